@@ -1,0 +1,41 @@
+#pragma once
+
+#include "framework/AnsiString.h"
+
+#include <exception>
+
+// The framework's exception family. Message is what the message loop shows.
+class Exception : public std::exception {
+public:
+    explicit Exception(AnsiString message) : Message(std::move(message)) {}
+    const char* what() const noexcept override { return Message.c_str(); }
+
+    AnsiString Message;
+};
+
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Floating-point faults. This platform gives inf or NaN where the original raised these,
+// so code that relies on the fault checks explicitly and throws.
+class EMathError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class EZeroDivide : public EMathError {
+public:
+    EZeroDivide() : EMathError("Floating point division by zero") {}
+};
+
+class EInvalidOp : public EMathError {
+public:
+    EInvalidOp() : EMathError("Invalid floating point operation") {}
+};
+
+class EOverflow : public EMathError {
+public:
+    EOverflow() : EMathError("Floating point overflow") {}
+};

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "framework/AnsiString.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <variant>
+
+// Locale characters, read once at start-up (ReadLocaleSettings); tests may overwrite them.
+extern char DecimalSeparator;
+extern char ThousandSeparator;
+
+// Reads the user's separators from the system locale.
+void ReadLocaleSettings();
+
+enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+
+AnsiString IntToStr(std::int64_t value);
+AnsiString IntToHex(std::uint64_t value, int digits);
+// Up to 15 significant digits, scientific only where fixed would not show them.
+AnsiString FloatToStr(double value);
+AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int digits);
+
+// Parse with the locale's decimal separator; leading and trailing blanks are allowed.
+double StrToFloat(const AnsiString& text);
+bool TryStrToFloat(const AnsiString& text, double& value);
+int StrToInt(const AnsiString& text);
+bool TryStrToInt(const AnsiString& text, int& value);
+
+// Fixed-point text of value with the given decimals, rounding a value lying exactly halfway
+// away from zero, never "-0". No thousand separators; '.' as decimal point.
+std::string FixedDigits(double value, int decimals);
+
+using FormatArg = std::variant<std::int64_t, double, AnsiString>;
+
+// The two printf dialects: the framework's Format (locale separators, "%f" with 2 decimals,
+// "%g" as FloatToStr) and the C runtime's ('.', "%f" with 6 decimals, C's "%g").
+struct FormatStyle {
+    char Decimal;
+    char Thousand;
+    bool CRuntime;
+};
+
+// %[flags][width][.precision](d|u|x|X|f|e|E|g|n|s|%); flags '-', '0', '+', ' '.
+// A mismatch between a conversion and its argument raises EConvertError.
+AnsiString FormatWith(const AnsiString& format, std::initializer_list<FormatArg> args, FormatStyle style);
+
+namespace detail {
+inline FormatArg ToFormatArg(double v) { return v; }
+inline FormatArg ToFormatArg(float v) { return static_cast<double>(v); }
+inline FormatArg ToFormatArg(const AnsiString& v) { return v; }
+inline FormatArg ToFormatArg(const char* v) { return AnsiString(v); }
+template <class T>
+    requires std::is_integral_v<T>
+FormatArg ToFormatArg(T v) {
+    return static_cast<std::int64_t>(v);
+}
+} // namespace detail
+
+// The framework's Format: decimal and thousand separators of the locale.
+template <class... Args> AnsiString Format(const AnsiString& format, const Args&... args) {
+    return FormatWith(format, {detail::ToFormatArg(args)...}, {DecimalSeparator, ThousandSeparator, false});
+}
+
+// The C runtime's sprintf as the design windows and files use it: always '.' and ','.
+template <class... Args> AnsiString Sprintf(const AnsiString& format, const Args&... args) {
+    return FormatWith(format, {detail::ToFormatArg(args)...}, {'.', ',', true});
+}

@@ -1,0 +1,16 @@
+# Sourced by run.sh and test.sh: installs the Debian packages the build needs when missing.
+packages=(cmake g++ qt6-base-dev qt6-svg-dev qt6-charts-dev libjpeg-dev libgtest-dev libbenchmark-dev ccache)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" -eq 0 ]; then
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+    else
+        echo "Missing packages. Install them with:"
+        echo "  sudo apt-get install -y ${missing[*]}"
+        exit 1
+    fi
+fi

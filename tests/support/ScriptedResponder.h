@@ -1,0 +1,25 @@
+#pragma once
+
+#include "framework/Dialogs.h"
+
+#include <deque>
+#include <vector>
+
+// Answers every dialog from a script and records what was asked. Unscripted questions get
+// IDOK, or IDYES for a Yes/No box, so no test ever blocks.
+class ScriptedResponder : public DialogResponder {
+public:
+    int MessageBox(const MessageRequest& request) override;
+
+    void Answer(int id) { Answers.push_back(id); }
+    void Clear() {
+        Answers.clear();
+        Asked.clear();
+    }
+
+    std::deque<int> Answers;
+    std::vector<MessageRequest> Asked;
+};
+
+// The responder installed for the whole test program.
+ScriptedResponder& Responder();
