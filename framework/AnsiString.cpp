@@ -3,7 +3,9 @@
 #include <algorithm>
 
 namespace {
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 } // namespace
 
 int AnsiString::Pos(const AnsiString& sub) const {
@@ -57,4 +59,6 @@ AnsiString AnsiString::TrimRight() const {
     return std::string(text.begin(), last);
 }
 
-AnsiString AnsiString::Trim() const { return TrimLeft().TrimRight(); }
+AnsiString AnsiString::Trim() const {
+    return TrimLeft().TrimRight();
+}

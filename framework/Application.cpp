@@ -20,7 +20,9 @@ void TApplication::HandleException(const std::exception& error) {
     MessageBox(framework ? framework->Message : AnsiString(error.what()), Title, MB_OK | MB_ICONERROR);
 }
 
-void TApplication::ProcessMessages() { QCoreApplication::processEvents(); }
+void TApplication::ProcessMessages() {
+    QCoreApplication::processEvents();
+}
 
 AnsiString TApplication::ExeDir() const {
     return (QCoreApplication::applicationDirPath() + "/").toStdString();

@@ -1,6 +1,10 @@
 #include "framework/Dialogs.h"
 
 #include "framework/Application.h"
+#include "framework/Form.h"
+
+#include <QEventLoop>
+#include <QTimer>
 
 #include <QMessageBox>
 
@@ -53,17 +57,36 @@ public:
             return IDOK;
         }
     }
+
+    int ShowModal(TForm& form) override {
+        form.View()->setWindowModality(Qt::ApplicationModal);
+        form.Show();
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (form.GetModalResult() != mrNone || !form.View()->isVisible())
+                loop.quit();
+        });
+        poll.start(20);
+        loop.exec();
+        form.Hide();
+        return form.GetModalResult() != mrNone ? form.GetModalResult() : mrCancel;
+    }
 };
 
 DialogResponder* installed = nullptr;
 
 } // namespace
 
-void SetDialogResponder(DialogResponder* responder) { installed = responder; }
+void SetDialogResponder(DialogResponder* responder) {
+    installed = responder;
+}
 
 DialogResponder& CurrentDialogResponder() {
     static QtDialogResponder qtResponder;
     return installed ? *installed : qtResponder;
 }
 
-void ShowMessage(const AnsiString& text) { CurrentDialogResponder().MessageBox({text, Application->Title, MB_OK}); }
+void ShowMessage(const AnsiString& text) {
+    CurrentDialogResponder().MessageBox({text, Application->Title, MB_OK});
+}

@@ -23,6 +23,8 @@ struct MessageRequest {
     int Flags = MB_OK;
 };
 
+class TForm;
+
 // Everything a person answers goes through one responder: Qt dialogs in the program,
 // a scripted one in tests.
 class DialogResponder {
@@ -30,6 +32,8 @@ public:
     virtual ~DialogResponder() = default;
     // Returns IDOK, IDCANCEL, IDYES or IDNO.
     virtual int MessageBox(const MessageRequest& request) = 0;
+    // Runs a modal window until it has a ModalResult, and returns it.
+    virtual int ShowModal(TForm& form) = 0;
 };
 
 // Installs the responder every dialog goes through; null restores the Qt dialogs.

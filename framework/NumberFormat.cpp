@@ -43,7 +43,9 @@ bool IncrementDigits(std::string& digits) {
     return true;
 }
 
-bool AllZero(std::string_view digits) { return digits.find_first_not_of("0.") == std::string_view::npos; }
+bool AllZero(std::string_view digits) {
+    return digits.find_first_not_of("0.") == std::string_view::npos;
+}
 
 std::string NonFiniteText(double value) {
     if (std::isnan(value))
@@ -183,7 +185,8 @@ std::string Pad(std::string text, int width, bool left, bool zeros) {
     if (left)
         return text + std::string(fill, ' ');
     if (zeros) {
-        const std::size_t sign = (!text.empty() && (text[0] == '-' || text[0] == '+' || text[0] == ' ')) ? 1 : 0;
+        const std::size_t sign =
+            (!text.empty() && (text[0] == '-' || text[0] == '+' || text[0] == ' ')) ? 1 : 0;
         return text.insert(sign, fill, '0');
     }
     return std::string(fill, ' ') + text;
@@ -209,7 +212,9 @@ std::string FixedDigits(double value, int decimals) {
     return text;
 }
 
-AnsiString IntToStr(std::int64_t value) { return std::to_string(value); }
+AnsiString IntToStr(std::int64_t value) {
+    return std::to_string(value);
+}
 
 AnsiString IntToHex(std::uint64_t value, int digits) {
     std::array<char, 32> buf{};
@@ -222,7 +227,9 @@ AnsiString IntToHex(std::uint64_t value, int digits) {
     return text;
 }
 
-AnsiString FloatToStr(double value) { return WithDecimal(GeneralText(value, 15), DecimalSeparator); }
+AnsiString FloatToStr(double value) {
+    return WithDecimal(GeneralText(value, 15), DecimalSeparator);
+}
 
 AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int digits) {
     precision = std::clamp(precision, 1, 18);
@@ -230,7 +237,8 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
     case ffGeneral:
         return WithDecimal(GeneralText(value, precision), DecimalSeparator);
     case ffExponent:
-        return WithDecimal(ExponentText(value, precision - 1, 'E', std::clamp(digits, 0, 4)), DecimalSeparator);
+        return WithDecimal(ExponentText(value, precision - 1, 'E', std::clamp(digits, 0, 4)),
+                           DecimalSeparator);
     case ffFixed:
     case ffNumber:
     case ffCurrency: {
@@ -363,8 +371,9 @@ AnsiString FormatWith(const AnsiString& format, std::initializer_list<FormatArg>
         case 'u':
             if (!integer)
                 FormatError(format);
-            text = std::to_string(conversion == 'u' ? static_cast<std::int64_t>(static_cast<std::uint32_t>(*integer))
-                                                    : *integer);
+            text = std::to_string(conversion == 'u'
+                                      ? static_cast<std::int64_t>(static_cast<std::uint32_t>(*integer))
+                                      : *integer);
             if (precision > 0) {
                 const std::size_t sign = text[0] == '-' ? 1 : 0;
                 if (static_cast<int>(text.size() - sign) < precision)
@@ -396,8 +405,8 @@ AnsiString FormatWith(const AnsiString& format, std::initializer_list<FormatArg>
                                          : WithDecimal(text, style.Decimal);
             } else if (conversion == 'e' || conversion == 'E') {
                 const char letter = style.CRuntime ? conversion : 'E';
-                text = WithDecimal(ExponentText(v, precision >= 0 ? precision : (style.CRuntime ? 6 : 14), letter,
-                                                style.CRuntime ? 2 : 3),
+                text = WithDecimal(ExponentText(v, precision >= 0 ? precision : (style.CRuntime ? 6 : 14),
+                                                letter, style.CRuntime ? 2 : 3),
                                    style.Decimal);
             } else {
                 text = style.CRuntime ? CGeneralText(v, precision >= 0 ? precision : 6)

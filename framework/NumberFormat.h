@@ -46,13 +46,20 @@ struct FormatStyle {
 AnsiString FormatWith(const AnsiString& format, std::initializer_list<FormatArg> args, FormatStyle style);
 
 namespace detail {
-inline FormatArg ToFormatArg(double v) { return v; }
-inline FormatArg ToFormatArg(float v) { return static_cast<double>(v); }
-inline FormatArg ToFormatArg(const AnsiString& v) { return v; }
-inline FormatArg ToFormatArg(const char* v) { return AnsiString(v); }
+inline FormatArg ToFormatArg(double v) {
+    return v;
+}
+inline FormatArg ToFormatArg(float v) {
+    return static_cast<double>(v);
+}
+inline FormatArg ToFormatArg(const AnsiString& v) {
+    return v;
+}
+inline FormatArg ToFormatArg(const char* v) {
+    return AnsiString(v);
+}
 template <class T>
-    requires std::is_integral_v<T>
-FormatArg ToFormatArg(T v) {
+requires std::is_integral_v<T> FormatArg ToFormatArg(T v) {
     return static_cast<std::int64_t>(v);
 }
 } // namespace detail

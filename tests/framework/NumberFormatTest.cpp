@@ -1,5 +1,5 @@
-#include "framework/Exceptions.h"
 #include "framework/NumberFormat.h"
+#include "framework/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +24,20 @@ TEST(NumberFormat, FixedPointRoundsTiesAwayFromZero) {
         int decimals;
         const char* expected;
     } rows[] = {
-        {0.125, 2, "0.13"},     {2.5, 0, "3"},       {1.875, 2, "1.88"},   {-0.125, 2, "-0.13"},
-        {-0.001, 2, "0.00"},    {-0.0, 1, "0.0"},    {0.124999, 2, "0.12"}, {9.995, 2, "9.99"}, // 9.995 is below the tie in binary
-        {99.5, 0, "100"},       {3, 2, "3.00"},      {1e15, 1, "1000000000000000.0"},
-        {0.1 + 0.2, 3, "0.300"}, {10.625, 2, "10.63"}, {19.4795, 3, "19.480"}, // 19.4795 lies just above the tie in binary
+        {0.125, 2, "0.13"},
+        {2.5, 0, "3"},
+        {1.875, 2, "1.88"},
+        {-0.125, 2, "-0.13"},
+        {-0.001, 2, "0.00"},
+        {-0.0, 1, "0.0"},
+        {0.124999, 2, "0.12"},
+        {9.995, 2, "9.99"}, // 9.995 is below the tie in binary
+        {99.5, 0, "100"},
+        {3, 2, "3.00"},
+        {1e15, 1, "1000000000000000.0"},
+        {0.1 + 0.2, 3, "0.300"},
+        {10.625, 2, "10.63"},
+        {19.4795, 3, "19.480"}, // 19.4795 lies just above the tie in binary
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.expected);
@@ -72,11 +82,23 @@ TEST(NumberFormat, FloatToStrGivesFifteenSignificantDigits) {
         double value;
         const char* expected;
     } rows[] = {
-        {0, "0"},          {1, "1"},         {-2.5, "-2.5"},          {0.1, "0.1"},
-        {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.333333333333333"},        {2.0 / 3, "0.666666666666667"},
-        {100, "100"},      {0.00001, "1E-5"}, {0.000015, "1.5E-5"}, {0.0001, "0.0001"},
-        {1e15, "1E15"},    {123456789012345.0, "123456789012345"},  {0.00625, "0.00625"},
-        {212.5, "212.5"},  {1e-7, "1E-7"},   {std::numeric_limits<double>::infinity(), "INF"},
+        {0, "0"},
+        {1, "1"},
+        {-2.5, "-2.5"},
+        {0.1, "0.1"},
+        {0.1 + 0.2, "0.3"},
+        {1.0 / 3, "0.333333333333333"},
+        {2.0 / 3, "0.666666666666667"},
+        {100, "100"},
+        {0.00001, "1E-5"},
+        {0.000015, "1.5E-5"},
+        {0.0001, "0.0001"},
+        {1e15, "1E15"},
+        {123456789012345.0, "123456789012345"},
+        {0.00625, "0.00625"},
+        {212.5, "212.5"},
+        {1e-7, "1E-7"},
+        {std::numeric_limits<double>::infinity(), "INF"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.expected);
@@ -100,9 +122,9 @@ TEST(NumberFormat, StrToFloatReadsTheLocaleSeparatorOnly) {
         bool ok;
         double value;
     } rows[] = {
-        {"1.5", true, 1.5},   {" -2 ", true, -2},   {"+3", true, 3},      {".5", true, 0.5}, {"5.", true, 5},
-        {"1e3", true, 1000},  {"1.5E-2", true, 0.015}, {"", false, 0},   {"abc", false, 0}, {"1,5", false, 0},
-        {"1.2.3", false, 0},  {"-", false, 0},      {"1e", false, 0},     {"e5", false, 0},  {"1 2", false, 0},
+        {"1.5", true, 1.5},  {" -2 ", true, -2},      {"+3", true, 3},  {".5", true, 0.5}, {"5.", true, 5},
+        {"1e3", true, 1000}, {"1.5E-2", true, 0.015}, {"", false, 0},   {"abc", false, 0}, {"1,5", false, 0},
+        {"1.2.3", false, 0}, {"-", false, 0},         {"1e", false, 0}, {"e5", false, 0},  {"1 2", false, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
@@ -129,9 +151,10 @@ TEST(NumberFormat, StrToIntReadsDecimalAndHex) {
         bool ok;
         int value;
     } rows[] = {
-        {"42", true, 42},   {"-7", true, -7},      {"$FF", true, 255}, {"0x10", true, 16},
-        {" 3", true, 3},    {"3 ", false, 0},      {"", false, 0},     {"1.5", false, 0},
-        {"2147483647", true, 2147483647},         {"2147483648", false, 0},
+        {"42", true, 42},         {"-7", true, -7},  {"$FF", true, 255},
+        {"0x10", true, 16},       {" 3", true, 3},   {"3 ", false, 0},
+        {"", false, 0},           {"1.5", false, 0}, {"2147483647", true, 2147483647},
+        {"2147483648", false, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);

@@ -1,5 +1,7 @@
 #include "tests/support/ScriptedResponder.h"
 
+#include "framework/Form.h"
+
 int ScriptedResponder::MessageBox(const MessageRequest& request) {
     Asked.push_back(request);
     if (!Answers.empty()) {
@@ -14,4 +16,14 @@ int ScriptedResponder::MessageBox(const MessageRequest& request) {
 ScriptedResponder& Responder() {
     static ScriptedResponder responder;
     return responder;
+}
+
+int ScriptedResponder::ShowModal(TForm& form) {
+    if (ModalActions.empty())
+        return mrCancel;
+    auto action = std::move(ModalActions.front());
+    ModalActions.pop_front();
+    form.SetModalResult(mrNone);
+    action(form);
+    return form.GetModalResult() != mrNone ? form.GetModalResult() : mrCancel;
 }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "framework/AnsiString.h"
+#include "framework/Events.h"
+
+#include <vector>
+
+enum TComponentStateItem : unsigned { csLoading = 1, csDesigning = 2, csDestroying = 4 };
+
+// Owns the components created with it as owner and frees them, last created first.
+class TComponent : public TObject {
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    TComponent* Owner() const { return owner; }
+    const std::vector<TComponent*>& Components() const { return components; }
+    bool Loading() const { return (ComponentState & csLoading) != 0; }
+
+    // Ends the loading of this component, then of everything it owns in creation order.
+    void EndLoading();
+
+    AnsiString Name;
+    int Tag = 0;
+    unsigned ComponentState = 0;
+
+protected:
+    // Runs once the layout has set every property.
+    virtual void Loaded() {}
+
+private:
+    TComponent* owner;
+    std::vector<TComponent*> components;
+};

@@ -1,0 +1,385 @@
+#include "framework/CustomEdit.h"
+
+#include "framework/Application.h"
+#include "framework/Clipboard.h"
+#include "framework/KeyMapping.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace {
+
+// The edit's view: shows text and selection, and hands every key stroke and focus change to
+// the control instead of editing by itself. Mouse selection is Qt's and is reported back.
+class EditView : public QLineEdit {
+public:
+    explicit EditView(TCustomEdit& edit) : edit(edit) {
+        setContextMenuPolicy(Qt::NoContextMenu);
+        setDragEnabled(false);
+        setAcceptDrops(false);
+        setAttribute(Qt::WA_InputMethodEnabled, false);
+        connect(this, &QLineEdit::selectionChanged, this, [this] { ReportSelection(); });
+        connect(this, &QLineEdit::cursorPositionChanged, this, [this] { ReportSelection(); });
+    }
+
+    bool updating = false;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        CallGuarded([&] {
+            edit.ViewKeyDown(VirtualKeyOf(*event), ShiftStateOf(*event), KeyDataOf(*event),
+                             CharacterOf(*event));
+        });
+    }
+    void keyReleaseEvent(QKeyEvent* event) override {
+        CallGuarded([&] { edit.ViewKeyUp(VirtualKeyOf(*event), ShiftStateOf(*event)); });
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        CallGuarded([&] { edit.ViewFocusIn(); });
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QLineEdit::focusOutEvent(event);
+        CallGuarded([&] { edit.ViewFocusOut(); });
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        bool passOn = true;
+        const auto position = event->position().toPoint();
+        CallGuarded([&] {
+            edit.ViewMouseDown(ButtonOf(*event), ShiftStateOf(*event), position.x(), position.y(), passOn);
+        });
+        if (passOn)
+            QLineEdit::mousePressEvent(event);
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        QLineEdit::mouseReleaseEvent(event);
+        const auto position = event->position().toPoint();
+        CallGuarded(
+            [&] { edit.ViewMouseUp(ButtonOf(*event), ShiftStateOf(*event), position.x(), position.y()); });
+    }
+
+private:
+    static TMouseButton ButtonOf(const QMouseEvent& event) {
+        if (event.button() == Qt::RightButton)
+            return mbRight;
+        return event.button() == Qt::MiddleButton ? mbMiddle : mbLeft;
+    }
+
+    void ReportSelection() {
+        if (updating)
+            return;
+        const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+        const int end = hasSelectedText() ? start + static_cast<int>(selectedText().size()) : start;
+        const int position = cursorPosition();
+        edit.ViewSelectionChanged(position == start ? end : start, position);
+    }
+
+    TCustomEdit& edit;
+};
+
+} // namespace
+
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
+    SetColor(clWindow);
+    TabStop = true;
+    SetView(new EditView(*this));
+    SetBounds(0, 0, 121, 21);
+}
+
+void TCustomEdit::SetWindowText(const AnsiString& value) {
+    if (value == text)
+        return;
+    text = value;
+    anchor = caret = 0;
+    nativeModified = false;
+    ViewChanged();
+    Change();
+}
+
+int TCustomEdit::GetSelStart() const {
+    return std::min(anchor, caret);
+}
+
+void TCustomEdit::SetSelStart(int position) {
+    anchor = caret = std::clamp(position, 0, text.Length());
+    ViewChanged();
+}
+
+int TCustomEdit::GetSelLength() const {
+    return std::abs(caret - anchor);
+}
+
+void TCustomEdit::SetSelLength(int length) {
+    SetSelection(GetSelStart(), GetSelStart() + length);
+}
+
+void TCustomEdit::SetSelection(int newAnchor, int newCaret) {
+    anchor = std::clamp(newAnchor, 0, text.Length());
+    caret = std::clamp(newCaret, 0, text.Length());
+    ViewChanged();
+}
+
+AnsiString TCustomEdit::GetSelText() const {
+    return text.SubString(GetSelStart() + 1, GetSelLength());
+}
+
+void TCustomEdit::SelectAll() {
+    SetSelection(0, text.Length());
+}
+
+void TCustomEdit::CopyToClipboard() {
+    WMCopy();
+}
+void TCustomEdit::CutToClipboard() {
+    WMCut();
+}
+void TCustomEdit::PasteFromClipboard() {
+    WMPaste();
+}
+
+void TCustomEdit::Undo() {
+    const AnsiString previous = undoText;
+    EditText(previous, undoCaret);
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle value) {
+    borderStyle = value;
+    ViewChanged();
+}
+
+void TCustomEdit::SetAlignment(TAlignment value) {
+    alignment = value;
+    ViewChanged();
+}
+
+void TCustomEdit::SetPasswordChar(char value) {
+    passwordChar = value;
+    ViewChanged();
+}
+
+void TCustomEdit::SetReadOnly(bool value) {
+    readOnly = value;
+    ViewChanged();
+}
+
+int TCustomEdit::CharFromPos(int x) const {
+    auto* view = static_cast<QLineEdit*>(View());
+    return view->cursorPositionAt(QPoint(x, view->height() / 2));
+}
+
+void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char character) {
+    if (key == VK_ESCAPE || key == VK_RETURN) {
+        WantSpecialKey(key);
+        if (key == 0)
+            return;
+    }
+    WMKeyDown(key, shift);
+    if (key != 0 && character != 0)
+        WMChar(character, keyData, shift);
+}
+
+void TCustomEdit::ViewKeyUp(WORD key, TShiftState shift) {
+    if (OnKeyUp)
+        OnKeyUp(this, key, shift);
+}
+
+void TCustomEdit::ViewFocusIn() {
+    DoEnter();
+    WMSetFocus();
+}
+
+void TCustomEdit::ViewFocusOut() {
+    WMKillFocus();
+    DoExit();
+}
+
+void TCustomEdit::ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
+    if (button == mbLeft)
+        WMLButtonDown(shift, x, y, passOn);
+    if (passOn && OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void TCustomEdit::ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft)
+        WMLButtonUp(shift, x, y);
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+    if (button == mbLeft)
+        Click();
+}
+
+void TCustomEdit::ViewSelectionChanged(int newAnchor, int newCaret) {
+    anchor = std::clamp(newAnchor, 0, text.Length());
+    caret = std::clamp(newCaret, 0, text.Length());
+}
+
+void TCustomEdit::Change() {
+    if (OnChange)
+        OnChange(this);
+}
+
+void TCustomEdit::WantSpecialKey(WORD&) {}
+
+void TCustomEdit::WMKeyDown(WORD& key, TShiftState shift) {
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+    if (key != 0)
+        DefaultKeyDown(key, shift);
+}
+
+void TCustomEdit::WMChar(char& key, int, TShiftState) {
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+    if (key != 0)
+        DefaultChar(key);
+}
+
+void TCustomEdit::WMSetFocus() {
+    if (AutoSelect)
+        SelectAll();
+}
+
+void TCustomEdit::WMKillFocus() {}
+
+void TCustomEdit::WMCopy() {
+    if (passwordChar == 0 && GetSelLength() > 0)
+        Clipboard().SetAsText(GetSelText());
+}
+
+void TCustomEdit::WMCut() {
+    if (readOnly || passwordChar != 0 || GetSelLength() == 0)
+        return;
+    Clipboard().SetAsText(GetSelText());
+    ReplaceSelection("");
+}
+
+void TCustomEdit::WMPaste() {
+    if (readOnly || !Clipboard().HasText())
+        return;
+    AnsiString pasted = Clipboard().GetAsText();
+    const int lineEnd = pasted.Pos("\n");
+    if (lineEnd > 0)
+        pasted = pasted.SubString(1, lineEnd - 1);
+    ReplaceSelection(pasted);
+}
+
+void TCustomEdit::WMLButtonDown(TShiftState, int, int, bool&) {}
+void TCustomEdit::WMLButtonUp(TShiftState, int, int) {}
+
+void TCustomEdit::DefaultKeyDown(WORD key, TShiftState shift) {
+    const bool extend = shift.Contains(ssShift);
+    auto moveCaret = [&](int position) {
+        position = std::clamp(position, 0, text.Length());
+        if (!extend && GetSelLength() > 0 && (key == VK_LEFT || key == VK_RIGHT))
+            position = key == VK_LEFT ? GetSelStart() : GetSelStart() + GetSelLength();
+        SetSelection(extend ? anchor : position, position);
+    };
+    switch (key) {
+    case VK_LEFT:
+        moveCaret(caret - 1);
+        break;
+    case VK_RIGHT:
+        moveCaret(caret + 1);
+        break;
+    case VK_HOME:
+        moveCaret(0);
+        break;
+    case VK_END:
+        moveCaret(text.Length());
+        break;
+    case VK_DELETE:
+        if (readOnly)
+            break;
+        if (GetSelLength() == 0 && caret < text.Length())
+            SetSelection(caret, caret + 1);
+        ReplaceSelection("");
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomEdit::DefaultChar(char key) {
+    switch (key) {
+    case 0x01:
+        SelectAll();
+        return;
+    case 0x03:
+        WMCopy();
+        return;
+    case 0x16:
+        WMPaste();
+        return;
+    case 0x18:
+        WMCut();
+        return;
+    case 0x1A:
+        if (!readOnly)
+            Undo();
+        return;
+    case '\b':
+        if (readOnly)
+            return;
+        if (GetSelLength() == 0 && caret > 0)
+            SetSelection(caret - 1, caret);
+        ReplaceSelection("");
+        return;
+    default:
+        break;
+    }
+    if (static_cast<unsigned char>(key) < 0x20 || readOnly)
+        return;
+    if (MaxLength > 0 && text.Length() - GetSelLength() >= MaxLength)
+        return;
+    ReplaceSelection(AnsiString(key));
+}
+
+void TCustomEdit::ReplaceSelection(const AnsiString& inserted) {
+    const int start = GetSelStart();
+    AnsiString fitting = inserted;
+    if (MaxLength > 0)
+        fitting = fitting.SubString(1, std::max(0, MaxLength - (text.Length() - GetSelLength())));
+    if (fitting.IsEmpty() && GetSelLength() == 0)
+        return;
+    EditText(text.SubString(1, start) + fitting + text.SubString(start + GetSelLength() + 1, text.Length()),
+             start + fitting.Length());
+}
+
+void TCustomEdit::EditText(const AnsiString& newText, int newCaret) {
+    undoText = text;
+    undoCaret = caret;
+    text = newText;
+    anchor = caret = std::clamp(newCaret, 0, text.Length());
+    nativeModified = true;
+    ViewChanged();
+    Change();
+}
+
+void TCustomEdit::UpdateView() {
+    TWinControl::UpdateView();
+    auto* view = static_cast<EditView*>(View());
+    view->updating = true;
+    const QString shown = QString::fromStdString(text.str());
+    if (view->text() != shown)
+        view->setText(shown);
+    if (anchor == caret)
+        view->setCursorPosition(caret);
+    else
+        view->setSelection(anchor, caret - anchor);
+    view->setReadOnly(readOnly);
+    view->setEchoMode(passwordChar ? QLineEdit::Password : QLineEdit::Normal);
+    view->setFrame(borderStyle == bsSingle);
+    view->setAlignment(alignment == taRightJustify ? Qt::AlignRight
+                       : alignment == taCenter     ? Qt::AlignHCenter
+                                                   : Qt::AlignLeft);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Base, ToQColor(GetColor()));
+    palette.setColor(QPalette::Text, ToQColor(Font.Color));
+    view->setPalette(palette);
+    view->updating = false;
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "framework/Control.h"
+
+enum TBorderStyle { bsNone, bsSingle };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// The framework's single-line edit. Text, selection and the modified flag live here, and the
+// editing a native edit does (typing, deleting, caret keys, clipboard, one level of undo) is
+// done here too, so a box behaves the same whether or not it is on screen. Key strokes reach
+// it as the framework's messages, each of which a derived box may take over.
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* owner);
+
+    // The whole window text. Setting it from code raises Change like typing does.
+    const AnsiString& GetWindowText() const { return text; }
+    void SetWindowText(const AnsiString& value);
+
+    int GetSelStart() const;
+    void SetSelStart(int position);
+    int GetSelLength() const;
+    void SetSelLength(int length);
+    // Selects from anchor to caret, as the native edit's selection call does.
+    void SetSelection(int anchor, int caret);
+    AnsiString GetSelText() const;
+    void SelectAll();
+
+    bool GetNativeModified() const { return nativeModified; }
+    void SetNativeModified(bool value) { nativeModified = value; }
+
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    void Undo();
+
+    void SetBorderStyle(TBorderStyle value);
+    TBorderStyle GetBorderStyle() const { return borderStyle; }
+    void SetAlignment(TAlignment value);
+    void SetPasswordChar(char value);
+    char GetPasswordChar() const { return passwordChar; }
+    void SetReadOnly(bool value);
+    bool GetReadOnly() const { return readOnly; }
+    // Character index under a point of the box, for mouse handling.
+    int CharFromPos(int x) const;
+
+    int MaxLength = 0;
+    bool AutoSelect = true;
+    bool HideSelection = true;
+    TNotifyEvent OnChange;
+
+    // Entry points from the view; tests call them to act as the keyboard and mouse.
+    void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character);
+    void ViewKeyUp(WORD key, TShiftState shift);
+    void ViewFocusIn();
+    void ViewFocusOut();
+    void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn);
+    void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void ViewSelectionChanged(int anchor, int caret);
+
+protected:
+    virtual void Change();
+    // The framework asks before dialog handling whether the box wants Enter or Escape;
+    // setting key to 0 consumes it.
+    virtual void WantSpecialKey(WORD& key);
+    virtual void WMKeyDown(WORD& key, TShiftState shift);
+    virtual void WMChar(char& key, int keyData, TShiftState shift);
+    virtual void WMSetFocus();
+    virtual void WMKillFocus();
+    virtual void WMCopy();
+    virtual void WMCut();
+    virtual void WMPaste();
+    virtual void WMLButtonDown(TShiftState shift, int x, int y, bool& passOn);
+    virtual void WMLButtonUp(TShiftState shift, int x, int y);
+
+    // What the native edit does with a key or character it is handed.
+    void DefaultKeyDown(WORD key, TShiftState shift);
+    void DefaultChar(char key);
+    void ReplaceSelection(const AnsiString& inserted);
+
+    void UpdateView() override;
+
+private:
+    void EditText(const AnsiString& newText, int caret);
+
+    AnsiString text;
+    int anchor = 0;
+    int caret = 0;
+    bool nativeModified = false;
+    AnsiString undoText;
+    int undoCaret = 0;
+    TBorderStyle borderStyle = bsSingle;
+    TAlignment alignment = taLeftJustify;
+    char passwordChar = 0;
+    bool readOnly = false;
+};

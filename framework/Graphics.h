@@ -1,0 +1,70 @@
+#pragma once
+
+#include "framework/AnsiString.h"
+#include "framework/Events.h"
+
+#include <QColor>
+#include <QFont>
+
+#include <cstdint>
+
+// 0x00BBGGRR for direct colours; 0x80000000 plus the index for system colours.
+using TColor = std::uint32_t;
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clWhite = 0xFFFFFF;
+
+constexpr TColor SystemColor(unsigned index) {
+    return 0x80000000u | index;
+}
+constexpr TColor clScrollBar = SystemColor(0);
+constexpr TColor clBackground = SystemColor(1);
+constexpr TColor clWindow = SystemColor(5);
+constexpr TColor clWindowFrame = SystemColor(6);
+constexpr TColor clMenu = SystemColor(4);
+constexpr TColor clWindowText = SystemColor(8);
+constexpr TColor clHighlight = SystemColor(13);
+constexpr TColor clHighlightText = SystemColor(14);
+constexpr TColor clBtnFace = SystemColor(15);
+constexpr TColor clBtnShadow = SystemColor(16);
+constexpr TColor clGrayText = SystemColor(17);
+constexpr TColor clBtnText = SystemColor(18);
+constexpr TColor clInfoText = SystemColor(23);
+constexpr TColor clInfoBk = SystemColor(24);
+constexpr TColor clNone = 0x1FFFFFFF;
+
+// The colour as RGB, system colours resolved through the application's palette.
+QColor ToQColor(TColor color);
+
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+class TFont : public TObject {
+public:
+    AnsiString Name = "MS Sans Serif";
+    int Size = 8;
+    TColor Color = clWindowText;
+    unsigned Style = 0;
+    TNotifyEvent OnChange;
+
+    void SetColor(TColor color);
+    void SetStyle(unsigned style);
+    void Assign(const TFont& other);
+    QFont ToQFont() const;
+
+private:
+    void Changed();
+};

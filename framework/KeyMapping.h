@@ -1,0 +1,15 @@
+#pragma once
+
+#include "framework/Events.h"
+
+class QKeyEvent;
+class QInputEvent;
+
+// A Qt key as the framework's virtual-key code (0 for keys it has no code for).
+WORD VirtualKeyOf(const QKeyEvent& event);
+// The character a key stroke types, as the framework's character message carries it:
+// control characters for Backspace, Enter, Escape and Ctrl+letter; 0 for none.
+char CharacterOf(const QKeyEvent& event);
+TShiftState ShiftStateOf(const QInputEvent& event);
+// Key data of the character message; bit 22 marks the numeric keypad.
+int KeyDataOf(const QKeyEvent& event);
