@@ -1,0 +1,37 @@
+#include "framework/Button.h"
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+
+#include <QPushButton>
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+    auto* view = new QPushButton;
+    QObject::connect(view, &QPushButton::clicked, view, [this] { CallGuarded([this] { Click(); }); });
+    SetView(view);
+    SetBounds(0, 0, 75, 25);
+    TabStop = true;
+}
+
+void TButton::SetCaption(const AnsiString& value) {
+    caption = value;
+    ViewChanged();
+}
+
+void TButton::Click() {
+    TWinControl::Click();
+    if (ModalResult == 0)
+        return;
+    for (TComponent* owner = Owner(); owner; owner = owner->Owner())
+        if (auto* form = dynamic_cast<TForm*>(owner)) {
+            form->SetModalResult(ModalResult);
+            return;
+        }
+}
+
+void TButton::UpdateView() {
+    TWinControl::UpdateView();
+    auto* view = static_cast<QPushButton*>(View());
+    view->setText(QString::fromStdString(caption.str()));
+    view->setDefault(Default);
+}

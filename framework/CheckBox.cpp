@@ -1,0 +1,41 @@
+#include "framework/CheckBox.h"
+
+#include "framework/Application.h"
+
+#include <QCheckBox>
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+    auto* view = new QCheckBox;
+    QObject::connect(view, &QCheckBox::clicked, view,
+                     [this](bool state) { CallGuarded([this, state] { SetChecked(state); }); });
+    SetView(view);
+    SetBounds(0, 0, 97, 17);
+    TabStop = true;
+}
+
+void TCheckBox::SetCaption(const AnsiString& value) {
+    caption = value;
+    ViewChanged();
+}
+
+void TCheckBox::SetChecked(bool value) {
+    if (checked == value)
+        return;
+    checked = value;
+    ViewChanged();
+    if (!Loading())
+        Click();
+}
+
+void TCheckBox::SetAlignment(TAlignment value) {
+    alignment = value;
+    ViewChanged();
+}
+
+void TCheckBox::UpdateView() {
+    TWinControl::UpdateView();
+    auto* view = static_cast<QCheckBox*>(View());
+    view->setText(QString::fromStdString(caption.str()));
+    view->setChecked(checked);
+    view->setLayoutDirection(alignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+}

@@ -1,0 +1,70 @@
+#include "framework/RadioGroup.h"
+
+#include "framework/Application.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QRadioButton>
+
+TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
+    auto* view = new QGroupBox;
+    buttons = new QButtonGroup(view);
+    QObject::connect(buttons, &QButtonGroup::idClicked, view,
+                     [this](int id) { CallGuarded([this, id] { SetItemIndex(id); }); });
+    SetView(view);
+    SetBounds(0, 0, 185, 105);
+    Items.OnChange = [this](TObject*) {
+        itemIndex = -1;
+        ViewChanged();
+    };
+    TabStop = true;
+}
+
+void TRadioGroup::SetCaption(const AnsiString& value) {
+    caption = value;
+    ViewChanged();
+}
+
+void TRadioGroup::SetItemIndex(int value) {
+    if (value < -1 || value >= Items.Count())
+        value = -1;
+    if (value == itemIndex)
+        return;
+    itemIndex = value;
+    ViewChanged();
+    if (!Loading())
+        Click();
+}
+
+void TRadioGroup::SetColumns(int value) {
+    columns = std::max(1, value);
+    ViewChanged();
+}
+
+void TRadioGroup::UpdateView() {
+    TWinControl::UpdateView();
+    auto* view = static_cast<QGroupBox*>(View());
+    view->setTitle(QString::fromStdString(caption.str()));
+    if (static_cast<int>(radios.size()) != Items.Count()) {
+        for (QRadioButton* radio : radios)
+            delete radio;
+        radios.clear();
+        for (int i = 0; i < Items.Count(); ++i) {
+            auto* radio = new QRadioButton(view);
+            buttons->addButton(radio, i);
+            radios.push_back(radio);
+            radio->show();
+        }
+    }
+    const int rows = (Items.Count() + columns - 1) / std::max(1, columns);
+    const int columnWidth = (Width() - 16) / columns;
+    const int rowHeight = rows > 0 ? std::max(17, (Height() - 24) / rows) : 17;
+    buttons->setExclusive(false);
+    for (int i = 0; i < Items.Count(); ++i) {
+        QRadioButton* radio = radios[static_cast<std::size_t>(i)];
+        radio->setText(QString::fromStdString(Items[i].str()));
+        radio->setGeometry(8 + (i / rows) * columnWidth, 18 + (i % rows) * rowHeight, columnWidth, 17);
+        radio->setChecked(i == itemIndex);
+    }
+    buttons->setExclusive(true);
+}
