@@ -37,7 +37,6 @@ FlowSection FlowSectionAt(double depth, double diameter) {
     section.Theta = SectorAngle(Quotient(depth, diameter));
     section.WettedPerimeter = 0.5 * diameter * section.Theta;
     section.Area = (section.Theta - std::sin(section.Theta)) * (diameter * diameter) * 0.125;
-    section.SurfaceWidth = std::sin(section.Theta / 2) * diameter;
     return section;
 }
 
@@ -58,20 +57,23 @@ double ColebrookWhite(double ks, double depth, double V, double D) {
     double step = 0.1;
     double g1 = g(lambda);
     double g2 = g(lambda + step);
+    // g at an unchanged λ, or at the λ + step just evaluated, is reused rather than recomputed.
     for (int steps = 0; std::fabs(g1) > 1e-8; ++steps) {
         if (steps == MaxFrictionSearchSteps)
             throw EInvalidOp();
-        if (OppositeSigns(g1, g2))
+        if (OppositeSigns(g1, g2)) {
             step = step / 2;
-        else if (g2 > g1)
+        } else if (g2 > g1) {
             lambda = lambda - 2 * step;
-        else
+            if (lambda < 0) {
+                ShowMessage("f is negative");
+                return lambda;
+            }
+            g1 = g(lambda);
+        } else {
             lambda = lambda + step;
-        if (lambda < 0) {
-            ShowMessage("f is negative");
-            return lambda;
+            g1 = g2;
         }
-        g1 = g(lambda);
         g2 = g(lambda + step);
     }
     return lambda;
@@ -88,7 +90,8 @@ double ManningNFromColebrookWhite(double depth, double D, double Q, double ks, d
 
 double ManningNFromEscritt(double depth, double D) {
     const FlowSection section = FlowSectionAt(depth, D);
+    const double surfaceWidth = std::sin(section.Theta / 2) * D;
     const double R = HydraulicRadius(section);
-    const double Rdash = Quotient(section.Area, section.WettedPerimeter + section.SurfaceWidth / 2);
+    const double Rdash = Quotient(section.Area, section.WettedPerimeter + surfaceWidth / 2);
     return Quotient(EscrittCoefficient * Power(R, 2.0 / 3.0), Power(Rdash, 0.62));
 }

@@ -5,7 +5,6 @@ struct FlowSection {
     double Theta = 0;           // rad, the sector angle
     double Area = 0;            // m²
     double WettedPerimeter = 0; // m
-    double SurfaceWidth = 0;    // m
 };
 
 // Raises EInvalidOp for a depth outside 0..diameter and EZeroDivide for a zero diameter.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // A 250 mm pipe at 1 in 200 with n 0.013. Running half full it carries, by Manning,
@@ -34,6 +36,42 @@ TEST(DepthSearch, FirstMillimetreThatCarriesTheFlow) {
         SCOPED_TRACE(row.label);
         EXPECT_NEAR(DepthForFlow(n, D, S, row.flow), row.depth, 1e-12);
     }
+}
+
+// The search as first written: every millimetre from 2 up, the first whose residual against
+// 1 mm changes sign, else the last one tried.
+double ScanEveryMillimetre(double n, double D, double S, double Q) {
+    const auto residual = [&](double d) {
+        const double theta = 2 * std::acos(1 - 2 * (d / D));
+        const double A = (theta - std::sin(theta)) * (D * D) * 0.125;
+        const double R = A / (0.5 * D * theta);
+        return Q - A * std::pow(R, 2.0 / 3.0) * std::sqrt(S) / n;
+    };
+    const double r0 = residual(0.001);
+    double d = 0.001;
+    for (int i = 2; i < static_cast<int>(std::trunc(D / 0.001)); ++i) {
+        d = i * 0.001;
+        const double r = residual(d);
+        if ((r0 < 0 && r > 0) || (r0 > 0 && r < 0))
+            break;
+    }
+    return d;
+}
+
+TEST(DepthSearch, SameDepthAsScanningEveryMillimetre) {
+    const double diameters[] = {0.05, 0.1, 0.15, 0.225, 0.3, 0.52, 1.2, 3.0};
+    const double slopes[] = {0.0005, 0.005, 0.05};
+    for (double diameter : diameters)
+        for (double slope : slopes) {
+            const double fullBore = std::acos(-1.0) * diameter * diameter / 4 *
+                                    std::pow(diameter / 4, 2.0 / 3.0) * std::sqrt(slope) / n;
+            for (int k = 1; k <= 45; ++k) {
+                const double flow = fullBore * k / 40;
+                SCOPED_TRACE(testing::Message() << diameter << " m, S " << slope << ", Q " << flow);
+                EXPECT_EQ(DepthForFlow(n, diameter, slope, flow),
+                          ScanEveryMillimetre(n, diameter, slope, flow));
+            }
+        }
 }
 
 TEST(DepthSearch, PipeTooSmallToSearch) {
