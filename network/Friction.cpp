@@ -11,8 +11,8 @@ namespace {
 constexpr double KinematicViscosity = 1.14e-6; // m²/s
 constexpr double Gravity = 9.81;               // m/s²
 constexpr double EscrittCoefficient = 0.013;
-// The search walks in steps of 0.1 and then halves the step; a friction factor of 1000 (a
-// flow barely moving) is reached well within this many steps.
+// The search walks up in steps of 0.1 before it halves the step; a friction factor of 10⁵
+// (water barely moving) is reached within this many steps.
 constexpr int MaxFrictionSearchSteps = 1'000'000;
 
 double HydraulicRadius(const FlowSection& section) {

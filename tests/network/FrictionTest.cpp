@@ -57,6 +57,8 @@ TEST(Friction, ColebrookWhiteGuards) {
     // No flow has no Reynolds number: the search cannot start.
     EXPECT_THROW(ColebrookWhite(0.0015, 0.1, 0, 0.3), EZeroDivide);
     EXPECT_THROW(ManningNFromColebrookWhite(0.2, 1.0, 0, 0.0015), EZeroDivide);
+    // At 1e-12 m/s the root lies near λ = (0.6275 / Re)², some 10¹⁶: the bounded search gives up.
+    EXPECT_THROW(ColebrookWhite(0.0015, 0.3, 1e-12, 0.3), EInvalidOp);
 }
 
 TEST(Friction, ColebrookWhiteConvergesFromStillToFastWater) {

@@ -306,6 +306,8 @@ TEST(SewerDesign, ArithmeticFaultsRaise) {
     input = WindowDefaults();
     input.MinimumVelocity = -0.5;
     EXPECT_THROW(CalcSewer(input, sizes), EInvalidOp);
+    // No pipe to choose leaves a diameter of 0 to divide by.
+    EXPECT_THROW(CalcSewer(WindowDefaults(), {}), EZeroDivide);
 }
 
 TEST(SewerDesign, CheckdDWithAnotherPipe) {
