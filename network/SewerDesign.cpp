@@ -1,0 +1,226 @@
+#include "network/SewerDesign.h"
+
+#include "framework/NumberFormat.h"
+#include "network/DepthSearch.h"
+#include "network/Drenvala.h"
+#include "network/FloatingPointFaults.h"
+#include "network/Friction.h"
+
+#include <limits>
+
+namespace {
+
+constexpr double SecondsPerDay = 86400;
+constexpr double Roughness = 0.0015;           // m, ks for Colebrook-White
+constexpr double SpecificWeight = 1000 * 9.81; // N/m³, ρ g in the tractive-tension formula
+constexpr double SelfCleansingCoefficient = 15.8;
+constexpr double InitialDepthRatio = 0.2;
+constexpr double FinalDepthRatio = 0.8;
+constexpr double SentinelDiameter = 99999.9;      // m, for a zero gradient
+constexpr std::int32_t SentinelGradientN = 99999; // 1 in N for a zero gradient
+constexpr double PipeTolerance = 0.5;             // mm a pipe may fall short of the design diameter
+
+bool FormulaGivesN(int frictionFormula) {
+    return frictionFormula == ColebrookWhiteFormula || frictionFormula == EscrittFormula;
+}
+
+// 1 / gradient truncated toward zero, held within a 32-bit integer.
+std::int32_t GradientAsOneInN(double gradient) {
+    if (!(gradient > 0))
+        return SentinelGradientN;
+    const double n = 1 / gradient;
+    return n >= std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
+                                                         : static_cast<std::int32_t>(n);
+}
+
+// Colebrook-White's n in a 1 m pipe. A flow of zero or less has no Reynolds number for the
+// friction search; n then plays no part in the results, and the typed n stands.
+double ColebrookWhiteN(double depthRatio, double flow, double typedN) {
+    return flow > 0 ? ManningNFromColebrookWhite(depthRatio, 1.0, flow, Roughness) : typedN;
+}
+
+double FormulaN(int frictionFormula, double depthRatio, double flow, double typedN) {
+    if (frictionFormula == ColebrookWhiteFormula)
+        return ColebrookWhiteN(depthRatio, flow, typedN);
+    if (frictionFormula == EscrittFormula)
+        return ManningNFromEscritt(depthRatio, 1.0);
+    return typedN;
+}
+
+double LimitedFrom(double value, bool limitOn, double minimum) {
+    return limitOn && value < minimum ? minimum : value;
+}
+
+// Diameter (m) carrying the final flow at the gradient, K holding everything but the gradient.
+double DiameterAt(double gradient, double K) {
+    return gradient > 0 ? Power(Quotient(1, SquareRoot(gradient)), 0.375) * K : SentinelDiameter;
+}
+
+// The first pipe no more than PipeTolerance smaller than the diameter, else the last pipe.
+void ChoosePipe(SewerDesignResult& design, const PipeSizeList& pipeSizes) {
+    design.ChosenPipeIndex = static_cast<int>(pipeSizes.size()) - 1;
+    const double needed = design.DesignDiameter * 1000 - PipeTolerance;
+    for (std::size_t i = 0; i < pipeSizes.size(); ++i)
+        if (pipeSizes[i].Millimetres >= needed) {
+            design.ChosenPipeIndex = static_cast<int>(i);
+            break;
+        }
+    design.ChosenPipeDiameter =
+        design.ChosenPipeIndex >= 0
+            ? pipeSizes[static_cast<std::size_t>(design.ChosenPipeIndex)].Millimetres * 0.001
+            : 0;
+}
+
+double VelocityAt(double depth, double diameter, double flow) {
+    return depth > 0 ? Quotient(flow, FlowSectionAt(depth, diameter).Area) : 0;
+}
+
+struct DepthCheck {
+    double InitialdD;
+    double FinaldD;
+    double InitialVelocity;
+    double FinalVelocity;
+};
+
+DepthCheck CheckAtGradient(const SewerDesignResult& design, double initialN, double finalN, double gradient) {
+    const double D = design.ChosenPipeDiameter;
+    const double finalDepth = DepthForFlow(finalN, D, gradient, design.FinalDesignFlow);
+    const double initialDepth = DepthForFlow(initialN, D, gradient, design.InitialDesignFlow);
+    return {Quotient(initialDepth, D), Quotient(finalDepth, D),
+            VelocityAt(initialDepth, D, design.InitialDesignFlow),
+            VelocityAt(finalDepth, D, design.FinalDesignFlow)};
+}
+
+} // namespace
+
+SewerDesignResult CalcSewer(const SewerDesignInput& input, const PipeSizeList& pipeSizes) {
+    SewerDesignResult design;
+    const double initialWaterUse = input.InitialLCD * 0.001; // m³/cap/day
+    const double finalWaterUse = input.FinalLCD * 0.001;
+    const double ret = input.ReturnFactor * 0.01;
+    const double pk = input.PeakFactor;
+    const double vsc = input.MinimumVelocity;
+    const double tau = input.MinimumTau;
+    design.GroundSlope = input.GroundSlope;
+    design.InitialInfiltrationFlow = input.InitialInfiltration * 0.001 / SecondsPerDay;
+    design.FinalInfiltrationFlow = input.FinalInfiltration * 0.001 / SecondsPerDay;
+    design.InitialUpstreamFlow = input.InitialUpstreamFlow * 0.001;
+    design.FinalUpstreamFlow = input.FinalUpstreamFlow * 0.001;
+    design.InitialManningN = input.ManningN;
+    design.FinalManningN = design.InitialManningN;
+    design.MinGradLabelVisible = input.FlowLimit;
+    const double minQ = input.FlowLimit ? input.MinQ * 0.001 : 0;
+    const double minD = input.DiameterLimit ? input.MinD * 0.001 : 0;
+
+    // Return and peak factors act on the domestic flow only.
+    design.InitialRawFlow = input.InitialPopulation * initialWaterUse * ret * pk / SecondsPerDay +
+                            design.InitialInfiltrationFlow + design.InitialUpstreamFlow;
+    design.FinalRawFlow = input.FinalPopulation * finalWaterUse * ret * pk / SecondsPerDay +
+                          design.FinalInfiltrationFlow + design.FinalUpstreamFlow;
+    design.InitialDesignFlow = LimitedFrom(design.InitialRawFlow, input.FlowLimit, minQ);
+    design.FinalDesignFlow = LimitedFrom(design.FinalRawFlow, input.FlowLimit, minQ);
+    const bool minQGoverns = input.FlowLimit && design.InitialRawFlow < minQ;
+
+    const auto vscGradientFor = [&](double flow) {
+        return Power(vsc / SelfCleansingCoefficient, 8.0 / 3.0) * Power(flow, -0.66666);
+    };
+    design.VscFlowGradient = design.InitialDesignFlow > 0 ? vscGradientFor(design.InitialDesignFlow) : 0;
+    design.VscGradient = minQGoverns ? vscGradientFor(minQ) : design.VscFlowGradient;
+    design.VscGradient = LimitedFrom(design.VscGradient, input.GroundSlopeLimit, design.GroundSlope);
+    design.VscGradientN = GradientAsOneInN(design.VscGradient);
+
+    Drenvala section(InitialDepthRatio, 1.0);
+    double a = section.AreaRatio();
+    double r = section.RadiusRatio();
+    design.ManningLabelsVisible = FormulaGivesN(input.FrictionFormula);
+    design.InitialManningN =
+        FormulaN(input.FrictionFormula, InitialDepthRatio, design.InitialDesignFlow, design.InitialManningN);
+
+    const double Ktau = Power(Quotient(1, design.InitialManningN) * a / (r * r), 6.0 / 13.0) *
+                        Power(1 / SpecificWeight, 16.0 / 13.0);
+    const auto tauGradientFor = [&](double flow) {
+        return Power(tau, 16.0 / 13.0) * Ktau * Power(flow, -6.0 / 13.0);
+    };
+    design.TauFlowGradient = design.InitialDesignFlow > 0 ? tauGradientFor(design.InitialDesignFlow) : 0;
+    design.TauGradient = minQGoverns ? tauGradientFor(minQ) : design.TauFlowGradient;
+    design.TauGradient = LimitedFrom(design.TauGradient, input.GroundSlopeLimit, design.GroundSlope);
+    design.TauGradientN = GradientAsOneInN(design.TauGradient);
+
+    design.FinalManningN =
+        FormulaN(input.FrictionFormula, FinalDepthRatio, design.FinalDesignFlow, design.FinalManningN);
+    section.SetDepthDiameter(FinalDepthRatio, 1.0);
+    a = section.AreaRatio();
+    r = section.RadiusRatio();
+
+    // Manning's equation at d/D 0.8 solved for D, all but the gradient: each diameter carries
+    // the final flow at the gradient the initial flow needs.
+    const double K = Power(design.FinalManningN, 0.375) * Power(a, -0.375) * Power(r, -0.25) *
+                     Power(design.FinalDesignFlow, 0.375);
+    design.VscRawDiameter = DiameterAt(design.VscGradient, K);
+    design.TauRawDiameter = DiameterAt(design.TauGradient, K);
+    design.VscDiameter = LimitedFrom(design.VscRawDiameter, input.DiameterLimit, minD);
+    design.TauDiameter = LimitedFrom(design.TauRawDiameter, input.DiameterLimit, minD);
+
+    if (input.SizingCriterion == MinVelCriterion)
+        design.DesignDiameter = design.VscDiameter;
+    else if (input.SizingCriterion == MinTauCriterion)
+        design.DesignDiameter = design.TauDiameter;
+    else
+        design.DesignDiameter = std::max(design.VscDiameter, design.TauDiameter);
+    ChoosePipe(design, pipeSizes);
+
+    return CheckdD(design, input.FrictionFormula, input.SizingCriterion);
+}
+
+SewerDesignResult CheckdD(SewerDesignResult design, int frictionFormula, int sizingCriterion) {
+    const double initialN = design.InitialManningN;
+    const double finalN = FormulaGivesN(frictionFormula) ? design.FinalManningN : design.InitialManningN;
+
+    const DepthCheck tau = CheckAtGradient(design, initialN, finalN, design.TauGradient);
+    design.TauInitialdD = tau.InitialdD;
+    design.TauFinaldD = tau.FinaldD;
+    design.TauInitialVelocity = tau.InitialVelocity;
+    design.TauFinalVelocity = tau.FinalVelocity;
+    const DepthCheck vsc = CheckAtGradient(design, initialN, finalN, design.VscGradient);
+    design.VscInitialdD = vsc.InitialdD;
+    design.VscFinaldD = vsc.FinaldD;
+    design.VscInitialVelocity = vsc.InitialVelocity;
+    design.VscFinalVelocity = vsc.FinalVelocity;
+
+    // "Both" hands on the tractive-tension set even when the self-cleansing diameter governed.
+    const bool bySelfCleansing = sizingCriterion == MinVelCriterion;
+    const DepthCheck& chosen = bySelfCleansing ? vsc : tau;
+    design.DesignGradient = bySelfCleansing ? design.VscGradient : design.TauGradient;
+    design.DesignGradientN = bySelfCleansing ? design.VscGradientN : design.TauGradientN;
+    design.DesignFlowGradient = bySelfCleansing ? design.VscFlowGradient : design.TauFlowGradient;
+    design.InitialdD = chosen.InitialdD;
+    design.FinaldD = chosen.FinaldD;
+    design.InitialVelocity = chosen.InitialVelocity;
+    design.FinalVelocity = chosen.FinalVelocity;
+    return design;
+}
+
+SewerDesignTexts DesignTexts(const SewerDesignResult& design) {
+    SewerDesignTexts texts;
+    texts.QinitialEdit = Sprintf("%10.3f", design.InitialDesignFlow * 1000);
+    texts.QfinalEdit = Sprintf("%10.3f", design.FinalDesignFlow * 1000);
+    texts.IminVscEdit = Sprintf("%8.4f", design.VscGradient);
+    texts.GradVscEdit = Sprintf("1 in %-4d", design.VscGradientN);
+    texts.DVscEdit = Sprintf("%8.0f", design.VscDiameter * 1000);
+    texts.MinGradLabel = Sprintf("Minimum gradient = %8.4f", design.VscGradient);
+    texts.IminTauEdit = Sprintf("%8.4f", design.TauGradient);
+    texts.GradTauEdit = Sprintf("1 in %-4d", design.TauGradientN);
+    texts.DTauEdit = Sprintf("%8.0f", design.TauDiameter * 1000);
+    if (design.ManningLabelsVisible) {
+        texts.ManningLabel = Sprintf("G-Manning's n (initial) = %8.4f", design.InitialManningN);
+        texts.ManningLabel2 = Sprintf("G-Manning's n (final) = %8.4f", design.FinalManningN);
+    }
+    return texts;
+}
+
+DepthCheckTexts CheckTexts(const SewerDesignResult& design) {
+    const auto text = [](double value) { return Sprintf("%8.3f", value); };
+    return {text(design.TauInitialdD),       text(design.TauFinaldD),      text(design.TauInitialVelocity),
+            text(design.TauFinalVelocity),   text(design.VscInitialdD),    text(design.VscFinaldD),
+            text(design.VscInitialVelocity), text(design.VscFinalVelocity)};
+}
