@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -60,6 +62,30 @@ protected:
         const auto position = event->position().toPoint();
         CallGuarded(
             [&] { edit.ViewMouseUp(ButtonOf(*event), ShiftStateOf(*event), position.x(), position.y()); });
+    }
+
+    void enterEvent(QEnterEvent* event) override {
+        QLineEdit::enterEvent(event);
+        CallGuarded([&] { edit.ViewMouseEnter(); });
+    }
+    void paintEvent(QPaintEvent* event) override {
+        QLineEdit::paintEvent(event);
+        QPainter painter(this);
+        CallGuarded([&] { edit.ViewPaint(painter); });
+    }
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip)
+            return QLineEdit::event(event);
+        const QPoint position = static_cast<QHelpEvent*>(event)->pos();
+        AnsiString hint = toolTip().toStdString();
+        int x = position.x();
+        int y = position.y();
+        CallGuarded([&] { edit.ViewHintShow(hint, x, y); });
+        if (hint.IsEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(mapToGlobal(QPoint(x, y)), QString::fromStdString(hint.str()), this);
+        return true;
     }
 
 private:
@@ -218,6 +244,18 @@ void TCustomEdit::ViewSelectionChanged(int newAnchor, int newCaret) {
     caret = std::clamp(newCaret, 0, text.Length());
 }
 
+void TCustomEdit::ViewMouseEnter() {
+    CMMouseEnter();
+}
+
+void TCustomEdit::ViewPaint(QPainter& painter) {
+    WMPaint(painter);
+}
+
+void TCustomEdit::ViewHintShow(AnsiString& hint, int& x, int& y) {
+    CMHintShow(hint, x, y);
+}
+
 void TCustomEdit::Change() {
     if (OnChange)
         OnChange(this);
@@ -270,6 +308,9 @@ void TCustomEdit::WMPaste() {
 
 void TCustomEdit::WMLButtonDown(TShiftState, int, int, bool&) {}
 void TCustomEdit::WMLButtonUp(TShiftState, int, int) {}
+void TCustomEdit::CMMouseEnter() {}
+void TCustomEdit::WMPaint(QPainter&) {}
+void TCustomEdit::CMHintShow(AnsiString&, int&, int&) {}
 
 void TCustomEdit::DefaultKeyDown(WORD key, TShiftState shift) {
     const bool extend = shift.Contains(ssShift);
