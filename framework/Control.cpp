@@ -27,6 +27,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    // Deleting a shown window's view moves the focus out of its controls, which are going too.
+    Destroying();
     delete view.data();
 }
 
@@ -120,11 +122,11 @@ void TWinControl::PostKeyUp(WORD key) {
 }
 
 void TWinControl::DoEnter() {
-    if (OnEnter)
+    if (OnEnter && !(ComponentState & csDestroying))
         OnEnter(this);
 }
 
 void TWinControl::DoExit() {
-    if (OnExit)
+    if (OnExit && !(ComponentState & csDestroying))
         OnExit(this);
 }
