@@ -300,19 +300,24 @@ TEST(TypedEditKeyboard, EnterGoesToTheWindowAndCanMoveOn) {
 }
 
 TEST(TypedEditKeyboard, FullLengthMovesOn) {
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
-    box.SetEditType(etNumeric);
-    box.LengthLimit = 3;
-    box.TabOnFullLength = true;
-    FocusBox(box);
-    Type(box, "12");
-    QApplication::processEvents();
-    EXPECT_TRUE(box.Focused());
-    Type(box, "3");
-    QApplication::processEvents();
-    EXPECT_TRUE(form->Other->Focused());
-    EXPECT_EQ(box.GetText(), "123");
+    for (const char* prefix : {"", "#"}) {
+        SCOPED_TRACE(prefix);
+        auto form = ShownTypedEditForm();
+        TTypedEdit& box = *form->Box;
+        box.SetEditType(etNumeric);
+        box.SetPrefix(prefix);
+        box.SetText("");
+        box.LengthLimit = 3;
+        box.TabOnFullLength = true;
+        FocusBox(box);
+        Type(box, "12");
+        QApplication::processEvents();
+        EXPECT_TRUE(box.Focused());
+        Type(box, "3");
+        QApplication::processEvents();
+        EXPECT_TRUE(form->Other->Focused());
+        EXPECT_EQ(box.GetText(), "123");
+    }
 }
 
 TEST(TypedEditKeyboard, EscapeBringsBackTheValueAtFocus) {
