@@ -421,17 +421,36 @@ TEST(TypedEditKeyboard, EventsFromTypingComeInOrder) {
 }
 
 TEST(TypedEditKeyboard, ReadOnlyBoxTakesNoTyping) {
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
-    box.SetEditType(etNumeric);
-    box.SetText("12");
-    box.SetReadOnly(true);
-    FocusBox(box);
-    box.SetSelStart(2);
-    Type(box, "3");
-    Press(box, Qt::Key_Backspace);
-    EXPECT_EQ(box.GetText(), "12");
-    EXPECT_FALSE(box.GetModified());
+    struct Row {
+        const char* label;
+        TTypedEditType type;
+        std::int16_t precision;
+        const char* start;
+        int caret;
+        std::vector<Stroke> strokes;
+    } rows[] = {
+        {"digits and backspace", etNumeric, 0, "12", 2, {Keys("3"), Key(Qt::Key_Backspace)}},
+        {"sign toggle", etNumeric, 0, "12", 2, {Keys("-")}},
+        {"leading zero before a separator", etFloat, 2, "", 0, {Keys(".")}},
+        {"capitals", etMixedCase, 0, "john", 4, {Keys("x")}},
+        {"regrouping", etMoney, 0, "1234", 4, {Keys("5"), Key(Qt::Key_Delete)}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        auto form = ShownTypedEditForm();
+        TTypedEdit& box = *form->Box;
+        box.SetEditType(row.type);
+        box.SetPrecision(row.precision);
+        box.Signed = true;
+        box.SetText(row.start);
+        box.SetReadOnly(true);
+        FocusBox(box);
+        box.SetSelStart(row.caret);
+        for (const Stroke& stroke : row.strokes)
+            Strike(box, stroke);
+        EXPECT_EQ(box.GetWindowText(), row.start);
+        EXPECT_FALSE(box.GetModified());
+    }
 }
 
 } // namespace
