@@ -48,6 +48,12 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
         TCustomEdit::WMChar(key, keyData, shift);
         return TKeyOutcome::Refused;
     }
+    // The native edit ignores typing in a read-only box; the box's own rewrites (sign toggle,
+    // a leading "0", capitals, regrouping) must not change it either.
+    if (GetReadOnly()) {
+        PassChar(key, keyData, shift);
+        return TKeyOutcome::Passed;
+    }
     if (ExcelStyleDecimalSeparator && key == '.' && (keyData & KeypadKeyData) != 0)
         key = DecimalSeparator;
     const AnsiString value = GetText();
@@ -244,6 +250,7 @@ void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
     const int valueEnd = ValueEnd();
     const bool hasPrefix = !prefix.IsEmpty();
     const bool hasSuffix = !suffix.IsEmpty();
+    const bool editable = !GetReadOnly();
     if (key == VK_RETURN && ReturnIsTab) {
         key = VK_TAB;
         PostKeyDown(VK_TAB);
@@ -279,7 +286,8 @@ void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
             break;
         if (start <= prefixEnd + 1)
             return;
-        SetModified(true);
+        if (editable)
+            SetModified(true);
         break;
     case VK_DELETE:
         if (hasSuffix && end >= valueEnd && start == end)
@@ -288,14 +296,15 @@ void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
             break;
         if (LengthLimit > 0 && FixedLength(ValueWithout(0, 1)) - 1 > LengthLimit)
             return;
-        SetModified(true);
+        if (editable)
+            SetModified(true);
         break;
     default:
         break;
     }
     const WORD pressed = key;
     TCustomEdit::WMKeyDown(key, shift);
-    if (pressed == VK_DELETE && editType == etMoney)
+    if (pressed == VK_DELETE && editType == etMoney && editable)
         AutoSeparators();
     KeepCaretAfterPrefix();
 }

@@ -203,6 +203,12 @@ void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char cha
         if (key == 0)
             return;
     }
+    // Punctuation has no key code here; its character is typed all the same.
+    if (key == 0) {
+        if (character != 0)
+            WMChar(character, keyData, shift);
+        return;
+    }
     WMKeyDown(key, shift);
     if (key != 0 && character != 0)
         WMChar(character, keyData, shift);

@@ -9,6 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+inline void PrintTo(const AnsiString& text, std::ostream* out) {
+    *out << '"' << text.str() << '"';
+}
 
 // Sets the locale's separators for one test and puts the previous ones back.
 class LocaleSeparators {
