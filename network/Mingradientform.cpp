@@ -5,32 +5,10 @@
 #include "framework/Exceptions.h"
 #include "framework/NumberFormat.h"
 #include "network/Calculators.h"
+#include "network/WindowLayout.h"
 #include "resources/StringTable.h"
 
 TMinimumGradientForm* MinimumGradientForm = nullptr;
-
-namespace {
-
-constexpr int RowHeight = 26;
-
-// An unsigned input box beside its label; its type before its decimals before its text.
-TTypedEdit* NewInput(TComponent* owner, TWinControl* parent, TLabel*& label, int row, TTypedEditType type,
-                     std::int16_t precision, const AnsiString& text) {
-    const int top = 64 + row * RowHeight;
-    label = new TLabel(owner);
-    label->SetParent(parent);
-    label->SetBounds(8, top + 3, 32, 13);
-    auto* edit = new TTypedEdit(owner);
-    edit->SetParent(parent);
-    edit->SetBounds(220, top, 90, 21);
-    edit->SetEditType(type);
-    edit->SetPrecision(precision);
-    edit->SetText(text);
-    edit->TabStop = true;
-    return edit;
-}
-
-} // namespace
 
 TMinimumGradientForm::TMinimumGradientForm(TComponent* Owner) : TForm(Owner) {
     SetBounds(0, 0, 420, 380);
@@ -40,21 +18,29 @@ TMinimumGradientForm::TMinimumGradientForm(TComponent* Owner) : TForm(Owner) {
     Memo1->BorderStyle = bsNone;
     Memo1->SetColor(clBtnFace);
 
-    popTypedEdit = NewInput(this, this, Label, 0, etNumeric, 0, "5");
-    lcdTypedEdit = NewInput(this, this, Label13, 1, etNumeric, 0, "100");
-    returnTypedEdit = NewInput(this, this, Label14, 2, etNumeric, 0, "85");
-    peakTypedEdit = NewInput(this, this, Label15, 3, etFloat, 2, "1.80");
-    dDTypedEdit = NewInput(this, this, Label1, 4, etFloat, 2, "0.60");
-    tauTypedEdit = NewInput(this, this, Label16, 5, etFloat, 2, "1.00");
-    nTypedEdit = NewInput(this, this, Label17, 6, etFloat, 4, "0.0130");
-    DiameterTypedEdit = NewInput(this, this, Label2, 7, etFloat, 0, "100");
+    // Each box beside its label, one row down the window for each.
+    int top = 64;
+    const auto row = [&](TLabel*& label, TTypedEditType type, std::int16_t precision,
+                         const AnsiString& text) {
+        label = NewLabel(this, this, 8, top + 3);
+        TTypedEdit* edit = NewTypedEdit(this, this, 220, top, type, precision, text);
+        top += 26;
+        return edit;
+    };
+    popTypedEdit = row(Label, etNumeric, 0, "5");
+    lcdTypedEdit = row(Label13, etNumeric, 0, "100");
+    returnTypedEdit = row(Label14, etNumeric, 0, "85");
+    peakTypedEdit = row(Label15, etFloat, 2, "1.80");
+    dDTypedEdit = row(Label1, etFloat, 2, "0.60");
+    tauTypedEdit = row(Label16, etFloat, 2, "1.00");
+    nTypedEdit = row(Label17, etFloat, 4, "0.0130");
+    DiameterTypedEdit = row(Label2, etFloat, 0, "100");
     for (TTypedEdit* input : {popTypedEdit, lcdTypedEdit, returnTypedEdit, peakTypedEdit, dDTypedEdit,
                               tauTypedEdit, nTypedEdit, DiameterTypedEdit})
         input->OnExit = [this](TObject* sender) { TypedEditExit(sender); };
 
-    numTypedEdit = NewInput(this, this, Label3, 8, etNumeric, 0, "100");
-    numTypedEdit->SetTop(numTypedEdit->Top() + 8);
-    Label3->SetTop(Label3->Top() + 8);
+    top += 8;
+    numTypedEdit = row(Label3, etNumeric, 0, "100");
     numTypedEdit->SetReadOnly(true);
     numTypedEdit->SetBorderStyle(bsNone);
     numTypedEdit->SetColor(clBtnFace);

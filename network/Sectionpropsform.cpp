@@ -1,6 +1,7 @@
 #include "network/Sectionpropsform.h"
 
 #include "network/Calculators.h"
+#include "network/WindowLayout.h"
 #include "resources/StringTable.h"
 
 TSectionPropsForm* SectionPropsForm = nullptr;
@@ -13,9 +14,7 @@ constexpr int RowHeight = 26;
 TEdit* NewRow(TComponent* owner, TWinControl* parent, TLabel*& label, int left, int row,
               const AnsiString& text, bool output) {
     const int top = 12 + row * RowHeight;
-    label = new TLabel(owner);
-    label->SetParent(parent);
-    label->SetBounds(left, top + 3, 32, 13);
+    label = NewLabel(owner, parent, left, top + 3);
     auto* edit = new TEdit(owner);
     edit->SetParent(parent);
     edit->SetBounds(left + 190, top, 80, 21);

@@ -1,31 +1,12 @@
 #include "network/Sewermainform.h"
 
+#include "network/WindowLayout.h"
 #include "resources/StringTable.h"
 
 namespace {
 
 constexpr int RowHeight = 26;
 constexpr int EditHeight = 21;
-
-TLabel* NewLabel(TComponent* owner, TWinControl* parent, int left, int top) {
-    auto* label = new TLabel(owner);
-    label->SetParent(parent);
-    label->SetBounds(left, top, 32, 13);
-    return label;
-}
-
-// An unsigned, left-aligned box; its type before its decimals before its text.
-TTypedEdit* NewTypedEdit(TComponent* owner, TWinControl* parent, int left, int top, TTypedEditType type,
-                         std::int16_t precision, const AnsiString& text) {
-    auto* edit = new TTypedEdit(owner);
-    edit->SetParent(parent);
-    edit->SetBounds(left, top, 90, EditHeight);
-    edit->SetEditType(type);
-    edit->SetPrecision(precision);
-    edit->SetText(text);
-    edit->TabStop = true;
-    return edit;
-}
 
 TEdit* NewResultEdit(TComponent* owner, TWinControl* parent, int left, int top, int width) {
     auto* edit = new TEdit(owner);

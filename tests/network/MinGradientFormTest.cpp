@@ -14,7 +14,6 @@ namespace {
 // Shown offscreen and active, as the user finds it.
 std::unique_ptr<TMinimumGradientForm> ShownForm() {
     auto form = std::make_unique<TMinimumGradientForm>(nullptr);
-    MinimumGradientForm = form.get();
     form->Show();
     form->View()->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(form->View()));
@@ -122,6 +121,16 @@ TEST(MinimumGradientForm, BadInputGivesTheMessageOnceAndKeepsTheCount) {
         EXPECT_EQ(Responder().Asked[0].Flags, MB_OK | MB_ICONERROR);
         EXPECT_EQ(form->numTypedEdit->GetText(), "12");
     }
+}
+
+// The focus leaves the box as the window goes, but nothing is left to calculate for.
+TEST(MinimumGradientForm, AWindowGoingAwayCalculatesNothing) {
+    auto form = ShownForm();
+    Focus(*form->nTypedEdit);
+    QTest::keyClick(form->nTypedEdit->View(), Qt::Key_Delete);
+    Responder().Clear();
+    form.reset();
+    EXPECT_TRUE(Responder().Asked.empty());
 }
 
 TEST(MinimumGradientForm, CloseEndsTheModalWindow) {

@@ -223,7 +223,7 @@ TEST(SewerMainForm, APickedPipeIsCheckedAgainstTheLastGradients) {
         {"diameters stay", form.DTauEdit, "     227"},
     });
     EXPECT_DOUBLE_EQ(form.Design.ChosenPipeDiameter, 0.3);
-    EXPECT_NEAR(form.Design.InitialdD, 0.343, 1e-12);
+    EXPECT_NEAR(form.Design.InitialdD, 0.103 / 0.3, 1e-12); // 103 mm deep
 }
 
 TEST(SewerMainForm, APipePickedBeforeAnyDesignShowsNoFlow) {

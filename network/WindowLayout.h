@@ -1,0 +1,12 @@
+#pragma once
+
+#include "controls/Typededit.h"
+#include "framework/Label.h"
+
+// Components of the calculator windows' layouts, owned by the window and placed in parent.
+
+TLabel* NewLabel(TComponent* owner, TWinControl* parent, int left, int top);
+
+// An unsigned, left-aligned box 90 wide; its type before its decimals before its text.
+TTypedEdit* NewTypedEdit(TComponent* owner, TWinControl* parent, int left, int top, TTypedEditType type,
+                         std::int16_t precision, const AnsiString& text);
