@@ -96,6 +96,8 @@ AnsiString FromQtFormat(const QString& qtFormat) {
         case 'A':
         case 'a':
             out += "ampm";
+            if (i + 1 < f.size() && (f[i + 1] == 'P' || f[i + 1] == 'p'))
+                ++i;
             break;
         case 't':
         case 'z':
@@ -114,7 +116,7 @@ AnsiString FromQtFormat(const QString& qtFormat) {
 } // namespace
 
 void ReadDateTimeSettings() {
-    const QLocale locale = QLocale::system();
+    const QLocale locale;
     ShortDateFormat = FromQtFormat(locale.dateFormat(QLocale::ShortFormat));
     LongTimeFormat = FromQtFormat(locale.timeFormat(QLocale::LongFormat));
 }

@@ -10,7 +10,8 @@ using TDateTime = double;
 extern AnsiString ShortDateFormat;
 extern AnsiString LongTimeFormat;
 
-// Takes the system locale's short date and long time formats into the two globals.
+// Takes the short date and long time formats of the default locale (the system's unless a
+// test sets another) into the two globals.
 void ReadDateTimeSettings();
 
 TDateTime EncodeDate(int year, int month, int day);
