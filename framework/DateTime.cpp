@@ -46,8 +46,9 @@ DateTimeParts Decode(TDateTime value) {
             static_cast<int>(seconds % 60)};
 }
 
+// value is 0 to 99.
 std::string TwoDigits(int value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
 }
 
 // Length of the run of c starting at position i of text, compared case-insensitively.
