@@ -5,11 +5,11 @@
 #include "network/Sewer.h"
 #include "network/Sewernode.h"
 
-class NetworkFileReader;
-
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+class NetworkFileReader;
 
 // One sewer network: its title, save stamp, design settings, sewers, junctions and sub-networks.
 // Operations give 0 for success and 1 for failure (-1 for a search that finds nothing), and tell
