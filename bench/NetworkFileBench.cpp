@@ -1,4 +1,5 @@
 #include "framework/Dialogs.h"
+#include "framework/NumberFormat.h"
 #include "network/Sewernetwork.h"
 
 #include <QApplication>
@@ -37,8 +38,8 @@ std::unique_ptr<SimpleSewerNetwork> RandomTree(int sewers) {
     auto network = std::make_unique<SimpleSewerNetwork>();
     for (int k : order) {
         const int below = std::uniform_int_distribution<int>(0, k - 1)(random);
-        const std::string name = std::to_string(k);
-        network->AddSewer("S" + name, "J" + name, "J" + std::to_string(below), 20.0 + k % 50);
+        const AnsiString name = IntToStr(k);
+        network->AddSewer("S" + name, "J" + name, "J" + IntToStr(below), 20.0 + k % 50);
         Sewer& s = *network->Sewers.back();
         s.Population.InitialNumberOfHouses = k % 40;
         s.Population.InitialHousePopulation = 4;

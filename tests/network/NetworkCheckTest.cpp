@@ -1,5 +1,6 @@
 #include "tests/network/SampleNetworks.h"
 
+#include "framework/NumberFormat.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include <gtest/gtest.h>
@@ -204,7 +205,7 @@ TEST(NetworkCheckTest, TellsWhichSubnetHoldsASewer) {
     const Row rows[] = {
         {0, s1, true}, {1, s1, false}, {1, n.GetSewer("S2"), true}, {2, t1, true}, {0, t1, false}};
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.sewer->Name.str() + " in " + std::to_string(row.subnet));
+        SCOPED_TRACE((row.sewer->Name + " in " + IntToStr(row.subnet)).str());
         EXPECT_EQ(n.IsSewerInSubnet(row.subnet, row.sewer), row.in);
         EXPECT_TRUE(n.IsSewerInAnySubnet(row.sewer));
     }
@@ -227,7 +228,7 @@ TEST(NetworkCheckTest, ChecksAChainOfOneHundredThousandSewers) {
     constexpr int count = 100000;
     SimpleSewerNetwork n;
     for (int i = 0; i < count; ++i)
-        n.AddSewer("S" + std::to_string(i), "J" + std::to_string(i), "J" + std::to_string(i + 1), 10);
+        n.AddSewer("S" + IntToStr(i), "J" + IntToStr(i), "J" + IntToStr(i + 1), 10);
     n.SetSewerDatum("S0", true, true, 0);
     Responder().Clear();
     EXPECT_EQ(n.CheckNetwork(), 0);

@@ -333,7 +333,7 @@ TEST_F(NetworkFileTest, RefusesBadFilesWithOneMessageAndLeavesTheNetworkAsItWas)
 TEST_F(NetworkFileTest, EveryTruncationGivesOneMessageAndChangesNothing) {
     const std::vector<std::string> lines = Lines(golden);
     for (std::size_t kept = 0; kept < lines.size(); ++kept) {
-        SCOPED_TRACE("lines kept: " + std::to_string(kept));
+        SCOPED_TRACE(("lines kept: " + IntToStr(static_cast<std::int64_t>(kept))).str());
         Responder().Clear();
         SimpleSewerNetwork network;
         network.Name = "Unsaved work";

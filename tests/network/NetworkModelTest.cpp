@@ -1,5 +1,6 @@
 #include "tests/network/SampleNetworks.h"
 
+#include "framework/NumberFormat.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include <gtest/gtest.h>
@@ -257,7 +258,8 @@ TEST(NetworkModelTest, ExtentsAndNearestItems) {
         SCOPED_TRACE(row.label);
         SimpleSewerNetwork n;
         for (std::size_t i = 0; i < row.junctions.size(); ++i)
-            n.SetJunction("J" + std::to_string(i), 0, row.junctions[i].first, row.junctions[i].second);
+            n.SetJunction("J" + IntToStr(static_cast<std::int64_t>(i)), 0, row.junctions[i].first,
+                          row.junctions[i].second);
         double xmin = 0, ymin = 0, xmax = 0, ymax = 0;
         n.GetExtents(xmin, ymin, xmax, ymax);
         EXPECT_DOUBLE_EQ(xmin, row.xmin);
