@@ -10,7 +10,9 @@
 #include <string>
 
 // Failure output shows the text rather than the bytes of the object.
-inline void PrintTo(const AnsiString& text, std::ostream* out) { *out << '"' << text.str() << '"'; }
+inline void PrintTo(const AnsiString& text, std::ostream* out) {
+    *out << '"' << text.str() << '"';
+}
 
 // The network of tests/data/riverside.snt, built through the editing operations.
 inline void BuildRiverside(SimpleSewerNetwork& n) {
