@@ -1,8 +1,6 @@
-#include "framework/Dialogs.h"
 #include "framework/NumberFormat.h"
 #include "network/Sewernetwork.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -15,18 +13,6 @@
 #include <vector>
 
 namespace {
-
-// A network that reports a failure aloud would stop the run: count the messages instead.
-class SilentResponder : public DialogResponder {
-public:
-    int MessageBox(const MessageRequest&) override {
-        ++Messages;
-        return IDOK;
-    }
-    int Messages = 0;
-};
-
-SilentResponder silent;
 
 // A random tree of sewers draining to junction J0, listed in random order. Sewer Sk leaves Jk for a
 // junction of lower number, so S1 runs into J0 and carries the datum.
@@ -88,13 +74,3 @@ BENCHMARK(BM_ReadNetwork)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::k
 BENCHMARK(BM_CheckNetwork)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    SetDialogResponder(&silent);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return silent.Messages == 0 ? 0 : 1;
-}
