@@ -1,8 +1,11 @@
 #include "framework/Control.h"
 
 #include "framework/Application.h"
+#include "framework/KeyMapping.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 
 // Brings a hidden control's view up to date when it is shown.
 class ViewWatcher : public QObject {
@@ -104,6 +107,16 @@ bool TWinControl::CanFocus() const {
 void TWinControl::SetFocus() {
     if (View())
         View()->setFocus(Qt::OtherFocusReason);
+}
+
+void TWinControl::PostKeyDown(WORD key) {
+    if (View())
+        QCoreApplication::postEvent(View(), new QKeyEvent(QEvent::KeyPress, QtKeyOf(key), Qt::NoModifier));
+}
+
+void TWinControl::PostKeyUp(WORD key) {
+    if (View())
+        QCoreApplication::postEvent(View(), new QKeyEvent(QEvent::KeyRelease, QtKeyOf(key), Qt::NoModifier));
 }
 
 void TWinControl::DoEnter() {
