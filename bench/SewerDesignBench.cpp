@@ -1,7 +1,6 @@
 #include "network/PipeSizes.h"
 #include "network/SewerDesign.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -37,12 +36,3 @@ BENCHMARK(CalcSewerRun)
     ->Arg(EscrittFormula);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

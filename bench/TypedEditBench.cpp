@@ -2,10 +2,8 @@
 #include "framework/Form.h"
 #include "framework/NumberFormat.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -42,12 +40,3 @@ void SetTextGetFloat(benchmark::State& state) {
 BENCHMARK(SetTextGetFloat);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -133,7 +133,8 @@ private:
     int ValueEnd() const { return PrefixLength() + GetText().Length(); }
     // The part of the value the selection covers.
     AnsiString SelectedValue() const;
-    // The value with the selection, or else the count characters from the caret on, removed.
+    // The value without the selection, or else without count characters starting caretOffset
+    // from the caret.
     AnsiString ValueWithout(int caretOffset, int count) const;
     // Writes Prefix + value + Suffix as it is; the native edit keeps its modified flag, since the
     // box rewrites text on the user's behalf while they type.

@@ -1,0 +1,208 @@
+#include "framework/DateTime.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <string>
+#include <string_view>
+
+AnsiString ShortDateFormat = "m/d/yyyy";
+AnsiString LongTimeFormat = "hh:nn:ss";
+
+namespace {
+
+constexpr std::array<const char*, 12> LongMonthNames = {"January",   "February", "March",    "April",
+                                                        "May",       "June",     "July",     "August",
+                                                        "September", "October",  "November", "December"};
+constexpr std::array<const char*, 7> LongDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                     "Thursday", "Friday", "Saturday"};
+
+constexpr std::chrono::sys_days Epoch = std::chrono::year{1899} / 12 / 30;
+constexpr long long MillisecondsPerDay = 86400000;
+
+struct DateTimeParts {
+    int Year, Month, Day, DayOfWeek, Hour, Minute, Second;
+};
+
+DateTimeParts Decode(TDateTime value) {
+    auto days = static_cast<long long>(std::floor(value));
+    long long ms = std::llround((value - static_cast<double>(days)) * MillisecondsPerDay);
+    if (ms >= MillisecondsPerDay) {
+        ++days;
+        ms -= MillisecondsPerDay;
+    }
+    const std::chrono::sys_days date = Epoch + std::chrono::days{days};
+    const std::chrono::year_month_day ymd{date};
+    const long long seconds = ms / 1000;
+    return {static_cast<int>(ymd.year()),
+            static_cast<int>(static_cast<unsigned>(ymd.month())),
+            static_cast<int>(static_cast<unsigned>(ymd.day())),
+            static_cast<int>(std::chrono::weekday{date}.c_encoding()),
+            static_cast<int>(seconds / 3600),
+            static_cast<int>(seconds / 60 % 60),
+            static_cast<int>(seconds % 60)};
+}
+
+// value is 0 to 99.
+std::string TwoDigits(int value) {
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
+// Length of the run of c starting at position i of text, compared case-insensitively.
+std::size_t RunLength(std::string_view text, std::size_t i, char c) {
+    std::size_t n = 0;
+    while (i + n < text.size() && (text[i + n] | 0x20) == c)
+        ++n;
+    return n;
+}
+
+bool StartsWithAmPm(std::string_view text, std::size_t i) {
+    if (text.size() - i < 4)
+        return false;
+    std::string word(text.substr(i, 4));
+    for (char& c : word)
+        c = static_cast<char>(c | 0x20);
+    return word == "ampm";
+}
+
+// Qt's date and time format letters in the framework's tokens; the time zone is left out.
+AnsiString FromQtFormat(const QString& qtFormat) {
+    const std::string f = qtFormat.toStdString();
+    std::string out;
+    for (std::size_t i = 0; i < f.size();) {
+        const char c = f[i];
+        std::size_t n = 1;
+        while (i + n < f.size() && f[i + n] == c)
+            ++n;
+        if (c == '\'') {
+            const std::size_t close = f.find('\'', i + 1);
+            const std::size_t end = close == std::string::npos ? f.size() : close;
+            out += '"' + f.substr(i + 1, end - i - 1) + '"';
+            i = end + 1;
+            continue;
+        }
+        switch (c) {
+        case 'M':
+            out.append(n, 'm');
+            break;
+        case 'm':
+            out.append(n, 'n');
+            break;
+        case 'H':
+            out.append(n, 'h');
+            break;
+        case 'A':
+        case 'a':
+            out += "ampm";
+            if (i + 1 < f.size() && (f[i + 1] == 'P' || f[i + 1] == 'p'))
+                ++i;
+            break;
+        case 't':
+        case 'z':
+            while (!out.empty() && out.back() == ' ')
+                out.pop_back();
+            break;
+        default:
+            out.append(n, c);
+            break;
+        }
+        i += n;
+    }
+    return out;
+}
+
+} // namespace
+
+void ReadDateTimeSettings() {
+    const QLocale locale;
+    ShortDateFormat = FromQtFormat(locale.dateFormat(QLocale::ShortFormat));
+    LongTimeFormat = FromQtFormat(locale.timeFormat(QLocale::LongFormat));
+}
+
+TDateTime EncodeDate(int year, int month, int day) {
+    const std::chrono::sys_days date = std::chrono::year{year} / month / day;
+    return static_cast<double>((date - Epoch).count());
+}
+
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
+    return static_cast<double>(((hour * 60LL + minute) * 60 + second) * 1000 + millisecond) /
+           MillisecondsPerDay;
+}
+
+TDateTime Now() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return EncodeDate(date.year(), date.month(), date.day()) +
+           EncodeTime(time.hour(), time.minute(), time.second(), time.msec());
+}
+
+AnsiString FormatDateTime(const AnsiString& format, TDateTime value) {
+    const DateTimeParts t = Decode(value);
+    const std::string_view f = format.view();
+    bool twelveHour = false;
+    for (std::size_t i = 0; i < f.size() && !twelveHour; ++i)
+        twelveHour = StartsWithAmPm(f, i);
+    const int hour = twelveHour ? (t.Hour % 12 == 0 ? 12 : t.Hour % 12) : t.Hour;
+    std::string out;
+    for (std::size_t i = 0; i < f.size();) {
+        if (f[i] == '"' || f[i] == '\'') {
+            const std::size_t close = f.find(f[i], i + 1);
+            const std::size_t end = close == std::string_view::npos ? f.size() : close;
+            out += f.substr(i + 1, end - i - 1);
+            i = end + 1;
+            continue;
+        }
+        if (StartsWithAmPm(f, i)) {
+            out += t.Hour < 12 ? "AM" : "PM";
+            i += 4;
+            continue;
+        }
+        const char c = static_cast<char>(f[i] | 0x20);
+        // A run of one token letter is one token, however long.
+        const std::size_t n = RunLength(f, i, c);
+        switch (c) {
+        case 'd':
+            out += n == 1   ? std::to_string(t.Day)
+                   : n == 2 ? TwoDigits(t.Day)
+                   : n == 3 ? std::string(LongDayNames[static_cast<std::size_t>(t.DayOfWeek)], 3)
+                            : std::string(LongDayNames[static_cast<std::size_t>(t.DayOfWeek)]);
+            break;
+        case 'm':
+            out += n == 1   ? std::to_string(t.Month)
+                   : n == 2 ? TwoDigits(t.Month)
+                   : n == 3 ? std::string(LongMonthNames[static_cast<std::size_t>(t.Month - 1)], 3)
+                            : std::string(LongMonthNames[static_cast<std::size_t>(t.Month - 1)]);
+            break;
+        case 'y':
+            out += n <= 2 ? TwoDigits(t.Year % 100) : std::to_string(t.Year);
+            break;
+        case 'h':
+            out += n == 1 ? std::to_string(hour) : TwoDigits(hour);
+            break;
+        case 'n':
+            out += n == 1 ? std::to_string(t.Minute) : TwoDigits(t.Minute);
+            break;
+        case 's':
+            out += n == 1 ? std::to_string(t.Second) : TwoDigits(t.Second);
+            break;
+        default:
+            out += f[i];
+            i += 1;
+            continue;
+        }
+        i += n;
+    }
+    return out;
+}
+
+AnsiString DateToStr(TDateTime value) {
+    return FormatDateTime(ShortDateFormat, value);
+}
+
+AnsiString DateTimeToStr(TDateTime value) {
+    return FormatDateTime(ShortDateFormat + " " + LongTimeFormat, value);
+}

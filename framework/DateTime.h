@@ -1,0 +1,27 @@
+#pragma once
+
+#include "framework/AnsiString.h"
+
+// Days since 30 December 1899, the fraction being the time of day, as the framework counts.
+using TDateTime = double;
+
+// Date and time texts of the process, as the framework keeps them: read from the system locale
+// by ReadDateTimeSettings at start-up; the about box then overwrites ShortDateFormat.
+extern AnsiString ShortDateFormat;
+extern AnsiString LongTimeFormat;
+
+// Takes the short date and long time formats of the default locale (the system's unless a
+// test sets another) into the two globals.
+void ReadDateTimeSettings();
+
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+// The local date and time.
+TDateTime Now();
+
+// Tokens: d dd ddd dddd m mm mmm mmmm yy yyyy h hh n nn s ss ampm (12-hour clock); text in quotes
+// and any other character stand as they are.
+AnsiString FormatDateTime(const AnsiString& format, TDateTime value);
+AnsiString DateToStr(TDateTime value);
+// The short date format, a blank and the long time format.
+AnsiString DateTimeToStr(TDateTime value);

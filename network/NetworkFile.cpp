@@ -1,0 +1,173 @@
+#include "framework/Application.h"
+#include "framework/DateTime.h"
+#include "framework/Dialogs.h"
+#include "framework/NumberFormat.h"
+#include "network/NetworkFileReader.h"
+#include "network/Sewernetwork.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+constexpr const char* FileMarker = "#SNTV1.1";
+
+QString FileNameOf(const AnsiString& fileName) {
+    return QString::fromUtf8(fileName.c_str());
+}
+
+} // namespace
+
+std::string SimpleSewerNetwork::FileText(const AnsiString& stamp) const {
+    std::string out;
+    out += FileMarker;
+    out += "\n" + Name.str() + "\n" + stamp.str() + "\n";
+    out += Sprintf("%8.4f <= ReturnFactor\n", ReturnFactor).str();
+    out += Sprintf("%8.4f <= PeakFlowFactor\n", PeakFlowFactor).str();
+    out += Sprintf("%d <= Manning(0), ColeBrook-White(1), Escitt(2)\n", FrictionFormula).str();
+    out += Sprintf("%8.4f <= ManningN\n", ManningN).str();
+    out += Sprintf("%8.4f <= ks\n", ks).str();
+    out += UseMinimumTauCalc ? "1 <= Use MinimumTauClac\n" : "0 <= Use MinimumTauClac\n";
+    out += Sprintf("%8.4f <= MinumimTau\n", MinimumTau).str();
+    out += Sprintf("%8.4f <= MinimumSelfCleaningVel\n", MinimumSelfCleaningVel).str();
+    out += Sprintf("%8.4f <= MinimumSewerCover\n", MinimumSewerCover).str();
+    out += UseDiameterLimiting ? "1 <= Use DiameterLimiting\n" : "0 <= Use DiameterLimiting\n";
+    out += Sprintf("%8.4f <= MinimumDiameter\n", MinimumDiameter).str();
+    out += UseDischargeLimiting ? "1 <= Use DischargeLimiting\n" : "0 <= Use DischargeLimiting\n";
+    out += Sprintf("%8.4f <= MinimumDischarge\n", MinimumDischarge).str();
+    out += UseGroundSlopeLimiting ? "1 <= Use GroundSlopeLimiting\n" : "0 <= Use GroundSlopeLimiting\n";
+    out += Sprintf("%8.4f <= InitialLCD\n", InitialLCD).str();
+    out += Sprintf("%8.4f <= FinalLCD\n", FinalLCD).str();
+    out += Sprintf("%d <= Number of sewers\n", static_cast<int>(Sewers.size())).str();
+    for (const Sewer* s : Sewers)
+        s->Write(out);
+    out += Sprintf("%d <= Number of junctions\n", static_cast<int>(Junctions.size())).str();
+    for (const SewerNode* j : Junctions)
+        j->Write(out);
+    return out;
+}
+
+int SimpleSewerNetwork::WriteToFile(const AnsiString& fileName) {
+    const AnsiString stamp = DateTimeToStr(Now());
+    const std::string text = FileText(stamp);
+    // The file is replaced only once all of it is written, so a failed save keeps the old one.
+    QSaveFile file(FileNameOf(fileName));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        Application->MessageBox("Could not open the file " + fileName, "Error while saving network",
+                                MB_OK | MB_ICONEXCLAMATION);
+        return 1;
+    }
+    Date = stamp;
+    return 0;
+}
+
+int SimpleSewerNetwork::ReadFromFile(const AnsiString& fileName) {
+    QFile file(FileNameOf(fileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        Application->MessageBox("Could not open the file " + fileName, "Error while reading network",
+                                MB_OK | MB_ICONEXCLAMATION);
+        return 1;
+    }
+    const QByteArray bytes = file.readAll();
+    file.close();
+    NetworkFileReader in(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    // Read aside, so that a failure leaves this network as it was.
+    SimpleSewerNetwork read;
+    try {
+        std::string_view first;
+        if (!in.NextLine(first))
+            NetworkFileReader::Fail("");
+        if (first != FileMarker) {
+            Application->MessageBox("This doesn't appear to be Drenvala network file. Choose another.",
+                                    "Wrong file message", MB_OK | MB_ICONEXCLAMATION);
+            Application->MessageBox(AnsiString("The first line of the file should read: ") + FileMarker +
+                                        " this file has: " + AnsiString(first),
+                                    "The first line of the file should read: ", MB_OK | MB_ICONEXCLAMATION);
+            return 1;
+        }
+        read.ReadNetworkData(in);
+    } catch (const ENetworkFileError& error) {
+        Application->MessageBox(error.Message, Application->Title, MB_OK | MB_ICONEXCLAMATION);
+        return 1;
+    }
+    TakeOver(read);
+    return 0;
+}
+
+void SimpleSewerNetwork::ReadNetworkData(NetworkFileReader& in) {
+    const auto part = NetworkFileReader::NetworkPart;
+    Name = in.WholeLine(part);
+    Date = in.WholeLine(part);
+    in.Double(ReturnFactor, part);
+    in.Double(PeakFlowFactor, part);
+    in.Integer(FrictionFormula, part);
+    in.Double(ManningN, part);
+    in.Double(ks, part);
+    in.Flag(UseMinimumTauCalc, part);
+    in.Double(MinimumTau, part);
+    in.Double(MinimumSelfCleaningVel, part);
+    in.Double(MinimumSewerCover, part);
+    in.Flag(UseDiameterLimiting, part);
+    in.Double(MinimumDiameter, part);
+    in.Flag(UseDischargeLimiting, part);
+    in.Double(MinimumDischarge, part);
+    in.Flag(UseGroundSlopeLimiting, part);
+    in.Double(InitialLCD, part);
+    in.Double(FinalLCD, part);
+
+    const int sewerCount = in.Count(part);
+    for (int i = 0; i < sewerCount; ++i) {
+        auto s = std::make_unique<Sewer>("");
+        s->Read(in);
+        if (SewerIndex(s->Name) >= 0)
+            NetworkFileReader::Fail("sewer " + s->Name + " appears twice.");
+        sewerList.Append(std::move(s));
+    }
+
+    const int junctionCount = in.Count(part);
+    for (int i = 0; i < junctionCount; ++i) {
+        const AnsiString name = in.Name(part);
+        if (JunctionIndex(name) >= 0)
+            NetworkFileReader::Fail("junction " + name + " appears twice.");
+        auto j = std::make_unique<SewerNode>(name);
+        j->Read(in);
+        junctionList.Append(std::move(j));
+    }
+
+    for (Sewer* s : Sewers) {
+        s->UpstreamNode = junctionList.Find(s->USJunctionName);
+        s->DownstreamNode = junctionList.Find(s->DSJunctionName);
+        for (const AnsiString* junction : {&s->USJunctionName, &s->DSJunctionName})
+            if (JunctionIndex(*junction) < 0)
+                NetworkFileReader::Fail("sewer " + s->Name + " names junction " + *junction +
+                                        ", which has no junction block.");
+    }
+    BuildConnections();
+}
+
+void SimpleSewerNetwork::TakeOver(SimpleSewerNetwork& other) {
+    Name = other.Name;
+    Date = other.Date;
+    ReturnFactor = other.ReturnFactor;
+    PeakFlowFactor = other.PeakFlowFactor;
+    FrictionFormula = other.FrictionFormula;
+    ManningN = other.ManningN;
+    ks = other.ks;
+    UseMinimumTauCalc = other.UseMinimumTauCalc;
+    MinimumTau = other.MinimumTau;
+    MinimumSelfCleaningVel = other.MinimumSelfCleaningVel;
+    MinimumSewerCover = other.MinimumSewerCover;
+    UseDiameterLimiting = other.UseDiameterLimiting;
+    MinimumDiameter = other.MinimumDiameter;
+    UseDischargeLimiting = other.UseDischargeLimiting;
+    MinimumDischarge = other.MinimumDischarge;
+    UseGroundSlopeLimiting = other.UseGroundSlopeLimiting;
+    InitialLCD = other.InitialLCD;
+    FinalLCD = other.FinalLCD;
+    FreeLists();
+    sewerList.TakeOver(other.sewerList);
+    junctionList.TakeOver(other.junctionList);
+}

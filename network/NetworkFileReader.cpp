@@ -1,0 +1,106 @@
+#include "network/NetworkFileReader.h"
+
+#include <charconv>
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::string_view SkipBlanks(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    return text.substr(i);
+}
+
+// A leading sign, which from_chars does not take in the '+' form.
+bool TakeSign(std::string_view& text) {
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        text.remove_prefix(1);
+    return negative;
+}
+
+template <class Number> bool ScanNumber(std::string_view line, Number& value) {
+    std::string_view text = SkipBlanks(line);
+    const bool negative = TakeSign(text);
+    if (text.empty() || text[0] == '-' || text[0] == '+')
+        return false;
+    Number scanned{};
+    if (std::from_chars(text.data(), text.data() + text.size(), scanned).ec != std::errc())
+        return false;
+    value = negative ? -scanned : scanned;
+    return true;
+}
+
+} // namespace
+
+bool NetworkFileReader::NextLine(std::string_view& line) {
+    if (rest.empty())
+        return false;
+    const std::size_t end = rest.find('\n');
+    line = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    last = line;
+    return true;
+}
+
+std::string_view NetworkFileReader::ValueLine(Part part) {
+    std::string_view line;
+    do {
+        if (!NextLine(line)) {
+            switch (part) {
+            case NetworkPart:
+                Fail(last);
+            case SewerPart:
+                throw ENetworkFileError("Error reading network data file.");
+            case SewerEndOrJunctionPart:
+                throw ENetworkFileError("Error reading network data file." + AnsiString(last));
+            }
+        }
+    } while (!line.empty() && line[0] == '#');
+    return line;
+}
+
+AnsiString NetworkFileReader::Name(Part part) {
+    const std::string_view text = SkipBlanks(ValueLine(part));
+    std::size_t end = 0;
+    while (end < text.size() && !IsBlank(text[end]))
+        ++end;
+    return text.substr(0, end);
+}
+
+void NetworkFileReader::Double(double& value, Part part) {
+    ScanNumber(ValueLine(part), value);
+}
+
+void NetworkFileReader::Integer(int& value, Part part) {
+    ScanNumber(ValueLine(part), value);
+}
+
+void NetworkFileReader::Flag(bool& value, Part part) {
+    int number = 0;
+    if (ScanNumber(ValueLine(part), number))
+        value = number == 1;
+}
+
+int NetworkFileReader::Count(Part part) {
+    const std::string_view line = ValueLine(part);
+    int count = 0;
+    if (!ScanNumber(line, count) || count < 0)
+        Fail(line);
+    return count;
+}
+
+void NetworkFileReader::SkipValueLines(int count, Part part) {
+    for (int i = 0; i < count; ++i)
+        ValueLine(part);
+}
+
+void NetworkFileReader::Fail(const AnsiString& detail) {
+    throw ENetworkFileError("Error reading network data file: " + detail);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "framework/AnsiString.h"
+#include "network/Flowcalc.h"
+#include "network/NamedList.h"
+#include "network/Sewerend.h"
+
+#include <memory>
+#include <string>
+
+class NetworkFileReader;
+class SewerNode;
+
+// One sewer (a pipe length) from its upstream to its downstream junction, with its design results.
+class Sewer {
+public:
+    explicit Sewer(AnsiString name);
+    Sewer(const Sewer&) = delete;
+    Sewer& operator=(const Sewer&) = delete;
+
+    // Read as a field; renamed through SetName, which keeps the network's name index in step.
+    const AnsiString& Name = name;
+    void SetName(const AnsiString& newName);
+
+    void Write(std::string& out) const;
+    // Reads one sewer block, its name included.
+    void Read(NetworkFileReader& in);
+
+    // Flow entering from the sewers above, m^3/s; valid after BuildConnections once they are designed.
+    double UpstreamInitialFlow() const;
+    double UpstreamFinalFlow() const;
+
+    AnsiString USJunctionName;
+    AnsiString DSJunctionName;
+    SewerNode* UpstreamNode = nullptr;
+    SewerNode* DownstreamNode = nullptr;
+    const std::unique_ptr<SewerEnd> UpstreamEnd = std::make_unique<SewerEnd>();
+    const std::unique_ptr<SewerEnd> DownstreamEnd = std::make_unique<SewerEnd>();
+    // m
+    double Length = 10.0;
+    // Litres per metre of sewer per day.
+    double InitialInfiltration = 0;
+    double FinalInfiltration = 0;
+    FlowCalc Population;
+    bool Designed = false;
+    // Design gradient, a fraction.
+    double Slope = 0;
+    // m
+    double CalculatedDiameter = 0.5;
+    double ChosenDiameter = 0.5;
+    // m^3/s
+    double InitialTotalQ = 0;
+    double FinalTotalQ = 0;
+    double InitialdD = 0;
+    double FinaldD = 0;
+    // m/s
+    double InitialVelocity = 0;
+    double FinalVelocity = 0;
+
+private:
+    friend class NamedList<Sewer>;
+
+    AnsiString name;
+    int position = -1;
+    NamedList<Sewer>* list = nullptr;
+};

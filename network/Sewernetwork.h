@@ -1,0 +1,124 @@
+#pragma once
+
+#include "framework/AnsiString.h"
+#include "network/NamedList.h"
+#include "network/Sewer.h"
+#include "network/Sewernode.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class NetworkFileReader;
+
+// One sewer network: its title, save stamp, design settings, sewers, junctions and sub-networks.
+// Operations give 0 for success and 1 for failure (-1 for a search that finds nothing), and tell
+// the user about a failure where they find it.
+class SimpleSewerNetwork {
+private:
+    // First, so that the public lists below can refer to them.
+    NamedList<Sewer> sewerList;
+    NamedList<SewerNode> junctionList;
+
+public:
+    SimpleSewerNetwork();
+    SimpleSewerNetwork(const SimpleSewerNetwork&) = delete;
+    SimpleSewerNetwork& operator=(const SimpleSewerNetwork&) = delete;
+    ~SimpleSewerNetwork();
+
+    AnsiString Name;
+    // Date and time of the last save.
+    AnsiString Date;
+    double ReturnFactor;
+    double PeakFlowFactor;
+    // 0 Manning, 1 Colebrook-White, 2 Escritt.
+    int FrictionFormula;
+    double ManningN;
+    // Roughness, m.
+    double ks;
+    // Sizing criterion: true for the minimum tractive tension, false for the self-cleansing velocity.
+    bool UseMinimumTauCalc;
+    // Pa
+    double MinimumTau;
+    // m/s
+    double MinimumSelfCleaningVel;
+    // m
+    double MinimumSewerCover;
+    bool UseDiameterLimiting;
+    // m
+    double MinimumDiameter;
+    bool UseDischargeLimiting;
+    // m^3/s
+    double MinimumDischarge;
+    bool UseGroundSlopeLimiting;
+    // Litres per person per day.
+    double InitialLCD;
+    double FinalLCD;
+    // In the order of creation (of the file after a read). Changed only by the operations below.
+    const std::vector<Sewer*>& Sewers = sewerList.Items();
+    const std::vector<SewerNode*>& Junctions = junctionList.Items();
+    // Built by BuildSubnets; each list starts with its outlet sewer.
+    std::vector<std::vector<Sewer*>> Subnets;
+
+    void SetDefaults();
+    void FreeLists();
+
+    int SewerIndex(const AnsiString& name) const;
+    int JunctionIndex(const AnsiString& name) const;
+    Sewer* GetSewer(const AnsiString& name) const;
+
+    int WriteToFile(const AnsiString& fileName);
+    // Replaces the whole network by the file's; on a failure the network is left as it was.
+    int ReadFromFile(const AnsiString& fileName);
+
+    int BuildConnections();
+    int CheckNetwork();
+    int BuildSubnets();
+    Sewer* NextDownstreamSewer(Sewer* s) const;
+    void CollectUpstreamSewers(Sewer* s, std::vector<Sewer*>& sub) const;
+    bool IsSewerInAnySubnet(Sewer* s) const;
+    bool IsSewerInSubnet(int index, Sewer* s) const;
+    void ClearDesignedFlags();
+
+    int FindOrAddSewer(const AnsiString& name);
+    int FindOrAddJunction(const AnsiString& name);
+    int AddSewer(const AnsiString& name, const AnsiString& us, const AnsiString& ds, double length);
+    int AddSewerAt(const AnsiString& name, const AnsiString& us, const AnsiString& ds, double usX, double usY,
+                   double dsX, double dsY);
+    int EditSewer(const AnsiString& oldName, const AnsiString& newName, const AnsiString& us, bool usDrop,
+                  const AnsiString& ds, bool dsDrop, double length);
+    void SetSewerDatum(const AnsiString& name, bool datumReference, bool autoDatum, double datumLevel);
+    int DeleteSewer(const AnsiString& name);
+    int SetJunctionLevel(const AnsiString& name, double z);
+    int SetJunction(const AnsiString& name, double z, double x, double y);
+    int DeleteJunction(const AnsiString& name);
+    int DeleteJunctionIfUnused(const AnsiString& name);
+    // Renames the junction in every sewer; the caller renames the junction itself.
+    void RenameJunction(const AnsiString& oldName, const AnsiString& newName);
+    int SetSewerHouses(const AnsiString& name, double initialInfiltration, double finalInfiltration,
+                       int initialHouses, int finalHouses, int initialHousePopulation,
+                       int finalHousePopulation, double initialLCD, double finalLCD);
+    int SetSewerPopulation(const AnsiString& name, double initialInfiltration, double finalInfiltration,
+                           int initialPopulation, int finalPopulation, double initialLCD, double finalLCD);
+    int PackSewers();
+    SewerNode* NearestJunction(double x, double y) const;
+    Sewer* NearestSewer(double x, double y) const;
+    void GetExtents(double& xmin, double& ymin, double& xmax, double& ymax) const;
+
+private:
+    // The file's text with the given save stamp.
+    std::string FileText(const AnsiString& stamp) const;
+    // Everything after the file marker; raises ENetworkFileError with the one message to show.
+    void ReadNetworkData(NetworkFileReader& in);
+    // Takes the title, settings and lists of other, which was just read.
+    void TakeOver(SimpleSewerNetwork& other);
+    int DeleteJunctionIn(const AnsiString& name, bool tell);
+    // Sets the network's water use, then the named sewer's infiltration; the sewer, or null.
+    Sewer* SetSewerFlows(const AnsiString& name, double initialInfiltration, double finalInfiltration,
+                         double initialLCD, double finalLCD);
+
+    // Sub-network of each sewer placed by the last BuildSubnets.
+    std::unordered_map<const Sewer*, int> subnetOf;
+    // The last BuildSubnets met sewers running round in a closed loop.
+    bool closedLoopFound = false;
+};
