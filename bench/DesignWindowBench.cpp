@@ -1,9 +1,6 @@
 #include "network/Sewermainform.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -49,12 +46,3 @@ void CalcSewerButtonClickOnly(benchmark::State& state) {
 BENCHMARK(CalcSewerButtonClickOnly);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
