@@ -41,20 +41,20 @@ TMinimumGradientForm::TMinimumGradientForm(TComponent* Owner) : TForm(Owner) {
 
     top += 8;
     numTypedEdit = row(Label3, etNumeric, 0, "100");
+    numTypedEdit->SetLeft(320);
     numTypedEdit->SetReadOnly(true);
     numTypedEdit->SetBorderStyle(bsNone);
     numTypedEdit->SetColor(clBtnFace);
-    numTypedEdit->TabStop = false;
 
     CloseButton = new TButton(this);
     CloseButton->SetParent(this);
     CloseButton->SetBounds(330, 340, 80, 25);
-    CloseButton->TabOrder = 0;
     CloseButton->OnClick = [this](TObject* sender) { CloseButtonClick(sender); };
     CalcButton = new TButton(this);
     CalcButton->SetParent(this);
     CalcButton->SetBounds(242, 340, 80, 25);
     CalcButton->OnClick = [this](TObject* sender) { TypedEditExit(sender); };
+    ActiveControl = CloseButton;
     EndLayout();
     LoadCaptions();
 }

@@ -20,14 +20,13 @@ TEdit* NewRow(TComponent* owner, TWinControl* parent, TLabel*& label, int left, 
     edit->SetBounds(left + 190, top, 80, 21);
     edit->SetReadOnly(output);
     edit->SetText(text);
-    edit->TabStop = !output;
     return edit;
 }
 
 } // namespace
 
 TSectionPropsForm::TSectionPropsForm(TComponent* Owner) : TForm(Owner) {
-    SetBounds(0, 0, 580, 330);
+    SetBounds(0, 0, 580, 300);
     constexpr int left = 8;
     constexpr int right = 296;
     DiamEdit = NewRow(this, this, Label1, left, 0, "0.5", false);
@@ -49,8 +48,8 @@ TSectionPropsForm::TSectionPropsForm(TComponent* Owner) : TForm(Owner) {
     CalcButton = new TButton(this);
     CalcButton->SetParent(this);
     CalcButton->SetBounds(150, 12 + 2 * RowHeight, 280, 24);
-    CalcButton->TabOrder = 0;
     CalcButton->OnClick = [this](TObject* sender) { CalcButtonClick(sender); };
+    ActiveControl = CalcButton;
     CloseButton = new TButton(this);
     CloseButton->SetParent(this);
     CloseButton->SetBounds(right + 190, 12 + 9 * RowHeight, 80, 24);

@@ -20,7 +20,7 @@ TEdit* NewResultEdit(TComponent* owner, TWinControl* parent, int left, int top, 
 TLabel* NewResultLabel(TComponent* owner, TWinControl* parent, int left, int top) {
     TLabel* label = NewLabel(owner, parent, left, top);
     label->SetAutoSize(false);
-    label->SetWidth(190);
+    label->SetWidth(260);
     label->SetVisible(false);
     return label;
 }
@@ -44,7 +44,7 @@ TCheckBox* NewLimitCheckBox(TComponent* owner, TWinControl* parent, int top) {
 } // namespace
 
 void TSewerMainForm::CreateLayout() {
-    SetBounds(0, 0, 770, 540);
+    SetBounds(0, 0, 860, 540);
 
     DesignFactorsPanel = NewPanel(this, this, 8, 8, 366, 524);
     TWinControl* factors = DesignFactorsPanel;
@@ -114,7 +114,7 @@ void TSewerMainForm::CreateLayout() {
     ColebrookWhiteCheckBox->SetBounds(8, 350, 120, 17);
     ColebrookWhiteCheckBox->SetVisible(false);
 
-    SolutionPanel = NewPanel(this, this, 382, 8, 380, 524);
+    SolutionPanel = NewPanel(this, this, 382, 8, 470, 524);
     TWinControl* solution = SolutionPanel;
     Label29 = NewLabel(this, solution, 8, 6);
     Label18 = NewLabel(this, solution, 8, 33);
@@ -133,23 +133,23 @@ void TSewerMainForm::CreateLayout() {
     DVscEdit = NewResultEdit(this, solution, 70, 160, 100);
     MinGradLabel = NewResultLabel(this, solution, 8, 188);
 
-    Label26 = NewLabel(this, solution, 192, 88);
-    Label21 = NewLabel(this, solution, 192, 111);
-    IminTauEdit = NewResultEdit(this, solution, 254, 108, 100);
-    Label27 = NewLabel(this, solution, 192, 137);
-    GradTauEdit = NewResultEdit(this, solution, 254, 134, 100);
-    Label23 = NewLabel(this, solution, 192, 163);
-    DTauEdit = NewResultEdit(this, solution, 254, 160, 100);
+    Label26 = NewLabel(this, solution, 240, 88);
+    Label21 = NewLabel(this, solution, 240, 111);
+    IminTauEdit = NewResultEdit(this, solution, 302, 108, 100);
+    Label27 = NewLabel(this, solution, 240, 137);
+    GradTauEdit = NewResultEdit(this, solution, 302, 134, 100);
+    Label23 = NewLabel(this, solution, 240, 163);
+    DTauEdit = NewResultEdit(this, solution, 302, 160, 100);
 
     Label34 = NewLabel(this, solution, 8, 220);
     Label34->SetWordWrap(true);
-    Label34->SetBounds(8, 220, 170, 30);
+    Label34->SetBounds(8, 218, 220, 30);
     SizingRadioGroup = new TRadioGroup(this);
     SizingRadioGroup->SetParent(solution);
-    SizingRadioGroup->SetBounds(186, 208, 186, 44);
+    SizingRadioGroup->SetBounds(240, 204, 222, 46);
     SizingRadioGroup->SetColumns(3);
 
-    PipeCheckPanel = NewPanel(this, solution, 8, 260, 364, 210);
+    PipeCheckPanel = NewPanel(this, solution, 8, 260, 454, 210);
     TWinControl* pipes = PipeCheckPanel;
     Label2 = NewLabel(this, pipes, 8, 6);
     Label3 = NewLabel(this, pipes, 8, 31);
@@ -160,26 +160,26 @@ void TSewerMainForm::CreateLayout() {
     PipeComboBox->OnChange = [this](TObject* sender) { PipeComboBoxChange(sender); };
     const auto pipeRow = [&](TLabel*& label, TEdit*& edit, int left, int row) {
         label = NewLabel(this, pipes, left, 63 + row * RowHeight);
-        edit = NewResultEdit(this, pipes, left + 122, 60 + row * RowHeight, 52);
+        edit = NewResultEdit(this, pipes, left + 140, 60 + row * RowHeight, 60);
     };
     pipeRow(Label4, InitialdDVscEdit, 8, 0);
     pipeRow(Label6, FinaldDVscEdit, 8, 1);
     pipeRow(Label8, InitialVelVscEdit, 8, 2);
     pipeRow(Label9, FinalVelVscEdit, 8, 3);
-    pipeRow(Label5, InitialdDTauEdit, 186, 0);
-    pipeRow(Label7, FinaldDTauEdit, 186, 1);
-    pipeRow(Label10, InitialVelTauEdit, 186, 2);
-    pipeRow(Label28, FinalVelTauEdit, 186, 3);
+    pipeRow(Label5, InitialdDTauEdit, 232, 0);
+    pipeRow(Label7, FinaldDTauEdit, 232, 1);
+    pipeRow(Label10, InitialVelTauEdit, 232, 2);
+    pipeRow(Label28, FinalVelTauEdit, 232, 3);
 
     CalcSewerButton = new TButton(this);
     CalcSewerButton->SetParent(solution);
     CalcSewerButton->SetBounds(8, 482, 200, 30);
-    CalcSewerButton->TabOrder = 0;
     CalcSewerButton->OnClick = [this](TObject* sender) { CalcSewerButtonClick(sender); };
+    ActiveControl = CalcSewerButton;
 
     GroupBox1 = new TGroupBox(this);
     GroupBox1->SetParent(solution);
-    GroupBox1->SetBounds(216, 472, 156, 46);
+    GroupBox1->SetBounds(306, 472, 156, 46);
     GroupBox1->SetVisible(false);
     SectionPropertiesButton = new TButton(this);
     SectionPropertiesButton->SetParent(GroupBox1);

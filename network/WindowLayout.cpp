@@ -15,6 +15,5 @@ TTypedEdit* NewTypedEdit(TComponent* owner, TWinControl* parent, int left, int t
     edit->SetEditType(type);
     edit->SetPrecision(precision);
     edit->SetText(text);
-    edit->TabStop = true;
     return edit;
 }
