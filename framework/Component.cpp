@@ -23,6 +23,12 @@ TComponent::~TComponent() {
     }
 }
 
+void TComponent::Destroying() {
+    ComponentState |= csDestroying;
+    for (TComponent* component : components)
+        component->Destroying();
+}
+
 void TComponent::EndLoading() {
     if (Loading()) {
         ComponentState &= ~static_cast<unsigned>(csLoading);

@@ -21,6 +21,8 @@ public:
 
     // Ends the loading of this component, then of everything it owns in creation order.
     void EndLoading();
+    // Marks this component, and everything it owns, as going away.
+    void Destroying();
 
     AnsiString Name;
     int Tag = 0;

@@ -1,8 +1,11 @@
 #include "framework/Control.h"
 
 #include "framework/Application.h"
+#include "framework/KeyMapping.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 
 // Brings a hidden control's view up to date when it is shown.
 class ViewWatcher : public QObject {
@@ -24,6 +27,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    // Deleting a shown window's view moves the focus out of its controls, which are going too.
+    Destroying();
     delete view.data();
 }
 
@@ -106,12 +111,22 @@ void TWinControl::SetFocus() {
         View()->setFocus(Qt::OtherFocusReason);
 }
 
+void TWinControl::PostKeyDown(WORD key) {
+    if (View())
+        QCoreApplication::postEvent(View(), new QKeyEvent(QEvent::KeyPress, QtKeyOf(key), Qt::NoModifier));
+}
+
+void TWinControl::PostKeyUp(WORD key) {
+    if (View())
+        QCoreApplication::postEvent(View(), new QKeyEvent(QEvent::KeyRelease, QtKeyOf(key), Qt::NoModifier));
+}
+
 void TWinControl::DoEnter() {
-    if (OnEnter)
+    if (OnEnter && !(ComponentState & csDestroying))
         OnEnter(this);
 }
 
 void TWinControl::DoExit() {
-    if (OnExit)
+    if (OnExit && !(ComponentState & csDestroying))
         OnExit(this);
 }

@@ -80,6 +80,10 @@ public:
     bool Focused() const;
     bool CanFocus() const;
     void SetFocus();
+    // Queue a key stroke to this control's window, handled once the current message is done,
+    // as a key typed there would be (a Tab moves the focus on).
+    void PostKeyDown(WORD key);
+    void PostKeyUp(WORD key);
 
     int TabOrder = 0;
     bool TabStop = false;

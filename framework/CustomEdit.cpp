@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -60,6 +62,30 @@ protected:
         const auto position = event->position().toPoint();
         CallGuarded(
             [&] { edit.ViewMouseUp(ButtonOf(*event), ShiftStateOf(*event), position.x(), position.y()); });
+    }
+
+    void enterEvent(QEnterEvent* event) override {
+        QLineEdit::enterEvent(event);
+        CallGuarded([&] { edit.ViewMouseEnter(); });
+    }
+    void paintEvent(QPaintEvent* event) override {
+        QLineEdit::paintEvent(event);
+        QPainter painter(this);
+        CallGuarded([&] { edit.ViewPaint(painter); });
+    }
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip)
+            return QLineEdit::event(event);
+        const QPoint position = static_cast<QHelpEvent*>(event)->pos();
+        AnsiString hint = toolTip().toStdString();
+        int x = position.x();
+        int y = position.y();
+        CallGuarded([&] { edit.ViewHintShow(hint, x, y); });
+        if (hint.IsEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(mapToGlobal(QPoint(x, y)), QString::fromStdString(hint.str()), this);
+        return true;
     }
 
 private:
@@ -177,6 +203,12 @@ void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char cha
         if (key == 0)
             return;
     }
+    // Punctuation has no key code here; its character is typed all the same.
+    if (key == 0) {
+        if (character != 0)
+            WMChar(character, keyData, shift);
+        return;
+    }
     WMKeyDown(key, shift);
     if (key != 0 && character != 0)
         WMChar(character, keyData, shift);
@@ -216,6 +248,18 @@ void TCustomEdit::ViewMouseUp(TMouseButton button, TShiftState shift, int x, int
 void TCustomEdit::ViewSelectionChanged(int newAnchor, int newCaret) {
     anchor = std::clamp(newAnchor, 0, text.Length());
     caret = std::clamp(newCaret, 0, text.Length());
+}
+
+void TCustomEdit::ViewMouseEnter() {
+    CMMouseEnter();
+}
+
+void TCustomEdit::ViewPaint(QPainter& painter) {
+    WMPaint(painter);
+}
+
+void TCustomEdit::ViewHintShow(AnsiString& hint, int& x, int& y) {
+    CMHintShow(hint, x, y);
 }
 
 void TCustomEdit::Change() {
@@ -270,6 +314,9 @@ void TCustomEdit::WMPaste() {
 
 void TCustomEdit::WMLButtonDown(TShiftState, int, int, bool&) {}
 void TCustomEdit::WMLButtonUp(TShiftState, int, int) {}
+void TCustomEdit::CMMouseEnter() {}
+void TCustomEdit::WMPaint(QPainter&) {}
+void TCustomEdit::CMHintShow(AnsiString&, int&, int&) {}
 
 void TCustomEdit::DefaultKeyDown(WORD key, TShiftState shift) {
     const bool extend = shift.Contains(ssShift);

@@ -2,6 +2,8 @@
 
 #include "framework/Control.h"
 
+class QPainter;
+
 enum TBorderStyle { bsNone, bsSingle };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
@@ -57,6 +59,9 @@ public:
     void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn);
     void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y);
     void ViewSelectionChanged(int anchor, int caret);
+    void ViewMouseEnter();
+    void ViewPaint(QPainter& painter);
+    void ViewHintShow(AnsiString& hint, int& x, int& y);
 
 protected:
     virtual void Change();
@@ -72,6 +77,12 @@ protected:
     virtual void WMPaste();
     virtual void WMLButtonDown(TShiftState shift, int x, int y, bool& passOn);
     virtual void WMLButtonUp(TShiftState shift, int x, int y);
+    virtual void CMMouseEnter();
+    // Called once the native edit has painted itself, to draw on top of it.
+    virtual void WMPaint(QPainter& painter);
+    // The hint about to show at (x, y) in the box; a box may change the text and the place.
+    // An empty text shows none.
+    virtual void CMHintShow(AnsiString& hint, int& x, int& y);
 
     // What the native edit does with a key or character it is handed.
     void DefaultKeyDown(WORD key, TShiftState shift);

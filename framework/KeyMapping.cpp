@@ -3,52 +3,48 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+namespace {
+
+struct KeyPair {
+    int Qt;
+    WORD Virtual;
+};
+
+// Keys other than digits, letters and function keys; the first pair of a virtual key is the
+// Qt key it maps back to.
+constexpr KeyPair NamedKeys[] = {
+    {Qt::Key_Backspace, VK_BACK},  {Qt::Key_Tab, VK_TAB},       {Qt::Key_Backtab, VK_TAB},
+    {Qt::Key_Return, VK_RETURN},   {Qt::Key_Enter, VK_RETURN},  {Qt::Key_Shift, VK_SHIFT},
+    {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Escape, VK_ESCAPE}, {Qt::Key_Space, VK_SPACE},
+    {Qt::Key_PageUp, VK_PRIOR},    {Qt::Key_PageDown, VK_NEXT}, {Qt::Key_End, VK_END},
+    {Qt::Key_Home, VK_HOME},       {Qt::Key_Left, VK_LEFT},     {Qt::Key_Up, VK_UP},
+    {Qt::Key_Right, VK_RIGHT},     {Qt::Key_Down, VK_DOWN},     {Qt::Key_Insert, VK_INSERT},
+    {Qt::Key_Delete, VK_DELETE},
+};
+
+} // namespace
+
 WORD VirtualKeyOf(const QKeyEvent& event) {
     const int key = event.key();
     if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
         return static_cast<WORD>(key);
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
         return static_cast<WORD>(VK_F1 + (key - Qt::Key_F1));
-    switch (key) {
-    case Qt::Key_Backspace:
-        return VK_BACK;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return VK_TAB;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return VK_RETURN;
-    case Qt::Key_Shift:
-        return VK_SHIFT;
-    case Qt::Key_Control:
-        return VK_CONTROL;
-    case Qt::Key_Escape:
-        return VK_ESCAPE;
-    case Qt::Key_Space:
-        return VK_SPACE;
-    case Qt::Key_PageUp:
-        return VK_PRIOR;
-    case Qt::Key_PageDown:
-        return VK_NEXT;
-    case Qt::Key_End:
-        return VK_END;
-    case Qt::Key_Home:
-        return VK_HOME;
-    case Qt::Key_Left:
-        return VK_LEFT;
-    case Qt::Key_Up:
-        return VK_UP;
-    case Qt::Key_Right:
-        return VK_RIGHT;
-    case Qt::Key_Down:
-        return VK_DOWN;
-    case Qt::Key_Insert:
-        return VK_INSERT;
-    case Qt::Key_Delete:
-        return VK_DELETE;
-    default:
-        return 0;
-    }
+    for (const KeyPair& pair : NamedKeys)
+        if (pair.Qt == key)
+            return pair.Virtual;
+    return 0;
+}
+
+int QtKeyOf(WORD key) {
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+        return key;
+    if (key >= VK_F1 && key < VK_F1 + 12)
+        return Qt::Key_F1 + (key - VK_F1);
+    for (const KeyPair& pair : NamedKeys)
+        if (pair.Virtual == key)
+            return pair.Qt;
+    return Qt::Key_unknown;
 }
 
 char CharacterOf(const QKeyEvent& event) {

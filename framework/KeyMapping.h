@@ -7,6 +7,8 @@ class QInputEvent;
 
 // A Qt key as the framework's virtual-key code (0 for keys it has no code for).
 WORD VirtualKeyOf(const QKeyEvent& event);
+// The Qt key of a virtual-key code (Qt::Key_unknown for codes VirtualKeyOf does not give).
+int QtKeyOf(WORD key);
 // The character a key stroke types, as the framework's character message carries it:
 // control characters for Backspace, Enter, Escape and Ctrl+letter; 0 for none.
 char CharacterOf(const QKeyEvent& event);

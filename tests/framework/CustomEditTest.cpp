@@ -78,6 +78,7 @@ TEST(CustomEdit, TypingEditsTheTextAsANativeEditWould) {
         const char* expected;
     } rows[] = {
         {"plain typing", "", {}, "abc", "abc"},
+        {"punctuation", "", {}, "1.5-2,3;", "1.5-2,3;"},
         {"backspace", "abc", {{Qt::Key_Backspace, Qt::NoModifier}}, "", "ab"},
         {"home then type", "xyz", {{Qt::Key_Home, Qt::NoModifier}}, "a", "axyz"},
         {"delete at home",

@@ -1,0 +1,303 @@
+#include "controls/Typededit.h"
+
+#include "controls/TypedText.h"
+#include "framework/NumberFormat.h"
+
+#include <cmath>
+
+namespace {
+
+TAlignment AlignmentOf(TEditAlign align) {
+    switch (align) {
+    case eaRight:
+        return taRightJustify;
+    case eaCenter:
+        return taCenter;
+    default:
+        return taLeftJustify;
+    }
+}
+
+AnsiString FixedFormat(int decimals, char conversion) {
+    return "%." + IntToStr(decimals) + AnsiString(conversion);
+}
+
+} // namespace
+
+TTypedEdit::TTypedEdit(TComponent* owner)
+    : TCustomEdit(owner), normalColor(GetColor()), normalFontColor(Font.Color) {}
+
+void TTypedEdit::Loaded() {
+    TCustomEdit::Loaded();
+    normalColor = GetColor();
+    normalFontColor = Font.Color;
+}
+
+AnsiString TTypedEdit::GetText() const {
+    const AnsiString& shown = GetWindowText();
+    int start = 1;
+    int end = shown.Length();
+    if (!prefix.IsEmpty() && shown.view().starts_with(prefix.view()))
+        start += prefix.Length();
+    if (!suffix.IsEmpty() &&
+        shown.view().substr(static_cast<std::size_t>(start - 1)).ends_with(suffix.view()))
+        end -= suffix.Length();
+    return shown.SubString(start, end - start + 1);
+}
+
+void TTypedEdit::SetText(const AnsiString& value) {
+    AnsiString shown = value;
+    if (!shown.IsEmpty()) {
+        const TTextClass kind = ClassifyText(shown);
+        if ((editType == etNumeric && kind != tcNumeric) ||
+            ((editType == etFloat || editType == etMoney) && (kind == tcOther || kind == tcHex)) ||
+            (editType == etHex && kind != tcNumeric && kind != tcHex))
+            shown = "0";
+        if (precision >= 1 && editType == etMoney)
+            shown = Format(FixedFormat(precision, 'n'), EStrToFloat(shown));
+        else if (precision >= 1 && editType == etFloat)
+            shown = Format(FixedFormat(precision, 'f'), EStrToFloat(shown));
+    }
+    if (editType == etHex)
+        shown = shown.UpperCase();
+    SetWindowText(prefix + shown + suffix);
+    SetModified(false);
+}
+
+void TTypedEdit::SetTextUnformatted(const AnsiString& value) {
+    const std::int16_t kept = precision;
+    precision = 0;
+    try {
+        SetText(value);
+    } catch (...) {
+        precision = kept;
+        throw;
+    }
+    precision = kept;
+}
+
+void TTypedEdit::Show(const AnsiString& value) {
+    const bool nativeModified = GetNativeModified();
+    SetWindowText(prefix + value + suffix);
+    SetNativeModified(nativeModified);
+}
+
+double TTypedEdit::EStrToFloat(const AnsiString& text) const {
+    AnsiString s = text;
+    if (precision == 0)
+        s = WithoutChar(s, ThousandSeparator);
+    else if (precision > 0 && s.Length() > precision && s[s.Length() - precision] == ThousandSeparator)
+        s[s.Length() - precision] = DecimalSeparator;
+    return StrToFloat(s);
+}
+
+double TTypedEdit::GetFloat() const {
+    AnsiString value = GetText();
+    if (value.IsEmpty())
+        return 0;
+    switch (editType) {
+    case etNumeric:
+    case etFloat:
+        return EStrToFloat(value);
+    case etMoney:
+        value = WithoutChar(value, ThousandSeparator);
+        if (!value.IsEmpty() && value[value.Length()] == DecimalSeparator)
+            value.Delete(value.Length(), 1);
+        return value.IsEmpty() || value == "-" ? 0 : EStrToFloat(value);
+    case etHex:
+        return HexToInt(value);
+    default:
+        return 0;
+    }
+}
+
+void TTypedEdit::SetFloat(double value) {
+    switch (editType) {
+    case etNumeric:
+        // A whole number without separators, the only text an integer box takes.
+        SetText(Format("%.0f", value));
+        break;
+    case etFloat:
+        SetText(precision < 0 ? Format("%g", value) : Format(FixedFormat(precision, 'f'), value));
+        break;
+    case etMoney:
+        SetText(precision < 1 ? Format("%g", value) : Format(FixedFormat(precision, 'f'), value));
+        AutoSeparators();
+        break;
+    case etHex:
+        SetText(IntToHex(static_cast<std::uint64_t>(std::llround(value)), 0));
+        break;
+    default:
+        break;
+    }
+    SetModified(true);
+}
+
+std::int32_t TTypedEdit::GetInt() const {
+    switch (editType) {
+    case etNumeric:
+    case etFloat:
+        return LeadingInteger(GetText());
+    case etMoney:
+        return LeadingInteger(WithoutChar(GetText(), ThousandSeparator));
+    case etHex:
+        return HexToInt(GetText());
+    default:
+        return 0;
+    }
+}
+
+void TTypedEdit::SetInt(std::int32_t value) {
+    switch (editType) {
+    case etNumeric:
+    case etFloat:
+        SetText(IntToStr(value));
+        break;
+    case etMoney:
+        SetText(IntToStr(value));
+        AutoSeparators();
+        break;
+    case etHex:
+        SetText(IntToHex(static_cast<std::uint32_t>(value), 0));
+        break;
+    default:
+        break;
+    }
+    SetModified(true);
+}
+
+void TTypedEdit::SetModified(bool value) {
+    if (Loading())
+        return;
+    if (ShowModified && !ShowsError())
+        Font.SetColor(value ? ModifiedColor : normalFontColor);
+    SetNativeModified(value);
+    modified = value;
+}
+
+TColor TTypedEdit::RestingFontColor() const {
+    return ShowModified && modified ? ModifiedColor : normalFontColor;
+}
+
+void TTypedEdit::SetEditType(TTypedEditType value) {
+    if (value == editType)
+        return;
+    editType = value;
+    if (value == etPassword) {
+        SetPasswordChar('*');
+        SetCanUndo(false);
+        SetEditAlign(eaLeft);
+    } else {
+        SetPasswordChar(0);
+    }
+    const TTextClass kind = ClassifyText(GetText());
+    if (value == etNumeric && kind != tcNumeric)
+        SetInt(0);
+    else if ((value == etFloat || value == etMoney) && (kind == tcOther || kind == tcHex))
+        SetFloat(0);
+    else if (value == etHex && kind != tcNumeric && kind != tcHex)
+        SetInt(0);
+}
+
+void TTypedEdit::SetPrecision(std::int16_t value) {
+    if (value == precision || (editType != etFloat && editType != etMoney))
+        return;
+    precision = value;
+    const TTextClass kind = ClassifyText(GetText());
+    SetFloat(kind == tcNumeric || kind == tcFloat ? GetFloat() : 0);
+}
+
+void TTypedEdit::SetPrefix(const AnsiString& value) {
+    const AnsiString current = GetText();
+    prefix = value;
+    SetWindowText(current);
+    SetText(current);
+}
+
+void TTypedEdit::SetSuffix(const AnsiString& value) {
+    const AnsiString current = GetText();
+    suffix = value;
+    SetWindowText(current);
+    SetText(current);
+}
+
+void TTypedEdit::SetAutoThousandSeparator(bool value) {
+    autoThousandSeparator = value;
+    if (editType == etFloat || editType == etMoney)
+        AutoSeparators();
+}
+
+void TTypedEdit::AutoSeparators() {
+    AnsiString value = GetText();
+    if (value.IsEmpty())
+        return;
+    const int oldLength = value.Length();
+    const int caret = GetSelStart();
+    const bool negative = value[1] == '-';
+    if (negative)
+        value.Delete(1, 1);
+    const int decimal = value.Pos(AnsiString(DecimalSeparator));
+    const AnsiString fraction = decimal > 0 ? value.SubString(decimal, 255) : AnsiString();
+    // A float box with decimals could not read its own grouped digits back.
+    const bool group = autoThousandSeparator && (editType == etMoney || precision == 0);
+    AnsiString integer = Format(group ? "%n" : "%f", std::trunc(std::fabs(GetFloat())));
+    integer = integer.SubString(1, integer.Pos(AnsiString(DecimalSeparator)) - 1);
+    const AnsiString regrouped = (negative ? AnsiString("-") : AnsiString()) + integer + fraction;
+    Show(regrouped);
+    SetSelStart(caret + regrouped.Length() - oldLength);
+}
+
+int TTypedEdit::DecimalPos() const {
+    const AnsiString value = GetText();
+    const int decimal = value.Pos(AnsiString(DecimalSeparator));
+    if (decimal > 0)
+        return PrefixLength() + decimal;
+    return PrefixLength() + value.Length() + suffix.Length() + 1;
+}
+
+int TTypedEdit::FixedLength(const AnsiString& text) {
+    const AnsiString digits = WithoutChar(text, ThousandSeparator);
+    const int decimal = digits.Pos(AnsiString(DecimalSeparator));
+    return decimal > 0 ? decimal : digits.Length() + 1;
+}
+
+void TTypedEdit::SelectAll() {
+    SetSelection(PrefixLength(), ValueEnd());
+}
+
+void TTypedEdit::SelectBeforeDecimal() {
+    const int decimal = GetText().Pos(AnsiString(DecimalSeparator));
+    SetSelStart(PrefixLength() + (decimal > 0 ? decimal - 1 : 0));
+}
+
+void TTypedEdit::SelectAfterDecimal() {
+    const int decimal = GetText().Pos(AnsiString(DecimalSeparator));
+    SetSelStart(PrefixLength() + decimal);
+}
+
+AnsiString TTypedEdit::SelectedValue() const {
+    return GetText().SubString(GetSelStart() + 1 - PrefixLength(), GetSelLength());
+}
+
+AnsiString TTypedEdit::ValueWithout(int caretOffset, int count) const {
+    AnsiString value = GetText();
+    if (GetSelLength() > 0)
+        return value.Delete(GetSelStart() + 1 - PrefixLength(), GetSelLength());
+    return value.Delete(GetSelStart() + 1 - PrefixLength() + caretOffset, count);
+}
+
+void TTypedEdit::SetEditAlign(TEditAlign value) {
+    if (value == editAlign)
+        return;
+    editAlign = value;
+    SetAlignment(AlignmentOf(value));
+}
+
+void TTypedEdit::SetCanUndo(bool value) {
+    canUndo = value && editType != etPassword;
+}
+
+void TTypedEdit::SetEmptyText(const AnsiString& value) {
+    emptyText = value;
+    Invalidate();
+}

@@ -1,0 +1,438 @@
+#include "controls/Typededit.h"
+
+#include "controls/TypedText.h"
+#include "framework/Clipboard.h"
+#include "framework/NumberFormat.h"
+
+#include <algorithm>
+
+// Keyboard, clipboard and mouse of the typed edit box: what may be typed where.
+
+namespace {
+
+constexpr char Escape = 0x1B;
+constexpr int KeypadKeyData = 1 << 22;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsRangeSeparator(char c) {
+    return c == ',' || c == '-' || c == ';';
+}
+
+bool Holds(const AnsiString& text, char c) {
+    return text.str().find(c) != std::string::npos;
+}
+
+} // namespace
+
+void TTypedEdit::WMChar(char& key, int keyData, TShiftState shift) {
+    if (FilterChar(key, keyData, shift) == TKeyOutcome::Refused)
+        return;
+    const int caret = GetSelStart();
+    if (TabOnFullLength && LengthLimit > 0 && GetSelLength() == 0 && FixedLength(GetText()) > LengthLimit &&
+        caret == PrefixLength() + LengthLimit)
+        PostKeyDown(VK_TAB);
+    if (GetNativeModified())
+        SetModified(true);
+}
+
+TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftState shift) {
+    if (key == '\r') {
+        if (OnKeyPress)
+            OnKeyPress(this, key);
+        return TKeyOutcome::Refused;
+    }
+    if (key == Escape && !canUndo) {
+        TCustomEdit::WMChar(key, keyData, shift);
+        return TKeyOutcome::Refused;
+    }
+    // The native edit ignores typing in a read-only box; the box's own rewrites (sign toggle,
+    // a leading "0", capitals, regrouping) must not change it either.
+    if (GetReadOnly()) {
+        PassChar(key, keyData, shift);
+        return TKeyOutcome::Passed;
+    }
+    if (ExcelStyleDecimalSeparator && key == '.' && (keyData & KeypadKeyData) != 0)
+        key = DecimalSeparator;
+    const AnsiString value = GetText();
+    const int caret = GetSelStart();
+    const bool selected = GetSelLength() > 0;
+    if (key == '\b' && !prefix.IsEmpty() && caret <= PrefixLength() && !selected)
+        return TKeyOutcome::Refused;
+    // The integer part holds at most LengthLimit characters, before and after a Backspace.
+    if (LengthLimit > 0 && FixedLength(value) > LengthLimit && !selected && caret < DecimalPos() &&
+        key != '\b' && key != DecimalSeparator)
+        return TKeyOutcome::Refused;
+    if (key == '\b' && LengthLimit > 0 && FixedLength(ValueWithout(-1, 1)) - 1 > LengthLimit)
+        return TKeyOutcome::Refused;
+    if (key == '-' && !Signed && (editType == etNumeric || editType == etFloat || editType == etMoney))
+        return TKeyOutcome::Refused;
+
+    switch (editType) {
+    case etNumeric:
+        if (key == '-') {
+            const int length = GetSelLength();
+            ToggleSign();
+            SetSelLength(length);
+            return TKeyOutcome::Ignored;
+        }
+        if (key != '\b' && key != '\t' && !IsDigit(key) && !shift.Contains(ssCtrl))
+            return TKeyOutcome::Ignored;
+        break;
+    case etFloat:
+        return FilterFloat(key, keyData, shift);
+    case etMoney:
+        return FilterMoney(key, keyData, shift);
+    case etUppercase:
+        key = AnsiString(key).UpperCase()[1];
+        break;
+    case etLowerCase:
+        key = AnsiString(key).LowerCase()[1];
+        break;
+    case etMixedCase: {
+        PassChar(key, keyData, shift);
+        const AnsiString capitalised = MixedCase(GetText());
+        if (capitalised != GetText()) {
+            // The native edit has put the caret where the character went.
+            const int after = GetSelStart();
+            Show(capitalised);
+            SetSelStart(after);
+        }
+        return TKeyOutcome::Passed;
+    }
+    case etRange: {
+        const TKeyOutcome outcome = FilterRange(key);
+        if (outcome != TKeyOutcome::Passed)
+            return outcome;
+        break;
+    }
+    case etHex:
+        if (key != '\b' && key != '\t' && key != '-' && !IsDigit(key) &&
+            !((key >= 'A' && key <= 'F') || (key >= 'a' && key <= 'f')))
+            return TKeyOutcome::Ignored;
+        break;
+    default:
+        break;
+    }
+    PassChar(key, keyData, shift);
+    return TKeyOutcome::Passed;
+}
+
+TTypedEdit::TKeyOutcome TTypedEdit::FilterFloat(char& key, int keyData, TShiftState shift) {
+    if (key != '\b' && key != '\t' && key != ',' && key != '-' && key != '.' && !IsDigit(key))
+        return TKeyOutcome::Ignored;
+    if (key == DecimalSeparator && !Holds(GetSelText(), DecimalSeparator) && RefuseDecimalSeparator())
+        return TKeyOutcome::Refused;
+    if (key == ',' && ThousandSeparator != ',' && Holds(ValueWithout(0, 0), ','))
+        return TKeyOutcome::Refused;
+    const TKeyOutcome outcome = FilterSeparatorsAndSign(key);
+    if (outcome == TKeyOutcome::Passed)
+        PassChar(key, keyData, shift);
+    return outcome;
+}
+
+TTypedEdit::TKeyOutcome TTypedEdit::FilterMoney(char& key, int keyData, TShiftState shift) {
+    if (key == DecimalSeparator && RefuseDecimalSeparator())
+        return TKeyOutcome::Refused;
+    if (key != '\b' && key != '\t' && key != '-' && !IsDigit(key) && key != DecimalSeparator)
+        return TKeyOutcome::Ignored;
+    const TKeyOutcome outcome = FilterSeparatorsAndSign(key);
+    if (outcome != TKeyOutcome::Passed)
+        return outcome;
+    const char typed = key;
+    PassChar(key, keyData, shift);
+    const AnsiString value = GetText();
+    if (!value.IsEmpty() && value != "-" && typed != DecimalSeparator) {
+        SetModified(GetNativeModified());
+        AutoSeparators();
+    }
+    return TKeyOutcome::Passed;
+}
+
+TTypedEdit::TKeyOutcome TTypedEdit::FilterSeparatorsAndSign(char key) {
+    if ((key == ThousandSeparator || key == DecimalSeparator) && SeparatorMisplaced())
+        return TKeyOutcome::Refused;
+    const int caret = GetSelStart();
+    const bool selected = GetSelLength() > 0;
+    if (FractionFull() && !selected && (IsDigit(key) || key == DecimalSeparator)) {
+        // The fraction keeps Precision digits: a digit typed inside it replaces the next one.
+        if (!IsDigit(key) || caret == ValueEnd())
+            return TKeyOutcome::Refused;
+        SetSelection(caret, caret + 1);
+    }
+    if (caret == PrefixLength() && GetText().IsEmpty() && key == DecimalSeparator) {
+        Show("0" + AnsiString(DecimalSeparator));
+        SetSelStart(PrefixLength() + 2);
+        SetModified(true);
+        return TKeyOutcome::Refused;
+    }
+    if (key == '-' && !selected) {
+        ToggleSign();
+        return TKeyOutcome::Refused;
+    }
+    return TKeyOutcome::Passed;
+}
+
+TTypedEdit::TKeyOutcome TTypedEdit::FilterRange(char key) const {
+    if (key == '\b' || key == '\t' || IsDigit(key))
+        return TKeyOutcome::Passed;
+    if (!IsRangeSeparator(key))
+        return TKeyOutcome::Ignored;
+    const AnsiString& shown = GetWindowText();
+    const int caret = GetSelStart();
+    if (caret <= PrefixLength() || (caret >= 1 && IsRangeSeparator(shown[caret])) ||
+        (caret < shown.Length() && IsRangeSeparator(shown[caret + 1])))
+        return TKeyOutcome::Refused;
+    return TKeyOutcome::Passed;
+}
+
+bool TTypedEdit::RefuseDecimalSeparator() {
+    if (!Holds(GetText(), DecimalSeparator) && precision != 0)
+        return false;
+    if (precision > 0)
+        SelectAfterDecimal();
+    return true;
+}
+
+void TTypedEdit::ToggleSign() {
+    const int caret = GetSelStart();
+    const AnsiString value = GetText();
+    if (Holds(value, '-')) {
+        SetTextUnformatted(value.SubString(2, value.Length()));
+        SetSelStart(caret > 0 && caret > PrefixLength() ? caret - 1 : PrefixLength());
+    } else {
+        SetTextUnformatted("-" + value);
+        SetSelStart(caret + 1);
+    }
+    SetModified(true);
+}
+
+bool TTypedEdit::SeparatorMisplaced() const {
+    AnsiString rest = GetText();
+    if (!Holds(rest, ThousandSeparator))
+        return false;
+    int caret = GetSelStart() - PrefixLength();
+    int nearest = rest.Length();
+    for (;;) {
+        const int at = rest.Pos(AnsiString(ThousandSeparator));
+        if (at == 0)
+            return nearest >= 4;
+        const int distance = std::abs(at - caret);
+        nearest = std::min(nearest, distance);
+        if (distance < 3)
+            return true;
+        if (at < caret)
+            caret -= at;
+        rest.Delete(1, at);
+    }
+}
+
+bool TTypedEdit::FractionFull() const {
+    if (precision <= 0)
+        return false;
+    const AnsiString value = GetText();
+    const int caret = GetSelStart() - PrefixLength();
+    const int decimal = value.Pos(AnsiString(DecimalSeparator));
+    return value.Length() - caret <= precision && decimal > 0 && decimal <= caret &&
+           value.Length() - decimal >= precision;
+}
+
+void TTypedEdit::PassChar(char& key, int keyData, TShiftState shift) {
+    TCustomEdit::WMChar(key, keyData, shift);
+}
+
+void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
+    const int start = GetSelStart();
+    const int end = start + GetSelLength();
+    const int prefixEnd = PrefixLength();
+    const int valueEnd = ValueEnd();
+    const bool hasPrefix = !prefix.IsEmpty();
+    const bool hasSuffix = !suffix.IsEmpty();
+    const bool editable = !GetReadOnly();
+    if (key == VK_RETURN && ReturnIsTab) {
+        key = VK_TAB;
+        PostKeyDown(VK_TAB);
+    }
+    // Dropped keys reach neither OnKeyDown nor the native edit; a character they type still comes.
+    switch (key) {
+    case VK_RIGHT:
+        if (hasSuffix && end >= valueEnd)
+            return;
+        break;
+    case VK_LEFT:
+        if (hasPrefix && end <= prefixEnd)
+            return;
+        break;
+    case VK_END:
+        if (!hasSuffix)
+            break;
+        if (shift.Contains(ssShift))
+            SetSelection(start, valueEnd);
+        else
+            SetSelStart(valueEnd);
+        return;
+    case VK_HOME:
+        if (!hasPrefix)
+            break;
+        if (shift.Contains(ssShift))
+            SetSelection(valueEnd, prefixEnd);
+        else
+            SetSelStart(prefixEnd);
+        return;
+    case VK_BACK:
+        if (!hasPrefix)
+            break;
+        if (start <= prefixEnd + 1)
+            return;
+        if (editable)
+            SetModified(true);
+        break;
+    case VK_DELETE:
+        if (hasSuffix && end >= valueEnd && start == end)
+            return;
+        if (start < prefixEnd)
+            break;
+        if (LengthLimit > 0 && FixedLength(ValueWithout(0, 1)) - 1 > LengthLimit)
+            return;
+        if (editable)
+            SetModified(true);
+        break;
+    default:
+        break;
+    }
+    const WORD pressed = key;
+    TCustomEdit::WMKeyDown(key, shift);
+    if (pressed == VK_DELETE && editType == etMoney && editable)
+        AutoSeparators();
+    KeepCaretAfterPrefix();
+}
+
+void TTypedEdit::KeepCaretAfterPrefix() {
+    if (!prefix.IsEmpty() && GetSelStart() < PrefixLength())
+        SetSelStart(PrefixLength());
+}
+
+void TTypedEdit::WantSpecialKey(WORD& key) {
+    if (key == VK_ESCAPE && canUndo) {
+        SetText(undoValue);
+        Font.SetColor(normalFontColor);
+        SelectAll();
+        SetModified(false);
+        key = 0;
+        if (Parent()) {
+            Parent()->PostKeyDown(VK_ESCAPE);
+            Parent()->PostKeyUp(VK_ESCAPE);
+        }
+    } else if (key == VK_RETURN && Parent()) {
+        Parent()->PostKeyDown(VK_RETURN);
+        Parent()->PostKeyUp(VK_RETURN);
+    }
+    TCustomEdit::WantSpecialKey(key);
+}
+
+bool TTypedEdit::ClipboardAllowed(const TClipboardEvent& event) {
+    bool allow = true;
+    if (event)
+        event(this, SelectedValue(), allow);
+    return allow;
+}
+
+void TTypedEdit::WMCopy() {
+    if (ClipboardAllowed(OnClipboardCopy))
+        TCustomEdit::WMCopy();
+}
+
+void TTypedEdit::WMCut() {
+    if (ClipboardAllowed(OnClipboardCut))
+        TCustomEdit::WMCut();
+}
+
+void TTypedEdit::WMPaste() {
+    if (GetReadOnly() || !Clipboard().HasText())
+        return;
+    AnsiString pasted = Clipboard().GetAsText();
+    // One line only: a line break has no place in a single-line value.
+    const auto lineEnd = pasted.str().find_first_of("\r\n");
+    if (lineEnd != std::string::npos)
+        pasted = pasted.SubString(1, static_cast<int>(lineEnd));
+    if (!ClipboardAllowed(OnClipboardPaste))
+        return;
+    const AnsiString value = GetText();
+    const int start = std::clamp(GetSelStart() - PrefixLength(), 0, value.Length());
+    const int length = GetSelLength();
+    const AnsiString composed =
+        value.SubString(1, start) + pasted + value.SubString(start + length + 1, value.Length());
+    const TTextClass kind = ClassifyText(composed);
+    switch (editType) {
+    case etString:
+    case etPassword:
+        SetText(composed);
+        break;
+    case etNumeric:
+        if (kind != tcNumeric)
+            return;
+        SetText(composed);
+        SetModified(true);
+        break;
+    case etFloat:
+    case etMoney:
+        if ((kind != tcNumeric && kind != tcFloat) || (precision == 0 && Holds(pasted, DecimalSeparator)))
+            return;
+        SetText(composed);
+        SetFloat(GetFloat());
+        break;
+    case etUppercase:
+        SetText(composed.UpperCase());
+        break;
+    case etLowerCase:
+        SetText(composed.LowerCase());
+        break;
+    case etMixedCase:
+        SetText(MixedCase(composed));
+        break;
+    default:
+        return;
+    }
+    const int pastedStart = PrefixLength() + start;
+    if (editType == etMoney && GetText().Length() > 3)
+        SelectAll();
+    else if (length > 0)
+        SetSelection(pastedStart, pastedStart + pasted.Length());
+    else
+        SetSelStart(pastedStart + pasted.Length());
+    if (editType == etString || editType == etPassword || editType == etUppercase ||
+        editType == etLowerCase || editType == etMixedCase)
+        SetModified(true);
+}
+
+void TTypedEdit::WMLButtonDown(TShiftState, int x, int, bool& passOn) {
+    if (!Focused() || GetSelLength() == 0)
+        return;
+    const int at = CharFromPos(x);
+    if (at >= GetSelStart() && at <= GetSelStart() + GetSelLength()) {
+        mouseDownInSelection = true;
+        passOn = false;
+    }
+}
+
+void TTypedEdit::WMLButtonUp(TShiftState shift, int x, int y) {
+    if (mouseDownInSelection)
+        SetSelStart(CharFromPos(x));
+    mouseDownInSelection = false;
+    TCustomEdit::WMLButtonUp(shift, x, y);
+    if (!prefix.IsEmpty() && GetSelStart() < PrefixLength())
+        SelectAll();
+    const int valueEnd = ValueEnd();
+    if (!suffix.IsEmpty() && GetSelStart() > valueEnd)
+        SetSelStart(valueEnd);
+    else if (!suffix.IsEmpty() && GetSelStart() + GetSelLength() > valueEnd)
+        SetSelection(GetSelStart(), valueEnd);
+}
+
+void TTypedEdit::CMMouseEnter() {
+    TCustomEdit::CMMouseEnter();
+    if (AutoFocus && CanFocus())
+        SetFocus();
+}

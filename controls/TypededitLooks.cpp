@@ -1,0 +1,121 @@
+#include "controls/Typededit.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+// Colours, focus and validation of the typed edit box.
+
+void TTypedEdit::SetColorEx(TColor value) {
+    normalColor = value;
+    TCustomEdit::SetColor(value);
+}
+
+void TTypedEdit::SetDisabledColor(TColor value) {
+    disabledColor = value;
+    Invalidate();
+}
+
+void TTypedEdit::SetEnabledEx(bool value) {
+    const bool was = GetEnabled();
+    TCustomEdit::SetEnabled(value);
+    if (Loading() || was == value)
+        return;
+    // Every write of Color keeps the normal colour, so disabling leaves it alone: a box disabled
+    // while it shows its focus or error colour still gets its own colour back.
+    TCustomEdit::SetColor(!value ? disabledColor : ShowsError() ? ErrorColor : normalColor);
+}
+
+void TTypedEdit::Change() {
+    TCustomEdit::Change();
+    if (!OnValueValidate)
+        return;
+    bool valid = true;
+    OnValueValidate(this, GetText(), valid);
+    if (ShowError)
+        SetError(!valid);
+}
+
+void TTypedEdit::SetError(bool value) {
+    if (value == error || Loading())
+        return;
+    error = value;
+    if (!ShowError)
+        return;
+    if (GetEnabled())
+        TCustomEdit::SetColor(error ? ErrorColor : Focused() ? FocusColor : normalColor);
+    Font.SetColor(error ? ErrorFontColor : Focused() ? FocusFontColor : RestingFontColor());
+}
+
+void TTypedEdit::WMSetFocus() {
+    TCustomEdit::WMSetFocus();
+    if (Loading())
+        return;
+    undoValue = GetText();
+    if (!ShowsError()) {
+        TCustomEdit::SetColor(FocusColor);
+        Font.SetColor(FocusFontColor);
+    }
+    if (AutoSelect)
+        SelectAll();
+    else
+        SelectBeforeDecimal();
+    if (FocusWidthInc > 0)
+        SetWidth(Width() + FocusWidthInc);
+    savedEditAlign = editAlign;
+    if (FocusAlign != eaDefault && FocusAlign != editAlign)
+        SetEditAlign(FocusAlign);
+    if (!emptyText.IsEmpty() && GetText().IsEmpty())
+        Invalidate();
+}
+
+void TTypedEdit::WMKillFocus() {
+    if (Loading()) {
+        TCustomEdit::WMKillFocus();
+        return;
+    }
+    if (!ShowsError()) {
+        TCustomEdit::SetColor(normalColor);
+        Font.SetColor(RestingFontColor());
+    }
+    if (editType == etFloat || editType == etMoney) {
+        if (GetText().IsEmpty())
+            SetFloat(0);
+        if (precision > 0)
+            SetFloat(GetFloat());
+    } else if (editType == etNumeric && GetText().IsEmpty()) {
+        SetText("0");
+    }
+    if (OnValueValidate) {
+        bool valid = true;
+        OnValueValidate(this, GetText(), valid);
+    }
+    TCustomEdit::WMKillFocus();
+    if (FocusWidthInc > 0)
+        SetWidth(Width() - FocusWidthInc);
+    if (FocusAlign != eaDefault && savedEditAlign != editAlign)
+        SetEditAlign(savedEditAlign);
+    if (!emptyText.IsEmpty() && GetText().IsEmpty())
+        Invalidate();
+}
+
+void TTypedEdit::WMPaint(QPainter& painter) {
+    TCustomEdit::WMPaint(painter);
+    if (emptyText.IsEmpty() || !GetText().IsEmpty() || Focused())
+        return;
+    painter.setFont(Font.ToQFont());
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawText(QRect(2, 2, Width() - 2, Height() - 2), Qt::AlignLeft | Qt::AlignTop,
+                     QString::fromStdString(emptyText.str()));
+}
+
+void TTypedEdit::CMHintShow(AnsiString& hint, int& x, int& y) {
+    TCustomEdit::CMHintShow(hint, x, y);
+    if (!HintShowLargeText || !ShowHint)
+        return;
+    const AnsiString value = GetText();
+    if (QFontMetrics(Font.ToQFont()).horizontalAdvance(QString::fromStdString(value.str())) <= Width())
+        return;
+    hint = value;
+    x = 0;
+    y = 0;
+}
