@@ -31,6 +31,9 @@ void SetNumber(TTypedEdit* box, double value) {
 class DesignOrder {
 public:
     DesignOrder(const std::vector<Sewer*>& sewers, const std::vector<SewerNode*>& junctions) {
+        listedAt.reserve(sewers.size());
+        waitingFor.reserve(sewers.size());
+        waitingAt.reserve(junctions.size());
         for (const SewerNode* j : junctions)
             for (const Sewer* t : j->ConnectedSewers)
                 listedAt[t].push_back(j);
