@@ -32,6 +32,14 @@ double Sewer::UpstreamFinalFlow() const {
     return FlowFromAbove(*this, [](const Sewer& t) { return t.FinalTotalQ; });
 }
 
+double Sewer::UpstreamInitialRawFlow() const {
+    return FlowFromAbove(*this, [](const Sewer& t) { return t.InitialRawFlow; });
+}
+
+double Sewer::UpstreamFinalRawFlow() const {
+    return FlowFromAbove(*this, [](const Sewer& t) { return t.FinalRawFlow; });
+}
+
 void Sewer::Write(std::string& out) const {
     out += Sprintf("%s <= sewer name\n", Name).str();
     out += Sprintf("%s <= u/s junction name\n", USJunctionName).str();

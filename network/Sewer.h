@@ -29,6 +29,9 @@ public:
     // Flow entering from the sewers above, m^3/s; valid after BuildConnections once they are designed.
     double UpstreamInitialFlow() const;
     double UpstreamFinalFlow() const;
+    // Design flow entering from the sewers above (their raw design flows), m^3/s.
+    double UpstreamInitialRawFlow() const;
+    double UpstreamFinalRawFlow() const;
 
     AnsiString USJunctionName;
     AnsiString DSJunctionName;
@@ -56,6 +59,10 @@ public:
     // m/s
     double InitialVelocity = 0;
     double FinalVelocity = 0;
+    // Peaked design flow of the last design before the minimum-discharge raise, m^3/s: what this
+    // sewer hands down as design flow. Not stored in the file.
+    double InitialRawFlow = 0;
+    double FinalRawFlow = 0;
 
 private:
     friend class NamedList<Sewer>;

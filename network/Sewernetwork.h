@@ -80,6 +80,16 @@ public:
     bool IsSewerInSubnet(int index, Sewer* s) const;
     void ClearDesignedFlags();
 
+    // Designs every sewer from the heads downwards through the design window, then levels.
+    // 0 when every sewer was designed and levelled; 1 after a message.
+    int DesignNetwork();
+    int DesignSewer(Sewer* s);
+    void SewerToDesignForm(Sewer* s);
+    void SewerFromDesignForm(Sewer* s);
+    // Invert levels of every sewer end from each sub-network's datum; 0, or 1 after a message.
+    int CalculateLevels();
+    void LevelUpstream(Sewer* s);
+
     int FindOrAddSewer(const AnsiString& name);
     int FindOrAddJunction(const AnsiString& name);
     int AddSewer(const AnsiString& name, const AnsiString& us, const AnsiString& ds, double length);
