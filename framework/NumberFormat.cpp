@@ -117,7 +117,7 @@ std::string ExponentText(double value, int decimals, char letter, int minExponen
     std::string out = value < 0 ? "-" : "";
     out += d.Digits[0];
     if (decimals > 0)
-        out += "." + d.Digits.substr(1);
+        out.append(1, '.').append(d.Digits, 1);
     std::string exponent = std::to_string(std::abs(d.Exponent));
     if (static_cast<int>(exponent.size()) < minExponentDigits)
         exponent.insert(0, static_cast<std::size_t>(minExponentDigits) - exponent.size(), '0');
@@ -139,7 +139,7 @@ std::string GeneralText(double value, int precision) {
     if (d.Exponent >= precision || d.Exponent < -4) {
         out += d.Digits[0];
         if (digitCount > 1)
-            out += "." + d.Digits.substr(1);
+            out.append(1, '.').append(d.Digits, 1);
         return out + "E" + std::to_string(d.Exponent);
     }
     if (d.Exponent < 0)
