@@ -3,9 +3,6 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 
-#include <QEventLoop>
-#include <QTimer>
-
 #include <QMessageBox>
 
 namespace {
@@ -58,20 +55,7 @@ public:
         }
     }
 
-    int ShowModal(TForm& form) override {
-        form.View()->setWindowModality(Qt::ApplicationModal);
-        form.Show();
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-            if (form.GetModalResult() != mrNone || !form.View()->isVisible())
-                loop.quit();
-        });
-        poll.start(20);
-        loop.exec();
-        form.Hide();
-        return form.GetModalResult() != mrNone ? form.GetModalResult() : mrCancel;
-    }
+    int ShowModal(TForm& form) override { return form.RunModalLoop(); }
 };
 
 DialogResponder* installed = nullptr;

@@ -1,12 +1,40 @@
 #include "framework/Form.h"
 
+#include "framework/Application.h"
 #include "framework/Dialogs.h"
 
+#include <QCloseEvent>
+#include <QEventLoop>
 #include <QWidget>
+
+namespace {
+
+// Closing the window from its title bar asks the form, as Close does.
+class CloseWatcher : public QObject {
+public:
+    CloseWatcher(TForm& form, QObject* view) : QObject(view), form(form) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close) {
+            bool mayClose = true;
+            CallGuarded([&] { mayClose = form.CloseQuery(); });
+            if (!mayClose)
+                event->ignore();
+            return !mayClose;
+        }
+        return false;
+    }
+
+private:
+    TForm& form;
+};
+
+} // namespace
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
     ComponentState |= csLoading;
     SetView(new QWidget);
+    View()->installEventFilter(new CloseWatcher(*this, View()));
     SetBounds(0, 0, 320, 240);
     SetVisible(false);
 }
@@ -39,17 +67,36 @@ int TForm::ShowModal() {
 
 void TForm::SetModalResult(int value) {
     modalResult = value;
+    if (modalLoop && value != mrNone)
+        modalLoop->quit();
 }
 
 void TForm::Close() {
+    if (CloseQuery())
+        Hide();
+}
+
+bool TForm::CloseQuery() {
     TCloseAction action = caHide;
     if (OnClose)
         OnClose(this, action);
     if (action == caNone)
-        return;
-    if (modalResult == mrNone)
-        modalResult = mrCancel;
+        return false;
+    SetModalResult(modalResult == mrNone ? static_cast<int>(mrCancel) : modalResult);
+    return true;
+}
+
+int TForm::RunModalLoop() {
+    View()->setWindowModality(Qt::ApplicationModal);
+    Show();
+    if (modalResult == mrNone) {
+        QEventLoop loop;
+        modalLoop = &loop;
+        loop.exec();
+        modalLoop = nullptr;
+    }
     Hide();
+    return modalResult != mrNone ? modalResult : static_cast<int>(mrCancel);
 }
 
 void TForm::UpdateView() {

@@ -2,6 +2,8 @@
 
 #include "framework/Control.h"
 
+class QEventLoop;
+
 enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
@@ -21,8 +23,13 @@ public:
     // Shows the window modally through the dialog seam and returns its ModalResult.
     int ShowModal();
     int GetModalResult() const { return modalResult; }
+    // Setting a result ends a modal run.
     void SetModalResult(int value);
     void Close();
+    // Shows the window and runs events until it has a ModalResult or is closed.
+    int RunModalLoop();
+    // Asks OnClose whether the window may close; true when it may.
+    bool CloseQuery();
 
     TWinControl* ActiveControl = nullptr;
     TNotifyEvent OnShow;
@@ -36,4 +43,5 @@ protected:
 private:
     AnsiString caption;
     int modalResult = mrNone;
+    QEventLoop* modalLoop = nullptr;
 };
