@@ -1,4 +1,5 @@
 #include "controls/TypedText.h"
+#include "framework/Clipboard.h"
 #include "framework/Exceptions.h"
 #include "tests/controls/TypedEditSupport.h"
 
@@ -101,10 +102,15 @@ TEST(TypedEditValue, UnreadableNumbersRaiseTheConversionError) {
 
 using Action = void (*)(TTypedEdit&);
 
+void Paste(TTypedEdit& box, const char* text) {
+    Clipboard().SetAsText(text);
+    box.PasteFromClipboard();
+}
+
 struct ActionRow {
     const char* label;
     BoxSetup box;
-    const char* start;
+    const char* start; // marked as the box shows it
     Action action;
     const char* shown;
     bool modified;
@@ -130,21 +136,43 @@ TEST(TypedEditValue, ChangesFromCodeReformatTheValue) {
         {"hex digits stay in hex", {}, "ab", [](auto& b) { b.SetEditType(etHex); }, "ab", false},
         {"integer takes no decimals", {etNumeric}, "12", [](auto& b) { b.SetPrecision(2); }, "12", false},
         {"decimals added", {etFloat}, "12.5", [](auto& b) { b.SetPrecision(2); }, "12.50", true},
-        {"decimals removed", {etFloat, 2}, "12.5", [](auto& b) { b.SetPrecision(0); }, "13", true},
-        {"suffix added", {etFloat, 2}, "12.5", [](auto& b) { b.SetSuffix(" m"); }, "12.50 m", false},
-        {"prefix", {etFloat, 2, "", " m"}, "12.5", [](auto& b) { b.SetPrefix("L="); }, "L=12.50 m", false},
-        {"suffix", {etFloat, 2, "L=", " m"}, "1", [](auto& b) { b.SetSuffix(" km"); }, "L=1.00 km", false},
+        {"decimals removed", {etFloat, 2}, "12.50", [](auto& b) { b.SetPrecision(0); }, "13", true},
+        {"suffix added", {etFloat, 2}, "12.50", [](auto& b) { b.SetSuffix(" m"); }, "12.50 m", false},
+        {"prefix", {etFloat, 2, "", " m"}, "1.00 m", [](auto& b) { b.SetPrefix("L="); }, "L=1.00 m", false},
+        {"suffix",
+         {etFloat, 2, "L=", " m"},
+         "L=1.00 m",
+         [](auto& b) { b.SetSuffix(" km"); },
+         "L=1.00 km",
+         false},
         {"ungrouped", {etMoney}, "12345", [](auto& b) { b.SetAutoThousandSeparator(false); }, "12345", false},
         {"grouped", {etMoney}, "12345", [](auto& b) { b.SetAutoThousandSeparator(true); }, "12,345", false},
         {"negative regrouped", {etMoney}, "-1234.5", [](auto& b) { b.AutoSeparators(); }, "-1,234.5", false},
         // Mended: a float box with decimals could not read its own grouped value back.
-        {"float ungrouped", {etFloat, 2}, "1234", [](auto& b) { b.AutoSeparators(); }, "1234.00", false},
+        {"float ungrouped", {etFloat, 2}, "1234.00", [](auto& b) { b.AutoSeparators(); }, "1234.00", false},
+        {"text pasted at the caret", {}, "a|bc", [](auto& b) { Paste(b, "XY"); }, "aXY|bc", true},
+        {"pasted over a selection", {}, "a[b]c", [](auto& b) { Paste(b, "XY"); }, "a[XY]c", true},
+        {"first line pasted", {}, "|", [](auto& b) { Paste(b, "one\ntwo"); }, "one|", true},
+        {"pasted after a prefix", {etString, 0, "$"}, "$ab|", [](auto& b) { Paste(b, "c"); }, "$abc|", true},
+        {"digits pasted", {etNumeric}, "12|", [](auto& b) { Paste(b, "34"); }, "1234|", true},
+        {"integer refuses decimals", {etNumeric}, "12|", [](auto& b) { Paste(b, "3.5"); }, "12|", false},
+        {"pasted float rounds", {etFloat, 2}, "[1.00]", [](auto& b) { Paste(b, "3.14159"); }, "[3.14]", true},
+        {"no decimals: a decimal refused", {etFloat}, "12|", [](auto& b) { Paste(b, ".5"); }, "12|", false},
+        {"float refuses words", {etFloat, 2}, "|", [](auto& b) { Paste(b, "abc"); }, "|", false},
+        {"pasted money selected", {etMoney, 2}, "|", [](auto& b) { Paste(b, "1234.5"); }, "[1,234.50]", true},
+        {"pasted upper case", {etUppercase}, "|", [](auto& b) { Paste(b, "abc"); }, "ABC|", true},
+        {"pasted lower case", {etLowerCase}, "|", [](auto& b) { Paste(b, "ABC"); }, "abc|", true},
+        {"pasted mixed case", {etMixedCase}, "|", [](auto& b) { Paste(b, "jo smith"); }, "Jo Smith|", true},
+        {"range takes no paste", {etRange}, "1|", [](auto& b) { Paste(b, ",2"); }, "1|", false},
+        {"hex takes no paste", {etHex}, "1|", [](auto& b) { Paste(b, "F"); }, "1|", false},
     };
     for (const ActionRow& row : rows) {
         SCOPED_TRACE(row.label);
-        auto box = MakeBox(row.box, row.start);
+        auto box = MakeBox(row.box);
+        const Marked start = SetShown(*box, row.start);
+        box->SetSelection(start.start, start.end);
         row.action(*box);
-        EXPECT_EQ(box->GetWindowText(), row.shown);
+        ExpectShown(*box, row.shown);
         EXPECT_EQ(box->GetModified(), row.modified);
     }
     auto password = MakeBox({etPassword});
@@ -230,6 +258,34 @@ TEST(TypedEditValue, ChangeAndValidationFromCode) {
     box->SetText("2");
     EXPECT_FALSE(box->GetNativeModified());
     EXPECT_EQ(box->Font.Color, clWindowText);
+}
+
+TEST(TypedEditValue, ClipboardEventsSeeTheSelectedValueAndMayRefuse) {
+    auto box = MakeBox({etFloat, 2, "L=", " m"}, "12.5");
+    std::vector<std::string> seen;
+    bool allow = false;
+    const auto record = [&](const char* name) {
+        return [&, name](TObject*, const AnsiString& value, bool& allowed) {
+            seen.push_back(std::string(name) + " " + value.str());
+            allowed = allow;
+        };
+    };
+    box->OnClipboardCopy = record("copy");
+    box->OnClipboardCut = record("cut");
+    box->OnClipboardPaste = record("paste");
+    box->SetSelection(3, 6);
+    Clipboard().SetAsText("before");
+    box->CopyToClipboard();
+    box->CutToClipboard();
+    box->PasteFromClipboard();
+    EXPECT_EQ(Clipboard().GetAsText(), "before");
+    EXPECT_EQ(box->GetWindowText(), "L=12.50 m");
+    EXPECT_EQ(seen, (std::vector<std::string>{"copy 2.5", "cut 2.5", "paste 2.5"}));
+    allow = true;
+    box->CopyToClipboard();
+    EXPECT_EQ(Clipboard().GetAsText(), "2.5");
+    box->CutToClipboard();
+    EXPECT_EQ(box->GetWindowText(), "L=10 m");
 }
 
 // Properties applied in declaration order, as a window's layout does, with the text last.
