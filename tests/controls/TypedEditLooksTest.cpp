@@ -213,6 +213,7 @@ TEST_F(TypedEditLooks, UnreadableValueOnLeavingIsReported) {
     Leave();
     ASSERT_EQ(Responder().Asked.size(), 1u);
     EXPECT_EQ(Responder().Asked[0].Text, "'-' is not a valid floating point value");
+    EXPECT_EQ(Responder().Asked[0].Flags, MB_OK | MB_ICONERROR);
     EXPECT_FALSE(exited);
     Responder().Clear();
 }

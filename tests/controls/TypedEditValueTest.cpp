@@ -47,6 +47,7 @@ TEST(TypedEditValue, SetTextChecksAndFormatsByTypeAndPrecision) {
         {"three decimals", {etFloat, 3}, "2", "2.000", 2},
         {"exponent text is hex-like, so 0", {etFloat, 2}, "1e3", "0.00", 0},
         {"no decimals: text kept as given", {etFloat}, "12.5", "12.5", 12.5},
+        {"grouped with a fraction, no decimals", {etFloat}, "1,234.5", "1,234.5", 1234.5},
         {"grouped digits without decimals", {etFloat}, "1,234", "1,234", 1234},
         {"separator groups of two are no number", {etFloat}, "1,2,3", "0", 0},
         {"integer refuses decimals", {etNumeric}, "12.5", "0", 0},
@@ -90,14 +91,6 @@ TEST(TypedEditValue, UnreadableNumbersRaiseTheConversionError) {
     auto box = MakeBox({etNumeric}, "-");
     EXPECT_EQ(box->GetText(), "-");
     EXPECT_THROW(box->GetFloat(), EConvertError);
-    // With decimals a thousand separator is read as the decimal one only where they would be.
-    const std::tuple<std::int16_t, const char*, double> rows[] = {
-        {2, "3,14", 3.14}, {0, "3,14", 314}, {0, "1,234.5", 1234.5}, {1, "2.5", 2.5}, {2, "7", 7}};
-    for (const auto& [precision, text, value] : rows) {
-        SCOPED_TRACE(text);
-        EXPECT_DOUBLE_EQ(MakeBox({etFloat, precision})->EStrToFloat(text), value);
-    }
-    EXPECT_THROW(MakeBox({etFloat, 1})->EStrToFloat("1,234.5"), EConvertError);
 }
 
 using Action = void (*)(TTypedEdit&);
@@ -183,20 +176,12 @@ TEST(TypedEditValue, ChangesFromCodeReformatTheValue) {
     EXPECT_EQ(password->GetPasswordChar(), 0);
 }
 
-TEST(TypedEditValue, PositionsAroundTheDecimalSeparator) {
+TEST(TypedEditValue, ASuffixTheUserBrokeLeavesTheRestWhole) {
     auto box = MakeBox({etFloat, 2, "L=", " km"}, "12.5");
-    EXPECT_EQ(box->DecimalPos(), 5);
-    // A suffix the user broke leaves the rest whole.
     box->SetWindowText("L=12.50 k");
     EXPECT_EQ(box->GetText(), "12.50 k");
     box->SetWindowText("12.50 km");
     EXPECT_EQ(box->GetText(), "12.50");
-    // No decimal separator: past the prefix, value and suffix, 1 + 2 + 2 + 1.
-    EXPECT_EQ(MakeBox({etFloat, 0, "$", " m"}, "12")->DecimalPos(), 6);
-    const std::pair<const char*, int> lengths[] = {
-        {"1,234.5", 5}, {"123", 4}, {"", 1}, {".5", 1}, {"-12.25", 4}};
-    for (const auto& [text, length] : lengths)
-        EXPECT_EQ(TTypedEdit::FixedLength(text), length) << text;
 }
 
 TEST(TypedEditValue, TextClassesHexDigitsAndNames) {
@@ -248,16 +233,6 @@ TEST(TypedEditValue, ChangeAndValidationFromCode) {
     box->SetText("3");
     EXPECT_FALSE(box->GetError());
     EXPECT_EQ(box->GetColor(), clWindow);
-
-    // The native edit's flag follows the box's, and the modified colour with it.
-    box->ShowModified = true;
-    box->ModifiedColor = clRed;
-    box->SetFloat(1);
-    EXPECT_TRUE(box->GetNativeModified());
-    EXPECT_EQ(box->Font.Color, clRed);
-    box->SetText("2");
-    EXPECT_FALSE(box->GetNativeModified());
-    EXPECT_EQ(box->Font.Color, clWindowText);
 }
 
 TEST(TypedEditValue, ClipboardEventsSeeTheSelectedValueAndMayRefuse) {

@@ -41,7 +41,7 @@ struct ShownEditForm : EditForm {
     }
 };
 
-class ShownEdit : public ::testing::Test {
+class ShownCustomEdit : public ::testing::Test {
 protected:
     ShownEditForm form;
     TCustomEdit& edit = *form.Edit;
@@ -101,7 +101,7 @@ TEST(CustomEdit, TypingEditsTheTextAsANativeEditWould) {
     }
 }
 
-TEST_F(ShownEdit, KeyEventsComeInOrderAndCanDropKeys) {
+TEST_F(ShownCustomEdit, KeyEventsComeInOrderAndCanDropKeys) {
     std::vector<std::string> events;
     edit.OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
         events.push_back("down " + std::to_string(key));
@@ -118,7 +118,7 @@ TEST_F(ShownEdit, KeyEventsComeInOrderAndCanDropKeys) {
     EXPECT_TRUE(edit.GetNativeModified());
 }
 
-TEST_F(ShownEdit, ClipboardAndLengthLimit) {
+TEST_F(ShownCustomEdit, ClipboardAndLengthLimit) {
     edit.MaxLength = 4;
     QTest::keyClicks(view, "abcdef");
     EXPECT_EQ(edit.GetWindowText(), "abcd");
@@ -134,7 +134,7 @@ TEST_F(ShownEdit, ClipboardAndLengthLimit) {
     EXPECT_EQ(edit.GetWindowText(), "a12d");
 }
 
-TEST_F(ShownEdit, FocusMovesWithEnterAndExitEvents) {
+TEST_F(ShownCustomEdit, FocusMovesWithEnterAndExitEvents) {
     std::vector<std::string> events;
     edit.OnExit = [&](TObject*) { events.push_back("exit edit"); };
     form.Other->OnEnter = [&](TObject*) { events.push_back("enter other"); };

@@ -2,7 +2,6 @@
 #include "framework/CheckBox.h"
 #include "framework/ComboBox.h"
 #include "framework/Form.h"
-#include "framework/Panel.h"
 #include "framework/RadioGroup.h"
 
 #include <QComboBox>
@@ -12,12 +11,10 @@
 
 namespace {
 
-// Laid out as a window's layout does: the check box inside a panel, the radio group's items
-// and choice set before the layout ends.
+// Laid out as a window's layout does: checks, items and choices set before the layout ends.
 struct ControlsForm : TForm {
     ControlsForm() : TForm(nullptr) {
-        Panel->SetParent(this);
-        Check->SetParent(Panel);
+        Check->SetParent(this);
         Check->SetChecked(true);
         Radio->SetParent(this);
         Radio->SetBounds(0, 0, 200, 100);
@@ -35,7 +32,6 @@ struct ControlsForm : TForm {
         Button->OnClick = [this](TObject*) { ++ButtonClicks; };
         Combo->OnChange = [this](TObject*) { ++ComboChanges; };
     }
-    TPanel* Panel = new TPanel(this);
     TCheckBox* Check = new TCheckBox(this);
     TRadioGroup* Radio = new TRadioGroup(this);
     TComboBox* Combo = new TComboBox(this);
