@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QLineEdit>
 
-#include <string>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -14,62 +14,59 @@ QLineEdit& ViewOf(TTypedEdit& box) {
     return *static_cast<QLineEdit*>(box.View());
 }
 
-void LeaveBox(TypedEditForm& form) {
-    form.Other->SetFocus();
-    QApplication::processEvents();
+constexpr TColor Unchecked = clNone;
+
+// One step, then the colour the box and its view show, and the font colour unless Unchecked.
+struct Step {
+    const char* label;
+    std::function<void()> act;
+    TColor color;
+    TColor font = Unchecked;
+};
+
+void RunSteps(TTypedEdit& box, const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.label);
+        step.act();
+        EXPECT_EQ(box.GetColor(), step.color);
+        EXPECT_EQ(ViewOf(box).palette().color(QPalette::Base), ToQColor(step.color));
+        EXPECT_EQ(ViewOf(box).isEnabled(), box.GetEnabled());
+        if (step.font != Unchecked) {
+            EXPECT_EQ(box.Font.Color, step.font);
+        }
+    }
 }
 
-TEST(TypedEditLooks, FocusColoursComeAndGo) {
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
+using TypedEditLooks = ShownBox;
+
+TEST_F(TypedEditLooks, FocusColoursComeAndGo) {
     box.SetColorEx(clAqua);
     box.FocusColor = clYellow;
     box.FocusFontColor = clBlue;
     box.ShowModified = true;
     box.ModifiedColor = clRed;
-    FocusBox(box);
-    EXPECT_EQ(box.GetColor(), clYellow);
-    EXPECT_EQ(box.Font.Color, clBlue);
-    EXPECT_EQ(ViewOf(box).palette().color(QPalette::Base), QColor(255, 255, 0));
-    LeaveBox(*form);
-    EXPECT_EQ(box.GetColor(), clAqua);
-    EXPECT_EQ(box.Font.Color, clWindowText);
-    EXPECT_EQ(ViewOf(box).palette().color(QPalette::Base), QColor(0, 255, 255));
-
-    // A changed box keeps its modified colour once the focus has gone.
-    FocusBox(box);
-    Type(box, "x");
-    EXPECT_EQ(box.Font.Color, clRed);
-    LeaveBox(*form);
-    EXPECT_EQ(box.GetColor(), clAqua);
-    EXPECT_EQ(box.Font.Color, clRed);
+    RunSteps(box, {
+                      {"focused", [&] { FocusOn(box); }, clYellow, clBlue},
+                      {"left", [&] { Leave(); }, clAqua, clWindowText},
+                      {"focused again", [&] { FocusOn(box); }, clYellow, clBlue},
+                      {"changed", [&] { Type(box, "x"); }, clYellow, clRed},
+                      {"left changed keeps the modified colour", [&] { Leave(); }, clAqua, clRed},
+                  });
 }
 
-TEST(TypedEditLooks, ErrorColoursWhileTheValueIsInvalid) {
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
+TEST_F(TypedEditLooks, ErrorColoursWhileTheValueIsInvalid) {
     box.ShowError = true;
     box.FocusColor = clYellow;
     box.ErrorColor = clMaroon;
     box.OnValueValidate = [](TObject*, const AnsiString& value, bool& valid) { valid = value.Pos("x") == 0; };
-    box.SetText("x");
-    EXPECT_TRUE(box.GetError());
-    EXPECT_EQ(box.GetColor(), clMaroon);
-    EXPECT_EQ(box.Font.Color, clWhite);
-    FocusBox(box);
-    EXPECT_EQ(box.GetColor(), clMaroon);
-    Type(box, "a");
-    EXPECT_FALSE(box.GetError());
-    EXPECT_EQ(box.GetColor(), clYellow);
-    EXPECT_EQ(box.Font.Color, clWindowText);
-    Type(box, "x");
-    EXPECT_EQ(box.GetColor(), clMaroon);
-    LeaveBox(*form);
-    EXPECT_EQ(box.GetColor(), clMaroon);
-    box.SetText("ok");
-    EXPECT_EQ(box.GetColor(), clWindow);
-    EXPECT_EQ(box.Font.Color, clWindowText);
-
+    RunSteps(box, {
+                      {"invalid", [&] { box.SetText("x"); }, clMaroon, clWhite},
+                      {"focused", [&] { FocusOn(box); }, clMaroon},
+                      {"typed valid", [&] { Type(box, "a"); }, clYellow, clWindowText},
+                      {"typed invalid", [&] { Type(box, "x"); }, clMaroon},
+                      {"left", [&] { Leave(); }, clMaroon},
+                      {"valid from code", [&] { box.SetText("ok"); }, clWindow, clWindowText},
+                  });
     // Without ShowError the state is kept but not shown.
     box.ShowError = false;
     box.SetError(true);
@@ -77,64 +74,45 @@ TEST(TypedEditLooks, ErrorColoursWhileTheValueIsInvalid) {
     EXPECT_EQ(box.GetColor(), clWindow);
 }
 
-TEST(TypedEditLooks, DisabledTwiceThenEnabled) {
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
+TEST_F(TypedEditLooks, DisabledTwiceThenEnabled) {
     box.SetColorEx(clAqua);
-    box.SetEnabledEx(false);
-    EXPECT_FALSE(box.GetEnabledEx());
-    EXPECT_EQ(box.GetColor(), clSilver);
-    box.SetEnabledEx(false);
-    EXPECT_EQ(box.GetColor(), clSilver);
-    // A new disabled colour shows at the next disabling only.
-    box.SetDisabledColor(clGray);
-    EXPECT_EQ(box.GetColor(), clSilver);
-    box.SetEnabledEx(true);
-    EXPECT_EQ(box.GetColor(), clAqua);
-    EXPECT_FALSE(ViewOf(box).palette().color(QPalette::Base) == QColor(128, 128, 128));
-    box.SetEnabled(false);
-    EXPECT_EQ(box.GetColor(), clGray);
-    EXPECT_FALSE(ViewOf(box).isEnabled());
-    box.SetEnabled(true);
-
-    // Disabled while focused, the box comes back in its own colour, not the focus colour.
     box.FocusColor = clYellow;
-    FocusBox(box);
-    EXPECT_EQ(box.GetColor(), clYellow);
-    box.SetEnabledEx(false);
-    EXPECT_EQ(box.GetColor(), clGray);
-    box.SetEnabledEx(true);
-    EXPECT_EQ(box.GetColor(), clAqua);
+    RunSteps(box, {
+                      {"disabled", [&] { box.SetEnabledEx(false); }, clSilver},
+                      {"disabled twice", [&] { box.SetEnabledEx(false); }, clSilver},
+                      // A new disabled colour shows at the next disabling only.
+                      {"new disabled colour", [&] { box.SetDisabledColor(clGray); }, clSilver},
+                      {"enabled", [&] { box.SetEnabledEx(true); }, clAqua},
+                      {"disabled as a control", [&] { box.SetEnabled(false); }, clGray},
+                      {"enabled as a control", [&] { box.SetEnabled(true); }, clAqua},
+                      {"focused", [&] { FocusOn(box); }, clYellow},
+                      // Its own colour comes back, not the focus colour.
+                      {"disabled while focused", [&] { box.SetEnabledEx(false); }, clGray},
+                      {"enabled again", [&] { box.SetEnabledEx(true); }, clAqua},
+                  });
 }
 
-TEST(TypedEditLooks, FocusWidensRealignsAndSelects) {
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
+TEST_F(TypedEditLooks, FocusWidensRealignsAndSelects) {
     box.FocusWidthInc = 20;
     box.FocusAlign = eaRight;
-    box.SetEditType(etFloat);
-    box.SetPrecision(2);
+    Apply(box, {etFloat, 2});
     box.SetText("12.5");
-    FocusBox(box);
+    FocusOn(box);
     EXPECT_EQ(box.Width(), 170);
-    EXPECT_EQ(box.GetEditAlign(), eaRight);
     EXPECT_TRUE(ViewOf(box).alignment() & Qt::AlignRight);
     EXPECT_EQ(box.GetSelText(), "12.50");
-    LeaveBox(*form);
+    Leave();
     EXPECT_EQ(box.Width(), 150);
-    EXPECT_EQ(box.GetEditAlign(), eaLeft);
     EXPECT_TRUE(ViewOf(box).alignment() & Qt::AlignLeft);
-
     // A box aligned as it would be when focused keeps its alignment.
     box.SetEditAlign(eaRight);
-    FocusBox(box);
-    LeaveBox(*form);
+    FocusOn(box);
+    Leave();
     EXPECT_EQ(box.GetEditAlign(), eaRight);
-
+    // Without AutoSelect the caret goes before the decimal separator.
     box.AutoSelect = false;
-    FocusBox(box);
-    EXPECT_EQ(box.GetSelStart(), 2);
-    EXPECT_EQ(box.GetSelLength(), 0);
+    FocusOn(box);
+    ExpectShown(box, "12|.50");
 }
 
 // The pixels of the box as it paints itself.
@@ -142,10 +120,7 @@ QImage Painted(TTypedEdit& box) {
     return box.View()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-TEST(TypedEditLooks, EmptyTextShowsInGreyWhileEmptyAndUnfocused) {
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
-    box.SetText("");
+TEST_F(TypedEditLooks, EmptyTextShowsInGreyWhileEmptyAndUnfocused) {
     const QImage plain = Painted(box);
     box.SetEmptyText("Sewer name");
     const QImage prompted = Painted(box);
@@ -164,100 +139,83 @@ TEST(TypedEditLooks, EmptyTextShowsInGreyWhileEmptyAndUnfocused) {
         }
     EXPECT_GT(changed, 20);
 
-    FocusBox(box);
-    const QImage focusedPlain = Painted(box);
+    // Not while focused, nor over a value.
+    FocusOn(box);
+    const QImage focused = Painted(box);
     box.SetEmptyText("");
-    EXPECT_EQ(Painted(box), focusedPlain);
-    box.SetEmptyText("Sewer name");
-    LeaveBox(*form);
+    EXPECT_EQ(Painted(box), focused);
+    Leave();
     box.SetText("A1");
-    EXPECT_NE(Painted(box), prompted);
+    const QImage valued = Painted(box);
+    box.SetEmptyText("Sewer name");
+    EXPECT_EQ(Painted(box), valued);
 }
 
-TEST(TypedEditLooks, LongValueShowsAsTheHint) {
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
+TEST_F(TypedEditLooks, LongValueShowsAsTheHint) {
     box.Hint = "Name of the sewer";
     box.ShowHint = true;
     box.HintShowLargeText = true;
     box.SetWidth(40);
-    struct Row {
-        const char* label;
-        const char* value;
-        const char* hint;
-        int x;
-    } rows[] = {
-        {"short value keeps the hint", "A1", "Name of the sewer", 7},
-        {"long value is the hint", "Main trunk sewer from the works", "Main trunk sewer from the works", 0},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.label);
-        box.SetText(row.value);
+    const auto expectHint = [&](const char* value, const char* shown, int shownX) {
+        SCOPED_TRACE(value);
+        box.SetText(value);
         AnsiString hint = box.Hint;
         int x = 7;
         int y = 9;
         box.ViewHintShow(hint, x, y);
-        EXPECT_EQ(hint, row.hint);
-        EXPECT_EQ(x, row.x);
-    }
+        EXPECT_EQ(hint, shown);
+        EXPECT_EQ(x, shownX);
+    };
+    expectHint("A1", "Name of the sewer", 7);
+    expectHint("Main trunk sewer from the works", "Main trunk sewer from the works", 0);
 }
 
-TEST(TypedEditLooks, ClicksKeepTheCaretOffPrefixAndSuffix) {
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
+TEST_F(TypedEditLooks, ClicksKeepTheCaretOffPrefixAndSuffix) {
     box.SetPrefix("L=");
     box.SetSuffix(" m");
     box.SetText("12");
-    FocusBox(box);
+    FocusOn(box);
     QLineEdit& view = ViewOf(box);
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(2, view.height() / 2));
-    EXPECT_EQ(box.GetSelText(), "12");
+    ExpectShown(box, "L=[12] m");
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(view.width() - 3, view.height() / 2));
-    EXPECT_EQ(box.GetSelStart(), 4);
-    EXPECT_EQ(box.GetSelLength(), 0);
+    ExpectShown(box, "L=12| m");
 }
 
-TEST(TypedEditLooks, AClickInsideTheSelectionPlacesTheCaretOnRelease) {
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
+TEST_F(TypedEditLooks, AClickInsideTheSelectionPlacesTheCaretOnRelease) {
     box.SetText("abcdef");
-    FocusBox(box);
-    ASSERT_EQ(box.GetSelLength(), 6);
+    FocusOn(box);
     QLineEdit& view = ViewOf(box);
-    const int x = QFontMetrics(view.font()).horizontalAdvance("abc");
-    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(x, view.height() / 2));
+    const QPoint at(QFontMetrics(view.font()).horizontalAdvance("abc"), view.height() / 2);
+    QTest::mousePress(&view, Qt::LeftButton, {}, at);
     EXPECT_EQ(box.GetSelLength(), 6);
-    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(x, view.height() / 2));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, at);
     EXPECT_EQ(box.GetSelLength(), 0);
-    EXPECT_EQ(box.GetSelStart(), box.CharFromPos(x));
+    EXPECT_EQ(box.GetSelStart(), box.CharFromPos(at.x()));
 }
 
-TEST(TypedEditLooks, AutoFocusTakesTheFocusWhenTheMouseComes) {
-    auto form = ShownTypedEditForm();
-    form->Box->ViewMouseEnter();
+TEST_F(TypedEditLooks, AutoFocusTakesTheFocusWhenTheMouseComes) {
+    box.ViewMouseEnter();
     QApplication::processEvents();
     EXPECT_TRUE(form->Other->Focused());
-    form->Box->AutoFocus = true;
-    form->Box->ViewMouseEnter();
+    box.AutoFocus = true;
+    box.ViewMouseEnter();
     QApplication::processEvents();
-    EXPECT_TRUE(form->Box->Focused());
+    EXPECT_TRUE(box.Focused());
 }
 
-TEST(TypedEditLooks, UnreadableValueOnLeavingIsReported) {
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
-    box.SetEditType(etFloat);
-    box.SetPrecision(2);
-    box.Signed = true;
+TEST_F(TypedEditLooks, UnreadableValueOnLeavingIsReported) {
+    Apply(box, {etFloat, 2, "", "", true});
     box.SetText("");
     bool exited = false;
     box.OnExit = [&](TObject*) { exited = true; };
     Responder().Clear();
-    FocusBox(box);
+    FocusOn(box);
     Type(box, "-");
-    LeaveBox(*form);
+    Leave();
     ASSERT_EQ(Responder().Asked.size(), 1u);
     EXPECT_EQ(Responder().Asked[0].Text, "'-' is not a valid floating point value");
+    EXPECT_EQ(Responder().Asked[0].Flags, MB_OK | MB_ICONERROR);
     EXPECT_FALSE(exited);
     Responder().Clear();
 }

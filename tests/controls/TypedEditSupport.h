@@ -10,16 +10,15 @@
 
 #include <memory>
 #include <ostream>
+#include <string>
 
 inline void PrintTo(const AnsiString& text, std::ostream* out) {
     *out << '"' << text.str() << '"';
 }
 
 // Sets the locale's separators for one test and puts the previous ones back.
-class LocaleSeparators {
-public:
-    LocaleSeparators(char decimal, char thousand)
-        : savedDecimal(DecimalSeparator), savedThousand(ThousandSeparator) {
+struct LocaleSeparators {
+    LocaleSeparators(char decimal, char thousand) {
         DecimalSeparator = decimal;
         ThousandSeparator = thousand;
     }
@@ -27,13 +26,69 @@ public:
         DecimalSeparator = savedDecimal;
         ThousandSeparator = savedThousand;
     }
-    LocaleSeparators(const LocaleSeparators&) = delete;
-    LocaleSeparators& operator=(const LocaleSeparators&) = delete;
-
-private:
-    char savedDecimal;
-    char savedThousand;
+    char savedDecimal = DecimalSeparator;
+    char savedThousand = ThousandSeparator;
 };
+
+// The settings that decide what a box takes and shows.
+struct BoxSetup {
+    TTypedEditType type = etString;
+    std::int16_t precision = 0;
+    const char* prefix = "";
+    const char* suffix = "";
+    bool isSigned = false;
+    std::int16_t lengthLimit = 0;
+};
+
+inline void Apply(TTypedEdit& box, const BoxSetup& setup) {
+    box.SetEditType(setup.type);
+    box.SetPrecision(setup.precision);
+    box.SetPrefix(setup.prefix);
+    box.SetSuffix(setup.suffix);
+    box.Signed = setup.isSigned;
+    box.LengthLimit = setup.lengthLimit;
+}
+
+// Window text with the caret as '|' or the selection in brackets; start -1 when unmarked.
+struct Marked {
+    std::string text;
+    int start = -1;
+    int end = -1;
+};
+
+inline Marked Unmark(std::string text) {
+    Marked marked;
+    if (const auto caret = text.find('|'); caret != std::string::npos) {
+        text.erase(caret, 1);
+        marked.start = marked.end = static_cast<int>(caret);
+    } else if (const auto open = text.find('['); open != std::string::npos) {
+        text.erase(open, 1);
+        marked.start = static_cast<int>(open);
+        marked.end = static_cast<int>(text.find(']'));
+        text.erase(static_cast<std::size_t>(marked.end), 1);
+    }
+    marked.text = text;
+    return marked;
+}
+
+// Sets the value that the box, with its prefix and suffix, shows as the marked text.
+inline Marked SetShown(TTypedEdit& box, const char* shown) {
+    const Marked marked = Unmark(shown);
+    const std::size_t prefix = box.GetPrefix().str().size();
+    box.SetText(marked.text.substr(prefix, marked.text.size() - prefix - box.GetSuffix().str().size()));
+    EXPECT_EQ(box.GetWindowText(), marked.text);
+    return marked;
+}
+
+// The shown text, and the caret or selection where marked.
+inline void ExpectShown(const TTypedEdit& box, const char* shown) {
+    const Marked marked = Unmark(shown);
+    EXPECT_EQ(box.GetWindowText(), marked.text);
+    if (marked.start >= 0) {
+        EXPECT_EQ(box.GetSelStart(), marked.start);
+        EXPECT_EQ(box.GetSelLength(), marked.end - marked.start);
+    }
+}
 
 // A window with two typed boxes, the second to take the focus away from the first.
 class TypedEditForm : public TForm {
@@ -63,8 +118,8 @@ inline std::unique_ptr<TypedEditForm> ShownTypedEditForm() {
     return form;
 }
 
-// Gives the box the focus as a user tabbing into it would.
-inline void FocusBox(TTypedEdit& box) {
+// Moves the focus as a user tabbing or clicking would.
+inline void FocusOn(TTypedEdit& box) {
     box.SetFocus();
     QApplication::processEvents();
 }
@@ -75,4 +130,13 @@ inline void Type(TTypedEdit& box, const char* keys) {
 
 inline void Press(TTypedEdit& box, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(box.View(), key, modifiers);
+    QApplication::processEvents();
 }
+
+// A test on a shown form whose first box does not yet have the focus.
+class ShownBox : public ::testing::Test {
+protected:
+    std::unique_ptr<TypedEditForm> form = ShownTypedEditForm();
+    TTypedEdit& box = *form->Box;
+    void Leave() { FocusOn(*form->Other); }
+};

@@ -2,7 +2,6 @@
 #include "framework/CheckBox.h"
 #include "framework/ComboBox.h"
 #include "framework/Form.h"
-#include "framework/Panel.h"
 #include "framework/RadioGroup.h"
 
 #include <QComboBox>
@@ -12,59 +11,51 @@
 
 namespace {
 
-class ControlsForm : public TForm {
-public:
+// Laid out as a window's layout does: checks, items and choices set before the layout ends.
+struct ControlsForm : TForm {
     ControlsForm() : TForm(nullptr) {
-        Panel = new TPanel(this);
-        Panel->SetParent(this);
-        Panel->SetBounds(0, 0, 300, 200);
-        Check = new TCheckBox(this);
-        Check->SetParent(Panel);
+        Check->SetParent(this);
         Check->SetChecked(true);
-        Radio = new TRadioGroup(this);
         Radio->SetParent(this);
         Radio->SetBounds(0, 0, 200, 100);
         Radio->Items.Add("G-Manning");
         Radio->Items.Add("CW");
         Radio->SetItemIndex(1);
-        Combo = new TComboBox(this);
         Combo->SetParent(this);
-        Combo->SetTop(120);
         Combo->Style = csDropDownList;
-        Button = new TButton(this);
+        Combo->Items.Add("50");
+        Combo->Items.Add("75");
         Button->SetParent(this);
-        Button->SetBounds(0, 160, 75, 25);
         EndLayout();
+        Check->OnClick = [this](TObject*) { ++CheckClicks; };
+        Radio->OnClick = [this](TObject*) { ++RadioClicks; };
+        Button->OnClick = [this](TObject*) { ++ButtonClicks; };
+        Combo->OnChange = [this](TObject*) { ++ComboChanges; };
     }
-    TPanel* Panel;
-    TCheckBox* Check;
-    TRadioGroup* Radio;
-    TComboBox* Combo;
-    TButton* Button;
+    TCheckBox* Check = new TCheckBox(this);
+    TRadioGroup* Radio = new TRadioGroup(this);
+    TComboBox* Combo = new TComboBox(this);
+    TButton* Button = new TButton(this);
+    int CheckClicks = 0;
+    int RadioClicks = 0;
+    int ButtonClicks = 0;
+    int ComboChanges = 0;
 };
 
 TEST(StandardControls, CodeChangesRaiseClicksButAComboIndexDoesNot) {
     ControlsForm form;
     EXPECT_TRUE(form.Check->GetChecked());
     EXPECT_EQ(form.Radio->GetItemIndex(), 1);
-    int checkClicks = 0, radioClicks = 0, comboChanges = 0;
-    form.Check->OnClick = [&](TObject*) { ++checkClicks; };
-    form.Radio->OnClick = [&](TObject*) { ++radioClicks; };
-    form.Combo->OnChange = [&](TObject*) { ++comboChanges; };
-
     form.Check->SetChecked(false);
     form.Check->SetChecked(false);
-    EXPECT_EQ(checkClicks, 1);
-
+    EXPECT_EQ(form.CheckClicks, 1);
     form.Radio->SetItemIndex(0);
-    EXPECT_EQ(radioClicks, 1);
+    EXPECT_EQ(form.RadioClicks, 1);
     form.Radio->Items.Clear();
     EXPECT_EQ(form.Radio->GetItemIndex(), -1);
 
-    form.Combo->Items.Add("50");
-    form.Combo->Items.Add("75");
     form.Combo->SetItemIndex(1);
-    EXPECT_EQ(comboChanges, 0);
+    EXPECT_EQ(form.ComboChanges, 0);
     EXPECT_EQ(form.Combo->GetText(), "75");
     form.Combo->SetItemIndex(5);
     EXPECT_EQ(form.Combo->GetItemIndex(), -1);
@@ -73,26 +64,17 @@ TEST(StandardControls, CodeChangesRaiseClicksButAComboIndexDoesNot) {
 
 TEST(StandardControls, UserActionsRaiseTheSameEvents) {
     ControlsForm form;
-    form.Combo->Items.Add("100");
-    form.Combo->Items.Add("125");
     form.Show();
-    int buttonClicks = 0, radioClicks = 0, comboChanges = 0;
-    form.Button->OnClick = [&](TObject*) { ++buttonClicks; };
-    form.Radio->OnClick = [&](TObject*) { ++radioClicks; };
-    form.Combo->OnChange = [&](TObject*) { ++comboChanges; };
-
     QTest::mouseClick(form.Button->View(), Qt::LeftButton);
-    EXPECT_EQ(buttonClicks, 1);
-
+    EXPECT_EQ(form.ButtonClicks, 1);
     auto radios = form.Radio->View()->findChildren<QRadioButton*>();
     ASSERT_EQ(radios.size(), 2);
     radios[0]->click();
     EXPECT_EQ(form.Radio->GetItemIndex(), 0);
-    EXPECT_EQ(radioClicks, 1);
-
+    EXPECT_EQ(form.RadioClicks, 1);
     emit static_cast<QComboBox*>(form.Combo->View())->activated(1);
     EXPECT_EQ(form.Combo->GetItemIndex(), 1);
-    EXPECT_EQ(comboChanges, 1);
+    EXPECT_EQ(form.ComboChanges, 1);
 }
 
 TEST(StandardControls, AModalResultButtonClosesItsModalWindow) {
