@@ -11,43 +11,33 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 
-TEST(Friction, SectorAngle) {
-    struct Row {
-        double ratio, angle;
-    } rows[] = {
-        {0, 0}, {0.5, pi}, {1, 2 * pi}, {0.2, 2 * std::acos(0.6)}, // 1.854590
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.ratio);
-        EXPECT_NEAR(SectorAngle(row.ratio), row.angle, 1e-12);
-    }
-    EXPECT_THROW(SectorAngle(1.5), EInvalidOp);
-    EXPECT_THROW(SectorAngle(-0.1), EInvalidOp);
-}
-
 // Published Colebrook-White tables for water (HR Wallingford): a 300 mm pipe running full at
 // 1 in 200 with ks 0.6 mm flows at 1.11 m/s, 78.3 l/s.
-TEST(Friction, ColebrookWhiteMatchesPublishedTable) {
-    const double D = 0.3, S = 1.0 / 200, ks = 0.0006, R = D / 4, area = pi * D * D / 4;
+TEST(Friction, ColebrookWhiteMatchesPublishedValues) {
+    const double D = 0.3, S = 1.0 / 200, ks = 0.0006, R = D / 4;
     // Darcy: V = √(8 g R S / λ) with λ found at the table's velocity.
-    const double lambda = ColebrookWhite(ks, D, 1.11, D);
-    EXPECT_NEAR(std::sqrt(8 * 9.81 * R * S / lambda), 1.11, 0.01);
+    EXPECT_NEAR(std::sqrt(8 * 9.81 * R * S / ColebrookWhite(ks, D, 1.11, D)), 1.11, 0.01);
     // The equivalent Manning's n gives the table's velocity and flow by Manning's equation.
-    double frictionFactor = 0;
-    const double n = ManningNFromColebrookWhite(D, D, 0.0783, ks, &frictionFactor);
-    const double V = std::pow(R, 2.0 / 3.0) * std::sqrt(S) / n;
+    const double V = std::pow(R, 2.0 / 3.0) * std::sqrt(S) / ManningNFromColebrookWhite(D, D, 0.0783, ks);
     EXPECT_NEAR(V, 1.11, 0.01);
-    EXPECT_NEAR(V * area * 1000, 78.3, 0.8);
-    EXPECT_NEAR(frictionFactor, ColebrookWhite(ks, D, 0.0783 / area, D), 1e-12);
-}
-
-TEST(Friction, ColebrookWhiteRoughTurbulentLimit) {
+    EXPECT_NEAR(V * pi * D * D / 4 * 1000, 78.3, 0.8);
     // At a very large Reynolds number λ tends to 1 / (2 log10(3.7 D / ks))²; for D 1 m, ks 1.5 mm
     // that is 1 / (2 × 3.392110)² = 0.021727.
     EXPECT_NEAR(ColebrookWhite(0.0015, 1.0, 1000, 1.0), 0.021727, 1e-5);
+    // From barely moving water (λ in the hundreds) to fast, the bounded search ends at a root of
+    // 1/√λ = −2 log10(0.6275 / (Re √λ) + ks / (14.8 R)), here for D 0.3 m, ks 1.5 mm.
+    for (double V : {1e-6, 1e-4, 0.01, 0.1, 1.0, 10.0, 100.0}) {
+        const double lambda = ColebrookWhite(0.0015, D, V, D), Re = V * R / 1.14e-6;
+        EXPECT_NEAR(1 / std::sqrt(lambda),
+                    -2 * std::log10(0.6275 / (Re * std::sqrt(lambda)) + 0.0015 / (14.8 * R)), 1e-7)
+            << V;
+    }
 }
 
-TEST(Friction, ColebrookWhiteGuards) {
+TEST(Friction, Guards) {
+    // Water deeper than the pipe or below its invert has no sector angle.
+    EXPECT_THROW(SectorAngle(1.5), EInvalidOp);
+    EXPECT_THROW(SectorAngle(-0.1), EInvalidOp);
     Responder().Clear();
     EXPECT_EQ(ColebrookWhite(0.0015, 0.1, 1, 0.00005), 0);
     ASSERT_EQ(Responder().Asked.size(), 1u);
@@ -59,24 +49,11 @@ TEST(Friction, ColebrookWhiteGuards) {
     EXPECT_THROW(ManningNFromColebrookWhite(0.2, 1.0, 0, 0.0015), EZeroDivide);
     // At 1e-12 m/s the root lies near λ = (0.6275 / Re)², some 10¹⁶: the bounded search gives up.
     EXPECT_THROW(ColebrookWhite(0.0015, 0.3, 1e-12, 0.3), EInvalidOp);
-}
-
-TEST(Friction, ColebrookWhiteConvergesFromStillToFastWater) {
-    // From a barely moving flow (λ in the hundreds) to a fast one, the search ends with a root:
-    // 1/√λ = −2 log10(0.6275 / (Re √λ) + ks / (14.8 R)).
-    const double velocities[] = {1e-6, 1e-4, 0.01, 0.1, 1, 10, 100};
-    const double D = 0.3, R = D / 4, ks = 0.0015;
-    for (double V : velocities) {
-        SCOPED_TRACE(V);
-        const double lambda = ColebrookWhite(ks, D, V, D);
-        const double Re = V * R / 1.14e-6;
-        EXPECT_NEAR(1 / std::sqrt(lambda),
-                    -2 * std::log10(0.6275 / (Re * std::sqrt(lambda)) + ks / (14.8 * R)), 1e-7);
-    }
+    EXPECT_THROW(ManningNFromEscritt(0, 1.0), EZeroDivide);
 }
 
 TEST(Friction, Escritt) {
-    struct Row {
+    const struct {
         double depth, diameter, n;
     } rows[] = {
         // Full: R = R' = D/4, n = 0.013 × 0.25^(2/3 − 0.62) = 0.013 × 0.937354 = 0.012186.
@@ -89,11 +66,10 @@ TEST(Friction, Escritt) {
         // Weakly on the diameter, as D^(2/3 − 0.62): 0.3 m full gives 0.0121856 × 0.3^0.046667.
         {0.3, 0.3, 0.0121856 * 0.945363},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.depth);
         EXPECT_NEAR(ManningNFromEscritt(row.depth, row.diameter), row.n, 2e-7);
     }
-    EXPECT_THROW(ManningNFromEscritt(0, 1.0), EZeroDivide);
 }
 
 } // namespace
