@@ -13,21 +13,21 @@ TEST(PartFullSection, GeometryOfDepthAndDiameter) {
     const struct {
         double depth, diameter;
         double theta, area, surfaceWidth, wettedPerimeter, hydraulicRadius;
-        double proportionalArea, proportionalRadius, areaRatio, radiusRatio;
+        double proportionalArea, proportionalRadius;
     } rows[] = {
         // clang-format off
-        // Below the invert is taken as empty: every quantity 0, R and R/D by their guards.
-        {-0.1, 0.3, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        // Below the invert is taken as empty: every quantity 0, R by its guard.
+        {-0.1, 0.3, 0, 0, 0, 0, 0, 0, 0},
         // d/D 0.2: θ = 2 acos(0.6) = 1.854590; A/D² = (θ − sin θ)/8 = (1.854590 − 0.96)/8 = 0.111824;
         // textbook A/Af = 0.142378; R/D = (1 − 0.96/1.854590)/4 = 0.120591.
-        {0.2, 1.0, 1.854590, 0.111824, 0.8, 0.927295, 0.120591, 0.142378, 0.482366, 0.111824, 0.120591},
+        {0.2, 1.0, 1.854590, 0.111824, 0.8, 0.927295, 0.120591, 0.142378, 0.482366},
         // d/D 0.8: θ = 2 acos(−0.6) = 4.428595; A/D² = (4.428595 + 0.96)/8 = 0.673574;
         // textbook A/Af = 0.857622; R/D = (1 + 0.96/4.428595)/4 = 0.304193.
-        {0.8, 1.0, 4.428595, 0.673574, 0.8, 2.214297, 0.304193, 0.857622, 1.216773, 0.673574, 0.304193},
+        {0.8, 1.0, 4.428595, 0.673574, 0.8, 2.214297, 0.304193, 0.857622, 1.216773},
         // A 5 mm pipe is taken as 10 mm, half full: θ = π, A = πD²/8, T = D, P = πD/2, R = D/4 = Rfull.
-        {0.005, 0.005, pi, pi * 0.0001 / 8, 0.01, pi * 0.005, 0.0025, 0.5, 1.0, pi / 8, 0.25},
+        {0.005, 0.005, pi, pi * 0.0001 / 8, 0.01, pi * 0.005, 0.0025, 0.5, 1.0},
         // −0.3 m is taken as 0.3 m, and 0.4 m of water in it as full: θ = 2π, A = πD²/4, P = πD, R = D/4.
-        {0.4, -0.3, 2 * pi, pi * 0.09 / 4, 0, 0.3 * pi, 0.075, 1.0, 1.0, pi / 4, 0.25},
+        {0.4, -0.3, 2 * pi, pi * 0.09 / 4, 0, 0.3 * pi, 0.075, 1.0, 1.0},
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -40,8 +40,6 @@ TEST(PartFullSection, GeometryOfDepthAndDiameter) {
         EXPECT_NEAR(section.HydraulicRadius, row.hydraulicRadius, 1e-6);
         EXPECT_NEAR(section.ProportionalArea, row.proportionalArea, 1e-6);
         EXPECT_NEAR(section.ProportionalRadius, row.proportionalRadius, 1e-6);
-        EXPECT_NEAR(section.AreaRatio(), row.areaRatio, 1e-6);
-        EXPECT_NEAR(section.RadiusRatio(), row.radiusRatio, 1e-6);
     }
 }
 

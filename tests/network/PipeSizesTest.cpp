@@ -57,13 +57,6 @@ TEST(PipeSizes, ReadsTheFile) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << row.content;
         EXPECT_EQ(Texts(ReadPipeSizes(path)), row.sizes);
     }
-    // Sizes keep their text and are read with a decimal point.
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        << "#DRENVALA_DAT\nPIPE_SIZES\n3\n150.5,225,1e3\n";
-    const PipeSizeList sizes = ReadPipeSizes(path);
-    EXPECT_EQ(Texts(sizes), "150.5|225|1e3|");
-    EXPECT_DOUBLE_EQ(sizes[0].Millimetres, 150.5);
-    EXPECT_DOUBLE_EQ(sizes[2].Millimetres, 1000);
 }
 
 } // namespace

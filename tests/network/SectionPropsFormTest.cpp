@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -63,19 +64,14 @@ TEST(SectionPropsForm, LayoutCalculationAndClose) {
 
 // The boxes are read leniently: the longest decimal number at the start, else 0.
 TEST(SectionPropsForm, LenientNumber) {
-    const struct {
-        const char* text;
-        double value;
-    } rows[] = {
+    const std::pair<const char*, double> rows[] = {
         {"0.5", 0.5}, {"  12.5abc", 12.5}, {"abc", 0},   {"", 0},     {"-3", -3},
         {"+.5", 0.5}, {"1e3", 1000},       {"1e", 1},    {"3,14", 3}, {",5", 0},
         {"inf", 0},   {"nan", 0},          {"1e999", 0}, {"-", 0},    {"\t7\n", 7},
         {".", 0},     {"0x10", 0},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.text);
-        EXPECT_DOUBLE_EQ(LenientNumber(row.text), row.value);
-    }
+    for (const auto& [text, value] : rows)
+        EXPECT_DOUBLE_EQ(LenientNumber(text), value) << text;
 }
 
 } // namespace
