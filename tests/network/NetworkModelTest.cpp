@@ -50,6 +50,9 @@ TEST(NetworkModelTest, EditsRelinkSewersAndNamesFindTheFirstInListOrder) {
     n.RenameJunction("J6", "Outfall");
     EXPECT_EQ(renamed->DSJunctionName, "Outfall");
     EXPECT_EQ(renamed->DownstreamNode->Name, "J6");
+    // A typed datum is held apart from the level that levelling works out.
+    n.SetSewerDatum("S2", true, false, 98.25);
+    EXPECT_DOUBLE_EQ(n.GetSewer("S2")->UpstreamEnd->Level, 0);
     n.Junctions[1]->SetName("Jtwo");
     using Found = std::vector<std::pair<const char*, int>>;
     // clang-format off
