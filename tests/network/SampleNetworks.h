@@ -1,17 +1,30 @@
 #pragma once
 
 #include "network/Sewernetwork.h"
+#include "tests/support/ScriptedResponder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 // Failure output shows the text rather than the bytes of the object.
 inline void PrintTo(const AnsiString& text, std::ostream* out) {
     *out << '"' << text.str() << '"';
+}
+
+using Names = std::vector<std::string>;
+
+// What the user was told since the last call, as "caption: text", every message with these flags.
+inline Names Told(int flags) {
+    Names told;
+    for (const MessageRequest& request : Responder().Asked) {
+        EXPECT_EQ(request.Flags, flags) << request.Text.str();
+        told.push_back(request.Caption.str() + ": " + request.Text.str());
+    }
+    Responder().Clear();
+    return told;
 }
 
 // The network of tests/data/riverside.snt, built through the editing operations.
@@ -38,11 +51,9 @@ inline void BuildRiverside(SimpleSewerNetwork& n) {
     Sewer& s1 = *n.GetSewer("S1");
     n.SetSewerDatum("S1", true, false, 98.5);
     s1.UpstreamEnd->Cover = 1.5;
-    s1.UpstreamEnd->Invert = 98.5;
-    s1.UpstreamEnd->Level = 98.5;
+    s1.UpstreamEnd->Invert = s1.UpstreamEnd->Level = 98.5;
     s1.DownstreamEnd->Cover = 1.75;
-    s1.DownstreamEnd->Invert = 98;
-    s1.DownstreamEnd->Level = 98;
+    s1.DownstreamEnd->Invert = s1.DownstreamEnd->Level = 98;
     n.SetSewerHouses("S1", 10, 12.5, 25, 30, 4, 4, 120, 150);
     s1.Population.InitialPopulation = 100;
     s1.Population.FinalPopulation = 120;
@@ -66,25 +77,4 @@ inline void BuildRiverside(SimpleSewerNetwork& n) {
     n.SetJunction("J3", 97.45, 60, 40);
     n.SetJunction("J4", 101.2, 20, 60);
     n.BuildConnections();
-}
-
-inline std::string ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing " + path.toStdString() + ">";
-    return file.readAll().toStdString();
-}
-
-inline void WriteBytes(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-inline QString TestData(const char* name) {
-    return QString(DRENVALA_TEST_DATA) + "/" + name;
-}
-
-inline AnsiString Ansi(const QString& path) {
-    return path.toStdString();
 }
