@@ -3,6 +3,7 @@
 #include "controls/Typededit.h"
 #include "framework/Form.h"
 #include "framework/NumberFormat.h"
+#include "tests/support/LocaleSeparators.h"
 
 #include <QApplication>
 #include <QTest>
@@ -15,20 +16,6 @@
 inline void PrintTo(const AnsiString& text, std::ostream* out) {
     *out << '"' << text.str() << '"';
 }
-
-// Sets the locale's separators for one test and puts the previous ones back.
-struct LocaleSeparators {
-    LocaleSeparators(char decimal, char thousand) {
-        DecimalSeparator = decimal;
-        ThousandSeparator = thousand;
-    }
-    ~LocaleSeparators() {
-        DecimalSeparator = savedDecimal;
-        ThousandSeparator = savedThousand;
-    }
-    char savedDecimal = DecimalSeparator;
-    char savedThousand = ThousandSeparator;
-};
 
 // The settings that decide what a box takes and shows.
 struct BoxSetup {

@@ -1,5 +1,6 @@
 #include "framework/NumberFormat.h"
 #include "framework/Exceptions.h"
+#include "tests/support/LocaleSeparators.h"
 
 #include <gtest/gtest.h>
 
@@ -8,20 +9,6 @@
 #include <utility>
 
 namespace {
-
-// Sets the locale's separators for one test and puts the previous ones back.
-struct LocaleSeparators {
-    LocaleSeparators(char decimal, char thousand) {
-        DecimalSeparator = decimal;
-        ThousandSeparator = thousand;
-    }
-    ~LocaleSeparators() {
-        DecimalSeparator = savedDecimal;
-        ThousandSeparator = savedThousand;
-    }
-    char savedDecimal = DecimalSeparator;
-    char savedThousand = ThousandSeparator;
-};
 
 TEST(NumberFormat, FixedPointRoundsTiesAwayFromZero) {
     // 9.995 lies below its tie in binary, 19.4795 just above.

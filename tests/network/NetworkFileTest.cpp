@@ -1,4 +1,5 @@
 #include "tests/network/SampleNetworks.h"
+#include "tests/support/LocaleSeparators.h"
 
 #include "framework/DateTime.h"
 #include "framework/NumberFormat.h"
@@ -44,16 +45,12 @@ protected:
         ASSERT_TRUE(dir.isValid());
         ShortDateFormat = "mmmm d, yyyy";
         LongTimeFormat = "hh:nn:ss";
-        DecimalSeparator = ',';
-        ThousandSeparator = '.';
     }
     void TearDown() override {
         Responder().Clear();
         QLocale::setDefault(QLocale::system());
         ShortDateFormat = shortDate;
         LongTimeFormat = longTime;
-        DecimalSeparator = '.';
-        ThousandSeparator = ',';
     }
 
     AnsiString Path(const char* name) const { return dir.filePath(name).toStdString(); }
@@ -90,6 +87,8 @@ protected:
     }
 
     const AnsiString shortDate = ShortDateFormat, longTime = LongTimeFormat;
+    // Every file test runs with a decimal comma: files keep the point whatever the locale.
+    const LocaleSeparators comma{',', '.'};
     QTemporaryDir dir;
     const std::string golden = ReadBytes(Data + "riverside.snt");
 };

@@ -1,4 +1,5 @@
 #include "network/Sectionpropsform.h"
+#include "tests/support/LocaleSeparators.h"
 
 #include "framework/NumberFormat.h"
 #include "network/Calculators.h"
@@ -28,10 +29,6 @@ const char* const HalfFull = "   0.098|   0.785|   0.125|   0.500|   1.000| 180.
 
 // Under a comma-decimal locale too the window reads and shows a decimal point.
 TEST(SectionPropsForm, LayoutCalculationAndClose) {
-    const char savedDecimal = DecimalSeparator;
-    const char savedThousand = ThousandSeparator;
-    DecimalSeparator = ',';
-    ThousandSeparator = '.';
     TSectionPropsForm form(nullptr);
     EXPECT_EQ(form.GetCaption(), "Section Properties");
     EXPECT_EQ(form.Label3->GetCaption(), "Area of flow (m²)");
@@ -40,9 +37,10 @@ TEST(SectionPropsForm, LayoutCalculationAndClose) {
     EXPECT_EQ(form.CloseButton->GetCaption(), "&Close");
     EXPECT_EQ(form.AEdit->GetText(), "");
     EXPECT_TRUE(form.AEdit->GetReadOnly());
-    form.CalcButton->Click();
-    DecimalSeparator = savedDecimal;
-    ThousandSeparator = savedThousand;
+    {
+        const LocaleSeparators comma(',', '.');
+        form.CalcButton->Click();
+    }
     EXPECT_EQ(Outputs(form), HalfFull);
     EXPECT_EQ(form.DiamEdit->GetText(), "0.5");
     EXPECT_EQ(form.DepthEdit->GetText(), "0.25");
