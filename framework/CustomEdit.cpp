@@ -12,6 +12,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -42,11 +43,11 @@ protected:
     }
     void focusInEvent(QFocusEvent* event) override {
         QLineEdit::focusInEvent(event);
-        CallGuarded([&] { edit.ViewFocusIn(); });
+        CallGuarded([&] { edit.ViewFocusIn(ChangeOf(*event)); });
     }
     void focusOutEvent(QFocusEvent* event) override {
         QLineEdit::focusOutEvent(event);
-        CallGuarded([&] { edit.ViewFocusOut(); });
+        CallGuarded([&] { edit.ViewFocusOut(ChangeOf(*event)); });
     }
     void mousePressEvent(QMouseEvent* event) override {
         bool passOn = true;
@@ -54,11 +55,13 @@ protected:
         CallGuarded([&] {
             edit.ViewMouseDown(ButtonOf(*event), ShiftStateOf(*event), position.x(), position.y(), passOn);
         });
-        if (passOn)
+        // The middle button would paste the selection behind the box's back.
+        if (passOn && event->button() != Qt::MiddleButton)
             QLineEdit::mousePressEvent(event);
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
-        QLineEdit::mouseReleaseEvent(event);
+        if (event->button() != Qt::MiddleButton)
+            QLineEdit::mouseReleaseEvent(event);
         const auto position = event->position().toPoint();
         CallGuarded(
             [&] { edit.ViewMouseUp(ButtonOf(*event), ShiftStateOf(*event), position.x(), position.y()); });
@@ -89,6 +92,18 @@ protected:
     }
 
 private:
+    static TCustomEdit::FocusChange ChangeOf(const QFocusEvent& event) {
+        switch (event.reason()) {
+        case Qt::ActiveWindowFocusReason:
+        case Qt::PopupFocusReason:
+            return TCustomEdit::FocusChange::Window;
+        case Qt::MouseFocusReason:
+            return TCustomEdit::FocusChange::Mouse;
+        default:
+            return TCustomEdit::FocusChange::Control;
+        }
+    }
+
     static TMouseButton ButtonOf(const QMouseEvent& event) {
         if (event.button() == Qt::RightButton)
             return mbRight;
@@ -219,18 +234,23 @@ void TCustomEdit::ViewKeyUp(WORD key, TShiftState shift) {
         OnKeyUp(this, key, shift);
 }
 
-void TCustomEdit::ViewFocusIn() {
-    DoEnter();
+// A window losing or regaining the activation keeps its focused control: no exit or enter.
+void TCustomEdit::ViewFocusIn(FocusChange how) {
+    if (how != FocusChange::Window)
+        DoEnter();
+    focusedByClick = how == FocusChange::Mouse;
     WMSetFocus();
 }
 
-void TCustomEdit::ViewFocusOut() {
+void TCustomEdit::ViewFocusOut(FocusChange how) {
+    focusedByClick = false;
     WMKillFocus();
-    DoExit();
+    if (how != FocusChange::Window)
+        DoExit();
 }
 
 void TCustomEdit::ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
-    if (button == mbLeft)
+    if (button == mbLeft && !std::exchange(focusedByClick, false))
         WMLButtonDown(shift, x, y, passOn);
     if (passOn && OnMouseDown)
         OnMouseDown(this, button, shift, x, y);

@@ -54,8 +54,10 @@ public:
     // Entry points from the view; tests call them to act as the keyboard and mouse.
     void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character);
     void ViewKeyUp(WORD key, TShiftState shift);
-    void ViewFocusIn();
-    void ViewFocusOut();
+    // How the focus came or went: between controls, with the whole window, or by a click.
+    enum class FocusChange { Control, Window, Mouse };
+    void ViewFocusIn(FocusChange how);
+    void ViewFocusOut(FocusChange how);
     void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn);
     void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y);
     void ViewSelectionChanged(int anchor, int caret);
@@ -98,6 +100,9 @@ private:
     int anchor = 0;
     int caret = 0;
     bool nativeModified = false;
+    // The focus came with a button press still to arrive: at that press the box was not yet
+    // focused, so it is the native edit's.
+    bool focusedByClick = false;
     AnsiString undoText;
     int undoCaret = 0;
     TBorderStyle borderStyle = bsSingle;

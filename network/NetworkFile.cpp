@@ -48,7 +48,24 @@ std::string SimpleSewerNetwork::FileText(const AnsiString& stamp) const {
     return out;
 }
 
+AnsiString SimpleSewerNetwork::RepeatedName() const {
+    for (const Sewer* s : Sewers)
+        if (sewerList.AllNamed(s->Name)->size() > 1)
+            return "sewer " + s->Name;
+    for (const SewerNode* j : Junctions)
+        if (junctionList.AllNamed(j->Name)->size() > 1)
+            return "junction " + j->Name;
+    return {};
+}
+
 int SimpleSewerNetwork::WriteToFile(const AnsiString& fileName) {
+    // The reader refuses a name given twice, so such a file is never written: the old file stays.
+    if (const AnsiString repeated = RepeatedName(); !repeated.IsEmpty()) {
+        Application->MessageBox("The network cannot be saved: " + repeated +
+                                    " appears twice. Give one of them another name.",
+                                "Error while saving network", MB_OK | MB_ICONEXCLAMATION);
+        return 1;
+    }
     const AnsiString stamp = DateTimeToStr(Now());
     const std::string text = FileText(stamp);
     // The file is replaced only once all of it is written, so a failed save keeps the old one.

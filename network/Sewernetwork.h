@@ -116,6 +116,8 @@ public:
     void GetExtents(double& xmin, double& ymin, double& xmax, double& ymax) const;
 
 private:
+    // "sewer S1" or "junction J1" for the first name standing twice, else empty.
+    AnsiString RepeatedName() const;
     // The file's text with the given save stamp.
     std::string FileText(const AnsiString& stamp) const;
     // Everything after the file marker; raises ENetworkFileError with the one message to show.

@@ -217,6 +217,22 @@ TEST_F(NetworkFileTest, AFileThatCannotBeOpenedIsReportedAndKept) {
     EXPECT_EQ(ReadBytes(dir.filePath(QString::fromStdString(longName))), "previous contents");
 }
 
+TEST_F(NetworkFileTest, ANetworkWithANameTwiceIsNotSavedOverTheOldFile) {
+    // Editing may give S2 the name S1; a file holding it would not read back.
+    SimpleSewerNetwork network;
+    network.AddSewer("S1", "J1", "J2", 10);
+    network.AddSewer("S2", "J2", "J3", 10);
+    network.EditSewer("S2", "S1", "J2", false, "J3", false, 10);
+    WriteBytes(dir.filePath("kept.snt"), "previous contents");
+    EXPECT_EQ(network.WriteToFile(Path("kept.snt")), 1);
+    EXPECT_EQ(Told(Exclamation),
+              Names{"Error while saving network: The network cannot be saved: sewer S1 appears "
+                    "twice. Give one of them another name."});
+    EXPECT_EQ(ReadBytes(dir.filePath("kept.snt")), "previous contents");
+    network.EditSewer("S1", "S3", "J1", false, "J2", false, 10);
+    EXPECT_EQ(network.WriteToFile(Path("kept.snt")), 0);
+}
+
 TEST_F(NetworkFileTest, SaveStampsFollowTheFrameworkTokensAndTheLocale) {
     // 18 January 2011 was a Tuesday, 40561 days after 30 December 1899.
     const TDateTime afternoon = EncodeDate(2011, 1, 18) + EncodeTime(14, 5, 9, 0);
