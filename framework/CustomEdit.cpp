@@ -213,19 +213,13 @@ int TCustomEdit::CharFromPos(int x) const {
 }
 
 void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char character) {
-    if (key == VK_ESCAPE || key == VK_RETURN) {
+    if (key == VK_ESCAPE || key == VK_RETURN)
         WantSpecialKey(key);
-        if (key == 0)
-            return;
-    }
-    // Punctuation has no key code here; its character is typed all the same.
-    if (key == 0) {
-        if (character != 0)
-            WMChar(character, keyData, shift);
-        return;
-    }
-    WMKeyDown(key, shift);
-    if (key != 0 && character != 0)
+    if (key != 0)
+        WMKeyDown(key, shift);
+    // The stroke's character was translated before either message was handled, so it follows
+    // whatever became of the key; punctuation has no key code here but types all the same.
+    if (character != 0)
         WMChar(character, keyData, shift);
 }
 
