@@ -3,6 +3,7 @@
 #include "controls/Typededit.h"
 #include "framework/Form.h"
 #include "framework/NumberFormat.h"
+#include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/LocaleSeparators.h"
 
 #include <QApplication>
@@ -12,10 +13,6 @@
 #include <memory>
 #include <ostream>
 #include <string>
-
-inline void PrintTo(const AnsiString& text, std::ostream* out) {
-    *out << '"' << text.str() << '"';
-}
 
 // The settings that decide what a box takes and shows.
 struct BoxSetup {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "network/Sewernetwork.h"
+#include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-// Failure output shows the text rather than the bytes of the object.
-inline void PrintTo(const AnsiString& text, std::ostream* out) {
-    *out << '"' << text.str() << '"';
-}
 
 using Names = std::vector<std::string>;
 
