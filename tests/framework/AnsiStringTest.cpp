@@ -1,4 +1,5 @@
 #include "framework/AnsiString.h"
+#include "tests/support/AnsiStringPrinter.h"
 
 #include <gtest/gtest.h>
 

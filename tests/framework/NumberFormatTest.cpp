@@ -1,5 +1,6 @@
 #include "framework/NumberFormat.h"
 #include "framework/Exceptions.h"
+#include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/LocaleSeparators.h"
 
 #include <gtest/gtest.h>
