@@ -72,17 +72,16 @@ void TMinimumGradientForm::LoadCaptions() {
 }
 
 void TMinimumGradientForm::CalculateHouses() {
-    const auto value = [](const TTypedEdit* edit) { return StrToFloat(edit->GetText()); };
     try {
         HousesInput input;
-        input.PersonsPerHouse = value(popTypedEdit);
-        input.WaterUse = value(lcdTypedEdit);
-        input.PeakFactor = value(peakTypedEdit);
-        input.ReturnFactor = value(returnTypedEdit);
-        input.DepthRatio = value(dDTypedEdit);
-        input.Tau = value(tauTypedEdit);
-        input.ManningN = value(nTypedEdit);
-        input.DiameterMm = value(DiameterTypedEdit);
+        input.PersonsPerHouse = BoxNumber(popTypedEdit);
+        input.WaterUse = BoxNumber(lcdTypedEdit);
+        input.PeakFactor = BoxNumber(peakTypedEdit);
+        input.ReturnFactor = BoxNumber(returnTypedEdit);
+        input.DepthRatio = BoxNumber(dDTypedEdit);
+        input.Tau = BoxNumber(tauTypedEdit);
+        input.ManningN = BoxNumber(nTypedEdit);
+        input.DiameterMm = BoxNumber(DiameterTypedEdit);
         numTypedEdit->SetText(IntToStr(HousesAtMinimumGradient(input)));
     } catch (const Exception&) {
         Application->MessageBox(LoadStr(3059), LoadStr(3001), MB_OK | MB_ICONERROR);

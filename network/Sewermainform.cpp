@@ -1,4 +1,5 @@
 #include "network/Sewermainform.h"
+#include "network/WindowLayout.h"
 
 #include "framework/Application.h"
 #include "framework/NumberFormat.h"
@@ -22,28 +23,27 @@ void TSewerMainForm::ReadPipeSizes() {
 }
 
 SewerDesignInput TSewerMainForm::ReadInputs() const {
-    const auto value = [](const TTypedEdit* edit) { return StrToFloat(edit->GetText()); };
     SewerDesignInput input;
-    input.InitialPopulation = value(IPopTypedEdit);
-    input.FinalPopulation = value(FPopTypedEdit);
-    input.InitialLCD = value(InitialLCDTypedEdit);
-    input.FinalLCD = value(FinalLCDTypedEdit);
-    input.ReturnFactor = value(returnTypedEdit);
-    input.PeakFactor = value(peakTypedEdit);
-    input.MinimumVelocity = value(vscTypedEdit);
-    input.MinimumTau = value(tauTypedEdit);
-    input.GroundSlope = value(GroundSlopeTypedEdit);
-    input.InitialInfiltration = value(InitialSuplementaryFlowTypedEdit);
-    input.FinalInfiltration = value(FinalSuplementaryFlowTypedEdit);
-    input.InitialUpstreamFlow = value(InitialUSFlowTypedEdit);
-    input.FinalUpstreamFlow = value(FinalUSFlowTypedEdit);
-    input.ManningN = value(nTypedEdit);
+    input.InitialPopulation = BoxNumber(IPopTypedEdit);
+    input.FinalPopulation = BoxNumber(FPopTypedEdit);
+    input.InitialLCD = BoxNumber(InitialLCDTypedEdit);
+    input.FinalLCD = BoxNumber(FinalLCDTypedEdit);
+    input.ReturnFactor = BoxNumber(returnTypedEdit);
+    input.PeakFactor = BoxNumber(peakTypedEdit);
+    input.MinimumVelocity = BoxNumber(vscTypedEdit);
+    input.MinimumTau = BoxNumber(tauTypedEdit);
+    input.GroundSlope = BoxNumber(GroundSlopeTypedEdit);
+    input.InitialInfiltration = BoxNumber(InitialSuplementaryFlowTypedEdit);
+    input.FinalInfiltration = BoxNumber(FinalSuplementaryFlowTypedEdit);
+    input.InitialUpstreamFlow = BoxNumber(InitialUSFlowTypedEdit);
+    input.FinalUpstreamFlow = BoxNumber(FinalUSFlowTypedEdit);
+    input.ManningN = BoxNumber(nTypedEdit);
     input.FlowLimit = FlowLimitCheckBox->GetChecked();
     if (input.FlowLimit)
-        input.MinQ = value(MinQTypedEdit);
+        input.MinQ = BoxNumber(MinQTypedEdit);
     input.DiameterLimit = DiameterLimitCheckBox->GetChecked();
     if (input.DiameterLimit)
-        input.MinD = value(MinDTypedEdit);
+        input.MinD = BoxNumber(MinDTypedEdit);
     input.GroundSlopeLimit = GroundSlopeCheckBox->GetChecked();
     input.FrictionFormula = FrictionFormulaRadioGroup->GetItemIndex();
     input.SizingCriterion = SizingRadioGroup->GetItemIndex();

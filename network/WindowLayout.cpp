@@ -1,5 +1,7 @@
 #include "network/WindowLayout.h"
 
+#include "framework/NumberFormat.h"
+
 TLabel* NewLabel(TComponent* owner, TWinControl* parent, int left, int top) {
     auto* label = new TLabel(owner);
     label->SetParent(parent);
@@ -16,4 +18,8 @@ TTypedEdit* NewTypedEdit(TComponent* owner, TWinControl* parent, int left, int t
     edit->SetPrecision(precision);
     edit->SetText(text);
     return edit;
+}
+
+double BoxNumber(const TTypedEdit* edit) {
+    return StrToFloat(edit->GetText());
 }
