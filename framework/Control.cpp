@@ -54,13 +54,6 @@ TControl::~TControl() {
     delete view.data();
 }
 
-bool TControl::IsDestroying() const {
-    for (const TComponent* component = this; component; component = component->Owner())
-        if (component->ComponentState & csDestroying)
-            return true;
-    return false;
-}
-
 void TControl::SetView(QWidget* widget) {
     view = widget;
     widget->installEventFilter(new ViewWatcher(*this, widget));
@@ -177,6 +170,8 @@ void TControl::ViewMouseDown(TMouseButton button, TShiftState shift, int x, int 
 }
 
 void TControl::ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool&) {
+    if (ClicksOnRelease && button == mbLeft && ClientRect().Contains(Point(x, y)))
+        Click();
     MouseUp(button, shift, x, y);
 }
 

@@ -66,8 +66,6 @@ public:
     // Paints the view again now.
     virtual void Repaint();
     QWidget* View() const { return view; }
-    // The control or one of its owners is being destroyed: nothing it reports is handled.
-    bool IsDestroying() const;
 
     virtual void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn);
     virtual void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn);
@@ -113,6 +111,10 @@ protected:
     virtual void MouseLeave() {}
     // The size changed: children are aligned again and OnResize runs.
     virtual void Resize();
+
+    // A press and release of the left button over the control is a click (controls without a
+    // native click of their own).
+    bool ClicksOnRelease = false;
 
 private:
     friend class ViewWatcher;
