@@ -1,13 +1,13 @@
 #include "framework/Button.h"
 
-#include "framework/Application.h"
+#include "framework/ControlView.h"
 #include "framework/Form.h"
 
 #include <QPushButton>
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
-    auto* view = new QPushButton;
-    QObject::connect(view, &QPushButton::clicked, view, [this] { CallGuarded([this] { Click(); }); });
+    auto* view = new ControlView<QPushButton>(*this);
+    QObject::connect(view, &QPushButton::clicked, view, [this] { CallFromView(*this, [this] { Click(); }); });
     SetView(view);
     SetBounds(0, 0, 75, 25);
     TabStop = true;

@@ -18,6 +18,29 @@ public:
     using Exception::Exception;
 };
 
+// A list index out of range, a duplicate refused, a sorted list changed out of order.
+class EStringListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A file that cannot be opened for reading, or created for writing.
+class EFOpenError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class EFCreateError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// An image that cannot be read or written.
+class EInvalidGraphic : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Floating-point faults. This platform gives inf or NaN where the original raised these,
 // so code that relies on the fault checks explicitly and throws.
 class EMathError : public Exception {

@@ -1,6 +1,6 @@
 #include "framework/Form.h"
 
-#include "framework/Application.h"
+#include "framework/ControlView.h"
 #include "framework/Dialogs.h"
 
 #include <QCloseEvent>
@@ -10,19 +10,16 @@
 namespace {
 
 // Closing the window from its title bar asks the form, as Close does.
-class CloseWatcher : public QObject {
+class FormView : public ControlView<QWidget> {
 public:
-    CloseWatcher(TForm& form, QObject* view) : QObject(view), form(form) {}
+    explicit FormView(TForm& form) : ControlView<QWidget>(form), form(form) {}
 
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Close) {
-            bool mayClose = true;
-            CallGuarded([&] { mayClose = form.CloseQuery(); });
-            if (!mayClose)
-                event->ignore();
-            return !mayClose;
-        }
-        return false;
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        bool mayClose = true;
+        CallFromView(form, [&] { mayClose = form.CloseQuery(); });
+        if (!mayClose)
+            event->ignore();
     }
 
 private:
@@ -33,8 +30,7 @@ private:
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
     ComponentState |= csLoading;
-    SetView(new QWidget);
-    View()->installEventFilter(new CloseWatcher(*this, View()));
+    SetView(new FormView(*this));
     SetBounds(0, 0, 320, 240);
     SetVisible(false);
 }

@@ -35,6 +35,20 @@ QColor ToQColor(TColor color) {
     }
 }
 
+void TFont::SetName(const AnsiString& name) {
+    if (Name == name)
+        return;
+    Name = name;
+    Changed();
+}
+
+void TFont::SetSize(int size) {
+    if (Size == size)
+        return;
+    Size = size;
+    Changed();
+}
+
 void TFont::SetColor(TColor color) {
     if (Color == color)
         return;

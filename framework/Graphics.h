@@ -52,14 +52,25 @@ QColor ToQColor(TColor color);
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
+// A font as a value. A copy takes the look, not the change handler: the handler belongs to the
+// control that owns the original.
 class TFont : public TObject {
 public:
+    TFont() = default;
+    TFont(const TFont& other) : Name(other.Name), Size(other.Size), Color(other.Color), Style(other.Style) {}
+    TFont& operator=(const TFont& other) {
+        Assign(other);
+        return *this;
+    }
+
     AnsiString Name = "MS Sans Serif";
     int Size = 8;
     TColor Color = clWindowText;
     unsigned Style = 0;
     TNotifyEvent OnChange;
 
+    void SetName(const AnsiString& name);
+    void SetSize(int size);
     void SetColor(TColor color);
     void SetStyle(unsigned style);
     void Assign(const TFont& other);
@@ -67,4 +78,32 @@ public:
 
 private:
     void Changed();
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+// How a pen's colour meets the pixels under it; the exclusive-or modes draw a line that a second
+// drawing removes.
+enum TPenMode { pmCopy, pmNotCopy, pmNot, pmXor, pmNotXor, pmBlack, pmWhite, pmNop };
+
+struct TPen {
+    TColor Color = clBlack;
+    int Width = 1;
+    TPenStyle Style = psSolid;
+    TPenMode Mode = pmCopy;
+};
+
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
+
+struct TBrush {
+    TColor Color = clWhite;
+    TBrushStyle Style = bsSolid;
 };
