@@ -484,3 +484,7 @@ void TCustomGrid::InvalidateGrid() {
 void TCustomGrid::InvalidateGridRect(const TGridRect&) {
     Invalidate();
 }
+
+void TCustomGrid::InvalidateClientRect(const TRect&) {
+    Invalidate();
+}

@@ -8,6 +8,7 @@
 #include "framework/GridTypes.h"
 #include "framework/StringList.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -124,6 +125,8 @@ public:
     void InvalidateCol(int ACol);
     void InvalidateGrid();
     void InvalidateGridRect(const TGridRect& ARect);
+    // Paints a client rectangle again, when the grid shows and no update lock holds.
+    void InvalidateClientRect(const TRect& ARect);
 
     TDrawCellEvent OnDrawCell;
     TSelectCellEvent OnSelectCell;
@@ -218,6 +221,7 @@ protected:
     // A cell is in range when its row is and its column is below the widest column count the
     // grid has had (hidden columns live beyond the count).
     void CheckCell(int ACol, int ARow) const;
+    int StoredColCount() const { return std::max(storedCols, GetColCount()); }
 
     GridCells cells;
 

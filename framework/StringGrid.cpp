@@ -9,7 +9,7 @@ TStringGrid::TStringGrid(TComponent* owner) : TCustomGrid(owner) {
 }
 
 void TStringGrid::CheckCell(int ACol, int ARow) const {
-    if (ACol < 0 || ARow < 0 || ACol >= std::max(storedCols, GetColCount()) || ARow >= GetRowCount())
+    if (ACol < 0 || ARow < 0 || ACol >= StoredColCount() || ARow >= GetRowCount())
         throw EInvalidGridOperation("Grid index out of range");
 }
 
