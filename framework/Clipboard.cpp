@@ -1,5 +1,7 @@
 #include "framework/Clipboard.h"
 
+#include "framework/Bitmap.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -15,6 +17,10 @@ AnsiString TClipboard::GetAsText() const {
 
 void TClipboard::SetAsText(const AnsiString& text) {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text.str()));
+}
+
+void TClipboard::Assign(const TBitmap& bitmap) {
+    QGuiApplication::clipboard()->setImage(bitmap.Image());
 }
 
 TClipboard& Clipboard() {

@@ -1,5 +1,6 @@
 #include "framework/Grids.h"
 #include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/GeometryPrinter.h"
 
 #include <gtest/gtest.h>
 
