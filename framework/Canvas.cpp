@@ -89,10 +89,14 @@ void TCanvas::Paint(const std::function<void(QPainter&)>& draw) {
     if (attached) {
         attached->save();
         attached->setRenderHint(QPainter::Antialiasing, false);
+        if (clip)
+            attached->setClipRect(*clip, Qt::IntersectClip);
         draw(*attached);
         attached->restore();
     } else if (image && !image->isNull()) {
         QPainter painter(image);
+        if (clip)
+            painter.setClipRect(*clip);
         draw(painter);
     } else {
         return;
@@ -207,44 +211,101 @@ void TCanvas::DrawFocusRect(const TRect& r) {
     });
 }
 
+const QFontMetrics& TCanvas::Metrics() const {
+    const QPaintDevice* device = Device();
+    const int dpi = device ? device->logicalDpiY() : 0;
+    if (!metrics || metricsSize != Font.Size || metricsStyle != Font.Style || metricsDpi != dpi) {
+        metrics.emplace(device ? QFontMetrics(Font.ToQFont(), device) : QFontMetrics(Font.ToQFont()));
+        metricsSize = Font.Size;
+        metricsStyle = Font.Style;
+        metricsDpi = dpi;
+    }
+    return *metrics;
+}
+
 void TCanvas::TextOut(int x, int y, const AnsiString& text) {
     const int width = TextWidth(text);
+    const QFontMetrics& fontMetrics = Metrics();
     Paint([&](QPainter& painter) {
-        const QFont font = Font.ToQFont();
-        const QFontMetrics metrics(font, painter.device());
         if (Brush.Style != bsClear)
-            painter.fillRect(QRect(x, y, width, metrics.height()), ToQColor(Brush.Color));
-        painter.setFont(font);
+            painter.fillRect(QRect(x, y, width, fontMetrics.height()), ToQColor(Brush.Color));
+        painter.setFont(Font.ToQFont());
         painter.setPen(ToQColor(Font.Color));
-        painter.drawText(x, y + metrics.ascent(), QStringOf(text));
+        painter.drawText(x, y + fontMetrics.ascent(), QStringOf(text));
     });
     PenPos = Point(x + width, y);
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const AnsiString& text) {
+    const int ascent = Metrics().ascent();
     Paint([&](QPainter& painter) {
         const QRect area(r.Left, r.Top, r.Width(), r.Height());
-        const QFont font = Font.ToQFont();
         if (Brush.Style != bsClear)
             painter.fillRect(area, ToQColor(Brush.Color));
         painter.setClipRect(area, Qt::IntersectClip);
-        painter.setFont(font);
+        painter.setFont(Font.ToQFont());
         painter.setPen(ToQColor(Font.Color));
-        painter.drawText(x, y + QFontMetrics(font, painter.device()).ascent(), QStringOf(text));
+        painter.drawText(x, y + ascent, QStringOf(text));
     });
 }
 
 int TCanvas::TextWidth(const AnsiString& text) const {
-    const QFont font = Font.ToQFont();
-    const QPaintDevice* device = Device();
-    const QFontMetrics metrics = device ? QFontMetrics(font, device) : QFontMetrics(font);
-    return metrics.horizontalAdvance(QStringOf(text));
+    return Metrics().horizontalAdvance(QStringOf(text));
 }
 
 int TCanvas::TextHeight(const AnsiString&) const {
-    const QFont font = Font.ToQFont();
-    const QPaintDevice* device = Device();
-    return (device ? QFontMetrics(font, device) : QFontMetrics(font)).height();
+    return Metrics().height();
+}
+
+int TCanvas::DrawText(const AnsiString& text, TRect& r, unsigned format) {
+    QString lines = QStringOf(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    const bool singleLine = format & DT_SINGLELINE;
+    int flags = (format & DT_CENTER)  ? Qt::AlignHCenter
+                : (format & DT_RIGHT) ? Qt::AlignRight
+                                      : Qt::AlignLeft;
+    if (singleLine)
+        flags |= Qt::TextSingleLine | ((format & DT_VCENTER)  ? Qt::AlignVCenter
+                                       : (format & DT_BOTTOM) ? Qt::AlignBottom
+                                                              : Qt::AlignTop);
+    else
+        flags |= Qt::AlignTop;
+    if (format & DT_WORDBREAK)
+        flags |= Qt::TextWordWrap;
+    if (!(format & DT_NOPREFIX))
+        flags |= Qt::TextShowMnemonic;
+    const QFontMetrics& fontMetrics = Metrics();
+    if ((format & DT_END_ELLIPSIS) && !(format & DT_WORDBREAK))
+        lines = fontMetrics.elidedText(lines, Qt::ElideRight, r.Width(), flags);
+    const QRect area(r.Left, r.Top, r.Width(), r.Height());
+    // Only word breaking needs the width; otherwise the text takes what it needs.
+    const QRect room = (format & DT_CALCRECT) && !(format & DT_WORDBREAK)
+                           ? QRect(r.Left, r.Top, 1 << 20, 1 << 20)
+                           : ((format & DT_CALCRECT) ? QRect(r.Left, r.Top, r.Width(), 1 << 20) : area);
+    const QRect extent = fontMetrics.boundingRect(room, flags, lines);
+    if (format & DT_CALCRECT) {
+        r.Right = r.Left + extent.width();
+        r.Bottom = r.Top + extent.height();
+        return extent.height();
+    }
+    Paint([&](QPainter& painter) {
+        if (!(format & DT_NOCLIP))
+            painter.setClipRect(area, Qt::IntersectClip);
+        if (Brush.Style != bsClear)
+            painter.fillRect(extent, ToQColor(Brush.Color));
+        painter.setFont(Font.ToQFont());
+        painter.setPen(ToQColor(Font.Color));
+        painter.drawText(area, flags, lines);
+    });
+    return extent.height();
+}
+
+void TCanvas::SelectClipRect(const TRect& r) {
+    clip = QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TCanvas::RemoveClip() {
+    clip.reset();
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {

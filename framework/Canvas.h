@@ -6,10 +6,33 @@
 #include <functional>
 #include <vector>
 
+#include <QFontMetrics>
+#include <QRect>
+
+#include <optional>
+
 class QImage;
 class QPaintDevice;
 class QPainter;
 class TBitmap;
+
+// How DrawText lays a text out in its rectangle.
+enum TDrawTextFlag : unsigned {
+    DT_LEFT = 0,
+    DT_CENTER = 0x1,
+    DT_RIGHT = 0x2,
+    // Vertical placement, for a single line only.
+    DT_VCENTER = 0x4,
+    DT_BOTTOM = 0x8,
+    DT_WORDBREAK = 0x10,
+    DT_SINGLELINE = 0x20,
+    DT_NOCLIP = 0x100,
+    // Measures instead of drawing.
+    DT_CALCRECT = 0x400,
+    // '&' stands as it is instead of underlining the next character.
+    DT_NOPREFIX = 0x800,
+    DT_END_ELLIPSIS = 0x8000
+};
 
 // Drawing as the framework's canvas draws: a rectangle's Right and Bottom lie just outside it, a
 // line leaves out its last point, and the pen's mode decides how its colour meets the pixels under
@@ -45,6 +68,13 @@ public:
     void TextRect(const TRect& r, int x, int y, const AnsiString& text);
     int TextWidth(const AnsiString& text) const;
     int TextHeight(const AnsiString& text) const;
+    // Text in r as format (DT_ flags) lays it out, lines broken at CR or LF, clipped to r unless
+    // DT_NOCLIP; the brush fills behind the text unless it is clear. With DT_CALCRECT nothing is
+    // drawn and r ends where the text does. Returns the text's height.
+    int DrawText(const AnsiString& text, TRect& r, unsigned format);
+    // Drawing stays inside r until RemoveClip.
+    void SelectClipRect(const TRect& r);
+    void RemoveClip();
     void Draw(int x, int y, const TBitmap& bitmap);
     void StretchDraw(const TRect& r, const TBitmap& bitmap);
 
@@ -60,7 +90,14 @@ private:
     void Paint(const std::function<void(QPainter&)>& draw);
     void UsePen(QPainter& painter) const;
     void UseBrush(QPainter& painter) const;
+    // Metrics of Font on the device drawn on, kept while font and device stay.
+    const QFontMetrics& Metrics() const;
 
     QPainter* attached = nullptr;
     QImage* image = nullptr;
+    std::optional<QRect> clip;
+    mutable std::optional<QFontMetrics> metrics;
+    mutable int metricsSize = 0;
+    mutable unsigned metricsStyle = 0;
+    mutable int metricsDpi = 0;
 };

@@ -1,5 +1,7 @@
 #include "framework/Clipboard.h"
 
+#include "framework/Bitmap.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -68,6 +70,11 @@ QMimeData& TClipboard::Data() {
 void TClipboard::HandOverUnlessOpen() {
     if (openCount == 0 && pending)
         QGuiApplication::clipboard()->setMimeData(pending.release());
+}
+
+void TClipboard::Assign(const TBitmap& bitmap) {
+    Data().setImageData(bitmap.Image());
+    HandOverUnlessOpen();
 }
 
 TClipboard& Clipboard() {

@@ -5,10 +5,11 @@
 #include <memory>
 
 class QMimeData;
+class TBitmap;
 
-// The system clipboard: its text (UTF-8, "text/plain") and bytes by MIME type. Whatever is set
-// between Open and the matching Close goes onto the clipboard as one piece, in all its formats;
-// set outside, each replaces what the clipboard held.
+// The system clipboard: its text (UTF-8, "text/plain"), bytes by MIME type, and pictures put there
+// for other programs. Whatever is set between Open and the matching Close goes onto the clipboard
+// as one piece, in all its formats; set outside, each replaces what the clipboard held.
 class TClipboard {
 public:
     TClipboard();
@@ -24,6 +25,8 @@ public:
     // The bytes of one format, empty when the clipboard has none.
     AnsiString GetAsBytes(const AnsiString& MimeType) const;
     void SetAsBytes(const AnsiString& MimeType, const AnsiString& bytes);
+    // Puts a copy of the bitmap's pixels there.
+    void Assign(const TBitmap& bitmap);
 
 private:
     // The data being gathered while open, or fresh data to hand over at once.

@@ -58,7 +58,9 @@ enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrike
 class TFont : public TObject {
 public:
     TFont() = default;
-    TFont(const TFont& other) : Name(other.Name), Size(other.Size), Color(other.Color), Style(other.Style) {}
+    TFont(const TFont& other)
+        : Name(other.Name), Size(other.Size), Color(other.Color), Style(other.Style),
+          PixelsPerInch(other.PixelsPerInch) {}
     TFont& operator=(const TFont& other) {
         Assign(other);
         return *this;
@@ -68,17 +70,29 @@ public:
     int Size = 8;
     TColor Color = clWindowText;
     unsigned Style = 0;
+    // The resolution the font's pixel height is counted in.
+    int PixelsPerInch = 96;
     TNotifyEvent OnChange;
 
     void SetName(const AnsiString& name);
     void SetSize(int size);
     void SetColor(TColor color);
     void SetStyle(unsigned style);
+    // The character height in pixels, negative as the framework gives it: -Size x PixelsPerInch
+    // / 72, rounded.
+    int GetHeight() const;
+    void SetHeight(int height);
     void Assign(const TFont& other);
-    QFont ToQFont() const;
+    // Made again only when the size or style changed since the last call.
+    const QFont& ToQFont() const;
 
 private:
     void Changed();
+
+    mutable QFont qtFont;
+    mutable int qtFontSize = 0;
+    mutable unsigned qtFontStyle = 0;
+    mutable bool qtFontMade = false;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

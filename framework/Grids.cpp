@@ -1,6 +1,6 @@
 #include "framework/Grids.h"
 
-#include "framework/NumberFormat.h"
+#include "framework/GridScrollArea.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -8,13 +8,6 @@
 #include <algorithm>
 
 namespace {
-
-// The sunken border around the cells, in pixels.
-constexpr int BorderWidth = 2;
-
-int ScrollBarExtent() {
-    return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-}
 
 // Where an index lands when the cell at from moves to to and the cells between close up.
 int MoveAdjust(int index, int from, int to) {
@@ -33,11 +26,17 @@ TGridRect Normalized(TGridCoord a, TGridCoord b) {
 
 } // namespace
 
-TCustomGrid::TCustomGrid(TComponent* owner) : TWinControl(owner), cols(64, 1), rows(24, 1) {
+TCustomGrid::TCustomGrid(TComponent* owner)
+    : TCustomControl(owner, std::type_identity<GridScrollArea>()), cols(64, 1), rows(24, 1) {
     cols.SetCount(5);
     rows.SetCount(5);
     SetColor(clWindow);
-    TabStop = true;
+    ConnectView();
+}
+
+int TCustomGrid::ScrollBarExtent() {
+    static const int extent = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return extent;
 }
 
 void TCustomGrid::CheckCount(int value, int minimum) const {
@@ -153,6 +152,7 @@ void TCustomGrid::SetOptions(TGridOptions value) {
     if (value & goRowSelect)
         value &= ~static_cast<unsigned>(goAlwaysShowEditor);
     options = value;
+    UpdateScrollBars();
     InvalidateGrid();
 }
 
@@ -229,24 +229,24 @@ void TCustomGrid::ScrollBarsNeeded(bool& horizontal, bool& vertical) const {
     }
 }
 
-int TCustomGrid::GridClientWidth() const {
+int TCustomGrid::ClientWidth() const {
     bool horizontal = false, vertical = false;
     ScrollBarsNeeded(horizontal, vertical);
     return std::max(0, Width() - 2 * BorderWidth - (vertical ? ScrollBarExtent() : 0));
 }
 
-int TCustomGrid::GridClientHeight() const {
+int TCustomGrid::ClientHeight() const {
     bool horizontal = false, vertical = false;
     ScrollBarsNeeded(horizontal, vertical);
     return std::max(0, Height() - 2 * BorderWidth - (horizontal ? ScrollBarExtent() : 0));
 }
 
 GridAxisView TCustomGrid::Horz() const {
-    return {cols, fixedCols, topLeft.X, GridClientWidth()};
+    return {cols, fixedCols, topLeft.X, ClientWidth()};
 }
 
 GridAxisView TCustomGrid::Vert() const {
-    return {rows, fixedRows, topLeft.Y, GridClientHeight()};
+    return {rows, fixedRows, topLeft.Y, ClientHeight()};
 }
 
 TGridCoord TCustomGrid::MouseCoord(int X, int Y) const {
@@ -279,6 +279,8 @@ void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor) {
     CheckIndex(ACol, GetColCount());
     CheckIndex(ARow, GetRowCount());
     if (SelectCell(ACol, ARow)) {
+        if (!(options & goAlwaysShowEditor))
+            HideEditor();
         const TGridRect old = GetSelection();
         current = {(options & goRowSelect) ? fixedCols : ACol, ARow};
         if (MoveAnchor || !(options & goRangeSelect))
@@ -287,6 +289,8 @@ void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor) {
             anchor.X = GetColCount() - 1;
         ClampInView();
         SelectionMoved(old);
+        if (options & goAlwaysShowEditor)
+            ShowEditor();
     }
     Click();
 }
@@ -300,6 +304,8 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop) {
         return;
     topLeft = {ALeft, ATop};
     InvalidateGrid();
+    UpdateScrollBars();
+    PlaceEditor();
     TopLeftChanged();
 }
 
@@ -343,6 +349,8 @@ void TCustomGrid::ClampToGrid() {
         topLeft = corner;
         TopLeftChanged();
     }
+    UpdateScrollBars();
+    PlaceEditor();
 }
 
 void TCustomGrid::SelectionMoved(const TGridRect& OldSel) {
@@ -463,28 +471,4 @@ void TCustomGrid::RowsDeleted(int, int) {}
 void TCustomGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
     if (OnDrawCell)
         OnDrawCell(this, ACol, ARow, ARect, AState);
-}
-
-void TCustomGrid::InvalidateCell(int ACol, int ARow) {
-    InvalidateGridRect({ACol, ARow, ACol, ARow});
-}
-
-void TCustomGrid::InvalidateRow(int ARow) {
-    InvalidateGridRect({0, ARow, GetColCount() - 1, ARow});
-}
-
-void TCustomGrid::InvalidateCol(int ACol) {
-    InvalidateGridRect({ACol, 0, ACol, GetRowCount() - 1});
-}
-
-void TCustomGrid::InvalidateGrid() {
-    Invalidate();
-}
-
-void TCustomGrid::InvalidateGridRect(const TGridRect&) {
-    Invalidate();
-}
-
-void TCustomGrid::InvalidateClientRect(const TRect&) {
-    Invalidate();
 }

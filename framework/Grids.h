@@ -1,6 +1,7 @@
 #pragma once
 
-#include "framework/Control.h"
+#include "framework/CustomControl.h"
+#include "framework/CustomEdit.h"
 #include "framework/Exceptions.h"
 #include "framework/Geometry.h"
 #include "framework/GridAxis.h"
@@ -49,11 +50,29 @@ using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToInd
 using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
 using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const AnsiString& Value)>;
 
+class TCustomGrid;
+
+// The text editor the grid shows over its current cell. Every change of its text goes to the
+// cell (the grid's SetEditText).
+class TInplaceEdit : public TCustomEdit {
+public:
+    explicit TInplaceEdit(TCustomGrid& grid);
+
+protected:
+    void Change() override;
+    // Keys that move between cells go to the grid; Escape puts the cell's text back.
+    void WMKeyDown(WORD& key, TShiftState shift) override;
+
+private:
+    TCustomGrid& grid;
+};
+
 // The framework's scrolling cell grid: counts, fixed rows and columns, sizes, the current cell
-// and selection, scrolling in whole cells. Positions come from prefix sums, so finding a cell
-// or its rectangle costs O(log n) at any size. Indexes out of range raise
+// and selection, scrolling in whole cells, painting of the cells in view through DrawCell.
+// Positions come from prefix sums, so finding a cell or its rectangle costs O(log n) at any
+// size and a paint what the cells in view cost. Indexes out of range raise
 // EInvalidGridOperation and change nothing.
-class TCustomGrid : public TWinControl {
+class TCustomGrid : public TCustomControl {
 public:
     explicit TCustomGrid(TComponent* owner);
 
@@ -103,8 +122,8 @@ public:
     void SetSelection(const TGridRect& value);
 
     // The drawing area inside the border and the scroll bars.
-    int GridClientWidth() const;
-    int GridClientHeight() const;
+    int ClientWidth() const override;
+    int ClientHeight() const override;
     // The cell under a client point, (-1, -1) outside the cells.
     TGridCoord MouseCoord(int X, int Y) const;
     void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
@@ -120,13 +139,24 @@ public:
     void InsertEmptyRows(int ARow, int RCount);
     void DeleteRows(int ARow, int RCount);
 
+    // Each paints the cells again that show of those named, when the grid shows and no update
+    // lock holds.
+    void Invalidate() override;
     void InvalidateCell(int ACol, int ARow);
     void InvalidateRow(int ARow);
     void InvalidateCol(int ACol);
-    void InvalidateGrid();
+    void InvalidateGrid() { Invalidate(); }
     void InvalidateGridRect(const TGridRect& ARect);
-    // Paints a client rectangle again, when the grid shows and no update lock holds.
     void InvalidateClientRect(const TRect& ARect);
+
+    bool GetEditorMode() const { return editorMode; }
+    void SetEditorMode(bool value);
+    TInplaceEdit* InplaceEditor() const { return inplaceEdit; }
+    // Text of the editor on the cell being edited, back into the cell.
+    void UpdateText();
+    void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) override;
+    void ViewFocusIn(FocusChange how) override;
+    void ViewFocusOut(FocusChange how) override;
 
     TDrawCellEvent OnDrawCell;
     TSelectCellEvent OnSelectCell;
@@ -142,12 +172,18 @@ protected:
     GridAxisView Vert() const;
     // Whether the counts and sizes need a scroll bar in the client area of the given size.
     void ScrollBarsNeeded(bool& horizontal, bool& vertical) const;
+    // Whether a change in view reaches the screen now: the grid shows and no lock holds.
+    bool PaintsNow() const;
 
     // Moves the current cell (and, unless extending a range, the anchor), asking SelectCell;
     // scrolls it into view.
     void FocusCell(int ACol, int ARow, bool MoveAnchor);
     void MoveTopLeft(int ALeft, int ATop);
 
+    void Paint() override;
+    void Resize() override;
+    void UpdateView() override;
+    QWidget* ClientView() const override;
     virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
     virtual bool SelectCell(int ACol, int ARow);
     virtual void TopLeftChanged();
@@ -163,14 +199,37 @@ protected:
     virtual void RowsDeleted(int ARow, int RCount);
 
     // The framework's key and mouse handling of the grid.
-    virtual void KeyDown(WORD& Key, TShiftState Shift);
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    // Whether a point starts sizing a column or row: the state, the index sized and where its
+    // edge stands.
+    virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos);
+
+    // The in-place editor: whether it may show now, the editor to show, and the text it edits.
+    virtual bool CanEditShow();
+    virtual TInplaceEdit* CreateEditor();
+    virtual AnsiString GetEditText(int ACol, int ARow);
+    virtual void SetEditText(int ACol, int ARow, const AnsiString& Value);
+    void ShowEditor();
+    // The editor opened with a typed character in place of the cell's text.
+    void ShowEditorChar(char Ch);
+    void HideEditor();
 
     GridAxis cols;
     GridAxis rows;
 
 private:
+    friend class TInplaceEdit;
+    // The sunken border around the cells, in pixels.
+    static constexpr int BorderWidth = 2;
+    static int ScrollBarExtent();
+
     void CheckCount(int value, int minimum) const;
     void CheckIndex(int index, int count) const;
     // The current cell and the view back to the first scrolling cell.
@@ -182,6 +241,18 @@ private:
     void ClampInView();
     void SelectionMoved(const TGridRect& OldSel);
     void CountsChanged(int oldColCount, int oldRowCount);
+    // The scroll bars as the counts, sizes and view are now.
+    void UpdateScrollBars();
+    void ScrollBarMoved();
+    // The client pixels a range of cells covers as far as it shows, empty when none shows.
+    TRect ClientRectOf(const TGridRect& cells) const;
+    // The cells of the rows and columns in view, their state and rectangle, each to DrawCell.
+    void DrawCells(const GridAxisView& horz, const GridAxisView& vert);
+    void DrawLines(const GridAxisView& horz, const GridAxisView& vert);
+    void DrawSizingLine();
+    void PlaceEditor();
+    // Ties the scroll bars and the Tab key of the view to the grid.
+    void ConnectView();
 
     int fixedCols = 1;
     int fixedRows = 1;
@@ -192,6 +263,19 @@ private:
     TGridCoord current{1, 1};
     TGridCoord anchor{1, 1};
     TGridCoord topLeft{1, 1};
+    TInplaceEdit* inplaceEdit = nullptr;
+    bool editorMode = false;
+    TGridCoord editing{-1, -1};
+    TGridState gridState = gsNormal;
+    int sizingIndex = -1;
+    int sizingPos = 0;
+    int sizingStart = 0;
+    int sizingOffset = 0;
+    int movingIndex = -1;
+    // Set while the editor takes the cell's text, which is no edit.
+    bool loadingEditor = false;
+    int wheelAccumulator = 0;
+    bool syncingScrollBars = false;
 };
 
 // A grid that keeps a text and an object for each cell. Rows keep the cells of columns beyond a
@@ -213,6 +297,9 @@ public:
     void SetCols(int ACol, const TStringList& Value);
 
 protected:
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+    AnsiString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
     void SizeChanged(int OldColCount, int OldRowCount) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;

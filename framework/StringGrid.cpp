@@ -87,3 +87,22 @@ void TStringGrid::RowsInserted(int ARow, int RCount) {
 void TStringGrid::RowsDeleted(int ARow, int RCount) {
     cells.DeleteRows(ARow, RCount);
 }
+
+void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
+    if (GetDefaultDrawing())
+        Canvas->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, GetCells(ACol, ARow));
+    TCustomGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
+AnsiString TStringGrid::GetEditText(int ACol, int ARow) {
+    AnsiString text = GetCells(ACol, ARow);
+    if (OnGetEditText)
+        OnGetEditText(this, ACol, ARow, text);
+    return text;
+}
+
+void TStringGrid::SetEditText(int ACol, int ARow, const AnsiString& Value) {
+    if (Value != GetCells(ACol, ARow))
+        SetCells(ACol, ARow, Value);
+    TCustomGrid::SetEditText(ACol, ARow, Value);
+}

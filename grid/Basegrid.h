@@ -133,6 +133,16 @@ protected:
     virtual bool IsFixed(int ACol, int ARow);
     virtual int NodeIndent(int ARow);
     virtual bool HasNodes();
+    // Draws a cell's content inside its lines; here its text, one line centred both ways.
+    virtual void DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState);
+    // The brush, font, alignments and wrapping a cell is drawn (or printed) with.
+    virtual void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                                     TBrush* ABrush, TFont* AFont, TAlignment& HAlign, TVAlignment& VAlign,
+                                     bool& WordWrap);
+
+    void Paint() override;
+    // The cell's whole block with its lines, clipped off the fixed area when it scrolls under it.
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
 
     bool SelectCell(int ACol, int ARow) override;
     void TopLeftChanged() override;
@@ -151,6 +161,8 @@ private:
     // The columns a row may hold cells in: the shown ones and those kept beyond them.
     int CellColumns() const;
 
+    // Counts completed paints, from 1 so that no block counts as drawn before the first.
+    int paintCounter = 1;
     bool defaultDrawing = false;
     int gridLineWidth = 1;
     TColor gridLineColor = clSilver;

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -112,6 +114,82 @@ TEST(Canvas, TextIsMeasuredAndWrittenOnTheBrush) {
     canvas.Brush.Color = clWhite;
     canvas.TextRect(Rect(0, 20, 30, 40), 0, 22, "a text far wider than its rectangle");
     EXPECT_EQ(bitmap.Image().pixel(100, 30) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+// The columns of a bitmap's rows from..to that hold a pixel other than white.
+std::pair<int, int> InkColumns(const TBitmap& bitmap) {
+    int first = bitmap.Width(), last = -1;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            if ((bitmap.Image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return {first, last};
+}
+
+TEST(Canvas, DrawTextPlacesMeasuresAndClips) {
+    struct Row {
+        const char* name;
+        unsigned format;
+        bool inLeftThird, inMiddle, inRightThird;
+    } rows[] = {
+        {"left", DT_SINGLELINE | DT_VCENTER, true, false, false},
+        {"centred", DT_SINGLELINE | DT_VCENTER | DT_CENTER, false, true, false},
+        {"right", DT_SINGLELINE | DT_VCENTER | DT_RIGHT, false, false, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TBitmap bitmap;
+        bitmap.SetSize(150, 30);
+        bitmap.Canvas->Brush.Style = bsClear;
+        bitmap.Canvas->Font.Color = clBlack;
+        TRect r = Rect(0, 0, 150, 30);
+        bitmap.Canvas->DrawText("MM", r, row.format);
+        const auto [first, last] = InkColumns(bitmap);
+        EXPECT_EQ(first < 50, row.inLeftThird);
+        EXPECT_EQ(first > 50 && last < 100, row.inMiddle);
+        EXPECT_EQ(last > 100, row.inRightThird);
+    }
+
+    TBitmap bitmap;
+    bitmap.SetSize(100, 60);
+    TCanvas& canvas = *bitmap.Canvas;
+    TRect measured = Rect(10, 10, 10, 10);
+    EXPECT_EQ(canvas.DrawText("Sewer", measured, DT_CALCRECT | DT_SINGLELINE), canvas.TextHeight("Sewer"));
+    EXPECT_EQ(measured.Width(), canvas.TextWidth("Sewer"));
+    TRect twoLines = Rect(0, 0, 10, 10);
+    canvas.DrawText("a\r\nb", twoLines, DT_CALCRECT);
+    EXPECT_EQ(twoLines.Height(), 2 * canvas.TextHeight("a"));
+    EXPECT_EQ(bitmap.Image().pixel(12, 12) & 0xFFFFFF, 0xFFFFFFu);
+
+    // A long text stops at its rectangle; a clip keeps every drawing inside it.
+    canvas.Brush.Style = bsClear;
+    TRect cell = Rect(0, 0, 20, 20);
+    canvas.DrawText("a text far wider than its cell", cell, DT_SINGLELINE);
+    EXPECT_EQ(InkColumns(bitmap).second < 20, true);
+    canvas.SelectClipRect(Rect(0, 30, 50, 60));
+    canvas.Brush.Style = bsSolid;
+    canvas.Brush.Color = clRed;
+    canvas.FillRect(Rect(0, 30, 100, 60));
+    canvas.RemoveClip();
+    EXPECT_EQ(bitmap.Image().pixel(49, 40) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(bitmap.Image().pixel(50, 40) & 0xFFFFFF, 0xFFFFFFu);
+    canvas.FillRect(Rect(0, 30, 100, 60));
+    EXPECT_EQ(bitmap.Image().pixel(50, 40) & 0xFFFFFF, 0xFF0000u);
+}
+
+TEST(Font, HeightInPixelsFollowsTheSize) {
+    TFont font;
+    font.Size = 8;
+    EXPECT_EQ(font.GetHeight(), -11);
+    font.SetHeight(-16);
+    EXPECT_EQ(font.Size, 12);
+    font.PixelsPerInch = 144;
+    EXPECT_EQ(font.GetHeight(), -24);
+    const int pointSize = font.ToQFont().pointSize();
+    font.Size = 10;
+    EXPECT_NE(font.ToQFont().pointSize(), pointSize);
 }
 
 struct PaintBoxForm : TForm {
