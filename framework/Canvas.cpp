@@ -1,6 +1,7 @@
 #include "framework/Canvas.h"
 
 #include "framework/Bitmap.h"
+#include "framework/Picture.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -309,11 +310,17 @@ void TCanvas::RemoveClip() {
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
-    Paint([&](QPainter& painter) { painter.drawImage(QPoint(x, y), bitmap.Image()); });
+    Paint([&](QPainter& painter) { painter.drawImage(QPoint(x, y), bitmap.DrawnImage()); });
 }
 
 void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
     Paint([&](QPainter& painter) {
-        painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), bitmap.Image());
+        painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), bitmap.DrawnImage());
+    });
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TPicture& picture) {
+    Paint([&](QPainter& painter) {
+        painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), picture.Image());
     });
 }
