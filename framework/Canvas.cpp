@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <cstdlib>
+
 namespace {
 
 QPainter::CompositionMode CompositionOf(TPenMode mode) {
@@ -129,7 +131,18 @@ void TCanvas::LineTo(int x, int y) {
     const TPoint from = PenPos;
     Paint([&](QPainter& painter) {
         UsePen(painter);
-        painter.drawLine(from.x, from.y, x, y);
+        // Qt leaves out the end with the larger coordinate along the line's longer axis; the
+        // framework the end it draws to. A line drawn back along that axis moves a step back.
+        const int dx = x - from.x;
+        const int dy = y - from.y;
+        const bool alongX = std::abs(dx) >= std::abs(dy);
+        if (Pen.Width <= 1 && (alongX ? dx < 0 : dy < 0)) {
+            const int stepX = alongX || std::abs(dx) == std::abs(dy) ? (dx > 0) - (dx < 0) : 0;
+            const int stepY = !alongX || std::abs(dx) == std::abs(dy) ? (dy > 0) - (dy < 0) : 0;
+            painter.drawLine(x - stepX, y - stepY, from.x - stepX, from.y - stepY);
+        } else {
+            painter.drawLine(from.x, from.y, x, y);
+        }
     });
     PenPos = Point(x, y);
 }
