@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Draws the program's pictures with ImageMagick: the about box's banner, the program icon and
-# the editor's two cursors. Run from this folder; the results are kept in pictures/.
+# Draws the program's pictures with ImageMagick: the about box's banner and the program icon.
+# Run from this folder; the results are kept in pictures/.
 set -euo pipefail
 im=/usr/bin/convert
 font=DejaVu-Sans-Bold
@@ -23,17 +23,3 @@ $im -size 64x64 xc:none \
     -fill '#2b8fd0' -draw 'path "M 11.9,40 L 52.1,40 A 23,23 0 0,1 11.9,40 Z"' \
     -stroke '#0b3d66' -strokewidth 2 -fill none -draw 'line 12,40 52,40' \
     pictures/Drenvala.png
-
-# Cursors, 32 x 32 with a white edge so that they show on the editor's white and on the network.
-$im -size 32x32 xc:none \
-    -stroke white -strokewidth 6 -draw 'line 18,18 29,29' -stroke black -strokewidth 3 -draw 'line 18,18 29,29' \
-    -stroke white -strokewidth 5 -fill none -draw 'circle 11,11 11,2' \
-    -stroke black -strokewidth 2 -fill '#ffffff80' -draw 'circle 11,11 11,2' \
-    -stroke black -strokewidth 1 -draw 'line 7,11 15,11' -draw 'line 11,7 11,15' \
-    pictures/Magnify.png
-$im -size 32x32 xc:none \
-    -stroke white -strokewidth 7 -draw 'line 3,28 26,5' \
-    -stroke black -strokewidth 5 -draw 'line 6,25 26,5' \
-    -stroke '#f2c14e' -strokewidth 3 -draw 'line 7,24 25,6' \
-    -stroke black -strokewidth 1 -fill black -draw 'polygon 1,30 3,24 7,28' \
-    pictures/Pencil.png
