@@ -257,6 +257,23 @@ bool IsInGridRect(const TGridRect& R, int c, int r) {
     return c >= R.Left && c <= R.Right && r >= R.Top && r <= R.Bottom;
 }
 
+bool NameToCell(const AnsiString& S, TPoint& Pt) {
+    const std::string s = S.UpperCase().str();
+    const auto c = s.find('C', 1);
+    if (s.size() < 4 || s.front() != 'R' || c == std::string::npos)
+        return false;
+    int row = 0, col = 0;
+    if (!TryStrToInt(AnsiString(s.substr(1, c - 1)), row) || !TryStrToInt(AnsiString(s.substr(c + 1)), col))
+        return false;
+    Pt = Point(col, row);
+    return true;
+}
+
+AnsiString RectString(const TRect& R) {
+    return "[" + IntToStr(R.Left) + ":" + IntToStr(R.Top) + "][" + IntToStr(R.Right) + ":" +
+           IntToStr(R.Bottom) + "]";
+}
+
 int FIPos(const AnsiString& Sub, const AnsiString& S) {
     return S.UpperCase().Pos(Sub);
 }
