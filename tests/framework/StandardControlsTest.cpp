@@ -170,3 +170,50 @@ TEST(ComboBox, ADropDownBoxTakesTypedTextAListBoxOnlyPicks) {
 }
 
 } // namespace
+
+namespace {
+
+// A copy of a control's font is a font of its own: changing it leaves the control alone.
+TEST(StandardControls, ACopiedFontHasNoHoldOnTheControl) {
+    ControlsForm form;
+    int changes = 0;
+    form.Button->Font.OnChange = [&](TObject*) { ++changes; };
+    TFont copy = form.Button->Font;
+    copy.SetColor(clRed);
+    copy.SetStyle(fsBold);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(form.Button->Font.Color, clWindowText);
+    form.Button->Font = copy;
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(form.Button->Font.Style, static_cast<unsigned>(fsBold));
+}
+
+// The pick choice refills its own items from its click, as the visual editor's does.
+TEST(StandardControls, ARadioGroupRefilledFromItsOwnClickKeepsWorking) {
+    ControlsForm form;
+    form.Radio->OnClick = [&](TObject*) {
+        if (form.Radio->Items.Count() == 2) {
+            form.Radio->Items.Clear();
+            for (const char* item : {"Houses", "Population", "Both"})
+                form.Radio->Items.Add(item);
+        }
+    };
+    form.Show();
+    auto shownRadios = [&] {
+        QApplication::processEvents();
+        QList<QRadioButton*> shown;
+        for (QRadioButton* radio : form.Radio->View()->findChildren<QRadioButton*>())
+            if (radio->isVisible())
+                shown.append(radio);
+        return shown;
+    };
+    auto radios = shownRadios();
+    ASSERT_EQ(radios.size(), 2);
+    QTest::mouseClick(radios[0], Qt::LeftButton, {}, QPoint(4, 4));
+    radios = shownRadios();
+    ASSERT_EQ(radios.size(), 3);
+    QTest::mouseClick(radios[2], Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_EQ(form.Radio->GetItemIndex(), 2);
+}
+
+} // namespace
