@@ -227,10 +227,18 @@ int SinglePos(char Ch, const AnsiString& S) {
     return 0;
 }
 
-int NumSingleChar(char Ch, AnsiString S) {
+int NumSingleChar(char Ch, const AnsiString& S) {
+    // One pass: after each find the text through it is gone, so the next character counts as
+    // the first.
+    const std::string_view s = S.view();
     int count = 0;
-    for (int p; (p = SinglePos(Ch, S)) > 0; ++count)
-        S.Delete(1, p);
+    std::size_t first = 0;
+    for (std::size_t i = s.find(Ch); i != std::string_view::npos; i = s.find(Ch, i + 1)) {
+        if (i + 1 == s.size() || (s[i + 1] != Ch && (i == first || s[i - 1] != Ch))) {
+            ++count;
+            first = i + 1;
+        }
+    }
     return count;
 }
 

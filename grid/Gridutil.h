@@ -50,7 +50,8 @@ int LinesInText(const AnsiString& S, bool Multiline);
 AnsiString DoubleToSingleChar(char Ch, const AnsiString& S);
 // Position of the first Ch that is not doubled, 0 when none.
 int SinglePos(char Ch, const AnsiString& S);
-int NumSingleChar(char Ch, AnsiString S);
+// How many single Ch SinglePos finds, the text cut after each find; in one pass.
+int NumSingleChar(char Ch, const AnsiString& S);
 
 bool IsURL(const AnsiString& S);
 void StripURLProtocol(AnsiString& S);
