@@ -2,8 +2,10 @@
 
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
+#include "framework/Form.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace {
@@ -26,6 +28,38 @@ AnsiString MessageOf(std::exception_ptr error) {
 } // namespace
 
 TApplication* Application = &theApplication;
+
+void TApplication::Run() {
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (mainForm && !terminated) {
+        mainForm->Show();
+        if (!terminated)
+            QApplication::exec();
+    }
+    mainForm = nullptr;
+    while (!Components().empty())
+        delete Components().back();
+}
+
+void TApplication::Terminate() {
+    terminated = true;
+    QCoreApplication::quit();
+}
+
+void TApplication::SetHint(const AnsiString& value) {
+    if (value == hint)
+        return;
+    hint = value;
+    if (OnHint)
+        OnHint(this);
+}
+
+bool TApplication::HelpCommand(int command, int data) {
+    const QString folder = QFileInfo(QString::fromStdString(HelpFile.str())).completeBaseName();
+    const QString page = command == HELP_CONTEXT ? QString::number(data) + ".html" : QString("index.html");
+    return CurrentDialogResponder().OpenDocument(
+        (QString::fromStdString(ExeDir().str()) + folder + "/" + page).toStdString());
+}
 
 int TApplication::MessageBox(const AnsiString& text, const AnsiString& caption, int flags) {
     return CurrentDialogResponder().MessageBox({text, caption, flags});
@@ -54,6 +88,24 @@ void TApplication::ProcessMessages() {
 
 AnsiString TApplication::ExeDir() const {
     return (QCoreApplication::applicationDirPath() + "/").toStdString();
+}
+
+AnsiString GetShortHint(const AnsiString& hint) {
+    const int bar = hint.Pos("|");
+    return bar == 0 ? hint : hint.SubString(1, bar - 1);
+}
+
+AnsiString GetLongHint(const AnsiString& hint) {
+    const int bar = hint.Pos("|");
+    return bar == 0 ? hint : hint.SubString(bar + 1, hint.Length());
+}
+
+int ShellExecute(const AnsiString& verb, const AnsiString& file) {
+    constexpr int NoAssociation = 31;
+    constexpr int FileNotFound = 2;
+    if (verb != "open")
+        return NoAssociation;
+    return CurrentDialogResponder().OpenDocument(file) ? 33 : FileNotFound;
 }
 
 void CallGuarded(const std::function<void()>& handler) {

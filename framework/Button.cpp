@@ -3,6 +3,7 @@
 #include "framework/ControlView.h"
 #include "framework/Form.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
@@ -27,6 +28,16 @@ void TButton::Click() {
             form->SetModalResult(ModalResult);
             return;
         }
+}
+
+bool TButton::CMDialogKey(WORD key) {
+    const QWidget* focused = QApplication::focusWidget();
+    const bool active = Focused() || (Default && !qobject_cast<const QPushButton*>(focused));
+    if ((key == VK_RETURN && active) || (key == VK_ESCAPE && Cancel)) {
+        Click();
+        return true;
+    }
+    return false;
 }
 
 void TButton::UpdateView() {

@@ -1,7 +1,9 @@
 #include "framework/Control.h"
 
 #include "framework/Application.h"
+#include "framework/Form.h"
 #include "framework/KeyMapping.h"
+#include "framework/Menus.h"
 #include "framework/Screen.h"
 
 #include <QCoreApplication>
@@ -129,6 +131,16 @@ void TControl::SetCursor(TCursor value) {
     ViewChanged();
 }
 
+void TControl::BringToFront() {
+    if (view)
+        view->raise();
+}
+
+void TControl::SendToBack() {
+    if (view)
+        view->lower();
+}
+
 void TControl::Invalidate() {
     if (view)
         view->update();
@@ -145,20 +157,23 @@ void TControl::ViewChanged() {
         UpdateView();
 }
 
-void TControl::UpdateView() {
-    viewDirty = false;
-    if (!view)
-        return;
+void TControl::PlaceView() {
     if (view->isWindow()) {
         view->move(left, top);
         view->resize(width, height);
     } else {
         view->setGeometry(left, top, width, height);
     }
+}
+
+void TControl::UpdateView() {
+    viewDirty = false;
+    if (!view)
+        return;
+    PlaceView();
     view->setEnabled(enabled);
     view->setFont(Font.ToQFont());
-    view->setToolTip(ShowHint ? QString::fromStdString(Hint.str().substr(0, Hint.str().find('|')))
-                              : QString());
+    view->setToolTip(ShowHint ? QString::fromStdString(GetShortHint(Hint).str()) : QString());
     if (cursor == crDefault)
         view->unsetCursor();
     else
@@ -189,12 +204,33 @@ bool TControl::ViewMouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
     return DoMouseWheel(shift, wheelDelta, Point(x, y));
 }
 
+namespace {
+
+// The hint of the control under the mouse: its own, or else the nearest parent's.
+AnsiString HintUnder(const TControl* control) {
+    while (control && control->Hint.IsEmpty())
+        control = control->Parent();
+    return control ? control->Hint : AnsiString();
+}
+
+} // namespace
+
 void TControl::ViewMouseEnter() {
+    Application->SetHint(GetLongHint(HintUnder(this)));
     MouseEnter();
 }
 
 void TControl::ViewMouseLeave() {
+    Application->SetHint(GetLongHint(HintUnder(parent)));
     MouseLeave();
+}
+
+bool TControl::ViewContextMenu(int x, int y) {
+    if (!PopupMenu || !PopupMenu->AutoPopup || !view)
+        return false;
+    const QPoint at = view->mapToGlobal(QPoint(x, y));
+    PopupMenu->Popup(at.x(), at.y());
+    return true;
 }
 
 void TControl::ViewResized(int newWidth, int newHeight) {
@@ -340,6 +376,10 @@ void TWinControl::PostKeyUp(WORD key) {
 }
 
 void TWinControl::ViewKeyDown(WORD key, TShiftState shift, int, char character, bool& passOn) {
+    if (!WantsAllKeys() && OfferDialogKey(key)) {
+        passOn = false;
+        return;
+    }
     const bool hadKey = key != 0;
     const bool hadCharacter = character != 0;
     if (hadKey)
@@ -367,6 +407,17 @@ void TWinControl::ViewFocusOut(FocusChange how) {
 }
 
 void TWinControl::WMTimer(unsigned) {}
+
+bool TWinControl::CMDialogKey(WORD) {
+    return false;
+}
+
+bool TWinControl::OfferDialogKey(WORD key) {
+    if (key != VK_RETURN && key != VK_ESCAPE)
+        return false;
+    TForm* form = GetParentForm(*this);
+    return form && form->DialogKey(key);
+}
 
 void TWinControl::DoEnter() {
     if (OnEnter)

@@ -12,6 +12,7 @@
 #include <vector>
 
 class QPainter;
+class TPopupMenu;
 class TWinControl;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -61,6 +62,9 @@ public:
     TCursor GetCursor() const { return cursor; }
     void SetCursor(TCursor value);
 
+    // Puts the control over, or under, its siblings.
+    void BringToFront();
+    void SendToBack();
     // Paints the view again when events are next handled.
     virtual void Invalidate();
     // Paints the view again now.
@@ -74,8 +78,11 @@ public:
     virtual void ViewDblClick(TMouseButton button, TShiftState shift, int x, int y);
     // True when the wheel was handled here; otherwise the view scrolls as it would.
     virtual bool ViewMouseWheel(TShiftState shift, int wheelDelta, int x, int y);
+    // The mouse came onto or left the control: its hint (or its parents') becomes the application's.
     virtual void ViewMouseEnter();
     virtual void ViewMouseLeave();
+    // A right click or the menu key asks for a menu at (x, y); true when the control showed one.
+    virtual bool ViewContextMenu(int x, int y);
     // The view took a new size or place: from the user, or from its window manager.
     virtual void ViewResized(int newWidth, int newHeight);
     virtual void ViewMoved(int newLeft, int newTop);
@@ -83,8 +90,10 @@ public:
     virtual void ViewPaint(QPainter& painter);
 
     TFont Font;
+    // "short|long": the short part is the tooltip (with ShowHint), the long one the application's hint.
     AnsiString Hint;
     bool ShowHint = false;
+    TPopupMenu* PopupMenu = nullptr;
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TNotifyEvent OnResize;
@@ -98,6 +107,8 @@ protected:
     void SetView(QWidget* widget);
     // Brings the view up to date with the state held here.
     virtual void UpdateView();
+    // Puts the view at the control's bounds (a page of a page control leaves that to the pages).
+    virtual void PlaceView();
     // The view needs UpdateView: now if it is on screen, else when it is shown.
     void ViewChanged();
 
@@ -161,6 +172,12 @@ public:
     virtual void ViewFocusOut(FocusChange how);
     // A window timer of this control fired (SetTimer).
     virtual void WMTimer(unsigned id);
+    // The control takes Enter and Escape itself, as a multi-line edit does; otherwise they are
+    // the window's dialog keys.
+    virtual bool WantsAllKeys() const { return false; }
+    // Enter or Escape that the focused control left to the window: a control that acts on it
+    // (a default or cancel button) does so and returns true.
+    virtual bool CMDialogKey(WORD key);
 
     int TabOrder = 0;
     bool TabStop = false;
@@ -176,6 +193,8 @@ protected:
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     virtual void KeyPress(char& key);
+    // Hands Enter or Escape to the window's dialog keys; true when a control there took it.
+    bool OfferDialogKey(WORD key);
     void Resize() override;
 
 private:

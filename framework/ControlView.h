@@ -4,6 +4,7 @@
 #include "framework/KeyMapping.h"
 
 #include <QAbstractScrollArea>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -94,9 +95,10 @@ protected:
             Widget::wheelEvent(event);
     }
 
+    // A key reaches the control it was sent to: the focused one, or a window a key was posted to.
+    // It goes no further up, since the parents are controls that did not get it.
     void keyPressEvent(QKeyEvent* event) override {
-        // A key its focused child left alone is the window's to act on, not this control's.
-        if (!winControl || !this->hasFocus()) {
+        if (!winControl) {
             Widget::keyPressEvent(event);
             return;
         }
@@ -108,10 +110,11 @@ protected:
         });
         if (alive && passOn)
             Widget::keyPressEvent(event);
+        event->accept();
     }
 
     void keyReleaseEvent(QKeyEvent* event) override {
-        if (!winControl || !this->hasFocus()) {
+        if (!winControl) {
             Widget::keyReleaseEvent(event);
             return;
         }
@@ -121,6 +124,7 @@ protected:
                      [&] { winControl->ViewKeyUp(VirtualKeyOf(*event), ShiftStateOf(*event), passOn); });
         if (alive && passOn)
             Widget::keyReleaseEvent(event);
+        event->accept();
     }
 
     void focusInEvent(QFocusEvent* event) override {
@@ -143,6 +147,14 @@ protected:
     void leaveEvent(QEvent* event) override {
         Widget::leaveEvent(event);
         CallFromView(control, [&] { control.ViewMouseLeave(); });
+    }
+
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        bool shown = false;
+        const QPointer<QWidget> alive(this);
+        CallFromView(control, [&] { shown = control.ViewContextMenu(event->pos().x(), event->pos().y()); });
+        if (alive && !shown)
+            Widget::contextMenuEvent(event);
     }
 
     // Only a window is sized and moved by anyone but its control: the user or the window manager.

@@ -151,6 +151,8 @@ void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char cha
     passOn = false;
     if (key == VK_ESCAPE || key == VK_RETURN)
         WantSpecialKey(key);
+    if (!WantsAllKeys() && OfferDialogKey(key))
+        return;
     if (key != 0)
         WMKeyDown(key, shift);
     // The stroke's character was translated before either message was handled, so it follows
@@ -201,6 +203,7 @@ void TCustomEdit::ViewSelectionChanged(int newAnchor, int newCaret) {
 }
 
 void TCustomEdit::ViewMouseEnter() {
+    TWinControl::ViewMouseEnter();
     CMMouseEnter();
 }
 
