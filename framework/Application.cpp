@@ -40,6 +40,7 @@ void TApplication::Run() {
     mainForm = nullptr;
     while (!Components().empty())
         delete Components().back();
+    terminated = false;
 }
 
 void TApplication::Terminate() {

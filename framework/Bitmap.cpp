@@ -38,3 +38,17 @@ void TBitmap::SaveToFile(const AnsiString& fileName) const {
     if (!image.save(QString::fromStdString(fileName.str())))
         throw EInvalidGraphic("Bitmap image is not valid");
 }
+
+QImage TBitmap::DrawnImage() const {
+    if (!Transparent || image.isNull())
+        return image;
+    QImage drawn = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb transparentColor = drawn.pixel(0, 0);
+    for (int y = 0; y < drawn.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(drawn.scanLine(y));
+        for (int x = 0; x < drawn.width(); ++x)
+            if (line[x] == transparentColor)
+                line[x] = 0;
+    }
+    return drawn;
+}

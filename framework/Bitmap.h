@@ -26,8 +26,12 @@ public:
     void SaveToFile(const AnsiString& fileName) const;
 
     const QImage& Image() const { return image; }
+    // The pixels as drawn on a canvas: with Transparent, those of the top-left pixel's colour
+    // let what lies under them show.
+    QImage DrawnImage() const;
 
     TCanvas* const Canvas = &canvas;
+    bool Transparent = false;
 
 private:
     QImage image;

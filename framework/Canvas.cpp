@@ -1,10 +1,13 @@
 #include "framework/Canvas.h"
 
 #include "framework/Bitmap.h"
+#include "framework/Picture.h"
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+
+#include <cstdlib>
 
 namespace {
 
@@ -128,7 +131,18 @@ void TCanvas::LineTo(int x, int y) {
     const TPoint from = PenPos;
     Paint([&](QPainter& painter) {
         UsePen(painter);
-        painter.drawLine(from.x, from.y, x, y);
+        // Qt leaves out the end with the larger coordinate along the line's longer axis; the
+        // framework the end it draws to. A line drawn back along that axis moves a step back.
+        const int dx = x - from.x;
+        const int dy = y - from.y;
+        const bool alongX = std::abs(dx) >= std::abs(dy);
+        if (Pen.Width <= 1 && (alongX ? dx < 0 : dy < 0)) {
+            const int stepX = alongX || std::abs(dx) == std::abs(dy) ? (dx > 0) - (dx < 0) : 0;
+            const int stepY = !alongX || std::abs(dx) == std::abs(dy) ? (dy > 0) - (dy < 0) : 0;
+            painter.drawLine(x - stepX, y - stepY, from.x - stepX, from.y - stepY);
+        } else {
+            painter.drawLine(from.x, from.y, x, y);
+        }
     });
     PenPos = Point(x, y);
 }
@@ -309,11 +323,17 @@ void TCanvas::RemoveClip() {
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
-    Paint([&](QPainter& painter) { painter.drawImage(QPoint(x, y), bitmap.Image()); });
+    Paint([&](QPainter& painter) { painter.drawImage(QPoint(x, y), bitmap.DrawnImage()); });
 }
 
 void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
     Paint([&](QPainter& painter) {
-        painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), bitmap.Image());
+        painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), bitmap.DrawnImage());
+    });
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TPicture& picture) {
+    Paint([&](QPainter& painter) {
+        painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), picture.Image());
     });
 }

@@ -15,6 +15,7 @@ class QImage;
 class QPaintDevice;
 class QPainter;
 class TBitmap;
+class TPicture;
 
 // How DrawText lays a text out in its rectangle.
 enum TDrawTextFlag : unsigned {
@@ -77,6 +78,7 @@ public:
     void RemoveClip();
     void Draw(int x, int y, const TBitmap& bitmap);
     void StretchDraw(const TRect& r, const TBitmap& bitmap);
+    void StretchDraw(const TRect& r, const TPicture& picture);
 
     // Draws through painter until Release.
     void Attach(QPainter& painter);

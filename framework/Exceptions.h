@@ -35,6 +35,24 @@ public:
     using Exception::Exception;
 };
 
+// A file that was opened but could not be read or written to the end; the message gives the
+// system's reason and the file's name.
+class EInOutError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A stream that gives fewer bytes than asked, or takes fewer than given.
+class EReadError : public Exception {
+public:
+    EReadError() : Exception("Stream read error") {}
+};
+
+class EWriteError : public Exception {
+public:
+    EWriteError() : Exception("Stream write error") {}
+};
+
 // An image that cannot be read or written.
 class EInvalidGraphic : public Exception {
 public:

@@ -37,6 +37,7 @@ constexpr TColor clWindow = SystemColor(5);
 constexpr TColor clWindowFrame = SystemColor(6);
 constexpr TColor clMenu = SystemColor(4);
 constexpr TColor clWindowText = SystemColor(8);
+constexpr TColor clActiveBorder = SystemColor(10);
 constexpr TColor clHighlight = SystemColor(13);
 constexpr TColor clHighlightText = SystemColor(14);
 constexpr TColor clBtnFace = SystemColor(15);

@@ -27,3 +27,13 @@ private:
 };
 
 extern TScreen* Screen;
+
+// Shows a cursor over every window for as long as it lives, then the default cursor again, also
+// when the work in between ends by an exception.
+class ScopedScreenCursor {
+public:
+    explicit ScopedScreenCursor(TCursor cursor) { Screen->SetCursor(cursor); }
+    ~ScopedScreenCursor() { Screen->SetCursor(crDefault); }
+    ScopedScreenCursor(const ScopedScreenCursor&) = delete;
+    ScopedScreenCursor& operator=(const ScopedScreenCursor&) = delete;
+};

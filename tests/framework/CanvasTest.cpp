@@ -41,6 +41,24 @@ TEST(Canvas, DrawsPixelsAsTheFrameworkDoes) {
              c.LineTo(5, 1);
          },
          {"......", "#####.", "......", "......", "......"}},
+        {"a line drawn leftward leaves out its last point too",
+         [](TCanvas& c) {
+             c.MoveTo(5, 1);
+             c.LineTo(0, 1);
+         },
+         {"......", ".#####", "......", "......", "......"}},
+        {"and so does one drawn upward",
+         [](TCanvas& c) {
+             c.MoveTo(2, 4);
+             c.LineTo(2, 0);
+         },
+         {"......", "..#...", "..#...", "..#...", "..#..."}},
+        {"and a diagonal drawn back",
+         [](TCanvas& c) {
+             c.MoveTo(4, 4);
+             c.LineTo(0, 0);
+         },
+         {"......", ".#....", "..#...", "...#..", "....#."}},
         {"a rectangle's right and bottom lie outside it",
          [](TCanvas& c) { c.Rectangle(0, 0, 5, 4); },
          {"#####.", "#rrr#.", "#rrr#.", "#####.", "......"}},

@@ -62,6 +62,7 @@ TEST(BasegridPaint, LinesLieInsideTheCells) {
         {"inside a normal cell", 1, 100, 30, White},
         {"its right line", 1, 127, 30, Silver},
         {"its bottom line", 1, 100, 47, Silver},
+        {"the corner where they meet", 1, 127, 47, Silver},
         {"the fixed column's right line", 1, 63, 30, Gray},
         {"the fixed row's bottom line", 1, 100, 23, Gray},
         {"inside a fixed cell", 1, 30, 30, White},
