@@ -3,6 +3,7 @@
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
+#include "framework/VectorState.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -116,6 +117,7 @@ int ShellExecute(const AnsiString& verb, const AnsiString& file) {
 }
 
 void CallGuarded(const std::function<void()>& handler) {
+    ClearUpperVectorState();
     try {
         handler();
     } catch (const std::exception& error) {
