@@ -12,8 +12,8 @@
 #include <vector>
 
 // A random tree of sewers draining through S1 to junction J0, listed in random order. Sewer Sk
-// leaves Jk for a junction of lower number; S1 alone reaches J0 and carries the datum. Every 97th sewer ends in
-// a drop junction and carries the datum of the sub-network above it.
+// leaves Jk for a junction of lower number; S1 alone reaches J0 and carries the datum. Every 97th sewer ends
+// in a drop junction and carries the datum of the sub-network above it.
 inline std::unique_ptr<SimpleSewerNetwork> RandomTree(int sewers) {
     std::mt19937 random(20110118);
     std::vector<int> order(static_cast<std::size_t>(sewers));
@@ -42,6 +42,16 @@ inline std::unique_ptr<SimpleSewerNetwork> RandomTree(int sewers) {
     network->SetSewerDatum("S1", true, true, 0);
     network->BuildConnections();
     return network;
+}
+
+// 1k, 10k and 100k sewers, each timed as often as the library likes.
+inline void NetworkSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+}
+
+// A million sewers, timed once: one run takes seconds.
+inline void MillionSewers(benchmark::internal::Benchmark* b) {
+    b->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 }
 
 // Reports the time per sewer beside the time per run.
