@@ -1,5 +1,7 @@
 #include "framework/DateTime.h"
 
+#include "framework/Exceptions.h"
+
 #include <QDateTime>
 #include <QLocale>
 
@@ -11,6 +13,7 @@
 
 AnsiString ShortDateFormat = "m/d/yyyy";
 AnsiString LongTimeFormat = "hh:nn:ss";
+char DateSeparator = '/';
 
 namespace {
 
@@ -120,11 +123,35 @@ void ReadDateTimeSettings() {
     const QLocale locale;
     ShortDateFormat = FromQtFormat(locale.dateFormat(QLocale::ShortFormat));
     LongTimeFormat = FromQtFormat(locale.timeFormat(QLocale::LongFormat));
+    const std::string_view format = ShortDateFormat.view();
+    const auto separator = format.find_first_not_of("dmyDMY");
+    DateSeparator = separator == std::string_view::npos ? '/' : format[separator];
+}
+
+bool TryEncodeDate(int year, int month, int day, TDateTime& value) {
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31)
+        return false;
+    const std::chrono::year_month_day date{std::chrono::year{year},
+                                           std::chrono::month(static_cast<unsigned>(month)),
+                                           std::chrono::day(static_cast<unsigned>(day))};
+    if (!date.ok())
+        return false;
+    value = static_cast<double>((std::chrono::sys_days{date} - Epoch).count());
+    return true;
 }
 
 TDateTime EncodeDate(int year, int month, int day) {
-    const std::chrono::sys_days date = std::chrono::year{year} / month / day;
-    return static_cast<double>((date - Epoch).count());
+    TDateTime value = 0;
+    if (!TryEncodeDate(year, month, day, value))
+        throw EConvertError("Invalid argument to date encode");
+    return value;
+}
+
+void DecodeDate(TDateTime value, int& year, int& month, int& day) {
+    const DateTimeParts parts = Decode(value);
+    year = parts.Year;
+    month = parts.Month;
+    day = parts.Day;
 }
 
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {

@@ -9,12 +9,16 @@ using TDateTime = double;
 // by ReadDateTimeSettings at start-up; the about box then overwrites ShortDateFormat.
 extern AnsiString ShortDateFormat;
 extern AnsiString LongTimeFormat;
+extern char DateSeparator;
 
 // Takes the short date and long time formats of the default locale (the system's unless a
-// test sets another) into the two globals.
+// test sets another), and the short date's separator, into the globals.
 void ReadDateTimeSettings();
 
+// Raises EConvertError "Invalid argument to date encode" for a day that does not exist.
 TDateTime EncodeDate(int year, int month, int day);
+bool TryEncodeDate(int year, int month, int day, TDateTime& value);
+void DecodeDate(TDateTime value, int& year, int& month, int& day);
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 // The local date and time.
 TDateTime Now();

@@ -36,21 +36,30 @@ double DepthForFlow(double n, double D, double S, double Q) {
     if (deepest < 2)
         return DepthStep;
     const auto carries = [&](int i) { return residual(i * DepthStep) < 0; };
-    const int steady = static_cast<int>(std::min<double>(deepest, std::trunc(SteadyRiseRatio * millimetres)));
-    if (steady >= 2 && carries(steady)) {
-        int low = 2;
-        int high = steady; // carries; the first that does lies in [low, high]
+    // The first millimetre in [low, high] for which holds(i) is true, where holds is false below
+    // some millimetre and true from it on; high when none is.
+    const auto firstFrom = [](int low, int high, const auto& holds) {
         while (low < high) {
             const int middle = low + (high - low) / 2;
-            if (carries(middle))
+            if (holds(middle))
                 high = middle;
             else
                 low = middle + 1;
         }
-        return low * DepthStep;
-    }
-    for (int i = std::max(steady + 1, 2); i < deepest; ++i)
-        if (carries(i))
-            return i * DepthStep;
-    return deepest * DepthStep;
+        return low;
+    };
+    const int steady = static_cast<int>(std::min<double>(deepest, std::trunc(SteadyRiseRatio * millimetres)));
+    if (steady >= 2 && carries(steady))
+        return firstFrom(2, steady, carries) * DepthStep;
+    // Above it capacity climbs to its peak and then falls, so the millimetres that carry, if any,
+    // surround the peak: halving finds the peak, then the first that carries below it. Trying
+    // every millimetre would take minutes in a pipe of a few kilometres.
+    const int low = std::max(steady + 1, 2);
+    if (low >= deepest)
+        return deepest * DepthStep;
+    const auto falling = [&](int i) { return residual((i + 1) * DepthStep) >= residual(i * DepthStep); };
+    const int peak = firstFrom(low, deepest - 1, falling);
+    if (!carries(peak))
+        return deepest * DepthStep;
+    return firstFrom(low, peak, carries) * DepthStep;
 }

@@ -48,22 +48,47 @@ std::string SimpleSewerNetwork::FileText(const AnsiString& stamp) const {
     return out;
 }
 
-AnsiString SimpleSewerNetwork::RepeatedName() const {
-    for (const Sewer* s : Sewers)
-        if (sewerList.AllNamed(s->Name)->size() > 1)
-            return "sewer " + s->Name;
-    for (const SewerNode* j : Junctions)
-        if (junctionList.AllNamed(j->Name)->size() > 1)
-            return "junction " + j->Name;
+namespace {
+
+// Why a name line of the file would not give name back: it is read as one blank-delimited word,
+// and a line beginning with "#" is a comment. place counts from 1 in the list.
+AnsiString NameFault(const AnsiString& name, const AnsiString& kind, std::size_t place) {
+    if (name.IsEmpty())
+        return kind + " number " + IntToStr(static_cast<int>(place)) + " has no name. Give it one.";
+    if (name.view().find_first_of(" \t\n\v\f\r") != std::string_view::npos)
+        return "the name of " + kind + " \"" + name + "\" holds a blank. Give it a name without blanks.";
+    if (name[1] == '#')
+        return "the name of " + kind + " " + name + " begins with \"#\". Give it another name.";
     return {};
 }
 
+template <class T>
+AnsiString ListFault(const std::vector<T*>& items, const NamedList<T>& list, const AnsiString& kind) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const AnsiString& name = items[i]->Name;
+        if (AnsiString fault = NameFault(name, kind, i + 1); !fault.IsEmpty())
+            return fault;
+        if (list.AllNamed(name)->size() > 1)
+            return kind + " " + name + " appears twice. Give one of them another name.";
+    }
+    return {};
+}
+
+} // namespace
+
+AnsiString SimpleSewerNetwork::UnsavableName() const {
+    // A title line beginning with "#" is taken for a comment, which shifts every value after it.
+    if (!Name.IsEmpty() && Name[1] == '#')
+        return "the title " + Name + " begins with \"#\". Give it another title.";
+    const AnsiString fault = ListFault(Sewers, sewerList, "sewer");
+    return fault.IsEmpty() ? ListFault(Junctions, junctionList, "junction") : fault;
+}
+
 int SimpleSewerNetwork::WriteToFile(const AnsiString& fileName) {
-    // The reader refuses a name given twice, so such a file is never written: the old file stays.
-    if (const AnsiString repeated = RepeatedName(); !repeated.IsEmpty()) {
-        Application->MessageBox("The network cannot be saved: " + repeated +
-                                    " appears twice. Give one of them another name.",
-                                "Error while saving network", MB_OK | MB_ICONEXCLAMATION);
+    // A file that would not read back is never written: the old file stays.
+    if (const AnsiString fault = UnsavableName(); !fault.IsEmpty()) {
+        Application->MessageBox("The network cannot be saved: " + fault, "Error while saving network",
+                                MB_OK | MB_ICONEXCLAMATION);
         return 1;
     }
     const AnsiString stamp = DateTimeToStr(Now());

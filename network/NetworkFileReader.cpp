@@ -15,23 +15,19 @@ std::string_view SkipBlanks(std::string_view text) {
     return text.substr(i);
 }
 
-// A leading sign, which from_chars does not take in the '+' form.
-bool TakeSign(std::string_view& text) {
-    const bool negative = !text.empty() && text[0] == '-';
-    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
-        text.remove_prefix(1);
-    return negative;
-}
-
+// A number at the start of the line, after blanks. from_chars reads a '-' with the digits, so
+// the whole range of an int is read, but takes no '+'.
 template <class Number> bool ScanNumber(std::string_view line, Number& value) {
     std::string_view text = SkipBlanks(line);
-    const bool negative = TakeSign(text);
-    if (text.empty() || text[0] == '-' || text[0] == '+')
-        return false;
+    if (!text.empty() && text[0] == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text[0] == '-')
+            return false;
+    }
     Number scanned{};
     if (std::from_chars(text.data(), text.data() + text.size(), scanned).ec != std::errc())
         return false;
-    value = negative ? -scanned : scanned;
+    value = scanned;
     return true;
 }
 
@@ -43,7 +39,8 @@ bool NetworkFileReader::NextLine(std::string_view& line) {
     const std::size_t end = rest.find('\n');
     line = rest.substr(0, end);
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    if (!line.empty() && line.back() == '\r')
+    // A title or date would otherwise keep the carriage returns before its line end.
+    while (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     last = line;
     return true;

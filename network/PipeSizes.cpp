@@ -71,7 +71,7 @@ std::optional<PipeSizeList> FilePipeSizes(std::ifstream& file) {
     const auto sizesLine = ReadLine(file);
     if (!sizesLine)
         return std::nullopt;
-    const std::vector<AnsiString> entries = SplitLine(*sizesLine, ",");
+    const std::vector<AnsiString> entries = SplitLine(*sizesLine, ",", static_cast<std::size_t>(taken));
     if (static_cast<int>(entries.size()) < taken)
         return std::nullopt;
     PipeSizeList sizes;
@@ -102,14 +102,16 @@ PipeSizeList ReadPipeSizes(const AnsiString& path) {
     return FilePipeSizes(file).value_or(BuiltInPipeSizes());
 }
 
-std::vector<AnsiString> SplitLine(AnsiString line, const AnsiString& separator) {
+std::vector<AnsiString> SplitLine(std::string_view line, std::string_view separator, std::size_t most) {
     std::vector<AnsiString> parts;
+    std::size_t from = 0;
     // An empty separator occurs nowhere, so the whole line is one part.
-    for (int at = separator.IsEmpty() ? 0 : line.Pos(separator); at > 0; at = line.Pos(separator)) {
-        parts.push_back(line.SubString(1, at - 1).Trim());
-        line.Delete(1, at - 1 + separator.Length());
+    for (std::size_t at = separator.empty() ? line.npos : line.find(separator);
+         at != line.npos && parts.size() < most; at = line.find(separator, from)) {
+        parts.push_back(AnsiString(line.substr(from, at - from)).Trim());
+        from = at + separator.size();
     }
-    if (!line.IsEmpty())
-        parts.push_back(line.Trim());
+    if (from < line.size() && parts.size() < most)
+        parts.push_back(AnsiString(line.substr(from)).Trim());
     return parts;
 }

@@ -2,6 +2,7 @@
 
 #include "framework/AnsiString.h"
 
+#include <string_view>
 #include <vector>
 
 // One entry of the design window's pipe list: the text it shows and its size.
@@ -22,6 +23,6 @@ PipeSizeList BuiltInPipeSizes();
 // count, a size that is no positive number), gives the built-in list, silently.
 PipeSizeList ReadPipeSizes(const AnsiString& path);
 
-// The parts of line between separators, trimmed of blanks; empty parts between two separators
-// are kept, an empty rest after the last one is not.
-std::vector<AnsiString> SplitLine(AnsiString line, const AnsiString& separator);
+// The first parts (at most most) of line between separators, trimmed of blanks; empty parts
+// between two separators are kept, an empty rest after the last one is not.
+std::vector<AnsiString> SplitLine(std::string_view line, std::string_view separator, std::size_t most);

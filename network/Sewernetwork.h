@@ -116,8 +116,9 @@ public:
     void GetExtents(double& xmin, double& ymin, double& xmax, double& ymax) const;
 
 private:
-    // "sewer S1" or "junction J1" for the first name standing twice, else empty.
-    AnsiString RepeatedName() const;
+    // Why the file could not give the network back (a name twice, empty, holding a blank or
+    // beginning with "#", a title beginning with "#"), naming the first such item; else empty.
+    AnsiString UnsavableName() const;
     // The file's text with the given save stamp.
     std::string FileText(const AnsiString& stamp) const;
     // Everything after the file marker; raises ENetworkFileError with the one message to show.

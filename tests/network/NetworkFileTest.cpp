@@ -113,6 +113,9 @@ TEST_F(NetworkFileTest, ReadsTheGoldenFileAndItsVariants) {
     const auto everywhere = [this](const char* from, const char* to) {
         return std::regex_replace(golden, std::regex(from), to);
     };
+    const std::string extremes =
+        Replaced(With("100 <= InitialPopulation", "-2147483648 <= InitialPopulation"),
+                 "\n120 <= FinalPopulation", "\n2147483647 <= FinalPopulation");
     // clang-format off
     const std::tuple<const char*, std::string, std::string> rows[] = {
         {"as written", golden, ""},
@@ -136,6 +139,10 @@ TEST_F(NetworkFileTest, ReadsTheGoldenFileAndItsVariants) {
         // Sewers are read under their own names, so a name like a reader's placeholder is safe.
         {"sewer names like NewSewerxxxx1", With("S1 <= ", "NewSewerxxxx1 <= "),
          everywhere("\nS1 <=", "\nNewSewerxxxx1 <=")},
+        // Mended: the line end of the title took only one of its carriage returns.
+        {"carriage returns before the line ends", everywhere("\n", "\r\r\n"), ""},
+        // Mended: the smallest integer, held when houses x persons fall below the range, read as 0.
+        {"the smallest and largest integers", extremes, extremes},
     };
     // clang-format on
     for (const auto& [label, text, expected] : rows) {
@@ -217,20 +224,52 @@ TEST_F(NetworkFileTest, AFileThatCannotBeOpenedIsReportedAndKept) {
     EXPECT_EQ(ReadBytes(dir.filePath(QString::fromStdString(longName))), "previous contents");
 }
 
-TEST_F(NetworkFileTest, ANetworkWithANameTwiceIsNotSavedOverTheOldFile) {
-    // Editing may give S2 the name S1; a file holding it would not read back.
+// A name line is read as one blank-delimited word that is no comment, and a name may stand only
+// once: a network whose file would not read back is not saved, and the old file stays.
+TEST_F(NetworkFileTest, ANetworkWhoseNamesWouldNotReadBackIsNotSavedOverTheOldFile) {
+    using Rename = void (*)(SimpleSewerNetwork&);
+    const std::tuple<const char*, Rename, const char*> rows[] = {
+        // Editing may give S2 the name S1.
+        {"a sewer name twice",
+         [](SimpleSewerNetwork& n) { n.EditSewer("S2", "S1", "J2", false, "J3", false, 10); },
+         "sewer S1 appears twice. Give one of them another name."},
+        {"a junction name twice", [](SimpleSewerNetwork& n) { n.Junctions[2]->SetName("J1"); },
+         "junction J1 appears twice. Give one of them another name."},
+        // Mended: these were written, and read back as another name or not at all.
+        {"a sewer without a name", [](SimpleSewerNetwork& n) { n.Sewers[1]->SetName(""); },
+         "sewer number 2 has no name. Give it one."},
+        {"a junction without a name", [](SimpleSewerNetwork& n) { n.Junctions[0]->SetName(""); },
+         "junction number 1 has no name. Give it one."},
+        {"a sewer name holding a blank", [](SimpleSewerNetwork& n) { n.Sewers[0]->SetName("S 1"); },
+         "the name of sewer \"S 1\" holds a blank. Give it a name without blanks."},
+        {"a junction name ending in a tab", [](SimpleSewerNetwork& n) { n.Junctions[1]->SetName("J2\t"); },
+         "the name of junction \"J2\t\" holds a blank. Give it a name without blanks."},
+        {"a sewer name beginning with #", [](SimpleSewerNetwork& n) { n.Sewers[0]->SetName("#1"); },
+         "the name of sewer #1 begins with \"#\". Give it another name."},
+        {"a title beginning with #", [](SimpleSewerNetwork& n) { n.Name = "#1 Riverside"; },
+         "the title #1 Riverside begins with \"#\". Give it another title."},
+    };
+    for (const auto& [label, rename, told] : rows) {
+        SCOPED_TRACE(label);
+        SimpleSewerNetwork network;
+        network.AddSewer("S1", "J1", "J2", 10);
+        network.AddSewer("S2", "J2", "J3", 10);
+        rename(network);
+        WriteBytes(dir.filePath("kept.snt"), "previous contents");
+        EXPECT_EQ(network.WriteToFile(Path("kept.snt")), 1);
+        EXPECT_EQ(Told(Exclamation),
+                  Names{"Error while saving network: The network cannot be saved: " + std::string(told)});
+        EXPECT_EQ(ReadBytes(dir.filePath("kept.snt")), "previous contents");
+    }
+    // A title may hold blanks and "#" after its first character; names may hold "#" and "<=".
     SimpleSewerNetwork network;
-    network.AddSewer("S1", "J1", "J2", 10);
-    network.AddSewer("S2", "J2", "J3", 10);
-    network.EditSewer("S2", "S1", "J2", false, "J3", false, 10);
-    WriteBytes(dir.filePath("kept.snt"), "previous contents");
-    EXPECT_EQ(network.WriteToFile(Path("kept.snt")), 1);
-    EXPECT_EQ(Told(Exclamation),
-              Names{"Error while saving network: The network cannot be saved: sewer S1 appears "
-                    "twice. Give one of them another name."});
-    EXPECT_EQ(ReadBytes(dir.filePath("kept.snt")), "previous contents");
-    network.EditSewer("S1", "S3", "J1", false, "J2", false, 10);
+    network.Name = "Riverside #2";
+    network.AddSewer("S#1", "<=", "J2", 10);
+    network.BuildConnections();
     EXPECT_EQ(network.WriteToFile(Path("kept.snt")), 0);
+    SimpleSewerNetwork read;
+    EXPECT_EQ(read.ReadFromFile(Path("kept.snt")), 0);
+    EXPECT_EQ(Written(read), Written(network));
 }
 
 TEST_F(NetworkFileTest, SaveStampsFollowTheFrameworkTokensAndTheLocale) {

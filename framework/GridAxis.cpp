@@ -1,0 +1,149 @@
+#include "framework/GridAxis.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+int LowBit(std::size_t k) {
+    return static_cast<int>(k & (~k + 1));
+}
+
+} // namespace
+
+GridAxis::GridAxis(int defaultSize, int lineWidth) : defaultSize(defaultSize), lineWidth(lineWidth) {}
+
+int GridAxis::Extent(int index) const {
+    return std::max(0, Size(index) + lineWidth);
+}
+
+void GridAxis::SetCount(int count) {
+    const int old = Count();
+    if (count <= old) {
+        sizes.resize(static_cast<std::size_t>(count));
+        tree.resize(static_cast<std::size_t>(count) + 1);
+    } else if (count - old > old) {
+        sizes.resize(static_cast<std::size_t>(count), defaultSize);
+        Rebuild();
+    } else {
+        for (int i = old; i < count; ++i)
+            Append(defaultSize);
+    }
+}
+
+void GridAxis::SetDefaultSize(int size) {
+    defaultSize = size;
+    std::fill(sizes.begin(), sizes.end(), size);
+    Rebuild();
+}
+
+void GridAxis::SetLineWidth(int width) {
+    lineWidth = width;
+    Rebuild();
+}
+
+void GridAxis::SetSize(int index, int size) {
+    const long long delta = std::max(0, size + lineWidth) - static_cast<long long>(Extent(index));
+    sizes[static_cast<std::size_t>(index)] = size;
+    for (std::size_t k = static_cast<std::size_t>(index) + 1; k < tree.size(); k += LowBit(k))
+        tree[k] += delta;
+}
+
+long long GridAxis::Offset(int index) const {
+    long long sum = 0;
+    for (auto k = static_cast<std::size_t>(index); k > 0; k -= LowBit(k))
+        sum += tree[k];
+    return sum;
+}
+
+int GridAxis::IndexAt(long long position) const {
+    // Descend the tree: the number of leading cells whose extents end at or before position.
+    std::size_t count = 0;
+    for (std::size_t step = std::bit_floor(sizes.size()); step > 0; step >>= 1)
+        if (count + step < tree.size() && tree[count + step] <= position) {
+            count += step;
+            position -= tree[count];
+        }
+    return static_cast<int>(count);
+}
+
+void GridAxis::Insert(int index, int count) {
+    sizes.insert(sizes.begin() + index, static_cast<std::size_t>(count), defaultSize);
+    Rebuild();
+}
+
+void GridAxis::Delete(int index, int count) {
+    sizes.erase(sizes.begin() + index, sizes.begin() + index + count);
+    Rebuild();
+}
+
+void GridAxis::Move(int from, int to) {
+    const auto first = sizes.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+    Rebuild();
+}
+
+void GridAxis::Rebuild() {
+    tree.assign(sizes.size() + 1, 0);
+    for (std::size_t k = 1; k < tree.size(); ++k) {
+        tree[k] += Extent(static_cast<int>(k - 1));
+        if (const std::size_t parent = k + LowBit(k); parent < tree.size())
+            tree[parent] += tree[k];
+    }
+}
+
+void GridAxis::Append(int size) {
+    sizes.push_back(size);
+    const std::size_t k = sizes.size();
+    // Cell k - 1 plus the cells its tree entry also covers.
+    tree.push_back(Extent(static_cast<int>(k - 1)) + Offset(static_cast<int>(k - 1)) -
+                   Offset(static_cast<int>(k - LowBit(k))));
+}
+
+long long GridAxisView::Position(int index) const {
+    if (index < FixedCount)
+        return Axis.Offset(index);
+    return FixedBoundary() + Axis.Offset(index) - Axis.Offset(First);
+}
+
+int GridAxisView::CellAt(int pixel) const {
+    if (pixel < 0)
+        return -1;
+    const int fixedBoundary = FixedBoundary();
+    const long long position = pixel < fixedBoundary ? pixel : Axis.Offset(First) + pixel - fixedBoundary;
+    const int index = Axis.IndexAt(position);
+    return index < Axis.Count() ? index : -1;
+}
+
+int GridAxisView::LastFullyVisible() const {
+    // A cell shows whole when it ends (its line included) within the client area and one line.
+    const long long limit = Axis.Offset(First) + ClientExtent + Axis.LineWidth() - FixedBoundary();
+    const int next = Axis.IndexAt(std::max(0LL, limit));
+    return std::max(First, std::min(next, Axis.Count()) - 1);
+}
+
+int GridAxisView::LastVisible() const {
+    const long long limit = Axis.Offset(First) + ClientExtent - FixedBoundary();
+    if (limit <= Axis.Offset(First))
+        return First - 1;
+    return std::min(Axis.IndexAt(limit - 1), Axis.Count() - 1);
+}
+
+int GridAxisView::MaxFirst() const {
+    const long long room = ClientExtent + Axis.LineWidth() - FixedBoundary();
+    const long long need = Axis.Total() - room;
+    if (need <= Axis.Offset(FixedCount))
+        return std::min(FixedCount, Axis.Count() - 1);
+    // The first cell starting at or after need.
+    const int first = Axis.IndexAt(need - 1) + 1;
+    return std::clamp(first, FixedCount, Axis.Count() - 1);
+}
+
+bool GridAxisView::InView(int index) const {
+    if (index < FixedCount)
+        return Axis.Offset(index) < ClientExtent;
+    return index >= First && index <= LastVisible();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <vector>
+
+// The sizes of the columns (or rows) of a grid. A cell's extent is its size plus the line
+// after it, never below 0, so a size of -1 with a line of 1 hides the cell. Positions are
+// prefix sums kept in a Fenwick tree: reading or changing one size, finding a position and
+// finding the cell at a position all cost O(log n); inserting, deleting or moving cells one
+// pass.
+class GridAxis {
+public:
+    explicit GridAxis(int defaultSize, int lineWidth = 0);
+
+    int Count() const { return static_cast<int>(sizes.size()); }
+    // New cells get the default size.
+    void SetCount(int count);
+    int DefaultSize() const { return defaultSize; }
+    // Every cell takes the new default size.
+    void SetDefaultSize(int size);
+    int LineWidth() const { return lineWidth; }
+    void SetLineWidth(int width);
+
+    int Size(int index) const { return sizes[static_cast<std::size_t>(index)]; }
+    void SetSize(int index, int size);
+    int Extent(int index) const;
+    // Start of cell index from the start of cell 0; Offset(Count()) is the total.
+    long long Offset(int index) const;
+    long long Total() const { return Offset(Count()); }
+    // The cell whose extent holds position (from the start of cell 0), Count() beyond the last
+    // cell; position must not be negative.
+    int IndexAt(long long position) const;
+
+    // count default-sized cells before index.
+    void Insert(int index, int count);
+    void Delete(int index, int count);
+    // The cell at from goes to to, the cells between close up.
+    void Move(int from, int to);
+
+private:
+    void Rebuild();
+    void Append(int size);
+
+    int defaultSize;
+    int lineWidth;
+    std::vector<int> sizes;
+    // tree[k] (1-based) sums the extents of cells k - lowbit(k) .. k - 1.
+    std::vector<long long> tree{0};
+};
+
+// One direction of a grid as shown in a client area of Extent pixels: the fixed cells
+// 0 .. FixedCount - 1 from the start, then the cells from First on (First >= FixedCount).
+struct GridAxisView {
+    const GridAxis& Axis;
+    int FixedCount;
+    int First;
+    int ClientExtent;
+
+    int FixedBoundary() const { return static_cast<int>(Axis.Offset(FixedCount)); }
+    // Start of a cell in client pixels: a fixed cell where it stands, a scrolling one relative
+    // to First (negative when scrolled out before it).
+    long long Position(int index) const;
+    // The cell under a client pixel: a fixed one before the fixed boundary, else one from
+    // First on; -1 before 0 or beyond the last cell.
+    int CellAt(int pixel) const;
+    // The last scrolling cell that shows whole; First when none does.
+    int LastFullyVisible() const;
+    // The last cell that shows at least in part; First - 1 when the client area is used up by
+    // the fixed cells.
+    int LastVisible() const;
+    // The largest First that still fills the client area.
+    int MaxFirst() const;
+    // Whether a cell shows at least in part.
+    bool InView(int index) const;
+};

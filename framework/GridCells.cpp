@@ -1,0 +1,119 @@
+#include "framework/GridCells.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const AnsiString EmptyText;
+
+// Room for cell col in a row's vector, and for the columns the grid shows.
+template <class T> T& Slot(std::vector<T>& cells, int col, int columnHint) {
+    const auto index = static_cast<std::size_t>(col);
+    if (index >= cells.size())
+        cells.resize(std::max(index + 1, static_cast<std::size_t>(columnHint)));
+    return cells[index];
+}
+
+// count empty elements before index (elements may be move-only).
+template <class T> void InsertEmpty(std::vector<T>& items, int index, int count) {
+    std::vector<T> fresh(static_cast<std::size_t>(count));
+    items.insert(items.begin() + index, std::make_move_iterator(fresh.begin()),
+                 std::make_move_iterator(fresh.end()));
+}
+
+template <class T> void InsertInto(std::vector<T>& cells, int col, int count) {
+    if (static_cast<std::size_t>(col) < cells.size())
+        InsertEmpty(cells, col, count);
+}
+
+template <class T> void EraseFrom(std::vector<T>& cells, int col, int count) {
+    const auto size = cells.size();
+    const auto first = std::min(size, static_cast<std::size_t>(col));
+    const auto last = std::min(size, static_cast<std::size_t>(col) + static_cast<std::size_t>(count));
+    cells.erase(cells.begin() + static_cast<std::ptrdiff_t>(first),
+                cells.begin() + static_cast<std::ptrdiff_t>(last));
+}
+
+// Moves element from to place to, the elements between closing up.
+template <class Sequence> void MoveWithin(Sequence& items, int from, int to) {
+    const auto first = items.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else if (to < from)
+        std::rotate(first + to, first + from, first + from + 1);
+}
+
+template <class T> void MoveIn(std::vector<T>& cells, int from, int to) {
+    if (cells.size() <= static_cast<std::size_t>(std::min(from, to)))
+        return;
+    cells.resize(std::max(cells.size(), static_cast<std::size_t>(std::max(from, to)) + 1));
+    MoveWithin(cells, from, to);
+}
+
+} // namespace
+
+const AnsiString& GridCells::Text(int col, int row) const {
+    const auto& texts = Row(row).Texts;
+    return static_cast<std::size_t>(col) < texts.size() ? texts[static_cast<std::size_t>(col)] : EmptyText;
+}
+
+void GridCells::SetText(int col, int row, AnsiString text) {
+    auto& texts = Row(row).Texts;
+    if (text.IsEmpty() && static_cast<std::size_t>(col) >= texts.size())
+        return;
+    Slot(texts, col, columnHint) = std::move(text);
+}
+
+TObject* GridCells::Object(int col, int row) const {
+    const auto& objects = Row(row).Objects;
+    return static_cast<std::size_t>(col) < objects.size() ? objects[static_cast<std::size_t>(col)].get()
+                                                          : nullptr;
+}
+
+void GridCells::SetObject(int col, int row, std::unique_ptr<TObject> object) {
+    auto& objects = Row(row).Objects;
+    if (!object && static_cast<std::size_t>(col) >= objects.size())
+        return;
+    Slot(objects, col, columnHint) = std::move(object);
+}
+
+std::unique_ptr<TObject> GridCells::TakeObject(int col, int row) {
+    auto& objects = Row(row).Objects;
+    if (static_cast<std::size_t>(col) >= objects.size())
+        return nullptr;
+    return std::move(objects[static_cast<std::size_t>(col)]);
+}
+
+void GridCells::InsertRows(int row, int count) {
+    InsertEmpty(rows, row, count);
+}
+
+void GridCells::DeleteRows(int row, int count) {
+    rows.erase(rows.begin() + row, rows.begin() + row + count);
+}
+
+void GridCells::MoveRow(int from, int to) {
+    MoveWithin(rows, from, to);
+}
+
+void GridCells::InsertColumns(int col, int count) {
+    for (auto& row : rows) {
+        InsertInto(row.Texts, col, count);
+        InsertInto(row.Objects, col, count);
+    }
+}
+
+void GridCells::DeleteColumns(int col, int count) {
+    for (auto& row : rows) {
+        EraseFrom(row.Texts, col, count);
+        EraseFrom(row.Objects, col, count);
+    }
+}
+
+void GridCells::MoveColumn(int from, int to) {
+    for (auto& row : rows) {
+        MoveIn(row.Texts, from, to);
+        MoveIn(row.Objects, from, to);
+    }
+}

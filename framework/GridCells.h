@@ -1,0 +1,51 @@
+#pragma once
+
+#include "framework/AnsiString.h"
+#include "framework/Events.h"
+
+#include <memory>
+#include <vector>
+
+// The texts and object slots of a grid's cells, row by row, so that rows insert, delete and
+// move whole. A row keeps the cells of every column it was given, also beyond the grid's
+// column count; a slot owns its object.
+class GridCells {
+public:
+    int RowCount() const { return static_cast<int>(rows.size()); }
+    // Rows beyond the new count go with their cells; new rows are empty.
+    void SetRowCount(int count) { rows.resize(static_cast<std::size_t>(count)); }
+    // The column count a row reserves room for when it is first written.
+    void SetColumnHint(int columns) { columnHint = columns; }
+
+    // Empty beyond the columns a row holds.
+    const AnsiString& Text(int col, int row) const;
+    void SetText(int col, int row, AnsiString text);
+    TObject* Object(int col, int row) const;
+    // Frees the object the slot held.
+    void SetObject(int col, int row, std::unique_ptr<TObject> object);
+    // Empties the slot and hands its object to the caller.
+    std::unique_ptr<TObject> TakeObject(int col, int row);
+
+    // count empty rows before row.
+    void InsertRows(int row, int count);
+    void DeleteRows(int row, int count);
+    // The row at from goes to to, the rows between close up.
+    void MoveRow(int from, int to);
+    void ExchangeRows(int a, int b) { std::swap(Row(a), Row(b)); }
+    // The same for columns, in every row.
+    void InsertColumns(int col, int count);
+    void DeleteColumns(int col, int count);
+    void MoveColumn(int from, int to);
+
+private:
+    struct CellRow {
+        std::vector<AnsiString> Texts;
+        std::vector<std::unique_ptr<TObject>> Objects;
+    };
+
+    CellRow& Row(int row) { return rows[static_cast<std::size_t>(row)]; }
+    const CellRow& Row(int row) const { return rows[static_cast<std::size_t>(row)]; }
+
+    std::vector<CellRow> rows;
+    int columnHint = 0;
+};

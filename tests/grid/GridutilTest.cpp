@@ -1,0 +1,320 @@
+#include "grid/Gridutil.h"
+
+#include "framework/Exceptions.h"
+#include "framework/StringList.h"
+#include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/DateSettings.h"
+#include "tests/support/LocaleSeparators.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+TEST(Gridutil, TextTypes) {
+    struct Row {
+        const char* text;
+        bool html;
+        TTextType expected;
+    } rows[] = {
+        {"=", true, ttFormula},     {"", true, ttText},       {"{\\rtf1 x}", true, ttRTF},
+        {"a</b>", true, ttHTML},    {"a</b>", false, ttText}, {"<b>bold", true, ttText},
+        {"<B>bold", true, ttHTML},  {"<I>x", true, ttHTML},   {"=a</b>", true, ttFormula},
+        {"http://x", true, ttText}, {"{x", true, ttText},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(TextType(row.text, row.html), row.expected);
+    }
+}
+
+TEST(Gridutil, NumberKinds) {
+    LocaleSeparators locale('.', ',');
+    struct Row {
+        const char* text;
+        int expected;
+    } rows[] = {
+        {"12", 0},    {"-12", 0}, {"1,000", 1}, {",100", 2}, {"1.2.3", 2},        {"", 2},
+        {"1,0,0", 2}, {"1.5", 1}, {"--1", 2},   {"12a", 2},  {"1,000,000.25", 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(IsType(row.text), row.expected);
+    }
+}
+
+TEST(Gridutil, SeparatorsRemovedFromNumbers) {
+    LocaleSeparators locale('.', ',');
+    struct Row {
+        const char* text;
+        const char* expected;
+    } rows[] = {
+        {"(1,234.5)", "-1234.5"},
+        {"$ 12", "12"},
+        {"-12", "-12"},
+        {"", ""},
+        {"  7  ", "7"},
+        {"1.2346E+05", "1.2346E+05"},
+        {"2.5e-3 m", "2.5e-3"},
+        {"12 m3", "12"},
+        {"4E", "4"},
+        {"1,000 l/s", "1000"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(RemoveSeps(row.text), row.expected);
+    }
+    // The exponent is kept: 1.2346E+05 = 123460.
+    EXPECT_DOUBLE_EQ(std::stod(RemoveSeps("1.2346E+05").str()), 123460.0);
+
+    LocaleSeparators european(',', '.');
+    EXPECT_EQ(RemoveSeps("1.234,5"), "1234.5");
+    EXPECT_EQ(FixDecimalSeparator("1,5,6"), "1.5,6");
+}
+
+TEST(Gridutil, LineBreakConversions) {
+    using Convert = std::function<AnsiString(AnsiString)>;
+    auto inPlace = [](void (*f)(AnsiString&)) {
+        return Convert([f](AnsiString s) {
+            f(s);
+            return s;
+        });
+    };
+    struct Row {
+        const char* name;
+        Convert convert;
+        std::string text;
+        std::string expected;
+    } rows[] = {
+        {"to CSV", inPlace(LineFeedsToCSV), "a\r\nb", "\"a\nb\""},
+        {"to CSV, quotes kept single", inPlace(LineFeedsToCSV), "say \"hi\"", "\"say \"hi\"\""},
+        {"to CSV, lone CR", inPlace(LineFeedsToCSV), "a\rb", "\"a\rb\""},
+        {"from CSV", inPlace(CSVToLineFeeds), "a\r\nb", "a\r\r\nb"},
+        {"from CSV, no LF", inPlace(CSVToLineFeeds), "a\rb", "a\rb"},
+        {"to Java", inPlace(LineFeedsToJava), "a\r\nb\r\n", "a~b~"},
+        {"from Java", inPlace(JavaToLineFeeds), "a~b~", "a\r\nb\r\n"},
+        {"to XLS", LineFeedsToXLS, "a\r\nb", "a\nb"},
+        {"to file", LfToFile, "a\r\nb", "a\t\bb"},
+        {"to file, no CR", LfToFile, "a\nb", "a\nb"},
+        {"from file", [](AnsiString s) { return FileToLf(s, true); }, "a\t\bb", "a\r\nb"},
+        {"from file, first line", [](AnsiString s) { return FileToLf(s, false); }, "a\t\bb", "a"},
+        {"from file, no LF mark", [](AnsiString s) { return FileToLf(s, false); }, "a\tb", "a\tb"},
+        {"backslash n to CR", CLFToLF, "a\\nb\\n", "a\rb\r"},
+        {"CR to backslash n", LFToCLF, "a\r\nb", "a\\nb"},
+        {"HTML breaks", HTMLLineBreaks, "a\r\nb", "a<br>\nb"},
+        {"HTML, no CR", HTMLLineBreaks, "a\nb", "a\nb"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.convert(row.text).str(), row.expected);
+    }
+}
+
+TEST(Gridutil, LinesTakenOneByOne) {
+    struct Row {
+        const char* text;
+        bool multi;
+        const char* line;
+        const char* rest;
+        int lines;
+    } rows[] = {
+        {"a\r\nb\rc", true, "a", "b\rc", 3}, {"a\r\nb", false, "a", "", 1},       {"abc", true, "abc", "", 1},
+        {"\r\n", true, "", "", 2},           {"a\r\r\nb", true, "a", "\r\nb", 3},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        AnsiString s = row.text;
+        EXPECT_EQ(LinesInText(s, row.multi), row.lines);
+        EXPECT_EQ(GetNextLine(s, row.multi), row.line);
+        EXPECT_EQ(s, row.rest);
+    }
+}
+
+TEST(Gridutil, DoubledCharacters) {
+    struct Row {
+        const char* text;
+        const char* single;
+        int singlePos;
+        int singles;
+    } rows[] = {
+        {"say \"\"hi\"\"", "say \"hi\"", 10, 1},
+        {"plain", "plain", 0, 0},
+        {"\"a\"", "\"a\"", 1, 2},
+        {"a\"\"b\"", "a\"b\"", 5, 1},
+        {"\"\"\"", "\"", 3, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(DoubleToSingleChar('"', row.text), row.single);
+        EXPECT_EQ(SinglePos('"', row.text), row.singlePos);
+        EXPECT_EQ(NumSingleChar('"', row.text), row.singles);
+    }
+}
+
+TEST(Gridutil, SmallTextHelpers) {
+    AnsiString link = "http://drenvala.org";
+    EXPECT_TRUE(IsURL(link));
+    StripURLProtocol(link);
+    EXPECT_EQ(link, "drenvala.org");
+    AnsiString mail = "mailto:eng@x.org";
+    StripURLProtocol(mail);
+    EXPECT_EQ(mail, "eng@x.org");
+    EXPECT_FALSE(IsURL("www.x.org"));
+
+    EXPECT_TRUE(IsInGridRect({1, 2, 3, 4}, 3, 2));
+    EXPECT_FALSE(IsInGridRect({1, 2, 3, 4}, 4, 2));
+
+    EXPECT_EQ(FIPos("BLI", "a <bLink>"), 4);
+    EXPECT_EQ(FIPos("bli", "a <bLink>"), 0);
+    int p = -1;
+    EXPECT_EQ(VarPos("c", "abc", p), 3);
+    EXPECT_EQ(p, 3);
+
+    AnsiString tokens = "12;34";
+    EXPECT_EQ(GetToken(tokens, ";"), "12");
+    EXPECT_EQ(tokens, "34");
+    EXPECT_EQ(GetToken(tokens, ";"), "");
+    EXPECT_EQ(tokens, "34");
+
+    EXPECT_EQ(FirstChar(",;", "a;b,c"), ';');
+    EXPECT_EQ(FirstChar(",;", "abc"), '\0');
+
+    TStringList list;
+    list.Add("ab");
+    list.Add("c");
+    EXPECT_EQ(StringListToText(list), "abc");
+
+    AnsiString secret = "Øre1"; // four characters, five bytes
+    StringToPassword(secret, '*');
+    EXPECT_EQ(secret, "****");
+
+    EXPECT_EQ(HTMLColor(clRed), "FF0000");
+    EXPECT_EQ(HTMLColor(0x00336699), "996633");
+}
+
+TEST(Gridutil, NameCapitals) {
+    struct Row {
+        const char* text;
+        const char* expected;
+    } rows[] = {
+        {"MCDONALD", "McDonald"},
+        {"o'neil mcdonald", "O'Neil McDonald"},
+        {"henry ii", "Henry II"},
+        {"smith-jones", "Smith-Jones"},
+        {"ivan the great", "Ivan The Great"},
+        {"øre lake", "øre Lake"},
+        {"louis xiv", "Louis Xiv"},
+        {"", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(ShiftCase(row.text), row.expected);
+    }
+}
+
+TEST(Gridutil, ShortDates) {
+    EXPECT_EQ(StrToShortdateUS("12/31/05"), EncodeDate(2005, 12, 31));
+    EXPECT_EQ(StrToShortDateEU("31.12.99"), EncodeDate(1999, 12, 31));
+    EXPECT_EQ(StrToShortDateEU("1-2-25"), EncodeDate(2025, 2, 1));
+    EXPECT_EQ(StrToShortDateEU("1-2-26"), EncodeDate(1926, 2, 1));
+    // A year of three or more digits stands as typed.
+    EXPECT_EQ(StrToShortDateEU("1/2/2005"), EncodeDate(2005, 2, 1));
+    EXPECT_EQ(StrToShortDateEU("1/2/205"), EncodeDate(205, 2, 1));
+    EXPECT_EQ(StrToShortdateUS("12/31"), 0);
+    EXPECT_EQ(StrToShortdateUS("12 31 05"), 0);
+    EXPECT_EQ(StrToShortdateUS("a/31/05"), 0);
+    EXPECT_THROW(StrToShortdateUS("13/31/05"), EConvertError);
+
+    DateSettings european("dd/mm/yyyy", '/');
+    TDateTime d = 0;
+    EXPECT_TRUE(ReadShortDate("3/4/2010", d));
+    EXPECT_EQ(d, EncodeDate(2010, 4, 3));
+    EXPECT_FALSE(ReadShortDate("31/2/2010", d));
+    EXPECT_FALSE(ReadShortDate("3/13/2010", d));
+    EXPECT_FALSE(ReadShortDate("3-4-2010", d));
+    DateSettings american("m.d.yyyy", '.');
+    EXPECT_TRUE(ReadShortDate("3.4.2010", d));
+    EXPECT_EQ(d, EncodeDate(2010, 3, 4));
+}
+
+TEST(Gridutil, NextDates) {
+    const TDateTime start = EncodeDate(2010, 11, 15);
+    EXPECT_EQ(GetNextDate(start, 0, 0, 20, 1), EncodeDate(2010, 12, 5));
+    EXPECT_EQ(GetNextDate(start, 2, 0, 0, 1), EncodeDate(2012, 11, 15));
+    EXPECT_EQ(GetNextDate(start, 0, 3, 0, 1), EncodeDate(2011, 2, 15));
+    EXPECT_EQ(GetNextDate(start, 0, 14, 0, 1), EncodeDate(2012, 1, 15));
+    EXPECT_EQ(GetNextDate(start, 1, 1, 0, 7), start + 7);
+}
+
+TEST(Gridutil, FilterMasks) {
+    LocaleSeparators locale('.', ',');
+    DateSettings dates("dd/mm/yyyy", '/');
+    struct Row {
+        const char* mask;
+        const char* text;
+        bool expected;
+    } rows[] = {
+        {">=10", "10", true},
+        {"<5", "7", false},
+        {"a*c", "abbc", true},
+        {"a?c", "ac", false},
+        {"!a*", "abc", false},
+        {"!a*", "xbc", true},
+        {">10", "9.5", false},
+        {"> 9", "9.5", true},
+        {">b", "c", true},
+        {"<=b", "b", true},
+        {">1/2/2010", "3/2/2010", true},
+        {"*", "", true},
+        {"a**b", "ab", true},
+        {"a*b*c", "axbyc", true},
+        {"a*b*c", "axbyd", false},
+        {"?", "", false},
+        {"abc", "abc", true},
+        {"abc", "abcd", false},
+        {"*cd", "abcd", true},
+        {"ab*", "a", false},
+        {"*a*a", "aa", true},
+        {"*a*a", "a", false},
+        {"a*", "ba", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.mask) + " on " + row.text);
+        EXPECT_EQ(Matches(row.mask, row.text), row.expected);
+    }
+}
+
+TEST(Gridutil, ManyStarMasksAnswerWithoutBacktracking) {
+    // A backtracking matcher tries every way of sharing the text among the stars: this
+    // mask would not finish.
+    const AnsiString text(std::string(5000, 'a'));
+    std::string stars;
+    for (int i = 0; i < 60; ++i)
+        stars += "*a";
+    EXPECT_FALSE(Matches(AnsiString(stars + "*b*"), text));
+    EXPECT_TRUE(Matches(AnsiString(stars + "*"), text));
+    EXPECT_TRUE(Matches(AnsiString(stars), text));
+    EXPECT_FALSE(Matches(AnsiString(stars + "?b"), text));
+}
+
+TEST(Gridutil, FilterConditions) {
+    struct Row {
+        const char* condition;
+        const char* text;
+        bool caseSensitive;
+        bool expected;
+    } rows[] = {
+        {"a* ; b*", "bob", false, true}, {"a*&*z", "abz", true, true},     {"a*&*y", "abz", true, false},
+        {"A*", "abc", true, false},      {"A*", "abc", false, true},       {"x ^ a*", "abc", true, true},
+        {"  a* ", "abc", true, true},    {">=10 & <20", "15", true, true}, {">=10 & <20", "25", true, false},
+        {"ø*", "Øre", false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.condition) + " on " + row.text);
+        EXPECT_EQ(MatchStrEx(row.condition, row.text, row.caseSensitive), row.expected);
+    }
+}
+
+} // namespace
