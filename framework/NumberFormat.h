@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
+#include <string_view>
 #include <variant>
 
 // Locale characters, read once at start-up (ReadLocaleSettings); tests may overwrite them.
@@ -23,15 +25,22 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
 
 // Parse with the locale's decimal separator; leading and trailing blanks are allowed.
 double StrToFloat(const AnsiString& text);
+bool TryStrToFloat(std::string_view text, double& value);
 bool TryStrToFloat(const AnsiString& text, double& value);
+inline bool TryStrToFloat(const char* text, double& value) {
+    return TryStrToFloat(std::string_view(text), value);
+}
 int StrToInt(const AnsiString& text);
 bool TryStrToInt(const AnsiString& text, int& value);
 
 // Fixed-point text of value with the given decimals, rounding a value lying exactly halfway
 // away from zero, never "-0". No thousand separators; '.' as decimal point.
 std::string FixedDigits(double value, int decimals);
+// Appends to out what Sprintf("%<width>.<decimals>f", value) gives.
+void AppendFixed(std::string& out, double value, int width, int decimals);
 
-using FormatArg = std::variant<std::int64_t, double, AnsiString>;
+// A text argument is viewed, not copied: it lives until the formatting call returns.
+using FormatArg = std::variant<std::int64_t, double, std::string_view>;
 
 // The two printf dialects: the framework's Format (locale separators, "%f" with 2 decimals,
 // "%g" as FloatToStr) and the C runtime's ('.', "%f" with 6 decimals, C's "%g").
@@ -43,7 +52,7 @@ struct FormatStyle {
 
 // %[flags][width][.precision](d|u|x|X|f|e|E|g|n|s|%); flags '-', '0', '+', ' '.
 // A mismatch between a conversion and its argument raises EConvertError.
-AnsiString FormatWith(const AnsiString& format, std::initializer_list<FormatArg> args, FormatStyle style);
+AnsiString FormatWith(std::string_view format, std::initializer_list<FormatArg> args, FormatStyle style);
 
 namespace detail {
 inline FormatArg ToFormatArg(double v) {
@@ -53,10 +62,10 @@ inline FormatArg ToFormatArg(float v) {
     return static_cast<double>(v);
 }
 inline FormatArg ToFormatArg(const AnsiString& v) {
-    return v;
+    return v.view();
 }
 inline FormatArg ToFormatArg(const char* v) {
-    return AnsiString(v);
+    return std::string_view(v ? v : "");
 }
 template <class T>
 requires std::is_integral_v<T> FormatArg ToFormatArg(T v) {
@@ -65,11 +74,18 @@ requires std::is_integral_v<T> FormatArg ToFormatArg(T v) {
 } // namespace detail
 
 // The framework's Format: decimal and thousand separators of the locale.
-template <class... Args> AnsiString Format(const AnsiString& format, const Args&... args) {
+template <class... Args> AnsiString Format(const char* format, const Args&... args) {
     return FormatWith(format, {detail::ToFormatArg(args)...}, {DecimalSeparator, ThousandSeparator, false});
+}
+template <class... Args> AnsiString Format(const AnsiString& format, const Args&... args) {
+    return FormatWith(format.view(), {detail::ToFormatArg(args)...},
+                      {DecimalSeparator, ThousandSeparator, false});
 }
 
 // The C runtime's sprintf as the design windows and files use it: always '.' and ','.
-template <class... Args> AnsiString Sprintf(const AnsiString& format, const Args&... args) {
+template <class... Args> AnsiString Sprintf(const char* format, const Args&... args) {
     return FormatWith(format, {detail::ToFormatArg(args)...}, {'.', ',', true});
+}
+template <class... Args> AnsiString Sprintf(const AnsiString& format, const Args&... args) {
+    return FormatWith(format.view(), {detail::ToFormatArg(args)...}, {'.', ',', true});
 }
