@@ -68,7 +68,7 @@ AnsiString ListFault(const std::vector<T*>& items, const NamedList<T>& list, con
         const AnsiString& name = items[i]->Name;
         if (AnsiString fault = NameFault(name, kind, i + 1); !fault.IsEmpty())
             return fault;
-        if (list.AllNamed(name)->size() > 1)
+        if (list.HasRepeatedNames() && list.AllNamed(name).size() > 1)
             return kind + " " + name + " appears twice. Give one of them another name.";
     }
     return {};
@@ -164,30 +164,31 @@ void SimpleSewerNetwork::ReadNetworkData(NetworkFileReader& in) {
     for (int i = 0; i < sewerCount; ++i) {
         auto s = std::make_unique<Sewer>("");
         s->Read(in);
-        if (SewerIndex(s->Name) >= 0)
-            NetworkFileReader::Fail("sewer " + s->Name + " appears twice.");
-        sewerList.Append(std::move(s));
+        const AnsiString name = s->Name;
+        if (!sewerList.AppendNew(std::move(s)))
+            NetworkFileReader::Fail("sewer " + name + " appears twice.");
     }
 
     const int junctionCount = in.Count(part);
     for (int i = 0; i < junctionCount; ++i) {
         const AnsiString name = in.Name(part);
-        if (JunctionIndex(name) >= 0)
+        SewerNode* j = junctionList.AppendNew(std::make_unique<SewerNode>(name));
+        if (!j)
             NetworkFileReader::Fail("junction " + name + " appears twice.");
-        auto j = std::make_unique<SewerNode>(name);
         j->Read(in);
-        junctionList.Append(std::move(j));
     }
 
+    // Each name stands once, so linking each sewer to its junctions is what BuildConnections does.
     for (Sewer* s : Sewers) {
         s->UpstreamNode = junctionList.Find(s->USJunctionName);
         s->DownstreamNode = junctionList.Find(s->DSJunctionName);
-        for (const AnsiString* junction : {&s->USJunctionName, &s->DSJunctionName})
-            if (JunctionIndex(*junction) < 0)
-                NetworkFileReader::Fail("sewer " + s->Name + " names junction " + *junction +
-                                        ", which has no junction block.");
+        if (!s->UpstreamNode || !s->DownstreamNode)
+            NetworkFileReader::Fail("sewer " + s->Name + " names junction " +
+                                    (s->UpstreamNode ? s->DSJunctionName : s->USJunctionName) +
+                                    ", which has no junction block.");
+        s->UpstreamNode->ConnectedSewers.push_back(s);
+        s->DownstreamNode->ConnectedSewers.push_back(s);
     }
-    BuildConnections();
 }
 
 void SimpleSewerNetwork::TakeOver(SimpleSewerNetwork& other) {

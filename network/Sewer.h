@@ -66,8 +66,11 @@ public:
 
 private:
     friend class NamedList<Sewer>;
+    friend class SimpleSewerNetwork;
 
     AnsiString name;
     int position = -1;
     NamedList<Sewer>* list = nullptr;
+    // The sub-network the last BuildSubnets placed the sewer in, -1 for none.
+    int subnet = -1;
 };
