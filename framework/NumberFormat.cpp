@@ -9,6 +9,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 char DecimalSeparator = '.';
@@ -28,7 +29,6 @@ void ReadLocaleSettings() {
 namespace {
 
 // Room for the integer digits of the largest double, a point and the decimals asked of it.
-constexpr int MostFixedDecimals = 30;
 constexpr std::size_t FixedRoom = 310 + MostFixedDecimals + 2;
 // Room for every decimal of any double's exact expansion (at most 1074 of them).
 constexpr std::size_t ExactRoom = 310 + 1080;
@@ -46,7 +46,7 @@ int ExactDecimals(double magnitude) {
 // Digit number place (0 the first) of the exact expansion of magnitude, counting decimals
 // when fromPoint is set and significant digits otherwise.
 char ExactDigit(double magnitude, std::size_t place, bool fromPoint) {
-    std::array<char, ExactRoom> buf{};
+    std::array<char, ExactRoom> buf;
     const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
                                       std::chars_format::fixed, ExactDecimals(magnitude));
     std::string_view text(buf.data(), static_cast<std::size_t>(result.ptr - buf.data()));
@@ -68,19 +68,20 @@ bool RoundsUp(char extra, double magnitude, std::size_t place, bool fromPoint) {
     return extra >= '5';
 }
 
-// Adds one unit in the last place of the digits from start on ("1.29" -> "1.30", "99" -> "100").
-void IncrementDigits(std::string& text, std::size_t start) {
-    for (std::size_t i = text.size(); i > start; --i) {
-        char& c = text[i - 1];
-        if (c == '.')
+// Adds one unit in the last place of the digits in [first, last) ("1.29" -> "1.30"); true when
+// it carries out of the first digit ("99" -> "00").
+bool IncrementDigits(char* first, char* last) {
+    for (char* c = last; c != first;) {
+        --c;
+        if (*c == '.')
             continue;
-        if (c != '9') {
-            ++c;
-            return;
+        if (*c != '9') {
+            ++*c;
+            return false;
         }
-        c = '0';
+        *c = '0';
     }
-    text.insert(text.begin() + static_cast<std::ptrdiff_t>(start), '1');
+    return true;
 }
 
 const char* NonFiniteText(double value) {
@@ -89,31 +90,62 @@ const char* NonFiniteText(double value) {
     return value < 0 ? "-INF" : "INF";
 }
 
-// Appends |value| (finite) with decimals places, rounded half away from zero.
-void AppendMagnitude(std::string& out, double magnitude, int decimals) {
-    std::array<char, FixedRoom> buf{};
-    const char* end =
-        std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::fixed, decimals + 1)
-            .ptr;
-    const bool up = RoundsUp(end[-1], magnitude, static_cast<std::size_t>(decimals), true);
-    const std::size_t start = out.size();
-    // Without the extra digit, and without the point when no decimals are kept.
-    out.append(buf.data(), static_cast<std::size_t>(end - buf.data()) - (decimals > 0 ? 1 : 2));
-    if (up)
-        IncrementDigits(out, start);
+// The powers of ten a double holds exactly.
+constexpr std::array<double, 23> PowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// magnitude x 10^decimals rounded half away from zero to a whole number, where one product
+// settles it. Below 2^44 the product is within 2^-9 of the exact one, so it rounds the same way
+// unless its fraction lies that close to a half; near a whole number either way gives that
+// number. False where it does not settle, and for large numbers.
+bool ScaledWhole(double magnitude, int decimals, std::uint64_t& whole) {
+    constexpr double Largest = 0x1p44;
+    constexpr double NearHalf = 0x1p-7;
+    if (decimals >= static_cast<int>(PowersOfTen.size()))
+        return false;
+    const double scaled = magnitude * PowersOfTen[static_cast<std::size_t>(decimals)];
+    if (!(scaled < Largest))
+        return false;
+    const double below = std::floor(scaled);
+    const double fraction = scaled - below;
+    if (std::fabs(fraction - 0.5) < NearHalf)
+        return false;
+    whole = static_cast<std::uint64_t>(below) + (fraction > 0.5 ? 1 : 0);
+    return true;
 }
 
-// Appends value with decimals places (see FixedDigits).
-void AppendFixedDigits(std::string& out, double value, int decimals) {
-    if (!std::isfinite(value)) {
-        out += NonFiniteText(value);
-        return;
+// Writes |value| (finite) with decimals places, rounded half away from zero, at text, which has
+// room for FixedRoom characters and a carry; the end.
+char* MagnitudeDigits(char* text, double magnitude, int decimals) {
+    std::uint64_t whole = 0;
+    if (ScaledWhole(magnitude, decimals, whole)) {
+        // The whole number's digits, with zeros in front up to one digit before the point.
+        std::array<char, 48> digits;
+        char* end = std::to_chars(digits.data(), digits.data() + digits.size(), whole).ptr;
+        const auto count = static_cast<int>(end - digits.data());
+        if (count <= decimals) {
+            const int missing = decimals + 1 - count;
+            std::memmove(digits.data() + missing, digits.data(), static_cast<std::size_t>(count));
+            std::fill_n(digits.data(), missing, '0');
+            end += missing;
+        }
+        const char* point = end - decimals;
+        char* out = std::copy(static_cast<const char*>(digits.data()), point, text);
+        if (decimals > 0)
+            *out++ = '.';
+        return std::copy(point, static_cast<const char*>(end), out);
     }
-    const std::size_t start = out.size();
-    AppendMagnitude(out, std::fabs(value), std::clamp(decimals, 0, MostFixedDecimals));
-    const bool zero = out.find_first_not_of("0.", start) == std::string::npos;
-    if (value < 0 && !zero)
-        out.insert(out.begin() + static_cast<std::ptrdiff_t>(start), '-');
+    char* end = std::to_chars(text, text + FixedRoom, magnitude, std::chars_format::fixed, decimals + 1).ptr;
+    const bool up = RoundsUp(end[-1], magnitude, static_cast<std::size_t>(decimals), true);
+    // Without the extra digit, and without the point when no decimals are kept.
+    end -= decimals > 0 ? 1 : 2;
+    if (up && IncrementDigits(text, end)) {
+        std::memmove(text + 1, text, static_cast<std::size_t>(end - text));
+        *text = '1';
+        ++end;
+    }
+    return end;
 }
 
 // Significant digits of |value| rounded half away from zero to count digits, and the decimal
@@ -126,7 +158,7 @@ struct Decimal {
 Decimal SignificantDigits(double value, int count) {
     count = std::clamp(count, 1, MostSignificantDigits);
     const double magnitude = std::fabs(value);
-    std::array<char, MostSignificantDigits + 16> buf{};
+    std::array<char, MostSignificantDigits + 16> buf;
     const auto result =
         std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::scientific, count);
     std::string_view text(buf.data(), static_cast<std::size_t>(result.ptr - buf.data()));
@@ -136,12 +168,10 @@ Decimal SignificantDigits(double value, int count) {
     d.Digits += text[0];
     if (count > 1)
         d.Digits.append(text.substr(2, static_cast<std::size_t>(count - 1)));
-    if (RoundsUp(text[e - 1], magnitude, static_cast<std::size_t>(count), false)) {
-        IncrementDigits(d.Digits, 0);
-        if (d.Digits.size() > static_cast<std::size_t>(count)) {
-            d.Digits.pop_back();
-            ++d.Exponent;
-        }
+    if (RoundsUp(text[e - 1], magnitude, static_cast<std::size_t>(count), false) &&
+        IncrementDigits(d.Digits.data(), d.Digits.data() + d.Digits.size())) {
+        d.Digits.front() = '1';
+        ++d.Exponent;
     }
     return d;
 }
@@ -272,16 +302,30 @@ bool IsBlank(char c) {
 
 } // namespace
 
-void AppendFixed(std::string& out, double value, int width, int decimals) {
-    const std::size_t start = out.size();
-    AppendFixedDigits(out, value, decimals);
-    Pad(out, start, width, false, false);
+char* WriteFixed(char* out, double value, int width, int decimals) {
+    static_assert(FixedTextRoom >= FixedRoom + 2);
+    std::array<char, FixedRoom + 1> digits;
+    const char* text = digits.data();
+    const char* end = nullptr;
+    bool negative = false;
+    if (std::isfinite(value)) {
+        end = MagnitudeDigits(digits.data(), std::fabs(value), std::clamp(decimals, 0, MostFixedDecimals));
+        negative = value < 0 && std::any_of(text, end, [](char c) { return c != '0' && c != '.'; });
+    } else {
+        text = NonFiniteText(value);
+        end = text + std::strlen(text);
+    }
+    const auto length = static_cast<int>(end - text) + (negative ? 1 : 0);
+    if (width > length)
+        out = std::fill_n(out, width - length, ' ');
+    if (negative)
+        *out++ = '-';
+    return std::copy(text, end, out);
 }
 
 std::string FixedDigits(double value, int decimals) {
-    std::string text;
-    AppendFixedDigits(text, value, decimals);
-    return text;
+    std::array<char, FixedTextRoom> text;
+    return {text.data(), WriteFixed(text.data(), value, 0, decimals)};
 }
 
 AnsiString IntToStr(std::int64_t value) {
@@ -493,7 +537,8 @@ AnsiString FormatWith(std::string_view format, std::initializer_list<FormatArg> 
                 break;
             }
             if (conversion == 'f' || conversion == 'F') {
-                AppendFixedDigits(out, v, decimals);
+                std::array<char, FixedTextRoom> text;
+                out.append(text.data(), WriteFixed(text.data(), v, 0, decimals));
             } else if (conversion == 'e' || conversion == 'E') {
                 const char letter = style.CRuntime ? conversion : 'E';
                 out += ExponentText(v, precision >= 0 ? precision : (style.CRuntime ? 6 : 14), letter,

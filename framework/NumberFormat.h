@@ -36,8 +36,14 @@ bool TryStrToInt(const AnsiString& text, int& value);
 // Fixed-point text of value with the given decimals, rounding a value lying exactly halfway
 // away from zero, never "-0". No thousand separators; '.' as decimal point.
 std::string FixedDigits(double value, int decimals);
-// Appends to out what Sprintf("%<width>.<decimals>f", value) gives.
-void AppendFixed(std::string& out, double value, int width, int decimals);
+// More decimals than this are not written.
+constexpr int MostFixedDecimals = 30;
+// Room for the longest text WriteFixed writes beyond its width: the integer digits of the
+// largest double, a sign, a point and the most decimals.
+constexpr std::size_t FixedTextRoom = 345;
+// Writes at out what Sprintf("%<width>.<decimals>f", value) gives, in room for
+// max(width, FixedTextRoom) characters; the end of what was written.
+char* WriteFixed(char* out, double value, int width, int decimals);
 
 // A text argument is viewed, not copied: it lives until the formatting call returns.
 using FormatArg = std::variant<std::int64_t, double, std::string_view>;

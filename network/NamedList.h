@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -138,8 +139,11 @@ public:
     // Empties this list and takes over the entries of other, which is left empty.
     void TakeOver(NamedList& other) {
         Clear();
-        for (auto& item : other.store)
-            store.push_back(std::move(item));
+        if (store.empty())
+            store = std::move(other.store);
+        else
+            store.insert(store.end(), std::make_move_iterator(other.store.begin()),
+                         std::make_move_iterator(other.store.end()));
         other.store.clear();
         items = std::move(other.items);
         table = std::move(other.table);

@@ -30,10 +30,19 @@ template <class Take> void CollectUpstream(Sewer* s, std::vector<Sewer*>& sub, T
 int SimpleSewerNetwork::BuildConnections() {
     for (SewerNode* j : Junctions)
         j->ConnectedSewers.clear();
-    for (Sewer* s : Sewers)
-        for (const AnsiString* name : {&s->USJunctionName, &s->DSJunctionName})
-            for (SewerNode* j : junctionList.AllNamed(*name))
+    // Where names stand once, a sewer's link to a listed junction of the name is the look-up.
+    const bool namesOnce = !junctionList.HasRepeatedNames();
+    const auto connect = [&](Sewer* s, SewerNode* linked, const AnsiString& name) {
+        if (namesOnce && junctionList.PositionOf(linked) >= 0 && linked->Name == name)
+            linked->ConnectedSewers.push_back(s);
+        else
+            for (SewerNode* j : junctionList.AllNamed(name))
                 j->ConnectedSewers.push_back(s);
+    };
+    for (Sewer* s : Sewers) {
+        connect(s, s->UpstreamNode, s->USJunctionName);
+        connect(s, s->DownstreamNode, s->DSJunctionName);
+    }
     return 0;
 }
 

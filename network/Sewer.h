@@ -9,6 +9,7 @@
 #include <string>
 
 class NetworkFileReader;
+class NetworkFileWriter;
 class SewerNode;
 
 // One sewer (a pipe length) from its upstream to its downstream junction, with its design results.
@@ -22,7 +23,7 @@ public:
     const AnsiString& Name = name;
     void SetName(const AnsiString& newName);
 
-    void Write(std::string& out) const;
+    void Write(NetworkFileWriter& out) const;
     // Reads one sewer block, its name included.
     void Read(NetworkFileReader& in);
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 class NetworkFileReader;
+class NetworkFileWriter;
 
 // One sewer network: its title, save stamp, design settings, sewers, junctions and sub-networks.
 // Operations give 0 for success and 1 for failure (-1 for a search that finds nothing), and tell
@@ -120,7 +121,7 @@ private:
     // beginning with "#", a title beginning with "#"), naming the first such item; else empty.
     AnsiString UnsavableName() const;
     // The file's text with the given save stamp.
-    std::string FileText(const AnsiString& stamp) const;
+    void WriteNetwork(NetworkFileWriter& out, const AnsiString& stamp) const;
     // Everything after the file marker; raises ENetworkFileError with the one message to show.
     void ReadNetworkData(NetworkFileReader& in);
     // Takes the title, settings and lists of other, which was just read.
