@@ -110,6 +110,10 @@ public:
     bool HintShowLargeText = false;
     bool Signed = false;
 
+    // The box is a multi-line native edit: Enter and Escape are its own, and reach the window's
+    // default and cancel buttons through the keys it posts to its parent.
+    bool WantsAllKeys() const override { return true; }
+
 protected:
     void Loaded() override;
     void Change() override;

@@ -48,6 +48,9 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
         TCustomEdit::WMChar(key, keyData, shift);
         return TKeyOutcome::Refused;
     }
+    // A key with Ctrl or Alt held types nothing; its short-cuts come as control characters.
+    if ((shift.Contains(ssCtrl) || shift.Contains(ssAlt)) && static_cast<unsigned char>(key) >= 0x20)
+        return TKeyOutcome::Refused;
     // The native edit ignores typing in a read-only box; the box's own rewrites (sign toggle,
     // a leading "0", capitals, regrouping) must not change it either.
     if (GetReadOnly()) {
@@ -67,15 +70,18 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
         return TKeyOutcome::Refused;
     if (key == '\b' && LengthLimit > 0 && FixedLength(ValueWithout(-1, 1)) - 1 > LengthLimit)
         return TKeyOutcome::Refused;
-    if (key == '-' && !Signed && (editType == etNumeric || editType == etFloat || editType == etMoney))
+    const bool number = editType == etNumeric || editType == etFloat || editType == etMoney;
+    if (key == '-' && !Signed && number)
         return TKeyOutcome::Refused;
+    // A minus is only ever the first character: what is typed before it goes after it.
+    if (number && !selected && caret == PrefixLength() && value.view().starts_with('-') && key != '-' &&
+        static_cast<unsigned char>(key) >= 0x20)
+        SetSelStart(caret + 1);
 
     switch (editType) {
     case etNumeric:
         if (key == '-') {
-            const int length = GetSelLength();
             ToggleSign();
-            SetSelLength(length);
             return TKeyOutcome::Ignored;
         }
         if (key != '\b' && key != '\t' && !IsDigit(key) && !shift.Contains(ssCtrl))
@@ -125,7 +131,9 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterFloat(char& key, int keyData, TShiftSt
         return TKeyOutcome::Ignored;
     if (key == DecimalSeparator && !Holds(GetSelText(), DecimalSeparator) && RefuseDecimalSeparator())
         return TKeyOutcome::Refused;
-    if (key == ',' && ThousandSeparator != ',' && Holds(ValueWithout(0, 0), ','))
+    // Leaving the box reads its text back: a thousand separator reads only in a box without
+    // decimals (with them "1,5" could not be read), and a ',' or '.' that is neither separator never.
+    if ((key == ',' || key == '.') && key != DecimalSeparator && (key != ThousandSeparator || precision != 0))
         return TKeyOutcome::Refused;
     const TKeyOutcome outcome = FilterSeparatorsAndSign(key);
     if (outcome == TKeyOutcome::Passed)
@@ -162,13 +170,16 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterSeparatorsAndSign(char key) {
             return TKeyOutcome::Refused;
         SetSelection(caret, caret + 1);
     }
-    if (caret == PrefixLength() && GetText().IsEmpty() && key == DecimalSeparator) {
+    // Typed into an empty box, or over the whole value, the separator gets the 0 before it that
+    // the box needs to read it.
+    if (key == DecimalSeparator && ValueWithout(0, 0).IsEmpty()) {
         Show("0" + AnsiString(DecimalSeparator));
         SetSelStart(PrefixLength() + 2);
         SetModified(true);
         return TKeyOutcome::Refused;
     }
-    if (key == '-' && !selected) {
+    // A minus is only ever the first character: typed anywhere else it toggles the sign.
+    if (key == '-' && (!selected || caret > PrefixLength())) {
         ToggleSign();
         return TKeyOutcome::Refused;
     }
@@ -198,6 +209,7 @@ bool TTypedEdit::RefuseDecimalSeparator() {
 
 void TTypedEdit::ToggleSign() {
     const int caret = GetSelStart();
+    const int length = GetSelLength();
     const AnsiString value = GetText();
     if (Holds(value, '-')) {
         SetTextUnformatted(value.SubString(2, value.Length()));
@@ -206,6 +218,8 @@ void TTypedEdit::ToggleSign() {
         SetTextUnformatted("-" + value);
         SetSelStart(caret + 1);
     }
+    // A selection moves with the text.
+    SetSelLength(length);
     SetModified(true);
 }
 

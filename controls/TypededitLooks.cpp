@@ -1,5 +1,7 @@
 #include "controls/Typededit.h"
 
+#include "framework/NumberFormat.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -77,12 +79,16 @@ void TTypedEdit::WMKillFocus() {
         TCustomEdit::SetColor(normalColor);
         Font.SetColor(RestingFontColor());
     }
+    // What deleting the digits leaves ("-", ".", "-.") holds no number and is taken as empty.
+    const char marks[] = {'-', DecimalSeparator, ThousandSeparator};
+    const bool empty =
+        GetText().view().find_first_not_of(std::string_view(marks, sizeof marks)) == std::string_view::npos;
     if (editType == etFloat || editType == etMoney) {
-        if (GetText().IsEmpty())
+        if (empty)
             SetFloat(0);
         if (precision > 0)
             SetFloat(GetFloat());
-    } else if (editType == etNumeric && GetText().IsEmpty()) {
+    } else if (editType == etNumeric && empty) {
         SetText("0");
     }
     if (OnValueValidate) {

@@ -2,14 +2,65 @@
 
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
+#include "framework/Form.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 
 namespace {
+
 TApplication theApplication;
+
+// What an escaped exception says to the user.
+AnsiString MessageOf(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& framework) {
+        return framework.Message;
+    } catch (const std::exception& other) {
+        return other.what();
+    } catch (...) {
+        return "Unknown exception";
+    }
 }
 
+} // namespace
+
 TApplication* Application = &theApplication;
+
+void TApplication::Run() {
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (mainForm && !terminated) {
+        mainForm->Show();
+        if (!terminated)
+            QApplication::exec();
+    }
+    mainForm = nullptr;
+    while (!Components().empty())
+        delete Components().back();
+    terminated = false;
+}
+
+void TApplication::Terminate() {
+    terminated = true;
+    QCoreApplication::quit();
+}
+
+void TApplication::SetHint(const AnsiString& value) {
+    if (value == hint)
+        return;
+    hint = value;
+    if (OnHint)
+        OnHint(this);
+}
+
+bool TApplication::HelpCommand(int command, int data) {
+    const QString folder = QFileInfo(QString::fromStdString(HelpFile.str())).completeBaseName();
+    const QString page = command == HELP_CONTEXT ? QString::number(data) + ".html" : QString("index.html");
+    return CurrentDialogResponder().OpenDocument(
+        (QString::fromStdString(ExeDir().str()) + folder + "/" + page).toStdString());
+}
 
 int TApplication::MessageBox(const AnsiString& text, const AnsiString& caption, int flags) {
     return CurrentDialogResponder().MessageBox({text, caption, flags});
@@ -20,6 +71,18 @@ void TApplication::HandleException(const std::exception& error) {
     MessageBox(framework ? framework->Message : AnsiString(error.what()), Title, MB_OK | MB_ICONERROR);
 }
 
+void TApplication::HandlePaintException(std::exception_ptr error) {
+    const AnsiString message = MessageOf(error);
+    if (paintErrorQueued || message == lastPaintError)
+        return;
+    paintErrorQueued = true;
+    lastPaintError = message;
+    QTimer::singleShot(0, [this, message] {
+        MessageBox(message, Title, MB_OK | MB_ICONERROR);
+        paintErrorQueued = false;
+    });
+}
+
 void TApplication::ProcessMessages() {
     QCoreApplication::processEvents();
 }
@@ -28,10 +91,30 @@ AnsiString TApplication::ExeDir() const {
     return (QCoreApplication::applicationDirPath() + "/").toStdString();
 }
 
+AnsiString GetShortHint(const AnsiString& hint) {
+    const int bar = hint.Pos("|");
+    return bar == 0 ? hint : hint.SubString(1, bar - 1);
+}
+
+AnsiString GetLongHint(const AnsiString& hint) {
+    const int bar = hint.Pos("|");
+    return bar == 0 ? hint : hint.SubString(bar + 1, hint.Length());
+}
+
+int ShellExecute(const AnsiString& verb, const AnsiString& file) {
+    constexpr int NoAssociation = 31;
+    constexpr int FileNotFound = 2;
+    if (verb != "open")
+        return NoAssociation;
+    return CurrentDialogResponder().OpenDocument(file) ? 33 : FileNotFound;
+}
+
 void CallGuarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const std::exception& error) {
         Application->HandleException(error);
+    } catch (...) {
+        Application->HandleException(Exception("Unknown exception"));
     }
 }

@@ -1,13 +1,14 @@
 #include "framework/Button.h"
 
-#include "framework/Application.h"
+#include "framework/ControlView.h"
 #include "framework/Form.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) {
-    auto* view = new QPushButton;
-    QObject::connect(view, &QPushButton::clicked, view, [this] { CallGuarded([this] { Click(); }); });
+    auto* view = new ControlView<QPushButton>(*this);
+    QObject::connect(view, &QPushButton::clicked, view, [this] { CallFromView(*this, [this] { Click(); }); });
     SetView(view);
     SetBounds(0, 0, 75, 25);
     TabStop = true;
@@ -27,6 +28,16 @@ void TButton::Click() {
             form->SetModalResult(ModalResult);
             return;
         }
+}
+
+bool TButton::CMDialogKey(WORD key) {
+    const QWidget* focused = QApplication::focusWidget();
+    const bool active = Focused() || (Default && !qobject_cast<const QPushButton*>(focused));
+    if ((key == VK_RETURN && active) || (key == VK_ESCAPE && Cancel)) {
+        Click();
+        return true;
+    }
+    return false;
 }
 
 void TButton::UpdateView() {

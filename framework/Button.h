@@ -10,6 +10,9 @@ public:
     const AnsiString& GetCaption() const { return caption; }
     void SetCaption(const AnsiString& value);
     void Click() override;
+    // Enter clicks the focused button, or the default one while no button has the focus; Escape
+    // clicks the cancel button.
+    bool CMDialogKey(WORD key) override;
 
     int ModalResult = 0;
     bool Default = false;

@@ -1,13 +1,13 @@
 #include "framework/CheckBox.h"
 
-#include "framework/Application.h"
+#include "framework/ControlView.h"
 
 #include <QCheckBox>
 
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
-    auto* view = new QCheckBox;
+    auto* view = new ControlView<QCheckBox>(*this);
     QObject::connect(view, &QCheckBox::clicked, view,
-                     [this](bool state) { CallGuarded([this, state] { SetChecked(state); }); });
+                     [this](bool state) { CallFromView(*this, [this, state] { SetChecked(state); }); });
     SetView(view);
     SetBounds(0, 0, 97, 17);
     TabStop = true;

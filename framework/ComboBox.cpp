@@ -1,13 +1,13 @@
 #include "framework/ComboBox.h"
 
-#include "framework/Application.h"
+#include "framework/ControlView.h"
 
 #include <QComboBox>
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
-    auto* view = new QComboBox;
+    auto* view = new ControlView<QComboBox>(*this);
     QObject::connect(view, &QComboBox::activated, view,
-                     [this](int index) { CallGuarded([this, index] { ViewPicked(index); }); });
+                     [this](int index) { CallFromView(*this, [this, index] { ViewPicked(index); }); });
     SetView(view);
     SetBounds(0, 0, 145, 21);
     Items.OnChange = [this](TObject*) {

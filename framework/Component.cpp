@@ -23,6 +23,13 @@ TComponent::~TComponent() {
     }
 }
 
+bool TComponent::IsDestroying() const {
+    for (const TComponent* component = this; component; component = component->owner)
+        if (component->ComponentState & csDestroying)
+            return true;
+    return false;
+}
+
 void TComponent::Destroying() {
     ComponentState |= csDestroying;
     for (TComponent* component : components)

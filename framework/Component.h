@@ -18,6 +18,8 @@ public:
     TComponent* Owner() const { return owner; }
     const std::vector<TComponent*>& Components() const { return components; }
     bool Loading() const { return (ComponentState & csLoading) != 0; }
+    // This component or one of its owners is being destroyed.
+    bool IsDestroying() const;
 
     // Ends the loading of this component, then of everything it owns in creation order.
     void EndLoading();

@@ -2,12 +2,9 @@
 
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
-#include "framework/KeyMapping.h"
+#include "framework/ControlView.h"
 
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 
@@ -18,9 +15,9 @@ namespace {
 
 // The edit's view: shows text and selection, and hands every key stroke and focus change to
 // the control instead of editing by itself. Mouse selection is Qt's and is reported back.
-class EditView : public QLineEdit {
+class EditView : public ControlView<QLineEdit> {
 public:
-    explicit EditView(TCustomEdit& edit) : edit(edit) {
+    explicit EditView(TCustomEdit& edit) : ControlView<QLineEdit>(edit), edit(edit) {
         setContextMenuPolicy(Qt::NoContextMenu);
         setDragEnabled(false);
         setAcceptDrops(false);
@@ -32,58 +29,14 @@ public:
     bool updating = false;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        CallGuarded([&] {
-            edit.ViewKeyDown(VirtualKeyOf(*event), ShiftStateOf(*event), KeyDataOf(*event),
-                             CharacterOf(*event));
-        });
-    }
-    void keyReleaseEvent(QKeyEvent* event) override {
-        CallGuarded([&] { edit.ViewKeyUp(VirtualKeyOf(*event), ShiftStateOf(*event)); });
-    }
-    void focusInEvent(QFocusEvent* event) override {
-        QLineEdit::focusInEvent(event);
-        CallGuarded([&] { edit.ViewFocusIn(ChangeOf(*event)); });
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        QLineEdit::focusOutEvent(event);
-        CallGuarded([&] { edit.ViewFocusOut(ChangeOf(*event)); });
-    }
-    void mousePressEvent(QMouseEvent* event) override {
-        bool passOn = true;
-        const auto position = event->position().toPoint();
-        CallGuarded([&] {
-            edit.ViewMouseDown(ButtonOf(*event), ShiftStateOf(*event), position.x(), position.y(), passOn);
-        });
-        // The middle button would paste the selection behind the box's back.
-        if (passOn && event->button() != Qt::MiddleButton)
-            QLineEdit::mousePressEvent(event);
-    }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::MiddleButton)
-            QLineEdit::mouseReleaseEvent(event);
-        const auto position = event->position().toPoint();
-        CallGuarded(
-            [&] { edit.ViewMouseUp(ButtonOf(*event), ShiftStateOf(*event), position.x(), position.y()); });
-    }
-
-    void enterEvent(QEnterEvent* event) override {
-        QLineEdit::enterEvent(event);
-        CallGuarded([&] { edit.ViewMouseEnter(); });
-    }
-    void paintEvent(QPaintEvent* event) override {
-        QLineEdit::paintEvent(event);
-        QPainter painter(this);
-        CallGuarded([&] { edit.ViewPaint(painter); });
-    }
     bool event(QEvent* event) override {
         if (event->type() != QEvent::ToolTip)
-            return QLineEdit::event(event);
+            return ControlView<QLineEdit>::event(event);
         const QPoint position = static_cast<QHelpEvent*>(event)->pos();
         AnsiString hint = toolTip().toStdString();
         int x = position.x();
         int y = position.y();
-        CallGuarded([&] { edit.ViewHintShow(hint, x, y); });
+        CallFromView(edit, [&] { edit.ViewHintShow(hint, x, y); });
         if (hint.IsEmpty())
             QToolTip::hideText();
         else
@@ -92,31 +45,13 @@ protected:
     }
 
 private:
-    static TCustomEdit::FocusChange ChangeOf(const QFocusEvent& event) {
-        switch (event.reason()) {
-        case Qt::ActiveWindowFocusReason:
-        case Qt::PopupFocusReason:
-            return TCustomEdit::FocusChange::Window;
-        case Qt::MouseFocusReason:
-            return TCustomEdit::FocusChange::Mouse;
-        default:
-            return TCustomEdit::FocusChange::Control;
-        }
-    }
-
-    static TMouseButton ButtonOf(const QMouseEvent& event) {
-        if (event.button() == Qt::RightButton)
-            return mbRight;
-        return event.button() == Qt::MiddleButton ? mbMiddle : mbLeft;
-    }
-
     void ReportSelection() {
         if (updating)
             return;
         const int start = hasSelectedText() ? selectionStart() : cursorPosition();
         const int end = hasSelectedText() ? start + static_cast<int>(selectedText().size()) : start;
         const int position = cursorPosition();
-        edit.ViewSelectionChanged(position == start ? end : start, position);
+        CallFromView(edit, [&] { edit.ViewSelectionChanged(position == start ? end : start, position); });
     }
 
     TCustomEdit& edit;
@@ -212,9 +147,12 @@ int TCustomEdit::CharFromPos(int x) const {
     return view->cursorPositionAt(QPoint(x, view->height() / 2));
 }
 
-void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char character) {
+void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) {
+    passOn = false;
     if (key == VK_ESCAPE || key == VK_RETURN)
         WantSpecialKey(key);
+    if (!WantsAllKeys() && OfferDialogKey(key))
+        return;
     if (key != 0)
         WMKeyDown(key, shift);
     // The stroke's character was translated before either message was handled, so it follows
@@ -223,15 +161,14 @@ void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char cha
         WMChar(character, keyData, shift);
 }
 
-void TCustomEdit::ViewKeyUp(WORD key, TShiftState shift) {
-    if (OnKeyUp)
-        OnKeyUp(this, key, shift);
+void TCustomEdit::ViewKeyUp(WORD key, TShiftState shift, bool& passOn) {
+    passOn = false;
+    KeyUp(key, shift);
 }
 
 // A window losing or regaining the activation keeps its focused control: no exit or enter.
 void TCustomEdit::ViewFocusIn(FocusChange how) {
-    if (how != FocusChange::Window)
-        DoEnter();
+    TWinControl::ViewFocusIn(how);
     focusedByClick = how == FocusChange::Mouse;
     WMSetFocus();
 }
@@ -239,22 +176,23 @@ void TCustomEdit::ViewFocusIn(FocusChange how) {
 void TCustomEdit::ViewFocusOut(FocusChange how) {
     focusedByClick = false;
     WMKillFocus();
-    if (how != FocusChange::Window)
-        DoExit();
+    TWinControl::ViewFocusOut(how);
 }
 
 void TCustomEdit::ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
+    // The middle button would paste the selection behind the box's back.
+    passOn = button != mbMiddle;
     if (button == mbLeft && !std::exchange(focusedByClick, false))
         WMLButtonDown(shift, x, y, passOn);
-    if (passOn && OnMouseDown)
-        OnMouseDown(this, button, shift, x, y);
+    if (passOn)
+        MouseDown(button, shift, x, y);
 }
 
-void TCustomEdit::ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+void TCustomEdit::ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
+    passOn = button != mbMiddle;
     if (button == mbLeft)
         WMLButtonUp(shift, x, y);
-    if (OnMouseUp)
-        OnMouseUp(this, button, shift, x, y);
+    MouseUp(button, shift, x, y);
     if (button == mbLeft)
         Click();
 }
@@ -265,6 +203,7 @@ void TCustomEdit::ViewSelectionChanged(int newAnchor, int newCaret) {
 }
 
 void TCustomEdit::ViewMouseEnter() {
+    TWinControl::ViewMouseEnter();
     CMMouseEnter();
 }
 
@@ -284,15 +223,13 @@ void TCustomEdit::Change() {
 void TCustomEdit::WantSpecialKey(WORD&) {}
 
 void TCustomEdit::WMKeyDown(WORD& key, TShiftState shift) {
-    if (OnKeyDown)
-        OnKeyDown(this, key, shift);
+    KeyDown(key, shift);
     if (key != 0)
         DefaultKeyDown(key, shift);
 }
 
 void TCustomEdit::WMChar(char& key, int, TShiftState) {
-    if (OnKeyPress)
-        OnKeyPress(this, key);
+    KeyPress(key);
     if (key != 0)
         DefaultChar(key);
 }

@@ -4,7 +4,6 @@
 
 class QPainter;
 
-enum TBorderStyle { bsNone, bsSingle };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // The framework's single-line edit. Text, selection and the modified flag live here, and the
@@ -51,18 +50,16 @@ public:
     bool HideSelection = true;
     TNotifyEvent OnChange;
 
-    // Entry points from the view; tests call them to act as the keyboard and mouse.
-    void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character);
-    void ViewKeyUp(WORD key, TShiftState shift);
-    // How the focus came or went: between controls, with the whole window, or by a click.
-    enum class FocusChange { Control, Window, Mouse };
-    void ViewFocusIn(FocusChange how);
-    void ViewFocusOut(FocusChange how);
-    void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn);
-    void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) override;
+    void ViewKeyUp(WORD key, TShiftState shift, bool& passOn) override;
+    void ViewFocusIn(FocusChange how) override;
+    void ViewFocusOut(FocusChange how) override;
+    void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
+    void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
+    void ViewMouseEnter() override;
+    void ViewPaint(QPainter& painter) override;
+    // The selection the native edit shows after the mouse moved it.
     void ViewSelectionChanged(int anchor, int caret);
-    void ViewMouseEnter();
-    void ViewPaint(QPainter& painter);
     void ViewHintShow(AnsiString& hint, int& x, int& y);
 
 protected:

@@ -5,15 +5,19 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <vector>
 
 AnsiString ShortDateFormat = "m/d/yyyy";
 AnsiString LongTimeFormat = "hh:nn:ss";
 char DateSeparator = '/';
+char TimeSeparator = ':';
 
 namespace {
 
@@ -126,6 +130,9 @@ void ReadDateTimeSettings() {
     const std::string_view format = ShortDateFormat.view();
     const auto separator = format.find_first_not_of("dmyDMY");
     DateSeparator = separator == std::string_view::npos ? '/' : format[separator];
+    const std::string_view time = LongTimeFormat.view();
+    const auto timeSeparator = time.find_first_not_of("hnsHNS");
+    TimeSeparator = timeSeparator == std::string_view::npos ? ':' : time[timeSeparator];
 }
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& value) {
@@ -232,4 +239,111 @@ AnsiString DateToStr(TDateTime value) {
 
 AnsiString DateTimeToStr(TDateTime value) {
     return FormatDateTime(ShortDateFormat + " " + LongTimeFormat, value);
+}
+
+AnsiString TimeToStr(TDateTime value) {
+    return FormatDateTime(LongTimeFormat, value);
+}
+
+namespace {
+
+// Whole numbers split by separator, each of digits only; false for anything else.
+bool SplitNumbers(std::string_view text, char separator, std::vector<int>& numbers,
+                  std::vector<std::size_t>& lengths) {
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(text.find(separator, start), text.size());
+        const std::string_view part = text.substr(start, end - start);
+        int number = 0;
+        if (part.empty() || part.size() > 4 ||
+            std::from_chars(part.data(), part.data() + part.size(), number).ptr != part.data() + part.size())
+            return false;
+        numbers.push_back(number);
+        lengths.push_back(part.size());
+        if (end == text.size())
+            return true;
+        start = end + 1;
+    }
+}
+
+bool ScanDate(std::string_view text, TDateTime& value) {
+    std::vector<int> numbers;
+    std::vector<std::size_t> lengths;
+    if (!SplitNumbers(text, DateSeparator, numbers, lengths) || numbers.size() < 2 || numbers.size() > 3)
+        return false;
+    // The order of day, month and year in the short date format.
+    const std::string format = ShortDateFormat.LowerCase().str();
+    std::vector<std::pair<std::size_t, char>> order;
+    for (const char part : {'d', 'm', 'y'})
+        order.emplace_back(std::min(format.find(part), format.size()), part);
+    std::sort(order.begin(), order.end());
+    int day = 0, month = 0, year = 0;
+    DecodeDate(Now(), year, month, day);
+    std::size_t next = 0;
+    for (const auto& [position, part] : order) {
+        if (part == 'y' && numbers.size() == 2)
+            continue;
+        const int number = numbers[next];
+        if (part == 'd')
+            day = number;
+        else if (part == 'm')
+            month = number;
+        else
+            year = lengths[next] <= 2 ? (number < 50 ? 2000 : 1900) + number : number;
+        ++next;
+    }
+    return TryEncodeDate(year, month, day, value);
+}
+
+bool ScanTime(std::string_view text, TDateTime& value) {
+    const std::string upper = AnsiString(text).UpperCase().str();
+    int hourShift = -1;
+    std::string timeText(text);
+    if (upper.ends_with("AM") || upper.ends_with("PM")) {
+        hourShift = upper.ends_with("PM") ? 12 : 0;
+        timeText = AnsiString(text.substr(0, text.size() - 2)).TrimRight().str();
+    }
+    std::vector<int> numbers;
+    std::vector<std::size_t> lengths;
+    if (!SplitNumbers(timeText, TimeSeparator, numbers, lengths) || numbers.size() > 3 ||
+        (numbers.size() == 1 && hourShift < 0))
+        return false;
+    numbers.resize(3, 0);
+    int hour = numbers[0];
+    if (hourShift >= 0) {
+        if (hour < 1 || hour > 12)
+            return false;
+        hour = hour % 12 + hourShift;
+    }
+    if (hour > 23 || numbers[1] > 59 || numbers[2] > 59)
+        return false;
+    value = EncodeTime(hour, numbers[1], numbers[2], 0);
+    return true;
+}
+
+} // namespace
+
+bool TryStrToDateTime(const AnsiString& text, TDateTime& value) {
+    const std::string s = text.Trim().str();
+    const std::string_view all = s;
+    TDateTime date = 0;
+    TDateTime time = 0;
+    if (all.find(DateSeparator) != std::string_view::npos) {
+        const std::size_t blank = std::min(all.find(' '), all.size());
+        if (!ScanDate(all.substr(0, blank), date))
+            return false;
+        const AnsiString rest = AnsiString(all.substr(blank)).Trim();
+        if (!rest.IsEmpty() && !ScanTime(rest.view(), time))
+            return false;
+    } else if (!ScanTime(all, time)) {
+        return false;
+    }
+    value = date + time;
+    return true;
+}
+
+TDateTime StrToDateTime(const AnsiString& text) {
+    TDateTime value = 0;
+    if (!TryStrToDateTime(text, value))
+        throw EConvertError("'" + text + "' is not a valid date and time");
+    return value;
 }

@@ -10,9 +10,10 @@ using TDateTime = double;
 extern AnsiString ShortDateFormat;
 extern AnsiString LongTimeFormat;
 extern char DateSeparator;
+extern char TimeSeparator;
 
 // Takes the short date and long time formats of the default locale (the system's unless a
-// test sets another), and the short date's separator, into the globals.
+// test sets another), and their separators, into the globals.
 void ReadDateTimeSettings();
 
 // Raises EConvertError "Invalid argument to date encode" for a day that does not exist.
@@ -29,3 +30,11 @@ AnsiString FormatDateTime(const AnsiString& format, TDateTime value);
 AnsiString DateToStr(TDateTime value);
 // The short date format, a blank and the long time format.
 AnsiString DateTimeToStr(TDateTime value);
+AnsiString TimeToStr(TDateTime value);
+
+// A date in the order of ShortDateFormat with DateSeparator (the year may be left out for this
+// year; one of one or two digits falls in 1950..2049), a time of hours, minutes and seconds with
+// TimeSeparator and an optional AM or PM, or a date followed by a blank and a time. Raises
+// EConvertError for anything else.
+TDateTime StrToDateTime(const AnsiString& text);
+bool TryStrToDateTime(const AnsiString& text, TDateTime& value);

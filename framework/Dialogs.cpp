@@ -2,47 +2,75 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/Printer.h"
 
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QUrl>
 
 namespace {
 
+QMessageBox::Icon IconOf(int flags) {
+    switch (flags & 0xF0) {
+    case MB_ICONERROR:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+QMessageBox::StandardButtons ButtonsOf(int flags) {
+    switch (flags & 0x0F) {
+    case MB_OKCANCEL:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MB_YESNOCANCEL:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MB_YESNO:
+        return QMessageBox::Yes | QMessageBox::No;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
+QString QStringOf(const AnsiString& text) {
+    return QString::fromStdString(text.str());
+}
+
+// "Text (*.x)|*.x|All files (*.*)|*.*" as Qt's filters: "Text (*.x)", "All files (*)".
+QStringList NameFiltersOf(const AnsiString& filter) {
+    const QStringList parts = QStringOf(filter).split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString text = parts[i];
+        if (const int open = text.lastIndexOf(" ("); open >= 0 && text.endsWith(')'))
+            text.truncate(open);
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        patterns.replace("*.*", "*");
+        filters << text + " (" + patterns + ")";
+    }
+    return filters;
+}
+
+} // namespace
+
+// The program's answers: Qt's dialogs, over the window the user is working in.
 class QtDialogResponder : public DialogResponder {
 public:
     int MessageBox(const MessageRequest& request) override {
-        QMessageBox box;
-        box.setWindowTitle(QString::fromStdString(request.Caption.str()));
-        box.setText(QString::fromStdString(request.Text.str()));
-        switch (request.Flags & 0xF0) {
-        case MB_ICONERROR:
-            box.setIcon(QMessageBox::Critical);
-            break;
-        case MB_ICONQUESTION:
-            box.setIcon(QMessageBox::Question);
-            break;
-        case MB_ICONEXCLAMATION:
-            box.setIcon(QMessageBox::Warning);
-            break;
-        case MB_ICONINFORMATION:
-            box.setIcon(QMessageBox::Information);
-            break;
-        default:
-            break;
-        }
-        switch (request.Flags & 0x0F) {
-        case MB_OKCANCEL:
-            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-            break;
-        case MB_YESNOCANCEL:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-            break;
-        case MB_YESNO:
-            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-            break;
-        default:
-            box.setStandardButtons(QMessageBox::Ok);
-            break;
-        }
+        QMessageBox box(IconOf(request.Flags), QStringOf(request.Caption), QStringOf(request.Text),
+                        ButtonsOf(request.Flags), QApplication::activeWindow());
         switch (box.exec()) {
         case QMessageBox::Yes:
             return IDYES;
@@ -56,10 +84,58 @@ public:
     }
 
     int ShowModal(TForm& form) override { return form.RunModalLoop(); }
+
+    bool ChooseFile(FileRequest& request) override {
+        QFileDialog dialog(QApplication::activeWindow(), QStringOf(request.Title),
+                           QStringOf(request.InitialDir));
+        dialog.setAcceptMode(request.Saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(request.Saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
+        const QStringList filters = NameFiltersOf(request.Filter);
+        dialog.setNameFilters(filters);
+        if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+            dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+        if (!request.FileName.IsEmpty())
+            dialog.selectFile(QStringOf(request.FileName));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        request.FileName = dialog.selectedFiles().first().toStdString();
+        request.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+        return true;
+    }
+
+    bool ChooseFont(TFont& font) override {
+        bool chosen = false;
+        const QFont picked = QFontDialog::getFont(&chosen, font.ToQFont(), QApplication::activeWindow());
+        if (!chosen)
+            return false;
+        unsigned style = 0;
+        const std::pair<bool, TFontStyle> styles[] = {{picked.bold(), fsBold},
+                                                      {picked.italic(), fsItalic},
+                                                      {picked.underline(), fsUnderline},
+                                                      {picked.strikeOut(), fsStrikeOut}};
+        for (const auto& [on, bit] : styles)
+            if (on)
+                style |= bit;
+        font.Name = picked.family().toStdString();
+        font.Size = picked.pointSize();
+        font.SetStyle(style);
+        return true;
+    }
+
+    bool SetUpPrinter() override {
+        QPrintDialog dialog(&Printer()->Device(), QApplication::activeWindow());
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool OpenDocument(const AnsiString& target) override {
+        const QString text = QStringOf(target);
+        return QDesktopServices::openUrl(text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(text));
+    }
 };
 
+namespace {
 DialogResponder* installed = nullptr;
-
 } // namespace
 
 void SetDialogResponder(DialogResponder* responder) {

@@ -23,7 +23,20 @@ struct MessageRequest {
     int Flags = MB_OK;
 };
 
+// What a file dialog asks, and on an answer the file chosen. Filter is "Text|*.x|Text|*.y;*.z";
+// FilterIndex counts its pairs from 1.
+struct FileRequest {
+    bool Saving = false;
+    AnsiString Title;
+    AnsiString FileName;
+    AnsiString Filter;
+    int FilterIndex = 1;
+    AnsiString InitialDir;
+    bool OverwritePrompt = false;
+};
+
 class TForm;
+class TFont;
 
 // Everything a person answers goes through one responder: Qt dialogs in the program,
 // a scripted one in tests.
@@ -34,6 +47,14 @@ public:
     virtual int MessageBox(const MessageRequest& request) = 0;
     // Runs a modal window until it has a ModalResult, and returns it.
     virtual int ShowModal(TForm& form) = 0;
+    // A file to open or save: true with FileName and FilterIndex set, false when cancelled.
+    virtual bool ChooseFile(FileRequest&) { return false; }
+    // A font: true with font changed, false when cancelled.
+    virtual bool ChooseFont(TFont&) { return false; }
+    // The printer and its settings: true when accepted.
+    virtual bool SetUpPrinter() { return false; }
+    // Opens a file or web address with what the desktop has for it; true when it could.
+    virtual bool OpenDocument(const AnsiString&) { return false; }
 };
 
 // Installs the responder every dialog goes through; null restores the Qt dialogs.

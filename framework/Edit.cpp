@@ -1,9 +1,11 @@
 #include "framework/Edit.h"
 
+#include "framework/ControlView.h"
+
 #include <QPlainTextEdit>
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
-    SetView(new QPlainTextEdit);
+    SetView(new ControlView<QPlainTextEdit>(*this));
     SetBounds(0, 0, 185, 89);
     SetColor(clWindow);
     Lines.OnChange = [this](TObject*) { ViewChanged(); };

@@ -59,3 +59,4 @@ constexpr WORD VK_DOWN = 0x28;
 constexpr WORD VK_INSERT = 0x2D;
 constexpr WORD VK_DELETE = 0x2E;
 constexpr WORD VK_F1 = 0x70;
+constexpr WORD VK_F2 = 0x71;

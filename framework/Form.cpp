@@ -1,42 +1,112 @@
 #include "framework/Form.h"
 
 #include "framework/Application.h"
+#include "framework/ControlView.h"
 #include "framework/Dialogs.h"
+#include "framework/Menus.h"
+#include "framework/Screen.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QWidget>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
-// Closing the window from its title bar asks the form, as Close does.
-class CloseWatcher : public QObject {
+// The window: its title bar's close and its activation go to the form; the menu bar sits on
+// top and the client area, holding the controls, fills the rest.
+class FormView : public ControlView<QWidget> {
 public:
-    CloseWatcher(TForm& form, QObject* view) : QObject(view), form(form) {}
+    explicit FormView(TForm& form) : ControlView<QWidget>(form), form(form) {
+        Client = new QWidget(this);
+        Client->setObjectName("client");
+    }
 
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Close) {
-            bool mayClose = true;
-            CallGuarded([&] { mayClose = form.CloseQuery(); });
-            if (!mayClose)
-                event->ignore();
-            return !mayClose;
+    void LayOut() {
+        const QMenuBar* bar = form.GetMenu() ? form.GetMenu()->Bar() : nullptr;
+        const int barHeight = bar && bar->parentWidget() == this ? bar->height() : 0;
+        if (barHeight > 0)
+            form.GetMenu()->Bar()->setGeometry(0, 0, width(), barHeight);
+        Client->setGeometry(0, barHeight, width(), height() - barHeight);
+    }
+
+    QWidget* Client;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
+            const bool active = event->type() == QEvent::WindowActivate;
+            CallFromView(form, [&] { form.ViewActivated(active); });
         }
-        return false;
+        return ControlView<QWidget>::event(event);
+    }
+
+    // The form decides what a close does: Qt is never left to hide the window itself.
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        CallFromView(form, [&] { form.ViewClosed(); });
+    }
+
+    void resizeEvent(QResizeEvent* event) override {
+        LayOut();
+        ControlView<QWidget>::resizeEvent(event);
     }
 
 private:
     TForm& form;
 };
 
+FormView& ViewOf(const TForm& form) {
+    return *static_cast<FormView*>(form.View());
+}
+
+// The controls in the order Tab visits them: each container before its children, children by
+// TabOrder.
+void CollectTabOrder(const TWinControl& container, std::vector<TWinControl*>& order) {
+    std::vector<TWinControl*> children;
+    for (int i = 0; i < container.ControlCount(); ++i)
+        if (auto* child = dynamic_cast<TWinControl*>(container.Controls(i));
+            child && !dynamic_cast<TForm*>(child))
+            children.push_back(child);
+    std::stable_sort(children.begin(), children.end(),
+                     [](const TWinControl* a, const TWinControl* b) { return a->TabOrder < b->TabOrder; });
+    for (TWinControl* child : children) {
+        order.push_back(child);
+        CollectTabOrder(*child, order);
+    }
+}
+
 } // namespace
+
+TForm* GetParentForm(const TControl& control) {
+    for (const TControl* up = &control; up; up = up->Parent())
+        if (const auto* form = dynamic_cast<const TForm*>(up))
+            return const_cast<TForm*>(form);
+    for (TComponent* owner = control.Owner(); owner; owner = owner->Owner())
+        if (auto* form = dynamic_cast<TForm*>(owner))
+            return form;
+    return nullptr;
+}
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
     ComponentState |= csLoading;
-    SetView(new QWidget);
-    View()->installEventFilter(new CloseWatcher(*this, View()));
+    auto* view = new FormView(*this);
+    client = view->Client;
+    SetView(view);
+    ApplyWindowFlags();
     SetBounds(0, 0, 320, 240);
     SetVisible(false);
+}
+
+void TForm::EndLayout() {
+    EndLoading();
+    if (OnCreate)
+        OnCreate(this);
 }
 
 void TForm::SetCaption(const AnsiString& value) {
@@ -44,18 +114,129 @@ void TForm::SetCaption(const AnsiString& value) {
     ViewChanged();
 }
 
+void TForm::SetBorderStyle(TBorderStyle value) {
+    borderStyle = value;
+    ApplyWindowFlags();
+    ViewChanged();
+}
+
+void TForm::SetMenu(TMainMenu* value) {
+    menu = value;
+    if (menu && menu->Bar()) {
+        QMenuBar* bar = menu->Bar();
+        bar->setParent(View());
+        bar->resize(bar->sizeHint());
+        bar->show();
+        // Short-cuts of the menu work wherever the focus is in the window.
+        for (QAction* action : bar->actions())
+            View()->addAction(action);
+    }
+    ViewOf(*this).LayOut();
+    AlignControls();
+}
+
+int TForm::MenuHeight() const {
+    const QMenuBar* bar = menu ? menu->Bar() : nullptr;
+    return bar && bar->parentWidget() == View() ? bar->height() : 0;
+}
+
+bool TForm::Active() const {
+    return View() && View()->isActiveWindow();
+}
+
+void TForm::SetParent(TWinControl* newParent) {
+    TWinControl::SetParent(newParent);
+    // Undocked, the view is a window again.
+    if (!newParent)
+        ApplyWindowFlags();
+}
+
+void TForm::ApplyWindowFlags() {
+    if (!View() || Parent())
+        return;
+    Qt::WindowFlags flags = Qt::Window;
+    switch (borderStyle) {
+    case bsNone:
+        flags |= Qt::FramelessWindowHint;
+        break;
+    case bsDialog:
+        flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        break;
+    case bsToolWindow:
+    case bsSizeToolWin:
+        flags = Qt::Tool;
+        break;
+    default:
+        break;
+    }
+    const bool shown = View()->isVisible();
+    View()->setWindowFlags(flags);
+    if (shown)
+        View()->show();
+}
+
 void TForm::SetVisible(bool value) {
+    const bool wasVisible = GetVisible();
+    if (value && !Parent()) {
+        PlaceOnFirstShow();
+        ApplyTabOrder();
+    }
     TWinControl::SetVisible(value);
+    if (!View())
+        return;
     if (!value) {
         View()->hide();
+        if (wasVisible && OnHide)
+            OnHide(this);
         return;
     }
     UpdateView();
     View()->show();
-    if (ActiveControl)
+    if (ActiveControl && ActiveControl->CanFocus())
         ActiveControl->SetFocus();
-    if (OnShow)
+    if (!wasVisible && OnShow)
         OnShow(this);
+}
+
+void TForm::PlaceOnFirstShow() {
+    if (std::exchange(placed, true))
+        return;
+    TForm* mainForm = Application->MainForm();
+    switch (Position) {
+    case poScreenCenter:
+    case poDesktopCenter:
+        SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+        break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+        const TForm* over = Position == poOwnerFormCenter ? dynamic_cast<TForm*>(Owner()) : mainForm;
+        if (!over || over == this)
+            over = mainForm && mainForm != this ? mainForm : nullptr;
+        if (over)
+            SetBounds(over->Left() + (over->Width() - Width()) / 2,
+                      over->Top() + (over->Height() - Height()) / 2, Width(), Height());
+        else
+            SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TForm::ApplyTabOrder() {
+    std::vector<TWinControl*> order;
+    CollectTabOrder(*this, order);
+    QWidget* previous = nullptr;
+    for (TWinControl* control : order) {
+        QWidget* view = control->View();
+        if (!view || view->focusPolicy() == Qt::NoFocus)
+            continue;
+        view->setFocusPolicy(control->TabStop ? Qt::StrongFocus : Qt::ClickFocus);
+        if (previous)
+            QWidget::setTabOrder(previous, view);
+        previous = view;
+    }
 }
 
 int TForm::ShowModal() {
@@ -71,32 +252,120 @@ void TForm::SetModalResult(int value) {
         modalLoop->quit();
 }
 
-void TForm::Close() {
-    if (CloseQuery())
-        Hide();
+int TForm::RunModalLoop() {
+    const QPointer<QWidget> owner = QApplication::activeWindow();
+    View()->setWindowModality(Qt::ApplicationModal);
+    if (owner && owner != View()) {
+        View()->winId();
+        View()->windowHandle()->setTransientParent(owner->windowHandle());
+    }
+    modal = true;
+    modalResult = mrNone;
+    Show();
+    QEventLoop loop;
+    modalLoop = &loop;
+    while (modalResult == mrNone || !CloseModal()) {
+        if (Application->Terminated()) {
+            modalResult = mrCancel;
+            break;
+        }
+        if (modalResult == mrNone)
+            loop.exec();
+    }
+    modalLoop = nullptr;
+    modal = false;
+    Hide();
+    // A later plain Show is not modal, nor kept over the window this one was run from.
+    View()->setWindowModality(Qt::NonModal);
+    if (View()->windowHandle())
+        View()->windowHandle()->setTransientParent(nullptr);
+    // The window the run came from is the active one again.
+    if (owner && owner->isVisible())
+        owner->activateWindow();
+    return modalResult;
 }
 
-bool TForm::CloseQuery() {
-    TCloseAction action = caHide;
-    if (OnClose)
-        OnClose(this, action);
-    if (action == caNone)
+bool TForm::CloseModal() {
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        if (OnClose)
+            OnClose(this, action);
+    }
+    if (action == caNone) {
+        modalResult = mrNone;
         return false;
-    SetModalResult(modalResult == mrNone ? static_cast<int>(mrCancel) : modalResult);
+    }
+    if (action == caFree)
+        Release();
     return true;
 }
 
-int TForm::RunModalLoop() {
-    View()->setWindowModality(Qt::ApplicationModal);
-    Show();
-    if (modalResult == mrNone) {
-        QEventLoop loop;
-        modalLoop = &loop;
-        loop.exec();
-        modalLoop = nullptr;
+void TForm::Close() {
+    if (modal) {
+        SetModalResult(mrCancel);
+        return;
     }
+    if (!CloseQuery())
+        return;
+    const TCloseAction action = DoClose();
+    if (action == caNone)
+        return;
+    if (Application->MainForm() == this)
+        Application->Terminate();
+    else if (action == caHide)
+        Hide();
+    else if (action == caMinimize)
+        View()->showMinimized();
+    else
+        Release();
+}
+
+TCloseAction TForm::DoClose() {
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(this, action);
+    return action;
+}
+
+bool TForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TForm::Release() {
     Hide();
-    return modalResult != mrNone ? modalResult : static_cast<int>(mrCancel);
+    const QPointer<QWidget> alive(View());
+    QTimer::singleShot(0, [this, alive] {
+        if (alive)
+            delete this;
+    });
+}
+
+bool TForm::DialogKey(WORD key) {
+    std::function<bool(TWinControl&)> offer = [&](TWinControl& container) {
+        for (int i = 0; i < container.ControlCount(); ++i) {
+            auto* child = dynamic_cast<TWinControl*>(container.Controls(i));
+            if (!child || !child->GetVisible() || !child->GetEnabled() || dynamic_cast<TForm*>(child))
+                continue;
+            if (child->CMDialogKey(key) || offer(*child))
+                return true;
+        }
+        return false;
+    };
+    return offer(*this);
+}
+
+void TForm::ViewActivated(bool active) {
+    const TNotifyEvent& handler = active ? OnActivate : OnDeactivate;
+    if (handler)
+        handler(this);
+}
+
+void TForm::ViewClosed() {
+    Close();
 }
 
 void TForm::UpdateView() {
@@ -106,4 +375,13 @@ void TForm::UpdateView() {
     palette.setColor(QPalette::Window, ToQColor(GetColor()));
     View()->setPalette(palette);
     View()->setAutoFillBackground(true);
+    const bool fixed =
+        !Parent() && (borderStyle == bsSingle || borderStyle == bsDialog || borderStyle == bsToolWindow);
+    if (fixed)
+        View()->setFixedSize(Width(), Height());
+    else {
+        View()->setMinimumSize(0, 0);
+        View()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    ViewOf(*this).LayOut();
 }

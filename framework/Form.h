@@ -3,45 +3,111 @@
 #include "framework/Control.h"
 
 class QEventLoop;
+class TMainMenu;
 
-enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+enum TModalResult {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7
+};
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
-// A window. It works without ever being shown: every control keeps its own state.
+// A window. It works without ever being shown: every control keeps its own state. Its controls
+// sit in a client area below the menu bar, so a menu does not move what is laid out in pixels.
+// Given a parent, it is docked: a child area of that parent without a frame of its own.
 class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner);
 
     const AnsiString& GetCaption() const { return caption; }
     void SetCaption(const AnsiString& value);
-    int ClientWidth() const { return Width(); }
-    int ClientHeight() const { return Height(); }
-    void SetClientSize(int width, int height) { SetBounds(Left(), Top(), width, height); }
+    int ClientWidth() const override { return Width(); }
+    int ClientHeight() const override { return Height() - MenuHeight(); }
+    void SetClientSize(int width, int height) { SetBounds(Left(), Top(), width, height + MenuHeight()); }
+    QWidget* ClientView() const override { return client; }
     void SetVisible(bool value) override;
+    void SetParent(TWinControl* newParent) override;
+    TBorderStyle GetBorderStyle() const { return borderStyle; }
+    void SetBorderStyle(TBorderStyle value);
+    TMainMenu* GetMenu() const { return menu; }
+    void SetMenu(TMainMenu* value);
+    // The window holds the activation.
+    bool Active() const;
 
     // Shows the window modally through the dialog seam and returns its ModalResult.
     int ShowModal();
     int GetModalResult() const { return modalResult; }
-    // Setting a result ends a modal run.
+    // Setting a result ends a modal run, once the window agrees to close.
     void SetModalResult(int value);
+    // Asks OnCloseQuery, then OnClose, and does what OnClose decided: hide, free, minimise or
+    // nothing. The main window's close ends the program; a modal window's ends its run.
     void Close();
-    // Shows the window and runs events until it has a ModalResult or is closed.
-    int RunModalLoop();
-    // Asks OnClose whether the window may close; true when it may.
+    // OnCloseQuery's answer: true when the window may close.
     bool CloseQuery();
+    // Frees the window once the event being handled is over.
+    void Release();
+    // Enter or Escape that the focused control left: the default or cancel button takes it.
+    bool DialogKey(WORD key);
 
     TWinControl* ActiveControl = nullptr;
+    TPosition Position = poDesigned;
+    int HelpContext = 0;
+    TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TCloseQueryEvent OnCloseQuery;
     TCloseEvent OnClose;
 
+    void ViewActivated(bool active);
+    // Its title bar's close.
+    void ViewClosed();
+
 protected:
-    // Called at the end of a window's constructor, once its layout has set every property.
-    void EndLayout() { EndLoading(); }
+    // Called at the end of a window's constructor, once its layout has set every property:
+    // ends the loading and runs OnCreate.
+    void EndLayout();
     void UpdateView() override;
 
 private:
+    friend class QtDialogResponder;
+    // Shows the window and runs events until it has a ModalResult and may close.
+    int RunModalLoop();
+    // The close that ends a modal run; false when the window refuses, which keeps it running.
+    bool CloseModal();
+    TCloseAction DoClose();
+    int MenuHeight() const;
+    void ApplyWindowFlags();
+    void PlaceOnFirstShow();
+    void ApplyTabOrder();
+
     AnsiString caption;
+    QWidget* client;
+    TMainMenu* menu = nullptr;
+    TBorderStyle borderStyle = bsSizeable;
     int modalResult = mrNone;
+    bool modal = false;
+    bool placed = false;
     QEventLoop* modalLoop = nullptr;
 };
+
+// The form a control sits in: the nearest one up its parents, or its owners for one not placed.
+TForm* GetParentForm(const TControl& control);

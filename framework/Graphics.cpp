@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPalette>
 
+#include <cmath>
+
 QColor ToQColor(TColor color) {
     if ((color & 0x80000000u) == 0)
         return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
@@ -35,6 +37,20 @@ QColor ToQColor(TColor color) {
     }
 }
 
+void TFont::SetName(const AnsiString& name) {
+    if (Name == name)
+        return;
+    Name = name;
+    Changed();
+}
+
+void TFont::SetSize(int size) {
+    if (Size == size)
+        return;
+    Size = size;
+    Changed();
+}
+
 void TFont::SetColor(TColor color) {
     if (Color == color)
         return;
@@ -49,11 +65,20 @@ void TFont::SetStyle(unsigned style) {
     Changed();
 }
 
+int TFont::GetHeight() const {
+    return -static_cast<int>(std::lround(Size * PixelsPerInch / 72.0));
+}
+
+void TFont::SetHeight(int height) {
+    SetSize(static_cast<int>(std::lround(-height * 72.0 / PixelsPerInch)));
+}
+
 void TFont::Assign(const TFont& other) {
     Name = other.Name;
     Size = other.Size;
     Color = other.Color;
     Style = other.Style;
+    PixelsPerInch = other.PixelsPerInch;
     Changed();
 }
 
@@ -62,12 +87,18 @@ void TFont::Changed() {
         OnChange(this);
 }
 
-QFont TFont::ToQFont() const {
-    QFont font = QApplication::font();
-    font.setPointSize(Size);
-    font.setBold(Style & fsBold);
-    font.setItalic(Style & fsItalic);
-    font.setUnderline(Style & fsUnderline);
-    font.setStrikeOut(Style & fsStrikeOut);
-    return font;
+const QFont& TFont::ToQFont() const {
+    // Size and Style are plain fields: compare them rather than rely on Changed.
+    if (qtFontMade && qtFontSize == Size && qtFontStyle == Style)
+        return qtFont;
+    qtFont = QApplication::font();
+    qtFont.setPointSize(Size);
+    qtFont.setBold(Style & fsBold);
+    qtFont.setItalic(Style & fsItalic);
+    qtFont.setUnderline(Style & fsUnderline);
+    qtFont.setStrikeOut(Style & fsStrikeOut);
+    qtFontSize = Size;
+    qtFontStyle = Style;
+    qtFontMade = true;
+    return qtFont;
 }

@@ -37,6 +37,7 @@ constexpr TColor clWindow = SystemColor(5);
 constexpr TColor clWindowFrame = SystemColor(6);
 constexpr TColor clMenu = SystemColor(4);
 constexpr TColor clWindowText = SystemColor(8);
+constexpr TColor clActiveBorder = SystemColor(10);
 constexpr TColor clHighlight = SystemColor(13);
 constexpr TColor clHighlightText = SystemColor(14);
 constexpr TColor clBtnFace = SystemColor(15);
@@ -52,19 +53,72 @@ QColor ToQColor(TColor color);
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
+// A font as a value. A copy takes the look, not the change handler: the handler belongs to the
+// control that owns the original.
 class TFont : public TObject {
 public:
+    TFont() = default;
+    TFont(const TFont& other)
+        : Name(other.Name), Size(other.Size), Color(other.Color), Style(other.Style),
+          PixelsPerInch(other.PixelsPerInch) {}
+    TFont& operator=(const TFont& other) {
+        Assign(other);
+        return *this;
+    }
+
     AnsiString Name = "MS Sans Serif";
     int Size = 8;
     TColor Color = clWindowText;
     unsigned Style = 0;
+    // The resolution the font's pixel height is counted in.
+    int PixelsPerInch = 96;
     TNotifyEvent OnChange;
 
+    void SetName(const AnsiString& name);
+    void SetSize(int size);
     void SetColor(TColor color);
     void SetStyle(unsigned style);
+    // The character height in pixels, negative as the framework gives it: -Size x PixelsPerInch
+    // / 72, rounded.
+    int GetHeight() const;
+    void SetHeight(int height);
     void Assign(const TFont& other);
-    QFont ToQFont() const;
+    // Made again only when the size or style changed since the last call.
+    const QFont& ToQFont() const;
 
 private:
     void Changed();
+
+    mutable QFont qtFont;
+    mutable int qtFontSize = 0;
+    mutable unsigned qtFontStyle = 0;
+    mutable bool qtFontMade = false;
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+// How a pen's colour meets the pixels under it; the exclusive-or modes draw a line that a second
+// drawing removes.
+enum TPenMode { pmCopy, pmNotCopy, pmNot, pmXor, pmNotXor, pmBlack, pmWhite, pmNop };
+
+struct TPen {
+    TColor Color = clBlack;
+    int Width = 1;
+    TPenStyle Style = psSolid;
+    TPenMode Mode = pmCopy;
+};
+
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
+
+struct TBrush {
+    TColor Color = clWhite;
+    TBrushStyle Style = bsSolid;
 };

@@ -132,14 +132,14 @@ int GridAxisView::LastVisible() const {
     return std::min(Axis.IndexAt(limit - 1), Axis.Count() - 1);
 }
 
-int GridAxisView::MaxFirst() const {
+int GridAxisView::FirstToShowWhole(int last) const {
     const long long room = ClientExtent + Axis.LineWidth() - FixedBoundary();
-    const long long need = Axis.Total() - room;
+    const long long need = Axis.Offset(last + 1) - room;
     if (need <= Axis.Offset(FixedCount))
-        return std::min(FixedCount, Axis.Count() - 1);
+        return std::min(FixedCount, last);
     // The first cell starting at or after need.
     const int first = Axis.IndexAt(need - 1) + 1;
-    return std::clamp(first, FixedCount, Axis.Count() - 1);
+    return std::clamp(first, FixedCount, std::max(FixedCount, last));
 }
 
 bool GridAxisView::InView(int index) const {

@@ -67,8 +67,11 @@ struct GridAxisView {
     // The last cell that shows at least in part; First - 1 when the client area is used up by
     // the fixed cells.
     int LastVisible() const;
+    // The smallest First with which cell last shows whole (the first cell after the fixed ones
+    // when last is too wide for the client area).
+    int FirstToShowWhole(int last) const;
     // The largest First that still fills the client area.
-    int MaxFirst() const;
+    int MaxFirst() const { return FirstToShowWhole(Axis.Count() - 1); }
     // Whether a cell shows at least in part.
     bool InView(int index) const;
 };

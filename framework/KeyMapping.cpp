@@ -92,3 +92,9 @@ TShiftState ShiftStateOf(const QInputEvent& event) {
 int KeyDataOf(const QKeyEvent& event) {
     return (event.modifiers() & Qt::KeypadModifier) ? (1 << 22) : 0;
 }
+
+TMouseButton MouseButtonOf(const QMouseEvent& event) {
+    if (event.button() == Qt::RightButton)
+        return mbRight;
+    return event.button() == Qt::MiddleButton ? mbMiddle : mbLeft;
+}

@@ -4,6 +4,7 @@
 
 class QKeyEvent;
 class QInputEvent;
+class QMouseEvent;
 
 // A Qt key as the framework's virtual-key code (0 for keys it has no code for).
 WORD VirtualKeyOf(const QKeyEvent& event);
@@ -15,3 +16,5 @@ char CharacterOf(const QKeyEvent& event);
 TShiftState ShiftStateOf(const QInputEvent& event);
 // Key data of the character message; bit 22 marks the numeric keypad.
 int KeyDataOf(const QKeyEvent& event);
+// The button a press or release is about.
+TMouseButton MouseButtonOf(const QMouseEvent& event);

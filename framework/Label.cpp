@@ -1,10 +1,12 @@
 #include "framework/Label.h"
 
+#include "framework/ControlView.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) {
-    SetView(new QLabel);
+    SetView(new ControlView<QLabel>(*this));
     SetBounds(0, 0, 32, 13);
     Font.OnChange = [this](TObject*) {
         AdjustSize();

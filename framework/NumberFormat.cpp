@@ -422,10 +422,20 @@ double StrToFloat(const AnsiString& text) {
     return value;
 }
 
-bool TryStrToInt(const AnsiString& text, int& value) {
-    std::string s = text.TrimLeft().str();
-    bool negative = false;
+namespace {
+
+struct IntegerScan {
+    std::int64_t Value = 0;
+    std::size_t End = 0;
+    bool HasDigits = false;
+    bool Overflow = false;
+};
+
+// A sign, "$" or "0x" for hexadecimal, then the digits of that base, from the start of s.
+IntegerScan ScanInteger(std::string_view s) {
+    IntegerScan scan;
     std::size_t at = 0;
+    bool negative = false;
     if (at < s.size() && (s[at] == '+' || s[at] == '-'))
         negative = s[at++] == '-';
     int base = 10;
@@ -436,18 +446,44 @@ bool TryStrToInt(const AnsiString& text, int& value) {
         base = 16;
         at += 2;
     }
-    if (at == s.size())
-        return false;
-    std::int64_t parsed = 0;
-    const auto result = std::from_chars(s.data() + at, s.data() + s.size(), parsed, base);
-    if (result.ec != std::errc() || result.ptr != s.data() + s.size())
-        return false;
+    const auto digit = [base](char c) {
+        const int d = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                             : base;
+        return d < base ? d : -1;
+    };
+    constexpr std::int64_t largest = std::numeric_limits<std::int64_t>::max();
+    for (int d; at < s.size() && (d = digit(s[at])) >= 0; ++at) {
+        scan.HasDigits = true;
+        if (scan.Value > (largest - d) / base) {
+            scan.Overflow = true;
+            scan.Value = largest;
+        } else if (!scan.Overflow) {
+            scan.Value = scan.Value * base + d;
+        }
+    }
     if (negative)
-        parsed = -parsed;
-    if (parsed < std::numeric_limits<int>::min() || parsed > std::numeric_limits<int>::max())
+        scan.Value = -scan.Value;
+    scan.End = at;
+    return scan;
+}
+
+} // namespace
+
+bool TryStrToInt(const AnsiString& text, int& value) {
+    const std::string s = text.TrimLeft().str();
+    const IntegerScan scan = ScanInteger(s);
+    if (!scan.HasDigits || scan.Overflow || scan.End != s.size() ||
+        scan.Value < std::numeric_limits<int>::min() || scan.Value > std::numeric_limits<int>::max())
         return false;
-    value = static_cast<int>(parsed);
+    value = static_cast<int>(scan.Value);
     return true;
+}
+
+std::int64_t LeadingInteger(std::string_view text) {
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    return ScanInteger(text).Value;
 }
 
 int StrToInt(const AnsiString& text) {

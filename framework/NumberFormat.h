@@ -32,6 +32,9 @@ inline bool TryStrToFloat(const char* text, double& value) {
 }
 int StrToInt(const AnsiString& text);
 bool TryStrToInt(const AnsiString& text, int& value);
+// The integer text begins with, read as far as it goes: blanks, a sign, "$" or "0x" for
+// hexadecimal, digits; 0 without digits; a number too large for 64 bits stops at the largest.
+std::int64_t LeadingInteger(std::string_view text);
 
 // Fixed-point text of value with the given decimals, rounding a value lying exactly halfway
 // away from zero, never "-0". No thousand separators; '.' as decimal point.

@@ -1,11 +1,13 @@
 #include "framework/Panel.h"
 
+#include "framework/ControlView.h"
+
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 
 TPanel::TPanel(TComponent* owner) : TWinControl(owner) {
-    auto* view = new QFrame;
+    auto* view = new ControlView<QFrame>(*this);
     auto* label = new QLabel(view);
     label->setAlignment(Qt::AlignCenter);
     label->setObjectName("caption");
@@ -35,7 +37,7 @@ void TPanel::UpdateView() {
 }
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
-    SetView(new QGroupBox);
+    SetView(new ControlView<QGroupBox>(*this));
     SetBounds(0, 0, 185, 105);
 }
 

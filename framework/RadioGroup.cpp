@@ -1,16 +1,16 @@
 #include "framework/RadioGroup.h"
 
-#include "framework/Application.h"
+#include "framework/ControlView.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QRadioButton>
 
 TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
-    auto* view = new QGroupBox;
+    auto* view = new ControlView<QGroupBox>(*this);
     buttons = new QButtonGroup(view);
     QObject::connect(buttons, &QButtonGroup::idClicked, view,
-                     [this](int id) { CallGuarded([this, id] { SetItemIndex(id); }); });
+                     [this](int id) { CallFromView(*this, [this, id] { SetItemIndex(id); }); });
     SetView(view);
     SetBounds(0, 0, 185, 105);
     Items.OnChange = [this](TObject*) {

@@ -227,10 +227,18 @@ int SinglePos(char Ch, const AnsiString& S) {
     return 0;
 }
 
-int NumSingleChar(char Ch, AnsiString S) {
+int NumSingleChar(char Ch, const AnsiString& S) {
+    // One pass: after each find the text through it is gone, so the next character counts as
+    // the first.
+    const std::string_view s = S.view();
     int count = 0;
-    for (int p; (p = SinglePos(Ch, S)) > 0; ++count)
-        S.Delete(1, p);
+    std::size_t first = 0;
+    for (std::size_t i = s.find(Ch); i != std::string_view::npos; i = s.find(Ch, i + 1)) {
+        if (i + 1 == s.size() || (s[i + 1] != Ch && (i == first || s[i - 1] != Ch))) {
+            ++count;
+            first = i + 1;
+        }
+    }
     return count;
 }
 
@@ -247,6 +255,23 @@ void StripURLProtocol(AnsiString& S) {
 
 bool IsInGridRect(const TGridRect& R, int c, int r) {
     return c >= R.Left && c <= R.Right && r >= R.Top && r <= R.Bottom;
+}
+
+bool NameToCell(const AnsiString& S, TPoint& Pt) {
+    const std::string s = S.UpperCase().str();
+    const auto c = s.find('C', 1);
+    if (s.size() < 4 || s.front() != 'R' || c == std::string::npos)
+        return false;
+    int row = 0, col = 0;
+    if (!TryStrToInt(AnsiString(s.substr(1, c - 1)), row) || !TryStrToInt(AnsiString(s.substr(c + 1)), col))
+        return false;
+    Pt = Point(col, row);
+    return true;
+}
+
+AnsiString RectString(const TRect& R) {
+    return "[" + IntToStr(R.Left) + ":" + IntToStr(R.Top) + "][" + IntToStr(R.Right) + ":" +
+           IntToStr(R.Bottom) + "]";
 }
 
 int FIPos(const AnsiString& Sub, const AnsiString& S) {

@@ -2,11 +2,15 @@
 
 #include "framework/AnsiString.h"
 #include "framework/DateTime.h"
+#include "framework/Geometry.h"
 #include "framework/Graphics.h"
 #include "framework/GridTypes.h"
 
 #include <string_view>
 
+class TBitmap;
+class TCanvas;
+class TControl;
 class TStringList;
 
 // Text utilities of the grid. Texts are UTF-8; positions are 1-based and count bytes; CR is
@@ -46,11 +50,16 @@ int LinesInText(const AnsiString& S, bool Multiline);
 AnsiString DoubleToSingleChar(char Ch, const AnsiString& S);
 // Position of the first Ch that is not doubled, 0 when none.
 int SinglePos(char Ch, const AnsiString& S);
-int NumSingleChar(char Ch, AnsiString S);
+// How many single Ch SinglePos finds, the text cut after each find; in one pass.
+int NumSingleChar(char Ch, const AnsiString& S);
 
 bool IsURL(const AnsiString& S);
 void StripURLProtocol(AnsiString& S);
 bool IsInGridRect(const TGridRect& R, int c, int r);
+// "R<row>C<col>" in any case: Pt = (col, row); false, Pt unchanged, for anything else.
+bool NameToCell(const AnsiString& S, TPoint& Pt);
+// "[Left:Top][Right:Bottom]".
+AnsiString RectString(const TRect& R);
 
 // Position of Sub in S upper-cased (ASCII letters); Sub is taken as it is.
 int FIPos(const AnsiString& Sub, const AnsiString& S);
@@ -85,3 +94,14 @@ bool Matches(const AnsiString& Mask, const AnsiString& S);
 bool MatchStr(const AnsiString& Mask, const AnsiString& S, bool CaseSensitive);
 // Conditions joined by "&" (and), ";" or "^" (or), read left to right.
 bool MatchStrEx(const AnsiString& Condition, const AnsiString& S, bool CaseSensitive);
+
+// The bitmap stretched into R, the pixels of its top-left pixel's colour showing BkColor.
+void DrawBitmapTransp(TCanvas& Canvas, const TBitmap& Bitmap, TColor BkColor, const TRect& R);
+// The same with one of the program's pictures (":/pictures/" ResourceName ".png"); nothing for
+// a name the program has no picture of.
+void DrawBitmapResourceTransp(TCanvas& Canvas, TColor BkColor, const TRect& R,
+                              const AnsiString& ResourceName);
+// A red zig-zag under ErrLen characters of S from character ErrPos (counted from 0), S drawn
+// in R with the canvas's font, YOffset pixels down from R's top.
+void DrawErrorLines(const TControl& Control, TCanvas& Canvas, const AnsiString& S, const TRect& R,
+                    int YOffset, int ErrPos, int ErrLen);

@@ -47,7 +47,8 @@ SectionPropertiesTexts SectionProperties(const AnsiString& diameter, const AnsiS
     section.ManningN = LenientNumber(manningN);
     section.Slope = LenientNumber(slope);
     section.CalcFlow();
-    const auto text = [](double value) { return Sprintf("%8.3f", value); };
+    // A diameter of 1e154 m or more overflows the area: the window shows no "NAN" or "INF".
+    const auto text = [](double value) { return Sprintf("%8.3f", Finite(value)); };
     return {text(section.Area),
             text(section.WettedPerimeter),
             text(section.HydraulicRadius),

@@ -7,10 +7,10 @@
 //
 // TSectionPropsForm::CalcButtonClick:
 //   texts = SectionProperties(DiamEdit->Text, DepthEdit->Text, ManningEdit->Text, SlopeEdit->Text);
-//   then each output edit gets the text of the field named after it. A negative slope raises
-//   EInvalidOp, which the framework shows.
+//   then each output edit gets the text of the field named after it. A negative slope, or an
+//   output that is not finite, raises EInvalidOp or EOverflow, which the framework shows.
 // TMinimumGradientForm::CalculateHouses:
-//   try { fill a HousesInput with StrToFloat of each box's GetText; count =
+//   try { fill a HousesInput with each box's GetFloat; count =
 //         HousesAtMinimumGradient(input); numTypedEdit->SetText(IntToStr(count)); }
 //   catch (const Exception&) { message "An error occured in the calculation. Check the input
 //         data." [3059], caption "Error" [3001], error icon; numTypedEdit keeps its text }

@@ -4,36 +4,32 @@
 
 #include <cmath>
 
-namespace {
-
-double Checked(double result) {
-    if (std::isnan(result))
+double Finite(double value) {
+    if (std::isnan(value))
         throw EInvalidOp();
-    if (std::isinf(result))
+    if (std::isinf(value))
         throw EOverflow();
-    return result;
+    return value;
 }
-
-} // namespace
 
 double Quotient(double numerator, double denominator) {
     if (denominator == 0)
         throw EZeroDivide();
-    return Checked(numerator / denominator);
+    return Finite(numerator / denominator);
 }
 
 double Power(double base, double exponent) {
     if (base == 0 && exponent < 0)
         throw EZeroDivide();
-    return Checked(std::pow(base, exponent));
+    return Finite(std::pow(base, exponent));
 }
 
 double SquareRoot(double value) {
-    return Checked(std::sqrt(value));
+    return Finite(std::sqrt(value));
 }
 
 double Log10(double value) {
     if (value == 0)
         throw EZeroDivide();
-    return Checked(std::log10(value));
+    return Finite(std::log10(value));
 }

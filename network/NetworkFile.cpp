@@ -87,6 +87,9 @@ AnsiString SimpleSewerNetwork::UnsavableName() const {
     // A title line beginning with "#" is taken for a comment, which shifts every value after it.
     if (!Name.IsEmpty() && Name[1] == '#')
         return "the title " + Name + " begins with \"#\". Give it another title.";
+    // The title is one line of the file.
+    if (Name.view().find_first_of("\r\n") != std::string_view::npos)
+        return "the title " + Name + " holds a line break. Give it a title on one line.";
     const AnsiString fault = ListFault(Sewers, sewerList, "sewer");
     return fault.IsEmpty() ? ListFault(Junctions, junctionList, "junction") : fault;
 }

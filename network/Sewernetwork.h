@@ -118,7 +118,8 @@ public:
 
 private:
     // Why the file could not give the network back (a name twice, empty, holding a blank or
-    // beginning with "#", a title beginning with "#"), naming the first such item; else empty.
+    // beginning with "#", a title beginning with "#" or holding a line break), naming the first
+    // such item; else empty.
     AnsiString UnsavableName() const;
     // The file's text with the given save stamp.
     void WriteNetwork(NetworkFileWriter& out, const AnsiString& stamp) const;

@@ -1,7 +1,5 @@
 #include "network/WindowLayout.h"
 
-#include "framework/NumberFormat.h"
-
 TLabel* NewLabel(TComponent* owner, TWinControl* parent, int left, int top) {
     auto* label = new TLabel(owner);
     label->SetParent(parent);
@@ -21,5 +19,5 @@ TTypedEdit* NewTypedEdit(TComponent* owner, TWinControl* parent, int left, int t
 }
 
 double BoxNumber(const TTypedEdit* edit) {
-    return StrToFloat(edit->GetText());
+    return edit->GetFloat();
 }

@@ -11,6 +11,6 @@ TLabel* NewLabel(TComponent* owner, TWinControl* parent, int left, int top);
 TTypedEdit* NewTypedEdit(TComponent* owner, TWinControl* parent, int left, int top, TTypedEditType type,
                          std::int16_t precision, const AnsiString& text);
 
-// The number a box holds, read as the calculators read it: the framework's conversion of its text,
-// whose conversion error a text that is no number raises.
+// The number a box holds, read as the box itself reads it (so "1,000" in a box without decimals
+// is 1000); a text that is no number raises the conversion error.
 double BoxNumber(const TTypedEdit* edit);

@@ -38,3 +38,23 @@ TEST_F(ShownBox, ADragIntoAnUnfocusedBoxSelects) {
 }
 
 } // namespace
+
+namespace {
+
+// Deleting a shown window moves the focus out of its focused box while the window is half
+// gone: the box must not reformat or raise its events on it.
+TEST(TypedEditLifetime, DeletingTheWindowOfAFocusedEmptyBoxRunsNoHandler) {
+    auto form = ShownTypedEditForm();
+    Apply(*form->Box, {etFloat, 2});
+    form->Box->SetText("");
+    FocusOn(*form->Box);
+    int events = 0;
+    form->Box->OnChange = [&](TObject*) { ++events; };
+    form->Box->OnExit = [&](TObject*) { ++events; };
+    form->Other->OnEnter = [&](TObject*) { ++events; };
+    form.reset();
+    QApplication::processEvents();
+    EXPECT_EQ(events, 0);
+}
+
+} // namespace

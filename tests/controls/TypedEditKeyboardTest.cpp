@@ -1,5 +1,6 @@
 #include "framework/Clipboard.h"
 #include "tests/controls/TypedEditSupport.h"
+#include "tests/support/ScriptedResponder.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -29,7 +30,7 @@ void Strike(TTypedEdit& box, const std::string& keys) {
 struct TypingRow {
     const char* label;
     BoxSetup box;
-    const char* start; // without a caret mark the value stays selected as focusing left it
+    const char* start; // without a caret or selection mark the value stays selected as focusing left it
     const char* keys;
     const char* shown; // without a mark the caret is not checked
     int modified = -1; // -1 for not checked
@@ -41,18 +42,22 @@ void CheckTyping(const std::vector<TypingRow>& rows, bool readOnly = false) {
         auto form = ShownTypedEditForm();
         TTypedEdit& box = *form->Box;
         Clipboard().SetAsText("");
+        Responder().Clear();
         Apply(box, row.box);
         const Marked start = SetShown(box, row.start);
         box.SetReadOnly(readOnly);
         FocusOn(box);
         if (start.start >= 0)
-            box.SetSelStart(start.start);
+            box.SetSelection(start.start, start.end);
         Strike(box, row.keys);
         ExpectShown(box, row.shown);
         EXPECT_EQ(static_cast<QLineEdit*>(box.View())->text().toStdString(), box.GetWindowText().str());
         if (row.modified >= 0) {
             EXPECT_EQ(box.GetModified(), row.modified == 1);
         }
+        // Nothing the box lets through raises, typed or on leaving.
+        for (const MessageRequest& told : Responder().Asked)
+            ADD_FAILURE() << told.Text.str();
     }
 }
 
@@ -98,6 +103,26 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
         {"delete may not join too many digits", limited, "123|.45", "{Del}", "123|.45"},
         {"backspace inside the integer part", limited, "12|3.45", "{Backspace}", "1|3.45"},
         {"escape brings back the value at focus", {etFloat, 2}, "1.50", "7{Esc}", "[1.50]", 0},
+        // Mended: each of these let through a text that leaving the box could not read.
+        {"no thousand separator with decimals", {etFloat, 2}, "|", "1,5", "15|"},
+        {"separator over the whole value", {etFloat, 2}, "0.00", ".", "0.|"},
+        {"separator over the whole signed value", signedFloat, "-1.00", ".5", "0.5|"},
+        {"minus inside a selection toggles the sign", signedFloat, "12.[5]0", "-", "-12.[5]0"},
+        {"minus over the value's end toggles the sign", signedFloat, "-12.[50]", "-", "12.[50]"},
+        {"minus over the value's start replaces it", signedFloat, "[12].50", "-", "-|.50"},
+        {"a digit typed before the minus goes after it", signedFloat, "|-2.00", "1", "-1|2.00"},
+        {"so does an integer's", {etNumeric, 0, "", "", true}, "|-2", "1", "-1|2"},
+        {"money minus inside a selection", {etMoney, 0, "", "", true}, "1,[23]4", "-", "-1,[23]4"},
+        // Mended: Ctrl and Alt with a character typed it.
+        {"ctrl with a separator", {etNumeric}, "12|", "{Ctrl+,}{Ctrl+.}", "12|"},
+        {"alt with a digit", {etNumeric}, "12|", "{Alt+3}", "12|"},
+        {"ctrl with a character in a text box", {}, "ab|", "{Ctrl+.}{Alt+x}", "ab|"},
+    });
+    // Where the point is no separator of the locale it cannot be read either.
+    const LocaleSeparators comma(',', ' ');
+    CheckTyping({
+        {"a point where the comma is the decimal separator", {etFloat, 2}, "|", "1.5,5", "15,5|"},
+        {"a point where the blank is the thousand separator", {etFloat}, "1|", ".5", "15|"},
     });
 }
 
@@ -111,6 +136,18 @@ TEST(TypedEditKeyboard, LeavingTheBoxReformats) {
         {"empty integer", {etNumeric}, "|", "{Tab}", "0", 0},
         {"integer kept", {etNumeric}, "|", "12{Tab}", "12", 1},
         {"text kept", {}, "|", "ab{Tab}", "ab", 1},
+        // Mended: these raised a conversion error and kept the text.
+        {"thousand separator typed with decimals", {etFloat, 2}, "|", "1,5{Tab}", "15.00", 1},
+        {"separator typed over the whole value", {etFloat, 2}, "0.00", ".{Tab}", "0.00", 1},
+        {"a minus alone", {etFloat, 2, "", "", true}, "|", "-{Tab}", "0.00", 1},
+        {"an integer's minus alone", {etNumeric, 0, "", "", true}, "|", "-{Tab}", "0", 0},
+        {"what deleting the digits leaves",
+         {etFloat, 2, "", "", true},
+         "-1.50|",
+         "{Backspace}{Backspace}{Left}{Backspace}{Tab}",
+         "0.00",
+         1},
+        {"minus typed over the decimals", {etFloat, 2, "", "", true}, "12.[50]", "-{Tab}", "-12.50", 1},
     });
 }
 

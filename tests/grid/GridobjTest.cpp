@@ -1,5 +1,13 @@
 #include "grid/Gridobj.h"
 
+#include "framework/Bitmap.h"
+#include "framework/Exceptions.h"
+#include "framework/Form.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -71,6 +79,73 @@ TEST(Gridobj, SortIndexKeepsColumnsWithTheirDirection) {
     EXPECT_EQ(list.FindIndex(3), 0);
     EXPECT_EQ(list.FindIndex(0), 1);
     EXPECT_EQ(list.FindIndex(1), -1);
+}
+
+TEST(Gridobj, ArrowWindowsAreCutToTheirArrow) {
+    struct Row {
+        TArrowDirection direction;
+        TPoint inside, outside;
+    } rows[] = {
+        {arrUp, {5, 2}, {0, 0}},
+        {arrDown, {5, 6}, {0, 8}},
+        {arrLeft, {6, 5}, {1, 1}},
+        {arrRight, {2, 5}, {7, 1}},
+    };
+    TForm form(nullptr);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(static_cast<int>(row.direction));
+        auto* arrow = new TArrowWindow(&form, row.direction);
+        EXPECT_EQ(arrow->Parent(), &form);
+        EXPECT_FALSE(arrow->GetVisible());
+        EXPECT_EQ(arrow->GetColor(), clLime);
+        arrow->SetBounds(0, 0, 11, 11);
+        form.Show();
+        arrow->Show();
+        EXPECT_TRUE(arrow->View()->mask().contains(QPoint(row.inside.x, row.inside.y)));
+        EXPECT_FALSE(arrow->View()->mask().contains(QPoint(row.outside.x, row.outside.y)));
+    }
+}
+
+TEST(Gridobj, PopupButtonDrawsAFramedCaption) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 100);
+    auto* label = new TPopupButton(&form);
+    label->SetParent(&form);
+    label->SetBounds(10, 10, 60, 20);
+    label->Caption = "Length of the sewer";
+    form.Show();
+    const QImage shown = label->View()->grab().toImage();
+    EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(shown.pixel(1, 5) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(shown.pixel(58, 18) & 0xFFFFFF, 0x808080u);
+    label->Flat = true;
+    EXPECT_NE(label->View()->grab().toImage().pixel(1, 5) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST(Gridobj, FilePicturesReadTheirFileEachTime) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("pipe.png");
+    QImage red(20, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(path));
+
+    TFilePicture picture;
+    picture.SetFileName(path.toStdString());
+    EXPECT_EQ(picture.Width(), 20);
+    EXPECT_EQ(picture.Height(), 10);
+    TBitmap cell;
+    cell.SetSize(40, 40);
+    picture.DrawPicture(*cell.Canvas, Rect(0, 0, 40, 20));
+    EXPECT_EQ(cell.Image().pixel(39, 19) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(cell.Image().pixel(39, 21) & 0xFFFFFF, 0xFFFFFFu);
+
+    // Gone since: nothing is drawn and nothing raised, at every repaint.
+    QFile::remove(path);
+    TBitmap blank;
+    blank.SetSize(40, 40);
+    picture.DrawPicture(*blank.Canvas, Rect(0, 0, 40, 20));
+    EXPECT_EQ(blank.Image().pixel(10, 10) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_THROW(picture.SetFileName(path.toStdString()), EInvalidGraphic);
 }
 
 } // namespace

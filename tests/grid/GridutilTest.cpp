@@ -4,6 +4,7 @@
 #include "framework/StringList.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
+#include "tests/support/GeometryPrinter.h"
 #include "tests/support/LocaleSeparators.h"
 
 #include <gtest/gtest.h>
@@ -189,6 +190,16 @@ TEST(Gridutil, SmallTextHelpers) {
     AnsiString secret = "Øre1"; // four characters, five bytes
     StringToPassword(secret, '*');
     EXPECT_EQ(secret, "****");
+
+    TPoint cell = Point(-1, -1);
+    EXPECT_TRUE(NameToCell("r12c3", cell));
+    EXPECT_EQ(cell, Point(3, 12));
+    for (const char* notACell : {"R1C", "RC1", "X1C1", "R1X2", "R1Ca"}) {
+        SCOPED_TRACE(notACell);
+        EXPECT_FALSE(NameToCell(notACell, cell));
+        EXPECT_EQ(cell, Point(3, 12));
+    }
+    EXPECT_EQ(RectString(Rect(1, -2, 30, 40)), "[1:-2][30:40]");
 
     EXPECT_EQ(HTMLColor(clRed), "FF0000");
     EXPECT_EQ(HTMLColor(0x00336699), "996633");

@@ -74,6 +74,9 @@ TEST(MinimumGradientForm, LeavingABoxRecalculates) {
         // Deeper than the pipe counts as full: A/D² π/4, R/D 1/4; S = 1 / (9810 × 0.025) = 0.0040775,
         // 1000 × 0.0078540 × 0.025^(2/3) × √0.0040775 / 0.013 = 3.2984 l/s over 0.0088542 l/s a house.
         {&Form::dDTypedEdit, "1.5", "1.50", "372"},
+        // The box reads "1,000" as 1000 mm, and so does the calculation: at d/D 0.6, a 0.492028,
+        // r 0.277644, S 1 / (9810 × 0.277644) = 0.00036715, 308.646 l/s over 0.0088542 l/s a house.
+        {&Form::DiameterTypedEdit, "1,000", "1,000", "34858"},
         // No tension needs no gradient, and a flat pipe carries nothing.
         {&Form::tauTypedEdit, "0", "0.00", "0"},
         {&Form::popTypedEdit, "0", "0", nullptr},      {&Form::lcdTypedEdit, "", "0", nullptr},

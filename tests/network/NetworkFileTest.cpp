@@ -248,6 +248,9 @@ TEST_F(NetworkFileTest, ANetworkWhoseNamesWouldNotReadBackIsNotSavedOverTheOldFi
          "the name of sewer #1 begins with \"#\". Give it another name."},
         {"a title beginning with #", [](SimpleSewerNetwork& n) { n.Name = "#1 Riverside"; },
          "the title #1 Riverside begins with \"#\". Give it another title."},
+        // A pasted title may carry a line break, after which every value would be read a line late.
+        {"a title holding a line break", [](SimpleSewerNetwork& n) { n.Name = "Riverside\nphase 2"; },
+         "the title Riverside\nphase 2 holds a line break. Give it a title on one line."},
     };
     for (const auto& [label, rename, told] : rows) {
         SCOPED_TRACE(label);

@@ -1,6 +1,7 @@
 #include "network/Sectionpropsform.h"
 #include "tests/support/LocaleSeparators.h"
 
+#include "framework/Application.h"
 #include "framework/NumberFormat.h"
 #include "network/Calculators.h"
 #include "tests/support/ScriptedResponder.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -58,6 +60,28 @@ TEST(SectionPropsForm, LayoutCalculationAndClose) {
         [](TForm& modal) { static_cast<TSectionPropsForm&>(modal).CloseButton->Click(); });
     EXPECT_EQ(form.ShowModal(), mrCancel);
     EXPECT_FALSE(form.GetVisible());
+}
+
+// A result too large for a number (an area beyond 1e308 m² from a diameter of 1.4e154 m and more)
+// is no result: the window says so through the framework, and the outputs stay. A shallow depth in
+// such a pipe gives 0 × infinity, no number at all.
+TEST(SectionPropsForm, ResultsBeyondTheRangeOfNumbersKeepThePreviousOnes) {
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"2e154", "1e154", "Floating point overflow"},
+        {"1e300", "1e300", "Floating point overflow"},
+        {"1e308", "0.25", "Invalid floating point operation"}};
+    TSectionPropsForm form(nullptr);
+    form.CalcButton->Click();
+    for (const auto& [diameter, depth, told] : rows) {
+        SCOPED_TRACE(diameter);
+        form.DiamEdit->SetText(diameter);
+        form.DepthEdit->SetText(depth);
+        Responder().Clear();
+        CallGuarded([&] { form.CalcButton->Click(); });
+        ASSERT_EQ(Responder().Asked.size(), 1u);
+        EXPECT_EQ(Responder().Asked[0].Text.str(), told);
+        EXPECT_EQ(Outputs(form), HalfFull);
+    }
 }
 
 // The boxes are read leniently: the longest decimal number at the start, else 0.

@@ -143,7 +143,7 @@ TEST(SewerMainForm, SizingCriterionAndAPickedPipe) {
     EXPECT_NEAR(form.Design.DesignGradient, 0.00207301, 1e-8);
     // A box that holds no number, or a value the arithmetic refuses (the network sets any it holds),
     // stops the run, and the results stay.
-    form.peakTypedEdit->SetWindowText("");
+    form.peakTypedEdit->SetWindowText("1.8x");
     EXPECT_THROW(form.CalcSewerButtonClick(nullptr), EConvertError);
     form.peakTypedEdit->SetText("1.80");
     form.nTypedEdit->SetText("0");

@@ -27,3 +27,20 @@ int ScriptedResponder::ShowModal(TForm& form) {
     action(form);
     return form.GetModalResult() != mrNone ? form.GetModalResult() : mrCancel;
 }
+
+bool ScriptedResponder::ChooseFile(FileRequest& request) {
+    FilesAsked.push_back(request);
+    if (FileAnswers.empty())
+        return false;
+    const std::optional<AnsiString> answer = std::move(FileAnswers.front());
+    FileAnswers.pop_front();
+    if (!answer)
+        return false;
+    request.FileName = *answer;
+    return true;
+}
+
+bool ScriptedResponder::OpenDocument(const AnsiString& target) {
+    Opened.push_back(target);
+    return true;
+}

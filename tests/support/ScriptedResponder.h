@@ -4,27 +4,39 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // Answers every dialog from a script and records what was asked. Unscripted questions get
-// IDOK, or IDYES for a Yes/No box, so no test ever blocks.
+// IDOK, or IDYES for a Yes/No box, and file dialogs are cancelled, so no test ever blocks.
 class ScriptedResponder : public DialogResponder {
 public:
     int MessageBox(const MessageRequest& request) override;
     // Runs the next scripted action on the window, which acts as the user would and sets
     // its ModalResult; without one the window is cancelled.
     int ShowModal(TForm& form) override;
+    // Answers with the next scripted file name; none, or an empty answer, cancels.
+    bool ChooseFile(FileRequest& request) override;
+    // Records the document and answers that it opened.
+    bool OpenDocument(const AnsiString& target) override;
 
     void Answer(int id) { Answers.push_back(id); }
+    void AnswerFile(std::optional<AnsiString> fileName) { FileAnswers.push_back(std::move(fileName)); }
     void Clear() {
         Answers.clear();
         Asked.clear();
         ModalActions.clear();
+        FileAnswers.clear();
+        FilesAsked.clear();
+        Opened.clear();
     }
 
     std::deque<int> Answers;
     std::deque<std::function<void(TForm&)>> ModalActions;
+    std::deque<std::optional<AnsiString>> FileAnswers;
     std::vector<MessageRequest> Asked;
+    std::vector<FileRequest> FilesAsked;
+    std::vector<AnsiString> Opened;
 };
 
 // The responder installed for the whole test program.

@@ -1,0 +1,339 @@
+#include "framework/Canvas.h"
+
+#include "framework/Bitmap.h"
+#include "framework/Picture.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdlib>
+
+namespace {
+
+QPainter::CompositionMode CompositionOf(TPenMode mode) {
+    switch (mode) {
+    case pmNotCopy:
+        return QPainter::RasterOp_NotSource;
+    case pmNot:
+        return QPainter::RasterOp_NotDestination;
+    case pmXor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    default:
+        return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+Qt::PenStyle PenStyleOf(TPenStyle style) {
+    switch (style) {
+    case psDash:
+        return Qt::DashLine;
+    case psDot:
+        return Qt::DotLine;
+    case psDashDot:
+        return Qt::DashDotLine;
+    case psDashDotDot:
+        return Qt::DashDotDotLine;
+    case psClear:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+Qt::BrushStyle BrushStyleOf(TBrushStyle style) {
+    switch (style) {
+    case bsClear:
+        return Qt::NoBrush;
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::FDiagPattern;
+    case bsBDiagonal:
+        return Qt::BDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
+    default:
+        return Qt::SolidPattern;
+    }
+}
+
+QString QStringOf(const AnsiString& text) {
+    return QString::fromUtf8(text.c_str(), text.Length());
+}
+
+} // namespace
+
+void TCanvas::Attach(QPainter& painter) {
+    attached = &painter;
+}
+
+void TCanvas::Release() {
+    attached = nullptr;
+}
+
+void TCanvas::SetImage(QImage* newImage) {
+    image = newImage;
+}
+
+QPaintDevice* TCanvas::Device() const {
+    if (attached)
+        return attached->device();
+    return image && !image->isNull() ? image : nullptr;
+}
+
+void TCanvas::Paint(const std::function<void(QPainter&)>& draw) {
+    if (attached) {
+        attached->save();
+        attached->setRenderHint(QPainter::Antialiasing, false);
+        if (clip)
+            attached->setClipRect(*clip, Qt::IntersectClip);
+        draw(*attached);
+        attached->restore();
+    } else if (image && !image->isNull()) {
+        QPainter painter(image);
+        if (clip)
+            painter.setClipRect(*clip);
+        draw(painter);
+    } else {
+        return;
+    }
+    if (OnChange)
+        OnChange(this);
+}
+
+void TCanvas::UsePen(QPainter& painter) const {
+    if (Pen.Mode == pmNop || Pen.Style == psClear) {
+        painter.setPen(Qt::NoPen);
+        return;
+    }
+    const TColor color = Pen.Mode == pmBlack ? clBlack : Pen.Mode == pmWhite ? clWhite : Pen.Color;
+    QPen pen(ToQColor(color), Pen.Width, PenStyleOf(Pen.Style), Qt::FlatCap, Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setCompositionMode(CompositionOf(Pen.Mode));
+}
+
+void TCanvas::UseBrush(QPainter& painter) const {
+    painter.setBrush(QBrush(ToQColor(Brush.Color), BrushStyleOf(Brush.Style)));
+}
+
+void TCanvas::MoveTo(int x, int y) {
+    PenPos = Point(x, y);
+}
+
+void TCanvas::LineTo(int x, int y) {
+    const TPoint from = PenPos;
+    Paint([&](QPainter& painter) {
+        UsePen(painter);
+        // Qt leaves out the end with the larger coordinate along the line's longer axis; the
+        // framework the end it draws to. A line drawn back along that axis moves a step back.
+        const int dx = x - from.x;
+        const int dy = y - from.y;
+        const bool alongX = std::abs(dx) >= std::abs(dy);
+        if (Pen.Width <= 1 && (alongX ? dx < 0 : dy < 0)) {
+            const int stepX = alongX || std::abs(dx) == std::abs(dy) ? (dx > 0) - (dx < 0) : 0;
+            const int stepY = !alongX || std::abs(dx) == std::abs(dy) ? (dy > 0) - (dy < 0) : 0;
+            painter.drawLine(x - stepX, y - stepY, from.x - stepX, from.y - stepY);
+        } else {
+            painter.drawLine(from.x, from.y, x, y);
+        }
+    });
+    PenPos = Point(x, y);
+}
+
+// The outline runs on the rectangle's outer pixels and the brush fills what lies inside it, so
+// no pixel is drawn twice (which an exclusive-or pen would undo).
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+    Paint([&](QPainter& painter) {
+        const bool outlined = Pen.Style != psClear && Pen.Mode != pmNop;
+        const int inset = outlined ? std::max(1, Pen.Width) : 0;
+        painter.setCompositionMode(CompositionOf(Pen.Mode));
+        if (Brush.Style != bsClear) {
+            // Without a pen the filled area is one pixel smaller, as the framework draws it.
+            const QRect inside = outlined
+                                     ? QRect(x1 + inset, y1 + inset, x2 - x1 - 2 * inset, y2 - y1 - 2 * inset)
+                                     : QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+            painter.fillRect(inside, QBrush(ToQColor(Brush.Color), BrushStyleOf(Brush.Style)));
+        }
+        if (!outlined)
+            return;
+        UsePen(painter);
+        painter.setBrush(Qt::NoBrush);
+        const int half = inset / 2;
+        painter.drawRect(QRect(x1 + half, y1 + half, x2 - x1 - inset, y2 - y1 - inset));
+    });
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+    Paint([&](QPainter& painter) {
+        UsePen(painter);
+        UseBrush(painter);
+        painter.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    });
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& points) {
+    QPolygon polygon;
+    for (const TPoint& point : points)
+        polygon << QPoint(point.x, point.y);
+    Paint([&](QPainter& painter) {
+        UsePen(painter);
+        painter.drawPolyline(polygon);
+    });
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& points) {
+    QPolygon polygon;
+    for (const TPoint& point : points)
+        polygon << QPoint(point.x, point.y);
+    Paint([&](QPainter& painter) {
+        UsePen(painter);
+        UseBrush(painter);
+        painter.drawPolygon(polygon);
+    });
+}
+
+void TCanvas::FillRect(const TRect& r) {
+    Paint([&](QPainter& painter) {
+        painter.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()),
+                         QBrush(ToQColor(Brush.Color), BrushStyleOf(Brush.Style)));
+    });
+}
+
+void TCanvas::FrameRect(const TRect& r) {
+    Paint([&](QPainter& painter) {
+        painter.setPen(QPen(ToQColor(Brush.Color), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+    });
+}
+
+void TCanvas::DrawFocusRect(const TRect& r) {
+    Paint([&](QPainter& painter) {
+        QPen dotted(Qt::white, 1);
+        dotted.setDashPattern({1, 1});
+        painter.setPen(dotted);
+        painter.setBrush(Qt::NoBrush);
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+    });
+}
+
+const QFontMetrics& TCanvas::Metrics() const {
+    const QPaintDevice* device = Device();
+    const int dpi = device ? device->logicalDpiY() : 0;
+    if (!metrics || metricsSize != Font.Size || metricsStyle != Font.Style || metricsDpi != dpi) {
+        metrics.emplace(device ? QFontMetrics(Font.ToQFont(), device) : QFontMetrics(Font.ToQFont()));
+        metricsSize = Font.Size;
+        metricsStyle = Font.Style;
+        metricsDpi = dpi;
+    }
+    return *metrics;
+}
+
+void TCanvas::TextOut(int x, int y, const AnsiString& text) {
+    const int width = TextWidth(text);
+    const QFontMetrics& fontMetrics = Metrics();
+    Paint([&](QPainter& painter) {
+        if (Brush.Style != bsClear)
+            painter.fillRect(QRect(x, y, width, fontMetrics.height()), ToQColor(Brush.Color));
+        painter.setFont(Font.ToQFont());
+        painter.setPen(ToQColor(Font.Color));
+        painter.drawText(x, y + fontMetrics.ascent(), QStringOf(text));
+    });
+    PenPos = Point(x + width, y);
+}
+
+void TCanvas::TextRect(const TRect& r, int x, int y, const AnsiString& text) {
+    const int ascent = Metrics().ascent();
+    Paint([&](QPainter& painter) {
+        const QRect area(r.Left, r.Top, r.Width(), r.Height());
+        if (Brush.Style != bsClear)
+            painter.fillRect(area, ToQColor(Brush.Color));
+        painter.setClipRect(area, Qt::IntersectClip);
+        painter.setFont(Font.ToQFont());
+        painter.setPen(ToQColor(Font.Color));
+        painter.drawText(x, y + ascent, QStringOf(text));
+    });
+}
+
+int TCanvas::TextWidth(const AnsiString& text) const {
+    return Metrics().horizontalAdvance(QStringOf(text));
+}
+
+int TCanvas::TextHeight(const AnsiString&) const {
+    return Metrics().height();
+}
+
+int TCanvas::DrawText(const AnsiString& text, TRect& r, unsigned format) {
+    QString lines = QStringOf(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    const bool singleLine = format & DT_SINGLELINE;
+    int flags = (format & DT_CENTER)  ? Qt::AlignHCenter
+                : (format & DT_RIGHT) ? Qt::AlignRight
+                                      : Qt::AlignLeft;
+    if (singleLine)
+        flags |= Qt::TextSingleLine | ((format & DT_VCENTER)  ? Qt::AlignVCenter
+                                       : (format & DT_BOTTOM) ? Qt::AlignBottom
+                                                              : Qt::AlignTop);
+    else
+        flags |= Qt::AlignTop;
+    if (format & DT_WORDBREAK)
+        flags |= Qt::TextWordWrap;
+    if (!(format & DT_NOPREFIX))
+        flags |= Qt::TextShowMnemonic;
+    const QFontMetrics& fontMetrics = Metrics();
+    if ((format & DT_END_ELLIPSIS) && !(format & DT_WORDBREAK))
+        lines = fontMetrics.elidedText(lines, Qt::ElideRight, r.Width(), flags);
+    const QRect area(r.Left, r.Top, r.Width(), r.Height());
+    // Only word breaking needs the width; otherwise the text takes what it needs.
+    const QRect room = (format & DT_CALCRECT) && !(format & DT_WORDBREAK)
+                           ? QRect(r.Left, r.Top, 1 << 20, 1 << 20)
+                           : ((format & DT_CALCRECT) ? QRect(r.Left, r.Top, r.Width(), 1 << 20) : area);
+    const QRect extent = fontMetrics.boundingRect(room, flags, lines);
+    if (format & DT_CALCRECT) {
+        r.Right = r.Left + extent.width();
+        r.Bottom = r.Top + extent.height();
+        return extent.height();
+    }
+    Paint([&](QPainter& painter) {
+        if (!(format & DT_NOCLIP))
+            painter.setClipRect(area, Qt::IntersectClip);
+        if (Brush.Style != bsClear)
+            painter.fillRect(extent, ToQColor(Brush.Color));
+        painter.setFont(Font.ToQFont());
+        painter.setPen(ToQColor(Font.Color));
+        painter.drawText(area, flags, lines);
+    });
+    return extent.height();
+}
+
+void TCanvas::SelectClipRect(const TRect& r) {
+    clip = QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TCanvas::RemoveClip() {
+    clip.reset();
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+    Paint([&](QPainter& painter) { painter.drawImage(QPoint(x, y), bitmap.DrawnImage()); });
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
+    Paint([&](QPainter& painter) {
+        painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), bitmap.DrawnImage());
+    });
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TPicture& picture) {
+    Paint([&](QPainter& painter) {
+        painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), picture.Image());
+    });
+}

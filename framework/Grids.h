@@ -1,0 +1,317 @@
+#pragma once
+
+#include "framework/CustomControl.h"
+#include "framework/CustomEdit.h"
+#include "framework/Exceptions.h"
+#include "framework/Geometry.h"
+#include "framework/GridAxis.h"
+#include "framework/GridCells.h"
+#include "framework/GridTypes.h"
+#include "framework/StringList.h"
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+class EInvalidGridOperation : public Exception {
+public:
+    using Exception::Exception;
+};
+
+enum TGridOption : unsigned {
+    goFixedVertLine = 1 << 0,
+    goFixedHorzLine = 1 << 1,
+    goVertLine = 1 << 2,
+    goHorzLine = 1 << 3,
+    goRangeSelect = 1 << 4,
+    goDrawFocusSelected = 1 << 5,
+    goRowSizing = 1 << 6,
+    goColSizing = 1 << 7,
+    goRowMoving = 1 << 8,
+    goColMoving = 1 << 9,
+    goEditing = 1 << 10,
+    goTabs = 1 << 11,
+    goRowSelect = 1 << 12,
+    goAlwaysShowEditor = 1 << 13,
+    goThumbTracking = 1 << 14
+};
+using TGridOptions = unsigned;
+
+enum TGridDrawStateItem : unsigned { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
+using TGridDrawState = unsigned;
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+
+using TDrawCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, const TRect& Rect, TGridDrawState State)>;
+using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
+using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
+using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
+using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const AnsiString& Value)>;
+
+class TCustomGrid;
+
+// The text editor the grid shows over its current cell. Every change of its text goes to the
+// cell (the grid's SetEditText).
+class TInplaceEdit : public TCustomEdit {
+public:
+    explicit TInplaceEdit(TCustomGrid& grid);
+
+protected:
+    void Change() override;
+    // Keys that move between cells go to the grid; Escape puts the cell's text back.
+    void WMKeyDown(WORD& key, TShiftState shift) override;
+
+private:
+    TCustomGrid& grid;
+};
+
+// The framework's scrolling cell grid: counts, fixed rows and columns, sizes, the current cell
+// and selection, scrolling in whole cells, painting of the cells in view through DrawCell.
+// Positions come from prefix sums, so finding a cell or its rectangle costs O(log n) at any
+// size and a paint what the cells in view cost. Indexes out of range raise
+// EInvalidGridOperation and change nothing.
+class TCustomGrid : public TCustomControl {
+public:
+    explicit TCustomGrid(TComponent* owner);
+
+    int GetColCount() const { return cols.Count(); }
+    virtual void SetColCount(int value);
+    int GetRowCount() const { return rows.Count(); }
+    virtual void SetRowCount(int value);
+    int GetFixedCols() const { return fixedCols; }
+    virtual void SetFixedCols(int value);
+    int GetFixedRows() const { return fixedRows; }
+    virtual void SetFixedRows(int value);
+    int GetDefaultColWidth() const { return cols.DefaultSize(); }
+    void SetDefaultColWidth(int value);
+    int GetDefaultRowHeight() const { return rows.DefaultSize(); }
+    virtual void SetDefaultRowHeight(int value);
+    int GetColWidths(int index) const;
+    void SetColWidths(int index, int value);
+    int GetRowHeights(int index) const;
+    void SetRowHeights(int index, int value);
+    int GetGridLineWidth() const { return cols.LineWidth(); }
+    void SetGridLineWidth(int value);
+    TGridOptions GetOptions() const { return options; }
+    void SetOptions(TGridOptions value);
+    TScrollStyle GetScrollBars() const { return scrollBars; }
+    void SetScrollBars(TScrollStyle value);
+    bool GetDefaultDrawing() const { return defaultDrawing; }
+    void SetDefaultDrawing(bool value);
+    TColor GetFixedColor() const { return fixedColor; }
+    void SetFixedColor(TColor value);
+
+    // The current cell.
+    int GetCol() const { return current.X; }
+    void SetCol(int value);
+    int GetRow() const { return current.Y; }
+    void SetRow(int value);
+    // The first scrolling row and column in view.
+    int GetTopRow() const { return topLeft.Y; }
+    void SetTopRow(int value);
+    int GetLeftCol() const { return topLeft.X; }
+    void SetLeftCol(int value);
+    // Scrolling columns and rows that show whole (at least 1).
+    int VisibleColCount() const;
+    int VisibleRowCount() const;
+    // From the anchor to the current cell. A selection set from code is taken as it is, even
+    // beyond the grid, which is how a grid shows nothing selected.
+    TGridRect GetSelection() const;
+    void SetSelection(const TGridRect& value);
+
+    // The drawing area inside the border and the scroll bars.
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    // The cell under a client point, (-1, -1) outside the cells.
+    TGridCoord MouseCoord(int X, int Y) const;
+    void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
+    // A cell's client rectangle while it shows, cut at the client edge; empty otherwise.
+    TRect CellRect(int ACol, int ARow) const;
+
+    // The row at FromIndex goes to ToIndex with its cells and height; the rows between close up.
+    void MoveRow(int FromIndex, int ToIndex);
+    void MoveColumn(int FromIndex, int ToIndex);
+    void DeleteRow(int ARow);
+    void DeleteColumn(int ACol);
+    // RCount empty rows before ARow / RCount rows from ARow, in one pass.
+    void InsertEmptyRows(int ARow, int RCount);
+    void DeleteRows(int ARow, int RCount);
+
+    // Each paints the cells again that show of those named, when the grid shows and no update
+    // lock holds.
+    void Invalidate() override;
+    void InvalidateCell(int ACol, int ARow);
+    void InvalidateRow(int ARow);
+    void InvalidateCol(int ACol);
+    void InvalidateGrid() { Invalidate(); }
+    void InvalidateGridRect(const TGridRect& ARect);
+    void InvalidateClientRect(const TRect& ARect);
+
+    bool GetEditorMode() const { return editorMode; }
+    void SetEditorMode(bool value);
+    TInplaceEdit* InplaceEditor() const { return inplaceEdit; }
+    // Text of the editor on the cell being edited, back into the cell.
+    void UpdateText();
+    void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) override;
+    void ViewFocusIn(FocusChange how) override;
+    void ViewFocusOut(FocusChange how) override;
+
+    TDrawCellEvent OnDrawCell;
+    TSelectCellEvent OnSelectCell;
+    TNotifyEvent OnTopLeftChanged;
+    TMovedEvent OnColumnMoved;
+    TMovedEvent OnRowMoved;
+    TGetEditEvent OnGetEditText;
+    TSetEditEvent OnSetEditText;
+
+protected:
+    // The view of one direction, as it scrolls now.
+    GridAxisView Horz() const;
+    GridAxisView Vert() const;
+    // Whether the counts and sizes need a scroll bar in the client area of the given size.
+    void ScrollBarsNeeded(bool& horizontal, bool& vertical) const;
+    // Whether a change in view reaches the screen now: the grid shows and no lock holds.
+    bool PaintsNow() const;
+
+    // Moves the current cell (and, unless extending a range, the anchor), asking SelectCell;
+    // scrolls it into view.
+    void FocusCell(int ACol, int ARow, bool MoveAnchor);
+    void MoveTopLeft(int ALeft, int ATop);
+
+    void Paint() override;
+    void Resize() override;
+    void UpdateView() override;
+    QWidget* ClientView() const override;
+    virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    virtual bool SelectCell(int ACol, int ARow);
+    virtual void TopLeftChanged();
+    virtual void SizeChanged(int OldColCount, int OldRowCount);
+    virtual void ColWidthsChanged();
+    virtual void RowHeightsChanged();
+    virtual void ColumnMoved(int FromIndex, int ToIndex);
+    virtual void RowMoved(int FromIndex, int ToIndex);
+    // Painting of the cells in view is held back while this answers true.
+    virtual bool UpdateLocked() const { return false; }
+    // The rows in a bulk insertion or deletion; the string grid moves its cells along.
+    virtual void RowsInserted(int ARow, int RCount);
+    virtual void RowsDeleted(int ARow, int RCount);
+
+    // The framework's key and mouse handling of the grid.
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    // Whether a point starts sizing a column or row: the state, the index sized and where its
+    // edge stands.
+    virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos);
+
+    // The in-place editor: whether it may show now, the editor to show, and the text it edits.
+    virtual bool CanEditShow();
+    virtual TInplaceEdit* CreateEditor();
+    virtual AnsiString GetEditText(int ACol, int ARow);
+    virtual void SetEditText(int ACol, int ARow, const AnsiString& Value);
+    void ShowEditor();
+    // The editor opened with a typed character in place of the cell's text.
+    void ShowEditorChar(char Ch);
+    void HideEditor();
+
+    GridAxis cols;
+    GridAxis rows;
+
+private:
+    friend class TInplaceEdit;
+    // The sunken border around the cells, in pixels.
+    static constexpr int BorderWidth = 2;
+    static int ScrollBarExtent();
+
+    void CheckCount(int value, int minimum) const;
+    void CheckIndex(int index, int count) const;
+    // The current cell and the view back to the first scrolling cell.
+    void Initialize();
+    // Keeps the current cell, anchor and top-left inside the grid after a change of counts or
+    // sizes, and the scrolled cells filling the client area.
+    void ClampToGrid();
+    // Scrolls so that the current cell shows whole.
+    void ClampInView();
+    void SelectionMoved(const TGridRect& OldSel);
+    void CountsChanged(int oldColCount, int oldRowCount);
+    // The scroll bars as the counts, sizes and view are now.
+    void UpdateScrollBars();
+    void ScrollBarMoved();
+    // The client pixels a range of cells covers as far as it shows, empty when none shows.
+    TRect ClientRectOf(const TGridRect& cells) const;
+    // The cells of the rows and columns in view, their state and rectangle, each to DrawCell.
+    void DrawCells(const GridAxisView& horz, const GridAxisView& vert);
+    void DrawLines(const GridAxisView& horz, const GridAxisView& vert);
+    void DrawSizingLine();
+    void PlaceEditor();
+    // Ties the scroll bars and the Tab key of the view to the grid.
+    void ConnectView();
+
+    int fixedCols = 1;
+    int fixedRows = 1;
+    TGridOptions options = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+    TScrollStyle scrollBars = ssBoth;
+    bool defaultDrawing = true;
+    TColor fixedColor = clBtnFace;
+    TGridCoord current{1, 1};
+    TGridCoord anchor{1, 1};
+    TGridCoord topLeft{1, 1};
+    TInplaceEdit* inplaceEdit = nullptr;
+    bool editorMode = false;
+    TGridCoord editing{-1, -1};
+    TGridState gridState = gsNormal;
+    int sizingIndex = -1;
+    int sizingPos = 0;
+    int sizingStart = 0;
+    int sizingOffset = 0;
+    int movingIndex = -1;
+    // Set while the editor takes the cell's text, which is no edit.
+    bool loadingEditor = false;
+    int wheelAccumulator = 0;
+    bool syncingScrollBars = false;
+};
+
+// A grid that keeps a text and an object for each cell. Rows keep the cells of columns beyond a
+// lowered column count.
+class TStringGrid : public TCustomGrid {
+public:
+    explicit TStringGrid(TComponent* owner);
+
+    virtual AnsiString GetCells(int ACol, int ARow) const;
+    virtual void SetCells(int ACol, int ARow, const AnsiString& Value);
+    TObject* GetObjects(int ACol, int ARow) const;
+    // The grid owns the object and frees the one it replaces.
+    void SetObjects(int ACol, int ARow, std::unique_ptr<TObject> Value);
+    std::unique_ptr<TObject> TakeObjects(int ACol, int ARow);
+    // The texts of a row or column; setting one writes as many cells as the list holds.
+    TStringList GetRows(int ARow) const;
+    void SetRows(int ARow, const TStringList& Value);
+    TStringList GetCols(int ACol) const;
+    void SetCols(int ACol, const TStringList& Value);
+
+protected:
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+    AnsiString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+    void RowsInserted(int ARow, int RCount) override;
+    void RowsDeleted(int ARow, int RCount) override;
+    // A cell is in range when its row is and its column is below the widest column count the
+    // grid has had (hidden columns live beyond the count).
+    void CheckCell(int ACol, int ARow) const;
+    int StoredColCount() const { return std::max(storedCols, GetColCount()); }
+
+    GridCells cells;
+
+private:
+    int storedCols = 0;
+};

@@ -1,0 +1,256 @@
+// The framework grid on screen: scroll bars, invalidation and the painting of the cells in view.
+#include "framework/GridScrollArea.h"
+#include "framework/Grids.h"
+
+#include <QScrollBar>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The cells of one direction that show, with where each starts: the fixed ones, then those
+// from the first scrolled in.
+std::vector<std::pair<int, int>> CellsInView(const GridAxisView& view) {
+    std::vector<std::pair<int, int>> shown;
+    int position = 0;
+    for (int i = 0; i < view.FixedCount && position < view.ClientExtent; ++i) {
+        shown.emplace_back(i, position);
+        position += view.Axis.Extent(i);
+    }
+    position = view.FixedBoundary();
+    for (int i = view.First; i <= view.LastVisible(); ++i) {
+        shown.emplace_back(i, position);
+        position += view.Axis.Extent(i);
+    }
+    return shown;
+}
+
+// Where the cells of a direction end on screen.
+int CellsEnd(const std::vector<std::pair<int, int>>& shown, const GridAxis& axis, int clientExtent) {
+    if (shown.empty())
+        return 0;
+    const auto& [last, start] = shown.back();
+    return std::min(clientExtent, start + axis.Extent(last));
+}
+
+// Pixels a range of cells covers in one direction, as far as it shows: first..last.
+std::pair<int, int> SpanInView(const GridAxisView& view, int first, int last) {
+    int from = view.ClientExtent;
+    int to = 0;
+    if (first < view.FixedCount) {
+        from = static_cast<int>(view.Axis.Offset(first));
+        to = static_cast<int>(view.Axis.Offset(std::min(last, view.FixedCount - 1) + 1));
+    }
+    const int scrolledFirst = std::max(first, view.First);
+    const int scrolledLast = std::min(last, view.LastVisible());
+    if (scrolledFirst <= scrolledLast) {
+        from = std::min(from, static_cast<int>(view.Position(scrolledFirst)));
+        to = std::max(to, static_cast<int>(view.Position(scrolledLast) + view.Axis.Extent(scrolledLast)));
+    }
+    return {std::max(from, 0), std::min(to, view.ClientExtent)};
+}
+
+} // namespace
+
+void TCustomGrid::ConnectView() {
+    auto* area = static_cast<GridScrollArea*>(View());
+    area->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    area->setLineWidth(BorderWidth);
+    area->TakesTabs = [this] { return (options & goTabs) != 0; };
+    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
+        QObject::connect(bar, &QScrollBar::valueChanged, area,
+                         [this] { CallFromView(*this, [this] { ScrollBarMoved(); }); });
+}
+
+void TCustomGrid::UpdateView() {
+    TCustomControl::UpdateView();
+    UpdateScrollBars();
+}
+
+void TCustomGrid::UpdateScrollBars() {
+    auto* area = static_cast<GridScrollArea*>(View());
+    if (!area || !area->isVisible()) {
+        // A hidden grid's bars are set when it shows.
+        ViewChanged();
+        return;
+    }
+    bool horizontal = false, vertical = false;
+    ScrollBarsNeeded(horizontal, vertical);
+    syncingScrollBars = true;
+    area->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    area->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    auto set = [this](QScrollBar* bar, int fixed, int maxFirst, int first, int page) {
+        bar->setTracking((options & goThumbTracking) != 0);
+        bar->setRange(fixed, std::max(fixed, maxFirst));
+        bar->setPageStep(std::max(1, page));
+        bar->setSingleStep(1);
+        bar->setValue(first);
+    };
+    set(area->horizontalScrollBar(), fixedCols, Horz().MaxFirst(), topLeft.X, VisibleColCount());
+    set(area->verticalScrollBar(), fixedRows, Vert().MaxFirst(), topLeft.Y, VisibleRowCount());
+    syncingScrollBars = false;
+}
+
+void TCustomGrid::ScrollBarMoved() {
+    if (syncingScrollBars)
+        return;
+    auto* area = static_cast<GridScrollArea*>(View());
+    const int left = std::clamp(area->horizontalScrollBar()->value(), fixedCols, GetColCount() - 1);
+    const int top = std::clamp(area->verticalScrollBar()->value(), fixedRows, GetRowCount() - 1);
+    MoveTopLeft(left, top);
+}
+
+void TCustomGrid::Resize() {
+    TCustomControl::Resize();
+    ClampToGrid();
+    UpdateScrollBars();
+    PlaceEditor();
+}
+
+bool TCustomGrid::PaintsNow() const {
+    return View() && View()->isVisible() && !UpdateLocked();
+}
+
+void TCustomGrid::Invalidate() {
+    if (PaintsNow())
+        static_cast<GridScrollArea*>(View())->viewport()->update();
+}
+
+void TCustomGrid::InvalidateClientRect(const TRect& ARect) {
+    if (PaintsNow() && ARect.Width() > 0 && ARect.Height() > 0)
+        static_cast<GridScrollArea*>(View())->viewport()->update(ARect.Left, ARect.Top, ARect.Width(),
+                                                                 ARect.Height());
+}
+
+TRect TCustomGrid::ClientRectOf(const TGridRect& cells) const {
+    const auto [left, right] =
+        SpanInView(Horz(), std::max(cells.Left, 0), std::min(cells.Right, GetColCount() - 1));
+    const auto [top, bottom] =
+        SpanInView(Vert(), std::max(cells.Top, 0), std::min(cells.Bottom, GetRowCount() - 1));
+    if (left >= right || top >= bottom)
+        return {};
+    return Rect(left, top, right, bottom);
+}
+
+void TCustomGrid::InvalidateGridRect(const TGridRect& ARect) {
+    if (PaintsNow())
+        InvalidateClientRect(ClientRectOf(ARect));
+}
+
+void TCustomGrid::InvalidateCell(int ACol, int ARow) {
+    InvalidateGridRect({ACol, ARow, ACol, ARow});
+}
+
+void TCustomGrid::InvalidateRow(int ARow) {
+    InvalidateGridRect({0, ARow, GetColCount() - 1, ARow});
+}
+
+void TCustomGrid::InvalidateCol(int ACol) {
+    InvalidateGridRect({ACol, 0, ACol, GetRowCount() - 1});
+}
+
+void TCustomGrid::Paint() {
+    const GridAxisView horz = Horz();
+    const GridAxisView vert = Vert();
+    DrawCells(horz, vert);
+    if (GetGridLineWidth() > 0)
+        DrawLines(horz, vert);
+    // What lies right of and below the cells takes the grid's colour.
+    const int right = CellsEnd(CellsInView(horz), cols, horz.ClientExtent);
+    const int bottom = CellsEnd(CellsInView(vert), rows, vert.ClientExtent);
+    Canvas->Brush = TBrush{GetColor(), bsSolid};
+    Canvas->FillRect(Rect(right, 0, horz.ClientExtent, vert.ClientExtent));
+    Canvas->FillRect(Rect(0, bottom, right, vert.ClientExtent));
+    if (gridState == gsColSizing || gridState == gsRowSizing)
+        DrawSizingLine();
+}
+
+void TCustomGrid::DrawCells(const GridAxisView& horz, const GridAxisView& vert) {
+    const auto shownCols = CellsInView(horz);
+    const auto shownRows = CellsInView(vert);
+    const TGridRect selection = GetSelection();
+    const bool focused = View() && View()->window()->focusWidget() == View();
+    for (const auto& [row, y] : shownRows)
+        for (const auto& [col, x] : shownCols) {
+            const TRect where = Rect(x, y, x + cols.Size(col), y + rows.Size(row));
+            const bool fixed = col < fixedCols || row < fixedRows;
+            TGridDrawState state = fixed ? TGridDrawState{gdFixed} : 0;
+            if (!fixed && focused && col == current.X && row == current.Y)
+                state |= gdFocused;
+            if (!fixed && col >= selection.Left && col <= selection.Right && row >= selection.Top &&
+                row <= selection.Bottom)
+                state |= gdSelected;
+            if (defaultDrawing) {
+                Canvas->Font = Font;
+                const bool highlighted =
+                    (state & gdSelected) &&
+                    (!(state & gdFocused) || (options & (goDrawFocusSelected | goRowSelect)) != 0);
+                Canvas->Brush = TBrush{highlighted ? clHighlight : fixed ? fixedColor : GetColor(), bsSolid};
+                if (highlighted)
+                    Canvas->Font.Color = clHighlightText;
+                Canvas->FillRect(where);
+            }
+            DrawCell(col, row, where, state);
+            if (defaultDrawing && (state & gdFocused) && !(options & goRowSelect) &&
+                !(inplaceEdit && inplaceEdit->GetVisible()))
+                Canvas->DrawFocusRect(where);
+        }
+}
+
+void TCustomGrid::DrawLines(const GridAxisView& horz, const GridAxisView& vert) {
+    const auto shownCols = CellsInView(horz);
+    const auto shownRows = CellsInView(vert);
+    const int right = CellsEnd(shownCols, cols, horz.ClientExtent);
+    const int bottom = CellsEnd(shownRows, rows, vert.ClientExtent);
+    const int width = GetGridLineWidth();
+    const int fixedBottom = std::min(bottom, vert.FixedBoundary());
+    const int fixedRight = std::min(right, horz.FixedBoundary());
+    // Lines fill the gap after each cell: fixed lines where a fixed cell meets them.
+    auto line = [this](bool fixed, const TRect& r) {
+        Canvas->Brush = TBrush{fixed ? clBlack : clSilver, bsSolid};
+        Canvas->FillRect(r);
+    };
+    for (const auto& [col, x] : shownCols) {
+        const int at = x + cols.Size(col);
+        if (options & goFixedVertLine)
+            line(true, Rect(at, 0, at + width, fixedBottom));
+        if (options & (col < fixedCols ? goFixedVertLine : goVertLine))
+            line(col < fixedCols, Rect(at, fixedBottom, at + width, bottom));
+    }
+    for (const auto& [row, y] : shownRows) {
+        const int at = y + rows.Size(row);
+        if (options & goFixedHorzLine)
+            line(true, Rect(0, at, fixedRight, at + width));
+        if (options & (row < fixedRows ? goFixedHorzLine : goHorzLine))
+            line(row < fixedRows, Rect(fixedRight, at, right, at + width));
+    }
+}
+
+void TCustomGrid::DrawSizingLine() {
+    Canvas->Pen = TPen{clBlack, 1, psSolid, pmNot};
+    if (gridState == gsColSizing) {
+        Canvas->MoveTo(sizingPos, 0);
+        Canvas->LineTo(sizingPos, ClientHeight());
+    } else {
+        Canvas->MoveTo(0, sizingPos);
+        Canvas->LineTo(ClientWidth(), sizingPos);
+    }
+}
+
+void TCustomGrid::ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) {
+    TCustomControl::ViewKeyDown(key, shift, keyData, character, passOn);
+    // The grid moves by every key itself; the scroll area must not scroll on its own.
+    passOn = false;
+}
+
+void TCustomGrid::ViewFocusIn(FocusChange how) {
+    TCustomControl::ViewFocusIn(how);
+    InvalidateGridRect(GetSelection());
+}
+
+void TCustomGrid::ViewFocusOut(FocusChange how) {
+    TCustomControl::ViewFocusOut(how);
+    InvalidateGridRect(GetSelection());
+}

@@ -1,0 +1,108 @@
+#include "framework/Grids.h"
+
+#include <algorithm>
+
+TStringGrid::TStringGrid(TComponent* owner) : TCustomGrid(owner) {
+    cells.SetRowCount(GetRowCount());
+    storedCols = GetColCount();
+    cells.SetColumnHint(storedCols);
+}
+
+void TStringGrid::CheckCell(int ACol, int ARow) const {
+    if (ACol < 0 || ARow < 0 || ACol >= StoredColCount() || ARow >= GetRowCount())
+        throw EInvalidGridOperation("Grid index out of range");
+}
+
+AnsiString TStringGrid::GetCells(int ACol, int ARow) const {
+    CheckCell(ACol, ARow);
+    return cells.Text(ACol, ARow);
+}
+
+void TStringGrid::SetCells(int ACol, int ARow, const AnsiString& Value) {
+    CheckCell(ACol, ARow);
+    cells.SetText(ACol, ARow, Value);
+    InvalidateCell(ACol, ARow);
+}
+
+TObject* TStringGrid::GetObjects(int ACol, int ARow) const {
+    CheckCell(ACol, ARow);
+    return cells.Object(ACol, ARow);
+}
+
+void TStringGrid::SetObjects(int ACol, int ARow, std::unique_ptr<TObject> Value) {
+    CheckCell(ACol, ARow);
+    cells.SetObject(ACol, ARow, std::move(Value));
+}
+
+std::unique_ptr<TObject> TStringGrid::TakeObjects(int ACol, int ARow) {
+    CheckCell(ACol, ARow);
+    return cells.TakeObject(ACol, ARow);
+}
+
+TStringList TStringGrid::GetRows(int ARow) const {
+    TStringList texts;
+    for (int c = 0; c < GetColCount(); ++c)
+        texts.Add(GetCells(c, ARow));
+    return texts;
+}
+
+void TStringGrid::SetRows(int ARow, const TStringList& Value) {
+    for (int c = 0; c < GetColCount(); ++c)
+        SetCells(c, ARow, c < Value.Count() ? Value[c] : AnsiString());
+}
+
+TStringList TStringGrid::GetCols(int ACol) const {
+    TStringList texts;
+    for (int r = 0; r < GetRowCount(); ++r)
+        texts.Add(GetCells(ACol, r));
+    return texts;
+}
+
+void TStringGrid::SetCols(int ACol, const TStringList& Value) {
+    for (int r = 0; r < GetRowCount(); ++r)
+        SetCells(ACol, r, r < Value.Count() ? Value[r] : AnsiString());
+}
+
+void TStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
+    cells.SetRowCount(GetRowCount());
+    storedCols = std::max(storedCols, GetColCount());
+    cells.SetColumnHint(GetColCount());
+    TCustomGrid::SizeChanged(OldColCount, OldRowCount);
+}
+
+void TStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
+    cells.MoveColumn(FromIndex, ToIndex);
+    TCustomGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::RowMoved(int FromIndex, int ToIndex) {
+    cells.MoveRow(FromIndex, ToIndex);
+    TCustomGrid::RowMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::RowsInserted(int ARow, int RCount) {
+    cells.InsertRows(ARow, RCount);
+}
+
+void TStringGrid::RowsDeleted(int ARow, int RCount) {
+    cells.DeleteRows(ARow, RCount);
+}
+
+void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
+    if (GetDefaultDrawing())
+        Canvas->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, GetCells(ACol, ARow));
+    TCustomGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
+AnsiString TStringGrid::GetEditText(int ACol, int ARow) {
+    AnsiString text = GetCells(ACol, ARow);
+    if (OnGetEditText)
+        OnGetEditText(this, ACol, ARow, text);
+    return text;
+}
+
+void TStringGrid::SetEditText(int ACol, int ARow, const AnsiString& Value) {
+    if (Value != GetCells(ACol, ARow))
+        SetCells(ACol, ARow, Value);
+    TCustomGrid::SetEditText(ACol, ARow, Value);
+}

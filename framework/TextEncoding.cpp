@@ -1,0 +1,76 @@
+#include "framework/TextEncoding.h"
+
+#include <cstdint>
+
+namespace {
+
+// Windows-1252 0x80 to 0x9F; the five unassigned codes are kept as the C1 controls.
+constexpr char16_t HighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                       0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char16_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+} // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<std::uint8_t>(bytes[i]);
+        std::size_t follow = 0;
+        std::uint32_t code = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            follow = 1;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            follow = 2;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            follow = 3;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + follow >= bytes.size())
+            return false;
+        for (std::size_t k = 1; k <= follow; ++k) {
+            const auto next = static_cast<std::uint8_t>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and codes past the last plane are not UTF-8.
+        if ((follow == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+            (follow == 3 && (code < 0x10000 || code > 0x10FFFF)))
+            return false;
+        i += follow + 1;
+    }
+    return true;
+}
+
+std::string TextFromFileBytes(std::string_view bytes) {
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char byte : bytes) {
+        const auto code = static_cast<std::uint8_t>(byte);
+        AppendUtf8(out, code >= 0x80 && code < 0xA0 ? HighControls[code - 0x80] : char16_t(code));
+    }
+    return out;
+}

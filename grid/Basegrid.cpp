@@ -1,0 +1,426 @@
+#include "grid/Basegrid.h"
+
+#include <algorithm>
+
+void TCellProperties::SetBrushColor(TColor value) {
+    brushColor = value;
+    Repaint();
+}
+
+void TCellProperties::SetVAlignment(TVAlignment value) {
+    vAlignment = value;
+    Repaint();
+}
+
+void TCellProperties::SetWordWrap(bool value) {
+    wordWrap = value;
+    Repaint();
+}
+
+void TCellProperties::Repaint() {
+    if (Grid && Col < Grid->GetColCount() && Row < Grid->GetRowCount())
+        Grid->RepaintCell(Col, Row);
+}
+
+TPoint TCellProperties::GetBaseCell(int ACol, int ARow) const {
+    if (IsBaseCell || SpanX == -1 || SpanY == -1)
+        return Point(ACol, ARow);
+    return Point(ACol - SpanX, ARow - SpanY);
+}
+
+TBaseGrid::TBaseGrid(TComponent* owner) : TStringGrid(owner) {
+    TStringGrid::SetGridLineWidth(0);
+    TStringGrid::SetDefaultDrawing(false);
+    SetOptions(GetOptions() | goDrawFocusSelected);
+}
+
+void TBaseGrid::SetDefaultDrawing(bool value) {
+    defaultDrawing = value;
+    TStringGrid::SetDefaultDrawing(false);
+}
+
+void TBaseGrid::SetGridLineWidth(int value) {
+    gridLineWidth = value;
+    TStringGrid::SetGridLineWidth(0);
+    Invalidate();
+}
+
+void TBaseGrid::SetGridLineColor(TColor value) {
+    gridLineColor = value;
+    Invalidate();
+}
+
+int TBaseGrid::CellColumns() const {
+    return StoredColCount();
+}
+
+TCellProperties* TBaseGrid::Properties(int ACol, int ARow) const {
+    TObject* slot = GetObjects(ACol, ARow);
+    return slot ? dynamic_cast<TCellProperties*>(slot) : nullptr;
+}
+
+AnsiString TBaseGrid::GetCellEx(int ACol, int ARow) const {
+    const TPoint base = BaseCell(ACol, ARow);
+    AnsiString text = cells.Text(base.x, base.y);
+    if (OnGetDisplText && base.y < DisplayRowBound)
+        OnGetDisplText(const_cast<TBaseGrid*>(this), base.x, base.y, text);
+    return text;
+}
+
+void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
+    const TPoint base = BaseCell(ACol, ARow);
+    cells.SetText(base.x, base.y, Value);
+    RepaintCell(ACol, ARow);
+}
+
+TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow) {
+    if (TCellProperties* props = Properties(ACol, ARow))
+        return props;
+    auto props = std::make_unique<TCellProperties>(this, ACol, ARow);
+    TCellProperties* made = props.get();
+    SetObjects(ACol, ARow, std::move(props));
+    return made;
+}
+
+bool TBaseGrid::HasCellProperties(int ACol, int ARow) const {
+    return GetObjects(ACol, ARow) != nullptr;
+}
+
+void TBaseGrid::SetCellProperties(int ACol, int ARow, std::unique_ptr<TCellProperties> props) {
+    SetObjects(ACol, ARow, std::move(props));
+}
+
+TObject* TBaseGrid::GetObjectEx(int ACol, int ARow) const {
+    const TCellProperties* props = Properties(ACol, ARow);
+    return props ? props->CellObject : nullptr;
+}
+
+void TBaseGrid::SetObjectEx(int ACol, int ARow, TObject* obj) {
+    GetCellProperties(ACol, ARow)->CellObject = obj;
+}
+
+TObject* TBaseGrid::GetGraphicObjectEx(int ACol, int ARow) const {
+    const TCellProperties* props = Properties(ACol, ARow);
+    return props ? props->GraphicObject.get() : nullptr;
+}
+
+void TBaseGrid::SetGraphicObjectEx(int ACol, int ARow, std::unique_ptr<TObject> obj) {
+    GetCellProperties(ACol, ARow)->GraphicObject = std::move(obj);
+}
+
+TPoint TBaseGrid::BaseCell(int ACol, int ARow) const {
+    const TCellProperties* props = Properties(ACol, ARow);
+    if (!props)
+        return Point(ACol, ARow);
+    const TPoint base = props->GetBaseCell(ACol, ARow);
+    if (base == Point(ACol, ARow))
+        return base;
+    // A cell whose base is gone or no longer spans it (rows moved under the block) stands alone.
+    if (base.x < 0 || base.y < 0 || base.x >= CellColumns() || base.y >= GetRowCount())
+        return Point(ACol, ARow);
+    const TCellProperties* baseProps = Properties(base.x, base.y);
+    if (!baseProps || !baseProps->IsBaseCell || ACol > base.x + baseProps->SpanX ||
+        ARow > base.y + baseProps->SpanY)
+        return Point(ACol, ARow);
+    return base;
+}
+
+bool TBaseGrid::IsBaseCell(int ACol, int ARow) const {
+    const TCellProperties* props = Properties(ACol, ARow);
+    return !props || props->IsBaseCell;
+}
+
+bool TBaseGrid::IsBaseCellEx(int ACol, int ARow, int& BCol, int& BRow) const {
+    const TPoint base = BaseCell(ACol, ARow);
+    BCol = base.x;
+    BRow = base.y;
+    return IsBaseCell(ACol, ARow);
+}
+
+bool TBaseGrid::IsMergedCell(int ACol, int ARow) const {
+    const TCellProperties* props = Properties(ACol, ARow);
+    return props && props->SpanX != -1 && props->SpanY != -1;
+}
+
+bool TBaseGrid::IsXMergedCell(int ACol, int ARow) const {
+    return HasCellProperties(ACol, ARow) && CellSpan(ACol, ARow).x > 1;
+}
+
+bool TBaseGrid::IsYMergedCell(int ACol, int ARow) const {
+    const TCellProperties* props = Properties(ACol, ARow);
+    return props && props->SpanY > 1;
+}
+
+TPoint TBaseGrid::CellSpan(int ACol, int ARow) const {
+    const TPoint base = BaseCell(ACol, ARow);
+    const TCellProperties* props = Properties(base.x, base.y);
+    if (!props || props->SpanX < 0 || props->SpanY < 0)
+        return Point(0, 0);
+    return Point(props->SpanX, props->SpanY);
+}
+
+TRect TBaseGrid::FullCell(int ACol, int ARow) const {
+    const TPoint base = BaseCell(ACol, ARow);
+    const TPoint span = CellSpan(ACol, ARow);
+    return Rect(base.x, base.y, base.x + span.x, base.y + span.y);
+}
+
+TRect TBaseGrid::GetCellRect(int ACol, int ARow) const {
+    const auto left = static_cast<int>(Horz().Position(ACol));
+    const auto top = static_cast<int>(Vert().Position(ARow));
+    return Rect(left, top, left + GetColWidths(ACol), top + GetRowHeights(ARow));
+}
+
+TRect TBaseGrid::CellRect(int ACol, int ARow) const {
+    const TCellProperties* props = Properties(ACol, ARow);
+    if (!props || (props->SpanX == -1 && props->SpanY == -1))
+        return GetCellRect(ACol, ARow);
+    const TRect block = FullCell(ACol, ARow);
+    const TRect first = GetCellRect(block.Left, block.Top);
+    const TRect last =
+        GetCellRect(std::min(block.Right, GetColCount() - 1), std::min(block.Bottom, GetRowCount() - 1));
+    return Rect(first.Left, first.Top, last.Right, last.Bottom);
+}
+
+TPoint TBaseGrid::CellSize(int ACol, int ARow) const {
+    const TRect r = CellRect(ACol, ARow);
+    return Point(r.Width(), r.Height());
+}
+
+void TBaseGrid::MergeCells(int ACol, int ARow, int NCols, int NRows) {
+    const int left = std::max(ACol, 0);
+    const int top = std::max(ARow, 0);
+    const int right = std::min(ACol + NCols, GetColCount()) - 1;
+    const int bottom = std::min(ARow + NRows, GetRowCount()) - 1;
+    if (right < left || bottom < top)
+        return;
+    // A cell of a block cut by the new one would point into it.
+    for (int r = top; r <= bottom; ++r)
+        for (int c = left; c <= right; ++c)
+            if (IsMergedCell(c, r))
+                SplitCells(c, r);
+    for (int r = top; r <= bottom; ++r)
+        for (int c = left; c <= right; ++c) {
+            TCellProperties* props = GetCellProperties(c, r);
+            props->IsBaseCell = c == left && r == top;
+            props->SpanX = props->IsBaseCell ? right - left : c - left;
+            props->SpanY = props->IsBaseCell ? bottom - top : r - top;
+        }
+    RepaintCell(left, top);
+}
+
+void TBaseGrid::SplitCells(int ACol, int ARow) {
+    TCellProperties* own = GetCellProperties(ACol, ARow);
+    const TPoint base = BaseCell(ACol, ARow);
+    const TCellProperties* baseProps = Properties(base.x, base.y);
+    if (!baseProps->IsBaseCell) {
+        own->IsBaseCell = true;
+        own->SpanX = own->SpanY = -1;
+        return;
+    }
+    const TRect block = Rect(base.x, base.y, std::min(base.x + baseProps->SpanX, CellColumns() - 1),
+                             std::min(base.y + baseProps->SpanY, GetRowCount() - 1));
+    RepaintCell(base.x, base.y);
+    for (int r = block.Top; r <= block.Bottom; ++r)
+        for (int c = block.Left; c <= block.Right; ++c) {
+            TCellProperties* props = GetCellProperties(c, r);
+            props->IsBaseCell = true;
+            props->SpanX = props->SpanY = -1;
+        }
+}
+
+void TBaseGrid::RepaintCell(int ACol, int ARow) {
+    // The current cell lies beyond the grid while the selection is hidden.
+    if (ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
+        return;
+    InvalidateClientRect(CellRect(ACol, ARow));
+}
+
+void TBaseGrid::SelectBaseCell() {
+    if (!HasCellProperties(GetCol(), GetRow()))
+        return;
+    const TPoint base = BaseCell(GetCol(), GetRow());
+    SetCol(base.x);
+    SetRow(base.y);
+}
+
+int TBaseGrid::FixedColsWidth() const {
+    return static_cast<int>(cols.Offset(GetFixedCols()));
+}
+
+int TBaseGrid::FixedRowsHeight() const {
+    return static_cast<int>(rows.Offset(GetFixedRows()));
+}
+
+void TBaseGrid::NilCell(int ACol, int ARow) {
+    SetCellEx(ACol, ARow, AnsiString());
+    SetObjects(ACol, ARow, nullptr);
+}
+
+void TBaseGrid::NilCol(int ACol) {
+    for (int r = 0; r < GetRowCount(); ++r) {
+        SetObjects(ACol, r, nullptr);
+        SetCellEx(ACol, r, AnsiString());
+    }
+}
+
+void TBaseGrid::NilRow(int ARow) {
+    for (int c = 0; c < CellColumns(); ++c) {
+        SetObjects(c, ARow, nullptr);
+        SetCellEx(c, ARow, AnsiString());
+    }
+}
+
+void TBaseGrid::CopyCols(int ToCol, int FromCol) {
+    for (int r = 0; r < GetRowCount(); ++r) {
+        cells.SetText(ToCol, r, cells.Text(FromCol, r));
+        SetObjects(ToCol, r, TakeObjects(FromCol, r));
+    }
+    InvalidateCol(ToCol);
+}
+
+void TBaseGrid::CopyRows(int ToRow, int FromRow) {
+    for (int c = 0; c < CellColumns(); ++c) {
+        SetCellEx(c, ToRow, GetCellEx(c, FromRow));
+        SetObjects(c, ToRow, TakeObjects(c, FromRow));
+    }
+}
+
+int TBaseGrid::MinRowSpan(int ARow) const {
+    int smallest = GetRowCount();
+    for (int c = 0; c < GetColCount(); ++c)
+        if (const int span = CellSpan(c, ARow).y; span > 0)
+            smallest = std::min(smallest, span);
+    return smallest;
+}
+
+int TBaseGrid::MaxRowSpan(int ARow) const {
+    int largest = 0;
+    for (int c = 0; c < GetColCount(); ++c)
+        largest = std::max(largest, CellSpan(c, ARow).y);
+    return largest;
+}
+
+bool TBaseGrid::RowSpanIdentical(int ARow1, int ARow2) const {
+    bool seen = false;
+    for (int c = 0; c < GetColCount(); ++c) {
+        if (CellSpan(c, ARow1).y <= 0 || CellSpan(c, ARow2).y <= 0)
+            continue;
+        seen = true;
+        if (BaseCell(c, ARow1).y != BaseCell(c, ARow2).y)
+            return false;
+    }
+    return seen;
+}
+
+bool TBaseGrid::ColSpanIdentical(int ACol1, int ACol2) const {
+    for (int r = 0; r < GetRowCount(); ++r) {
+        const int span1 = CellSpan(ACol1, r).x;
+        const int span2 = CellSpan(ACol2, r).x;
+        const bool same =
+            span1 > 0 && span2 > 0 ? BaseCell(ACol1, r).x == BaseCell(ACol2, r).x : span1 == span2;
+        if (!same)
+            return false;
+    }
+    return true;
+}
+
+bool TBaseGrid::IsSelected(int ACol, int ARow) const {
+    const TGridRect selection = GetSelection();
+    if (ACol >= selection.Left && ACol <= selection.Right && ARow >= selection.Top &&
+        ARow <= selection.Bottom)
+        return true;
+    if (!HasCellProperties(ACol, ARow))
+        return false;
+    const TRect block = FullCell(ACol, ARow);
+    if (block.Left == block.Right && block.Top == block.Bottom)
+        return false;
+    return GetCol() >= block.Left && GetCol() <= block.Right && GetRow() >= block.Top &&
+           GetRow() <= block.Bottom;
+}
+
+bool TBaseGrid::IsFixed(int, int) {
+    return false;
+}
+
+int TBaseGrid::NodeIndent(int) {
+    return 0;
+}
+
+bool TBaseGrid::HasNodes() {
+    return false;
+}
+
+bool TBaseGrid::SelectCell(int ACol, int ARow) {
+    RepaintCell(GetCol(), GetRow());
+    const bool allowed = TStringGrid::SelectCell(ACol, ARow);
+    RepaintCell(ACol, ARow);
+    return allowed;
+}
+
+void TBaseGrid::TopLeftChanged() {
+    TStringGrid::TopLeftChanged();
+    // Blocks among the fixed cells reach into the scrolled area: their drawing moves with it.
+    const int lastRow = std::min(GetTopRow() + VisibleRowCount(), GetRowCount() - 1);
+    const int lastCol = std::min(GetLeftCol() + VisibleColCount(), GetColCount() - 1);
+    if (GetFixedCols() > 0)
+        for (int r = GetTopRow(); r <= lastRow; ++r)
+            for (int c = 0; c < GetFixedCols(); ++c)
+                if (IsMergedCell(c, r))
+                    RepaintCell(c, r);
+    if (GetFixedRows() > 0)
+        for (int c = GetLeftCol(); c <= lastCol; ++c)
+            for (int r = 0; r < GetFixedRows(); ++r)
+                if (IsMergedCell(c, r))
+                    RepaintCell(c, r);
+}
+
+void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) {
+    const int rowCount = GetRowCount();
+    const int colCount = GetColCount();
+    // Page Down stops above a footer row.
+    if (Key == VK_NEXT && LastRowIsFooter && rowCount > 1 &&
+        VisibleRowCount() + GetTopRow() - GetFixedRows() == rowCount - 1)
+        SetRow(rowCount - 2);
+    if (HasCellProperties(GetCol(), GetRow())) {
+        // Arrows step off a merged block from its edge, not from the cell inside it.
+        const TPoint base = BaseCell(GetCol(), GetRow());
+        const TPoint span = CellSpan(GetCol(), GetRow());
+        switch (Key) {
+        case VK_LEFT:
+            if (GetCol() > base.x && GetCol() > GetFixedCols() && base.x > 0)
+                SetCol(base.x);
+            break;
+        case VK_UP:
+            if (GetRow() > base.y && GetRow() > GetFixedRows() && base.y > 0)
+                SetRow(base.y);
+            break;
+        case VK_RIGHT:
+            if (base.x + span.x >= GetCol() && GetCol() < colCount - 1 && base.x < colCount - 1)
+                SetCol(std::min(base.x + span.x, colCount - 1));
+            break;
+        case VK_DOWN:
+            if (base.y + span.y >= GetRow() && GetRow() < rowCount - 1 && base.y < rowCount - 1)
+                SetRow(std::min(base.y + span.y, rowCount - 1));
+            break;
+        }
+    }
+    TStringGrid::KeyDown(Key, Shift);
+    SelectBaseCell();
+}
+
+bool TBaseGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    const bool handled = TStringGrid::DoMouseWheelDown(Shift, MousePos);
+    // The footer row never becomes current: the rows scroll instead.
+    if (LastRowIsFooter && GetRow() < GetRowCount() - 1 &&
+        VisibleRowCount() - GetFixedRows() <= GetRow() - GetTopRow() && GetTopRow() < GetRowCount() - 1)
+        SetTopRow(GetTopRow() + 1);
+    SelectBaseCell();
+    return handled;
+}
+
+bool TBaseGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    const bool handled = TStringGrid::DoMouseWheelUp(Shift, MousePos);
+    SelectBaseCell();
+    return handled;
+}

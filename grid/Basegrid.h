@@ -1,0 +1,169 @@
+#pragma once
+
+#include "framework/CustomEdit.h"
+#include "framework/Grids.h"
+
+#include <memory>
+
+class TBaseGrid;
+
+enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
+
+// The colour a cell has when none was set for it.
+constexpr TColor UnsetCellColor = 0x1FFFFFFF;
+
+using TGetDisplTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
+
+// What one cell has beyond its text: its user object and graphic, colour, alignment, word wrap
+// and its place in a merged block. Made on demand and kept in the cell's slot.
+class TCellProperties : public TObject {
+public:
+    TCellProperties(TBaseGrid* AGrid, int ACol, int ARow) : Grid(AGrid), Col(ACol), Row(ARow) {}
+
+    TColor GetBrushColor() const { return brushColor; }
+    void SetBrushColor(TColor value);
+    TVAlignment GetVAlignment() const { return vAlignment; }
+    void SetVAlignment(TVAlignment value);
+    bool GetWordWrap() const { return wordWrap; }
+    void SetWordWrap(bool value);
+    // The base cell of the block a cell lies in, from this cell's own spans; the cell itself
+    // when it is no part of a block.
+    TPoint GetBaseCell(int ACol, int ARow) const;
+
+    TBaseGrid* Grid;
+    int Col;
+    int Row;
+    TObject* CellObject = nullptr;
+    // The cell's graphic; it goes with the properties.
+    std::unique_ptr<TObject> GraphicObject;
+    int BrushStyle = 0;
+    int FontSize = 0;
+    TColor FontColor = UnsetCellColor;
+    int FontStyle = 0;
+    // Merged blocks: the base cell holds the block's extra rows and columns, every other cell
+    // its distance from the base; -1 outside any block.
+    int SpanY = -1;
+    int SpanX = -1;
+    int BorderWidth = 0;
+    int BorderColor = 0;
+    TAlignment Alignment = taLeftJustify;
+    // The paint in which the block was last drawn for another of its cells.
+    int PaintStamp = 0;
+    bool IsBaseCell = true;
+
+private:
+    void Repaint();
+
+    TColor brushColor = UnsetCellColor;
+    TVAlignment vAlignment = vtaTop;
+    bool wordWrap = false;
+};
+
+// The string grid with cell properties, merged cells and its own cell painting. Every read and
+// write of a cell goes through GetCellEx/SetCellEx, so a merged block reads and writes its base
+// cell.
+class TBaseGrid : public TStringGrid {
+public:
+    explicit TBaseGrid(TComponent* owner);
+
+    bool GetDefaultDrawing() const { return defaultDrawing; }
+    void SetDefaultDrawing(bool value);
+    int GetGridLineWidth() const { return gridLineWidth; }
+    void SetGridLineWidth(int value);
+    TColor GetGridLineColor() const { return gridLineColor; }
+    void SetGridLineColor(TColor value);
+    TGetDisplTextEvent OnGetDisplText;
+
+    AnsiString GetCells(int ACol, int ARow) const override { return GetCellEx(ACol, ARow); }
+    void SetCells(int ACol, int ARow, const AnsiString& Value) override { SetCellEx(ACol, ARow, Value); }
+    AnsiString GetCellEx(int ACol, int ARow) const;
+    void SetCellEx(int ACol, int ARow, const AnsiString& Value);
+
+    // Made on the spot for a cell without.
+    TCellProperties* GetCellProperties(int ACol, int ARow);
+    bool HasCellProperties(int ACol, int ARow) const;
+    void SetCellProperties(int ACol, int ARow, std::unique_ptr<TCellProperties> props);
+    TObject* GetGridObject(int ACol, int ARow) const { return GetObjects(ACol, ARow); }
+    void SetGridObject(int ACol, int ARow, std::unique_ptr<TObject> obj) {
+        SetObjects(ACol, ARow, std::move(obj));
+    }
+    TObject* GetObjectEx(int ACol, int ARow) const;
+    void SetObjectEx(int ACol, int ARow, TObject* obj);
+    TObject* GetGraphicObjectEx(int ACol, int ARow) const;
+    void SetGraphicObjectEx(int ACol, int ARow, std::unique_ptr<TObject> obj);
+
+    TPoint BaseCell(int ACol, int ARow) const;
+    bool IsBaseCell(int ACol, int ARow) const;
+    bool IsBaseCellEx(int ACol, int ARow, int& BCol, int& BRow) const;
+    bool IsMergedCell(int ACol, int ARow) const;
+    // Blocks at least three columns wide / cells whose own row span is above 1.
+    bool IsXMergedCell(int ACol, int ARow) const;
+    bool IsYMergedCell(int ACol, int ARow) const;
+    // The extra columns and rows of the block holding the cell, (0, 0) when none.
+    TPoint CellSpan(int ACol, int ARow) const;
+    // The block holding the cell, in cells, inclusive.
+    TRect FullCell(int ACol, int ARow) const;
+    // The pixel rectangle of a cell, visible or not, over its whole block.
+    TRect CellRect(int ACol, int ARow) const;
+    TPoint CellSize(int ACol, int ARow) const;
+    // Makes a block of the cells inside the grid, splitting any block it overlaps first.
+    virtual void MergeCells(int ACol, int ARow, int NCols, int NRows);
+    virtual void SplitCells(int ACol, int ARow);
+    void RepaintCell(int ACol, int ARow);
+    void SelectBaseCell();
+    int FixedColsWidth() const;
+    int FixedRowsHeight() const;
+    // Empties text and slot; an object still in the slot goes with it.
+    void NilCell(int ACol, int ARow);
+    void NilCol(int ACol);
+    void NilRow(int ARow);
+    // Copies the texts and moves the slots of one column or row onto another.
+    void CopyCols(int ToCol, int FromCol);
+    void CopyRows(int ToRow, int FromRow);
+    int MinRowSpan(int ARow) const;
+    int MaxRowSpan(int ARow) const;
+    bool RowSpanIdentical(int ARow1, int ARow2) const;
+    bool ColSpanIdentical(int ACol1, int ACol2) const;
+    bool IsSelected(int ACol, int ARow) const;
+
+    // Set while a visible floating footer shows the last row.
+    bool LastRowIsFooter = false;
+
+protected:
+    virtual bool IsFixed(int ACol, int ARow);
+    virtual int NodeIndent(int ARow);
+    virtual bool HasNodes();
+    // Draws a cell's content inside its lines; here its text, one line centred both ways.
+    virtual void DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState);
+    // The brush, font, alignments and wrapping a cell is drawn (or printed) with.
+    virtual void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                                     TBrush* ABrush, TFont* AFont, TAlignment& HAlign, TVAlignment& VAlign,
+                                     bool& WordWrap);
+
+    void Paint() override;
+    // The cell's whole block with its lines, clipped off the fixed area when it scrolls under it.
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+
+    bool SelectCell(int ACol, int ARow) override;
+    void TopLeftChanged() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+
+    // OnGetDisplText fires for rows below this bound only.
+    int DisplayRowBound = 0;
+
+private:
+    // A cell's pixel rectangle from the column and row positions.
+    TRect GetCellRect(int ACol, int ARow) const;
+    // The properties of a cell, if it has any.
+    TCellProperties* Properties(int ACol, int ARow) const;
+    // The columns a row may hold cells in: the shown ones and those kept beyond them.
+    int CellColumns() const;
+
+    // Counts completed paints, from 1 so that no block counts as drawn before the first.
+    int paintCounter = 1;
+    bool defaultDrawing = false;
+    int gridLineWidth = 1;
+    TColor gridLineColor = clSilver;
+};

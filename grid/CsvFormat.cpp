@@ -1,0 +1,165 @@
+#include "grid/CsvFormat.h"
+
+#include "grid/Gridutil.h"
+#include "grid/TextLines.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char Quote = '"';
+
+bool IsLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+class CsvReader {
+public:
+    CsvReader(std::string_view text, char separator, bool tildeLineBreaks)
+        : text(text), separator(separator), tildeLineBreaks(tildeLineBreaks) {}
+
+    FieldTable Read() {
+        while (at < text.size())
+            ReadRecord();
+        return std::move(table);
+    }
+
+private:
+    bool IsSeparator(char c) const { return separator != 0 && c == separator; }
+
+    void ReadRecord() {
+        for (;;) {
+            const std::size_t start = at;
+            std::string field;
+            if (at >= text.size() || text[at] != Quote || !ReadQuoted(field)) {
+                at = start;
+                field.clear();
+                ReadPlain(field);
+            }
+            const bool separated = at < text.size() && IsSeparator(text[at]);
+            if (separated || at > start)
+                Store(std::move(field));
+            if (!separated)
+                break;
+            ++at;
+        }
+        at += LineBreakAt(text, at);
+        table.EndRow();
+    }
+
+    // From the opening quote to the closing one; false when the field does not close.
+    bool ReadQuoted(std::string& field) {
+        std::size_t j = at + 1;
+        while (j < text.size()) {
+            const std::size_t special = FindAnyOf(text, j, Quote, '\r', '\n');
+            field.append(text.substr(j, special - j));
+            j = special;
+            if (j == text.size())
+                break;
+            if (text[j] != Quote) {
+                if (!spanLines)
+                    return false;
+                field += "\r\n";
+                j += LineBreakAt(text, j);
+            } else if (j + 1 < text.size() && text[j + 1] == Quote) {
+                field += Quote;
+                j += 2;
+            } else if (j + 1 == text.size() || IsSeparator(text[j + 1]) || IsLineBreak(text[j + 1])) {
+                at = j + 1;
+                return true;
+            } else {
+                field += Quote;
+                ++j;
+            }
+        }
+        // Open to the end: from here on a quote cannot swallow the rows that follow.
+        spanLines = false;
+        return false;
+    }
+
+    void ReadPlain(std::string& field) {
+        const std::size_t end = FindAnyOf(text, at, '\r', '\n', separator != 0 ? separator : '\n');
+        field.assign(text.substr(at, end - at));
+        at = end;
+    }
+
+    void Store(std::string field) {
+        AnsiString value(std::move(field));
+        if (tildeLineBreaks)
+            JavaToLineFeeds(value);
+        table.AddField(std::move(value));
+    }
+
+    std::string_view text;
+    char separator;
+    bool tildeLineBreaks;
+    std::size_t at = 0;
+    bool spanLines = true;
+    FieldTable table;
+};
+
+// CR LF becomes LF; a lone CR or LF stays.
+std::string WithoutCrBeforeLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n')
+            out += text[i];
+    return out;
+}
+
+} // namespace
+
+char DetectCsvDelimiter(std::string_view text) {
+    LineReader lines(text, LineEnds::Any);
+    std::string_view firstView, secondView;
+    lines.Next(firstView);
+    lines.Next(secondView);
+    const AnsiString first(firstView), second(secondView);
+    char chosen = 0;
+    int best = 0;
+    for (const char candidate : {',', ';', '#', '\t', '|'}) {
+        const int count = NumSingleChar(candidate, first);
+        if (count > best && count == NumSingleChar(candidate, second)) {
+            chosen = candidate;
+            best = count;
+        }
+    }
+    return chosen;
+}
+
+FieldTable ReadCsvRecords(std::string_view text, char Separator, bool TildeLineBreaks) {
+    return CsvReader(text, Separator, TildeLineBreaks).Read();
+}
+
+void AppendCsvField(std::string& out, std::string_view text, const CsvWriteOptions& options) {
+    if (text.empty()) {
+        if (options.QuoteAllFields)
+            out += "\"\"";
+        else if (options.TildeLineBreaks)
+            out += '^';
+        else if (options.QuoteEmptyFields)
+            out += "\"\"";
+        return;
+    }
+    const bool hasBreak = text.find_first_of("\r\n") != std::string_view::npos;
+    const bool quoted = options.QuoteAllFields || text.front() == Quote ||
+                        text.find(options.Separator) != std::string_view::npos ||
+                        (hasBreak && !options.TildeLineBreaks);
+    AnsiString field(text);
+    if (hasBreak && options.TildeLineBreaks)
+        LineFeedsToJava(field);
+    else if (hasBreak)
+        field = WithoutCrBeforeLf(text);
+    if (!quoted) {
+        out += field.view();
+        return;
+    }
+    out += Quote;
+    for (const char c : field.view()) {
+        out += c;
+        if (c == Quote)
+            out += Quote;
+    }
+    out += Quote;
+}

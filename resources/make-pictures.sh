@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Draws the program's pictures with ImageMagick: the about box's banner and the program icon.
+# Run from this folder; the results are kept in pictures/.
+set -euo pipefail
+im=/usr/bin/convert
+font=DejaVu-Sans-Bold
+
+# Banner, twice the 280 x 81 it is shown at: a longitudinal section of a sewer falling from
+# manhole to manhole under the ground, and the program's name.
+$im -size 560x162 gradient:'#0b3d66'-'#1f7a8c' \
+    -fill '#6b8e4e' -draw 'polygon 0,26 140,20 280,28 420,22 560,30 560,38 420,30 280,36 140,28 0,34' \
+    -fill '#cfd8dc' -draw 'rectangle 56,32 72,124' -draw 'rectangle 488,35 504,145' \
+    -stroke '#e8eef2' -strokewidth 4 -draw 'line 0,122 560,142' -draw 'line 0,140 560,160' \
+    -stroke none -fill '#58b4e0' -draw 'polygon 0,134 560,154 560,158 0,138' \
+    -fill white -font $font -pointsize 44 -annotate +150+80 'Drenvala' \
+    -fill '#d6eef7' -font DejaVu-Sans -pointsize 17 -annotate +154+106 'Gravity sewer network design' \
+    -quality 92 -sampling-factor 1x1 pictures/Banner.jpg
+
+# Icon: a part-full pipe, as the program sees every sewer.
+$im -size 64x64 xc:none \
+    -fill '#1f7a8c' -draw 'circle 32,32 32,3' \
+    -fill '#e8eef2' -draw 'circle 32,32 32,9' \
+    -fill '#2b8fd0' -draw 'path "M 11.9,40 L 52.1,40 A 23,23 0 0,1 11.9,40 Z"' \
+    -stroke '#0b3d66' -strokewidth 2 -fill none -draw 'line 12,40 52,40' \
+    pictures/Drenvala.png

@@ -1,0 +1,59 @@
+#include "app/AboutUnit.h"
+#include "network/Sewernetwork.h"
+#include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/DateSettings.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(AboutBox, ShowsTheProgramsNameVersionAndLastUpdate) {
+    const DateSettings systemDates("d/m/yyyy", '/');
+    TAboutBox about(nullptr);
+    const struct {
+        const char* label;
+        AnsiString shown, expected;
+    } rows[] = {
+        {"caption", about.GetCaption(), "About"},
+        {"product", about.ProductName->GetCaption(), "Drenvala"},
+        {"version", about.Version->GetCaption(), "Version: 1.25"},
+        // "Last update: ", one more blank, then 18 January 2011 in the format it sets.
+        {"last update", about.DateLabel->GetCaption(), "Last update:  January 18, 2011"},
+        {"button", about.OKButton->GetCaption(), "OK"},
+        {"short date format", ShortDateFormat, "mmmm d, yyyy"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        EXPECT_EQ(row.shown, row.expected);
+    }
+    // Our banner is drawn at twice the size it is shown at; the icon is 64 pixels square.
+    EXPECT_EQ(about.Image2->Picture.Width(), 560);
+    EXPECT_EQ(about.Image2->Picture.Height(), 162);
+    EXPECT_EQ(about.ProgramIcon->Picture.Width(), 64);
+    EXPECT_TRUE(about.Image2->GetStretch());
+    EXPECT_EQ(about.OKButton->ModalResult, mrOk);
+}
+
+// Once the about box is built, a saved network's stamp names the month in full.
+TEST(AboutBox, SetsTheDateFormatOfTheSaveStamp) {
+    const DateSettings systemDates("dd/mm/yy", '/');
+    TAboutBox about(nullptr);
+    QTemporaryDir dir;
+    const AnsiString path = (dir.path() + "/stamp.snt").toStdString();
+    SimpleSewerNetwork network;
+    ASSERT_EQ(network.WriteToFile(path), 0);
+    QFile file(QString::fromStdString(path.str()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    file.readLine();
+    file.readLine();
+    const QString stamp = QString::fromUtf8(file.readLine()).trimmed();
+    const QRegularExpression monthDayYearTime(
+        "^(January|February|March|April|May|June|July|August|September|October|November|December) "
+        "[1-9][0-9]?, [0-9]{4} .+$");
+    EXPECT_TRUE(monthDayYearTime.match(stamp).hasMatch()) << stamp.toStdString();
+}
+
+} // namespace

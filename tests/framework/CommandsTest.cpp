@@ -1,0 +1,239 @@
+#include "framework/Application.h"
+#include "framework/CommonDialogs.h"
+#include "framework/Form.h"
+#include "framework/Menus.h"
+#include "framework/PageControl.h"
+#include "framework/SpeedButton.h"
+#include "framework/StatusBar.h"
+#include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/ScriptedResponder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A main window's menu: File > Save (Ctrl+S), a disabled Print, and two radio items.
+struct MenuForm : TForm {
+    MenuForm() : TForm(nullptr) {
+        Menu->Items->Add(File);
+        File->SetCaption("&File");
+        for (TMenuItem* item : {Save, Print, Small, Large}) {
+            File->Add(item);
+            item->OnClick = [this, item](TObject*) { Clicks.push_back(item->GetCaption().str()); };
+        }
+        Save->SetCaption("&Save");
+        Save->SetShortCut(ShortCut('S', TShiftState{ssCtrl}));
+        Save->Hint = "Save|Save the network to its file";
+        Print->SetCaption("&Print");
+        Print->SetShortCut(ShortCut('P', TShiftState{ssCtrl}));
+        Print->SetEnabled(false);
+        Small->SetCaption("Small");
+        Large->SetCaption("Large");
+        for (TMenuItem* item : {Small, Large}) {
+            item->RadioItem = true;
+            item->GroupIndex = 1;
+        }
+        SetMenu(Menu);
+        EndLayout();
+    }
+    TMainMenu* Menu = new TMainMenu(this);
+    TMenuItem* File = new TMenuItem(this);
+    TMenuItem* Save = new TMenuItem(this);
+    TMenuItem* Print = new TMenuItem(this);
+    TMenuItem* Small = new TMenuItem(this);
+    TMenuItem* Large = new TMenuItem(this);
+    std::vector<std::string> Clicks;
+};
+
+TEST(Menus, ShortCutsClickTheirItemsAndTheProgramKeepsTheCheckMarks) {
+    MenuForm form;
+    form.SetClientSize(300, 200);
+    form.Show();
+    form.View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.View()));
+    // The menu bar sits above the client area, which keeps its size.
+    EXPECT_EQ(form.ClientHeight(), 200);
+    EXPECT_GT(form.Height(), 200);
+    QTest::keyClick(form.View(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(form.View(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(form.Clicks, std::vector<std::string>{"&Save"});
+
+    form.Large->Action()->trigger();
+    EXPECT_FALSE(form.Large->GetChecked());
+    form.Small->SetChecked(true);
+    form.Large->SetChecked(true);
+    EXPECT_FALSE(form.Small->GetChecked());
+    EXPECT_TRUE(form.Large->Action()->isChecked());
+
+    AnsiString hinted;
+    Application->OnHint = [&](TObject*) { hinted = Application->GetHint(); };
+    emit form.Save->Action()->hovered();
+    EXPECT_EQ(hinted, "Save the network to its file");
+    Application->OnHint = nullptr;
+    Application->SetHint("");
+}
+
+TEST(FileDialogs, AskThroughTheSeamAndAddTheDefaultExtension) {
+    Responder().Clear();
+    TSaveDialog save(nullptr);
+    save.Filter = "Sewer Network files (*.snt)|*.snt|All files (*.*)|*.*";
+    save.DefaultExt = "snt";
+    save.Options |= ofOverwritePrompt;
+    Responder().AnswerFile(AnsiString("/work/nets/riverside"));
+    Responder().AnswerFile(std::nullopt);
+    ASSERT_TRUE(save.Execute());
+    EXPECT_EQ(save.FileName, "/work/nets/riverside.snt");
+    EXPECT_FALSE(save.Execute());
+    EXPECT_EQ(save.FileName, "/work/nets/riverside.snt");
+    ASSERT_EQ(Responder().FilesAsked.size(), 2u);
+    EXPECT_TRUE(Responder().FilesAsked[0].Saving);
+    EXPECT_TRUE(Responder().FilesAsked[0].OverwritePrompt);
+    EXPECT_EQ(Responder().FilesAsked[1].FileName, "/work/nets/riverside.snt");
+
+    TOpenDialog open(nullptr);
+    Responder().AnswerFile(AnsiString("/work/nets/old.SNT"));
+    open.DefaultExt = "snt";
+    ASSERT_TRUE(open.Execute());
+    EXPECT_EQ(open.FileName, "/work/nets/old.SNT");
+    EXPECT_FALSE(Responder().FilesAsked.back().Saving);
+    EXPECT_FALSE(open.Execute());
+
+    EXPECT_GT(ShellExecute("open", "https://example.org/drenvala"), 32);
+    Application->HelpFile = "Drenvala.hlp";
+    EXPECT_TRUE(Application->HelpCommand(HELP_FINDER, 0));
+    EXPECT_TRUE(Application->HelpContext(10));
+    ASSERT_EQ(Responder().Opened.size(), 3u);
+    EXPECT_EQ(Responder().Opened[0], "https://example.org/drenvala");
+    EXPECT_EQ(Responder().Opened[1], Application->ExeDir() + "Drenvala/index.html");
+    EXPECT_EQ(Responder().Opened[2], Application->ExeDir() + "Drenvala/10.html");
+    Responder().Clear();
+}
+
+// The visual editor's tool panel: three mode buttons in group 1 and a toggle allowed all up.
+struct ToolForm : TForm {
+    ToolForm() : TForm(nullptr) {
+        for (TSpeedButton* button : {Zoom, Draw, Pick}) {
+            button->SetParent(this);
+            button->SetGroupIndex(1);
+            button->OnClick = [this](TObject*) { ++Clicks; };
+        }
+        Pick->SetDown(true);
+        Names->SetParent(this);
+        Names->SetGroupIndex(2);
+        Names->SetAllowAllUp(true);
+        Names->SetDown(true);
+        Status->SetParent(this);
+        for (int width : {100, 60}) {
+            TStatusPanel* panel = Status->Panels->Add();
+            panel->SetWidth(width);
+        }
+        EndLayout();
+    }
+    TSpeedButton* Zoom = new TSpeedButton(this);
+    TSpeedButton* Draw = new TSpeedButton(this);
+    TSpeedButton* Pick = new TSpeedButton(this);
+    TSpeedButton* Names = new TSpeedButton(this);
+    TStatusBar* Status = new TStatusBar(this);
+    int Clicks = 0;
+};
+
+TEST(ToolControls, SpeedButtonsStayDownOnePerGroup) {
+    ToolForm form;
+    form.Show();
+    const struct {
+        TSpeedButton* ToolForm::*clicked;
+        bool zoom, draw, pick, names;
+    } rows[] = {
+        {&ToolForm::Zoom, true, false, false, true},
+        // A down button of a group that may not be all up stays down.
+        {&ToolForm::Zoom, true, false, false, true},
+        {&ToolForm::Draw, false, true, false, true},
+        {&ToolForm::Names, false, true, false, false},
+        {&ToolForm::Names, false, true, false, true},
+    };
+    int clicks = 0;
+    for (const auto& row : rows) {
+        QTest::mouseClick((form.*row.clicked)->View(), Qt::LeftButton);
+        EXPECT_EQ(form.Zoom->GetDown(), row.zoom);
+        EXPECT_EQ(form.Draw->GetDown(), row.draw);
+        EXPECT_EQ(form.Pick->GetDown(), row.pick);
+        EXPECT_EQ(form.Names->GetDown(), row.names);
+        EXPECT_EQ(static_cast<QToolButton*>(form.Draw->View())->isChecked(), row.draw);
+        if (row.clicked != &ToolForm::Names) {
+            EXPECT_EQ(form.Clicks, ++clicks);
+        }
+    }
+}
+
+TEST(ToolControls, StatusBarShowsItsPanelsOrItsSimpleText) {
+    ToolForm form;
+    form.SetClientSize(400, 300);
+    form.Show();
+    // It takes the window's bottom.
+    EXPECT_EQ(form.Status->BoundsRect(), Rect(0, 300 - form.Status->Height(), 400, 300));
+    form.Status->Panels->Items(0)->SetText("Scale: 1.0");
+    form.Status->Panels->Items(1)->SetText("X: 12.3");
+    auto shown = [&] {
+        QApplication::processEvents();
+        std::vector<std::string> texts;
+        for (const QLabel* label : form.Status->View()->findChildren<QLabel*>())
+            if (label->isVisible())
+                texts.push_back(label->text().toStdString());
+        return texts;
+    };
+    EXPECT_EQ(shown(), (std::vector<std::string>{"Scale: 1.0", "X: 12.3"}));
+    form.Status->SetSimpleText("Ready");
+    form.Status->SetSimplePanel(true);
+    EXPECT_EQ(shown(), std::vector<std::string>{"Ready"});
+}
+
+TEST(ToolControls, PageControlChangesPagesForTheUserAndForCode) {
+    TForm form(nullptr);
+    auto* pages = new TPageControl(&form);
+    pages->SetParent(&form);
+    auto* sewers = new TTabSheet(&form);
+    auto* junctions = new TTabSheet(&form);
+    sewers->SetPageControl(pages);
+    sewers->SetCaption("Sewers");
+    junctions->SetPageControl(pages);
+    junctions->SetCaption("Junctions");
+    int changes = 0;
+    bool allow = false;
+    pages->OnChanging = [&](TObject*, bool& allowChange) { allowChange = allow; };
+    pages->OnChange = [&](TObject*) { ++changes; };
+    form.Show();
+    auto& tabs = *static_cast<QTabWidget*>(pages->View());
+    EXPECT_EQ(pages->GetActivePage(), sewers);
+    pages->ViewTabChosen(1);
+    EXPECT_EQ(pages->GetActivePage(), sewers);
+    allow = true;
+    pages->ViewTabChosen(1);
+    EXPECT_EQ(pages->GetActivePage(), junctions);
+    QApplication::processEvents();
+    EXPECT_EQ(tabs.currentIndex(), 1);
+    EXPECT_EQ(changes, 1);
+    pages->SetActivePageIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(tabs.currentWidget(), sewers->View());
+    EXPECT_EQ(changes, 1);
+    // Pages without tabs still change.
+    sewers->SetTabVisible(false);
+    junctions->SetTabVisible(false);
+    pages->SetActivePage(junctions);
+    QApplication::processEvents();
+    EXPECT_FALSE(tabs.tabBar()->isVisible());
+    EXPECT_EQ(tabs.currentWidget(), junctions->View());
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+#include "framework/CustomControl.h"
+#include "framework/Form.h"
+#include "framework/Panel.h"
+#include "framework/Timer.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A painted control that records every call the view makes into it.
+class RecordingControl : public TCustomControl {
+public:
+    explicit RecordingControl(TComponent* owner) : TCustomControl(owner) {
+        OnMouseDown = [this](TObject*, TMouseButton, TShiftState shift, int x, int y) {
+            Add("down " + std::to_string(x) + "," + std::to_string(y) +
+                (shift.Contains(ssDouble) ? " double" : ""));
+        };
+        OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { Add("up"); };
+        OnMouseMove = [this](TObject*, TShiftState, int x, int y) {
+            Add("move " + std::to_string(x) + "," + std::to_string(y));
+        };
+        OnClick = [this](TObject*) { Add("click"); };
+        OnDblClick = [this](TObject*) { Add("double click"); };
+        OnKeyDown = [this](TObject*, WORD& key, TShiftState) { Add("key " + std::to_string(key)); };
+        OnKeyPress = [this](TObject*, char& key) { Add(std::string("press ") + key); };
+        OnEnter = [this](TObject*) { Add("enter"); };
+        OnExit = [this](TObject*) { Add("exit"); };
+        OnMouseWheel = [this](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+            Add("wheel " + std::to_string(delta));
+            handled = true;
+        };
+    }
+    void WMTimer(unsigned id) override { Add("timer " + std::to_string(id)); }
+
+    std::vector<std::string> Events;
+
+protected:
+    void Paint() override { Add("paint"); }
+
+private:
+    void Add(const std::string& event) { Events.push_back(event); }
+};
+
+struct EventsForm : TForm {
+    EventsForm() : TForm(nullptr) {
+        Control->SetParent(this);
+        Control->SetBounds(10, 10, 100, 50);
+        Other->SetParent(this);
+        Other->SetBounds(10, 80, 100, 50);
+        EndLayout();
+        Show();
+        View()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(View()));
+    }
+    RecordingControl* Control = new RecordingControl(this);
+    RecordingControl* Other = new RecordingControl(this);
+};
+
+struct UserAction {
+    const char* label;
+    std::function<void(QWidget*)> act;
+    std::vector<std::string> events;
+};
+
+const std::vector<UserAction>& UserActions() {
+    static const std::vector<UserAction> actions = {
+        {"click",
+         [](QWidget* view) { QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(5, 6)); },
+         {"down 5,6", "click", "up"}},
+        {"release outside",
+         [](QWidget* view) {
+             QTest::mousePress(view, Qt::LeftButton, {}, QPoint(5, 6));
+             QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(500, 6));
+         },
+         {"down 5,6", "up"}},
+        {"double click",
+         [](QWidget* view) { QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint(5, 6)); },
+         {"double click", "down 5,6 double"}},
+        {"move", [](QWidget* view) { QTest::mouseMove(view, QPoint(7, 8)); }, {"move 7,8"}},
+        {"keys",
+         [](QWidget* view) {
+             view->setFocus();
+             QTest::keyClicks(view, "a.");
+         },
+         {"key 65", "press a", "press ."}},
+        {"wheel",
+         [](QWidget* view) {
+             QWheelEvent wheel(QPointF(5, 5), view->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120),
+                               Qt::NoButton, {}, Qt::NoScrollPhase, false);
+             QApplication::sendEvent(view, &wheel);
+         },
+         {"wheel 120"}},
+        {"paint", [](QWidget* view) { view->repaint(); }, {"paint"}},
+    };
+    return actions;
+}
+
+TEST(ControlEvents, TheUsersActionsReachTheControlsEvents) {
+    for (const UserAction& action : UserActions()) {
+        SCOPED_TRACE(action.label);
+        EventsForm form;
+        form.Control->Events.clear();
+        action.act(form.Control->View());
+        EXPECT_EQ(form.Control->Events, action.events);
+    }
+}
+
+// Qt may report to a window's controls while the window is being deleted; none of it is handled.
+TEST(ControlEvents, NothingReachesAControlWhoseWindowIsGoing) {
+    for (const UserAction& action : UserActions()) {
+        SCOPED_TRACE(action.label);
+        EventsForm form;
+        form.Control->Events.clear();
+        form.Destroying();
+        action.act(form.Control->View());
+        EXPECT_TRUE(form.Control->Events.empty());
+    }
+}
+
+TEST(ControlEvents, FocusMovingBetweenControlsRaisesExitThenEnter) {
+    EventsForm form;
+    form.Control->SetFocus();
+    QApplication::processEvents();
+    form.Control->Events.clear();
+    form.Other->Events.clear();
+    form.Other->SetFocus();
+    QApplication::processEvents();
+    std::erase(form.Control->Events, "paint");
+    std::erase(form.Other->Events, "paint");
+    EXPECT_EQ(form.Control->Events, std::vector<std::string>{"exit"});
+    EXPECT_EQ(form.Other->Events, std::vector<std::string>{"enter"});
+}
+
+TEST(Timers, FireUnderTheEventLoopUntilStopped) {
+    EventsForm form;
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.SetInterval(5);
+    timer.OnTimer = [&](TObject* sender) {
+        EXPECT_EQ(sender, &timer);
+        ++ticks;
+    };
+    SetTimer(*form.Control, 111, 5);
+    SetTimer(*form.Other, 7, 5);
+    form.Control->Events.clear();
+    QTest::qWait(40);
+    EXPECT_GE(ticks, 2);
+    ASSERT_FALSE(form.Control->Events.empty());
+    EXPECT_EQ(form.Control->Events.back(), "timer 111");
+    EXPECT_EQ(form.Other->Events.back(), "timer 7");
+    timer.SetEnabled(false);
+    KillTimer(*form.Control, 111);
+    ticks = 0;
+    form.Control->Events.clear();
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_TRUE(form.Control->Events.empty());
+}
+
+// Three panels and a client area, as the main window lays out its tool bar, status bar and
+// working area (sizes by hand: 300 x 200 window).
+TEST(Align, ControlsFillTheSidesThenTheRest) {
+    TForm form(nullptr);
+    form.SetClientSize(300, 200);
+    auto* top = new TPanel(&form);
+    auto* bottom = new TPanel(&form);
+    auto* left = new TPanel(&form);
+    auto* client = new TPanel(&form);
+    for (TPanel* panel : {top, bottom, left, client})
+        panel->SetParent(&form);
+    top->SetHeight(41);
+    top->SetAlign(alTop);
+    bottom->SetHeight(19);
+    bottom->SetAlign(alBottom);
+    left->SetWidth(50);
+    left->SetAlign(alLeft);
+    int clientResizes = 0;
+    client->OnResize = [&](TObject*) { ++clientResizes; };
+    client->SetAlign(alClient);
+    const auto expectBounds = [](const TControl& control, TRect expected) {
+        EXPECT_EQ(control.BoundsRect(), expected);
+    };
+    expectBounds(*top, Rect(0, 0, 300, 41));
+    expectBounds(*bottom, Rect(0, 181, 300, 200));
+    expectBounds(*left, Rect(0, 41, 50, 181));
+    expectBounds(*client, Rect(50, 41, 300, 181));
+    EXPECT_EQ(clientResizes, 1);
+
+    // The window grows: everything follows.
+    form.SetClientSize(400, 300);
+    expectBounds(*bottom, Rect(0, 281, 400, 300));
+    expectBounds(*client, Rect(50, 41, 400, 281));
+    EXPECT_EQ(clientResizes, 2);
+    // A hidden side gives its room to the rest.
+    left->Hide();
+    expectBounds(*client, Rect(0, 41, 400, 281));
+}
+
+TEST(Align, AWindowSizedByTheUserIsReadBack) {
+    TForm form(nullptr);
+    auto* client = new TPanel(&form);
+    client->SetParent(&form);
+    client->SetAlign(alClient);
+    int resizes = 0;
+    form.OnResize = [&](TObject*) { ++resizes; };
+    form.Show();
+    form.View()->resize(500, 350);
+    EXPECT_EQ(form.Width(), 500);
+    EXPECT_EQ(form.Height(), 350);
+    EXPECT_EQ(resizes, 1);
+    EXPECT_EQ(client->Width(), form.ClientWidth());
+    EXPECT_EQ(client->Height(), form.ClientHeight());
+}
+
+} // namespace

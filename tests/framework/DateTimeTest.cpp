@@ -1,0 +1,53 @@
+#include "framework/DateTime.h"
+
+#include "framework/Exceptions.h"
+#include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/DateSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+TEST(DateTime, ReadsDatesAndTimesInTheLocalesOrder) {
+    DateSettings settings("dd/mm/yyyy", '/');
+    struct Row {
+        const char* text;
+        TDateTime expected;
+    } rows[] = {
+        {"31/01/2024", EncodeDate(2024, 1, 31)},
+        {" 1/2/05 ", EncodeDate(2005, 2, 1)},
+        {"1/2/75", EncodeDate(1975, 2, 1)},
+        {"31/01/2024 13:30", EncodeDate(2024, 1, 31) + EncodeTime(13, 30, 0, 0)},
+        {"10:15:20", EncodeTime(10, 15, 20, 0)},
+        {"9:05 PM", EncodeTime(21, 5, 0, 0)},
+        {"12:00 am", EncodeTime(0, 0, 0, 0)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_DOUBLE_EQ(StrToDateTime(row.text), row.expected);
+    }
+    for (const char* bad :
+         {"", "31/02/2024", "1/2/3/4", "25:00", "10", "a/b/c", "10:61", "13:00 PM", "1.5"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_THROW(StrToDateTime(bad), EConvertError);
+    }
+}
+
+TEST(DateTime, MonthFirstFormatsAndAYearLeftOut) {
+    DateSettings settings("m/d/yyyy", '/');
+    int year = 0, month = 0, day = 0;
+    DecodeDate(Now(), year, month, day);
+    EXPECT_DOUBLE_EQ(StrToDateTime("12/31/2005"), EncodeDate(2005, 12, 31));
+    EXPECT_DOUBLE_EQ(StrToDateTime("3/4"), EncodeDate(year, 3, 4));
+}
+
+TEST(DateTime, TimesAreWrittenInTheLongTimeFormat) {
+    const AnsiString saved = LongTimeFormat;
+    LongTimeFormat = "hh:nn:ss";
+    EXPECT_EQ(TimeToStr(EncodeDate(2024, 1, 1) + EncodeTime(7, 8, 9, 0)), "07:08:09");
+    LongTimeFormat = saved;
+}
+
+} // namespace

@@ -1,0 +1,166 @@
+#include "framework/Application.h"
+#include "framework/Edit.h"
+#include "framework/Form.h"
+#include "framework/Panel.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A window that says when it is gone.
+struct WatchedForm : TForm {
+    explicit WatchedForm(TComponent* owner, bool* gone = nullptr) : TForm(owner), gone(gone) {
+        Box->SetParent(this);
+        EndLayout();
+    }
+    ~WatchedForm() override {
+        if (gone)
+            *gone = true;
+    }
+    TEdit* Box = new TEdit(this);
+    bool* gone;
+};
+
+TEST(FormLifetime, CloseAsksThenActsAsOnCloseDecides) {
+    const struct {
+        TCloseAction action;
+        bool visible;
+        bool freed;
+    } rows[] = {
+        {caHide, false, false}, {caNone, true, false}, {caFree, false, true}, {caMinimize, true, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.action);
+        bool gone = false;
+        auto* form = new WatchedForm(nullptr, &gone);
+        std::vector<std::string> events;
+        form->OnCloseQuery = [&](TObject*, bool&) { events.push_back("query"); };
+        form->OnClose = [&](TObject*, TCloseAction& action) {
+            events.push_back("close");
+            action = row.action;
+        };
+        form->Show();
+        // From the title bar, as the user closes a window.
+        form->View()->close();
+        EXPECT_EQ(events, (std::vector<std::string>{"query", "close"}));
+        // A freed window goes only once its handlers are done.
+        EXPECT_FALSE(gone);
+        if (!row.freed) {
+            EXPECT_EQ(form->GetVisible(), row.visible);
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(gone, row.freed);
+        if (!row.freed)
+            delete form;
+    }
+}
+
+TEST(FormLifetime, ACloseQueryThatRefusesKeepsTheWindowAndSkipsOnClose) {
+    WatchedForm form(nullptr);
+    bool closeRan = false;
+    form.OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
+    form.OnClose = [&](TObject*, TCloseAction&) { closeRan = true; };
+    form.Show();
+    form.Close();
+    EXPECT_TRUE(form.GetVisible());
+    EXPECT_FALSE(closeRan);
+}
+
+TEST(FormLifetime, OnShowAndOnHideOnlyWhenTheWindowChanges) {
+    WatchedForm form(nullptr);
+    int shows = 0;
+    int hides = 0;
+    form.OnShow = [&](TObject*) { ++shows; };
+    form.OnHide = [&](TObject*) { ++hides; };
+    form.Show();
+    form.Show();
+    EXPECT_EQ(shows, 1);
+    form.Hide();
+    form.Hide();
+    form.Show();
+    EXPECT_EQ(shows, 2);
+    EXPECT_EQ(hides, 1);
+}
+
+// A working window docked in one main window's panel, then in another's: it lives on when the
+// window it was docked in goes, even with the focus in its box.
+TEST(FormLifetime, ADockedWindowOutlivesTheWindowItIsDockedIn) {
+    auto makeHost = [] {
+        auto* host = new TForm(nullptr);
+        auto* panel = new TPanel(host);
+        panel->SetParent(host);
+        panel->SetAlign(alClient);
+        host->Show();
+        return std::pair{host, panel};
+    };
+    WatchedForm docked(nullptr);
+    docked.Box->SetWindowText("kept");
+    int exits = 0;
+    auto [first, firstPanel] = makeHost();
+    docked.SetParent(firstPanel);
+    docked.Show();
+    EXPECT_FALSE(docked.View()->isWindow());
+    EXPECT_EQ(docked.View()->parentWidget(), firstPanel->View());
+    EXPECT_EQ(firstPanel->ControlCount(), 1);
+
+    auto [second, secondPanel] = makeHost();
+    docked.SetParent(secondPanel);
+    EXPECT_EQ(firstPanel->ControlCount(), 0);
+    delete first;
+    ASSERT_NE(docked.View(), nullptr);
+    EXPECT_EQ(docked.View()->parentWidget(), secondPanel->View());
+
+    second->View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(second->View()));
+    docked.Box->SetFocus();
+    QApplication::processEvents();
+    second->OnClose = [&](TObject*, TCloseAction&) { ++exits; };
+    delete second;
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(docked.Parent(), nullptr);
+    docked.Hide();
+    docked.Show();
+    EXPECT_TRUE(docked.View()->isWindow());
+    EXPECT_TRUE(docked.View()->isVisible());
+    EXPECT_EQ(docked.Box->GetWindowText(), "kept");
+}
+
+// The program's windows reach each other through global pointers while they are built.
+struct MainWindow;
+MainWindow* Main = nullptr;
+
+struct MainWindow : TForm {
+    explicit MainWindow(TComponent* owner) : TForm(owner) {
+        SeenItself = Main == this;
+        OnCreate = [this](TObject*) { Created = true; };
+        EndLayout();
+    }
+    bool SeenItself = false;
+    bool Created = false;
+};
+
+TEST(Application, CreatesWindowsRunsTheMainOneAndFreesThemAtTheEnd) {
+    bool otherGone = false;
+    Application->CreateForm(Main);
+    WatchedForm* other = nullptr;
+    Application->CreateForm(other);
+    other->gone = &otherGone;
+    EXPECT_TRUE(Main->SeenItself);
+    EXPECT_TRUE(Main->Created);
+    EXPECT_EQ(Application->MainForm(), Main);
+    QTimer::singleShot(0, [] {
+        EXPECT_TRUE(Main->GetVisible());
+        Main->Close();
+    });
+    Application->Run();
+    EXPECT_TRUE(otherGone);
+    EXPECT_TRUE(Application->Components().empty());
+    Main = nullptr;
+}
+
+} // namespace
