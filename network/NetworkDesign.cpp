@@ -1,5 +1,6 @@
 #include "framework/Dialogs.h"
 #include "framework/NumberFormat.h"
+#include "framework/VectorState.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
 
@@ -105,6 +106,8 @@ std::vector<Sewer*> DesignOrder(const NamedList<Sewer>& sewerList, const NamedLi
 int SimpleSewerNetwork::DesignNetwork() {
     if (Sewers.empty())
         return 0;
+    // Arithmetic at full speed, whatever painting ran before.
+    ClearUpperVectorState();
     for (Sewer* s : DesignOrder(sewerList, junctionList))
         if (DesignSewer(s) != 0)
             return 1;

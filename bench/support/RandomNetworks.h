@@ -60,3 +60,11 @@ inline void SetPerSewer(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.range(0)),
                            benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
+
+// What the results table runs on the network: check, design through the design window, levels.
+inline void DesignAsTheResultsTable(benchmark::State& state, SimpleSewerNetwork& network) {
+    network.ClearDesignedFlags();
+    network.BuildConnections();
+    if (network.CheckNetwork() != 0 || network.DesignNetwork() != 0)
+        state.SkipWithError("the network did not design");
+}
