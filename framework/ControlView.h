@@ -169,7 +169,7 @@ protected:
     void moveEvent(QMoveEvent* event) override {
         Widget::moveEvent(event);
         if (this->isWindow())
-            CallFromView(control, [&] { control.ViewMoved(this->x(), this->y()); });
+            CallFromView(control, [&] { control.ViewMoved(this->geometry().x(), this->geometry().y()); });
     }
 
     void paintEvent(QPaintEvent* event) override {
