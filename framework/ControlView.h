@@ -107,6 +107,8 @@ protected:
         CallFromView(control, [&] {
             winControl->ViewKeyDown(VirtualKeyOf(*event), ShiftStateOf(*event), KeyDataOf(*event),
                                     CharacterOf(*event), passOn);
+            if (const AnsiString typed = TypedTextOf(*event); !typed.IsEmpty())
+                winControl->ViewTextTyped(typed);
         });
         if (alive && passOn)
             Widget::keyPressEvent(event);
