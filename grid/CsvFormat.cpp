@@ -19,6 +19,12 @@ public:
         : text(text), separator(separator), tildeLineBreaks(tildeLineBreaks) {}
 
     FieldTable Read() {
+        // Every field ends at a separator or a line end, or at the end of the text.
+        const auto count = [this](char c) {
+            return static_cast<std::size_t>(std::count(text.begin(), text.end(), c));
+        };
+        const std::size_t lines = std::max(count('\n'), count('\r')) + 1;
+        table.Reserve((separator != 0 ? count(separator) : 0) + lines, lines);
         while (at < text.size())
             ReadRecord();
         return std::move(table);
@@ -30,15 +36,12 @@ private:
     void ReadRecord() {
         for (;;) {
             const std::size_t start = at;
-            std::string field;
-            if (at >= text.size() || text[at] != Quote || !ReadQuoted(field)) {
-                at = start;
-                field.clear();
-                ReadPlain(field);
-            }
+            std::string quoted;
+            const bool isQuoted = at < text.size() && text[at] == Quote && ReadQuoted(quoted);
+            const std::string_view plain = isQuoted ? std::string_view() : ReadPlain();
             const bool separated = at < text.size() && IsSeparator(text[at]);
             if (separated || at > start)
-                Store(std::move(field));
+                Store(isQuoted ? AnsiString(std::move(quoted)) : AnsiString(plain));
             if (!separated)
                 break;
             ++at;
@@ -77,17 +80,17 @@ private:
         return false;
     }
 
-    void ReadPlain(std::string& field) {
+    std::string_view ReadPlain() {
         const std::size_t end = FindAnyOf(text, at, '\r', '\n', separator != 0 ? separator : '\n');
-        field.assign(text.substr(at, end - at));
+        const std::string_view field = text.substr(at, end - at);
         at = end;
+        return field;
     }
 
-    void Store(std::string field) {
-        AnsiString value(std::move(field));
+    void Store(AnsiString field) {
         if (tildeLineBreaks)
-            JavaToLineFeeds(value);
-        table.AddField(std::move(value));
+            JavaToLineFeeds(field);
+        table.AddField(std::move(field));
     }
 
     std::string_view text;
@@ -142,21 +145,25 @@ void AppendCsvField(std::string& out, std::string_view text, const CsvWriteOptio
             out += "\"\"";
         return;
     }
-    const bool hasBreak = text.find_first_of("\r\n") != std::string_view::npos;
+    // One scan finds the ordinary field; only the others are looked at again.
+    const bool special = FindAnyOf(text, 0, '\r', '\n', options.Separator) < text.size();
+    const bool hasBreak = special && FindAnyOf(text, 0, '\r', '\n', '\n') < text.size();
     const bool quoted = options.QuoteAllFields || text.front() == Quote ||
-                        text.find(options.Separator) != std::string_view::npos ||
+                        (special && text.find(options.Separator) != std::string_view::npos) ||
                         (hasBreak && !options.TildeLineBreaks);
-    AnsiString field(text);
-    if (hasBreak && options.TildeLineBreaks)
-        LineFeedsToJava(field);
-    else if (hasBreak)
-        field = WithoutCrBeforeLf(text);
+    AnsiString converted;
+    if (hasBreak) {
+        converted = options.TildeLineBreaks ? AnsiString(text) : AnsiString(WithoutCrBeforeLf(text));
+        if (options.TildeLineBreaks)
+            LineFeedsToJava(converted);
+        text = converted.view();
+    }
     if (!quoted) {
-        out += field.view();
+        out += text;
         return;
     }
     out += Quote;
-    for (const char c : field.view()) {
+    for (const char c : text) {
         out += c;
         if (c == Quote)
             out += Quote;

@@ -9,6 +9,11 @@
 // The fields of all rows lie in one vector, so a large file costs no allocation per row.
 class FieldTable {
 public:
+    // Room for this many fields and rows, so that a large file is not moved as it grows.
+    void Reserve(std::size_t fieldCount, std::size_t rowCount) {
+        fields.reserve(fieldCount);
+        rowEnds.reserve(rowCount);
+    }
     void AddField(AnsiString field) { fields.push_back(std::move(field)); }
     // Closes the row of the fields added since the last one; a row may have none.
     void EndRow();
