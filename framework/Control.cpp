@@ -27,9 +27,36 @@ private:
     TControl& control;
 };
 
+namespace {
+
+std::vector<TControl*> staleViews;
+bool flushPosted = false;
+bool flushing = false;
+
+} // namespace
+
+void UpdateStaleViews() {
+    flushPosted = false;
+    if (flushing)
+        return;
+    flushing = true;
+    while (!staleViews.empty()) {
+        const std::vector<TControl*> pending = std::exchange(staleViews, {});
+        for (TControl* control : pending) {
+            control->viewQueued = false;
+            if (control->viewDirty && control->view && !control->IsDestroying())
+                CallGuarded([control] { control->UpdateView(); });
+        }
+    }
+    flushing = false;
+}
+
 void CallFromView(TControl& control, const std::function<void()>& handler) {
-    if (!control.IsDestroying())
-        CallGuarded(handler);
+    if (control.IsDestroying())
+        return;
+    UpdateStaleViews();
+    CallGuarded(handler);
+    UpdateStaleViews();
 }
 
 void PaintFromView(TControl& control, const std::function<void()>& handler) {
@@ -49,6 +76,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 TControl::~TControl() {
     // Deleting a shown window's view moves the focus out of its controls, which are going too.
     Destroying();
+    if (viewQueued)
+        staleViews.erase(std::remove(staleViews.begin(), staleViews.end(), this), staleViews.end());
     if (parent) {
         auto& siblings = parent->controls;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
@@ -118,6 +147,9 @@ void TControl::SetVisible(bool value) {
 
 void TControl::SetEnabled(bool value) {
     enabled = value;
+    // At once: disabling the focused control moves the focus on before anything else happens.
+    if (view && view->isVisible())
+        view->setEnabled(value);
     ViewChanged();
 }
 
@@ -153,8 +185,13 @@ void TControl::Repaint() {
 
 void TControl::ViewChanged() {
     viewDirty = true;
-    if (view && view->isVisible())
-        UpdateView();
+    if (!view || !view->isVisible() || viewQueued)
+        return;
+    viewQueued = true;
+    staleViews.push_back(this);
+    if (!std::exchange(flushPosted, true))
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] { UpdateStaleViews(); }, Qt::QueuedConnection);
 }
 
 void TControl::PlaceView() {

@@ -22,8 +22,10 @@ using TFormBorderStyle = TBorderStyle;
 using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 
-// A visible control. Its state lives here; the Qt widget is its view, brought up to date at
-// once while it is on screen and when it is next shown otherwise, so hidden windows stay cheap.
+// A visible control. Its state lives here; the Qt widget is its view. A change marks the view
+// stale: on screen it is brought up to date once the event being handled is over (or at the next
+// turn of the event loop for a change from elsewhere), off screen when it is next shown, so driving
+// a window from code costs the same whether or not it is shown.
 // Everything the view reports arrives through the View... entry points, which the view adapter
 // (ControlView) calls and tests may call to act as the user.
 class TControl : public TComponent {
@@ -109,7 +111,7 @@ protected:
     virtual void UpdateView();
     // Puts the view at the control's bounds (a page of a page control leaves that to the pages).
     virtual void PlaceView();
-    // The view needs UpdateView: now if it is on screen, else when it is shown.
+    // The view needs UpdateView: after the current event if it is on screen, else when it is shown.
     void ViewChanged();
 
     virtual void Click();
@@ -130,9 +132,11 @@ protected:
 private:
     friend class ViewWatcher;
     friend class TWinControl;
+    friend void UpdateStaleViews();
     TWinControl* parent = nullptr;
     QPointer<QWidget> view;
     bool viewDirty = false;
+    bool viewQueued = false;
     int left = 0, top = 0, width = 0, height = 0;
     TAlign align = alNone;
     bool visible = true;
@@ -207,4 +211,7 @@ private:
 // destroyed, and hands an exception to the application, which shows it (after the paint, for a
 // paint).
 void CallFromView(TControl& control, const std::function<void()>& handler);
+// Brings every stale view on screen up to date; runs after each call from Qt and at the next turn
+// of the event loop after a change.
+void UpdateStaleViews();
 void PaintFromView(TControl& control, const std::function<void()>& handler);

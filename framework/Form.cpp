@@ -385,3 +385,27 @@ void TForm::UpdateView() {
     }
     ViewOf(*this).LayOut();
 }
+
+void TForm::AddResizeFollower(TFormResizeFollower* follower) {
+    if (std::find(resizeFollowers.begin(), resizeFollowers.end(), follower) == resizeFollowers.end())
+        resizeFollowers.push_back(follower);
+}
+
+void TForm::RemoveResizeFollower(TFormResizeFollower* follower) {
+    std::erase(resizeFollowers, follower);
+}
+
+void TForm::Resize() {
+    // A handler may free a follower during the round: only those still here are told.
+    const std::vector<TFormResizeFollower*> followers = resizeFollowers;
+    auto present = [this](TFormResizeFollower* follower) {
+        return std::find(resizeFollowers.begin(), resizeFollowers.end(), follower) != resizeFollowers.end();
+    };
+    for (auto follower = followers.rbegin(); follower != followers.rend(); ++follower)
+        if (present(*follower))
+            (*follower)->FormResizing(this);
+    TWinControl::Resize();
+    for (TFormResizeFollower* follower : followers)
+        if (present(follower))
+            follower->FormResized(this);
+}

@@ -27,6 +27,18 @@ enum TPosition {
     poOwnerFormCenter
 };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+
+// A control that follows its form's size (a grid sized with its form): the form tells it before
+// and after running its own OnResize.
+class TFormResizeFollower {
+public:
+    virtual void FormResizing(TObject* Sender) = 0;
+    virtual void FormResized(TObject* Sender) = 0;
+
+protected:
+    ~TFormResizeFollower() = default;
+};
+
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 // A window. It works without ever being shown: every control keeps its own state. Its controls
@@ -81,11 +93,17 @@ public:
     // Its title bar's close.
     void ViewClosed();
 
+    // The followers, the last added first, hear of a new size before OnResize runs; after it,
+    // the first added first.
+    void AddResizeFollower(TFormResizeFollower* follower);
+    void RemoveResizeFollower(TFormResizeFollower* follower);
+
 protected:
     // Called at the end of a window's constructor, once its layout has set every property:
     // ends the loading and runs OnCreate.
     void EndLayout();
     void UpdateView() override;
+    void Resize() override;
 
 private:
     friend class QtDialogResponder;
@@ -107,6 +125,7 @@ private:
     bool modal = false;
     bool placed = false;
     QEventLoop* modalLoop = nullptr;
+    std::vector<TFormResizeFollower*> resizeFollowers;
 };
 
 // The form a control sits in: the nearest one up its parents, or its owners for one not placed.

@@ -211,9 +211,9 @@ void TCustomGrid::SetSelection(const TGridRect& value) {
     SelectionMoved(old);
 }
 
-void TCustomGrid::ScrollBarsNeeded(bool& horizontal, bool& vertical) const {
-    const int width = Width() - 2 * BorderWidth;
-    const int height = Height() - 2 * BorderWidth;
+void TCustomGrid::ScrollBarsNeeded(int outerWidth, int outerHeight, bool& horizontal, bool& vertical) const {
+    const int width = outerWidth - 2 * BorderWidth;
+    const int height = outerHeight - 2 * BorderWidth;
     const bool mayScrollH = scrollBars == ssHorizontal || scrollBars == ssBoth;
     const bool mayScrollV = scrollBars == ssVertical || scrollBars == ssBoth;
     horizontal = vertical = false;

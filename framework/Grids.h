@@ -170,8 +170,14 @@ protected:
     // The view of one direction, as it scrolls now.
     GridAxisView Horz() const;
     GridAxisView Vert() const;
-    // Whether the counts and sizes need a scroll bar in the client area of the given size.
-    void ScrollBarsNeeded(bool& horizontal, bool& vertical) const;
+    // Whether the counts and sizes need scroll bars in the grid as it is, or at another size.
+    void ScrollBarsNeeded(bool& horizontal, bool& vertical) const {
+        ScrollBarsNeeded(Width(), Height(), horizontal, vertical);
+    }
+    void ScrollBarsNeeded(int width, int height, bool& horizontal, bool& vertical) const;
+    // The sunken border around the cells, in pixels.
+    static constexpr int BorderWidth = 2;
+    static int ScrollBarExtent();
     // Whether a change in view reaches the screen now: the grid shows and no lock holds.
     bool PaintsNow() const;
 
@@ -226,9 +232,6 @@ protected:
 
 private:
     friend class TInplaceEdit;
-    // The sunken border around the cells, in pixels.
-    static constexpr int BorderWidth = 2;
-    static int ScrollBarExtent();
 
     void CheckCount(int value, int minimum) const;
     void CheckIndex(int index, int count) const;

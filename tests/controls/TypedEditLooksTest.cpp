@@ -28,6 +28,8 @@ void RunSteps(TTypedEdit& box, const std::vector<Step>& steps) {
     for (const Step& step : steps) {
         SCOPED_TRACE(step.label);
         step.act();
+        // The view follows once the event loop turns.
+        QApplication::processEvents();
         EXPECT_EQ(box.GetColor(), step.color);
         EXPECT_EQ(ViewOf(box).palette().color(QPalette::Base), ToQColor(step.color));
         EXPECT_EQ(ViewOf(box).isEnabled(), box.GetEnabled());

@@ -185,6 +185,7 @@ TEST(ToolControls, StatusBarShowsItsPanelsOrItsSimpleText) {
     form.Status->Panels->Items(0)->SetText("Scale: 1.0");
     form.Status->Panels->Items(1)->SetText("X: 12.3");
     auto shown = [&] {
+        QApplication::processEvents();
         std::vector<std::string> texts;
         for (const QLabel* label : form.Status->View()->findChildren<QLabel*>())
             if (label->isVisible())
@@ -219,16 +220,19 @@ TEST(ToolControls, PageControlChangesPagesForTheUserAndForCode) {
     allow = true;
     pages->ViewTabChosen(1);
     EXPECT_EQ(pages->GetActivePage(), junctions);
+    QApplication::processEvents();
     EXPECT_EQ(tabs.currentIndex(), 1);
     EXPECT_EQ(changes, 1);
     pages->SetActivePageIndex(0);
+    QApplication::processEvents();
     EXPECT_EQ(tabs.currentWidget(), sewers->View());
     EXPECT_EQ(changes, 1);
     // Pages without tabs still change.
     sewers->SetTabVisible(false);
     junctions->SetTabVisible(false);
-    EXPECT_FALSE(tabs.tabBar()->isVisible());
     pages->SetActivePage(junctions);
+    QApplication::processEvents();
+    EXPECT_FALSE(tabs.tabBar()->isVisible());
     EXPECT_EQ(tabs.currentWidget(), junctions->View());
 }
 

@@ -63,8 +63,25 @@ TEST(CustomEdit, TextSetFromCodeRaisesChangeOnceAndOnlyWhenDifferent) {
     EXPECT_EQ(ViewOf(*form.Edit).text(), "");
     form.Show();
     EXPECT_EQ(ViewOf(*form.Edit).text(), "hidden");
+    // A shown form's view follows once the event loop turns.
     form.Edit->SetWindowText("shown");
+    EXPECT_EQ(ViewOf(*form.Edit).text(), "hidden");
+    QApplication::processEvents();
     EXPECT_EQ(ViewOf(*form.Edit).text(), "shown");
+}
+
+// A design run writes a box many times between two turns of the event loop; its view is
+// written once.
+TEST(CustomEdit, AShownBoxWrittenManyTimesUpdatesItsViewOnce) {
+    ShownEditForm form;
+    int viewChanges = 0;
+    QObject::connect(&ViewOf(*form.Other), &QLineEdit::textChanged, [&] { ++viewChanges; });
+    for (int i = 0; i < 100; ++i)
+        form.Other->SetWindowText(std::to_string(i));
+    EXPECT_EQ(viewChanges, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(viewChanges, 1);
+    EXPECT_EQ(ViewOf(*form.Other).text(), "99");
 }
 
 TEST(CustomEdit, TypingEditsTheTextAsANativeEditWould) {
