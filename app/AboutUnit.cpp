@@ -14,6 +14,8 @@ TLabel* NewLabel(TAboutBox* owner, TWinControl* parent, int left, int top) {
     auto* label = new TLabel(owner);
     label->SetParent(parent);
     label->SetBounds(left, top, 0, 0);
+    // The panel's white shows through.
+    label->SetTransparent(true);
     return label;
 }
 
@@ -21,6 +23,8 @@ TLabel* NewLabel(TAboutBox* owner, TWinControl* parent, int left, int top) {
 
 TAboutBox::TAboutBox(TComponent* Owner) : TForm(Owner) {
     SetCaption("About");
+    SetBorderStyle(bsDialog);
+    Position = poScreenCenter;
     SetClientSize(394, 354);
 
     Panel1 = new TPanel(this);

@@ -1,29 +1,42 @@
+#include "app/AboutUnit.h"
+#include "app/Dataentry.h"
+#include "app/Front.h"
 #include "framework/Application.h"
 #include "framework/DateTime.h"
 #include "framework/NumberFormat.h"
 #include "network/Mingradientform.h"
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
+#include "resources/ProgramResources.h"
 
 #include <QApplication>
+#include <QIcon>
 
-#include <memory>
+#include <exception>
 
-// Until the main window exists, the program opens on the design window with its calculators.
 int main(int argc, char** argv) {
+    // Qt takes its own options out of the command line; the first argument left names the file.
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(IconPicture));
     ReadLocaleSettings();
     ReadDateTimeSettings();
-    // Network files stamp their save date in this form.
-    ShortDateFormat = "mmmm d, yyyy";
-
-    const auto designWindow = std::make_unique<TSewerMainForm>(nullptr);
-    SewerMainForm = designWindow.get();
-    const auto sectionWindow = std::make_unique<TSectionPropsForm>(nullptr);
-    SectionPropsForm = sectionWindow.get();
-    const auto housesWindow = std::make_unique<TMinimumGradientForm>(nullptr);
-    MinimumGradientForm = housesWindow.get();
-
-    SewerMainForm->Show();
-    return app.exec();
+    try {
+        AboutBox = new TAboutBox(nullptr);
+        AboutBox->Show();
+        Application->ProcessMessages();
+        Application->Title = "Drenvala";
+        Application->HelpFile = "Drenvala.hlp";
+        Application->CreateForm(FrontForm);
+        if (argc > 1)
+            FrontForm->CommandLineFile = argv[1];
+        Application->CreateForm(SewerMainForm);
+        Application->CreateForm(DataEntryForm);
+        Application->CreateForm(SectionPropsForm);
+        Application->CreateForm(AboutBox);
+        Application->CreateForm(MinimumGradientForm);
+        Application->Run();
+    } catch (const std::exception& error) {
+        Application->HandleException(error);
+    }
+    return 0;
 }

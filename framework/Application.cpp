@@ -3,10 +3,12 @@
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
 #include "framework/Form.h"
+#include "framework/VectorState.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -44,7 +46,9 @@ void TApplication::Run() {
 
 void TApplication::Terminate() {
     terminated = true;
-    QCoreApplication::quit();
+    // Not quit(): that asks every window to close first, and the main window's close is what
+    // called this.
+    QCoreApplication::exit(0);
 }
 
 void TApplication::SetHint(const AnsiString& value) {
@@ -56,10 +60,13 @@ void TApplication::SetHint(const AnsiString& value) {
 }
 
 bool TApplication::HelpCommand(int command, int data) {
-    const QString folder = QFileInfo(QString::fromStdString(HelpFile.str())).completeBaseName();
-    const QString page = command == HELP_CONTEXT ? QString::number(data) + ".html" : QString("index.html");
-    return CurrentDialogResponder().OpenDocument(
-        (QString::fromStdString(ExeDir().str()) + folder + "/" + page).toStdString());
+    const QString page = QString::fromStdString(ExeDir().str()) +
+                         QFileInfo(QString::fromStdString(HelpFile.str())).completeBaseName() + ".html";
+    if (command != HELP_CONTEXT)
+        return CurrentDialogResponder().OpenDocument(page.toStdString());
+    QUrl topic = QUrl::fromLocalFile(page);
+    topic.setFragment(QString::number(data));
+    return CurrentDialogResponder().OpenDocument(topic.toString().toStdString());
 }
 
 int TApplication::MessageBox(const AnsiString& text, const AnsiString& caption, int flags) {
@@ -110,6 +117,7 @@ int ShellExecute(const AnsiString& verb, const AnsiString& file) {
 }
 
 void CallGuarded(const std::function<void()>& handler) {
+    ClearUpperVectorState();
     try {
         handler();
     } catch (const std::exception& error) {

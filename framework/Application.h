@@ -19,8 +19,9 @@ public:
     TApplication() : TComponent(nullptr) {}
 
     AnsiString Title = "Drenvala";
-    // The Windows help file the program names; its pages are the HTML help in the folder of the
-    // same name beside the program ("Drenvala.hlp": Drenvala/index.html and Drenvala/<context>.html).
+    // The Windows help file the program names; its contents are the HTML page of the same name
+    // beside the program ("Drenvala.hlp": Drenvala.html), a help context its part of that number
+    // (Drenvala.html#10).
     AnsiString HelpFile;
     TNotifyEvent OnHint;
 

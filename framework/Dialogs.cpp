@@ -95,8 +95,9 @@ public:
         dialog.setNameFilters(filters);
         if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
             dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+        // A name relative to the working folder opens the dialog in the folder it names.
         if (!request.FileName.IsEmpty())
-            dialog.selectFile(QStringOf(request.FileName));
+            dialog.selectFile(QFileInfo(QStringOf(request.FileName)).absoluteFilePath());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         request.FileName = dialog.selectedFiles().first().toStdString();

@@ -2,7 +2,10 @@
 
 #include "framework/Control.h"
 
+#include <memory>
+
 class QEventLoop;
+class TBitmap;
 class TMainMenu;
 
 enum TModalResult {
@@ -77,6 +80,8 @@ public:
     void Release();
     // Enter or Escape that the focused control left: the default or cancel button takes it.
     bool DialogKey(WORD key);
+    // A picture of the client area as it shows on screen.
+    std::unique_ptr<TBitmap> GetFormImage() const;
 
     TWinControl* ActiveControl = nullptr;
     TPosition Position = poDesigned;

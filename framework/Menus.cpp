@@ -91,8 +91,10 @@ void TMenuItem::SetVisible(bool value) {
 }
 
 void TMenuItem::UpdateAction() {
-    action->setText(QString::fromStdString(caption.str()));
-    action->setSeparator(caption == "-");
+    // A separator shows no text: some styles would draw the "-" beside the line.
+    const bool separator = caption == "-";
+    action->setText(separator ? QString() : QString::fromStdString(caption.str()));
+    action->setSeparator(separator);
     action->setShortcut(KeySequenceOf(shortCut));
     action->setCheckable(checked || RadioItem);
     action->setChecked(checked);

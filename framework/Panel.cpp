@@ -28,6 +28,10 @@ void TPanel::SetBevelOuter(TBevelCut value) {
 void TPanel::UpdateView() {
     TWinControl::UpdateView();
     auto* view = static_cast<QFrame*>(View());
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Window, ToQColor(GetColor()));
+    view->setPalette(palette);
+    view->setAutoFillBackground(true);
     view->setFrameShape(bevelOuter == bvNone ? QFrame::NoFrame : QFrame::Panel);
     view->setFrameShadow(bevelOuter == bvLowered ? QFrame::Sunken : QFrame::Raised);
     auto* label = view->findChild<QLabel*>("caption");

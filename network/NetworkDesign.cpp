@@ -1,5 +1,6 @@
 #include "framework/Dialogs.h"
 #include "framework/NumberFormat.h"
+#include "framework/VectorState.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
 
@@ -90,6 +91,8 @@ private:
 int SimpleSewerNetwork::DesignNetwork() {
     if (Sewers.empty())
         return 0;
+    // Arithmetic at full speed, whatever painting ran before.
+    ClearUpperVectorState();
     DesignOrder order(Sewers, Junctions);
     while (Sewer* s = order.Next()) {
         if (DesignSewer(s) != 0)

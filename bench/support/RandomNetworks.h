@@ -12,8 +12,8 @@
 #include <vector>
 
 // A random tree of sewers draining through S1 to junction J0, listed in random order. Sewer Sk
-// leaves Jk for a junction of lower number; S1 alone reaches J0 and carries the datum. Every 97th sewer ends in
-// a drop junction and carries the datum of the sub-network above it.
+// leaves Jk for a junction of lower number; S1 alone reaches J0 and carries the datum. Every 97th sewer ends
+// in a drop junction and carries the datum of the sub-network above it.
 inline std::unique_ptr<SimpleSewerNetwork> RandomTree(int sewers) {
     std::mt19937 random(20110118);
     std::vector<int> order(static_cast<std::size_t>(sewers));
@@ -49,4 +49,12 @@ inline void SetPerSewer(benchmark::State& state) {
     state.counters["per_sewer"] =
         benchmark::Counter(static_cast<double>(state.range(0)),
                            benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// What the results table runs on the network: check, design through the design window, levels.
+inline void DesignAsTheResultsTable(benchmark::State& state, SimpleSewerNetwork& network) {
+    network.ClearDesignedFlags();
+    network.BuildConnections();
+    if (network.CheckNetwork() != 0 || network.DesignNetwork() != 0)
+        state.SkipWithError("the network did not design");
 }

@@ -1,4 +1,5 @@
 #include "app/AboutUnit.h"
+#include "framework/Bitmap.h"
 #include "network/Sewernetwork.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
@@ -35,6 +36,16 @@ TEST(AboutBox, ShowsTheProgramsNameVersionAndLastUpdate) {
     EXPECT_EQ(about.ProgramIcon->Picture.Width(), 64);
     EXPECT_TRUE(about.Image2->GetStretch());
     EXPECT_EQ(about.OKButton->ModalResult, mrOk);
+
+    // As shown: a white panel on the window's grey, the banner's dark blue sky at its top.
+    about.Show();
+    const QImage shown = about.GetFormImage()->Image();
+    about.Hide();
+    EXPECT_NE(shown.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(shown.pixel(11 + 20, 8 + 300) & 0xFFFFFF, 0xFFFFFFu);
+    const QRgb sky = shown.pixel(11 + 48 + 140, 8 + 24 + 3);
+    EXPECT_LT(qRed(sky), 60);
+    EXPECT_GT(qBlue(sky), 80);
 }
 
 // Once the about box is built, a saved network's stamp names the month in full.

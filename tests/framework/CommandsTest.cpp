@@ -115,8 +115,8 @@ TEST(FileDialogs, AskThroughTheSeamAndAddTheDefaultExtension) {
     EXPECT_TRUE(Application->HelpContext(10));
     ASSERT_EQ(Responder().Opened.size(), 3u);
     EXPECT_EQ(Responder().Opened[0], "https://example.org/drenvala");
-    EXPECT_EQ(Responder().Opened[1], Application->ExeDir() + "Drenvala/index.html");
-    EXPECT_EQ(Responder().Opened[2], Application->ExeDir() + "Drenvala/10.html");
+    EXPECT_EQ(Responder().Opened[1], Application->ExeDir() + "Drenvala.html");
+    EXPECT_EQ(Responder().Opened[2], "file://" + Application->ExeDir() + "Drenvala.html#10");
     Responder().Clear();
 }
 

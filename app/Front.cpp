@@ -1,0 +1,141 @@
+#include "app/Front.h"
+
+#include "app/AboutUnit.h"
+#include "framework/Application.h"
+#include "framework/Bitmap.h"
+#include "framework/Clipboard.h"
+#include "framework/Dialogs.h"
+#include "network/Mingradientform.h"
+#include "network/Sectionpropsform.h"
+#include "network/Sewermainform.h"
+#include "network/Sewernetwork.h"
+#include "resources/StringTable.h"
+
+#include <QApplication>
+#include <QWidget>
+
+void TFrontForm::FormCreate(TObject*) {
+    // The splash stays on top while the main window shows, and goes after two seconds.
+    if (AboutBox) {
+        splash.reset(AboutBox);
+        auto* timer = new TTimer(this);
+        timer->SetInterval(2000);
+        timer->OnTimer = [this, timer](TObject*) {
+            timer->SetEnabled(false);
+            splash.reset();
+        };
+    }
+    Application->OnHint = [this](TObject* sender) { ShowHint(sender); };
+}
+
+void TFrontForm::ShowHint(TObject*) {
+    if (StatusBar->GetSimplePanel())
+        StatusBar->SetSimpleText(Application->GetHint());
+    else
+        StatusBar->Panels->Items(0)->SetText(Application->GetHint());
+}
+
+void TFrontForm::FormActivate(TObject*) {
+    if (activated)
+        return;
+    activated = true;
+    if (splash)
+        splash->BringToFront();
+    FormResize(this);
+    ShowChildForm(SewerMainForm);
+    if (!CommandLineFile.IsEmpty())
+        OpenCommandLineNetwork();
+}
+
+void TFrontForm::ShowChildForm(TForm* form) {
+    TForm* const covered = CurrentChildForm;
+    CurrentChildForm = form;
+    if (form->Parent() != FormPanel) {
+        form->SetParent(FormPanel);
+        form->OnClose = [this](TObject* sender, TCloseAction& action) { ChildFormClose(sender, action); };
+    }
+    FormResize(this);
+    form->Show();
+    form->BringToFront();
+    // A covered window does no widget work while a network is designed through it.
+    if (covered && covered != form)
+        covered->Hide();
+}
+
+void TFrontForm::ChildFormClose(TObject*, TCloseAction& Action) {
+    CurrentChildForm = nullptr;
+    Action = caHide;
+}
+
+void TFrontForm::FormResize(TObject*) {
+    if (CurrentChildForm)
+        CurrentChildForm->SetBounds(0, 0, FormPanel->ClientWidth(), FormPanel->ClientHeight());
+}
+
+void TFrontForm::FormClose(TObject*, TCloseAction&) {
+    if (CurrentChildForm)
+        CurrentChildForm->Close();
+}
+
+void TFrontForm::LeaveEditedBox() {
+    if (!CurrentChildForm)
+        return;
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && CurrentChildForm->View()->isAncestorOf(focused))
+        focused->clearFocus();
+}
+
+void TFrontForm::ReadAppendMenuClick(TObject*) {
+    ShowMessage(LoadStr(3024));
+}
+
+void TFrontForm::Print1Click(TObject*) {
+    ShowMessage(LoadStr(3024));
+}
+
+void TFrontForm::SaveformtoClipboard1Click(TObject*) {
+    if (CurrentChildForm)
+        Clipboard().Assign(*CurrentChildForm->GetFormImage());
+}
+
+void TFrontForm::Exit1Click(TObject*) {
+    Close();
+}
+
+void TFrontForm::Calculationform1Click(TObject*) {
+    LeaveEditedBox();
+    // The sewer of the results table's current row; its header row, 0, gives the first.
+    const int row = 0;
+    const std::size_t index = row >= 1 ? row - 1 : 0;
+    // Links left stale by editing would give the sewer wrong flows from upstream.
+    if (Network && index < Network->Sewers.size()) {
+        Network->BuildConnections();
+        Network->DesignSewer(Network->Sewers[index]);
+    }
+    ShowChildForm(SewerMainForm);
+}
+
+void TFrontForm::DeleteUnusedJunctionsMenuClick(TObject*) {
+    DeleteUnusedJunctionsMenu->SetChecked(!DeleteUnusedJunctionsMenu->GetChecked());
+}
+
+void TFrontForm::SectionPropsMenuItemClick(TObject*) {
+    SectionPropsForm->ShowModal();
+}
+
+void TFrontForm::MinimumGradientCalc1Click(TObject*) {
+    MinimumGradientForm->CalculateHouses();
+    MinimumGradientForm->ShowModal();
+}
+
+void TFrontForm::Contents1Click(TObject*) {
+    Application->HelpCommand(HELP_FINDER, 0);
+}
+
+void TFrontForm::Webpage1Click(TObject*) {
+    ShellExecute("open", HomePage);
+}
+
+void TFrontForm::About1Click(TObject*) {
+    AboutBox->ShowModal();
+}

@@ -1,0 +1,101 @@
+#include "app/Dataentry.h"
+#include "app/Front.h"
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+#include "network/Sewernetwork.h"
+#include "resources/StringTable.h"
+
+#include <utility>
+
+void TFrontForm::ReplaceNetwork(std::unique_ptr<SimpleSewerNetwork> replacement) {
+    // The old network goes only once nothing points into it any more.
+    const std::unique_ptr<SimpleSewerNetwork> old = std::exchange(ownedNetwork, std::move(replacement));
+    network = ownedNetwork.get();
+}
+
+void TFrontForm::ShowReadNetwork() {
+    DataEntryForm->TitleEdit->SetText(Network->Name);
+}
+
+int TFrontForm::ReadNetwork() {
+    // The read goes on whatever became of the save.
+    OfferToSave(LoadStr(3018), LoadStr(3017), MB_YESNO | MB_ICONEXCLAMATION);
+    OpenDialog->FilterIndex = 1;
+    if (!OpenDialog->Execute())
+        return 1;
+    // Read aside: a file that cannot be read leaves the network and its name as they were.
+    auto read = std::make_unique<SimpleSewerNetwork>();
+    if (read->ReadFromFile(OpenDialog->FileName) != 0)
+        return 1;
+    ReplaceNetwork(std::move(read));
+    NetworkFileName = OpenDialog->FileName;
+    ShowReadNetwork();
+    return 0;
+}
+
+void TFrontForm::OpenCommandLineNetwork() {
+    // A file that cannot be read leaves no network and no file name, so no save writes over it.
+    auto read = std::make_unique<SimpleSewerNetwork>();
+    if (read->ReadFromFile(CommandLineFile) != 0)
+        return;
+    ReplaceNetwork(std::move(read));
+    NetworkFileName = CommandLineFile;
+    ShowReadNetwork();
+}
+
+void TFrontForm::ReadNetwork1Click(TObject*) {
+    LeaveEditedBox();
+    if (ReadNetwork() != 0)
+        return;
+    DataEntryForm->NetworkChanged = false;
+    Network->BuildConnections();
+}
+
+void TFrontForm::SaveNetwork1Click(TObject*) {
+    LeaveEditedBox();
+    if (!Network)
+        return;
+    Network->Name = DataEntryForm->TitleEdit->GetText();
+    if (Network->WriteToFile(NetworkFileName) == 0)
+        DataEntryForm->NetworkChanged = false;
+}
+
+void TFrontForm::Save1Click(TObject*) {
+    LeaveEditedBox();
+    SaveAs();
+}
+
+bool TFrontForm::SaveAs() {
+    SaveDialog->FileName = NetworkFileName;
+    if (!SaveDialog->Execute() || !Network)
+        return false;
+    Network->Name = DataEntryForm->TitleEdit->GetText();
+    if (Network->WriteToFile(SaveDialog->FileName) != 0)
+        return false;
+    NetworkFileName = SaveDialog->FileName;
+    DataEntryForm->NetworkChanged = false;
+    return true;
+}
+
+bool TFrontForm::OfferToSave(const AnsiString& text, const AnsiString& caption, int flags) {
+    if (!DataEntryForm->NetworkChanged || Application->MessageBox(text, caption, flags) != IDYES)
+        return true;
+    return SaveAs() || !Network;
+}
+
+void TFrontForm::ClearNetwork1Click(TObject*) {
+    LeaveEditedBox();
+    if (!OfferToSave(LoadStr(3022), LoadStr(3023), MB_YESNO | MB_ICONQUESTION) || !Network)
+        return;
+    ReplaceNetwork(nullptr);
+    DataEntryForm->AddSewerButtonClick(this);
+    Network->BuildConnections();
+}
+
+void TFrontForm::FormCloseQuery(TObject*, bool& CanClose) {
+    CanClose = false;
+    LeaveEditedBox();
+    if (!OfferToSave(LoadStr(3014), LoadStr(3015), MB_YESNO | MB_ICONQUESTION))
+        return;
+    CanClose = Application->MessageBox(LoadStr(3016), LoadStr(3017), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}

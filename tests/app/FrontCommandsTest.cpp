@@ -1,0 +1,194 @@
+#include "tests/app/ProgramWindows.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include "framework/Application.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+using Commands = ProgramWindows;
+
+// What a click did, as the user sees it: messages, dialogs, windows opened or docked, documents
+// opened, the clipboard, a check mark. Every question is answered No.
+std::string Effect(const std::function<void()>& click, TMenuItem* item = nullptr) {
+    Responder().Clear();
+    Responder().Answer(IDNO);
+    for (int i = 0; i < 2; ++i)
+        Responder().ModalActions.push_back(
+            [](TForm& form) { Responder().Opened.push_back("window " + form.GetCaption()); });
+    FrontForm->ShowChildForm(DataEntryForm);
+    QGuiApplication::clipboard()->clear();
+    const bool checked = item && item->GetChecked();
+
+    click();
+
+    std::string effect;
+    const auto add = [&](const std::string& part) { effect += (effect.empty() ? "" : "; ") + part; };
+    for (const MessageRequest& asked : Responder().Asked)
+        add("message " + asked.Caption.str() + ": " + asked.Text.str());
+    for (const FileRequest& asked : Responder().FilesAsked)
+        add((asked.Saving ? "save dialog " : "open dialog ") + asked.Filter.str() + " at " +
+            std::to_string(asked.FilterIndex));
+    for (const AnsiString& opened : Responder().Opened)
+        add("opens " + opened.str());
+    if (FrontForm->CurrentChildForm != DataEntryForm)
+        add("docks " + FrontForm->CurrentChildForm->GetCaption().str());
+    if (!QGuiApplication::clipboard()->image().isNull())
+        add("clipboard picture");
+    if (item && item->GetChecked() != checked)
+        add(item->GetChecked() ? "check mark on" : "check mark off");
+    return effect;
+}
+
+const std::string Filter = "Sewer Network files (*.snt)|*.snt|All files (*.*)|*.*";
+const std::string NotYet = "message Drenvala: This function has not been implemented yet.";
+
+// Captions, hints and what each command does with no network, none changed.
+TEST_F(Commands, MenuItemsShowTheirTextsAndRunTheirCommands) {
+    const std::string help = "opens " + Application->ExeDir().str() + "Drenvala.html";
+    const struct {
+        TMenuItem* item;
+        const char* caption;
+        const char* status;
+        bool enabled, visible;
+        std::string effect;
+    } rows[] = {
+        {FrontForm->File1, "&File", "Save the network description to a file", true, true, ""},
+        {FrontForm->ReadNetwork1, "&Read Network", "Read the network description from a file", true, true,
+         "open dialog " + Filter + " at 1"},
+        {FrontForm->ReadAppendMenu, "Read Network Adding to &Existing", "", true, false, NotYet},
+        {FrontForm->SaveNetwork1, "&Save Network", "", true, true, ""},
+        {FrontForm->Save1, "Save Network &As ...", "Save the network description to a file", true, true,
+         "save dialog " + Filter + " at 1"},
+        {FrontForm->SaveresultstableasCSV1, "Save Solution &Table as CSV",
+         "Save the results to a CSV file (for reading into Excel)", false, true, ""},
+        {FrontForm->SaveformtoClipboard1, "Save Image of Screen to &Clipboard",
+         "Use this to save the form shown and the paste it into a word processor", true, true,
+         "clipboard picture"},
+        {FrontForm->ClearNetwork1, "C&lear Network", "", true, true, ""},
+        {FrontForm->PrintSetup1, "Printer Set&up", "Setup the printer to use", false, true, ""},
+        {FrontForm->Print1, "&Print a Summary of Network", "Print the results  in summary format", true,
+         false, NotYet},
+        {FrontForm->Printlayoutoftable1, "Printer Layout for Solution Table", "", false, true, ""},
+        {FrontForm->Printtable1, "P&rint Solution Table", "Print the table of results", false, true, ""},
+        {FrontForm->PrintForm1, "Print &Image of Screen", "Print an image of the form on the pronter", false,
+         true, ""},
+        {FrontForm->Exit1, "E&xit", "Exit the Drenvala program", true, true,
+         "message Really Quit: Do you really want to quit?"},
+        {FrontForm->View1, "&View", "", true, true, ""},
+        {FrontForm->DataEntryForm1, "&Data Entry/Edit Screen", "Show the form for entering and editing data",
+         false, true, ""},
+        {FrontForm->ResultsTable1, "&Results Table", "Show the table of results for all the sewers", false,
+         true, ""},
+        {FrontForm->Calculationform1, "&Calculator Screen", "Show the calculation form for a single sewer",
+         true, true, "docks Drenvala Design"},
+        {FrontForm->VisualEditor1, "&Visual Editor",
+         "Show the form for visual editing of the network and sewer properties", false, true, ""},
+        {FrontForm->SelectColumnstoview1, "Select columns to view", "", false, true, ""},
+        {FrontForm->Options1, "&Options", "", true, true, ""},
+        {FrontForm->DeleteUnusedJunctionsMenu, "Delete unused junctions", "", true, true, "check mark off"},
+        {FrontForm->Removehighlights1, "Remove highlights",
+         "Remove the highlights for selected junction/sewers", false, true, ""},
+        {FrontForm->Tools1, "&Tools", "", true, true, ""},
+        {FrontForm->SectionPropsMenuItem, "&Section properties", "", true, true,
+         "opens window Section Properties"},
+        {FrontForm->MinimumGradientCalc1, "&Max. no. of houses", "", true, true,
+         "opens window Number of houses for minimum gradient"},
+        {FrontForm->Help1, "&Help", "", true, true, ""},
+        {FrontForm->Contents1, "&Contents", "Show the contents of the help file", true, true, help},
+        {FrontForm->Webpage1, "&Web page", "", true, true, "opens https://example.org/drenvala"},
+        {FrontForm->About1, "&About", "Information about the Drenvala program", true, true,
+         "opens window About"},
+    };
+    Application->HelpFile = "Drenvala.hlp";
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caption);
+        EXPECT_EQ(row.item->GetCaption(), row.caption);
+        EXPECT_EQ(GetLongHint(row.item->Hint), row.status);
+        EXPECT_EQ(row.item->GetEnabled(), row.enabled);
+        EXPECT_EQ(row.item->GetVisible(), row.visible);
+        EXPECT_EQ(Effect([&] { row.item->Click(); }, row.item), row.effect);
+    }
+}
+
+TEST_F(Commands, ToolButtonsShowTheirHintsAsTooltipAndStatusText) {
+    const struct {
+        TButton* button;
+        const char* caption;
+        const char* tooltip;
+        const char* status;
+        bool enabled;
+        const char* effect;
+    } rows[] = {
+        {FrontForm->ShowVisulaEditorButton, "Visual Editor", "Enter/Edit the network interactivly",
+         "Show the form for visual editing of the network and sewer properties", false, ""},
+        {FrontForm->DataEntryShowButton, "Data Entry/Edit", "Show the form for entering and editing data",
+         "Show the form for entering and editing data", false, ""},
+        {FrontForm->ShowTableFormButton, "Results Table", "Show the table of results for all the sewers",
+         "Show the table of results for all the sewers", false, ""},
+        {FrontForm->ShowCalculationFormButton, "Calculator", "Show the calculation form for a single sewer",
+         "Show the calculation form for a single sewer", true, "docks Drenvala Design"},
+        {FrontForm->CostingButton, "Costing ", "Show the calculation form for a single sewer",
+         "Show the calculation form for a single sewer", false, ""},
+        {FrontForm->ExitButton, "Exit", "Exit the Drenvala program", "Exit the Drenvala program", true,
+         "message Really Quit: Do you really want to quit?"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.caption);
+        EXPECT_EQ(row.button->GetCaption(), row.caption);
+        EXPECT_TRUE(row.button->ShowHint);
+        EXPECT_EQ(GetShortHint(row.button->Hint), row.tooltip);
+        EXPECT_EQ(GetLongHint(row.button->Hint), row.status);
+        EXPECT_EQ(row.button->GetEnabled(), row.enabled);
+        EXPECT_EQ(Effect([&] { row.button->Click(); }), row.effect);
+    }
+}
+
+TEST_F(Commands, MenusHoldTheirItemsInOrderWithSeparators) {
+    const auto captions = [](const TMenuItem* menu) {
+        std::vector<std::string> shown;
+        for (int i = 0; i < menu->Count(); ++i)
+            shown.push_back(menu->Items(i)->GetCaption().str());
+        return shown;
+    };
+    using Captions = std::vector<std::string>;
+    EXPECT_EQ(captions(FrontForm->MainMenu1->Items),
+              (Captions{"&File", "&View", "&Options", "&Tools", "&Help"}));
+    EXPECT_EQ(captions(FrontForm->File1),
+              (Captions{"&Read Network", "Read Network Adding to &Existing", "-", "&Save Network",
+                        "Save Network &As ...", "Save Solution &Table as CSV",
+                        "Save Image of Screen to &Clipboard", "-", "C&lear Network", "-", "Printer Set&up",
+                        "-", "&Print a Summary of Network", "Printer Layout for Solution Table",
+                        "P&rint Solution Table", "-", "Print &Image of Screen", "-", "E&xit"}));
+    EXPECT_EQ(captions(FrontForm->View1),
+              (Captions{"&Data Entry/Edit Screen", "&Results Table", "&Calculator Screen", "&Visual Editor",
+                        "-", "Select columns to view"}));
+    EXPECT_EQ(captions(FrontForm->Options1), (Captions{"Delete unused junctions", "Remove highlights"}));
+    EXPECT_EQ(captions(FrontForm->Tools1), (Captions{"&Section properties", "&Max. no. of houses"}));
+    EXPECT_EQ(captions(FrontForm->Help1), (Captions{"&Contents", "&Web page", "-", "&About"}));
+}
+
+// The application's hint, from whatever is under the mouse, goes to the status bar's first panel.
+TEST_F(Commands, HintsGoToTheStatusBar) {
+    EXPECT_EQ(FrontForm->GetCaption(), "Drenvala");
+    const char* const panels[] = {"", "Scale:", "X:", "Y:", ""};
+    const int widths[] = {400, 70, 100, 100, 50};
+    ASSERT_EQ(FrontForm->StatusBar->Panels->Count(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(FrontForm->StatusBar->Panels->Items(i)->GetText(), panels[i]);
+        EXPECT_EQ(FrontForm->StatusBar->Panels->Items(i)->GetWidth(), widths[i]);
+    }
+    FrontForm->ShowVisulaEditorButton->ViewMouseEnter();
+    EXPECT_EQ(FrontForm->StatusBar->Panels->Items(0)->GetText(),
+              "Show the form for visual editing of the network and sewer properties");
+    Application->SetHint("Read the network description from a file");
+    EXPECT_EQ(FrontForm->StatusBar->Panels->Items(0)->GetText(), "Read the network description from a file");
+    Application->SetHint("");
+}
+
+} // namespace
