@@ -230,8 +230,9 @@ void TBaseGrid::SplitCells(int ACol, int ARow) {
 }
 
 void TBaseGrid::RepaintCell(int ACol, int ARow) {
-    // The current cell lies beyond the grid while the selection is hidden.
-    if (ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
+    // The current cell lies beyond the grid while the selection is hidden. A grid that does not
+    // paint now skips the rectangle: a file read writes millions of cells under the update lock.
+    if (!PaintsNow() || ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
         return;
     InvalidateClientRect(CellRect(ACol, ARow));
 }
