@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // The grid's own errors, with the texts the grid's Parts give them.
@@ -104,6 +105,9 @@ public:
     virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
     virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
     virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    // The alignment a cell (real column) shows with: numbers to the right with AutoNumAlign, the
+    // rest to the left and VAlignment, then as OnGetAlignment says.
+    std::pair<TAlignment, TVAlignment> GetCellAlignment(int ACol, int ARow);
     virtual void GetColFormat(int ACol, TSortStyle& AStyle, AnsiString& aPrefix, AnsiString& aSuffix);
     virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
     // Fixed by the fixed counts or the always-fixed switches; the event may add cells only.
