@@ -15,19 +15,12 @@ bool IsLineBreak(char c) {
 
 class CsvReader {
 public:
-    CsvReader(std::string_view text, char separator, bool tildeLineBreaks)
-        : text(text), separator(separator), tildeLineBreaks(tildeLineBreaks) {}
+    CsvReader(std::string_view text, char separator, bool tildeLineBreaks, CsvSink& sink)
+        : text(text), separator(separator), tildeLineBreaks(tildeLineBreaks), sink(sink) {}
 
-    FieldTable Read() {
-        // Every field ends at a separator or a line end, or at the end of the text.
-        const auto count = [this](char c) {
-            return static_cast<std::size_t>(std::count(text.begin(), text.end(), c));
-        };
-        const std::size_t lines = std::max(count('\n'), count('\r')) + 1;
-        table.Reserve((separator != 0 ? count(separator) : 0) + lines, lines);
+    void Read() {
         while (at < text.size())
             ReadRecord();
-        return std::move(table);
     }
 
 private:
@@ -40,14 +33,18 @@ private:
             const bool isQuoted = at < text.size() && text[at] == Quote && ReadQuoted(quoted);
             const std::string_view plain = isQuoted ? std::string_view() : ReadPlain();
             const bool separated = at < text.size() && IsSeparator(text[at]);
-            if (separated || at > start)
-                Store(isQuoted ? AnsiString(std::move(quoted)) : AnsiString(plain));
+            if (separated || at > start) {
+                if (isQuoted)
+                    Store(std::move(quoted));
+                else
+                    Store(plain);
+            }
             if (!separated)
                 break;
             ++at;
         }
         at += LineBreakAt(text, at);
-        table.EndRow();
+        sink.EndRecord();
     }
 
     // From the opening quote to the closing one; false when the field does not close.
@@ -87,10 +84,21 @@ private:
         return field;
     }
 
-    void Store(AnsiString field) {
-        if (tildeLineBreaks)
-            JavaToLineFeeds(field);
-        table.AddField(std::move(field));
+    void Store(std::string_view field) {
+        if (tildeLineBreaks && field.find('~') != std::string_view::npos)
+            Store(std::string(field));
+        else
+            sink.Field(field);
+    }
+
+    void Store(std::string field) {
+        if (!tildeLineBreaks) {
+            sink.Field(field);
+            return;
+        }
+        AnsiString lines(std::move(field));
+        JavaToLineFeeds(lines);
+        sink.Field(lines.view());
     }
 
     std::string_view text;
@@ -98,7 +106,41 @@ private:
     bool tildeLineBreaks;
     std::size_t at = 0;
     bool spanLines = true;
+    CsvSink& sink;
+};
+
+// Counts records and fields, keeping nothing.
+class ShapeSink : public CsvSink {
+public:
+    void Field(std::string_view) override { ++fields; }
+    void EndRecord() override {
+        ++shape.Records;
+        shape.MaxFields = std::max(shape.MaxFields, fields);
+        fields = 0;
+    }
+
+    CsvShape shape;
+
+private:
+    int fields = 0;
+};
+
+// Keeps every field: a view into the text where it stands there, else a copy.
+class TableSink : public CsvSink {
+public:
+    explicit TableSink(std::string_view text) : text(text) {}
+    void Field(std::string_view field) override {
+        if (field.data() >= text.data() && field.data() + field.size() <= text.data() + text.size())
+            table.AddField(field);
+        else
+            table.AddOwnedField(std::string(field));
+    }
+    void EndRecord() override { table.EndRow(); }
+
     FieldTable table;
+
+private:
+    std::string_view text;
 };
 
 // CR LF becomes LF; a lone CR or LF stays.
@@ -131,8 +173,20 @@ char DetectCsvDelimiter(std::string_view text) {
     return chosen;
 }
 
+void ReadCsv(std::string_view text, char Separator, bool TildeLineBreaks, CsvSink& sink) {
+    CsvReader(text, Separator, TildeLineBreaks, sink).Read();
+}
+
+CsvShape MeasureCsv(std::string_view text, char Separator) {
+    ShapeSink sink;
+    ReadCsv(text, Separator, false, sink);
+    return sink.shape;
+}
+
 FieldTable ReadCsvRecords(std::string_view text, char Separator, bool TildeLineBreaks) {
-    return CsvReader(text, Separator, TildeLineBreaks).Read();
+    TableSink sink(text);
+    ReadCsv(text, Separator, TildeLineBreaks, sink);
+    return std::move(sink.table);
 }
 
 void AppendCsvField(std::string& out, std::string_view text, const CsvWriteOptions& options) {
