@@ -230,9 +230,11 @@ void TBaseGrid::SplitCells(int ACol, int ARow) {
 }
 
 void TBaseGrid::RepaintCell(int ACol, int ARow) {
-    // The current cell lies beyond the grid while the selection is hidden. A grid that does not
-    // paint now skips the rectangle: a file read writes millions of cells under the update lock.
+    // The current cell lies beyond the grid while the selection is hidden.
     if (!PaintsNow() || ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
+        return;
+    // A cell out of view may still belong to a block that shows.
+    if (!HasCellProperties(ACol, ARow) && !CellShows(ACol, ARow))
         return;
     InvalidateClientRect(CellRect(ACol, ARow));
 }

@@ -3,6 +3,7 @@
 
 #include "framework/Timer.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
@@ -131,6 +132,21 @@ TEST_F(FrontWindow, TheCalculatorDesignsTheFirstSewerOnFreshLinks) {
     FrontForm->ShowCalculationFormButton->Click();
     EXPECT_EQ(FrontForm->CurrentChildForm, SewerMainForm);
     EXPECT_TRUE(Responder().Asked.empty());
+}
+
+// A fault in the design, met from the menu, is shown once and leaves the window docked before.
+TEST_F(FrontWindow, TheCalculatorsFaultReachesTheApplicationsMessage) {
+    Read(Data("riverside.snt"));
+    FrontForm->Network->FrictionFormula = 0;
+    FrontForm->Network->ManningN = 0;
+    FrontForm->ShowChildForm(DataEntryForm);
+    Responder().Clear();
+    FrontForm->Calculationform1->Action()->trigger();
+    ASSERT_EQ(Responder().Asked.size(), 1u);
+    EXPECT_EQ(Responder().Asked[0].Text, "Floating point division by zero");
+    EXPECT_EQ(Responder().Asked[0].Caption, "Drenvala");
+    EXPECT_EQ(Responder().Asked[0].Flags, MB_OK | MB_ICONERROR);
+    EXPECT_EQ(FrontForm->CurrentChildForm, DataEntryForm);
 }
 
 // The splash made before the main window is hidden and freed two seconds after the main window's
