@@ -84,7 +84,7 @@ public:
     static int FixedLength(const AnsiString& text);
 
     // Selects the value, leaving Prefix and Suffix out.
-    void SelectAll();
+    void SelectAll() override;
     void SelectBeforeDecimal();
     void SelectAfterDecimal();
 

@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QStandardItemModel>
 
 #include <algorithm>
@@ -46,8 +47,40 @@ void TSharedComboItems::Assign(std::vector<AnsiString> values) {
         box->ItemsChanged();
 }
 
+void TComboBoxStrings::Put(int index, const AnsiString& value) {
+    TStringList::Put(index, value);
+    Stale(index);
+}
+
+void TComboBoxStrings::InsertObject(int index, const AnsiString& value, TObject* object) {
+    TStringList::InsertObject(index, value, object);
+    Stale(index);
+}
+
+void TComboBoxStrings::Delete(int index) {
+    TStringList::Delete(index);
+    Stale(index);
+}
+
+void TComboBoxStrings::Clear() {
+    TStringList::Clear();
+    Stale(0);
+}
+
+int TComboBoxStrings::AddObject(const AnsiString& value, TObject* object) {
+    const int index = TStringList::AddObject(value, object);
+    Stale(index);
+    return index;
+}
+
+void TComboBoxStrings::Sort() {
+    TStringList::Sort();
+    Stale(0);
+}
+
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
     auto* view = new ControlView<QComboBox>(*this);
+    view->setInsertPolicy(QComboBox::NoInsert);
     QObject::connect(view, &QComboBox::activated, view,
                      [this](int index) { CallFromView(*this, [this, index] { ViewPicked(index); }); });
     SetView(view);
@@ -72,6 +105,15 @@ AnsiString TComboBox::ItemText(int index) const {
     return shared ? (*shared)[index] : Items[index];
 }
 
+int TComboBox::IndexOfItem(const AnsiString& value) const {
+    if (!shared)
+        return Items.IndexOf(value);
+    for (int i = 0; i < shared->Count(); ++i)
+        if ((*shared)[i] == value)
+            return i;
+    return -1;
+}
+
 void TComboBox::SetSharedItems(TSharedComboItems* value) {
     if (value == shared)
         return;
@@ -80,6 +122,8 @@ void TComboBox::SetSharedItems(TSharedComboItems* value) {
     shared = value;
     if (shared)
         shared->boxes.push_back(this);
+    // The view takes every item again, from whichever list it shows now.
+    Items.InStep = 0;
     ItemsChanged();
 }
 
@@ -90,8 +134,7 @@ void TComboBox::ItemsChanged() {
 
 void TComboBox::SetItemIndex(int value) {
     itemIndex = (value >= 0 && value < ItemCount()) ? value : -1;
-    if (itemIndex >= 0)
-        text = ItemText(itemIndex);
+    text = itemIndex >= 0 ? ItemText(itemIndex) : AnsiString();
     ViewChanged();
 }
 
@@ -103,10 +146,7 @@ AnsiString TComboBox::GetText() const {
 
 void TComboBox::SetText(const AnsiString& value) {
     text = value;
-    int index = -1;
-    for (int i = 0; i < ItemCount() && index < 0; ++i)
-        if (ItemText(i) == value)
-            index = i;
+    const int index = IndexOfItem(value);
     if (index >= 0 || Style == csDropDownList)
         itemIndex = index;
     ViewChanged();
@@ -118,23 +158,57 @@ void TComboBox::ViewPicked(int index) {
         OnChange(this);
 }
 
-void TComboBox::UpdateView() {
-    TWinControl::UpdateView();
+void TComboBox::ViewTyped(const AnsiString& typed) {
+    text = typed;
+    itemIndex = IndexOfItem(typed);
+    if (OnChange)
+        OnChange(this);
+}
+
+void TComboBox::UpdateItems() {
     auto* view = static_cast<QComboBox*>(View());
-    const QSignalBlocker blocker(view);
     if (shared) {
         if (view->model() != shared->model.get()) {
             view->setModel(shared->model.get());
             // Sizing to the contents would read every row.
             view->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         }
-    } else {
-        // The view's own model went when it took the shared one.
-        if (view->model()->parent() != view)
-            view->setModel(new QStandardItemModel(view));
-        view->clear();
-        for (int i = 0; i < Items.Count(); ++i)
-            view->addItem(QString::fromStdString(Items[i].str()));
+        return;
     }
+    // The view's own model went when it took a shared one.
+    if (view->model()->parent() != view) {
+        view->setModel(new QStandardItemModel(view));
+        Items.InStep = 0;
+    }
+    const int kept = std::min(Items.InStep, Items.Count());
+    if (kept == 0) {
+        view->clear();
+    } else {
+        while (view->count() > kept)
+            view->removeItem(view->count() - 1);
+    }
+    QStringList added;
+    added.reserve(Items.Count() - kept);
+    for (int i = kept; i < Items.Count(); ++i)
+        added << QString::fromStdString(Items[i].str());
+    view->addItems(added);
+    Items.InStep = Items.Count();
+}
+
+void TComboBox::UpdateView() {
+    TWinControl::UpdateView();
+    auto* view = static_cast<QComboBox*>(View());
+    const QSignalBlocker blocker(view);
+    const bool editable = Style == csDropDown;
+    if (view->isEditable() != editable) {
+        view->setEditable(editable);
+        if (editable)
+            QObject::connect(view->lineEdit(), &QLineEdit::textEdited, view, [this](const QString& typed) {
+                CallFromView(*this, [this, &typed] { ViewTyped(typed.toStdString()); });
+            });
+    }
+    UpdateItems();
     view->setCurrentIndex(itemIndex);
+    if (editable && view->currentText() != QString::fromStdString(text.str()))
+        view->setEditText(QString::fromStdString(text.str()));
 }
