@@ -2,7 +2,8 @@
 
 #include "framework/CustomEdit.h"
 
-// A check box. Changing Checked, from the user or from code, raises OnClick.
+// A check box. Changing Checked, from the user or from code, raises OnClick; a release of the
+// mouse button or the space bar that toggles it raises OnMouseUp or OnKeyUp after OnClick.
 class TCheckBox : public TWinControl {
 public:
     explicit TCheckBox(TComponent* owner);

@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/Menus.h"
 #include "framework/Printer.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QUrl>
@@ -132,6 +134,10 @@ public:
     bool OpenDocument(const AnsiString& target) override {
         const QString text = QStringOf(target);
         return QDesktopServices::openUrl(text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(text));
+    }
+
+    TMenuItem* ChooseMenuItem(TPopupMenu& menu, int x, int y) override {
+        return menu.Items->Find(menu.Menu()->exec(QPoint(x, y)));
     }
 };
 

@@ -37,6 +37,8 @@ struct FileRequest {
 
 class TForm;
 class TFont;
+class TMenuItem;
+class TPopupMenu;
 
 // Everything a person answers goes through one responder: Qt dialogs in the program,
 // a scripted one in tests.
@@ -55,6 +57,8 @@ public:
     virtual bool SetUpPrinter() { return false; }
     // Opens a file or web address with what the desktop has for it; true when it could.
     virtual bool OpenDocument(const AnsiString&) { return false; }
+    // Shows a pop-up menu at (x, y) on the screen: the item picked, or null when none was.
+    virtual TMenuItem* ChooseMenuItem(TPopupMenu&, int, int) { return nullptr; }
 };
 
 // Installs the responder every dialog goes through; null restores the Qt dialogs.

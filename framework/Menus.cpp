@@ -1,6 +1,7 @@
 #include "framework/Menus.h"
 
 #include "framework/Application.h"
+#include "framework/Dialogs.h"
 #include "framework/KeyMapping.h"
 
 #include <QAction>
@@ -35,11 +36,15 @@ QKeySequence KeySequenceOf(TShortCut shortCut) {
     return QKeySequence(QtKeyOf(shortCut & 0xFF) | modifiers);
 }
 
+// A pop-up menu is open through the seam, which clicks the item picked: the triggered action
+// must not click it as well.
+bool choosingFromPopup = false;
+
 } // namespace
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), action(std::make_unique<QAction>()) {
     QObject::connect(action.get(), &QAction::triggered, [this] {
-        if (IsDestroying())
+        if (IsDestroying() || choosingFromPopup)
             return;
         // The check mark is the program's: Qt's own toggling is undone before the click.
         action->setChecked(checked);
@@ -148,6 +153,17 @@ void TMenuItem::Click() {
         OnClick(this);
 }
 
+TMenuItem* TMenuItem::Find(const QAction* wanted) {
+    if (!wanted)
+        return nullptr;
+    if (wanted == action.get())
+        return this;
+    for (TMenuItem* item : items)
+        if (TMenuItem* found = item->Find(wanted))
+            return found;
+    return nullptr;
+}
+
 TMainMenu::TMainMenu(TComponent* owner) : TComponent(owner), Items(new TMenuItem(this)), bar(new QMenuBar) {
     Items->ShowItemsIn(bar);
 }
@@ -166,7 +182,18 @@ TPopupMenu::~TPopupMenu() = default;
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup)
         OnPopup(this);
-    menu->popup(QPoint(x, y));
+    choosingFromPopup = true;
+    TMenuItem* picked = nullptr;
+    try {
+        picked = CurrentDialogResponder().ChooseMenuItem(*this, x, y);
+    } catch (...) {
+        choosingFromPopup = false;
+        throw;
+    }
+    choosingFromPopup = false;
+    if (picked && picked->GetEnabled() && picked->GetVisible() && picked->Count() == 0 &&
+        picked->GetCaption() != "-")
+        picked->Click();
 }
 
 QMenu* TPopupMenu::Menu() const {

@@ -3,6 +3,7 @@
 #include "framework/Dialogs.h"
 #include "framework/NumberFormat.h"
 #include "network/NetworkFileReader.h"
+#include "network/NetworkNames.h"
 #include "network/Sewernetwork.h"
 
 #include <QByteArray>
@@ -50,15 +51,18 @@ std::string SimpleSewerNetwork::FileText(const AnsiString& stamp) const {
 
 namespace {
 
-// Why a name line of the file would not give name back: it is read as one blank-delimited word,
-// and a line beginning with "#" is a comment. place counts from 1 in the list.
+// Why a name line of the file would not give name back; place counts from 1 in the list.
 AnsiString NameFault(const AnsiString& name, const AnsiString& kind, std::size_t place) {
-    if (name.IsEmpty())
+    switch (NameFaultOf(name.view())) {
+    case nfEmpty:
         return kind + " number " + IntToStr(static_cast<int>(place)) + " has no name. Give it one.";
-    if (name.view().find_first_of(" \t\n\v\f\r") != std::string_view::npos)
+    case nfBlank:
         return "the name of " + kind + " \"" + name + "\" holds a blank. Give it a name without blanks.";
-    if (name[1] == '#')
+    case nfHash:
         return "the name of " + kind + " " + name + " begins with \"#\". Give it another name.";
+    case nfNone:
+        break;
+    }
     return {};
 }
 

@@ -9,6 +9,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // Laid out as a window's layout does: checks, items and choices set before the layout ends.
@@ -75,6 +78,25 @@ TEST(StandardControls, UserActionsRaiseTheSameEvents) {
     emit static_cast<QComboBox*>(form.Combo->View())->activated(1);
     EXPECT_EQ(form.Combo->GetItemIndex(), 1);
     EXPECT_EQ(form.ComboChanges, 1);
+}
+
+TEST(StandardControls, ACheckBoxTogglesBeforeItsReleaseIsHeard) {
+    ControlsForm form;
+    form.Show();
+    std::vector<std::string> heard;
+    const auto state = [&form] { return form.Check->GetChecked() ? " checked" : " unchecked"; };
+    form.Check->OnClick = [&](TObject*) { heard.push_back(std::string("click") + state()); };
+    form.Check->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        heard.push_back(std::string("mouse up") + state());
+    };
+    form.Check->OnKeyUp = [&](TObject*, WORD&, TShiftState) {
+        heard.push_back(std::string("key up") + state());
+    };
+    QTest::mouseClick(form.Check->View(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::keyClick(form.Check->View(), Qt::Key_Space);
+    const std::vector<std::string> expected{"click unchecked", "mouse up unchecked", "click checked",
+                                            "key up checked"};
+    EXPECT_EQ(heard, expected);
 }
 
 TEST(StandardControls, AModalResultButtonClosesItsModalWindow) {

@@ -1,6 +1,7 @@
 #include "tests/support/ScriptedResponder.h"
 
 #include "framework/Form.h"
+#include "framework/Menus.h"
 
 int ScriptedResponder::MessageBox(const MessageRequest& request) {
     Asked.push_back(request);
@@ -43,4 +44,16 @@ bool ScriptedResponder::ChooseFile(FileRequest& request) {
 bool ScriptedResponder::OpenDocument(const AnsiString& target) {
     Opened.push_back(target);
     return true;
+}
+
+TMenuItem* ScriptedResponder::ChooseMenuItem(TPopupMenu& menu, int x, int y) {
+    MenusShown.push_back({&menu, x, y});
+    if (MenuPicks.empty())
+        return nullptr;
+    const AnsiString caption = MenuPicks.front();
+    MenuPicks.pop_front();
+    for (int i = 0; i < menu.Items->Count(); ++i)
+        if (menu.Items->Items(i)->GetCaption() == caption)
+            return menu.Items->Items(i);
+    return nullptr;
 }
