@@ -115,7 +115,7 @@ public:
     static int FixedLength(const AnsiString& text);
 
     // Selects the value, leaving Prefix and Suffix out.
-    void SelectAll();
+    void SelectAll() override;
     void SelectBeforeDecimal();
     void SelectAfterDecimal();
 

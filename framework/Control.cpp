@@ -194,13 +194,9 @@ void TControl::ViewChanged() {
             QCoreApplication::instance(), [] { UpdateStaleViews(); }, Qt::QueuedConnection);
 }
 
+// A window's place is its client area's, frame aside, as Qt places a window not yet shown.
 void TControl::PlaceView() {
-    if (view->isWindow()) {
-        view->move(left, top);
-        view->resize(width, height);
-    } else {
-        view->setGeometry(left, top, width, height);
-    }
+    view->setGeometry(left, top, width, height);
 }
 
 void TControl::UpdateView() {

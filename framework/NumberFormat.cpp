@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 char DecimalSeparator = '.';
@@ -26,65 +28,157 @@ void ReadLocaleSettings() {
 
 namespace {
 
-// Digits far enough past the kept ones that a double's exact expansion settles the rounding:
-// a double is never within 1e-25 of a decimal tie at the kept precision unless it is the tie.
-constexpr int GuardDigits = 25;
+// Room for the integer digits of the largest double, a point and the decimals asked of it.
+constexpr std::size_t FixedRoom = 310 + MostFixedDecimals + 2;
+// Room for every decimal of any double's exact expansion (at most 1074 of them).
+constexpr std::size_t ExactRoom = 310 + 1080;
+constexpr int MostSignificantDigits = 64;
 
-// Adds one unit in the last place of a digit string ("129" -> "130"); returns true on carry out.
-bool IncrementDigits(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it == '.')
+// Decimals in the exact expansion of magnitude: a double is an odd integer times a power of
+// two, and 2^-k has exactly k decimals.
+int ExactDecimals(double magnitude) {
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    return std::max(0, 53 - exponent - std::countr_zero(mantissa));
+}
+
+// Digit number place (0 the first) of the exact expansion of magnitude, counting decimals
+// when fromPoint is set and significant digits otherwise.
+char ExactDigit(double magnitude, std::size_t place, bool fromPoint) {
+    std::array<char, ExactRoom> buf;
+    const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
+                                      std::chars_format::fixed, ExactDecimals(magnitude));
+    std::string_view text(buf.data(), static_cast<std::size_t>(result.ptr - buf.data()));
+    const std::size_t point = text.find('.');
+    const std::size_t first = fromPoint ? point + 1 : text.find_first_not_of("0.");
+    std::size_t at = first + place;
+    if (!fromPoint && point != std::string_view::npos && first < point && at >= point)
+        ++at;
+    return at < text.size() ? text[at] : '0';
+}
+
+// to_chars rounds to nearest, ties to even, so a number asked with one digit more than kept
+// shows whether to round up, except where that digit is a 5: then the value may lie below,
+// on or above the tie, and the exact expansion decides. Rounding half away from zero means up
+// whenever the exact digit after the kept ones is 5 or more.
+bool RoundsUp(char extra, double magnitude, std::size_t place, bool fromPoint) {
+    if (extra == '5')
+        extra = ExactDigit(magnitude, place, fromPoint);
+    return extra >= '5';
+}
+
+// Adds one unit in the last place of the digits in [first, last) ("1.29" -> "1.30"); true when
+// it carries out of the first digit ("99" -> "00").
+bool IncrementDigits(char* first, char* last) {
+    for (char* c = last; c != first;) {
+        --c;
+        if (*c == '.')
             continue;
-        if (*it != '9') {
-            ++*it;
+        if (*c != '9') {
+            ++*c;
             return false;
         }
-        *it = '0';
+        *c = '0';
     }
     return true;
 }
 
-bool AllZero(std::string_view digits) {
-    return digits.find_first_not_of("0.") == std::string_view::npos;
-}
-
-std::string NonFiniteText(double value) {
+const char* NonFiniteText(double value) {
     if (std::isnan(value))
         return "NAN";
     return value < 0 ? "-INF" : "INF";
 }
 
+// The powers of ten a double holds exactly.
+constexpr std::array<double, 23> PowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// magnitude x 10^decimals rounded half away from zero to a whole number, where one product
+// settles it. Below 2^44 the product is within 2^-9 of the exact one, so it rounds the same way
+// unless its fraction lies that close to a half; near a whole number either way gives that
+// number. False where it does not settle, and for large numbers.
+bool ScaledWhole(double magnitude, int decimals, std::uint64_t& whole) {
+    constexpr double Largest = 0x1p44;
+    constexpr double NearHalf = 0x1p-7;
+    if (decimals >= static_cast<int>(PowersOfTen.size()))
+        return false;
+    const double scaled = magnitude * PowersOfTen[static_cast<std::size_t>(decimals)];
+    if (!(scaled < Largest))
+        return false;
+    const double below = std::floor(scaled);
+    const double fraction = scaled - below;
+    if (std::fabs(fraction - 0.5) < NearHalf)
+        return false;
+    whole = static_cast<std::uint64_t>(below) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+// Writes |value| (finite) with decimals places, rounded half away from zero, at text, which has
+// room for FixedRoom characters and a carry; the end.
+char* MagnitudeDigits(char* text, double magnitude, int decimals) {
+    std::uint64_t whole = 0;
+    if (ScaledWhole(magnitude, decimals, whole)) {
+        // The whole number's digits, with zeros in front up to one digit before the point.
+        std::array<char, 48> digits;
+        char* end = std::to_chars(digits.data(), digits.data() + digits.size(), whole).ptr;
+        const auto count = static_cast<int>(end - digits.data());
+        if (count <= decimals) {
+            const int missing = decimals + 1 - count;
+            std::memmove(digits.data() + missing, digits.data(), static_cast<std::size_t>(count));
+            std::fill_n(digits.data(), missing, '0');
+            end += missing;
+        }
+        const char* point = end - decimals;
+        char* out = std::copy(static_cast<const char*>(digits.data()), point, text);
+        if (decimals > 0)
+            *out++ = '.';
+        return std::copy(point, static_cast<const char*>(end), out);
+    }
+    char* end = std::to_chars(text, text + FixedRoom, magnitude, std::chars_format::fixed, decimals + 1).ptr;
+    const bool up = RoundsUp(end[-1], magnitude, static_cast<std::size_t>(decimals), true);
+    // Without the extra digit, and without the point when no decimals are kept.
+    end -= decimals > 0 ? 1 : 2;
+    if (up && IncrementDigits(text, end)) {
+        std::memmove(text + 1, text, static_cast<std::size_t>(end - text));
+        *text = '1';
+        ++end;
+    }
+    return end;
+}
+
 // Significant digits of |value| rounded half away from zero to count digits, and the decimal
-// exponent of the first one (value = 0.d1d2... x 10^(exponent+1)).
+// exponent of the first one (value = d1.d2d3... x 10^Exponent).
 struct Decimal {
     std::string Digits;
     int Exponent = 0;
 };
 
 Decimal SignificantDigits(double value, int count) {
-    std::array<char, 128> buf{};
-    const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value),
-                                      std::chars_format::scientific, count - 1 + GuardDigits);
+    count = std::clamp(count, 1, MostSignificantDigits);
+    const double magnitude = std::fabs(value);
+    std::array<char, MostSignificantDigits + 16> buf;
+    const auto result =
+        std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::scientific, count);
     std::string_view text(buf.data(), static_cast<std::size_t>(result.ptr - buf.data()));
     const auto e = text.find('e');
     Decimal d;
     std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), d.Exponent);
-    std::string all;
-    for (char c : text.substr(0, e))
-        if (c != '.')
-            all += c;
-    d.Digits = all.substr(0, static_cast<std::size_t>(count));
-    if (all[static_cast<std::size_t>(count)] >= '5' && IncrementDigits(d.Digits)) {
-        d.Digits.insert(d.Digits.begin(), '1');
-        d.Digits.pop_back();
+    d.Digits += text[0];
+    if (count > 1)
+        d.Digits.append(text.substr(2, static_cast<std::size_t>(count - 1)));
+    if (RoundsUp(text[e - 1], magnitude, static_cast<std::size_t>(count), false) &&
+        IncrementDigits(d.Digits.data(), d.Digits.data() + d.Digits.size())) {
+        d.Digits.front() = '1';
         ++d.Exponent;
     }
     return d;
 }
 
-std::string GroupThousands(const std::string& fixed, char thousand, char decimal) {
+std::string GroupThousands(std::string_view fixed, char thousand, char decimal) {
     const auto point = fixed.find('.');
-    std::string integer = fixed.substr(0, point);
+    const std::string_view integer = fixed.substr(0, point);
     std::string out;
     const std::size_t first = (integer[0] == '-') ? 1 : 0;
     out.append(integer, 0, first);
@@ -94,15 +188,21 @@ std::string GroupThousands(const std::string& fixed, char thousand, char decimal
         if (remaining > 0 && remaining % 3 == 0)
             out += thousand;
     }
-    if (point != std::string::npos)
-        out += decimal + fixed.substr(point + 1);
+    if (point != std::string_view::npos)
+        out.append(1, decimal).append(fixed.substr(point + 1));
     return out;
 }
 
+void SetDecimal(std::string& text, std::size_t start, char decimal) {
+    if (decimal == '.')
+        return;
+    for (std::size_t i = start; i < text.size(); ++i)
+        if (text[i] == '.')
+            text[i] = decimal;
+}
+
 std::string WithDecimal(std::string text, char decimal) {
-    for (char& c : text)
-        if (c == '.')
-            c = decimal;
+    SetDecimal(text, 0, decimal);
     return text;
 }
 
@@ -175,42 +275,57 @@ std::string CGeneralText(double value, int precision) {
     return e == std::string::npos ? mantissa : mantissa + text.substr(e);
 }
 
-[[noreturn]] void FormatError(const AnsiString& format) {
-    throw EConvertError("Format '" + format + "' invalid or incompatible with argument");
+[[noreturn]] void FormatError(std::string_view format) {
+    throw EConvertError("Format '" + AnsiString(format) + "' invalid or incompatible with argument");
 }
 
-std::string Pad(std::string text, int width, bool left, bool zeros) {
-    if (static_cast<int>(text.size()) >= width)
-        return text;
-    const auto fill = static_cast<std::size_t>(width) - text.size();
-    if (left)
-        return text + std::string(fill, ' ');
-    if (zeros) {
-        const std::size_t sign =
-            (!text.empty() && (text[0] == '-' || text[0] == '+' || text[0] == ' ')) ? 1 : 0;
-        return text.insert(sign, fill, '0');
+// Widens what was appended from start on to width: blanks before it, blanks after it (left), or
+// zeros after its sign.
+void Pad(std::string& out, std::size_t start, int width, bool left, bool zeros) {
+    const std::size_t length = out.size() - start;
+    if (static_cast<int>(length) >= width)
+        return;
+    const auto fill = static_cast<std::size_t>(width) - length;
+    if (left) {
+        out.append(fill, ' ');
+        return;
     }
-    return std::string(fill, ' ') + text;
+    std::size_t at = start;
+    if (zeros && length > 0 && (out[start] == '-' || out[start] == '+' || out[start] == ' '))
+        ++at;
+    out.insert(at, fill, zeros ? '0' : ' ');
+}
+
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
 }
 
 } // namespace
 
+char* WriteFixed(char* out, double value, int width, int decimals) {
+    static_assert(FixedTextRoom >= FixedRoom + 2);
+    std::array<char, FixedRoom + 1> digits;
+    const char* text = digits.data();
+    const char* end = nullptr;
+    bool negative = false;
+    if (std::isfinite(value)) {
+        end = MagnitudeDigits(digits.data(), std::fabs(value), std::clamp(decimals, 0, MostFixedDecimals));
+        negative = value < 0 && std::any_of(text, end, [](char c) { return c != '0' && c != '.'; });
+    } else {
+        text = NonFiniteText(value);
+        end = text + std::strlen(text);
+    }
+    const auto length = static_cast<int>(end - text) + (negative ? 1 : 0);
+    if (width > length)
+        out = std::fill_n(out, width - length, ' ');
+    if (negative)
+        *out++ = '-';
+    return std::copy(text, end, out);
+}
+
 std::string FixedDigits(double value, int decimals) {
-    if (!std::isfinite(value))
-        return NonFiniteText(value);
-    decimals = std::clamp(decimals, 0, 30);
-    std::array<char, 400> buf{};
-    const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value),
-                                      std::chars_format::fixed, decimals + GuardDigits);
-    std::string text(buf.data(), result.ptr);
-    const auto point = text.find('.');
-    const char next = text[point + 1 + static_cast<std::size_t>(decimals)];
-    text.resize(point + (decimals > 0 ? 1 + static_cast<std::size_t>(decimals) : 0));
-    if (next >= '5' && IncrementDigits(text))
-        text.insert(text.begin(), '1');
-    if (value < 0 && !AllZero(text))
-        text.insert(text.begin(), '-');
-    return text;
+    std::array<char, FixedTextRoom> text;
+    return {text.data(), WriteFixed(text.data(), value, 0, decimals)};
 }
 
 AnsiString IntToStr(std::int64_t value) {
@@ -253,25 +368,35 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
     return {};
 }
 
-bool TryStrToFloat(const AnsiString& text, double& value) {
-    std::string s = text.Trim().str();
+bool TryStrToFloat(std::string_view text, double& value) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
     bool negative = false;
-    std::size_t at = 0;
-    if (at < s.size() && (s[at] == '+' || s[at] == '-'))
-        negative = s[at++] == '-';
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    // The number with '.' as its point, in the form from_chars reads.
     std::string plain;
+    plain.reserve(text.size());
     bool digitSeen = false;
-    for (; at < s.size(); ++at) {
-        const char c = s[at];
+    bool pointSeen = false;
+    bool exponentSeen = false;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
         if (c >= '0' && c <= '9') {
             digitSeen = true;
             plain += c;
-        } else if (c == DecimalSeparator && plain.find_first_of(".eE") == std::string::npos) {
+        } else if (c == DecimalSeparator && !pointSeen && !exponentSeen) {
+            pointSeen = true;
             plain += '.';
-        } else if ((c == 'e' || c == 'E') && digitSeen && plain.find_first_of("eE") == std::string::npos) {
+        } else if ((c == 'e' || c == 'E') && digitSeen && !exponentSeen) {
+            exponentSeen = true;
             plain += 'e';
-            if (at + 1 < s.size() && (s[at + 1] == '+' || s[at + 1] == '-'))
-                plain += s[++at];
+            if (at + 1 < text.size() && (text[at + 1] == '+' || text[at + 1] == '-'))
+                plain += text[++at];
         } else {
             return false;
         }
@@ -284,6 +409,10 @@ bool TryStrToFloat(const AnsiString& text, double& value) {
         return false;
     value = negative ? -parsed : parsed;
     return true;
+}
+
+bool TryStrToFloat(const AnsiString& text, double& value) {
+    return TryStrToFloat(text.view(), value);
 }
 
 double StrToFloat(const AnsiString& text) {
@@ -364,15 +493,17 @@ int StrToInt(const AnsiString& text) {
     return value;
 }
 
-AnsiString FormatWith(const AnsiString& format, std::initializer_list<FormatArg> args, FormatStyle style) {
-    const std::string& f = format.str();
+AnsiString FormatWith(std::string_view format, std::initializer_list<FormatArg> args, FormatStyle style) {
+    const std::string_view f = format;
     std::string out;
+    out.reserve(f.size() + 16);
     auto arg = args.begin();
     for (std::size_t i = 0; i < f.size(); ++i) {
-        if (f[i] != '%') {
-            out += f[i];
-            continue;
-        }
+        const std::size_t percent = f.find('%', i);
+        out.append(f.substr(i, percent - i));
+        if (percent == std::string_view::npos)
+            break;
+        i = percent;
         if (++i < f.size() && f[i] == '%') {
             out += '%';
             continue;
@@ -399,32 +530,32 @@ AnsiString FormatWith(const AnsiString& format, std::initializer_list<FormatArg>
             FormatError(format);
         const char conversion = f[i];
         const FormatArg& value = *arg++;
-        std::string text;
+        const std::size_t start = out.size();
         const auto* integer = std::get_if<std::int64_t>(&value);
         const auto* real = std::get_if<double>(&value);
         switch (conversion) {
         case 'd':
         case 'i':
-        case 'u':
+        case 'u': {
             if (!integer)
                 FormatError(format);
-            text = std::to_string(conversion == 'u'
+            out += std::to_string(conversion == 'u'
                                       ? static_cast<std::int64_t>(static_cast<std::uint32_t>(*integer))
                                       : *integer);
-            if (precision > 0) {
-                const std::size_t sign = text[0] == '-' ? 1 : 0;
-                if (static_cast<int>(text.size() - sign) < precision)
-                    text.insert(sign, static_cast<std::size_t>(precision) - (text.size() - sign), '0');
-            }
+            const std::size_t sign = out[start] == '-' ? 1 : 0;
+            const std::size_t digits = out.size() - start - sign;
+            if (precision > 0 && static_cast<int>(digits) < precision)
+                out.insert(start + sign, static_cast<std::size_t>(precision) - digits, '0');
             break;
+        }
         case 'x':
         case 'X':
             if (!integer)
                 FormatError(format);
-            text = IntToHex(static_cast<std::uint32_t>(*integer), std::max(precision, 0)).str();
+            out += IntToHex(static_cast<std::uint32_t>(*integer), std::max(precision, 0)).str();
             if (conversion == 'x' && style.CRuntime)
-                for (char& c : text)
-                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                for (std::size_t c = start; c < out.size(); ++c)
+                    out[c] = static_cast<char>(std::tolower(static_cast<unsigned char>(out[c])));
             break;
         case 'f':
         case 'F':
@@ -436,35 +567,38 @@ AnsiString FormatWith(const AnsiString& format, std::initializer_list<FormatArg>
             if (!real && !(style.CRuntime && integer))
                 FormatError(format);
             const double v = real ? *real : static_cast<double>(*integer);
-            if (conversion == 'f' || conversion == 'F' || conversion == 'n') {
-                text = FixedDigits(v, precision >= 0 ? precision : (style.CRuntime ? 6 : 2));
-                text = conversion == 'n' ? GroupThousands(text, style.Thousand, style.Decimal)
-                                         : WithDecimal(text, style.Decimal);
+            const int decimals = precision >= 0 ? precision : (style.CRuntime ? 6 : 2);
+            if (conversion == 'n') {
+                out += GroupThousands(FixedDigits(v, decimals), style.Thousand, style.Decimal);
+                break;
+            }
+            if (conversion == 'f' || conversion == 'F') {
+                std::array<char, FixedTextRoom> text;
+                out.append(text.data(), WriteFixed(text.data(), v, 0, decimals));
             } else if (conversion == 'e' || conversion == 'E') {
                 const char letter = style.CRuntime ? conversion : 'E';
-                text = WithDecimal(ExponentText(v, precision >= 0 ? precision : (style.CRuntime ? 6 : 14),
-                                                letter, style.CRuntime ? 2 : 3),
-                                   style.Decimal);
+                out += ExponentText(v, precision >= 0 ? precision : (style.CRuntime ? 6 : 14), letter,
+                                    style.CRuntime ? 2 : 3);
             } else {
-                text = style.CRuntime ? CGeneralText(v, precision >= 0 ? precision : 6)
+                out += style.CRuntime ? CGeneralText(v, precision >= 0 ? precision : 6)
                                       : GeneralText(v, precision > 0 ? precision : 15);
-                text = WithDecimal(text, style.Decimal);
             }
+            SetDecimal(out, start, style.Decimal);
             break;
         }
         case 's': {
-            const auto* s = std::get_if<AnsiString>(&value);
+            const auto* s = std::get_if<std::string_view>(&value);
             if (!s)
                 FormatError(format);
-            text = precision >= 0 ? s->str().substr(0, static_cast<std::size_t>(precision)) : s->str();
+            out += precision >= 0 ? s->substr(0, static_cast<std::size_t>(precision)) : *s;
             break;
         }
         default:
             FormatError(format);
         }
-        if ((plus || space) && conversion != 's' && !text.empty() && text[0] != '-')
-            text.insert(text.begin(), plus ? '+' : ' ');
-        out += Pad(std::move(text), width, left, zeros && conversion != 's');
+        if ((plus || space) && conversion != 's' && out.size() > start && out[start] != '-')
+            out.insert(out.begin() + static_cast<std::ptrdiff_t>(start), plus ? '+' : ' ');
+        Pad(out, start, width, left, zeros && conversion != 's');
     }
     return out;
 }

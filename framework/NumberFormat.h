@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -24,7 +25,11 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
 
 // Parse with the locale's decimal separator; leading and trailing blanks are allowed.
 double StrToFloat(const AnsiString& text);
+bool TryStrToFloat(std::string_view text, double& value);
 bool TryStrToFloat(const AnsiString& text, double& value);
+inline bool TryStrToFloat(const char* text, double& value) {
+    return TryStrToFloat(std::string_view(text), value);
+}
 int StrToInt(const AnsiString& text);
 bool TryStrToInt(const AnsiString& text, int& value);
 // The integer text begins with, read as far as it goes: blanks, a sign, "$" or "0x" for
@@ -34,8 +39,17 @@ std::int64_t LeadingInteger(std::string_view text);
 // Fixed-point text of value with the given decimals, rounding a value lying exactly halfway
 // away from zero, never "-0". No thousand separators; '.' as decimal point.
 std::string FixedDigits(double value, int decimals);
+// More decimals than this are not written.
+constexpr int MostFixedDecimals = 30;
+// Room for the longest text WriteFixed writes beyond its width: the integer digits of the
+// largest double, a sign, a point and the most decimals.
+constexpr std::size_t FixedTextRoom = 345;
+// Writes at out what Sprintf("%<width>.<decimals>f", value) gives, in room for
+// max(width, FixedTextRoom) characters; the end of what was written.
+char* WriteFixed(char* out, double value, int width, int decimals);
 
-using FormatArg = std::variant<std::int64_t, double, AnsiString>;
+// A text argument is viewed, not copied: it lives until the formatting call returns.
+using FormatArg = std::variant<std::int64_t, double, std::string_view>;
 
 // The two printf dialects: the framework's Format (locale separators, "%f" with 2 decimals,
 // "%g" as FloatToStr) and the C runtime's ('.', "%f" with 6 decimals, C's "%g").
@@ -47,7 +61,7 @@ struct FormatStyle {
 
 // %[flags][width][.precision](d|u|x|X|f|e|E|g|n|s|%); flags '-', '0', '+', ' '.
 // A mismatch between a conversion and its argument raises EConvertError.
-AnsiString FormatWith(const AnsiString& format, std::initializer_list<FormatArg> args, FormatStyle style);
+AnsiString FormatWith(std::string_view format, std::initializer_list<FormatArg> args, FormatStyle style);
 
 namespace detail {
 inline FormatArg ToFormatArg(double v) {
@@ -57,10 +71,10 @@ inline FormatArg ToFormatArg(float v) {
     return static_cast<double>(v);
 }
 inline FormatArg ToFormatArg(const AnsiString& v) {
-    return v;
+    return v.view();
 }
 inline FormatArg ToFormatArg(const char* v) {
-    return AnsiString(v);
+    return std::string_view(v ? v : "");
 }
 template <class T>
 requires std::is_integral_v<T> FormatArg ToFormatArg(T v) {
@@ -69,11 +83,18 @@ requires std::is_integral_v<T> FormatArg ToFormatArg(T v) {
 } // namespace detail
 
 // The framework's Format: decimal and thousand separators of the locale.
-template <class... Args> AnsiString Format(const AnsiString& format, const Args&... args) {
+template <class... Args> AnsiString Format(const char* format, const Args&... args) {
     return FormatWith(format, {detail::ToFormatArg(args)...}, {DecimalSeparator, ThousandSeparator, false});
+}
+template <class... Args> AnsiString Format(const AnsiString& format, const Args&... args) {
+    return FormatWith(format.view(), {detail::ToFormatArg(args)...},
+                      {DecimalSeparator, ThousandSeparator, false});
 }
 
 // The C runtime's sprintf as the design windows and files use it: always '.' and ','.
-template <class... Args> AnsiString Sprintf(const AnsiString& format, const Args&... args) {
+template <class... Args> AnsiString Sprintf(const char* format, const Args&... args) {
     return FormatWith(format, {detail::ToFormatArg(args)...}, {'.', ',', true});
+}
+template <class... Args> AnsiString Sprintf(const AnsiString& format, const Args&... args) {
+    return FormatWith(format.view(), {detail::ToFormatArg(args)...}, {'.', ',', true});
 }

@@ -2,8 +2,6 @@
 #include "framework/NumberFormat.h"
 #include "network/Sewernetwork.h"
 
-#include <unordered_set>
-
 namespace {
 
 // Appends s and the sewers above it that do not enter across a drop, in the order of a
@@ -32,11 +30,18 @@ template <class Take> void CollectUpstream(Sewer* s, std::vector<Sewer*>& sub, T
 int SimpleSewerNetwork::BuildConnections() {
     for (SewerNode* j : Junctions)
         j->ConnectedSewers.clear();
+    // Where names stand once, a sewer's link to a listed junction of the name is the look-up.
+    const bool namesOnce = !junctionList.HasRepeatedNames();
+    const auto connect = [&](Sewer* s, SewerNode* linked, const AnsiString& name) {
+        if (namesOnce && junctionList.PositionOf(linked) >= 0 && linked->Name == name)
+            linked->ConnectedSewers.push_back(s);
+        else
+            for (SewerNode* j : junctionList.AllNamed(name))
+                j->ConnectedSewers.push_back(s);
+    };
     for (Sewer* s : Sewers) {
-        for (const AnsiString* name : {&s->USJunctionName, &s->DSJunctionName})
-            if (const auto* named = junctionList.AllNamed(*name))
-                for (SewerNode* j : *named)
-                    j->ConnectedSewers.push_back(s);
+        connect(s, s->UpstreamNode, s->USJunctionName);
+        connect(s, s->DownstreamNode, s->DSJunctionName);
     }
     return 0;
 }
@@ -52,27 +57,37 @@ Sewer* SimpleSewerNetwork::NextDownstreamSewer(Sewer* s) const {
 }
 
 void SimpleSewerNetwork::CollectUpstreamSewers(Sewer* s, std::vector<Sewer*>& sub) const {
-    std::unordered_set<const Sewer*> taken;
-    CollectUpstream(s, sub, [&](const Sewer* t) { return taken.insert(t).second; });
+    StartWalk();
+    CollectUpstream(s, sub, [&](const Sewer* t) { return Meet(t); });
+}
+
+void SimpleSewerNetwork::ClearSubnets() {
+    // A sewer taken out of the list since the last build still answers for the sub-network it was in.
+    for (const std::vector<Sewer*>& subnet : Subnets)
+        for (Sewer* s : subnet)
+            s->subnet = -1;
+    for (Sewer* s : Sewers)
+        s->subnet = -1;
+    Subnets.clear();
+    closedLoopFound = false;
 }
 
 int SimpleSewerNetwork::BuildSubnets() {
-    Subnets.clear();
-    subnetOf.clear();
-    closedLoopFound = false;
+    ClearSubnets();
     for (std::size_t first = 0; first < Sewers.size();) {
-        if (subnetOf.contains(Sewers[first])) {
+        if (Sewers[first]->subnet >= 0) {
             ++first;
             continue;
         }
         // Walk down to the outlet, stopping short of a sewer already placed or met on this walk.
         Sewer* outlet = Sewers[first];
-        std::unordered_set<const Sewer*> walked{outlet};
+        StartWalk();
+        Meet(outlet);
         while (!outlet->DownstreamEnd->DropJunction) {
             Sewer* next = NextDownstreamSewer(outlet);
-            if (!next || subnetOf.contains(next))
+            if (!next || sewerList.PositionOf(next) < 0 || next->subnet >= 0)
                 break;
-            if (!walked.insert(next).second) {
+            if (!Meet(next)) {
                 closedLoopFound = true;
                 break;
             }
@@ -80,19 +95,39 @@ int SimpleSewerNetwork::BuildSubnets() {
         }
         const int index = static_cast<int>(Subnets.size());
         std::vector<Sewer*> sub;
-        CollectUpstream(outlet, sub, [&](const Sewer* t) { return subnetOf.try_emplace(t, index).second; });
+        CollectUpstream(outlet, sub, [&](Sewer* t) {
+            if (sewerList.PositionOf(t) < 0 || t->subnet >= 0)
+                return false;
+            t->subnet = index;
+            return true;
+        });
         Subnets.push_back(std::move(sub));
     }
     return 0;
 }
 
 bool SimpleSewerNetwork::IsSewerInAnySubnet(Sewer* s) const {
-    return !Subnets.empty() && subnetOf.contains(s);
+    return !Subnets.empty() && s && s->subnet >= 0;
 }
 
 bool SimpleSewerNetwork::IsSewerInSubnet(int index, Sewer* s) const {
-    const auto found = subnetOf.find(s);
-    return !Subnets.empty() && found != subnetOf.end() && found->second == index;
+    return !Subnets.empty() && s && s->subnet >= 0 && s->subnet == index;
+}
+
+void SimpleSewerNetwork::StartWalk() const {
+    walkMarks.resize(Sewers.size());
+    if (++walkNumber == 0) {
+        std::fill(walkMarks.begin(), walkMarks.end(), 0);
+        walkNumber = 1;
+    }
+}
+
+bool SimpleSewerNetwork::Meet(const Sewer* s) const {
+    const int position = sewerList.PositionOf(s);
+    if (position < 0 || walkMarks[static_cast<std::size_t>(position)] == walkNumber)
+        return false;
+    walkMarks[static_cast<std::size_t>(position)] = walkNumber;
+    return true;
 }
 
 void SimpleSewerNetwork::ClearDesignedFlags() {

@@ -6,9 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <deque>
 #include <limits>
-#include <unordered_map>
+#include <span>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -26,65 +27,79 @@ void SetNumber(TTypedEdit* box, double value) {
     box->SetText(FloatToStr(value));
 }
 
-// The order the sewers can be designed in: a sewer is ready once every other sewer listed at its
-// upstream junction is designed (or when it is the only one listed there). Counting what each
-// sewer waits for keeps the whole order linear in the size of the network.
-class DesignOrder {
+// Numbers grouped by the owner each was given for, kept in the order given.
+class Groups {
 public:
-    DesignOrder(const std::vector<Sewer*>& sewers, const std::vector<SewerNode*>& junctions) {
-        listedAt.reserve(sewers.size());
-        waitingFor.reserve(sewers.size());
-        waitingAt.reserve(junctions.size());
-        for (const SewerNode* j : junctions)
-            for (const Sewer* t : j->ConnectedSewers)
-                listedAt[t].push_back(j);
-        for (Sewer* s : sewers) {
-            const SewerNode* j = s->UpstreamNode;
-            int waiting = 0;
-            if (j && j->ConnectedSewers.size() != 1) {
-                for (const Sewer* t : j->ConnectedSewers)
-                    waiting += t != s;
-                waitingAt[j].push_back(s);
-            }
-            waitingFor[s] = waiting;
-        }
-        for (Sewer* s : sewers)
-            if (!s->Designed && waitingFor[s] == 0)
-                ready.push_back(s);
-        for (Sewer* s : sewers)
-            if (s->Designed)
-                Designed(s);
+    // pairs holds {owner, number}; owners are below count.
+    Groups(std::size_t count, const std::vector<std::pair<int, int>>& pairs) : starts(count + 1, 0) {
+        for (const auto& pair : pairs)
+            ++starts[pair.first + 1];
+        for (std::size_t i = 1; i < starts.size(); ++i)
+            starts[i] += starts[i - 1];
+        numbers.resize(pairs.size());
+        std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+        for (const auto& [owner, number] : pairs)
+            numbers[next[owner]++] = number;
     }
 
-    Sewer* Next() {
-        if (ready.empty())
-            return nullptr;
-        Sewer* s = ready.front();
-        ready.pop_front();
-        return s;
-    }
-
-    // t is designed: one wait fewer for the sewers leaving each junction that lists it.
-    void Designed(const Sewer* t) {
-        const auto junctions = listedAt.find(t);
-        if (junctions == listedAt.end())
-            return;
-        for (const SewerNode* j : junctions->second) {
-            const auto leaving = waitingAt.find(j);
-            if (leaving == waitingAt.end())
-                continue;
-            for (Sewer* s : leaving->second)
-                if (s != t && --waitingFor[s] == 0 && !s->Designed)
-                    ready.push_back(s);
-        }
+    std::span<const int> Of(int owner) const {
+        return {numbers.data() + starts[owner], starts[owner + 1] - starts[owner]};
     }
 
 private:
-    std::unordered_map<const Sewer*, std::vector<const SewerNode*>> listedAt;
-    std::unordered_map<const SewerNode*, std::vector<Sewer*>> waitingAt;
-    std::unordered_map<const Sewer*, int> waitingFor;
-    std::deque<Sewer*> ready;
+    std::vector<std::size_t> starts;
+    std::vector<int> numbers;
 };
+
+// The order the sewers can be designed in: a sewer is ready once every other sewer listed at its
+// upstream junction is designed (or when it is the only one listed there). Counting what each
+// sewer waits for keeps the whole order linear in the size of the network; designing a sewer
+// changes no junction, so the order is worked out whole before the first design. Sewers and
+// junctions are numbered by their place in the lists.
+std::vector<Sewer*> DesignOrder(const NamedList<Sewer>& sewerList, const NamedList<SewerNode>& junctionList) {
+    const std::vector<Sewer*>& sewers = sewerList.Items();
+    const std::vector<SewerNode*>& junctions = junctionList.Items();
+    const int sewerCount = static_cast<int>(sewers.size());
+    std::vector<std::pair<int, int>> pairs;
+    // The junctions that list each sewer.
+    for (int j = 0; j < static_cast<int>(junctions.size()); ++j)
+        for (const Sewer* t : junctions[j]->ConnectedSewers)
+            if (const int at = sewerList.PositionOf(t); at >= 0)
+                pairs.emplace_back(at, j);
+    const Groups listedAt(sewers.size(), pairs);
+    // The sewers leaving each junction that wait for others listed there, and how many they wait for.
+    pairs.clear();
+    std::vector<int> waitingFor(sewers.size(), 0);
+    for (int s = 0; s < sewerCount; ++s) {
+        const SewerNode* j = sewers[s]->UpstreamNode;
+        if (!j || j->ConnectedSewers.size() == 1)
+            continue;
+        for (const Sewer* t : j->ConnectedSewers)
+            waitingFor[s] += t != sewers[s];
+        if (const int at = junctionList.PositionOf(j); at >= 0)
+            pairs.emplace_back(at, s);
+    }
+    const Groups leaving(junctions.size(), pairs);
+
+    std::vector<Sewer*> order;
+    order.reserve(sewers.size());
+    for (int s = 0; s < sewerCount; ++s)
+        if (!sewers[s]->Designed && waitingFor[s] == 0)
+            order.push_back(sewers[s]);
+    // t is designed: one wait fewer for the sewers leaving each junction that lists it.
+    const auto designed = [&](int t) {
+        for (const int j : listedAt.Of(t))
+            for (const int s : leaving.Of(j))
+                if (s != t && --waitingFor[s] == 0 && !sewers[s]->Designed)
+                    order.push_back(sewers[s]);
+    };
+    for (int s = 0; s < sewerCount; ++s)
+        if (sewers[s]->Designed)
+            designed(s);
+    for (std::size_t next = 0; next < order.size(); ++next)
+        designed(sewerList.PositionOf(order[next]));
+    return order;
+}
 
 } // namespace
 
@@ -93,12 +108,9 @@ int SimpleSewerNetwork::DesignNetwork() {
         return 0;
     // Arithmetic at full speed, whatever painting ran before.
     ClearUpperVectorState();
-    DesignOrder order(Sewers, Junctions);
-    while (Sewer* s = order.Next()) {
+    for (Sewer* s : DesignOrder(sewerList, junctionList))
         if (DesignSewer(s) != 0)
             return 1;
-        order.Designed(s);
-    }
     if (std::any_of(Sewers.begin(), Sewers.end(), [](const Sewer* s) { return !s->Designed; })) {
         ShowMessage(
             "Network not specified correctly. There is probably a loop. The network must be a tree type.");

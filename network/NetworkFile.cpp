@@ -3,12 +3,17 @@
 #include "framework/Dialogs.h"
 #include "framework/NumberFormat.h"
 #include "network/NetworkFileReader.h"
+<<<<<<< HEAD
 #include "network/NetworkNames.h"
+=======
+#include "network/NetworkFileWriter.h"
+>>>>>>> main
 #include "network/Sewernetwork.h"
 
-#include <QByteArray>
 #include <QFile>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,43 +25,57 @@ QString FileNameOf(const AnsiString& fileName) {
 
 } // namespace
 
-std::string SimpleSewerNetwork::FileText(const AnsiString& stamp) const {
-    std::string out;
-    out += FileMarker;
-    out += "\n" + Name.str() + "\n" + stamp.str() + "\n";
-    out += Sprintf("%8.4f <= ReturnFactor\n", ReturnFactor).str();
-    out += Sprintf("%8.4f <= PeakFlowFactor\n", PeakFlowFactor).str();
-    out += Sprintf("%d <= Manning(0), ColeBrook-White(1), Escitt(2)\n", FrictionFormula).str();
-    out += Sprintf("%8.4f <= ManningN\n", ManningN).str();
-    out += Sprintf("%8.4f <= ks\n", ks).str();
-    out += UseMinimumTauCalc ? "1 <= Use MinimumTauClac\n" : "0 <= Use MinimumTauClac\n";
-    out += Sprintf("%8.4f <= MinumimTau\n", MinimumTau).str();
-    out += Sprintf("%8.4f <= MinimumSelfCleaningVel\n", MinimumSelfCleaningVel).str();
-    out += Sprintf("%8.4f <= MinimumSewerCover\n", MinimumSewerCover).str();
-    out += UseDiameterLimiting ? "1 <= Use DiameterLimiting\n" : "0 <= Use DiameterLimiting\n";
-    out += Sprintf("%8.4f <= MinimumDiameter\n", MinimumDiameter).str();
-    out += UseDischargeLimiting ? "1 <= Use DischargeLimiting\n" : "0 <= Use DischargeLimiting\n";
-    out += Sprintf("%8.4f <= MinimumDischarge\n", MinimumDischarge).str();
-    out += UseGroundSlopeLimiting ? "1 <= Use GroundSlopeLimiting\n" : "0 <= Use GroundSlopeLimiting\n";
-    out += Sprintf("%8.4f <= InitialLCD\n", InitialLCD).str();
-    out += Sprintf("%8.4f <= FinalLCD\n", FinalLCD).str();
-    out += Sprintf("%d <= Number of sewers\n", static_cast<int>(Sewers.size())).str();
+void SimpleSewerNetwork::WriteNetwork(NetworkFileWriter& out, const AnsiString& stamp) const {
+    out.Text(FileMarker);
+    out.Text("\n");
+    out.Line(Name, "\n");
+    out.Line(stamp, "\n");
+    out.Fixed(ReturnFactor, 8, 4, " <= ReturnFactor\n");
+    out.Fixed(PeakFlowFactor, 8, 4, " <= PeakFlowFactor\n");
+    out.Integer(FrictionFormula, " <= Manning(0), ColeBrook-White(1), Escitt(2)\n");
+    out.Fixed(ManningN, 8, 4, " <= ManningN\n");
+    out.Fixed(ks, 8, 4, " <= ks\n");
+    out.Text(UseMinimumTauCalc ? "1 <= Use MinimumTauClac\n" : "0 <= Use MinimumTauClac\n");
+    out.Fixed(MinimumTau, 8, 4, " <= MinumimTau\n");
+    out.Fixed(MinimumSelfCleaningVel, 8, 4, " <= MinimumSelfCleaningVel\n");
+    out.Fixed(MinimumSewerCover, 8, 4, " <= MinimumSewerCover\n");
+    out.Text(UseDiameterLimiting ? "1 <= Use DiameterLimiting\n" : "0 <= Use DiameterLimiting\n");
+    out.Fixed(MinimumDiameter, 8, 4, " <= MinimumDiameter\n");
+    out.Text(UseDischargeLimiting ? "1 <= Use DischargeLimiting\n" : "0 <= Use DischargeLimiting\n");
+    out.Fixed(MinimumDischarge, 8, 4, " <= MinimumDischarge\n");
+    out.Text(UseGroundSlopeLimiting ? "1 <= Use GroundSlopeLimiting\n" : "0 <= Use GroundSlopeLimiting\n");
+    out.Fixed(InitialLCD, 8, 4, " <= InitialLCD\n");
+    out.Fixed(FinalLCD, 8, 4, " <= FinalLCD\n");
+    out.Integer(static_cast<int>(Sewers.size()), " <= Number of sewers\n");
     for (const Sewer* s : Sewers)
         s->Write(out);
-    out += Sprintf("%d <= Number of junctions\n", static_cast<int>(Junctions.size())).str();
+    out.Integer(static_cast<int>(Junctions.size()), " <= Number of junctions\n");
     for (const SewerNode* j : Junctions)
         j->Write(out);
-    return out;
 }
 
 namespace {
 
+<<<<<<< HEAD
 // Why a name line of the file would not give name back; place counts from 1 in the list.
+=======
+// A character that ends a name the reader reads (isspace in the C locale).
+bool IsBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Why a name line of the file would not give name back: it is read as one blank-delimited word,
+// and a line beginning with "#" is a comment. place counts from 1 in the list.
+>>>>>>> main
 AnsiString NameFault(const AnsiString& name, const AnsiString& kind, std::size_t place) {
     switch (NameFaultOf(name.view())) {
     case nfEmpty:
         return kind + " number " + IntToStr(static_cast<int>(place)) + " has no name. Give it one.";
+<<<<<<< HEAD
     case nfBlank:
+=======
+    if (std::ranges::any_of(name.view(), IsBlank))
+>>>>>>> main
         return "the name of " + kind + " \"" + name + "\" holds a blank. Give it a name without blanks.";
     case nfHash:
         return "the name of " + kind + " " + name + " begins with \"#\". Give it another name.";
@@ -72,7 +91,7 @@ AnsiString ListFault(const std::vector<T*>& items, const NamedList<T>& list, con
         const AnsiString& name = items[i]->Name;
         if (AnsiString fault = NameFault(name, kind, i + 1); !fault.IsEmpty())
             return fault;
-        if (list.AllNamed(name)->size() > 1)
+        if (list.HasRepeatedNames() && list.AllNamed(name).size() > 1)
             return kind + " " + name + " appears twice. Give one of them another name.";
     }
     return {};
@@ -99,12 +118,18 @@ int SimpleSewerNetwork::WriteToFile(const AnsiString& fileName) {
         return 1;
     }
     const AnsiString stamp = DateTimeToStr(Now());
-    const std::string text = FileText(stamp);
     // The file is replaced only once all of it is written, so a failed save keeps the old one.
     QSaveFile file(FileNameOf(fileName));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.commit()) {
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        NetworkFileWriter out([&file](std::string_view block) {
+            return file.write(block.data(), static_cast<qint64>(block.size())) ==
+                   static_cast<qint64>(block.size());
+        });
+        WriteNetwork(out, stamp);
+        written = out.Finish() && file.commit();
+    }
+    if (!written) {
         Application->MessageBox("Could not open the file " + fileName, "Error while saving network",
                                 MB_OK | MB_ICONEXCLAMATION);
         return 1;
@@ -115,14 +140,16 @@ int SimpleSewerNetwork::WriteToFile(const AnsiString& fileName) {
 
 int SimpleSewerNetwork::ReadFromFile(const AnsiString& fileName) {
     QFile file(FileNameOf(fileName));
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         Application->MessageBox("Could not open the file " + fileName, "Error while reading network",
                                 MB_OK | MB_ICONEXCLAMATION);
         return 1;
     }
-    const QByteArray bytes = file.readAll();
-    file.close();
-    NetworkFileReader in(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    // A read that fails part way reads as the end of the file.
+    NetworkFileReader in([&file](char* buffer, std::size_t room) {
+        const qint64 got = file.read(buffer, static_cast<qint64>(room));
+        return got > 0 ? static_cast<std::size_t>(got) : std::size_t{0};
+    });
     // Read aside, so that a failure leaves this network as it was.
     SimpleSewerNetwork read;
     try {
@@ -171,30 +198,31 @@ void SimpleSewerNetwork::ReadNetworkData(NetworkFileReader& in) {
     for (int i = 0; i < sewerCount; ++i) {
         auto s = std::make_unique<Sewer>("");
         s->Read(in);
-        if (SewerIndex(s->Name) >= 0)
-            NetworkFileReader::Fail("sewer " + s->Name + " appears twice.");
-        sewerList.Append(std::move(s));
+        const AnsiString name = s->Name;
+        if (!sewerList.AppendNew(std::move(s)))
+            NetworkFileReader::Fail("sewer " + name + " appears twice.");
     }
 
     const int junctionCount = in.Count(part);
     for (int i = 0; i < junctionCount; ++i) {
         const AnsiString name = in.Name(part);
-        if (JunctionIndex(name) >= 0)
+        SewerNode* j = junctionList.AppendNew(std::make_unique<SewerNode>(name));
+        if (!j)
             NetworkFileReader::Fail("junction " + name + " appears twice.");
-        auto j = std::make_unique<SewerNode>(name);
         j->Read(in);
-        junctionList.Append(std::move(j));
     }
 
+    // Each name stands once, so linking each sewer to its junctions is what BuildConnections does.
     for (Sewer* s : Sewers) {
         s->UpstreamNode = junctionList.Find(s->USJunctionName);
         s->DownstreamNode = junctionList.Find(s->DSJunctionName);
-        for (const AnsiString* junction : {&s->USJunctionName, &s->DSJunctionName})
-            if (JunctionIndex(*junction) < 0)
-                NetworkFileReader::Fail("sewer " + s->Name + " names junction " + *junction +
-                                        ", which has no junction block.");
+        if (!s->UpstreamNode || !s->DownstreamNode)
+            NetworkFileReader::Fail("sewer " + s->Name + " names junction " +
+                                    (s->UpstreamNode ? s->DSJunctionName : s->USJunctionName) +
+                                    ", which has no junction block.");
+        s->UpstreamNode->ConnectedSewers.push_back(s);
+        s->DownstreamNode->ConnectedSewers.push_back(s);
     }
-    BuildConnections();
 }
 
 void SimpleSewerNetwork::TakeOver(SimpleSewerNetwork& other) {

@@ -1,8 +1,12 @@
 #include "network/NetworkFileReader.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace {
+
+constexpr std::size_t BlockSize = 256 * 1024;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -34,16 +38,41 @@ template <class Number> bool ScanNumber(std::string_view line, Number& value) {
 } // namespace
 
 bool NetworkFileReader::NextLine(std::string_view& line) {
+    std::size_t end = rest.find('\n');
+    while (end == std::string_view::npos) {
+        const std::size_t searched = rest.size();
+        if (!ReadMore())
+            break;
+        end = rest.find('\n', searched);
+    }
     if (rest.empty())
         return false;
-    const std::size_t end = rest.find('\n');
-    line = rest.substr(0, end);
+    std::string_view found = rest.substr(0, end);
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     // A title or date would otherwise keep the carriage returns before its line end.
-    while (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    last = line;
+    while (!found.empty() && found.back() == '\r')
+        found.remove_suffix(1);
+    last = found;
+    line = found;
     return true;
+}
+
+bool NetworkFileReader::ReadMore() {
+    if (ended)
+        return false;
+    lastKept.assign(last);
+    last = lastKept;
+    const std::size_t kept = rest.size();
+    if (kept > 0)
+        std::memmove(buffer.data(), rest.data(), kept);
+    // A line longer than a block makes the buffer grow with it.
+    if (buffer.size() < kept + BlockSize)
+        buffer.resize(kept + BlockSize);
+    const std::size_t got =
+        std::min(source(buffer.data() + kept, buffer.size() - kept), buffer.size() - kept);
+    ended = got == 0;
+    rest = std::string_view(buffer.data(), kept + got);
+    return !ended;
 }
 
 std::string_view NetworkFileReader::ValueLine(Part part) {

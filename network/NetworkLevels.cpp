@@ -2,8 +2,6 @@
 #include "framework/NumberFormat.h"
 #include "network/Sewernetwork.h"
 
-#include <unordered_set>
-
 namespace {
 
 void SetDownstreamLevelFrom(Sewer& s, double upstreamLevel) {
@@ -49,11 +47,12 @@ int SimpleSewerNetwork::CalculateLevels() {
         SetDownstreamLevelFrom(*datum, datumEnd.Level);
 
         // Down to the outlet; a walk that comes back on itself stops there.
-        std::unordered_set<const Sewer*> walked{datum};
+        StartWalk();
+        Meet(datum);
         Sewer* outlet = datum;
         while (!outlet->DownstreamEnd->DropJunction) {
             Sewer* next = NextDownstreamSewer(outlet);
-            if (!next || !walked.insert(next).second)
+            if (!next || !Meet(next))
                 break;
             SetDownstreamLevelFrom(*next, outlet->DownstreamEnd->Level);
             outlet = next;
@@ -92,17 +91,17 @@ void SimpleSewerNetwork::LevelUpstream(Sewer* s) {
         Sewer* sewer;
         std::size_t next;
     };
-    std::unordered_set<const Sewer*> climbed;
     std::vector<Frame> stack;
     auto climb = [&](Sewer* t) {
         t->UpstreamEnd->Level = t->Slope * t->Length + t->DownstreamEnd->Level;
         t->UpstreamEnd->LevelsCalculated = true;
         t->Designed = true;
-        climbed.insert(t);
         const SewerNode* j = t->UpstreamNode;
         if (j && j->ConnectedSewers.size() != 1)
             stack.push_back({t, 0});
     };
+    StartWalk();
+    Meet(s);
     climb(s);
     while (!stack.empty()) {
         Frame& frame = stack.back();
@@ -112,7 +111,7 @@ void SimpleSewerNetwork::LevelUpstream(Sewer* s) {
             continue;
         }
         Sewer* t = connected[frame.next++];
-        if (t == frame.sewer || t->DownstreamEnd->DropJunction || climbed.contains(t))
+        if (t == frame.sewer || t->DownstreamEnd->DropJunction || !Meet(t))
             continue;
         t->DownstreamEnd->Level = frame.sewer->UpstreamEnd->Level;
         t->DownstreamEnd->LevelsCalculated = true;

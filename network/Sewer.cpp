@@ -1,7 +1,7 @@
 #include "network/Sewer.h"
 
-#include "framework/NumberFormat.h"
 #include "network/NetworkFileReader.h"
+#include "network/NetworkFileWriter.h"
 #include "network/Sewernode.h"
 
 Sewer::Sewer(AnsiString name) : name(std::move(name)) {}
@@ -40,32 +40,32 @@ double Sewer::UpstreamFinalRawFlow() const {
     return FlowFromAbove(*this, [](const Sewer& t) { return t.FinalRawFlow; });
 }
 
-void Sewer::Write(std::string& out) const {
-    out += Sprintf("%s <= sewer name\n", Name).str();
-    out += Sprintf("%s <= u/s junction name\n", USJunctionName).str();
+void Sewer::Write(NetworkFileWriter& out) const {
+    out.Line(Name, " <= sewer name\n");
+    out.Line(USJunctionName, " <= u/s junction name\n");
     UpstreamEnd->Write(out);
-    out += Sprintf("%s <= d/s junction name\n", DSJunctionName).str();
+    out.Line(DSJunctionName, " <= d/s junction name\n");
     DownstreamEnd->Write(out);
-    out += Sprintf("%10.5f <= length \n", Length).str();
-    out += Sprintf("%10.5f <= initial infiltration \n", InitialInfiltration).str();
-    out += Sprintf("%10.5f <= final infiltration \n", FinalInfiltration).str();
-    out += Sprintf("%10.5f <= slope \n", Slope).str();
-    out += Sprintf("%10.5f <= calculated diameter m\n", CalculatedDiameter).str();
-    out += Sprintf("%10.5f <= chosen pipe diameter m\n", ChosenDiameter).str();
-    out += Sprintf("%10.5f <= Initial Total Q m^3/s \n", InitialTotalQ).str();
-    out += Sprintf("%10.5f <= Final Total Q m^3/s \n", FinalTotalQ).str();
-    out += Sprintf("%10.5f <= Initial d/D \n", InitialdD).str();
-    out += Sprintf("%10.5f <= Final d/D \n", FinaldD).str();
-    out += Sprintf("%10.5f <= Initial velocity m/s\n", InitialVelocity).str();
-    out += Sprintf("%10.5f <= Final vlocity m/s \n", FinalVelocity).str();
-    out += Population.PopulationEnteredDirectly ? "1 <= Total population (1) House population(0) calc\n"
-                                                : "0 <= Total population (1) House population(0) calc\n";
-    out += Sprintf("%d <= InitialNumberOfHouses\n", Population.InitialNumberOfHouses).str();
-    out += Sprintf("%d <= FinalNumberOfHouses\n", Population.FinalNumberOfHouses).str();
-    out += Sprintf("%d <= InitialHousePopulation\n", Population.InitialHousePopulation).str();
-    out += Sprintf("%d <= FinalHousePopulation\n", Population.FinalHousePopulation).str();
-    out += Sprintf("%d <= InitialPopulation\n", Population.InitialPopulation).str();
-    out += Sprintf("%d <= FinalPopulation\n", Population.FinalPopulation).str();
+    out.Fixed(Length, 10, 5, " <= length \n");
+    out.Fixed(InitialInfiltration, 10, 5, " <= initial infiltration \n");
+    out.Fixed(FinalInfiltration, 10, 5, " <= final infiltration \n");
+    out.Fixed(Slope, 10, 5, " <= slope \n");
+    out.Fixed(CalculatedDiameter, 10, 5, " <= calculated diameter m\n");
+    out.Fixed(ChosenDiameter, 10, 5, " <= chosen pipe diameter m\n");
+    out.Fixed(InitialTotalQ, 10, 5, " <= Initial Total Q m^3/s \n");
+    out.Fixed(FinalTotalQ, 10, 5, " <= Final Total Q m^3/s \n");
+    out.Fixed(InitialdD, 10, 5, " <= Initial d/D \n");
+    out.Fixed(FinaldD, 10, 5, " <= Final d/D \n");
+    out.Fixed(InitialVelocity, 10, 5, " <= Initial velocity m/s\n");
+    out.Fixed(FinalVelocity, 10, 5, " <= Final vlocity m/s \n");
+    out.Text(Population.PopulationEnteredDirectly ? "1 <= Total population (1) House population(0) calc\n"
+                                                  : "0 <= Total population (1) House population(0) calc\n");
+    out.Integer(Population.InitialNumberOfHouses, " <= InitialNumberOfHouses\n");
+    out.Integer(Population.FinalNumberOfHouses, " <= FinalNumberOfHouses\n");
+    out.Integer(Population.InitialHousePopulation, " <= InitialHousePopulation\n");
+    out.Integer(Population.FinalHousePopulation, " <= FinalHousePopulation\n");
+    out.Integer(Population.InitialPopulation, " <= InitialPopulation\n");
+    out.Integer(Population.FinalPopulation, " <= FinalPopulation\n");
 }
 
 void Sewer::Read(NetworkFileReader& in) {

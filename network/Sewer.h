@@ -9,6 +9,7 @@
 #include <string>
 
 class NetworkFileReader;
+class NetworkFileWriter;
 class SewerNode;
 
 // One sewer (a pipe length) from its upstream to its downstream junction, with its design results.
@@ -22,7 +23,7 @@ public:
     const AnsiString& Name = name;
     void SetName(const AnsiString& newName);
 
-    void Write(std::string& out) const;
+    void Write(NetworkFileWriter& out) const;
     // Reads one sewer block, its name included.
     void Read(NetworkFileReader& in);
 
@@ -66,8 +67,11 @@ public:
 
 private:
     friend class NamedList<Sewer>;
+    friend class SimpleSewerNetwork;
 
     AnsiString name;
     int position = -1;
     NamedList<Sewer>* list = nullptr;
+    // The sub-network the last BuildSubnets placed the sewer in, -1 for none.
+    int subnet = -1;
 };

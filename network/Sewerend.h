@@ -1,13 +1,12 @@
 #pragma once
 
-#include <string>
-
 class NetworkFileReader;
+class NetworkFileWriter;
 
 // One end of a sewer: its levels (m), the datum held for it and its junction's flags.
 class SewerEnd {
 public:
-    void Write(std::string& out) const;
+    void Write(NetworkFileWriter& out) const;
     void Read(NetworkFileReader& in);
 
     double Cover = 0;

@@ -35,11 +35,9 @@ void SimpleSewerNetwork::SetDefaults() {
 }
 
 void SimpleSewerNetwork::FreeLists() {
+    ClearSubnets();
     sewerList.Clear();
     junctionList.Clear();
-    Subnets.clear();
-    subnetOf.clear();
-    closedLoopFound = false;
 }
 
 int SimpleSewerNetwork::SewerIndex(const AnsiString& name) const {
@@ -55,13 +53,11 @@ Sewer* SimpleSewerNetwork::GetSewer(const AnsiString& name) const {
 }
 
 int SimpleSewerNetwork::FindOrAddSewer(const AnsiString& name) {
-    const int index = SewerIndex(name);
-    return index >= 0 ? index : sewerList.Append(std::make_unique<Sewer>(name));
+    return sewerList.FindOrAppend(name);
 }
 
 int SimpleSewerNetwork::FindOrAddJunction(const AnsiString& name) {
-    const int index = JunctionIndex(name);
-    return index >= 0 ? index : junctionList.Append(std::make_unique<SewerNode>(name));
+    return junctionList.FindOrAppend(name);
 }
 
 int SimpleSewerNetwork::AddSewer(const AnsiString& name, const AnsiString& us, const AnsiString& ds,

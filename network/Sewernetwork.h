@@ -5,11 +5,12 @@
 #include "network/Sewer.h"
 #include "network/Sewernode.h"
 
+#include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class NetworkFileReader;
+class NetworkFileWriter;
 
 // One sewer network: its title, save stamp, design settings, sewers, junctions and sub-networks.
 // Operations give 0 for success and 1 for failure (-1 for a search that finds nothing), and tell
@@ -121,7 +122,7 @@ private:
     // such item; else empty.
     AnsiString UnsavableName() const;
     // The file's text with the given save stamp.
-    std::string FileText(const AnsiString& stamp) const;
+    void WriteNetwork(NetworkFileWriter& out, const AnsiString& stamp) const;
     // Everything after the file marker; raises ENetworkFileError with the one message to show.
     void ReadNetworkData(NetworkFileReader& in);
     // Takes the title, settings and lists of other, which was just read.
@@ -131,8 +132,16 @@ private:
     Sewer* SetSewerFlows(const AnsiString& name, double initialInfiltration, double finalInfiltration,
                          double initialLCD, double finalLCD);
 
-    // Sub-network of each sewer placed by the last BuildSubnets.
-    std::unordered_map<const Sewer*, int> subnetOf;
+    // Empties Subnets and takes every sewer out of the sub-network it was placed in.
+    void ClearSubnets();
+    // A walk over the sewers meets each once: StartWalk begins one, and Meet marks a sewer met,
+    // false when it was met already on this walk or stands in no list of this network.
+    void StartWalk() const;
+    bool Meet(const Sewer* s) const;
+
     // The last BuildSubnets met sewers running round in a closed loop.
     bool closedLoopFound = false;
+    // By list position: the number of the last walk that met the sewer.
+    mutable std::vector<std::uint32_t> walkMarks;
+    mutable std::uint32_t walkNumber = 0;
 };

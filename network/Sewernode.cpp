@@ -1,7 +1,7 @@
 #include "network/Sewernode.h"
 
-#include "framework/NumberFormat.h"
 #include "network/NetworkFileReader.h"
+#include "network/NetworkFileWriter.h"
 #include "network/Sewer.h"
 
 SewerNode::SewerNode(AnsiString name) : name(std::move(name)) {}
@@ -10,14 +10,14 @@ void SewerNode::SetName(const AnsiString& newName) {
     NamedList<SewerNode>::SetName(*this, newName);
 }
 
-void SewerNode::Write(std::string& out) const {
-    out += Sprintf("%s <= junction name\n", Name).str();
-    out += Sprintf("%10.3f <= x\n", X).str();
-    out += Sprintf("%10.3f <= y\n", Y).str();
-    out += Sprintf("%10.3f <= z\n", Z).str();
-    out += Sprintf("%d <= Number of connected sewers\n", static_cast<int>(ConnectedSewers.size())).str();
+void SewerNode::Write(NetworkFileWriter& out) const {
+    out.Line(Name, " <= junction name\n");
+    out.Fixed(X, 10, 3, " <= x\n");
+    out.Fixed(Y, 10, 3, " <= y\n");
+    out.Fixed(Z, 10, 3, " <= z\n");
+    out.Integer(static_cast<int>(ConnectedSewers.size()), " <= Number of connected sewers\n");
     for (const Sewer* sewer : ConnectedSewers)
-        out += Sprintf("%s <= connected sewer name\n", sewer->Name).str();
+        out.Line(sewer->Name, " <= connected sewer name\n");
 }
 
 void SewerNode::Read(NetworkFileReader& in) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 class NetworkFileReader;
+class NetworkFileWriter;
 class Sewer;
 
 // A junction (manhole): its position on the drawing plane and its ground level.
@@ -21,7 +22,7 @@ public:
     void SetName(const AnsiString& newName);
 
     // Writes the junction block, its name included.
-    void Write(std::string& out) const;
+    void Write(NetworkFileWriter& out) const;
     // Reads the junction block after its name line.
     void Read(NetworkFileReader& in);
 

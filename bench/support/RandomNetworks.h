@@ -44,6 +44,16 @@ inline std::unique_ptr<SimpleSewerNetwork> RandomTree(int sewers) {
     return network;
 }
 
+// 1k, 10k and 100k sewers, each timed as often as the library likes.
+inline void NetworkSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+}
+
+// A million sewers, timed once: one run takes seconds.
+inline void MillionSewers(benchmark::internal::Benchmark* b) {
+    b->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+}
+
 // Reports the time per sewer beside the time per run.
 inline void SetPerSewer(benchmark::State& state) {
     state.counters["per_sewer"] =

@@ -4,12 +4,16 @@
 #include "framework/Form.h"
 #include "framework/RadioGroup.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -104,6 +108,131 @@ TEST(StandardControls, AModalResultButtonClosesItsModalWindow) {
     form.Button->ModalResult = mrOk;
     form.Button->Click();
     EXPECT_EQ(form.GetModalResult(), mrOk);
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> ViewItems(const TComboBox& box) {
+    QApplication::processEvents();
+    const auto* view = static_cast<const QComboBox*>(box.View());
+    std::vector<std::string> items;
+    for (int i = 0; i < view->count(); ++i)
+        items.push_back(view->itemText(i).toStdString());
+    return items;
+}
+
+std::vector<std::string> ModelItems(const TComboBox& box) {
+    std::vector<std::string> items;
+    for (int i = 0; i < box.Items.Count(); ++i)
+        items.push_back(box.Items[i].str());
+    return items;
+}
+
+TEST(ComboBox, AShownBoxTakesManyItemsAndEveryChangeOfThem) {
+    TForm form(nullptr);
+    auto* box = new TComboBox(&form);
+    box->SetParent(&form);
+    form.Show();
+    for (int i = 0; i < 5000; ++i)
+        box->Items.Add("J" + std::to_string(i));
+    EXPECT_EQ(ViewItems(*box).size(), 5000u);
+    EXPECT_EQ(ViewItems(*box)[4999], "J4999");
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"insert", [&] { box->Items.Insert(2, "new"); }},
+        {"delete", [&] { box->Items.Delete(0); }},
+        {"put", [&] { box->Items.SetString(4000, "renamed"); }},
+        {"add after a change",
+         [&] {
+             box->Items.Delete(10);
+             box->Items.Add("last");
+         }},
+        {"clear and refill",
+         [&] {
+             box->Items.Clear();
+             box->Items.Add("only");
+         }},
+    };
+    for (const auto& [label, change] : changes) {
+        SCOPED_TRACE(label);
+        change();
+        EXPECT_EQ(ViewItems(*box), ModelItems(*box));
+    }
+}
+
+TEST(ComboBox, ADropDownBoxTakesTypedTextAListBoxOnlyPicks) {
+    ControlsForm form;
+    auto* typed = new TComboBox(&form);
+    typed->SetParent(&form);
+    typed->SetTop(60);
+    typed->Items.Add("150");
+    typed->Items.Add("225");
+    int changes = 0;
+    typed->OnChange = [&](TObject*) { ++changes; };
+    form.Show();
+    QApplication::processEvents();
+    auto* view = static_cast<QComboBox*>(typed->View());
+    ASSERT_TRUE(view->isEditable());
+    EXPECT_FALSE(static_cast<QComboBox*>(form.Combo->View())->isEditable());
+    view->setFocus();
+    QTest::keyClicks(view->lineEdit(), "22");
+    EXPECT_EQ(typed->GetText(), "22");
+    EXPECT_EQ(typed->GetItemIndex(), -1);
+    QTest::keyClicks(view->lineEdit(), "5");
+    EXPECT_EQ(typed->GetItemIndex(), 1);
+    EXPECT_EQ(changes, 3);
+    typed->SetItemIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(view->currentText(), "150");
+    EXPECT_EQ(changes, 3);
+}
+
+} // namespace
+
+namespace {
+
+// A copy of a control's font is a font of its own: changing it leaves the control alone.
+TEST(StandardControls, ACopiedFontHasNoHoldOnTheControl) {
+    ControlsForm form;
+    int changes = 0;
+    form.Button->Font.OnChange = [&](TObject*) { ++changes; };
+    TFont copy = form.Button->Font;
+    copy.SetColor(clRed);
+    copy.SetStyle(fsBold);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(form.Button->Font.Color, clWindowText);
+    form.Button->Font = copy;
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(form.Button->Font.Style, static_cast<unsigned>(fsBold));
+}
+
+// The pick choice refills its own items from its click, as the visual editor's does.
+TEST(StandardControls, ARadioGroupRefilledFromItsOwnClickKeepsWorking) {
+    ControlsForm form;
+    form.Radio->OnClick = [&](TObject*) {
+        if (form.Radio->Items.Count() == 2) {
+            form.Radio->Items.Clear();
+            for (const char* item : {"Houses", "Population", "Both"})
+                form.Radio->Items.Add(item);
+        }
+    };
+    form.Show();
+    auto shownRadios = [&] {
+        QApplication::processEvents();
+        QList<QRadioButton*> shown;
+        for (QRadioButton* radio : form.Radio->View()->findChildren<QRadioButton*>())
+            if (radio->isVisible())
+                shown.append(radio);
+        return shown;
+    };
+    auto radios = shownRadios();
+    ASSERT_EQ(radios.size(), 2);
+    QTest::mouseClick(radios[0], Qt::LeftButton, {}, QPoint(4, 4));
+    radios = shownRadios();
+    ASSERT_EQ(radios.size(), 3);
+    QTest::mouseClick(radios[2], Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_EQ(form.Radio->GetItemIndex(), 2);
 }
 
 } // namespace

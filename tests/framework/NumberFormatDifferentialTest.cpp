@@ -1,0 +1,257 @@
+#include "framework/NumberFormat.h"
+#include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/LocaleSeparators.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+// Number texts against a reference built another way: the exact decimal expansion decides
+// whether a value lies on a tie, a tie is moved one ulp away from zero, and to_chars, which
+// rounds correctly, then gives the text half-away rounding must give. Set
+// DRENVALA_NUMBER_FORMAT_VALUES to try more values than the suite does (a million, say).
+
+namespace {
+
+constexpr int SuiteValues = 20000;
+
+int ValueCount() {
+    const char* count = std::getenv("DRENVALA_NUMBER_FORMAT_VALUES");
+    return count ? std::atoi(count) : SuiteValues;
+}
+
+// Every double's decimal expansion ends within 1074 decimals.
+std::string ExactExpansion(double magnitude) {
+    std::array<char, 1500> buf{};
+    const auto end =
+        std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::fixed, 1080);
+    return {buf.data(), end.ptr};
+}
+
+// Whether the digits from position on read "5" then only zeros.
+bool TieFrom(const std::string& digits, std::size_t position) {
+    return position < digits.size() && digits[position] == '5' &&
+           digits.find_first_not_of('0', position + 1) == std::string::npos;
+}
+
+double AwayFromZero(double value) {
+    return std::nextafter(value, std::copysign(std::numeric_limits<double>::infinity(), value));
+}
+
+// The exact expansion of |value| without its point, and where the point stood.
+std::string ExactDigits(double value, std::size_t& point) {
+    std::string exact = ExactExpansion(std::fabs(value));
+    point = exact.find('.');
+    return exact.erase(point, 1);
+}
+
+// value itself, or one ulp further from zero when it lies exactly on the tie of rounding to
+// significant digits. At 15 significant digits or fewer an ulp is far below half a unit of the
+// last digit kept, so the value moved rounds as a tie rounds away.
+double TieBroken(double value, int significant) {
+    if (value == 0)
+        return value;
+    std::size_t point = 0;
+    const std::string exact = ExactDigits(value, point);
+    const std::size_t first = exact.find_first_not_of('0');
+    return TieFrom(exact, first + static_cast<std::size_t>(significant)) ? AwayFromZero(value) : value;
+}
+
+std::string ToChars(double value, std::chars_format format, int precision) {
+    std::array<char, 1500> buf{};
+    const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), value, format, precision);
+    return {buf.data(), end.ptr};
+}
+
+std::string Replaced(std::string text, char from, char to) {
+    for (char& c : text)
+        if (c == from)
+            c = to;
+    return text;
+}
+
+std::string RightAligned(std::string text, std::size_t width) {
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+// Fixed with half-away rounding; a value that rounds to zero has no sign. A large value's ulp
+// may exceed a unit of the last decimal, so a tie is rounded on the exact digits.
+std::string Fixed(double value, int decimals) {
+    std::size_t point = 0;
+    std::string exact = ExactDigits(value, point);
+    std::string text = ToChars(value, std::chars_format::fixed, decimals);
+    if (TieFrom(exact, point + static_cast<std::size_t>(decimals))) {
+        exact.resize(point + static_cast<std::size_t>(decimals));
+        std::size_t i = exact.size();
+        while (i > 0 && exact[i - 1] == '9')
+            exact[--i] = '0';
+        if (i == 0) {
+            exact.insert(exact.begin(), '1');
+            ++point;
+        } else {
+            ++exact[i - 1];
+        }
+        text =
+            (value < 0 ? "-" : "") + exact.substr(0, point) + (decimals > 0 ? "." + exact.substr(point) : "");
+    }
+    if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
+std::string Grouped(const std::string& fixed, char thousand, char decimal) {
+    const std::size_t sign = fixed[0] == '-' ? 1 : 0;
+    std::size_t end = fixed.find('.');
+    if (end == std::string::npos)
+        end = fixed.size();
+    std::string out = fixed.substr(0, sign);
+    for (std::size_t i = sign; i < end; ++i) {
+        out += fixed[i];
+        if (i + 1 < end && (end - i - 1) % 3 == 0)
+            out += thousand;
+    }
+    return out + Replaced(fixed.substr(end), '.', decimal);
+}
+
+// C's %g with half-away rounding at precision significant digits.
+std::string CGeneral(double value, int precision) {
+    return ToChars(TieBroken(value, precision), std::chars_format::general, precision);
+}
+
+// The framework's general format: C's %g with "E", no '+' and no leading zeros in the exponent.
+std::string General(double value, int precision) {
+    const std::string c = CGeneral(value, precision);
+    const std::size_t e = c.find('e');
+    if (e == std::string::npos)
+        return c;
+    const int exponent = std::stoi(c.substr(e + 1));
+    return c.substr(0, e) + "E" + std::to_string(exponent);
+}
+
+std::string CExponent(double value, int decimals) {
+    return ToChars(TieBroken(value, decimals + 1), std::chars_format::scientific, decimals);
+}
+
+// Values of every kind the program meets, and those where rounding is delicate.
+std::vector<double> Values(int count) {
+    std::mt19937_64 random(20110118);
+    const auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<>(low, high)(random);
+    };
+    const auto integer = [&](int low, int high) {
+        return std::uniform_int_distribution<>(low, high)(random);
+    };
+    std::vector<double> values;
+    values.reserve(static_cast<std::size_t>(count));
+    while (static_cast<int>(values.size()) < count) {
+        double v = 0;
+        switch (values.size() % 8) {
+        case 0: // any magnitude a design meets
+            v = uniform(1, 10) * std::pow(10.0, integer(-12, 16));
+            break;
+        case 1: // binary fractions: exact ties at some number of decimals
+            v = std::ldexp(static_cast<double>(integer(0, 20000000)), -integer(1, 14));
+            break;
+        case 2: // decimal ties that a double misses by an ulp or two either way
+        {
+            const int decimals = integer(0, 6);
+            v = (integer(0, 1000000) + 0.5) / std::pow(10.0, decimals);
+            for (int steps = integer(-2, 2); steps != 0; steps += steps < 0 ? 1 : -1)
+                v = std::nextafter(v, steps < 0 ? 0.0 : 1e300);
+            break;
+        }
+        case 3: // any bit pattern: huge, tiny and subnormal values
+            do
+                v = std::bit_cast<double>(random());
+            while (!std::isfinite(v));
+            break;
+        case 4: // subnormals
+            v = std::bit_cast<double>(random() >> integer(12, 63));
+            break;
+        case 5: // nines that carry into a new digit
+            v = 1 - std::pow(10.0, -integer(1, 16)) * uniform(0.4, 0.6);
+            v *= std::pow(10.0, integer(-5, 8));
+            break;
+        case 6: // small values that round to zero
+            v = uniform(0, 1) * std::pow(10.0, -integer(3, 9));
+            break;
+        default: // whole numbers and plain decimals
+            v = integer(0, 1) ? static_cast<double>(integer(0, 2000000000)) : integer(0, 99999) / 1000.0;
+            break;
+        }
+        values.push_back(integer(0, 1) ? -v : v);
+    }
+    return values;
+}
+
+struct Case {
+    const char* Label;
+    std::function<AnsiString(double)> Written;
+    std::function<std::string(double)> Expected;
+};
+
+TEST(NumberFormatDifferential, TextsAgreeWithExactRounding) {
+    const LocaleSeparators comma(',', '.');
+    std::vector<Case> cases = {
+        {"Sprintf %8.4f", [](double v) { return Sprintf("%8.4f", v); },
+         [](double v) { return RightAligned(Fixed(v, 4), 8); }},
+        {"Sprintf %10.5f", [](double v) { return Sprintf("%10.5f", v); },
+         [](double v) { return RightAligned(Fixed(v, 5), 10); }},
+        {"Sprintf %10.3f", [](double v) { return Sprintf("%10.3f", v); },
+         [](double v) { return RightAligned(Fixed(v, 3), 10); }},
+        {"Sprintf %8.3f", [](double v) { return Sprintf("%8.3f", v); },
+         [](double v) { return RightAligned(Fixed(v, 3), 8); }},
+        {"Sprintf %8.0f", [](double v) { return Sprintf("%8.0f", v); },
+         [](double v) { return RightAligned(Fixed(v, 0), 8); }},
+        {"Sprintf %f", [](double v) { return Sprintf("%f", v); }, [](double v) { return Fixed(v, 6); }},
+        {"Sprintf %g", [](double v) { return Sprintf("%g", v); }, [](double v) { return CGeneral(v, 6); }},
+        {"Sprintf %e", [](double v) { return Sprintf("%e", v); }, [](double v) { return CExponent(v, 6); }},
+        {"Format %f", [](double v) { return Format("%f", v); },
+         [](double v) { return Replaced(Fixed(v, 2), '.', ','); }},
+        {"Format %.2n", [](double v) { return Format("%.2n", v); },
+         [](double v) { return Grouped(Fixed(v, 2), '.', ','); }},
+        {"Format %g", [](double v) { return Format("%g", v); },
+         [](double v) { return Replaced(General(v, 15), '.', ','); }},
+        {"FloatToStr", [](double v) { return FloatToStr(v); },
+         [](double v) { return Replaced(General(v, 15), '.', ','); }},
+    };
+    // The typed edit boxes' precisions.
+    for (int decimals = 0; decimals <= 6; ++decimals) {
+        const std::string format = "%." + std::to_string(decimals) + "f";
+        cases.push_back({"Format %.Nf", [format](double v) { return Format(AnsiString(format), v); },
+                         [decimals](double v) { return Replaced(Fixed(v, decimals), '.', ','); }});
+    }
+
+    int failures = 0;
+    for (const double value : Values(ValueCount())) {
+        for (const Case& c : cases) {
+            const std::string written = c.Written(value).str();
+            // Zero is written without a sign, whatever its sign bit.
+            const std::string expected = c.Expected(value == 0 ? 0.0 : value);
+            if (written != expected && ++failures <= 20)
+                ADD_FAILURE() << c.Label << " of " << ToChars(value, std::chars_format::scientific, 17)
+                              << ": wrote \"" << written << "\", expected \"" << expected << "\"";
+        }
+        // What a box shows reads back as the number its text names.
+        const AnsiString shown = FloatToStr(value);
+        double read = 0;
+        double expected = 0;
+        const std::string plain = Replaced(shown.str(), ',', '.');
+        std::from_chars(plain.data(), plain.data() + plain.size(), expected);
+        if ((!TryStrToFloat(shown, read) || read != expected) && ++failures <= 20)
+            ADD_FAILURE() << "TryStrToFloat of \"" << shown.str() << "\" gave " << read;
+    }
+    EXPECT_EQ(failures, 0);
+}
+
+} // namespace
