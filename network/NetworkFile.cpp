@@ -3,17 +3,12 @@
 #include "framework/Dialogs.h"
 #include "framework/NumberFormat.h"
 #include "network/NetworkFileReader.h"
-<<<<<<< HEAD
-#include "network/NetworkNames.h"
-=======
 #include "network/NetworkFileWriter.h"
->>>>>>> main
+#include "network/NetworkNames.h"
 #include "network/Sewernetwork.h"
 
 #include <QFile>
 #include <QSaveFile>
-
-#include <algorithm>
 
 namespace {
 
@@ -56,26 +51,12 @@ void SimpleSewerNetwork::WriteNetwork(NetworkFileWriter& out, const AnsiString& 
 
 namespace {
 
-<<<<<<< HEAD
 // Why a name line of the file would not give name back; place counts from 1 in the list.
-=======
-// A character that ends a name the reader reads (isspace in the C locale).
-bool IsBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-// Why a name line of the file would not give name back: it is read as one blank-delimited word,
-// and a line beginning with "#" is a comment. place counts from 1 in the list.
->>>>>>> main
 AnsiString NameFault(const AnsiString& name, const AnsiString& kind, std::size_t place) {
     switch (NameFaultOf(name.view())) {
     case nfEmpty:
         return kind + " number " + IntToStr(static_cast<int>(place)) + " has no name. Give it one.";
-<<<<<<< HEAD
     case nfBlank:
-=======
-    if (std::ranges::any_of(name.view(), IsBlank))
->>>>>>> main
         return "the name of " + kind + " \"" + name + "\" holds a blank. Give it a name without blanks.";
     case nfHash:
         return "the name of " + kind + " " + name + " begins with \"#\". Give it another name.";
