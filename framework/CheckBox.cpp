@@ -4,45 +4,8 @@
 
 #include <QCheckBox>
 
-namespace {
-
-// The box toggles on the release of the mouse button or the space bar before the control hears
-// of the release, as the framework's check box does: OnMouseUp and OnKeyUp see the new state.
-class CheckBoxView : public ControlView<QCheckBox> {
-public:
-    CheckBoxView(TCheckBox& box) : ControlView<QCheckBox>(box), box(box) {}
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        const QPointer<QWidget> alive(this);
-        QCheckBox::mouseReleaseEvent(event);
-        if (!alive)
-            return;
-        const QPoint at = event->position().toPoint();
-        bool passOn = true;
-        CallFromView(box, [&] {
-            box.ViewMouseUp(MouseButtonOf(*event), ShiftStateOf(*event), at.x(), at.y(), passOn);
-        });
-    }
-
-    void keyReleaseEvent(QKeyEvent* event) override {
-        const QPointer<QWidget> alive(this);
-        QCheckBox::keyReleaseEvent(event);
-        event->accept();
-        if (!alive)
-            return;
-        bool passOn = true;
-        CallFromView(box, [&] { box.ViewKeyUp(VirtualKeyOf(*event), ShiftStateOf(*event), passOn); });
-    }
-
-private:
-    TCheckBox& box;
-};
-
-} // namespace
-
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
-    auto* view = new CheckBoxView(*this);
+    auto* view = new ControlView<QCheckBox>(*this);
     QObject::connect(view, &QCheckBox::clicked, view,
                      [this](bool state) { CallFromView(*this, [this, state] { SetChecked(state); }); });
     SetView(view);
@@ -62,6 +25,16 @@ void TCheckBox::SetChecked(bool value) {
     ViewChanged();
     if (!Loading())
         Click();
+}
+
+void TCheckBox::ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
+    auto* view = static_cast<QCheckBox*>(View());
+    if (button == mbLeft && view->isDown() && ClientRect().Contains(Point(x, y))) {
+        passOn = false;
+        view->setDown(false);
+        SetChecked(!checked);
+    }
+    TWinControl::ViewMouseUp(button, shift, x, y, passOn);
 }
 
 void TCheckBox::SetAlignment(TAlignment value) {

@@ -2,8 +2,7 @@
 
 #include "framework/CustomEdit.h"
 
-// A check box. Changing Checked, from the user or from code, raises OnClick; a release of the
-// mouse button or the space bar that toggles it raises OnMouseUp or OnKeyUp after OnClick.
+// A check box. Changing Checked, from the user or from code, raises OnClick.
 class TCheckBox : public TWinControl {
 public:
     explicit TCheckBox(TComponent* owner);
@@ -14,6 +13,8 @@ public:
     void SetChecked(bool value);
     // taLeftJustify puts the caption left of the box.
     void SetAlignment(TAlignment value);
+    // A click turns the box over before OnMouseUp runs, so that the handler reads the new state.
+    void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
 
 protected:
     void UpdateView() override;

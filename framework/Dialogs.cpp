@@ -136,9 +136,8 @@ public:
         return QDesktopServices::openUrl(text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(text));
     }
 
-    TMenuItem* ChooseMenuItem(TPopupMenu& menu, int x, int y) override {
-        return menu.Items->Find(menu.Menu()->exec(QPoint(x, y)));
-    }
+    // The chosen item runs as the menu closes, through its action.
+    void TrackPopupMenu(TPopupMenu& menu, int x, int y) override { menu.Menu()->exec(QPoint(x, y)); }
 };
 
 namespace {

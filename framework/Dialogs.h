@@ -37,7 +37,6 @@ struct FileRequest {
 
 class TForm;
 class TFont;
-class TMenuItem;
 class TPopupMenu;
 
 // Everything a person answers goes through one responder: Qt dialogs in the program,
@@ -57,8 +56,9 @@ public:
     virtual bool SetUpPrinter() { return false; }
     // Opens a file or web address with what the desktop has for it; true when it could.
     virtual bool OpenDocument(const AnsiString&) { return false; }
-    // Shows a pop-up menu at (x, y) on the screen: the item picked, or null when none was.
-    virtual TMenuItem* ChooseMenuItem(TPopupMenu&, int, int) { return nullptr; }
+    // Shows a pop-up menu with its top-left corner at (x, y) on the screen until the user runs
+    // one of its items or leaves it.
+    virtual void TrackPopupMenu(TPopupMenu&, int, int) {}
 };
 
 // Installs the responder every dialog goes through; null restores the Qt dialogs.

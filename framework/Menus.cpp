@@ -36,15 +36,11 @@ QKeySequence KeySequenceOf(TShortCut shortCut) {
     return QKeySequence(QtKeyOf(shortCut & 0xFF) | modifiers);
 }
 
-// A pop-up menu is open through the seam, which clicks the item picked: the triggered action
-// must not click it as well.
-bool choosingFromPopup = false;
-
 } // namespace
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), action(std::make_unique<QAction>()) {
     QObject::connect(action.get(), &QAction::triggered, [this] {
-        if (IsDestroying() || choosingFromPopup)
+        if (IsDestroying())
             return;
         // The check mark is the program's: Qt's own toggling is undone before the click.
         action->setChecked(checked);
@@ -153,17 +149,6 @@ void TMenuItem::Click() {
         OnClick(this);
 }
 
-TMenuItem* TMenuItem::Find(const QAction* wanted) {
-    if (!wanted)
-        return nullptr;
-    if (wanted == action.get())
-        return this;
-    for (TMenuItem* item : items)
-        if (TMenuItem* found = item->Find(wanted))
-            return found;
-    return nullptr;
-}
-
 TMainMenu::TMainMenu(TComponent* owner) : TComponent(owner), Items(new TMenuItem(this)), bar(new QMenuBar) {
     Items->ShowItemsIn(bar);
 }
@@ -182,18 +167,7 @@ TPopupMenu::~TPopupMenu() = default;
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup)
         OnPopup(this);
-    choosingFromPopup = true;
-    TMenuItem* picked = nullptr;
-    try {
-        picked = CurrentDialogResponder().ChooseMenuItem(*this, x, y);
-    } catch (...) {
-        choosingFromPopup = false;
-        throw;
-    }
-    choosingFromPopup = false;
-    if (picked && picked->GetEnabled() && picked->GetVisible() && picked->Count() == 0 &&
-        picked->GetCaption() != "-")
-        picked->Click();
+    CurrentDialogResponder().TrackPopupMenu(*this, x, y);
 }
 
 QMenu* TPopupMenu::Menu() const {

@@ -49,8 +49,6 @@ public:
     void Insert(int index, TMenuItem* item);
     void Remove(TMenuItem* item);
     void Click();
-    // The item, among this one and those under it, whose command is action; null for none.
-    TMenuItem* Find(const QAction* action);
 
     // The item's command in Qt; a menu bar or pop-up menu shows the items of its root item in its
     // own widget.
@@ -90,14 +88,14 @@ private:
 };
 
 // A menu that opens at a point of the screen, by Popup or by a right click on a control whose
-// PopupMenu it is (AutoPopup). The menu is a question put through the dialog seam: the item
-// picked, if any, is clicked once the menu has gone.
+// PopupMenu it is (AutoPopup).
 class TPopupMenu : public TComponent {
 public:
     explicit TPopupMenu(TComponent* owner);
     ~TPopupMenu() override;
 
-    // Opens the menu with its top-left corner at (x, y) on the screen.
+    // Opens the menu with its top-left corner at (x, y) on the screen, through the dialog seam,
+    // and returns once the user has run an item or left the menu.
     void Popup(int x, int y);
 
     TMenuItem* const Items;

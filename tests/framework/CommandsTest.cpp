@@ -3,7 +3,6 @@
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "framework/PageControl.h"
-#include "framework/Panel.h"
 #include "framework/SpeedButton.h"
 #include "framework/StatusBar.h"
 #include "tests/support/AnsiStringPrinter.h"
@@ -11,7 +10,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabBar>
@@ -84,61 +82,6 @@ TEST(Menus, ShortCutsClickTheirItemsAndTheProgramKeepsTheCheckMarks) {
     EXPECT_EQ(hinted, "Save the network to its file");
     Application->OnHint = nullptr;
     Application->SetHint("");
-}
-
-// A panel with a pop-up menu: Add, a separator and a disabled Delete.
-struct PopupForm : TForm {
-    PopupForm() : TForm(nullptr) {
-        Panel->SetParent(this);
-        Panel->SetBounds(10, 20, 100, 50);
-        Panel->PopupMenu = Menu;
-        for (TMenuItem* item : {Add, Separator, Delete}) {
-            Menu->Items->Add(item);
-            item->OnClick = [this, item](TObject*) { Clicks.push_back(item->GetCaption().str()); };
-        }
-        Add->SetCaption("Add");
-        Separator->SetCaption("-");
-        Delete->SetCaption("Delete");
-        Delete->SetEnabled(false);
-        EndLayout();
-    }
-    TPanel* Panel = new TPanel(this);
-    TPopupMenu* Menu = new TPopupMenu(this);
-    TMenuItem* Add = new TMenuItem(this);
-    TMenuItem* Separator = new TMenuItem(this);
-    TMenuItem* Delete = new TMenuItem(this);
-    std::vector<std::string> Clicks;
-};
-
-TEST(Menus, ARightClickAsksThroughTheSeamAndClicksThePickedItemOnce) {
-    const struct {
-        const char* label;
-        std::vector<AnsiString> picks;
-        std::vector<std::string> clicks;
-    } rows[] = {
-        {"an item", {"Add"}, {"Add"}},
-        {"none", {}, {}},
-        {"a disabled item", {"Delete"}, {}},
-        {"a separator", {"-"}, {}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.label);
-        PopupForm form;
-        form.Show();
-        Responder().Clear();
-        for (const AnsiString& pick : row.picks)
-            Responder().PickMenuItem(pick);
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(7, 8),
-                                form.Panel->View()->mapToGlobal(QPoint(7, 8)));
-        QApplication::sendEvent(form.Panel->View(), &click);
-        EXPECT_EQ(form.Clicks, row.clicks);
-        ASSERT_EQ(Responder().MenusShown.size(), 1u);
-        // The menu opens at the pointer, in screen coordinates.
-        const QPoint at = form.Panel->View()->mapToGlobal(QPoint(7, 8));
-        EXPECT_EQ(Responder().MenusShown[0].Menu, form.Menu);
-        EXPECT_EQ(Responder().MenusShown[0].X, at.x());
-        EXPECT_EQ(Responder().MenusShown[0].Y, at.y());
-    }
 }
 
 TEST(FileDialogs, AskThroughTheSeamAndAddTheDefaultExtension) {

@@ -46,14 +46,21 @@ bool ScriptedResponder::OpenDocument(const AnsiString& target) {
     return true;
 }
 
-TMenuItem* ScriptedResponder::ChooseMenuItem(TPopupMenu& menu, int x, int y) {
-    MenusShown.push_back({&menu, x, y});
-    if (MenuPicks.empty())
-        return nullptr;
-    const AnsiString caption = MenuPicks.front();
-    MenuPicks.pop_front();
+void ScriptedResponder::TrackPopupMenu(TPopupMenu& menu, int, int) {
+    std::vector<AnsiString> shown;
     for (int i = 0; i < menu.Items->Count(); ++i)
-        if (menu.Items->Items(i)->GetCaption() == caption)
-            return menu.Items->Items(i);
-    return nullptr;
+        if (menu.Items->Items(i)->GetVisible())
+            shown.push_back(menu.Items->Items(i)->GetCaption());
+    MenusShown.push_back(shown);
+    if (MenuChoices.empty())
+        return;
+    const AnsiString choice = std::move(MenuChoices.front());
+    MenuChoices.pop_front();
+    for (int i = 0; i < menu.Items->Count(); ++i) {
+        TMenuItem* item = menu.Items->Items(i);
+        if (!choice.IsEmpty() && item->GetVisible() && item->GetEnabled() && item->GetCaption() == choice) {
+            item->Click();
+            return;
+        }
+    }
 }

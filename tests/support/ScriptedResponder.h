@@ -19,13 +19,12 @@ public:
     bool ChooseFile(FileRequest& request) override;
     // Records the document and answers that it opened.
     bool OpenDocument(const AnsiString& target) override;
-    // Records the menu and picks the item captioned as the next scripted pick; none, or a
-    // caption no item of the menu has, picks nothing.
-    TMenuItem* ChooseMenuItem(TPopupMenu& menu, int x, int y) override;
+    // Records the captions of the menu's visible items ("-" for a separator) and runs the visible
+    // item captioned as the next scripted choice; none, or an empty choice, leaves the menu.
+    void TrackPopupMenu(TPopupMenu& menu, int x, int y) override;
 
     void Answer(int id) { Answers.push_back(id); }
     void AnswerFile(std::optional<AnsiString> fileName) { FileAnswers.push_back(std::move(fileName)); }
-    void PickMenuItem(const AnsiString& caption) { MenuPicks.push_back(caption); }
     void Clear() {
         Answers.clear();
         Asked.clear();
@@ -33,7 +32,7 @@ public:
         FileAnswers.clear();
         FilesAsked.clear();
         Opened.clear();
-        MenuPicks.clear();
+        MenuChoices.clear();
         MenusShown.clear();
     }
 
@@ -43,12 +42,8 @@ public:
     std::vector<MessageRequest> Asked;
     std::vector<FileRequest> FilesAsked;
     std::vector<AnsiString> Opened;
-    std::deque<AnsiString> MenuPicks;
-    struct MenuRequest {
-        TPopupMenu* Menu;
-        int X, Y;
-    };
-    std::vector<MenuRequest> MenusShown;
+    std::deque<AnsiString> MenuChoices;
+    std::vector<std::vector<AnsiString>> MenusShown;
 };
 
 // The responder installed for the whole test program.
