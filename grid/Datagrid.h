@@ -115,6 +115,13 @@ public:
     // Fixed by the fixed counts or the always-fixed switches; the event may add cells only.
     virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed);
     virtual void GetCellReadOnly(int ACol, int ARow, bool& CanEdit);
+    // The grid is editable and the cell neither refused by OnCanEditCell nor fixed.
+    bool IsEditable(int ACol, int ARow);
+    // The cell's text without its HTML tags.
+    AnsiString GetStrippedCell(int ACol, int ARow);
+    // "<BR>" and "<HR>" as line breaks, every other tag left out; a "<" that no ">" closes stays
+    // with the rest of the text.
+    static AnsiString HTMLToPlainText(const AnsiString& text);
     virtual void GetCellPassword(int ACol, int ARow, bool& IsPassword);
     virtual AnsiString GetCheckTrue(int ACol, int ARow);
     virtual AnsiString GetCheckFalse(int ACol, int ARow);
