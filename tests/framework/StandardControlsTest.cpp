@@ -5,6 +5,7 @@
 #include "framework/RadioGroup.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -82,6 +83,58 @@ TEST(StandardControls, UserActionsRaiseTheSameEvents) {
     emit static_cast<QComboBox*>(form.Combo->View())->activated(1);
     EXPECT_EQ(form.Combo->GetItemIndex(), 1);
     EXPECT_EQ(form.ComboChanges, 1);
+}
+
+// A mouse-up handler of a check box sees the state the click gave it.
+TEST(StandardControls, ACheckBoxTurnsOverBeforeItsMouseUp) {
+    ControlsForm form;
+    form.Show();
+    std::vector<bool> seen;
+    form.Check->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        seen.push_back(form.Check->GetChecked());
+    };
+    QTest::mouseClick(form.Check->View(), Qt::LeftButton, {}, QPoint(6, 8));
+    QTest::mouseClick(form.Check->View(), Qt::LeftButton, {}, QPoint(6, 8));
+    EXPECT_EQ(seen, (std::vector<bool>{false, true}));
+    EXPECT_EQ(form.CheckClicks, 2);
+    EXPECT_TRUE(static_cast<QCheckBox*>(form.Check->View())->isChecked());
+}
+
+// Two boxes show one list: a choice counts in it, a new list drops the choices, and each view
+// reads the rows it shows.
+TEST(StandardControls, ComboBoxesShareOneList) {
+    ControlsForm form;
+    auto* other = new TComboBox(&form);
+    other->SetParent(&form);
+    other->Style = csDropDownList;
+    form.Show();
+    {
+        TSharedComboItems names;
+        names.Assign({"J0", "J1", "J2"});
+        form.Combo->SetSharedItems(&names);
+        other->SetSharedItems(&names);
+        form.Combo->SetItemIndex(2);
+        other->SetText("J1");
+        EXPECT_EQ(form.Combo->GetText(), "J2");
+        EXPECT_EQ(other->GetItemIndex(), 1);
+        QApplication::processEvents();
+        const auto* view = static_cast<QComboBox*>(form.Combo->View());
+        EXPECT_EQ(view->count(), 3);
+        EXPECT_EQ(view->currentText(), "J2");
+        EXPECT_EQ(static_cast<QComboBox*>(other->View())->currentText(), "J1");
+
+        emit static_cast<QComboBox*>(other->View())->activated(0);
+        EXPECT_EQ(other->GetText(), "J0");
+        names.Assign({"J5"});
+        EXPECT_EQ(form.Combo->GetItemIndex(), -1);
+        EXPECT_EQ(other->GetText(), "");
+    }
+    // The list gone, each box shows its own items again.
+    EXPECT_EQ(form.Combo->GetItemIndex(), -1);
+    form.Combo->SetItemIndex(0);
+    EXPECT_EQ(form.Combo->GetText(), "50");
+    QApplication::processEvents();
+    EXPECT_EQ(static_cast<QComboBox*>(form.Combo->View())->count(), 2);
 }
 
 TEST(StandardControls, AModalResultButtonClosesItsModalWindow) {
