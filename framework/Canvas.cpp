@@ -70,6 +70,24 @@ QString QStringOf(const AnsiString& text) {
 
 } // namespace
 
+TCanvas::TCanvas() = default;
+
+TCanvas::~TCanvas() = default;
+
+void TCanvas::BeginDrawing() {
+    if (attached || !image || image->isNull())
+        return;
+    batch = std::make_unique<QPainter>(image);
+    attached = batch.get();
+}
+
+void TCanvas::EndDrawing() {
+    if (!batch)
+        return;
+    attached = nullptr;
+    batch.reset();
+}
+
 void TCanvas::Attach(QPainter& painter) {
     attached = &painter;
 }

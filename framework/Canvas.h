@@ -4,6 +4,7 @@
 #include "framework/Graphics.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <QFontMetrics>
@@ -42,6 +43,9 @@ enum TDrawTextFlag : unsigned {
 // attached to it, or on an image; with neither, drawing does nothing and measuring still works.
 class TCanvas : public TObject {
 public:
+    TCanvas();
+    ~TCanvas() override;
+
     TPen Pen;
     TBrush Brush;
     TFont Font;
@@ -87,6 +91,10 @@ public:
     void SetImage(QImage* image);
     // Where the drawing goes now, if anywhere.
     QPaintDevice* Device() const;
+    // Many drawings on the image in a row: one painter serves them all until EndDrawing, instead
+    // of one for each.
+    void BeginDrawing();
+    void EndDrawing();
 
 private:
     void Paint(const std::function<void(QPainter&)>& draw);
@@ -97,9 +105,22 @@ private:
 
     QPainter* attached = nullptr;
     QImage* image = nullptr;
+    std::unique_ptr<QPainter> batch;
     std::optional<QRect> clip;
     mutable std::optional<QFontMetrics> metrics;
     mutable int metricsSize = 0;
     mutable unsigned metricsStyle = 0;
     mutable int metricsDpi = 0;
+};
+
+// Draws on the canvas's image with one painter while it lives.
+class ScopedCanvasDrawing {
+public:
+    explicit ScopedCanvasDrawing(TCanvas& canvas) : canvas(canvas) { canvas.BeginDrawing(); }
+    ~ScopedCanvasDrawing() { canvas.EndDrawing(); }
+    ScopedCanvasDrawing(const ScopedCanvasDrawing&) = delete;
+    ScopedCanvasDrawing& operator=(const ScopedCanvasDrawing&) = delete;
+
+private:
+    TCanvas& canvas;
 };

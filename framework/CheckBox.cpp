@@ -27,6 +27,16 @@ void TCheckBox::SetChecked(bool value) {
         Click();
 }
 
+void TCheckBox::ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
+    auto* view = static_cast<QCheckBox*>(View());
+    if (button == mbLeft && view->isDown() && ClientRect().Contains(Point(x, y))) {
+        passOn = false;
+        view->setDown(false);
+        SetChecked(!checked);
+    }
+    TWinControl::ViewMouseUp(button, shift, x, y, passOn);
+}
+
 void TCheckBox::SetAlignment(TAlignment value) {
     alignment = value;
     ViewChanged();

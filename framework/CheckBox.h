@@ -13,6 +13,8 @@ public:
     void SetChecked(bool value);
     // taLeftJustify puts the caption left of the box.
     void SetAlignment(TAlignment value);
+    // A click turns the box over before OnMouseUp runs, so that the handler reads the new state.
+    void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
 
 protected:
     void UpdateView() override;

@@ -2,38 +2,151 @@
 
 #include "framework/ControlView.h"
 
+#include <QAbstractListModel>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QStandardItemModel>
+
+#include <algorithm>
+
+class TSharedComboItems::Model : public QAbstractListModel {
+public:
+    explicit Model(const std::vector<AnsiString>& strings) : strings(strings) {}
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(strings.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        const AnsiString& text = strings[static_cast<std::size_t>(index.row())];
+        return QString::fromUtf8(text.c_str(), text.Length());
+    }
+
+    void Reset(const std::function<void()>& change) {
+        beginResetModel();
+        change();
+        endResetModel();
+    }
+
+private:
+    const std::vector<AnsiString>& strings;
+};
+
+TSharedComboItems::TSharedComboItems() : model(std::make_unique<Model>(strings)) {}
+
+TSharedComboItems::~TSharedComboItems() {
+    for (TComboBox* box : std::vector<TComboBox*>(boxes))
+        box->SetSharedItems(nullptr);
+}
+
+void TSharedComboItems::Assign(std::vector<AnsiString> values) {
+    model->Reset([&] { strings = std::move(values); });
+    for (TComboBox* box : boxes)
+        box->ItemsChanged();
+}
+
+void TComboBoxStrings::Put(int index, const AnsiString& value) {
+    TStringList::Put(index, value);
+    Stale(index);
+}
+
+void TComboBoxStrings::InsertObject(int index, const AnsiString& value, TObject* object) {
+    TStringList::InsertObject(index, value, object);
+    Stale(index);
+}
+
+void TComboBoxStrings::Delete(int index) {
+    TStringList::Delete(index);
+    Stale(index);
+}
+
+void TComboBoxStrings::Clear() {
+    TStringList::Clear();
+    Stale(0);
+}
+
+int TComboBoxStrings::AddObject(const AnsiString& value, TObject* object) {
+    const int index = TStringList::AddObject(value, object);
+    Stale(index);
+    return index;
+}
+
+void TComboBoxStrings::Sort() {
+    TStringList::Sort();
+    Stale(0);
+}
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
     auto* view = new ControlView<QComboBox>(*this);
+    view->setInsertPolicy(QComboBox::NoInsert);
     QObject::connect(view, &QComboBox::activated, view,
                      [this](int index) { CallFromView(*this, [this, index] { ViewPicked(index); }); });
     SetView(view);
     SetBounds(0, 0, 145, 21);
     Items.OnChange = [this](TObject*) {
-        if (itemIndex >= Items.Count())
+        if (!shared && itemIndex >= Items.Count())
             itemIndex = -1;
         ViewChanged();
     };
     TabStop = true;
 }
 
+TComboBox::~TComboBox() {
+    SetSharedItems(nullptr);
+}
+
+int TComboBox::ItemCount() const {
+    return shared ? shared->Count() : Items.Count();
+}
+
+AnsiString TComboBox::ItemText(int index) const {
+    return shared ? (*shared)[index] : Items[index];
+}
+
+int TComboBox::IndexOfItem(const AnsiString& value) const {
+    if (!shared)
+        return Items.IndexOf(value);
+    for (int i = 0; i < shared->Count(); ++i)
+        if ((*shared)[i] == value)
+            return i;
+    return -1;
+}
+
+void TComboBox::SetSharedItems(TSharedComboItems* value) {
+    if (value == shared)
+        return;
+    if (shared)
+        std::erase(shared->boxes, this);
+    shared = value;
+    if (shared)
+        shared->boxes.push_back(this);
+    // The view takes every item again, from whichever list it shows now.
+    Items.InStep = 0;
+    ItemsChanged();
+}
+
+void TComboBox::ItemsChanged() {
+    itemIndex = -1;
+    ViewChanged();
+}
+
 void TComboBox::SetItemIndex(int value) {
-    itemIndex = (value >= 0 && value < Items.Count()) ? value : -1;
-    if (itemIndex >= 0)
-        text = Items[itemIndex];
+    itemIndex = (value >= 0 && value < ItemCount()) ? value : -1;
+    text = itemIndex >= 0 ? ItemText(itemIndex) : AnsiString();
     ViewChanged();
 }
 
 AnsiString TComboBox::GetText() const {
     if (Style == csDropDownList)
-        return itemIndex >= 0 ? Items[itemIndex] : AnsiString();
+        return itemIndex >= 0 ? ItemText(itemIndex) : AnsiString();
     return text;
 }
 
 void TComboBox::SetText(const AnsiString& value) {
     text = value;
-    const int index = Items.IndexOf(value);
+    const int index = IndexOfItem(value);
     if (index >= 0 || Style == csDropDownList)
         itemIndex = index;
     ViewChanged();
@@ -45,12 +158,57 @@ void TComboBox::ViewPicked(int index) {
         OnChange(this);
 }
 
+void TComboBox::ViewTyped(const AnsiString& typed) {
+    text = typed;
+    itemIndex = IndexOfItem(typed);
+    if (OnChange)
+        OnChange(this);
+}
+
+void TComboBox::UpdateItems() {
+    auto* view = static_cast<QComboBox*>(View());
+    if (shared) {
+        if (view->model() != shared->model.get()) {
+            view->setModel(shared->model.get());
+            // Sizing to the contents would read every row.
+            view->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        }
+        return;
+    }
+    // The view's own model went when it took a shared one.
+    if (view->model()->parent() != view) {
+        view->setModel(new QStandardItemModel(view));
+        Items.InStep = 0;
+    }
+    const int kept = std::min(Items.InStep, Items.Count());
+    if (kept == 0) {
+        view->clear();
+    } else {
+        while (view->count() > kept)
+            view->removeItem(view->count() - 1);
+    }
+    QStringList added;
+    added.reserve(Items.Count() - kept);
+    for (int i = kept; i < Items.Count(); ++i)
+        added << QString::fromStdString(Items[i].str());
+    view->addItems(added);
+    Items.InStep = Items.Count();
+}
+
 void TComboBox::UpdateView() {
     TWinControl::UpdateView();
     auto* view = static_cast<QComboBox*>(View());
     const QSignalBlocker blocker(view);
-    view->clear();
-    for (int i = 0; i < Items.Count(); ++i)
-        view->addItem(QString::fromStdString(Items[i].str()));
+    const bool editable = Style == csDropDown;
+    if (view->isEditable() != editable) {
+        view->setEditable(editable);
+        if (editable)
+            QObject::connect(view->lineEdit(), &QLineEdit::textEdited, view, [this](const QString& typed) {
+                CallFromView(*this, [this, &typed] { ViewTyped(typed.toStdString()); });
+            });
+    }
+    UpdateItems();
     view->setCurrentIndex(itemIndex);
+    if (editable && view->currentText() != QString::fromStdString(text.str()))
+        view->setEditText(QString::fromStdString(text.str()));
 }

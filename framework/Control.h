@@ -172,6 +172,9 @@ public:
     // A key stroke and the character it types (0 for none); passOn lets the view act on it too.
     virtual void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn);
     virtual void ViewKeyUp(WORD key, TShiftState shift, bool& passOn);
+    // A character beyond ASCII that the stroke just handled types, as UTF-8. Its key press has
+    // no character of its own, so a native view simply takes it.
+    virtual void ViewTextTyped(const AnsiString&) {}
     virtual void ViewFocusIn(FocusChange how);
     virtual void ViewFocusOut(FocusChange how);
     // A window timer of this control fired (SetTimer).
@@ -197,8 +200,9 @@ protected:
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     virtual void KeyPress(char& key);
-    // Hands Enter or Escape to the window's dialog keys; true when a control there took it.
-    bool OfferDialogKey(WORD key);
+    // Keys the window acts on: Enter or Escape for its default or cancel button, F1 for the help
+    // page of its HelpContext. True when the window took the key.
+    bool OfferWindowKey(WORD key);
     void Resize() override;
 
 private:

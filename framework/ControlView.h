@@ -107,6 +107,8 @@ protected:
         CallFromView(control, [&] {
             winControl->ViewKeyDown(VirtualKeyOf(*event), ShiftStateOf(*event), KeyDataOf(*event),
                                     CharacterOf(*event), passOn);
+            if (const AnsiString typed = TypedTextOf(*event); !typed.IsEmpty())
+                winControl->ViewTextTyped(typed);
         });
         if (alive && passOn)
             Widget::keyPressEvent(event);
@@ -167,7 +169,7 @@ protected:
     void moveEvent(QMoveEvent* event) override {
         Widget::moveEvent(event);
         if (this->isWindow())
-            CallFromView(control, [&] { control.ViewMoved(this->x(), this->y()); });
+            CallFromView(control, [&] { control.ViewMoved(this->geometry().x(), this->geometry().y()); });
     }
 
     void paintEvent(QPaintEvent* event) override {

@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
 #include "framework/ControlView.h"
+#include "framework/TextEncoding.h"
 
 #include <QLineEdit>
 #include <QPainter>
@@ -51,7 +52,11 @@ private:
         const int start = hasSelectedText() ? selectionStart() : cursorPosition();
         const int end = hasSelectedText() ? start + static_cast<int>(selectedText().size()) : start;
         const int position = cursorPosition();
-        CallFromView(edit, [&] { edit.ViewSelectionChanged(position == start ? end : start, position); });
+        const std::string_view shown = edit.GetWindowText().view();
+        CallFromView(edit, [&] {
+            edit.ViewSelectionChanged(BytePosition(shown, position == start ? end : start),
+                                      BytePosition(shown, position));
+        });
     }
 
     TCustomEdit& edit;
@@ -81,7 +86,7 @@ int TCustomEdit::GetSelStart() const {
 }
 
 void TCustomEdit::SetSelStart(int position) {
-    anchor = caret = std::clamp(position, 0, text.Length());
+    anchor = caret = CharacterStart(text.view(), position);
     ViewChanged();
 }
 
@@ -94,8 +99,8 @@ void TCustomEdit::SetSelLength(int length) {
 }
 
 void TCustomEdit::SetSelection(int newAnchor, int newCaret) {
-    anchor = std::clamp(newAnchor, 0, text.Length());
-    caret = std::clamp(newCaret, 0, text.Length());
+    anchor = CharacterStart(text.view(), newAnchor);
+    caret = CharacterStart(text.view(), newCaret);
     ViewChanged();
 }
 
@@ -144,14 +149,14 @@ void TCustomEdit::SetReadOnly(bool value) {
 
 int TCustomEdit::CharFromPos(int x) const {
     auto* view = static_cast<QLineEdit*>(View());
-    return view->cursorPositionAt(QPoint(x, view->height() / 2));
+    return BytePosition(text.view(), view->cursorPositionAt(QPoint(x, view->height() / 2)));
 }
 
 void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) {
     passOn = false;
     if (key == VK_ESCAPE || key == VK_RETURN)
         WantSpecialKey(key);
-    if (!WantsAllKeys() && OfferDialogKey(key))
+    if ((key == VK_F1 || !WantsAllKeys()) && OfferWindowKey(key))
         return;
     if (key != 0)
         WMKeyDown(key, shift);
@@ -164,6 +169,13 @@ void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char cha
 void TCustomEdit::ViewKeyUp(WORD key, TShiftState shift, bool& passOn) {
     passOn = false;
     KeyUp(key, shift);
+}
+
+void TCustomEdit::ViewTextTyped(const AnsiString& typed) {
+    typing = typed;
+    char first = typed[1];
+    WMChar(first, 0, {});
+    typing = "";
 }
 
 // A window losing or regaining the activation keeps its focused control: no exit or enter.
@@ -198,8 +210,8 @@ void TCustomEdit::ViewMouseUp(TMouseButton button, TShiftState shift, int x, int
 }
 
 void TCustomEdit::ViewSelectionChanged(int newAnchor, int newCaret) {
-    anchor = std::clamp(newAnchor, 0, text.Length());
-    caret = std::clamp(newCaret, 0, text.Length());
+    anchor = CharacterStart(text.view(), newAnchor);
+    caret = CharacterStart(text.view(), newCaret);
 }
 
 void TCustomEdit::ViewMouseEnter() {
@@ -279,10 +291,10 @@ void TCustomEdit::DefaultKeyDown(WORD key, TShiftState shift) {
     };
     switch (key) {
     case VK_LEFT:
-        moveCaret(caret - 1);
+        moveCaret(PreviousCharacter(text.view(), caret));
         break;
     case VK_RIGHT:
-        moveCaret(caret + 1);
+        moveCaret(NextCharacter(text.view(), caret));
         break;
     case VK_HOME:
         moveCaret(0);
@@ -294,7 +306,7 @@ void TCustomEdit::DefaultKeyDown(WORD key, TShiftState shift) {
         if (readOnly)
             break;
         if (GetSelLength() == 0 && caret < text.Length())
-            SetSelection(caret, caret + 1);
+            SetSelection(caret, NextCharacter(text.view(), caret));
         ReplaceSelection("");
         break;
     default:
@@ -324,7 +336,7 @@ void TCustomEdit::DefaultChar(char key) {
         if (readOnly)
             return;
         if (GetSelLength() == 0 && caret > 0)
-            SetSelection(caret - 1, caret);
+            SetSelection(PreviousCharacter(text.view(), caret), caret);
         ReplaceSelection("");
         return;
     default:
@@ -332,16 +344,18 @@ void TCustomEdit::DefaultChar(char key) {
     }
     if (static_cast<unsigned char>(key) < 0x20 || readOnly)
         return;
-    if (MaxLength > 0 && text.Length() - GetSelLength() >= MaxLength)
+    const AnsiString typed = !typing.IsEmpty() && key == typing[1] ? typing : AnsiString(key);
+    if (MaxLength > 0 && text.Length() - GetSelLength() + typed.Length() > MaxLength)
         return;
-    ReplaceSelection(AnsiString(key));
+    ReplaceSelection(typed);
 }
 
 void TCustomEdit::ReplaceSelection(const AnsiString& inserted) {
     const int start = GetSelStart();
     AnsiString fitting = inserted;
     if (MaxLength > 0)
-        fitting = fitting.SubString(1, std::max(0, MaxLength - (text.Length() - GetSelLength())));
+        fitting = fitting.SubString(
+            1, CharacterStart(inserted.view(), std::max(0, MaxLength - (text.Length() - GetSelLength()))));
     if (fitting.IsEmpty() && GetSelLength() == 0)
         return;
     EditText(text.SubString(1, start) + fitting + text.SubString(start + GetSelLength() + 1, text.Length()),
@@ -352,7 +366,7 @@ void TCustomEdit::EditText(const AnsiString& newText, int newCaret) {
     undoText = text;
     undoCaret = caret;
     text = newText;
-    anchor = caret = std::clamp(newCaret, 0, text.Length());
+    anchor = caret = CharacterStart(text.view(), newCaret);
     nativeModified = true;
     ViewChanged();
     Change();
@@ -365,10 +379,12 @@ void TCustomEdit::UpdateView() {
     const QString shown = QString::fromStdString(text.str());
     if (view->text() != shown)
         view->setText(shown);
-    if (anchor == caret)
-        view->setCursorPosition(caret);
+    const int viewAnchor = Utf16Position(text.view(), anchor);
+    const int viewCaret = Utf16Position(text.view(), caret);
+    if (viewAnchor == viewCaret)
+        view->setCursorPosition(viewCaret);
     else
-        view->setSelection(anchor, caret - anchor);
+        view->setSelection(viewAnchor, viewCaret - viewAnchor);
     view->setReadOnly(readOnly);
     view->setEchoMode(passwordChar ? QLineEdit::Password : QLineEdit::Normal);
     view->setFrame(borderStyle == bsSingle);

@@ -22,10 +22,11 @@ public:
     void SetSelStart(int position);
     int GetSelLength() const;
     void SetSelLength(int length);
+    // Positions count the bytes of the UTF-8 text; one inside a character's bytes means its start.
     // Selects from anchor to caret, as the native edit's selection call does.
     void SetSelection(int anchor, int caret);
     AnsiString GetSelText() const;
-    void SelectAll();
+    virtual void SelectAll();
 
     bool GetNativeModified() const { return nativeModified; }
     void SetNativeModified(bool value) { nativeModified = value; }
@@ -52,6 +53,8 @@ public:
 
     void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) override;
     void ViewKeyUp(WORD key, TShiftState shift, bool& passOn) override;
+    // Goes through the character filters as its first byte and is typed whole.
+    void ViewTextTyped(const AnsiString& typed) override;
     void ViewFocusIn(FocusChange how) override;
     void ViewFocusOut(FocusChange how) override;
     void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
@@ -100,6 +103,8 @@ private:
     // The focus came with a button press still to arrive: at that press the box was not yet
     // focused, so it is the native edit's.
     bool focusedByClick = false;
+    // The whole character beyond ASCII being typed, while its first byte goes through WMChar.
+    AnsiString typing;
     AnsiString undoText;
     int undoCaret = 0;
     TBorderStyle borderStyle = bsSingle;

@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/Menus.h"
 #include "framework/Printer.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QUrl>
@@ -133,6 +135,9 @@ public:
         const QString text = QStringOf(target);
         return QDesktopServices::openUrl(text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(text));
     }
+
+    // The chosen item runs as the menu closes, through its action.
+    void TrackPopupMenu(TPopupMenu& menu, int x, int y) override { menu.Menu()->exec(QPoint(x, y)); }
 };
 
 namespace {

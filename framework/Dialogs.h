@@ -37,6 +37,7 @@ struct FileRequest {
 
 class TForm;
 class TFont;
+class TPopupMenu;
 
 // Everything a person answers goes through one responder: Qt dialogs in the program,
 // a scripted one in tests.
@@ -55,6 +56,9 @@ public:
     virtual bool SetUpPrinter() { return false; }
     // Opens a file or web address with what the desktop has for it; true when it could.
     virtual bool OpenDocument(const AnsiString&) { return false; }
+    // Shows a pop-up menu with its top-left corner at (x, y) on the screen until the user runs
+    // one of its items or leaves it.
+    virtual void TrackPopupMenu(TPopupMenu&, int, int) {}
 };
 
 // Installs the responder every dialog goes through; null restores the Qt dialogs.

@@ -19,7 +19,9 @@ int GridAxis::Extent(int index) const {
 
 void GridAxis::SetCount(int count) {
     const int old = Count();
+    ++version;
     if (count <= old) {
+        total = Offset(count);
         sizes.resize(static_cast<std::size_t>(count));
         tree.resize(static_cast<std::size_t>(count) + 1);
     } else if (count - old > old) {
@@ -45,6 +47,8 @@ void GridAxis::SetLineWidth(int width) {
 void GridAxis::SetSize(int index, int size) {
     const long long delta = std::max(0, size + lineWidth) - static_cast<long long>(Extent(index));
     sizes[static_cast<std::size_t>(index)] = size;
+    total += delta;
+    ++version;
     for (std::size_t k = static_cast<std::size_t>(index) + 1; k < tree.size(); k += LowBit(k))
         tree[k] += delta;
 }
@@ -87,9 +91,13 @@ void GridAxis::Move(int from, int to) {
 }
 
 void GridAxis::Rebuild() {
+    ++version;
+    total = 0;
     tree.assign(sizes.size() + 1, 0);
     for (std::size_t k = 1; k < tree.size(); ++k) {
-        tree[k] += Extent(static_cast<int>(k - 1));
+        const int extent = Extent(static_cast<int>(k - 1));
+        total += extent;
+        tree[k] += extent;
         if (const std::size_t parent = k + LowBit(k); parent < tree.size())
             tree[parent] += tree[k];
     }
@@ -98,6 +106,7 @@ void GridAxis::Rebuild() {
 void GridAxis::Append(int size) {
     sizes.push_back(size);
     const std::size_t k = sizes.size();
+    total += Extent(static_cast<int>(k - 1));
     // Cell k - 1 plus the cells its tree entry also covers.
     tree.push_back(Extent(static_cast<int>(k - 1)) + Offset(static_cast<int>(k - 1)) -
                    Offset(static_cast<int>(k - LowBit(k))));

@@ -25,7 +25,10 @@ public:
     int Extent(int index) const;
     // Start of cell index from the start of cell 0; Offset(Count()) is the total.
     long long Offset(int index) const;
-    long long Total() const { return Offset(Count()); }
+    long long Total() const { return total; }
+    // Changes with every change of count or size, so that what is worked out from them can be
+    // kept until then.
+    unsigned Version() const { return version; }
     // The cell whose extent holds position (from the start of cell 0), Count() beyond the last
     // cell; position must not be negative.
     int IndexAt(long long position) const;
@@ -45,6 +48,8 @@ private:
     std::vector<int> sizes;
     // tree[k] (1-based) sums the extents of cells k - lowbit(k) .. k - 1.
     std::vector<long long> tree{0};
+    long long total = 0;
+    unsigned version = 0;
 };
 
 // One direction of a grid as shown in a client area of Extent pixels: the fixed cells

@@ -214,31 +214,51 @@ void TCustomGrid::SetSelection(const TGridRect& value) {
 void TCustomGrid::ScrollBarsNeeded(int outerWidth, int outerHeight, bool& horizontal, bool& vertical) const {
     const int width = outerWidth - 2 * BorderWidth;
     const int height = outerHeight - 2 * BorderWidth;
+    // A bar is needed when the cells (their last line included) do not all fit, and there is a
+    // second scrolling cell to scroll to.
+    auto needs = [](const GridAxis& axis, int fixed, int room) {
+        return fixed < axis.Count() - 1 && axis.Total() > room + axis.LineWidth();
+    };
     const bool mayScrollH = scrollBars == ssHorizontal || scrollBars == ssBoth;
     const bool mayScrollV = scrollBars == ssVertical || scrollBars == ssBoth;
     horizontal = vertical = false;
     // A bar takes room from the other direction, which may then need its bar too.
     for (int pass = 0; pass < 2; ++pass) {
-        vertical = mayScrollV &&
-                   GridAxisView{rows, fixedRows, fixedRows, height - (horizontal ? ScrollBarExtent() : 0)}
-                           .MaxFirst() > fixedRows;
-        horizontal =
-            mayScrollH &&
-            GridAxisView{cols, fixedCols, fixedCols, width - (vertical ? ScrollBarExtent() : 0)}.MaxFirst() >
-                fixedCols;
+        vertical = mayScrollV && needs(rows, fixedRows, height - (horizontal ? ScrollBarExtent() : 0));
+        horizontal = mayScrollH && needs(cols, fixedCols, width - (vertical ? ScrollBarExtent() : 0));
     }
 }
 
+const TCustomGrid::Layout& TCustomGrid::CurrentLayout() const {
+    const LayoutKey key{cols.Version(), rows.Version(), fixedCols, fixedRows, topLeft.X,
+                        topLeft.Y,      Width(),        Height(),  scrollBars};
+    if (layoutKey != key) {
+        bool horizontal = false, vertical = false;
+        ScrollBarsNeeded(horizontal, vertical);
+        layout.ClientWidth = std::max(0, Width() - 2 * BorderWidth - (vertical ? ScrollBarExtent() : 0));
+        layout.ClientHeight = std::max(0, Height() - 2 * BorderWidth - (horizontal ? ScrollBarExtent() : 0));
+        layout.LastCol = GridAxisView{cols, fixedCols, topLeft.X, layout.ClientWidth}.LastVisible();
+        layout.LastRow = GridAxisView{rows, fixedRows, topLeft.Y, layout.ClientHeight}.LastVisible();
+        layoutKey = key;
+    }
+    return layout;
+}
+
 int TCustomGrid::ClientWidth() const {
-    bool horizontal = false, vertical = false;
-    ScrollBarsNeeded(horizontal, vertical);
-    return std::max(0, Width() - 2 * BorderWidth - (vertical ? ScrollBarExtent() : 0));
+    return CurrentLayout().ClientWidth;
 }
 
 int TCustomGrid::ClientHeight() const {
-    bool horizontal = false, vertical = false;
-    ScrollBarsNeeded(horizontal, vertical);
-    return std::max(0, Height() - 2 * BorderWidth - (horizontal ? ScrollBarExtent() : 0));
+    return CurrentLayout().ClientHeight;
+}
+
+bool TCustomGrid::CellShows(int ACol, int ARow) const {
+    const Layout& current = CurrentLayout();
+    const bool colShows = ACol < fixedCols ? cols.Offset(ACol) < current.ClientWidth
+                                           : ACol >= topLeft.X && ACol <= current.LastCol;
+    const bool rowShows = ARow < fixedRows ? rows.Offset(ARow) < current.ClientHeight
+                                           : ARow >= topLeft.Y && ARow <= current.LastRow;
+    return colShows && rowShows;
 }
 
 GridAxisView TCustomGrid::Horz() const {

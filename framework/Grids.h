@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class EInvalidGridOperation : public Exception {
 public:
@@ -180,6 +181,8 @@ protected:
     static int ScrollBarExtent();
     // Whether a change in view reaches the screen now: the grid shows and no lock holds.
     bool PaintsNow() const;
+    // Whether a cell shows at least in part.
+    bool CellShows(int ACol, int ARow) const;
 
     // Moves the current cell (and, unless extending a range, the anchor), asking SelectCell;
     // scrolls it into view.
@@ -233,6 +236,22 @@ protected:
 private:
     friend class TInplaceEdit;
 
+    // The client area and the last cells in view, worked out again only after a change of
+    // counts, sizes, fixed cells, bounds, bars or the first cells in view.
+    struct Layout {
+        int ClientWidth = 0;
+        int ClientHeight = 0;
+        int LastCol = 0;
+        int LastRow = 0;
+    };
+    struct LayoutKey {
+        unsigned ColsVersion, RowsVersion;
+        int FixedCols, FixedRows, LeftCol, TopRow, Width, Height;
+        TScrollStyle ScrollBars;
+        friend bool operator==(const LayoutKey&, const LayoutKey&) = default;
+    };
+    const Layout& CurrentLayout() const;
+
     void CheckCount(int value, int minimum) const;
     void CheckIndex(int index, int count) const;
     // The current cell and the view back to the first scrolling cell.
@@ -279,6 +298,8 @@ private:
     bool loadingEditor = false;
     int wheelAccumulator = 0;
     bool syncingScrollBars = false;
+    mutable Layout layout;
+    mutable std::optional<LayoutKey> layoutKey;
 };
 
 // A grid that keeps a text and an object for each cell. Rows keep the cells of columns beyond a

@@ -140,7 +140,8 @@ void TCustomGrid::InvalidateGridRect(const TGridRect& ARect) {
 }
 
 void TCustomGrid::InvalidateCell(int ACol, int ARow) {
-    InvalidateGridRect({ACol, ARow, ACol, ARow});
+    if (PaintsNow() && CellShows(ACol, ARow))
+        InvalidateGridRect({ACol, ARow, ACol, ARow});
 }
 
 void TCustomGrid::InvalidateRow(int ARow) {

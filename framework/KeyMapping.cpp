@@ -70,6 +70,16 @@ char CharacterOf(const QKeyEvent& event) {
     return 0;
 }
 
+AnsiString TypedTextOf(const QKeyEvent& event) {
+    const QString text = event.text();
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier) || text.isEmpty())
+        return {};
+    const char32_t code = text.toUcs4().value(0);
+    if (text.toUcs4().size() != 1 || code < 0x80 || !QChar::isPrint(code))
+        return {};
+    return text.toStdString();
+}
+
 TShiftState ShiftStateOf(const QInputEvent& event) {
     TShiftState shift;
     if (event.modifiers() & Qt::ShiftModifier)

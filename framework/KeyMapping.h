@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/AnsiString.h"
 #include "framework/Events.h"
 
 class QKeyEvent;
@@ -13,6 +14,9 @@ int QtKeyOf(WORD key);
 // The character a key stroke types, as the framework's character message carries it:
 // control characters for Backspace, Enter, Escape and Ctrl+letter; 0 for none.
 char CharacterOf(const QKeyEvent& event);
+// The text a key stroke types when it is one printable character beyond ASCII (as UTF-8); empty
+// otherwise, and with Ctrl or Alt held.
+AnsiString TypedTextOf(const QKeyEvent& event);
 TShiftState ShiftStateOf(const QInputEvent& event);
 // Key data of the character message; bit 22 marks the numeric keypad.
 int KeyDataOf(const QKeyEvent& event);

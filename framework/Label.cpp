@@ -45,12 +45,20 @@ void TLabel::SetLayout(TTextLayout value) {
     ViewChanged();
 }
 
+void TLabel::Loaded() {
+    TControl::Loaded();
+    AdjustSize();
+}
+
 void TLabel::AdjustSize() {
     if (!autoSize || wordWrap || Loading())
         return;
     const QFontMetrics metrics(Font.ToQFont());
     const QString shown = QString::fromStdString(caption.str()).remove('&');
-    SetBounds(Left(), Top(), metrics.horizontalAdvance(shown), metrics.height());
+    const int width = metrics.horizontalAdvance(shown);
+    // A right-aligned label keeps its right edge where the layout put it.
+    const int left = alignment == taRightJustify ? Left() + Width() - width : Left();
+    SetBounds(left, Top(), width, metrics.height());
 }
 
 void TLabel::UpdateView() {

@@ -21,6 +21,8 @@ public:
     TWinControl* FocusControl = nullptr;
 
 protected:
+    // A caption set while the layout loads sizes the label once it has loaded.
+    void Loaded() override;
     void UpdateView() override;
 
 private:

@@ -1,6 +1,7 @@
 #include "framework/Menus.h"
 
 #include "framework/Application.h"
+#include "framework/Dialogs.h"
 #include "framework/KeyMapping.h"
 
 #include <QAction>
@@ -166,7 +167,7 @@ TPopupMenu::~TPopupMenu() = default;
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup)
         OnPopup(this);
-    menu->popup(QPoint(x, y));
+    CurrentDialogResponder().TrackPopupMenu(*this, x, y);
 }
 
 QMenu* TPopupMenu::Menu() const {

@@ -94,7 +94,8 @@ public:
     explicit TPopupMenu(TComponent* owner);
     ~TPopupMenu() override;
 
-    // Opens the menu with its top-left corner at (x, y) on the screen.
+    // Opens the menu with its top-left corner at (x, y) on the screen, through the dialog seam,
+    // and returns once the user has run an item or left the menu.
     void Popup(int x, int y);
 
     TMenuItem* const Items;

@@ -398,6 +398,49 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
     return {};
 }
 
+AnsiString FormatFloat(const AnsiString& format, double value) {
+    if (!std::isfinite(value))
+        return FloatToStr(value);
+    const std::string_view pattern = format.view();
+    const auto first = pattern.find_first_of("0#.,");
+    if (first == std::string_view::npos)
+        return format;
+    const auto last = pattern.find_last_of("0#.,");
+    const std::string_view number = pattern.substr(first, last - first + 1);
+    const auto point = number.find('.');
+    const std::string_view integer = number.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
+    const auto mostDecimals = static_cast<std::size_t>(
+        std::count_if(fraction.begin(), fraction.end(), [](char c) { return c == '0' || c == '#'; }));
+    const auto lastZero = fraction.find_last_of('0');
+    const std::size_t fewestDecimals = lastZero == std::string_view::npos ? 0 : lastZero + 1;
+    const auto integerZeros = static_cast<std::size_t>(std::count(integer.begin(), integer.end(), '0'));
+
+    std::string digits = FixedDigits(std::fabs(value), static_cast<int>(mostDecimals));
+    const auto dot = digits.find('.');
+    std::string whole = digits.substr(0, dot);
+    std::string decimals = dot == std::string::npos ? std::string() : digits.substr(dot + 1);
+    while (decimals.size() > fewestDecimals && decimals.back() == '0')
+        decimals.pop_back();
+    const bool zero = whole.find_first_not_of('0') == std::string::npos &&
+                      decimals.find_first_not_of('0') == std::string::npos;
+    if (whole == "0" && integerZeros == 0)
+        whole.clear();
+    if (whole.size() < integerZeros)
+        whole.insert(0, integerZeros - whole.size(), '0');
+    if (!whole.empty() && integer.find(',') != std::string_view::npos)
+        whole = GroupThousands(whole, ThousandSeparator, DecimalSeparator);
+    std::string text(pattern.substr(0, first));
+    if (value < 0 && !zero)
+        text += '-';
+    text += whole;
+    if (!decimals.empty())
+        text += DecimalSeparator + decimals;
+    text += pattern.substr(last + 1);
+    return text;
+}
+
 bool TryStrToFloat(std::string_view text, double& value) {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);

@@ -23,6 +23,12 @@ AnsiString IntToHex(std::uint64_t value, int digits);
 AnsiString FloatToStr(double value);
 AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int digits);
 
+// The framework's picture formatting, for plain pictures: '0' is a digit always written, '#' a
+// digit written only where it counts, '.' the decimal separator (the fraction keeps its decimals
+// up to the last '0' and drops trailing zeros beyond), ',' groups the integer digits in thousands;
+// text before and after the digits stands as it is. "#0.0#" writes 1.331 as "1.33" and 1 as "1.0".
+AnsiString FormatFloat(const AnsiString& format, double value);
+
 // Parse with the locale's decimal separator; leading and trailing blanks are allowed.
 double StrToFloat(const AnsiString& text);
 bool TryStrToFloat(std::string_view text, double& value);

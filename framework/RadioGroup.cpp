@@ -46,8 +46,12 @@ void TRadioGroup::UpdateView() {
     auto* view = static_cast<QGroupBox*>(View());
     view->setTitle(QString::fromStdString(caption.str()));
     if (static_cast<int>(radios.size()) != Items.Count()) {
-        for (QRadioButton* radio : radios)
-            delete radio;
+        // The items may be refilled from a click whose button is still busy with it.
+        for (QRadioButton* radio : radios) {
+            buttons->removeButton(radio);
+            radio->hide();
+            radio->deleteLater();
+        }
         radios.clear();
         for (int i = 0; i < Items.Count(); ++i) {
             auto* radio = new QRadioButton(view);

@@ -90,7 +90,7 @@ public:
 
     bool GetSorted() const { return sorted; }
     void SetSorted(bool value);
-    void Sort();
+    virtual void Sort();
     // In a sorted list: true when value is there; index is where it is or would go.
     bool Find(const AnsiString& value, int& index) const;
 

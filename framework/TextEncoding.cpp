@@ -1,6 +1,8 @@
 #include "framework/TextEncoding.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -28,6 +30,14 @@ void AppendUtf8(std::string& out, char16_t code) {
 bool IsValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {
+        // Plain ASCII eight bytes at a time: large files are mostly that.
+        for (std::uint64_t word; i + 8 <= bytes.size(); i += 8) {
+            std::memcpy(&word, bytes.data() + i, 8);
+            if (word & 0x8080808080808080u)
+                break;
+        }
+        if (i >= bytes.size())
+            break;
         const auto lead = static_cast<std::uint8_t>(bytes[i]);
         std::size_t follow = 0;
         std::uint32_t code = 0;
@@ -73,4 +83,61 @@ std::string TextFromFileBytes(std::string_view bytes) {
         AppendUtf8(out, code >= 0x80 && code < 0xA0 ? HighControls[code - 0x80] : char16_t(code));
     }
     return out;
+}
+
+namespace {
+
+bool Continues(char byte) {
+    return (static_cast<std::uint8_t>(byte) & 0xC0) == 0x80;
+}
+
+// UTF-16 units of the character whose lead byte this is.
+int UnitsOf(char lead) {
+    return static_cast<std::uint8_t>(lead) >= 0xF0 ? 2 : 1;
+}
+
+int Clamped(std::string_view utf8, int bytePosition) {
+    return std::clamp(bytePosition, 0, static_cast<int>(utf8.size()));
+}
+
+} // namespace
+
+int CharacterStart(std::string_view utf8, int bytePosition) {
+    int position = Clamped(utf8, bytePosition);
+    while (position > 0 && position < static_cast<int>(utf8.size()) && Continues(utf8[position]))
+        --position;
+    return position;
+}
+
+int NextCharacter(std::string_view utf8, int bytePosition) {
+    int position = CharacterStart(utf8, bytePosition);
+    if (position < static_cast<int>(utf8.size()))
+        ++position;
+    while (position < static_cast<int>(utf8.size()) && Continues(utf8[position]))
+        ++position;
+    return position;
+}
+
+int PreviousCharacter(std::string_view utf8, int bytePosition) {
+    const int position = CharacterStart(utf8, bytePosition);
+    return position > 0 ? CharacterStart(utf8, position - 1) : 0;
+}
+
+int Utf16Position(std::string_view utf8, int bytePosition) {
+    const int end = CharacterStart(utf8, bytePosition);
+    int units = 0;
+    for (int i = 0; i < end; ++i)
+        if (!Continues(utf8[i]))
+            units += UnitsOf(utf8[i]);
+    return units;
+}
+
+int BytePosition(std::string_view utf8, int utf16Position) {
+    int units = 0;
+    int i = 0;
+    while (i < static_cast<int>(utf8.size()) && units < utf16Position) {
+        units += UnitsOf(utf8[i]);
+        i = NextCharacter(utf8, i);
+    }
+    return i;
 }

@@ -7,3 +7,14 @@
 // is taken as Windows-1252, the code page files of the program's past were written in.
 std::string TextFromFileBytes(std::string_view bytes);
 bool IsValidUtf8(std::string_view bytes);
+
+// Positions in UTF-8 text (bytes before the position), as the framework's strings count, against
+// the UTF-16 units Qt's text views count. A position inside a character's bytes counts as the
+// character's start.
+int Utf16Position(std::string_view utf8, int bytePosition);
+int BytePosition(std::string_view utf8, int utf16Position);
+// The position at a character boundary at or before bytePosition, and the next and previous
+// character's start.
+int CharacterStart(std::string_view utf8, int bytePosition);
+int NextCharacter(std::string_view utf8, int bytePosition);
+int PreviousCharacter(std::string_view utf8, int bytePosition);

@@ -231,7 +231,10 @@ void TBaseGrid::SplitCells(int ACol, int ARow) {
 
 void TBaseGrid::RepaintCell(int ACol, int ARow) {
     // The current cell lies beyond the grid while the selection is hidden.
-    if (ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
+    if (!PaintsNow() || ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
+        return;
+    // A cell out of view may still belong to a block that shows.
+    if (!HasCellProperties(ACol, ARow) && !CellShows(ACol, ARow))
         return;
     InvalidateClientRect(CellRect(ACol, ARow));
 }

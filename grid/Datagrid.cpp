@@ -200,6 +200,20 @@ void TDataGrid::GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment
         OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
 }
 
+std::pair<TAlignment, TVAlignment> TDataGrid::GetCellAlignment(int ACol, int ARow) {
+    TAlignment horizontal = taLeftJustify;
+    TVAlignment vertical = VAlignment;
+    if (AutoNumAlign) {
+        AnsiString text = GetCellEx(ACol, ARow);
+        if (!text.IsEmpty() && text[1] == '=')
+            CalcCell(ACol, ARow, text);
+        if (IsType(text) < 2)
+            horizontal = taRightJustify;
+    }
+    GetCellAlign(ACol, ARow, horizontal, vertical);
+    return {horizontal, vertical};
+}
+
 void TDataGrid::GetColFormat(int ACol, TSortStyle& AStyle, AnsiString& aPrefix, AnsiString& aSuffix) {
     if (OnGetFormat)
         OnGetFormat(this, ACol, AStyle, aPrefix, aSuffix);

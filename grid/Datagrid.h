@@ -8,7 +8,10 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 #include <vector>
+
+class TStream;
 
 // The grid's own errors, with the texts the grid's Parts give them.
 class EDataGridError : public Exception {
@@ -104,6 +107,9 @@ public:
     virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
     virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
     virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    // The alignment a cell (real column) shows with: numbers to the right with AutoNumAlign, the
+    // rest to the left and VAlignment, then as OnGetAlignment says.
+    std::pair<TAlignment, TVAlignment> GetCellAlignment(int ACol, int ARow);
     virtual void GetColFormat(int ACol, TSortStyle& AStyle, AnsiString& aPrefix, AnsiString& aSuffix);
     virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
     // Fixed by the fixed counts or the always-fixed switches; the event may add cells only.
@@ -259,6 +265,63 @@ public:
     TPrintSizeEvent OnPrintSetRowHeight;
     TFitToPageEvent OnFitToPage;
 
+    // Text files and the clipboard. Writers build the whole text first and the file changes only
+    // once all of it is written; readers read and parse the whole file before any cell changes.
+    // Field separator: 0 writes "," and lets a reader find the file's own.
+    char Delimiter = 0;
+    bool QuoteEmptyFields = true;
+    bool QuoteAllFields = false;
+    // Writers include the fixed (and footer and right fixed) rows and columns; readers start
+    // at cell (0, 0) instead of the first normal cell.
+    bool IncludeFixedCells = true;
+    bool IncludeHiddenColumns = false;
+    // Line breaks in a cell written as "~" and empty cells as "^".
+    bool TildeLineBreaks = false;
+    // Copied cells of several lines go in double quotes; pasted ones come out of them.
+    bool ClipboardMultiLineQuoting = false;
+
+    // The rows and display columns the writers write.
+    int GetSaveStartRow() const;
+    int GetSaveEndRow() const;
+    int GetSaveStartCol() const;
+    int GetSaveEndCol() const;
+    int GetSaveRowCount() const;
+    int GetSaveColCount() const;
+
+    void SaveToCSV(const AnsiString& FileName) { OutputToCSV(FileName, false); }
+    void AppendToCSV(const AnsiString& FileName) { OutputToCSV(FileName, true); }
+    void LoadFromCSV(const AnsiString& FileName) { InputFromCSV(FileName, false); }
+    void InsertFromCSV(const AnsiString& FileName) { InputFromCSV(FileName, true); }
+    void OutputToCSV(const AnsiString& FileName, bool Append);
+    // Nothing is cleared first and ColCount only grows; with Insert the rows go below the last.
+    void InputFromCSV(const AnsiString& FileName, bool Insert);
+
+    // The grid's own format: its size, column widths and every non-empty cell.
+    void SaveToFile(const AnsiString& FileName);
+    void LoadFromFile(const AnsiString& FileName);
+    void SaveToStream(TStream* Stream);
+    void LoadFromStream(TStream* Stream);
+
+    // A readable table of blank-padded columns, every row and shown column.
+    void SaveToASCII(const AnsiString& FileName);
+    // Records of fixed-width fields, one width per saved column; widths missing from the list
+    // are added to it: the column's longest line plus one.
+    void SaveToFixed(const AnsiString& FileName, TIntList* Widths);
+    // Positions: where each column starts, 1-based, then where the last one ends.
+    void LoadFromFixed(const AnsiString& FileName, TIntList* Positions);
+
+    // An HTML table with the cells' alignment, spans, colours and font styles; texts show as they
+    // stand unless they hold HTML.
+    void SaveToHTML(const AnsiString& FileName) { OutputToHTML(FileName, false); }
+    void AppendToHTML(const AnsiString& FileName) { OutputToHTML(FileName, true); }
+    void OutputToHTML(const AnsiString& FileName, bool Append);
+    // One element per saved row and one per cell, named from FieldTags or FIELD0, FIELD1, ...
+    void SaveToXML(const AnsiString& FileName, const AnsiString& ListTag, const AnsiString& RecordTag,
+                   TStrings* FieldTags);
+
+    // Called after every file read, once the cells have changed.
+    virtual void CellsLoaded() {}
+
 protected:
     void Loaded() override;
     bool IsFixed(int ACol, int ARow) override;
@@ -278,6 +341,14 @@ private:
     // The height trimmed to whole default rows between the border and any horizontal bar.
     int IntegralHeight(int width, int height) const;
     void HoverTick();
+    // The real column behind each column the writers write, in order.
+    std::vector<int> SaveColumns() const;
+    // The width of the column a file line names: a display column, or with IncludeHiddenColumns a
+    // real one, hidden or not.
+    int SaveColumnWidth(int index) const;
+    // The fixed row and column before which a reader stores nothing.
+    int LoadStartRow() const { return IncludeFixedCells ? 0 : GetFixedRows(); }
+    int LoadStartCol() const { return IncludeFixedCells ? 0 : GetFixedCols(); }
 
     TSortIndexList sortIndexList{0, 0};
     TIntList sortCrossReference{0, 0};

@@ -2,11 +2,13 @@
 
 #include "app/AboutUnit.h"
 #include "app/Dataentry.h"
+#include "app/Datum.h"
 #include "app/Front.h"
 #include "network/Mingradientform.h"
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
+#include "reports/Table.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include <QTemporaryDir>
@@ -23,7 +25,9 @@ protected:
         SewerMainForm = new TSewerMainForm(&owner);
         DataEntryForm = new TDataEntryForm(&owner);
         SectionPropsForm = new TSectionPropsForm(&owner);
+        TableForm = new TTableForm(&owner);
         AboutBox = new TAboutBox(&owner);
+        DatumForm = new TDatumForm(&owner);
         MinimumGradientForm = new TMinimumGradientForm(&owner);
     }
 
@@ -35,7 +39,9 @@ protected:
         SewerMainForm = nullptr;
         DataEntryForm = nullptr;
         SectionPropsForm = nullptr;
+        TableForm = nullptr;
         AboutBox = nullptr;
+        DatumForm = nullptr;
         MinimumGradientForm = nullptr;
     }
 

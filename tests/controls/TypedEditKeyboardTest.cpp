@@ -165,6 +165,8 @@ TEST(TypedEditKeyboard, CaretStaysBetweenPrefixAndSuffix) {
         {"separator into an empty prefixed box", {etFloat, 2, "$"}, "$|", ".5", "$0.5|"},
         {"shift-home selects the value", framed, "L=12|.50 m", "{Shift+Home}", "L=[12.50] m"},
         {"shift-end selects to the suffix", framed, "L=1|2.50 m", "{Shift+End}", "L=1[2.50] m"},
+        // Mended: Ctrl+A selected the prefix and suffix too.
+        {"ctrl-a selects the value", {etString, 0, "L=", " m"}, "L=1|2 m", "{Ctrl+A}", "L=[12] m"},
     });
 }
 

@@ -81,15 +81,22 @@ TEST(Canvas, DrawsPixelsAsTheFrameworkDoes) {
          [](TCanvas& c) { c.FrameRect(Rect(0, 0, 3, 3)); },
          {"rrr...", "r.r...", "rrr...", "......", "......"}},
     };
-    for (const Drawing& drawing : drawings) {
-        SCOPED_TRACE(drawing.label);
-        TBitmap bitmap;
-        bitmap.SetSize(6, 5);
-        bitmap.Canvas->Pen.Color = clBlack;
-        bitmap.Canvas->Brush.Color = clRed;
-        drawing.draw(*bitmap.Canvas);
-        EXPECT_EQ(Pixels(bitmap), drawing.expected);
-    }
+    // Drawn alone, and among others with one painter for all.
+    for (const bool batched : {false, true})
+        for (const Drawing& drawing : drawings) {
+            SCOPED_TRACE(drawing.label);
+            TBitmap bitmap;
+            bitmap.SetSize(6, 5);
+            bitmap.Canvas->Pen.Color = clBlack;
+            bitmap.Canvas->Brush.Color = clRed;
+            if (batched) {
+                const ScopedCanvasDrawing drawingAtOnce(*bitmap.Canvas);
+                drawing.draw(*bitmap.Canvas);
+            } else {
+                drawing.draw(*bitmap.Canvas);
+            }
+            EXPECT_EQ(Pixels(bitmap), drawing.expected);
+        }
 }
 
 TEST(Canvas, ExclusiveOrDrawnTwiceLeavesThePictureAsItWas) {

@@ -3,11 +3,14 @@
 #include "framework/Form.h"
 #include "framework/Label.h"
 
+#include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -118,6 +121,57 @@ TEST(CustomEdit, TypingEditsTheTextAsANativeEditWould) {
     }
 }
 
+// Types each character as the keyboard does: a key press carrying its text.
+void TypeCharacters(QWidget* view, const QString& characters) {
+    for (const QChar character : characters) {
+        QKeyEvent press(QEvent::KeyPress,
+                        character.isLetter() && character.unicode() < 0x80 ? character.toUpper().unicode()
+                                                                           : 0,
+                        Qt::NoModifier, QString(character));
+        QApplication::sendEvent(view, &press);
+    }
+}
+
+// The text is UTF-8, which the box counts in bytes and its view in UTF-16 units.
+TEST(CustomEdit, TextBeyondAsciiIsTypedSelectedAndEditedWhole) {
+    const struct {
+        const char* label;
+        const char* start;
+        std::function<void(ShownEditForm&)> act;
+        const char* text;
+        const char* selected;
+    } rows[] = {
+        {"select all", "Ø1x", [](ShownEditForm& form) { form.Edit->SelectAll(); }, "Ø1x", "Ø1x"},
+        {"typed", "", [](ShownEditForm& form) { TypeCharacters(form.Edit->View(), "é€ab"); }, "é€ab", ""},
+        {"backspace", "aØ",
+         [](ShownEditForm& form) { QTest::keyClick(form.Edit->View(), Qt::Key_Backspace); }, "a", ""},
+        {"shift-left", "a€",
+         [](ShownEditForm& form) { QTest::keyClick(form.Edit->View(), Qt::Key_Left, Qt::ShiftModifier); },
+         "a€", "€"},
+        {"mouse selection", "Ø1x", [](ShownEditForm& form) { ViewOf(*form.Edit).setSelection(0, 2); }, "Ø1x",
+         "Ø1"},
+        {"too long", "abØ",
+         [](ShownEditForm& form) {
+             form.Edit->MaxLength = 5;
+             TypeCharacters(form.Edit->View(), "€");
+         },
+         "abØ", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ShownEditForm form;
+        form.Edit->SetWindowText(row.start);
+        form.Edit->SetSelStart(form.Edit->GetWindowText().Length());
+        QApplication::processEvents();
+        row.act(form);
+        QApplication::processEvents();
+        EXPECT_EQ(form.Edit->GetWindowText(), row.text);
+        EXPECT_EQ(form.Edit->GetSelText(), row.selected);
+        EXPECT_EQ(ViewOf(*form.Edit).text().toStdString(), row.text);
+        EXPECT_EQ(ViewOf(*form.Edit).selectedText().toStdString(), row.selected);
+    }
+}
+
 TEST_F(ShownCustomEdit, KeyEventsComeInOrderAndCanDropKeys) {
     std::vector<std::string> events;
     edit.OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
@@ -159,6 +213,27 @@ TEST_F(ShownCustomEdit, FocusMovesWithEnterAndExitEvents) {
     QApplication::processEvents();
     EXPECT_EQ(events, (std::vector<std::string>{"exit edit", "enter other"}));
     EXPECT_TRUE(form.Other->Focused());
+}
+
+// A caption set by the layout, while it loads, sizes the label once the layout is done.
+TEST(Label, ALabelCaptionedByItsLayoutFitsItsCaption) {
+    struct LabelForm : TForm {
+        LabelForm() : TForm(nullptr) {
+            Left->SetParent(this);
+            Left->SetCaption("Ground level (m)");
+            Right->SetParent(this);
+            Right->SetBounds(100, 30, 200, 13);
+            Right->SetAlignment(taRightJustify);
+            Right->SetCaption("Scale:");
+            EndLayout();
+        }
+        TLabel* Left = new TLabel(this);
+        TLabel* Right = new TLabel(this);
+    } form;
+    const QFontMetrics metrics(form.Left->Font.ToQFont());
+    EXPECT_EQ(form.Left->Width(), metrics.horizontalAdvance("Ground level (m)"));
+    EXPECT_EQ(form.Right->Width(), metrics.horizontalAdvance("Scale:"));
+    EXPECT_EQ(form.Right->Left() + form.Right->Width(), 300);
 }
 
 TEST(Label, AutoSizeFollowsTheCaption) {

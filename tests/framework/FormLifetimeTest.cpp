@@ -2,6 +2,7 @@
 #include "framework/Edit.h"
 #include "framework/Form.h"
 #include "framework/Panel.h"
+#include "framework/Screen.h"
 
 #include <QApplication>
 #include <QTest>
@@ -161,6 +162,26 @@ TEST(Application, CreatesWindowsRunsTheMainOneAndFreesThemAtTheEnd) {
     EXPECT_TRUE(otherGone);
     EXPECT_TRUE(Application->Components().empty());
     Main = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+TEST(FormLook, ADialogIsAFixedDialogWindowPlacedAsItsPositionSays) {
+    TForm dialog(nullptr);
+    dialog.SetBorderStyle(bsDialog);
+    dialog.Position = poScreenCenter;
+    dialog.SetClientSize(200, 100);
+    dialog.Show();
+    EXPECT_EQ(dialog.View()->windowType(), Qt::Dialog);
+    EXPECT_EQ(dialog.View()->minimumSize(), dialog.View()->maximumSize());
+    EXPECT_EQ(dialog.Left(), (Screen->Width() - 200) / 2);
+    EXPECT_EQ(dialog.Top(), (Screen->Height() - 100) / 2);
+    TForm window(nullptr);
+    window.Show();
+    EXPECT_EQ(window.View()->windowType(), Qt::Window);
+    EXPECT_NE(window.View()->minimumSize(), window.View()->maximumSize());
 }
 
 } // namespace

@@ -70,6 +70,27 @@ TEST(NumberFormat, FloatToStrGivesFifteenSignificantDigits) {
     EXPECT_EQ(FloatToStrF(123456.0, ffFixed, 3, 2), "1.23E5");
 }
 
+// Pictures as the visual editor's status bar writes scales and coordinates, and a few beyond.
+TEST(NumberFormat, FormatFloatFollowsThePicture) {
+    const LocaleSeparators point('.', ',');
+    // 1.1^3 = 1.331, 1 / 1.1 = 0.90909...
+    // clang-format off
+    const std::tuple<const char*, double, const char*> rows[] = {
+        {"#0.0#", 1.0, "1.0"}, {"#0.0#", 1.331, "1.33"}, {"#0.0#", 1.0 / 1.1, "0.91"}, {"#0.0#", 1.1, "1.1"},
+        {"#0.0#", 1.21, "1.21"}, {"#0.0#", 0.125, "0.13"}, {"#0.0#", 100000, "100000.0"},
+        {"#0.#", 12.34, "12.3"}, {"#0.#", 12.0, "12"}, {"#0.#", -0.04, "0"}, {"#0.#", -7.25, "-7.3"},
+        {"#0.#", 0.96, "1"}, {"0.00", 2.5, "2.50"}, {"#.##", 0.5, ".5"}, {"000", 7, "007"},
+        {"#,##0", 1234567, "1,234,567"}, {"X: #0.#", 3.21, "X: 3.2"}, {"#0 m", 4.6, "5 m"}};
+    // clang-format on
+    for (const auto& [picture, value, expected] : rows) {
+        SCOPED_TRACE(picture);
+        EXPECT_EQ(FormatFloat(picture, value), expected);
+    }
+    const LocaleSeparators comma(',', '.');
+    EXPECT_EQ(FormatFloat("#0.0#", 1.331), "1,33");
+    EXPECT_EQ(FormatFloat("#,##0.0", 1234.5), "1.234,5");
+}
+
 TEST(NumberFormat, TextToNumbers) {
     const LocaleSeparators point('.', ',');
     const std::tuple<const char*, bool, double> reals[] = {

@@ -4,10 +4,18 @@
 #include "framework/Form.h"
 #include "framework/RadioGroup.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -77,11 +85,188 @@ TEST(StandardControls, UserActionsRaiseTheSameEvents) {
     EXPECT_EQ(form.ComboChanges, 1);
 }
 
+// A mouse-up handler of a check box sees the state the click gave it.
+TEST(StandardControls, ACheckBoxTurnsOverBeforeItsMouseUp) {
+    ControlsForm form;
+    form.Show();
+    std::vector<bool> seen;
+    form.Check->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        seen.push_back(form.Check->GetChecked());
+    };
+    QTest::mouseClick(form.Check->View(), Qt::LeftButton, {}, QPoint(6, 8));
+    QTest::mouseClick(form.Check->View(), Qt::LeftButton, {}, QPoint(6, 8));
+    EXPECT_EQ(seen, (std::vector<bool>{false, true}));
+    EXPECT_EQ(form.CheckClicks, 2);
+    EXPECT_TRUE(static_cast<QCheckBox*>(form.Check->View())->isChecked());
+}
+
+// Two boxes show one list: a choice counts in it, a new list drops the choices, and each view
+// reads the rows it shows.
+TEST(StandardControls, ComboBoxesShareOneList) {
+    ControlsForm form;
+    auto* other = new TComboBox(&form);
+    other->SetParent(&form);
+    other->Style = csDropDownList;
+    form.Show();
+    {
+        TSharedComboItems names;
+        names.Assign({"J0", "J1", "J2"});
+        form.Combo->SetSharedItems(&names);
+        other->SetSharedItems(&names);
+        form.Combo->SetItemIndex(2);
+        other->SetText("J1");
+        EXPECT_EQ(form.Combo->GetText(), "J2");
+        EXPECT_EQ(other->GetItemIndex(), 1);
+        QApplication::processEvents();
+        const auto* view = static_cast<QComboBox*>(form.Combo->View());
+        EXPECT_EQ(view->count(), 3);
+        EXPECT_EQ(view->currentText(), "J2");
+        EXPECT_EQ(static_cast<QComboBox*>(other->View())->currentText(), "J1");
+
+        emit static_cast<QComboBox*>(other->View())->activated(0);
+        EXPECT_EQ(other->GetText(), "J0");
+        names.Assign({"J5"});
+        EXPECT_EQ(form.Combo->GetItemIndex(), -1);
+        EXPECT_EQ(other->GetText(), "");
+    }
+    // The list gone, each box shows its own items again.
+    EXPECT_EQ(form.Combo->GetItemIndex(), -1);
+    form.Combo->SetItemIndex(0);
+    EXPECT_EQ(form.Combo->GetText(), "50");
+    QApplication::processEvents();
+    EXPECT_EQ(static_cast<QComboBox*>(form.Combo->View())->count(), 2);
+}
+
 TEST(StandardControls, AModalResultButtonClosesItsModalWindow) {
     ControlsForm form;
     form.Button->ModalResult = mrOk;
     form.Button->Click();
     EXPECT_EQ(form.GetModalResult(), mrOk);
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> ViewItems(const TComboBox& box) {
+    QApplication::processEvents();
+    const auto* view = static_cast<const QComboBox*>(box.View());
+    std::vector<std::string> items;
+    for (int i = 0; i < view->count(); ++i)
+        items.push_back(view->itemText(i).toStdString());
+    return items;
+}
+
+std::vector<std::string> ModelItems(const TComboBox& box) {
+    std::vector<std::string> items;
+    for (int i = 0; i < box.Items.Count(); ++i)
+        items.push_back(box.Items[i].str());
+    return items;
+}
+
+TEST(ComboBox, AShownBoxTakesManyItemsAndEveryChangeOfThem) {
+    TForm form(nullptr);
+    auto* box = new TComboBox(&form);
+    box->SetParent(&form);
+    form.Show();
+    for (int i = 0; i < 5000; ++i)
+        box->Items.Add("J" + std::to_string(i));
+    EXPECT_EQ(ViewItems(*box).size(), 5000u);
+    EXPECT_EQ(ViewItems(*box)[4999], "J4999");
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"insert", [&] { box->Items.Insert(2, "new"); }},
+        {"delete", [&] { box->Items.Delete(0); }},
+        {"put", [&] { box->Items.SetString(4000, "renamed"); }},
+        {"add after a change",
+         [&] {
+             box->Items.Delete(10);
+             box->Items.Add("last");
+         }},
+        {"clear and refill",
+         [&] {
+             box->Items.Clear();
+             box->Items.Add("only");
+         }},
+    };
+    for (const auto& [label, change] : changes) {
+        SCOPED_TRACE(label);
+        change();
+        EXPECT_EQ(ViewItems(*box), ModelItems(*box));
+    }
+}
+
+TEST(ComboBox, ADropDownBoxTakesTypedTextAListBoxOnlyPicks) {
+    ControlsForm form;
+    auto* typed = new TComboBox(&form);
+    typed->SetParent(&form);
+    typed->SetTop(60);
+    typed->Items.Add("150");
+    typed->Items.Add("225");
+    int changes = 0;
+    typed->OnChange = [&](TObject*) { ++changes; };
+    form.Show();
+    QApplication::processEvents();
+    auto* view = static_cast<QComboBox*>(typed->View());
+    ASSERT_TRUE(view->isEditable());
+    EXPECT_FALSE(static_cast<QComboBox*>(form.Combo->View())->isEditable());
+    view->setFocus();
+    QTest::keyClicks(view->lineEdit(), "22");
+    EXPECT_EQ(typed->GetText(), "22");
+    EXPECT_EQ(typed->GetItemIndex(), -1);
+    QTest::keyClicks(view->lineEdit(), "5");
+    EXPECT_EQ(typed->GetItemIndex(), 1);
+    EXPECT_EQ(changes, 3);
+    typed->SetItemIndex(0);
+    QApplication::processEvents();
+    EXPECT_EQ(view->currentText(), "150");
+    EXPECT_EQ(changes, 3);
+}
+
+} // namespace
+
+namespace {
+
+// A copy of a control's font is a font of its own: changing it leaves the control alone.
+TEST(StandardControls, ACopiedFontHasNoHoldOnTheControl) {
+    ControlsForm form;
+    int changes = 0;
+    form.Button->Font.OnChange = [&](TObject*) { ++changes; };
+    TFont copy = form.Button->Font;
+    copy.SetColor(clRed);
+    copy.SetStyle(fsBold);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(form.Button->Font.Color, clWindowText);
+    form.Button->Font = copy;
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(form.Button->Font.Style, static_cast<unsigned>(fsBold));
+}
+
+// The pick choice refills its own items from its click, as the visual editor's does.
+TEST(StandardControls, ARadioGroupRefilledFromItsOwnClickKeepsWorking) {
+    ControlsForm form;
+    form.Radio->OnClick = [&](TObject*) {
+        if (form.Radio->Items.Count() == 2) {
+            form.Radio->Items.Clear();
+            for (const char* item : {"Houses", "Population", "Both"})
+                form.Radio->Items.Add(item);
+        }
+    };
+    form.Show();
+    auto shownRadios = [&] {
+        QApplication::processEvents();
+        QList<QRadioButton*> shown;
+        for (QRadioButton* radio : form.Radio->View()->findChildren<QRadioButton*>())
+            if (radio->isVisible())
+                shown.append(radio);
+        return shown;
+    };
+    auto radios = shownRadios();
+    ASSERT_EQ(radios.size(), 2);
+    QTest::mouseClick(radios[0], Qt::LeftButton, {}, QPoint(4, 4));
+    radios = shownRadios();
+    ASSERT_EQ(radios.size(), 3);
+    QTest::mouseClick(radios[2], Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_EQ(form.Radio->GetItemIndex(), 2);
 }
 
 } // namespace

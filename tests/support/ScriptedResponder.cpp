@@ -1,6 +1,7 @@
 #include "tests/support/ScriptedResponder.h"
 
 #include "framework/Form.h"
+#include "framework/Menus.h"
 
 int ScriptedResponder::MessageBox(const MessageRequest& request) {
     Asked.push_back(request);
@@ -43,4 +44,23 @@ bool ScriptedResponder::ChooseFile(FileRequest& request) {
 bool ScriptedResponder::OpenDocument(const AnsiString& target) {
     Opened.push_back(target);
     return true;
+}
+
+void ScriptedResponder::TrackPopupMenu(TPopupMenu& menu, int, int) {
+    std::vector<AnsiString> shown;
+    for (int i = 0; i < menu.Items->Count(); ++i)
+        if (menu.Items->Items(i)->GetVisible())
+            shown.push_back(menu.Items->Items(i)->GetCaption());
+    MenusShown.push_back(shown);
+    if (MenuChoices.empty())
+        return;
+    const AnsiString choice = std::move(MenuChoices.front());
+    MenuChoices.pop_front();
+    for (int i = 0; i < menu.Items->Count(); ++i) {
+        TMenuItem* item = menu.Items->Items(i);
+        if (!choice.IsEmpty() && item->GetVisible() && item->GetEnabled() && item->GetCaption() == choice) {
+            item->Click();
+            return;
+        }
+    }
 }

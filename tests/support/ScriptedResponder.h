@@ -19,6 +19,9 @@ public:
     bool ChooseFile(FileRequest& request) override;
     // Records the document and answers that it opened.
     bool OpenDocument(const AnsiString& target) override;
+    // Records the captions of the menu's visible items ("-" for a separator) and runs the visible
+    // item captioned as the next scripted choice; none, or an empty choice, leaves the menu.
+    void TrackPopupMenu(TPopupMenu& menu, int x, int y) override;
 
     void Answer(int id) { Answers.push_back(id); }
     void AnswerFile(std::optional<AnsiString> fileName) { FileAnswers.push_back(std::move(fileName)); }
@@ -29,6 +32,8 @@ public:
         FileAnswers.clear();
         FilesAsked.clear();
         Opened.clear();
+        MenuChoices.clear();
+        MenusShown.clear();
     }
 
     std::deque<int> Answers;
@@ -37,6 +42,8 @@ public:
     std::vector<MessageRequest> Asked;
     std::vector<FileRequest> FilesAsked;
     std::vector<AnsiString> Opened;
+    std::deque<AnsiString> MenuChoices;
+    std::vector<std::vector<AnsiString>> MenusShown;
 };
 
 // The responder installed for the whole test program.
