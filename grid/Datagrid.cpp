@@ -237,6 +237,41 @@ void TDataGrid::GetCellReadOnly(int ACol, int ARow, bool& CanEdit) {
         OnCanEditCell(this, ARow, ACol, CanEdit);
 }
 
+bool TDataGrid::IsEditable(int ACol, int ARow) {
+    if (!(GetOptions() & goEditing))
+        return false;
+    bool canEdit = true;
+    GetCellReadOnly(ACol, ARow, canEdit);
+    bool fixed = false;
+    GetCellFixed(ACol, ARow, fixed);
+    return canEdit && !fixed;
+}
+
+AnsiString TDataGrid::GetStrippedCell(int ACol, int ARow) {
+    return HTMLToPlainText(GetCellEx(ACol, ARow));
+}
+
+AnsiString TDataGrid::HTMLToPlainText(const AnsiString& text) {
+    const std::string s = text.str();
+    std::string out;
+    for (std::size_t i = 0; i < s.size();) {
+        if (s[i] != '<') {
+            out += s[i++];
+            continue;
+        }
+        const std::size_t close = s.find('>', i);
+        if (close == std::string::npos) {
+            out.append(s, i);
+            break;
+        }
+        const AnsiString tag = AnsiString(s.substr(i, close - i + 1)).UpperCase();
+        if (tag == "<BR>" || tag == "<HR>")
+            out += "\r\n";
+        i = close + 1;
+    }
+    return out;
+}
+
 void TDataGrid::GetCellPassword(int ACol, int ARow, bool& IsPassword) {
     if (OnIsPasswordCell)
         OnIsPasswordCell(this, ARow, ACol, IsPassword);

@@ -13,6 +13,9 @@
 
 class TStream;
 
+// What the clipboard's last change by the grid was.
+enum TClipOperation { coCut, coCopy };
+
 // The grid's own errors, with the texts the grid's Parts give them.
 class EDataGridError : public Exception {
 public:
@@ -115,6 +118,13 @@ public:
     // Fixed by the fixed counts or the always-fixed switches; the event may add cells only.
     virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed);
     virtual void GetCellReadOnly(int ACol, int ARow, bool& CanEdit);
+    // The grid is editable and the cell neither refused by OnCanEditCell nor fixed.
+    bool IsEditable(int ACol, int ARow);
+    // The cell's text without its HTML tags.
+    AnsiString GetStrippedCell(int ACol, int ARow);
+    // "<BR>" and "<HR>" as line breaks, every other tag left out; a "<" that no ">" closes stays
+    // with the rest of the text.
+    static AnsiString HTMLToPlainText(const AnsiString& text);
     virtual void GetCellPassword(int ACol, int ARow, bool& IsPassword);
     virtual AnsiString GetCheckTrue(int ACol, int ARow);
     virtual AnsiString GetCheckFalse(int ACol, int ARow);
@@ -319,6 +329,27 @@ public:
     void SaveToXML(const AnsiString& FileName, const AnsiString& ListTag, const AnsiString& RecordTag,
                    TStrings* FieldTags);
 
+    // The clipboard: cells as lines of TAB-separated text (CR LF between lines), and a cell's rich
+    // text beside them with Navigation.AllowRTFClipboard.
+    void CopyToClipBoard();
+    void CopySelectionToClipboard();
+    void CutToClipboard();
+    void CutSelectionToClipboard();
+    void PasteFromClipboard();
+    // Pastes at the selection's top-left cell; with Navigation.AllowSmartClipboard one value
+    // fills the selection and two continue as a series.
+    void PasteSelectionFromClipboard();
+    // How many fields were pasted at (ACol, ARow); 0 for rich text or nothing.
+    int PasteFunc(int ACol, int ARow);
+    int PasteText(int ACol, int ARow, const AnsiString& Text);
+    // The most fields of a line, and the lines.
+    void PasteSize(const AnsiString& Text, TPoint& Size);
+    void CopyFunc(const TGridRect& R);
+    void CopyRTFFunc(int ACol, int ARow);
+    // After every text paste: where the last copy or cut started, the cells pasted and which of
+    // the two it was. Empty here, for grids built on this one.
+    virtual void PasteNotify(const TPoint&, const TGridRect&, TClipOperation) {}
+
     // Called after every file read, once the cells have changed.
     virtual void CellsLoaded() {}
 
@@ -346,6 +377,12 @@ private:
     // The width of the column a file line names: a display column, or with IncludeHiddenColumns a
     // real one, hidden or not.
     int SaveColumnWidth(int index) const;
+    // The clipboard text of the cells of R (display columns).
+    std::string ClipboardText(const TGridRect& R);
+    // Empties the cells of R that may be edited, or all of them with AllowClipboardAlways.
+    void CutCells(const TGridRect& R);
+    // The selection filled from its first cells after a paste of Values values.
+    void SmartFill(int Values);
     // The fixed row and column before which a reader stores nothing.
     int LoadStartRow() const { return IncludeFixedCells ? 0 : GetFixedRows(); }
     int LoadStartCol() const { return IncludeFixedCells ? 0 : GetFixedCols(); }
@@ -371,6 +408,11 @@ private:
     int formHeight = 0;
     TCursor layoutCursor = crDefault;
     TCursor linkCursor = crDefault;
+    TPoint clipboardOrigin{-1, -1};
+    TClipOperation lastClipOperation = coCut;
+    // The values the last text paste held; its count also holds an empty one after a last line
+    // break.
+    int pastedValues = 0;
     AnsiString checkTrue = "Y";
     AnsiString checkFalse = "N";
     char passwordChar = '*';
