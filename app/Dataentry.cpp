@@ -16,17 +16,6 @@
 
 TDataEntryForm* DataEntryForm = nullptr;
 
-class TDataEntryForm::Filling {
-public:
-    explicit Filling(TDataEntryForm& form) : form(form) { ++form.filling; }
-    ~Filling() { --form.filling; }
-    Filling(const Filling&) = delete;
-    Filling& operator=(const Filling&) = delete;
-
-private:
-    TDataEntryForm& form;
-};
-
 namespace {
 
 // Holds a flag up while it stands.

@@ -135,7 +135,16 @@ private:
     bool applying = false;
 
     // While one stands, the window is filling its boxes.
-    class Filling;
+    class Filling {
+    public:
+        explicit Filling(TDataEntryForm& form) : form(form) { ++form.filling; }
+        ~Filling() { --form.filling; }
+        Filling(const Filling&) = delete;
+        Filling& operator=(const Filling&) = delete;
+
+    private:
+        TDataEntryForm& form;
+    };
 };
 
 extern TDataEntryForm* DataEntryForm;

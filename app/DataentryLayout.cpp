@@ -203,6 +203,8 @@ void TDataEntryForm::LoadCaptions() {
     for (TButton* hidden : {AddSewerButton, ApplySewerChangeButton, ApplyJunctionChangesButton,
                             RemoveSewerButton, RemoveJunctionButton, AddJunctionButton, Button1})
         hidden->SetCaption(LoadStr(id++));
+    // The first choice is the window's, not the user's.
+    const Filling filling(*this);
     PopRadioGroup->Items.Clear();
     PopRadioGroup->Items.Add(LoadStr(1037));
     PopRadioGroup->Items.Add(LoadStr(1038));
