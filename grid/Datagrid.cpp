@@ -200,6 +200,20 @@ void TDataGrid::GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment
         OnGetAlignment(this, ARow, ACol, HAlign, VAlign);
 }
 
+std::pair<TAlignment, TVAlignment> TDataGrid::GetCellAlignment(int ACol, int ARow) {
+    TAlignment horizontal = taLeftJustify;
+    TVAlignment vertical = VAlignment;
+    if (AutoNumAlign) {
+        AnsiString text = GetCellEx(ACol, ARow);
+        if (!text.IsEmpty() && text[1] == '=')
+            CalcCell(ACol, ARow, text);
+        if (IsType(text) < 2)
+            horizontal = taRightJustify;
+    }
+    GetCellAlign(ACol, ARow, horizontal, vertical);
+    return {horizontal, vertical};
+}
+
 void TDataGrid::GetColFormat(int ACol, TSortStyle& AStyle, AnsiString& aPrefix, AnsiString& aSuffix) {
     if (OnGetFormat)
         OnGetFormat(this, ACol, AStyle, aPrefix, aSuffix);
@@ -221,6 +235,41 @@ void TDataGrid::GetCellFixed(int ACol, int ARow, bool& IsFixed) {
 void TDataGrid::GetCellReadOnly(int ACol, int ARow, bool& CanEdit) {
     if (OnCanEditCell)
         OnCanEditCell(this, ARow, ACol, CanEdit);
+}
+
+bool TDataGrid::IsEditable(int ACol, int ARow) {
+    if (!(GetOptions() & goEditing))
+        return false;
+    bool canEdit = true;
+    GetCellReadOnly(ACol, ARow, canEdit);
+    bool fixed = false;
+    GetCellFixed(ACol, ARow, fixed);
+    return canEdit && !fixed;
+}
+
+AnsiString TDataGrid::GetStrippedCell(int ACol, int ARow) {
+    return HTMLToPlainText(GetCellEx(ACol, ARow));
+}
+
+AnsiString TDataGrid::HTMLToPlainText(const AnsiString& text) {
+    const std::string s = text.str();
+    std::string out;
+    for (std::size_t i = 0; i < s.size();) {
+        if (s[i] != '<') {
+            out += s[i++];
+            continue;
+        }
+        const std::size_t close = s.find('>', i);
+        if (close == std::string::npos) {
+            out.append(s, i);
+            break;
+        }
+        const AnsiString tag = AnsiString(s.substr(i, close - i + 1)).UpperCase();
+        if (tag == "<BR>" || tag == "<HR>")
+            out += "\r\n";
+        i = close + 1;
+    }
+    return out;
 }
 
 void TDataGrid::GetCellPassword(int ACol, int ARow, bool& IsPassword) {

@@ -8,7 +8,13 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 #include <vector>
+
+class TStream;
+
+// What the clipboard's last change by the grid was.
+enum TClipOperation { coCut, coCopy };
 
 // The grid's own errors, with the texts the grid's Parts give them.
 class EDataGridError : public Exception {
@@ -104,11 +110,21 @@ public:
     virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
     virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
     virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    // The alignment a cell (real column) shows with: numbers to the right with AutoNumAlign, the
+    // rest to the left and VAlignment, then as OnGetAlignment says.
+    std::pair<TAlignment, TVAlignment> GetCellAlignment(int ACol, int ARow);
     virtual void GetColFormat(int ACol, TSortStyle& AStyle, AnsiString& aPrefix, AnsiString& aSuffix);
     virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
     // Fixed by the fixed counts or the always-fixed switches; the event may add cells only.
     virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed);
     virtual void GetCellReadOnly(int ACol, int ARow, bool& CanEdit);
+    // The grid is editable and the cell neither refused by OnCanEditCell nor fixed.
+    bool IsEditable(int ACol, int ARow);
+    // The cell's text without its HTML tags.
+    AnsiString GetStrippedCell(int ACol, int ARow);
+    // "<BR>" and "<HR>" as line breaks, every other tag left out; a "<" that no ">" closes stays
+    // with the rest of the text.
+    static AnsiString HTMLToPlainText(const AnsiString& text);
     virtual void GetCellPassword(int ACol, int ARow, bool& IsPassword);
     virtual AnsiString GetCheckTrue(int ACol, int ARow);
     virtual AnsiString GetCheckFalse(int ACol, int ARow);
@@ -259,6 +275,84 @@ public:
     TPrintSizeEvent OnPrintSetRowHeight;
     TFitToPageEvent OnFitToPage;
 
+    // Text files and the clipboard. Writers build the whole text first and the file changes only
+    // once all of it is written; readers read and parse the whole file before any cell changes.
+    // Field separator: 0 writes "," and lets a reader find the file's own.
+    char Delimiter = 0;
+    bool QuoteEmptyFields = true;
+    bool QuoteAllFields = false;
+    // Writers include the fixed (and footer and right fixed) rows and columns; readers start
+    // at cell (0, 0) instead of the first normal cell.
+    bool IncludeFixedCells = true;
+    bool IncludeHiddenColumns = false;
+    // Line breaks in a cell written as "~" and empty cells as "^".
+    bool TildeLineBreaks = false;
+    // Copied cells of several lines go in double quotes; pasted ones come out of them.
+    bool ClipboardMultiLineQuoting = false;
+
+    // The rows and display columns the writers write.
+    int GetSaveStartRow() const;
+    int GetSaveEndRow() const;
+    int GetSaveStartCol() const;
+    int GetSaveEndCol() const;
+    int GetSaveRowCount() const;
+    int GetSaveColCount() const;
+
+    void SaveToCSV(const AnsiString& FileName) { OutputToCSV(FileName, false); }
+    void AppendToCSV(const AnsiString& FileName) { OutputToCSV(FileName, true); }
+    void LoadFromCSV(const AnsiString& FileName) { InputFromCSV(FileName, false); }
+    void InsertFromCSV(const AnsiString& FileName) { InputFromCSV(FileName, true); }
+    void OutputToCSV(const AnsiString& FileName, bool Append);
+    // Nothing is cleared first and ColCount only grows; with Insert the rows go below the last.
+    void InputFromCSV(const AnsiString& FileName, bool Insert);
+
+    // The grid's own format: its size, column widths and every non-empty cell.
+    void SaveToFile(const AnsiString& FileName);
+    void LoadFromFile(const AnsiString& FileName);
+    void SaveToStream(TStream* Stream);
+    void LoadFromStream(TStream* Stream);
+
+    // A readable table of blank-padded columns, every row and shown column.
+    void SaveToASCII(const AnsiString& FileName);
+    // Records of fixed-width fields, one width per saved column; widths missing from the list
+    // are added to it: the column's longest line plus one.
+    void SaveToFixed(const AnsiString& FileName, TIntList* Widths);
+    // Positions: where each column starts, 1-based, then where the last one ends.
+    void LoadFromFixed(const AnsiString& FileName, TIntList* Positions);
+
+    // An HTML table with the cells' alignment, spans, colours and font styles; texts show as they
+    // stand unless they hold HTML.
+    void SaveToHTML(const AnsiString& FileName) { OutputToHTML(FileName, false); }
+    void AppendToHTML(const AnsiString& FileName) { OutputToHTML(FileName, true); }
+    void OutputToHTML(const AnsiString& FileName, bool Append);
+    // One element per saved row and one per cell, named from FieldTags or FIELD0, FIELD1, ...
+    void SaveToXML(const AnsiString& FileName, const AnsiString& ListTag, const AnsiString& RecordTag,
+                   TStrings* FieldTags);
+
+    // The clipboard: cells as lines of TAB-separated text (CR LF between lines), and a cell's rich
+    // text beside them with Navigation.AllowRTFClipboard.
+    void CopyToClipBoard();
+    void CopySelectionToClipboard();
+    void CutToClipboard();
+    void CutSelectionToClipboard();
+    void PasteFromClipboard();
+    // Pastes at the selection's top-left cell; with Navigation.AllowSmartClipboard one value
+    // fills the selection and two continue as a series.
+    void PasteSelectionFromClipboard();
+    // How many fields were pasted at (ACol, ARow); 0 for rich text or nothing.
+    int PasteFunc(int ACol, int ARow);
+    int PasteText(int ACol, int ARow, const AnsiString& Text);
+    // The most fields of a line, and the lines.
+    void PasteSize(const AnsiString& Text, TPoint& Size);
+    void CopyFunc(const TGridRect& R);
+    void CopyRTFFunc(int ACol, int ARow);
+    // After every text paste: where the last copy or cut started, the cells pasted and which of
+    // the two it was. Empty here, for grids built on this one.
+    virtual void PasteNotify(const TPoint&, const TGridRect&, TClipOperation) {}
+
+    // Called after every file read, once the cells have changed.
+    virtual void CellsLoaded() {}
+
 protected:
     void Loaded() override;
     bool IsFixed(int ACol, int ARow) override;
@@ -278,6 +372,20 @@ private:
     // The height trimmed to whole default rows between the border and any horizontal bar.
     int IntegralHeight(int width, int height) const;
     void HoverTick();
+    // The real column behind each column the writers write, in order.
+    std::vector<int> SaveColumns() const;
+    // The width of the column a file line names: a display column, or with IncludeHiddenColumns a
+    // real one, hidden or not.
+    int SaveColumnWidth(int index) const;
+    // The clipboard text of the cells of R (display columns).
+    std::string ClipboardText(const TGridRect& R);
+    // Empties the cells of R that may be edited, or all of them with AllowClipboardAlways.
+    void CutCells(const TGridRect& R);
+    // The selection filled from its first cells after a paste of Values values.
+    void SmartFill(int Values);
+    // The fixed row and column before which a reader stores nothing.
+    int LoadStartRow() const { return IncludeFixedCells ? 0 : GetFixedRows(); }
+    int LoadStartCol() const { return IncludeFixedCells ? 0 : GetFixedCols(); }
 
     TSortIndexList sortIndexList{0, 0};
     TIntList sortCrossReference{0, 0};
@@ -300,6 +408,11 @@ private:
     int formHeight = 0;
     TCursor layoutCursor = crDefault;
     TCursor linkCursor = crDefault;
+    TPoint clipboardOrigin{-1, -1};
+    TClipOperation lastClipOperation = coCut;
+    // The values the last text paste held; its count also holds an empty one after a last line
+    // break.
+    int pastedValues = 0;
     AnsiString checkTrue = "Y";
     AnsiString checkFalse = "N";
     char passwordChar = '*';
