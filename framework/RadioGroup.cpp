@@ -2,9 +2,36 @@
 
 #include "framework/ControlView.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QRadioButton>
+
+// The focus sits on the group's buttons: it enters the group when it comes from outside and exits
+// it when it goes outside, not as it moves from one button to another.
+class TRadioGroup::FocusWatcher : public QObject {
+public:
+    explicit FocusWatcher(TRadioGroup& group) : QObject(group.View()), group(group) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn && !std::exchange(inside, true)) {
+            const auto how = FocusChangeOf(*static_cast<QFocusEvent*>(event));
+            CallFromView(group, [&] { group.ViewFocusIn(how); });
+        } else if (event->type() == QEvent::FocusOut) {
+            const QWidget* next = QApplication::focusWidget();
+            if (next && group.View()->isAncestorOf(next))
+                return false;
+            inside = false;
+            const auto how = FocusChangeOf(*static_cast<QFocusEvent*>(event));
+            CallFromView(group, [&] { group.ViewFocusOut(how); });
+        }
+        return false;
+    }
+
+private:
+    TRadioGroup& group;
+    bool inside = false;
+};
 
 TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
     auto* view = new ControlView<QGroupBox>(*this);
@@ -12,6 +39,7 @@ TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
     QObject::connect(buttons, &QButtonGroup::idClicked, view,
                      [this](int id) { CallFromView(*this, [this, id] { SetItemIndex(id); }); });
     SetView(view);
+    focusWatcher = new FocusWatcher(*this);
     SetBounds(0, 0, 185, 105);
     Items.OnChange = [this](TObject*) {
         itemIndex = -1;
@@ -55,6 +83,7 @@ void TRadioGroup::UpdateView() {
         radios.clear();
         for (int i = 0; i < Items.Count(); ++i) {
             auto* radio = new QRadioButton(view);
+            radio->installEventFilter(focusWatcher);
             buttons->addButton(radio, i);
             radios.push_back(radio);
             radio->show();
@@ -71,4 +100,7 @@ void TRadioGroup::UpdateView() {
         radio->setChecked(i == itemIndex);
     }
     buttons->setExclusive(true);
+    // The focus given to the group goes to its chosen button.
+    if (!radios.empty())
+        view->setFocusProxy(radios[static_cast<std::size_t>(std::max(0, itemIndex))]);
 }
