@@ -10,7 +10,7 @@
 namespace {
 
 // A grid like the results table: a header row, a name column, 24 numbers and two junction names
-// per sewer, 26 columns in all.
+// per sewer, 26 columns in all, two of them hidden as the column chooser hides them.
 std::unique_ptr<TDataGrid> ResultsLikeGrid(int sewers) {
     auto grid = std::make_unique<TDataGrid>(nullptr);
     grid->SetColCount(26);
@@ -24,6 +24,8 @@ std::unique_ptr<TDataGrid> ResultsLikeGrid(int sewers) {
             grid->SetCellEx(
                 c, r, c == 10 || c == 11 ? "J" + IntToStr(r + c) : FloatToStrF(r * 0.37 + c, ffFixed, 7, 3));
     }
+    grid->HideColumn(3);
+    grid->HideColumn(7);
     return grid;
 }
 
