@@ -390,9 +390,9 @@ void TDataEntryForm::CheckNetworkButtonClick(TObject*) {
 }
 
 void TDataEntryForm::DatumButtonClick(TObject*) {
-    const SimpleSewerNetwork* network = FrontForm->Network;
-    const Sewer* s = network ? network->GetSewer(TypedName(SewerNameTypedEdit->GetText())) : nullptr;
-    if (!s)
+    // A name box left holding a refused name (another sewer's, say) opens nothing.
+    const Sewer* s = SelectedSewer();
+    if (!s || TypedName(SewerNameTypedEdit->GetText()) != s->Name)
         return;
     DatumForm->Fill(*s);
     DatumForm->ShowModal();

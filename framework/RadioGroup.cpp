@@ -81,13 +81,21 @@ void TRadioGroup::UpdateView() {
             radio->deleteLater();
         }
         radios.clear();
+        // The buttons take the group's place in the window's tab order; Qt places nothing after a
+        // widget that takes no focus, as the frame itself does not.
+        const Qt::FocusPolicy policy = view->focusPolicy();
+        view->setFocusPolicy(Qt::TabFocus);
+        QWidget* before = view;
         for (int i = 0; i < Items.Count(); ++i) {
             auto* radio = new QRadioButton(view);
             radio->installEventFilter(focusWatcher);
             buttons->addButton(radio, i);
             radios.push_back(radio);
+            QWidget::setTabOrder(before, radio);
+            before = radio;
             radio->show();
         }
+        view->setFocusPolicy(policy);
     }
     const int rows = (Items.Count() + columns - 1) / std::max(1, columns);
     const int columnWidth = (Width() - 16) / columns;

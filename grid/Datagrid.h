@@ -532,7 +532,14 @@ private:
     // The width of the column a file line names: a display column, or with IncludeHiddenColumns a
     // real one, hidden or not.
     int SaveColumnWidth(int index) const;
-    // The clipboard text of the cells of R (display columns).
+    // The saved range as cells.
+    TGridRect SaveRange() const {
+        return {GetSaveStartCol(), GetSaveStartRow(), GetSaveEndCol(), GetSaveEndRow()};
+    }
+    // What the selection operations copy: the selection, or the saved range with disjunct rows.
+    TGridRect ClipboardSelection() const;
+    // The clipboard text of the cells of R (display columns), only its marked rows with
+    // MouseActions.DisjunctRowSelect.
     std::string ClipboardText(const TGridRect& R);
     // Empties the cells of R that may be edited, or all of them with AllowClipboardAlways.
     void CutCells(const TGridRect& R);

@@ -355,6 +355,12 @@ TEST_F(DataEntryApply, TheDatumButtonOpensTheDatumOfTheSewerShown) {
     EXPECT_FALSE(S(1).UpstreamEnd->AutoDatum);
     EXPECT_DOUBLE_EQ(S(1).UpstreamEnd->DatumLevel, 12.5);
     EXPECT_TRUE(DataEntryForm->NetworkChanged);
+
+    // The name box left holding another sewer's name, refused: the datum window stays shut.
+    Type(DataEntryForm->SewerNameTypedEdit, "S1");
+    Responder().ModalActions.push_back([](TForm&) { ADD_FAILURE() << "the datum window opened"; });
+    DataEntryForm->DatumButton->Click();
+    EXPECT_EQ(Responder().ModalActions.size(), 1u);
 }
 
 // Answers every message by trying the apply again, as a focus change under a message box could.

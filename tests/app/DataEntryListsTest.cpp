@@ -71,6 +71,34 @@ TEST_F(DataEntryLists, ARefreshKeepsTheHighlightOrTakesTheLast) {
     EXPECT_EQ(DataEntryForm->SewerNameTypedEdit->GetText(), "S2");
 }
 
+TEST_F(DataEntryLists, DockingReadingAndClearingShowTheNetworkAsItIsNow) {
+    Read(Data("riverside.snt"));
+    FrontForm->ShowCalculationFormButton->Click();
+    FrontForm->Network->AddSewer("S9", "J4", "J5", 5);
+    FrontForm->DataEntryForm1->Click();
+    EXPECT_EQ(FrontForm->CurrentChildForm, DataEntryForm);
+    EXPECT_EQ(Names(DataEntryForm->SewerListBox), (Texts{"S1", "S2", "S3", "S9"}));
+    EXPECT_EQ(Names(DataEntryForm->JunctionListBox), (Texts{"J1", "J2", "J3", "J4", "J5"}));
+
+    FrontForm->ClearNetwork1->Click();
+    EXPECT_EQ(Names(DataEntryForm->SewerListBox), (Texts{"S0"}));
+    EXPECT_EQ(Names(DataEntryForm->JunctionListBox), (Texts{"J_up", "J_down"}));
+    EXPECT_EQ(DataEntryForm->SewerNameTypedEdit->GetText(), "S0");
+
+    // The window's own Read Network button: the save is offered, the file read and shown.
+    DataEntryForm->NetworkChanged = true;
+    Responder().Clear();
+    Responder().Answer(IDNO);
+    Responder().AnswerFile(Data("riverside.snt"));
+    DataEntryForm->ReadNetworkButton->Click();
+    EXPECT_EQ(Asked(), (Texts{"Really Quit: The existing network has not been saved, do you want to save it "
+                              "before you read in a new network? (52)"}));
+    EXPECT_EQ(Names(DataEntryForm->SewerListBox), (Texts{"S1", "S2", "S3"}));
+    EXPECT_EQ(DataEntryForm->TitleEdit->GetText(), "Riverside scheme");
+    EXPECT_FALSE(DataEntryForm->NetworkChanged);
+    EXPECT_EQ(FrontForm->Network->Junctions.at(0)->ConnectedSewers.size(), 1u);
+}
+
 TEST_F(DataEntryLists, ARightClickLeavesTheHighlightWhereItIs) {
     Read(Data("riverside.snt"));
     ClickItem(DataEntryForm->SewerListBox, 1);
