@@ -1,0 +1,226 @@
+// The canvas in tenths of a millimetre (MM_LOMETRIC): the mapping onto the device and the
+// drawing and measuring that follow it.
+#include "framework/Canvas.h"
+#include "framework/CanvasStyles.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double TenthsPerInch = 254.0;
+// Where a canvas has no device yet, it measures as the screen does.
+constexpr int UnplacedDpi = 96;
+
+QBrush QBrushOf(const TBrush& brush) {
+    return QBrush(ToQColor(brush.Color), BrushStyleOf(brush.Style));
+}
+
+int Rounded(double value) {
+    return static_cast<int>(std::lround(value));
+}
+
+} // namespace
+
+int TCanvas::SetMapMode(int mode) {
+    const int before = mapMode;
+    mapMode = mode;
+    return before;
+}
+
+void TCanvas::SetPageScale(double pixelsPerTenth, QPointF origin) {
+    pageScale = PageScale{pixelsPerTenth, origin};
+}
+
+double TCanvas::ScaleX() const {
+    if (pageScale)
+        return pageScale->PixelsPerTenth;
+    const QPaintDevice* device = Device();
+    return (device ? device->logicalDpiX() : UnplacedDpi) / TenthsPerInch;
+}
+
+double TCanvas::ScaleY() const {
+    if (pageScale)
+        return pageScale->PixelsPerTenth;
+    const QPaintDevice* device = Device();
+    return (device ? device->logicalDpiY() : UnplacedDpi) / TenthsPerInch;
+}
+
+QPointF TCanvas::Mapped(int x, int y) const {
+    const QPointF origin = pageScale ? pageScale->Origin : QPointF();
+    return {origin.x() + x * ScaleX(), origin.y() - y * ScaleY()};
+}
+
+QRectF TCanvas::Mapped(const TRect& r) const {
+    return QRectF(Mapped(r.Left, r.Top), Mapped(r.Right, r.Bottom)).normalized();
+}
+
+TPoint TCanvas::LPtoDP(TPoint point) const {
+    if (mapMode != MM_LOMETRIC)
+        return point;
+    const QPointF mapped = Mapped(point.x, point.y);
+    return Point(Rounded(mapped.x()), Rounded(mapped.y()));
+}
+
+TPoint TCanvas::DPtoLP(TPoint point) const {
+    if (mapMode != MM_LOMETRIC)
+        return point;
+    const QPointF origin = pageScale ? pageScale->Origin : QPointF();
+    return Point(Rounded((point.x - origin.x()) / ScaleX()), Rounded((origin.y() - point.y) / ScaleY()));
+}
+
+TRect TCanvas::ClipBox() const {
+    const QPaintDevice* device = Device();
+    if (!device)
+        return Rect(0, 0, 0, 0);
+    const TPoint topLeft = DPtoLP(Point(0, 0));
+    const TPoint bottomRight = DPtoLP(Point(device->width(), device->height()));
+    return Rect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+}
+
+QFont TCanvas::TenthsFont() const {
+    QFont font(QString::fromStdString(Font.Name.str()));
+    font.setPixelSize(std::max(1, std::abs(Font.GetHeight())));
+    font.setBold(Font.Style & fsBold);
+    font.setItalic(Font.Style & fsItalic);
+    font.setUnderline(Font.Style & fsUnderline);
+    font.setStrikeOut(Font.Style & fsStrikeOut);
+    // Unhinted glyphs advance alike at every size, so a text measured here takes the same room
+    // on paper and in a preview.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+const QFontMetricsF& TCanvas::TenthsMetrics() const {
+    FontKey key{Font.Name.str(), std::abs(Font.GetHeight()), Font.Style};
+    auto found = tenthsMetrics.find(key);
+    if (found == tenthsMetrics.end())
+        found = tenthsMetrics.emplace(std::move(key), QFontMetricsF(TenthsFont())).first;
+    return found->second;
+}
+
+void TCanvas::UseTenthsPen(QPainter& painter) const {
+    if (Pen.Style == psClear || Pen.Mode == pmNop) {
+        painter.setPen(Qt::NoPen);
+        return;
+    }
+    // Never thinner than a device pixel, so that a line shows on a small preview.
+    QPen pen(ToQColor(Pen.Color), std::max(1.0, Pen.Width * ScaleX()), PenStyleOf(Pen.Style), Qt::FlatCap,
+             Qt::MiterJoin);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+}
+
+void TCanvas::LineToTenths(int x, int y) {
+    const QLineF line(Mapped(PenPos.x, PenPos.y), Mapped(x, y));
+    Paint([&](QPainter& painter) {
+        UseTenthsPen(painter);
+        painter.drawLine(line);
+    });
+    PenPos = Point(x, y);
+}
+
+void TCanvas::RectangleTenths(const TRect& r) {
+    const QRectF area = Mapped(r);
+    Paint([&](QPainter& painter) {
+        painter.fillRect(area, QBrushOf(Brush));
+        UseTenthsPen(painter);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(area);
+    });
+}
+
+void TCanvas::FillRectTenths(const TRect& r) {
+    const QRectF area = Mapped(r);
+    Paint([&](QPainter& painter) { painter.fillRect(area, QBrushOf(Brush)); });
+}
+
+void TCanvas::PolylineTenths(const std::vector<TPoint>& points, bool closed) {
+    QPolygonF polygon;
+    for (const TPoint& point : points)
+        polygon << Mapped(point.x, point.y);
+    Paint([&](QPainter& painter) {
+        UseTenthsPen(painter);
+        if (closed) {
+            painter.setBrush(QBrushOf(Brush));
+            painter.drawPolygon(polygon);
+        } else {
+            painter.drawPolyline(polygon);
+        }
+    });
+}
+
+void TCanvas::DrawScaledText(QPainter& painter, int x, int y,
+                             const std::function<void(QPainter&)>& draw) const {
+    painter.save();
+    painter.translate(Mapped(x, y));
+    painter.scale(ScaleX(), ScaleY());
+    painter.setFont(TenthsFont());
+    painter.setPen(ToQColor(Font.Color));
+    draw(painter);
+    painter.restore();
+}
+
+void TCanvas::TextRectTenths(const TRect* r, int x, int y, const AnsiString& text) {
+    const QString shown = CanvasText(text);
+    const QFontMetricsF& metrics = TenthsMetrics();
+    const double ascent = metrics.ascent();
+    const QRectF ground =
+        r ? Mapped(*r)
+          : Mapped(Rect(x, y, x + Rounded(metrics.horizontalAdvance(shown)), y - Rounded(metrics.height())));
+    Paint([&](QPainter& painter) {
+        if (Brush.Style != bsClear)
+            painter.fillRect(ground, ToQColor(Brush.Color));
+        if (r)
+            painter.setClipRect(ground, Qt::IntersectClip);
+        DrawScaledText(painter, x, y, [&](QPainter& scaled) { scaled.drawText(QPointF(0, ascent), shown); });
+    });
+}
+
+int TCanvas::DrawTextTenths(const AnsiString& text, TRect& r, unsigned format) {
+    QString lines = CanvasText(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    int flags = (format & DT_CENTER)  ? Qt::AlignHCenter
+                : (format & DT_RIGHT) ? Qt::AlignRight
+                                      : Qt::AlignLeft;
+    if (format & DT_SINGLELINE)
+        flags |= Qt::TextSingleLine | ((format & DT_VCENTER)  ? Qt::AlignVCenter
+                                       : (format & DT_BOTTOM) ? Qt::AlignBottom
+                                                              : Qt::AlignTop);
+    else
+        flags |= Qt::AlignTop;
+    if (format & DT_WORDBREAK)
+        flags |= Qt::TextWordWrap;
+    if (format & DT_EXPANDTABS)
+        flags |= Qt::TextExpandTabs;
+    if (!(format & DT_NOPREFIX))
+        flags |= Qt::TextShowMnemonic;
+    const double width = r.Right - r.Left;
+    const double height = std::abs(r.Top - r.Bottom);
+    // Measuring, the text takes the height it needs, and the width too unless it wraps.
+    constexpr double Unbounded = 1 << 24;
+    const bool measuring = format & DT_CALCRECT;
+    const QRectF room(0, 0, measuring && !(format & DT_WORDBREAK) ? Unbounded : width,
+                      measuring ? Unbounded : height);
+    const QRectF extent = TenthsMetrics().boundingRect(room, flags, lines);
+    if (measuring) {
+        if (!(format & DT_WORDBREAK))
+            r.Right = r.Left + static_cast<int>(std::ceil(extent.width()));
+        r.Bottom = r.Top - static_cast<int>(std::ceil(extent.height()));
+        return static_cast<int>(std::ceil(extent.height()));
+    }
+    const QRectF area = Mapped(r);
+    Paint([&](QPainter& painter) {
+        if (!(format & DT_NOCLIP))
+            painter.setClipRect(area, Qt::IntersectClip);
+        DrawScaledText(painter, r.Left, r.Top, [&](QPainter& scaled) {
+            if (Brush.Style != bsClear)
+                scaled.fillRect(extent, ToQColor(Brush.Color));
+            scaled.drawText(QRectF(0, 0, width, height), flags, lines);
+        });
+    });
+    return static_cast<int>(std::ceil(extent.height()));
+}
