@@ -1,6 +1,7 @@
 #include "app/Front.h"
 
 #include "app/AboutUnit.h"
+#include "app/Visualedit.h"
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Clipboard.h"
@@ -42,7 +43,7 @@ void TFrontForm::FormActivate(TObject*) {
     if (splash)
         splash->BringToFront();
     FormResize(this);
-    ShowChildForm(SewerMainForm);
+    VisualEditor1Click(this);
     if (!CommandLineFile.IsEmpty())
         OpenCommandLineNetwork();
 }
@@ -113,6 +114,19 @@ void TFrontForm::Calculationform1Click(TObject*) {
         Network->DesignSewer(Network->Sewers[index]);
     }
     ShowChildForm(SewerMainForm);
+}
+
+void TFrontForm::VisualEditor1Click(TObject*) {
+    LeaveEditedBox();
+    if (Network) {
+        VisualEditForm->PaintBox->Repaint();
+        Network->BuildConnections();
+    }
+    ShowChildForm(VisualEditForm);
+}
+
+void TFrontForm::Removehighlights1Click(TObject*) {
+    VisualEditForm->ClearSelection();
 }
 
 void TFrontForm::DeleteUnusedJunctionsMenuClick(TObject*) {

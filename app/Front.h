@@ -48,7 +48,9 @@ public:
     void Print1Click(TObject* Sender);
     void Exit1Click(TObject* Sender);
     void Calculationform1Click(TObject* Sender);
+    void VisualEditor1Click(TObject* Sender);
     void DeleteUnusedJunctionsMenuClick(TObject* Sender);
+    void Removehighlights1Click(TObject* Sender);
     void SectionPropsMenuItemClick(TObject* Sender);
     void MinimumGradientCalc1Click(TObject* Sender);
     void Contents1Click(TObject* Sender);

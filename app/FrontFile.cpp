@@ -1,7 +1,9 @@
 #include "app/Dataentry.h"
 #include "app/Front.h"
+#include "app/Visualedit.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
 #include "resources/StringTable.h"
 
@@ -11,6 +13,8 @@ void TFrontForm::ReplaceNetwork(std::unique_ptr<SimpleSewerNetwork> replacement)
     // The old network goes only once nothing points into it any more.
     const std::unique_ptr<SimpleSewerNetwork> old = std::exchange(ownedNetwork, std::move(replacement));
     network = ownedNetwork.get();
+    if (VisualEditForm)
+        VisualEditForm->NetworkReplaced();
 }
 
 void TFrontForm::ShowReadNetwork() {
@@ -30,6 +34,9 @@ int TFrontForm::ReadNetwork() {
     ReplaceNetwork(std::move(read));
     NetworkFileName = OpenDialog->FileName;
     ShowReadNetwork();
+    // The calculator and the results table show nothing of the new network yet.
+    if (CurrentChildForm == SewerMainForm)
+        VisualEditor1Click(this);
     return 0;
 }
 
@@ -41,6 +48,8 @@ void TFrontForm::OpenCommandLineNetwork() {
     ReplaceNetwork(std::move(read));
     NetworkFileName = CommandLineFile;
     ShowReadNetwork();
+    Network->BuildConnections();
+    VisualEditForm->CentreSpeedButtonClick(this);
 }
 
 void TFrontForm::ReadNetwork1Click(TObject*) {
@@ -49,6 +58,7 @@ void TFrontForm::ReadNetwork1Click(TObject*) {
         return;
     DataEntryForm->NetworkChanged = false;
     Network->BuildConnections();
+    VisualEditForm->CentreSpeedButtonClick(this);
 }
 
 void TFrontForm::SaveNetwork1Click(TObject*) {
@@ -89,6 +99,8 @@ void TFrontForm::ClearNetwork1Click(TObject*) {
         return;
     ReplaceNetwork(nullptr);
     DataEntryForm->AddSewerButtonClick(this);
+    VisualEditForm->PaintBox->Repaint();
+    VisualEditForm->CentreSpeedButtonClick(this);
     Network->BuildConnections();
 }
 

@@ -3,6 +3,7 @@
 #include "app/AboutUnit.h"
 #include "app/Dataentry.h"
 #include "app/Front.h"
+#include "app/Visualedit.h"
 #include "network/Mingradientform.h"
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
@@ -21,6 +22,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         FrontForm = new TFrontForm(&owner);
         SewerMainForm = new TSewerMainForm(&owner);
+        VisualEditForm = new TVisualEditForm(&owner);
         DataEntryForm = new TDataEntryForm(&owner);
         SectionPropsForm = new TSectionPropsForm(&owner);
         AboutBox = new TAboutBox(&owner);
@@ -33,6 +35,7 @@ protected:
             delete owner.Components().back();
         FrontForm = nullptr;
         SewerMainForm = nullptr;
+        VisualEditForm = nullptr;
         DataEntryForm = nullptr;
         SectionPropsForm = nullptr;
         AboutBox = nullptr;
