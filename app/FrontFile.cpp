@@ -5,6 +5,7 @@
 #include "framework/Dialogs.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
+#include "reports/Table.h"
 #include "resources/StringTable.h"
 
 #include <utility>
@@ -35,7 +36,7 @@ int TFrontForm::ReadNetwork() {
     NetworkFileName = OpenDialog->FileName;
     ShowReadNetwork();
     // The calculator and the results table show nothing of the new network yet.
-    if (CurrentChildForm == SewerMainForm)
+    if (CurrentChildForm == SewerMainForm || CurrentChildForm == TableForm)
         VisualEditor1Click(this);
     return 0;
 }

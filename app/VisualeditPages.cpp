@@ -153,11 +153,11 @@ void TVisualEditForm::ApplySewerChangesButtonClick(TObject*) {
 
     network->EditSewer(s->Name, name, us, false, ds, DSDropJunctionCheckBox->GetChecked(), length);
     if (PopRadioGroup->GetItemIndex() == 1)
-        network->SetSewerPopulation(name, initialInfiltration, finalInfiltration, initialPop, finalPop, initialLCD,
-                                    finalLCD);
+        network->SetSewerPopulation(name, initialInfiltration, finalInfiltration, initialPop, finalPop,
+                                    initialLCD, finalLCD);
     else
-        network->SetSewerHouses(name, initialInfiltration, finalInfiltration, initialPop, finalPop, initialPeople,
-                                finalPeople, initialLCD, finalLCD);
+        network->SetSewerHouses(name, initialInfiltration, finalInfiltration, initialPop, finalPop,
+                                initialPeople, finalPeople, initialLCD, finalLCD);
     MarkNetworkChanged();
     PaintBox->Repaint();
 }
@@ -228,9 +228,17 @@ void TVisualEditForm::CheckNetworkButtonClick(TObject*) {
     SimpleSewerNetwork* network = Network();
     if (!network)
         return;
-    if (FrontForm->DeleteUnusedJunctionsMenu->GetChecked() && network->DeleteUnusedJunctions() > 0) {
-        MarkNetworkChanged();
-        ShowSewer(CurrentSewer());
+    if (FrontForm->DeleteUnusedJunctionsMenu->GetChecked()) {
+        std::vector<AnsiString> names;
+        for (const SewerNode* j : network->Junctions)
+            names.push_back(j->Name);
+        bool swept = false;
+        for (const AnsiString& name : names)
+            swept = network->DeleteJunctionIfUnused(name) == 0 || swept;
+        if (swept) {
+            MarkNetworkChanged();
+            ShowSewer(CurrentSewer());
+        }
     }
     if (network->CheckNetwork() != 0)
         Application->MessageBox(LoadStr(3007), LoadStr(3001), MB_ICONEXCLAMATION);

@@ -1,5 +1,6 @@
 #include "app/AboutUnit.h"
 #include "app/Dataentry.h"
+#include "app/Datum.h"
 #include "app/Front.h"
 #include "app/Visualedit.h"
 #include "framework/Application.h"
@@ -8,6 +9,7 @@
 #include "network/Mingradientform.h"
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
+#include "reports/Table.h"
 #include "resources/ProgramResources.h"
 
 #include <QApplication>
@@ -34,7 +36,9 @@ int main(int argc, char** argv) {
         Application->CreateForm(VisualEditForm);
         Application->CreateForm(DataEntryForm);
         Application->CreateForm(SectionPropsForm);
+        Application->CreateForm(TableForm);
         Application->CreateForm(AboutBox);
+        Application->CreateForm(DatumForm);
         Application->CreateForm(MinimumGradientForm);
         Application->Run();
     } catch (const std::exception& error) {

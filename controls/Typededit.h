@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class TLabel;
+
 enum TTypedEditType {
     etString,
     etNumeric,
@@ -18,6 +20,21 @@ enum TTypedEditType {
 };
 
 enum TEditAlign { eaLeft, eaRight, eaDefault, eaCenter };
+
+// Where the attached label stands: left of the box (its right edge LabelMargin from the box, or
+// its left edge LabelMargin left of the box's for the ...Left kinds), or above or below it.
+enum TLabelPosition {
+    lpLeftTop,
+    lpLeftCenter,
+    lpLeftBottom,
+    lpTopLeft,
+    lpBottomLeft,
+    lpLeftTopLeft,
+    lpLeftCenterLeft,
+    lpLeftBottomLeft,
+    lpTopCenter,
+    lpBottomCenter
+};
 
 using TValueValidateEvent = std::function<void(TObject* Sender, const AnsiString& value, bool& IsValid)>;
 using TClipboardEvent = std::function<void(TObject* Sender, const AnsiString& value, bool& allow)>;
@@ -62,6 +79,20 @@ public:
     void SetDisabledColor(TColor value);
     const AnsiString& GetEmptyText() const { return emptyText; }
     void SetEmptyText(const AnsiString& value);
+
+    // The attached label, made by the first caption written, beside the box in its parent; it
+    // follows the box's place, visibility and enabled state.
+    AnsiString GetLabelCaption() const;
+    void SetLabelCaption(const AnsiString& value);
+    TLabelPosition GetLabelPosition() const { return labelPosition; }
+    void SetLabelPosition(TLabelPosition value);
+    int GetLabelMargin() const { return labelMargin; }
+    void SetLabelMargin(int value);
+    // Null until a caption is written.
+    TLabel* GetLabel() const { return label; }
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetParent(TWinControl* newParent) override;
+    void SetVisible(bool value) override;
 
     bool GetEnabledEx() const { return GetEnabled(); }
     // Enables or disables the box, showing DisabledColor while it is disabled.
@@ -148,6 +179,8 @@ private:
     // The font colour of a box not focused and not in error.
     TColor RestingFontColor() const;
     bool ShowsError() const { return error && ShowError; }
+    // Puts the attached label at LabelPosition.
+    void UpdateLabel();
 
     // Keyboard: the filter steps of each EditType.
     enum class TKeyOutcome { Passed, Ignored, Refused };
@@ -186,4 +219,8 @@ private:
     // The value when the box gained focus, which Escape brings back.
     AnsiString undoValue;
     bool mouseDownInSelection = false;
+
+    TLabel* label = nullptr;
+    TLabelPosition labelPosition = lpLeftTop;
+    int labelMargin = 0;
 };

@@ -1,5 +1,6 @@
 #include "controls/Typededit.h"
 
+#include "framework/Label.h"
 #include "framework/NumberFormat.h"
 
 #include <QFontMetrics>
@@ -25,6 +26,8 @@ void TTypedEdit::SetEnabledEx(bool value) {
     // Every write of Color keeps the normal colour, so disabling leaves it alone: a box disabled
     // while it shows its focus or error colour still gets its own colour back.
     TCustomEdit::SetColor(!value ? disabledColor : ShowsError() ? ErrorColor : normalColor);
+    if (label)
+        label->SetEnabled(value);
 }
 
 void TTypedEdit::Change() {

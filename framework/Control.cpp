@@ -409,7 +409,7 @@ void TWinControl::PostKeyUp(WORD key) {
 }
 
 void TWinControl::ViewKeyDown(WORD key, TShiftState shift, int, char character, bool& passOn) {
-    if (!WantsAllKeys() && OfferDialogKey(key)) {
+    if ((key == VK_F1 || !WantsAllKeys()) && OfferWindowKey(key)) {
         passOn = false;
         return;
     }
@@ -445,11 +445,13 @@ bool TWinControl::CMDialogKey(WORD) {
     return false;
 }
 
-bool TWinControl::OfferDialogKey(WORD key) {
-    if (key != VK_RETURN && key != VK_ESCAPE)
-        return false;
+bool TWinControl::OfferWindowKey(WORD key) {
     TForm* form = GetParentForm(*this);
-    return form && form->DialogKey(key);
+    if (!form)
+        return false;
+    if (key == VK_F1 && form->HelpContext != 0)
+        return Application->HelpContext(form->HelpContext);
+    return (key == VK_RETURN || key == VK_ESCAPE) && form->DialogKey(key);
 }
 
 void TWinControl::DoEnter() {

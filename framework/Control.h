@@ -200,8 +200,9 @@ protected:
     virtual void KeyDown(WORD& key, TShiftState shift);
     virtual void KeyUp(WORD& key, TShiftState shift);
     virtual void KeyPress(char& key);
-    // Hands Enter or Escape to the window's dialog keys; true when a control there took it.
-    bool OfferDialogKey(WORD key);
+    // Keys the window acts on: Enter or Escape for its default or cancel button, F1 for the help
+    // page of its HelpContext. True when the window took the key.
+    bool OfferWindowKey(WORD key);
     void Resize() override;
 
 private:

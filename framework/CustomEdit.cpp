@@ -156,7 +156,7 @@ void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char cha
     passOn = false;
     if (key == VK_ESCAPE || key == VK_RETURN)
         WantSpecialKey(key);
-    if (!WantsAllKeys() && OfferDialogKey(key))
+    if ((key == VK_F1 || !WantsAllKeys()) && OfferWindowKey(key))
         return;
     if (key != 0)
         WMKeyDown(key, shift);

@@ -4,12 +4,11 @@
 #include "framework/NumberFormat.h"
 #include "network/NetworkFileReader.h"
 #include "network/NetworkFileWriter.h"
+#include "network/NetworkNames.h"
 #include "network/Sewernetwork.h"
 
 #include <QFile>
 #include <QSaveFile>
-
-#include <algorithm>
 
 namespace {
 
@@ -52,20 +51,18 @@ void SimpleSewerNetwork::WriteNetwork(NetworkFileWriter& out, const AnsiString& 
 
 namespace {
 
-// A character that ends a name the reader reads (isspace in the C locale).
-bool IsBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-// Why a name line of the file would not give name back: it is read as one blank-delimited word,
-// and a line beginning with "#" is a comment. place counts from 1 in the list.
+// Why a name line of the file would not give name back; place counts from 1 in the list.
 AnsiString NameFault(const AnsiString& name, const AnsiString& kind, std::size_t place) {
-    if (name.IsEmpty())
+    switch (NameFaultOf(name.view())) {
+    case nfEmpty:
         return kind + " number " + IntToStr(static_cast<int>(place)) + " has no name. Give it one.";
-    if (std::ranges::any_of(name.view(), IsBlank))
+    case nfBlank:
         return "the name of " + kind + " \"" + name + "\" holds a blank. Give it a name without blanks.";
-    if (name[1] == '#')
+    case nfHash:
         return "the name of " + kind + " " + name + " begins with \"#\". Give it another name.";
+    case nfNone:
+        break;
+    }
     return {};
 }
 

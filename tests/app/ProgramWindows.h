@@ -2,12 +2,14 @@
 
 #include "app/AboutUnit.h"
 #include "app/Dataentry.h"
+#include "app/Datum.h"
 #include "app/Front.h"
 #include "app/Visualedit.h"
 #include "network/Mingradientform.h"
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
+#include "reports/Table.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include <QTemporaryDir>
@@ -25,7 +27,9 @@ protected:
         VisualEditForm = new TVisualEditForm(&owner);
         DataEntryForm = new TDataEntryForm(&owner);
         SectionPropsForm = new TSectionPropsForm(&owner);
+        TableForm = new TTableForm(&owner);
         AboutBox = new TAboutBox(&owner);
+        DatumForm = new TDatumForm(&owner);
         MinimumGradientForm = new TMinimumGradientForm(&owner);
     }
 
@@ -38,7 +42,9 @@ protected:
         VisualEditForm = nullptr;
         DataEntryForm = nullptr;
         SectionPropsForm = nullptr;
+        TableForm = nullptr;
         AboutBox = nullptr;
+        DatumForm = nullptr;
         MinimumGradientForm = nullptr;
     }
 

@@ -1,8 +1,10 @@
 #include "framework/Application.h"
 #include "framework/CommonDialogs.h"
+#include "framework/Edit.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "framework/PageControl.h"
+#include "framework/Panel.h"
 #include "framework/SpeedButton.h"
 #include "framework/StatusBar.h"
 #include "tests/support/AnsiStringPrinter.h"
@@ -10,7 +12,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -84,6 +88,37 @@ TEST(Menus, ShortCutsClickTheirItemsAndTheProgramKeepsTheCheckMarks) {
     Application->SetHint("");
 }
 
+// The visual editor opens its menu itself at the click; other controls open theirs on a right click.
+TEST(Menus, APopupMenuOpensWhenAskedAndOnARightClick) {
+    Responder().Clear();
+    TForm form(nullptr);
+    auto* box = new TPanel(&form);
+    box->SetParent(&form);
+    auto* menu = new TPopupMenu(&form);
+    auto* add = new TMenuItem(&form);
+    add->SetCaption("Add Junction");
+    menu->Items->Add(add);
+    int popups = 0;
+    int added = 0;
+    menu->OnPopup = [&](TObject*) { ++popups; };
+    add->OnClick = [&](TObject*) { ++added; };
+    form.Show();
+    Responder().MenuChoices.push_back("Add Junction");
+    menu->Popup(120, 80);
+    EXPECT_EQ(added, 1);
+    box->PopupMenu = menu;
+    const QPoint at(5, 5);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, box->View()->mapToGlobal(at));
+    QApplication::sendEvent(box->View(), &rightClick);
+    EXPECT_EQ(popups, 2);
+    menu->AutoPopup = false;
+    QApplication::sendEvent(box->View(), &rightClick);
+    EXPECT_EQ(popups, 2);
+    EXPECT_EQ(Responder().MenusShown.size(), 2u);
+    EXPECT_EQ(added, 1);
+    Responder().Clear();
+}
+
 TEST(FileDialogs, AskThroughTheSeamAndAddTheDefaultExtension) {
     Responder().Clear();
     TSaveDialog save(nullptr);
@@ -112,7 +147,12 @@ TEST(FileDialogs, AskThroughTheSeamAndAddTheDefaultExtension) {
     EXPECT_GT(ShellExecute("open", "https://example.org/drenvala"), 32);
     Application->HelpFile = "Drenvala.hlp";
     EXPECT_TRUE(Application->HelpCommand(HELP_FINDER, 0));
-    EXPECT_TRUE(Application->HelpContext(10));
+    TForm form(nullptr);
+    form.HelpContext = 10;
+    auto* box = new TEdit(&form);
+    box->SetParent(&form);
+    form.Show();
+    QTest::keyClick(box->View(), Qt::Key_F1);
     ASSERT_EQ(Responder().Opened.size(), 3u);
     EXPECT_EQ(Responder().Opened[0], "https://example.org/drenvala");
     EXPECT_EQ(Responder().Opened[1], Application->ExeDir() + "Drenvala.html");
