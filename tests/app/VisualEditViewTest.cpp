@@ -199,4 +199,36 @@ TEST_F(VisualEditView, TheFitTakesEveryJunctionAtThePaintBoxsSize) {
     EXPECT_DOUBLE_EQ(VisualEditForm->Scale, 270);
 }
 
+// Riverside's junctions span (10, 10) to (60, 60): a read centres (35, 35) and fits them in; the
+// editor takes the calculator's place. Clear leaves S0 from J_up (10, 10) to J_down, 10 m at 45
+// degrees, fitted about (13.54, 13.54).
+TEST_F(VisualEditView, ReadingAndClearingFitTheView) {
+    FrontForm->ShowChildForm(SewerMainForm);
+    UseView();
+    Read(Data("riverside.snt"));
+    EXPECT_EQ(FrontForm->CurrentChildForm, VisualEditForm);
+    EXPECT_DOUBLE_EQ(VisualEditForm->WorldCentreX, 35);
+    EXPECT_DOUBLE_EQ(VisualEditForm->WorldCentreY, 35);
+    EXPECT_EQ(StatusText(1), "Scale: 1.0");
+    const double width = VisualEditForm->PaintBox->Width();
+    const double height = VisualEditForm->PaintBox->Height();
+    for (const SewerNode* j : FrontForm->Network->Junctions) {
+        double sx = 0, sy = 0;
+        VisualEditForm->WorldToScreen(j->X, j->Y, sx, sy);
+        EXPECT_TRUE(sx >= 0.05 * width - 1e-9 && sx <= 0.95 * width + 1e-9) << j->Name.str();
+        EXPECT_TRUE(sy >= 0.05 * height - 1e-9 && sy <= 0.95 * height + 1e-9) << j->Name.str();
+    }
+
+    VisualEditForm->SelectedJunction = FrontForm->Network->Junctions[1];
+    FrontForm->Removehighlights1->Click();
+    EXPECT_EQ(VisualEditForm->SelectedJunction, nullptr);
+
+    VisualEditForm->SelectedSewer = FrontForm->Network->Sewers[0];
+    FrontForm->ClearNetwork1->Click();
+    EXPECT_EQ(VisualEditForm->SelectedSewer, nullptr);
+    EXPECT_NEAR(VisualEditForm->WorldCentreX, 10 + 5 * std::sqrt(0.5), 1e-9);
+    EXPECT_NEAR(VisualEditForm->WorldCentreY, 10 + 5 * std::sqrt(0.5), 1e-9);
+    EXPECT_EQ(StatusText(1), "Scale: 1.0");
+}
+
 } // namespace
