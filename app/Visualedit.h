@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/VisualeditIndex.h"
 #include "controls/Typededit.h"
 #include "framework/Bitmap.h"
 #include "framework/Button.h"
@@ -233,6 +234,11 @@ private:
 
     TBitmap networkPicture;
     bool outlineOnly = false;
+    // A name's height, and a width no character of it reaches, on the picture's canvas.
+    int nameHeight = 0;
+    int nameCharacterWidth = 0;
+    // Where the network's sewers and junctions lie, for drawing a part of it and for picks.
+    mutable PlanIndex planIndex;
     // Where the last left press was, for the drag distance.
     int pressX = 0, pressY = 0;
     // The page boxes are being filled from the network, which is not an edit.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -54,10 +55,6 @@ bool ClipLine(double& x1, double& y1, double& x2, double& y2, double left, doubl
         y1 = startY + enter * dy;
     }
     return true;
-}
-
-bool Drawable(const Sewer* s) {
-    return s->UpstreamNode && s->DownstreamNode;
 }
 
 } // namespace
@@ -120,45 +117,87 @@ bool TVisualEditForm::PointInView(double sx, double sy, double reach) const {
            sy <= PaintBox->Height() + reach;
 }
 
-// Text runs right and down from its top-left corner.
+// Text runs right and down from its top-left corner; a name far left of the view is passed over
+// without measuring it, as no character is wider than twice a "W".
 bool TVisualEditForm::TextInView(double sx, double sy, const AnsiString& text) const {
-    if (sx >= PaintBox->Width() || sy >= PaintBox->Height() || sy + PaintCanvas->TextHeight(text) <= -1)
+    if (sx >= PaintBox->Width() || sy >= PaintBox->Height() || sy + nameHeight <= -1)
         return false;
-    return sx >= 0 || sx + PaintCanvas->TextWidth(text) >= -1;
+    if (sx >= 0)
+        return true;
+    if (sx + text.Length() * nameCharacterWidth < -1)
+        return false;
+    return sx + PaintCanvas->TextWidth(text) >= -1;
 }
 
-// What lies outside the view is passed over; a symbol passed over still leaves the brush as its
-// drawing would have, since the squares and names after it take the brush as they find it.
+// Only what lies near the view is visited, in list order. A sewer name or selected junction passed
+// over still leaves the brush as its drawing would have, since the squares and names after it take
+// the brush as they find it; datums and drops come last and set the brush they draw with.
 void TVisualEditForm::DrawNetwork() {
     SimpleSewerNetwork* network = Network();
     if (!network)
         return;
     TCanvas& canvas = *PaintCanvas;
+    nameHeight = canvas.TextHeight("Ag");
+    nameCharacterWidth = 2 * canvas.TextWidth("W");
+    planIndex.Follow(*network);
     const int h = JunctionBoxSize / 2;
+    const double width = PaintBox->Width();
+    const double height = PaintBox->Height();
+    // The world box of the view widened by what a symbol reaches beyond its point, in pixels.
+    const auto viewBox = [&](double left, double top, double right, double bottom, std::vector<int>& found,
+                             auto near) {
+        (planIndex.*near)(ScreenToWorldX(-left), ScreenToWorldY(height + bottom),
+                          ScreenToWorldX(width + right), ScreenToWorldY(-top), found);
+    };
+
     const bool sewers = SewerSpeedButton->GetDown();
     const bool sewerNames = SewerNameSpeedButton->GetDown();
-    if (sewers || sewerNames)
-        for (Sewer* s : network->Sewers) {
-            if (!Drawable(s))
-                continue;
-            const SewerNode& up = *s->UpstreamNode;
-            const SewerNode& down = *s->DownstreamNode;
-            if (sewers && LineInView(WorldToScreenX(up.X), WorldToScreenY(up.Y), WorldToScreenX(down.X),
-                                     WorldToScreenY(down.Y)))
-                DrawSewer(s);
-            if (!sewerNames)
-                continue;
-            if (TextInView(WorldToScreenX((up.X + down.X) * 0.5), WorldToScreenY((up.Y + down.Y) * 0.5),
-                           s->Name))
-                DrawSewerName(s);
-            else
-                canvas.Brush.Style = bsClear;
-        }
+    const bool datums = DatumSpeedButton->GetDown();
+    const bool drops = DropSpeedButton->GetDown();
+    // The disc of a drop lies 8 pixels back from its downstream junction.
+    const double mark = h + 10;
+    const double sewerNameWidth = static_cast<double>(planIndex.LongestSewerName()) * nameCharacterWidth;
+    std::vector<int> near;
+    viewBox(std::max(mark, sewerNameWidth), std::max<double>(mark, nameHeight), mark, mark, near,
+            &PlanIndex::SewersNear);
+    std::vector<Sewer*> datumSewers, dropSewers;
+    for (const int position : near) {
+        Sewer* s = network->Sewers[static_cast<std::size_t>(position)];
+        const SewerNode& up = *s->UpstreamNode;
+        const SewerNode& down = *s->DownstreamNode;
+        const double x1 = WorldToScreenX(up.X);
+        const double y1 = WorldToScreenY(up.Y);
+        const double x2 = WorldToScreenX(down.X);
+        const double y2 = WorldToScreenY(down.Y);
+        if (datums && PointInView(x1, y1, h + 1) && s->UpstreamEnd->DatumReference)
+            datumSewers.push_back(s);
+        if (drops && PointInView(x2, y2, mark) && s->DownstreamEnd->DropJunction)
+            dropSewers.push_back(s);
+        if (sewers && LineInView(x1, y1, x2, y2))
+            DrawSewer(s);
+        if (sewerNames &&
+            TextInView(WorldToScreenX((up.X + down.X) * 0.5), WorldToScreenY((up.Y + down.Y) * 0.5), s->Name))
+            DrawSewerName(s);
+    }
+    if (sewerNames && planIndex.HasDrawableSewer())
+        canvas.Brush.Style = bsClear;
+
     const bool junctions = JunctionSpeedButton->GetDown();
     const bool junctionNames = JunctionNameSpeedButton->GetDown();
     const SewerNode* selected = CurrentJunction();
+    const double junctionNameWidth =
+        static_cast<double>(planIndex.LongestJunctionName()) * nameCharacterWidth;
+    viewBox(std::max(h + 4.0, JunctionBoxSize + junctionNameWidth),
+            std::max(h + 4.0, static_cast<double>(JunctionBoxSize + nameHeight)), h + 4, h + 4, near,
+            &PlanIndex::JunctionsNear);
+    // The selected junction clears the brush for those after it, wherever it lies.
+    if (const int position = network->PositionOf(selected); junctions && selected)
+        near.insert(std::lower_bound(near.begin(), near.end(), position), position);
     if (junctions || junctionNames)
-        for (SewerNode* j : network->Junctions) {
+        for (auto at = near.begin(); at != near.end(); ++at) {
+            if (at != near.begin() && *at == *(at - 1))
+                continue;
+            SewerNode* j = network->Junctions[static_cast<std::size_t>(*at)];
             const double sx = WorldToScreenX(j->X);
             const double sy = WorldToScreenY(j->Y);
             if (junctions) {
@@ -170,26 +209,10 @@ void TVisualEditForm::DrawNetwork() {
             if (junctionNames && TextInView(sx + JunctionBoxSize, sy + JunctionBoxSize, j->Name))
                 DrawJunctionName(j);
         }
-    if (DatumSpeedButton->GetDown())
-        for (Sewer* s : network->Sewers) {
-            if (!s->UpstreamEnd->DatumReference || !Drawable(s))
-                continue;
-            if (PointInView(WorldToScreenX(s->UpstreamNode->X), WorldToScreenY(s->UpstreamNode->Y), h + 1))
-                DrawDatum(s->UpstreamNode);
-            else
-                canvas.Brush.Style = bsClear;
-        }
-    if (DropSpeedButton->GetDown())
-        for (Sewer* s : network->Sewers) {
-            if (!s->DownstreamEnd->DropJunction || !Drawable(s))
-                continue;
-            // The disc lies 8 pixels back from the downstream junction.
-            if (PointInView(WorldToScreenX(s->DownstreamNode->X), WorldToScreenY(s->DownstreamNode->Y),
-                            h + 10))
-                DrawDrop(s);
-            else
-                canvas.Brush.Style = bsClear;
-        }
+    for (Sewer* s : datumSewers)
+        DrawDatum(s->UpstreamNode);
+    for (Sewer* s : dropSewers)
+        DrawDrop(s);
 }
 
 void TVisualEditForm::DrawSewer(Sewer* s) {

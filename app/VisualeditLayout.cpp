@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr int BoxLeft = 150;
-constexpr int BoxWidth = 82;
+constexpr int BoxLeft = 154;
+constexpr int BoxWidth = 78;
 constexpr int RowHeight = 26;
 
 TLabel* NewLabel(TComponent* owner, TWinControl* parent, int left, int top) {
@@ -144,9 +144,9 @@ void TVisualEditForm::CreateLayout() {
 
 void TVisualEditForm::CreateToolPanel() {
     ModeLabel = NewLabel(this, Panel2, 6, 10);
-    ZoomModeSpeedButton = NewSpeedButton(this, Panel2, 38, 1, ToolGlyph::Zoom);
-    DrawModeSpeedButton = NewSpeedButton(this, Panel2, 61, 1, ToolGlyph::Draw);
-    PickModeSpeedButton = NewSpeedButton(this, Panel2, 84, 1, ToolGlyph::Pick);
+    ZoomModeSpeedButton = NewSpeedButton(this, Panel2, 44, 1, ToolGlyph::Zoom);
+    DrawModeSpeedButton = NewSpeedButton(this, Panel2, 67, 1, ToolGlyph::Draw);
+    PickModeSpeedButton = NewSpeedButton(this, Panel2, 90, 1, ToolGlyph::Pick);
     PickModeSpeedButton->SetDown(true);
     ZoomModeSpeedButton->OnClick = [this](TObject* sender) { ZoomModeSpeedButtonClick(sender); };
     DrawModeSpeedButton->OnClick = [this](TObject* sender) { DrawModeSpeedButtonClick(sender); };
@@ -154,7 +154,7 @@ void TVisualEditForm::CreateToolPanel() {
 
     PickRadioGroup = new TRadioGroup(this);
     PickRadioGroup->SetParent(Panel2);
-    PickRadioGroup->SetBounds(114, 0, 150, 33);
+    PickRadioGroup->SetBounds(120, 0, 150, 33);
     PickRadioGroup->SetColumns(2);
     PickRadioGroup->OnClick = [this](TObject* sender) { PickRadioGroupClick(sender); };
 
@@ -162,7 +162,7 @@ void TVisualEditForm::CreateToolPanel() {
         {&SewerSpeedButton, ToolGlyph::Sewer},         {&JunctionSpeedButton, ToolGlyph::Junction},
         {&SewerNameSpeedButton, ToolGlyph::SewerName}, {&JunctionNameSpeedButton, ToolGlyph::JunctionName},
         {&DropSpeedButton, ToolGlyph::Drop},           {&DatumSpeedButton, ToolGlyph::Datum}};
-    int left = 272;
+    int left = 278;
     int group = 2;
     for (const auto& [button, glyph] : toggles) {
         *button = NewSpeedButton(this, Panel2, left, group++, glyph);
@@ -171,14 +171,14 @@ void TVisualEditForm::CreateToolPanel() {
         (*button)->OnClick = [this](TObject* sender) { SpeedButtonClick(sender); };
         left += 23;
     }
-    CentreSpeedButton = NewSpeedButton(this, Panel2, 416, 0, ToolGlyph::Centre);
+    CentreSpeedButton = NewSpeedButton(this, Panel2, 422, 0, ToolGlyph::Centre);
     CentreSpeedButton->OnClick = [this](TObject* sender) { CentreSpeedButtonClick(sender); };
 
-    SubNetsComboBox = NewDropDownList(this, Panel2, 448, 6, 90);
+    SubNetsComboBox = NewDropDownList(this, Panel2, 454, 6, 90);
     SubNetsComboBox->OnChange = [this](TObject* sender) { ShowSubnetClick(sender); };
-    ShowSubNetsCheckBox = NewCheckBox(this, Panel2, 544, 8, 56);
+    ShowSubNetsCheckBox = NewCheckBox(this, Panel2, 550, 8, 56);
     ShowSubNetsCheckBox->OnClick = [this](TObject* sender) { ShowSubnetClick(sender); };
-    CheckNetworkButton = NewButton(this, Panel2, 604, 4, 97);
+    CheckNetworkButton = NewButton(this, Panel2, 610, 4, 97);
     CheckNetworkButton->OnClick = [this](TObject* sender) { CheckNetworkButtonClick(sender); };
 }
 

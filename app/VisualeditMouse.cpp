@@ -131,6 +131,7 @@ void TVisualEditForm::PaintBoxMouseUp(TObject*, TMouseButton Button, TShiftState
     } else if (Mode == 2 && DragState == 2 && OutlineDrawn && network && network->PackSewers() >= 1) {
         if (SewerNode* junction = CurrentJunction()) {
             ScreenToWorld(X, Y, junction->X, junction->Y);
+            planIndex.Invalidate();
             MarkNetworkChanged();
         }
     }
@@ -164,16 +165,24 @@ void TVisualEditForm::AddDrawnSewer() {
     ScreenToWorld(BandStartX, BandStartY, x1, y1);
     ScreenToWorld(LastX, LastY, x2, y2);
     network.AddSewerAt("S" + IntToStr(n), "J" + IntToStr(up), "J" + IntToStr(down), x1, y1, x2, y2);
+    planIndex.Invalidate();
 }
 
+// The network's nearest sewer and junction, found through the plan's index.
 Sewer* TVisualEditForm::PickSewer(double wx, double wy) const {
     const SimpleSewerNetwork* network = Network();
-    return network ? network->NearestSewer(wx, wy) : nullptr;
+    if (!network)
+        return nullptr;
+    planIndex.Follow(*network);
+    return planIndex.NearestSewer(*network, wx, wy);
 }
 
 SewerNode* TVisualEditForm::PickJunction(double wx, double wy) const {
     const SimpleSewerNetwork* network = Network();
-    return network ? network->NearestJunction(wx, wy) : nullptr;
+    if (!network)
+        return nullptr;
+    planIndex.Follow(*network);
+    return planIndex.NearestJunction(*network, wx, wy);
 }
 
 SewerNode* TVisualEditForm::OtherEnd(Sewer* s, SewerNode* j) const {
@@ -209,6 +218,7 @@ void TVisualEditForm::VEditAddJunctPopupMenuItemClick(TObject*) {
     double wx = 0, wy = 0;
     ScreenToWorld(LastX, LastY, wx, wy);
     network.SetJunction("J" + IntToStr(n), 0.0, wx, wy);
+    planIndex.Invalidate();
     MarkNetworkChanged();
     PaintBox->Repaint();
 }

@@ -158,6 +158,7 @@ void TVisualEditForm::ApplySewerChangesButtonClick(TObject*) {
     else
         network->SetSewerHouses(name, initialInfiltration, finalInfiltration, initialPop, finalPop,
                                 initialPeople, finalPeople, initialLCD, finalLCD);
+    planIndex.Invalidate();
     MarkNetworkChanged();
     PaintBox->Repaint();
 }
@@ -181,6 +182,7 @@ void TVisualEditForm::ApplyJunctionChangesButtonClick(TObject*) {
     network->RenameJunction(j->Name, name);
     j->SetName(name);
     j->Z = level;
+    planIndex.Invalidate();
     MarkNetworkChanged();
     // The sewer page lists the junctions by name.
     ShowSewer(CurrentSewer());
@@ -196,6 +198,7 @@ void TVisualEditForm::DeleteSewerButtonClick(TObject*) {
     if (Application->MessageBox(question, LoadStr(3006), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     if (network->DeleteSewer(s->Name) == 0) {
+        planIndex.Invalidate();
         SelectedSewer = nullptr;
         MarkNetworkChanged();
     }
@@ -208,6 +211,7 @@ void TVisualEditForm::DeleteJunctionButtonClick(TObject*) {
     if (!network || !j)
         return;
     if (network->DeleteJunction(j->Name) == 0) {
+        planIndex.Invalidate();
         SelectedJunction = nullptr;
         MarkNetworkChanged();
         ShowSewer(CurrentSewer());
@@ -236,6 +240,7 @@ void TVisualEditForm::CheckNetworkButtonClick(TObject*) {
         for (const AnsiString& name : names)
             swept = network->DeleteJunctionIfUnused(name) == 0 || swept;
         if (swept) {
+            planIndex.Invalidate();
             MarkNetworkChanged();
             ShowSewer(CurrentSewer());
         }

@@ -181,6 +181,7 @@ void TVisualEditForm::ClearSelection() {
 }
 
 void TVisualEditForm::NetworkReplaced() {
+    planIndex.Invalidate();
     SelectedSewer = nullptr;
     SelectedJunction = nullptr;
     DragEnds.clear();
@@ -196,6 +197,8 @@ void TVisualEditForm::SpeedButtonClick(TObject*) {
     PaintBox->Repaint();
 }
 
+// The other editor may have changed the network while this one was not showing.
 void TVisualEditForm::FormShow(TObject*) {
+    planIndex.Invalidate();
     ShowSelection();
 }
