@@ -1,6 +1,7 @@
 #include "app/Front.h"
 
 #include "app/AboutUnit.h"
+#include "app/Dataentry.h"
 #include "app/Visualedit.h"
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
@@ -101,6 +102,13 @@ void TFrontForm::SaveformtoClipboard1Click(TObject*) {
 
 void TFrontForm::Exit1Click(TObject*) {
     Close();
+}
+
+void TFrontForm::DataEntryForm1Click(TObject*) {
+    LeaveEditedBox();
+    ShowChildForm(DataEntryForm);
+    if (Network)
+        DataEntryForm->RefreshLists();
 }
 
 void TFrontForm::Calculationform1Click(TObject*) {

@@ -232,18 +232,10 @@ void TVisualEditForm::CheckNetworkButtonClick(TObject*) {
     SimpleSewerNetwork* network = Network();
     if (!network)
         return;
-    if (FrontForm->DeleteUnusedJunctionsMenu->GetChecked()) {
-        std::vector<AnsiString> names;
-        for (const SewerNode* j : network->Junctions)
-            names.push_back(j->Name);
-        bool swept = false;
-        for (const AnsiString& name : names)
-            swept = network->DeleteJunctionIfUnused(name) == 0 || swept;
-        if (swept) {
-            planIndex.Invalidate();
-            MarkNetworkChanged();
-            ShowSewer(CurrentSewer());
-        }
+    if (FrontForm->DeleteUnusedJunctionsMenu->GetChecked() && network->DeleteUnusedJunctions() > 0) {
+        planIndex.Invalidate();
+        MarkNetworkChanged();
+        ShowSewer(CurrentSewer());
     }
     if (network->CheckNetwork() != 0)
         Application->MessageBox(LoadStr(3007), LoadStr(3001), MB_ICONEXCLAMATION);

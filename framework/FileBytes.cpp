@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 
 QString QtName(const AnsiString& name) {
@@ -22,10 +24,17 @@ bool ReadFileBytes(const AnsiString& FileName, std::string& Bytes) {
     QFile file(QtName(FileName));
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray read = file.readAll();
+    // Straight into the string: a large file is not copied once more.
+    Bytes.resize(static_cast<std::size_t>(std::max<qint64>(0, file.size())));
+    const qint64 read = Bytes.empty() ? 0 : file.read(Bytes.data(), static_cast<qint64>(Bytes.size()));
+    if (read < 0)
+        Fail(file, FileName);
+    Bytes.resize(static_cast<std::size_t>(read));
+    // Whatever the size did not tell of, as from a device.
+    const QByteArray rest = file.readAll();
     if (file.error() != QFileDevice::NoError)
         Fail(file, FileName);
-    Bytes.assign(read.constData(), static_cast<std::size_t>(read.size()));
+    Bytes.append(rest.constData(), static_cast<std::size_t>(rest.size()));
     return true;
 }
 

@@ -23,20 +23,6 @@ std::string_view CutAtComma(std::string_view& text) {
     return before;
 }
 
-class NumberReader {
-public:
-    explicit NumberReader(bool strict) : strict(strict) {}
-    long long operator()(std::string_view text) const {
-        return strict ? StrToInt(AnsiString(text)) : LeadingInteger(text);
-    }
-    int Int(std::string_view text) const {
-        return static_cast<int>(std::clamp<long long>((*this)(text), INT_MIN, INT_MAX));
-    }
-
-private:
-    bool strict;
-};
-
 } // namespace
 
 void AppendCellFileHeader(std::string& out, int ColCount, int RowCount) {
@@ -63,28 +49,38 @@ void AppendCellLine(std::string& out, int Col, int Row, const AnsiString& Text) 
     out += "\r\n";
 }
 
-CellFileContent ReadCellFile(std::string_view text, bool Multilinecells, bool StrictNumbers) {
-    const NumberReader number(StrictNumbers);
-    CellFileContent content;
-    LineReader lines(text, LineEnds::CarriageReturn);
-    std::string_view line;
-    if (!lines.Next(line))
-        return content;
-    if (!line.empty()) {
-        content.HasHeader = true;
-        content.ColCount = number(CutAtComma(line));
-        content.RowCount = number(line);
+CellFileReader::CellFileReader(std::string_view text, bool Multilinecells, bool StrictNumbers)
+    : lines(text, LineEnds::CarriageReturn), multiline(Multilinecells), strict(StrictNumbers) {
+    std::string_view header;
+    if (!lines.Next(header) || header.empty())
+        return;
+    hasHeader = true;
+    colCount = Number(CutAtComma(header));
+    rowCount = Number(header);
+}
+
+long long CellFileReader::Number(std::string_view text) const {
+    return strict ? StrToInt(AnsiString(text)) : LeadingInteger(text);
+}
+
+int CellFileReader::Index(std::string_view text) const {
+    return static_cast<int>(std::clamp<long long>(Number(text), INT_MIN, INT_MAX));
+}
+
+bool CellFileReader::Next(CellFileLine& line) {
+    std::string_view text;
+    if (!lines.Next(text))
+        return false;
+    line.IsWidth = text.starts_with("cw");
+    if (line.IsWidth) {
+        text.remove_prefix(std::min<std::size_t>(3, text.size()));
+        line.Col = Index(CutAtComma(text));
+        line.Value = Index(text);
+        line.Text = AnsiString();
+        return true;
     }
-    while (lines.Next(line)) {
-        if (line.starts_with("cw")) {
-            line.remove_prefix(std::min<std::size_t>(3, line.size()));
-            const int col = number.Int(CutAtComma(line));
-            content.Widths.push_back({col, number.Int(line)});
-            continue;
-        }
-        const int col = number.Int(CutAtComma(line));
-        const int row = number.Int(CutAtComma(line));
-        content.Cells.push_back({col, row, FileToLf(AnsiString(line), Multilinecells)});
-    }
-    return content;
+    line.Col = Index(CutAtComma(text));
+    line.Value = Index(CutAtComma(text));
+    line.Text = FileToLf(AnsiString(text), multiline);
+    return true;
 }

@@ -19,7 +19,7 @@ public:
     ClipboardFields Read() {
         ClipboardFields fields;
         while (at < text.size()) {
-            fields.Rows.AddField(Field());
+            AddField(fields.Rows);
             ++fields.Count;
             if (at < text.size() && text[at] == '\t') {
                 ++at;
@@ -39,20 +39,22 @@ public:
     }
 
 private:
-    AnsiString Field() {
+    void AddField(FieldTable& rows) {
         if (quoting && text[at] == '"') {
-            AnsiString quoted;
-            if (Quoted(quoted))
-                return quoted;
+            std::string quoted;
+            if (Quoted(quoted)) {
+                rows.AddOwnedField(std::move(quoted));
+                return;
+            }
         }
         const std::size_t start = at;
         while (!EndsField(text, at))
             ++at;
-        return AnsiString(text.substr(start, at - start));
+        rows.AddField(text.substr(start, at - start));
     }
 
     // A field in quotes spanning lines; false, nothing taken, for any other.
-    bool Quoted(AnsiString& field) {
+    bool Quoted(std::string& field) {
         if (noClosingQuote)
             return false;
         bool spansLines = false;
@@ -66,16 +68,14 @@ private:
         noClosingQuote = close >= text.size();
         if (noClosingQuote || !spansLines)
             return false;
-        std::string value;
         for (std::size_t i = at + 1; i < close;) {
             if (const std::size_t lineBreak = LineBreakAt(text, i)) {
-                value += "\r\n";
+                field += "\r\n";
                 i += lineBreak;
             } else {
-                value += text[i++];
+                field += text[i++];
             }
         }
-        field = AnsiString(std::move(value));
         at = close + 1;
         return true;
     }

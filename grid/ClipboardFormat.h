@@ -16,5 +16,6 @@ struct ClipboardFields {
 
 // Lines end at CR LF, LF or CR. With MultiLineQuoting, a field that opens with a double quote
 // and closes with one before a TAB, a line end or the end of the text, holding a line break
-// between them, loses the two quotes and keeps its line breaks, as CR LF.
+// between them, loses the two quotes and keeps its line breaks, as CR LF. The fields may view
+// text, which must outlive them.
 ClipboardFields ReadClipboardText(std::string_view text, bool MultiLineQuoting);

@@ -15,13 +15,12 @@ bool IsLineBreak(char c) {
 
 class CsvReader {
 public:
-    CsvReader(std::string_view text, char separator, bool tildeLineBreaks)
-        : text(text), separator(separator), tildeLineBreaks(tildeLineBreaks) {}
+    CsvReader(std::string_view text, char separator, bool tildeLineBreaks, CsvSink& sink)
+        : text(text), separator(separator), tildeLineBreaks(tildeLineBreaks), sink(sink) {}
 
-    FieldTable Read() {
+    void Read() {
         while (at < text.size())
             ReadRecord();
-        return std::move(table);
     }
 
 private:
@@ -30,21 +29,22 @@ private:
     void ReadRecord() {
         for (;;) {
             const std::size_t start = at;
-            std::string field;
-            if (at >= text.size() || text[at] != Quote || !ReadQuoted(field)) {
-                at = start;
-                field.clear();
-                ReadPlain(field);
-            }
+            std::string quoted;
+            const bool isQuoted = at < text.size() && text[at] == Quote && ReadQuoted(quoted);
+            const std::string_view plain = isQuoted ? std::string_view() : ReadPlain();
             const bool separated = at < text.size() && IsSeparator(text[at]);
-            if (separated || at > start)
-                Store(std::move(field));
+            if (separated || at > start) {
+                if (isQuoted)
+                    Store(std::move(quoted));
+                else
+                    Store(plain);
+            }
             if (!separated)
                 break;
             ++at;
         }
         at += LineBreakAt(text, at);
-        table.EndRow();
+        sink.EndRecord();
     }
 
     // From the opening quote to the closing one; false when the field does not close.
@@ -77,17 +77,28 @@ private:
         return false;
     }
 
-    void ReadPlain(std::string& field) {
+    std::string_view ReadPlain() {
         const std::size_t end = FindAnyOf(text, at, '\r', '\n', separator != 0 ? separator : '\n');
-        field.assign(text.substr(at, end - at));
+        const std::string_view field = text.substr(at, end - at);
         at = end;
+        return field;
+    }
+
+    void Store(std::string_view field) {
+        if (tildeLineBreaks && field.find('~') != std::string_view::npos)
+            Store(std::string(field));
+        else
+            sink.Field(field);
     }
 
     void Store(std::string field) {
-        AnsiString value(std::move(field));
-        if (tildeLineBreaks)
-            JavaToLineFeeds(value);
-        table.AddField(std::move(value));
+        if (!tildeLineBreaks) {
+            sink.Field(field);
+            return;
+        }
+        AnsiString lines(std::move(field));
+        JavaToLineFeeds(lines);
+        sink.Field(lines.view());
     }
 
     std::string_view text;
@@ -95,7 +106,41 @@ private:
     bool tildeLineBreaks;
     std::size_t at = 0;
     bool spanLines = true;
+    CsvSink& sink;
+};
+
+// Counts records and fields, keeping nothing.
+class ShapeSink : public CsvSink {
+public:
+    void Field(std::string_view) override { ++fields; }
+    void EndRecord() override {
+        ++shape.Records;
+        shape.MaxFields = std::max(shape.MaxFields, fields);
+        fields = 0;
+    }
+
+    CsvShape shape;
+
+private:
+    int fields = 0;
+};
+
+// Keeps every field: a view into the text where it stands there, else a copy.
+class TableSink : public CsvSink {
+public:
+    explicit TableSink(std::string_view text) : text(text) {}
+    void Field(std::string_view field) override {
+        if (field.data() >= text.data() && field.data() + field.size() <= text.data() + text.size())
+            table.AddField(field);
+        else
+            table.AddOwnedField(std::string(field));
+    }
+    void EndRecord() override { table.EndRow(); }
+
     FieldTable table;
+
+private:
+    std::string_view text;
 };
 
 // CR LF becomes LF; a lone CR or LF stays.
@@ -128,8 +173,20 @@ char DetectCsvDelimiter(std::string_view text) {
     return chosen;
 }
 
+void ReadCsv(std::string_view text, char Separator, bool TildeLineBreaks, CsvSink& sink) {
+    CsvReader(text, Separator, TildeLineBreaks, sink).Read();
+}
+
+CsvShape MeasureCsv(std::string_view text, char Separator) {
+    ShapeSink sink;
+    ReadCsv(text, Separator, false, sink);
+    return sink.shape;
+}
+
 FieldTable ReadCsvRecords(std::string_view text, char Separator, bool TildeLineBreaks) {
-    return CsvReader(text, Separator, TildeLineBreaks).Read();
+    TableSink sink(text);
+    ReadCsv(text, Separator, TildeLineBreaks, sink);
+    return std::move(sink.table);
 }
 
 void AppendCsvField(std::string& out, std::string_view text, const CsvWriteOptions& options) {
@@ -142,21 +199,25 @@ void AppendCsvField(std::string& out, std::string_view text, const CsvWriteOptio
             out += "\"\"";
         return;
     }
-    const bool hasBreak = text.find_first_of("\r\n") != std::string_view::npos;
+    // One scan finds the ordinary field; only the others are looked at again.
+    const bool special = FindAnyOf(text, 0, '\r', '\n', options.Separator) < text.size();
+    const bool hasBreak = special && FindAnyOf(text, 0, '\r', '\n', '\n') < text.size();
     const bool quoted = options.QuoteAllFields || text.front() == Quote ||
-                        text.find(options.Separator) != std::string_view::npos ||
+                        (special && text.find(options.Separator) != std::string_view::npos) ||
                         (hasBreak && !options.TildeLineBreaks);
-    AnsiString field(text);
-    if (hasBreak && options.TildeLineBreaks)
-        LineFeedsToJava(field);
-    else if (hasBreak)
-        field = WithoutCrBeforeLf(text);
+    AnsiString converted;
+    if (hasBreak) {
+        converted = options.TildeLineBreaks ? AnsiString(text) : AnsiString(WithoutCrBeforeLf(text));
+        if (options.TildeLineBreaks)
+            LineFeedsToJava(converted);
+        text = converted.view();
+    }
     if (!quoted) {
-        out += field.view();
+        out += text;
         return;
     }
     out += Quote;
-    for (const char c : field.view()) {
+    for (const char c : text) {
         out += c;
         if (c == Quote)
             out += Quote;

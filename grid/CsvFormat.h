@@ -13,12 +13,31 @@
 // none qualifies, which is always the case for a single line.
 char DetectCsvDelimiter(std::string_view text);
 
-// The records of a text. A record ends at CR LF, LF or CR. A field that begins with a double quote
-// runs to a double quote followed by the separator, a line end or the end of the text; inside it
-// two double quotes are one and a line break is CR LF. A quoted field still open at the end of the
+// What a reader hands the fields of a text to, record by record. A field is good only for the
+// length of the call.
+class CsvSink {
+public:
+    virtual ~CsvSink() = default;
+    virtual void Field(std::string_view field) = 0;
+    virtual void EndRecord() = 0;
+};
+
+// The records of a text, field by field, to a sink. A record ends at CR LF, LF or CR. A field that begins
+// with a double quote runs to a double quote followed by the separator, a line end or the end of the text;
+// inside it two double quotes are one and a line break is CR LF. A quoted field still open at the end of the
 // text is taken as it stands up to its separator, and from there on no field spans lines. Other
 // fields keep every character. An empty field after the last separator of a line is no field.
 // Separator 0 makes each record one field. With TildeLineBreaks every "~" becomes CR LF.
+void ReadCsv(std::string_view text, char Separator, bool TildeLineBreaks, CsvSink& sink);
+
+struct CsvShape {
+    int Records = 0;
+    int MaxFields = 0;
+};
+// How many records the text has, and the most fields in one.
+CsvShape MeasureCsv(std::string_view text, char Separator);
+
+// All records at once; the table's fields may view text, which must outlive it.
 FieldTable ReadCsvRecords(std::string_view text, char Separator, bool TildeLineBreaks);
 
 struct CsvWriteOptions {

@@ -12,6 +12,6 @@ int FieldTable::FieldCount(int row) const {
     return static_cast<int>(rowEnds[static_cast<std::size_t>(row)] - RowStart(row));
 }
 
-const AnsiString& FieldTable::Field(int row, int index) const {
+std::string_view FieldTable::Field(int row, int index) const {
     return fields[RowStart(row) + static_cast<std::size_t>(index)];
 }

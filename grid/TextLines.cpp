@@ -23,12 +23,13 @@ std::size_t CharOffset(std::string_view text, int index) {
 
 } // namespace
 
-std::string TextOfFileBytes(std::string_view bytes, bool CtrlZEnds) {
+std::string TextOfFileBytes(std::string bytes, bool CtrlZEnds) {
     if (CtrlZEnds)
-        bytes = bytes.substr(0, bytes.find('\x1A'));
+        bytes.resize(std::min(bytes.find('\x1A'), bytes.size()));
     if (bytes.starts_with(ByteOrderMark))
-        bytes.remove_prefix(ByteOrderMark.size());
-    return TextFromFileBytes(bytes);
+        bytes.erase(0, ByteOrderMark.size());
+    // UTF-8, as nearly every file is, stays where it is.
+    return IsValidUtf8(bytes) ? std::move(bytes) : TextFromFileBytes(bytes);
 }
 
 std::size_t FindAnyOf(std::string_view text, std::size_t from, char a, char b, char c) {
@@ -56,6 +57,15 @@ bool LineReader::Next(std::string_view& line) {
     line = text.substr(at, end - at);
     at = end + LineBreakAt(text, end);
     return true;
+}
+
+std::string TextForCells(long long cells) {
+    // Most cells of the program's tables are short numbers; a longer text grows the buffer as usual.
+    constexpr long long BytesPerCell = 32;
+    constexpr long long MostReserved = 1LL << 30;
+    std::string text;
+    text.reserve(static_cast<std::size_t>(std::clamp(cells * BytesPerCell, 0LL, MostReserved)));
+    return text;
 }
 
 int CharCount(std::string_view text) {

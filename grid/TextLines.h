@@ -7,7 +7,7 @@
 // The text of a file as the grid's readers take it: a Ctrl-Z (26) ends it when CtrlZEnds, as it
 // ended old text files; a UTF-8 byte order mark is skipped; bytes that are not UTF-8 are read as
 // Windows-1252.
-std::string TextOfFileBytes(std::string_view bytes, bool CtrlZEnds);
+std::string TextOfFileBytes(std::string bytes, bool CtrlZEnds);
 
 // Where a line ends: at CR LF, LF or CR (the CSV and clipboard readers), or only at CR, an LF
 // right after it going with it and a lone LF being text (the cell file).
@@ -36,6 +36,10 @@ std::size_t FindAnyOf(std::string_view text, std::size_t from, char a, char b, c
 
 // Length of the line break at text[i] (CR LF 2, CR or LF 1), 0 when none stands there.
 std::size_t LineBreakAt(std::string_view text, std::size_t i);
+
+// An empty text with room for about the given count of cells of a grid, so that the text of a
+// large grid is not copied again and again as it grows. Room no cell fills costs no memory.
+std::string TextForCells(long long cells);
 
 // UTF-8 text counted and cut in characters, not bytes.
 int CharCount(std::string_view text);

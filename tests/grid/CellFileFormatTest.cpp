@@ -7,8 +7,27 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <ostream>
+#include <vector>
 
 namespace {
+
+struct Line {
+    bool width;
+    int col, value;
+    std::string text;
+    friend bool operator==(const Line&, const Line&) = default;
+    friend void PrintTo(const Line& line, std::ostream* out) {
+        *out << (line.width ? "cw " : "") << line.col << "," << line.value << "," << line.text;
+    }
+};
+
+std::vector<Line> Lines(CellFileReader& reader) {
+    std::vector<Line> lines;
+    for (CellFileLine line; reader.Next(line);)
+        lines.push_back({line.IsWidth, line.Col, line.Value, line.Text.str()});
+    return lines;
+}
 
 TEST(CellFileFormat, WritesHeaderWidthAndCellLines) {
     std::string out;
@@ -22,34 +41,22 @@ TEST(CellFileFormat, WritesHeaderWidthAndCellLines) {
 }
 
 TEST(CellFileFormat, ReadsLinesWithLaxNumbers) {
-    const CellFileContent content = ReadCellFile(
+    CellFileReader reader(
         "3,2\r\ncw 1,80\r\n2,1,a,b,c\r\n0,0,l1\t\bl2\r\n1,0,x\ny\r\ncw9,1\r\n x1,$A,hex\r\n,,\r\n", true,
         false);
-    EXPECT_TRUE(content.HasHeader);
-    EXPECT_EQ(content.ColCount, 3);
-    EXPECT_EQ(content.RowCount, 2);
-    ASSERT_EQ(content.Widths.size(), 2u);
-    EXPECT_EQ(content.Widths[0].Col, 1);
-    EXPECT_EQ(content.Widths[0].Width, 80);
+    EXPECT_TRUE(reader.HasHeader());
+    EXPECT_EQ(reader.ColCount(), 3);
+    EXPECT_EQ(reader.RowCount(), 2);
     // "cw9,1": the index runs from the fourth character.
-    EXPECT_EQ(content.Widths[1].Col, 0);
-    struct Cell {
-        int col, row;
-        const char* text;
-    } expected[] = {{2, 1, "a,b,c"}, {0, 0, "l1\r\nl2"}, {1, 0, "x\ny"}, {0, 10, "hex"}, {0, 0, ""}};
-    ASSERT_EQ(content.Cells.size(), std::size(expected));
-    for (std::size_t i = 0; i < std::size(expected); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(content.Cells[i].Col, expected[i].col);
-        EXPECT_EQ(content.Cells[i].Row, expected[i].row);
-        EXPECT_EQ(content.Cells[i].Text, expected[i].text);
-    }
+    const std::vector<Line> expected = {
+        {true, 1, 80, ""}, {false, 2, 1, "a,b,c"}, {false, 0, 0, "l1\r\nl2"}, {false, 1, 0, "x\ny"},
+        {true, 0, 1, ""},  {false, 0, 10, "hex"},  {false, 0, 0, ""}};
+    EXPECT_EQ(Lines(reader), expected);
 }
 
 TEST(CellFileFormat, OnlyTheFirstLineOfACellWithoutMultilineCells) {
-    const CellFileContent content = ReadCellFile("1,1\r\n0,0,l1\t\bl2\r\n", false, false);
-    ASSERT_EQ(content.Cells.size(), 1u);
-    EXPECT_EQ(content.Cells[0].Text, "l1");
+    CellFileReader reader("1,1\r\n0,0,l1\t\bl2\r\n", false, false);
+    EXPECT_EQ(Lines(reader), (std::vector<Line>{{false, 0, 0, "l1"}}));
 }
 
 TEST(CellFileFormat, LaxIntegersReadAsFarAsTheyGo) {
@@ -68,18 +75,21 @@ TEST(CellFileFormat, LaxIntegersReadAsFarAsTheyGo) {
 }
 
 TEST(CellFileFormat, StrictNumbersRaiseOnAnythingElse) {
-    EXPECT_EQ(ReadCellFile("2,3\r\ncw 1,5\r\n1,2,t\r\n", false, true).Cells.size(), 1u);
-    for (const char* text : {"2,x\r\n", "2,3\r\ncw a,5\r\n", "2,3\r\n1x,2,t\r\n", "2,3\r\n\r\n"}) {
+    CellFileReader good("2,3\r\ncw 1,5\r\n1,2,t\r\n", false, true);
+    EXPECT_EQ(Lines(good).size(), 2u);
+    EXPECT_THROW(CellFileReader("2,x\r\n", false, true), EConvertError);
+    for (const char* text : {"2,3\r\ncw a,5\r\n", "2,3\r\n1x,2,t\r\n", "2,3\r\n\r\n"}) {
         SCOPED_TRACE(text);
-        EXPECT_THROW(ReadCellFile(text, false, true), EConvertError);
+        CellFileReader reader(text, false, true);
+        EXPECT_THROW(Lines(reader), EConvertError);
     }
 }
 
 TEST(CellFileFormat, AnEmptyHeaderLineIsNoHeader) {
-    const CellFileContent content = ReadCellFile("\r\n0,0,a\r\n", false, false);
-    EXPECT_FALSE(content.HasHeader);
-    EXPECT_EQ(content.Cells.size(), 1u);
-    EXPECT_FALSE(ReadCellFile("", false, false).HasHeader);
+    CellFileReader reader("\r\n0,0,a\r\n", false, false);
+    EXPECT_FALSE(reader.HasHeader());
+    EXPECT_EQ(Lines(reader).size(), 1u);
+    EXPECT_FALSE(CellFileReader("", false, false).HasHeader());
 }
 
 } // namespace

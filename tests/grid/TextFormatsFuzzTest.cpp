@@ -50,9 +50,13 @@ TEST(TextFormatsFuzz, RandomBytesReadWithoutFaultAndWithConsistentCounts) {
         for (int r = 0; r < clip.Rows.RowCount(); ++r)
             stored += clip.Rows.FieldCount(r);
         ASSERT_TRUE(clip.Count == stored || clip.Count == stored + 1);
-        ReadCellFile(text, round % 2 == 0, false);
+        CellFileReader lax(text, round % 2 == 0, false);
+        for (CellFileLine line; lax.Next(line);) {
+        }
         try {
-            ReadCellFile(text, false, true);
+            CellFileReader strict(text, false, true);
+            for (CellFileLine line; strict.Next(line);) {
+            }
         } catch (const EConvertError&) {
         }
         RtfToPlainText("{\\rtf1 " + bytes);
@@ -90,8 +94,9 @@ TEST(TextFormatsFuzz, AHugeLineReadsInOnePass) {
     EXPECT_EQ(DetectCsvDelimiter(line + "\r\n" + line), 0);
     const FieldTable plain = ReadCsvRecords(line, ',', false);
     ASSERT_EQ(plain.RowCount(), 1);
-    EXPECT_EQ(plain.Field(0, 0).Length(), 50 * 1000 * 1000);
-    const FieldTable open = ReadCsvRecords("\"" + line + "\r\nnext,row", ',', false);
+    EXPECT_EQ(plain.Field(0, 0).size(), 50u * 1000 * 1000);
+    const std::string unclosed = "\"" + line + "\r\nnext,row";
+    const FieldTable open = ReadCsvRecords(unclosed, ',', false);
     EXPECT_EQ(RowsOf(open).back(), (std::vector<std::string>{"next", "row"}));
 }
 

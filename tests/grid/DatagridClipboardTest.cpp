@@ -1,0 +1,242 @@
+#include "grid/Datagrid.h"
+
+#include "framework/Clipboard.h"
+#include "framework/Exceptions.h"
+#include "tests/grid/GridFiles.h"
+#include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/DateSettings.h"
+#include "tests/support/GeometryPrinter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// An editable grid that counts how often it grows and hears of every paste.
+struct PastingGrid : TDataGrid {
+    explicit PastingGrid(const GridCellTexts& texts) : TDataGrid(nullptr) {
+        SetCellTexts(*this, texts);
+        SetOptions(GetOptions() | goEditing);
+    }
+    void SetRowCount(int value) override {
+        ++rowCountChanges;
+        TDataGrid::SetRowCount(value);
+    }
+    void PasteNotify(const TPoint& from, const TGridRect& to, TClipOperation operation) override {
+        notes.push_back({from, to, operation});
+    }
+    struct Note {
+        TPoint from;
+        TGridRect to;
+        TClipOperation operation;
+    };
+    int rowCountChanges = 0;
+    std::vector<Note> notes;
+};
+
+const GridCellTexts Blank3x3 = {{"", "", ""}, {"", "", ""}, {"", "", ""}};
+
+TEST(DatagridClipboard, CopiesCellsAsTabbedLines) {
+    PastingGrid grid({{"a", "b", "x"}, {"c", "d", "y"}, {"<B>bold</B>", "{\\rtf1 rich\\par}", "l1\r\nl2"}});
+    struct Row {
+        TGridRect range;
+        bool quoting;
+        const char* expected;
+    } rows[] = {
+        {{0, 0, 1, 1}, false, "a\tb\r\nc\td\r\n"},
+        {{0, 0, 1, 0}, false, "a\tb"},
+        {{0, 2, 2, 2}, false, "<B>bold</B>\trich\tl1\r\nl2"},
+        {{2, 2, 2, 2}, true, "\"l1\nl2\""},
+        {{1, 1, 5, 9}, false, "d\ty\r\nrich\tl1\r\nl2\r\n"},
+    };
+    grid.Multilinecells = true;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.expected);
+        grid.ClipboardMultiLineQuoting = row.quoting;
+        grid.SetSelection(row.range);
+        grid.CopySelectionToClipboard();
+        EXPECT_EQ(Clipboard().GetAsText(), row.expected);
+    }
+    grid.Navigation->CopyHTMLTagsToClipboard = false;
+    grid.CopyFunc({0, 2, 0, 2});
+    EXPECT_EQ(Clipboard().GetAsText(), "bold");
+    EXPECT_FALSE(Clipboard().HasFormat("text/rtf"));
+    // Rich text goes beside its plain text.
+    grid.Navigation->AllowRTFClipboard = true;
+    grid.CopyFunc({1, 2, 2, 2});
+    EXPECT_EQ(Clipboard().GetAsText(), "rich\tl1\r\nl2");
+    EXPECT_EQ(Clipboard().GetAsBytes("text/rtf"), "{\\rtf1 rich\\par}");
+}
+
+TEST(DatagridClipboard, CutEmptiesTheCellsThatMayBeEdited) {
+    PastingGrid grid({{"a", "b"}, {"c", "d"}});
+    grid.OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
+        CanEdit = !(ACol == 1 && ARow == 1);
+    };
+    grid.SetSelection({0, 0, 1, 1});
+    grid.CutSelectionToClipboard();
+    EXPECT_EQ(Clipboard().GetAsText(), "a\tb\r\nc\td\r\n");
+    // Row 0 and column 0 are fixed.
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"a", "b"}, {"c", "d"}}));
+    grid.SetFixedRows(0);
+    grid.SetFixedCols(0);
+    grid.CutToClipboard();
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", ""}, {"", "d"}}));
+    grid.Navigation->AllowClipboardAlways = true;
+    grid.CutToClipboard();
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", ""}, {"", ""}}));
+}
+
+TEST(DatagridClipboard, DisjunctRowsCopyAndCutTheMarkedRows) {
+    PastingGrid grid({{"h", "H"}, {"a", "b"}, {"c", "d"}, {"e", "f"}});
+    grid.MouseActions->DisjunctRowSelect = true;
+    grid.SetRowSelect(1, true);
+    grid.SetRowSelect(3, true);
+    grid.CopySelectionToClipboard();
+    EXPECT_EQ(Clipboard().GetAsText(), "a\tb\r\ne\tf\r\n");
+    grid.CutSelectionToClipboard();
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"h", "H"}, {"", ""}, {"c", "d"}, {"", ""}}));
+}
+
+TEST(DatagridClipboard, PastesLinesAndFieldsGrowingTheGridWhenAllowed) {
+    struct Row {
+        const char* label;
+        const char* text;
+        bool colGrow;
+        bool quoting;
+        int count;
+        GridCellTexts expected;
+    } rows[] = {
+        {"three fields at the last column widen the grid by two",
+         "p\tq\tr",
+         true,
+         false,
+         3,
+         {{"", "", "", "", ""}, {"", "", "p", "q", "r"}, {"", "", "", "", ""}}},
+        {"without growing, fields beyond the grid are dropped",
+         "p\tq\tr",
+         false,
+         false,
+         3,
+         {{"", "", ""}, {"", "", "p"}, {"", "", ""}}},
+        {"LF lines, as other programs put them",
+         "p\nq\n",
+         true,
+         false,
+         3,
+         {{"", "", ""}, {"", "", "p"}, {"", "", "q"}}},
+        {"quoted lines stay one cell",
+         "\"l1\nl2\"\tx\r\n",
+         true,
+         true,
+         3,
+         {{"", "", "", ""}, {"", "", "l1\r\nl2", "x"}, {"", "", "", ""}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        PastingGrid grid(Blank3x3);
+        grid.Navigation->AllowClipboardColGrow = row.colGrow;
+        grid.ClipboardMultiLineQuoting = row.quoting;
+        EXPECT_EQ(grid.PasteText(2, 1, row.text), row.count);
+        EXPECT_EQ(CellTexts(grid), row.expected);
+    }
+}
+
+TEST(DatagridClipboard, PasteTellsWhereTheLastCopyCameFrom) {
+    PastingGrid grid({{"a", "b", ""}, {"c", "d", ""}, {"", "", ""}});
+    grid.SetSelection({0, 0, 1, 0});
+    grid.CopySelectionToClipboard();
+    grid.SetSelection({1, 1, 1, 1});
+    grid.PasteSelectionFromClipboard();
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"a", "b", ""}, {"c", "a", "b"}, {"", "", ""}}));
+    ASSERT_EQ(grid.notes.size(), 1u);
+    EXPECT_EQ(grid.notes[0].from, Point(0, 0));
+    EXPECT_EQ(grid.notes[0].to, (TGridRect{1, 1, 2, 1}));
+    EXPECT_EQ(grid.notes[0].operation, coCopy);
+}
+
+TEST(DatagridClipboard, NothingIsPastedIntoAGridThatCannotBeEdited) {
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, Blank3x3);
+    EXPECT_EQ(grid.PasteText(1, 1, "x"), 0);
+    EXPECT_EQ(grid.PasteText(-1, 1, "x"), 0);
+    EXPECT_EQ(CellTexts(grid), Blank3x3);
+    grid.Navigation->AllowClipboardAlways = true;
+    EXPECT_EQ(grid.PasteText(0, 0, "x"), 1);
+    EXPECT_EQ(grid.GetCellEx(0, 0), "x");
+}
+
+TEST(DatagridClipboard, ASmartPasteFillsTheSelection) {
+    struct Row {
+        const char* text;
+        TGridRect selection;
+        std::vector<std::string> column;
+    } rows[] = {
+        {"1\r\n2\r\n", {1, 1, 1, 5}, {"", "1", "2", "3", "4", "5", ""}},
+        {"v\r\n", {1, 1, 1, 6}, {"", "v", "v", "v", "v", "v", "v"}},
+        {"1\r\n2", {1, 1, 1, 5}, {"", "1", "2", "3", "4", "5", ""}},
+        {"7", {1, 2, 1, 3}, {"", "", "7", "7", "", "", ""}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        PastingGrid grid(GridCellTexts(7, {"", ""}));
+        grid.Navigation->AllowSmartClipboard = true;
+        Clipboard().SetAsText(row.text);
+        grid.SetSelection(row.selection);
+        grid.PasteSelectionFromClipboard();
+        std::vector<std::string> column;
+        for (int r = 0; r < 7; ++r)
+            column.push_back(grid.GetCellEx(1, r).str());
+        EXPECT_EQ(column, row.column);
+    }
+}
+
+TEST(DatagridClipboard, AFillThatCannotBeWorkedOutLeavesThePaste) {
+    DateSettings dates("dd/mm/yyyy", '/');
+    PastingGrid grid(GridCellTexts(5, {"", ""}));
+    grid.Navigation->AllowSmartClipboard = true;
+    // Two months on from 31 July is 31 September.
+    Clipboard().SetAsText("31/05/2024\r\n31/07/2024\r\n");
+    grid.SetSelection({1, 1, 1, 4});
+    EXPECT_THROW(grid.PasteSelectionFromClipboard(), EConvertError);
+    EXPECT_EQ(CellTexts(grid),
+              (GridCellTexts{{"", ""}, {"", "31/05/2024"}, {"", "31/07/2024"}, {"", ""}, {"", ""}}));
+}
+
+TEST(DatagridClipboard, ALongPasteGrowsTheGridOnce) {
+    PastingGrid grid(Blank3x3);
+    std::string text;
+    for (int i = 0; i < 100000; ++i)
+        text += "x\t" + std::to_string(i) + "\n";
+    grid.rowCountChanges = 0;
+    EXPECT_EQ(grid.PasteText(1, 1, text), 200001);
+    EXPECT_EQ(grid.rowCountChanges, 1);
+    EXPECT_EQ(grid.GetRowCount(), 100001);
+    EXPECT_EQ(grid.GetCellEx(2, 100000), "99999");
+}
+
+TEST(DatagridClipboard, MeasuresClipboardText) {
+    PastingGrid grid(Blank3x3);
+    struct Row {
+        const char* text;
+        TPoint size;
+    } rows[] = {{"a\tb\r\nc\r\n", Point(2, 2)}, {"a", Point(1, 1)}, {"a\nb\rc", Point(1, 3)}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        TPoint size;
+        grid.PasteSize(row.text, size);
+        EXPECT_EQ(size, row.size);
+    }
+}
+
+TEST(DatagridClipboard, RichTextPastesIntoOneCell) {
+    PastingGrid grid(Blank3x3);
+    grid.Navigation->AllowRTFClipboard = true;
+    Clipboard().Open();
+    Clipboard().SetAsText("plain");
+    Clipboard().SetAsBytes("application/rtf", std::string("{\\rtf1 x}\0tail", 14));
+    Clipboard().Close();
+    EXPECT_EQ(grid.PasteFunc(1, 1), 0);
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "", ""}, {"", "{\\rtf1 x}", ""}, {"", "", ""}}));
+}
+
+} // namespace

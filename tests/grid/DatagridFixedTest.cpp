@@ -1,0 +1,108 @@
+#include "grid/Datagrid.h"
+
+#include "framework/Screen.h"
+#include "tests/grid/GridFiles.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DatagridFixed, AsciiColumnsAreTheLongestLinePlusABlank) {
+    TestFolder folder;
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"abc", "x"}, {"a", "hello"}, {"b\r\nlong", "y\r\nz"}});
+    grid.Multilinecells = true;
+    // Column 1 right-justified: blanks before it up to 5, then one after.
+    grid.OnGetAlignment = [](TObject*, int, int ACol, TAlignment& HAlign, TVAlignment&) {
+        if (ACol == 1)
+            HAlign = taRightJustify;
+    };
+    std::vector<TCursor> cursors;
+    grid.OnGetDisplText = [&](TObject*, int, int, AnsiString&) { cursors.push_back(Screen->GetCursor()); };
+    grid.SaveToASCII(folder.Path("t.txt"));
+    // Widths 4 ("long") and 5 ("hello").
+    EXPECT_EQ(FileBytes(folder.Path("t.txt")), "abc      x \r\n"
+                                               "a    hello \r\n"
+                                               "b        y \r\n"
+                                               "long     z\r\n");
+    ASSERT_FALSE(cursors.empty());
+    EXPECT_EQ(cursors.front(), crHourGlass);
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
+    EXPECT_THROW(grid.SaveToASCII(folder.Path("none/t.txt")), EDataGridError);
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
+}
+
+TEST(DatagridFixed, FixedWidthsComeFromTheCallerOrTheLongestLine) {
+    TestFolder folder;
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"abc", "x"}, {"a", "hello\r\nmore"}});
+    TIntList widths(0, 0);
+    grid.SaveToFixed(folder.Path("f.txt"), &widths);
+    ASSERT_EQ(widths.Count(), 2);
+    EXPECT_EQ(widths.GetInteger(0), 4);
+    EXPECT_EQ(widths.GetInteger(1), 6);
+    // A record is one line: the cell's further lines stay out.
+    EXPECT_EQ(FileBytes(folder.Path("f.txt")), "abc x     \r\na   hello \r\n");
+    TIntList narrow(0, 0);
+    narrow.Add(2);
+    grid.SaveToFixed(folder.Path("g.txt"), &narrow);
+    EXPECT_EQ(narrow.GetInteger(1), 6);
+    EXPECT_EQ(FileBytes(folder.Path("g.txt")), "abx     \r\na hello \r\n");
+}
+
+TIntList Positions(std::initializer_list<int> values) {
+    TIntList list(0, 0);
+    for (int value : values)
+        list.Add(value);
+    return list;
+}
+
+TEST(DatagridFixed, ReadsFieldsByTheirPositions) {
+    TestFolder folder;
+    const AnsiString file = folder.Path("in.txt");
+    WriteFile(file, " ab  cd \r\nxy\r\n\t12345678  \r\n");
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"", "", ""}, {"", "", ""}, {"", "", ""}, {"", "", ""}, {"", "", "kept"}});
+    TIntList positions = Positions({1, 5, 9});
+    grid.LoadFromFixed(file, &positions);
+    // Two columns of four characters each, trimmed; RowCount never goes down.
+    EXPECT_EQ(grid.GetColCount(), 2);
+    EXPECT_EQ(CellTexts(grid, 3),
+              (GridCellTexts{
+                  {"ab", "cd", ""}, {"xy", "", ""}, {"123", "4567", ""}, {"", "", ""}, {"", "", "kept"}}));
+
+    TDataGrid small(nullptr);
+    small.SetRowCount(2);
+    small.LoadFromFixed(file, &positions);
+    EXPECT_EQ(small.GetRowCount(), 3);
+}
+
+TEST(DatagridFixed, BadPositionsChangeNothing) {
+    TestFolder folder;
+    const AnsiString file = folder.Path("in.txt");
+    WriteFile(file, "abcd\r\n");
+    for (TIntList positions :
+         {Positions({}), Positions({1}), Positions({0, 4}), Positions({1, 5, 5}), Positions({3, 2})}) {
+        SCOPED_TRACE(positions.Count());
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"a", "b", "c"}});
+        try {
+            grid.LoadFromFixed(file, &positions);
+            ADD_FAILURE() << "no error";
+        } catch (const EDataGridError& error) {
+            EXPECT_EQ(error.Message, "Invalid column positions");
+        }
+        EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"a", "b", "c"}}));
+    }
+    TIntList positions = Positions({1, 3});
+    TDataGrid grid(nullptr);
+    try {
+        grid.LoadFromFixed(folder.Path("none.txt"), &positions);
+        ADD_FAILURE() << "no error";
+    } catch (const EDataGridError& error) {
+        EXPECT_EQ(error.Message, "File " + folder.Path("none.txt") + " not found");
+    }
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+#include "grid/Datagrid.h"
+
+#include "framework/StringList.h"
+#include "grid/Gridutil.h"
+#include "tests/grid/GridFiles.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A grid whose cell (1, 1) prints red, in a blue bold font; the rest as the grid leaves them.
+struct ColouredGrid : TDataGrid {
+    using TDataGrid::TDataGrid;
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState&, bool Print, bool, TBrush* ABrush,
+                             TFont* AFont, TAlignment&, TVAlignment&, bool&) override {
+        if (Print && ACol == 1 && ARow == 1) {
+            ABrush->Color = clRed;
+            AFont->Color = clBlue;
+            AFont->Style = fsBold | fsUnderline;
+        }
+    }
+};
+
+TEST(DatagridMarkup, HtmlTablesCarryAlignmentSpansColoursAndLinks) {
+    TestFolder folder;
+    ColouredGrid grid(nullptr);
+    SetCellTexts(grid, {{"Name", "Link", "Note"}, {"a<b&c", "http://x.org/p", ""}, {"S2", "merged", "gone"}});
+    grid.MergeCells(1, 2, 2, 1);
+    grid.URLShow = true;
+    grid.OnGetAlignment = [](TObject*, int, int ACol, TAlignment& HAlign, TVAlignment&) {
+        if (ACol == 0)
+            HAlign = taRightJustify;
+    };
+    grid.HTMLSettings->ColWidths.Add(50);
+    const AnsiString file = folder.Path("t.html");
+    grid.SaveToHTML(file);
+    const std::string fixed = "BGCOLOR=\"#" + HTMLColor(clActiveBorder).str() + "\"";
+    const std::string table = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" Width=\"100%\">\r\n"
+                              "<tr>\r\n"
+                              "<td nowrap align=\"right\" " +
+                              fixed +
+                              " WIDTH=50><B>Name</B></td>\r\n"
+                              "<td nowrap " +
+                              fixed +
+                              "><B>Link</B></td>\r\n"
+                              "<td nowrap " +
+                              fixed +
+                              "><B>Note</B></td>\r\n"
+                              "</tr>\r\n"
+                              "<tr>\r\n"
+                              "<td nowrap align=\"right\" " +
+                              fixed +
+                              ">a&lt;b&amp;c</td>\r\n"
+                              "<td nowrap BGCOLOR=\"#FF0000\"><Font Color=\"#0000FF\"><B><U>"
+                              "<A HREF=\"http://x.org/p\">x.org/p</A></U></B></Font></td>\r\n"
+                              "<td nowrap><br></td>\r\n"
+                              "</tr>\r\n"
+                              "<tr>\r\n"
+                              "<td nowrap align=\"right\" " +
+                              fixed +
+                              ">S2</td>\r\n"
+                              "<td COLSPAN=2 nowrap>merged</td>\r\n"
+                              "</tr>\r\n"
+                              "</table><p>\r\n";
+    EXPECT_EQ(FileBytes(file), table);
+
+    // A second table after the first, between the lines of a header and a footer file.
+    WriteFile(folder.Path("head.txt"), "<h1>Results</h1>\n");
+    grid.HTMLSettings->HeaderFile = folder.Path("head.txt");
+    grid.HTMLSettings->FooterFile = folder.Path("missing.txt");
+    grid.HTMLSettings->PrefixTag = "<div>";
+    grid.HTMLSettings->SuffixTag = "</div>";
+    grid.AppendToHTML(file);
+    EXPECT_EQ(FileBytes(file), table + "<h1>Results</h1>\r\n<div>\r\n" + table + "</div>\r\n");
+}
+
+TEST(DatagridMarkup, CellsHoldingHtmlStayHtml) {
+    TestFolder folder;
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"h"}, {"<B>bold</B>"}, {"l1\r\nl2"}});
+    grid.WordWrap = true;
+    grid.SaveToHTML(folder.Path("h.html"));
+    const std::string html = FileBytes(folder.Path("h.html"));
+    // Each body cell in the printed font's colour.
+    EXPECT_NE(html.find("\"><B>bold</B></Font></td>"), std::string::npos) << html;
+    EXPECT_NE(html.find("\">l1<br>\nl2</Font></td>"), std::string::npos) << html;
+    grid.EnableHTML = false;
+    grid.SaveToHTML(folder.Path("h.html"));
+    EXPECT_NE(FileBytes(folder.Path("h.html")).find("\">&lt;B&gt;bold&lt;/B&gt;</Font></td>"),
+              std::string::npos);
+}
+
+TEST(DatagridMarkup, XmlHasAnElementPerRowAndCell) {
+    TestFolder folder;
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"a", "b<", "c"}, {"\"1\"", "", "3&"}});
+    TStringList tags;
+    tags.Add("Name");
+    tags.Add("Size");
+    grid.SaveToXML(folder.Path("t.xml"), "Table", "Row", &tags);
+    EXPECT_EQ(FileBytes(folder.Path("t.xml")),
+              "<?xml version=\"1.0\"?>\r\n<Table>\r\n"
+              "<Row>\r\n<Name>a</Name>\r\n<Size>b&lt;</Size>\r\n<FIELD2>c</FIELD2>\r\n</Row>\r\n"
+              "<Row>\r\n<Name>&quot;1&quot;</Name>\r\n<Size></Size>\r\n"
+              "<FIELD2>3&amp;</FIELD2>\r\n</Row>\r\n</Table>\r\n");
+    grid.IncludeFixedCells = false;
+    grid.SaveToXML(folder.Path("u.xml"), "L", "R", nullptr);
+    EXPECT_EQ(FileBytes(folder.Path("u.xml")),
+              "<?xml version=\"1.0\"?>\r\n<L>\r\n<R>\r\n<FIELD0></FIELD0>\r\n"
+              "<FIELD1>3&amp;</FIELD1>\r\n</R>\r\n</L>\r\n");
+}
+
+} // namespace
