@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QHelpEvent>
+#include <QKeyEvent>
 
 #include <functional>
 
@@ -9,8 +11,26 @@
 class GridScrollArea : public QAbstractScrollArea {
 public:
     std::function<bool()> TakesTabs;
+    // A key about to be matched against the window's shortcuts; true keeps it for the grid.
+    std::function<bool(const QKeyEvent&)> KeepsShortcutKey;
+    // A tooltip asked for over the cells; true when the grid answered it.
+    std::function<bool(const QHelpEvent&)> ShowsToolTip;
 
 protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride && KeepsShortcutKey &&
+            KeepsShortcutKey(*static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        return QAbstractScrollArea::event(event);
+    }
+    bool viewportEvent(QEvent* event) override {
+        if (event->type() == QEvent::ToolTip && ShowsToolTip &&
+            ShowsToolTip(*static_cast<QHelpEvent*>(event)))
+            return true;
+        return QAbstractScrollArea::viewportEvent(event);
+    }
     bool focusNextPrevChild(bool next) override {
         if (TakesTabs && TakesTabs())
             return false;
