@@ -118,24 +118,6 @@ bool ScaledWhole(double magnitude, int decimals, std::uint64_t& whole) {
 // Writes |value| (finite) with decimals places, rounded half away from zero, at text, which has
 // room for FixedRoom characters and a carry; the end.
 char* MagnitudeDigits(char* text, double magnitude, int decimals) {
-    std::uint64_t whole = 0;
-    if (ScaledWhole(magnitude, decimals, whole)) {
-        // The whole number's digits, with zeros in front up to one digit before the point.
-        std::array<char, 48> digits;
-        char* end = std::to_chars(digits.data(), digits.data() + digits.size(), whole).ptr;
-        const auto count = static_cast<int>(end - digits.data());
-        if (count <= decimals) {
-            const int missing = decimals + 1 - count;
-            std::memmove(digits.data() + missing, digits.data(), static_cast<std::size_t>(count));
-            std::fill_n(digits.data(), missing, '0');
-            end += missing;
-        }
-        const char* point = end - decimals;
-        char* out = std::copy(static_cast<const char*>(digits.data()), point, text);
-        if (decimals > 0)
-            *out++ = '.';
-        return std::copy(point, static_cast<const char*>(end), out);
-    }
     char* end = std::to_chars(text, text + FixedRoom, magnitude, std::chars_format::fixed, decimals + 1).ptr;
     const bool up = RoundsUp(end[-1], magnitude, static_cast<std::size_t>(decimals), true);
     // Without the extra digit, and without the point when no decimals are kept.
@@ -145,6 +127,33 @@ char* MagnitudeDigits(char* text, double magnitude, int decimals) {
         *text = '1';
         ++end;
     }
+    return end;
+}
+
+// The digits of a whole number ScaledWhole gave, read with a point before its last decimals
+// digits: how many stand before the point (one at least, a zero for a number below one).
+int IntegerDigits(std::uint64_t whole, int decimals) {
+    int digits = 1;
+    for (std::uint64_t rest = whole / 10; rest != 0; rest /= 10)
+        ++digits;
+    return std::max(digits - decimals, 1);
+}
+
+// Writes whole with a point before its last decimals digits and integerDigits before the point.
+char* WriteScaledWhole(char* out, std::uint64_t whole, int decimals, int integerDigits) {
+    char* end = out + integerDigits + (decimals > 0 ? decimals + 1 : 0);
+    char* at = end;
+    const auto digit = [&whole] {
+        const auto c = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+        return c;
+    };
+    for (int i = 0; i < decimals; ++i)
+        *--at = digit();
+    if (decimals > 0)
+        *--at = '.';
+    while (at != out)
+        *--at = digit();
     return end;
 }
 
@@ -232,23 +241,33 @@ std::string GeneralText(double value, int precision) {
         return NonFiniteText(value);
     if (value == 0)
         return "0";
-    Decimal d = SignificantDigits(value, precision);
-    while (d.Digits.size() > 1 && d.Digits.back() == '0')
-        d.Digits.pop_back();
-    std::string out = value < 0 ? "-" : "";
-    const int digitCount = static_cast<int>(d.Digits.size());
+    const Decimal d = SignificantDigits(value, precision);
+    std::string_view digits = d.Digits;
+    digits = digits.substr(0, std::max<std::size_t>(1, digits.find_last_not_of('0') + 1));
+    std::string out;
+    if (value < 0)
+        out += '-';
     if (d.Exponent >= precision || d.Exponent < -4) {
-        out += d.Digits[0];
-        if (digitCount > 1)
-            out.append(1, '.').append(d.Digits, 1);
-        return out + "E" + std::to_string(d.Exponent);
+        out += digits[0];
+        if (digits.size() > 1)
+            out.append(1, '.').append(digits.substr(1));
+        std::array<char, 8> exponent;
+        out.append(1, 'E').append(
+            exponent.data(),
+            std::to_chars(exponent.data(), exponent.data() + exponent.size(), d.Exponent).ptr);
+        return out;
     }
-    if (d.Exponent < 0)
-        return out + "0." + std::string(static_cast<std::size_t>(-d.Exponent - 1), '0') + d.Digits;
+    if (d.Exponent < 0) {
+        out.append("0.").append(static_cast<std::size_t>(-d.Exponent - 1), '0').append(digits);
+        return out;
+    }
     const auto integerDigits = static_cast<std::size_t>(d.Exponent + 1);
-    if (d.Digits.size() <= integerDigits)
-        return out + d.Digits + std::string(integerDigits - d.Digits.size(), '0');
-    return out + d.Digits.substr(0, integerDigits) + "." + d.Digits.substr(integerDigits);
+    if (digits.size() <= integerDigits) {
+        out.append(digits).append(integerDigits - digits.size(), '0');
+        return out;
+    }
+    out.append(digits.substr(0, integerDigits)).append(1, '.').append(digits.substr(integerDigits));
+    return out;
 }
 
 // C's %g: precision significant digits, scientific when the exponent is below -4 or not below
@@ -303,23 +322,34 @@ bool IsBlank(char c) {
 } // namespace
 
 char* WriteFixed(char* out, double value, int width, int decimals) {
+    decimals = std::clamp(decimals, 0, MostFixedDecimals);
+    // Blanks of the width, then a sign that is never on a zero, then the number.
+    const auto start = [&](int length, bool negative) {
+        length += negative ? 1 : 0;
+        if (width > length)
+            out = std::fill_n(out, width - length, ' ');
+        if (negative)
+            *out++ = '-';
+    };
+    std::uint64_t whole = 0;
+    if (std::isfinite(value) && ScaledWhole(std::fabs(value), decimals, whole)) {
+        const int integerDigits = IntegerDigits(whole, decimals);
+        start(integerDigits + (decimals > 0 ? decimals + 1 : 0), value < 0 && whole != 0);
+        return WriteScaledWhole(out, whole, decimals, integerDigits);
+    }
     static_assert(FixedTextRoom >= FixedRoom + 2);
     std::array<char, FixedRoom + 1> digits;
     const char* text = digits.data();
     const char* end = nullptr;
     bool negative = false;
     if (std::isfinite(value)) {
-        end = MagnitudeDigits(digits.data(), std::fabs(value), std::clamp(decimals, 0, MostFixedDecimals));
+        end = MagnitudeDigits(digits.data(), std::fabs(value), decimals);
         negative = value < 0 && std::any_of(text, end, [](char c) { return c != '0' && c != '.'; });
     } else {
         text = NonFiniteText(value);
         end = text + std::strlen(text);
     }
-    const auto length = static_cast<int>(end - text) + (negative ? 1 : 0);
-    if (width > length)
-        out = std::fill_n(out, width - length, ' ');
-    if (negative)
-        *out++ = '-';
+    start(static_cast<int>(end - text), negative);
     return std::copy(text, end, out);
 }
 
@@ -421,9 +451,7 @@ bool TryStrToFloat(std::string_view text, double& value) {
         negative = text[0] == '-';
         text.remove_prefix(1);
     }
-    // The number with '.' as its point, in the form from_chars reads.
-    std::string plain;
-    plain.reserve(text.size());
+    // Digits, one separator before any exponent, and an exponent after a digit with its sign.
     bool digitSeen = false;
     bool pointSeen = false;
     bool exponentSeen = false;
@@ -431,24 +459,28 @@ bool TryStrToFloat(std::string_view text, double& value) {
         const char c = text[at];
         if (c >= '0' && c <= '9') {
             digitSeen = true;
-            plain += c;
         } else if (c == DecimalSeparator && !pointSeen && !exponentSeen) {
             pointSeen = true;
-            plain += '.';
         } else if ((c == 'e' || c == 'E') && digitSeen && !exponentSeen) {
             exponentSeen = true;
-            plain += 'e';
             if (at + 1 < text.size() && (text[at + 1] == '+' || text[at + 1] == '-'))
-                plain += text[++at];
+                ++at;
         } else {
             return false;
         }
     }
     if (!digitSeen)
         return false;
+    // from_chars reads '.' as the point: another separator is put in its place in a copy.
+    std::string copy;
+    if (pointSeen && DecimalSeparator != '.') {
+        copy.assign(text);
+        std::replace(copy.begin(), copy.end(), DecimalSeparator, '.');
+        text = copy;
+    }
     double parsed = 0;
-    const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), parsed);
-    if (result.ec != std::errc() || result.ptr != plain.data() + plain.size())
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size())
         return false;
     value = negative ? -parsed : parsed;
     return true;
@@ -539,7 +571,7 @@ int StrToInt(const AnsiString& text) {
 AnsiString FormatWith(std::string_view format, std::initializer_list<FormatArg> args, FormatStyle style) {
     const std::string_view f = format;
     std::string out;
-    out.reserve(f.size() + 16);
+
     auto arg = args.begin();
     for (std::size_t i = 0; i < f.size(); ++i) {
         const std::size_t percent = f.find('%', i);

@@ -242,14 +242,17 @@ TEST(NumberFormatDifferential, TextsAgreeWithExactRounding) {
                 ADD_FAILURE() << c.Label << " of " << ToChars(value, std::chars_format::scientific, 17)
                               << ": wrote \"" << written << "\", expected \"" << expected << "\"";
         }
-        // What a box shows reads back as the number its text names.
-        const AnsiString shown = FloatToStr(value);
-        double read = 0;
-        double expected = 0;
-        const std::string plain = Replaced(shown.str(), ',', '.');
-        std::from_chars(plain.data(), plain.data() + plain.size(), expected);
-        if ((!TryStrToFloat(shown, read) || read != expected) && ++failures <= 20)
-            ADD_FAILURE() << "TryStrToFloat of \"" << shown.str() << "\" gave " << read;
+        // What a box shows reads back as the number its text names, with either separator.
+        for (const char decimal : {',', '.'}) {
+            const LocaleSeparators separators(decimal, decimal == ',' ? '.' : ',');
+            const AnsiString shown = FloatToStr(value);
+            const std::string plain = Replaced(shown.str(), ',', '.');
+            double expected = 0;
+            std::from_chars(plain.data(), plain.data() + plain.size(), expected);
+            double read = 0;
+            if ((!TryStrToFloat(shown, read) || read != expected) && ++failures <= 20)
+                ADD_FAILURE() << "TryStrToFloat of \"" << shown.str() << "\" gave " << read;
+        }
     }
     EXPECT_EQ(failures, 0);
 }
