@@ -252,6 +252,10 @@ protected:
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    // What the mouse is doing to the grid: selecting, sizing or moving; setting it back to
+    // gsNormal ends that without completing it.
+    TGridState GetGridState() const { return gridState; }
+    void SetGridState(TGridState value) { gridState = value; }
     // Whether a point starts sizing a column or row: the state, the index sized and where its
     // edge stands.
     virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos);
@@ -276,8 +280,9 @@ protected:
     // The whole character beyond ASCII that the character being handled by WMChar starts, as
     // UTF-8; empty for any other character.
     const AnsiString& TypedText() const { return typedText; }
-    // Focus is with the grid or its editor.
+    // Focus is with the grid or its editor; the focus the grid last took came from its editor.
     bool FocusWithin() const { return focusWithin; }
+    bool FocusFromEditor() const { return focusFromEditor; }
 
     // The in-place editor: whether it may show now, the editor to show, and the text it edits.
     virtual bool CanEditShow();
@@ -363,6 +368,7 @@ private:
     // Set while the editor takes the cell's text, which is no edit.
     bool loadingEditor = false;
     bool focusWithin = false;
+    bool focusFromEditor = false;
     AnsiString typedText;
     int wheelAccumulator = 0;
     bool syncingScrollBars = false;

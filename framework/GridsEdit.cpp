@@ -1,21 +1,35 @@
 // The framework grid's in-place editor.
+#include "framework/FlagScope.h"
 #include "framework/GridScrollArea.h"
 #include "framework/Grids.h"
+#include "framework/KeyMapping.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace {
 
-// Sets a flag for as long as it lives, also when the work in between ends by an exception.
-class FlagScope {
+// Tab in the editor goes to the grid while the grid takes tabs, instead of moving the focus on.
+class TabKeeper : public QObject {
 public:
-    explicit FlagScope(bool& flag) : flag(flag) { flag = true; }
-    ~FlagScope() { flag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
+    TabKeeper(TInplaceEdit& edit) : QObject(edit.View()), edit(edit) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) ||
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) ||
+            !(edit.Grid().GetOptions() & goTabs))
+            return false;
+        bool passOn = false;
+        CallFromView(edit, [&] { edit.ViewKeyDown(VK_TAB, ShiftStateOf(*key), 0, 0, passOn); });
+        return true;
+    }
 
 private:
-    bool& flag;
+    TInplaceEdit& edit;
 };
 
 } // namespace
@@ -24,6 +38,7 @@ TInplaceEdit::TInplaceEdit(TCustomGrid& grid) : TCustomEdit(&grid), grid(grid) {
     SetBorderStyle(bsNone);
     TabStop = false;
     SetVisible(false);
+    View()->installEventFilter(new TabKeeper(*this));
 }
 
 void TInplaceEdit::UpdateContents() {
@@ -194,8 +209,6 @@ void TCustomGrid::ShowEditor() {
     editorMode = true;
     inplaceEdit->SelectAll();
     PlaceEditor();
-    if (Focused() && inplaceEdit->CanFocus())
-        inplaceEdit->SetFocus();
     InvalidateCell(editing.X, editing.Y);
 }
 
@@ -234,6 +247,10 @@ void TCustomGrid::UpdateText() {
 void TCustomGrid::PlaceEditor() {
     if (!inplaceEdit || !editorMode)
         return;
-    inplaceEdit->Move(editing.X < GetColCount() && editing.Y < GetRowCount() ? CellRect(editing.X, editing.Y)
-                                                                             : TRect());
+    const TRect where =
+        editing.X < GetColCount() && editing.Y < GetRowCount() ? CellRect(editing.X, editing.Y) : TRect();
+    inplaceEdit->Move(where);
+    // Focus that comes to the grid while its editor is open goes on into the editor.
+    if (Focused() && where.Width() > 0 && inplaceEdit->CanFocus())
+        inplaceEdit->SetFocus();
 }

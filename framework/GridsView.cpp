@@ -298,6 +298,8 @@ void TCustomGrid::ViewTextTyped(const AnsiString& typed) {
 }
 
 void TCustomGrid::ViewFocusIn(FocusChange how) {
+    // The grid itself never had the focus it gets, so focus within was the editor's.
+    focusFromEditor = focusWithin;
     FocusMoved(how);
     WMSetFocus();
 }
@@ -323,6 +325,8 @@ void TCustomGrid::FocusMoved(FocusChange how) {
 
 void TCustomGrid::WMSetFocus() {
     InvalidateGridRect(GetSelection());
+    if (!focusFromEditor)
+        PlaceEditor();
 }
 
 void TCustomGrid::WMKillFocus() {
