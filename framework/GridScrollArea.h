@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QPainter>
 
 #include <functional>
 
@@ -15,6 +17,8 @@ public:
     std::function<bool(const QKeyEvent&)> KeepsShortcutKey;
     // A tooltip asked for over the cells; true when the grid answered it.
     std::function<bool(const QHelpEvent&)> ShowsToolTip;
+    // Draws over the frame around the cells once the frame is painted.
+    std::function<void(QPainter&)> PaintFrame;
 
 protected:
     bool event(QEvent* event) override {
@@ -23,7 +27,12 @@ protected:
             event->accept();
             return true;
         }
-        return QAbstractScrollArea::event(event);
+        const bool handled = QAbstractScrollArea::event(event);
+        if (event->type() == QEvent::Paint && PaintFrame) {
+            QPainter painter(this);
+            PaintFrame(painter);
+        }
+        return handled;
     }
     bool viewportEvent(QEvent* event) override {
         if (event->type() == QEvent::ToolTip && ShowsToolTip &&

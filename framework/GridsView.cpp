@@ -93,6 +93,16 @@ void TCustomGrid::ConnectView() {
             QToolTip::hideText();
         return true;
     };
+    area->PaintFrame = [this](QPainter& painter) {
+        PaintFromView(*this, [&] {
+            struct Detach {
+                TCanvas& canvas;
+                ~Detach() { canvas.Release(); }
+            } detach{*Canvas};
+            Canvas->Attach(painter);
+            PaintFrame();
+        });
+    };
     for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
         QObject::connect(bar, &QScrollBar::valueChanged, area,
                          [this] { CallFromView(*this, [this] { ScrollBarMoved(); }); });

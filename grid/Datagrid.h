@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -276,8 +277,26 @@ public:
     void SetParent(TWinControl* newParent) override;
     // The blink phase the painting of blinking text follows.
     bool BlinkPhase() const { return blinkPhase; }
-    // The footer panel draws cells as the grid does.
-    using TBaseGrid::DrawGridCell;
+
+    // Painting. A cell's colours come from, in this order: its own colour or the grid's and the
+    // bands, the fixed colour, OnGetCellColor, then the selection; ACol is a real column.
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                             TBrush* ABrush, TFont* AFont, TAlignment& HAlign, TVAlignment& VAlign,
+                             bool& WordWrap) override;
+    // One cell inside its lines (ACol a display column): content, borders, the fixed cells'
+    // relief, OnDrawCell and the focus rectangle. The footer panel draws cells with it too.
+    void DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    // The dotted line at X while a column border is dragged; a second call at X takes it away.
+    void DrawSizingLine(int X);
+    // The soft look's thin frame around the cells.
+    void NCPaintProc();
+    // The sort glyph centred near (X, Y).
+    void DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X);
+    // Whether a cell shows its text as password characters (OnIsPasswordCell).
+    bool IsPassword(int ACol, int ARow);
+    // The text's margin at the left and top of a cell.
+    TPoint XYOffset = Point(2, 2);
+    void SetXYOffset(TPoint value);
 
     bool ActiveCellShow = false;
     TGridLook Look = glSoft;
@@ -415,7 +434,6 @@ public:
     // moving to one that may puts it back, neither with a repaint.
     TDataGridCheck* CellChecker = nullptr;
     void Invalidate() override;
-    bool IsPassword(int ACol, int ARow);
     // The special editor of the cell's editor type over display cell (ACol, ARow), and its value
     // back into the cell. No special editor is built into this grid, so none opens.
     void ShowEditControl(int ACol, int ARow);
@@ -567,6 +585,9 @@ public:
 
 protected:
     void Loaded() override;
+    // Paints the cells, then the editing outline and the sizing line over them.
+    void Paint() override;
+    void PaintFrame() override;
     // A display cell: by the fixed counts, footer rows and right fixed columns, then GetCellFixed.
     bool IsFixed(int ACol, int ARow) override;
     bool UpdateLocked() const override { return updateCount > 0; }
@@ -627,7 +648,14 @@ private:
     // The width of the column a file line names: a display column, or with IncludeHiddenColumns a
     // real one, hidden or not.
     int SaveColumnWidth(int index) const;
-    // The clipboard text of the cells of R (display columns).
+    // The saved range as cells.
+    TGridRect SaveRange() const {
+        return {GetSaveStartCol(), GetSaveStartRow(), GetSaveEndCol(), GetSaveEndRow()};
+    }
+    // What the selection operations copy: the selection, or the saved range with disjunct rows.
+    TGridRect ClipboardSelection() const;
+    // The clipboard text of the cells of R (display columns), only its marked rows with
+    // MouseActions.DisjunctRowSelect.
     std::string ClipboardText(const TGridRect& R);
     // Empties the cells of R that may be edited, or all of them with AllowClipboardAlways.
     void CutCells(const TGridRect& R);
@@ -701,6 +729,27 @@ private:
     void TakeRow(int ARow, TStringList& Items);
     void PutRow(int ARow, TStringList& Items);
 
+    // Painting's steps (DatagridPaint, DatagridContent); R is the cell inside its lines.
+    void DrawCellBorders(TCanvas& canvas, int ACol, int ARow, TRect R);
+    void DrawFixedRelief(TCanvas& canvas, TRect R);
+    void DrawFlatFrame(TCanvas& canvas, const TRect& R);
+    void DrawCellContent(TCanvas& canvas, int ACol, int displayCol, int ARow, TRect R, TGridDrawState AState,
+                         TAlignment hAlign, TVAlignment vAlign);
+    void DrawBackGround(TCanvas& canvas, int displayCol, int ARow, const TRect& R);
+    void DrawSelectionOutline(TCanvas& canvas, int displayCol, int ARow, const TRect& R);
+    void DrawCellText(TCanvas& canvas, int ACol, int ARow, AnsiString Text, TRect R, TColor linkColor,
+                      TAlignment hAlign, TVAlignment vAlign);
+    // Whether the sort glyph belongs in a cell of the sort row.
+    bool SortGlyphHere(int ACol, int ARow) const;
+    // Where the rows in view end on the client area.
+    int RowsBottom() const;
+
+    // Set by the mouse handling while a disjunct row selection is dragged.
+    bool mouseSelecting = false;
+    // Points added to the cell font by zooming.
+    int zoomOffset = 0;
+    // Where the sizing line shows, if it does.
+    std::optional<int> sizingLineX;
     std::vector<int> printColWidths;
     std::vector<int> printColOffsets;
     std::vector<char> rowSelect;

@@ -42,12 +42,6 @@ bool TDataGrid::IsEditable(int ACol, int ARow) {
     return canEdit && !fixed;
 }
 
-bool TDataGrid::IsPassword(int ACol, int ARow) {
-    bool password = false;
-    GetCellPassword(ACol, ARow, password);
-    return password;
-}
-
 TInplaceEdit* TDataGrid::CreateEditor() {
     return new TGridInplaceEdit(*this);
 }
