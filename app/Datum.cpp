@@ -35,7 +35,7 @@ TCheckBox* NewCheckBox(TDatumForm* form, int top, int width) {
 TButton* NewButton(TDatumForm* form, int left) {
     auto* button = new TButton(form);
     button->SetParent(form);
-    button->SetBounds(left, 218, 75, 25);
+    button->SetBounds(left, 220, 75, 25);
     return button;
 }
 
@@ -55,14 +55,14 @@ TDatumForm::TDatumForm(TComponent* Owner) : TForm(Owner) {
     SewerNameEdit = NewNameEdit(this, 85, 79);
     Label4 = NewLabel(this, 8, 108, 0, 0);
     JunctionNameEdit = NewNameEdit(this, 85, 104);
-    Label2 = NewLabel(this, 8, 132, 278, 42);
+    Label2 = NewLabel(this, 8, 130, 278, 54);
     Label2->SetWordWrap(true);
     Label2->SetCaption(LoadStr(1372));
-    FixDatumCheckBox = NewCheckBox(this, 178, 121);
+    FixDatumCheckBox = NewCheckBox(this, 190, 113);
 
     DatumTypedEdit = new TTypedEdit(this);
     DatumTypedEdit->SetParent(this);
-    DatumTypedEdit->SetBounds(197, 176, 89, 21);
+    DatumTypedEdit->SetBounds(205, 188, 81, 21);
     DatumTypedEdit->SetEditType(etFloat);
     DatumTypedEdit->SetPrecision(2);
     DatumTypedEdit->SetSuffix(" m");

@@ -1,6 +1,7 @@
 #include "app/Front.h"
 
 #include "app/AboutUnit.h"
+#include "app/Dataentry.h"
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Clipboard.h"
@@ -100,6 +101,13 @@ void TFrontForm::SaveformtoClipboard1Click(TObject*) {
 
 void TFrontForm::Exit1Click(TObject*) {
     Close();
+}
+
+void TFrontForm::DataEntryForm1Click(TObject*) {
+    LeaveEditedBox();
+    ShowChildForm(DataEntryForm);
+    if (Network)
+        DataEntryForm->RefreshLists();
 }
 
 void TFrontForm::Calculationform1Click(TObject*) {

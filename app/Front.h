@@ -47,6 +47,7 @@ public:
     void ClearNetwork1Click(TObject* Sender);
     void Print1Click(TObject* Sender);
     void Exit1Click(TObject* Sender);
+    void DataEntryForm1Click(TObject* Sender);
     void Calculationform1Click(TObject* Sender);
     void DeleteUnusedJunctionsMenuClick(TObject* Sender);
     void SectionPropsMenuItemClick(TObject* Sender);

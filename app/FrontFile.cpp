@@ -14,6 +14,7 @@ void TFrontForm::ReplaceNetwork(std::unique_ptr<SimpleSewerNetwork> replacement)
 }
 
 void TFrontForm::ShowReadNetwork() {
+    DataEntryForm->RefreshLists();
     DataEntryForm->TitleEdit->SetText(Network->Name);
 }
 
@@ -88,7 +89,10 @@ void TFrontForm::ClearNetwork1Click(TObject*) {
     if (!OfferToSave(LoadStr(3022), LoadStr(3023), MB_YESNO | MB_ICONQUESTION) || !Network)
         return;
     ReplaceNetwork(nullptr);
+    // The fresh network's one sewer is no edit of the user's: the flag stays as it was.
+    const bool changed = DataEntryForm->NetworkChanged;
     DataEntryForm->AddSewerButtonClick(this);
+    DataEntryForm->NetworkChanged = changed;
     Network->BuildConnections();
 }
 

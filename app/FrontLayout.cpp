@@ -30,7 +30,7 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
                   "Enter/Edit the network interactivly|Show the form for visual editing of the network and "
                   "sewer properties",
                   nullptr);
-    DataEntryShowButton = NewButton(136, 121, LoadStr(1296), LoadStr(1297), nullptr);
+    DataEntryShowButton = NewButton(136, 121, LoadStr(1296), LoadStr(1297), &TFrontForm::DataEntryForm1Click);
     ShowTableFormButton = NewButton(264, 121, LoadStr(1298), LoadStr(1299), nullptr);
     ShowCalculationFormButton =
         NewButton(392, 121, LoadStr(1300), LoadStr(1301), &TFrontForm::Calculationform1Click);
@@ -85,7 +85,7 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
     Exit1 = NewItem(File1, LoadStr(1272), LoadStr(1273), &TFrontForm::Exit1Click);
 
     View1 = NewItem(bar, LoadStr(1274), "");
-    DataEntryForm1 = NewItem(View1, LoadStr(1275), LoadStr(1276));
+    DataEntryForm1 = NewItem(View1, LoadStr(1275), LoadStr(1276), &TFrontForm::DataEntryForm1Click);
     ResultsTable1 = NewItem(View1, LoadStr(1277), LoadStr(1278));
     Calculationform1 = NewItem(View1, LoadStr(1279), LoadStr(1280), &TFrontForm::Calculationform1Click);
     VisualEditor1 =

@@ -1,9 +1,11 @@
 #include "app/AboutUnit.h"
 #include "app/Dataentry.h"
+#include "app/Datum.h"
 #include "app/Front.h"
 #include "network/Mingradientform.h"
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
+#include "reports/Table.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -22,7 +24,9 @@ void Startup(benchmark::State& state) {
         SewerMainForm = new TSewerMainForm(&owner);
         DataEntryForm = new TDataEntryForm(&owner);
         SectionPropsForm = new TSectionPropsForm(&owner);
+        TableForm = new TTableForm(&owner);
         AboutBox = new TAboutBox(&owner);
+        DatumForm = new TDatumForm(&owner);
         MinimumGradientForm = new TMinimumGradientForm(&owner);
         FrontForm->Show();
         QApplication::processEvents();

@@ -15,6 +15,19 @@
 #include <type_traits>
 #include <utility>
 
+// How a focus event came: between controls, with the whole window, or by a click.
+inline TWinControl::FocusChange FocusChangeOf(const QFocusEvent& event) {
+    switch (event.reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+        return TWinControl::FocusChange::Window;
+    case Qt::MouseFocusReason:
+        return TWinControl::FocusChange::Mouse;
+    default:
+        return TWinControl::FocusChange::Control;
+    }
+}
+
 // Any Qt widget as a control's view: mouse, keys, focus, enter and leave, size and paint go to
 // the control's entry points through the one guarded door (CallFromView), and on to the widget's
 // own handling where the control passes them on. A scroll area reports what its viewport sees.
@@ -181,18 +194,6 @@ protected:
     TControl& control;
 
 private:
-    static TWinControl::FocusChange FocusChangeOf(const QFocusEvent& event) {
-        switch (event.reason()) {
-        case Qt::ActiveWindowFocusReason:
-        case Qt::PopupFocusReason:
-            return TWinControl::FocusChange::Window;
-        case Qt::MouseFocusReason:
-            return TWinControl::FocusChange::Mouse;
-        default:
-            return TWinControl::FocusChange::Control;
-        }
-    }
-
     TWinControl* winControl;
     bool doubleClicking = false;
 };

@@ -1,5 +1,7 @@
 #include "framework/GridAxis.h"
 
+#include "framework/EraseIndices.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -78,6 +80,11 @@ void GridAxis::Insert(int index, int count) {
 
 void GridAxis::Delete(int index, int count) {
     sizes.erase(sizes.begin() + index, sizes.begin() + index + count);
+    Rebuild();
+}
+
+void GridAxis::Delete(const std::vector<int>& indices) {
+    EraseIndices(sizes, indices);
     Rebuild();
 }
 

@@ -36,6 +36,8 @@ public:
     // count default-sized cells before index.
     void Insert(int index, int count);
     void Delete(int index, int count);
+    // The cells at indices, ascending and distinct.
+    void Delete(const std::vector<int>& indices);
     // The cell at from goes to to, the cells between close up.
     void Move(int from, int to);
 

@@ -1,5 +1,7 @@
 #include "framework/GridCells.h"
 
+#include "framework/EraseIndices.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -42,6 +44,15 @@ template <class Sequence> void MoveWithin(Sequence& items, int from, int to) {
         std::rotate(first + from, first + from + 1, first + to + 1);
     else if (to < from)
         std::rotate(first + to, first + from, first + from + 1);
+}
+
+template <class T> void ExchangeIn(std::vector<T>& cells, int a, int b) {
+    const auto last = static_cast<std::size_t>(std::max(a, b));
+    if (cells.size() <= static_cast<std::size_t>(std::min(a, b)))
+        return;
+    if (cells.size() <= last)
+        cells.resize(last + 1);
+    std::swap(cells[static_cast<std::size_t>(a)], cells[static_cast<std::size_t>(b)]);
 }
 
 template <class T> void MoveIn(std::vector<T>& cells, int from, int to) {
@@ -89,8 +100,8 @@ void GridCells::InsertRows(int row, int count) {
     InsertEmpty(rows, row, count);
 }
 
-void GridCells::DeleteRows(int row, int count) {
-    rows.erase(rows.begin() + row, rows.begin() + row + count);
+void GridCells::DeleteRows(const std::vector<int>& indices) {
+    EraseIndices(rows, indices);
 }
 
 void GridCells::MoveRow(int from, int to) {
@@ -115,5 +126,22 @@ void GridCells::MoveColumn(int from, int to) {
     for (auto& row : rows) {
         MoveIn(row.Texts, from, to);
         MoveIn(row.Objects, from, to);
+    }
+}
+
+void GridCells::ExchangeColumns(int a, int b) {
+    for (auto& row : rows) {
+        ExchangeIn(row.Texts, a, b);
+        ExchangeIn(row.Objects, a, b);
+    }
+}
+
+void GridCells::ForEachObject(int fromRow,
+                              const std::function<void(int col, int row, TObject* object)>& visit) const {
+    for (int r = std::max(fromRow, 0); r < RowCount(); ++r) {
+        const auto& objects = Row(r).Objects;
+        for (std::size_t c = 0; c < objects.size(); ++c)
+            if (objects[c])
+                visit(static_cast<int>(c), r, objects[c].get());
     }
 }

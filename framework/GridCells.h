@@ -3,6 +3,7 @@
 #include "framework/AnsiString.h"
 #include "framework/Events.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,7 +29,8 @@ public:
 
     // count empty rows before row.
     void InsertRows(int row, int count);
-    void DeleteRows(int row, int count);
+    // The rows at indices, ascending and distinct.
+    void DeleteRows(const std::vector<int>& indices);
     // The row at from goes to to, the rows between close up.
     void MoveRow(int from, int to);
     void ExchangeRows(int a, int b) { std::swap(Row(a), Row(b)); }
@@ -36,6 +38,10 @@ public:
     void InsertColumns(int col, int count);
     void DeleteColumns(int col, int count);
     void MoveColumn(int from, int to);
+    void ExchangeColumns(int a, int b);
+    // Each object in its slot, from row fromRow on, with its column and row.
+    void ForEachObject(int fromRow,
+                       const std::function<void(int col, int row, TObject* object)>& visit) const;
 
 private:
     struct CellRow {

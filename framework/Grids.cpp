@@ -6,6 +6,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -432,22 +433,73 @@ void TCustomGrid::DeleteRows(int ARow, int RCount) {
         return;
     CheckIndex(ARow, GetRowCount());
     CheckIndex(ARow + RCount - 1, GetRowCount());
-    if (RCount >= GetRowCount())
+    std::vector<int> doomed(static_cast<std::size_t>(RCount));
+    std::iota(doomed.begin(), doomed.end(), ARow);
+    DeleteRows(doomed);
+}
+
+void TCustomGrid::DeleteRows(const std::vector<int>& ARows) {
+    if (ARows.empty())
+        return;
+    for (std::size_t i = 0; i < ARows.size(); ++i) {
+        CheckIndex(ARows[i], GetRowCount());
+        if (i > 0 && ARows[i] <= ARows[i - 1])
+            throw EInvalidGridOperation("Grid index out of range");
+    }
+    const int count = static_cast<int>(ARows.size());
+    if (count >= GetRowCount())
         throw EInvalidGridOperation("Grid index out of range");
     const int oldRows = GetRowCount();
-    if (GetRowCount() - RCount <= fixedRows)
-        fixedRows = GetRowCount() - RCount - 1;
-    rows.Delete(ARow, RCount);
-    RowsDeleted(ARow, RCount);
+    if (GetRowCount() - count <= fixedRows)
+        fixedRows = GetRowCount() - count - 1;
+    rows.Delete(ARows);
+    RowsDeleted(ARows);
+    // A row follows its data; one that went lands on the first row after it that stays.
     auto follow = [&](int& row) {
-        if (row >= ARow + RCount)
-            row -= RCount;
-        else if (row >= ARow)
-            row = ARow;
+        row -= static_cast<int>(std::lower_bound(ARows.begin(), ARows.end(), row) - ARows.begin());
     };
     follow(current.Y);
     follow(anchor.Y);
     CountsChanged(GetColCount(), oldRows);
+}
+
+void TCustomGrid::InsertEmptyCols(int ACol, int CCount) {
+    CheckIndex(ACol, GetColCount() + 1);
+    CheckCount(CCount, 0);
+    if (CCount == 0)
+        return;
+    const int oldCols = GetColCount();
+    cols.Insert(ACol, CCount);
+    ColsInserted(ACol, CCount);
+    if (current.X >= ACol)
+        current.X += CCount;
+    if (anchor.X >= ACol)
+        anchor.X += CCount;
+    CountsChanged(oldCols, GetRowCount());
+}
+
+void TCustomGrid::DeleteCols(int ACol, int CCount) {
+    CheckCount(CCount, 0);
+    if (CCount == 0)
+        return;
+    CheckIndex(ACol, GetColCount());
+    CheckIndex(ACol + CCount - 1, GetColCount());
+    if (CCount >= GetColCount())
+        throw EInvalidGridOperation("Grid index out of range");
+    const int oldCols = GetColCount();
+    if (GetColCount() - CCount <= fixedCols)
+        fixedCols = GetColCount() - CCount - 1;
+    cols.Delete(ACol, CCount);
+    ColsDeleted(ACol, CCount);
+    auto follow = [&](int& col) {
+        if (col >= ACol + CCount)
+            col -= CCount;
+        else if (col >= ACol)
+            col = ACol;
+    };
+    follow(current.X);
+    follow(anchor.X);
+    CountsChanged(oldCols, GetRowCount());
 }
 
 bool TCustomGrid::SelectCell(int ACol, int ARow) {
@@ -486,7 +538,11 @@ void TCustomGrid::RowMoved(int FromIndex, int ToIndex) {
 
 void TCustomGrid::RowsInserted(int, int) {}
 
-void TCustomGrid::RowsDeleted(int, int) {}
+void TCustomGrid::RowsDeleted(const std::vector<int>&) {}
+
+void TCustomGrid::ColsInserted(int, int) {}
+
+void TCustomGrid::ColsDeleted(int, int) {}
 
 void TCustomGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
     if (OnDrawCell)

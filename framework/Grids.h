@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class EInvalidGridOperation : public Exception {
 public:
@@ -139,6 +140,11 @@ public:
     // RCount empty rows before ARow / RCount rows from ARow, in one pass.
     void InsertEmptyRows(int ARow, int RCount);
     void DeleteRows(int ARow, int RCount);
+    // The rows at ARows (ascending, distinct), in one pass; at least one row stays.
+    void DeleteRows(const std::vector<int>& ARows);
+    // CCount default-width columns before ACol / CCount columns from ACol, in one pass.
+    void InsertEmptyCols(int ACol, int CCount);
+    void DeleteCols(int ACol, int CCount);
 
     // Each paints the cells again that show of those named, when the grid shows and no update
     // lock holds.
@@ -190,6 +196,8 @@ protected:
     void MoveTopLeft(int ALeft, int ATop);
 
     void Paint() override;
+    // Draws on Canvas over the frame around the cells, after the frame itself.
+    virtual void PaintFrame() {}
     void Resize() override;
     void UpdateView() override;
     QWidget* ClientView() const override;
@@ -205,7 +213,9 @@ protected:
     virtual bool UpdateLocked() const { return false; }
     // The rows in a bulk insertion or deletion; the string grid moves its cells along.
     virtual void RowsInserted(int ARow, int RCount);
-    virtual void RowsDeleted(int ARow, int RCount);
+    virtual void RowsDeleted(const std::vector<int>& ARows);
+    virtual void ColsInserted(int ACol, int CCount);
+    virtual void ColsDeleted(int ACol, int CCount);
 
     // The framework's key and mouse handling of the grid.
     void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -328,7 +338,13 @@ protected:
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
     void RowsInserted(int ARow, int RCount) override;
-    void RowsDeleted(int ARow, int RCount) override;
+    void RowsDeleted(const std::vector<int>& ARows) override;
+    void ColsInserted(int ACol, int CCount) override;
+    void ColsDeleted(int ACol, int CCount) override;
+    // Columns of the cell store, which may hold more columns than show (their cells, in every
+    // row, move along).
+    void InsertStoredCols(int ACol, int CCount);
+    void DeleteStoredCols(int ACol, int CCount);
     // A cell is in range when its row is and its column is below the widest column count the
     // grid has had (hidden columns live beyond the count).
     void CheckCell(int ACol, int ARow) const;

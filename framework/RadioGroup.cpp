@@ -2,9 +2,36 @@
 
 #include "framework/ControlView.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QRadioButton>
+
+// The focus sits on the group's buttons: it enters the group when it comes from outside and exits
+// it when it goes outside, not as it moves from one button to another.
+class TRadioGroup::FocusWatcher : public QObject {
+public:
+    explicit FocusWatcher(TRadioGroup& group) : QObject(group.View()), group(group) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn && !std::exchange(inside, true)) {
+            const auto how = FocusChangeOf(*static_cast<QFocusEvent*>(event));
+            CallFromView(group, [&] { group.ViewFocusIn(how); });
+        } else if (event->type() == QEvent::FocusOut) {
+            const QWidget* next = QApplication::focusWidget();
+            if (next && group.View()->isAncestorOf(next))
+                return false;
+            inside = false;
+            const auto how = FocusChangeOf(*static_cast<QFocusEvent*>(event));
+            CallFromView(group, [&] { group.ViewFocusOut(how); });
+        }
+        return false;
+    }
+
+private:
+    TRadioGroup& group;
+    bool inside = false;
+};
 
 TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
     auto* view = new ControlView<QGroupBox>(*this);
@@ -12,6 +39,7 @@ TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
     QObject::connect(buttons, &QButtonGroup::idClicked, view,
                      [this](int id) { CallFromView(*this, [this, id] { SetItemIndex(id); }); });
     SetView(view);
+    focusWatcher = new FocusWatcher(*this);
     SetBounds(0, 0, 185, 105);
     Items.OnChange = [this](TObject*) {
         itemIndex = -1;
@@ -53,12 +81,21 @@ void TRadioGroup::UpdateView() {
             radio->deleteLater();
         }
         radios.clear();
+        // The buttons take the group's place in the window's tab order; Qt places nothing after a
+        // widget that takes no focus, as the frame itself does not.
+        const Qt::FocusPolicy policy = view->focusPolicy();
+        view->setFocusPolicy(Qt::TabFocus);
+        QWidget* before = view;
         for (int i = 0; i < Items.Count(); ++i) {
             auto* radio = new QRadioButton(view);
+            radio->installEventFilter(focusWatcher);
             buttons->addButton(radio, i);
             radios.push_back(radio);
+            QWidget::setTabOrder(before, radio);
+            before = radio;
             radio->show();
         }
+        view->setFocusPolicy(policy);
     }
     const int rows = (Items.Count() + columns - 1) / std::max(1, columns);
     const int columnWidth = (Width() - 16) / columns;
@@ -71,4 +108,7 @@ void TRadioGroup::UpdateView() {
         radio->setChecked(i == itemIndex);
     }
     buttons->setExclusive(true);
+    // The focus given to the group goes to its chosen button.
+    if (!radios.empty())
+        view->setFocusProxy(radios[static_cast<std::size_t>(std::max(0, itemIndex))]);
 }

@@ -32,4 +32,6 @@ private:
     int columns = 1;
     QButtonGroup* buttons;
     std::vector<QRadioButton*> radios;
+    class FocusWatcher;
+    FocusWatcher* focusWatcher;
 };

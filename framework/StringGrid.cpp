@@ -84,8 +84,26 @@ void TStringGrid::RowsInserted(int ARow, int RCount) {
     cells.InsertRows(ARow, RCount);
 }
 
-void TStringGrid::RowsDeleted(int ARow, int RCount) {
-    cells.DeleteRows(ARow, RCount);
+void TStringGrid::RowsDeleted(const std::vector<int>& ARows) {
+    cells.DeleteRows(ARows);
+}
+
+void TStringGrid::ColsInserted(int ACol, int CCount) {
+    InsertStoredCols(ACol, CCount);
+}
+
+void TStringGrid::ColsDeleted(int ACol, int CCount) {
+    DeleteStoredCols(ACol, CCount);
+}
+
+void TStringGrid::InsertStoredCols(int ACol, int CCount) {
+    cells.InsertColumns(ACol, CCount);
+    storedCols += CCount;
+}
+
+void TStringGrid::DeleteStoredCols(int ACol, int CCount) {
+    cells.DeleteColumns(ACol, CCount);
+    storedCols = std::max(0, storedCols - CCount);
 }
 
 void TStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {

@@ -342,6 +342,45 @@ bool TBaseGrid::IsSelected(int ACol, int ARow) const {
            GetRow() <= block.Bottom;
 }
 
+void TBaseGrid::RenumberCellProperties(int FromRow) {
+    cells.ForEachObject(FromRow, [](int col, int row, TObject* object) {
+        if (auto* props = dynamic_cast<TCellProperties*>(object)) {
+            props->Col = col;
+            props->Row = row;
+        }
+    });
+}
+
+void TBaseGrid::RowMoved(int FromIndex, int ToIndex) {
+    TStringGrid::RowMoved(FromIndex, ToIndex);
+    RenumberCellProperties(std::min(FromIndex, ToIndex));
+}
+
+void TBaseGrid::ColumnMoved(int FromIndex, int ToIndex) {
+    TStringGrid::ColumnMoved(FromIndex, ToIndex);
+    RenumberCellProperties(0);
+}
+
+void TBaseGrid::RowsInserted(int ARow, int RCount) {
+    TStringGrid::RowsInserted(ARow, RCount);
+    RenumberCellProperties(ARow);
+}
+
+void TBaseGrid::RowsDeleted(const std::vector<int>& ARows) {
+    TStringGrid::RowsDeleted(ARows);
+    RenumberCellProperties(ARows.front());
+}
+
+void TBaseGrid::ColsInserted(int ACol, int CCount) {
+    TStringGrid::ColsInserted(ACol, CCount);
+    RenumberCellProperties(0);
+}
+
+void TBaseGrid::ColsDeleted(int ACol, int CCount) {
+    TStringGrid::ColsDeleted(ACol, CCount);
+    RenumberCellProperties(0);
+}
+
 bool TBaseGrid::IsFixed(int, int) {
     return false;
 }

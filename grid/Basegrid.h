@@ -12,6 +12,11 @@ enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
 // The colour a cell has when none was set for it.
 constexpr TColor UnsetCellColor = 0x1FFFFFFF;
 
+// The colour, or the one given where it is not set.
+constexpr TColor ColorOr(TColor color, TColor otherwise) {
+    return color == UnsetCellColor ? otherwise : color;
+}
+
 using TGetDisplTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
 
 // What one cell has beyond its text: its user object and graphic, colour, alignment, word wrap
@@ -125,6 +130,8 @@ public:
     bool RowSpanIdentical(int ARow1, int ARow2) const;
     bool ColSpanIdentical(int ACol1, int ACol2) const;
     bool IsSelected(int ACol, int ARow) const;
+    // The stored column behind a shown one; the same here, where no column hides.
+    virtual int RemapCol(int ACol) const { return ACol; }
 
     // Set while a visible floating footer shows the last row.
     bool LastRowIsFooter = false;
@@ -149,6 +156,16 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+
+    // Each cell's properties know their cell again after rows or columns moved, from row
+    // FromRow on.
+    void RenumberCellProperties(int FromRow);
+    void RowMoved(int FromIndex, int ToIndex) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowsInserted(int ARow, int RCount) override;
+    void RowsDeleted(const std::vector<int>& ARows) override;
+    void ColsInserted(int ACol, int CCount) override;
+    void ColsDeleted(int ACol, int CCount) override;
 
     // OnGetDisplText fires for rows below this bound only.
     int DisplayRowBound = 0;

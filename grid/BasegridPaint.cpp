@@ -41,8 +41,9 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect&, TGridDrawState AState
     TAlignment hAlign = taLeftJustify;
     TVAlignment vAlign = vtaTop;
     bool wordWrap = false;
-    GetVisualProperties(ACol, ARow, AState, false, true, &canvas.Brush, &canvas.Font, hAlign, vAlign,
-                        wordWrap);
+    // The cell's own colours are those of its stored column.
+    GetVisualProperties(RemapCol(ACol), ARow, AState, false, true, &canvas.Brush, &canvas.Font, hAlign,
+                        vAlign, wordWrap);
     canvas.FillRect(r);
 
     int lw = 0;

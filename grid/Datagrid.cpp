@@ -28,7 +28,10 @@ TDataGrid::TDataGrid(TComponent* owner)
     FixedFont.OnChange = [this](TObject*) { Invalidate(); };
     ActiveCellFont.Style = fsBold;
     ActiveCellFont.OnChange = [this](TObject*) { Invalidate(); };
-    visibleCol.fill(true);
+    visibleCol.assign(VisibleFlags, true);
+    savedColWidths.assign(VisibleFlags, 0);
+    printColWidths.assign(PrintedColumns, 0);
+    printColOffsets.assign(PrintedColumns, 0);
     SetDefaultRowHeight(21);
     // Grids follow their form's size; the form tells them in its resize.
     ownerForm = dynamic_cast<TForm*>(owner);
@@ -76,30 +79,6 @@ void TDataGrid::Loaded() {
     linkCursor = crHandPoint;
 }
 
-void TDataGrid::ShowColumnHeaders() {
-    if (GetFixedRows() < 1)
-        return;
-    for (int i = 0; i < ColumnHeaders.Count() && i < GetColCount(); ++i)
-        SetCells(i, 0, CLFToLF(ColumnHeaders[i]));
-}
-
-void TDataGrid::ShowRowHeaders() {
-    if (GetFixedCols() < 1)
-        return;
-    for (int i = 0; i < RowHeaders.Count() && i < GetRowCount(); ++i)
-        SetCells(0, i, CLFToLF(RowHeaders[i]));
-}
-
-void TDataGrid::SetRowCount(int value) {
-    TBaseGrid::SetRowCount(value);
-    DisplayRowBound = value;
-}
-
-void TDataGrid::SetDefaultRowHeight(int value) {
-    TBaseGrid::SetDefaultRowHeight(value);
-    FloatingFooter->SetFooterHeight(value);
-}
-
 void TDataGrid::SetIntegralHeight(bool value) {
     integralHeight = value;
     SetBounds(Left(), Top(), Width(), Height());
@@ -115,22 +94,6 @@ int TDataGrid::IntegralHeight(int width, int height) const {
 
 void TDataGrid::SetBounds(int left, int top, int width, int height) {
     TBaseGrid::SetBounds(left, top, width, integralHeight ? IntegralHeight(width, height) : height);
-}
-
-int TDataGrid::RemapCol(int ACol) const {
-    if (hiddenCols == 0 || ACol >= VisibleFlags - 1)
-        return ACol;
-    // The ACol-th visible column.
-    for (int real = 0, shown = 0; real < VisibleFlags - 1; ++real)
-        if (visibleCol[static_cast<std::size_t>(real)] && shown++ == ACol)
-            return real;
-    return 0;
-}
-
-int TDataGrid::RemapColInv(int ACol) const {
-    if (hiddenCols == 0 || ACol >= VisibleFlags - 1)
-        return ACol;
-    return static_cast<int>(std::count(visibleCol.begin(), visibleCol.begin() + ACol, true));
 }
 
 void TDataGrid::EndUpdate() {
@@ -292,6 +255,10 @@ AnsiString TDataGrid::GetCheckFalse(int ACol, int ARow) {
 }
 
 bool TDataGrid::IsFixed(int ACol, int ARow) {
+    // Footer rows and right fixed columns; the column is a display one, as the painting asks.
+    const TPoint base = BaseCell(ACol, ARow);
+    if (base.y >= GetRowCount() - FixedFooters || base.x >= GetColCount() - FixedRightCols)
+        return true;
     bool fixed = false;
     GetCellFixed(ACol, ARow, fixed);
     return fixed;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -65,24 +66,153 @@ public:
     void SetPrintSettings(const TPrintSettings& value) { PrintSettings->Assign(value); }
     void SetFixedFont(const TFont& value) { FixedFont.Assign(value); }
     void SetActiveCellFont(const TFont& value) { ActiveCellFont.Assign(value); }
-    void SetColumnHeaders(const TStringList& value) { ColumnHeaders.Assign(value); }
-    void SetRowHeaders(const TStringList& value) { RowHeaders.Assign(value); }
+    // The header row (column) is emptied first when there is a fixed row (column).
+    void SetColumnHeaders(const TStringList& value);
+    void SetRowHeaders(const TStringList& value);
+    // Row 0 (column 0) emptied; the headers written into it, only with a fixed row (column).
+    void ClearColumnHeaders();
+    void ClearRowHeaders();
+    void ShowColumnHeaders();
+    void ShowRowHeaders();
 
-    void SetRowCount(int value) override;
-    void SetDefaultRowHeight(int value) override;
-    // The width of column 0 and the height of row 0.
+    // Counts and fixed areas. The grid reads and writes them through these, so that the
+    // always-one-fixed switches, the display-text bound and the footer stay in step; GetFixedRows
+    // and GetFixedCols answer as the Ex accessors do.
+    int GetRowCountEx() const { return TBaseGrid::GetRowCount(); }
+    void SetRowCountEx(int value);
+    int GetColCountEx() const { return TBaseGrid::GetColCount(); }
+    void SetColCountEx(int value);
+    int GetFixedRowsEx() const;
+    void SetFixedRowsEx(int value) { TBaseGrid::SetFixedRows(value); }
+    int GetFixedColsEx() const;
+    void SetFixedColsEx(int value) { TBaseGrid::SetFixedCols(value); }
+    int GetDefRowHeightEx() const { return GetDefaultRowHeight(); }
+    void SetDefRowHeightEx(int value);
+    void SetRowCount(int value) override { SetRowCountEx(value); }
+    void SetColCount(int value) override { SetColCountEx(value); }
+    void SetDefaultRowHeight(int value) override { SetDefRowHeightEx(value); }
+    int GetFixedRows() const { return GetFixedRowsEx(); }
+    int GetFixedCols() const { return GetFixedColsEx(); }
+    // Every fixed column (row) takes the width (height); the width of column 0, the height of
+    // row 0.
     int GetFixedColWidth() const { return GetColWidths(0); }
-    void SetFixedColWidth(int value) { SetColWidths(0, value); }
+    void SetFixedColWidth(int value);
     int GetFixedRowHeight() const { return GetRowHeights(0); }
-    void SetFixedRowHeight(int value) { SetRowHeights(0, value); }
+    void SetFixedRowHeight(int value);
+    // Setters of the looks that repaint the grid.
+    void SetFixedFooters(int value);
+    void SetFixedRightCols(int value);
+    void SetWordWrap(bool value);
+    void SetVAlignment(TVAlignment value);
+    void SetFlat(bool value);
+    void SetShowSelection(bool value);
+    void SetSelectionColor(TColor value);
+    void SetSelectionTextColor(TColor value);
+    void SetSelectionRectangle(bool value);
+    void SetMaxEditLength(int value) { MaxEditLength = value; }
+    void SetLookupItems(const TStringList& value) { LookupItems.Assign(value); }
+    // What printing laid each column out with; a column outside the tables (0-255, more with
+    // more columns) raises EDataGridError.
+    int GetPrintColWidth(int ACol) const;
+    int GetPrintColOffset(int ACol) const;
+    // Repaints the floating footer.
+    void UpdateFooter();
     bool GetIntegralHeigth() const { return integralHeight; }
     // Trims the height to whole rows now and at every later size.
     void SetIntegralHeight(bool value);
     void SetBounds(int left, int top, int width, int height) override;
 
-    // Display columns leave hidden columns out; real columns count them.
-    int RemapCol(int ACol) const;
+    // Hidden columns. Display columns leave them out; real columns count them, and cells are
+    // read and written by real column. Real columns 0-255 can be hidden; each keeps its width
+    // for when it shows again.
+    void HideColumn(int ACol) { HideColumns(ACol, ACol); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ACol) { UnHideColumns(ACol, ACol); }
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    bool IsHiddenColumn(int ACol) const;
+    int NumHiddenColumns() const { return hiddenCols; }
+    // The flag alone; HideColumn and UnHideColumn keep the count and widths with it.
+    void SetVisibleCol(int ACol, bool Value);
+    bool GetVisibleCol(int ACol) const;
+    // Display to real; a display column beyond the first 256 real ones lies beyond every
+    // hidden column.
+    int RemapCol(int ACol) const override;
+    int RealColIndex(int ACol) const { return RemapCol(ACol); }
+    int GetRealCol() const { return RemapCol(GetCol()); }
     int RemapColInv(int ACol) const;
+    int DisplColIndex(int ACol) const { return RemapColInv(ACol); }
+
+    // Hidden rows leave the display with their cells and wait, with their real index, in the
+    // hidden-row store. Rows inserted or removed before a hidden row move its real index.
+    void HideRow(int ARow) { HideRows(ARow, ARow); }
+    // Real rows; nothing when FromRow is hidden, rows of the range already hidden are skipped.
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    void UnHideRow(int ARow) { UnHideRows(ARow, ARow); }
+    // Nothing when FromRow is not hidden; each hidden row of the range returns to its place.
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    bool IsHiddenRow(int ARow) const;
+    int NumHiddenRows() const { return hiddenRows.Count(); }
+    // Real to display; display to real (-1 below 0).
+    int RemapRow(int ARow) const;
+    int DisplRowIndex(int ARow) const { return RemapRow(ARow); }
+    int RemapRowInv(int ARow) const;
+    int RealRowIndex(int ARow) const { return RemapRowInv(ARow); }
+    int GetRealRow() const { return RemapRowInv(GetRow()); }
+
+    // The disjunct row selection: a flag per display row, moving with its row. A row outside
+    // the grid raises EDataGridError "Invalid Row accessed".
+    bool GetRowSelect(int ARow) const;
+    void SetRowSelect(int ARow, bool Value);
+    void ClearRowSelect();
+    int GetRowSelectCount() const;
+    // The normal rows within the selection's rows selected; the others cleared with Replace.
+    void SelectToRowSelect(bool Replace);
+    // The selection moved beyond the last cell, so that nothing shows selected, and back.
+    void HideSelection();
+    void UnHideSelection();
+    // With DisjunctRowSelect the row's flag, else whether the cell lies in the selection.
+    bool IsSelected(int ACol, int ARow) const;
+
+    // Rows and columns with everything of theirs: cells of hidden columns, cell properties,
+    // heights or widths, selection flags. Columns are real; bad indexes raise the framework's
+    // error and change nothing.
+    virtual void RemoveRowsEx(int ARow, int RCount);
+    // Rows from ARow, to the end at most; nothing for ARow beyond the grid.
+    virtual void RemoveRows(int ARow, int RCount);
+    virtual void InsertRows(int ARow, int RCount);
+    virtual void RemoveCols(int ACol, int CCount);
+    virtual void InsertCols(int ACol, int CCount);
+    // Every cell of the rectangle (inclusive) empty, its properties freed.
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void RemoveSelectedRows();
+    void HideSelectedRows();
+    void AddRow() { InsertRows(GetRowCount(), 1); }
+    void AddColumn();
+    void ClearRows(int ARow, int RCount);
+    void ClearCols(int ACol, int CCount);
+    void ClearNormalCells();
+    void ClearSelection();
+    void Clear();
+    void SwapRows(int ARow1, int ARow2);
+    void SwapColumns(int ACol1, int ACol2);
+    // Runs of equal texts down a column (along a row) made blocks; with MainMerge false a run
+    // stays within the blocks the other columns (rows) already have.
+    void MergeColumnCells(int ACol, bool MainMerge);
+    void MergeRowCells(int ARow, bool MainMerge);
+    void SplitColumnCells(int ACol);
+    void SplitRowCells(int ARow);
+    // Column ACol2's texts joined onto ACol1's, ACol2 removed.
+    void MergeCols(int ACol1, int ACol2);
+    // The first cell, row by row, whose stored text is S.
+    bool IsCell(const AnsiString& S, int& ACol, int& ARow) const;
+
+    // A cell's number: thousand separators dropped, empty as 0; anything else raises
+    // EDataGridError "Cell does not contain a float value".
+    double GetFloats(int ACol, int ARow) const;
+    void SetInts(int ACol, int ARow, int Value);
 
     // Painting waits while the lock is held; the last EndUpdate repaints the whole grid once.
     void BeginUpdate() { ++updateCount; }
@@ -140,8 +270,26 @@ public:
     void SetParent(TWinControl* newParent) override;
     // The blink phase the painting of blinking text follows.
     bool BlinkPhase() const { return blinkPhase; }
-    // The footer panel draws cells as the grid does.
-    using TBaseGrid::DrawGridCell;
+
+    // Painting. A cell's colours come from, in this order: its own colour or the grid's and the
+    // bands, the fixed colour, OnGetCellColor, then the selection; ACol is a real column.
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                             TBrush* ABrush, TFont* AFont, TAlignment& HAlign, TVAlignment& VAlign,
+                             bool& WordWrap) override;
+    // One cell inside its lines (ACol a display column): content, borders, the fixed cells'
+    // relief, OnDrawCell and the focus rectangle. The footer panel draws cells with it too.
+    void DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    // The dotted line at X while a column border is dragged; a second call at X takes it away.
+    void DrawSizingLine(int X);
+    // The soft look's thin frame around the cells.
+    void NCPaintProc();
+    // The sort glyph centred near (X, Y).
+    void DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X);
+    // Whether a cell shows its text as password characters (OnIsPasswordCell).
+    bool IsPassword(int ACol, int ARow);
+    // The text's margin at the left and top of a cell.
+    TPoint XYOffset = Point(2, 2);
+    void SetXYOffset(TPoint value);
 
     bool ActiveCellShow = false;
     TGridLook Look = glSoft;
@@ -355,20 +503,27 @@ public:
 
 protected:
     void Loaded() override;
+    // Paints the cells, then the editing outline and the sizing line over them.
+    void Paint() override;
+    void PaintFrame() override;
+    // A display cell: by the fixed counts, footer rows and right fixed columns, then GetCellFixed.
     bool IsFixed(int ACol, int ARow) override;
     bool UpdateLocked() const override { return updateCount > 0; }
+    // The grid moves its cell store by real column itself.
+    void ColsInserted(int, int) override {}
+    void ColsDeleted(int, int) override {}
+    void RowMoved(int FromIndex, int ToIndex) override;
 
 private:
     static constexpr unsigned BlinkTimerId = 111;
     // The most columns that can be hidden, each with its flag.
     static constexpr int VisibleFlags = 257;
+    // The printed-column tables hold at least this many columns.
+    static constexpr int PrintedColumns = 256;
 
     // The window exists once the grid has a parent: the footer takes its place and the blink
     // timer starts.
     void CreateWnd();
-    // The header row and column written from ColumnHeaders and RowHeaders.
-    void ShowColumnHeaders();
-    void ShowRowHeaders();
     // The height trimmed to whole default rows between the border and any horizontal bar.
     int IntegralHeight(int width, int height) const;
     void HoverTick();
@@ -377,7 +532,14 @@ private:
     // The width of the column a file line names: a display column, or with IncludeHiddenColumns a
     // real one, hidden or not.
     int SaveColumnWidth(int index) const;
-    // The clipboard text of the cells of R (display columns).
+    // The saved range as cells.
+    TGridRect SaveRange() const {
+        return {GetSaveStartCol(), GetSaveStartRow(), GetSaveEndCol(), GetSaveEndRow()};
+    }
+    // What the selection operations copy: the selection, or the saved range with disjunct rows.
+    TGridRect ClipboardSelection() const;
+    // The clipboard text of the cells of R (display columns), only its marked rows with
+    // MouseActions.DisjunctRowSelect.
     std::string ClipboardText(const TGridRect& R);
     // Empties the cells of R that may be edited, or all of them with AllowClipboardAlways.
     void CutCells(const TGridRect& R);
@@ -395,7 +557,10 @@ private:
     std::array<TArrowWindow*, 4> arrows{};
     TPopupButton* dragLabel = nullptr;
     std::vector<TGridChangeNotifier*> notifiers;
-    std::array<bool, VisibleFlags> visibleCol;
+    // One flag per real column, more than VisibleFlags once hidden columns are pushed beyond.
+    std::vector<bool> visibleCol;
+    // The width each real column had when it was hidden.
+    std::vector<int> savedColWidths;
     int hiddenCols = 0;
     int updateCount = 0;
     bool integralHeight = false;
@@ -416,4 +581,61 @@ private:
     AnsiString checkTrue = "Y";
     AnsiString checkFalse = "N";
     char passwordChar = '*';
+
+    // The row count just changed: the display-text bound, the always-one-fixed row, the footer.
+    void RowCountSet();
+    // The column count just changed: the always-one-fixed column, the footer, the bounds, the
+    // printed-column tables.
+    void ColCountSet();
+    // Real columns in all, hidden ones counted.
+    int RealColCount() const { return GetColCount() + hiddenCols; }
+    // Raises the framework's error unless 0 <= Index < Count.
+    void CheckGridIndex(int Index, int Count) const;
+    // Hidden rows: the items in the order they were hidden.
+    TGridItem* HiddenItem(int index) const;
+    // Display rows ARows (ascending) removed together, as RemoveRows or RemoveRowsEx leaves the
+    // current cell; the hidden rows stay where they are.
+    void DeleteDisplayRows(const std::vector<int>& ARows, bool Ex);
+    void InsertDisplayRows(int ARow, int RCount);
+    // RemoveRows and RemoveRowsEx, which differ only in where they leave the current cell.
+    void RemoveRowRange(int ARow, int RCount, bool Ex);
+    // Hidden rows' real indexes as removing (inserting) display rows moves them.
+    void HiddenRowsRemoved(const std::vector<int>& ARows);
+    void HiddenRowsInserted(int ARow, int RCount);
+    // The display rows of the shown real rows FromRow..ToRow; none when FromRow is hidden.
+    std::vector<int> ShownRowsBetween(int FromRow, int ToRow) const;
+    // Each display row taken into a new hidden-row item, then removed.
+    void HideDisplayRows(const std::vector<int>& ARows, bool Ex);
+    // The items given (indexes into the store) back at their places.
+    void RestoreHiddenRows(std::vector<int> items);
+    void CheckRowSelectRow(int ARow) const;
+    // A display row's cells into an item's list, and back; objects move, they are not copied.
+    void TakeRow(int ARow, TStringList& Items);
+    void PutRow(int ARow, TStringList& Items);
+
+    // Painting's steps (DatagridPaint, DatagridContent); R is the cell inside its lines.
+    void DrawCellBorders(TCanvas& canvas, int ACol, int ARow, TRect R);
+    void DrawFixedRelief(TCanvas& canvas, TRect R);
+    void DrawFlatFrame(TCanvas& canvas, const TRect& R);
+    void DrawCellContent(TCanvas& canvas, int ACol, int displayCol, int ARow, TRect R, TGridDrawState AState,
+                         TAlignment hAlign, TVAlignment vAlign);
+    void DrawBackGround(TCanvas& canvas, int displayCol, int ARow, const TRect& R);
+    void DrawSelectionOutline(TCanvas& canvas, int displayCol, int ARow, const TRect& R);
+    void DrawCellText(TCanvas& canvas, int ACol, int ARow, AnsiString Text, TRect R, TColor linkColor,
+                      TAlignment hAlign, TVAlignment vAlign);
+    // Whether the sort glyph belongs in a cell of the sort row.
+    bool SortGlyphHere(int ACol, int ARow) const;
+    // Where the rows in view end on the client area.
+    int RowsBottom() const;
+
+    // Set by the mouse handling while a disjunct row selection is dragged.
+    bool mouseSelecting = false;
+    // Points added to the cell font by zooming.
+    int zoomOffset = 0;
+    // Where the sizing line shows, if it does.
+    std::optional<int> sizingLineX;
+    std::vector<int> printColWidths;
+    std::vector<int> printColOffsets;
+    std::vector<char> rowSelect;
+    TGridRect savedSelection{};
 };

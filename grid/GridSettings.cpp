@@ -190,7 +190,20 @@ void TGridItem::Assign(const TPersistent& Source) {
         return;
     }
     Idx = other->Idx;
-    Items.Assign(other->Items);
+    SetItems(other->Items);
+}
+
+TGridItem::~TGridItem() {
+    for (int i = 0; i < Items.Count(); ++i)
+        delete Items.GetObject(i);
+}
+
+void TGridItem::SetItems(const TStringList& value) {
+    for (int i = 0; i < Items.Count(); ++i)
+        delete Items.GetObject(i);
+    Items.Clear();
+    for (int i = 0; i < value.Count(); ++i)
+        Items.Add(value[i]);
 }
 
 TGridChangeNotifier::~TGridChangeNotifier() {

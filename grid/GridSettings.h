@@ -415,12 +415,16 @@ private:
     TDataGrid* grid;
 };
 
-// One hidden row: its real index and its cells.
+// One hidden row: its real index and its cells, the texts with their properties objects, which
+// the item owns while it holds them.
 class TGridItem : public TCollectionItem {
 public:
+    ~TGridItem() override;
+
     int Idx = 0;
     TStringList Items;
-    void SetItems(const TStringList& value) { Items.Assign(value); }
+    // Texts only: an object has one owner.
+    void SetItems(const TStringList& value);
     void Assign(const TPersistent& Source) override;
 };
 

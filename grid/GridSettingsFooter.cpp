@@ -37,7 +37,6 @@ void TFloatingFooter::SetVisible(bool value) {
 
 void TFloatingFooter::SetFooterHeight(int value) {
     footerHeight = value;
-    grid->FooterPanel->SetHeight(value - 1);
 }
 
 void TFloatingFooter::Invalidate() {

@@ -102,6 +102,24 @@ public:
             items[i]->position = static_cast<int>(i);
     }
 
+    // Takes out, in one pass, every entry for which remove is true; the others keep their order.
+    // The number taken out.
+    template <class Predicate> int RemoveIf(Predicate remove) {
+        std::size_t kept = 0;
+        for (T* entry : items) {
+            if (remove(*entry)) {
+                Unindex(entry);
+                entry->list = nullptr;
+            } else {
+                entry->position = static_cast<int>(kept);
+                items[kept++] = entry;
+            }
+        }
+        const auto removed = static_cast<int>(items.size() - kept);
+        items.resize(kept);
+        return removed;
+    }
+
     void Rename(T& entry, const AnsiString& newName) {
         Unindex(&entry);
         entry.name = newName;

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <string_view>
+#include <unordered_set>
 
 SimpleSewerNetwork::SimpleSewerNetwork() {
     SetDefaults();
@@ -159,6 +161,17 @@ int SimpleSewerNetwork::DeleteJunctionIn(const AnsiString& name, bool tell) {
     }
     junctionList.Remove(index);
     return 0;
+}
+
+int SimpleSewerNetwork::DeleteUnusedJunctions() {
+    std::unordered_set<std::string_view> used;
+    used.reserve(2 * Sewers.size());
+    for (const Sewer* s : Sewers) {
+        used.insert(s->USJunctionName.view());
+        used.insert(s->DSJunctionName.view());
+    }
+    return junctionList.RemoveIf(
+        [&used](const SewerNode& junction) { return !used.contains(junction.Name.view()); });
 }
 
 void SimpleSewerNetwork::RenameJunction(const AnsiString& oldName, const AnsiString& newName) {

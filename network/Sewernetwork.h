@@ -104,6 +104,9 @@ public:
     int SetJunction(const AnsiString& name, double z, double x, double y);
     int DeleteJunction(const AnsiString& name);
     int DeleteJunctionIfUnused(const AnsiString& name);
+    // DeleteJunctionIfUnused on every junction, in one pass: the others keep their order. The
+    // number of junctions removed.
+    int DeleteUnusedJunctions();
     // Renames the junction in every sewer; the caller renames the junction itself.
     void RenameJunction(const AnsiString& oldName, const AnsiString& newName);
     int SetSewerHouses(const AnsiString& name, double initialInfiltration, double finalInfiltration,

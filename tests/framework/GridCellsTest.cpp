@@ -46,7 +46,18 @@ TEST(GridCells, RowsMoveWholeWithTheirFarColumns) {
          [](GridCells& c) { c.InsertRows(1, 2); },
          {"a", "", "", "b", "c", "d"},
          {"A", "", "", "B", "C", "D"}},
-        {"delete rows 1-2", [](GridCells& c) { c.DeleteRows(1, 2); }, {"a", "d"}, {"A", "D"}},
+        {"delete rows 1-2",
+         [](GridCells& c) {
+             c.DeleteRows({1, 2});
+         },
+         {"a", "d"},
+         {"A", "D"}},
+        {"delete rows 0 and 2",
+         [](GridCells& c) {
+             c.DeleteRows({0, 2});
+         },
+         {"b", "d"},
+         {"B", "D"}},
         {"move row 0 to the end",
          [](GridCells& c) { c.MoveRow(0, 3); },
          {"b", "c", "d", "a"},
@@ -123,7 +134,7 @@ TEST(GridCells, SlotsOwnTheirObjects) {
         cells.MoveRow(0, 2);
         EXPECT_NE(cells.Object(2, 2), nullptr);
         EXPECT_EQ(cells.Object(2, 0), nullptr);
-        cells.DeleteRows(1, 1);
+        cells.DeleteRows({1});
         EXPECT_EQ(alive, 1);
         cells.InsertColumns(0, 3);
         EXPECT_NE(cells.Object(5, 1), nullptr);

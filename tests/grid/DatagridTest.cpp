@@ -86,7 +86,9 @@ TEST(Datagrid, FixedCellsByCountsSwitchesAndEvent) {
         {"one row, row always fixed", 5, 1, 0, 0, true, false, 2, 0, true},
         {"one row, switch off", 5, 1, 0, 0, false, false, 2, 0, false},
         {"one column, column always fixed", 1, 5, 0, 0, false, true, 0, 2, true},
-        {"two rows, row always fixed", 5, 2, 0, 0, true, false, 2, 0, false},
+        // The switch reads as one fixed row.
+        {"two rows, row always fixed", 5, 2, 0, 0, true, false, 2, 0, true},
+        {"two rows, row always fixed, a normal row", 5, 2, 0, 0, true, false, 2, 1, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -1,0 +1,355 @@
+// Rows and columns inserted, removed, cleared, swapped and merged.
+#include "grid/Datagrid.h"
+
+#include "framework/EraseIndices.h"
+#include "grid/GridUpdateLock.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// The rows (ascending) from a removal's range: the range cut at the grid's end.
+std::vector<int> RowRange(int ARow, int RCount, int rowCount) {
+    if (ARow > rowCount)
+        return {};
+    if (ARow < 0 || RCount < 0)
+        throw EInvalidGridOperation("Grid index out of range");
+    std::vector<int> rows(static_cast<std::size_t>(std::min(RCount, rowCount - ARow)));
+    std::iota(rows.begin(), rows.end(), ARow);
+    return rows;
+}
+
+} // namespace
+
+void TDataGrid::CheckGridIndex(int ACol, int Count) const {
+    if (ACol < 0 || ACol >= Count)
+        throw EInvalidGridOperation("Grid index out of range");
+}
+
+void TDataGrid::InsertDisplayRows(int ARow, int RCount) {
+    InsertEmptyRows(ARow, RCount);
+    if (RCount == 0)
+        return;
+    if (rowSelect.size() > static_cast<std::size_t>(ARow))
+        rowSelect.insert(rowSelect.begin() + ARow, static_cast<std::size_t>(RCount), 0);
+    RowCountSet();
+}
+
+void TDataGrid::DeleteDisplayRows(const std::vector<int>& ARows, bool Ex) {
+    GridUpdateLock lock(*this);
+    const int topRow = GetTopRow();
+    const int row = GetRow();
+    DeleteRows(ARows);
+    EraseIndices(rowSelect, ARows);
+    const int normalEnd = GetRowCount() - FixedFooters;
+    const int firstNormal = TBaseGrid::GetFixedRows();
+    const bool restore = Ex ? row < GetRowCount() : row < normalEnd;
+    if (restore) {
+        SetRow(row);
+        SetTopRow(std::clamp(topRow, firstNormal, std::max(firstNormal, Vert().MaxFirst())));
+    } else if (Ex) {
+        if (GetRowCount() > firstNormal) {
+            SetRow(firstNormal);
+            SetTopRow(firstNormal);
+        }
+    } else if (normalEnd > firstNormal) {
+        SetRow(normalEnd - 1);
+    } else {
+        HideSelection();
+    }
+}
+
+void TDataGrid::RemoveRows(int ARow, int RCount) {
+    RemoveRowRange(ARow, RCount, false);
+}
+
+void TDataGrid::RemoveRowsEx(int ARow, int RCount) {
+    RemoveRowRange(ARow, RCount, true);
+}
+
+void TDataGrid::RemoveRowRange(int ARow, int RCount, bool Ex) {
+    const std::vector<int> rows = RowRange(ARow, RCount, GetRowCount());
+    if (rows.empty())
+        return;
+    DeleteDisplayRows(rows, Ex);
+    HiddenRowsRemoved(rows);
+    CellsChanged(Rect(0, ARow, GetColCount() - 1, ARow + static_cast<int>(rows.size())));
+}
+
+void TDataGrid::InsertRows(int ARow, int RCount) {
+    InsertDisplayRows(ARow, RCount);
+    if (RCount > 0)
+        HiddenRowsInserted(ARow, RCount);
+}
+
+void TDataGrid::RemoveSelectedRows() {
+    std::vector<int> rows;
+    for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+        if (GetRowSelect(r))
+            rows.push_back(r);
+    if (rows.empty())
+        return;
+    DeleteDisplayRows(rows, false);
+    HiddenRowsRemoved(rows);
+    CellsChanged(Rect(0, rows.front(), GetColCount() - 1, rows.back() + 1));
+}
+
+void TDataGrid::HideSelectedRows() {
+    std::vector<int> rows;
+    for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+        if (GetRowSelect(r))
+            rows.push_back(r);
+    HideDisplayRows(rows, false);
+}
+
+void TDataGrid::AddColumn() {
+    InsertCols(RealColCount(), 1);
+}
+
+void TDataGrid::InsertCols(int ACol, int CCount) {
+    CheckGridIndex(ACol, RealColCount() + 1);
+    if (CCount < 0)
+        throw EInvalidGridOperation("Grid index out of range");
+    if (CCount == 0)
+        return;
+    const int display = RemapColInv(ACol);
+    const auto at = static_cast<std::size_t>(ACol);
+    if (at < visibleCol.size()) {
+        visibleCol.insert(visibleCol.begin() + ACol, static_cast<std::size_t>(CCount), true);
+        savedColWidths.insert(savedColWidths.begin() + ACol, static_cast<std::size_t>(CCount), 0);
+    }
+    for (int i = 0; i < hiddenRows.Count(); ++i) {
+        TStringList& items = HiddenItem(i)->Items;
+        for (int k = 0; k < CCount && ACol <= items.Count(); ++k)
+            items.InsertObject(ACol, AnsiString(), nullptr);
+    }
+    InsertStoredCols(ACol, CCount);
+    InsertEmptyCols(display, CCount);
+    RenumberCellProperties(0);
+    ColCountSet();
+}
+
+void TDataGrid::RemoveCols(int ACol, int CCount) {
+    if (ACol < 0 || CCount < 0 || ACol + CCount > RealColCount())
+        throw EInvalidGridOperation("Grid index out of range");
+    if (CCount == 0)
+        return;
+    int hidden = 0;
+    for (int c = ACol; c < ACol + CCount; ++c)
+        hidden += IsHiddenColumn(c);
+    const int shown = CCount - hidden;
+    // The framework keeps a column.
+    if (shown >= GetColCount())
+        throw EInvalidGridOperation("Grid index out of range");
+    ClearCols(ACol, CCount);
+    const int display = RemapColInv(ACol);
+    for (int i = 0; i < hiddenRows.Count(); ++i) {
+        TStringList& items = HiddenItem(i)->Items;
+        for (int k = 0; k < CCount && ACol < items.Count(); ++k) {
+            delete items.GetObject(ACol);
+            items.Delete(ACol);
+        }
+    }
+    // The columns after the removed ones move up with their flags and saved widths.
+    const auto first = std::min(static_cast<std::size_t>(ACol), visibleCol.size());
+    const auto last = std::min(static_cast<std::size_t>(ACol + CCount), visibleCol.size());
+    visibleCol.erase(visibleCol.begin() + static_cast<std::ptrdiff_t>(first),
+                     visibleCol.begin() + static_cast<std::ptrdiff_t>(last));
+    savedColWidths.erase(savedColWidths.begin() + static_cast<std::ptrdiff_t>(first),
+                         savedColWidths.begin() + static_cast<std::ptrdiff_t>(last));
+    visibleCol.resize(std::max<std::size_t>(visibleCol.size(), VisibleFlags), true);
+    savedColWidths.resize(visibleCol.size());
+    hiddenCols -= hidden;
+    DeleteStoredCols(ACol, CCount);
+    DeleteCols(display, shown);
+    RenumberCellProperties(0);
+    ColCountSet();
+    Invalidate();
+    CellsChanged(Rect(ACol, 0, ACol + CCount, GetRowCount() - 1));
+}
+
+void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
+    if (ACol1 <= ACol2 && ARow1 <= ARow2 &&
+        (ACol1 < 0 || ARow1 < 0 || ACol2 >= StoredColCount() || ARow2 >= GetRowCount()))
+        throw EInvalidGridOperation("Grid index out of range");
+    {
+        GridUpdateLock lock(*this);
+        for (int r = ARow1; r <= ARow2; ++r)
+            for (int c = ACol1; c <= ACol2; ++c) {
+                if (HasCellProperties(c, r))
+                    SetCellProperties(c, r, nullptr);
+                if (!cells.Text(c, r).IsEmpty())
+                    cells.SetText(c, r, AnsiString());
+            }
+    }
+    CellsChanged(Rect(ACol1, ARow1, ACol2, ARow2));
+}
+
+void TDataGrid::ClearRows(int ARow, int RCount) {
+    if (GetRowCount() < 1 || GetColCount() < 1 || RCount < 1)
+        return;
+    ClearRect(0, ARow, RealColCount() - 1, ARow + RCount - 1);
+}
+
+void TDataGrid::ClearCols(int ACol, int CCount) {
+    if (GetRowCount() < 1 || GetColCount() < 1 || CCount < 1)
+        return;
+    ClearRect(ACol, 0, ACol + CCount - 1, GetRowCount() - 1);
+}
+
+void TDataGrid::ClearNormalCells() {
+    if (GetRowCount() < 1 || GetColCount() < 1)
+        return;
+    ClearRect(GetFixedCols(), GetFixedRows(), RealColCount() - 1 - FixedRightCols,
+              GetRowCount() - 1 - FixedFooters);
+}
+
+void TDataGrid::ClearSelection() {
+    if (MouseActions->DisjunctRowSelect) {
+        for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+            if (GetRowSelect(r))
+                ClearRows(r, 1);
+        return;
+    }
+    const TGridRect selection = GetSelection();
+    ClearRect(RemapCol(selection.Left), selection.Top, RemapCol(selection.Right), selection.Bottom);
+}
+
+void TDataGrid::Clear() {
+    if (GetRowCount() > 0 && GetColCount() > 0)
+        ClearRect(0, 0, RealColCount() - 1, GetRowCount() - 1);
+}
+
+void TDataGrid::SwapRows(int ARow1, int ARow2) {
+    CheckGridIndex(ARow1, GetRowCount());
+    CheckGridIndex(ARow2, GetRowCount());
+    if (ARow1 == ARow2)
+        return;
+    cells.ExchangeRows(ARow1, ARow2);
+    const int height1 = GetRowHeights(ARow1);
+    SetRowHeights(ARow1, GetRowHeights(ARow2));
+    SetRowHeights(ARow2, height1);
+    const auto last = static_cast<std::size_t>(std::max(ARow1, ARow2));
+    if (rowSelect.size() > static_cast<std::size_t>(std::min(ARow1, ARow2))) {
+        rowSelect.resize(std::max(rowSelect.size(), last + 1));
+        std::swap(rowSelect[static_cast<std::size_t>(ARow1)], rowSelect[static_cast<std::size_t>(ARow2)]);
+    }
+    RenumberCellProperties(std::min(ARow1, ARow2));
+    InvalidateRow(ARow1);
+    InvalidateRow(ARow2);
+}
+
+void TDataGrid::SwapColumns(int ACol1, int ACol2) {
+    CheckGridIndex(ACol1, RealColCount());
+    CheckGridIndex(ACol2, RealColCount());
+    if (ACol1 == ACol2)
+        return;
+    const bool shown1 = GetVisibleCol(ACol1);
+    const bool shown2 = GetVisibleCol(ACol2);
+    const int display1 = RemapColInv(ACol1);
+    const int display2 = RemapColInv(ACol2);
+    cells.ExchangeColumns(ACol1, ACol2);
+    if (shown1 && shown2) {
+        const int width1 = GetColWidths(display1);
+        SetColWidths(display1, GetColWidths(display2));
+        SetColWidths(display2, width1);
+    } else {
+        // A column goes whole, hidden or not: the shown one of the two moves on display.
+        const auto index1 = static_cast<std::size_t>(ACol1);
+        const auto index2 = static_cast<std::size_t>(ACol2);
+        visibleCol.resize(std::max(visibleCol.size(), std::max(index1, index2) + 1), true);
+        savedColWidths.resize(visibleCol.size());
+        visibleCol[index1] = shown2;
+        visibleCol[index2] = shown1;
+        std::swap(savedColWidths[index1], savedColWidths[index2]);
+        if (shown1 != shown2) {
+            const int from = shown1 ? display1 : display2;
+            cols.Move(from, RemapColInv(shown1 ? ACol2 : ACol1));
+            ColWidthsChanged();
+        }
+    }
+    if (SortSettings->Column == ACol1)
+        SortSettings->Column = ACol2;
+    else if (SortSettings->Column == ACol2)
+        SortSettings->Column = ACol1;
+    RenumberCellProperties(0);
+    Invalidate();
+}
+
+void TDataGrid::MergeColumnCells(int ACol, bool MainMerge) {
+    const int last = GetRowCount() - 1 - FixedFooters;
+    int start = GetFixedRows();
+    int run = 1;
+    for (int r = start + 1; r <= last; ++r) {
+        if (GetCells(ACol, r) == GetCells(ACol, r - 1) && (MainMerge || RowSpanIdentical(r, r - 1))) {
+            ++run;
+            continue;
+        }
+        MergeCells(ACol, start, 1, run);
+        start = r;
+        run = 1;
+    }
+    if (run > 1)
+        MergeCells(ACol, start, 1, run);
+}
+
+void TDataGrid::MergeRowCells(int ARow, bool MainMerge) {
+    const int last = GetColCount() - 1 - FixedRightCols;
+    int start = GetFixedCols();
+    int run = 1;
+    for (int c = start + 1; c <= last; ++c) {
+        if (GetCells(c, ARow) == GetCells(c - 1, ARow) && (MainMerge || ColSpanIdentical(c, c - 1))) {
+            ++run;
+            continue;
+        }
+        MergeCells(start, ARow, run, 1);
+        start = c;
+        run = 1;
+    }
+    if (run > 1)
+        MergeCells(start, ARow, run, 1);
+}
+
+void TDataGrid::SplitColumnCells(int ACol) {
+    for (int r = GetFixedRows(); r <= GetRowCount() - 1 - FixedFooters;) {
+        if (!IsMergedCell(ACol, r)) {
+            ++r;
+            continue;
+        }
+        const int span = CellSpan(ACol, r).y;
+        SplitCells(ACol, r);
+        r += span + 1;
+    }
+}
+
+void TDataGrid::SplitRowCells(int ARow) {
+    for (int c = GetFixedCols(); c <= GetColCount() - 1 - FixedRightCols;) {
+        if (!IsMergedCell(c, ARow)) {
+            ++c;
+            continue;
+        }
+        const int span = CellSpan(c, ARow).x;
+        SplitCells(c, ARow);
+        c += span + 1;
+    }
+}
+
+void TDataGrid::MergeCols(int ACol1, int ACol2) {
+    CheckGridIndex(ACol1, RealColCount());
+    CheckGridIndex(ACol2, RealColCount());
+    for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+        SetCells(ACol1, r, (GetCells(ACol1, r) + " " + GetCells(ACol2, r)).Trim());
+    RemoveCols(ACol2, 1);
+}
+
+bool TDataGrid::IsCell(const AnsiString& S, int& ACol, int& ARow) const {
+    for (int r = 0; r < GetRowCount(); ++r)
+        for (int c = 0; c < RealColCount(); ++c)
+            if (cells.Text(c, r) == S) {
+                ACol = c;
+                ARow = r;
+                return true;
+            }
+    return false;
+}

@@ -1,0 +1,161 @@
+#include "grid/Datagrid.h"
+
+#include "tests/grid/GridTexts.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+TEST(DatagridHidden, HidingAndShowingAColumn) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 5, 3);
+    for (int c = 0; c < 5; ++c)
+        grid.SetColWidths(c, 10 * (c + 1));
+    grid.HideColumn(2);
+    EXPECT_EQ(grid.GetColCount(), 4);
+    EXPECT_EQ(grid.RemapCol(2), 3);
+    EXPECT_EQ(grid.RemapColInv(3), 2);
+    EXPECT_EQ(grid.GetColWidths(2), 40);
+    EXPECT_EQ(grid.GetColWidths(3), 50);
+    EXPECT_EQ(grid.GetCells(2, 1), "c1");
+    grid.HideColumn(2);
+    EXPECT_EQ(grid.NumHiddenColumns(), 1);
+
+    grid.UnHideColumn(2);
+    EXPECT_EQ(grid.GetColCount(), 5);
+    EXPECT_EQ(grid.NumHiddenColumns(), 0);
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(grid.GetColWidths(c), 10 * (c + 1));
+    grid.UnHideColumn(2);
+    EXPECT_EQ(grid.GetColCount(), 5);
+}
+
+TEST(DatagridHidden, TheLastShownColumnStays) {
+    TDataGrid grid(nullptr);
+    grid.SetColCount(4);
+    grid.HideColumns(0, 2);
+    EXPECT_EQ(grid.GetColCount(), 1);
+    grid.HideColumn(3);
+    EXPECT_EQ(grid.GetColCount(), 1);
+    EXPECT_FALSE(grid.IsHiddenColumn(3));
+    grid.UnHideColumnsAll();
+    EXPECT_EQ(grid.GetColCount(), 4);
+}
+
+TEST(DatagridHidden, DisplayAndRealColumnsAtEveryIndex) {
+    // 300 columns, real columns 1 and 255 hidden.
+    TDataGrid grid(nullptr);
+    grid.SetColCount(300);
+    grid.HideColumn(1);
+    grid.HideColumn(255);
+    grid.HideColumn(260);
+    EXPECT_EQ(grid.NumHiddenColumns(), 2);
+    struct Row {
+        int display, real;
+    } rows[] = {{0, 0}, {1, 2}, {252, 253}, {253, 254}, {254, 256}, {255, 257}, {297, 299}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.display);
+        EXPECT_EQ(grid.RemapCol(row.display), row.real);
+        EXPECT_EQ(grid.RemapColInv(row.real), row.display);
+    }
+    EXPECT_FALSE(grid.IsHiddenColumn(300));
+}
+
+TEST(DatagridHidden, HiddenRowsComeBackWhole) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 3, 10);
+    grid.HideColumn(1);
+    grid.GetCellProperties(2, 4)->SetBrushColor(clRed);
+    grid.HideRows(3, 5);
+    EXPECT_EQ(grid.GetRowCount(), 7);
+    EXPECT_EQ(grid.NumHiddenRows(), 3);
+    EXPECT_EQ(ColTexts(grid, 0), "a0 a1 a2 a6 a7 a8 a9");
+    EXPECT_TRUE(grid.IsHiddenRow(4));
+    EXPECT_EQ(grid.RemapRow(6), 3);
+    EXPECT_EQ(grid.RemapRowInv(3), 6);
+    EXPECT_EQ(grid.RemapRowInv(-1), -1);
+
+    // A range starting at a hidden row changes nothing.
+    grid.HideRows(4, 6);
+    EXPECT_EQ(grid.GetRowCount(), 7);
+
+    grid.UnHideRows(3, 5);
+    EXPECT_EQ(grid.GetRowCount(), 10);
+    EXPECT_EQ(grid.NumHiddenRows(), 0);
+    for (int r = 0; r < 10; ++r)
+        EXPECT_EQ(RowTexts(grid, r),
+                  "a" + std::to_string(r) + " b" + std::to_string(r) + " c" + std::to_string(r));
+    EXPECT_EQ(grid.GetCellProperties(2, 4)->GetBrushColor(), clRed);
+    EXPECT_EQ(grid.GetCellProperties(2, 4)->Row, 4);
+}
+
+TEST(DatagridHidden, RangesWithHiddenRowsInside) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* column;
+    } rows[] = {
+        // Row 4 hidden first.
+        {"hiding over it skips it", [](TDataGrid& g) { g.HideRows(2, 6); }, "a0 a1 a7"},
+        {"showing a range with shown rows between",
+         [](TDataGrid& g) {
+             g.HideRow(2);
+             g.UnHideRows(2, 7);
+         },
+         "a0 a1 a2 a3 a4 a5 a6 a7"},
+        {"showing all",
+         [](TDataGrid& g) {
+             g.HideRows(6, 7);
+             g.UnHideRowsAll();
+         },
+         "a0 a1 a2 a3 a4 a5 a6 a7"},
+        {"rows inserted before it",
+         [](TDataGrid& g) {
+             g.InsertRows(1, 2);
+             g.UnHideRowsAll();
+         },
+         "a0   a1 a2 a3 a4 a5 a6 a7"},
+        {"rows removed before it",
+         [](TDataGrid& g) {
+             g.RemoveRows(1, 2);
+             g.UnHideRowsAll();
+         },
+         "a0 a3 a4 a5 a6 a7"},
+        {"rows removed after it",
+         [](TDataGrid& g) {
+             g.RemoveRows(4, 2);
+             g.UnHideRowsAll();
+         },
+         "a0 a1 a2 a3 a4 a7"},
+        {"selected rows hidden",
+         [](TDataGrid& g) {
+             g.SetRowSelect(1, true);
+             g.SetRowSelect(5, true);
+             g.HideSelectedRows();
+         },
+         "a0 a2 a3 a5 a7"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 2, 8);
+        grid.HideRow(4);
+        row.act(grid);
+        EXPECT_EQ(ColTexts(grid, 0), row.column);
+    }
+}
+
+TEST(DatagridHidden, HidingRowsOutsideTheGridChangesNothing) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 2, 4);
+    EXPECT_THROW(grid.HideRows(2, 4), EInvalidGridOperation);
+    EXPECT_THROW(grid.HideRows(-1, 1), EInvalidGridOperation);
+    EXPECT_THROW(grid.HideRows(0, 3), EInvalidGridOperation);
+    EXPECT_EQ(ColTexts(grid, 0), "a0 a1 a2 a3");
+    EXPECT_EQ(grid.NumHiddenRows(), 0);
+}
+
+} // namespace

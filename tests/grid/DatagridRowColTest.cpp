@@ -1,0 +1,247 @@
+#include "grid/Datagrid.h"
+
+#include "tests/grid/GridTexts.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+TEST(DatagridRowCol, TheResultsTableRefill) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 4, 6);
+    grid.SetColWidths(3, 90);
+    grid.SetRowHeights(2, 40);
+    grid.GetCellProperties(1, 2)->SetBrushColor(clRed);
+    grid.HideColumn(2);
+
+    // Emptied: only the header row stays, the framework lowering the fixed rows with it.
+    grid.RemoveRows(1, grid.GetRowCount() - 1);
+    EXPECT_EQ(grid.GetRowCount(), 1);
+    EXPECT_EQ(grid.GetFixedRows(), 0);
+    EXPECT_EQ(RowTexts(grid, 0), "a0 b0 c0 d0");
+    EXPECT_EQ(grid.GetColWidths(2), 90);
+
+    // Three rows made: empty, of the default height, without properties.
+    grid.InsertRows(1, 3);
+    grid.SetFixedRows(1);
+    EXPECT_EQ(grid.GetRowCount(), 4);
+    for (int r = 1; r < 4; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(RowTexts(grid, r), "   ");
+        EXPECT_EQ(grid.GetRowHeights(r), grid.GetDefaultRowHeight());
+        for (int c = 0; c < 4; ++c)
+            EXPECT_FALSE(grid.HasCellProperties(c, r));
+    }
+}
+
+TEST(DatagridRowCol, RowsMoveWhole) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 4, 5);
+    grid.HideColumn(2);
+    grid.SetRowHeights(2, 40);
+    grid.GetCellProperties(1, 2)->SetBrushColor(clRed);
+    grid.SetRowSelect(2, true);
+
+    grid.InsertRows(1, 2);
+    // Row 2 is now row 4: the hidden column's text, its colour, height and selection with it.
+    EXPECT_EQ(RowTexts(grid, 4), "a2 b2 c2 d2");
+    EXPECT_EQ(grid.GetCellProperties(1, 4)->GetBrushColor(), clRed);
+    EXPECT_EQ(grid.GetCellProperties(1, 4)->Row, 4);
+    EXPECT_EQ(grid.GetRowHeights(4), 40);
+    EXPECT_TRUE(grid.GetRowSelect(4));
+    EXPECT_FALSE(grid.GetRowSelect(2));
+    EXPECT_FALSE(grid.GetRowSelect(1));
+
+    grid.RemoveRows(1, 3);
+    EXPECT_EQ(RowTexts(grid, 1), "a2 b2 c2 d2");
+    EXPECT_EQ(grid.GetCellProperties(1, 1)->Row, 1);
+    EXPECT_TRUE(grid.GetRowSelect(1));
+
+    grid.SwapRows(1, 3);
+    EXPECT_EQ(RowTexts(grid, 3), "a2 b2 c2 d2");
+    EXPECT_EQ(RowTexts(grid, 1), "a4 b4 c4 d4");
+    EXPECT_EQ(grid.GetRowHeights(3), 40);
+    EXPECT_TRUE(grid.GetRowSelect(3));
+    EXPECT_EQ(grid.GetCellProperties(1, 3)->GetBrushColor(), clRed);
+}
+
+TEST(DatagridRowCol, RemovingTheSelectedRowsAfterAnInsertion) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 2, 7);
+    grid.MouseActions->DisjunctRowSelect = true;
+    grid.SetRowSelect(2, true);
+    grid.SetRowSelect(4, true);
+    grid.InsertRows(1, 1);
+    EXPECT_EQ(grid.GetRowSelectCount(), 2);
+    grid.RemoveSelectedRows();
+    EXPECT_EQ(ColTexts(grid, 0), "a0  a1 a3 a5 a6");
+    EXPECT_EQ(grid.GetRowSelectCount(), 0);
+}
+
+TEST(DatagridRowCol, RemovalRangesAndBadIndexes) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* column;
+    } rows[] = {
+        {"past the end removes to the end", [](TDataGrid& g) { g.RemoveRows(4, 10); }, "a0 a1 a2 a3"},
+        {"beyond the grid does nothing", [](TDataGrid& g) { g.RemoveRows(7, 1); }, "a0 a1 a2 a3 a4 a5"},
+        {"none", [](TDataGrid& g) { g.RemoveRows(2, 0); }, "a0 a1 a2 a3 a4 a5"},
+        {"Ex form", [](TDataGrid& g) { g.RemoveRowsEx(1, 2); }, "a0 a3 a4 a5"},
+        {"clear rows", [](TDataGrid& g) { g.ClearRows(1, 2); }, "a0   a3 a4 a5"},
+        {"clear normal cells", [](TDataGrid& g) { g.ClearNormalCells(); }, "a0 a1 a2 a3 a4 a5"},
+        {"clear all", [](TDataGrid& g) { g.Clear(); }, "     "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 6);
+        row.act(grid);
+        EXPECT_EQ(ColTexts(grid, 0), row.column);
+    }
+
+    struct Bad {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+    } bad[] = {
+        {"negative row", [](TDataGrid& g) { g.RemoveRows(-1, 2); }},
+        {"negative count", [](TDataGrid& g) { g.RemoveRows(1, -2); }},
+        {"every row", [](TDataGrid& g) { g.RemoveRows(0, 6); }},
+        {"insert beyond", [](TDataGrid& g) { g.InsertRows(8, 1); }},
+        {"column beyond", [](TDataGrid& g) { g.InsertCols(5, 1); }},
+        {"remove every column", [](TDataGrid& g) { g.RemoveCols(0, 3); }},
+        {"remove beyond", [](TDataGrid& g) { g.RemoveCols(2, 2); }},
+        {"clear beyond", [](TDataGrid& g) { g.ClearRect(0, 0, 1, 9); }},
+        {"swap beyond", [](TDataGrid& g) { g.SwapRows(1, 6); }},
+    };
+    for (const Bad& row : bad) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 6);
+        grid.HideColumn(1);
+        EXPECT_THROW(row.act(grid), EInvalidGridOperation);
+        EXPECT_EQ(ColTexts(grid, 0), "a0 a1 a2 a3 a4 a5");
+        EXPECT_EQ(RowTexts(grid, 5), "a5 b5 c5");
+        EXPECT_EQ(grid.GetColCount(), 2);
+        EXPECT_FALSE(grid.GetLockFlag());
+    }
+}
+
+TEST(DatagridRowCol, ColumnsWithHiddenOnes) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* row1;
+        int colCount, hidden;
+        int hiddenAt;
+    } rows[] = {
+        // a b c d [e] f: e hidden.
+        {"remove a shown column before the hidden one", [](TDataGrid& g) { g.RemoveCols(1, 1); },
+         "a1 c1 d1 e1 f1", 4, 1, 3},
+        {"remove the hidden column", [](TDataGrid& g) { g.RemoveCols(4, 1); }, "a1 b1 c1 d1 f1", 5, 0, -1},
+        {"remove a run across it", [](TDataGrid& g) { g.RemoveCols(3, 2); }, "a1 b1 c1 f1", 4, 0, -1},
+        {"insert before it", [](TDataGrid& g) { g.InsertCols(1, 2); }, "a1   b1 c1 d1 e1 f1", 7, 1, 6},
+        {"add a column", [](TDataGrid& g) { g.AddColumn(); }, "a1 b1 c1 d1 e1 f1 ", 6, 1, 4},
+        {"swap it with a shown one", [](TDataGrid& g) { g.SwapColumns(1, 4); }, "a1 e1 c1 d1 b1 f1", 5, 1, 1},
+        {"merge two columns", [](TDataGrid& g) { g.MergeCols(0, 2); }, "a1 c1 b1 d1 e1 f1", 4, 1, 3},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 6, 3);
+        grid.HideColumn(4);
+        row.act(grid);
+        EXPECT_EQ(RowTexts(grid, 1), row.row1);
+        EXPECT_EQ(grid.GetColCount(), row.colCount);
+        EXPECT_EQ(grid.NumHiddenColumns(), row.hidden);
+        if (row.hiddenAt >= 0) {
+            EXPECT_TRUE(grid.IsHiddenColumn(row.hiddenAt));
+        }
+    }
+}
+
+TEST(DatagridRowCol, AHiddenColumnLeftBehindShowsWithItsWidth) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 6, 3);
+    grid.SetColWidths(4, 33);
+    grid.HideColumn(4);
+    grid.RemoveCols(1, 1);
+    grid.UnHideColumn(3);
+    EXPECT_EQ(grid.GetColCount(), 5);
+    EXPECT_EQ(grid.GetColWidths(3), 33);
+    EXPECT_EQ(grid.GetCells(3, 1), "e1");
+    EXPECT_EQ(grid.GetCells(4, 1), "f1");
+}
+
+TEST(DatagridRowCol, SwappingColumnsMovesTheSortColumnAndWidths) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 4, 3);
+    grid.SetColWidths(1, 30);
+    grid.SortSettings->Column = 1;
+    grid.SwapColumns(1, 3);
+    EXPECT_EQ(RowTexts(grid, 2), "a2 d2 c2 b2");
+    EXPECT_EQ(grid.GetColWidths(3), 30);
+    EXPECT_EQ(grid.SortSettings->Column, 3);
+}
+
+TEST(DatagridRowCol, MergingAndSplittingRuns) {
+    TDataGrid grid(nullptr);
+    grid.SetColCount(3);
+    grid.SetRowCount(5);
+    const char* texts[] = {"head", "A", "A", "B", "B"};
+    for (int r = 0; r < 5; ++r)
+        grid.SetCells(1, r, texts[r]);
+    grid.MergeColumnCells(1, true);
+    EXPECT_EQ(grid.CellSpan(1, 2), Point(0, 1));
+    EXPECT_EQ(grid.CellSpan(1, 4), Point(0, 1));
+    EXPECT_EQ(grid.BaseCell(1, 4), Point(1, 3));
+    EXPECT_FALSE(grid.IsMergedCell(1, 0));
+
+    grid.SplitColumnCells(1);
+    EXPECT_FALSE(grid.IsMergedCell(1, 1));
+    EXPECT_FALSE(grid.IsMergedCell(1, 4));
+
+    grid.SetCells(0, 2, "x");
+    grid.SetCells(1, 2, "x");
+    grid.SetCells(2, 2, "y");
+    grid.MergeRowCells(2, true);
+    EXPECT_EQ(grid.CellSpan(1, 2), Point(0, 0));
+    grid.SetCells(2, 2, "x");
+    grid.MergeRowCells(2, true);
+    EXPECT_EQ(grid.CellSpan(2, 2), Point(1, 0));
+
+    // Clearing a block frees its properties and so dissolves it.
+    grid.ClearRect(1, 2, 2, 2);
+    EXPECT_FALSE(grid.HasCellProperties(1, 2));
+    EXPECT_EQ(grid.GetCells(2, 2), "");
+}
+
+TEST(DatagridRowCol, MergeColsTrimsAndIsCellSearchesHiddenColumns) {
+    TDataGrid grid(nullptr);
+    grid.SetColCount(4);
+    grid.SetRowCount(3);
+    grid.SetCells(1, 1, "a");
+    grid.SetCells(2, 2, "b");
+    grid.SetCells(3, 2, "needle");
+    grid.HideColumn(3);
+    int col = -1, row = -1;
+    EXPECT_TRUE(grid.IsCell("needle", col, row));
+    EXPECT_EQ(col, 3);
+    EXPECT_EQ(row, 2);
+    EXPECT_FALSE(grid.IsCell("none", col, row));
+
+    grid.OnGetDisplText = [](TObject*, int, int, AnsiString& Value) { Value = "shown"; };
+    EXPECT_FALSE(grid.IsCell("shown", col, row));
+    grid.OnGetDisplText = nullptr;
+
+    grid.MergeCols(1, 2);
+    EXPECT_EQ(grid.GetCells(1, 1), "a");
+    EXPECT_EQ(grid.GetCells(1, 2), "b");
+    EXPECT_EQ(grid.GetCells(2, 2), "needle");
+}
+
+} // namespace
