@@ -13,6 +13,7 @@
 #include <vector>
 
 class TStream;
+class TextWidths;
 
 // What the clipboard's last change by the grid was.
 enum TClipOperation { coCut, coCopy };
@@ -213,6 +214,41 @@ public:
     // EDataGridError "Cell does not contain a float value".
     double GetFloats(int ACol, int ARow) const;
     void SetInts(int ACol, int ARow, int Value);
+
+    // Sums and extremes of the cells of a column (row) range, read as GetFloats reads them: a
+    // cell that is no number raises and the grid stays as it was. Extremes start from the first
+    // cell; an average over no cells raises EInvalidOp.
+    double ColumnSum(int ACol, int FromRow, int ToRow) const;
+    double ColumnAvg(int ACol, int FromRow, int ToRow) const;
+    double ColumnMin(int ACol, int FromRow, int ToRow) const;
+    double ColumnMax(int ACol, int FromRow, int ToRow) const;
+    double RowSum(int ARow, int FromCol, int ToCol) const;
+    double RowAvg(int ARow, int FromCol, int ToCol) const;
+    double RowMin(int ARow, int FromCol, int ToCol) const;
+    double RowMax(int ARow, int FromCol, int ToCol) const;
+    // 1, 2, 3 ... down the normal rows of a column (along the normal columns of a row).
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    // The selected cells as lines of TAB-separated texts, each line ended by CR LF.
+    AnsiString SelectedText();
+
+    // Sizing to the contents. A cell's text is measured in the font it is painted with, line by
+    // line; a column gets its widest text and 4 pixels.
+    TPoint GetCellTextSize(int ACol, int ARow);
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void AutoSizeCol(int ACol) { SizeToWidth(ACol, false); }
+    // With DoGrow the column only widens.
+    void SizeToWidth(int ACol, bool DoGrow);
+    void AutoSizeRows(bool DoFixedRows, int Padding);
+    void AutoSizeRow(int ARow);
+    void SizeToLines(int ARow, int Lines, int Padding);
+    // Every column and row from the first (normal one with SkipFixed) as wide and high as its
+    // largest text and padding.
+    void AutoSizeCells(bool SkipFixed, int PaddingX, int PaddingY);
+    // The most lines a cell of the row holds with Multilinecells, at least 1.
+    int MaxLinesInRow(int ARow);
+    // With true, every normal column is sized to its contents and 10 pixels more.
+    void SetAutoSizeP(bool value);
 
     // Painting waits while the lock is held; the last EndUpdate repaints the whole grid once.
     void BeginUpdate() { ++updateCount; }
@@ -613,6 +649,14 @@ private:
     void TakeRow(int ARow, TStringList& Items);
     void PutRow(int ARow, TStringList& Items);
 
+    // The font a cell is painted with (the fixed or normal font, then OnGetCellColor), with the
+    // zoom when Zoomed.
+    void CellFont(int ACol, int displayCol, int ARow, TFont& font, bool Zoomed);
+    // The text's width and height in that font.
+    TPoint TextSize(int ACol, int ARow, const TFont& font);
+    // An average of Count cells; no cells raise EInvalidOp.
+    static double Average(double Sum, int Count);
+
     // Painting's steps (DatagridPaint, DatagridContent); R is the cell inside its lines.
     void DrawCellBorders(TCanvas& canvas, int ACol, int ARow, TRect R);
     void DrawFixedRelief(TCanvas& canvas, TRect R);
@@ -632,6 +676,7 @@ private:
     bool mouseSelecting = false;
     // Points added to the cell font by zooming.
     int zoomOffset = 0;
+    std::unique_ptr<TextWidths> textWidths;
     // Where the sizing line shows, if it does.
     std::optional<int> sizingLineX;
     std::vector<int> printColWidths;

@@ -47,6 +47,9 @@ TEST(GoldenFiles, TheResultsGridIsWrittenByteForByte) {
     TIntList widths(0, 0);
     grid.SaveToFixed(folder.Path("results-fixed.txt"), &widths);
     EXPECT_EQ(FileBytes(folder.Path("results-fixed.txt")), Golden("results-fixed.txt"));
+    grid.URLShow = true;
+    grid.SaveToHTML(folder.Path("results.html"));
+    EXPECT_EQ(FileBytes(folder.Path("results.html")), Golden("results.html"));
     TStringList tags;
     tags.Add("Name");
     tags.Add("Length");
