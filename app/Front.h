@@ -49,7 +49,9 @@ public:
     void Exit1Click(TObject* Sender);
     void DataEntryForm1Click(TObject* Sender);
     void Calculationform1Click(TObject* Sender);
+    void VisualEditor1Click(TObject* Sender);
     void DeleteUnusedJunctionsMenuClick(TObject* Sender);
+    void Removehighlights1Click(TObject* Sender);
     void SectionPropsMenuItemClick(TObject* Sender);
     void MinimumGradientCalc1Click(TObject* Sender);
     void Contents1Click(TObject* Sender);
