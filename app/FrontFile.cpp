@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "network/Sewernetwork.h"
+#include "reports/Table.h"
 #include "resources/StringTable.h"
 
 #include <utility>
@@ -15,6 +16,7 @@ void TFrontForm::ReplaceNetwork(std::unique_ptr<SimpleSewerNetwork> replacement)
 
 void TFrontForm::ShowReadNetwork() {
     DataEntryForm->RefreshLists();
+    TableForm->SettingsFromNetwork();
     DataEntryForm->TitleEdit->SetText(Network->Name);
 }
 

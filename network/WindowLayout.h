@@ -14,3 +14,9 @@ TTypedEdit* NewTypedEdit(TComponent* owner, TWinControl* parent, int left, int t
 // The number a box holds, read as the box itself reads it (so "1,000" in a box without decimals
 // is 1000); a text that is no number raises the conversion error.
 double BoxNumber(const TTypedEdit* edit);
+
+// The number as the framework's shortest text of up to 15 significant digits.
+void SetNumber(TTypedEdit* edit, double value);
+// Boxes of whole numbers show "0" for a number that is not whole: they are handed the nearest
+// whole number, halves away from zero.
+void SetWholeNumber(TTypedEdit* edit, double value);

@@ -9,6 +9,7 @@
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
 #include "reports/Table.h"
+#include "reports/Tablecontrol.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@ protected:
         DataEntryForm = new TDataEntryForm(&owner);
         SectionPropsForm = new TSectionPropsForm(&owner);
         TableForm = new TTableForm(&owner);
+        TableColumnsEditorForm = new TTableColumnsEditorForm(&owner);
         AboutBox = new TAboutBox(&owner);
         DatumForm = new TDatumForm(&owner);
         MinimumGradientForm = new TMinimumGradientForm(&owner);
@@ -40,6 +42,7 @@ protected:
         DataEntryForm = nullptr;
         SectionPropsForm = nullptr;
         TableForm = nullptr;
+        TableColumnsEditorForm = nullptr;
         AboutBox = nullptr;
         DatumForm = nullptr;
         MinimumGradientForm = nullptr;
