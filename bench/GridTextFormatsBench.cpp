@@ -10,7 +10,7 @@
 namespace {
 
 // A grid like the results table: a header row, a name column, 24 numbers and two junction names
-// per sewer, 26 columns in all.
+// per sewer, 26 columns in all, two of them hidden as the column chooser hides them.
 std::unique_ptr<TDataGrid> ResultsLikeGrid(int sewers) {
     auto grid = std::make_unique<TDataGrid>(nullptr);
     grid->SetColCount(26);
@@ -24,6 +24,8 @@ std::unique_ptr<TDataGrid> ResultsLikeGrid(int sewers) {
             grid->SetCellEx(
                 c, r, c == 10 || c == 11 ? "J" + IntToStr(r + c) : FloatToStrF(r * 0.37 + c, ffFixed, 7, 3));
     }
+    grid->HideColumn(3);
+    grid->HideColumn(7);
     return grid;
 }
 
@@ -66,9 +68,37 @@ void BM_LoadFromFile(benchmark::State& state) {
     TimeRead(state, &TDataGrid::SaveToFile, &TDataGrid::LoadFromFile);
 }
 
+void BM_CopyToClipboard(benchmark::State& state) {
+    const auto grid = ResultsLikeGrid(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        grid->CopyToClipBoard();
+    state.counters["rows"] = static_cast<double>(state.range(0));
+}
+
+// The whole table pasted back into an editable grid of one row, which grows once.
+void BM_PasteFromClipboard(benchmark::State& state) {
+    ResultsLikeGrid(static_cast<int>(state.range(0)))->CopyToClipBoard();
+    TDataGrid grid(nullptr);
+    grid.SetOptions(grid.GetOptions() | goEditing);
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid.SetRowCount(2);
+        state.ResumeTiming();
+        grid.PasteFromClipboard();
+    }
+    state.counters["rows"] = static_cast<double>(state.range(0));
+}
+
 BENCHMARK(BM_SaveToCSV)->Arg(10000)->Arg(30000)->Arg(100000)->Arg(300000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromCSV)->Arg(10000)->Arg(30000)->Arg(100000)->Arg(300000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveToFile)->Arg(10000)->Arg(30000)->Arg(100000)->Arg(300000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromFile)->Arg(10000)->Arg(30000)->Arg(100000)->Arg(300000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyToClipboard)
+    ->Arg(10000)
+    ->Arg(30000)
+    ->Arg(100000)
+    ->Arg(300000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteFromClipboard)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -6,7 +6,9 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -66,6 +68,26 @@ Qt::BrushStyle BrushStyleOf(TBrushStyle style) {
 
 QString QStringOf(const AnsiString& text) {
     return QString::fromUtf8(text.c_str(), text.Length());
+}
+
+// The lines broken between words, as a line's width allows: a word wider than the line stands
+// alone on it, unbroken.
+QString BreakBetweenWords(const QString& text, int width, const QFontMetrics& metrics) {
+    QStringList broken;
+    for (const QString& paragraph : text.split(QChar('\n'))) {
+        QString line;
+        for (const QString& word : paragraph.split(QChar(' '))) {
+            const QString longer = line.isEmpty() ? word : line + QChar(' ') + word;
+            if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+                broken << line;
+                line = word;
+            } else {
+                line = longer;
+            }
+        }
+        broken << line;
+    }
+    return broken.join(QChar('\n'));
 }
 
 } // namespace
@@ -302,27 +324,36 @@ int TCanvas::DrawText(const AnsiString& text, TRect& r, unsigned format) {
                                                               : Qt::AlignTop);
     else
         flags |= Qt::AlignTop;
-    if (format & DT_WORDBREAK)
-        flags |= Qt::TextWordWrap;
     if (!(format & DT_NOPREFIX))
         flags |= Qt::TextShowMnemonic;
+    if (format & DT_EXPANDTABS)
+        flags |= Qt::TextExpandTabs;
     const QFontMetrics& fontMetrics = Metrics();
-    if ((format & DT_END_ELLIPSIS) && !(format & DT_WORDBREAK))
+    if (format & DT_WORDBREAK)
+        lines = BreakBetweenWords(lines, r.Width(), fontMetrics);
+    else if (format & DT_END_ELLIPSIS)
         lines = fontMetrics.elidedText(lines, Qt::ElideRight, r.Width(), flags);
     const QRect area(r.Left, r.Top, r.Width(), r.Height());
-    // Only word breaking needs the width; otherwise the text takes what it needs.
-    const QRect room = (format & DT_CALCRECT) && !(format & DT_WORDBREAK)
-                           ? QRect(r.Left, r.Top, 1 << 20, 1 << 20)
-                           : ((format & DT_CALCRECT) ? QRect(r.Left, r.Top, r.Width(), 1 << 20) : area);
+    // Measuring, the text takes what it needs.
+    const QRect room = (format & DT_CALCRECT) ? QRect(r.Left, r.Top, 1 << 20, 1 << 20) : area;
     const QRect extent = fontMetrics.boundingRect(room, flags, lines);
     if (format & DT_CALCRECT) {
         r.Right = r.Left + extent.width();
         r.Bottom = r.Top + extent.height();
         return extent.height();
     }
+    QRect shown = area;
+    if ((format & DT_EDITCONTROL) && !singleLine) {
+        // The first line always shows; each further one only when it shows whole.
+        const int whole = area.height() < fontMetrics.height()
+                              ? 1
+                              : (area.height() - fontMetrics.height()) / fontMetrics.lineSpacing() + 1;
+        shown.setHeight(
+            std::min(area.height(), (whole - 1) * fontMetrics.lineSpacing() + fontMetrics.height()));
+    }
     Paint([&](QPainter& painter) {
-        if (!(format & DT_NOCLIP))
-            painter.setClipRect(area, Qt::IntersectClip);
+        if (!(format & DT_NOCLIP) || shown != area)
+            painter.setClipRect(shown, Qt::IntersectClip);
         if (Brush.Style != bsClear)
             painter.fillRect(extent, ToQColor(Brush.Color));
         painter.setFont(Font.ToQFont());

@@ -21,6 +21,7 @@ class TPicture;
 // How DrawText lays a text out in its rectangle.
 enum TDrawTextFlag : unsigned {
     DT_LEFT = 0,
+    DT_TOP = 0,
     DT_CENTER = 0x1,
     DT_RIGHT = 0x2,
     // Vertical placement, for a single line only.
@@ -28,11 +29,15 @@ enum TDrawTextFlag : unsigned {
     DT_BOTTOM = 0x8,
     DT_WORDBREAK = 0x10,
     DT_SINGLELINE = 0x20,
+    // Tabs stand for runs of blanks to the next tab stop.
+    DT_EXPANDTABS = 0x40,
     DT_NOCLIP = 0x100,
     // Measures instead of drawing.
     DT_CALCRECT = 0x400,
     // '&' stands as it is instead of underlining the next character.
     DT_NOPREFIX = 0x800,
+    // Of several lines, those after the first show only as far as they show whole.
+    DT_EDITCONTROL = 0x2000,
     DT_END_ELLIPSIS = 0x8000
 };
 

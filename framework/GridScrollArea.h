@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QEvent>
+#include <QPainter>
 
 #include <functional>
 
@@ -9,8 +11,18 @@
 class GridScrollArea : public QAbstractScrollArea {
 public:
     std::function<bool()> TakesTabs;
+    // Draws over the frame around the cells once the frame is painted.
+    std::function<void(QPainter&)> PaintFrame;
 
 protected:
+    bool event(QEvent* event) override {
+        const bool handled = QAbstractScrollArea::event(event);
+        if (event->type() == QEvent::Paint && PaintFrame) {
+            QPainter painter(this);
+            PaintFrame(painter);
+        }
+        return handled;
+    }
     bool focusNextPrevChild(bool next) override {
         if (TakesTabs && TakesTabs())
             return false;

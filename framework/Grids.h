@@ -196,6 +196,8 @@ protected:
     void MoveTopLeft(int ALeft, int ATop);
 
     void Paint() override;
+    // Draws on Canvas over the frame around the cells, after the frame itself.
+    virtual void PaintFrame() {}
     void Resize() override;
     void UpdateView() override;
     QWidget* ClientView() const override;

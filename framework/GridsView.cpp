@@ -59,6 +59,16 @@ void TCustomGrid::ConnectView() {
     area->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     area->setLineWidth(BorderWidth);
     area->TakesTabs = [this] { return (options & goTabs) != 0; };
+    area->PaintFrame = [this](QPainter& painter) {
+        PaintFromView(*this, [&] {
+            struct Detach {
+                TCanvas& canvas;
+                ~Detach() { canvas.Release(); }
+            } detach{*Canvas};
+            Canvas->Attach(painter);
+            PaintFrame();
+        });
+    };
     for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
         QObject::connect(bar, &QScrollBar::valueChanged, area,
                          [this] { CallFromView(*this, [this] { ScrollBarMoved(); }); });

@@ -12,6 +12,11 @@ enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
 // The colour a cell has when none was set for it.
 constexpr TColor UnsetCellColor = 0x1FFFFFFF;
 
+// The colour, or the one given where it is not set.
+constexpr TColor ColorOr(TColor color, TColor otherwise) {
+    return color == UnsetCellColor ? otherwise : color;
+}
+
 using TGetDisplTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
 
 // What one cell has beyond its text: its user object and graphic, colour, alignment, word wrap

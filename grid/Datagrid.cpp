@@ -2,6 +2,7 @@
 
 #include "framework/Timer.h"
 #include "grid/Gridutil.h"
+#include "grid/TextWidths.h"
 
 #include <QApplication>
 #include <QCursor>

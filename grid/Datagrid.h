@@ -8,10 +8,12 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 class TStream;
+class TextWidths;
 
 // What the clipboard's last change by the grid was.
 enum TClipOperation { coCut, coCopy };
@@ -213,6 +215,41 @@ public:
     double GetFloats(int ACol, int ARow) const;
     void SetInts(int ACol, int ARow, int Value);
 
+    // Sums and extremes of the cells of a column (row) range, read as GetFloats reads them: a
+    // cell that is no number raises and the grid stays as it was. Extremes start from the first
+    // cell; an average over no cells raises EInvalidOp.
+    double ColumnSum(int ACol, int FromRow, int ToRow) const;
+    double ColumnAvg(int ACol, int FromRow, int ToRow) const;
+    double ColumnMin(int ACol, int FromRow, int ToRow) const;
+    double ColumnMax(int ACol, int FromRow, int ToRow) const;
+    double RowSum(int ARow, int FromCol, int ToCol) const;
+    double RowAvg(int ARow, int FromCol, int ToCol) const;
+    double RowMin(int ARow, int FromCol, int ToCol) const;
+    double RowMax(int ARow, int FromCol, int ToCol) const;
+    // 1, 2, 3 ... down the normal rows of a column (along the normal columns of a row).
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    // The selected cells as lines of TAB-separated texts, each line ended by CR LF.
+    AnsiString SelectedText();
+
+    // Sizing to the contents. A cell's text is measured in the font it is painted with, line by
+    // line; a column gets its widest text and 4 pixels.
+    TPoint GetCellTextSize(int ACol, int ARow);
+    void AutoSizeColumns(bool DoFixedCols, int Padding);
+    void AutoSizeCol(int ACol) { SizeToWidth(ACol, false); }
+    // With DoGrow the column only widens.
+    void SizeToWidth(int ACol, bool DoGrow);
+    void AutoSizeRows(bool DoFixedRows, int Padding);
+    void AutoSizeRow(int ARow);
+    void SizeToLines(int ARow, int Lines, int Padding);
+    // Every column and row from the first (normal one with SkipFixed) as wide and high as its
+    // largest text and padding.
+    void AutoSizeCells(bool SkipFixed, int PaddingX, int PaddingY);
+    // The most lines a cell of the row holds with Multilinecells, at least 1.
+    int MaxLinesInRow(int ARow);
+    // With true, every normal column is sized to its contents and 10 pixels more.
+    void SetAutoSizeP(bool value);
+
     // Painting waits while the lock is held; the last EndUpdate repaints the whole grid once.
     void BeginUpdate() { ++updateCount; }
     void EndUpdate();
@@ -269,8 +306,26 @@ public:
     void SetParent(TWinControl* newParent) override;
     // The blink phase the painting of blinking text follows.
     bool BlinkPhase() const { return blinkPhase; }
-    // The footer panel draws cells as the grid does.
-    using TBaseGrid::DrawGridCell;
+
+    // Painting. A cell's colours come from, in this order: its own colour or the grid's and the
+    // bands, the fixed colour, OnGetCellColor, then the selection; ACol is a real column.
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                             TBrush* ABrush, TFont* AFont, TAlignment& HAlign, TVAlignment& VAlign,
+                             bool& WordWrap) override;
+    // One cell inside its lines (ACol a display column): content, borders, the fixed cells'
+    // relief, OnDrawCell and the focus rectangle. The footer panel draws cells with it too.
+    void DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    // The dotted line at X while a column border is dragged; a second call at X takes it away.
+    void DrawSizingLine(int X);
+    // The soft look's thin frame around the cells.
+    void NCPaintProc();
+    // The sort glyph centred near (X, Y).
+    void DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X);
+    // Whether a cell shows its text as password characters (OnIsPasswordCell).
+    bool IsPassword(int ACol, int ARow);
+    // The text's margin at the left and top of a cell.
+    TPoint XYOffset = Point(2, 2);
+    void SetXYOffset(TPoint value);
 
     bool ActiveCellShow = false;
     TGridLook Look = glSoft;
@@ -484,6 +539,9 @@ public:
 
 protected:
     void Loaded() override;
+    // Paints the cells, then the editing outline and the sizing line over them.
+    void Paint() override;
+    void PaintFrame() override;
     // A display cell: by the fixed counts, footer rows and right fixed columns, then GetCellFixed.
     bool IsFixed(int ACol, int ARow) override;
     bool UpdateLocked() const override { return updateCount > 0; }
@@ -510,7 +568,14 @@ private:
     // The width of the column a file line names: a display column, or with IncludeHiddenColumns a
     // real one, hidden or not.
     int SaveColumnWidth(int index) const;
-    // The clipboard text of the cells of R (display columns).
+    // The saved range as cells.
+    TGridRect SaveRange() const {
+        return {GetSaveStartCol(), GetSaveStartRow(), GetSaveEndCol(), GetSaveEndRow()};
+    }
+    // What the selection operations copy: the selection, or the saved range with disjunct rows.
+    TGridRect ClipboardSelection() const;
+    // The clipboard text of the cells of R (display columns), only its marked rows with
+    // MouseActions.DisjunctRowSelect.
     std::string ClipboardText(const TGridRect& R);
     // Empties the cells of R that may be edited, or all of them with AllowClipboardAlways.
     void CutCells(const TGridRect& R);
@@ -584,6 +649,36 @@ private:
     void TakeRow(int ARow, TStringList& Items);
     void PutRow(int ARow, TStringList& Items);
 
+    // The font a cell is painted with (the fixed or normal font, then OnGetCellColor), with the
+    // zoom when Zoomed.
+    void CellFont(int ACol, int displayCol, int ARow, TFont& font, bool Zoomed);
+    // The text's width and height in that font.
+    TPoint TextSize(int ACol, int ARow, const TFont& font);
+    // An average of Count cells; no cells raise EInvalidOp.
+    static double Average(double Sum, int Count);
+
+    // Painting's steps (DatagridPaint, DatagridContent); R is the cell inside its lines.
+    void DrawCellBorders(TCanvas& canvas, int ACol, int ARow, TRect R);
+    void DrawFixedRelief(TCanvas& canvas, TRect R);
+    void DrawFlatFrame(TCanvas& canvas, const TRect& R);
+    void DrawCellContent(TCanvas& canvas, int ACol, int displayCol, int ARow, TRect R, TGridDrawState AState,
+                         TAlignment hAlign, TVAlignment vAlign);
+    void DrawBackGround(TCanvas& canvas, int displayCol, int ARow, const TRect& R);
+    void DrawSelectionOutline(TCanvas& canvas, int displayCol, int ARow, const TRect& R);
+    void DrawCellText(TCanvas& canvas, int ACol, int ARow, AnsiString Text, TRect R, TColor linkColor,
+                      TAlignment hAlign, TVAlignment vAlign);
+    // Whether the sort glyph belongs in a cell of the sort row.
+    bool SortGlyphHere(int ACol, int ARow) const;
+    // Where the rows in view end on the client area.
+    int RowsBottom() const;
+
+    // Set by the mouse handling while a disjunct row selection is dragged.
+    bool mouseSelecting = false;
+    // Points added to the cell font by zooming.
+    int zoomOffset = 0;
+    std::unique_ptr<TextWidths> textWidths;
+    // Where the sizing line shows, if it does.
+    std::optional<int> sizingLineX;
     std::vector<int> printColWidths;
     std::vector<int> printColOffsets;
     std::vector<char> rowSelect;

@@ -56,8 +56,8 @@ void StoreCellFile(TDataGrid& grid, CellFileReader& reader, int cols, int rows, 
 int TDataGrid::SaveColumnWidth(int index) const {
     if (!IncludeHiddenColumns)
         return GetColWidths(index);
-    if (index < VisibleFlags && !visibleCol[static_cast<std::size_t>(index)])
-        return GetDefaultColWidth();
+    if (IsHiddenColumn(index))
+        return savedColWidths[static_cast<std::size_t>(index)];
     return GetColWidths(RemapColInv(index));
 }
 

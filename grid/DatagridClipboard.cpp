@@ -20,8 +20,11 @@ std::string TDataGrid::ClipboardText(const TGridRect& R) {
     // A selection may lie beyond the cells, as a hidden one does.
     const int right = std::min(R.Right, GetColCount() - 1);
     const int bottom = std::min(R.Bottom, GetRowCount() - 1);
+    const bool markedRowsOnly = MouseActions->DisjunctRowSelect;
     std::string text;
     for (int r = std::max(0, R.Top); r <= bottom; ++r) {
+        if (markedRowsOnly && !GetRowSelect(r))
+            continue;
         for (int c = std::max(0, R.Left); c <= right; ++c) {
             const int col = RemapCol(c);
             AnsiString cell = SaveCell(col, r);
@@ -73,25 +76,39 @@ void TDataGrid::CutCells(const TGridRect& R) {
 }
 
 void TDataGrid::CopyToClipBoard() {
-    CopyFunc({GetSaveStartCol(), GetSaveStartRow(), GetSaveEndCol(), GetSaveEndRow()});
+    CopyFunc(SaveRange());
     lastClipOperation = coCopy;
 }
 
+TGridRect TDataGrid::ClipboardSelection() const {
+    // With disjunct rows the marked rows are the selection.
+    if (MouseActions->DisjunctRowSelect)
+        return SaveRange();
+    return GetSelection();
+}
+
 void TDataGrid::CopySelectionToClipboard() {
-    CopyFunc(GetSelection());
+    CopyFunc(ClipboardSelection());
     lastClipOperation = coCopy;
 }
 
 void TDataGrid::CutToClipboard() {
-    const TGridRect range{GetSaveStartCol(), GetSaveStartRow(), GetSaveEndCol(), GetSaveEndRow()};
+    const TGridRect range = SaveRange();
     CopyFunc(range);
     CutCells(range);
     lastClipOperation = coCut;
 }
 
 void TDataGrid::CutSelectionToClipboard() {
-    CopyFunc(GetSelection());
-    CutCells(GetSelection());
+    CopyFunc(ClipboardSelection());
+    if (MouseActions->DisjunctRowSelect) {
+        GridUpdateLock lock(*this);
+        for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+            if (GetRowSelect(r))
+                ClearRows(r, 1);
+    } else {
+        CutCells(GetSelection());
+    }
     lastClipOperation = coCut;
 }
 

@@ -2,9 +2,14 @@
 #include "grid/Datagrid.h"
 
 #include "framework/NumberFormat.h"
+#include "framework/RichText.h"
 #include "grid/Gridutil.h"
 
+#include <algorithm>
 #include <charconv>
+#include <functional>
+#include <string>
+#include <vector>
 
 double TDataGrid::GetFloats(int ACol, int ARow) const {
     const AnsiString text = GetCellEx(ACol, ARow);
@@ -22,4 +27,111 @@ double TDataGrid::GetFloats(int ACol, int ARow) const {
 
 void TDataGrid::SetInts(int ACol, int ARow, int Value) {
     SetCellEx(ACol, ARow, IntToStr(Value));
+}
+
+double TDataGrid::Average(double Sum, int Count) {
+    if (Count == 0)
+        throw EInvalidOp();
+    return Sum / Count;
+}
+
+namespace {
+
+// Over the cells from..to, each read by valueAt.
+template <class ValueAt> double SumOf(int from, int to, ValueAt valueAt) {
+    double sum = 0;
+    for (int i = from; i <= to; ++i)
+        sum += valueAt(i);
+    return sum;
+}
+
+// The first cell's value, replaced by each later one that beats it.
+template <class ValueAt, class Beats> double ExtremeOf(int from, int to, ValueAt valueAt, Beats beats) {
+    double extreme = valueAt(from);
+    for (int i = from + 1; i <= to; ++i)
+        if (const double value = valueAt(i); beats(value, extreme))
+            extreme = value;
+    return extreme;
+}
+
+} // namespace
+
+double TDataGrid::ColumnSum(int ACol, int FromRow, int ToRow) const {
+    return SumOf(FromRow, ToRow, [&](int r) { return GetFloats(ACol, r); });
+}
+
+double TDataGrid::ColumnAvg(int ACol, int FromRow, int ToRow) const {
+    return Average(ColumnSum(ACol, FromRow, ToRow), ToRow - FromRow + 1);
+}
+
+double TDataGrid::ColumnMin(int ACol, int FromRow, int ToRow) const {
+    return ExtremeOf(
+        FromRow, ToRow, [&](int r) { return GetFloats(ACol, r); }, std::less<>());
+}
+
+double TDataGrid::ColumnMax(int ACol, int FromRow, int ToRow) const {
+    return ExtremeOf(
+        FromRow, ToRow, [&](int r) { return GetFloats(ACol, r); }, std::greater<>());
+}
+
+double TDataGrid::RowSum(int ARow, int FromCol, int ToCol) const {
+    return SumOf(FromCol, ToCol, [&](int c) { return GetFloats(c, ARow); });
+}
+
+double TDataGrid::RowAvg(int ARow, int FromCol, int ToCol) const {
+    return Average(RowSum(ARow, FromCol, ToCol), ToCol - FromCol + 1);
+}
+
+double TDataGrid::RowMin(int ARow, int FromCol, int ToCol) const {
+    return ExtremeOf(
+        FromCol, ToCol, [&](int c) { return GetFloats(c, ARow); }, std::less<>());
+}
+
+double TDataGrid::RowMax(int ARow, int FromCol, int ToCol) const {
+    return ExtremeOf(
+        FromCol, ToCol, [&](int c) { return GetFloats(c, ARow); }, std::greater<>());
+}
+
+void TDataGrid::AutoNumberCol(int ACol) {
+    for (int r = GetFixedRows(); r <= GetRowCount() - 1 - FixedFooters; ++r)
+        SetInts(ACol, r, r - GetFixedRows() + 1);
+}
+
+void TDataGrid::AutoNumberRow(int ARow) {
+    for (int c = GetFixedCols(); c <= GetColCount() - 1 - FixedRightCols; ++c)
+        SetInts(c, ARow, c - GetFixedCols() + 1);
+}
+
+AnsiString TDataGrid::SelectedText() {
+    TGridRect R = GetSelection();
+    if ((GetOptions() & goRowSelect) && DragDropSettings->OleEntireRows) {
+        R.Left = 0;
+        R.Right = GetColCount() - 1;
+    }
+    // A hidden selection lies beyond the cells.
+    R.Right = std::min(R.Right, GetColCount() - 1);
+    std::vector<int> rows;
+    if (MouseActions->DisjunctRowSelect) {
+        for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+            if (GetRowSelect(r))
+                rows.push_back(r);
+    } else {
+        for (int r = std::max(R.Top, 0); r <= std::min(R.Bottom, GetRowCount() - 1); ++r)
+            rows.push_back(r);
+    }
+    std::string text;
+    for (const int r : rows) {
+        for (int c = std::max(R.Left, 0); c <= R.Right; ++c) {
+            AnsiString cell = GetCells(RemapCol(c), r);
+            if (cell.Pos("{\\") > 0)
+                cell = RtfToPlainText(cell.view());
+            if (ClipboardMultiLineQuoting && LinesInText(cell, Multilinecells) > 1)
+                LineFeedsToCSV(cell);
+            text += cell.view();
+            if (c < R.Right)
+                text += '\t';
+        }
+        text += "\r\n";
+    }
+    return text;
 }

@@ -204,6 +204,36 @@ TEST(Canvas, DrawTextPlacesMeasuresAndClips) {
     EXPECT_EQ(bitmap.Image().pixel(50, 40) & 0xFFFFFF, 0xFF0000u);
 }
 
+TEST(Canvas, WordBreakingAsAnEditControl) {
+    TBitmap bitmap;
+    bitmap.SetSize(200, 100);
+    TCanvas& canvas = *bitmap.Canvas;
+    const int lineHeight = canvas.TextHeight("gh");
+    // Lines break between words only; a word wider than the line stands whole on its own.
+    TRect words = Rect(0, 0, canvas.TextWidth("Initial") + 1, 0);
+    TRect separate = Rect(0, 0, 0, 0);
+    canvas.DrawText("Initial flow (l/s)", words, DT_CALCRECT | DT_WORDBREAK);
+    canvas.DrawText("Initial\rflow\r(l/s)", separate, DT_CALCRECT);
+    EXPECT_EQ(words.Height(), separate.Height());
+    TRect number = Rect(0, 0, 10, 0);
+    canvas.DrawText("1.012E+00", number, DT_CALCRECT | DT_WORDBREAK);
+    EXPECT_EQ(number.Height(), lineHeight);
+    EXPECT_EQ(number.Width(), canvas.TextWidth("1.012E+00"));
+
+    // Of three lines in room for one and a half, only the first shows.
+    canvas.Font.Color = clBlack;
+    canvas.Brush.Style = bsClear;
+    TRect room = Rect(0, 0, 200, lineHeight + lineHeight / 2);
+    canvas.DrawText("one\rtwo\rthree", room, DT_EDITCONTROL);
+    int lowest = -1;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            if ((bitmap.Image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                lowest = y;
+    EXPECT_GE(lowest, 0);
+    EXPECT_LT(lowest, lineHeight);
+}
+
 TEST(Font, HeightInPixelsFollowsTheSize) {
     TFont font;
     font.Size = 8;

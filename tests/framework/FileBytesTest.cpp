@@ -1,13 +1,11 @@
 #include "framework/FileBytes.h"
 
 #include "framework/Exceptions.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -48,23 +46,17 @@ TEST(FileBytes, AFailedWriteRaisesAndKeepsTheOldFile) {
     QTemporaryDir dir;
     const AnsiString name = dir.filePath("f.csv").toStdString();
     ASSERT_TRUE(WriteFileBytes(name, "old"));
-    // A file size limit makes the write fail as a full disk would.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const std::string big(100000, 'x');
-    try {
-        WriteFileBytes(name, big, true);
-        ADD_FAILURE() << "no error raised";
-    } catch (const EInOutError& error) {
-        EXPECT_NE(error.Message.Pos(name), 0);
+    {
+        FileSizeLimit limit(1000);
+        const std::string big(100000, 'x');
+        try {
+            WriteFileBytes(name, big, true);
+            ADD_FAILURE() << "no error raised";
+        } catch (const EInOutError& error) {
+            EXPECT_NE(error.Message.Pos(name), 0);
+        }
+        EXPECT_THROW(WriteFileBytes(name, big), EInOutError);
     }
-    EXPECT_THROW(WriteFileBytes(name, big), EInOutError);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, savedHandler);
     EXPECT_EQ(Read(name), "old");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }

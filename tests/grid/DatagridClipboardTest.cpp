@@ -86,6 +86,17 @@ TEST(DatagridClipboard, CutEmptiesTheCellsThatMayBeEdited) {
     EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", ""}, {"", ""}}));
 }
 
+TEST(DatagridClipboard, DisjunctRowsCopyAndCutTheMarkedRows) {
+    PastingGrid grid({{"h", "H"}, {"a", "b"}, {"c", "d"}, {"e", "f"}});
+    grid.MouseActions->DisjunctRowSelect = true;
+    grid.SetRowSelect(1, true);
+    grid.SetRowSelect(3, true);
+    grid.CopySelectionToClipboard();
+    EXPECT_EQ(Clipboard().GetAsText(), "a\tb\r\ne\tf\r\n");
+    grid.CutSelectionToClipboard();
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"h", "H"}, {"", ""}, {"c", "d"}, {"", ""}}));
+}
+
 TEST(DatagridClipboard, PastesLinesAndFieldsGrowingTheGridWhenAllowed) {
     struct Row {
         const char* label;

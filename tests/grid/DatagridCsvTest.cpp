@@ -1,7 +1,10 @@
 #include "grid/Datagrid.h"
 
+#include "framework/Exceptions.h"
+
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/GeometryPrinter.h"
 
 #include <QFileInfo>
@@ -171,6 +174,23 @@ TEST(DatagridCsv, FailuresLeaveFilesAndGridAsTheyWere) {
         EXPECT_EQ(CellTexts(grid), SampleTable);
     }
     EXPECT_EQ(FileBytes(existing), "old\r\n");
+}
+
+TEST(DatagridCsv, AWriteThatFailsMidwayKeepsTheOldFile) {
+    TestFolder folder;
+    const AnsiString file = folder.Path("kept.csv");
+    WriteFile(file, "old\r\n");
+    TDataGrid grid(nullptr);
+    grid.SetColCount(26);
+    grid.SetRowCount(2000);
+    for (int c = 0; c < 26; ++c)
+        grid.SetCellEx(c, 1, "a cell of some length");
+    {
+        FileSizeLimit limit(4096);
+        EXPECT_THROW(grid.AppendToCSV(file), EInOutError);
+        EXPECT_THROW(grid.SaveToCSV(file), EInOutError);
+    }
+    EXPECT_EQ(FileBytes(file), "old\r\n");
 }
 
 } // namespace

@@ -13,8 +13,8 @@
 
 namespace {
 
-const char* const GoldenFiles[] = {"results.csv", "results.grd", "results.txt", "results-fixed.txt",
-                                   "results.xml"};
+const char* const GoldenFiles[] = {"results.csv",       "results.grd", "results.txt",
+                                   "results-fixed.txt", "results.xml", "results.html"};
 
 std::string Golden(const char* name) {
     return FileBytes(AnsiString(DRENVALA_TEST_DATA "/grid/") + name);

@@ -1,0 +1,97 @@
+#include "grid/TextWidths.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+#include <unordered_map>
+
+namespace {
+
+constexpr int FirstPrintable = 32;
+constexpr int Printables = 127 - FirstPrintable;
+// Whole texts remembered per font before the store starts again.
+constexpr std::size_t MostRemembered = 1 << 16;
+
+bool Printable(char c) {
+    return c >= FirstPrintable && c < FirstPrintable + Printables;
+}
+
+} // namespace
+
+struct TextWidths::FontTable {
+    explicit FontTable(const TFont& font)
+        : Size(font.Size), Style(font.Style), Metrics(font.ToQFont()), MetricsF(font.ToQFont()) {
+        advances.fill(std::nan(""));
+        kerning.fill(std::nan(""));
+    }
+
+    double Advance(int c) {
+        double& advance = advances[static_cast<std::size_t>(c - FirstPrintable)];
+        if (std::isnan(advance))
+            advance = MetricsF.horizontalAdvance(QChar(c));
+        return advance;
+    }
+
+    // What a pair of neighbours takes beyond their own advances (negative when kerned closer).
+    double Kerning(int a, int b) {
+        double& kern =
+            kerning[static_cast<std::size_t>((a - FirstPrintable) * Printables + b - FirstPrintable)];
+        if (std::isnan(kern))
+            kern = MetricsF.horizontalAdvance(QString(QChar(a)) + QChar(b)) - Advance(a) - Advance(b);
+        return kern;
+    }
+
+    int Whole(std::string_view text) {
+        if (remembered.size() >= MostRemembered)
+            remembered.clear();
+        const auto [at, added] = remembered.try_emplace(std::string(text), 0);
+        if (added)
+            at->second = Metrics.horizontalAdvance(
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        return at->second;
+    }
+
+    int Size;
+    unsigned Style;
+    QFontMetrics Metrics;
+    QFontMetricsF MetricsF;
+
+private:
+    std::array<double, Printables> advances;
+    std::array<double, Printables * Printables> kerning;
+    std::unordered_map<std::string, int> remembered;
+};
+
+TextWidths::TextWidths() = default;
+TextWidths::~TextWidths() = default;
+
+TextWidths::FontTable& TextWidths::TableOf(const TFont& font) {
+    for (const auto& table : tables)
+        if (table->Size == font.Size && table->Style == font.Style)
+            return *table;
+    return *tables.emplace_back(std::make_unique<FontTable>(font));
+}
+
+int TextWidths::Width(const TFont& font, std::string_view text) {
+    FontTable& table = TableOf(font);
+    const bool simple = text.find("ff") == std::string_view::npos &&
+                        std::all_of(text.begin(), text.end(), [](char c) { return Printable(c); });
+    if (!simple)
+        return table.Whole(text);
+    // Advances come in 64ths of a pixel, so their sum is exact; it rounds as the whole text's.
+    double width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        width += table.Advance(text[i]);
+        if (i > 0)
+            width += table.Kerning(text[i - 1], text[i]);
+    }
+    return static_cast<int>(std::floor(width + 0.5));
+}
+
+int TextWidths::Height(const TFont& font) {
+    return TableOf(font).Metrics.height();
+}

@@ -1,0 +1,313 @@
+#include "grid/Datagrid.h"
+
+#include "framework/GridScrollArea.h"
+#include "tests/grid/ShownGrid.h"
+
+#include <QApplication>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+QRgb Rgb(TColor color) {
+    return ToQColor(color).rgb() & 0xFFFFFF;
+}
+
+// A shown grid of 5 x 6 cells, 64 x 21 pixels each, on white, one fixed row and column: cell
+// (c, r) covers x 64c .. 64c + 63 and y 21r .. 21r + 20, its lines on the last of them.
+struct PaintedGrid : ShownGrid<TDataGrid> {
+    PaintedGrid() {
+        grid->SetRowCount(6);
+        grid->SetColor(clWhite);
+        grid->SetFixedColor(clSilver);
+    }
+    QImage Shot() {
+        QApplication::processEvents();
+        return static_cast<GridScrollArea*>(grid->View())->viewport()->grab().toImage();
+    }
+    QRgb Pixel(int x, int y) { return Shot().pixel(x, y) & 0xFFFFFF; }
+    // Inside cell (c, r), away from its text.
+    QRgb Inside(int col, int row) { return Pixel(64 * col + 50, 21 * row + 15); }
+    // Cell (c, r) within its lines.
+    QImage Cell(const QImage& shot, int col, int row) { return shot.copy(64 * col, 21 * row, 63, 20); }
+};
+
+TEST(DatagridPaint, ColoursInTheirOrder) {
+    auto red = [](TObject*, int, int, TGridDrawState, TBrush* ABrush, TFont*) { ABrush->Color = clRed; };
+    auto bands = [](TDataGrid& g) {
+        g.Bands->SetActive(true);
+        g.Bands->SetPrimaryColor(clYellow);
+        g.Bands->SetSecondaryColor(clAqua);
+        g.Bands->SetPrimaryLength(2);
+        g.Bands->SetSecondaryLength(1);
+        g.SetFixedFooters(1);
+    };
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> setUp;
+        int col, row;
+        TColor expected;
+    } rows[] = {
+        {"the grid's colour", [](TDataGrid&) {}, 2, 2, clWhite},
+        {"a fixed cell", [](TDataGrid&) {}, 0, 2, clSilver},
+        {"first normal row, primary", bands, 2, 1, clYellow},
+        {"second, primary", bands, 2, 2, clYellow},
+        {"third, secondary", bands, 2, 3, clAqua},
+        {"fourth, primary again", bands, 2, 4, clYellow},
+        {"the footer row", bands, 2, 5, clSilver},
+        {"the fixed column beside the bands", bands, 0, 3, clSilver},
+        {"the cell's own colour over the bands",
+         [&](TDataGrid& g) {
+             bands(g);
+             g.GetCellProperties(2, 3)->SetBrushColor(clLime);
+         },
+         2, 3, clLime},
+        {"an unset cell colour falls through to the bands",
+         [&](TDataGrid& g) {
+             bands(g);
+             g.GetCellProperties(2, 3)->SetBrushColor(UnsetCellColor);
+         },
+         2, 3, clAqua},
+        {"the colour event over the fixed colour", [&](TDataGrid& g) { g.OnGetCellColor = red; }, 0, 2,
+         clRed},
+        {"the colour event over the bands",
+         [&](TDataGrid& g) {
+             bands(g);
+             g.OnGetCellColor = red;
+         },
+         2, 1, clRed},
+        {"the selection over the colour event",
+         [&](TDataGrid& g) {
+             g.OnGetCellColor = red;
+             g.SetSelectionColor(clBlue);
+             g.SetSelection({2, 2, 3, 3});
+         },
+         2, 2, clBlue},
+        {"beside the selection",
+         [&](TDataGrid& g) {
+             g.OnGetCellColor = red;
+             g.SetSelection({2, 2, 3, 3});
+         },
+         1, 2, clRed},
+        {"no selection colours without ShowSelection",
+         [&](TDataGrid& g) {
+             g.OnGetCellColor = red;
+             g.SetSelection({2, 2, 3, 3});
+             g.SetShowSelection(false);
+         },
+         2, 2, clRed},
+        {"a disjunct row selection",
+         [&](TDataGrid& g) {
+             g.MouseActions->DisjunctRowSelect = true;
+             g.SetSelectionColor(clBlue);
+             g.SetRowSelect(3, true);
+         },
+         2, 3, clBlue},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PaintedGrid shown;
+        shown.grid->HideSelection();
+        row.setUp(*shown.grid);
+        shown.Show();
+        EXPECT_EQ(shown.Inside(row.col, row.row), Rgb(row.expected));
+    }
+}
+
+TEST(DatagridPaint, HiddenColumnsPaintAsTheirRealColumns) {
+    PaintedGrid shown;
+    shown.grid->HideSelection();
+    shown.grid->OnGetCellColor = [](TObject*, int, int ACol, TGridDrawState, TBrush* ABrush, TFont*) {
+        if (ACol == 3)
+            ABrush->Color = clLime;
+    };
+    shown.grid->GetCellProperties(4, 2)->SetBrushColor(clFuchsia);
+    shown.grid->HideColumn(2);
+    shown.Show();
+    EXPECT_EQ(shown.Inside(2, 1), Rgb(clLime));
+    EXPECT_EQ(shown.Inside(3, 1), Rgb(clWhite));
+    EXPECT_EQ(shown.Inside(3, 2), Rgb(clFuchsia));
+}
+
+TEST(DatagridPaint, TheFixedCellsRelief) {
+    PaintedGrid shown;
+    shown.Show();
+    // Cell (1, 0): white along its top and left, grey along its bottom and right.
+    const QImage shot = shown.Shot();
+    auto at = [&](int x, int y) { return shot.pixel(x, y) & 0xFFFFFF; };
+    EXPECT_EQ(at(100, 10), Rgb(clSilver));
+    EXPECT_EQ(at(100, 0), Rgb(clWhite));
+    EXPECT_EQ(at(64, 10), Rgb(clWhite));
+    EXPECT_EQ(at(100, 20), Rgb(clGray));
+    EXPECT_EQ(at(127, 10), Rgb(clGray));
+    EXPECT_EQ(at(126, 10), Rgb(clSilver));
+    // The fixed column's cell (0, 2) the same way.
+    EXPECT_EQ(at(0, 50), Rgb(clWhite));
+    EXPECT_EQ(at(30, 62), Rgb(clGray));
+    EXPECT_EQ(at(63, 50), Rgb(clGray));
+
+    // The standard look leaves the framework's lines alone.
+    PaintedGrid standard;
+    standard.grid->Look = glStandard;
+    standard.Show();
+    EXPECT_EQ(standard.Pixel(100, 0), Rgb(clSilver));
+    EXPECT_EQ(standard.Pixel(100, 20), Rgb(clGray));
+}
+
+TEST(DatagridPaint, BordersAndTheirPens) {
+    PaintedGrid shown;
+    shown.grid->HideSelection();
+    shown.grid->OnGetCellBorder = [](TObject*, int ARow, int ACol, TPen* APen, TCellBorders& Borders) {
+        if (ACol == 2 && ARow == 2) {
+            APen->Color = clRed;
+            Borders = cbLeft | cbTop;
+        }
+    };
+    std::vector<std::pair<int, int>> asked;
+    shown.grid->OnGetCellBorderProp = [&](TObject*, int ARow, int ACol, TPen*, TPen* TopPen, TPen*, TPen*) {
+        asked.emplace_back(ARow, ACol);
+        if (ACol == 2 && ARow == 2)
+            TopPen->Color = clBlue;
+    };
+    shown.Show();
+    const QImage shot = shown.Shot();
+    auto at = [&](int x, int y) { return shot.pixel(x, y) & 0xFFFFFF; };
+    // Cell (2, 2) covers 128..191 x 42..62; its borders lie one pixel in.
+    EXPECT_EQ(at(129, 55), Rgb(clRed));
+    EXPECT_EQ(at(160, 43), Rgb(clBlue));
+    EXPECT_EQ(at(160, 55), Rgb(clWhite));
+    EXPECT_EQ(at(189, 55), Rgb(clWhite));
+    EXPECT_NE(std::find(asked.begin(), asked.end(), std::pair(2, 3)), asked.end());
+}
+
+TEST(DatagridPaint, TheFocusRectangle) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> setUp;
+        bool drawn;
+    } rows[] = {
+        {"on the current cell", [](TDataGrid&) {}, true},
+        {"hidden", [](TDataGrid& g) { g.HideFocusRect = true; }, false},
+        {"not with whole rows selected", [](TDataGrid& g) { g.SetOptions(g.GetOptions() | goRowSelect); },
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PaintedGrid shown;
+        shown.grid->SetSelectionColor(clBlue);
+        row.setUp(*shown.grid);
+        shown.Show();
+        shown.form.View()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(shown.form.View()));
+        shown.grid->SetFocus();
+        // The top edge of the current cell (1, 1): dots where the rectangle runs.
+        const QImage shot = shown.Shot();
+        int dots = 0;
+        for (int x = 66; x < 124; ++x)
+            dots += (shot.pixel(x, 21) & 0xFFFFFF) != Rgb(clBlue);
+        EXPECT_EQ(dots > 10, row.drawn);
+    }
+}
+
+TEST(DatagridPaint, TextsShowAsTheirCellsSay) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> setUp;
+        const char* text;
+        const char* shownAs;
+    } rows[] = {
+        {"password characters",
+         [](TDataGrid& g) {
+             g.OnIsPasswordCell = [](TObject*, int ARow, int ACol, bool& IsPassword) {
+                 IsPassword = ACol == 1 && ARow == 1;
+             };
+         },
+         "abc", "***"},
+        {"the first line only", [](TDataGrid&) {}, "first\rsecond", "first"},
+        {"a link without its protocol", [](TDataGrid& g) { g.URLShow = true; }, "http://a.org/x",
+         "ftp://a.org/x"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PaintedGrid shown;
+        shown.grid->HideSelection();
+        row.setUp(*shown.grid);
+        shown.grid->SetCells(1, 1, row.text);
+        shown.grid->SetCells(2, 1, row.shownAs);
+        shown.Show();
+        const QImage shot = shown.Shot();
+        EXPECT_EQ(shown.Cell(shot, 1, 1), shown.Cell(shot, 2, 1));
+        EXPECT_NE(shown.Cell(shot, 1, 1), shown.Cell(shot, 3, 1));
+    }
+}
+
+// The first column and row of a cell's image holding ink.
+std::pair<int, int> InkCorner(const QImage& cell) {
+    int left = cell.width(), top = cell.height();
+    for (int y = 0; y < cell.height(); ++y)
+        for (int x = 0; x < cell.width(); ++x)
+            if ((cell.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+            }
+    return {left, top};
+}
+
+TEST(DatagridPaint, TheTextMargins) {
+    PaintedGrid shown;
+    shown.grid->HideSelection();
+    shown.grid->SetCells(1, 1, "x");
+    shown.Show();
+    const auto [left, top] = InkCorner(shown.Cell(shown.Shot(), 1, 1));
+    shown.grid->SetXYOffset(Point(7, 5));
+    const auto [movedLeft, movedTop] = InkCorner(shown.Cell(shown.Shot(), 1, 1));
+    EXPECT_EQ(movedLeft - left, 5);
+    EXPECT_EQ(movedTop - top, 3);
+}
+
+TEST(DatagridPaint, TheSizingLineComesAndGoes) {
+    PaintedGrid shown;
+    shown.grid->HideSelection();
+    shown.grid->SetRowCount(4);
+    shown.Show();
+    auto dots = [&](int from, int to) {
+        const QImage shot = shown.Shot();
+        int count = 0;
+        for (int y = from; y < to; ++y)
+            count += (shot.pixel(100, y) & 0xFFFFFF) == 0;
+        return count;
+    };
+    shown.grid->DrawSizingLine(100);
+    // Down to the last row's bottom (4 rows of 21), not below.
+    EXPECT_GT(dots(22, 84), 10);
+    EXPECT_EQ(dots(84, 150), 0);
+    shown.grid->DrawSizingLine(100);
+    EXPECT_EQ(dots(22, 84), 0);
+}
+
+TEST(DatagridPaint, TheSoftFrame) {
+    PaintedGrid shown;
+    shown.form.SetColor(clYellow);
+    shown.Show();
+    QApplication::processEvents();
+    const QImage frame = shown.grid->View()->grab().toImage();
+    EXPECT_EQ(frame.pixel(1, 50) & 0xFFFFFF, Rgb(clGray));
+    EXPECT_EQ(frame.pixel(0, 50) & 0xFFFFFF, Rgb(clYellow));
+    EXPECT_EQ(frame.pixel(150, 1) & 0xFFFFFF, Rgb(clGray));
+}
+
+TEST(DatagridPaint, SmallAndEmptyGridsPaint) {
+    PaintedGrid shown;
+    shown.grid->SetRowCount(1);
+    shown.grid->SetColCount(1);
+    shown.grid->WordWrap = true;
+    shown.grid->SetCells(0, 0, "only");
+    shown.Show();
+    EXPECT_EQ(shown.Pixel(200, 100), Rgb(clWhite));
+}
+
+} // namespace
