@@ -13,6 +13,14 @@ TLabel* NewLabel(TComponent* owner, TWinControl* parent, int left, int top) {
     return label;
 }
 
+TPanel* NewAlignedPanel(TComponent* owner, TWinControl* parent, TAlign align, int height) {
+    auto* panel = new TPanel(owner);
+    panel->SetParent(parent);
+    panel->SetHeight(height);
+    panel->SetAlign(align);
+    return panel;
+}
+
 TTypedEdit* NewTypedEdit(TComponent* owner, TWinControl* parent, int left, int top, TTypedEditType type,
                          std::int16_t precision, const AnsiString& text) {
     auto* edit = new TTypedEdit(owner);

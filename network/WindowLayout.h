@@ -2,10 +2,14 @@
 
 #include "controls/Typededit.h"
 #include "framework/Label.h"
+#include "framework/Panel.h"
 
 // Components of the calculator windows, owned by the window and placed in parent.
 
 TLabel* NewLabel(TComponent* owner, TWinControl* parent, int left, int top);
+
+// A panel along one side of parent (or filling it), height pixels high.
+TPanel* NewAlignedPanel(TComponent* owner, TWinControl* parent, TAlign align, int height);
 
 // An unsigned, left-aligned box 90 wide; its type before its decimals before its text.
 TTypedEdit* NewTypedEdit(TComponent* owner, TWinControl* parent, int left, int top, TTypedEditType type,

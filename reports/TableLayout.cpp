@@ -11,14 +11,6 @@ constexpr int ColumnCount = 26;
 // The settings stand in rows this far apart.
 constexpr int RowStep = 24;
 
-TPanel* NewPanel(TTableForm* form, TAlign align, int height) {
-    auto* panel = new TPanel(form);
-    panel->SetParent(form);
-    panel->SetHeight(height);
-    panel->SetAlign(align);
-    return panel;
-}
-
 // A box of the settings, label on its left.
 TTypedEdit* NewSetting(TTableForm* form, TLabel*& label, int labelLeft, int boxLeft, int row,
                        TTypedEditType type, std::int16_t precision, const AnsiString& text) {
@@ -37,13 +29,14 @@ TCheckBox* NewLimit(TTableForm* form, int row) {
     return box;
 }
 
-TRadioGroup* NewChoice(TTableForm* form, int left, int width, int columns, int itemIndex) {
+// A choice of items in as many columns, captioned by LoadCaptions.
+TRadioGroup* NewChoice(TTableForm* form, int left, int width, int items, int itemIndex) {
     auto* group = new TRadioGroup(form);
     group->SetParent(form->Panel1);
     group->SetBounds(left, 78, width, 51);
-    group->SetColumns(columns);
-    group->Items.Add("");
-    group->Items.Add("");
+    group->SetColumns(items);
+    for (int item = 0; item < items; ++item)
+        group->Items.Add("");
     group->SetItemIndex(itemIndex);
     return group;
 }
@@ -61,7 +54,7 @@ TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
     SetBounds(0, 0, 866, 500);
     HelpContext = 70;
 
-    Panel1 = NewPanel(this, alTop, 137);
+    Panel1 = NewAlignedPanel(this, this, alTop, 137);
     InitialLCDTypedEdit = NewSetting(this, InitialLCDLabel, 8, 232, 0, etNumeric, 0, "50");
     FinalLCDTypedEdit = NewSetting(this, FinalLCDLabel, 8, 232, 1, etNumeric, 0, "120");
     InitialPeopleTypedEdit = NewSetting(this, InitialPeopleLabel, 8, 232, 2, etNumeric, 0, "5");
@@ -81,9 +74,8 @@ TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
     GroundSlopeCheckBox = NewLimit(this, 2);
     CalcTypeRadioGroup = NewChoice(this, 568, 105, 2, 1);
     FrictionFormulaRadioGroup = NewChoice(this, 680, 177, 3, 0);
-    FrictionFormulaRadioGroup->Items.Add("");
 
-    Panel2 = NewPanel(this, alBottom, 40);
+    Panel2 = NewAlignedPanel(this, this, alBottom, 40);
     SaveToCSVButton = NewButton(this, 8);
     AppendToCSVButton = NewButton(this, 136);
     PrintLayoutButton = NewButton(this, 264);

@@ -1,19 +1,12 @@
 #include "reports/Tablecontrol.h"
 
+#include "network/WindowLayout.h"
 #include "reports/Table.h"
 #include "resources/StringTable.h"
 
 TTableColumnsEditorForm* TableColumnsEditorForm = nullptr;
 
 namespace {
-
-TPanel* NewPanel(TTableColumnsEditorForm* form, TAlign align, int height) {
-    auto* panel = new TPanel(form);
-    panel->SetParent(form);
-    panel->SetHeight(height);
-    panel->SetAlign(align);
-    return panel;
-}
 
 TButton* NewButton(TTableColumnsEditorForm* form, int left) {
     auto* button = new TButton(form);
@@ -29,7 +22,7 @@ TTableColumnsEditorForm::TTableColumnsEditorForm(TComponent* Owner) : TForm(Owne
     SetFormStyle(fsStayOnTop);
     SetBounds(205, 105, 222, 351);
 
-    Panel2 = NewPanel(this, alTop, 49);
+    Panel2 = NewAlignedPanel(this, this, alTop, 49);
     Label1 = new TLabel(this);
     Label1->SetParent(Panel2);
     Label1->SetAutoSize(false);
@@ -44,7 +37,7 @@ TTableColumnsEditorForm::TTableColumnsEditorForm(TComponent* Owner) : TForm(Owne
     TableColumnsCheckListBox->SetAlign(alClient);
     TableColumnsCheckListBox->ItemHeight = 13;
 
-    Panel1 = NewPanel(this, alBottom, 33);
+    Panel1 = NewAlignedPanel(this, this, alBottom, 33);
     Button2 = NewButton(this, 8);
     Button1 = NewButton(this, 141);
 
