@@ -2,6 +2,7 @@
 
 #include "app/AboutUnit.h"
 #include "app/Dataentry.h"
+#include "app/Visualedit.h"
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Clipboard.h"
@@ -45,7 +46,7 @@ void TFrontForm::FormActivate(TObject*) {
     if (splash)
         splash->BringToFront();
     FormResize(this);
-    ShowChildForm(SewerMainForm);
+    VisualEditor1Click(this);
     if (!CommandLineFile.IsEmpty())
         OpenCommandLineNetwork();
 }
@@ -146,6 +147,19 @@ void TFrontForm::Calculationform1Click(TObject*) {
         Network->DesignSewer(Network->Sewers[index]);
     }
     ShowChildForm(SewerMainForm);
+}
+
+void TFrontForm::VisualEditor1Click(TObject*) {
+    LeaveEditedBox();
+    if (Network) {
+        VisualEditForm->PaintBox->Refresh();
+        Network->BuildConnections();
+    }
+    ShowChildForm(VisualEditForm);
+}
+
+void TFrontForm::Removehighlights1Click(TObject*) {
+    VisualEditForm->ClearSelection();
 }
 
 void TFrontForm::DeleteUnusedJunctionsMenuClick(TObject*) {

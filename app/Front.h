@@ -52,8 +52,10 @@ public:
     // Designs the network into the results table, docked, once the network passes its check.
     void ResultsTable1Click(TObject* Sender);
     void Calculationform1Click(TObject* Sender);
+    void VisualEditor1Click(TObject* Sender);
     void SelectColumnstoview1Click(TObject* Sender);
     void DeleteUnusedJunctionsMenuClick(TObject* Sender);
+    void Removehighlights1Click(TObject* Sender);
     void SectionPropsMenuItemClick(TObject* Sender);
     void MinimumGradientCalc1Click(TObject* Sender);
     void Contents1Click(TObject* Sender);

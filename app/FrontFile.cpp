@@ -1,7 +1,9 @@
 #include "app/Dataentry.h"
 #include "app/Front.h"
+#include "app/Visualedit.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
 #include "reports/Table.h"
 #include "resources/StringTable.h"
@@ -12,6 +14,8 @@ void TFrontForm::ReplaceNetwork(std::unique_ptr<SimpleSewerNetwork> replacement)
     // The old network goes only once nothing points into it any more.
     const std::unique_ptr<SimpleSewerNetwork> old = std::exchange(ownedNetwork, std::move(replacement));
     network = ownedNetwork.get();
+    if (VisualEditForm)
+        VisualEditForm->NetworkReplaced();
 }
 
 void TFrontForm::ShowReadNetwork() {
@@ -33,6 +37,9 @@ int TFrontForm::ReadNetwork() {
     ReplaceNetwork(std::move(read));
     NetworkFileName = OpenDialog->FileName;
     ShowReadNetwork();
+    // The calculator and the results table show nothing of the new network yet.
+    if (CurrentChildForm == SewerMainForm || CurrentChildForm == TableForm)
+        VisualEditor1Click(this);
     return 0;
 }
 
@@ -44,6 +51,8 @@ void TFrontForm::OpenCommandLineNetwork() {
     ReplaceNetwork(std::move(read));
     NetworkFileName = CommandLineFile;
     ShowReadNetwork();
+    Network->BuildConnections();
+    VisualEditForm->CentreSpeedButtonClick(this);
 }
 
 void TFrontForm::ReadNetwork1Click(TObject*) {
@@ -52,6 +61,7 @@ void TFrontForm::ReadNetwork1Click(TObject*) {
         return;
     DataEntryForm->NetworkChanged = false;
     Network->BuildConnections();
+    VisualEditForm->CentreSpeedButtonClick(this);
 }
 
 void TFrontForm::SaveNetwork1Click(TObject*) {
@@ -95,6 +105,8 @@ void TFrontForm::ClearNetwork1Click(TObject*) {
     const bool changed = DataEntryForm->NetworkChanged;
     DataEntryForm->AddSewerButtonClick(this);
     DataEntryForm->NetworkChanged = changed;
+    VisualEditForm->PaintBox->Refresh();
+    VisualEditForm->CentreSpeedButtonClick(this);
     Network->BuildConnections();
 }
 

@@ -29,7 +29,7 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
         NewButton(8, 121, LoadStr(1295),
                   "Enter/Edit the network interactivly|Show the form for visual editing of the network and "
                   "sewer properties",
-                  nullptr);
+                  &TFrontForm::VisualEditor1Click);
     DataEntryShowButton = NewButton(136, 121, LoadStr(1296), LoadStr(1297), &TFrontForm::DataEntryForm1Click);
     ShowTableFormButton = NewButton(264, 121, LoadStr(1298), LoadStr(1299), &TFrontForm::ResultsTable1Click);
     ShowCalculationFormButton =
@@ -90,7 +90,8 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
     ResultsTable1 = NewItem(View1, LoadStr(1277), LoadStr(1278), &TFrontForm::ResultsTable1Click);
     Calculationform1 = NewItem(View1, LoadStr(1279), LoadStr(1280), &TFrontForm::Calculationform1Click);
     VisualEditor1 =
-        NewItem(View1, LoadStr(1281), "Show the form for visual editing of the network and sewer properties");
+        NewItem(View1, LoadStr(1281), "Show the form for visual editing of the network and sewer properties",
+                &TFrontForm::VisualEditor1Click);
     NewItem(View1, "-", "");
     SelectColumnstoview1 = NewItem(View1, LoadStr(1282), "", &TFrontForm::SelectColumnstoview1Click);
 
@@ -99,7 +100,8 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
         NewItem(Options1, LoadStr(1284), "", &TFrontForm::DeleteUnusedJunctionsMenuClick);
     DeleteUnusedJunctionsMenu->SetChecked(true);
     Removehighlights1 = NewItem(Options1, LoadStr(1285),
-                                "Remove highlights|Remove the highlights for selected junction/sewers");
+                                "Remove highlights|Remove the highlights for selected junction/sewers",
+                                &TFrontForm::Removehighlights1Click);
 
     Tools1 = NewItem(bar, LoadStr(1286), "");
     SectionPropsMenuItem = NewItem(Tools1, LoadStr(1287), "", &TFrontForm::SectionPropsMenuItemClick);

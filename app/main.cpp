@@ -2,6 +2,7 @@
 #include "app/Dataentry.h"
 #include "app/Datum.h"
 #include "app/Front.h"
+#include "app/Visualedit.h"
 #include "framework/Application.h"
 #include "framework/DateTime.h"
 #include "framework/NumberFormat.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         if (argc > 1)
             FrontForm->CommandLineFile = argv[1];
         Application->CreateForm(SewerMainForm);
+        Application->CreateForm(VisualEditForm);
         Application->CreateForm(DataEntryForm);
         Application->CreateForm(SectionPropsForm);
         Application->CreateForm(TableForm);

@@ -97,16 +97,15 @@ TCanvas::TCanvas() = default;
 TCanvas::~TCanvas() = default;
 
 void TCanvas::BeginDrawing() {
-    if (attached || !image || image->isNull())
+    if (attached || batch || !image || image->isNull())
         return;
     batch = std::make_unique<QPainter>(image);
-    attached = batch.get();
+    // The colours of system colours are looked up again for this run.
+    penMade.second = false;
+    brushMade.second = false;
 }
 
 void TCanvas::EndDrawing() {
-    if (!batch)
-        return;
-    attached = nullptr;
     batch.reset();
 }
 
@@ -125,11 +124,21 @@ void TCanvas::SetImage(QImage* newImage) {
 QPaintDevice* TCanvas::Device() const {
     if (attached)
         return attached->device();
+    if (batch)
+        return batch->device();
     return image && !image->isNull() ? image : nullptr;
 }
 
 void TCanvas::Paint(const std::function<void(QPainter&)>& draw) {
-    if (attached) {
+    if (batch) {
+        // The painter is ours: what a drawing set that the next one does not set is set back.
+        batch->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (clip)
+            batch->setClipRect(*clip);
+        else
+            batch->setClipping(false);
+        draw(*batch);
+    } else if (attached) {
         attached->save();
         attached->setRenderHint(QPainter::Antialiasing, false);
         if (clip)
@@ -153,14 +162,32 @@ void TCanvas::UsePen(QPainter& painter) const {
         painter.setPen(Qt::NoPen);
         return;
     }
-    const TColor color = Pen.Mode == pmBlack ? clBlack : Pen.Mode == pmWhite ? clWhite : Pen.Color;
-    QPen pen(ToQColor(color), Pen.Width, PenStyleOf(Pen.Style), Qt::FlatCap, Qt::MiterJoin);
-    painter.setPen(pen);
+    painter.setPen(QtPen());
     painter.setCompositionMode(CompositionOf(Pen.Mode));
 }
 
+const QPen& TCanvas::QtPen() const {
+    const TPen& made = penMade.first;
+    if (!batch || !penMade.second || made.Color != Pen.Color || made.Width != Pen.Width ||
+        made.Style != Pen.Style || made.Mode != Pen.Mode) {
+        const TColor color = Pen.Mode == pmBlack ? clBlack : Pen.Mode == pmWhite ? clWhite : Pen.Color;
+        qtPen = QPen(ToQColor(color), Pen.Width, PenStyleOf(Pen.Style), Qt::FlatCap, Qt::MiterJoin);
+        penMade = {Pen, true};
+    }
+    return qtPen;
+}
+
+const QBrush& TCanvas::QtBrush() const {
+    const TBrush& made = brushMade.first;
+    if (!batch || !brushMade.second || made.Color != Brush.Color || made.Style != Brush.Style) {
+        qtBrush = QBrush(ToQColor(Brush.Color), BrushStyleOf(Brush.Style));
+        brushMade = {Brush, true};
+    }
+    return qtBrush;
+}
+
 void TCanvas::UseBrush(QPainter& painter) const {
-    painter.setBrush(QBrush(ToQColor(Brush.Color), BrushStyleOf(Brush.Style)));
+    painter.setBrush(QtBrush());
 }
 
 void TCanvas::MoveTo(int x, int y) {
@@ -199,7 +226,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
             const QRect inside = outlined
                                      ? QRect(x1 + inset, y1 + inset, x2 - x1 - 2 * inset, y2 - y1 - 2 * inset)
                                      : QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
-            painter.fillRect(inside, QBrush(ToQColor(Brush.Color), BrushStyleOf(Brush.Style)));
+            painter.fillRect(inside, QtBrush());
         }
         if (!outlined)
             return;
@@ -240,10 +267,8 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 }
 
 void TCanvas::FillRect(const TRect& r) {
-    Paint([&](QPainter& painter) {
-        painter.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()),
-                         QBrush(ToQColor(Brush.Color), BrushStyleOf(Brush.Style)));
-    });
+    Paint(
+        [&](QPainter& painter) { painter.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), QtBrush()); });
 }
 
 void TCanvas::FrameRect(const TRect& r) {

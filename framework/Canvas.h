@@ -7,10 +7,13 @@
 #include <memory>
 #include <vector>
 
+#include <QBrush>
 #include <QFontMetrics>
+#include <QPen>
 #include <QRect>
 
 #include <optional>
+#include <utility>
 
 class QImage;
 class QPaintDevice;
@@ -105,12 +108,19 @@ private:
     void Paint(const std::function<void(QPainter&)>& draw);
     void UsePen(QPainter& painter) const;
     void UseBrush(QPainter& painter) const;
+    // Pen and Brush in Qt; while drawing in a run, made again only when they changed.
+    const QPen& QtPen() const;
+    const QBrush& QtBrush() const;
     // Metrics of Font on the device drawn on, kept while font and device stay.
     const QFontMetrics& Metrics() const;
 
     QPainter* attached = nullptr;
     QImage* image = nullptr;
     std::unique_ptr<QPainter> batch;
+    mutable QPen qtPen;
+    mutable std::pair<TPen, bool> penMade{TPen{}, false};
+    mutable QBrush qtBrush;
+    mutable std::pair<TBrush, bool> brushMade{TBrush{}, false};
     std::optional<QRect> clip;
     mutable std::optional<QFontMetrics> metrics;
     mutable int metricsSize = 0;

@@ -7,6 +7,7 @@
 #include "framework/GridAxis.h"
 #include "framework/GridCells.h"
 #include "framework/GridTypes.h"
+#include "framework/HintInfo.h"
 #include "framework/StringList.h"
 
 #include <algorithm>
@@ -54,19 +55,37 @@ using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, co
 
 class TCustomGrid;
 
-// The text editor the grid shows over its current cell. Every change of its text goes to the
-// cell (the grid's SetEditText).
+// The text editor the grid shows over its current cell, a child of the grid's drawing area.
+// Every change of its text goes to the cell (the grid's SetEditText). It takes Enter and
+// Escape itself, as a multi-line edit does; keys that move between cells go to the grid.
 class TInplaceEdit : public TCustomEdit {
 public:
     explicit TInplaceEdit(TCustomGrid& grid);
 
+    TCustomGrid& Grid() const { return grid; }
+    // Takes the text, font and limits of the cell being edited from the grid.
+    virtual void UpdateContents();
+    // Shows the editor over a cell rectangle; an empty one keeps it, focus and all, out of sight.
+    void Move(const TRect& Loc);
+    bool WantsAllKeys() const override { return true; }
+    void ViewFocusIn(FocusChange how) override;
+    void ViewFocusOut(FocusChange how) override;
+
 protected:
+    // The editor took its place: the text keeps a margin from the cell's edges.
+    virtual void BoundsChanged();
+    void SetTextMargins(int left, int top, int right, int bottom);
     void Change() override;
-    // Keys that move between cells go to the grid; Escape puts the cell's text back.
-    void WMKeyDown(WORD& key, TShiftState shift) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    // The grid hears of every character first; Tab and Escape type nothing, Enter turns the
+    // selection.
+    void KeyPress(char& Key) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void UpdateView() override;
 
 private:
     TCustomGrid& grid;
+    TRect margins{2, 2, 2, 0};
 };
 
 // The framework's scrolling cell grid: counts, fixed rows and columns, sizes, the current cell
@@ -159,11 +178,20 @@ public:
     bool GetEditorMode() const { return editorMode; }
     void SetEditorMode(bool value);
     TInplaceEdit* InplaceEditor() const { return inplaceEdit; }
-    // Text of the editor on the cell being edited, back into the cell.
+    // Text of the editor on the cell being edited, back into the cell when it differs from
+    // what the cell gives the editor.
     void UpdateText();
+    // What the view reports, as the window's messages: a key stroke as its key (WMKeyDown), then
+    // the character it types (WMChar); focus arriving and leaving; each mouse button's own
+    // message. The grid keeps every mouse event, so a press grabs the mouse until its release.
     void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) override;
+    void ViewTextTyped(const AnsiString& typed) override;
     void ViewFocusIn(FocusChange how) override;
     void ViewFocusOut(FocusChange how) override;
+    void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
+    void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
+    void ViewDblClick(TMouseButton button, TShiftState shift, int x, int y) override;
+    void ViewPaint(QPainter& painter) override;
 
     TDrawCellEvent OnDrawCell;
     TSelectCellEvent OnSelectCell;
@@ -226,18 +254,49 @@ protected:
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    // What the mouse is doing to the grid: selecting, sizing or moving; setting it back to
+    // gsNormal ends that without completing it.
+    TGridState GetGridState() const { return gridState; }
+    void SetGridState(TGridState value) { gridState = value; }
     // Whether a point starts sizing a column or row: the state, the index sized and where its
     // edge stands.
     virtual void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos);
+
+    // The window's messages the view's events arrive as.
+    virtual void WMKeyDown(WORD& Key, TShiftState Shift, int KeyData);
+    // Backspace and printable characters open the editor with goEditing, the others go to
+    // KeyPress. KeyData bit 22 marks the numeric keypad.
+    virtual void WMChar(char& Key, int KeyData);
+    virtual void WMSetFocus();
+    virtual void WMKillFocus();
+    virtual void WMLButtonDown(TShiftState Shift, int X, int Y);
+    virtual void WMLButtonUp(TShiftState Shift, int X, int Y);
+    virtual void WMLButtonDblClk(TShiftState Shift, int X, int Y);
+    virtual void WMRButtonDown(TShiftState Shift, int X, int Y);
+    virtual void WMPaint(QPainter& painter);
+    // A character about to be matched against the window's accelerators; setting it to 0 keeps
+    // it for the grid.
+    virtual void CMDialogChar(char& CharCode, TShiftState Shift);
+    // The hint about to show at a mouse position; CanShow false shows none.
+    virtual void CMHintShow(bool& CanShow, THintInfo& HintInfo);
+    // The whole character beyond ASCII that the character being handled by WMChar starts, as
+    // UTF-8; empty for any other character.
+    const AnsiString& TypedText() const { return typedText; }
+    // Focus is with the grid or its editor; the focus the grid last took came from its editor.
+    bool FocusWithin() const { return focusWithin; }
+    bool FocusFromEditor() const { return focusFromEditor; }
 
     // The in-place editor: whether it may show now, the editor to show, and the text it edits.
     virtual bool CanEditShow();
     virtual TInplaceEdit* CreateEditor();
     virtual AnsiString GetEditText(int ACol, int ARow);
     virtual void SetEditText(int ACol, int ARow, const AnsiString& Value);
+    // Opens the editor on the current cell with its text selected; nothing when it is open there.
     void ShowEditor();
-    // The editor opened with a typed character in place of the cell's text.
+    // The editor opened with a typed character in place of the cell's text, handed over at once
+    // so that no later key overtakes it.
     void ShowEditorChar(char Ch);
+    // Writes the editor's text back and hides it; focus in the editor goes back to the grid.
     void HideEditor();
 
     GridAxis cols;
@@ -245,6 +304,10 @@ protected:
 
 private:
     friend class TInplaceEdit;
+
+    // Focus moved in, out of or within the grid and its editor: DoEnter when it arrives at
+    // either from elsewhere, DoExit when it leaves both, neither for the window's activation.
+    void FocusMoved(FocusChange how);
 
     // The client area and the last cells in view, worked out again only after a change of
     // counts, sizes, fixed cells, bounds, bars or the first cells in view.
@@ -306,6 +369,9 @@ private:
     int movingIndex = -1;
     // Set while the editor takes the cell's text, which is no edit.
     bool loadingEditor = false;
+    bool focusWithin = false;
+    bool focusFromEditor = false;
+    AnsiString typedText;
     int wheelAccumulator = 0;
     bool syncingScrollBars = false;
     mutable Layout layout;

@@ -1,11 +1,79 @@
 // The framework grid's in-place editor.
+#include "framework/FlagScope.h"
 #include "framework/GridScrollArea.h"
 #include "framework/Grids.h"
+#include "framework/KeyMapping.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+// Tab in the editor goes to the grid while the grid takes tabs, instead of moving the focus on.
+class TabKeeper : public QObject {
+public:
+    TabKeeper(TInplaceEdit& edit) : QObject(edit.View()), edit(edit) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) ||
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) ||
+            !(edit.Grid().GetOptions() & goTabs))
+            return false;
+        bool passOn = false;
+        CallFromView(edit, [&] { edit.ViewKeyDown(VK_TAB, ShiftStateOf(*key), 0, 0, passOn); });
+        return true;
+    }
+
+private:
+    TInplaceEdit& edit;
+};
+
+} // namespace
 
 TInplaceEdit::TInplaceEdit(TCustomGrid& grid) : TCustomEdit(&grid), grid(grid) {
     SetBorderStyle(bsNone);
     TabStop = false;
     SetVisible(false);
+    View()->installEventFilter(new TabKeeper(*this));
+}
+
+void TInplaceEdit::UpdateContents() {
+    Font = grid.Font;
+    SetWindowText(grid.GetEditText(grid.GetCol(), grid.GetRow()));
+}
+
+void TInplaceEdit::Move(const TRect& Loc) {
+    SetBounds(Loc.Left, Loc.Top, Loc.Width(), Loc.Height());
+    SetVisible(true);
+    BoundsChanged();
+}
+
+void TInplaceEdit::BoundsChanged() {
+    SetTextMargins(2, 2, 2, 0);
+}
+
+void TInplaceEdit::SetTextMargins(int left, int top, int right, int bottom) {
+    margins = Rect(left, top, right, bottom);
+    ViewChanged();
+}
+
+void TInplaceEdit::UpdateView() {
+    TCustomEdit::UpdateView();
+    static_cast<QLineEdit*>(View())->setTextMargins(margins.Left, margins.Top, margins.Right, margins.Bottom);
+}
+
+void TInplaceEdit::ViewFocusIn(FocusChange how) {
+    TCustomEdit::ViewFocusIn(how);
+    grid.FocusMoved(how);
+}
+
+void TInplaceEdit::ViewFocusOut(FocusChange how) {
+    TCustomEdit::ViewFocusOut(how);
+    grid.FocusMoved(how);
 }
 
 void TInplaceEdit::Change() {
@@ -13,31 +81,78 @@ void TInplaceEdit::Change() {
     grid.UpdateText();
 }
 
-void TInplaceEdit::WMKeyDown(WORD& key, TShiftState shift) {
-    const bool atStart = GetSelLength() == 0 && GetSelStart() == 0;
-    const bool atEnd = GetSelLength() == 0 && GetSelStart() == GetWindowText().Length();
-    switch (key) {
+void TInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
+    const int length = GetWindowText().Length();
+    const int start = GetSelStart();
+    const int end = start + GetSelLength();
+    // With an editor that always shows, the caret walks off the text's ends into the next cells.
+    const bool walks = (grid.GetOptions() & goAlwaysShowEditor) != 0;
+    const bool leftSide = start == 0 && (end == 0 || end == length);
+    const bool rightSide = (start == 0 || end == start) && end == length;
+    bool toGrid = false;
+    switch (Key) {
     case VK_UP:
     case VK_DOWN:
     case VK_PRIOR:
     case VK_NEXT:
-        grid.KeyDown(key, shift);
-        return;
-    case VK_LEFT:
-    case VK_RIGHT:
-        // The caret leaves the text at its end: the grid moves on.
-        if ((key == VK_LEFT && atStart) || (key == VK_RIGHT && atEnd)) {
-            grid.KeyDown(key, shift);
-            return;
-        }
-        break;
-    case VK_RETURN:
     case VK_ESCAPE:
-        grid.SetEditorMode(false);
-        key = 0;
+        toGrid = true;
+        break;
+    case VK_INSERT:
+        toGrid = Shift.Bits == 0;
+        break;
+    case VK_LEFT:
+    case VK_HOME:
+        toGrid = Shift.Contains(ssCtrl) || (walks && leftSide);
+        break;
+    case VK_RIGHT:
+    case VK_END:
+        toGrid = Shift.Contains(ssCtrl) || (walks && rightSide);
+        break;
+    case VK_TAB:
+        toGrid = !Shift.Contains(ssAlt);
+        break;
+    case VK_DELETE:
+        toGrid = Shift.Contains(ssCtrl);
+        break;
+    default:
+        break;
+    }
+    if (toGrid) {
+        grid.KeyDown(Key, Shift);
+        Key = 0;
         return;
     }
-    TCustomEdit::WMKeyDown(key, shift);
+    // The grid's handler sees the keys its editor keeps, too.
+    if (grid.OnKeyDown)
+        grid.OnKeyDown(&grid, Key, Shift);
+    if (Key != 0)
+        TCustomEdit::KeyDown(Key, Shift);
+}
+
+void TInplaceEdit::KeyPress(char& Key) {
+    grid.KeyPress(Key);
+    switch (Key) {
+    case '\t':
+    case 0x1B:
+        Key = 0;
+        break;
+    case '\r':
+        if (GetSelStart() == 0 && GetSelLength() == GetWindowText().Length())
+            SetSelStart(GetWindowText().Length());
+        else
+            SelectAll();
+        Key = 0;
+        break;
+    default:
+        break;
+    }
+    if (Key != 0)
+        TCustomEdit::KeyPress(Key);
+}
+
+void TInplaceEdit::KeyUp(WORD& Key, TShiftState Shift) {
+    grid.KeyUp(Key, Shift);
 }
 
 QWidget* TCustomGrid::ClientView() const {
@@ -73,22 +188,27 @@ void TCustomGrid::SetEditorMode(bool value) {
 
 void TCustomGrid::ShowEditor() {
     if (current.X < fixedCols || current.Y < fixedRows || current.X >= GetColCount() ||
-        current.Y >= GetRowCount() || !CanEditShow())
+        current.Y >= GetRowCount())
+        return;
+    if (editorMode && editing == current) {
+        PlaceEditor();
+        return;
+    }
+    HideEditor();
+    if (!CanEditShow())
         return;
     if (!inplaceEdit) {
         inplaceEdit = CreateEditor();
         inplaceEdit->SetParent(this);
     }
     editing = current;
+    {
+        const FlagScope loading(loadingEditor);
+        inplaceEdit->UpdateContents();
+    }
     editorMode = true;
-    loadingEditor = true;
-    inplaceEdit->Font = Font;
-    inplaceEdit->SetWindowText(GetEditText(editing.X, editing.Y));
-    loadingEditor = false;
-    PlaceEditor();
     inplaceEdit->SelectAll();
-    if (Focused() && inplaceEdit->CanFocus())
-        inplaceEdit->SetFocus();
+    PlaceEditor();
     InvalidateCell(editing.X, editing.Y);
 }
 
@@ -96,7 +216,10 @@ void TCustomGrid::ShowEditorChar(char Ch) {
     ShowEditor();
     if (!inplaceEdit || !editorMode)
         return;
-    inplaceEdit->SelectAll();
+    if (!typedText.IsEmpty() && Ch == typedText[1]) {
+        inplaceEdit->ViewTextTyped(typedText);
+        return;
+    }
     bool passOn = false;
     inplaceEdit->ViewKeyDown(0, {}, 0, Ch, passOn);
 }
@@ -106,16 +229,19 @@ void TCustomGrid::HideEditor() {
         return;
     UpdateText();
     editorMode = false;
-    const bool hadFocus = inplaceEdit->Focused();
-    inplaceEdit->Hide();
-    if (hadFocus)
+    // The grid takes the focus before the editor goes, so that it never passes to a neighbour.
+    if (inplaceEdit->Focused())
         SetFocus();
+    inplaceEdit->Hide();
     InvalidateCell(editing.X, editing.Y);
 }
 
 void TCustomGrid::UpdateText() {
-    if (editorMode && !loadingEditor && editing.X < GetColCount() && editing.Y < GetRowCount())
-        SetEditText(editing.X, editing.Y, inplaceEdit->GetWindowText());
+    if (!editorMode || loadingEditor || editing.X >= GetColCount() || editing.Y >= GetRowCount())
+        return;
+    const AnsiString text = inplaceEdit->GetWindowText();
+    if (text != GetEditText(editing.X, editing.Y))
+        SetEditText(editing.X, editing.Y, text);
 }
 
 void TCustomGrid::PlaceEditor() {
@@ -123,6 +249,8 @@ void TCustomGrid::PlaceEditor() {
         return;
     const TRect where =
         editing.X < GetColCount() && editing.Y < GetRowCount() ? CellRect(editing.X, editing.Y) : TRect();
-    inplaceEdit->SetBounds(where.Left, where.Top, where.Width(), where.Height());
-    inplaceEdit->SetVisible(where.Width() > 0 && where.Height() > 0);
+    inplaceEdit->Move(where);
+    // Focus that comes to the grid while its editor is open goes on into the editor.
+    if (Focused() && where.Width() > 0 && inplaceEdit->CanFocus())
+        inplaceEdit->SetFocus();
 }

@@ -126,11 +126,40 @@ void TCustomGrid::KeyPress(char& Key) {
     if (Key == '\r' && !(options & goAlwaysShowEditor)) {
         SetEditorMode(!editorMode);
         Key = 0;
-    } else if ((options & goEditing) && (Key == '\b' || static_cast<unsigned char>(Key) >= ' ')) {
-        ShowEditorChar(Key);
-        Key = 0;
     }
 }
+
+void TCustomGrid::WMKeyDown(WORD& Key, TShiftState Shift, int) {
+    KeyDown(Key, Shift);
+}
+
+void TCustomGrid::WMChar(char& Key, int) {
+    if ((options & goEditing) && (Key == '\b' || static_cast<unsigned char>(Key) >= ' '))
+        ShowEditorChar(Key);
+    else
+        KeyPress(Key);
+}
+
+void TCustomGrid::WMLButtonDown(TShiftState Shift, int X, int Y) {
+    MouseDown(mbLeft, Shift, X, Y);
+}
+
+void TCustomGrid::WMLButtonUp(TShiftState Shift, int X, int Y) {
+    MouseUp(mbLeft, Shift, X, Y);
+}
+
+void TCustomGrid::WMLButtonDblClk(TShiftState Shift, int X, int Y) {
+    DblClick();
+    MouseDown(mbLeft, Shift << ssDouble, X, Y);
+}
+
+void TCustomGrid::WMRButtonDown(TShiftState Shift, int X, int Y) {
+    MouseDown(mbRight, Shift, X, Y);
+}
+
+void TCustomGrid::CMDialogChar(char&, TShiftState) {}
+
+void TCustomGrid::CMHintShow(bool&, THintInfo&) {}
 
 bool TCustomGrid::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
     if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos))

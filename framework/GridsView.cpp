@@ -1,8 +1,11 @@
 // The framework grid on screen: scroll bars, invalidation and the painting of the cells in view.
+#include "framework/Application.h"
 #include "framework/GridScrollArea.h"
 #include "framework/Grids.h"
 
+#include <QApplication>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 #include <utility>
@@ -59,6 +62,37 @@ void TCustomGrid::ConnectView() {
     area->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     area->setLineWidth(BorderWidth);
     area->TakesTabs = [this] { return (options & goTabs) != 0; };
+    // Every pixel is painted by the cells and what lies beside them.
+    area->viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    area->KeepsShortcutKey = [this](const QKeyEvent& event) {
+        const QString text = event.text();
+        if (text.isEmpty() || !text[0].isPrint() || (event.modifiers() & Qt::ControlModifier))
+            return false;
+        char code = CharacterOf(event);
+        if (code == 0)
+            code = TypedTextOf(event).IsEmpty() ? 0 : TypedTextOf(event)[1];
+        if (code == 0)
+            return false;
+        CallFromView(*this, [&] { CMDialogChar(code, ShiftStateOf(event)); });
+        return code == 0;
+    };
+    area->ShowsToolTip = [this](const QHelpEvent& event) {
+        if (!ShowHint)
+            return false;
+        THintInfo info;
+        info.HintControl = this;
+        info.CursorPos = Point(event.pos().x(), event.pos().y());
+        info.HintPos = Point(event.globalPos().x(), event.globalPos().y());
+        info.HintStr = GetShortHint(Hint);
+        bool canShow = true;
+        CallFromView(*this, [&] { CMHintShow(canShow, info); });
+        if (canShow && !info.HintStr.IsEmpty())
+            QToolTip::showText(QPoint(info.HintPos.x, info.HintPos.y),
+                               QString::fromStdString(info.HintStr.str()), ClientView());
+        else
+            QToolTip::hideText();
+        return true;
+    };
     area->PaintFrame = [this](QPainter& painter) {
         PaintFromView(*this, [&] {
             struct Detach {
@@ -251,17 +285,93 @@ void TCustomGrid::DrawSizingLine() {
 }
 
 void TCustomGrid::ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) {
-    TCustomControl::ViewKeyDown(key, shift, keyData, character, passOn);
     // The grid moves by every key itself; the scroll area must not scroll on its own.
     passOn = false;
+    if ((key == VK_F1 || !WantsAllKeys()) && OfferWindowKey(key))
+        return;
+    if (key != 0)
+        WMKeyDown(key, shift, keyData);
+    // The character was translated before the key was handled, so it follows whatever became of
+    // the key.
+    if (character != 0)
+        WMChar(character, keyData);
+}
+
+void TCustomGrid::ViewTextTyped(const AnsiString& typed) {
+    struct Typing {
+        AnsiString& text;
+        ~Typing() { text = ""; }
+    } typing{typedText};
+    typedText = typed;
+    char first = typed[1];
+    WMChar(first, 0);
 }
 
 void TCustomGrid::ViewFocusIn(FocusChange how) {
-    TCustomControl::ViewFocusIn(how);
-    InvalidateGridRect(GetSelection());
+    // The grid itself never had the focus it gets, so focus within was the editor's.
+    focusFromEditor = focusWithin;
+    FocusMoved(how);
+    WMSetFocus();
 }
 
 void TCustomGrid::ViewFocusOut(FocusChange how) {
-    TCustomControl::ViewFocusOut(how);
+    WMKillFocus();
+    FocusMoved(how);
+}
+
+void TCustomGrid::FocusMoved(FocusChange how) {
+    const QWidget* focus = QApplication::focusWidget();
+    const bool within = focus && (focus == View() || (inplaceEdit && focus == inplaceEdit->View()));
+    if (within == focusWithin)
+        return;
+    focusWithin = within;
+    if (how == FocusChange::Window)
+        return;
+    if (within)
+        DoEnter();
+    else
+        DoExit();
+}
+
+void TCustomGrid::WMSetFocus() {
     InvalidateGridRect(GetSelection());
+    if (!focusFromEditor)
+        PlaceEditor();
+}
+
+void TCustomGrid::WMKillFocus() {
+    InvalidateGridRect(GetSelection());
+}
+
+void TCustomGrid::ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
+    passOn = false;
+    if (button == mbLeft)
+        WMLButtonDown(shift, x, y);
+    else if (button == mbRight)
+        WMRButtonDown(shift, x, y);
+    else
+        MouseDown(button, shift, x, y);
+}
+
+void TCustomGrid::ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
+    passOn = false;
+    if (button == mbLeft)
+        WMLButtonUp(shift, x, y);
+    else
+        MouseUp(button, shift, x, y);
+}
+
+void TCustomGrid::ViewDblClick(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft)
+        WMLButtonDblClk(shift, x, y);
+    else
+        MouseDown(button, shift << ssDouble, x, y);
+}
+
+void TCustomGrid::ViewPaint(QPainter& painter) {
+    WMPaint(painter);
+}
+
+void TCustomGrid::WMPaint(QPainter& painter) {
+    TCustomControl::ViewPaint(painter);
 }

@@ -201,16 +201,6 @@ void TDataGrid::GetCellReadOnly(int ACol, int ARow, bool& CanEdit) {
         OnCanEditCell(this, ARow, ACol, CanEdit);
 }
 
-bool TDataGrid::IsEditable(int ACol, int ARow) {
-    if (!(GetOptions() & goEditing))
-        return false;
-    bool canEdit = true;
-    GetCellReadOnly(ACol, ARow, canEdit);
-    bool fixed = false;
-    GetCellFixed(ACol, ARow, fixed);
-    return canEdit && !fixed;
-}
-
 AnsiString TDataGrid::GetStrippedCell(int ACol, int ARow) {
     return HTMLToPlainText(GetCellEx(ACol, ARow));
 }

@@ -2,7 +2,9 @@
 
 #include "framework/Form.h"
 #include "grid/Basegrid.h"
+#include "grid/DataGridCheck.h"
 #include "grid/DatagridEvents.h"
+#include "grid/FindParameters.h"
 #include "grid/GridSettings.h"
 #include "grid/Gridobj.h"
 
@@ -12,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+class TGridInplaceEdit;
 class TStream;
 class TextWidths;
 
@@ -33,6 +36,9 @@ enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 // queries and their events, an update lock, change notifiers, a blink tick, and sizes that may
 // follow its form.
 class TDataGrid : public TBaseGrid, public TFormResizeFollower {
+    // First of all members: Invalidate reads it while the owned objects below are made.
+    bool skipNextRepaint = false;
+
 public:
     explicit TDataGrid(TComponent* owner);
     ~TDataGrid() override;
@@ -284,7 +290,8 @@ public:
     // Fixed by the fixed counts or the always-fixed switches; the event may add cells only.
     virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed);
     virtual void GetCellReadOnly(int ACol, int ARow, bool& CanEdit);
-    // The grid is editable and the cell neither refused by OnCanEditCell nor fixed.
+    // The grid is editable (or only switched off on the current cell) and the cell neither
+    // refused by OnCanEditCell nor fixed.
     bool IsEditable(int ACol, int ARow);
     // The cell's text without its HTML tags.
     AnsiString GetStrippedCell(int ACol, int ARow);
@@ -459,6 +466,81 @@ public:
     TPrintSizeEvent OnPrintSetRowHeight;
     TFitToPageEvent OnFitToPage;
 
+    // In-place editing. Moving to a cell that may not be edited takes goEditing out of Options,
+    // moving to one that may puts it back, neither with a repaint.
+    TDataGridCheck* CellChecker = nullptr;
+    void Invalidate() override;
+    // The special editor of the cell's editor type over display cell (ACol, ARow), and its value
+    // back into the cell. No special editor is built into this grid, so none opens.
+    void ShowEditControl(int ACol, int ARow);
+    void HideEditControl(int ACol, int ARow);
+    void HideCellEdit() { HideEditControl(GetCol(), GetRow()); }
+    // Editing starts as if the user pressed F2, once the current message is done.
+    void ShowCellEdit() { PostKeyDown(VK_F2); }
+    // The current cell takes back the text it had when it became current or its editor opened.
+    void RestoreCache();
+    // The text editor, none before the first edit.
+    TGridInplaceEdit* GetInplaceEditor() const;
+    void ShowInplaceEdit();
+    void HideInplaceEdit();
+    // An editor ended with Key: Tab and the arrows move on as on the grid, Enter advances.
+    void DoneInplaceEdit(WORD Key, TShiftState Shift);
+    virtual AnsiString EllipsClick(const AnsiString& S);
+    // Moves the current cell to the next (Forward) or previous editable cell in
+    // Navigation.AdvanceDirection order. Each normal cell is tried at most once and at most one
+    // row or column is added; without an editable cell nothing moves.
+    void AdvanceEdit(int ACol, int ARow, bool Force, bool ShowEditor, bool Forward);
+    // The characters typed on a sorted grid to find a row, as they stand.
+    const AnsiString& LookupText() const { return lookupText; }
+
+    // Selection of whole rows, columns and ranges.
+    void SelectRows(int ARow, int Count);
+    void SelectCols(int ACol, int Count);
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+    // The cells from R's top-left to its bottom-right corner, or the whole grid when a corner is
+    // out of view.
+    void RepaintRect(const TRect& cells);
+    void RepaintRow(int ARow) { InvalidateRow(ARow); }
+    void RepaintCol(int ACol) { InvalidateCol(ACol); }
+
+    // Finding text: the cell found, or (-1, -1). FindNext goes on after the last cell found
+    // until none is left.
+    TPoint Find(const TPoint& StartCell, const AnsiString& S, TFindParameters Params);
+    TPoint FindFirst(const AnsiString& S, TFindParameters Params);
+    TPoint FindNext();
+    bool MatchCell(int ACol, int ARow);
+    // The first normal row whose sort-column cell starts with S (upper case), or -1.
+    int Search(const AnsiString& S);
+    // Validation of an edited cell: its text when editing may begin, then the new text checked,
+    // offered to OnCellValidate and stored, or the user sent back into the cell.
+    virtual void InitValidate(int ACol, int ARow);
+    virtual bool ValidateCell(const AnsiString& NewValue);
+    virtual void UpdateCell(int, int) {}
+
+    // Cells by real column and real row (hidden rows from their store) and through the sort.
+    AnsiString GetCellsEx(int ACol, int ARow);
+    void SetCellsEx(int ACol, int ARow, const AnsiString& Value);
+    TObject* GetObjectsEx(int ACol, int ARow);
+    void SetObjectsEx(int ACol, int ARow, TObject* Value);
+    // A cell's own brush colour, UnsetCellColor when it has none.
+    TColor GetColors(int ACol, int ARow);
+    void SetColors(int ACol, int ARow, TColor Value);
+    // The width of a real column, kept for hidden ones too.
+    int GetAllColWidths(int ACol) const;
+    void SetAllColWidths(int ACol, int Value);
+    TCursor GetCursorEx() const { return GetCursor(); }
+    // Also the cursor the grid returns to when none of its own applies.
+    void SetCursorEx(TCursor Value);
+    // A row's place after the last sort, and back.
+    int SortedRowIndex(int ARow) const;
+    int UnSortedRowIndex(int ARow) const;
+    AnsiString GetUnSortedCell(int ACol, int ARow);
+    void SetUnSortedCell(int ACol, int ARow, const AnsiString& Value);
+    AnsiString GetCurrentCell() { return GetCellEx(GetRealCol(), GetRow()); }
+    void SetCurrentCell(const AnsiString& Value) { SetCellEx(GetRealCol(), GetRow(), Value); }
+    // The hint about to show for the cell under the mouse.
+    void ShowHintProc(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo);
+
     // Text files and the clipboard. Writers build the whole text first and the file changes only
     // once all of it is written; readers read and parse the whole file before any cell changes.
     // Field separator: 0 writes "," and lets a reader find the file's own.
@@ -549,6 +631,40 @@ protected:
     void ColsInserted(int, int) override {}
     void ColsDeleted(int, int) override {}
     void RowMoved(int FromIndex, int ToIndex) override;
+
+    // Keys, focus and the window's messages.
+    void WMKeyDown(WORD& Key, TShiftState Shift, int KeyData) override;
+    void WMChar(char& Key, int KeyData) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    // Enter advances, typing finds a row of a sorted grid, Escape restores the cell.
+    void KeyPress(char& Key) override;
+    void WMSetFocus() override;
+    void DoEnter() override;
+    void DoExit() override;
+    void CMDialogChar(char& CharCode, TShiftState Shift) override;
+    void CMHintShow(bool& CanShow, THintInfo& HintInfo) override;
+    void WMPaint(QPainter& painter) override;
+    void Resize() override { WMSize(); }
+    void WMSize();
+    // The mouse.
+    void WMLButtonDown(TShiftState Shift, int X, int Y) override;
+    void WMLButtonUp(TShiftState Shift, int X, int Y) override;
+    void WMLButtonDblClk(TShiftState Shift, int X, int Y) override;
+    void WMRButtonDown(TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos) override;
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    // The editing control.
+    bool CanEditShow() override;
+    TInplaceEdit* CreateEditor() override;
+    AnsiString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
+    bool SelectCell(int ACol, int ARow) override;
+    void TopLeftChanged() override;
+    void Click() override;
 
 private:
     static constexpr unsigned BlinkTimerId = 111;
@@ -683,4 +799,97 @@ private:
     std::vector<int> printColOffsets;
     std::vector<char> rowSelect;
     TGridRect savedSelection{};
+
+    friend class TGridInplaceEdit;
+
+    // The cells of a hidden real row, none when the row shows.
+    TStringList* HiddenRow(int ARow) const;
+    // The real column of a display column, the base cell of its block.
+    TPoint RealBaseCell(int ACol, int ARow) const { return BaseCell(RemapCol(ACol), ARow); }
+    // The current cell made current again with its editor open, after a refused value; after a
+    // refusal that focus loss brought, once the focus has settled.
+    void ReturnToValidatedCell();
+    // ValidateCell as the focus leaves the editor or the grid.
+    bool ValidateOnFocusLoss(const AnsiString& NewValue);
+    // The last cell of the normal area: columns before the right fixed ones, rows above the
+    // footer rows.
+    int LastNormalCol() const { return GetColCount() - 1 - FixedRightCols; }
+    int LastNormalRow() const { return GetRowCount() - 1 - FixedFooters; }
+    // One step of the advance from (c, r), which a row or column added at the end may follow;
+    // false when the step is refused and the cell stays.
+    bool AdvanceStep(int& c, int& r, bool Forward, bool& Added);
+    // The walk of a find from its start cell; (-1, -1) without a hit.
+    TPoint FindWalk(TPoint Start, const TGridRect& Bounds, bool StepFirst);
+    // Rows and columns a selection spans from the header cells.
+    void SelectFromFixedCell(int ACol, int ARow);
+    // The sizing hint beside the column or row being sized.
+    void ShowSizingHint(int X, int Y);
+
+    // The editing control's state.
+    TEditorType editorType = edNormal;
+    bool specialEditorOpen = false;
+    // Set when an editor opens on a cell, cleared by the cell's validation.
+    bool editPending = false;
+    bool validating = false;
+    // Set when an editor opens, cleared by a click; leaving the grid validates while it is set.
+    bool editingStarted = false;
+    bool editingSwitchedOff = false;
+    // Set while DoneInplaceEdit hands the focus back to the grid.
+    bool editingDone = false;
+    // Set while AdvanceEdit moves the current cell.
+    bool advancing = false;
+    // Set while a validation runs because the focus left.
+    bool losingFocus = false;
+    // The key that started editing.
+    char pendingKey = 0;
+    AnsiString cellTextCache;
+
+    // The cell being validated (display column) and its text when editing could begin.
+    int validatedCol = -1;
+    int validatedRow = -1;
+    AnsiString startingText;
+
+    // The last find: its text (upper case unless matching case), parameters and hit.
+    AnsiString findText;
+    TFindParameters findParameters = 0;
+    TPoint lastFound{-1, -1};
+    bool findBusy = false;
+
+    // Keys: the selection before the key, the characters typed to find a row, the width before
+    // the last size change.
+    TGridRect keySelection{};
+    AnsiString lookupText;
+    int previousWidth = 0;
+
+    // What a press of the left button started, until its release.
+    struct MousePress {
+        TPoint DownPoint;
+        TPoint GrabOffset;
+        // The cell 4 pixels left of (in row 0), above (in column 0) or left of and above the press,
+        // its size at the press and the press's offset in it.
+        TGridCoord SizingCell{-1, -1};
+        TPoint SizingCellSize;
+        TPoint SizingOffset;
+        int MoveFrom = -1;
+        TGridCoord MoveTarget{-1, -1};
+        bool Moved = false;
+        bool WidthChanged = false;
+        bool AutoSized = false;
+        bool ColSizing = false;
+        bool RowSizing = false;
+        bool DisjunctCleared = false;
+        bool DisjunctWasSelected = false;
+        bool CaretPositioning = false;
+    } press;
+    // 0 none, 1 column select, 2 row select, 3 select all; the row or column a header-driven
+    // selection started from.
+    int selectCursorKind = 0;
+    int selectAnchor = -1;
+    bool gridSetCursor = false;
+    // The fixed column sized by dragging its right edge.
+    bool fixedSizingZone = false;
+    bool fixedSizing = false;
+    int fixedSizingX = 0;
+    TGridCoord hintCell{-1, -1};
+    bool sizingHintShown = false;
 };

@@ -67,6 +67,9 @@ public:
     int SewerIndex(const AnsiString& name) const;
     int JunctionIndex(const AnsiString& name) const;
     Sewer* GetSewer(const AnsiString& name) const;
+    // The place of the sewer or junction in its list; -1 once deleted, or for one of another network.
+    int PositionOf(const Sewer* s) const { return sewerList.PositionOf(s); }
+    int PositionOf(const SewerNode* j) const { return junctionList.PositionOf(j); }
 
     int WriteToFile(const AnsiString& fileName);
     // Replaces the whole network by the file's; on a failure the network is left as it was.

@@ -105,14 +105,15 @@ TEST_F(Commands, MenuItemsShowTheirTextsAndRunTheirCommands) {
         {FrontForm->Calculationform1, "&Calculator Screen", "Show the calculation form for a single sewer",
          true, true, "docks Drenvala Design"},
         {FrontForm->VisualEditor1, "&Visual Editor",
-         "Show the form for visual editing of the network and sewer properties", false, true, ""},
+         "Show the form for visual editing of the network and sewer properties", true, true,
+         "docks VisualEditForm"},
         Separator,
         {FrontForm->SelectColumnstoview1, "Select columns to view", "", true, true,
          "shows Table View Control"},
         {FrontForm->Options1, "&Options", "", true, true, ""},
         {FrontForm->DeleteUnusedJunctionsMenu, "Delete unused junctions", "", true, true, "check mark off"},
         {FrontForm->Removehighlights1, "Remove highlights",
-         "Remove the highlights for selected junction/sewers", false, true, ""},
+         "Remove the highlights for selected junction/sewers", true, true, ""},
         {FrontForm->Tools1, "&Tools", "", true, true, ""},
         {FrontForm->SectionPropsMenuItem, "&Section properties", "", true, true,
          "opens window Section Properties"},
@@ -160,7 +161,8 @@ TEST_F(Commands, ToolButtonsShowTheirHintsAsTooltipAndStatusText) {
         const char* effect;
     } rows[] = {
         {FrontForm->ShowVisulaEditorButton, "Visual Editor", "Enter/Edit the network interactivly",
-         "Show the form for visual editing of the network and sewer properties", false, ""},
+         "Show the form for visual editing of the network and sewer properties", true,
+         "docks VisualEditForm"},
         {FrontForm->DataEntryShowButton, "Data Entry/Edit", "Show the form for entering and editing data",
          "Show the form for entering and editing data", true, ""},
         {FrontForm->ShowTableFormButton, "Results Table", "Show the table of results for all the sewers",
@@ -183,10 +185,11 @@ TEST_F(Commands, ToolButtonsShowTheirHintsAsTooltipAndStatusText) {
     }
 }
 
-// The application's hint, from whatever is under the mouse, goes to the status bar's first panel.
+// The application's hint, from whatever is under the mouse, goes to the status bar's first panel;
+// the visual editor, once made, shows its scale and mode in two others.
 TEST_F(Commands, HintsGoToTheStatusBar) {
     EXPECT_EQ(FrontForm->GetCaption(), "Drenvala");
-    const char* const panels[] = {"", "Scale:", "X:", "Y:", ""};
+    const char* const panels[] = {"", "Scale: 1.0", "X:", "Y:", "Edit Mode"};
     const int widths[] = {400, 70, 100, 100, 50};
     ASSERT_EQ(FrontForm->StatusBar->Panels->Count(), 5);
     for (int i = 0; i < 5; ++i) {

@@ -23,7 +23,7 @@ TEST_F(FrontWindow, TheCommandLinesFileIsReadAtTheFirstActivationOnly) {
     EXPECT_EQ(FrontForm->NetworkFileName, Data("riverside.snt"));
     EXPECT_EQ(DataEntryForm->TitleEdit->GetText(), "Riverside scheme");
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
-    EXPECT_EQ(FrontForm->CurrentChildForm, SewerMainForm);
+    EXPECT_EQ(FrontForm->CurrentChildForm, VisualEditForm);
     EXPECT_TRUE(Responder().Asked.empty());
 
     // The about box closing activates the main window again: nothing is read again.
@@ -43,32 +43,32 @@ TEST_F(FrontWindow, AnUnreadableCommandLineFileLeavesNoNetwork) {
     EXPECT_EQ(Responder().Asked[0].Caption, "Error while reading network");
     EXPECT_EQ(FrontForm->Network, nullptr);
     EXPECT_EQ(FrontForm->NetworkFileName, "");
-    EXPECT_EQ(FrontForm->CurrentChildForm, SewerMainForm);
+    EXPECT_EQ(FrontForm->CurrentChildForm, VisualEditForm);
 }
 
 // The docked window fills the panel at every size, covers and hides the one docked before, and
 // closing it leaves it for its owner to free.
 TEST_F(FrontWindow, DockedWindowsFillThePanel) {
     FrontForm->Show();
-    EXPECT_EQ(FrontForm->CurrentChildForm, SewerMainForm);
+    EXPECT_EQ(FrontForm->CurrentChildForm, VisualEditForm);
     const auto fillsPanel = [](const TForm* docked) {
         return docked->Left() == 0 && docked->Top() == 0 &&
                docked->Width() == FrontForm->FormPanel->ClientWidth() &&
                docked->Height() == FrontForm->FormPanel->ClientHeight();
     };
-    EXPECT_TRUE(fillsPanel(SewerMainForm));
+    EXPECT_TRUE(fillsPanel(VisualEditForm));
     const struct { int width, height; } sizes[] = {{1000, 760}, {640, 480}, {870, 650}};
     for (const auto& size : sizes) {
         SCOPED_TRACE(size.width);
         FrontForm->SetBounds(FrontForm->Left(), FrontForm->Top(), size.width, size.height);
-        EXPECT_TRUE(fillsPanel(SewerMainForm));
+        EXPECT_TRUE(fillsPanel(VisualEditForm));
         EXPECT_EQ(FrontForm->FormPanel->ClientWidth(), size.width);
     }
 
     FrontForm->ShowChildForm(DataEntryForm);
     EXPECT_TRUE(fillsPanel(DataEntryForm));
     EXPECT_TRUE(DataEntryForm->View()->isVisible());
-    EXPECT_FALSE(SewerMainForm->GetVisible());
+    EXPECT_FALSE(VisualEditForm->GetVisible());
     EXPECT_EQ(DataEntryForm->Parent(), FrontForm->FormPanel);
 
     const QPointer<QWidget> view = DataEntryForm->View();

@@ -4,6 +4,7 @@
 #include "app/Dataentry.h"
 #include "app/Datum.h"
 #include "app/Front.h"
+#include "app/Visualedit.h"
 #include "network/Mingradientform.h"
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
@@ -24,6 +25,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         FrontForm = new TFrontForm(&owner);
         SewerMainForm = new TSewerMainForm(&owner);
+        VisualEditForm = new TVisualEditForm(&owner);
         DataEntryForm = new TDataEntryForm(&owner);
         SectionPropsForm = new TSectionPropsForm(&owner);
         TableForm = new TTableForm(&owner);
@@ -39,6 +41,7 @@ protected:
             delete owner.Components().back();
         FrontForm = nullptr;
         SewerMainForm = nullptr;
+        VisualEditForm = nullptr;
         DataEntryForm = nullptr;
         SectionPropsForm = nullptr;
         TableForm = nullptr;

@@ -1,0 +1,218 @@
+#include "app/Dataentry.h"
+#include "app/Datum.h"
+#include "app/Front.h"
+#include "app/Visualedit.h"
+#include "framework/NumberFormat.h"
+#include "network/Sewernetwork.h"
+#include "reports/Table.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <numeric>
+#include <random>
+#include <vector>
+
+namespace {
+
+// A random tree of sewers laid out on the plane as a town's: junctions on a 30 m grid, each
+// moved by up to 10 m, every junction draining to its neighbour on the left or below (at random
+// where it has both) down to J0 at the grid's corner. Sewers are listed in random order; every
+// 97th ends in a drop and carries the datum of the sub-network above it.
+std::unique_ptr<SimpleSewerNetwork> TownNetwork(int sewers) {
+    std::mt19937 random(20110118);
+    std::uniform_real_distribution<double> jitter(-10, 10);
+    const int side = static_cast<int>(std::ceil(std::sqrt(sewers + 1.0)));
+    std::vector<int> order(static_cast<std::size_t>(sewers));
+    std::iota(order.begin(), order.end(), 1);
+    std::shuffle(order.begin(), order.end(), random);
+    auto network = std::make_unique<SimpleSewerNetwork>();
+    std::vector<double> x(static_cast<std::size_t>(sewers) + 1), y(x.size());
+    for (std::size_t k = 0; k < x.size(); ++k) {
+        x[k] = 30.0 * static_cast<double>(k % static_cast<std::size_t>(side)) + jitter(random);
+        y[k] = 30.0 * static_cast<double>(k / static_cast<std::size_t>(side)) + jitter(random);
+    }
+    for (int k : order) {
+        const int column = k % side;
+        const int row = k / side;
+        const bool left = column > 0 && (row == 0 || random() % 2 == 0);
+        const int below = left ? k - 1 : k - side;
+        const auto up = static_cast<std::size_t>(k);
+        const auto down = static_cast<std::size_t>(below);
+        network->AddSewerAt("S" + IntToStr(k), "J" + IntToStr(k), "J" + IntToStr(below), x[up], y[up],
+                            x[down], y[down]);
+        if (k % 97 == 0) {
+            network->Sewers.back()->DownstreamEnd->DropJunction = true;
+            network->SetSewerDatum("S" + IntToStr(k), true, true, 0);
+        }
+    }
+    network->SetSewerDatum("S1", true, true, 0);
+    network->BuildConnections();
+    return network;
+}
+
+// The main window and the editor, its paint box 800 x 600, with the town of the given size,
+// fitted.
+class Editor {
+public:
+    explicit Editor(int sewers) {
+        FrontForm = new TFrontForm(&owner);
+        VisualEditForm = new TVisualEditForm(&owner);
+        DataEntryForm = new TDataEntryForm(&owner);
+        TableForm = new TTableForm(&owner);
+        DatumForm = new TDatumForm(&owner);
+        VisualEditForm->SetBounds(0, 0, 1047, 633);
+        FrontForm->ReplaceNetwork(TownNetwork(sewers));
+        VisualEditForm->CentreSpeedButtonClick(nullptr);
+    }
+    ~Editor() {
+        while (!owner.Components().empty())
+            delete owner.Components().back();
+        FrontForm = nullptr;
+        VisualEditForm = nullptr;
+        DataEntryForm = nullptr;
+        TableForm = nullptr;
+        DatumForm = nullptr;
+    }
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    SimpleSewerNetwork& Network() const { return *FrontForm->Network; }
+
+    // Zooms about the view's middle until about count sewers show.
+    void ShowAbout(int count) const {
+        VisualEditForm->Scale = VisualEditForm->FitScale * std::sqrt(Network().Sewers.size() / double(count));
+    }
+
+    // The sewers with an end in the view.
+    int SewersInView() const {
+        int shown = 0;
+        for (const Sewer* s : Network().Sewers)
+            for (const SewerNode* j : {s->UpstreamNode, s->DownstreamNode}) {
+                double sx = 0, sy = 0;
+                VisualEditForm->WorldToScreen(j->X, j->Y, sx, sy);
+                if (sx >= 0 && sx < 800 && sy >= 0 && sy < 600) {
+                    ++shown;
+                    break;
+                }
+            }
+        return shown;
+    }
+
+private:
+    TComponent owner{nullptr};
+};
+
+void SetNamesShown(bool shown) {
+    for (TSpeedButton* names :
+         {VisualEditForm->SewerNameSpeedButton, VisualEditForm->JunctionNameSpeedButton})
+        if (names->GetDown() != shown)
+            names->ViewClicked();
+}
+
+// A repaint of a view of a few hundred sewers, names shown: it should cost the same however
+// large the town around them.
+void RepaintZoomedIn(benchmark::State& state) {
+    const Editor editor(static_cast<int>(state.range(0)));
+    editor.ShowAbout(300);
+    for (auto _ : state)
+        VisualEditForm->PaintBox->Repaint();
+    state.counters["sewers_in_view"] = editor.SewersInView();
+}
+BENCHMARK(RepaintZoomedIn)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The whole town in view.
+void RepaintFullView(benchmark::State& state) {
+    const Editor editor(static_cast<int>(state.range(0)));
+    SetNamesShown(state.range(1) != 0);
+    for (auto _ : state)
+        VisualEditForm->PaintBox->Repaint();
+}
+BENCHMARK(RepaintFullView)
+    ->ArgNames({"sewers", "names"})
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// One move of the pointer while a sewer is drawn: the band over the picture as it stands.
+void MoveWhileBanding(benchmark::State& state) {
+    const Editor editor(static_cast<int>(state.range(0)));
+    VisualEditForm->DrawModeSpeedButton->ViewClicked();
+    VisualEditForm->PaintBoxMouseDown(nullptr, mbLeft, {}, 100, 100);
+    int x = 100;
+    for (auto _ : state) {
+        x = x == 700 ? 100 : x + 1;
+        VisualEditForm->PaintBoxMouseMove(nullptr, {}, x, 400);
+    }
+}
+BENCHMARK(MoveWhileBanding)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// One move of the pointer while the junction nearest the view's middle is dragged.
+void MoveWhileDragging(benchmark::State& state) {
+    const Editor editor(static_cast<int>(state.range(0)));
+    double wx = 0, wy = 0;
+    VisualEditForm->ScreenToWorld(400, 300, wx, wy);
+    const SewerNode* junction = editor.Network().NearestJunction(wx, wy);
+    double sx = 0, sy = 0;
+    VisualEditForm->WorldToScreen(junction->X, junction->Y, sx, sy);
+    VisualEditForm->PaintBoxMouseDown(nullptr, mbLeft, {}, static_cast<int>(sx), static_cast<int>(sy));
+    if (VisualEditForm->DragState != 2)
+        state.SkipWithError("the junction was not taken hold of");
+    int x = 100;
+    for (auto _ : state) {
+        x = x == 700 ? 100 : x + 1;
+        VisualEditForm->PaintBoxMouseMove(nullptr, {}, x, 400);
+    }
+}
+BENCHMARK(MoveWhileDragging)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// What a press picks, anywhere in and around the town: through the editor's index (index 1), and
+// by the network's own search over every sewer or junction (index 0).
+template <class Picked, Picked* (TVisualEditForm::*ThroughIndex)(double, double) const,
+          Picked* (SimpleSewerNetwork::*OverEvery)(double, double) const>
+void Pick(benchmark::State& state) {
+    const Editor editor(static_cast<int>(state.range(0)));
+    const bool throughIndex = state.range(1) != 0;
+    double x = 0;
+    for (auto _ : state) {
+        x += 7.3;
+        const double wx = std::fmod(x, 10000) - 500, wy = std::fmod(x * 1.7, 10000) - 500;
+        benchmark::DoNotOptimize(throughIndex ? (VisualEditForm->*ThroughIndex)(wx, wy)
+                                              : (editor.Network().*OverEvery)(wx, wy));
+    }
+}
+void Picks(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"sewers", "index"})->ArgsProduct({{1000, 100000}, {1, 0}})->Unit(benchmark::kMicrosecond);
+}
+BENCHMARK(Pick<SewerNode, &TVisualEditForm::PickJunction, &SimpleSewerNetwork::NearestJunction>)
+    ->Name("PickJunction")
+    ->Apply(Picks);
+BENCHMARK(Pick<Sewer, &TVisualEditForm::PickSewer, &SimpleSewerNetwork::NearestSewer>)
+    ->Name("PickSewer")
+    ->Apply(Picks);
+
+// The first repaint after an edit, which makes the index again.
+void RepaintAfterAnEdit(benchmark::State& state) {
+    const Editor editor(static_cast<int>(state.range(0)));
+    editor.ShowAbout(300);
+    for (auto _ : state) {
+        VisualEditForm->NetworkReplaced();
+        VisualEditForm->PaintBox->Repaint();
+    }
+}
+BENCHMARK(RepaintAfterAnEdit)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The sewer page filled for a sewer, both junction lists holding every junction.
+void ShowSewer(benchmark::State& state) {
+    const Editor editor(static_cast<int>(state.range(0)));
+    Sewer* s = editor.Network().Sewers[editor.Network().Sewers.size() / 2];
+    for (auto _ : state)
+        VisualEditForm->ShowSewer(s);
+}
+BENCHMARK(ShowSewer)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace

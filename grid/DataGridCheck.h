@@ -1,0 +1,22 @@
+#pragma once
+
+#include "framework/AnsiString.h"
+#include "framework/Component.h"
+
+// A cell text checker the grid consults when it checks or validates cells. This base changes
+// nothing; checkers derived from it correct or mark a cell's text.
+class TDataGridCheck : public TComponent {
+public:
+    using TComponent::TComponent;
+
+    virtual AnsiString MarkError(int, int, const AnsiString& Value) { return Value; }
+    virtual AnsiString Correct(int, int, const AnsiString& Value) { return Value; }
+    virtual void StartCheck() {}
+    virtual void StopCheck() {}
+
+    bool GotoCell = false;
+    bool AutoCorrect = false;
+    bool AutoMarkError = false;
+    bool UseCorrect = false;
+    bool UseMarkError = false;
+};

@@ -1,0 +1,157 @@
+// Whether the current cell may be edited, with which editor, and what happens as it moves.
+#include "grid/Datagrid.h"
+#include "grid/GridInplaceEdit.h"
+
+#include <utility>
+
+namespace {
+
+// The editor types the text editor serves; every other type has a special editor of its own.
+bool IsTextEditorType(TEditorType type) {
+    switch (type) {
+    case edNormal:
+    case edNumeric:
+    case edPositiveNumeric:
+    case edFloat:
+    case edCapital:
+    case edMixedCase:
+    case edPassword:
+    case edLowerCase:
+    case edUpperCase:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void TDataGrid::Invalidate() {
+    if (std::exchange(skipNextRepaint, false))
+        return;
+    TBaseGrid::Invalidate();
+}
+
+bool TDataGrid::IsEditable(int ACol, int ARow) {
+    if (!(GetOptions() & goEditing) && !editingSwitchedOff)
+        return false;
+    bool canEdit = true;
+    GetCellReadOnly(ACol, ARow, canEdit);
+    bool fixed = false;
+    GetCellFixed(ACol, ARow, fixed);
+    return canEdit && !fixed;
+}
+
+TInplaceEdit* TDataGrid::CreateEditor() {
+    return new TGridInplaceEdit(*this);
+}
+
+TGridInplaceEdit* TDataGrid::GetInplaceEditor() const {
+    return static_cast<TGridInplaceEdit*>(InplaceEditor());
+}
+
+bool TDataGrid::CanEditShow() {
+    if (validating)
+        return false;
+    bool answer = TBaseGrid::CanEditShow();
+    const TPoint cell = RealBaseCell(GetCol(), GetRow());
+    // The first current cell never passed SelectCell, which turns editing off on a cell that
+    // may not be edited.
+    if (answer && !IsEditable(cell.x, cell.y))
+        answer = false;
+    if (answer && !specialEditorOpen) {
+        cellTextCache = GetCellEx(GetRealCol(), GetRow());
+        editorType = edNormal;
+        GetCellEditor(cell.x, cell.y, editorType);
+        if (!IsTextEditorType(editorType)) {
+            ShowEditControl(GetCol(), GetRow());
+            editingStarted = true;
+            answer = false;
+        }
+    }
+    if (answer) {
+        editingStarted = true;
+        editPending = true;
+    }
+    return answer;
+}
+
+void TDataGrid::ShowEditControl(int, int) {
+    pendingKey = 0;
+}
+
+void TDataGrid::HideEditControl(int, int) {
+    pendingKey = 0;
+}
+
+void TDataGrid::RestoreCache() {
+    SetCellEx(GetRealCol(), GetRow(), cellTextCache);
+    // Read and written once more, so that what shows follows.
+    SetCells(GetCol(), GetRow(), GetCells(GetCol(), GetRow()));
+}
+
+bool TDataGrid::SelectCell(int ACol, int ARow) {
+    bool allow = true;
+    if (FloatingFooter->GetVisible()) {
+        const bool lastRowFooter = FloatingFooter->GetFooterStyle() == fsFixedLastRow;
+        if (!lastRowFooter)
+            UpdateFooter();
+        const TRect cell = TBaseGrid::CellRect(ACol, ARow);
+        const int limit = lastRowFooter ? GetRowCount() - 1 : GetRowCount();
+        if (cell.Bottom > ClientHeight() - FloatingFooter->GetFooterHeight() + 2 && ARow < limit &&
+            GetTopRow() + 1 < GetRowCount())
+            SetTopRow(GetTopRow() + 1);
+        if (lastRowFooter && ARow == GetRowCount() - 1)
+            return false;
+    }
+    if (ARow != GetRow() && OnRowChanging)
+        OnRowChanging(this, GetRow(), ARow, allow);
+    if (ACol != GetCol() && OnColChanging)
+        OnColChanging(this, GetCol(), ACol, allow);
+    if ((ACol != GetCol() || ARow != GetRow()) && OnCellChanging && !advancing)
+        OnCellChanging(this, GetRow(), GetCol(), ARow, ACol, allow);
+    if ((ACol == 0 && HasNodes() && !(GetOptions() & goRowSelect)) || !allow)
+        return false;
+    const int oldCol = GetCol();
+    const int oldRow = GetRow();
+    const int c = RemapCol(ACol);
+    cellTextCache = GetCellEx(c, ARow);
+    bool canEdit = (GetOptions() & goEditing) || editingSwitchedOff;
+    editingSwitchedOff = false;
+    GetCellReadOnly(c, ARow, canEdit);
+    if (canEdit) {
+        if (!(GetOptions() & goEditing)) {
+            skipNextRepaint = true;
+            InitValidate(ACol, ARow);
+            SetOptions(GetOptions() | goEditing);
+        }
+        if (specialEditorOpen) {
+            HideInplaceEdit();
+            SetFocus();
+        }
+    } else if (GetOptions() & goEditing) {
+        editingSwitchedOff = true;
+        skipNextRepaint = true;
+        SetOptions(GetOptions() & ~static_cast<unsigned>(goEditing));
+    }
+    bool answer = false;
+    const TInplaceEdit* editor = InplaceEditor();
+    if (editPending && !(editor && editor->Focused())) {
+        answer = ValidateCell(GetCellEx(GetRealCol(), GetRow()));
+        if (answer)
+            answer = TBaseGrid::SelectCell(ACol, ARow);
+    } else {
+        answer = !IsFixed(ACol, ARow) && TBaseGrid::SelectCell(ACol, ARow);
+    }
+    if (!RowIndicator.Empty() && GetFixedCols() > 0) {
+        RepaintCell(0, oldRow);
+        RepaintCell(0, ARow);
+    }
+    if (ActiveCellShow) {
+        RepaintCell(oldCol, 0);
+        RepaintCell(0, oldRow);
+        RepaintCell(ACol, 0);
+        RepaintCell(0, ARow);
+    }
+    return answer;
+}

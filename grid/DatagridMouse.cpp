@@ -1,0 +1,361 @@
+// What the grid adds to the framework's mouse handling: header-driven selection, links, direct
+// editing, the fixed column's sizing, moving with markers, sizing hints and permissions.
+#include "framework/LocaleCase.h"
+#include "framework/Screen.h"
+#include "grid/Datagrid.h"
+#include "grid/Gridutil.h"
+#include "resources/Cursors.h"
+
+#include <QDesktopServices>
+#include <QToolTip>
+#include <QUrl>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// A press or release this close to a cell's side counts as meant for the column border.
+constexpr int BorderZone = 4;
+
+// Only web and mail addresses are followed: a file named in a cell is never opened.
+void FollowLink(const AnsiString& anchor) {
+    QString address = QString::fromStdString(anchor.str()).trimmed();
+    if (address.startsWith("www.", Qt::CaseInsensitive))
+        address.prepend("http://");
+    const QUrl url(address);
+    const QString scheme = url.scheme().toLower();
+    if (url.isValid() && (scheme == "http" || scheme == "https" || scheme == "mailto"))
+        QDesktopServices::openUrl(url);
+}
+
+} // namespace
+
+void TDataGrid::WMLButtonDown(TShiftState Shift, int X, int Y) {
+    lookupText = "";
+    press = {};
+    if (OnClick)
+        OnClick(this);
+    int col = -1;
+    int row = -1;
+    MouseToCell(X, Y, col, row);
+    if (col < 0 || row < 0) {
+        HideInplaceEdit();
+        TBaseGrid::WMLButtonDown(Shift, X, Y);
+        return;
+    }
+    const TPoint base = BaseCell(col, row);
+    col = base.x;
+    row = base.y;
+    const TRect cell = TBaseGrid::CellRect(col, row);
+    press.CaretPositioning = MouseActions->CaretPositioning;
+    if (fixedSizingZone) {
+        fixedSizing = true;
+        fixedSizingX = X;
+        Invalidate();
+    }
+    // The cell whose border the press may be sizing, and where the press lies in it.
+    int sizingCol = -1;
+    int sizingRow = -1;
+    MouseToCell(row == 0 ? X - BorderZone : X, col == 0 ? Y - BorderZone : Y, sizingCol, sizingRow);
+    if (row != 0 && col != 0)
+        MouseToCell(X - BorderZone, Y - BorderZone, sizingCol, sizingRow);
+    press.SizingCell = {sizingCol, sizingRow};
+    if (sizingCol >= 0 && sizingRow >= 0) {
+        const TRect sized = TBaseGrid::CellRect(sizingCol, sizingRow);
+        press.SizingCellSize = Point(sized.Width(), sized.Height());
+        press.SizingOffset = Point(X - sized.Right, Y - sized.Bottom);
+    }
+    press.DownPoint = Point(X, Y);
+    const bool normalRow = row >= GetFixedRows();
+    const bool normalCol = col >= GetFixedCols();
+    if (MouseActions->DisjunctRowSelect && normalRow) {
+        if (!Shift.Contains(ssCtrl)) {
+            ClearRowSelect();
+            press.DisjunctCleared = true;
+        } else if (GetRowSelect(row)) {
+            press.DisjunctWasSelected = true;
+        }
+    }
+    const AnsiString text = GetCellEx(RemapCol(col), row);
+    if (URLShow && TextType(text, EnableHTML) != ttHTML && IsURL(text)) {
+        bool autoHandle = true;
+        if (OnAnchorClick)
+            OnAnchorClick(this, row, col, text, autoHandle);
+        if (autoHandle) {
+            TPoint target;
+            if (AnsiUpperCase(text).Pos("CELL://") > 0) {
+                if (NameToCell(text.SubString(8, text.Length()), target)) {
+                    SetRow(target.y);
+                    SetCol(target.x);
+                }
+            } else {
+                FollowLink(text);
+            }
+        }
+        return;
+    }
+    if ((GetOptions() & goRangeSelect) && selectCursorKind != 0 && (!normalRow || !normalCol))
+        SelectFromFixedCell(col, row);
+    if (!normalRow && normalCol)
+        press.MoveFrom = col;
+    else if (!normalCol && normalRow)
+        press.MoveFrom = row;
+    press.GrabOffset = Point(X - cell.Left, Y - cell.Top);
+    const bool editable = normalRow && normalCol && IsEditable(RemapCol(col), row);
+    if (MouseActions->DirectEdit && editable) {
+        if (!Focused())
+            SetFocus();
+        HideInplaceEdit();
+    }
+    {
+        struct Restore {
+            TNavigation& navigation;
+            bool alwaysEdit;
+            ~Restore() { navigation.AlwaysEdit = alwaysEdit; }
+        } restore{*Navigation, std::exchange(Navigation->AlwaysEdit, false)};
+        TBaseGrid::WMLButtonDown(Shift, X, Y);
+    }
+    if (!normalRow || !normalCol || IsFixed(col, row))
+        return;
+    if (OnCellValidate) {
+        editingStarted = false;
+        InitValidate(GetCol(), GetRow());
+    }
+    if (OnClickCell)
+        OnClickCell(this, row, col);
+    const TPoint span = CellSpan(col, row);
+    if (span.x > 0 || span.y > 0) {
+        const bool wasSelected = GetSelection() == TGridRect{col, row, col + span.x, row + span.y};
+        SetSelection({col, row, col + span.x, row + span.y});
+        if (wasSelected && editable)
+            TBaseGrid::ShowEditor();
+    }
+    // A press near the column's sides is left to sizing and selecting.
+    if (MouseActions->DirectEdit && editable && X - cell.Left >= BorderZone && cell.Right - X >= BorderZone)
+        TBaseGrid::ShowEditor();
+}
+
+void TDataGrid::SelectFromFixedCell(int ACol, int ARow) {
+    const bool corner = ACol < GetFixedCols() && ARow < GetFixedRows();
+    const int lastCol = GetColCount() - 1;
+    const int lastRow = GetRowCount() - 1;
+    auto select = [this](const TGridRect& range) {
+        SetFocus();
+        HideSelection();
+        SetSelection(range);
+        DoExit();
+    };
+    if (corner && MouseActions->AllSelect && selectCursorKind == 3) {
+        select({GetFixedCols(), GetFixedRows(), lastCol, lastRow});
+    } else if (ACol < GetFixedCols() && ARow >= GetFixedRows() && MouseActions->RowSelect &&
+               selectCursorKind == 2) {
+        select({GetFixedCols(), ARow, lastCol, ARow});
+        selectAnchor = ARow;
+    } else if (ARow < GetFixedRows() && ACol >= GetFixedCols() && MouseActions->ColSelect &&
+               selectCursorKind == 1) {
+        select({ACol, GetFixedRows(), ACol, lastRow});
+        selectAnchor = ACol;
+    }
+}
+
+void TDataGrid::WMLButtonUp(TShiftState Shift, int X, int Y) {
+    press.Moved = false;
+    press.WidthChanged = false;
+    const bool wasSelected = std::exchange(press.DisjunctWasSelected, false);
+    selectAnchor = -1;
+    for (TArrowWindow* arrow : arrows)
+        arrow->Hide();
+    if (fixedSizing) {
+        fixedSizing = false;
+        SetColWidths(0, std::max(0, X));
+        Invalidate();
+    }
+    if (sizingHintShown) {
+        QToolTip::hideText();
+        sizingHintShown = false;
+    }
+    int col = -1;
+    int row = -1;
+    MouseToCell(X, Y, col, row);
+    if (MouseActions->DisjunctRowSelect && row >= GetFixedRows()) {
+        if (wasSelected)
+            SetRowSelect(row, false);
+        else
+            SelectToRowSelect(false);
+    }
+    const TGridState state = GetGridState();
+    if (Screen->GetCursor() == crDrag && (state == gsColMoving || state == gsRowMoving) && EnhRowColMove) {
+        Screen->SetCursor(crDefault);
+        dragLabel->Hide();
+    }
+    TBaseGrid::WMLButtonUp(Shift, X, Y);
+}
+
+void TDataGrid::WMLButtonDblClk(TShiftState Shift, int X, int Y) {
+    int col = -1;
+    int row = -1;
+    MouseToCell(X, Y, col, row);
+    TBaseGrid::WMLButtonDblClk(Shift, X, Y);
+    if (OnDblClickCell)
+        OnDblClickCell(this, row, col);
+}
+
+void TDataGrid::WMRButtonDown(TShiftState Shift, int X, int Y) {
+    TBaseGrid::WMRButtonDown(Shift, X, Y);
+    int col = -1;
+    int row = -1;
+    MouseToCell(X, Y, col, row);
+    if (OnRightClickCell)
+        OnRightClickCell(this, row, col);
+    if (URLShow && URLEdit && col >= GetFixedCols() && row >= GetFixedRows() &&
+        IsURL(GetCellEx(RemapCol(col), row))) {
+        FocusCell(col, row, true);
+        ShowInplaceEdit();
+    }
+}
+
+void TDataGrid::MouseMove(TShiftState Shift, int X, int Y) {
+    int col = -1;
+    int row = -1;
+    MouseToCell(X, Y, col, row);
+    if (selectAnchor >= 0 && col >= 0 && row >= 0) {
+        if (MouseActions->RowSelect && selectCursorKind == 2 && row >= GetFixedRows())
+            SetSelection({GetFixedCols(), std::min(selectAnchor, row), GetColCount() - 1,
+                          std::max(selectAnchor, row)});
+        else if (MouseActions->ColSelect && selectCursorKind == 1 && col >= GetFixedCols())
+            SetSelection({std::min(selectAnchor, col), GetFixedRows(), std::max(selectAnchor, col),
+                          GetRowCount() - 1});
+    }
+    fixedSizingZone =
+        GetFixedCols() > 0 && col >= 0 && MouseActions->SizeFixedCol && std::abs(X - GetColWidths(0)) < 3;
+    if (fixedSizing && X != fixedSizingX) {
+        fixedSizingX = std::max(0, X);
+        Invalidate();
+    }
+    const TGridState state = GetGridState();
+    press.ColSizing = state == gsColSizing;
+    press.RowSizing = state == gsRowSizing;
+    if ((state == gsColMoving || state == gsRowMoving) && press.MoveFrom >= 0) {
+        bool allow = true;
+        const TIndexAllowEvent& asked = state == gsColMoving ? OnColumnMove : OnRowMove;
+        if (asked)
+            asked(this, press.MoveFrom, allow);
+        if (!allow)
+            SetGridState(gsNormal);
+    }
+    selectCursorKind = 0;
+    TGridState sizing = gsNormal;
+    int index = -1;
+    int edge = 0;
+    CalcSizingState(X, Y, sizing, index, edge);
+    const bool inSizeZone = sizing != gsNormal;
+    if (col >= 0 && row >= 0) {
+        if (col < GetFixedCols() && row < GetFixedRows() && MouseActions->AllSelect)
+            selectCursorKind = 3;
+        else if (row < GetFixedRows() && col >= GetFixedCols() && MouseActions->ColSelect && !inSizeZone)
+            selectCursorKind = 1;
+        else if (col < GetFixedCols() && row >= GetFixedRows() && MouseActions->RowSelect && !inSizeZone)
+            selectCursorKind = 2;
+    }
+    const bool onLink = URLShow && col >= 0 && row >= 0 && IsURL(GetCellEx(RemapCol(col), row));
+    if (hintCell.X >= 0 && !(hintCell == TGridCoord{col, row})) {
+        QToolTip::hideText();
+        hintCell = {-1, -1};
+    }
+    if (GetGridState() == gsSelecting && (GetRowCount() == 1 || GetColCount() == GetFixedCols()))
+        SetGridState(gsNormal);
+    TBaseGrid::MouseMove(Shift, X, Y);
+    if (SelectionRectangle && GetGridState() == gsSelecting)
+        InvalidateGridRect(GetSelection());
+    // The grid's own cursors, over what the framework chose.
+    QWidget* surface = ClientView();
+    const bool sizingNow = state == gsColSizing || state == gsRowSizing;
+    if (selectCursorKind != 0 && !sizingNow)
+        surface->setCursor(LoadCursor(selectCursorKind == 3 ? 8012 : selectCursorKind == 1 ? 8011 : 8010));
+    else if (fixedSizingZone || fixedSizing)
+        surface->setCursor(Screen->Cursors(crHSplit));
+    else if (onLink)
+        surface->setCursor(Screen->Cursors(crHandPoint));
+    gridSetCursor = selectCursorKind != 0 || onLink;
+    if ((HintShowSizing && (sizingNow || fixedSizing)))
+        ShowSizingHint(X, Y);
+}
+
+void TDataGrid::ShowSizingHint(int X, int Y) {
+    AnsiString text;
+    TPoint at;
+    if (fixedSizing) {
+        text = "cw=<b>" + AnsiString(std::to_string(fixedSizingX)) + "</b>";
+    } else if (GetGridState() == gsColSizing && press.SizingCell.X >= 0) {
+        const TRect cell = TBaseGrid::CellRect(press.SizingCell.X, press.SizingCell.Y);
+        text = "cw=<b>" + AnsiString(std::to_string(X - cell.Left - press.SizingOffset.x)) + "</b>";
+        at = Point(cell.Left, cell.Top);
+    } else if (press.SizingCell.Y >= 0) {
+        const TRect cell = TBaseGrid::CellRect(press.SizingCell.X, press.SizingCell.Y);
+        text = "rh=<b>" + AnsiString(std::to_string(Y - cell.Top - press.SizingOffset.y)) + "</b>";
+        at = Point(cell.Left, cell.Top);
+    }
+    QToolTip::showText(ClientView()->mapToGlobal(QPoint(at.x, at.y)), QString::fromStdString(text.str()),
+                       ClientView());
+    sizingHintShown = true;
+}
+
+void TDataGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    // A right-button release while a column is moved is no release of the move.
+    if (Button == mbRight && GetGridState() == gsColMoving)
+        return;
+    TBaseGrid::MouseUp(Button, Shift, X, Y);
+}
+
+void TDataGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos) {
+    TBaseGrid::CalcSizingState(X, Y, State, Index, SizingPos);
+    if (State == gsNormal)
+        return;
+    bool allow = true;
+    int col = -1;
+    int row = -1;
+    if (State == gsColSizing) {
+        MouseToCell(X - BorderZone, Y, col, row);
+        if (row == 0 && OnColumnSize)
+            OnColumnSize(this, col, allow);
+    } else {
+        MouseToCell(X, Y - BorderZone, col, row);
+        if (col == 0 && OnRowSize)
+            OnRowSize(this, row, allow);
+    }
+    if (!allow)
+        State = gsNormal;
+}
+
+void TDataGrid::ColumnMoved(int FromIndex, int ToIndex) {
+    TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    press.Moved = true;
+    // The sort column keeps its column: only one between the two places shifts, towards FromIndex.
+    int& sorted = SortSettings->Column;
+    if (sorted == FromIndex)
+        sorted = ToIndex;
+    else if (FromIndex < sorted && sorted <= ToIndex)
+        --sorted;
+    else if (ToIndex <= sorted && sorted < FromIndex)
+        ++sorted;
+}
+
+void TDataGrid::ColWidthsChanged() {
+    TBaseGrid::ColWidthsChanged();
+    if (!std::exchange(press.ColSizing, false))
+        return;
+    press.WidthChanged = true;
+    if (OnEndColumnSize)
+        OnEndColumnSize(this, press.SizingCell.X);
+}
+
+void TDataGrid::RowHeightsChanged() {
+    TBaseGrid::RowHeightsChanged();
+    if (!std::exchange(press.RowSizing, false))
+        return;
+    press.WidthChanged = true;
+    if (OnEndRowSize)
+        OnEndRowSize(this, press.SizingCell.Y);
+}

@@ -1,0 +1,335 @@
+#include "grid/GridInplaceEdit.h"
+
+#include "framework/Clipboard.h"
+#include "framework/LocaleCase.h"
+#include "framework/MessageBeep.h"
+#include "framework/NumberFormat.h"
+#include "grid/Datagrid.h"
+#include "grid/Gridutil.h"
+
+#include <QCursor>
+#include <QWidget>
+
+#include <string_view>
+#include <utility>
+
+namespace {
+
+bool IsDigit(char key) {
+    return key >= '0' && key <= '9';
+}
+
+// Keys every number filter lets through: Backspace, Tab, Enter, and Escape and the clipboard's
+// control keys, whose own handling (restore, paste) keeps the rules.
+bool IsEditingKey(char key) {
+    switch (key) {
+    case '\b':
+    case '\t':
+    case '\r':
+    case 0x1B:
+    case 0x01:
+    case 0x03:
+    case 0x16:
+    case 0x18:
+    case 0x1A:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Where the first line of a text ends (1-based), 0 for a text of one line.
+int FirstLineEnd(const AnsiString& text) {
+    const auto end = text.view().find_first_of("\r\n");
+    return end == std::string_view::npos ? 0 : static_cast<int>(end) + 1;
+}
+
+bool IsTextType(int type) {
+    return type == edNormal || type == edCapital || type == edMixedCase || type == edLowerCase ||
+           type == edUpperCase;
+}
+
+} // namespace
+
+TGridInplaceEdit::TGridInplaceEdit(TDataGrid& grid) : TInplaceEdit(grid), grid(grid) {}
+
+int TGridInplaceEdit::EditorType() const {
+    return grid.editorType;
+}
+
+void TGridInplaceEdit::SetVAlign(bool Value) {
+    vAlign = Value;
+    SetAlignment(Value ? taRightJustify : taLeftJustify);
+}
+
+void TGridInplaceEdit::SetWordWrap(bool Value) {
+    wordWrap = Value;
+    ViewChanged();
+}
+
+void TGridInplaceEdit::UpdateContents() {
+    wordWrap = grid.WordWrap;
+    lastKeyTyped = true;
+    SetPasswordChar(EditorType() == edPassword ? grid.passwordChar : 0);
+    if (MaxLength == 0)
+        MaxLength = grid.MaxEditLength;
+    TInplaceEdit::UpdateContents();
+    TBrush brush{grid.GetColor(), bsSolid};
+    TFont font = grid.Font;
+    TGridDrawState state = 0;
+    TAlignment hAlign = taLeftJustify;
+    TVAlignment vAlign = vtaTop;
+    bool wrap = false;
+    grid.GetVisualProperties(grid.GetRealCol(), grid.GetRow(), state, false, false, &brush, &font, hAlign,
+                             vAlign, wrap);
+    SetColor(brush.Color);
+    Font = font;
+}
+
+void TGridInplaceEdit::BoundsChanged() {
+    TInplaceEdit::BoundsChanged();
+    // A cell out of view keeps the editor out of sight; one in view gets it over its whole block.
+    if (Width() > 0 && Height() > 0) {
+        const TRect cell = grid.CellRect(grid.GetCol(), grid.GetRow());
+        SetBounds(cell.Left, cell.Top, cell.Width() - 1, cell.Height() - 1);
+    }
+    SetTextMargins(3, 3, 2, 0);
+}
+
+void TGridInplaceEdit::ConvertKeypadDecimal(char& Key, int KeyData) const {
+    if (Key == '.' && grid.ExcelStyleDecimalSeparator && (KeyData & (1 << 22)))
+        Key = DecimalSeparator;
+}
+
+bool TGridInplaceEdit::Accepts(char Key) {
+    const AnsiString& text = GetWindowText();
+    const bool selected = GetSelText().Pos(AnsiString(Key)) > 0;
+    switch (EditorType()) {
+    case edNormal:
+    case edPassword:
+    case edCapital:
+    case edUpperCase:
+    case edLowerCase:
+    case edMixedCase:
+        return true;
+    case edNumeric:
+        if (IsEditingKey(Key) || IsDigit(Key) || (Key == '-' && text.Pos("-") == 0 && GetSelStart() == 0))
+            return true;
+        MessageBeep(0);
+        return false;
+    case edPositiveNumeric:
+        if (IsEditingKey(Key) || IsDigit(Key))
+            return true;
+        MessageBeep(0);
+        return false;
+    case edFloat:
+        if (IsEditingKey(Key) || IsDigit(Key))
+            return true;
+        if (Key == '.' || Key == ',')
+            return text.Pos(AnsiString(Key)) == 0 || selected;
+        if (Key == '-') {
+            if ((GetSelStart() == 0 && text.Pos("-") == 0) || selected)
+                return true;
+            MessageBeep(0);
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TGridInplaceEdit::WMChar(char& Key, int KeyData, TShiftState Shift) {
+    if (std::exchange(dropReturn, false) && Key == '\r')
+        return;
+    ConvertKeypadDecimal(Key, KeyData);
+    // At the length limit only Enter passes, and only when it advances.
+    if (MaxLength > 0 && GetWindowText().Length() >= MaxLength && GetSelLength() == 0 && Key != '\b' &&
+        Key != 0x1B && (Key != '\r' || !grid.Navigation->AdvanceOnEnter))
+        return;
+    const int type = EditorType();
+    if (Key == '\r' && grid.Navigation->LineFeedOnEnter && IsTextType(type)) {
+        ReplaceSelection("\r\n");
+        return;
+    }
+    if (!Accepts(Key))
+        return;
+    if ((type == edCapital || type == edUpperCase) && Key >= 'a' && Key <= 'z')
+        Key = static_cast<char>(Key - 'a' + 'A');
+    else if (type == edLowerCase && Key >= 'A' && Key <= 'Z')
+        Key = static_cast<char>(Key - 'A' + 'a');
+    const int caret = GetSelStart();
+    TInplaceEdit::WMChar(Key, KeyData, Shift);
+    if (type == edMixedCase && Key >= ' ') {
+        SetWindowText(ShiftCase(GetWindowText()));
+        SetSelStart(caret + 1);
+    }
+}
+
+void TGridInplaceEdit::WMKeyDown(WORD& Key, TShiftState Shift) {
+    if (Key == VK_ESCAPE)
+        SetWindowText(grid.cellTextCache);
+    if (Key == VK_RETURN && Shift.Contains(ssCtrl) && grid.Navigation->LineFeedOnEnter) {
+        // Ends the edit as Enter does elsewhere; its character is no line break.
+        char enter = '\r';
+        TInplaceEdit::KeyPress(enter);
+        dropReturn = true;
+        Key = 0;
+        return;
+    }
+    TInplaceEdit::WMKeyDown(Key, Shift);
+}
+
+void TGridInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
+    const bool plain = !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt);
+    const bool walks = plain && GetSelLength() == 0 && grid.Navigation->CursorWalkEditor;
+    const bool atEnd = GetSelStart() == GetWindowText().Length();
+    if (Key == VK_RIGHT || Key == VK_LEFT) {
+        if (walks && (Key == VK_RIGHT ? atEnd : GetSelStart() == 0)) {
+            const TAdvanceDirection direction = grid.Navigation->AdvanceDirection;
+            grid.Navigation->AdvanceDirection = adLeftRight;
+            struct Restore {
+                TDataGrid& grid;
+                TAdvanceDirection direction;
+                ~Restore() { grid.Navigation->AdvanceDirection = direction; }
+            } restore{grid, direction};
+            grid.AdvanceEdit(grid.GetCol(), grid.GetRow(), true, true, Key == VK_RIGHT);
+            Key = VK_RETURN;
+        }
+    }
+    lastKeyTyped = Key != VK_BACK && Key != VK_DELETE;
+    TInplaceEdit::KeyDown(Key, Shift);
+}
+
+void TGridInplaceEdit::KeyPress(char& Key) {
+    if (Key == '\r' && !grid.Navigation->LineFeedOnEnter) {
+        const bool valid = grid.ValidateCell(GetWindowText());
+        // The editor shows what was stored, so that closing it keeps a handler's replacement.
+        SetWindowText(grid.GetEditText(grid.GetCol(), grid.GetRow()));
+        if (!valid) {
+            Key = 0;
+            return;
+        }
+    }
+    TInplaceEdit::KeyPress(Key);
+}
+
+void TGridInplaceEdit::KeyUp(WORD& Key, TShiftState Shift) {
+    TInplaceEdit::KeyUp(Key, Shift);
+    if (Key != VK_LEFT && Key != VK_RIGHT)
+        DoChange();
+}
+
+void TGridInplaceEdit::DoChange() {
+    if (!grid.Lookup || grid.LookupItems.Count() == 0 || !lastKeyTyped || GetSelLength() > 0)
+        return;
+    const AnsiString typed = GetWindowText().SubString(1, GetSelStart());
+    if (typed.IsEmpty())
+        return;
+    auto key = [this](const AnsiString& text) {
+        return grid.LookupCaseSensitive ? text : AnsiUpperCase(text);
+    };
+    const AnsiString start = key(typed);
+    for (int i = 0; i < grid.LookupItems.Count(); ++i) {
+        const AnsiString& item = grid.LookupItems[i];
+        if (key(item).SubString(1, start.Length()) != start)
+            continue;
+        const AnsiString completed =
+            (typed + item.SubString(typed.Length() + 1, item.Length())).SubString(1, 255);
+        if (completed == GetWindowText())
+            return;
+        SetSelection(0, GetWindowText().Length());
+        ReplaceSelection(completed);
+        SetSelection(completed.Length(), typed.Length());
+        return;
+    }
+}
+
+bool TGridInplaceEdit::Allowed(const std::function<void(TObject*, bool&)>& event) {
+    bool allow = true;
+    if (event)
+        event(this, allow);
+    return allow;
+}
+
+void TGridInplaceEdit::WMCopy() {
+    if (Allowed(grid.OnClipboardCopy))
+        TInplaceEdit::WMCopy();
+}
+
+void TGridInplaceEdit::WMCut() {
+    if (Allowed(grid.OnClipboardCut))
+        TInplaceEdit::WMCut();
+}
+
+void TGridInplaceEdit::WMPaste() {
+    if (GetReadOnly() || !Clipboard().HasText())
+        return;
+    AnsiString pasted = Clipboard().GetAsText();
+    // A cell copied elsewhere comes with its line end; a single-line cell takes its first line.
+    if (const int lineEnd = FirstLineEnd(pasted); lineEnd > 0 && !grid.Multilinecells)
+        pasted = pasted.SubString(1, lineEnd - 1);
+    if (MaxLength > 0 && pasted.Length() > MaxLength)
+        return;
+    const AnsiString& text = GetWindowText();
+    const int start = GetSelStart();
+    const bool hadSelection = GetSelLength() > 0;
+    AnsiString result =
+        text.SubString(1, start) + pasted + text.SubString(start + GetSelLength() + 1, text.Length());
+    if (MaxLength > 0 && result.Length() > MaxLength)
+        return;
+    if (!Allowed(grid.OnClipboardPaste))
+        return;
+    switch (EditorType()) {
+    case edNumeric:
+    case edPositiveNumeric:
+        if (IsType(result) != 0)
+            return;
+        break;
+    case edFloat:
+        if (IsType(result) > 1)
+            return;
+        break;
+    case edMixedCase:
+        result = ShiftCase(result);
+        break;
+    case edLowerCase:
+        result = AnsiLowerCase(result);
+        break;
+    case edUpperCase:
+        result = AnsiUpperCase(result);
+        break;
+    default:
+        break;
+    }
+    SetSelection(0, text.Length());
+    ReplaceSelection(result);
+    if (hadSelection)
+        SetSelection(start, start + pasted.Length());
+    else
+        SetSelStart(start + pasted.Length());
+}
+
+void TGridInplaceEdit::WMSetFocus() {
+    TInplaceEdit::WMSetFocus();
+    if (!std::exchange(grid.press.CaretPositioning, false))
+        return;
+    const QPoint mouse = View()->mapFromGlobal(QCursor::pos());
+    if (View()->rect().contains(mouse))
+        SetSelStart(CharFromPos(mouse.x()));
+}
+
+void TGridInplaceEdit::WMKillFocus() {
+    const AnsiString text = GetWindowText();
+    if (grid.LookupHistory && grid.LookupItems.IndexOf(text) < 0)
+        grid.LookupItems.Add(text);
+    TInplaceEdit::WMKillFocus();
+    grid.ValidateOnFocusLoss(text);
+    SetWindowText(grid.GetEditText(grid.GetCol(), grid.GetRow()));
+    grid.specialEditorOpen = false;
+}
+
+void TGridInplaceEdit::DblClick() {
+    TInplaceEdit::DblClick();
+    if (grid.OnDblClickCell)
+        grid.OnDblClickCell(&grid, grid.GetRow(), grid.GetCol());
+}

@@ -1,0 +1,155 @@
+#include "tests/app/VisualEditor.h"
+
+#include <vector>
+
+namespace {
+
+using VisualEditDrawing = VisualEditor;
+
+constexpr QRgb White = 0xFFFFFF;
+constexpr QRgb Maroon = 0x800000;
+constexpr QRgb Blue = 0x0000FF;
+constexpr QRgb Lime = 0x00FF00;
+constexpr QRgb Red = 0xFF0000;
+constexpr QRgb Yellow = 0xFFFF00;
+
+QRgb At(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFF;
+}
+
+std::vector<TSpeedButton*> Toggles() {
+    return {VisualEditForm->SewerSpeedButton,     VisualEditForm->JunctionSpeedButton,
+            VisualEditForm->SewerNameSpeedButton, VisualEditForm->JunctionNameSpeedButton,
+            VisualEditForm->DropSpeedButton,      VisualEditForm->DatumSpeedButton};
+}
+
+// S0 runs from J0 at world (0, 0) to J1 at (10, 0): pixels (200, 150) to (300, 150).
+SimpleSewerNetwork& OneSewer() {
+    FrontForm->ReplaceNetwork(std::make_unique<SimpleSewerNetwork>());
+    SimpleSewerNetwork& network = *FrontForm->Network;
+    network.AddSewerAt("S0", "J0", "J1", 0, 0, 10, 0);
+    network.BuildConnections();
+    return network;
+}
+
+TEST_F(VisualEditDrawing, SewersAreBlueLimeInTheirSubnetAndRedWhenSelected) {
+    UseView();
+    SimpleSewerNetwork& network = OneSewer();
+    QImage shown = Shown();
+    EXPECT_EQ(At(shown, 230, 150), Blue);
+    // The square's edge, 4 pixels left of J0's point.
+    EXPECT_EQ(At(shown, 196, 150), Maroon);
+    EXPECT_EQ(At(shown, 150, 150), White);
+
+    network.CheckNetwork();
+    VisualEditForm->SubNetsComboBoxClick();
+    VisualEditForm->ShowSubNetsCheckBox->SetChecked(true);
+    EXPECT_EQ(At(Shown(), 230, 150), Lime);
+    VisualEditForm->SelectedSewer = network.Sewers[0];
+    EXPECT_EQ(At(Shown(), 230, 150), Red);
+    VisualEditForm->ClearSelection();
+    EXPECT_EQ(At(Shown(), 230, 150), Lime);
+}
+
+// With names shown the squares are outlines, the sewer showing inside; without them the squares
+// take the paint box's white brush.
+TEST_F(VisualEditDrawing, JunctionSquaresTakeTheBrushTheDrawingBeforeLeft) {
+    UseView();
+    OneSewer();
+    EXPECT_EQ(At(Shown(), 201, 150), Blue);
+    VisualEditForm->SewerNameSpeedButton->ViewClicked();
+    EXPECT_FALSE(VisualEditForm->SewerNameSpeedButton->GetDown());
+    const QImage shown = Shown();
+    EXPECT_EQ(At(shown, 201, 150), White);
+    EXPECT_EQ(At(shown, 203, 150), Maroon);
+    EXPECT_EQ(At(shown, 230, 150), Blue);
+}
+
+TEST_F(VisualEditDrawing, TheSelectedJunctionIsRingedInRed) {
+    UseView();
+    SimpleSewerNetwork& network = OneSewer();
+    VisualEditForm->SelectedJunction = network.Junctions[1];
+    const QImage shown = Shown();
+    // The ring runs 3 pixels outside J1's square: from x = 293 to 306 about (300, 150).
+    int red = 0;
+    for (int y = 146; y <= 154; ++y)
+        red += At(shown, 293, y) == Red;
+    EXPECT_GT(red, 0);
+    EXPECT_EQ(At(shown, 300, 140), White);
+    EXPECT_EQ(At(shown, 300, 143), Red);
+}
+
+// Yellow 8 pixels, maroon 6, red 4 with a maroon edge, over the junction's own square.
+TEST_F(VisualEditDrawing, ADatumShowsThreeSquares) {
+    UseView();
+    SimpleSewerNetwork& network = OneSewer();
+    network.SetSewerDatum("S0", true, true, 0);
+    const QImage shown = Shown();
+    EXPECT_EQ(At(shown, 196, 150), Yellow);
+    EXPECT_EQ(At(shown, 203, 150), Yellow);
+    EXPECT_EQ(At(shown, 204, 150), Blue);
+    EXPECT_EQ(At(shown, 197, 150), Maroon);
+    EXPECT_EQ(At(shown, 198, 150), Maroon);
+    EXPECT_EQ(At(shown, 199, 150), Red);
+    EXPECT_EQ(At(shown, 200, 150), Red);
+    EXPECT_EQ(At(shown, 201, 150), Maroon);
+}
+
+// The disc sits 8 pixels back from the downstream junction along the sewer; on a sewer straight
+// down the screen it is worked out as if the downstream point lay a pixel to the right, and
+// comes 8 pixels above it.
+TEST_F(VisualEditDrawing, ADropShowsARedDiscEightPixelsBack) {
+    UseView();
+    SimpleSewerNetwork& network = OneSewer();
+    network.Sewers[0]->DownstreamEnd->DropJunction = true;
+    // From (100, 50) down to (100, 150).
+    network.AddSewerAt("S1", "J2", "J3", -10, 10, -10, 0);
+    network.Sewers[1]->DownstreamEnd->DropJunction = true;
+    // From (300, 250) back left to (200, 250).
+    network.AddSewerAt("S2", "J4", "J5", 10, -10, 0, -10);
+    network.Sewers[2]->DownstreamEnd->DropJunction = true;
+    const QImage shown = Shown();
+    EXPECT_EQ(At(shown, 292, 150), Red);
+    EXPECT_EQ(At(shown, 285, 150), Blue);
+    EXPECT_EQ(At(shown, 100, 142), Red);
+    EXPECT_EQ(At(shown, 100, 135), Blue);
+    EXPECT_EQ(At(shown, 208, 250), Red);
+    EXPECT_EQ(At(shown, 215, 250), Blue);
+}
+
+TEST_F(VisualEditDrawing, TheTogglesChooseWhatIsDrawn) {
+    UseView();
+    SimpleSewerNetwork& network = OneSewer();
+    network.SetSewerDatum("S0", true, true, 0);
+    network.Sewers[0]->DownstreamEnd->DropJunction = true;
+    for (TSpeedButton* toggle : Toggles())
+        toggle->ViewClicked();
+    const QImage blank = Shown();
+    for (int y = 0; y < blank.height(); ++y)
+        for (int x = 0; x < blank.width(); ++x)
+            ASSERT_EQ(At(blank, x, y), White) << x << ", " << y;
+
+    // Names alone: S0's name at the sewer's middle, (250, 150), and no line.
+    VisualEditForm->SewerNameSpeedButton->ViewClicked();
+    const QImage names = Shown();
+    EXPECT_EQ(At(names, 230, 150), White);
+    int ink = 0;
+    for (int y = 150; y < 165; ++y)
+        for (int x = 250; x < 270; ++x)
+            ink += At(names, x, y) != White;
+    EXPECT_GT(ink, 0);
+}
+
+// Nothing is drawn without a network, or of a selection that is no longer in it.
+TEST_F(VisualEditDrawing, ADeletedSelectionIsNotDrawn) {
+    UseView();
+    SimpleSewerNetwork& network = OneSewer();
+    VisualEditForm->SelectedSewer = network.Sewers[0];
+    network.DeleteSewer("S0");
+    network.AddSewerAt("S0", "J0", "J1", 0, 0, 10, 0);
+    EXPECT_EQ(At(Shown(), 230, 150), Blue);
+    FrontForm->ReplaceNetwork(nullptr);
+    EXPECT_EQ(At(Shown(), 230, 150), White);
+}
+
+} // namespace

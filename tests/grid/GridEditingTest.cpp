@@ -1,0 +1,196 @@
+#include "tests/grid/EditingWindow.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Rows of unit costs; the unit in column 2 of row 1 may not be typed over.
+void FillCosts(EditingWindow& window) {
+    window.grid->SetCells(0, 1, "Cement");
+    window.grid->SetCells(1, 1, "10.00");
+    window.grid->SetCells(2, 1, "bag");
+    window.grid->OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
+        if (ARow == 1 && ACol == 2)
+            CanEdit = false;
+    };
+}
+
+TEST(GridEditing, ATypedCostIsStoredAndEnterGoesOnToTheNextEditableCell) {
+    EditingWindow window;
+    FillCosts(window);
+    window.Show();
+    window.Click(1, 1);
+    window.Type("12.5");
+    EXPECT_TRUE(window.EditorFocused());
+    EXPECT_EQ(window.EditorText(), "12.5");
+    window.Press(Qt::Key_Return);
+    EXPECT_EQ(window.grid->GetCells(1, 1), "12.5");
+    // Column 2 is read-only: Enter skips it; the next cell is ready to be typed over.
+    EXPECT_EQ(window.grid->GetCol(), 3);
+    EXPECT_EQ(window.grid->GetRow(), 1);
+    EXPECT_TRUE(window.grid->GetEditorMode());
+    window.Type("7");
+    window.Press(Qt::Key_Return);
+    window.Type("3");
+    window.Press(Qt::Key_Return);
+    // The row ends at column 4; the next starts at column 0.
+    EXPECT_EQ(window.grid->GetCells(3, 1), "7");
+    EXPECT_EQ(window.grid->GetCells(4, 1), "3");
+    EXPECT_EQ(window.grid->GetCol(), 0);
+    EXPECT_EQ(window.grid->GetRow(), 2);
+    EXPECT_EQ(window.grid->GetCells(2, 1), "bag");
+}
+
+TEST(GridEditing, EscapePutsTheCostBackAndTheEditStaysOpen) {
+    EditingWindow window;
+    FillCosts(window);
+    window.Show();
+    window.Click(1, 1);
+    window.Type("99");
+    EXPECT_EQ(window.grid->GetCells(1, 1), "99");
+    window.Press(Qt::Key_Escape);
+    EXPECT_EQ(window.grid->GetCells(1, 1), "10.00");
+    EXPECT_EQ(window.EditorText(), "10.00");
+    EXPECT_TRUE(window.EditorFocused());
+    window.Press(Qt::Key_Return);
+    EXPECT_EQ(window.grid->GetCells(1, 1), "10.00");
+    EXPECT_EQ(window.grid->GetCol(), 3);
+}
+
+TEST(GridEditing, ClickingAwayOrLeavingTheGridKeepsWhatWasTyped) {
+    EditingWindow window;
+    FillCosts(window);
+    int exits = 0;
+    window.grid->OnExit = [&](TObject*) { ++exits; };
+    window.Show();
+    window.Click(1, 1);
+    window.Type("4.5");
+    window.Click(3, 3);
+    EXPECT_EQ(window.grid->GetCells(1, 1), "4.5");
+    EXPECT_FALSE(window.grid->GetEditorMode());
+    EXPECT_EQ(window.grid->GetCol(), 3);
+    EXPECT_EQ(window.grid->GetRow(), 3);
+    EXPECT_EQ(exits, 0);
+
+    window.Type("8");
+    window.edit->SetFocus();
+    EXPECT_EQ(window.grid->GetCells(3, 3), "8");
+    EXPECT_EQ(exits, 1);
+    // Coming back and going again is one more exit, not one for the grid and one for its editor.
+    window.Click(3, 3);
+    window.Type("9");
+    window.edit->SetFocus();
+    EXPECT_EQ(window.grid->GetCells(3, 3), "9");
+    EXPECT_EQ(exits, 2);
+}
+
+TEST(GridEditing, TheValidationHandlerAcceptsReplacesOrRefusesTheText) {
+    struct Row {
+        const char* name;
+        bool valid;
+        const char* replacement;
+        const char* stored;
+        int col;
+    } rows[] = {
+        {"accepted", true, nullptr, "5", 3},
+        {"accepted as replaced", true, "5.00", "5.00", 3},
+        // Refused: the text from before, and the user back in the cell with its editor.
+        {"refused", false, nullptr, "10.00", 1},
+        {"refused with a replacement", false, "0.00", "0.00", 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EditingWindow window;
+        FillCosts(window);
+        window.grid->OnCellValidate = [&](TObject*, int Col, int Row, AnsiString& Value, bool& Valid) {
+            window.log.push_back("validate " + std::to_string(Col) + "," + std::to_string(Row) + " " +
+                                 Value.str());
+            if (row.replacement)
+                Value = row.replacement;
+            Valid = row.valid;
+        };
+        window.grid->OnCellsChanged = [&](TObject*, const TRect& R) {
+            window.log.push_back("changed " + window.grid->GetCells(R.Left, R.Top).str());
+        };
+        window.Show();
+        window.Click(1, 1);
+        window.Type("5");
+        window.Press(Qt::Key_Return);
+        EXPECT_EQ(window.grid->GetCells(1, 1), row.stored);
+        EXPECT_EQ(window.grid->GetCol(), row.col);
+        // Notifiers hear of the cell once it holds its final text.
+        EXPECT_EQ(window.log,
+                  (std::vector<std::string>{"validate 1,1 5", std::string("changed ") + row.stored}));
+        EXPECT_TRUE(window.EditorFocused());
+        EXPECT_EQ(window.EditorText(), row.col == 1 ? row.stored : "");
+    }
+}
+
+TEST(GridEditing, ARefusalAsTheFocusLeavesBringsTheUserBackToTheCell) {
+    EditingWindow window;
+    FillCosts(window);
+    window.grid->OnCellValidate = [](TObject*, int, int, AnsiString& Value, bool& Valid) {
+        Valid = Value != "x";
+    };
+    window.Show();
+    window.Click(1, 1);
+    window.Type("x");
+    window.Click(3, 2);
+    EXPECT_EQ(window.grid->GetCells(1, 1), "10.00");
+    QApplication::processEvents();
+    EXPECT_EQ(window.grid->GetCol(), 1);
+    EXPECT_EQ(window.grid->GetRow(), 1);
+    EXPECT_TRUE(window.EditorFocused());
+    // An unchanged text asks nothing.
+    window.Type("12");
+    window.edit->SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(window.grid->GetCells(1, 1), "12");
+    EXPECT_EQ(QApplication::focusWidget(), window.edit->View());
+}
+
+TEST(GridEditing, EventsOfOneEditInOrder) {
+    EditingWindow window;
+    FillCosts(window);
+    auto note = [&](const std::string& what) { window.log.push_back(what); };
+    window.grid->OnClickCell = [&](TObject*, int, int) { note("click cell"); };
+    window.grid->OnCellChanging = [&](TObject*, int, int, int NewRow, int NewCol, bool&) {
+        note("changing " + std::to_string(NewCol) + "," + std::to_string(NewRow));
+    };
+    window.grid->OnCellValidate = [&](TObject*, int, int, AnsiString&, bool&) { note("validate"); };
+    window.grid->OnCellsChanged = [&](TObject*, const TRect&) { note("changed"); };
+    window.grid->OnEnter = [&](TObject*) { note("enter"); };
+    window.grid->OnExit = [&](TObject*) { note("exit"); };
+    window.Show();
+    window.log.clear();
+    window.Click(1, 1);
+    window.Type("3");
+    window.Press(Qt::Key_Return);
+    window.edit->SetFocus();
+    EXPECT_EQ(window.log, (std::vector<std::string>{"changing 1,1", "click cell", "validate", "changed",
+                                                    "changing 3,1", "exit"}));
+}
+
+TEST(GridEditing, ReadOnlyCellsNeverOpenAnEditor) {
+    EditingWindow window;
+    FillCosts(window);
+    window.Show();
+    window.Click(2, 1);
+    window.Type("z");
+    EXPECT_EQ(window.grid->GetCells(2, 1), "bag");
+    EXPECT_FALSE(window.grid->GetEditorMode());
+    // Editing is switched off on that cell only.
+    EXPECT_FALSE(window.grid->GetOptions() & goEditing);
+    window.Press(Qt::Key_Right);
+    EXPECT_TRUE(window.grid->GetOptions() & goEditing);
+    window.Type("z");
+    EXPECT_EQ(window.grid->GetCells(3, 1), "z");
+}
+
+} // namespace
