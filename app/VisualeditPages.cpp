@@ -12,6 +12,7 @@
 
 #include <QScopedValueRollback>
 
+#include <utility>
 #include <vector>
 
 namespace {
