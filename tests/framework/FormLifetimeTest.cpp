@@ -188,32 +188,22 @@ TEST(FormLook, ADialogIsAFixedDialogWindowPlacedAsItsPositionSays) {
 
 namespace {
 
-struct Watcher : TComponent {
-    using TComponent::TComponent;
-    void Notification(TComponent* AComponent, TOperation Operation) override {
-        if (Operation == opRemove)
-            Removed.push_back(AComponent);
+TEST(FormLook, AToolWindowStaysOnTopWhateverTheOrderOfItsSettings) {
+    for (const bool styleFirst : {false, true}) {
+        SCOPED_TRACE(styleFirst ? "style first" : "border first");
+        TForm tool(nullptr);
+        if (styleFirst)
+            tool.SetFormStyle(fsStayOnTop);
+        tool.SetBorderStyle(bsToolWindow);
+        if (!styleFirst)
+            tool.SetFormStyle(fsStayOnTop);
+        tool.Show();
+        EXPECT_EQ(tool.View()->windowType(), Qt::Tool);
+        EXPECT_TRUE(tool.View()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_TRUE(tool.View()->isVisible());
+        tool.SetFormStyle(fsNormal);
+        EXPECT_FALSE(tool.View()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
-    std::vector<TComponent*> Removed;
-};
+}
 
 } // namespace
-
-TEST(ComponentNotification, NeighboursAndWatchersHearOfARemoval) {
-    TComponent owner(nullptr);
-    auto* neighbour = new Watcher(&owner);
-    auto* removed = new TComponent(&owner);
-    Watcher farAway(nullptr);
-    farAway.FreeNotification(removed);
-    delete removed;
-    EXPECT_EQ(neighbour->Removed, std::vector<TComponent*>{removed});
-    EXPECT_EQ(farAway.Removed, std::vector<TComponent*>{removed});
-
-    // Either side may go first; the other then forgets it.
-    auto* watched = new TComponent(nullptr);
-    {
-        Watcher shortLived(nullptr);
-        shortLived.FreeNotification(watched);
-    }
-    delete watched;
-}
