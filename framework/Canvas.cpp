@@ -30,31 +30,7 @@ QPainter::CompositionMode CompositionOf(TPenMode mode) {
     }
 }
 
-// The lines broken between words, as a line's width allows: a word wider than the line stands
-// alone on it, unbroken.
-QString BreakBetweenWords(const QString& text, int width, const QFontMetrics& metrics) {
-    QStringList broken;
-    for (const QString& paragraph : text.split(QChar('\n'))) {
-        QString line;
-        for (const QString& word : paragraph.split(QChar(' '))) {
-            const QString longer = line.isEmpty() ? word : line + QChar(' ') + word;
-            if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
-                broken << line;
-                line = word;
-            } else {
-                line = longer;
-            }
-        }
-        broken << line;
-    }
-    return broken.join(QChar('\n'));
-}
-
 } // namespace
-
-TCanvas::TCanvas() = default;
-
-TCanvas::~TCanvas() = default;
 
 void TCanvas::BeginDrawing() {
     if (attached || batch || !image || image->isNull())
@@ -307,7 +283,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const AnsiString& text) {
 
 int TCanvas::TextWidth(const AnsiString& text) const {
     if (mapMode == MM_LOMETRIC)
-        return static_cast<int>(std::lround(TenthsMetrics().horizontalAdvance(CanvasText(text))));
+        return TextWidthTenths(text);
     return Metrics().horizontalAdvance(CanvasText(text));
 }
 

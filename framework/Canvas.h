@@ -136,6 +136,7 @@ private:
         QPointF Origin;
     };
     using FontKey = std::tuple<std::string, int, unsigned>;
+    struct TenthsMeasures;
 
     void Paint(const std::function<void(QPainter&)>& draw);
     // The drawing of MM_LOMETRIC (CanvasTenths.cpp).
@@ -144,6 +145,8 @@ private:
     QPointF Mapped(int x, int y) const;
     QRectF Mapped(const TRect& r) const;
     QFont TenthsFont() const;
+    // The measures of Font in MM_LOMETRIC, made once for each font and height.
+    TenthsMeasures& Measures() const;
     const QFontMetricsF& TenthsMetrics() const;
     void UseTenthsPen(QPainter& painter) const;
     void LineToTenths(int x, int y);
@@ -152,6 +155,7 @@ private:
     void PolylineTenths(const std::vector<TPoint>& points, bool closed);
     void TextRectTenths(const TRect* r, int x, int y, const AnsiString& text);
     int DrawTextTenths(const AnsiString& text, TRect& r, unsigned format);
+    int TextWidthTenths(const AnsiString& text) const;
     // A text laid out in tenths of a millimetre, its box's top-left corner at (x, y).
     void DrawScaledText(QPainter& painter, int x, int y, const std::function<void(QPainter&)>& draw) const;
     void UsePen(QPainter& painter) const;
@@ -176,7 +180,9 @@ private:
     mutable int metricsDpi = 0;
     int mapMode = MM_TEXT;
     std::optional<PageScale> pageScale;
-    mutable std::map<FontKey, QFontMetricsF> tenthsMetrics;
+    mutable std::map<FontKey, std::unique_ptr<TenthsMeasures>> tenthsMeasures;
+    // The measures asked for last, which the next call most often asks for again.
+    mutable TenthsMeasures* lastMeasures = nullptr;
 };
 
 // Draws on the canvas's image with one painter while it lives.

@@ -7,7 +7,9 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <string_view>
 
 namespace {
 
@@ -94,12 +96,86 @@ QFont TCanvas::TenthsFont() const {
     return font;
 }
 
+// Widths of texts in one font: a text of printable ASCII adds up the advances of its characters
+// and what each pair of neighbours adds (kerning, a ligature of two), each asked once; other
+// texts, and those where a ligature may join three letters, are shaped whole.
+struct TCanvas::TenthsMeasures {
+    TenthsMeasures(const QFont& font, std::string name, int height, unsigned style)
+        : Metrics(font), Name(std::move(name)), Height(height), Style(style) {
+        advances.fill(std::nan(""));
+        pairs.fill(std::nan(""));
+    }
+
+    double Width(std::string_view text) {
+        const bool simple = text.find("ff") == std::string_view::npos &&
+                            std::all_of(text.begin(), text.end(), [](char c) { return Printable(c); });
+        if (!simple)
+            return Metrics.horizontalAdvance(
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        double width = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            width += Advance(text[i]);
+            if (i > 0)
+                width += Pair(text[i - 1], text[i]);
+        }
+        return width;
+    }
+
+    QFontMetricsF Metrics;
+    std::string Name;
+    int Height;
+    unsigned Style;
+
+private:
+    static constexpr int First = 32;
+    static constexpr int Count = 127 - First;
+
+    static bool Printable(char c) { return c >= First && c < First + Count; }
+
+    double Advance(char c) {
+        double& advance = advances[static_cast<std::size_t>(c - First)];
+        if (std::isnan(advance))
+            advance = Metrics.horizontalAdvance(QChar(c));
+        return advance;
+    }
+
+    double Pair(char a, char b) {
+        double& pair = pairs[static_cast<std::size_t>((a - First) * Count + b - First)];
+        if (std::isnan(pair))
+            pair = Metrics.horizontalAdvance(QString(QChar(a)) + QChar(b)) - Advance(a) - Advance(b);
+        return pair;
+    }
+
+    std::array<double, Count> advances;
+    std::array<double, Count * Count> pairs;
+};
+
+TCanvas::TCanvas() = default;
+
+TCanvas::~TCanvas() = default;
+
+TCanvas::TenthsMeasures& TCanvas::Measures() const {
+    const int height = std::abs(Font.GetHeight());
+    if (lastMeasures && lastMeasures->Height == height && lastMeasures->Style == Font.Style &&
+        lastMeasures->Name == Font.Name.view())
+        return *lastMeasures;
+    FontKey key{Font.Name.str(), height, Font.Style};
+    auto found = tenthsMeasures.find(key);
+    if (found == tenthsMeasures.end())
+        found = tenthsMeasures
+                    .emplace(std::move(key), std::make_unique<TenthsMeasures>(TenthsFont(), Font.Name.str(),
+                                                                              height, Font.Style))
+                    .first;
+    lastMeasures = found->second.get();
+    return *lastMeasures;
+}
+
 const QFontMetricsF& TCanvas::TenthsMetrics() const {
-    FontKey key{Font.Name.str(), std::abs(Font.GetHeight()), Font.Style};
-    auto found = tenthsMetrics.find(key);
-    if (found == tenthsMetrics.end())
-        found = tenthsMetrics.emplace(std::move(key), QFontMetricsF(TenthsFont())).first;
-    return found->second;
+    return Measures().Metrics;
+}
+
+int TCanvas::TextWidthTenths(const AnsiString& text) const {
+    return Rounded(Measures().Width(text.view()));
 }
 
 void TCanvas::UseTenthsPen(QPainter& painter) const {
@@ -192,15 +268,16 @@ int TCanvas::DrawTextTenths(const AnsiString& text, TRect& r, unsigned format) {
                                                               : Qt::AlignTop);
     else
         flags |= Qt::AlignTop;
-    if (format & DT_WORDBREAK)
-        flags |= Qt::TextWordWrap;
     if (format & DT_EXPANDTABS)
         flags |= Qt::TextExpandTabs;
     if (!(format & DT_NOPREFIX))
         flags |= Qt::TextShowMnemonic;
     const double width = r.Right - r.Left;
     const double height = std::abs(r.Top - r.Bottom);
-    // Measuring, the text takes the height it needs, and the width too unless it wraps.
+    // Lines break at blanks only, as on the screen: "(l/s)" stays whole.
+    if (format & DT_WORDBREAK)
+        lines = BreakBetweenWords(lines, width, TenthsMetrics());
+    // Measuring, the text takes the height it needs, and the width too unless it breaks.
     constexpr double Unbounded = 1 << 24;
     const bool measuring = format & DT_CALCRECT;
     const QRectF room(0, 0, measuring && !(format & DT_WORDBREAK) ? Unbounded : width,
@@ -208,9 +285,9 @@ int TCanvas::DrawTextTenths(const AnsiString& text, TRect& r, unsigned format) {
     const QRectF extent = TenthsMetrics().boundingRect(room, flags, lines);
     if (measuring) {
         if (!(format & DT_WORDBREAK))
-            r.Right = r.Left + static_cast<int>(std::ceil(extent.width()));
-        r.Bottom = r.Top - static_cast<int>(std::ceil(extent.height()));
-        return static_cast<int>(std::ceil(extent.height()));
+            r.Right = r.Left + Rounded(extent.width());
+        r.Bottom = r.Top - Rounded(extent.height());
+        return Rounded(extent.height());
     }
     const QRectF area = Mapped(r);
     Paint([&](QPainter& painter) {
@@ -222,5 +299,5 @@ int TCanvas::DrawTextTenths(const AnsiString& text, TRect& r, unsigned format) {
             scaled.drawText(QRectF(0, 0, width, height), flags, lines);
         });
     });
-    return static_cast<int>(std::ceil(extent.height()));
+    return Rounded(extent.height());
 }

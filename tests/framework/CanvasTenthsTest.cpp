@@ -118,7 +118,7 @@ TEST(CanvasTenths, WordBreakingMeasuresAndDrawsLineUnderLine) {
         int width;
         int height;
     } rows[] = {
-        // "abcd efgh" is 9 advances (189.6); "ijkl" goes below: two lines of 40.73.
+        // "abcd efgh" is 9 advances (189.6); "ijkl" goes below. A line of 40.73 takes 41.
         {"two lines", 190, 82},
         // Room for one word a line.
         {"three lines", 100, 123},

@@ -82,12 +82,12 @@ TEST_F(PdfPrinter, AFileThatCannotBeWrittenIsReportedAndTheNextJobAsksAgain) {
 
 TEST_F(PdfPrinter, TheSheetTurnsWithTheOrientation) {
     // A4 is 595 x 842 points; the PDF printer keeps 10 points clear at each edge. 575 points
-    // are 2028.5 tenths, 822 points 2899.9.
+    // are 2028.5 tenths, 822 points 2899.8.
     const struct {
         TPrinterOrientation orientation;
         int width;
         int height;
-    } rows[] = {{poPortrait, 2029, 2900}, {poLandscape, 2900, 2029}};
+    } rows[] = {{poPortrait, 2028, 2900}, {poLandscape, 2900, 2028}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.orientation);
         Printer()->SetOrientation(row.orientation);
