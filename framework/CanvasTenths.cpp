@@ -101,7 +101,7 @@ QFont TCanvas::TenthsFont() const {
 // texts, and those where a ligature may join three letters, are shaped whole.
 struct TCanvas::TenthsMeasures {
     TenthsMeasures(const QFont& font, std::string name, int height, unsigned style)
-        : Metrics(font), Name(std::move(name)), Height(height), Style(style) {
+        : Font(font), Metrics(font), Name(std::move(name)), Height(height), Style(style) {
         advances.fill(std::nan(""));
         pairs.fill(std::nan(""));
     }
@@ -121,6 +121,7 @@ struct TCanvas::TenthsMeasures {
         return width;
     }
 
+    QFont Font;
     QFontMetricsF Metrics;
     std::string Name;
     int Height;
@@ -234,7 +235,7 @@ void TCanvas::DrawScaledText(QPainter& painter, int x, int y,
     painter.save();
     painter.translate(Mapped(x, y));
     painter.scale(ScaleX(), ScaleY());
-    painter.setFont(TenthsFont());
+    painter.setFont(Measures().Font);
     painter.setPen(ToQColor(Font.Color));
     draw(painter);
     painter.restore();
@@ -244,13 +245,15 @@ void TCanvas::TextRectTenths(const TRect* r, int x, int y, const AnsiString& tex
     const QString shown = CanvasText(text);
     const QFontMetricsF& metrics = TenthsMetrics();
     const double ascent = metrics.ascent();
-    const QRectF ground =
-        r ? Mapped(*r)
-          : Mapped(Rect(x, y, x + Rounded(metrics.horizontalAdvance(shown)), y - Rounded(metrics.height())));
+    const TRect extent = Rect(x, y, x + TextWidthTenths(text), y - Rounded(metrics.height()));
+    const QRectF ground = Mapped(r ? *r : extent);
+    // A text inside its rectangle needs no clip, which spares a printed page many.
+    const bool inside = !r || (extent.Left >= r->Left && extent.Right <= r->Right && extent.Top <= r->Top &&
+                               extent.Bottom >= r->Bottom);
     Paint([&](QPainter& painter) {
         if (Brush.Style != bsClear)
             painter.fillRect(ground, ToQColor(Brush.Color));
-        if (r)
+        if (!inside)
             painter.setClipRect(ground, Qt::IntersectClip);
         DrawScaledText(painter, x, y, [&](QPainter& scaled) { scaled.drawText(QPointF(0, ascent), shown); });
     });

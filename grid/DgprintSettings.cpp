@@ -36,6 +36,14 @@ void ReadFont(const TIniFile& ini, const AnsiString& section, const FontKeys& ke
     font.SetColor(static_cast<TColor>(ini.ReadInteger(section, keys.Color, 0)));
 }
 
+// The lines as the framework's text of them: each ended by CR LF.
+AnsiString LinesText(const TStringList& lines) {
+    std::string text;
+    for (int i = 0; i < lines.Count(); ++i)
+        text += lines[i].str() + "\r\n";
+    return text;
+}
+
 TPrintPosition PositionOf(int value) {
     return value >= ppTopLeft && value <= ppBottomCenter ? static_cast<TPrintPosition>(value) : ppNone;
 }
@@ -85,7 +93,7 @@ void TDataGrid::SavePrintSettings(const AnsiString& FileName, const AnsiString& 
     ini.WriteString(Section, "PageSuffix", s.PageSuffix);
     ini.WriteString(Section, "PagePrefix", s.PagePrefix);
     ini.WriteInteger(Section, "Orientation", s.Orientation);
-    ini.WriteString(Section, "TitleLines", LFToCLF(s.TitleLines.GetText()));
+    ini.WriteString(Section, "TitleLines", LFToCLF(LinesText(s.TitleLines)));
 }
 
 void TDataGrid::LoadPrintSettings(const AnsiString& FileName, const AnsiString& Section) {
