@@ -159,7 +159,7 @@ void TPageControl::UpdateView() {
     static constexpr QTabWidget::TabPosition Positions[] = {QTabWidget::North, QTabWidget::South,
                                                             QTabWidget::West, QTabWidget::East};
     tabs.setTabPosition(Positions[tabPosition]);
-    tabs.tabBar()->setStyleSheet(tabWidth > 0 ? QString("QTabBar::tab { width: %1px; }").arg(tabWidth)
+    tabs.tabBar()->setStyleSheet(tabWidth > 0 ? QString("QTabBar::tab { min-width: %1px; }").arg(tabWidth)
                                               : QString());
     if (activePage)
         tabs.setCurrentWidget(activePage->View());
