@@ -127,7 +127,7 @@ void TFrontForm::Calculationform1Click(TObject*) {
 void TFrontForm::VisualEditor1Click(TObject*) {
     LeaveEditedBox();
     if (Network) {
-        VisualEditForm->PaintBox->Repaint();
+        VisualEditForm->PaintBox->Refresh();
         Network->BuildConnections();
     }
     ShowChildForm(VisualEditForm);

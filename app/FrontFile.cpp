@@ -104,7 +104,7 @@ void TFrontForm::ClearNetwork1Click(TObject*) {
     const bool changed = DataEntryForm->NetworkChanged;
     DataEntryForm->AddSewerButtonClick(this);
     DataEntryForm->NetworkChanged = changed;
-    VisualEditForm->PaintBox->Repaint();
+    VisualEditForm->PaintBox->Refresh();
     VisualEditForm->CentreSpeedButtonClick(this);
     Network->BuildConnections();
 }

@@ -70,7 +70,7 @@ void TVisualEditForm::PaintBoxPaint(TObject*) {
 
 void TVisualEditForm::RepaintOutline() {
     outlineOnly = true;
-    PaintBox->Repaint();
+    PaintBox->Refresh();
     outlineOnly = false;
 }
 

@@ -57,7 +57,7 @@ void TVisualEditForm::EditPress(TMouseButton button, int x, int y) {
             else
                 DragState = 1;
         }
-        PaintBox->Repaint();
+        PaintBox->Refresh();
     }
     // The menu's command runs after the pick, as a command the menu posted would.
     if (button == mbRight) {
@@ -144,7 +144,7 @@ void TVisualEditForm::EndGesture() {
     OutlineDrawn = 0;
     DragEnds.clear();
     if (outlined)
-        PaintBox->Repaint();
+        PaintBox->Refresh();
 }
 
 void TVisualEditForm::AddDrawnSewer() {
@@ -220,7 +220,7 @@ void TVisualEditForm::VEditAddJunctPopupMenuItemClick(TObject*) {
     network.SetJunction("J" + IntToStr(n), 0.0, wx, wy);
     planIndex.Invalidate();
     MarkNetworkChanged();
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }
 
 void TVisualEditForm::VEditDelJunctPopupMenuItemClick(TObject* Sender) {

@@ -12,6 +12,7 @@
 
 #include <QScopedValueRollback>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -160,7 +161,7 @@ void TVisualEditForm::ApplySewerChangesButtonClick(TObject*) {
                                 initialPeople, finalPeople, initialLCD, finalLCD);
     planIndex.Invalidate();
     MarkNetworkChanged();
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }
 
 void TVisualEditForm::ApplyJunctionChangesButtonClick(TObject*) {
@@ -186,7 +187,7 @@ void TVisualEditForm::ApplyJunctionChangesButtonClick(TObject*) {
     MarkNetworkChanged();
     // The sewer page lists the junctions by name.
     ShowSewer(CurrentSewer());
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }
 
 void TVisualEditForm::DeleteSewerButtonClick(TObject*) {
@@ -202,7 +203,7 @@ void TVisualEditForm::DeleteSewerButtonClick(TObject*) {
         SelectedSewer = nullptr;
         MarkNetworkChanged();
     }
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }
 
 void TVisualEditForm::DeleteJunctionButtonClick(TObject*) {
@@ -216,7 +217,7 @@ void TVisualEditForm::DeleteJunctionButtonClick(TObject*) {
         MarkNetworkChanged();
         ShowSewer(CurrentSewer());
     }
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }
 
 void TVisualEditForm::DatumButtonClick(TObject*) {
@@ -225,7 +226,7 @@ void TVisualEditForm::DatumButtonClick(TObject*) {
         return;
     DatumForm->Fill(*s);
     DatumForm->ShowModal();
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }
 
 void TVisualEditForm::CheckNetworkButtonClick(TObject*) {
@@ -242,7 +243,7 @@ void TVisualEditForm::CheckNetworkButtonClick(TObject*) {
     else
         Application->MessageBox(LoadStr(3008), LoadStr(3009), MB_ICONEXCLAMATION);
     SubNetsComboBoxClick();
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }
 
 void TVisualEditForm::SubNetsComboBoxClick() {
@@ -263,5 +264,5 @@ void TVisualEditForm::ShowSubnetClick(TObject*) {
     ShowSubnet = ShowSubNetsCheckBox->GetChecked();
     if (SubNetsComboBox->Items.Count() > 0)
         SubnetIndex = SubNetsComboBox->GetItemIndex();
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }

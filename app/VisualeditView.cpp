@@ -154,7 +154,7 @@ void TVisualEditForm::CentreSpeedButtonClick(TObject*) {
     FitScale = fit;
     Scale = FitScale;
     ShowScale();
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }
 
 void TVisualEditForm::ZoomAt(TMouseButton button, int x, int y) {
@@ -171,13 +171,13 @@ void TVisualEditForm::ZoomAt(TMouseButton button, int x, int y) {
     if (ratio >= FewestTimesFit && ratio <= MostTimesFit)
         Scale *= factor;
     ShowScale();
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }
 
 void TVisualEditForm::ClearSelection() {
     SelectedSewer = nullptr;
     SelectedJunction = nullptr;
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }
 
 void TVisualEditForm::NetworkReplaced() {
@@ -194,7 +194,7 @@ void TVisualEditForm::NetworkReplaced() {
 }
 
 void TVisualEditForm::SpeedButtonClick(TObject*) {
-    PaintBox->Repaint();
+    PaintBox->Refresh();
 }
 
 // The other editor may have changed the network while this one was not showing.

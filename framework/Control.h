@@ -71,6 +71,8 @@ public:
     virtual void Invalidate();
     // Paints the view again now.
     virtual void Repaint();
+    // The same, as the framework also names it.
+    void Refresh() { Repaint(); }
     QWidget* View() const { return view; }
 
     virtual void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn);
