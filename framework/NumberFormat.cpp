@@ -95,24 +95,67 @@ constexpr std::array<double, 23> PowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e
                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// scaled, the correctly rounded result of one product or quotient, rounded half away from zero to
+// a whole number, where the rounding of scaled (half an ulp at most) cannot change that: false
+// when its fraction lies within an ulp of a half. Near a whole number either side gives it.
+bool WholeOfScaled(double scaled, std::uint64_t& whole) {
+    // At least an ulp of scaled, at most two.
+    const double ulp = scaled * 0x1p-52;
+    const auto below = static_cast<std::uint64_t>(scaled);
+    const double fraction = scaled - static_cast<double>(below);
+    if (std::fabs(fraction - 0.5) <= ulp)
+        return false;
+    whole = below + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
 // magnitude x 10^decimals rounded half away from zero to a whole number, where one product
-// settles it. Below 2^44 the product is within 2^-9 of the exact one, so it rounds the same way
-// unless its fraction lies that close to a half; near a whole number either way gives that
-// number. False where it does not settle, and for large numbers.
+// settles it; false also for large numbers.
 bool ScaledWhole(double magnitude, int decimals, std::uint64_t& whole) {
     constexpr double Largest = 0x1p44;
-    constexpr double NearHalf = 0x1p-7;
     if (decimals >= static_cast<int>(PowersOfTen.size()))
         return false;
     const double scaled = magnitude * PowersOfTen[static_cast<std::size_t>(decimals)];
-    if (!(scaled < Largest))
+    return scaled < Largest && WholeOfScaled(scaled, whole);
+}
+
+// magnitude (above zero) rounded half away from zero to count significant digits, as a whole
+// number of count digits and the decimal exponent of its first digit, where one product or
+// quotient by a power of ten settles it; false also for more than 15 digits and numbers far
+// from 1.
+bool SignificantWhole(double magnitude, int count, std::uint64_t& whole, int& exponent) {
+    constexpr int MostDigits = 15;
+    static_assert(std::numeric_limits<double>::is_iec559);
+    const int biased = static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7FF);
+    // Zero and subnormal numbers have no biased exponent, infinity the largest.
+    if (count > MostDigits || biased == 0 || biased == 0x7FF)
         return false;
-    const double below = std::floor(scaled);
-    const double fraction = scaled - below;
-    if (std::fabs(fraction - 0.5) < NearHalf)
-        return false;
-    whole = static_cast<std::uint64_t>(below) + (fraction > 0.5 ? 1 : 0);
-    return true;
+    const double first = PowersOfTen[static_cast<std::size_t>(count - 1)];
+    const double beyond = PowersOfTen[static_cast<std::size_t>(count)];
+    // floor(e log10 2) for magnitude in [2^e, 2^(e+1)), give or take one, which the size of the
+    // scaled number then puts right.
+    exponent = ((biased - 1023) * 1233) >> 12;
+    for (int tries = 0; tries < 3; ++tries) {
+        const int shift = count - 1 - exponent;
+        if (std::abs(shift) >= static_cast<int>(PowersOfTen.size()))
+            return false;
+        const double power = PowersOfTen[static_cast<std::size_t>(std::abs(shift))];
+        const double scaled = shift >= 0 ? magnitude * power : magnitude / power;
+        if (scaled < first) {
+            --exponent;
+        } else if (scaled >= beyond) {
+            ++exponent;
+        } else {
+            if (!WholeOfScaled(scaled, whole))
+                return false;
+            if (whole == static_cast<std::uint64_t>(beyond)) {
+                whole /= 10;
+                ++exponent;
+            }
+            return true;
+        }
+    }
+    return false;
 }
 
 // Writes |value| (finite) with decimals places, rounded half away from zero, at text, which has
@@ -167,12 +210,19 @@ struct Decimal {
 Decimal SignificantDigits(double value, int count) {
     count = std::clamp(count, 1, MostSignificantDigits);
     const double magnitude = std::fabs(value);
+    Decimal d;
+    std::uint64_t whole = 0;
+    if (SignificantWhole(magnitude, count, whole, d.Exponent)) {
+        std::array<char, 24> digits;
+        d.Digits.assign(digits.data(),
+                        std::to_chars(digits.data(), digits.data() + digits.size(), whole).ptr);
+        return d;
+    }
     std::array<char, MostSignificantDigits + 16> buf;
     const auto result =
         std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::scientific, count);
     std::string_view text(buf.data(), static_cast<std::size_t>(result.ptr - buf.data()));
     const auto e = text.find('e');
-    Decimal d;
     std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(), d.Exponent);
     d.Digits += text[0];
     if (count > 1)
@@ -232,6 +282,40 @@ std::string ExponentText(double value, int decimals, char letter, int minExponen
     if (static_cast<int>(exponent.size()) < minExponentDigits)
         exponent.insert(0, static_cast<std::size_t>(minExponentDigits) - exponent.size(), '0');
     return out + letter + (d.Exponent < 0 ? "-" : "+") + exponent;
+}
+
+// Fixed point with decimals, value rounded once, half away from zero, at whichever place keeps
+// fewer digits: its precision-th significant digit or its last decimal; the exponent form of
+// precision digits where more than precision digits would stand before the point.
+std::string PrecisionFixedText(double value, int precision, int decimals) {
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    // Below 10^(precision - 1 - decimals) the decimals are the coarser place; a power of ten a
+    // double holds tells that by one comparison.
+    const int coarser = precision - 1 - decimals;
+    const double magnitude = std::fabs(value);
+    const bool exactBound = coarser >= 0 && coarser < static_cast<int>(PowersOfTen.size());
+    if (magnitude == 0 || (exactBound && magnitude < PowersOfTen[static_cast<std::size_t>(coarser)]))
+        return FixedDigits(value, decimals);
+    // The exponent is the value's own, or one more where rounding carried into a power of ten,
+    // which rounding at the decimals gives too.
+    const Decimal d = SignificantDigits(value, precision);
+    if (d.Exponent < coarser)
+        return FixedDigits(value, decimals);
+    if (d.Exponent >= precision)
+        return ExponentText(value, precision - 1, 'E', 2);
+    std::string out = value < 0 ? "-" : "";
+    const auto integerDigits = static_cast<std::size_t>(std::max(d.Exponent + 1, 0));
+    out.append(integerDigits == 0 ? std::string_view("0")
+                                  : std::string_view(d.Digits).substr(0, integerDigits));
+    if (decimals > 0) {
+        out += '.';
+        const std::size_t leadingZeros = integerDigits == 0 ? static_cast<std::size_t>(-d.Exponent - 1) : 0;
+        out.append(leadingZeros, '0').append(d.Digits, integerDigits);
+        const std::size_t written = leadingZeros + d.Digits.size() - integerDigits;
+        out.append(static_cast<std::size_t>(decimals) - written, '0');
+    }
+    return out;
 }
 
 // The framework's general format: fixed while the integer digits fit in precision and the value
@@ -388,11 +472,10 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
     case ffFixed:
     case ffNumber:
     case ffCurrency: {
-        if (std::isfinite(value) && value != 0 && std::floor(std::log10(std::fabs(value))) + 1 > precision)
-            return WithDecimal(GeneralText(value, precision), DecimalSeparator);
-        const std::string fixed = FixedDigits(value, std::clamp(digits, 0, 18));
-        return format == ffFixed ? WithDecimal(fixed, DecimalSeparator)
-                                 : GroupThousands(fixed, ThousandSeparator, DecimalSeparator);
+        const std::string fixed = PrecisionFixedText(value, precision, std::clamp(digits, 0, 18));
+        const bool exponent = fixed.find('E') != std::string::npos;
+        return format == ffFixed || exponent ? WithDecimal(fixed, DecimalSeparator)
+                                             : GroupThousands(fixed, ThousandSeparator, DecimalSeparator);
     }
     }
     return {};

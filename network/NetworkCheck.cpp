@@ -160,21 +160,22 @@ int SimpleSewerNetwork::CheckNetwork() {
         }
     }
     if (!failed) {
+        // Counted in list order, which keeps to the order the sewers lie in memory.
+        std::vector<int> datums(Subnets.size(), 0);
+        for (const Sewer* s : Sewers)
+            if (s->UpstreamEnd->DatumReference)
+                ++datums[static_cast<std::size_t>(s->subnet)];
         for (std::size_t i = 0; i < Subnets.size(); ++i) {
-            int datums = 0;
-            AnsiString datumJunctions;
-            for (const Sewer* s : Subnets[i]) {
-                if (s->UpstreamEnd->DatumReference) {
-                    ++datums;
-                    datumJunctions += s->USJunctionName + "  ";
-                }
-            }
             const AnsiString subnet = "Subnet: " + IntToStr(static_cast<std::int64_t>(i));
-            if (datums == 0) {
+            if (datums[i] == 0) {
                 ShowMessage(subnet + " has no datum junction set.");
                 failed = true;
-            } else if (datums > 1) {
-                ShowMessage(subnet + " has " + IntToStr(datums) + " datums set. You must only have one. " +
+            } else if (datums[i] > 1) {
+                AnsiString datumJunctions;
+                for (const Sewer* s : Subnets[i])
+                    if (s->UpstreamEnd->DatumReference)
+                        datumJunctions += s->USJunctionName + "  ";
+                ShowMessage(subnet + " has " + IntToStr(datums[i]) + " datums set. You must only have one. " +
                             "\n" + "Please remove the extras." + "\n" + "Junctions with datum set are " +
                             datumJunctions);
                 failed = true;

@@ -4,6 +4,8 @@
 #include "network/NetworkFileWriter.h"
 #include "network/Sewer.h"
 
+#include <algorithm>
+
 SewerNode::SewerNode(AnsiString name) : name(std::move(name)) {}
 
 void SewerNode::SetName(const AnsiString& newName) {
@@ -25,6 +27,9 @@ void SewerNode::Read(NetworkFileReader& in) {
     in.Double(X, part);
     in.Double(Y, part);
     in.Double(Z, part);
-    // The names are not needed: BuildConnections rebuilds the list.
-    in.SkipValueLines(in.Count(part), part);
+    // The names are not needed: the reader links the sewers to their junctions by their own names.
+    // Their number makes room for the links, within reason whatever the file says.
+    const int connected = in.Count(part);
+    in.SkipValueLines(connected, part);
+    ConnectedSewers.reserve(static_cast<std::size_t>(std::min(connected, 16)));
 }
