@@ -197,6 +197,14 @@ void TGridInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
         }
     }
     lastKeyTyped = Key != VK_BACK && Key != VK_DELETE;
+    if (Key == VK_RETURN && Shift.Contains(ssCtrl) && grid.SizeWhileTyping->Height && grid.Multilinecells) {
+        // The row grows to the lines the text will have with the new one.
+        const int lines = LinesInText(GetWindowText() + "\r\n", true);
+        if (lines >= grid.MaxLinesInRow(grid.GetRow()))
+            grid.SizeToLines(grid.GetRow(), lines, 0);
+        else
+            grid.AutoSizeRow(grid.GetRow());
+    }
     TInplaceEdit::KeyDown(Key, Shift);
 }
 
@@ -217,6 +225,10 @@ void TGridInplaceEdit::KeyUp(WORD& Key, TShiftState Shift) {
     TInplaceEdit::KeyUp(Key, Shift);
     if (Key != VK_LEFT && Key != VK_RIGHT)
         DoChange();
+    if (grid.SizeWhileTyping->Width)
+        grid.SizeToWidth(grid.GetCol(), true);
+    if (grid.SizeWhileTyping->Height && grid.WordWrap)
+        grid.AutoSizeRow(grid.GetRow());
 }
 
 void TGridInplaceEdit::DoChange() {
