@@ -119,10 +119,9 @@ void TCostingsForm::BuildUnitResourcePage() {
     UnitResourceNoteLabel->SetAutoSize(false);
     UnitResourceNoteLabel->SetBounds(8, 30, 760, 30);
     // "&&" shows as one "&".
-    UnitResourceNoteLabel->SetCaption("A comprehensive list of the resources "
-                                      "required (materials, labour && plant) to "
-                                      "carry out all the activities and tasks to "
-                                      "develop the sanitation scheme");
+    UnitResourceNoteLabel->SetCaption("A comprehensive list of the resources required (materials, labour && "
+                                      "plant) to carry out all the activities and tasks to develop the "
+                                      "sanitation scheme");
 
     AllowancesPanel = NewPanel(this, UnitResourceTabSheet, alBottom, 116);
     LoadCSVButton = NewButton(this, AllowancesPanel, 8, 8, 169, "Load Cost Matrix (CSV)");
@@ -181,14 +180,15 @@ void TCostingsForm::BuildNetworkCostsPage() {
         grid->SetWordWrap(true);
         grid->SetDefaultColWidth(80);
         grid->SetRowHeights(0, 36);
-        grid->OnGetCellColor = [this, grid](TObject* sender, int row, int col, TGridDrawState state,
-                                            TBrush* brush, TFont* font) {
-            if (grid == NetworkCostPipeDataGrid)
-                NetworkCostPipeDataGridGetCellColor(sender, row, col, state, brush, font);
-            else
-                NetworkCostJunctionDataGridGetCellColor(sender, row, col, state, brush, font);
-        };
     }
+    NetworkCostPipeDataGrid->OnGetCellColor = [this](TObject* sender, int row, int col, TGridDrawState state,
+                                                     TBrush* brush, TFont* font) {
+        NetworkCostPipeDataGridGetCellColor(sender, row, col, state, brush, font);
+    };
+    NetworkCostJunctionDataGrid->OnGetCellColor = [this](TObject* sender, int row, int col,
+                                                         TGridDrawState state, TBrush* brush, TFont* font) {
+        NetworkCostJunctionDataGridGetCellColor(sender, row, col, state, brush, font);
+    };
 }
 
 void TCostingsForm::BuildCostMatrixPage() {
