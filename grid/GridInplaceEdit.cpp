@@ -93,7 +93,7 @@ void TGridInplaceEdit::BoundsChanged() {
         const TRect cell = grid.CellRect(grid.GetCol(), grid.GetRow());
         SetBounds(cell.Left, cell.Top, cell.Width() - 1, cell.Height() - 1);
     }
-    SetTextMargins(3, 3, 2, 0);
+    SetTextMargins(1, 0, 2, 0);
 }
 
 void TGridInplaceEdit::ConvertKeypadDecimal(char& Key, int KeyData) const {
@@ -166,8 +166,11 @@ void TGridInplaceEdit::WMChar(char& Key, int KeyData, TShiftState Shift) {
 }
 
 void TGridInplaceEdit::WMKeyDown(WORD& Key, TShiftState Shift) {
-    if (Key == VK_ESCAPE)
+    // The text from before the edit, selected as when the editor opened, so typing replaces it.
+    if (Key == VK_ESCAPE) {
         SetWindowText(grid.cellTextCache);
+        SelectAll();
+    }
     if (Key == VK_RETURN && Shift.Contains(ssCtrl) && grid.Navigation->LineFeedOnEnter) {
         // Ends the edit as Enter does elsewhere; its character is no line break.
         char enter = '\r';
