@@ -11,6 +11,8 @@
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
+#include "reports/Table.h"
+#include "reports/Tablecontrol.h"
 #include "resources/StringTable.h"
 
 #include <QApplication>
@@ -111,10 +113,33 @@ void TFrontForm::DataEntryForm1Click(TObject*) {
         DataEntryForm->RefreshLists();
 }
 
+void TFrontForm::SaveresultstableasCSV1Click(TObject*) {
+    LeaveEditedBox();
+    TableForm->SaveToCSVButtonClick(this);
+}
+
+void TFrontForm::ResultsTable1Click(TObject*) {
+    LeaveEditedBox();
+    if (!Network) {
+        Application->MessageBox(LoadStr(3019), LoadStr(3020), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (Network->CheckNetwork() != 0) {
+        Application->MessageBox(LoadStr(3021), LoadStr(3001), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    ShowChildForm(TableForm);
+    TableForm->UpdateTableFromNetworkButtonClick(this);
+}
+
+void TFrontForm::SelectColumnstoview1Click(TObject*) {
+    TableColumnsEditorForm->Show();
+}
+
 void TFrontForm::Calculationform1Click(TObject*) {
     LeaveEditedBox();
     // The sewer of the results table's current row; its header row, 0, gives the first.
-    const int row = 0;
+    const int row = TableForm->DataGrid1->GetRow();
     const std::size_t index = row >= 1 ? row - 1 : 0;
     // Links left stale by editing would give the sewer wrong flows from upstream.
     if (Network && index < Network->Sewers.size()) {

@@ -47,9 +47,13 @@ public:
     void ClearNetwork1Click(TObject* Sender);
     void Print1Click(TObject* Sender);
     void Exit1Click(TObject* Sender);
+    void SaveresultstableasCSV1Click(TObject* Sender);
     void DataEntryForm1Click(TObject* Sender);
+    // Designs the network into the results table, docked, once the network passes its check.
+    void ResultsTable1Click(TObject* Sender);
     void Calculationform1Click(TObject* Sender);
     void VisualEditor1Click(TObject* Sender);
+    void SelectColumnstoview1Click(TObject* Sender);
     void DeleteUnusedJunctionsMenuClick(TObject* Sender);
     void Removehighlights1Click(TObject* Sender);
     void SectionPropsMenuItemClick(TObject* Sender);

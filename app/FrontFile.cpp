@@ -20,6 +20,7 @@ void TFrontForm::ReplaceNetwork(std::unique_ptr<SimpleSewerNetwork> replacement)
 
 void TFrontForm::ShowReadNetwork() {
     DataEntryForm->RefreshLists();
+    TableForm->SettingsFromNetwork();
     DataEntryForm->TitleEdit->SetText(Network->Name);
 }
 

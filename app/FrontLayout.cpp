@@ -31,7 +31,7 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
                   "sewer properties",
                   &TFrontForm::VisualEditor1Click);
     DataEntryShowButton = NewButton(136, 121, LoadStr(1296), LoadStr(1297), &TFrontForm::DataEntryForm1Click);
-    ShowTableFormButton = NewButton(264, 121, LoadStr(1298), LoadStr(1299), nullptr);
+    ShowTableFormButton = NewButton(264, 121, LoadStr(1298), LoadStr(1299), &TFrontForm::ResultsTable1Click);
     ShowCalculationFormButton =
         NewButton(392, 121, LoadStr(1300), LoadStr(1301), &TFrontForm::Calculationform1Click);
     CostingButton = NewButton(552, 121, "Costing ", "Show the calculation form for a single sewer", nullptr);
@@ -66,7 +66,8 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
     NewItem(File1, "-", "");
     SaveNetwork1 = NewItem(File1, LoadStr(1256), "", &TFrontForm::SaveNetwork1Click);
     Save1 = NewItem(File1, LoadStr(1257), LoadStr(1258), &TFrontForm::Save1Click);
-    SaveresultstableasCSV1 = NewItem(File1, LoadStr(1259), LoadStr(1260));
+    SaveresultstableasCSV1 =
+        NewItem(File1, LoadStr(1259), LoadStr(1260), &TFrontForm::SaveresultstableasCSV1Click);
     SaveformtoClipboard1 = NewItem(File1, LoadStr(1261),
                                    "Use this to save the form shown and the paste it into a word processor",
                                    &TFrontForm::SaveformtoClipboard1Click);
@@ -86,13 +87,13 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
 
     View1 = NewItem(bar, LoadStr(1274), "");
     DataEntryForm1 = NewItem(View1, LoadStr(1275), LoadStr(1276), &TFrontForm::DataEntryForm1Click);
-    ResultsTable1 = NewItem(View1, LoadStr(1277), LoadStr(1278));
+    ResultsTable1 = NewItem(View1, LoadStr(1277), LoadStr(1278), &TFrontForm::ResultsTable1Click);
     Calculationform1 = NewItem(View1, LoadStr(1279), LoadStr(1280), &TFrontForm::Calculationform1Click);
     VisualEditor1 =
         NewItem(View1, LoadStr(1281), "Show the form for visual editing of the network and sewer properties",
                 &TFrontForm::VisualEditor1Click);
     NewItem(View1, "-", "");
-    SelectColumnstoview1 = NewItem(View1, LoadStr(1282), "");
+    SelectColumnstoview1 = NewItem(View1, LoadStr(1282), "", &TFrontForm::SelectColumnstoview1Click);
 
     Options1 = NewItem(bar, LoadStr(1283), "");
     DeleteUnusedJunctionsMenu =

@@ -10,6 +10,7 @@
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
 #include "reports/Table.h"
+#include "reports/Tablecontrol.h"
 #include "resources/ProgramResources.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
         Application->CreateForm(DataEntryForm);
         Application->CreateForm(SectionPropsForm);
         Application->CreateForm(TableForm);
+        Application->CreateForm(TableColumnsEditorForm);
         Application->CreateForm(AboutBox);
         Application->CreateForm(DatumForm);
         Application->CreateForm(MinimumGradientForm);

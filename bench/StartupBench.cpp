@@ -2,10 +2,12 @@
 #include "app/Dataentry.h"
 #include "app/Datum.h"
 #include "app/Front.h"
+#include "app/Visualedit.h"
 #include "network/Mingradientform.h"
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
 #include "reports/Table.h"
+#include "reports/Tablecontrol.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -22,9 +24,11 @@ void Startup(benchmark::State& state) {
         QApplication::processEvents();
         FrontForm = new TFrontForm(&owner);
         SewerMainForm = new TSewerMainForm(&owner);
+        VisualEditForm = new TVisualEditForm(&owner);
         DataEntryForm = new TDataEntryForm(&owner);
         SectionPropsForm = new TSectionPropsForm(&owner);
         TableForm = new TTableForm(&owner);
+        TableColumnsEditorForm = new TTableColumnsEditorForm(&owner);
         AboutBox = new TAboutBox(&owner);
         DatumForm = new TDatumForm(&owner);
         MinimumGradientForm = new TMinimumGradientForm(&owner);

@@ -95,6 +95,8 @@ void TApplication::ProcessMessages() {
 }
 
 AnsiString TApplication::ExeDir() const {
+    if (!exeDir.IsEmpty())
+        return exeDir;
     return (QCoreApplication::applicationDirPath() + "/").toStdString();
 }
 

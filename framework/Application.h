@@ -62,8 +62,10 @@ public:
     // The same for an exception from painting: a box cannot open inside a paint, so it shows once
     // the paint is over, and a paint that keeps failing the same way shows it only once.
     void HandlePaintException(std::exception_ptr error);
-    // Folder of the running program, with a trailing '/'.
+    // Folder of the running program, with a trailing '/'. Tests may name another folder for it;
+    // an empty name gives the program's own back.
     AnsiString ExeDir() const;
+    void SetExeDir(const AnsiString& folder) { exeDir = folder; }
 
 private:
     TForm* mainForm = nullptr;
@@ -71,6 +73,7 @@ private:
     AnsiString hint;
     bool paintErrorQueued = false;
     AnsiString lastPaintError;
+    AnsiString exeDir;
 };
 
 extern TApplication* Application;

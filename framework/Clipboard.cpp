@@ -73,7 +73,11 @@ void TClipboard::HandOverUnlessOpen() {
 }
 
 void TClipboard::Assign(const TBitmap& bitmap) {
-    Data().setImageData(bitmap.Image());
+    SetAsImage(bitmap.Image());
+}
+
+void TClipboard::SetAsImage(const QImage& image) {
+    Data().setImageData(image);
     HandOverUnlessOpen();
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QImage;
 class QMimeData;
 class TBitmap;
 
@@ -27,6 +28,7 @@ public:
     void SetAsBytes(const AnsiString& MimeType, const AnsiString& bytes);
     // Puts a copy of the bitmap's pixels there.
     void Assign(const TBitmap& bitmap);
+    void SetAsImage(const QImage& image);
 
 private:
     // The data being gathered while open, or fresh data to hand over at once.

@@ -120,6 +120,11 @@ void TForm::SetBorderStyle(TBorderStyle value) {
     ViewChanged();
 }
 
+void TForm::SetFormStyle(TFormStyle value) {
+    formStyle = value;
+    ApplyWindowFlags();
+}
+
 void TForm::SetMenu(TMainMenu* value) {
     menu = value;
     if (menu && menu->Bar()) {
@@ -169,6 +174,8 @@ void TForm::ApplyWindowFlags() {
     default:
         break;
     }
+    if (formStyle == fsStayOnTop)
+        flags |= Qt::WindowStaysOnTopHint;
     const bool shown = View()->isVisible();
     View()->setWindowFlags(flags);
     if (shown)

@@ -18,6 +18,7 @@ enum TModalResult {
     mrYes = 6,
     mrNo = 7
 };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TPosition {
     poDesigned,
@@ -61,6 +62,9 @@ public:
     void SetParent(TWinControl* newParent) override;
     TBorderStyle GetBorderStyle() const { return borderStyle; }
     void SetBorderStyle(TBorderStyle value);
+    // fsStayOnTop keeps the window above the program's other windows.
+    TFormStyle GetFormStyle() const { return formStyle; }
+    void SetFormStyle(TFormStyle value);
     TMainMenu* GetMenu() const { return menu; }
     void SetMenu(TMainMenu* value);
     // The window holds the activation.
@@ -126,6 +130,7 @@ private:
     QWidget* client;
     TMainMenu* menu = nullptr;
     TBorderStyle borderStyle = bsSizeable;
+    TFormStyle formStyle = fsNormal;
     int modalResult = mrNone;
     bool modal = false;
     bool placed = false;

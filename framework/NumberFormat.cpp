@@ -284,6 +284,40 @@ std::string ExponentText(double value, int decimals, char letter, int minExponen
     return out + letter + (d.Exponent < 0 ? "-" : "+") + exponent;
 }
 
+// Fixed point with decimals, value rounded once, half away from zero, at whichever place keeps
+// fewer digits: its precision-th significant digit or its last decimal; the exponent form of
+// precision digits where more than precision digits would stand before the point.
+std::string PrecisionFixedText(double value, int precision, int decimals) {
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    // Below 10^(precision - 1 - decimals) the decimals are the coarser place; a power of ten a
+    // double holds tells that by one comparison.
+    const int coarser = precision - 1 - decimals;
+    const double magnitude = std::fabs(value);
+    const bool exactBound = coarser >= 0 && coarser < static_cast<int>(PowersOfTen.size());
+    if (magnitude == 0 || (exactBound && magnitude < PowersOfTen[static_cast<std::size_t>(coarser)]))
+        return FixedDigits(value, decimals);
+    // The exponent is the value's own, or one more where rounding carried into a power of ten,
+    // which rounding at the decimals gives too.
+    const Decimal d = SignificantDigits(value, precision);
+    if (d.Exponent < coarser)
+        return FixedDigits(value, decimals);
+    if (d.Exponent >= precision)
+        return ExponentText(value, precision - 1, 'E', 2);
+    std::string out = value < 0 ? "-" : "";
+    const auto integerDigits = static_cast<std::size_t>(std::max(d.Exponent + 1, 0));
+    out.append(integerDigits == 0 ? std::string_view("0")
+                                  : std::string_view(d.Digits).substr(0, integerDigits));
+    if (decimals > 0) {
+        out += '.';
+        const std::size_t leadingZeros = integerDigits == 0 ? static_cast<std::size_t>(-d.Exponent - 1) : 0;
+        out.append(leadingZeros, '0').append(d.Digits, integerDigits);
+        const std::size_t written = leadingZeros + d.Digits.size() - integerDigits;
+        out.append(static_cast<std::size_t>(decimals) - written, '0');
+    }
+    return out;
+}
+
 // The framework's general format: fixed while the integer digits fit in precision and the value
 // is at least 1e-4, else "1.5E-6"; no trailing zeros.
 std::string GeneralText(double value, int precision) {
@@ -438,11 +472,10 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
     case ffFixed:
     case ffNumber:
     case ffCurrency: {
-        if (std::isfinite(value) && value != 0 && std::floor(std::log10(std::fabs(value))) + 1 > precision)
-            return WithDecimal(GeneralText(value, precision), DecimalSeparator);
-        const std::string fixed = FixedDigits(value, std::clamp(digits, 0, 18));
-        return format == ffFixed ? WithDecimal(fixed, DecimalSeparator)
-                                 : GroupThousands(fixed, ThousandSeparator, DecimalSeparator);
+        const std::string fixed = PrecisionFixedText(value, precision, std::clamp(digits, 0, 18));
+        const bool exponent = fixed.find('E') != std::string::npos;
+        return format == ffFixed || exponent ? WithDecimal(fixed, DecimalSeparator)
+                                             : GroupThousands(fixed, ThousandSeparator, DecimalSeparator);
     }
     }
     return {};

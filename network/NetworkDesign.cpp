@@ -1,12 +1,10 @@
 #include "framework/Dialogs.h"
-#include "framework/NumberFormat.h"
 #include "framework/VectorState.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
+#include "network/WindowLayout.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <span>
 #include <utility>
 #include <vector>
@@ -15,17 +13,6 @@ namespace {
 
 // Litres per day to m^3/s.
 constexpr double PerDay = 0.001 / 86400;
-
-// Integer boxes show "0" for a number that is not whole; hand them the nearest whole number.
-void SetWholeNumber(TTypedEdit* box, double value) {
-    constexpr double limit = std::numeric_limits<std::int64_t>::max() / 2.0;
-    box->SetText(std::isfinite(value) && std::fabs(value) < limit ? IntToStr(std::llround(value))
-                                                                  : FloatToStr(value));
-}
-
-void SetNumber(TTypedEdit* box, double value) {
-    box->SetText(FloatToStr(value));
-}
 
 // Numbers grouped by the owner each was given for, kept in the order given.
 class Groups {

@@ -1,10 +1,24 @@
 #include "network/WindowLayout.h"
 
+#include "framework/NumberFormat.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
 TLabel* NewLabel(TComponent* owner, TWinControl* parent, int left, int top) {
     auto* label = new TLabel(owner);
     label->SetParent(parent);
     label->SetBounds(left, top, 32, 13);
     return label;
+}
+
+TPanel* NewAlignedPanel(TComponent* owner, TWinControl* parent, TAlign align, int height) {
+    auto* panel = new TPanel(owner);
+    panel->SetParent(parent);
+    panel->SetHeight(height);
+    panel->SetAlign(align);
+    return panel;
 }
 
 TTypedEdit* NewTypedEdit(TComponent* owner, TWinControl* parent, int left, int top, TTypedEditType type,
@@ -20,4 +34,14 @@ TTypedEdit* NewTypedEdit(TComponent* owner, TWinControl* parent, int left, int t
 
 double BoxNumber(const TTypedEdit* edit) {
     return edit->GetFloat();
+}
+
+void SetNumber(TTypedEdit* edit, double value) {
+    edit->SetText(FloatToStr(value));
+}
+
+void SetWholeNumber(TTypedEdit* edit, double value) {
+    constexpr double limit = std::numeric_limits<std::int64_t>::max() / 2.0;
+    edit->SetText(std::isfinite(value) && std::fabs(value) < limit ? IntToStr(std::llround(value))
+                                                                   : FloatToStr(value));
 }

@@ -1,15 +1,212 @@
 #include "reports/Table.h"
 
+#include "app/Front.h"
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+#include "framework/NumberFormat.h"
+#include "grid/GridUpdateLock.h"
+#include "network/Sewernetwork.h"
 #include "network/WindowLayout.h"
+#include "reports/Tablecontrol.h"
+#include "resources/StringTable.h"
 
-TTableForm* TableForm = nullptr;
+#include <algorithm>
+#include <exception>
 
-TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
-    SetBounds(0, 0, 799, 500);
-    HelpContext = 70;
-    InitialLCDTypedEdit = NewTypedEdit(this, this, 224, 8, etNumeric, 0, "50");
-    FinalLCDTypedEdit = NewTypedEdit(this, this, 224, 32, etNumeric, 0, "120");
-    InitialPeopleTypedEdit = NewTypedEdit(this, this, 224, 56, etNumeric, 0, "5");
-    FinalPeopleTypedEdit = NewTypedEdit(this, this, 224, 80, etNumeric, 0, "5");
-    EndLayout();
+namespace {
+
+constexpr double SecondsPerDay = 86400;
+
+AnsiString F2(double value) {
+    return FloatToStrF(value, ffFixed, 7, 2);
+}
+
+AnsiString F3(double value) {
+    return FloatToStrF(value, ffFixed, 7, 3);
+}
+
+AnsiString E4(double value) {
+    return FloatToStrF(value, ffExponent, 4, 2);
+}
+
+void ShowError(int textId) {
+    Application->MessageBox(LoadStr(textId), LoadStr(3001), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The design tells of its own failures, a loop or levels it could not set, and may raise part
+// way (a zero Manning's n): either way the network is not designed, and that is told once.
+bool NetworkDesigned(SimpleSewerNetwork& network) {
+    try {
+        return network.DesignNetwork() == 0;
+    } catch (const std::exception& error) {
+        Application->HandleException(error);
+        return false;
+    }
+}
+
+} // namespace
+
+void TTableForm::SettingsToNetwork() {
+    SimpleSewerNetwork* network = FrontForm->Network;
+    if (!network)
+        return;
+    // Every box is read before the network changes: a box that is no number changes nothing.
+    const double returnPercent = StrToFloat(returnTypedEdit->GetText());
+    const double peak = StrToFloat(peakTypedEdit->GetText());
+    const double manningN = StrToFloat(nTypedEdit->GetText());
+    const double tau = StrToFloat(tauTypedEdit->GetText());
+    const double vsc = StrToFloat(vscTypedEdit->GetText());
+    const double cover = StrToFloat(MinDepthTypedEdit->GetText());
+    const double diameterMm = StrToFloat(MinDTypedEdit->GetText());
+    const double dischargeLitres = StrToFloat(MinQTypedEdit->GetText());
+    const double initialLCD = StrToFloat(InitialLCDTypedEdit->GetText());
+    const double finalLCD = StrToFloat(FinalLCDTypedEdit->GetText());
+
+    network->ReturnFactor = returnPercent * 0.01;
+    network->PeakFlowFactor = peak;
+    network->FrictionFormula = FrictionFormulaRadioGroup->GetItemIndex();
+    network->ManningN = manningN;
+    network->UseMinimumTauCalc = CalcTypeRadioGroup->GetItemIndex() != 0;
+    network->MinimumTau = tau;
+    network->MinimumSelfCleaningVel = vsc;
+    network->MinimumSewerCover = cover;
+    network->UseDiameterLimiting = DiameterLimitCheckBox->GetChecked();
+    network->MinimumDiameter = diameterMm * 0.001;
+    network->UseDischargeLimiting = FlowLimitCheckBox->GetChecked();
+    network->MinimumDischarge = dischargeLitres * 0.001;
+    network->UseGroundSlopeLimiting = GroundSlopeCheckBox->GetChecked();
+    network->InitialLCD = initialLCD;
+    network->FinalLCD = finalLCD;
+}
+
+void TTableForm::SettingsFromNetwork() {
+    const SimpleSewerNetwork* network = FrontForm->Network;
+    if (!network)
+        return;
+    SetWholeNumber(returnTypedEdit, network->ReturnFactor * 100);
+    SetNumber(peakTypedEdit, network->PeakFlowFactor);
+    FrictionFormulaRadioGroup->SetItemIndex(std::clamp(network->FrictionFormula, -1, 2));
+    SetNumber(nTypedEdit, network->ManningN);
+    CalcTypeRadioGroup->SetItemIndex(network->UseMinimumTauCalc ? 1 : 0);
+    SetNumber(tauTypedEdit, network->MinimumTau);
+    SetNumber(vscTypedEdit, network->MinimumSelfCleaningVel);
+    SetNumber(MinDepthTypedEdit, network->MinimumSewerCover);
+    DiameterLimitCheckBox->SetChecked(network->UseDiameterLimiting);
+    SetWholeNumber(MinDTypedEdit, network->MinimumDiameter * 1000);
+    FlowLimitCheckBox->SetChecked(network->UseDischargeLimiting);
+    SetNumber(MinQTypedEdit, network->MinimumDischarge * 1000);
+    GroundSlopeCheckBox->SetChecked(network->UseGroundSlopeLimiting);
+    SetWholeNumber(InitialLCDTypedEdit, network->InitialLCD);
+    SetWholeNumber(FinalLCDTypedEdit, network->FinalLCD);
+}
+
+void TTableForm::UpdateTableFromNetworkButtonClick(TObject*) {
+    UpdateTableFromNetwork();
+}
+
+bool TTableForm::UpdateTableFromNetwork() {
+    SimpleSewerNetwork* network = FrontForm->Network;
+    if (!network) {
+        Application->MessageBox(LoadStr(3019), LoadStr(3020), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    network->ClearDesignedFlags();
+    SettingsToNetwork();
+    if (network->BuildConnections() != 0) {
+        ShowError(3057);
+        return false;
+    }
+    if (!NetworkDesigned(*network) || FillTableFromNetwork() != 0) {
+        ShowError(3058);
+        return false;
+    }
+    ApplyColumnVisibility();
+    return true;
+}
+
+int TTableForm::FillTableFromNetwork() {
+    const SimpleSewerNetwork& network = *FrontForm->Network;
+    const int sewers = static_cast<int>(network.Sewers.size());
+    const GridUpdateLock lock(*DataGrid1);
+    DataGrid1->RemoveRows(1, DataGrid1->GetRowCount() - 1);
+    // Without sewers the header row stays alone, and the grid has taken its fixed row away.
+    if (sewers == 0)
+        return 0;
+    DataGrid1->InsertRows(1, sewers);
+    DataGrid1->SetFixedRows(1);
+    for (int i = 0; i < sewers; ++i)
+        FillRow(i + 1, *network.Sewers[static_cast<std::size_t>(i)], network);
+    return 0;
+}
+
+void TTableForm::FillRow(int row, Sewer& s, const SimpleSewerNetwork& network) {
+    const auto cell = [this, row](int column, const AnsiString& text) {
+        DataGrid1->SetCellEx(column, row, text);
+    };
+    // The totals are shown raised to the minimum flow the design raised them to; flows in l/s.
+    const auto total = [&network](double flow) {
+        const bool raised = network.UseDischargeLimiting && flow < network.MinimumDischarge;
+        return F3((raised ? network.MinimumDischarge : flow) * 1000);
+    };
+    const double zu = s.UpstreamNode->Z;
+    const double zd = s.DownstreamNode->Z;
+    const double lu = s.UpstreamEnd->Level;
+    const double ld = s.DownstreamEnd->Level;
+    cell(SewerColumn, s.Name);
+    cell(LengthColumn, F2(s.Length));
+    cell(InitialUSFlowColumn, E4(s.UpstreamInitialFlow() * 1000));
+    cell(InitialInfiltrationColumn, E4(s.InitialInfiltration * s.Length / SecondsPerDay));
+    cell(InitialFlowColumn, E4(s.Population.InitialFlow(network.InitialLCD) * 1000));
+    cell(InitialTotalFlowColumn, total(s.InitialTotalQ));
+    cell(FinalUSFlowColumn, E4(s.UpstreamFinalFlow() * 1000));
+    cell(FinalInfiltrationColumn, E4(s.FinalInfiltration * s.Length / SecondsPerDay));
+    cell(FinalFlowColumn, E4(s.Population.FinalFlow(network.FinalLCD) * 1000));
+    cell(FinalTotalFlowColumn, total(s.FinalTotalQ));
+    cell(USJunctionColumn, s.USJunctionName);
+    cell(DSJunctionColumn, s.DSJunctionName);
+    cell(USGroundLevelColumn, F2(zu));
+    cell(DSGroundLevelColumn, F2(zd));
+    cell(GroundSlopeColumn, F3((zu - zd) / s.Length));
+    cell(USInvertColumn, F3(lu));
+    cell(DSInvertColumn, F3(ld));
+    cell(GradientColumn, F3(s.Slope));
+    cell(DiameterColumn, F3(s.CalculatedDiameter));
+    cell(ChosenDiameterColumn, F3(s.ChosenDiameter));
+    cell(InitialdDColumn, F3(s.InitialdD));
+    cell(FinaldDColumn, F3(s.FinaldD));
+    cell(InitialVelocityColumn, F3(s.InitialVelocity));
+    cell(FinalVelocityColumn, F3(s.FinalVelocity));
+    cell(USDepthColumn, F3(zu - lu + s.ChosenDiameter));
+    cell(DSDepthColumn, F3(zd - ld + s.ChosenDiameter));
+}
+
+void TTableForm::ApplyColumnVisibility() {
+    // Hidden, the grid repaints once for all the columns.
+    DataGrid1->SetVisible(false);
+    const TCheckListBox& checks = *TableColumnsEditorForm->TableColumnsCheckListBox;
+    for (int i = 0; i < checks.Items.Count(); ++i) {
+        if (checks.GetChecked(i))
+            DataGrid1->UnHideColumn(i);
+        else
+            DataGrid1->HideColumn(i);
+    }
+    DataGrid1->SetVisible(true);
+}
+
+void TTableForm::SaveToCSVButtonClick(TObject*) {
+    SaveTable(false);
+}
+
+void TTableForm::AppendToCSVButtonClick(TObject*) {
+    SaveTable(true);
+}
+
+void TTableForm::SaveTable(bool append) {
+    SaveDialog1->FilterIndex = 1;
+    if (!SaveDialog1->Execute())
+        return;
+    if (append)
+        DataGrid1->AppendToCSV(SaveDialog1->FileName);
+    else
+        DataGrid1->SaveToCSV(SaveDialog1->FileName);
 }

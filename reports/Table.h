@@ -1,20 +1,118 @@
 #pragma once
 
 #include "controls/Typededit.h"
+#include "framework/Button.h"
+#include "framework/CheckBox.h"
+#include "framework/CommonDialogs.h"
 #include "framework/Form.h"
+#include "framework/Label.h"
+#include "framework/Panel.h"
+#include "framework/RadioGroup.h"
+#include "grid/Datagrid.h"
 
-// The results table window. The network editors read its water use per person and persons per
-// house when they apply a sewer's population.
+class Sewer;
+class SimpleSewerNetwork;
+
+// The results table, docked in the main window: the network's design settings, and a grid of
+// one row of 26 results per sewer that every update designs the whole network into. The network
+// editors read its water use per person and persons per house when they apply a population.
 class TTableForm : public TForm {
 public:
     explicit TTableForm(TComponent* Owner);
 
-    // Litres per person per day.
+    // The boxes into the main window's network: all of them, or none when a box holds no number
+    // (the conversion error is raised).
+    void SettingsToNetwork();
+    // The main window's network's settings into the boxes.
+    void SettingsFromNetwork();
+    void UpdateTableFromNetworkButtonClick(TObject* Sender);
+    // Designs the main window's network and fills the table with it: true when the table shows
+    // the designed network, false after a message, the grid then showing what it showed before.
+    bool UpdateTableFromNetwork();
+    // One row per sewer of the network, in list order, below the header row; 0.
+    int FillTableFromNetwork();
+    // The columns the chooser's checks show, the others hidden.
+    void ApplyColumnVisibility();
+    void SaveToCSVButtonClick(TObject* Sender);
+    void AppendToCSVButtonClick(TObject* Sender);
+
+    TPanel* Panel1;
+    TLabel* InitialLCDLabel;
     TTypedEdit* InitialLCDTypedEdit;
+    TLabel* FinalLCDLabel;
     TTypedEdit* FinalLCDTypedEdit;
-    // Persons per house.
+    TLabel* InitialPeopleLabel;
     TTypedEdit* InitialPeopleTypedEdit;
+    TLabel* FinalPeopleLabel;
     TTypedEdit* FinalPeopleTypedEdit;
+    TLabel* returnLabel;
+    TTypedEdit* returnTypedEdit;
+    TLabel* peakLabel;
+    TTypedEdit* peakTypedEdit;
+    TLabel* vscLabel;
+    TTypedEdit* vscTypedEdit;
+    TLabel* tauLabel;
+    TTypedEdit* tauTypedEdit;
+    TLabel* nLabel;
+    TTypedEdit* nTypedEdit;
+    TLabel* MinDepthLabel;
+    TTypedEdit* MinDepthTypedEdit;
+    TCheckBox* FlowLimitCheckBox;
+    TTypedEdit* MinQTypedEdit;
+    TCheckBox* DiameterLimitCheckBox;
+    TTypedEdit* MinDTypedEdit;
+    TCheckBox* GroundSlopeCheckBox;
+    TRadioGroup* CalcTypeRadioGroup;
+    TRadioGroup* FrictionFormulaRadioGroup;
+    TPanel* Panel2;
+    TButton* SaveToCSVButton;
+    TButton* AppendToCSVButton;
+    TButton* PrintLayoutButton;
+    TButton* PrintPreviewButton;
+    TButton* UpdateTableFromNetworkButton;
+    // The batch mode's, never shown.
+    TButton* Button1;
+    TButton* CalcAllButton;
+    TButton* Button2;
+    TButton* Button7;
+    TButton* Button9;
+    TDataGrid* DataGrid1;
+    TSaveDialog* SaveDialog1;
+
+    // The grid column of each result; other windows read the grid through them.
+    const int SewerColumn = 0;
+    const int LengthColumn = 1;
+    const int InitialUSFlowColumn = 2;
+    const int InitialInfiltrationColumn = 3;
+    const int InitialFlowColumn = 4;
+    const int InitialTotalFlowColumn = 5;
+    const int FinalUSFlowColumn = 6;
+    const int FinalInfiltrationColumn = 7;
+    const int FinalFlowColumn = 8;
+    const int FinalTotalFlowColumn = 9;
+    const int USJunctionColumn = 10;
+    const int DSJunctionColumn = 11;
+    const int USGroundLevelColumn = 12;
+    const int DSGroundLevelColumn = 13;
+    const int GroundSlopeColumn = 14;
+    const int USInvertColumn = 15;
+    const int DSInvertColumn = 16;
+    const int GradientColumn = 17;
+    const int DiameterColumn = 18;
+    const int ChosenDiameterColumn = 19;
+    const int InitialdDColumn = 20;
+    const int FinaldDColumn = 21;
+    const int InitialVelocityColumn = 22;
+    const int FinalVelocityColumn = 23;
+    const int USDepthColumn = 24;
+    const int DSDepthColumn = 25;
+
+private:
+    void LoadCaptions();
+    // The sewer's 26 results into the row.
+    void FillRow(int row, Sewer& s, const SimpleSewerNetwork& network);
+    // Asks for a file and writes the table to it, or at its end.
+    void SaveTable(bool append);
 };
 
 extern TTableForm* TableForm;

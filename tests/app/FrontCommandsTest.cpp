@@ -40,6 +40,10 @@ std::string Effect(const std::function<void()>& click, TMenuItem* item = nullptr
         add("docks " + FrontForm->CurrentChildForm->GetCaption().str());
     if (!QGuiApplication::clipboard()->image().isNull())
         add("clipboard picture");
+    if (TableColumnsEditorForm->GetVisible()) {
+        add("shows " + TableColumnsEditorForm->GetCaption().str());
+        TableColumnsEditorForm->Hide();
+    }
     if (item && item->GetChecked() != checked)
         add(item->GetChecked() ? "check mark on" : "check mark off");
     return effect;
@@ -47,6 +51,9 @@ std::string Effect(const std::function<void()>& click, TMenuItem* item = nullptr
 
 const std::string Filter = "Sewer Network files (*.snt)|*.snt|All files (*.*)|*.*";
 const std::string NotYet = "message Drenvala: This function has not been implemented yet.";
+const std::string CsvFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*";
+const std::string NoNetwork =
+    "message Information: You must enter a network before you can do any calculations.";
 
 // Captions, hints and what each command does with no network, none changed.
 TEST_F(Commands, MenuItemsShowTheirTextsAndRunTheirCommands) {
@@ -69,7 +76,8 @@ TEST_F(Commands, MenuItemsShowTheirTextsAndRunTheirCommands) {
         {FrontForm->Save1, "Save Network &As ...", "Save the network description to a file", true, true,
          "save dialog " + Filter + " at 1"},
         {FrontForm->SaveresultstableasCSV1, "Save Solution &Table as CSV",
-         "Save the results to a CSV file (for reading into Excel)", false, true, ""},
+         "Save the results to a CSV file (for reading into Excel)", true, true,
+         "save dialog " + CsvFilter + " at 1"},
         {FrontForm->SaveformtoClipboard1, "Save Image of Screen to &Clipboard",
          "Use this to save the form shown and the paste it into a word processor", true, true,
          "clipboard picture"},
@@ -92,15 +100,16 @@ TEST_F(Commands, MenuItemsShowTheirTextsAndRunTheirCommands) {
         // Already docked there, as each command starts from the editor.
         {FrontForm->DataEntryForm1, "&Data Entry/Edit Screen", "Show the form for entering and editing data",
          true, true, ""},
-        {FrontForm->ResultsTable1, "&Results Table", "Show the table of results for all the sewers", false,
-         true, ""},
+        {FrontForm->ResultsTable1, "&Results Table", "Show the table of results for all the sewers", true,
+         true, NoNetwork},
         {FrontForm->Calculationform1, "&Calculator Screen", "Show the calculation form for a single sewer",
          true, true, "docks Drenvala Design"},
         {FrontForm->VisualEditor1, "&Visual Editor",
          "Show the form for visual editing of the network and sewer properties", true, true,
          "docks VisualEditForm"},
         Separator,
-        {FrontForm->SelectColumnstoview1, "Select columns to view", "", false, true, ""},
+        {FrontForm->SelectColumnstoview1, "Select columns to view", "", true, true,
+         "shows Table View Control"},
         {FrontForm->Options1, "&Options", "", true, true, ""},
         {FrontForm->DeleteUnusedJunctionsMenu, "Delete unused junctions", "", true, true, "check mark off"},
         {FrontForm->Removehighlights1, "Remove highlights",
@@ -157,7 +166,7 @@ TEST_F(Commands, ToolButtonsShowTheirHintsAsTooltipAndStatusText) {
         {FrontForm->DataEntryShowButton, "Data Entry/Edit", "Show the form for entering and editing data",
          "Show the form for entering and editing data", true, ""},
         {FrontForm->ShowTableFormButton, "Results Table", "Show the table of results for all the sewers",
-         "Show the table of results for all the sewers", false, ""},
+         "Show the table of results for all the sewers", true, NoNetwork.c_str()},
         {FrontForm->ShowCalculationFormButton, "Calculator", "Show the calculation form for a single sewer",
          "Show the calculation form for a single sewer", true, "docks Drenvala Design"},
         {FrontForm->CostingButton, "Costing ", "Show the calculation form for a single sewer",

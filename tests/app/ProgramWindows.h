@@ -10,6 +10,7 @@
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
 #include "reports/Table.h"
+#include "reports/Tablecontrol.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include <QTemporaryDir>
@@ -28,6 +29,7 @@ protected:
         DataEntryForm = new TDataEntryForm(&owner);
         SectionPropsForm = new TSectionPropsForm(&owner);
         TableForm = new TTableForm(&owner);
+        TableColumnsEditorForm = new TTableColumnsEditorForm(&owner);
         AboutBox = new TAboutBox(&owner);
         DatumForm = new TDatumForm(&owner);
         MinimumGradientForm = new TMinimumGradientForm(&owner);
@@ -43,6 +45,7 @@ protected:
         DataEntryForm = nullptr;
         SectionPropsForm = nullptr;
         TableForm = nullptr;
+        TableColumnsEditorForm = nullptr;
         AboutBox = nullptr;
         DatumForm = nullptr;
         MinimumGradientForm = nullptr;

@@ -185,3 +185,25 @@ TEST(FormLook, ADialogIsAFixedDialogWindowPlacedAsItsPositionSays) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FormLook, AToolWindowStaysOnTopWhateverTheOrderOfItsSettings) {
+    for (const bool styleFirst : {false, true}) {
+        SCOPED_TRACE(styleFirst ? "style first" : "border first");
+        TForm tool(nullptr);
+        if (styleFirst)
+            tool.SetFormStyle(fsStayOnTop);
+        tool.SetBorderStyle(bsToolWindow);
+        if (!styleFirst)
+            tool.SetFormStyle(fsStayOnTop);
+        tool.Show();
+        EXPECT_EQ(tool.View()->windowType(), Qt::Tool);
+        EXPECT_TRUE(tool.View()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_TRUE(tool.View()->isVisible());
+        tool.SetFormStyle(fsNormal);
+        EXPECT_FALSE(tool.View()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -142,6 +143,33 @@ std::string CExponent(double value, int decimals) {
     return ToChars(TieBroken(value, decimals + 1), std::chars_format::scientific, decimals);
 }
 
+// The decimal exponent of |value|'s first significant digit, from its exact expansion.
+int ExactExponent(double value) {
+    std::size_t point = 0;
+    const std::string exact = ExactDigits(value, point);
+    return static_cast<int>(point) - 1 - static_cast<int>(exact.find_first_not_of('0'));
+}
+
+// The framework's scientific form: "E", a sign and at least two exponent digits, as C writes it.
+std::string Exponent(double value, int decimals) {
+    return Replaced(CExponent(value, decimals), 'e', 'E');
+}
+
+// Fixed with decimals, rounded at the coarser of the 7th significant digit and the last decimal;
+// more than 7 digits before the point in the scientific form of 7 digits.
+std::string SevenDigitsFixed(double value, int decimals) {
+    if (value == 0 || ExactExponent(value) < 6 - decimals)
+        return Fixed(value, decimals);
+    std::string text = Fixed(value, std::max(0, 6 - ExactExponent(value)));
+    const std::size_t point = std::min(text.find('.'), text.size());
+    if (point - (text[0] == '-' ? 1 : 0) > 7)
+        return Exponent(value, 6);
+    const std::size_t kept = text.size() - std::min(point + 1, text.size());
+    if (kept < static_cast<std::size_t>(decimals))
+        text.append(point == text.size() ? "." : "").append(static_cast<std::size_t>(decimals) - kept, '0');
+    return text;
+}
+
 // Values of every kind the program meets, and those where rounding is delicate.
 std::vector<double> Values(int count) {
     std::mt19937_64 random(20110118);
@@ -224,6 +252,12 @@ TEST(NumberFormatDifferential, TextsAgreeWithExactRounding) {
          [](double v) { return Replaced(General(v, 15), '.', ','); }},
         {"FloatToStr", [](double v) { return FloatToStr(v); },
          [](double v) { return Replaced(General(v, 15), '.', ','); }},
+        {"FloatToStrF ffFixed 7 2", [](double v) { return FloatToStrF(v, ffFixed, 7, 2); },
+         [](double v) { return Replaced(SevenDigitsFixed(v, 2), '.', ','); }},
+        {"FloatToStrF ffFixed 7 3", [](double v) { return FloatToStrF(v, ffFixed, 7, 3); },
+         [](double v) { return Replaced(SevenDigitsFixed(v, 3), '.', ','); }},
+        {"FloatToStrF ffExponent 4 2", [](double v) { return FloatToStrF(v, ffExponent, 4, 2); },
+         [](double v) { return Replaced(Exponent(v, 3), '.', ','); }},
     };
     // The typed edit boxes' precisions.
     for (int decimals = 0; decimals <= 6; ++decimals) {

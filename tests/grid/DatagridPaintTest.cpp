@@ -1,5 +1,6 @@
 #include "grid/Datagrid.h"
 
+#include "framework/Bitmap.h"
 #include "framework/GridScrollArea.h"
 #include "tests/grid/ShownGrid.h"
 
@@ -15,6 +16,15 @@ namespace {
 
 QRgb Rgb(TColor color) {
     return ToQColor(color).rgb() & 0xFFFFFF;
+}
+
+// A square picture of one colour.
+const TBitmap& Solid(int size, TColor color) {
+    static TBitmap picture;
+    picture.SetSize(size, size);
+    picture.Canvas->Brush = TBrush{color, bsSolid};
+    picture.Canvas->FillRect(Rect(0, 0, size, size));
+    return picture;
 }
 
 // A shown grid of 5 x 6 cells, 64 x 21 pixels each, on white, one fixed row and column: cell
@@ -35,6 +45,15 @@ struct PaintedGrid : ShownGrid<TDataGrid> {
     // Cell (c, r) within its lines.
     QImage Cell(const QImage& shot, int col, int row) { return shot.copy(64 * col, 21 * row, 63, 20); }
 };
+
+// A pixel of a grid set up as given, with nothing selected.
+QRgb PixelPainted(const std::function<void(TDataGrid&)>& setUp, int x, int y) {
+    PaintedGrid shown;
+    shown.grid->HideSelection();
+    setUp(*shown.grid);
+    shown.Show();
+    return shown.Pixel(x, y);
+}
 
 TEST(DatagridPaint, ColoursInTheirOrder) {
     auto red = [](TObject*, int, int, TGridDrawState, TBrush* ABrush, TFont*) { ABrush->Color = clRed; };
@@ -110,11 +129,7 @@ TEST(DatagridPaint, ColoursInTheirOrder) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        PaintedGrid shown;
-        shown.grid->HideSelection();
-        row.setUp(*shown.grid);
-        shown.Show();
-        EXPECT_EQ(shown.Inside(row.col, row.row), Rgb(row.expected));
+        EXPECT_EQ(PixelPainted(row.setUp, 64 * row.col + 50, 21 * row.row + 15), Rgb(row.expected));
     }
 }
 
@@ -298,6 +313,46 @@ TEST(DatagridPaint, TheSoftFrame) {
     EXPECT_EQ(frame.pixel(1, 50) & 0xFFFFFF, Rgb(clGray));
     EXPECT_EQ(frame.pixel(0, 50) & 0xFFFFFF, Rgb(clYellow));
     EXPECT_EQ(frame.pixel(150, 1) & 0xFFFFFF, Rgb(clGray));
+}
+
+TEST(DatagridPaint, BackgroundPicturesOutlineAndSortGlyph) {
+    auto placed = [](TDataGrid& g) {
+        g.BackGround->SetDisplay(bdFixed);
+        g.BackGround->SetLeft(140);
+        g.BackGround->SetTop(50);
+        g.BackGround->SetBitmap(Solid(30, clRed));
+    };
+    auto outlined = [](TDataGrid& g) {
+        g.SetSelectionRectangle(true);
+        g.SetSelection({2, 2, 3, 3});
+    };
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> setUp;
+        int x, y;
+        TColor expected;
+    } rows[] = {
+        {"tiles behind the normal cells", [](TDataGrid& g) { g.BackGround->SetBitmap(Solid(8, clLime)); },
+         150, 55, clLime},
+        {"not behind the fixed ones", [](TDataGrid& g) { g.BackGround->SetBitmap(Solid(8, clLime)); }, 30, 55,
+         clSilver},
+        {"one picture at its place", placed, 150, 55, clRed},
+        {"beside the picture", placed, 180, 55, clWhite},
+        // Cell (2, 2) inside its lines covers 129..190 x 43..61.
+        {"the selection's outline on its left", outlined, 129, 55, clBlack},
+        {"and on its top", outlined, 160, 43, clBlack},
+        {"the sort glyph's lit edge",
+         [](TDataGrid& g) {
+             g.SortSettings->Show = true;
+             g.SortSettings->Column = 2;
+         },
+         139, 13, clWhite},
+        {"no sort glyph unless shown", [](TDataGrid& g) { g.SortSettings->Column = 2; }, 139, 13, clSilver},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(PixelPainted(row.setUp, row.x, row.y), Rgb(row.expected));
+    }
 }
 
 TEST(DatagridPaint, SmallAndEmptyGridsPaint) {

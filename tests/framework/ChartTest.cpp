@@ -1,0 +1,144 @@
+#include "framework/Chart.h"
+
+#include "framework/Clipboard.h"
+#include "framework/Exceptions.h"
+#include "framework/FileBytes.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+namespace {
+
+// A chart of one series as the costings window lays it out, in a form of its own.
+struct BarChart {
+    BarChart() {
+        chart->SetBounds(0, 0, 600, 400);
+        chart->Title.Text = "Costs";
+        chart->Legend.TextStyle = ltsRightValue;
+        series->ColorEachPoint = true;
+        series->Marks.Visible = true;
+        series->Marks.Style = smsValue;
+        series->Marks.ArrowLength = 20;
+        chart->AddSeries(series);
+    }
+
+    TComponent owner{nullptr};
+    TChart* chart = new TChart(&owner);
+    TBarSeries* series = new TBarSeries(&owner);
+};
+
+bool HasColour(const QImage& image, TColor colour) {
+    const QRgb wanted = ToQColor(colour).rgb();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == wanted)
+                return true;
+    return false;
+}
+
+TEST(Chart, PointsKeepTheirOrderValuesLabelsAndColours) {
+    BarChart c;
+    c.series->Add(1234.5, "Cement");
+    c.series->Add(0, "");
+    c.series->Add(-2, "Sand", clBlack);
+    c.series->Add(3, "Cement");
+    ASSERT_EQ(c.series->Count(), 4);
+    EXPECT_EQ(c.series->XLabel(0), "Cement");
+    EXPECT_EQ(c.series->XLabel(1), "");
+    EXPECT_EQ(c.series->YValue(2), -2);
+    // Each point its own colour from the palette, unless added with one.
+    std::set<TColor> colours{c.series->ValueColor(0), c.series->ValueColor(1), c.series->ValueColor(3)};
+    EXPECT_EQ(colours.size(), 3u);
+    EXPECT_EQ(c.series->ValueColor(2), clBlack);
+    c.series->ColorEachPoint = false;
+    c.series->SeriesColor = clTeal;
+    EXPECT_EQ(c.series->ValueColor(0), clTeal);
+    EXPECT_EQ(c.series->ValueColor(2), clBlack);
+
+    c.series->Clear();
+    EXPECT_EQ(c.series->Count(), 0);
+}
+
+TEST(Chart, MarksSayTheValueTheLabelOrBoth) {
+    BarChart c;
+    c.series->Add(1234567.125, "Pipes");
+    const struct {
+        TSeriesMarksStyle style;
+        const char* text;
+    } cases[] = {{smsValue, "1,234,567.125"}, {smsLabel, "Pipes"}, {smsLabelValue, "Pipes 1,234,567.125"}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.text);
+        c.series->Marks.Style = row.style;
+        EXPECT_EQ(c.series->MarkText(0), row.text);
+    }
+    EXPECT_EQ(TBarSeries::ValueText(0.5), "0.5");
+    EXPECT_EQ(TBarSeries::ValueText(0), "0");
+}
+
+TEST(Chart, EveryBarIsDrawnInItsColour) {
+    BarChart c;
+    c.series->Add(10, "a", clRed);
+    c.series->Add(30, "b", clBlue);
+    c.series->Add(20, "c", clLime);
+    const QImage picture = c.chart->Picture();
+    EXPECT_EQ(picture.size(), QSize(600, 400));
+    for (TColor colour : {clRed, clBlue, clLime})
+        EXPECT_TRUE(HasColour(picture, colour)) << std::hex << colour;
+    EXPECT_FALSE(HasColour(picture, clFuchsia));
+}
+
+TEST(Chart, TheVectorPictureGoesToAFileUnderItsNameAsGiven) {
+    BarChart c;
+    c.series->Add(10, "Cement");
+    c.series->Add(20, "Sand & gravel");
+    QTemporaryDir dir;
+    const AnsiString name = dir.filePath("chart").toStdString();
+    c.chart->SaveToMetafileEnh(name);
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(name, bytes));
+    EXPECT_EQ(bytes.rfind("<?xml", 0), 0u);
+    EXPECT_NE(bytes.find("<svg"), std::string::npos);
+    EXPECT_NE(bytes.find("<title>Costs</title>"), std::string::npos);
+    EXPECT_EQ(bytes, c.chart->SvgPicture());
+
+    const AnsiString unwritable = dir.filePath("missing/chart.emf").toStdString();
+    try {
+        c.chart->SaveToMetafileEnh(unwritable);
+        ADD_FAILURE() << "no error";
+    } catch (const EFCreateError& error) {
+        EXPECT_EQ(error.Message, "Cannot create file \"" + unwritable + "\"");
+    }
+}
+
+TEST(Chart, TheClipboardGetsTheVectorPictureAndAnImage) {
+    BarChart c;
+    c.series->Add(10, "Cement");
+    Clipboard().SetAsText("before");
+    c.chart->CopyToClipboardMetafile(true);
+    EXPECT_FALSE(Clipboard().HasText());
+    EXPECT_EQ(Clipboard().GetAsBytes("image/svg+xml").str(), c.chart->SvgPicture());
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(600, 400));
+}
+
+TEST(Chart, SeriesAndChartMayGoInEitherOrder) {
+    auto chart = std::make_unique<TChart>(nullptr);
+    auto first = std::make_unique<TBarSeries>(nullptr);
+    auto second = std::make_unique<TBarSeries>(nullptr);
+    chart->AddSeries(first.get());
+    chart->AddSeries(second.get());
+    EXPECT_EQ(chart->SeriesCount(), 2);
+    first.reset();
+    EXPECT_EQ(chart->SeriesCount(), 1);
+    EXPECT_EQ(chart->Series(0), second.get());
+    chart.reset();
+    EXPECT_EQ(second->GetParentChart(), nullptr);
+    second->Add(1, "after the chart");
+}
+
+} // namespace

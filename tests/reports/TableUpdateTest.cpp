@@ -1,0 +1,146 @@
+#include "framework/NumberFormat.h"
+#include "tests/reports/ResultsTable.h"
+
+#include <functional>
+#include <string>
+
+namespace {
+
+using TableUpdate = ResultsTable;
+
+constexpr int Exclamation = MB_OK | MB_ICONEXCLAMATION;
+constexpr int ErrorBox = MB_OK | MB_ICONERROR;
+
+std::string Line(const std::string& caption, const std::string& text, int flags) {
+    return caption + ": " + text + " (" + std::to_string(flags) + ")";
+}
+
+const std::string NoNetwork =
+    Line("Information", "You must enter a network before you can do any calculations.", Exclamation);
+const std::string Processing = Line("Error", "Failure processing the network.", Exclamation);
+
+// The grid as the user reads it: its first column top to bottom, and its fixed rows.
+std::string Grid() {
+    const TDataGrid& grid = *TableForm->DataGrid1;
+    std::string text;
+    for (int row = 0; row < grid.GetRowCount(); ++row)
+        text += grid.GetCellEx(0, row).str() + "|";
+    return text + " fixed " + std::to_string(grid.GetFixedRows());
+}
+
+// J1 -A-> J2 -B-> J1: each waits for the other.
+std::unique_ptr<SimpleSewerNetwork> Loop() {
+    auto n = std::make_unique<SimpleSewerNetwork>();
+    n->AddSewer("A", "J1", "J2", 10);
+    n->AddSewer("B", "J2", "J1", 10);
+    return n;
+}
+
+TEST_F(TableUpdate, AFailureLeavesTheGridAsItWasAfterItsMessages) {
+    struct Case {
+        const char* label;
+        std::function<void(TableUpdate&)> prepare;
+        bool updated;
+        Texts told;
+        std::string grid;
+    };
+    const std::string riverside = "Sewer|S1|S2|S3| fixed 1";
+    const Case cases[] = {
+        {"the riverside network", [](TableUpdate&) {}, true, {}, riverside},
+        {"no network",
+         [](TableUpdate&) { FrontForm->ReplaceNetwork(nullptr); },
+         false,
+         {NoNetwork},
+         riverside},
+        {"a loop",
+         [](TableUpdate&) { Install(Loop()); },
+         false,
+         {Line("Drenvala",
+               "Network not specified correctly. There is probably a loop. The network must be a tree type.",
+               MB_OK),
+          Processing},
+         riverside},
+        // The design divides by Manning's n part way through the first sewer.
+        {"Manning's n of 0",
+         [](TableUpdate&) {
+             TableForm->FrictionFormulaRadioGroup->SetItemIndex(0);
+             TableForm->nTypedEdit->SetText("0");
+         },
+         false,
+         {Line("Drenvala", "Floating point division by zero", ErrorBox), Processing},
+         riverside},
+        {"no sewers",
+         [](TableUpdate&) { Install(std::make_unique<SimpleSewerNetwork>()); },
+         true,
+         {},
+         "Sewer| fixed 0"},
+        // Nothing is designed or changed in the network.
+        {"an empty return factor",
+         [](TableUpdate&) { TableForm->returnTypedEdit->SetWindowText(""); },
+         false,
+         {Line("Drenvala", "'' is not a valid floating point value", ErrorBox)},
+         riverside},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ReadRiverside();
+        ASSERT_TRUE(TableForm->UpdateTableFromNetwork());
+        Responder().Clear();
+        c.prepare(*this);
+        // As a click takes it, so that an exception reaches the user as the program shows it.
+        bool updated = false;
+        CallFromView(*TableForm->UpdateTableFromNetworkButton,
+                     [&] { updated = TableForm->UpdateTableFromNetwork(); });
+        EXPECT_EQ(updated, c.updated);
+        EXPECT_EQ(Told(), c.told);
+        EXPECT_EQ(Grid(), c.grid);
+        TableForm->nTypedEdit->SetText("0.0130");
+        TableForm->returnTypedEdit->SetText("80");
+    }
+    // The next network with sewers has its header row fixed again.
+    ReadRiverside();
+    TableForm->UpdateTableFromNetworkButton->Click();
+    EXPECT_EQ(Grid(), riverside);
+}
+
+TEST_F(TableUpdate, TheResultsTableCommandChecksTheNetworkThenDocksAndUpdatesTheTable) {
+    FrontForm->ShowChildForm(DataEntryForm);
+    FrontForm->ResultsTable1->Click();
+    EXPECT_EQ(Told(), Texts{NoNetwork});
+    EXPECT_EQ(FrontForm->CurrentChildForm, DataEntryForm);
+
+    // Two sewers leave J1.
+    SimpleSewerNetwork& n = Install(std::make_unique<SimpleSewerNetwork>());
+    n.AddSewer("A", "J1", "J2", 10);
+    n.AddSewer("B", "J1", "J3", 10);
+    FrontForm->ShowTableFormButton->Click();
+    const Texts told = Told();
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told.back(),
+              Line("Error", "You must correct the network specification before you can do any calculations.",
+                   Exclamation));
+    EXPECT_EQ(FrontForm->CurrentChildForm, DataEntryForm);
+    EXPECT_EQ(Grid(), "Sewer|| fixed 1");
+
+    ReadRiverside();
+    FrontForm->ResultsTable1->Click();
+    EXPECT_EQ(Told(), Texts{});
+    EXPECT_EQ(FrontForm->CurrentChildForm, TableForm);
+    EXPECT_EQ(Grid(), "Sewer|S1|S2|S3| fixed 1");
+
+    // The calculator designs the sewer of the table's current row.
+    TableForm->DataGrid1->SetRow(3);
+    FrontForm->Calculationform1->Click();
+    EXPECT_EQ(FrontForm->CurrentChildForm, SewerMainForm);
+    EXPECT_EQ(SewerMainForm->IPopTypedEdit->GetText(),
+              IntToStr(FrontForm->Network->GetSewer("S3")->Population.InitialPopulation));
+
+    // Closed, the docked table only hides: the main window shows none.
+    FrontForm->ShowChildForm(TableForm);
+    TableForm->Close();
+    EXPECT_EQ(FrontForm->CurrentChildForm, nullptr);
+    EXPECT_FALSE(TableForm->GetVisible());
+    EXPECT_EQ(Grid(), "Sewer|S1|S2|S3| fixed 1");
+}
+
+} // namespace
