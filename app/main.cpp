@@ -9,6 +9,8 @@
 #include "network/Mingradientform.h"
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
+#include "reports/Costings.h"
+#include "reports/Printcontrol.h"
 #include "reports/Table.h"
 #include "reports/Tablecontrol.h"
 #include "resources/ProgramResources.h"
@@ -41,7 +43,9 @@ int main(int argc, char** argv) {
         Application->CreateForm(TableColumnsEditorForm);
         Application->CreateForm(AboutBox);
         Application->CreateForm(DatumForm);
+        Application->CreateForm(PrintSetupForm);
         Application->CreateForm(MinimumGradientForm);
+        Application->CreateForm(CostingsForm);
         Application->Run();
     } catch (const std::exception& error) {
         Application->HandleException(error);

@@ -2,10 +2,13 @@
 #include "app/Dataentry.h"
 #include "app/Datum.h"
 #include "app/Front.h"
+#include "app/Visualedit.h"
 #include "network/Mingradientform.h"
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
+#include "reports/Printcontrol.h"
 #include "reports/Table.h"
+#include "reports/Tablecontrol.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -22,11 +25,14 @@ void Startup(benchmark::State& state) {
         QApplication::processEvents();
         FrontForm = new TFrontForm(&owner);
         SewerMainForm = new TSewerMainForm(&owner);
+        VisualEditForm = new TVisualEditForm(&owner);
         DataEntryForm = new TDataEntryForm(&owner);
         SectionPropsForm = new TSectionPropsForm(&owner);
         TableForm = new TTableForm(&owner);
+        TableColumnsEditorForm = new TTableColumnsEditorForm(&owner);
         AboutBox = new TAboutBox(&owner);
         DatumForm = new TDatumForm(&owner);
+        PrintSetupForm = new TPrintSetupForm(&owner);
         MinimumGradientForm = new TMinimumGradientForm(&owner);
         FrontForm->Show();
         QApplication::processEvents();

@@ -54,6 +54,7 @@ void TCustomGrid::SetColCount(int value) {
     CheckCount(value, 1);
     if (value == GetColCount())
         return;
+    HideEditor();
     const int oldCols = GetColCount();
     if (value <= fixedCols)
         fixedCols = value - 1;
@@ -65,6 +66,7 @@ void TCustomGrid::SetRowCount(int value) {
     CheckCount(value, 1);
     if (value == GetRowCount())
         return;
+    HideEditor();
     const int oldRows = GetRowCount();
     if (value <= fixedRows)
         fixedRows = value - 1;
@@ -384,6 +386,7 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
     CheckIndex(ToIndex, GetRowCount());
     if (FromIndex == ToIndex)
         return;
+    HideEditor();
     rows.Move(FromIndex, ToIndex);
     current.Y = MoveAdjust(current.Y, FromIndex, ToIndex);
     anchor.Y = MoveAdjust(anchor.Y, FromIndex, ToIndex);
@@ -396,6 +399,7 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex) {
     CheckIndex(ToIndex, GetColCount());
     if (FromIndex == ToIndex)
         return;
+    HideEditor();
     cols.Move(FromIndex, ToIndex);
     current.X = MoveAdjust(current.X, FromIndex, ToIndex);
     anchor.X = MoveAdjust(anchor.X, FromIndex, ToIndex);
@@ -417,6 +421,7 @@ void TCustomGrid::InsertEmptyRows(int ARow, int RCount) {
     CheckCount(RCount, 0);
     if (RCount == 0)
         return;
+    HideEditor();
     const int oldRows = GetRowCount();
     rows.Insert(ARow, RCount);
     RowsInserted(ARow, RCount);
@@ -449,6 +454,7 @@ void TCustomGrid::DeleteRows(const std::vector<int>& ARows) {
     const int count = static_cast<int>(ARows.size());
     if (count >= GetRowCount())
         throw EInvalidGridOperation("Grid index out of range");
+    HideEditor();
     const int oldRows = GetRowCount();
     if (GetRowCount() - count <= fixedRows)
         fixedRows = GetRowCount() - count - 1;
@@ -468,6 +474,7 @@ void TCustomGrid::InsertEmptyCols(int ACol, int CCount) {
     CheckCount(CCount, 0);
     if (CCount == 0)
         return;
+    HideEditor();
     const int oldCols = GetColCount();
     cols.Insert(ACol, CCount);
     ColsInserted(ACol, CCount);
@@ -486,6 +493,7 @@ void TCustomGrid::DeleteCols(int ACol, int CCount) {
     CheckIndex(ACol + CCount - 1, GetColCount());
     if (CCount >= GetColCount())
         throw EInvalidGridOperation("Grid index out of range");
+    HideEditor();
     const int oldCols = GetColCount();
     if (GetColCount() - CCount <= fixedCols)
         fixedCols = GetColCount() - CCount - 1;

@@ -151,6 +151,8 @@ public:
     // A cell's client rectangle while it shows, cut at the client edge; empty otherwise.
     TRect CellRect(int ACol, int ARow) const;
 
+    // Changes of counts, moves, insertions and deletions close the editor first, its text
+    // written to its cell.
     // The row at FromIndex goes to ToIndex with its cells and height; the rows between close up.
     void MoveRow(int FromIndex, int ToIndex);
     void MoveColumn(int FromIndex, int ToIndex);
@@ -371,6 +373,8 @@ private:
     bool loadingEditor = false;
     bool focusWithin = false;
     bool focusFromEditor = false;
+    // Set while the grid's view takes the focus.
+    bool takingFocus = false;
     AnsiString typedText;
     int wheelAccumulator = 0;
     bool syncingScrollBars = false;

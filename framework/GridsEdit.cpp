@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -250,7 +251,18 @@ void TCustomGrid::PlaceEditor() {
     const TRect where =
         editing.X < GetColCount() && editing.Y < GetRowCount() ? CellRect(editing.X, editing.Y) : TRect();
     inplaceEdit->Move(where);
-    // Focus that comes to the grid while its editor is open goes on into the editor.
-    if (Focused() && where.Width() > 0 && inplaceEdit->CanFocus())
+    // Focus that comes to the grid while its editor is open goes on into the editor: at once, or
+    // once the grid has finished taking it, which would take it back.
+    if (!Focused() || where.Width() == 0)
+        return;
+    if (!takingFocus) {
         inplaceEdit->SetFocus();
+        return;
+    }
+    QTimer::singleShot(0, inplaceEdit->View(), [this] {
+        CallFromView(*this, [this] {
+            if (editorMode && Focused())
+                inplaceEdit->SetFocus();
+        });
+    });
 }

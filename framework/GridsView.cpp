@@ -1,5 +1,6 @@
 // The framework grid on screen: scroll bars, invalidation and the painting of the cells in view.
 #include "framework/Application.h"
+#include "framework/FlagScope.h"
 #include "framework/GridScrollArea.h"
 #include "framework/Grids.h"
 
@@ -310,6 +311,7 @@ void TCustomGrid::ViewTextTyped(const AnsiString& typed) {
 void TCustomGrid::ViewFocusIn(FocusChange how) {
     // The grid itself never had the focus it gets, so focus within was the editor's.
     focusFromEditor = focusWithin;
+    const FlagScope taking(takingFocus);
     FocusMoved(how);
     WMSetFocus();
 }

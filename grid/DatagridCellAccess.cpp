@@ -175,7 +175,8 @@ void TDataGrid::ShowHintProc(AnsiString& HintStr, bool&, THintInfo& HintInfo) {
     TPoint at = Point(cell.Left, cell.Bottom + 6);
     const bool normal =
         col >= GetFixedCols() && row >= GetFixedRows() && col <= LastNormalCol() && row <= LastNormalRow();
-    if (HintShowCells && normal) {
+    if (normal &&
+        (HintShowCells || (HintShowLargeText && GetCellTextSize(RemapCol(col), row).x > cell.Width()))) {
         HintStr = text;
         at = Point(cell.Left, cell.Top);
     }

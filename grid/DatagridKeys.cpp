@@ -65,7 +65,8 @@ void TDataGrid::WMKeyDown(WORD& Key, TShiftState Shift, int KeyData) {
         InsertRows(at, 1);
         if (OnAutoInsertRow)
             OnAutoInsertRow(this, at);
-        if (at != row)
+        // The current row is the new one, whichever side it went.
+        if (GetRow() != at)
             SetRow(at);
     }
     if ((Key == VK_UP || Key == VK_DOWN) && MouseActions->DisjunctRowSelect) {

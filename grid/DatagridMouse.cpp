@@ -197,6 +197,17 @@ void TDataGrid::WMLButtonDblClk(TShiftState Shift, int X, int Y) {
     int col = -1;
     int row = -1;
     MouseToCell(X, Y, col, row);
+    // On a header's border: the column left of it takes the width of its widest text.
+    if (row == 0 && col >= 0 && (GetOptions() & goColSizing)) {
+        const TRect cell = TCustomGrid::CellRect(col, row);
+        const int sized = X - cell.Left < BorderZone ? col - 1 : cell.Right - X < BorderZone ? col : -2;
+        if (sized != -2) {
+            if (sized >= GetFixedCols())
+                AutoSizeCol(sized);
+            press.AutoSized = true;
+            return;
+        }
+    }
     TBaseGrid::WMLButtonDblClk(Shift, X, Y);
     if (OnDblClickCell)
         OnDblClickCell(this, row, col);
@@ -330,7 +341,7 @@ void TDataGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int
 }
 
 void TDataGrid::ColumnMoved(int FromIndex, int ToIndex) {
-    TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    MoveRealColumn(FromIndex, ToIndex);
     press.Moved = true;
     // The sort column keeps its column: only one between the two places shifts, towards FromIndex.
     int& sorted = SortSettings->Column;

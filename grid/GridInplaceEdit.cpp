@@ -93,7 +93,7 @@ void TGridInplaceEdit::BoundsChanged() {
         const TRect cell = grid.CellRect(grid.GetCol(), grid.GetRow());
         SetBounds(cell.Left, cell.Top, cell.Width() - 1, cell.Height() - 1);
     }
-    SetTextMargins(3, 3, 2, 0);
+    SetTextMargins(1, 0, 2, 0);
 }
 
 void TGridInplaceEdit::ConvertKeypadDecimal(char& Key, int KeyData) const {
@@ -166,8 +166,11 @@ void TGridInplaceEdit::WMChar(char& Key, int KeyData, TShiftState Shift) {
 }
 
 void TGridInplaceEdit::WMKeyDown(WORD& Key, TShiftState Shift) {
-    if (Key == VK_ESCAPE)
+    // The text from before the edit, selected as when the editor opened, so typing replaces it.
+    if (Key == VK_ESCAPE) {
         SetWindowText(grid.cellTextCache);
+        SelectAll();
+    }
     if (Key == VK_RETURN && Shift.Contains(ssCtrl) && grid.Navigation->LineFeedOnEnter) {
         // Ends the edit as Enter does elsewhere; its character is no line break.
         char enter = '\r';
@@ -197,6 +200,14 @@ void TGridInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
         }
     }
     lastKeyTyped = Key != VK_BACK && Key != VK_DELETE;
+    if (Key == VK_RETURN && Shift.Contains(ssCtrl) && grid.SizeWhileTyping->Height && grid.Multilinecells) {
+        // The row grows to the lines the text will have with the new one.
+        const int lines = LinesInText(GetWindowText() + "\r\n", true);
+        if (lines >= grid.MaxLinesInRow(grid.GetRow()))
+            grid.SizeToLines(grid.GetRow(), lines, 0);
+        else
+            grid.AutoSizeRow(grid.GetRow());
+    }
     TInplaceEdit::KeyDown(Key, Shift);
 }
 
@@ -217,6 +228,10 @@ void TGridInplaceEdit::KeyUp(WORD& Key, TShiftState Shift) {
     TInplaceEdit::KeyUp(Key, Shift);
     if (Key != VK_LEFT && Key != VK_RIGHT)
         DoChange();
+    if (grid.SizeWhileTyping->Width)
+        grid.SizeToWidth(grid.GetCol(), true);
+    if (grid.SizeWhileTyping->Height && grid.WordWrap)
+        grid.AutoSizeRow(grid.GetRow());
 }
 
 void TGridInplaceEdit::DoChange() {

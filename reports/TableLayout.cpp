@@ -8,32 +8,51 @@ TTableForm* TableForm = nullptr;
 namespace {
 
 constexpr int ColumnCount = 26;
-// The settings stand in rows this far apart.
-constexpr int RowStep = 24;
+// The settings stand in four rows, this far apart, above a row of the two choices.
+constexpr int RowStep = 22;
+constexpr int ChoiceTop = 96;
+// Where the settings' three columns begin, and their boxes.
+constexpr int FlowsLeft = 8;
+constexpr int FlowBoxesLeft = 254;
+constexpr int CriteriaLeft = 312;
+constexpr int CriterionBoxesLeft = 528;
+constexpr int LimitsLeft = 592;
+constexpr int LimitBoxesLeft = 758;
+constexpr int BoxWidth = 52;
 
-// A box of the settings, label on its left.
+int RowTop(int row) {
+    return 6 + row * RowStep;
+}
+
+// A box of the settings with its label on its left; a row below the four stands with the choices.
 TTypedEdit* NewSetting(TTableForm* form, TLabel*& label, int labelLeft, int boxLeft, int row,
                        TTypedEditType type, std::int16_t precision, const AnsiString& text) {
-    const int top = 8 + row * RowStep;
+    const int top = row < 4 ? RowTop(row) : ChoiceTop + 10;
     label = NewLabel(form, form->Panel1, labelLeft, top + 3);
     TTypedEdit* box = NewTypedEdit(form, form->Panel1, boxLeft, top, type, precision, text);
-    box->SetWidth(57);
+    box->SetWidth(BoxWidth);
     return box;
 }
 
-TCheckBox* NewLimit(TTableForm* form, int row) {
-    auto* box = new TCheckBox(form);
-    box->SetParent(form->Panel1);
-    box->SetBounds(568, 10 + row * RowStep, 161, 17);
-    box->SetChecked(true);
-    return box;
+// A limit's check box, checked, with the limit's box (when it has one) on its right.
+TCheckBox* NewLimit(TTableForm* form, int row, TTypedEdit** box, TTypedEditType type, std::int16_t precision,
+                    const AnsiString& text) {
+    auto* check = new TCheckBox(form);
+    check->SetParent(form->Panel1);
+    check->SetBounds(LimitsLeft, RowTop(row) + 2, LimitBoxesLeft - LimitsLeft - 4, 17);
+    check->SetChecked(true);
+    if (box) {
+        *box = NewTypedEdit(form, form->Panel1, LimitBoxesLeft, RowTop(row), type, precision, text);
+        (*box)->SetWidth(BoxWidth);
+    }
+    return check;
 }
 
-// A choice of items in as many columns, captioned by LoadCaptions.
+// A choice of items side by side, captioned by LoadCaptions.
 TRadioGroup* NewChoice(TTableForm* form, int left, int width, int items, int itemIndex) {
     auto* group = new TRadioGroup(form);
     group->SetParent(form->Panel1);
-    group->SetBounds(left, 78, width, 51);
+    group->SetBounds(left, ChoiceTop, width, 39);
     group->SetColumns(items);
     for (int item = 0; item < items; ++item)
         group->Items.Add("");
@@ -55,25 +74,22 @@ TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
     HelpContext = 70;
 
     Panel1 = NewAlignedPanel(this, this, alTop, 137);
-    InitialLCDTypedEdit = NewSetting(this, InitialLCDLabel, 8, 232, 0, etNumeric, 0, "50");
-    FinalLCDTypedEdit = NewSetting(this, FinalLCDLabel, 8, 232, 1, etNumeric, 0, "120");
-    InitialPeopleTypedEdit = NewSetting(this, InitialPeopleLabel, 8, 232, 2, etNumeric, 0, "5");
-    FinalPeopleTypedEdit = NewSetting(this, FinalPeopleLabel, 8, 232, 3, etNumeric, 0, "5");
-    returnTypedEdit = NewSetting(this, returnLabel, 8, 232, 4, etNumeric, 0, "80");
-    peakTypedEdit = NewSetting(this, peakLabel, 304, 496, 0, etFloat, 2, "2.40");
-    vscTypedEdit = NewSetting(this, vscLabel, 304, 496, 1, etFloat, 2, "0.50");
-    tauTypedEdit = NewSetting(this, tauLabel, 304, 496, 2, etFloat, 2, "1.00");
-    nTypedEdit = NewSetting(this, nLabel, 304, 496, 3, etFloat, 4, "0.0130");
-    MinDepthTypedEdit = NewSetting(this, MinDepthLabel, 304, 496, 4, etFloat, 2, "0.40");
-    FlowLimitCheckBox = NewLimit(this, 0);
-    MinQTypedEdit = NewTypedEdit(this, Panel1, 736, 8, etFloat, 2, "1.50");
-    MinQTypedEdit->SetWidth(57);
-    DiameterLimitCheckBox = NewLimit(this, 1);
-    MinDTypedEdit = NewTypedEdit(this, Panel1, 736, 8 + RowStep, etNumeric, 0, "100");
-    MinDTypedEdit->SetWidth(57);
-    GroundSlopeCheckBox = NewLimit(this, 2);
-    CalcTypeRadioGroup = NewChoice(this, 568, 105, 2, 1);
-    FrictionFormulaRadioGroup = NewChoice(this, 680, 177, 3, 0);
+    InitialLCDTypedEdit = NewSetting(this, InitialLCDLabel, FlowsLeft, FlowBoxesLeft, 0, etNumeric, 0, "50");
+    FinalLCDTypedEdit = NewSetting(this, FinalLCDLabel, FlowsLeft, FlowBoxesLeft, 1, etNumeric, 0, "120");
+    InitialPeopleTypedEdit =
+        NewSetting(this, InitialPeopleLabel, FlowsLeft, FlowBoxesLeft, 2, etNumeric, 0, "5");
+    FinalPeopleTypedEdit = NewSetting(this, FinalPeopleLabel, FlowsLeft, FlowBoxesLeft, 3, etNumeric, 0, "5");
+    returnTypedEdit = NewSetting(this, returnLabel, FlowsLeft, FlowBoxesLeft, 4, etNumeric, 0, "80");
+    peakTypedEdit = NewSetting(this, peakLabel, CriteriaLeft, CriterionBoxesLeft, 0, etFloat, 2, "2.40");
+    vscTypedEdit = NewSetting(this, vscLabel, CriteriaLeft, CriterionBoxesLeft, 1, etFloat, 2, "0.50");
+    tauTypedEdit = NewSetting(this, tauLabel, CriteriaLeft, CriterionBoxesLeft, 2, etFloat, 2, "1.00");
+    nTypedEdit = NewSetting(this, nLabel, CriteriaLeft, CriterionBoxesLeft, 3, etFloat, 4, "0.0130");
+    FlowLimitCheckBox = NewLimit(this, 0, &MinQTypedEdit, etFloat, 2, "1.50");
+    DiameterLimitCheckBox = NewLimit(this, 1, &MinDTypedEdit, etNumeric, 0, "100");
+    GroundSlopeCheckBox = NewLimit(this, 2, nullptr, etNumeric, 0, "");
+    MinDepthTypedEdit = NewSetting(this, MinDepthLabel, LimitsLeft, LimitBoxesLeft, 3, etFloat, 2, "0.40");
+    CalcTypeRadioGroup = NewChoice(this, CriteriaLeft, 150, 2, 1);
+    FrictionFormulaRadioGroup = NewChoice(this, CriteriaLeft + 158, 270, 3, 0);
 
     Panel2 = NewAlignedPanel(this, this, alBottom, 40);
     SaveToCSVButton = NewButton(this, 8);
@@ -95,7 +111,9 @@ TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
     DataGrid1->SetFixedCols(1);
     DataGrid1->SetDefaultRowHeight(16);
     DataGrid1->SetRowHeights(0, 48);
-    DataGrid1->SetColWidths(3, 65);
+    // Wide enough for the headers' longest words and for "1234568.00" in the program's font.
+    DataGrid1->SetDefaultColWidth(80);
+    DataGrid1->SetColWidths(3, 81);
     DataGrid1->Font.SetName("Tahoma");
     DataGrid1->Font.SetHeight(-11);
     DataGrid1->SetGridLineColor(clSilver);

@@ -9,6 +9,8 @@
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
+#include "reports/Costings.h"
+#include "reports/Printcontrol.h"
 #include "reports/Table.h"
 #include "reports/Tablecontrol.h"
 #include "tests/support/ScriptedResponder.h"
@@ -32,7 +34,9 @@ protected:
         TableColumnsEditorForm = new TTableColumnsEditorForm(&owner);
         AboutBox = new TAboutBox(&owner);
         DatumForm = new TDatumForm(&owner);
+        PrintSetupForm = new TPrintSetupForm(&owner);
         MinimumGradientForm = new TMinimumGradientForm(&owner);
+        CostingsForm = new TCostingsForm(&owner);
     }
 
     void TearDown() override {
@@ -48,7 +52,9 @@ protected:
         TableColumnsEditorForm = nullptr;
         AboutBox = nullptr;
         DatumForm = nullptr;
+        PrintSetupForm = nullptr;
         MinimumGradientForm = nullptr;
+        CostingsForm = nullptr;
     }
 
     AnsiString Path(const char* name) const { return dir.filePath(name).toStdString(); }

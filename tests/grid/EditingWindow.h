@@ -39,10 +39,14 @@ struct EditingWindow {
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.View()));
         grid->SetFocus();
     }
+    void Select(int col, int row) {
+        grid->SetRow(row);
+        grid->SetCol(col);
+    }
     QWidget* Cells() const { return static_cast<QAbstractScrollArea*>(grid->View())->viewport(); }
     // A click dx pixels into the cell, half way down.
     void Click(int col, int row, int dx = 20, Qt::KeyboardModifiers modifiers = {}) {
-        QTest::mouseClick(Cells(), Qt::LeftButton, modifiers, QPoint(col * 65 + dx, row * 22 + 10));
+        QTest::mouseClick(Cells(), Qt::LeftButton, modifiers, QPoint(col * 64 + dx, row * 21 + 10));
     }
     void Type(const char* text) { QTest::keyClicks(QApplication::focusWidget(), text); }
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {

@@ -58,6 +58,8 @@ TEST(GridEditing, EscapePutsTheCostBackAndTheEditStaysOpen) {
     EXPECT_EQ(window.grid->GetCells(1, 1), "10.00");
     EXPECT_EQ(window.EditorText(), "10.00");
     EXPECT_TRUE(window.EditorFocused());
+    // What is typed next replaces the text put back.
+    EXPECT_EQ(window.grid->GetInplaceEditor()->GetSelText(), "10.00");
     window.Press(Qt::Key_Return);
     EXPECT_EQ(window.grid->GetCells(1, 1), "10.00");
     EXPECT_EQ(window.grid->GetCol(), 3);

@@ -44,9 +44,17 @@ TEST_F(TableCsv, TheShownColumnsAreSavedOrAppendedAsTheyRead) {
         TableForm->ApplyColumnVisibility();
     };
     const std::string hidden = Golden("two-sewers-without-length-and-groundslope.csv");
+    const std::string fresh = Golden("fresh-table.csv");
+    const std::string headerLine = fresh.substr(0, fresh.find("\r\n") + 2);
     const Case cases[] = {
-        {"the table before any update", [] {}, save, Golden("fresh-table.csv")},
+        {"the table before any update", [] {}, save, fresh},
         {"two sewers", fill, save, Golden("two-sewers.csv")},
+        {"a network without sewers",
+         [] {
+             Install(std::make_unique<SimpleSewerNetwork>());
+             TableForm->UpdateTableFromNetwork();
+         },
+         save, headerLine},
         {"two columns hidden", hideTwo, save, hidden},
         {"appended to no file", hideTwo, append, hidden},
         {"appended twice",

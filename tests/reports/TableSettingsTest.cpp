@@ -120,3 +120,28 @@ TEST_F(TableSettings, ABoxThatIsNoNumberChangesNothingInTheNetwork) {
 }
 
 } // namespace
+
+namespace {
+
+// tests/data/riverside.snt holds return factor 0.8, peak 2.5, Colebrook-White, n 0.012, velocity
+// sizing, tau 1.5, velocity 0.75, cover 1.2, a minimum diameter of 0.225 m, no flow limit at
+// 0.002 m3/s, no ground slope limit, 120 and 150 litres a day.
+TEST_F(TableSettings, EveryReadOfANetworkShowsItsSettings) {
+    const LocaleSeparators point('.', ',');
+    const std::string riverside = "80 2.50 1 0.0120 0 1.50 0.75 1.20 x 225 . 2.00 . 120 150";
+    Read(Data("riverside.snt"));
+    EXPECT_EQ(Boxes(), riverside);
+
+    FrontForm->ReplaceNetwork(std::make_unique<SimpleSewerNetwork>());
+    TableForm->SettingsFromNetwork();
+    FrontForm->CommandLineFile = Data("riverside.snt");
+    FrontForm->OpenCommandLineNetwork();
+    EXPECT_EQ(Boxes(), riverside);
+
+    // A file that cannot be read leaves the boxes as they were.
+    FrontForm->CommandLineFile = Path("missing.snt");
+    FrontForm->OpenCommandLineNetwork();
+    EXPECT_EQ(Boxes(), riverside);
+}
+
+} // namespace

@@ -74,6 +74,12 @@ TEST_F(TableUpdate, AFailureLeavesTheGridAsItWasAfterItsMessages) {
          true,
          {},
          "Sewer| fixed 0"},
+        // Nothing is designed or changed in the network.
+        {"an empty return factor",
+         [](TableUpdate&) { TableForm->returnTypedEdit->SetWindowText(""); },
+         false,
+         {Line("Drenvala", "'' is not a valid floating point value", ErrorBox)},
+         riverside},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -81,10 +87,15 @@ TEST_F(TableUpdate, AFailureLeavesTheGridAsItWasAfterItsMessages) {
         ASSERT_TRUE(TableForm->UpdateTableFromNetwork());
         Responder().Clear();
         c.prepare(*this);
-        EXPECT_EQ(TableForm->UpdateTableFromNetwork(), c.updated);
+        // As a click takes it, so that an exception reaches the user as the program shows it.
+        bool updated = false;
+        CallFromView(*TableForm->UpdateTableFromNetworkButton,
+                     [&] { updated = TableForm->UpdateTableFromNetwork(); });
+        EXPECT_EQ(updated, c.updated);
         EXPECT_EQ(Told(), c.told);
         EXPECT_EQ(Grid(), c.grid);
         TableForm->nTypedEdit->SetText("0.0130");
+        TableForm->returnTypedEdit->SetText("80");
     }
     // The next network with sewers has its header row fixed again.
     ReadRiverside();

@@ -1,0 +1,107 @@
+#include "app/Dataentry.h"
+#include "app/Front.h"
+#include "app/Visualedit.h"
+#include "bench/support/RandomNetworks.h"
+#include "network/Sewermainform.h"
+#include "reports/Table.h"
+#include "reports/Tablecontrol.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The main window shown with the results table docked in it, for a checked random tree.
+class ShownTable {
+public:
+    explicit ShownTable(int sewers) {
+        FrontForm = new TFrontForm(&owner);
+        SewerMainForm = new TSewerMainForm(&owner);
+        VisualEditForm = new TVisualEditForm(&owner);
+        DataEntryForm = new TDataEntryForm(&owner);
+        TableForm = new TTableForm(&owner);
+        TableColumnsEditorForm = new TTableColumnsEditorForm(&owner);
+        FrontForm->Show();
+        FrontForm->ReplaceNetwork(RandomTree(sewers));
+        FrontForm->Network->CheckNetwork();
+        FrontForm->ShowChildForm(TableForm);
+        QApplication::processEvents();
+    }
+    ~ShownTable() {
+        while (!owner.Components().empty())
+            delete owner.Components().back();
+        FrontForm = nullptr;
+        SewerMainForm = nullptr;
+        VisualEditForm = nullptr;
+        DataEntryForm = nullptr;
+        TableForm = nullptr;
+        TableColumnsEditorForm = nullptr;
+    }
+    ShownTable(const ShownTable&) = delete;
+    ShownTable& operator=(const ShownTable&) = delete;
+
+private:
+    TComponent owner{nullptr};
+};
+
+// Two columns unchecked in the chooser, as a user narrows the table.
+void UncheckTwoColumns() {
+    TableColumnsEditorForm->TableColumnsCheckListBox->SetChecked(TableForm->LengthColumn, false);
+    TableColumnsEditorForm->TableColumnsCheckListBox->SetChecked(TableForm->GroundSlopeColumn, false);
+}
+
+// "Update Table": the settings into the network, every sewer designed and levelled, a row of
+// 26 texts each, the chooser's columns hidden, and the repaint.
+void UpdateTable(benchmark::State& state) {
+    ShownTable table(static_cast<int>(state.range(0)));
+    UncheckTwoColumns();
+    for (auto _ : state) {
+        if (!TableForm->UpdateTableFromNetwork())
+            state.SkipWithError("the table was not updated");
+        QApplication::processEvents();
+    }
+    SetPerSewer(state);
+}
+BENCHMARK(UpdateTable)->Apply(NetworkSizes);
+
+// The fill alone, over a designed network.
+void FillTable(benchmark::State& state) {
+    ShownTable table(static_cast<int>(state.range(0)));
+    TableForm->UpdateTableFromNetwork();
+    for (auto _ : state)
+        TableForm->FillTableFromNetwork();
+    SetPerSewer(state);
+}
+BENCHMARK(FillTable)->Apply(NetworkSizes);
+
+// The chooser's checks applied to a filled table, the other way each time, and the repaint.
+void ApplyColumns(benchmark::State& state) {
+    ShownTable table(static_cast<int>(state.range(0)));
+    TableForm->UpdateTableFromNetwork();
+    bool hidden = false;
+    for (auto _ : state) {
+        hidden = !hidden;
+        for (const int column : {TableForm->LengthColumn, TableForm->GroundSlopeColumn})
+            TableColumnsEditorForm->TableColumnsCheckListBox->SetChecked(column, !hidden);
+        TableForm->ApplyColumnVisibility();
+        QApplication::processEvents();
+    }
+    SetPerSewer(state);
+}
+BENCHMARK(ApplyColumns)->Apply(NetworkSizes);
+
+// "Save table to CSV" of the filled table, two columns hidden.
+void SaveTable(benchmark::State& state) {
+    ShownTable table(static_cast<int>(state.range(0)));
+    UncheckTwoColumns();
+    TableForm->UpdateTableFromNetwork();
+    QTemporaryDir dir;
+    const AnsiString file = dir.filePath("table.csv").toStdString();
+    for (auto _ : state)
+        TableForm->DataGrid1->SaveToCSV(file);
+    SetPerSewer(state);
+}
+BENCHMARK(SaveTable)->Apply(NetworkSizes);
+
+} // namespace

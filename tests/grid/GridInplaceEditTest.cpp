@@ -1,0 +1,168 @@
+#include "framework/Clipboard.h"
+#include "framework/MessageBeep.h"
+#include "tests/grid/EditingWindow.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// The editor opened with F2 on cell (1, 1) of an editing window, the cell holding a text first.
+struct OpenEditor : EditingWindow {
+    OpenEditor(TEditorType type, const char* text) {
+        grid->SetCells(1, 1, text);
+        grid->OnGetEditorType = [type](TObject*, int, int, TEditorType& AEditor) { AEditor = type; };
+    }
+    void Open() {
+        Show();
+        Select(1, 1);
+        Press(Qt::Key_F2);
+    }
+    TGridInplaceEdit& Editor() { return *grid->GetInplaceEditor(); }
+};
+
+// Rows of keys typed into the editor of a cell of one type: the text that stays and whether the
+// refusal beeped. "<" puts the caret at the start, ">" at the end; the rest is typed.
+TEST(GridInplaceEdit, TheEditorTypeFiltersTypedCharacters) {
+    struct Row {
+        const char* name;
+        TEditorType type;
+        const char* text;
+        const char* keys;
+        const char* result;
+        int beeps;
+    } rows[] = {
+        {"numeric: a sign after the digits beeps", edNumeric, "12", ">-", "12", 1},
+        {"numeric: a sign at the start", edNumeric, "12", "<-", "-12", 0},
+        {"numeric: a second sign beeps", edNumeric, "12", "<-<-", "-12", 1},
+        {"numeric: letters beep", edNumeric, "", "1a2", "12", 1},
+        {"positive: no sign", edPositiveNumeric, "12", "<-", "12", 1},
+        {"float: one point", edFloat, "1.5", ">.", "1.5", 0},
+        {"float: letters dropped without a beep", edFloat, "", "2x.5", "2.5", 0},
+        {"float: a sign only at the start", edFloat, "2", ">-", "2", 1},
+        {"upper case", edUpperCase, "", "abc", "ABC", 0},
+        {"capital", edCapital, "", "ab", "AB", 0},
+        {"lower case", edLowerCase, "", "AbC", "abc", 0},
+        {"mixed case: names", edMixedCase, "", "henry ii", "Henry II", 0},
+        {"normal: anything", edNormal, "", "a-1.,x", "a-1.,x", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        OpenEditor window(row.type, row.text);
+        window.Open();
+        const int beeps = MessageBeeps();
+        for (const char* key = row.keys; *key; ++key) {
+            if (*key == '<')
+                window.Press(Qt::Key_Home);
+            else if (*key == '>')
+                window.Press(Qt::Key_End);
+            else
+                window.Type(std::string(1, *key).c_str());
+        }
+        EXPECT_EQ(window.EditorText(), row.result);
+        EXPECT_EQ(window.grid->GetCells(1, 1), row.result);
+        EXPECT_EQ(MessageBeeps() - beeps, row.beeps);
+    }
+}
+
+TEST(GridInplaceEdit, AFloatCellsPointCanBeReplacedByAComma) {
+    OpenEditor window(edFloat, "1.5");
+    window.Open();
+    window.Editor().SetSelection(1, 2);
+    window.Type(",");
+    EXPECT_EQ(window.EditorText(), "1,5");
+}
+
+TEST(GridInplaceEdit, AtTheLengthLimitOnlyAnAdvancingEnterPasses) {
+    struct Row {
+        const char* name;
+        bool advanceOnEnter;
+        int col;
+    } rows[] = {
+        {"Enter advances", true, 2},
+        {"Enter dropped", false, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        OpenEditor window(edNormal, "abc");
+        window.grid->MaxEditLength = 3;
+        window.grid->Navigation->AdvanceOnEnter = row.advanceOnEnter;
+        window.Open();
+        window.Press(Qt::Key_End);
+        window.Type("d");
+        EXPECT_EQ(window.EditorText(), "abc");
+        window.Press(Qt::Key_Return);
+        EXPECT_EQ(window.grid->GetCol(), row.col);
+        EXPECT_EQ(window.grid->GetEditorMode(), true);
+    }
+}
+
+TEST(GridInplaceEdit, PastedTextKeepsToTheCellsType) {
+    struct Row {
+        const char* name;
+        TEditorType type;
+        const char* pasted;
+        const char* result;
+        bool allowed;
+    } rows[] = {
+        {"not a whole number", edNumeric, "12a", "7", true},
+        {"a whole number", edNumeric, "-12", "-12", true},
+        {"a number with its line end", edFloat, "2.5\r\n", "2.5", true},
+        {"upper case", edUpperCase, "abc", "ABC", true},
+        {"refused by the grid's event", edNormal, "x", "7", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        OpenEditor window(row.type, "7");
+        window.grid->OnClipboardPaste = [&](TObject* Sender, bool& Allow) {
+            EXPECT_EQ(Sender, window.grid->GetInplaceEditor());
+            Allow = row.allowed;
+        };
+        window.Open();
+        Clipboard().SetAsText(row.pasted);
+        window.Press(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(window.EditorText(), row.result);
+    }
+}
+
+TEST(GridInplaceEdit, LookUpCompletesFromTheItems) {
+    OpenEditor window(edNormal, "");
+    window.grid->Lookup = true;
+    window.grid->LookupItems.Add("Apple");
+    window.grid->LookupItems.Add("Apricot");
+    window.Open();
+    window.Type("a");
+    window.Type("p");
+    EXPECT_EQ(window.EditorText(), "apple");
+    EXPECT_EQ(window.Editor().GetSelText(), "ple");
+    // Taking back a letter completes nothing again.
+    window.Press(Qt::Key_Backspace);
+    EXPECT_EQ(window.EditorText(), "ap");
+    window.Type("r");
+    EXPECT_EQ(window.EditorText(), "apricot");
+}
+
+TEST(GridInplaceEdit, RightAlignedNumbersAndTheCellsLook) {
+    OpenEditor window(edNormal, "12.5");
+    window.grid->AutoNumAlign = true;
+    window.grid->OnGetCellColor = [](TObject*, int, int, TGridDrawState, TBrush* ABrush, TFont* AFont) {
+        ABrush->Color = clYellow;
+        AFont->Style = fsBold;
+    };
+    window.Open();
+    EXPECT_EQ(window.Editor().GetColor(), clYellow);
+    EXPECT_EQ(window.Editor().Font.Style, static_cast<unsigned>(fsBold));
+    // One pixel short of the cell's lines, over the cell.
+    EXPECT_EQ(window.Editor().Left(), 64);
+    EXPECT_EQ(window.Editor().Width(), 63);
+    EXPECT_EQ(window.Editor().Height(), 20);
+    QApplication::processEvents();
+    EXPECT_TRUE(static_cast<QLineEdit*>(window.Editor().View())->alignment() & Qt::AlignRight);
+}
+
+} // namespace
