@@ -11,6 +11,7 @@
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
+#include "reports/Costings.h"
 #include "reports/Table.h"
 #include "reports/Tablecontrol.h"
 #include "resources/StringTable.h"
@@ -130,6 +131,14 @@ void TFrontForm::ResultsTable1Click(TObject*) {
     }
     ShowChildForm(TableForm);
     TableForm->UpdateTableFromNetworkButtonClick(this);
+}
+
+void TFrontForm::CostingButtonClick(TObject*) {
+    LeaveEditedBox();
+    // Read once: a matrix the user loaded, and the costs edited in it, stay.
+    if (!CostingsForm->MatrixLoaded())
+        CostingsForm->LoadDefaultCostingRates();
+    ShowChildForm(CostingsForm);
 }
 
 void TFrontForm::SelectColumnstoview1Click(TObject*) {

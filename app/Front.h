@@ -51,6 +51,8 @@ public:
     void DataEntryForm1Click(TObject* Sender);
     // Designs the network into the results table, docked, once the network passes its check.
     void ResultsTable1Click(TObject* Sender);
+    // Docks the costings window, its rates read first while it has no matrix.
+    void CostingButtonClick(TObject* Sender);
     void Calculationform1Click(TObject* Sender);
     void VisualEditor1Click(TObject* Sender);
     void SelectColumnstoview1Click(TObject* Sender);

@@ -34,7 +34,8 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
     ShowTableFormButton = NewButton(264, 121, LoadStr(1298), LoadStr(1299), &TFrontForm::ResultsTable1Click);
     ShowCalculationFormButton =
         NewButton(392, 121, LoadStr(1300), LoadStr(1301), &TFrontForm::Calculationform1Click);
-    CostingButton = NewButton(552, 121, "Costing ", "Show the calculation form for a single sewer", nullptr);
+    CostingButton = NewButton(552, 121, "Costing ", "Show the calculation form for a single sewer",
+                              &TFrontForm::CostingButtonClick);
     ExitButton = NewButton(688, 84, LoadStr(1302), LoadStr(1303), &TFrontForm::Exit1Click);
 
     StatusBar = new TStatusBar(this);

@@ -9,6 +9,7 @@
 #include "network/Mingradientform.h"
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
+#include "reports/Costings.h"
 #include "reports/Table.h"
 #include "reports/Tablecontrol.h"
 #include "resources/ProgramResources.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
         Application->CreateForm(AboutBox);
         Application->CreateForm(DatumForm);
         Application->CreateForm(MinimumGradientForm);
+        Application->CreateForm(CostingsForm);
         Application->Run();
     } catch (const std::exception& error) {
         Application->HandleException(error);

@@ -1,6 +1,6 @@
 #include "framework/GridAxis.h"
 
-#include "framework/EraseIndices.h"
+#include "framework/SequenceEdits.h"
 
 #include <algorithm>
 #include <bit>

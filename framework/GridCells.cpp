@@ -1,6 +1,6 @@
 #include "framework/GridCells.h"
 
-#include "framework/EraseIndices.h"
+#include "framework/SequenceEdits.h"
 
 #include <algorithm>
 #include <iterator>
@@ -37,15 +37,6 @@ template <class T> void EraseFrom(std::vector<T>& cells, int col, int count) {
                 cells.begin() + static_cast<std::ptrdiff_t>(last));
 }
 
-// Moves element from to place to, the elements between closing up.
-template <class Sequence> void MoveWithin(Sequence& items, int from, int to) {
-    const auto first = items.begin();
-    if (from < to)
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    else if (to < from)
-        std::rotate(first + to, first + from, first + from + 1);
-}
-
 template <class T> void ExchangeIn(std::vector<T>& cells, int a, int b) {
     const auto last = static_cast<std::size_t>(std::max(a, b));
     if (cells.size() <= static_cast<std::size_t>(std::min(a, b)))
@@ -53,13 +44,6 @@ template <class T> void ExchangeIn(std::vector<T>& cells, int a, int b) {
     if (cells.size() <= last)
         cells.resize(last + 1);
     std::swap(cells[static_cast<std::size_t>(a)], cells[static_cast<std::size_t>(b)]);
-}
-
-template <class T> void MoveIn(std::vector<T>& cells, int from, int to) {
-    if (cells.size() <= static_cast<std::size_t>(std::min(from, to)))
-        return;
-    cells.resize(std::max(cells.size(), static_cast<std::size_t>(std::max(from, to)) + 1));
-    MoveWithin(cells, from, to);
 }
 
 } // namespace
@@ -105,7 +89,7 @@ void GridCells::DeleteRows(const std::vector<int>& indices) {
 }
 
 void GridCells::MoveRow(int from, int to) {
-    MoveWithin(rows, from, to);
+    MoveElement(rows, from, to);
 }
 
 void GridCells::InsertColumns(int col, int count) {
@@ -124,8 +108,8 @@ void GridCells::DeleteColumns(int col, int count) {
 
 void GridCells::MoveColumn(int from, int to) {
     for (auto& row : rows) {
-        MoveIn(row.Texts, from, to);
-        MoveIn(row.Objects, from, to);
+        MoveElement(row.Texts, from, to);
+        MoveElement(row.Objects, from, to);
     }
 }
 

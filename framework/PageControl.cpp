@@ -70,7 +70,8 @@ int TTabSheet::PageIndex() const {
 
 TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
     auto* view = new ControlView<QTabWidget>(*this);
-    QObject::connect(view->tabBar(), &QTabBar::tabBarClicked, view,
+    // A click or a key of the user's; changes from code come with the view's signals blocked.
+    QObject::connect(view, &QTabWidget::currentChanged, view,
                      [this](int index) { CallFromView(*this, [this, index] { ViewTabChosen(index); }); });
     SetView(view);
     SetBounds(0, 0, 289, 193);
@@ -85,6 +86,7 @@ TPageControl::~TPageControl() {
 void TPageControl::InsertPage(TTabSheet* page) {
     pages.push_back(page);
     page->SetParent(this);
+    const QSignalBlocker blocker(TabsOf(*this));
     TabsOf(*this).addTab(page->View(), QString());
     if (!activePage)
         activePage = page;
@@ -96,8 +98,11 @@ void TPageControl::RemovePage(TTabSheet* page) {
     if (found == pages.end())
         return;
     pages.erase(found);
-    if (page->View())
-        TabsOf(*this).removeTab(TabsOf(*this).indexOf(page->View()));
+    if (View() && page->View()) {
+        QTabWidget& tabs = TabsOf(*this);
+        const QSignalBlocker blocker(tabs);
+        tabs.removeTab(tabs.indexOf(page->View()));
+    }
     if (activePage == page)
         activePage = pages.empty() ? nullptr : pages.front();
     ViewChanged();
@@ -159,7 +164,7 @@ void TPageControl::UpdateView() {
     static constexpr QTabWidget::TabPosition Positions[] = {QTabWidget::North, QTabWidget::South,
                                                             QTabWidget::West, QTabWidget::East};
     tabs.setTabPosition(Positions[tabPosition]);
-    tabs.tabBar()->setStyleSheet(tabWidth > 0 ? QString("QTabBar::tab { width: %1px; }").arg(tabWidth)
+    tabs.tabBar()->setStyleSheet(tabWidth > 0 ? QString("QTabBar::tab { min-width: %1px; }").arg(tabWidth)
                                               : QString());
     if (activePage)
         tabs.setCurrentWidget(activePage->View());

@@ -50,7 +50,7 @@ public:
     void SetActivePageIndex(int index);
     TTabPosition GetTabPosition() const { return tabPosition; }
     void SetTabPosition(TTabPosition value);
-    // 0 sizes each tab to its caption.
+    // Tabs at least this wide, wider where a caption needs it; 0 sizes each tab to its caption.
     int GetTabWidth() const { return tabWidth; }
     void SetTabWidth(int value);
 

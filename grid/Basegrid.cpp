@@ -18,8 +18,12 @@ void TCellProperties::SetWordWrap(bool value) {
 }
 
 void TCellProperties::Repaint() {
-    if (Grid && Col < Grid->GetColCount() && Row < Grid->GetRowCount())
-        Grid->RepaintCell(Col, Row);
+    // Col is the cell's stored column; the grid repaints where it shows.
+    if (!Grid)
+        return;
+    const int col = Grid->RemapColInv(Col);
+    if (col < Grid->GetColCount() && Row < Grid->GetRowCount())
+        Grid->RepaintCell(col, Row);
 }
 
 TPoint TCellProperties::GetBaseCell(int ACol, int ARow) const {

@@ -130,8 +130,9 @@ public:
     bool RowSpanIdentical(int ARow1, int ARow2) const;
     bool ColSpanIdentical(int ACol1, int ACol2) const;
     bool IsSelected(int ACol, int ARow) const;
-    // The stored column behind a shown one; the same here, where no column hides.
+    // The stored column behind a shown one, and back; the same here, where no column hides.
     virtual int RemapCol(int ACol) const { return ACol; }
+    virtual int RemapColInv(int ACol) const { return ACol; }
 
     // Set while a visible floating footer shows the last row.
     bool LastRowIsFooter = false;

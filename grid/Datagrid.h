@@ -106,7 +106,8 @@ public:
     void SetFixedColWidth(int value);
     int GetFixedRowHeight() const { return GetRowHeights(0); }
     void SetFixedRowHeight(int value);
-    // Setters of the looks that repaint the grid.
+    // Setters of the looks that repaint the grid; the in-place editor, once made, takes the
+    // word wrap and the length limit along.
     void SetFixedFooters(int value);
     void SetFixedRightCols(int value);
     void SetWordWrap(bool value);
@@ -116,7 +117,7 @@ public:
     void SetSelectionColor(TColor value);
     void SetSelectionTextColor(TColor value);
     void SetSelectionRectangle(bool value);
-    void SetMaxEditLength(int value) { MaxEditLength = value; }
+    void SetMaxEditLength(int value);
     void SetLookupItems(const TStringList& value) { LookupItems.Assign(value); }
     // What printing laid each column out with; a column outside the tables (0-255, more with
     // more columns) raises EDataGridError.
@@ -147,7 +148,7 @@ public:
     int RemapCol(int ACol) const override;
     int RealColIndex(int ACol) const { return RemapCol(ACol); }
     int GetRealCol() const { return RemapCol(GetCol()); }
-    int RemapColInv(int ACol) const;
+    int RemapColInv(int ACol) const override;
     int DisplColIndex(int ACol) const { return RemapColInv(ACol); }
 
     // Hidden rows leave the display with their cells and wait, with their real index, in the
@@ -761,6 +762,9 @@ private:
     // The items given (indexes into the store) back at their places.
     void RestoreHiddenRows(std::vector<int> items);
     void CheckRowSelectRow(int ARow) const;
+    // A shown column moved by real column, with its cells (hidden rows' too), flag and saved
+    // width, so the hidden columns between keep their places on display; OnColumnMoved hears.
+    void MoveRealColumn(int FromIndex, int ToIndex);
     // A display row's cells into an item's list, and back; objects move, they are not copied.
     void TakeRow(int ARow, TStringList& Items);
     void PutRow(int ARow, TStringList& Items);

@@ -1,6 +1,7 @@
 // Counts, fixed areas, headers and the small setters of the grid's looks.
 #include "grid/Datagrid.h"
 
+#include "grid/GridInplaceEdit.h"
 #include "grid/Gridutil.h"
 
 #include <algorithm>
@@ -78,7 +79,15 @@ void TDataGrid::SetFixedRightCols(int value) {
 
 void TDataGrid::SetWordWrap(bool value) {
     WordWrap = value;
+    if (TGridInplaceEdit* editor = GetInplaceEditor())
+        editor->SetWordWrap(value);
     Invalidate();
+}
+
+void TDataGrid::SetMaxEditLength(int value) {
+    MaxEditLength = value;
+    if (TGridInplaceEdit* editor = GetInplaceEditor())
+        editor->MaxLength = value;
 }
 
 void TDataGrid::SetVAlignment(TVAlignment value) {

@@ -339,7 +339,7 @@ void TDataGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int
 }
 
 void TDataGrid::ColumnMoved(int FromIndex, int ToIndex) {
-    TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    MoveRealColumn(FromIndex, ToIndex);
     press.Moved = true;
     // The sort column keeps its column: only one between the two places shifts, towards FromIndex.
     int& sorted = SortSettings->Column;

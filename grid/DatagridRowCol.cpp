@@ -1,7 +1,7 @@
 // Rows and columns inserted, removed, cleared, swapped and merged.
 #include "grid/Datagrid.h"
 
-#include "framework/EraseIndices.h"
+#include "framework/SequenceEdits.h"
 #include "grid/GridUpdateLock.h"
 
 #include <algorithm>
@@ -38,6 +38,15 @@ void TDataGrid::InsertDisplayRows(int ARow, int RCount) {
 
 void TDataGrid::DeleteDisplayRows(const std::vector<int>& ARows, bool Ex) {
     GridUpdateLock lock(*this);
+    // RemoveRows moves the current cell without validating a pending edit; the flag comes back,
+    // also when a bad row stops the removal.
+    struct PendingEdit {
+        bool& flag;
+        bool saved;
+        ~PendingEdit() { flag = saved; }
+    } pending{editPending, editPending};
+    if (!Ex)
+        editPending = false;
     const int topRow = GetTopRow();
     const int row = GetRow();
     DeleteRows(ARows);
@@ -219,6 +228,7 @@ void TDataGrid::ClearSelection() {
 void TDataGrid::Clear() {
     if (GetRowCount() > 0 && GetColCount() > 0)
         ClearRect(0, 0, RealColCount() - 1, GetRowCount() - 1);
+    lookupText = AnsiString();
 }
 
 void TDataGrid::SwapRows(int ARow1, int ARow2) {
@@ -352,4 +362,37 @@ bool TDataGrid::IsCell(const AnsiString& S, int& ACol, int& ARow) const {
                 return true;
             }
     return false;
+}
+
+void TDataGrid::RowMoved(int FromIndex, int ToIndex) {
+    TBaseGrid::RowMoved(FromIndex, ToIndex);
+    // The row's selection flag goes with it; a hidden row keeps its place among the others.
+    MoveElement(rowSelect, FromIndex, ToIndex);
+    HiddenRowsRemoved({FromIndex});
+    HiddenRowsInserted(ToIndex, 1);
+}
+
+void TDataGrid::MoveRealColumn(int FromIndex, int ToIndex) {
+    const int from = RemapCol(FromIndex);
+    const int to = RemapCol(ToIndex);
+    cells.MoveColumn(from, to);
+    if (visibleCol.size() > static_cast<std::size_t>(std::min(from, to))) {
+        // Columns beyond the flags are shown ones.
+        const auto needed = static_cast<std::size_t>(std::max(from, to)) + 1;
+        visibleCol.resize(std::max(visibleCol.size(), needed), true);
+        savedColWidths.resize(visibleCol.size());
+        MoveElement(visibleCol, from, to);
+        MoveElement(savedColWidths, from, to);
+    }
+    for (int i = 0; i < hiddenRows.Count(); ++i) {
+        TStringList& items = HiddenItem(i)->Items;
+        if (std::max(from, to) < items.Count()) {
+            const AnsiString text = items[from];
+            TObject* object = items.GetObject(from);
+            items.Delete(from);
+            items.InsertObject(to, text, object);
+        }
+    }
+    RenumberCellProperties(0);
+    TCustomGrid::ColumnMoved(FromIndex, ToIndex);
 }

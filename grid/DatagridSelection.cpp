@@ -60,17 +60,3 @@ bool TDataGrid::IsSelected(int ACol, int ARow) const {
         return ARow < GetRowCount() && GetRowSelect(ARow);
     return TBaseGrid::IsSelected(ACol, ARow);
 }
-
-void TDataGrid::RowMoved(int FromIndex, int ToIndex) {
-    TBaseGrid::RowMoved(FromIndex, ToIndex);
-    // The row's selection flag goes with it.
-    const auto last = static_cast<std::size_t>(std::max(FromIndex, ToIndex));
-    if (rowSelect.size() <= static_cast<std::size_t>(std::min(FromIndex, ToIndex)))
-        return;
-    rowSelect.resize(std::max(rowSelect.size(), last + 1));
-    const auto first = rowSelect.begin();
-    if (FromIndex < ToIndex)
-        std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
-    else
-        std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
-}

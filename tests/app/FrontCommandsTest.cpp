@@ -170,7 +170,7 @@ TEST_F(Commands, ToolButtonsShowTheirHintsAsTooltipAndStatusText) {
         {FrontForm->ShowCalculationFormButton, "Calculator", "Show the calculation form for a single sewer",
          "Show the calculation form for a single sewer", true, "docks Drenvala Design"},
         {FrontForm->CostingButton, "Costing ", "Show the calculation form for a single sewer",
-         "Show the calculation form for a single sewer", false, ""},
+         "Show the calculation form for a single sewer", true, "docks Drenvala Costings"},
         {FrontForm->ExitButton, "Exit", "Exit the Drenvala program", "Exit the Drenvala program", true,
          "message Really Quit: Do you really want to quit?"},
     };

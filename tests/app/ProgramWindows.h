@@ -9,6 +9,7 @@
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
+#include "reports/Costings.h"
 #include "reports/Table.h"
 #include "reports/Tablecontrol.h"
 #include "tests/support/ScriptedResponder.h"
@@ -33,6 +34,7 @@ protected:
         AboutBox = new TAboutBox(&owner);
         DatumForm = new TDatumForm(&owner);
         MinimumGradientForm = new TMinimumGradientForm(&owner);
+        CostingsForm = new TCostingsForm(&owner);
     }
 
     void TearDown() override {
@@ -49,6 +51,7 @@ protected:
         AboutBox = nullptr;
         DatumForm = nullptr;
         MinimumGradientForm = nullptr;
+        CostingsForm = nullptr;
     }
 
     AnsiString Path(const char* name) const { return dir.filePath(name).toStdString(); }

@@ -267,6 +267,17 @@ TEST(ToolControls, PageControlChangesPagesForTheUserAndForCode) {
     QApplication::processEvents();
     EXPECT_EQ(tabs.currentWidget(), sewers->View());
     EXPECT_EQ(changes, 1);
+    // A key changes the page as a click does.
+    QTest::keyClick(tabs.tabBar(), Qt::Key_Right);
+    EXPECT_EQ(pages->GetActivePage(), junctions);
+    EXPECT_EQ(changes, 2);
+    allow = false;
+    QTest::keyClick(tabs.tabBar(), Qt::Key_Left);
+    QApplication::processEvents();
+    EXPECT_EQ(pages->GetActivePage(), junctions);
+    EXPECT_EQ(tabs.currentIndex(), 1);
+    EXPECT_EQ(changes, 2);
+    allow = true;
     // Pages without tabs still change.
     sewers->SetTabVisible(false);
     junctions->SetTabVisible(false);

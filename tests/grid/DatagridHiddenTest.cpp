@@ -148,6 +148,21 @@ TEST(DatagridHidden, RangesWithHiddenRowsInside) {
     }
 }
 
+TEST(DatagridHidden, MovedRowsAndColumnsLeaveHiddenOnesInPlace) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 6, 8);
+    grid.HideColumn(2);
+    grid.MoveColumn(1, 3);
+    EXPECT_EQ(RowTexts(grid, 1), "a1 c1 d1 e1 b1 f1");
+    EXPECT_TRUE(grid.IsHiddenColumn(1));
+    EXPECT_EQ(grid.GetCells(grid.RemapCol(3), 1), "b1");
+
+    grid.HideRow(4);
+    grid.MoveRow(1, 5);
+    grid.UnHideRowsAll();
+    EXPECT_EQ(ColTexts(grid, 0), "a0 a2 a3 a4 a5 a6 a1 a7");
+}
+
 TEST(DatagridHidden, HidingRowsOutsideTheGridChangesNothing) {
     TDataGrid grid(nullptr);
     FillLettered(grid, 2, 4);

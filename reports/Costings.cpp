@@ -1,0 +1,166 @@
+#include "reports/Costings.h"
+
+#include "framework/Application.h"
+#include "framework/Dialogs.h"
+#include "framework/NumberFormat.h"
+#include "grid/GridUpdateLock.h"
+#include "reports/CostingsMatrix.h"
+
+#include <algorithm>
+#include <functional>
+
+using namespace CostMatrix;
+
+namespace {
+
+// The unit-cost and usage-rate grids show matrix row r on their row r - 9, from matrix row 10 on;
+// their rows 4-37 are the resource rows.
+constexpr int GridRowOffset = 9;
+constexpr int FirstGridResourceRow = 4;
+constexpr int LastGridResourceRow = 37;
+constexpr int EditGridRows = 39;
+constexpr int UsageHeadingRows = 4;
+constexpr int RatesPerGrid = 6;
+// A loaded matrix has at least the layout's columns.
+constexpr int LayoutMatrixColumns = 40;
+
+// A usage-rate grid from the matrix: its column 0 the heading column and the resource names, its
+// columns 1-6 the six rates from firstRate on.
+void FillUsageRateGrid(TDataGrid& grid, int firstRate, const std::function<AnsiString(int, int)>& cell) {
+    GridUpdateLock lock(grid);
+    grid.SetColCount(1 + RatesPerGrid);
+    grid.SetRowCount(EditGridRows);
+    for (int r = 0; r < UsageHeadingRows; ++r) {
+        grid.SetCellEx(0, r, cell(UsageHeadingColumn, HeadingRow + r));
+        for (int k = 1; k <= RatesPerGrid; ++k)
+            grid.SetCellEx(k, r, cell(firstRate + k - 1, HeadingRow + r));
+    }
+    for (int r = FirstGridResourceRow; r <= LastGridResourceRow; ++r) {
+        grid.SetCellEx(0, r, cell(0, r + GridRowOffset));
+        for (int k = 1; k <= RatesPerGrid; ++k)
+            grid.SetCellEx(k, r, cell(firstRate + k - 1, r + GridRowOffset));
+    }
+}
+
+} // namespace
+
+void TCostingsForm::LoadDefaultCostingRates() {
+    try {
+        LoadCostMatrix(Application->ExeDir() + DefaultCostingRatesFile);
+    } catch (const std::exception&) {
+        ShowMessage(AnsiString("Error loading \"") + DefaultCostingRatesFile +
+                    "\". Make sure it exists and is not being used by another application");
+    }
+}
+
+void TCostingsForm::LoadCSVButtonClick(TObject*) {
+    if (OpenDialog1->Execute())
+        LoadCostMatrix(OpenDialog1->FileName);
+}
+
+void TCostingsForm::LoadCostMatrix(const AnsiString& FileName) {
+    // A file that cannot be read raises here, before the matrix changes.
+    TDataGrid file(nullptr);
+    file.Delimiter = CostingsMatrixDataGrid->Delimiter;
+    file.SetColCount(LayoutMatrixColumns);
+    file.LoadFromCSV(FileName);
+
+    TDataGrid& matrix = *CostingsMatrixDataGrid;
+    {
+        GridUpdateLock lock(matrix);
+        // Nothing of the older matrix may show through in columns or rows the new one lacks.
+        matrix.Clear();
+        matrix.SetRowCount(file.GetRowCount());
+        matrix.SetColCount(file.GetColCount());
+        for (int r = 0; r < file.GetRowCount(); ++r)
+            for (int c = 0; c < file.GetColCount(); ++c)
+                matrix.SetCellEx(c, r, file.GetCellEx(c, r));
+        if (matrix.GetRowCount() > 1)
+            matrix.SetFixedRows(1);
+    }
+    matrixLoaded = true;
+    FillUnitResourceGrid();
+    FillUsageRateGrids();
+}
+
+void TCostingsForm::EnlargeMatrix() {
+    TDataGrid& matrix = *CostingsMatrixDataGrid;
+    GridUpdateLock lock(matrix);
+    matrix.SetRowCount(std::max(matrix.GetRowCount(), PricedRows));
+    matrix.SetColCount(std::max(matrix.GetColCount(), PricedColumns));
+    matrix.SetFixedRows(1);
+}
+
+AnsiString TCostingsForm::MatrixCell(int ACol, int ARow) const {
+    const TDataGrid& matrix = *CostingsMatrixDataGrid;
+    if (ACol >= matrix.GetColCount() || ARow >= matrix.GetRowCount())
+        return {};
+    return matrix.GetCellEx(ACol, ARow);
+}
+
+double TCostingsForm::MatrixNumber(int ACol, int ARow) const {
+    const AnsiString text = MatrixCell(ACol, ARow);
+    double value = 0;
+    if (TryStrToFloat(text, value))
+        return value;
+    // Rates files are written with '.', whatever the locale the program runs in.
+    if (DecimalSeparator != '.') {
+        std::string dotted = text.str();
+        std::replace(dotted.begin(), dotted.end(), '.', DecimalSeparator);
+        if (TryStrToFloat(std::string_view(dotted), value))
+            return value;
+    }
+    return StrToFloat(text);
+}
+
+void TCostingsForm::FillUnitResourceGrid() {
+    TDataGrid& grid = *UnitResDataGrid;
+    {
+        GridUpdateLock lock(grid);
+        grid.SetColCount(UnitCostColumn + 1);
+        grid.SetRowCount(EditGridRows);
+        for (int c = 0; c <= UnitCostColumn; ++c)
+            grid.SetCellEx(c, 0, MatrixCell(c, HeadingRow));
+        for (int r = 1; r <= LastGridResourceRow; ++r)
+            for (int c = 0; c <= UnitCostColumn; ++c)
+                grid.SetCellEx(c, r, MatrixCell(c, r + GridRowOffset));
+    }
+    grid.SetAutoSizeP(true);
+}
+
+void TCostingsForm::FillUsageRateGrids() {
+    const auto cell = [this](int ACol, int ARow) { return MatrixCell(ACol, ARow); };
+    FillUsageRateGrid(*UsageRpDataGrid, FirstPipeRateColumn, cell);
+    FillUsageRateGrid(*UsageRjDataGrid, FirstJunctionRateColumn, cell);
+}
+
+void TCostingsForm::StoreUnitCosts() {
+    TDataGrid& matrix = *CostingsMatrixDataGrid;
+    GridUpdateLock lock(matrix);
+    for (int r = FirstGridResourceRow; r <= LastGridResourceRow; ++r)
+        matrix.SetCellEx(UnitCostColumn, r + GridRowOffset, UnitResDataGrid->GetCellEx(UnitCostColumn, r));
+}
+
+void TCostingsForm::StoreUsageRates() {
+    TDataGrid& matrix = *CostingsMatrixDataGrid;
+    GridUpdateLock lock(matrix);
+    for (const auto& [grid, firstRate] : {std::pair{UsageRjDataGrid, FirstJunctionRateColumn},
+                                          std::pair{UsageRpDataGrid, FirstPipeRateColumn}})
+        for (int r = FirstGridResourceRow; r <= LastGridResourceRow; ++r)
+            for (int k = 1; k <= RatesPerGrid; ++k)
+                matrix.SetCellEx(firstRate + k - 1, r + GridRowOffset, grid->GetCellEx(k, r));
+}
+
+void TCostingsForm::CostingsPageControlChange(TObject*) {
+    const int page = CostingsPageControl->GetActivePageIndex();
+    if (page < 2)
+        return;
+    // Nothing is priced unless the take-off completed: no half-designed or absent network.
+    if (!CalculateNetworkCosts())
+        return;
+    CalculateCostMatrix();
+    if (page == 4)
+        BuildBillOfQuantities();
+    else if (page == 5)
+        RefillChart();
+}

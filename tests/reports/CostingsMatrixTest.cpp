@@ -1,0 +1,198 @@
+#include "framework/NumberFormat.h"
+#include "tests/reports/CostingsWindow.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+using CostMatrix = CostingsWindow;
+
+// The file with its line ends made end.
+std::string WithLineEnds(std::string bytes, const std::string& end) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes.compare(i, 2, "\r\n") == 0) {
+            out += end;
+            ++i;
+        } else {
+            out += bytes[i];
+        }
+    }
+    return out;
+}
+
+// Every grid the user edits the matrix through, and the matrix, as text.
+std::string Grids() {
+    std::string text;
+    for (const TDataGrid* grid : {CostingsForm->UnitResDataGrid, CostingsForm->UsageRpDataGrid,
+                                  CostingsForm->UsageRjDataGrid, CostingsForm->CostingsMatrixDataGrid})
+        for (int row = 0; row < grid->GetRowCount(); ++row) {
+            for (const std::string& cell : CostingsWindow::GridRow(grid, row))
+                text += cell + ",";
+            text += "\n";
+        }
+    return text;
+}
+
+// tests/data/costings/test-rates.csv, lines 5-8, 10-17 and 46, as the three grids show them.
+void ExpectTestRatesShown() {
+    const TDataGrid* units = CostingsForm->UnitResDataGrid;
+    EXPECT_EQ(units->GetRowCount(), 39);
+    EXPECT_EQ(units->GetColCount(), 5);
+    EXPECT_EQ(CostingsWindow::GridRow(units, 0), (Texts{"Resource", "Code", "Kind", "Unit", "Cost"}));
+    EXPECT_EQ(CostingsWindow::GridRow(units, 1), (Texts{"Quantities below", "", "", "", ""}));
+    EXPECT_EQ(CostingsWindow::GridRow(units, 2), (Texts{"Heading, eleven", "", "", "", ""}));
+    EXPECT_EQ(CostingsWindow::GridRow(units, 4), (Texts{"Cement", "C1", "", "bag", "10"}));
+    EXPECT_EQ(CostingsWindow::GridRow(units, 6), (Texts{"Bricks, common", "B1", "", "1000", "300"}));
+    EXPECT_EQ(CostingsWindow::GridRow(units, 8), (Texts{"", "", "", "", ""}));
+    EXPECT_EQ(CostingsWindow::GridRow(units, 36), (Texts{"Pump", "U1", "", "hour", "7"}));
+    EXPECT_EQ(CostingsWindow::GridRow(units, 38), (Texts{"", "", "", "", ""}));
+
+    const TDataGrid* pipes = CostingsForm->UsageRpDataGrid;
+    EXPECT_EQ(pipes->GetRowCount(), 39);
+    EXPECT_EQ(pipes->GetColCount(), 7);
+    EXPECT_EQ(CostingsWindow::GridRow(pipes, 0),
+              (Texts{"Activity", "Exc", "Bed", "Lay", "Back", "Spoil", "Prot"}));
+    EXPECT_EQ(CostingsWindow::GridRow(pipes, 1), (Texts{"Per", "m3", "m3", "m", "m3", "m3", "m3"}));
+    EXPECT_EQ(CostingsWindow::GridRow(pipes, 3),
+              (Texts{"Resource", "rate", "rate", "rate", "rate", "rate", "rate"}));
+    EXPECT_EQ(CostingsWindow::GridRow(pipes, 4), (Texts{"Cement", "0.4", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(CostingsWindow::GridRow(pipes, 19),
+              (Texts{"Foreman", "0.01", "0.01", "0", "0.01", "0.05", "0"}));
+    EXPECT_EQ(CostingsWindow::GridRow(pipes, 37), (Texts{"", "file text", "", "", "", "", ""}));
+
+    const TDataGrid* boxes = CostingsForm->UsageRjDataGrid;
+    EXPECT_EQ(boxes->GetRowCount(), 39);
+    EXPECT_EQ(CostingsWindow::GridRow(boxes, 0),
+              (Texts{"Activity", "BExc", "Base", "Wall", "Cover", "BBack", "BSpoil"}));
+    EXPECT_EQ(CostingsWindow::GridRow(boxes, 2), (Texts{"Row 7", "r7", "r7", "r7", "r7", "r7", "r7"}));
+    EXPECT_EQ(CostingsWindow::GridRow(boxes, 4), (Texts{"Cement", "0", "6", "0", "0", "0", "0"}));
+    EXPECT_EQ(CostingsWindow::GridRow(boxes, 6), (Texts{"Bricks, common", "0", "0", "0.1", "0", "0", "0"}));
+    EXPECT_EQ(CostingsWindow::GridRow(boxes, 37), (Texts{"", "", "", "", "", "", ""}));
+}
+
+TEST_F(CostMatrix, AFileReadsAlikeWhateverEndsItsLines) {
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(Rates(), bytes));
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(end)));
+        const AnsiString file = Path("rates.csv");
+        ASSERT_TRUE(WriteFileBytes(file, WithLineEnds(bytes, end)));
+        LoadMatrix(file);
+        EXPECT_TRUE(Responder().Asked.empty());
+        // As many rows as lines, as many columns as the longest line has fields.
+        EXPECT_EQ(CostingsForm->CostingsMatrixDataGrid->GetRowCount(), 50);
+        EXPECT_EQ(CostingsForm->CostingsMatrixDataGrid->GetColCount(), 42);
+        EXPECT_EQ(CostingsForm->CostingsMatrixDataGrid->GetCellEx(4, 0), "Unit cost, each");
+        ExpectTestRatesShown();
+    }
+}
+
+TEST_F(CostMatrix, ANewMatrixKeepsNothingOfTheOldOne) {
+    LoadMatrix(Rates());
+    // Twelve lines of five fields: the matrix keeps the layout's forty columns.
+    const AnsiString shorter = Path("short.csv");
+    ASSERT_TRUE(
+        WriteFileBytes(shorter, "a,b,c,d,e\r\n\r\n\r\n\r\n\r\nName,,,Unit,Cost\r\n\r\n\r\n\r\n\r\n\r\n\r\n"));
+    LoadMatrix(shorter);
+    const TDataGrid* matrix = CostingsForm->CostingsMatrixDataGrid;
+    EXPECT_EQ(matrix->GetRowCount(), 12);
+    EXPECT_EQ(matrix->GetColCount(), 40);
+    EXPECT_EQ(GridRow(CostingsForm->UnitResDataGrid, 0), (Texts{"Name", "", "", "Unit", "Cost"}));
+    EXPECT_EQ(GridRow(CostingsForm->UnitResDataGrid, 4), (Texts{"", "", "", "", ""}));
+    EXPECT_EQ(GridRow(CostingsForm->UsageRpDataGrid, 4), (Texts{"", "", "", "", "", "", ""}));
+
+    // Pricing enlarges the matrix: what shows there is the pricing's, none of the first file.
+    CostingsForm->CalculateCostMatrix();
+    ASSERT_EQ(matrix->GetRowCount(), 50);
+    ASSERT_EQ(matrix->GetColCount(), 42);
+    for (int row = 12; row < 50; ++row)
+        for (int col = 0; col < 42; ++col) {
+            const AnsiString cell = matrix->GetCellEx(col, row);
+            if (row == 49 && ((col >= 23 && col <= 35) || col == 41))
+                EXPECT_EQ(cell, "0.00") << col;
+            else
+                EXPECT_EQ(cell, "") << col << " " << row;
+        }
+}
+
+TEST_F(CostMatrix, AFailedLoadSaysWhyAndChangesNothing) {
+    LoadMatrix(Rates());
+    const std::string before = Grids();
+    const AnsiString missing = Path("missing.csv");
+    struct Case {
+        const char* label;
+        std::function<void()> act;
+        Texts told;
+    };
+    const Case cases[] = {
+        {"a user's file that cannot be opened",
+         [&] { LoadMatrix(missing); },
+         {"Drenvala: Cannot open file " + missing.str() + " (16)"}},
+        {"the dialog cancelled", [] { LoadMatrix(std::nullopt); }, {}},
+        {"no rates file beside the program",
+         [] { CostingsForm->LoadDefaultCostingRates(); },
+         {"Drenvala: Error loading \"default-costing-rates.csv\". Make sure it exists and is not being used "
+          "by "
+          "another application (0)"}},
+        {"a rates file that cannot be read",
+         [this] {
+             ASSERT_TRUE(QDir(dir.path()).mkdir(DefaultCostingRatesFile));
+             CostingsForm->LoadDefaultCostingRates();
+         },
+         {"Drenvala: Error loading \"default-costing-rates.csv\". Make sure it exists and is not being used "
+          "by "
+          "another application (0)"}},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.label);
+        Told();
+        row.act();
+        EXPECT_EQ(Told(), row.told);
+        EXPECT_EQ(Grids(), before);
+    }
+}
+
+TEST_F(CostMatrix, TheRatesFileBesideTheProgramIsRead) {
+    ShipRates(Rates());
+    CostingsForm->LoadDefaultCostingRates();
+    EXPECT_TRUE(Told().empty());
+    EXPECT_TRUE(CostingsForm->MatrixLoaded());
+    ExpectTestRatesShown();
+}
+
+TEST_F(CostMatrix, EditedCostsAndRatesGoBackIntoTheMatrix) {
+    LoadMatrix(Rates());
+    TDataGrid* units = CostingsForm->UnitResDataGrid;
+    units->SetCellEx(4, 4, "12.5");
+    // Rows above the resources, and the columns beside the unit cost, stay the grid's own.
+    units->SetCellEx(4, 3, "99");
+    units->SetCellEx(0, 4, "Concrete");
+    CostingsForm->UsageRpDataGrid->SetCellEx(1, 5, "0.7");
+    CostingsForm->UsageRjDataGrid->SetCellEx(6, 37, "2");
+    CostingsForm->StoreUnitCosts();
+    CostingsForm->StoreUsageRates();
+    EXPECT_EQ(MatrixRow(13, 0, 4), (Texts{"Cement", "C1", "", "bag", "12.5"}));
+    EXPECT_EQ(MatrixRow(12, 4, 4), (Texts{""}));
+    EXPECT_EQ(MatrixRow(14, 7, 8), (Texts{"0.7", "1"}));
+    EXPECT_EQ(MatrixRow(46, 7, 18), (Texts{"file text", "", "", "", "", "", "", "", "", "", "", "2"}));
+}
+
+TEST_F(CostMatrix, ShippedRatesLoadWithEveryChartRowPriced) {
+    // The build puts it beside the test program, as beside the program.
+    LoadMatrix((QCoreApplication::applicationDirPath() + "/default-costing-rates.csv").toStdString());
+    const TDataGrid* matrix = CostingsForm->CostingsMatrixDataGrid;
+    EXPECT_EQ(matrix->GetRowCount(), 50);
+    EXPECT_EQ(matrix->GetColCount(), 42);
+    for (int row : {13, 14, 15, 16, 19, 23, 28, 38, 43, 44, 45}) {
+        SCOPED_TRACE(row);
+        EXPECT_FALSE(matrix->GetCellEx(0, row).IsEmpty());
+        EXPECT_GT(StrToFloat(matrix->GetCellEx(4, row)), 0);
+    }
+}
+
+} // namespace

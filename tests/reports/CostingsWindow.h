@@ -1,0 +1,113 @@
+#pragma once
+
+#include "framework/Application.h"
+#include "framework/FileBytes.h"
+#include "reports/Costings.h"
+#include "tests/reports/ResultsTable.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// One sewer as the results table shows it.
+struct TableRow {
+    const char* sewer;
+    const char* us;
+    const char* ds;
+    const char* length;
+    const char* diameter;
+    const char* usDepth;
+    const char* dsDepth;
+};
+
+// A results grid as the table fills it, headers and one row per sewer, only in the columns the
+// take-off reads; and a network with the sewers' junctions in the order they first appear.
+struct Results {
+    explicit Results(const std::vector<TableRow>& rows) : grid(std::make_unique<TDataGrid>(nullptr)) {
+        grid->SetColCount(26);
+        grid->SetRowCount(static_cast<int>(rows.size()) + 1);
+        const TableRow header{"Sewer",        "u/s Junct. name",          "d/s Junct. name",
+                              "Length (m)",   "Chosen Pipe Diameter (m)", "Depth u/s (m)",
+                              "Depth d/s (m)"};
+        Put(0, header);
+        int r = 1;
+        for (const TableRow& row : rows) {
+            Put(r++, row);
+            network.AddSewer(row.sewer, row.us, row.ds, 1);
+        }
+    }
+
+    void Put(int r, const TableRow& row) {
+        grid->SetCellEx(TableForm->SewerColumn, r, row.sewer);
+        grid->SetCellEx(TableForm->USJunctionColumn, r, row.us);
+        grid->SetCellEx(TableForm->DSJunctionColumn, r, row.ds);
+        grid->SetCellEx(TableForm->LengthColumn, r, row.length);
+        grid->SetCellEx(TableForm->ChosenDiameterColumn, r, row.diameter);
+        grid->SetCellEx(TableForm->USDepthColumn, r, row.usDepth);
+        grid->SetCellEx(TableForm->DSDepthColumn, r, row.dsDepth);
+    }
+
+    void Run() { CostingsForm->TakeOff(*grid, network); }
+
+    std::unique_ptr<TDataGrid> grid;
+    SimpleSewerNetwork network;
+};
+
+// The program's windows with the costings window, a folder standing in for the program's own (empty
+// until a test puts a rates file there), and ways to read the grids as the user sees them.
+class CostingsWindow : public ResultsTable {
+protected:
+    void SetUp() override {
+        ResultsTable::SetUp();
+        Application->SetExeDir(dir.path().toStdString() + "/");
+    }
+
+    void TearDown() override {
+        Application->SetExeDir({});
+        ResultsTable::TearDown();
+    }
+
+public:
+    // tests/data/costings/test-rates.csv: made-up rates, worked by hand in the tests.
+    static AnsiString Rates() { return Data("costings/test-rates.csv"); }
+
+    // Puts a copy of file in the program's folder as its rates file.
+    void ShipRates(const AnsiString& file) {
+        std::string bytes;
+        ASSERT_TRUE(ReadFileBytes(file, bytes));
+        ASSERT_TRUE(WriteFileBytes(Path(DefaultCostingRatesFile), bytes));
+    }
+
+    // "Load Cost Matrix (CSV)" answered with file, or cancelled; an error is shown as the program
+    // shows it.
+    static void LoadMatrix(const std::optional<AnsiString>& file) {
+        Responder().AnswerFile(file);
+        UserClicks(CostingsForm->LoadCSVButton);
+    }
+
+    static void UserClicks(TButton* button) {
+        CallGuarded([button] { button->Click(); });
+    }
+
+    // The user chooses a tab of the window.
+    static void Visit(int page) {
+        CallGuarded([page] { CostingsForm->CostingsPageControl->ViewTabChosen(page); });
+    }
+
+    // A row of a grid, from its first column to its last.
+    static Texts GridRow(const TDataGrid* grid, int row) {
+        Texts cells;
+        for (int col = 0; col < grid->GetColCount(); ++col)
+            cells.push_back(grid->GetCellEx(col, row).str());
+        return cells;
+    }
+
+    // Cells first..last of a matrix row.
+    static Texts MatrixRow(int row, int first, int last) {
+        Texts cells;
+        for (int col = first; col <= last; ++col)
+            cells.push_back(CostingsForm->CostingsMatrixDataGrid->GetCellEx(col, row).str());
+        return cells;
+    }
+};

@@ -1,0 +1,196 @@
+#include "tests/reports/CostingsWindow.h"
+#include "framework/NumberFormat.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+using CostingsCommand = CostingsWindow;
+
+const std::string NoNetwork =
+    "Information: You must enter a network before you can do any calculations. (48)";
+const std::string BadNetwork =
+    "Error: You must correct the network specification before you can do any calculations. (48)";
+const std::string Processing = "Error: Failure processing the network. (48)";
+const std::string NoRates =
+    "Drenvala: Error loading \"default-costing-rates.csv\". Make sure it exists and is not "
+    "being used by another application (0)";
+
+void ClickCosting() {
+    CostingsWindow::UserClicks(FrontForm->CostingButton);
+}
+
+// The quantities row and the cost cells of every resource row, as text.
+std::string Pricing() {
+    std::string text;
+    for (int row : {10, 13, 14, 28, 49})
+        for (const std::string& cell : CostingsWindow::MatrixRow(row, 23, 35))
+            text += cell + ",";
+    return text;
+}
+
+TEST_F(CostingsCommand, TheFirstOpeningReadsTheRatesFileAndLaterOnesKeepTheMatrix) {
+    ClickCosting();
+    EXPECT_EQ(Told(), (Texts{NoRates}));
+    EXPECT_EQ(FrontForm->CurrentChildForm, CostingsForm);
+    EXPECT_EQ(CostingsForm->UnitResDataGrid->GetCellEx(4, 4), "");
+
+    // No matrix yet: the next opening tries again.
+    ShipRates(Rates());
+    FrontForm->DataEntryForm1Click(nullptr);
+    ClickCosting();
+    EXPECT_TRUE(Told().empty());
+    EXPECT_EQ(FrontForm->CurrentChildForm, CostingsForm);
+    EXPECT_EQ(CostingsForm->UnitResDataGrid->GetCellEx(4, 4), "10");
+
+    // A matrix of the user's and an edited cost outlive the next opening.
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(Rates(), bytes));
+    bytes.replace(bytes.find("Cement,C1,,bag,10,"), 18, "Cement,C1,,bag,11,");
+    ASSERT_TRUE(WriteFileBytes(Path("mine.csv"), bytes));
+    LoadMatrix(Path("mine.csv"));
+    CostingsForm->UnitResDataGrid->SetCellEx(4, 5, "25");
+    FrontForm->DataEntryForm1Click(nullptr);
+    ClickCosting();
+    EXPECT_EQ(CostingsForm->UnitResDataGrid->GetCellEx(4, 4), "11");
+    EXPECT_EQ(CostingsForm->UnitResDataGrid->GetCellEx(4, 5), "25");
+    EXPECT_TRUE(Told().empty());
+}
+
+TEST_F(CostingsCommand, EveryVisitOfTabsTwoToFiveDesignsTakesOffAndPrices) {
+    ReadRiverside();
+    ShipRates(Rates());
+    ClickCosting();
+    const TDataGrid* pipes = CostingsForm->NetworkCostPipeDataGrid;
+    for (int page : {0, 1}) {
+        Visit(page);
+        EXPECT_EQ(pipes->GetRowCount(), 2);
+    }
+    Visit(2);
+    EXPECT_TRUE(Told().empty());
+    // Three sewers and the totals; four junctions and the totals.
+    ASSERT_EQ(pipes->GetRowCount(), 5);
+    EXPECT_EQ(GridRow(pipes, 1)[0], "S1");
+    EXPECT_EQ(GridRow(pipes, 3)[0], "S3");
+    EXPECT_EQ(CostingsForm->NetworkCostJunctionDataGrid->GetRowCount(), 6);
+    EXPECT_EQ(MatrixRow(10, 25, 25), Texts{GridRow(pipes, 4)[1]});
+    EXPECT_NE(MatrixRow(13, 35, 35), Texts{""});
+    const std::string width = GridRow(pipes, 1)[5];
+
+    // A new allowance counts from the next visit on.
+    CostingsForm->TrenchWidthAllowanceTypedEdit->SetText("1.6");
+    EXPECT_EQ(GridRow(pipes, 1)[5], width);
+    Visit(3);
+    EXPECT_NE(GridRow(pipes, 1)[5], width);
+    EXPECT_NEAR(StrToFloat(GridRow(pipes, 1)[5]) - StrToFloat(GridRow(pipes, 1)[2]), 1.6, 0.005);
+
+    Visit(4);
+    EXPECT_EQ(CostingsForm->BOQDataGrid->GetRowCount(), 50);
+    EXPECT_EQ(CostingsForm->BOQDataGrid->GetCellEx(4, 49),
+              CostingsForm->CostingsMatrixDataGrid->GetCellEx(41, 49));
+    Visit(5);
+    EXPECT_EQ(CostingsForm->Series1->Count(), 11);
+    Visit(3);
+    Visit(5);
+    EXPECT_EQ(CostingsForm->Series1->Count(), 11);
+    EXPECT_TRUE(Told().empty());
+}
+
+// J1 -A-> J2 -B-> J1, with a datum: the network's check finds the loop.
+std::unique_ptr<SimpleSewerNetwork> Loop() {
+    auto n = std::make_unique<SimpleSewerNetwork>();
+    n->AddSewer("A", "J1", "J2", 10);
+    n->AddSewer("B", "J2", "J1", 10);
+    n->SetSewerDatum("A", true, true, 0);
+    return n;
+}
+
+TEST_F(CostingsCommand, NothingIsPricedUnlessTheTakeOffCompletes) {
+    ReadRiverside();
+    ShipRates(Rates());
+    ClickCosting();
+    struct Case {
+        const char* label;
+        std::function<void()> prepare;
+        Texts told;
+    };
+    const Case cases[] = {
+        {"no network", [] { FrontForm->ReplaceNetwork(nullptr); }, {NoNetwork}},
+        {"a network its check refuses",
+         [this] { Read(Data("riverside.snt")); },
+         {"Drenvala: Subnet: 1 has no datum junction set. (0)", BadNetwork}},
+        {"a loop",
+         [] { Install(Loop()); },
+         {"Drenvala: Network not specified correctly. There is probably a loop. The network must be a tree "
+          "type. (0)",
+          BadNetwork}},
+        {"a design that raises",
+         [this] {
+             ReadRiverside();
+             TableForm->FrictionFormulaRadioGroup->SetItemIndex(0);
+             TableForm->nTypedEdit->SetText("0");
+         },
+         {"Drenvala: Floating point division by zero (16)", Processing}},
+        {"a settings box that is no number",
+         [this] {
+             ReadRiverside();
+             TableForm->peakTypedEdit->SetText("");
+         },
+         {"Drenvala: '' is not a valid floating point value (16)"}},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.label);
+        row.prepare();
+        Told();
+        const std::string before = Pricing();
+        const Texts pipes = GridRow(CostingsForm->NetworkCostPipeDataGrid, 1);
+        for (int page : {2, 3, 4, 5}) {
+            Visit(page);
+            EXPECT_EQ(Told(), row.told) << page;
+        }
+        EXPECT_EQ(Pricing(), before);
+        EXPECT_EQ(GridRow(CostingsForm->NetworkCostPipeDataGrid, 1), pipes);
+        EXPECT_EQ(CostingsForm->BOQDataGrid->GetRowCount(), 5);
+        EXPECT_EQ(CostingsForm->Series1->Count(), 0);
+    }
+}
+
+TEST_F(CostingsCommand, ANetworkOfNothingCostsNothing) {
+    ShipRates((QCoreApplication::applicationDirPath() + "/" + DefaultCostingRatesFile).toStdString());
+    ClickCosting();
+    Install(std::make_unique<SimpleSewerNetwork>());
+    Visit(3);
+    EXPECT_TRUE(Told().empty());
+    EXPECT_EQ(GridRow(CostingsForm->NetworkCostPipeDataGrid, 1),
+              (Texts{"", "0", "", "", "", "", "0", "0", "", "0", "0", "0"}));
+    for (int row : {13, 14, 15, 16, 19, 23, 28, 38, 43, 44, 45, 49})
+        EXPECT_EQ(MatrixRow(row, 23, 35), Texts(13, "0.00")) << row;
+}
+
+TEST_F(CostingsCommand, AUnitCostTypedInTheGridIsPricedAtTheNextVisit) {
+    ReadRiverside();
+    ShipRates(Rates());
+    FrontForm->Show();
+    FrontForm->View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FrontForm->View()));
+    ClickCosting();
+    TDataGrid* units = CostingsForm->UnitResDataGrid;
+    units->SetFocus();
+    units->SetCol(4);
+    units->SetRow(4);
+    QTest::keyClicks(QApplication::focusWidget(), "12");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(units->GetCellEx(4, 4), "12");
+    EXPECT_EQ(units->GetRow(), 5);
+    Visit(3);
+    EXPECT_EQ(MatrixRow(13, 4, 4), (Texts{"12"}));
+    EXPECT_EQ(MatrixRow(13, 40, 40), (Texts{"12"}));
+    FrontForm->Hide();
+}
+
+} // namespace
