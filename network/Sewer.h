@@ -5,7 +5,6 @@
 #include "network/NamedList.h"
 #include "network/Sewerend.h"
 
-#include <memory>
 #include <string>
 
 class NetworkFileReader;
@@ -38,8 +37,10 @@ public:
     AnsiString DSJunctionName;
     SewerNode* UpstreamNode = nullptr;
     SewerNode* DownstreamNode = nullptr;
-    const std::unique_ptr<SewerEnd> UpstreamEnd = std::make_unique<SewerEnd>();
-    const std::unique_ptr<SewerEnd> DownstreamEnd = std::make_unique<SewerEnd>();
+    // Owned, and held in the sewer itself: a network of a million sewers makes a million objects,
+    // not three million, and finds each end beside its sewer.
+    SewerEnd* const UpstreamEnd = &upstreamEnd;
+    SewerEnd* const DownstreamEnd = &downstreamEnd;
     // m
     double Length = 10.0;
     // Litres per metre of sewer per day.
@@ -70,6 +71,8 @@ private:
     friend class SimpleSewerNetwork;
 
     AnsiString name;
+    SewerEnd upstreamEnd;
+    SewerEnd downstreamEnd;
     int position = -1;
     NamedList<Sewer>* list = nullptr;
     // The sub-network the last BuildSubnets placed the sewer in, -1 for none.
