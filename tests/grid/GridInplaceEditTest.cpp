@@ -166,3 +166,41 @@ TEST(GridInplaceEdit, RightAlignedNumbersAndTheCellsLook) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(GridInplaceEdit, LinesOfACellWithLineBreaks) {
+    OpenEditor window(edNormal, "");
+    window.grid->Multilinecells = true;
+    window.grid->Navigation->LineFeedOnEnter = true;
+    window.grid->SetRowHeights(2, 60);
+    window.Show();
+    window.Select(1, 2);
+    window.Type("a");
+    window.Press(Qt::Key_Return);
+    window.Type("b");
+    EXPECT_TRUE(window.Editor().GetMultiLine());
+    EXPECT_EQ(window.grid->GetCells(1, 2), "a\r\nb");
+    // Up from the second line stays in the editor; from the first it goes to the row above.
+    window.Press(Qt::Key_Up);
+    EXPECT_EQ(window.grid->GetRow(), 2);
+    window.Type("x");
+    EXPECT_EQ(window.grid->GetCells(1, 2), "ax\r\nb");
+    window.Press(Qt::Key_Up);
+    EXPECT_EQ(window.grid->GetRow(), 1);
+    // Ctrl+Enter ends the edit of several lines as Enter does elsewhere.
+    window.Select(1, 2);
+    window.Press(Qt::Key_F2);
+    window.Press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(window.grid->GetCol(), 2);
+    EXPECT_EQ(window.grid->GetCells(1, 2), "ax\r\nb");
+    // A cell of one line gets one line again.
+    window.grid->Multilinecells = false;
+    window.grid->Navigation->LineFeedOnEnter = false;
+    window.Select(1, 3);
+    window.Type("c");
+    EXPECT_FALSE(window.Editor().GetMultiLine());
+    EXPECT_EQ(window.grid->GetCells(1, 3), "c");
+}
+
+} // namespace

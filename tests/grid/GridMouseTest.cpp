@@ -1,7 +1,7 @@
 #include "tests/grid/EditingWindow.h"
-#include "tests/grid/OpenedLinks.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/GeometryPrinter.h"
+#include "tests/support/ScriptedResponder.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -154,7 +154,7 @@ TEST(GridMouse, LinksFollowedAreWebAndMailAddressesAndCellsOnly) {
     struct Row {
         const char* name;
         const char* text;
-        std::vector<std::string> opened;
+        std::vector<AnsiString> opened;
         int col, row;
     } rows[] = {
         // A click on a link follows it and leaves the current cell where it was.
@@ -165,13 +165,13 @@ TEST(GridMouse, LinksFollowedAreWebAndMailAddressesAndCellsOnly) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        OpenedLinks opened;
+        Responder().Clear();
         EditingWindow window;
         window.grid->URLShow = true;
         window.grid->SetCells(1, 1, row.text);
         window.Show();
         window.Click(1, 1);
-        EXPECT_EQ(opened.links, row.opened);
+        EXPECT_EQ(Responder().Opened, row.opened);
         EXPECT_EQ(window.grid->GetCol(), row.col);
         EXPECT_EQ(window.grid->GetRow(), row.row);
     }
