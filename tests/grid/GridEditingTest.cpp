@@ -6,6 +6,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -195,6 +196,24 @@ TEST(GridEditing, ReadOnlyCellsNeverOpenAnEditor) {
     EXPECT_TRUE(window.grid->GetOptions() & goEditing);
     window.Type("z");
     EXPECT_EQ(window.grid->GetCells(3, 1), "z");
+}
+
+TEST(GridEditing, ARefusedMoveLeavesTheCellAndEditingAsTheyWere) {
+    EditingWindow window;
+    FillCosts(window);
+    window.grid->OnCellChanging = [](TObject*, int, int, int, int NewCol, bool& Allow) {
+        Allow = NewCol != 2;
+    };
+    window.Show();
+    window.Select(1, 1);
+    for (const auto& move : {std::function<void()>([&] { window.Click(2, 1); }),
+                             std::function<void()>([&] { window.Press(Qt::Key_Right); })}) {
+        move();
+        EXPECT_EQ(window.grid->GetCol(), 1);
+        EXPECT_EQ(window.grid->GetRow(), 1);
+        // Column 2 is read-only, yet editing stays on for the cell still current.
+        EXPECT_TRUE(window.grid->GetOptions() & goEditing);
+    }
 }
 
 TEST(GridEditing, AFailingValidationIsShownAndEditingGoesOn) {

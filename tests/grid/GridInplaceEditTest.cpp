@@ -81,21 +81,25 @@ TEST(GridInplaceEdit, AFloatCellsPointCanBeReplacedByAComma) {
 TEST(GridInplaceEdit, AtTheLengthLimitOnlyAnAdvancingEnterPasses) {
     struct Row {
         const char* name;
+        const char* text;
         bool advanceOnEnter;
         int col;
     } rows[] = {
-        {"Enter advances", true, 2},
-        {"Enter dropped", false, 1},
+        {"Enter advances", "abc", true, 2},
+        {"Enter dropped", "abc", false, 1},
+        // A text set from code may be longer than the limit: typing still stops.
+        {"above the limit, Enter advances", "abcde", true, 2},
+        {"above the limit, Enter dropped", "abcde", false, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        OpenEditor window(edNormal, "abc");
+        OpenEditor window(edNormal, row.text);
         window.grid->MaxEditLength = 3;
         window.grid->Navigation->AdvanceOnEnter = row.advanceOnEnter;
         window.Open();
         window.Press(Qt::Key_End);
         window.Type("d");
-        EXPECT_EQ(window.EditorText(), "abc");
+        EXPECT_EQ(window.EditorText(), row.text);
         window.Press(Qt::Key_Return);
         EXPECT_EQ(window.grid->GetCol(), row.col);
         EXPECT_EQ(window.grid->GetEditorMode(), true);

@@ -3,6 +3,8 @@
 #include "tests/support/GeometryPrinter.h"
 #include "tests/support/ScriptedResponder.h"
 
+#include <QCursor>
+#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -175,6 +177,30 @@ TEST(GridMouse, LinksFollowedAreWebAndMailAddressesAndCellsOnly) {
         EXPECT_EQ(window.grid->GetCol(), row.col);
         EXPECT_EQ(window.grid->GetRow(), row.row);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(GridMouse, HoveringMovesTheCurrentCellWithinATick) {
+    EditingWindow window;
+    window.grid->Hovering = true;
+    window.Show();
+    window.Select(0, 1);
+    QCursor::setPos(window.Cells()->mapToGlobal(QPoint(2 * 64 + 20, 3 * 21 + 10)));
+    // The tick comes every 500 ms.
+    QElapsedTimer waited;
+    waited.start();
+    while (window.grid->GetRow() != 3 && waited.elapsed() < 1000)
+        QTest::qWait(20);
+    EXPECT_EQ(window.grid->GetCol(), 2);
+    EXPECT_EQ(window.grid->GetRow(), 3);
+    // Over the fixed row, nothing moves.
+    QCursor::setPos(window.Cells()->mapToGlobal(QPoint(64 + 20, 10)));
+    QTest::qWait(550);
+    EXPECT_EQ(window.grid->GetCol(), 2);
+    EXPECT_EQ(window.grid->GetRow(), 3);
 }
 
 } // namespace
