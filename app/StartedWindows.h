@@ -9,6 +9,7 @@
 #include "network/Sectionpropsform.h"
 #include "network/Sewermainform.h"
 #include "reports/Costings.h"
+#include "reports/Printcontrol.h"
 #include "reports/Table.h"
 #include "reports/Tablecontrol.h"
 
@@ -25,6 +26,7 @@ template <class Make> void ForEachStartupWindow(Make&& make) {
     make(TableColumnsEditorForm);
     make(AboutBox);
     make(DatumForm);
+    make(PrintSetupForm);
     make(MinimumGradientForm);
     make(CostingsForm);
 }
