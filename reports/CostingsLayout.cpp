@@ -132,7 +132,7 @@ void TCostingsForm::BuildUnitResourcePage() {
         const int top = 8 + row * 26;
         label = NewLabel(this, AllowancesPanel, left, top + 3);
         label->SetCaption(caption);
-        TTypedEdit* edit = NewTypedEdit(this, AllowancesPanel, left + 176, top, etFloat, 1, text);
+        TTypedEdit* edit = NewTypedEdit(this, AllowancesPanel, left + 186, top, etFloat, 1, text);
         edit->SetWidth(57);
         return edit;
     };
@@ -181,6 +181,8 @@ void TCostingsForm::BuildNetworkCostsPage() {
         grid->SetDefaultColWidth(80);
         grid->SetRowHeights(0, 36);
     }
+    // Its longest header takes two lines only at this width.
+    NetworkCostJunctionDataGrid->SetColWidths(jcExcavation, 104);
     NetworkCostPipeDataGrid->OnGetCellColor = [this](TObject* sender, int row, int col, TGridDrawState state,
                                                      TBrush* brush, TFont* font) {
         NetworkCostPipeDataGridGetCellColor(sender, row, col, state, brush, font);
