@@ -52,8 +52,10 @@ TDataGrid* NewGrid(TComponent* owner, TWinControl* parent, int columns, int rows
     grid->SetFixedRows(fixedRows);
     grid->SetFixedCols(fixedCols);
     grid->SetOptions(grid->GetOptions() | goColSizing | (editable ? goEditing : 0u));
-    // Typed costs go in one after another: Enter moves on to the next cell.
+    // Typed costs and rates go in one after another down their column: Enter moves on to the
+    // cell below.
     grid->Navigation->AdvanceOnEnter = editable;
+    grid->Navigation->AdvanceDirection = adTopBottom;
     return grid;
 }
 

@@ -207,6 +207,8 @@ TEST_F(CostingsCommand, AUnitCostTypedInTheGridIsPricedAtTheNextVisit) {
     QTest::keyClicks(QApplication::focusWidget(), "12");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(units->GetCellEx(4, 4), "12");
+    // On to the next resource's cost.
+    EXPECT_EQ(units->GetCol(), 4);
     EXPECT_EQ(units->GetRow(), 5);
     Visit(3);
     EXPECT_EQ(MatrixRow(13, 4, 4), (Texts{"12"}));
