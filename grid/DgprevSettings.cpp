@@ -14,7 +14,6 @@
 namespace {
 
 constexpr const char* IniSection = "PRINTSETTINGS";
-constexpr int PreviewWidth = 250;
 
 // Sets the flag for as long as it lives.
 class ScopedFlag {

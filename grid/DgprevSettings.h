@@ -44,6 +44,9 @@ class TDataGridPrintSettingsForm : public TForm {
 public:
     explicit TDataGridPrintSettingsForm(TComponent* Owner);
 
+    // The miniature's width beside the pages.
+    static constexpr int PreviewWidth = 250;
+
     // Settings to controls, and controls to settings followed by the miniature.
     void UpdateControls();
     void UpdatePreviewer();

@@ -6,6 +6,12 @@
 
 namespace {
 
+// The pages are as wide as their four tabs side by side; boxes and the lists in them fill the width.
+constexpr int PagesWidth = 364;
+constexpr int BoxWidth = PagesWidth - 16;
+constexpr int InnerWidth = BoxWidth - 32;
+constexpr int FieldWidth = BoxWidth - 96;
+
 constexpr const char* IniFilter = "INI files (*.ini)|*.ini|All files (*.*)|*.*";
 const std::initializer_list<const char*> Positions = {
     "(none)", "Top Left", "Top Right", "Top Center", "Bottom Left", "Bottom Right", "Bottom Center"};
@@ -19,7 +25,7 @@ Control* Place(TComponent* owner, TWinControl* parent, int left, int top, int wi
 }
 
 TGroupBox* Group(TComponent* owner, TWinControl* page, const char* caption, int top, int height) {
-    auto* box = Place<TGroupBox>(owner, page, 8, top, 249, height);
+    auto* box = Place<TGroupBox>(owner, page, 8, top, BoxWidth, height);
     box->SetCaption(caption);
     return box;
 }
@@ -39,13 +45,13 @@ TComboBox* List(TComponent* owner, TWinControl* parent, int left, int top, int w
 }
 
 TCheckBox* Check(TComponent* owner, TWinControl* parent, const char* caption, int top) {
-    auto* box = Place<TCheckBox>(owner, parent, 16, top, 217, 17);
+    auto* box = Place<TCheckBox>(owner, parent, 16, top, InnerWidth, 17);
     box->SetCaption(caption);
     return box;
 }
 
 TButton* Push(TComponent* owner, TWinControl* parent, const char* caption, int top) {
-    auto* button = Place<TButton>(owner, parent, 16, top, 217, 23);
+    auto* button = Place<TButton>(owner, parent, 16, top, InnerWidth, 23);
     button->SetCaption(caption);
     return button;
 }
@@ -62,7 +68,7 @@ TTabSheet* Page(TComponent* owner, TPageControl* pages, const char* caption) {
 TDataGridPrintSettingsForm::TDataGridPrintSettingsForm(TComponent* Owner) : TForm(Owner) {
     SetCaption("Print Settings");
     SetBorderStyle(bsDialog);
-    SetClientSize(523, 387);
+    SetClientSize(PagesWidth + PreviewWidth, 387);
     Position = poScreenCenter;
 
     ButtonPanel = new TPanel(this);
@@ -70,18 +76,18 @@ TDataGridPrintSettingsForm::TDataGridPrintSettingsForm(TComponent* Owner) : TFor
     ButtonPanel->SetHeight(41);
     ButtonPanel->SetAlign(alBottom);
     ButtonPanel->SetBevelOuter(bvNone);
-    OKButton = Place<TButton>(this, ButtonPanel, 180, 8, 75, 25);
+    OKButton = Place<TButton>(this, ButtonPanel, 224, 8, 75, 25);
     OKButton->SetCaption("OK");
     OKButton->Default = true;
     OKButton->ModalResult = mrOk;
-    CancelButton = Place<TButton>(this, ButtonPanel, 268, 8, 75, 25);
+    CancelButton = Place<TButton>(this, ButtonPanel, 315, 8, 75, 25);
     CancelButton->SetCaption("Cancel");
     CancelButton->Cancel = true;
     CancelButton->ModalResult = mrCancel;
 
     PageControl = new TPageControl(this);
     PageControl->SetParent(this);
-    PageControl->SetWidth(273);
+    PageControl->SetWidth(PagesWidth);
     PageControl->SetAlign(alLeft);
     GeneralTabSheet = Page(this, PageControl, "General");
     HeadersTabSheet = Page(this, PageControl, "Headers / Footers");
@@ -117,17 +123,17 @@ TDataGridPrintSettingsForm::TDataGridPrintSettingsForm(TComponent* Owner) : TFor
 void TDataGridPrintSettingsForm::MakeGeneralPage() {
     auto changed = [this](TObject* sender) { BorderStyleComboBoxChange(sender); };
     BordersGroupBox = Group(this, GeneralTabSheet, "Borders:", 4, 72);
-    BorderComboBox = List(this, BordersGroupBox, 16, 18, 217,
+    BorderComboBox = List(this, BordersGroupBox, 16, 18, InnerWidth,
                           {"(none)", "Single", "Double", "Vertical", "Horizontal", "Around",
                            "Around Vertical", "Around Horizontal"});
     BorderComboBox->OnChange = [this](TObject* sender) { BorderComboBoxChange(sender); };
-    BorderStyleComboBox = List(this, BordersGroupBox, 16, 44, 217,
+    BorderStyleComboBox = List(this, BordersGroupBox, 16, 44, InnerWidth,
                                {"Solid", "Dash", "Dot", "Dash Dot", "Dash Dot Dot", "(none)"});
     BorderStyleComboBox->OnChange = changed;
 
     GeneralGroupBox = Group(this, GeneralTabSheet, "General:", 80, 134);
     FitToPageComboBox =
-        List(this, GeneralGroupBox, 16, 18, 217, {"Never", "Grow to Fit", "Shrink to Fit", "Always"});
+        List(this, GeneralGroupBox, 16, 18, InnerWidth, {"Never", "Grow to Fit", "Shrink to Fit", "Always"});
     FitToPageComboBox->OnChange = changed;
     AutoSizeCheckBox = Check(this, GeneralGroupBox, "&AutoSize Columns", 44);
     CenterCheckBox = Check(this, GeneralGroupBox, "&Center on Page", 62);
@@ -151,20 +157,20 @@ void TDataGridPrintSettingsForm::MakeHeadersPage() {
     auto changed = [this](TObject* sender) { BorderStyleComboBoxChange(sender); };
     DateTimeGroupBox = Group(this, HeadersTabSheet, "Date / Time:", 4, 98);
     Caption(this, DateTimeGroupBox, "Format:", 16, 18);
-    DateFormatEdit = Place<TEdit>(this, DateTimeGroupBox, 80, 18, 153, 21);
+    DateFormatEdit = Place<TEdit>(this, DateTimeGroupBox, 80, 18, FieldWidth, 21);
     DateFormatEdit->OnChange = changed;
     Caption(this, DateTimeGroupBox, "Date:", 16, 44);
-    DatePositionComboBox = List(this, DateTimeGroupBox, 80, 44, 153, Positions);
+    DatePositionComboBox = List(this, DateTimeGroupBox, 80, 44, FieldWidth, Positions);
     DatePositionComboBox->OnChange = [this](TObject* sender) { DatePositionComboBoxChange(sender); };
     Caption(this, DateTimeGroupBox, "Time:", 16, 70);
-    TimePositionComboBox = List(this, DateTimeGroupBox, 80, 70, 153, Positions);
+    TimePositionComboBox = List(this, DateTimeGroupBox, 80, 70, FieldWidth, Positions);
     TimePositionComboBox->OnChange = changed;
 
     TitleGroupBox = Group(this, HeadersTabSheet, "Title:", 106, 104);
-    TitleMemo = Place<TMemo>(this, TitleGroupBox, 16, 18, 217, 50);
+    TitleMemo = Place<TMemo>(this, TitleGroupBox, 16, 18, InnerWidth, 50);
     TitleMemo->OnChange = changed;
     Caption(this, TitleGroupBox, "Position:", 16, 74);
-    TitlePositionComboBox = List(this, TitleGroupBox, 80, 74, 153, Positions);
+    TitlePositionComboBox = List(this, TitleGroupBox, 80, 74, FieldWidth, Positions);
     TitlePositionComboBox->OnChange = [this](TObject* sender) { TitlePositionComboBoxChange(sender); };
 
     PageNumbersGroupBox = Group(this, HeadersTabSheet, "Page Numbers:", 214, 100);
@@ -177,7 +183,7 @@ void TDataGridPrintSettingsForm::MakeHeadersPage() {
     for (TEdit* edit : {PagesPrefixEdit, PagesSuffixEdit, PagesSeparatorEdit})
         edit->OnChange = changed;
     Caption(this, PageNumbersGroupBox, "Position:", 16, 70);
-    PagesPositionComboBox = List(this, PageNumbersGroupBox, 80, 70, 153, Positions);
+    PagesPositionComboBox = List(this, PageNumbersGroupBox, 80, 70, FieldWidth, Positions);
     PagesPositionComboBox->OnChange = [this](TObject* sender) { PagesPositionComboBoxChange(sender); };
 }
 
@@ -220,7 +226,7 @@ void TDataGridPrintSettingsForm::MakeMarginsPage() {
         button->OnClick = [this](TObject* sender) { dimr1Click(sender); };
 
     OrientationGroupBox = Group(this, MarginsTabSheet, "Orientation:", 154, 50);
-    OrientationComboBox = List(this, OrientationGroupBox, 16, 18, 217, {"Portrait", "Landscape"});
+    OrientationComboBox = List(this, OrientationGroupBox, 16, 18, InnerWidth, {"Portrait", "Landscape"});
     OrientationComboBox->OnChange = [this](TObject* sender) { BorderStyleComboBoxChange(sender); };
 
     SpacingGroupBox = Group(this, MarginsTabSheet, "Spacing:", 208, 98);

@@ -207,13 +207,14 @@ TEST_F(PrintSettingsWindow, OptionsHidePagesWithoutAnEnabledGroup) {
 
 TEST_F(PrintSettingsWindow, WithoutThePreviewTheWindowNarrows) {
     TDataGridPrintSettingsForm& form = *window.Dialog->Form;
-    EXPECT_EQ(form.ClientWidth(), 523);
+    // The pages 364 wide and the miniature 250.
+    EXPECT_EQ(form.ClientWidth(), 614);
     window.Dialog->SetPrintPreview(false);
     EXPECT_FALSE(form.PreviewPanel->GetVisible());
-    EXPECT_EQ(form.ClientWidth(), 273);
-    // OK left of the middle, Cancel right of it: 136.5 - 75 - 8 and 136.5 + 8, halves to even.
-    EXPECT_EQ(form.OKButton->Left(), 54);
-    EXPECT_EQ(form.CancelButton->Left(), 144);
+    EXPECT_EQ(form.ClientWidth(), 364);
+    // OK left of the middle, Cancel right of it: 182 - 75 - 8 and 182 + 8.
+    EXPECT_EQ(form.OKButton->Left(), 99);
+    EXPECT_EQ(form.CancelButton->Left(), 190);
 }
 
 TEST_F(PrintSettingsWindow, TheMiniatureLeavesFastPreviewAsItWas) {
