@@ -1,10 +1,6 @@
-#include "app/Front.h"
+#include "app/StartedWindows.h"
 #include "bench/support/RandomNetworks.h"
 #include "framework/Application.h"
-#include "network/Sewermainform.h"
-#include "reports/Costings.h"
-#include "reports/Table.h"
-#include "reports/Tablecontrol.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,12 +9,7 @@ namespace {
 // What a visit of the bill's tab does once the results table is filled: the take-off of every
 // sewer and junction, the pricing with the rates shipped beside the program, and the bill.
 void TakeOffPricingAndBill(benchmark::State& state) {
-    TComponent owner(nullptr);
-    FrontForm = new TFrontForm(&owner);
-    SewerMainForm = new TSewerMainForm(&owner);
-    TableForm = new TTableForm(&owner);
-    TableColumnsEditorForm = new TTableColumnsEditorForm(&owner);
-    CostingsForm = new TCostingsForm(&owner);
+    const StartedWindows windows;
     FrontForm->ReplaceNetwork(RandomTree(static_cast<int>(state.range(0))));
     CostingsForm->LoadDefaultCostingRates();
     if (!CostingsForm->MatrixLoaded())
@@ -31,13 +22,6 @@ void TakeOffPricingAndBill(benchmark::State& state) {
         CostingsForm->BuildBillOfQuantities();
     }
     SetPerSewer(state);
-    while (!owner.Components().empty())
-        delete owner.Components().back();
-    FrontForm = nullptr;
-    SewerMainForm = nullptr;
-    TableForm = nullptr;
-    TableColumnsEditorForm = nullptr;
-    CostingsForm = nullptr;
 }
 BENCHMARK(TakeOffPricingAndBill)->Apply(NetworkSizes);
 

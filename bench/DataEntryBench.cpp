@@ -1,9 +1,5 @@
-#include "app/Dataentry.h"
-#include "app/Datum.h"
-#include "app/Front.h"
+#include "app/StartedWindows.h"
 #include "bench/support/RandomNetworks.h"
-#include "network/Sewermainform.h"
-#include "reports/Table.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -14,30 +10,16 @@ namespace {
 class ShownEditor {
 public:
     explicit ShownEditor(int sewers) {
-        FrontForm = new TFrontForm(&owner);
-        SewerMainForm = new TSewerMainForm(&owner);
-        DataEntryForm = new TDataEntryForm(&owner);
-        TableForm = new TTableForm(&owner);
-        DatumForm = new TDatumForm(&owner);
         FrontForm->Show();
         FrontForm->ReplaceNetwork(RandomTree(sewers));
         FrontForm->DataEntryForm1Click(nullptr);
         QApplication::processEvents();
     }
-    ~ShownEditor() {
-        while (!owner.Components().empty())
-            delete owner.Components().back();
-        FrontForm = nullptr;
-        SewerMainForm = nullptr;
-        DataEntryForm = nullptr;
-        TableForm = nullptr;
-        DatumForm = nullptr;
-    }
     ShownEditor(const ShownEditor&) = delete;
     ShownEditor& operator=(const ShownEditor&) = delete;
 
 private:
-    TComponent owner{nullptr};
+    StartedWindows windows;
 };
 
 // Both lists refilled from the network and the views brought up to date.

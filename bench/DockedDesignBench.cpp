@@ -1,7 +1,5 @@
-#include "app/Dataentry.h"
-#include "app/Front.h"
+#include "app/StartedWindows.h"
 #include "bench/support/RandomNetworks.h"
-#include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
 
 #include <QApplication>
@@ -13,10 +11,7 @@ namespace {
 // main window and covered by another working window, against a design window never shown. The
 // two must cost the same.
 void DockedDesign(benchmark::State& state) {
-    TComponent owner(nullptr);
-    FrontForm = new TFrontForm(&owner);
-    SewerMainForm = new TSewerMainForm(&owner);
-    DataEntryForm = new TDataEntryForm(&owner);
+    const StartedWindows windows;
     const bool docked = state.range(1) != 0;
     if (docked) {
         FrontForm->Show();
@@ -30,11 +25,6 @@ void DockedDesign(benchmark::State& state) {
     }
     state.counters["per_sewer"] = benchmark::Counter(100000, benchmark::Counter::kIsIterationInvariantRate |
                                                                  benchmark::Counter::kInvert);
-    while (!owner.Components().empty())
-        delete owner.Components().back();
-    FrontForm = nullptr;
-    SewerMainForm = nullptr;
-    DataEntryForm = nullptr;
 }
 BENCHMARK(DockedDesign)
     ->ArgNames({"sewers", "docked_and_covered"})

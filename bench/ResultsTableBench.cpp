@@ -1,10 +1,5 @@
-#include "app/Dataentry.h"
-#include "app/Front.h"
-#include "app/Visualedit.h"
+#include "app/StartedWindows.h"
 #include "bench/support/RandomNetworks.h"
-#include "network/Sewermainform.h"
-#include "reports/Table.h"
-#include "reports/Tablecontrol.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -16,33 +11,17 @@ namespace {
 class ShownTable {
 public:
     explicit ShownTable(int sewers) {
-        FrontForm = new TFrontForm(&owner);
-        SewerMainForm = new TSewerMainForm(&owner);
-        VisualEditForm = new TVisualEditForm(&owner);
-        DataEntryForm = new TDataEntryForm(&owner);
-        TableForm = new TTableForm(&owner);
-        TableColumnsEditorForm = new TTableColumnsEditorForm(&owner);
         FrontForm->Show();
         FrontForm->ReplaceNetwork(RandomTree(sewers));
         FrontForm->Network->CheckNetwork();
         FrontForm->ShowChildForm(TableForm);
         QApplication::processEvents();
     }
-    ~ShownTable() {
-        while (!owner.Components().empty())
-            delete owner.Components().back();
-        FrontForm = nullptr;
-        SewerMainForm = nullptr;
-        VisualEditForm = nullptr;
-        DataEntryForm = nullptr;
-        TableForm = nullptr;
-        TableColumnsEditorForm = nullptr;
-    }
     ShownTable(const ShownTable&) = delete;
     ShownTable& operator=(const ShownTable&) = delete;
 
 private:
-    TComponent owner{nullptr};
+    StartedWindows windows;
 };
 
 // Two columns unchecked in the chooser, as a user narrows the table.

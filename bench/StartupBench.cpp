@@ -1,16 +1,9 @@
-#include "app/AboutUnit.h"
-#include "app/Dataentry.h"
-#include "app/Datum.h"
-#include "app/Front.h"
-#include "app/Visualedit.h"
-#include "network/Mingradientform.h"
-#include "network/Sectionpropsform.h"
-#include "network/Sewermainform.h"
-#include "reports/Table.h"
-#include "reports/Tablecontrol.h"
+#include "app/StartedWindows.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
+
+#include <optional>
 
 namespace {
 
@@ -18,25 +11,14 @@ namespace {
 // of the start-up, the first activation and the events that paint them.
 void Startup(benchmark::State& state) {
     for (auto _ : state) {
-        TComponent owner(nullptr);
         AboutBox = new TAboutBox(nullptr);
         AboutBox->Show();
         QApplication::processEvents();
-        FrontForm = new TFrontForm(&owner);
-        SewerMainForm = new TSewerMainForm(&owner);
-        VisualEditForm = new TVisualEditForm(&owner);
-        DataEntryForm = new TDataEntryForm(&owner);
-        SectionPropsForm = new TSectionPropsForm(&owner);
-        TableForm = new TTableForm(&owner);
-        TableColumnsEditorForm = new TTableColumnsEditorForm(&owner);
-        AboutBox = new TAboutBox(&owner);
-        DatumForm = new TDatumForm(&owner);
-        MinimumGradientForm = new TMinimumGradientForm(&owner);
+        std::optional<StartedWindows> windows(std::in_place);
         FrontForm->Show();
         QApplication::processEvents();
         state.PauseTiming();
-        while (!owner.Components().empty())
-            delete owner.Components().back();
+        windows.reset();
         QApplication::processEvents();
         state.ResumeTiming();
     }

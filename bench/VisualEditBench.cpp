@@ -1,10 +1,6 @@
-#include "app/Dataentry.h"
-#include "app/Datum.h"
-#include "app/Front.h"
-#include "app/Visualedit.h"
+#include "app/StartedWindows.h"
 #include "framework/NumberFormat.h"
 #include "network/Sewernetwork.h"
-#include "reports/Table.h"
 
 #include <benchmark/benchmark.h>
 
@@ -58,23 +54,9 @@ std::unique_ptr<SimpleSewerNetwork> TownNetwork(int sewers) {
 class Editor {
 public:
     explicit Editor(int sewers) {
-        FrontForm = new TFrontForm(&owner);
-        VisualEditForm = new TVisualEditForm(&owner);
-        DataEntryForm = new TDataEntryForm(&owner);
-        TableForm = new TTableForm(&owner);
-        DatumForm = new TDatumForm(&owner);
         VisualEditForm->SetBounds(0, 0, 1047, 633);
         FrontForm->ReplaceNetwork(TownNetwork(sewers));
         VisualEditForm->CentreSpeedButtonClick(nullptr);
-    }
-    ~Editor() {
-        while (!owner.Components().empty())
-            delete owner.Components().back();
-        FrontForm = nullptr;
-        VisualEditForm = nullptr;
-        DataEntryForm = nullptr;
-        TableForm = nullptr;
-        DatumForm = nullptr;
     }
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
@@ -102,7 +84,7 @@ public:
     }
 
 private:
-    TComponent owner{nullptr};
+    StartedWindows windows;
 };
 
 void SetNamesShown(bool shown) {

@@ -1,6 +1,7 @@
 #include "framework/Canvas.h"
 
 #include "framework/Bitmap.h"
+#include "framework/CanvasStyles.h"
 #include "framework/Picture.h"
 
 #include <QFontMetrics>
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -28,73 +30,7 @@ QPainter::CompositionMode CompositionOf(TPenMode mode) {
     }
 }
 
-Qt::PenStyle PenStyleOf(TPenStyle style) {
-    switch (style) {
-    case psDash:
-        return Qt::DashLine;
-    case psDot:
-        return Qt::DotLine;
-    case psDashDot:
-        return Qt::DashDotLine;
-    case psDashDotDot:
-        return Qt::DashDotDotLine;
-    case psClear:
-        return Qt::NoPen;
-    default:
-        return Qt::SolidLine;
-    }
-}
-
-Qt::BrushStyle BrushStyleOf(TBrushStyle style) {
-    switch (style) {
-    case bsClear:
-        return Qt::NoBrush;
-    case bsHorizontal:
-        return Qt::HorPattern;
-    case bsVertical:
-        return Qt::VerPattern;
-    case bsFDiagonal:
-        return Qt::FDiagPattern;
-    case bsBDiagonal:
-        return Qt::BDiagPattern;
-    case bsCross:
-        return Qt::CrossPattern;
-    case bsDiagCross:
-        return Qt::DiagCrossPattern;
-    default:
-        return Qt::SolidPattern;
-    }
-}
-
-QString QStringOf(const AnsiString& text) {
-    return QString::fromUtf8(text.c_str(), text.Length());
-}
-
-// The lines broken between words, as a line's width allows: a word wider than the line stands
-// alone on it, unbroken.
-QString BreakBetweenWords(const QString& text, int width, const QFontMetrics& metrics) {
-    QStringList broken;
-    for (const QString& paragraph : text.split(QChar('\n'))) {
-        QString line;
-        for (const QString& word : paragraph.split(QChar(' '))) {
-            const QString longer = line.isEmpty() ? word : line + QChar(' ') + word;
-            if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
-                broken << line;
-                line = word;
-            } else {
-                line = longer;
-            }
-        }
-        broken << line;
-    }
-    return broken.join(QChar('\n'));
-}
-
 } // namespace
-
-TCanvas::TCanvas() = default;
-
-TCanvas::~TCanvas() = default;
 
 void TCanvas::BeginDrawing() {
     if (attached || batch || !image || image->isNull())
@@ -195,6 +131,8 @@ void TCanvas::MoveTo(int x, int y) {
 }
 
 void TCanvas::LineTo(int x, int y) {
+    if (mapMode == MM_LOMETRIC)
+        return LineToTenths(x, y);
     const TPoint from = PenPos;
     Paint([&](QPainter& painter) {
         UsePen(painter);
@@ -217,6 +155,8 @@ void TCanvas::LineTo(int x, int y) {
 // The outline runs on the rectangle's outer pixels and the brush fills what lies inside it, so
 // no pixel is drawn twice (which an exclusive-or pen would undo).
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+    if (mapMode == MM_LOMETRIC)
+        return RectangleTenths(Rect(x1, y1, x2, y2));
     Paint([&](QPainter& painter) {
         const bool outlined = Pen.Style != psClear && Pen.Mode != pmNop;
         const int inset = outlined ? std::max(1, Pen.Width) : 0;
@@ -246,6 +186,8 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
+    if (mapMode == MM_LOMETRIC)
+        return PolylineTenths(points, false);
     QPolygon polygon;
     for (const TPoint& point : points)
         polygon << QPoint(point.x, point.y);
@@ -256,6 +198,8 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
+    if (mapMode == MM_LOMETRIC)
+        return PolylineTenths(points, true);
     QPolygon polygon;
     for (const TPoint& point : points)
         polygon << QPoint(point.x, point.y);
@@ -267,6 +211,8 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
 }
 
 void TCanvas::FillRect(const TRect& r) {
+    if (mapMode == MM_LOMETRIC)
+        return FillRectTenths(r);
     Paint(
         [&](QPainter& painter) { painter.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), QtBrush()); });
 }
@@ -303,6 +249,11 @@ const QFontMetrics& TCanvas::Metrics() const {
 }
 
 void TCanvas::TextOut(int x, int y, const AnsiString& text) {
+    if (mapMode == MM_LOMETRIC) {
+        TextRectTenths(nullptr, x, y, text);
+        PenPos = Point(x + TextWidth(text), y);
+        return;
+    }
     const int width = TextWidth(text);
     const QFontMetrics& fontMetrics = Metrics();
     Paint([&](QPainter& painter) {
@@ -310,12 +261,14 @@ void TCanvas::TextOut(int x, int y, const AnsiString& text) {
             painter.fillRect(QRect(x, y, width, fontMetrics.height()), ToQColor(Brush.Color));
         painter.setFont(Font.ToQFont());
         painter.setPen(ToQColor(Font.Color));
-        painter.drawText(x, y + fontMetrics.ascent(), QStringOf(text));
+        painter.drawText(x, y + fontMetrics.ascent(), CanvasText(text));
     });
     PenPos = Point(x + width, y);
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const AnsiString& text) {
+    if (mapMode == MM_LOMETRIC)
+        return TextRectTenths(&r, x, y, text);
     const int ascent = Metrics().ascent();
     Paint([&](QPainter& painter) {
         const QRect area(r.Left, r.Top, r.Width(), r.Height());
@@ -324,20 +277,26 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const AnsiString& text) {
         painter.setClipRect(area, Qt::IntersectClip);
         painter.setFont(Font.ToQFont());
         painter.setPen(ToQColor(Font.Color));
-        painter.drawText(x, y + ascent, QStringOf(text));
+        painter.drawText(x, y + ascent, CanvasText(text));
     });
 }
 
 int TCanvas::TextWidth(const AnsiString& text) const {
-    return Metrics().horizontalAdvance(QStringOf(text));
+    if (mapMode == MM_LOMETRIC)
+        return TextWidthTenths(text);
+    return Metrics().horizontalAdvance(CanvasText(text));
 }
 
 int TCanvas::TextHeight(const AnsiString&) const {
+    if (mapMode == MM_LOMETRIC)
+        return static_cast<int>(std::lround(TenthsMetrics().height()));
     return Metrics().height();
 }
 
 int TCanvas::DrawText(const AnsiString& text, TRect& r, unsigned format) {
-    QString lines = QStringOf(text);
+    if (mapMode == MM_LOMETRIC)
+        return DrawTextTenths(text, r, format);
+    QString lines = CanvasText(text);
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
     const bool singleLine = format & DT_SINGLELINE;
     int flags = (format & DT_CENTER)  ? Qt::AlignHCenter
@@ -389,7 +348,7 @@ int TCanvas::DrawText(const AnsiString& text, TRect& r, unsigned format) {
 }
 
 void TCanvas::SelectClipRect(const TRect& r) {
-    clip = QRect(r.Left, r.Top, r.Width(), r.Height());
+    clip = mapMode == MM_LOMETRIC ? Mapped(r).toAlignedRect() : QRect(r.Left, r.Top, r.Width(), r.Height());
 }
 
 void TCanvas::RemoveClip() {
@@ -410,4 +369,46 @@ void TCanvas::StretchDraw(const TRect& r, const TPicture& picture) {
     Paint([&](QPainter& painter) {
         painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), picture.Image());
     });
+}
+
+Qt::PenStyle PenStyleOf(TPenStyle style) {
+    switch (style) {
+    case psDash:
+        return Qt::DashLine;
+    case psDot:
+        return Qt::DotLine;
+    case psDashDot:
+        return Qt::DashDotLine;
+    case psDashDotDot:
+        return Qt::DashDotDotLine;
+    case psClear:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+Qt::BrushStyle BrushStyleOf(TBrushStyle style) {
+    switch (style) {
+    case bsClear:
+        return Qt::NoBrush;
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::FDiagPattern;
+    case bsBDiagonal:
+        return Qt::BDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
+    default:
+        return Qt::SolidPattern;
+    }
+}
+
+QString CanvasText(const AnsiString& text) {
+    return QString::fromUtf8(text.c_str(), text.Length());
 }

@@ -9,10 +9,14 @@
 
 #include <QBrush>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPen>
+#include <QPointF>
 #include <QRect>
 
+#include <map>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 class QImage;
@@ -43,6 +47,12 @@ enum TDrawTextFlag : unsigned {
     DT_EDITCONTROL = 0x2000,
     DT_END_ELLIPSIS = 0x8000
 };
+
+// How the canvas reads the coordinates it is given (SetMapMode).
+constexpr int MM_TEXT = 1;
+// Tenths of a millimetre, x to the right and y upward, (0, 0) the top-left corner of the device
+// or of the page placed on it: everything on a page has y <= 0.
+constexpr int MM_LOMETRIC = 2;
 
 // Drawing as the framework's canvas draws: a rectangle's Right and Bottom lie just outside it, a
 // line leaves out its last point, and the pen's mode decides how its colour meets the pixels under
@@ -88,6 +98,22 @@ public:
     // Drawing stays inside r until RemoveClip.
     void SelectClipRect(const TRect& r);
     void RemoveClip();
+
+    // In MM_LOMETRIC coordinates are mapped onto the device at each call (a mirrored painter would
+    // mirror the text): lines and fills land on whole device pixels, texts are laid out at their
+    // size in tenths of a millimetre and then scaled, so they take the same room on every device.
+    // A font's height (GetHeight) then counts in tenths of a millimetre. Returns the mode before.
+    int SetMapMode(int mode);
+    int GetMapMode() const { return mapMode; }
+    // Places a page in MM_LOMETRIC: device pixels per tenth of a millimetre and the device pixel
+    // where (0, 0) lies; without one the device's own resolution from its top-left corner.
+    void SetPageScale(double pixelsPerTenth, QPointF origin);
+    void ResetPageScale() { pageScale.reset(); }
+    // The device's whole area in the current units.
+    TRect ClipBox() const;
+    // Between the current units and device pixels.
+    TPoint LPtoDP(TPoint point) const;
+    TPoint DPtoLP(TPoint point) const;
     void Draw(int x, int y, const TBitmap& bitmap);
     void StretchDraw(const TRect& r, const TBitmap& bitmap);
     void StretchDraw(const TRect& r, const TPicture& picture);
@@ -105,7 +131,33 @@ public:
     void EndDrawing();
 
 private:
+    struct PageScale {
+        double PixelsPerTenth;
+        QPointF Origin;
+    };
+    using FontKey = std::tuple<std::string, int, unsigned>;
+    struct TenthsMeasures;
+
     void Paint(const std::function<void(QPainter&)>& draw);
+    // The drawing of MM_LOMETRIC (CanvasTenths.cpp).
+    double ScaleX() const;
+    double ScaleY() const;
+    QPointF Mapped(int x, int y) const;
+    QRectF Mapped(const TRect& r) const;
+    QFont TenthsFont() const;
+    // The measures of Font in MM_LOMETRIC, made once for each font and height.
+    TenthsMeasures& Measures() const;
+    const QFontMetricsF& TenthsMetrics() const;
+    void UseTenthsPen(QPainter& painter) const;
+    void LineToTenths(int x, int y);
+    void RectangleTenths(const TRect& r);
+    void FillRectTenths(const TRect& r);
+    void PolylineTenths(const std::vector<TPoint>& points, bool closed);
+    void TextRectTenths(const TRect* r, int x, int y, const AnsiString& text);
+    int DrawTextTenths(const AnsiString& text, TRect& r, unsigned format);
+    int TextWidthTenths(const AnsiString& text) const;
+    // A text laid out in tenths of a millimetre, its box's top-left corner at (x, y).
+    void DrawScaledText(QPainter& painter, int x, int y, const std::function<void(QPainter&)>& draw) const;
     void UsePen(QPainter& painter) const;
     void UseBrush(QPainter& painter) const;
     // Pen and Brush in Qt; while drawing in a run, made again only when they changed.
@@ -126,6 +178,11 @@ private:
     mutable int metricsSize = 0;
     mutable unsigned metricsStyle = 0;
     mutable int metricsDpi = 0;
+    int mapMode = MM_TEXT;
+    std::optional<PageScale> pageScale;
+    mutable std::map<FontKey, std::unique_ptr<TenthsMeasures>> tenthsMeasures;
+    // The measures asked for last, which the next call most often asks for again.
+    mutable TenthsMeasures* lastMeasures = nullptr;
 };
 
 // Draws on the canvas's image with one painter while it lives.

@@ -13,13 +13,21 @@ enum TOpenOption : unsigned {
     ofEnableSizing = 1u << 19
 };
 
-// The file dialogs. Execute asks through the dialog seam; on OK it returns true with FileName
-// (and FilterIndex) as chosen, DefaultExt added to a name chosen without an extension.
-class TOpenDialog : public TComponent {
+// A dialog that a person answers: Execute shows it and returns true when it was accepted.
+class TCommonDialog : public TComponent {
 public:
     using TComponent::TComponent;
 
-    virtual bool Execute();
+    virtual bool Execute() = 0;
+};
+
+// The file dialogs. Execute asks through the dialog seam; on OK it returns true with FileName
+// (and FilterIndex) as chosen, DefaultExt added to a name chosen without an extension.
+class TOpenDialog : public TCommonDialog {
+public:
+    using TCommonDialog::TCommonDialog;
+
+    bool Execute() override;
 
     AnsiString FileName;
     // "Text|*.x|Text|*.y;*.z"; FilterIndex counts the pairs from 1.
@@ -42,19 +50,19 @@ public:
 };
 
 // Chooses a font; on OK Font holds it.
-class TFontDialog : public TComponent {
+class TFontDialog : public TCommonDialog {
 public:
-    using TComponent::TComponent;
+    using TCommonDialog::TCommonDialog;
 
-    bool Execute();
+    bool Execute() override;
 
     TFont Font;
 };
 
 // Chooses the printer and its settings, which the program's printer keeps.
-class TPrinterSetupDialog : public TComponent {
+class TPrinterSetupDialog : public TCommonDialog {
 public:
-    using TComponent::TComponent;
+    using TCommonDialog::TCommonDialog;
 
-    bool Execute();
+    bool Execute() override;
 };

@@ -11,6 +11,12 @@ TComponent::TComponent(TComponent* owner) : owner(owner) {
 
 TComponent::~TComponent() {
     ComponentState |= csDestroying;
+    while (!freeNotifies.empty()) {
+        TComponent* other = freeNotifies.back();
+        freeNotifies.pop_back();
+        std::erase(other->freeNotifies, this);
+        other->Notification(this, opRemove);
+    }
     while (!components.empty()) {
         TComponent* last = components.back();
         components.pop_back();
@@ -18,9 +24,30 @@ TComponent::~TComponent() {
         delete last;
     }
     if (owner) {
-        auto& siblings = owner->components;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+        std::erase(owner->components, this);
+        if (!owner->IsDestroying()) {
+            owner->Notification(this, opRemove);
+            for (std::size_t i = 0; i < owner->components.size(); ++i)
+                owner->components[i]->Notification(this, opRemove);
+        }
     }
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+    if (!AComponent || AComponent == this)
+        return;
+    if (std::find(freeNotifies.begin(), freeNotifies.end(), AComponent) == freeNotifies.end())
+        freeNotifies.push_back(AComponent);
+    if (std::find(AComponent->freeNotifies.begin(), AComponent->freeNotifies.end(), this) ==
+        AComponent->freeNotifies.end())
+        AComponent->freeNotifies.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+    if (!AComponent)
+        return;
+    std::erase(freeNotifies, AComponent);
+    std::erase(AComponent->freeNotifies, this);
 }
 
 bool TComponent::IsDestroying() const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 enum TComponentStateItem : unsigned { csLoading = 1, csDesigning = 2, csDestroying = 4 };
+enum TOperation { opInsert, opRemove };
 
 // Owns the components created with it as owner and frees them, last created first.
 class TComponent : public TObject {
@@ -25,6 +26,9 @@ public:
     void EndLoading();
     // Marks this component, and everything it owns, as going away.
     void Destroying();
+    // AComponent hears of this one's removal, and this one of AComponent's, by Notification.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
 
     AnsiString Name;
     int Tag = 0;
@@ -33,8 +37,12 @@ public:
 protected:
     // Runs once the layout has set every property.
     virtual void Loaded() {}
+    // AComponent is going away: one of the same owner (while that owner stays), or one asked
+    // about with FreeNotification.
+    virtual void Notification(TComponent*, TOperation) {}
 
 private:
     TComponent* owner;
     std::vector<TComponent*> components;
+    std::vector<TComponent*> freeNotifies;
 };

@@ -3,12 +3,31 @@
 #include "framework/ControlView.h"
 
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
-    SetView(new ControlView<QPlainTextEdit>(*this));
+    auto* view = new ControlView<QPlainTextEdit>(*this);
+    // Only the user's edits: the view is given the lines with its signals blocked.
+    QObject::connect(view, &QPlainTextEdit::textChanged, view, [this, view] {
+        const AnsiString text = view->toPlainText().toStdString();
+        CallFromView(*this, [this, text] { ViewEdited(text); });
+    });
+    SetView(view);
     SetBounds(0, 0, 185, 89);
     SetColor(clWindow);
-    Lines.OnChange = [this](TObject*) { ViewChanged(); };
+    TabStop = true;
+    Lines.OnChange = [this](TObject*) {
+        if (!takingEdit)
+            ViewChanged();
+        if (OnChange && !Loading())
+            OnChange(this);
+    };
+}
+
+void TMemo::ViewEdited(const AnsiString& text) {
+    takingEdit = true;
+    Lines.SetText(text);
+    takingEdit = false;
 }
 
 void TMemo::UpdateView() {
@@ -17,7 +36,10 @@ void TMemo::UpdateView() {
     QStringList lines;
     for (int i = 0; i < Lines.Count(); ++i)
         lines << QString::fromStdString(Lines[i].str());
-    view->setPlainText(lines.join('\n'));
+    if (view->toPlainText() != lines.join('\n')) {
+        const QSignalBlocker quiet(view);
+        view->setPlainText(lines.join('\n'));
+    }
     view->setReadOnly(ReadOnly);
     view->setFrameShape(BorderStyle == bsSingle ? QFrame::StyledPanel : QFrame::NoFrame);
     QPalette palette = view->palette();

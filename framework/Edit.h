@@ -12,7 +12,7 @@ public:
     void SetText(const AnsiString& value) { SetWindowText(value); }
 };
 
-// A multi-line text; the program only shows fixed lines in it.
+// A multi-line text. A change of its lines, typed or from code, raises OnChange.
 class TMemo : public TWinControl {
 public:
     explicit TMemo(TComponent* owner);
@@ -20,7 +20,15 @@ public:
     TStringList Lines;
     TBorderStyle BorderStyle = bsSingle;
     bool ReadOnly = false;
+    TNotifyEvent OnChange;
+
+    // The text the user left in the view.
+    void ViewEdited(const AnsiString& text);
 
 protected:
     void UpdateView() override;
+
+private:
+    // Set while the lines take the view's text, which the view then need not be given back.
+    bool takingEdit = false;
 };

@@ -387,7 +387,7 @@ void TForm::UpdateView() {
     if (fixed)
         View()->setFixedSize(Width(), Height());
     else {
-        View()->setMinimumSize(0, 0);
+        View()->setMinimumSize(Constraints.MinWidth, Constraints.MinHeight);
         View()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
     ViewOf(*this).LayOut();

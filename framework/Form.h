@@ -45,6 +45,12 @@ protected:
 
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
+// The least size the user can give a window by dragging its edges; 0 for no limit.
+struct TSizeConstraints {
+    int MinWidth = 0;
+    int MinHeight = 0;
+};
+
 // A window. It works without ever being shown: every control keeps its own state. Its controls
 // sit in a client area below the menu bar, so a menu does not move what is laid out in pixels.
 // Given a parent, it is docked: a child area of that parent without a frame of its own.
@@ -89,6 +95,7 @@ public:
 
     TWinControl* ActiveControl = nullptr;
     TPosition Position = poDesigned;
+    TSizeConstraints Constraints;
     int HelpContext = 0;
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;

@@ -66,11 +66,21 @@ void TFont::SetStyle(unsigned style) {
 }
 
 int TFont::GetHeight() const {
+    if (height != 0 && heightSize == Size && heightPixelsPerInch == PixelsPerInch)
+        return height;
     return -static_cast<int>(std::lround(Size * PixelsPerInch / 72.0));
 }
 
-void TFont::SetHeight(int height) {
-    SetSize(static_cast<int>(std::lround(-height * 72.0 / PixelsPerInch)));
+void TFont::SetHeight(int value) {
+    const int size = static_cast<int>(std::lround(-value * 72.0 / PixelsPerInch));
+    const bool same = GetHeight() == value && Size == size;
+    height = value;
+    heightSize = size;
+    heightPixelsPerInch = PixelsPerInch;
+    if (same)
+        return;
+    Size = size;
+    Changed();
 }
 
 void TFont::Assign(const TFont& other) {
@@ -79,6 +89,9 @@ void TFont::Assign(const TFont& other) {
     Color = other.Color;
     Style = other.Style;
     PixelsPerInch = other.PixelsPerInch;
+    height = other.height;
+    heightSize = other.heightSize;
+    heightPixelsPerInch = other.heightPixelsPerInch;
     Changed();
 }
 

@@ -60,7 +60,8 @@ public:
     TFont() = default;
     TFont(const TFont& other)
         : Name(other.Name), Size(other.Size), Color(other.Color), Style(other.Style),
-          PixelsPerInch(other.PixelsPerInch) {}
+          PixelsPerInch(other.PixelsPerInch), height(other.height), heightSize(other.heightSize),
+          heightPixelsPerInch(other.heightPixelsPerInch) {}
     TFont& operator=(const TFont& other) {
         Assign(other);
         return *this;
@@ -79,9 +80,9 @@ public:
     void SetColor(TColor color);
     void SetStyle(unsigned style);
     // The character height in pixels, negative as the framework gives it: -Size x PixelsPerInch
-    // / 72, rounded.
+    // / 72, rounded; or the height last set, while Size and PixelsPerInch stay as it left them.
     int GetHeight() const;
-    void SetHeight(int height);
+    void SetHeight(int value);
     void Assign(const TFont& other);
     // Made again only when the size or style changed since the last call.
     const QFont& ToQFont() const;
@@ -89,6 +90,10 @@ public:
 private:
     void Changed();
 
+    // The height SetHeight was given, exact where Size rounds it to whole points.
+    int height = 0;
+    int heightSize = 0;
+    int heightPixelsPerInch = 0;
     mutable QFont qtFont;
     mutable int qtFontSize = 0;
     mutable unsigned qtFontStyle = 0;

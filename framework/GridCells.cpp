@@ -54,6 +54,7 @@ const AnsiString& GridCells::Text(int col, int row) const {
 }
 
 void GridCells::SetText(int col, int row, AnsiString text) {
+    ++generation;
     auto& texts = Row(row).Texts;
     if (text.IsEmpty() && static_cast<std::size_t>(col) >= texts.size())
         return;
@@ -67,6 +68,7 @@ TObject* GridCells::Object(int col, int row) const {
 }
 
 void GridCells::SetObject(int col, int row, std::unique_ptr<TObject> object) {
+    ++generation;
     auto& objects = Row(row).Objects;
     if (!object && static_cast<std::size_t>(col) >= objects.size())
         return;
@@ -74,6 +76,7 @@ void GridCells::SetObject(int col, int row, std::unique_ptr<TObject> object) {
 }
 
 std::unique_ptr<TObject> GridCells::TakeObject(int col, int row) {
+    ++generation;
     auto& objects = Row(row).Objects;
     if (static_cast<std::size_t>(col) >= objects.size())
         return nullptr;
@@ -81,18 +84,22 @@ std::unique_ptr<TObject> GridCells::TakeObject(int col, int row) {
 }
 
 void GridCells::InsertRows(int row, int count) {
+    ++generation;
     InsertEmpty(rows, row, count);
 }
 
 void GridCells::DeleteRows(const std::vector<int>& indices) {
+    ++generation;
     EraseIndices(rows, indices);
 }
 
 void GridCells::MoveRow(int from, int to) {
+    ++generation;
     MoveElement(rows, from, to);
 }
 
 void GridCells::InsertColumns(int col, int count) {
+    ++generation;
     for (auto& row : rows) {
         InsertInto(row.Texts, col, count);
         InsertInto(row.Objects, col, count);
@@ -100,6 +107,7 @@ void GridCells::InsertColumns(int col, int count) {
 }
 
 void GridCells::DeleteColumns(int col, int count) {
+    ++generation;
     for (auto& row : rows) {
         EraseFrom(row.Texts, col, count);
         EraseFrom(row.Objects, col, count);
@@ -107,6 +115,7 @@ void GridCells::DeleteColumns(int col, int count) {
 }
 
 void GridCells::MoveColumn(int from, int to) {
+    ++generation;
     for (auto& row : rows) {
         MoveElement(row.Texts, from, to);
         MoveElement(row.Objects, from, to);
@@ -114,6 +123,7 @@ void GridCells::MoveColumn(int from, int to) {
 }
 
 void GridCells::ExchangeColumns(int a, int b) {
+    ++generation;
     for (auto& row : rows) {
         ExchangeIn(row.Texts, a, b);
         ExchangeIn(row.Objects, a, b);

@@ -14,7 +14,10 @@ class GridCells {
 public:
     int RowCount() const { return static_cast<int>(rows.size()); }
     // Rows beyond the new count go with their cells; new rows are empty.
-    void SetRowCount(int count) { rows.resize(static_cast<std::size_t>(count)); }
+    void SetRowCount(int count) {
+        rows.resize(static_cast<std::size_t>(count));
+        ++generation;
+    }
     // The column count a row reserves room for when it is first written.
     void SetColumnHint(int columns) { columnHint = columns; }
 
@@ -33,12 +36,19 @@ public:
     void DeleteRows(const std::vector<int>& indices);
     // The row at from goes to to, the rows between close up.
     void MoveRow(int from, int to);
-    void ExchangeRows(int a, int b) { std::swap(Row(a), Row(b)); }
+    void ExchangeRows(int a, int b) {
+        std::swap(Row(a), Row(b));
+        ++generation;
+    }
     // The same for columns, in every row.
     void InsertColumns(int col, int count);
     void DeleteColumns(int col, int count);
     void MoveColumn(int from, int to);
     void ExchangeColumns(int a, int b);
+    // Grows with every change of a text, an object or the rows and columns.
+    unsigned long long Generation() const { return generation; }
+    // A change within an object of a slot, which the store cannot see itself.
+    void Touch() { ++generation; }
     // Each object in its slot, from row fromRow on, with its column and row.
     void ForEachObject(int fromRow,
                        const std::function<void(int col, int row, TObject* object)>& visit) const;
@@ -54,4 +64,5 @@ private:
 
     std::vector<CellRow> rows;
     int columnHint = 0;
+    unsigned long long generation = 0;
 };

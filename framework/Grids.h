@@ -61,8 +61,18 @@ class TCustomGrid;
 class TInplaceEdit : public TCustomEdit {
 public:
     explicit TInplaceEdit(TCustomGrid& grid);
+    ~TInplaceEdit() override;
 
     TCustomGrid& Grid() const { return grid; }
+    // A view of several lines, for texts that hold line breaks, wrapped at the editor's width
+    // with WrapLines; otherwise one line.
+    void SetMultiLine(bool MultiLine, bool WrapLines);
+    bool GetMultiLine() const { return multiLine; }
+    // Moves the caret one line up (Delta -1) or down as the lines show; false when it stands on
+    // the first (last) line already, or the view has one line.
+    bool MoveCaretLine(int Delta);
+    // The character index at a point of the editor.
+    int CharAt(int x, int y);
     // Takes the text, font and limits of the cell being edited from the grid.
     virtual void UpdateContents();
     // Shows the editor over a cell rectangle; an empty one keeps it, focus and all, out of sight.
@@ -84,8 +94,16 @@ protected:
     void UpdateView() override;
 
 private:
+    void UpdateLinesView();
+    // Tab in the view goes to the grid while the grid takes tabs.
+    void KeepTabs(QWidget& view);
+
     TCustomGrid& grid;
     TRect margins{2, 2, 2, 0};
+    bool multiLine = false;
+    bool wrapLines = false;
+    // The view not in use, single- or multi-line.
+    QPointer<QWidget> standby;
 };
 
 // The framework's scrolling cell grid: counts, fixed rows and columns, sizes, the current cell

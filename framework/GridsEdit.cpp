@@ -13,7 +13,7 @@ namespace {
 // Tab in the editor goes to the grid while the grid takes tabs, instead of moving the focus on.
 class TabKeeper : public QObject {
 public:
-    TabKeeper(TInplaceEdit& edit) : QObject(edit.View()), edit(edit) {}
+    TabKeeper(TInplaceEdit& edit, QWidget& view) : QObject(&view), edit(edit) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
@@ -39,7 +39,11 @@ TInplaceEdit::TInplaceEdit(TCustomGrid& grid) : TCustomEdit(&grid), grid(grid) {
     SetBorderStyle(bsNone);
     TabStop = false;
     SetVisible(false);
-    View()->installEventFilter(new TabKeeper(*this));
+    KeepTabs(*View());
+}
+
+void TInplaceEdit::KeepTabs(QWidget& view) {
+    view.installEventFilter(new TabKeeper(*this, view));
 }
 
 void TInplaceEdit::UpdateContents() {
@@ -63,6 +67,10 @@ void TInplaceEdit::SetTextMargins(int left, int top, int right, int bottom) {
 }
 
 void TInplaceEdit::UpdateView() {
+    if (multiLine) {
+        UpdateLinesView();
+        return;
+    }
     TCustomEdit::UpdateView();
     static_cast<QLineEdit*>(View())->setTextMargins(margins.Left, margins.Top, margins.Right, margins.Bottom);
 }

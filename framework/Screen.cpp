@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cmath>
+
 namespace {
 
 Qt::CursorShape StandardShape(TCursor index) {
@@ -53,6 +55,11 @@ TScreen theScreen;
 } // namespace
 
 TScreen* Screen = &theScreen;
+
+int TScreen::PixelsPerInch() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchX())) : 96;
+}
 
 int TScreen::Width() const {
     const QScreen* screen = QGuiApplication::primaryScreen();

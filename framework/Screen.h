@@ -12,6 +12,8 @@ class TScreen {
 public:
     int Width() const;
     int Height() const;
+    // Pixels per inch of the screen's texts and drawings.
+    int PixelsPerInch() const;
 
     // While set to other than crDefault, this cursor shows over every window.
     TCursor GetCursor() const { return cursor; }

@@ -198,6 +198,7 @@ void TBaseGrid::MergeCells(int ACol, int ARow, int NCols, int NRows) {
     const int bottom = std::min(ARow + NRows, GetRowCount()) - 1;
     if (right < left || bottom < top)
         return;
+    cells.Touch();
     // A cell of a block cut by the new one would point into it.
     for (int r = top; r <= bottom; ++r)
         for (int c = left; c <= right; ++c)
@@ -214,6 +215,7 @@ void TBaseGrid::MergeCells(int ACol, int ARow, int NCols, int NRows) {
 }
 
 void TBaseGrid::SplitCells(int ACol, int ARow) {
+    cells.Touch();
     TCellProperties* own = GetCellProperties(ACol, ARow);
     const TPoint base = BaseCell(ACol, ARow);
     const TCellProperties* baseProps = Properties(base.x, base.y);

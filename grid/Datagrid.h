@@ -4,6 +4,7 @@
 #include "grid/Basegrid.h"
 #include "grid/DataGridCheck.h"
 #include "grid/DatagridEvents.h"
+#include "grid/Dgprint.h"
 #include "grid/FindParameters.h"
 #include "grid/GridSettings.h"
 #include "grid/Gridobj.h"
@@ -620,6 +621,40 @@ public:
     // Called after every file read, once the cells have changed.
     virtual void CellsLoaded() {}
 
+    // Printing (Dgprint). Pages are laid out on the printer's sheet, turned as
+    // PrintSettings.Orientation says, in tenths of a millimetre; counting, printing and the
+    // preview measure alike, so they agree on every page.
+    void Print();
+    // The display columns and rows of range; a cancelled file or OnPrintStart prints nothing.
+    void PrintRect(const TGridRect& range);
+    // Page FromPage of the printed pages, the sheet as large as rect (device pixels) allows,
+    // centred in it; the pages are counted first unless FastPreview is set.
+    void PrintPreview(TCanvas* canvas, const TRect& rect);
+    void PrintPreviewRect(TCanvas* canvas, const TRect& rect, const TGridRect& range);
+    void SetPreviewPage(int page);
+    // Page 1 on the canvas, its whole area taken as the page.
+    void PrintDraw(TCanvas* canvas, const TRect& rect);
+    void PrintDrawRect(TCanvas* canvas, const TRect& rect, const TGridRect& range);
+    // One pass of the page builder over the print range; the number of pages. pages is the
+    // total the page numbers show (-1 while counting).
+    int BuildPages(TCanvas* canvas, TPrintMethod method, int pages);
+    // A point size's height in tenths of a millimetre at the current font scale, and back.
+    int MapFontHeight(int pointSize) const;
+    int MapFontSize(int height) const;
+    // The pages the last count found (or OnPrintStart left).
+    int GetPrintPageCount() const { return printPageCount; }
+    // The pages a drawing pass draws, from 1.
+    int FromPage = 1;
+    int ToPage = 1;
+    // The pages are not counted: printing prints page 1 only, a preview shows it.
+    bool FastPreview = false;
+
+    // The print settings in a section of an INI file: Booleans as "Y" or "N", enumerations as
+    // their ordinals, each font as name, size, style sum and colour. Reading gives each key
+    // missing from the file its default.
+    void SavePrintSettings(const AnsiString& FileName, const AnsiString& Section);
+    void LoadPrintSettings(const AnsiString& FileName, const AnsiString& Section);
+
 protected:
     void Loaded() override;
     // Paints the cells, then the editing outline and the sizing line over them.
@@ -801,6 +836,20 @@ private:
     std::optional<int> sizingLineX;
     std::vector<int> printColWidths;
     std::vector<int> printColOffsets;
+    friend class TPrintPass;
+    TGridRect WholeGrid() const;
+    int ScreenPixelsPerInch() const;
+    // Changes with every change of the cells, so that a kept print layout is known to be stale.
+    unsigned long long ContentGeneration() const { return cells.Generation(); }
+    TGridRect printRange{};
+    // The page in tenths of a millimetre, (0, 0) to its width and height.
+    TRect pageRect{};
+    // What MapFontHeight scales by: 1 but while a row of cells is measured or printed.
+    double fontScale = 1;
+    int printPageCount = 0;
+    TPrintLayout printLayout;
+    // Counts the pages to print; it measures as every canvas does in tenths of a millimetre.
+    TCanvas countingCanvas;
     std::vector<char> rowSelect;
     TGridRect savedSelection{};
 

@@ -56,8 +56,8 @@ bool TDataGrid::CanEditShow() {
     bool answer = TBaseGrid::CanEditShow();
     const TPoint cell = RealBaseCell(GetCol(), GetRow());
     // The first current cell never passed SelectCell, which turns editing off on a cell that
-    // may not be edited.
-    if (answer && !IsEditable(cell.x, cell.y))
+    // may not be edited, nor refused a footer row or a right fixed column.
+    if (answer && (!IsEditable(cell.x, cell.y) || IsFixed(GetCol(), GetRow())))
         answer = false;
     if (answer && !specialEditorOpen) {
         cellTextCache = GetCellEx(GetRealCol(), GetRow());

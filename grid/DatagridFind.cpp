@@ -137,6 +137,12 @@ bool TDataGrid::ValidateCell(const AnsiString& NewValue) {
     if (!editPending)
         return true;
     editPending = false;
+    // A handler's exception leaves the edit to be validated again.
+    struct Rearm {
+        bool& pending;
+        bool done = false;
+        ~Rearm() { pending = pending || !done; }
+    } rearm{editPending};
     const FlagScope running(validating);
     bool valid = true;
     const int column = RemapCol(validatedCol);
@@ -159,6 +165,7 @@ bool TDataGrid::ValidateCell(const AnsiString& NewValue) {
             ReturnToValidatedCell();
         }
     }
+    rearm.done = true;
     InitValidate(GetCol(), GetRow());
     return valid;
 }

@@ -1,12 +1,12 @@
 // What the grid adds to the framework's mouse handling: header-driven selection, links, direct
 // editing, the fixed column's sizing, moving with markers, sizing hints and permissions.
+#include "framework/Application.h"
 #include "framework/LocaleCase.h"
 #include "framework/Screen.h"
 #include "grid/Datagrid.h"
 #include "grid/Gridutil.h"
 #include "resources/Cursors.h"
 
-#include <QDesktopServices>
 #include <QToolTip>
 #include <QUrl>
 #include <QWidget>
@@ -21,13 +21,11 @@ constexpr int BorderZone = 4;
 
 // Only web and mail addresses are followed: a file named in a cell is never opened.
 void FollowLink(const AnsiString& anchor) {
-    QString address = QString::fromStdString(anchor.str()).trimmed();
-    if (address.startsWith("www.", Qt::CaseInsensitive))
-        address.prepend("http://");
+    const QString address = QString::fromStdString(anchor.str()).trimmed();
     const QUrl url(address);
     const QString scheme = url.scheme().toLower();
     if (url.isValid() && (scheme == "http" || scheme == "https" || scheme == "mailto"))
-        QDesktopServices::openUrl(url);
+        ShellExecute("open", address.toStdString());
 }
 
 } // namespace

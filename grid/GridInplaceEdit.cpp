@@ -64,7 +64,7 @@ void TGridInplaceEdit::SetVAlign(bool Value) {
 
 void TGridInplaceEdit::SetWordWrap(bool Value) {
     wordWrap = Value;
-    ViewChanged();
+    SetMultiLine(GetMultiLine(), wordWrap);
 }
 
 void TGridInplaceEdit::UpdateContents() {
@@ -74,6 +74,11 @@ void TGridInplaceEdit::UpdateContents() {
     if (MaxLength == 0)
         MaxLength = grid.MaxEditLength;
     TInplaceEdit::UpdateContents();
+    // Cells that may hold line breaks get the view of several lines; a password never does.
+    const AnsiString& text = GetWindowText();
+    SetMultiLine(EditorType() != edPassword && (grid.Multilinecells || grid.Navigation->LineFeedOnEnter ||
+                                                text.Pos("\r") > 0 || text.Pos("\n") > 0),
+                 wordWrap);
     TBrush brush{grid.GetColor(), bsSolid};
     TFont font = grid.Font;
     TGridDrawState state = 0;
@@ -198,6 +203,11 @@ void TGridInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
             grid.AdvanceEdit(grid.GetCol(), grid.GetRow(), true, true, Key == VK_RIGHT);
             Key = VK_RETURN;
         }
+    }
+    // Between the lines of a text of several, Up and Down stay in the editor.
+    if ((Key == VK_UP || Key == VK_DOWN) && plain && MoveCaretLine(Key == VK_UP ? -1 : 1)) {
+        Key = 0;
+        return;
     }
     lastKeyTyped = Key != VK_BACK && Key != VK_DELETE;
     if (Key == VK_RETURN && Shift.Contains(ssCtrl) && grid.SizeWhileTyping->Height && grid.Multilinecells) {
@@ -330,7 +340,7 @@ void TGridInplaceEdit::WMSetFocus() {
         return;
     const QPoint mouse = View()->mapFromGlobal(QCursor::pos());
     if (View()->rect().contains(mouse))
-        SetSelStart(CharFromPos(mouse.x()));
+        SetSelStart(CharAt(mouse.x(), mouse.y()));
 }
 
 void TGridInplaceEdit::WMKillFocus() {

@@ -5,6 +5,7 @@
 #include "framework/CustomControl.h"
 #include "framework/Geometry.h"
 #include "framework/Graphics.h"
+#include "framework/Printer.h"
 #include "framework/StringList.h"
 #include "grid/Gridobj.h"
 
@@ -36,7 +37,6 @@ enum TPrintBorders {
     pbCustom
 };
 enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
-enum TPrinterOrientation { poPortrait, poLandscape };
 
 // How the grid prints: page decorations, borders, spacings, fonts and fitting.
 class TPrintSettings : public TPersistent {

@@ -211,7 +211,7 @@ void TCostingsForm::BuildBOQPage() {
     SaveBOQButton->OnClick = [this](TObject* sender) { SaveBOQButtonClick(sender); };
     BOQDataGrid = NewGrid(this, BOQTabSheet, 5, 5, 1, 0, false);
     SetHeaders(BOQDataGrid, {"Description", "Unit", "Quantity", "Rate", "Amount"});
-    BOQDataGrid->SetDefaultColWidth(90);
+    BOQDataGrid->SetDefaultColWidth(100);
     BOQDataGrid->SetColWidths(0, 200);
 }
 

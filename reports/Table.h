@@ -9,6 +9,8 @@
 #include "framework/Panel.h"
 #include "framework/RadioGroup.h"
 #include "grid/Datagrid.h"
+#include "grid/Dgprev.h"
+#include "grid/DgprevSettings.h"
 
 class Sewer;
 class SimpleSewerNetwork;
@@ -35,6 +37,10 @@ public:
     void ApplyColumnVisibility();
     void SaveToCSVButtonClick(TObject* Sender);
     void AppendToCSVButtonClick(TObject* Sender);
+    // The print setup window, with the network's title for the title line.
+    void PrintLayoutButtonClick(TObject* Sender);
+    // The printed pages of the table, one at a time.
+    void PrintPreviewButtonClick(TObject* Sender);
 
     TPanel* Panel1;
     TLabel* InitialLCDLabel;
@@ -78,6 +84,9 @@ public:
     TButton* Button9;
     TDataGrid* DataGrid1;
     TSaveDialog* SaveDialog1;
+    TGridPreviewDialog* GridPreviewDialog1;
+    // Built with the window; nothing in the program runs it.
+    TDataGridPrintSettingsDialog* DataGridPrintSettingsDialog1;
 
     // The grid column of each result; other windows read the grid through them.
     const int SewerColumn = 0;

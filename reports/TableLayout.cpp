@@ -97,9 +97,6 @@ TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
     PrintLayoutButton = NewButton(this, 264);
     PrintPreviewButton = NewButton(this, 392);
     UpdateTableFromNetworkButton = NewButton(this, 520);
-    // Printing comes with the grid's printing.
-    PrintLayoutButton->SetEnabled(false);
-    PrintPreviewButton->SetEnabled(false);
     for (TButton** batch : {&Button1, &CalcAllButton, &Button2, &Button7, &Button9}) {
         *batch = NewButton(this, 648);
         (*batch)->SetVisible(false);
@@ -137,7 +134,23 @@ TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
     SaveDialog1->Filter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*";
     SaveDialog1->Options = ofOverwritePrompt | ofHideReadOnly | ofEnableSizing;
 
+    GridPreviewDialog1 = new TGridPreviewDialog(this);
+    GridPreviewDialog1->SetGrid(DataGrid1);
+    GridPreviewDialog1->PreviewFast = false;
+    GridPreviewDialog1->SetPreviewWidth(350);
+    GridPreviewDialog1->SetPreviewHeight(300);
+    GridPreviewDialog1->PreviewLeft = 100;
+    GridPreviewDialog1->PreviewTop = 100;
+    GridPreviewDialog1->PreviewCenter = true;
+    DataGridPrintSettingsDialog1 = new TDataGridPrintSettingsDialog(this);
+    DataGridPrintSettingsDialog1->SetGrid(DataGrid1);
+    DataGridPrintSettingsDialog1->SetOptions(AllPrintSettingsOptions & ~psSaveSettings);
+    DataGridPrintSettingsDialog1->SetPrintPreview(true);
+    DataGridPrintSettingsDialog1->SetPrintDimensions(pdmm);
+
     SaveToCSVButton->OnClick = [this](TObject* sender) { SaveToCSVButtonClick(sender); };
+    PrintLayoutButton->OnClick = [this](TObject* sender) { PrintLayoutButtonClick(sender); };
+    PrintPreviewButton->OnClick = [this](TObject* sender) { PrintPreviewButtonClick(sender); };
     AppendToCSVButton->OnClick = [this](TObject* sender) { AppendToCSVButtonClick(sender); };
     UpdateTableFromNetworkButton->OnClick = [this](TObject* sender) {
         UpdateTableFromNetworkButtonClick(sender);

@@ -153,6 +153,7 @@ TEST_F(FrontWindow, TheCalculatorsFaultReachesTheApplicationsMessage) {
 // creation, while the about box proper lives on.
 TEST_F(FrontWindow, TheSplashGoesAfterTwoSeconds) {
     TearDown();
+    TComponent owner(nullptr);
     AboutBox = new TAboutBox(nullptr);
     const QPointer<QWidget> splash = AboutBox->View();
     AboutBox->Show();
@@ -169,6 +170,10 @@ TEST_F(FrontWindow, TheSplashGoesAfterTwoSeconds) {
     EXPECT_TRUE(splash.isNull());
     EXPECT_FALSE(timer->GetEnabled());
     EXPECT_EQ(AboutBox->GetCaption(), "About");
+    delete AboutBox;
+    delete FrontForm;
+    AboutBox = nullptr;
+    FrontForm = nullptr;
 }
 
 } // namespace

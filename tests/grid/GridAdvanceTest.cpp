@@ -202,6 +202,31 @@ TEST(GridAdvance, SelectedRowsGoWithTheirRowsWhenRowsComeAbove) {
     EXPECT_EQ(left, (std::vector<std::string>{"", "r1", "r2", "r5"}));
 }
 
+TEST(GridAdvance, TheSelectionTakenIntoTheRowSelection) {
+    struct Row {
+        const char* name;
+        bool replace;
+        std::vector<int> selected;
+    } rows[] = {
+        {"added to the rows chosen before", false, {1, 3, 4, 5}},
+        {"in place of them", true, {3, 4, 5}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        grid.SetRowCount(8);
+        grid.MouseActions->DisjunctRowSelect = true;
+        grid.SetRowSelect(1, true);
+        grid.SetSelection({1, 3, 2, 5});
+        grid.SelectToRowSelect(row.replace);
+        std::vector<int> selected;
+        for (int r = 0; r < grid.GetRowCount(); ++r)
+            if (grid.GetRowSelect(r))
+                selected.push_back(r);
+        EXPECT_EQ(selected, row.selected);
+    }
+}
+
 TEST(GridAdvance, WholeRowsColumnsAndRanges) {
     TDataGrid grid(nullptr);
     grid.SetColCount(6);

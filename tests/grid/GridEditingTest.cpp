@@ -1,11 +1,14 @@
 #include "tests/grid/EditingWindow.h"
 #include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/ScriptedResponder.h"
 
 #include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -193,6 +196,71 @@ TEST(GridEditing, ReadOnlyCellsNeverOpenAnEditor) {
     EXPECT_TRUE(window.grid->GetOptions() & goEditing);
     window.Type("z");
     EXPECT_EQ(window.grid->GetCells(3, 1), "z");
+}
+
+TEST(GridEditing, ARefusedMoveLeavesTheCellAndEditingAsTheyWere) {
+    EditingWindow window;
+    FillCosts(window);
+    window.grid->OnCellChanging = [](TObject*, int, int, int, int NewCol, bool& Allow) {
+        Allow = NewCol != 2;
+    };
+    window.Show();
+    window.Select(1, 1);
+    for (const auto& move : {std::function<void()>([&] { window.Click(2, 1); }),
+                             std::function<void()>([&] { window.Press(Qt::Key_Right); })}) {
+        move();
+        EXPECT_EQ(window.grid->GetCol(), 1);
+        EXPECT_EQ(window.grid->GetRow(), 1);
+        // Column 2 is read-only, yet editing stays on for the cell still current.
+        EXPECT_TRUE(window.grid->GetOptions() & goEditing);
+    }
+}
+
+TEST(GridEditing, AFailingValidationIsShownAndEditingGoesOn) {
+    EditingWindow window;
+    FillCosts(window);
+    bool fail = true;
+    window.grid->OnCellValidate = [&](TObject*, int, int, AnsiString& Value, bool&) {
+        window.log.push_back(Value.str());
+        if (std::exchange(fail, false))
+            throw EConvertError("'x' is not a valid floating point value");
+    };
+    Responder().Clear();
+    window.Show();
+    window.Click(1, 1);
+    window.Type("x");
+    window.Press(Qt::Key_Return);
+    ASSERT_EQ(Responder().Asked.size(), 1u);
+    EXPECT_EQ(Responder().Asked[0].Text, "'x' is not a valid floating point value");
+    // The editor stays over its cell, and the text is validated again when the edit ends.
+    EXPECT_TRUE(window.EditorFocused());
+    EXPECT_EQ(window.grid->GetCol(), 1);
+    window.Type("7");
+    window.Press(Qt::Key_Return);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"x", "x7"}));
+    EXPECT_EQ(window.grid->GetCells(1, 1), "x7");
+    EXPECT_EQ(window.grid->GetCol(), 3);
+}
+
+// A grid whose rows are all fixed or footers: keys, typing, clicks, finds and advances change
+// nothing and fail nowhere.
+TEST(GridEditing, AGridWithoutNormalCellsTakesKeysAndClicksHarmlessly) {
+    EditingWindow window;
+    window.grid->FixedFooters = 4;
+    window.grid->Navigation->AllowDeleteRow = true;
+    window.grid->SetCells(1, 2, "kept");
+    window.Show();
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_End, Qt::Key_Delete, Qt::Key_Return})
+        window.Press(key);
+    window.Type("typed");
+    window.Click(1, 2);
+    window.grid->AdvanceEdit(1, 2, true, true, true);
+    EXPECT_EQ(window.grid->FindFirst("kept", 0), (TPoint{-1, -1}));
+    EXPECT_EQ(window.grid->FindNext(), (TPoint{-1, -1}));
+    EXPECT_EQ(window.grid->GetCells(1, 2), "kept");
+    EXPECT_EQ(window.grid->GetCells(0, 1), "");
+    EXPECT_FALSE(window.grid->GetEditorMode());
+    EXPECT_EQ(window.grid->GetRowCount(), 5);
 }
 
 } // namespace

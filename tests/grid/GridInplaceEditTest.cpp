@@ -81,21 +81,25 @@ TEST(GridInplaceEdit, AFloatCellsPointCanBeReplacedByAComma) {
 TEST(GridInplaceEdit, AtTheLengthLimitOnlyAnAdvancingEnterPasses) {
     struct Row {
         const char* name;
+        const char* text;
         bool advanceOnEnter;
         int col;
     } rows[] = {
-        {"Enter advances", true, 2},
-        {"Enter dropped", false, 1},
+        {"Enter advances", "abc", true, 2},
+        {"Enter dropped", "abc", false, 1},
+        // A text set from code may be longer than the limit: typing still stops.
+        {"above the limit, Enter advances", "abcde", true, 2},
+        {"above the limit, Enter dropped", "abcde", false, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        OpenEditor window(edNormal, "abc");
+        OpenEditor window(edNormal, row.text);
         window.grid->MaxEditLength = 3;
         window.grid->Navigation->AdvanceOnEnter = row.advanceOnEnter;
         window.Open();
         window.Press(Qt::Key_End);
         window.Type("d");
-        EXPECT_EQ(window.EditorText(), "abc");
+        EXPECT_EQ(window.EditorText(), row.text);
         window.Press(Qt::Key_Return);
         EXPECT_EQ(window.grid->GetCol(), row.col);
         EXPECT_EQ(window.grid->GetEditorMode(), true);
@@ -163,6 +167,44 @@ TEST(GridInplaceEdit, RightAlignedNumbersAndTheCellsLook) {
     EXPECT_EQ(window.Editor().Height(), 20);
     QApplication::processEvents();
     EXPECT_TRUE(static_cast<QLineEdit*>(window.Editor().View())->alignment() & Qt::AlignRight);
+}
+
+} // namespace
+
+namespace {
+
+TEST(GridInplaceEdit, LinesOfACellWithLineBreaks) {
+    OpenEditor window(edNormal, "");
+    window.grid->Multilinecells = true;
+    window.grid->Navigation->LineFeedOnEnter = true;
+    window.grid->SetRowHeights(2, 60);
+    window.Show();
+    window.Select(1, 2);
+    window.Type("a");
+    window.Press(Qt::Key_Return);
+    window.Type("b");
+    EXPECT_TRUE(window.Editor().GetMultiLine());
+    EXPECT_EQ(window.grid->GetCells(1, 2), "a\r\nb");
+    // Up from the second line stays in the editor; from the first it goes to the row above.
+    window.Press(Qt::Key_Up);
+    EXPECT_EQ(window.grid->GetRow(), 2);
+    window.Type("x");
+    EXPECT_EQ(window.grid->GetCells(1, 2), "ax\r\nb");
+    window.Press(Qt::Key_Up);
+    EXPECT_EQ(window.grid->GetRow(), 1);
+    // Ctrl+Enter ends the edit of several lines as Enter does elsewhere.
+    window.Select(1, 2);
+    window.Press(Qt::Key_F2);
+    window.Press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(window.grid->GetCol(), 2);
+    EXPECT_EQ(window.grid->GetCells(1, 2), "ax\r\nb");
+    // A cell of one line gets one line again.
+    window.grid->Multilinecells = false;
+    window.grid->Navigation->LineFeedOnEnter = false;
+    window.Select(1, 3);
+    window.Type("c");
+    EXPECT_FALSE(window.Editor().GetMultiLine());
+    EXPECT_EQ(window.grid->GetCells(1, 3), "c");
 }
 
 } // namespace

@@ -87,6 +87,22 @@ TEST(GridKeys, KeyRules) {
          6,
          {"a", "b", "", "c", "d"},
          {"inserted 3"}},
+        {"Insert after the last row appends one and goes to it",
+         [](TDataGrid& grid, auto& events) {
+             grid.Navigation->AllowInsertRow = true;
+             grid.Navigation->InsertPosition = pInsertAfter;
+             grid.SetRow(4);
+             grid.OnAutoInsertRow = [&](TObject*, int Index) {
+                 events.push_back("inserted " + std::to_string(Index));
+             };
+         },
+         Qt::Key_Insert,
+         {},
+         1,
+         5,
+         6,
+         {"a", "b", "c", "d", ""},
+         {"inserted 5"}},
         {"Insert refused",
          [](TDataGrid& grid, auto&) {
              grid.Navigation->AllowInsertRow = true;

@@ -1,8 +1,10 @@
 #include "tests/grid/EditingWindow.h"
-#include "tests/grid/OpenedLinks.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/GeometryPrinter.h"
+#include "tests/support/ScriptedResponder.h"
 
+#include <QCursor>
+#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -154,7 +156,7 @@ TEST(GridMouse, LinksFollowedAreWebAndMailAddressesAndCellsOnly) {
     struct Row {
         const char* name;
         const char* text;
-        std::vector<std::string> opened;
+        std::vector<AnsiString> opened;
         int col, row;
     } rows[] = {
         // A click on a link follows it and leaves the current cell where it was.
@@ -165,16 +167,40 @@ TEST(GridMouse, LinksFollowedAreWebAndMailAddressesAndCellsOnly) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        OpenedLinks opened;
+        Responder().Clear();
         EditingWindow window;
         window.grid->URLShow = true;
         window.grid->SetCells(1, 1, row.text);
         window.Show();
         window.Click(1, 1);
-        EXPECT_EQ(opened.links, row.opened);
+        EXPECT_EQ(Responder().Opened, row.opened);
         EXPECT_EQ(window.grid->GetCol(), row.col);
         EXPECT_EQ(window.grid->GetRow(), row.row);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(GridMouse, HoveringMovesTheCurrentCellWithinATick) {
+    EditingWindow window;
+    window.grid->Hovering = true;
+    window.Show();
+    window.Select(0, 1);
+    QCursor::setPos(window.Cells()->mapToGlobal(QPoint(2 * 64 + 20, 3 * 21 + 10)));
+    // The tick comes every 500 ms.
+    QElapsedTimer waited;
+    waited.start();
+    while (window.grid->GetRow() != 3 && waited.elapsed() < 1000)
+        QTest::qWait(20);
+    EXPECT_EQ(window.grid->GetCol(), 2);
+    EXPECT_EQ(window.grid->GetRow(), 3);
+    // Over the fixed row, nothing moves.
+    QCursor::setPos(window.Cells()->mapToGlobal(QPoint(64 + 20, 10)));
+    QTest::qWait(550);
+    EXPECT_EQ(window.grid->GetCol(), 2);
+    EXPECT_EQ(window.grid->GetRow(), 3);
 }
 
 } // namespace

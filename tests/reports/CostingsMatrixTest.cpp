@@ -196,3 +196,46 @@ TEST_F(CostMatrix, ShippedRatesLoadWithEveryChartRowPriced) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CostMatrix, OddFilesAreReadAndPricedWithoutHarm) {
+    // Thirteen empty lines, then a resource line of the given fields.
+    const auto resource = [](const std::string& fields) { return std::string(13, '\n') + fields + "\n"; };
+    struct Case {
+        const char* label;
+        std::string bytes;
+        Texts told;
+    };
+    const Case cases[] = {
+        {"empty", "", {}},
+        {"one line", "a,b,c", {}},
+        {"an open quote", "\"a,b\r\nc,d", {}},
+        {"two hundred fields", std::string(199, ','), {}},
+        {"a cost that is no number",
+         resource("Cement,,,bag,ten,,,0,0,0,0,0,0,0,0,0,0,0,0"),
+         {"Drenvala: 'ten' is not a valid floating point value (16)"}},
+        {"a blank rate",
+         resource("Cement,,,bag,10,,,0"),
+         {"Drenvala: '' is not a valid floating point value (16)"}},
+        {"costs too large to write",
+         resource("Cement,,,bag,1e308,,,1e308,1e308,1e308,1e308,1e308,1e308,0,0,0,0,0,0"),
+         // Written as the framework writes an infinity, which no number reads back.
+         {"Drenvala: 'INF' is not a valid floating point value (16)"}},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.label);
+        const AnsiString file = Path("odd.csv");
+        ASSERT_TRUE(WriteFileBytes(file, row.bytes));
+        LoadMatrix(file);
+        Results results({{"A", "J1", "J2", "10.00", "0.150", "1.000", "1.200"}});
+        results.Run();
+        CallGuarded([] { CostingsForm->CalculateCostMatrix(); });
+        const Texts told = Told();
+        EXPECT_EQ(told, row.told);
+        ASSERT_GE(CostingsForm->CostingsMatrixDataGrid->GetRowCount(), 50);
+        ASSERT_GE(CostingsForm->CostingsMatrixDataGrid->GetColCount(), 42);
+    }
+}
+
+} // namespace

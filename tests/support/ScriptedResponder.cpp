@@ -41,6 +41,27 @@ bool ScriptedResponder::ChooseFile(FileRequest& request) {
     return true;
 }
 
+bool ScriptedResponder::ChooseFont(TFont& font) {
+    FontsAsked.push_back(font);
+    if (FontAnswers.empty())
+        return false;
+    const std::optional<TFont> answer = std::move(FontAnswers.front());
+    FontAnswers.pop_front();
+    if (!answer)
+        return false;
+    font.Assign(*answer);
+    return true;
+}
+
+bool ScriptedResponder::SetUpPrinter() {
+    ++PrinterSetups;
+    if (PrinterSetupAnswers.empty())
+        return false;
+    const bool answer = PrinterSetupAnswers.front();
+    PrinterSetupAnswers.pop_front();
+    return answer;
+}
+
 bool ScriptedResponder::OpenDocument(const AnsiString& target) {
     Opened.push_back(target);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Dialogs.h"
+#include "framework/Graphics.h"
 
 #include <deque>
 #include <functional>
@@ -17,6 +18,11 @@ public:
     int ShowModal(TForm& form) override;
     // Answers with the next scripted file name; none, or an empty answer, cancels.
     bool ChooseFile(FileRequest& request) override;
+    // Records the font the dialog starts from and answers with the next scripted font; none, or
+    // an empty answer, cancels.
+    bool ChooseFont(TFont& font) override;
+    // Counts the showing and gives the next scripted answer; none cancels.
+    bool SetUpPrinter() override;
     // Records the document and answers that it opened.
     bool OpenDocument(const AnsiString& target) override;
     // Records the captions of the menu's visible items ("-" for a separator) and runs the visible
@@ -34,6 +40,10 @@ public:
         Opened.clear();
         MenuChoices.clear();
         MenusShown.clear();
+        FontAnswers.clear();
+        FontsAsked.clear();
+        PrinterSetupAnswers.clear();
+        PrinterSetups = 0;
     }
 
     std::deque<int> Answers;
@@ -44,6 +54,10 @@ public:
     std::vector<AnsiString> Opened;
     std::deque<AnsiString> MenuChoices;
     std::vector<std::vector<AnsiString>> MenusShown;
+    std::deque<std::optional<TFont>> FontAnswers;
+    std::vector<TFont> FontsAsked;
+    std::deque<bool> PrinterSetupAnswers;
+    int PrinterSetups = 0;
 };
 
 // The responder installed for the whole test program.

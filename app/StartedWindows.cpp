@@ -1,0 +1,15 @@
+#include "app/StartedWindows.h"
+
+#include <type_traits>
+
+StartedWindows::StartedWindows() {
+    ForEachStartupWindow(
+        [this](auto*& form) { form = new std::remove_reference_t<decltype(*form)>(&owner); });
+}
+
+StartedWindows::~StartedWindows() {
+    // Last made, first freed: a window may still reach those made before it while it goes.
+    while (!owner.Components().empty())
+        delete owner.Components().back();
+    ForEachStartupWindow([](auto*& form) { form = nullptr; });
+}

@@ -1,0 +1,306 @@
+// The canvas in tenths of a millimetre (MM_LOMETRIC): the mapping onto the device and the
+// drawing and measuring that follow it.
+#include "framework/Canvas.h"
+#include "framework/CanvasStyles.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string_view>
+
+namespace {
+
+constexpr double TenthsPerInch = 254.0;
+// Where a canvas has no device yet, it measures as the screen does.
+constexpr int UnplacedDpi = 96;
+
+QBrush QBrushOf(const TBrush& brush) {
+    return QBrush(ToQColor(brush.Color), BrushStyleOf(brush.Style));
+}
+
+int Rounded(double value) {
+    return static_cast<int>(std::lround(value));
+}
+
+} // namespace
+
+int TCanvas::SetMapMode(int mode) {
+    const int before = mapMode;
+    mapMode = mode;
+    return before;
+}
+
+void TCanvas::SetPageScale(double pixelsPerTenth, QPointF origin) {
+    pageScale = PageScale{pixelsPerTenth, origin};
+}
+
+double TCanvas::ScaleX() const {
+    if (pageScale)
+        return pageScale->PixelsPerTenth;
+    const QPaintDevice* device = Device();
+    return (device ? device->logicalDpiX() : UnplacedDpi) / TenthsPerInch;
+}
+
+double TCanvas::ScaleY() const {
+    if (pageScale)
+        return pageScale->PixelsPerTenth;
+    const QPaintDevice* device = Device();
+    return (device ? device->logicalDpiY() : UnplacedDpi) / TenthsPerInch;
+}
+
+QPointF TCanvas::Mapped(int x, int y) const {
+    const QPointF origin = pageScale ? pageScale->Origin : QPointF();
+    return {origin.x() + x * ScaleX(), origin.y() - y * ScaleY()};
+}
+
+QRectF TCanvas::Mapped(const TRect& r) const {
+    return QRectF(Mapped(r.Left, r.Top), Mapped(r.Right, r.Bottom)).normalized();
+}
+
+TPoint TCanvas::LPtoDP(TPoint point) const {
+    if (mapMode != MM_LOMETRIC)
+        return point;
+    const QPointF mapped = Mapped(point.x, point.y);
+    return Point(Rounded(mapped.x()), Rounded(mapped.y()));
+}
+
+TPoint TCanvas::DPtoLP(TPoint point) const {
+    if (mapMode != MM_LOMETRIC)
+        return point;
+    const QPointF origin = pageScale ? pageScale->Origin : QPointF();
+    return Point(Rounded((point.x - origin.x()) / ScaleX()), Rounded((origin.y() - point.y) / ScaleY()));
+}
+
+TRect TCanvas::ClipBox() const {
+    const QPaintDevice* device = Device();
+    if (!device)
+        return Rect(0, 0, 0, 0);
+    const TPoint topLeft = DPtoLP(Point(0, 0));
+    const TPoint bottomRight = DPtoLP(Point(device->width(), device->height()));
+    return Rect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+}
+
+QFont TCanvas::TenthsFont() const {
+    QFont font(QString::fromStdString(Font.Name.str()));
+    font.setPixelSize(std::max(1, std::abs(Font.GetHeight())));
+    font.setBold(Font.Style & fsBold);
+    font.setItalic(Font.Style & fsItalic);
+    font.setUnderline(Font.Style & fsUnderline);
+    font.setStrikeOut(Font.Style & fsStrikeOut);
+    // Unhinted glyphs advance alike at every size, so a text measured here takes the same room
+    // on paper and in a preview.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+// Widths of texts in one font: a text of printable ASCII adds up the advances of its characters
+// and what each pair of neighbours adds (kerning, a ligature of two), each asked once; other
+// texts, and those where a ligature may join three letters, are shaped whole.
+struct TCanvas::TenthsMeasures {
+    TenthsMeasures(const QFont& font, std::string name, int height, unsigned style)
+        : Font(font), Metrics(font), Name(std::move(name)), Height(height), Style(style) {
+        advances.fill(std::nan(""));
+        pairs.fill(std::nan(""));
+    }
+
+    double Width(std::string_view text) {
+        const bool simple = text.find("ff") == std::string_view::npos &&
+                            std::all_of(text.begin(), text.end(), [](char c) { return Printable(c); });
+        if (!simple)
+            return Metrics.horizontalAdvance(
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        double width = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            width += Advance(text[i]);
+            if (i > 0)
+                width += Pair(text[i - 1], text[i]);
+        }
+        return width;
+    }
+
+    QFont Font;
+    QFontMetricsF Metrics;
+    std::string Name;
+    int Height;
+    unsigned Style;
+
+private:
+    static constexpr int First = 32;
+    static constexpr int Count = 127 - First;
+
+    static bool Printable(char c) { return c >= First && c < First + Count; }
+
+    double Advance(char c) {
+        double& advance = advances[static_cast<std::size_t>(c - First)];
+        if (std::isnan(advance))
+            advance = Metrics.horizontalAdvance(QChar(c));
+        return advance;
+    }
+
+    double Pair(char a, char b) {
+        double& pair = pairs[static_cast<std::size_t>((a - First) * Count + b - First)];
+        if (std::isnan(pair))
+            pair = Metrics.horizontalAdvance(QString(QChar(a)) + QChar(b)) - Advance(a) - Advance(b);
+        return pair;
+    }
+
+    std::array<double, Count> advances;
+    std::array<double, Count * Count> pairs;
+};
+
+TCanvas::TCanvas() = default;
+
+TCanvas::~TCanvas() = default;
+
+TCanvas::TenthsMeasures& TCanvas::Measures() const {
+    const int height = std::abs(Font.GetHeight());
+    if (lastMeasures && lastMeasures->Height == height && lastMeasures->Style == Font.Style &&
+        lastMeasures->Name == Font.Name.view())
+        return *lastMeasures;
+    FontKey key{Font.Name.str(), height, Font.Style};
+    auto found = tenthsMeasures.find(key);
+    if (found == tenthsMeasures.end())
+        found = tenthsMeasures
+                    .emplace(std::move(key), std::make_unique<TenthsMeasures>(TenthsFont(), Font.Name.str(),
+                                                                              height, Font.Style))
+                    .first;
+    lastMeasures = found->second.get();
+    return *lastMeasures;
+}
+
+const QFontMetricsF& TCanvas::TenthsMetrics() const {
+    return Measures().Metrics;
+}
+
+int TCanvas::TextWidthTenths(const AnsiString& text) const {
+    return Rounded(Measures().Width(text.view()));
+}
+
+void TCanvas::UseTenthsPen(QPainter& painter) const {
+    if (Pen.Style == psClear || Pen.Mode == pmNop) {
+        painter.setPen(Qt::NoPen);
+        return;
+    }
+    // Never thinner than a device pixel, so that a line shows on a small preview.
+    QPen pen(ToQColor(Pen.Color), std::max(1.0, Pen.Width * ScaleX()), PenStyleOf(Pen.Style), Qt::FlatCap,
+             Qt::MiterJoin);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+}
+
+void TCanvas::LineToTenths(int x, int y) {
+    const QLineF line(Mapped(PenPos.x, PenPos.y), Mapped(x, y));
+    Paint([&](QPainter& painter) {
+        UseTenthsPen(painter);
+        painter.drawLine(line);
+    });
+    PenPos = Point(x, y);
+}
+
+void TCanvas::RectangleTenths(const TRect& r) {
+    const QRectF area = Mapped(r);
+    Paint([&](QPainter& painter) {
+        painter.fillRect(area, QBrushOf(Brush));
+        UseTenthsPen(painter);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(area);
+    });
+}
+
+void TCanvas::FillRectTenths(const TRect& r) {
+    const QRectF area = Mapped(r);
+    Paint([&](QPainter& painter) { painter.fillRect(area, QBrushOf(Brush)); });
+}
+
+void TCanvas::PolylineTenths(const std::vector<TPoint>& points, bool closed) {
+    QPolygonF polygon;
+    for (const TPoint& point : points)
+        polygon << Mapped(point.x, point.y);
+    Paint([&](QPainter& painter) {
+        UseTenthsPen(painter);
+        if (closed) {
+            painter.setBrush(QBrushOf(Brush));
+            painter.drawPolygon(polygon);
+        } else {
+            painter.drawPolyline(polygon);
+        }
+    });
+}
+
+void TCanvas::DrawScaledText(QPainter& painter, int x, int y,
+                             const std::function<void(QPainter&)>& draw) const {
+    painter.save();
+    painter.translate(Mapped(x, y));
+    painter.scale(ScaleX(), ScaleY());
+    painter.setFont(Measures().Font);
+    painter.setPen(ToQColor(Font.Color));
+    draw(painter);
+    painter.restore();
+}
+
+void TCanvas::TextRectTenths(const TRect* r, int x, int y, const AnsiString& text) {
+    const QString shown = CanvasText(text);
+    const QFontMetricsF& metrics = TenthsMetrics();
+    const double ascent = metrics.ascent();
+    const TRect extent = Rect(x, y, x + TextWidthTenths(text), y - Rounded(metrics.height()));
+    const QRectF ground = Mapped(r ? *r : extent);
+    // A text inside its rectangle needs no clip, which spares a printed page many.
+    const bool inside = !r || (extent.Left >= r->Left && extent.Right <= r->Right && extent.Top <= r->Top &&
+                               extent.Bottom >= r->Bottom);
+    Paint([&](QPainter& painter) {
+        if (Brush.Style != bsClear)
+            painter.fillRect(ground, ToQColor(Brush.Color));
+        if (!inside)
+            painter.setClipRect(ground, Qt::IntersectClip);
+        DrawScaledText(painter, x, y, [&](QPainter& scaled) { scaled.drawText(QPointF(0, ascent), shown); });
+    });
+}
+
+int TCanvas::DrawTextTenths(const AnsiString& text, TRect& r, unsigned format) {
+    QString lines = CanvasText(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    int flags = (format & DT_CENTER)  ? Qt::AlignHCenter
+                : (format & DT_RIGHT) ? Qt::AlignRight
+                                      : Qt::AlignLeft;
+    if (format & DT_SINGLELINE)
+        flags |= Qt::TextSingleLine | ((format & DT_VCENTER)  ? Qt::AlignVCenter
+                                       : (format & DT_BOTTOM) ? Qt::AlignBottom
+                                                              : Qt::AlignTop);
+    else
+        flags |= Qt::AlignTop;
+    if (format & DT_EXPANDTABS)
+        flags |= Qt::TextExpandTabs;
+    if (!(format & DT_NOPREFIX))
+        flags |= Qt::TextShowMnemonic;
+    const double width = r.Right - r.Left;
+    const double height = std::abs(r.Top - r.Bottom);
+    // Lines break at blanks only, as on the screen: "(l/s)" stays whole.
+    if (format & DT_WORDBREAK)
+        lines = BreakBetweenWords(lines, width, TenthsMetrics());
+    // Measuring, the text takes the height it needs, and the width too unless it breaks.
+    constexpr double Unbounded = 1 << 24;
+    const bool measuring = format & DT_CALCRECT;
+    const QRectF room(0, 0, measuring && !(format & DT_WORDBREAK) ? Unbounded : width,
+                      measuring ? Unbounded : height);
+    const QRectF extent = TenthsMetrics().boundingRect(room, flags, lines);
+    if (measuring) {
+        if (!(format & DT_WORDBREAK))
+            r.Right = r.Left + Rounded(extent.width());
+        r.Bottom = r.Top - Rounded(extent.height());
+        return Rounded(extent.height());
+    }
+    const QRectF area = Mapped(r);
+    Paint([&](QPainter& painter) {
+        if (!(format & DT_NOCLIP))
+            painter.setClipRect(area, Qt::IntersectClip);
+        DrawScaledText(painter, r.Left, r.Top, [&](QPainter& scaled) {
+            if (Brush.Style != bsClear)
+                scaled.fillRect(extent, ToQColor(Brush.Color));
+            scaled.drawText(QRectF(0, 0, width, height), flags, lines);
+        });
+    });
+    return Rounded(extent.height());
+}

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "framework/Canvas.h"
+#include "framework/CustomEdit.h"
+#include "grid/Basegrid.h"
+#include "grid/DatagridEvents.h"
+#include "grid/GridSettings.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+class TDataGrid;
+
+// What a pass of the page builder does: draw for the preview or on the printer, or only count the
+// pages that printing or the preview will have.
+enum TPrintMethod { prPreview, prPrint, prCalcPrint, prCalcPreview };
+
+// A font's height in tenths of a millimetre for a point size at a scale, negative as a character
+// height is given: 10 points are -35.
+int MapFontHeight(int pointSize, double scale);
+// The point size of a height in tenths of a millimetre.
+int MapFontSize(int height);
+
+// The page number a page shows: "page-strip" when the columns are cut into strips, else
+// "page/total" when the total is above 1 and a separator is set, else the page alone.
+AnsiString PageNumberText(bool split, int pageInStrip, int strip, int pageIndex, int total,
+                          const AnsiString& separator);
+
+// The six header and footer strings, one per position from ppTopLeft to ppBottomCenter, from the
+// time, date, page number and title in that order: an item goes in front of a left string, after
+// a right or centre one, with a blank between.
+using THeaderStrings = std::array<AnsiString, 6>;
+THeaderStrings HeaderStrings(const TPrintSettings& settings, const AnsiString& time, const AnsiString& date,
+                             const AnsiString& pageNumber);
+
+// The cell edges a border setting draws.
+TCellBorders CellBordersOf(TPrintBorders borders);
+
+// The scale that fits columns of the given widths (each with spacing after it) between the
+// margins of a page W wide, as FitToPage allows; 1 when no scaling is asked for or possible.
+double FitScale(TFitToPage fit, int W, int leftSize, int rightSize, const std::vector<int>& widths,
+                int spacing);
+
+// Places a text rotated by angle degrees in R by its alignment: Left and Top become where the
+// text starts. e1 .. e4 are the projections |cos a h|, |sin a w|, |sin a h|, |cos a w| of a text
+// w wide and h high; a caller with y upward passes e1 and e2 negated.
+void PlaceRotatedText(TRect& R, TAlignment hAlign, TVAlignment vAlign, int e1, int e2, int e3, int e4,
+                      int angle);
+
+// What a pass leaves for the next ones over the same layout: the columns' print widths, the fit
+// scale and the rows' measured heights (-1 not yet), kept while Key stays.
+struct TPrintLayout {
+    std::string Key;
+    std::vector<int> Widths;
+    double FitScale = 1;
+    std::vector<int> RowHeights;
+};
+
+// One pass of the page builder over the grid's print range: it lays the range out in strips of
+// columns and pages of rows and, in the drawing methods, draws the pages from FromPage to ToPage.
+// Units are tenths of a millimetre with y upward, the page's top edge at y = 0.
+class TPrintPass {
+public:
+    TPrintPass(TDataGrid& grid, TCanvas& canvas, TPrintMethod method, int pages);
+    TPrintPass(const TPrintPass&) = delete;
+    TPrintPass& operator=(const TPrintPass&) = delete;
+
+    // The number of pages.
+    int Run();
+
+private:
+    // Layout (DgprintLayout.cpp).
+    void SetUp();
+    // Everything the widths and heights depend on, besides the events.
+    std::string LayoutKey() const;
+    void PrintColumnWidths();
+    TPoint CellPrintSize(int realCol, int displayCol, int row);
+    int PrintRowHeight(int row);
+    // The strip from first: its columns placed, its header and footer reserved; its last column.
+    int PlaceStrip(int first);
+    int StripColumns(int first) const;
+    // The strip's rows on pages; true when its last page was closed at its last row.
+    bool LayOutRows(int first, int last);
+    // The cell's font and brush on the canvas, as the grid prints the cell.
+    void UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignment& vAlign);
+    void MapFont(TFont& font) const;
+    AnsiString CellText(int realCol, int row) const;
+    // Where word-wrapped text of a column breaks: its printed width less the left inset.
+    int WrapWidth(int displayCol) const;
+    int Edge(int displayCol) const;
+
+    // Drawing (DgprintDraw.cpp).
+    bool Drawing() const { return method == prPreview || method == prPrint; }
+    bool PageInRange(int pageNumber) const;
+    void DrawHeaderFooter();
+    int DrawPrintRow(int y, int first, int last, int row);
+    void DrawCellText(int realCol, int displayCol, int row, const TRect& cell, int last);
+    void DrawCellBorders(int realCol, int row, TRect cell, int drawnHeight, int last);
+    void DrawPageLines(int first, int last, int y);
+    void StartNewPage();
+
+    TDataGrid& grid;
+    TCanvas& canvas;
+    const TPrintMethod method;
+    // The total the page numbers show; -1 while counting.
+    const int pages;
+    const TPrintSettings& settings;
+    const TGridRect range;
+    std::vector<int>& widths;
+    std::vector<int>& edges;
+    TPrintLayout& kept;
+    bool keeping = false;
+
+    int W = 0;
+    int H = 0;
+    int headerTextHeight = 0;
+    int footerTextHeight = 0;
+    int cellTextHeight = 0;
+    int gap = 0;
+    int letterWidth = 0;
+    // Tenths of a millimetre per pixel of the screen.
+    double screenFactor = 1;
+    int spacing = 0;
+    int pointSize = 0;
+    double fitScale = 1;
+    int headerHeight = 0;
+    int footerHeight = 0;
+    int pageIndex = 0;
+    int stripNumber = 0;
+    int pageInStrip = 0;
+    bool split = false;
+    bool repeatColumns = false;
+    int fixedWidth = 0;
+    // The bottom of the last row laid out.
+    int lastY = 0;
+    int cachedRow = -1;
+    int cachedHeight = 0;
+};

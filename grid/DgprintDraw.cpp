@@ -1,0 +1,300 @@
+// The page builder's drawers: headers and footers, rows of cells with their text and borders,
+// the page's own lines and the change to a new sheet.
+#include "grid/Dgprint.h"
+
+#include "framework/DateTime.h"
+#include "framework/NumberFormat.h"
+#include "framework/Printer.h"
+#include "grid/Datagrid.h"
+#include "grid/Gridutil.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+bool LeftPosition(TPrintPosition position) {
+    return position == ppTopLeft || position == ppBottomLeft;
+}
+
+bool TopPosition(TPrintPosition position) {
+    return position == ppTopLeft || position == ppTopRight || position == ppTopCenter;
+}
+
+// Into the string of its position: in front at the left, after it at the right or centre.
+void Put(THeaderStrings& strings, TPrintPosition position, const AnsiString& item) {
+    if (position == ppNone)
+        return;
+    AnsiString& string = strings[static_cast<std::size_t>(position - ppTopLeft)];
+    string = LeftPosition(position) ? item + " " + string : string + " " + item;
+}
+
+unsigned AlignmentFlag(TAlignment alignment) {
+    return alignment == taRightJustify ? DT_RIGHT : alignment == taCenter ? DT_CENTER : DT_LEFT;
+}
+
+} // namespace
+
+AnsiString PageNumberText(bool split, int pageInStrip, int strip, int pageIndex, int total,
+                          const AnsiString& separator) {
+    if (split)
+        return IntToStr(pageInStrip + 1) + "-" + IntToStr(strip);
+    if (!separator.IsEmpty() && total > 1)
+        return IntToStr(pageIndex + 1) + separator + IntToStr(total);
+    return IntToStr(pageIndex + 1);
+}
+
+THeaderStrings HeaderStrings(const TPrintSettings& settings, const AnsiString& time, const AnsiString& date,
+                             const AnsiString& pageNumber) {
+    THeaderStrings strings;
+    Put(strings, settings.Time, time);
+    Put(strings, settings.Date, date);
+    Put(strings, settings.PageNr, settings.PagePrefix + " " + pageNumber + " " + settings.PageSuffix);
+    if (!settings.TitleText.IsEmpty())
+        Put(strings, settings.Title, settings.TitleText);
+    else if (settings.TitleLines.Count() > 0)
+        Put(strings, settings.Title, settings.TitleLines[0]);
+    return strings;
+}
+
+TCellBorders CellBordersOf(TPrintBorders borders) {
+    switch (borders) {
+    case pbSingle:
+    case pbDouble:
+        return cbTop | cbLeft | cbRight | cbBottom;
+    case pbHorizontal:
+    case pbAroundHorizontal:
+        return cbTop | cbBottom;
+    case pbVertical:
+    case pbAroundVertical:
+        return cbLeft | cbRight;
+    default:
+        return 0;
+    }
+}
+
+// Halves are taken with their sign, so a text lower than its rectangle is still centred on it.
+void PlaceRotatedText(TRect& R, TAlignment hAlign, TVAlignment vAlign, int e1, int e2, int e3, int e4,
+                      int angle) {
+    const int quadrant = angle < 91 ? 1 : angle < 181 ? 2 : angle < 271 ? 3 : 4;
+    const int L = R.Left, T = R.Top, Rt = R.Right, B = R.Bottom;
+    const int middle = T - (T - B + e1 + e2) / 2;
+    int left = L;
+    int top = T;
+    switch (quadrant) {
+    case 1:
+        left = hAlign == taLeftJustify    ? L
+               : hAlign == taRightJustify ? Rt - e4 - e3
+                                          : L + (Rt - L - e3 - e4) / 2;
+        top = vAlign == vtaTop ? T + e2 : vAlign == vtaCenter ? middle + e2 : B - e1;
+        break;
+    case 2:
+        left = hAlign == taLeftJustify    ? L + e4
+               : hAlign == taRightJustify ? Rt - e3
+                                          : Rt - (Rt - L + e3 - e4) / 2;
+        top = vAlign == vtaTop ? T + e2 + e1 : vAlign == vtaCenter ? middle + e2 + e1 : B;
+        break;
+    case 3:
+        left = hAlign == taLeftJustify    ? L + e3 + e4
+               : hAlign == taRightJustify ? Rt
+                                          : Rt - (Rt - L - e3 - e4) / 2;
+        top = vAlign == vtaTop ? T + e1 : vAlign == vtaCenter ? middle + e1 : B - e2;
+        break;
+    default:
+        left = hAlign == taLeftJustify    ? L + e3
+               : hAlign == taRightJustify ? Rt - e4
+                                          : L + (Rt - L + e3 - e4) / 2;
+        top = vAlign == vtaTop ? T : vAlign == vtaCenter ? middle : B - e1 - e2;
+        break;
+    }
+    R.Left = left;
+    R.Top = top;
+}
+
+bool TPrintPass::PageInRange(int pageNumber) const {
+    return pageNumber >= grid.FromPage && pageNumber <= grid.ToPage;
+}
+
+void TPrintPass::DrawHeaderFooter() {
+    if (!Drawing() || !PageInRange(pageIndex + 1))
+        return;
+    const TDateTime now = Now();
+    const THeaderStrings strings =
+        HeaderStrings(settings, FormatDateTime("hh:nn", now), FormatDateTime(settings.DateFormat, now),
+                      PageNumberText(split, pageInStrip, stripNumber, pageIndex, pages, settings.PageNumSep));
+    const TFont saved = canvas.Font;
+    const TBrushStyle brush = canvas.Brush.Style;
+    canvas.Brush.Style = bsClear;
+    // The extra title lines stand under the first, at the x their position gives.
+    std::vector<AnsiString> titleLines;
+    if (settings.TitleText.IsEmpty())
+        for (int i = 1; i < settings.TitleLines.Count(); ++i)
+            titleLines.push_back(settings.TitleLines[i]);
+    auto drawBand = [&](const TFont& font, bool top, int firstTop) {
+        canvas.Font.Assign(font);
+        canvas.Font.SetHeight(MapFontHeight(canvas.Font.Size, 1));
+        const int lineHeight = canvas.TextHeight("gh");
+        auto x = [&](int position, const AnsiString& text) {
+            const int width = canvas.TextWidth(text);
+            const int column = position % 3;
+            return column == 0   ? settings.LeftSize
+                   : column == 1 ? W - width - 20 - settings.RightSize
+                                 : (W - width) / 2;
+        };
+        for (int i = 0; i < 3; ++i) {
+            const AnsiString& text = strings[static_cast<std::size_t>((top ? 0 : 3) + i)];
+            if (!text.IsEmpty())
+                canvas.TextOut(x(i, text), firstTop, text);
+        }
+        if (settings.Title == ppNone || TopPosition(settings.Title) != top)
+            return;
+        const int position = settings.Title - (top ? ppTopLeft : ppBottomLeft);
+        for (std::size_t k = 0; k < titleLines.size(); ++k)
+            canvas.TextOut(x(position, titleLines[k]), firstTop - static_cast<int>(k + 1) * lineHeight,
+                           titleLines[k]);
+    };
+    drawBand(settings.HeaderFont, true, -settings.HeaderSize);
+    drawBand(settings.FooterFont, false, H + footerTextHeight + gap + settings.FooterSize);
+    canvas.Font = saved;
+    canvas.Brush.Style = brush;
+}
+
+int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
+    grid.fontScale = fitScale;
+    const int h = PrintRowHeight(row);
+    const int drawn = 2 * gap + h + h / 8 + settings.RowSpacing;
+    if (!Drawing() || !PageInRange(pageIndex + 1)) {
+        grid.fontScale = 1;
+        return drawn;
+    }
+    for (int c = first; c <= last; ++c) {
+        const int realCol = grid.RemapCol(c);
+        if (!grid.IsBaseCell(realCol, row))
+            continue;
+        const TPoint span = grid.CellSpan(realCol, row);
+        int width = 0;
+        for (int k = 0; k <= span.x && c + k < static_cast<int>(widths.size()); ++k)
+            width += widths[static_cast<std::size_t>(c + k)] + spacing;
+        const TRect cell = Rect(Edge(c), y, Edge(c) + width, y - (span.y + 1) * drawn);
+        DrawCellText(realCol, c, row, cell, last);
+        DrawCellBorders(realCol, row, cell, drawn, last);
+    }
+    grid.fontScale = 1;
+    return drawn;
+}
+
+void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect& cell, int last) {
+    const TFont savedFont = canvas.Font;
+    const TBrush savedBrush = canvas.Brush;
+    TAlignment hAlign = taLeftJustify;
+    TVAlignment vAlign = vtaTop;
+    UseCellFont(realCol, row, hAlign, vAlign);
+    AnsiString text = CellText(realCol, row);
+    // Cut at the page's last column, as far as one line or wrapped text goes.
+    TRect cut = cell;
+    cut.Right = std::min(cut.Right, Edge(last + 1));
+
+    if (grid.WordWrap && settings.NoAutoSize) {
+        canvas.TextRect(cut, cut.Left, cut.Top, "");
+        TRect room = cut;
+        room.Left += static_cast<int>(std::nearbyint(2 * screenFactor));
+        room.Right = std::min(cell.Right, room.Left + WrapWidth(displayCol));
+        canvas.DrawText(text, room,
+                        AlignmentFlag(hAlign) | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
+    } else {
+        const int t = canvas.TextHeight("gh") + settings.RowSpacing;
+        const int lineHeight = t + t / 8;
+        const int lines = LinesInText(text, grid.Multilinecells);
+        const int drawnHeight = cell.Top - cell.Bottom;
+        auto next = [&] {
+            AnsiString line = GetNextLine(text, grid.Multilinecells);
+            if (grid.URLShow && !grid.URLFull)
+                StripURLProtocol(line);
+            return line;
+        };
+        auto x = [&](const TRect& r, int width) {
+            return hAlign == taRightJustify ? r.Right - width - letterWidth
+                   : hAlign == taCenter     ? r.Left + (r.Right - r.Left - width) / 2
+                                            : r.Left + letterWidth;
+        };
+        if (lines == 1) {
+            const AnsiString line = next();
+            const int width = canvas.TextWidth(line);
+            TRect place = cell;
+            PlaceRotatedText(place, hAlign, vAlign, -lineHeight, 0, 0, width, 0);
+            canvas.TextRect(cut, x(cell, width), place.Top, line);
+        } else {
+            int offset = vAlign == vtaCenter   ? (drawnHeight - lineHeight * lines) / 2
+                         : vAlign == vtaBottom ? drawnHeight - lineHeight * lines
+                                               : 0;
+            int top = cell.Top;
+            for (int i = 0; i < lines; ++i) {
+                const AnsiString line = next();
+                canvas.TextRect(Rect(cell.Left, top, cell.Right, cell.Bottom),
+                                x(cell, canvas.TextWidth(line)), top - offset, line);
+                top -= offset + lineHeight;
+                offset = 0;
+            }
+        }
+    }
+    canvas.Font = savedFont;
+    canvas.Brush = savedBrush;
+}
+
+void TPrintPass::DrawCellBorders(int realCol, int row, TRect cell, int drawnHeight, int last) {
+    const TPen saved = canvas.Pen;
+    TCellBorders borders = CellBordersOf(settings.Borders);
+    grid.GetCellPrintBorder(realCol, row, &canvas.Pen, borders);
+    if (cell.Bottom < H + settings.FooterSize) {
+        cell.Bottom = cell.Top - drawnHeight;
+        borders &= ~static_cast<unsigned>(cbBottom);
+    }
+    if (cell.Right > W)
+        cell.Right = Edge(last + 1);
+    auto line = [&](int x1, int y1, int x2, int y2) {
+        canvas.MoveTo(x1, y1);
+        canvas.LineTo(x2, y2);
+    };
+    if (borders & cbLeft)
+        line(cell.Left, cell.Top, cell.Left, cell.Bottom);
+    if (borders & cbRight)
+        line(cell.Right, cell.Top, cell.Right, cell.Bottom);
+    if (borders & cbTop)
+        line(cell.Left, cell.Top, cell.Right, cell.Top);
+    if (borders & cbBottom)
+        line(cell.Left, cell.Bottom, cell.Right, cell.Bottom);
+    canvas.Pen = saved;
+}
+
+void TPrintPass::DrawPageLines(int first, int last, int y) {
+    if (!Drawing() || !PageInRange(pageIndex + 1))
+        return;
+    const int top = -headerHeight - settings.TitleSpacing;
+    const int bottom = y + gap / 2;
+    const int x0 = repeatColumns ? Edge(0) : Edge(first);
+    const int x1 = Edge(last + 1);
+    const TPrintBorders borders = settings.Borders;
+    if (borders == pbAround || borders == pbAroundVertical || borders == pbAroundHorizontal)
+        canvas.Polyline(
+            {Point(x0, top), Point(x1, top), Point(x1, bottom), Point(x0, bottom), Point(x0, top)});
+    if (borders == pbDouble || borders == pbHorizontal || borders == pbAroundHorizontal) {
+        canvas.MoveTo(x0, bottom);
+        canvas.LineTo(x1, bottom);
+    }
+    if ((borders == pbDouble || borders == pbVertical || borders == pbAroundVertical) && repeatColumns)
+        for (int c = 0; c < grid.GetFixedCols(); ++c) {
+            canvas.MoveTo(Edge(c), top);
+            canvas.LineTo(Edge(c), bottom);
+        }
+}
+
+void TPrintPass::StartNewPage() {
+    const int beginning = pageIndex + 2;
+    if (!PageInRange(beginning))
+        return;
+    if (method == prPrint && pageIndex + 1 >= grid.FromPage)
+        Printer()->NewPage();
+    canvas.SetMapMode(MM_LOMETRIC);
+    if (Drawing() && grid.OnPrintPage)
+        grid.OnPrintPage(&grid, &canvas, beginning, W, H);
+}

@@ -1,0 +1,401 @@
+// The page builder's layout: the pass's measures, the columns' print widths and fit, the strips
+// of columns and the pages of rows.
+#include "grid/Dgprint.h"
+
+#include "framework/NumberFormat.h"
+#include "grid/Datagrid.h"
+#include "grid/Gridutil.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+namespace {
+
+bool TopPosition(TPrintPosition position) {
+    return position == ppTopLeft || position == ppTopRight || position == ppTopCenter;
+}
+
+bool BottomPosition(TPrintPosition position) {
+    return position == ppBottomLeft || position == ppBottomRight || position == ppBottomCenter;
+}
+
+bool AnyAt(const TPrintSettings& settings, bool (*at)(TPrintPosition)) {
+    return at(settings.Time) || at(settings.Date) || at(settings.PageNr) || at(settings.Title);
+}
+
+// Rounded as the framework rounds, halves to the even neighbour.
+int RoundEven(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
+
+void AddFont(std::string& key, const TFont& font) {
+    key += font.Name.str() + '|' + std::to_string(font.Size) + '|' + std::to_string(font.GetHeight()) + '|' +
+           std::to_string(font.Style) + '|';
+}
+
+} // namespace
+
+int MapFontHeight(int pointSize, double scale) {
+    return -static_cast<int>(pointSize * 254.0 / 72.0 * scale);
+}
+
+int MapFontSize(int height) {
+    return static_cast<int>(height * 72.0 / 254.0);
+}
+
+double FitScale(TFitToPage fit, int W, int leftSize, int rightSize, const std::vector<int>& widths,
+                int spacing) {
+    if (fit == fpNever)
+        return 1;
+    int total = 0;
+    for (int width : widths)
+        total += width + spacing;
+    const int spacingTotal = static_cast<int>(widths.size()) * spacing;
+    if (total == spacingTotal)
+        return 1;
+    const double scale =
+        static_cast<double>(W - rightSize - leftSize - spacingTotal) / (total - spacingTotal);
+    if ((fit == fpShrink && scale > 1) || (fit == fpGrow && scale < 1))
+        return 1;
+    return scale;
+}
+
+TPrintPass::TPrintPass(TDataGrid& grid, TCanvas& canvas, TPrintMethod method, int pages)
+    : grid(grid), canvas(canvas), method(method), pages(pages), settings(*grid.PrintSettings),
+      range(grid.printRange), widths(grid.printColWidths), edges(grid.printColOffsets),
+      kept(grid.printLayout) {}
+
+int TPrintPass::Run() {
+    SetUp();
+    if (range.Left > range.Right)
+        return 0;
+    PrintColumnWidths();
+    for (int first = range.Left; first <= range.Right;) {
+        const int last = PlaceStrip(first);
+        // A page closed at the strip's last row has already made way for the next.
+        if (!LayOutRows(first, last)) {
+            DrawPageLines(first, last, lastY);
+            if (last < range.Right)
+                StartNewPage();
+            ++pageIndex;
+        }
+        first = last + 1;
+    }
+    return pageIndex;
+}
+
+void TPrintPass::MapFont(TFont& font) const {
+    font.SetHeight(MapFontHeight(font.Size, grid.fontScale));
+}
+
+void TPrintPass::SetUp() {
+    canvas.SetMapMode(MM_LOMETRIC);
+    grid.fontScale = 1;
+    canvas.Pen = TPen{clBlack, settings.Borders == pbDouble ? 10 : 2, settings.BorderStyle, pmCopy};
+    canvas.Font.Assign(settings.HeaderFont);
+    MapFont(canvas.Font);
+    headerTextHeight = canvas.TextHeight("gh");
+    canvas.Font.Assign(settings.FooterFont);
+    MapFont(canvas.Font);
+    footerTextHeight = canvas.TextHeight("gh");
+    canvas.Font.Assign(settings.Font);
+    pointSize = settings.Font.Size;
+    MapFont(canvas.Font);
+    cellTextHeight = canvas.TextHeight("gh");
+    gap = static_cast<std::int16_t>(cellTextHeight / 8);
+    letterWidth = static_cast<std::int16_t>(canvas.TextWidth("a"));
+    W = grid.pageRect.Right - grid.pageRect.Left;
+    H = -(grid.pageRect.Bottom - grid.pageRect.Top);
+    screenFactor = 254.0 / grid.ScreenPixelsPerInch();
+    spacing = settings.NoAutoSize ? 0 : settings.ColumnSpacing + 20;
+    const auto columns = static_cast<std::size_t>(std::max(range.Right + 2, grid.GetColCount() + 1));
+    if (widths.size() < columns) {
+        widths.resize(columns);
+        edges.resize(columns);
+    }
+    // A layout is kept only while nothing that may change it from one pass to the next, unseen,
+    // has a say.
+    keeping = !grid.OnPrintSetColumnWidth && !grid.OnPrintSetRowHeight && !grid.OnGetDisplText &&
+              !grid.OnGetCellPrintColor && !(settings.FitToPage == fpCustom && grid.OnFitToPage);
+    const std::string key = LayoutKey();
+    if (!keeping || key != kept.Key) {
+        kept = TPrintLayout{};
+        kept.Key = keeping ? key : std::string();
+    }
+    kept.RowHeights.resize(static_cast<std::size_t>(grid.GetRowCount()), -1);
+}
+
+std::string TPrintPass::LayoutKey() const {
+    std::string key = std::to_string(grid.ContentGeneration()) + '|' + std::to_string(W) + '|' +
+                      std::to_string(H) + '|' + std::to_string(range.Left) + '|' + std::to_string(range.Top) +
+                      '|' + std::to_string(range.Right) + '|' + std::to_string(range.Bottom) + '|' +
+                      std::to_string(grid.GetFixedRows()) + '|' + std::to_string(grid.GetFixedCols()) + '|' +
+                      std::to_string(grid.WordWrap) + std::to_string(grid.Multilinecells) +
+                      std::to_string(grid.URLShow) + std::to_string(grid.URLFull) + '|' +
+                      std::to_string(screenFactor) + '|';
+    for (int c = range.Left; c <= range.Right; ++c)
+        key += std::to_string(grid.RemapCol(c)) + ':' + std::to_string(grid.GetColWidths(c)) + ',';
+    for (const TFont* font : {&settings.Font, &settings.HeaderFont, &settings.FooterFont})
+        AddFont(key, *font);
+    for (const int value :
+         {int(settings.Time),           int(settings.Date),          int(settings.PageNr),
+          int(settings.Title),          settings.TitleLines.Count(), settings.FooterSize,
+          settings.HeaderSize,          settings.LeftSize,           settings.RightSize,
+          settings.ColumnSpacing,       settings.RowSpacing,         settings.TitleSpacing,
+          settings.FixedHeight,         settings.FixedWidth,         int(settings.UseFixedHeight),
+          int(settings.UseFixedWidth),  int(settings.FitToPage),     int(settings.NoAutoSize),
+          int(settings.PrintGraphics),  int(settings.Centered),      int(settings.RepeatFixedRows),
+          int(settings.RepeatFixedCols)})
+        key += std::to_string(value) + ',';
+    return key;
+}
+
+void TPrintPass::PrintColumnWidths() {
+    if (!kept.Widths.empty()) {
+        std::copy(kept.Widths.begin(), kept.Widths.end(), widths.begin() + range.Left);
+        fitScale = kept.FitScale;
+        return;
+    }
+    std::fill(widths.begin() + range.Left, widths.begin() + range.Right + 1, 0);
+    if (settings.NoAutoSize) {
+        for (int c = range.Left; c <= range.Right; ++c)
+            widths[static_cast<std::size_t>(c)] = RoundEven((grid.GetColWidths(c) - 4) * screenFactor);
+    } else {
+        for (int r = range.Top; r <= range.Bottom; ++r)
+            for (int c = range.Left; c <= range.Right; ++c) {
+                const int realCol = grid.RemapCol(c);
+                if (grid.IsXMergedCell(realCol, r))
+                    continue;
+                const int candidate =
+                    settings.UseFixedWidth ? settings.FixedWidth : CellPrintSize(realCol, c, r).x;
+                int& width = widths[static_cast<std::size_t>(c)];
+                width = std::max(width, candidate);
+            }
+    }
+    const std::vector<int> measured(widths.begin() + range.Left, widths.begin() + range.Right + 1);
+    fitScale = FitScale(settings.FitToPage, W, settings.LeftSize, settings.RightSize, measured, spacing);
+    if (settings.FitToPage == fpCustom && fitScale != 1) {
+        bool allow = true;
+        if (grid.OnFitToPage)
+            grid.OnFitToPage(&grid, fitScale, allow);
+        if (!allow)
+            fitScale = 1;
+    }
+    if (fitScale != 1)
+        for (int c = range.Left; c <= range.Right; ++c) {
+            int& width = widths[static_cast<std::size_t>(c)];
+            width = static_cast<int>(width * fitScale);
+        }
+    if (grid.OnPrintSetColumnWidth)
+        for (int c = range.Left; c <= range.Right; ++c)
+            grid.OnPrintSetColumnWidth(&grid, c, widths[static_cast<std::size_t>(c)]);
+    if (keeping) {
+        kept.Widths.assign(widths.begin() + range.Left, widths.begin() + range.Right + 1);
+        kept.FitScale = fitScale;
+    }
+}
+
+void TPrintPass::UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignment& vAlign) {
+    TGridDrawState state = 0;
+    bool wordWrap = false;
+    canvas.Font.Assign(settings.Font);
+    canvas.Font.SetSize(pointSize);
+    grid.GetVisualProperties(realCol, row, state, true, false, &canvas.Brush, &canvas.Font, hAlign, vAlign,
+                             wordWrap);
+    MapFont(canvas.Font);
+}
+
+AnsiString TPrintPass::CellText(int realCol, int row) const {
+    AnsiString text = grid.GetCellEx(realCol, row);
+    if (TextType(text, grid.EnableHTML) == ttFormula)
+        grid.CalcCell(realCol, row, text);
+    return text;
+}
+
+int TPrintPass::WrapWidth(int displayCol) const {
+    return widths[static_cast<std::size_t>(displayCol)] + spacing - RoundEven(2 * screenFactor);
+}
+
+TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row) {
+    AnsiString text = CellText(realCol, row);
+    // The canvas keeps the cell's font: whatever draws next sets its own.
+    TAlignment hAlign = taLeftJustify;
+    TVAlignment vAlign = vtaTop;
+    UseCellFont(realCol, row, hAlign, vAlign);
+    if (text.IsEmpty())
+        text = "gh";
+    TPoint size;
+    const int lineHeight = canvas.TextHeight("gh");
+    if (!(grid.WordWrap && settings.NoAutoSize)) {
+        const int lines = LinesInText(text, grid.Multilinecells);
+        for (int i = 0; i < lines; ++i) {
+            AnsiString line = GetNextLine(text, grid.Multilinecells);
+            if (grid.URLShow && !grid.URLFull)
+                StripURLProtocol(line);
+            size.x = std::max(size.x, canvas.TextWidth(line));
+        }
+        size.y = lineHeight * lines;
+    } else {
+        const int room = WrapWidth(displayCol);
+        size.x = widths[static_cast<std::size_t>(displayCol)];
+        // Most cells fit on one line: measuring them whole is far cheaper than breaking them.
+        const bool breaks = text.view().find_first_of("\r\n\t") != std::string_view::npos;
+        if (!breaks && canvas.TextWidth(text) <= room) {
+            size.y = lineHeight;
+        } else {
+            TRect area = Rect(0, 0, room, 0);
+            size.y = canvas.DrawText(text, area, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+        }
+    }
+    return size;
+}
+
+int TPrintPass::PrintRowHeight(int row) {
+    if (row == cachedRow)
+        return cachedHeight;
+    int& kept = this->kept.RowHeights[static_cast<std::size_t>(row)];
+    int height = 0;
+    if (settings.UseFixedHeight) {
+        height = settings.FixedHeight;
+    } else if (grid.OnPrintSetRowHeight) {
+        height = settings.FixedHeight;
+        grid.OnPrintSetRowHeight(&grid, row, height);
+    } else if (keeping && kept >= 0) {
+        height = kept;
+    } else {
+        const double scale = std::exchange(grid.fontScale, fitScale);
+        int last = 0;
+        for (int c = range.Left; c <= range.Right; ++c) {
+            const int realCol = grid.RemapCol(c);
+            if (grid.IsMergedCell(realCol, row))
+                continue;
+            last = CellPrintSize(realCol, c, row).y;
+            height = std::max(height, last);
+        }
+        if (height == 0)
+            height = last;
+        grid.fontScale = scale;
+        kept = height;
+    }
+    cachedRow = row;
+    cachedHeight = height;
+    return height;
+}
+
+int TPrintPass::StripColumns(int first) const {
+    int x = fixedWidth;
+    int last = first;
+    for (int c = first; c <= range.Right; ++c) {
+        const int width = widths[static_cast<std::size_t>(c)] + spacing;
+        if (c > first && x + width > W - settings.RightSize)
+            break;
+        x += width;
+        last = c;
+    }
+    return last;
+}
+
+int TPrintPass::PlaceStrip(int first) {
+    ++stripNumber;
+    pageInStrip = 0;
+    const int fixedCols = grid.GetFixedCols();
+    repeatColumns = first > range.Left && fixedCols > 0 && settings.RepeatFixedCols;
+    fixedWidth = 0;
+    if (repeatColumns)
+        for (int c = 0; c < fixedCols; ++c)
+            fixedWidth += widths[static_cast<std::size_t>(c)] + spacing;
+    const int last = StripColumns(first);
+    split = split || last < range.Right;
+    int used = fixedWidth;
+    for (int c = first; c <= last; ++c)
+        used += widths[static_cast<std::size_t>(c)] + spacing;
+
+    auto edge = [this](int c) -> int& { return edges[static_cast<std::size_t>(c)]; };
+    auto width = [this](int c) { return widths[static_cast<std::size_t>(c)] + spacing; };
+    const int start = settings.Centered ? 0 : settings.LeftSize;
+    edge(first) = start;
+    edge(0) = start;
+    for (int c = first; c <= last; ++c)
+        edge(c + 1) = edge(c) + width(c);
+    if (repeatColumns)
+        for (int i = 1; i < fixedCols; ++i)
+            edge(i) = edge(i - 1) + width(i - 1);
+    if (settings.Centered && used < W) {
+        const int offset = (W - used) / 2;
+        for (int c = first; c <= last + 1; ++c)
+            edge(c) += offset;
+        if (repeatColumns)
+            for (int c = 0; c <= fixedCols; ++c)
+                edge(c) += offset;
+    }
+    for (int c = first; c <= last + 1; ++c)
+        edge(c) += fixedWidth;
+
+    const int titleExtra = settings.TitleLines.Count() > 0 ? (settings.TitleLines.Count() - 1) : 0;
+    headerHeight = AnyAt(settings, TopPosition)
+                       ? gap + headerTextHeight + settings.HeaderSize +
+                             (TopPosition(settings.Title) ? titleExtra * headerTextHeight : 0)
+                       : settings.HeaderSize;
+    footerHeight = AnyAt(settings, BottomPosition)
+                       ? 2 * (gap + footerTextHeight) + settings.FooterSize +
+                             (BottomPosition(settings.Title) ? titleExtra * footerTextHeight : 0)
+                       : gap + footerTextHeight + settings.FooterSize;
+    if (Drawing() && pageIndex == 0 && PageInRange(1) && grid.OnPrintPage)
+        grid.OnPrintPage(&grid, &canvas, 1, W, H);
+    return last;
+}
+
+bool TPrintPass::LayOutRows(int first, int last) {
+    int rowsOnPage = 0;
+    int closedAt = -1;
+    int y = 0;
+    const int fixedRows = grid.GetFixedRows();
+    const int fixedCols = grid.GetFixedCols();
+    for (int row = range.Top; row <= range.Bottom;) {
+        if (rowsOnPage == 0) {
+            y = -headerHeight;
+            DrawHeaderFooter();
+            y -= settings.TitleSpacing;
+            if (row > 0 && (pageIndex > 0 || fixedRows <= range.Top) && settings.RepeatFixedRows &&
+                fixedRows > 0)
+                for (int f = 0; f < fixedRows; ++f) {
+                    if (repeatColumns)
+                        DrawPrintRow(y, 0, fixedCols - 1, f);
+                    y -= DrawPrintRow(y, first, last, f);
+                }
+        }
+        if (repeatColumns)
+            DrawPrintRow(y, 0, fixedCols - 1, row);
+        y -= DrawPrintRow(y, first, last, row);
+        ++row;
+        ++rowsOnPage;
+        bool newPage = false;
+        if (grid.OnPrintNewPage)
+            grid.OnPrintNewPage(&grid, row, newPage);
+        const bool remain = row <= range.Bottom;
+        const bool full = remain && y - PrintRowHeight(row) < H + footerHeight;
+        if (Drawing() && (full || !remain || newPage) && grid.OnPrintPageDone)
+            grid.OnPrintPageDone(&grid, &canvas, row, y, pageIndex, W, H);
+        if (full || newPage) {
+            DrawPageLines(first, last, y);
+            rowsOnPage = 0;
+            closedAt = row;
+            StartNewPage();
+            const bool skipRest = grid.FastPreview && grid.FromPage < pageIndex;
+            ++pageIndex;
+            ++pageInStrip;
+            if (skipRest) {
+                lastY = y;
+                return false;
+            }
+        }
+    }
+    lastY = y;
+    return closedAt == range.Bottom + 1;
+}
+
+int TPrintPass::Edge(int displayCol) const {
+    return edges[static_cast<std::size_t>(displayCol)];
+}

@@ -1,0 +1,99 @@
+#include "framework/Printer.h"
+#include "tests/support/PdfPages.h"
+#include "tests/support/ScriptedResponder.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The printer as on a machine without one: every job goes to a PDF file named when it begins.
+struct PdfPrinter : testing::Test {
+    void SetUp() override {
+        Responder().Clear();
+        QPrinter& device = Printer()->Device();
+        device.setOutputFormat(QPrinter::PdfFormat);
+        device.setOutputFileName(QString());
+        device.setPageSize(QPageSize(QPageSize::A4));
+        Printer()->SetOrientation(poPortrait);
+    }
+
+    AnsiString Path(const char* name) const { return dir.filePath(name).toStdString(); }
+
+    QTemporaryDir dir;
+};
+
+void WriteLine(const AnsiString& text) {
+    TCanvas& canvas = *Printer()->Canvas;
+    canvas.SetMapMode(MM_LOMETRIC);
+    canvas.Font.Name = "DejaVu Sans";
+    canvas.Font.SetHeight(-35);
+    canvas.TextOut(200, -200, text);
+}
+
+} // namespace
+
+TEST_F(PdfPrinter, AJobAsksForItsFileAndPrintsEverySheet) {
+    for (const char* name : {"first.pdf", "second.pdf"}) {
+        SCOPED_TRACE(name);
+        Responder().AnswerFile(Path(name));
+        Printer()->Title = "Levels";
+        ASSERT_TRUE(Printer()->BeginDoc());
+        EXPECT_TRUE(Printer()->Printing());
+        WriteLine("upstream sheet");
+        Printer()->NewPage();
+        WriteLine("downstream sheet");
+        Printer()->EndDoc();
+        EXPECT_FALSE(Printer()->Printing());
+        ASSERT_EQ(PdfPageCount(QString::fromStdString(Path(name).str())), 2);
+        const auto pages = PdfPageTexts(QString::fromStdString(Path(name).str()));
+        ASSERT_EQ(pages.size(), 2u);
+        EXPECT_NE(pages[0].find("upstream sheet"), std::string::npos);
+        EXPECT_NE(pages[1].find("downstream sheet"), std::string::npos);
+    }
+    ASSERT_EQ(Responder().FilesAsked.size(), 2u);
+    EXPECT_TRUE(Responder().FilesAsked[0].Saving);
+    EXPECT_TRUE(Responder().FilesAsked[0].OverwritePrompt);
+    EXPECT_EQ(Responder().FilesAsked[0].Filter, "PDF files (*.pdf)|*.pdf|All files (*.*)|*.*");
+}
+
+TEST_F(PdfPrinter, CancellingTheFileStartsNoJob) {
+    Responder().AnswerFile(std::nullopt);
+    EXPECT_FALSE(Printer()->BeginDoc());
+    EXPECT_FALSE(Printer()->Printing());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(PdfPrinter, AFileThatCannotBeWrittenIsReportedAndTheNextJobAsksAgain) {
+    const AnsiString unwritable = Path("missing-folder/table.pdf");
+    Responder().AnswerFile(unwritable);
+    try {
+        Printer()->BeginDoc();
+        FAIL() << "no error";
+    } catch (const EPrinter& error) {
+        EXPECT_EQ(error.Message, "Cannot print to the file " + unwritable + ".");
+    }
+    EXPECT_FALSE(Printer()->Printing());
+    Responder().AnswerFile(std::nullopt);
+    EXPECT_FALSE(Printer()->BeginDoc());
+    EXPECT_EQ(Responder().FilesAsked.size(), 2u);
+}
+
+TEST_F(PdfPrinter, TheSheetTurnsWithTheOrientation) {
+    // A4 is 595 x 842 points; the PDF printer keeps 10 points clear at each edge. 575 points
+    // are 2028.5 tenths, 822 points 2899.8.
+    const struct {
+        TPrinterOrientation orientation;
+        int width;
+        int height;
+    } rows[] = {{poPortrait, 2028, 2900}, {poLandscape, 2900, 2028}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.orientation);
+        Printer()->SetOrientation(row.orientation);
+        EXPECT_EQ(Printer()->GetOrientation(), row.orientation);
+        EXPECT_EQ(Printer()->PixelsPerInchX(), 1200);
+        EXPECT_NEAR(Printer()->PageWidth() * 254.0 / Printer()->PixelsPerInchX(), row.width, 1);
+        EXPECT_NEAR(Printer()->PageHeight() * 254.0 / Printer()->PixelsPerInchY(), row.height, 1);
+    }
+}

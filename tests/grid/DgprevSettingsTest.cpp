@@ -1,0 +1,270 @@
+#include "grid/DgprevSettings.h"
+#include "framework/FileBytes.h"
+#include "grid/Datagrid.h"
+#include "tests/grid/PrintedGrid.h"
+#include "tests/support/LocaleSeparators.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+// A grid and its print settings dialog, as the results window holds them.
+struct SettingsWindow : TForm {
+    SettingsWindow() : TForm(nullptr) {
+        Grid->SetColCount(3);
+        Grid->SetRowCount(4);
+        UseDejaVu(*Grid->PrintSettings);
+        Dialog->SetGrid(Grid);
+        EndLayout();
+    }
+    TDataGrid* Grid = new TDataGrid(this);
+    TDataGridPrintSettingsDialog* Dialog = new TDataGridPrintSettingsDialog(this);
+};
+
+struct PrintSettingsWindow : testing::Test {
+    PrintSettingsWindow() {
+        UseA4PdfPrinter();
+        Responder().Clear();
+    }
+    // Runs the dialog with the user's actions; the window's result is OK or Cancel.
+    bool Run(const std::function<void(TDataGridPrintSettingsForm&)>& act, int result = mrOk) {
+        Responder().ModalActions.push_back([act, result](TForm& form) {
+            auto& window = static_cast<TDataGridPrintSettingsForm&>(form);
+            // Showing the window writes the controls into the settings.
+            window.UpdatePreviewer();
+            act(window);
+            form.SetModalResult(result);
+        });
+        return window.Dialog->Execute();
+    }
+    TPrintSettings& Settings() { return *window.Grid->PrintSettings; }
+
+    LocaleSeparators separators{'.', ','};
+    SettingsWindow window;
+};
+
+// Every setting as text, to compare two states.
+std::string Snapshot(const TPrintSettings& s) {
+    std::string text;
+    for (int value : {int(s.Time),
+                      int(s.Date),
+                      int(s.PageNr),
+                      int(s.Title),
+                      int(s.Borders),
+                      int(s.BorderStyle),
+                      int(s.Centered),
+                      int(s.RepeatFixedRows),
+                      int(s.RepeatFixedCols),
+                      s.FooterSize,
+                      s.HeaderSize,
+                      s.LeftSize,
+                      s.RightSize,
+                      s.ColumnSpacing,
+                      s.RowSpacing,
+                      s.TitleSpacing,
+                      int(s.Orientation),
+                      s.FixedHeight,
+                      int(s.UseFixedHeight),
+                      s.FixedWidth,
+                      int(s.UseFixedWidth),
+                      int(s.FitToPage),
+                      int(s.NoAutoSize),
+                      int(s.PrintGraphics)})
+        text += std::to_string(value) + ",";
+    for (const TFont* font : {&s.Font, &s.HeaderFont, &s.FooterFont})
+        text += font->Name.str() + std::to_string(font->Size) + std::to_string(font->Style) + ",";
+    return text + s.PageNumSep.str() + "|" + s.DateFormat.str() + "|" + s.TitleText.str() + "|" +
+           s.TitleLines.GetText().str() + "|" + s.PagePrefix.str() + "|" + s.PageSuffix.str() + "|" +
+           s.JobName.str();
+}
+
+} // namespace
+
+TEST_F(PrintSettingsWindow, LengthsInMillimetresOrInches) {
+    Run([&](TDataGridPrintSettingsForm& form) {
+        form.TopMarginSpinEdit->SetFloatValue(12.5);
+        EXPECT_EQ(Settings().HeaderSize, 125);
+        form.dimr2->SetChecked(true);
+        // 125 / 254 inch, two decimals.
+        EXPECT_EQ(form.TopMarginSpinEdit->GetWindowText(), "0.49");
+        EXPECT_EQ(form.dim[0]->GetCaption(), "inch");
+        EXPECT_EQ(form.dim[6]->GetCaption(), "inch");
+        // Untouched, the shown 0.49 inch keeps the stored 125.
+        form.BorderComboBox->SetItemIndex(1);
+        form.BorderComboBoxChange(form.BorderComboBox);
+        EXPECT_EQ(Settings().HeaderSize, 125);
+        form.LeftMarginSpinEdit->SetFloatValue(1);
+        EXPECT_EQ(Settings().LeftSize, 254);
+        form.dimr1->SetChecked(true);
+        EXPECT_EQ(form.LeftMarginSpinEdit->GetWindowText(), "25.40");
+    });
+    EXPECT_EQ(Settings().HeaderSize, 125);
+    EXPECT_EQ(Settings().LeftSize, 254);
+}
+
+TEST_F(PrintSettingsWindow, OpenedAndClosedWithOkChangesNothing) {
+    TPrintSettings& s = Settings();
+    s.Borders = pbCustom;
+    s.FitToPage = fpCustom;
+    s.BorderStyle = psInsideFrame;
+    s.HeaderSize = 125;
+    s.LeftSize = 33;
+    s.RowSpacing = 7;
+    s.Title = ppTopCenter;
+    s.TitleLines.Add("Riverside");
+    s.TitleLines.Add("Stage 2");
+    s.PageNr = ppBottomCenter;
+    s.PagePrefix = "Page";
+    s.Orientation = poLandscape;
+    window.Dialog->SetPrintDimensions(pdinch);
+    const std::string before = Snapshot(s);
+    EXPECT_TRUE(Run([](TDataGridPrintSettingsForm&) {}));
+    EXPECT_EQ(Snapshot(s), before);
+}
+
+TEST_F(PrintSettingsWindow, CancelPutsTheSettingsBack) {
+    Settings().Borders = pbSingle;
+    Settings().TitleLines.Add("Riverside");
+    Settings().Title = ppTopLeft;
+    const std::string before = Snapshot(Settings());
+    const bool accepted = Run(
+        [&](TDataGridPrintSettingsForm& form) {
+            form.BorderComboBox->SetItemIndex(4);
+            form.BorderComboBoxChange(form.BorderComboBox);
+            form.TitleMemo->Lines.SetText("Another title");
+            EXPECT_EQ(Settings().Borders, pbHorizontal);
+            EXPECT_EQ(Settings().TitleLines[0], "Another title");
+        },
+        mrCancel);
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(Snapshot(Settings()), before);
+}
+
+TEST_F(PrintSettingsWindow, PositionsEnableWhatTheyUse) {
+    Run([&](TDataGridPrintSettingsForm& form) {
+        form.PagesPositionComboBox->SetItemIndex(6);
+        form.PagesPositionComboBoxChange(form.PagesPositionComboBox);
+        EXPECT_TRUE(form.PagesPrefixEdit->GetEnabled());
+        EXPECT_EQ(Settings().PageNr, ppBottomCenter);
+        form.PagesPositionComboBox->SetItemIndex(0);
+        form.PagesPositionComboBoxChange(form.PagesPositionComboBox);
+        for (TEdit* edit : {form.PagesPrefixEdit, form.PagesSeparatorEdit, form.PagesSuffixEdit})
+            EXPECT_FALSE(edit->GetEnabled());
+        EXPECT_FALSE(form.DateFormatEdit->GetEnabled());
+        EXPECT_FALSE(form.TitleMemo->GetEnabled());
+        EXPECT_FALSE(form.BorderStyleComboBox->GetEnabled());
+    });
+}
+
+TEST_F(PrintSettingsWindow, AnOldTitleTextMovesIntoTheTitleLines) {
+    Settings().TitleText = "Riverside";
+    Run([&](TDataGridPrintSettingsForm& form) {
+        EXPECT_EQ(form.TitleMemo->Lines.Count(), 1);
+        EXPECT_EQ(form.TitleMemo->Lines[0], "Riverside");
+    });
+    EXPECT_EQ(Settings().TitleText, "");
+    EXPECT_EQ(Settings().TitleLines[0], "Riverside");
+}
+
+TEST_F(PrintSettingsWindow, AChosenFontAppliesAtOnce) {
+    TFont chosen;
+    chosen.Name = "DejaVu Serif";
+    chosen.Size = 12;
+    Responder().FontAnswers.push_back(chosen);
+    Responder().FontAnswers.push_back(std::nullopt);
+    Run([&](TDataGridPrintSettingsForm& form) {
+        form.HeaderFontButton->Click();
+        EXPECT_EQ(Settings().HeaderFont.Name, "DejaVu Serif");
+        form.TableFontButton->Click();
+        EXPECT_EQ(Settings().Font.Name, "DejaVu Sans");
+    });
+    ASSERT_EQ(Responder().FontsAsked.size(), 2u);
+    EXPECT_EQ(Responder().FontsAsked[0].Name, "DejaVu Sans");
+    EXPECT_EQ(Settings().HeaderFont.Size, 12);
+}
+
+TEST_F(PrintSettingsWindow, OptionsHidePagesWithoutAnEnabledGroup) {
+    TDataGridPrintSettingsForm& form = *window.Dialog->Form;
+    window.Dialog->SetOptions(AllPrintSettingsOptions & ~psSaveSettings);
+    EXPECT_FALSE(form.TabSheet1->GetTabVisible());
+    EXPECT_TRUE(form.MarginsTabSheet->GetTabVisible());
+    window.Dialog->SetOptions(0);
+    for (TTabSheet* page : {form.HeadersTabSheet, form.MarginsTabSheet, form.TabSheet1})
+        EXPECT_FALSE(page->GetTabVisible());
+    EXPECT_TRUE(form.GeneralTabSheet->GetTabVisible());
+    for (TGroupBox* box : {form.BordersGroupBox, form.GeneralGroupBox, form.FontGroupBox})
+        EXPECT_FALSE(box->GetEnabled());
+    EXPECT_FALSE(form.BorderComboBox->GetEnabled());
+    window.Dialog->SetOptions(psMargins);
+    EXPECT_TRUE(form.MarginsTabSheet->GetTabVisible());
+    EXPECT_FALSE(form.HeadersTabSheet->GetTabVisible());
+}
+
+TEST_F(PrintSettingsWindow, WithoutThePreviewTheWindowNarrows) {
+    TDataGridPrintSettingsForm& form = *window.Dialog->Form;
+    EXPECT_EQ(form.ClientWidth(), 523);
+    window.Dialog->SetPrintPreview(false);
+    EXPECT_FALSE(form.PreviewPanel->GetVisible());
+    EXPECT_EQ(form.ClientWidth(), 273);
+    // OK left of the middle, Cancel right of it: 136.5 - 75 - 8 and 136.5 + 8, halves to even.
+    EXPECT_EQ(form.OKButton->Left(), 54);
+    EXPECT_EQ(form.CancelButton->Left(), 144);
+}
+
+TEST_F(PrintSettingsWindow, TheMiniatureLeavesFastPreviewAsItWas) {
+    window.Grid->FastPreview = false;
+    Run([&](TDataGridPrintSettingsForm& form) {
+        form.PreviewPaintBox->Repaint();
+        EXPECT_TRUE(window.Grid->FastPreview);
+    });
+    EXPECT_FALSE(window.Grid->FastPreview);
+}
+
+TEST_F(PrintSettingsWindow, SettingsSavedAndLoadedThroughAnIniFile) {
+    QTemporaryDir dir;
+    // A folder with a dot in its name: the file name alone decides whether ".ini" is added.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("layouts.v2"));
+    const AnsiString named = dir.filePath("layouts.v2/results").toStdString();
+    Settings().Borders = pbAround;
+    Settings().TitleLines.Add("Riverside");
+    Responder().AnswerFile(named);
+    Responder().AnswerFile(named);
+    Run([&](TDataGridPrintSettingsForm& form) {
+        form.SaveSettings->Click();
+        form.BorderComboBox->SetItemIndex(0);
+        form.BorderComboBoxChange(form.BorderComboBox);
+        EXPECT_EQ(Settings().Borders, pbNoborder);
+        form.LoadSettings->Click();
+        EXPECT_EQ(form.BorderComboBox->GetItemIndex(), int(pbAround));
+    });
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString((named + ".ini").str())));
+    EXPECT_EQ(Settings().Borders, pbAround);
+    EXPECT_EQ(Settings().TitleLines[0], "Riverside");
+    ASSERT_EQ(Responder().FilesAsked.size(), 2u);
+    EXPECT_EQ(Responder().FilesAsked[0].Filter, "INI files (*.ini)|*.ini|All files (*.*)|*.*");
+
+    // With "All files" chosen the name stands as given.
+    window.Dialog->Form->SaveDialog1->FilterIndex = 2;
+    Responder().AnswerFile(named);
+    Run([&](TDataGridPrintSettingsForm& form) { form.SaveSettings->Click(); });
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(named.str())));
+}
+
+TEST_F(PrintSettingsWindow, WithoutAGridThereIsNothingToEdit) {
+    delete window.Grid;
+    EXPECT_THROW(
+        {
+            try {
+                window.Dialog->Execute();
+            } catch (const Exception& error) {
+                EXPECT_EQ(error.Message, "The dialog does not have a grid component.");
+                throw;
+            }
+        },
+        Exception);
+}

@@ -1,0 +1,143 @@
+#include "framework/Exceptions.h"
+#include "framework/FileBytes.h"
+#include "grid/Datagrid.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct IniFile {
+    QTemporaryDir Dir;
+    AnsiString Name;
+    IniFile() : Name(Dir.filePath("print.ini").toStdString()) {}
+};
+
+} // namespace
+
+TEST(PrintSettingsFile, WrittenAndReadBackAsTheyWere) {
+    IniFile file;
+    TDataGrid written(nullptr);
+    TPrintSettings& s = *written.PrintSettings;
+    s.ColumnSpacing = 12;
+    s.RowSpacing = 3;
+    s.TitleSpacing = 40;
+    s.FixedHeight = 90;
+    s.FixedWidth = 300;
+    s.Centered = true;
+    s.UseFixedWidth = true;
+    s.RepeatFixedRows = true;
+    s.Borders = pbAroundVertical;
+    s.BorderStyle = psDot;
+    s.Date = ppTopRight;
+    s.PageNr = ppBottomCenter;
+    s.Title = ppTopCenter;
+    s.Time = ppTopLeft;
+    s.DateFormat = "yyyy-mm-dd";
+    s.FooterSize = 55;
+    s.HeaderSize = 125;
+    s.LeftSize = 10;
+    s.RightSize = 20;
+    s.FitToPage = fpShrink;
+    s.Font.SetName("DejaVu Sans");
+    s.Font.SetSize(9);
+    s.Font.SetStyle(fsBold | fsItalic);
+    s.Font.SetColor(clNavy);
+    s.HeaderFont.SetName("DejaVu Serif");
+    s.PageNumSep = " of ";
+    s.PagePrefix = "Page";
+    s.PageSuffix = "end";
+    s.Orientation = poLandscape;
+    s.TitleLines.Add("Riverside");
+    s.TitleLines.Add("Stage 2");
+    written.SavePrintSettings(file.Name, "PRINTSETTINGS");
+
+    TDataGrid read(nullptr);
+    read.LoadPrintSettings(file.Name, "PRINTSETTINGS");
+    const TPrintSettings& r = *read.PrintSettings;
+    EXPECT_EQ(r.ColumnSpacing, 12);
+    EXPECT_EQ(r.RowSpacing, 3);
+    EXPECT_EQ(r.TitleSpacing, 40);
+    EXPECT_EQ(r.FixedHeight, 90);
+    EXPECT_EQ(r.FixedWidth, 300);
+    EXPECT_TRUE(r.Centered);
+    EXPECT_TRUE(r.UseFixedWidth);
+    EXPECT_FALSE(r.UseFixedHeight);
+    EXPECT_TRUE(r.RepeatFixedRows);
+    EXPECT_FALSE(r.RepeatFixedCols);
+    EXPECT_EQ(r.Borders, pbAroundVertical);
+    EXPECT_EQ(r.BorderStyle, psDot);
+    EXPECT_EQ(r.Date, ppTopRight);
+    EXPECT_EQ(r.PageNr, ppBottomCenter);
+    EXPECT_EQ(r.Title, ppTopCenter);
+    EXPECT_EQ(r.Time, ppTopLeft);
+    EXPECT_EQ(r.DateFormat, "yyyy-mm-dd");
+    EXPECT_EQ(r.FooterSize, 55);
+    EXPECT_EQ(r.HeaderSize, 125);
+    EXPECT_EQ(r.LeftSize, 10);
+    EXPECT_EQ(r.RightSize, 20);
+    EXPECT_EQ(r.FitToPage, fpShrink);
+    EXPECT_EQ(r.Font.Name, "DejaVu Sans");
+    EXPECT_EQ(r.Font.Size, 9);
+    EXPECT_EQ(r.Font.Style, unsigned(fsBold | fsItalic));
+    EXPECT_EQ(r.Font.Color, clNavy);
+    EXPECT_EQ(r.HeaderFont.Name, "DejaVu Serif");
+    EXPECT_EQ(r.PageNumSep, "of");
+    EXPECT_EQ(r.PagePrefix, "Page");
+    EXPECT_EQ(r.PageSuffix, "end");
+    EXPECT_EQ(r.Orientation, poLandscape);
+    ASSERT_EQ(r.TitleLines.Count(), 2);
+    EXPECT_EQ(r.TitleLines[1], "Stage 2");
+
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(file.Name, bytes));
+    EXPECT_NE(bytes.find("[PRINTSETTINGS]\r\nColumnSpacing=12\r\nRowSpacing=3\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("Centered=Y\r\nNoAutoSize=N\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("FontStyle=3\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("TitleLines=Riverside\\nStage 2\\n\r\n"), std::string::npos);
+}
+
+TEST(PrintSettingsFile, ValuesOutsideTheirRangeAndMissingKeys) {
+    IniFile file;
+    ASSERT_TRUE(WriteFileBytes(file.Name, "[PRINTSETTINGS]\r\nBorders=12\r\nBorderStyle=3\r\nDate=9\r\n"
+                                          "PageNr=6\r\nFitToPage=-1\r\nOrientation=2\r\nFontStyle=0\r\n"
+                                          "HeaderFontStyle=4\r\n"));
+    TDataGrid grid(nullptr);
+    TPrintSettings& s = *grid.PrintSettings;
+    s.Borders = pbSingle;
+    s.FitToPage = fpAlways;
+    s.Orientation = poLandscape;
+    s.Font.SetStyle(fsBold);
+    s.HeaderFont.SetStyle(fsItalic);
+    grid.LoadPrintSettings(file.Name, "printsettings");
+    // Out of range: left as they were; a position out of range is none.
+    EXPECT_EQ(s.Borders, pbSingle);
+    EXPECT_EQ(s.BorderStyle, psDashDot);
+    EXPECT_EQ(s.Date, ppNone);
+    EXPECT_EQ(s.PageNr, ppBottomCenter);
+    EXPECT_EQ(s.FitToPage, fpAlways);
+    EXPECT_EQ(s.Orientation, poLandscape);
+    // Styles read are added to those the font has.
+    EXPECT_EQ(s.Font.Style, unsigned(fsBold));
+    EXPECT_EQ(s.HeaderFont.Style, unsigned(fsItalic | fsUnderline));
+    // Missing keys take their defaults.
+    EXPECT_EQ(s.Font.Name, "Arial");
+    EXPECT_EQ(s.Font.Size, 10);
+    EXPECT_EQ(s.ColumnSpacing, 20);
+    EXPECT_EQ(s.HeaderSize, 100);
+    EXPECT_TRUE(s.Centered);
+    EXPECT_EQ(s.PageNumSep, "");
+}
+
+TEST(PrintSettingsFile, AFileThatCannotBeWrittenIsReported) {
+    IniFile file;
+    TDataGrid grid(nullptr);
+    const AnsiString name = file.Dir.filePath("missing/print.ini").toStdString();
+    try {
+        grid.SavePrintSettings(name, "PRINTSETTINGS");
+        FAIL() << "no error";
+    } catch (const EFCreateError& error) {
+        EXPECT_EQ(error.Message, "Cannot create file " + name);
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "framework/Printer.h"
+#include "grid/Datagrid.h"
+#include "tests/support/ScriptedResponder.h"
+
+#include <QImage>
+
+// The printer as the tests print: into PDF files on A4 sheets, upright. The PDF printer keeps 10
+// points clear at each edge, so a sheet's printable area is 575 x 822 points: 2028 x 2900 tenths
+// of a millimetre.
+inline void UseA4PdfPrinter() {
+    QPrinter& device = Printer()->Device();
+    device.setOutputFormat(QPrinter::PdfFormat);
+    device.setOutputFileName(QString());
+    device.setPageSize(QPageSize(QPageSize::A4));
+    Printer()->SetOrientation(poPortrait);
+}
+
+// All three print fonts DejaVu Sans of the given size, which every machine measures alike: at
+// 10 points a line is 41 tenths high (ascent and descent 2384 / 2048 em of 35 tenths).
+inline void UseDejaVu(TPrintSettings& settings, int size = 10, const char* name = "DejaVu Sans") {
+    for (TFont* font : {&settings.Font, &settings.HeaderFont, &settings.FooterFont}) {
+        font->SetName(name);
+        font->SetSize(size);
+    }
+}
+
+// A white image of the given resolution to draw printed pages on.
+inline QImage PageImage(int width, int height, int dpi) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(dpi * 10000 / 254);
+    image.setDotsPerMeterY(dpi * 10000 / 254);
+    return image;
+}
+
+inline bool Dark(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) < 128;
+}

@@ -1,0 +1,34 @@
+#include "tests/support/PdfPages.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+
+QString Output(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+int PdfPageCount(const QString& file) {
+    const QRegularExpressionMatch pages =
+        QRegularExpression(R"(^Pages:\s+(\d+))", QRegularExpression::MultilineOption)
+            .match(Output("pdfinfo", {file}));
+    return pages.hasMatch() ? pages.captured(1).toInt() : -1;
+}
+
+std::vector<std::string> PdfPageTexts(const QString& file) {
+    // pdftotext ends every page with a form feed.
+    QStringList pages = Output("pdftotext", {"-layout", file, "-"}).split(QChar('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    std::vector<std::string> texts;
+    for (const QString& page : pages)
+        texts.push_back(page.toStdString());
+    return texts;
+}
