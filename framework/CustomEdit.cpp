@@ -182,7 +182,9 @@ void TCustomEdit::ViewTextTyped(const AnsiString& typed) {
 void TCustomEdit::ViewFocusIn(FocusChange how) {
     TWinControl::ViewFocusIn(how);
     focusedByClick = how == FocusChange::Mouse;
+    windowReturned = how == FocusChange::Window;
     WMSetFocus();
+    windowReturned = false;
 }
 
 void TCustomEdit::ViewFocusOut(FocusChange how) {
@@ -247,7 +249,9 @@ void TCustomEdit::WMChar(char& key, int, TShiftState) {
 }
 
 void TCustomEdit::WMSetFocus() {
-    if (AutoSelect)
+    // Selecting belongs to entering the box: a window coming back to the front leaves the
+    // selection as the user left it, so what is typed next goes on from there.
+    if (AutoSelect && !windowReturned)
         SelectAll();
 }
 

@@ -103,6 +103,8 @@ private:
     // The focus came with a button press still to arrive: at that press the box was not yet
     // focused, so it is the native edit's.
     bool focusedByClick = false;
+    // Focus given back with the window's activation, while WMSetFocus runs.
+    bool windowReturned = false;
     // The whole character beyond ASCII being typed, while its first byte goes through WMChar.
     AnsiString typing;
     AnsiString undoText;

@@ -182,6 +182,28 @@ TEST(GridEditing, EventsOfOneEditInOrder) {
                                                     "changing 3,1", "exit"}));
 }
 
+TEST(GridEditing, AnotherWindowComingToTheFrontEndsNoEdit) {
+    EditingWindow window;
+    FillCosts(window);
+    window.grid->OnEnter = [&](TObject*) { window.log.push_back("enter"); };
+    window.grid->OnExit = [&](TObject*) { window.log.push_back("exit"); };
+    window.Show();
+    window.Click(1, 1);
+    window.Type("6");
+    TForm other(nullptr);
+    other.SetBounds(600, 0, 200, 100);
+    other.Show();
+    other.View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(other.View()));
+    window.form.View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.form.View()));
+    EXPECT_TRUE(window.log.empty());
+    EXPECT_TRUE(window.EditorFocused());
+    window.Type("7");
+    window.Press(Qt::Key_Return);
+    EXPECT_EQ(window.grid->GetCells(1, 1), "67");
+}
+
 TEST(GridEditing, ReadOnlyCellsNeverOpenAnEditor) {
     EditingWindow window;
     FillCosts(window);
