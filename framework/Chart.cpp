@@ -11,6 +11,8 @@
 #include <QBuffer>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QLegend>
 #include <QStackedBarSeries>
@@ -40,6 +42,8 @@ struct Bar {
     bool Marked;
 };
 
+constexpr qreal MarkZ = 1000;
+
 // A mark: its line up from the bar's top and its framed text above the line.
 class BarMark {
 public:
@@ -49,6 +53,9 @@ public:
         frame->setBrush(QColor(255, 255, 225));
         text = new QGraphicsSimpleTextItem(bar.Mark, frame);
         text->setFont(chart.legend()->font());
+        // Above the grid lines, which would strike the text through.
+        for (QGraphicsItem* item : {static_cast<QGraphicsItem*>(line), static_cast<QGraphicsItem*>(frame)})
+            item->setZValue(MarkZ);
     }
 
     void Place(const QPointF& top) {
@@ -98,11 +105,50 @@ QValueAxis* NewValueAxis(const std::vector<Bar>& bars) {
     return axis;
 }
 
+// The label broken between words into lines no wider than width, where its words allow.
+QStringList LabelLines(const QString& label, const QFontMetricsF& metrics, qreal width) {
+    QStringList lines;
+    for (const QString& word : label.split(' ', Qt::SkipEmptyParts)) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.back() + ' ' + word) <= width)
+            lines.back() += ' ' + word;
+        else
+            lines << word;
+    }
+    return lines;
+}
+
+// Labels too wide for their bars are read whole rather than cut short: broken into lines, or,
+// where a word alone is too wide, turned upright. Once upright they stay so, lest the new layout
+// turn them back.
+void FitLabels(QBarCategoryAxis& axis, const QStringList& labels, qreal plotWidth) {
+    if (labels.isEmpty() || axis.labelsAngle() != 0)
+        return;
+    // Qt keeps a margin round each label and room between neighbours.
+    constexpr qreal Gap = 14;
+    const qreal room = plotWidth / labels.size() - Gap;
+    const QFontMetricsF metrics(axis.labelsFont());
+    QStringList wrapped;
+    for (const QString& label : labels) {
+        const QStringList lines = LabelLines(label, metrics, room);
+        for (const QString& line : lines)
+            if (metrics.horizontalAdvance(line) > room) {
+                axis.setLabelsAngle(-90);
+                return;
+            }
+        wrapped << lines.join("<br>");
+    }
+    // The axis takes no two alike.
+    if (wrapped != axis.categories() && QStringList(wrapped).removeDuplicates() == 0)
+        axis.setCategories(wrapped);
+}
+
 // Draws chart, taken over, onto device at size.
 void PaintChart(QChart* chart, QPaintDevice& device, const QSize& size) {
     QGraphicsScene scene;
     scene.addItem(chart);
     chart->resize(size);
+    // Laid out again, should the first layout have slanted the labels.
+    chart->layout()->activate();
     QPainter painter(&device);
     painter.setRenderHint(QPainter::Antialiasing);
     scene.render(&painter, QRectF(QPointF(0, 0), size), QRectF(QPointF(0, 0), size));
@@ -247,7 +293,8 @@ QChart* TChart::NewQtChart() const {
     for (const Bar& bar : bars)
         if (bar.Marked)
             marks.push_back(std::make_shared<BarMark>(*chart, bar));
-    const auto place = [chart, stack, marks] {
+    const auto place = [chart, stack, categories, marks, labels = DistinctCategories(bars)] {
+        FitLabels(*categories, labels, chart->plotArea().width());
         for (std::size_t i = 0; i < marks.size(); ++i)
             marks[i]->Place(chart->mapToPosition(QPointF(static_cast<qreal>(i), marks[i]->bar.Value), stack));
     };

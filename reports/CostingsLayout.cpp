@@ -52,8 +52,10 @@ TDataGrid* NewGrid(TComponent* owner, TWinControl* parent, int columns, int rows
     grid->SetFixedRows(fixedRows);
     grid->SetFixedCols(fixedCols);
     grid->SetOptions(grid->GetOptions() | goColSizing | (editable ? goEditing : 0u));
-    // Typed costs go in one after another: Enter moves on to the next cell.
+    // Typed costs and rates go in one after another down their column: Enter moves on to the
+    // cell below.
     grid->Navigation->AdvanceOnEnter = editable;
+    grid->Navigation->AdvanceDirection = adTopBottom;
     return grid;
 }
 
@@ -132,7 +134,7 @@ void TCostingsForm::BuildUnitResourcePage() {
         const int top = 8 + row * 26;
         label = NewLabel(this, AllowancesPanel, left, top + 3);
         label->SetCaption(caption);
-        TTypedEdit* edit = NewTypedEdit(this, AllowancesPanel, left + 176, top, etFloat, 1, text);
+        TTypedEdit* edit = NewTypedEdit(this, AllowancesPanel, left + 186, top, etFloat, 1, text);
         edit->SetWidth(57);
         return edit;
     };
@@ -181,6 +183,8 @@ void TCostingsForm::BuildNetworkCostsPage() {
         grid->SetDefaultColWidth(80);
         grid->SetRowHeights(0, 36);
     }
+    // Its longest header takes two lines only at this width.
+    NetworkCostJunctionDataGrid->SetColWidths(jcExcavation, 104);
     NetworkCostPipeDataGrid->OnGetCellColor = [this](TObject* sender, int row, int col, TGridDrawState state,
                                                      TBrush* brush, TFont* font) {
         NetworkCostPipeDataGridGetCellColor(sender, row, col, state, brush, font);

@@ -126,6 +126,34 @@ TEST(Chart, TheClipboardGetsTheVectorPictureAndAnImage) {
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), QSize(600, 400));
 }
 
+TEST(Chart, LabelsTooWideForTheirBarsAreBrokenIntoLinesOrTurnedUpright) {
+    const char* labels[] = {
+        "Cement",   "Sand",      "Gravel",       "Bricks",         "Sewer pipe",     "Cover slab and frame",
+        "Labourer", "Excavator", "Dumper truck", "Concrete mixer", "Dewatering pump"};
+    struct Case {
+        int width;
+        std::vector<std::string> lines;
+    };
+    // Eleven bars beside the legend: at 2000 pixels each label has room on one line, at 1200 the
+    // longer ones take two; at 700 "Dewatering" alone is too wide, and all are turned upright.
+    const Case cases[] = {{2000, {"Cover slab and frame", "Dumper truck", "Dewatering pump"}},
+                          {1200, {"Cover slab", "and frame", "Dewatering", "pump"}},
+                          {700, {"Cover slab and frame", "Dumper truck", "Dewatering pump"}}};
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.width);
+        BarChart c;
+        c.chart->SetBounds(0, 0, row.width, 400);
+        for (const char* label : labels)
+            c.series->Add(10, label);
+        const std::string svg = c.chart->SvgPicture();
+        EXPECT_EQ(svg.find("..."), std::string::npos);
+        // Upright text is drawn turned a quarter: cos 0, sin -1.
+        EXPECT_EQ(svg.find("matrix(0,-1,1,0,") != std::string::npos, row.width == 700);
+        for (const std::string& line : row.lines)
+            EXPECT_NE(svg.find(">" + line + "<"), std::string::npos) << line;
+    }
+}
+
 TEST(Chart, SeriesAndChartMayGoInEitherOrder) {
     auto chart = std::make_unique<TChart>(nullptr);
     auto first = std::make_unique<TBarSeries>(nullptr);

@@ -139,6 +139,8 @@ TEST_F(ChartAndExports, TheBillIsSavedAsItShows) {
     Responder().AnswerFile(file);
     UserClicks(CostingsForm->SaveBOQButton);
     EXPECT_EQ(Responder().FilesAsked.at(0).FilterIndex, 1);
+    EXPECT_TRUE(Responder().FilesAsked.at(0).Saving);
+    EXPECT_TRUE(Responder().FilesAsked.at(0).OverwritePrompt);
     const std::string bill = Bytes(file);
     EXPECT_EQ(bill.substr(0, 38), "Description,Unit,Quantity,Rate,Amount\r");
     EXPECT_NE(
@@ -155,6 +157,7 @@ TEST_F(ChartAndExports, TheChartIsSavedUnderTheNameAsTypedAndCopied) {
     Responder().AnswerFile(file);
     UserClicks(CostingsForm->SaveCostingsChartToWMFButton);
     EXPECT_EQ(Responder().FilesAsked.at(0).FilterIndex, 2);
+    EXPECT_TRUE(Responder().FilesAsked.at(0).Saving);
     EXPECT_TRUE(Responder().FilesAsked.at(0).OverwritePrompt);
     const std::string picture = Bytes(file);
     EXPECT_EQ(picture.rfind("<?xml", 0), 0u);

@@ -110,10 +110,27 @@ std::unique_ptr<SimpleSewerNetwork> Loop() {
     return n;
 }
 
+// The chart's bars as text.
+std::string Bars() {
+    std::string text;
+    for (int i = 0; i < CostingsForm->Series1->Count(); ++i)
+        text += CostingsForm->Series1->XLabel(i).str() + "=" +
+                FloatToStr(CostingsForm->Series1->YValue(i)).str() + ",";
+    return text;
+}
+
 TEST_F(CostingsCommand, NothingIsPricedUnlessTheTakeOffCompletes) {
     ReadRiverside();
     ShipRates(Rates());
     ClickCosting();
+    // A network priced, its bill and chart built: what a failed visit must leave as it is.
+    for (int page : {4, 5})
+        Visit(page);
+    ASSERT_TRUE(Told().empty());
+    ASSERT_EQ(CostingsForm->Series1->Count(), 11);
+    const std::string bill =
+        GridRow(CostingsForm->BOQDataGrid, 13)[4] + GridRow(CostingsForm->BOQDataGrid, 49)[4];
+    ASSERT_NE(bill, "");
     struct Case {
         const char* label;
         std::function<void()> prepare;
@@ -148,15 +165,19 @@ TEST_F(CostingsCommand, NothingIsPricedUnlessTheTakeOffCompletes) {
         row.prepare();
         Told();
         const std::string before = Pricing();
+        const std::string bars = Bars();
         const Texts pipes = GridRow(CostingsForm->NetworkCostPipeDataGrid, 1);
+        const Texts boxes = GridRow(CostingsForm->NetworkCostJunctionDataGrid, 1);
         for (int page : {2, 3, 4, 5}) {
             Visit(page);
             EXPECT_EQ(Told(), row.told) << page;
         }
         EXPECT_EQ(Pricing(), before);
         EXPECT_EQ(GridRow(CostingsForm->NetworkCostPipeDataGrid, 1), pipes);
-        EXPECT_EQ(CostingsForm->BOQDataGrid->GetRowCount(), 5);
-        EXPECT_EQ(CostingsForm->Series1->Count(), 0);
+        EXPECT_EQ(GridRow(CostingsForm->NetworkCostJunctionDataGrid, 1), boxes);
+        EXPECT_EQ(GridRow(CostingsForm->BOQDataGrid, 13)[4] + GridRow(CostingsForm->BOQDataGrid, 49)[4],
+                  bill);
+        EXPECT_EQ(Bars(), bars);
     }
 }
 
@@ -186,6 +207,8 @@ TEST_F(CostingsCommand, AUnitCostTypedInTheGridIsPricedAtTheNextVisit) {
     QTest::keyClicks(QApplication::focusWidget(), "12");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(units->GetCellEx(4, 4), "12");
+    // On to the next resource's cost.
+    EXPECT_EQ(units->GetCol(), 4);
     EXPECT_EQ(units->GetRow(), 5);
     Visit(3);
     EXPECT_EQ(MatrixRow(13, 4, 4), (Texts{"12"}));
