@@ -94,8 +94,27 @@ void TFrontForm::ReadAppendMenuClick(TObject*) {
     ShowMessage(LoadStr(3024));
 }
 
+void TFrontForm::PrintSetup1Click(TObject*) {
+    PrinterSetupDialog1->Execute();
+}
+
 void TFrontForm::Print1Click(TObject*) {
     ShowMessage(LoadStr(3024));
+}
+
+void TFrontForm::Printlayoutoftable1Click(TObject*) {
+    LeaveEditedBox();
+    TableForm->PrintLayoutButtonClick(this);
+}
+
+void TFrontForm::Printtable1Click(TObject*) {
+    LeaveEditedBox();
+    TableForm->DataGrid1->Print();
+}
+
+void TFrontForm::PrintForm1Click(TObject*) {
+    if (CurrentChildForm)
+        CurrentChildForm->Print();
 }
 
 void TFrontForm::SaveformtoClipboard1Click(TObject*) {

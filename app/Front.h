@@ -45,7 +45,12 @@ public:
     void Save1Click(TObject* Sender);
     void SaveformtoClipboard1Click(TObject* Sender);
     void ClearNetwork1Click(TObject* Sender);
+    void PrintSetup1Click(TObject* Sender);
     void Print1Click(TObject* Sender);
+    void Printlayoutoftable1Click(TObject* Sender);
+    void Printtable1Click(TObject* Sender);
+    // The docked window's picture on paper.
+    void PrintForm1Click(TObject* Sender);
     void Exit1Click(TObject* Sender);
     void SaveresultstableasCSV1Click(TObject* Sender);
     void DataEntryForm1Click(TObject* Sender);
@@ -106,6 +111,7 @@ public:
     TMenuItem* About1;
     TOpenDialog* OpenDialog;
     TSaveDialog* SaveDialog;
+    TPrinterSetupDialog* PrinterSetupDialog1;
 
     // The working window docked last; null before the first activation and once it has closed.
     TForm* CurrentChildForm = nullptr;

@@ -75,14 +75,14 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
     NewItem(File1, "-", "");
     ClearNetwork1 = NewItem(File1, LoadStr(1262), "", &TFrontForm::ClearNetwork1Click);
     NewItem(File1, "-", "");
-    PrintSetup1 = NewItem(File1, LoadStr(1263), LoadStr(1264));
+    PrintSetup1 = NewItem(File1, LoadStr(1263), LoadStr(1264), &TFrontForm::PrintSetup1Click);
     NewItem(File1, "-", "");
     Print1 = NewItem(File1, LoadStr(1265), LoadStr(1266), &TFrontForm::Print1Click);
     Print1->SetVisible(false);
-    Printlayoutoftable1 = NewItem(File1, LoadStr(1267), "");
-    Printtable1 = NewItem(File1, LoadStr(1268), LoadStr(1269));
+    Printlayoutoftable1 = NewItem(File1, LoadStr(1267), "", &TFrontForm::Printlayoutoftable1Click);
+    Printtable1 = NewItem(File1, LoadStr(1268), LoadStr(1269), &TFrontForm::Printtable1Click);
     NewItem(File1, "-", "");
-    PrintForm1 = NewItem(File1, LoadStr(1270), LoadStr(1271));
+    PrintForm1 = NewItem(File1, LoadStr(1270), LoadStr(1271), &TFrontForm::PrintForm1Click);
     NewItem(File1, "-", "");
     Exit1 = NewItem(File1, LoadStr(1272), LoadStr(1273), &TFrontForm::Exit1Click);
 
@@ -121,6 +121,7 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
     SaveDialog->Filter = NetworkFilter;
     SaveDialog->DefaultExt = "snt";
     SaveDialog->Options = ofOverwritePrompt | ofHideReadOnly | ofEnableSizing;
+    PrinterSetupDialog1 = new TPrinterSetupDialog(this);
 
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject* sender) { FormActivate(sender); };

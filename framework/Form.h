@@ -92,6 +92,9 @@ public:
     bool DialogKey(WORD key);
     // A picture of the client area as it shows on screen.
     std::unique_ptr<TBitmap> GetFormImage() const;
+    // Prints that picture at the top left of a page of the program's printer, as large as it
+    // shows on screen; false when the user cancelled the job.
+    bool Print() const;
 
     TWinControl* ActiveControl = nullptr;
     TPosition Position = poDesigned;

@@ -2,6 +2,7 @@
 #include "tests/support/AnsiStringPrinter.h"
 
 #include "framework/Application.h"
+#include "framework/Printer.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -38,6 +39,8 @@ std::string Effect(const std::function<void()>& click, TMenuItem* item = nullptr
         add("opens " + opened.str());
     if (FrontForm->CurrentChildForm != DataEntryForm)
         add("docks " + FrontForm->CurrentChildForm->GetCaption().str());
+    if (Responder().PrinterSetups > 0)
+        add("printer setup");
     if (!QGuiApplication::clipboard()->image().isNull())
         add("clipboard picture");
     if (TableColumnsEditorForm->GetVisible()) {
@@ -49,9 +52,16 @@ std::string Effect(const std::function<void()>& click, TMenuItem* item = nullptr
     return effect;
 }
 
+// No system printer, whatever the machine has: every job asks for a PDF file.
+void UsePdfPrinter() {
+    Printer()->Device().setOutputFormat(QPrinter::PdfFormat);
+    Printer()->Device().setOutputFileName(QString());
+}
+
 const std::string Filter = "Sewer Network files (*.snt)|*.snt|All files (*.*)|*.*";
 const std::string NotYet = "message Drenvala: This function has not been implemented yet.";
 const std::string CsvFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*";
+const std::string PdfFile = "save dialog PDF files (*.pdf)|*.pdf|All files (*.*)|*.* at 1";
 const std::string NoNetwork =
     "message Information: You must enter a network before you can do any calculations.";
 
@@ -84,15 +94,17 @@ TEST_F(Commands, MenuItemsShowTheirTextsAndRunTheirCommands) {
         Separator,
         {FrontForm->ClearNetwork1, "C&lear Network", "", true, true, ""},
         Separator,
-        {FrontForm->PrintSetup1, "Printer Set&up", "Setup the printer to use", false, true, ""},
+        {FrontForm->PrintSetup1, "Printer Set&up", "Setup the printer to use", true, true, "printer setup"},
         Separator,
         {FrontForm->Print1, "&Print a Summary of Network", "Print the results  in summary format", true,
          false, NotYet},
-        {FrontForm->Printlayoutoftable1, "Printer Layout for Solution Table", "", false, true, ""},
-        {FrontForm->Printtable1, "P&rint Solution Table", "Print the table of results", false, true, ""},
+        {FrontForm->Printlayoutoftable1, "Printer Layout for Solution Table", "", true, true,
+         "opens window Printer Setup for Layout of Solution Table"},
+        // Without a printer the table goes into a PDF file; the file dialog is cancelled.
+        {FrontForm->Printtable1, "P&rint Solution Table", "Print the table of results", true, true, PdfFile},
         Separator,
-        {FrontForm->PrintForm1, "Print &Image of Screen", "Print an image of the form on the pronter", false,
-         true, ""},
+        {FrontForm->PrintForm1, "Print &Image of Screen", "Print an image of the form on the pronter", true,
+         true, PdfFile},
         Separator,
         {FrontForm->Exit1, "E&xit", "Exit the Drenvala program", true, true,
          "message Really Quit: Do you really want to quit?"},
@@ -139,6 +151,7 @@ TEST_F(Commands, MenuItemsShowTheirTextsAndRunTheirCommands) {
     EXPECT_EQ(shown, listed);
 
     Application->HelpFile = "Drenvala.hlp";
+    UsePdfPrinter();
     for (const Row& row : rows) {
         if (!row.item)
             continue;

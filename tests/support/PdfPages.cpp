@@ -22,6 +22,20 @@ int PdfPageCount(const QString& file) {
     return pages.hasMatch() ? pages.captured(1).toInt() : -1;
 }
 
+std::vector<PdfImage> PdfImages(const QString& file) {
+    // Two heading lines, then "page num type width height color comp bpc enc interp object ID
+    // x-ppi y-ppi size ratio" a picture.
+    QStringList lines = Output("pdfimages", {"-list", file}).split(QChar('\n'), Qt::SkipEmptyParts);
+    std::vector<PdfImage> images;
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QStringList field = lines[i].split(QChar(' '), Qt::SkipEmptyParts);
+        if (field.size() >= 14)
+            images.push_back(
+                {field[0].toInt(), field[3].toInt(), field[4].toInt(), field[12].toInt(), field[13].toInt()});
+    }
+    return images;
+}
+
 std::vector<std::string> PdfPageTexts(const QString& file) {
     // pdftotext ends every page with a form feed.
     QStringList pages = Output("pdftotext", {"-layout", file, "-"}).split(QChar('\f'));
