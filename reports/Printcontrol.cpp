@@ -20,13 +20,13 @@ Control* Place(TPrintSetupForm* form, TWinControl* parent, int left, int top, in
 
 TPrintSetupForm::TPrintSetupForm(TComponent* Owner) : TForm(Owner) {
     SetBorderStyle(bsDialog);
-    SetClientSize(377, 257);
+    SetClientSize(397, 257);
     Position = poDesktopCenter;
 
-    GroupBox2 = Place<TGroupBox>(this, this, 8, 8, 361, 206);
+    GroupBox2 = Place<TGroupBox>(this, this, 8, 8, 381, 206);
     GroupBox2->ShowHint = true;
     Label7 = Place<TLabel>(this, GroupBox2, 12, 25, 0, 0);
-    TitleEdit = Place<TEdit>(this, GroupBox2, 56, 22, 293, 21);
+    TitleEdit = Place<TEdit>(this, GroupBox2, 56, 22, 313, 21);
     TitleEdit->SetText("Title of example goes here");
     CheckBox1 = Place<TCheckBox>(this, GroupBox2, 12, 54, 150, 17);
     CheckBox2 = Place<TCheckBox>(this, GroupBox2, 12, 74, 150, 17);
@@ -43,15 +43,15 @@ TPrintSetupForm::TPrintSetupForm(TComponent* Owner) : TForm(Owner) {
     RadioButton2 = Place<TRadioButton>(this, GroupBox2, 264, 94, 60, 17);
     RadioButton3 = Place<TRadioButton>(this, GroupBox2, 200, 114, 60, 17);
     RadioButton3->SetChecked(true);
-    OrientationRadioGroup = Place<TRadioGroup>(this, GroupBox2, 184, 138, 165, 44);
+    OrientationRadioGroup = Place<TRadioGroup>(this, GroupBox2, 184, 138, 185, 44);
     OrientationRadioGroup->SetColumns(2);
     Button8 = Place<TButton>(this, GroupBox2, 12, 176, 110, 23);
     Button8->OnClick = [this](TObject* sender) { Button8Click(sender); };
 
-    ApplyButton = Place<TButton>(this, this, 206, 224, 75, 25);
+    ApplyButton = Place<TButton>(this, this, 226, 224, 75, 25);
     ApplyButton->Default = true;
     ApplyButton->OnClick = [this](TObject* sender) { ApplyButtonClick(sender); };
-    CancelButton = Place<TButton>(this, this, 294, 224, 75, 25);
+    CancelButton = Place<TButton>(this, this, 314, 224, 75, 25);
     CancelButton->Cancel = true;
     CancelButton->OnClick = [this](TObject* sender) { CancelButtonClick(sender); };
     FontDialog1 = new TFontDialog(this);

@@ -1,4 +1,5 @@
 #include "grid/Dgprev.h"
+#include "framework/Bitmap.h"
 #include "grid/Datagrid.h"
 #include "tests/grid/PrintedGrid.h"
 #include "tests/support/PdfPages.h"
@@ -108,6 +109,31 @@ TEST_F(Preview, PrintingKeepsThePageShown) {
         EXPECT_EQ(Buttons(form), "<>");
     });
     EXPECT_EQ(PdfPageCount(QString::fromStdString(file.str())), 3);
+}
+
+// The preview lays the pages out on the printer's sheet, whatever the size of its box: it shows
+// as many pages as the print has.
+TEST_F(Preview, EveryBoxCountsThePagesOfThePrint) {
+    struct Case {
+        TPrinterOrientation orientation;
+        int width, height;
+    };
+    const Case cases[] = {{poPortrait, 200, 150},  {poPortrait, 350, 300},  {poPortrait, 1200, 1700},
+                          {poLandscape, 200, 150}, {poLandscape, 900, 400}, {poLandscape, 1700, 1200}};
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.orientation) + " " + std::to_string(c.width) + "x" +
+                     std::to_string(c.height));
+        window.Grid->PrintSettings->Orientation = c.orientation;
+        const QString file = dir.filePath("count.pdf");
+        Responder().AnswerFile(AnsiString(file.toStdString()));
+        window.Grid->Print();
+        TBitmap box;
+        box.SetSize(c.width, c.height);
+        window.Grid->SetPreviewPage(1);
+        window.Grid->PrintPreview(box.Canvas, Rect(0, 0, c.width, c.height));
+        EXPECT_EQ(window.Grid->GetPrintPageCount(), PdfPageCount(file));
+    }
 }
 
 TEST_F(Preview, TheSheetLiesOnAGreyGround) {
