@@ -112,6 +112,31 @@ void ClickACell(benchmark::State& state) {
 }
 BENCHMARK(ClickACell)->Arg(100)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMicrosecond);
 
+// A column's right border in the header dragged 30 pixels wider and back, as the results
+// table's columns are sized.
+void SizeAColumn(benchmark::State& state) {
+    ShownGrid window(static_cast<int>(state.range(0)));
+    window.grid->SetOptions(window.grid->GetOptions() | goColSizing);
+    const int border = 4 * 64 + 3;
+    bool passOn = false;
+    int width = 64;
+    int widened = 0;
+    for (auto _ : state) {
+        const int to = width == 64 ? border + 30 : border;
+        const int from = width == 64 ? border : border + 30;
+        window.grid->ViewMouseMove({}, from, 10);
+        window.grid->ViewMouseDown(mbLeft, {}, from, 10, passOn);
+        window.grid->ViewMouseMove({ssLeft}, to, 10);
+        window.grid->ViewMouseUp(mbLeft, {}, to, 10, passOn);
+        QApplication::processEvents();
+        width = window.grid->GetColWidths(3);
+        widened += width == 94;
+    }
+    if (widened == 0)
+        state.SkipWithError("the column was not sized");
+}
+BENCHMARK(SizeAColumn)->Arg(100)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMicrosecond);
+
 // Every cell compared with a text none holds.
 void FindFirstWithoutAHit(benchmark::State& state) {
     ShownGrid window(static_cast<int>(state.range(0)));

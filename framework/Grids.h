@@ -10,6 +10,8 @@
 #include "framework/HintInfo.h"
 #include "framework/StringList.h"
 
+#include <QRegion>
+
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -374,6 +376,8 @@ private:
     TGridOptions options = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
     TScrollStyle scrollBars = ssBoth;
     bool defaultDrawing = true;
+    // The part of the view a paint of the window covers; empty when it covers everything.
+    QRegion paintArea;
     TColor fixedColor = clBtnFace;
     TGridCoord current{1, 1};
     TGridCoord anchor{1, 1};

@@ -5,6 +5,8 @@
 #include "framework/Grids.h"
 
 #include <QApplication>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -221,6 +223,8 @@ void TCustomGrid::DrawCells(const GridAxisView& horz, const GridAxisView& vert) 
     for (const auto& [row, y] : shownRows)
         for (const auto& [col, x] : shownCols) {
             const TRect where = Rect(x, y, x + cols.Size(col), y + rows.Size(row));
+            if (!paintArea.isEmpty() && !paintArea.intersects(QRect(x, y, cols.Size(col), rows.Size(row))))
+                continue;
             const bool fixed = col < fixedCols || row < fixedRows;
             TGridDrawState state = fixed ? TGridDrawState{gdFixed} : 0;
             if (!fixed && focused && col == current.X && row == current.Y)
@@ -371,6 +375,15 @@ void TCustomGrid::ViewDblClick(TMouseButton button, TShiftState shift, int x, in
 }
 
 void TCustomGrid::ViewPaint(QPainter& painter) {
+    // Only the cells under the part repainted are drawn: a key that moves the current cell
+    // draws two cells, not the whole view.
+    const QPaintEngine* engine = painter.paintEngine();
+    const QRegion clip = engine ? engine->systemClip() : QRegion();
+    paintArea = clip.isEmpty() ? QRegion() : painter.deviceTransform().inverted().map(clip);
+    struct Reset {
+        QRegion& area;
+        ~Reset() { area = QRegion(); }
+    } reset{paintArea};
     WMPaint(painter);
 }
 

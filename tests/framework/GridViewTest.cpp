@@ -4,11 +4,13 @@
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/GeometryPrinter.h"
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -159,6 +161,43 @@ TEST(GridView, PaintsCellsSelectionAndLines) {
     form.Grid->SetColCount(2);
     QApplication::processEvents();
     EXPECT_EQ(PixelAt(form.Surface(), 250, 100), 0xFFFFFFu);
+}
+
+} // namespace
+
+namespace {
+
+// Cells drawn by each paint, in the order drawn.
+struct DrawnCells : TStringGrid {
+    using TStringGrid::TStringGrid;
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override {
+        drawn.push_back(std::to_string(ACol) + "," + std::to_string(ARow));
+        TStringGrid::DrawCell(ACol, ARow, ARect, AState);
+    }
+    std::vector<std::string> drawn;
+};
+
+TEST(GridView, AMoveOfTheCurrentCellDrawsTheTwoCellsOnly) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    auto* grid = new DrawnCells(&form);
+    grid->SetParent(&form);
+    grid->SetBounds(0, 0, 300, 200);
+    grid->SetRowCount(100);
+    form.Show();
+    form.View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.View()));
+    grid->SetFocus();
+    QApplication::processEvents();
+    grid->drawn.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->drawn, (std::vector<std::string>{"1,1", "1,2"}));
+    // A scroll draws every cell in view.
+    grid->drawn.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+    QApplication::processEvents();
+    EXPECT_GT(grid->drawn.size(), 20u);
 }
 
 } // namespace

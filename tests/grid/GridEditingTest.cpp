@@ -3,6 +3,8 @@
 #include "tests/support/ScriptedResponder.h"
 
 #include <QApplication>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -12,6 +14,17 @@
 #include <vector>
 
 namespace {
+
+// The region of a widget painted since the last look.
+struct PaintedArea : QObject {
+    explicit PaintedArea(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            area += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion area;
+};
 
 // Rows of unit costs; the unit in column 2 of row 1 may not be typed over.
 void FillCosts(EditingWindow& window) {
@@ -207,15 +220,24 @@ TEST(GridEditing, AnotherWindowComingToTheFrontEndsNoEdit) {
 TEST(GridEditing, ReadOnlyCellsNeverOpenAnEditor) {
     EditingWindow window;
     FillCosts(window);
+    PaintedArea painted(window.Cells());
     window.Show();
+    window.Select(1, 1);
+    QApplication::processEvents();
+    painted.area = QRegion();
     window.Click(2, 1);
     window.Type("z");
     EXPECT_EQ(window.grid->GetCells(2, 1), "bag");
     EXPECT_FALSE(window.grid->GetEditorMode());
-    // Editing is switched off on that cell only.
+    // Editing is switched off on that cell only, and only the cells left and entered repaint.
     EXPECT_FALSE(window.grid->GetOptions() & goEditing);
+    QApplication::processEvents();
+    EXPECT_EQ(painted.area.boundingRect(), QRect(64, 21, 128, 21));
+    painted.area = QRegion();
     window.Press(Qt::Key_Right);
     EXPECT_TRUE(window.grid->GetOptions() & goEditing);
+    QApplication::processEvents();
+    EXPECT_EQ(painted.area.boundingRect(), QRect(128, 21, 128, 21));
     window.Type("z");
     EXPECT_EQ(window.grid->GetCells(3, 1), "z");
 }
