@@ -150,6 +150,24 @@ TEST(GridEditing, TheValidationHandlerAcceptsReplacesOrRefusesTheText) {
     }
 }
 
+TEST(GridEditing, AnEditEndingWithTheTextItBeganWithAsksNoValidation) {
+    EditingWindow window;
+    FillCosts(window);
+    window.grid->OnCellValidate = [&](TObject*, int, int, AnsiString& Value, bool&) {
+        window.log.push_back(Value.str());
+    };
+    window.Show();
+    window.Select(1, 1);
+    window.Press(Qt::Key_F2);
+    window.Press(Qt::Key_Return);
+    // Typed over with the same text.
+    window.Select(1, 1);
+    window.Type("10.00");
+    window.Press(Qt::Key_Return);
+    EXPECT_TRUE(window.log.empty());
+    EXPECT_EQ(window.grid->GetCells(1, 1), "10.00");
+}
+
 TEST(GridEditing, ARefusalAsTheFocusLeavesBringsTheUserBackToTheCell) {
     EditingWindow window;
     FillCosts(window);
