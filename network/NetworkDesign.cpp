@@ -95,8 +95,10 @@ int SimpleSewerNetwork::DesignNetwork() {
         return 0;
     // Arithmetic at full speed, whatever painting ran before.
     ClearUpperVectorState();
+    // The settings are the same for every sewer, and designing one leaves them in their boxes.
+    SettingsToDesignForm();
     for (Sewer* s : DesignOrder(sewerList, junctionList))
-        if (DesignSewer(s) != 0)
+        if (DesignWithSettingsShown(s) != 0)
             return 1;
     if (std::any_of(Sewers.begin(), Sewers.end(), [](const Sewer* s) { return !s->Designed; })) {
         ShowMessage(
@@ -107,15 +109,21 @@ int SimpleSewerNetwork::DesignNetwork() {
 }
 
 int SimpleSewerNetwork::DesignSewer(Sewer* s) {
+    SettingsToDesignForm();
+    return DesignWithSettingsShown(s);
+}
+
+int SimpleSewerNetwork::DesignWithSettingsShown(Sewer* s) {
     if (s->Length == 0) {
         ShowMessage("The sewer \"" + s->Name + "\" has no length, so it cannot be designed.");
         return 1;
     }
-    s->InitialTotalQ = s->UpstreamInitialFlow() + s->InitialInfiltration * PerDay * s->Length +
-                       s->Population.InitialFlow(InitialLCD);
-    s->FinalTotalQ = s->UpstreamFinalFlow() + s->FinalInfiltration * PerDay * s->Length +
-                     s->Population.FinalFlow(FinalLCD);
-    SewerToDesignForm(s);
+    const Sewer::Inflows above = s->FlowsFromAbove();
+    s->InitialTotalQ =
+        above.Initial + s->InitialInfiltration * PerDay * s->Length + s->Population.InitialFlow(InitialLCD);
+    s->FinalTotalQ =
+        above.Final + s->FinalInfiltration * PerDay * s->Length + s->Population.FinalFlow(FinalLCD);
+    SewerValuesToDesignForm(s, above);
     SewerMainForm->CalcSewerButtonClick(nullptr);
     SewerFromDesignForm(s);
     s->Designed = true;
@@ -123,15 +131,14 @@ int SimpleSewerNetwork::DesignSewer(Sewer* s) {
 }
 
 void SimpleSewerNetwork::SewerToDesignForm(Sewer* s) {
+    SettingsToDesignForm();
+    SewerValuesToDesignForm(s, s->FlowsFromAbove());
+}
+
+void SimpleSewerNetwork::SettingsToDesignForm() {
     TSewerMainForm& form = *SewerMainForm;
-    SetWholeNumber(form.IPopTypedEdit, s->Population.InitialPopulation);
-    SetWholeNumber(form.FPopTypedEdit, s->Population.FinalPopulation);
     SetWholeNumber(form.InitialLCDTypedEdit, InitialLCD);
     SetWholeNumber(form.FinalLCDTypedEdit, FinalLCD);
-    SetWholeNumber(form.InitialSuplementaryFlowTypedEdit, s->InitialInfiltration * s->Length);
-    SetWholeNumber(form.FinalSuplementaryFlowTypedEdit, s->FinalInfiltration * s->Length);
-    SetNumber(form.InitialUSFlowTypedEdit, s->UpstreamInitialRawFlow() * 1000);
-    SetNumber(form.FinalUSFlowTypedEdit, s->UpstreamFinalRawFlow() * 1000);
     SetWholeNumber(form.returnTypedEdit, ReturnFactor * 100);
     SetNumber(form.peakTypedEdit, PeakFlowFactor);
     SetNumber(form.vscTypedEdit, MinimumSelfCleaningVel);
@@ -143,8 +150,18 @@ void SimpleSewerNetwork::SewerToDesignForm(Sewer* s) {
     form.DiameterLimitCheckBox->SetChecked(UseDiameterLimiting);
     SetWholeNumber(form.MinDTypedEdit, MinimumDiameter * 1000);
     form.GroundSlopeCheckBox->SetChecked(UseGroundSlopeLimiting);
-    SetNumber(form.GroundSlopeTypedEdit, (s->UpstreamNode->Z - s->DownstreamNode->Z) / s->Length);
     form.SizingRadioGroup->SetItemIndex(UseMinimumTauCalc ? 1 : 0);
+}
+
+void SimpleSewerNetwork::SewerValuesToDesignForm(const Sewer* s, const Sewer::Inflows& above) {
+    TSewerMainForm& form = *SewerMainForm;
+    SetWholeNumber(form.IPopTypedEdit, s->Population.InitialPopulation);
+    SetWholeNumber(form.FPopTypedEdit, s->Population.FinalPopulation);
+    SetWholeNumber(form.InitialSuplementaryFlowTypedEdit, s->InitialInfiltration * s->Length);
+    SetWholeNumber(form.FinalSuplementaryFlowTypedEdit, s->FinalInfiltration * s->Length);
+    SetNumber(form.InitialUSFlowTypedEdit, above.InitialRaw * 1000);
+    SetNumber(form.FinalUSFlowTypedEdit, above.FinalRaw * 1000);
+    SetNumber(form.GroundSlopeTypedEdit, (s->UpstreamNode->Z - s->DownstreamNode->Z) / s->Length);
 }
 
 void SimpleSewerNetwork::SewerFromDesignForm(Sewer* s) {

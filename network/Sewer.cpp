@@ -10,34 +10,26 @@ void Sewer::SetName(const AnsiString& newName) {
     NamedList<Sewer>::SetName(*this, newName);
 }
 
-namespace {
-
-template <class Total> double FlowFromAbove(const Sewer& sewer, Total total) {
-    double sum = 0;
-    if (!sewer.UpstreamNode)
-        return sum;
-    for (const Sewer* t : sewer.UpstreamNode->ConnectedSewers)
-        if (t->DownstreamNode == sewer.UpstreamNode)
-            sum += total(*t);
-    return sum;
-}
-
-} // namespace
-
 double Sewer::UpstreamInitialFlow() const {
-    return FlowFromAbove(*this, [](const Sewer& t) { return t.InitialTotalQ; });
+    return FlowsFromAbove().Initial;
 }
 
 double Sewer::UpstreamFinalFlow() const {
-    return FlowFromAbove(*this, [](const Sewer& t) { return t.FinalTotalQ; });
+    return FlowsFromAbove().Final;
 }
 
-double Sewer::UpstreamInitialRawFlow() const {
-    return FlowFromAbove(*this, [](const Sewer& t) { return t.InitialRawFlow; });
-}
-
-double Sewer::UpstreamFinalRawFlow() const {
-    return FlowFromAbove(*this, [](const Sewer& t) { return t.FinalRawFlow; });
+Sewer::Inflows Sewer::FlowsFromAbove() const {
+    Inflows sum;
+    if (!UpstreamNode)
+        return sum;
+    for (const Sewer* t : UpstreamNode->ConnectedSewers)
+        if (t->DownstreamNode == UpstreamNode) {
+            sum.Initial += t->InitialTotalQ;
+            sum.Final += t->FinalTotalQ;
+            sum.InitialRaw += t->InitialRawFlow;
+            sum.FinalRaw += t->FinalRawFlow;
+        }
+    return sum;
 }
 
 void Sewer::Write(NetworkFileWriter& out) const {

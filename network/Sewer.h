@@ -29,9 +29,16 @@ public:
     // Flow entering from the sewers above, m^3/s; valid after BuildConnections once they are designed.
     double UpstreamInitialFlow() const;
     double UpstreamFinalFlow() const;
-    // Design flow entering from the sewers above (their raw design flows), m^3/s.
-    double UpstreamInitialRawFlow() const;
-    double UpstreamFinalRawFlow() const;
+    // The flows entering from the sewers above, m^3/s: their total flows, and their raw design
+    // flows, which are what the design window takes as flow from upstream.
+    struct Inflows {
+        double Initial = 0;
+        double Final = 0;
+        double InitialRaw = 0;
+        double FinalRaw = 0;
+    };
+    // In one pass over the upstream junction.
+    Inflows FlowsFromAbove() const;
 
     AnsiString USJunctionName;
     AnsiString DSJunctionName;

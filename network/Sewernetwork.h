@@ -88,6 +88,7 @@ public:
     // 0 when every sewer was designed and levelled; 1 after a message.
     int DesignNetwork();
     int DesignSewer(Sewer* s);
+    // The network's settings and the sewer's values into the design window's boxes.
     void SewerToDesignForm(Sewer* s);
     void SewerFromDesignForm(Sewer* s);
     // Invert levels of every sewer end from each sub-network's datum; 0, or 1 after a message.
@@ -134,6 +135,10 @@ private:
     // Takes the title, settings and lists of other, which was just read.
     void TakeOver(SimpleSewerNetwork& other);
     int DeleteJunctionIn(const AnsiString& name, bool tell);
+    void SettingsToDesignForm();
+    void SewerValuesToDesignForm(const Sewer* s, const Sewer::Inflows& above);
+    // DesignSewer with SettingsToDesignForm done already.
+    int DesignWithSettingsShown(Sewer* s);
     // Sets the network's water use, then the named sewer's infiltration; the sewer, or null.
     Sewer* SetSewerFlows(const AnsiString& name, double initialInfiltration, double finalInfiltration,
                          double initialLCD, double finalLCD);
