@@ -89,6 +89,11 @@ TEST_F(CostMatrix, AFileReadsAlikeWhateverEndsItsLines) {
         EXPECT_EQ(CostingsForm->CostingsMatrixDataGrid->GetColCount(), 42);
         EXPECT_EQ(CostingsForm->CostingsMatrixDataGrid->GetCellEx(4, 0), "Unit cost, each");
         ExpectTestRatesShown();
+        // And it prices: cement, 10 x 0.4 x 8.25 dug = 33.00 and 10 x 6 x (0.04 + 0.04) of box
+        // bases = 4.80.
+        Results({{"A", "J1", "J2", "10.00", "0.150", "1.000", "1.200"}}).Run();
+        CostingsForm->CalculateCostMatrix();
+        EXPECT_EQ(MatrixRow(13, 35, 35), (Texts{"37.80"}));
     }
 }
 
