@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <vector>
+
 namespace {
 
 TApplication theApplication;
@@ -30,6 +32,14 @@ AnsiString MessageOf(std::exception_ptr error) {
 } // namespace
 
 TApplication* Application = &theApplication;
+
+TApplication::~TApplication() {
+    // Run frees the windows; any still here mean the program is ending through exit(), as Qt
+    // does when the display goes away. Qt's own statics may be gone by now and freeing a window
+    // would crash: the system takes them back. Kept reachable, so leak checkers see no leak.
+    static auto* const leftAtExit = new std::vector<TComponent*>;
+    *leftAtExit = ReleaseComponents();
+}
 
 void TApplication::Run() {
     QApplication::setQuitOnLastWindowClosed(false);

@@ -17,6 +17,7 @@ constexpr int HELP_FINDER = 11;
 class TApplication : public TComponent {
 public:
     TApplication() : TComponent(nullptr) {}
+    ~TApplication() override;
 
     AnsiString Title = "Drenvala";
     // The Windows help file the program names; its contents are the HTML page of the same name

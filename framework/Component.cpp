@@ -1,6 +1,7 @@
 #include "framework/Component.h"
 
 #include <algorithm>
+#include <utility>
 
 TComponent::TComponent(TComponent* owner) : owner(owner) {
     if (owner) {
@@ -48,6 +49,12 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
         return;
     std::erase(freeNotifies, AComponent);
     std::erase(AComponent->freeNotifies, this);
+}
+
+std::vector<TComponent*> TComponent::ReleaseComponents() {
+    for (TComponent* component : components)
+        component->owner = nullptr;
+    return std::exchange(components, {});
 }
 
 bool TComponent::IsDestroying() const {

@@ -40,6 +40,8 @@ protected:
     // AComponent is going away: one of the same owner (while that owner stays), or one asked
     // about with FreeNotification.
     virtual void Notification(TComponent*, TOperation) {}
+    // Lets go of everything owned without freeing it, for when freeing is no longer safe.
+    std::vector<TComponent*> ReleaseComponents();
 
 private:
     TComponent* owner;

@@ -10,8 +10,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -91,6 +93,27 @@ TEST(Chart, EveryBarIsDrawnInItsColour) {
     for (TColor colour : {clRed, clBlue, clLime})
         EXPECT_TRUE(HasColour(picture, colour)) << std::hex << colour;
     EXPECT_FALSE(HasColour(picture, clFuchsia));
+}
+
+TEST(Chart, ValuesAtTheEndsOfTheDoubleRangeAreDrawn) {
+    const double huge = std::numeric_limits<double>::max();
+    const struct {
+        const char* label;
+        std::vector<double> values;
+    } cases[] = {
+        {"largest", {huge, 1}},
+        {"largest both ways", {-huge, huge}},
+        {"smallest", {-huge}},
+        {"tiny", {std::numeric_limits<double>::denorm_min()}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.label);
+        BarChart c;
+        for (double value : row.values)
+            c.series->Add(value, "Bar");
+        EXPECT_EQ(c.chart->Picture().size(), QSize(600, 400));
+        EXPECT_NE(c.chart->SvgPicture().find("<svg"), std::string::npos);
+    }
 }
 
 TEST(Chart, TheVectorPictureGoesToAFileUnderItsNameAsGiven) {

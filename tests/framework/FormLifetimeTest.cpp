@@ -1,4 +1,5 @@
 #include "framework/Application.h"
+#include "framework/Chart.h"
 #include "framework/Edit.h"
 #include "framework/Form.h"
 #include "framework/Panel.h"
@@ -9,6 +10,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -162,6 +164,27 @@ TEST(Application, CreatesWindowsRunsTheMainOneAndFreesThemAtTheEnd) {
     EXPECT_TRUE(otherGone);
     EXPECT_TRUE(Application->Components().empty());
     Main = nullptr;
+}
+
+// A window with a chart, the kind whose freeing crashed once Qt's statics were gone.
+struct ChartForm : TForm {
+    explicit ChartForm(TComponent* owner) : TForm(owner) {
+        chart->SetParent(this);
+        EndLayout();
+    }
+    TChart* chart = new TChart(this);
+};
+
+TEST(ApplicationDeathTest, WindowsStillOpenWhenTheProgramExitsAreLeftToTheSystem) {
+    // Qt calls exit() when the display goes away: the windows outlive the event loop.
+    EXPECT_EXIT(
+        {
+            ChartForm* form = nullptr;
+            Application->CreateForm(form);
+            form->Show();
+            std::exit(3);
+        },
+        testing::ExitedWithCode(3), "");
 }
 
 } // namespace
