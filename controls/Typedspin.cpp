@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -21,6 +22,13 @@ QToolButton* SpinButton(QWidget* edit, Qt::ArrowType arrow) {
     button->setAutoRepeatDelay(400);
     button->setAutoRepeatInterval(100);
     return button;
+}
+
+// A typed value may stand at the end of the whole numbers, and a step from it stops there.
+int Stepped(int value, int step) {
+    const long long stepped = static_cast<long long>(value) + step;
+    return static_cast<int>(
+        std::clamp<long long>(stepped, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 bool IsControl(char key) {
@@ -107,7 +115,7 @@ void TTypedSpinEdit::Step(int sign, bool page) {
     if (spinType == sptFloat)
         SetFloatValue(GetFloatValue() + sign * (page ? IncrementFloatPage : IncrementFloat));
     else if (spinType == sptNormal)
-        SetValue(GetValue() + sign * (page ? IncrementPage : Increment));
+        SetValue(Stepped(GetValue(), sign * (page ? IncrementPage : Increment)));
     SetSelStart(start);
     SetSelLength(length);
 }

@@ -100,6 +100,34 @@ TEST(TypedSpinEdit, WholeNumbersStepWithinTheirRangeOrWithoutOne) {
     EXPECT_EQ(spin.GetValue(), 0);
 }
 
+TEST(TypedSpinEdit, AStepFromTheLargestWholeNumbersTypedStopsThere) {
+    SpinForm form;
+    TTypedSpinEdit& spin = *form.Other;
+    const struct {
+        const char* label;
+        int min, max;
+        const char* typed;
+        int sign;
+        const char* shown;
+    } rows[] = {
+        {"up, in range", 0, 100, "2147483647", 1, "100"},
+        {"up, no range", 0, 0, "2147483647", 1, "2147483647"},
+        {"down, no range", 0, 0, "-2147483648", -1, "-2147483648"},
+        {"down, in range", -5, 5, "-2147483648", -1, "-5"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        spin.MinValue = row.min;
+        spin.MaxValue = row.max;
+        spin.SetWindowText(row.typed);
+        if (row.sign > 0)
+            spin.UpClick(&spin);
+        else
+            spin.DownClick(&spin);
+        EXPECT_EQ(spin.GetWindowText(), row.shown);
+    }
+}
+
 TEST_F(ShownSpin, ButtonsAndKeysStepTheValue) {
     spin.SetFloatValue(0.95);
     const struct {
