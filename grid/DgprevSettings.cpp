@@ -351,11 +351,15 @@ bool TDataGridPrintSettingsDialog::Execute() {
     Form->SetGrid(grid);
     TPrintSettings backup;
     AssignPrinterSettings(*grid->PrintSettings, backup);
+    // Through the dialog's own pointer, which forgets a grid freed while the window is open.
     struct RestoreFastPreview {
-        TDataGrid& grid;
+        TDataGrid*& grid;
         bool fast;
-        ~RestoreFastPreview() { grid.FastPreview = fast; }
-    } restore{*grid, grid->FastPreview};
+        ~RestoreFastPreview() {
+            if (grid)
+                grid->FastPreview = fast;
+        }
+    } restore{grid, grid->FastPreview};
     Form->UpdateControls();
     const bool accepted = Form->ShowModal() == mrOk;
     if (!accepted && grid)

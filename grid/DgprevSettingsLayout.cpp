@@ -2,6 +2,8 @@
 // Cancel below.
 #include "grid/DgprevSettings.h"
 
+#include "framework/PlaceControl.h"
+
 #include <initializer_list>
 
 namespace {
@@ -15,14 +17,6 @@ constexpr int FieldWidth = BoxWidth - 96;
 constexpr const char* IniFilter = "INI files (*.ini)|*.ini|All files (*.*)|*.*";
 const std::initializer_list<const char*> Positions = {
     "(none)", "Top Left", "Top Right", "Top Center", "Bottom Left", "Bottom Right", "Bottom Center"};
-
-template <class Control>
-Control* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, int height) {
-    auto* control = new Control(owner);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 TGroupBox* Group(TComponent* owner, TWinControl* page, const char* caption, int top, int height) {
     auto* box = Place<TGroupBox>(owner, page, 8, top, BoxWidth, height);

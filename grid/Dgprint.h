@@ -77,6 +77,10 @@ private:
     void PrintColumnWidths();
     TPoint CellPrintSize(int realCol, int displayCol, int row);
     int PrintRowHeight(int row);
+    // The room a row takes on the page: its height with the gaps and spacing drawing adds.
+    int DrawnRowHeight(int row);
+    // Whether a page beginning at row, y below the top, begins with the fixed rows again.
+    bool RepeatFixedRows(int row, int y);
     // The strip from first: its columns placed, its header and footer reserved; its last column.
     int PlaceStrip(int first);
     int StripColumns(int first) const;

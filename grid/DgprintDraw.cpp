@@ -161,8 +161,7 @@ void TPrintPass::DrawHeaderFooter() {
 
 int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
     grid.fontScale = fitScale;
-    const int h = PrintRowHeight(row);
-    const int drawn = 2 * gap + h + h / 8 + settings.RowSpacing;
+    const int drawn = DrawnRowHeight(row);
     if (!Drawing() || !PageInRange(pageIndex + 1)) {
         grid.fontScale = 1;
         return drawn;

@@ -30,6 +30,12 @@ int RoundEven(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 
+// The part of a range that lies inside the grid.
+TGridRect InsideGrid(const TGridRect& range, const TDataGrid& grid) {
+    return {std::max(range.Left, 0), std::max(range.Top, 0), std::min(range.Right, grid.GetColCount() - 1),
+            std::min(range.Bottom, grid.GetRowCount() - 1)};
+}
+
 void AddFont(std::string& key, const TFont& font) {
     key += font.Name.str() + '|' + std::to_string(font.Size) + '|' + std::to_string(font.GetHeight()) + '|' +
            std::to_string(font.Style) + '|';
@@ -53,10 +59,11 @@ double FitScale(TFitToPage fit, int W, int leftSize, int rightSize, const std::v
     for (int width : widths)
         total += width + spacing;
     const int spacingTotal = static_cast<int>(widths.size()) * spacing;
-    if (total == spacingTotal)
+    const int room = W - rightSize - leftSize - spacingTotal;
+    // Margins that leave no room would turn the columns over or shrink them to nothing.
+    if (total == spacingTotal || room <= 0)
         return 1;
-    const double scale =
-        static_cast<double>(W - rightSize - leftSize - spacingTotal) / (total - spacingTotal);
+    const double scale = static_cast<double>(room) / (total - spacingTotal);
     if ((fit == fpShrink && scale > 1) || (fit == fpGrow && scale < 1))
         return 1;
     return scale;
@@ -64,7 +71,7 @@ double FitScale(TFitToPage fit, int W, int leftSize, int rightSize, const std::v
 
 TPrintPass::TPrintPass(TDataGrid& grid, TCanvas& canvas, TPrintMethod method, int pages)
     : grid(grid), canvas(canvas), method(method), pages(pages), settings(*grid.PrintSettings),
-      range(grid.printRange), widths(grid.printColWidths), edges(grid.printColOffsets),
+      range(InsideGrid(grid.printRange, grid)), widths(grid.printColWidths), edges(grid.printColOffsets),
       kept(grid.printLayout) {}
 
 int TPrintPass::Run() {
@@ -161,7 +168,8 @@ void TPrintPass::PrintColumnWidths() {
     std::fill(widths.begin() + range.Left, widths.begin() + range.Right + 1, 0);
     if (settings.NoAutoSize) {
         for (int c = range.Left; c <= range.Right; ++c)
-            widths[static_cast<std::size_t>(c)] = RoundEven((grid.GetColWidths(c) - 4) * screenFactor);
+            widths[static_cast<std::size_t>(c)] =
+                std::max(0, RoundEven((grid.GetColWidths(c) - 4) * screenFactor));
     } else {
         for (int r = range.Top; r <= range.Bottom; ++r)
             for (int c = range.Left; c <= range.Right; ++c) {
@@ -301,11 +309,15 @@ int TPrintPass::PlaceStrip(int first) {
     ++stripNumber;
     pageInStrip = 0;
     const int fixedCols = grid.GetFixedCols();
-    repeatColumns = first > range.Left && fixedCols > 0 && settings.RepeatFixedCols;
     fixedWidth = 0;
-    if (repeatColumns)
-        for (int c = 0; c < fixedCols; ++c)
-            fixedWidth += widths[static_cast<std::size_t>(c)] + spacing;
+    for (int c = 0; c < fixedCols; ++c)
+        fixedWidth += widths[static_cast<std::size_t>(c)] + spacing;
+    // The fixed columns stand again only left of a strip of other columns, and only when they leave
+    // its first column room on the sheet: else that strip would be pushed off the sheet.
+    repeatColumns = first > range.Left && first >= fixedCols && fixedCols > 0 && settings.RepeatFixedCols &&
+                    fixedWidth + widths[static_cast<std::size_t>(first)] + spacing <= W - settings.RightSize;
+    if (!repeatColumns)
+        fixedWidth = 0;
     const int last = StripColumns(first);
     split = split || last < range.Right;
     int used = fixedWidth;
@@ -358,8 +370,7 @@ bool TPrintPass::LayOutRows(int first, int last) {
             y = -headerHeight;
             DrawHeaderFooter();
             y -= settings.TitleSpacing;
-            if (row > 0 && (pageIndex > 0 || fixedRows <= range.Top) && settings.RepeatFixedRows &&
-                fixedRows > 0)
+            if (RepeatFixedRows(row, y))
                 for (int f = 0; f < fixedRows; ++f) {
                     if (repeatColumns)
                         DrawPrintRow(y, 0, fixedCols - 1, f);
@@ -394,6 +405,23 @@ bool TPrintPass::LayOutRows(int first, int last) {
     }
     lastY = y;
     return closedAt == range.Bottom + 1;
+}
+
+bool TPrintPass::RepeatFixedRows(int row, int y) {
+    const int fixedRows = grid.GetFixedRows();
+    // A page that begins inside the fixed rows prints them as they come, not twice.
+    if (!settings.RepeatFixedRows || fixedRows == 0 || row < fixedRows ||
+        (pageIndex == 0 && fixedRows > range.Top))
+        return false;
+    // Fixed rows that leave the page's own first row no room would push every row off the sheet.
+    for (int f = 0; f < fixedRows; ++f)
+        y -= DrawnRowHeight(f);
+    return y - PrintRowHeight(row) >= H + footerHeight;
+}
+
+int TPrintPass::DrawnRowHeight(int row) {
+    const int h = PrintRowHeight(row);
+    return 2 * gap + h + h / 8 + settings.RowSpacing;
 }
 
 int TPrintPass::Edge(int displayCol) const {

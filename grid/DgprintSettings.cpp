@@ -28,10 +28,27 @@ void WriteFont(TIniFile& ini, const AnsiString& section, const FontKeys& keys, c
     ini.WriteInteger(section, keys.Color, static_cast<int>(font.Color));
 }
 
+// What a damaged or hand-edited file may hold beyond these is taken as missing: the page
+// arithmetic in tenths of a millimetre stays far from overflow, and a font stays printable.
+constexpr int LongestLength = 25400;
+constexpr int LargestFontSize = 1000;
+
+int ReadBetween(const TIniFile& ini, const AnsiString& section, const char* key, int least, int most,
+                int fallback) {
+    const int value = ini.ReadInteger(section, key, fallback);
+    return value >= least && value <= most ? value : fallback;
+}
+
+// A length in tenths of a millimetre: never negative, and no more than the 100 inches the
+// settings window takes.
+int ReadLength(const TIniFile& ini, const AnsiString& section, const char* key, int fallback) {
+    return ReadBetween(ini, section, key, 0, LongestLength, fallback);
+}
+
 // Styles stored are added to those the font has.
 void ReadFont(const TIniFile& ini, const AnsiString& section, const FontKeys& keys, TFont& font) {
     font.SetName(ini.ReadString(section, keys.Name, "Arial"));
-    font.SetSize(ini.ReadInteger(section, keys.Size, 10));
+    font.SetSize(ReadBetween(ini, section, keys.Size, 1, LargestFontSize, 10));
     font.SetStyle(font.Style | (static_cast<unsigned>(ini.ReadInteger(section, keys.Style, 0)) & 0xF));
     font.SetColor(static_cast<TColor>(ini.ReadInteger(section, keys.Color, 0)));
 }
@@ -99,11 +116,11 @@ void TDataGrid::SavePrintSettings(const AnsiString& FileName, const AnsiString& 
 void TDataGrid::LoadPrintSettings(const AnsiString& FileName, const AnsiString& Section) {
     TPrintSettings& s = *PrintSettings;
     const TIniFile ini(FileName);
-    s.ColumnSpacing = ini.ReadInteger(Section, "ColumnSpacing", 20);
-    s.RowSpacing = ini.ReadInteger(Section, "RowSpacing", 20);
-    s.TitleSpacing = ini.ReadInteger(Section, "TitleSpacing", 20);
-    s.FixedHeight = ini.ReadInteger(Section, "FixedHeight", 0);
-    s.FixedWidth = ini.ReadInteger(Section, "FixedWidth", 0);
+    s.ColumnSpacing = ReadLength(ini, Section, "ColumnSpacing", 20);
+    s.RowSpacing = ReadLength(ini, Section, "RowSpacing", 20);
+    s.TitleSpacing = ReadLength(ini, Section, "TitleSpacing", 20);
+    s.FixedHeight = ReadLength(ini, Section, "FixedHeight", 0);
+    s.FixedWidth = ReadLength(ini, Section, "FixedWidth", 0);
     s.Centered = ini.ReadString(Section, "Centered", "Y") == "Y";
     s.NoAutoSize = ini.ReadString(Section, "NoAutoSize", "N") == "Y";
     s.UseFixedHeight = ini.ReadString(Section, "UseFixedHeight", "N") == "Y";
@@ -118,10 +135,10 @@ void TDataGrid::LoadPrintSettings(const AnsiString& FileName, const AnsiString& 
     s.Time = PositionOf(ini.ReadInteger(Section, "Time", 0));
     s.DateFormat = ini.ReadString(Section, "DateFormat", "");
     s.TitleText = ini.ReadString(Section, "TitleText", "");
-    s.FooterSize = ini.ReadInteger(Section, "FooterSize", 100);
-    s.HeaderSize = ini.ReadInteger(Section, "HeaderSize", 100);
-    s.LeftSize = ini.ReadInteger(Section, "LeftSize", 100);
-    s.RightSize = ini.ReadInteger(Section, "RightSize", 100);
+    s.FooterSize = ReadLength(ini, Section, "FooterSize", 100);
+    s.HeaderSize = ReadLength(ini, Section, "HeaderSize", 100);
+    s.LeftSize = ReadLength(ini, Section, "LeftSize", 100);
+    s.RightSize = ReadLength(ini, Section, "RightSize", 100);
     ReadOrdinal(ini, Section, "FitToPage", fpCustom, s.FitToPage);
     ReadFont(ini, Section, CellFontKeys, s.Font);
     ReadFont(ini, Section, HeaderFontKeys, s.HeaderFont);

@@ -1,22 +1,11 @@
 #include "reports/Printcontrol.h"
 
+#include "framework/PlaceControl.h"
 #include "grid/Datagrid.h"
 #include "reports/Table.h"
 #include "resources/StringTable.h"
 
 TPrintSetupForm* PrintSetupForm = nullptr;
-
-namespace {
-
-template <class Control>
-Control* Place(TPrintSetupForm* form, TWinControl* parent, int left, int top, int width, int height) {
-    auto* control = new Control(form);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
-
-} // namespace
 
 TPrintSetupForm::TPrintSetupForm(TComponent* Owner) : TForm(Owner) {
     SetBorderStyle(bsDialog);

@@ -269,3 +269,14 @@ TEST_F(PrintSettingsWindow, WithoutAGridThereIsNothingToEdit) {
         },
         Exception);
 }
+
+TEST_F(PrintSettingsWindow, AGridFreedWhileTheWindowIsOpenIsLeftAlone) {
+    // Closing the window must not touch the grid again, not even to put its FastPreview back.
+    EXPECT_FALSE(Run(
+        [this](TDataGridPrintSettingsForm&) {
+            delete window.Grid;
+            window.Grid = nullptr;
+        },
+        mrCancel));
+    EXPECT_EQ(window.Dialog->GetGrid(), nullptr);
+}

@@ -14,14 +14,7 @@ namespace {
 // A grid without fixed rows or columns, printed in DejaVu Sans of 10 points on A4.
 struct PrintedGrid : testing::Test {
     PrintedGrid() {
-        UseA4PdfPrinter();
-        Responder().Clear();
-        grid.SetColCount(2);
-        grid.SetRowCount(50);
-        grid.SetFixedRows(0);
-        grid.SetFixedCols(0);
-        UseDejaVu(*grid.PrintSettings);
-        grid.PrintSettings->NoAutoSize = true;
+        PrintTwoColumnsOnA4(grid);
         grid.OnPrintPageDone = [this](TObject*, TCanvas*, int LastRow, int, int, int, int) {
             LastRows.push_back(LastRow);
             FirstEdges.push_back(grid.GetPrintColOffset(0));

@@ -176,6 +176,12 @@ TEST(PrintRules, ColumnsFitTheRoomBetweenTheMargins) {
         SCOPED_TRACE(row.label);
         EXPECT_DOUBLE_EQ(FitScale(row.fit, 2000, 100, 100, row.widths, 20), row.scale);
     }
+    // Margins that leave no room between them: no scale at all rather than one of 0 or below.
+    for (const TFitToPage fit : {fpAlways, fpShrink}) {
+        SCOPED_TRACE(fit);
+        EXPECT_DOUBLE_EQ(FitScale(fit, 2000, 1000, 960, {500, 300}, 20), 1);
+        EXPECT_DOUBLE_EQ(FitScale(fit, 2000, 1500, 1500, {500, 300}, 20), 1);
+    }
 }
 
 TEST(PrintRules, RotatedTextPlacedByQuadrantAndAlignment) {

@@ -26,6 +26,19 @@ inline void UseDejaVu(TPrintSettings& settings, int size = 10, const char* name 
     }
 }
 
+// The grid the printing tests start from: two columns of fifty rows, none fixed, in DejaVu Sans of
+// 10 points with widths as on the screen, printed on A4.
+inline void PrintTwoColumnsOnA4(TDataGrid& grid) {
+    UseA4PdfPrinter();
+    Responder().Clear();
+    grid.SetColCount(2);
+    grid.SetRowCount(50);
+    grid.SetFixedRows(0);
+    grid.SetFixedCols(0);
+    UseDejaVu(*grid.PrintSettings);
+    grid.PrintSettings->NoAutoSize = true;
+}
+
 // A white image of the given resolution to draw printed pages on.
 inline QImage PageImage(int width, int height, int dpi) {
     QImage image(width, height, QImage::Format_RGB32);
