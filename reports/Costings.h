@@ -190,7 +190,6 @@ private:
     void BuildCostMatrixPage();
     void BuildBOQPage();
     void BuildChartPage();
-    void LoadCaptions() {}
 
     // Reads a matrix file into a grid of its own and, once all of it is read, makes it the matrix.
     void LoadCostMatrix(const AnsiString& FileName);

@@ -109,7 +109,6 @@ TCostingsForm::TCostingsForm(TComponent* Owner) : TForm(Owner) {
     SaveDialog1->Filter = CostFilesFilter;
     SaveDialog1->Options |= ofOverwritePrompt;
     CostingsMatrixDataGrid->Delimiter = ',';
-    LoadCaptions();
     EndLayout();
 }
 

@@ -220,6 +220,10 @@ TEST_F(CostMatrix, OddFilesAreReadAndPricedWithoutHarm) {
         {"five thousand fields", std::string(13, '\n') + std::string(4999, ','), {}},
         {"a line of a megabyte", std::string(1 << 20, 'x') + "\r\n", {}},
         {"ten thousand lines", std::string(10000, '\n'), {}},
+        {"bytes of no text",
+         std::string(13, '\n') + std::string("\0\xff\xfe,\x80\r\n\x1a", 8),
+         // A named resource without a unit cost.
+         {"Drenvala: '' is not a valid floating point value (16)"}},
         {"negative costs and rates", resource("Cement,,,bag,-10,,,-0.4,0,0,0,0,0,0,-6,0,0,0,0"), {}},
         {"a cost that is no number",
          resource("Cement,,,bag,ten,,,0,0,0,0,0,0,0,0,0,0,0,0"),

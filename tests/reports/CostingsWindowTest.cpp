@@ -4,6 +4,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QTabBar>
 #include <QTest>
 
 #include <functional>
@@ -200,19 +201,42 @@ TEST_F(CostingsCommand, AUnitCostTypedInTheGridIsPricedAtTheNextVisit) {
     FrontForm->View()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(FrontForm->View()));
     ClickCosting();
+    struct Case {
+        const char* label;
+        const char* typed;
+        // How the user goes on to the matrix once the cost is typed.
+        std::function<void()> then;
+    };
+    const Case cases[] = {
+        {"entered, then the tab chosen", "12",
+         [] {
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+             // On to the next resource's cost.
+             EXPECT_EQ(CostingsForm->UnitResDataGrid->GetCol(), 4);
+             EXPECT_EQ(CostingsForm->UnitResDataGrid->GetRow(), 5);
+             Visit(3);
+         }},
+        {"still being typed when the tab is clicked", "13",
+         [] {
+             auto* tabs = CostingsForm->CostingsPageControl->View()->findChild<QTabBar*>();
+             ASSERT_TRUE(tabs);
+             CallGuarded([tabs] { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center()); });
+         }},
+    };
     TDataGrid* units = CostingsForm->UnitResDataGrid;
-    units->SetFocus();
-    units->SetCol(4);
-    units->SetRow(4);
-    QTest::keyClicks(QApplication::focusWidget(), "12");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(units->GetCellEx(4, 4), "12");
-    // On to the next resource's cost.
-    EXPECT_EQ(units->GetCol(), 4);
-    EXPECT_EQ(units->GetRow(), 5);
-    Visit(3);
-    EXPECT_EQ(MatrixRow(13, 4, 4), (Texts{"12"}));
-    EXPECT_EQ(MatrixRow(13, 40, 40), (Texts{"12"}));
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.label);
+        Visit(0);
+        units->SetFocus();
+        units->SetCol(4);
+        units->SetRow(4);
+        QTest::keyClicks(QApplication::focusWidget(), row.typed);
+        row.then();
+        EXPECT_EQ(CostingsForm->CostingsPageControl->GetActivePageIndex(), 3);
+        EXPECT_EQ(units->GetCellEx(4, 4), row.typed);
+        EXPECT_EQ(MatrixRow(13, 4, 4), (Texts{row.typed}));
+        EXPECT_EQ(MatrixRow(13, 40, 40), (Texts{row.typed}));
+    }
     FrontForm->Hide();
 }
 
