@@ -49,9 +49,7 @@ protected:
 const std::string Duplicate = "Error: This sewer name already exists. Please choose another. (48)";
 
 std::string Refused(const std::string& name) {
-    return "Error: The name \"" + name +
-           "\" cannot be used: a sewer or junction name is one word, without blanks, and does not begin "
-           "with \"#\". (48)";
+    return "Error: " + RefusedName(name) + " (48)";
 }
 
 TEST_F(DataEntryApply, ASewerBoxLeftAppliesAllOrNothing) {

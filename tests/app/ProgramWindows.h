@@ -8,6 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
+
+// The refusal of a sewer or junction name the network file could not hold.
+inline std::string RefusedName(const std::string& name) {
+    return "The name \"" + name +
+           "\" cannot be used: a sewer or junction name is one word, without blanks, and does not begin "
+           "with \"#\".";
+}
 
 // The program's windows as its start-up creates them (without the splash), each in its global
 // pointer, and a folder for the files a test writes.
