@@ -4,8 +4,6 @@
 
 namespace {
 
-using VisualEditDrawing = VisualEditor;
-
 constexpr QRgb White = 0xFFFFFF;
 constexpr QRgb Maroon = 0x800000;
 constexpr QRgb Blue = 0x0000FF;
@@ -34,17 +32,21 @@ std::vector<TSpeedButton*> Toggles() {
 }
 
 // S0 runs from J0 at world (0, 0) to J1 at (10, 0): pixels (200, 150) to (300, 150).
-SimpleSewerNetwork& OneSewer() {
-    FrontForm->ReplaceNetwork(std::make_unique<SimpleSewerNetwork>());
-    SimpleSewerNetwork& network = *FrontForm->Network;
-    network.AddSewerAt("S0", "J0", "J1", 0, 0, 10, 0);
-    network.BuildConnections();
-    return network;
-}
+class VisualEditDrawing : public VisualEditor {
+protected:
+    void SetUp() override {
+        VisualEditor::SetUp();
+        UseView();
+        FrontForm->ReplaceNetwork(std::make_unique<SimpleSewerNetwork>());
+        FrontForm->Network->AddSewerAt("S0", "J0", "J1", 0, 0, 10, 0);
+        FrontForm->Network->BuildConnections();
+    }
+
+    static SimpleSewerNetwork& Network() { return *FrontForm->Network; }
+};
 
 TEST_F(VisualEditDrawing, SewersAreBlueLimeInTheirSubnetAndRedWhenSelected) {
-    UseView();
-    SimpleSewerNetwork& network = OneSewer();
+    SimpleSewerNetwork& network = Network();
     // The square's edge is 4 pixels left of J0's point.
     ExpectPixels(Shown(), {{230, 150, Blue}, {196, 150, Maroon}, {150, 150, White}});
 
@@ -61,8 +63,6 @@ TEST_F(VisualEditDrawing, SewersAreBlueLimeInTheirSubnetAndRedWhenSelected) {
 // With names shown the squares are outlines, the sewer showing inside; without them the squares
 // take the paint box's white brush.
 TEST_F(VisualEditDrawing, JunctionSquaresTakeTheBrushTheDrawingBeforeLeft) {
-    UseView();
-    OneSewer();
     EXPECT_EQ(At(Shown(), 201, 150), Blue);
     VisualEditForm->SewerNameSpeedButton->ViewClicked();
     EXPECT_FALSE(VisualEditForm->SewerNameSpeedButton->GetDown());
@@ -70,8 +70,7 @@ TEST_F(VisualEditDrawing, JunctionSquaresTakeTheBrushTheDrawingBeforeLeft) {
 }
 
 TEST_F(VisualEditDrawing, TheSelectedJunctionIsRingedInRed) {
-    UseView();
-    SimpleSewerNetwork& network = OneSewer();
+    SimpleSewerNetwork& network = Network();
     VisualEditForm->SelectedJunction = network.Junctions[1];
     const QImage shown = Shown();
     // The ring runs 3 pixels outside J1's square: from x = 293 to 306 about (300, 150).
@@ -84,8 +83,7 @@ TEST_F(VisualEditDrawing, TheSelectedJunctionIsRingedInRed) {
 
 // Yellow 8 pixels, maroon 6, red 4 with a maroon edge, over the junction's own square.
 TEST_F(VisualEditDrawing, ADatumShowsThreeSquares) {
-    UseView();
-    SimpleSewerNetwork& network = OneSewer();
+    SimpleSewerNetwork& network = Network();
     network.SetSewerDatum("S0", true, true, 0);
     ExpectPixels(Shown(), {{196, 150, Yellow},
                            {203, 150, Yellow},
@@ -101,8 +99,7 @@ TEST_F(VisualEditDrawing, ADatumShowsThreeSquares) {
 // down the screen it is worked out as if the downstream point lay a pixel to the right, and
 // comes 8 pixels above it.
 TEST_F(VisualEditDrawing, ADropShowsARedDiscEightPixelsBack) {
-    UseView();
-    SimpleSewerNetwork& network = OneSewer();
+    SimpleSewerNetwork& network = Network();
     network.Sewers[0]->DownstreamEnd->DropJunction = true;
     // From (100, 50) down to (100, 150).
     network.AddSewerAt("S1", "J2", "J3", -10, 10, -10, 0);
@@ -119,8 +116,7 @@ TEST_F(VisualEditDrawing, ADropShowsARedDiscEightPixelsBack) {
 }
 
 TEST_F(VisualEditDrawing, TheTogglesChooseWhatIsDrawn) {
-    UseView();
-    SimpleSewerNetwork& network = OneSewer();
+    SimpleSewerNetwork& network = Network();
     network.SetSewerDatum("S0", true, true, 0);
     network.Sewers[0]->DownstreamEnd->DropJunction = true;
     for (TSpeedButton* toggle : Toggles())
@@ -143,8 +139,7 @@ TEST_F(VisualEditDrawing, TheTogglesChooseWhatIsDrawn) {
 
 // Nothing is drawn without a network, or of a selection that is no longer in it.
 TEST_F(VisualEditDrawing, ADeletedSelectionIsNotDrawn) {
-    UseView();
-    SimpleSewerNetwork& network = OneSewer();
+    SimpleSewerNetwork& network = Network();
     VisualEditForm->SelectedSewer = network.Sewers[0];
     network.DeleteSewer("S0");
     network.AddSewerAt("S0", "J0", "J1", 0, 0, 10, 0);
