@@ -110,13 +110,4 @@ protected:
             out += j->Name.str() + number(j->Z) + "\n";
         return out;
     }
-
-    // What was asked, one line each: caption, text and flags.
-    static std::vector<std::string> Asked() {
-        std::vector<std::string> asked;
-        for (const MessageRequest& request : Responder().Asked)
-            asked.push_back(request.Caption.str() + ": " + request.Text.str() + " (" +
-                            std::to_string(request.Flags) + ")");
-        return asked;
-    }
 };

@@ -15,18 +15,6 @@ constexpr int Warning = MB_YESNO | MB_ICONEXCLAMATION;
 
 using Told = std::vector<std::string>;
 
-std::string Line(const std::string& caption, const std::string& text, int flags) {
-    return caption + ": " + text + " (" + std::to_string(flags) + ")";
-}
-
-// What was asked, one line each: caption, text and flags.
-Told Asked() {
-    Told asked;
-    for (const MessageRequest& request : Responder().Asked)
-        asked.push_back(Line(request.Caption.str(), request.Text.str(), request.Flags));
-    return asked;
-}
-
 bool Exists(const AnsiString& path) {
     return QFile::exists(QString::fromStdString(path.str()));
 }
@@ -58,15 +46,16 @@ TEST_F(NetworkFileCommands, ReadReplacesTheNetworkOnlyWhenTheFileReads) {
         {"a file that is not a network",
          Path("bad.snt"),
          false,
-         {Line("Wrong file message", "This doesn't appear to be Drenvala network file. Choose another.",
-               Exclamation),
-          Line("The first line of the file should read: ",
-               "The first line of the file should read: #SNTV1.1 this file has: #SNTV1.0", Exclamation)}},
+         {MessageLine("Wrong file message",
+                      "This doesn't appear to be Drenvala network file. Choose another.", Exclamation),
+          MessageLine("The first line of the file should read: ",
+                      "The first line of the file should read: #SNTV1.1 this file has: #SNTV1.0",
+                      Exclamation)}},
         {"a missing file",
          Path("missing.snt"),
          false,
-         {Line("Error while reading network", "Could not open the file " + Path("missing.snt").str(),
-               Exclamation)}},
+         {MessageLine("Error while reading network", "Could not open the file " + Path("missing.snt").str(),
+                      Exclamation)}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -105,13 +94,13 @@ TEST_F(NetworkFileCommands, ReadReplacesTheNetworkOnlyWhenTheFileReads) {
 // Each prompt with the answers given to it and to the dialogs after it, and where that leaves the
 // program. A Yes whose save did not happen keeps the network and the program.
 TEST_F(NetworkFileCommands, PromptsGuardUnsavedChanges) {
-    const std::string quitChanged = Line(
+    const std::string quitChanged = MessageLine(
         "Network Changed", "The network has been changed, do you want to save it before you quit?", Question);
-    const std::string quit = Line("Really Quit", "Do you really want to quit?", Question);
+    const std::string quit = MessageLine("Really Quit", "Do you really want to quit?", Question);
     const std::string clearChanged =
-        Line("Really clear", "The network has been changed, do you want to save it before you clear it?",
-             Question);
-    const std::string readChanged = Line(
+        MessageLine("Really clear",
+                    "The network has been changed, do you want to save it before you clear it?", Question);
+    const std::string readChanged = MessageLine(
         "Really Quit",
         "The existing network has not been saved, do you want to save it before you read in a new network?",
         Warning);
@@ -238,7 +227,7 @@ TEST_F(NetworkFileCommands, AFailedSaveKeepsTheFlagAndTheFileName) {
     ReadRiversideChanged();
     const AnsiString unwritable = Path("no-such-folder/riverside.snt");
     const std::string cannotOpen =
-        Line("Error while saving network", "Could not open the file " + unwritable.str(), Exclamation);
+        MessageLine("Error while saving network", "Could not open the file " + unwritable.str(), Exclamation);
 
     Responder().AnswerFile(unwritable);
     FrontForm->Save1->Click();
@@ -250,7 +239,8 @@ TEST_F(NetworkFileCommands, AFailedSaveKeepsTheFlagAndTheFileName) {
     Responder().Clear();
     FrontForm->NetworkFileName = "";
     FrontForm->SaveNetwork1->Click();
-    EXPECT_EQ(Asked(), Told{Line("Error while saving network", "Could not open the file ", Exclamation)});
+    EXPECT_EQ(Asked(),
+              Told{MessageLine("Error while saving network", "Could not open the file ", Exclamation)});
     EXPECT_TRUE(DataEntryForm->NetworkChanged);
 
     // Saved under its name: the flag goes and the name stays.
@@ -291,8 +281,9 @@ TEST_F(NetworkFileCommands, SaveRefusesTitlesAndNamesTheFileCannotHold) {
         row.change(*FrontForm->Network);
         Responder().AnswerFile(Path("refused.snt"));
         FrontForm->Save1->Click();
-        EXPECT_EQ(Asked(), Told{Line("Error while saving network",
-                                     std::string("The network cannot be saved: ") + row.fault, Exclamation)});
+        EXPECT_EQ(Asked(),
+                  Told{MessageLine("Error while saving network",
+                                   std::string("The network cannot be saved: ") + row.fault, Exclamation)});
         EXPECT_FALSE(Exists(Path("refused.snt")));
         EXPECT_TRUE(DataEntryForm->NetworkChanged);
         EXPECT_EQ(FrontForm->NetworkFileName, Data("riverside.snt"));

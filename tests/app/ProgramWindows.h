@@ -9,6 +9,20 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+// A message as one line: caption, text and flags.
+inline std::string MessageLine(const std::string& caption, const std::string& text, int flags) {
+    return caption + ": " + text + " (" + std::to_string(flags) + ")";
+}
+
+// What was asked so far, one line each.
+inline std::vector<std::string> Asked() {
+    std::vector<std::string> asked;
+    for (const MessageRequest& request : Responder().Asked)
+        asked.push_back(MessageLine(request.Caption.str(), request.Text.str(), request.Flags));
+    return asked;
+}
 
 // The refusal of a sewer or junction name the network file could not hold.
 inline std::string RefusedName(const std::string& name) {

@@ -130,10 +130,7 @@ protected:
 
     // What the user was told since the last call, as "caption: text (flags)".
     static Texts Told() {
-        Texts told;
-        for (const MessageRequest& asked : Responder().Asked)
-            told.push_back(asked.Caption.str() + ": " + asked.Text.str() + " (" +
-                           std::to_string(asked.Flags) + ")");
+        const Texts told = Asked();
         Responder().Asked.clear();
         return told;
     }
