@@ -240,21 +240,4 @@ TEST(Basegrid, ArrowsStepOffBlocks) {
     }
 }
 
-TEST(Basegrid, DefaultsOfANewGrid) {
-    TestGrid grid;
-    EXPECT_EQ(grid.GetGridLineWidth(), 1);
-    EXPECT_EQ(grid.GetGridLineColor(), clSilver);
-    EXPECT_FALSE(grid.GetDefaultDrawing());
-    EXPECT_TRUE(grid.GetOptions() & goDrawFocusSelected);
-    EXPECT_FALSE(grid.LastRowIsFooter);
-    EXPECT_EQ(grid.TStringGrid::GetGridLineWidth(), 0);
-    grid.SetDefaultDrawing(true);
-    EXPECT_FALSE(grid.TStringGrid::GetDefaultDrawing());
-    TCellProperties* props = grid.GetCellProperties(1, 1);
-    EXPECT_EQ(props->GetBrushColor(), UnsetCellColor);
-    EXPECT_EQ(props->SpanX, -1);
-    EXPECT_TRUE(props->IsBaseCell);
-    EXPECT_EQ(props->GetVAlignment(), vtaTop);
-}
-
 } // namespace

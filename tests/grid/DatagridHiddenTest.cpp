@@ -163,14 +163,4 @@ TEST(DatagridHidden, MovedRowsAndColumnsLeaveHiddenOnesInPlace) {
     EXPECT_EQ(ColTexts(grid, 0), "a0 a2 a3 a4 a5 a6 a1 a7");
 }
 
-TEST(DatagridHidden, HidingRowsOutsideTheGridChangesNothing) {
-    TDataGrid grid(nullptr);
-    FillLettered(grid, 2, 4);
-    EXPECT_THROW(grid.HideRows(2, 4), EInvalidGridOperation);
-    EXPECT_THROW(grid.HideRows(-1, 1), EInvalidGridOperation);
-    EXPECT_THROW(grid.HideRows(0, 3), EInvalidGridOperation);
-    EXPECT_EQ(ColTexts(grid, 0), "a0 a1 a2 a3");
-    EXPECT_EQ(grid.NumHiddenRows(), 0);
-}
-
 } // namespace

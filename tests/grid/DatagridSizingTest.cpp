@@ -14,6 +14,13 @@ int Measured(const TFont& font, const char* text) {
     return canvas.TextWidth(text);
 }
 
+// The height of a line of text in a font.
+int LineHeight(const TFont& font) {
+    TCanvas canvas;
+    canvas.Font = font;
+    return canvas.TextHeight("gh");
+}
+
 TEST(DatagridSizing, AutoSizeGivesEachNormalColumnItsWidestTextAndFourteen) {
     TDataGrid grid(nullptr);
     grid.SetColCount(4);
@@ -54,16 +61,14 @@ TEST(DatagridSizing, TheFontACellIsPaintedWith) {
 
 TEST(DatagridSizing, TextsMeasuredLineByLine) {
     TDataGrid grid(nullptr);
-    TCanvas canvas;
-    canvas.Font = grid.Font;
-    const int line = canvas.TextHeight("gh");
+    const int line = LineHeight(grid.Font);
     grid.SetCells(1, 1, "short\rthe longer line");
-    EXPECT_EQ(grid.GetCellTextSize(1, 1), Point(canvas.TextWidth("short"), line));
+    EXPECT_EQ(grid.GetCellTextSize(1, 1), Point(Measured(grid.Font, "short"), line));
     grid.Multilinecells = true;
-    EXPECT_EQ(grid.GetCellTextSize(1, 1), Point(canvas.TextWidth("the longer line"), 2 * line));
+    EXPECT_EQ(grid.GetCellTextSize(1, 1), Point(Measured(grid.Font, "the longer line"), 2 * line));
     grid.URLShow = true;
     grid.SetCells(1, 2, "http://example.org");
-    EXPECT_EQ(grid.GetCellTextSize(1, 2).x, canvas.TextWidth("example.org"));
+    EXPECT_EQ(grid.GetCellTextSize(1, 2).x, Measured(grid.Font, "example.org"));
     EXPECT_EQ(grid.GetCellTextSize(2, 2), Point(0, line));
 }
 
@@ -95,14 +100,12 @@ TEST(DatagridSizing, GrowingNeverNarrows) {
 TEST(DatagridSizing, Rows) {
     TDataGrid grid(nullptr);
     FillLettered(grid, 4, 4);
-    TCanvas canvas;
-    canvas.Font = grid.Font;
-    const int line = canvas.TextHeight("gh");
+    const int line = LineHeight(grid.Font);
     // Short texts keep the default height.
     grid.AutoSizeRow(1);
     EXPECT_EQ(grid.GetRowHeights(1), grid.GetDefaultRowHeight());
     // Three words in a column that takes one each: three lines and 4 pixels.
-    grid.SetColWidths(2, canvas.TextWidth("three") + 4);
+    grid.SetColWidths(2, Measured(grid.Font, "three") + 4);
     grid.SetCells(2, 2, "one two three");
     grid.AutoSizeRow(2);
     EXPECT_EQ(grid.GetRowHeights(2), 3 * line + 4);
@@ -127,14 +130,11 @@ TEST(DatagridSizing, EveryCellAtOnce) {
     grid.SetRowCount(3);
     grid.SetCells(1, 1, "wide text");
     grid.SetCells(2, 2, "x");
-    TCanvas canvas;
-    canvas.Font = grid.Font;
-    const int line = canvas.TextHeight("gh");
     grid.AutoSizeCells(true, 6, 2);
     EXPECT_EQ(grid.GetColWidths(0), 64);
-    EXPECT_EQ(grid.GetColWidths(1), canvas.TextWidth("wide text") + 6);
-    EXPECT_EQ(grid.GetColWidths(2), canvas.TextWidth("x") + 6);
-    EXPECT_EQ(grid.GetRowHeights(1), line + 2);
+    EXPECT_EQ(grid.GetColWidths(1), Measured(grid.Font, "wide text") + 6);
+    EXPECT_EQ(grid.GetColWidths(2), Measured(grid.Font, "x") + 6);
+    EXPECT_EQ(grid.GetRowHeights(1), LineHeight(grid.Font) + 2);
     EXPECT_EQ(grid.GetRowHeights(0), grid.GetDefaultRowHeight());
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -93,58 +94,49 @@ TEST(DatagridSums, Numbering) {
     EXPECT_EQ(ColTexts(fixedOnly, 1), " ");
 }
 
+// Each row: a lettered 4 x 4 grid set up, then the selection made, or none at all.
 TEST(DatagridSums, TheSelectedText) {
     struct Row {
         const char* name;
-        std::function<void(TDataGrid&)> select;
+        std::function<void(TDataGrid&)> setUp;
+        std::optional<TGridRect> selection;
         const char* expected;
     } rows[] = {
-        {"two by two",
-         [](TDataGrid& g) {
-             g.SetSelection({1, 1, 2, 2});
-         },
-         "b1\tc1\r\nb2\tc2\r\n"},
-        {"one cell",
-         [](TDataGrid& g) {
-             g.SetSelection({3, 2, 3, 2});
-         },
-         "d2\r\n"},
-        {"over a hidden column",
-         [](TDataGrid& g) {
-             g.HideColumn(2);
-             g.SetSelection({1, 1, 2, 1});
-         },
-         "b1\td1\r\n"},
+        {"two by two", nullptr, TGridRect{1, 1, 2, 2}, "b1\tc1\r\nb2\tc2\r\n"},
+        {"one cell", nullptr, TGridRect{3, 2, 3, 2}, "d2\r\n"},
+        {"over a hidden column", [](TDataGrid& g) { g.HideColumn(2); }, TGridRect{1, 1, 2, 1}, "b1\td1\r\n"},
         {"whole rows",
          [](TDataGrid& g) {
              g.SetOptions(g.GetOptions() | goRowSelect);
              g.DragDropSettings->OleEntireRows = true;
-             g.SetSelection({1, 3, 3, 3});
          },
-         "a3\tb3\tc3\td3\r\n"},
+         TGridRect{1, 3, 3, 3}, "a3\tb3\tc3\td3\r\n"},
         {"disjunct rows",
          [](TDataGrid& g) {
              g.MouseActions->DisjunctRowSelect = true;
              g.SetRowSelect(1, true);
              g.SetRowSelect(3, true);
-             g.SetSelection({2, 2, 3, 2});
          },
-         "c1\td1\r\nc3\td3\r\n"},
+         TGridRect{2, 2, 3, 2}, "c1\td1\r\nc3\td3\r\n"},
         {"lines quoted",
          [](TDataGrid& g) {
              g.ClipboardMultiLineQuoting = true;
              g.Multilinecells = true;
              g.SetCells(1, 1, "x\r\ny");
-             g.SetSelection({1, 1, 1, 1});
          },
-         "\"x\ny\"\r\n"},
-        {"nothing selected", [](TDataGrid& g) { g.HideSelection(); }, ""},
+         TGridRect{1, 1, 1, 1}, "\"x\ny\"\r\n"},
+        {"nothing selected", nullptr, std::nullopt, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         TDataGrid grid(nullptr);
         FillLettered(grid, 4, 4);
-        row.select(grid);
+        if (row.setUp)
+            row.setUp(grid);
+        if (row.selection)
+            grid.SetSelection(*row.selection);
+        else
+            grid.HideSelection();
         EXPECT_EQ(grid.SelectedText(), row.expected);
     }
 }

@@ -56,80 +56,49 @@ TEST(PrintRules, PageNumbersAsTheyPrint) {
 }
 
 TEST(PrintRules, HeaderAndFooterStringsKeepTheirBlanks) {
-    const struct {
-        const char* label;
+    struct Given {
         TPrintPosition time, date, page, title;
         const char* titleText;
         std::vector<const char*> titleLines;
         const char* prefix;
         const char* suffix;
+    };
+    const struct {
+        const char* label;
+        Given given;
         THeaderStrings expected;
     } rows[] = {
-        {"nothing anywhere", ppNone, ppNone, ppNone, ppNone, "", {"Riverside"}, "", "", {}},
+        {"nothing anywhere", {ppNone, ppNone, ppNone, ppNone, "", {"Riverside"}, "", ""}, {}},
         // A left item goes in front with a blank after it; right and centre ones after a blank.
         {"the results table's layout",
-         ppTopLeft,
-         ppTopRight,
-         ppBottomCenter,
-         ppTopCenter,
-         "",
-         {"Riverside"},
-         "",
-         "",
+         {ppTopLeft, ppTopRight, ppBottomCenter, ppTopCenter, "", {"Riverside"}, "", ""},
          {"10:45 ", " 07/12/2026", " Riverside", "", "", "  2/5 "}},
         {"prefix and suffix around the number",
-         ppNone,
-         ppNone,
-         ppBottomRight,
-         ppNone,
-         "",
-         {},
-         "Page",
-         "of many",
+         {ppNone, ppNone, ppBottomRight, ppNone, "", {}, "Page", "of many"},
          {"", "", "", "", " Page 2/5 of many", ""}},
         {"time and date at one place",
-         ppBottomLeft,
-         ppBottomLeft,
-         ppNone,
-         ppNone,
-         "",
-         {},
-         "",
-         "",
+         {ppBottomLeft, ppBottomLeft, ppNone, ppNone, "", {}, "", ""},
          {"", "", "", "07/12/2026 10:45 ", "", ""}},
         {"a title text wins over the lines",
-         ppNone,
-         ppNone,
-         ppNone,
-         ppTopLeft,
-         "Outfall",
-         {"Riverside"},
-         "",
-         "",
+         {ppNone, ppNone, ppNone, ppTopLeft, "Outfall", {"Riverside"}, "", ""},
          {"Outfall ", "", "", "", "", ""}},
         {"only the first title line joins the string",
-         ppNone,
-         ppNone,
-         ppNone,
-         ppBottomCenter,
-         "",
-         {"Riverside", "Stage 2", "Draft"},
-         "",
-         "",
+         {ppNone, ppNone, ppNone, ppBottomCenter, "", {"Riverside", "Stage 2", "Draft"}, "", ""},
          {"", "", "", "", "", " Riverside"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
+        const Given& given = row.given;
         TPrintSettings settings;
-        settings.Time = row.time;
-        settings.Date = row.date;
-        settings.PageNr = row.page;
-        settings.Title = row.title;
-        settings.TitleText = row.titleText;
-        for (const char* line : row.titleLines)
+        settings.Time = given.time;
+        settings.Date = given.date;
+        settings.PageNr = given.page;
+        settings.Title = given.title;
+        settings.TitleText = given.titleText;
+        for (const char* line : given.titleLines)
             settings.TitleLines.Add(line);
-        settings.PagePrefix = row.prefix;
-        settings.PageSuffix = row.suffix;
+        settings.PagePrefix = given.prefix;
+        settings.PageSuffix = given.suffix;
         EXPECT_EQ(HeaderStrings(settings, "10:45", "07/12/2026", "2/5"), row.expected);
     }
 }

@@ -52,41 +52,35 @@ struct AdvanceGrid {
     std::vector<std::string> log;
 };
 
+void TopToBottom(TDataGrid& grid) {
+    grid.Navigation->AdvanceDirection = adTopBottom;
+}
+
+void AddingCells(TDataGrid& grid) {
+    grid.Navigation->AdvanceInsert = true;
+}
+
 TEST(GridAdvance, EnterGoesOnInTheAdvanceDirection) {
+    struct After {
+        std::vector<Cell> visited;
+        int rowCount = 3, colCount = 3;
+        std::vector<std::string> added = {};
+    };
     struct Row {
         const char* name;
         std::function<void(TDataGrid&)> setUp;
         Cell from;
         bool forward;
-        std::vector<Cell> visited;
-        int rowCount, colCount;
-        std::vector<std::string> added;
+        After after;
     } rows[] = {
         {"left to right, wrapping to the first cell",
          nullptr,
          {1, 1},
          true,
-         {{2, 1}, {1, 2}, {2, 2}, {1, 1}},
-         3,
-         3,
-         {}},
-        {"top to bottom",
-         [](TDataGrid& grid) { grid.Navigation->AdvanceDirection = adTopBottom; },
-         {1, 1},
-         true,
-         {{1, 2}, {2, 1}, {2, 2}, {1, 1}},
-         3,
-         3,
-         {}},
-        {"backwards, left to right", nullptr, {1, 1}, false, {{2, 2}, {1, 2}, {2, 1}}, 3, 3, {}},
-        {"backwards, top to bottom",
-         [](TDataGrid& grid) { grid.Navigation->AdvanceDirection = adTopBottom; },
-         {1, 1},
-         false,
-         {{2, 2}, {2, 1}, {1, 2}},
-         3,
-         3,
-         {}},
+         {{{2, 1}, {1, 2}, {2, 2}, {1, 1}}}},
+        {"top to bottom", TopToBottom, {1, 1}, true, {{{1, 2}, {2, 1}, {2, 2}, {1, 1}}}},
+        {"backwards, left to right", nullptr, {1, 1}, false, {{{2, 2}, {1, 2}, {2, 1}}}},
+        {"backwards, top to bottom", TopToBottom, {1, 1}, false, {{{2, 2}, {2, 1}, {1, 2}}}},
         {"a read-only cell is passed",
          [](TDataGrid& grid) {
              grid.OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
@@ -95,86 +89,62 @@ TEST(GridAdvance, EnterGoesOnInTheAdvanceDirection) {
          },
          {1, 1},
          true,
-         {{1, 2}},
-         3,
-         3,
-         {}},
-        {"a row added after the last cell",
-         [](TDataGrid& grid) { grid.Navigation->AdvanceInsert = true; },
-         {2, 2},
-         true,
-         {{1, 3}},
-         4,
-         3,
-         {"added row 3"}},
+         {{{1, 2}}}},
+        {"a row added after the last cell", AddingCells, {2, 2}, true, {{{1, 3}}, 4, 3, {"added row 3"}}},
         {"the row refused",
          [](TDataGrid& grid) {
-             grid.Navigation->AdvanceInsert = true;
+             AddingCells(grid);
              grid.OnCanAddRow = [](TObject*, bool& CanAdd) { CanAdd = false; };
          },
          {2, 2},
          true,
-         {{2, 2}},
-         3,
-         3,
-         {}},
+         {{{2, 2}}}},
         {"a column added after the last cell going down",
          [](TDataGrid& grid) {
-             grid.Navigation->AdvanceInsert = true;
-             grid.Navigation->AdvanceDirection = adTopBottom;
+             AddingCells(grid);
+             TopToBottom(grid);
          },
          {2, 2},
          true,
-         {{3, 1}},
-         3,
-         4,
-         {"added col 3"}},
+         {{{3, 1}}, 3, 4, {"added col 3"}}},
         // Only column 1 of the first rows takes typing: one row is added, then editing wraps.
         {"at most one row added",
          [](TDataGrid& grid) {
-             grid.Navigation->AdvanceInsert = true;
+             AddingCells(grid);
              grid.OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
                  CanEdit = ACol == 1 && ARow < 3;
              };
          },
          {2, 2},
          true,
-         {{1, 1}},
-         4,
-         3,
-         {"added row 3"}},
+         {{{1, 1}}, 4, 3, {"added row 3"}}},
         {"no editable cell: nothing moves",
          [](TDataGrid& grid) {
              grid.OnCanEditCell = [](TObject*, int, int, bool& CanEdit) { CanEdit = false; };
          },
          {1, 1},
          true,
-         {{1, 1}},
-         3,
-         3,
-         {}},
+         {{{1, 1}}}},
         {"without AdvanceOnEnter",
          [](TDataGrid& grid) { grid.Navigation->AdvanceOnEnter = false; },
          {1, 1},
          true,
-         {{1, 1}},
-         3,
-         3,
-         {}},
+         {{{1, 1}}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         AdvanceGrid advance;
         if (row.setUp)
             row.setUp(advance.grid);
-        EXPECT_EQ(advance.Walk(row.from, static_cast<int>(row.visited.size()), row.forward), row.visited);
-        EXPECT_EQ(advance.grid.GetRowCount(), row.rowCount);
-        EXPECT_EQ(advance.grid.GetColCount(), row.colCount);
+        const After& after = row.after;
+        EXPECT_EQ(advance.Walk(row.from, static_cast<int>(after.visited.size()), row.forward), after.visited);
+        EXPECT_EQ(advance.grid.GetRowCount(), after.rowCount);
+        EXPECT_EQ(advance.grid.GetColCount(), after.colCount);
         std::vector<std::string> added;
         for (const std::string& entry : advance.log)
             if (entry.rfind("added", 0) == 0)
                 added.push_back(entry);
-        EXPECT_EQ(added, row.added);
+        EXPECT_EQ(added, after.added);
         EXPECT_FALSE(advance.grid.GetEditorMode());
     }
 }

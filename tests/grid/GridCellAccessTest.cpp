@@ -30,14 +30,6 @@ TEST(GridCellAccess, AHiddenRowIsReadAndWrittenApart) {
     EXPECT_EQ(ColTexts(grid, 1), "b0 b1 kept b3 b4");
 }
 
-TEST(GridCellAccess, UncolouredCellsAndUnsortedRows) {
-    TDataGrid grid(nullptr);
-    EXPECT_EQ(grid.GetColors(1, 1), static_cast<TColor>(0x1FFFFFFF));
-    grid.SetColors(1, 1, clRed);
-    EXPECT_EQ(grid.GetColors(1, 1), clRed);
-    EXPECT_EQ(grid.SortedRowIndex(3), 3);
-}
-
 TEST(GridCellAccess, TheEditorShowsTagsOnlyWhenAsked) {
     struct Row {
         const char* name;

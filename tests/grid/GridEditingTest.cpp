@@ -26,20 +26,21 @@ struct PaintedArea : QObject {
     QRegion area;
 };
 
-// Rows of unit costs; the unit in column 2 of row 1 may not be typed over.
-void FillCosts(EditingWindow& window) {
-    window.grid->SetCells(0, 1, "Cement");
-    window.grid->SetCells(1, 1, "10.00");
-    window.grid->SetCells(2, 1, "bag");
-    window.grid->OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
-        if (ARow == 1 && ACol == 2)
-            CanEdit = false;
-    };
-}
+// An editing window with rows of unit costs; the unit in column 2 of row 1 may not be typed over.
+struct CostsWindow : EditingWindow {
+    CostsWindow() {
+        grid->SetCells(0, 1, "Cement");
+        grid->SetCells(1, 1, "10.00");
+        grid->SetCells(2, 1, "bag");
+        grid->OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
+            if (ARow == 1 && ACol == 2)
+                CanEdit = false;
+        };
+    }
+};
 
 TEST(GridEditing, ATypedCostIsStoredAndEnterGoesOnToTheNextEditableCell) {
-    EditingWindow window;
-    FillCosts(window);
+    CostsWindow window;
     window.Show();
     window.Click(1, 1);
     window.Type("12.5");
@@ -64,8 +65,7 @@ TEST(GridEditing, ATypedCostIsStoredAndEnterGoesOnToTheNextEditableCell) {
 }
 
 TEST(GridEditing, EscapePutsTheCostBackAndTheEditStaysOpen) {
-    EditingWindow window;
-    FillCosts(window);
+    CostsWindow window;
     window.Show();
     window.Click(1, 1);
     window.Type("99");
@@ -82,8 +82,7 @@ TEST(GridEditing, EscapePutsTheCostBackAndTheEditStaysOpen) {
 }
 
 TEST(GridEditing, ClickingAwayOrLeavingTheGridKeepsWhatWasTyped) {
-    EditingWindow window;
-    FillCosts(window);
+    CostsWindow window;
     int exits = 0;
     window.grid->OnExit = [&](TObject*) { ++exits; };
     window.Show();
@@ -124,8 +123,7 @@ TEST(GridEditing, TheValidationHandlerAcceptsReplacesOrRefusesTheText) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EditingWindow window;
-        FillCosts(window);
+        CostsWindow window;
         window.grid->OnCellValidate = [&](TObject*, int Col, int Row, AnsiString& Value, bool& Valid) {
             window.log.push_back("validate " + std::to_string(Col) + "," + std::to_string(Row) + " " +
                                  Value.str());
@@ -151,8 +149,7 @@ TEST(GridEditing, TheValidationHandlerAcceptsReplacesOrRefusesTheText) {
 }
 
 TEST(GridEditing, AnEditEndingWithTheTextItBeganWithAsksNoValidation) {
-    EditingWindow window;
-    FillCosts(window);
+    CostsWindow window;
     window.grid->OnCellValidate = [&](TObject*, int, int, AnsiString& Value, bool&) {
         window.log.push_back(Value.str());
     };
@@ -169,8 +166,7 @@ TEST(GridEditing, AnEditEndingWithTheTextItBeganWithAsksNoValidation) {
 }
 
 TEST(GridEditing, ARefusalAsTheFocusLeavesBringsTheUserBackToTheCell) {
-    EditingWindow window;
-    FillCosts(window);
+    CostsWindow window;
     window.grid->OnCellValidate = [](TObject*, int, int, AnsiString& Value, bool& Valid) {
         Valid = Value != "x";
     };
@@ -192,8 +188,7 @@ TEST(GridEditing, ARefusalAsTheFocusLeavesBringsTheUserBackToTheCell) {
 }
 
 TEST(GridEditing, EventsOfOneEditInOrder) {
-    EditingWindow window;
-    FillCosts(window);
+    CostsWindow window;
     auto note = [&](const std::string& what) { window.log.push_back(what); };
     window.grid->OnClickCell = [&](TObject*, int, int) { note("click cell"); };
     window.grid->OnCellChanging = [&](TObject*, int, int, int NewRow, int NewCol, bool&) {
@@ -214,8 +209,7 @@ TEST(GridEditing, EventsOfOneEditInOrder) {
 }
 
 TEST(GridEditing, AnotherWindowComingToTheFrontEndsNoEdit) {
-    EditingWindow window;
-    FillCosts(window);
+    CostsWindow window;
     window.grid->OnEnter = [&](TObject*) { window.log.push_back("enter"); };
     window.grid->OnExit = [&](TObject*) { window.log.push_back("exit"); };
     window.Show();
@@ -236,8 +230,7 @@ TEST(GridEditing, AnotherWindowComingToTheFrontEndsNoEdit) {
 }
 
 TEST(GridEditing, ReadOnlyCellsNeverOpenAnEditor) {
-    EditingWindow window;
-    FillCosts(window);
+    CostsWindow window;
     PaintedArea painted(window.Cells());
     window.Show();
     window.Select(1, 1);
@@ -261,8 +254,7 @@ TEST(GridEditing, ReadOnlyCellsNeverOpenAnEditor) {
 }
 
 TEST(GridEditing, ARefusedMoveLeavesTheCellAndEditingAsTheyWere) {
-    EditingWindow window;
-    FillCosts(window);
+    CostsWindow window;
     window.grid->OnCellChanging = [](TObject*, int, int, int, int NewCol, bool& Allow) {
         Allow = NewCol != 2;
     };
@@ -279,8 +271,7 @@ TEST(GridEditing, ARefusedMoveLeavesTheCellAndEditingAsTheyWere) {
 }
 
 TEST(GridEditing, AFailingValidationIsShownAndEditingGoesOn) {
-    EditingWindow window;
-    FillCosts(window);
+    CostsWindow window;
     bool fail = true;
     window.grid->OnCellValidate = [&](TObject*, int, int, AnsiString& Value, bool&) {
         window.log.push_back(Value.str());

@@ -14,162 +14,111 @@
 
 namespace {
 
+using Events = std::vector<std::string>;
+
+void FirstLastRows(TDataGrid& grid, Events&) {
+    grid.Navigation->HomeEndKey = heFirstLastRow;
+}
+
+void LoggedInserts(TDataGrid& grid, Events& events) {
+    grid.Navigation->AllowInsertRow = true;
+    grid.OnAutoInsertRow = [&events](TObject*, int Index) {
+        events.push_back("inserted " + std::to_string(Index));
+    };
+}
+
+void LoggedInsertsAfter(TDataGrid& grid, Events& events) {
+    LoggedInserts(grid, events);
+    grid.Navigation->InsertPosition = pInsertAfter;
+}
+
+void LoggedDeletes(TDataGrid& grid, Events& events) {
+    grid.Navigation->AllowDeleteRow = true;
+    grid.OnAutoDeleteRow = [&events](TObject*, int Index) {
+        events.push_back("deleted " + std::to_string(Index));
+    };
+}
+
+void TabsFromTheLastNormalColumn(TDataGrid& grid, Events&) {
+    grid.SetOptions(grid.GetOptions() | goTabs);
+    grid.FixedRightCols = 1;
+    grid.SetCol(3);
+}
+
 // Each row: a grid of 5 x 5 cells (row 0 fixed) with the current cell at (1, 2), set up, then
 // one key; the current cell and the rows and column texts that follow.
 TEST(GridKeys, KeyRules) {
-    struct Row {
-        const char* name;
-        std::function<void(TDataGrid&, std::vector<std::string>&)> setUp;
+    const std::vector<std::string> abcd = {"a", "b", "c", "d"};
+    struct Key {
         Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
+        Qt::KeyboardModifiers modifiers = {};
+    };
+    struct After {
         int col, row, rowCount;
         // Column 0's texts from row 1 down, and what the grid's events said.
         std::vector<std::string> column;
-        std::vector<std::string> events;
+        Events events;
+    };
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&, Events&)> setUp;
+        Key press;
+        After after;
     } rows[] = {
         {"Home with first and last rows keeps the column",
-         [](TDataGrid& grid, auto&) { grid.Navigation->HomeEndKey = heFirstLastRow; },
-         Qt::Key_Home,
-         {},
-         1,
-         1,
-         5,
-         {"a", "b", "c", "d"},
-         {}},
-        {"End with first and last rows",
-         [](TDataGrid& grid, auto&) { grid.Navigation->HomeEndKey = heFirstLastRow; },
-         Qt::Key_End,
-         {},
-         1,
-         4,
-         5,
-         {"a", "b", "c", "d"},
-         {}},
+         FirstLastRows,
+         {Qt::Key_Home},
+         {1, 1, 5, abcd, {}}},
+        {"End with first and last rows", FirstLastRows, {Qt::Key_End}, {1, 4, 5, abcd, {}}},
         {"End stops above a floating footer",
-         [](TDataGrid& grid, auto&) {
-             grid.Navigation->HomeEndKey = heFirstLastRow;
+         [](TDataGrid& grid, Events& events) {
+             FirstLastRows(grid, events);
              grid.FloatingFooter->SetVisible(true);
          },
-         Qt::Key_End,
-         {},
-         1,
-         3,
-         5,
-         {"a", "b", "c", "d"},
-         {}},
-        {"Home within the row otherwise", nullptr, Qt::Key_Home, {}, 0, 2, 5, {"a", "b", "c", "d"}, {}},
+         {Qt::Key_End},
+         {1, 3, 5, abcd, {}}},
+        {"Home within the row otherwise", nullptr, {Qt::Key_Home}, {0, 2, 5, abcd, {}}},
         {"Insert puts a row before the current one",
-         [](TDataGrid& grid, auto& events) {
-             grid.Navigation->AllowInsertRow = true;
-             grid.OnAutoInsertRow = [&](TObject*, int Index) {
-                 events.push_back("inserted " + std::to_string(Index));
-             };
-         },
-         Qt::Key_Insert,
-         {},
-         1,
-         2,
-         6,
-         {"a", "", "b", "c", "d"},
-         {"inserted 2"}},
+         LoggedInserts,
+         {Qt::Key_Insert},
+         {1, 2, 6, {"a", "", "b", "c", "d"}, {"inserted 2"}}},
         {"Insert after goes to the new row",
-         [](TDataGrid& grid, auto& events) {
-             grid.Navigation->AllowInsertRow = true;
-             grid.Navigation->InsertPosition = pInsertAfter;
-             grid.OnAutoInsertRow = [&](TObject*, int Index) {
-                 events.push_back("inserted " + std::to_string(Index));
-             };
-         },
-         Qt::Key_Insert,
-         {},
-         1,
-         3,
-         6,
-         {"a", "b", "", "c", "d"},
-         {"inserted 3"}},
+         LoggedInsertsAfter,
+         {Qt::Key_Insert},
+         {1, 3, 6, {"a", "b", "", "c", "d"}, {"inserted 3"}}},
         {"Insert after the last row appends one and goes to it",
-         [](TDataGrid& grid, auto& events) {
-             grid.Navigation->AllowInsertRow = true;
-             grid.Navigation->InsertPosition = pInsertAfter;
+         [](TDataGrid& grid, Events& events) {
+             LoggedInsertsAfter(grid, events);
              grid.SetRow(4);
-             grid.OnAutoInsertRow = [&](TObject*, int Index) {
-                 events.push_back("inserted " + std::to_string(Index));
-             };
          },
-         Qt::Key_Insert,
-         {},
-         1,
-         5,
-         6,
-         {"a", "b", "c", "d", ""},
-         {"inserted 5"}},
+         {Qt::Key_Insert},
+         {1, 5, 6, {"a", "b", "c", "d", ""}, {"inserted 5"}}},
         {"Insert refused",
-         [](TDataGrid& grid, auto&) {
+         [](TDataGrid& grid, Events&) {
              grid.Navigation->AllowInsertRow = true;
              grid.OnCanInsertRow = [](TObject*, int, bool& CanInsert) { CanInsert = false; };
          },
-         Qt::Key_Insert,
-         {},
-         1,
-         2,
-         5,
-         {"a", "b", "c", "d"},
-         {}},
+         {Qt::Key_Insert},
+         {1, 2, 5, abcd, {}}},
         {"Delete removes the current row",
-         [](TDataGrid& grid, auto& events) {
-             grid.Navigation->AllowDeleteRow = true;
-             grid.OnAutoDeleteRow = [&](TObject*, int Index) {
-                 events.push_back("deleted " + std::to_string(Index));
-             };
-         },
-         Qt::Key_Delete,
-         {},
-         1,
-         2,
-         4,
-         {"a", "c", "d"},
-         {"deleted 2"}},
+         LoggedDeletes,
+         {Qt::Key_Delete},
+         {1, 2, 4, {"a", "c", "d"}, {"deleted 2"}}},
         {"Delete on the only normal row empties it",
-         [](TDataGrid& grid, auto& events) {
-             grid.Navigation->AllowDeleteRow = true;
+         [](TDataGrid& grid, Events& events) {
+             LoggedDeletes(grid, events);
              grid.SetRowCount(2);
-             grid.OnAutoDeleteRow = [&](TObject*, int Index) {
-                 events.push_back("deleted " + std::to_string(Index));
-             };
          },
-         Qt::Key_Delete,
-         {},
-         1,
-         1,
-         2,
-         {""},
-         {"deleted 1"}},
+         {Qt::Key_Delete},
+         {1, 1, 2, {""}, {"deleted 1"}}},
         {"Tab from the last normal column wraps past the right fixed column",
-         [](TDataGrid& grid, auto&) {
-             grid.SetOptions(grid.GetOptions() | goTabs);
-             grid.FixedRightCols = 1;
-             grid.SetCol(3);
-         },
-         Qt::Key_Tab,
-         {},
-         0,
-         3,
-         5,
-         {"a", "b", "c", "d"},
-         {}},
+         TabsFromTheLastNormalColumn,
+         {Qt::Key_Tab},
+         {0, 3, 5, abcd, {}}},
         {"Shift+Tab from there goes back",
-         [](TDataGrid& grid, auto&) {
-             grid.SetOptions(grid.GetOptions() | goTabs);
-             grid.FixedRightCols = 1;
-             grid.SetCol(3);
-         },
-         Qt::Key_Backtab,
-         Qt::ShiftModifier,
-         2,
-         2,
-         5,
-         {"a", "b", "c", "d"},
-         {}},
+         TabsFromTheLastNormalColumn,
+         {Qt::Key_Backtab, Qt::ShiftModifier},
+         {2, 2, 5, abcd, {}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -180,15 +129,15 @@ TEST(GridKeys, KeyRules) {
         window.Select(1, 2);
         if (row.setUp)
             row.setUp(*window.grid, window.log);
-        window.Press(row.key, row.modifiers);
-        EXPECT_EQ(window.grid->GetCol(), row.col);
-        EXPECT_EQ(window.grid->GetRow(), row.row);
-        EXPECT_EQ(window.grid->GetRowCount(), row.rowCount);
+        window.Press(row.press.key, row.press.modifiers);
+        EXPECT_EQ(window.grid->GetCol(), row.after.col);
+        EXPECT_EQ(window.grid->GetRow(), row.after.row);
+        EXPECT_EQ(window.grid->GetRowCount(), row.after.rowCount);
         std::vector<std::string> column;
         for (int r = 1; r < window.grid->GetRowCount(); ++r)
             column.push_back(window.grid->GetCells(0, r).str());
-        EXPECT_EQ(column, row.column);
-        EXPECT_EQ(window.log, row.events);
+        EXPECT_EQ(column, row.after.column);
+        EXPECT_EQ(window.log, row.after.events);
     }
 }
 

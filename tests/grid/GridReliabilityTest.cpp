@@ -12,6 +12,11 @@
 
 namespace {
 
+void TypeAndEnter(EditingWindow& window) {
+    window.Type("4");
+    window.Press(Qt::Key_Return);
+}
+
 // A handler that fails once, in the middle of a user's key or click: the user reads the message,
 // and the grid takes the next edit as if nothing had happened.
 TEST(GridReliability, AFailingHandlerIsShownAndTheGridGoesOn) {
@@ -26,11 +31,7 @@ TEST(GridReliability, AFailingHandlerIsShownAndTheGridGoesOn) {
          [](EditingWindow& window, std::function<void()> once) {
              window.grid->OnCellChanging = [once](TObject*, int, int, int, int, bool&) { once(); };
          },
-         1, 1,
-         [](EditingWindow& window) {
-             window.Type("4");
-             window.Press(Qt::Key_Return);
-         }},
+         1, 1, TypeAndEnter},
         {"a click on a cell",
          [](EditingWindow& window, std::function<void()> once) {
              window.grid->OnClickCell = [once](TObject*, int, int) { once(); };
@@ -41,11 +42,7 @@ TEST(GridReliability, AFailingHandlerIsShownAndTheGridGoesOn) {
              window.grid->Navigation->AdvanceInsert = true;
              window.grid->OnAutoAddRow = [once](TObject*, int) { once(); };
          },
-         4, 4,
-         [](EditingWindow& window) {
-             window.Type("4");
-             window.Press(Qt::Key_Return);
-         }},
+         4, 4, TypeAndEnter},
         {"the row inserted by the Insert key",
          [](EditingWindow& window, std::function<void()> once) {
              window.grid->Navigation->AllowInsertRow = true;
@@ -57,11 +54,7 @@ TEST(GridReliability, AFailingHandlerIsShownAndTheGridGoesOn) {
              window.grid->OnCellValidate = [](TObject*, int, int, AnsiString&, bool&) {};
              window.grid->OnCellsChanged = [once](TObject*, const TRect&) { once(); };
          },
-         1, 1,
-         [](EditingWindow& window) {
-             window.Type("4");
-             window.Press(Qt::Key_Return);
-         }},
+         1, 1, TypeAndEnter},
         {"the question whether a cell takes typing",
          [](EditingWindow& window, std::function<void()> once) {
              window.grid->OnCanEditCell = [once](TObject*, int, int, bool&) { once(); };
@@ -130,10 +123,6 @@ TEST(GridReliability, BadRowsAndColumnsRaiseTheirErrorsAndChangeNothing) {
         EXPECT_EQ(grid.GetAllColWidths(4), 64);
     }
 }
-
-} // namespace
-
-namespace {
 
 // The editor open with "typed" in (1, 2) of the cost rows "a1".."a4", then the rows change from
 // code: the text is kept in its cell, wherever the cell went, and the editor is closed.

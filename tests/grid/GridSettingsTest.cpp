@@ -33,60 +33,6 @@ struct WatchedGrid : TDataGrid {
     std::set<std::tuple<int, int, TGridDrawState, TColor>> drawn;
 };
 
-TEST(GridSettings, NewSettingsObjects) {
-    TPrintSettings print;
-    EXPECT_EQ(print.PageNumSep, "/");
-    EXPECT_EQ(print.DateFormat, "dd/mm/yyyy");
-    for (TPrintPosition position : {print.Time, print.Date, print.PageNr, print.Title})
-        EXPECT_EQ(position, ppNone);
-    EXPECT_EQ(print.FitToPage, fpNever);
-    EXPECT_EQ(print.Borders, pbNoborder);
-    EXPECT_EQ(print.Orientation, poPortrait);
-
-    // Exactly three navigation switches are on.
-    const TNavigation navigation;
-    const bool switches[] = {navigation.AllowInsertRow,
-                             navigation.AllowDeleteRow,
-                             navigation.AdvanceOnEnter,
-                             navigation.AdvanceInsert,
-                             navigation.AutoGotoWhenSorted,
-                             navigation.AutoGotoIncremental,
-                             navigation.AutoComboDropSize,
-                             navigation.AllowClipboardShortCuts,
-                             navigation.AllowRTFClipboard,
-                             navigation.AllowSmartClipboard,
-                             navigation.AllowClipboardAlways,
-                             navigation.AllowClipboardColGrow,
-                             navigation.AllowClipboardRowGrow,
-                             navigation.CopyHTMLTagsToClipboard,
-                             navigation.AdvanceAuto,
-                             navigation.CursorWalkEditor,
-                             navigation.MoveRowOnSort,
-                             navigation.ImproveMaskSel,
-                             navigation.AlwaysEdit,
-                             navigation.LineFeedOnEnter};
-    EXPECT_EQ(std::count(std::begin(switches), std::end(switches), true), 3);
-    EXPECT_TRUE(navigation.AllowClipboardColGrow && navigation.AllowClipboardRowGrow &&
-                navigation.CopyHTMLTagsToClipboard);
-
-    TDataGrid grid(nullptr);
-    EXPECT_EQ(grid.Bands->GetPrimaryColor(), clInfoBk);
-    EXPECT_EQ(grid.Bands->GetSecondaryColor(), clWindow);
-    EXPECT_EQ(grid.ControlLook->GetColor(), clBlack);
-    EXPECT_EQ(grid.ControlLook->GetCheckSize(), 15);
-    EXPECT_EQ(grid.ControlLook->GetRadioSize(), 10);
-    EXPECT_TRUE(grid.SortSettings->Full);
-    EXPECT_TRUE(grid.SortSettings->AutoFormat);
-    EXPECT_TRUE(grid.DragDropSettings->OleAcceptFiles);
-    EXPECT_TRUE(grid.DragDropSettings->OleAcceptText);
-    EXPECT_FALSE(grid.DragDropSettings->OleDropTarget);
-    EXPECT_EQ(grid.FloatingFooter->GetColor(), clBtnFace);
-    EXPECT_EQ(grid.HTMLSettings->BorderSize, 1);
-    EXPECT_EQ(grid.HTMLSettings->Width, 100);
-    EXPECT_EQ(grid.CellNode->Color, clSilver);
-    EXPECT_TRUE(grid.Filter->Add()->CaseSensitive);
-}
-
 TEST(GridSettings, PrintSettingsCopyIntoTheGridsOwn) {
     TDataGrid grid(nullptr);
     TPrintSettings chosen;
