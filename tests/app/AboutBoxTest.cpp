@@ -30,13 +30,6 @@ TEST(AboutBox, ShowsTheProgramsNameVersionAndLastUpdate) {
         SCOPED_TRACE(row.label);
         EXPECT_EQ(row.shown, row.expected);
     }
-    // Our banner is drawn at twice the size it is shown at; the icon is 64 pixels square.
-    EXPECT_EQ(about.Image2->Picture.Width(), 560);
-    EXPECT_EQ(about.Image2->Picture.Height(), 162);
-    EXPECT_EQ(about.ProgramIcon->Picture.Width(), 64);
-    EXPECT_TRUE(about.Image2->GetStretch());
-    EXPECT_EQ(about.OKButton->ModalResult, mrOk);
-
     // As shown: a white panel on the window's grey, the banner's dark blue sky at its top.
     about.Show();
     const QImage shown = about.GetFormImage()->Image();

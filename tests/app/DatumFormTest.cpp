@@ -131,8 +131,6 @@ TEST_F(DatumWindow, ASewerDeletedMeanwhileIsLeftAlone) {
 
 TEST_F(DatumWindow, IsAToolWindowWithItsTexts) {
     EXPECT_EQ(DatumForm->GetBorderStyle(), bsToolWindow);
-    EXPECT_EQ(DatumForm->ClientWidth(), 294);
-    EXPECT_EQ(DatumForm->ClientHeight(), 251);
     EXPECT_EQ(DatumForm->GetCaption(), "Set Datum Dialog ...");
     EXPECT_EQ(DatumForm->Label1->GetCaption(),
               "You must set one junction for each sub-network as a datum. All "

@@ -15,17 +15,16 @@ constexpr int Warning = MB_YESNO | MB_ICONEXCLAMATION;
 
 using Told = std::vector<std::string>;
 
+std::string Line(const std::string& caption, const std::string& text, int flags) {
+    return caption + ": " + text + " (" + std::to_string(flags) + ")";
+}
+
 // What was asked, one line each: caption, text and flags.
 Told Asked() {
     Told asked;
     for (const MessageRequest& request : Responder().Asked)
-        asked.push_back(request.Caption.str() + ": " + request.Text.str() + " (" +
-                        std::to_string(request.Flags) + ")");
+        asked.push_back(Line(request.Caption.str(), request.Text.str(), request.Flags));
     return asked;
-}
-
-std::string Line(const char* caption, const std::string& text, int flags) {
-    return std::string(caption) + ": " + text + " (" + std::to_string(flags) + ")";
 }
 
 bool Exists(const AnsiString& path) {

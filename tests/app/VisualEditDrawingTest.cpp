@@ -17,6 +17,16 @@ QRgb At(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFF;
 }
 
+struct Pixel {
+    int x, y;
+    QRgb colour;
+};
+
+void ExpectPixels(const QImage& image, std::initializer_list<Pixel> pixels) {
+    for (const Pixel& pixel : pixels)
+        EXPECT_EQ(At(image, pixel.x, pixel.y), pixel.colour) << pixel.x << ", " << pixel.y;
+}
+
 std::vector<TSpeedButton*> Toggles() {
     return {VisualEditForm->SewerSpeedButton,     VisualEditForm->JunctionSpeedButton,
             VisualEditForm->SewerNameSpeedButton, VisualEditForm->JunctionNameSpeedButton,
@@ -35,11 +45,8 @@ SimpleSewerNetwork& OneSewer() {
 TEST_F(VisualEditDrawing, SewersAreBlueLimeInTheirSubnetAndRedWhenSelected) {
     UseView();
     SimpleSewerNetwork& network = OneSewer();
-    QImage shown = Shown();
-    EXPECT_EQ(At(shown, 230, 150), Blue);
-    // The square's edge, 4 pixels left of J0's point.
-    EXPECT_EQ(At(shown, 196, 150), Maroon);
-    EXPECT_EQ(At(shown, 150, 150), White);
+    // The square's edge is 4 pixels left of J0's point.
+    ExpectPixels(Shown(), {{230, 150, Blue}, {196, 150, Maroon}, {150, 150, White}});
 
     network.CheckNetwork();
     VisualEditForm->SubNetsComboBoxClick();
@@ -59,10 +66,7 @@ TEST_F(VisualEditDrawing, JunctionSquaresTakeTheBrushTheDrawingBeforeLeft) {
     EXPECT_EQ(At(Shown(), 201, 150), Blue);
     VisualEditForm->SewerNameSpeedButton->ViewClicked();
     EXPECT_FALSE(VisualEditForm->SewerNameSpeedButton->GetDown());
-    const QImage shown = Shown();
-    EXPECT_EQ(At(shown, 201, 150), White);
-    EXPECT_EQ(At(shown, 203, 150), Maroon);
-    EXPECT_EQ(At(shown, 230, 150), Blue);
+    ExpectPixels(Shown(), {{201, 150, White}, {203, 150, Maroon}, {230, 150, Blue}});
 }
 
 TEST_F(VisualEditDrawing, TheSelectedJunctionIsRingedInRed) {
@@ -75,8 +79,7 @@ TEST_F(VisualEditDrawing, TheSelectedJunctionIsRingedInRed) {
     for (int y = 146; y <= 154; ++y)
         red += At(shown, 293, y) == Red;
     EXPECT_GT(red, 0);
-    EXPECT_EQ(At(shown, 300, 140), White);
-    EXPECT_EQ(At(shown, 300, 143), Red);
+    ExpectPixels(shown, {{300, 140, White}, {300, 143, Red}});
 }
 
 // Yellow 8 pixels, maroon 6, red 4 with a maroon edge, over the junction's own square.
@@ -84,15 +87,14 @@ TEST_F(VisualEditDrawing, ADatumShowsThreeSquares) {
     UseView();
     SimpleSewerNetwork& network = OneSewer();
     network.SetSewerDatum("S0", true, true, 0);
-    const QImage shown = Shown();
-    EXPECT_EQ(At(shown, 196, 150), Yellow);
-    EXPECT_EQ(At(shown, 203, 150), Yellow);
-    EXPECT_EQ(At(shown, 204, 150), Blue);
-    EXPECT_EQ(At(shown, 197, 150), Maroon);
-    EXPECT_EQ(At(shown, 198, 150), Maroon);
-    EXPECT_EQ(At(shown, 199, 150), Red);
-    EXPECT_EQ(At(shown, 200, 150), Red);
-    EXPECT_EQ(At(shown, 201, 150), Maroon);
+    ExpectPixels(Shown(), {{196, 150, Yellow},
+                           {203, 150, Yellow},
+                           {204, 150, Blue},
+                           {197, 150, Maroon},
+                           {198, 150, Maroon},
+                           {199, 150, Red},
+                           {200, 150, Red},
+                           {201, 150, Maroon}});
 }
 
 // The disc sits 8 pixels back from the downstream junction along the sewer; on a sewer straight
@@ -108,13 +110,12 @@ TEST_F(VisualEditDrawing, ADropShowsARedDiscEightPixelsBack) {
     // From (300, 250) back left to (200, 250).
     network.AddSewerAt("S2", "J4", "J5", 10, -10, 0, -10);
     network.Sewers[2]->DownstreamEnd->DropJunction = true;
-    const QImage shown = Shown();
-    EXPECT_EQ(At(shown, 292, 150), Red);
-    EXPECT_EQ(At(shown, 285, 150), Blue);
-    EXPECT_EQ(At(shown, 100, 142), Red);
-    EXPECT_EQ(At(shown, 100, 135), Blue);
-    EXPECT_EQ(At(shown, 208, 250), Red);
-    EXPECT_EQ(At(shown, 215, 250), Blue);
+    ExpectPixels(Shown(), {{292, 150, Red},
+                           {285, 150, Blue},
+                           {100, 142, Red},
+                           {100, 135, Blue},
+                           {208, 250, Red},
+                           {215, 250, Blue}});
 }
 
 TEST_F(VisualEditDrawing, TheTogglesChooseWhatIsDrawn) {
