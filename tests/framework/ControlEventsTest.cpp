@@ -179,23 +179,20 @@ TEST(Align, ControlsFillTheSidesThenTheRest) {
     int clientResizes = 0;
     client->OnResize = [&](TObject*) { ++clientResizes; };
     client->SetAlign(alClient);
-    const auto expectBounds = [](const TControl& control, TRect expected) {
-        EXPECT_EQ(control.BoundsRect(), expected);
-    };
-    expectBounds(*top, Rect(0, 0, 300, 41));
-    expectBounds(*bottom, Rect(0, 181, 300, 200));
-    expectBounds(*left, Rect(0, 41, 50, 181));
-    expectBounds(*client, Rect(50, 41, 300, 181));
+    EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 300, 41));
+    EXPECT_EQ(bottom->BoundsRect(), Rect(0, 181, 300, 200));
+    EXPECT_EQ(left->BoundsRect(), Rect(0, 41, 50, 181));
+    EXPECT_EQ(client->BoundsRect(), Rect(50, 41, 300, 181));
     EXPECT_EQ(clientResizes, 1);
 
     // The window grows: everything follows.
     form.SetClientSize(400, 300);
-    expectBounds(*bottom, Rect(0, 281, 400, 300));
-    expectBounds(*client, Rect(50, 41, 400, 281));
+    EXPECT_EQ(bottom->BoundsRect(), Rect(0, 281, 400, 300));
+    EXPECT_EQ(client->BoundsRect(), Rect(50, 41, 400, 281));
     EXPECT_EQ(clientResizes, 2);
     // A hidden side gives its room to the rest.
     left->Hide();
-    expectBounds(*client, Rect(0, 41, 400, 281));
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 41, 400, 281));
 }
 
 TEST(Align, AWindowSizedByTheUserIsReadBack) {
