@@ -37,10 +37,6 @@ TEST_F(ShownBox, ADragIntoAnUnfocusedBoxSelects) {
     EXPECT_GT(box.GetSelLength(), 0);
 }
 
-} // namespace
-
-namespace {
-
 // Deleting a shown window moves the focus out of its focused box while the window is half
 // gone: the box must not reformat or raise its events on it.
 TEST(TypedEditLifetime, DeletingTheWindowOfAFocusedEmptyBoxRunsNoHandler) {

@@ -70,7 +70,6 @@ TEST(TypedEditLabel, FollowsTheBoxsPlaceVisibilityAndEnabledState) {
     EXPECT_EQ(label.Parent(), &boxed.form);
     EXPECT_EQ(label.FocusControl, &box);
     EXPECT_EQ(label.GetCaption(), "Datum level");
-    EXPECT_EQ(box.GetLabelCaption(), "Datum level");
 
     box.SetBounds(200, 100, box.Width(), box.Height());
     EXPECT_EQ(label.Left() + label.Width(), 195);

@@ -87,20 +87,8 @@ TEST(TypedSpinEdit, FloatValuesAreKeptInRangeAndShownWithTheirDecimals) {
     EXPECT_EQ(spin.GetWindowText(), "2.500");
 }
 
-TEST(TypedSpinEdit, WholeNumbersStepWithinTheirRangeOrWithoutOne) {
-    SpinForm form;
-    TTypedSpinEdit& spin = *form.Other;
-    spin.SetValue(100);
-    spin.UpClick(&spin);
-    EXPECT_EQ(spin.GetWindowText(), "100");
-    spin.MaxValue = 0;
-    spin.UpClick(&spin);
-    EXPECT_EQ(spin.GetWindowText(), "101");
-    spin.SetWindowText("x");
-    EXPECT_EQ(spin.GetValue(), 0);
-}
-
-TEST(TypedSpinEdit, AStepFromTheLargestWholeNumbersTypedStopsThere) {
+// A step stops at the range, or where no range is set, at the ends of the int range.
+TEST(TypedSpinEdit, WholeNumbersStepWithinTheirRangeOrTheIntRange) {
     SpinForm form;
     TTypedSpinEdit& spin = *form.Other;
     const struct {
@@ -110,8 +98,10 @@ TEST(TypedSpinEdit, AStepFromTheLargestWholeNumbersTypedStopsThere) {
         int sign;
         const char* shown;
     } rows[] = {
-        {"up, in range", 0, 100, "2147483647", 1, "100"},
-        {"up, no range", 0, 0, "2147483647", 1, "2147483647"},
+        {"up at the most", 0, 100, "100", 1, "100"},
+        {"up, no range", 0, 0, "100", 1, "101"},
+        {"up from the largest, in range", 0, 100, "2147483647", 1, "100"},
+        {"up from the largest, no range", 0, 0, "2147483647", 1, "2147483647"},
         {"down, no range", 0, 0, "-2147483648", -1, "-2147483648"},
         {"down, in range", -5, 5, "-2147483648", -1, "-5"},
     };
@@ -126,6 +116,9 @@ TEST(TypedSpinEdit, AStepFromTheLargestWholeNumbersTypedStopsThere) {
             spin.DownClick(&spin);
         EXPECT_EQ(spin.GetWindowText(), row.shown);
     }
+    // A text that is no number reads as the least value.
+    spin.SetWindowText("x");
+    EXPECT_EQ(spin.GetValue(), -5);
 }
 
 TEST_F(ShownSpin, ButtonsAndKeysStepTheValue) {

@@ -52,10 +52,6 @@ TEST(DialogSeam, APopupMenuRunsTheChosenItemBeforeItReturns) {
     Responder().Clear();
 }
 
-} // namespace
-
-namespace {
-
 TEST(ExceptionDisplay, AnythingThrownFromAHandlerIsShownOnce) {
     const struct {
         const char* label;

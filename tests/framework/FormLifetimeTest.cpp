@@ -187,10 +187,6 @@ TEST(ApplicationDeathTest, WindowsStillOpenWhenTheProgramExitsAreLeftToTheSystem
         testing::ExitedWithCode(3), "");
 }
 
-} // namespace
-
-namespace {
-
 TEST(FormLook, ADialogIsAFixedDialogWindowPlacedAsItsPositionSays) {
     TForm dialog(nullptr);
     dialog.SetBorderStyle(bsDialog);
@@ -206,10 +202,6 @@ TEST(FormLook, ADialogIsAFixedDialogWindowPlacedAsItsPositionSays) {
     EXPECT_EQ(window.View()->windowType(), Qt::Window);
     EXPECT_NE(window.View()->minimumSize(), window.View()->maximumSize());
 }
-
-} // namespace
-
-namespace {
 
 TEST(FormLook, AToolWindowStaysOnTopWhateverTheOrderOfItsSettings) {
     for (const bool styleFirst : {false, true}) {

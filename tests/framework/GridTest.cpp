@@ -22,7 +22,7 @@ struct TestGrid : TStringGrid {
     }
     using TStringGrid::DoMouseWheelDown;
     using TStringGrid::DoMouseWheelUp;
-    using TStringGrid::KeyDown;
+    void Press(WORD key, unsigned shift = 0) { KeyDown(key, TShiftState{shift}); }
 };
 
 // Where the current cell and the view stand.
@@ -177,8 +177,7 @@ TEST(Grid, KeysMoveTheCurrentCellAndTheView) {
     TestGrid grid;
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
-        WORD key = step.key;
-        grid.KeyDown(key, TShiftState{step.shift});
+        grid.Press(step.key, step.shift);
         EXPECT_EQ(PlaceOf(grid), step.expected);
     }
 }
@@ -186,23 +185,17 @@ TEST(Grid, KeysMoveTheCurrentCellAndTheView) {
 TEST(Grid, TabsWrapAndShiftExtendsTheSelection) {
     TestGrid grid;
     grid.SetOptions(grid.GetOptions() | goTabs);
-    WORD key = VK_END;
-    grid.KeyDown(key, TShiftState{ssCtrl});
-    key = VK_TAB;
-    grid.KeyDown(key, {});
+    grid.Press(VK_END, ssCtrl);
+    grid.Press(VK_TAB);
     EXPECT_EQ(PlaceOf(grid), (Place{1, 1, 1, 1}));
-    key = VK_TAB;
-    grid.KeyDown(key, TShiftState{ssShift});
+    grid.Press(VK_TAB, ssShift);
     EXPECT_EQ(PlaceOf(grid), (Place{5, 9, 4, 7}));
     EXPECT_EQ(grid.GetSelection(), (TGridRect{5, 9, 5, 9}));
 
-    key = VK_UP;
-    grid.KeyDown(key, TShiftState{ssShift});
-    key = VK_LEFT;
-    grid.KeyDown(key, TShiftState{ssShift});
+    grid.Press(VK_UP, ssShift);
+    grid.Press(VK_LEFT, ssShift);
     EXPECT_EQ(grid.GetSelection(), (TGridRect{4, 8, 5, 9}));
-    key = VK_LEFT;
-    grid.KeyDown(key, {});
+    grid.Press(VK_LEFT);
     EXPECT_EQ(grid.GetSelection(), (TGridRect{3, 8, 3, 8}));
 }
 

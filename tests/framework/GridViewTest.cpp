@@ -163,10 +163,6 @@ TEST(GridView, PaintsCellsSelectionAndLines) {
     EXPECT_EQ(PixelAt(form.Surface(), 250, 100), 0xFFFFFFu);
 }
 
-} // namespace
-
-namespace {
-
 // Cells drawn by each paint, in the order drawn.
 struct DrawnCells : TStringGrid {
     using TStringGrid::TStringGrid;

@@ -144,10 +144,6 @@ TEST(StandardControls, AModalResultButtonClosesItsModalWindow) {
     EXPECT_EQ(form.GetModalResult(), mrOk);
 }
 
-} // namespace
-
-namespace {
-
 std::vector<std::string> ViewItems(const TComboBox& box) {
     QApplication::processEvents();
     const auto* view = static_cast<const QComboBox*>(box.View());
@@ -221,10 +217,6 @@ TEST(ComboBox, ADropDownBoxTakesTypedTextAListBoxOnlyPicks) {
     EXPECT_EQ(view->currentText(), "150");
     EXPECT_EQ(changes, 3);
 }
-
-} // namespace
-
-namespace {
 
 // A copy of a control's font is a font of its own: changing it leaves the control alone.
 TEST(StandardControls, ACopiedFontHasNoHoldOnTheControl) {
