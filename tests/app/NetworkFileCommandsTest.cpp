@@ -94,115 +94,55 @@ TEST_F(NetworkFileCommands, ReadReplacesTheNetworkOnlyWhenTheFileReads) {
 // Each prompt with the answers given to it and to the dialogs after it, and where that leaves the
 // program. A Yes whose save did not happen keeps the network and the program.
 TEST_F(NetworkFileCommands, PromptsGuardUnsavedChanges) {
-    const std::string quitChanged = MessageLine(
+    const std::string quitSave = MessageLine(
         "Network Changed", "The network has been changed, do you want to save it before you quit?", Question);
     const std::string quit = MessageLine("Really Quit", "Do you really want to quit?", Question);
-    const std::string clearChanged =
+    const std::string clearSave =
         MessageLine("Really clear",
                     "The network has been changed, do you want to save it before you clear it?", Question);
-    const std::string readChanged = MessageLine(
+    const std::string readSave = MessageLine(
         "Really Quit",
         "The existing network has not been saved, do you want to save it before you read in a new network?",
         Warning);
-    enum Command { Close, Clear, ReadCommand };
+    enum Command { Quit, Clear, Open };
     const struct {
         const char* label;
         Command command;
         bool changed;
-        std::vector<int> answers;
-        std::vector<std::optional<AnsiString>> files;
+        // The answers to the prompts in order: 'y' Yes, 'n' No.
+        const char* answers;
+        // The answers to the file dialogs in order: 's' saved.snt, 'c' cancelled.
+        const char* files;
         Told told;
         // The dialogs in order: 's' save, 'o' open.
-        std::string dialogs;
+        const char* dialogs;
         bool mayClose, cleared, saved;
     } rows[] = {
-        {"quit unchanged, No", Close, false, {IDNO}, {}, {quit}, "", false, false, false},
-        {"quit unchanged, Yes", Close, false, {IDYES}, {}, {quit}, "", true, false, false},
-        {"quit changed, No, Yes",
-         Close,
-         true,
-         {IDNO, IDYES},
-         {},
-         {quitChanged, quit},
-         "",
-         true,
-         false,
-         false},
-        {"quit changed, Yes, save cancelled",
-         Close,
-         true,
-         {IDYES},
-         {std::nullopt},
-         {quitChanged},
-         "s",
-         false,
-         false,
-         false},
-        {"quit changed, Yes, saved, No",
-         Close,
-         true,
-         {IDYES, IDNO},
-         {"saved.snt"},
-         {quitChanged, quit},
-         "s",
-         false,
-         false,
-         true},
-        {"clear changed, Yes, save cancelled",
-         Clear,
-         true,
-         {IDYES},
-         {std::nullopt},
-         {clearChanged},
-         "s",
-         false,
-         false,
-         false},
-        {"clear changed, No", Clear, true, {IDNO}, {}, {clearChanged}, "", false, true, false},
-        {"clear changed, Yes, saved",
-         Clear,
-         true,
-         {IDYES},
-         {"saved.snt"},
-         {clearChanged},
-         "s",
-         false,
-         true,
-         true},
-        {"clear unchanged", Clear, false, {}, {}, {}, "", false, true, false},
-        {"read changed, Yes, save cancelled, read cancelled",
-         ReadCommand,
-         true,
-         {IDYES},
-         {std::nullopt, std::nullopt},
-         {readChanged},
-         "so",
-         false,
-         false,
-         false},
-        {"read changed, No, read cancelled",
-         ReadCommand,
-         true,
-         {IDNO},
-         {std::nullopt},
-         {readChanged},
-         "o",
-         false,
-         false,
-         false},
+        {"quit unchanged, No", Quit, false, "n", "", {quit}, "", false, false, false},
+        {"quit unchanged, Yes", Quit, false, "y", "", {quit}, "", true, false, false},
+        {"quit changed, No, Yes", Quit, true, "ny", "", {quitSave, quit}, "", true, false, false},
+        {"quit changed, Yes, save cancelled", Quit, true, "y", "c", {quitSave}, "s", false, false, false},
+        {"quit changed, Yes, saved, No", Quit, true, "yn", "s", {quitSave, quit}, "s", false, false, true},
+        {"clear changed, Yes, save cancelled", Clear, true, "y", "c", {clearSave}, "s", false, false, false},
+        {"clear changed, No", Clear, true, "n", "", {clearSave}, "", false, true, false},
+        {"clear changed, Yes, saved", Clear, true, "y", "s", {clearSave}, "s", false, true, true},
+        {"clear unchanged", Clear, false, "", "", {}, "", false, true, false},
+        {"read changed, Yes, two cancels", Open, true, "y", "cc", {readSave}, "so", false, false, false},
+        {"read changed, No, read cancelled", Open, true, "n", "c", {readSave}, "o", false, false, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         Read(Data("riverside.snt"));
         DataEntryForm->NetworkChanged = row.changed;
         Responder().Clear();
-        for (int answer : row.answers)
-            Responder().Answer(answer);
-        for (const auto& file : row.files)
-            Responder().AnswerFile(file ? std::optional<AnsiString>(Path(file->c_str())) : std::nullopt);
+        for (const char* answer = row.answers; *answer; ++answer)
+            Responder().Answer(*answer == 'y' ? IDYES : IDNO);
+        for (const char* file = row.files; *file; ++file)
+            Responder().AnswerFile(*file == 's' ? std::optional<AnsiString>(Path("saved.snt"))
+                                                : std::nullopt);
 
         bool mayClose = false;
-        if (row.command == Close)
+        if (row.command == Quit)
             FrontForm->FormCloseQuery(FrontForm, mayClose);
         else if (row.command == Clear)
             FrontForm->ClearNetwork1->Click();
