@@ -11,13 +11,9 @@ using TableUpdate = ResultsTable;
 constexpr int Exclamation = MB_OK | MB_ICONEXCLAMATION;
 constexpr int ErrorBox = MB_OK | MB_ICONERROR;
 
-std::string Line(const std::string& caption, const std::string& text, int flags) {
-    return caption + ": " + text + " (" + std::to_string(flags) + ")";
-}
-
 const std::string NoNetwork =
-    Line("Information", "You must enter a network before you can do any calculations.", Exclamation);
-const std::string Processing = Line("Error", "Failure processing the network.", Exclamation);
+    MessageLine("Information", "You must enter a network before you can do any calculations.", Exclamation);
+const std::string Processing = MessageLine("Error", "Failure processing the network.", Exclamation);
 
 // The grid as the user reads it: its first column top to bottom, and its fixed rows.
 std::string Grid() {
@@ -55,9 +51,10 @@ TEST_F(TableUpdate, AFailureLeavesTheGridAsItWasAfterItsMessages) {
         {"a loop",
          [](TableUpdate&) { Install(Loop()); },
          false,
-         {Line("Drenvala",
-               "Network not specified correctly. There is probably a loop. The network must be a tree type.",
-               MB_OK),
+         {MessageLine(
+              "Drenvala",
+              "Network not specified correctly. There is probably a loop. The network must be a tree type.",
+              MB_OK),
           Processing},
          riverside},
         // The design divides by Manning's n part way through the first sewer.
@@ -67,7 +64,7 @@ TEST_F(TableUpdate, AFailureLeavesTheGridAsItWasAfterItsMessages) {
              TableForm->nTypedEdit->SetText("0");
          },
          false,
-         {Line("Drenvala", "Floating point division by zero", ErrorBox), Processing},
+         {MessageLine("Drenvala", "Floating point division by zero", ErrorBox), Processing},
          riverside},
         {"no sewers",
          [](TableUpdate&) { Install(std::make_unique<SimpleSewerNetwork>()); },
@@ -78,7 +75,7 @@ TEST_F(TableUpdate, AFailureLeavesTheGridAsItWasAfterItsMessages) {
         {"an empty return factor",
          [](TableUpdate&) { TableForm->returnTypedEdit->SetWindowText(""); },
          false,
-         {Line("Drenvala", "'' is not a valid floating point value", ErrorBox)},
+         {MessageLine("Drenvala", "'' is not a valid floating point value", ErrorBox)},
          riverside},
     };
     for (const Case& c : cases) {
@@ -117,8 +114,9 @@ TEST_F(TableUpdate, TheResultsTableCommandChecksTheNetworkThenDocksAndUpdatesThe
     const Texts told = Told();
     ASSERT_FALSE(told.empty());
     EXPECT_EQ(told.back(),
-              Line("Error", "You must correct the network specification before you can do any calculations.",
-                   Exclamation));
+              MessageLine("Error",
+                          "You must correct the network specification before you can do any calculations.",
+                          Exclamation));
     EXPECT_EQ(FrontForm->CurrentChildForm, DataEntryForm);
     EXPECT_EQ(Grid(), "Sewer|| fixed 1");
 
