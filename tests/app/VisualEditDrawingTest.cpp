@@ -1,6 +1,6 @@
 #include "tests/app/VisualEditor.h"
 
-#include <vector>
+#include <initializer_list>
 
 namespace {
 
@@ -25,21 +25,15 @@ void ExpectPixels(const QImage& image, std::initializer_list<Pixel> pixels) {
         EXPECT_EQ(At(image, pixel.x, pixel.y), pixel.colour) << pixel.x << ", " << pixel.y;
 }
 
-std::vector<TSpeedButton*> Toggles() {
-    return {VisualEditForm->SewerSpeedButton,     VisualEditForm->JunctionSpeedButton,
-            VisualEditForm->SewerNameSpeedButton, VisualEditForm->JunctionNameSpeedButton,
-            VisualEditForm->DropSpeedButton,      VisualEditForm->DatumSpeedButton};
-}
-
 // S0 runs from J0 at world (0, 0) to J1 at (10, 0): pixels (200, 150) to (300, 150).
 class VisualEditDrawing : public VisualEditor {
 protected:
     void SetUp() override {
         VisualEditor::SetUp();
         UseView();
-        FrontForm->ReplaceNetwork(std::make_unique<SimpleSewerNetwork>());
-        FrontForm->Network->AddSewerAt("S0", "J0", "J1", 0, 0, 10, 0);
-        FrontForm->Network->BuildConnections();
+        SimpleSewerNetwork& network = NewNetwork();
+        network.AddSewerAt("S0", "J0", "J1", 0, 0, 10, 0);
+        network.BuildConnections();
     }
 
     static SimpleSewerNetwork& Network() { return *FrontForm->Network; }

@@ -24,10 +24,7 @@ TEST_F(VisualEditView, AFreshEditorShowsTheStartView) {
     EXPECT_EQ(VisualEditForm->PageControl1->GetActivePage(), VisualEditForm->TabSheet2);
     EXPECT_EQ(VisualEditForm->InitPopLabel->GetCaption(), "Initial num. of people");
     EXPECT_EQ(VisualEditForm->FinalPopLabel->GetCaption(), "Final num. of people");
-    for (TSpeedButton* toggle :
-         {VisualEditForm->SewerSpeedButton, VisualEditForm->JunctionSpeedButton,
-          VisualEditForm->SewerNameSpeedButton, VisualEditForm->JunctionNameSpeedButton,
-          VisualEditForm->DropSpeedButton, VisualEditForm->DatumSpeedButton})
+    for (TSpeedButton* toggle : Toggles())
         EXPECT_TRUE(toggle->GetDown());
 }
 
