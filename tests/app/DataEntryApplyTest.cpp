@@ -184,6 +184,7 @@ TEST_F(DataEntryApply, TheDropBoxAppliesWhenTheUserTurnsIt) {
 }
 
 TEST_F(DataEntryApply, AJunctionBoxLeftRenamesTheJunctionInEverySewer) {
+    const auto name = &TDataEntryForm::JunctionNameTypedEdit;
     const struct {
         const char* label;
         TTypedEdit* TDataEntryForm::*box;
@@ -192,18 +193,14 @@ TEST_F(DataEntryApply, AJunctionBoxLeftRenamesTheJunctionInEverySewer) {
         // The junctions, then S1's D/S and S2's U/S junction; empty when nothing may change.
         Texts network;
     } rows[] = {
-        {"a new name", &TDataEntryForm::JunctionNameTypedEdit, " J5 ", {}, {"J1", "J5", "J3", "J5", "J5"}},
+        {"a new name", name, " J5 ", {}, {"J1", "J5", "J3", "J5", "J5"}},
         {"another junction's name",
-         &TDataEntryForm::JunctionNameTypedEdit,
+         name,
          "J1",
          {"Error: This junction name already exists. Please choose another. (48)"},
          {}},
-        {"no name",
-         &TDataEntryForm::JunctionNameTypedEdit,
-         "",
-         {"Error: You must enter a junction name. (48)"},
-         {}},
-        {"a blank inside", &TDataEntryForm::JunctionNameTypedEdit, "J 5", {Refused("J 5")}, {}},
+        {"no name", name, "", {"Error: You must enter a junction name. (48)"}, {}},
+        {"a blank inside", name, "J 5", {Refused("J 5")}, {}},
         {"a ground level",
          &TDataEntryForm::GroundLevelTypedEdit,
          "101.5",
