@@ -88,34 +88,26 @@ TEST(Menus, ShortCutsClickTheirItemsAndTheProgramKeepsTheCheckMarks) {
     Application->SetHint("");
 }
 
-// The visual editor opens its menu itself at the click; other controls open theirs on a right click.
-TEST(Menus, APopupMenuOpensWhenAskedAndOnARightClick) {
+// A control opens its menu on a right click, unless the menu waits to be opened by code (the
+// visual editor's; a menu opened by code is the dialog seam's test).
+TEST(Menus, APopupMenuOpensOnARightClick) {
     Responder().Clear();
     TForm form(nullptr);
     auto* box = new TPanel(&form);
     box->SetParent(&form);
     auto* menu = new TPopupMenu(&form);
-    auto* add = new TMenuItem(&form);
-    add->SetCaption("Add Junction");
-    menu->Items->Add(add);
     int popups = 0;
-    int added = 0;
     menu->OnPopup = [&](TObject*) { ++popups; };
-    add->OnClick = [&](TObject*) { ++added; };
     form.Show();
-    Responder().MenuChoices.push_back("Add Junction");
-    menu->Popup(120, 80);
-    EXPECT_EQ(added, 1);
     box->PopupMenu = menu;
     const QPoint at(5, 5);
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, box->View()->mapToGlobal(at));
     QApplication::sendEvent(box->View(), &rightClick);
-    EXPECT_EQ(popups, 2);
+    EXPECT_EQ(popups, 1);
     menu->AutoPopup = false;
     QApplication::sendEvent(box->View(), &rightClick);
-    EXPECT_EQ(popups, 2);
-    EXPECT_EQ(Responder().MenusShown.size(), 2u);
-    EXPECT_EQ(added, 1);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(Responder().MenusShown.size(), 1u);
     Responder().Clear();
 }
 
@@ -249,34 +241,26 @@ TEST(ToolControls, PageControlChangesPagesForTheUserAndForCode) {
     junctions->SetPageControl(pages);
     junctions->SetCaption("Junctions");
     int changes = 0;
-    bool allow = false;
+    bool allow = true;
     pages->OnChanging = [&](TObject*, bool& allowChange) { allowChange = allow; };
     pages->OnChange = [&](TObject*) { ++changes; };
     form.Show();
     auto& tabs = *static_cast<QTabWidget*>(pages->View());
     EXPECT_EQ(pages->GetActivePage(), sewers);
-    pages->ViewTabChosen(1);
-    EXPECT_EQ(pages->GetActivePage(), sewers);
-    allow = true;
-    pages->ViewTabChosen(1);
+    // A key changes the page as a click does; code changes it without OnChange.
+    QTest::keyClick(tabs.tabBar(), Qt::Key_Right);
     EXPECT_EQ(pages->GetActivePage(), junctions);
-    QApplication::processEvents();
-    EXPECT_EQ(tabs.currentIndex(), 1);
     EXPECT_EQ(changes, 1);
     pages->SetActivePageIndex(0);
     QApplication::processEvents();
     EXPECT_EQ(tabs.currentWidget(), sewers->View());
     EXPECT_EQ(changes, 1);
-    // A key changes the page as a click does.
-    QTest::keyClick(tabs.tabBar(), Qt::Key_Right);
-    EXPECT_EQ(pages->GetActivePage(), junctions);
-    EXPECT_EQ(changes, 2);
     allow = false;
-    QTest::keyClick(tabs.tabBar(), Qt::Key_Left);
+    QTest::keyClick(tabs.tabBar(), Qt::Key_Right);
     QApplication::processEvents();
-    EXPECT_EQ(pages->GetActivePage(), junctions);
-    EXPECT_EQ(tabs.currentIndex(), 1);
-    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(pages->GetActivePage(), sewers);
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    EXPECT_EQ(changes, 1);
     allow = true;
     // Pages without tabs still change.
     sewers->SetTabVisible(false);

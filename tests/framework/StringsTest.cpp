@@ -1,5 +1,6 @@
-#include "framework/StringList.h"
+#include "framework/AnsiString.h"
 #include "framework/Exceptions.h"
+#include "framework/StringList.h"
 #include "tests/support/AnsiStringPrinter.h"
 
 #include <QTemporaryDir>
@@ -105,6 +106,22 @@ TEST(StringList, FilesAreReadAndWrittenAsBytes) {
     EXPECT_EQ(list.Count(), 4);
     EXPECT_EQ(list.GetText(), "café\nline two\nthird\nØ1\n");
     EXPECT_THROW(list.LoadFromFile(folder.filePath("missing.txt").toStdString()), EFOpenError);
+}
+
+TEST(AnsiString, CountsFromOne) {
+    AnsiString s("Sewer1");
+    EXPECT_EQ(s.Length(), 6);
+    EXPECT_EQ(s[1], 'S');
+    EXPECT_EQ(s.Pos("wer"), 3);
+    EXPECT_EQ(s.Pos("x"), 0);
+    EXPECT_EQ(s.SubString(2, 3), "ewe");
+    EXPECT_EQ(s.SubString(5, 100), "r1");
+    EXPECT_EQ(s.SubString(7, 1), "");
+    EXPECT_EQ(AnsiString(s).Delete(1, 2), "wer1");
+    EXPECT_EQ(AnsiString(s).Insert("-", 7), "Sewer1-");
+    EXPECT_EQ(AnsiString("  a b \t").Trim(), "a b");
+    EXPECT_EQ(AnsiString("mixed Case").UpperCase(), "MIXED CASE");
+    EXPECT_NE(AnsiString("s1"), AnsiString("S1"));
 }
 
 } // namespace

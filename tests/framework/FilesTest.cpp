@@ -1,0 +1,170 @@
+#include "framework/Exceptions.h"
+#include "framework/FileBytes.h"
+#include "framework/IniFiles.h"
+#include "framework/Stream.h"
+#include "tests/support/FileSizeLimit.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string Read(const AnsiString& name) {
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(name, bytes));
+    return bytes;
+}
+
+TEST(FileBytes, WritesAndAppendsWholeFiles) {
+    QTemporaryDir dir;
+    const AnsiString name = dir.filePath("f.csv").toStdString();
+    std::string bytes;
+    EXPECT_FALSE(ReadFileBytes(name, bytes));
+    EXPECT_TRUE(WriteFileBytes(name, "a\r\n", true));
+    EXPECT_TRUE(WriteFileBytes(name, "b\r\n", true));
+    EXPECT_EQ(Read(name), "a\r\nb\r\n");
+    EXPECT_TRUE(WriteFileBytes(name, "c"));
+    EXPECT_EQ(Read(name), "c");
+}
+
+TEST(FileBytes, WhatCannotBeCreatedStaysAsItWas) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    const AnsiString directory = dir.filePath("sub").toStdString();
+    std::string bytes;
+    EXPECT_FALSE(ReadFileBytes(directory, bytes));
+    for (const bool append : {false, true}) {
+        SCOPED_TRACE(append);
+        EXPECT_FALSE(WriteFileBytes(dir.filePath("missing/f.csv").toStdString(), "x", append));
+        EXPECT_FALSE(WriteFileBytes(directory, "x", append));
+        EXPECT_TRUE(QFileInfo(dir.filePath("sub")).isDir());
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
+}
+
+TEST(FileBytes, AFailedWriteRaisesAndKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const AnsiString name = dir.filePath("f.csv").toStdString();
+    ASSERT_TRUE(WriteFileBytes(name, "old"));
+    {
+        FileSizeLimit limit(1000);
+        const std::string big(100000, 'x');
+        try {
+            WriteFileBytes(name, big, true);
+            ADD_FAILURE() << "no error raised";
+        } catch (const EInOutError& error) {
+            EXPECT_NE(error.Message.Pos(name), 0);
+        }
+        EXPECT_THROW(WriteFileBytes(name, big), EInOutError);
+    }
+    EXPECT_EQ(Read(name), "old");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST(Stream, MemoryStreamWritesReadsAndSeeks) {
+    TMemoryStream stream;
+    stream.WriteBuffer("hello", 5);
+    EXPECT_EQ(stream.GetSize(), 5);
+    EXPECT_EQ(stream.GetPosition(), 5);
+    EXPECT_EQ(std::string(stream.Memory(), 5), "hello");
+    EXPECT_EQ(stream.Seek(-3, soEnd), 2);
+    char read[8] = {};
+    EXPECT_EQ(stream.Read(read, 8), 3);
+    EXPECT_EQ(std::string(read), "llo");
+    EXPECT_EQ(stream.Seek(100, soCurrent), 5);
+    EXPECT_EQ(stream.Seek(-100, soCurrent), 0);
+    stream.SetPosition(1);
+    EXPECT_THROW(stream.ReadBuffer(read, 5), EReadError);
+    stream.Clear();
+    EXPECT_EQ(stream.GetSize(), 0);
+    EXPECT_EQ(stream.GetPosition(), 0);
+}
+
+TEST(Stream, FileStreamsCreateAndOpen) {
+    QTemporaryDir dir;
+    const AnsiString name = dir.filePath("s.bin").toStdString();
+    EXPECT_THROW(TFileStream(name, fmOpenRead), EFOpenError);
+    EXPECT_THROW(TFileStream(name, fmOpenReadWrite), EFOpenError);
+    EXPECT_THROW(TFileStream(dir.filePath("no/such/s.bin").toStdString(), fmCreate), EFCreateError);
+    {
+        TFileStream out(name, fmCreate);
+        out.WriteBuffer("abc", 3);
+    }
+    {
+        TFileStream update(name, fmOpenReadWrite);
+        EXPECT_EQ(update.GetSize(), 3);
+        update.Seek(0, soEnd);
+        update.WriteBuffer("d", 1);
+    }
+    TFileStream in(name, fmOpenRead);
+    char read[4] = {};
+    in.ReadBuffer(read, 4);
+    EXPECT_EQ(std::string(read, 4), "abcd");
+    EXPECT_THROW(in.WriteBuffer("x", 1), EWriteError);
+}
+
+TEST(IniFile, WritesSectionsAndKeysAndReadsThemBack) {
+    QTemporaryDir dir;
+    const AnsiString name = dir.filePath("print.ini").toStdString();
+    ASSERT_TRUE(WriteFileBytes(name, "; kept\r\n[Other]\r\nKey=1\r\n\r\n[PRINTSETTINGS]\r\nBorders=2\r\n"));
+    {
+        TIniFile ini(name);
+        ini.WriteInteger("PrintSettings", "borders", 5);
+        ini.WriteString("PRINTSETTINGS", "TitleText", "Riverside outfall");
+        ini.WriteString("Fresh", "FontName", "Arial");
+    }
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(name, bytes));
+    // A key keeps its place, a new one joins the end of its section, a new section the file's end.
+    EXPECT_EQ(bytes, "; kept\r\n[Other]\r\nKey=1\r\n\r\n[PRINTSETTINGS]\r\nborders=5\r\n"
+                     "TitleText=Riverside outfall\r\n\r\n[Fresh]\r\nFontName=Arial\r\n");
+
+    const TIniFile ini(name);
+    const struct {
+        const char* section;
+        const char* key;
+        const char* expected;
+    } rows[] = {
+        {"printsettings", "BORDERS", "5"},
+        {"PRINTSETTINGS", "TitleText", "Riverside outfall"},
+        {"Other", "Key", "1"},
+        {"Other", "Borders", "none"},
+        {"Missing", "Key", "none"},
+        {"Fresh", "FontName", "Arial"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.section) + "/" + row.key);
+        EXPECT_EQ(ini.ReadString(row.section, row.key, "none"), row.expected);
+    }
+    EXPECT_EQ(ini.ReadInteger("PRINTSETTINGS", "Borders", 0), 5);
+    EXPECT_EQ(ini.ReadInteger("PRINTSETTINGS", "TitleText", 7), 7);
+}
+
+TEST(IniFile, ValuesLoseTheirBlanksAndEnclosingQuotes) {
+    QTemporaryDir dir;
+    const AnsiString name = dir.filePath("quoted.ini").toStdString();
+    ASSERT_TRUE(WriteFileBytes(name, "[S]\nA = \" both \" \nB='one'\nC=\"open\nD=x=y\n"));
+    const TIniFile ini(name);
+    EXPECT_EQ(ini.ReadString("S", "A", ""), " both ");
+    EXPECT_EQ(ini.ReadString("S", "B", ""), "one");
+    EXPECT_EQ(ini.ReadString("S", "C", ""), "\"open");
+    EXPECT_EQ(ini.ReadString("S", "D", ""), "x=y");
+}
+
+TEST(IniFile, AFileThatCannotBeWrittenRaisesAndStaysAsItWas) {
+    QTemporaryDir dir;
+    const AnsiString name = dir.filePath("no-such-folder/print.ini").toStdString();
+    TIniFile ini(name);
+    try {
+        ini.WriteString("S", "K", "V");
+        FAIL() << "no error";
+    } catch (const EFCreateError& error) {
+        EXPECT_EQ(error.Message, "Cannot create file " + name);
+    }
+    EXPECT_EQ(ini.ReadString("S", "K", "none"), "none");
+}
+
+} // namespace
