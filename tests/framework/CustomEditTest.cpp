@@ -3,6 +3,7 @@
 #include "framework/Edit.h"
 #include "framework/Form.h"
 #include "framework/Label.h"
+#include "tests/framework/ActiveWindow.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -36,9 +37,7 @@ QLineEdit& ViewOf(TCustomEdit& edit) {
 // The form shown offscreen with the first box focused, as a user would find it.
 struct ShownEditForm : EditForm {
     ShownEditForm() {
-        Show();
-        View()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(View()));
+        ShowActive(*this);
         Edit->SetFocus();
         QApplication::processEvents();
     }

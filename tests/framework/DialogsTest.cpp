@@ -6,6 +6,7 @@
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "framework/PaintBox.h"
+#include "tests/framework/ActiveWindow.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/ScriptedResponder.h"
 
@@ -156,8 +157,7 @@ TEST(ModalForm, EveryWayOfEndingTheRunAsksTheWindowAndLeavesNoModality) {
     main.Show();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        main.View()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main.View()));
+        ShowActive(main);
         ModalForm form;
         QWindow* over = nullptr;
         QTimer::singleShot(0, [&] {

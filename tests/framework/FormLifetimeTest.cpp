@@ -4,6 +4,7 @@
 #include "framework/Form.h"
 #include "framework/Panel.h"
 #include "framework/Screen.h"
+#include "tests/framework/ActiveWindow.h"
 
 #include <QApplication>
 #include <QTest>
@@ -116,8 +117,7 @@ TEST(FormLifetime, ADockedWindowOutlivesTheWindowItIsDockedIn) {
     ASSERT_NE(docked.View(), nullptr);
     EXPECT_EQ(docked.View()->parentWidget(), secondPanel->View());
 
-    second->View()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(second->View()));
+    ShowActive(*second);
     docked.Box->SetFocus();
     QApplication::processEvents();
     second->OnClose = [&](TObject*, TCloseAction&) { ++exits; };

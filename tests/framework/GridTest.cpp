@@ -290,19 +290,4 @@ TEST(Grid, ColumnsBeyondALoweredCountKeepTheirCells) {
     EXPECT_THROW(grid.GetCells(6, 0), EInvalidGridOperation);
 }
 
-TEST(Grid, RowsAndColumnsAsLists) {
-    TestGrid grid;
-    TStringList names;
-    names.Add("Sewer");
-    names.Add("Length");
-    grid.SetCells(4, 0, "old");
-    grid.SetRows(0, names);
-    EXPECT_EQ(grid.GetCells(1, 0), "Length");
-    EXPECT_EQ(grid.GetCells(4, 0), "");
-    EXPECT_EQ(grid.GetRows(0).Count(), 6);
-    grid.SetCols(3, grid.GetRows(0));
-    EXPECT_EQ(grid.GetCols(3)[1], "Length");
-    EXPECT_EQ(grid.GetCols(3).Count(), 10);
-}
-
 } // namespace

@@ -1,6 +1,7 @@
 #include "framework/Form.h"
 #include "framework/GridScrollArea.h"
 #include "framework/Grids.h"
+#include "tests/framework/ActiveWindow.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/GeometryPrinter.h"
 
@@ -26,9 +27,7 @@ struct GridForm : TForm {
         for (int r = 0; r < 100; ++r)
             Grid->SetCells(1, r, "r" + std::to_string(r));
         EndLayout();
-        Show();
-        View()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(View()));
+        ShowActive(*this);
         Grid->SetFocus();
     }
     GridScrollArea* Area() const { return static_cast<GridScrollArea*>(Grid->View()); }
@@ -179,9 +178,7 @@ TEST(GridView, AMoveOfTheCurrentCellDrawsTheTwoCellsOnly) {
     grid->SetParent(&form);
     grid->SetBounds(0, 0, 300, 200);
     grid->SetRowCount(100);
-    form.Show();
-    form.View()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.View()));
+    ShowActive(form);
     grid->SetFocus();
     QApplication::processEvents();
     grid->drawn.clear();

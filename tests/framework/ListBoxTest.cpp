@@ -1,6 +1,7 @@
 #include "framework/ListBox.h"
 #include "framework/CheckListBox.h"
 #include "framework/Form.h"
+#include "tests/framework/ActiveWindow.h"
 
 #include <QApplication>
 #include <QListView>
@@ -20,9 +21,7 @@ struct ListForm : TForm {
         List->SetBounds(8, 8, 161, 200);
         EndLayout();
         List->OnClick = [this](TObject*) { Clicks.push_back(List->GetItemIndex()); };
-        Show();
-        View()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(View()));
+        ShowActive(*this);
     }
 
     QListView* ListView() const { return static_cast<QListView*>(List->View()); }
@@ -98,9 +97,7 @@ struct CheckListForm : TForm {
         EndLayout();
         for (const char* name : {"Sewer", "Length (m)", "Gradient"})
             List->Items.Add(name);
-        Show();
-        View()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(View()));
+        ShowActive(*this);
     }
 
     QListWidget* ListView() const { return static_cast<QListWidget*>(List->View()); }

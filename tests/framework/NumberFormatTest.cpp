@@ -11,27 +11,11 @@
 
 namespace {
 
-TEST(NumberFormat, FixedPointRoundsTiesAwayFromZero) {
-    // 9.995 lies below its tie in binary, 19.4795 just above.
-    // clang-format off
-    const std::tuple<double, int, const char*> rows[] = {
-        {0.125, 2, "0.13"}, {2.5, 0, "3"}, {1.875, 2, "1.88"}, {-0.125, 2, "-0.13"}, {-0.001, 2, "0.00"},
-        {-0.0, 1, "0.0"}, {0.124999, 2, "0.12"}, {9.995, 2, "9.99"}, {99.5, 0, "100"}, {3, 2, "3.00"},
-        {1e15, 1, "1000000000000000.0"}, {0.1 + 0.2, 3, "0.300"}, {10.625, 2, "10.63"},
-        {19.4795, 3, "19.480"}};
-    // clang-format on
-    for (const auto& [value, decimals, expected] : rows)
-        EXPECT_EQ(FixedDigits(value, decimals), expected);
-}
-
+// The floating conversions are the differential test's; these are the rest.
 TEST(NumberFormat, FormatConversions) {
     const LocaleSeparators point('.', ',');
-    EXPECT_EQ(Format("%f", 1.0), "1.00");
     EXPECT_EQ(Sprintf("1 in %-4d|", 57), "1 in 57  |");
-    EXPECT_EQ(Format("%.2n", 1234567.125), "1,234,567.13");
     EXPECT_EQ(Format("%n", -1234.5), "-1,234.50");
-    EXPECT_EQ(Format("%g", 3.5), "3.5");
-    EXPECT_EQ(Sprintf("%g", 1234567.0), "1.23457e+06");
     EXPECT_EQ(Format("%s=%d", AnsiString("n"), 5), "n=5");
     EXPECT_EQ(Sprintf("%05d|%+d|%x|%X", 42, 7, 255, 255), "00042|+7|ff|FF");
     EXPECT_EQ(Format("%x", 255), "FF");
@@ -39,20 +23,14 @@ TEST(NumberFormat, FormatConversions) {
     EXPECT_EQ(Format("100%%"), "100%");
     EXPECT_THROW(Format("%d", 1.5), EConvertError);
     EXPECT_THROW(Format("%d"), EConvertError);
-
-    const LocaleSeparators comma(',', '.');
-    EXPECT_EQ(Format("%.1n", 12345.67), "12.345,7");
-    EXPECT_EQ(Sprintf("%.2f", 3.14159), "3.14");
 }
 
+// Every finite value is tried against exact rounding in the differential test.
 TEST(NumberFormat, FloatToStrGivesFifteenSignificantDigits) {
-    // clang-format off
-    const std::pair<double, const char*> rows[] = {
-        {0, "0"}, {1, "1"}, {-2.5, "-2.5"}, {0.1, "0.1"}, {0.1 + 0.2, "0.3"}, {1.0 / 3, "0.333333333333333"},
-        {2.0 / 3, "0.666666666666667"}, {100, "100"}, {0.00001, "1E-5"}, {0.000015, "1.5E-5"},
-        {0.0001, "0.0001"}, {1e15, "1E15"}, {123456789012345.0, "123456789012345"}, {0.00625, "0.00625"},
-        {212.5, "212.5"}, {1e-7, "1E-7"}, {std::numeric_limits<double>::infinity(), "INF"}};
-    // clang-format on
+    const std::pair<double, const char*> rows[] = {{1.0 / 3, "0.333333333333333"},
+                                                   {0.00001, "1E-5"},
+                                                   {1e15, "1E15"},
+                                                   {std::numeric_limits<double>::infinity(), "INF"}};
     for (const auto& [value, expected] : rows)
         EXPECT_EQ(FloatToStr(value), expected);
     EXPECT_EQ(FloatToStrF(1.875, ffFixed, 15, 2), "1.88");

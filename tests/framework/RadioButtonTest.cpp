@@ -3,6 +3,7 @@
 #include "framework/Form.h"
 #include "framework/Panel.h"
 #include "framework/RadioGroup.h"
+#include "tests/framework/ActiveWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -81,9 +82,7 @@ struct GroupForm : TForm {
         Group->OnClick = [this](TObject*) {
             Heard.push_back("click " + std::to_string(Group->GetItemIndex()));
         };
-        Show();
-        View()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(View()));
+        ShowActive(*this);
     }
 
     static void Key(Qt::Key key) {
