@@ -33,15 +33,6 @@ TEST(DatagridCellFile, KeepsSizeWidthsAndEveryNonEmptyCell) {
     }
 }
 
-TEST(DatagridCellFile, AnEmptyGridIsItsSizeAndWidths) {
-    TestFolder folder;
-    TDataGrid grid(nullptr);
-    grid.SetColCount(2);
-    grid.SetRowCount(2);
-    grid.SaveToFile(folder.Path("e.grd"));
-    EXPECT_EQ(FileBytes(folder.Path("e.grd")), "2,2\r\ncw 0,64\r\ncw 1,64\r\n");
-}
-
 TEST(DatagridCellFile, ReadsCellsAndWidthsInsideTheGridOnly) {
     TestFolder folder;
     const AnsiString file = folder.Path("in.grd");

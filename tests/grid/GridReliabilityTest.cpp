@@ -1,4 +1,5 @@
 #include "tests/grid/EditingWindow.h"
+#include "tests/grid/GridTexts.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/ScriptedResponder.h"
 
@@ -149,10 +150,7 @@ TEST(GridReliability, RowsChangedUnderAnOpenEditorCloseItWithItsText) {
         ASSERT_TRUE(window.grid->GetEditorMode());
         row.change(*window.grid);
         EXPECT_FALSE(window.grid->GetEditorMode());
-        std::string column;
-        for (int r = 1; r < window.grid->GetRowCount(); ++r)
-            column += (r > 1 ? " " : "") + window.grid->GetCells(0, r).str();
-        EXPECT_EQ(column, row.column);
+        EXPECT_EQ(ColTexts(*window.grid, 0), std::string(" ") + row.column);
         // Typing goes on in whatever cell is current now.
         window.Type("z");
         EXPECT_EQ(window.grid->GetCells(window.grid->GetCol(), window.grid->GetRow()), "z");
