@@ -39,7 +39,7 @@ TEST(DatagridCellFile, ReadsCellsAndWidthsInsideTheGridOnly) {
     WriteFile(file, "2,2\r\ncw 1,90\r\ncw 7,5\r\n1,1,a,b,c\r\n5,0,far\r\n0,9,low\r\n0,0,x\r\n");
     TDataGrid grid(nullptr);
     grid.LoadFromFile(file);
-    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"x", ""}, {"", "a,b,c"}}));
+    EXPECT_EQ(CellTexts(grid), Cells("x | a,b,c"));
     EXPECT_EQ(grid.GetColWidths(1), 90);
 }
 
