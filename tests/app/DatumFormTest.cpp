@@ -129,15 +129,4 @@ TEST_F(DatumWindow, ASewerDeletedMeanwhileIsLeftAlone) {
     EXPECT_EQ(FrontForm->Network->Sewers.size(), 0u);
 }
 
-TEST_F(DatumWindow, IsAToolWindowWithItsTexts) {
-    EXPECT_EQ(DatumForm->GetBorderStyle(), bsToolWindow);
-    EXPECT_EQ(DatumForm->GetCaption(), "Set Datum Dialog ...");
-    EXPECT_EQ(DatumForm->Label1->GetCaption(),
-              "You must set one junction for each sub-network as a datum. All "
-              "levels will be calculated relative to this junctions' level. ");
-    EXPECT_EQ(DatumForm->DatumTypedEdit->GetLabelCaption(), "Datum level");
-    EXPECT_EQ(DatumForm->ApplyButton->GetCaption(), "&Apply");
-    EXPECT_EQ(DatumForm->CloseButton->GetCaption(), "&Cancel");
-}
-
 } // namespace

@@ -10,7 +10,6 @@
 namespace {
 
 using VisualEditPages = VisualEditor;
-
 // S1 from J2 into J0 (30 m), on to J1 through S0 (40 m), and an unused junction J3; S0 shown.
 SimpleSewerNetwork& ShownNetwork() {
     FrontForm->ReplaceNetwork(std::make_unique<SimpleSewerNetwork>());
@@ -84,14 +83,7 @@ TEST_F(VisualEditPages, TheSewerApplyChangesAllOrNothing) {
         VisualEditForm->InitialPopTypedEdit->SetText("175");
         VisualEditForm->SewerEditExit(VisualEditForm->SewerNameTypedEdit);
         const bool applied = row.message.empty();
-        if (applied) {
-            EXPECT_TRUE(Responder().Asked.empty());
-        } else {
-            ASSERT_EQ(Responder().Asked.size(), 1u);
-            EXPECT_EQ(Responder().Asked[0].Text, row.message);
-            EXPECT_EQ(Responder().Asked[0].Caption, "Error");
-            EXPECT_EQ(Responder().Asked[0].Flags, MB_OK);
-        }
+        EXPECT_EQ(Asked(), applied ? Texts{} : Texts{MessageLine("Error", row.message, MB_OK)});
         EXPECT_EQ(network.Sewers[0]->Name, row.stored);
         EXPECT_EQ(network.Sewers[0]->Population.InitialPopulation, applied ? 175 : 150);
         EXPECT_EQ(DataEntryForm->NetworkChanged, applied);
@@ -201,10 +193,7 @@ TEST_F(VisualEditPages, DeletingASewerAsksFirst) {
     SimpleSewerNetwork& network = ShownNetwork();
     Responder().Answer(IDNO);
     VisualEditForm->DeleteSewerButton->Click();
-    ASSERT_EQ(Responder().Asked.size(), 1u);
-    EXPECT_EQ(Responder().Asked[0].Text, "Do you really want to delete this sewer: \"S0\"?");
-    EXPECT_EQ(Responder().Asked[0].Caption, "Warning");
-    EXPECT_EQ(Responder().Asked[0].Flags, 0x24);
+    EXPECT_EQ(Asked(), Texts{"Warning: Do you really want to delete this sewer: \"S0\"? (36)"});
     EXPECT_EQ(network.Sewers.size(), 2u);
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
 
@@ -261,10 +250,7 @@ TEST_F(VisualEditPages, TheCheckSweepsAndListsTheSubnets) {
     VisualEditForm->CheckNetworkButton->Click();
     EXPECT_EQ(network.Junctions.size(), 3u);
     EXPECT_TRUE(DataEntryForm->NetworkChanged);
-    ASSERT_EQ(Responder().Asked.size(), 1u);
-    EXPECT_EQ(Responder().Asked[0].Text, "Network passed check!");
-    EXPECT_EQ(Responder().Asked[0].Caption, "Passed");
-    EXPECT_EQ(Responder().Asked[0].Flags, 0x30);
+    EXPECT_EQ(Asked(), Texts{"Passed: Network passed check! (48)"});
     ASSERT_EQ(VisualEditForm->SubNetsComboBox->Items.Count(), 1);
     EXPECT_EQ(VisualEditForm->SubNetsComboBox->Items[0], "Subnet 0");
     EXPECT_EQ(VisualEditForm->SubNetsComboBox->GetItemIndex(), 0);

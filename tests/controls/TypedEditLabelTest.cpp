@@ -69,7 +69,6 @@ TEST(TypedEditLabel, FollowsTheBoxsPlaceVisibilityAndEnabledState) {
     box.SetLabelPosition(lpLeftCenter);
     EXPECT_EQ(label.Parent(), &boxed.form);
     EXPECT_EQ(label.FocusControl, &box);
-    EXPECT_EQ(label.GetCaption(), "Datum level");
 
     box.SetBounds(200, 100, box.Width(), box.Height());
     EXPECT_EQ(label.Left() + label.Width(), 195);
@@ -82,12 +81,6 @@ TEST(TypedEditLabel, FollowsTheBoxsPlaceVisibilityAndEnabledState) {
     EXPECT_FALSE(label.GetVisible());
     box.SetLabelMargin(9);
     EXPECT_EQ(label.Left() + label.Width(), 191);
-}
-
-TEST(TypedEditLabel, ABoxWithoutCaptionHasNoLabel) {
-    TTypedEdit box(nullptr);
-    EXPECT_EQ(box.GetLabel(), nullptr);
-    EXPECT_EQ(box.GetLabelCaption(), "");
 }
 
 } // namespace

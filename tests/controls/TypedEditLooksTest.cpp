@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -157,18 +158,17 @@ TEST_F(TypedEditLooks, LongValueShowsAsTheHint) {
     box.ShowHint = true;
     box.HintShowLargeText = true;
     box.SetWidth(40);
-    const auto expectHint = [&](const char* value, const char* shown, int shownX) {
+    for (const auto& [value, shown, shownX] :
+         {std::tuple{"A1", "Name of the sewer", 7},
+          {"Main trunk sewer from the works", "Main trunk sewer from the works", 0}}) {
         SCOPED_TRACE(value);
         box.SetText(value);
         AnsiString hint = box.Hint;
-        int x = 7;
-        int y = 9;
+        int x = 7, y = 9;
         box.ViewHintShow(hint, x, y);
         EXPECT_EQ(hint, shown);
         EXPECT_EQ(x, shownX);
-    };
-    expectHint("A1", "Name of the sewer", 7);
-    expectHint("Main trunk sewer from the works", "Main trunk sewer from the works", 0);
+    }
 }
 
 TEST_F(TypedEditLooks, ClicksKeepTheCaretOffPrefixAndSuffix) {

@@ -132,20 +132,4 @@ TEST(NetworkLevels, MissingLevelsAreReported) {
     }
 }
 
-TEST(NetworkLevels, ALongChainLevelsWithoutDeepRecursion) {
-    // 100,000 sewers of 10 m at 0.001 from J0 down: each falls 0.01.
-    constexpr int count = 100000;
-    SimpleSewerNetwork n;
-    for (int i = 0; i < count; ++i)
-        n.AddSewer("S" + IntToStr(i), "J" + IntToStr(i), "J" + IntToStr(i + 1), 10);
-    for (Sewer* s : n.Sewers)
-        s->Slope = 0.001;
-    n.SetJunctionLevel("J0", 1000.0);
-    n.MinimumSewerCover = 0.4;
-    n.SetSewerDatum("S0", true, true, 0);
-    ASSERT_EQ(n.CheckNetwork(), 0);
-    EXPECT_EQ(n.CalculateLevels(), 0);
-    EXPECT_NEAR(n.GetSewer("S99999")->DownstreamEnd->Level, 999.6 - count * 0.01, 1e-6);
-}
-
 } // namespace

@@ -285,23 +285,4 @@ TEST(NetworkCheckTest, ConnectionsListEverySewerAtItsJunctionsInSewerOrder) {
     EXPECT_EQ(n.NextDownstreamSewer(n.GetSewer("S3")), nullptr);
 }
 
-// A city-sized chain must not be walked by recursion on the call stack.
-TEST(NetworkCheckTest, ChecksAChainOfOneHundredThousandSewers) {
-    constexpr int count = 100000;
-    SimpleSewerNetwork n;
-    for (int i = 0; i < count; ++i)
-        n.AddSewer("S" + IntToStr(i), "J" + IntToStr(i), "J" + IntToStr(i + 1), 10);
-    n.SetSewerDatum("S0", true, true, 0);
-    Responder().Clear();
-    EXPECT_EQ(n.CheckNetwork(), 0);
-    EXPECT_TRUE(Told(MB_OK).empty());
-    ASSERT_EQ(n.Subnets.size(), 1u);
-    ASSERT_EQ(n.Subnets[0].size(), static_cast<std::size_t>(count));
-    EXPECT_EQ(n.Subnets[0].front()->Name, "S99999");
-    EXPECT_EQ(n.Subnets[0].back()->Name, "S0");
-    std::vector<Sewer*> collected;
-    n.CollectUpstreamSewers(n.Sewers.back(), collected);
-    EXPECT_EQ(collected.size(), static_cast<std::size_t>(count));
-}
-
 } // namespace
