@@ -1,6 +1,5 @@
 #include "grid/Datagrid.h"
 
-#include "framework/Form.h"
 #include "tests/grid/GridTexts.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/LocaleSeparators.h"
@@ -38,6 +37,8 @@ TEST(DatagridCounts, TheRowCountSetsTheDisplayTextBound) {
     EXPECT_EQ(grid.GetCells(1, 3), "");
     grid.InsertRows(1, 1);
     EXPECT_EQ(grid.GetCells(1, 4), "shown");
+    grid.InsertEmptyRows(5, 2);
+    EXPECT_EQ(grid.GetCells(1, 6), "");
 }
 
 TEST(DatagridCounts, HeadersFromLists) {
@@ -87,18 +88,6 @@ TEST(DatagridCounts, ThePrintedColumnTables) {
     grid.SetColCount(300);
     EXPECT_EQ(grid.GetPrintColOffset(299), 0);
     EXPECT_THROW(grid.GetPrintColOffset(300), EDataGridError);
-}
-
-TEST(DatagridCounts, TheFooterPanelTakesTheDefaultRowHeight) {
-    TForm form(nullptr);
-    auto* grid = new TDataGrid(&form);
-    grid->SetParent(&form);
-    grid->SetDefRowHeightEx(30);
-    EXPECT_EQ(grid->FooterPanel->Height(), 0);
-    grid->FloatingFooter->SetVisible(true);
-    grid->SetDefRowHeightEx(25);
-    EXPECT_EQ(grid->FooterPanel->Height(), 25);
-    EXPECT_EQ(grid->FloatingFooter->GetFooterHeight(), 25);
 }
 
 TEST(DatagridCounts, FixedSizes) {

@@ -63,14 +63,12 @@ TEST(DatagridFixed, ReadsFieldsByTheirPositions) {
     const AnsiString file = folder.Path("in.txt");
     WriteFile(file, " ab  cd \r\nxy\r\n\t12345678  \r\n");
     TDataGrid grid(nullptr);
-    SetCellTexts(grid, {{"", "", ""}, {"", "", ""}, {"", "", ""}, {"", "", ""}, {"", "", "kept"}});
+    SetCellTexts(grid, Cells("  |  |  |  |  kept"));
     TIntList positions = Positions({1, 5, 9});
     grid.LoadFromFixed(file, &positions);
     // Two columns of four characters each, trimmed; RowCount never goes down.
     EXPECT_EQ(grid.GetColCount(), 2);
-    EXPECT_EQ(CellTexts(grid, 3),
-              (GridCellTexts{
-                  {"ab", "cd", ""}, {"xy", "", ""}, {"123", "4567", ""}, {"", "", ""}, {"", "", "kept"}}));
+    EXPECT_EQ(CellTexts(grid, 3), Cells("ab cd |xy  |123 4567 |  |  kept"));
 
     TDataGrid small(nullptr);
     small.SetRowCount(2);

@@ -120,8 +120,7 @@ TEST(DatagridSums, TheSelectedText) {
          TGridRect{2, 2, 3, 2}, "c1\td1\r\nc3\td3\r\n"},
         {"lines quoted",
          [](TDataGrid& g) {
-             g.ClipboardMultiLineQuoting = true;
-             g.Multilinecells = true;
+             g.ClipboardMultiLineQuoting = g.Multilinecells = true;
              g.SetCells(1, 1, "x\r\ny");
          },
          TGridRect{1, 1, 1, 1}, "\"x\ny\"\r\n"},

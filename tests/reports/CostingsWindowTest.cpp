@@ -190,6 +190,8 @@ TEST_F(CostingsCommand, ANetworkOfNothingCostsNothing) {
     EXPECT_TRUE(Told().empty());
     EXPECT_EQ(GridRow(CostingsForm->NetworkCostPipeDataGrid, 1),
               (Texts{"", "0", "", "", "", "", "0", "0", "", "0", "0", "0"}));
+    EXPECT_EQ(GridRow(CostingsForm->NetworkCostJunctionDataGrid, 1),
+              (Texts{"", "", "", "", "", "", "0", "0", "0", "0", "0", "0"}));
     for (int row : {13, 14, 15, 16, 19, 23, 28, 38, 43, 44, 45, 49})
         EXPECT_EQ(MatrixRow(row, 23, 35), Texts(13, "0.00")) << row;
 }

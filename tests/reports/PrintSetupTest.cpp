@@ -56,8 +56,6 @@ TEST_F(PrintSetup, ApplyWritesEveryChoiceIntoThePrintSettings) {
              f.OrientationRadioGroup->SetItemIndex(1);
          },
          ppTopLeft, ppTopRight, ppBottomCenter, pbVertical, fpNever, false, false, poLandscape},
-        {"horizontal lines", [](TPrintSetupForm& f) { f.RadioButton2->SetChecked(true); }, ppNone, ppNone,
-         ppNone, pbHorizontal, fpAlways, true, true, poPortrait},
         {"no borders, whichever lines are chosen",
          [](TPrintSetupForm& f) {
              f.RadioButton2->SetChecked(true);
@@ -153,18 +151,6 @@ TEST_F(PrintSetup, TheChosenFontAppliesAtOnceEvenOnCancel) {
     EXPECT_EQ(Settings().Font.Name, "DejaVu Serif");
     EXPECT_EQ(Settings().Font.Size, 12);
     EXPECT_EQ(Settings().Font.Style, static_cast<unsigned>(fsBold));
-}
-
-TEST_F(PrintSetup, TheMainWindowsCommandOpensItWithTheNetworksTitle) {
-    DataEntryForm->TitleEdit->SetText("From the menu");
-    AnsiString shown;
-    Responder().ModalActions.push_back([&](TForm& form) {
-        shown = form.GetCaption() + ": " + static_cast<TPrintSetupForm&>(form).TitleEdit->GetText();
-        static_cast<TPrintSetupForm&>(form).ApplyButton->Click();
-    });
-    FrontForm->Printlayoutoftable1->Click();
-    EXPECT_EQ(shown, "Printer Setup for Layout of Solution Table: From the menu");
-    EXPECT_EQ(Settings().TitleLines[0], "From the menu");
 }
 
 } // namespace
