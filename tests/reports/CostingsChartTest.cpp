@@ -21,12 +21,6 @@ void Price() {
     Responder().FilesAsked.clear();
 }
 
-std::string Bytes(const AnsiString& file) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(file, bytes)) << file.str();
-    return bytes;
-}
-
 // One save dialog was asked, with the overwrite prompt, on the filter at index.
 void ExpectSaveAsked(int index) {
     ASSERT_EQ(Responder().FilesAsked.size(), 1u);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/FileBytes.h"
 #include "tests/app/ProgramWindows.h"
 
 #include <memory>
@@ -15,6 +16,12 @@ inline Texts Split(const std::string& joined) {
         else
             parts.back() += c;
     return parts;
+}
+
+// The bytes of a file, or "(no file)".
+inline std::string Bytes(const AnsiString& path) {
+    std::string bytes;
+    return ReadFileBytes(path, bytes) ? bytes : "(no file)";
 }
 
 // The 26 column headers, in column order.
