@@ -75,18 +75,7 @@ TEST_F(PrintSettingsWindow, LengthsInMillimetresOrInches) {
 
 TEST_F(PrintSettingsWindow, OpenedAndClosedWithOkChangesNothing) {
     TPrintSettings& s = Settings();
-    s.Borders = pbCustom;
-    s.FitToPage = fpCustom;
-    s.BorderStyle = psInsideFrame;
-    s.HeaderSize = 125;
-    s.LeftSize = 33;
-    s.RowSpacing = 7;
-    s.Title = ppTopCenter;
-    s.TitleLines.Add("Riverside");
-    s.TitleLines.Add("Stage 2");
-    s.PageNr = ppBottomCenter;
-    s.PagePrefix = "Page";
-    s.Orientation = poLandscape;
+    ChangeEverySetting(s);
     window.Dialog->SetPrintDimensions(pdinch);
     const std::string before = Snapshot(s);
     EXPECT_TRUE(Run([](TDataGridPrintSettingsForm&) {}));

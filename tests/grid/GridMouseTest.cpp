@@ -179,10 +179,6 @@ TEST(GridMouse, LinksFollowedAreWebAndMailAddressesAndCellsOnly) {
     }
 }
 
-} // namespace
-
-namespace {
-
 TEST(GridMouse, HoveringMovesTheCurrentCellWithinATick) {
     EditingWindow window;
     window.grid->Hovering = true;

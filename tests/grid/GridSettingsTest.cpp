@@ -3,6 +3,7 @@
 
 #include "framework/Form.h"
 #include "framework/Picture.h"
+#include "tests/grid/PrintSettingsText.h"
 #include "tests/grid/ShownGrid.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/GeometryPrinter.h"
@@ -36,16 +37,11 @@ struct WatchedGrid : TDataGrid {
 TEST(GridSettings, PrintSettingsCopyIntoTheGridsOwn) {
     TDataGrid grid(nullptr);
     TPrintSettings chosen;
-    chosen.FitToPage = fpShrink;
-    chosen.Font.Size = 14;
-    chosen.TitleLines.Add("Riverside");
-    chosen.Borders = pbDouble;
+    ChangeEverySetting(chosen);
     grid.SetPrintSettings(chosen);
-    EXPECT_EQ(grid.PrintSettings->FitToPage, fpShrink);
-    EXPECT_EQ(grid.PrintSettings->Font.Size, 14);
-    EXPECT_EQ(grid.PrintSettings->TitleLines[0], "Riverside");
+    EXPECT_EQ(Snapshot(*grid.PrintSettings), Snapshot(chosen));
     chosen.TitleLines.Clear();
-    EXPECT_EQ(grid.PrintSettings->TitleLines.Count(), 1);
+    EXPECT_EQ(grid.PrintSettings->TitleLines.Count(), 2);
     EXPECT_THROW(grid.PrintSettings->Assign(*grid.Bands), EConvertError);
 }
 
