@@ -1,5 +1,6 @@
 #include "grid/Datagrid.h"
 
+#include "tests/grid/ErrorText.h"
 #include "tests/grid/GridTexts.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/LocaleSeparators.h"
@@ -77,14 +78,9 @@ TEST(DatagridCounts, ThePrintedColumnTables) {
     TDataGrid grid(nullptr);
     EXPECT_EQ(grid.GetPrintColWidth(255), 0);
     EXPECT_EQ(grid.GetPrintColOffset(0), 0);
-    for (int col : {-1, 256}) {
-        try {
-            grid.GetPrintColWidth(col);
-            ADD_FAILURE() << col;
-        } catch (const EDataGridError& e) {
-            EXPECT_EQ(e.Message, "Columns is not in valid range");
-        }
-    }
+    for (int col : {-1, 256})
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.GetPrintColWidth(col); }),
+                  "Columns is not in valid range");
     grid.SetColCount(300);
     EXPECT_EQ(grid.GetPrintColOffset(299), 0);
     EXPECT_THROW(grid.GetPrintColOffset(300), EDataGridError);

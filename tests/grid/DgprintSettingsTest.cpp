@@ -1,6 +1,7 @@
 #include "framework/Exceptions.h"
 #include "framework/FileBytes.h"
 #include "grid/Datagrid.h"
+#include "tests/grid/ErrorText.h"
 #include "tests/grid/PrintSettingsText.h"
 #include "tests/support/AnsiStringPrinter.h"
 
@@ -75,10 +76,6 @@ TEST(PrintSettingsFile, AFileThatCannotBeWrittenIsReported) {
     IniFile file;
     TDataGrid grid(nullptr);
     const AnsiString name = file.Dir.filePath("missing/print.ini").toStdString();
-    try {
-        grid.SavePrintSettings(name, "PRINTSETTINGS");
-        FAIL() << "no error";
-    } catch (const EFCreateError& error) {
-        EXPECT_EQ(error.Message, "Cannot create file " + name);
-    }
+    EXPECT_EQ(ErrorText<EFCreateError>([&] { grid.SavePrintSettings(name, "PRINTSETTINGS"); }),
+              "Cannot create file " + name.str());
 }
