@@ -1,6 +1,8 @@
 #include "tests/app/VisualEditor.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include "framework/NumberFormat.h"
+
 #include <cmath>
 #include <vector>
 
@@ -20,6 +22,15 @@ std::vector<Place> JunctionPlaces() {
     return places;
 }
 
+// The sewers, "name U/S-D/S length" each.
+Texts SewerLines() {
+    Texts lines;
+    for (const Sewer* s : FrontForm->Network->Sewers)
+        lines.push_back(s->Name.str() + " " + s->USJunctionName.str() + "-" + s->DSJunctionName.str() + " " +
+                        FloatToStr(s->Length).str());
+    return lines;
+}
+
 // Bands from pixel (100, 100) to (160, 180), (300, 50) to (300, 250) and (10, 290) to (250, 290):
 // world (-10, 5) to (-4, -3), 10 m; (10, 10) to (10, -10), 20 m; (-19, -14) to (5, -14), 24 m.
 TEST_F(VisualEditMouse, BandsDrawSewersWithTwoNewJunctionsEach) {
@@ -30,19 +41,7 @@ TEST_F(VisualEditMouse, BandsDrawSewersWithTwoNewJunctionsEach) {
     Drag(10, 290, 250, 290);
     ASSERT_NE(FrontForm->Network, nullptr);
     const SimpleSewerNetwork& network = *FrontForm->Network;
-    const struct {
-        const char *name, *us, *ds;
-        double length;
-    } sewers[] = {{"S0", "J0", "J1", 10}, {"S1", "J2", "J3", 20}, {"S2", "J4", "J5", 24}};
-    ASSERT_EQ(network.Sewers.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) {
-        SCOPED_TRACE(sewers[i].name);
-        const Sewer& s = *network.Sewers[i];
-        EXPECT_EQ(s.Name, sewers[i].name);
-        EXPECT_EQ(s.USJunctionName, sewers[i].us);
-        EXPECT_EQ(s.DSJunctionName, sewers[i].ds);
-        EXPECT_DOUBLE_EQ(s.Length, sewers[i].length);
-    }
+    EXPECT_EQ(SewerLines(), (Texts{"S0 J0-J1 10", "S1 J2-J3 20", "S2 J4-J5 24"}));
     ASSERT_EQ(network.Junctions.size(), 6u);
     EXPECT_EQ(network.Junctions[0]->X, -10);
     EXPECT_EQ(network.Junctions[0]->Y, 5);
@@ -58,9 +57,7 @@ TEST_F(VisualEditMouse, BandsDrawSewersWithTwoNewJunctionsEach) {
     FrontForm->Network->DeleteSewer("S0");
     FrontForm->Network->DeleteJunction("J0");
     Drag(200, 150, 250, 150);
-    EXPECT_EQ(network.Sewers.back()->Name, "S0");
-    EXPECT_EQ(network.Sewers.back()->USJunctionName, "J0");
-    EXPECT_EQ(network.Sewers.back()->DSJunctionName, "J6");
+    EXPECT_EQ(SewerLines().back(), "S0 J0-J6 5");
 }
 
 // A click, or a band shorter than the drag distance, draws nothing.

@@ -10,6 +10,7 @@
 namespace {
 
 using VisualEditPages = VisualEditor;
+
 // S1 from J2 into J0 (30 m), on to J1 through S0 (40 m), and an unused junction J3; S0 shown.
 SimpleSewerNetwork& ShownNetwork() {
     FrontForm->ReplaceNetwork(std::make_unique<SimpleSewerNetwork>());
@@ -22,13 +23,6 @@ SimpleSewerNetwork& ShownNetwork() {
     VisualEditForm->SelectedSewer = network.Sewers[0];
     VisualEditForm->ShowSewer(network.Sewers[0]);
     return network;
-}
-
-std::vector<AnsiString> Messages() {
-    std::vector<AnsiString> texts;
-    for (const MessageRequest& asked : Responder().Asked)
-        texts.push_back(asked.Text);
-    return texts;
 }
 
 TEST_F(VisualEditPages, ShowingASewerFillsThePageAndIsNoEdit) {
@@ -136,7 +130,7 @@ TEST_F(VisualEditPages, AJunctionListChoiceAppliesAtOnce) {
     Responder().Clear();
     VisualEditForm->DSJunctionComboBox->SetItemIndex(-1);
     VisualEditForm->ApplySewerChangesButton->Click();
-    EXPECT_EQ(Messages(), std::vector<AnsiString>{"You must enter a D/S junction name."});
+    EXPECT_EQ(Asked(), Texts{"Error: You must enter a D/S junction name. (0)"});
     EXPECT_EQ(network.Sewers[0]->DSJunctionName, "J1");
     EXPECT_EQ(network.Junctions.size(), 4u);
 }
@@ -157,8 +151,7 @@ TEST_F(VisualEditPages, TheJunctionApplyRenamesEverywhere) {
     EXPECT_EQ(VisualEditForm->GroundLevelTypedEdit->GetText(), "0.00");
     VisualEditForm->JunctionNameTypedEdit->SetText(" J2 ");
     VisualEditForm->JunctionEditExit(VisualEditForm->JunctionNameTypedEdit);
-    EXPECT_EQ(Messages(),
-              std::vector<AnsiString>{"This junction name already exists. Please choose another."});
+    EXPECT_EQ(Asked(), Texts{"Error: This junction name already exists. Please choose another. (0)"});
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
 
     VisualEditForm->JunctionNameTypedEdit->SetText(" MH1 ");
@@ -210,9 +203,9 @@ TEST_F(VisualEditPages, DeletingAJunction) {
     SimpleSewerNetwork& network = ShownNetwork();
     VisualEditForm->SelectedJunction = network.Junctions[1];
     VisualEditForm->DeleteJunctionButton->Click();
-    EXPECT_EQ(Messages(),
-              std::vector<AnsiString>{
-                  "This junction is in use by sewer S0. Delete the sewer first, then the junction."});
+    EXPECT_EQ(
+        Asked(),
+        Texts{"Error: This junction is in use by sewer S0. Delete the sewer first, then the junction. (0)"});
     EXPECT_EQ(network.Junctions.size(), 4u);
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
     VisualEditForm->SelectedJunction = network.Junctions[3];
@@ -264,10 +257,11 @@ TEST_F(VisualEditPages, TheCheckSweepsAndListsTheSubnets) {
     VisualEditForm->CheckNetworkButton->Click();
     EXPECT_EQ(network.Junctions.size(), 4u);
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
-    EXPECT_EQ(Messages(),
-              (std::vector<AnsiString>{
-                  "Subnet: 1 has no datum junction set.",
-                  "You must correct the network specification before you can do any calculations."}));
+    EXPECT_EQ(
+        Asked(),
+        (Texts{
+            "Drenvala: Subnet: 1 has no datum junction set. (0)",
+            "Error: You must correct the network specification before you can do any calculations. (48)"}));
     EXPECT_EQ(VisualEditForm->SubNetsComboBox->Items.Count(), 2);
     EXPECT_EQ(VisualEditForm->SubNetsComboBox->Items[1], "Subnet 1");
 

@@ -37,7 +37,6 @@ using Form = TMinimumGradientForm;
 
 TEST(MinimumGradientForm, CalculationAndClose) {
     TMinimumGradientForm form(nullptr);
-    EXPECT_TRUE(form.numTypedEdit->GetReadOnly());
     // House flow 5 × 100 × 1.8 × 0.85 / 86400 = 0.008854 l/s; at d/D 0.6 in 100 mm R = 27.8 mm,
     // S = 1 / (9810 R) = 0.003671, capacity 2.103 l/s: 237 houses.
     form.CalcButton->Click();

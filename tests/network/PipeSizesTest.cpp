@@ -1,10 +1,12 @@
 #include "network/PipeSizes.h"
+#include "tests/support/AnsiStringPrinter.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -60,6 +62,12 @@ TEST(PipeSizes, ReadsTheFile) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << row.content;
         EXPECT_EQ(Texts(ReadPipeSizes(path)), row.sizes);
     }
+}
+
+// Only the counted sizes are split off, so that a line of millions of commas reads in a moment.
+TEST(PipeSizes, SplitLineStopsAtTheMostAskedFor) {
+    const std::vector<AnsiString> parts = SplitLine(" 150 ,225,300,375", ",", 2);
+    EXPECT_EQ(parts, (std::vector<AnsiString>{"150", "225"}));
 }
 
 } // namespace

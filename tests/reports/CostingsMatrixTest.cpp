@@ -49,11 +49,13 @@ void ExpectTestRatesShown() {
         const char* cells;
     } rows[] = {
         {units, 0, "Resource|Code|Kind|Unit|Cost"},
+        {units, 1, "Quantities below||||"},
         {units, 2, "Heading, eleven||||"},
         {units, 4, "Cement|C1||bag|10"},
         {units, 36, "Pump|U1||hour|7"},
         {pipes, 0, "Activity|Exc|Bed|Lay|Back|Spoil|Prot"},
         {pipes, 1, "Per|m3|m3|m|m3|m3|m3"},
+        {pipes, 3, "Resource|rate|rate|rate|rate|rate|rate"},
         {pipes, 4, "Cement|0.4|0|0|0|0|0"},
         {pipes, 19, "Foreman|0.01|0.01|0|0.01|0.05|0"},
         {pipes, 37, "|file text|||||"},

@@ -63,7 +63,11 @@ TEST_F(Pricing, TwoSewersPricedByHand) {
         int row;
         const char* bill;
     } bill[] = {
+        {0, "Description|Unit|Quantity|Rate|Amount"},
+        {2, "||Bill of Quantites||"},
         {8, "Description|Unit|Quantity|Rate|Amount"},
+        {10, "Materials||||"},
+        {12, "Masonary||||"},
         {13, "Cement|bag|13.74|10|137.40"},
         {14, "Sand|m3|9.08|20|181.60"},
         {15, "Bricks, common|1000|0.89|300|266.40"},
