@@ -177,20 +177,6 @@ TEST(TypedEditKeyboard, ReadOnlyBoxTakesNoTyping) {
     CheckTyping(rows, true);
 }
 
-TEST(TypedEditKeyboard, KeypadDecimalKeyTypesTheLocaleSeparator) {
-    const LocaleSeparators comma(',', '.');
-    auto form = ShownTypedEditForm();
-    TTypedEdit& box = *form->Box;
-    Apply(box, {etFloat, 2});
-    box.ExcelStyleDecimalSeparator = true;
-    box.SetText("");
-    FocusOn(box);
-    Press(box, Qt::Key_Period, Qt::KeypadModifier);
-    Type(box, "5");
-    EXPECT_EQ(box.GetText(), "0,5");
-    EXPECT_DOUBLE_EQ(box.GetFloat(), 0.5);
-}
-
 // Records the keys that reach a window.
 struct KeyRecorder : QObject {
     bool eventFilter(QObject*, QEvent* event) override {
@@ -207,6 +193,18 @@ std::vector<std::string> DownUp(Qt::Key key) {
 }
 
 using TypedEditKeys = ShownBox;
+
+TEST_F(TypedEditKeys, KeypadDecimalKeyTypesTheLocaleSeparator) {
+    const LocaleSeparators comma(',', '.');
+    Apply(box, {etFloat, 2});
+    box.ExcelStyleDecimalSeparator = true;
+    box.SetText("");
+    FocusOn(box);
+    Press(box, Qt::Key_Period, Qt::KeypadModifier);
+    Type(box, "5");
+    EXPECT_EQ(box.GetText(), "0,5");
+    EXPECT_DOUBLE_EQ(box.GetFloat(), 0.5);
+}
 
 TEST_F(TypedEditKeys, EnterGoesToTheWindowAndCanMoveOn) {
     KeyRecorder recorder;
