@@ -2,6 +2,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Stream.h"
+#include "tests/grid/ErrorText.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 
@@ -52,12 +53,8 @@ TEST(DatagridCellFile, ADamagedHeaderChangesNothing) {
         WriteFile(file, std::string(header) + "\r\n0,0,x\r\n");
         TDataGrid grid(nullptr);
         SetCellTexts(grid, SampleTable);
-        try {
-            grid.LoadFromFile(file);
-            ADD_FAILURE() << "no error";
-        } catch (const EDataGridError& error) {
-            EXPECT_EQ(error.Message, "File contains no data or corrupt file " + file);
-        }
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromFile(file); }),
+                  "File contains no data or corrupt file " + file.str());
         EXPECT_EQ(CellTexts(grid), SampleTable);
     }
 }

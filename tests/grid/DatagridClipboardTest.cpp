@@ -194,20 +194,6 @@ TEST(DatagridClipboard, ALongPasteGrowsTheGridOnce) {
     EXPECT_EQ(grid.GetCellEx(2, 100000), "99999");
 }
 
-TEST(DatagridClipboard, MeasuresClipboardText) {
-    PastingGrid grid(Blank3x3);
-    struct Row {
-        const char* text;
-        TPoint size;
-    } rows[] = {{"a\tb\r\nc\r\n", Point(2, 2)}, {"a", Point(1, 1)}, {"a\nb\rc", Point(1, 3)}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.text);
-        TPoint size;
-        grid.PasteSize(row.text, size);
-        EXPECT_EQ(size, row.size);
-    }
-}
-
 TEST(DatagridClipboard, RichTextPastesIntoOneCell) {
     PastingGrid grid(Blank3x3);
     grid.Navigation->AllowRTFClipboard = true;

@@ -2,6 +2,7 @@
 
 #include "framework/Exceptions.h"
 
+#include "tests/grid/ErrorText.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/FileSizeLimit.h"
@@ -135,23 +136,15 @@ TEST(DatagridCsv, FailuresLeaveFilesAndGridAsTheyWere) {
     };
     for (const Row& row : writes) {
         SCOPED_TRACE(row.file.str() + (row.append ? " append" : " save"));
-        try {
-            grid.OutputToCSV(row.file, row.append);
-            ADD_FAILURE() << "no error";
-        } catch (const EDataGridError& error) {
-            EXPECT_EQ(error.Message, "Cannot Create file " + row.file);
-        }
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.OutputToCSV(row.file, row.append); }),
+                  "Cannot Create file " + row.file.str());
     }
     EXPECT_TRUE(QFileInfo(folder.dir.filePath("sub")).isDir());
     EXPECT_FALSE(QFileInfo::exists(folder.dir.filePath("missing")));
     for (const AnsiString& file : {folder.Path("none.csv"), folder.Path("sub")}) {
         SCOPED_TRACE(file.str());
-        try {
-            grid.LoadFromCSV(file);
-            ADD_FAILURE() << "no error";
-        } catch (const EDataGridError& error) {
-            EXPECT_EQ(error.Message, "Cannot open file " + file);
-        }
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromCSV(file); }),
+                  "Cannot open file " + file.str());
         EXPECT_EQ(CellTexts(grid), SampleTable);
     }
     EXPECT_EQ(FileBytes(existing), "old\r\n");

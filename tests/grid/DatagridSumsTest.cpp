@@ -1,5 +1,6 @@
 #include "grid/Datagrid.h"
 
+#include "tests/grid/ErrorText.h"
 #include "tests/grid/GridTexts.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/LocaleSeparators.h"
@@ -63,12 +64,8 @@ TEST(DatagridSums, FaultsChangeNothing) {
     LocaleSeparators locale('.', ',');
     TDataGrid grid(nullptr);
     Filled(grid, {"1", "two", "3"});
-    try {
-        grid.ColumnSum(1, 1, 3);
-        ADD_FAILURE();
-    } catch (const EDataGridError& e) {
-        EXPECT_EQ(e.Message, "Cell does not contain a float value");
-    }
+    EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.ColumnSum(1, 1, 3); }),
+              "Cell does not contain a float value");
     EXPECT_THROW(grid.RowMax(1, 1, 3), EDataGridError);
     EXPECT_EQ(ColTexts(grid, 1), " 1 two 3  ");
     // No cells to average over.
