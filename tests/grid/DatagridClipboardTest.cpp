@@ -194,6 +194,15 @@ TEST(DatagridClipboard, ALongPasteGrowsTheGridOnce) {
     EXPECT_EQ(grid.GetCellEx(2, 100000), "99999");
 }
 
+TEST(DatagridClipboard, MeasuresClipboardText) {
+    PastingGrid grid(Blank3x3);
+    TPoint size;
+    grid.PasteSize("a\tb\tc\r\nd\r\n", size);
+    EXPECT_EQ(size, Point(3, 2));
+    grid.PasteSize("", size);
+    EXPECT_EQ(size, Point(0, 1));
+}
+
 TEST(DatagridClipboard, RichTextPastesIntoOneCell) {
     PastingGrid grid(Blank3x3);
     grid.Navigation->AllowRTFClipboard = true;

@@ -37,13 +37,17 @@ struct CostsWindow : EditingWindow {
                 CanEdit = false;
         };
     }
+    // Shown, then the cost in (1, 1) clicked and typed over.
+    void TypeCost(const char* text) {
+        Show();
+        Click(1, 1);
+        Type(text);
+    }
 };
 
 TEST(GridEditing, EscapePutsTheCostBackAndTheEditStaysOpen) {
     CostsWindow window;
-    window.Show();
-    window.Click(1, 1);
-    window.Type("99");
+    window.TypeCost("99");
     EXPECT_EQ(window.grid->GetCells(1, 1), "99");
     window.Press(Qt::Key_Escape);
     EXPECT_EQ(window.grid->GetCells(1, 1), "10.00");
@@ -60,9 +64,7 @@ TEST(GridEditing, ClickingAwayOrLeavingTheGridKeepsWhatWasTyped) {
     CostsWindow window;
     int exits = 0;
     window.grid->OnExit = [&](TObject*) { ++exits; };
-    window.Show();
-    window.Click(1, 1);
-    window.Type("4.5");
+    window.TypeCost("4.5");
     window.Click(3, 3);
     EXPECT_EQ(window.grid->GetCells(1, 1), "4.5");
     EXPECT_FALSE(window.grid->GetEditorMode());
@@ -110,9 +112,7 @@ TEST(GridEditing, TheValidationHandlerAcceptsReplacesOrRefusesTheText) {
         window.grid->OnCellsChanged = [&](TObject*, const TRect& R) {
             window.log.push_back("changed " + window.grid->GetCells(R.Left, R.Top).str());
         };
-        window.Show();
-        window.Click(1, 1);
-        window.Type("5");
+        window.TypeCost("5");
         window.Press(Qt::Key_Return);
         EXPECT_EQ(window.grid->GetCells(1, 1), row.stored);
         EXPECT_EQ(window.grid->GetCol(), row.col);
@@ -146,9 +146,7 @@ TEST(GridEditing, ARefusalAsTheFocusLeavesBringsTheUserBackToTheCell) {
     window.grid->OnCellValidate = [](TObject*, int, int, AnsiString& Value, bool& Valid) {
         Valid = Value != "x";
     };
-    window.Show();
-    window.Click(1, 1);
-    window.Type("x");
+    window.TypeCost("x");
     window.Click(3, 2);
     EXPECT_EQ(window.grid->GetCells(1, 1), "10.00");
     QApplication::processEvents();
@@ -188,9 +186,7 @@ TEST(GridEditing, AnotherWindowComingToTheFrontEndsNoEdit) {
     CostsWindow window;
     window.grid->OnEnter = [&](TObject*) { window.log.push_back("enter"); };
     window.grid->OnExit = [&](TObject*) { window.log.push_back("exit"); };
-    window.Show();
-    window.Click(1, 1);
-    window.Type("6");
+    window.TypeCost("6");
     TForm other(nullptr);
     other.SetBounds(600, 0, 200, 100);
     other.Show();
@@ -255,9 +251,7 @@ TEST(GridEditing, AFailingValidationIsShownAndEditingGoesOn) {
             throw EConvertError("'x' is not a valid floating point value");
     };
     Responder().Clear();
-    window.Show();
-    window.Click(1, 1);
-    window.Type("x");
+    window.TypeCost("x");
     window.Press(Qt::Key_Return);
     ASSERT_EQ(Responder().Asked.size(), 1u);
     EXPECT_EQ(Responder().Asked[0].Text, "'x' is not a valid floating point value");
