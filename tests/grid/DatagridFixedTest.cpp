@@ -53,13 +53,6 @@ TEST(DatagridFixed, FixedWidthsComeFromTheCallerOrTheLongestLine) {
     EXPECT_EQ(FileBytes(folder.Path("g.txt")), "abx     \r\na hello \r\n");
 }
 
-TIntList Positions(std::initializer_list<int> values) {
-    TIntList list(0, 0);
-    for (int value : values)
-        list.Add(value);
-    return list;
-}
-
 TEST(DatagridFixed, ReadsFieldsByTheirPositions) {
     TestFolder folder;
     const AnsiString file = folder.Path("in.txt");
