@@ -1,10 +1,9 @@
 #include "tests/grid/EditingWindow.h"
+#include "tests/grid/ShownGrid.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include <QApplication>
-#include <QPaintEvent>
-#include <QRegion>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -14,17 +13,6 @@
 #include <vector>
 
 namespace {
-
-// The region of a widget painted since the last look.
-struct PaintedArea : QObject {
-    explicit PaintedArea(QWidget* widget) { widget->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            area += static_cast<QPaintEvent*>(event)->region();
-        return false;
-    }
-    QRegion area;
-};
 
 // An editing window with rows of unit costs; the unit in column 2 of row 1 may not be typed over.
 struct CostsWindow : EditingWindow {
