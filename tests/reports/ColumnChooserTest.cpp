@@ -85,8 +85,7 @@ TEST_F(ColumnChooser, ChecksStayWhileTheWindowIsClosedAndApplyNeedsANetwork) {
     EXPECT_EQ(Checks(), "xxx.xxx.xxxxxxxxxxxxxxxxxx");
 
     chooser.Button2->Click();
-    EXPECT_EQ(Told(),
-              Texts{"Information: You must enter a network before you can do any calculations. (48)"});
+    EXPECT_EQ(Told(), Texts{NoNetwork});
     EXPECT_EQ(ShownHeaders(), AllHeaders);
 }
 

@@ -9,22 +9,13 @@ namespace {
 
 using ChartAndExports = CostingsWindow;
 
-const std::vector<TableRow> TwoSewers{{"A", "J1", "J2", "10.00", "0.150", "1.000", "1.200"},
-                                      {"B", "J2", "J3", "20.00", "0.300", "1.200", "1.500"}};
-
 // The test rates priced for the two sewers (worked by hand in the pricing tests).
 void Price() {
     CostingsWindow::LoadMatrix(CostingsWindow::Rates());
-    Results results(TwoSewers);
+    Results results(TwoPricedSewers);
     results.Run();
     CostingsForm->CalculateCostMatrix();
     Responder().FilesAsked.clear();
-}
-
-std::string Bytes(const AnsiString& file) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(file, bytes)) << file.str();
-    return bytes;
 }
 
 // One save dialog was asked, with the overwrite prompt, on the filter at index.

@@ -5,22 +5,14 @@ namespace {
 
 using Pricing = CostingsWindow;
 
-// Two sewers: A, 10 m of 0.15 m pipe from J1 (1.0 m deep) to J2 (1.2 m); B, 20 m of 0.3 m from J2
-// (1.2 m) to J3 (1.5 m). With the default allowances their take-off totals, as shown: pipes: length
+// With the default allowances the two priced sewers' take-off totals, as shown: pipes: length
 // 30, excavation 8.25 + 24.30 = 32.55, bedding 1.88 + 7.20 = 9.08, protection 0, backfill 6.38 +
 // 17.10 = 23.48, spoil 1.88 + 7.20 = 9.08; boxes: excavation 1.13 + 1.30 + 1.54 = 3.97, base 3 x
 // 0.04 = 0.12, walls 2.40 + 2.88 + 3.60 = 8.88, cover 3 x 0.36 = 1.08, backfill 0.74 + 0.83 + 0.96
 // = 2.53, spoil 0.40 + 0.47 + 0.58 = 1.45.
-const std::vector<TableRow> TwoSewers{{"A", "J1", "J2", "10.00", "0.150", "1.000", "1.200"},
-                                      {"B", "J2", "J3", "20.00", "0.300", "1.200", "1.500"}};
-
-const Texts Zeros(int count) {
-    return Texts(static_cast<std::size_t>(count), "0.00");
-}
-
 TEST_F(Pricing, TwoSewersPricedByHand) {
     LoadMatrix(Rates());
-    Results results(TwoSewers);
+    Results results(TwoPricedSewers);
     results.Run();
     CostingsForm->CalculateCostMatrix();
 
@@ -51,7 +43,7 @@ TEST_F(Pricing, TwoSewersPricedByHand) {
     for (const auto& row : cases)
         EXPECT_EQ(MatrixRow(row.row, 22, 35), Split(row.costs)) << row.row;
     for (int row : {23, 38, 43, 44, 45})
-        EXPECT_EQ(MatrixRow(row, 23, 35), Zeros(13)) << row;
+        EXPECT_EQ(MatrixRow(row, 23, 35), Texts(13, "0.00")) << row;
     // A row without a name keeps the file's quantity in the matrix's bill; rate and amount are emptied.
     EXPECT_EQ(MatrixRow(17, 37, 41), Split("||7||"));
 
@@ -89,7 +81,7 @@ TEST_F(Pricing, CostsOfTenMillionOrMoreShowSevenDigitsAndReadBackSo) {
     // Excavator, 500,000 an hour, an hour a metre laid: 500,000 x 1 x 30 = 15,000,000.
     CostingsForm->UnitResDataGrid->SetCellEx(4, 29, "500000");
     CostingsForm->UsageRpDataGrid->SetCellEx(3, 29, "1");
-    Results results(TwoSewers);
+    Results results(TwoPricedSewers);
     results.Run();
     CostingsForm->CalculateCostMatrix();
     EXPECT_EQ(MatrixRow(38, 25, 25), (Texts{"1.500000E+07"}));
@@ -126,7 +118,7 @@ TEST_F(Pricing, ARatesFileWithPointsPricesUnderACommaLocale) {
 TEST_F(Pricing, ANamedResourceWithoutAUnitCostStopsTheBill) {
     LoadMatrix(Rates());
     CostingsForm->UnitResDataGrid->SetCellEx(4, 5, " ");
-    Results results(TwoSewers);
+    Results results(TwoPricedSewers);
     results.Run();
     CallGuarded([] { CostingsForm->CalculateCostMatrix(); });
     // Sand has no cost to price with, but a name: its amount is no number.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/FileBytes.h"
 #include "tests/app/ProgramWindows.h"
 
 #include <memory>
@@ -15,6 +16,22 @@ inline Texts Split(const std::string& joined) {
         else
             parts.back() += c;
     return parts;
+}
+
+// What the results and costings windows tell of a network they cannot design.
+inline const std::string NoNetwork =
+    "Information: You must enter a network before you can do any calculations. (48)";
+inline const std::string BadNetwork =
+    "Error: You must correct the network specification before you can do any calculations. (48)";
+inline const std::string Processing = "Error: Failure processing the network. (48)";
+inline const std::string LoopFound =
+    "Drenvala: Network not specified correctly. There is probably a loop. The "
+    "network must be a tree type. (0)";
+
+// The bytes of a file, or "(no file)".
+inline std::string Bytes(const AnsiString& path) {
+    std::string bytes;
+    return ReadFileBytes(path, bytes) ? bytes : "(no file)";
 }
 
 // The 26 column headers, in column order.
@@ -61,6 +78,15 @@ inline std::unique_ptr<SimpleSewerNetwork> TwoSewers() {
     Design(*n->GetSewer("A"),
            {0.0012, 0.0021, 0.0123456, 0.1234, 0.15, 0.2346, 0.31, 0.6789, 0.7, 8.5, 7.8828});
     Design(*n->GetSewer("B"), {0.0032, 0.00555, 0.0098, 0.16, 0.3, 0.4, 0.55, 0.81, 0.95, 7.8828, 7.5});
+    return n;
+}
+
+// J1 -A-> J2 -B-> J1, with a datum: the network's check finds the loop.
+inline std::unique_ptr<SimpleSewerNetwork> Loop() {
+    auto n = std::make_unique<SimpleSewerNetwork>();
+    n->AddSewer("A", "J1", "J2", 10);
+    n->AddSewer("B", "J2", "J1", 10);
+    n->SetSewerDatum("A", true, true, 0);
     return n;
 }
 
