@@ -147,4 +147,28 @@ TEST(DatagridHidden, MovedRowsAndColumnsLeaveHiddenOnesInPlace) {
     EXPECT_EQ(ColTexts(grid, 0), "a0 a2 a3 a4 a5 a6 a1 a7");
 }
 
+TEST(DatagridHidden, RealColumnsPastHiddenOnes) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 5, 4);
+    grid.HideColumn(2);
+    grid.SetCellsEx(3, 1, "x");
+    EXPECT_EQ(grid.GetCellsEx(3, 1), "x");
+    // Display column 2 now shows real column 3.
+    EXPECT_EQ(grid.GetCellEx(grid.RemapCol(2), 1), "x");
+    EXPECT_EQ(RowTexts(grid, 1), "a1 b1 c1 x e1");
+}
+
+TEST(DatagridHidden, AHiddenRowIsReadAndWrittenApart) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 3, 5);
+    grid.HideRow(2);
+    EXPECT_EQ(grid.GetCellsEx(1, 2), "b2");
+    grid.SetCellsEx(1, 2, "kept");
+    EXPECT_EQ(grid.GetCellsEx(1, 2), "kept");
+    // The rows in view are untouched; the row comes back with its new text.
+    EXPECT_EQ(ColTexts(grid, 1), "b0 b1 b3 b4");
+    grid.UnHideRow(2);
+    EXPECT_EQ(ColTexts(grid, 1), "b0 b1 kept b3 b4");
+}
+
 } // namespace
