@@ -393,6 +393,8 @@ private:
     int movingIndex = -1;
     // Set while the editor takes the cell's text, which is no edit.
     bool loadingEditor = false;
+    // The editor's text as it last came from or went to its cell.
+    AnsiString syncedText;
     bool focusWithin = false;
     bool focusFromEditor = false;
     // Set while the grid's view takes the focus.

@@ -215,6 +215,7 @@ void TCustomGrid::ShowEditor() {
         const FlagScope loading(loadingEditor);
         inplaceEdit->UpdateContents();
     }
+    syncedText = inplaceEdit->GetWindowText();
     editorMode = true;
     inplaceEdit->SelectAll();
     PlaceEditor();
@@ -249,6 +250,11 @@ void TCustomGrid::UpdateText() {
     if (!editorMode || loadingEditor || editing.X >= GetColCount() || editing.Y >= GetRowCount())
         return;
     const AnsiString text = inplaceEdit->GetWindowText();
+    // Untouched since it last met its cell, the editor has nothing to write: a cell changed from
+    // code meanwhile (cleared, loaded, moved) keeps its new text.
+    if (text == syncedText)
+        return;
+    syncedText = text;
     if (text != GetEditText(editing.X, editing.Y))
         SetEditText(editing.X, editing.Y, text);
 }
