@@ -368,6 +368,8 @@ private:
     void DrawLines(const GridAxisView& horz, const GridAxisView& vert);
     void DrawSizingLine();
     void PlaceEditor();
+    // A click on a scroll bar leaves the focus with the open editor's view (none: the grid takes it).
+    void FocusScrollBarsOn(QWidget* editorView);
     // Ties the scroll bars and the Tab key of the view to the grid.
     void ConnectView();
 

@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace {
@@ -243,6 +244,7 @@ void TCustomGrid::HideEditor() {
     if (inplaceEdit->Focused())
         SetFocus();
     inplaceEdit->Hide();
+    FocusScrollBarsOn(nullptr);
     InvalidateCell(editing.X, editing.Y);
 }
 
@@ -259,12 +261,22 @@ void TCustomGrid::UpdateText() {
         SetEditText(editing.X, editing.Y, text);
 }
 
+void TCustomGrid::FocusScrollBarsOn(QWidget* editorView) {
+    // Qt hands the focus of a click on a bar to the grid, which holds the bars, unless the bar's
+    // proxy has it: typing into an editor scrolled out of sight goes on, and Enter still ends it.
+    auto* area = static_cast<GridScrollArea*>(View());
+    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
+        if (bar->focusProxy() != editorView)
+            bar->setFocusProxy(editorView);
+}
+
 void TCustomGrid::PlaceEditor() {
     if (!inplaceEdit || !editorMode)
         return;
     const TRect where =
         editing.X < GetColCount() && editing.Y < GetRowCount() ? CellRect(editing.X, editing.Y) : TRect();
     inplaceEdit->Move(where);
+    FocusScrollBarsOn(inplaceEdit->View());
     // Focus that comes to the grid while its editor is open goes on into the editor: at once, or
     // once the grid has finished taking it, which would take it back.
     if (!Focused() || where.Width() == 0)

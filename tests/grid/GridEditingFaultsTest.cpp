@@ -1,6 +1,7 @@
 #include "tests/grid/EditingWindow.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -103,6 +104,20 @@ TEST(GridEditingFaults, NoCellTakesAnotherCellsText) {
              window.Leave();
          },
          {{2, 1, "5"}, {3, 1, "21"}}},
+        // Typing goes on in the editor out of sight; Enter stores it and goes on to the next cell.
+        {"the rows scrolled with the scroll bar while a cell is edited",
+         [](NumberedWindow& window) {
+             window.grid->SetRowCount(40);
+             window.Edit(1, 2, "3");
+             QScrollBar* bar = static_cast<QAbstractScrollArea*>(window.grid->View())->verticalScrollBar();
+             for (int i = 0; i < 6; ++i)
+                 QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 5));
+             window.Type("4");
+             window.Press(Qt::Key_Return);
+             window.Type("9");
+             window.Leave();
+         },
+         {{1, 2, "34"}, {2, 2, "9"}}},
         // As a cost matrix loaded with its button while an edited cost still shows.
         {"the cell refilled from code after the edit was left",
          [](NumberedWindow& window) {
