@@ -2,7 +2,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using DataEntryLists = DataEntryWindow;
 
 TEST_F(DataEntryLists, AddingNamesSewersAndJunctionsByTheFirstFreeNumber) {

@@ -11,23 +11,6 @@ AnsiString StatusText(int panel) {
     return FrontForm->StatusBar->Panels->Items(panel)->GetText();
 }
 
-// A fresh editor starts in edit mode, picking junctions, over a world 100 m wide from (0, 0).
-TEST_F(VisualEditView, AFreshEditorShowsTheStartView) {
-    EXPECT_EQ(StatusText(1), "Scale: 1.0");
-    EXPECT_EQ(StatusText(4), "Edit Mode");
-    EXPECT_EQ(VisualEditForm->PaintBox->GetCursor(), crDefault);
-    EXPECT_EQ(VisualEditForm->WorldXMin, 0);
-    EXPECT_EQ(VisualEditForm->WorldXMax, 100);
-    EXPECT_EQ(VisualEditForm->WorldYMin, 0);
-    EXPECT_TRUE(VisualEditForm->PickModeSpeedButton->GetDown());
-    EXPECT_EQ(VisualEditForm->PickRadioGroup->GetItemIndex(), 1);
-    EXPECT_EQ(VisualEditForm->PageControl1->GetActivePage(), VisualEditForm->TabSheet2);
-    EXPECT_EQ(VisualEditForm->InitPopLabel->GetCaption(), "Initial num. of people");
-    EXPECT_EQ(VisualEditForm->FinalPopLabel->GetCaption(), "Final num. of people");
-    for (TSpeedButton* toggle : Toggles())
-        EXPECT_TRUE(toggle->GetDown());
-}
-
 TEST_F(VisualEditView, ModesSetTheirCursorAndStatusText) {
     const struct {
         TSpeedButton* button;

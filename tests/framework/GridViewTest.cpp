@@ -1,6 +1,7 @@
 #include "framework/Form.h"
 #include "framework/GridScrollArea.h"
 #include "framework/Grids.h"
+#include "tests/framework/ActiveWindow.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/GeometryPrinter.h"
 
@@ -26,9 +27,7 @@ struct GridForm : TForm {
         for (int r = 0; r < 100; ++r)
             Grid->SetCells(1, r, "r" + std::to_string(r));
         EndLayout();
-        Show();
-        View()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(View()));
+        ShowActive(*this);
         Grid->SetFocus();
     }
     GridScrollArea* Area() const { return static_cast<GridScrollArea*>(Grid->View()); }
@@ -63,6 +62,7 @@ TEST(GridView, TheViewShowsTheModelsClientAreaAndScrollBars) {
     EXPECT_EQ(form.Surface()->height(), form.Grid->ClientHeight());
 }
 
+// What each key does is the grid's own test; here the keys reach it and the scroll bar follows.
 TEST(GridView, KeysTypedIntoTheGrid) {
     struct Step {
         const char* name;
@@ -70,11 +70,9 @@ TEST(GridView, KeysTypedIntoTheGrid) {
         Qt::KeyboardModifiers modifiers;
         int col, row;
     } steps[] = {
-        {"down", Qt::Key_Down, {}, 1, 2},
-        {"right", Qt::Key_Right, {}, 2, 2},
+        {"right", Qt::Key_Right, {}, 2, 1},
         {"page down", Qt::Key_PageDown, {}, 2, -1},
         {"ctrl+end", Qt::Key_End, Qt::ControlModifier, 9, 99},
-        {"home", Qt::Key_Home, {}, 1, 99},
         {"ctrl+home", Qt::Key_Home, Qt::ControlModifier, 1, 1},
         {"tab leaves without goTabs", Qt::Key_Tab, {}, 1, 1},
     };
@@ -84,7 +82,7 @@ TEST(GridView, KeysTypedIntoTheGrid) {
         SCOPED_TRACE(step.name);
         QTest::keyClick(form.Area(), step.key, step.modifiers);
         EXPECT_EQ(form.Grid->GetCol(), step.col);
-        EXPECT_EQ(form.Grid->GetRow(), step.row < 0 ? 2 + page : step.row);
+        EXPECT_EQ(form.Grid->GetRow(), step.row < 0 ? 1 + page : step.row);
         EXPECT_EQ(form.Area()->verticalScrollBar()->value(), form.Grid->GetTopRow());
     }
     form.Grid->SetOptions(form.Grid->GetOptions() | goTabs);
@@ -180,9 +178,7 @@ TEST(GridView, AMoveOfTheCurrentCellDrawsTheTwoCellsOnly) {
     grid->SetParent(&form);
     grid->SetBounds(0, 0, 300, 200);
     grid->SetRowCount(100);
-    form.Show();
-    form.View()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.View()));
+    ShowActive(form);
     grid->SetFocus();
     QApplication::processEvents();
     grid->drawn.clear();

@@ -54,11 +54,6 @@ TEST(CellFileFormat, ReadsLinesWithLaxNumbers) {
     EXPECT_EQ(Lines(reader), expected);
 }
 
-TEST(CellFileFormat, OnlyTheFirstLineOfACellWithoutMultilineCells) {
-    CellFileReader reader("1,1\r\n0,0,l1\t\bl2\r\n", false, false);
-    EXPECT_EQ(Lines(reader), (std::vector<Line>{{false, 0, 0, "l1"}}));
-}
-
 TEST(CellFileFormat, LaxIntegersReadAsFarAsTheyGo) {
     struct Row {
         const char* text;

@@ -1,6 +1,7 @@
 #include "grid/Datagrid.h"
 
 #include "framework/Screen.h"
+#include "tests/grid/ErrorText.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 
@@ -63,14 +64,12 @@ TEST(DatagridFixed, ReadsFieldsByTheirPositions) {
     const AnsiString file = folder.Path("in.txt");
     WriteFile(file, " ab  cd \r\nxy\r\n\t12345678  \r\n");
     TDataGrid grid(nullptr);
-    SetCellTexts(grid, {{"", "", ""}, {"", "", ""}, {"", "", ""}, {"", "", ""}, {"", "", "kept"}});
+    SetCellTexts(grid, Cells("  |  |  |  |  kept"));
     TIntList positions = Positions({1, 5, 9});
     grid.LoadFromFixed(file, &positions);
     // Two columns of four characters each, trimmed; RowCount never goes down.
     EXPECT_EQ(grid.GetColCount(), 2);
-    EXPECT_EQ(CellTexts(grid, 3),
-              (GridCellTexts{
-                  {"ab", "cd", ""}, {"xy", "", ""}, {"123", "4567", ""}, {"", "", ""}, {"", "", "kept"}}));
+    EXPECT_EQ(CellTexts(grid, 3), Cells("ab cd |xy  |123 4567 |  |  kept"));
 
     TDataGrid small(nullptr);
     small.SetRowCount(2);
@@ -87,22 +86,14 @@ TEST(DatagridFixed, BadPositionsChangeNothing) {
         SCOPED_TRACE(positions.Count());
         TDataGrid grid(nullptr);
         SetCellTexts(grid, {{"a", "b", "c"}});
-        try {
-            grid.LoadFromFixed(file, &positions);
-            ADD_FAILURE() << "no error";
-        } catch (const EDataGridError& error) {
-            EXPECT_EQ(error.Message, "Invalid column positions");
-        }
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromFixed(file, &positions); }),
+                  "Invalid column positions");
         EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"a", "b", "c"}}));
     }
     TIntList positions = Positions({1, 3});
     TDataGrid grid(nullptr);
-    try {
-        grid.LoadFromFixed(folder.Path("none.txt"), &positions);
-        ADD_FAILURE() << "no error";
-    } catch (const EDataGridError& error) {
-        EXPECT_EQ(error.Message, "File " + folder.Path("none.txt") + " not found");
-    }
+    EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromFixed(folder.Path("none.txt"), &positions); }),
+              "File " + folder.Path("none.txt").str() + " not found");
 }
 
 } // namespace

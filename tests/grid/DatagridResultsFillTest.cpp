@@ -48,6 +48,8 @@ TEST(DatagridResultsFill, TwoUpdatesWithFiveColumnsUnticked) {
         grid.SetColWidths(c, 40 + c);
         grid.SetCells(c, 0, "H" + std::to_string(c));
     }
+    grid.SetRowHeights(1, 40);
+    grid.GetCellProperties(1, 1)->SetBrushColor(clRed);
     shown.Show();
 
     std::vector<bool> ticked(Columns, true);
@@ -57,6 +59,9 @@ TEST(DatagridResultsFill, TwoUpdatesWithFiveColumnsUnticked) {
     QApplication::processEvents();
     EXPECT_GT(colourAsked, 0);
     EXPECT_EQ(grid.GetRowCount(), 4);
+    // The rows made are new: of the default height, without the old row's properties.
+    EXPECT_EQ(grid.GetRowHeights(1), grid.GetDefaultRowHeight());
+    EXPECT_FALSE(grid.HasCellProperties(1, 1));
     EXPECT_EQ(grid.GetColCount(), 21);
     EXPECT_EQ(grid.NumHiddenColumns(), 5);
     // The shown columns 2 and 3 are real columns 4 and 5; hidden cells read by real column.

@@ -10,34 +10,6 @@
 
 namespace {
 
-TEST(DatagridRowCol, TheResultsTableRefill) {
-    TDataGrid grid(nullptr);
-    FillLettered(grid, 4, 6);
-    grid.SetColWidths(3, 90);
-    grid.SetRowHeights(2, 40);
-    grid.GetCellProperties(1, 2)->SetBrushColor(clRed);
-    grid.HideColumn(2);
-
-    // Emptied: only the header row stays, the framework lowering the fixed rows with it.
-    grid.RemoveRows(1, grid.GetRowCount() - 1);
-    EXPECT_EQ(grid.GetRowCount(), 1);
-    EXPECT_EQ(grid.GetFixedRows(), 0);
-    EXPECT_EQ(RowTexts(grid, 0), "a0 b0 c0 d0");
-    EXPECT_EQ(grid.GetColWidths(2), 90);
-
-    // Three rows made: empty, of the default height, without properties.
-    grid.InsertRows(1, 3);
-    grid.SetFixedRows(1);
-    EXPECT_EQ(grid.GetRowCount(), 4);
-    for (int r = 1; r < 4; ++r) {
-        SCOPED_TRACE(r);
-        EXPECT_EQ(RowTexts(grid, r), "   ");
-        EXPECT_EQ(grid.GetRowHeights(r), grid.GetDefaultRowHeight());
-        for (int c = 0; c < 4; ++c)
-            EXPECT_FALSE(grid.HasCellProperties(c, r));
-    }
-}
-
 TEST(DatagridRowCol, RowsMoveWhole) {
     TDataGrid grid(nullptr);
     FillLettered(grid, 4, 5);

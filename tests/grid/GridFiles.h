@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using GridCellTexts = std::vector<std::vector<std::string>>;
@@ -19,6 +20,20 @@ inline const GridCellTexts SampleTable = {
     {"S1", "12.50", "a, b"},
     {"S2", "", "line1\r\nline2 \"x\""},
 };
+
+// Cell texts written compactly: rows split at "|", cells at each blank ("a  b" holds an empty cell).
+inline GridCellTexts Cells(std::string_view text) {
+    GridCellTexts texts(1, std::vector<std::string>(1));
+    for (const char c : text) {
+        if (c == '|')
+            texts.emplace_back(1);
+        else if (c == ' ')
+            texts.back().emplace_back();
+        else
+            texts.back().back() += c;
+    }
+    return texts;
+}
 
 // A folder of its own for the files one test writes.
 struct TestFolder {

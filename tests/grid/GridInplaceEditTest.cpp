@@ -169,10 +169,6 @@ TEST(GridInplaceEdit, RightAlignedNumbersAndTheCellsLook) {
     EXPECT_TRUE(static_cast<QLineEdit*>(window.Editor().View())->alignment() & Qt::AlignRight);
 }
 
-} // namespace
-
-namespace {
-
 TEST(GridInplaceEdit, LinesOfACellWithLineBreaks) {
     OpenEditor window(edNormal, "");
     window.grid->Multilinecells = true;
