@@ -2,10 +2,14 @@
 
 #include "framework/Clipboard.h"
 #include "framework/Exceptions.h"
+#include "grid/ClipboardFormat.h"
+#include "grid/SmartFill.h"
+#include "tests/grid/FieldRows.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
 #include "tests/support/GeometryPrinter.h"
+#include "tests/support/LocaleSeparators.h"
 
 #include <gtest/gtest.h>
 
@@ -194,6 +198,15 @@ TEST(DatagridClipboard, ALongPasteGrowsTheGridOnce) {
     EXPECT_EQ(grid.GetCellEx(2, 100000), "99999");
 }
 
+TEST(DatagridClipboard, MeasuresClipboardText) {
+    PastingGrid grid(Blank3x3);
+    TPoint size;
+    grid.PasteSize("a\tb\tc\r\nd\r\n", size);
+    EXPECT_EQ(size, Point(3, 2));
+    grid.PasteSize("", size);
+    EXPECT_EQ(size, Point(0, 1));
+}
+
 TEST(DatagridClipboard, RichTextPastesIntoOneCell) {
     PastingGrid grid(Blank3x3);
     grid.Navigation->AllowRTFClipboard = true;
@@ -205,6 +218,72 @@ TEST(DatagridClipboard, RichTextPastesIntoOneCell) {
     GridCellTexts expected = Blank3x3;
     expected[1][1] = "{\\rtf1 x}";
     EXPECT_EQ(CellTexts(grid), expected);
+}
+
+TEST(ClipboardFormat, SplitsLinesAndTabs) {
+    struct Row {
+        const char* text;
+        bool quoting;
+        FieldRows expected;
+        int count;
+    } rows[] = {
+        {"a\tb\r\nc\td\r\n", false, {{"a", "b"}, {"c", "d"}}, 5},
+        {"a\tb", false, {{"a", "b"}}, 2},
+        {"1\r\n2\r\n", false, {{"1"}, {"2"}}, 3},
+        {"v\r\n", false, {{"v"}}, 2},
+        {"a\nb\rc", false, {{"a"}, {"b"}, {"c"}}, 3},
+        {"a\t", false, {{"a"}}, 2},
+        {"a\t\r\n\r\nb", false, {{"a", ""}, {""}, {"b"}}, 4},
+        {"", false, {}, 0},
+        {"\"l1\nl2\"\tx\r\n", true, {{"l1\r\nl2", "x"}}, 3},
+        {"\"l1\nl2\"\tx\r\n", false, {{"\"l1"}, {"l2\"", "x"}}, 4},
+        {"\"one line\"\t\"open\r\nx", true, {{"\"one line\"", "\"open"}, {"x"}}, 3},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const ClipboardFields fields = ReadClipboardText(row.text, row.quoting);
+        EXPECT_EQ(RowsOf(fields.Rows), row.expected);
+        EXPECT_EQ(fields.Count, row.count);
+    }
+}
+
+TEST(SmartFill, ContinuesTheSeriesOfTwoValues) {
+    DateSettings dates("dd/mm/yyyy", '/');
+    LocaleSeparators numbers('.', ',');
+    const AnsiString savedTime = LongTimeFormat;
+    LongTimeFormat = "hh:nn:ss";
+    struct Row {
+        const char* a;
+        const char* b;
+        std::vector<AnsiString> expected;
+    } rows[] = {
+        {"1", "2", {"1", "2", "3", "4", "5"}},
+        {"10", "7", {"10", "7", "4", "1", "-2"}},
+        {"1.5", "2", {"1.50", "2.00", "2.50", "3.00", "3.50"}},
+        {"3", "2.25", {"3.00", "2.25", "1.50", "0.75", "0.00"}},
+        {"30/01/2024", "31/01/2024", {"30/01/2024", "31/01/2024", "01/02/2024", "02/02/2024", "03/02/2024"}},
+        {"15/01/2024", "15/02/2024", {"15/01/2024", "15/02/2024", "15/03/2024", "15/04/2024", "15/05/2024"}},
+        {"29/02/2020", "28/02/2021", {"29/02/2020", "28/02/2021", "28/02/2022", "28/02/2023", "28/02/2024"}},
+        {"05/01/2024", "03/01/2024", {"05/01/2024", "03/01/2024", "01/01/2024", "30/12/2023", "28/12/2023"}},
+        {"08:00:00", "08:30:00", {"08:00:00", "08:30:00", "09:00:00", "09:30:00", "10:00:00"}},
+        {"a", "b", {}},
+        {"1", "x", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.a) + " " + row.b);
+        EXPECT_EQ(FillSeries(row.a, row.b, 5, "%.2f"), row.expected);
+    }
+    LongTimeFormat = savedTime;
+}
+
+TEST(SmartFill, ADateThatDoesNotExistRaisesBeforeAnythingIsFilled) {
+    DateSettings dates("dd/mm/yyyy", '/');
+    // Two months on from 31 July is 31 September.
+    EXPECT_EQ(FillSeries("31/05/2024", "31/07/2024", 2, "%.2f").size(), 2u);
+    EXPECT_THROW(FillSeries("31/05/2024", "31/07/2024", 3, "%.2f"), EConvertError);
+    EXPECT_THROW(FillSeries("1/1/2024", "12:xx", 3, "%.2f"), EConvertError);
+    LocaleSeparators numbers('.', ',');
+    EXPECT_THROW(FillSeries("1.5", "abc", 3, "%.2f"), EConvertError);
 }
 
 } // namespace

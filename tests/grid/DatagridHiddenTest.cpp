@@ -21,6 +21,10 @@ TEST(DatagridHidden, HidingAndShowingAColumn) {
     EXPECT_EQ(grid.GetColWidths(2), 40);
     EXPECT_EQ(grid.GetColWidths(3), 50);
     EXPECT_EQ(grid.GetCells(2, 1), "c1");
+    // Cells are written by real column too: display column 2 shows real column 3.
+    grid.SetCellsEx(3, 1, "x");
+    EXPECT_EQ(grid.GetCellEx(grid.RemapCol(2), 1), "x");
+    EXPECT_EQ(RowTexts(grid, 1), "a1 b1 c1 x e1");
     grid.HideColumn(2);
     EXPECT_EQ(grid.NumHiddenColumns(), 1);
 
@@ -145,6 +149,19 @@ TEST(DatagridHidden, MovedRowsAndColumnsLeaveHiddenOnesInPlace) {
     grid.MoveRow(1, 5);
     grid.UnHideRowsAll();
     EXPECT_EQ(ColTexts(grid, 0), "a0 a2 a3 a4 a5 a6 a1 a7");
+}
+
+TEST(DatagridHidden, AHiddenRowIsReadAndWrittenApart) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 3, 5);
+    grid.HideRow(2);
+    EXPECT_EQ(grid.GetCellsEx(1, 2), "b2");
+    grid.SetCellsEx(1, 2, "kept");
+    EXPECT_EQ(grid.GetCellsEx(1, 2), "kept");
+    // The rows in view are untouched; the row comes back with its new text.
+    EXPECT_EQ(ColTexts(grid, 1), "b0 b1 b3 b4");
+    grid.UnHideRow(2);
+    EXPECT_EQ(ColTexts(grid, 1), "b0 b1 kept b3 b4");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "framework/StringList.h"
 #include "grid/Gridutil.h"
+#include "grid/MarkupFormat.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 
@@ -101,6 +102,31 @@ TEST(DatagridMarkup, XmlHasAnElementPerRowAndCell) {
     EXPECT_EQ(FileBytes(folder.Path("u.xml")),
               "<?xml version=\"1.0\"?>\r\n<L>\r\n<R>\r\n<FIELD0></FIELD0>\r\n"
               "<FIELD1>3&amp;</FIELD1>\r\n</R>\r\n</L>\r\n");
+}
+
+TEST(MarkupFormat, EscapesWhatMarkupWouldRead) {
+    EXPECT_EQ(EscapeMarkup("a<b> & \"c\" 'd'"), "a&lt;b&gt; &amp; &quot;c&quot; 'd'");
+    EXPECT_EQ(EscapeMarkup("\xC3\x98"), "\xC3\x98");
+}
+
+TEST(MarkupFormat, AddressesBecomeLinks) {
+    const std::string longAddress = "http://" + std::string(300, 'a');
+    struct Row {
+        std::string text;
+        bool full;
+        std::string expected;
+    } rows[] = {
+        {"http://x.org/a", false, "<A HREF=\"http://x.org/a\">x.org/a</A>"},
+        {"http://x.org/a", true, "<A HREF=\"http://x.org/a\">http://x.org/a</A>"},
+        {"mailto:me@x.org", false, "<A HREF=\"mailto:me@x.org\">me@x.org</A>"},
+        {"plain", false, "plain"},
+        {"<b>http://x</b>", false, "<b>http://x</b>"},
+        {longAddress, false, "<A HREF=\"" + longAddress + "\">" + std::string(255, 'a') + "</A>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(WithLinks(row.text, row.full), row.expected);
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -44,6 +45,19 @@ struct TestFolder {
 inline std::string FileBytes(const AnsiString& name) {
     std::ifstream file(name.str(), std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// A golden file of the grid's tests.
+inline std::string Golden(const char* name) {
+    return FileBytes(AnsiString(DRENVALA_TEST_DATA "/grid/") + name);
+}
+
+// Column positions or widths for the fixed-width files.
+inline TIntList Positions(std::initializer_list<int> values) {
+    TIntList list(0, 0);
+    for (int value : values)
+        list.Add(value);
+    return list;
 }
 
 inline void WriteFile(const AnsiString& name, const std::string& bytes) {

@@ -77,15 +77,9 @@ TEST(GridSettings, SettersRepaintOnlyWhenTheyChangeTheLook) {
     }
 }
 
-TEST(GridSettings, BandsAlternateFromTheFirstNormalRow) {
+TEST(GridSettings, BandsOfNoLengthTakeTheSecondaryColour) {
     TDataGrid grid(nullptr);
-    grid.Bands->SetPrimaryColor(clRed);
     grid.Bands->SetSecondaryColor(clBlue);
-    grid.Bands->SetPrimaryLength(2);
-    std::vector<TColor> pattern;
-    for (int row = 0; row < 6; ++row)
-        pattern.push_back(grid.Bands->ColorOfRow(row));
-    EXPECT_EQ(pattern, (std::vector<TColor>{clRed, clRed, clBlue, clRed, clRed, clBlue}));
     grid.Bands->SetPrimaryLength(0);
     grid.Bands->SetSecondaryLength(0);
     EXPECT_EQ(grid.Bands->ColorOfRow(4), clBlue);

@@ -152,14 +152,6 @@ TEST_F(CostMatrix, AFailedLoadSaysWhyAndChangesNothing) {
     }
 }
 
-TEST_F(CostMatrix, TheRatesFileBesideTheProgramIsRead) {
-    ShipRates(Rates());
-    CostingsForm->LoadDefaultCostingRates();
-    EXPECT_TRUE(Told().empty());
-    EXPECT_TRUE(CostingsForm->MatrixLoaded());
-    ExpectTestRatesShown();
-}
-
 TEST_F(CostMatrix, EditedCostsAndRatesGoBackIntoTheMatrix) {
     LoadMatrix(Rates());
     TDataGrid* units = CostingsForm->UnitResDataGrid;
