@@ -5,7 +5,6 @@
 #include "tests/framework/ActiveWindow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTest>
 #include <gtest/gtest.h>
 

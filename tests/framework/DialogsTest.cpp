@@ -154,7 +154,6 @@ TEST(ModalForm, EveryWayOfEndingTheRunAsksTheWindowAndLeavesNoModality) {
     };
     const QtDialogs qtDialogs;
     TForm main(nullptr);
-    main.Show();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         ShowActive(main);

@@ -82,6 +82,14 @@ TEST(StandardControls, CodeAndTheUserRaiseTheSameEventsButAComboIndexFromCode) {
     EXPECT_EQ(form.Radio->GetItemIndex(), -1);
 }
 
+// Checked apart from a modal run, which would wait for ever without it.
+TEST(StandardControls, AModalResultButtonClosesItsModalWindow) {
+    ControlsForm form;
+    form.Button->ModalResult = mrOk;
+    form.Button->Click();
+    EXPECT_EQ(form.GetModalResult(), mrOk);
+}
+
 // A mouse-up handler of a check box sees the state the click gave it.
 TEST(StandardControls, ACheckBoxTurnsOverBeforeItsMouseUp) {
     ControlsForm form;
