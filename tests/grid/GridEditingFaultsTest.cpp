@@ -118,6 +118,23 @@ TEST(GridEditingFaults, NoCellTakesAnotherCellsText) {
              window.Leave();
          },
          {{1, 2, "34"}, {2, 2, "9"}}},
+        {"a refused value typed after a look at another window",
+         [](NumberedWindow& window) {
+             window.grid->OnCellValidate = [](TObject*, int, int, AnsiString& Value, bool& Valid) {
+                 Valid = Value.Pos("x") == 0;
+             };
+             window.Edit(1, 1, "1");
+             TForm other{nullptr};
+             other.SetBounds(600, 0, 100, 100);
+             other.Show();
+             other.View()->activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(other.View()));
+             window.form.View()->activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(window.form.View()));
+             window.Type("x");
+             window.Press(Qt::Key_Return);
+         },
+         {{1, 1, "1"}}},
         // As a cost matrix loaded with its button while an edited cost still shows.
         {"the cell refilled from code after the edit was left",
          [](NumberedWindow& window) {
