@@ -24,6 +24,19 @@ bool SameName(std::string_view a, std::string_view b) {
            });
 }
 
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// What ReadString would give back unchanged: a value that begins or ends with a blank, or is
+// enclosed in a pair of quotes, is written in quotes, which the read takes off again.
+std::string Stored(std::string_view value) {
+    const bool blankEdge = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+    return blankEdge || quoted ? "\"" + std::string(value) + "\"" : std::string(value);
+}
+
 // The section a "[name]" line opens, if it is one.
 bool SectionLine(std::string_view line, std::string_view& name) {
     line = Trimmed(line);
@@ -100,7 +113,7 @@ void TIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, c
     std::vector<std::string> written = lines;
     int sectionEnd = 0;
     const int at = FindKey(Section, Ident, sectionEnd);
-    const std::string entry = Ident.str() + "=" + Value.str();
+    const std::string entry = Ident.str() + "=" + Stored(Value.view());
     if (at >= 0) {
         written[static_cast<std::size_t>(at)] = entry;
     } else if (sectionEnd >= 0) {
