@@ -2,7 +2,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using DataEntryLists = DataEntryWindow;
 
 TEST_F(DataEntryLists, AddingNamesSewersAndJunctionsByTheFirstFreeNumber) {
@@ -99,25 +98,24 @@ TEST_F(DataEntryLists, DockingReadingAndClearingShowTheNetworkAsItIsNow) {
     EXPECT_EQ(FrontForm->Network->Junctions.at(0)->ConnectedSewers.size(), 1u);
 }
 
-TEST_F(DataEntryLists, ARightClickLeavesTheHighlightWhereItIs) {
-    Read(Data("riverside.snt"));
-    ClickItem(DataEntryForm->SewerListBox, 1);
-    Responder().Answer(IDNO);
-    RightClick(DataEntryForm->SewerListBox, 0, "Delete Sewer");
-    EXPECT_EQ(DataEntryForm->SewerListBox->GetItemIndex(), 1);
-    EXPECT_EQ(Asked(), (Texts{"Warning: Do you really want to delete this sewer: \"S2\"? (36)"}));
-    ASSERT_EQ(Responder().MenusShown.size(), 1u);
-    EXPECT_EQ(Responder().MenusShown[0], (std::vector<AnsiString>{"Add Sewer", "-", "Delete Sewer"}));
-}
-
 TEST_F(DataEntryLists, DeletingAsksForASewerAndRefusesAJunctionInUse) {
     Read(Data("riverside.snt"));
     const std::string before = Snapshot(*FrontForm->Network);
     ClickItem(DataEntryForm->SewerListBox, 1);
     Responder().Answer(IDNO);
     QTest::keyClick(DataEntryForm->SewerListBox->View(), Qt::Key_Delete);
-    EXPECT_EQ(Asked(), (Texts{"Warning: Do you really want to delete this sewer: \"S2\"? (36)"}));
+    const Texts askS2{"Warning: Do you really want to delete this sewer: \"S2\"? (36)"};
+    EXPECT_EQ(Asked(), askS2);
     EXPECT_EQ(Snapshot(*FrontForm->Network), before);
+
+    // A right click on another sewer leaves the highlight where it is.
+    Responder().Clear();
+    Responder().Answer(IDNO);
+    RightClick(DataEntryForm->SewerListBox, 0, "Delete Sewer");
+    EXPECT_EQ(DataEntryForm->SewerListBox->GetItemIndex(), 1);
+    EXPECT_EQ(Asked(), askS2);
+    ASSERT_EQ(Responder().MenusShown.size(), 1u);
+    EXPECT_EQ(Responder().MenusShown[0], (std::vector<AnsiString>{"Add Sewer", "-", "Delete Sewer"}));
 
     Responder().Clear();
     ClickItem(DataEntryForm->JunctionListBox, 1);

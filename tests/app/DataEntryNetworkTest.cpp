@@ -11,7 +11,6 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using DataEntryNetwork = DataEntryWindow;
 
 TEST_F(DataEntryNetwork, ANetworkTypedFromNothingIsCheckedSavedAndReadBackUnchanged) {

@@ -65,78 +65,60 @@ const std::string PdfFile = "save dialog PDF files (*.pdf)|*.pdf|All files (*.*)
 const std::string NoNetwork =
     "message Information: You must enter a network before you can do any calculations.";
 
-// Captions, hints and what each command does with no network, none changed.
+// The menus' items in order, and what each command does with no network, none changed.
 TEST_F(Commands, MenuItemsShowTheirTextsAndRunTheirCommands) {
     const std::string help = "opens " + Application->ExeDir().str() + "Drenvala.html";
     struct Row {
         TMenuItem* item;
         const char* caption;
-        const char* status;
-        bool enabled, visible;
+        bool visible;
         std::string effect;
     };
-    const Row Separator{nullptr, "-", "", false, true, ""};
+    const Row Separator{nullptr, "-", true, ""};
     const Row rows[] = {
-        {FrontForm->File1, "&File", "Save the network description to a file", true, true, ""},
-        {FrontForm->ReadNetwork1, "&Read Network", "Read the network description from a file", true, true,
-         "open dialog " + Filter + " at 1"},
-        {FrontForm->ReadAppendMenu, "Read Network Adding to &Existing", "", true, false, NotYet},
+        {FrontForm->File1, "&File", true, ""},
+        {FrontForm->ReadNetwork1, "&Read Network", true, "open dialog " + Filter + " at 1"},
+        {FrontForm->ReadAppendMenu, "Read Network Adding to &Existing", false, NotYet},
         Separator,
-        {FrontForm->SaveNetwork1, "&Save Network", "", true, true, ""},
-        {FrontForm->Save1, "Save Network &As ...", "Save the network description to a file", true, true,
-         "save dialog " + Filter + " at 1"},
-        {FrontForm->SaveresultstableasCSV1, "Save Solution &Table as CSV",
-         "Save the results to a CSV file (for reading into Excel)", true, true,
+        {FrontForm->SaveNetwork1, "&Save Network", true, ""},
+        {FrontForm->Save1, "Save Network &As ...", true, "save dialog " + Filter + " at 1"},
+        {FrontForm->SaveresultstableasCSV1, "Save Solution &Table as CSV", true,
          "save dialog " + CsvFilter + " at 1"},
-        {FrontForm->SaveformtoClipboard1, "Save Image of Screen to &Clipboard",
-         "Use this to save the form shown and the paste it into a word processor", true, true,
-         "clipboard picture"},
+        {FrontForm->SaveformtoClipboard1, "Save Image of Screen to &Clipboard", true, "clipboard picture"},
         Separator,
-        {FrontForm->ClearNetwork1, "C&lear Network", "", true, true, ""},
+        {FrontForm->ClearNetwork1, "C&lear Network", true, ""},
         Separator,
-        {FrontForm->PrintSetup1, "Printer Set&up", "Setup the printer to use", true, true, "printer setup"},
+        {FrontForm->PrintSetup1, "Printer Set&up", true, "printer setup"},
         Separator,
-        {FrontForm->Print1, "&Print a Summary of Network", "Print the results  in summary format", true,
-         false, NotYet},
-        {FrontForm->Printlayoutoftable1, "Printer Layout for Solution Table", "", true, true,
+        {FrontForm->Print1, "&Print a Summary of Network", false, NotYet},
+        {FrontForm->Printlayoutoftable1, "Printer Layout for Solution Table", true,
          "opens window Printer Setup for Layout of Solution Table"},
         // Without a printer the table goes into a PDF file; the file dialog is cancelled.
-        {FrontForm->Printtable1, "P&rint Solution Table", "Print the table of results", true, true, PdfFile},
+        {FrontForm->Printtable1, "P&rint Solution Table", true, PdfFile},
         Separator,
-        {FrontForm->PrintForm1, "Print &Image of Screen", "Print an image of the form on the pronter", true,
-         true, PdfFile},
+        {FrontForm->PrintForm1, "Print &Image of Screen", true, PdfFile},
         Separator,
-        {FrontForm->Exit1, "E&xit", "Exit the Drenvala program", true, true,
-         "message Really Quit: Do you really want to quit?"},
-        {FrontForm->View1, "&View", "", true, true, ""},
+        {FrontForm->Exit1, "E&xit", true, "message Really Quit: Do you really want to quit?"},
+        {FrontForm->View1, "&View", true, ""},
         // Already docked there, as each command starts from the editor.
-        {FrontForm->DataEntryForm1, "&Data Entry/Edit Screen", "Show the form for entering and editing data",
-         true, true, ""},
-        {FrontForm->ResultsTable1, "&Results Table", "Show the table of results for all the sewers", true,
-         true, NoNetwork},
-        {FrontForm->Calculationform1, "&Calculator Screen", "Show the calculation form for a single sewer",
-         true, true, "docks Drenvala Design"},
-        {FrontForm->VisualEditor1, "&Visual Editor",
-         "Show the form for visual editing of the network and sewer properties", true, true,
-         "docks VisualEditForm"},
+        {FrontForm->DataEntryForm1, "&Data Entry/Edit Screen", true, ""},
+        {FrontForm->ResultsTable1, "&Results Table", true, NoNetwork},
+        {FrontForm->Calculationform1, "&Calculator Screen", true, "docks Drenvala Design"},
+        {FrontForm->VisualEditor1, "&Visual Editor", true, "docks VisualEditForm"},
         Separator,
-        {FrontForm->SelectColumnstoview1, "Select columns to view", "", true, true,
-         "shows Table View Control"},
-        {FrontForm->Options1, "&Options", "", true, true, ""},
-        {FrontForm->DeleteUnusedJunctionsMenu, "Delete unused junctions", "", true, true, "check mark off"},
-        {FrontForm->Removehighlights1, "Remove highlights",
-         "Remove the highlights for selected junction/sewers", true, true, ""},
-        {FrontForm->Tools1, "&Tools", "", true, true, ""},
-        {FrontForm->SectionPropsMenuItem, "&Section properties", "", true, true,
-         "opens window Section Properties"},
-        {FrontForm->MinimumGradientCalc1, "&Max. no. of houses", "", true, true,
+        {FrontForm->SelectColumnstoview1, "Select columns to view", true, "shows Table View Control"},
+        {FrontForm->Options1, "&Options", true, ""},
+        {FrontForm->DeleteUnusedJunctionsMenu, "Delete unused junctions", true, "check mark off"},
+        {FrontForm->Removehighlights1, "Remove highlights", true, ""},
+        {FrontForm->Tools1, "&Tools", true, ""},
+        {FrontForm->SectionPropsMenuItem, "&Section properties", true, "opens window Section Properties"},
+        {FrontForm->MinimumGradientCalc1, "&Max. no. of houses", true,
          "opens window Number of houses for minimum gradient"},
-        {FrontForm->Help1, "&Help", "", true, true, ""},
-        {FrontForm->Contents1, "&Contents", "Show the contents of the help file", true, true, help},
-        {FrontForm->Webpage1, "&Web page", "", true, true, "opens https://example.org/drenvala"},
+        {FrontForm->Help1, "&Help", true, ""},
+        {FrontForm->Contents1, "&Contents", true, help},
+        {FrontForm->Webpage1, "&Web page", true, "opens https://example.org/drenvala"},
         Separator,
-        {FrontForm->About1, "&About", "Information about the Drenvala program", true, true,
-         "opens window About"},
+        {FrontForm->About1, "&About", true, "opens window About"},
     };
     // The rows stand in the order of the menus, each menu followed by its items.
     std::vector<std::string> shown, listed;
@@ -156,44 +138,29 @@ TEST_F(Commands, MenuItemsShowTheirTextsAndRunTheirCommands) {
         if (!row.item)
             continue;
         SCOPED_TRACE(row.caption);
-        EXPECT_EQ(row.item->GetCaption(), row.caption);
-        EXPECT_EQ(GetLongHint(row.item->Hint), row.status);
-        EXPECT_EQ(row.item->GetEnabled(), row.enabled);
+        EXPECT_TRUE(row.item->GetEnabled());
         EXPECT_EQ(row.item->GetVisible(), row.visible);
         EXPECT_EQ(Effect([&] { row.item->Click(); }, row.item), row.effect);
     }
 }
 
-TEST_F(Commands, ToolButtonsShowTheirHintsAsTooltipAndStatusText) {
+TEST_F(Commands, ToolButtonsRunTheirCommands) {
     const struct {
         TButton* button;
         const char* caption;
-        const char* tooltip;
-        const char* status;
-        bool enabled;
         const char* effect;
     } rows[] = {
-        {FrontForm->ShowVisulaEditorButton, "Visual Editor", "Enter/Edit the network interactivly",
-         "Show the form for visual editing of the network and sewer properties", true,
-         "docks VisualEditForm"},
-        {FrontForm->DataEntryShowButton, "Data Entry/Edit", "Show the form for entering and editing data",
-         "Show the form for entering and editing data", true, ""},
-        {FrontForm->ShowTableFormButton, "Results Table", "Show the table of results for all the sewers",
-         "Show the table of results for all the sewers", true, NoNetwork.c_str()},
-        {FrontForm->ShowCalculationFormButton, "Calculator", "Show the calculation form for a single sewer",
-         "Show the calculation form for a single sewer", true, "docks Drenvala Design"},
-        {FrontForm->CostingButton, "Costing ", "Show the calculation form for a single sewer",
-         "Show the calculation form for a single sewer", true, "docks Drenvala Costings"},
-        {FrontForm->ExitButton, "Exit", "Exit the Drenvala program", "Exit the Drenvala program", true,
-         "message Really Quit: Do you really want to quit?"},
+        {FrontForm->ShowVisulaEditorButton, "Visual Editor", "docks VisualEditForm"},
+        {FrontForm->DataEntryShowButton, "Data Entry/Edit", ""},
+        {FrontForm->ShowTableFormButton, "Results Table", NoNetwork.c_str()},
+        {FrontForm->ShowCalculationFormButton, "Calculator", "docks Drenvala Design"},
+        {FrontForm->CostingButton, "Costing ", "docks Drenvala Costings"},
+        {FrontForm->ExitButton, "Exit", "message Really Quit: Do you really want to quit?"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.caption);
         EXPECT_EQ(row.button->GetCaption(), row.caption);
-        EXPECT_TRUE(row.button->ShowHint);
-        EXPECT_EQ(GetShortHint(row.button->Hint), row.tooltip);
-        EXPECT_EQ(GetLongHint(row.button->Hint), row.status);
-        EXPECT_EQ(row.button->GetEnabled(), row.enabled);
+        EXPECT_TRUE(row.button->GetEnabled());
         EXPECT_EQ(Effect([&] { row.button->Click(); }), row.effect);
     }
 }
@@ -203,12 +170,9 @@ TEST_F(Commands, ToolButtonsShowTheirHintsAsTooltipAndStatusText) {
 TEST_F(Commands, HintsGoToTheStatusBar) {
     EXPECT_EQ(FrontForm->GetCaption(), "Drenvala");
     const char* const panels[] = {"", "Scale: 1.0", "X:", "Y:", "Edit Mode"};
-    const int widths[] = {400, 70, 100, 100, 50};
     ASSERT_EQ(FrontForm->StatusBar->Panels->Count(), 5);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i)
         EXPECT_EQ(FrontForm->StatusBar->Panels->Items(i)->GetText(), panels[i]);
-        EXPECT_EQ(FrontForm->StatusBar->Panels->Items(i)->GetWidth(), widths[i]);
-    }
     FrontForm->ShowVisulaEditorButton->ViewMouseEnter();
     EXPECT_EQ(FrontForm->StatusBar->Panels->Items(0)->GetText(),
               "Show the form for visual editing of the network and sewer properties");

@@ -38,9 +38,9 @@ TEST_F(FrontWindow, TheCommandLinesFileIsReadAtTheFirstActivationOnly) {
 TEST_F(FrontWindow, AnUnreadableCommandLineFileLeavesNoNetwork) {
     FrontForm->CommandLineFile = Path("missing.snt");
     FrontForm->FormActivate(FrontForm);
-    ASSERT_EQ(Responder().Asked.size(), 1u);
-    EXPECT_EQ(Responder().Asked[0].Text, "Could not open the file " + Path("missing.snt"));
-    EXPECT_EQ(Responder().Asked[0].Caption, "Error while reading network");
+    EXPECT_EQ(Asked(), Texts{MessageLine("Error while reading network",
+                                         "Could not open the file " + Path("missing.snt").str(),
+                                         MB_OK | MB_ICONEXCLAMATION)});
     EXPECT_EQ(FrontForm->Network, nullptr);
     EXPECT_EQ(FrontForm->NetworkFileName, "");
     EXPECT_EQ(FrontForm->CurrentChildForm, VisualEditForm);
@@ -142,10 +142,7 @@ TEST_F(FrontWindow, TheCalculatorsFaultReachesTheApplicationsMessage) {
     FrontForm->ShowChildForm(DataEntryForm);
     Responder().Clear();
     FrontForm->Calculationform1->Action()->trigger();
-    ASSERT_EQ(Responder().Asked.size(), 1u);
-    EXPECT_EQ(Responder().Asked[0].Text, "Floating point division by zero");
-    EXPECT_EQ(Responder().Asked[0].Caption, "Drenvala");
-    EXPECT_EQ(Responder().Asked[0].Flags, MB_OK | MB_ICONERROR);
+    EXPECT_EQ(Asked(), Texts{"Drenvala: Floating point division by zero (16)"});
     EXPECT_EQ(FrontForm->CurrentChildForm, DataEntryForm);
 }
 

@@ -11,14 +11,16 @@
 #include <string>
 #include <vector>
 
+using Texts = std::vector<std::string>;
+
 // A message as one line: caption, text and flags.
 inline std::string MessageLine(const std::string& caption, const std::string& text, int flags) {
     return caption + ": " + text + " (" + std::to_string(flags) + ")";
 }
 
 // What was asked so far, one line each.
-inline std::vector<std::string> Asked() {
-    std::vector<std::string> asked;
+inline Texts Asked() {
+    Texts asked;
     for (const MessageRequest& request : Responder().Asked)
         asked.push_back(MessageLine(request.Caption.str(), request.Text.str(), request.Flags));
     return asked;

@@ -116,7 +116,10 @@ TEST_F(VisualEditDrawing, TheTogglesChooseWhatIsDrawn) {
     SimpleSewerNetwork& network = Network();
     network.SetSewerDatum("S0", true, true, 0);
     network.Sewers[0]->DownstreamEnd->DropJunction = true;
-    for (TSpeedButton* toggle : Toggles())
+    for (TSpeedButton* toggle :
+         {VisualEditForm->SewerSpeedButton, VisualEditForm->JunctionSpeedButton,
+          VisualEditForm->SewerNameSpeedButton, VisualEditForm->JunctionNameSpeedButton,
+          VisualEditForm->DropSpeedButton, VisualEditForm->DatumSpeedButton})
         toggle->ViewClicked();
     const QImage blank = Shown();
     for (int y = 0; y < blank.height(); ++y)

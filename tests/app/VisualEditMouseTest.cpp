@@ -1,6 +1,8 @@
 #include "tests/app/VisualEditor.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include "framework/NumberFormat.h"
+
 #include <cmath>
 #include <vector>
 
@@ -8,16 +10,21 @@ namespace {
 
 using VisualEditMouse = VisualEditor;
 
-struct Place {
-    AnsiString name;
-    double x, y;
-};
-
-std::vector<Place> JunctionPlaces() {
-    std::vector<Place> places;
+// The junctions, "name x y" each.
+Texts JunctionPlaces() {
+    Texts places;
     for (const SewerNode* j : FrontForm->Network->Junctions)
-        places.push_back({j->Name, j->X, j->Y});
+        places.push_back(j->Name.str() + " " + FloatToStr(j->X).str() + " " + FloatToStr(j->Y).str());
     return places;
+}
+
+// The sewers, "name U/S-D/S length" each.
+Texts SewerLines() {
+    Texts lines;
+    for (const Sewer* s : FrontForm->Network->Sewers)
+        lines.push_back(s->Name.str() + " " + s->USJunctionName.str() + "-" + s->DSJunctionName.str() + " " +
+                        FloatToStr(s->Length).str());
+    return lines;
 }
 
 // Bands from pixel (100, 100) to (160, 180), (300, 50) to (300, 250) and (10, 290) to (250, 290):
@@ -30,26 +37,12 @@ TEST_F(VisualEditMouse, BandsDrawSewersWithTwoNewJunctionsEach) {
     Drag(10, 290, 250, 290);
     ASSERT_NE(FrontForm->Network, nullptr);
     const SimpleSewerNetwork& network = *FrontForm->Network;
-    const struct {
-        const char *name, *us, *ds;
-        double length;
-    } sewers[] = {{"S0", "J0", "J1", 10}, {"S1", "J2", "J3", 20}, {"S2", "J4", "J5", 24}};
-    ASSERT_EQ(network.Sewers.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) {
-        SCOPED_TRACE(sewers[i].name);
-        const Sewer& s = *network.Sewers[i];
-        EXPECT_EQ(s.Name, sewers[i].name);
-        EXPECT_EQ(s.USJunctionName, sewers[i].us);
-        EXPECT_EQ(s.DSJunctionName, sewers[i].ds);
-        EXPECT_DOUBLE_EQ(s.Length, sewers[i].length);
-    }
-    ASSERT_EQ(network.Junctions.size(), 6u);
-    EXPECT_EQ(network.Junctions[0]->X, -10);
-    EXPECT_EQ(network.Junctions[0]->Y, 5);
-    EXPECT_EQ(network.Junctions[5]->X, 5);
-    EXPECT_EQ(network.Junctions[5]->Y, -14);
+    EXPECT_EQ(SewerLines(), (Texts{"S0 J0-J1 10", "S1 J2-J3 20", "S2 J4-J5 24"}));
+    EXPECT_EQ(JunctionPlaces(),
+              (Texts{"J0 -10 5", "J1 -4 -3", "J2 10 10", "J3 10 -10", "J4 -19 -14", "J5 5 -14"}));
     EXPECT_TRUE(DataEntryForm->NetworkChanged);
     // Connections are rebuilt after each sewer.
+    ASSERT_EQ(network.Junctions.size(), 6u);
     EXPECT_EQ(network.Junctions[5]->ConnectedSewers.size(), 1u);
     EXPECT_EQ(VisualEditForm->DragState, 1);
     EXPECT_EQ(VisualEditForm->OutlineDrawn, 0);
@@ -58,9 +51,7 @@ TEST_F(VisualEditMouse, BandsDrawSewersWithTwoNewJunctionsEach) {
     FrontForm->Network->DeleteSewer("S0");
     FrontForm->Network->DeleteJunction("J0");
     Drag(200, 150, 250, 150);
-    EXPECT_EQ(network.Sewers.back()->Name, "S0");
-    EXPECT_EQ(network.Sewers.back()->USJunctionName, "J0");
-    EXPECT_EQ(network.Sewers.back()->DSJunctionName, "J6");
+    EXPECT_EQ(SewerLines().back(), "S0 J0-J6 5");
 }
 
 // A click, or a band shorter than the drag distance, draws nothing.
@@ -103,10 +94,7 @@ TEST_F(VisualEditMouse, DraggingAJunctionMovesItAndNothingElse) {
     // The outline shows in grey over the picture: a line from J0 to the pointer.
     EXPECT_EQ(Shown().pixel(230, 175) & 0xFFFFFF, 0x808080u);
     Release(260, 200);
-    EXPECT_EQ(network.Junctions[1]->X, 6);
-    EXPECT_EQ(network.Junctions[1]->Y, -5);
-    EXPECT_EQ(network.Junctions[0]->X, 0);
-    EXPECT_EQ(network.Junctions[2]->Y, 10);
+    EXPECT_EQ(JunctionPlaces(), (Texts{"J0 0 0", "J1 6 -5", "J2 10 10"}));
     EXPECT_EQ(network.Sewers[0]->Length, 10);
     EXPECT_EQ(network.Sewers[1]->Length, 10);
     EXPECT_TRUE(DataEntryForm->NetworkChanged);
@@ -119,7 +107,7 @@ TEST_F(VisualEditMouse, DraggingAJunctionMovesItAndNothingElse) {
 TEST_F(VisualEditMouse, AClickSelectsAndMovesNothing) {
     UseView();
     SimpleSewerNetwork& network = TwoSewers();
-    const std::vector<Place> before = JunctionPlaces();
+    const Texts before = JunctionPlaces();
     const struct {
         int pressX, pressY, releaseX, releaseY;
         int selected;
@@ -132,11 +120,7 @@ TEST_F(VisualEditMouse, AClickSelectsAndMovesNothing) {
                   network.Junctions[static_cast<std::size_t>(click.selected)]);
         MoveHeld(click.releaseX, click.releaseY);
         Release(click.releaseX, click.releaseY);
-        const std::vector<Place> after = JunctionPlaces();
-        for (std::size_t i = 0; i < before.size(); ++i) {
-            EXPECT_EQ(after[i].x, before[i].x);
-            EXPECT_EQ(after[i].y, before[i].y);
-        }
+        EXPECT_EQ(JunctionPlaces(), before);
     }
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
 }

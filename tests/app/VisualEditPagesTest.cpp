@@ -25,13 +25,6 @@ SimpleSewerNetwork& ShownNetwork() {
     return network;
 }
 
-std::vector<AnsiString> Messages() {
-    std::vector<AnsiString> texts;
-    for (const MessageRequest& asked : Responder().Asked)
-        texts.push_back(asked.Text);
-    return texts;
-}
-
 TEST_F(VisualEditPages, ShowingASewerFillsThePageAndIsNoEdit) {
     const SimpleSewerNetwork& network = ShownNetwork();
     EXPECT_EQ(VisualEditForm->SewerNameTypedEdit->GetText(), "S0");
@@ -84,14 +77,7 @@ TEST_F(VisualEditPages, TheSewerApplyChangesAllOrNothing) {
         VisualEditForm->InitialPopTypedEdit->SetText("175");
         VisualEditForm->SewerEditExit(VisualEditForm->SewerNameTypedEdit);
         const bool applied = row.message.empty();
-        if (applied) {
-            EXPECT_TRUE(Responder().Asked.empty());
-        } else {
-            ASSERT_EQ(Responder().Asked.size(), 1u);
-            EXPECT_EQ(Responder().Asked[0].Text, row.message);
-            EXPECT_EQ(Responder().Asked[0].Caption, "Error");
-            EXPECT_EQ(Responder().Asked[0].Flags, MB_OK);
-        }
+        EXPECT_EQ(Asked(), applied ? Texts{} : Texts{MessageLine("Error", row.message, MB_OK)});
         EXPECT_EQ(network.Sewers[0]->Name, row.stored);
         EXPECT_EQ(network.Sewers[0]->Population.InitialPopulation, applied ? 175 : 150);
         EXPECT_EQ(DataEntryForm->NetworkChanged, applied);
@@ -144,7 +130,7 @@ TEST_F(VisualEditPages, AJunctionListChoiceAppliesAtOnce) {
     Responder().Clear();
     VisualEditForm->DSJunctionComboBox->SetItemIndex(-1);
     VisualEditForm->ApplySewerChangesButton->Click();
-    EXPECT_EQ(Messages(), std::vector<AnsiString>{"You must enter a D/S junction name."});
+    EXPECT_EQ(Asked(), Texts{"Error: You must enter a D/S junction name. (0)"});
     EXPECT_EQ(network.Sewers[0]->DSJunctionName, "J1");
     EXPECT_EQ(network.Junctions.size(), 4u);
 }
@@ -165,8 +151,7 @@ TEST_F(VisualEditPages, TheJunctionApplyRenamesEverywhere) {
     EXPECT_EQ(VisualEditForm->GroundLevelTypedEdit->GetText(), "0.00");
     VisualEditForm->JunctionNameTypedEdit->SetText(" J2 ");
     VisualEditForm->JunctionEditExit(VisualEditForm->JunctionNameTypedEdit);
-    EXPECT_EQ(Messages(),
-              std::vector<AnsiString>{"This junction name already exists. Please choose another."});
+    EXPECT_EQ(Asked(), Texts{"Error: This junction name already exists. Please choose another. (0)"});
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
 
     VisualEditForm->JunctionNameTypedEdit->SetText(" MH1 ");
@@ -201,10 +186,7 @@ TEST_F(VisualEditPages, DeletingASewerAsksFirst) {
     SimpleSewerNetwork& network = ShownNetwork();
     Responder().Answer(IDNO);
     VisualEditForm->DeleteSewerButton->Click();
-    ASSERT_EQ(Responder().Asked.size(), 1u);
-    EXPECT_EQ(Responder().Asked[0].Text, "Do you really want to delete this sewer: \"S0\"?");
-    EXPECT_EQ(Responder().Asked[0].Caption, "Warning");
-    EXPECT_EQ(Responder().Asked[0].Flags, 0x24);
+    EXPECT_EQ(Asked(), Texts{"Warning: Do you really want to delete this sewer: \"S0\"? (36)"});
     EXPECT_EQ(network.Sewers.size(), 2u);
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
 
@@ -221,9 +203,9 @@ TEST_F(VisualEditPages, DeletingAJunction) {
     SimpleSewerNetwork& network = ShownNetwork();
     VisualEditForm->SelectedJunction = network.Junctions[1];
     VisualEditForm->DeleteJunctionButton->Click();
-    EXPECT_EQ(Messages(),
-              std::vector<AnsiString>{
-                  "This junction is in use by sewer S0. Delete the sewer first, then the junction."});
+    EXPECT_EQ(
+        Asked(),
+        Texts{"Error: This junction is in use by sewer S0. Delete the sewer first, then the junction. (0)"});
     EXPECT_EQ(network.Junctions.size(), 4u);
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
     VisualEditForm->SelectedJunction = network.Junctions[3];
@@ -261,10 +243,7 @@ TEST_F(VisualEditPages, TheCheckSweepsAndListsTheSubnets) {
     VisualEditForm->CheckNetworkButton->Click();
     EXPECT_EQ(network.Junctions.size(), 3u);
     EXPECT_TRUE(DataEntryForm->NetworkChanged);
-    ASSERT_EQ(Responder().Asked.size(), 1u);
-    EXPECT_EQ(Responder().Asked[0].Text, "Network passed check!");
-    EXPECT_EQ(Responder().Asked[0].Caption, "Passed");
-    EXPECT_EQ(Responder().Asked[0].Flags, 0x30);
+    EXPECT_EQ(Asked(), Texts{"Passed: Network passed check! (48)"});
     ASSERT_EQ(VisualEditForm->SubNetsComboBox->Items.Count(), 1);
     EXPECT_EQ(VisualEditForm->SubNetsComboBox->Items[0], "Subnet 0");
     EXPECT_EQ(VisualEditForm->SubNetsComboBox->GetItemIndex(), 0);
@@ -278,10 +257,11 @@ TEST_F(VisualEditPages, TheCheckSweepsAndListsTheSubnets) {
     VisualEditForm->CheckNetworkButton->Click();
     EXPECT_EQ(network.Junctions.size(), 4u);
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
-    EXPECT_EQ(Messages(),
-              (std::vector<AnsiString>{
-                  "Subnet: 1 has no datum junction set.",
-                  "You must correct the network specification before you can do any calculations."}));
+    EXPECT_EQ(
+        Asked(),
+        (Texts{
+            "Drenvala: Subnet: 1 has no datum junction set. (0)",
+            "Error: You must correct the network specification before you can do any calculations. (48)"}));
     EXPECT_EQ(VisualEditForm->SubNetsComboBox->Items.Count(), 2);
     EXPECT_EQ(VisualEditForm->SubNetsComboBox->Items[1], "Subnet 1");
 

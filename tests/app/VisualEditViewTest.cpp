@@ -11,43 +11,6 @@ AnsiString StatusText(int panel) {
     return FrontForm->StatusBar->Panels->Items(panel)->GetText();
 }
 
-// A fresh editor starts in edit mode, picking junctions, over a world 100 m wide from (0, 0).
-TEST_F(VisualEditView, AFreshEditorShowsTheStartView) {
-    EXPECT_EQ(StatusText(1), "Scale: 1.0");
-    EXPECT_EQ(StatusText(4), "Edit Mode");
-    EXPECT_EQ(VisualEditForm->PaintBox->GetCursor(), crDefault);
-    EXPECT_EQ(VisualEditForm->WorldXMin, 0);
-    EXPECT_EQ(VisualEditForm->WorldXMax, 100);
-    EXPECT_EQ(VisualEditForm->WorldYMin, 0);
-    EXPECT_TRUE(VisualEditForm->PickModeSpeedButton->GetDown());
-    EXPECT_EQ(VisualEditForm->PickRadioGroup->GetItemIndex(), 1);
-    EXPECT_EQ(VisualEditForm->PageControl1->GetActivePage(), VisualEditForm->TabSheet2);
-    EXPECT_EQ(VisualEditForm->InitPopLabel->GetCaption(), "Initial num. of people");
-    EXPECT_EQ(VisualEditForm->FinalPopLabel->GetCaption(), "Final num. of people");
-    for (TSpeedButton* toggle : Toggles())
-        EXPECT_TRUE(toggle->GetDown());
-}
-
-TEST_F(VisualEditView, ModesSetTheirCursorAndStatusText) {
-    const struct {
-        TSpeedButton* button;
-        int mode;
-        TCursor cursor;
-        const char* text;
-    } rows[] = {{VisualEditForm->ZoomModeSpeedButton, 1, 5, "Zoom Mode"},
-                {VisualEditForm->DrawModeSpeedButton, 0, 6, "Draw Mode"},
-                {VisualEditForm->PickModeSpeedButton, 2, crDefault, "Edit Mode"}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.text);
-        row.button->ViewClicked();
-        EXPECT_TRUE(row.button->GetDown());
-        EXPECT_EQ(VisualEditForm->Mode, row.mode);
-        EXPECT_EQ(VisualEditForm->PaintBox->GetCursor(), row.cursor);
-        EXPECT_EQ(StatusText(4), row.text);
-    }
-    EXPECT_FALSE(VisualEditForm->ZoomModeSpeedButton->GetDown());
-}
-
 // sx = (wx - 50) x 4 + 200, sy = 150 - (wy - 20) x 4, and back.
 TEST_F(VisualEditView, TheTransformMapsWorldToScreenAndBack) {
     VisualEditForm->WorldCentreX = 50;
@@ -68,27 +31,41 @@ TEST_F(VisualEditView, TheTransformMapsWorldToScreenAndBack) {
     }
 }
 
-// Every move shows the pointer's world point with at most one decimal, in every mode.
-TEST_F(VisualEditView, TheStatusBarFollowsThePointer) {
+// Each mode sets its cursor and status text; every move shows the pointer's world point with at
+// most one decimal, in every mode.
+TEST_F(VisualEditView, ModesSetTheirCursorAndTheStatusBarFollowsThePointer) {
     UseView();
+    const struct {
+        TSpeedButton* button;
+        int mode;
+        TCursor cursor;
+        const char* text;
+    } modes[] = {{VisualEditForm->ZoomModeSpeedButton, 1, 5, "Zoom Mode"},
+                 {VisualEditForm->DrawModeSpeedButton, 0, 6, "Draw Mode"},
+                 {VisualEditForm->PickModeSpeedButton, 2, crDefault, "Edit Mode"}};
     const struct {
         int x, y;
         const char* statusX;
         const char* statusY;
-    } rows[] = {{323, 100, "X: 12.3", "Y: 5"},
-                {200, 150, "X: 0", "Y: 0"},
-                {61, 289, "X: -13.9", "Y: -13.9"},
-                {325, 150, "X: 12.5", "Y: 0"}};
-    for (TSpeedButton* mode : {VisualEditForm->ZoomModeSpeedButton, VisualEditForm->DrawModeSpeedButton,
-                               VisualEditForm->PickModeSpeedButton}) {
-        mode->ViewClicked();
-        for (const auto& row : rows) {
-            SCOPED_TRACE(row.statusX);
-            Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, row.x, row.y);
-            EXPECT_EQ(StatusText(2), row.statusX);
-            EXPECT_EQ(StatusText(3), row.statusY);
+    } moves[] = {{323, 100, "X: 12.3", "Y: 5"},
+                 {200, 150, "X: 0", "Y: 0"},
+                 {61, 289, "X: -13.9", "Y: -13.9"},
+                 {325, 150, "X: 12.5", "Y: 0"}};
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.text);
+        mode.button->ViewClicked();
+        EXPECT_TRUE(mode.button->GetDown());
+        EXPECT_EQ(VisualEditForm->Mode, mode.mode);
+        EXPECT_EQ(VisualEditForm->PaintBox->GetCursor(), mode.cursor);
+        EXPECT_EQ(StatusText(4), mode.text);
+        for (const auto& move : moves) {
+            SCOPED_TRACE(move.statusX);
+            Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, move.x, move.y);
+            EXPECT_EQ(StatusText(2), move.statusX);
+            EXPECT_EQ(StatusText(3), move.statusY);
         }
     }
+    EXPECT_FALSE(VisualEditForm->ZoomModeSpeedButton->GetDown());
 }
 
 // Three left clicks: 1.1^3 = 1.331; after a fit one right click: 1 / 1.1 = 0.909. The clicked

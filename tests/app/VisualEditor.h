@@ -6,8 +6,6 @@
 #include <QImage>
 #include <QMouseEvent>
 
-#include <vector>
-
 // The visual editor with a paint box of 400 x 300 pixels and, after UseView, a view that puts
 // world (0, 0) on pixel (200, 150) at 10 pixels a metre: world (x, y) is drawn at
 // (200 + 10 x, 150 - 10 y).
@@ -26,13 +24,6 @@ protected:
         VisualEditForm->WorldCentreY = 0;
         VisualEditForm->Scale = 10;
         VisualEditForm->FitScale = 10;
-    }
-
-    // The buttons that choose what the drawing shows.
-    static std::vector<TSpeedButton*> Toggles() {
-        return {VisualEditForm->SewerSpeedButton,     VisualEditForm->JunctionSpeedButton,
-                VisualEditForm->SewerNameSpeedButton, VisualEditForm->JunctionNameSpeedButton,
-                VisualEditForm->DropSpeedButton,      VisualEditForm->DatumSpeedButton};
     }
 
     static SimpleSewerNetwork& NewNetwork() {

@@ -1,28 +1,19 @@
-#include "controls/Typededit.h"
-#include "framework/Form.h"
 #include "framework/Label.h"
-#include "tests/support/AnsiStringPrinter.h"
-
-#include <gtest/gtest.h>
+#include "tests/controls/TypedEditSupport.h"
 
 namespace {
-
-struct LaidOutForm : TForm {
-    LaidOutForm() : TForm(nullptr) { EndLayout(); }
-};
 
 // A box in a window with the caption "Datum level" attached; the box is sized from the label so
 // that centring comes out whole: 8 pixels taller and 10 wider than the label.
 struct LabelledBox {
     LabelledBox() {
-        box->SetParent(&form);
         box->SetLabelMargin(5);
         box->SetLabelCaption("Datum level");
         label = box->GetLabel();
         box->SetBounds(150, 60, label->Width() + 10, label->Height() + 8);
     }
-    LaidOutForm form;
-    TTypedEdit* box = new TTypedEdit(&form);
+    TypedEditForm form;
+    TTypedEdit* box = form.Box;
     TLabel* label = nullptr;
 };
 
@@ -69,7 +60,6 @@ TEST(TypedEditLabel, FollowsTheBoxsPlaceVisibilityAndEnabledState) {
     box.SetLabelPosition(lpLeftCenter);
     EXPECT_EQ(label.Parent(), &boxed.form);
     EXPECT_EQ(label.FocusControl, &box);
-    EXPECT_EQ(label.GetCaption(), "Datum level");
 
     box.SetBounds(200, 100, box.Width(), box.Height());
     EXPECT_EQ(label.Left() + label.Width(), 195);
@@ -82,12 +72,6 @@ TEST(TypedEditLabel, FollowsTheBoxsPlaceVisibilityAndEnabledState) {
     EXPECT_FALSE(label.GetVisible());
     box.SetLabelMargin(9);
     EXPECT_EQ(label.Left() + label.Width(), 191);
-}
-
-TEST(TypedEditLabel, ABoxWithoutCaptionHasNoLabel) {
-    TTypedEdit box(nullptr);
-    EXPECT_EQ(box.GetLabel(), nullptr);
-    EXPECT_EQ(box.GetLabelCaption(), "");
 }
 
 } // namespace

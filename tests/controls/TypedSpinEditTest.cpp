@@ -1,14 +1,9 @@
 #include "controls/Typedspin.h"
-#include "framework/Form.h"
-#include "tests/support/AnsiStringPrinter.h"
-#include "tests/support/LocaleSeparators.h"
+#include "tests/controls/TypedEditSupport.h"
 
-#include <QApplication>
-#include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
-#include <memory>
+#include <functional>
 #include <string>
 
 namespace {
@@ -40,14 +35,14 @@ struct ShownSpin : testing::Test {
         QApplication::processEvents();
     }
     // Puts the text in the box with the caret at '|'.
-    void Show(const std::string& marked) {
-        const auto caret = marked.find('|');
-        std::string text = marked;
-        text.erase(caret, 1);
-        spin.SetWindowText(text);
-        spin.SetSelStart(static_cast<int>(caret));
+    void Show(const char* marked) {
+        const Marked shown = Unmark(marked);
+        spin.SetWindowText(shown.text);
+        spin.SetSelStart(shown.start);
         spin.SetSelLength(0);
     }
+    // The up button, then the down one.
+    void Click(int button) { spin.View()->findChildren<QToolButton*>()[button]->click(); }
 
     LocaleSeparators separators{'.', ','};
     std::unique_ptr<SpinForm> form = std::make_unique<SpinForm>();
@@ -128,10 +123,8 @@ TEST_F(ShownSpin, ButtonsAndKeysStepTheValue) {
         std::function<void()> act;
         const char* shown;
     } rows[] = {
-        {"up button",
-         [&] { static_cast<QToolButton*>(spin.View()->findChildren<QToolButton*>()[0])->click(); }, "1.05"},
-        {"down button",
-         [&] { static_cast<QToolButton*>(spin.View()->findChildren<QToolButton*>()[1])->click(); }, "0.95"},
+        {"up button", [&] { Click(0); }, "1.05"},
+        {"down button", [&] { Click(1); }, "0.95"},
         {"up key", [&] { QTest::keyClick(spin.View(), Qt::Key_Up); }, "1.05"},
         {"page up", [&] { QTest::keyClick(spin.View(), Qt::Key_PageUp); }, "2.05"},
         {"down key", [&] { QTest::keyClick(spin.View(), Qt::Key_Down); }, "1.95"},

@@ -6,95 +6,80 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// The bitmap's pixels as rows of characters: '.' white, '#' black, 'r' red, '?' anything else.
-std::vector<std::string> Pixels(const TBitmap& bitmap) {
-    std::vector<std::string> rows;
+QRgb Colour(const TBitmap& bitmap, int x, int y) {
+    return bitmap.Image().pixel(x, y) & 0xFFFFFF;
+}
+
+// The bitmap's pixels, rows split by '|': '.' white, '#' black, 'r' red, '?' anything else.
+std::string Pixels(const TBitmap& bitmap) {
+    std::string rows;
     for (int y = 0; y < bitmap.Height(); ++y) {
-        std::string row;
+        rows += y > 0 ? "|" : "";
         for (int x = 0; x < bitmap.Width(); ++x) {
-            const QRgb pixel = bitmap.Image().pixel(x, y) & 0xFFFFFF;
-            row += pixel == 0xFFFFFF ? '.' : pixel == 0 ? '#' : pixel == 0xFF0000 ? 'r' : '?';
+            const QRgb pixel = Colour(bitmap, x, y);
+            rows += pixel == 0xFFFFFF ? '.' : pixel == 0 ? '#' : pixel == 0xFF0000 ? 'r' : '?';
         }
-        rows.push_back(row);
     }
     return rows;
 }
 
-struct Drawing {
-    const char* label;
-    void (*draw)(TCanvas&);
-    std::vector<std::string> expected;
-};
+void Line(TCanvas& c, int x1, int y1, int x2, int y2) {
+    c.MoveTo(x1, y1);
+    c.LineTo(x2, y2);
+}
 
 // Each drawing on a white 6 x 5 bitmap, black pen, red brush.
 TEST(Canvas, DrawsPixelsAsTheFrameworkDoes) {
-    const Drawing drawings[] = {
-        {"a line leaves out its last point",
-         [](TCanvas& c) {
-             c.MoveTo(0, 1);
-             c.LineTo(5, 1);
-         },
-         {"......", "#####.", "......", "......", "......"}},
-        {"a line drawn leftward leaves out its last point too",
-         [](TCanvas& c) {
-             c.MoveTo(5, 1);
-             c.LineTo(0, 1);
-         },
-         {"......", ".#####", "......", "......", "......"}},
-        {"and so does one drawn upward",
-         [](TCanvas& c) {
-             c.MoveTo(2, 4);
-             c.LineTo(2, 0);
-         },
-         {"......", "..#...", "..#...", "..#...", "..#..."}},
-        {"and a diagonal drawn back",
-         [](TCanvas& c) {
-             c.MoveTo(4, 4);
-             c.LineTo(0, 0);
-         },
-         {"......", ".#....", "..#...", "...#..", "....#."}},
-        {"a rectangle's right and bottom lie outside it",
-         [](TCanvas& c) { c.Rectangle(0, 0, 5, 4); },
-         {"#####.", "#rrr#.", "#rrr#.", "#####.", "......"}},
+    const struct {
+        const char* label;
+        void (*draw)(TCanvas&);
+        const char* expected;
+    } drawings[] = {
+        {"a line leaves out its last point", [](TCanvas& c) { Line(c, 0, 1, 5, 1); },
+         "......|#####.|......|......|......"},
+        {"leftward too", [](TCanvas& c) { Line(c, 5, 1, 0, 1); }, "......|.#####|......|......|......"},
+        {"upward too", [](TCanvas& c) { Line(c, 2, 4, 2, 0); }, "......|..#...|..#...|..#...|..#..."},
+        {"a diagonal drawn back", [](TCanvas& c) { Line(c, 4, 4, 0, 0); },
+         "......|.#....|..#...|...#..|....#."},
+        {"a rectangle's right and bottom lie outside it", [](TCanvas& c) { c.Rectangle(0, 0, 5, 4); },
+         "#####.|#rrr#.|#rrr#.|#####.|......"},
         {"without a pen the fill is one pixel smaller",
          [](TCanvas& c) {
              c.Pen.Style = psClear;
              c.Rectangle(1, 1, 5, 4);
          },
-         {"......", ".rrr..", ".rrr..", "......", "......"}},
+         "......|.rrr..|.rrr..|......|......"},
         {"a clear brush leaves the inside alone",
          [](TCanvas& c) {
              c.Brush.Style = bsClear;
              c.Rectangle(1, 0, 4, 3);
          },
-         {".###..", ".#.#..", ".###..", "......", "......"}},
-        {"FillRect takes the brush whatever the pen",
-         [](TCanvas& c) { c.FillRect(Rect(2, 2, 4, 5)); },
-         {"......", "......", "..rr..", "..rr..", "..rr.."}},
-        {"FrameRect draws in the brush's colour",
-         [](TCanvas& c) { c.FrameRect(Rect(0, 0, 3, 3)); },
-         {"rrr...", "r.r...", "rrr...", "......", "......"}},
+         ".###..|.#.#..|.###..|......|......"},
+        {"FillRect takes the brush whatever the pen", [](TCanvas& c) { c.FillRect(Rect(2, 2, 4, 5)); },
+         "......|......|..rr..|..rr..|..rr.."},
+        {"FrameRect draws in the brush's colour", [](TCanvas& c) { c.FrameRect(Rect(0, 0, 3, 3)); },
+         "rrr...|r.r...|rrr...|......|......"},
     };
     // Drawn alone, and among others with one painter for all.
     for (const bool batched : {false, true})
-        for (const Drawing& drawing : drawings) {
+        for (const auto& drawing : drawings) {
             SCOPED_TRACE(drawing.label);
             TBitmap bitmap;
             bitmap.SetSize(6, 5);
             bitmap.Canvas->Pen.Color = clBlack;
             bitmap.Canvas->Brush.Color = clRed;
-            if (batched) {
-                const ScopedCanvasDrawing drawingAtOnce(*bitmap.Canvas);
-                drawing.draw(*bitmap.Canvas);
-            } else {
-                drawing.draw(*bitmap.Canvas);
-            }
+            std::optional<ScopedCanvasDrawing> drawingAtOnce;
+            if (batched)
+                drawingAtOnce.emplace(*bitmap.Canvas);
+            drawing.draw(*bitmap.Canvas);
+            drawingAtOnce.reset();
             EXPECT_EQ(Pixels(bitmap), drawing.expected);
         }
 }
@@ -117,7 +102,7 @@ TEST(Canvas, ExclusiveOrDrawnTwiceLeavesThePictureAsItWas) {
         if (pass == 0) {
             EXPECT_NE(bitmap.Image(), before);
             // Gray over white: 0x808080 ^ 0xFFFFFF.
-            EXPECT_EQ(bitmap.Image().pixel(2, 5) & 0xFFFFFF, 0x7F7F7Fu);
+            EXPECT_EQ(Colour(bitmap, 2, 5), 0x7F7F7Fu);
         }
     }
     EXPECT_EQ(bitmap.Image(), before);
@@ -134,11 +119,11 @@ TEST(Canvas, TextIsMeasuredAndWrittenOnTheBrush) {
     canvas.TextOut(10, 5, "Sewer S1");
     EXPECT_EQ(canvas.PenPos, Point(10 + width, 5));
     // The brush fills behind the text, from its top-left corner.
-    EXPECT_EQ(bitmap.Image().pixel(10, 5) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(bitmap.Image().pixel(9, 5) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(Colour(bitmap, 10, 5), 0xFF0000u);
+    EXPECT_EQ(Colour(bitmap, 9, 5), 0xFFFFFFu);
     canvas.Brush.Color = clWhite;
     canvas.TextRect(Rect(0, 20, 30, 40), 0, 22, "a text far wider than its rectangle");
-    EXPECT_EQ(bitmap.Image().pixel(100, 30) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(Colour(bitmap, 100, 30), 0xFFFFFFu);
 }
 
 // The columns of a bitmap's rows from..to that hold a pixel other than white.
@@ -146,7 +131,7 @@ std::pair<int, int> InkColumns(const TBitmap& bitmap) {
     int first = bitmap.Width(), last = -1;
     for (int y = 0; y < bitmap.Height(); ++y)
         for (int x = 0; x < bitmap.Width(); ++x)
-            if ((bitmap.Image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+            if (Colour(bitmap, x, y) != 0xFFFFFF) {
                 first = std::min(first, x);
                 last = std::max(last, x);
             }
@@ -186,7 +171,7 @@ TEST(Canvas, DrawTextPlacesMeasuresAndClips) {
     TRect twoLines = Rect(0, 0, 10, 10);
     canvas.DrawText("a\r\nb", twoLines, DT_CALCRECT);
     EXPECT_EQ(twoLines.Height(), 2 * canvas.TextHeight("a"));
-    EXPECT_EQ(bitmap.Image().pixel(12, 12) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(Colour(bitmap, 12, 12), 0xFFFFFFu);
 
     // A long text stops at its rectangle; a clip keeps every drawing inside it.
     canvas.Brush.Style = bsClear;
@@ -198,10 +183,10 @@ TEST(Canvas, DrawTextPlacesMeasuresAndClips) {
     canvas.Brush.Color = clRed;
     canvas.FillRect(Rect(0, 30, 100, 60));
     canvas.RemoveClip();
-    EXPECT_EQ(bitmap.Image().pixel(49, 40) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(bitmap.Image().pixel(50, 40) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(Colour(bitmap, 49, 40), 0xFF0000u);
+    EXPECT_EQ(Colour(bitmap, 50, 40), 0xFFFFFFu);
     canvas.FillRect(Rect(0, 30, 100, 60));
-    EXPECT_EQ(bitmap.Image().pixel(50, 40) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(Colour(bitmap, 50, 40), 0xFF0000u);
 }
 
 TEST(Canvas, WordBreakingAsAnEditControl) {
@@ -228,7 +213,7 @@ TEST(Canvas, WordBreakingAsAnEditControl) {
     int lowest = -1;
     for (int y = 0; y < bitmap.Height(); ++y)
         for (int x = 0; x < bitmap.Width(); ++x)
-            if ((bitmap.Image().pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+            if (Colour(bitmap, x, y) != 0xFFFFFF)
                 lowest = y;
     EXPECT_GE(lowest, 0);
     EXPECT_LT(lowest, lineHeight);

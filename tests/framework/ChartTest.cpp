@@ -67,18 +67,10 @@ TEST(Chart, PointsKeepTheirOrderValuesLabelsAndColours) {
     EXPECT_EQ(c.series->Count(), 0);
 }
 
-TEST(Chart, MarksSayTheValueTheLabelOrBoth) {
+TEST(Chart, MarksSayTheValue) {
     BarChart c;
     c.series->Add(1234567.125, "Pipes");
-    const struct {
-        TSeriesMarksStyle style;
-        const char* text;
-    } cases[] = {{smsValue, "1,234,567.125"}, {smsLabel, "Pipes"}, {smsLabelValue, "Pipes 1,234,567.125"}};
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.text);
-        c.series->Marks.Style = row.style;
-        EXPECT_EQ(c.series->MarkText(0), row.text);
-    }
+    EXPECT_EQ(c.series->MarkText(0), "1,234,567.125");
     EXPECT_EQ(TBarSeries::ValueText(0.5), "0.5");
     EXPECT_EQ(TBarSeries::ValueText(0), "0");
 }

@@ -1,12 +1,15 @@
 #include "framework/CustomEdit.h"
 #include "framework/Clipboard.h"
+#include "framework/Edit.h"
 #include "framework/Form.h"
 #include "framework/Label.h"
+#include "tests/framework/ActiveWindow.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -21,12 +24,10 @@ struct EditForm : TForm {
         Edit->SetParent(this);
         Other->SetParent(this);
         Other->SetTop(30);
-        Caption->SetParent(this);
         EndLayout();
     }
     TCustomEdit* Edit = new TCustomEdit(this);
     TCustomEdit* Other = new TCustomEdit(this);
-    TLabel* Caption = new TLabel(this);
 };
 
 QLineEdit& ViewOf(TCustomEdit& edit) {
@@ -36,19 +37,10 @@ QLineEdit& ViewOf(TCustomEdit& edit) {
 // The form shown offscreen with the first box focused, as a user would find it.
 struct ShownEditForm : EditForm {
     ShownEditForm() {
-        Show();
-        View()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(View()));
+        ShowActive(*this);
         Edit->SetFocus();
         QApplication::processEvents();
     }
-};
-
-class ShownCustomEdit : public ::testing::Test {
-protected:
-    ShownEditForm form;
-    TCustomEdit& edit = *form.Edit;
-    QWidget* view = edit.View();
 };
 
 TEST(CustomEdit, TextSetFromCodeRaisesChangeOnceAndOnlyWhenDifferent) {
@@ -172,7 +164,9 @@ TEST(CustomEdit, TextBeyondAsciiIsTypedSelectedAndEditedWhole) {
     }
 }
 
-TEST_F(ShownCustomEdit, KeyEventsComeInOrderAndCanDropKeys) {
+TEST(CustomEdit, KeyEventsComeInOrderAndCanDropKeys) {
+    ShownEditForm form;
+    TCustomEdit& edit = *form.Edit;
     std::vector<std::string> events;
     edit.OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
         events.push_back("down " + std::to_string(key));
@@ -183,13 +177,16 @@ TEST_F(ShownCustomEdit, KeyEventsComeInOrderAndCanDropKeys) {
             key = 0;
     };
     edit.OnChange = [&](TObject*) { events.push_back("change"); };
-    QTest::keyClicks(view, "ax");
+    QTest::keyClicks(edit.View(), "ax");
     EXPECT_EQ(edit.GetWindowText(), "a");
     EXPECT_EQ(events, (std::vector<std::string>{"down 65", "press a", "change", "down 88", "press x"}));
     EXPECT_TRUE(edit.GetNativeModified());
 }
 
-TEST_F(ShownCustomEdit, ClipboardAndLengthLimit) {
+TEST(CustomEdit, ClipboardAndLengthLimit) {
+    ShownEditForm form;
+    TCustomEdit& edit = *form.Edit;
+    QWidget* view = edit.View();
     edit.MaxLength = 4;
     QTest::keyClicks(view, "abcdef");
     EXPECT_EQ(edit.GetWindowText(), "abcd");
@@ -205,18 +202,9 @@ TEST_F(ShownCustomEdit, ClipboardAndLengthLimit) {
     EXPECT_EQ(edit.GetWindowText(), "a12d");
 }
 
-TEST_F(ShownCustomEdit, FocusMovesWithEnterAndExitEvents) {
-    std::vector<std::string> events;
-    edit.OnExit = [&](TObject*) { events.push_back("exit edit"); };
-    form.Other->OnEnter = [&](TObject*) { events.push_back("enter other"); };
-    form.Other->SetFocus();
-    QApplication::processEvents();
-    EXPECT_EQ(events, (std::vector<std::string>{"exit edit", "enter other"}));
-    EXPECT_TRUE(form.Other->Focused());
-}
-
-// A caption set by the layout, while it loads, sizes the label once the layout is done.
-TEST(Label, ALabelCaptionedByItsLayoutFitsItsCaption) {
+// A caption set by the layout, while it loads, sizes the label once the layout is done; a later
+// caption sizes it again.
+TEST(Label, AutoSizeFollowsTheCaption) {
     struct LabelForm : TForm {
         LabelForm() : TForm(nullptr) {
             Left->SetParent(this);
@@ -234,16 +222,36 @@ TEST(Label, ALabelCaptionedByItsLayoutFitsItsCaption) {
     EXPECT_EQ(form.Left->Width(), metrics.horizontalAdvance("Ground level (m)"));
     EXPECT_EQ(form.Right->Width(), metrics.horizontalAdvance("Scale:"));
     EXPECT_EQ(form.Right->Left() + form.Right->Width(), 300);
+    form.Left->SetCaption("&Length of the sewer, upstream");
+    EXPECT_GT(form.Left->Width(), metrics.horizontalAdvance("Ground level (m)"));
+    form.Show();
+    EXPECT_EQ(static_cast<QLabel*>(form.Left->View())->text(), "Length of the sewer, upstream");
 }
 
-TEST(Label, AutoSizeFollowsTheCaption) {
-    EditForm form;
-    form.Caption->SetCaption("&Length");
-    const int shortWidth = form.Caption->Width();
-    form.Caption->SetCaption("&Length of the sewer");
-    EXPECT_GT(form.Caption->Width(), shortWidth);
+struct MemoForm : TForm {
+    MemoForm() : TForm(nullptr) {
+        Memo->SetParent(this);
+        EndLayout();
+    }
+    TMemo* Memo = new TMemo(this);
+};
+
+TEST(Memo, TypedAndSetLinesBothRaiseOnChange) {
+    MemoForm form;
+    TMemo* memo = form.Memo;
+    int changes = 0;
+    memo->OnChange = [&](TObject*) { ++changes; };
+    static_cast<QPlainTextEdit*>(memo->View())->setPlainText("Riverside\nOutfall works");
+    ASSERT_EQ(memo->Lines.Count(), 2);
+    EXPECT_EQ(memo->Lines[1], "Outfall works");
+    EXPECT_EQ(changes, 1);
+    memo->Lines.SetText("One title");
+    EXPECT_EQ(changes, 2);
+    UpdateStaleViews();
     form.Show();
-    EXPECT_EQ(static_cast<QLabel*>(form.Caption->View())->text(), "Length of the sewer");
+    UpdateStaleViews();
+    EXPECT_EQ(static_cast<QPlainTextEdit*>(memo->View())->toPlainText(), "One title");
+    EXPECT_EQ(changes, 2);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "framework/Form.h"
 #include "framework/Panel.h"
 #include "framework/Screen.h"
+#include "tests/framework/ActiveWindow.h"
 
 #include <QApplication>
 #include <QTest>
@@ -30,19 +31,27 @@ struct WatchedForm : TForm {
     bool* gone;
 };
 
+// A close query that refuses keeps the window and skips OnClose.
 TEST(FormLifetime, CloseAsksThenActsAsOnCloseDecides) {
     const struct {
+        bool canClose;
         TCloseAction action;
         bool visible;
         bool freed;
-    } rows[] = {
-        {caHide, false, false}, {caNone, true, false}, {caFree, false, true}, {caMinimize, true, false}};
+    } rows[] = {{true, caHide, false, false},
+                {true, caNone, true, false},
+                {true, caFree, false, true},
+                {true, caMinimize, true, false},
+                {false, caFree, true, false}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.action);
+        SCOPED_TRACE(testing::Message() << row.canClose << " " << row.action);
         bool gone = false;
         auto* form = new WatchedForm(nullptr, &gone);
         std::vector<std::string> events;
-        form->OnCloseQuery = [&](TObject*, bool&) { events.push_back("query"); };
+        form->OnCloseQuery = [&](TObject*, bool& canClose) {
+            events.push_back("query");
+            canClose = row.canClose;
+        };
         form->OnClose = [&](TObject*, TCloseAction& action) {
             events.push_back("close");
             action = row.action;
@@ -50,7 +59,8 @@ TEST(FormLifetime, CloseAsksThenActsAsOnCloseDecides) {
         form->Show();
         // From the title bar, as the user closes a window.
         form->View()->close();
-        EXPECT_EQ(events, (std::vector<std::string>{"query", "close"}));
+        const std::vector<std::string> asked = {"query", "close"};
+        EXPECT_EQ(events, row.canClose ? asked : std::vector<std::string>{"query"});
         // A freed window goes only once its handlers are done.
         EXPECT_FALSE(gone);
         if (!row.freed) {
@@ -61,17 +71,6 @@ TEST(FormLifetime, CloseAsksThenActsAsOnCloseDecides) {
         if (!row.freed)
             delete form;
     }
-}
-
-TEST(FormLifetime, ACloseQueryThatRefusesKeepsTheWindowAndSkipsOnClose) {
-    WatchedForm form(nullptr);
-    bool closeRan = false;
-    form.OnCloseQuery = [](TObject*, bool& canClose) { canClose = false; };
-    form.OnClose = [&](TObject*, TCloseAction&) { closeRan = true; };
-    form.Show();
-    form.Close();
-    EXPECT_TRUE(form.GetVisible());
-    EXPECT_FALSE(closeRan);
 }
 
 TEST(FormLifetime, OnShowAndOnHideOnlyWhenTheWindowChanges) {
@@ -118,8 +117,7 @@ TEST(FormLifetime, ADockedWindowOutlivesTheWindowItIsDockedIn) {
     ASSERT_NE(docked.View(), nullptr);
     EXPECT_EQ(docked.View()->parentWidget(), secondPanel->View());
 
-    second->View()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(second->View()));
+    ShowActive(*second);
     docked.Box->SetFocus();
     QApplication::processEvents();
     second->OnClose = [&](TObject*, TCloseAction&) { ++exits; };

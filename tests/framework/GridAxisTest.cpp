@@ -89,46 +89,40 @@ TEST(GridAxis, SumsFollowEveryChange) {
         }
         ASSERT_EQ(axis.Total(), sum);
     };
+    const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     for (int step = 0; step < 400; ++step) {
         const int n = static_cast<int>(sizes.size());
+        const int i = n > 0 ? below(n) : 0;
         switch (random() % 6) {
-        case 0: {
-            const int count = static_cast<int>(random() % 70);
-            axis.SetCount(count);
-            sizes.resize(static_cast<std::size_t>(count), 20);
+        case 0:
+            axis.SetCount(below(70));
+            sizes.resize(static_cast<std::size_t>(axis.Count()), 20);
             break;
-        }
         case 1:
         case 2:
             if (n > 0) {
-                const int i = static_cast<int>(random() % n);
-                const int size = static_cast<int>(random() % 40) - 1;
-                axis.SetSize(i, size);
-                sizes[static_cast<std::size_t>(i)] = size;
+                sizes[static_cast<std::size_t>(i)] = below(40) - 1;
+                axis.SetSize(i, sizes[static_cast<std::size_t>(i)]);
             }
             break;
         case 3: {
-            const int i = static_cast<int>(random() % (n + 1));
-            const int count = static_cast<int>(random() % 5);
-            axis.Insert(i, count);
-            sizes.insert(sizes.begin() + i, static_cast<std::size_t>(count), 20);
+            const int at = below(n + 1), count = below(5);
+            axis.Insert(at, count);
+            sizes.insert(sizes.begin() + at, static_cast<std::size_t>(count), 20);
             break;
         }
         case 4:
             if (n > 0) {
-                const int i = static_cast<int>(random() % n);
-                const int count = static_cast<int>(random() % (n - i + 1));
+                const int count = below(n - i + 1);
                 axis.Delete(i, count);
                 sizes.erase(sizes.begin() + i, sizes.begin() + i + count);
             }
             break;
         case 5:
             if (n > 0) {
-                const int from = static_cast<int>(random() % n);
-                const int to = static_cast<int>(random() % n);
-                axis.Move(from, to);
-                const int moved = sizes[static_cast<std::size_t>(from)];
-                sizes.erase(sizes.begin() + from);
+                const int to = below(n), moved = sizes[static_cast<std::size_t>(i)];
+                axis.Move(i, to);
+                sizes.erase(sizes.begin() + i);
                 sizes.insert(sizes.begin() + to, moved);
             }
             break;

@@ -24,36 +24,24 @@
 
 namespace {
 
-constexpr int SuiteValues = 20000;
-
-int ValueCount() {
-    const char* count = std::getenv("DRENVALA_NUMBER_FORMAT_VALUES");
-    return count ? std::atoi(count) : SuiteValues;
+std::string ToChars(double value, std::chars_format format, int precision) {
+    std::array<char, 1500> buf{};
+    const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), value, format, precision);
+    return {buf.data(), end.ptr};
 }
 
-// Every double's decimal expansion ends within 1074 decimals.
-std::string ExactExpansion(double magnitude) {
-    std::array<char, 1500> buf{};
-    const auto end =
-        std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::fixed, 1080);
-    return {buf.data(), end.ptr};
+// The exact expansion of |value| without its point, and where the point stood: every double's
+// decimal expansion ends within 1074 decimals.
+std::string ExactDigits(double value, std::size_t& point) {
+    std::string exact = ToChars(std::fabs(value), std::chars_format::fixed, 1080);
+    point = exact.find('.');
+    return exact.erase(point, 1);
 }
 
 // Whether the digits from position on read "5" then only zeros.
 bool TieFrom(const std::string& digits, std::size_t position) {
     return position < digits.size() && digits[position] == '5' &&
            digits.find_first_not_of('0', position + 1) == std::string::npos;
-}
-
-double AwayFromZero(double value) {
-    return std::nextafter(value, std::copysign(std::numeric_limits<double>::infinity(), value));
-}
-
-// The exact expansion of |value| without its point, and where the point stood.
-std::string ExactDigits(double value, std::size_t& point) {
-    std::string exact = ExactExpansion(std::fabs(value));
-    point = exact.find('.');
-    return exact.erase(point, 1);
 }
 
 // value itself, or one ulp further from zero when it lies exactly on the tie of rounding to
@@ -64,25 +52,23 @@ double TieBroken(double value, int significant) {
         return value;
     std::size_t point = 0;
     const std::string exact = ExactDigits(value, point);
-    const std::size_t first = exact.find_first_not_of('0');
-    return TieFrom(exact, first + static_cast<std::size_t>(significant)) ? AwayFromZero(value) : value;
-}
-
-std::string ToChars(double value, std::chars_format format, int precision) {
-    std::array<char, 1500> buf{};
-    const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), value, format, precision);
-    return {buf.data(), end.ptr};
+    if (!TieFrom(exact, exact.find_first_not_of('0') + static_cast<std::size_t>(significant)))
+        return value;
+    return std::nextafter(value, std::copysign(std::numeric_limits<double>::infinity(), value));
 }
 
 std::string Replaced(std::string text, char from, char to) {
-    for (char& c : text)
-        if (c == from)
-            c = to;
+    std::ranges::replace(text, from, to);
     return text;
 }
 
-std::string RightAligned(std::string text, std::size_t width) {
-    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+std::string Comma(const std::string& text) {
+    return Replaced(text, '.', ',');
+}
+
+std::string RightAligned(const std::string& text, int width) {
+    return std::string(static_cast<std::size_t>(std::max(0, width - static_cast<int>(text.size()))), ' ') +
+           text;
 }
 
 // Fixed with half-away rounding; a value that rounds to zero has no sign. A large value's ulp
@@ -110,18 +96,17 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-std::string Grouped(const std::string& fixed, char thousand, char decimal) {
+// Fixed text with '.' between thousands and ',' before the decimals.
+std::string Grouped(const std::string& fixed) {
     const std::size_t sign = fixed[0] == '-' ? 1 : 0;
-    std::size_t end = fixed.find('.');
-    if (end == std::string::npos)
-        end = fixed.size();
+    const std::size_t end = std::min(fixed.find('.'), fixed.size());
     std::string out = fixed.substr(0, sign);
     for (std::size_t i = sign; i < end; ++i) {
         out += fixed[i];
         if (i + 1 < end && (end - i - 1) % 3 == 0)
-            out += thousand;
+            out += '.';
     }
-    return out + Replaced(fixed.substr(end), '.', decimal);
+    return out + Comma(fixed.substr(end));
 }
 
 // C's %g with half-away rounding at precision significant digits.
@@ -133,14 +118,16 @@ std::string CGeneral(double value, int precision) {
 std::string General(double value, int precision) {
     const std::string c = CGeneral(value, precision);
     const std::size_t e = c.find('e');
-    if (e == std::string::npos)
-        return c;
-    const int exponent = std::stoi(c.substr(e + 1));
-    return c.substr(0, e) + "E" + std::to_string(exponent);
+    return e == std::string::npos ? c : c.substr(0, e) + "E" + std::to_string(std::stoi(c.substr(e + 1)));
 }
 
 std::string CExponent(double value, int decimals) {
     return ToChars(TieBroken(value, decimals + 1), std::chars_format::scientific, decimals);
+}
+
+// The framework's scientific form: "E", a sign and at least two exponent digits, as C writes it.
+std::string Exponent(double value, int decimals) {
+    return Replaced(CExponent(value, decimals), 'e', 'E');
 }
 
 // The decimal exponent of |value|'s first significant digit, from its exact expansion.
@@ -148,11 +135,6 @@ int ExactExponent(double value) {
     std::size_t point = 0;
     const std::string exact = ExactDigits(value, point);
     return static_cast<int>(point) - 1 - static_cast<int>(exact.find_first_not_of('0'));
-}
-
-// The framework's scientific form: "E", a sign and at least two exponent digits, as C writes it.
-std::string Exponent(double value, int decimals) {
-    return Replaced(CExponent(value, decimals), 'e', 'E');
 }
 
 // Fixed with decimals, rounded at the coarser of the 7th significant digit and the last decimal;
@@ -180,7 +162,6 @@ std::vector<double> Values(int count) {
         return std::uniform_int_distribution<>(low, high)(random);
     };
     std::vector<double> values;
-    values.reserve(static_cast<std::size_t>(count));
     while (static_cast<int>(values.size()) < count) {
         double v = 0;
         switch (values.size() % 8) {
@@ -191,13 +172,10 @@ std::vector<double> Values(int count) {
             v = std::ldexp(static_cast<double>(integer(0, 20000000)), -integer(1, 14));
             break;
         case 2: // decimal ties that a double misses by an ulp or two either way
-        {
-            const int decimals = integer(0, 6);
-            v = (integer(0, 1000000) + 0.5) / std::pow(10.0, decimals);
+            v = (integer(0, 1000000) + 0.5) / std::pow(10.0, integer(0, 6));
             for (int steps = integer(-2, 2); steps != 0; steps += steps < 0 ? 1 : -1)
                 v = std::nextafter(v, steps < 0 ? 0.0 : 1e300);
             break;
-        }
         case 3: // any bit pattern: huge, tiny and subnormal values
             do
                 v = std::bit_cast<double>(random());
@@ -207,8 +185,7 @@ std::vector<double> Values(int count) {
             v = std::bit_cast<double>(random() >> integer(12, 63));
             break;
         case 5: // nines that carry into a new digit
-            v = 1 - std::pow(10.0, -integer(1, 16)) * uniform(0.4, 0.6);
-            v *= std::pow(10.0, integer(-5, 8));
+            v = (1 - std::pow(10.0, -integer(1, 16)) * uniform(0.4, 0.6)) * std::pow(10.0, integer(-5, 8));
             break;
         case 6: // small values that round to zero
             v = uniform(0, 1) * std::pow(10.0, -integer(3, 9));
@@ -223,7 +200,7 @@ std::vector<double> Values(int count) {
 }
 
 struct Case {
-    const char* Label;
+    std::string Label;
     std::function<AnsiString(double)> Written;
     std::function<std::string(double)> Expected;
 };
@@ -231,43 +208,38 @@ struct Case {
 TEST(NumberFormatDifferential, TextsAgreeWithExactRounding) {
     const LocaleSeparators comma(',', '.');
     std::vector<Case> cases = {
-        {"Sprintf %8.4f", [](double v) { return Sprintf("%8.4f", v); },
-         [](double v) { return RightAligned(Fixed(v, 4), 8); }},
-        {"Sprintf %10.5f", [](double v) { return Sprintf("%10.5f", v); },
-         [](double v) { return RightAligned(Fixed(v, 5), 10); }},
-        {"Sprintf %10.3f", [](double v) { return Sprintf("%10.3f", v); },
-         [](double v) { return RightAligned(Fixed(v, 3), 10); }},
-        {"Sprintf %8.3f", [](double v) { return Sprintf("%8.3f", v); },
-         [](double v) { return RightAligned(Fixed(v, 3), 8); }},
-        {"Sprintf %8.0f", [](double v) { return Sprintf("%8.0f", v); },
-         [](double v) { return RightAligned(Fixed(v, 0), 8); }},
         {"Sprintf %f", [](double v) { return Sprintf("%f", v); }, [](double v) { return Fixed(v, 6); }},
         {"Sprintf %g", [](double v) { return Sprintf("%g", v); }, [](double v) { return CGeneral(v, 6); }},
         {"Sprintf %e", [](double v) { return Sprintf("%e", v); }, [](double v) { return CExponent(v, 6); }},
-        {"Format %f", [](double v) { return Format("%f", v); },
-         [](double v) { return Replaced(Fixed(v, 2), '.', ','); }},
+        {"Format %f", [](double v) { return Format("%f", v); }, [](double v) { return Comma(Fixed(v, 2)); }},
         {"Format %.2n", [](double v) { return Format("%.2n", v); },
-         [](double v) { return Grouped(Fixed(v, 2), '.', ','); }},
+         [](double v) { return Grouped(Fixed(v, 2)); }},
         {"Format %g", [](double v) { return Format("%g", v); },
-         [](double v) { return Replaced(General(v, 15), '.', ','); }},
+         [](double v) { return Comma(General(v, 15)); }},
         {"FloatToStr", [](double v) { return FloatToStr(v); },
-         [](double v) { return Replaced(General(v, 15), '.', ','); }},
+         [](double v) { return Comma(General(v, 15)); }},
         {"FloatToStrF ffFixed 7 2", [](double v) { return FloatToStrF(v, ffFixed, 7, 2); },
-         [](double v) { return Replaced(SevenDigitsFixed(v, 2), '.', ','); }},
+         [](double v) { return Comma(SevenDigitsFixed(v, 2)); }},
         {"FloatToStrF ffFixed 7 3", [](double v) { return FloatToStrF(v, ffFixed, 7, 3); },
-         [](double v) { return Replaced(SevenDigitsFixed(v, 3), '.', ','); }},
+         [](double v) { return Comma(SevenDigitsFixed(v, 3)); }},
         {"FloatToStrF ffExponent 4 2", [](double v) { return FloatToStrF(v, ffExponent, 4, 2); },
-         [](double v) { return Replaced(Exponent(v, 3), '.', ','); }},
+         [](double v) { return Comma(Exponent(v, 3)); }},
     };
-    // The typed edit boxes' precisions.
+    // The widths the design windows and files write; the typed edit boxes' precisions.
+    for (const auto& [width, decimals] : {std::pair{8, 4}, {10, 5}, {10, 3}, {8, 3}, {8, 0}}) {
+        const AnsiString format = "%" + std::to_string(width) + "." + std::to_string(decimals) + "f";
+        cases.push_back({"Sprintf " + format.str(), [format](double v) { return Sprintf(format, v); },
+                         [width, decimals](double v) { return RightAligned(Fixed(v, decimals), width); }});
+    }
     for (int decimals = 0; decimals <= 6; ++decimals) {
-        const std::string format = "%." + std::to_string(decimals) + "f";
-        cases.push_back({"Format %.Nf", [format](double v) { return Format(AnsiString(format), v); },
-                         [decimals](double v) { return Replaced(Fixed(v, decimals), '.', ','); }});
+        const AnsiString format = "%." + std::to_string(decimals) + "f";
+        cases.push_back({"Format " + format.str(), [format](double v) { return Format(format, v); },
+                         [decimals](double v) { return Comma(Fixed(v, decimals)); }});
     }
 
+    const char* count = std::getenv("DRENVALA_NUMBER_FORMAT_VALUES");
     int failures = 0;
-    for (const double value : Values(ValueCount())) {
+    for (const double value : Values(count ? std::atoi(count) : 20000)) {
         for (const Case& c : cases) {
             const std::string written = c.Written(value).str();
             // Zero is written without a sign, whatever its sign bit.

@@ -1,6 +1,7 @@
 #include "framework/Picture.h"
 #include "framework/Bitmap.h"
 #include "framework/Clipboard.h"
+#include "framework/FileBytes.h"
 #include "framework/Form.h"
 #include "framework/Image.h"
 #include "framework/JPEG.h"
@@ -18,10 +19,9 @@ namespace {
 const std::string DataDir = DRENVALA_TEST_DATA;
 
 std::string FileBytes(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(path, bytes)) << path;
+    return bytes;
 }
 
 // Whether the pixel is within a JPEG's rounding of the colour 0xRRGGBB.
@@ -85,10 +85,8 @@ TEST(Picture, ChoosesTheDecoderByExtension) {
     QImage png(3, 2, QImage::Format_RGB32);
     png.fill(Qt::green);
     png.save(folder + "icon.png");
-    QFile damaged(folder + "damaged.jpg");
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write(QByteArray::fromStdString(FileBytes(DataDir + "/red-blue.jpg").substr(0, 200)));
-    damaged.close();
+    ASSERT_TRUE(WriteFileBytes((folder + "damaged.jpg").toStdString(),
+                               FileBytes(DataDir + "/red-blue.jpg").substr(0, 200)));
 
     const struct {
         const char* file;

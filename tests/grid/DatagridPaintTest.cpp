@@ -27,13 +27,14 @@ const TBitmap& Solid(int size, TColor color) {
     return picture;
 }
 
-// A shown grid of 5 x 6 cells, 64 x 21 pixels each, on white, one fixed row and column: cell
-// (c, r) covers x 64c .. 64c + 63 and y 21r .. 21r + 20, its lines on the last of them.
+// A shown grid of 5 x 6 cells, 64 x 21 pixels each, on white, one fixed row and column, nothing
+// selected: cell (c, r) covers x 64c .. 64c + 63 and y 21r .. 21r + 20, its lines on the last of them.
 struct PaintedGrid : ShownGrid<TDataGrid> {
     PaintedGrid() {
         grid->SetRowCount(6);
         grid->SetColor(clWhite);
         grid->SetFixedColor(clSilver);
+        grid->HideSelection();
     }
     QImage Shot() {
         QApplication::processEvents();
@@ -46,18 +47,32 @@ struct PaintedGrid : ShownGrid<TDataGrid> {
     QImage Cell(const QImage& shot, int col, int row) { return shot.copy(64 * col, 21 * row, 63, 20); }
 };
 
-// A pixel of a grid set up as given, with nothing selected.
-QRgb PixelPainted(const std::function<void(TDataGrid&)>& setUp, int x, int y) {
+using Prepare = std::function<void(TDataGrid&)>;
+
+// One set-up after the other.
+Prepare Then(Prepare first, Prepare second) {
+    return [=](TDataGrid& g) {
+        first(g);
+        second(g);
+    };
+}
+
+// A pixel of a grid set up as given.
+QRgb PixelPainted(const Prepare& setUp, int x, int y) {
     PaintedGrid shown;
-    shown.grid->HideSelection();
-    setUp(*shown.grid);
+    if (setUp)
+        setUp(*shown.grid);
     shown.Show();
     return shown.Pixel(x, y);
 }
 
 TEST(DatagridPaint, ColoursInTheirOrder) {
-    auto red = [](TObject*, int, int, TGridDrawState, TBrush* ABrush, TFont*) { ABrush->Color = clRed; };
-    auto bands = [](TDataGrid& g) {
+    Prepare red = [](TDataGrid& g) {
+        g.OnGetCellColor = [](TObject*, int, int, TGridDrawState, TBrush* ABrush, TFont*) {
+            ABrush->Color = clRed;
+        };
+    };
+    Prepare bands = [](TDataGrid& g) {
         g.Bands->SetActive(true);
         g.Bands->SetPrimaryColor(clYellow);
         g.Bands->SetSecondaryColor(clAqua);
@@ -65,62 +80,38 @@ TEST(DatagridPaint, ColoursInTheirOrder) {
         g.Bands->SetSecondaryLength(1);
         g.SetFixedFooters(1);
     };
+    Prepare selected = [](TDataGrid& g) {
+        g.SetSelectionColor(clBlue);
+        g.SetSelection({2, 2, 3, 3});
+    };
+    auto cellColour = [](TColor colour) {
+        return [colour](TDataGrid& g) { g.GetCellProperties(2, 3)->SetBrushColor(colour); };
+    };
     struct Row {
         const char* name;
-        std::function<void(TDataGrid&)> setUp;
+        Prepare setUp;
         int col, row;
         TColor expected;
     } rows[] = {
-        {"the grid's colour", [](TDataGrid&) {}, 2, 2, clWhite},
-        {"a fixed cell", [](TDataGrid&) {}, 0, 2, clSilver},
+        {"the grid's colour", nullptr, 2, 2, clWhite},
+        {"a fixed cell", nullptr, 0, 2, clSilver},
         {"first normal row, primary", bands, 2, 1, clYellow},
         {"second, primary", bands, 2, 2, clYellow},
         {"third, secondary", bands, 2, 3, clAqua},
         {"fourth, primary again", bands, 2, 4, clYellow},
         {"the footer row", bands, 2, 5, clSilver},
         {"the fixed column beside the bands", bands, 0, 3, clSilver},
-        {"the cell's own colour over the bands",
-         [&](TDataGrid& g) {
-             bands(g);
-             g.GetCellProperties(2, 3)->SetBrushColor(clLime);
-         },
-         2, 3, clLime},
-        {"an unset cell colour falls through to the bands",
-         [&](TDataGrid& g) {
-             bands(g);
-             g.GetCellProperties(2, 3)->SetBrushColor(UnsetCellColor);
-         },
-         2, 3, clAqua},
-        {"the colour event over the fixed colour", [&](TDataGrid& g) { g.OnGetCellColor = red; }, 0, 2,
-         clRed},
-        {"the colour event over the bands",
-         [&](TDataGrid& g) {
-             bands(g);
-             g.OnGetCellColor = red;
-         },
-         2, 1, clRed},
-        {"the selection over the colour event",
-         [&](TDataGrid& g) {
-             g.OnGetCellColor = red;
-             g.SetSelectionColor(clBlue);
-             g.SetSelection({2, 2, 3, 3});
-         },
-         2, 2, clBlue},
-        {"beside the selection",
-         [&](TDataGrid& g) {
-             g.OnGetCellColor = red;
-             g.SetSelection({2, 2, 3, 3});
-         },
-         1, 2, clRed},
+        {"the cell's own colour over the bands", Then(bands, cellColour(clLime)), 2, 3, clLime},
+        {"an unset cell colour falls through to the bands", Then(bands, cellColour(UnsetCellColor)), 2, 3,
+         clAqua},
+        {"the colour event over the fixed colour", red, 0, 2, clRed},
+        {"the colour event over the bands", Then(bands, red), 2, 1, clRed},
+        {"the selection over the colour event", Then(red, selected), 2, 2, clBlue},
+        {"beside the selection", Then(red, selected), 1, 2, clRed},
         {"no selection colours without ShowSelection",
-         [&](TDataGrid& g) {
-             g.OnGetCellColor = red;
-             g.SetSelection({2, 2, 3, 3});
-             g.SetShowSelection(false);
-         },
-         2, 2, clRed},
+         Then(Then(red, selected), [](TDataGrid& g) { g.SetShowSelection(false); }), 2, 2, clRed},
         {"a disjunct row selection",
-         [&](TDataGrid& g) {
+         [](TDataGrid& g) {
              g.MouseActions->DisjunctRowSelect = true;
              g.SetSelectionColor(clBlue);
              g.SetRowSelect(3, true);
@@ -135,7 +126,6 @@ TEST(DatagridPaint, ColoursInTheirOrder) {
 
 TEST(DatagridPaint, HiddenColumnsPaintAsTheirRealColumns) {
     PaintedGrid shown;
-    shown.grid->HideSelection();
     shown.grid->OnGetCellColor = [](TObject*, int, int ACol, TGridDrawState, TBrush* ABrush, TFont*) {
         if (ACol == 3)
             ABrush->Color = clLime;
@@ -175,7 +165,6 @@ TEST(DatagridPaint, TheFixedCellsRelief) {
 
 TEST(DatagridPaint, BordersAndTheirPens) {
     PaintedGrid shown;
-    shown.grid->HideSelection();
     shown.grid->OnGetCellBorder = [](TObject*, int ARow, int ACol, TPen* APen, TCellBorders& Borders) {
         if (ACol == 2 && ARow == 2) {
             APen->Color = clRed;
@@ -213,6 +202,7 @@ TEST(DatagridPaint, TheFocusRectangle) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         PaintedGrid shown;
+        shown.grid->UnHideSelection();
         shown.grid->SetSelectionColor(clBlue);
         row.setUp(*shown.grid);
         shown.Show();
@@ -249,7 +239,6 @@ TEST(DatagridPaint, TextsShowAsTheirCellsSay) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         PaintedGrid shown;
-        shown.grid->HideSelection();
         row.setUp(*shown.grid);
         shown.grid->SetCells(1, 1, row.text);
         shown.grid->SetCells(2, 1, row.shownAs);
@@ -274,7 +263,6 @@ std::pair<int, int> InkCorner(const QImage& cell) {
 
 TEST(DatagridPaint, TheTextMargins) {
     PaintedGrid shown;
-    shown.grid->HideSelection();
     shown.grid->SetCells(1, 1, "x");
     shown.Show();
     const auto [left, top] = InkCorner(shown.Cell(shown.Shot(), 1, 1));
@@ -286,7 +274,6 @@ TEST(DatagridPaint, TheTextMargins) {
 
 TEST(DatagridPaint, TheSizingLineComesAndGoes) {
     PaintedGrid shown;
-    shown.grid->HideSelection();
     shown.grid->SetRowCount(4);
     shown.Show();
     auto dots = [&](int from, int to) {
@@ -316,38 +303,34 @@ TEST(DatagridPaint, TheSoftFrame) {
 }
 
 TEST(DatagridPaint, BackgroundPicturesOutlineAndSortGlyph) {
-    auto placed = [](TDataGrid& g) {
+    Prepare tiled = [](TDataGrid& g) { g.BackGround->SetBitmap(Solid(8, clLime)); };
+    Prepare placed = [](TDataGrid& g) {
         g.BackGround->SetDisplay(bdFixed);
         g.BackGround->SetLeft(140);
         g.BackGround->SetTop(50);
         g.BackGround->SetBitmap(Solid(30, clRed));
     };
-    auto outlined = [](TDataGrid& g) {
+    Prepare outlined = [](TDataGrid& g) {
         g.SetSelectionRectangle(true);
         g.SetSelection({2, 2, 3, 3});
     };
+    Prepare sortedOn2 = [](TDataGrid& g) { g.SortSettings->Column = 2; };
     struct Row {
         const char* name;
-        std::function<void(TDataGrid&)> setUp;
+        Prepare setUp;
         int x, y;
         TColor expected;
     } rows[] = {
-        {"tiles behind the normal cells", [](TDataGrid& g) { g.BackGround->SetBitmap(Solid(8, clLime)); },
-         150, 55, clLime},
-        {"not behind the fixed ones", [](TDataGrid& g) { g.BackGround->SetBitmap(Solid(8, clLime)); }, 30, 55,
-         clSilver},
+        {"tiles behind the normal cells", tiled, 150, 55, clLime},
+        {"not behind the fixed ones", tiled, 30, 55, clSilver},
         {"one picture at its place", placed, 150, 55, clRed},
         {"beside the picture", placed, 180, 55, clWhite},
         // Cell (2, 2) inside its lines covers 129..190 x 43..61.
         {"the selection's outline on its left", outlined, 129, 55, clBlack},
         {"and on its top", outlined, 160, 43, clBlack},
-        {"the sort glyph's lit edge",
-         [](TDataGrid& g) {
-             g.SortSettings->Show = true;
-             g.SortSettings->Column = 2;
-         },
-         139, 13, clWhite},
-        {"no sort glyph unless shown", [](TDataGrid& g) { g.SortSettings->Column = 2; }, 139, 13, clSilver},
+        {"the sort glyph's lit edge", Then(sortedOn2, [](TDataGrid& g) { g.SortSettings->Show = true; }), 139,
+         13, clWhite},
+        {"no sort glyph unless shown", sortedOn2, 139, 13, clSilver},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

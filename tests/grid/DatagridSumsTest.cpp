@@ -1,5 +1,6 @@
 #include "grid/Datagrid.h"
 
+#include "tests/grid/ErrorText.h"
 #include "tests/grid/GridTexts.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/LocaleSeparators.h"
@@ -63,12 +64,8 @@ TEST(DatagridSums, FaultsChangeNothing) {
     LocaleSeparators locale('.', ',');
     TDataGrid grid(nullptr);
     Filled(grid, {"1", "two", "3"});
-    try {
-        grid.ColumnSum(1, 1, 3);
-        ADD_FAILURE();
-    } catch (const EDataGridError& e) {
-        EXPECT_EQ(e.Message, "Cell does not contain a float value");
-    }
+    EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.ColumnSum(1, 1, 3); }),
+              "Cell does not contain a float value");
     EXPECT_THROW(grid.RowMax(1, 1, 3), EDataGridError);
     EXPECT_EQ(ColTexts(grid, 1), " 1 two 3  ");
     // No cells to average over.
@@ -120,8 +117,7 @@ TEST(DatagridSums, TheSelectedText) {
          TGridRect{2, 2, 3, 2}, "c1\td1\r\nc3\td3\r\n"},
         {"lines quoted",
          [](TDataGrid& g) {
-             g.ClipboardMultiLineQuoting = true;
-             g.Multilinecells = true;
+             g.ClipboardMultiLineQuoting = g.Multilinecells = true;
              g.SetCells(1, 1, "x\r\ny");
          },
          TGridRect{1, 1, 1, 1}, "\"x\ny\"\r\n"},

@@ -1,6 +1,7 @@
 #include "grid/DgprevSettings.h"
 #include "framework/FileBytes.h"
 #include "grid/Datagrid.h"
+#include "tests/grid/ErrorText.h"
 #include "tests/grid/PrintSettingsText.h"
 #include "tests/grid/PrintedGrid.h"
 #include "tests/support/LocaleSeparators.h"
@@ -75,18 +76,7 @@ TEST_F(PrintSettingsWindow, LengthsInMillimetresOrInches) {
 
 TEST_F(PrintSettingsWindow, OpenedAndClosedWithOkChangesNothing) {
     TPrintSettings& s = Settings();
-    s.Borders = pbCustom;
-    s.FitToPage = fpCustom;
-    s.BorderStyle = psInsideFrame;
-    s.HeaderSize = 125;
-    s.LeftSize = 33;
-    s.RowSpacing = 7;
-    s.Title = ppTopCenter;
-    s.TitleLines.Add("Riverside");
-    s.TitleLines.Add("Stage 2");
-    s.PageNr = ppBottomCenter;
-    s.PagePrefix = "Page";
-    s.Orientation = poLandscape;
+    ChangeEverySetting(s);
     window.Dialog->SetPrintDimensions(pdinch);
     const std::string before = Snapshot(s);
     EXPECT_TRUE(Run([](TDataGridPrintSettingsForm&) {}));
@@ -224,16 +214,7 @@ TEST_F(PrintSettingsWindow, SettingsSavedAndLoadedThroughAnIniFile) {
 
 TEST_F(PrintSettingsWindow, WithoutAGridThereIsNothingToEdit) {
     delete window.Grid;
-    EXPECT_THROW(
-        {
-            try {
-                window.Dialog->Execute();
-            } catch (const Exception& error) {
-                EXPECT_EQ(error.Message, "The dialog does not have a grid component.");
-                throw;
-            }
-        },
-        Exception);
+    EXPECT_EQ(ErrorText([&] { window.Dialog->Execute(); }), "The dialog does not have a grid component.");
 }
 
 TEST_F(PrintSettingsWindow, AGridFreedWhileTheWindowIsOpenIsLeftAlone) {

@@ -1,7 +1,9 @@
 #include "grid/Dgprev.h"
 #include "framework/Bitmap.h"
 #include "grid/Datagrid.h"
+#include "tests/grid/ErrorText.h"
 #include "tests/grid/PrintedGrid.h"
+#include "tests/support/GeometryPrinter.h"
 #include "tests/support/PdfPages.h"
 
 #include <QTemporaryDir>
@@ -16,11 +18,7 @@ namespace {
 // results window holds them.
 struct PreviewWindow : TForm {
     PreviewWindow() : TForm(nullptr) {
-        Grid->SetColCount(2);
-        Grid->SetFixedRows(0);
-        Grid->SetFixedCols(0);
-        UseDejaVu(*Grid->PrintSettings);
-        Grid->PrintSettings->NoAutoSize = true;
+        PrintTwoColumnsOnA4(*Grid);
         Grid->PrintSettings->UseFixedHeight = true;
         Grid->PrintSettings->FixedHeight = 100;
         SetRows(50);
@@ -37,10 +35,6 @@ struct PreviewWindow : TForm {
 };
 
 struct Preview : testing::Test {
-    Preview() {
-        UseA4PdfPrinter();
-        Responder().Clear();
-    }
     // Runs the dialog; the user's actions happen in act, on the window shown.
     bool Run(const std::function<void(TGridPreviewForm&)>& act) {
         Responder().ModalActions.push_back([act](TForm& form) { act(static_cast<TGridPreviewForm&>(form)); });
@@ -59,7 +53,6 @@ struct Preview : testing::Test {
 TEST_F(Preview, StepsThroughThePrintedPages) {
     std::vector<std::string> seen;
     const bool result = Run([&](TGridPreviewForm& form) {
-        EXPECT_EQ(form.GetCaption(), "Preview");
         seen.push_back(Buttons(form));
         Paint(form);
         seen.push_back(Buttons(form) + std::to_string(window.Grid->FromPage));
@@ -150,28 +143,24 @@ TEST_F(Preview, TheSheetLiesOnAGreyGround) {
 }
 
 TEST_F(Preview, TheWindowKeepsItsSizeAndNeverGetsTooSmall) {
-    window.Dialog->SetPreviewWidth(200);
-    window.Dialog->SetPreviewHeight(50);
-    EXPECT_EQ(window.Dialog->GetPreviewWidth(), 350);
-    EXPECT_EQ(window.Dialog->GetPreviewHeight(), 100);
-    window.Dialog->SetPreviewWidth(420);
-    window.Dialog->PreviewLeft = 30;
-    window.Dialog->PreviewTop = 40;
+    TGridPreviewDialog& dialog = *window.Dialog;
+    dialog.SetPreviewWidth(200);
+    dialog.SetPreviewHeight(50);
+    EXPECT_EQ(Point(dialog.GetPreviewWidth(), dialog.GetPreviewHeight()), Point(350, 100));
+    dialog.SetPreviewWidth(420);
+    dialog.PreviewLeft = 30;
+    dialog.PreviewTop = 40;
     Run([&](TGridPreviewForm& form) {
-        EXPECT_EQ(form.Width(), 420);
-        EXPECT_EQ(form.Height(), 100);
+        EXPECT_EQ(form.BoundsRect(), Rect(30, 40, 450, 140));
         EXPECT_EQ(form.Position, poDesigned);
-        EXPECT_EQ(form.Left(), 30);
-        EXPECT_EQ(form.Constraints.MinWidth, 350);
-        EXPECT_EQ(form.Constraints.MinHeight, 100);
+        EXPECT_EQ(Point(form.Constraints.MinWidth, form.Constraints.MinHeight), Point(350, 100));
         // The user drags it larger and elsewhere.
         form.SetBounds(60, 70, 640, 480);
     });
-    EXPECT_EQ(window.Dialog->GetPreviewWidth(), 640);
-    EXPECT_EQ(window.Dialog->GetPreviewHeight(), 480);
-    EXPECT_EQ(window.Dialog->PreviewLeft, 60);
-    EXPECT_EQ(window.Dialog->PreviewTop, 70);
-    window.Dialog->PreviewCenter = true;
+    EXPECT_EQ(
+        Rect(dialog.PreviewLeft, dialog.PreviewTop, dialog.GetPreviewWidth(), dialog.GetPreviewHeight()),
+        Rect(60, 70, 640, 480));
+    dialog.PreviewCenter = true;
     Run([&](TGridPreviewForm& form) {
         EXPECT_EQ(form.Position, poScreenCenter);
         EXPECT_EQ(form.Width(), 640);
@@ -200,11 +189,6 @@ TEST_F(Preview, FastPreviewUsesTheCountItHas) {
 TEST_F(Preview, WithoutAGridThereIsNothingToShow) {
     delete window.Grid;
     EXPECT_EQ(window.Dialog->GetGrid(), nullptr);
-    try {
-        window.Dialog->Execute();
-        FAIL() << "no error";
-    } catch (const Exception& error) {
-        EXPECT_EQ(error.Message, "The dialog does not have a grid component.");
-    }
+    EXPECT_EQ(ErrorText([&] { window.Dialog->Execute(); }), "The dialog does not have a grid component.");
     EXPECT_TRUE(Responder().ModalActions.empty());
 }

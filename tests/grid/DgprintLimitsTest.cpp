@@ -1,4 +1,3 @@
-#include "framework/Bitmap.h"
 #include "framework/FileBytes.h"
 #include "grid/Datagrid.h"
 #include "tests/grid/PrintedGrid.h"
@@ -10,31 +9,13 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 // Grids at the edges of what printing meets: ranges past the grid, fixed rows and columns larger
-// than the sheet, columns of no width and settings read from a damaged file. DejaVu Sans of 10
-// points on A4, whose printable area is 2028 x 2900 tenths.
-struct PrintLimits : testing::Test {
-    PrintLimits() { PrintTwoColumnsOnA4(grid); }
-
-    int Preview(const TGridRect& range) {
-        TBitmap page;
-        page.SetSize(210, 297);
-        grid.PrintPreviewRect(page.Canvas, Rect(0, 0, 210, 297), range);
-        return grid.GetPrintPageCount();
-    }
-    int Preview() { return Preview(TGridRect{0, 0, grid.GetColCount() - 1, grid.GetRowCount() - 1}); }
-
-    TDataGrid grid{nullptr};
-};
-
-} // namespace
+// than the sheet, columns of no width and settings read from a damaged file.
+struct PrintLimits : PrintedGrid {};
 
 TEST_F(PrintLimits, ARangeReachingPastTheGridPrintsTheGridsCells) {
-    grid.PrintSettings->UseFixedHeight = true;
-    grid.PrintSettings->FixedHeight = 100;
-    // 23 rows of 122 a page: the 50 rows take three pages.
+    FixedRowHeights();
+    // The 50 rows take three pages.
     const int whole = Preview();
     EXPECT_EQ(whole, 3);
     EXPECT_EQ(Preview(TGridRect{-3, -2, 7, 80}), whole);

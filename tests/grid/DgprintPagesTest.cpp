@@ -1,4 +1,3 @@
-#include "framework/Bitmap.h"
 #include "grid/Datagrid.h"
 #include "tests/grid/PrintedGrid.h"
 #include "tests/support/PdfPages.h"
@@ -8,42 +7,6 @@
 
 #include <string>
 #include <vector>
-
-namespace {
-
-// A grid without fixed rows or columns, printed in DejaVu Sans of 10 points on A4.
-struct PrintedGrid : testing::Test {
-    PrintedGrid() {
-        PrintTwoColumnsOnA4(grid);
-        grid.OnPrintPageDone = [this](TObject*, TCanvas*, int LastRow, int, int, int, int) {
-            LastRows.push_back(LastRow);
-            FirstEdges.push_back(grid.GetPrintColOffset(0));
-        };
-    }
-
-    // The pages counted and drawn as the preview draws them.
-    int Preview() {
-        LastRows.clear();
-        FirstEdges.clear();
-        TBitmap page;
-        page.SetSize(210, 297);
-        grid.PrintPreview(page.Canvas, Rect(0, 0, 210, 297));
-        return grid.GetPrintPageCount();
-    }
-
-    // Every row as high as the settings' fixed height of 100: with the 41 high text of the font a
-    // row is drawn 2 x 5 + 100 + 100 / 8 = 122 high.
-    void FixedRowHeights() {
-        grid.PrintSettings->UseFixedHeight = true;
-        grid.PrintSettings->FixedHeight = 100;
-    }
-
-    TDataGrid grid{nullptr};
-    std::vector<int> LastRows;
-    std::vector<int> FirstEdges;
-};
-
-} // namespace
 
 TEST_F(PrintedGrid, PrintedWidthsFollowTheScreenWithoutAutoSize) {
     const struct {
@@ -201,11 +164,6 @@ TEST_F(PrintedGrid, BordersAsTheSettingsDrawThem) {
         EXPECT_EQ(Dark(image, 508, 61), row.right);
         EXPECT_EQ(Dark(image, 127, 242) || Dark(image, 127, 244), row.closing);
     }
-}
-
-TEST_F(PrintedGrid, FontHeightsFollowTheFontScale) {
-    EXPECT_EQ(grid.MapFontHeight(10), -35);
-    EXPECT_EQ(grid.MapFontSize(35), 9);
 }
 
 namespace {

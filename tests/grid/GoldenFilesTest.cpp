@@ -7,10 +7,6 @@
 
 namespace {
 
-std::string Golden(const char* name) {
-    return FileBytes(AnsiString(DRENVALA_TEST_DATA "/grid/") + name);
-}
-
 // The results table in small: a header row, a name column, an empty cell, a comma, a quote, a
 // line break and a character beyond ASCII, and the slope column hidden. Lengths show to the
 // right and diameters centred.

@@ -3,20 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
-
-struct Cell {
-    int col, row;
-    friend bool operator==(const Cell&, const Cell&) = default;
-};
-
-void PrintTo(const Cell& cell, std::ostream* out) {
-    *out << "(" << cell.col << ", " << cell.row << ")";
-}
 
 // Three by three cells, one fixed row and column: the normal cells are (1..2, 1..2).
 struct AdvanceGrid {
@@ -29,27 +22,24 @@ struct AdvanceGrid {
             log.push_back(std::to_string(OldCol) + "," + std::to_string(OldRow) + " to " +
                           std::to_string(NewCol) + "," + std::to_string(NewRow));
         };
-        grid.OnAutoAddRow = [this](TObject*, int Index) {
-            log.push_back("added row " + std::to_string(Index));
-        };
-        grid.OnAutoInsertCol = [this](TObject*, int Index) {
-            log.push_back("added col " + std::to_string(Index));
-        };
+        grid.OnAutoAddRow = [this](TObject*, int Index) { added += "row " + std::to_string(Index); };
+        grid.OnAutoInsertCol = [this](TObject*, int Index) { added += "col " + std::to_string(Index); };
     }
-    // Enter pressed at each cell in turn: where editing goes.
-    std::vector<Cell> Walk(Cell from, int steps, bool forward = true) {
-        std::vector<Cell> visited;
-        grid.SetRow(from.row);
-        grid.SetCol(from.col);
+    // Enter pressed at each cell in turn from (col, row): where editing goes, as "col,row ...".
+    std::string Walk(int col, int row, int steps, bool forward = true) {
+        std::string visited;
+        grid.SetRow(row);
+        grid.SetCol(col);
         log.clear();
         for (int i = 0; i < steps; ++i) {
             grid.AdvanceEdit(grid.GetCol(), grid.GetRow(), false, false, forward);
-            visited.push_back({grid.GetCol(), grid.GetRow()});
+            visited += (i ? " " : "") + std::to_string(grid.GetCol()) + "," + std::to_string(grid.GetRow());
         }
         return visited;
     }
     TDataGrid grid{nullptr};
     std::vector<std::string> log;
+    std::string added;
 };
 
 void TopToBottom(TDataGrid& grid) {
@@ -60,98 +50,71 @@ void AddingCells(TDataGrid& grid) {
     grid.Navigation->AdvanceInsert = true;
 }
 
-TEST(GridAdvance, EnterGoesOnInTheAdvanceDirection) {
-    struct After {
-        std::vector<Cell> visited;
-        int rowCount = 3, colCount = 3;
-        std::vector<std::string> added = {};
+void Editable(TDataGrid& grid, bool (*editable)(int col, int row)) {
+    grid.OnCanEditCell = [editable](TObject*, int ARow, int ACol, bool& CanEdit) {
+        CanEdit = editable(ACol, ARow);
     };
+}
+
+TEST(GridAdvance, EnterGoesOnInTheAdvanceDirection) {
     struct Row {
         const char* name;
         std::function<void(TDataGrid&)> setUp;
-        Cell from;
+        int col, row;
         bool forward;
-        After after;
+        const char* visited;
+        int rowCount, colCount;
+        const char* added;
     } rows[] = {
-        {"left to right, wrapping to the first cell",
-         nullptr,
-         {1, 1},
-         true,
-         {{{2, 1}, {1, 2}, {2, 2}, {1, 1}}}},
-        {"top to bottom", TopToBottom, {1, 1}, true, {{{1, 2}, {2, 1}, {2, 2}, {1, 1}}}},
-        {"backwards, left to right", nullptr, {1, 1}, false, {{{2, 2}, {1, 2}, {2, 1}}}},
-        {"backwards, top to bottom", TopToBottom, {1, 1}, false, {{{2, 2}, {2, 1}, {1, 2}}}},
+        {"left to right, wrapping to the first cell", nullptr, 1, 1, true, "2,1 1,2 2,2 1,1", 3, 3, ""},
+        {"top to bottom", TopToBottom, 1, 1, true, "1,2 2,1 2,2 1,1", 3, 3, ""},
+        {"backwards, left to right", nullptr, 1, 1, false, "2,2 1,2 2,1", 3, 3, ""},
+        {"backwards, top to bottom", TopToBottom, 1, 1, false, "2,2 2,1 1,2", 3, 3, ""},
         {"a read-only cell is passed",
-         [](TDataGrid& grid) {
-             grid.OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
-                 CanEdit = !(ACol == 2 && ARow == 1);
-             };
-         },
-         {1, 1},
-         true,
-         {{{1, 2}}}},
-        {"a row added after the last cell", AddingCells, {2, 2}, true, {{{1, 3}}, 4, 3, {"added row 3"}}},
+         [](TDataGrid& g) { Editable(g, [](int c, int r) { return !(c == 2 && r == 1); }); }, 1, 1, true,
+         "1,2", 3, 3, ""},
+        {"a row added after the last cell", AddingCells, 2, 2, true, "1,3", 4, 3, "row 3"},
         {"the row refused",
-         [](TDataGrid& grid) {
-             AddingCells(grid);
-             grid.OnCanAddRow = [](TObject*, bool& CanAdd) { CanAdd = false; };
+         [](TDataGrid& g) {
+             AddingCells(g);
+             g.OnCanAddRow = [](TObject*, bool& CanAdd) { CanAdd = false; };
          },
-         {2, 2},
-         true,
-         {{{2, 2}}}},
+         2, 2, true, "2,2", 3, 3, ""},
         {"a column added after the last cell going down",
-         [](TDataGrid& grid) {
-             AddingCells(grid);
-             TopToBottom(grid);
+         [](TDataGrid& g) {
+             AddingCells(g);
+             TopToBottom(g);
          },
-         {2, 2},
-         true,
-         {{{3, 1}}, 3, 4, {"added col 3"}}},
+         2, 2, true, "3,1", 3, 4, "col 3"},
         // Only column 1 of the first rows takes typing: one row is added, then editing wraps.
         {"at most one row added",
-         [](TDataGrid& grid) {
-             AddingCells(grid);
-             grid.OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
-                 CanEdit = ACol == 1 && ARow < 3;
-             };
+         [](TDataGrid& g) {
+             AddingCells(g);
+             Editable(g, [](int c, int r) { return c == 1 && r < 3; });
          },
-         {2, 2},
-         true,
-         {{{1, 1}}, 4, 3, {"added row 3"}}},
-        {"no editable cell: nothing moves",
-         [](TDataGrid& grid) {
-             grid.OnCanEditCell = [](TObject*, int, int, bool& CanEdit) { CanEdit = false; };
-         },
-         {1, 1},
-         true,
-         {{{1, 1}}}},
-        {"without AdvanceOnEnter",
-         [](TDataGrid& grid) { grid.Navigation->AdvanceOnEnter = false; },
-         {1, 1},
-         true,
-         {{{1, 1}}}},
+         2, 2, true, "1,1", 4, 3, "row 3"},
+        {"no editable cell: nothing moves", [](TDataGrid& g) { Editable(g, [](int, int) { return false; }); },
+         1, 1, true, "1,1", 3, 3, ""},
+        {"without AdvanceOnEnter", [](TDataGrid& g) { g.Navigation->AdvanceOnEnter = false; }, 1, 1, true,
+         "1,1", 3, 3, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         AdvanceGrid advance;
         if (row.setUp)
             row.setUp(advance.grid);
-        const After& after = row.after;
-        EXPECT_EQ(advance.Walk(row.from, static_cast<int>(after.visited.size()), row.forward), after.visited);
-        EXPECT_EQ(advance.grid.GetRowCount(), after.rowCount);
-        EXPECT_EQ(advance.grid.GetColCount(), after.colCount);
-        std::vector<std::string> added;
-        for (const std::string& entry : advance.log)
-            if (entry.rfind("added", 0) == 0)
-                added.push_back(entry);
-        EXPECT_EQ(added, after.added);
+        const auto steps = std::ranges::count(std::string_view(row.visited), ' ') + 1;
+        EXPECT_EQ(advance.Walk(row.col, row.row, static_cast<int>(steps), row.forward), row.visited);
+        EXPECT_EQ(advance.grid.GetRowCount(), row.rowCount);
+        EXPECT_EQ(advance.grid.GetColCount(), row.colCount);
+        EXPECT_EQ(advance.added, row.added);
         EXPECT_FALSE(advance.grid.GetEditorMode());
     }
 }
 
 TEST(GridAdvance, TheMoveIsReportedOnceFromTheCellLeft) {
     AdvanceGrid advance;
-    advance.Walk({2, 1}, 1);
+    advance.Walk(2, 1, 1);
     EXPECT_EQ(advance.log, (std::vector<std::string>{"2,1 to 1,2"}));
     advance.grid.AdvanceEdit(1, 2, true, true, true);
     EXPECT_TRUE(advance.grid.GetEditorMode());

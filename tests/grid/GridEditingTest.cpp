@@ -1,10 +1,9 @@
 #include "tests/grid/EditingWindow.h"
+#include "tests/grid/ShownGrid.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include <QApplication>
-#include <QPaintEvent>
-#include <QRegion>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -14,17 +13,6 @@
 #include <vector>
 
 namespace {
-
-// The region of a widget painted since the last look.
-struct PaintedArea : QObject {
-    explicit PaintedArea(QWidget* widget) { widget->installEventFilter(this); }
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            area += static_cast<QPaintEvent*>(event)->region();
-        return false;
-    }
-    QRegion area;
-};
 
 // An editing window with rows of unit costs; the unit in column 2 of row 1 may not be typed over.
 struct CostsWindow : EditingWindow {
@@ -37,38 +25,17 @@ struct CostsWindow : EditingWindow {
                 CanEdit = false;
         };
     }
+    // Shown, then the cost in (1, 1) clicked and typed over.
+    void TypeCost(const char* text) {
+        Show();
+        Click(1, 1);
+        Type(text);
+    }
 };
-
-TEST(GridEditing, ATypedCostIsStoredAndEnterGoesOnToTheNextEditableCell) {
-    CostsWindow window;
-    window.Show();
-    window.Click(1, 1);
-    window.Type("12.5");
-    EXPECT_TRUE(window.EditorFocused());
-    EXPECT_EQ(window.EditorText(), "12.5");
-    window.Press(Qt::Key_Return);
-    EXPECT_EQ(window.grid->GetCells(1, 1), "12.5");
-    // Column 2 is read-only: Enter skips it; the next cell is ready to be typed over.
-    EXPECT_EQ(window.grid->GetCol(), 3);
-    EXPECT_EQ(window.grid->GetRow(), 1);
-    EXPECT_TRUE(window.grid->GetEditorMode());
-    window.Type("7");
-    window.Press(Qt::Key_Return);
-    window.Type("3");
-    window.Press(Qt::Key_Return);
-    // The row ends at column 4; the next starts at column 0.
-    EXPECT_EQ(window.grid->GetCells(3, 1), "7");
-    EXPECT_EQ(window.grid->GetCells(4, 1), "3");
-    EXPECT_EQ(window.grid->GetCol(), 0);
-    EXPECT_EQ(window.grid->GetRow(), 2);
-    EXPECT_EQ(window.grid->GetCells(2, 1), "bag");
-}
 
 TEST(GridEditing, EscapePutsTheCostBackAndTheEditStaysOpen) {
     CostsWindow window;
-    window.Show();
-    window.Click(1, 1);
-    window.Type("99");
+    window.TypeCost("99");
     EXPECT_EQ(window.grid->GetCells(1, 1), "99");
     window.Press(Qt::Key_Escape);
     EXPECT_EQ(window.grid->GetCells(1, 1), "10.00");
@@ -85,9 +52,7 @@ TEST(GridEditing, ClickingAwayOrLeavingTheGridKeepsWhatWasTyped) {
     CostsWindow window;
     int exits = 0;
     window.grid->OnExit = [&](TObject*) { ++exits; };
-    window.Show();
-    window.Click(1, 1);
-    window.Type("4.5");
+    window.TypeCost("4.5");
     window.Click(3, 3);
     EXPECT_EQ(window.grid->GetCells(1, 1), "4.5");
     EXPECT_FALSE(window.grid->GetEditorMode());
@@ -115,6 +80,7 @@ TEST(GridEditing, TheValidationHandlerAcceptsReplacesOrRefusesTheText) {
         const char* stored;
         int col;
     } rows[] = {
+        // Accepted: Enter goes on past the read-only column 2, ready for typing.
         {"accepted", true, nullptr, "5", 3},
         {"accepted as replaced", true, "5.00", "5.00", 3},
         // Refused: the text from before, and the user back in the cell with its editor.
@@ -134,9 +100,7 @@ TEST(GridEditing, TheValidationHandlerAcceptsReplacesOrRefusesTheText) {
         window.grid->OnCellsChanged = [&](TObject*, const TRect& R) {
             window.log.push_back("changed " + window.grid->GetCells(R.Left, R.Top).str());
         };
-        window.Show();
-        window.Click(1, 1);
-        window.Type("5");
+        window.TypeCost("5");
         window.Press(Qt::Key_Return);
         EXPECT_EQ(window.grid->GetCells(1, 1), row.stored);
         EXPECT_EQ(window.grid->GetCol(), row.col);
@@ -170,9 +134,7 @@ TEST(GridEditing, ARefusalAsTheFocusLeavesBringsTheUserBackToTheCell) {
     window.grid->OnCellValidate = [](TObject*, int, int, AnsiString& Value, bool& Valid) {
         Valid = Value != "x";
     };
-    window.Show();
-    window.Click(1, 1);
-    window.Type("x");
+    window.TypeCost("x");
     window.Click(3, 2);
     EXPECT_EQ(window.grid->GetCells(1, 1), "10.00");
     QApplication::processEvents();
@@ -212,9 +174,7 @@ TEST(GridEditing, AnotherWindowComingToTheFrontEndsNoEdit) {
     CostsWindow window;
     window.grid->OnEnter = [&](TObject*) { window.log.push_back("enter"); };
     window.grid->OnExit = [&](TObject*) { window.log.push_back("exit"); };
-    window.Show();
-    window.Click(1, 1);
-    window.Type("6");
+    window.TypeCost("6");
     TForm other(nullptr);
     other.SetBounds(600, 0, 200, 100);
     other.Show();
@@ -279,9 +239,7 @@ TEST(GridEditing, AFailingValidationIsShownAndEditingGoesOn) {
             throw EConvertError("'x' is not a valid floating point value");
     };
     Responder().Clear();
-    window.Show();
-    window.Click(1, 1);
-    window.Type("x");
+    window.TypeCost("x");
     window.Press(Qt::Key_Return);
     ASSERT_EQ(Responder().Asked.size(), 1u);
     EXPECT_EQ(Responder().Asked[0].Text, "'x' is not a valid floating point value");

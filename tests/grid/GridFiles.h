@@ -6,8 +6,10 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using GridCellTexts = std::vector<std::vector<std::string>>;
@@ -20,6 +22,20 @@ inline const GridCellTexts SampleTable = {
     {"S2", "", "line1\r\nline2 \"x\""},
 };
 
+// Cell texts written compactly: rows split at "|", cells at each blank ("a  b" holds an empty cell).
+inline GridCellTexts Cells(std::string_view text) {
+    GridCellTexts texts(1, std::vector<std::string>(1));
+    for (const char c : text) {
+        if (c == '|')
+            texts.emplace_back(1);
+        else if (c == ' ')
+            texts.back().emplace_back();
+        else
+            texts.back().back() += c;
+    }
+    return texts;
+}
+
 // A folder of its own for the files one test writes.
 struct TestFolder {
     AnsiString Path(const char* name) const { return dir.filePath(name).toStdString(); }
@@ -29,6 +45,19 @@ struct TestFolder {
 inline std::string FileBytes(const AnsiString& name) {
     std::ifstream file(name.str(), std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// A golden file of the grid's tests.
+inline std::string Golden(const char* name) {
+    return FileBytes(AnsiString(DRENVALA_TEST_DATA "/grid/") + name);
+}
+
+// Column positions or widths for the fixed-width files.
+inline TIntList Positions(std::initializer_list<int> values) {
+    TIntList list(0, 0);
+    for (int value : values)
+        list.Add(value);
+    return list;
 }
 
 inline void WriteFile(const AnsiString& name, const std::string& bytes) {

@@ -16,17 +16,6 @@ namespace {
 const char* const GoldenFiles[] = {"results.csv",       "results.grd", "results.txt",
                                    "results-fixed.txt", "results.xml", "results.html"};
 
-std::string Golden(const char* name) {
-    return FileBytes(AnsiString(DRENVALA_TEST_DATA "/grid/") + name);
-}
-
-TIntList Positions() {
-    TIntList positions(0, 0);
-    for (int p : {1, 4, 9, 12})
-        positions.Add(p);
-    return positions;
-}
-
 // Every reader of the grid takes the bytes; the grids stay whole and their counts agree with the
 // file's records.
 struct Readers {
@@ -54,7 +43,7 @@ struct Readers {
             cellFile.LoadFromStream(&stream);
         } catch (const Exception&) {
         }
-        TIntList positions = Positions();
+        TIntList positions = Positions({1, 4, 9, 12});
         fixed.LoadFromFixed(file, &positions);
         ASSERT_EQ(fixed.GetColCount(), 3);
     }

@@ -169,10 +169,6 @@ TEST(GridInplaceEdit, RightAlignedNumbersAndTheCellsLook) {
     EXPECT_TRUE(static_cast<QLineEdit*>(window.Editor().View())->alignment() & Qt::AlignRight);
 }
 
-} // namespace
-
-namespace {
-
 TEST(GridInplaceEdit, LinesOfACellWithLineBreaks) {
     OpenEditor window(edNormal, "");
     window.grid->Multilinecells = true;
@@ -205,6 +201,27 @@ TEST(GridInplaceEdit, LinesOfACellWithLineBreaks) {
     window.Type("c");
     EXPECT_FALSE(window.Editor().GetMultiLine());
     EXPECT_EQ(window.grid->GetCells(1, 3), "c");
+}
+
+TEST(GridInplaceEdit, TheEditorShowsTagsOnlyWhenAsked) {
+    struct Row {
+        const char* name;
+        bool withTags;
+        const char* shown;
+    } rows[] = {
+        {"without tags", false, "12"},
+        {"with tags", true, "<B>12</B>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EditingWindow window;
+        window.grid->EditWithTags = row.withTags;
+        window.grid->SetCells(1, 1, "<B>12</B>");
+        window.Show();
+        window.Select(1, 1);
+        window.Press(Qt::Key_F2);
+        EXPECT_EQ(window.EditorText(), row.shown);
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "framework/Clipboard.h"
 #include "tests/grid/EditingWindow.h"
+#include "tests/grid/GridTexts.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/LocaleSeparators.h"
 
@@ -45,80 +46,56 @@ void TabsFromTheLastNormalColumn(TDataGrid& grid, Events&) {
     grid.SetCol(3);
 }
 
-// Each row: a grid of 5 x 5 cells (row 0 fixed) with the current cell at (1, 2), set up, then
-// one key; the current cell and the rows and column texts that follow.
+// Each row: a grid of 5 x 5 cells (row 0 fixed, column 0 holding "a" to "d") with the current cell
+// at (1, 2), set up, then one key; the current cell, the row count, column 0's texts from row 1
+// down (after the empty fixed row) and what the grid's events said.
 TEST(GridKeys, KeyRules) {
-    const std::vector<std::string> abcd = {"a", "b", "c", "d"};
-    struct Key {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers = {};
-    };
-    struct After {
-        int col, row, rowCount;
-        // Column 0's texts from row 1 down, and what the grid's events said.
-        std::vector<std::string> column;
-        Events events;
-    };
+    using SetUp = std::function<void(TDataGrid&, Events&)>;
     struct Row {
         const char* name;
-        std::function<void(TDataGrid&, Events&)> setUp;
-        Key press;
-        After after;
+        SetUp setUp;
+        Qt::Key key;
+        int col, row, rowCount;
+        const char* column;
+        const char* event;
     } rows[] = {
-        {"Home with first and last rows keeps the column",
-         FirstLastRows,
-         {Qt::Key_Home},
-         {1, 1, 5, abcd, {}}},
-        {"End with first and last rows", FirstLastRows, {Qt::Key_End}, {1, 4, 5, abcd, {}}},
+        {"Home with first and last rows keeps the column", FirstLastRows, Qt::Key_Home, 1, 1, 5, "a b c d",
+         ""},
+        {"End with first and last rows", FirstLastRows, Qt::Key_End, 1, 4, 5, "a b c d", ""},
         {"End stops above a floating footer",
          [](TDataGrid& grid, Events& events) {
              FirstLastRows(grid, events);
              grid.FloatingFooter->SetVisible(true);
          },
-         {Qt::Key_End},
-         {1, 3, 5, abcd, {}}},
-        {"Home within the row otherwise", nullptr, {Qt::Key_Home}, {0, 2, 5, abcd, {}}},
-        {"Insert puts a row before the current one",
-         LoggedInserts,
-         {Qt::Key_Insert},
-         {1, 2, 6, {"a", "", "b", "c", "d"}, {"inserted 2"}}},
-        {"Insert after goes to the new row",
-         LoggedInsertsAfter,
-         {Qt::Key_Insert},
-         {1, 3, 6, {"a", "b", "", "c", "d"}, {"inserted 3"}}},
+         Qt::Key_End, 1, 3, 5, "a b c d", ""},
+        {"Home within the row otherwise", nullptr, Qt::Key_Home, 0, 2, 5, "a b c d", ""},
+        {"Insert puts a row before the current one", LoggedInserts, Qt::Key_Insert, 1, 2, 6, "a  b c d",
+         "inserted 2"},
+        {"Insert after goes to the new row", LoggedInsertsAfter, Qt::Key_Insert, 1, 3, 6, "a b  c d",
+         "inserted 3"},
         {"Insert after the last row appends one and goes to it",
          [](TDataGrid& grid, Events& events) {
              LoggedInsertsAfter(grid, events);
              grid.SetRow(4);
          },
-         {Qt::Key_Insert},
-         {1, 5, 6, {"a", "b", "c", "d", ""}, {"inserted 5"}}},
+         Qt::Key_Insert, 1, 5, 6, "a b c d ", "inserted 5"},
         {"Insert refused",
          [](TDataGrid& grid, Events&) {
              grid.Navigation->AllowInsertRow = true;
              grid.OnCanInsertRow = [](TObject*, int, bool& CanInsert) { CanInsert = false; };
          },
-         {Qt::Key_Insert},
-         {1, 2, 5, abcd, {}}},
-        {"Delete removes the current row",
-         LoggedDeletes,
-         {Qt::Key_Delete},
-         {1, 2, 4, {"a", "c", "d"}, {"deleted 2"}}},
+         Qt::Key_Insert, 1, 2, 5, "a b c d", ""},
+        {"Delete removes the current row", LoggedDeletes, Qt::Key_Delete, 1, 2, 4, "a c d", "deleted 2"},
         {"Delete on the only normal row empties it",
          [](TDataGrid& grid, Events& events) {
              LoggedDeletes(grid, events);
              grid.SetRowCount(2);
          },
-         {Qt::Key_Delete},
-         {1, 1, 2, {""}, {"deleted 1"}}},
-        {"Tab from the last normal column wraps past the right fixed column",
-         TabsFromTheLastNormalColumn,
-         {Qt::Key_Tab},
-         {0, 3, 5, abcd, {}}},
-        {"Shift+Tab from there goes back",
-         TabsFromTheLastNormalColumn,
-         {Qt::Key_Backtab, Qt::ShiftModifier},
-         {2, 2, 5, abcd, {}}},
+         Qt::Key_Delete, 1, 1, 2, "", "deleted 1"},
+        {"Tab from the last normal column wraps past the right fixed column", TabsFromTheLastNormalColumn,
+         Qt::Key_Tab, 0, 3, 5, "a b c d", ""},
+        {"Shift+Tab from there goes back", TabsFromTheLastNormalColumn, Qt::Key_Backtab, 2, 2, 5, "a b c d",
+         ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -129,15 +106,12 @@ TEST(GridKeys, KeyRules) {
         window.Select(1, 2);
         if (row.setUp)
             row.setUp(*window.grid, window.log);
-        window.Press(row.press.key, row.press.modifiers);
-        EXPECT_EQ(window.grid->GetCol(), row.after.col);
-        EXPECT_EQ(window.grid->GetRow(), row.after.row);
-        EXPECT_EQ(window.grid->GetRowCount(), row.after.rowCount);
-        std::vector<std::string> column;
-        for (int r = 1; r < window.grid->GetRowCount(); ++r)
-            column.push_back(window.grid->GetCells(0, r).str());
-        EXPECT_EQ(column, row.after.column);
-        EXPECT_EQ(window.log, row.after.events);
+        window.Press(row.key, row.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(window.grid->GetCol(), row.col);
+        EXPECT_EQ(window.grid->GetRow(), row.row);
+        EXPECT_EQ(window.grid->GetRowCount(), row.rowCount);
+        EXPECT_EQ(ColTexts(*window.grid, 0), std::string(" ") + row.column);
+        EXPECT_EQ(window.log, *row.event ? Events{row.event} : Events{});
     }
 }
 

@@ -16,15 +16,14 @@ namespace {
 TEST(GridMouse, AClickReportsTheCellRowFirst) {
     EditingWindow window;
     window.grid->OnClick = [&](TObject*) { window.log.push_back("click"); };
-    window.grid->OnClickCell = [&](TObject*, int ARow, int ACol) {
-        window.log.push_back("cell " + std::to_string(ARow) + "," + std::to_string(ACol));
+    auto note = [&](std::string what) {
+        return [&, what](TObject*, int ARow, int ACol) {
+            window.log.push_back(what + std::to_string(ARow) + "," + std::to_string(ACol));
+        };
     };
-    window.grid->OnRightClickCell = [&](TObject*, int ARow, int ACol) {
-        window.log.push_back("right " + std::to_string(ARow) + "," + std::to_string(ACol));
-    };
-    window.grid->OnDblClickCell = [&](TObject*, int ARow, int ACol) {
-        window.log.push_back("double " + std::to_string(ARow) + "," + std::to_string(ACol));
-    };
+    window.grid->OnClickCell = note("cell ");
+    window.grid->OnRightClickCell = note("right ");
+    window.grid->OnDblClickCell = note("double ");
     window.Show();
     window.Click(2, 3);
     QTest::mouseClick(window.Cells(), Qt::RightButton, {}, QPoint(3 * 64 + 10, 1 * 21 + 10));
@@ -178,10 +177,6 @@ TEST(GridMouse, LinksFollowedAreWebAndMailAddressesAndCellsOnly) {
         EXPECT_EQ(window.grid->GetRow(), row.row);
     }
 }
-
-} // namespace
-
-namespace {
 
 TEST(GridMouse, HoveringMovesTheCurrentCellWithinATick) {
     EditingWindow window;

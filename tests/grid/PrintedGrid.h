@@ -4,7 +4,12 @@
 #include "grid/Datagrid.h"
 #include "tests/support/ScriptedResponder.h"
 
+#include "framework/Bitmap.h"
+
 #include <QImage>
+#include <gtest/gtest.h>
+
+#include <vector>
 
 // The printer as the tests print: into PDF files on A4 sheets, upright. The PDF printer keeps 10
 // points clear at each edge, so a sheet's printable area is 575 x 822 points: 2028 x 2900 tenths
@@ -51,3 +56,33 @@ inline QImage PageImage(int width, int height, int dpi) {
 inline bool Dark(const QImage& image, int x, int y) {
     return qGray(image.pixel(x, y)) < 128;
 }
+
+// A grid as PrintTwoColumnsOnA4 leaves it, with the last row of each page it lays out.
+struct PrintedGrid : testing::Test {
+    PrintedGrid() {
+        PrintTwoColumnsOnA4(grid);
+        grid.OnPrintPageDone = [this](TObject*, TCanvas*, int LastRow, int, int, int, int) {
+            LastRows.push_back(LastRow);
+        };
+    }
+
+    // The pages of the range counted and drawn as the preview draws them.
+    int Preview(const TGridRect& range) {
+        LastRows.clear();
+        TBitmap page;
+        page.SetSize(210, 297);
+        grid.PrintPreviewRect(page.Canvas, Rect(0, 0, 210, 297), range);
+        return grid.GetPrintPageCount();
+    }
+    int Preview() { return Preview(TGridRect{0, 0, grid.GetColCount() - 1, grid.GetRowCount() - 1}); }
+
+    // Every row as high as the settings' fixed height of 100: with the 41 high text of the font a
+    // row is drawn 2 x 5 + 100 + 100 / 8 = 122 high, 23 to a page.
+    void FixedRowHeights() {
+        grid.PrintSettings->UseFixedHeight = true;
+        grid.PrintSettings->FixedHeight = 100;
+    }
+
+    TDataGrid grid{nullptr};
+    std::vector<int> LastRows;
+};

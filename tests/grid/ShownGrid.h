@@ -2,6 +2,8 @@
 
 #include "framework/Form.h"
 
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -20,4 +22,15 @@ template <class Grid> struct ShownGrid {
     }
     TForm form{nullptr};
     Grid* grid;
+};
+
+// The region of a widget painted since it was watched, or since the last look.
+struct PaintedArea : QObject {
+    explicit PaintedArea(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            area += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion area;
 };

@@ -63,32 +63,6 @@ TEST(TextFormatsFuzz, RandomBytesReadWithoutFaultAndWithConsistentCounts) {
     }
 }
 
-TEST(TextFormatsFuzz, RandomCellsWrittenAsCsvReadBackTheSame) {
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> size(1, 6);
-    for (int round = 0; round < 500; ++round) {
-        SCOPED_TRACE(round);
-        FieldRows cells(static_cast<std::size_t>(size(random)));
-        const std::size_t columns = static_cast<std::size_t>(size(random));
-        std::string text;
-        for (auto& row : cells) {
-            for (std::size_t c = 0; c < columns; ++c) {
-                // Cells hold their line breaks as CR LF; lone CRs and LFs are what a file reads as one.
-                std::string cell = RandomBytes(random, 12);
-                for (std::size_t i = 0; i < cell.size(); ++i)
-                    if (cell[i] == '\r' || cell[i] == '\n')
-                        cell.replace(i++, 1, "\r\n");
-                if (c > 0)
-                    text += ',';
-                AppendCsvField(text, cell, CsvWriteOptions{});
-                row.push_back(cell);
-            }
-            text += "\r\n";
-        }
-        ASSERT_EQ(RowsOf(ReadCsvRecords(text, ',', false)), cells) << text;
-    }
-}
-
 TEST(TextFormatsFuzz, AHugeLineReadsInOnePass) {
     const std::string line(50 * 1000 * 1000, 'x');
     EXPECT_EQ(DetectCsvDelimiter(line + "\r\n" + line), 0);

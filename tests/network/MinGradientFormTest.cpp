@@ -35,17 +35,8 @@ void TypeInto(TMinimumGradientForm& form, TTypedEdit& box, const char* keys) {
 
 using Form = TMinimumGradientForm;
 
-TEST(MinimumGradientForm, LayoutCalculationAndClose) {
+TEST(MinimumGradientForm, CalculationAndClose) {
     TMinimumGradientForm form(nullptr);
-    EXPECT_EQ(form.GetCaption(), "Number of houses for minimum gradient");
-    ASSERT_EQ(form.Memo1->Lines.Count(), 1);
-    EXPECT_EQ(form.Memo1->Lines[0], "The number of houses that can be connected to a sewer of given diameter "
-                                    "laid at minimum gradient can be calculated");
-    EXPECT_EQ(form.Label3->GetCaption(), "Maximum number of houses that can be connected :");
-    EXPECT_EQ(form.Label15->GetCaption(), "Peak flow factor");
-    EXPECT_EQ(form.CalcButton->GetCaption(), "C&alculate");
-    EXPECT_EQ(form.numTypedEdit->GetText(), "100");
-    EXPECT_TRUE(form.numTypedEdit->GetReadOnly());
     // House flow 5 × 100 × 1.8 × 0.85 / 86400 = 0.008854 l/s; at d/D 0.6 in 100 mm R = 27.8 mm,
     // S = 1 / (9810 R) = 0.003671, capacity 2.103 l/s: 237 houses.
     form.CalcButton->Click();

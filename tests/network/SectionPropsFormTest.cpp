@@ -30,15 +30,8 @@ const char* const HalfFull = "   0.098|   0.785|   0.125|   0.500|   1.000| 180.
                              "   0.500|   0.608|   1.000|   0.060|   0.500|";
 
 // Under a comma-decimal locale too the window reads and shows a decimal point.
-TEST(SectionPropsForm, LayoutCalculationAndClose) {
+TEST(SectionPropsForm, CalculationAndClose) {
     TSectionPropsForm form(nullptr);
-    EXPECT_EQ(form.GetCaption(), "Section Properties");
-    EXPECT_EQ(form.Label3->GetCaption(), "Area of flow (m²)");
-    EXPECT_EQ(form.Label15->GetCaption(), "Slope");
-    EXPECT_EQ(form.CalcButton->GetCaption(), "Calculate flow section properties");
-    EXPECT_EQ(form.CloseButton->GetCaption(), "&Close");
-    EXPECT_EQ(form.AEdit->GetText(), "");
-    EXPECT_TRUE(form.AEdit->GetReadOnly());
     {
         const LocaleSeparators comma(',', '.');
         form.CalcButton->Click();

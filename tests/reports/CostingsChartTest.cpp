@@ -9,22 +9,21 @@ namespace {
 
 using ChartAndExports = CostingsWindow;
 
-const std::vector<TableRow> TwoSewers{{"A", "J1", "J2", "10.00", "0.150", "1.000", "1.200"},
-                                      {"B", "J2", "J3", "20.00", "0.300", "1.200", "1.500"}};
-
 // The test rates priced for the two sewers (worked by hand in the pricing tests).
 void Price() {
     CostingsWindow::LoadMatrix(CostingsWindow::Rates());
-    Results results(TwoSewers);
+    Results results(TwoPricedSewers);
     results.Run();
     CostingsForm->CalculateCostMatrix();
     Responder().FilesAsked.clear();
 }
 
-std::string Bytes(const AnsiString& file) {
-    std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(file, bytes)) << file.str();
-    return bytes;
+// One save dialog was asked, with the overwrite prompt, on the filter at index.
+void ExpectSaveAsked(int index) {
+    ASSERT_EQ(Responder().FilesAsked.size(), 1u);
+    EXPECT_TRUE(Responder().FilesAsked[0].Saving);
+    EXPECT_TRUE(Responder().FilesAsked[0].OverwritePrompt);
+    EXPECT_EQ(Responder().FilesAsked[0].FilterIndex, index);
 }
 
 TEST_F(ChartAndExports, ElevenBarsOfChosenResourcesTheirTotalsAndNames) {
@@ -114,12 +113,9 @@ TEST_F(ChartAndExports, ASavedMatrixLoadsBackAndSavesTheSame) {
     const AnsiString second = Path("again.csv");
     Responder().AnswerFile(first);
     UserClicks(CostingsForm->SaveCostingMatrixButton);
-    ASSERT_EQ(Responder().FilesAsked.size(), 1u);
-    const FileRequest& asked = Responder().FilesAsked[0];
-    EXPECT_TRUE(asked.Saving);
-    EXPECT_TRUE(asked.OverwritePrompt);
-    EXPECT_EQ(asked.FilterIndex, 1);
-    EXPECT_EQ(asked.Filter, "Costings Matrix (*.csv)|*.csv|Metafiles (*.?mf)|*.?mf|All files (*.*)|*.*");
+    ExpectSaveAsked(1);
+    EXPECT_EQ(Responder().FilesAsked.at(0).Filter,
+              "Costings Matrix (*.csv)|*.csv|Metafiles (*.?mf)|*.?mf|All files (*.*)|*.*");
     // Every row from the header on, the costs with it.
     const std::string saved = Bytes(first);
     EXPECT_EQ(saved.substr(0, 38), "Resource,Code,Kind,Unit,\"Unit cost, ea");
@@ -138,9 +134,7 @@ TEST_F(ChartAndExports, TheBillIsSavedAsItShows) {
     const AnsiString file = Path("bill.csv");
     Responder().AnswerFile(file);
     UserClicks(CostingsForm->SaveBOQButton);
-    EXPECT_EQ(Responder().FilesAsked.at(0).FilterIndex, 1);
-    EXPECT_TRUE(Responder().FilesAsked.at(0).Saving);
-    EXPECT_TRUE(Responder().FilesAsked.at(0).OverwritePrompt);
+    ExpectSaveAsked(1);
     const std::string bill = Bytes(file);
     EXPECT_EQ(bill.substr(0, 38), "Description,Unit,Quantity,Rate,Amount\r");
     EXPECT_NE(
@@ -156,9 +150,7 @@ TEST_F(ChartAndExports, TheChartIsSavedUnderTheNameAsTypedAndCopied) {
     const AnsiString file = Path("chart");
     Responder().AnswerFile(file);
     UserClicks(CostingsForm->SaveCostingsChartToWMFButton);
-    EXPECT_EQ(Responder().FilesAsked.at(0).FilterIndex, 2);
-    EXPECT_TRUE(Responder().FilesAsked.at(0).Saving);
-    EXPECT_TRUE(Responder().FilesAsked.at(0).OverwritePrompt);
+    ExpectSaveAsked(2);
     const std::string picture = Bytes(file);
     EXPECT_EQ(picture.rfind("<?xml", 0), 0u);
     EXPECT_NE(picture.find("<svg"), std::string::npos);

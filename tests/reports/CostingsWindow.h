@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+// The message of a rates file beside the program that cannot be read.
+inline const std::string NoRates =
+    "Drenvala: Error loading \"default-costing-rates.csv\". Make sure it exists and is not "
+    "being used by another application (0)";
+
 // One sewer as the results table shows it.
 struct TableRow {
     const char* sewer;
@@ -20,6 +25,11 @@ struct TableRow {
     const char* usDepth;
     const char* dsDepth;
 };
+
+// A, 10 m of 0.15 m pipe from J1 (1.0 m deep) to J2 (1.2 m); B, 20 m of 0.3 m from J2 (1.2 m)
+// to J3 (1.5 m).
+inline const std::vector<TableRow> TwoPricedSewers{{"A", "J1", "J2", "10.00", "0.150", "1.000", "1.200"},
+                                                   {"B", "J2", "J3", "20.00", "0.300", "1.200", "1.500"}};
 
 // A results grid as the table fills it, headers and one row per sewer, only in the columns the
 // take-off reads; and a network with the sewers' junctions in the order they first appear.

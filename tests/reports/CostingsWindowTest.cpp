@@ -13,15 +13,6 @@ namespace {
 
 using CostingsCommand = CostingsWindow;
 
-const std::string NoNetwork =
-    "Information: You must enter a network before you can do any calculations. (48)";
-const std::string BadNetwork =
-    "Error: You must correct the network specification before you can do any calculations. (48)";
-const std::string Processing = "Error: Failure processing the network. (48)";
-const std::string NoRates =
-    "Drenvala: Error loading \"default-costing-rates.csv\". Make sure it exists and is not "
-    "being used by another application (0)";
-
 void ClickCosting() {
     CostingsWindow::UserClicks(FrontForm->CostingButton);
 }
@@ -102,15 +93,6 @@ TEST_F(CostingsCommand, EveryVisitOfTabsTwoToFiveDesignsTakesOffAndPrices) {
     EXPECT_TRUE(Told().empty());
 }
 
-// J1 -A-> J2 -B-> J1, with a datum: the network's check finds the loop.
-std::unique_ptr<SimpleSewerNetwork> Loop() {
-    auto n = std::make_unique<SimpleSewerNetwork>();
-    n->AddSewer("A", "J1", "J2", 10);
-    n->AddSewer("B", "J2", "J1", 10);
-    n->SetSewerDatum("A", true, true, 0);
-    return n;
-}
-
 // The chart's bars as text.
 std::string Bars() {
     std::string text;
@@ -142,11 +124,7 @@ TEST_F(CostingsCommand, NothingIsPricedUnlessTheTakeOffCompletes) {
         {"a network its check refuses",
          [this] { Read(Data("riverside.snt")); },
          {"Drenvala: Subnet: 1 has no datum junction set. (0)", BadNetwork}},
-        {"a loop",
-         [] { Install(Loop()); },
-         {"Drenvala: Network not specified correctly. There is probably a loop. The network must be a tree "
-          "type. (0)",
-          BadNetwork}},
+        {"a loop", [] { Install(Loop()); }, {LoopFound, BadNetwork}},
         {"a design that raises",
          [this] {
              ReadRiverside();
@@ -190,6 +168,8 @@ TEST_F(CostingsCommand, ANetworkOfNothingCostsNothing) {
     EXPECT_TRUE(Told().empty());
     EXPECT_EQ(GridRow(CostingsForm->NetworkCostPipeDataGrid, 1),
               (Texts{"", "0", "", "", "", "", "0", "0", "", "0", "0", "0"}));
+    EXPECT_EQ(GridRow(CostingsForm->NetworkCostJunctionDataGrid, 1),
+              (Texts{"", "", "", "", "", "", "0", "0", "0", "0", "0", "0"}));
     for (int row : {13, 14, 15, 16, 19, 23, 28, 38, 43, 44, 45, 49})
         EXPECT_EQ(MatrixRow(row, 23, 35), Texts(13, "0.00")) << row;
 }

@@ -11,13 +11,6 @@ namespace {
 
 using TableCsv = ResultsTable;
 
-std::string Bytes(const AnsiString& path) {
-    QFile file(QString::fromStdString(path.str()));
-    if (!file.open(QIODevice::ReadOnly))
-        return "(no file)";
-    return file.readAll().toStdString();
-}
-
 std::string Golden(const char* name) {
     return Bytes(AnsiString(DRENVALA_TEST_DATA "/results/") + name);
 }

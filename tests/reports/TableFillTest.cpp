@@ -54,14 +54,4 @@ TEST_F(TableFill, OnlyTheTotalsAreRaisedToTheMinimumFlowAndOnlyWhileItIsChecked)
     }
 }
 
-TEST_F(TableFill, EachFillReplacesTheRowsOfTheOneBefore) {
-    SimpleSewerNetwork& n = Install(TwoSewers());
-    TableForm->FillTableFromNetwork();
-    n.DeleteSewer("B");
-    TableForm->FillTableFromNetwork();
-    EXPECT_EQ(TableForm->DataGrid1->GetRowCount(), 2);
-    EXPECT_EQ(Row(1)[0], "A");
-    EXPECT_EQ(Row(1)[TableForm->USDepthColumn], "1.650");
-}
-
 } // namespace

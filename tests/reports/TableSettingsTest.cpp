@@ -36,15 +36,6 @@ std::string Boxes() {
            check(t.GroundSlopeCheckBox) + " " + box(t.InitialLCDTypedEdit) + " " + box(t.FinalLCDTypedEdit);
 }
 
-TEST_F(TableSettings, TheLayoutsSettingsGoIntoTheNetworkInItsUnits) {
-    const LocaleSeparators point('.', ',');
-    SimpleSewerNetwork& n = Install(std::make_unique<SimpleSewerNetwork>());
-    EXPECT_EQ(Boxes(), "80 2.40 0 0.0130 1 1.00 0.50 0.40 x 100 x 1.50 x 50 120");
-    TableForm->SettingsToNetwork();
-    // 80 % as 0.8; 100 mm as 0.1 m; 1.50 l/s as 0.0015 m3/s.
-    EXPECT_EQ(Settings(n), "0.8 2.4 0 0.013 1 1 0.5 0.4 1 0.1 1 0.0015 1 50 120");
-}
-
 TEST_F(TableSettings, TheNetworksSettingsComeBackAsTheBoxesShowThem) {
     const LocaleSeparators point('.', ',');
     struct Case {
