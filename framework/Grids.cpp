@@ -91,6 +91,7 @@ void TCustomGrid::SetFixedRows(int value) {
 }
 
 void TCustomGrid::Initialize() {
+    HideEditor();
     const TGridCoord old = topLeft;
     topLeft = {fixedCols, fixedRows};
     current = topLeft;

@@ -368,6 +368,8 @@ private:
     void DrawLines(const GridAxisView& horz, const GridAxisView& vert);
     void DrawSizingLine();
     void PlaceEditor();
+    // A click on a scroll bar leaves the focus with the open editor's view (none: the grid takes it).
+    void FocusScrollBarsOn(QWidget* editorView);
     // Ties the scroll bars and the Tab key of the view to the grid.
     void ConnectView();
 
@@ -393,6 +395,8 @@ private:
     int movingIndex = -1;
     // Set while the editor takes the cell's text, which is no edit.
     bool loadingEditor = false;
+    // The editor's text as it last came from or went to its cell.
+    AnsiString syncedText;
     bool focusWithin = false;
     bool focusFromEditor = false;
     // Set while the grid's view takes the focus.

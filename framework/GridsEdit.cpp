@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace {
@@ -215,6 +216,7 @@ void TCustomGrid::ShowEditor() {
         const FlagScope loading(loadingEditor);
         inplaceEdit->UpdateContents();
     }
+    syncedText = inplaceEdit->GetWindowText();
     editorMode = true;
     inplaceEdit->SelectAll();
     PlaceEditor();
@@ -242,6 +244,7 @@ void TCustomGrid::HideEditor() {
     if (inplaceEdit->Focused())
         SetFocus();
     inplaceEdit->Hide();
+    FocusScrollBarsOn(nullptr);
     InvalidateCell(editing.X, editing.Y);
 }
 
@@ -249,8 +252,22 @@ void TCustomGrid::UpdateText() {
     if (!editorMode || loadingEditor || editing.X >= GetColCount() || editing.Y >= GetRowCount())
         return;
     const AnsiString text = inplaceEdit->GetWindowText();
+    // Untouched since it last met its cell, the editor has nothing to write: a cell changed from
+    // code meanwhile (cleared, loaded, moved) keeps its new text.
+    if (text == syncedText)
+        return;
+    syncedText = text;
     if (text != GetEditText(editing.X, editing.Y))
         SetEditText(editing.X, editing.Y, text);
+}
+
+void TCustomGrid::FocusScrollBarsOn(QWidget* editorView) {
+    // Qt hands the focus of a click on a bar to the grid, which holds the bars, unless the bar's
+    // proxy has it: typing into an editor scrolled out of sight goes on, and Enter still ends it.
+    auto* area = static_cast<GridScrollArea*>(View());
+    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
+        if (bar->focusProxy() != editorView)
+            bar->setFocusProxy(editorView);
 }
 
 void TCustomGrid::PlaceEditor() {
@@ -259,6 +276,7 @@ void TCustomGrid::PlaceEditor() {
     const TRect where =
         editing.X < GetColCount() && editing.Y < GetRowCount() ? CellRect(editing.X, editing.Y) : TRect();
     inplaceEdit->Move(where);
+    FocusScrollBarsOn(inplaceEdit->View());
     // Focus that comes to the grid while its editor is open goes on into the editor: at once, or
     // once the grid has finished taking it, which would take it back.
     if (!Focused() || where.Width() == 0)

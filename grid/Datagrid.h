@@ -877,6 +877,8 @@ private:
     void SelectFromFixedCell(int ACol, int ARow);
     // The sizing hint beside the column or row being sized.
     void ShowSizingHint(int X, int Y);
+    // Keeps the text of display cell (ACol, ARow) for Escape to put back.
+    void CacheCellText(int ACol, int ARow);
 
     // The editing control's state.
     TEditorType editorType = edNormal;
@@ -895,7 +897,9 @@ private:
     bool losingFocus = false;
     // The key that started editing.
     char pendingKey = 0;
+    // The text of display cell cachedCell when it became current or its editor opened.
     AnsiString cellTextCache;
+    TGridCoord cachedCell{-1, -1};
 
     // The cell being validated (display column) and its text when editing could begin.
     int validatedCol = -1;

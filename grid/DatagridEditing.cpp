@@ -60,7 +60,7 @@ bool TDataGrid::CanEditShow() {
     if (answer && (!IsEditable(cell.x, cell.y) || IsFixed(GetCol(), GetRow())))
         answer = false;
     if (answer && !specialEditorOpen) {
-        cellTextCache = GetCellEx(GetRealCol(), GetRow());
+        CacheCellText(GetCol(), GetRow());
         editorType = edNormal;
         GetCellEditor(cell.x, cell.y, editorType);
         if (!IsTextEditorType(editorType)) {
@@ -84,7 +84,15 @@ void TDataGrid::HideEditControl(int, int) {
     pendingKey = 0;
 }
 
+void TDataGrid::CacheCellText(int ACol, int ARow) {
+    cellTextCache = GetCellEx(RemapCol(ACol), ARow);
+    cachedCell = {ACol, ARow};
+}
+
 void TDataGrid::RestoreCache() {
+    // A cache of another cell (the current one moved from code) is no text of this one.
+    if (!(cachedCell == TGridCoord{GetCol(), GetRow()}))
+        return;
     SetCellEx(GetRealCol(), GetRow(), cellTextCache);
     // Read and written once more, so that what shows follows.
     SetCells(GetCol(), GetRow(), GetCells(GetCol(), GetRow()));
@@ -115,7 +123,6 @@ bool TDataGrid::SelectCell(int ACol, int ARow) {
     const int oldCol = GetCol();
     const int oldRow = GetRow();
     const int c = RemapCol(ACol);
-    cellTextCache = GetCellEx(c, ARow);
     bool canEdit = (GetOptions() & goEditing) || editingSwitchedOff;
     editingSwitchedOff = false;
     GetCellReadOnly(c, ARow, canEdit);
@@ -143,6 +150,9 @@ bool TDataGrid::SelectCell(int ACol, int ARow) {
     } else {
         answer = !IsFixed(ACol, ARow) && TBaseGrid::SelectCell(ACol, ARow);
     }
+    // A refused cell never becomes current: Escape keeps to the text of the one that stays.
+    if (answer)
+        CacheCellText(ACol, ARow);
     if (!RowIndicator.Empty() && GetFixedCols() > 0) {
         RepaintCell(0, oldRow);
         RepaintCell(0, ARow);

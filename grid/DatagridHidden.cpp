@@ -39,6 +39,8 @@ int TDataGrid::RemapColInv(int ACol) const {
 }
 
 void TDataGrid::HideColumns(int FromCol, int ToCol) {
+    // The editor writes its text back while its cell still stands where it was opened.
+    HideEditor();
     for (int c = std::max(FromCol, 0); c <= ToCol && c < VisibleFlags - 1; ++c) {
         // The last shown column never hides.
         if (IsHiddenColumn(c) || c >= RealColCount() || GetColCount() < 2)
@@ -55,6 +57,7 @@ void TDataGrid::HideColumns(int FromCol, int ToCol) {
 }
 
 void TDataGrid::UnHideColumns(int FromCol, int ToCol) {
+    HideEditor();
     for (int c = std::max(FromCol, 0); c <= ToCol && c < static_cast<int>(visibleCol.size()); ++c) {
         if (!IsHiddenColumn(c))
             continue;

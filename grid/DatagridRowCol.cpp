@@ -122,6 +122,8 @@ void TDataGrid::InsertCols(int ACol, int CCount) {
         throw EInvalidGridOperation("Grid index out of range");
     if (CCount == 0)
         return;
+    // The editor writes its text back while its cell still stands where it was opened.
+    HideEditor();
     const int display = RemapColInv(ACol);
     const auto at = static_cast<std::size_t>(ACol);
     if (at < visibleCol.size()) {
@@ -151,6 +153,7 @@ void TDataGrid::RemoveCols(int ACol, int CCount) {
     // The framework keeps a column.
     if (shown >= GetColCount())
         throw EInvalidGridOperation("Grid index out of range");
+    HideEditor();
     ClearCols(ACol, CCount);
     const int display = RemapColInv(ACol);
     for (int i = 0; i < hiddenRows.Count(); ++i) {
@@ -236,6 +239,7 @@ void TDataGrid::SwapRows(int ARow1, int ARow2) {
     CheckGridIndex(ARow2, GetRowCount());
     if (ARow1 == ARow2)
         return;
+    HideEditor();
     cells.ExchangeRows(ARow1, ARow2);
     const int height1 = GetRowHeights(ARow1);
     SetRowHeights(ARow1, GetRowHeights(ARow2));
@@ -255,6 +259,7 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
     CheckGridIndex(ACol2, RealColCount());
     if (ACol1 == ACol2)
         return;
+    HideEditor();
     const bool shown1 = GetVisibleCol(ACol1);
     const bool shown2 = GetVisibleCol(ACol2);
     const int display1 = RemapColInv(ACol1);

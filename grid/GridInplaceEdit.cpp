@@ -336,6 +336,10 @@ void TGridInplaceEdit::WMPaste() {
 
 void TGridInplaceEdit::WMSetFocus() {
     TInplaceEdit::WMSetFocus();
+    // Back in an editor still open (its window active again, a click on it), the edit goes on: its
+    // end is validated as the focus loss validated what stood before.
+    if (grid.GetEditorMode())
+        grid.editPending = true;
     if (!std::exchange(grid.press.CaretPositioning, false))
         return;
     const QPoint mouse = View()->mapFromGlobal(QCursor::pos());
