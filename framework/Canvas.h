@@ -111,9 +111,6 @@ public:
     void ResetPageScale() { pageScale.reset(); }
     // The device's whole area in the current units.
     TRect ClipBox() const;
-    // Between the current units and device pixels.
-    TPoint LPtoDP(TPoint point) const;
-    TPoint DPtoLP(TPoint point) const;
     void Draw(int x, int y, const TBitmap& bitmap);
     void StretchDraw(const TRect& r, const TBitmap& bitmap);
     void StretchDraw(const TRect& r, const TPicture& picture);
@@ -144,6 +141,7 @@ private:
     double ScaleY() const;
     QPointF Mapped(int x, int y) const;
     QRectF Mapped(const TRect& r) const;
+    TPoint DPtoLP(TPoint point) const;
     QFont TenthsFont() const;
     // The measures of Font in MM_LOMETRIC, made once for each font and height.
     TenthsMeasures& Measures() const;

@@ -73,11 +73,6 @@ int TComboBoxStrings::AddObject(const AnsiString& value, TObject* object) {
     return index;
 }
 
-void TComboBoxStrings::Sort() {
-    TStringList::Sort();
-    Stale(0);
-}
-
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
     auto* view = new ControlView<QComboBox>(*this);
     view->setInsertPolicy(QComboBox::NoInsert);

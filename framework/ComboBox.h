@@ -21,7 +21,6 @@ public:
     void Delete(int index) override;
     void Clear() override;
     int AddObject(const AnsiString& value, TObject* object) override;
-    void Sort() override;
 
     // The view holds the items before this index as they are.
     int InStep = 0;

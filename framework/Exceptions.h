@@ -18,7 +18,7 @@ public:
     using Exception::Exception;
 };
 
-// A list index out of range, a duplicate refused, a sorted list changed out of order.
+// A list index out of range.
 class EStringListError : public Exception {
 public:
     using Exception::Exception;

@@ -420,11 +420,6 @@ public:
     // The grid owns the object and frees the one it replaces.
     void SetObjects(int ACol, int ARow, std::unique_ptr<TObject> Value);
     std::unique_ptr<TObject> TakeObjects(int ACol, int ARow);
-    // The texts of a row or column; setting one writes as many cells as the list holds.
-    TStringList GetRows(int ARow) const;
-    void SetRows(int ARow, const TStringList& Value);
-    TStringList GetCols(int ACol) const;
-    void SetCols(int ACol, const TStringList& Value);
 
 protected:
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;

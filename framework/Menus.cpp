@@ -71,13 +71,6 @@ void TMenuItem::SetShortCut(TShortCut value) {
 
 void TMenuItem::SetChecked(bool value) {
     checked = value;
-    if (value && RadioItem && parent)
-        for (TMenuItem* sibling : parent->items)
-            if (sibling != this && sibling->RadioItem && sibling->GroupIndex == GroupIndex &&
-                sibling->checked) {
-                sibling->checked = false;
-                sibling->UpdateAction();
-            }
     UpdateAction();
 }
 
@@ -97,7 +90,7 @@ void TMenuItem::UpdateAction() {
     action->setText(separator ? QString() : QString::fromStdString(caption.str()));
     action->setSeparator(separator);
     action->setShortcut(KeySequenceOf(shortCut));
-    action->setCheckable(checked || RadioItem);
+    action->setCheckable(checked);
     action->setChecked(checked);
     action->setEnabled(enabled);
     action->setVisible(visible);

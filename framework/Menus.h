@@ -20,7 +20,7 @@ TShortCut ShortCut(WORD key, TShiftState shift);
 
 // A menu command, or with items of its own a submenu. A caption of "-" makes a separator; '&'
 // marks the access key. A click (from the menu, its short-cut or Click) raises OnClick; the check
-// mark is the program's to set. Checking a RadioItem unchecks the others of its GroupIndex.
+// mark is the program's to set.
 class TMenuItem : public TComponent {
 public:
     explicit TMenuItem(TComponent* owner);
@@ -38,8 +38,6 @@ public:
     void SetVisible(bool value);
     // The hint's long part goes to the application's hint while the item is under the mouse.
     AnsiString Hint;
-    bool RadioItem = false;
-    int GroupIndex = 0;
     TNotifyEvent OnClick;
 
     int Count() const { return static_cast<int>(items.size()); }

@@ -136,17 +136,10 @@ void TPageControl::SetTabWidth(int value) {
 void TPageControl::ViewTabChosen(int index) {
     if (index < 0 || index >= PageCount() || Pages(index) == activePage)
         return;
-    bool allow = true;
-    if (OnChanging)
-        OnChanging(this, allow);
-    if (allow) {
-        activePage = Pages(index);
-        ViewChanged();
-        if (OnChange)
-            OnChange(this);
-    } else {
-        ViewChanged();
-    }
+    activePage = Pages(index);
+    ViewChanged();
+    if (OnChange)
+        OnChange(this);
 }
 
 void TPageControl::UpdateView() {

@@ -7,7 +7,6 @@
 class TPageControl;
 
 enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
-using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
 
 // One page of a page control; its controls are placed on it as on a panel. The page control
 // gives it its size.
@@ -35,8 +34,8 @@ private:
     bool tabVisible = true;
 };
 
-// Pages on top of one another with a tab each; the user's choice of a tab raises OnChanging,
-// which may refuse it, then OnChange. Choosing a page from code raises neither.
+// Pages on top of one another with a tab each; the user's choice of a tab raises OnChange,
+// choosing a page from code does not.
 class TPageControl : public TWinControl {
 public:
     explicit TPageControl(TComponent* owner);
@@ -54,7 +53,6 @@ public:
     int GetTabWidth() const { return tabWidth; }
     void SetTabWidth(int value);
 
-    TTabChangingEvent OnChanging;
     TNotifyEvent OnChange;
 
     // The user chose the tab at index.

@@ -39,30 +39,6 @@ std::unique_ptr<TObject> TStringGrid::TakeObjects(int ACol, int ARow) {
     return cells.TakeObject(ACol, ARow);
 }
 
-TStringList TStringGrid::GetRows(int ARow) const {
-    TStringList texts;
-    for (int c = 0; c < GetColCount(); ++c)
-        texts.Add(GetCells(c, ARow));
-    return texts;
-}
-
-void TStringGrid::SetRows(int ARow, const TStringList& Value) {
-    for (int c = 0; c < GetColCount(); ++c)
-        SetCells(c, ARow, c < Value.Count() ? Value[c] : AnsiString());
-}
-
-TStringList TStringGrid::GetCols(int ACol) const {
-    TStringList texts;
-    for (int r = 0; r < GetRowCount(); ++r)
-        texts.Add(GetCells(ACol, r));
-    return texts;
-}
-
-void TStringGrid::SetCols(int ACol, const TStringList& Value) {
-    for (int r = 0; r < GetRowCount(); ++r)
-        SetCells(ACol, r, r < Value.Count() ? Value[r] : AnsiString());
-}
-
 void TStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
     cells.SetRowCount(GetRowCount());
     storedCols = std::max(storedCols, GetColCount());

@@ -3,39 +3,13 @@
 #include "framework/Exceptions.h"
 #include "framework/TextEncoding.h"
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace {
 
 [[noreturn]] void IndexError(int index) {
     throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
-}
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// The sorted order: letters without regard to case, then the exact bytes.
-int CompareForSort(const AnsiString& a, const AnsiString& b) {
-    const std::string& x = a.str();
-    const std::string& y = b.str();
-    const auto mismatch = std::mismatch(x.begin(), x.end(), y.begin(), y.end(),
-                                        [](char p, char q) { return LowerAscii(p) == LowerAscii(q); });
-    if (mismatch.first != x.end() && mismatch.second != y.end())
-        return static_cast<unsigned char>(LowerAscii(*mismatch.first)) <
-                       static_cast<unsigned char>(LowerAscii(*mismatch.second))
-                   ? -1
-                   : 1;
-    if (x.size() != y.size())
-        return x.size() < y.size() ? -1 : 1;
-    return x == y ? 0 : (x < y ? -1 : 1);
-}
-
-bool SeparatesUnquoted(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
 }
 
 } // namespace
@@ -72,13 +46,6 @@ void TStrings::AddStrings(const TStrings& other) {
     for (int i = 0; i < other.Count(); ++i)
         AddObject(other.Get(i), other.GetObject(i));
     EndUpdate();
-}
-
-int TStrings::IndexOfObject(const TObject* object) const {
-    for (int i = 0; i < Count(); ++i)
-        if (GetObject(i) == object)
-            return i;
-    return -1;
 }
 
 void TStrings::Assign(const TStrings& other) {
@@ -126,91 +93,6 @@ void TStrings::SetText(const AnsiString& value) {
     EndUpdate();
 }
 
-AnsiString TStrings::Joined(char delimiter, char quote) const {
-    // A lone empty string would otherwise read back as no string at all.
-    if (Count() == 1 && Get(0).IsEmpty())
-        return std::string(2, quote);
-    std::string text;
-    for (int i = 0; i < Count(); ++i) {
-        const std::string item = Get(i).str();
-        if (i > 0)
-            text += delimiter;
-        const bool quoted = std::any_of(item.begin(), item.end(), [&](char c) {
-            return SeparatesUnquoted(c) || c == delimiter || c == quote;
-        });
-        if (!quoted) {
-            text += item;
-            continue;
-        }
-        text += quote;
-        for (const char c : item) {
-            if (c == quote)
-                text += quote;
-            text += c;
-        }
-        text += quote;
-    }
-    return text;
-}
-
-void TStrings::Split(const AnsiString& value, char delimiter, char quote) {
-    BeginUpdate();
-    Clear();
-    const std::string& text = value.str();
-    std::size_t i = 0;
-    auto skipBlanks = [&] {
-        while (i < text.size() && SeparatesUnquoted(text[i]))
-            ++i;
-    };
-    skipBlanks();
-    while (i < text.size()) {
-        std::string item;
-        if (text[i] == quote) {
-            ++i;
-            while (i < text.size()) {
-                if (text[i] == quote) {
-                    if (i + 1 < text.size() && text[i + 1] == quote) {
-                        item += quote;
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                item += text[i++];
-            }
-        } else {
-            while (i < text.size() && text[i] != delimiter && !SeparatesUnquoted(text[i]))
-                item += text[i++];
-        }
-        Add(item);
-        skipBlanks();
-        if (i < text.size() && text[i] == delimiter) {
-            // A delimiter at the very end leaves one empty string after it.
-            if (++i == text.size())
-                Add("");
-            skipBlanks();
-        }
-    }
-    EndUpdate();
-}
-
-AnsiString TStrings::GetDelimitedText() const {
-    return Joined(Delimiter, QuoteChar);
-}
-
-void TStrings::SetDelimitedText(const AnsiString& value) {
-    Split(value, Delimiter, QuoteChar);
-}
-
-AnsiString TStrings::GetCommaText() const {
-    return Joined(',', '"');
-}
-
-void TStrings::SetCommaText(const AnsiString& value) {
-    Split(value, ',', '"');
-}
-
 void TStrings::LoadFromFile(const AnsiString& fileName) {
     std::ifstream file(fileName.str(), std::ios::binary);
     if (!file)
@@ -227,8 +109,6 @@ void TStrings::SaveToFile(const AnsiString& fileName) const {
 }
 
 void TStringList::Put(int index, const AnsiString& value) {
-    if (sorted)
-        throw EStringListError("Operation not allowed on sorted string list");
     if (index < 0 || index >= Count())
         IndexError(index);
     items[static_cast<std::size_t>(index)].Text = value;
@@ -249,8 +129,6 @@ void TStringList::PutObject(int index, TObject* object) {
 }
 
 void TStringList::InsertObject(int index, const AnsiString& value, TObject* object) {
-    if (sorted)
-        throw EStringListError("Operation not allowed on sorted string list");
     if (index < 0 || index > Count())
         IndexError(index);
     items.insert(items.begin() + index, Item{value, object});
@@ -272,51 +150,9 @@ void TStringList::Clear() {
 }
 
 int TStringList::AddObject(const AnsiString& value, TObject* object) {
-    if (!sorted) {
-        items.push_back(Item{value, object});
-        Changed();
-        return Count() - 1;
-    }
-    int index = 0;
-    if (Find(value, index)) {
-        if (Duplicates == dupIgnore)
-            return index;
-        if (Duplicates == dupError)
-            throw EStringListError("String list does not allow duplicates");
-    }
-    items.insert(items.begin() + index, Item{value, object});
+    items.push_back(Item{value, object});
     Changed();
-    return index;
-}
-
-int TStringList::IndexOf(const AnsiString& value) const {
-    if (!sorted)
-        return TStrings::IndexOf(value);
-    int index = 0;
-    return Find(value, index) ? index : -1;
-}
-
-void TStringList::SetSorted(bool value) {
-    if (value && !sorted) {
-        sorted = true;
-        Sort();
-    }
-    sorted = value;
-}
-
-void TStringList::Sort() {
-    std::stable_sort(items.begin(), items.end(),
-                     [](const Item& a, const Item& b) { return CompareForSort(a.Text, b.Text) < 0; });
-    Changed();
-}
-
-bool TStringList::Find(const AnsiString& value, int& index) const {
-    const auto found =
-        std::lower_bound(items.begin(), items.end(), value, [](const Item& item, const AnsiString& v) {
-            return CompareForSort(item.Text, v) < 0;
-        });
-    index = static_cast<int>(found - items.begin());
-    return found != items.end() && found->Text == value;
+    return Count() - 1;
 }
 
 void TStringList::SetUpdateState(bool updating) {

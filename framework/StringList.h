@@ -17,7 +17,7 @@ public:
     virtual void InsertObject(int index, const AnsiString& value, TObject* object) = 0;
     virtual void Delete(int index) = 0;
     virtual void Clear() = 0;
-    // Adds at the end (or, in a sorted list, in its place) and returns the index.
+    // Adds at the end and returns the index.
     virtual int AddObject(const AnsiString& value, TObject* object);
     // Index of the first exact match, or -1.
     virtual int IndexOf(const AnsiString& value) const;
@@ -30,7 +30,6 @@ public:
     int Add(const AnsiString& value) { return AddObject(value, nullptr); }
     void Insert(int index, const AnsiString& value) { InsertObject(index, value, nullptr); }
     void AddStrings(const TStrings& other);
-    int IndexOfObject(const TObject* object) const;
     // Becomes a copy of other, strings and objects.
     void Assign(const TStrings& other);
 
@@ -41,21 +40,10 @@ public:
     // The strings one per line, each ended by a line break; set, it splits at CR, LF or CR LF.
     AnsiString GetText() const;
     void SetText(const AnsiString& value);
-    // The strings joined by Delimiter, those holding a blank, the delimiter, a control character
-    // or the quote quoted with QuoteChar (a quote inside doubled); set, it splits the same way,
-    // blanks and control characters outside quotes separating too.
-    AnsiString GetDelimitedText() const;
-    void SetDelimitedText(const AnsiString& value);
-    // DelimitedText with ',' and '"'.
-    AnsiString GetCommaText() const;
-    void SetCommaText(const AnsiString& value);
     // The file's lines as they are in its bytes (a file that is not UTF-8 is read as Windows-1252);
     // a missing file raises EFOpenError, as one that cannot be written raises EFCreateError.
     void LoadFromFile(const AnsiString& fileName);
     void SaveToFile(const AnsiString& fileName) const;
-
-    char Delimiter = ',';
-    char QuoteChar = '"';
 
 protected:
     bool Updating() const { return updateCount > 0; }
@@ -63,17 +51,10 @@ protected:
     virtual void SetUpdateState(bool) {}
 
 private:
-    AnsiString Joined(char delimiter, char quote) const;
-    void Split(const AnsiString& value, char delimiter, char quote);
-
     int updateCount = 0;
 };
 
-enum TDuplicates { dupIgnore, dupAccept, dupError };
-
 // Strings held in memory; OnChange follows every change (once per BeginUpdate/EndUpdate).
-// A Sorted list keeps its strings in order, capitals and small letters together, and finds them
-// by halving.
 class TStringList : public TStrings {
 public:
     int Count() const override { return static_cast<int>(items.size()); }
@@ -86,15 +67,7 @@ public:
     void Delete(int index) override;
     void Clear() override;
     int AddObject(const AnsiString& value, TObject* object) override;
-    int IndexOf(const AnsiString& value) const override;
 
-    bool GetSorted() const { return sorted; }
-    void SetSorted(bool value);
-    virtual void Sort();
-    // In a sorted list: true when value is there; index is where it is or would go.
-    bool Find(const AnsiString& value, int& index) const;
-
-    TDuplicates Duplicates = dupAccept;
     TNotifyEvent OnChange;
 
 protected:
@@ -108,5 +81,4 @@ private:
     void Changed();
 
     std::vector<Item> items;
-    bool sorted = false;
 };

@@ -60,7 +60,3 @@ void SetTimer(TWinControl& window, unsigned id, unsigned elapse) {
     }
     timer->start(static_cast<int>(elapse));
 }
-
-void KillTimer(TWinControl& window, unsigned id) {
-    delete WindowTimer(window, id);
-}

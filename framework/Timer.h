@@ -28,7 +28,6 @@ private:
     unsigned interval = 1000;
 };
 
-// A window timer: every elapse milliseconds the window's WMTimer gets id, until KillTimer or until
-// the window goes. Setting an id that runs already restarts it with the new period.
+// A window timer: every elapse milliseconds the window's WMTimer gets id, until the window goes.
+// Setting an id that runs already restarts it with the new period.
 void SetTimer(TWinControl& window, unsigned id, unsigned elapse);
-void KillTimer(TWinControl& window, unsigned id);

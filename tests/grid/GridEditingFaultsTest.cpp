@@ -31,8 +31,8 @@ struct NumberedWindow : EditingWindow {
     }
 };
 
-// Each row changes the grid or moves about while "5" is being typed into a cell, or after; every
-// cell must then hold its own text: the typed value where it went, its neighbours untouched.
+// Each row changes the grid, scrolls or moves about while a value is typed into a cell, or after;
+// every cell must then hold its own text: the typed value where it went, its neighbours untouched.
 TEST(GridEditingFaults, NoCellTakesAnotherCellsText) {
     struct Cell {
         int col;
