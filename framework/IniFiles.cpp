@@ -10,11 +10,14 @@
 
 namespace {
 
+// What a read trims off the ends of section names, keys and values.
+constexpr std::string_view Blanks = " \t";
+
 std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
+    const auto first = text.find_first_not_of(Blanks);
     if (first == std::string_view::npos)
         return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
 }
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -25,7 +28,7 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+    return Blanks.find(c) != std::string_view::npos;
 }
 
 // What ReadString would give back unchanged: a value that begins or ends with a blank, or is
