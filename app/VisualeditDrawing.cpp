@@ -11,21 +11,26 @@
 namespace {
 
 // Screen coordinates are clamped to this before they become pixels: beyond the int range the
-// conversion is undefined, and nothing drawn reaches that far.
+// conversion is undefined, and nothing drawn reaches that far. A junction at no place (a NaN read
+// from its file) is put beyond the view.
 constexpr double PixelLimit = 1 << 24;
 // A line running far outside the view is cut at this distance from it, which keeps its pixels'
 // coordinates small and its slope within a pixel of the true one.
 constexpr double LineGuard = 1 << 14;
 
 int Pixel(double screen) {
-    return static_cast<int>(std::clamp(screen, -PixelLimit, PixelLimit));
+    return static_cast<int>(std::isnan(screen) ? -PixelLimit : std::clamp(screen, -PixelLimit, PixelLimit));
 }
 
-// Cuts the line to the box (Liang-Barsky); false when none of it lies inside.
+// Cuts the line to the box (Liang-Barsky); false when none of it lies inside. A line with an end
+// at no finite place, or longer than a double holds, as junctions far out in a file give, is
+// not drawn: cutting it would give no point at all.
 bool ClipLine(double& x1, double& y1, double& x2, double& y2, double left, double top, double right,
               double bottom) {
     const double dx = x2 - x1;
     const double dy = y2 - y1;
+    if (!std::isfinite(dx) || !std::isfinite(dy))
+        return false;
     double enter = 0;
     double leave = 1;
     const std::pair<double, double> edges[] = {

@@ -10,11 +10,14 @@
 
 namespace {
 
+// What a read trims off the ends of section names, keys and values.
+constexpr std::string_view Blanks = " \t";
+
 std::string_view Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
+    const auto first = text.find_first_not_of(Blanks);
     if (first == std::string_view::npos)
         return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
 }
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -22,6 +25,19 @@ bool SameName(std::string_view a, std::string_view b) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
+}
+
+bool IsBlank(char c) {
+    return Blanks.find(c) != std::string_view::npos;
+}
+
+// What ReadString would give back unchanged: a value that begins or ends with a blank, or is
+// enclosed in a pair of quotes, is written in quotes, which the read takes off again.
+std::string Stored(std::string_view value) {
+    const bool blankEdge = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+    const bool quoted =
+        value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+    return blankEdge || quoted ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
 // The section a "[name]" line opens, if it is one.
@@ -100,7 +116,7 @@ void TIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, c
     std::vector<std::string> written = lines;
     int sectionEnd = 0;
     const int at = FindKey(Section, Ident, sectionEnd);
-    const std::string entry = Ident.str() + "=" + Value.str();
+    const std::string entry = Ident.str() + "=" + Stored(Value.view());
     if (at >= 0) {
         written[static_cast<std::size_t>(at)] = entry;
     } else if (sectionEnd >= 0) {

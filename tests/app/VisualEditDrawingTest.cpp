@@ -1,6 +1,9 @@
 #include "tests/app/VisualEditor.h"
 
 #include <initializer_list>
+#include <limits>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -143,6 +146,21 @@ TEST_F(VisualEditDrawing, ADeletedSelectionIsNotDrawn) {
     EXPECT_EQ(At(Shown(), 230, 150), Blue);
     FrontForm->ReplaceNetwork(nullptr);
     EXPECT_EQ(At(Shown(), 230, 150), White);
+}
+
+// Mended: a file may place a junction at NaN, at infinity, or so far out that its pixel overflows
+// a double at this scale; the sewer to it was drawn as a line to the view's far left.
+TEST_F(VisualEditDrawing, ASewerToAJunctionAtNoFinitePlaceIsLeftOut) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<double, double> places[] = {
+        {1e308, 0}, {-1e308, 1e308}, {std::numeric_limits<double>::quiet_NaN(), 0}, {inf, -inf}};
+    for (const auto& [x, y] : places) {
+        SCOPED_TRACE(std::to_string(x) + ", " + std::to_string(y));
+        Network().AddSewerAt("S1", "J1", "J2", 10, 0, x, y);
+        Network().BuildConnections();
+        ExpectPixels(Shown(), {{230, 150, Blue}, {150, 150, White}});
+        Network().DeleteSewer("S1");
+    }
 }
 
 } // namespace

@@ -110,6 +110,29 @@ TEST(IniFile, ValuesLoseTheirBlanksAndEnclosingQuotes) {
     EXPECT_EQ(ini.ReadString("S", "D", ""), "x=y");
 }
 
+// Mended: a value with blanks at its ends, or enclosed in quotes, was written bare and read back
+// without them.
+TEST(IniFile, ValuesWrittenReadBackUnchanged) {
+    QTemporaryDir dir;
+    const AnsiString name = dir.filePath("round.ini").toStdString();
+    const struct {
+        const char* value;
+        const char* line;
+    } rows[] = {
+        {"Page", "K=Page"},   {" of ", "K=\" of \""}, {"\"x\"", "K=\"\"x\"\""},
+        {"'x'", "K=\"'x'\""}, {"\"open", "K=\"open"}, {"a \"b\" c", "K=a \"b\" c"},
+        {"", "K="},           {"\t", "K=\"\t\""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        TIniFile(name).WriteString("S", "K", row.value);
+        std::string bytes;
+        ASSERT_TRUE(ReadFileBytes(name, bytes));
+        EXPECT_EQ(bytes, "[S]\r\n" + std::string(row.line) + "\r\n");
+        EXPECT_EQ(TIniFile(name).ReadString("S", "K", "none"), row.value);
+    }
+}
+
 TEST(IniFile, AFileThatCannotBeWrittenRaisesAndStaysAsItWas) {
     QTemporaryDir dir;
     const AnsiString name = dir.filePath("no-such-folder/print.ini").toStdString();
