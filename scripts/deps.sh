@@ -6,8 +6,10 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
     if [ "$(id -u)" -eq 0 ]; then
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+        # Another install may hold dpkg's lock: wait for it rather than fail.
+        wait_lock=(-o DPkg::Lock::Timeout=600)
+        apt-get "${wait_lock[@]}" update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get "${wait_lock[@]}" install -y -qq "${missing[@]}"
     else
         echo "Missing packages. Install them with:"
         echo "  sudo apt-get install -y ${missing[*]}"
