@@ -37,7 +37,12 @@ std::string Stored(std::string_view value) {
     const bool blankEdge = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
     const bool quoted =
         value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
-    return blankEdge || quoted ? "\"" + std::string(value) + "\"" : std::string(value);
+    if (!blankEdge && !quoted)
+        return std::string(value);
+    std::string inQuotes;
+    inQuotes.reserve(value.size() + 2);
+    inQuotes.append(1, '"').append(value).append(1, '"');
+    return inQuotes;
 }
 
 // The section a "[name]" line opens, if it is one.
