@@ -19,15 +19,16 @@ public:
         : text(text), separator(separator), tildeLineBreaks(tildeLineBreaks), sink(sink) {}
 
     void Read() {
-        while (at < text.size())
+        while (!AtEnd())
             ReadRecord();
     }
 
-private:
-    bool IsSeparator(char c) const { return separator != 0 && c == separator; }
+    bool AtEnd() const { return at >= text.size(); }
 
-    void ReadRecord() {
-        for (;;) {
+    // One record to the sink; the separators between its fields.
+    int ReadRecord() {
+        int separators = 0;
+        for (;; ++separators) {
             const std::size_t start = at;
             std::string quoted;
             const bool isQuoted = at < text.size() && text[at] == Quote && ReadQuoted(quoted);
@@ -45,7 +46,11 @@ private:
         }
         at += LineBreakAt(text, at);
         sink.EndRecord();
+        return separators;
     }
+
+private:
+    bool IsSeparator(char c) const { return separator != 0 && c == separator; }
 
     // From the opening quote to the closing one; false when the field does not close.
     bool ReadQuoted(std::string& field) {
@@ -59,8 +64,7 @@ private:
             if (text[j] != Quote) {
                 if (!spanLines)
                     return false;
-                field += "\r\n";
-                j += LineBreakAt(text, j);
+                field += text[j++];
             } else if (j + 1 < text.size() && text[j + 1] == Quote) {
                 field += Quote;
                 j += 2;
@@ -109,6 +113,13 @@ private:
     CsvSink& sink;
 };
 
+// Takes the fields to nowhere: only how the records split matters.
+class IgnoringSink : public CsvSink {
+public:
+    void Field(std::string_view) override {}
+    void EndRecord() override {}
+};
+
 // Counts records and fields, keeping nothing.
 class ShapeSink : public CsvSink {
 public:
@@ -143,31 +154,18 @@ private:
     std::string_view text;
 };
 
-// CR LF becomes LF; a lone CR or LF stays.
-std::string WithoutCrBeforeLf(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n')
-            out += text[i];
-    return out;
-}
-
 } // namespace
 
 char DetectCsvDelimiter(std::string_view text) {
-    LineReader lines(text, LineEnds::Any);
-    std::string_view firstView, secondView;
-    lines.Next(firstView);
-    lines.Next(secondView);
-    const AnsiString first(firstView), second(secondView);
     char chosen = 0;
     int best = 0;
     for (const char candidate : {',', ';', '#', '\t', '|'}) {
-        const int count = NumSingleChar(candidate, first);
-        if (count > best && count == NumSingleChar(candidate, second)) {
+        IgnoringSink ignore;
+        CsvReader reader(text, candidate, false, ignore);
+        const int first = reader.ReadRecord();
+        if (first > best && (reader.AtEnd() || reader.ReadRecord() == first)) {
             chosen = candidate;
-            best = count;
+            best = first;
         }
     }
     return chosen;
@@ -206,10 +204,9 @@ void AppendCsvField(std::string& out, std::string_view text, const CsvWriteOptio
                         (special && text.find(options.Separator) != std::string_view::npos) ||
                         (hasBreak && !options.TildeLineBreaks);
     AnsiString converted;
-    if (hasBreak) {
-        converted = options.TildeLineBreaks ? AnsiString(text) : AnsiString(WithoutCrBeforeLf(text));
-        if (options.TildeLineBreaks)
-            LineFeedsToJava(converted);
+    if (hasBreak && options.TildeLineBreaks) {
+        converted = AnsiString(text);
+        LineFeedsToJava(converted);
         text = converted.view();
     }
     if (!quoted) {

@@ -8,9 +8,10 @@
 // The grid's delimited text: one record per line, fields split by a separator character, a field
 // in double quotes when it holds the separator or a line break.
 
-// The separator that the first two lines of text agree on: the first of ",", ";", "#", TAB and
-// "|" with the same count of lone occurrences in both lines and more than any earlier one. 0 when
-// none qualifies, which is always the case for a single line.
+// The separator that the first two records agree on, each read as ReadCsv reads it with that
+// separator (so quoted separators and line breaks do not count): the first of ",", ";", "#", TAB
+// and "|" that splits both records as often as the other and more often than any earlier one.
+// A text of one record only needs one separator. 0 when none qualifies.
 char DetectCsvDelimiter(std::string_view text);
 
 // What a reader hands the fields of a text to, record by record. A field is good only for the
@@ -24,10 +25,10 @@ public:
 
 // The records of a text, field by field, to a sink. A record ends at CR LF, LF or CR. A field that begins
 // with a double quote runs to a double quote followed by the separator, a line end or the end of the text;
-// inside it two double quotes are one and a line break is CR LF. A quoted field still open at the end of the
-// text is taken as it stands up to its separator, and from there on no field spans lines. Other
-// fields keep every character. An empty field after the last separator of a line is no field.
-// Separator 0 makes each record one field. With TildeLineBreaks every "~" becomes CR LF.
+// inside it two double quotes are one and line breaks stay as they are. A quoted field still open at the end
+// of the text is taken as it stands up to its separator, and from there on no field spans lines. Other fields
+// keep every character. An empty field after the last separator of a line is no field. Separator 0 makes each
+// record one field. With TildeLineBreaks every "~" becomes CR LF.
 void ReadCsv(std::string_view text, char Separator, bool TildeLineBreaks, CsvSink& sink);
 
 struct CsvShape {
@@ -49,7 +50,7 @@ struct CsvWriteOptions {
 
 // Appends one field as the writer writes it. An empty field is "^" with TildeLineBreaks, else two
 // double quotes with QuoteEmptyFields or QuoteAllFields. Line breaks become "~" with
-// TildeLineBreaks; otherwise a field with a line break is quoted, its CR LF written as LF. A field
+// TildeLineBreaks; otherwise a field with a line break is quoted, its line breaks kept. A field
 // is also quoted when it holds the separator or begins with a double quote, or with
 // QuoteAllFields; quoting doubles the double quotes inside.
 void AppendCsvField(std::string& out, std::string_view text, const CsvWriteOptions& options);

@@ -10,6 +10,16 @@ using namespace std::string_literals;
 
 namespace {
 
+bool HasLoneLineBreak(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        else if (text[i] == '\r' || text[i] == '\n')
+            return true;
+    }
+    return false;
+}
+
 TEST(CsvFormat, ReadsRecordsFieldsAndQuotes) {
     struct Row {
         const char* label;
@@ -25,10 +35,10 @@ TEST(CsvFormat, ReadsRecordsFieldsAndQuotes) {
          "a,\"b,c\",\"say \"\"hi\"\"\"\r\n",
          ',',
          {{"a", "b,c", "say \"hi\""}}},
-        {"a line break inside quotes is CR LF, whatever the file used",
+        {"a line break inside quotes stays as the file has it",
          "\"l1\nl2\",x\n\"m1\r\nm2\"\r\n\"n1\rn2\"",
          ',',
-         {{"l1\r\nl2", "x"}, {"m1\r\nm2"}, {"n1\r\nn2"}}},
+         {{"l1\nl2", "x"}, {"m1\r\nm2"}, {"n1\rn2"}}},
         {"a lone quote", "\"\"\"\"\r\n", ',', {{"\""}}},
         {"a quoted text ending in a quote", "\"ab\"\"\",x\r\n", ',', {{"ab\"", "x"}}},
         {"a quote not before a separator or line end is text",
@@ -63,24 +73,31 @@ TEST(CsvFormat, TildesAreLineBreaksWhenAsked) {
     EXPECT_EQ(RowsOf(ReadCsvRecords("a~b\r\n", ',', false)), (FieldRows{{"a~b"}}));
 }
 
-TEST(CsvFormat, DetectsTheSeparatorTheFirstTwoLinesAgreeOn) {
+TEST(CsvFormat, DetectsTheSeparatorTheFirstTwoRecordsAgreeOn) {
     struct Row {
+        const char* label;
         const char* bytes;
         char expected;
     } rows[] = {
-        {"a,b,c", 0},
-        {"a;b;c\r\nd;e;f\r\ng,h", ';'},
-        {"a,b;c\r\nd,e;f", ','},
-        {"a;b\nc;d\n", ';'},
-        {"a\tb\r\nc\td", '\t'},
-        {"a|b\r\nc|d", '|'},
-        {"a#b#c\r\nd#e", 0},
-        {"a,,b\r\nc,,d", 0},
-        {"a;b,c;d\r\ne;f,g;h", ';'},
-        {"", 0},
+        {"semicolons in both records", "a;b;c\r\nd;e;f\r\ng,h", ';'},
+        {"an earlier candidate keeps an equal count", "a,b;c\r\nd,e;f", ','},
+        {"LF lines", "a;b\nc;d\n", ';'},
+        {"TAB", "a\tb\r\nc\td", '\t'},
+        {"bar", "a|b\r\nc|d", '|'},
+        {"counts that differ", "a#b#c\r\nd#e", 0},
+        {"the most separators win", "a;b,c;d\r\ne;f,g;h", ';'},
+        {"empty fields count", "a,,b\r\nc,,d", ','},
+        {"one record with several fields", "a,b,c", ','},
+        {"one record with one separator", "p;q\r\n", ';'},
+        {"one record without any", "pq\r\n", 0},
+        {"a quoted separator does not count", "Sewer,\"Length, m\",Note\r\nS1,12.5,x\r\n", ','},
+        {"a quoted line break stays in its record", "\"l1\r\nl2\",b\r\nc,d\r\n", ','},
+        {"a TAB beside a quoted comma", "x\ty,\"p,q\"\r\nz\tw,r\r\n", ','},
+        {"a quote that closes before no comma is text", "\"a\"b,c\r\nd,e", ','},
+        {"nothing", "", 0},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.bytes);
+        SCOPED_TRACE(row.label);
         EXPECT_EQ(DetectCsvDelimiter(row.bytes), row.expected);
     }
 }
@@ -110,8 +127,9 @@ TEST(CsvFormat, WritesFieldsQuotedWhereTheyWouldNotReadBack) {
         {"\"", defaults, "\"\"\"\""},
         {"\"quoted\"", defaults, "\"\"\"quoted\"\"\""},
         {"a,\"b\"", defaults, "\"a,\"\"b\"\"\""},
-        {"l1\r\nl2", defaults, "\"l1\nl2\""},
+        {"l1\r\nl2", defaults, "\"l1\r\nl2\""},
         {"l1\nl2", defaults, "\"l1\nl2\""},
+        {"l1\rl2", defaults, "\"l1\rl2\""},
         {"l1\r\nl2\r\n", tilde, "l1~l2~"},
         {"a,b\r\nc", tilde, "\"a,b~c\""},
         {"x", all, "\"x\""},
@@ -128,9 +146,9 @@ TEST(CsvFormat, WritesFieldsQuotedWhereTheyWouldNotReadBack) {
 }
 
 TEST(CsvFormat, WrittenRowsReadBackAsTheyWere) {
-    const std::vector<std::string> cells = {"",      "a",        ",",         "\"",    "\"\"",    "ab\"",
-                                            "\"q\"", "l1\r\nl2", "x\"\r\n\"", " lead", "tail ",   "a\tb",
-                                            "~",     "^",        "\xC3\x98",  "a;b",   "\"a,\"b", "\r\n"};
+    const std::vector<std::string> cells = {
+        "",     "a", ",", "\"",       "\"\"", "ab\"",    "\"q\"", "l1\r\nl2", "x\"\r\n\"", " lead", "tail ",
+        "a\tb", "~", "^", "\xC3\x98", "a;b",  "\"a,\"b", "\r\n",  "a\rb",     "a\nb",      "\r",    "\n"};
     CsvWriteOptions tilde;
     tilde.TildeLineBreaks = true;
     for (const CsvWriteOptions& options : {CsvWriteOptions{}, tilde}) {
@@ -138,8 +156,10 @@ TEST(CsvFormat, WrittenRowsReadBackAsTheyWere) {
         std::vector<std::string> written;
         std::string text;
         for (const std::string& cell : cells) {
-            // "~" and "^" are what tilde files use for line breaks and empty cells.
-            if (options.TildeLineBreaks && (cell.find_first_of("~^") != std::string::npos || cell.empty()))
+            // "~" and "^" are what tilde files use for line breaks and empty cells, and "~" reads
+            // back as CR LF.
+            if (options.TildeLineBreaks &&
+                (cell.find_first_of("~^") != std::string::npos || cell.empty() || HasLoneLineBreak(cell)))
                 continue;
             if (!written.empty())
                 text += ',';

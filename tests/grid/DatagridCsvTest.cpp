@@ -23,13 +23,13 @@ TEST(DatagridCsv, SavesEveryRowAndColumnWithItsQuotes) {
     grid.SaveToCSV(file);
     const std::string saved = "Sewer,Length (m),Note\r\n"
                               "S1,12.50,\"a, b\"\r\n"
-                              "S2,\"\",\"line1\nline2 \"\"x\"\"\"\r\n";
+                              "S2,\"\",\"line1\r\nline2 \"\"x\"\"\"\r\n";
     EXPECT_EQ(FileBytes(file), saved);
     grid.IncludeFixedCells = false;
     grid.QuoteEmptyFields = false;
     grid.Delimiter = ';';
     grid.AppendToCSV(file);
-    EXPECT_EQ(FileBytes(file), saved + "12.50;a, b\r\n;\"line1\nline2 \"\"x\"\"\"\r\n");
+    EXPECT_EQ(FileBytes(file), saved + "12.50;a, b\r\n;\"line1\r\nline2 \"\"x\"\"\"\r\n");
 }
 
 TEST(DatagridCsv, AppendingToAMissingFileCreatesIt) {
@@ -58,7 +58,8 @@ TEST(DatagridCsv, ReadsIntoTheGrid) {
          "00 01 02|10 x y"},
         {"inserting goes below the last row", "x\r\n", ',', true, true, "00 01 02|10 11 12|20 21 22|x  "},
         {"semicolons found", "p;q\r\nr;s\r\n", 0, true, false, "p q 02|r s 12"},
-        {"one line, no separator found: one cell", "p;q\r\n", 0, true, false, "p;q 01 02"},
+        {"one line with a separator is split", "p;q\r\n", 0, true, false, "p q 02"},
+        {"one line without a separator: one cell", "pq\r\n", 0, true, false, "pq 01 02"},
         {"a byte order mark and Windows-1252", "\xEF\xBB\xBF\xD8,\x80\r\n", ',', true, false,
          "\xC3\x98 \xE2\x82\xAC 02"},
     };
@@ -77,6 +78,33 @@ TEST(DatagridCsv, ReadsIntoTheGrid) {
             grid.LoadFromCSV(file);
         EXPECT_EQ(CellTexts(grid), Cells(row.expected));
         EXPECT_EQ(grid.Delimiter, row.delimiter);
+    }
+}
+
+TEST(DatagridCsv, FindsTheSeparatorOfRecordsThatHoldQuotesAndLineBreaks) {
+    struct Row {
+        const char* label;
+        const char* bytes;
+        GridCellTexts expected;
+    } rows[] = {
+        {"a quoted comma in the first row",
+         "Sewer,\"Length, m\",Note\r\nS1,12.5,\"a\r\nb\"\r\n",
+         {{"Sewer", "Length, m", "Note"}, {"S1", "12.5", "a\r\nb"}}},
+        {"a quoted line break in the first row",
+         "\"l1\r\nl2\",x\r\ny,z\r\n",
+         {{"l1\r\nl2", "x"}, {"y", "z"}}},
+        {"a TAB in both rows", "x\ty,\"p,q\"\r\nz\tw,r\r\n", {{"x\ty", "p,q"}, {"z\tw", "r"}}},
+        {"one row of several fields", "a,b,c\r\n", {{"a", "b", "c"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        TestFolder folder;
+        const AnsiString file = folder.Path("in.csv");
+        WriteFile(file, row.bytes);
+        TDataGrid grid(nullptr);
+        grid.LoadFromCSV(file);
+        EXPECT_EQ(CellTexts(grid, static_cast<int>(row.expected.front().size())), row.expected);
+        EXPECT_EQ(grid.Delimiter, 0);
     }
 }
 

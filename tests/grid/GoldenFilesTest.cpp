@@ -63,7 +63,7 @@ TEST(GoldenFiles, HiddenColumnsTravelWhenAsked) {
     grid.SaveToCSV(csv);
     // Every real column from the first normal one, by real index.
     EXPECT_EQ(FileBytes(csv), "12.50,0.004,\"a, b\",225\r\n\"\",0.010,\"\"\"q\"\" said\",300\r\n"
-                              "7.25,0.007,\"line1\nline2\",150\r\n");
+                              "7.25,0.007,\"line1\r\nline2\",150\r\n");
     const AnsiString cells = folder.Path("all.grd");
     grid.SaveToFile(cells);
     EXPECT_EQ(FileBytes(cells), "4,3\r\ncw 1,80\r\ncw 2,64\r\ncw 3,70\r\ncw 4,64\r\n"
