@@ -2,12 +2,15 @@
 
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
+#include "framework/Exceptions.h"
 #include "framework/NumberFormat.h"
 #include "grid/GridUpdateLock.h"
 #include "reports/CostingsMatrix.h"
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <string_view>
 
 using namespace CostMatrix;
 
@@ -42,11 +45,52 @@ void FillUsageRateGrid(TDataGrid& grid, int firstRate, const std::function<AnsiS
     }
 }
 
+// A matrix cell's number; rates files are written with '.', whatever the locale the program runs in.
+bool ReadMatrixNumber(const AnsiString& text, double& value) {
+    if (TryStrToFloat(text, value))
+        return true;
+    if (DecimalSeparator == '.')
+        return false;
+    std::string dotted = text.str();
+    std::replace(dotted.begin(), dotted.end(), '.', DecimalSeparator);
+    return TryStrToFloat(std::string_view(dotted), value);
+}
+
+bool Blank(const AnsiString& text) {
+    return text.Trim().IsEmpty();
+}
+
+// Refuses a matrix whose pricing would stop at a cell that holds text but no number: a priced
+// row's unit cost and usage rates, or the costs and total that an unpriced row keeps.
+void CheckPricedCells(const TDataGrid& file, const AnsiString& FileName) {
+    const auto check = [&](int ACol, int ARow) {
+        const AnsiString text = file.GetCellEx(ACol, ARow);
+        double value = 0;
+        if (Blank(text) || ReadMatrixNumber(text, value))
+            return;
+        throw EConvertError("The cost matrix " + FileName + " was not loaded: line " + IntToStr(ARow + 1) +
+                            ", field " + IntToStr(ACol + 1) + " holds \"" + text +
+                            "\", which is not a number.");
+    };
+    for (int r = FirstResourceRow; r <= LastResourceRow && r < file.GetRowCount(); ++r) {
+        if (Blank(file.GetCellEx(UnitCostColumn, r))) {
+            for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c)
+                check(c, r);
+            continue;
+        }
+        check(UnitCostColumn, r);
+        for (int c = FirstActivityColumn; c <= LastActivityColumn; ++c)
+            check(c - RateOffset, r);
+    }
+}
+
 } // namespace
 
 void TCostingsForm::LoadDefaultCostingRates() {
     try {
         LoadCostMatrix(Application->ExeDir() + DefaultCostingRatesFile);
+    } catch (const EConvertError& refusal) {
+        ShowMessage(refusal.Message);
     } catch (const std::exception&) {
         ShowMessage(AnsiString("Error loading \"") + DefaultCostingRatesFile +
                     "\". Make sure it exists and is not being used by another application");
@@ -64,6 +108,7 @@ void TCostingsForm::LoadCostMatrix(const AnsiString& FileName) {
     file.Delimiter = CostingsMatrixDataGrid->Delimiter;
     file.SetColCount(LayoutMatrixColumns);
     file.LoadFromCSV(FileName);
+    CheckPricedCells(file, FileName);
 
     TDataGrid& matrix = *CostingsMatrixDataGrid;
     {
@@ -101,16 +146,7 @@ AnsiString TCostingsForm::MatrixCell(int ACol, int ARow) const {
 double TCostingsForm::MatrixNumber(int ACol, int ARow) const {
     const AnsiString text = MatrixCell(ACol, ARow);
     double value = 0;
-    if (TryStrToFloat(text, value))
-        return value;
-    // Rates files are written with '.', whatever the locale the program runs in.
-    if (DecimalSeparator != '.') {
-        std::string dotted = text.str();
-        std::replace(dotted.begin(), dotted.end(), '.', DecimalSeparator);
-        if (TryStrToFloat(std::string_view(dotted), value))
-            return value;
-    }
-    return StrToFloat(text);
+    return ReadMatrixNumber(text, value) ? value : StrToFloat(text);
 }
 
 void TCostingsForm::FillUnitResourceGrid() {

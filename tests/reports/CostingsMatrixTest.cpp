@@ -189,6 +189,7 @@ namespace {
 TEST_F(CostMatrix, OddFilesAreReadAndPricedWithoutHarm) {
     // Thirteen empty lines, then a resource line of the given fields.
     const auto resource = [](const std::string& fields) { return std::string(13, '\n') + fields + "\n"; };
+    const AnsiString file = Path("odd.csv");
     struct Case {
         const char* label;
         std::string bytes;
@@ -207,9 +208,11 @@ TEST_F(CostMatrix, OddFilesAreReadAndPricedWithoutHarm) {
          // A named resource without a unit cost.
          {"Drenvala: '' is not a valid floating point value (16)"}},
         {"negative costs and rates", resource("Cement,,,bag,-10,,,-0.4,0,0,0,0,0,0,-6,0,0,0,0"), {}},
+        // Refused as it loads: the matrix before it is priced.
         {"a cost that is no number",
          resource("Cement,,,bag,ten,,,0,0,0,0,0,0,0,0,0,0,0,0"),
-         {"Drenvala: 'ten' is not a valid floating point value (16)"}},
+         {"Drenvala: The cost matrix " + file.str() +
+          " was not loaded: line 14, field 5 holds \"ten\", which is not a number. (16)"}},
         {"a blank rate",
          resource("Cement,,,bag,10,,,0"),
          {"Drenvala: '' is not a valid floating point value (16)"}},
@@ -220,7 +223,6 @@ TEST_F(CostMatrix, OddFilesAreReadAndPricedWithoutHarm) {
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.label);
-        const AnsiString file = Path("odd.csv");
         ASSERT_TRUE(WriteFileBytes(file, row.bytes));
         LoadMatrix(file);
         Results results({{"A", "J1", "J2", "10.00", "0.150", "1.000", "1.200"}});
