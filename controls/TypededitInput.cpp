@@ -13,6 +13,11 @@ namespace {
 constexpr char Escape = 0x1B;
 constexpr int KeypadKeyData = 1 << 22;
 
+// Ctrl+A, C, V, X and Z as the character message carries them.
+bool IsEditingKey(char c) {
+    return c == 0x01 || c == 0x03 || c == 0x16 || c == 0x18 || c == 0x1A;
+}
+
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -28,6 +33,13 @@ bool Holds(const AnsiString& text, char c) {
 } // namespace
 
 void TTypedEdit::WMChar(char& key, int keyData, TShiftState shift) {
+    // Selecting, the clipboard and undo work in every box: no type's filter takes them for typing.
+    if (IsEditingKey(key)) {
+        PassChar(key, keyData, shift);
+        if (GetNativeModified())
+            SetModified(true);
+        return;
+    }
     if (FilterChar(key, keyData, shift) == TKeyOutcome::Refused)
         return;
     const int caret = GetSelStart();

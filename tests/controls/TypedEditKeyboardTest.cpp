@@ -165,6 +165,27 @@ TEST(TypedEditKeyboard, CaretStaysBetweenPrefixAndSuffix) {
     });
 }
 
+// Mended: float, money, range and hex boxes, and a box whose integer part is full, took these
+// keys for typed characters and dropped them, so what was typed next went in beside the old value.
+TEST(TypedEditKeyboard, EditingKeysWorkInEveryBox) {
+    const BoxSetup limited{etFloat, 2, "", "", false, 3};
+    CheckTyping({
+        {"select all, then type over the value", {etFloat, 2}, "4|5.00", "{Ctrl+A}47.5", "47.5|", 1},
+        {"select all in money", {etMoney, 2}, "12|3.00", "{Ctrl+A}99", "99|", 1},
+        {"select all with the integer part full", limited, "12|3.45", "{Ctrl+A}7", "7|"},
+        {"cut a float", {etFloat, 2}, "|12.50", "{Ctrl+A}{Ctrl+X}", "|", 1},
+        {"copy and paste a float",
+         {etFloat, 2},
+         "|12.50",
+         "{Ctrl+A}{Ctrl+C}{End}{Backspace}{Ctrl+A}{Ctrl+V}",
+         "[12.50]"},
+        {"undo what was typed", {etFloat, 2}, "1.2|5", "7{Ctrl+Z}", "1.25"},
+        {"cut a range", {etRange}, "1-|3", "{Ctrl+A}{Ctrl+X}5", "5|"},
+        {"cut a hex value", {etHex}, "1|F", "{Ctrl+A}{Ctrl+X}a", "a|"},
+        {"copy keeps the value", {etMoney, 2}, "123.00|", "{Ctrl+A}{Ctrl+C}", "[123.00]", 0},
+    });
+}
+
 // Mended: the box's own rewrites changed a read-only box.
 TEST(TypedEditKeyboard, ReadOnlyBoxTakesNoTyping) {
     const std::vector<TypingRow> rows{
