@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -219,16 +220,46 @@ void TForm::PlaceOnFirstShow() {
         const TForm* over = Position == poOwnerFormCenter ? dynamic_cast<TForm*>(Owner()) : mainForm;
         if (!over || over == this)
             over = mainForm && mainForm != this ? mainForm : nullptr;
-        if (over)
-            SetBounds(over->Left() + (over->Width() - Width()) / 2,
-                      over->Top() + (over->Height() - Height()) / 2, Width(), Height());
-        else
+        if (over) {
+            // Where the owner shows, which the window manager may have changed.
+            const QRect shown = over->View() && over->View()->isVisible()
+                                    ? over->View()->geometry()
+                                    : QRect(over->Left(), over->Top(), over->Width(), over->Height());
+            SetBounds(shown.left() + (shown.width() - Width()) / 2,
+                      shown.top() + (shown.height() - Height()) / 2, Width(), Height());
+        } else
             SetBounds((Screen->Width() - Width()) / 2, (Screen->Height() - Height()) / 2, Width(), Height());
         break;
     }
     default:
         break;
     }
+    KeepOnScreen();
+}
+
+// The window manager hangs the title bar and frame outside the client area that Left and Top
+// place: a window placed at the screen's edge would have its title bar, and with it the only
+// handle to move it, off the screen.
+void TForm::KeepOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    int titleBar = DefaultTitleBarHeight;
+    int frame = DefaultFrameWidth;
+    if (const TForm* mainForm = Application->MainForm();
+        mainForm && mainForm != this && mainForm->View() && mainForm->View()->isVisible()) {
+        const QRect outer = mainForm->View()->frameGeometry();
+        const QRect inner = mainForm->View()->geometry();
+        titleBar = std::max(titleBar, inner.top() - outer.top());
+        frame = std::max(frame, inner.left() - outer.left());
+    }
+    const int left = std::clamp(Left(), area.left() + frame,
+                                std::max(area.left() + frame, area.right() + 1 - frame - Width()));
+    const int top = std::clamp(Top(), area.top() + titleBar,
+                               std::max(area.top() + titleBar, area.bottom() + 1 - frame - Height()));
+    if (left != Left() || top != Top())
+        SetBounds(left, top, Width(), Height());
 }
 
 void TForm::ApplyTabOrder() {

@@ -134,6 +134,10 @@ private:
     int MenuHeight() const;
     void ApplyWindowFlags();
     void PlaceOnFirstShow();
+    void KeepOnScreen();
+    // What a window manager's frame takes, until the main window's shows the real figures.
+    static constexpr int DefaultTitleBarHeight = 30;
+    static constexpr int DefaultFrameWidth = 4;
     void ApplyTabOrder();
 
     AnsiString caption;

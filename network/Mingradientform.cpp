@@ -12,6 +12,7 @@ TMinimumGradientForm* MinimumGradientForm = nullptr;
 
 TMinimumGradientForm::TMinimumGradientForm(TComponent* Owner) : TForm(Owner) {
     SetBounds(0, 0, 420, 380);
+    Position = poOwnerFormCenter;
     Memo1 = new TMemo(this);
     Memo1->SetParent(this);
     Memo1->SetBounds(8, 8, 400, 48);

@@ -27,6 +27,7 @@ TEdit* NewRow(TComponent* owner, TWinControl* parent, TLabel*& label, int left, 
 
 TSectionPropsForm::TSectionPropsForm(TComponent* Owner) : TForm(Owner) {
     SetBounds(0, 0, 580, 300);
+    Position = poOwnerFormCenter;
     constexpr int left = 8;
     constexpr int right = 296;
     DiamEdit = NewRow(this, this, Label1, left, 0, "0.5", false);

@@ -7,6 +7,7 @@
 #include "tests/framework/ActiveWindow.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -199,6 +200,37 @@ TEST(FormLook, ADialogIsAFixedDialogWindowPlacedAsItsPositionSays) {
     window.Show();
     EXPECT_EQ(window.View()->windowType(), Qt::Window);
     EXPECT_NE(window.View()->minimumSize(), window.View()->maximumSize());
+}
+
+// The client area is what Left and Top place; the frame hangs around it, the title bar above.
+TEST(FormLook, AWindowOpensWhollyOnTheScreenWithRoomForItsTitleBar) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Row {
+        const char* label;
+        TPosition position;
+        int left, top, width, height;
+    } rows[] = {
+        {"designed at the corner", poDesigned, 0, 0, 300, 200},
+        {"designed past the far corner", poDesigned, area.right(), area.bottom(), 300, 200},
+        {"centred, larger than the screen", poScreenCenter, 0, 0, area.width() + 200, area.height() + 200},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        TForm dialog(nullptr);
+        dialog.SetBorderStyle(bsDialog);
+        dialog.Position = row.position;
+        dialog.SetBounds(row.left, row.top, row.width, row.height);
+        dialog.Show();
+        EXPECT_GE(dialog.Left(), area.left() + 4);
+        EXPECT_GE(dialog.Top(), area.top() + 30);
+        if (row.width < area.width() - 8) {
+            EXPECT_LE(dialog.Left() + dialog.Width(), area.right() + 1 - 4);
+        }
+        if (row.height < area.height() - 34) {
+            EXPECT_LE(dialog.Top() + dialog.Height(), area.bottom() + 1 - 4);
+        }
+        EXPECT_EQ(dialog.View()->geometry().topLeft(), QPoint(dialog.Left(), dialog.Top()));
+    }
 }
 
 TEST(FormLook, AToolWindowStaysOnTopWhateverTheOrderOfItsSettings) {

@@ -4,9 +4,12 @@
 #include "framework/Application.h"
 #include "framework/NumberFormat.h"
 #include "network/Calculators.h"
+#include "network/Mingradientform.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include <string>
 #include <tuple>
@@ -87,6 +90,23 @@ TEST(SectionPropsForm, LenientNumber) {
     };
     for (const auto& [text, value] : rows)
         EXPECT_DOUBLE_EQ(LenientNumber(text), value) << text;
+}
+
+// Both calculators open over the window they are run from, not at the screen's corner.
+TEST(CalculatorWindows, OpenCentredOnTheirOwner) {
+    TForm owner(nullptr);
+    owner.SetBounds(100, 80, 600, 500);
+    owner.Show();
+    const QPoint ownerCentre = owner.View()->geometry().center();
+    TSectionPropsForm sectionProps(&owner);
+    TMinimumGradientForm minimumGradient(&owner);
+    for (TForm* calculator : {static_cast<TForm*>(&sectionProps), static_cast<TForm*>(&minimumGradient)}) {
+        SCOPED_TRACE(calculator->GetCaption().str());
+        calculator->Show();
+        const QPoint centre = calculator->View()->geometry().center();
+        EXPECT_LE(std::abs(centre.x() - ownerCentre.x()), 1);
+        EXPECT_LE(std::abs(centre.y() - ownerCentre.y()), 1);
+    }
 }
 
 } // namespace
