@@ -18,6 +18,9 @@ constexpr int GripMargin = 3;
 } // namespace
 
 void TVisualEditForm::PaintBoxMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+    // A gesture whose release never came (a message box took it) ends here, or the next release
+    // would finish it for whatever this press selects.
+    EndGesture();
     switch (Mode) {
     case 0:
         if (Button != mbLeft)

@@ -3,6 +3,8 @@
 
 #include "framework/NumberFormat.h"
 
+#include <QTest>
+
 #include <cmath>
 #include <vector>
 
@@ -123,6 +125,43 @@ TEST_F(VisualEditMouse, AClickSelectsAndMovesNothing) {
         EXPECT_EQ(JunctionPlaces(), before);
     }
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
+}
+
+// A press whose release a message took leaves no drag behind: J3 picked, "J2" typed for its name,
+// a press on J4 (refused, the message taking the release), then a press and drag in empty space
+// nearest J3 (pixel 300, 150) move nothing. J2, J3 and J4 stand at pixels (200, 150), (300, 150)
+// and (300, 50).
+TEST_F(VisualEditMouse, APressWhoseReleaseAMessageTookMovesNothingLater) {
+    UseView();
+    FrontForm->ReplaceNetwork(std::make_unique<SimpleSewerNetwork>());
+    SimpleSewerNetwork& network = *FrontForm->Network;
+    network.AddSewerAt("S0", "J2", "J3", 0, 0, 10, 0);
+    network.AddSewerAt("S1", "J3", "J4", 10, 0, 10, 10);
+    DataEntryForm->NetworkChanged = false;
+    VisualEditForm->View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(VisualEditForm->View()));
+    const Texts before = JunctionPlaces();
+
+    Press(300, 150);
+    Release(300, 150);
+    TTypedEdit* name = VisualEditForm->JunctionNameTypedEdit;
+    name->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(name->Focused());
+    QTest::keyClicks(name->View(), "J2");
+    Press(300, 50);
+    EXPECT_EQ(Asked(), Texts{"Error: This junction name already exists. Please choose another. (0)"});
+    EXPECT_EQ(VisualEditForm->SelectedJunction, network.Junctions[2]);
+
+    Press(330, 170);
+    EXPECT_EQ(VisualEditForm->SelectedJunction, network.Junctions[1]);
+    MoveHeld(345, 185);
+    MoveHeld(360, 200);
+    Release(360, 200);
+    EXPECT_EQ(JunctionPlaces(), before);
+    EXPECT_FALSE(DataEntryForm->NetworkChanged);
+    EXPECT_EQ(VisualEditForm->DragState, 1);
+    EXPECT_EQ(VisualEditForm->OutlineDrawn, 0);
 }
 
 // Picking sewers selects the sewer of the nearest middle and starts no drag.
