@@ -93,7 +93,9 @@ public:
     void JunctionEditChange(TObject* Sender);
     void JunctionEditExit(TObject* Sender);
     void JunctionComboBoxChange(TObject* Sender);
+    void DSDropJunctionCheckBoxClick(TObject* Sender);
     void DSDropJunctionCheckBoxMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void DSDropJunctionCheckBoxExit(TObject* Sender);
     void CheckNetworkButtonClick(TObject* Sender);
     void ShowSubnetClick(TObject* Sender);
     // Refills the sub-net list from the last check.
@@ -188,6 +190,8 @@ public:
     Sewer* SelectedSewer = nullptr;
     // A page box was edited since the last apply (both pages).
     bool EditChanged = false;
+    // The drop box was turned, by the mouse or the keyboard, since the last apply.
+    bool DropJunctionChanged = false;
     int SubnetIndex = 0;
     bool ShowSubnet = false;
     AnsiString DrawModeText, EditModeText, ZoomModeText;
@@ -205,6 +209,9 @@ private:
     // The picked junction's page or sewer's page, as the pick choice says.
     bool PickingJunctions() const;
     void ShowSelection();
+    // The pages of no sewer and no junction: a deleted one is no longer shown.
+    void EmptySewerPage();
+    void EmptyJunctionPage();
     void ShowPickedPage();
     void MarkNetworkChanged();
     void SetStatusText(int panel, const AnsiString& text);

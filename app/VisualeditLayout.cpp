@@ -207,6 +207,8 @@ void TVisualEditForm::CreateSewerPage() {
     DatumButton = NewButton(this, page, 6, 8 + 4 * RowHeight, 226);
     DatumButton->OnClick = [this](TObject* sender) { DatumButtonClick(sender); };
     DSDropJunctionCheckBox = NewCheckBox(this, page, 6, 12 + 5 * RowHeight, 226);
+    DSDropJunctionCheckBox->OnClick = [this](TObject* sender) { DSDropJunctionCheckBoxClick(sender); };
+    DSDropJunctionCheckBox->OnExit = [this](TObject* sender) { DSDropJunctionCheckBoxExit(sender); };
     DSDropJunctionCheckBox->OnMouseUp = [this](TObject* sender, TMouseButton button, TShiftState shift, int x,
                                                int y) {
         DSDropJunctionCheckBoxMouseUp(sender, button, shift, x, y);

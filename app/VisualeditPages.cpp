@@ -32,8 +32,10 @@ AnsiString NameRefusal(const AnsiString& name, int emptyMessage) {
 
 void TVisualEditForm::ShowSewer(Sewer* s) {
     const SimpleSewerNetwork* network = Network();
-    if (!s || !network)
+    if (!s || !network) {
+        EmptySewerPage();
         return;
+    }
     const QScopedValueRollback<bool> fill(filling, true);
     SewerNameTypedEdit->SetText(s->Name);
     LengthTypedEdit->SetText(FloatToStr(s->Length));
@@ -50,14 +52,36 @@ void TVisualEditForm::ShowSewer(Sewer* s) {
     PopRadioGroup->SetItemIndex(s->Population.PopulationEnteredDirectly ? 1 : 0);
     PopRadioGroupClick(PopRadioGroup);
     EditChanged = false;
+    DropJunctionChanged = false;
 }
 
 void TVisualEditForm::ShowJunction(SewerNode* j) {
-    if (!j)
+    if (!j) {
+        EmptyJunctionPage();
         return;
+    }
     const QScopedValueRollback<bool> fill(filling, true);
     JunctionNameTypedEdit->SetText(j->Name);
     GroundLevelTypedEdit->SetText(FloatToStr(j->Z));
+    EditChanged = false;
+}
+
+void TVisualEditForm::EmptySewerPage() {
+    const QScopedValueRollback<bool> fill(filling, true);
+    for (TTypedEdit* box : {SewerNameTypedEdit, LengthTypedEdit, InitialInfiltrationTypedEdit,
+                            FinalInfiltrationTypedEdit, InitialPopTypedEdit, FinalPopTypedEdit})
+        box->SetText("");
+    USJunctionComboBox->SetItemIndex(-1);
+    DSJunctionComboBox->SetItemIndex(-1);
+    DSDropJunctionCheckBox->SetChecked(false);
+    EditChanged = false;
+    DropJunctionChanged = false;
+}
+
+void TVisualEditForm::EmptyJunctionPage() {
+    const QScopedValueRollback<bool> fill(filling, true);
+    JunctionNameTypedEdit->SetText("");
+    GroundLevelTypedEdit->SetText("");
     EditChanged = false;
 }
 
@@ -118,8 +142,21 @@ void TVisualEditForm::JunctionComboBoxChange(TObject*) {
     ApplySewerChangesButtonClick(this);
 }
 
+// The box turns by a click or by Space; either way the turn is applied once, when the mouse comes
+// up or the focus leaves the box.
+void TVisualEditForm::DSDropJunctionCheckBoxClick(TObject*) {
+    if (!filling)
+        DropJunctionChanged = true;
+}
+
 void TVisualEditForm::DSDropJunctionCheckBoxMouseUp(TObject*, TMouseButton, TShiftState, int, int) {
-    ApplySewerChangesButtonClick(this);
+    if (std::exchange(DropJunctionChanged, false))
+        ApplySewerChangesButtonClick(this);
+}
+
+void TVisualEditForm::DSDropJunctionCheckBoxExit(TObject*) {
+    if (std::exchange(DropJunctionChanged, false))
+        ApplySewerChangesButtonClick(this);
 }
 
 // Every box is read and every name checked before the network changes, so an apply changes all
@@ -202,6 +239,7 @@ void TVisualEditForm::DeleteSewerButtonClick(TObject*) {
         planIndex.Invalidate();
         SelectedSewer = nullptr;
         MarkNetworkChanged();
+        EmptySewerPage();
     }
     PaintBox->Refresh();
 }
@@ -215,6 +253,7 @@ void TVisualEditForm::DeleteJunctionButtonClick(TObject*) {
         planIndex.Invalidate();
         SelectedJunction = nullptr;
         MarkNetworkChanged();
+        EmptyJunctionPage();
         ShowSewer(CurrentSewer());
     }
     PaintBox->Refresh();

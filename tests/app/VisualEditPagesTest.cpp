@@ -4,7 +4,10 @@
 #include "framework/Exceptions.h"
 
 #include <QComboBox>
+#include <QTest>
 
+#include <functional>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -144,6 +147,50 @@ TEST_F(VisualEditPages, TheDropBoxAppliesOnItsMouseUp) {
     EXPECT_FALSE(network.Sewers[0]->UpstreamEnd->DropJunction);
 }
 
+// Mended: the box turned by Space was never applied.
+TEST_F(VisualEditPages, TheDropBoxAppliesWhenTheUserTurnsIt) {
+    SimpleSewerNetwork& network = ShownNetwork();
+    VisualEditForm->View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(VisualEditForm->View()));
+    QWidget* box = VisualEditForm->DSDropJunctionCheckBox->View();
+    const auto leave = [] {
+        VisualEditForm->LengthTypedEdit->SetFocus();
+        QApplication::processEvents();
+    };
+    const struct {
+        const char* label;
+        std::function<void()> act;
+        bool drop;
+        bool changed;
+    } rows[] = {
+        {"a click", [&] { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, 8)); }, true, true},
+        {"space, then leaving the box",
+         [&] {
+             VisualEditForm->DSDropJunctionCheckBox->SetFocus();
+             QApplication::processEvents();
+             QTest::keyClick(box, Qt::Key_Space);
+             leave();
+         },
+         false, true},
+        {"a press taken off the box before the release",
+         [&] {
+             QTest::mousePress(box, Qt::LeftButton, {}, QPoint(6, 8));
+             QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(600, 8));
+             leave();
+         },
+         false, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        DataEntryForm->NetworkChanged = false;
+        row.act();
+        EXPECT_EQ(network.Sewers[0]->DownstreamEnd->DropJunction, row.drop);
+        EXPECT_EQ(DataEntryForm->NetworkChanged, row.changed);
+        EXPECT_FALSE(network.Sewers[0]->UpstreamEnd->DropJunction);
+    }
+    EXPECT_TRUE(Responder().Asked.empty());
+}
+
 TEST_F(VisualEditPages, TheJunctionApplyRenamesEverywhere) {
     SimpleSewerNetwork& network = ShownNetwork();
     VisualEditForm->SelectedJunction = network.Junctions[0];
@@ -196,6 +243,66 @@ TEST_F(VisualEditPages, DeletingASewerAsksFirst) {
     EXPECT_EQ(VisualEditForm->SelectedSewer, nullptr);
     EXPECT_EQ(network.Junctions.size(), 4u);
     EXPECT_TRUE(DataEntryForm->NetworkChanged);
+}
+
+// Mended: the sewer page went on showing the deleted sewer, and the junction page the deleted
+// junction. S0 is picked near its middle, pixel (400, 150); J3 at pixel (100, 250).
+TEST_F(VisualEditPages, DeletingEmptiesThePage) {
+    const auto shown = [](std::initializer_list<TTypedEdit*> boxes) {
+        Texts texts;
+        for (const TTypedEdit* box : boxes)
+            texts.push_back(box->GetText().str());
+        return texts;
+    };
+    const TVisualEditForm& form = *VisualEditForm;
+    const struct {
+        const char* label;
+        int pick;
+        int x, y;
+        TButton* TVisualEditForm::*button;
+        std::function<Texts()> page;
+        Texts before;
+    } rows[] = {
+        {"a sewer",
+         0,
+         400,
+         150,
+         &TVisualEditForm::DeleteSewerButton,
+         [&] {
+             Texts page =
+                 shown({form.SewerNameTypedEdit, form.LengthTypedEdit, form.InitialInfiltrationTypedEdit,
+                        form.FinalInfiltrationTypedEdit, form.InitialPopTypedEdit, form.FinalPopTypedEdit});
+             page.push_back(form.USJunctionComboBox->GetText().str());
+             page.push_back(form.DSJunctionComboBox->GetText().str());
+             page.push_back(form.DSDropJunctionCheckBox->GetChecked() ? "drop" : "");
+             return page;
+         },
+         {"S0", "40.00", "2", "3", "150", "250", "J0", "J1", ""}},
+        {"a junction",
+         1,
+         100,
+         250,
+         &TVisualEditForm::DeleteJunctionButton,
+         [&] {
+             return shown({form.JunctionNameTypedEdit, form.GroundLevelTypedEdit});
+         },
+         {"J3", "12.50"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ShownNetwork();
+        UseView();
+        VisualEditForm->PickRadioGroup->SetItemIndex(row.pick);
+        Press(row.x, row.y);
+        Release(row.x, row.y);
+        EXPECT_EQ(row.page(), row.before);
+        Responder().Clear();
+        Responder().Answer(IDYES);
+        (VisualEditForm->*row.button)->Click();
+        const Texts empty(row.before.size());
+        EXPECT_EQ(row.page(), empty);
+        EXPECT_FALSE(VisualEditForm->EditChanged);
+    }
 }
 
 // A junction in use is refused by the network's own message; an unused one goes.
