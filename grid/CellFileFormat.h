@@ -7,7 +7,7 @@
 #include <string_view>
 
 // The grid's own cell format: a header line "columns,rows", width lines "cw index,width" and one
-// line "column,row,text" per non-empty cell, its line breaks written as TAB and backspace.
+// line "column,row,text" per non-empty cell, its line breaks written as TAB and backspace (LfToFile).
 
 void AppendCellFileHeader(std::string& out, int ColCount, int RowCount);
 void AppendWidthLine(std::string& out, int Col, int Width);

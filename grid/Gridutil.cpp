@@ -13,6 +13,13 @@ namespace {
 constexpr char CR = '\r';
 constexpr char LF = '\n';
 
+// In the cell file a CR is a TAB and an LF a backspace; the escape before a TAB, a backspace or
+// itself keeps that character as it is.
+constexpr char FileEscape = '\x1B';
+// What a text must hold to be encoded, and what an encoded text always holds.
+constexpr std::string_view NeedsFileEscapes("\r\b\x1B", 3);
+constexpr std::string_view FileEncoded("\b\x1B", 2);
+
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -159,16 +166,39 @@ AnsiString LineFeedsToXLS(const AnsiString& S) {
 }
 
 AnsiString LfToFile(const AnsiString& S) {
-    if (!Holds(S, CR))
+    const std::string_view s = S.view();
+    if (s.find_first_of(NeedsFileEscapes) == std::string_view::npos)
         return S;
-    return ReplaceAll(ReplaceAll(S.view(), CR, "\t").view(), LF, "\b");
+    std::string out;
+    out.reserve(s.size() + 1);
+    for (const char c : s) {
+        if (c == '\t' || c == '\b' || c == FileEscape)
+            out += FileEscape;
+        out += c == CR ? '\t' : c == LF ? '\b' : c;
+    }
+    // A text of lone CRs gives TABs only: the mark tells the reader they are line breaks.
+    if (out.find_first_of(FileEncoded) == std::string::npos)
+        out += FileEscape;
+    return out;
 }
 
 AnsiString FileToLf(const AnsiString& S, bool Multiline) {
-    if (!Holds(S, '\b'))
+    const std::string_view s = S.view();
+    if (s.find_first_of(FileEncoded) == std::string_view::npos)
         return S;
-    AnsiString s = ReplaceAll(ReplaceAll(S.view(), '\t', "\r").view(), '\b', "\n");
-    return Multiline ? s : GetNextLine(s, false);
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == FileEscape) {
+            if (++i < s.size())
+                out += s[i];
+        } else {
+            out += c == '\t' ? CR : c == '\b' ? LF : c;
+        }
+    }
+    AnsiString text(std::move(out));
+    return Multiline ? text : GetNextLine(text, false);
 }
 
 AnsiString CLFToLF(const AnsiString& S) {

@@ -36,7 +36,11 @@ void CSVToLineFeeds(AnsiString& S);
 void LineFeedsToJava(AnsiString& S);
 void JavaToLineFeeds(AnsiString& S);
 AnsiString LineFeedsToXLS(const AnsiString& S);
+// The cell file's form of S: as it is without a CR, a backspace or an escape (27); else each CR
+// a TAB and each LF a backspace, with an escape before each TAB, backspace and escape of S, and
+// one at the end when nothing else shows the text to be encoded.
 AnsiString LfToFile(const AnsiString& S);
+// LfToFile undone for a text holding a backspace or an escape; without Multiline its first line.
 AnsiString FileToLf(const AnsiString& S, bool Multiline);
 AnsiString CLFToLF(const AnsiString& S);
 AnsiString LFToCLF(const AnsiString& S);

@@ -40,6 +40,28 @@ TEST(DatagridCellFile, KeepsSizeWidthsAndEveryNonEmptyCell) {
     }
 }
 
+TEST(DatagridCellFile, EveryCellReadsBackAsItWasSaved) {
+    // Line breaks of every kind beside the TAB and backspace that stand for them in the file.
+    const GridCellTexts cells = {{"a\tb\r\nc", "a\bb", "a\rb", "\t\b\x1B"},
+                                 {"l1\r\nl2\r\n", "x\ny", "\x1B\r\n\t", "tab\tonly"}};
+    TestFolder folder;
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, cells);
+    const AnsiString file = folder.Path("t.grd");
+    grid.SaveToFile(file);
+    TMemoryStream stream;
+    grid.SaveToStream(&stream);
+    TDataGrid back(nullptr);
+    back.Multilinecells = true;
+    back.LoadFromFile(file);
+    EXPECT_EQ(CellTexts(back), cells);
+    TDataGrid fromStream(nullptr);
+    fromStream.Multilinecells = true;
+    stream.SetPosition(0);
+    fromStream.LoadFromStream(&stream);
+    EXPECT_EQ(CellTexts(fromStream), cells);
+}
+
 TEST(DatagridCellFile, ReadsCellsAndWidthsInsideTheGridOnly) {
     TestFolder folder;
     const AnsiString file = folder.Path("in.grd");
