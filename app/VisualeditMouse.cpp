@@ -103,13 +103,18 @@ void TVisualEditForm::LeaveEditedBox() {
         focused->clearFocus();
 }
 
-void TVisualEditForm::PaintBoxMouseMove(TObject*, TShiftState, int X, int Y) {
+void TVisualEditForm::PaintBoxMouseMove(TObject*, TShiftState Shift, int X, int Y) {
     double wx = 0, wy = 0;
     ScreenToWorld(X, Y, wx, wy);
     SetStatusText(2, "X: " + FormatFloat("#0.#", wx));
     SetStatusText(3, "Y: " + FormatFloat("#0.#", wy));
     LastX = X;
     LastY = Y;
+    // A band or drag lasts while the left button is held; no outline follows a pointer let go of.
+    if (DragState != 1 && !Shift.Contains(ssLeft)) {
+        EndGesture();
+        return;
+    }
     if (Mode == 0 && DragState == 0) {
         OutlineDrawn = 1;
         RepaintOutline();

@@ -152,6 +152,10 @@ TEST_F(VisualEditMouse, APressWhoseReleaseAMessageTookMovesNothingLater) {
     Press(300, 50);
     EXPECT_EQ(Asked(), Texts{"Error: This junction name already exists. Please choose another. (0)"});
     EXPECT_EQ(VisualEditForm->SelectedJunction, network.Junctions[2]);
+    // No drag outline follows the pointer with the button up.
+    Send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, 250, 100);
+    EXPECT_EQ(VisualEditForm->OutlineDrawn, 0);
+    EXPECT_EQ(VisualEditForm->DragState, 1);
 
     Press(330, 170);
     EXPECT_EQ(VisualEditForm->SelectedJunction, network.Junctions[1]);
