@@ -320,6 +320,8 @@ protected:
     void ShowEditorChar(char Ch);
     // Writes the editor's text back and hides it; focus in the editor goes back to the grid.
     void HideEditor();
+    // Hides the editor without writing its text back, as when its cell is being filled anew.
+    void DiscardEditor();
 
     GridAxis cols;
     GridAxis rows;

@@ -85,7 +85,8 @@ public:
 
     // Counts and fixed areas. The grid reads and writes them through these, so that the
     // always-one-fixed switches, the display-text bound and the footer stay in step; GetFixedRows
-    // and GetFixedCols answer as the Ex accessors do.
+    // and GetFixedCols answer as the Ex accessors do. Setting a count starts a refill: an open
+    // editor closes without writing its text.
     int GetRowCountEx() const { return TBaseGrid::GetRowCount(); }
     void SetRowCountEx(int value);
     int GetColCountEx() const { return TBaseGrid::GetColCount(); }
@@ -194,7 +195,8 @@ public:
     virtual void InsertRows(int ARow, int RCount);
     virtual void RemoveCols(int ACol, int CCount);
     virtual void InsertCols(int ACol, int CCount);
-    // Every cell of the rectangle (inclusive) empty, its properties freed.
+    // Every cell of the rectangle (inclusive) empty, its properties freed; an editor over one of
+    // them closes without writing its text.
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
     void RemoveSelectedRows();
     void HideSelectedRows();
@@ -203,6 +205,7 @@ public:
     void ClearRows(int ARow, int RCount);
     void ClearCols(int ACol, int CCount);
     void ClearNormalCells();
+    // The selected cells, or the selected rows with DisjunctRowSelect, of the shown columns emptied.
     void ClearSelection();
     void Clear();
     void SwapRows(int ARow1, int ARow2);
@@ -770,6 +773,9 @@ private:
     AnsiString checkFalse = "N";
     char passwordChar = '*';
 
+    // The counts changed without a refill: an open editor stays to write its text back.
+    void ChangeRowCount(int value);
+    void ChangeColCount(int value);
     // The row count just changed: the display-text bound, the always-one-fixed row, the footer.
     void RowCountSet();
     // The column count just changed: the always-one-fixed column, the footer, the bounds, the
@@ -777,6 +783,9 @@ private:
     void ColCountSet();
     // Real columns in all, hidden ones counted.
     int RealColCount() const { return GetColCount() + hiddenCols; }
+    // The cells of display columns FromCol..ToCol, rows ARow1..ARow2, emptied; hidden columns
+    // between them keep theirs.
+    void ClearShownCells(int FromCol, int ToCol, int ARow1, int ARow2);
     // Raises the framework's error unless 0 <= Index < Count.
     void CheckGridIndex(int Index, int Count) const;
     // Hidden rows: the items in the order they were hidden.
@@ -879,6 +888,9 @@ private:
     void ShowSizingHint(int X, int Y);
     // Keeps the text of display cell (ACol, ARow) for Escape to put back.
     void CacheCellText(int ACol, int ARow);
+    // The cells are being filled anew: an open editor closes without writing or validating its
+    // text, and Escape has no text of the cells before to put back.
+    void DropInplaceEdit();
 
     // The editing control's state.
     TEditorType editorType = edNormal;

@@ -11,7 +11,10 @@ void TDataGrid::SelectRows(int ARow, int Count) {
             SetRowSelect(r, true);
         return;
     }
-    SetSelection({GetFixedCols(), ARow, GetColCount() - 1, ARow + Count - 1});
+    // Rows past the end are no rows to select.
+    const int last = std::min(ARow + Count, GetRowCount()) - 1;
+    if (last >= ARow)
+        SetSelection({GetFixedCols(), ARow, GetColCount() - 1, last});
 }
 
 void TDataGrid::SelectCols(int ACol, int Count) {
@@ -50,7 +53,7 @@ bool TDataGrid::AdvanceStep(int& c, int& r, bool Forward, bool& Added) {
                 OnCanAddRow(this, canAdd);
             if (!canAdd)
                 return false;
-            SetRowCount(GetRowCount() + 1);
+            ChangeRowCount(GetRowCount() + 1);
             Added = true;
             c = GetFixedCols();
             ++r;
@@ -69,7 +72,7 @@ bool TDataGrid::AdvanceStep(int& c, int& r, bool Forward, bool& Added) {
             c += 1 + span;
             r = GetFixedRows();
         } else if (Navigation->AdvanceInsert && !Added) {
-            SetColCount(GetColCount() + 1);
+            ChangeColCount(GetColCount() + 1);
             Added = true;
             c = std::min(c + 1 + span, GetColCount() - 1);
             r = GetFixedRows();

@@ -3,6 +3,7 @@
 #include "framework/FlagScope.h"
 #include "grid/Datagrid.h"
 #include "grid/GridInplaceEdit.h"
+#include "grid/Gridutil.h"
 
 #include <QWidget>
 
@@ -115,7 +116,8 @@ AnsiString TDataGrid::GetEditText(int ACol, int ARow) {
     if (TGridInplaceEdit* editor = GetInplaceEditor())
         editor->SetVAlign(GetCellAlignment(column, ARow).first == taRightJustify);
     const AnsiString text = TBaseGrid::GetEditText(column, ARow);
-    return EditWithTags ? text : HTMLToPlainText(text);
+    // Only a text the grid paints as HTML loses its tags; "<150>" in plain text is no tag.
+    return EditWithTags || TextType(text, EnableHTML) != ttHTML ? text : HTMLToPlainText(text);
 }
 
 void TDataGrid::SetEditText(int ACol, int ARow, const AnsiString& Value) {

@@ -7,6 +7,12 @@
 #include <algorithm>
 
 void TDataGrid::SetRowCountEx(int value) {
+    // Setting a count starts a refill, whether or not the count changes.
+    DropInplaceEdit();
+    ChangeRowCount(value);
+}
+
+void TDataGrid::ChangeRowCount(int value) {
     TBaseGrid::SetRowCount(value);
     RowCountSet();
 }
@@ -16,10 +22,18 @@ void TDataGrid::RowCountSet() {
     if (GetRowCountEx() > 1 && FixedRowAlways && TBaseGrid::GetFixedRows() != 1)
         SetFixedRowsEx(1);
     DisplayRowBound = GetRowCountEx();
+    // Rows gone are no longer selected, nor when the count grows again.
+    if (rowSelect.size() > static_cast<std::size_t>(GetRowCountEx()))
+        rowSelect.resize(static_cast<std::size_t>(GetRowCountEx()));
     UpdateFooter();
 }
 
 void TDataGrid::SetColCountEx(int value) {
+    DropInplaceEdit();
+    ChangeColCount(value);
+}
+
+void TDataGrid::ChangeColCount(int value) {
     TBaseGrid::SetColCount(value);
     ColCountSet();
 }

@@ -89,6 +89,15 @@ void TDataGrid::CacheCellText(int ACol, int ARow) {
     cachedCell = {ACol, ARow};
 }
 
+void TDataGrid::DropInplaceEdit() {
+    cachedCell = {-1, -1};
+    if (!GetEditorMode())
+        return;
+    // Cleared first: the editor's focus passing to the grid validates nothing.
+    editPending = false;
+    DiscardEditor();
+}
+
 void TDataGrid::RestoreCache() {
     // A cache of another cell (the current one moved from code) is no text of this one.
     if (!(cachedCell == TGridCoord{GetCol(), GetRow()}))

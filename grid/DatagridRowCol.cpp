@@ -185,6 +185,8 @@ void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
     if (ACol1 <= ACol2 && ARow1 <= ARow2 &&
         (ACol1 < 0 || ARow1 < 0 || ACol2 >= StoredColCount() || ARow2 >= GetRowCount()))
         throw EInvalidGridOperation("Grid index out of range");
+    if (GetRealCol() >= ACol1 && GetRealCol() <= ACol2 && GetRow() >= ARow1 && GetRow() <= ARow2)
+        DropInplaceEdit();
     {
         GridUpdateLock lock(*this);
         for (int r = ARow1; r <= ARow2; ++r)
@@ -217,15 +219,27 @@ void TDataGrid::ClearNormalCells() {
               GetRowCount() - 1 - FixedFooters);
 }
 
+void TDataGrid::ClearShownCells(int FromCol, int ToCol, int ARow1, int ARow2) {
+    // Each run of adjacent real columns is cleared at once.
+    for (int c = FromCol; c <= ToCol;) {
+        const int first = RemapCol(c);
+        int last = first;
+        while (++c <= ToCol && RemapCol(c) == last + 1)
+            ++last;
+        ClearRect(first, ARow1, last, ARow2);
+    }
+}
+
 void TDataGrid::ClearSelection() {
+    // What the user sees selected is cleared; hidden columns keep their cells.
     if (MouseActions->DisjunctRowSelect) {
         for (int r = GetFixedRows(); r < GetRowCount(); ++r)
             if (GetRowSelect(r))
-                ClearRows(r, 1);
+                ClearShownCells(0, GetColCount() - 1, r, r);
         return;
     }
     const TGridRect selection = GetSelection();
-    ClearRect(RemapCol(selection.Left), selection.Top, RemapCol(selection.Right), selection.Bottom);
+    ClearShownCells(selection.Left, selection.Right, selection.Top, selection.Bottom);
 }
 
 void TDataGrid::Clear() {

@@ -74,6 +74,7 @@ void TGridInplaceEdit::UpdateContents() {
     if (MaxLength == 0)
         MaxLength = grid.MaxEditLength;
     TInplaceEdit::UpdateContents();
+    openedText = GetWindowText();
     // Cells that may hold line breaks get the view of several lines; a password never does.
     const AnsiString& text = GetWindowText();
     SetMultiLine(EditorType() != edPassword && (grid.Multilinecells || grid.Navigation->LineFeedOnEnter ||
@@ -223,7 +224,7 @@ void TGridInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
 
 void TGridInplaceEdit::KeyPress(char& Key) {
     if (Key == '\r' && !grid.Navigation->LineFeedOnEnter) {
-        const bool valid = grid.ValidateCell(GetWindowText());
+        const bool valid = grid.ValidateCell(EditedText());
         // The editor shows what was stored, so that closing it keeps a handler's replacement.
         SetWindowText(grid.GetEditText(grid.GetCol(), grid.GetRow()));
         if (!valid) {
@@ -351,10 +352,16 @@ void TGridInplaceEdit::WMKillFocus() {
     const AnsiString text = GetWindowText();
     if (grid.LookupHistory && grid.LookupItems.IndexOf(text) < 0)
         grid.LookupItems.Add(text);
+    const AnsiString edited = EditedText();
     TInplaceEdit::WMKillFocus();
-    grid.ValidateOnFocusLoss(text);
+    grid.ValidateOnFocusLoss(edited);
     SetWindowText(grid.GetEditText(grid.GetCol(), grid.GetRow()));
     grid.specialEditorOpen = false;
+}
+
+AnsiString TGridInplaceEdit::EditedText() const {
+    const AnsiString& text = GetWindowText();
+    return text == openedText ? grid.GetCellEx(grid.GetRealCol(), grid.GetRow()) : text;
 }
 
 void TGridInplaceEdit::DblClick() {

@@ -44,6 +44,9 @@ private:
     bool Accepts(char Key);
     // The clipboard event of the grid; true when it allows the action.
     bool Allowed(const std::function<void(TObject*, bool&)>& event);
+    // What ending the edit validates: the typed text, or the cell's own text while the editor
+    // still shows what it opened with, so that an untouched editor stores nothing.
+    AnsiString EditedText() const;
 
     TDataGrid& grid;
     bool vAlign = false;
@@ -52,4 +55,6 @@ private:
     bool lastKeyTyped = true;
     // Ctrl+Enter ended the edit; the character it types follows and is dropped.
     bool dropReturn = false;
+    // The text the editor showed when it opened on its cell.
+    AnsiString openedText;
 };

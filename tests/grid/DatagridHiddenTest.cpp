@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -162,6 +164,42 @@ TEST(DatagridHidden, AHiddenRowIsReadAndWrittenApart) {
     EXPECT_EQ(ColTexts(grid, 1), "b0 b1 b3 b4");
     grid.UnHideRow(2);
     EXPECT_EQ(ColTexts(grid, 1), "b0 b1 kept b3 b4");
+}
+
+// a b c d e f, 4 rows: clearing a selection of rows 1 and 2 leaves the cells of hidden columns
+// as they were.
+TEST(DatagridHidden, ClearingTheSelectionLeavesHiddenColumns) {
+    struct Row {
+        const char* name;
+        std::vector<int> hidden;
+        bool disjunct;
+        TGridRect selection;
+        const char* row1;
+        const char* row2;
+    } rows[] = {
+        {"none hidden", {}, false, {1, 1, 3, 2}, "a1    e1 f1", "a2    e2 f2"},
+        {"hidden between the shown ones", {2, 4}, false, {1, 1, 3, 2}, "a1  c1  e1 ", "a2  c2  e2 "},
+        {"hidden next to the selection", {3}, false, {1, 1, 2, 2}, "a1   d1 e1 f1", "a2   d2 e2 f2"},
+        {"selected rows", {1, 3}, true, {}, " b1  d1  ", " b2  d2  "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 6, 4);
+        for (int c : row.hidden)
+            grid.HideColumn(c);
+        if (row.disjunct) {
+            grid.MouseActions->DisjunctRowSelect = true;
+            grid.SetRowSelect(1, true);
+            grid.SetRowSelect(2, true);
+        } else {
+            grid.SetSelection(row.selection);
+        }
+        grid.ClearSelection();
+        EXPECT_EQ(RowTexts(grid, 1), row.row1);
+        EXPECT_EQ(RowTexts(grid, 2), row.row2);
+        EXPECT_EQ(RowTexts(grid, 3), "a3 b3 c3 d3 e3 f3");
+    }
 }
 
 } // namespace

@@ -177,4 +177,58 @@ TEST(GridAdvance, WholeRowsColumnsAndRanges) {
     EXPECT_THROW(grid.GetRowSelect(8), EDataGridError);
 }
 
+// Rows a count takes away leave the row selection, and rows past the end are never selected.
+TEST(GridAdvance, SelectionsStayInsideTheRows) {
+    struct Counts {
+        const char* name;
+        std::vector<int> counts;
+        std::vector<int> selected;
+    } counts[] = {
+        {"fewer rows", {5}, {2}},
+        {"fewer rows, then more again", {5, 9}, {2}},
+        {"a single row, then more again", {1, 9}, {}},
+        {"more rows", {9}, {2, 6}},
+    };
+    for (const Counts& row : counts) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        grid.SetRowCount(8);
+        grid.MouseActions->DisjunctRowSelect = true;
+        grid.SetRowSelect(2, true);
+        grid.SetRowSelect(6, true);
+        for (int count : row.counts)
+            grid.SetRowCount(count);
+        std::vector<int> selected;
+        for (int r = 0; r < grid.GetRowCount(); ++r)
+            if (grid.GetRowSelect(r))
+                selected.push_back(r);
+        EXPECT_EQ(selected, row.selected);
+        EXPECT_EQ(grid.GetRowSelectCount(), static_cast<int>(row.selected.size()));
+    }
+
+    struct Rows {
+        const char* name;
+        int from;
+        int count;
+        TGridRect selection;
+    } rows[] = {
+        {"inside", 2, 2, {1, 2, 3, 3}},
+        {"to the last row", 3, 2, {1, 3, 3, 4}},
+        {"past the last row", 3, 10, {1, 3, 3, 4}},
+        // The selection the grid had stays.
+        {"beyond the last row", 5, 2, {2, 1, 2, 1}},
+        {"no rows", 2, 0, {2, 1, 2, 1}},
+    };
+    for (const Rows& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        grid.SetColCount(4);
+        grid.SetRowCount(5);
+        grid.SetSelection({2, 1, 2, 1});
+        grid.SelectRows(row.from, row.count);
+        EXPECT_EQ(grid.GetSelection(), row.selection);
+        EXPECT_LT(grid.GetRow(), grid.GetRowCount());
+    }
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 #include "tests/grid/EditingWindow.h"
+#include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 
 #include <QScrollBar>
@@ -153,6 +154,63 @@ TEST(GridEditingFaults, NoCellTakesAnotherCellsText) {
         for (const Cell& cell : row.expected)
             EXPECT_EQ(window.grid->GetCellEx(cell.col, cell.row), cell.text) << cell.col << ", " << cell.row;
     }
+}
+
+// A cost typed into cell (1, 1), then the grid filled anew from code while the editor still shows
+// it: the editor closes unwritten, and whether the user then presses Enter, clicks another cell or
+// presses Escape, the cell keeps what the refill put there.
+TEST(GridEditingFaults, ARefillDropsTheEditOfTheCellsBefore) {
+    TestFolder folder;
+    const AnsiString csv = folder.Path("costs.csv");
+    WriteFile(csv, "Item,Cost\r\nSand,12\r\nGravel,9\r\n");
+    struct Refill {
+        const char* name;
+        std::function<void(TDataGrid&)> fill;
+        const char* text;
+    } refills[] = {
+        {"the counts set as they were, then the cell",
+         [](TDataGrid& g) {
+             g.SetColCount(5);
+             g.SetRowCount(5);
+             g.SetCellEx(1, 1, "12");
+         },
+         "12"},
+        {"a row more, then the cell",
+         [](TDataGrid& g) {
+             g.SetRowCount(6);
+             g.SetCellEx(1, 1, "12");
+         },
+         "12"},
+        {"a CSV file loaded", [&](TDataGrid& g) { g.LoadFromCSV(csv); }, "12"},
+        {"cleared", [](TDataGrid& g) { g.Clear(); }, ""},
+        {"the normal cells cleared", [](TDataGrid& g) { g.ClearNormalCells(); }, ""},
+        {"its row cleared", [](TDataGrid& g) { g.ClearRows(1, 1); }, ""},
+    };
+    struct Then {
+        const char* name;
+        std::function<void(NumberedWindow&)> act;
+    } thens[] = {
+        {"Enter", [](NumberedWindow& w) { w.Press(Qt::Key_Return); }},
+        {"a click on another cell", [](NumberedWindow& w) { w.Click(2, 2); }},
+        {"Escape", [](NumberedWindow& w) { w.Press(Qt::Key_Escape); }},
+        {"the focus taken elsewhere, then a click back",
+         [](NumberedWindow& w) {
+             w.edit->SetFocus();
+             w.Click(1, 1);
+             w.Press(Qt::Key_Return);
+         }},
+    };
+    for (const Refill& refill : refills)
+        for (const Then& then : thens) {
+            SCOPED_TRACE(std::string(refill.name) + ", " + then.name);
+            NumberedWindow window;
+            window.Show();
+            window.Edit(1, 1, "77");
+            refill.fill(*window.grid);
+            EXPECT_FALSE(window.grid->GetEditorMode());
+            then.act(window);
+            EXPECT_EQ(window.grid->GetCellEx(1, 1), AnsiString(refill.text));
+        }
 }
 
 } // namespace

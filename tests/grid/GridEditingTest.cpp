@@ -102,7 +102,7 @@ TEST(GridEditing, TheValidationHandlerAcceptsReplacesOrRefusesTheText) {
         };
         window.TypeCost("5");
         window.Press(Qt::Key_Return);
-        EXPECT_EQ(window.grid->GetCells(1, 1), row.stored);
+        EXPECT_EQ(window.grid->GetCells(1, 1), AnsiString(row.stored));
         EXPECT_EQ(window.grid->GetCol(), row.col);
         // Notifiers hear of the cell once it holds its final text.
         EXPECT_EQ(window.log,
@@ -127,6 +127,46 @@ TEST(GridEditing, AnEditEndingWithTheTextItBeganWithAsksNoValidation) {
     window.Press(Qt::Key_Return);
     EXPECT_TRUE(window.log.empty());
     EXPECT_EQ(window.grid->GetCells(1, 1), "10.00");
+}
+
+// F2 on a cell, then Enter or a click on another cell: the cell keeps its text unless the user
+// typed. Only a text the grid shows as HTML is edited without its tags.
+TEST(GridEditing, AnEditorLeftAsItOpenedStoresNothing) {
+    struct Row {
+        const char* name;
+        const char* cell;
+        bool html;
+        const char* typed;
+        bool click;
+        const char* shown;
+        const char* stored;
+    } rows[] = {
+        {"angle brackets, Enter", "Pipe <150> mm", true, "", false, "Pipe <150> mm", "Pipe <150> mm"},
+        {"angle brackets, a click", "Pipe <150> mm", true, "", true, "Pipe <150> mm", "Pipe <150> mm"},
+        {"HTML, Enter", "<B>12</B> m", true, "", false, "12 m", "<B>12</B> m"},
+        {"HTML, a click", "<i>a</i> b", true, "", true, "a b", "<i>a</i> b"},
+        {"HTML typed over", "<B>12</B>", true, "13", false, "12", "13"},
+        {"HTML switched off", "<B>12</B>", false, "", true, "<B>12</B>", "<B>12</B>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EditingWindow window;
+        window.grid->EnableHTML = row.html;
+        window.grid->SetCells(1, 1, row.cell);
+        window.grid->OnCellsChanged = [&](TObject*, const TRect&) { window.log.push_back("changed"); };
+        window.Show();
+        window.Select(1, 1);
+        window.Press(Qt::Key_F2);
+        EXPECT_EQ(window.EditorText(), AnsiString(row.shown));
+        window.Type(row.typed);
+        if (row.click)
+            window.Click(3, 3);
+        else
+            window.Press(Qt::Key_Return);
+        EXPECT_EQ(window.grid->GetCells(1, 1), AnsiString(row.stored));
+        EXPECT_EQ(window.log.empty(), *row.typed == 0);
+        EXPECT_NE(window.grid->GetCol(), 1);
+    }
 }
 
 TEST(GridEditing, ARefusalAsTheFocusLeavesBringsTheUserBackToTheCell) {
