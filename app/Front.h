@@ -117,7 +117,8 @@ public:
     TForm* CurrentChildForm = nullptr;
     // Null until a network is read or entered; replaced whole through ReplaceNetwork.
     SimpleSewerNetwork* const& Network = network;
-    // The file the network was last read from or saved to.
+    // The file the network was last read from or saved to; empty for a network from no file,
+    // which Save Network then saves as Save As does.
     AnsiString NetworkFileName;
     // The network file named on the command line, read at the first activation.
     AnsiString CommandLineFile;

@@ -16,6 +16,8 @@ void TFrontForm::ReplaceNetwork(std::unique_ptr<SimpleSewerNetwork> replacement)
     network = ownedNetwork.get();
     if (VisualEditForm)
         VisualEditForm->NetworkReplaced();
+    if (TableForm)
+        TableForm->NetworkReplaced();
 }
 
 void TFrontForm::ShowReadNetwork() {
@@ -68,6 +70,10 @@ void TFrontForm::SaveNetwork1Click(TObject*) {
     LeaveEditedBox();
     if (!Network)
         return;
+    if (NetworkFileName.IsEmpty()) {
+        SaveAs();
+        return;
+    }
     Network->Name = DataEntryForm->TitleEdit->GetText();
     if (Network->WriteToFile(NetworkFileName) == 0)
         DataEntryForm->NetworkChanged = false;
@@ -101,6 +107,8 @@ void TFrontForm::ClearNetwork1Click(TObject*) {
     if (!OfferToSave(LoadStr(3022), LoadStr(3023), MB_YESNO | MB_ICONQUESTION) || !Network)
         return;
     ReplaceNetwork(nullptr);
+    // The cleared network came from no file: a save must not write over the one it replaced.
+    NetworkFileName = "";
     // The fresh network's one sewer is no edit of the user's: the flag stays as it was.
     const bool changed = DataEntryForm->NetworkChanged;
     DataEntryForm->AddSewerButtonClick(this);

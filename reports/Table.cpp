@@ -139,6 +139,11 @@ int TTableForm::FillTableFromNetwork() {
     return 0;
 }
 
+void TTableForm::NetworkReplaced() {
+    const GridUpdateLock lock(*DataGrid1);
+    DataGrid1->RemoveRows(1, DataGrid1->GetRowCount() - 1);
+}
+
 void TTableForm::FillRow(int row, Sewer& s, const SimpleSewerNetwork& network) {
     const auto cell = [this, row](int column, const AnsiString& text) {
         DataGrid1->SetCellEx(column, row, text);

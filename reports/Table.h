@@ -33,6 +33,9 @@ public:
     bool UpdateTableFromNetwork();
     // One row per sewer of the network, in list order, below the header row; 0.
     int FillTableFromNetwork();
+    // The main window's network was replaced: the rows were another network's, so only the
+    // header row stays, as after an update of a network without sewers.
+    void NetworkReplaced();
     // The columns the chooser's checks show, the others hidden.
     void ApplyColumnVisibility();
     void SaveToCSVButtonClick(TObject* Sender);

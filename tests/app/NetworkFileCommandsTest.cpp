@@ -1,3 +1,4 @@
+#include "framework/FileBytes.h"
 #include "tests/app/ProgramWindows.h"
 #include "tests/support/AnsiStringPrinter.h"
 
@@ -15,6 +16,11 @@ constexpr int Warning = MB_YESNO | MB_ICONEXCLAMATION;
 
 bool Exists(const AnsiString& path) {
     return QFile::exists(QString::fromStdString(path.str()));
+}
+
+std::string Bytes(const AnsiString& path) {
+    std::string bytes;
+    return ReadFileBytes(path, bytes) ? bytes : "(no file)";
 }
 
 class NetworkFileCommands : public ProgramWindows {
@@ -170,12 +176,12 @@ TEST_F(NetworkFileCommands, AFailedSaveKeepsTheFlagAndTheFileName) {
     EXPECT_TRUE(DataEntryForm->NetworkChanged);
     EXPECT_EQ(FrontForm->NetworkFileName, Data("riverside.snt"));
 
-    // Save Network on a network never saved under any name.
+    // Save Network on a network never saved under any name asks for one; cancelled, nothing is saved.
     Responder().Clear();
     FrontForm->NetworkFileName = "";
     FrontForm->SaveNetwork1->Click();
-    EXPECT_EQ(Asked(),
-              Texts{MessageLine("Error while saving network", "Could not open the file ", Exclamation)});
+    EXPECT_EQ(Asked(), Texts{});
+    EXPECT_EQ(Responder().FilesAsked.size(), 1u);
     EXPECT_TRUE(DataEntryForm->NetworkChanged);
 
     // Saved under its name: the flag goes and the name stays.
@@ -235,9 +241,49 @@ TEST_F(NetworkFileCommands, ClearLeavesOneTenMetreSewer) {
     EXPECT_EQ(network.Sewers[0]->Length, 10.0);
     // Connections are built: the sewer leaves J_up and reaches J_down.
     EXPECT_EQ(network.Junctions[0]->ConnectedSewers.size(), 1u);
-    EXPECT_EQ(FrontForm->NetworkFileName, Data("riverside.snt"));
+    EXPECT_EQ(FrontForm->NetworkFileName, "");
     EXPECT_EQ(DataEntryForm->TitleEdit->GetText(), "Riverside scheme");
     EXPECT_FALSE(DataEntryForm->NetworkChanged);
+}
+
+// The cleared network belongs to no file: Save Network asks for one, as Save As does, and the
+// file read before keeps what it held.
+TEST_F(NetworkFileCommands, SaveNetworkAfterClearAsksForAFile) {
+    const struct {
+        const char* label;
+        std::optional<AnsiString> answer;
+    } rows[] = {{"cancelled", std::nullopt}, {"a new file", Path("cleared.snt")}};
+    const std::string riverside = Bytes(Data("riverside.snt"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        QFile::remove(dir.filePath("read.snt"));
+        QFile::remove(dir.filePath("cleared.snt"));
+        ASSERT_TRUE(
+            QFile::copy(QString::fromStdString(Data("riverside.snt").str()), dir.filePath("read.snt")));
+        Read(Path("read.snt"));
+        DataEntryForm->NetworkChanged = true;
+        Responder().Clear();
+        Responder().Answer(IDNO);
+        FrontForm->ClearNetwork1->Click();
+        Responder().AnswerFile(row.answer);
+        FrontForm->SaveNetwork1->Click();
+
+        ASSERT_EQ(Responder().FilesAsked.size(), 1u);
+        EXPECT_TRUE(Responder().FilesAsked[0].Saving);
+        EXPECT_EQ(Responder().FilesAsked[0].FileName, "");
+        EXPECT_EQ(Bytes(Path("read.snt")), riverside);
+        EXPECT_EQ(Exists(Path("cleared.snt")), row.answer.has_value());
+        EXPECT_EQ(DataEntryForm->NetworkChanged, !row.answer);
+        if (!row.answer)
+            continue;
+        // Saved under the new name: the next Save Network writes there without a question.
+        EXPECT_EQ(FrontForm->NetworkFileName, *row.answer);
+        QFile::remove(dir.filePath("cleared.snt"));
+        FrontForm->SaveNetwork1->Click();
+        EXPECT_EQ(Responder().FilesAsked.size(), 1u);
+        EXPECT_TRUE(Exists(Path("cleared.snt")));
+        EXPECT_EQ(Bytes(Path("read.snt")), riverside);
+    }
 }
 
 // Typing a title changes the network's title at once, and only a real change marks the network.
