@@ -24,6 +24,20 @@ bool Inside(int index, int count) {
     return index >= 0 && index < count;
 }
 
+// Widths are kept in 16 bits, and -1 hides a column; anything else comes from a damaged file.
+bool IsSaneWidth(int width) {
+    return width >= -1 && width <= 32767;
+}
+
+// Every width line of a cell file names a width a column can have.
+bool WidthsAreSane(std::string_view text) {
+    CellFileReader reader(text, false, false);
+    for (CellFileLine line; reader.Next(line);)
+        if (line.IsWidth && !IsSaneWidth(line.Value))
+            return false;
+    return true;
+}
+
 // The grid takes the size, then the widths and cells of the lines still to come; cells move by
 // the given shift, and those outside the grid are passed over.
 void StoreCellFile(TDataGrid& grid, CellFileReader& reader, int cols, int rows, int colShift, int rowShift,
@@ -96,7 +110,7 @@ void TDataGrid::LoadFromFile(const AnsiString& FileName) {
         cols = reader.ColCount() + LoadStartCol();
         rows = reader.RowCount() + LoadStartRow();
     }
-    if (cols == 0 || rows == 0)
+    if (cols == 0 || rows == 0 || !WidthsAreSane(text))
         throw EDataGridError(corrupt);
     // Nothing can fail from here on. Cell lines name grid cells as they stand.
     StoreCellFile(*this, reader, static_cast<int>(cols), static_cast<int>(rows), 0, 0, true);
@@ -133,11 +147,16 @@ void TDataGrid::LoadFromStream(TStream* Stream) {
         cols = reader.ColCount() + firstCol;
         rows = reader.RowCount() + firstRow;
     }
-    // A first pass raises for a malformed number or a width outside the grid before anything
-    // changes.
+    // A first pass raises for a malformed number or a width line outside the grid before
+    // anything changes.
     CellFileReader check(text, Multilinecells, true);
-    for (CellFileLine line; check.Next(line);)
-        if (line.IsWidth && !Inside(line.Col, static_cast<int>(cols)))
+    for (CellFileLine line; check.Next(line);) {
+        if (!line.IsWidth)
+            continue;
+        if (!Inside(line.Col, static_cast<int>(cols)))
             throw EInvalidGridOperation("Grid index out of range");
+        if (!IsSaneWidth(line.Value))
+            throw EDataGridError("File contains no data or corrupt file ");
+    }
     StoreCellFile(*this, reader, static_cast<int>(cols), static_cast<int>(rows), firstCol, firstRow, false);
 }

@@ -87,6 +87,39 @@ TEST(DatagridCellFile, ADamagedHeaderChangesNothing) {
     }
 }
 
+TEST(DatagridCellFile, AWidthNoColumnCanHaveChangesNothing) {
+    struct Row {
+        const char* width;
+        bool loads;
+    } rows[] = {{"-50", false}, {"99999999", false}, {"32768", false}, {"-2", false},
+                {"-1", true},   {"0", true},         {"32767", true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.width);
+        const std::string bytes = "3,3\r\n0,0,x\r\ncw 1," + std::string(row.width) + "\r\n";
+        TestFolder folder;
+        const AnsiString file = folder.Path("w.grd");
+        WriteFile(file, bytes);
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, SampleTable);
+        grid.SetColWidths(1, 80);
+        TMemoryStream stream;
+        stream.WriteBuffer(bytes.data(), static_cast<long long>(bytes.size()));
+        stream.SetPosition(0);
+        if (row.loads) {
+            grid.LoadFromFile(file);
+            EXPECT_EQ(grid.GetColWidths(1), std::stoi(row.width));
+            EXPECT_EQ(grid.GetCellEx(0, 0), "x");
+            continue;
+        }
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromFile(file); }),
+                  "File contains no data or corrupt file " + file.str());
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromStream(&stream); }),
+                  "File contains no data or corrupt file ");
+        EXPECT_EQ(CellTexts(grid), SampleTable);
+        EXPECT_EQ(grid.GetColWidths(1), 80);
+    }
+}
+
 TEST(DatagridCellFile, AStreamPutsEveryCellBackInPlace) {
     TDataGrid grid(nullptr);
     SetCellTexts(grid, SampleTable);
