@@ -1,5 +1,6 @@
 #include "grid/ClipboardFormat.h"
 
+#include "grid/CsvFormat.h"
 #include "grid/TextLines.h"
 
 namespace {
@@ -53,31 +54,27 @@ private:
         rows.AddField(text.substr(start, at - start));
     }
 
-    // A field in quotes spanning lines; false, nothing taken, for any other.
+    // A field in quotes as a copy writes it; false, nothing taken, for any other.
     bool Quoted(std::string& field) {
         if (noClosingQuote)
             return false;
-        bool spansLines = false;
-        std::size_t close = at + 1;
-        for (; close < text.size(); ++close) {
-            if (text[close] == '"' && EndsField(text, close + 1))
-                break;
-            spansLines |= IsLineBreak(text[close]);
-        }
-        // No quote closes a field further on either.
-        noClosingQuote = close >= text.size();
-        if (noClosingQuote || !spansLines)
-            return false;
-        for (std::size_t i = at + 1; i < close;) {
-            if (const std::size_t lineBreak = LineBreakAt(text, i)) {
-                field += "\r\n";
-                i += lineBreak;
+        for (std::size_t i = at + 1; i < text.size(); ++i) {
+            if (text[i] != '"') {
+                field += text[i];
+            } else if (i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (EndsField(text, i + 1)) {
+                at = i + 1;
+                return true;
             } else {
-                field += text[i++];
+                // A lone quote inside: the text was not quoted by a copy.
+                return false;
             }
         }
-        at = close + 1;
-        return true;
+        // Open to the end: later fields are taken as they stand, so no text is read twice over.
+        noClosingQuote = true;
+        return false;
     }
 
     std::string_view text;
@@ -87,6 +84,17 @@ private:
 };
 
 } // namespace
+
+void AppendClipboardCell(std::string& out, std::string_view cell, bool MultiLineQuoting) {
+    if (!MultiLineQuoting) {
+        out += cell;
+        return;
+    }
+    CsvWriteOptions options;
+    options.Separator = '\t';
+    options.QuoteEmptyFields = false;
+    AppendCsvField(out, cell, options);
+}
 
 ClipboardFields ReadClipboardText(std::string_view text, bool MultiLineQuoting) {
     return ClipboardReader(text, MultiLineQuoting).Read();

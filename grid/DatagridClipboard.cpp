@@ -4,7 +4,6 @@
 #include "framework/RichText.h"
 #include "grid/ClipboardFormat.h"
 #include "grid/GridUpdateLock.h"
-#include "grid/Gridutil.h"
 #include "grid/SmartFill.h"
 
 #include <algorithm>
@@ -34,11 +33,9 @@ std::string TDataGrid::ClipboardText(const TGridRect& R) {
             } else if (cell.Pos("{\\") > 0) {
                 cell = RtfToPlainText(cell.view());
             }
-            if (ClipboardMultiLineQuoting && LinesInText(cell, Multilinecells) > 1)
-                LineFeedsToCSV(cell);
             if (c > R.Left)
                 text += '\t';
-            text += cell.view();
+            AppendClipboardCell(text, cell.view(), ClipboardMultiLineQuoting);
         }
         if (R.Bottom > R.Top)
             text += "\r\n";

@@ -3,6 +3,7 @@
 
 #include "framework/NumberFormat.h"
 #include "framework/RichText.h"
+#include "grid/ClipboardFormat.h"
 #include "grid/Gridutil.h"
 
 #include <algorithm>
@@ -125,9 +126,7 @@ AnsiString TDataGrid::SelectedText() {
             AnsiString cell = GetCells(RemapCol(c), r);
             if (cell.Pos("{\\") > 0)
                 cell = RtfToPlainText(cell.view());
-            if (ClipboardMultiLineQuoting && LinesInText(cell, Multilinecells) > 1)
-                LineFeedsToCSV(cell);
-            text += cell.view();
+            AppendClipboardCell(text, cell.view(), ClipboardMultiLineQuoting);
             if (c < R.Right)
                 text += '\t';
         }

@@ -4,6 +4,7 @@
 #include "framework/Exceptions.h"
 #include "grid/ClipboardFormat.h"
 #include "grid/SmartFill.h"
+#include "tests/grid/EditingWindow.h"
 #include "tests/grid/FieldRows.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
@@ -49,7 +50,7 @@ TEST(DatagridClipboard, CopiesCellsAsTabbedLines) {
         {{0, 0, 1, 1}, false, "a\tb\r\nc\td\r\n"},
         {{0, 0, 1, 0}, false, "a\tb"},
         {{0, 2, 2, 2}, false, "<B>bold</B>\trich\tl1\r\nl2"},
-        {{2, 2, 2, 2}, true, "\"l1\nl2\""},
+        {{2, 2, 2, 2}, true, "\"l1\r\nl2\""},
         {{1, 1, 5, 9}, false, "d\ty\r\nrich\tl1\r\nl2\r\n"},
     };
     grid.Multilinecells = true;
@@ -69,6 +70,34 @@ TEST(DatagridClipboard, CopiesCellsAsTabbedLines) {
     grid.CopyFunc({1, 2, 2, 2});
     EXPECT_EQ(Clipboard().GetAsText(), "rich\tl1\r\nl2");
     EXPECT_EQ(Clipboard().GetAsBytes("text/rtf"), "{\\rtf1 rich\\par}");
+}
+
+TEST(DatagridClipboard, QuotedCellsCopiedByKeysPasteBackWhole) {
+    // Multi-line cells with quotes, inch marks at either end, a TAB, and two quotes alone.
+    const GridCellTexts cells = {{"say \"hi\"\r\nbye", "12\"", "\"q\" said", "a\tb"},
+                                 {"6\"", "l1\r\nl2", "\"\"", ""}};
+    EditingWindow window;
+    window.grid->Multilinecells = true;
+    window.grid->ClipboardMultiLineQuoting = true;
+    window.grid->Navigation->AllowClipboardShortCuts = true;
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 4; ++c)
+            window.grid->SetCells(c, r + 1, cells[r][c]);
+    window.Show();
+    window.Select(0, 1);
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
+        window.Press(key, Qt::ShiftModifier);
+    window.Press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard().GetAsText(), "\"say \"\"hi\"\"\r\nbye\"\t12\"\t\"\"\"q\"\" said\"\t\"a\tb\"\r\n"
+                                       "6\"\t\"l1\r\nl2\"\t\"\"\"\"\"\"\t\r\n");
+    window.Select(0, 3);
+    window.Press(Qt::Key_V, Qt::ControlModifier);
+    for (int r = 0; r < 2; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            SCOPED_TRACE(cells[r][c]);
+            EXPECT_EQ(window.grid->GetCells(c, r + 3), cells[r][c]);
+        }
+    }
 }
 
 TEST(DatagridClipboard, CutEmptiesTheCellsThatMayBeEdited) {
@@ -114,7 +143,7 @@ TEST(DatagridClipboard, PastesLinesAndFieldsGrowingTheGridWhenAllowed) {
          "    |  p q r|    "},
         {"without growing, fields beyond the grid are dropped", "p\tq\tr", false, false, "  |  p|  "},
         {"LF lines, as other programs put them", "p\nq\n", true, false, "  |  p|  q"},
-        {"quoted lines stay one cell", "\"l1\nl2\"\tx\r\n", true, true, "   |  l1\r\nl2 x|   "},
+        {"quoted lines stay one cell", "\"l1\nl2\"\tx\r\n", true, true, "   |  l1\nl2 x|   "},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
@@ -235,9 +264,11 @@ TEST(ClipboardFormat, SplitsLinesAndTabs) {
         {"a\t", false, {{"a"}}, 2},
         {"a\t\r\n\r\nb", false, {{"a", ""}, {""}, {"b"}}, 4},
         {"", false, {}, 0},
-        {"\"l1\nl2\"\tx\r\n", true, {{"l1\r\nl2", "x"}}, 3},
+        {"\"l1\nl2\"\tx\r\n", true, {{"l1\nl2", "x"}}, 3},
         {"\"l1\nl2\"\tx\r\n", false, {{"\"l1"}, {"l2\"", "x"}}, 4},
-        {"\"one line\"\t\"open\r\nx", true, {{"\"one line\"", "\"open"}, {"x"}}, 3},
+        {"\"one line\"\t\"open\r\nx", true, {{"one line", "\"open"}, {"x"}}, 3},
+        {"\"say \"\"hi\"\"\r\nbye\"\t5\"\r\n", true, {{"say \"hi\"\r\nbye", "5\""}}, 3},
+        {"\"q\" said\t\"\"\t6\"\r\n", true, {{"\"q\" said", "", "6\""}}, 4},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);

@@ -120,7 +120,7 @@ TEST(DatagridSums, TheSelectedText) {
              g.ClipboardMultiLineQuoting = g.Multilinecells = true;
              g.SetCells(1, 1, "x\r\ny");
          },
-         TGridRect{1, 1, 1, 1}, "\"x\ny\"\r\n"},
+         TGridRect{1, 1, 1, 1}, "\"x\r\ny\"\r\n"},
         {"nothing selected", nullptr, std::nullopt, ""},
     };
     for (const Row& row : rows) {
