@@ -4,6 +4,10 @@
 #include "reports/Table.h"
 #include "resources/StringTable.h"
 
+#include <QFontMetrics>
+
+#include <algorithm>
+
 TTableColumnsEditorForm* TableColumnsEditorForm = nullptr;
 
 namespace {
@@ -45,8 +49,30 @@ TTableColumnsEditorForm::TTableColumnsEditorForm(TComponent* Owner) : TForm(Owne
     Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };
     EndLayout();
     LoadCaptions();
+    FitToCaptions();
     for (int i = 0; i < TableColumnsCheckListBox->Items.Count(); ++i)
         TableColumnsCheckListBox->SetChecked(i, true);
+}
+
+// Widens the window, never narrows it, so that the title bar shows the whole caption beside the
+// window manager's icon and buttons, and the list its longest column name beside the check box
+// and scroll bar; the buttons and the note follow the width.
+void TTableColumnsEditorForm::FitToCaptions() {
+    QFont titleFont = Font.ToQFont();
+    titleFont.setBold(true);
+    int width = QFontMetrics(titleFont).horizontalAdvance(QString::fromStdString(GetCaption().str())) +
+                TitleBarAllowance;
+    const QFontMetrics itemMetrics(TableColumnsCheckListBox->Font.ToQFont());
+    for (int i = 0; i < TableColumnsCheckListBox->Items.Count(); ++i)
+        width = std::max(width, itemMetrics.horizontalAdvance(
+                                    QString::fromStdString(TableColumnsCheckListBox->Items.Get(i).str())) +
+                                    ListItemAllowance);
+    const int wider = width - Width();
+    if (wider <= 0)
+        return;
+    SetBounds(Left(), Top(), width, Height());
+    Label1->SetBounds(Label1->Left(), Label1->Top(), Label1->Width() + wider, Label1->Height());
+    Button1->SetBounds(Button1->Left() + wider, Button1->Top(), Button1->Width(), Button1->Height());
 }
 
 void TTableColumnsEditorForm::LoadCaptions() {

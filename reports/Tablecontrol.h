@@ -26,7 +26,13 @@ public:
     TButton* Button1;
 
 private:
+    // What a title bar takes beside its caption (icon, three buttons, margins), and a list item
+    // beside its text (check box, scroll bar, margins).
+    static constexpr int TitleBarAllowance = 140;
+    static constexpr int ListItemAllowance = 48;
+
     void LoadCaptions();
+    void FitToCaptions();
 };
 
 extern TTableColumnsEditorForm* TableColumnsEditorForm;

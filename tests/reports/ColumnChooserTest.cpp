@@ -1,5 +1,7 @@
 #include "tests/reports/ResultsTable.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <functional>
 #include <numeric>
@@ -87,6 +89,26 @@ TEST_F(ColumnChooser, ChecksStayWhileTheWindowIsClosedAndApplyNeedsANetwork) {
     chooser.Button2->Click();
     EXPECT_EQ(Told(), Texts{NoNetwork});
     EXPECT_EQ(ShownHeaders(), AllHeaders);
+}
+
+// Under a window manager the title bar holds an icon and three buttons beside the caption, about
+// 130 pixels, and a list item a check box and the scroll bar beside its text, about 40.
+TEST_F(ColumnChooser, ShowsItsCaptionAndEveryColumnNameWhole) {
+    TTableColumnsEditorForm& chooser = *TableColumnsEditorForm;
+    QFont titleFont = chooser.Font.ToQFont();
+    titleFont.setBold(true);
+    const QString caption = QString::fromStdString(chooser.GetCaption().str());
+    EXPECT_GE(chooser.Width(), QFontMetrics(titleFont).horizontalAdvance(caption) + 130);
+    const QFontMetrics itemMetrics(chooser.TableColumnsCheckListBox->Font.ToQFont());
+    for (const std::string& header : AllHeaders) {
+        SCOPED_TRACE(header);
+        EXPECT_LE(itemMetrics.horizontalAdvance(QString::fromStdString(header)) + 40,
+                  chooser.TableColumnsCheckListBox->Width());
+    }
+    EXPECT_LE(chooser.Button1->Left() + chooser.Button1->Width(), chooser.ClientWidth());
+    EXPECT_LE(chooser.Label1->Left() + chooser.Label1->Width(), chooser.ClientWidth());
+    chooser.Show();
+    EXPECT_EQ(chooser.View()->width(), chooser.Width());
 }
 
 } // namespace
