@@ -1,5 +1,7 @@
 #include "controls/Typededit.h"
 
+#include "framework/Label.h"
+
 #include "controls/TypedText.h"
 #include "framework/NumberFormat.h"
 
@@ -31,6 +33,12 @@ void TTypedEdit::Loaded() {
     TCustomEdit::Loaded();
     normalColor = GetColor();
     normalFontColor = Font.Color;
+    // A box disabled while its window was being laid out looks disabled from its first showing.
+    if (!GetEnabled()) {
+        TCustomEdit::SetColor(disabledColor);
+        if (label)
+            label->SetEnabled(false);
+    }
 }
 
 AnsiString TTypedEdit::GetText() const {

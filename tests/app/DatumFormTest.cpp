@@ -102,6 +102,21 @@ TEST_F(DatumWindow, TheLevelBoxIsEnabledExactlyWhenTheValueIsFixed) {
     EXPECT_FALSE(DatumForm->DatumTypedEdit->GetEnabled());
 }
 
+// The level box of a datum worked out from the cover is greyed at the first opening as at every
+// later one: the colour it shows and its label say it cannot be typed in.
+TEST_F(DatumWindow, TheDisabledLevelBoxLooksDisabledFromTheFirstOpening) {
+    for (int opening = 1; opening <= 2; ++opening) {
+        SCOPED_TRACE(opening);
+        Open([](TDatumForm& form) {
+            const TTypedEdit& level = *form.DatumTypedEdit;
+            EXPECT_FALSE(level.GetEnabled());
+            EXPECT_EQ(level.GetColor(), level.GetDisabledColor());
+            EXPECT_FALSE(level.GetLabel()->GetEnabled());
+            form.CloseButton->Click();
+        });
+    }
+}
+
 TEST_F(DatumWindow, ALevelThatIsNoNumberLeavesTheDialogOpenAndTheNetworkAlone) {
     DatumForm->Fill(*sewer);
     DatumForm->FixDatumCheckBox->SetChecked(true);
