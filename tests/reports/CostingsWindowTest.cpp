@@ -8,6 +8,8 @@
 #include <QTest>
 
 #include <functional>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -217,6 +219,93 @@ TEST_F(CostingsCommand, AUnitCostTypedInTheGridIsPricedAtTheNextVisit) {
         EXPECT_EQ(MatrixRow(13, 4, 4), (Texts{row.typed}));
         EXPECT_EQ(MatrixRow(13, 40, 40), (Texts{row.typed}));
     }
+    FrontForm->Hide();
+}
+
+// A click of the mouse on a cell of a shown grid, half way across and down.
+void ClickCell(TDataGrid* grid, int col, int row) {
+    const TRect cell = grid->CellRect(col, row);
+    QWidget* cells = static_cast<QAbstractScrollArea*>(grid->View())->viewport();
+    CallGuarded([&] {
+        QTest::mouseClick(cells, Qt::LeftButton, {},
+                          QPoint(cell.Left + cell.Width() / 2, cell.Top + cell.Height() / 2));
+    });
+}
+
+// A cost typed over Sand's, or typed and entered so that the editor moves on to the bricks' cost
+// below, when another matrix is loaded: its resources take the grid, and whatever the user does
+// next, nothing the editor showed before the load reaches the grid or the matrix.
+TEST_F(CostingsCommand, AMatrixLoadedDuringAnEditTakesTheGridWhole) {
+    ReadRiverside();
+    ShipRates(Rates());
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(Rates(), bytes));
+    for (const auto& [from, to] : {std::pair{"Sand,S1,,m3,20,", "Gravel,G1,,m3,35,"},
+                                   std::pair{"\"Bricks, common\",B1,,1000,300,", "Blocks,B2,,1000,410,"}}) {
+        ASSERT_NE(bytes.find(from), std::string::npos);
+        bytes.replace(bytes.find(from), std::string(from).size(), to);
+    }
+    ASSERT_TRUE(WriteFileBytes(Path("other.csv"), bytes));
+    FrontForm->Show();
+    FrontForm->View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(FrontForm->View()));
+    ClickCosting();
+    TDataGrid* units = CostingsForm->UnitResDataGrid;
+    const auto type = [](const char* keys) { QTest::keyClicks(QApplication::focusWidget(), keys); };
+    const auto enter = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
+    struct Step {
+        const char* label;
+        std::function<void()> act;
+    };
+    const Step edits[] = {
+        {"typed", [&] { type("77"); }},
+        {"typed and entered",
+         [&] {
+             type("77");
+             enter();
+         }},
+    };
+    const Step loads[] = {
+        // The focus goes to the button, as with any click on it.
+        {"the button clicked",
+         [this] {
+             Responder().AnswerFile(Path("other.csv"));
+             CallGuarded([] { QTest::mouseClick(CostingsForm->LoadCSVButton->View(), Qt::LeftButton); });
+         }},
+        {"the load run while the editor keeps the focus", [this] { LoadMatrix(Path("other.csv")); }},
+    };
+    const Step thens[] = {
+        {"Sand's cell clicked and Enter pressed",
+         [&] {
+             ClickCell(units, 4, 5);
+             enter();
+         }},
+        {"another cell clicked", [&] { ClickCell(units, 4, 8); }},
+        {"the bricks' cell clicked and Escape pressed",
+         [&] {
+             ClickCell(units, 4, 6);
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+         }},
+    };
+    for (const Step& edit : edits)
+        for (const Step& load : loads)
+            for (const Step& then : thens) {
+                SCOPED_TRACE(std::string(edit.label) + ", " + load.label + ", " + then.label);
+                LoadMatrix(Rates());
+                Visit(0);
+                ClickCell(units, 4, 5);
+                edit.act();
+                load.act();
+                EXPECT_FALSE(units->GetEditorMode());
+                then.act();
+                EXPECT_EQ(GridRow(units, 5)[0], "Gravel");
+                EXPECT_EQ(GridRow(units, 5)[4], "35");
+                EXPECT_EQ(GridRow(units, 6)[4], "410");
+                Visit(3);
+                EXPECT_EQ(MatrixRow(14, 0, 4), (Texts{"Gravel", "G1", "", "m3", "35"}));
+                EXPECT_EQ(MatrixRow(15, 4, 4), (Texts{"410"}));
+                EXPECT_TRUE(Told().empty());
+            }
     FrontForm->Hide();
 }
 
