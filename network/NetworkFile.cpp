@@ -18,6 +18,31 @@ QString FileNameOf(const AnsiString& fileName) {
     return QString::fromUtf8(fileName.c_str());
 }
 
+// The first line of a file that is no network, as a message can show it: a file of another kind
+// may hold bytes that are no text, or no line break for megabytes. Control characters show as
+// "\xHH", bytes that are no UTF-8 are left out, and a long line is cut.
+AnsiString ShownFirstLine(std::string_view line) {
+    constexpr int MostCharacters = 80;
+    // No character is longer than four bytes.
+    line = line.substr(0, 4 * (MostCharacters + 1));
+    const QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+    QString shown;
+    int characters = 0;
+    for (const QChar c : text) {
+        if (c == QChar::ReplacementCharacter)
+            continue;
+        if (++characters > MostCharacters) {
+            shown += QStringLiteral("...");
+            break;
+        }
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            shown += QString::asprintf("\\x%02X", c.unicode());
+        else
+            shown += c;
+    }
+    return shown.toStdString();
+}
+
 } // namespace
 
 void SimpleSewerNetwork::WriteNetwork(NetworkFileWriter& out, const AnsiString& stamp) const {
@@ -138,11 +163,12 @@ int SimpleSewerNetwork::ReadFromFile(const AnsiString& fileName) {
         if (!in.NextLine(first))
             NetworkFileReader::Fail("");
         if (first != FileMarker) {
-            Application->MessageBox("This doesn't appear to be Drenvala network file. Choose another.",
-                                    "Wrong file message", MB_OK | MB_ICONEXCLAMATION);
-            Application->MessageBox(AnsiString("The first line of the file should read: ") + FileMarker +
-                                        " this file has: " + AnsiString(first),
-                                    "The first line of the file should read: ", MB_OK | MB_ICONEXCLAMATION);
+            // One message: the second one once shown held its text as its caption.
+            Application->MessageBox(
+                AnsiString("This doesn't appear to be Drenvala network file. Choose another.\n\n"
+                           "The first line of the file should read: ") +
+                    FileMarker + " this file has: " + ShownFirstLine(first),
+                "Wrong file message", MB_OK | MB_ICONEXCLAMATION);
             return 1;
         }
         read.ReadNetworkData(in);

@@ -51,8 +51,7 @@ TEST_F(NetworkFileCommands, ReadReplacesTheNetworkOnlyWhenTheFileReads) {
          Path("bad.snt"),
          false,
          {MessageLine("Wrong file message",
-                      "This doesn't appear to be Drenvala network file. Choose another.", Exclamation),
-          MessageLine("The first line of the file should read: ",
+                      "This doesn't appear to be Drenvala network file. Choose another.\n\n"
                       "The first line of the file should read: #SNTV1.1 this file has: #SNTV1.0",
                       Exclamation)}},
         {"a missing file",

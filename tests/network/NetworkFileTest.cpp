@@ -163,15 +163,18 @@ TEST_F(NetworkFileTest, ReadsTheGoldenFileAndItsVariants) {
 
 TEST_F(NetworkFileTest, RefusesBadFilesWithOneMessageAndLeavesTheNetworkAsItWas) {
     const std::string wrongFile =
-        "Wrong file message: This doesn't appear to be Drenvala network file. Choose another.";
-    const std::string firstLine = "The first line of the file should read: : The first line of the file "
-                                  "should read: #SNTV1.1 this file has: ";
+        "Wrong file message: This doesn't appear to be Drenvala network file. Choose "
+        "another.\n\nThe first line of the file should read: #SNTV1.1 this file has: ";
     const std::string error = "Drenvala: Error reading network data file";
     // clang-format off
     std::vector<std::pair<std::string, Names>> rows = {
         {"", {error + ": "}},
-        {Replaced(golden, "#SNTV1.1\n", "#SNTV1.1 \n"), {wrongFile, firstLine + "#SNTV1.1 "}},
-        {Replaced(golden, "#SNTV1.1\n", "#sntv1.1\n"), {wrongFile, firstLine + "#sntv1.1"}},
+        {Replaced(golden, "#SNTV1.1\n", "#SNTV1.1 \n"), {wrongFile + "#SNTV1.1 "}},
+        {Replaced(golden, "#SNTV1.1\n", "#sntv1.1\n"), {wrongFile + "#sntv1.1"}},
+        // Files of other kinds: control bytes escaped, bytes that are no text left out, a long line cut.
+        {std::string("\x7f" "ELF\x02\x01\x01\0\0\0", 10), {wrongFile + "\\x7FELF\\x02\\x01\\x01\\x00\\x00\\x00"}},
+        {"\xff\xfe" "Zu\xcc\x88rich\tline\n", {wrongFile + "Zu\xcc\x88rich\\x09line"}},
+        {std::string(100000, 'x'), {wrongFile + std::string(80, 'x') + "..."}},
         // Ends in the settings, in a sewer, in a sewer end, in a junction and before a junction block.
         {Head(4), {error + ":   0.8000 <= ReturnFactor"}},
         {Head(21), {error + "."}},
