@@ -2,9 +2,15 @@
 
 #include <type_traits>
 
+void ConnectStartupWindows() {
+    // The results table writes design settings into the network, which the save prompts guard.
+    TableForm->OnSettingsChange = [](TObject*) { DataEntryForm->NetworkChanged = true; };
+}
+
 StartedWindows::StartedWindows() {
     ForEachStartupWindow(
         [this](auto*& form) { form = new std::remove_reference_t<decltype(*form)>(&owner); });
+    ConnectStartupWindows();
 }
 
 StartedWindows::~StartedWindows() {

@@ -31,6 +31,10 @@ template <class Make> void ForEachStartupWindow(Make&& make) {
     make(CostingsForm);
 }
 
+// Hands the windows made at start-up the hooks by which a lower window tells a higher one what
+// it did; run once all of them exist.
+void ConnectStartupWindows();
+
 // The program's windows as its start-up leaves them (without the splash), made and freed
 // together: what tests and benchmarks drive.
 class StartedWindows {

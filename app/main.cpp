@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
         Application->Title = "Drenvala";
         Application->HelpFile = "Drenvala.hlp";
         ForEachStartupWindow([](auto*& form) { Application->CreateForm(form); });
+        ConnectStartupWindows();
         if (argc > 1)
             FrontForm->CommandLineFile = argv[1];
         Application->Run();

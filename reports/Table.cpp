@@ -46,58 +46,73 @@ bool NetworkDesigned(SimpleSewerNetwork& network) {
 
 } // namespace
 
+std::array<TTableForm::NumberSetting, TTableForm::NumberSettingCount> TTableForm::NumberSettings() const {
+    return {{{returnTypedEdit, &SimpleSewerNetwork::ReturnFactor, 100, 0.01, true},
+             {peakTypedEdit, &SimpleSewerNetwork::PeakFlowFactor, 1, 1, false},
+             {nTypedEdit, &SimpleSewerNetwork::ManningN, 1, 1, false},
+             {tauTypedEdit, &SimpleSewerNetwork::MinimumTau, 1, 1, false},
+             {vscTypedEdit, &SimpleSewerNetwork::MinimumSelfCleaningVel, 1, 1, false},
+             {MinDepthTypedEdit, &SimpleSewerNetwork::MinimumSewerCover, 1, 1, false},
+             {MinDTypedEdit, &SimpleSewerNetwork::MinimumDiameter, 1000, 0.001, true},
+             {MinQTypedEdit, &SimpleSewerNetwork::MinimumDischarge, 1000, 0.001, false},
+             {InitialLCDTypedEdit, &SimpleSewerNetwork::InitialLCD, 1, 1, true},
+             {FinalLCDTypedEdit, &SimpleSewerNetwork::FinalLCD, 1, 1, true}}};
+}
+
 void TTableForm::SettingsToNetwork() {
     SimpleSewerNetwork* network = FrontForm->Network;
     if (!network)
         return;
     // Every box is read before the network changes: a box that is no number changes nothing.
-    const double returnPercent = StrToFloat(returnTypedEdit->GetText());
-    const double peak = StrToFloat(peakTypedEdit->GetText());
-    const double manningN = StrToFloat(nTypedEdit->GetText());
-    const double tau = StrToFloat(tauTypedEdit->GetText());
-    const double vsc = StrToFloat(vscTypedEdit->GetText());
-    const double cover = StrToFloat(MinDepthTypedEdit->GetText());
-    const double diameterMm = StrToFloat(MinDTypedEdit->GetText());
-    const double dischargeLitres = StrToFloat(MinQTypedEdit->GetText());
-    const double initialLCD = StrToFloat(InitialLCDTypedEdit->GetText());
-    const double finalLCD = StrToFloat(FinalLCDTypedEdit->GetText());
+    const auto settings = NumberSettings();
+    std::array<double, NumberSettingCount> values{};
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        const NumberSetting& setting = settings[i];
+        const double current = network->*setting.Field;
+        const ShownSetting& shown = shownSettings[i];
+        // The box shows the value to its own decimals: untouched, it stands for the value itself.
+        const bool untouched =
+            !shown.Text.IsEmpty() && setting.Box->GetText() == shown.Text && shown.Value == current;
+        values[i] = untouched ? current : StrToFloat(setting.Box->GetText()) * setting.FromBox;
+    }
 
-    network->ReturnFactor = returnPercent * 0.01;
-    network->PeakFlowFactor = peak;
-    network->FrictionFormula = FrictionFormulaRadioGroup->GetItemIndex();
-    network->ManningN = manningN;
-    network->UseMinimumTauCalc = CalcTypeRadioGroup->GetItemIndex() != 0;
-    network->MinimumTau = tau;
-    network->MinimumSelfCleaningVel = vsc;
-    network->MinimumSewerCover = cover;
-    network->UseDiameterLimiting = DiameterLimitCheckBox->GetChecked();
-    network->MinimumDiameter = diameterMm * 0.001;
-    network->UseDischargeLimiting = FlowLimitCheckBox->GetChecked();
-    network->MinimumDischarge = dischargeLitres * 0.001;
-    network->UseGroundSlopeLimiting = GroundSlopeCheckBox->GetChecked();
-    network->InitialLCD = initialLCD;
-    network->FinalLCD = finalLCD;
+    bool changed = false;
+    const auto set = [&changed](auto& field, auto value) {
+        if (field == value)
+            return;
+        field = value;
+        changed = true;
+    };
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        set(network->*settings[i].Field, values[i]);
+    set(network->FrictionFormula, FrictionFormulaRadioGroup->GetItemIndex());
+    set(network->UseMinimumTauCalc, CalcTypeRadioGroup->GetItemIndex() != 0);
+    set(network->UseDiameterLimiting, DiameterLimitCheckBox->GetChecked());
+    set(network->UseDischargeLimiting, FlowLimitCheckBox->GetChecked());
+    set(network->UseGroundSlopeLimiting, GroundSlopeCheckBox->GetChecked());
+    if (changed && OnSettingsChange)
+        OnSettingsChange(this);
 }
 
 void TTableForm::SettingsFromNetwork() {
     const SimpleSewerNetwork* network = FrontForm->Network;
     if (!network)
         return;
-    SetWholeNumber(returnTypedEdit, network->ReturnFactor * 100);
-    SetNumber(peakTypedEdit, network->PeakFlowFactor);
+    const auto settings = NumberSettings();
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        const NumberSetting& setting = settings[i];
+        const double value = network->*setting.Field;
+        if (setting.Whole)
+            SetWholeNumber(setting.Box, value * setting.ToBox);
+        else
+            SetNumber(setting.Box, value * setting.ToBox);
+        shownSettings[i] = {setting.Box->GetText(), value};
+    }
     FrictionFormulaRadioGroup->SetItemIndex(std::clamp(network->FrictionFormula, -1, 2));
-    SetNumber(nTypedEdit, network->ManningN);
     CalcTypeRadioGroup->SetItemIndex(network->UseMinimumTauCalc ? 1 : 0);
-    SetNumber(tauTypedEdit, network->MinimumTau);
-    SetNumber(vscTypedEdit, network->MinimumSelfCleaningVel);
-    SetNumber(MinDepthTypedEdit, network->MinimumSewerCover);
     DiameterLimitCheckBox->SetChecked(network->UseDiameterLimiting);
-    SetWholeNumber(MinDTypedEdit, network->MinimumDiameter * 1000);
     FlowLimitCheckBox->SetChecked(network->UseDischargeLimiting);
-    SetNumber(MinQTypedEdit, network->MinimumDischarge * 1000);
     GroundSlopeCheckBox->SetChecked(network->UseGroundSlopeLimiting);
-    SetWholeNumber(InitialLCDTypedEdit, network->InitialLCD);
-    SetWholeNumber(FinalLCDTypedEdit, network->FinalLCD);
 }
 
 void TTableForm::UpdateTableFromNetworkButtonClick(TObject*) {

@@ -12,6 +12,9 @@
 #include "grid/Dgprev.h"
 #include "grid/DgprevSettings.h"
 
+#include <array>
+#include <cstddef>
+
 class Sewer;
 class SimpleSewerNetwork;
 
@@ -23,7 +26,9 @@ public:
     explicit TTableForm(TComponent* Owner);
 
     // The boxes into the main window's network: all of them, or none when a box holds no number
-    // (the conversion error is raised).
+    // (the conversion error is raised). A box still holding the text SettingsFromNetwork showed
+    // for the network's present value leaves that value, which the box may show rounded; a
+    // setting that changes raises OnSettingsChange.
     void SettingsToNetwork();
     // The main window's network's settings into the boxes.
     void SettingsFromNetwork();
@@ -91,6 +96,9 @@ public:
     // Built with the window; nothing in the program runs it.
     TDataGridPrintSettingsDialog* DataGridPrintSettingsDialog1;
 
+    // A design setting of the network changed: the network holds an edit not yet saved.
+    TNotifyEvent OnSettingsChange;
+
     // The grid column of each result; other windows read the grid through them.
     const int SewerColumn = 0;
     const int LengthColumn = 1;
@@ -120,11 +128,31 @@ public:
     const int DSDepthColumn = 25;
 
 private:
+    // A network setting held in a box, which shows it multiplied by ToBox, in whole numbers or
+    // to the box's decimals.
+    struct NumberSetting {
+        TTypedEdit* Box;
+        double SimpleSewerNetwork::*Field;
+        double ToBox;
+        double FromBox;
+        bool Whole;
+    };
+    // The text SettingsFromNetwork put in a box, and the network's value it showed.
+    struct ShownSetting {
+        AnsiString Text;
+        double Value;
+    };
+    static constexpr std::size_t NumberSettingCount = 10;
+
     void LoadCaptions();
+    std::array<NumberSetting, NumberSettingCount> NumberSettings() const;
     // The sewer's 26 results into the row.
     void FillRow(int row, Sewer& s, const SimpleSewerNetwork& network);
     // Asks for a file and writes the table to it, or at its end.
     void SaveTable(bool append);
+
+    // In the order of NumberSettings; empty texts until a network's settings are shown.
+    std::array<ShownSetting, NumberSettingCount> shownSettings{};
 };
 
 extern TTableForm* TableForm;

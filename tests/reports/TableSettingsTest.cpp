@@ -3,8 +3,13 @@
 #include "tests/reports/ResultsTable.h"
 #include "tests/support/LocaleSeparators.h"
 
+#include <QApplication>
+#include <QRadioButton>
+#include <QTest>
+
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -36,7 +41,7 @@ std::string Boxes() {
            check(t.GroundSlopeCheckBox) + " " + box(t.InitialLCDTypedEdit) + " " + box(t.FinalLCDTypedEdit);
 }
 
-TEST_F(TableSettings, TheNetworksSettingsComeBackAsTheBoxesShowThem) {
+TEST_F(TableSettings, TheBoxesShowTheNetworksSettingsAndUntouchedGiveThemBack) {
     const LocaleSeparators point('.', ',');
     struct Case {
         const char* label;
@@ -48,7 +53,8 @@ TEST_F(TableSettings, TheNetworksSettingsComeBackAsTheBoxesShowThem) {
         {"the constructor's defaults", [](SimpleSewerNetwork&) {},
          "85 1.80 0 0.0130 1 1.00 0.50 0.40 . 300 x 1.50 x 100 100",
          "0.85 1.8 0 0.013 1 1 0.5 0.4 0 0.3 1 0.0015 1 100 100"},
-        // 85.5 % and 150.4 l a day are rounded to the whole numbers their boxes hold.
+        // 85.5 % and 150.4 l a day show as the whole numbers their boxes hold; boxes left as they
+        // were give back the network's own numbers.
         {"numbers that are not whole",
          [](SimpleSewerNetwork& n) {
              n.ReturnFactor = 0.855;
@@ -56,7 +62,7 @@ TEST_F(TableSettings, TheNetworksSettingsComeBackAsTheBoxesShowThem) {
              n.MinimumDiameter = 0.2255;
          },
          "86 1.80 0 0.0130 1 1.00 0.50 0.40 . 226 x 1.50 x 150 100",
-         "0.86 1.8 0 0.013 1 1 0.5 0.4 0 0.226 1 0.0015 1 150 100"},
+         "0.855 1.8 0 0.013 1 1 0.5 0.4 0 0.2255 1 0.0015 1 150.4 100"},
         {"velocity sizing, Colebrook-White, no limits",
          [](SimpleSewerNetwork& n) {
              n.UseMinimumTauCalc = false;
@@ -132,6 +138,140 @@ TEST_F(TableSettings, EveryReadOfANetworkShowsItsSettings) {
     FrontForm->CommandLineFile = Path("missing.snt");
     FrontForm->OpenCommandLineNetwork();
     EXPECT_EQ(Boxes(), riverside);
+}
+
+} // namespace
+
+namespace {
+
+// The main window shown with the results table docked, the riverside network designed in it.
+class TableSettingsShown : public ResultsTable {
+protected:
+    void SetUp() override {
+        ResultsTable::SetUp();
+        FrontForm->Show();
+        FrontForm->View()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(FrontForm->View()));
+    }
+
+    void TearDown() override {
+        FrontForm->Hide();
+        ResultsTable::TearDown();
+    }
+
+    // The riverside network from file, designed through the Results Table button, unchanged.
+    void ShowTable(const AnsiString& file) {
+        Read(file);
+        ASSERT_NE(FrontForm->Network, nullptr);
+        FrontForm->Network->SetSewerDatum("S3", true, true, 0);
+        QTest::mouseClick(FrontForm->ShowTableFormButton->View(), Qt::LeftButton);
+        ASSERT_EQ(FrontForm->CurrentChildForm, TableForm);
+        ASSERT_EQ(Told(), Texts{});
+        DataEntryForm->NetworkChanged = false;
+    }
+
+    // What the quit asks, every question answered No.
+    static Texts QuitAsks() {
+        Responder().Clear();
+        Responder().Answer(IDNO);
+        Responder().Answer(IDNO);
+        bool mayClose = true;
+        FrontForm->FormCloseQuery(FrontForm, mayClose);
+        EXPECT_FALSE(mayClose);
+        return Told();
+    }
+};
+
+const std::string QuitSave =
+    "Network Changed: The network has been changed, do you want to save it before you quit? (36)";
+const std::string Quit = "Really Quit: Do you really want to quit? (36)";
+
+// Types text over the value of box.
+void Type(TTypedEdit* box, const char* text) {
+    box->SetFocus();
+    QApplication::processEvents();
+    box->SelectAll();
+    QTest::keyClick(box->View(), Qt::Key_Delete);
+    QTest::keyClicks(box->View(), text);
+}
+
+void ClickUpdate() {
+    QTest::mouseClick(TableForm->UpdateTableFromNetworkButton->View(), Qt::LeftButton);
+}
+
+// tests/data/riverside.snt holds a return factor of 0.8 and a peak factor of 2.5; here they are
+// 0.8555 and 1.0121, which the boxes show as 86 and 1.01.
+TEST_F(TableSettingsShown, AnUpdateLeavesTheNetworksOwnValuesAndAsksNothingMore) {
+    const LocaleSeparators point('.', ',');
+    std::string file = Bytes(Data("riverside.snt"));
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"  0.8000 <= ReturnFactor", "  0.8555 <= ReturnFactor"},
+          {"  2.5000 <= PeakFlowFactor", "  1.0121 <= PeakFlowFactor"}}) {
+        const std::size_t at = file.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        file.replace(at, from.size(), to);
+    }
+    ASSERT_TRUE(WriteFileBytes(Path("finer.snt"), file));
+    ShowTable(Path("finer.snt"));
+    EXPECT_EQ(TableForm->returnTypedEdit->GetText(), "86");
+    EXPECT_EQ(TableForm->peakTypedEdit->GetText(), "1.01");
+    ClickUpdate();
+    EXPECT_EQ(Told(), Texts{});
+
+    EXPECT_FALSE(DataEntryForm->NetworkChanged);
+    EXPECT_EQ(QuitAsks(), Texts{Quit});
+    Responder().AnswerFile(Path("saved.snt"));
+    FrontForm->Save1->Click();
+    const std::string saved = Bytes(Path("saved.snt"));
+    EXPECT_NE(saved.find("  0.8555 <= ReturnFactor"), std::string::npos);
+    EXPECT_NE(saved.find("  1.0121 <= PeakFlowFactor"), std::string::npos);
+}
+
+// A setting the user changes in the table is an edit the quit offers to save; one typed as the
+// box showed it is none.
+TEST_F(TableSettingsShown, AChangedSettingIsAnUnsavedEdit) {
+    const LocaleSeparators point('.', ',');
+    const auto clickRadio = [](TRadioGroup* group, const char* item) {
+        QApplication::processEvents();
+        for (QRadioButton* radio : group->View()->findChildren<QRadioButton*>())
+            if (radio->text() == item)
+                QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+    };
+    const auto clickCheck = [](TCheckBox* check) {
+        QApplication::processEvents();
+        QTest::mouseClick(check->View(), Qt::LeftButton, {}, QPoint(6, check->View()->height() / 2));
+    };
+    // Riverside: return factor 80 %, peak factor 2.50, Colebrook-White, no minimum flow.
+    const struct {
+        const char* label;
+        std::function<void()> act;
+        bool changed;
+        const char* peak;
+        int friction;
+        bool flowLimit;
+    } rows[] = {
+        {"nothing touched", [] {}, false, "2.5", 1, false},
+        {"the return factor typed as it shows", [] { Type(TableForm->returnTypedEdit, "80"); }, false, "2.5",
+         1, false},
+        {"a peak factor typed", [] { Type(TableForm->peakTypedEdit, "2.6"); }, true, "2.6", 1, false},
+        {"G-Manning clicked", [&] { clickRadio(TableForm->FrictionFormulaRadioGroup, "G-Manning"); }, true,
+         "2.5", 0, false},
+        {"the minimum flow checked", [&] { clickCheck(TableForm->FlowLimitCheckBox); }, true, "2.5", 1, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ShowTable(Data("riverside.snt"));
+        row.act();
+        ClickUpdate();
+        EXPECT_EQ(Told(), Texts{});
+
+        const SimpleSewerNetwork& n = *FrontForm->Network;
+        EXPECT_EQ(FloatToStr(n.PeakFlowFactor), row.peak);
+        EXPECT_EQ(n.FrictionFormula, row.friction);
+        EXPECT_EQ(n.UseDischargeLimiting, row.flowLimit);
+        EXPECT_EQ(DataEntryForm->NetworkChanged, row.changed);
+        EXPECT_EQ(QuitAsks(), row.changed ? (Texts{QuitSave, Quit}) : Texts{Quit});
+    }
 }
 
 } // namespace
