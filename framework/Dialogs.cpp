@@ -7,12 +7,14 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QUrl>
 
 namespace {
@@ -126,8 +128,13 @@ public:
         return true;
     }
 
+    // Qt's print dialog, which only chooses here: the jobs come later, each asking for its file.
     bool SetUpPrinter() override {
         QPrintDialog dialog(&Printer()->Device(), QApplication::activeWindow());
+        dialog.setWindowTitle("Printer Setup");
+        if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+            if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok))
+                accept->setText("OK");
         return dialog.exec() == QDialog::Accepted;
     }
 

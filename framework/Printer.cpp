@@ -66,16 +66,17 @@ int TPrinter::PixelsPerInchY() const {
 bool TPrinter::BeginDoc() {
     if (Printing())
         throw EPrinter("Printing in progress");
-    if (device.outputFormat() == QPrinter::PdfFormat && device.outputFileName().isEmpty()) {
+    // A file named once, in the setup or for a job before, is never written over unasked.
+    if (device.outputFormat() == QPrinter::PdfFormat) {
         TSaveDialog dialog(nullptr);
         dialog.Title = "Print to File";
         dialog.Filter = "PDF files (*.pdf)|*.pdf|All files (*.*)|*.*";
         dialog.DefaultExt = "pdf";
         dialog.Options = ofOverwritePrompt | ofHideReadOnly | ofEnableSizing;
+        dialog.FileName = device.outputFileName().toStdString();
         if (!dialog.Execute())
             return false;
         device.setOutputFileName(QString::fromStdString(dialog.FileName.str()));
-        fileAsked = true;
     }
     device.setDocName(QString::fromStdString(Title.str()));
     auto opened = std::make_unique<QPainter>();
@@ -120,7 +121,4 @@ void TPrinter::Abort() {
 
 void TPrinter::EndJob() {
     canvas.SetMapMode(MM_TEXT);
-    if (fileAsked)
-        device.setOutputFileName(QString());
-    fileAsked = false;
 }

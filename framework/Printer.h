@@ -35,9 +35,9 @@ public:
     int PixelsPerInchY() const;
     bool Printing() const { return painter != nullptr; }
 
-    // Starts a job named Title. For a PDF file not chosen in the printer setup, asks where to
-    // write it: false when the user cancels, and then no job starts. A file that cannot be
-    // written raises EPrinter.
+    // Starts a job named Title. Output to a PDF file asks every time where to write it, offering
+    // the file of the job before or the one the printer setup named: false when the user cancels,
+    // and then no job starts. A file that cannot be written raises EPrinter.
     bool BeginDoc();
     void NewPage();
     // Ends the job; the output is complete once it returns.
@@ -58,8 +58,6 @@ private:
     QPrinter device{QPrinter::HighResolution};
     TCanvas canvas;
     std::unique_ptr<QPainter> painter;
-    // The PDF file was asked for at BeginDoc, so the next job asks again.
-    bool fileAsked = false;
 };
 
 TPrinter* Printer();
