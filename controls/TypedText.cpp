@@ -49,6 +49,27 @@ TTextClass ClassifyText(const AnsiString& text) {
     return real ? tcFloat : tcOther;
 }
 
+TNumberShape ScanNumber(std::string_view text) {
+    TNumberShape shape;
+    int previousThousand = -1;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        const int position = static_cast<int>(at) + 1;
+        if (IsDigit(c)) {
+            ++shape.Digits;
+        } else if (c == DecimalSeparator) {
+            ++shape.Decimals;
+        } else if (c == ThousandSeparator) {
+            ++shape.Thousands;
+            shape.Grouped = shape.Grouped && position - previousThousand >= 3;
+            previousThousand = shape.LastThousand = position;
+        } else if (c != '-' || at > 0) {
+            shape.Plain = false;
+        }
+    }
+    return shape;
+}
+
 std::int32_t HexToInt(const AnsiString& text) {
     std::uint32_t sum = 0;
     std::uint32_t weight = 1;

@@ -3,11 +3,27 @@
 #include "framework/AnsiString.h"
 
 #include <cstdint>
+#include <string_view>
 
 // What a text could be read as, judged with the locale's separators.
 enum TTextClass { tcNumeric, tcFloat, tcHex, tcOther };
 
 TTextClass ClassifyText(const AnsiString& text);
+
+// What a number text holds, judged with the locale's separators.
+struct TNumberShape {
+    // Only digits and the two separators, after at most one '-' in first place.
+    bool Plain = true;
+    int Digits = 0;
+    int Decimals = 0;
+    int Thousands = 0;
+    // Position (from 1) of the last thousand separator.
+    int LastThousand = 0;
+    // No thousand separator first, and at least two characters between two of them.
+    bool Grouped = true;
+};
+
+TNumberShape ScanNumber(std::string_view text);
 
 // Hexadecimal digits summed in 32-bit arithmetic; a character that is no hex digit counts 0.
 std::int32_t HexToInt(const AnsiString& text);

@@ -53,16 +53,46 @@ AnsiString TTypedEdit::GetText() const {
     return shown.SubString(start, end - start + 1);
 }
 
+bool TTypedEdit::TakesValue(const AnsiString& value) const {
+    const TNumberShape shape = ScanNumber(value.view());
+    switch (editType) {
+    case etNumeric:
+        return shape.Plain && shape.Digits > 0 && shape.Decimals == 0 && shape.Thousands == 0;
+    case etFloat:
+        if (!shape.Plain || shape.Digits == 0 || shape.Decimals > 1)
+            return false;
+        if (shape.Thousands == 0)
+            return true;
+        if (precision == 0)
+            return shape.Grouped;
+        // With decimals the only thousand separator read is one standing for the decimal one.
+        return precision > 0 && shape.Thousands == 1 && shape.Decimals == 0 &&
+               shape.LastThousand == value.Length() - precision;
+    case etMoney:
+        return shape.Plain && shape.Decimals <= 1 && shape.Grouped;
+    case etHex: {
+        const TTextClass kind = ClassifyText(value);
+        return kind == tcNumeric || kind == tcHex;
+    }
+    default:
+        return true;
+    }
+}
+
+double TTypedEdit::MoneyValue(const AnsiString& value) const {
+    AnsiString digits = WithoutChar(value, ThousandSeparator);
+    if (!digits.IsEmpty() && digits[digits.Length()] == DecimalSeparator)
+        digits.Delete(digits.Length(), 1);
+    return digits.IsEmpty() || digits == "-" ? 0 : EStrToFloat(digits);
+}
+
 void TTypedEdit::SetText(const AnsiString& value) {
     AnsiString shown = value;
     if (!shown.IsEmpty()) {
-        const TTextClass kind = ClassifyText(shown);
-        if ((editType == etNumeric && kind != tcNumeric) ||
-            ((editType == etFloat || editType == etMoney) && (kind == tcOther || kind == tcHex)) ||
-            (editType == etHex && kind != tcNumeric && kind != tcHex))
+        if (!TakesValue(shown))
             shown = "0";
         if (precision >= 1 && editType == etMoney)
-            shown = Format(FixedFormat(precision, 'n'), EStrToFloat(shown));
+            shown = Format(FixedFormat(precision, 'n'), MoneyValue(shown));
         else if (precision >= 1 && editType == etFloat)
             shown = Format(FixedFormat(precision, 'f'), EStrToFloat(shown));
     }
@@ -70,18 +100,6 @@ void TTypedEdit::SetText(const AnsiString& value) {
         shown = shown.UpperCase();
     SetWindowText(prefix + shown + suffix);
     SetModified(false);
-}
-
-void TTypedEdit::SetTextUnformatted(const AnsiString& value) {
-    const std::int16_t kept = precision;
-    precision = 0;
-    try {
-        SetText(value);
-    } catch (...) {
-        precision = kept;
-        throw;
-    }
-    precision = kept;
 }
 
 void TTypedEdit::Show(const AnsiString& value) {
@@ -100,7 +118,7 @@ double TTypedEdit::EStrToFloat(const AnsiString& text) const {
 }
 
 double TTypedEdit::GetFloat() const {
-    AnsiString value = GetText();
+    const AnsiString value = GetText();
     if (value.IsEmpty())
         return 0;
     switch (editType) {
@@ -108,10 +126,7 @@ double TTypedEdit::GetFloat() const {
     case etFloat:
         return EStrToFloat(value);
     case etMoney:
-        value = WithoutChar(value, ThousandSeparator);
-        if (!value.IsEmpty() && value[value.Length()] == DecimalSeparator)
-            value.Delete(value.Length(), 1);
-        return value.IsEmpty() || value == "-" ? 0 : EStrToFloat(value);
+        return MoneyValue(value);
     case etHex:
         return HexToInt(value);
     default:

@@ -49,8 +49,9 @@ public:
 
     // The value: the window text without Prefix and Suffix.
     AnsiString GetText() const;
-    // Checks value against EditType (text that is no number becomes "0" in number boxes),
-    // formats it to Precision and shows it between Prefix and Suffix; clears the modified state.
+    // Checks value against EditType (in number boxes, text that typing could not leave and the
+    // box could not read back becomes "0"), formats it to Precision and shows it between Prefix
+    // and Suffix; clears the modified state.
     void SetText(const AnsiString& value);
     double GetFloat() const;
     void SetFloat(double value);
@@ -164,6 +165,10 @@ protected:
 
 private:
     int PrefixLength() const { return prefix.Length(); }
+    // Whether the box reads value back as its EditType's number (any text for the other types).
+    bool TakesValue(const AnsiString& value) const;
+    // A money value read past its thousand separators and a trailing decimal separator.
+    double MoneyValue(const AnsiString& value) const;
     // Position in the window text just after the value.
     int ValueEnd() const { return PrefixLength() + GetText().Length(); }
     // The part of the value the selection covers.
@@ -174,8 +179,6 @@ private:
     // Writes Prefix + value + Suffix as it is; the native edit keeps its modified flag, since the
     // box rewrites text on the user's behalf while they type.
     void Show(const AnsiString& value);
-    // SetText without the reformatting to Precision.
-    void SetTextUnformatted(const AnsiString& value);
     // The font colour of a box not focused and not in error.
     TColor RestingFontColor() const;
     bool ShowsError() const { return error && ShowError; }

@@ -224,10 +224,10 @@ void TTypedEdit::ToggleSign() {
     const int length = GetSelLength();
     const AnsiString value = GetText();
     if (Holds(value, '-')) {
-        SetTextUnformatted(value.SubString(2, value.Length()));
+        Show(value.SubString(2, value.Length()));
         SetSelStart(caret > 0 && caret > PrefixLength() ? caret - 1 : PrefixLength());
     } else {
-        SetTextUnformatted("-" + value);
+        Show("-" + value);
         SetSelStart(caret + 1);
     }
     // A selection moves with the text.
@@ -390,21 +390,20 @@ void TTypedEdit::WMPaste() {
     const int length = GetSelLength();
     const AnsiString composed =
         value.SubString(1, start) + pasted + value.SubString(start + length + 1, value.Length());
-    const TTextClass kind = ClassifyText(composed);
     switch (editType) {
     case etString:
     case etPassword:
         SetText(composed);
         break;
     case etNumeric:
-        if (kind != tcNumeric)
+        if (!TakesValue(composed))
             return;
         SetText(composed);
         SetModified(true);
         break;
     case etFloat:
     case etMoney:
-        if ((kind != tcNumeric && kind != tcFloat) || (precision == 0 && Holds(pasted, DecimalSeparator)))
+        if (!TakesValue(composed) || (precision == 0 && Holds(pasted, DecimalSeparator)))
             return;
         SetText(composed);
         SetFloat(GetFloat());

@@ -110,7 +110,8 @@ TEST_F(VisualEditPages, HousesTakeTheResultsWindowsPersonsPerHouse) {
 // A results-window box that is no number stops the apply before anything changes.
 TEST_F(VisualEditPages, ABoxThatIsNoNumberChangesNothing) {
     SimpleSewerNetwork& network = ShownNetwork();
-    TableForm->InitialLCDTypedEdit->SetText("-");
+    // A minus alone, as typing leaves it while the box still has the focus.
+    TableForm->InitialLCDTypedEdit->SetWindowText("-");
     VisualEditForm->SewerNameTypedEdit->SetText("S7");
     VisualEditForm->LengthTypedEdit->SetText("12.00");
     EXPECT_THROW(VisualEditForm->ApplySewerChangesButtonClick(nullptr), EConvertError);

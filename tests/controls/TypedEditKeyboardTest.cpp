@@ -80,6 +80,8 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
         {"integer ignores letters", {etNumeric}, "12|", "a5", "125|"},
         {"integer box still copies and pastes", {etNumeric}, "1234", "{Ctrl+C}x{End}{Ctrl+V}", "12341234|"},
         {"integer toggles the sign anywhere", {etNumeric, 0, "", "", true}, "4|2", "-", "-4|2"},
+        {"a minus into an empty box waits for the digits", signedFloat, "|", "-5", "-5|"},
+        {"so does an integer's minus", {etNumeric, 0, "", "", true}, "|", "-7", "-7|"},
         {"money fraction full at the end", {etMoney, 2}, "|", "1234.567", "1,234.56|"},
         {"hex takes hex digits only", {etHex}, "|", "1fz9", "1f9|"},
         {"range accepts a list", {etRange}, "|", "1-3,5;7", "1-3,5;7|"},

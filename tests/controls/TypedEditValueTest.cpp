@@ -1,6 +1,5 @@
 #include "controls/TypedText.h"
 #include "framework/Clipboard.h"
-#include "framework/Exceptions.h"
 #include "tests/controls/TypedEditSupport.h"
 
 #include <string>
@@ -83,12 +82,29 @@ TEST(TypedEditValue, LocaleSeparatorsAreTheBoxs) {
     });
 }
 
-TEST(TypedEditValue, UnreadableNumbersRaiseTheConversionError) {
-    EXPECT_THROW(MakeBox({etFloat, 2}, "-"), EConvertError);
-    EXPECT_THROW(MakeBox({etFloat, 2}, "1,234"), EConvertError);
-    auto box = MakeBox({etNumeric}, "-");
-    EXPECT_EQ(box->GetText(), "-");
-    EXPECT_THROW(box->GetFloat(), EConvertError);
+// Text set from code passes what typing passes; what the box could not read back shows as 0.
+TEST(TypedEditValue, SetTextTakesOnlyNumbersTheBoxReadsBack) {
+    CheckSetText({
+        {"float minus alone", {etFloat, 2}, "-", "0.00", 0},
+        {"grouped in a float with decimals", {etFloat, 2}, "1,234", "0.00", 0},
+        {"a comma one place from the end", {etFloat, 2}, "1,5", "0.00", 0},
+        {"a comma two places from the end is decimal", {etFloat, 2}, "3,14", "3.14", 3.14},
+        {"minus inside a float", {etFloat, 2}, "1-2", "0.00", 0},
+        {"minus after the digits, no decimals", {etFloat}, "12-", "0", 0},
+        {"separator alone", {etFloat}, ".", "0", 0},
+        {"grouped in a general float", {etFloat, -1}, "1,234", "0", 0},
+        {"negative float from code", {etFloat, 2}, "-1.5", "-1.50", -1.5},
+        {"decimal separator first", {etFloat, 2}, ".5", "0.50", 0.5},
+        {"decimal separator last", {etFloat, 2}, "12.", "12.00", 12},
+        {"integer minus alone", {etNumeric}, "-", "0", 0},
+        {"minus inside an integer", {etNumeric}, "1-2", "0", 0},
+        {"grouped integer", {etNumeric}, "1,234", "0", 0},
+        {"money minus inside", {etMoney}, "1-2", "0", 0},
+        {"money grouped with decimals", {etMoney, 2}, "1,234.5", "1,234.50", 1234.5},
+        {"money minus alone with decimals", {etMoney, 2}, "-", "0.00", 0},
+    });
+    const LocaleSeparators comma(',', '.');
+    CheckSetText({{"decimal comma, a point one place from the end", {etFloat, 2}, "1.5", "0,00", 0}});
 }
 
 using Action = void (*)(TTypedEdit&);
@@ -130,6 +146,12 @@ TEST(TypedEditValue, ChangesFromCodeReformatTheValue) {
         {"decimals removed", {etFloat, 2}, "12.50", [](auto& b) { b.SetPrecision(0); }, "13", true},
         {"suffix added", {etFloat, 2}, "12.50", [](auto& b) { b.SetSuffix(" m"); }, "12.50 m", false},
         {"prefix", {etFloat, 2, "", " m"}, "1.00 m", [](auto& b) { b.SetPrefix("L="); }, "L=1.00 m", false},
+        {"prefix around grouped money",
+         {etMoney, 2},
+         "1,234.50",
+         [](auto& b) { b.SetPrefix("$"); },
+         "$1,234.50",
+         false},
         {"suffix",
          {etFloat, 2, "L=", " m"},
          "L=1.00 m",
@@ -147,6 +169,14 @@ TEST(TypedEditValue, ChangesFromCodeReformatTheValue) {
         {"pasted after a prefix", {etString, 0, "$"}, "$ab|", [](auto& b) { Paste(b, "c"); }, "$abc|", true},
         {"digits pasted", {etNumeric}, "12|", [](auto& b) { Paste(b, "34"); }, "1234|", true},
         {"integer refuses decimals", {etNumeric}, "12|", [](auto& b) { Paste(b, "3.5"); }, "12|", false},
+        {"integer refuses a minus inside", {etNumeric}, "12|", [](auto& b) { Paste(b, "-3"); }, "12|", false},
+        {"float refuses a minus inside",
+         {etFloat, 2},
+         "[1.00]",
+         [](auto& b) { Paste(b, "1-2"); },
+         "[1.00]",
+         false},
+        {"grouped money pasted", {etMoney, 2}, "|", [](auto& b) { Paste(b, "1,234.5"); }, "[1,234.50]", true},
         {"pasted float rounds", {etFloat, 2}, "[1.00]", [](auto& b) { Paste(b, "3.14159"); }, "[3.14]", true},
         {"no decimals: a decimal refused", {etFloat}, "12|", [](auto& b) { Paste(b, ".5"); }, "12|", false},
         {"float refuses words", {etFloat, 2}, "|", [](auto& b) { Paste(b, "abc"); }, "|", false},
