@@ -123,8 +123,15 @@ void TCustomEdit::PasteFromClipboard() {
 }
 
 void TCustomEdit::Undo() {
+    if (undoText == text)
+        return;
     const AnsiString previous = undoText;
     EditText(previous, undoCaret);
+}
+
+void TCustomEdit::ClearUndo() {
+    undoText = text;
+    undoCaret = caret;
 }
 
 void TCustomEdit::SetBorderStyle(TBorderStyle value) {

@@ -90,6 +90,8 @@ protected:
     void DefaultKeyDown(WORD key, TShiftState shift);
     void DefaultChar(char key);
     void ReplaceSelection(const AnsiString& inserted);
+    // Nothing typed before is left to undo, as after the native edit's text is set.
+    void ClearUndo();
 
     void UpdateView() override;
 

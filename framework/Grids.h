@@ -322,6 +322,9 @@ protected:
     void HideEditor();
     // Hides the editor without writing its text back, as when its cell is being filled anew.
     void DiscardEditor();
+    // The text of a display cell was set other than by its editor: an editor open on the cell
+    // with another text takes the new one, leaving nothing of its own to write. True when it did.
+    virtual bool EditorTakesCell(int ACol, int ARow);
 
     GridAxis cols;
     GridAxis rows;
@@ -395,8 +398,9 @@ private:
     int sizingStart = 0;
     int sizingOffset = 0;
     int movingIndex = -1;
-    // Set while the editor takes the cell's text, which is no edit.
+    // Set while the editor takes the cell's text, which is no edit, and while it writes its own.
     bool loadingEditor = false;
+    bool writingEditor = false;
     // The editor's text as it last came from or went to its cell.
     AnsiString syncedText;
     bool focusWithin = false;

@@ -50,6 +50,8 @@ void TInplaceEdit::KeepTabs(QWidget& view) {
 void TInplaceEdit::UpdateContents() {
     Font = grid.Font;
     SetWindowText(grid.GetEditText(grid.GetCol(), grid.GetRow()));
+    // What was typed belongs to the text before: undo never brings another cell's text here.
+    ClearUndo();
 }
 
 void TInplaceEdit::Move(const TRect& Loc) {
@@ -263,8 +265,22 @@ void TCustomGrid::UpdateText() {
     if (text == syncedText)
         return;
     syncedText = text;
+    const FlagScope writing(writingEditor);
     if (text != GetEditText(editing.X, editing.Y))
         SetEditText(editing.X, editing.Y, text);
+}
+
+bool TCustomGrid::EditorTakesCell(int ACol, int ARow) {
+    if (!editorMode || loadingEditor || writingEditor || !(editing == TGridCoord{ACol, ARow}) ||
+        !(editing == current) || inplaceEdit->GetWindowText() == GetEditText(ACol, ARow))
+        return false;
+    {
+        const FlagScope loading(loadingEditor);
+        inplaceEdit->UpdateContents();
+    }
+    syncedText = inplaceEdit->GetWindowText();
+    inplaceEdit->SelectAll();
+    return true;
 }
 
 void TCustomGrid::FocusScrollBarsOn(QWidget* editorView) {

@@ -22,6 +22,7 @@ void TStringGrid::SetCells(int ACol, int ARow, const AnsiString& Value) {
     CheckCell(ACol, ARow);
     cells.SetText(ACol, ARow, Value);
     InvalidateCell(ACol, ARow);
+    EditorTakesCell(ACol, ARow);
 }
 
 TObject* TStringGrid::GetObjects(int ACol, int ARow) const {

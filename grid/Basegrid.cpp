@@ -75,6 +75,8 @@ void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
     const TPoint base = BaseCell(ACol, ARow);
     cells.SetText(base.x, base.y, Value);
     RepaintCell(ACol, ARow);
+    if (GetEditorMode())
+        EditorTakesCell(RemapColInv(base.x), base.y);
 }
 
 TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow) {

@@ -134,7 +134,9 @@ public:
 
     // Hidden columns. Display columns leave them out; real columns count them, and cells are
     // read and written by real column. Real columns 0-255 can be hidden; each keeps its width
-    // for when it shows again.
+    // for when it shows again. A column count set from code keeps them hidden in their places:
+    // one beyond a lowered count is hidden again when the count grows back to it, unless
+    // UnHideColumn showed it meanwhile.
     void HideColumn(int ACol) { HideColumns(ACol, ACol); }
     void HideColumns(int FromCol, int ToCol);
     void UnHideColumn(int ACol) { UnHideColumns(ACol, ACol); }
@@ -669,6 +671,9 @@ protected:
     // The grid moves its cell store by real column itself.
     void ColsInserted(int, int) override {}
     void ColsDeleted(int, int) override {}
+    // The cell whose edit waits for validation moves with its row.
+    void RowsInserted(int ARow, int RCount) override;
+    void RowsDeleted(const std::vector<int>& ARows) override;
     void RowMoved(int FromIndex, int ToIndex) override;
 
     // Keys, focus and the window's messages.
@@ -701,6 +706,8 @@ protected:
     TInplaceEdit* CreateEditor() override;
     AnsiString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
+    // A text set from code in the cell being edited is no edit to validate, and Escape keeps it.
+    bool EditorTakesCell(int ACol, int ARow) override;
     bool SelectCell(int ACol, int ARow) override;
     void TopLeftChanged() override;
     void Click() override;
@@ -776,6 +783,8 @@ private:
     // The counts changed without a refill: an open editor stays to write its text back.
     void ChangeRowCount(int value);
     void ChangeColCount(int value);
+    // The hidden columns the column count takes in, every real column of it in the cell store.
+    void CountHiddenCols();
     // The row count just changed: the display-text bound, the always-one-fixed row, the footer.
     void RowCountSet();
     // The column count just changed: the always-one-fixed column, the footer, the bounds, the
@@ -873,6 +882,8 @@ private:
     void ReturnToValidatedCell();
     // ValidateCell as the focus leaves the editor or the grid.
     bool ValidateOnFocusLoss(const AnsiString& NewValue);
+    // What the cell being validated holds now; empty once it is gone.
+    AnsiString ValidatedText() const;
     // The last cell of the normal area: columns before the right fixed ones, rows above the
     // footer rows.
     int LastNormalCol() const { return GetColCount() - 1 - FixedRightCols; }
@@ -913,7 +924,8 @@ private:
     AnsiString cellTextCache;
     TGridCoord cachedCell{-1, -1};
 
-    // The cell being validated (display column) and its text when editing could begin.
+    // The cell being validated (real column, -1 once removed) and its text when editing could
+    // begin. It moves with inserted and removed rows and columns.
     int validatedCol = -1;
     int validatedRow = -1;
     AnsiString startingText;

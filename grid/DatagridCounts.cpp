@@ -35,7 +35,28 @@ void TDataGrid::SetColCountEx(int value) {
 
 void TDataGrid::ChangeColCount(int value) {
     TBaseGrid::SetColCount(value);
+    CountHiddenCols();
     ColCountSet();
+}
+
+void TDataGrid::CountHiddenCols() {
+    if (hiddenCols == 0 && std::find(visibleCol.begin(), visibleCol.end(), false) == visibleCol.end())
+        return;
+    // The real columns the count takes: the shown ones up to it with the hidden ones among and
+    // right after them. Hidden columns further on wait beyond the count, hidden.
+    const int flags = static_cast<int>(visibleCol.size());
+    int shown = 0;
+    int hidden = 0;
+    for (int real = 0; shown < GetColCount() || (real < flags && !visibleCol[static_cast<std::size_t>(real)]);
+         ++real) {
+        if (real < flags && !visibleCol[static_cast<std::size_t>(real)])
+            ++hidden;
+        else
+            ++shown;
+    }
+    hiddenCols = hidden;
+    if (StoredColCount() < RealColCount())
+        InsertStoredCols(StoredColCount(), RealColCount() - StoredColCount());
 }
 
 void TDataGrid::ColCountSet() {

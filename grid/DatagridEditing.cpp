@@ -72,8 +72,22 @@ bool TDataGrid::CanEditShow() {
     if (answer) {
         editingStarted = true;
         editPending = true;
+        // The edit starts from the text the cell holds now, whatever it held when it became
+        // current.
+        InitValidate(GetCol(), GetRow());
     }
     return answer;
+}
+
+bool TDataGrid::EditorTakesCell(int ACol, int ARow) {
+    if (!TBaseGrid::EditorTakesCell(ACol, ARow))
+        return false;
+    // The validation's own write is the outcome of the edit, not a text from elsewhere.
+    if (!validating) {
+        InitValidate(ACol, ARow);
+        CacheCellText(ACol, ARow);
+    }
+    return true;
 }
 
 void TDataGrid::ShowEditControl(int, int) {
@@ -153,7 +167,7 @@ bool TDataGrid::SelectCell(int ACol, int ARow) {
     bool answer = false;
     const TInplaceEdit* editor = InplaceEditor();
     if (editPending && !(editor && editor->Focused())) {
-        answer = ValidateCell(GetCellEx(GetRealCol(), GetRow()));
+        answer = ValidateCell(ValidatedText());
         if (answer)
             answer = TBaseGrid::SelectCell(ACol, ARow);
     } else {

@@ -126,11 +126,16 @@ int TDataGrid::Search(const AnsiString& S) {
 }
 
 void TDataGrid::InitValidate(int ACol, int ARow) {
-    validatedCol = ACol;
+    validatedCol = RemapCol(ACol);
     validatedRow = ARow;
-    const int column = RemapCol(ACol);
-    startingText =
-        column < RealColCount() && ARow >= 0 && ARow < GetRowCount() ? GetCellEx(column, ARow) : "";
+    startingText = ValidatedText();
+}
+
+AnsiString TDataGrid::ValidatedText() const {
+    if (validatedCol < 0 || validatedCol >= RealColCount() || validatedRow < 0 ||
+        validatedRow >= GetRowCount())
+        return "";
+    return GetCellEx(validatedCol, validatedRow);
 }
 
 bool TDataGrid::ValidateCell(const AnsiString& NewValue) {
@@ -145,9 +150,10 @@ bool TDataGrid::ValidateCell(const AnsiString& NewValue) {
     } rearm{editPending};
     const FlagScope running(validating);
     bool valid = true;
-    const int column = RemapCol(validatedCol);
+    const int column = validatedCol;
     const int row = validatedRow;
-    if (NewValue != startingText && column < RealColCount() && row >= 0 && row < GetRowCount()) {
+    if (NewValue != startingText && column >= 0 && column < RealColCount() && row >= 0 &&
+        row < GetRowCount()) {
         UpdateCell(column, row);
         AnsiString value = NewValue;
         if (CellChecker && CellChecker->AutoCorrect)
@@ -176,8 +182,10 @@ bool TDataGrid::ValidateOnFocusLoss(const AnsiString& NewValue) {
 }
 
 void TDataGrid::ReturnToValidatedCell() {
-    auto back = [this, col = validatedCol, row = validatedRow] {
-        if (col < GetFixedCols() || col >= GetColCount() || row < GetFixedRows() || row >= GetRowCount())
+    auto back = [this, real = validatedCol, row = validatedRow] {
+        const int col = RemapColInv(real);
+        if (IsHiddenColumn(real) || col < GetFixedCols() || col >= GetColCount() || row < GetFixedRows() ||
+            row >= GetRowCount())
             return;
         if (col != GetCol() || row != GetRow())
             FocusCell(col, row, true);

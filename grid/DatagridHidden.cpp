@@ -61,6 +61,11 @@ void TDataGrid::UnHideColumns(int FromCol, int ToCol) {
     for (int c = std::max(FromCol, 0); c <= ToCol && c < static_cast<int>(visibleCol.size()); ++c) {
         if (!IsHiddenColumn(c))
             continue;
+        // One left beyond a lowered count shows once the count reaches it again.
+        if (c >= RealColCount()) {
+            visibleCol[static_cast<std::size_t>(c)] = true;
+            continue;
+        }
         --hiddenCols;
         visibleCol[static_cast<std::size_t>(c)] = true;
         SetColCount(GetColCount() + 1);
@@ -73,7 +78,7 @@ void TDataGrid::UnHideColumns(int FromCol, int ToCol) {
 }
 
 void TDataGrid::UnHideColumnsAll() {
-    UnHideColumns(0, RealColCount());
+    UnHideColumns(0, static_cast<int>(visibleCol.size()) - 1);
 }
 
 TGridItem* TDataGrid::HiddenItem(int index) const {

@@ -159,7 +159,7 @@ void TDataGrid::DoExit() {
     if (editingDone)
         return;
     if (editingStarted)
-        ValidateOnFocusLoss(GetCellEx(GetRealCol(), GetRow()));
+        ValidateOnFocusLoss(ValidatedText());
     TBaseGrid::DoExit();
 }
 

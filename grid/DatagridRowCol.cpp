@@ -69,6 +69,21 @@ void TDataGrid::DeleteDisplayRows(const std::vector<int>& ARows, bool Ex) {
     }
 }
 
+void TDataGrid::RowsInserted(int ARow, int RCount) {
+    TBaseGrid::RowsInserted(ARow, RCount);
+    if (validatedRow >= ARow)
+        validatedRow += RCount;
+}
+
+void TDataGrid::RowsDeleted(const std::vector<int>& ARows) {
+    TBaseGrid::RowsDeleted(ARows);
+    const auto before = std::lower_bound(ARows.begin(), ARows.end(), validatedRow);
+    if (before != ARows.end() && *before == validatedRow)
+        validatedRow = -1;
+    else
+        validatedRow -= static_cast<int>(before - ARows.begin());
+}
+
 void TDataGrid::RemoveRows(int ARow, int RCount) {
     RemoveRowRange(ARow, RCount, false);
 }
@@ -124,6 +139,8 @@ void TDataGrid::InsertCols(int ACol, int CCount) {
         return;
     // The editor writes its text back while its cell still stands where it was opened.
     HideEditor();
+    if (validatedCol >= ACol)
+        validatedCol += CCount;
     const int display = RemapColInv(ACol);
     const auto at = static_cast<std::size_t>(ACol);
     if (at < visibleCol.size()) {
@@ -154,6 +171,10 @@ void TDataGrid::RemoveCols(int ACol, int CCount) {
     if (shown >= GetColCount())
         throw EInvalidGridOperation("Grid index out of range");
     HideEditor();
+    if (validatedCol >= ACol + CCount)
+        validatedCol -= CCount;
+    else if (validatedCol >= ACol)
+        validatedCol = -1;
     ClearCols(ACol, CCount);
     const int display = RemapColInv(ACol);
     for (int i = 0; i < hiddenRows.Count(); ++i) {

@@ -1,5 +1,6 @@
 #include "grid/Datagrid.h"
 
+#include "tests/grid/GridFiles.h"
 #include "tests/grid/GridTexts.h"
 #include "tests/support/AnsiStringPrinter.h"
 
@@ -199,6 +200,55 @@ TEST(DatagridHidden, ClearingTheSelectionLeavesHiddenColumns) {
         EXPECT_EQ(RowTexts(grid, 1), row.row1);
         EXPECT_EQ(RowTexts(grid, 2), row.row2);
         EXPECT_EQ(RowTexts(grid, 3), "a3 b3 c3 d3 e3 f3");
+    }
+}
+
+// a..e in 3 rows, some columns hidden, then the column count set from code: every column the
+// grid counts reads and saves, and a hidden column keeps its cells and its place, hidden, until
+// it is shown again.
+TEST(DatagridHidden, AColumnCountKeepsHiddenColumnsWhole) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* row1;
+        const char* saved;
+    } rows[] = {
+        {"raised with b hidden",
+         [](TDataGrid& g) {
+             g.HideColumn(1);
+             g.SetColCount(6);
+         },
+         "a1 b1 c1 d1 e1  ", "a0,c0,d0,e0,,|a1,c1,d1,e1,,|a2,c2,d2,e2,,|"},
+        {"lowered before hidden d, then raised",
+         [](TDataGrid& g) {
+             g.HideColumn(3);
+             g.SetColCount(2);
+             g.SetColCount(4);
+         },
+         "a1 b1 c1 d1 e1", "a0,b0,c0,e0|a1,b1,c1,e1|a2,b2,c2,e2|"},
+        {"lowered before hidden d, all shown, then raised",
+         [](TDataGrid& g) {
+             g.HideColumn(3);
+             g.SetColCount(2);
+             g.UnHideColumnsAll();
+             g.SetColCount(4);
+         },
+         "a1 b1 c1 d1", "a0,b0,c0,d0|a1,b1,c1,d1|a2,b2,c2,d2|"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TestFolder folder;
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 5, 3);
+        grid.QuoteEmptyFields = false;
+        row.act(grid);
+        EXPECT_EQ(RowTexts(grid, 1), row.row1);
+        const AnsiString file = folder.Path("cells.csv");
+        grid.SaveToCSV(file);
+        std::string saved = FileBytes(file);
+        for (std::size_t at; (at = saved.find("\r\n")) != std::string::npos;)
+            saved.replace(at, 2, "|");
+        EXPECT_EQ(saved, row.saved);
     }
 }
 

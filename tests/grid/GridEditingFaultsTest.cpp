@@ -213,4 +213,154 @@ TEST(GridEditingFaults, ARefillDropsTheEditOfTheCellsBefore) {
         }
 }
 
+// A cost typed into (1, 1) and stored with Enter; then Ctrl+Z in the editor on the next cell,
+// whether Enter went on to it or the user moved there and pressed F2: that cell's own text stays,
+// and Enter stores it as it was.
+TEST(GridEditingFaults, UndoBelongsToTheCellItWasTypedIn) {
+    struct Row {
+        const char* name;
+        bool advance;
+        std::function<void(NumberedWindow&)> next;
+        int col;
+        int row;
+        const char* text;
+    } rows[] = {
+        {"Enter going on to the next cell", true, [](NumberedWindow&) {}, 2, 1, "21"},
+        {"Enter, Down and F2", false,
+         [](NumberedWindow& window) {
+             window.Press(Qt::Key_Down);
+             window.Press(Qt::Key_F2);
+         },
+         1, 2, "12"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        NumberedWindow window;
+        window.grid->Navigation->AdvanceOnEnter = row.advance;
+        window.Show();
+        window.Select(1, 1);
+        window.Press(Qt::Key_F2);
+        window.Press(Qt::Key_End);
+        window.Type("99");
+        window.Press(Qt::Key_Return);
+        row.next(window);
+        ASSERT_TRUE(window.EditorFocused());
+        window.Press(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(window.EditorText(), AnsiString(row.text));
+        window.Press(Qt::Key_Return);
+        EXPECT_EQ(window.grid->GetCellEx(1, 1), "1199");
+        EXPECT_EQ(window.grid->GetCellEx(row.col, row.row), AnsiString(row.text));
+    }
+}
+
+// Rows and columns inserted or removed from code before the cell the user edits, before the
+// editor opens or while it is open: the typed value lands in the cell it was typed into and the
+// cell that stood there before keeps its text.
+TEST(GridEditingFaults, AnEditLandsInItsCellAfterRowsOrColumnsMove) {
+    struct Cell {
+        int col;
+        int row;
+        const char* text;
+    };
+    struct Row {
+        const char* name;
+        std::function<void(NumberedWindow&)> act;
+        std::vector<Cell> expected;
+    } rows[] = {
+        {"a row inserted above the current cell, then an edit",
+         [](NumberedWindow& window) {
+             window.Click(1, 3);
+             window.grid->InsertRows(1, 1);
+             window.Press(Qt::Key_F2);
+             window.Type("5");
+             window.Click(3, 1);
+         },
+         {{1, 3, "12"}, {1, 4, "5"}}},
+        {"a column inserted left of the current cell, then an edit",
+         [](NumberedWindow& window) {
+             window.Click(2, 3);
+             window.grid->InsertCols(1, 1);
+             window.Press(Qt::Key_F2);
+             window.Type("5");
+             window.Click(1, 1);
+         },
+         {{2, 3, "13"}, {3, 3, "5"}}},
+        {"a row removed above the cell being edited",
+         [](NumberedWindow& window) {
+             window.Edit(1, 3, "5");
+             window.grid->RemoveRows(1, 1);
+             window.Leave();
+         },
+         {{1, 2, "5"}, {1, 3, "14"}}},
+        {"a row hidden above the cell being edited",
+         [](NumberedWindow& window) {
+             window.Edit(1, 3, "5");
+             window.grid->HideRow(1);
+             window.Leave();
+         },
+         {{1, 2, "5"}, {1, 3, "14"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        NumberedWindow window;
+        window.Show();
+        row.act(window);
+        for (const Cell& cell : row.expected)
+            EXPECT_EQ(window.grid->GetCellEx(cell.col, cell.row), cell.text) << cell.col << ", " << cell.row;
+    }
+}
+
+// The grid refilled from code while a value is typed, and the same cell edited again at once: the
+// new edit is validated against what the refill put there, so typing the text from before the
+// refill is an edit the handler hears of.
+TEST(GridEditingFaults, AnEditAfterARefillIsValidatedAgainstTheNewText) {
+    NumberedWindow window;
+    window.grid->OnCellValidate = [&](TObject*, int Col, int Row, AnsiString& Value, bool& Valid) {
+        window.log.push_back(std::to_string(Col) + "," + std::to_string(Row) + " " + Value.str());
+        Valid = Value != "11";
+    };
+    window.Show();
+    window.Edit(1, 1, "77");
+    window.grid->SetRowCount(5);
+    window.grid->SetCellEx(1, 1, "12");
+    window.Press(Qt::Key_F2);
+    window.Type("11");
+    window.Press(Qt::Key_Return);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"1,1 11"}));
+    EXPECT_EQ(window.grid->GetCellEx(1, 1), "12");
+}
+
+// A cost typed into (1, 1), then the program sets that cell while the editor still shows the
+// typed text: the editor shows the program's value, and however the user ends the edit the cell
+// keeps it, unvalidated.
+TEST(GridEditingFaults, AValueSetFromCodeWinsOverTheOpenEditor) {
+    struct Row {
+        const char* name;
+        std::function<void(NumberedWindow&)> end;
+    } rows[] = {
+        {"Enter", [](NumberedWindow& w) { w.Press(Qt::Key_Return); }},
+        {"a click on another cell", [](NumberedWindow& w) { w.Click(2, 2); }},
+        {"the focus taken elsewhere", [](NumberedWindow& w) { w.edit->SetFocus(); }},
+        {"Escape, then Enter",
+         [](NumberedWindow& w) {
+             w.Press(Qt::Key_Escape);
+             w.Press(Qt::Key_Return);
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        NumberedWindow window;
+        window.grid->OnCellValidate = [&](TObject*, int, int, AnsiString& Value, bool&) {
+            window.log.push_back(Value.str());
+        };
+        window.Show();
+        window.Edit(1, 1, "77");
+        window.grid->SetCells(1, 1, "10.00");
+        EXPECT_EQ(window.EditorText(), "10.00");
+        row.end(window);
+        EXPECT_EQ(window.grid->GetCellEx(1, 1), "10.00");
+        EXPECT_TRUE(window.log.empty());
+    }
+}
+
 } // namespace
