@@ -25,6 +25,40 @@ void AppendUtf8(std::string& out, char16_t code) {
     }
 }
 
+// Length of the UTF-8 character starting at bytes[i], 0 when none starts there.
+std::size_t Utf8SequenceAt(std::string_view bytes, std::size_t i) {
+    const auto lead = static_cast<std::uint8_t>(bytes[i]);
+    std::size_t follow = 0;
+    std::uint32_t code = 0;
+    if (lead < 0x80) {
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        follow = 1;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        follow = 2;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        follow = 3;
+        code = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + follow >= bytes.size())
+        return 0;
+    for (std::size_t k = 1; k <= follow; ++k) {
+        const auto next = static_cast<std::uint8_t>(bytes[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and codes past the last plane are not UTF-8.
+    if ((follow == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+        (follow == 3 && (code < 0x10000 || code > 0x10FFFF)))
+        return 0;
+    return follow + 1;
+}
+
 } // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -38,37 +72,10 @@ bool IsValidUtf8(std::string_view bytes) {
         }
         if (i >= bytes.size())
             break;
-        const auto lead = static_cast<std::uint8_t>(bytes[i]);
-        std::size_t follow = 0;
-        std::uint32_t code = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            follow = 1;
-            code = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            follow = 2;
-            code = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            follow = 3;
-            code = lead & 0x07;
-        } else {
+        const std::size_t length = Utf8SequenceAt(bytes, i);
+        if (length == 0)
             return false;
-        }
-        if (i + follow >= bytes.size())
-            return false;
-        for (std::size_t k = 1; k <= follow; ++k) {
-            const auto next = static_cast<std::uint8_t>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and codes past the last plane are not UTF-8.
-        if ((follow == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
-            (follow == 3 && (code < 0x10000 || code > 0x10FFFF)))
-            return false;
-        i += follow + 1;
+        i += length;
     }
     return true;
 }
@@ -78,9 +85,14 @@ std::string TextFromFileBytes(std::string_view bytes) {
         return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (const char byte : bytes) {
-        const auto code = static_cast<std::uint8_t>(byte);
-        AppendUtf8(out, code >= 0x80 && code < 0xA0 ? HighControls[code - 0x80] : char16_t(code));
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (const std::size_t length = Utf8SequenceAt(bytes, i)) {
+            out.append(bytes.substr(i, length));
+            i += length;
+            continue;
+        }
+        const auto code = static_cast<std::uint8_t>(bytes[i++]);
+        AppendUtf8(out, code < 0xA0 ? HighControls[code - 0x80] : char16_t(code));
     }
     return out;
 }

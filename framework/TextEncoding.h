@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-// Bytes of a text file as the UTF-8 the program holds: valid UTF-8 stays as it is, anything else
-// is taken as Windows-1252, the code page files of the program's past were written in.
+// Bytes of a text file as the UTF-8 the program holds: each UTF-8 character stays as it is, and each
+// byte that is not part of one is taken as Windows-1252, the code page files of the program's past
+// were written in (so a file edited in both keeps every character).
 std::string TextFromFileBytes(std::string_view bytes);
 bool IsValidUtf8(std::string_view bytes);
 

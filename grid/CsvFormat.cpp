@@ -200,15 +200,16 @@ void AppendCsvField(std::string& out, std::string_view text, const CsvWriteOptio
     // One scan finds the ordinary field; only the others are looked at again.
     const bool special = FindAnyOf(text, 0, '\r', '\n', options.Separator) < text.size();
     const bool hasBreak = special && FindAnyOf(text, 0, '\r', '\n', '\n') < text.size();
-    const bool quoted = options.QuoteAllFields || text.front() == Quote ||
-                        (special && text.find(options.Separator) != std::string_view::npos) ||
-                        (hasBreak && !options.TildeLineBreaks);
     AnsiString converted;
     if (hasBreak && options.TildeLineBreaks) {
         converted = AnsiString(text);
         LineFeedsToJava(converted);
         text = converted.view();
     }
+    // Decided on the text as written: a line feed dropped may leave a quote in front.
+    const bool quoted = options.QuoteAllFields || (!text.empty() && text.front() == Quote) ||
+                        (special && text.find(options.Separator) != std::string_view::npos) ||
+                        (hasBreak && !options.TildeLineBreaks);
     if (!quoted) {
         out += text;
         return;

@@ -30,6 +30,8 @@ void TDataGrid::OutputToCSV(const AnsiString& FileName, bool Append) {
         text += "\r\n";
         progress.Report(r, GetRowCount() - 1);
     }
+    if (!Append)
+        KeepLeadingByteOrderMark(text);
     if (!WriteFileBytes(FileName, text, Append))
         throw EDataGridError("Cannot Create file " + FileName);
 }

@@ -56,6 +56,7 @@ void TDataGrid::SaveToFixed(const AnsiString& FileName, TIntList* Widths) {
         }
         text += "\r\n";
     }
+    KeepLeadingByteOrderMark(text);
     if (!WriteFileBytes(FileName, text))
         throw EDataGridError("Cannot Create file " + FileName);
 }

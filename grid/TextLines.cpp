@@ -24,12 +24,17 @@ std::size_t CharOffset(std::string_view text, int index) {
 } // namespace
 
 std::string TextOfFileBytes(std::string bytes, bool CtrlZEnds) {
-    if (CtrlZEnds)
-        bytes.resize(std::min(bytes.find('\x1A'), bytes.size()));
+    if (CtrlZEnds && bytes.ends_with('\x1A'))
+        bytes.pop_back();
     if (bytes.starts_with(ByteOrderMark))
         bytes.erase(0, ByteOrderMark.size());
     // UTF-8, as nearly every file is, stays where it is.
     return IsValidUtf8(bytes) ? std::move(bytes) : TextFromFileBytes(bytes);
+}
+
+void KeepLeadingByteOrderMark(std::string& text) {
+    if (text.starts_with(ByteOrderMark))
+        text.insert(0, ByteOrderMark);
 }
 
 std::size_t FindAnyOf(std::string_view text, std::size_t from, char a, char b, char c) {

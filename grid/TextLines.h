@@ -4,10 +4,13 @@
 #include <string>
 #include <string_view>
 
-// The text of a file as the grid's readers take it: a Ctrl-Z (26) ends it when CtrlZEnds, as it
-// ended old text files; a UTF-8 byte order mark is skipped; bytes that are not UTF-8 are read as
-// Windows-1252.
+// The text of a file as the grid's readers take it: with CtrlZEnds a Ctrl-Z (26) that is the last
+// byte is dropped, as old text files ended with one (one inside is text, as the writers wrote it);
+// a UTF-8 byte order mark is skipped; bytes that are not UTF-8 are read as Windows-1252.
 std::string TextOfFileBytes(std::string bytes, bool CtrlZEnds);
+// A text that begins with the byte order mark TextOfFileBytes skips gets a second one before it,
+// so a first cell's own U+FEFF is still there when the file is read.
+void KeepLeadingByteOrderMark(std::string& text);
 
 // Where a line ends: at CR LF, LF or CR (the CSV and clipboard readers), or only at CR, an LF
 // right after it going with it and a lone LF being text (the cell file).

@@ -27,8 +27,11 @@ TEST(TextLines, FileBytesBecomeTheProgramsText) {
         {"UTF-8 as it is", "\xC3\x98 x", true, "\xC3\x98 x"},
         {"a byte order mark is skipped", "\xEF\xBB\xBFx,y", true, "x,y"},
         {"Windows-1252 when not UTF-8", "\xD8x\x80", true, "\xC3\x98x\xE2\x82\xAC"},
-        {"Ctrl-Z ends an old text file", "a\x1Az", true, "a"},
-        {"Ctrl-Z is text where files do not end at it", "a\x1Az", false, "a\x1Az"},
+        {"only the bytes that are not UTF-8 as Windows-1252", "Z\xC3\xBCrich \xFC \xC3\xBC\x80\xC3", true,
+         "Z\xC3\xBCrich \xC3\xBC \xC3\xBC\xE2\x82\xAC\xC3\x83"},
+        {"a Ctrl-Z as the last byte ends an old text file", "a\r\n\x1A", true, "a\r\n"},
+        {"a Ctrl-Z inside is a cell's text", "a\x1Az\r\n", true, "a\x1Az\r\n"},
+        {"Ctrl-Z is text where files do not end at it", "a\x1A", false, "a\x1A"},
         {"NUL is text", "a\0b"s, true, "a\0b"s},
     };
     for (const Row& row : rows) {
