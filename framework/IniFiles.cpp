@@ -31,6 +31,19 @@ bool IsBlank(char c) {
     return Blanks.find(c) != std::string_view::npos;
 }
 
+// The value on one line: each line break (CR LF, CR or LF) becomes a blank, so that no part of it
+// can be read as a key or section of its own.
+std::string OneLine(std::string_view value) {
+    std::string line;
+    line.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n')
+            ++i;
+        line += value[i] == '\r' || value[i] == '\n' ? ' ' : value[i];
+    }
+    return line;
+}
+
 // What ReadString would give back unchanged: a value that begins or ends with a blank, or is
 // enclosed in a pair of quotes, is written in quotes, which the read takes off again.
 std::string Stored(std::string_view value) {
@@ -121,7 +134,7 @@ void TIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, c
     std::vector<std::string> written = lines;
     int sectionEnd = 0;
     const int at = FindKey(Section, Ident, sectionEnd);
-    const std::string entry = Ident.str() + "=" + Stored(Value.view());
+    const std::string entry = Ident.str() + "=" + Stored(OneLine(Value.view()));
     if (at >= 0) {
         written[static_cast<std::size_t>(at)] = entry;
     } else if (sectionEnd >= 0) {

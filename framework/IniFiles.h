@@ -8,8 +8,9 @@
 
 // A settings file of "[section]" lines, each followed by its "key=value" lines. Sections and keys
 // match whatever their case; a value read loses the blanks around it and a pair of quotes
-// enclosing it, so a value written that would lose either is written in quotes. Every write goes
-// to the file at once; a file that cannot be written raises EFCreateError and stays as it was.
+// enclosing it, so a value written that would lose either is written in quotes. A value is written
+// on one line, each line break in it as a blank. Every write goes to the file at once; a file that
+// cannot be written raises EFCreateError and stays as it was.
 class TIniFile : public TObject {
 public:
     // A missing file reads as an empty one.

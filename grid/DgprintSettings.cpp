@@ -2,7 +2,6 @@
 #include "grid/Datagrid.h"
 
 #include "framework/IniFiles.h"
-#include "grid/Gridutil.h"
 
 namespace {
 
@@ -53,11 +52,36 @@ void ReadFont(const TIniFile& ini, const AnsiString& section, const FontKeys& ke
     font.SetColor(static_cast<TColor>(ini.ReadInteger(section, keys.Color, 0)));
 }
 
-// The lines as the framework's text of them: each ended by CR LF.
-AnsiString LinesText(const TStringList& lines) {
+// The lines as one value: each ends in "\n", as does a CR inside one, and a backslash of the text
+// is doubled so that it is never read as the start of a "\n".
+AnsiString TitleLinesValue(const TStringList& lines) {
+    std::string value;
+    for (int i = 0; i < lines.Count(); ++i) {
+        for (const char c : lines[i].view()) {
+            if (c == '\\')
+                value += "\\\\";
+            else if (c == '\r')
+                value += "\\n";
+            else if (c != '\n')
+                value += c;
+        }
+        value += "\\n";
+    }
+    return value;
+}
+
+// The lines' text of a value: "\n" ends a line and "\\" is one backslash; any other backslash
+// is text, as files of earlier versions, which did not double it, hold it.
+AnsiString TitleLinesText(std::string_view value) {
     std::string text;
-    for (int i = 0; i < lines.Count(); ++i)
-        text += lines[i].str() + "\r\n";
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const bool escape =
+            value[i] == '\\' && i + 1 < value.size() && (value[i + 1] == 'n' || value[i + 1] == '\\');
+        if (escape)
+            text += value[++i] == 'n' ? '\r' : '\\';
+        else
+            text += value[i];
+    }
     return text;
 }
 
@@ -110,7 +134,7 @@ void TDataGrid::SavePrintSettings(const AnsiString& FileName, const AnsiString& 
     ini.WriteString(Section, "PageSuffix", s.PageSuffix);
     ini.WriteString(Section, "PagePrefix", s.PagePrefix);
     ini.WriteInteger(Section, "Orientation", s.Orientation);
-    ini.WriteString(Section, "TitleLines", LFToCLF(LinesText(s.TitleLines)));
+    ini.WriteString(Section, "TitleLines", TitleLinesValue(s.TitleLines));
 }
 
 void TDataGrid::LoadPrintSettings(const AnsiString& FileName, const AnsiString& Section) {
@@ -147,5 +171,5 @@ void TDataGrid::LoadPrintSettings(const AnsiString& FileName, const AnsiString& 
     s.PageSuffix = ini.ReadString(Section, "PageSuffix", "");
     s.PagePrefix = ini.ReadString(Section, "PagePrefix", "");
     ReadOrdinal(ini, Section, "Orientation", poLandscape, s.Orientation);
-    s.TitleLines.SetText(CLFToLF(ini.ReadString(Section, "TitleLines", "")));
+    s.TitleLines.SetText(TitleLinesText(ini.ReadString(Section, "TitleLines", "").view()));
 }

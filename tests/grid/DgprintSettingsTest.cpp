@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 struct IniFile {
@@ -15,6 +18,13 @@ struct IniFile {
     AnsiString Name;
     IniFile() : Name(Dir.filePath("print.ini").toStdString()) {}
 };
+
+std::vector<std::string> Lines(const TStrings& list) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < list.Count(); ++i)
+        lines.push_back(list.Strings(i).str());
+    return lines;
+}
 
 } // namespace
 
@@ -78,4 +88,50 @@ TEST(PrintSettingsFile, AFileThatCannotBeWrittenIsReported) {
     const AnsiString name = file.Dir.filePath("missing/print.ini").toStdString();
     EXPECT_EQ(ErrorText<EFCreateError>([&] { grid.SavePrintSettings(name, "PRINTSETTINGS"); }),
               "Cannot create file " + name.str());
+}
+
+TEST(PrintSettingsFile, TitleLinesKeepTheirBackslashesAndNoValueSpansLines) {
+    IniFile file;
+    TDataGrid written(nullptr);
+    TPrintSettings& s = *written.PrintSettings;
+    s.TitleLines.Add("C:\\new\\tables");
+    s.TitleLines.Add("\\\\server\\n");
+    // A value with a line break once wrote a line of its own, read as a key.
+    s.TitleText = "Riverside\r\nFontSize=500";
+    s.PagePrefix = "Page\n";
+    written.SavePrintSettings(file.Name, "PRINTSETTINGS");
+
+    TDataGrid read(nullptr);
+    read.LoadPrintSettings(file.Name, "PRINTSETTINGS");
+    const TPrintSettings& r = *read.PrintSettings;
+    EXPECT_EQ(Lines(r.TitleLines), (std::vector<std::string>{"C:\\new\\tables", "\\\\server\\n"}));
+    EXPECT_EQ(r.TitleText, "Riverside FontSize=500");
+    EXPECT_EQ(r.PagePrefix, "Page ");
+    EXPECT_EQ(r.Font.Size, s.Font.Size);
+
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(file.Name, bytes));
+    EXPECT_NE(bytes.find("TitleLines=C:\\\\new\\\\tables\\n\\\\\\\\server\\\\n\\n\r\n"), std::string::npos)
+        << bytes;
+}
+
+TEST(PrintSettingsFile, TitleLinesOfOlderFilesStillRead) {
+    // Those files wrote a backslash as it stood: "\n" ends a line, any other backslash is text.
+    struct Row {
+        const char* stored;
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"Riverside\\nStage 2\\n", {"Riverside", "Stage 2"}},
+        {"C:\\tables\\n", {"C:\\tables"}},
+        {"ends in a backslash\\", {"ends in a backslash\\"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.stored);
+        IniFile file;
+        ASSERT_TRUE(
+            WriteFileBytes(file.Name, std::string("[PRINTSETTINGS]\r\nTitleLines=") + row.stored + "\r\n"));
+        TDataGrid grid(nullptr);
+        grid.LoadPrintSettings(file.Name, "PRINTSETTINGS");
+        EXPECT_EQ(Lines(grid.PrintSettings->TitleLines), row.lines);
+    }
 }
