@@ -50,11 +50,11 @@ void TDataGrid::OutputToHTML(const AnsiString& FileName, bool Append) {
     const int firstRow = LoadStartRow();
     const AnsiString nowrap = WordWrap ? "" : " nowrap";
     const AnsiString fixedBackground = ColorAttribute(clActiveBorder);
-    // The text of a cell as a page shows it: escaped unless it is HTML, line breaks and links.
+    // The text of a cell as a page shows it: escaped, or HTML as the grid draws it; line breaks
+    // and links.
     const auto cellText = [this](int col, int row) {
         AnsiString text = SaveCell(col, row);
-        if (TextType(text, EnableHTML) != ttHTML)
-            text = EscapeMarkup(text.view());
+        text = TextType(text, EnableHTML) == ttHTML ? CellMarkup(text.view()) : EscapeMarkup(text.view());
         text = HTMLLineBreaks(text);
         if (URLShow)
             text = WithLinks(text, URLFull);
@@ -166,7 +166,7 @@ void TDataGrid::SaveToXML(const AnsiString& FileName, const AnsiString& ListTag,
     for (int r = GetSaveStartRow(); r <= GetSaveEndRow(); ++r) {
         AddLine(text, ("<" + RecordTag + ">").view());
         for (std::size_t i = 0; i < columns.size(); ++i)
-            AddLine(text, ("<" + tags[i] + ">" + EscapeMarkup(SaveCell(columns[i], r).view()) + "</" +
+            AddLine(text, ("<" + tags[i] + ">" + EscapeXmlText(SaveCell(columns[i], r).view()) + "</" +
                            tags[i] + ">")
                               .view());
         AddLine(text, ("</" + RecordTag + ">").view());

@@ -6,6 +6,8 @@
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace {
@@ -102,6 +104,73 @@ TEST(DatagridMarkup, XmlHasAnElementPerRowAndCell) {
     EXPECT_EQ(FileBytes(folder.Path("u.xml")),
               "<?xml version=\"1.0\"?>\r\n<L>\r\n<R>\r\n<FIELD0></FIELD0>\r\n"
               "<FIELD1>3&amp;</FIELD1>\r\n</R>\r\n</L>\r\n");
+}
+
+// The cells of an XML file as a parser reads them, the "_xHHHH_" escapes taken back.
+GridCellTexts XmlCells(const std::string& bytes) {
+    GridCellTexts cells;
+    QXmlStreamReader xml(QByteArray::fromStdString(bytes));
+    xml.readNextStartElement();
+    while (xml.readNextStartElement()) {
+        cells.emplace_back();
+        while (xml.readNextStartElement()) {
+            const QString text = xml.readElementText();
+            static const QRegularExpression escape("_x([0-9A-Fa-f]{4})_");
+            QString decoded;
+            qsizetype at = 0;
+            for (auto match = escape.globalMatch(text); match.hasNext();) {
+                const QRegularExpressionMatch found = match.next();
+                decoded += text.mid(at, found.capturedStart() - at);
+                decoded += QChar(found.captured(1).toUShort(nullptr, 16));
+                at = found.capturedEnd();
+            }
+            cells.back().push_back((decoded + text.mid(at)).toStdString());
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return cells;
+}
+
+TEST(DatagridMarkup, AnXmlParserReadsEveryCellBackWhole) {
+    const GridCellTexts cells = {
+        {"a\r\nb", "lone\rCR", "tab\tand\nLF", "\x01\x08\x0B\x1A\x1F"},
+        {"_x0041_ stays", "<&>\"'", "\xEF\xBF\xBE\xEF\xBF\xBF", "\xC3\x98 \xF0\x9F\x98\x80"},
+    };
+    TestFolder folder;
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, cells);
+    grid.SaveToXML(folder.Path("t.xml"), "Table", "Row", nullptr);
+    const std::string xml = FileBytes(folder.Path("t.xml"));
+    EXPECT_EQ(XmlCells(xml), cells) << xml;
+    EXPECT_NE(xml.find("<FIELD0>a&#13;\nb</FIELD0>"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("<FIELD0>_x005F_x0041_ stays</FIELD0>"), std::string::npos) << xml;
+}
+
+TEST(DatagridMarkup, HtmlCellsGoOutAsTheGridDrawsThemWithNothingLive) {
+    struct Row {
+        const char* text;
+        const char* written;
+    } rows[] = {
+        {"<IMG/src=x/onerror=alert(1)>", "<IMG src=\"x/onerror=alert(1)\">"},
+        {"<IMG SRC=\"IDX:1\" onerror=alert(1) WIDTH=9>", "<IMG SRC=\"IDX:1\" WIDTH=\"9\">"},
+        {"<B onmouseover='alert(1)'>b</B>", "<B>b</B>"},
+        {"<script>alert(1)</script><I>i</I>", "alert(1)<I>i</I>"},
+        {"<A HREF=\" java\tscript:alert(1)\">x</A>", "<A>x</A>"},
+        {"<A HREF=\"http://x.org/?a=1&b=\"\">x</A>", "<A HREF=\"http://x.org/?a=1&amp;b=\">x</A>"},
+        {"<FONT COLOR=\"clRed\" style=\"x\">r</FONT>&lt;<BR>a < b",
+         "<FONT COLOR=\"clRed\">r</FONT>&lt;<BR>a &lt; b"},
+        {"<Bx>no</B>", "no</B>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        TestFolder folder;
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"h"}, {row.text}});
+        grid.WordWrap = true;
+        grid.SaveToHTML(folder.Path("h.html"));
+        const std::string html = FileBytes(folder.Path("h.html"));
+        EXPECT_NE(html.find(std::string("\">") + row.written + "</Font></td>"), std::string::npos) << html;
+    }
 }
 
 TEST(MarkupFormat, EscapesWhatMarkupWouldRead) {
