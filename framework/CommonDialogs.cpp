@@ -21,12 +21,14 @@ bool TOpenDialog::Ask(bool saving) {
     request.FilterIndex = FilterIndex;
     request.InitialDir = InitialDir;
     request.OverwritePrompt = (Options & ofOverwritePrompt) != 0;
+    request.DefaultExt = DefaultExt;
     if (!CurrentDialogResponder().ChooseFile(request))
         return false;
     FileName = request.FileName;
-    if (!DefaultExt.IsEmpty() && QFileInfo(QString::fromStdString(FileName.str())).suffix().isEmpty())
-        FileName += "." + DefaultExt;
     FilterIndex = request.FilterIndex;
+    const AnsiString extension = saving ? SaveExtension(Filter, FilterIndex, DefaultExt) : DefaultExt;
+    if (!extension.IsEmpty() && !QFileInfo(QString::fromStdString(FileName.str())).fileName().contains('.'))
+        FileName += "." + extension;
     return true;
 }
 

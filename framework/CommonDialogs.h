@@ -22,7 +22,8 @@ public:
 };
 
 // The file dialogs. Execute asks through the dialog seam; on OK it returns true with FileName
-// (and FilterIndex) as chosen, DefaultExt added to a name chosen without an extension.
+// (and FilterIndex) as chosen. A name chosen without an extension gets DefaultExt, or when
+// saving the extension the chosen filter names (SaveExtension).
 class TOpenDialog : public TCommonDialog {
 public:
     using TCommonDialog::TCommonDialog;

@@ -69,6 +69,20 @@ QStringList NameFiltersOf(const AnsiString& filter) {
 
 } // namespace
 
+AnsiString SaveExtension(const AnsiString& filter, int filterIndex, const AnsiString& defaultExt) {
+    const QStringList parts = QStringOf(filter).split('|');
+    const qsizetype patterns = 2 * static_cast<qsizetype>(filterIndex) - 1;
+    if (filterIndex < 1 || patterns >= parts.size())
+        return defaultExt;
+    for (const QString& pattern : parts[patterns].split(';')) {
+        const QString extension = pattern.trimmed().mid(2);
+        if (pattern.trimmed().startsWith("*.") && !extension.isEmpty() && !extension.contains('*') &&
+            !extension.contains('?'))
+            return extension.toStdString();
+    }
+    return defaultExt;
+}
+
 // The program's answers: Qt's dialogs, over the window the user is working in.
 class QtDialogResponder : public DialogResponder {
 public:
@@ -99,6 +113,14 @@ public:
         dialog.setNameFilters(filters);
         if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
             dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+        // The dialog adds the extension itself, so that it asks before replacing the file so named.
+        const auto takeExtension = [&](const QString& chosen) {
+            if (request.Saving)
+                dialog.setDefaultSuffix(QStringOf(SaveExtension(
+                    request.Filter, static_cast<int>(filters.indexOf(chosen)) + 1, request.DefaultExt)));
+        };
+        takeExtension(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, takeExtension);
         // A name relative to the working folder opens the dialog in the folder it names.
         if (!request.FileName.IsEmpty())
             dialog.selectFile(QFileInfo(QStringOf(request.FileName)).absoluteFilePath());

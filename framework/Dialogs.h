@@ -33,7 +33,13 @@ struct FileRequest {
     int FilterIndex = 1;
     AnsiString InitialDir;
     bool OverwritePrompt = false;
+    // Given to a name saved without an extension where the chosen filter names none.
+    AnsiString DefaultExt;
 };
+
+// The extension a name saved without one gets: the first one the filter's filterIndex-th entry
+// names ("*.csv" gives "csv"), else defaultExt (for "*.*" or "*.?mf").
+AnsiString SaveExtension(const AnsiString& filter, int filterIndex, const AnsiString& defaultExt);
 
 class TForm;
 class TFont;

@@ -4,8 +4,9 @@
 
 namespace {
 
+// The chart is saved as an SVG picture, the program's metafile.
 const AnsiString CostFilesFilter =
-    "Costings Matrix (*.csv)|*.csv|Metafiles (*.?mf)|*.?mf|All files (*.*)|*.*";
+    "Costings Matrix (*.csv)|*.csv|Metafiles (*.svg)|*.svg|All files (*.*)|*.*";
 
 TTabSheet* NewPage(TComponent* owner, TPageControl* pages, const AnsiString& caption) {
     auto* page = new TTabSheet(owner);

@@ -2,6 +2,7 @@
 #include "tests/reports/CostingsWindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <optional>
 
@@ -109,13 +110,14 @@ TEST_F(ChartAndExports, BandsOfTheMatrixAndTotalsOfTheTakeOffAreColoured) {
 
 TEST_F(ChartAndExports, ASavedMatrixLoadsBackAndSavesTheSame) {
     Price();
+    // Typed without an extension, the name gets the CSV filter's.
     const AnsiString first = Path("matrix.csv");
     const AnsiString second = Path("again.csv");
-    Responder().AnswerFile(first);
+    Responder().AnswerFile(Path("matrix"));
     UserClicks(CostingsForm->SaveCostingMatrixButton);
     ExpectSaveAsked(1);
     EXPECT_EQ(Responder().FilesAsked.at(0).Filter,
-              "Costings Matrix (*.csv)|*.csv|Metafiles (*.?mf)|*.?mf|All files (*.*)|*.*");
+              "Costings Matrix (*.csv)|*.csv|Metafiles (*.svg)|*.svg|All files (*.*)|*.*");
     // Every row from the header on, the costs with it.
     const std::string saved = Bytes(first);
     EXPECT_EQ(saved.substr(0, 38), "Resource,Code,Kind,Unit,\"Unit cost, ea");
@@ -132,7 +134,7 @@ TEST_F(ChartAndExports, TheBillIsSavedAsItShows) {
     Price();
     CostingsForm->BuildBillOfQuantities();
     const AnsiString file = Path("bill.csv");
-    Responder().AnswerFile(file);
+    Responder().AnswerFile(Path("bill"));
     UserClicks(CostingsForm->SaveBOQButton);
     ExpectSaveAsked(1);
     const std::string bill = Bytes(file);
@@ -144,14 +146,14 @@ TEST_F(ChartAndExports, TheBillIsSavedAsItShows) {
     EXPECT_EQ(bill.substr(bill.size() - total.size()), total);
 }
 
-TEST_F(ChartAndExports, TheChartIsSavedUnderTheNameAsTypedAndCopied) {
+TEST_F(ChartAndExports, TheChartIsSavedAsAnSvgPictureAndCopied) {
     Price();
     CostingsForm->RefillChart();
-    const AnsiString file = Path("chart");
-    Responder().AnswerFile(file);
+    Responder().AnswerFile(Path("chart"));
     UserClicks(CostingsForm->SaveCostingsChartToWMFButton);
     ExpectSaveAsked(2);
-    const std::string picture = Bytes(file);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Path("chart").str())));
+    const std::string picture = Bytes(Path("chart.svg"));
     EXPECT_EQ(picture.rfind("<?xml", 0), 0u);
     EXPECT_NE(picture.find("<svg"), std::string::npos);
     EXPECT_NE(picture.find("Drenvala network cost components"), std::string::npos);

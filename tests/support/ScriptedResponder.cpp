@@ -33,11 +33,13 @@ bool ScriptedResponder::ChooseFile(FileRequest& request) {
     FilesAsked.push_back(request);
     if (FileAnswers.empty())
         return false;
-    const std::optional<AnsiString> answer = std::move(FileAnswers.front());
+    const FileAnswer answer = std::move(FileAnswers.front());
     FileAnswers.pop_front();
-    if (!answer)
+    if (!answer.FileName)
         return false;
-    request.FileName = *answer;
+    request.FileName = *answer.FileName;
+    if (answer.FilterIndex != 0)
+        request.FilterIndex = answer.FilterIndex;
     return true;
 }
 

@@ -16,7 +16,7 @@ public:
     // Runs the next scripted action on the window, which acts as the user would and sets
     // its ModalResult; without one the window is cancelled.
     int ShowModal(TForm& form) override;
-    // Answers with the next scripted file name; none, or an empty answer, cancels.
+    // Answers with the next scripted file name and filter; none, or an empty answer, cancels.
     bool ChooseFile(FileRequest& request) override;
     // Records the font the dialog starts from and answers with the next scripted font; none, or
     // an empty answer, cancels.
@@ -30,7 +30,10 @@ public:
     void TrackPopupMenu(TPopupMenu& menu, int x, int y) override;
 
     void Answer(int id) { Answers.push_back(id); }
-    void AnswerFile(std::optional<AnsiString> fileName) { FileAnswers.push_back(std::move(fileName)); }
+    // filterIndex 0 keeps the filter the dialog offers.
+    void AnswerFile(std::optional<AnsiString> fileName, int filterIndex = 0) {
+        FileAnswers.push_back({std::move(fileName), filterIndex});
+    }
     void Clear() {
         Answers.clear();
         Asked.clear();
@@ -48,7 +51,11 @@ public:
 
     std::deque<int> Answers;
     std::deque<std::function<void(TForm&)>> ModalActions;
-    std::deque<std::optional<AnsiString>> FileAnswers;
+    struct FileAnswer {
+        std::optional<AnsiString> FileName;
+        int FilterIndex = 0;
+    };
+    std::deque<FileAnswer> FileAnswers;
     std::vector<MessageRequest> Asked;
     std::vector<FileRequest> FilesAsked;
     std::vector<AnsiString> Opened;
