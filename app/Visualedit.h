@@ -241,6 +241,12 @@ private:
 
     TBitmap networkPicture;
     bool outlineOnly = false;
+    // Draws a name with its top-left corner at (x, y), as the picture's canvas writes a text; the
+    // canvas's pen stays where it was, as no drawing of the picture starts from it.
+    void DrawName(int x, int y, const AnsiString& name);
+    // The painter the picture is drawn with, while it is, on which names are written directly.
+    struct NamePainter;
+    const NamePainter* namePainter = nullptr;
     // A name's height, and a width no character of it reaches, on the picture's canvas.
     int nameHeight = 0;
     int nameCharacterWidth = 0;

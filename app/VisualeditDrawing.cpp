@@ -1,7 +1,11 @@
 #include "app/Visualedit.h"
 
 #include "app/Front.h"
+#include "framework/CanvasStyles.h"
 #include "network/Sewernetwork.h"
+
+#include <QPainter>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cmath>
@@ -62,7 +66,27 @@ bool ClipLine(double& x1, double& y1, double& x2, double& y2, double left, doubl
     return true;
 }
 
+// The canvas draws through the painter while this lives.
+class CanvasAttachment {
+public:
+    CanvasAttachment(TCanvas& canvas, QPainter& painter) : canvas(canvas) { canvas.Attach(painter); }
+    ~CanvasAttachment() { canvas.Release(); }
+    CanvasAttachment(const CanvasAttachment&) = delete;
+    CanvasAttachment& operator=(const CanvasAttachment&) = delete;
+
+private:
+    TCanvas& canvas;
+};
+
 } // namespace
+
+// The canvas's own TextOut measures a text and then lays it out again to draw it, which with a
+// name on every sewer and junction is most of the picture's time. A name needs its width only
+// where the brush fills behind it.
+struct TVisualEditForm::NamePainter {
+    QPainter& Painter;
+    QFontMetrics Metrics;
+};
 
 void TVisualEditForm::PaintBoxPaint(TObject*) {
     // A band or drag outline moving over the network leaves the network's picture as it was.
@@ -86,8 +110,34 @@ void TVisualEditForm::RenderNetworkPicture() {
     canvas.Font = PaintBox->Font;
     canvas.Brush = TBrush{GetColor(), bsSolid};
     canvas.FillRect(Rect(0, 0, networkPicture.Width(), networkPicture.Height()));
-    const ScopedCanvasDrawing drawing(canvas);
+    QPaintDevice* const device = canvas.Device();
+    if (!device) {
+        DrawNetwork();
+        return;
+    }
+    // The canvas draws through the painter the names are written with, so all lands in its order.
+    QPainter painter(device);
+    painter.setFont(canvas.Font.ToQFont());
+    const NamePainter names{painter, QFontMetrics(canvas.Font.ToQFont(), device)};
+    const CanvasAttachment attachment(canvas, painter);
+    const QScopedValueRollback<const NamePainter*> writing(namePainter, &names);
     DrawNetwork();
+}
+
+void TVisualEditForm::DrawName(int x, int y, const AnsiString& name) {
+    TCanvas& canvas = *PaintCanvas;
+    if (!namePainter) {
+        canvas.TextOut(x, y, name);
+        return;
+    }
+    QPainter& painter = namePainter->Painter;
+    const QFontMetrics& metrics = namePainter->Metrics;
+    const QString text = CanvasText(name);
+    if (canvas.Brush.Style != bsClear)
+        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()),
+                         ToQColor(canvas.Brush.Color));
+    painter.setPen(ToQColor(canvas.Font.Color));
+    painter.drawText(x, y + metrics.ascent(), text);
 }
 
 void TVisualEditForm::DrawOutline(TCanvas& canvas) {
@@ -247,7 +297,7 @@ void TVisualEditForm::DrawSewerName(Sewer* s) {
     WorldToScreen((s->UpstreamNode->X + s->DownstreamNode->X) * 0.5,
                   (s->UpstreamNode->Y + s->DownstreamNode->Y) * 0.5, sx, sy);
     canvas.Brush.Style = bsClear;
-    canvas.TextOut(Pixel(sx), Pixel(sy), s->Name);
+    DrawName(Pixel(sx), Pixel(sy), s->Name);
 }
 
 void TVisualEditForm::DrawJunction(SewerNode* j) {
@@ -270,7 +320,7 @@ void TVisualEditForm::DrawJunction(SewerNode* j) {
 void TVisualEditForm::DrawJunctionName(SewerNode* j) {
     double sx = 0, sy = 0;
     WorldToScreen(j->X, j->Y, sx, sy);
-    PaintCanvas->TextOut(Pixel(sx + JunctionBoxSize), Pixel(sy + JunctionBoxSize), j->Name);
+    DrawName(Pixel(sx + JunctionBoxSize), Pixel(sy + JunctionBoxSize), j->Name);
 }
 
 void TVisualEditForm::DrawDatum(SewerNode* j) {

@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -160,6 +161,57 @@ TEST_F(VisualEditDrawing, ASewerToAJunctionAtNoFinitePlaceIsLeftOut) {
         Network().BuildConnections();
         ExpectPixels(Shown(), {{230, 150, Blue}, {150, 150, White}});
         Network().DeleteSewer("S1");
+    }
+}
+
+// Names are written on the picture as the canvas writes a text: the same pixels as TextOut in the
+// paint box's font, in list order, on the brush the drawing before left (clear after sewer names,
+// else the paint box's own, filling behind each junction name and so over the name before it).
+TEST_F(VisualEditDrawing, NamesLookAsTheCanvasWritesThem) {
+    SimpleSewerNetwork& network = Network();
+    // J2 and J3 a pixel apart, so that J3's ground covers part of J2's name; one name crosses the
+    // view's left edge and one is not ASCII.
+    network.AddSewerAt("Überlauf-7", "J2", "J3", 5, 5, 5.1, 5.1);
+    network.AddSewerAt("Sewer-with-a-long-name", "J4", "J5", -24, 4, -20, -4);
+    network.BuildConnections();
+    struct Name {
+        int x, y;
+        const char* text;
+    };
+    // Sewer names at the middles, junction names 8 pixels right of and below the points.
+    const std::vector<Name> sewerNames = {
+        {250, 150, "S0"}, {250, 99, "Überlauf-7"}, {-20, 150, "Sewer-with-a-long-name"}};
+    const std::vector<Name> junctionNames = {{208, 158, "J0"}, {308, 158, "J1"}, {258, 108, "J2"},
+                                             {259, 107, "J3"}, {-32, 118, "J4"}, {8, 198, "J5"}};
+    const struct {
+        const char* label;
+        bool sewerNames;
+        TBrushStyle junctionNameGround;
+    } rows[] = {
+        {"sewer and junction names", true, bsClear},
+        {"junction names alone", false, bsSolid},
+    };
+    for (TSpeedButton* symbols : {VisualEditForm->SewerSpeedButton, VisualEditForm->JunctionSpeedButton,
+                                  VisualEditForm->DropSpeedButton, VisualEditForm->DatumSpeedButton})
+        symbols->ViewClicked();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        if (VisualEditForm->SewerNameSpeedButton->GetDown() != row.sewerNames)
+            VisualEditForm->SewerNameSpeedButton->ViewClicked();
+        TBitmap expected;
+        expected.SetSize(VisualEditForm->PaintBox->Width(), VisualEditForm->PaintBox->Height());
+        TCanvas& canvas = *expected.Canvas;
+        canvas.Font = VisualEditForm->PaintBox->Font;
+        canvas.Brush = TBrush{VisualEditForm->GetColor(), bsSolid};
+        canvas.FillRect(Rect(0, 0, expected.Width(), expected.Height()));
+        canvas.Brush.Style = bsClear;
+        if (row.sewerNames)
+            for (const Name& name : sewerNames)
+                canvas.TextOut(name.x, name.y, name.text);
+        canvas.Brush.Style = row.junctionNameGround;
+        for (const Name& name : junctionNames)
+            canvas.TextOut(name.x, name.y, name.text);
+        EXPECT_TRUE(Shown() == expected.Image());
     }
 }
 
