@@ -248,7 +248,7 @@ void TBaseGrid::RepaintCell(int ACol, int ARow) {
 }
 
 void TBaseGrid::SelectBaseCell() {
-    if (!HasCellProperties(GetCol(), GetRow()))
+    if (GetCol() >= GetColCount() || GetRow() >= GetRowCount() || !HasCellProperties(GetCol(), GetRow()))
         return;
     const TPoint base = BaseCell(GetCol(), GetRow());
     SetCol(base.x);
@@ -432,7 +432,8 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) {
     if (Key == VK_NEXT && LastRowIsFooter && rowCount > 1 &&
         VisibleRowCount() + GetTopRow() - GetFixedRows() == rowCount - 1)
         SetRow(rowCount - 2);
-    if (HasCellProperties(GetCol(), GetRow())) {
+    // A hidden selection leaves the current cell beyond the grid, in no block.
+    if (GetCol() < colCount && GetRow() < rowCount && HasCellProperties(GetCol(), GetRow())) {
         // Arrows step off a merged block from its edge, not from the cell inside it.
         const TPoint base = BaseCell(GetCol(), GetRow());
         const TPoint span = CellSpan(GetCol(), GetRow());

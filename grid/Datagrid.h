@@ -109,7 +109,8 @@ public:
     int GetFixedRowHeight() const { return GetRowHeights(0); }
     void SetFixedRowHeight(int value);
     // Setters of the looks that repaint the grid; the in-place editor, once made, takes the
-    // word wrap and the length limit along.
+    // word wrap and the length limit along. A negative count of footer rows or right fixed
+    // columns raises the framework's index error.
     void SetFixedFooters(int value);
     void SetFixedRightCols(int value);
     void SetWordWrap(bool value);
@@ -797,6 +798,8 @@ private:
     void ClearShownCells(int FromCol, int ToCol, int ARow1, int ARow2);
     // Raises the framework's error unless 0 <= Index < Count.
     void CheckGridIndex(int Index, int Count) const;
+    // Raises the framework's error for a count of fixed rows or columns below 0.
+    void RefuseNegativeCount(int value) const;
     // Hidden rows: the items in the order they were hidden.
     TGridItem* HiddenItem(int index) const;
     // Display rows ARows (ascending) removed together, as RemoveRows or RemoveRowsEx leaves the

@@ -59,6 +59,11 @@ void TDataGrid::CountHiddenCols() {
         InsertStoredCols(StoredColCount(), RealColCount() - StoredColCount());
 }
 
+void TDataGrid::RefuseNegativeCount(int value) const {
+    if (value < 0)
+        throw EInvalidGridOperation("Grid index out of range");
+}
+
 void TDataGrid::ColCountSet() {
     if (GetColCountEx() > 1 && FixedColAlways && TBaseGrid::GetFixedCols() != 1)
         SetFixedColsEx(1);
@@ -103,11 +108,13 @@ void TDataGrid::SetFixedRowHeight(int value) {
 }
 
 void TDataGrid::SetFixedFooters(int value) {
+    RefuseNegativeCount(value);
     FixedFooters = value;
     Invalidate();
 }
 
 void TDataGrid::SetFixedRightCols(int value) {
+    RefuseNegativeCount(value);
     FixedRightCols = value;
     Invalidate();
 }

@@ -53,19 +53,16 @@ void TDataGrid::DeleteDisplayRows(const std::vector<int>& ARows, bool Ex) {
     EraseIndices(rowSelect, ARows);
     const int normalEnd = GetRowCount() - FixedFooters;
     const int firstNormal = TBaseGrid::GetFixedRows();
-    const bool restore = Ex ? row < GetRowCount() : row < normalEnd;
-    if (restore) {
+    // The current cell stays among the normal rows; with none left, on the footer row the
+    // removal left it on, inside the grid.
+    if (row < normalEnd) {
         SetRow(row);
         SetTopRow(std::clamp(topRow, firstNormal, std::max(firstNormal, Vert().MaxFirst())));
-    } else if (Ex) {
-        if (GetRowCount() > firstNormal) {
-            SetRow(firstNormal);
-            SetTopRow(firstNormal);
-        }
+    } else if (normalEnd > firstNormal && Ex) {
+        SetRow(firstNormal);
+        SetTopRow(firstNormal);
     } else if (normalEnd > firstNormal) {
         SetRow(normalEnd - 1);
-    } else {
-        HideSelection();
     }
 }
 

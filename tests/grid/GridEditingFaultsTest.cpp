@@ -1,6 +1,7 @@
 #include "tests/grid/EditingWindow.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/ScriptedResponder.h"
 
 #include <QScrollBar>
 #include <QTest>
@@ -361,6 +362,81 @@ TEST(GridEditingFaults, AValueSetFromCodeWinsOverTheOpenEditor) {
         EXPECT_EQ(window.grid->GetCellEx(1, 1), "10.00");
         EXPECT_TRUE(window.log.empty());
     }
+}
+
+// An editing window with a footer row under three normal ones: rows hidden or removed from code
+// while the current cell stands in the last normal row. The current cell stays among the normal
+// rows that are left, or on the footer once none is left; clicks and keys afterwards fail nowhere
+// and edit no footer.
+TEST(GridEditingFaults, TheCurrentCellStaysInsideTheGrid) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        int row;
+    } rows[] = {
+        {"every normal row removed", [](TDataGrid& g) { g.RemoveRows(1, 3); }, 1},
+        {"every normal row hidden", [](TDataGrid& g) { g.HideRows(1, 3); }, 1},
+        {"the last normal row hidden, keeping the current row", [](TDataGrid& g) { g.HideRowsEx(3, 3); }, 1},
+        {"the last normal row removed, keeping the current row", [](TDataGrid& g) { g.RemoveRowsEx(3, 1); },
+         1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        NumberedWindow window;
+        window.grid->SetFixedFooters(1);
+        window.Show();
+        window.Select(2, 3);
+        row.act(*window.grid);
+        EXPECT_EQ(window.grid->GetCol(), 2);
+        EXPECT_EQ(window.grid->GetRow(), row.row);
+        Responder().Clear();
+        const int footer = window.grid->GetRowCount() - 1;
+        window.Click(3, 1);
+        window.Click(1, footer);
+        window.Press(Qt::Key_Down);
+        window.Press(Qt::Key_F2);
+        window.Type("9");
+        window.Press(Qt::Key_Return);
+        EXPECT_TRUE(Responder().Asked.empty())
+            << (Responder().Asked.empty() ? "" : Responder().Asked[0].Text.str());
+        EXPECT_LT(window.grid->GetRow(), window.grid->GetRowCount());
+        EXPECT_EQ(window.grid->GetCellEx(1, footer), "14");
+    }
+}
+
+// Fixed areas of a negative size are refused as any count out of range, and nothing changes.
+TEST(GridEditingFaults, NegativeFixedAreasAreRefused) {
+    TDataGrid grid(nullptr);
+    grid.SetFixedFooters(1);
+    grid.SetFixedRightCols(1);
+    for (const auto& set : std::vector<std::function<void()>>{[&] { grid.SetFixedRightCols(-1); },
+                                                              [&] { grid.SetFixedFooters(-1); }}) {
+        try {
+            set();
+            ADD_FAILURE() << "no error";
+        } catch (const EInvalidGridOperation& error) {
+            EXPECT_EQ(AnsiString(error.Message), "Grid index out of range");
+        }
+    }
+    EXPECT_EQ(grid.FixedFooters, 1);
+    EXPECT_EQ(grid.FixedRightCols, 1);
+}
+
+// A grid of one row that is always shown fixed hides its selection as it takes the focus: keys,
+// typing and clicks afterwards fail nowhere and change no cell.
+TEST(GridEditingFaults, KeysOnAHiddenSelectionFailNowhere) {
+    EditingWindow window;
+    window.grid->FixedRowAlways = true;
+    window.grid->SetRowCount(1);
+    window.grid->SetCells(1, 0, "kept");
+    window.Show();
+    Responder().Clear();
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_End, Qt::Key_F2})
+        window.Press(key);
+    window.Type("x");
+    window.Click(1, 0);
+    EXPECT_TRUE(Responder().Asked.empty());
+    EXPECT_EQ(window.grid->GetCells(1, 0), "kept");
 }
 
 } // namespace
