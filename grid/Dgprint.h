@@ -75,6 +75,14 @@ private:
     // Everything the widths and heights depend on, besides the events.
     std::string LayoutKey() const;
     void PrintColumnWidths();
+    // The fit scale for columns measured as given, and their print widths at it.
+    void FitColumns(const std::vector<int>& measured);
+    // Widens the measured width of each column whose texts would print cut at the fit scale;
+    // false when none would.
+    bool WidenForWholeTexts(std::vector<int>& measured);
+    // The print width a column needs for each of its texts to show whole at the fit scale.
+    int WholeTextWidth(int displayCol);
+    int WidestWord(const AnsiString& text) const;
     TPoint CellPrintSize(int realCol, int displayCol, int row);
     int PrintRowHeight(int row);
     // The room a row takes on the page: its height with the gaps and spacing drawing adds.

@@ -13,6 +13,9 @@
 
 namespace {
 
+// Widening columns for whole texts and fitting them again settles within this many rounds.
+constexpr int WideningRounds = 8;
+
 bool TopPosition(TPrintPosition position) {
     return position == ppTopLeft || position == ppTopRight || position == ppTopCenter;
 }
@@ -182,7 +185,25 @@ void TPrintPass::PrintColumnWidths() {
                 width = std::max(width, candidate);
             }
     }
-    const std::vector<int> measured(widths.begin() + range.Left, widths.begin() + range.Right + 1);
+    std::vector<int> measured(widths.begin() + range.Left, widths.begin() + range.Right + 1);
+    // Widths taken from the screen may be too narrow for a text in the print font at the scale
+    // it prints at: such a column grows, and the fit is made again for the wider columns; a few
+    // rounds settle it. Widths measured from the texts are left as they are.
+    for (int round = 0;; ++round) {
+        FitColumns(measured);
+        if (round == WideningRounds || !settings.NoAutoSize || !WidenForWholeTexts(measured))
+            break;
+    }
+    if (grid.OnPrintSetColumnWidth)
+        for (int c = range.Left; c <= range.Right; ++c)
+            grid.OnPrintSetColumnWidth(&grid, c, widths[static_cast<std::size_t>(c)]);
+    if (keeping) {
+        kept.Widths.assign(widths.begin() + range.Left, widths.begin() + range.Right + 1);
+        kept.FitScale = fitScale;
+    }
+}
+
+void TPrintPass::FitColumns(const std::vector<int>& measured) {
     fitScale = FitScale(settings.FitToPage, W, settings.LeftSize, settings.RightSize, measured, spacing);
     if (settings.FitToPage == fpCustom && fitScale != 1) {
         bool allow = true;
@@ -191,18 +212,72 @@ void TPrintPass::PrintColumnWidths() {
         if (!allow)
             fitScale = 1;
     }
-    if (fitScale != 1)
-        for (int c = range.Left; c <= range.Right; ++c) {
-            int& width = widths[static_cast<std::size_t>(c)];
-            width = static_cast<int>(width * fitScale);
-        }
-    if (grid.OnPrintSetColumnWidth)
-        for (int c = range.Left; c <= range.Right; ++c)
-            grid.OnPrintSetColumnWidth(&grid, c, widths[static_cast<std::size_t>(c)]);
-    if (keeping) {
-        kept.Widths.assign(widths.begin() + range.Left, widths.begin() + range.Right + 1);
-        kept.FitScale = fitScale;
+    for (int c = range.Left; c <= range.Right; ++c) {
+        const int width = measured[static_cast<std::size_t>(c - range.Left)];
+        widths[static_cast<std::size_t>(c)] = fitScale != 1 ? static_cast<int>(width * fitScale) : width;
     }
+}
+
+bool TPrintPass::WidenForWholeTexts(std::vector<int>& measured) {
+    bool widened = false;
+    for (int c = range.Left; c <= range.Right; ++c) {
+        const int room = widths[static_cast<std::size_t>(c)] + spacing;
+        const int needed = WholeTextWidth(c);
+        if (needed <= room)
+            continue;
+        // The narrowest measured width that scales to the room needed.
+        int& width = measured[static_cast<std::size_t>(c - range.Left)];
+        width = static_cast<int>(std::ceil((needed - spacing) / fitScale));
+        while (static_cast<int>(width * fitScale) + spacing < needed)
+            ++width;
+        widened = true;
+    }
+    return widened;
+}
+
+int TPrintPass::WholeTextWidth(int displayCol) {
+    const int realCol = grid.RemapCol(displayCol);
+    const bool wrapped = grid.WordWrap && settings.NoAutoSize;
+    const int wrapInset = RoundEven(2 * screenFactor);
+    const double scale = std::exchange(grid.fontScale, fitScale);
+    int needed = 0;
+    for (int r = range.Top; r <= range.Bottom; ++r) {
+        if (grid.IsXMergedCell(realCol, r))
+            continue;
+        AnsiString text = CellText(realCol, r);
+        if (text.IsEmpty())
+            continue;
+        TAlignment hAlign = taLeftJustify;
+        TVAlignment vAlign = vtaTop;
+        UseCellFont(realCol, r, hAlign, vAlign);
+        if (wrapped) {
+            needed = std::max(needed, WidestWord(text) + wrapInset);
+            continue;
+        }
+        const int inset = hAlign == taCenter ? 0 : letterWidth;
+        const int lines = LinesInText(text, grid.Multilinecells);
+        for (int i = 0; i < lines; ++i) {
+            AnsiString line = GetNextLine(text, grid.Multilinecells);
+            if (grid.URLShow && !grid.URLFull)
+                StripURLProtocol(line);
+            needed = std::max(needed, canvas.TextWidth(line) + inset);
+        }
+    }
+    grid.fontScale = scale;
+    return needed;
+}
+
+int TPrintPass::WidestWord(const AnsiString& text) const {
+    // Word-wrapped text breaks at blanks and at line breaks only.
+    int widest = 0;
+    std::string_view rest = text.view();
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find_first_of(" \r\n"), rest.size());
+        if (end > 0)
+            widest = std::max(widest, canvas.TextWidth(AnsiString(rest.substr(0, end))));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    return widest;
 }
 
 void TPrintPass::UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignment& vAlign) {

@@ -6,6 +6,7 @@
 #include "tests/reports/ResultsTable.h"
 #include "tests/support/PdfPages.h"
 
+#include <algorithm>
 #include <regex>
 
 namespace {
@@ -67,6 +68,60 @@ TEST_F(TablePrint, TheTablePrintsOnThreeA4PagesEachSewerOnceInOrder) {
     for (int i = 0; i < 250; ++i)
         all[i] = i + 1;
     EXPECT_EQ(printed, all);
+}
+
+TEST_F(TablePrint, EveryTextPrintsWholeInsideItsColumn) {
+    // The columns are as wide as the screen's 8-point texts need; the same texts printed at 10 or
+    // 12 points, shrunk with their columns to the sheet, ran past them: "0.000E+0" and
+    // "Groundslop" showed, the rest cut off at the column's edge.
+    struct Case {
+        const char* label;
+        int size;
+        bool autoSize;
+    };
+    const Case cases[] = {
+        {"10 points", 10, false},
+        {"12 points", 12, false},
+        {"10 points, columns sized to their texts", 10, true},
+        {"8 points", 8, false},
+    };
+    Install(Line(40));
+    ASSERT_EQ(TableForm->FillTableFromNetwork(), 0);
+    UseA4PdfPrinter();
+    TDataGrid& grid = *TableForm->DataGrid1;
+    const QString pdf = QString::fromStdString(Path("table.pdf").str());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        Responder().ModalActions.push_back([&](TForm&) {
+            PrintSetupForm->CheckBox7->SetChecked(c.autoSize);
+            PrintSetupForm->ApplyButton->Click();
+        });
+        TableForm->PrintLayoutButton->Click();
+        ASSERT_EQ(grid.PrintSettings->FitToPage, fpAlways);
+        UseDejaVu(*grid.PrintSettings, c.size);
+        Responder().AnswerFile(Path("table.pdf"));
+        FrontForm->Printtable1->Click();
+
+        ASSERT_EQ(PdfPageCount(pdf), 1);
+        // The columns' edges in points from the sheet's left edge, where the PDF printer keeps
+        // 10 points clear.
+        std::vector<double> edges;
+        for (int col = 0; col <= grid.GetColCount(); ++col)
+            edges.push_back(10 + grid.GetPrintColOffset(col) * 72.0 / 254);
+        const std::vector<PdfWord> words = PdfWords(pdf);
+        ASSERT_GT(words.size(), 26u * 41);
+        bool slope = false;
+        for (const PdfWord& word : words) {
+            slope = slope || word.Text == "Groundslope";
+            // The column the word starts in, and the edge it must end before (a glyph's advance
+            // may round a hundredth of a millimetre over).
+            const auto right = std::upper_bound(edges.begin(), edges.end(), word.XMin);
+            ASSERT_NE(right, edges.begin()) << word.Text;
+            ASSERT_NE(right, edges.end()) << word.Text;
+            EXPECT_LE(word.XMax, *right + 0.15) << word.Text << " in column " << right - edges.begin() - 1;
+        }
+        EXPECT_TRUE(slope);
+    }
 }
 
 TEST_F(TablePrint, TheImageOfTheScreenPrintsAtItsScreenSizeOrShrunkToTheSheet) {

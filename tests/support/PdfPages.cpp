@@ -46,3 +46,22 @@ std::vector<std::string> PdfPageTexts(const QString& file) {
         texts.push_back(page.toStdString());
     return texts;
 }
+
+std::vector<PdfWord> PdfWords(const QString& file) {
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
+    std::vector<PdfWord> words;
+    int page = 0;
+    for (const QString& line : Output("pdftotext", {"-bbox", file, "-"}).split(QChar('\n'))) {
+        if (line.trimmed().startsWith("<page "))
+            ++page;
+        const QRegularExpressionMatch m = word.match(line);
+        if (!m.hasMatch())
+            continue;
+        QString text = m.captured(5);
+        text.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
+        words.push_back({page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                         m.captured(4).toDouble(), text.toStdString()});
+    }
+    return words;
+}
