@@ -51,6 +51,12 @@ void TDataGrid::DeleteDisplayRows(const std::vector<int>& ARows, bool Ex) {
     const int row = GetRow();
     DeleteRows(ARows);
     EraseIndices(rowSelect, ARows);
+    // The moves below start over on their cell; an edit left pending keeps its own cell, moved
+    // with its row, for the validation when the user moves on or leaves.
+    const int editedCol = validatedCol;
+    const int editedRow = validatedRow;
+    const AnsiString editedStart = startingText;
+    const bool started = editingStarted;
     const int normalEnd = GetRowCount() - FixedFooters;
     const int firstNormal = TBaseGrid::GetFixedRows();
     // The current cell stays among the normal rows; with none left, on the footer row the
@@ -63,6 +69,12 @@ void TDataGrid::DeleteDisplayRows(const std::vector<int>& ARows, bool Ex) {
         SetTopRow(firstNormal);
     } else if (normalEnd > firstNormal) {
         SetRow(normalEnd - 1);
+    }
+    if (pending.saved && !Ex) {
+        validatedCol = editedCol;
+        validatedRow = editedRow;
+        startingText = editedStart;
+        editingStarted = started;
     }
 }
 

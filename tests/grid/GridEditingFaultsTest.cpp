@@ -267,6 +267,7 @@ TEST(GridEditingFaults, AnEditLandsInItsCellAfterRowsOrColumnsMove) {
         const char* name;
         std::function<void(NumberedWindow&)> act;
         std::vector<Cell> expected;
+        const char* validated;
     } rows[] = {
         {"a row inserted above the current cell, then an edit",
          [](NumberedWindow& window) {
@@ -276,7 +277,8 @@ TEST(GridEditingFaults, AnEditLandsInItsCellAfterRowsOrColumnsMove) {
              window.Type("5");
              window.Click(3, 1);
          },
-         {{1, 3, "12"}, {1, 4, "5"}}},
+         {{1, 3, "12"}, {1, 4, "5"}},
+         "1,4 5"},
         {"a column inserted left of the current cell, then an edit",
          [](NumberedWindow& window) {
              window.Click(2, 3);
@@ -285,29 +287,37 @@ TEST(GridEditingFaults, AnEditLandsInItsCellAfterRowsOrColumnsMove) {
              window.Type("5");
              window.Click(1, 1);
          },
-         {{2, 3, "13"}, {3, 3, "5"}}},
+         {{2, 3, "13"}, {3, 3, "5"}},
+         "3,3 5"},
         {"a row removed above the cell being edited",
          [](NumberedWindow& window) {
              window.Edit(1, 3, "5");
              window.grid->RemoveRows(1, 1);
-             window.Leave();
+             window.Click(3, 1);
          },
-         {{1, 2, "5"}, {1, 3, "14"}}},
+         {{1, 2, "5"}, {1, 3, "14"}},
+         "1,2 5"},
         {"a row hidden above the cell being edited",
          [](NumberedWindow& window) {
              window.Edit(1, 3, "5");
              window.grid->HideRow(1);
-             window.Leave();
+             window.Click(3, 1);
          },
-         {{1, 2, "5"}, {1, 3, "14"}}},
+         {{1, 2, "5"}, {1, 3, "14"}},
+         "1,2 5"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         NumberedWindow window;
+        window.grid->OnCellValidate = [&](TObject*, int Col, int Row, AnsiString& Value, bool&) {
+            window.log.push_back(std::to_string(Col) + "," + std::to_string(Row) + " " + Value.str());
+        };
         window.Show();
         row.act(window);
         for (const Cell& cell : row.expected)
-            EXPECT_EQ(window.grid->GetCellEx(cell.col, cell.row), cell.text) << cell.col << ", " << cell.row;
+            EXPECT_EQ(window.grid->GetCellEx(cell.col, cell.row), AnsiString(cell.text))
+                << cell.col << ", " << cell.row;
+        EXPECT_EQ(window.log, std::vector<std::string>{row.validated});
     }
 }
 
