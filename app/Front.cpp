@@ -204,11 +204,18 @@ void TFrontForm::MinimumGradientCalc1Click(TObject*) {
 }
 
 void TFrontForm::Contents1Click(TObject*) {
-    Application->HelpCommand(HELP_FINDER, 0);
+    if (!Application->HelpCommand(HELP_FINDER, 0))
+        PageNotOpened(Application->HelpPage());
 }
 
 void TFrontForm::Webpage1Click(TObject*) {
-    ShellExecute("open", HomePage);
+    const AnsiString page = Application->ExeDir() + HomePage;
+    if (ShellExecute("open", page) <= 32)
+        PageNotOpened(page);
+}
+
+void TFrontForm::PageNotOpened(const AnsiString& page) {
+    Application->MessageBox("Could not open " + page + ".", LoadStr(3001), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void TFrontForm::About1Click(TObject*) {

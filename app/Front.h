@@ -137,6 +137,8 @@ private:
     bool OfferToSave(const AnsiString& text, const AnsiString& caption, int flags);
     // Puts the title of the network just read into the windows that show it.
     void ShowReadNetwork();
+    // The desktop shows nothing when it cannot open a page, so the user is told.
+    void PageNotOpened(const AnsiString& page);
     // A menu command leaves the focus where it is, so the box being edited in the docked window
     // is left first: its exit applies the edit, as leaving it by hand does.
     void LeaveEditedBox();
@@ -152,5 +154,5 @@ private:
 
 extern TFrontForm* FrontForm;
 
-// The program's home page.
-constexpr const char* HomePage = "https://example.org/drenvala";
+// The program's home page: it has no web site of its own, so the manual shipped beside it.
+constexpr const char* HomePage = "Drenvala.html";

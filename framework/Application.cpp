@@ -69,9 +69,16 @@ void TApplication::SetHint(const AnsiString& value) {
         OnHint(this);
 }
 
+AnsiString TApplication::HelpPage() const {
+    return ExeDir() + QFileInfo(QString::fromStdString(HelpFile.str())).completeBaseName().toStdString() +
+           ".html";
+}
+
 bool TApplication::HelpCommand(int command, int data) {
-    const QString page = QString::fromStdString(ExeDir().str()) +
-                         QFileInfo(QString::fromStdString(HelpFile.str())).completeBaseName() + ".html";
+    const QString page = QString::fromStdString(HelpPage().str());
+    // The desktop would start a browser on a missing page and tell nobody.
+    if (!QFileInfo::exists(page))
+        return false;
     if (command != HELP_CONTEXT)
         return CurrentDialogResponder().OpenDocument(page.toStdString());
     QUrl topic = QUrl::fromLocalFile(page);
@@ -125,6 +132,8 @@ int ShellExecute(const AnsiString& verb, const AnsiString& file) {
     constexpr int FileNotFound = 2;
     if (verb != "open")
         return NoAssociation;
+    if (file.str().starts_with('/') && !QFileInfo::exists(QString::fromStdString(file.str())))
+        return FileNotFound;
     return CurrentDialogResponder().OpenDocument(file) ? 33 : FileNotFound;
 }
 

@@ -53,8 +53,11 @@ public:
     // The long part of the hint under the mouse; setting it raises OnHint.
     const AnsiString& GetHint() const { return hint; }
     void SetHint(const AnsiString& value);
-    // HELP_FINDER opens the help's contents, HELP_CONTEXT the page of data.
+    // HELP_FINDER opens the help's contents, HELP_CONTEXT the page of data: false when the page
+    // is missing or the desktop could not open it.
     bool HelpCommand(int command, int data);
+    // The HTML page that stands for HelpFile.
+    AnsiString HelpPage() const;
     bool HelpContext(int context) { return HelpCommand(HELP_CONTEXT, context); }
 
     int MessageBox(const AnsiString& text, const AnsiString& caption, int flags);
@@ -88,5 +91,5 @@ AnsiString GetShortHint(const AnsiString& hint);
 AnsiString GetLongHint(const AnsiString& hint);
 
 // Opens file (a document or a web address) with the desktop's program for it; the verb is "open".
-// Returns more than 32 on success, as the shell does.
+// Returns more than 32 on success, as the shell does, and 2 for a local file that does not exist.
 int ShellExecute(const AnsiString& verb, const AnsiString& file);

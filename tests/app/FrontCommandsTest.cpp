@@ -116,7 +116,7 @@ TEST_F(Commands, MenuItemsShowTheirTextsAndRunTheirCommands) {
          "opens window Number of houses for minimum gradient"},
         {FrontForm->Help1, "&Help", true, ""},
         {FrontForm->Contents1, "&Contents", true, help},
-        {FrontForm->Webpage1, "&Web page", true, "opens https://example.org/drenvala"},
+        {FrontForm->Webpage1, "&Web page", true, help},
         Separator,
         {FrontForm->About1, "&About", true, "opens window About"},
     };
@@ -162,6 +162,67 @@ TEST_F(Commands, ToolButtonsRunTheirCommands) {
         EXPECT_EQ(row.button->GetCaption(), row.caption);
         EXPECT_TRUE(row.button->GetEnabled());
         EXPECT_EQ(Effect([&] { row.button->Click(); }), row.effect);
+    }
+}
+
+// The desktop with nothing to open a page with.
+struct NoBrowser : ScriptedResponder {
+    bool OpenDocument(const AnsiString& target) override {
+        Opened.push_back(target);
+        return false;
+    }
+};
+
+// The help and the home page are the manual beside the program; when it is missing, or the desktop
+// cannot open it, a message names the file instead of nothing happening.
+TEST_F(Commands, HelpPagesThatDoNotOpenAreReported) {
+    Application->HelpFile = "Drenvala.hlp";
+    const std::string manual = Application->ExeDir().str() + "Drenvala.html";
+    QTemporaryDir empty;
+    const std::string missing = empty.path().toStdString() + "/Drenvala.html";
+    const struct {
+        const char* label;
+        TMenuItem* item;
+        bool manualThere;
+        Texts asked;
+        Texts opened;
+    } rows[] = {
+        {"contents, no browser",
+         FrontForm->Contents1,
+         true,
+         {MessageLine("Error", "Could not open " + manual + ".", 0x30)},
+         {manual}},
+        {"web page, no browser",
+         FrontForm->Webpage1,
+         true,
+         {MessageLine("Error", "Could not open " + manual + ".", 0x30)},
+         {manual}},
+        {"contents, no manual",
+         FrontForm->Contents1,
+         false,
+         {MessageLine("Error", "Could not open " + missing + ".", 0x30)},
+         {}},
+        {"web page, no manual",
+         FrontForm->Webpage1,
+         false,
+         {MessageLine("Error", "Could not open " + missing + ".", 0x30)},
+         {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        NoBrowser desktop;
+        SetDialogResponder(&desktop);
+        Application->SetExeDir(row.manualThere ? AnsiString() : AnsiString(empty.path().toStdString() + "/"));
+        row.item->Click();
+        Application->SetExeDir({});
+        SetDialogResponder(&Responder());
+        Texts asked, opened;
+        for (const MessageRequest& request : desktop.Asked)
+            asked.push_back(MessageLine(request.Caption.str(), request.Text.str(), request.Flags));
+        for (const AnsiString& target : desktop.Opened)
+            opened.push_back(target.str());
+        EXPECT_EQ(asked, row.asked);
+        EXPECT_EQ(opened, row.opened);
     }
 }
 
