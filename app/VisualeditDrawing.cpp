@@ -110,8 +110,10 @@ void TVisualEditForm::RenderNetworkPicture() {
     canvas.Font = PaintBox->Font;
     canvas.Brush = TBrush{GetColor(), bsSolid};
     canvas.FillRect(Rect(0, 0, networkPicture.Width(), networkPicture.Height()));
+    // Without names the canvas's own run of drawings is quicker than a painter it is attached to.
     QPaintDevice* const device = canvas.Device();
-    if (!device) {
+    if (!device || !(SewerNameSpeedButton->GetDown() || JunctionNameSpeedButton->GetDown())) {
+        const ScopedCanvasDrawing drawing(canvas);
         DrawNetwork();
         return;
     }

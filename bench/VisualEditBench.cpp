@@ -3,10 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cmath>
-#include <memory>
-#include <vector>
 
 namespace {
 
