@@ -644,7 +644,8 @@ public:
     // One pass of the page builder over the print range; the number of pages. pages is the
     // total the page numbers show (-1 while counting).
     int BuildPages(TCanvas* canvas, TPrintMethod method, int pages);
-    // A point size's height in tenths of a millimetre at the current font scale, and back.
+    // A point size's height in tenths of a millimetre, unscaled (a print pass scales the cells'
+    // fonts itself), and back.
     int MapFontHeight(int pointSize) const;
     int MapFontSize(int height) const;
     // The pages the last count found (or OnPrintStart left).
@@ -865,8 +866,6 @@ private:
     TGridRect printRange{};
     // The page in tenths of a millimetre, (0, 0) to its width and height.
     TRect pageRect{};
-    // What MapFontHeight scales by: 1 but while a row of cells is measured or printed.
-    double fontScale = 1;
     int printPageCount = 0;
     TPrintLayout printLayout;
     // Counts the pages to print; it measures as every canvas does in tenths of a millimetre.

@@ -50,7 +50,7 @@ int TDataGrid::ScreenPixelsPerInch() const {
 }
 
 int TDataGrid::MapFontHeight(int pointSize) const {
-    return ::MapFontHeight(pointSize, fontScale);
+    return ::MapFontHeight(pointSize, 1);
 }
 
 int TDataGrid::MapFontSize(int height) const {
@@ -63,11 +63,8 @@ void TDataGrid::SetPreviewPage(int page) {
 }
 
 int TDataGrid::BuildPages(TCanvas* canvas, TPrintMethod method, int pages) {
-    const double scale = fontScale;
     TPrintPass pass(*this, *canvas, method, pages);
-    const int counted = pass.Run();
-    fontScale = scale;
-    return counted;
+    return pass.Run();
 }
 
 void TDataGrid::Print() {

@@ -59,7 +59,9 @@ struct TPrintLayout {
 
 // One pass of the page builder over the grid's print range: it lays the range out in strips of
 // columns and pages of rows and, in the drawing methods, draws the pages from FromPage to ToPage.
-// Units are tenths of a millimetre with y upward, the page's top edge at y = 0.
+// Units are tenths of a millimetre with y upward, the page's top edge at y = 0. The pass keeps its
+// widths, edges and font scale to itself, so the grid paints as ever meanwhile; it tells the grid
+// the widths and edges of each strip as it places it.
 class TPrintPass {
 public:
     TPrintPass(TDataGrid& grid, TCanvas& canvas, TPrintMethod method, int pages);
@@ -101,6 +103,8 @@ private:
     // Where word-wrapped text of a column breaks: its printed width less the left inset.
     int WrapWidth(int displayCol) const;
     int Edge(int displayCol) const;
+    // The widths and the strip's edges where the grid reports them.
+    void PublishLayout() const;
 
     // Drawing (DgprintDraw.cpp).
     bool Drawing() const { return method == prPreview || method == prPrint; }
@@ -119,8 +123,10 @@ private:
     const int pages;
     const TPrintSettings& settings;
     const TGridRect range;
-    std::vector<int>& widths;
-    std::vector<int>& edges;
+    std::vector<int> widths;
+    std::vector<int> edges;
+    // What the cells' fonts are scaled by: the fit scale while a row is measured or drawn.
+    double fontScale = 1;
     TPrintLayout& kept;
     bool keeping = false;
 

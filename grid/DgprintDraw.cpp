@@ -160,10 +160,10 @@ void TPrintPass::DrawHeaderFooter() {
 }
 
 int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
-    grid.fontScale = fitScale;
+    fontScale = fitScale;
     const int drawn = DrawnRowHeight(row);
     if (!Drawing() || !PageInRange(pageIndex + 1)) {
-        grid.fontScale = 1;
+        fontScale = 1;
         return drawn;
     }
     for (int c = first; c <= last; ++c) {
@@ -178,7 +178,7 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
         DrawCellText(realCol, c, row, cell, last);
         DrawCellBorders(realCol, row, cell, drawn, last);
     }
-    grid.fontScale = 1;
+    fontScale = 1;
     return drawn;
 }
 

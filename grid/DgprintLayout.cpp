@@ -77,6 +77,11 @@ TPrintPass::TPrintPass(TDataGrid& grid, TCanvas& canvas, TPrintMethod method, in
       range(InsideGrid(grid.printRange, grid)), widths(grid.printColWidths), edges(grid.printColOffsets),
       kept(grid.printLayout) {}
 
+void TPrintPass::PublishLayout() const {
+    std::copy(widths.begin(), widths.end(), grid.printColWidths.begin());
+    std::copy(edges.begin(), edges.end(), grid.printColOffsets.begin());
+}
+
 int TPrintPass::Run() {
     SetUp();
     if (range.Left > range.Right)
@@ -97,12 +102,12 @@ int TPrintPass::Run() {
 }
 
 void TPrintPass::MapFont(TFont& font) const {
-    font.SetHeight(MapFontHeight(font.Size, grid.fontScale));
+    font.SetHeight(MapFontHeight(font.Size, fontScale));
 }
 
 void TPrintPass::SetUp() {
     canvas.SetMapMode(MM_LOMETRIC);
-    grid.fontScale = 1;
+    fontScale = 1;
     canvas.Pen = TPen{clBlack, settings.Borders == pbDouble ? 10 : 2, settings.BorderStyle, pmCopy};
     canvas.Font.Assign(settings.HeaderFont);
     MapFont(canvas.Font);
@@ -121,10 +126,12 @@ void TPrintPass::SetUp() {
     screenFactor = 254.0 / grid.ScreenPixelsPerInch();
     spacing = settings.NoAutoSize ? 0 : settings.ColumnSpacing + 20;
     const auto columns = static_cast<std::size_t>(std::max(range.Right + 2, grid.GetColCount() + 1));
-    if (widths.size() < columns) {
-        widths.resize(columns);
-        edges.resize(columns);
+    if (grid.printColWidths.size() < columns) {
+        grid.printColWidths.resize(columns);
+        grid.printColOffsets.resize(columns);
     }
+    widths.resize(grid.printColWidths.size());
+    edges.resize(grid.printColOffsets.size());
     // A layout is kept only while nothing that may change it from one pass to the next, unseen,
     // has a say.
     keeping = !grid.OnPrintSetColumnWidth && !grid.OnPrintSetRowHeight && !grid.OnGetDisplText &&
@@ -239,7 +246,7 @@ int TPrintPass::WholeTextWidth(int displayCol) {
     const int realCol = grid.RemapCol(displayCol);
     const bool wrapped = grid.WordWrap && settings.NoAutoSize;
     const int wrapInset = RoundEven(2 * screenFactor);
-    const double scale = std::exchange(grid.fontScale, fitScale);
+    const double scale = std::exchange(fontScale, fitScale);
     int needed = 0;
     for (int r = range.Top; r <= range.Bottom; ++r) {
         if (grid.IsXMergedCell(realCol, r))
@@ -263,7 +270,7 @@ int TPrintPass::WholeTextWidth(int displayCol) {
             needed = std::max(needed, canvas.TextWidth(line) + inset);
         }
     }
-    grid.fontScale = scale;
+    fontScale = scale;
     return needed;
 }
 
@@ -348,7 +355,7 @@ int TPrintPass::PrintRowHeight(int row) {
     } else if (keeping && kept >= 0) {
         height = kept;
     } else {
-        const double scale = std::exchange(grid.fontScale, fitScale);
+        const double scale = std::exchange(fontScale, fitScale);
         int last = 0;
         for (int c = range.Left; c <= range.Right; ++c) {
             const int realCol = grid.RemapCol(c);
@@ -359,7 +366,7 @@ int TPrintPass::PrintRowHeight(int row) {
         }
         if (height == 0)
             height = last;
-        grid.fontScale = scale;
+        fontScale = scale;
         kept = height;
     }
     cachedRow = row;
@@ -419,6 +426,7 @@ int TPrintPass::PlaceStrip(int first) {
     }
     for (int c = first; c <= last + 1; ++c)
         edge(c) += fixedWidth;
+    PublishLayout();
 
     const int titleExtra = settings.TitleLines.Count() > 0 ? (settings.TitleLines.Count() - 1) : 0;
     headerHeight = AnyAt(settings, TopPosition)

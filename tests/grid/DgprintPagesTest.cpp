@@ -135,6 +135,23 @@ TEST_F(PrintedGrid, AChangedCellIsMeasuredAgain) {
     EXPECT_LT(LastRows[0], before[0]);
 }
 
+TEST_F(PrintedGrid, TheGridKeepsItsOwnFontScaleWhileItsCellsPrintLarger) {
+    // Two columns of 159 fitted to the sheet's 2028: the cells print 6.4 times as large, while
+    // the grid, asked from inside the pass, still maps 10 points to 35 tenths.
+    grid.SetRowCount(3);
+    grid.SetCells(0, 1, "S1");
+    grid.PrintSettings->FitToPage = fpAlways;
+    std::vector<int> heights;
+    grid.OnGetCellPrintColor = [&](TObject*, int, int, TGridDrawState, TBrush*, TFont* AFont) {
+        EXPECT_EQ(AFont->Size, 10);
+        heights.push_back(grid.MapFontHeight(10));
+    };
+    Preview();
+    EXPECT_EQ(grid.GetPrintColWidth(0), 1014);
+    ASSERT_FALSE(heights.empty());
+    EXPECT_EQ(heights, std::vector<int>(heights.size(), -35));
+}
+
 TEST_F(PrintedGrid, BordersAsTheSettingsDrawThem) {
     // Drawn at one pixel per tenth: two columns of 254 and two rows of 122 from the top left.
     // The inner edge runs at x = 254, the line between the rows at y = 122, the right edge at
