@@ -44,6 +44,25 @@ void UpdateTable(benchmark::State& state) {
 }
 BENCHMARK(UpdateTable)->Apply(NetworkSizes);
 
+// View > Results Table from the visual editor: the check, the design, the fill of 26 texts a row,
+// the chooser's columns and the first paint of the docked table.
+void ResultsTableCommand(benchmark::State& state) {
+    ShownTable table(static_cast<int>(state.range(0)));
+    UncheckTwoColumns();
+    for (auto _ : state) {
+        state.PauseTiming();
+        FrontForm->ShowChildForm(VisualEditForm);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        FrontForm->ResultsTable1->Click();
+        QApplication::processEvents();
+    }
+    if (TableForm->DataGrid1->GetRowCount() != static_cast<int>(state.range(0)) + 1)
+        state.SkipWithError("the table was not filled");
+    SetPerSewer(state);
+}
+BENCHMARK(ResultsTableCommand)->Apply(NetworkSizes);
+
 // The fill alone, over a designed network.
 void FillTable(benchmark::State& state) {
     ShownTable table(static_cast<int>(state.range(0)));

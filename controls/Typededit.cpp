@@ -5,7 +5,10 @@
 #include "controls/TypedText.h"
 #include "framework/NumberFormat.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <string_view>
 
 namespace {
 
@@ -22,6 +25,15 @@ TAlignment AlignmentOf(TEditAlign align) {
 
 AnsiString FixedFormat(int decimals, char conversion) {
     return "%." + IntToStr(decimals) + AnsiString(conversion);
+}
+
+// Format("%.<decimals>f", value), without a format to build and read at each call: the design
+// loop writes boxes by the million.
+AnsiString FixedText(double value, int decimals) {
+    std::array<char, FixedTextRoom> text;
+    char* const end = WriteFixed(text.data(), value, 0, decimals);
+    std::replace(text.data(), end, '.', DecimalSeparator);
+    return std::string_view(text.data(), static_cast<std::size_t>(end - text.data()));
 }
 
 } // namespace
@@ -94,11 +106,11 @@ void TTypedEdit::SetText(const AnsiString& value) {
         if (precision >= 1 && editType == etMoney)
             shown = Format(FixedFormat(precision, 'n'), MoneyValue(shown));
         else if (precision >= 1 && editType == etFloat)
-            shown = Format(FixedFormat(precision, 'f'), EStrToFloat(shown));
+            shown = FixedText(EStrToFloat(shown), precision);
     }
     if (editType == etHex)
         shown = shown.UpperCase();
-    SetWindowText(prefix + shown + suffix);
+    SetWindowText(prefix.IsEmpty() && suffix.IsEmpty() ? shown : prefix + shown + suffix);
     SetModified(false);
 }
 
@@ -109,16 +121,24 @@ void TTypedEdit::Show(const AnsiString& value) {
 }
 
 double TTypedEdit::EStrToFloat(const AnsiString& text) const {
-    AnsiString s = text;
-    if (precision == 0)
-        s = WithoutChar(s, ThousandSeparator);
-    else if (precision > 0 && s.Length() > precision && s[s.Length() - precision] == ThousandSeparator)
-        s[s.Length() - precision] = DecimalSeparator;
-    return StrToFloat(s);
+    // Read where it stands unless a separator has to change.
+    const int point = text.Length() - precision;
+    if (precision == 0 && text.view().find(ThousandSeparator) != std::string_view::npos)
+        return StrToFloat(WithoutChar(text, ThousandSeparator));
+    if (precision > 0 && point > 0 && text[point] == ThousandSeparator) {
+        AnsiString s = text;
+        s[point] = DecimalSeparator;
+        return StrToFloat(s);
+    }
+    return StrToFloat(text);
 }
 
 double TTypedEdit::GetFloat() const {
-    const AnsiString value = GetText();
+    // Most boxes show no prefix or suffix: their text is read where it stands.
+    return prefix.IsEmpty() && suffix.IsEmpty() ? FloatOf(GetWindowText()) : FloatOf(GetText());
+}
+
+double TTypedEdit::FloatOf(const AnsiString& value) const {
     if (value.IsEmpty())
         return 0;
     switch (editType) {
@@ -141,7 +161,7 @@ void TTypedEdit::SetFloat(double value) {
         SetText(Format("%.0f", value));
         break;
     case etFloat:
-        SetText(precision < 0 ? Format("%g", value) : Format(FixedFormat(precision, 'f'), value));
+        SetText(precision < 0 ? Format("%g", value) : FixedText(value, precision));
         break;
     case etMoney:
         SetText(precision < 1 ? Format("%g", value) : Format(FixedFormat(precision, 'f'), value));

@@ -169,6 +169,8 @@ private:
     bool TakesValue(const AnsiString& value) const;
     // A money value read past its thousand separators and a trailing decimal separator.
     double MoneyValue(const AnsiString& value) const;
+    // GetFloat of the value without prefix and suffix.
+    double FloatOf(const AnsiString& value) const;
     // Position in the window text just after the value.
     int ValueEnd() const { return PrefixLength() + GetText().Length(); }
     // The part of the value the selection covers.

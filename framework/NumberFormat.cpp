@@ -176,27 +176,38 @@ char* MagnitudeDigits(char* text, double magnitude, int decimals) {
 // The digits of a whole number ScaledWhole gave, read with a point before its last decimals
 // digits: how many stand before the point (one at least, a zero for a number below one).
 int IntegerDigits(std::uint64_t whole, int decimals) {
+    constexpr int MostDigits = 20;
     int digits = 1;
-    for (std::uint64_t rest = whole / 10; rest != 0; rest /= 10)
+    for (std::uint64_t power = 10; digits < MostDigits && whole >= power; power *= 10)
         ++digits;
     return std::max(digits - decimals, 1);
 }
 
-// Writes whole with a point before its last decimals digits and integerDigits before the point.
+// Writes whole with a point before its last decimals digits and integerDigits before the point,
+// from the last digit back, two at a time.
 char* WriteScaledWhole(char* out, std::uint64_t whole, int decimals, int integerDigits) {
-    char* end = out + integerDigits + (decimals > 0 ? decimals + 1 : 0);
+    static constexpr std::string_view Pairs = "00010203040506070809101112131415161718192021222324"
+                                              "25262728293031323334353637383940414243444546474849"
+                                              "50515253545556575859606162636465666768697071727374"
+                                              "75767778798081828384858687888990919293949596979899";
+    char* const end = out + integerDigits + (decimals > 0 ? decimals + 1 : 0);
     char* at = end;
-    const auto digit = [&whole] {
-        const auto c = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-        return c;
+    const auto put = [&](int count) {
+        for (; count >= 2; count -= 2) {
+            const auto pair = static_cast<std::size_t>(whole % 100) * 2;
+            whole /= 100;
+            *--at = Pairs[pair + 1];
+            *--at = Pairs[pair];
+        }
+        if (count == 1) {
+            *--at = static_cast<char>('0' + whole % 10);
+            whole /= 10;
+        }
     };
-    for (int i = 0; i < decimals; ++i)
-        *--at = digit();
+    put(decimals);
     if (decimals > 0)
         *--at = '.';
-    while (at != out)
-        *--at = digit();
+    put(integerDigits);
     return end;
 }
 
@@ -274,29 +285,44 @@ std::string ExponentText(double value, int decimals, char letter, int minExponen
         return zero + letter + "+" + std::string(static_cast<std::size_t>(minExponentDigits), '0');
     }
     const Decimal d = SignificantDigits(value, decimals + 1);
-    std::string out = value < 0 ? "-" : "";
-    out += d.Digits[0];
-    if (decimals > 0)
-        out.append(1, '.').append(d.Digits, 1);
-    std::string exponent = std::to_string(std::abs(d.Exponent));
-    if (static_cast<int>(exponent.size()) < minExponentDigits)
-        exponent.insert(0, static_cast<std::size_t>(minExponentDigits) - exponent.size(), '0');
-    return out + letter + (d.Exponent < 0 ? "-" : "+") + exponent;
+    std::array<char, MostSignificantDigits + 16> text;
+    char* at = text.data();
+    if (value < 0)
+        *at++ = '-';
+    *at++ = d.Digits[0];
+    if (decimals > 0) {
+        *at++ = '.';
+        at = std::copy(d.Digits.begin() + 1, d.Digits.end(), at);
+    }
+    *at++ = letter;
+    *at++ = d.Exponent < 0 ? '-' : '+';
+    std::array<char, 8> exponent;
+    const char* exponentEnd =
+        std::to_chars(exponent.data(), exponent.data() + exponent.size(), std::abs(d.Exponent)).ptr;
+    for (auto written = exponentEnd - exponent.data(); written < minExponentDigits; ++written)
+        *at++ = '0';
+    at = std::copy(static_cast<const char*>(exponent.data()), exponentEnd, at);
+    return {text.data(), at};
 }
 
 // Fixed point with decimals, value rounded once, half away from zero, at whichever place keeps
 // fewer digits: its precision-th significant digit or its last decimal; the exponent form of
 // precision digits where more than precision digits would stand before the point.
-std::string PrecisionFixedText(double value, int precision, int decimals) {
-    if (!std::isfinite(value))
-        return NonFiniteText(value);
-    // Below 10^(precision - 1 - decimals) the decimals are the coarser place; a power of ten a
-    // double holds tells that by one comparison.
+// Below 10^(precision - 1 - decimals) the decimals are the coarser place of a finite value; a
+// power of ten a double holds tells that by one comparison.
+bool DecimalsCoarser(double value, int precision, int decimals) {
     const int coarser = precision - 1 - decimals;
     const double magnitude = std::fabs(value);
     const bool exactBound = coarser >= 0 && coarser < static_cast<int>(PowersOfTen.size());
-    if (magnitude == 0 || (exactBound && magnitude < PowersOfTen[static_cast<std::size_t>(coarser)]))
+    return magnitude == 0 || (exactBound && magnitude < PowersOfTen[static_cast<std::size_t>(coarser)]);
+}
+
+std::string PrecisionFixedText(double value, int precision, int decimals) {
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    if (DecimalsCoarser(value, precision, decimals))
         return FixedDigits(value, decimals);
+    const int coarser = precision - 1 - decimals;
     // The exponent is the value's own, or one more where rounding carried into a power of ten,
     // which rounding at the decimals gives too.
     const Decimal d = SignificantDigits(value, precision);
@@ -472,6 +498,14 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
     case ffFixed:
     case ffNumber:
     case ffCurrency: {
+        // Most numbers are written to their decimals as they stand, without a string between.
+        if (format == ffFixed && std::isfinite(value) &&
+            DecimalsCoarser(value, precision, std::clamp(digits, 0, 18))) {
+            std::array<char, FixedTextRoom> text;
+            char* const end = WriteFixed(text.data(), value, 0, std::clamp(digits, 0, 18));
+            std::replace(text.data(), end, '.', DecimalSeparator);
+            return std::string_view(text.data(), static_cast<std::size_t>(end - text.data()));
+        }
         const std::string fixed = PrecisionFixedText(value, precision, std::clamp(digits, 0, 18));
         const bool exponent = fixed.find('E') != std::string::npos;
         return format == ffFixed || exponent ? WithDecimal(fixed, DecimalSeparator)
@@ -534,15 +568,23 @@ bool TryStrToFloat(std::string_view text, double& value) {
         negative = text[0] == '-';
         text.remove_prefix(1);
     }
-    // Digits, one separator before any exponent, and an exponent after a digit with its sign.
+    // Digits, one separator before any exponent, and an exponent after a digit with its sign. The
+    // digits before any exponent are gathered into a whole number on the way.
     bool digitSeen = false;
     bool pointSeen = false;
     bool exponentSeen = false;
+    std::uint64_t whole = 0;
+    std::size_t digits = 0;
+    std::size_t decimals = 0;
+    const char decimal = DecimalSeparator;
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char c = text[at];
         if (c >= '0' && c <= '9') {
             digitSeen = true;
-        } else if (c == DecimalSeparator && !pointSeen && !exponentSeen) {
+            whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+            ++digits;
+            decimals += pointSeen ? 1 : 0;
+        } else if (c == decimal && !pointSeen && !exponentSeen) {
             pointSeen = true;
         } else if ((c == 'e' || c == 'E') && digitSeen && !exponentSeen) {
             exponentSeen = true;
@@ -554,6 +596,14 @@ bool TryStrToFloat(std::string_view text, double& value) {
     }
     if (!digitSeen)
         return false;
+    // Up to 15 digits the whole number and the power of ten below it are exact doubles, so their
+    // quotient is the correctly rounded value from_chars would give.
+    constexpr std::size_t MostExactDigits = 15;
+    if (!exponentSeen && digits <= MostExactDigits) {
+        const double quick = static_cast<double>(whole) / PowersOfTen[decimals];
+        value = negative ? -quick : quick;
+        return true;
+    }
     // from_chars reads '.' as the point: another separator is put in its place in a copy.
     std::string copy;
     if (pointSeen && DecimalSeparator != '.') {
@@ -657,9 +707,13 @@ AnsiString FormatWith(std::string_view format, std::initializer_list<FormatArg> 
 
     auto arg = args.begin();
     for (std::size_t i = 0; i < f.size(); ++i) {
-        const std::size_t percent = f.find('%', i);
-        out.append(f.substr(i, percent - i));
-        if (percent == std::string_view::npos)
+        // Formats are short: a plain scan beats a library search per piece.
+        std::size_t percent = i;
+        while (percent < f.size() && f[percent] != '%')
+            ++percent;
+        if (percent > i)
+            out.append(f.data() + i, percent - i);
+        if (percent == f.size())
             break;
         i = percent;
         if (++i < f.size() && f[i] == '%') {
@@ -667,23 +721,34 @@ AnsiString FormatWith(std::string_view format, std::initializer_list<FormatArg> 
             continue;
         }
         bool left = false, zeros = false, plus = false, space = false;
-        for (; i < f.size() && std::string_view("-0+ ").find(f[i]) != std::string_view::npos; ++i) {
-            left |= f[i] == '-';
-            zeros |= f[i] == '0';
-            plus |= f[i] == '+';
-            space |= f[i] == ' ';
+        for (; i < f.size(); ++i) {
+            const char c = f[i];
+            if (c == '-')
+                left = true;
+            else if (c == '0')
+                zeros = true;
+            else if (c == '+')
+                plus = true;
+            else if (c == ' ')
+                space = true;
+            else
+                break;
         }
         int width = 0;
-        for (; i < f.size() && std::isdigit(static_cast<unsigned char>(f[i])); ++i)
+        const auto digit = [&f](std::size_t at) { return at < f.size() && f[at] >= '0' && f[at] <= '9'; };
+        for (; digit(i); ++i)
             width = width * 10 + (f[i] - '0');
         int precision = -1;
         if (i < f.size() && f[i] == '.') {
             precision = 0;
-            for (++i; i < f.size() && std::isdigit(static_cast<unsigned char>(f[i])); ++i)
+            for (++i; digit(i); ++i)
                 precision = precision * 10 + (f[i] - '0');
         }
-        for (; i < f.size() && std::string_view("hlLqjzt").find(f[i]) != std::string_view::npos; ++i) {
-        }
+        const auto lengthModifier = [](char c) {
+            return c == 'h' || c == 'l' || c == 'L' || c == 'q' || c == 'j' || c == 'z' || c == 't';
+        };
+        while (i < f.size() && lengthModifier(f[i]))
+            ++i;
         if (i >= f.size() || arg == args.end())
             FormatError(format);
         const char conversion = f[i];
@@ -731,8 +796,11 @@ AnsiString FormatWith(std::string_view format, std::initializer_list<FormatArg> 
                 break;
             }
             if (conversion == 'f' || conversion == 'F') {
+                // Blanks before the number are WriteFixed's own padding: no insert afterwards.
+                const int blanksTo = left || zeros || plus || space ? 0 : width;
                 std::array<char, FixedTextRoom> text;
-                out.append(text.data(), WriteFixed(text.data(), v, 0, decimals));
+                const int room = static_cast<int>(FixedTextRoom);
+                out.append(text.data(), WriteFixed(text.data(), v, std::min(blanksTo, room), decimals));
             } else if (conversion == 'e' || conversion == 'E') {
                 const char letter = style.CRuntime ? conversion : 'E';
                 out += ExponentText(v, precision >= 0 ? precision : (style.CRuntime ? 6 : 14), letter,

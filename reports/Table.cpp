@@ -168,17 +168,19 @@ void TTableForm::FillRow(int row, Sewer& s, const SimpleSewerNetwork& network) {
         const bool raised = network.UseDischargeLimiting && flow < network.MinimumDischarge;
         return F3((raised ? network.MinimumDischarge : flow) * 1000);
     };
+    // Once for both columns: the sewers above lie anywhere in memory on a large network.
+    const Sewer::Inflows above = s.FlowsFromAbove();
     const double zu = s.UpstreamNode->Z;
     const double zd = s.DownstreamNode->Z;
     const double lu = s.UpstreamEnd->Level;
     const double ld = s.DownstreamEnd->Level;
     cell(SewerColumn, s.Name);
     cell(LengthColumn, F2(s.Length));
-    cell(InitialUSFlowColumn, E4(s.UpstreamInitialFlow() * 1000));
+    cell(InitialUSFlowColumn, E4(above.Initial * 1000));
     cell(InitialInfiltrationColumn, E4(s.InitialInfiltration * s.Length / SecondsPerDay));
     cell(InitialFlowColumn, E4(s.Population.InitialFlow(network.InitialLCD) * 1000));
     cell(InitialTotalFlowColumn, total(s.InitialTotalQ));
-    cell(FinalUSFlowColumn, E4(s.UpstreamFinalFlow() * 1000));
+    cell(FinalUSFlowColumn, E4(above.Final * 1000));
     cell(FinalInfiltrationColumn, E4(s.FinalInfiltration * s.Length / SecondsPerDay));
     cell(FinalFlowColumn, E4(s.Population.FinalFlow(network.FinalLCD) * 1000));
     cell(FinalTotalFlowColumn, total(s.FinalTotalQ));

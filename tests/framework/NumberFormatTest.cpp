@@ -97,6 +97,19 @@ TEST(NumberFormat, TextToNumbers) {
             EXPECT_DOUBLE_EQ(value, expected) << text;
         }
     }
+    // Read to the nearest double, as the compiler reads the same literals, short texts and long.
+    const std::pair<const char*, double> nearest[] = {
+        {"0.1", 0.1},
+        {"2.675", 2.675},
+        {"-0.3", -0.3},
+        {"999999999999999", 999999999999999.0},
+        {"0.000000000000001", 1e-15},
+        {"9007199254740993", 9007199254740993.0},
+        {"1.23456789012345678", 1.23456789012345678},
+        {"00000000000000000.7", 0.7},
+    };
+    for (const auto& [text, expected] : nearest)
+        EXPECT_EQ(StrToFloat(text), expected) << text;
     const std::tuple<const char*, bool, int> integers[] = {
         {"42", true, 42},         {"-7", true, -7},  {"$FF", true, 255},
         {"0x10", true, 16},       {" 3", true, 3},   {"3 ", false, 0},
