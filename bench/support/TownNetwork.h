@@ -3,6 +3,7 @@
 #include "framework/NumberFormat.h"
 #include "network/Sewernetwork.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numeric>
