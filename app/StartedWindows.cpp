@@ -5,6 +5,10 @@
 void ConnectStartupWindows() {
     // The results table writes design settings into the network, which the save prompts guard.
     TableForm->OnSettingsChange = [](TObject*) { DataEntryForm->NetworkChanged = true; };
+    // The results table and the costings report on the main window's network, under the title
+    // the network editor shows.
+    TableForm->NetworkSource = [] { return FrontForm->Network; };
+    TableForm->TitleSource = [] { return DataEntryForm->TitleEdit->GetText(); };
 }
 
 StartedWindows::StartedWindows() {

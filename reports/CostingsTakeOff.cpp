@@ -1,6 +1,5 @@
 #include "reports/Costings.h"
 
-#include "app/Front.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/NumberFormat.h"
@@ -31,7 +30,7 @@ void WriteTotals(TDataGrid& grid, std::span<const int> columns) {
 } // namespace
 
 bool TCostingsForm::CalculateNetworkCosts() {
-    SimpleSewerNetwork* network = FrontForm->Network;
+    SimpleSewerNetwork* network = TableForm->Network();
     if (!network) {
         Application->MessageBox(LoadStr(3019), LoadStr(3020), MB_OK | MB_ICONEXCLAMATION);
         return false;

@@ -1,6 +1,5 @@
 #include "reports/Table.h"
 
-#include "app/Front.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/NumberFormat.h"
@@ -60,7 +59,7 @@ std::array<TTableForm::NumberSetting, TTableForm::NumberSettingCount> TTableForm
 }
 
 void TTableForm::SettingsToNetwork() {
-    SimpleSewerNetwork* network = FrontForm->Network;
+    SimpleSewerNetwork* network = Network();
     if (!network)
         return;
     // Every box is read before the network changes: a box that is no number changes nothing.
@@ -95,7 +94,7 @@ void TTableForm::SettingsToNetwork() {
 }
 
 void TTableForm::SettingsFromNetwork() {
-    const SimpleSewerNetwork* network = FrontForm->Network;
+    const SimpleSewerNetwork* network = Network();
     if (!network)
         return;
     const auto settings = NumberSettings();
@@ -120,7 +119,7 @@ void TTableForm::UpdateTableFromNetworkButtonClick(TObject*) {
 }
 
 bool TTableForm::UpdateTableFromNetwork() {
-    SimpleSewerNetwork* network = FrontForm->Network;
+    SimpleSewerNetwork* network = Network();
     if (!network) {
         Application->MessageBox(LoadStr(3019), LoadStr(3020), MB_OK | MB_ICONEXCLAMATION);
         return false;
@@ -140,7 +139,7 @@ bool TTableForm::UpdateTableFromNetwork() {
 }
 
 int TTableForm::FillTableFromNetwork() {
-    const SimpleSewerNetwork& network = *FrontForm->Network;
+    const SimpleSewerNetwork& network = *Network();
     const int sewers = static_cast<int>(network.Sewers.size());
     const GridUpdateLock lock(*DataGrid1);
     DataGrid1->RemoveRows(1, DataGrid1->GetRowCount() - 1);

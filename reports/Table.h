@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 
 class Sewer;
 class SimpleSewerNetwork;
@@ -98,6 +99,12 @@ public:
 
     // A design setting of the network changed: the network holds an edit not yet saved.
     TNotifyEvent OnSettingsChange;
+    // The open network (null while there is none) and its title, which the main window hands
+    // down: the reports sit below it.
+    std::function<SimpleSewerNetwork*()> NetworkSource;
+    std::function<AnsiString()> TitleSource;
+    SimpleSewerNetwork* Network() const { return NetworkSource ? NetworkSource() : nullptr; }
+    AnsiString Title() const { return TitleSource ? TitleSource() : AnsiString(); }
 
     // The grid column of each result; other windows read the grid through them.
     const int SewerColumn = 0;

@@ -1,10 +1,9 @@
 // The results table's print buttons.
-#include "app/Dataentry.h"
 #include "reports/Printcontrol.h"
 #include "reports/Table.h"
 
 void TTableForm::PrintLayoutButtonClick(TObject*) {
-    PrintSetupForm->TitleEdit->SetText(DataEntryForm->TitleEdit->GetText());
+    PrintSetupForm->TitleEdit->SetText(Title());
     PrintSetupForm->ShowModal();
 }
 
