@@ -701,7 +701,43 @@ int StrToInt(const AnsiString& text) {
     return value;
 }
 
+namespace {
+
+// "%<width>.<decimals>f" and nothing else, the format the design window writes its results in, of
+// a double: written straight, as the general path would write it. False for any other format.
+bool OneFixedNumber(std::string_view format, std::initializer_list<FormatArg> args, char decimal,
+                    AnsiString& text) {
+    constexpr int MostWidth = 64;
+    const auto* value = args.size() == 1 ? std::get_if<double>(args.begin()) : nullptr;
+    if (!value || format.size() < 4 || format.front() != '%' || format.back() != 'f')
+        return false;
+    int numbers[2] = {0, -1};
+    int field = 0;
+    for (const char c : format.substr(1, format.size() - 2)) {
+        if (c == '.' && field == 0) {
+            field = 1;
+            numbers[1] = 0;
+        } else if (c >= '0' && c <= '9' && !(field == 0 && numbers[0] == 0 && c == '0') &&
+                   numbers[field] < 100) {
+            numbers[field] = numbers[field] * 10 + (c - '0');
+        } else {
+            return false;
+        }
+    }
+    if (field == 0 || numbers[0] > MostWidth)
+        return false;
+    std::array<char, FixedTextRoom> written;
+    char* const end = WriteFixed(written.data(), *value, numbers[0], numbers[1]);
+    std::replace(written.data(), end, '.', decimal);
+    text = std::string_view(written.data(), static_cast<std::size_t>(end - written.data()));
+    return true;
+}
+
+} // namespace
+
 AnsiString FormatWith(std::string_view format, std::initializer_list<FormatArg> args, FormatStyle style) {
+    if (AnsiString text; OneFixedNumber(format, args, style.Decimal, text))
+        return text;
     const std::string_view f = format;
     std::string out;
 
