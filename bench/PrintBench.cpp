@@ -1,9 +1,14 @@
+#include "app/StartedWindows.h"
+#include "bench/support/RandomNetworks.h"
 #include "framework/Bitmap.h"
 #include "framework/Dialogs.h"
 #include "framework/NumberFormat.h"
 #include "framework/Printer.h"
 #include "grid/Datagrid.h"
 
+#include <QApplication>
+#include <QFileInfo>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -106,5 +111,101 @@ void BM_PreviewNext(benchmark::State& state) {
     state.counters["pages"] = grid->GetPrintPageCount();
 }
 BENCHMARK(BM_PreviewNext)->Arg(2)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// The program's results table filled from a designed random tree, its print settings as the
+// print setup's Apply leaves them (borders, fit to page, centred, page numbers).
+class FilledTable {
+public:
+    explicit FilledTable(int sewers) {
+        FrontForm->ReplaceNetwork(RandomTree(sewers));
+        FrontForm->Network->CheckNetwork();
+        TableForm->UpdateTableFromNetwork();
+        PrintSetupForm->CheckBox3->SetChecked(true);
+        PrintSetupForm->ApplyButton->Click();
+        UsePdfPrinter();
+    }
+    FilledTable(const FilledTable&) = delete;
+    FilledTable& operator=(const FilledTable&) = delete;
+
+    TDataGrid& Grid() const { return *TableForm->DataGrid1; }
+    // A cell written again, as a refill would: nothing of an earlier layout may be used.
+    void Touch() const { Grid().SetCellEx(0, 1, Grid().GetCellEx(0, 1)); }
+
+private:
+    StartedWindows windows;
+};
+
+// File > Print Solution Table into a PDF file: pages counted, laid out and drawn.
+void PrintSolutionTable(benchmark::State& state) {
+    const FilledTable table(static_cast<int>(state.range(0)));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("table.pdf");
+    PdfFileResponder responder(pdf.toStdString());
+    SetDialogResponder(&responder);
+    for (auto _ : state) {
+        table.Touch();
+        FrontForm->Printtable1->Click();
+    }
+    SetDialogResponder(nullptr);
+    state.counters["pages"] = table.Grid().GetPrintPageCount();
+    state.counters["pdf_MB"] = static_cast<double>(QFileInfo(pdf).size()) / 1e6;
+}
+BENCHMARK(PrintSolutionTable)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The Print Preview window's first page of the results table: every page counted, page 1 drawn
+// on the window's page area.
+void PreviewSolutionTable(benchmark::State& state) {
+    const FilledTable table(static_cast<int>(state.range(0)));
+    TBitmap box;
+    box.SetSize(315, 232);
+    for (auto _ : state) {
+        table.Touch();
+        table.Grid().SetPreviewPage(1);
+        table.Grid().PrintPreview(box.Canvas, Rect(0, 0, 315, 232));
+    }
+    state.counters["pages"] = table.Grid().GetPrintPageCount();
+}
+BENCHMARK(PreviewSolutionTable)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The floor the printing is measured against: the same cells, one QPainter::drawText each, at
+// the rows and columns the program printed them, in its print font at its scale.
+void PlainQtFloor(benchmark::State& state) {
+    const FilledTable table(static_cast<int>(state.range(0)));
+    TDataGrid& grid = table.Grid();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("table.pdf");
+    PdfFileResponder responder(pdf.toStdString());
+    SetDialogResponder(&responder);
+    FrontForm->Printtable1->Click();
+    SetDialogResponder(nullptr);
+    const int pages = grid.GetPrintPageCount();
+    const int rowsPerPage = (grid.GetRowCount() + pages - 1) / pages;
+    const double fit =
+        static_cast<double>(grid.GetPrintColOffset(grid.GetColCount()) - grid.GetPrintColOffset(0)) /
+        ((grid.GetColCount() * (grid.GetColWidths(0) - 4)) * 254.0 / 96);
+    for (auto _ : state) {
+        QPrinter& device = Printer()->Device();
+        device.setOutputFileName(pdf);
+        QPainter painter(&device);
+        const double pixelsPerTenth = device.logicalDpiX() / 254.0;
+        painter.scale(pixelsPerTenth, pixelsPerTenth);
+        QFont font(QString::fromStdString(grid.PrintSettings->Font.Name.str()));
+        font.setPixelSize(std::max(1, static_cast<int>(grid.PrintSettings->Font.Size * 254.0 / 72 * fit)));
+        painter.setFont(font);
+        const double pitch = 2700.0 / rowsPerPage;
+        for (int row = 0; row < grid.GetRowCount(); ++row) {
+            if (row > 0 && row % rowsPerPage == 0)
+                device.newPage();
+            const double y = 100 + (row % rowsPerPage) * pitch;
+            for (int col = 0; col < grid.GetColCount(); ++col)
+                painter.drawText(QPointF(grid.GetPrintColOffset(col), y),
+                                 QString::fromStdString(grid.GetCellEx(col, row).str()));
+        }
+        painter.end();
+    }
+    state.counters["pages"] = pages;
+    state.counters["pdf_MB"] = static_cast<double>(QFileInfo(pdf).size()) / 1e6;
+}
+BENCHMARK(PlainQtFloor)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

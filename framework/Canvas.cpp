@@ -33,7 +33,16 @@ QPainter::CompositionMode CompositionOf(TPenMode mode) {
 } // namespace
 
 void TCanvas::BeginDrawing() {
-    if (attached || batch || !image || image->isNull())
+    if (attached) {
+        // A painter that clips already keeps its clip only by a save around each drawing.
+        if (attachedRun || attached->hasClipping())
+            return;
+        attached->save();
+        attached->setRenderHint(QPainter::Antialiasing, false);
+        attachedRun = true;
+        return;
+    }
+    if (batch || !image || image->isNull())
         return;
     batch = std::make_unique<QPainter>(image);
     // The colours of system colours are looked up again for this run.
@@ -42,6 +51,11 @@ void TCanvas::BeginDrawing() {
 }
 
 void TCanvas::EndDrawing() {
+    FlushTexts();
+    if (attachedRun) {
+        attached->restore();
+        attachedRun = false;
+    }
     batch.reset();
 }
 
@@ -50,10 +64,13 @@ void TCanvas::Attach(QPainter& painter) {
 }
 
 void TCanvas::Release() {
+    if (attachedRun)
+        EndDrawing();
     attached = nullptr;
 }
 
 void TCanvas::SetImage(QImage* newImage) {
+    FlushTexts();
     image = newImage;
 }
 
@@ -66,14 +83,10 @@ QPaintDevice* TCanvas::Device() const {
 }
 
 void TCanvas::Paint(const std::function<void(QPainter&)>& draw) {
-    if (batch) {
-        // The painter is ours: what a drawing set that the next one does not set is set back.
-        batch->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        if (clip)
-            batch->setClipRect(*clip);
-        else
-            batch->setClipping(false);
-        draw(*batch);
+    FlushTexts();
+    if (QPainter* painter = RunPainter()) {
+        PrepareRunPainter(*painter);
+        draw(*painter);
     } else if (attached) {
         attached->save();
         attached->setRenderHint(QPainter::Antialiasing, false);
@@ -348,10 +361,12 @@ int TCanvas::DrawText(const AnsiString& text, TRect& r, unsigned format) {
 }
 
 void TCanvas::SelectClipRect(const TRect& r) {
+    FlushTexts();
     clip = mapMode == MM_LOMETRIC ? Mapped(r).toAlignedRect() : QRect(r.Left, r.Top, r.Width(), r.Height());
 }
 
 void TCanvas::RemoveClip() {
+    FlushTexts();
     clip.reset();
 }
 

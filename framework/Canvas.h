@@ -13,9 +13,11 @@
 #include <QPen>
 #include <QPointF>
 #include <QRect>
+#include <QVector>
 
 #include <map>
 #include <optional>
+#include <string_view>
 #include <tuple>
 #include <utility>
 
@@ -108,7 +110,7 @@ public:
     // Places a page in MM_LOMETRIC: device pixels per tenth of a millimetre and the device pixel
     // where (0, 0) lies; without one the device's own resolution from its top-left corner.
     void SetPageScale(double pixelsPerTenth, QPointF origin);
-    void ResetPageScale() { pageScale.reset(); }
+    void ResetPageScale();
     // The device's whole area in the current units.
     TRect ClipBox() const;
     void Draw(int x, int y, const TBitmap& bitmap);
@@ -122,8 +124,10 @@ public:
     void SetImage(QImage* image);
     // Where the drawing goes now, if anywhere.
     QPaintDevice* Device() const;
-    // Many drawings on the image in a row: one painter serves them all until EndDrawing, instead
-    // of one for each.
+    // Many drawings in a row until EndDrawing: on the image one painter serves them all instead
+    // of one for each; an attached painter (unless it clips already) is saved once instead of
+    // around each drawing. Texts in MM_LOMETRIC that need no clip are then drawn together, in
+    // the order of the other drawings, at the latest by EndDrawing.
     void BeginDrawing();
     void EndDrawing();
 
@@ -135,7 +139,25 @@ private:
     using FontKey = std::tuple<std::string, int, unsigned>;
     struct TenthsMeasures;
 
+    // Texts waiting to be drawn together: glyphs in one font and colour, in tenths with y
+    // downward (CanvasTextRun.cpp).
+    struct QueuedTexts {
+        TenthsMeasures* Measures = nullptr;
+        TColor FontColor = clBlack;
+        QVector<quint32> Glyphs;
+        QVector<QPointF> Positions;
+    };
+
     void Paint(const std::function<void(QPainter&)>& draw);
+    // The painter of a run of drawings, if one runs.
+    QPainter* RunPainter() const;
+    void PrepareRunPainter(QPainter& painter) const;
+    // Queues a one-line text whose top-left corner is at (x, y); false where it must be drawn
+    // on its own.
+    bool QueueText(double x, int y, std::string_view text);
+    void FlushTexts();
+    // DrawText of a text that stays one line in r, queued; its height, or none where it cannot.
+    std::optional<int> DrawLineTenths(const AnsiString& text, const TRect& r, unsigned format);
     // The drawing of MM_LOMETRIC (CanvasTenths.cpp).
     double ScaleX() const;
     double ScaleY() const;
@@ -165,6 +187,9 @@ private:
     const QFontMetrics& Metrics() const;
 
     QPainter* attached = nullptr;
+    // The attached painter draws in a run.
+    bool attachedRun = false;
+    QueuedTexts queued;
     QImage* image = nullptr;
     std::unique_ptr<QPainter> batch;
     mutable QPen qtPen;

@@ -1,6 +1,7 @@
 // The canvas in tenths of a millimetre (MM_LOMETRIC): the mapping onto the device and the
 // drawing and measuring that follow it.
 #include "framework/Canvas.h"
+#include "framework/CanvasMeasures.h"
 #include "framework/CanvasStyles.h"
 
 #include <QPaintDevice>
@@ -28,13 +29,20 @@ int Rounded(double value) {
 } // namespace
 
 int TCanvas::SetMapMode(int mode) {
+    FlushTexts();
     const int before = mapMode;
     mapMode = mode;
     return before;
 }
 
 void TCanvas::SetPageScale(double pixelsPerTenth, QPointF origin) {
+    FlushTexts();
     pageScale = PageScale{pixelsPerTenth, origin};
+}
+
+void TCanvas::ResetPageScale() {
+    FlushTexts();
+    pageScale.reset();
 }
 
 double TCanvas::ScaleX() const {
@@ -89,60 +97,44 @@ QFont TCanvas::TenthsFont() const {
     return font;
 }
 
-// Widths of texts in one font: a text of printable ASCII adds up the advances of its characters
-// and what each pair of neighbours adds (kerning, a ligature of two), each asked once; other
-// texts, and those where a ligature may join three letters, are shaped whole.
-struct TCanvas::TenthsMeasures {
-    TenthsMeasures(const QFont& font, std::string name, int height, unsigned style)
-        : Font(font), Metrics(font), Name(std::move(name)), Height(height), Style(style) {
-        advances.fill(std::nan(""));
-        pairs.fill(std::nan(""));
+TCanvas::TenthsMeasures::TenthsMeasures(const QFont& font, std::string name, int height, unsigned style)
+    : Font(font), Metrics(font), Name(std::move(name)), Height(height), Style(style),
+      Raw(QRawFont::fromFont(font)) {
+    advances.fill(std::nan(""));
+    pairs.fill(std::nan(""));
+    glyphIndexes.fill(-1);
+}
+
+bool TCanvas::TenthsMeasures::Simple(std::string_view text) {
+    return text.find("ff") == std::string_view::npos &&
+           std::all_of(text.begin(), text.end(), [](char c) { return Printable(c); });
+}
+
+double TCanvas::TenthsMeasures::Width(std::string_view text) {
+    if (!Simple(text))
+        return Metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    double width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        width += Advance(text[i]);
+        if (i > 0)
+            width += Pair(text[i - 1], text[i]);
     }
+    return width;
+}
 
-    double Width(std::string_view text) {
-        const bool simple = text.find("ff") == std::string_view::npos &&
-                            std::all_of(text.begin(), text.end(), [](char c) { return Printable(c); });
-        if (!simple)
-            return Metrics.horizontalAdvance(
-                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-        double width = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            width += Advance(text[i]);
-            if (i > 0)
-                width += Pair(text[i - 1], text[i]);
-        }
-        return width;
-    }
+double TCanvas::TenthsMeasures::Advance(char c) {
+    double& advance = advances[static_cast<std::size_t>(c - First)];
+    if (std::isnan(advance))
+        advance = Metrics.horizontalAdvance(QChar(c));
+    return advance;
+}
 
-    QFont Font;
-    QFontMetricsF Metrics;
-    std::string Name;
-    int Height;
-    unsigned Style;
-
-private:
-    static constexpr int First = 32;
-    static constexpr int Count = 127 - First;
-
-    static bool Printable(char c) { return c >= First && c < First + Count; }
-
-    double Advance(char c) {
-        double& advance = advances[static_cast<std::size_t>(c - First)];
-        if (std::isnan(advance))
-            advance = Metrics.horizontalAdvance(QChar(c));
-        return advance;
-    }
-
-    double Pair(char a, char b) {
-        double& pair = pairs[static_cast<std::size_t>((a - First) * Count + b - First)];
-        if (std::isnan(pair))
-            pair = Metrics.horizontalAdvance(QString(QChar(a)) + QChar(b)) - Advance(a) - Advance(b);
-        return pair;
-    }
-
-    std::array<double, Count> advances;
-    std::array<double, Count * Count> pairs;
-};
+double TCanvas::TenthsMeasures::Pair(char a, char b) {
+    double& pair = pairs[PairIndex(a, b)];
+    if (std::isnan(pair))
+        pair = Metrics.horizontalAdvance(QString(QChar(a)) + QChar(b)) - Advance(a) - Advance(b);
+    return pair;
+}
 
 TCanvas::TCanvas() = default;
 
@@ -225,13 +217,13 @@ void TCanvas::PolylineTenths(const std::vector<TPoint>& points, bool closed) {
 
 void TCanvas::DrawScaledText(QPainter& painter, int x, int y,
                              const std::function<void(QPainter&)>& draw) const {
-    painter.save();
+    const QTransform before = painter.transform();
     painter.translate(Mapped(x, y));
     painter.scale(ScaleX(), ScaleY());
     painter.setFont(Measures().Font);
     painter.setPen(ToQColor(Font.Color));
     draw(painter);
-    painter.restore();
+    painter.setTransform(before);
 }
 
 void TCanvas::TextRectTenths(const TRect* r, int x, int y, const AnsiString& text) {
@@ -243,6 +235,16 @@ void TCanvas::TextRectTenths(const TRect* r, int x, int y, const AnsiString& tex
     // A text inside its rectangle needs no clip, which spares a printed page many.
     const bool inside = !r || (extent.Left >= r->Left && extent.Right <= r->Right && extent.Top <= r->Top &&
                                extent.Bottom >= r->Bottom);
+    if (inside && RunPainter()) {
+        if (Brush.Style != bsClear)
+            Paint([&](QPainter& painter) { painter.fillRect(ground, ToQColor(Brush.Color)); });
+        if (!QueueText(x, y, text.view()))
+            Paint([&](QPainter& painter) {
+                DrawScaledText(painter, x, y,
+                               [&](QPainter& scaled) { scaled.drawText(QPointF(0, ascent), shown); });
+            });
+        return;
+    }
     Paint([&](QPainter& painter) {
         if (Brush.Style != bsClear)
             painter.fillRect(ground, ToQColor(Brush.Color));
@@ -252,7 +254,34 @@ void TCanvas::TextRectTenths(const TRect* r, int x, int y, const AnsiString& tex
     });
 }
 
+std::optional<int> TCanvas::DrawLineTenths(const AnsiString& text, const TRect& r, unsigned format) {
+    const std::string_view line = text.view();
+    if (line.find_first_of("\r\n\t") != std::string_view::npos ||
+        (!(format & DT_NOPREFIX) && line.find('&') != std::string_view::npos) ||
+        ((format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM))))
+        return std::nullopt;
+    // Blanks at the ends take no part in aligning a line to the right or the centre.
+    if ((format & (DT_CENTER | DT_RIGHT)) && !line.empty() && (line.front() == ' ' || line.back() == ' '))
+        return std::nullopt;
+    TenthsMeasures& measures = Measures();
+    const double width = r.Right - r.Left;
+    const double textWidth = measures.Width(line);
+    const double height = measures.Metrics.height();
+    // A text that fits whole is one line, broken between words or not, and needs no clip.
+    if (textWidth > width || height > std::abs(r.Top - r.Bottom))
+        return std::nullopt;
+    const double offset = (format & DT_CENTER)  ? (width - textWidth) / 2
+                          : (format & DT_RIGHT) ? width - textWidth
+                                                : 0;
+    if (!QueueText(r.Left + offset, r.Top, line))
+        return std::nullopt;
+    return Rounded(height);
+}
+
 int TCanvas::DrawTextTenths(const AnsiString& text, TRect& r, unsigned format) {
+    if (!(format & DT_CALCRECT) && Brush.Style == bsClear && RunPainter())
+        if (const std::optional<int> height = DrawLineTenths(text, r, format))
+            return *height;
     QString lines = CanvasText(text);
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
     int flags = (format & DT_CENTER)  ? Qt::AlignHCenter

@@ -112,13 +112,24 @@ private:
     void DrawHeaderFooter();
     int DrawPrintRow(int y, int first, int last, int row);
     void DrawCellText(int realCol, int displayCol, int row, const TRect& cell, int last);
+    // The cell's border lines, kept until the page's lines are drawn.
     void DrawCellBorders(int realCol, int row, TRect cell, int drawnHeight, int last);
+    // The kept border lines: those of one solid pen that continue each other as one line.
+    void DrawCellLines();
     void DrawPageLines(int first, int last, int y);
     void StartNewPage();
+
+    // A border line of a cell, from (X1, Y1) to (X2, Y2).
+    struct TCellLine {
+        TPen Pen;
+        int X1, Y1, X2, Y2;
+    };
 
     TDataGrid& grid;
     TCanvas& canvas;
     const TPrintMethod method;
+    // The page is white paper, or the preview's white sheet: a white cell needs no filling.
+    const bool onWhite;
     // The total the page numbers show; -1 while counting.
     const int pages;
     const TPrintSettings& settings;
@@ -152,6 +163,10 @@ private:
     int fixedWidth = 0;
     // The bottom of the last row laid out.
     int lastY = 0;
+    std::vector<TCellLine> cellLines;
+    // The last brush colour asked about, and whether it is white.
+    TColor whiteAsked = clNone;
+    bool white = false;
     int cachedRow = -1;
     int cachedHeight = 0;
 };

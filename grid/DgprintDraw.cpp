@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -166,6 +167,9 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
         fontScale = 1;
         return drawn;
     }
+    // Every cell sets the font and brush it prints with; the row leaves them as it found them.
+    const TFont savedFont = canvas.Font;
+    const TBrush savedBrush = canvas.Brush;
     for (int c = first; c <= last; ++c) {
         const int realCol = grid.RemapCol(c);
         if (!grid.IsBaseCell(realCol, row))
@@ -178,23 +182,32 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
         DrawCellText(realCol, c, row, cell, last);
         DrawCellBorders(realCol, row, cell, drawn, last);
     }
+    canvas.Font = savedFont;
+    canvas.Brush = savedBrush;
     fontScale = 1;
     return drawn;
 }
 
 void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect& cell, int last) {
-    const TFont savedFont = canvas.Font;
-    const TBrush savedBrush = canvas.Brush;
     TAlignment hAlign = taLeftJustify;
     TVAlignment vAlign = vtaTop;
     UseCellFont(realCol, row, hAlign, vAlign);
+    if (onWhite && canvas.Brush.Style == bsSolid) {
+        if (canvas.Brush.Color != whiteAsked) {
+            whiteAsked = canvas.Brush.Color;
+            white = ToQColor(whiteAsked) == QColor(Qt::white);
+        }
+        if (white)
+            canvas.Brush.Style = bsClear;
+    }
     AnsiString text = CellText(realCol, row);
     // Cut at the page's last column, as far as one line or wrapped text goes.
     TRect cut = cell;
     cut.Right = std::min(cut.Right, Edge(last + 1));
 
     if (grid.WordWrap && settings.NoAutoSize) {
-        canvas.TextRect(cut, cut.Left, cut.Top, "");
+        if (canvas.Brush.Style != bsClear)
+            canvas.TextRect(cut, cut.Left, cut.Top, "");
         TRect room = cut;
         room.Left += static_cast<int>(std::nearbyint(2 * screenFactor));
         room.Right = std::min(cell.Right, room.Left + WrapWidth(displayCol));
@@ -236,36 +249,89 @@ void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect&
             }
         }
     }
-    canvas.Font = savedFont;
-    canvas.Brush = savedBrush;
 }
 
 void TPrintPass::DrawCellBorders(int realCol, int row, TRect cell, int drawnHeight, int last) {
-    const TPen saved = canvas.Pen;
+    TPen pen = canvas.Pen;
     TCellBorders borders = CellBordersOf(settings.Borders);
-    grid.GetCellPrintBorder(realCol, row, &canvas.Pen, borders);
+    grid.GetCellPrintBorder(realCol, row, &pen, borders);
+    if (borders == 0)
+        return;
     if (cell.Bottom < H + settings.FooterSize) {
         cell.Bottom = cell.Top - drawnHeight;
         borders &= ~static_cast<unsigned>(cbBottom);
     }
     if (cell.Right > W)
         cell.Right = Edge(last + 1);
-    auto line = [&](int x1, int y1, int x2, int y2) {
-        canvas.MoveTo(x1, y1);
-        canvas.LineTo(x2, y2);
-    };
     if (borders & cbLeft)
-        line(cell.Left, cell.Top, cell.Left, cell.Bottom);
+        cellLines.push_back({pen, cell.Left, cell.Top, cell.Left, cell.Bottom});
     if (borders & cbRight)
-        line(cell.Right, cell.Top, cell.Right, cell.Bottom);
+        cellLines.push_back({pen, cell.Right, cell.Top, cell.Right, cell.Bottom});
     if (borders & cbTop)
-        line(cell.Left, cell.Top, cell.Right, cell.Top);
+        cellLines.push_back({pen, cell.Left, cell.Top, cell.Right, cell.Top});
     if (borders & cbBottom)
-        line(cell.Left, cell.Bottom, cell.Right, cell.Bottom);
+        cellLines.push_back({pen, cell.Left, cell.Bottom, cell.Right, cell.Bottom});
+}
+
+void TPrintPass::DrawCellLines() {
+    if (cellLines.empty())
+        return;
+    const TPen first = cellLines.front().Pen;
+    auto samePen = [&first](const TCellLine& line) {
+        return line.Pen.Color == first.Color && line.Pen.Width == first.Width &&
+               line.Pen.Style == first.Style && line.Pen.Mode == first.Mode;
+    };
+    // Lines of one solid pen look the same drawn in any order and joined where they meet; a
+    // dashed pen starts its pattern afresh and an exclusive-or pen undoes a line drawn twice.
+    if (first.Style == psSolid && first.Mode == pmCopy &&
+        std::all_of(cellLines.begin(), cellLines.end(), samePen)) {
+        // Vertical lines run downward and horizontal ones rightward, ordered along their own line.
+        for (TCellLine& line : cellLines) {
+            if (line.X1 == line.X2 && line.Y1 < line.Y2)
+                std::swap(line.Y1, line.Y2);
+            else if (line.Y1 == line.Y2 && line.X1 > line.X2)
+                std::swap(line.X1, line.X2);
+        }
+        auto key = [](const TCellLine& line) {
+            const bool vertical = line.X1 == line.X2;
+            return vertical ? std::tuple(0, line.X1, -line.Y1, line.Y2)
+                            : std::tuple(1, line.Y1, line.X1, line.X2);
+        };
+        std::sort(cellLines.begin(), cellLines.end(),
+                  [&key](const TCellLine& a, const TCellLine& b) { return key(a) < key(b); });
+        std::vector<TCellLine> joined;
+        for (const TCellLine& line : cellLines) {
+            if (!joined.empty()) {
+                TCellLine& previous = joined.back();
+                const bool vertical =
+                    line.X1 == line.X2 && previous.X1 == previous.X2 && line.X1 == previous.X1;
+                const bool horizontal =
+                    line.Y1 == line.Y2 && previous.Y1 == previous.Y2 && line.Y1 == previous.Y1;
+                if (vertical && !horizontal && line.Y1 >= previous.Y2) {
+                    previous.Y2 = std::min(previous.Y2, line.Y2);
+                    continue;
+                }
+                if (horizontal && !vertical && line.X1 <= previous.X2) {
+                    previous.X2 = std::max(previous.X2, line.X2);
+                    continue;
+                }
+            }
+            joined.push_back(line);
+        }
+        cellLines.swap(joined);
+    }
+    const TPen saved = canvas.Pen;
+    for (const TCellLine& line : cellLines) {
+        canvas.Pen = line.Pen;
+        canvas.MoveTo(line.X1, line.Y1);
+        canvas.LineTo(line.X2, line.Y2);
+    }
     canvas.Pen = saved;
+    cellLines.clear();
 }
 
 void TPrintPass::DrawPageLines(int first, int last, int y) {
+    DrawCellLines();
     if (!Drawing() || !PageInRange(pageIndex + 1))
         return;
     const int top = -headerHeight - settings.TitleSpacing;
@@ -291,8 +357,12 @@ void TPrintPass::StartNewPage() {
     const int beginning = pageIndex + 2;
     if (!PageInRange(beginning))
         return;
-    if (method == prPrint && pageIndex + 1 >= grid.FromPage)
+    if (method == prPrint && pageIndex + 1 >= grid.FromPage) {
+        // What the sheet holds is drawn before the next one starts.
+        canvas.EndDrawing();
         Printer()->NewPage();
+        canvas.BeginDrawing();
+    }
     canvas.SetMapMode(MM_LOMETRIC);
     if (Drawing() && grid.OnPrintPage)
         grid.OnPrintPage(&grid, &canvas, beginning, W, H);

@@ -3,12 +3,14 @@
 #include "grid/Dgprint.h"
 
 #include "framework/NumberFormat.h"
+#include "framework/Printer.h"
 #include "grid/Datagrid.h"
 #include "grid/Gridutil.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -73,9 +75,10 @@ double FitScale(TFitToPage fit, int W, int leftSize, int rightSize, const std::v
 }
 
 TPrintPass::TPrintPass(TDataGrid& grid, TCanvas& canvas, TPrintMethod method, int pages)
-    : grid(grid), canvas(canvas), method(method), pages(pages), settings(*grid.PrintSettings),
-      range(InsideGrid(grid.printRange, grid)), widths(grid.printColWidths), edges(grid.printColOffsets),
-      kept(grid.printLayout) {}
+    : grid(grid), canvas(canvas), method(method),
+      onWhite(method == prPreview || (method == prPrint && &canvas == Printer()->Canvas)), pages(pages),
+      settings(*grid.PrintSettings), range(InsideGrid(grid.printRange, grid)), widths(grid.printColWidths),
+      edges(grid.printColOffsets), kept(grid.printLayout) {}
 
 void TPrintPass::PublishLayout() const {
     std::copy(widths.begin(), widths.end(), grid.printColWidths.begin());
@@ -86,6 +89,10 @@ int TPrintPass::Run() {
     SetUp();
     if (range.Left > range.Right)
         return 0;
+    // The pages are drawn as one run of drawings, a sheet at a time.
+    std::optional<ScopedCanvasDrawing> drawing;
+    if (Drawing())
+        drawing.emplace(canvas);
     PrintColumnWidths();
     for (int first = range.Left; first <= range.Right;) {
         const int last = PlaceStrip(first);
@@ -470,8 +477,10 @@ bool TPrintPass::LayOutRows(int first, int last) {
             grid.OnPrintNewPage(&grid, row, newPage);
         const bool remain = row <= range.Bottom;
         const bool full = remain && y - PrintRowHeight(row) < H + footerHeight;
-        if (Drawing() && (full || !remain || newPage) && grid.OnPrintPageDone)
+        if (Drawing() && (full || !remain || newPage) && grid.OnPrintPageDone) {
+            DrawCellLines();
             grid.OnPrintPageDone(&grid, &canvas, row, y, pageIndex, W, H);
+        }
         if (full || newPage) {
             DrawPageLines(first, last, y);
             rowsOnPage = 0;

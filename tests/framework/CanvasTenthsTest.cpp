@@ -156,3 +156,64 @@ TEST(CanvasTenths, LinesAndFramesFollowTheMapping) {
     canvas.Rectangle(2, -2, 12, -8);
     EXPECT_EQ(Inked(image), QRect(2, 2, 11, 7));
 }
+
+TEST(CanvasTenths, TextsDrawnTogetherLandWhereEachAloneWould) {
+    // DejaVu Sans kerns "AV", "To" and "r." and joins "fl" into one glyph; each drawing on a sheet
+    // shown at 0.37 pixels a tenth from (3.5, 2.25), drawn on its own and in a run of drawings.
+    const struct {
+        const char* label;
+        void (*draw)(TCanvas&);
+    } rows[] = {
+        {"at a point", [](TCanvas& c) { c.TextOut(13, -7, "AVATAR To 1.250E+00 r."); }},
+        {"in a rectangle", [](TCanvas& c) { c.TextRect(Rect(0, -50, 900, -100), 20, -55, "Sewer S12"); }},
+        {"joined letters", [](TCanvas& c) { c.TextOut(13, -120, "Initial flow (l/s)"); }},
+        {"a line then a text over it",
+         [](TCanvas& c) {
+             c.TextOut(10, -30, "Velocity");
+             c.MoveTo(0, -40);
+             c.LineTo(400, -40);
+             c.Font.Color = clRed;
+             c.TextOut(10, -35, "Velocity");
+         }},
+        {"word-broken, left",
+         [](TCanvas& c) {
+             TRect r = Rect(30, -60, 400, -110);
+             c.DrawText("Total Initial flow", r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+         }},
+        {"right",
+         [](TCanvas& c) {
+             TRect r = Rect(30, -60, 400, -110);
+             c.DrawText("99.700", r, DT_RIGHT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+         }},
+        {"centred",
+         [](TCanvas& c) {
+             TRect r = Rect(30, -60, 401, -110);
+             c.DrawText("To Wave", r, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+         }},
+        {"too wide for one line",
+         [](TCanvas& c) {
+             TRect r = Rect(30, -60, 150, -200);
+             c.DrawText("Ground level u/s (m)", r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        QImage alone = WhiteImage(180, 80, 96);
+        QImage together = alone.copy();
+        for (QImage* image : {&alone, &together}) {
+            TCanvas canvas;
+            canvas.SetImage(image);
+            canvas.SetMapMode(MM_LOMETRIC);
+            canvas.SetPageScale(0.37, QPointF(3.5, 2.25));
+            canvas.Font.Name = "DejaVu Sans";
+            canvas.Font.SetHeight(-35);
+            canvas.Brush.Style = bsClear;
+            std::optional<ScopedCanvasDrawing> run;
+            if (image == &together)
+                run.emplace(canvas);
+            row.draw(canvas);
+        }
+        ASSERT_TRUE(Inked(alone));
+        EXPECT_EQ(together, alone);
+    }
+}
