@@ -1,7 +1,6 @@
 #include "grid/Basegrid.h"
 
 #include <algorithm>
-#include <utility>
 
 void TCellProperties::SetBrushColor(TColor value) {
     brushColor = value;
@@ -72,9 +71,9 @@ AnsiString TBaseGrid::GetCellEx(int ACol, int ARow) const {
     return text;
 }
 
-void TBaseGrid::SetCellEx(int ACol, int ARow, AnsiString Value) {
+void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
     const TPoint base = BaseCell(ACol, ARow);
-    cells.SetText(base.x, base.y, std::move(Value));
+    cells.SetText(base.x, base.y, Value);
     RepaintCell(ACol, ARow);
     if (GetEditorMode())
         EditorTakesCell(RemapColInv(base.x), base.y);

@@ -82,8 +82,7 @@ public:
     AnsiString GetCells(int ACol, int ARow) const override { return GetCellEx(ACol, ARow); }
     void SetCells(int ACol, int ARow, const AnsiString& Value) override { SetCellEx(ACol, ARow, Value); }
     AnsiString GetCellEx(int ACol, int ARow) const;
-    // By value: a text made for the cell moves into it.
-    void SetCellEx(int ACol, int ARow, AnsiString Value);
+    void SetCellEx(int ACol, int ARow, const AnsiString& Value);
 
     // Made on the spot for a cell without.
     TCellProperties* GetCellProperties(int ACol, int ARow);

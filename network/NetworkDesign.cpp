@@ -88,64 +88,6 @@ std::vector<Sewer*> DesignOrder(const NamedList<Sewer>& sewerList, const NamedLi
     return order;
 }
 
-// The flows each sewer hands down, side by side by its place in the list, and the sewers ending at
-// each junction in the order the junction lists them: summed in that order, they give what
-// FlowsFromAbove gives, without reaching into sewers spread over memory on a large network.
-class HandedDown {
-public:
-    HandedDown(const NamedList<Sewer>& sewers, const NamedList<SewerNode>& junctions)
-        : sewerList(sewers), junctionList(junctions), ending(EndingAt()) {
-        flows.reserve(sewers.Items().size());
-        for (const Sewer* s : sewers.Items())
-            flows.push_back({s->InitialTotalQ, s->FinalTotalQ, s->InitialRawFlow, s->FinalRawFlow});
-    }
-
-    Sewer::Inflows Above(const Sewer& s) const {
-        const int at = junctionList.PositionOf(s.UpstreamNode);
-        if (at < 0 || readFromSewers[static_cast<std::size_t>(at)])
-            return s.FlowsFromAbove();
-        Sewer::Inflows sum;
-        for (const int t : ending.Of(at)) {
-            const Sewer::Inflows& f = flows[static_cast<std::size_t>(t)];
-            sum.Initial += f.Initial;
-            sum.Final += f.Final;
-            sum.InitialRaw += f.InitialRaw;
-            sum.FinalRaw += f.FinalRaw;
-        }
-        return sum;
-    }
-
-    // s, a listed sewer, was designed.
-    void Designed(const Sewer& s) {
-        flows[static_cast<std::size_t>(sewerList.PositionOf(&s))] = {s.InitialTotalQ, s.FinalTotalQ,
-                                                                     s.InitialRawFlow, s.FinalRawFlow};
-    }
-
-private:
-    // A junction listing a sewer that is not in the list is left to FlowsFromAbove.
-    Groups EndingAt() {
-        const std::vector<SewerNode*>& junctions = junctionList.Items();
-        readFromSewers.assign(junctions.size(), false);
-        std::vector<std::pair<int, int>> pairs;
-        for (int j = 0; j < static_cast<int>(junctions.size()); ++j)
-            for (const Sewer* t : junctions[j]->ConnectedSewers) {
-                if (t->DownstreamNode != junctions[j])
-                    continue;
-                if (const int at = sewerList.PositionOf(t); at >= 0)
-                    pairs.emplace_back(j, at);
-                else
-                    readFromSewers[static_cast<std::size_t>(j)] = true;
-            }
-        return {junctions.size(), pairs};
-    }
-
-    const NamedList<Sewer>& sewerList;
-    const NamedList<SewerNode>& junctionList;
-    std::vector<bool> readFromSewers;
-    Groups ending;
-    std::vector<Sewer::Inflows> flows;
-};
-
 } // namespace
 
 int SimpleSewerNetwork::DesignNetwork() {
@@ -155,13 +97,9 @@ int SimpleSewerNetwork::DesignNetwork() {
     ClearUpperVectorState();
     // The settings are the same for every sewer, and designing one leaves them in their boxes.
     SettingsToDesignForm();
-    const std::vector<Sewer*> order = DesignOrder(sewerList, junctionList);
-    HandedDown handedDown(sewerList, junctionList);
-    for (Sewer* s : order) {
-        if (DesignWithSettingsShown(s, handedDown.Above(*s)) != 0)
+    for (Sewer* s : DesignOrder(sewerList, junctionList))
+        if (DesignWithSettingsShown(s) != 0)
             return 1;
-        handedDown.Designed(*s);
-    }
     if (std::any_of(Sewers.begin(), Sewers.end(), [](const Sewer* s) { return !s->Designed; })) {
         ShowMessage(
             "Network not specified correctly. There is probably a loop. The network must be a tree type.");
@@ -172,14 +110,15 @@ int SimpleSewerNetwork::DesignNetwork() {
 
 int SimpleSewerNetwork::DesignSewer(Sewer* s) {
     SettingsToDesignForm();
-    return DesignWithSettingsShown(s, s->FlowsFromAbove());
+    return DesignWithSettingsShown(s);
 }
 
-int SimpleSewerNetwork::DesignWithSettingsShown(Sewer* s, const Sewer::Inflows& above) {
+int SimpleSewerNetwork::DesignWithSettingsShown(Sewer* s) {
     if (s->Length == 0) {
         ShowMessage("The sewer \"" + s->Name + "\" has no length, so it cannot be designed.");
         return 1;
     }
+    const Sewer::Inflows above = s->FlowsFromAbove();
     s->InitialTotalQ =
         above.Initial + s->InitialInfiltration * PerDay * s->Length + s->Population.InitialFlow(InitialLCD);
     s->FinalTotalQ =

@@ -137,8 +137,8 @@ private:
     int DeleteJunctionIn(const AnsiString& name, bool tell);
     void SettingsToDesignForm();
     void SewerValuesToDesignForm(const Sewer* s, const Sewer::Inflows& above);
-    // DesignSewer with SettingsToDesignForm done already and the flows from above given.
-    int DesignWithSettingsShown(Sewer* s, const Sewer::Inflows& above);
+    // DesignSewer with SettingsToDesignForm done already.
+    int DesignWithSettingsShown(Sewer* s);
     // Sets the network's water use, then the named sewer's infiltration; the sewer, or null.
     Sewer* SetSewerFlows(const AnsiString& name, double initialInfiltration, double finalInfiltration,
                          double initialLCD, double finalLCD);

@@ -159,8 +159,8 @@ void TTableForm::NetworkReplaced() {
 }
 
 void TTableForm::FillRow(int row, Sewer& s, const SimpleSewerNetwork& network) {
-    const auto cell = [this, row](int column, AnsiString text) {
-        DataGrid1->SetCellEx(column, row, std::move(text));
+    const auto cell = [this, row](int column, const AnsiString& text) {
+        DataGrid1->SetCellEx(column, row, text);
     };
     // The totals are shown raised to the minimum flow the design raised them to; flows in l/s.
     const auto total = [&network](double flow) {
