@@ -1,6 +1,7 @@
 #include "framework/Canvas.h"
 
 #include "framework/Bitmap.h"
+#include "framework/CanvasMeasures.h"
 #include "framework/CanvasStyles.h"
 #include "framework/Picture.h"
 
@@ -302,7 +303,7 @@ int TCanvas::TextWidth(const AnsiString& text) const {
 
 int TCanvas::TextHeight(const AnsiString&) const {
     if (mapMode == MM_LOMETRIC)
-        return static_cast<int>(std::lround(TenthsMetrics().height()));
+        return static_cast<int>(std::lround(Measures().LineHeight));
     return Metrics().height();
 }
 

@@ -11,6 +11,7 @@
 #include <QVector>
 
 #include <array>
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,9 @@ struct TCanvas::TenthsMeasures {
     std::string Name;
     int Height;
     unsigned Style;
+    // Of Metrics, asked once.
+    const double Ascent;
+    const double LineHeight;
     // The font the glyphs are of.
     const QRawFont Raw;
 
@@ -44,8 +48,13 @@ private:
         return static_cast<std::size_t>((a - First) * Count + b - First);
     }
 
-    double Advance(char c);
-    double Pair(char a, char b);
+    // Asked of every character as the measures are made.
+    double Advance(char c) const { return advances[static_cast<std::size_t>(c - First)]; }
+    double Pair(char a, char b) {
+        const double pair = pairs[PairIndex(a, b)];
+        return std::isnan(pair) ? MeasurePair(a, b) : pair;
+    }
+    double MeasurePair(char a, char b);
     // A character's glyph in Raw; 0 when shaping gives it otherwise.
     quint32 Glyph(char c);
     // Whether shaping leaves the pair its characters' own two glyphs.

@@ -22,8 +22,10 @@ QBrush QBrushOf(const TBrush& brush) {
     return QBrush(ToQColor(brush.Color), BrushStyleOf(brush.Style));
 }
 
+// Halves away from zero, as lround rounds, without the library call that every measured text
+// would cost.
 int Rounded(double value) {
-    return static_cast<int>(std::lround(value));
+    return static_cast<int>(value < 0 ? value - 0.5 : value + 0.5);
 }
 
 } // namespace
@@ -99,8 +101,9 @@ QFont TCanvas::TenthsFont() const {
 
 TCanvas::TenthsMeasures::TenthsMeasures(const QFont& font, std::string name, int height, unsigned style)
     : Font(font), Metrics(font), Name(std::move(name)), Height(height), Style(style),
-      Raw(QRawFont::fromFont(font)) {
-    advances.fill(std::nan(""));
+      Ascent(Metrics.ascent()), LineHeight(Metrics.height()), Raw(QRawFont::fromFont(font)) {
+    for (int c = First; c < First + Count; ++c)
+        advances[static_cast<std::size_t>(c - First)] = Metrics.horizontalAdvance(QChar(c));
     pairs.fill(std::nan(""));
     glyphIndexes.fill(-1);
 }
@@ -111,28 +114,23 @@ bool TCanvas::TenthsMeasures::Simple(std::string_view text) {
 }
 
 double TCanvas::TenthsMeasures::Width(std::string_view text) {
-    if (!Simple(text))
-        return Metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     double width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        width += Advance(text[i]);
-        if (i > 0)
-            width += Pair(text[i - 1], text[i]);
+    char previous = 0;
+    for (const char c : text) {
+        if (!Printable(c) || (c == 'f' && previous == 'f'))
+            return Metrics.horizontalAdvance(
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        width += Advance(c);
+        if (previous != 0)
+            width += Pair(previous, c);
+        previous = c;
     }
     return width;
 }
 
-double TCanvas::TenthsMeasures::Advance(char c) {
-    double& advance = advances[static_cast<std::size_t>(c - First)];
-    if (std::isnan(advance))
-        advance = Metrics.horizontalAdvance(QChar(c));
-    return advance;
-}
-
-double TCanvas::TenthsMeasures::Pair(char a, char b) {
+double TCanvas::TenthsMeasures::MeasurePair(char a, char b) {
     double& pair = pairs[PairIndex(a, b)];
-    if (std::isnan(pair))
-        pair = Metrics.horizontalAdvance(QString(QChar(a)) + QChar(b)) - Advance(a) - Advance(b);
+    pair = Metrics.horizontalAdvance(QString(QChar(a)) + QChar(b)) - Advance(a) - Advance(b);
     return pair;
 }
 
@@ -227,10 +225,9 @@ void TCanvas::DrawScaledText(QPainter& painter, int x, int y,
 }
 
 void TCanvas::TextRectTenths(const TRect* r, int x, int y, const AnsiString& text) {
-    const QString shown = CanvasText(text);
-    const QFontMetricsF& metrics = TenthsMetrics();
-    const double ascent = metrics.ascent();
-    const TRect extent = Rect(x, y, x + TextWidthTenths(text), y - Rounded(metrics.height()));
+    const TenthsMeasures& measures = Measures();
+    const double ascent = measures.Ascent;
+    const TRect extent = Rect(x, y, x + TextWidthTenths(text), y - Rounded(measures.LineHeight));
     const QRectF ground = Mapped(r ? *r : extent);
     // A text inside its rectangle needs no clip, which spares a printed page many.
     const bool inside = !r || (extent.Left >= r->Left && extent.Right <= r->Right && extent.Top <= r->Top &&
@@ -240,8 +237,9 @@ void TCanvas::TextRectTenths(const TRect* r, int x, int y, const AnsiString& tex
             Paint([&](QPainter& painter) { painter.fillRect(ground, ToQColor(Brush.Color)); });
         if (!QueueText(x, y, text.view()))
             Paint([&](QPainter& painter) {
-                DrawScaledText(painter, x, y,
-                               [&](QPainter& scaled) { scaled.drawText(QPointF(0, ascent), shown); });
+                DrawScaledText(painter, x, y, [&](QPainter& scaled) {
+                    scaled.drawText(QPointF(0, ascent), CanvasText(text));
+                });
             });
         return;
     }
@@ -250,7 +248,8 @@ void TCanvas::TextRectTenths(const TRect* r, int x, int y, const AnsiString& tex
             painter.fillRect(ground, ToQColor(Brush.Color));
         if (!inside)
             painter.setClipRect(ground, Qt::IntersectClip);
-        DrawScaledText(painter, x, y, [&](QPainter& scaled) { scaled.drawText(QPointF(0, ascent), shown); });
+        DrawScaledText(painter, x, y,
+                       [&](QPainter& scaled) { scaled.drawText(QPointF(0, ascent), CanvasText(text)); });
     });
 }
 
@@ -266,7 +265,7 @@ std::optional<int> TCanvas::DrawLineTenths(const AnsiString& text, const TRect& 
     TenthsMeasures& measures = Measures();
     const double width = r.Right - r.Left;
     const double textWidth = measures.Width(line);
-    const double height = measures.Metrics.height();
+    const double height = measures.LineHeight;
     // A text that fits whole is one line, broken between words or not, and needs no clip.
     if (textWidth > width || height > std::abs(r.Top - r.Bottom))
         return std::nullopt;

@@ -79,7 +79,7 @@ bool TCanvas::QueueText(double x, int y, std::string_view text) {
     TenthsMeasures& measures = Measures();
     if (!queued.Glyphs.isEmpty() && (queued.Measures != &measures || queued.FontColor != Font.Color))
         FlushTexts();
-    if (!measures.AppendGlyphs(text, x, measures.Metrics.ascent() - y, queued.Glyphs, queued.Positions))
+    if (!measures.AppendGlyphs(text, x, measures.Ascent - y, queued.Glyphs, queued.Positions))
         return false;
     queued.Measures = &measures;
     queued.FontColor = Font.Color;

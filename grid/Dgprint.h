@@ -82,9 +82,13 @@ private:
     // Widens the measured width of each column whose texts would print cut at the fit scale;
     // false when none would.
     bool WidenForWholeTexts(std::vector<int>& measured);
-    // The print width a column needs for each of its texts to show whole at the fit scale.
-    int WholeTextWidth(int displayCol);
+    // One sweep over the range's cells at the fit scale: the print width each column needs for
+    // its texts to show whole (by display column from the range's left), and the rows' heights
+    // where no cell needs breaking into lines.
+    void SweepCells(std::vector<int>& needed);
     int WidestWord(const AnsiString& text) const;
+    // The print font, as every cell of a grid that leaves the cells' fonts alone prints in it.
+    void UsePrintFont();
     TPoint CellPrintSize(int realCol, int displayCol, int row);
     int PrintRowHeight(int row);
     // The room a row takes on the page: its height with the gaps and spacing drawing adds.
@@ -161,6 +165,10 @@ private:
     bool split = false;
     bool repeatColumns = false;
     int fixedWidth = 0;
+    // The cells print in the print font, unchanged: it is set once, not for every cell.
+    bool uniformFont = false;
+    // Row heights the sweep found at the fit scale of the final widths, -1 where it did not.
+    std::vector<int> sweptHeights;
     // The bottom of the last row laid out.
     int lastY = 0;
     std::vector<TCellLine> cellLines;

@@ -8,15 +8,31 @@
 #include "grid/Gridutil.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <string_view>
+#include <typeinfo>
 #include <utility>
 
 namespace {
 
 // Widening columns for whole texts and fitting them again settles within this many rounds.
 constexpr int WideningRounds = 8;
+
+// What an empty cell is measured as: a line as high as any.
+const AnsiString LineSample = "gh";
+
+// Characters a word-wrapped text breaks at: line breaks and tabs, and blanks.
+constexpr unsigned char LineBreak = 1;
+constexpr unsigned char Blank = 2;
+constexpr std::array<unsigned char, 256> BreakKinds = [] {
+    std::array<unsigned char, 256> kinds{};
+    kinds['\r'] = kinds['\n'] = kinds['\t'] = LineBreak;
+    kinds[' '] = Blank;
+    return kinds;
+}();
 
 bool TopPosition(TPrintPosition position) {
     return position == ppTopLeft || position == ppTopRight || position == ppTopCenter;
@@ -139,6 +155,9 @@ void TPrintPass::SetUp() {
     }
     widths.resize(grid.printColWidths.size());
     edges.resize(grid.printColOffsets.size());
+    // Only a grid of this very class, whose cells' print colours no handler changes, is known to
+    // print every cell in the print font.
+    uniformFont = typeid(grid) == typeid(TDataGrid) && !grid.OnGetCellPrintColor;
     // A layout is kept only while nothing that may change it from one pass to the next, unseen,
     // has a say.
     keeping = !grid.OnPrintSetColumnWidth && !grid.OnPrintSetRowHeight && !grid.OnGetDisplText &&
@@ -233,52 +252,102 @@ void TPrintPass::FitColumns(const std::vector<int>& measured) {
 }
 
 bool TPrintPass::WidenForWholeTexts(std::vector<int>& measured) {
+    std::vector<int> needed(measured.size(), 0);
+    SweepCells(needed);
     bool widened = false;
     for (int c = range.Left; c <= range.Right; ++c) {
         const int room = widths[static_cast<std::size_t>(c)] + spacing;
-        const int needed = WholeTextWidth(c);
-        if (needed <= room)
+        const int need = needed[static_cast<std::size_t>(c - range.Left)];
+        if (need <= room)
             continue;
         // The narrowest measured width that scales to the room needed.
         int& width = measured[static_cast<std::size_t>(c - range.Left)];
-        width = static_cast<int>(std::ceil((needed - spacing) / fitScale));
-        while (static_cast<int>(width * fitScale) + spacing < needed)
+        width = static_cast<int>(std::ceil((need - spacing) / fitScale));
+        while (static_cast<int>(width * fitScale) + spacing < need)
             ++width;
         widened = true;
     }
+    // Wider columns break their texts elsewhere, at another scale.
+    if (widened)
+        sweptHeights.clear();
     return widened;
 }
 
-int TPrintPass::WholeTextWidth(int displayCol) {
-    const int realCol = grid.RemapCol(displayCol);
+void TPrintPass::SweepCells(std::vector<int>& needed) {
     const bool wrapped = grid.WordWrap && settings.NoAutoSize;
     const int wrapInset = RoundEven(2 * screenFactor);
     const double scale = std::exchange(fontScale, fitScale);
-    int needed = 0;
+    const std::size_t columns = needed.size();
+    std::vector<int> realCols(columns);
+    std::vector<int> rooms(columns);
+    for (std::size_t i = 0; i < columns; ++i) {
+        realCols[i] = grid.RemapCol(range.Left + static_cast<int>(i));
+        rooms[i] = WrapWidth(range.Left + static_cast<int>(i));
+    }
+    int lineHeight = 0;
+    if (uniformFont) {
+        UsePrintFont();
+        lineHeight = canvas.TextHeight("gh");
+    }
+    sweptHeights.assign(static_cast<std::size_t>(grid.GetRowCount()), -1);
     for (int r = range.Top; r <= range.Bottom; ++r) {
-        if (grid.IsXMergedCell(realCol, r))
-            continue;
-        AnsiString text = CellText(realCol, r);
-        if (text.IsEmpty())
-            continue;
-        TAlignment hAlign = taLeftJustify;
-        TVAlignment vAlign = vtaTop;
-        UseCellFont(realCol, r, hAlign, vAlign);
-        if (wrapped) {
-            needed = std::max(needed, WidestWord(text) + wrapInset);
-            continue;
+        int height = 0;
+        // A merged cell, or a text broken into lines, is left to the row's own measuring.
+        bool known = true;
+        for (std::size_t i = 0; i < columns; ++i) {
+            const int realCol = realCols[i];
+            // A cell with no object is its own base cell: its text shows as the store holds it,
+            // unless a handler or a formula says otherwise.
+            const bool plain = !grid.cells.Object(realCol, r);
+            if (!plain) {
+                known = known && !grid.IsMergedCell(realCol, r);
+                if (grid.IsXMergedCell(realCol, r))
+                    continue;
+            }
+            const AnsiString& stored = grid.cells.Text(realCol, r);
+            const bool asStored = plain && !grid.OnGetDisplText && TextType(stored, false) != ttFormula;
+            AnsiString computed;
+            if (!asStored)
+                computed = CellText(realCol, r);
+            const AnsiString& text = asStored ? stored : computed;
+            TAlignment hAlign = taLeftJustify;
+            if (!uniformFont) {
+                TVAlignment vAlign = vtaTop;
+                UseCellFont(realCol, r, hAlign, vAlign);
+                lineHeight = canvas.TextHeight("gh");
+            } else if (!wrapped) {
+                hAlign = grid.GetCellAlignment(realCol, r).first;
+            }
+            int& need = needed[i];
+            if (wrapped) {
+                unsigned kinds = 0;
+                for (const char c : text.view())
+                    kinds |= BreakKinds[static_cast<unsigned char>(c)];
+                const bool breaks = kinds & LineBreak;
+                // An empty cell is as high as a line of "gh".
+                const int whole = breaks ? 0 : canvas.TextWidth(text.IsEmpty() ? LineSample : text);
+                if (!text.IsEmpty())
+                    need = std::max(need, (kinds != 0 ? WidestWord(text) : whole) + wrapInset);
+                known = known && !breaks && whole <= rooms[i];
+                height = std::max(height, lineHeight);
+                continue;
+            }
+            const int inset = hAlign == taCenter ? 0 : letterWidth;
+            AnsiString rest = text;
+            const int lines = LinesInText(rest, grid.Multilinecells);
+            for (int k = 0; k < lines; ++k) {
+                AnsiString line = GetNextLine(rest, grid.Multilinecells);
+                if (grid.URLShow && !grid.URLFull)
+                    StripURLProtocol(line);
+                if (!line.IsEmpty() || lines > 1)
+                    need = std::max(need, canvas.TextWidth(line) + inset);
+            }
+            height = std::max(height, lineHeight * lines);
         }
-        const int inset = hAlign == taCenter ? 0 : letterWidth;
-        const int lines = LinesInText(text, grid.Multilinecells);
-        for (int i = 0; i < lines; ++i) {
-            AnsiString line = GetNextLine(text, grid.Multilinecells);
-            if (grid.URLShow && !grid.URLFull)
-                StripURLProtocol(line);
-            needed = std::max(needed, canvas.TextWidth(line) + inset);
-        }
+        if (known && height > 0)
+            sweptHeights[static_cast<std::size_t>(r)] = height;
     }
     fontScale = scale;
-    return needed;
 }
 
 int TPrintPass::WidestWord(const AnsiString& text) const {
@@ -294,6 +363,12 @@ int TPrintPass::WidestWord(const AnsiString& text) const {
     return widest;
 }
 
+void TPrintPass::UsePrintFont() {
+    canvas.Font.Assign(settings.Font);
+    canvas.Font.SetSize(pointSize);
+    MapFont(canvas.Font);
+}
+
 void TPrintPass::UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignment& vAlign) {
     TGridDrawState state = 0;
     bool wordWrap = false;
@@ -306,7 +381,8 @@ void TPrintPass::UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignme
 
 AnsiString TPrintPass::CellText(int realCol, int row) const {
     AnsiString text = grid.GetCellEx(realCol, row);
-    if (TextType(text, grid.EnableHTML) == ttFormula)
+    // A formula is known by its first character, whatever else the text holds.
+    if (TextType(text, false) == ttFormula)
         grid.CalcCell(realCol, row, text);
     return text;
 }
@@ -361,6 +437,9 @@ int TPrintPass::PrintRowHeight(int row) {
         grid.OnPrintSetRowHeight(&grid, row, height);
     } else if (keeping && kept >= 0) {
         height = kept;
+    } else if (!sweptHeights.empty() && sweptHeights[static_cast<std::size_t>(row)] >= 0) {
+        height = sweptHeights[static_cast<std::size_t>(row)];
+        kept = height;
     } else {
         const double scale = std::exchange(fontScale, fitScale);
         int last = 0;

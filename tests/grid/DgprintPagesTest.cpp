@@ -135,6 +135,61 @@ TEST_F(PrintedGrid, AChangedCellIsMeasuredAgain) {
     EXPECT_LT(LastRows[0], before[0]);
 }
 
+namespace {
+
+// A grid of another class: nothing tells the page builder its cells print in one font.
+struct OtherGrid : TDataGrid {
+    using TDataGrid::TDataGrid;
+};
+
+// Three word-wrapped columns of 200 rows: names, a text of one to four lines in every seventh
+// row, a formula, and two cells merged in row 30.
+void FillWrapped(TDataGrid& grid) {
+    PrintTwoColumnsOnA4(grid);
+    grid.WordWrap = true;
+    grid.SetColCount(3);
+    grid.SetRowCount(200);
+    for (int r = 0; r < 200; ++r) {
+        grid.SetCells(0, r, "S" + std::to_string(r));
+        if (r % 7 == 0)
+            grid.SetCells(1, r, std::string(r % 4 * 3, 'w') + " flow of the day (l/s)");
+        grid.SetCells(2, r, r % 5 == 0 ? "=1+2" : "0.125");
+    }
+    grid.SetCells(1, 30, "merged across two columns, in lines");
+    grid.MergeCells(1, 30, 2, 1);
+}
+
+} // namespace
+
+TEST_F(PrintedGrid, RowsAreAsHighAsTheirLinesHoweverTheCellsAreMeasured) {
+    // The same cells measured a row at a time, for a grid that may print each cell in a font of
+    // its own, give the same pages as the one sweep over a grid that prints them in one font.
+    const auto pagesOf = [](TDataGrid& other) {
+        std::vector<int> lastRows;
+        other.OnPrintPageDone = [&](TObject*, TCanvas*, int LastRow, int, int, int, int) {
+            lastRows.push_back(LastRow);
+        };
+        TBitmap page;
+        page.SetSize(210, 297);
+        other.PrintPreview(page.Canvas, Rect(0, 0, 210, 297));
+        return lastRows;
+    };
+    TDataGrid plain(nullptr);
+    FillWrapped(plain);
+    const std::vector<int> swept = pagesOf(plain);
+    OtherGrid other(nullptr);
+    FillWrapped(other);
+    EXPECT_EQ(pagesOf(other), swept);
+    plain.OnGetCellPrintColor = [](TObject*, int, int, TGridDrawState, TBrush*, TFont*) {};
+    EXPECT_EQ(pagesOf(plain), swept);
+    // Texts of one line take fewer pages.
+    for (int r = 0; r < 200; r += 7)
+        other.SetCells(1, r, "");
+    other.SplitCells(1, 30);
+    other.SetCells(1, 30, "");
+    EXPECT_LT(pagesOf(other).size(), swept.size());
+}
+
 TEST_F(PrintedGrid, TheGridKeepsItsOwnFontScaleWhileItsCellsPrintLarger) {
     // Two columns of 159 fitted to the sheet's 2028: the cells print 6.4 times as large, while
     // the grid, asked from inside the pass, still maps 10 points to 35 tenths.
