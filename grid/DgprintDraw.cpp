@@ -10,7 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <tuple>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -285,39 +286,38 @@ void TPrintPass::DrawCellLines() {
     // dashed pen starts its pattern afresh and an exclusive-or pen undoes a line drawn twice.
     if (first.Style == psSolid && first.Mode == pmCopy &&
         std::all_of(cellLines.begin(), cellLines.end(), samePen)) {
-        // Vertical lines run downward and horizontal ones rightward, ordered along their own line.
-        for (TCellLine& line : cellLines) {
-            if (line.X1 == line.X2 && line.Y1 < line.Y2)
-                std::swap(line.Y1, line.Y2);
-            else if (line.Y1 == line.Y2 && line.X1 > line.X2)
-                std::swap(line.X1, line.X2);
-        }
-        auto key = [](const TCellLine& line) {
-            const bool vertical = line.X1 == line.X2;
-            return vertical ? std::tuple(0, line.X1, -line.Y1, line.Y2)
-                            : std::tuple(1, line.Y1, line.X1, line.X2);
-        };
-        std::sort(cellLines.begin(), cellLines.end(),
-                  [&key](const TCellLine& a, const TCellLine& b) { return key(a) < key(b); });
-        std::vector<TCellLine> joined;
+        // The stretches of each vertical line (by x, from the top down) and of each horizontal
+        // one (by y, from the left), joined where they meet or overlap.
+        std::map<int, std::vector<std::pair<int, int>>> down;
+        std::map<int, std::vector<std::pair<int, int>>> across;
         for (const TCellLine& line : cellLines) {
-            if (!joined.empty()) {
-                TCellLine& previous = joined.back();
-                const bool vertical =
-                    line.X1 == line.X2 && previous.X1 == previous.X2 && line.X1 == previous.X1;
-                const bool horizontal =
-                    line.Y1 == line.Y2 && previous.Y1 == previous.Y2 && line.Y1 == previous.Y1;
-                if (vertical && !horizontal && line.Y1 >= previous.Y2) {
-                    previous.Y2 = std::min(previous.Y2, line.Y2);
-                    continue;
-                }
-                if (horizontal && !vertical && line.X1 <= previous.X2) {
-                    previous.X2 = std::max(previous.X2, line.X2);
-                    continue;
-                }
-            }
-            joined.push_back(line);
+            if (line.X1 == line.X2)
+                down[line.X1].emplace_back(-std::max(line.Y1, line.Y2), -std::min(line.Y1, line.Y2));
+            else
+                across[line.Y1].emplace_back(std::min(line.X1, line.X2), std::max(line.X1, line.X2));
         }
+        std::vector<TCellLine> joined;
+        auto join = [&joined](std::map<int, std::vector<std::pair<int, int>>>& lines, auto line) {
+            for (auto& [at, stretches] : lines) {
+                std::sort(stretches.begin(), stretches.end());
+                std::pair<int, int> current = stretches.front();
+                for (const std::pair<int, int>& stretch : stretches) {
+                    if (stretch.first <= current.second) {
+                        current.second = std::max(current.second, stretch.second);
+                        continue;
+                    }
+                    joined.push_back(line(at, current));
+                    current = stretch;
+                }
+                joined.push_back(line(at, current));
+            }
+        };
+        join(down, [&first](int x, std::pair<int, int> stretch) {
+            return TCellLine{first, x, -stretch.first, x, -stretch.second};
+        });
+        join(across, [&first](int y, std::pair<int, int> stretch) {
+            return TCellLine{first, stretch.first, y, stretch.second, y};
+        });
         cellLines.swap(joined);
     }
     const TPen saved = canvas.Pen;
