@@ -76,6 +76,18 @@ private:
     void SetUp();
     // Everything the widths and heights depend on, besides the events.
     std::string LayoutKey() const;
+    // Whether a page beginning at row, y below the top, begins with the fixed rows again.
+    bool RepeatFixedRows(int row, int y);
+    // The strip from first: its columns placed, its header and footer reserved; its last column.
+    int PlaceStrip(int first);
+    int StripColumns(int first) const;
+    // The strip's rows on pages; true when its last page was closed at its last row.
+    bool LayOutRows(int first, int last);
+    int Edge(int displayCol) const;
+    // The widths and the strip's edges where the grid reports them.
+    void PublishLayout() const;
+
+    // Measures (DgprintMeasure.cpp).
     void PrintColumnWidths();
     // The fit scale for columns measured as given, and their print widths at it.
     void FitColumns(const std::vector<int>& measured);
@@ -87,28 +99,18 @@ private:
     // where no cell needs breaking into lines.
     void SweepCells(std::vector<int>& needed);
     int WidestWord(const AnsiString& text) const;
-    // The print font, as every cell of a grid that leaves the cells' fonts alone prints in it.
-    void UsePrintFont();
     TPoint CellPrintSize(int realCol, int displayCol, int row);
     int PrintRowHeight(int row);
     // The room a row takes on the page: its height with the gaps and spacing drawing adds.
     int DrawnRowHeight(int row);
-    // Whether a page beginning at row, y below the top, begins with the fixed rows again.
-    bool RepeatFixedRows(int row, int y);
-    // The strip from first: its columns placed, its header and footer reserved; its last column.
-    int PlaceStrip(int first);
-    int StripColumns(int first) const;
-    // The strip's rows on pages; true when its last page was closed at its last row.
-    bool LayOutRows(int first, int last);
+    // The print font, as every cell of a grid that leaves the cells' fonts alone prints in it.
+    void UsePrintFont();
     // The cell's font and brush on the canvas, as the grid prints the cell.
     void UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignment& vAlign);
     void MapFont(TFont& font) const;
     AnsiString CellText(int realCol, int row) const;
     // Where word-wrapped text of a column breaks: its printed width less the left inset.
     int WrapWidth(int displayCol) const;
-    int Edge(int displayCol) const;
-    // The widths and the strip's edges where the grid reports them.
-    void PublishLayout() const;
 
     // Drawing (DgprintDraw.cpp).
     bool Drawing() const { return method == prPreview || method == prPrint; }

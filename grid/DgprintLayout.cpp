@@ -1,38 +1,16 @@
-// The page builder's layout: the pass's measures, the columns' print widths and fit, the strips
-// of columns and the pages of rows.
+// The page builder's layout: the pass's set-up, the strips of columns and the pages of rows.
 #include "grid/Dgprint.h"
 
-#include "framework/NumberFormat.h"
 #include "framework/Printer.h"
 #include "grid/Datagrid.h"
-#include "grid/Gridutil.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <cstdint>
 #include <optional>
-#include <string_view>
+#include <string>
 #include <typeinfo>
-#include <utility>
 
 namespace {
-
-// Widening columns for whole texts and fitting them again settles within this many rounds.
-constexpr int WideningRounds = 8;
-
-// What an empty cell is measured as: a line as high as any.
-const AnsiString LineSample = "gh";
-
-// Characters a word-wrapped text breaks at: line breaks and tabs, and blanks.
-constexpr unsigned char LineBreak = 1;
-constexpr unsigned char Blank = 2;
-constexpr std::array<unsigned char, 256> BreakKinds = [] {
-    std::array<unsigned char, 256> kinds{};
-    kinds['\r'] = kinds['\n'] = kinds['\t'] = LineBreak;
-    kinds[' '] = Blank;
-    return kinds;
-}();
 
 bool TopPosition(TPrintPosition position) {
     return position == ppTopLeft || position == ppTopRight || position == ppTopCenter;
@@ -44,11 +22,6 @@ bool BottomPosition(TPrintPosition position) {
 
 bool AnyAt(const TPrintSettings& settings, bool (*at)(TPrintPosition)) {
     return at(settings.Time) || at(settings.Date) || at(settings.PageNr) || at(settings.Title);
-}
-
-// Rounded as the framework rounds, halves to the even neighbour.
-int RoundEven(double value) {
-    return static_cast<int>(std::nearbyint(value));
 }
 
 // The part of a range that lies inside the grid.
@@ -63,32 +36,6 @@ void AddFont(std::string& key, const TFont& font) {
 }
 
 } // namespace
-
-int MapFontHeight(int pointSize, double scale) {
-    return -static_cast<int>(pointSize * 254.0 / 72.0 * scale);
-}
-
-int MapFontSize(int height) {
-    return static_cast<int>(height * 72.0 / 254.0);
-}
-
-double FitScale(TFitToPage fit, int W, int leftSize, int rightSize, const std::vector<int>& widths,
-                int spacing) {
-    if (fit == fpNever)
-        return 1;
-    int total = 0;
-    for (int width : widths)
-        total += width + spacing;
-    const int spacingTotal = static_cast<int>(widths.size()) * spacing;
-    const int room = W - rightSize - leftSize - spacingTotal;
-    // Margins that leave no room would turn the columns over or shrink them to nothing.
-    if (total == spacingTotal || room <= 0)
-        return 1;
-    const double scale = static_cast<double>(room) / (total - spacingTotal);
-    if ((fit == fpShrink && scale > 1) || (fit == fpGrow && scale < 1))
-        return 1;
-    return scale;
-}
 
 TPrintPass::TPrintPass(TDataGrid& grid, TCanvas& canvas, TPrintMethod method, int pages)
     : grid(grid), canvas(canvas), method(method),
@@ -122,10 +69,6 @@ int TPrintPass::Run() {
         first = last + 1;
     }
     return pageIndex;
-}
-
-void TPrintPass::MapFont(TFont& font) const {
-    font.SetHeight(MapFontHeight(font.Size, fontScale));
 }
 
 void TPrintPass::SetUp() {
@@ -193,271 +136,6 @@ std::string TPrintPass::LayoutKey() const {
           int(settings.RepeatFixedCols)})
         key += std::to_string(value) + ',';
     return key;
-}
-
-void TPrintPass::PrintColumnWidths() {
-    if (!kept.Widths.empty()) {
-        std::copy(kept.Widths.begin(), kept.Widths.end(), widths.begin() + range.Left);
-        fitScale = kept.FitScale;
-        return;
-    }
-    std::fill(widths.begin() + range.Left, widths.begin() + range.Right + 1, 0);
-    if (settings.NoAutoSize) {
-        for (int c = range.Left; c <= range.Right; ++c)
-            widths[static_cast<std::size_t>(c)] =
-                std::max(0, RoundEven((grid.GetColWidths(c) - 4) * screenFactor));
-    } else {
-        for (int r = range.Top; r <= range.Bottom; ++r)
-            for (int c = range.Left; c <= range.Right; ++c) {
-                const int realCol = grid.RemapCol(c);
-                if (grid.IsXMergedCell(realCol, r))
-                    continue;
-                const int candidate =
-                    settings.UseFixedWidth ? settings.FixedWidth : CellPrintSize(realCol, c, r).x;
-                int& width = widths[static_cast<std::size_t>(c)];
-                width = std::max(width, candidate);
-            }
-    }
-    std::vector<int> measured(widths.begin() + range.Left, widths.begin() + range.Right + 1);
-    // Widths taken from the screen may be too narrow for a text in the print font at the scale
-    // it prints at: such a column grows, and the fit is made again for the wider columns; a few
-    // rounds settle it. Widths measured from the texts are left as they are.
-    for (int round = 0;; ++round) {
-        FitColumns(measured);
-        if (round == WideningRounds || !settings.NoAutoSize || !WidenForWholeTexts(measured))
-            break;
-    }
-    if (grid.OnPrintSetColumnWidth)
-        for (int c = range.Left; c <= range.Right; ++c)
-            grid.OnPrintSetColumnWidth(&grid, c, widths[static_cast<std::size_t>(c)]);
-    if (keeping) {
-        kept.Widths.assign(widths.begin() + range.Left, widths.begin() + range.Right + 1);
-        kept.FitScale = fitScale;
-    }
-}
-
-void TPrintPass::FitColumns(const std::vector<int>& measured) {
-    fitScale = FitScale(settings.FitToPage, W, settings.LeftSize, settings.RightSize, measured, spacing);
-    if (settings.FitToPage == fpCustom && fitScale != 1) {
-        bool allow = true;
-        if (grid.OnFitToPage)
-            grid.OnFitToPage(&grid, fitScale, allow);
-        if (!allow)
-            fitScale = 1;
-    }
-    for (int c = range.Left; c <= range.Right; ++c) {
-        const int width = measured[static_cast<std::size_t>(c - range.Left)];
-        widths[static_cast<std::size_t>(c)] = fitScale != 1 ? static_cast<int>(width * fitScale) : width;
-    }
-}
-
-bool TPrintPass::WidenForWholeTexts(std::vector<int>& measured) {
-    std::vector<int> needed(measured.size(), 0);
-    SweepCells(needed);
-    bool widened = false;
-    for (int c = range.Left; c <= range.Right; ++c) {
-        const int room = widths[static_cast<std::size_t>(c)] + spacing;
-        const int need = needed[static_cast<std::size_t>(c - range.Left)];
-        if (need <= room)
-            continue;
-        // The narrowest measured width that scales to the room needed.
-        int& width = measured[static_cast<std::size_t>(c - range.Left)];
-        width = static_cast<int>(std::ceil((need - spacing) / fitScale));
-        while (static_cast<int>(width * fitScale) + spacing < need)
-            ++width;
-        widened = true;
-    }
-    // Wider columns break their texts elsewhere, at another scale.
-    if (widened)
-        sweptHeights.clear();
-    return widened;
-}
-
-void TPrintPass::SweepCells(std::vector<int>& needed) {
-    const bool wrapped = grid.WordWrap && settings.NoAutoSize;
-    const int wrapInset = RoundEven(2 * screenFactor);
-    const double scale = std::exchange(fontScale, fitScale);
-    const std::size_t columns = needed.size();
-    std::vector<int> realCols(columns);
-    std::vector<int> rooms(columns);
-    for (std::size_t i = 0; i < columns; ++i) {
-        realCols[i] = grid.RemapCol(range.Left + static_cast<int>(i));
-        rooms[i] = WrapWidth(range.Left + static_cast<int>(i));
-    }
-    int lineHeight = 0;
-    if (uniformFont) {
-        UsePrintFont();
-        lineHeight = canvas.TextHeight("gh");
-    }
-    sweptHeights.assign(static_cast<std::size_t>(grid.GetRowCount()), -1);
-    for (int r = range.Top; r <= range.Bottom; ++r) {
-        int height = 0;
-        // A merged cell, or a text broken into lines, is left to the row's own measuring.
-        bool known = true;
-        for (std::size_t i = 0; i < columns; ++i) {
-            const int realCol = realCols[i];
-            // A cell with no object is its own base cell: its text shows as the store holds it,
-            // unless a handler or a formula says otherwise.
-            const bool plain = !grid.cells.Object(realCol, r);
-            if (!plain) {
-                known = known && !grid.IsMergedCell(realCol, r);
-                if (grid.IsXMergedCell(realCol, r))
-                    continue;
-            }
-            const AnsiString& stored = grid.cells.Text(realCol, r);
-            const bool asStored = plain && !grid.OnGetDisplText && TextType(stored, false) != ttFormula;
-            AnsiString computed;
-            if (!asStored)
-                computed = CellText(realCol, r);
-            const AnsiString& text = asStored ? stored : computed;
-            TAlignment hAlign = taLeftJustify;
-            if (!uniformFont) {
-                TVAlignment vAlign = vtaTop;
-                UseCellFont(realCol, r, hAlign, vAlign);
-                lineHeight = canvas.TextHeight("gh");
-            } else if (!wrapped) {
-                hAlign = grid.GetCellAlignment(realCol, r).first;
-            }
-            int& need = needed[i];
-            if (wrapped) {
-                unsigned kinds = 0;
-                for (const char c : text.view())
-                    kinds |= BreakKinds[static_cast<unsigned char>(c)];
-                const bool breaks = kinds & LineBreak;
-                // An empty cell is as high as a line of "gh".
-                const int whole = breaks ? 0 : canvas.TextWidth(text.IsEmpty() ? LineSample : text);
-                if (!text.IsEmpty())
-                    need = std::max(need, (kinds != 0 ? WidestWord(text) : whole) + wrapInset);
-                known = known && !breaks && whole <= rooms[i];
-                height = std::max(height, lineHeight);
-                continue;
-            }
-            const int inset = hAlign == taCenter ? 0 : letterWidth;
-            AnsiString rest = text;
-            const int lines = LinesInText(rest, grid.Multilinecells);
-            for (int k = 0; k < lines; ++k) {
-                AnsiString line = GetNextLine(rest, grid.Multilinecells);
-                if (grid.URLShow && !grid.URLFull)
-                    StripURLProtocol(line);
-                if (!line.IsEmpty() || lines > 1)
-                    need = std::max(need, canvas.TextWidth(line) + inset);
-            }
-            height = std::max(height, lineHeight * lines);
-        }
-        if (known && height > 0)
-            sweptHeights[static_cast<std::size_t>(r)] = height;
-    }
-    fontScale = scale;
-}
-
-int TPrintPass::WidestWord(const AnsiString& text) const {
-    // Word-wrapped text breaks at blanks and at line breaks only.
-    int widest = 0;
-    std::string_view rest = text.view();
-    while (!rest.empty()) {
-        const std::size_t end = std::min(rest.find_first_of(" \r\n"), rest.size());
-        if (end > 0)
-            widest = std::max(widest, canvas.TextWidth(AnsiString(rest.substr(0, end))));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-    }
-    return widest;
-}
-
-void TPrintPass::UsePrintFont() {
-    canvas.Font.Assign(settings.Font);
-    canvas.Font.SetSize(pointSize);
-    MapFont(canvas.Font);
-}
-
-void TPrintPass::UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignment& vAlign) {
-    TGridDrawState state = 0;
-    bool wordWrap = false;
-    canvas.Font.Assign(settings.Font);
-    canvas.Font.SetSize(pointSize);
-    grid.GetVisualProperties(realCol, row, state, true, false, &canvas.Brush, &canvas.Font, hAlign, vAlign,
-                             wordWrap);
-    MapFont(canvas.Font);
-}
-
-AnsiString TPrintPass::CellText(int realCol, int row) const {
-    AnsiString text = grid.GetCellEx(realCol, row);
-    // A formula is known by its first character, whatever else the text holds.
-    if (TextType(text, false) == ttFormula)
-        grid.CalcCell(realCol, row, text);
-    return text;
-}
-
-int TPrintPass::WrapWidth(int displayCol) const {
-    return widths[static_cast<std::size_t>(displayCol)] + spacing - RoundEven(2 * screenFactor);
-}
-
-TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row) {
-    AnsiString text = CellText(realCol, row);
-    // The canvas keeps the cell's font: whatever draws next sets its own.
-    TAlignment hAlign = taLeftJustify;
-    TVAlignment vAlign = vtaTop;
-    UseCellFont(realCol, row, hAlign, vAlign);
-    if (text.IsEmpty())
-        text = "gh";
-    TPoint size;
-    const int lineHeight = canvas.TextHeight("gh");
-    if (!(grid.WordWrap && settings.NoAutoSize)) {
-        const int lines = LinesInText(text, grid.Multilinecells);
-        for (int i = 0; i < lines; ++i) {
-            AnsiString line = GetNextLine(text, grid.Multilinecells);
-            if (grid.URLShow && !grid.URLFull)
-                StripURLProtocol(line);
-            size.x = std::max(size.x, canvas.TextWidth(line));
-        }
-        size.y = lineHeight * lines;
-    } else {
-        const int room = WrapWidth(displayCol);
-        size.x = widths[static_cast<std::size_t>(displayCol)];
-        // Most cells fit on one line: measuring them whole is far cheaper than breaking them.
-        const bool breaks = text.view().find_first_of("\r\n\t") != std::string_view::npos;
-        if (!breaks && canvas.TextWidth(text) <= room) {
-            size.y = lineHeight;
-        } else {
-            TRect area = Rect(0, 0, room, 0);
-            size.y = canvas.DrawText(text, area, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-        }
-    }
-    return size;
-}
-
-int TPrintPass::PrintRowHeight(int row) {
-    if (row == cachedRow)
-        return cachedHeight;
-    int& kept = this->kept.RowHeights[static_cast<std::size_t>(row)];
-    int height = 0;
-    if (settings.UseFixedHeight) {
-        height = settings.FixedHeight;
-    } else if (grid.OnPrintSetRowHeight) {
-        height = settings.FixedHeight;
-        grid.OnPrintSetRowHeight(&grid, row, height);
-    } else if (keeping && kept >= 0) {
-        height = kept;
-    } else if (!sweptHeights.empty() && sweptHeights[static_cast<std::size_t>(row)] >= 0) {
-        height = sweptHeights[static_cast<std::size_t>(row)];
-        kept = height;
-    } else {
-        const double scale = std::exchange(fontScale, fitScale);
-        int last = 0;
-        for (int c = range.Left; c <= range.Right; ++c) {
-            const int realCol = grid.RemapCol(c);
-            if (grid.IsMergedCell(realCol, row))
-                continue;
-            last = CellPrintSize(realCol, c, row).y;
-            height = std::max(height, last);
-        }
-        if (height == 0)
-            height = last;
-        fontScale = scale;
-        kept = height;
-    }
-    cachedRow = row;
-    cachedHeight = height;
-    return height;
 }
 
 int TPrintPass::StripColumns(int first) const {
@@ -588,11 +266,6 @@ bool TPrintPass::RepeatFixedRows(int row, int y) {
     for (int f = 0; f < fixedRows; ++f)
         y -= DrawnRowHeight(f);
     return y - PrintRowHeight(row) >= H + footerHeight;
-}
-
-int TPrintPass::DrawnRowHeight(int row) {
-    const int h = PrintRowHeight(row);
-    return 2 * gap + h + h / 8 + settings.RowSpacing;
 }
 
 int TPrintPass::Edge(int displayCol) const {
