@@ -5,6 +5,7 @@
 #include "framework/CanvasMeasures.h"
 
 #include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -74,7 +75,9 @@ void TCanvas::PrepareRunPainter(QPainter& painter) const {
 }
 
 bool TCanvas::QueueText(double x, int y, std::string_view text) {
-    if (!RunPainter())
+    // A picture written as SVG keeps a text only where it knows its characters.
+    const QPainter* painter = RunPainter();
+    if (!painter || painter->paintEngine()->type() == QPaintEngine::SVG)
         return false;
     TenthsMeasures& measures = Measures();
     if (!queued.Glyphs.isEmpty() && (queued.Measures != &measures || queued.FontColor != Font.Color))

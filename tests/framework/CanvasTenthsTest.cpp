@@ -1,6 +1,9 @@
 #include "framework/Canvas.h"
 
+#include <QBuffer>
 #include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -216,4 +219,25 @@ TEST(CanvasTenths, TextsDrawnTogetherLandWhereEachAloneWould) {
         ASSERT_TRUE(Inked(alone));
         EXPECT_EQ(together, alone);
     }
+}
+
+TEST(CanvasTenths, TextsDrawnTogetherOnAnSvgPictureKeepTheirCharacters) {
+    QBuffer written;
+    QSvgGenerator picture;
+    picture.setOutputDevice(&written);
+    picture.setSize(QSize(200, 100));
+    picture.setResolution(96);
+    {
+        QPainter painter(&picture);
+        TCanvas canvas;
+        canvas.Attach(painter);
+        canvas.SetMapMode(MM_LOMETRIC);
+        UseMonoFont(canvas);
+        {
+            const ScopedCanvasDrawing run(canvas);
+            canvas.TextOut(10, -10, "Sewer S12");
+        }
+        canvas.Release();
+    }
+    EXPECT_NE(written.data().indexOf("Sewer S12"), -1);
 }
