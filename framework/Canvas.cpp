@@ -34,16 +34,19 @@ QPainter::CompositionMode CompositionOf(TPenMode mode) {
 } // namespace
 
 void TCanvas::BeginDrawing() {
+    // A run inside a run is part of it.
+    if (runDepth++ > 0)
+        return;
     if (attached) {
         // A painter that clips already keeps its clip only by a save around each drawing.
-        if (attachedRun || attached->hasClipping())
+        if (attached->hasClipping())
             return;
         attached->save();
         attached->setRenderHint(QPainter::Antialiasing, false);
         attachedRun = true;
         return;
     }
-    if (batch || !image || image->isNull())
+    if (!image || image->isNull())
         return;
     batch = std::make_unique<QPainter>(image);
     // The colours of system colours are looked up again for this run.
@@ -52,6 +55,8 @@ void TCanvas::BeginDrawing() {
 }
 
 void TCanvas::EndDrawing() {
+    if (runDepth == 0 || --runDepth > 0)
+        return;
     FlushTexts();
     if (attachedRun) {
         attached->restore();
@@ -60,13 +65,20 @@ void TCanvas::EndDrawing() {
     batch.reset();
 }
 
+void TCanvas::Flush() {
+    FlushTexts();
+}
+
 void TCanvas::Attach(QPainter& painter) {
     attached = &painter;
 }
 
 void TCanvas::Release() {
-    if (attachedRun)
-        EndDrawing();
+    FlushTexts();
+    if (attachedRun) {
+        attached->restore();
+        attachedRun = false;
+    }
     attached = nullptr;
 }
 

@@ -130,6 +130,8 @@ public:
     // the order of the other drawings, at the latest by EndDrawing.
     void BeginDrawing();
     void EndDrawing();
+    // Draws now what waits to be drawn together (before the device turns to a new page).
+    void Flush();
 
 private:
     struct PageScale {
@@ -187,7 +189,8 @@ private:
     const QFontMetrics& Metrics() const;
 
     QPainter* attached = nullptr;
-    // The attached painter draws in a run.
+    // Runs of drawings begun and not yet ended; the attached painter draws in one.
+    int runDepth = 0;
     bool attachedRun = false;
     QueuedTexts queued;
     QImage* image = nullptr;

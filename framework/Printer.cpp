@@ -93,8 +93,10 @@ bool TPrinter::BeginDoc() {
 }
 
 void TPrinter::NewPage() {
-    if (Printing())
-        device.newPage();
+    if (!Printing())
+        return;
+    canvas.Flush();
+    device.newPage();
 }
 
 void TPrinter::EndDoc() {

@@ -357,12 +357,8 @@ void TPrintPass::StartNewPage() {
     const int beginning = pageIndex + 2;
     if (!PageInRange(beginning))
         return;
-    if (method == prPrint && pageIndex + 1 >= grid.FromPage) {
-        // What the sheet holds is drawn before the next one starts.
-        canvas.EndDrawing();
+    if (method == prPrint && pageIndex + 1 >= grid.FromPage)
         Printer()->NewPage();
-        canvas.BeginDrawing();
-    }
     canvas.SetMapMode(MM_LOMETRIC);
     if (Drawing() && grid.OnPrintPage)
         grid.OnPrintPage(&grid, &canvas, beginning, W, H);
