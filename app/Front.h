@@ -38,6 +38,10 @@ public:
     int ReadNetwork();
     // Reads CommandLineFile into a new network.
     void OpenCommandLineNetwork();
+    // Makes a network built in the program (from the results table's batch data) the program's
+    // network, shown as after a read, once the changed one was offered for saving: false when a
+    // save the user asked for did not happen, the old network then staying.
+    bool TakeNetwork(std::unique_ptr<SimpleSewerNetwork> taken);
 
     void ReadNetwork1Click(TObject* Sender);
     void ReadAppendMenuClick(TObject* Sender);

@@ -45,6 +45,20 @@ int TFrontForm::ReadNetwork() {
     return 0;
 }
 
+bool TFrontForm::TakeNetwork(std::unique_ptr<SimpleSewerNetwork> taken) {
+    if (!OfferToSave(LoadStr(3018), LoadStr(3017), MB_YESNO | MB_ICONEXCLAMATION))
+        return false;
+    ReplaceNetwork(std::move(taken));
+    // It comes from no file: a save must not write over the file of the network it replaced.
+    NetworkFileName = "";
+    DataEntryForm->NetworkChanged = true;
+    // The results table's settings stay as the user set them.
+    DataEntryForm->RefreshLists();
+    DataEntryForm->TitleEdit->SetText(Network->Name);
+    VisualEditForm->CentreSpeedButtonClick(this);
+    return true;
+}
+
 void TFrontForm::OpenCommandLineNetwork() {
     // A file that cannot be read leaves no network and no file name, so no save writes over it.
     auto read = std::make_unique<SimpleSewerNetwork>();

@@ -1,6 +1,10 @@
 #include "app/StartedWindows.h"
 
+#include "network/Sewernetwork.h"
+
+#include <memory>
 #include <type_traits>
+#include <utility>
 
 void ConnectStartupWindows() {
     // The results table writes design settings into the network, which the save prompts guard.
@@ -9,6 +13,11 @@ void ConnectStartupWindows() {
     // the network editor shows.
     TableForm->NetworkSource = [] { return FrontForm->Network; };
     TableForm->TitleSource = [] { return DataEntryForm->TitleEdit->GetText(); };
+    // The batch mode hands the main window the network it makes, and docks the calculator.
+    TableForm->TakeNetwork = [](std::unique_ptr<SimpleSewerNetwork> network) {
+        return FrontForm->TakeNetwork(std::move(network));
+    };
+    TableForm->ShowDocked = [](TForm* form) { FrontForm->ShowChildForm(form); };
 }
 
 StartedWindows::StartedWindows() {

@@ -6,6 +6,7 @@
 #include "framework/NumberFormat.h"
 #include "grid/GridUpdateLock.h"
 #include "reports/CostingsMatrix.h"
+#include "reports/FileNumber.h"
 
 #include <algorithm>
 #include <functional>
@@ -45,17 +46,6 @@ void FillUsageRateGrid(TDataGrid& grid, int firstRate, const std::function<AnsiS
     }
 }
 
-// A matrix cell's number; rates files are written with '.', whatever the locale the program runs in.
-bool ReadMatrixNumber(const AnsiString& text, double& value) {
-    if (TryStrToFloat(text, value))
-        return true;
-    if (DecimalSeparator == '.')
-        return false;
-    std::string dotted = text.str();
-    std::replace(dotted.begin(), dotted.end(), '.', DecimalSeparator);
-    return TryStrToFloat(std::string_view(dotted), value);
-}
-
 bool Blank(const AnsiString& text) {
     return text.Trim().IsEmpty();
 }
@@ -66,7 +56,7 @@ void CheckPricedCells(const TDataGrid& file, const AnsiString& FileName) {
     const auto check = [&](int ACol, int ARow) {
         const AnsiString text = file.GetCellEx(ACol, ARow);
         double value = 0;
-        if (Blank(text) || ReadMatrixNumber(text, value))
+        if (Blank(text) || ReadFileNumber(text, value))
             return;
         throw EConvertError("The cost matrix " + FileName + " was not loaded: line " + IntToStr(ARow + 1) +
                             ", field " + IntToStr(ACol + 1) + " holds \"" + text +
@@ -146,7 +136,7 @@ AnsiString TCostingsForm::MatrixCell(int ACol, int ARow) const {
 double TCostingsForm::MatrixNumber(int ACol, int ARow) const {
     const AnsiString text = MatrixCell(ACol, ARow);
     double value = 0;
-    return ReadMatrixNumber(text, value) ? value : StrToFloat(text);
+    return ReadFileNumber(text, value) ? value : StrToFloat(text);
 }
 
 void TCostingsForm::FillUnitResourceGrid() {

@@ -6,6 +6,7 @@
 #include "grid/GridUpdateLock.h"
 #include "network/Sewernetwork.h"
 #include "network/WindowLayout.h"
+#include "reports/ResultFormats.h"
 #include "reports/Tablecontrol.h"
 #include "resources/StringTable.h"
 
@@ -15,18 +16,6 @@
 namespace {
 
 constexpr double SecondsPerDay = 86400;
-
-AnsiString F2(double value) {
-    return FloatToStrF(value, ffFixed, 7, 2);
-}
-
-AnsiString F3(double value) {
-    return FloatToStrF(value, ffFixed, 7, 3);
-}
-
-AnsiString E4(double value) {
-    return FloatToStrF(value, ffExponent, 4, 2);
-}
 
 void ShowError(int textId) {
     Application->MessageBox(LoadStr(textId), LoadStr(3001), MB_OK | MB_ICONEXCLAMATION);
@@ -142,6 +131,7 @@ int TTableForm::FillTableFromNetwork() {
     const SimpleSewerNetwork& network = *Network();
     const int sewers = static_cast<int>(network.Sewers.size());
     const GridUpdateLock lock(*DataGrid1);
+    LeaveBatchData();
     DataGrid1->RemoveRows(1, DataGrid1->GetRowCount() - 1);
     // Without sewers the header row stays alone, and the grid has taken its fixed row away.
     if (sewers == 0)
@@ -154,6 +144,9 @@ int TTableForm::FillTableFromNetwork() {
 }
 
 void TTableForm::NetworkReplaced() {
+    // Batch data is no network's results: the batch goes on with it.
+    if (batchDataShown)
+        return;
     const GridUpdateLock lock(*DataGrid1);
     DataGrid1->RemoveRows(1, DataGrid1->GetRowCount() - 1);
 }

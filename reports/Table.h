@@ -11,10 +11,13 @@
 #include "grid/Datagrid.h"
 #include "grid/Dgprev.h"
 #include "grid/DgprevSettings.h"
+#include "reports/BatchData.h"
 
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <memory>
+#include <vector>
 
 class Sewer;
 class SimpleSewerNetwork;
@@ -50,6 +53,20 @@ public:
     void PrintLayoutButtonClick(TObject* Sender);
     // The printed pages of the table, one at a time.
     void PrintPreviewButtonClick(TObject* Sender);
+
+    // The batch mode: sewers of a data file, designed through the calculator as one chain.
+    // "Load data", "Calculate", "Show calc form", "Load QELTA e.g." and "Load in to Network".
+    void Button1Click(TObject* Sender);
+    void CalcAllButtonClick(TObject* Sender);
+    void Button2Click(TObject* Sender);
+    void Button7Click(TObject* Sender);
+    void Button9Click(TObject* Sender);
+    // The settings and the sewer of the grid's row into the calculator's boxes: 0, or 1 after a
+    // message when no data is loaded.
+    int SettingsToDesignForm(int row);
+    // The file checked whole, then shown from the grid's row 0 with its sewers kept for the
+    // batch: true; or false after a message, the grid and the kept sewers as they were.
+    bool LoadBatchData(const AnsiString& FileName);
 
     TPanel* Panel1;
     TLabel* InitialLCDLabel;
@@ -93,6 +110,7 @@ public:
     TButton* Button9;
     TDataGrid* DataGrid1;
     TSaveDialog* SaveDialog1;
+    TOpenDialog* OpenDialog1;
     TGridPreviewDialog* GridPreviewDialog1;
     // Built with the window; nothing in the program runs it.
     TDataGridPrintSettingsDialog* DataGridPrintSettingsDialog1;
@@ -105,6 +123,11 @@ public:
     std::function<AnsiString()> TitleSource;
     SimpleSewerNetwork* Network() const { return NetworkSource ? NetworkSource() : nullptr; }
     AnsiString Title() const { return TitleSource ? TitleSource() : AnsiString(); }
+    // The main window takes a network made from the batch data, after offering to save its own:
+    // false when it kept its own.
+    std::function<bool(std::unique_ptr<SimpleSewerNetwork>)> TakeNetwork;
+    // The main window docks a working window.
+    std::function<void(TForm*)> ShowDocked;
 
     // The grid column of each result; other windows read the grid through them.
     const int SewerColumn = 0;
@@ -133,6 +156,13 @@ public:
     const int FinalVelocityColumn = 23;
     const int USDepthColumn = 24;
     const int DSDepthColumn = 25;
+    // The batch data's own columns.
+    const int BatchHousesColumn = BatchColumns::Houses;
+    const int BatchSewageFlowColumn = 3;
+    const int BatchSupplementaryFlowColumn = BatchColumns::SupplementaryFlow;
+    const int BatchDesignFlowColumn = 5;
+    // Beside the ground levels it is worked out from, where the results show the ground slope.
+    const int BatchFallColumn = 14;
 
 private:
     // A network setting held in a box, which shows it multiplied by ToBox, in whole numbers or
@@ -158,8 +188,31 @@ private:
     // Asks for a file and writes the table to it, or at its end.
     void SaveTable(bool append);
 
+    // The batch's settings, every box read before any row is designed.
+    struct BatchSettings {
+        double InitialPeople, FinalPeople, InitialLCD, FinalLCD, Return, Peak, Vsc, Tau, N, MinQ, MinD,
+            MinDepth;
+        int Friction, Sizing;
+        bool FlowLimit, DiameterLimit, GroundSlopeLimit;
+    };
+    BatchSettings ReadBatchSettings() const;
+    static void BatchSettingsToDesignForm(const BatchSettings& settings);
+    static void BatchRowToDesignForm(const BatchRow& row, const BatchSettings& settings);
+    // Tells that no data is loaded, when none is: true then.
+    bool NoBatchData() const;
+    // The calculator's results for the sewer of grid row row, which starts at invert level lu:
+    // the downstream invert level as written.
+    AnsiString WriteBatchResults(int row, const BatchRow& sewer, double lu);
+    // A network of the kept sewers, or null after a message.
+    std::unique_ptr<SimpleSewerNetwork> BatchToNetwork() const;
+    // The results' headers and columns back in place of the batch data, and the kept sewers gone.
+    void LeaveBatchData();
+
     // In the order of NumberSettings; empty texts until a network's settings are shown.
     std::array<ShownSetting, NumberSettingCount> shownSettings{};
+    // The sewers of the last batch load, while its data fills the grid.
+    std::vector<BatchRow> batchRows;
+    bool batchDataShown = false;
 };
 
 extern TTableForm* TableForm;

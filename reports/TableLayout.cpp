@@ -134,6 +134,9 @@ TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
     SaveDialog1->Filter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*";
     SaveDialog1->Options = ofOverwritePrompt | ofHideReadOnly | ofEnableSizing;
 
+    OpenDialog1 = new TOpenDialog(this);
+    OpenDialog1->Filter = "CSV file (*.csv)|*.csv|All files (*.*)|*.*";
+
     GridPreviewDialog1 = new TGridPreviewDialog(this);
     GridPreviewDialog1->SetGrid(DataGrid1);
     GridPreviewDialog1->PreviewFast = false;
@@ -155,6 +158,11 @@ TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
     UpdateTableFromNetworkButton->OnClick = [this](TObject* sender) {
         UpdateTableFromNetworkButtonClick(sender);
     };
+    Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };
+    CalcAllButton->OnClick = [this](TObject* sender) { CalcAllButtonClick(sender); };
+    Button2->OnClick = [this](TObject* sender) { Button2Click(sender); };
+    Button7->OnClick = [this](TObject* sender) { Button7Click(sender); };
+    Button9->OnClick = [this](TObject* sender) { Button9Click(sender); };
     EndLayout();
     DataGrid1->Delimiter = ',';
     LoadCaptions();
