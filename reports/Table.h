@@ -207,6 +207,12 @@ private:
     std::unique_ptr<SimpleSewerNetwork> BatchToNetwork() const;
     // The results' headers and columns back in place of the batch data, and the kept sewers gone.
     void LeaveBatchData();
+    // The columns of a result beside the same result unlimited, which the layout's width cuts.
+    std::array<int, 3> BatchPairColumns() const {
+        return {BatchDesignFlowColumn, GradientColumn, DiameterColumn};
+    }
+    // Those columns widened to their texts.
+    void FitBatchColumns();
 
     // In the order of NumberSettings; empty texts until a network's settings are shown.
     std::array<ShownSetting, NumberSettingCount> shownSettings{};

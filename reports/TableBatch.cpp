@@ -20,6 +20,8 @@
 namespace {
 
 constexpr const char* ExampleDataFile = "qelta_eg1_data.csv";
+// What a cell needs beside its text, so that a word-wrapping cell keeps it on one line.
+constexpr int CellPadding = 12;
 
 void ShowRefusal(const AnsiString& text) {
     Application->MessageBox(text, LoadStr(3001), MB_OK | MB_ICONEXCLAMATION);
@@ -98,6 +100,9 @@ void TTableForm::LeaveBatchData() {
     batchDataShown = false;
     DataGrid1->SetColCount(DataGrid1->ColumnHeaders.Count());
     DataGrid1->ShowColumnHeaders();
+    for (const int column : BatchPairColumns())
+        if (!DataGrid1->IsHiddenColumn(column))
+            DataGrid1->SetColWidths(DataGrid1->DisplColIndex(column), DataGrid1->GetDefaultColWidth());
 }
 
 bool TTableForm::NoBatchData() const {
@@ -182,6 +187,23 @@ void TTableForm::CalcAllButtonClick(TObject*) {
         SewerMainForm->CalcSewerButtonClick(this);
         // The next sewer starts at this one's downstream invert, as the table shows it.
         lu = StrToFloat(WriteBatchResults(static_cast<int>(i) + 1, batchRows[i], lu));
+    }
+    FitBatchColumns();
+}
+
+void TTableForm::FitBatchColumns() {
+    for (const int column : BatchPairColumns()) {
+        if (DataGrid1->IsHiddenColumn(column))
+            continue;
+        // The texts of a column differ little but in length: the longest is the widest.
+        int longest = 1;
+        for (int row = 2; row <= static_cast<int>(batchRows.size()); ++row)
+            if (DataGrid1->GetCellEx(column, row).Length() > DataGrid1->GetCellEx(column, longest).Length())
+                longest = row;
+        const int display = DataGrid1->DisplColIndex(column);
+        const int width = DataGrid1->GetCellTextSize(column, longest).x + CellPadding;
+        if (width > DataGrid1->GetColWidths(display))
+            DataGrid1->SetColWidths(display, width);
     }
 }
 

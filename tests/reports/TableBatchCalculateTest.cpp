@@ -52,6 +52,12 @@ TEST_F(TableBatchCalculate, TheChainIsDesignedAsByHand) {
     EXPECT_EQ(Row(2)[TableForm->USGroundLevelColumn], "19.50");
     EXPECT_EQ(TableForm->DataGrid1->GetCellEx(TableForm->BatchFallColumn, 0), "Fall (m)");
     EXPECT_EQ(TableForm->DataGrid1->GetRowCount(), 4);
+    // The limited results beside the unlimited ones fit their columns.
+    for (const int col : {5, 17, 18}) {
+        SCOPED_TRACE(col);
+        EXPECT_GE(TableForm->DataGrid1->GetColWidths(col), TableForm->DataGrid1->GetCellTextSize(col, 2).x);
+    }
+    EXPECT_GT(TableForm->DataGrid1->GetColWidths(17), 80);
 }
 
 // Mended: a second run read column 4, by then in l/s, as l/day, and the fall written over the

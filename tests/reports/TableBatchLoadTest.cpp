@@ -92,6 +92,7 @@ TEST_F(TableBatchLoad, LoadInToNetworkHandsTheMainWindowADesignedNetwork) {
         DataEntryForm->NetworkChanged = true;
         FrontForm->NetworkFileName = Path("two.snt");
         ASSERT_TRUE(TableForm->LoadBatchData(Chain()));
+        TableForm->CalcAllButtonClick(nullptr);
         Responder().Answer(row.answer);
         if (row.saveAs)
             Responder().AnswerFile(Path(row.saveAs));
@@ -128,7 +129,7 @@ TEST_F(TableBatchLoad, LoadInToNetworkHandsTheMainWindowADesignedNetwork) {
         // The settings and the data stay.
         EXPECT_EQ(TableForm->returnTypedEdit->GetText(), "80");
         EXPECT_EQ(Row(0)[TableForm->BatchFallColumn], "Fall (m)");
-        EXPECT_EQ(Row(3)[0], "S3");
+        EXPECT_EQ(Row(3)[TableForm->DSDepthColumn], "0.773");
     }
 
     // A later update shows the network's results under the results' headers.
@@ -136,6 +137,8 @@ TEST_F(TableBatchLoad, LoadInToNetworkHandsTheMainWindowADesignedNetwork) {
     FrontForm->ResultsTable1Click(nullptr);
     EXPECT_EQ(Told(), Texts{});
     EXPECT_EQ(ShownHeaders(), AllHeaders);
+    for (const int col : {5, 17, 18})
+        EXPECT_EQ(TableForm->DataGrid1->GetColWidths(col), 80) << col;
     EXPECT_EQ(TableForm->DataGrid1->GetRowCount(), 4);
     EXPECT_EQ(Row(2)[TableForm->DSJunctionColumn], "J3");
     TableForm->CalcAllButtonClick(nullptr);
