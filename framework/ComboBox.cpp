@@ -2,6 +2,7 @@
 
 #include "framework/ControlView.h"
 
+#include <QAbstractItemView>
 #include <QAbstractListModel>
 #include <QComboBox>
 #include <QLineEdit>
@@ -160,6 +161,52 @@ void TComboBox::ViewTyped(const AnsiString& typed) {
         OnChange(this);
 }
 
+void TComboBox::SetDroppedWidth(int value) {
+    droppedWidth = value;
+    ViewChanged();
+}
+
+bool TComboBox::GetDroppedDown() const {
+    const auto* view = static_cast<const QComboBox*>(View());
+    return view->view()->isVisible();
+}
+
+void TComboBox::SetDroppedDown(bool value) {
+    UpdateStaleViews();
+    auto* view = static_cast<QComboBox*>(View());
+    if (value)
+        view->showPopup();
+    else
+        view->hidePopup();
+}
+
+int TComboBox::GetSelStart() const {
+    if (pendingSelStart >= 0)
+        return pendingSelStart;
+    const auto* edit = static_cast<const QComboBox*>(View())->lineEdit();
+    if (!edit)
+        return 0;
+    const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    return edit->text().left(start).toUtf8().size();
+}
+
+int TComboBox::GetSelLength() const {
+    if (pendingSelStart >= 0)
+        return pendingSelLength;
+    const auto* edit = static_cast<const QComboBox*>(View())->lineEdit();
+    return edit ? edit->selectedText().toUtf8().size() : 0;
+}
+
+void TComboBox::SetEditSel(int start, int length) {
+    pendingSelStart = std::max(0, start);
+    pendingSelLength = std::max(0, length);
+    ViewChanged();
+}
+
+void TComboBox::PlaceView() {
+    View()->setGeometry(Left(), Top(), Width(), EditHeight > 0 ? EditHeight : Height());
+}
+
 void TComboBox::UpdateItems() {
     auto* view = static_cast<QComboBox*>(View());
     if (shared) {
@@ -206,4 +253,14 @@ void TComboBox::UpdateView() {
     view->setCurrentIndex(itemIndex);
     if (editable && view->currentText() != QString::fromStdString(text.str()))
         view->setEditText(QString::fromStdString(text.str()));
+    view->setMaxVisibleItems(std::max(1, DropDownCount));
+    view->view()->setMinimumWidth(droppedWidth >= 1 ? droppedWidth : 0);
+    if (QLineEdit* edit = view->lineEdit(); edit && pendingSelStart >= 0) {
+        // Byte offsets of the UTF-8 text as characters of the view's.
+        const QByteArray bytes = QByteArray::fromStdString(text.str());
+        const int start = QString::fromUtf8(bytes.left(pendingSelStart)).size();
+        const int length = QString::fromUtf8(bytes.mid(pendingSelStart, pendingSelLength)).size();
+        edit->setSelection(start, length);
+    }
+    pendingSelStart = -1;
 }

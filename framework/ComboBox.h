@@ -72,14 +72,29 @@ public:
     TComboBoxStyle Style = csDropDown;
     TComboBoxStrings Items;
     TNotifyEvent OnChange;
+    // Items the dropped list shows before it scrolls.
+    int DropDownCount = 8;
+    // The height of one item of the list.
+    int ItemHeight = 16;
+    // The closed box's height; the rest of Height is the dropped list's (0: all of Height).
+    int EditHeight = 0;
+    // The dropped list's width; below 1 the box's own.
+    void SetDroppedWidth(int value);
+    bool GetDroppedDown() const;
+    void SetDroppedDown(bool value);
+    // The selection in the edit field of a csDropDown box, in bytes of the text.
+    int GetSelStart() const;
+    int GetSelLength() const;
+    void SetEditSel(int start, int length);
 
     // A pick by the user, as the view reports it.
-    void ViewPicked(int index);
+    virtual void ViewPicked(int index);
     // Text typed into a csDropDown box.
-    void ViewTyped(const AnsiString& typed);
+    virtual void ViewTyped(const AnsiString& typed);
 
 protected:
     void UpdateView() override;
+    void PlaceView() override;
 
 private:
     friend class TSharedComboItems;
@@ -93,4 +108,8 @@ private:
     int itemIndex = -1;
     AnsiString text;
     TSharedComboItems* shared = nullptr;
+    int droppedWidth = 0;
+    // A selection set from code, shown once the view has the text; start -1 for none.
+    int pendingSelStart = -1;
+    int pendingSelLength = 0;
 };

@@ -307,6 +307,9 @@ protected:
     // Focus is with the grid or its editor; the focus the grid last took came from its editor.
     bool FocusWithin() const { return focusWithin; }
     bool FocusFromEditor() const { return focusFromEditor; }
+    // The focus came to or left a control of the grid's own over its cells (an editor of a
+    // derived grid): entering and leaving count as for the grid's own editor.
+    void ChildFocusMoved(FocusChange how) { FocusMoved(how); }
 
     // The in-place editor: whether it may show now, the editor to show, and the text it edits.
     virtual bool CanEditShow();

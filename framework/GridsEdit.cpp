@@ -3,38 +3,12 @@
 #include "framework/GridScrollArea.h"
 #include "framework/Grids.h"
 #include "framework/KeyMapping.h"
+#include "framework/TabKeys.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
-
-namespace {
-
-// Tab in the editor goes to the grid while the grid takes tabs, instead of moving the focus on.
-class TabKeeper : public QObject {
-public:
-    TabKeeper(TInplaceEdit& edit, QWidget& view) : QObject(&view), edit(edit) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) ||
-            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) ||
-            !(edit.Grid().GetOptions() & goTabs))
-            return false;
-        bool passOn = false;
-        CallFromView(edit, [&] { edit.ViewKeyDown(VK_TAB, ShiftStateOf(*key), 0, 0, passOn); });
-        return true;
-    }
-
-private:
-    TInplaceEdit& edit;
-};
-
-} // namespace
 
 TInplaceEdit::TInplaceEdit(TCustomGrid& grid) : TCustomEdit(&grid), grid(grid) {
     SetBorderStyle(bsNone);
@@ -43,8 +17,9 @@ TInplaceEdit::TInplaceEdit(TCustomGrid& grid) : TCustomEdit(&grid), grid(grid) {
     KeepTabs(*View());
 }
 
+// Tab in the editor goes to the grid while the grid takes tabs, instead of moving the focus on.
 void TInplaceEdit::KeepTabs(QWidget& view) {
-    view.installEventFilter(new TabKeeper(*this, view));
+    KeepTabKeys(*this, view, [this] { return (grid.GetOptions() & goTabs) != 0; });
 }
 
 void TInplaceEdit::UpdateContents() {

@@ -327,7 +327,7 @@ void TCustomGrid::ViewFocusOut(FocusChange how) {
 
 void TCustomGrid::FocusMoved(FocusChange how) {
     const QWidget* focus = QApplication::focusWidget();
-    const bool within = focus && (focus == View() || (inplaceEdit && focus == inplaceEdit->View()));
+    const bool within = focus && (focus == View() || View()->isAncestorOf(focus));
     if (within == focusWithin)
         return;
     focusWithin = within;

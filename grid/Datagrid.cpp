@@ -1,6 +1,7 @@
 #include "grid/Datagrid.h"
 
 #include "framework/Timer.h"
+#include "grid/GridEditors.h"
 #include "grid/Gridutil.h"
 #include "grid/TextWidths.h"
 
@@ -48,6 +49,7 @@ TDataGrid::TDataGrid(TComponent* owner)
     dragLabel->SetParent(this);
     dragLabel->SetEnabled(false);
     dragLabel->Hide();
+    editors = std::make_unique<TGridEditors>(*this);
 }
 
 TDataGrid::~TDataGrid() {

@@ -16,6 +16,7 @@
 #include <vector>
 
 class TGridInplaceEdit;
+struct TGridEditors;
 class TStream;
 class TextWidths;
 
@@ -479,9 +480,20 @@ public:
     TDataGridCheck* CellChecker = nullptr;
     void Invalidate() override;
     // The special editor of the cell's editor type over display cell (ACol, ARow), and its value
-    // back into the cell. No special editor is built into this grid, so none opens.
+    // back into the cell.
     void ShowEditControl(int ACol, int ARow);
     void HideEditControl(int ACol, int ARow);
+    // The special editors, made hidden with the grid.
+    TGridEditors& Editors() const { return *editors; }
+    // The combo editor's items, typically filled from OnGetEditorProp. The combo selection is
+    // the item a list shows for a cell text that is none of them (-1: the first).
+    void ClearComboString();
+    void AddComboString(const AnsiString& S);
+    void AddComboStringObject(const AnsiString& S, TObject* AObject);
+    bool RemoveComboString(const AnsiString& S);
+    bool SetComboSelectionString(const AnsiString& S);
+    void SetComboSelection(int Index) { comboSelection = Index; }
+    int GetComboCount() const;
     void HideCellEdit() { HideEditControl(GetCol(), GetRow()); }
     // Editing starts as if the user pressed F2, once the current message is done.
     void ShowCellEdit() { PostKeyDown(VK_F2); }
@@ -874,6 +886,7 @@ private:
     TGridRect savedSelection{};
 
     friend class TGridInplaceEdit;
+    template <class Base> friend class TGridEditor;
 
     // The cells of a hidden real row, none when the row shows.
     TStringList* HiddenRow(int ARow) const;
@@ -906,6 +919,8 @@ private:
     void DropInplaceEdit();
 
     // The editing control's state.
+    std::unique_ptr<TGridEditors> editors;
+    int comboSelection = -1;
     TEditorType editorType = edNormal;
     bool specialEditorOpen = false;
     // Set when an editor opens on a cell, cleared by the cell's validation.

@@ -90,14 +90,6 @@ bool TDataGrid::EditorTakesCell(int ACol, int ARow) {
     return true;
 }
 
-void TDataGrid::ShowEditControl(int, int) {
-    pendingKey = 0;
-}
-
-void TDataGrid::HideEditControl(int, int) {
-    pendingKey = 0;
-}
-
 void TDataGrid::CacheCellText(int ACol, int ARow) {
     cellTextCache = GetCellEx(RemapCol(ACol), ARow);
     cachedCell = {ACol, ARow};

@@ -190,6 +190,9 @@ void TDataGrid::ReturnToValidatedCell() {
         if (col != GetCol() || row != GetRow())
             FocusCell(col, row, true);
         editPending = true;
+        // A special editor that refused its value stays open over the cell.
+        if (specialEditorOpen)
+            return;
         if (!FocusWithin())
             SetFocus();
         ShowInplaceEdit();

@@ -2,9 +2,9 @@
 
 #include "framework/Clipboard.h"
 #include "framework/LocaleCase.h"
-#include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 #include "grid/Datagrid.h"
+#include "grid/EditorFilters.h"
 #include "grid/Gridutil.h"
 
 #include <QCursor>
@@ -14,29 +14,6 @@
 #include <utility>
 
 namespace {
-
-bool IsDigit(char key) {
-    return key >= '0' && key <= '9';
-}
-
-// Keys every number filter lets through: Backspace, Tab, Enter, and Escape and the clipboard's
-// control keys, whose own handling (restore, paste) keeps the rules.
-bool IsEditingKey(char key) {
-    switch (key) {
-    case '\b':
-    case '\t':
-    case '\r':
-    case 0x1B:
-    case 0x01:
-    case 0x03:
-    case 0x16:
-    case 0x18:
-    case 0x1A:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // Where the first line of a text ends (1-based), 0 for a text of one line.
 int FirstLineEnd(const AnsiString& text) {
@@ -108,40 +85,8 @@ void TGridInplaceEdit::ConvertKeypadDecimal(char& Key, int KeyData) const {
 }
 
 bool TGridInplaceEdit::Accepts(char Key) {
-    const AnsiString& text = GetWindowText();
-    const bool selected = GetSelText().Pos(AnsiString(Key)) > 0;
-    switch (EditorType()) {
-    case edNormal:
-    case edPassword:
-    case edCapital:
-    case edUpperCase:
-    case edLowerCase:
-    case edMixedCase:
-        return true;
-    case edNumeric:
-        if (IsEditingKey(Key) || IsDigit(Key) || (Key == '-' && text.Pos("-") == 0 && GetSelStart() == 0))
-            return true;
-        MessageBeep(0);
-        return false;
-    case edPositiveNumeric:
-        if (IsEditingKey(Key) || IsDigit(Key))
-            return true;
-        MessageBeep(0);
-        return false;
-    case edFloat:
-        if (IsEditingKey(Key) || IsDigit(Key))
-            return true;
-        if (Key == '.' || Key == ',')
-            return text.Pos(AnsiString(Key)) == 0 || selected;
-        if (Key == '-') {
-            if ((GetSelStart() == 0 && text.Pos("-") == 0) || selected)
-                return true;
-            MessageBeep(0);
-        }
-        return false;
-    default:
-        return false;
-    }
+    return AcceptsTypedChar(static_cast<TEditorType>(EditorType()), Key, GetWindowText(), GetSelStart(),
+                            GetSelText());
 }
 
 void TGridInplaceEdit::WMChar(char& Key, int KeyData, TShiftState Shift) {

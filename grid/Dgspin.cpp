@@ -1,0 +1,322 @@
+#include "grid/Dgspin.h"
+
+#include "framework/ControlView.h"
+#include "framework/DateStep.h"
+#include "framework/MessageBeep.h"
+#include "framework/NumberFormat.h"
+
+#include <QLineEdit>
+#include <QToolButton>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr int ButtonWidth = 15;
+
+QToolButton* ArrowButton(QWidget* parent, Qt::ArrowType arrow) {
+    auto* button = new QToolButton(parent);
+    button->setArrowType(arrow);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::ArrowCursor);
+    button->setAutoRepeat(true);
+    button->setAutoRepeatDelay(400);
+    button->setAutoRepeatInterval(100);
+    return button;
+}
+
+// A step from near the ends of the whole numbers stops there instead of wrapping round.
+int Stepped(int value, long long step) {
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(value) + step,
+                                                  std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+bool IsControl(char key) {
+    return static_cast<unsigned char>(key) < 32;
+}
+
+} // namespace
+
+TDgSpinButton::TDgSpinButton(TComponent* owner) : TWinControl(owner) {
+    auto* view = new ControlView<QWidget>(*this);
+    upButton = ArrowButton(view, Qt::UpArrow);
+    downButton = ArrowButton(view, Qt::DownArrow);
+    QObject::connect(upButton, &QToolButton::clicked, upButton, [this] {
+        CallFromView(*this, [this] {
+            if (OnUpClick)
+                OnUpClick(this);
+        });
+    });
+    QObject::connect(downButton, &QToolButton::clicked, downButton, [this] {
+        CallFromView(*this, [this] {
+            if (OnDownClick)
+                OnDownClick(this);
+        });
+    });
+    SetView(view);
+    SetBounds(0, 0, 15, 25);
+}
+
+void TDgSpinButton::SetFlat(bool value) {
+    flat = value;
+    ViewChanged();
+}
+
+void TDgSpinButton::Resize() {
+    TWinControl::Resize();
+    ViewChanged();
+}
+
+void TDgSpinButton::UpdateView() {
+    TWinControl::UpdateView();
+    const int up = Height() / 2;
+    upButton->setGeometry(0, 0, Width(), up);
+    downButton->setGeometry(0, up, Width(), Height() - up);
+    for (QToolButton* button : {upButton, downButton}) {
+        button->setAutoRaise(flat);
+        button->setEnabled(GetEnabled());
+    }
+}
+
+TDgSpinEdit::TDgSpinEdit(TComponent* owner) : TCustomEdit(owner), Button(new TDgSpinButton(this)) {
+    Button->SetParent(this);
+    Button->FocusControl = this;
+    Button->OnUpClick = [this](TObject* sender) { UpClick(sender); };
+    Button->OnDownClick = [this](TObject* sender) { DownClick(sender); };
+    Button->SetBounds(0, 0, ButtonWidth, 17);
+    SetWindowText("0");
+}
+
+void TDgSpinEdit::SetSpinType(TDgSpinType value) {
+    spinType = value;
+    switch (spinType) {
+    case TDgSpinType::sptNormal:
+        SetValue(GetValue());
+        break;
+    case TDgSpinType::sptFloat:
+        SetFloatValue(GetFloatValue());
+        break;
+    case TDgSpinType::sptDate:
+        SetDateValue(GetDateValue());
+        break;
+    case TDgSpinType::sptTime:
+        SetTimeValue(GetTimeValue());
+        break;
+    }
+}
+
+int TDgSpinEdit::GetValue() const {
+    int value = MinValue;
+    return TryStrToInt(GetWindowText(), value) ? value : MinValue;
+}
+
+void TDgSpinEdit::SetValue(int value) {
+    SetWindowText(IntToStr(CheckValue(value)));
+    if (!EditorEnabled)
+        SelectAll();
+}
+
+double TDgSpinEdit::GetFloatValue() const {
+    double value = MinFloatValue;
+    return TryStrToFloat(GetWindowText(), value) ? value : MinFloatValue;
+}
+
+void TDgSpinEdit::SetFloatValue(double value) {
+    value = CheckFloatValue(value);
+    SetWindowText(precision > 0 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
+}
+
+TDateTime TDgSpinEdit::GetDateValue() const {
+    const AnsiString& text = GetWindowText();
+    if (text.IsEmpty() || text == "0")
+        return Now();
+    TDateTime value = MinDateValue;
+    return TryStrToDateTime(text, value) ? value : MinDateValue;
+}
+
+void TDgSpinEdit::SetDateValue(TDateTime value) {
+    WriteKeepingCaret(DateToStr(CheckDateValue(value)));
+}
+
+TDateTime TDgSpinEdit::GetTimeValue() const {
+    TDateTime value = 0;
+    return TryStrToDateTime(GetWindowText(), value) ? value : 0;
+}
+
+void TDgSpinEdit::SetTimeValue(TDateTime value) {
+    WriteKeepingCaret(TimeToStr(value));
+}
+
+void TDgSpinEdit::WriteKeepingCaret(const AnsiString& text) {
+    const int caret = GetSelStart();
+    SetWindowText(text);
+    SetSelStart(std::min(caret, text.Length()));
+}
+
+int TDgSpinEdit::CheckValue(int value) const {
+    return MinValue == MaxValue
+               ? value
+               : std::clamp(value, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
+}
+
+double TDgSpinEdit::CheckFloatValue(double value) const {
+    return MinFloatValue == MaxFloatValue ? value
+                                          : std::clamp(value, std::min(MinFloatValue, MaxFloatValue),
+                                                       std::max(MinFloatValue, MaxFloatValue));
+}
+
+TDateTime TDgSpinEdit::CheckDateValue(TDateTime value) const {
+    return MinDateValue == MaxDateValue ? value
+                                        : std::clamp(value, std::min(MinDateValue, MaxDateValue),
+                                                     std::max(MinDateValue, MaxDateValue));
+}
+
+void TDgSpinEdit::SetPrecision(int value) {
+    precision = value;
+    if (spinType == TDgSpinType::sptFloat)
+        SetFloatValue(GetFloatValue());
+}
+
+void TDgSpinEdit::UpClick(TObject*) {
+    Step(1);
+}
+
+void TDgSpinEdit::DownClick(TObject*) {
+    Step(-1);
+}
+
+void TDgSpinEdit::Step(int sign) {
+    if (GetReadOnly()) {
+        MessageBeep(0);
+        return;
+    }
+    const std::string_view text = GetWindowText().view();
+    switch (spinType) {
+    case TDgSpinType::sptNormal:
+        SetValue(Stepped(GetValue(), static_cast<long long>(sign) * Increment));
+        break;
+    case TDgSpinType::sptFloat:
+        SetFloatValue(GetFloatValue() + sign * IncrementFloat);
+        break;
+    case TDgSpinType::sptDate: {
+        const TDatePart part = DatePartOfField(FieldAtCaret(text, GetSelStart(), DateSeparator));
+        SetDateValue(StepDate(GetDateValue(), part, sign));
+        break;
+    }
+    case TDgSpinType::sptTime: {
+        const auto part = static_cast<TTimePart>(FieldAtCaret(text, GetSelStart(), TimeSeparator));
+        SetTimeValue(StepTime(GetTimeValue(), part, sign));
+        break;
+    }
+    }
+}
+
+void TDgSpinEdit::WMKeyDown(WORD& key, TShiftState shift) {
+    // The key handler hears of the key first, as the native edit's key-down does.
+    KeyDown(key, shift);
+    switch (key) {
+    case VK_UP:
+        UpClick(this);
+        key = 0;
+        break;
+    case VK_DOWN:
+        DownClick(this);
+        key = 0;
+        break;
+    case VK_RETURN:
+        if (ReturnIsTab) {
+            key = 0;
+            PostKeyDown(VK_TAB);
+        }
+        break;
+    case VK_DELETE:
+        if (!EditorEnabled)
+            key = 0;
+        break;
+    default:
+        break;
+    }
+    if (key != 0)
+        DefaultKeyDown(key, shift);
+}
+
+void TDgSpinEdit::WMChar(char& key, int keyData, TShiftState shift) {
+    if (!IsValidChar(key)) {
+        MessageBeep(0);
+        return;
+    }
+    TCustomEdit::WMChar(key, keyData, shift);
+}
+
+bool TDgSpinEdit::IsValidChar(char& Key) {
+    if (!EditorEnabled)
+        return IsControl(Key) && Key != VK_BACK && Key != VK_RETURN;
+    const bool allowed =
+        Key == '+' || Key == '-' || (Key >= '0' && Key <= '9') || Key == DecimalSeparator ||
+        Key == ThousandSeparator || (Key == TimeSeparator && spinType == TDgSpinType::sptTime) ||
+        (Key == DateSeparator && spinType == TDgSpinType::sptDate) || (IsControl(Key) && Key != VK_RETURN);
+    if (!allowed)
+        return false;
+    const std::string& text = GetWindowText().str();
+    if (spinType == TDgSpinType::sptTime && Key == TimeSeparator)
+        return std::count(text.begin(), text.end(), TimeSeparator) < 2;
+    if (spinType != TDgSpinType::sptFloat || Key == VK_BACK || Key == VK_RETURN || Key == VK_ESCAPE)
+        return true;
+    if (Key == ThousandSeparator)
+        Key = DecimalSeparator;
+    const std::size_t separator = text.find(DecimalSeparator);
+    if (Key == DecimalSeparator)
+        return separator == std::string::npos;
+    // No more decimals once Precision of them stand after the separator the caret is past.
+    if (precision > 0 && separator != std::string::npos && GetSelLength() == 0 &&
+        static_cast<std::size_t>(GetSelStart()) >= separator + 1 && !IsControl(Key))
+        return text.size() < separator + 1 + static_cast<std::size_t>(precision);
+    return true;
+}
+
+void TDgSpinEdit::WMKillFocus() {
+    TCustomEdit::WMKillFocus();
+    // A value out of its limits comes back to the nearest one; a text that does not read stays.
+    const AnsiString& text = GetWindowText();
+    switch (spinType) {
+    case TDgSpinType::sptNormal:
+        if (int value = 0; TryStrToInt(text, value) && CheckValue(value) != value)
+            SetValue(value);
+        break;
+    case TDgSpinType::sptFloat:
+        if (double value = 0; TryStrToFloat(text, value) && CheckFloatValue(value) != value)
+            SetFloatValue(value);
+        break;
+    case TDgSpinType::sptDate:
+        if (TDateTime value = 0; TryStrToDateTime(text, value) && CheckDateValue(value) != value)
+            SetDateValue(value);
+        break;
+    case TDgSpinType::sptTime:
+        break;
+    }
+}
+
+void TDgSpinEdit::WMPaste() {
+    if (EditorEnabled && !GetReadOnly())
+        TCustomEdit::WMPaste();
+}
+
+void TDgSpinEdit::WMCut() {
+    if (EditorEnabled && !GetReadOnly())
+        TCustomEdit::WMCut();
+}
+
+void TDgSpinEdit::Resize() {
+    TCustomEdit::Resize();
+    const int inset = GetBorderStyle() == bsSingle ? 2 : 0;
+    Button->SetBounds(Width() - ButtonWidth - inset, inset, ButtonWidth, Height() - 2 * inset);
+    ViewChanged();
+}
+
+void TDgSpinEdit::UpdateView() {
+    TCustomEdit::UpdateView();
+    static_cast<QLineEdit*>(View())->setTextMargins(0, 0, ButtonWidth, 0);
+    Button->SetEnabled(GetEnabled());
+}

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "framework/CustomEdit.h"
+#include "framework/DateTime.h"
+
+class QToolButton;
+
+// Scoped: the typed spin edit of the controls has enumerators of the same names.
+enum class TDgSpinType { sptNormal, sptFloat, sptDate, sptTime };
+
+// A pair of arrow buttons, up above down; held down, a button repeats after 400 ms and then
+// every 100 ms. The buttons take no focus: FocusControl keeps it.
+class TDgSpinButton : public TWinControl {
+public:
+    explicit TDgSpinButton(TComponent* owner);
+
+    bool GetFlat() const { return flat; }
+    void SetFlat(bool value);
+    TWinControl* FocusControl = nullptr;
+    TNotifyEvent OnUpClick;
+    TNotifyEvent OnDownClick;
+
+protected:
+    void UpdateView() override;
+    void Resize() override;
+
+private:
+    QToolButton* upButton;
+    QToolButton* downButton;
+    bool flat = false;
+};
+
+// An edit with a spin button at its right end that spins a whole number, a number with
+// decimals, a date or a time. The date and time step the part of the text under the caret.
+// Values written from code stay within their limits unless the two limits are equal; text
+// that does not read never raises from the getters.
+class TDgSpinEdit : public TCustomEdit {
+public:
+    explicit TDgSpinEdit(TComponent* owner);
+
+    TDgSpinType GetSpinType() const { return spinType; }
+    // The value is written again in the new type's form.
+    void SetSpinType(TDgSpinType value);
+    // MinValue when the text is no whole number.
+    int GetValue() const;
+    void SetValue(int value);
+    // MinFloatValue when the text is no number.
+    double GetFloatValue() const;
+    // Precision decimals, or the shortest form with Precision 0.
+    void SetFloatValue(double value);
+    // Now for "0" or no text, MinDateValue for a text that is no date.
+    TDateTime GetDateValue() const;
+    // Written in the short date format, the caret kept where it was.
+    void SetDateValue(TDateTime value);
+    // 0 for a text that is no time.
+    TDateTime GetTimeValue() const;
+    // Written in the long time format, not limited, the caret kept.
+    void SetTimeValue(TDateTime value);
+    int CheckValue(int value) const;
+    double CheckFloatValue(double value) const;
+    TDateTime CheckDateValue(TDateTime value) const;
+    int GetPrecision() const { return precision; }
+    void SetPrecision(int value);
+    bool GetSpinFlat() const { return Button->GetFlat(); }
+    void SetSpinFlat(bool value) { Button->SetFlat(value); }
+
+    // One step of the spin type; a read-only edit only beeps.
+    virtual void UpClick(TObject* Sender);
+    virtual void DownClick(TObject* Sender);
+
+    TDgSpinButton* const Button;
+    int MinValue = 0;
+    int MaxValue = 100;
+    double MinFloatValue = 0;
+    double MaxFloatValue = 100;
+    TDateTime MinDateValue = 0;
+    TDateTime MaxDateValue = 0;
+    int Increment = 1;
+    double IncrementFloat = 0;
+    // Typing allowed.
+    bool EditorEnabled = true;
+    // Enter moves the focus on as Tab does.
+    bool ReturnIsTab = false;
+    // Kept for the form; the edit does not apply it.
+    AnsiString EditMask;
+
+protected:
+    // The typing filter; a refused character beeps.
+    virtual bool IsValidChar(char& Key);
+    void WMKeyDown(WORD& key, TShiftState shift) override;
+    void WMChar(char& key, int keyData, TShiftState shift) override;
+    void WMKillFocus() override;
+    void WMPaste() override;
+    void WMCut() override;
+    void UpdateView() override;
+    void Resize() override;
+
+private:
+    void Step(int sign);
+    // The caret goes back to where it stood before the text was written again.
+    void WriteKeepingCaret(const AnsiString& text);
+
+    TDgSpinType spinType = TDgSpinType::sptNormal;
+    int precision = 0;
+};
+
+// The spin edit whose mask a form sets.
+class TTypedMaskSpinEdit : public TDgSpinEdit {
+public:
+    using TDgSpinEdit::TDgSpinEdit;
+};

@@ -1,0 +1,117 @@
+#include "grid/Dgspin.h"
+#include "framework/MessageBeep.h"
+#include "framework/NumberFormat.h"
+#include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/DateSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+struct SpinStep {
+    const char* label;
+    TDgSpinType type;
+    const char* format;
+    const char* text;
+    int caret;
+    bool up;
+    const char* expected;
+};
+
+TEST(Dgspin, DatesAndTimesStepThePartUnderTheCaret) {
+    const SpinStep steps[] = {
+        {"month of 31 January up: the day kept within February", TDgSpinType::sptDate, "dd/mm/yyyy",
+         "31/01/2024", 4, true, "29/02/2024"},
+        {"day of 31 January up", TDgSpinType::sptDate, "dd/mm/yyyy", "31/01/2024", 0, true, "01/02/2024"},
+        {"first part of a month-first date is the month", TDgSpinType::sptDate, "mm/dd/yyyy", "01/31/2024", 0,
+         true, "02/29/2024"},
+        {"year of 29 February up: a common year has the 28th", TDgSpinType::sptDate, "dd/mm/yyyy",
+         "29/02/2024", 8, true, "28/02/2025"},
+        {"day of 1 March down, a leap year", TDgSpinType::sptDate, "dd/mm/yyyy", "01/03/2024", 1, false,
+         "29/02/2024"},
+        {"month of January down goes to December of the year before", TDgSpinType::sptDate, "dd/mm/yyyy",
+         "15/01/2024", 3, false, "15/12/2023"},
+        {"hour down from just after midnight wraps to the evening", TDgSpinType::sptTime, "", "00:00:30", 0,
+         false, "23:00:30"},
+        {"minute down", TDgSpinType::sptTime, "", "10:15:00", 4, false, "10:14:00"},
+        {"second up", TDgSpinType::sptTime, "", "10:15:59", 7, true, "10:16:00"},
+    };
+    for (const SpinStep& step : steps) {
+        SCOPED_TRACE(step.label);
+        const DateSettings settings(*step.format ? step.format : "dd/mm/yyyy", '/');
+        TDgSpinEdit spin(nullptr);
+        spin.SetSpinType(step.type);
+        spin.SetWindowText(step.text);
+        spin.SetSelStart(step.caret);
+        if (step.up)
+            spin.UpClick(&spin);
+        else
+            spin.DownClick(&spin);
+        EXPECT_EQ(spin.GetWindowText(), step.expected);
+        // The caret stays in the part it stepped.
+        EXPECT_EQ(spin.GetSelStart(), step.caret);
+    }
+}
+
+TEST(Dgspin, NumbersStayWithinTheirLimitsAndBadTextNeverRaises) {
+    TDgSpinEdit spin(nullptr);
+    spin.SetValue(100);
+    spin.UpClick(&spin);
+    EXPECT_EQ(spin.GetWindowText(), "100");
+    spin.SetValue(150);
+    EXPECT_EQ(spin.GetWindowText(), "100");
+    spin.SetValue(-5);
+    EXPECT_EQ(spin.GetWindowText(), "0");
+
+    // Equal limits take anything, up to the ends of the whole numbers and no further.
+    spin.MinValue = spin.MaxValue = 0;
+    spin.SetValue(123456);
+    EXPECT_EQ(spin.GetWindowText(), "123456");
+    spin.SetValue(INT_MAX);
+    spin.UpClick(&spin);
+    EXPECT_EQ(spin.GetValue(), INT_MAX);
+
+    spin.MinValue = 7;
+    spin.MaxValue = 20;
+    spin.SetWindowText("abc");
+    EXPECT_EQ(spin.GetValue(), 7);
+    spin.MinFloatValue = 2.5;
+    EXPECT_DOUBLE_EQ(spin.GetFloatValue(), 2.5);
+    EXPECT_DOUBLE_EQ(spin.GetTimeValue(), 0.0);
+    spin.MinDateValue = 100;
+    EXPECT_DOUBLE_EQ(spin.GetDateValue(), 100.0);
+
+    // A float step of 0 changes nothing.
+    spin.SetSpinType(TDgSpinType::sptFloat);
+    spin.SetFloatValue(3.5);
+    spin.UpClick(&spin);
+    EXPECT_EQ(spin.GetWindowText(), FloatToStr(3.5));
+}
+
+TEST(Dgspin, FloatTypingKeepsToOneSeparatorAndThePrecision) {
+    TDgSpinEdit spin(nullptr);
+    spin.SetSpinType(TDgSpinType::sptFloat);
+    spin.SetPrecision(2);
+    spin.SetFloatValue(1.25);
+    const AnsiString shown = spin.GetWindowText();
+    spin.SetSelStart(shown.Length());
+    const int beeps = MessageBeeps();
+    bool passOn = false;
+    spin.ViewKeyDown(0, {}, 0, '7', passOn);
+    EXPECT_EQ(spin.GetWindowText(), shown);
+    EXPECT_EQ(MessageBeeps(), beeps + 1);
+    // The thousand separator types a decimal separator, but only into a text without one.
+    spin.ViewKeyDown(0, {}, 0, ThousandSeparator, passOn);
+    EXPECT_EQ(spin.GetWindowText(), shown);
+    spin.SetWindowText("12");
+    spin.SetSelStart(2);
+    spin.ViewKeyDown(0, {}, 0, ThousandSeparator, passOn);
+    EXPECT_EQ(spin.GetWindowText(), AnsiString("12") + AnsiString(std::string(1, DecimalSeparator)));
+    // Letters never go in.
+    spin.ViewKeyDown(0, {}, 0, 'x', passOn);
+    EXPECT_EQ(spin.GetWindowText().Length(), 3);
+}
+
+} // namespace

@@ -1,0 +1,129 @@
+#include "framework/MessageBeep.h"
+#include "tests/grid/SpecialCell.h"
+#include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/ScriptedResponder.h"
+
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+QWidget* ButtonOf(TDgEditBtn& edit) {
+    return edit.Button->View()->findChild<QToolButton*>();
+}
+
+TEST(GridButtonEditors, TheButtonAndF4PutTheEllipsisTextInAllSelected) {
+    SpecialCell window(edEditBtn, "old");
+    std::vector<std::string> asked;
+    window.grid->OnEllipsClick = [&](TObject*, int ACol, int ARow, AnsiString& S) {
+        asked.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + " " + S.str());
+        S = "picked" + std::to_string(asked.size());
+    };
+    window.Open();
+    TGridEditBtn& edit = *window.Editors().EditBtn;
+    QTest::mouseClick(ButtonOf(edit), Qt::LeftButton);
+    EXPECT_EQ(edit.GetWindowText(), "picked1");
+    EXPECT_EQ(edit.GetSelText(), "picked1");
+    EXPECT_TRUE(window.HasFocus(edit));
+    window.Press(Qt::Key_F4);
+    EXPECT_EQ(edit.GetWindowText(), "picked2");
+    EXPECT_EQ(asked, (std::vector<std::string>{"1,1 old", "1,1 picked1"}));
+    // Without typing, the button and F4 still work.
+    edit.EditorEnabled = false;
+    window.Type("x");
+    EXPECT_EQ(edit.GetWindowText(), "picked2");
+    window.Press(Qt::Key_F4);
+    EXPECT_EQ(edit.GetWindowText(), "picked3");
+    window.Press(Qt::Key_Return);
+    EXPECT_EQ(window.grid->GetCells(1, 1), "picked3");
+}
+
+TEST(GridButtonEditors, NumberTypesFilterWhatIsTyped) {
+    struct Row {
+        const char* label;
+        TEditorType type;
+        const char* typed;
+        const char* result;
+        int beeps;
+    } rows[] = {
+        {"anything", edEditBtn, "a-1.x", "a-1.x", 0},
+        {"whole numbers: letters beep", edNumericEditBtn, "1a2", "12", 1},
+        {"whole numbers: a sign at the start", edNumericEditBtn, "-3", "-3", 0},
+        {"float: one point, letters dropped", edFloatEditBtn, "2x.5.", "2.5", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        SpecialCell window(row.type, "");
+        window.Open();
+        const int beeps = MessageBeeps();
+        window.Type(row.typed);
+        EXPECT_EQ(window.Editors().EditBtn->GetWindowText(), row.result);
+        EXPECT_EQ(MessageBeeps() - beeps, row.beeps);
+    }
+}
+
+TEST(GridButtonEditors, AUnitCellKeepsItsTextAndTakesAUnitFromTheMenu) {
+    for (const char* text : {"12.5 kg", "m2", "kg 12", "-3,5mm", ""}) {
+        SCOPED_TRACE(text);
+        SpecialCell window(edUnitEditBtn, text);
+        window.Open();
+        window.Press(Qt::Key_Return);
+        EXPECT_EQ(window.grid->GetCells(1, 1), text);
+    }
+    SpecialCell window(edUnitEditBtn, "12.5 kg");
+    TStringList units;
+    units.Add(" g");
+    units.Add(" kg");
+    units.Add(" t");
+    window.Editors().UnitEditBtn->SetUnits(&units);
+    window.Open();
+    EXPECT_EQ(window.Editors().UnitEditBtn->GetWindowText(), "12.5");
+    Responder().MenuChoices.push_back(" t");
+    window.Press(Qt::Key_F4);
+    EXPECT_EQ(Responder().MenusShown.back(), (std::vector<AnsiString>{" g", " kg", " t"}));
+    EXPECT_EQ(window.Editors().UnitEditBtn->GetUnitID(), " t");
+    window.Press(Qt::Key_Return);
+    EXPECT_EQ(window.grid->GetCells(1, 1), "12.5 t");
+}
+
+TEST(GridButtonEditors, CheckBoxPickerAndButtonKeys) {
+    SpecialCell box(edCheckBox, "Yes");
+    box.Open();
+    box.Press(Qt::Key_Space);
+    EXPECT_TRUE(box.Editors().CheckBox->GetChecked());
+    box.Press(Qt::Key_Return);
+    EXPECT_FALSE(box.Editors().CheckBox->GetVisible());
+    EXPECT_EQ(box.grid->GetCol(), 2);
+
+    SpecialCell picker(edDateEdit, "3/14/2024");
+    picker.Open();
+    TGridDatePicker& date = *picker.Editors().DatePicker;
+    date.ViewDropped(true);
+    picker.Press(Qt::Key_Return);
+    EXPECT_TRUE(date.GetVisible());
+    date.ViewDropped(false);
+    date.SetDate(EncodeDate(2024, 3, 15));
+    picker.Press(Qt::Key_Return);
+    EXPECT_FALSE(date.GetVisible());
+    EXPECT_EQ(picker.grid->GetCells(1, 1), "3/15/2024");
+
+    SpecialCell button(edButton, "Go");
+    int clicks = 0;
+    button.grid->OnEllipsClick = [&](TObject*, int, int, AnsiString& S) { S = S + std::to_string(++clicks); };
+    button.Open();
+    QTest::mouseClick(button.Editors().Button->View(), Qt::LeftButton);
+    EXPECT_EQ(button.Editors().Button->GetCaption(), "Go1");
+    button.Press(Qt::Key_Space);
+    EXPECT_EQ(button.Editors().Button->GetCaption(), "Go12");
+    EXPECT_TRUE(button.HasFocus(*button.Editors().Button));
+    button.Press(Qt::Key_Right);
+    QApplication::processEvents();
+    EXPECT_FALSE(button.Editors().Button->GetVisible());
+    EXPECT_EQ(button.grid->GetCol(), 2);
+}
+
+} // namespace
