@@ -1,6 +1,7 @@
 #include "grid/Datagrid.h"
 
 #include "framework/Timer.h"
+#include "grid/EditLink.h"
 #include "grid/GridEditors.h"
 #include "grid/Gridutil.h"
 #include "grid/TextWidths.h"
@@ -58,6 +59,8 @@ TDataGrid::~TDataGrid() {
         ownerForm->RemoveResizeFollower(this);
     for (TGridChangeNotifier* notifier : notifiers)
         std::erase(notifier->grids, this);
+    if (EditLink && EditLink->grid == this)
+        EditLink->GridGone();
 }
 
 void TDataGrid::SetParent(TWinControl* newParent) {

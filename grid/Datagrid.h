@@ -485,6 +485,8 @@ public:
     void HideEditControl(int ACol, int ARow);
     // The special editors, made hidden with the grid.
     TGridEditors& Editors() const { return *editors; }
+    // The editor of edCustom cells; none opens without one.
+    TEditLink* EditLink = nullptr;
     // The combo editor's items, typically filled from OnGetEditorProp. The combo selection is
     // the item a list shows for a cell text that is none of them (-1: the first).
     void ClearComboString();
@@ -887,6 +889,7 @@ private:
 
     friend class TGridInplaceEdit;
     template <class Base> friend class TGridEditor;
+    friend class TEditLink;
 
     // The cells of a hidden real row, none when the row shows.
     TStringList* HiddenRow(int ARow) const;
@@ -918,6 +921,8 @@ private:
     // text, and Escape has no text of the cells before to put back.
     void DropInplaceEdit();
 
+    // The custom editor opened over cell rectangle r with the cell's colour, font and text.
+    void ShowEditLink(const TRect& r, TColor color, const TFont& font, const AnsiString& text);
     // The editing control's state.
     std::unique_ptr<TGridEditors> editors;
     int comboSelection = -1;

@@ -1,6 +1,8 @@
 // The special editors over a cell: which one, where, filled with what, and the value back.
+#include "framework/Form.h"
 #include "framework/NumberFormat.h"
 #include "grid/Datagrid.h"
+#include "grid/EditLink.h"
 #include "grid/GridEditors.h"
 
 #include <QApplication>
@@ -153,6 +155,10 @@ void TDataGrid::ShowEditControl(int ACol, int ARow) {
         editors->Button->SetCaption(text);
         shown = editors->Button;
         break;
+    case edCustom:
+        if (EditLink)
+            ShowEditLink(r, brush.Color, font, text);
+        break;
     default:
         break;
     }
@@ -169,6 +175,39 @@ void TDataGrid::ShowEditControl(int ACol, int ARow) {
             PostCharacter(*shown, pendingKey);
     }
     pendingKey = 0;
+}
+
+void TDataGrid::ShowEditLink(const TRect& r, TColor color, const TFont& font, const AnsiString& text) {
+    TEditLink& link = *EditLink;
+    specialEditorOpen = true;
+    std::unique_ptr<TForm> window;
+    if (link.EditStyle == esPopup) {
+        window = std::make_unique<TForm>(nullptr);
+        window->SetBorderStyle(bsNone);
+        window->View()->setWindowFlag(Qt::Popup);
+        const QPoint at = ClientView()->mapToGlobal(QPoint(r.Left, r.Top));
+        window->SetBounds(at.x(), at.y(), link.PopupWidth, link.PopupHeight);
+        window->OnDeactivate = [&link](TObject* Sender) { link.FormExit(Sender); };
+    }
+    TForm* shownIn = window.get();
+    link.Open(*this, RemapCol(GetCol()), GetRow(), std::move(window));
+    if (shownIn) {
+        shownIn->Show();
+        link.CreateEditor(shownIn);
+        link.SetRect(Rect(0, 0, link.PopupWidth, link.PopupHeight));
+    } else {
+        link.CreateEditor(this);
+        link.SetRect(r);
+    }
+    link.SetVisible(true);
+    link.SetCellProps(color, font);
+    link.SetProperties();
+    if (OnGetEditorProp)
+        OnGetEditorProp(this, RemapCol(GetCol()), GetRow(), &link);
+    link.SetEditorValue(text);
+    link.SetFocus(true);
+    if (TWinControl* control = link.GetEditControl(); control && pendingKey != 0)
+        PostCharacter(*control, pendingKey);
 }
 
 void TDataGrid::HideEditControl(int ACol, int ARow) {
@@ -223,6 +262,14 @@ void TDataGrid::HideEditControl(int ACol, int ARow) {
             SetCellEx(c, ARow, editors->UnitEditBtn->GetWindowText() + editors->UnitEditBtn->GetUnitID());
             editor = editors->UnitEditBtn;
             break;
+        case edCustom:
+            // The link writes its value itself, to the cell it was opened on.
+            if (!EditLink)
+                return;
+            specialEditorOpen = false;
+            if (EditLink->EditStyle != esPopup)
+                EditLink->SetVisible(false);
+            return;
         default:
             return;
         }

@@ -1,0 +1,171 @@
+#include "grid/EditLink.h"
+#include "framework/Edit.h"
+#include "framework/Form.h"
+#include "tests/grid/SpecialCell.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A link that edits with a line edit and logs what the grid asks of it.
+class LineEditLink : public TEditLink {
+public:
+    LineEditLink(std::vector<std::string>& log) : TEditLink(nullptr), log(log) {}
+
+    TWinControl* GetEditControl() override { return edit; }
+    void CreateEditor(TWinControl* AParent) override {
+        log.push_back("CreateEditor");
+        if (edit)
+            return;
+        edit = new TEdit(AParent);
+        edit->SetParent(AParent);
+        edit->OnKeyDown = [this](TObject* Sender, WORD& Key, TShiftState Shift) {
+            EditKeyDown(Sender, Key, Shift);
+        };
+        edit->OnExit = [this](TObject* Sender) { EditExit(Sender); };
+    }
+    void SetRect(TRect R) override {
+        log.push_back("SetRect");
+        TEditLink::SetRect(R);
+    }
+    void SetVisible(bool Value) override {
+        log.push_back(Value ? "SetVisible(true)" : "SetVisible(false)");
+        TEditLink::SetVisible(Value);
+    }
+    void SetCellProps(TColor, const TFont&) override { log.push_back("SetCellProps"); }
+    void SetProperties() override { log.push_back("SetProperties"); }
+    void SetEditorValue(const AnsiString& Value) override {
+        log.push_back("SetEditorValue " + Value.str());
+        edit->SetText(Value);
+    }
+    AnsiString GetEditorValue() override { return edit->GetText(); }
+    void SetFocus(bool Value) override {
+        log.push_back(Value ? "SetFocus(true)" : "SetFocus(false)");
+        TEditLink::SetFocus(Value);
+    }
+
+    TEdit* edit = nullptr;
+
+private:
+    std::vector<std::string>& log;
+};
+
+struct LinkedCell : SpecialCell {
+    LinkedCell() : SpecialCell(edCustom, "old"), link(log) {
+        grid->EditLink = &link;
+        grid->OnGetEditorProp = [this](TObject*, int ACol, int ARow, TEditLink* AEditLink) {
+            EXPECT_EQ(AEditLink, &link);
+            log.push_back("OnGetEditorProp " + std::to_string(ACol) + "," + std::to_string(ARow));
+        };
+        grid->OnKeyDown = [this](TObject*, WORD& Key, TShiftState) {
+            if (Key == VK_RETURN)
+                log.push_back("grid saw Return");
+        };
+    }
+    LineEditLink link;
+};
+
+TEST(EditLink, OpensInTheCellInOrderAndReturnWritesAndAdvancesUnseen) {
+    LinkedCell window;
+    window.Open();
+    EXPECT_EQ(window.log, (std::vector<std::string>{"CreateEditor", "SetRect", "SetVisible(true)",
+                                                    "SetCellProps", "SetProperties", "OnGetEditorProp 1,1",
+                                                    "SetEditorValue old", "SetFocus(true)"}));
+    const TRect cell = window.grid->CellRect(1, 1);
+    EXPECT_EQ(window.link.edit->BoundsRect(),
+              Rect(cell.Left, cell.Top, cell.Right - window.grid->GetGridLineWidth(),
+                   cell.Bottom - window.grid->GetGridLineWidth()));
+    EXPECT_TRUE(window.HasFocus(*window.link.edit));
+    window.log.clear();
+    // Home stays with the editor, whatever the switches.
+    window.link.WantKeyHomeEnd = false;
+    window.Press(Qt::Key_Home);
+    EXPECT_TRUE(window.HasFocus(*window.link.edit));
+    window.Type("new");
+    window.Press(Qt::Key_Return);
+    EXPECT_EQ(window.grid->GetCells(1, 1), "newold");
+    EXPECT_FALSE(window.link.edit->GetVisible());
+    EXPECT_EQ(window.grid->GetCol(), 2);
+    EXPECT_EQ(window.log, std::vector<std::string>{"SetVisible(false)"});
+}
+
+TEST(EditLink, KeysTheSwitchesKeepStayWithTheEditor) {
+    LinkedCell window;
+    window.link.WantKeyHomeEnd = true;
+    window.link.WantKeyUpDown = true;
+    window.Open();
+    for (const Qt::Key key : {Qt::Key_End, Qt::Key_Up, Qt::Key_Down}) {
+        window.Press(key);
+        EXPECT_TRUE(window.HasFocus(*window.link.edit)) << key;
+    }
+    window.link.WantKeyUpDown = false;
+    window.Press(Qt::Key_Down);
+    EXPECT_EQ(window.grid->GetRow(), 2);
+    EXPECT_FALSE(window.link.edit->GetVisible());
+}
+
+TEST(EditLink, EscapePutsBackTheTextOfTheCellItWasOpenedOn) {
+    LinkedCell window;
+    // Real column 1 hidden: display column 1 is real column 2.
+    window.grid->SetCells(2, 1, "orig");
+    window.grid->HideColumn(1);
+    window.grid->OnGetEditorType = [](TObject*, int ACol, int ARow, TEditorType& AEditor) {
+        if (ACol == 2 && ARow == 1)
+            AEditor = edCustom;
+    };
+    window.Open();
+    EXPECT_EQ(window.link.edit->GetText(), "orig");
+    window.Press(Qt::Key_End);
+    window.Type("zz");
+    window.Press(Qt::Key_Escape);
+    EXPECT_EQ(window.grid->GetCellEx(2, 1), "orig");
+    EXPECT_EQ(window.grid->GetCellEx(1, 1), "old");
+}
+
+TEST(EditLink, APopupWritesBackAndGoesWhenItLosesTheActivation) {
+    LinkedCell window;
+    window.link.EditStyle = esPopup;
+    window.link.PopupWidth = 120;
+    window.link.PopupHeight = 40;
+    window.Open();
+    ASSERT_NE(window.link.GetPopup(), nullptr);
+    const QPointer<QWidget> popup = window.link.GetPopup()->View();
+    EXPECT_EQ(window.link.GetParent(), window.link.GetPopup());
+    EXPECT_EQ(window.link.edit->BoundsRect(),
+              Rect(0, 0, 120 - window.grid->GetGridLineWidth(), 40 - window.grid->GetGridLineWidth()));
+    window.link.edit->SetText("popped");
+    window.link.GetPopup()->ViewActivated(false);
+    QApplication::processEvents();
+    EXPECT_EQ(window.grid->GetCells(1, 1), "popped");
+    EXPECT_EQ(window.link.GetPopup(), nullptr);
+    EXPECT_TRUE(popup.isNull());
+}
+
+TEST(EditLink, APopupGoesWithItsGrid) {
+    std::vector<std::string> log;
+    LineEditLink link(log);
+    QPointer<QWidget> popup;
+    {
+        LinkedCell window;
+        window.grid->EditLink = &link;
+        window.grid->OnGetEditorProp = nullptr;
+        link.EditStyle = esPopup;
+        link.PopupWidth = 80;
+        link.PopupHeight = 30;
+        window.Open();
+        ASSERT_NE(link.GetPopup(), nullptr);
+        popup = link.GetPopup()->View();
+    }
+    EXPECT_TRUE(popup.isNull());
+    EXPECT_EQ(link.GetPopup(), nullptr);
+    EXPECT_EQ(link.GetGrid(), nullptr);
+}
+
+} // namespace
