@@ -46,6 +46,24 @@ enum TGridDrawStateItem : unsigned { gdSelected = 1, gdFocused = 2, gdFixed = 4 
 using TGridDrawState = unsigned;
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+// What a scroll bar reports, as the window's scroll messages name it. A drag of the thumb reports
+// SB_THUMBTRACK at each move, SB_THUMBPOSITION where it is let go, then SB_ENDSCROLL.
+enum TScrollCode {
+    SB_LINEUP,
+    SB_LINEDOWN,
+    SB_PAGEUP,
+    SB_PAGEDOWN,
+    SB_THUMBPOSITION,
+    SB_THUMBTRACK,
+    SB_TOP,
+    SB_BOTTOM,
+    SB_ENDSCROLL
+};
+// A scroll message: Pos is where the thumb stands, the first scrolling column (row) it puts in view.
+struct TWMScroll {
+    TScrollCode ScrollCode;
+    int Pos;
+};
 enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
 
 using TDrawCellEvent =
@@ -296,6 +314,10 @@ protected:
     virtual void WMLButtonDblClk(TShiftState Shift, int X, int Y);
     virtual void WMRButtonDown(TShiftState Shift, int X, int Y);
     virtual void WMPaint(QPainter& painter);
+    // A scroll bar moved: the view follows the thumb, while it is dragged only with
+    // goThumbTracking.
+    virtual void WMHScroll(TWMScroll& Message);
+    virtual void WMVScroll(TWMScroll& Message);
     // A character about to be matched against the window's accelerators; setting it to 0 keeps
     // it for the grid.
     virtual void CMDialogChar(char& CharCode, TShiftState Shift);
@@ -368,7 +390,7 @@ private:
     void CountsChanged(int oldColCount, int oldRowCount);
     // The scroll bars as the counts, sizes and view are now.
     void UpdateScrollBars();
-    void ScrollBarMoved();
+    void ScrollBarMoved(const TWMScroll& Message, bool horizontal);
     // The client pixels a range of cells covers as far as it shows, empty when none shows.
     TRect ClientRectOf(const TGridRect& cells) const;
     // The cells of the rows and columns in view, their state and rectangle, each to DrawCell.

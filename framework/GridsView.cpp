@@ -11,6 +11,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -106,9 +107,55 @@ void TCustomGrid::ConnectView() {
             PaintFrame();
         });
     };
-    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
-        QObject::connect(bar, &QScrollBar::valueChanged, area,
-                         [this] { CallFromView(*this, [this] { ScrollBarMoved(); }); });
+    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()}) {
+        const bool horizontal = bar == area->horizontalScrollBar();
+        auto report = [this, horizontal](TScrollCode code, int pos) {
+            CallFromView(*this, [&] {
+                TWMScroll message{code, pos};
+                horizontal ? WMHScroll(message) : WMVScroll(message);
+            });
+        };
+        // The action that moves the bar comes before its new value.
+        auto pending = std::make_shared<TScrollCode>(SB_THUMBPOSITION);
+        QObject::connect(bar, &QScrollBar::actionTriggered, area, [pending](int action) {
+            switch (action) {
+            case QAbstractSlider::SliderSingleStepAdd:
+                *pending = SB_LINEDOWN;
+                break;
+            case QAbstractSlider::SliderSingleStepSub:
+                *pending = SB_LINEUP;
+                break;
+            case QAbstractSlider::SliderPageStepAdd:
+                *pending = SB_PAGEDOWN;
+                break;
+            case QAbstractSlider::SliderPageStepSub:
+                *pending = SB_PAGEUP;
+                break;
+            case QAbstractSlider::SliderToMinimum:
+                *pending = SB_TOP;
+                break;
+            case QAbstractSlider::SliderToMaximum:
+                *pending = SB_BOTTOM;
+                break;
+            default:
+                *pending = SB_THUMBPOSITION;
+            }
+        });
+        QObject::connect(bar, &QScrollBar::sliderMoved, area,
+                         [report](int pos) { report(SB_THUMBTRACK, pos); });
+        QObject::connect(bar, &QScrollBar::sliderReleased, area, [report, bar] {
+            report(SB_THUMBPOSITION, bar->sliderPosition());
+            report(SB_ENDSCROLL, bar->sliderPosition());
+        });
+        // A drag reports itself; the value the bar takes from the grid is no move.
+        QObject::connect(
+            bar, &QScrollBar::valueChanged, area, [this, report, pending, bar, horizontal](int value) {
+                if (syncingScrollBars || bar->isSliderDown() || value == (horizontal ? topLeft.X : topLeft.Y))
+                    return;
+                report(std::exchange(*pending, SB_THUMBPOSITION), value);
+                report(SB_ENDSCROLL, value);
+            });
+    }
 }
 
 void TCustomGrid::UpdateView() {
@@ -140,13 +187,22 @@ void TCustomGrid::UpdateScrollBars() {
     syncingScrollBars = false;
 }
 
-void TCustomGrid::ScrollBarMoved() {
-    if (syncingScrollBars)
+void TCustomGrid::WMHScroll(TWMScroll& Message) {
+    ScrollBarMoved(Message, true);
+}
+
+void TCustomGrid::WMVScroll(TWMScroll& Message) {
+    ScrollBarMoved(Message, false);
+}
+
+void TCustomGrid::ScrollBarMoved(const TWMScroll& Message, bool horizontal) {
+    if (Message.ScrollCode == SB_ENDSCROLL ||
+        (Message.ScrollCode == SB_THUMBTRACK && !(options & goThumbTracking)))
         return;
-    auto* area = static_cast<GridScrollArea*>(View());
-    const int left = std::clamp(area->horizontalScrollBar()->value(), fixedCols, GetColCount() - 1);
-    const int top = std::clamp(area->verticalScrollBar()->value(), fixedRows, GetRowCount() - 1);
-    MoveTopLeft(left, top);
+    if (horizontal)
+        MoveTopLeft(std::clamp(Message.Pos, fixedCols, std::max(fixedCols, GetColCount() - 1)), topLeft.Y);
+    else
+        MoveTopLeft(topLeft.X, std::clamp(Message.Pos, fixedRows, std::max(fixedRows, GetRowCount() - 1)));
 }
 
 void TCustomGrid::Resize() {

@@ -60,3 +60,8 @@ void SetTimer(TWinControl& window, unsigned id, unsigned elapse) {
     }
     timer->start(static_cast<int>(elapse));
 }
+
+void KillTimer(TWinControl& window, unsigned id) {
+    if (QTimer* timer = WindowTimer(window, id))
+        timer->stop();
+}

@@ -31,3 +31,5 @@ private:
 // A window timer: every elapse milliseconds the window's WMTimer gets id, until the window goes.
 // Setting an id that runs already restarts it with the new period.
 void SetTimer(TWinControl& window, unsigned id, unsigned elapse);
+// Stops the window timer id; nothing when it does not run.
+void KillTimer(TWinControl& window, unsigned id);

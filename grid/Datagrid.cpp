@@ -54,6 +54,13 @@ TDataGrid::TDataGrid(TComponent* owner)
 }
 
 TDataGrid::~TDataGrid() {
+    // A destructor must not raise: widths that cannot be written are left unsaved.
+    if (ColumnSize->Save) {
+        try {
+            SaveColSizes();
+        } catch (const Exception&) {
+        }
+    }
     // A form being freed takes its list of followers with it.
     if (ownerForm && !(ownerForm->ComponentState & csDestroying))
         ownerForm->RemoveResizeFollower(this);
@@ -74,6 +81,8 @@ void TDataGrid::CreateWnd() {
     FooterPanel->SetParent(this);
     FooterPanel->SetHeight(FloatingFooter->GetVisible() ? FloatingFooter->GetFooterHeight() : 0);
     FooterPanel->SetVisible(FloatingFooter->GetVisible());
+    if (ColumnSize->Save)
+        LoadColSizes();
     SetTimer(*this, BlinkTimerId, 500);
 }
 
@@ -260,21 +269,6 @@ bool TDataGrid::IsFixed(int ACol, int ARow) {
     return fixed;
 }
 
-void TDataGrid::StretchRightColumn() {
-    if (GetColCount() <= 0 || !ColumnSize->GetStretch())
-        return;
-    const int right = ClientWidth();
-    if (GetColCount() == 1) {
-        SetColWidths(0, right);
-        return;
-    }
-    int others = 0;
-    for (int c = 0; c < GetColCount() - 1; ++c)
-        others += GetColWidths(c);
-    if (right > others)
-        SetColWidths(GetColCount() - 1, right - others - 1);
-}
-
 void TDataGrid::GridResize(TObject* Sender) {
     auto* form = dynamic_cast<TForm*>(Sender);
     if (!form || !SizeWithForm)
@@ -289,8 +283,12 @@ void TDataGrid::GridResize(TObject* Sender) {
 }
 
 void TDataGrid::WMTimer(unsigned id) {
+    // The blink tick steps a pan as well.
+    if (panning && (id == PanTimerId || id == BlinkTimerId))
+        PanStep();
     if (id != BlinkTimerId) {
-        TBaseGrid::WMTimer(id);
+        if (id != PanTimerId)
+            TBaseGrid::WMTimer(id);
         return;
     }
     if (Hovering)

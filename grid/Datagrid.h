@@ -9,12 +9,16 @@
 #include "grid/GridSettings.h"
 #include "grid/Gridobj.h"
 
+#include <QCursor>
+#include <QPointer>
+
 #include <array>
 #include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
 
+class QLabel;
 class TGridInplaceEdit;
 struct TGridEditors;
 class TStream;
@@ -313,6 +317,26 @@ public:
 
     // The last column widened to fill the client area, with ColumnSize.Stretch.
     void StretchRightColumn();
+
+    // Hit testing and scrolling, by display column. The cell under a point of the screen.
+    void ScreenToCell(const TPoint& P, int& ACol, int& ARow) const;
+    // Less than 4 pixels from a header cell's side with goColSizing, from a fixed column cell's
+    // top or bottom with goRowSizing (which decides where both apply).
+    bool InSizeZone(int X, int Y) const;
+    // A cell out of view becomes current and is centred in its direction.
+    void ScrollInView(int ACol, int ARow);
+    void SetRowIndicator(const TBitmap& value);
+    void SetBackground(const TBackGround& value);
+    void SetActiveCellShow(bool value);
+    void SetHovering(bool value) { Hovering = value; }
+    TColor GetArrowColor() const;
+    void SetArrowColor(TColor value);
+    // Every column width and row height grows by x pixels, level by level within -10..10, and
+    // the cell fonts by as many points; a size that cannot shrink keeps its own.
+    void Zoom(int x);
+    // The column widths in ColumnSize's store, as "Col"n by real column.
+    void SaveColSizes();
+    void LoadColSizes();
     // The form's size changed: the grid grows or shrinks with it while SizeWithForm is on.
     void GridResize(TObject* Sender);
     void FormResizing(TObject* Sender) override { GridResize(Sender); }
@@ -717,6 +741,17 @@ protected:
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void WMHScroll(TWMScroll& Message) override;
+    void WMVScroll(TWMScroll& Message) override;
+    // The wheel moves the current row by the system's lines a notch, Ctrl zooms.
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    // Panning with the middle button; a button or key ends it, then goes on as usual.
+    void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
+    void ViewMouseMove(TShiftState shift, int x, int y) override;
+    void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) override;
+    void WMKillFocus() override;
     // The editing control.
     bool CanEditShow() override;
     TInplaceEdit* CreateEditor() override;
@@ -867,6 +902,43 @@ private:
     bool mouseSelecting = false;
     // Points added to the cell font by zooming.
     int zoomOffset = 0;
+    // Sizes at zoom level 0, kept while zoomed so that zooming back gives them again.
+    std::vector<int> zoomBaseCols;
+    std::vector<int> zoomBaseRows;
+
+    // Scroll bars and their hints (DatagridScroll).
+    void ScrollMessage(TWMScroll& Message, bool horizontal);
+    void ShowScrollHint(const AnsiString& text);
+    void HideScrollHint();
+    // The row or column number beside a thumb being dragged.
+    QPointer<QLabel> scrollHint;
+    bool stretchAllowed = true;
+    // A column (row) sized with the mouse: the others in proportion, its zoom base, the event.
+    void SizingEnded(bool columns);
+    void SizeAllInProportion(bool columns, int sized, int startSize);
+    bool CurrentCellHasCheckBox();
+    // The text editor hidden over a check box.
+    void HideEditorOverCheckBox();
+
+    // Panning (DatagridPan).
+    static constexpr unsigned PanTimerId = 999;
+    void StartPanning(int X, int Y);
+    void StopPanning();
+    void PanStep();
+    void DrawIntelliFocusPoint();
+    void EraseIntelliFocusPoint();
+    void PaintIntelliFocusPoint(TCanvas& canvas);
+    bool panning = false;
+    bool panSavedShowHint = false;
+    TPoint panOrigin;
+    TPoint panMouse;
+    QCursor panSavedCursor;
+    // The direction cursor shown, by resource number.
+    int panCursor = 0;
+    QCursor panShownCursor;
+    void ShowPanCursor(int id);
+    // The current row moved by a wheel notch; false when the wheel is left to the framework.
+    bool WheelNotch(TShiftState Shift, bool down);
     std::unique_ptr<TextWidths> textWidths;
     // Where the sizing line shows, if it does.
     std::optional<int> sizingLineX;

@@ -350,21 +350,3 @@ void TDataGrid::ColumnMoved(int FromIndex, int ToIndex) {
     else if (ToIndex <= sorted && sorted < FromIndex)
         ++sorted;
 }
-
-void TDataGrid::ColWidthsChanged() {
-    TBaseGrid::ColWidthsChanged();
-    if (!std::exchange(press.ColSizing, false))
-        return;
-    press.WidthChanged = true;
-    if (OnEndColumnSize)
-        OnEndColumnSize(this, press.SizingCell.X);
-}
-
-void TDataGrid::RowHeightsChanged() {
-    TBaseGrid::RowHeightsChanged();
-    if (!std::exchange(press.RowSizing, false))
-        return;
-    press.WidthChanged = true;
-    if (OnEndRowSize)
-        OnEndRowSize(this, press.SizingCell.Y);
-}

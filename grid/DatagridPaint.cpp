@@ -194,6 +194,7 @@ void TDataGrid::Paint() {
         Line(*Canvas, *sizingLineX, 0, *sizingLineX, RowsBottom());
         Canvas->Pen.Style = psSolid;
     }
+    PaintIntelliFocusPoint(*Canvas);
 }
 
 int TDataGrid::RowsBottom() const {

@@ -1,6 +1,8 @@
 #include "resources/Cursors.h"
 
+#include <QPainter>
 #include <QPixmap>
+#include <QPolygon>
 
 namespace {
 
@@ -214,7 +216,49 @@ QCursor LoadCursor(const AnsiString& name) {
     return QCursor(Qt::ArrowCursor);
 }
 
+namespace {
+
+// A pan cursor: a ring round a dot with an arrow head the way the cells move, (dx, dy) one of
+// the eight neighbours, or all four heads at rest.
+QCursor PanCursor(int dx, int dy) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QPoint(16, 16), 7, 7);
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(QPoint(16, 16), 2, 2);
+    // A head 13 pixels out from the centre, 4 wide either side of its way.
+    auto head = [&painter](int x, int y) {
+        const QPoint tip(16 + 13 * x, 16 + 13 * y);
+        const QPoint back(16 + 9 * x, 16 + 9 * y);
+        const QPoint across(-y * 4, x * 4);
+        painter.drawPolygon(QPolygon({tip, back + across, back - across}));
+    };
+    if (dx == 0 && dy == 0) {
+        head(0, -1);
+        head(0, 1);
+        head(-1, 0);
+        head(1, 0);
+    } else {
+        head(dx, dy);
+    }
+    painter.end();
+    return QCursor(pixmap, 16, 16);
+}
+
+} // namespace
+
 QCursor LoadCursor(int id) {
+    // 8000 at rest, 8001 down, 8002 left, 8003 right, 8004 up, 8005 up-right, 8006 up-left,
+    // 8007 down-right, 8008 down-left.
+    static const QPoint PanWays[] = {{0, 0},  {0, 1},   {-1, 0}, {1, 0}, {0, -1},
+                                     {1, -1}, {-1, -1}, {1, 1},  {-1, 1}};
+    if (id >= 8000 && id <= 8008) {
+        const QPoint way = PanWays[id - 8000];
+        return PanCursor(way.x(), way.y());
+    }
     switch (id) {
     case 8010:
         return QCursor(QPixmap(RowSelect), 16, 7);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Draws the program's pictures with ImageMagick: the about box's banner and the program icon.
+# Draws the program's pictures with ImageMagick: the about box's banner, the program icon and
+# the grid's pan marks.
 # Run from this folder; the results are kept in pictures/.
 set -euo pipefail
 im=/usr/bin/convert
@@ -23,3 +24,18 @@ $im -size 64x64 xc:none \
     -fill '#2b8fd0' -draw 'path "M 11.9,40 L 52.1,40 A 23,23 0 0,1 11.9,40 Z"' \
     -stroke '#0b3d66' -strokewidth 2 -fill none -draw 'line 12,40 52,40' \
     pictures/Drenvala.png
+
+# The grid's pan origin marks, 32 x 32 on a key colour (the top-left pixel's) that is drawn
+# white: a ring round a dot with arrow heads for the ways the cells can move, INTLI1 all four,
+# INTLI2 left and right, INTLI3 up and down.
+up='polygon 16,1 12,5 20,5'
+down='polygon 16,31 12,27 20,27'
+left='polygon 1,16 5,12 5,20'
+right='polygon 31,16 27,12 27,20'
+mark() {
+    $im -size 32x32 xc:'#ff00ff' +antialias -fill white -stroke black -strokewidth 1 \
+        -draw 'circle 16,16 16,7' -fill black -stroke none -draw 'circle 16,16 16,14' "$@" "$out"
+}
+out=pictures/INTLI1.png mark -draw "$up" -draw "$down" -draw "$left" -draw "$right"
+out=pictures/INTLI2.png mark -draw "$left" -draw "$right"
+out=pictures/INTLI3.png mark -draw "$up" -draw "$down"

@@ -1,0 +1,239 @@
+#include "grid/Datagrid.h"
+
+#include "tests/grid/ShownGrid.h"
+#include "tests/support/GeometryPrinter.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCursor>
+#include <QLabel>
+#include <QPalette>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+QWidget* Cells(const TDataGrid& grid) {
+    return static_cast<QAbstractScrollArea*>(grid.View())->viewport();
+}
+
+// A grid of cols columns of 64 pixels and rows rows of 21 fills its cells exactly in these bounds,
+// both bars beside them.
+void FitCells(TDataGrid& grid, int cols, int rows) {
+    const int bar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    grid.SetBounds(0, 0, 4 + cols * 64 + bar, 4 + rows * 21 + bar);
+}
+
+// The hint beside the thumb, when it shows.
+QLabel* ScrollHint(const TDataGrid& grid) {
+    auto* hint = grid.View()->findChild<QLabel*>("scrollHint");
+    return hint && hint->isVisible() ? hint : nullptr;
+}
+
+std::string ScrollHintText(const TDataGrid& grid) {
+    const QLabel* hint = ScrollHint(grid);
+    return hint ? hint->text().toStdString() : "(none)";
+}
+
+QScrollBar* VerticalBar(const TDataGrid& grid) {
+    return static_cast<QAbstractScrollArea*>(grid.View())->verticalScrollBar();
+}
+
+TEST(DatagridScroll, TheLastColumnStretchesToTheClientWidth) {
+    struct Row {
+        const char* name;
+        int colCount;
+        int clientWidth;
+        int lastWidth;
+    } rows[] = {
+        // 500 - (100 + 100 + 100) - 1.
+        {"three columns of 100 in 500 pixels", 4, 500, 199},
+        {"a client narrower than the other columns", 4, 250, 64},
+        {"one column takes the whole client", 1, 500, 500},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        grid.SetColCount(row.colCount);
+        grid.SetRowCount(2);
+        grid.SetFixedCols(0);
+        for (int c = 0; c < row.colCount - 1; ++c)
+            grid.SetColWidths(c, 100);
+        // The sunken border takes 2 pixels each side.
+        grid.SetBounds(0, 0, row.clientWidth + 4, 100);
+        grid.ColumnSize->SetStretch(true);
+        EXPECT_EQ(grid.GetColWidths(row.colCount - 1), row.lastWidth);
+    }
+}
+
+TEST(DatagridScroll, SizeZonesLieWithinThreePixelsOfAHeaderSide) {
+    struct Row {
+        const char* name;
+        TGridOptions options;
+        int x;
+        int y;
+        bool inZone;
+    } rows[] = {
+        // Column 2 of the header row spans 128..192, row 2 of the fixed column 42..63.
+        {"3 pixels right of a header's left side", goColSizing, 131, 10, true},
+        {"4 pixels right of it", goColSizing, 132, 10, false},
+        {"3 pixels left of a header's right side", goColSizing, 189, 10, true},
+        {"a normal row's cell", goColSizing, 131, 80, false},
+        {"no column sizing", 0, 131, 10, false},
+        {"3 pixels below a fixed cell's top", goRowSizing, 30, 45, true},
+        {"4 pixels below it", goRowSizing, 30, 46, false},
+        {"3 pixels above its bottom", goRowSizing, 30, 60, true},
+        {"no row sizing", 0, 30, 45, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ShownGrid<TDataGrid> shown;
+        shown.grid->SetColCount(5);
+        shown.grid->SetRowCount(8);
+        shown.grid->SetOptions(shown.grid->GetOptions() | row.options);
+        shown.Show();
+        EXPECT_EQ(shown.grid->InSizeZone(row.x, row.y), row.inZone);
+    }
+}
+
+TEST(DatagridScroll, ScrollInViewCentresACellOutOfView) {
+    struct Row {
+        const char* name;
+        int col;
+        int row;
+        int leftCol;
+        int topRow;
+        int currentCol;
+        int currentRow;
+    } rows[] = {
+        {"a visible cell", 2, 5, 1, 1, 1, 1},
+        // 20 rows shown: 100 - 20 / 2.
+        {"row 100", 1, 100, 1, 90, 1, 100},
+        // Rows 1-20 show; 21 is just below them.
+        {"the row just below the view", 1, 21, 1, 11, 1, 21},
+        // 4 columns shown: 12 - 4 / 2.
+        {"a column beyond the view", 12, 5, 10, 1, 12, 1},
+        {"a column beyond, near the start", 5, 5, 3, 1, 5, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ShownGrid<TDataGrid> shown;
+        shown.grid->SetColCount(26);
+        shown.grid->SetRowCount(1000);
+        // 21 rows of 21 pixels and 5 columns of 64 fill the cells, bars aside: one fixed, 20 and 4 shown.
+        FitCells(*shown.grid, 5, 21);
+        shown.Show();
+        ASSERT_EQ(shown.grid->VisibleRowCount(), 20);
+        ASSERT_EQ(shown.grid->VisibleColCount(), 4);
+        shown.grid->ScrollInView(row.col, row.row);
+        EXPECT_EQ(shown.grid->GetLeftCol(), row.leftCol);
+        EXPECT_EQ(shown.grid->GetTopRow(), row.topRow);
+        EXPECT_EQ(shown.grid->GetCol(), row.currentCol);
+        EXPECT_EQ(shown.grid->GetRow(), row.currentRow);
+    }
+}
+
+TEST(DatagridScroll, SizingOneColumnSizesTheOthersInProportion) {
+    struct Row {
+        const char* name;
+        int dragTo;
+        std::vector<int> widths;
+    } rows[] = {
+        // Column 1 from 50 to 100: the others double; 33 * 2, 64 * 2; the fixed column stays.
+        {"50 to 100", 150, {50, 100, 66, 128}},
+        // To 1 pixel, as near its start as a drag goes: 33 / 50 and 64 / 50 round to 1.
+        {"50 to 1", 40, {50, 1, 1, 1}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ShownGrid<TDataGrid> shown;
+        TDataGrid& grid = *shown.grid;
+        grid.SetColCount(4);
+        grid.SetRowCount(5);
+        grid.SetOptions(grid.GetOptions() | goColSizing);
+        grid.SetColWidths(0, 50);
+        grid.SetColWidths(1, 50);
+        grid.SetColWidths(2, 33);
+        grid.MouseActions->AllColumnSize = true;
+        std::vector<int> ended;
+        grid.OnEndColumnSize = [&](TObject*, int ACol) { ended.push_back(ACol); };
+        shown.Show();
+        // Column 1's right side is at 100.
+        QTest::mouseMove(Cells(grid), QPoint(100, 10));
+        QTest::mousePress(Cells(grid), Qt::LeftButton, {}, QPoint(100, 10));
+        QTest::mouseMove(Cells(grid), QPoint(row.dragTo, 10));
+        QTest::mouseRelease(Cells(grid), Qt::LeftButton, {}, QPoint(row.dragTo, 10));
+        std::vector<int> widths;
+        for (int c = 0; c < grid.GetColCount(); ++c)
+            widths.push_back(grid.GetColWidths(c));
+        EXPECT_EQ(widths, row.widths);
+        EXPECT_EQ(ended, std::vector<int>{1});
+    }
+}
+
+// A 1,000-row grid with one fixed row showing 20, its vertical thumb dragged by the user.
+struct ThumbDrag {
+    ThumbDrag() {
+        shown.grid->SetColCount(3);
+        shown.grid->SetRowCount(1000);
+        FitCells(*shown.grid, 3, 21);
+        shown.grid->ScrollHints = shVertical;
+    }
+    void Drag(int to) {
+        VerticalBar(*shown.grid)->setSliderDown(true);
+        VerticalBar(*shown.grid)->setSliderPosition(to);
+    }
+    void Release() { VerticalBar(*shown.grid)->setSliderDown(false); }
+    ShownGrid<TDataGrid> shown;
+};
+
+TEST(DatagridScroll, AThumbDraggedShowsTheRowItStandsAt) {
+    ThumbDrag drag;
+    drag.shown.Show();
+    ASSERT_EQ(drag.shown.grid->VisibleRowCount(), 20);
+    drag.Drag(VerticalBar(*drag.shown.grid)->maximum());
+    EXPECT_EQ(ScrollHintText(*drag.shown.grid), "Row : 980");
+    // Level with the cursor, 10 pixels right of it, in the hint colour.
+    EXPECT_EQ(ScrollHint(*drag.shown.grid)->pos(), QCursor::pos() + QPoint(10, 0));
+    EXPECT_EQ(ScrollHint(*drag.shown.grid)->palette().color(QPalette::Window), ToQColor(clInfoBk));
+    // Without ScrollSynch the rows wait for the release.
+    EXPECT_EQ(drag.shown.grid->GetTopRow(), 1);
+    drag.Release();
+    EXPECT_EQ(drag.shown.grid->GetTopRow(), 980);
+    EXPECT_EQ(ScrollHintText(*drag.shown.grid), "(none)");
+}
+
+TEST(DatagridScroll, TheScrollHintTakesWhatOnScrollHintMakesOfIt) {
+    ThumbDrag drag;
+    std::vector<int> asked;
+    drag.shown.grid->OnScrollHint = [&](TObject*, int ARow, AnsiString& hint) {
+        asked.push_back(ARow);
+        hint = "Sewer " + hint;
+    };
+    drag.shown.Show();
+    drag.Drag(500);
+    EXPECT_EQ(ScrollHintText(*drag.shown.grid), "Sewer Row : 500");
+    drag.Release();
+    EXPECT_EQ(asked, std::vector<int>{500});
+}
+
+TEST(DatagridScroll, ScrollSynchFollowsTheThumbAndNoHintShowsWithoutScrollHints) {
+    ThumbDrag drag;
+    drag.shown.grid->ScrollSynch = true;
+    drag.shown.grid->ScrollHints = shHorizontal;
+    drag.shown.Show();
+    drag.Drag(300);
+    EXPECT_EQ(drag.shown.grid->GetTopRow(), 300);
+    drag.Drag(420);
+    EXPECT_EQ(drag.shown.grid->GetTopRow(), 420);
+    EXPECT_EQ(ScrollHintText(*drag.shown.grid), "(none)");
+    drag.Release();
+    EXPECT_EQ(drag.shown.grid->GetTopRow(), 420);
+}
+
+} // namespace

@@ -1,0 +1,205 @@
+#include "framework/Canvas.h"
+#include "resources/Cursors.h"
+#include "tests/grid/EditingWindow.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr int Notch = 120;
+
+// Three lines a notch, as the system is set, for grids made from here on.
+struct ThreeLinesANotch {
+    ThreeLinesANotch() : before(QApplication::wheelScrollLines()) { QApplication::setWheelScrollLines(3); }
+    ~ThreeLinesANotch() { QApplication::setWheelScrollLines(before); }
+    int before;
+};
+
+void Wheel(TDataGrid& grid, int delta, TShiftState shift = {}) {
+    static_cast<TControl&>(grid).ViewMouseWheel(shift, delta, 50, 50);
+}
+
+TEST(DatagridWheel, ANotchMovesTheCurrentRowByTheSystemsLines) {
+    struct Row {
+        const char* name;
+        std::vector<int> deltas;
+        int startRow;
+        int row;
+        bool enableWheel = true;
+    } rows[] = {
+        {"a notch down", {-Notch}, 1, 4},
+        {"two notches up", {Notch, Notch}, 8, 2},
+        {"up from row 2 stops at the first normal row", {Notch}, 2, 1},
+        // 12 rows, 2 of them footers: 9 is the last normal row.
+        {"down from row 8 stops above the footer rows", {-Notch}, 8, 9},
+        {"a fine wheel's deltas make one notch", {-40, -40, -40}, 1, 4},
+        {"EnableWheel off leaves a row a notch", {-Notch}, 1, 2, false},
+    };
+    const ThreeLinesANotch lines;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        grid.SetColCount(4);
+        grid.SetRowCount(12);
+        grid.FixedFooters = 2;
+        grid.EnableWheel = row.enableWheel;
+        grid.SetRow(row.startRow);
+        for (int delta : row.deltas)
+            Wheel(grid, delta);
+        EXPECT_EQ(grid.GetRow(), row.row);
+    }
+}
+
+TEST(DatagridWheel, CtrlAndTheWheelZoomWithoutMovingTheRow) {
+    struct Row {
+        const char* name;
+        int delta;
+        bool intelliZoom;
+        int colWidth;
+        int row;
+    } rows[] = {
+        // Towards the user: 3 pixels more, 64 + 3.
+        {"a notch down", -Notch, true, 67, 1},
+        {"a notch up", Notch, true, 61, 1},
+        {"without IntelliZoom the row moves", -Notch, false, 64, 4},
+    };
+    const ThreeLinesANotch lines;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        grid.SetRowCount(20);
+        grid.IntelliZoom = row.intelliZoom;
+        Wheel(grid, row.delta, TShiftState{ssCtrl});
+        EXPECT_EQ(grid.GetColWidths(1), row.colWidth);
+        EXPECT_EQ(grid.GetRow(), row.row);
+    }
+}
+
+TEST(DatagridWheel, ZoomStaysWithinTenLevelsAndComesBack) {
+    TDataGrid grid(nullptr);
+    grid.SetColWidths(2, 3);
+    grid.Zoom(5);
+    grid.Zoom(5);
+    grid.Zoom(1);
+    // Level 10: the 1 asked beyond it is ignored.
+    EXPECT_EQ(grid.GetColWidths(1), 74);
+    EXPECT_EQ(grid.GetColWidths(2), 13);
+    EXPECT_EQ(grid.GetRowHeights(1), 31);
+    grid.Zoom(-15);
+    // Level -5: a 3-pixel column cannot lose 5 and keeps its width.
+    EXPECT_EQ(grid.GetColWidths(1), 59);
+    EXPECT_EQ(grid.GetColWidths(2), 3);
+    EXPECT_EQ(grid.GetRowHeights(1), 16);
+    grid.Zoom(5);
+    EXPECT_EQ(grid.GetColWidths(1), 64);
+    EXPECT_EQ(grid.GetColWidths(2), 3);
+    EXPECT_EQ(grid.GetRowHeights(1), 21);
+}
+
+TEST(DatagridWheel, CellFontsGrowWithTheZoomLevel) {
+    TDataGrid grid(nullptr);
+    grid.SetCells(1, 1, "Invert level");
+    grid.Zoom(4);
+    grid.AutoSizeCol(1);
+    TCanvas canvas;
+    canvas.Font = grid.Font;
+    canvas.Font.Size = grid.Font.Size + 4;
+    // The text's width in a font 4 points larger, and the column's 4 pixels.
+    EXPECT_EQ(grid.GetColWidths(1), canvas.TextWidth("Invert level") + 4);
+}
+
+bool ShowsCursor(const TDataGrid& grid, int id) {
+    const QWidget* cells = static_cast<QAbstractScrollArea*>(grid.View())->viewport();
+    return cells->cursor().pixmap().toImage() == LoadCursor(id).pixmap().toImage();
+}
+
+// The editing window's grid, 12 columns by 30 rows, the current cell at (2, 3), the middle
+// button pressed and let go at (150, 80).
+struct Panning : EditingWindow {
+    explicit Panning(TIntelliPan pan) {
+        grid->SetColCount(12);
+        grid->SetRowCount(30);
+        grid->IntelliPan = pan;
+        grid->ShowHint = true;
+        Show();
+        Select(2, 3);
+        QTest::mouseClick(Cells(), Qt::MiddleButton, {}, QPoint(150, 80));
+    }
+    void MoveBy(int dx, int dy) { static_cast<TControl*>(grid)->ViewMouseMove({}, 150 + dx, 80 + dy); }
+    void Ticks(int count) {
+        for (int i = 0; i < count; ++i)
+            grid->WMTimer(999);
+    }
+};
+
+TEST(DatagridPan, TheCurrentCellStepsOnceATickTowardsTheMouse) {
+    struct Row {
+        const char* name;
+        TIntelliPan pan;
+        int dx;
+        int dy;
+        int col;
+        int row;
+        int cursor;
+    } rows[] = {
+        {"20 pixels right, vertical panning", ipVertical, 20, 0, 2, 3, 8000},
+        {"20 pixels right, both ways", ipBoth, 20, 0, 4, 3, 8003},
+        {"20 pixels down", ipVertical, 0, 20, 2, 5, 8001},
+        {"up and left, both ways", ipBoth, -20, -20, 0, 1, 8006},
+        {"down and left, horizontal panning", ipHorizontal, -20, 20, 0, 3, 8002},
+        {"within 5 pixels", ipBoth, 5, -5, 2, 3, 8000},
+        {"no panning", ipNone, 20, 20, 2, 3, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Panning window(row.pan);
+        EXPECT_EQ(ShowsCursor(*window.grid, 8000), row.pan != ipNone);
+        EXPECT_EQ(window.grid->ShowHint, row.pan == ipNone);
+        window.MoveBy(row.dx, row.dy);
+        window.Ticks(2);
+        EXPECT_EQ(window.grid->GetCol(), row.col);
+        EXPECT_EQ(window.grid->GetRow(), row.row);
+        if (row.cursor != 0) {
+            EXPECT_TRUE(ShowsCursor(*window.grid, row.cursor));
+        }
+    }
+}
+
+TEST(DatagridPan, AKeyStopsPanningAndIsHandled) {
+    Panning window(ipVertical);
+    window.MoveBy(0, 20);
+    window.Ticks(1);
+    window.Press(Qt::Key_Down);
+    EXPECT_EQ(window.grid->GetRow(), 5);
+    window.Ticks(3);
+    EXPECT_EQ(window.grid->GetRow(), 5);
+    EXPECT_FALSE(ShowsCursor(*window.grid, 8000));
+    EXPECT_TRUE(window.grid->ShowHint);
+}
+
+TEST(DatagridPan, LeavingTheGridOrAClickStopsPanning) {
+    struct Row {
+        const char* name;
+        void (*leave)(Panning&);
+    } rows[] = {
+        {"the focus goes to another control", [](Panning& window) { window.edit->SetFocus(); }},
+        {"a left click",
+         [](Panning& window) { QTest::mouseClick(window.Cells(), Qt::LeftButton, {}, QPoint(150, 80)); }},
+        {"the grid hides", [](Panning& window) { window.grid->Hide(); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Panning window(ipVertical);
+        window.MoveBy(0, 40);
+        row.leave(window);
+        const int stoppedAt = window.grid->GetRow();
+        window.Ticks(3);
+        EXPECT_EQ(window.grid->GetRow(), stoppedAt);
+    }
+}
+
+} // namespace
