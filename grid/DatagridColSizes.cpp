@@ -2,6 +2,7 @@
 // one), in an INI file named by ColumnSize.Key or under that registry key.
 #include "framework/IniFiles.h"
 #include "framework/NumberFormat.h"
+#include "framework/Registry.h"
 #include "grid/Datagrid.h"
 
 namespace {
@@ -19,8 +20,13 @@ void TDataGrid::SaveColSizes() {
         for (int c = 0; c < RealColCount(); ++c)
             store.WriteString(ColumnSize->Section, WidthName(c), IntToStr(GetAllColWidths(c)));
     };
-    TIniFile ini(ColumnSize->Key);
-    write(ini);
+    if (ColumnSize->Location == clRegistry) {
+        TRegistryIniFile registry(ColumnSize->Key);
+        write(registry);
+    } else {
+        TIniFile ini(ColumnSize->Key);
+        write(ini);
+    }
 }
 
 void TDataGrid::LoadColSizes() {
@@ -33,6 +39,8 @@ void TDataGrid::LoadColSizes() {
                 SetAllColWidths(c, width);
         }
     };
-    const TIniFile ini(ColumnSize->Key);
-    read(ini);
+    if (ColumnSize->Location == clRegistry)
+        read(TRegistryIniFile(ColumnSize->Key));
+    else
+        read(TIniFile(ColumnSize->Key));
 }

@@ -114,16 +114,13 @@ void TDataGrid::ShowScrollHint(const AnsiString& text) {
         scrollHint->setObjectName("scrollHint");
         scrollHint->setFrameStyle(QFrame::Box | QFrame::Plain);
         scrollHint->setMargin(2);
-        scrollHint->setWordWrap(true);
         scrollHint->setAutoFillBackground(true);
     }
     QPalette palette = scrollHint->palette();
     palette.setColor(QPalette::Window, ToQColor(HintColor));
     scrollHint->setPalette(palette);
     scrollHint->setText(QString::fromStdString(text.str()));
-    // Laid out for at most 100 pixels of text, level with the cursor and 10 pixels right of it.
-    const int around = 2 * (scrollHint->margin() + scrollHint->frameWidth());
-    scrollHint->setMaximumWidth(100 + around);
+    // Level with the cursor and 10 pixels right of it.
     scrollHint->adjustSize();
     scrollHint->move(QCursor::pos() + QPoint(10, 0));
     scrollHint->show();

@@ -2,8 +2,10 @@
 #include "framework/Form.h"
 #include "grid/Datagrid.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -17,11 +19,11 @@ namespace {
 // the widths given and takes its window (and the saved widths) as it joins the form.
 struct SavingWindow {
     SavingWindow(const std::string& key, const char* section, std::vector<int> widths,
-                 std::vector<int> hidden = {}) {
+                 std::vector<int> hidden = {}, TColumnSizeLocation location = clIniFile) {
         grid = new TDataGrid(form.get());
         grid->SetColCount(5);
         grid->ColumnSize->Save = true;
-        grid->ColumnSize->Location = clIniFile;
+        grid->ColumnSize->Location = location;
         grid->ColumnSize->Key = key;
         grid->ColumnSize->Section = section;
         for (int c = 0; c < static_cast<int>(widths.size()); ++c)
@@ -118,6 +120,22 @@ TEST(DatagridColSizes, AGridThatCannotWriteItsWidthsGoesQuietly) {
     SavingWindow window(ini, "Results", {30, 40, 50, 60, 70});
     EXPECT_THROW(window.grid->SaveColSizes(), Exception);
     EXPECT_NO_THROW(window.form.reset());
+}
+
+TEST(DatagridColSizes, TheRegistryKeepsWidthsUnderTheKeyAndSection) {
+    // The user's settings for this run only.
+    static QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    const char* key = "Software\\Drenvala\\Widths";
+    SavingWindow(key, "Results", {30, 40, 50, 60, 70}, {}, clRegistry).form.reset();
+    const QSettings store(QSettings::NativeFormat, QSettings::UserScope, QCoreApplication::organizationName(),
+                          QCoreApplication::applicationName());
+    EXPECT_EQ(store.value("Software/Drenvala/Widths/Results/Col1").toString().toStdString(), "40");
+    EXPECT_EQ(store.value("Software/Drenvala/Widths/Results/Col4").toString().toStdString(), "70");
+    EXPECT_EQ(SavingWindow(key, "Results", {}, {}, clRegistry).RealWidths(),
+              (std::vector<int>{30, 40, 50, 60, 70}));
+    EXPECT_EQ(SavingWindow(key, "Costs", {}, {}, clRegistry).RealWidths(),
+              (std::vector<int>{64, 64, 64, 64, 64}));
 }
 
 TEST(DatagridColSizes, TheSavedRangeLeavesOutFixedAndFooterRows) {
