@@ -120,11 +120,11 @@ bool ShowsCursor(const TDataGrid& grid, int id) {
 // The editing window's grid, 12 columns by 30 rows, the current cell at (2, 3), the middle
 // button pressed and let go at (150, 80).
 struct Panning : EditingWindow {
-    explicit Panning(TIntelliPan pan) {
+    explicit Panning(TIntelliPan pan, bool showHint = true) {
         grid->SetColCount(12);
         grid->SetRowCount(30);
         grid->IntelliPan = pan;
-        grid->ShowHint = true;
+        grid->ShowHint = showHint;
         Show();
         Select(2, 3);
         QTest::mouseClick(Cells(), Qt::MiddleButton, {}, QPoint(150, 80));
@@ -179,6 +179,12 @@ TEST(DatagridPan, AKeyStopsPanningAndIsHandled) {
     EXPECT_EQ(window.grid->GetRow(), 5);
     EXPECT_FALSE(ShowsCursor(*window.grid, 8000));
     EXPECT_TRUE(window.grid->ShowHint);
+}
+
+TEST(DatagridPan, HintsStayOffAfterPanningWhereTheyWereOff) {
+    Panning window(ipVertical, false);
+    window.Press(Qt::Key_Down);
+    EXPECT_FALSE(window.grid->ShowHint);
 }
 
 TEST(DatagridPan, LeavingTheGridOrAClickStopsPanning) {
