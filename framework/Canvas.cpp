@@ -399,6 +399,23 @@ void TCanvas::StretchDraw(const TRect& r, const TPicture& picture) {
     });
 }
 
+void TCanvas::StretchDraw(const TRect& r, const QImage& picture) {
+    Paint(
+        [&](QPainter& painter) { painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), picture); });
+}
+
+void TCanvas::TextOutRotated(int x, int y, const AnsiString& text, int angle) {
+    Paint([&](QPainter& painter) {
+        const QTransform before = painter.transform();
+        painter.translate(x, y);
+        painter.rotate(-angle);
+        painter.setFont(Font.ToQFont());
+        painter.setPen(ToQColor(Font.Color));
+        painter.drawText(0, 0, CanvasText(text));
+        painter.setTransform(before);
+    });
+}
+
 Qt::PenStyle PenStyleOf(TPenStyle style) {
     switch (style) {
     case psDash:

@@ -113,9 +113,14 @@ public:
     void ResetPageScale();
     // The device's whole area in the current units.
     TRect ClipBox() const;
+    // A point in the current units as device pixels.
+    TPoint LPtoDP(TPoint point) const;
     void Draw(int x, int y, const TBitmap& bitmap);
     void StretchDraw(const TRect& r, const TBitmap& bitmap);
     void StretchDraw(const TRect& r, const TPicture& picture);
+    void StretchDraw(const TRect& r, const QImage& picture);
+    // Text turned angle degrees counter-clockwise about the start of its baseline at (x, y).
+    void TextOutRotated(int x, int y, const AnsiString& text, int angle);
 
     // Draws through painter until Release.
     void Attach(QPainter& painter);

@@ -70,6 +70,13 @@ QRectF TCanvas::Mapped(const TRect& r) const {
     return QRectF(Mapped(r.Left, r.Top), Mapped(r.Right, r.Bottom)).normalized();
 }
 
+TPoint TCanvas::LPtoDP(TPoint point) const {
+    if (mapMode != MM_LOMETRIC)
+        return point;
+    const QPointF mapped = Mapped(point.x, point.y);
+    return Point(Rounded(mapped.x()), Rounded(mapped.y()));
+}
+
 TPoint TCanvas::DPtoLP(TPoint point) const {
     if (mapMode != MM_LOMETRIC)
         return point;

@@ -28,6 +28,10 @@ QColor ToQColor(TColor color) {
         return palette.color(QPalette::Dark);
     case clGrayText:
         return palette.color(QPalette::Disabled, QPalette::Text);
+    case cl3DDkShadow:
+        return palette.color(QPalette::Shadow);
+    case cl3DLight:
+        return palette.color(QPalette::Midlight);
     case clInfoBk:
         return palette.color(QPalette::ToolTipBase);
     case clInfoText:

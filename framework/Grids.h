@@ -74,6 +74,7 @@ using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, An
 using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const AnsiString& Value)>;
 
 class TCustomGrid;
+class THintWindow;
 
 // The text editor the grid shows over its current cell, a child of the grid's drawing area.
 // Every change of its text goes to the cell (the grid's SetEditText). It takes Enter and
@@ -323,6 +324,12 @@ protected:
     virtual void CMDialogChar(char& CharCode, TShiftState Shift);
     // The hint about to show at a mouse position; CanShow false shows none.
     virtual void CMHintShow(bool& CanShow, THintInfo& HintInfo);
+    // The window the grid's hints show in, made on first use.
+    THintWindow& HintWindow();
+    // A plain hint window owned by the grid.
+    virtual THintWindow* CreateHintWindow();
+    // The hint goes when the mouse leaves the grid.
+    void MouseLeave() override;
     // The whole character beyond ASCII that the character being handled by WMChar starts, as
     // UTF-8; empty for any other character.
     const AnsiString& TypedText() const { return typedText; }
@@ -356,6 +363,7 @@ protected:
 
 private:
     friend class TInplaceEdit;
+    THintWindow* hintWindow = nullptr;
 
     // Focus moved in, out of or within the grid and its editor: DoEnter when it arrives at
     // either from elsewhere, DoExit when it leaves both, neither for the window's activation.

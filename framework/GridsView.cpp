@@ -3,12 +3,12 @@
 #include "framework/FlagScope.h"
 #include "framework/GridScrollArea.h"
 #include "framework/Grids.h"
+#include "framework/HintWindow.h"
 
 #include <QApplication>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QScrollBar>
-#include <QToolTip>
 
 #include <algorithm>
 #include <memory>
@@ -90,11 +90,15 @@ void TCustomGrid::ConnectView() {
         info.HintStr = GetShortHint(Hint);
         bool canShow = true;
         CallFromView(*this, [&] { CMHintShow(canShow, info); });
-        if (canShow && !info.HintStr.IsEmpty())
-            QToolTip::showText(QPoint(info.HintPos.x, info.HintPos.y),
-                               QString::fromStdString(info.HintStr.str()), ClientView());
-        else
-            QToolTip::hideText();
+        THintWindow& window = HintWindow();
+        if (canShow && !info.HintStr.IsEmpty()) {
+            window.SetColor(info.HintColor);
+            const TRect r =
+                window.CalcHintRect(info.HintMaxWidth > 0 ? info.HintMaxWidth : 300, info.HintStr, nullptr);
+            window.ActivateHint(Bounds(info.HintPos.x, info.HintPos.y, r.Width(), r.Height()), info.HintStr);
+        } else {
+            window.ReleaseHandle();
+        }
         return true;
     };
     area->PaintFrame = [this](QPainter& painter) {
@@ -156,6 +160,21 @@ void TCustomGrid::ConnectView() {
                 report(SB_ENDSCROLL, value);
             });
     }
+}
+
+THintWindow& TCustomGrid::HintWindow() {
+    if (!hintWindow)
+        hintWindow = CreateHintWindow();
+    return *hintWindow;
+}
+
+THintWindow* TCustomGrid::CreateHintWindow() {
+    return new THintWindow(this);
+}
+
+void TCustomGrid::MouseLeave() {
+    if (hintWindow)
+        hintWindow->ReleaseHandle();
 }
 
 void TCustomGrid::UpdateView() {

@@ -1,5 +1,8 @@
 #include "grid/Datagrid.h"
 
+#include "grid/HTMLText.h"
+#include "grid/Picturecontainer.h"
+
 #include "framework/Timer.h"
 #include "grid/EditLink.h"
 #include "grid/GridEditors.h"
@@ -31,6 +34,7 @@ TDataGrid::TDataGrid(TComponent* owner)
     FixedFont.OnChange = [this](TObject*) { Invalidate(); };
     ActiveCellFont.Style = fsBold;
     ActiveCellFont.OnChange = [this](TObject*) { Invalidate(); };
+    pictureCache = std::make_unique<THTMLPictureCache>();
     visibleCol.assign(VisibleFlags, true);
     savedColWidths.assign(VisibleFlags, 0);
     printColWidths.assign(PrintedColumns, 0);
@@ -220,24 +224,7 @@ AnsiString TDataGrid::GetStrippedCell(int ACol, int ARow) {
 }
 
 AnsiString TDataGrid::HTMLToPlainText(const AnsiString& text) {
-    const std::string s = text.str();
-    std::string out;
-    for (std::size_t i = 0; i < s.size();) {
-        if (s[i] != '<') {
-            out += s[i++];
-            continue;
-        }
-        const std::size_t close = s.find('>', i);
-        if (close == std::string::npos) {
-            out.append(s, i);
-            break;
-        }
-        const AnsiString tag = AnsiString(s.substr(i, close - i + 1)).UpperCase();
-        if (tag == "<BR>" || tag == "<HR>")
-            out += "\r\n";
-        i = close + 1;
-    }
-    return out;
+    return ::HTMLToPlainText(text);
 }
 
 void TDataGrid::GetCellPassword(int ACol, int ARow, bool& IsPassword) {

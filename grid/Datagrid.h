@@ -8,6 +8,7 @@
 #include "grid/FindParameters.h"
 #include "grid/GridSettings.h"
 #include "grid/Gridobj.h"
+#include "grid/HTMLText.h"
 
 #include <QCursor>
 #include <QPointer>
@@ -21,6 +22,9 @@
 class QLabel;
 class TGridInplaceEdit;
 struct TGridEditors;
+class THTMLPictureCache;
+class TImageList;
+class TPictureContainer;
 class TStream;
 class TextWidths;
 
@@ -347,6 +351,21 @@ public:
     // The blink phase the painting of blinking text follows.
     bool BlinkPhase() const { return blinkPhase; }
 
+    // HTML cell text: IMG sources "IDX:n" draw from GridImages, names from PictureContainer and
+    // addresses from the grid's own cache. The grid forgets either when it is freed.
+    TImageList* GridImages = nullptr;
+    void SetImages(TImageList* value);
+    TPictureContainer* PictureContainer = nullptr;
+    void SetPictureContainer(TPictureContainer* value);
+    THTMLPictureCache& PictureCache() { return *pictureCache; }
+    // What the grid's cells render their HTML with: its pictures, URLColor, the blink phase.
+    THTMLRenderContext HTMLContext() const;
+    // The HTML text's size in font, width pixels wide (0: no limit), scale as printing passes it.
+    TPoint HTMLTextSize(const AnsiString& Text, const TFont& font, int width, double scale = 1.0);
+    // The anchor of display cell (ACol, ARow)'s HTML text under client point (X, Y).
+    bool CellAnchor(int ACol, int ARow, int X, int Y, AnsiString& Anchor);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
     // Painting. A cell's colours come from, in this order: its own colour or the grid's and the
     // bands, the fixed colour, OnGetCellColor, then the selection; ACol is a real column.
     void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
@@ -502,6 +521,7 @@ public:
     // In-place editing. Moving to a cell that may not be edited takes goEditing out of Options,
     // moving to one that may puts it back, neither with a repaint.
     TDataGridCheck* CellChecker = nullptr;
+    void SetCellChecker(TDataGridCheck* value);
     void Invalidate() override;
     // The special editor of the cell's editor type over display cell (ACol, ARow), and its value
     // back into the cell.
@@ -586,6 +606,43 @@ public:
     void SetCurrentCell(const AnsiString& Value) { SetCellEx(GetRealCol(), GetRow(), Value); }
     // The hint about to show for the cell under the mouse.
     void ShowHintProc(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo);
+
+    // Text marks: hits of s in the visible text of cells wrapped in "hi" (highlight) or "e"
+    // (error) tags, or those tags taken out again. DoCase matches case; DoFixed takes the fixed
+    // rows and columns in, else the range stops short of them and of the footer and right fixed
+    // ones.
+    AnsiString HilightText(bool DoCase, const AnsiString& Text, const AnsiString& s);
+    AnsiString UnHilightText(const AnsiString& Text);
+    AnsiString MarkText(bool DoCase, const AnsiString& Text, const AnsiString& s);
+    AnsiString UnMarkText(const AnsiString& Text);
+    void HilightInCell(bool DoCase, int ACol, int ARow, const AnsiString& s);
+    void UnHilightInCell(int ACol, int ARow);
+    void HilightInCol(bool DoCase, bool DoFixed, int ACol, const AnsiString& s);
+    void UnHilightInCol(bool DoFixed, int ACol);
+    void HilightInRow(bool DoCase, bool DoFixed, int ARow, const AnsiString& s);
+    void UnHilightInRow(bool DoFixed, int ARow);
+    void HilightInGrid(bool DoCase, bool DoFixed, const AnsiString& s);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(bool DoCase, int ACol, int ARow, const AnsiString& s);
+    void UnMarkInCell(int ACol, int ARow);
+    void MarkInCol(bool DoCase, bool DoFixed, int ACol, const AnsiString& s);
+    void UnMarkInCol(bool DoFixed, int ACol);
+    void MarkInRow(bool DoCase, bool DoFixed, int ARow, const AnsiString& s);
+    void UnMarkInRow(bool DoFixed, int ARow);
+    void MarkInGrid(bool DoCase, bool DoFixed, const AnsiString& s);
+    void UnMarkInGrid(bool DoFixed);
+    // Every cell of range (columns Left..Right, rows Top..Bottom) marked, or unmarked, with tag.
+    void MarkCells(const AnsiString& s, const AnsiString& tag, bool DoCase, const TGridRect& range);
+    void UnMarkCells(const AnsiString& tag, const TGridRect& range);
+
+    // Cell checking with CellChecker: true without one, else whether the checker left the text
+    // as it was. A range checks every cell even after one fails, between StartCheck and
+    // StopCheck, and with GotoCell puts the current cell back.
+    bool CheckCell(int ACol, int ARow);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int ACol);
+    bool CheckRow(bool DoFixed, int ARow);
+    bool CheckGrid(bool DoFixed);
 
     // Text files and the clipboard. Writers build the whole text first and the file changes only
     // once all of it is written; readers read and parse the whole file before any cell changes.
@@ -727,6 +784,8 @@ protected:
     void DoExit() override;
     void CMDialogChar(char& CharCode, TShiftState Shift) override;
     void CMHintShow(bool& CanShow, THintInfo& HintInfo) override;
+    // Hints show formatted by the HTML renderer.
+    THintWindow* CreateHintWindow() override;
     void WMPaint(QPainter& painter) override;
     void Resize() override { WMSize(); }
     void WMSize();
@@ -893,6 +952,15 @@ private:
     void DrawSelectionOutline(TCanvas& canvas, int displayCol, int ARow, const TRect& R);
     void DrawCellText(TCanvas& canvas, int ACol, int ARow, AnsiString Text, TRect R, TColor linkColor,
                       TAlignment hAlign, TVAlignment vAlign);
+    void DrawHTMLCell(TCanvas& canvas, int ACol, int ARow, const AnsiString& Text, const TRect& R,
+                      TColor linkColor, TVAlignment vAlign);
+    // An anchor clicked or followed from a hint: CELL:// names a cell to go to, a web or mail
+    // address opens; OnAnchorClick may keep the grid from either.
+    void AnchorClick(int ACol, int ARow, const AnsiString& Anchor);
+    // The hand cursor and OnAnchorEnter/Exit for the anchor under the mouse; whether there is one.
+    bool HoverAnchor(int ACol, int ARow, int X, int Y);
+    std::unique_ptr<THTMLPictureCache> pictureCache;
+    AnsiString hoveredAnchor;
     // Whether the sort glyph belongs in a cell of the sort row.
     bool SortGlyphHere(int ACol, int ARow) const;
     // Where the rows in view end on the client area.
@@ -974,6 +1042,10 @@ private:
     bool ValidateOnFocusLoss(const AnsiString& NewValue);
     // What the cell being validated holds now; empty once it is gone.
     AnsiString ValidatedText() const;
+    // The rows of a column and the columns of a row that marks and checks run over.
+    TGridRect ColMarkRange(bool DoFixed, int ACol) const;
+    TGridRect RowMarkRange(bool DoFixed, int ARow) const;
+    TGridRect GridMarkRange(bool DoFixed) const;
     // The last cell of the normal area: columns before the right fixed ones, rows above the
     // footer rows.
     int LastNormalCol() const { return GetColCount() - 1 - FixedRightCols; }

@@ -173,6 +173,12 @@ void TDataGrid::ShowHintProc(AnsiString& HintStr, bool&, THintInfo& HintInfo) {
         return;
     hintCell = {col, row};
     const AnsiString text = GetCellEx(RemapCol(col), row);
+    AnsiString anchor;
+    if (AnchorHint && CellAnchor(col, row, HintInfo.CursorPos.x, HintInfo.CursorPos.y, anchor)) {
+        if (OnAnchorHint)
+            OnAnchorHint(this, row, col, anchor);
+        HintStr = anchor;
+    }
     const TRect cell = TBaseGrid::CellRect(col, row);
     TPoint at = Point(cell.Left, cell.Bottom + 6);
     const bool normal =

@@ -1,6 +1,6 @@
 // What a cell shows inside its colours: the selection's colours, its text (plain, formula,
-// password, link), the background picture, the selection outline and the sort glyph. HTML and
-// rich text show as they are written; no cell carries a graphic yet.
+// password, link, HTML), the background picture, the selection outline and the sort glyph. Rich
+// text shows as it is written; no cell carries a graphic yet.
 #include "grid/Datagrid.h"
 
 #include "framework/Bitmap.h"
@@ -63,10 +63,13 @@ void TDataGrid::DrawCellContent(TCanvas& canvas, int ACol, int displayCol, int A
     }
 
     AnsiString text = GetCellEx(ACol, ARow);
-    if (TextType(text, EnableHTML) == ttFormula)
+    TTextType type = TextType(text, EnableHTML);
+    if (type == ttFormula)
         CalcCell(ACol, ARow, text);
-    if (IsPassword(ACol, ARow))
+    if (IsPassword(ACol, ARow)) {
         StringToPassword(text, passwordChar);
+        type = ttText;
+    }
 
     // Rows outside a disjunct row selection keep their colours whatever the framework marked.
     if (!fixed && !mouseSelecting && MouseActions->DisjunctRowSelect && !rowSelected) {
@@ -81,7 +84,10 @@ void TDataGrid::DrawCellContent(TCanvas& canvas, int ACol, int displayCol, int A
         DrawBackGround(canvas, displayCol, ARow, R);
     if (SelectionRectangle)
         DrawSelectionOutline(canvas, displayCol, ARow, R);
-    DrawCellText(canvas, ACol, ARow, text, R, linkColor, hAlign, vAlign);
+    if (type == ttHTML)
+        DrawHTMLCell(canvas, ACol, ARow, text, R, linkColor, vAlign);
+    else
+        DrawCellText(canvas, ACol, ARow, text, R, linkColor, hAlign, vAlign);
 }
 
 void TDataGrid::DrawBackGround(TCanvas& canvas, int displayCol, int ARow, const TRect& R) {

@@ -5,9 +5,9 @@
 #include "framework/Screen.h"
 #include "grid/Datagrid.h"
 #include "grid/Gridutil.h"
+#include "grid/HTMLHintWindow.h"
 #include "resources/Cursors.h"
 
-#include <QToolTip>
 #include <QUrl>
 #include <QWidget>
 
@@ -29,6 +29,23 @@ void FollowLink(const AnsiString& anchor) {
 }
 
 } // namespace
+
+void TDataGrid::AnchorClick(int ACol, int ARow, const AnsiString& Anchor) {
+    bool autoHandle = true;
+    if (OnAnchorClick)
+        OnAnchorClick(this, ARow, ACol, Anchor, autoHandle);
+    if (!autoHandle)
+        return;
+    TPoint target;
+    if (AnsiUpperCase(Anchor).Pos("CELL://") > 0) {
+        if (NameToCell(Anchor.SubString(8, Anchor.Length()), target)) {
+            SetRow(target.y);
+            SetCol(target.x);
+        }
+    } else {
+        FollowLink(Anchor);
+    }
+}
 
 void TDataGrid::WMLButtonDown(TShiftState Shift, int X, int Y) {
     lookupText = "";
@@ -77,21 +94,13 @@ void TDataGrid::WMLButtonDown(TShiftState Shift, int X, int Y) {
         }
     }
     const AnsiString text = GetCellEx(RemapCol(col), row);
+    AnsiString anchor;
     if (URLShow && TextType(text, EnableHTML) != ttHTML && IsURL(text)) {
-        bool autoHandle = true;
-        if (OnAnchorClick)
-            OnAnchorClick(this, row, col, text, autoHandle);
-        if (autoHandle) {
-            TPoint target;
-            if (AnsiUpperCase(text).Pos("CELL://") > 0) {
-                if (NameToCell(text.SubString(8, text.Length()), target)) {
-                    SetRow(target.y);
-                    SetCol(target.x);
-                }
-            } else {
-                FollowLink(text);
-            }
-        }
+        AnchorClick(col, row, text);
+        return;
+    }
+    if (CellAnchor(col, row, X, Y, anchor)) {
+        AnchorClick(col, row, anchor);
         return;
     }
     if ((GetOptions() & goRangeSelect) && selectCursorKind != 0 && (!normalRow || !normalCol))
@@ -171,7 +180,7 @@ void TDataGrid::WMLButtonUp(TShiftState Shift, int X, int Y) {
         Invalidate();
     }
     if (sizingHintShown) {
-        QToolTip::hideText();
+        HintWindow().ReleaseHandle();
         sizingHintShown = false;
     }
     int col = -1;
@@ -268,9 +277,10 @@ void TDataGrid::MouseMove(TShiftState Shift, int X, int Y) {
         else if (col < GetFixedCols() && row >= GetFixedRows() && MouseActions->RowSelect && !inSizeZone)
             selectCursorKind = 2;
     }
-    const bool onLink = URLShow && col >= 0 && row >= 0 && IsURL(GetCellEx(RemapCol(col), row));
+    const bool onLink = (URLShow && col >= 0 && row >= 0 && IsURL(GetCellEx(RemapCol(col), row))) ||
+                        HoverAnchor(col, row, X, Y);
     if (hintCell.X >= 0 && !(hintCell == TGridCoord{col, row})) {
-        QToolTip::hideText();
+        HintWindow().ReleaseHandle();
         hintCell = {-1, -1};
     }
     if (GetGridState() == gsSelecting && (GetRowCount() == 1 || GetColCount() == GetFixedCols()))
@@ -306,8 +316,10 @@ void TDataGrid::ShowSizingHint(int X, int Y) {
         text = "rh=<b>" + AnsiString(std::to_string(Y - cell.Top - press.SizingOffset.y)) + "</b>";
         at = Point(cell.Left, cell.Top);
     }
-    QToolTip::showText(ClientView()->mapToGlobal(QPoint(at.x, at.y)), QString::fromStdString(text.str()),
-                       ClientView());
+    const QPoint screen = ClientView()->mapToGlobal(QPoint(at.x, at.y));
+    THintWindow& window = HintWindow();
+    window.SetColor(HintColor);
+    window.ActivateHint(Bounds(screen.x(), screen.y(), 200, 0), text);
     sizingHintShown = true;
 }
 

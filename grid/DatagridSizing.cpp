@@ -22,6 +22,8 @@ TPoint TDataGrid::TextSize(int ACol, int ARow, const TFont& font) {
     if (!textWidths)
         textWidths = std::make_unique<TextWidths>();
     AnsiString rest = GetCellEx(ACol, ARow);
+    if (TextType(rest, EnableHTML) == ttHTML)
+        return HTMLTextSize(rest, font, 0);
     int widest = 0;
     int lines = 0;
     do {
@@ -85,7 +87,10 @@ void TDataGrid::AutoSizeRow(int ARow) {
         CellFont(real, c, ARow, font, true);
         const AnsiString text = GetCells(real, ARow);
         int measured = 0;
-        if (TextType(text, EnableHTML) != ttFormula) {
+        const TTextType type = TextType(text, EnableHTML);
+        if (type == ttHTML) {
+            measured = HTMLTextSize(text, font, GetColWidths(c)).y;
+        } else if (type != ttFormula) {
             measure.Font = font;
             TRect room = Rect(0, 0, GetColWidths(c) - 4, 0);
             measured = measure.DrawText(text, room,

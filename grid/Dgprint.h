@@ -29,10 +29,11 @@ AnsiString PageNumberText(bool split, int pageInStrip, int strip, int pageIndex,
 
 // The six header and footer strings, one per position from ppTopLeft to ppBottomCenter, from the
 // time, date, page number and title in that order: an item goes in front of a left string, after
-// a right or centre one, with a blank between.
+// a right or centre one, with a blank between. With htmlTitle the title lines are left out: they
+// print formatted on their own.
 using THeaderStrings = std::array<AnsiString, 6>;
 THeaderStrings HeaderStrings(const TPrintSettings& settings, const AnsiString& time, const AnsiString& date,
-                             const AnsiString& pageNumber);
+                             const AnsiString& pageNumber, bool htmlTitle = false);
 
 // The cell edges a border setting draws.
 TCellBorders CellBordersOf(TPrintBorders borders);
@@ -100,6 +101,10 @@ private:
     void SweepCells(std::vector<int>& needed);
     int WidestWord(const AnsiString& text) const;
     TPoint CellPrintSize(int realCol, int displayCol, int row);
+    // HTML text in the canvas's font: its size in tenths, and drawn into cell (tenths) in device
+    // pixels at the device's ratio to the screen (DgprintHTML.cpp).
+    TPoint HTMLPrintSize(const AnsiString& text);
+    void DrawHTMLText(const AnsiString& text, const TRect& cell);
     int PrintRowHeight(int row);
     // The room a row takes on the page: its height with the gaps and spacing drawing adds.
     int DrawnRowHeight(int row);

@@ -47,14 +47,14 @@ AnsiString PageNumberText(bool split, int pageInStrip, int strip, int pageIndex,
 }
 
 THeaderStrings HeaderStrings(const TPrintSettings& settings, const AnsiString& time, const AnsiString& date,
-                             const AnsiString& pageNumber) {
+                             const AnsiString& pageNumber, bool htmlTitle) {
     THeaderStrings strings;
     Put(strings, settings.Time, time);
     Put(strings, settings.Date, date);
     Put(strings, settings.PageNr, settings.PagePrefix + " " + pageNumber + " " + settings.PageSuffix);
     if (!settings.TitleText.IsEmpty())
         Put(strings, settings.Title, settings.TitleText);
-    else if (settings.TitleLines.Count() > 0)
+    else if (settings.TitleLines.Count() > 0 && !htmlTitle)
         Put(strings, settings.Title, settings.TitleLines[0]);
     return strings;
 }
@@ -121,15 +121,21 @@ void TPrintPass::DrawHeaderFooter() {
     if (!Drawing() || !PageInRange(pageIndex + 1))
         return;
     const TDateTime now = Now();
+    // Title lines that hold HTML print as one formatted text in the header or footer margin.
+    AnsiString htmlTitle;
+    if (settings.TitleText.IsEmpty() && settings.Title != ppNone &&
+        TextType(StringListToText(settings.TitleLines), grid.EnableHTML) == ttHTML)
+        htmlTitle = StringListToText(settings.TitleLines);
     const THeaderStrings strings =
         HeaderStrings(settings, FormatDateTime("hh:nn", now), FormatDateTime(settings.DateFormat, now),
-                      PageNumberText(split, pageInStrip, stripNumber, pageIndex, pages, settings.PageNumSep));
+                      PageNumberText(split, pageInStrip, stripNumber, pageIndex, pages, settings.PageNumSep),
+                      !htmlTitle.IsEmpty());
     const TFont saved = canvas.Font;
     const TBrushStyle brush = canvas.Brush.Style;
     canvas.Brush.Style = bsClear;
     // The extra title lines stand under the first, at the x their position gives.
     std::vector<AnsiString> titleLines;
-    if (settings.TitleText.IsEmpty())
+    if (settings.TitleText.IsEmpty() && htmlTitle.IsEmpty())
         for (int i = 1; i < settings.TitleLines.Count(); ++i)
             titleLines.push_back(settings.TitleLines[i]);
     auto drawBand = [&](const TFont& font, bool top, int firstTop) {
@@ -157,6 +163,14 @@ void TPrintPass::DrawHeaderFooter() {
     };
     drawBand(settings.HeaderFont, true, -settings.HeaderSize);
     drawBand(settings.FooterFont, false, H + footerTextHeight + gap + settings.FooterSize);
+    if (!htmlTitle.IsEmpty()) {
+        canvas.Font.Assign(settings.HeaderFont);
+        const double scale = std::exchange(fontScale, 1.0);
+        DrawHTMLText(htmlTitle, TopPosition(settings.Title)
+                                    ? Rect(settings.LeftSize, 0, W, -settings.HeaderSize)
+                                    : Rect(settings.LeftSize, H + settings.FooterSize, W, H));
+        fontScale = scale;
+    }
     canvas.Font = saved;
     canvas.Brush.Style = brush;
 }
@@ -205,6 +219,12 @@ void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect&
     // Cut at the page's last column, as far as one line or wrapped text goes.
     TRect cut = cell;
     cut.Right = std::min(cut.Right, Edge(last + 1));
+    if (TextType(text, grid.EnableHTML) == ttHTML) {
+        if (canvas.Brush.Style != bsClear)
+            canvas.TextRect(cut, cut.Left, cut.Top, "");
+        DrawHTMLText(text, Rect(cut.Left + letterWidth, cut.Top, cut.Right, cut.Bottom));
+        return;
+    }
 
     if (grid.WordWrap && settings.NoAutoSize) {
         if (canvas.Brush.Style != bsClear)

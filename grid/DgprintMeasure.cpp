@@ -176,7 +176,8 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
                     continue;
             }
             const AnsiString& stored = grid.cells.Text(realCol, r);
-            const bool asStored = plain && !grid.OnGetDisplText && TextType(stored, false) != ttFormula;
+            const TTextType type = TextType(stored, grid.EnableHTML);
+            const bool asStored = plain && !grid.OnGetDisplText && type != ttFormula;
             AnsiString computed;
             if (!asStored)
                 computed = CellText(realCol, r);
@@ -190,6 +191,12 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
                 hAlign = grid.GetCellAlignment(realCol, r).first;
             }
             int& need = needed[i];
+            if (type == ttHTML && TextType(text, grid.EnableHTML) == ttHTML) {
+                const TPoint size = HTMLPrintSize(text);
+                need = std::max(need, size.x + letterWidth);
+                height = std::max(height, size.y);
+                continue;
+            }
             if (wrapped) {
                 unsigned kinds = 0;
                 for (const char c : text.view())
@@ -268,6 +275,8 @@ TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row) {
     TAlignment hAlign = taLeftJustify;
     TVAlignment vAlign = vtaTop;
     UseCellFont(realCol, row, hAlign, vAlign);
+    if (TextType(text, grid.EnableHTML) == ttHTML)
+        return HTMLPrintSize(text);
     if (text.IsEmpty())
         text = "gh";
     TPoint size;

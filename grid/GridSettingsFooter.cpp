@@ -101,13 +101,13 @@ void TFooterPanel::Paint() {
         break;
     }
     case fsCustomPreview: {
-        // HTML in the template draws as its plain text for now.
         TRect text = PreviewFrame(width);
         text.Left += 2;
         canvas.Brush.Style = bsClear;
         canvas.Font = grid->Font;
-        canvas.DrawText(HTMLColReplace(grid->FloatingFooter->GetCustomTemplate()), text,
-                        DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        THTMLRenderResult result;
+        RenderHTMLText(canvas, HTMLColReplace(grid->FloatingFooter->GetCustomTemplate()), text,
+                       grid->HTMLContext(), result);
         break;
     }
     }

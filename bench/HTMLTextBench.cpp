@@ -1,0 +1,63 @@
+// HTML cell text at scale: columns sized over 100,000 rows of distinct and of repeated texts, and
+// a screenful of HTML cells repainted at the top of a short and of a long grid.
+#include "framework/Form.h"
+#include "framework/GridScrollArea.h"
+#include "grid/Datagrid.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+constexpr int Columns = 3;
+
+// About 30 characters with three tags; with distinct false, one of ten texts.
+AnsiString CellText(int row, int col, bool distinct) {
+    const int n = distinct ? row * Columns + col : (row + col) % 10;
+    return "Pipe <B>S" + std::to_string(n) + "</B> runs <I>" + std::to_string(n % 97) +
+           " m</I> down <U>x</U>";
+}
+
+struct HTMLWindow {
+    explicit HTMLWindow(int rows, bool distinct) {
+        form.SetBounds(0, 0, 900, 600);
+        grid = new TDataGrid(&form);
+        grid->SetParent(&form);
+        grid->SetBounds(0, 0, 880, 580);
+        grid->SetColCount(Columns + 1);
+        grid->SetRowCount(rows + 1);
+        for (int r = 1; r <= rows; ++r)
+            for (int c = 1; c <= Columns; ++c)
+                grid->SetCells(c, r, CellText(r, c, distinct));
+        form.Show();
+        QApplication::processEvents();
+    }
+    void Repaint() { static_cast<GridScrollArea*>(grid->View())->viewport()->repaint(); }
+
+    TForm form{nullptr};
+    TDataGrid* grid;
+};
+
+void AutoSizeHTMLColumns(benchmark::State& state) {
+    HTMLWindow window(static_cast<int>(state.range(0)), state.range(1) != 0);
+    for (auto _ : state)
+        window.grid->AutoSizeColumns(false, 0);
+    state.SetItemsProcessed(state.iterations() * state.range(0) * Columns);
+}
+BENCHMARK(AutoSizeHTMLColumns)
+    ->Args({10000, 1})
+    ->Args({100000, 1})
+    ->Args({100000, 0})
+    ->ArgNames({"rows", "distinct"})
+    ->Unit(benchmark::kMillisecond);
+
+void RepaintHTMLCells(benchmark::State& state) {
+    HTMLWindow window(static_cast<int>(state.range(0)), true);
+    for (auto _ : state)
+        window.Repaint();
+}
+BENCHMARK(RepaintHTMLCells)->Arg(100)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMillisecond);
+
+} // namespace

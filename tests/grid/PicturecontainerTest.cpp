@@ -1,0 +1,162 @@
+#include "grid/Picturecontainer.h"
+
+#include "framework/Canvas.h"
+#include "framework/Panel.h"
+#include "grid/HTMLText.h"
+#include "tests/grid/ErrorText.h"
+#include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/GeometryPrinter.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const AnsiString ThreeFrames = AnsiString(DRENVALA_TEST_DATA "/grid/three-frames.gif");
+
+QByteArray PngBytes(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+void LoadBytes(THTMLPicture& picture, const QByteArray& bytes) {
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes.constData(), bytes.size());
+    stream.SetPosition(0);
+    picture.LoadFromStream(&stream);
+}
+
+TEST(Picturecontainer, GifFramesAndSteps) {
+    THTMLPicture picture;
+    picture.LoadFromFile(ThreeFrames);
+    EXPECT_EQ(picture.GetFrameCount(), 3);
+    EXPECT_EQ(picture.GetFrameTime(1), 10);
+    EXPECT_EQ(picture.GetFrameTime(3), 30);
+    EXPECT_EQ(picture.GetFrameTime(4), -1);
+    picture.SetFrame(3);
+    picture.FrameNext();
+    EXPECT_EQ(picture.GetFrame(), 1);
+    picture.FramePrev();
+    EXPECT_EQ(picture.GetFrame(), 3);
+    EXPECT_EQ(picture.Image().pixel(0, 0) & 0xFFFFFF, 0x0000FFu);
+
+    // Delays of 10, 20, 30 hundredths and 100 ms ticks: the frame turns at ticks 3, 5 and 8.
+    THTMLPicture fresh;
+    fresh.LoadFromFile(ThreeFrames);
+    std::vector<int> changedAt;
+    std::vector<int> frames;
+    for (int step = 1; step <= 8; ++step)
+        if (fresh.Step()) {
+            changedAt.push_back(step);
+            frames.push_back(fresh.GetFrame());
+        }
+    EXPECT_EQ(changedAt, (std::vector<int>{3, 5, 8}));
+    EXPECT_EQ(frames, (std::vector<int>{2, 3, 1}));
+}
+
+TEST(Picturecontainer, BitmapHasNoFrames) {
+    THTMLPicture picture;
+    LoadBytes(picture, PngBytes(16, 8));
+    EXPECT_FALSE(picture.GetEmpty());
+    EXPECT_EQ(picture.GetFrameCount(), -1);
+    EXPECT_FALSE(picture.Step());
+    EXPECT_EQ(picture.GetWidth(), 16);
+    EXPECT_EQ(picture.GetHeight(), 8);
+}
+
+TEST(Picturecontainer, BytesThatAreNoPicture) {
+    THTMLPicture picture;
+    EXPECT_EQ(ErrorText([&] { LoadBytes(picture, QByteArray("no picture at all")); }),
+              "Could not load image. Invalid format");
+    EXPECT_TRUE(picture.GetEmpty());
+    EXPECT_EQ(picture.GetWidth(), 0);
+}
+
+TEST(Picturecontainer, FindsByNameAndAddress) {
+    TPictureContainer container(nullptr);
+    TPictureItem* item = container.Items.Add();
+    item->Name = "Logo";
+    LoadBytes(*item->Picture, PngBytes(4, 4));
+    EXPECT_EQ(container.FindPicture("logo"), item->Picture.get());
+    EXPECT_EQ(container.FindPicture("other"), nullptr);
+
+    THTMLPictureCache cache;
+    THTMLPicture* file = cache.AddPicture();
+    file->LoadFromURL("file://" + ThreeFrames);
+    EXPECT_FALSE(file->GetEmpty());
+    EXPECT_EQ(cache.FindPicture(("FILE://" + ThreeFrames).UpperCase()), file);
+    // Nothing is fetched: the picture stays empty, found by its address.
+    THTMLPicture* web = cache.AddPicture();
+    web->Asynchronous = false;
+    web->LoadFromURL("http://example.com/a.gif");
+    EXPECT_TRUE(web->GetEmpty());
+    EXPECT_EQ(cache.FindPicture("HTTP://EXAMPLE.COM/A.GIF"), web);
+}
+
+TEST(Picturecontainer, ImagePositions) {
+    TPanel form(nullptr);
+    THTMLImage image(&form);
+    LoadBytes(*image.HTMLPicture, PngBytes(30, 20));
+    struct Row {
+        TPicturePosition position;
+        std::vector<TRect> expected;
+    } rows[] = {
+        {bpTopLeft, {Rect(0, 0, 30, 20)}},      {bpTopRight, {Rect(70, 0, 100, 20)}},
+        {bpBottomLeft, {Rect(0, 80, 30, 100)}}, {bpBottomRight, {Rect(70, 80, 100, 100)}},
+        {bpCenter, {Rect(35, 40, 65, 60)}},     {bpStretched, {Rect(0, 0, 100, 100)}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.position);
+        image.SetPicturePosition(row.position);
+        EXPECT_EQ(image.PictureRects(), row.expected);
+    }
+    image.SetPicturePosition(bpTiled);
+    const std::vector<TRect> tiles = image.PictureRects();
+    // Four across (0, 30, 60, 90) and five down (0, 20, ..., 80).
+    ASSERT_EQ(tiles.size(), 20u);
+    EXPECT_EQ(tiles.back(), Rect(90, 80, 120, 100));
+}
+
+TEST(Picturecontainer, PicturesInHTMLText) {
+    TPictureContainer container(nullptr);
+    TPictureItem* item = container.Items.Add();
+    item->Name = "Square";
+    LoadBytes(*item->Picture, PngBytes(16, 16));
+    struct Row {
+        const char* text;
+        int dpi;
+        int width;
+        TPoint size;
+    } rows[] = {
+        {"<IMG SRC=\"square\">", 96, 200, Point(16, 16)},
+        {"<IMG SRC=\"square\">", 192, 200, Point(32, 32)},
+        {"<IMG SRC=\"square\" WIDTH=\"32\" HEIGHT=\"32\">", 96, 200, Point(32, 32)},
+        // No room left beside the first: the second starts the next line.
+        {"<IMG SRC=\"square\"><IMG SRC=\"square\">", 96, 20, Point(16, 32)},
+        {"<IMG SRC=\"missing\">", 96, 200, Point(0, 0)},
+        {"<IMG SRC=\"missing\" WIDTH=\"8\" HEIGHT=\"4\">", 96, 200, Point(8, 4)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text + std::string(" at ") + std::to_string(row.dpi));
+        QImage sheet(200, 100, QImage::Format_RGB32);
+        sheet.setDotsPerMeterX(static_cast<int>(row.dpi / 0.0254 + 0.5));
+        sheet.setDotsPerMeterY(static_cast<int>(row.dpi / 0.0254 + 0.5));
+        TCanvas canvas;
+        canvas.SetImage(&sheet);
+        THTMLRenderContext context;
+        context.Container = &container;
+        context.Paint = false;
+        THTMLRenderResult result;
+        RenderHTMLText(canvas, row.text, Rect(0, 0, row.width, 100), context, result);
+        EXPECT_EQ(result.Size, row.size);
+    }
+}
+
+} // namespace
