@@ -246,7 +246,7 @@ private:
     void DrawName(int x, int y, const AnsiString& name);
     // The painter the picture is drawn with, while it is, on which names are written directly.
     struct NamePainter;
-    const NamePainter* namePainter = nullptr;
+    NamePainter* namePainter = nullptr;
     // A name's height, and a width no character of it reaches, on the picture's canvas.
     int nameHeight = 0;
     int nameCharacterWidth = 0;

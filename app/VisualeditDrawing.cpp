@@ -1,6 +1,7 @@
 #include "app/Visualedit.h"
 
 #include "app/Front.h"
+#include "app/VisualeditNames.h"
 #include "framework/CanvasStyles.h"
 #include "network/Sewernetwork.h"
 
@@ -86,6 +87,7 @@ private:
 struct TVisualEditForm::NamePainter {
     QPainter& Painter;
     QFontMetrics Metrics;
+    NameGlyphs Glyphs;
 };
 
 void TVisualEditForm::PaintBoxPaint(TObject*) {
@@ -120,9 +122,10 @@ void TVisualEditForm::RenderNetworkPicture() {
     // The canvas draws through the painter the names are written with, so all lands in its order.
     QPainter painter(device);
     painter.setFont(canvas.Font.ToQFont());
-    const NamePainter names{painter, QFontMetrics(canvas.Font.ToQFont(), device)};
+    NamePainter names{painter, QFontMetrics(canvas.Font.ToQFont(), device),
+                      NameGlyphs(canvas.Font.ToQFont(), device)};
     const CanvasAttachment attachment(canvas, painter);
-    const QScopedValueRollback<const NamePainter*> writing(namePainter, &names);
+    const QScopedValueRollback<NamePainter*> writing(namePainter, &names);
     DrawNetwork();
 }
 
@@ -134,12 +137,11 @@ void TVisualEditForm::DrawName(int x, int y, const AnsiString& name) {
     }
     QPainter& painter = namePainter->Painter;
     const QFontMetrics& metrics = namePainter->Metrics;
-    const QString text = CanvasText(name);
     if (canvas.Brush.Style != bsClear)
-        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()),
+        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(CanvasText(name)), metrics.height()),
                          ToQColor(canvas.Brush.Color));
     painter.setPen(ToQColor(canvas.Font.Color));
-    painter.drawText(x, y + metrics.ascent(), text);
+    namePainter->Glyphs.Draw(painter, x, y + metrics.ascent(), name.view());
 }
 
 void TVisualEditForm::DrawOutline(TCanvas& canvas) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -19,10 +21,41 @@ std::string_view SkipBlanks(std::string_view text) {
     return text.substr(i);
 }
 
+// A number written as the program writes it ("-12.345", at most 15 digits) is one quotient of two
+// doubles that hold their values exactly, which division rounds as from_chars would; false where
+// the text may say more (an exponent, more digits) and from_chars must read it.
+bool PlainDecimal(std::string_view text, double& value) {
+    static constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr int MostDigits = 15;
+    std::size_t at = text.size() > 0 && text[0] == '-' ? 1 : 0;
+    const auto isDigit = [&text](std::size_t i) {
+        return i < text.size() && text[i] >= '0' && text[i] <= '9';
+    };
+    std::uint64_t whole = 0;
+    int digits = 0;
+    int decimals = 0;
+    for (; isDigit(at); ++at, ++digits)
+        whole = whole * 10 + static_cast<std::uint64_t>(text[at] - '0');
+    if (digits == 0)
+        return false;
+    if (at < text.size() && text[at] == '.')
+        for (++at; isDigit(at); ++at, ++digits, ++decimals)
+            whole = whole * 10 + static_cast<std::uint64_t>(text[at] - '0');
+    if (digits > MostDigits || (at < text.size() && (text[at] == '.' || text[at] == 'e' || text[at] == 'E')))
+        return false;
+    const double magnitude = static_cast<double>(whole) / PowersOfTen[decimals];
+    value = text[0] == '-' ? -magnitude : magnitude;
+    return true;
+}
+
 // A number at the start of the line, after blanks. from_chars reads a '-' with the digits, so
 // the whole range of an int is read, but takes no '+'.
 template <class Number> bool ScanNumber(std::string_view line, Number& value) {
     std::string_view text = SkipBlanks(line);
+    if constexpr (std::is_same_v<Number, double>)
+        if (PlainDecimal(text, value))
+            return true;
     if (!text.empty() && text[0] == '+') {
         text.remove_prefix(1);
         if (!text.empty() && text[0] == '-')

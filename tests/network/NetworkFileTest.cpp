@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <regex>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -159,6 +161,33 @@ TEST_F(NetworkFileTest, ReadsTheGoldenFileAndItsVariants) {
         // Values keep every digit, not only the places the file shows again.
         EXPECT_EQ(network.Sewers[0]->CalculatedDiameter, 0.18734);
     }
+}
+
+// Each text in a length's place reads as the double the compiler makes of the same literal.
+TEST_F(NetworkFileTest, ReadsEveryNumberToTheNearestDouble) {
+    const std::pair<const char*, double> rows[] = {
+        {"0.1", 0.1},
+        {"   50.00000", 50.0},
+        {"-0.30000000000004", -0.30000000000004},
+        {"123456789012.345", 123456789012.345},
+        {"999999999999999", 999999999999999.0},
+        {"1234567890123.4567", 1234567890123.4567},
+        {"0.000000000000000000000012345", 0.000000000000000000000012345},
+        {"9007199254740993", 9007199254740993.0},
+        {"1.5e2", 150.0},
+        {"2.", 2.0},
+        {"0x10", 0.0},
+        {"7.25.5", 7.25},
+    };
+    for (const auto& [text, expected] : rows) {
+        SCOPED_TRACE(text);
+        SimpleSewerNetwork network;
+        ASSERT_EQ(ReadText(network, With("  50.00000 <= length", std::string(text) + " <= length")), 0);
+        EXPECT_EQ(network.Sewers[0]->Length, expected);
+    }
+    SimpleSewerNetwork network;
+    ASSERT_EQ(ReadText(network, With("  50.00000 <= length", "-0.000 <= length")), 0);
+    EXPECT_TRUE(std::signbit(network.Sewers[0]->Length));
 }
 
 TEST_F(NetworkFileTest, RefusesBadFilesWithOneMessageAndLeavesTheNetworkAsItWas) {
