@@ -78,11 +78,19 @@ void TCostingsForm::TakeOff(TDataGrid& table, const SimpleSewerNetwork& network)
             pipes.SetCellEx(pcUSDepth, r, table.GetCellEx(USDepthColumn, r));
             pipes.SetCellEx(pcDSDepth, r, table.GetCellEx(DSDepthColumn, r));
         }
+        // Every sewer end's depth at its junction too, in the same pass: the largest wins, and none
+        // below 0.
+        junctionDepths.clear();
         for (int r = 1; r < tableRows; ++r) {
             const double length = StrToFloat(table.GetCellEx(LengthColumn, r));
             const double diameter = StrToFloat(table.GetCellEx(ChosenDiameterColumn, r));
             const double usDepth = StrToFloat(table.GetCellEx(USDepthColumn, r));
             const double dsDepth = StrToFloat(table.GetCellEx(DSDepthColumn, r));
+            for (const auto& [nameColumn, depth] :
+                 {std::pair{USJunctionColumn, usDepth}, std::pair{DSJunctionColumn, dsDepth}}) {
+                double& deepest = junctionDepths[table.GetCellEx(nameColumn, r).str()];
+                deepest = std::max(deepest, depth);
+            }
             const double width = diameter + TrenchWidthAllowance;
             const double excavation = (usDepth + dsDepth) * 0.5 * width * length;
             const double bedding = (BeddingVolumeAllowance + diameter) * width * length;
@@ -105,15 +113,6 @@ void TCostingsForm::TakeOff(TDataGrid& table, const SimpleSewerNetwork& network)
     JBoxWidth = JBoxWidthTypedEdit->GetFloat();
     JBoxBredth = JBoxBredthTypedEdit->GetFloat();
     JBoxExcavationAllowance = JBoxExcavationAllowanceTypedEdit->GetFloat();
-    // Every sewer end's depth at its junction, in one pass: the largest wins, and none below 0.
-    junctionDepths.clear();
-    for (int r = 1; r < tableRows; ++r)
-        for (const auto& [nameColumn, depthColumn] :
-             {std::pair{USJunctionColumn, USDepthColumn}, std::pair{DSJunctionColumn, DSDepthColumn}}) {
-            double& depth = junctionDepths[table.GetCellEx(nameColumn, r).str()];
-            depth = std::max(depth, StrToFloat(table.GetCellEx(depthColumn, r)));
-        }
-
     TDataGrid& boxes = *NetworkCostJunctionDataGrid;
     {
         GridUpdateLock lock(boxes);
