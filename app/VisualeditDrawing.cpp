@@ -125,6 +125,9 @@ void TVisualEditForm::RenderNetworkPicture() {
     NamePainter names{painter, QFontMetrics(canvas.Font.ToQFont(), device),
                       NameGlyphs(canvas.Font.ToQFont(), device)};
     const CanvasAttachment attachment(canvas, painter);
+    // Each drawing sets the pen, brush and mode it draws with, and the names their pen, so the
+    // painter is saved once for all of them.
+    const ScopedCanvasDrawing drawing(canvas);
     const QScopedValueRollback<NamePainter*> writing(namePainter, &names);
     DrawNetwork();
 }
