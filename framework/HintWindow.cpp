@@ -23,6 +23,9 @@ void THintWindow::ActivateHint(TRect Rect, const AnsiString& AHint) {
     SetCaption(AHint);
     SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
     Show();
+    // A window without a parent places and shows itself.
+    UpdateView();
+    View()->show();
     View()->raise();
 }
 

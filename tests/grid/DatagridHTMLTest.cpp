@@ -121,6 +121,11 @@ TEST(DatagridHTML, HintWindowKeepsInsideTheScreen) {
     EXPECT_EQ(past.Bottom, 598);
     EXPECT_EQ(past.Width(), inside.Width());
     EXPECT_EQ(past.Height(), inside.Height());
+    window.ActivateHint(Rect(10, 10, 10, 10), hint);
+    EXPECT_TRUE(window.View()->isVisible());
+    EXPECT_EQ(window.View()->geometry(), QRect(10, 10, inside.Width(), inside.Height()));
+    window.ReleaseHandle();
+    EXPECT_FALSE(window.View()->isVisible());
 }
 
 } // namespace
