@@ -41,3 +41,7 @@ void TCollection::Assign(const TPersistent& Source) {
     for (const auto& item : other->items)
         Add()->Assign(*item);
 }
+
+void TCollection::DeleteWhere(const std::function<bool(const TCollectionItem*)>& doomed) {
+    std::erase_if(items, [&](const std::unique_ptr<TCollectionItem>& item) { return doomed(item.get()); });
+}

@@ -31,6 +31,8 @@ public:
     TCollectionItem* Add() { return Insert(Count()); }
     TCollectionItem* Insert(int index);
     void Delete(int index);
+    // Every item for which doomed answers true, in one pass.
+    void DeleteWhere(const std::function<bool(const TCollectionItem*)>& doomed);
     void Clear() { items.clear(); }
     TCollectionItem* GetItem(int index) const;
     // Copies value into the item at index.

@@ -97,6 +97,11 @@ void GridAxis::Move(int from, int to) {
     Rebuild();
 }
 
+void GridAxis::Permute(int first, const std::vector<int>& order) {
+    PermuteElements(sizes, first, order);
+    Rebuild();
+}
+
 void GridAxis::Rebuild() {
     ++version;
     total = 0;

@@ -98,6 +98,30 @@ void GridCells::MoveRow(int from, int to) {
     MoveElement(rows, from, to);
 }
 
+void GridCells::PermuteRows(int first, const std::vector<int>& order) {
+    ++generation;
+    PermuteElements(rows, first, order);
+}
+
+void GridCells::PermuteColumn(int col, int first, const std::vector<int>& order) {
+    ++generation;
+    const auto base = static_cast<std::size_t>(first);
+    std::vector<AnsiString> texts;
+    std::vector<std::unique_ptr<TObject>> objects;
+    texts.reserve(order.size());
+    objects.reserve(order.size());
+    for (const int from : order) {
+        const int row = first + from;
+        texts.push_back(Text(col, row));
+        objects.push_back(TakeObject(col, row));
+    }
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const int row = static_cast<int>(base + k);
+        SetText(col, row, std::move(texts[k]));
+        SetObject(col, row, std::move(objects[k]));
+    }
+}
+
 void GridCells::InsertColumns(int col, int count) {
     ++generation;
     for (auto& row : rows) {

@@ -40,6 +40,11 @@ public:
         std::swap(Row(a), Row(b));
         ++generation;
     }
+    // Rows first .. first + order.size() - 1 rearranged: the row at first + k takes what the row at
+    // first + order[k] held (order a permutation of 0 .. size - 1).
+    void PermuteRows(int first, const std::vector<int>& order);
+    // The same for one column's texts and objects, the other cells staying.
+    void PermuteColumn(int col, int first, const std::vector<int>& order);
     // The same for columns, in every row.
     void InsertColumns(int col, int count);
     void DeleteColumns(int col, int count);

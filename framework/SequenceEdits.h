@@ -31,3 +31,18 @@ template <class T> void MoveElement(std::vector<T>& items, int from, int to) {
     else if (to < from)
         std::rotate(first + to, first + from, first + from + 1);
 }
+
+// Elements first .. first + order.size() - 1 rearranged in one pass: element first + k takes
+// what element first + order[k] held. A sequence too short for the range grows with default
+// elements.
+template <class T> void PermuteElements(std::vector<T>& items, int first, const std::vector<int>& order) {
+    if (order.empty())
+        return;
+    items.resize(std::max(items.size(), static_cast<std::size_t>(first) + order.size()));
+    std::vector<T> moved;
+    moved.reserve(order.size());
+    const auto base = static_cast<std::size_t>(first);
+    for (const int from : order)
+        moved.push_back(std::move(items[base + static_cast<std::size_t>(from)]));
+    std::move(moved.begin(), moved.end(), items.begin() + static_cast<std::ptrdiff_t>(base));
+}

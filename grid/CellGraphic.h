@@ -5,6 +5,7 @@
 #include "framework/Graphics.h"
 #include "grid/Gridobj.h"
 
+#include <array>
 #include <memory>
 
 enum TCellType {
@@ -75,6 +76,13 @@ public:
     short Angle = 0;
     TStretchMode StretchMode = noStretch;
     TColor Color = clNone;
+    // A progress bar's colours: filled, empty, and in the extended form the text's on each.
+    std::array<TColor, 4> ProgressColors{clNone, clNone, clNone, clNone};
+    // Two marks any kind of graphic can carry.
+    short Marker1 = 0;
+    short Marker2 = 0;
+    // Where the painter last placed a button, from the cell's top-left corner.
+    TPoint ButtonPosition{0, 0};
 
 private:
     void Place(TCellType type, TCellHAlign hAlign, TCellVAlign vAlign);

@@ -29,6 +29,10 @@ TDataGrid::TDataGrid(TComponent* owner)
       wheelScrollLines(QApplication::wheelScrollLines()) {
     ColumnHeaders.OnChange = [this](TObject*) { ShowColumnHeaders(); };
     RowHeaders.OnChange = [this](TObject*) { ShowRowHeaders(); };
+    mergedColumns.OnChange = [this](TObject*, int, int) {
+        UndoColumnMerge();
+        ApplyColumnMerge();
+    };
     FixedFont.Name = "Tahoma";
     Font.Name = "Tahoma";
     FixedFont.OnChange = [this](TObject*) { Invalidate(); };

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "framework/Form.h"
+#include "framework/Icon.h"
+#include "framework/Picture.h"
 #include "grid/Basegrid.h"
+#include "grid/CellGraphic.h"
 #include "grid/DataGridCheck.h"
 #include "grid/DatagridEvents.h"
 #include "grid/Dgprint.h"
@@ -14,6 +17,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -232,6 +236,186 @@ public:
     void MergeCols(int ACol1, int ACol2);
     // The first cell, row by row, whose stored text is S.
     bool IsCell(const AnsiString& S, int& ACol, int& ARow) const;
+
+    // Cell graphics (DatagridValues): one TCellGraphic in a cell's properties, by real column.
+    // Making one frees the cell's old graphic and leaves the text alone.
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow) const;
+    bool FreeCellGraphic(int ACol, int ARow);
+    // Frees the graphic only when it is of that kind.
+    bool RemoveCellGraphic(int ACol, int ARow, TCellType CellType);
+    virtual TCellType GetCellType(int ACol, int ARow) const;
+    TIntList* GetCellImages(int ACol, int ARow) const;
+    // The index of an image-list or data image, the first of multiple images, else -1.
+    int GetCellImageIdx(int ACol, int ARow) const;
+
+    // Cell objects (DatagridCellObjects), by real column unless said otherwise; a call for a cell
+    // without the object asked for answers false, none or -1 and changes nothing.
+    TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign);
+    // The caller keeps the bitmap (icon, picture) it adds.
+    void AddBitmap(int ACol, int ARow, TBitmap* ABitmap, bool Transparent, TCellHAlign HAlign,
+                   TCellVAlign VAlign);
+    TBitmap* GetBitmap(int ACol, int ARow) const;
+    bool RemoveBitmap(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, ctBitmap); }
+    TIcon* CreateIcon(int ACol, int ARow, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign HAlign, TCellVAlign VAlign);
+    bool RemoveIcon(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, ctIcon); }
+    TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                            TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddPicture(int ACol, int ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode,
+                    int Padding, TCellHAlign HAlign, TCellVAlign VAlign);
+    TPicture* GetPicture(int ACol, int ARow) const;
+    bool RemovePicture(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, ctPicture); }
+    TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode,
+                                    int Padding, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddFilePicture(int ACol, int ARow, TFilePicture* APicture, bool Transparent,
+                        TStretchMode StretchMode, int Padding, TCellHAlign HAlign, TCellVAlign VAlign);
+    TFilePicture* GetFilePicture(int ACol, int ARow) const;
+    bool RemoveFilePicture(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, ctFilePicture); }
+    // A data check box shows whether the cell's text is the check-true text.
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    void RemoveCheckBox(int ACol, int ARow);
+    // These look at the base cell of the cell's block.
+    bool HasCheckBox(int ACol, int ARow) const;
+    bool HasDataCheckBox(int ACol, int ARow) const;
+    bool HasStaticEdit(int ACol, int ARow) const { return HasCheckBox(ACol, ARow) || IsRadio(ACol, ARow); }
+    bool IsRadio(int ACol, int ARow) const;
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    // With CheckEditable a cell OnCanEditCell refuses stays; true when the box changed.
+    bool ToggleCheck(int ACol, int ARow, bool CheckEditable);
+    bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheck(ACol, ARow, false); }
+    // Direction 0 stacks the items, 1 puts them side by side; an index below 0 makes the cell's
+    // text the selection.
+    void AddRadio(int ACol, int ARow, int Direction, int Index, TStrings* Strings);
+    TStrings* CreateRadio(int ACol, int ARow, int Direction, int Index);
+    bool RemoveRadio(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, ctRadio); }
+    bool GetRadioIdx(int ACol, int ARow, int& Index) const;
+    bool SetRadioIdx(int ACol, int ARow, int Index);
+    TStrings* GetRadioStrings(int ACol, int ARow) const;
+    // The next item, after the last the first; true when the cell changed.
+    bool ToggleRadio(int ACol, int ARow, bool CheckEditable);
+    void AddButton(int ACol, int ARow, int Width, int Height, const AnsiString& Caption, TCellHAlign HAlign,
+                   TCellVAlign VAlign);
+    // The button owns the glyph.
+    void AddBitButton(int ACol, int ARow, int Width, int Height, const AnsiString& Caption, TBitmap* Glyph,
+                      TCellHAlign HAlign, TCellVAlign VAlign);
+    TBitmap* CreateBitButton(int ACol, int ARow, int Width, int Height, const AnsiString& Caption,
+                             TCellHAlign HAlign, TCellVAlign VAlign);
+    void RemoveButton(int ACol, int ARow);
+    bool HasButton(int ACol, int ARow) const;
+    // ACol display.
+    void PushButton(int ACol, int ARow, bool Pushed);
+    // ACol display; empty for a cell without a button.
+    TRect ButtonRect(int ACol, int ARow) const;
+    // A bar showing the cell's number as a percentage: filled and empty colours; with Ex the
+    // text's colour on each.
+    void AddProgress(int ACol, int ARow, TColor Color1, TColor Color2);
+    void AddProgressEx(int ACol, int ARow, TColor Color1, TColor Color2, TColor Color3, TColor Color4);
+    bool RemoveProgress(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, ctProgress); }
+    void AddComment(int ACol, int ARow, const AnsiString& Comment);
+    bool RemoveComment(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, ctComment); }
+    // The comment's lines joined, without the last line break.
+    bool IsComment(int ACol, int ARow, AnsiString& Comment) const;
+    // Markers ride on any object, or on one of kind ctEmpty made for them.
+    void AddMarker(int ACol, int ARow, int M1, int M2);
+    void RemoveMarker(int ACol, int ARow);
+    void GetMarker(int ACol, int ARow, int& M1, int& M2) const;
+    void AddRotated(int ACol, int ARow, short Angle, const AnsiString& Text);
+    void SetRotated(int ACol, int ARow, short Angle);
+    bool IsRotated(int ACol, int ARow, int& Angle) const;
+    bool RemoveRotated(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, ctRotated); }
+    void SetURLColor(TColor Value);
+    void SetURLShow(bool Value);
+    void SetURLFull(bool Value);
+    void SetLook(TGridLook Value);
+
+    // Node rows and grouping (DatagridNodes). A node row has a ctNode graphic in column 0: its
+    // span (the rows it heads, itself counted; 0 up to the next node row) and whether the rows
+    // under it are hidden. AddNode, RemoveNode, ExpandNode and ContractNode take real rows, the
+    // rest display rows.
+    void AddNode(int ARow, int Span);
+    void RemoveNode(int ARow);
+    bool IsNode(int ARow) const { return GetCellType(0, ARow) == ctNode; }
+    // True when contracted; false also for a row that is no node.
+    bool GetNodeState(int ARow) const;
+    void SetNodeState(int ARow, bool Contracted);
+    // -1 for a row that is no node.
+    int GetNodeSpan(int ARow) const;
+    void ExpandNode(int ARow);
+    void ContractNode(int ARow);
+    void ExpandAll();
+    void ContractAll();
+    // 0 none, 1 the last row of a span, 2 a row inside one: the tree lines drawn beside it.
+    int GetNodeSpanType(int ARow) const;
+    bool HasNodes() override { return nodeCount > 0; }
+    int NodeIndent(int ARow) override;
+    // -1 ungroups, a column above 0 groups; anything else does nothing.
+    void SetGroupColumn(int ACol);
+    int GetGroupColumn() const { return groupColumn; }
+    // The rows sorted on ACol and each run of equal texts put under a node row holding the text
+    // in the value column; the group column goes. Nothing for a fixed column or without normal
+    // rows.
+    void Group(int ACol);
+    // The group column back with each row's text, the node rows gone.
+    void UnGroup();
+    // Each node row's cell in ACol: the sum, average, least, greatest or count of its rows'.
+    void GroupSum(int ACol) { GroupCalc(ACol, 1); }
+    void GroupAvg(int ACol) { GroupCalc(ACol, 2); }
+    void GroupMin(int ACol) { GroupCalc(ACol, 3); }
+    void GroupMax(int ACol) { GroupCalc(ACol, 4); }
+    void GroupCount(int ACol) { GroupCalc(ACol, 5); }
+    void GroupCalc(int ACol, int Code);
+
+    // Typed values (DatagridValues). An empty cell reads as 0; a text that is no integer raises
+    // EDataGridError "Cell does not contain integer value".
+    int GetInts(int ACol, int ARow) const;
+    // FloatFormat must hold one floating-point conversion, else EDataGridError.
+    void SetFloats(int ACol, int ARow, double Value);
+    void SetDates(int ACol, int ARow, TDateTime Value);
+    void SetTimes(int ACol, int ARow, TDateTime Value);
+    // The runtime's conversion errors pass to the caller.
+    TDateTime GetDates(int ACol, int ARow) const;
+    TDateTime GetTimes(int ACol, int ARow) const;
+    virtual void EditProgress(const AnsiString&, const TPoint&, int) {}
+    // Every cell (from the first normal one without DoFixed) takes the text, or a random number
+    // from 0 to Max - 1 (0 for Max of 0 or less).
+    void TextFill(bool DoFixed, const AnsiString& Text);
+    void RandomFill(bool DoFixed, int Max);
+    // The columns merged by ApplyColumnMerge; a change of the list merges them anew.
+    TIntList& MergedColumns() { return mergedColumns; }
+    void ApplyColumnMerge();
+    void UndoColumnMerge();
+    void RichSelChange();
+
+    // The filter (DatagridFilter): a row matches when every condition matches its column's text.
+    virtual bool MatchFilter(int ARow);
+    // The normal rows that do not match hide, in one pass.
+    void ApplyFilter();
+    // On: the filter applied; should it hide every normal row, one empty row stands in for them
+    // (not with FixedRowAlways) until the filter goes off. Off: every hidden row shows again.
+    void SetFilterActive(bool value);
+
+    // Sorting (DatagridSort). A single comparison reads both cells through Cells; a sort reads
+    // each cell of its columns once, orders the rows stably and moves them once, with their
+    // heights, selection flags, objects and the cross-reference. Rows tied after the last key keep
+    // their order; a sort that raises leaves the rows as they were.
+    int Compare(int ACol, int ARow1, int ARow2);
+    int CompareLine(int ACol, int ARow1, int ARow2);
+    int CompareLineIndexed(int Idx, int ARow1, int ARow2);
+    bool SortLine(int ACol, int ARow1, int ARow2);
+    void SortByColumn(int ACol);
+    void QuickSort(int ACol, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    void QSort();
+    // An empty SortIndexes raises EDataGridError "No indexes specified for indexed sort".
+    void QSortIndexed();
+    void QSortGroup();
+    void InitSortXRef();
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    TSortIndexList& SortIndexes() { return sortIndexList; }
+    // How long the last click-sort took, in milliseconds.
+    long long LastSortDuration() const { return lastSortDuration; }
 
     // A cell's number: thousand separators dropped, empty as 0; anything else raises
     // EDataGridError "Cell does not contain a float value".
@@ -857,11 +1041,49 @@ private:
     int LoadStartRow() const { return IncludeFixedCells ? 0 : GetFixedRows(); }
     int LoadStartCol() const { return IncludeFixedCells ? 0 : GetFixedCols(); }
 
+    // What OnCanEditCell answers for the cell.
+    bool MayEdit(int ACol, int ARow);
+    int nodeCount = 0;
+    AnsiString savedGroupHeader;
+    int savedGroupWidth = 0;
+    // The column a group's text stands in on its node row.
+    int GroupValueColumn() const;
+    // The display row after the rows node row ARow heads.
+    int NodeEnd(int ARow) const;
+    // Set while the filter added the empty row that stands in for every normal row.
+    bool filterAddedRow = false;
+    // The normal rows (display) that do not match the filter; OnFilterProgress hears of each.
+    std::vector<int> UnmatchedRows();
+    void CellsFrom(bool DoFixed, const std::function<void(int ACol, int ARow)>& fill);
+    // One sort's keys, order and move (DatagridSort).
+    struct SortKeyColumn {
+        int Col;
+        bool Descending;
+    };
+    // Rows First..Last ordered by the key columns, each further one only on a tie; the rows move.
+    void SortRows(int First, int Last, const std::vector<SortKeyColumn>& keys);
+    // The key columns of QSort (the sort column, with Full the ones after it) and QSortIndexed.
+    std::vector<SortKeyColumn> SortColumnKeys(int ACol) const;
+    std::vector<SortKeyColumn> SortIndexKeys() const;
+    // QSort's frame: the sort index list emptied, with NormalCellsOnly column 0's texts kept.
+    void SortKeepingHeaders(const std::function<void()>& sort);
+    // A click on the sort row's cell of real column ACol: sorts on it, or turns its direction.
+    void ClickSort(int ACol, TShiftState Shift);
+    // Rows First + k take the rows First + order[k], with all they carry.
+    void MoveRowsInOrder(int First, const std::vector<int>& order);
+    // The cross-reference's inverse, rebuilt after each change.
+    void CrossReferenceChanged();
+    mutable std::vector<int> sortCrossInverse;
+    long long lastSortDuration = 0;
+    // The real column the rows are grouped by, -1 when they are not.
+    int groupColumn = -1;
     TSortIndexList sortIndexList{0, 0};
     TIntList sortCrossReference{0, 0};
     TIntList mergedColumns{0, 0};
     TStringList scratchList;
     TCollection hiddenRows;
+    // The hidden rows' items ordered by their real rows.
+    std::vector<TGridItem*> hiddenByRow;
     std::array<TArrowWindow*, 4> arrows{};
     TPopupButton* dragLabel = nullptr;
     std::vector<TGridChangeNotifier*> notifiers;
@@ -920,12 +1142,23 @@ private:
     // Hidden rows' real indexes as removing (inserting) display rows moves them.
     void HiddenRowsRemoved(const std::vector<int>& ARows);
     void HiddenRowsInserted(int ARow, int RCount);
+    // The same for empty display rows inserted at places (as InsertDisplayRowsAt takes them).
+    void HiddenRowsInsertedAt(const std::vector<int>& places);
     // The display rows of the shown real rows FromRow..ToRow; none when FromRow is hidden.
     std::vector<int> ShownRowsBetween(int FromRow, int ToRow) const;
     // Each display row taken into a new hidden-row item, then removed.
     void HideDisplayRows(const std::vector<int>& ARows, bool Ex);
-    // The items given (indexes into the store) back at their places.
-    void RestoreHiddenRows(std::vector<int> items);
+    // A run of hiddenByRow back at their places, in one pass over the rows.
+    void RestoreHiddenRows(std::vector<TGridItem*>::const_iterator First,
+                           std::vector<TGridItem*>::const_iterator Last);
+    // The first hidden row at or after real row ARow; the item of a hidden real row, or none.
+    std::vector<TGridItem*>::const_iterator HiddenBelow(int ARow) const;
+    TGridItem* HiddenRowItem(int ARow) const;
+    // Empty display rows at places (ascending, where they are to stand), in one pass.
+    void InsertDisplayRowsAt(const std::vector<int>& places);
+    // Display rows First + k take rows First + order[k] with their heights, flags and properties;
+    // the cell awaiting validation follows its row, and with CurrentFollows the current row.
+    void PermuteDisplayRows(int First, const std::vector<int>& order, bool CurrentFollows);
     void CheckRowSelectRow(int ARow) const;
     // A shown column moved by real column, with its cells (hidden rows' too), flag and saved
     // width, so the hidden columns between keep their places on display; OnColumnMoved hears.

@@ -10,11 +10,8 @@
 #include <utility>
 
 TStringList* TDataGrid::HiddenRow(int ARow) const {
-    TStringList* found = nullptr;
-    for (int i = 0; i < hiddenRows.Count(); ++i)
-        if (HiddenItem(i)->Idx == ARow)
-            found = &HiddenItem(i)->Items;
-    return found;
+    TGridItem* item = HiddenRowItem(ARow);
+    return item ? &item->Items : nullptr;
 }
 
 AnsiString TDataGrid::GetCellsEx(int ACol, int ARow) {
@@ -95,12 +92,17 @@ int TDataGrid::SortedRowIndex(int ARow) const {
 }
 
 int TDataGrid::UnSortedRowIndex(int ARow) const {
-    if (sortCrossReference.Count() == 0)
+    const int count = sortCrossReference.Count();
+    if (count == 0)
         return ARow;
-    for (int i = 0; i < sortCrossReference.Count(); ++i)
-        if (sortCrossReference.GetInteger(i) == ARow)
-            return i;
-    return sortCrossReference.Count();
+    if (sortCrossInverse.empty()) {
+        // The first position of each reference, positions of references out of range left out.
+        sortCrossInverse.assign(static_cast<std::size_t>(count), count);
+        for (int i = count - 1; i >= 0; --i)
+            if (const int reference = sortCrossReference.GetInteger(i); reference >= 0 && reference < count)
+                sortCrossInverse[static_cast<std::size_t>(reference)] = i;
+    }
+    return ARow >= 0 && ARow < count ? sortCrossInverse[static_cast<std::size_t>(ARow)] : count;
 }
 
 AnsiString TDataGrid::GetUnSortedCell(int ACol, int ARow) {

@@ -1,9 +1,11 @@
 // Hidden columns and rows: the two index spaces and the hidden-row store.
 #include "grid/Datagrid.h"
 
+#include "framework/SequenceEdits.h"
 #include "grid/GridUpdateLock.h"
 
 #include <algorithm>
+#include <utility>
 
 bool TDataGrid::IsHiddenColumn(int ACol) const {
     return ACol >= 0 && ACol < static_cast<int>(visibleCol.size()) &&
@@ -85,33 +87,39 @@ TGridItem* TDataGrid::HiddenItem(int index) const {
     return static_cast<TGridItem*>(hiddenRows.GetItem(index));
 }
 
+std::vector<TGridItem*>::const_iterator TDataGrid::HiddenBelow(int ARow) const {
+    return std::partition_point(hiddenByRow.begin(), hiddenByRow.end(),
+                                [ARow](const TGridItem* item) { return item->Idx < ARow; });
+}
+
+TGridItem* TDataGrid::HiddenRowItem(int ARow) const {
+    const auto found = HiddenBelow(ARow);
+    return found != hiddenByRow.end() && (*found)->Idx == ARow ? *found : nullptr;
+}
+
 bool TDataGrid::IsHiddenRow(int ARow) const {
-    for (int i = 0; i < hiddenRows.Count(); ++i)
-        if (HiddenItem(i)->Idx == ARow)
-            return true;
-    return false;
+    return HiddenRowItem(ARow) != nullptr;
 }
 
 int TDataGrid::RemapRow(int ARow) const {
-    int below = 0;
-    for (int i = 0; i < hiddenRows.Count(); ++i)
-        below += HiddenItem(i)->Idx < ARow;
-    return ARow - below;
+    return ARow - static_cast<int>(HiddenBelow(ARow) - hiddenByRow.begin());
 }
 
 int TDataGrid::RemapRowInv(int ARow) const {
     if (ARow < 0)
         return -1;
-    std::vector<int> hidden;
-    for (int i = 0; i < hiddenRows.Count(); ++i)
-        hidden.push_back(HiddenItem(i)->Idx);
-    std::sort(hidden.begin(), hidden.end());
-    // Each hidden row at or before the real row found so far pushes it one further.
-    int real = ARow;
-    for (const int idx : hidden)
-        if (idx <= real)
-            ++real;
-    return real;
+    // The k-th hidden row (from 0) has Idx - k shown rows before it; those with at most ARow
+    // shown rows before them lie before the shown row sought.
+    std::size_t low = 0;
+    std::size_t high = hiddenByRow.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (hiddenByRow[middle]->Idx - static_cast<int>(middle) <= ARow)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return ARow + static_cast<int>(low);
 }
 
 void TDataGrid::TakeRow(int ARow, TStringList& Items) {
@@ -133,14 +141,18 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex) {
     // The framework keeps a row; a grid that cannot lose them all keeps them all.
     if (static_cast<int>(ARows.size()) >= GetRowCount())
         throw EInvalidGridOperation("Grid index out of range");
-    std::vector<int> real;
-    for (const int row : ARows)
-        real.push_back(RemapRowInv(row));
-    for (std::size_t i = 0; i < ARows.size(); ++i) {
+    std::vector<TGridItem*> added;
+    added.reserve(ARows.size());
+    for (const int row : ARows) {
         auto* item = static_cast<TGridItem*>(hiddenRows.Add());
-        item->Idx = real[i];
-        TakeRow(ARows[i], item->Items);
+        item->Idx = RemapRowInv(row);
+        TakeRow(row, item->Items);
+        added.push_back(item);
     }
+    // Rows ascending on display are ascending in real rows too.
+    const auto middle = hiddenByRow.insert(hiddenByRow.end(), added.begin(), added.end());
+    std::inplace_merge(hiddenByRow.begin(), middle, hiddenByRow.end(),
+                       [](const TGridItem* a, const TGridItem* b) { return a->Idx < b->Idx; });
     DeleteDisplayRows(ARows, Ex);
     CellsChanged(Rect(0, ARows.front(), GetColCount() - 1, ARows.back() + 1));
 }
@@ -153,9 +165,13 @@ std::vector<int> TDataGrid::ShownRowsBetween(int FromRow, int ToRow) const {
     // The shown rows of the range follow each other on display.
     const int first = RemapRow(FromRow);
     std::vector<int> rows;
-    for (int r = FromRow; r <= ToRow; ++r)
-        if (!IsHiddenRow(r))
+    auto hidden = HiddenBelow(FromRow);
+    for (int r = FromRow; r <= ToRow; ++r) {
+        while (hidden != hiddenByRow.end() && (*hidden)->Idx < r)
+            ++hidden;
+        if (hidden == hiddenByRow.end() || (*hidden)->Idx != r)
             rows.push_back(first + static_cast<int>(rows.size()));
+    }
     return rows;
 }
 
@@ -167,76 +183,110 @@ void TDataGrid::HideRowsEx(int FromRow, int ToRow) {
     HideDisplayRows(ShownRowsBetween(FromRow, ToRow), true);
 }
 
-void TDataGrid::RestoreHiddenRows(std::vector<int> items) {
-    std::sort(items.begin(), items.end(),
-              [this](int a, int b) { return HiddenItem(a)->Idx < HiddenItem(b)->Idx; });
+void TDataGrid::RestoreHiddenRows(std::vector<TGridItem*>::const_iterator First,
+                                  std::vector<TGridItem*>::const_iterator Last) {
+    if (First == Last)
+        return;
     // Where each returning row lands: its real index less the rows that stay hidden before it.
-    std::vector<int> staying;
-    for (int i = 0; i < hiddenRows.Count(); ++i)
-        if (std::find(items.begin(), items.end(), i) == items.end())
-            staying.push_back(HiddenItem(i)->Idx);
-    std::sort(staying.begin(), staying.end());
+    const int staying = static_cast<int>(First - hiddenByRow.cbegin());
     std::vector<int> places;
-    for (const int item : items) {
-        const int idx = HiddenItem(item)->Idx;
-        places.push_back(
-            idx - static_cast<int>(std::lower_bound(staying.begin(), staying.end(), idx) - staying.begin()));
-    }
+    places.reserve(static_cast<std::size_t>(Last - First));
+    for (auto item = First; item != Last; ++item)
+        places.push_back((*item)->Idx - staying);
     if (places.back() >= GetRowCount() + static_cast<int>(places.size()))
         throw EInvalidGridOperation("Grid index out of range");
     GridUpdateLock lock(*this);
-    // Runs of rows that land together come back in one insertion each.
-    for (std::size_t i = 0; i < places.size();) {
-        std::size_t end = i + 1;
-        while (end < places.size() && places[end] == places[end - 1] + 1)
-            ++end;
-        InsertDisplayRows(places[i], static_cast<int>(end - i));
-        for (std::size_t k = i; k < end; ++k)
-            PutRow(places[k], HiddenItem(items[k])->Items);
-        i = end;
+    InsertDisplayRowsAt(places);
+    for (std::size_t k = 0; k < places.size(); ++k)
+        PutRow(places[k], (*(First + static_cast<std::ptrdiff_t>(k)))->Items);
+    const int firstIdx = (*First)->Idx;
+    const int lastIdx = (*(Last - 1))->Idx;
+    hiddenRows.DeleteWhere([&](const TCollectionItem* item) {
+        const int idx = static_cast<const TGridItem*>(item)->Idx;
+        return idx >= firstIdx && idx <= lastIdx;
+    });
+    hiddenByRow.erase(First, Last);
+}
+
+void TDataGrid::InsertDisplayRowsAt(const std::vector<int>& places) {
+    // Empty rows added at the end, then every row from the first place moved once into place.
+    const int first = places.front();
+    const int oldCount = GetRowCount();
+    InsertDisplayRows(oldCount, static_cast<int>(places.size()));
+    std::vector<int> order;
+    order.reserve(static_cast<std::size_t>(GetRowCount() - first));
+    std::size_t next = 0;
+    int kept = first;
+    int added = oldCount;
+    for (int p = first; p < GetRowCount(); ++p) {
+        const bool returning = next < places.size() && places[next] == p;
+        next += returning;
+        order.push_back((returning ? added++ : kept++) - first);
     }
-    RenumberCellProperties(places.front());
-    std::sort(items.begin(), items.end());
-    for (auto item = items.rbegin(); item != items.rend(); ++item)
-        hiddenRows.Delete(*item);
+    PermuteDisplayRows(first, order, true);
+}
+
+void TDataGrid::PermuteDisplayRows(int First, const std::vector<int>& order, bool CurrentFollows) {
+    const int count = static_cast<int>(order.size());
+    const int current = GetRow();
+    cells.PermuteRows(First, order);
+    rows.Permute(First, order);
+    if (rowSelect.size() > static_cast<std::size_t>(First))
+        PermuteElements(rowSelect, First, order);
+    RenumberCellProperties(First);
+    // Where the row that stood at row now stands.
+    const auto moved = [&](int row) {
+        if (row < First || row >= First + count)
+            return row;
+        return First + static_cast<int>(std::find(order.begin(), order.end(), row - First) - order.begin());
+    };
+    validatedRow = moved(validatedRow);
+    if (CurrentFollows && moved(current) != current) {
+        const bool pending = std::exchange(editPending, false);
+        SetRow(moved(current));
+        editPending = pending;
+    }
 }
 
 void TDataGrid::UnHideRows(int FromRow, int ToRow) {
     if (!IsHiddenRow(FromRow))
         return;
-    std::vector<int> items;
-    for (int i = 0; i < hiddenRows.Count(); ++i)
-        if (HiddenItem(i)->Idx >= FromRow && HiddenItem(i)->Idx <= ToRow)
-            items.push_back(i);
-    RestoreHiddenRows(items);
+    const auto first = HiddenBelow(FromRow);
+    RestoreHiddenRows(first, std::partition_point(first, hiddenByRow.cend(), [ToRow](const TGridItem* item) {
+                          return item->Idx <= ToRow;
+                      }));
 }
 
 void TDataGrid::UnHideRowsAll() {
-    if (hiddenRows.Count() == 0)
-        return;
-    std::vector<int> items(static_cast<std::size_t>(hiddenRows.Count()));
-    for (int i = 0; i < hiddenRows.Count(); ++i)
-        items[static_cast<std::size_t>(i)] = i;
-    RestoreHiddenRows(items);
+    RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend());
 }
 
 void TDataGrid::HiddenRowsRemoved(const std::vector<int>& ARows) {
-    // A hidden row moves up by the removed rows that lay before it on display.
-    std::vector<int> shifts;
-    for (int i = 0; i < hiddenRows.Count(); ++i) {
-        const int place = RemapRow(HiddenItem(i)->Idx);
-        shifts.push_back(
-            static_cast<int>(std::lower_bound(ARows.begin(), ARows.end(), place) - ARows.begin()));
+    // A hidden row moves up by the removed rows that lay before it on display; the order stays.
+    for (std::size_t k = 0; k < hiddenByRow.size(); ++k) {
+        TGridItem* item = hiddenByRow[k];
+        const int place = item->Idx - static_cast<int>(k);
+        item->Idx -= static_cast<int>(std::lower_bound(ARows.begin(), ARows.end(), place) - ARows.begin());
     }
-    for (int i = 0; i < hiddenRows.Count(); ++i)
-        HiddenItem(i)->Idx -= shifts[static_cast<std::size_t>(i)];
 }
 
 void TDataGrid::HiddenRowsInserted(int ARow, int RCount) {
-    if (hiddenRows.Count() == 0)
+    if (hiddenByRow.empty())
         return;
     const int real = RemapRowInv(ARow);
-    for (int i = 0; i < hiddenRows.Count(); ++i)
-        if (HiddenItem(i)->Idx >= real)
-            HiddenItem(i)->Idx += RCount;
+    for (auto item = HiddenBelow(real); item != hiddenByRow.end(); ++item)
+        (*item)->Idx += RCount;
+}
+
+void TDataGrid::HiddenRowsInsertedAt(const std::vector<int>& places) {
+    // Row j went in before what was display row places[j] - j; a hidden row waiting before display
+    // row p moves down by the rows that went in before p.
+    std::vector<int> before;
+    for (std::size_t j = 0; j < places.size(); ++j)
+        before.push_back(places[j] - static_cast<int>(j));
+    for (std::size_t k = 0; k < hiddenByRow.size(); ++k) {
+        TGridItem* item = hiddenByRow[k];
+        const int place = item->Idx - static_cast<int>(k);
+        item->Idx += static_cast<int>(std::lower_bound(before.begin(), before.end(), place) - before.begin());
+    }
 }

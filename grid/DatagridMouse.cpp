@@ -198,6 +198,26 @@ void TDataGrid::WMLButtonUp(TShiftState Shift, int X, int Y) {
         dragLabel->Hide();
     }
     TBaseGrid::WMLButtonUp(Shift, X, Y);
+    if (press.Moved || press.WidthChanged || col < 0 || row < 0 ||
+        (col < GetFixedCols() && !SortSettings->FixedCols))
+        return;
+    if (std::exchange(press.AutoSized, false))
+        return;
+    const TRect cell = TCustomGrid::CellRect(col, row);
+    if (row == 0 && (GetOptions() & goColSizing) &&
+        (X - cell.Left < BorderZone || cell.Right - X < BorderZone))
+        return;
+    int pressCol = -1;
+    int pressRow = -1;
+    MouseToCell(press.DownPoint.x, press.DownPoint.y, pressCol, pressRow);
+    if (row != pressRow || row != SortSettings->GetRow() || GetFixedRows() <= 0 || !SortSettings->Show ||
+        GetRowCount() <= 2)
+        return;
+    bool doSort = true;
+    if (OnCanSort)
+        OnCanSort(this, RemapCol(col), doSort);
+    if (doSort)
+        ClickSort(RemapCol(col), Shift);
 }
 
 void TDataGrid::WMLButtonDblClk(TShiftState Shift, int X, int Y) {

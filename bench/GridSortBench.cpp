@@ -1,0 +1,152 @@
+#include "framework/Form.h"
+#include "framework/GridScrollArea.h"
+#include "framework/NumberFormat.h"
+#include "grid/Datagrid.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr int Columns = 26;
+// Column 0: names; 1: numbers; 2: dates; 3: one of 100 kinds; 4: one of 1,000 groups; the last
+// a random key that puts the rows back in a random order between runs.
+constexpr int NameCol = 0;
+constexpr int NumberCol = 1;
+constexpr int DateCol = 2;
+constexpr int KindCol = 3;
+constexpr int GroupCol = 4;
+constexpr int ShuffleCol = Columns - 1;
+
+void Fill(TDataGrid& grid, int rows) {
+    grid.SetColCount(Columns);
+    grid.SetRowCount(rows + 1);
+    std::mt19937 random(11);
+    for (int r = 1; r <= rows; ++r) {
+        const auto n = static_cast<int>(random() % 1000000);
+        grid.SetCells(NameCol, r, "Sewer " + std::to_string(n));
+        grid.SetCells(NumberCol, r, FloatToStrF(n * 0.001, ffFixed, 9, 3));
+        grid.SetCells(DateCol, r,
+                      std::to_string(1 + n % 28) + "/" + std::to_string(1 + n % 12) + "/" +
+                          std::to_string(1950 + n % 70));
+        grid.SetCells(KindCol, r, "K" + std::to_string(n % 100));
+        grid.SetCells(GroupCol, r, "G" + std::to_string(n % 1000));
+        for (int c = GroupCol + 1; c < ShuffleCol; ++c)
+            grid.SetCells(c, r, std::to_string(c * r));
+        grid.SetCells(ShuffleCol, r, std::to_string(random()));
+    }
+}
+
+void Shuffle(TDataGrid& grid) {
+    grid.SortSettings->Full = false;
+    grid.SortSettings->Column = ShuffleCol;
+    grid.SortSettings->Direction = sdAscending;
+    grid.QSort();
+}
+
+void SortColumn(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const int col = static_cast<int>(state.range(1));
+    const bool descending = state.range(2) != 0;
+    TDataGrid grid(nullptr);
+    Fill(grid, rows);
+    grid.OnGetFormat = [](TObject*, int ACol, TSortStyle& style, AnsiString&, AnsiString&) {
+        if (ACol == DateCol)
+            style = ssShortDateEU;
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        Shuffle(grid);
+        // Ties on the kind column go on to the next columns.
+        grid.SortSettings->Full = col == KindCol;
+        grid.SortSettings->Column = col;
+        grid.SortSettings->Direction = descending ? sdDescending : sdAscending;
+        state.ResumeTiming();
+        grid.QSort();
+    }
+}
+BENCHMARK(SortColumn)
+    ->ArgsProduct({{10000, 100000}, {NameCol, NumberCol, DateCol, KindCol}, {0, 1}})
+    ->ArgNames({"rows", "col", "descending"})
+    ->Unit(benchmark::kMillisecond);
+
+void SortIndexedOnThreeKeys(benchmark::State& state) {
+    TDataGrid grid(nullptr);
+    Fill(grid, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        Shuffle(grid);
+        grid.SortSettings->Full = true;
+        grid.SortIndexes().AddIndex(KindCol, true);
+        grid.SortIndexes().AddIndex(GroupCol, false);
+        grid.SortIndexes().AddIndex(NumberCol, true);
+        state.ResumeTiming();
+        grid.QSortIndexed();
+    }
+}
+BENCHMARK(SortIndexedOnThreeKeys)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMillisecond);
+
+// Half the rows hidden by the filter, then all shown again.
+void FilterHalf(benchmark::State& state) {
+    const bool off = state.range(1) != 0;
+    TDataGrid grid(nullptr);
+    Fill(grid, static_cast<int>(state.range(0)));
+    TFilterData* condition = grid.Filter->Add();
+    condition->Column = NumberCol;
+    condition->Condition = "<500";
+    for (auto _ : state) {
+        if (off) {
+            state.PauseTiming();
+            grid.SetFilterActive(true);
+            state.ResumeTiming();
+            grid.SetFilterActive(false);
+        } else {
+            grid.SetFilterActive(true);
+            state.PauseTiming();
+            grid.SetFilterActive(false);
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(FilterHalf)
+    ->ArgsProduct({{100000}, {0, 1}})
+    ->ArgNames({"rows", "off"})
+    ->Unit(benchmark::kMillisecond);
+
+void GroupIntoAThousand(benchmark::State& state) {
+    TDataGrid grid(nullptr);
+    Fill(grid, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        grid.Group(GroupCol);
+        state.PauseTiming();
+        grid.UnGroup();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(GroupIntoAThousand)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMillisecond);
+
+// A screenful of check boxes painted, near the top of a grid of 100 or 100,000 rows.
+void RepaintCheckBoxes(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 900, 600);
+    auto* grid = new TDataGrid(&form);
+    grid->SetParent(&form);
+    grid->SetBounds(0, 0, 880, 580);
+    grid->SetColCount(6);
+    grid->SetRowCount(rows + 1);
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c < 6; ++c)
+            grid->AddCheckBox(c, r, (r + c) % 2 == 0, false);
+    form.Show();
+    QApplication::processEvents();
+    QWidget* surface = static_cast<GridScrollArea*>(grid->View())->viewport();
+    for (auto _ : state)
+        surface->repaint();
+}
+BENCHMARK(RepaintCheckBoxes)->Arg(100)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMillisecond);
+
+} // namespace

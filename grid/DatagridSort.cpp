@@ -1,0 +1,348 @@
+// Sorting the rows: each cell of the sorted columns read once into a key, a stable merge sort of
+// the rows' offsets, then one move of the rows with everything they carry.
+#include "grid/Datagrid.h"
+#include "grid/GridUpdateLock.h"
+#include "grid/SortCompare.h"
+
+#include <QElapsedTimer>
+
+#include <functional>
+#include <memory>
+#include <numeric>
+
+namespace {
+
+constexpr unsigned DescendingBit = 0x80000000u;
+
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+// Offsets 0 .. count - 1 in the order order(a, b) gives (above 0: a goes after b), ties keeping
+// their order. Bottom-up merging reads only indexes in range, whatever order answers.
+template <class Order> std::vector<int> StableOrder(int count, Order order) {
+    std::vector<int> from(static_cast<std::size_t>(count));
+    std::iota(from.begin(), from.end(), 0);
+    std::vector<int> to(from.size());
+    for (int width = 1; width < count; width *= 2) {
+        for (int low = 0; low < count; low += 2 * width) {
+            const int middle = std::min(low + width, count);
+            const int high = std::min(low + 2 * width, count);
+            int i = low;
+            int j = middle;
+            int k = low;
+            while (i < middle && j < high)
+                to[static_cast<std::size_t>(k++)] =
+                    order(from[static_cast<std::size_t>(i)], from[static_cast<std::size_t>(j)]) > 0
+                        ? from[static_cast<std::size_t>(j++)]
+                        : from[static_cast<std::size_t>(i++)];
+            while (i < middle)
+                to[static_cast<std::size_t>(k++)] = from[static_cast<std::size_t>(i++)];
+            while (j < high)
+                to[static_cast<std::size_t>(k++)] = from[static_cast<std::size_t>(j++)];
+        }
+        from.swap(to);
+    }
+    return from;
+}
+
+// The style of a column as the grid's settings and GetColFormat give it; ssAutomatic is decided
+// from sample.
+TSortStyle ColumnStyle(TDataGrid& grid, int ACol, const AnsiString& sample, AnsiString& prefix,
+                       AnsiString& suffix) {
+    TSortStyle style = grid.SortSettings->AutoFormat ? ssAutomatic : ssAlphabetic;
+    grid.GetColFormat(ACol, style, prefix, suffix);
+    return style == ssAutomatic ? AutomaticStyle(sample) : style;
+}
+
+// A cell's key under its column's style.
+TSortKey CellKey(TDataGrid& grid, TSortStyle style, int ACol, int ARow, const AnsiString& prefix,
+                 const AnsiString& suffix) {
+    if (style == ssHTML)
+        return MakeSortKey(style, grid.GetStrippedCell(ACol, ARow), prefix, suffix);
+    const AnsiString text = grid.GetCells(ACol, ARow);
+    if (style == ssImages) {
+        TSortKey key;
+        key.Empty = text.IsEmpty();
+        key.Number = grid.GetCellImageIdx(ACol, ARow);
+        return key;
+    }
+    if (style == ssCustom || style == ssRaw) {
+        TSortKey key;
+        key.Text = text;
+        key.Empty = text.IsEmpty();
+        return key;
+    }
+    return MakeSortKey(style, text, prefix, suffix);
+}
+
+// The comparison before blanks and direction: the events for custom and raw styles.
+int CompareCells(TDataGrid& grid, TSortStyle style, int ACol, int ARow1, int ARow2, const TSortKey& a,
+                 const TSortKey& b) {
+    int result = 0;
+    if (style == ssCustom) {
+        if (grid.OnCustomCompare)
+            grid.OnCustomCompare(&grid, a.Text, b.Text, result);
+        return Sign(result);
+    }
+    if (style == ssRaw) {
+        if (grid.OnRawCompare)
+            grid.OnRawCompare(&grid, ACol, ARow1, ARow2, result);
+        return Sign(result);
+    }
+    return CompareSortKeys(style, a, b);
+}
+
+TSortPlacement Placement(const TDataGrid& grid, bool descending) {
+    return {descending, grid.SortSettings->IgnoreBlanks, grid.SortSettings->BlankPos == blLast};
+}
+
+// One column's keys over rows First .. Last, read once.
+class ColumnKeys {
+public:
+    ColumnKeys(TDataGrid& grid, int ACol, bool descending, int first, int last)
+        : grid(grid), col(ACol), first(first), placement(Placement(grid, descending)) {
+        AnsiString sample;
+        for (int r = first; r <= last && sample.IsEmpty(); ++r)
+            sample = grid.GetCells(ACol, r);
+        AnsiString prefix;
+        AnsiString suffix;
+        style = ColumnStyle(grid, ACol, sample, prefix, suffix);
+        keys.reserve(static_cast<std::size_t>(last - first + 1));
+        for (int r = first; r <= last; ++r)
+            keys.push_back(CellKey(grid, style, ACol, r, prefix, suffix));
+    }
+
+    // Where offset a goes against offset b, direction applied: -1 before, 1 after, 0 tied.
+    int Order(int a, int b) const {
+        const TSortKey& keyA = keys[static_cast<std::size_t>(a)];
+        const TSortKey& keyB = keys[static_cast<std::size_t>(b)];
+        return PlaceSortKeys(style, keyA, keyB, placement,
+                             CompareCells(grid, style, col, first + a, first + b, keyA, keyB));
+    }
+
+private:
+    TDataGrid& grid;
+    int col;
+    int first;
+    TSortPlacement placement;
+    TSortStyle style = ssAlphabetic;
+    std::vector<TSortKey> keys;
+};
+
+} // namespace
+
+int TDataGrid::Compare(int ACol, int ARow1, int ARow2) {
+    AnsiString prefix;
+    AnsiString suffix;
+    const TSortStyle style = ColumnStyle(*this, ACol, GetCells(ACol, ARow1), prefix, suffix);
+    const TSortKey a = CellKey(*this, style, ACol, ARow1, prefix, suffix);
+    const TSortKey b = CellKey(*this, style, ACol, ARow2, prefix, suffix);
+    const bool descending = SortSettings->Direction == sdDescending;
+    // The blank rule answers before the direction is applied, so it is turned back here.
+    if (const int blanks = PlaceBlanks(a.Empty, b.Empty, Placement(*this, descending)))
+        return descending ? -blanks : blanks;
+    return CompareCells(*this, style, ACol, ARow1, ARow2, a, b);
+}
+
+int TDataGrid::CompareLine(int ACol, int ARow1, int ARow2) {
+    const int result = Compare(ACol, ARow1, ARow2);
+    if (result == 0 && SortSettings->Full && ACol <= RealColCount() - 2)
+        return CompareLine(ACol + 1, ARow1, ARow2);
+    return result;
+}
+
+int TDataGrid::CompareLineIndexed(int Idx, int ARow1, int ARow2) {
+    const auto entry = static_cast<unsigned>(sortIndexList.GetInteger(Idx));
+    const int result = Compare(static_cast<int>(entry & ~DescendingBit), ARow1, ARow2);
+    if (result == 0 && SortSettings->Full)
+        return Idx >= sortIndexList.Count() - 1 ? 0 : CompareLineIndexed(Idx + 1, ARow1, ARow2);
+    return entry & DescendingBit ? -result : result;
+}
+
+bool TDataGrid::SortLine(int ACol, int ARow1, int ARow2) {
+    const int greater = SortSettings->Direction == sdDescending ? -1 : 1;
+    const int result = Compare(ACol, ARow1, ARow2);
+    if (result == greater) {
+        SortSwapRows(ARow1, ARow2);
+        return true;
+    }
+    if (result == 0 && ACol < RealColCount() - 1)
+        return SortLine(ACol + 1, ARow1, ARow2);
+    return false;
+}
+
+void TDataGrid::SortByColumn(int ACol) {
+    if (GetRowCount() < 2)
+        return;
+    SortRows(GetFixedRows(), LastNormalRow(), {{ACol, SortSettings->Direction == sdDescending}});
+}
+
+std::vector<TDataGrid::SortKeyColumn> TDataGrid::SortColumnKeys(int ACol) const {
+    const bool descending = SortSettings->Direction == sdDescending;
+    std::vector<SortKeyColumn> keys{{ACol, descending}};
+    if (SortSettings->Full)
+        for (int c = ACol + 1; c < RealColCount(); ++c)
+            keys.push_back({c, descending});
+    return keys;
+}
+
+std::vector<TDataGrid::SortKeyColumn> TDataGrid::SortIndexKeys() const {
+    std::vector<SortKeyColumn> keys;
+    const int count = SortSettings->Full ? sortIndexList.Count() : std::min(sortIndexList.Count(), 1);
+    for (int i = 0; i < count; ++i) {
+        const auto entry = static_cast<unsigned>(sortIndexList.GetInteger(i));
+        keys.push_back({static_cast<int>(entry & ~DescendingBit), (entry & DescendingBit) != 0});
+    }
+    return keys;
+}
+
+void TDataGrid::QuickSort(int ACol, int Left, int Right) {
+    SortRows(Left, Right, SortColumnKeys(ACol));
+}
+
+void TDataGrid::QuickSortIndexed(int Left, int Right) {
+    SortRows(Left, Right, SortIndexKeys());
+}
+
+void TDataGrid::SortKeepingHeaders(const std::function<void()>& sort) {
+    sortIndexList.Clear();
+    // With NormalCellsOnly the header column's texts stay in their rows.
+    std::vector<AnsiString> headers;
+    if (SortSettings->NormalCellsOnly && GetFixedCols() > 0)
+        for (int r = 0; r < GetRowCount(); ++r)
+            headers.push_back(cells.Text(0, r));
+    sort();
+    for (std::size_t r = 0; r < headers.size(); ++r)
+        cells.SetText(0, static_cast<int>(r), std::move(headers[r]));
+}
+
+void TDataGrid::QSort() {
+    SortKeepingHeaders(
+        [this] { SortRows(GetFixedRows(), LastNormalRow(), SortColumnKeys(SortSettings->Column)); });
+}
+
+void TDataGrid::QSortGroup() {
+    SortKeepingHeaders([this] {
+        const int last = LastNormalRow();
+        // Each node row's group: the rows after it up to the next node row.
+        for (int r = 1; r <= last;) {
+            if (GetCellType(0, r) != ctNode) {
+                ++r;
+                continue;
+            }
+            int end = r + 1;
+            while (end <= last && GetCellType(0, end) != ctNode)
+                ++end;
+            SortRows(r + 1, end - 1, SortColumnKeys(SortSettings->Column));
+            r = end;
+        }
+    });
+}
+
+void TDataGrid::QSortIndexed() {
+    if (sortIndexList.Count() == 0)
+        throw EDataGridError("No indexes specified for indexed sort");
+    SortRows(GetFixedRows(), LastNormalRow(), SortIndexKeys());
+}
+
+void TDataGrid::SortRows(int First, int Last, const std::vector<SortKeyColumn>& keys) {
+    if (Last <= First || keys.empty())
+        return;
+    HideEditor();
+    GridUpdateLock lock(*this);
+    // Later key columns are read only once a tie needs them.
+    std::vector<std::unique_ptr<ColumnKeys>> columns(keys.size());
+    const auto keyed = [&](std::size_t k) -> const ColumnKeys& {
+        if (!columns[k])
+            columns[k] = std::make_unique<ColumnKeys>(*this, keys[k].Col, keys[k].Descending, First, Last);
+        return *columns[k];
+    };
+    const std::vector<int> order = StableOrder(Last - First + 1, [&](int a, int b) {
+        for (std::size_t k = 0; k < keys.size(); ++k)
+            if (const int result = keyed(k).Order(a, b))
+                return result;
+        return 0;
+    });
+    MoveRowsInOrder(First, order);
+}
+
+void TDataGrid::MoveRowsInOrder(int First, const std::vector<int>& order) {
+    const int count = static_cast<int>(order.size());
+    if (SortSettings->SingleColumn) {
+        cells.PermuteColumn(SortSettings->Column, First, order);
+        RenumberCellProperties(First);
+    } else {
+        PermuteDisplayRows(First, order, Navigation->MoveRowOnSort);
+    }
+    if (sortCrossReference.Count() >= First + count) {
+        std::vector<int> references;
+        for (int k = 0; k < count; ++k)
+            references.push_back(sortCrossReference.GetInteger(First + order[static_cast<std::size_t>(k)]));
+        for (int k = 0; k < count; ++k)
+            sortCrossReference.SetInteger(First + k, references[static_cast<std::size_t>(k)]);
+        CrossReferenceChanged();
+    }
+}
+
+void TDataGrid::SortSwapRows(int ARow1, int ARow2) {
+    if (sortCrossReference.Count() > std::max(ARow1, ARow2)) {
+        const int reference = sortCrossReference.GetInteger(ARow1);
+        sortCrossReference.SetInteger(ARow1, sortCrossReference.GetInteger(ARow2));
+        sortCrossReference.SetInteger(ARow2, reference);
+        CrossReferenceChanged();
+    }
+    if (!SortSettings->SingleColumn) {
+        SwapRows(ARow1, ARow2);
+        return;
+    }
+    const int col = SortSettings->Column;
+    AnsiString text = cells.Text(col, ARow1);
+    cells.SetText(col, ARow1, cells.Text(col, ARow2));
+    cells.SetText(col, ARow2, std::move(text));
+    std::unique_ptr<TObject> object = TakeObjects(col, ARow1);
+    SetObjects(col, ARow1, TakeObjects(col, ARow2));
+    SetObjects(col, ARow2, std::move(object));
+    RenumberCellProperties(std::min(ARow1, ARow2));
+    InvalidateRow(ARow1);
+    InvalidateRow(ARow2);
+}
+
+void TDataGrid::InitSortXRef() {
+    sortCrossReference.Clear();
+    for (int r = 0; r < GetRowCount(); ++r)
+        sortCrossReference.Add(r);
+    CrossReferenceChanged();
+}
+
+void TDataGrid::CrossReferenceChanged() {
+    sortCrossInverse.clear();
+}
+
+void TDataGrid::ClickSort(int ACol, TShiftState Shift) {
+    QElapsedTimer timer;
+    timer.start();
+    if (SortSettings->IndexShow) {
+        const bool onlyThis = sortIndexList.Count() == 1 && sortIndexList.FindIndex(ACol) == 0;
+        if (Shift.Contains(ssShift) || onlyThis) {
+            if (sortIndexList.FindIndex(ACol) >= 0)
+                sortIndexList.ToggleIndex(ACol);
+            else
+                sortIndexList.AddIndex(ACol, true);
+        } else {
+            sortIndexList.Clear();
+            sortIndexList.AddIndex(ACol, true);
+        }
+        QSortIndexed();
+    } else {
+        if (SortSettings->Column == ACol)
+            SortSettings->Direction = SortSettings->Direction == sdAscending ? sdDescending : sdAscending;
+        else
+            SortSettings->Direction = sdAscending;
+        SortSettings->Column = ACol;
+        groupColumn >= 0 ? QSortGroup() : QSort();
+    }
+    lastSortDuration = timer.elapsed();
+    if (OnClickSort)
+        OnClickSort(this, SortSettings->Column);
+}
