@@ -393,6 +393,14 @@ void TCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap) {
     });
 }
 
+void TCanvas::DrawInRect(const TRect& r,
+                         const std::function<void(QPainter& painter, const QRect& target)>& draw) {
+    Paint([&](QPainter& painter) {
+        draw(painter, mapMode == MM_LOMETRIC ? Mapped(r).toAlignedRect()
+                                             : QRect(r.Left, r.Top, r.Width(), r.Height()));
+    });
+}
+
 void TCanvas::StretchDraw(const TRect& r, const TPicture& picture) {
     Paint([&](QPainter& painter) {
         painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), picture.Image());

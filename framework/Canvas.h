@@ -24,6 +24,7 @@
 class QImage;
 class QPaintDevice;
 class QPainter;
+class QRect;
 class TBitmap;
 class TPicture;
 
@@ -121,6 +122,10 @@ public:
     void StretchDraw(const TRect& r, const QImage& picture);
     // Text turned angle degrees counter-clockwise about the start of its baseline at (x, y).
     void TextOutRotated(int x, int y, const AnsiString& text, int angle);
+    // What the framework's own calls cannot draw (a control in a style, a picture with its own
+    // transparency), drawn by Qt into r, given in the canvas's units and handed on in the
+    // device's pixels.
+    void DrawInRect(const TRect& r, const std::function<void(QPainter& painter, const QRect& target)>& draw);
 
     // Draws through painter until Release.
     void Attach(QPainter& painter);

@@ -396,6 +396,15 @@ public:
     // (not with FixedRowAlways) until the filter goes off. Off: every hidden row shows again.
     void SetFilterActive(bool value);
 
+    // The radio item at (X, Y) from the cell's top-left corner becomes the selection; a point
+    // between items changes nothing.
+    void HandleRadioClick(int ACol, int ARow, int X, int Y);
+
+    // A cell's graphic (DatagridGraphics) with its size, placement and whether the text shows
+    // beside it; none for a cell without.
+    TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& W, int& H, bool& ShowText, TCellHAlign& HA,
+                                    TCellVAlign& VA);
+
     // Sorting (DatagridSort). A single comparison reads both cells through Cells; a sort reads
     // each cell of its columns once, orders the rows stably and moves them once, with their
     // heights, selection flags, objects and the cross-reference. Rows tied after the last key keep
@@ -1170,8 +1179,10 @@ private:
     // The font a cell is painted with (the fixed or normal font, then OnGetCellColor), with the
     // zoom when Zoomed.
     void CellFont(int ACol, int displayCol, int ARow, TFont& font, bool Zoomed);
-    // The text's width and height in that font.
+    // The text's width and height in that font, with the cell's graphic beside it.
     TPoint TextSize(int ACol, int ARow, const TFont& font);
+    // The room a cell's text and graphic take together.
+    TPoint BesideGraphic(int ACol, int ARow, TPoint text);
     // An average of Count cells; no cells raise EInvalidOp.
     static double Average(double Sum, int Count);
 
@@ -1194,6 +1205,23 @@ private:
     bool HoverAnchor(int ACol, int ARow, int X, int Y);
     std::unique_ptr<THTMLPictureCache> pictureCache;
     AnsiString hoveredAnchor;
+    // Cell graphics (DatagridGraphics): the room the text keeps beside a cell's graphic; the
+    // graphic drawn in R (ACol display), by kind; the looks of check boxes, radio groups,
+    // progress bars, buttons, node boxes and tree lines.
+    TRect CellTextRect(int ACol, int ARow, TRect R, TAlignment textAlign, bool& ShowText);
+    void DrawCellGraphic(TCanvas& canvas, int ACol, int ARow, const TRect& R, TAlignment textAlign);
+    void DrawCheckBox(TCanvas& canvas, const TRect& G, bool Checked, bool Enabled);
+    int RadioGlyphSize() const;
+    // Where each item of a radio group stands in R: side by side or one under the other.
+    std::vector<TRect> RadioItemRects(TCanvas& canvas, const TStrings& items, bool horizontal,
+                                      const TRect& R) const;
+    void DrawRadioGroup(TCanvas& canvas, int ACol, int ARow, const TRect& R, const TCellGraphic& graphic);
+    void DrawRotatedText(TCanvas& canvas, const AnsiString& text, const TRect& R, int angle);
+    void DrawProgress(TCanvas& canvas, int ACol, int ARow, const TRect& R, const TCellGraphic& graphic);
+    // Remembers where the button stands in its cell, for clicks.
+    void DrawCellButton(TCanvas& canvas, int displayCol, int ARow, const TRect& G, TCellGraphic& graphic);
+    void DrawNodeBox(TCanvas& canvas, const TRect& G, bool Contracted);
+    void DrawTreeLines(TCanvas& canvas, int ARow, const TRect& R);
     // Whether the sort glyph belongs in a cell of the sort row.
     bool SortGlyphHere(int ACol, int ARow) const;
     // Where the rows in view end on the client area.
@@ -1360,7 +1388,18 @@ private:
         bool DisjunctCleared = false;
         bool DisjunctWasSelected = false;
         bool CaretPositioning = false;
+        // The cell whose button the press pushed.
+        TGridCoord PressedButton{-1, -1};
     } press;
+    // Cell objects under the mouse and the keys (DatagridObjectInput): a press on a node box,
+    // radio item, button or check box handled whole; a button let go; the mouse-up events of a
+    // check box or radio group; the space bar on one.
+    bool PressCellObject(int ACol, int ARow, int X, int Y, const TRect& cell);
+    void ReleaseCellButton();
+    void ReleaseOnCellObject(int ACol, int ARow);
+    void SpaceOnStaticEdit();
+    // The current cell holds a check box or radio group.
+    bool CurrentIsStaticEdit() const;
     // 0 none, 1 column select, 2 row select, 3 select all; the row or column a header-driven
     // selection started from.
     int selectCursorKind = 0;

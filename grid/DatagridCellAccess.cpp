@@ -182,7 +182,11 @@ void TDataGrid::ShowHintProc(AnsiString& HintStr, bool&, THintInfo& HintInfo) {
         HintStr = anchor;
     }
     const TRect cell = TBaseGrid::CellRect(col, row);
-    TPoint at = Point(cell.Left, cell.Bottom + 6);
+    AnsiString comment;
+    const bool commented = IsComment(RemapCol(col), row, comment);
+    if (commented)
+        HintStr = comment;
+    TPoint at = commented ? Point(cell.Right, cell.Top) : Point(cell.Left, cell.Bottom + 6);
     const bool normal =
         col >= GetFixedCols() && row >= GetFixedRows() && col <= LastNormalCol() && row <= LastNormalRow();
     if (normal &&

@@ -1,6 +1,6 @@
 // What a cell shows inside its colours: the selection's colours, its text (plain, formula,
-// password, link, HTML), the background picture, the selection outline and the sort glyph. Rich
-// text shows as it is written; no cell carries a graphic yet.
+// password, link, HTML) beside the cell's graphic, the background picture, the selection outline
+// and the sort glyph. Rich text shows as it is written.
 #include "grid/Datagrid.h"
 
 #include "framework/Bitmap.h"
@@ -84,10 +84,14 @@ void TDataGrid::DrawCellContent(TCanvas& canvas, int ACol, int displayCol, int A
         DrawBackGround(canvas, displayCol, ARow, R);
     if (SelectionRectangle)
         DrawSelectionOutline(canvas, displayCol, ARow, R);
+    bool showText = true;
+    const TRect textRect = CellTextRect(ACol, ARow, R, hAlign, showText);
+    if (!showText)
+        return;
     if (type == ttHTML)
-        DrawHTMLCell(canvas, ACol, ARow, text, R, linkColor, vAlign);
+        DrawHTMLCell(canvas, ACol, ARow, text, textRect, linkColor, vAlign);
     else
-        DrawCellText(canvas, ACol, ARow, text, R, linkColor, hAlign, vAlign);
+        DrawCellText(canvas, ACol, ARow, text, textRect, linkColor, hAlign, vAlign);
 }
 
 void TDataGrid::DrawBackGround(TCanvas& canvas, int displayCol, int ARow, const TRect& R) {

@@ -59,6 +59,9 @@ bool TDataGrid::CanEditShow() {
     // may not be edited, nor refused a footer row or a right fixed column.
     if (answer && (!IsEditable(cell.x, cell.y) || IsFixed(GetCol(), GetRow())))
         answer = false;
+    // Check boxes and radio groups change by clicking and the space bar.
+    if (answer && !specialEditorOpen && HasStaticEdit(cell.x, cell.y))
+        answer = false;
     if (answer && !specialEditorOpen) {
         CacheCellText(GetCol(), GetRow());
         editorType = edNormal;
@@ -138,10 +141,14 @@ bool TDataGrid::SelectCell(int ACol, int ARow) {
     const int oldCol = GetCol();
     const int oldRow = GetRow();
     const int c = RemapCol(ACol);
+    // A check box or radio group changes by clicking: it leaves editing as it was.
+    const bool staticEdit = HasStaticEdit(c, ARow);
     bool canEdit = (GetOptions() & goEditing) || editingSwitchedOff;
-    editingSwitchedOff = false;
-    GetCellReadOnly(c, ARow, canEdit);
-    if (canEdit) {
+    if (!staticEdit) {
+        editingSwitchedOff = false;
+        GetCellReadOnly(c, ARow, canEdit);
+    }
+    if (!staticEdit && canEdit) {
         if (!(GetOptions() & goEditing)) {
             skipNextRepaint = true;
             InitValidate(ACol, ARow);
@@ -151,7 +158,7 @@ bool TDataGrid::SelectCell(int ACol, int ARow) {
             HideInplaceEdit();
             SetFocus();
         }
-    } else if (GetOptions() & goEditing) {
+    } else if (!staticEdit && (GetOptions() & goEditing)) {
         editingSwitchedOff = true;
         skipNextRepaint = true;
         SetOptions(GetOptions() & ~static_cast<unsigned>(goEditing));

@@ -30,6 +30,8 @@ void TDataGrid::WMKeyDown(WORD& Key, TShiftState Shift, int KeyData) {
         SelectBaseCell();
         return;
     }
+    if (Key == VK_SPACE)
+        SpaceOnStaticEdit();
     TBaseGrid::WMKeyDown(Key, Shift, KeyData);
     if (const TGridRect selection = GetSelection(); !(selection == keySelection) && SelectionRectangle) {
         InvalidateGridRect(selection);
@@ -108,8 +110,13 @@ void TDataGrid::WMChar(char& Key, int KeyData) {
         TBaseGrid::WMChar(Key, KeyData);
         return;
     }
+    // A check box or radio group took the space on key down and opens no editor.
+    const bool staticEdit = CurrentIsStaticEdit();
+    if (staticEdit && Key == ' ')
+        return;
     pendingKey = Key;
-    ShowEditorChar(Key);
+    if (!staticEdit)
+        ShowEditorChar(Key);
 }
 
 void TDataGrid::KeyUp(WORD& Key, TShiftState Shift) {

@@ -83,6 +83,8 @@ void TDataGrid::WMLButtonDown(TShiftState Shift, int X, int Y) {
         press.SizingOffset = Point(X - sized.Right, Y - sized.Bottom);
     }
     press.DownPoint = Point(X, Y);
+    if (PressCellObject(col, row, X, Y, cell))
+        return;
     const bool normalRow = row >= GetFixedRows();
     const bool normalCol = col >= GetFixedCols();
     if (MouseActions->DisjunctRowSelect && normalRow) {
@@ -179,6 +181,7 @@ void TDataGrid::WMLButtonUp(TShiftState Shift, int X, int Y) {
         SetColWidths(0, std::max(0, X));
         Invalidate();
     }
+    ReleaseCellButton();
     if (sizingHintShown) {
         HintWindow().ReleaseHandle();
         sizingHintShown = false;
@@ -201,6 +204,7 @@ void TDataGrid::WMLButtonUp(TShiftState Shift, int X, int Y) {
     if (press.Moved || press.WidthChanged || col < 0 || row < 0 ||
         (col < GetFixedCols() && !SortSettings->FixedCols))
         return;
+    ReleaseOnCellObject(RemapCol(col), row);
     if (std::exchange(press.AutoSized, false))
         return;
     const TRect cell = TCustomGrid::CellRect(col, row);

@@ -102,6 +102,9 @@ void TDataGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
     else if (Flat && FixedRightCols > 0 && GetColCount() - displayCol <= FixedRightCols)
         DrawFlatFrame(canvas, R);
 
+    if (ACol == 0 && ARow >= GetFixedRows() && HasNodes() && CellNode->GetShowTree())
+        DrawTreeLines(canvas, ARow, R);
+    DrawCellGraphic(canvas, displayCol, ARow, R, hAlign);
     if (OnDrawCell) {
         const int inset = GetGridLineWidth();
         OnDrawCell(this, ACol, ARow, Rect(R.Left + 1, R.Top + 1, R.Right - inset, R.Bottom - inset), AState);

@@ -1,5 +1,5 @@
-// Columns and rows sized to their cells' texts. Every per-cell question goes to the real column
-// behind the one shown. No cell carries a graphic yet, so a cell's need is its text's.
+// Columns and rows sized to their cells' texts and graphics. Every per-cell question goes to the
+// real column behind the one shown.
 #include "grid/Datagrid.h"
 
 #include "grid/GridUpdateLock.h"
@@ -37,7 +37,22 @@ TPoint TDataGrid::TextSize(int ACol, int ARow, const TFont& font) {
         widest = std::max(widest, textWidths->Width(font, line.view()));
         ++lines;
     } while (!rest.IsEmpty());
-    return Point(widest, textWidths->Height(font) * lines);
+    return BesideGraphic(ACol, ARow, Point(widest, textWidths->Height(font) * lines));
+}
+
+TPoint TDataGrid::BesideGraphic(int ACol, int ARow, TPoint text) {
+    int w = 0;
+    int h = 0;
+    bool showText = true;
+    TCellHAlign ha = haLeft;
+    TCellVAlign va = vaTop;
+    if (!GetGraphicDetails(ACol, ARow, w, h, showText, ha, va))
+        return text;
+    if (!showText)
+        text = Point(0, 0);
+    const bool across = ha == haBeforeText || ha == haAfterText;
+    const bool down = va == vaAboveText || va == vaUnderText;
+    return Point(across ? text.x + w : std::max(text.x, w), down ? text.y + h : std::max(text.y, h));
 }
 
 TPoint TDataGrid::GetCellTextSize(int ACol, int ARow) {

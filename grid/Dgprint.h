@@ -123,6 +123,10 @@ private:
     void DrawHeaderFooter();
     int DrawPrintRow(int y, int first, int last, int row);
     void DrawCellText(int realCol, int displayCol, int row, const TRect& cell, int last);
+    // A cell's check box, the graphic a page shows, drawn after the text, which keeps clear of it
+    // (DgprintGraphics.cpp): the room it takes from the left of the cell, 0 without one.
+    int PrintedCheckBoxRoom(int realCol, int row);
+    void DrawPrintedCheckBox(int realCol, int row, const TRect& cell);
     // The cell's border lines, kept until the page's lines are drawn.
     void DrawCellBorders(int realCol, int row, TRect cell, int drawnHeight, int last);
     // The kept border lines: those of one solid pen that continue each other as one line.

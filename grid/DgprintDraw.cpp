@@ -194,7 +194,14 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
         for (int k = 0; k <= span.x && c + k < static_cast<int>(widths.size()); ++k)
             width += widths[static_cast<std::size_t>(c + k)] + spacing;
         const TRect cell = Rect(Edge(c), y, Edge(c) + width, y - (span.y + 1) * drawn);
-        DrawCellText(realCol, c, row, cell, last);
+        if (const int box = PrintedCheckBoxRoom(realCol, row)) {
+            // A data check box shows its text as the box alone.
+            if (grid.GetCellType(realCol, row) == ctCheckBox)
+                DrawCellText(realCol, c, row, Rect(cell.Left + box, cell.Top, cell.Right, cell.Bottom), last);
+            DrawPrintedCheckBox(realCol, row, cell);
+        } else {
+            DrawCellText(realCol, c, row, cell, last);
+        }
         DrawCellBorders(realCol, row, cell, drawn, last);
     }
     canvas.Font = savedFont;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Draws the program's pictures with ImageMagick: the about box's banner, the program icon and
-# the grid's pan marks.
+# Draws the program's pictures with ImageMagick: the about box's banner, the program icon, the
+# grid's pan marks and its control and node glyphs.
 # Run from this folder; the results are kept in pictures/.
 set -euo pipefail
 im=/usr/bin/convert
@@ -39,3 +39,40 @@ mark() {
 out=pictures/INTLI1.png mark -draw "$up" -draw "$down" -draw "$left" -draw "$right"
 out=pictures/INTLI2.png mark -draw "$left" -draw "$right"
 out=pictures/INTLI3.png mark -draw "$up" -draw "$down"
+
+# The grid's check boxes and radio buttons, 16 x 16: 01-04 one look, 05-08 another; each look
+# checked and unchecked, enabled and disabled.
+check() { # name frame fill tick
+    local tick=()
+    [ "$4" != none ] && tick=(-stroke "$4" -strokewidth 2 -fill none -draw 'polyline 4,8 7,11 12,4')
+    $im -size 16x16 xc:none -fill "$3" -stroke "$2" -strokewidth 1 -draw 'rectangle 1,1 14,14' \
+        "${tick[@]}" pictures/$1.png
+}
+radio() { # name ring fill dot
+    local dot=()
+    [ "$4" != none ] && dot=(-stroke none -fill "$4" -draw 'circle 7.5,7.5 7.5,4.5')
+    $im -size 16x16 xc:none -fill "$3" -stroke "$2" -strokewidth 1 -draw 'circle 7.5,7.5 7.5,1' \
+        "${dot[@]}" pictures/$1.png
+}
+check DGCHK01 '#404040' '#f4f4f4' '#202020'
+check DGCHK02 '#404040' '#f4f4f4' none
+check DGCHK03 '#a0a0a0' '#e0e0e0' '#a0a0a0'
+check DGCHK04 '#a0a0a0' '#e0e0e0' none
+check DGCHK05 '#1c5180' '#ffffff' '#21a121'
+check DGCHK06 '#1c5180' '#ffffff' none
+check DGCHK07 '#b0b0b0' '#f0f0f0' '#b0b0b0'
+check DGCHK08 '#b0b0b0' '#f0f0f0' none
+radio DGRAD01 '#404040' '#f4f4f4' '#202020'
+radio DGRAD02 '#404040' '#f4f4f4' none
+radio DGRAD03 '#a0a0a0' '#e0e0e0' '#a0a0a0'
+radio DGRAD04 '#a0a0a0' '#e0e0e0' none
+radio DGRAD05 '#1c5180' '#ffffff' '#21a121'
+radio DGRAD06 '#1c5180' '#ffffff' none
+radio DGRAD07 '#b0b0b0' '#f0f0f0' '#b0b0b0'
+radio DGRAD08 '#b0b0b0' '#f0f0f0' none
+
+# Node boxes: open (a minus, it closes) and closed (a plus, it opens).
+$im -size 16x16 xc:none -fill white -stroke '#808080' -draw 'rectangle 3,3 12,12' \
+    -stroke black -draw 'line 5,7.5 10,7.5' pictures/DGLEAFOPEN.png
+$im -size 16x16 xc:none -fill white -stroke '#808080' -draw 'rectangle 3,3 12,12' \
+    -stroke black -draw 'line 5,7.5 10,7.5' -draw 'line 7.5,5 7.5,10' pictures/DGLEAFCLOSE.png
