@@ -1,0 +1,228 @@
+#include "framework/RichDocument.h"
+
+#include "framework/RtfParser.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The half points a run is raised by ("\up", negative for "\dn"), kept exactly beside the
+// baseline offset that shows it.
+constexpr int OffsetProperty = QTextFormat::UserProperty + 1;
+
+class DocumentSink : public RtfSink {
+public:
+    DocumentSink(QTextDocument& doc, const RtfParser& parser) : cursor(&doc), parser(parser) {}
+
+    void Text(std::string_view text, const RtfFormat& format) override {
+        Open();
+        cursor.insertText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                          CharFormat(format));
+    }
+    void LineBreak(const RtfFormat& format) override {
+        Open();
+        cursor.insertText(QString(QChar::LineSeparator), CharFormat(format));
+    }
+    // The break waits for what follows, so that a closing "\par" leaves no empty paragraph.
+    void ParagraphBreak(const RtfFormat&) override {
+        if (std::exchange(paragraphPending, true))
+            cursor.insertBlock();
+    }
+
+private:
+    void Open() {
+        if (std::exchange(paragraphPending, false))
+            cursor.insertBlock();
+    }
+
+    QTextCharFormat CharFormat(const RtfFormat& format) const {
+        QTextCharFormat result;
+        result.setFontWeight(format.Bold ? QFont::Bold : QFont::Normal);
+        result.setFontItalic(format.Italic);
+        result.setFontUnderline(format.Underline);
+        result.setFontStrikeOut(format.StrikeOut);
+        const double points = format.Size / 2.0;
+        result.setFontPointSize(points);
+        for (const auto& [number, name] : parser.Fonts)
+            if (number == format.Font) {
+                result.setFontFamilies({QString::fromStdString(name)});
+                break;
+            }
+        const auto color = [this](int index) {
+            const RtfColor& c = parser.Colors[static_cast<std::size_t>(index)];
+            return QColor(c.Red, c.Green, c.Blue);
+        };
+        const int colors = static_cast<int>(parser.Colors.size());
+        if (format.Color > 0 && format.Color < colors)
+            result.setForeground(color(format.Color));
+        if (format.Highlight > 0 && format.Highlight < colors)
+            result.setBackground(color(format.Highlight));
+        if (format.Offset != 0) {
+            result.setProperty(OffsetProperty, format.Offset);
+            // Half points as a share of the font's size.
+            result.setBaselineOffset(format.Offset * 0.5 / points * 100.0);
+        }
+        if (format.Script != 0)
+            result.setVerticalAlignment(format.Script > 0 ? QTextCharFormat::AlignSuperScript
+                                                          : QTextCharFormat::AlignSubScript);
+        return result;
+    }
+
+    QTextCursor cursor;
+    const RtfParser& parser;
+    bool paragraphPending = false;
+};
+
+// The tables of the document's fonts and colours, in order of first use.
+struct Tables {
+    std::vector<QString> Fonts;
+    std::vector<QColor> Colors;
+
+    int Font(const QString& name) {
+        const auto at = std::find(Fonts.begin(), Fonts.end(), name);
+        if (at != Fonts.end())
+            return static_cast<int>(at - Fonts.begin());
+        Fonts.push_back(name);
+        return static_cast<int>(Fonts.size()) - 1;
+    }
+    // Colour table index; 0 is the automatic colour.
+    int Color(const QColor& color) {
+        const auto at = std::find(Colors.begin(), Colors.end(), color);
+        if (at != Colors.end())
+            return static_cast<int>(at - Colors.begin()) + 1;
+        Colors.push_back(color);
+        return static_cast<int>(Colors.size());
+    }
+};
+
+RtfFormat FormatOf(const QTextCharFormat& format, const QFont& defaultFont, Tables& tables) {
+    RtfFormat result;
+    result.Bold = format.fontWeight() >= QFont::Bold;
+    result.Italic = format.fontItalic();
+    result.Underline = format.fontUnderline();
+    result.StrikeOut = format.fontStrikeOut();
+    const double points = format.fontPointSize() > 0 ? format.fontPointSize() : defaultFont.pointSizeF();
+    result.Size = points > 0 ? static_cast<int>(std::lround(points * 2)) : 24;
+    const QStringList families = format.fontFamilies().toStringList();
+    result.Font = tables.Font(families.isEmpty() ? defaultFont.family() : families.first());
+    if (format.hasProperty(QTextFormat::ForegroundBrush))
+        result.Color = tables.Color(format.foreground().color());
+    if (format.hasProperty(QTextFormat::BackgroundBrush))
+        result.Highlight = tables.Color(format.background().color());
+    result.Offset = format.property(OffsetProperty).toInt();
+    if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        result.Script = 1;
+    else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        result.Script = -1;
+    return result;
+}
+
+// The control words that turn formatting from into to.
+std::string FormatWords(const RtfFormat& from, const RtfFormat& to) {
+    std::string words;
+    const auto flag = [&](bool was, bool is, const char* on, const char* off) {
+        if (was != is)
+            words += is ? on : off;
+    };
+    flag(from.Bold, to.Bold, "\\b", "\\b0");
+    flag(from.Italic, to.Italic, "\\i", "\\i0");
+    flag(from.Underline, to.Underline, "\\ul", "\\ulnone");
+    flag(from.StrikeOut, to.StrikeOut, "\\strike", "\\strike0");
+    if (from.Size != to.Size)
+        words += "\\fs" + std::to_string(to.Size);
+    if (from.Font != to.Font)
+        words += "\\f" + std::to_string(to.Font);
+    if (from.Color != to.Color)
+        words += "\\cf" + std::to_string(to.Color);
+    if (from.Highlight != to.Highlight)
+        words += "\\highlight" + std::to_string(to.Highlight);
+    if (from.Offset != to.Offset)
+        words += to.Offset >= 0 ? "\\up" + std::to_string(to.Offset) : "\\dn" + std::to_string(-to.Offset);
+    if (from.Script != to.Script)
+        words += to.Script > 0 ? "\\super" : to.Script < 0 ? "\\sub" : "\\nosupersub";
+    if (!words.empty())
+        words += ' ';
+    return words;
+}
+
+void AppendEscaped(std::string& out, const QString& text) {
+    for (const char32_t code : text.toUcs4()) {
+        if (code == '\\' || code == '{' || code == '}') {
+            out += '\\';
+            out += static_cast<char>(code);
+        } else if (code == '\t') {
+            out += "\\tab ";
+        } else if (code == QChar::LineSeparator) {
+            out += "\\line ";
+        } else if (code == 0xA0) {
+            out += "\\~";
+        } else if (code >= 0x20 && code < 0x7F) {
+            out += static_cast<char>(code);
+        } else if (code >= 0xA0 && code < 0x100) {
+            // Windows-1252 and Latin-1 agree from here to the end of the byte.
+            static const char digits[] = "0123456789abcdef";
+            out += "\\'";
+            out += digits[code >> 4];
+            out += digits[code & 0xF];
+        } else if (code >= 0x20) {
+            const auto unit = [&out](char32_t half) {
+                out +=
+                    "\\u" + std::to_string(static_cast<std::int16_t>(static_cast<std::uint16_t>(half))) + "?";
+            };
+            if (code >= 0x10000) {
+                unit(0xD800 + ((code - 0x10000) >> 10));
+                unit(0xDC00 + ((code - 0x10000) & 0x3FF));
+            } else {
+                unit(code);
+            }
+        }
+    }
+}
+
+} // namespace
+
+void RtfToDocument(std::string_view rtf, QTextDocument& doc) {
+    doc.clear();
+    if (!rtf.starts_with("{\\rtf")) {
+        doc.setPlainText(QString::fromUtf8(rtf.data(), static_cast<qsizetype>(rtf.size())));
+        return;
+    }
+    RtfParser parser(rtf);
+    DocumentSink sink(doc, parser);
+    parser.Parse(sink);
+}
+
+std::string DocumentToRtf(const QTextDocument& doc) {
+    Tables tables;
+    tables.Font(doc.defaultFont().family());
+    std::string body;
+    RtfFormat current;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (block != doc.begin())
+            body += "\\par\n";
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextFragment part = fragment.fragment();
+            const RtfFormat format = FormatOf(part.charFormat(), doc.defaultFont(), tables);
+            body += FormatWords(current, format);
+            current = format;
+            AppendEscaped(body, part.text());
+        }
+    }
+    std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl";
+    for (std::size_t i = 0; i < tables.Fonts.size(); ++i) {
+        rtf += "{\\f" + std::to_string(i) + "\\fnil ";
+        AppendEscaped(rtf, tables.Fonts[i]);
+        rtf += ";}";
+    }
+    rtf += "}{\\colortbl ;";
+    for (const QColor& color : tables.Colors)
+        rtf += "\\red" + std::to_string(color.red()) + "\\green" + std::to_string(color.green()) + "\\blue" +
+               std::to_string(color.blue()) + ";";
+    rtf += "}\n\\pard\\plain " + body + "\\par\n}";
+    return rtf;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class QTextDocument;
+
+// Rich text read into doc, emptied first: paragraphs, "\line" breaks, tabs, and the fonts,
+// sizes, colours, highlights, bold, italic, underline, strike-out and raised, lowered, super-
+// and subscript characters of the runs. A text that does not begin with "{\rtf" goes in as
+// plain text.
+void RtfToDocument(std::string_view rtf, QTextDocument& doc);
+// doc as rich text that RtfToDocument reads back the same: a font and a colour table, then the
+// paragraphs with the control words of each run's formatting.
+std::string DocumentToRtf(const QTextDocument& doc);

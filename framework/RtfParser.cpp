@@ -1,0 +1,239 @@
+#include "framework/RtfParser.h"
+
+#include "framework/TextEncoding.h"
+
+#include <algorithm>
+#include <charconv>
+#include <set>
+
+namespace {
+
+// Groups whose text is no part of what shows.
+const std::set<std::string_view> SkippedDestinations = {
+    "author",   "buptim",     "comment",           "creatim", "doccomm",  "fldinst", "footer",  "footerf",
+    "footerl",  "footerr",    "footnote",          "header",  "headerf",  "headerl", "headerr", "info",
+    "keywords", "listtable",  "listoverridetable", "object",  "operator", "pict",    "printim", "revtim",
+    "rsidtbl",  "stylesheet", "subject",           "title",   "xmlnstbl"};
+
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+void AppendCodePoint(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+} // namespace
+
+void RtfParser::Parse(RtfSink& target) {
+    sink = &target;
+    while (at < rtf.size()) {
+        const char c = rtf[at++];
+        if (c == '{') {
+            groups.push_back(groups.back());
+        } else if (c == '}') {
+            if (groups.size() > 1)
+                groups.pop_back();
+        } else if (c == '\\') {
+            Control();
+        } else if (c != '\r' && c != '\n') {
+            if (Current().Where == Destination::FontTable || Current().Where == Destination::ColorTable)
+                TableText(c);
+            else
+                Emit(std::string_view(&c, 1));
+        }
+    }
+}
+
+void RtfParser::TableText(char c) {
+    if (c != ';') {
+        if (Current().Where == Destination::FontTable)
+            fontName += c;
+        return;
+    }
+    if (Current().Where == Destination::FontTable) {
+        Fonts.emplace_back(fontNumber, fontName);
+        fontName.clear();
+    } else {
+        Colors.push_back(colorSet ? color : RtfColor{});
+        color = {};
+        colorSet = false;
+    }
+}
+
+void RtfParser::Emit(std::string_view text) {
+    if (fallbackLeft > 0) {
+        --fallbackLeft;
+        return;
+    }
+    if (Current().Where == Destination::Text)
+        sink->Text(text, Current().Format);
+}
+
+void RtfParser::Control() {
+    if (at >= rtf.size())
+        return;
+    const char c = rtf[at];
+    if (!IsLetter(c)) {
+        ++at;
+        Symbol(c);
+        return;
+    }
+    const std::size_t start = at;
+    while (at < rtf.size() && IsLetter(rtf[at]))
+        ++at;
+    const std::string_view word = rtf.substr(start, at - start);
+    bool hasParameter = false;
+    int parameter = 0;
+    const std::size_t numberStart = at;
+    if (at < rtf.size() && rtf[at] == '-')
+        ++at;
+    while (at < rtf.size() && IsDigit(rtf[at]))
+        ++at;
+    if (at > numberStart && IsDigit(rtf[at - 1]) &&
+        std::from_chars(rtf.data() + numberStart, rtf.data() + at, parameter).ec == std::errc()) {
+        hasParameter = true;
+    } else if (!(at > numberStart && IsDigit(rtf[at - 1]))) {
+        at = numberStart;
+    }
+    if (at < rtf.size() && rtf[at] == ' ')
+        ++at;
+    Word(word, hasParameter, parameter);
+}
+
+void RtfParser::Symbol(char c) {
+    switch (c) {
+    case '\\':
+    case '{':
+    case '}':
+        Emit(std::string_view(&c, 1));
+        break;
+    case '~':
+        Emit("\xC2\xA0");
+        break;
+    case '_':
+        Emit("-");
+        break;
+    case '*':
+        Current().Where = Destination::Skipped;
+        break;
+    case '\r':
+    case '\n':
+        if (Current().Where == Destination::Text)
+            sink->ParagraphBreak(Current().Format);
+        break;
+    case '\'':
+        Hex();
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::Hex() {
+    int byte = 0;
+    if (at + 2 > rtf.size() ||
+        std::from_chars(rtf.data() + at, rtf.data() + at + 2, byte, 16).ptr != rtf.data() + at + 2)
+        return;
+    at += 2;
+    const char raw = static_cast<char>(byte);
+    Emit(TextFromFileBytes(std::string_view(&raw, 1)));
+}
+
+// A character beyond the first plane comes as two halves.
+void RtfParser::Unicode(std::uint32_t code) {
+    if (code >= 0xD800 && code < 0xDC00) {
+        highHalf = code;
+        return;
+    }
+    if (code >= 0xDC00 && code < 0xE000)
+        code = highHalf ? 0x10000 + ((highHalf - 0xD800) << 10) + (code - 0xDC00) : 0xFFFD;
+    highHalf = 0;
+    std::string character;
+    AppendCodePoint(character, code);
+    Emit(character);
+}
+
+void RtfParser::Word(std::string_view word, bool hasParameter, int parameter) {
+    Group& group = Current();
+    RtfFormat& format = group.Format;
+    const bool on = !hasParameter || parameter != 0;
+    if (group.Where == Destination::FontTable && word == "f") {
+        fontNumber = parameter;
+    } else if (group.Where == Destination::ColorTable &&
+               (word == "red" || word == "green" || word == "blue")) {
+        (word == "red"     ? color.Red
+         : word == "green" ? color.Green
+                           : color.Blue) = std::clamp(parameter, 0, 255);
+        colorSet = true;
+    } else if (word == "fonttbl") {
+        group.Where = Destination::FontTable;
+    } else if (word == "colortbl") {
+        group.Where = Destination::ColorTable;
+    } else if (SkippedDestinations.contains(word)) {
+        group.Where = Destination::Skipped;
+    } else if (group.Where != Destination::Text) {
+        return;
+    } else if (word == "par") {
+        sink->ParagraphBreak(format);
+    } else if (word == "line") {
+        sink->LineBreak(format);
+    } else if (word == "tab") {
+        Emit("\t");
+    } else if (word == "plain") {
+        format = RtfFormat{};
+    } else if (word == "b") {
+        format.Bold = on;
+    } else if (word == "i") {
+        format.Italic = on;
+    } else if (word == "ul") {
+        format.Underline = on;
+    } else if (word == "ulnone") {
+        format.Underline = false;
+    } else if (word == "strike") {
+        format.StrikeOut = on;
+    } else if (word == "fs" && hasParameter && parameter > 0) {
+        format.Size = std::min(parameter, 3276);
+    } else if (word == "f" && hasParameter) {
+        format.Font = parameter;
+    } else if (word == "cf" && hasParameter) {
+        format.Color = std::max(parameter, 0);
+    } else if ((word == "highlight" || word == "cb") && hasParameter) {
+        format.Highlight = std::max(parameter, 0);
+    } else if (word == "up") {
+        format.Offset = hasParameter ? std::clamp(parameter, -3276, 3276) : 6;
+    } else if (word == "dn") {
+        format.Offset = hasParameter ? -std::clamp(parameter, -3276, 3276) : -6;
+    } else if (word == "super") {
+        format.Script = 1;
+    } else if (word == "sub") {
+        format.Script = -1;
+    } else if (word == "nosupersub") {
+        format.Script = 0;
+    } else if (word == "uc" && hasParameter) {
+        group.UnicodeFallback = std::max(parameter, 0);
+    } else if (word == "u" && hasParameter) {
+        Unicode(static_cast<std::uint32_t>(parameter < 0 ? parameter + 65536 : parameter) & 0xFFFF);
+        fallbackLeft = group.UnicodeFallback;
+    } else if (word == "bin" && hasParameter && parameter > 0) {
+        at = std::min(rtf.size(), at + static_cast<std::size_t>(parameter));
+    }
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The character formatting a run of rich text carries, as its control words set it.
+struct RtfFormat {
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    // Half points.
+    int Size = 24;
+    int Font = 0;
+    // Indexes of the colour table; 0 is the automatic colour.
+    int Color = 0;
+    int Highlight = 0;
+    // Half points up (negative: down).
+    int Offset = 0;
+    // 1 superscript, -1 subscript.
+    int Script = 0;
+
+    bool operator==(const RtfFormat&) const = default;
+};
+
+struct RtfColor {
+    int Red = 0;
+    int Green = 0;
+    int Blue = 0;
+};
+
+// What a reader of rich text makes of it: runs of UTF-8 text with their formatting, breaks.
+class RtfSink {
+public:
+    virtual ~RtfSink() = default;
+    virtual void Text(std::string_view text, const RtfFormat& format) = 0;
+    virtual void LineBreak(const RtfFormat& format) = 0;
+    virtual void ParagraphBreak(const RtfFormat& format) = 0;
+};
+
+// Reads rich text: groups, control words and symbols; the font and colour tables kept; "\*"
+// destinations and unknown words skipped; "\'hh" as Windows-1252, "\uN" with "\ucN"
+// stand-ins. Never fails: a truncated or unbalanced text gives what it holds.
+class RtfParser {
+public:
+    explicit RtfParser(std::string_view rtf) : rtf(rtf) {}
+    void Parse(RtfSink& sink);
+
+    // Font names by "\fN" number, colours by table index (entry 0 the automatic colour).
+    std::vector<std::pair<int, std::string>> Fonts;
+    std::vector<RtfColor> Colors;
+
+private:
+    enum class Destination { Text, Skipped, FontTable, ColorTable };
+    struct Group {
+        Destination Where = Destination::Text;
+        int UnicodeFallback = 1;
+        RtfFormat Format;
+    };
+
+    Group& Current() { return groups.back(); }
+    void Emit(std::string_view text);
+    void Control();
+    void Symbol(char c);
+    void Hex();
+    void Unicode(std::uint32_t code);
+    void Word(std::string_view word, bool hasParameter, int parameter);
+    void TableText(char c);
+
+    std::string_view rtf;
+    RtfSink* sink = nullptr;
+    std::size_t at = 0;
+    std::vector<Group> groups{Group{}};
+    int fallbackLeft = 0;
+    std::uint32_t highHalf = 0;
+    std::string fontName;
+    int fontNumber = 0;
+    RtfColor color;
+    bool colorSet = false;
+};
