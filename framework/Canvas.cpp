@@ -119,6 +119,11 @@ void TCanvas::Paint(const std::function<void(QPainter&)>& draw) {
         OnChange(this);
 }
 
+void TCanvas::PaintIn(const TRect& r, const std::function<void(QPainter&, const QRectF&)>& draw) {
+    const QRectF target = mapMode == MM_LOMETRIC ? Mapped(r) : QRectF(r.Left, r.Top, r.Width(), r.Height());
+    Paint([&](QPainter& painter) { draw(painter, target); });
+}
+
 void TCanvas::UsePen(QPainter& painter) const {
     if (Pen.Mode == pmNop || Pen.Style == psClear) {
         painter.setPen(Qt::NoPen);

@@ -142,6 +142,9 @@ public:
     void EndDrawing();
     // Draws now what waits to be drawn together (before the device turns to a new page).
     void Flush();
+    // Hands draw a painter on the device and r in its pixels, for what the canvas has no call of
+    // its own for (a formatted document).
+    void PaintIn(const TRect& r, const std::function<void(QPainter&, const QRectF&)>& draw);
 
 private:
     struct PageScale {

@@ -7,6 +7,7 @@
 #include "grid/EditLink.h"
 #include "grid/GridEditors.h"
 #include "grid/Gridutil.h"
+#include "grid/RichCells.h"
 #include "grid/TextWidths.h"
 
 #include <QApplication>
@@ -59,6 +60,7 @@ TDataGrid::TDataGrid(TComponent* owner)
     dragLabel->SetEnabled(false);
     dragLabel->Hide();
     editors = std::make_unique<TGridEditors>(*this);
+    richCells = std::make_unique<TRichCells>();
 }
 
 TDataGrid::~TDataGrid() {

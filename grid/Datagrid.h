@@ -25,6 +25,7 @@
 
 class QLabel;
 class TGridInplaceEdit;
+class TRichCells;
 struct TGridEditors;
 class THTMLPictureCache;
 class TImageList;
@@ -724,6 +725,8 @@ public:
     TGridEditors& Editors() const { return *editors; }
     // The editor of edCustom cells; none opens without one.
     TEditLink* EditLink = nullptr;
+    // Rich-text cell (ACol, ARow) (real column) drawn formatted into ARect.
+    void RTFPaint(int ACol, int ARow, TCanvas* ACanvas, const TRect& ARect);
     // The combo editor's items, typically filled from OnGetEditorProp. The combo selection is
     // the item a list shows for a cell text that is none of them (-1: the first).
     void ClearComboString();
@@ -1330,6 +1333,7 @@ private:
     void ShowEditLink(const TRect& r, TColor color, const TFont& font, const AnsiString& text);
     // The editing control's state.
     std::unique_ptr<TGridEditors> editors;
+    std::unique_ptr<TRichCells> richCells;
     int comboSelection = -1;
     TEditorType editorType = edNormal;
     bool specialEditorOpen = false;

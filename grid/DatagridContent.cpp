@@ -1,11 +1,12 @@
 // What a cell shows inside its colours: the selection's colours, its text (plain, formula,
-// password, link, HTML) beside the cell's graphic, the background picture, the selection outline
-// and the sort glyph. Rich text shows as it is written.
+// password, link, HTML, rich text) beside the cell's graphic, the background picture, the
+// selection outline and the sort glyph.
 #include "grid/Datagrid.h"
 
 #include "framework/Bitmap.h"
 #include "framework/NumberFormat.h"
 #include "grid/Gridutil.h"
+#include "grid/RichCells.h"
 
 #include <algorithm>
 
@@ -88,10 +89,19 @@ void TDataGrid::DrawCellContent(TCanvas& canvas, int ACol, int displayCol, int A
     const TRect textRect = CellTextRect(ACol, ARow, R, hAlign, showText);
     if (!showText)
         return;
-    if (type == ttHTML)
+    if (type == ttRTF) {
+        if (!((AState & gdSelected) && !focusedCell && SelectionColor == UnsetCellColor))
+            canvas.FillRect(textRect);
+        RTFPaint(ACol, ARow, &canvas, textRect);
+    } else if (type == ttHTML) {
         DrawHTMLCell(canvas, ACol, ARow, text, textRect, linkColor, vAlign);
-    else
+    } else {
         DrawCellText(canvas, ACol, ARow, text, textRect, linkColor, hAlign, vAlign);
+    }
+}
+
+void TDataGrid::RTFPaint(int ACol, int ARow, TCanvas* ACanvas, const TRect& ARect) {
+    richCells->Paint(*ACanvas, GetCellEx(ACol, ARow), ARect, ACanvas->Font);
 }
 
 void TDataGrid::DrawBackGround(TCanvas& canvas, int displayCol, int ARow, const TRect& R) {

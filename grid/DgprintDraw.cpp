@@ -226,6 +226,12 @@ void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect&
     // Cut at the page's last column, as far as one line or wrapped text goes.
     TRect cut = cell;
     cut.Right = std::min(cut.Right, Edge(last + 1));
+    if (TextType(text, false) == ttRTF) {
+        if (canvas.Brush.Style != bsClear)
+            canvas.FillRect(cut);
+        grid.RTFPaint(realCol, row, &canvas, cut);
+        return;
+    }
     if (TextType(text, grid.EnableHTML) == ttHTML) {
         if (canvas.Brush.Style != bsClear)
             canvas.TextRect(cut, cut.Left, cut.Top, "");
