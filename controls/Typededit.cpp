@@ -1,7 +1,5 @@
 #include "controls/Typededit.h"
 
-#include "framework/Label.h"
-
 #include "controls/TypedText.h"
 #include "framework/NumberFormat.h"
 
@@ -45,12 +43,17 @@ void TTypedEdit::Loaded() {
     TCustomEdit::Loaded();
     normalColor = GetColor();
     normalFontColor = Font.Color;
+    savedBorderStyle = GetBorderStyle();
     // A box disabled while its window was being laid out looks disabled from its first showing.
     if (!GetEnabled()) {
         TCustomEdit::SetColor(disabledColor);
-        if (label)
-            label->SetEnabled(false);
+        attached.SetEnabled(false);
     }
+    if (flat)
+        SetFlat(true);
+    attached.Place();
+    if (!(ComponentState & csDesigning))
+        LoadPersist();
 }
 
 AnsiString TTypedEdit::GetText() const {
@@ -112,6 +115,8 @@ void TTypedEdit::SetText(const AnsiString& value) {
         shown = shown.UpperCase();
     SetWindowText(prefix.IsEmpty() && suffix.IsEmpty() ? shown : prefix + shown + suffix);
     SetModified(false);
+    if (showURL)
+        ApplyURL(TestURL());
 }
 
 void TTypedEdit::Show(const AnsiString& value) {
@@ -305,7 +310,15 @@ int TTypedEdit::FixedLength(const AnsiString& text) {
 }
 
 void TTypedEdit::SelectAll() {
-    SetSelection(PrefixLength(), ValueEnd());
+    int start = 0;
+    if (showURL) {
+        const AnsiString value = GetText();
+        if (const int scheme = value.Pos("://"); scheme > 0)
+            start = scheme + 2;
+        else if (const int mail = value.Pos("mailto:"); mail > 0)
+            start = mail + 6;
+    }
+    SetSelection(PrefixLength() + start, ValueEnd());
 }
 
 void TTypedEdit::SelectBeforeDecimal() {

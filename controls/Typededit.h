@@ -1,10 +1,13 @@
 #pragma once
 
+#include "controls/AttachedLabel.h"
+#include "controls/Persistence.h"
 #include "framework/CustomEdit.h"
 
 #include <cstdint>
 
 class TLabel;
+class TRangeList;
 
 enum TTypedEditType {
     etString,
@@ -21,21 +24,6 @@ enum TTypedEditType {
 
 enum TEditAlign { eaLeft, eaRight, eaDefault, eaCenter };
 
-// Where the attached label stands: left of the box (its right edge LabelMargin from the box, or
-// its left edge LabelMargin left of the box's for the ...Left kinds), or above or below it.
-enum TLabelPosition {
-    lpLeftTop,
-    lpLeftCenter,
-    lpLeftBottom,
-    lpTopLeft,
-    lpBottomLeft,
-    lpLeftTopLeft,
-    lpLeftCenterLeft,
-    lpLeftBottomLeft,
-    lpTopCenter,
-    lpBottomCenter
-};
-
 using TValueValidateEvent = std::function<void(TObject* Sender, const AnsiString& value, bool& IsValid)>;
 using TClipboardEvent = std::function<void(TObject* Sender, const AnsiString& value, bool& allow)>;
 
@@ -46,6 +34,8 @@ using TClipboardEvent = std::function<void(TObject* Sender, const AnsiString& va
 class TTypedEdit : public TCustomEdit {
 public:
     explicit TTypedEdit(TComponent* owner);
+    // Saves the value when Persistence is enabled.
+    ~TTypedEdit() override;
 
     // The value: the window text without Prefix and Suffix.
     AnsiString GetText() const;
@@ -83,14 +73,19 @@ public:
 
     // The attached label, made by the first caption written, beside the box in its parent; it
     // follows the box's place, visibility and enabled state.
-    AnsiString GetLabelCaption() const;
-    void SetLabelCaption(const AnsiString& value);
-    TLabelPosition GetLabelPosition() const { return labelPosition; }
-    void SetLabelPosition(TLabelPosition value);
-    int GetLabelMargin() const { return labelMargin; }
-    void SetLabelMargin(int value);
+    AnsiString GetLabelCaption() const { return attached.GetCaption(); }
+    void SetLabelCaption(const AnsiString& value) { attached.SetCaption(value); }
+    TLabelPosition GetLabelPosition() const { return attached.GetPosition(); }
+    void SetLabelPosition(TLabelPosition value) { attached.SetPosition(value); }
+    int GetLabelMargin() const { return attached.GetMargin(); }
+    void SetLabelMargin(int value) { attached.SetMargin(value); }
+    bool GetLabelTransparent() const { return attached.GetTransparent(); }
+    void SetLabelTransparent(bool value) { attached.SetTransparent(value); }
+    // The label's font, a copy of this one; a change places the label again.
+    const TFont& GetLabelFont() const { return attached.GetFont(); }
+    void SetLabelFont(const TFont& value) { attached.SetFont(value); }
     // Null until a caption is written.
-    TLabel* GetLabel() const { return label; }
+    TLabel* GetLabel() const { return attached.Label(); }
     void SetBounds(int left, int top, int width, int height) override;
     void SetParent(TWinControl* newParent) override;
     void SetVisible(bool value) override;
@@ -115,7 +110,43 @@ public:
     // 1 + the number of characters before the decimal separator, thousand separators not counted.
     static int FixedLength(const AnsiString& text);
 
-    // Selects the value, leaving Prefix and Suffix out.
+    // Web and mail addresses: with ShowURL a value that looks like one (TestURL) is shown
+    // underlined in URLColor under a hand cursor, and a click on the focused box opens it.
+    bool GetShowURL() const { return showURL; }
+    void SetShowURL(bool value);
+    // The value holds "://", or an "@" after its first character.
+    bool TestURL() const;
+    void ApplyURL(bool value);
+
+    // The flat look: no frame, the parent's colour with FlatParentColor, the text inset and a
+    // line in FlatLineColor under it (a frame round the box with SoftBorder), or the focus border.
+    bool GetFlat() const { return flat; }
+    void SetFlat(bool value);
+    TColor GetFlatLineColor() const { return flatLineColor; }
+    void SetFlatLineColor(TColor value);
+    bool GetFlatParentColor() const { return flatParentColor; }
+    void SetFlatParentColor(bool value);
+    bool GetSoftBorder() const { return softBorder; }
+    void SetSoftBorder(bool value);
+    // A flat box shows a sunken frame while the mouse is over it or it has the focus.
+    bool GetFocusBorder() const { return focusBorder; }
+    void SetFocusBorder(bool value);
+    // The parent shows through the box's background.
+    bool GetTransparent() const { return transparent; }
+    void SetTransparent(bool value);
+
+    // The shown text, prefix and suffix included, kept where Persistence says.
+    void LoadPersist();
+    void SavePersist();
+    TPersistence Persistence;
+
+    // The value of a range box read into list; false when an item is malformed.
+    bool RangeStrToList(TRangeList& list) const;
+    // Shows the list as range text (prefix and suffix not added).
+    void ListToRangeStr(TRangeList& list);
+
+    // Selects the value, leaving Prefix and Suffix out; with ShowURL, the part after "://" or
+    // "mailto:".
     void SelectAll() override;
     void SelectBeforeDecimal();
     void SelectAfterDecimal();
@@ -131,6 +162,9 @@ public:
     TEditAlign FocusAlign = eaDefault;
     TColor FocusColor = clWindow;
     TColor FocusFontColor = clWindowText;
+    // The label's caption is bold while the box has the focus.
+    bool FocusLabel = false;
+    TColor URLColor = clBlue;
     int FocusWidthInc = 0;
     TColor ModifiedColor = clHighlight;
     bool ShowError = false;
@@ -160,6 +194,7 @@ protected:
     void WMLButtonDown(TShiftState shift, int x, int y, bool& passOn) override;
     void WMLButtonUp(TShiftState shift, int x, int y) override;
     void CMMouseEnter() override;
+    void CMMouseLeave() override;
     void WMPaint(QPainter& painter) override;
     void CMHintShow(AnsiString& hint, int& x, int& y) override;
 
@@ -184,8 +219,15 @@ private:
     // The font colour of a box not focused and not in error.
     TColor RestingFontColor() const;
     bool ShowsError() const { return error && ShowError; }
-    // Puts the attached label at LabelPosition.
-    void UpdateLabel();
+    // The label's caption turns bold with the focus when FocusLabel is on.
+    void SetLabelBold(bool value);
+    bool ShowsURL() const { return showURL && TestURL(); }
+    // The frame a flat box with FocusBorder draws: sunken while the mouse is over it or it has
+    // the focus, else in the parent's colour.
+    void DrawBorder(QPainter& painter) const;
+    // The line under a flat box's text, or the frame round it.
+    void PaintFlat(QPainter& painter) const;
+    TColor ParentColor() const;
 
     // Keyboard: the filter steps of each EditType.
     enum class TKeyOutcome { Passed, Ignored, Refused };
@@ -225,7 +267,17 @@ private:
     AnsiString undoValue;
     bool mouseDownInSelection = false;
 
-    TLabel* label = nullptr;
-    TLabelPosition labelPosition = lpLeftTop;
-    int labelMargin = 0;
+    TAttachedLabel attached{*this};
+
+    bool showURL = false;
+    bool urlShown = false;
+    bool flat = false;
+    TColor flatLineColor = clBlack;
+    bool flatParentColor = true;
+    bool softBorder = false;
+    bool focusBorder = false;
+    bool transparent = false;
+    bool mouseInside = false;
+    TBorderStyle savedBorderStyle = bsSingle;
+    TColor colorBeforeFlat = clWindow;
 };

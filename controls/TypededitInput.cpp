@@ -2,6 +2,7 @@
 
 #include "controls/TypedText.h"
 #include "framework/Clipboard.h"
+#include "framework/Links.h"
 #include "framework/NumberFormat.h"
 
 #include <algorithm>
@@ -433,6 +434,8 @@ void TTypedEdit::WMPaste() {
 }
 
 void TTypedEdit::WMLButtonDown(TShiftState, int x, int, bool& passOn) {
+    if (Focused() && ShowsURL())
+        FollowLink(GetText());
     if (!Focused() || GetSelLength() == 0)
         return;
     const int at = CharFromPos(x);
@@ -460,4 +463,9 @@ void TTypedEdit::CMMouseEnter() {
     TCustomEdit::CMMouseEnter();
     if (AutoFocus && CanFocus())
         SetFocus();
+    if (GetEnabled() && !mouseInside) {
+        mouseInside = true;
+        if (focusBorder)
+            Invalidate();
+    }
 }

@@ -26,12 +26,15 @@ void TTypedEdit::SetEnabledEx(bool value) {
     // Every write of Color keeps the normal colour, so disabling leaves it alone: a box disabled
     // while it shows its focus or error colour still gets its own colour back.
     TCustomEdit::SetColor(!value ? disabledColor : ShowsError() ? ErrorColor : normalColor);
-    if (label)
-        label->SetEnabled(value);
+    attached.SetEnabled(value);
 }
 
 void TTypedEdit::Change() {
     TCustomEdit::Change();
+    if (showURL)
+        ApplyURL(TestURL());
+    if (transparent)
+        Invalidate();
     if (!OnValueValidate)
         return;
     bool valid = true;
@@ -58,18 +61,20 @@ void TTypedEdit::WMSetFocus() {
     undoValue = GetText();
     if (!ShowsError()) {
         TCustomEdit::SetColor(FocusColor);
-        Font.SetColor(FocusFontColor);
+        if (!ShowsURL())
+            Font.SetColor(FocusFontColor);
     }
     if (AutoSelect)
         SelectAll();
     else
         SelectBeforeDecimal();
+    SetLabelBold(true);
     if (FocusWidthInc > 0)
         SetWidth(Width() + FocusWidthInc);
     savedEditAlign = editAlign;
     if (FocusAlign != eaDefault && FocusAlign != editAlign)
         SetEditAlign(FocusAlign);
-    if (!emptyText.IsEmpty() && GetText().IsEmpty())
+    if ((!emptyText.IsEmpty() && GetText().IsEmpty()) || focusBorder)
         Invalidate();
 }
 
@@ -80,8 +85,10 @@ void TTypedEdit::WMKillFocus() {
     }
     if (!ShowsError()) {
         TCustomEdit::SetColor(normalColor);
-        Font.SetColor(RestingFontColor());
+        if (!ShowsURL())
+            Font.SetColor(RestingFontColor());
     }
+    SetLabelBold(false);
     // What deleting the digits leaves ("-", ".", "-.") holds no number and is taken as empty.
     const char marks[] = {'-', DecimalSeparator, ThousandSeparator};
     const bool empty =
@@ -99,6 +106,8 @@ void TTypedEdit::WMKillFocus() {
         OnValueValidate(this, GetText(), valid);
     }
     TCustomEdit::WMKillFocus();
+    if (focusBorder)
+        Invalidate();
     if (FocusWidthInc > 0)
         SetWidth(Width() - FocusWidthInc);
     if (FocusAlign != eaDefault && savedEditAlign != editAlign)
@@ -109,6 +118,8 @@ void TTypedEdit::WMKillFocus() {
 
 void TTypedEdit::WMPaint(QPainter& painter) {
     TCustomEdit::WMPaint(painter);
+    if (flat)
+        PaintFlat(painter);
     if (emptyText.IsEmpty() || !GetText().IsEmpty() || Focused())
         return;
     painter.setFont(Font.ToQFont());

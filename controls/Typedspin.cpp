@@ -1,60 +1,57 @@
 #include "controls/Typedspin.h"
 
+#include "controls/SpinStep.h"
+#include "controls/TypedText.h"
+#include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QToolButton>
-
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
 
-constexpr int ButtonWidth = 15;
-
-QToolButton* SpinButton(QWidget* edit, Qt::ArrowType arrow) {
-    auto* button = new QToolButton(edit);
-    button->setArrowType(arrow);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setCursor(Qt::ArrowCursor);
-    button->setAutoRepeat(true);
-    button->setAutoRepeatDelay(400);
-    button->setAutoRepeatInterval(100);
-    return button;
-}
-
 // A typed value may stand at the end of the whole numbers, and a step from it stops there.
-int Stepped(int value, int step) {
-    const long long stepped = static_cast<long long>(value) + step;
-    return static_cast<int>(
-        std::clamp<long long>(stepped, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
-bool IsControl(char key) {
-    return static_cast<unsigned char>(key) < 32;
+int Stepped(int value, double step) {
+    const double stepped = static_cast<double>(value) + step;
+    return static_cast<int>(std::clamp<double>(std::round(stepped), std::numeric_limits<int>::min(),
+                                               std::numeric_limits<int>::max()));
 }
 
 } // namespace
 
 TTypedSpinEdit::TTypedSpinEdit(TComponent* owner) : TCustomEdit(owner) {
-    upButton = SpinButton(View(), Qt::UpArrow);
-    downButton = SpinButton(View(), Qt::DownArrow);
-    QObject::connect(upButton, &QToolButton::clicked, upButton,
-                     [this] { CallFromView(*this, [this] { UpClick(this); }); });
-    QObject::connect(downButton, &QToolButton::clicked, downButton,
-                     [this] { CallFromView(*this, [this] { DownClick(this); }); });
+    button = new TTypedSpinButton(this);
+    button->SetParent(this);
+    button->FocusControl = this;
+    button->OnUpClick = [this](TObject*) { UpClick(this); };
+    button->OnDownClick = [this](TObject*) { DownClick(this); };
+    button->SetBounds(0, 0, 15, 17);
     SetWindowText("0");
+    SetClearBackground(transparent);
 }
 
 void TTypedSpinEdit::SetSpinType(TTypedSpinType value) {
     spinType = value;
     if (Loading())
         return;
-    if (spinType == sptFloat)
+    switch (spinType) {
+    case sptFloat:
         SetFloatValue(GetFloatValue());
-    else
+        break;
+    case sptDate:
+        SetDateValue(GetDateValue());
+        break;
+    case sptTime:
+        SetTimeValue(GetTimeValue());
+        break;
+    case sptHex:
+        SetHexValue(GetHexValue());
+        break;
+    default:
         SetValue(GetValue());
+        break;
+    }
 }
 
 int TTypedSpinEdit::GetValue() const {
@@ -81,20 +78,66 @@ void TTypedSpinEdit::SetFloatValue(double value) {
     SetWindowText(precision >= 1 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
 }
 
+TDateTime TTypedSpinEdit::GetDateValue() const {
+    const AnsiString& text = GetWindowText();
+    if (text.IsEmpty() || text == "0")
+        return Now();
+    TDateTime value = MinDateValue;
+    return TryStrToDate(text, value) ? value : MinDateValue;
+}
+
+void TTypedSpinEdit::SetDateValue(TDateTime value) {
+    dateValue = value;
+    if (Loading())
+        return;
+    if (MinDateValue != MaxDateValue)
+        dateValue = std::clamp(dateValue, MinDateValue, MaxDateValue);
+    ShowKeepingCaret(DateToStr(dateValue));
+}
+
+TDateTime TTypedSpinEdit::GetTimeValue() const {
+    TDateTime value = 0;
+    return TryStrToTime(GetWindowText(), value) ? value : 0;
+}
+
+void TTypedSpinEdit::SetTimeValue(TDateTime value) {
+    timeValue = value;
+    if (!Loading())
+        ShowKeepingCaret(TimeToStr(timeValue));
+}
+
+int TTypedSpinEdit::GetHexValue() const {
+    return HexToInt(GetWindowText().SubString(3, GetWindowText().Length()));
+}
+
+void TTypedSpinEdit::SetHexValue(int value) {
+    hexValue = value;
+    if (!Loading())
+        SetWindowText("0x" + IntToHex(static_cast<std::uint32_t>(value), 0));
+}
+
+void TTypedSpinEdit::ShowKeepingCaret(const AnsiString& text) {
+    const int caret = GetSelStart();
+    SetWindowText(text);
+    SetSelStart(caret);
+}
+
 void TTypedSpinEdit::SetPrecision(int value) {
     precision = value;
     if (spinType == sptFloat && !Loading())
         SetFloatValue(GetFloatValue());
 }
 
-void TTypedSpinEdit::SetDirection(TSpinDirection value) {
-    direction = value;
-    ViewChanged();
-}
-
-void TTypedSpinEdit::SetSpinFlat(bool value) {
-    spinFlat = value;
-    ViewChanged();
+void TTypedSpinEdit::Loaded() {
+    TCustomEdit::Loaded();
+    if (spinType == sptDate)
+        SetDateValue(dateValue);
+    else if (spinType == sptTime)
+        SetTimeValue(timeValue);
+    else if (spinType == sptHex)
+        SetHexValue(hexValue);
+    SetSpinType(spinType);
+    ApplyFlat();
 }
 
 void TTypedSpinEdit::UpClick(TObject*) {
@@ -105,137 +148,81 @@ void TTypedSpinEdit::DownClick(TObject*) {
     Step(-1, false);
 }
 
+bool TTypedSpinEdit::SmartStep(int sign) {
+    if (!IncrementSmart || GetSelLength() > 0 || (spinType != sptNormal && spinType != sptFloat))
+        return false;
+    const bool isFloat = spinType == sptFloat;
+    const double step = ::SmartStep(GetWindowText().view(), GetSelStart(), DecimalSeparator, isFloat,
+                                    isFloat ? IncrementFloat : Increment);
+    if (step == 0)
+        return true;
+    if (isFloat)
+        SetFloatValue(GetFloatValue() + sign * step);
+    else
+        SetValue(Stepped(GetValue(), sign * step));
+    return true;
+}
+
 void TTypedSpinEdit::Step(int sign, bool page) {
     if (GetReadOnly()) {
-        QApplication::beep();
+        MessageBeep(0);
         return;
     }
     const int start = GetSelStart();
     const int length = GetSelLength();
-    if (spinType == sptFloat)
-        SetFloatValue(GetFloatValue() + sign * (page ? IncrementFloatPage : IncrementFloat));
-    else if (spinType == sptNormal)
-        SetValue(Stepped(GetValue(), sign * (page ? IncrementPage : Increment)));
+    const AnsiString& text = GetWindowText();
+    if (!SmartStep(sign)) {
+        switch (spinType) {
+        case sptNormal:
+            SetValue(Stepped(GetValue(), sign * (page ? IncrementPage : Increment)));
+            break;
+        case sptFloat:
+            SetFloatValue(GetFloatValue() + sign * (page ? IncrementFloatPage : IncrementFloat));
+            break;
+        case sptDate:
+            if (!page)
+                SetDateValue(StepDate(GetDateValue(), text.view(), start, sign));
+            break;
+        case sptTime:
+            if (!page)
+                SetTimeValue(StepTime(GetTimeValue(), text.view(), start, sign));
+            break;
+        case sptHex:
+            if (!page)
+                SetHexValue(static_cast<int>(static_cast<std::uint32_t>(GetHexValue()) +
+                                             static_cast<std::uint32_t>(sign * Increment)));
+            break;
+        }
+    }
     SetSelStart(start);
     SetSelLength(length);
 }
 
-void TTypedSpinEdit::WMKeyDown(WORD& key, TShiftState shift) {
-    switch (key) {
-    case VK_UP:
-        UpClick(this);
-        key = 0;
-        return;
-    case VK_DOWN:
-        DownClick(this);
-        key = 0;
-        return;
-    case VK_PRIOR:
-    case VK_NEXT:
-        Step(key == VK_PRIOR ? 1 : -1, true);
-        key = 0;
-        return;
-    case VK_RETURN:
-        if (ReturnIsTab) {
-            key = 0;
-            PostKeyDown(VK_TAB);
-            return;
-        }
-        break;
-    case VK_DELETE:
-        if (!EditorEnabled) {
-            key = 0;
-            return;
-        }
-        break;
-    default:
-        break;
-    }
-    TCustomEdit::WMKeyDown(key, shift);
-}
-
-void TTypedSpinEdit::WMChar(char& key, int keyData, TShiftState shift) {
-    if (!IsValidChar(key)) {
-        QApplication::beep();
-        return;
-    }
-    TCustomEdit::WMChar(key, keyData, shift);
-}
-
-bool TTypedSpinEdit::IsValidChar(char& Key) {
-    if (!EditorEnabled)
-        return IsControl(Key) && Key != VK_BACK && Key != VK_RETURN;
-    const bool allowed = Key == '+' || Key == '-' || (Key >= '0' && Key <= '9') || Key == DecimalSeparator ||
-                         Key == ThousandSeparator || (IsControl(Key) && Key != VK_RETURN);
-    if (!allowed)
-        return false;
-    if (spinType != sptFloat || Key == VK_BACK || Key == VK_RETURN || Key == VK_ESCAPE)
-        return true;
-    if (Key == ThousandSeparator)
-        Key = DecimalSeparator;
-    const std::string& text = GetWindowText().str();
-    const std::size_t separator = text.find(DecimalSeparator);
-    if (Key == DecimalSeparator)
-        return separator == std::string::npos && precision > 0;
-    // Room for no more decimals once Precision of them stand after the caret's separator.
-    if (precision >= 1 && separator != std::string::npos && GetSelLength() == 0 &&
-        static_cast<std::size_t>(GetSelStart()) > separator && !IsControl(Key))
-        return text.size() - separator - 1 < static_cast<std::size_t>(precision);
-    return true;
-}
-
 void TTypedSpinEdit::KeepInRange() {
-    if (spinType == sptFloat) {
+    switch (spinType) {
+    case sptFloat: {
         const double value = GetFloatValue();
         if (MinFloatValue != MaxFloatValue && std::clamp(value, MinFloatValue, MaxFloatValue) != value)
             SetFloatValue(value);
-    } else if (spinType == sptNormal) {
+        break;
+    }
+    case sptNormal: {
         const int value = GetValue();
         if (MinValue != MaxValue && std::clamp(value, MinValue, MaxValue) != value)
             SetValue(value);
+        break;
     }
-}
-
-void TTypedSpinEdit::WMKillFocus() {
-    TCustomEdit::WMKillFocus();
-    KeepInRange();
-}
-
-void TTypedSpinEdit::WMPaste() {
-    if (EditorEnabled && !GetReadOnly())
-        TCustomEdit::WMPaste();
-}
-
-void TTypedSpinEdit::WMCut() {
-    if (EditorEnabled && !GetReadOnly())
-        TCustomEdit::WMCut();
-}
-
-void TTypedSpinEdit::Resize() {
-    TCustomEdit::Resize();
-    ViewChanged();
-}
-
-void TTypedSpinEdit::UpdateView() {
-    TCustomEdit::UpdateView();
-    auto* view = static_cast<QLineEdit*>(View());
-    const bool vertical = direction == spVertical;
-    const int width = vertical ? ButtonWidth : 2 * ButtonWidth;
-    const int inset = GetBorderStyle() == bsSingle ? 2 : 0;
-    const int height = Height() - 2 * inset;
-    view->setTextMargins(0, 0, width, 0);
-    const int left = Width() - width - inset;
-    if (vertical) {
-        upButton->setGeometry(left, inset, ButtonWidth, height / 2);
-        downButton->setGeometry(left, inset + height / 2, ButtonWidth, height - height / 2);
-    } else {
-        downButton->setGeometry(left, inset, ButtonWidth, height);
-        upButton->setGeometry(left + ButtonWidth, inset, ButtonWidth, height);
+    case sptDate: {
+        const TDateTime value = GetDateValue();
+        if (MinDateValue != MaxDateValue && std::clamp(value, MinDateValue, MaxDateValue) != value)
+            SetDateValue(value);
+        break;
     }
-    upButton->setArrowType(vertical ? Qt::UpArrow : Qt::RightArrow);
-    downButton->setArrowType(vertical ? Qt::DownArrow : Qt::LeftArrow);
-    for (QToolButton* button : {upButton, downButton}) {
-        button->setAutoRaise(spinFlat);
-        button->setEnabled(GetEnabled());
+    case sptHex:
+        // Hex values are held to the whole-number range.
+        SetHexValue(MinValue != MaxValue ? std::clamp(GetHexValue(), MinValue, MaxValue) : GetHexValue());
+        break;
+    case sptTime:
+        break;
     }
 }

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "controls/AttachedLabel.h"
+#include "controls/TypedSpinButton.h"
 #include "framework/CustomEdit.h"
-
-class QToolButton;
+#include "framework/DateTime.h"
 
 enum TTypedSpinType { sptNormal, sptFloat, sptDate, sptTime, sptHex };
-enum TSpinDirection { spVertical, spHorizontal };
 
-// An edit with a pair of spin buttons at its right edge that holds a whole number (sptNormal) or
-// a number with fixed decimals (sptFloat). The buttons (held down, they repeat after 400 ms and
-// then every 100 ms), Up, Down, Page Up and Page Down step the value; a value written from code
-// stays within its range; typing is filtered to what the type takes; leaving the edit brings a
-// value outside the range back into it.
+// An edit with a pair of spin buttons at its right edge that holds a whole number (sptNormal), a
+// number with fixed decimals (sptFloat), a date, a time or a hexadecimal number written "0x..".
+// The buttons (held down, they repeat after 400 ms and then every 100 ms), Up, Down, Page Up and
+// Page Down step the value, a date or time by the part under the caret, and a number by the digit
+// left of the caret with IncrementSmart; a value written from code stays within its range; typing
+// is filtered to what the type takes; leaving the edit brings a value outside the range back in.
 class TTypedSpinEdit : public TCustomEdit {
 public:
     explicit TTypedSpinEdit(TComponent* owner);
@@ -28,15 +29,53 @@ public:
     // Kept within MinFloatValue..MaxFloatValue unless the two are equal; written with Precision
     // decimals, or as the shortest text with Precision 0.
     void SetFloatValue(double value);
+    // The text as a date: now for an empty text or "0", MinDateValue for one that is no date.
+    TDateTime GetDateValue() const;
+    // Kept within MinDateValue..MaxDateValue unless the two are equal, written as a short date;
+    // the caret stays.
+    void SetDateValue(TDateTime value);
+    // The text as a time; 0 for one that is no time.
+    TDateTime GetTimeValue() const;
+    void SetTimeValue(TDateTime value);
+    // The hexadecimal digits after "0x", in any case, in 32 bits.
+    int GetHexValue() const;
+    // Written "0x" and capital digits; not limited.
+    void SetHexValue(int value);
     int GetPrecision() const { return precision; }
     // A float is written again with the new decimals.
     void SetPrecision(int value);
-    TSpinDirection GetDirection() const { return direction; }
+    TSpinDirection GetDirection() const { return button->GetDirection(); }
     // Buttons above each other, or side by side.
     void SetDirection(TSpinDirection value);
     bool GetSpinFlat() const { return spinFlat; }
     // Flat buttons show their frame only under the mouse.
     void SetSpinFlat(bool value);
+    bool GetSpinTransparent() const { return spinTransparent; }
+    void SetSpinTransparent(bool value);
+    // No frame, the text inset and a line in FlatLineColor under it.
+    bool GetFlat() const { return flat; }
+    void SetFlat(bool value);
+    TColor GetFlatLineColor() const { return flatLineColor; }
+    void SetFlatLineColor(TColor value);
+    // The parent shows through the edit's background.
+    bool GetTransparent() const { return transparent; }
+    void SetTransparent(bool value);
+    TTypedSpinButton* Button() const { return button; }
+
+    // The attached label, as the typed edit box has it.
+    AnsiString GetLabelCaption() const { return attached.GetCaption(); }
+    void SetLabelCaption(const AnsiString& value) { attached.SetCaption(value); }
+    void SetLabelPosition(TLabelPosition value) { attached.SetPosition(value); }
+    void SetLabelMargin(int value) { attached.SetMargin(value); }
+    void SetLabelTransparent(bool value) { attached.SetTransparent(value); }
+    void SetLabelFont(const TFont& value) { attached.SetFont(value); }
+    TLabel* GetLabel() const { return attached.Label(); }
+
+    // Never lower than the font needs.
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetParent(TWinControl* newParent) override;
+    void SetVisible(bool value) override;
+    void SetEnabled(bool value) override;
 
     // One step up or down; a read-only edit only beeps.
     virtual void UpClick(TObject* Sender);
@@ -46,10 +85,14 @@ public:
     int MaxValue = 100;
     double MinFloatValue = 0;
     double MaxFloatValue = 100;
+    TDateTime MinDateValue = 0;
+    TDateTime MaxDateValue = 0;
     int Increment = 1;
     int IncrementPage = 10;
     double IncrementFloat = 0.1;
     double IncrementFloatPage = 1;
+    // Up, Down, Page Up and Page Down step the digit left of the caret.
+    bool IncrementSmart = false;
     // Typing allowed.
     bool EditorEnabled = true;
     // Enter moves the focus on as Tab does.
@@ -58,24 +101,40 @@ public:
 protected:
     // The typing filter: false refuses the character, which then beeps.
     virtual bool IsValidChar(char& Key);
+    void Loaded() override;
     void WMKeyDown(WORD& key, TShiftState shift) override;
     void WMChar(char& key, int keyData, TShiftState shift) override;
     void WMKillFocus() override;
     void WMPaste() override;
     void WMCut() override;
-    void UpdateView() override;
+    void WMPaint(QPainter& painter) override;
+    void Change() override;
     // The buttons follow the edit's size.
     void Resize() override;
 
 private:
+    // A step of the ordinary or the page size; a smart step where it applies.
     void Step(int sign, bool page);
+    // The smart step; false where it does not apply (not a number, or a selection).
+    bool SmartStep(int sign);
     // The value read, kept within its range, written back when that changed it.
     void KeepInRange();
+    // Writes text keeping the caret where it was.
+    void ShowKeepingCaret(const AnsiString& text);
+    int MinHeight() const;
+    void PlaceButton();
+    void ApplyFlat();
 
     TTypedSpinType spinType = sptNormal;
     int precision = 0;
-    TSpinDirection direction = spVertical;
     bool spinFlat = false;
-    QToolButton* upButton;
-    QToolButton* downButton;
+    bool spinTransparent = false;
+    bool flat = false;
+    TColor flatLineColor = clBlack;
+    bool transparent = true;
+    TDateTime dateValue = 0;
+    TDateTime timeValue = 0;
+    int hexValue = 0;
+    TTypedSpinButton* button;
+    TAttachedLabel attached{*this};
 };

@@ -159,6 +159,16 @@ int TCustomEdit::CharFromPos(int x) const {
     return BytePosition(text.view(), view->cursorPositionAt(QPoint(x, view->height() / 2)));
 }
 
+void TCustomEdit::SetTextMargins(int left, int top, int right, int bottom) {
+    textMargins = {left, top, right, bottom};
+    ViewChanged();
+}
+
+void TCustomEdit::SetClearBackground(bool value) {
+    clearBackground = value;
+    ViewChanged();
+}
+
 void TCustomEdit::ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) {
     passOn = false;
     if (key == VK_ESCAPE || key == VK_RETURN)
@@ -228,6 +238,11 @@ void TCustomEdit::ViewMouseEnter() {
     CMMouseEnter();
 }
 
+void TCustomEdit::ViewMouseLeave() {
+    TWinControl::ViewMouseLeave();
+    CMMouseLeave();
+}
+
 void TCustomEdit::ViewPaint(QPainter& painter) {
     WMPaint(painter);
 }
@@ -289,6 +304,7 @@ void TCustomEdit::WMPaste() {
 void TCustomEdit::WMLButtonDown(TShiftState, int, int, bool&) {}
 void TCustomEdit::WMLButtonUp(TShiftState, int, int) {}
 void TCustomEdit::CMMouseEnter() {}
+void TCustomEdit::CMMouseLeave() {}
 void TCustomEdit::WMPaint(QPainter&) {}
 void TCustomEdit::CMHintShow(AnsiString&, int&, int&) {}
 
@@ -399,11 +415,12 @@ void TCustomEdit::UpdateView() {
     view->setReadOnly(readOnly);
     view->setEchoMode(passwordChar ? QLineEdit::Password : QLineEdit::Normal);
     view->setFrame(borderStyle == bsSingle);
+    view->setTextMargins(textMargins.Left, textMargins.Top, textMargins.Right, textMargins.Bottom);
     view->setAlignment(alignment == taRightJustify ? Qt::AlignRight
                        : alignment == taCenter     ? Qt::AlignHCenter
                                                    : Qt::AlignLeft);
     QPalette palette = view->palette();
-    palette.setColor(QPalette::Base, ToQColor(GetColor()));
+    palette.setColor(QPalette::Base, clearBackground ? QColor(Qt::transparent) : ToQColor(GetColor()));
     palette.setColor(QPalette::Text, ToQColor(Font.Color));
     view->setPalette(palette);
     view->updating = false;

@@ -45,6 +45,8 @@ public:
     bool GetReadOnly() const { return readOnly; }
     // Character index under a point of the box, for mouse handling.
     int CharFromPos(int x) const;
+    // The room left between the box's edges and its text rectangle.
+    void SetTextMargins(int left, int top, int right, int bottom);
 
     int MaxLength = 0;
     bool AutoSelect = true;
@@ -60,6 +62,7 @@ public:
     void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
     void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
     void ViewMouseEnter() override;
+    void ViewMouseLeave() override;
     void ViewPaint(QPainter& painter) override;
     // The selection the native edit shows after the mouse moved it.
     void ViewSelectionChanged(int anchor, int caret);
@@ -80,6 +83,7 @@ protected:
     virtual void WMLButtonDown(TShiftState shift, int x, int y, bool& passOn);
     virtual void WMLButtonUp(TShiftState shift, int x, int y);
     virtual void CMMouseEnter();
+    virtual void CMMouseLeave();
     // Called once the native edit has painted itself, to draw on top of it.
     virtual void WMPaint(QPainter& painter);
     // The hint about to show at (x, y) in the box; a box may change the text and the place.
@@ -92,6 +96,8 @@ protected:
     void ReplaceSelection(const AnsiString& inserted);
     // Nothing typed before is left to undo, as after the native edit's text is set.
     void ClearUndo();
+    // The parent shows through the background.
+    void SetClearBackground(bool value);
 
     void UpdateView() override;
 
@@ -115,4 +121,6 @@ private:
     TAlignment alignment = taLeftJustify;
     char passwordChar = 0;
     bool readOnly = false;
+    TRect textMargins{0, 0, 0, 0};
+    bool clearBackground = false;
 };

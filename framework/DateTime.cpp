@@ -174,6 +174,26 @@ TDateTime Now() {
            EncodeTime(time.hour(), time.minute(), time.second(), time.msec());
 }
 
+TDateTime Date() {
+    return std::floor(Now());
+}
+
+TDateTime IncMonth(TDateTime value, int months) {
+    int year = 0, month = 0, day = 0;
+    DecodeDate(value, year, month, day);
+    const int counted = year * 12 + (month - 1) + months;
+    year = counted / 12;
+    month = counted % 12 + 1;
+    const std::chrono::year_month_day_last last{
+        std::chrono::year{year} / std::chrono::month(static_cast<unsigned>(month)) / std::chrono::last};
+    day = std::min(day, static_cast<int>(static_cast<unsigned>(last.day())));
+    const double time = value - std::floor(value);
+    TDateTime date = 0;
+    if (!TryEncodeDate(year, month, day, date))
+        throw EConvertError("Invalid argument to date encode");
+    return date + time;
+}
+
 AnsiString FormatDateTime(const AnsiString& format, TDateTime value) {
     const DateTimeParts t = Decode(value);
     const std::string_view f = format.view();
@@ -320,7 +340,124 @@ bool ScanTime(std::string_view text, TDateTime& value) {
     return true;
 }
 
+bool IsAlphaNumeric(char c) {
+    return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+}
+
+// The runs of digits or letters of a text.
+std::vector<std::string> Runs(std::string_view text) {
+    std::vector<std::string> runs;
+    for (std::size_t i = 0; i < text.size();) {
+        if (!IsAlphaNumeric(text[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t n = 0;
+        while (i + n < text.size() && IsAlphaNumeric(text[i + n]))
+            ++n;
+        runs.emplace_back(text.substr(i, n));
+        i += n;
+    }
+    return runs;
+}
+
+std::string FieldsOf(std::string_view format) {
+    std::string fields;
+    for (std::size_t i = 0; i < format.size();) {
+        if (format[i] == '"' || format[i] == '\'') {
+            const std::size_t close = std::min(format.find(format[i], i + 1), format.size());
+            fields.append(Runs(format.substr(i + 1, close - i - 1)).size(), '-');
+            i = close + 1;
+            continue;
+        }
+        const char c = static_cast<char>(format[i] | 0x20);
+        const std::size_t n = RunLength(format, i, c);
+        if (c == 'd')
+            fields += n <= 2 ? 'd' : '-';
+        else if (c == 'm' || c == 'y')
+            fields += c;
+        i += std::max<std::size_t>(n, 1);
+    }
+    return fields;
+}
+
+bool ReadNumber(std::string_view run, int& number) {
+    return run.size() <= 4 &&
+           std::from_chars(run.data(), run.data() + run.size(), number).ptr == run.data() + run.size();
+}
+
+// A month by number, or by its name or the name's first three letters, in any case.
+bool ReadMonth(std::string_view run, int& month) {
+    if (ReadNumber(run, month))
+        return true;
+    const std::string name = AnsiString(run).LowerCase().str();
+    for (std::size_t i = 0; i < LongMonthNames.size(); ++i) {
+        const std::string full = AnsiString(LongMonthNames[i]).LowerCase().str();
+        if (name == full || name == full.substr(0, 3)) {
+            month = static_cast<int>(i) + 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ScanDateRuns(std::string_view text, TDateTime& value) {
+    const std::vector<std::string> runs = Runs(text);
+    const std::string fields = FieldsOf(ShortDateFormat.view());
+    const bool yearLeftOut = runs.size() + 1 == fields.size() && fields.find('y') != std::string::npos;
+    if (runs.size() != fields.size() && !yearLeftOut)
+        return false;
+    int day = 0, month = 0, year = 0;
+    DecodeDate(Now(), year, month, day);
+    std::size_t next = 0;
+    for (const char field : fields) {
+        if (field == 'y' && yearLeftOut)
+            continue;
+        const std::string& run = runs[next++];
+        int number = 0;
+        if (field == 'd' && !ReadNumber(run, day))
+            return false;
+        if (field == 'm' && !ReadMonth(run, month))
+            return false;
+        if (field == 'y') {
+            if (!ReadNumber(run, number))
+                return false;
+            year = run.size() <= 2 ? (number < 50 ? 2000 : 1900) + number : number;
+        }
+    }
+    return TryEncodeDate(year, month, day, value);
+}
+
+TDateTime ReadOrRaise(const AnsiString& text, bool (*read)(const AnsiString&, TDateTime&), const char* what) {
+    TDateTime value = 0;
+    if (!read(text, value))
+        throw EConvertError("'" + text + "' is not a valid " + what);
+    return value;
+}
+
 } // namespace
+
+AnsiString DateFields(const AnsiString& format) {
+    return FieldsOf(format.view());
+}
+
+bool TryStrToDate(const AnsiString& text, TDateTime& value) {
+    const std::string s = text.Trim().str();
+    return !s.empty() && (ScanDate(s, value) || ScanDateRuns(s, value));
+}
+
+TDateTime StrToDate(const AnsiString& text) {
+    return ReadOrRaise(text, TryStrToDate, "date");
+}
+
+bool TryStrToTime(const AnsiString& text, TDateTime& value) {
+    const std::string s = text.Trim().str();
+    return !s.empty() && ScanTime(s, value);
+}
+
+TDateTime StrToTime(const AnsiString& text) {
+    return ReadOrRaise(text, TryStrToTime, "time");
+}
 
 bool TryStrToDateTime(const AnsiString& text, TDateTime& value) {
     const std::string s = text.Trim().str();
@@ -342,8 +479,5 @@ bool TryStrToDateTime(const AnsiString& text, TDateTime& value) {
 }
 
 TDateTime StrToDateTime(const AnsiString& text) {
-    TDateTime value = 0;
-    if (!TryStrToDateTime(text, value))
-        throw EConvertError("'" + text + "' is not a valid date and time");
-    return value;
+    return ReadOrRaise(text, TryStrToDateTime, "date and time");
 }

@@ -23,6 +23,11 @@ void DecodeDate(TDateTime value, int& year, int& month, int& day);
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 // The local date and time.
 TDateTime Now();
+// Today, at midnight.
+TDateTime Date();
+// The same day months later (or earlier); a day the new month lacks becomes its last day, so a
+// year from 29 February is 28 February. The time of day is kept.
+TDateTime IncMonth(TDateTime value, int months);
 
 // Tokens: d dd ddd dddd m mm mmm mmmm yy yyyy h hh n nn s ss ampm (12-hour clock); text in quotes
 // and any other character stand as they are.
@@ -38,3 +43,14 @@ AnsiString TimeToStr(TDateTime value);
 // EConvertError for anything else.
 TDateTime StrToDateTime(const AnsiString& text);
 bool TryStrToDateTime(const AnsiString& text, TDateTime& value);
+// A date as DateToStr writes it: its runs of digits or letters are the fields of ShortDateFormat
+// in order (a month may be a number or a name, a day name is passed over; the year may be left
+// out for this year). Raises EConvertError for anything else.
+TDateTime StrToDate(const AnsiString& text);
+bool TryStrToDate(const AnsiString& text, TDateTime& value);
+// A time as TimeToStr writes it. Raises EConvertError for anything else.
+TDateTime StrToTime(const AnsiString& text);
+// The fields of a date format in order: 'd' day, 'm' month, 'y' year, and '-' for a run of
+// letters a date text holds but a reading passes over (a day name, quoted text).
+AnsiString DateFields(const AnsiString& format);
+bool TryStrToTime(const AnsiString& text, TDateTime& value);

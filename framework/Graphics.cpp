@@ -26,6 +26,8 @@ QColor ToQColor(TColor color) {
         return palette.color(QPalette::ButtonText);
     case clBtnShadow:
         return palette.color(QPalette::Dark);
+    case clBtnHighlight:
+        return palette.color(QPalette::Light);
     case clGrayText:
         return palette.color(QPalette::Disabled, QPalette::Text);
     case cl3DDkShadow:

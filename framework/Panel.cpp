@@ -15,6 +15,20 @@ TPanel::TPanel(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 185, 41);
 }
 
+TPanel::~TPanel() = default;
+
+void TPanel::ViewPaint(QPainter& painter) {
+    Canvas->Attach(painter);
+    Canvas->Font = Font;
+    try {
+        Paint();
+    } catch (...) {
+        Canvas->Release();
+        throw;
+    }
+    Canvas->Release();
+}
+
 void TPanel::SetCaption(const AnsiString& value) {
     caption = value;
     ViewChanged();

@@ -1,6 +1,6 @@
 // What the grid adds to the framework's mouse handling: header-driven selection, links, direct
 // editing, the fixed column's sizing, moving with markers, sizing hints and permissions.
-#include "framework/Application.h"
+#include "framework/Links.h"
 #include "framework/LocaleCase.h"
 #include "framework/Screen.h"
 #include "grid/Datagrid.h"
@@ -8,7 +8,6 @@
 #include "grid/HTMLHintWindow.h"
 #include "resources/Cursors.h"
 
-#include <QUrl>
 #include <QWidget>
 
 #include <algorithm>
@@ -18,15 +17,6 @@ namespace {
 
 // A press or release this close to a cell's side counts as meant for the column border.
 constexpr int BorderZone = 4;
-
-// Only web and mail addresses are followed: a file named in a cell is never opened.
-void FollowLink(const AnsiString& anchor) {
-    const QString address = QString::fromStdString(anchor.str()).trimmed();
-    const QUrl url(address);
-    const QString scheme = url.scheme().toLower();
-    if (url.isValid() && (scheme == "http" || scheme == "https" || scheme == "mailto"))
-        ShellExecute("open", address.toStdString());
-}
 
 } // namespace
 

@@ -76,3 +76,10 @@ $im -size 16x16 xc:none -fill white -stroke '#808080' -draw 'rectangle 3,3 12,12
     -stroke black -draw 'line 5,7.5 10,7.5' pictures/DGLEAFOPEN.png
 $im -size 16x16 xc:none -fill white -stroke '#808080' -draw 'rectangle 3,3 12,12' \
     -stroke black -draw 'line 5,7.5 10,7.5' -draw 'line 7.5,5 7.5,10' pictures/DGLEAFCLOSE.png
+
+# The spin edit's arrows: black on the button face, whose bottom-left pixel marks what is
+# transparent.
+$im -size 9x6 xc:'#c0c0c0' -fill black -stroke none \
+    -draw 'polygon 1,4 7,4 4,1' -define png:color-type=2 pictures/TypedSpinUp.png
+$im -size 9x6 xc:'#c0c0c0' -fill black -stroke none \
+    -draw 'polygon 1,1 7,1 4,4' -define png:color-type=2 pictures/TypedSpinDown.png

@@ -51,3 +51,52 @@ TEST(DateTime, TimesAreWrittenInTheLongTimeFormat) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DateTime, MonthsAddedKeepTheDayWhereTheMonthHasIt) {
+    const struct {
+        TDateTime from;
+        int months;
+        TDateTime expected;
+    } rows[] = {
+        {EncodeDate(2011, 1, 31), 1, EncodeDate(2011, 2, 28)},
+        {EncodeDate(2012, 1, 31), 1, EncodeDate(2012, 2, 29)},
+        {EncodeDate(2012, 2, 29), 12, EncodeDate(2013, 2, 28)},
+        {EncodeDate(2011, 3, 15), -3, EncodeDate(2010, 12, 15)},
+        {EncodeDate(2011, 12, 1) + 0.25, 1, EncodeDate(2012, 1, 1) + 0.25},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.months);
+        EXPECT_DOUBLE_EQ(IncMonth(row.from, row.months), row.expected);
+    }
+}
+
+TEST(DateTime, DatesAreReadAsTheyAreWritten) {
+    const struct {
+        const char* format;
+        const char* text;
+        TDateTime expected;
+    } rows[] = {
+        {"dd/mm/yyyy", "31/01/2011", EncodeDate(2011, 1, 31)},
+        {"mmmm d, yyyy", "February 3, 2012", EncodeDate(2012, 2, 3)},
+        {"d mmm yy", "3 feb 12", EncodeDate(2012, 2, 3)},
+        {"dddd d mmmm yyyy", "Friday 3 February 2012", EncodeDate(2012, 2, 3)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        DateSettings settings(row.format, '/');
+        EXPECT_DOUBLE_EQ(StrToDate(row.text), row.expected);
+        EXPECT_DOUBLE_EQ(StrToDate(DateToStr(row.expected)), row.expected);
+    }
+    DateSettings settings("mmmm d, yyyy", '/');
+    for (const char* bad : {"", "Febr 3, 2012", "February 30, 2012", "3, 2012, 4, 5"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_THROW(StrToDate(bad), EConvertError);
+    }
+    EXPECT_DOUBLE_EQ(StrToTime("23:30:00"), EncodeTime(23, 30, 0, 0));
+    EXPECT_THROW(StrToTime("31/01/2011"), EConvertError);
+    EXPECT_DOUBLE_EQ(Date(), std::floor(Now()));
+}
+
+} // namespace

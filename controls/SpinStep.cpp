@@ -1,0 +1,63 @@
+#include "controls/SpinStep.h"
+
+#include <cmath>
+
+namespace {
+
+bool IsAlphaNumeric(char c) {
+    return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+}
+
+// How many runs of digits or letters end before the caret.
+int PartAt(std::string_view text, int caret) {
+    int part = 0;
+    const int length = static_cast<int>(text.size());
+    for (int i = 0; i < length; ++i) {
+        const bool runEnds = IsAlphaNumeric(text[static_cast<std::size_t>(i)]) &&
+                             (i + 1 == length || !IsAlphaNumeric(text[static_cast<std::size_t>(i) + 1]));
+        if (runEnds && i + 1 < caret)
+            ++part;
+    }
+    return part;
+}
+
+constexpr long long MillisecondsPerDay = 86400000;
+
+} // namespace
+
+TDateTime StepDate(TDateTime value, std::string_view text, int caret, int sign) {
+    const AnsiString fields = DateFields(ShortDateFormat);
+    if (fields.IsEmpty())
+        return value + sign;
+    const int part = std::min(PartAt(text, caret), fields.Length() - 1);
+    switch (fields[part + 1]) {
+    case 'm':
+        return IncMonth(value, sign);
+    case 'y':
+        return IncMonth(value, 12 * sign);
+    default:
+        return value + sign;
+    }
+}
+
+TDateTime StepTime(TDateTime value, std::string_view text, int caret, int sign) {
+    constexpr long long steps[] = {3600000, 60000, 1000};
+    const double day = std::floor(value);
+    const long long time = std::llround((value - day) * MillisecondsPerDay);
+    const long long step = steps[std::min(PartAt(text, caret), 2)] * sign;
+    const long long wrapped = ((time + step) % MillisecondsPerDay + MillisecondsPerDay) % MillisecondsPerDay;
+    return day + static_cast<double>(wrapped) / MillisecondsPerDay;
+}
+
+double SmartStep(std::string_view text, int caret, char decimalSeparator, bool isFloat, double ordinary) {
+    if (caret <= 0 || (caret == 1 && text.starts_with('-')))
+        return ordinary;
+    const int length = static_cast<int>(text.size());
+    const int right = length - caret;
+    const std::size_t separator = text.find(decimalSeparator);
+    const int decimals = separator == std::string_view::npos ? -1 : length - static_cast<int>(separator) - 1;
+    if (decimals > right)
+        return isFloat ? std::pow(10.0, -(decimals - right)) : 0;
+    const int exponent = right - decimals - 1;
+    return exponent < 1 ? 1 : std::pow(10.0, exponent);
+}

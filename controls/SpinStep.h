@@ -1,0 +1,21 @@
+#pragma once
+
+#include "framework/DateTime.h"
+
+#include <string_view>
+
+// How a spin edit steps its value, as plain rules of the text and the caret (the number of
+// characters before it). Parts of a date or time are the text's runs of digits or letters: the
+// caret stands in the part whose run it touches or follows, the last part taking the rest.
+
+// One day, one calendar month or one year up (sign 1) or down (sign -1), by the part of text the
+// caret stands in, in the order of ShortDateFormat's fields. A day a month lacks becomes the
+// month's last day.
+TDateTime StepDate(TDateTime value, std::string_view text, int caret, int sign);
+// One hour, minute or second, by the part of text the caret stands in; the time wraps within
+// its day.
+TDateTime StepTime(TDateTime value, std::string_view text, int caret, int sign);
+// The step of the digit left of the caret in a number text: 10^k for the k-th digit of the
+// whole part, 10^-k for the k-th decimal (float only; an integer gets 0, no step). A caret at the
+// start, or just after a leading '-', gives the ordinary step.
+double SmartStep(std::string_view text, int caret, char decimalSeparator, bool isFloat, double ordinary);

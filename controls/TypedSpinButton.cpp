@@ -1,0 +1,197 @@
+#include "controls/TypedSpinButton.h"
+
+#include "framework/Application.h"
+#include "framework/ControlView.h"
+#include "framework/Timer.h"
+#include "resources/ProgramResources.h"
+
+#include <QToolButton>
+
+namespace Typedspin {
+
+namespace {
+
+constexpr unsigned FirstRepeat = 400;
+constexpr unsigned NextRepeats = 100;
+
+} // namespace
+
+TTimerSpeedButton::TTimerSpeedButton(TComponent* owner) : TSpeedButton(owner) {}
+
+void TTimerSpeedButton::ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
+    TSpeedButton::ViewMouseDown(button, shift, x, y, passOn);
+    if (button != mbLeft)
+        return;
+    pressed = true;
+    if (TimeBtnState & tbAllowTimer) {
+        if (!repeatTimer) {
+            repeatTimer = new TTimer(this);
+            repeatTimer->OnTimer = [this](TObject* sender) { TimerExpired(sender); };
+        }
+        repeatTimer->SetInterval(FirstRepeat);
+        repeatTimer->SetEnabled(true);
+    }
+    if (Parent())
+        Parent()->Invalidate();
+}
+
+void TTimerSpeedButton::ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
+    TSpeedButton::ViewMouseUp(button, shift, x, y, passOn);
+    if (button != mbLeft)
+        return;
+    pressed = false;
+    if (repeatTimer)
+        repeatTimer->SetEnabled(false);
+    if (Parent())
+        Parent()->Invalidate();
+}
+
+void TTimerSpeedButton::TimerExpired(TObject*) {
+    repeatTimer->SetInterval(NextRepeats);
+    if (!pressed || !GetEnabled())
+        return;
+    try {
+        Click();
+    } catch (...) {
+        repeatTimer->SetEnabled(false);
+        throw;
+    }
+}
+
+void TTimerSpeedButton::UpdateView() {
+    TSpeedButton::UpdateView();
+    auto* view = static_cast<QToolButton*>(View());
+    // Left and right are the system's scroll arrows, up and down the glyphs.
+    const bool sideways = ButtonDirection == bdLeft || ButtonDirection == bdRight;
+    view->setArrowType(!sideways ? Qt::NoArrow : ButtonDirection == bdLeft ? Qt::LeftArrow : Qt::RightArrow);
+    if (sideways)
+        view->setIcon(QIcon());
+    view->setToolButtonStyle(sideways ? Qt::ToolButtonIconOnly : view->toolButtonStyle());
+}
+
+} // namespace Typedspin
+
+using Typedspin::TTimerSpeedButton;
+
+namespace {
+
+TTimerSpeedButton* MakeButton(TTypedSpinButton& pair, TButtonDirection direction, const char* glyph) {
+    auto* button = new TTimerSpeedButton(&pair);
+    button->SetParent(&pair);
+    button->ButtonDirection = direction;
+    button->TimeBtnState = Typedspin::tbAllowTimer;
+    TBitmap picture;
+    picture.LoadFromFile(glyph);
+    button->SetGlyph(picture);
+    return button;
+}
+
+} // namespace
+
+TTypedSpinButton::TTypedSpinButton(TComponent* owner) : TWinControl(owner) {
+    SetView(new ControlView<QWidget>(*this));
+    upButton = MakeButton(*this, bdUp, TypedSpinUpPicture);
+    downButton = MakeButton(*this, bdDown, TypedSpinDownPicture);
+    upButton->OnClick = [this](TObject*) {
+        if (OnUpClick)
+            OnUpClick(this);
+    };
+    downButton->OnClick = [this](TObject*) {
+        if (OnDownClick)
+            OnDownClick(this);
+    };
+    for (TTimerSpeedButton* button : {upButton, downButton})
+        button->OnMouseDown = [this](TObject*, TMouseButton mouse, TShiftState, int, int) {
+            if (mouse == mbLeft)
+                ButtonMouseDown();
+        };
+    focusedButton = upButton;
+    SetBounds(0, 0, 15, 25);
+}
+
+void TTypedSpinButton::ButtonMouseDown() {
+    if (FocusControl && FocusControl->CanFocus())
+        FocusControl->SetFocus();
+    else if (CanFocus())
+        SetFocus();
+}
+
+void TTypedSpinButton::SetDirection(TSpinDirection value) {
+    direction = value;
+    const bool vertical = value == spVertical;
+    upButton->ButtonDirection = vertical ? bdUp : bdRight;
+    downButton->ButtonDirection = vertical ? bdDown : bdLeft;
+    SetBounds(Left(), Top(), vertical ? 15 : 20, Height());
+    upButton->SetGlyph(upButton->GetGlyph());
+    downButton->SetGlyph(downButton->GetGlyph());
+}
+
+void TTypedSpinButton::SetFlat(bool value) {
+    upButton->SetFlat(value);
+    downButton->SetFlat(value);
+}
+
+void TTypedSpinButton::SetTransparent(bool value) {
+    transparent = value;
+    ViewChanged();
+}
+
+void TTypedSpinButton::SetBounds(int left, int top, int width, int height) {
+    TWinControl::SetBounds(left, top, std::max(width, direction == spVertical ? 15 : 20), height);
+    PlaceButtons();
+}
+
+void TTypedSpinButton::PlaceButtons() {
+    const int w = Width();
+    const int h = Height();
+    if (direction == spVertical) {
+        upButton->SetBounds(0, 0, w, h / 2);
+        // The down button overlaps the up one's bottom edge.
+        downButton->SetBounds(0, h / 2 - 1, w, h - h / 2 + 1);
+    } else {
+        downButton->SetBounds(0, 0, w / 2, h);
+        upButton->SetBounds(w / 2 + 1, 0, w / 2, h);
+    }
+}
+
+void TTypedSpinButton::SetFocusBtn(TTimerSpeedButton* button) {
+    focusedButton->TimeBtnState &= ~static_cast<unsigned>(Typedspin::tbFocusRect);
+    focusedButton = button;
+    if (Focused())
+        focusedButton->TimeBtnState |= Typedspin::tbFocusRect;
+    focusedButton->Invalidate();
+}
+
+void TTypedSpinButton::KeyDown(WORD& key, TShiftState shift) {
+    TWinControl::KeyDown(key, shift);
+    switch (key) {
+    case VK_UP:
+        SetFocusBtn(upButton);
+        upButton->Click();
+        break;
+    case VK_DOWN:
+        SetFocusBtn(downButton);
+        downButton->Click();
+        break;
+    case VK_SPACE:
+        focusedButton->Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void TTypedSpinButton::DoEnter() {
+    focusedButton->TimeBtnState |= Typedspin::tbFocusRect;
+    TWinControl::DoEnter();
+}
+
+void TTypedSpinButton::DoExit() {
+    focusedButton->TimeBtnState &= ~static_cast<unsigned>(Typedspin::tbFocusRect);
+    TWinControl::DoExit();
+}
+
+void TTypedSpinButton::UpdateView() {
+    TWinControl::UpdateView();
+    View()->setAutoFillBackground(!transparent);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "framework/SpeedButton.h"
+
+#include <cstdint>
+
+class TTimer;
+
+enum TButtonDirection { bdLeft, bdRight, bdUp, bdDown };
+enum TSpinDirection { spVertical, spHorizontal };
+
+namespace Typedspin {
+
+enum TTimeBtnStateItem : unsigned { tbFocusRect = 1, tbAllowTimer = 2 };
+using TTimeBtnState = unsigned;
+
+// A speed button that, held down, clicks again after 400 ms and then every 100 ms.
+class TTimerSpeedButton : public TSpeedButton {
+public:
+    explicit TTimerSpeedButton(TComponent* owner);
+
+    TTimeBtnState TimeBtnState = 0;
+    TButtonDirection ButtonDirection = bdUp;
+
+    // Null until the button was first pressed with tbAllowTimer.
+    TTimer* RepeatTimer() const { return repeatTimer; }
+    // The repeat timer fired: from now on every 100 ms, and a click while the button is held.
+    void TimerExpired(TObject* Sender);
+    // Held down by the left button.
+    bool Pressed() const { return pressed; }
+
+    void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
+    void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
+
+protected:
+    void UpdateView() override;
+
+private:
+    TTimer* repeatTimer = nullptr;
+    bool pressed = false;
+};
+
+} // namespace Typedspin
+
+// The pair of spin buttons: up above down, or down left of up side by side. A press moves the
+// focus to FocusControl (the spin edit) when it can take it.
+class TTypedSpinButton : public TWinControl {
+public:
+    explicit TTypedSpinButton(TComponent* owner);
+
+    TSpinDirection GetDirection() const { return direction; }
+    // Resets the width: 15 above each other, 20 side by side.
+    void SetDirection(TSpinDirection value);
+    void SetFlat(bool value);
+    // The parent shows through round the buttons.
+    void SetTransparent(bool value);
+    Typedspin::TTimerSpeedButton* UpButton() const { return upButton; }
+    Typedspin::TTimerSpeedButton* DownButton() const { return downButton; }
+    void SetBounds(int left, int top, int width, int height) override;
+
+    TWinControl* FocusControl = nullptr;
+    TNotifyEvent OnUpClick;
+    TNotifyEvent OnDownClick;
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void UpdateView() override;
+
+private:
+    void PlaceButtons();
+    void ButtonMouseDown();
+    void SetFocusBtn(Typedspin::TTimerSpeedButton* button);
+
+    Typedspin::TTimerSpeedButton* upButton;
+    Typedspin::TTimerSpeedButton* downButton;
+    Typedspin::TTimerSpeedButton* focusedButton;
+    TSpinDirection direction = spVertical;
+    bool transparent = false;
+};

@@ -1,0 +1,159 @@
+#include "framework/EditMask.h"
+
+#include "framework/DateTime.h"
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetter(char c) {
+    return ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+}
+
+char WithCase(char c, int textCase) {
+    if (textCase > 0 && c >= 'a' && c <= 'z')
+        return static_cast<char>(c - 'a' + 'A');
+    if (textCase < 0 && c >= 'A' && c <= 'Z')
+        return static_cast<char>(c - 'A' + 'a');
+    return c;
+}
+
+bool Required(char kind) {
+    return kind == '0' || kind == 'L' || kind == 'A' || kind == 'C';
+}
+
+} // namespace
+
+TEditMask ParseEditMask(const AnsiString& editMask) {
+    TEditMask mask;
+    std::string_view text = editMask.view();
+    // The last two fields, when given: ";save;blank".
+    std::string_view fields;
+    if (const auto last = text.rfind(';'); last != std::string_view::npos && last > 0) {
+        const auto middle = text.rfind(';', last - 1);
+        if (middle != std::string_view::npos && last - middle == 2) {
+            mask.SaveLiterals = text[middle + 1] != '0';
+            if (last + 1 < text.size())
+                mask.Blank = text[last + 1];
+            text = text.substr(0, middle);
+        } else if (text.size() - last == 2) {
+            mask.SaveLiterals = text[last + 1] != '0';
+            text = text.substr(0, last);
+        }
+    }
+    int textCase = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        TMaskPlace place;
+        if (c == '<' && i + 1 < text.size() && text[i + 1] == '>') {
+            textCase = 0;
+            ++i;
+            continue;
+        }
+        if (c == '>' || c == '<') {
+            textCase = c == '>' ? 1 : -1;
+            continue;
+        }
+        if (c == '\\' && i + 1 < text.size()) {
+            place.Literal = text[++i];
+        } else if (std::string_view("09#LlAaCc").find(c) != std::string_view::npos) {
+            place.Kind = c;
+            place.Case = textCase;
+        } else {
+            place.Literal = c == ':' ? TimeSeparator : c == '/' ? DateSeparator : c;
+        }
+        mask.Places.push_back(place);
+    }
+    return mask;
+}
+
+char MaskCharacter(const TMaskPlace& place, char key) {
+    bool fits = false;
+    switch (place.Kind) {
+    case '0':
+    case '9':
+        fits = IsDigit(key);
+        break;
+    case '#':
+        fits = IsDigit(key) || key == '+' || key == '-';
+        break;
+    case 'L':
+    case 'l':
+        fits = IsLetter(key);
+        break;
+    case 'A':
+    case 'a':
+        fits = IsLetter(key) || IsDigit(key);
+        break;
+    case 'C':
+    case 'c':
+        fits = static_cast<unsigned char>(key) >= 0x20;
+        break;
+    default:
+        break;
+    }
+    return fits ? WithCase(key, place.Case) : 0;
+}
+
+AnsiString BlankMaskText(const TEditMask& mask) {
+    std::string text;
+    for (const TMaskPlace& place : mask.Places)
+        text += place.Kind ? mask.Blank : place.Literal;
+    return text;
+}
+
+AnsiString MaskedText(const TEditMask& mask, const AnsiString& editText) {
+    std::string text;
+    const std::string_view shown = editText.view();
+    for (std::size_t i = 0; i < mask.Places.size() && i < shown.size(); ++i) {
+        if (mask.Places[i].Kind == 0) {
+            if (mask.SaveLiterals)
+                text += shown[i];
+        } else {
+            text += shown[i] == mask.Blank ? ' ' : shown[i];
+        }
+    }
+    return text;
+}
+
+AnsiString EditTextOf(const TEditMask& mask, const AnsiString& text) {
+    std::string shown = BlankMaskText(mask).str();
+    const std::string_view from = text.view();
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < mask.Places.size() && next < from.size(); ++i) {
+        const TMaskPlace& place = mask.Places[i];
+        if (place.Kind == 0) {
+            // A text that keeps literals holds one here.
+            if (from[next] == place.Literal || mask.SaveLiterals)
+                ++next;
+            continue;
+        }
+        const char c = MaskCharacter(place, from[next++]);
+        if (c != 0)
+            shown[i] = c;
+    }
+    return shown;
+}
+
+int NextInputPlace(const TEditMask& mask, int position) {
+    while (position < mask.Length() && mask.IsLiteral(position))
+        ++position;
+    return position;
+}
+
+int PreviousInputPlace(const TEditMask& mask, int position) {
+    --position;
+    while (position >= 0 && mask.IsLiteral(position))
+        --position;
+    return position;
+}
+
+bool MaskFilled(const TEditMask& mask, const AnsiString& editText) {
+    const std::string_view shown = editText.view();
+    for (std::size_t i = 0; i < mask.Places.size(); ++i)
+        if (Required(mask.Places[i].Kind) && (i >= shown.size() || shown[i] == mask.Blank))
+            return false;
+    return true;
+}

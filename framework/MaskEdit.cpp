@@ -1,0 +1,127 @@
+#include "framework/MaskEdit.h"
+
+#include "framework/Clipboard.h"
+#include "framework/MessageBeep.h"
+
+TCustomMaskEdit::TCustomMaskEdit(TComponent* owner) : TCustomEdit(owner) {}
+
+void TCustomMaskEdit::SetEditMask(const AnsiString& value) {
+    const AnsiString text = GetText();
+    editMask = value;
+    mask = ParseEditMask(value);
+    SetText(text);
+}
+
+AnsiString TCustomMaskEdit::GetText() const {
+    return IsMasked() ? MaskedText(mask, GetWindowText()) : GetWindowText();
+}
+
+void TCustomMaskEdit::SetText(const AnsiString& value) {
+    SetWindowText(IsMasked() ? EditTextOf(mask, value) : value);
+}
+
+void TCustomMaskEdit::ShowMasked(const AnsiString& text, int caret) {
+    const bool modified = text != GetWindowText();
+    SetWindowText(text);
+    SetSelStart(caret);
+    if (modified)
+        SetNativeModified(true);
+}
+
+std::string TCustomMaskEdit::PlacesText() const {
+    std::string text = GetWindowText().str();
+    if (text.size() < static_cast<std::size_t>(mask.Length()))
+        text.resize(static_cast<std::size_t>(mask.Length()), mask.Blank);
+    return text;
+}
+
+bool TCustomMaskEdit::SkipLiteral(char key) {
+    const int at = GetSelStart();
+    if (GetSelLength() > 0 || at >= mask.Length() || !mask.IsLiteral(at) ||
+        mask.Places[static_cast<std::size_t>(at)].Literal != key)
+        return false;
+    SetSelStart(at + 1);
+    return true;
+}
+
+void TCustomMaskEdit::BlankPlaces(int start, int end) {
+    std::string text = PlacesText();
+    for (int i = start; i < end && i < mask.Length(); ++i)
+        if (!mask.IsLiteral(i))
+            text[static_cast<std::size_t>(i)] = mask.Blank;
+    ShowMasked(text, start);
+}
+
+bool TCustomMaskEdit::TypeMasked(char key) {
+    if (GetSelLength() > 0)
+        BlankPlaces(GetSelStart(), GetSelStart() + GetSelLength());
+    const int at = NextInputPlace(mask, GetSelStart());
+    if (at >= mask.Length())
+        return false;
+    const char shown = MaskCharacter(mask.Places[static_cast<std::size_t>(at)], key);
+    if (shown == 0)
+        return false;
+    std::string text = PlacesText();
+    text[static_cast<std::size_t>(at)] = shown;
+    // The caret stops before a literal, which typing it or the next character passes over, or
+    // goes to the end when only literals follow.
+    ShowMasked(text, NextInputPlace(mask, at + 1) == mask.Length() ? mask.Length() : at + 1);
+    return true;
+}
+
+void TCustomMaskEdit::WMChar(char& key, int keyData, TShiftState shift) {
+    const bool control = static_cast<unsigned char>(key) < 0x20;
+    if (!IsMasked() || (control && key != '\b')) {
+        TCustomEdit::WMChar(key, keyData, shift);
+        return;
+    }
+    KeyPress(key);
+    if (key == 0 || GetReadOnly())
+        return;
+    if (key == '\b') {
+        if (GetSelLength() > 0)
+            BlankPlaces(GetSelStart(), GetSelStart() + GetSelLength());
+        else if (const int before = PreviousInputPlace(mask, GetSelStart()); before >= 0)
+            BlankPlaces(before, before + 1);
+        return;
+    }
+    if (!SkipLiteral(key) && !TypeMasked(key))
+        MessageBeep(0);
+}
+
+void TCustomMaskEdit::WMKeyDown(WORD& key, TShiftState shift) {
+    if (!IsMasked() || key != VK_DELETE) {
+        TCustomEdit::WMKeyDown(key, shift);
+        return;
+    }
+    KeyDown(key, shift);
+    if (key == 0 || GetReadOnly())
+        return;
+    const int start = GetSelStart();
+    BlankPlaces(start, GetSelLength() > 0 ? start + GetSelLength() : start + 1);
+}
+
+void TCustomMaskEdit::WMPaste() {
+    if (!IsMasked()) {
+        TCustomEdit::WMPaste();
+        return;
+    }
+    if (GetReadOnly() || !Clipboard().HasText())
+        return;
+    // The pasted text's own literals are passed over where the mask has them.
+    const AnsiString pasted = Clipboard().GetAsText();
+    for (const char c : pasted.str())
+        if (!SkipLiteral(c) && (c == '\r' || c == '\n' || !TypeMasked(c)))
+            break;
+}
+
+void TCustomMaskEdit::WMCut() {
+    if (!IsMasked()) {
+        TCustomEdit::WMCut();
+        return;
+    }
+    if (GetReadOnly() || GetPasswordChar() != 0 || GetSelLength() == 0)
+        return;
+    Clipboard().SetAsText(GetSelText());
+    BlankPlaces(GetSelStart(), GetSelStart() + GetSelLength());
+}

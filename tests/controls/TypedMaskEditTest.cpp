@@ -1,0 +1,179 @@
+#include "controls/Typedmaskedit.h"
+#include "controls/InputQuery.h"
+#include "framework/Button.h"
+#include "framework/Clipboard.h"
+#include "framework/Form.h"
+#include "framework/MessageBeep.h"
+#include "tests/controls/TypedEditSupport.h"
+#include "tests/support/DateSettings.h"
+#include "tests/support/ScriptedResponder.h"
+
+#include <string>
+
+namespace {
+
+struct MaskForm : TForm {
+    MaskForm() : TForm(nullptr) {
+        for (TTypedMaskEdit* edit : {Edit, Other}) {
+            edit->SetParent(this);
+            edit->SetBounds(10, edit == Edit ? 10 : 40, 120, 21);
+        }
+        EndLayout();
+    }
+    TTypedMaskEdit* Edit = new TTypedMaskEdit(this);
+    TTypedMaskEdit* Other = new TTypedMaskEdit(this);
+};
+
+// Types keys as the view hands them on: Backspace as its key and character, others as characters.
+void TypeKeys(TTypedMaskEdit& edit, const char* keys) {
+    for (const char* c = keys; *c; ++c) {
+        bool passOn = true;
+        edit.ViewKeyDown(*c == '\b' ? VK_BACK : 0, {}, 0, *c, passOn);
+    }
+}
+
+TEST(TypedMaskEdit, TypingGoesThroughTheMask) {
+    const DateSettings dates("dd/mm/yyyy", '/');
+    const struct {
+        const char* mask;
+        const char* keys;
+        const char* editText;
+        const char* text;
+    } rows[] = {
+        {"99/99/0000;1;_", "31012011", "31/01/2011", "31/01/2011"},
+        {"99/99/0000;0;_", "31012011", "31/01/2011", "31012011"},
+        {"99/99/0000;1;_", "31/01", "31/01/____", "31/01/    "},
+        {"99/99/0000;1;_", "3a1", "31/__/____", "31/  /    "},
+        {"00-LL;1;*", "12ab", "12-ab", "12-ab"},
+        {"00-LL;1;*", "1x2", "12-**", "12-  "},
+        {">LL<ll;1;_", "abCD", "ABcd", "ABcd"},
+        {">L<>l;1;_", "aB", "AB", "AB"},
+        {"\\A0;1;_", "A5", "A5", "A5"},
+        {"#99;1;_", "-12", "-12", "-12"},
+        {"CCC;1;_", "a b", "a b", "a b"},
+        {"9999;1;_", "1234\b\b", "12__", "12  "},
+        {"", "x1", "x1", "x1"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.mask) + " + " + row.keys);
+        MaskForm form;
+        TTypedMaskEdit& edit = *form.Edit;
+        edit.SetEditMask(row.mask);
+        edit.SetSelStart(0);
+        TypeKeys(edit, row.keys);
+        EXPECT_EQ(edit.GetEditText(), row.editText);
+        EXPECT_EQ(edit.GetText(), row.text);
+    }
+}
+
+TEST(TypedMaskEdit, DeleteBlanksAndAPasteGoesThroughTheMask) {
+    const DateSettings dates("dd/mm/yyyy", '/');
+    MaskForm form;
+    TTypedMaskEdit& edit = *form.Edit;
+    edit.SetEditMask("99/99/0000;1;_");
+    edit.SetText("31/01/2011");
+    EXPECT_EQ(edit.GetEditText(), "31/01/2011");
+    edit.SetSelStart(3);
+    bool passOn = true;
+    edit.ViewKeyDown(VK_DELETE, {}, 0, 0, passOn);
+    EXPECT_EQ(edit.GetEditText(), "31/_1/2011");
+    edit.SetSelection(0, 5);
+    edit.ViewKeyDown(VK_DELETE, {}, 0, 0, passOn);
+    EXPECT_EQ(edit.GetEditText(), "__/__/2011");
+    Clipboard().SetAsText("12/0x/1999");
+    edit.SetSelStart(0);
+    edit.PasteFromClipboard();
+    // The paste stops at the letter the month's place refuses.
+    EXPECT_EQ(edit.GetEditText(), "12/0_/2011");
+    const int beeps = MessageBeeps();
+    TypeKeys(edit, "x");
+    EXPECT_EQ(MessageBeeps(), beeps + 1);
+}
+
+TEST(TypedMaskEdit, AFilledMaskRaisesOnMaskCompleteAndMovesOn) {
+    MaskForm form;
+    form.Show();
+    form.View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.View()));
+    TTypedMaskEdit& edit = *form.Edit;
+    edit.SetEditMask("000;1;_");
+    AnsiString completed;
+    edit.OnMaskComplete = [&](TObject*, const AnsiString& value, bool& accept) {
+        completed = value;
+        accept = value != "999";
+    };
+    for (const char* typed : {"999", "123"}) {
+        SCOPED_TRACE(typed);
+        edit.SetFocus();
+        QApplication::processEvents();
+        edit.SetSelStart(0);
+        QTest::keyClicks(edit.View(), typed);
+        QApplication::processEvents();
+        EXPECT_EQ(completed, typed);
+        // Only an accepted value moves the focus on.
+        EXPECT_EQ(form.Other->Focused(), std::string(typed) == "123");
+    }
+}
+
+TEST(TypedMaskEdit, ColoursAndEscape) {
+    MaskForm form;
+    form.Show();
+    form.View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.View()));
+    TTypedMaskEdit& edit = *form.Edit;
+    edit.FocusColor = clYellow;
+    edit.ShowModified = true;
+    edit.CanUndo = true;
+    edit.SetText("abc");
+    form.Other->SetFocus();
+    QApplication::processEvents();
+    edit.SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(edit.GetColor(), clYellow);
+    QTest::keyClicks(edit.View(), "x");
+    EXPECT_EQ(edit.Font.Color, clRed);
+    QTest::keyClick(edit.View(), Qt::Key_Escape);
+    EXPECT_EQ(edit.GetText(), "abc");
+    form.Other->SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(edit.GetColor(), clWindow);
+    edit.SetEnabled(false);
+    EXPECT_EQ(edit.GetColor(), clSilver);
+    edit.SetEnabled(true);
+    EXPECT_EQ(edit.GetColor(), clWindow);
+    edit.SetFlat(true);
+    EXPECT_EQ(edit.GetColor(), form.GetColor());
+    EXPECT_EQ(edit.GetBorderStyle(), bsNone);
+}
+
+TEST(GridInputQuery, OkGivesTheBoxsValueAndCancelKeepsTheOld) {
+    const LocaleSeparators separators('.', ',');
+    const TQueryParams params{2, false, 0, "", ""};
+    const struct {
+        const char* typed;
+        bool ok;
+        bool result;
+        const char* value;
+    } rows[] = {{"12.5", true, true, "12.50"}, {"12.5", false, false, "7"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.ok);
+        Responder().Clear();
+        AnsiString caption;
+        Responder().ModalActions.push_back([&](TForm& form) {
+            caption = form.GetCaption();
+            for (TComponent* component : form.Components()) {
+                if (auto* box = dynamic_cast<TTypedEdit*>(component))
+                    box->SetText(row.typed);
+                if (auto* button = dynamic_cast<TButton*>(component);
+                    button && button->GetCaption() == (row.ok ? "OK" : "Cancel"))
+                    button->Click();
+            }
+        });
+        AnsiString value = "7";
+        EXPECT_EQ(GridInputQuery(etFloat, &params, "Width", "Column width:", value), row.result);
+        EXPECT_EQ(value, row.value);
+        EXPECT_EQ(caption, "Width");
+    }
+}
+
+} // namespace
