@@ -1,5 +1,7 @@
 #include "controls/SpinStep.h"
 
+#include "framework/DateStep.h"
+
 #include <cmath>
 
 namespace {
@@ -27,17 +29,13 @@ constexpr long long MillisecondsPerDay = 86400000;
 
 TDateTime StepDate(TDateTime value, std::string_view text, int caret, int sign) {
     const AnsiString fields = DateFields(ShortDateFormat);
-    if (fields.IsEmpty())
-        return value + sign;
-    const int part = std::min(PartAt(text, caret), fields.Length() - 1);
-    switch (fields[part + 1]) {
-    case 'm':
-        return IncMonth(value, sign);
-    case 'y':
-        return IncMonth(value, 12 * sign);
-    default:
-        return value + sign;
-    }
+    const int part = std::min(PartAt(text, caret), std::max(fields.Length() - 1, 0));
+    const char field = fields.IsEmpty() ? 'd' : fields[part + 1];
+    return StepDate(value,
+                    field == 'm'   ? TDatePart::Month
+                    : field == 'y' ? TDatePart::Year
+                                   : TDatePart::Day,
+                    sign);
 }
 
 TDateTime StepTime(TDateTime value, std::string_view text, int caret, int sign) {
