@@ -1,5 +1,6 @@
 #include "controls/Typededit.h"
 
+#include "controls/EditDropTarget.h"
 #include "controls/TypedText.h"
 #include "framework/NumberFormat.h"
 

@@ -3,9 +3,13 @@
 #include "controls/AttachedLabel.h"
 #include "controls/Persistence.h"
 #include "framework/CustomEdit.h"
+#include "framework/DragDrop.h"
+
+#include <memory>
 
 #include <cstdint>
 
+class TEditDropTarget;
 class TLabel;
 class TRangeList;
 
@@ -31,7 +35,7 @@ using TClipboardEvent = std::function<void(TObject* Sender, const AnsiString& va
 // shown between a fixed Prefix and Suffix, with a fixed number of decimals for float and money
 // values; typing is filtered to what the kind allows, and the box shows its modified, focused,
 // error and disabled states in colour.
-class TTypedEdit : public TCustomEdit {
+class TTypedEdit : public TCustomEdit, public TDropSite {
 public:
     explicit TTypedEdit(TComponent* owner);
     // Saves the value when Persistence is enabled.
@@ -140,6 +144,14 @@ public:
     void SavePersist();
     TPersistence Persistence;
 
+    // Drops of text from other programs and boxes: the first line goes in where the caret shows.
+    bool GetOleDropTarget() const { return oleDropTarget; }
+    void SetOleDropTarget(bool value);
+    // The selected text may be dragged away: moved, or copied with Ctrl.
+    bool GetOleDropSource() const { return oleDropSource; }
+    void SetOleDropSource(bool value) { oleDropSource = value; }
+    TAEDropTarget* DropTarget() override;
+
     // The value of a range box read into list; false when an item is malformed.
     bool RangeStrToList(TRangeList& list) const;
     // Shows the list as range text (prefix and suffix not added).
@@ -195,6 +207,7 @@ protected:
     void WMLButtonUp(TShiftState shift, int x, int y) override;
     void CMMouseEnter() override;
     void CMMouseLeave() override;
+    void MouseMove(TShiftState shift, int x, int y) override;
     void WMPaint(QPainter& painter) override;
     void CMHintShow(AnsiString& hint, int& x, int& y) override;
 
@@ -228,6 +241,16 @@ private:
     // The line under a flat box's text, or the frame round it.
     void PaintFlat(QPainter& painter) const;
     TColor ParentColor() const;
+
+    // Drag and drop.
+    friend class TEditDropTarget;
+    // The top-left corner of the character at position in the box.
+    TPoint PosFromChar(int position) const;
+    void MoveDropCaret(TPoint point);
+    void EraseCaret();
+    void PaintDropCaret(QPainter& painter) const;
+    // Puts the first line of text under point; copy keeps a selection dragged from this box.
+    void DropTextAt(TPoint point, const AnsiString& text, bool copy);
 
     // Keyboard: the filter steps of each EditType.
     enum class TKeyOutcome { Passed, Ignored, Refused };
@@ -280,4 +303,10 @@ private:
     bool mouseInside = false;
     TBorderStyle savedBorderStyle = bsSingle;
     TColor colorBeforeFlat = clWindow;
+    bool oleDropTarget = false;
+    bool oleDropSource = false;
+    bool draggingFrom = false;
+    bool droppedOnSelection = false;
+    TPoint dropCaret{-1, -1};
+    std::unique_ptr<TEditDropTarget> dropTarget;
 };

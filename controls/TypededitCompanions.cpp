@@ -1,3 +1,4 @@
+#include "controls/EditDropTarget.h"
 #include "controls/RangeList.h"
 #include "controls/Typededit.h"
 #include "framework/Application.h"

@@ -120,6 +120,7 @@ void TTypedEdit::WMPaint(QPainter& painter) {
     TCustomEdit::WMPaint(painter);
     if (flat)
         PaintFlat(painter);
+    PaintDropCaret(painter);
     if (emptyText.IsEmpty() || !GetText().IsEmpty() || Focused())
         return;
     painter.setFont(Font.ToQFont());

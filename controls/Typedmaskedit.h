@@ -11,6 +11,9 @@ class TTypedMaskEdit : public TCustomMaskEdit {
 public:
     explicit TTypedMaskEdit(TComponent* owner);
 
+    using TCustomMaskEdit::GetEditMask;
+    using TCustomMaskEdit::SetEditMask;
+
     bool GetFlat() const { return flat; }
     // The parent's colour without a frame, a gray line under the text.
     void SetFlat(bool value);

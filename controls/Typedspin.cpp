@@ -20,7 +20,7 @@ int Stepped(int value, double step) {
 
 } // namespace
 
-TTypedSpinEdit::TTypedSpinEdit(TComponent* owner) : TCustomEdit(owner) {
+TTypedSpinEdit::TTypedSpinEdit(TComponent* owner) : TCustomMaskEdit(owner) {
     button = new TTypedSpinButton(this);
     button->SetParent(this);
     button->FocusControl = this;
@@ -129,7 +129,7 @@ void TTypedSpinEdit::SetPrecision(int value) {
 }
 
 void TTypedSpinEdit::Loaded() {
-    TCustomEdit::Loaded();
+    TCustomMaskEdit::Loaded();
     if (spinType == sptDate)
         SetDateValue(dateValue);
     else if (spinType == sptTime)

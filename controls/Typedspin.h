@@ -2,8 +2,8 @@
 
 #include "controls/AttachedLabel.h"
 #include "controls/TypedSpinButton.h"
-#include "framework/CustomEdit.h"
 #include "framework/DateTime.h"
+#include "framework/MaskEdit.h"
 
 enum TTypedSpinType { sptNormal, sptFloat, sptDate, sptTime, sptHex };
 
@@ -13,7 +13,7 @@ enum TTypedSpinType { sptNormal, sptFloat, sptDate, sptTime, sptHex };
 // Page Down step the value, a date or time by the part under the caret, and a number by the digit
 // left of the caret with IncrementSmart; a value written from code stays within its range; typing
 // is filtered to what the type takes; leaving the edit brings a value outside the range back in.
-class TTypedSpinEdit : public TCustomEdit {
+class TTypedSpinEdit : public TCustomMaskEdit {
 public:
     explicit TTypedSpinEdit(TComponent* owner);
 
@@ -137,4 +137,12 @@ private:
     int hexValue = 0;
     TTypedSpinButton* button;
     TAttachedLabel attached{*this};
+};
+
+// A spin edit whose text follows an edit mask.
+class TTypedMaskSpinEdit : public TTypedSpinEdit {
+public:
+    using TCustomMaskEdit::GetEditMask;
+    using TCustomMaskEdit::SetEditMask;
+    using TTypedSpinEdit::TTypedSpinEdit;
 };

@@ -52,7 +52,7 @@ void TTypedSpinEdit::WMKeyDown(WORD& key, TShiftState shift) {
     default:
         break;
     }
-    TCustomEdit::WMKeyDown(key, shift);
+    TCustomMaskEdit::WMKeyDown(key, shift);
 }
 
 void TTypedSpinEdit::WMChar(char& key, int keyData, TShiftState shift) {
@@ -60,7 +60,7 @@ void TTypedSpinEdit::WMChar(char& key, int keyData, TShiftState shift) {
         MessageBeep(0);
         return;
     }
-    TCustomEdit::WMChar(key, keyData, shift);
+    TCustomMaskEdit::WMChar(key, keyData, shift);
 }
 
 bool TTypedSpinEdit::IsValidChar(char& Key) {
@@ -96,16 +96,16 @@ bool TTypedSpinEdit::IsValidChar(char& Key) {
 }
 
 void TTypedSpinEdit::WMKillFocus() {
-    TCustomEdit::WMKillFocus();
+    TCustomMaskEdit::WMKillFocus();
     KeepInRange();
 }
 
 void TTypedSpinEdit::WMPaste() {
     if (EditorEnabled && !GetReadOnly())
-        TCustomEdit::WMPaste();
+        TCustomMaskEdit::WMPaste();
 }
 
 void TTypedSpinEdit::WMCut() {
     if (EditorEnabled && !GetReadOnly())
-        TCustomEdit::WMCut();
+        TCustomMaskEdit::WMCut();
 }

@@ -23,22 +23,22 @@ int TTypedSpinEdit::MinHeight() const {
 }
 
 void TTypedSpinEdit::SetBounds(int left, int top, int width, int height) {
-    TCustomEdit::SetBounds(left, top, width, std::max(height, MinHeight()));
+    TCustomMaskEdit::SetBounds(left, top, width, std::max(height, MinHeight()));
     attached.Place();
 }
 
 void TTypedSpinEdit::SetParent(TWinControl* newParent) {
-    TCustomEdit::SetParent(newParent);
+    TCustomMaskEdit::SetParent(newParent);
     attached.SetParent(newParent);
 }
 
 void TTypedSpinEdit::SetVisible(bool value) {
-    TCustomEdit::SetVisible(value);
+    TCustomMaskEdit::SetVisible(value);
     attached.SetVisible(value);
 }
 
 void TTypedSpinEdit::SetEnabled(bool value) {
-    TCustomEdit::SetEnabled(value);
+    TCustomMaskEdit::SetEnabled(value);
     attached.SetEnabled(value);
 }
 
@@ -79,7 +79,7 @@ void TTypedSpinEdit::SetTransparent(bool value) {
 }
 
 void TTypedSpinEdit::Resize() {
-    TCustomEdit::Resize();
+    TCustomMaskEdit::Resize();
     PlaceButton();
 }
 
@@ -94,13 +94,13 @@ void TTypedSpinEdit::PlaceButton() {
 }
 
 void TTypedSpinEdit::Change() {
-    TCustomEdit::Change();
+    TCustomMaskEdit::Change();
     if (transparent)
         Invalidate();
 }
 
 void TTypedSpinEdit::WMPaint(QPainter& painter) {
-    TCustomEdit::WMPaint(painter);
+    TCustomMaskEdit::WMPaint(painter);
     if (!flat)
         return;
     painter.setPen(ToQColor(flatLineColor));

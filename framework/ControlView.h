@@ -1,10 +1,12 @@
 #pragma once
 
 #include "framework/Control.h"
+#include "framework/DragDrop.h"
 #include "framework/KeyMapping.h"
 
 #include <QAbstractScrollArea>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -185,6 +187,30 @@ protected:
             CallFromView(control, [&] { control.ViewMoved(this->geometry().x(), this->geometry().y()); });
     }
 
+    // Drags reach the control's drop target, never the widget's own drop handling.
+    void dragEnterEvent(QDragEnterEvent* event) override {
+        HandleDrag(*event, [&](TAEDropTarget& target, TShiftState shift, TPoint at) {
+            return target.DragEnter(*event->mimeData(), shift, at);
+        });
+    }
+
+    void dragMoveEvent(QDragMoveEvent* event) override {
+        HandleDrag(*event, [&](TAEDropTarget& target, TShiftState shift, TPoint at) {
+            return target.DragOver(shift, at);
+        });
+    }
+
+    void dragLeaveEvent(QDragLeaveEvent*) override {
+        if (TAEDropTarget* target = DropTargetOf())
+            CallFromView(control, [&] { target->DragLeave(); });
+    }
+
+    void dropEvent(QDropEvent* event) override {
+        HandleDrag(*event, [&](TAEDropTarget& target, TShiftState shift, TPoint at) {
+            return target.Drop(*event->mimeData(), shift, at);
+        });
+    }
+
     void paintEvent(QPaintEvent* event) override {
         Widget::paintEvent(event);
         QPainter painter(Surface());
@@ -194,6 +220,35 @@ protected:
     TControl& control;
 
 private:
+    TAEDropTarget* DropTargetOf() {
+        auto* site = dynamic_cast<TDropSite*>(&control);
+        return site ? site->DropTarget() : nullptr;
+    }
+
+    template <class Act> void HandleDrag(QDropEvent& event, Act act) {
+        TAEDropTarget* target = DropTargetOf();
+        int effect = DROPEFFECT_NONE;
+        if (target) {
+            TShiftState shift;
+            if (event.modifiers() & Qt::ShiftModifier)
+                shift << ssShift;
+            if (event.modifiers() & Qt::ControlModifier)
+                shift << ssCtrl;
+            if (event.modifiers() & Qt::AltModifier)
+                shift << ssAlt;
+            if (event.buttons() & Qt::LeftButton)
+                shift << ssLeft;
+            const QPoint at = event.position().toPoint();
+            CallFromView(control, [&] { effect = act(*target, shift, Point(at.x(), at.y())); });
+        }
+        if (effect == DROPEFFECT_NONE) {
+            event.ignore();
+            return;
+        }
+        event.setDropAction(effect == DROPEFFECT_COPY ? Qt::CopyAction : Qt::MoveAction);
+        event.accept();
+    }
+
     TWinControl* winControl;
     bool doubleClicking = false;
 };

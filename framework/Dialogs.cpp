@@ -1,6 +1,7 @@
 #include "framework/Dialogs.h"
 
 #include "framework/Application.h"
+#include "framework/DragDrop.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
 #include "framework/Printer.h"
@@ -8,11 +9,13 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QDrag>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QUrl>
@@ -162,7 +165,23 @@ public:
 
     bool OpenDocument(const AnsiString& target) override {
         const QString text = QStringOf(target);
-        return QDesktopServices::openUrl(text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(text));
+        const bool address = text.contains("://") || text.startsWith("mailto:", Qt::CaseInsensitive);
+        return QDesktopServices::openUrl(address ? QUrl(text) : QUrl::fromLocalFile(text));
+    }
+
+    int DoDragDrop(QObject& source, std::unique_ptr<QMimeData> data, int allowedEffects) override {
+        // A child of the source, freed with it at the latest.
+        auto* drag = new QDrag(&source);
+        drag->setMimeData(data.release());
+        Qt::DropActions actions;
+        if (allowedEffects & DROPEFFECT_COPY)
+            actions |= Qt::CopyAction;
+        if (allowedEffects & DROPEFFECT_MOVE)
+            actions |= Qt::MoveAction;
+        const Qt::DropAction done = drag->exec(actions);
+        return done == Qt::CopyAction   ? DROPEFFECT_COPY
+               : done == Qt::MoveAction ? DROPEFFECT_MOVE
+                                        : DROPEFFECT_NONE;
     }
 
     // The chosen item runs as the menu closes, through its action.
@@ -172,6 +191,10 @@ public:
 namespace {
 DialogResponder* installed = nullptr;
 } // namespace
+
+int DialogResponder::DoDragDrop(QObject&, std::unique_ptr<QMimeData>, int) {
+    return DROPEFFECT_NONE;
+}
 
 void SetDialogResponder(DialogResponder* responder) {
     installed = responder;

@@ -2,6 +2,8 @@
 
 #include "framework/AnsiString.h"
 
+#include <memory>
+
 // Message box flags and answers, with the values the program's messages are written with.
 constexpr int MB_OK = 0x00;
 constexpr int MB_OKCANCEL = 0x01;
@@ -41,6 +43,8 @@ struct FileRequest {
 // names ("*.csv" gives "csv"), else defaultExt (for "*.*" or "*.?mf").
 AnsiString SaveExtension(const AnsiString& filter, int filterIndex, const AnsiString& defaultExt);
 
+class QMimeData;
+class QObject;
 class TForm;
 class TFont;
 class TPopupMenu;
@@ -65,6 +69,9 @@ public:
     // Shows a pop-up menu with its top-left corner at (x, y) on the screen until the user runs
     // one of its items or leaves it.
     virtual void TrackPopupMenu(TPopupMenu&, int, int) {}
+    // Runs a drag of data from source, offering the allowed effects (DROPEFFECT_COPY and
+    // DROPEFFECT_MOVE); returns the effect of the drop, DROPEFFECT_NONE when it was given up.
+    virtual int DoDragDrop(QObject& source, std::unique_ptr<QMimeData> data, int allowedEffects);
 };
 
 // Installs the responder every dialog goes through; null restores the Qt dialogs.

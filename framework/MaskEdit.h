@@ -10,9 +10,6 @@ class TCustomMaskEdit : public TCustomEdit {
 public:
     explicit TCustomMaskEdit(TComponent* owner);
 
-    const AnsiString& GetEditMask() const { return editMask; }
-    // The text is fitted into the new mask.
-    void SetEditMask(const AnsiString& value);
     bool IsMasked() const { return !mask.Empty(); }
     // What the edit shows, blanks and literals included.
     const AnsiString& GetEditText() const { return GetWindowText(); }
@@ -23,6 +20,9 @@ public:
     const TEditMask& Mask() const { return mask; }
 
 protected:
+    const AnsiString& GetEditMask() const { return editMask; }
+    // The text is fitted into the new mask.
+    void SetEditMask(const AnsiString& value);
     void WMKeyDown(WORD& key, TShiftState shift) override;
     void WMChar(char& key, int keyData, TShiftState shift) override;
     void WMPaste() override;

@@ -1,7 +1,10 @@
 #include "tests/support/ScriptedResponder.h"
 
+#include "framework/DragDrop.h"
 #include "framework/Form.h"
 #include "framework/Menus.h"
+
+#include <QMimeData>
 
 int ScriptedResponder::MessageBox(const MessageRequest& request) {
     Asked.push_back(request);
@@ -86,4 +89,16 @@ void ScriptedResponder::TrackPopupMenu(TPopupMenu& menu, int, int) {
             return;
         }
     }
+}
+
+int ScriptedResponder::DoDragDrop(QObject&, std::unique_ptr<QMimeData> data, int allowedEffects) {
+    DragOffer offer{{}, data->text().toStdString(), allowedEffects};
+    for (const QString& format : data->formats())
+        offer.Formats.push_back(format.toStdString());
+    DragsOffered.push_back(offer);
+    if (DragActions.empty())
+        return DROPEFFECT_NONE;
+    auto action = std::move(DragActions.front());
+    DragActions.pop_front();
+    return action(*data);
 }

@@ -28,6 +28,9 @@ public:
     // Records the captions of the menu's visible items ("-" for a separator) and runs the visible
     // item captioned as the next scripted choice; none, or an empty choice, leaves the menu.
     void TrackPopupMenu(TPopupMenu& menu, int x, int y) override;
+    // Records the formats and text offered and runs the next scripted drop, which may drop the
+    // data somewhere and gives the effect; none gives up the drag.
+    int DoDragDrop(QObject& source, std::unique_ptr<QMimeData> data, int allowedEffects) override;
 
     void Answer(int id) { Answers.push_back(id); }
     // filterIndex 0 keeps the filter the dialog offers.
@@ -47,6 +50,8 @@ public:
         FontsAsked.clear();
         PrinterSetupAnswers.clear();
         PrinterSetups = 0;
+        DragActions.clear();
+        DragsOffered.clear();
     }
 
     std::deque<int> Answers;
@@ -65,6 +70,13 @@ public:
     std::vector<TFont> FontsAsked;
     std::deque<bool> PrinterSetupAnswers;
     int PrinterSetups = 0;
+    std::deque<std::function<int(const QMimeData&)>> DragActions;
+    struct DragOffer {
+        std::vector<AnsiString> Formats;
+        AnsiString Text;
+        int AllowedEffects = 0;
+    };
+    std::vector<DragOffer> DragsOffered;
 };
 
 // The responder installed for the whole test program.

@@ -1,0 +1,122 @@
+#include "controls/EditDropTarget.h"
+#include "controls/Typededit.h"
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+
+#include <algorithm>
+
+// Drag and drop of the typed edit box's text.
+
+TEditDropTarget::TEditDropTarget(TTypedEdit& box) : TAEDropTarget(TDropFamily::Boxes), box(box) {}
+
+void TEditDropTarget::DropText(TPoint point, const AnsiString& text) {
+    box.DropTextAt(point, text, KeyState.Contains(ssCtrl));
+}
+
+void TEditDropTarget::DragMouseMove(TPoint point, bool& allow) {
+    TAEDropTarget::DragMouseMove(point, allow);
+    box.MoveDropCaret(box.PosFromChar(box.CharFromPos(point.x)));
+}
+
+void TEditDropTarget::DragLeave() {
+    box.EraseCaret();
+}
+
+void TTypedEdit::SetOleDropTarget(bool value) {
+    oleDropTarget = value;
+    if (ComponentState & csDesigning)
+        return;
+    dropTarget = value ? std::make_unique<TEditDropTarget>(*this) : nullptr;
+    View()->setAcceptDrops(value);
+}
+
+TAEDropTarget* TTypedEdit::DropTarget() {
+    return dropTarget.get();
+}
+
+TPoint TTypedEdit::PosFromChar(int position) const {
+    const auto* view = static_cast<const QLineEdit*>(View());
+    const QFontMetrics metrics(Font.ToQFont());
+    const int frame = GetBorderStyle() == bsSingle
+                          ? view->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, view)
+                          : 0;
+    // Qt's line edit keeps two pixels between its frame and margins and the text.
+    const QMargins margins = view->textMargins();
+    const QString before = QString::fromStdString(GetWindowText().SubString(1, position).str());
+    return Point(frame + margins.left() + 2 + metrics.horizontalAdvance(before),
+                 (Height() - metrics.height()) / 2);
+}
+
+void TTypedEdit::MoveDropCaret(TPoint point) {
+    if (point == dropCaret)
+        return;
+    dropCaret = point;
+    Invalidate();
+}
+
+void TTypedEdit::EraseCaret() {
+    MoveDropCaret(Point(-1, -1));
+}
+
+void TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
+    AnsiString line = text;
+    for (const char end : {'\r', '\n'})
+        if (const int at = line.Pos(AnsiString(end)); at > 0)
+            line = line.SubString(1, at - 1);
+    EraseCaret();
+    const int start = GetSelStart();
+    const int length = GetSelLength();
+    int at = CharFromPos(point.x);
+    if (draggingFrom && at >= start && at <= start + length) {
+        droppedOnSelection = true;
+        return;
+    }
+    AnsiString value = GetText();
+    const int valueStart = PrefixLength();
+    // The caret stays between prefix and suffix.
+    at = std::clamp(at, valueStart, ValueEnd());
+    if (draggingFrom && !copy) {
+        value.Delete(start - valueStart + 1, length);
+        if (at > start)
+            at -= length;
+    }
+    value.Insert(line, at - valueStart + 1);
+    // A number box takes only what it could read back, as from the keyboard.
+    if (!TakesValue(value))
+        return;
+    if (draggingFrom && !copy)
+        ReplaceSelection("");
+    SetSelStart(at);
+    ReplaceSelection(line);
+    SetModified(true);
+}
+
+void TTypedEdit::MouseMove(TShiftState shift, int x, int y) {
+    TCustomEdit::MouseMove(shift, x, y);
+    if (!mouseDownInSelection || !oleDropSource || GetSelLength() == 0 || !shift.Contains(ssLeft))
+        return;
+    mouseDownInSelection = false;
+    draggingFrom = true;
+    droppedOnSelection = false;
+    int effect = DROPEFFECT_NONE;
+    const int result = StartTextDoDragDrop(TDropFamily::Boxes, *View(), GetSelText(), "",
+                                           DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
+    draggingFrom = false;
+    // A drop on the dragged text itself leaves it where it is.
+    if (result == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE && !droppedOnSelection && GetSelLength() > 0) {
+        ReplaceSelection("");
+        SetModified(true);
+    }
+    EraseCaret();
+}
+
+void TTypedEdit::PaintDropCaret(QPainter& painter) const {
+    if (dropCaret == Point(-1, -1))
+        return;
+    painter.setPen(ToQColor(Font.Color));
+    painter.drawLine(dropCaret.x, dropCaret.y, dropCaret.x,
+                     dropCaret.y + QFontMetrics(Font.ToQFont()).height() - 1);
+}

@@ -1,0 +1,159 @@
+#include "framework/DragDrop.h"
+#include "tests/controls/TypedEditSupport.h"
+#include "tests/support/ScriptedResponder.h"
+
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+// The drag events a drop at `at` sends to the box's view; the effect it had.
+int DropOn(TTypedEdit& box, const QMimeData& data, QPoint at, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(box.View(), &enter);
+    if (!enter.isAccepted())
+        return DROPEFFECT_NONE;
+    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, keys);
+    QApplication::sendEvent(box.View(), &move);
+    QDropEvent drop(QPointF(at), actions, &data, Qt::NoButton, keys);
+    QApplication::sendEvent(box.View(), &drop);
+    if (!drop.isAccepted())
+        return DROPEFFECT_NONE;
+    return drop.dropAction() == Qt::CopyAction ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+// A point of the box over the character at index.
+QPoint Over(TTypedEdit& box, int index) {
+    UpdateStaleViews();
+    for (int x = 0; x < box.Width(); ++x)
+        if (box.CharFromPos(x) == index)
+            return QPoint(x, box.Height() / 2);
+    return QPoint(box.Width() - 4, box.Height() / 2);
+}
+
+struct DragDrop : ShownBox {
+    DragDrop() {
+        Responder().Clear();
+        for (TTypedEdit* each : {&box, form->Other}) {
+            each->SetOleDropTarget(true);
+            each->SetOleDropSource(true);
+        }
+    }
+    ~DragDrop() override { Responder().Clear(); }
+
+    // Selects from start to end of the box's text and drags the selection away with the mouse.
+    void DragSelection(int start, int end) {
+        FocusOn(box);
+        box.SetSelection(start, end);
+        UpdateStaleViews();
+        const QPoint at = Over(box, (start + end) / 2);
+        bool passOn = true;
+        box.ViewMouseDown(mbLeft, {}, at.x(), at.y(), passOn);
+        TShiftState held;
+        held << ssLeft;
+        box.ViewMouseMove(held, at.x() + 6, at.y());
+    }
+    TTypedEdit& other = *form->Other;
+};
+
+TEST_F(DragDrop, ADroppedTextGoesInWhereItLandsOneLineOnly) {
+    box.SetText("abc");
+    QMimeData data;
+    data.setText("XY\r\nZ");
+    EXPECT_EQ(DropOn(box, data, Over(box, 1)), DROPEFFECT_MOVE);
+    EXPECT_EQ(box.GetText(), "aXYbc");
+    EXPECT_TRUE(box.GetModified());
+    // Past the end it lands at the end.
+    EXPECT_EQ(DropOn(box, data, QPoint(box.Width() - 3, 5), Qt::ControlModifier), DROPEFFECT_COPY);
+    EXPECT_EQ(box.GetText(), "aXYbcXY");
+    // A number box takes only what it could read.
+    other.SetEditType(etNumeric);
+    other.SetText("12");
+    DropOn(other, data, Over(other, 1));
+    EXPECT_EQ(other.GetText(), "12");
+    data.setText("3");
+    DropOn(other, data, Over(other, 1));
+    EXPECT_EQ(other.GetText(), "132");
+}
+
+TEST_F(DragDrop, FilesAreNotInsertedAndABoxWithoutATargetTakesNothing) {
+    box.SetText("abc");
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/tmp/a.txt")});
+    DropOn(box, files, Over(box, 1));
+    EXPECT_EQ(box.GetText(), "abc");
+    box.SetOleDropTarget(false);
+    QMimeData text;
+    text.setText("X");
+    EXPECT_EQ(DropOn(box, text, Over(box, 1)), DROPEFFECT_NONE);
+    EXPECT_EQ(box.GetText(), "abc");
+}
+
+TEST_F(DragDrop, AWordDraggedToAnotherBoxMovesOrWithCtrlIsCopied) {
+    const struct {
+        const char* label;
+        Qt::KeyboardModifiers keys;
+        bool dropped;
+        const char* source;
+        const char* target;
+    } rows[] = {
+        {"move", Qt::NoModifier, true, "hello ", "xworld"},
+        {"copy", Qt::ControlModifier, true, "hello world", "xworld"},
+        {"cancelled", Qt::NoModifier, false, "hello world", "x"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        box.SetText("hello world");
+        other.SetText("x");
+        Responder().DragActions.push_back([&](const QMimeData& data) {
+            return row.dropped ? DropOn(other, data, QPoint(other.Width() - 3, 5), row.keys)
+                               : DROPEFFECT_NONE;
+        });
+        DragSelection(6, 11);
+        ASSERT_EQ(Responder().DragsOffered.size(), 1u);
+        EXPECT_EQ(Responder().DragsOffered[0].Text, "world");
+        EXPECT_EQ(Responder().DragsOffered[0].AllowedEffects, DROPEFFECT_COPY | DROPEFFECT_MOVE);
+        EXPECT_EQ(box.GetText(), row.source);
+        EXPECT_EQ(other.GetText(), row.target);
+        Responder().Clear();
+    }
+}
+
+TEST_F(DragDrop, WithinTheBoxTheTextMovesAndOntoItsOwnSelectionNothingChanges) {
+    box.SetText("hello world");
+    Responder().DragActions.push_back([&](const QMimeData& data) { return DropOn(box, data, Over(box, 8)); });
+    DragSelection(6, 11);
+    EXPECT_EQ(box.GetText(), "hello world");
+    Responder().DragActions.push_back(
+        [&](const QMimeData& data) { return DropOn(box, data, QPoint(box.Width() - 3, 5)); });
+    DragSelection(0, 6);
+    EXPECT_EQ(box.GetText(), "worldhello ");
+}
+
+TEST_F(DragDrop, RichTextIsOfferedOnlyWhileTheBoxesAreAware) {
+    const struct {
+        bool boxes, grids, offered;
+    } rows[] = {{false, false, false}, {false, true, false}, {true, false, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.boxes * 10 + row.grids);
+        SetRTFAware(TDropFamily::Boxes, row.boxes);
+        SetRTFAware(TDropFamily::Grids, row.grids);
+        box.SetText("hello world");
+        DragSelection(0, 5);
+        ASSERT_EQ(Responder().DragsOffered.size(), 1u);
+        const auto& formats = Responder().DragsOffered[0].Formats;
+        EXPECT_EQ(std::find(formats.begin(), formats.end(), "text/rtf") != formats.end(), row.offered);
+        EXPECT_NE(std::find(formats.begin(), formats.end(), "text/plain"), formats.end());
+        EXPECT_EQ(box.GetText(), "hello world");
+        Responder().Clear();
+    }
+    SetRTFAware(TDropFamily::Boxes, false);
+    SetRTFAware(TDropFamily::Grids, false);
+}
+
+} // namespace
