@@ -953,6 +953,11 @@ public:
     void SavePrintSettings(const AnsiString& FileName, const AnsiString& Section);
     void LoadPrintSettings(const AnsiString& FileName, const AnsiString& Section);
 
+    // Panning with the middle button; a button or key ends it, then goes on as usual.
+    void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
+    void ViewMouseMove(TShiftState shift, int x, int y) override;
+    void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) override;
+
 protected:
     void Loaded() override;
     // Paints the cells, then the editing outline and the sizing line over them.
@@ -1002,10 +1007,6 @@ protected:
     // The wheel moves the current row by the system's lines a notch, Ctrl zooms.
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
-    // Panning with the middle button; a button or key ends it, then goes on as usual.
-    void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
-    void ViewMouseMove(TShiftState shift, int x, int y) override;
-    void ViewKeyDown(WORD key, TShiftState shift, int keyData, char character, bool& passOn) override;
     void WMKillFocus() override;
     // The editing control.
     bool CanEditShow() override;
