@@ -894,6 +894,23 @@ public:
     void SaveToXML(const AnsiString& FileName, const AnsiString& ListTag, const AnsiString& RecordTag,
                    TStrings* FieldTags);
 
+    // Office Open XML workbooks (.xlsx, .xlsm): the active or the named sheet read into the cells;
+    // the cells written as a new workbook, or into the named sheet of one. A document (.docx)
+    // holding the cells as one table. Failures raise EDataGridError with the file's message.
+    void LoadFromXLS(const AnsiString& FileName) { LoadXLS(FileName, ""); }
+    void LoadFromXLSSheet(const AnsiString& FileName, const AnsiString& SheetName) {
+        LoadXLS(FileName, SheetName);
+    }
+    void SaveToXLS(const AnsiString& FileName) { SaveXLS(FileName, ""); }
+    void SaveToXLSSheet(const AnsiString& FileName, const AnsiString& SheetName) {
+        SaveXLS(FileName, SheetName);
+    }
+    void SaveToDOC(const AnsiString& FileName);
+    // A query on an SQLite file, opened read-only: the field names in the last fixed row, the
+    // records below.
+    void LoadFromMDBTable(const AnsiString& FileName, const AnsiString& TableName);
+    void LoadFromMDBSQL(const AnsiString& FileName, const AnsiString& SQL);
+
     // The clipboard: cells as lines of TAB-separated text (CR LF between lines), and a cell's rich
     // text beside them with Navigation.AllowRTFClipboard.
     void CopyToClipBoard();
@@ -1050,6 +1067,8 @@ private:
     void CutCells(const TGridRect& R);
     // The selection filled from its first cells after a paste of Values values.
     void SmartFill(int Values);
+    void LoadXLS(const AnsiString& FileName, const AnsiString& SheetName);
+    void SaveXLS(const AnsiString& FileName, const AnsiString& SheetName);
     // The fixed row and column before which a reader stores nothing.
     int LoadStartRow() const { return IncludeFixedCells ? 0 : GetFixedRows(); }
     int LoadStartCol() const { return IncludeFixedCells ? 0 : GetFixedCols(); }

@@ -1,0 +1,32 @@
+#include "grid/OfficeOpenXml.h"
+
+AnsiString CannotOpenMessage(const AnsiString& FileName) {
+    return "Cannot open file " + FileName;
+}
+
+AnsiString CannotCreateMessage(const AnsiString& FileName) {
+    return "Cannot Create file " + FileName;
+}
+
+AnsiString CorruptFileMessage(const AnsiString& FileName) {
+    return "File contains no data or corrupt file " + FileName;
+}
+
+AnsiString SheetNotFoundMessage(const AnsiString& SheetName) {
+    return "Excel worksheet " + SheetName + " not found";
+}
+
+AnsiString InvalidSheetNameMessage(const AnsiString& SheetName) {
+    return "Invalid worksheet name " + SheetName;
+}
+
+AnsiString ColumnLetters(int Col) {
+    std::string letters;
+    for (; Col > 0; Col = (Col - 1) / 26)
+        letters.insert(letters.begin(), static_cast<char>('A' + (Col - 1) % 26));
+    return letters;
+}
+
+AnsiString CellAddress(int Col, int Row) {
+    return ColumnLetters(Col) + AnsiString(std::to_string(Row));
+}

@@ -1,0 +1,76 @@
+#include "grid/WorkbookPackage.h"
+
+#include "grid/OfficeOpenXml.h"
+
+std::string WorkbookPackage::SheetPart(const QString& name, const AnsiString& FileName) const {
+    const Sheet* found = nullptr;
+    if (name.isEmpty()) {
+        if (ActiveTab >= 0 && ActiveTab < static_cast<int>(Sheets.size()))
+            found = &Sheets[static_cast<std::size_t>(ActiveTab)];
+        else if (!Sheets.empty())
+            found = &Sheets.front();
+    } else
+        for (const Sheet& sheet : Sheets)
+            if (sheet.Name == name)
+                found = &sheet;
+    if (!found)
+        return {};
+    for (const Relationship& relationship : Relationships)
+        if (relationship.Id == found->RelationshipId)
+            return relationship.Target;
+    throw EOfficeFileError(CorruptFileMessage(FileName));
+}
+
+std::string WorkbookPackage::RelatedPart(std::string_view kind) const {
+    const Relationship* relationship = FindRelationship(Relationships, kind);
+    return relationship ? relationship->Target : std::string();
+}
+
+WorkbookPackage ReadWorkbookPackage(const ZipArchive& package, const AnsiString& FileName) {
+    const std::vector<Relationship> root = ReadRelationships(package, "", FileName);
+    const Relationship* document = FindRelationship(root, "officeDocument");
+    if (!document)
+        throw EOfficeFileError(CorruptFileMessage(FileName));
+    WorkbookPackage workbook;
+    workbook.Part = document->Target;
+    const std::string bytes = ReadPart(package, workbook.Part, FileName);
+    PartReader reader(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), FileName);
+    bool isWorkbook = false;
+    while (reader.Next()) {
+        if (!reader.isStartElement())
+            continue;
+        const QStringView name = reader.name();
+        if (name == u"workbook")
+            isWorkbook = true;
+        else if (name == u"sheet")
+            workbook.Sheets.push_back({AttributeOf(reader, u"name").toString(),
+                                       AttributeOf(reader, u"id").toString().toStdString()});
+        else if (name == u"workbookView" && !AttributeOf(reader, u"activeTab").isEmpty())
+            workbook.ActiveTab = AttributeOf(reader, u"activeTab").toInt();
+        else if (name == u"workbookPr") {
+            const QStringView date1904 = AttributeOf(reader, u"date1904");
+            workbook.Date1904 = date1904 == u"1" || date1904 == u"true";
+        }
+    }
+    if (!isWorkbook)
+        throw EOfficeFileError(CorruptFileMessage(FileName));
+    workbook.Relationships = ReadRelationships(package, workbook.Part, FileName);
+    return workbook;
+}
+
+bool ParseCellReference(QStringView text, int& Col, int& Row) {
+    qsizetype i = 0;
+    long long col = 0;
+    while (i < text.size() && i < 4 && text[i] >= u'A' && text[i] <= u'Z')
+        col = col * 26 + (text[i++].unicode() - u'A' + 1);
+    long long row = 0;
+    const qsizetype digitsFrom = i;
+    while (i < text.size() && i - digitsFrom < 8 && text[i] >= u'0' && text[i] <= u'9')
+        row = row * 10 + (text[i++].unicode() - u'0');
+    if (i != text.size() || digitsFrom == 0 || i == digitsFrom || col > SheetColumns || row < 1 ||
+        row > SheetRows)
+        return false;
+    Col = static_cast<int>(col);
+    Row = static_cast<int>(row);
+    return true;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "grid/OfficePackage.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+// What a workbook part says of its sheets, and where its parts lie.
+struct WorkbookPackage {
+    std::string Part;
+    std::vector<Relationship> Relationships;
+    struct Sheet {
+        QString Name;
+        std::string RelationshipId;
+    };
+    std::vector<Sheet> Sheets;
+    int ActiveTab = 0;
+    bool Date1904 = false;
+
+    // The part of the last sheet of that name (the active sheet for an empty name); empty when
+    // there is none. A sheet whose part is missing makes the file corrupt.
+    std::string SheetPart(const QString& name, const AnsiString& FileName) const;
+    // The part a relationship of the workbook of that kind points at; empty when none.
+    std::string RelatedPart(std::string_view kind) const;
+};
+
+// The workbook of a package; a package without one is a corrupt file.
+WorkbookPackage ReadWorkbookPackage(const ZipArchive& package, const AnsiString& FileName);
+
+// The most columns and rows a sheet has.
+constexpr int SheetColumns = 16384;
+constexpr int SheetRows = 1048576;
+
+// A cell reference such as "B2" into 1-based column and row; false unless it lies within
+// A1:XFD1048576.
+bool ParseCellReference(QStringView text, int& Col, int& Row);

@@ -1,0 +1,248 @@
+#include "framework/DateTime.h"
+#include "framework/NumberFormat.h"
+#include "grid/OfficeOpenXml.h"
+#include "grid/WorkbookPackage.h"
+
+#include <QDateTime>
+
+#include <cmath>
+
+namespace {
+
+constexpr long long MaxCells = 20'000'000;
+
+QByteArray View(const std::string& bytes) {
+    return QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// The text of a string item (a shared string or an inline one) up to the end of the element
+// just started: its runs joined, phonetic hints left out.
+QString StringItem(PartReader& reader) {
+    QString text;
+    int depth = 1;
+    while (depth > 0 && reader.Next()) {
+        if (reader.isEndElement())
+            --depth;
+        else if (reader.isStartElement()) {
+            if (reader.name() == u"t")
+                text += reader.ElementText();
+            else if (reader.name() == u"rPh")
+                reader.skipCurrentElement();
+            else
+                ++depth;
+        }
+    }
+    return text;
+}
+
+std::vector<AnsiString> ReadSharedStrings(const ZipArchive& package, const std::string& part,
+                                          const AnsiString& FileName) {
+    std::vector<AnsiString> strings;
+    if (part.empty())
+        return strings;
+    const std::string bytes = ReadPart(package, part, FileName);
+    PartReader reader(View(bytes), FileName);
+    while (reader.Next())
+        if (reader.isStartElement() && reader.name() == u"si")
+            strings.emplace_back(StringItem(reader).toStdString());
+    return strings;
+}
+
+// Whether a number format shows a date or time: the built-in ones that do, and codes holding
+// date or time letters outside quoted text, escapes and colour or condition brackets.
+bool IsDateFormat(int id, QStringView code) {
+    if ((id >= 14 && id <= 22) || (id >= 27 && id <= 36) || (id >= 45 && id <= 47) || (id >= 50 && id <= 58))
+        return true;
+    bool quoted = false;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i];
+        if (c == u'"')
+            quoted = !quoted;
+        else if (quoted)
+            continue;
+        else if (c == u'\\' || c == u'_' || c == u'*')
+            ++i;
+        else if (c == u'[') {
+            const qsizetype close = code.indexOf(u']', i);
+            const QString inside = code.mid(i + 1, close < 0 ? -1 : close - i - 1).toString().toLower();
+            // Elapsed time ([h], [mm], [ss]) is time; colours, locales and conditions are not.
+            if (!inside.isEmpty() && (inside.count(inside[0]) == inside.size()) &&
+                QStringView(u"hms").contains(inside[0]))
+                return true;
+            if (close < 0)
+                break;
+            i = close;
+        } else if (QStringView(u"dDmMyYhHsS").contains(c))
+            return true;
+    }
+    return false;
+}
+
+// Per cell style (index into the cell formats), whether it shows a date.
+std::vector<bool> ReadDateStyles(const ZipArchive& package, const std::string& part,
+                                 const AnsiString& FileName) {
+    std::vector<bool> dateStyles;
+    if (part.empty())
+        return dateStyles;
+    const std::string bytes = ReadPart(package, part, FileName);
+    PartReader reader(View(bytes), FileName);
+    std::vector<std::pair<int, QString>> codes;
+    bool inCellFormats = false;
+    while (reader.Next()) {
+        if (reader.isEndElement() && reader.name() == u"cellXfs")
+            inCellFormats = false;
+        if (!reader.isStartElement())
+            continue;
+        if (reader.name() == u"numFmt")
+            codes.emplace_back(AttributeOf(reader, u"numFmtId").toInt(),
+                               AttributeOf(reader, u"formatCode").toString());
+        else if (reader.name() == u"cellXfs")
+            inCellFormats = true;
+        else if (inCellFormats && reader.name() == u"xf") {
+            const int id = AttributeOf(reader, u"numFmtId").toInt();
+            QString code;
+            for (const auto& [codeId, text] : codes)
+                if (codeId == id)
+                    code = text;
+            dateStyles.push_back(IsDateFormat(id, code));
+            reader.skipCurrentElement();
+        }
+    }
+    return dateStyles;
+}
+
+TDateTime DateOfSerial(double serial, bool Date1904) {
+    if (Date1904)
+        return serial + 1462;
+    // The 1900 system counts a 29 February 1900 that never was.
+    return serial < 61 ? serial + 1 : serial;
+}
+
+struct SheetContext {
+    const std::vector<AnsiString>& SharedStrings;
+    const std::vector<bool>& DateStyles;
+    bool Date1904;
+};
+
+// The text of the cell just started, read to its end; false when it holds no value.
+bool CellText(PartReader& reader, const SheetContext& context, AnsiString& text) {
+    const QString type = AttributeOf(reader, u"t").toString();
+    const int style = AttributeOf(reader, u"s").toInt();
+    QString value;
+    bool hasValue = false;
+    while (reader.Next() && !(reader.isEndElement() && reader.name() == u"c")) {
+        if (!reader.isStartElement())
+            continue;
+        if (reader.name() == u"v") {
+            value = reader.ElementText();
+            hasValue = true;
+        } else if (reader.name() == u"is") {
+            value = StringItem(reader);
+            hasValue = true;
+        } else
+            reader.skipCurrentElement();
+    }
+    // A formula not yet calculated has an empty value.
+    if (!hasValue || type == u"e" || (value.isEmpty() && type != u"inlineStr" && type != u"str"))
+        return false;
+    if (type == u"s") {
+        bool good = false;
+        const qulonglong index = value.toULongLong(&good);
+        if (!good || index >= context.SharedStrings.size())
+            reader.Corrupt();
+        text = context.SharedStrings[static_cast<std::size_t>(index)];
+    } else if (type == u"inlineStr" || type == u"str")
+        text = value.toStdString();
+    else if (type == u"b")
+        text = value.trimmed() == u"1" ? "TRUE" : "FALSE";
+    else if (type == u"d") {
+        const QDateTime at = QDateTime::fromString(value, Qt::ISODateWithMs);
+        if (!at.isValid())
+            reader.Corrupt();
+        const QDate day = at.date();
+        const QTime time = at.time();
+        const TDateTime date = EncodeDate(day.year(), day.month(), day.day());
+        text = time.msecsSinceStartOfDay() == 0
+                   ? DateToStr(date)
+                   : DateTimeToStr(date + EncodeTime(time.hour(), time.minute(), time.second(), time.msec()));
+    } else {
+        bool good = false;
+        const double number = value.toDouble(&good);
+        if (!good || !std::isfinite(number))
+            reader.Corrupt();
+        const bool isDate = style >= 0 && static_cast<std::size_t>(style) < context.DateStyles.size() &&
+                            context.DateStyles[static_cast<std::size_t>(style)];
+        if (!isDate)
+            text = FloatToStr(number);
+        else {
+            const TDateTime date = DateOfSerial(number, context.Date1904);
+            text = date == std::floor(date) ? DateToStr(date) : DateTimeToStr(date);
+        }
+    }
+    return true;
+}
+
+WorksheetCells ReadSheetCells(const std::string& bytes, const SheetContext& context,
+                              const AnsiString& FileName) {
+    WorksheetCells cells;
+    PartReader reader(View(bytes), FileName);
+    bool inData = false;
+    int row = 0;
+    int col = 0;
+    while (reader.Next()) {
+        if (reader.isEndElement() && reader.name() == u"sheetData")
+            inData = false;
+        if (!reader.isStartElement())
+            continue;
+        if (reader.name() == u"sheetData")
+            inData = true;
+        else if (inData && reader.name() == u"row") {
+            const QStringView number = AttributeOf(reader, u"r");
+            row = number.isEmpty() ? row + 1 : number.toInt();
+            col = 0;
+            if (row < 1 || row > SheetRows)
+                reader.Corrupt();
+        } else if (inData && reader.name() == u"c") {
+            const QStringView reference = AttributeOf(reader, u"r");
+            int cellRow = row;
+            if (reference.isEmpty() ? ++col > SheetColumns || row < 1
+                                    : !ParseCellReference(reference, col, cellRow))
+                reader.Corrupt();
+            row = cellRow;
+            if (cells.FirstCol == 0) {
+                cells.FirstCol = cells.LastCol = col;
+                cells.FirstRow = cells.LastRow = row;
+            }
+            cells.FirstCol = std::min(cells.FirstCol, col);
+            cells.LastCol = std::max(cells.LastCol, col);
+            cells.FirstRow = std::min(cells.FirstRow, row);
+            cells.LastRow = std::max(cells.LastRow, row);
+            AnsiString text;
+            if (CellText(reader, context, text))
+                cells.Values.push_back({col, row, std::move(text)});
+        }
+    }
+    const long long area = static_cast<long long>(cells.LastCol - cells.FirstCol + 1) *
+                           static_cast<long long>(cells.LastRow - cells.FirstRow + 1);
+    if (cells.FirstCol != 0 && area > MaxCells)
+        reader.Corrupt();
+    return cells;
+}
+
+} // namespace
+
+WorksheetCells ReadWorksheet(const AnsiString& FileName, const AnsiString& SheetName) {
+    const ZipArchive package = OpenPackage(FileName);
+    const WorkbookPackage workbook = ReadWorkbookPackage(package, FileName);
+    const std::string sheetPart = workbook.SheetPart(QString::fromStdString(SheetName.str()), FileName);
+    if (sheetPart.empty()) {
+        if (SheetName.IsEmpty())
+            throw EOfficeFileError(CorruptFileMessage(FileName));
+        throw EOfficeFileError(SheetNotFoundMessage(SheetName));
+    }
+    const std::vector<AnsiString> sharedStrings =
+        ReadSharedStrings(package, workbook.RelatedPart("sharedStrings"), FileName);
+    const std::vector<bool> dateStyles = ReadDateStyles(package, workbook.RelatedPart("styles"), FileName);
+    return ReadSheetCells(ReadPart(package, sheetPart, FileName),
+                          {sharedStrings, dateStyles, workbook.Date1904}, FileName);
+}

@@ -1,0 +1,56 @@
+#include "grid/XmlSplice.h"
+
+#include "grid/OfficePackage.h"
+
+QString InsertBeforeEndTag(const QString& text, QStringView element,
+                           const std::function<QString(const QString&)>& make, const AnsiString& FileName) {
+    PartReader reader(text, FileName);
+    int depth = 0;
+    int elementDepth = -1;
+    QString prefix;
+    for (qint64 start = 0; reader.Next(); start = reader.characterOffset()) {
+        if (reader.isStartElement()) {
+            ++depth;
+            if (elementDepth < 0 && reader.name() == element) {
+                elementDepth = depth;
+                prefix = PrefixOf(reader.qualifiedName());
+            }
+        } else if (reader.isEndElement()) {
+            if (depth-- == elementDepth)
+                return text.left(start) + make(prefix) + text.mid(start);
+        }
+    }
+    return text;
+}
+
+QString RemoveElements(const QString& text, const std::function<bool(const QXmlStreamReader&)>& match,
+                       const AnsiString& FileName) {
+    PartReader reader(text, FileName);
+    QString result;
+    qint64 kept = 0;
+    for (qint64 start = 0; reader.Next(); start = reader.characterOffset()) {
+        if (!reader.isStartElement() || !match(reader))
+            continue;
+        reader.skipCurrentElement();
+        if (reader.hasError())
+            reader.Corrupt();
+        result += text.mid(kept, start - kept);
+        kept = reader.characterOffset();
+    }
+    return result + text.mid(kept);
+}
+
+QString PrefixOf(QStringView qualifiedName) {
+    const qsizetype colon = qualifiedName.indexOf(u':');
+    return colon < 0 ? QString() : qualifiedName.left(colon + 1).toString();
+}
+
+QString QStringOfUtf8(const std::string& bytes) {
+    // A byte order mark would stand before the XML declaration as a character.
+    const std::size_t from = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    return QString::fromUtf8(bytes.data() + from, static_cast<qsizetype>(bytes.size() - from));
+}
+
+std::string Utf8Of(const QString& text) {
+    return text.toStdString();
+}

@@ -1,0 +1,83 @@
+#include "grid/Datagrid.h"
+
+#include "tests/grid/ErrorText.h"
+#include "tests/grid/GridFiles.h"
+#include "tests/grid/OfficeFiles.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A database with the table "Pipe Sizes" of three pipes, one without a roughness.
+AnsiString PipeSizes(const TestFolder& folder) {
+    const AnsiString file = folder.Path("pipes.sqlite");
+    RunPython("import sys, sqlite3\n"
+              "db = sqlite3.connect(sys.argv[1])\n"
+              "db.execute('CREATE TABLE \"Pipe Sizes\" (Name TEXT, Diameter INTEGER, Roughness REAL, Drawing "
+              "BLOB)')\n"
+              "db.executemany('INSERT INTO \"Pipe Sizes\" VALUES (?, ?, ?, ?)', [('Clay', 150, 0.6, b'x'),"
+              " ('Ødegård', 225, None, None), ('PVC', 300, 1.5, None)])\n"
+              "db.commit()\n",
+              {QString::fromStdString(file.str())});
+    return file;
+}
+
+TEST(DatagridDatabase, LoadsATableAndAQuery) {
+    TestFolder folder;
+    const AnsiString file = PipeSizes(folder);
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"", "", ""}, {"", "old", ""}});
+    grid.SetFixedRows(1);
+    grid.SetFixedCols(1);
+    grid.LoadFromMDBTable(file, "Pipe Sizes");
+    // The names in the fixed row from the first normal column; NULL and BLOB give empty cells.
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "Name", "Diameter", "Roughness", "Drawing"},
+                                              {"", "Clay", "150", "0.6", ""},
+                                              {"", "Ødegård", "225", "", ""},
+                                              {"", "PVC", "300", "1.5", ""}}));
+    grid.LoadFromMDBSQL(file, "SELECT Name FROM \"Pipe Sizes\" WHERE Diameter > 200 ORDER BY Name DESC");
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "Name"}, {"", "Ødegård"}, {"", "PVC"}}));
+    EXPECT_TRUE(QSqlDatabase::connectionNames().isEmpty());
+}
+
+TEST(DatagridDatabase, FailuresChangeNothing) {
+    TestFolder folder;
+    const AnsiString file = PipeSizes(folder);
+    const AnsiString text = folder.Path("text.sqlite");
+    WriteFile(text, "Name,Diameter\r\n");
+    const AnsiString access = folder.Path("old.mdb");
+    WriteFile(access, std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(100, '\0'));
+    const AnsiString missing = folder.Path("missing.sqlite");
+    const struct {
+        const char* label;
+        AnsiString file;
+        const char* sql;
+        std::string message;
+    } rows[] = {
+        {"bad SQL", file, "SELEKT 1", "near \"SELEKT\": syntax error Unable to execute statement"},
+        {"a delete", file, "DELETE FROM \"Pipe Sizes\"",
+         "attempt to write a readonly database Unable to fetch row"},
+        {"a missing table", file, "SELECT * FROM Missing",
+         "no such table: Missing Unable to execute statement"},
+        {"a missing file", missing, "SELECT 1", "Cannot open file " + missing.str()},
+        {"no database", text, "SELECT 1", "File contains no data or corrupt file " + text.str()},
+        {"an Access file", access, "SELECT 1", "Database driver not found for " + access.str()},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"x", "y"}, {"z", "w"}});
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromMDBSQL(row.file, row.sql); }), row.message);
+        EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"x", "y"}, {"z", "w"}}));
+        EXPECT_TRUE(QSqlDatabase::connectionNames().isEmpty());
+    }
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(missing.str())));
+    TDataGrid grid(nullptr);
+    grid.LoadFromMDBTable(file, "Pipe Sizes");
+    EXPECT_EQ(grid.GetRowCount(), 4);
+}
+
+} // namespace

@@ -1,0 +1,255 @@
+#include "grid/Datagrid.h"
+
+#include "tests/grid/ErrorText.h"
+#include "tests/grid/GridFiles.h"
+#include "tests/grid/OfficeFiles.h"
+#include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/DateSettings.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+// Each cell of the active sheet as openpyxl reads it: "s:" and the text with line feeds as "|",
+// or "n:" and the number as Python writes it; one line per row.
+std::string SheetAsRead(const AnsiString& file, const char* sheet = "") {
+    return RunPython(
+        "import sys, openpyxl\n"
+        "wb = openpyxl.load_workbook(sys.argv[1])\n"
+        "ws = wb[sys.argv[2]] if sys.argv[2] else wb.active\n"
+        "for row in ws.iter_rows(values_only=True):\n"
+        "    print(' '.join('-' if v is None else 's:' + v.replace('\\n', '|') if isinstance(v, str)\n"
+        "                   else 'n:' + repr(float(v)) for v in row))\n",
+        {QString::fromStdString(file.str()), sheet});
+}
+
+TEST(DatagridWorkbook, RoundTripThroughAnotherProgram) {
+    TestFolder folder;
+    const AnsiString file = folder.Path("t.xlsx");
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"a, b", "say \"x\"", "&<", ""},
+                        {"Ødegård", "two\r\nlines", "12.5", "1.234568E+07"},
+                        {"007", "", "x", ""}});
+    grid.SaveToXLS(file);
+    EXPECT_EQ(SheetAsRead(file), "s:a, b s:say \"x\" s:&< -\n"
+                                 "s:Ødegård s:two|lines n:12.5 n:12345680.0\n"
+                                 "n:7.0 - s:x -\n");
+    EXPECT_EQ(RunPython("import sys, openpyxl\nprint(openpyxl.load_workbook(sys.argv[1]).sheetnames)",
+                        {QString::fromStdString(file.str())}),
+              "['Sheet1']\n");
+
+    TDataGrid back(nullptr);
+    back.SetColCount(2);
+    back.SetRowCount(2);
+    back.LoadFromXLS(file);
+    EXPECT_EQ(CellTexts(back), (GridCellTexts{{"a, b", "say \"x\"", "&<", ""},
+                                              {"Ødegård", "two\nlines", "12.5", "12345680"},
+                                              {"7", "", "x", ""}}));
+}
+
+TEST(DatagridWorkbook, WideGridsEndAtTheirColumnLetters) {
+    const struct {
+        int columns;
+        const char* range;
+    } rows[] = {{28, "A1:AB1"}, {52, "A1:AZ1"}, {703, "A1:AAA1"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.columns);
+        TestFolder folder;
+        const AnsiString file = folder.Path("wide.xlsx");
+        TDataGrid grid(nullptr);
+        grid.SetRowCount(1);
+        grid.SetColCount(row.columns);
+        grid.SetCellEx(0, 0, "first");
+        grid.SetCellEx(row.columns - 1, 0, "last");
+        grid.SaveToXLS(file);
+        EXPECT_EQ(RunPython("import sys, openpyxl\nws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                            "print(ws.calculate_dimension(), ws.cell(1, ws.max_column).value)",
+                            {QString::fromStdString(file.str())}),
+                  std::string(row.range) + " last\n");
+    }
+}
+
+TEST(DatagridWorkbook, ReadsSheetsMadeByAnotherProgram) {
+    TestFolder folder;
+    const std::string file = folder.Path("in.xlsx").str();
+    MakeWorkbook(file,
+                 "ws = wb.active; ws.title = 'One'; ws['A1'] = 'one'\n"
+                 "two = wb.create_sheet('Two'); two['B2'] = 'first'; two['C3'] = 12.5; two['D5'] = 'last'\n"
+                 "two['C2'] = True; two['D2'] = datetime.date(2011, 1, 31); two['B5'] = '#DIV/0!'\n"
+                 "two['C4'] = '=1/0'\n"
+                 "three = wb.create_sheet('Three'); three['A1'] = 'three'\n"
+                 "wb.active = 1\n");
+    DateSettings dates("dd/mm/yyyy", '/');
+    const auto loaded = [&](const char* sheet, bool includeFixed) {
+        TDataGrid grid(nullptr);
+        grid.SetColCount(6);
+        grid.SetRowCount(6);
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 6; ++c)
+                grid.SetCellEx(c, r, "k");
+        grid.IncludeFixedCells = includeFixed;
+        if (*sheet)
+            grid.LoadFromXLSSheet(file, sheet);
+        else
+            grid.LoadFromXLS(file);
+        return CellTexts(grid);
+    };
+    // B2:D5 of the active sheet: 3 columns, 4 rows from B2; the error and the formula without a
+    // value keep their cells.
+    EXPECT_EQ(loaded("", true),
+              (GridCellTexts{
+                  {"first", "TRUE", "31/01/2011"}, {"k", "12.5", "k"}, {"k", "k", "k"}, {"k", "k", "last"}}));
+    EXPECT_EQ(loaded("", false), (GridCellTexts{{"k", "k", "k", "k"},
+                                                {"k", "first", "TRUE", "31/01/2011"},
+                                                {"k", "k", "12.5", "k"},
+                                                {"k", "k", "k", "k"},
+                                                {"k", "k", "k", "last"}}));
+    // One cell is 1 x 1, and the counts stay above the fixed ones.
+    EXPECT_EQ(loaded("Three", true), (GridCellTexts{{"three", "k"}, {"k", "k"}}));
+    EXPECT_EQ(ErrorText<EDataGridError>([&] { loaded("Costs", true); }), "Excel worksheet Costs not found");
+}
+
+// Each part of a package with its CRC, one per line.
+std::string PartChecksums(const std::string& file) {
+    return RunPython(
+        "import sys, zipfile\nfor i in zipfile.ZipFile(sys.argv[1]).infolist(): print(i.filename, i.CRC)",
+        {QString::fromStdString(file)});
+}
+
+TEST(DatagridWorkbook, WritesIntoANamedSheetKeepingTheRest) {
+    TestFolder folder;
+    const std::string file = folder.Path("book.xlsx").str();
+    MakeWorkbook(
+        file,
+        "ws = wb.active; ws.title = 'First'; ws['A1'] = 'untouched'\n"
+        "costs = wb.create_sheet('Costs'); costs['A1'] = 'old'; costs['C3'] = 'old'; costs['E9'] = 'keep'\n"
+        "costs['A1'].font = Font(bold=True); costs['A1'].fill = PatternFill('solid', fgColor='FFFF00')\n"
+        "last = wb.create_sheet('Last'); last['B2'] = 3\n");
+    const std::string before = PartChecksums(file);
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"new", "2.5"}, {"", "x"}});
+    grid.SaveToXLSSheet(file, "Costs");
+    EXPECT_EQ(SheetAsRead(file, "Costs"),
+              "s:new n:2.5 - - -\n- s:x - - -\n- - s:old - -\n"
+              "- - - - -\n- - - - -\n- - - - -\n- - - - -\n- - - - -\n- - - - s:keep\n");
+    EXPECT_EQ(RunPython("import sys, openpyxl\nwb = openpyxl.load_workbook(sys.argv[1])\n"
+                        "print(wb.sheetnames, wb['Costs']['A1'].font.b, wb['Costs']['A1'].fill.fgColor.rgb,"
+                        " wb['First']['A1'].value, wb['Last']['B2'].value)",
+                        {QString::fromStdString(file)}),
+              "['First', 'Costs', 'Last'] True 00FFFF00 untouched 3\n");
+    // Only the sheet written changed.
+    const std::string after = PartChecksums(file);
+    std::istringstream was(before), is(after);
+    std::string a, b;
+    int changed = 0;
+    while (std::getline(was, a) && std::getline(is, b))
+        if (a != b) {
+            ++changed;
+            EXPECT_EQ(a.substr(0, a.find(' ')), "xl/worksheets/sheet2.xml");
+        }
+    EXPECT_EQ(changed, 1);
+
+    // A new name adds a sheet, which another program reads back.
+    grid.SaveToXLSSheet(file, "Added");
+    EXPECT_EQ(SheetAsRead(file, "Added"), "s:new n:2.5\n- s:x\n");
+    EXPECT_EQ(RunPython("import sys, openpyxl\nprint(openpyxl.load_workbook(sys.argv[1]).sheetnames)",
+                        {QString::fromStdString(file)}),
+              "['First', 'Costs', 'Last', 'Added']\n");
+    TDataGrid back(nullptr);
+    back.LoadFromXLSSheet(file, "Added");
+    EXPECT_EQ(CellTexts(back), (GridCellTexts{{"new", "2.5"}, {"", "x"}}));
+
+    // A missing file becomes a workbook of that one sheet.
+    const std::string fresh = folder.Path("fresh.xlsx").str();
+    grid.SaveToXLSSheet(fresh, "Only");
+    EXPECT_EQ(RunPython("import sys, openpyxl\nprint(openpyxl.load_workbook(sys.argv[1]).sheetnames)",
+                        {QString::fromStdString(fresh)}),
+              "['Only']\n");
+}
+
+TEST(DatagridWorkbook, BadFilesChangeNothing) {
+    TestFolder folder;
+    const std::string good = folder.Path("good.xlsx").str();
+    MakeWorkbook(good, "wb.active['A1'] = 'a'; wb.active['B1'] = 'b'; wb.active['C1'] = 'c'");
+    const auto variant = [&](const char* name, const std::string& part, const std::string& text) {
+        const std::string path = folder.Path(name).str();
+        QFile::copy(QString::fromStdString(good), QString::fromStdString(path));
+        ReplacePart(path, part, text);
+        return path;
+    };
+    const std::string sheetStart =
+        "<?xml version=\"1.0\"?><worksheet "
+        "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
+    const std::string text = folder.Path("text.xlsx").str();
+    WriteFile(text, "Sewer,Length\r\n");
+    const std::string truncated = folder.Path("truncated.xlsx").str();
+    WriteFile(truncated, FileBytes(good).substr(0, FileBytes(good).size() / 2));
+    const std::string bomb = folder.Path("bomb.xlsx").str();
+    RunPython(
+        "import sys, zipfile, zlib\n"
+        "src = zipfile.ZipFile(sys.argv[1]); items = [(i, src.read(i.filename)) for i in src.infolist()]\n"
+        "with zipfile.ZipFile(sys.argv[2], 'w', zipfile.ZIP_DEFLATED) as out:\n"
+        "    for info, data in items:\n"
+        "        if info.filename != 'xl/worksheets/sheet1.xml': out.writestr(info, data)\n"
+        "    with out.open('xl/worksheets/sheet1.xml', 'w', force_zip64=True) as part:\n"
+        "        block = bytes(1 << 20)\n"
+        "        for i in range(300): part.write(block)\n",
+        {QString::fromStdString(good), QString::fromStdString(bomb)});
+    const struct {
+        const char* label;
+        std::string file;
+        std::string message;
+    } rows[] = {
+        {"missing", folder.Path("none.xlsx").str(), "Cannot open file "},
+        {"text named .xlsx", text, "File contains no data or corrupt file "},
+        {"truncated", truncated, "File contains no data or corrupt file "},
+        {"300 MiB of zeros", bomb, "File contains no data or corrupt file "},
+        {"beyond the last column",
+         variant("xfe.xlsx", "xl/worksheets/sheet1.xml",
+                 sheetStart + "<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row></sheetData></worksheet>"),
+         "File contains no data or corrupt file "},
+        {"beyond the last row",
+         variant("row.xlsx", "xl/worksheets/sheet1.xml",
+                 sheetStart +
+                     "<row r=\"1048577\"><c r=\"A1048577\"><v>1</v></c></row></sheetData></worksheet>"),
+         "File contains no data or corrupt file "},
+        {"more than 20,000,000 cells",
+         variant("huge.xlsx", "xl/worksheets/sheet1.xml",
+                 sheetStart + "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row><row r=\"1048576\"><c "
+                              "r=\"Z1048576\"><v>1</v></c></row></sheetData></worksheet>"),
+         "File contains no data or corrupt file "},
+        {"string 99 of 3",
+         variant("sst.xlsx", "xl/worksheets/sheet1.xml",
+                 sheetStart + "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>99</v></c></row></sheetData></worksheet>"),
+         "File contains no data or corrupt file "},
+        {"an entity DTD",
+         variant("dtd.xlsx", "xl/worksheets/sheet1.xml",
+                 "<?xml version=\"1.0\"?><!DOCTYPE worksheet [<!ENTITY a \"aaaaaaaa\">]>"
+                 "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>"
+                 "<row r=\"1\"><c r=\"A1\" "
+                 "t=\"inlineStr\"><is><t>&a;</t></is></c></row></sheetData></worksheet>"),
+         "File contains no data or corrupt file "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"x", "y"}, {"z", "w"}});
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromXLS(row.file); }), row.message + row.file);
+        EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"x", "y"}, {"z", "w"}}));
+    }
+
+    // Writing into a file that is no workbook leaves it as it was.
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"x"}});
+    EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.SaveToXLSSheet(text, "Sheet1"); }),
+              "File contains no data or corrupt file " + text);
+    EXPECT_EQ(FileBytes(text), "Sewer,Length\r\n");
+    for (const char* name : {"a[1]", "x:y", "1234567890123456789012345678901x"})
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.SaveToXLSSheet(good, name); }),
+                  std::string("Invalid worksheet name ") + name);
+}
+
+} // namespace
