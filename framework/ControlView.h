@@ -229,15 +229,7 @@ private:
         TAEDropTarget* target = DropTargetOf();
         int effect = DROPEFFECT_NONE;
         if (target) {
-            TShiftState shift;
-            if (event.modifiers() & Qt::ShiftModifier)
-                shift << ssShift;
-            if (event.modifiers() & Qt::ControlModifier)
-                shift << ssCtrl;
-            if (event.modifiers() & Qt::AltModifier)
-                shift << ssAlt;
-            if (event.buttons() & Qt::LeftButton)
-                shift << ssLeft;
+            const TShiftState shift = ShiftStateOf(event.modifiers(), event.buttons());
             const QPoint at = event.position().toPoint();
             CallFromView(control, [&] { effect = act(*target, shift, Point(at.x(), at.y())); });
         }

@@ -80,23 +80,26 @@ AnsiString TypedTextOf(const QKeyEvent& event) {
     return text.toStdString();
 }
 
-TShiftState ShiftStateOf(const QInputEvent& event) {
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
     TShiftState shift;
-    if (event.modifiers() & Qt::ShiftModifier)
+    if (modifiers & Qt::ShiftModifier)
         shift << ssShift;
-    if (event.modifiers() & Qt::ControlModifier)
+    if (modifiers & Qt::ControlModifier)
         shift << ssCtrl;
-    if (event.modifiers() & Qt::AltModifier)
+    if (modifiers & Qt::AltModifier)
         shift << ssAlt;
-    if (const auto* mouse = dynamic_cast<const QMouseEvent*>(&event)) {
-        if (mouse->buttons() & Qt::LeftButton)
-            shift << ssLeft;
-        if (mouse->buttons() & Qt::RightButton)
-            shift << ssRight;
-        if (mouse->buttons() & Qt::MiddleButton)
-            shift << ssMiddle;
-    }
+    if (buttons & Qt::LeftButton)
+        shift << ssLeft;
+    if (buttons & Qt::RightButton)
+        shift << ssRight;
+    if (buttons & Qt::MiddleButton)
+        shift << ssMiddle;
     return shift;
+}
+
+TShiftState ShiftStateOf(const QInputEvent& event) {
+    const auto* mouse = dynamic_cast<const QMouseEvent*>(&event);
+    return ShiftStateOf(event.modifiers(), mouse ? mouse->buttons() : Qt::NoButton);
 }
 
 int KeyDataOf(const QKeyEvent& event) {

@@ -3,6 +3,8 @@
 #include "framework/AnsiString.h"
 #include "framework/Events.h"
 
+#include <Qt>
+
 class QKeyEvent;
 class QInputEvent;
 class QMouseEvent;
@@ -17,6 +19,7 @@ char CharacterOf(const QKeyEvent& event);
 // The text a key stroke types when it is one printable character beyond ASCII (as UTF-8); empty
 // otherwise, and with Ctrl or Alt held.
 AnsiString TypedTextOf(const QKeyEvent& event);
+TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 TShiftState ShiftStateOf(const QInputEvent& event);
 // Key data of the character message; bit 22 marks the numeric keypad.
 int KeyDataOf(const QKeyEvent& event);
