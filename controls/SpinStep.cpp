@@ -3,6 +3,7 @@
 #include "framework/DateStep.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -58,4 +59,10 @@ double SmartStep(std::string_view text, int caret, char decimalSeparator, bool i
         return isFloat ? std::pow(10.0, -(decimals - right)) : 0;
     const int exponent = right - decimals - 1;
     return exponent < 1 ? 1 : std::pow(10.0, exponent);
+}
+
+int StepWithinInt(int value, double step) {
+    return static_cast<int>(std::clamp<double>(std::round(static_cast<double>(value) + step),
+                                               std::numeric_limits<int>::min(),
+                                               std::numeric_limits<int>::max()));
 }

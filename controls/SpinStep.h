@@ -2,6 +2,7 @@
 
 #include "framework/DateTime.h"
 
+#include <algorithm>
 #include <string_view>
 
 // How a spin edit steps its value, as plain rules of the text and the caret (the number of
@@ -19,3 +20,10 @@ TDateTime StepTime(TDateTime value, std::string_view text, int caret, int sign);
 // whole part, 10^-k for the k-th decimal (float only; an integer gets 0, no step). A caret at the
 // start, or just after a leading '-', gives the ordinary step.
 double SmartStep(std::string_view text, int caret, char decimalSeparator, bool isFloat, double ordinary);
+// A whole number stepped by step, rounded; a step past either end of the whole numbers stops
+// there instead of wrapping round.
+int StepWithinInt(int value, double step);
+// The value brought within its limits, given in either order; equal limits take any value.
+template <class T> T WithinLimits(T value, T lower, T upper) {
+    return lower == upper ? value : std::clamp(value, std::min(lower, upper), std::max(lower, upper));
+}

@@ -73,25 +73,34 @@ void TTimerSpeedButton::UpdateView() {
 
 using Typedspin::TTimerSpeedButton;
 
+void SetSpinGlyph(TSpeedButton& button, TButtonDirection direction) {
+    TBitmap picture;
+    picture.LoadFromFile(direction == bdUp ? TypedSpinUpPicture : TypedSpinDownPicture);
+    button.NumGlyphs = 1;
+    button.SetGlyph(picture);
+}
+
 namespace {
 
-TTimerSpeedButton* MakeButton(TTypedSpinButton& pair, TButtonDirection direction, const char* glyph) {
+TTimerSpeedButton* MakeButton(TTypedSpinButton& pair, TButtonDirection direction) {
     auto* button = new TTimerSpeedButton(&pair);
-    button->SetParent(&pair);
-    button->ButtonDirection = direction;
-    button->TimeBtnState = Typedspin::tbAllowTimer;
-    TBitmap picture;
-    picture.LoadFromFile(glyph);
-    button->SetGlyph(picture);
+    SetSpinGlyph(*button, direction);
     return button;
 }
 
 } // namespace
 
-TTypedSpinButton::TTypedSpinButton(TComponent* owner) : TWinControl(owner) {
+TTypedSpinButton::TTypedSpinButton(TComponent* owner) : TTypedSpinButton(owner, MakeButton) {}
+
+TTypedSpinButton::TTypedSpinButton(TComponent* owner, const TButtonMaker& make) : TWinControl(owner) {
     SetView(new ControlView<QWidget>(*this));
-    upButton = MakeButton(*this, bdUp, TypedSpinUpPicture);
-    downButton = MakeButton(*this, bdDown, TypedSpinDownPicture);
+    upButton = make(*this, bdUp);
+    downButton = make(*this, bdDown);
+    downButton->ButtonDirection = bdDown;
+    for (TTimerSpeedButton* button : {upButton, downButton}) {
+        button->SetParent(this);
+        button->TimeBtnState = Typedspin::tbAllowTimer;
+    }
     upButton->OnClick = [this](TObject*) {
         if (OnUpClick)
             OnUpClick(this);
@@ -121,9 +130,9 @@ void TTypedSpinButton::SetDirection(TSpinDirection value) {
     const bool vertical = value == spVertical;
     upButton->ButtonDirection = vertical ? bdUp : bdRight;
     downButton->ButtonDirection = vertical ? bdDown : bdLeft;
-    SetBounds(Left(), Top(), vertical ? 15 : 20, Height());
     upButton->SetGlyph(upButton->GetGlyph());
     downButton->SetGlyph(downButton->GetGlyph());
+    SetBounds(Left(), Top(), vertical ? 15 : 20, Height());
 }
 
 void TTypedSpinButton::SetFlat(bool value) {

@@ -3,6 +3,7 @@
 #include "framework/SpeedButton.h"
 
 #include <cstdint>
+#include <functional>
 
 class TTimer;
 
@@ -42,6 +43,10 @@ private:
 
 } // namespace Typedspin
 
+// Gives a spin pair's up button (bdUp) or down button the one picture it shows until another is
+// given.
+void SetSpinGlyph(TSpeedButton& button, TButtonDirection direction);
+
 // The pair of spin buttons: up above down, or down left of up side by side. A press moves the
 // focus to FocusControl (the spin edit) when it can take it.
 class TTypedSpinButton : public TWinControl {
@@ -63,6 +68,11 @@ public:
     TNotifyEvent OnDownClick;
 
 protected:
+    // Makes one button of the pair, owned by and parented to it, for its direction.
+    using TButtonMaker = std::function<Typedspin::TTimerSpeedButton*(TTypedSpinButton&, TButtonDirection)>;
+    // A pair whose buttons a derived kind makes.
+    TTypedSpinButton(TComponent* owner, const TButtonMaker& make);
+
     void KeyDown(WORD& key, TShiftState shift) override;
     void DoEnter() override;
     void DoExit() override;

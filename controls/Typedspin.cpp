@@ -5,21 +5,6 @@
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
-namespace {
-
-// A typed value may stand at the end of the whole numbers, and a step from it stops there.
-int Stepped(int value, double step) {
-    const double stepped = static_cast<double>(value) + step;
-    return static_cast<int>(std::clamp<double>(std::round(stepped), std::numeric_limits<int>::min(),
-                                               std::numeric_limits<int>::max()));
-}
-
-} // namespace
-
 TTypedSpinEdit::TTypedSpinEdit(TComponent* owner) : TCustomMaskEdit(owner) {
     button = new TTypedSpinButton(this);
     button->SetParent(this);
@@ -60,9 +45,7 @@ int TTypedSpinEdit::GetValue() const {
 }
 
 void TTypedSpinEdit::SetValue(int value) {
-    if (MinValue != MaxValue)
-        value = std::clamp(value, MinValue, MaxValue);
-    SetWindowText(IntToStr(value));
+    SetWindowText(IntToStr(WithinLimits(value, MinValue, MaxValue)));
     if (!EditorEnabled)
         SelectAll();
 }
@@ -73,8 +56,7 @@ double TTypedSpinEdit::GetFloatValue() const {
 }
 
 void TTypedSpinEdit::SetFloatValue(double value) {
-    if (MinFloatValue != MaxFloatValue)
-        value = std::clamp(value, MinFloatValue, MaxFloatValue);
+    value = WithinLimits(value, MinFloatValue, MaxFloatValue);
     SetWindowText(precision >= 1 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
 }
 
@@ -90,8 +72,7 @@ void TTypedSpinEdit::SetDateValue(TDateTime value) {
     dateValue = value;
     if (Loading())
         return;
-    if (MinDateValue != MaxDateValue)
-        dateValue = std::clamp(dateValue, MinDateValue, MaxDateValue);
+    dateValue = WithinLimits(dateValue, MinDateValue, MaxDateValue);
     ShowKeepingCaret(DateToStr(dateValue));
 }
 
@@ -159,7 +140,7 @@ bool TTypedSpinEdit::SmartStep(int sign) {
     if (isFloat)
         SetFloatValue(GetFloatValue() + sign * step);
     else
-        SetValue(Stepped(GetValue(), sign * step));
+        SetValue(StepWithinInt(GetValue(), sign * step));
     return true;
 }
 
@@ -174,7 +155,7 @@ void TTypedSpinEdit::Step(int sign, bool page) {
     if (!SmartStep(sign)) {
         switch (spinType) {
         case sptNormal:
-            SetValue(Stepped(GetValue(), sign * (page ? IncrementPage : Increment)));
+            SetValue(StepWithinInt(GetValue(), sign * (page ? IncrementPage : Increment)));
             break;
         case sptFloat:
             SetFloatValue(GetFloatValue() + sign * (page ? IncrementFloatPage : IncrementFloat));
@@ -202,25 +183,25 @@ void TTypedSpinEdit::KeepInRange() {
     switch (spinType) {
     case sptFloat: {
         const double value = GetFloatValue();
-        if (MinFloatValue != MaxFloatValue && std::clamp(value, MinFloatValue, MaxFloatValue) != value)
+        if (WithinLimits(value, MinFloatValue, MaxFloatValue) != value)
             SetFloatValue(value);
         break;
     }
     case sptNormal: {
         const int value = GetValue();
-        if (MinValue != MaxValue && std::clamp(value, MinValue, MaxValue) != value)
+        if (WithinLimits(value, MinValue, MaxValue) != value)
             SetValue(value);
         break;
     }
     case sptDate: {
         const TDateTime value = GetDateValue();
-        if (MinDateValue != MaxDateValue && std::clamp(value, MinDateValue, MaxDateValue) != value)
+        if (WithinLimits(value, MinDateValue, MaxDateValue) != value)
             SetDateValue(value);
         break;
     }
     case sptHex:
         // Hex values are held to the whole-number range.
-        SetHexValue(MinValue != MaxValue ? std::clamp(GetHexValue(), MinValue, MaxValue) : GetHexValue());
+        SetHexValue(WithinLimits(GetHexValue(), MinValue, MaxValue));
         break;
     case sptTime:
         break;

@@ -2,6 +2,9 @@
 
 #include "framework/ComboBox.h"
 
+class QPainter;
+class QRect;
+
 // A combo box with a flat look: a face without a border, which shows one while the mouse is
 // over it or it has the focus (with FocusBorder), and a drop-down button of its own width.
 // Disabled, a flat box takes its parent's colour.
@@ -22,6 +25,9 @@ public:
     void SetEnabled(bool value) override;
     // The mouse is over the box or the box has the focus.
     bool IsHot() const;
+    // The flat look over the whole box, before the chosen item's text: the face, the drop-down
+    // button (pressed while its own press or its list lasts) and the borders of both.
+    void DrawFlat(QPainter& painter, const QRect& client, bool pressed) const;
 
     bool AutoFocus = false;
     bool FocusBorder = false;
@@ -34,6 +40,9 @@ protected:
     void MouseLeave() override;
 
 private:
+    void DrawControlBorder(QPainter& painter, const QRect& client) const;
+    void DrawButtonBorder(QPainter& painter, const QRect& client) const;
+
     int buttonWidth;
     bool flat = true;
     bool etched = false;

@@ -5,7 +5,8 @@
 
 #include <QLineEdit>
 #include <QPainter>
-#include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -13,25 +14,24 @@ constexpr WORD VK_F4 = VK_F1 + 3;
 
 } // namespace
 
-TDgEditButton::TDgEditButton(TComponent* owner) : TWinControl(owner) {
-    auto* view = new ControlView<QWidget>(*this);
-    button = new QToolButton(view);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setCursor(Qt::ArrowCursor);
-    QObject::connect(button, &QToolButton::pressed, button,
-                     [this] { CallFromView(*this, [this] { Press(); }); });
-    SetView(view);
+TDgEditButton::TDgEditButton(TComponent* owner) : TWinControl(owner), Button(new TSpeedButton(this)) {
+    SetView(new ControlView<QWidget>(*this));
+    Button->SetParent(this);
+    Button->OnMouseDown = [this](TObject*, TMouseButton mouse, TShiftState, int, int) {
+        if (mouse == mbLeft)
+            Press();
+    };
     SetBounds(0, 0, 20, 25);
 }
 
-void TDgEditButton::SetButtonCaption(const AnsiString& value) {
-    caption = value;
-    ViewChanged();
+void TDgEditButton::SetNumGlyphs(int value) {
+    Button->NumGlyphs = value;
+    Button->SetGlyph(Button->GetGlyph());
 }
 
-void TDgEditButton::SetFlat(bool value) {
-    flat = value;
-    ViewChanged();
+void TDgEditButton::SetBounds(int left, int top, int width, int height) {
+    TWinControl::SetBounds(left, top, std::max(width, 15), height);
+    Button->SetBounds(0, 0, Width(), Height());
 }
 
 void TDgEditButton::Press() {
@@ -43,18 +43,6 @@ void TDgEditButton::Press() {
         FocusControl->SetFocus();
     else if (takes(this))
         SetFocus();
-}
-
-void TDgEditButton::Resize() {
-    TWinControl::Resize();
-    ViewChanged();
-}
-
-void TDgEditButton::UpdateView() {
-    TWinControl::UpdateView();
-    button->setGeometry(0, 0, Width(), Height());
-    button->setText(QString::fromStdString(caption.str()));
-    button->setAutoRaise(flat);
 }
 
 TDgEditBtn::TDgEditBtn(TComponent* owner) : TCustomEdit(owner), Button(new TDgEditButton(this)) {

@@ -1,35 +1,33 @@
 #pragma once
 
 #include "framework/CustomEdit.h"
+#include "framework/SpeedButton.h"
 #include "framework/StringList.h"
 
 #include <memory>
 
-class QToolButton;
-
-// The small control that holds an edit's button. Pressing the button raises OnClick at once
-// (on the press, not the release) and hands the focus to FocusControl.
+// The small control that holds an edit's button, a speed button filling it. Pressing the button
+// raises OnClick at once (on the press, not the release) and hands the focus to FocusControl.
 class TDgEditButton : public TWinControl {
 public:
     explicit TDgEditButton(TComponent* owner);
 
-    const AnsiString& GetButtonCaption() const { return caption; }
-    void SetButtonCaption(const AnsiString& value);
-    bool GetFlat() const { return flat; }
-    void SetFlat(bool value);
+    const AnsiString& GetButtonCaption() const { return Button->GetCaption(); }
+    void SetButtonCaption(const AnsiString& value) { Button->SetCaption(value); }
+    const TBitmap& GetGlyph() const { return Button->GetGlyph(); }
+    void SetGlyph(const TBitmap& value) { Button->SetGlyph(value); }
+    int GetNumGlyphs() const { return Button->NumGlyphs; }
+    // The glyph holds that many images side by side; the first is shown.
+    void SetNumGlyphs(int value);
+    bool GetFlat() const { return Button->GetFlat(); }
+    void SetFlat(bool value) { Button->SetFlat(value); }
+    // Never narrower than 15 pixels.
+    void SetBounds(int left, int top, int width, int height) override;
     // The press, as the user's would be.
     void Press();
 
+    TSpeedButton* const Button;
     TWinControl* FocusControl = nullptr;
-
-protected:
-    void UpdateView() override;
-    void Resize() override;
-
-private:
-    QToolButton* button;
-    AnsiString caption;
-    bool flat = false;
 };
 
 // An edit with a button at its right end; the button and F4 call BtnClick. With EditorEnabled
@@ -43,6 +41,8 @@ public:
     void SetButtonWidth(int value);
     const AnsiString& GetButtonCaption() const { return Button->GetButtonCaption(); }
     void SetButtonCaption(const AnsiString& value) { Button->SetButtonCaption(value); }
+    const TBitmap& GetGlyph() const { return Button->GetGlyph(); }
+    void SetGlyph(const TBitmap& value) { Button->SetGlyph(value); }
     bool GetRightAlign() const { return rightAlign; }
     void SetRightAlign(bool value);
 

@@ -1,83 +1,94 @@
 #include "grid/Dgspin.h"
 
-#include "framework/ControlView.h"
+#include "controls/SpinStep.h"
 #include "framework/DateStep.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
+#include "grid/Gridxpvs.h"
 
 #include <QLineEdit>
-#include <QToolButton>
+#include <QRect>
 
 #include <algorithm>
-#include <limits>
 
 namespace {
-
-constexpr int ButtonWidth = 15;
-
-QToolButton* ArrowButton(QWidget* parent, Qt::ArrowType arrow) {
-    auto* button = new QToolButton(parent);
-    button->setArrowType(arrow);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setCursor(Qt::ArrowCursor);
-    button->setAutoRepeat(true);
-    button->setAutoRepeatDelay(400);
-    button->setAutoRepeatInterval(100);
-    return button;
-}
-
-// A step from near the ends of the whole numbers stops there instead of wrapping round.
-int Stepped(int value, long long step) {
-    return static_cast<int>(std::clamp<long long>(static_cast<long long>(value) + step,
-                                                  std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
-}
 
 bool IsControl(char key) {
     return static_cast<unsigned char>(key) < 32;
 }
 
+TThemedArrow ArrowOf(TButtonDirection direction) {
+    switch (direction) {
+    case bdLeft:
+        return taSpinLeft;
+    case bdRight:
+        return taSpinRight;
+    case bdDown:
+        return taSpinDown;
+    case bdUp:
+        break;
+    }
+    return taSpinUp;
+}
+
+Typedspin::TTimerSpeedButton* MakeButton(TTypedSpinButton& pair, TButtonDirection direction) {
+    auto* button = new TTimerSpeedButton(&pair);
+    SetSpinGlyph(*button, direction);
+    return button;
+}
+
 } // namespace
 
-TDgSpinButton::TDgSpinButton(TComponent* owner) : TWinControl(owner) {
-    auto* view = new ControlView<QWidget>(*this);
-    upButton = ArrowButton(view, Qt::UpArrow);
-    downButton = ArrowButton(view, Qt::DownArrow);
-    QObject::connect(upButton, &QToolButton::clicked, upButton, [this] {
-        CallFromView(*this, [this] {
-            if (OnUpClick)
-                OnUpClick(this);
-        });
-    });
-    QObject::connect(downButton, &QToolButton::clicked, downButton, [this] {
-        CallFromView(*this, [this] {
-            if (OnDownClick)
-                OnDownClick(this);
-        });
-    });
-    SetView(view);
-    SetBounds(0, 0, 15, 25);
+void TTimerSpeedButton::SetIsWinXP(bool value) {
+    isWinXP = value;
+    Invalidate();
 }
 
-void TDgSpinButton::SetFlat(bool value) {
-    flat = value;
-    ViewChanged();
+void TTimerSpeedButton::ViewPaint(QPainter& painter) {
+    Typedspin::TTimerSpeedButton::ViewPaint(painter);
+    const bool sideways = ButtonDirection == bdLeft || ButtonDirection == bdRight;
+    if (isWinXP || sideways)
+        DrawThemedArrowButton(painter, QRect(0, 0, Width(), Height()), ArrowOf(ButtonDirection), Pressed(),
+                              GetEnabled(), isWinXP, GetFlat());
 }
 
-void TDgSpinButton::Resize() {
-    TWinControl::Resize();
-    ViewChanged();
+TDgSpinButton::TDgSpinButton(TComponent* owner) : TTypedSpinButton(owner, MakeButton) {}
+
+TTimerSpeedButton* TDgSpinButton::UpButton() const {
+    return static_cast<TTimerSpeedButton*>(TTypedSpinButton::UpButton());
 }
 
-void TDgSpinButton::UpdateView() {
-    TWinControl::UpdateView();
-    const int up = Height() / 2;
-    upButton->setGeometry(0, 0, Width(), up);
-    downButton->setGeometry(0, up, Width(), Height() - up);
-    for (QToolButton* button : {upButton, downButton}) {
-        button->setAutoRaise(flat);
-        button->setEnabled(GetEnabled());
-    }
+TTimerSpeedButton* TDgSpinButton::DownButton() const {
+    return static_cast<TTimerSpeedButton*>(TTypedSpinButton::DownButton());
+}
+
+void TDgSpinButton::SetIsWinXP(bool value) {
+    UpButton()->SetIsWinXP(value);
+    DownButton()->SetIsWinXP(value);
+}
+
+void TDgSpinButton::SetUpGlyph(const TBitmap* value) {
+    if (value)
+        UpButton()->SetGlyph(*value);
+    else
+        SetSpinGlyph(*UpButton(), bdUp);
+}
+
+void TDgSpinButton::SetDownGlyph(const TBitmap* value) {
+    if (value)
+        DownButton()->SetGlyph(*value);
+    else
+        SetSpinGlyph(*DownButton(), bdDown);
+}
+
+void TDgSpinButton::SetUpNumGlyphs(int value) {
+    UpButton()->NumGlyphs = value;
+    UpButton()->SetGlyph(UpButton()->GetGlyph());
+}
+
+void TDgSpinButton::SetDownNumGlyphs(int value) {
+    DownButton()->NumGlyphs = value;
+    DownButton()->SetGlyph(DownButton()->GetGlyph());
 }
 
 TDgSpinEdit::TDgSpinEdit(TComponent* owner) : TCustomEdit(owner), Button(new TDgSpinButton(this)) {
@@ -85,7 +96,7 @@ TDgSpinEdit::TDgSpinEdit(TComponent* owner) : TCustomEdit(owner), Button(new TDg
     Button->FocusControl = this;
     Button->OnUpClick = [this](TObject* sender) { UpClick(sender); };
     Button->OnDownClick = [this](TObject* sender) { DownClick(sender); };
-    Button->SetBounds(0, 0, ButtonWidth, 17);
+    Button->SetBounds(0, 0, 15, 17);
     SetWindowText("0");
 }
 
@@ -156,21 +167,15 @@ void TDgSpinEdit::WriteKeepingCaret(const AnsiString& text) {
 }
 
 int TDgSpinEdit::CheckValue(int value) const {
-    return MinValue == MaxValue
-               ? value
-               : std::clamp(value, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
+    return WithinLimits(value, MinValue, MaxValue);
 }
 
 double TDgSpinEdit::CheckFloatValue(double value) const {
-    return MinFloatValue == MaxFloatValue ? value
-                                          : std::clamp(value, std::min(MinFloatValue, MaxFloatValue),
-                                                       std::max(MinFloatValue, MaxFloatValue));
+    return WithinLimits(value, MinFloatValue, MaxFloatValue);
 }
 
 TDateTime TDgSpinEdit::CheckDateValue(TDateTime value) const {
-    return MinDateValue == MaxDateValue ? value
-                                        : std::clamp(value, std::min(MinDateValue, MaxDateValue),
-                                                     std::max(MinDateValue, MaxDateValue));
+    return WithinLimits(value, MinDateValue, MaxDateValue);
 }
 
 void TDgSpinEdit::SetPrecision(int value) {
@@ -195,7 +200,7 @@ void TDgSpinEdit::Step(int sign) {
     const std::string_view text = GetWindowText().view();
     switch (spinType) {
     case TDgSpinType::sptNormal:
-        SetValue(Stepped(GetValue(), static_cast<long long>(sign) * Increment));
+        SetValue(StepWithinInt(GetValue(), static_cast<double>(sign) * Increment));
         break;
     case TDgSpinType::sptFloat:
         SetFloatValue(GetFloatValue() + sign * IncrementFloat);
@@ -308,15 +313,36 @@ void TDgSpinEdit::WMCut() {
         TCustomEdit::WMCut();
 }
 
+void TDgSpinEdit::SetSpinFlat(bool value) {
+    spinFlat = value;
+    Button->SetFlat(value);
+}
+
+void TDgSpinEdit::SetSpinTransparent(bool value) {
+    spinTransparent = value;
+    Button->SetTransparent(value);
+    PlaceButton();
+}
+
+void TDgSpinEdit::SetDirection(TSpinDirection value) {
+    Button->SetDirection(value);
+    PlaceButton();
+}
+
 void TDgSpinEdit::Resize() {
     TCustomEdit::Resize();
+    PlaceButton();
+}
+
+void TDgSpinEdit::PlaceButton() {
     const int inset = GetBorderStyle() == bsSingle ? 2 : 0;
-    Button->SetBounds(Width() - ButtonWidth - inset, inset, ButtonWidth, Height() - 2 * inset);
+    const int width = Button->Width();
+    Button->SetBounds(Width() - width - inset, inset, width, Height() - 2 * inset);
     ViewChanged();
 }
 
 void TDgSpinEdit::UpdateView() {
     TCustomEdit::UpdateView();
-    static_cast<QLineEdit*>(View())->setTextMargins(0, 0, ButtonWidth, 0);
+    static_cast<QLineEdit*>(View())->setTextMargins(0, 0, Button->Width(), 0);
     Button->SetEnabled(GetEnabled());
 }

@@ -1,33 +1,46 @@
 #pragma once
 
+#include "controls/TypedSpinButton.h"
 #include "framework/CustomEdit.h"
 #include "framework/DateTime.h"
-
-class QToolButton;
 
 // Scoped: the typed spin edit of the controls has enumerators of the same names.
 enum class TDgSpinType { sptNormal, sptFloat, sptDate, sptTime };
 
-// A pair of arrow buttons, up above down; held down, a button repeats after 400 ms and then
-// every 100 ms. The buttons take no focus: FocusControl keeps it.
-class TDgSpinButton : public TWinControl {
+// One arrow button of a spin button: held down, it clicks again after 400 ms and then every
+// 100 ms. Themed, the application's style draws it raised or pressed; otherwise left and right
+// are the classic scroll arrows, and up and down show their glyphs.
+class TTimerSpeedButton : public Typedspin::TTimerSpeedButton {
+public:
+    using Typedspin::TTimerSpeedButton::TTimerSpeedButton;
+
+    bool GetIsWinXP() const { return isWinXP; }
+    void SetIsWinXP(bool value);
+    void ViewPaint(QPainter& painter) override;
+
+private:
+    bool isWinXP = false;
+};
+
+// A pair of arrow buttons, up above down or down left of up; the buttons take no focus from
+// FocusControl. A glyph assigned as null brings back the pair's own with one image.
+class TDgSpinButton : public TTypedSpinButton {
 public:
     explicit TDgSpinButton(TComponent* owner);
 
-    bool GetFlat() const { return flat; }
-    void SetFlat(bool value);
-    TWinControl* FocusControl = nullptr;
-    TNotifyEvent OnUpClick;
-    TNotifyEvent OnDownClick;
-
-protected:
-    void UpdateView() override;
-    void Resize() override;
-
-private:
-    QToolButton* upButton;
-    QToolButton* downButton;
-    bool flat = false;
+    TTimerSpeedButton* UpButton() const;
+    TTimerSpeedButton* DownButton() const;
+    bool GetIsWinXP() const { return UpButton()->GetIsWinXP(); }
+    // Both buttons drawn by the theme, or not.
+    void SetIsWinXP(bool value);
+    const TBitmap& GetUpGlyph() const { return UpButton()->GetGlyph(); }
+    void SetUpGlyph(const TBitmap* value);
+    const TBitmap& GetDownGlyph() const { return DownButton()->GetGlyph(); }
+    void SetDownGlyph(const TBitmap* value);
+    int GetUpNumGlyphs() const { return UpButton()->NumGlyphs; }
+    void SetUpNumGlyphs(int value);
+    int GetDownNumGlyphs() const { return DownButton()->NumGlyphs; }
+    void SetDownNumGlyphs(int value);
 };
 
 // An edit with a spin button at its right end that spins a whole number, a number with
@@ -61,8 +74,15 @@ public:
     TDateTime CheckDateValue(TDateTime value) const;
     int GetPrecision() const { return precision; }
     void SetPrecision(int value);
-    bool GetSpinFlat() const { return Button->GetFlat(); }
-    void SetSpinFlat(bool value) { Button->SetFlat(value); }
+    bool GetSpinFlat() const { return spinFlat; }
+    void SetSpinFlat(bool value);
+    bool GetSpinTransparent() const { return spinTransparent; }
+    void SetSpinTransparent(bool value);
+    TSpinDirection GetDirection() const { return Button->GetDirection(); }
+    // The buttons above each other, or side by side (a wider button).
+    void SetDirection(TSpinDirection value);
+    bool GetIsWinXP() const { return Button->GetIsWinXP(); }
+    void SetIsWinXP(bool value) { Button->SetIsWinXP(value); }
 
     // One step of the spin type; a read-only edit only beeps.
     virtual void UpClick(TObject* Sender);
@@ -97,11 +117,14 @@ protected:
 
 private:
     void Step(int sign);
+    void PlaceButton();
     // The caret goes back to where it stood before the text was written again.
     void WriteKeepingCaret(const AnsiString& text);
 
     TDgSpinType spinType = TDgSpinType::sptNormal;
     int precision = 0;
+    bool spinFlat = false;
+    bool spinTransparent = false;
 };
 
 // The spin edit whose mask a form sets.

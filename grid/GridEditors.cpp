@@ -5,9 +5,15 @@
 #include "framework/TabKeys.h"
 #include "grid/Datagrid.h"
 #include "grid/EditorFilters.h"
+#include "grid/Gridxpvs.h"
+
+#include <QComboBox>
+#include <QCursor>
+#include <QLineEdit>
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 template <class Base> TGridEditor<Base>::TGridEditor(TDataGrid& grid) : Base(&grid), Grid(grid) {
     this->SetParent(&grid);
@@ -45,6 +51,10 @@ template <class Base> const AnsiString& TGridEditor<Base>::CellTextCache() const
 
 template <class Base> void TGridEditor<Base>::SetSpecialEditorOpen(bool value) {
     Grid.specialEditorOpen = value;
+}
+
+template <class Base> bool TGridEditor<Base>::TakeCaretPlacement() {
+    return std::exchange(Grid.press.CaretPositioning, false);
 }
 
 template class TGridEditor<TDgSpinEdit>;
@@ -108,6 +118,7 @@ TGridSpin::TGridSpin(TDataGrid& grid) : TGridEditor(grid) {
     MinValue = 0;
     MaxValue = 100;
     Increment = 1;
+    SetIsWinXP(IsThemeActive());
     KeepGridTabs();
 }
 
@@ -198,6 +209,7 @@ void TGridSpin::WMChar(char& key, int keyData, TShiftState shift) {
 
 TGridCombo::TGridCombo(TDataGrid& grid) : TGridEditor(grid) {
     SetButtonWidth(16);
+    Themed = IsThemeActive();
     KeepGridTabs();
 }
 
@@ -256,6 +268,21 @@ void TGridCombo::DoChange() {
         lookupChosen = true;
         return;
     }
+}
+
+void TGridCombo::DoEnter() {
+    TGridEditor::DoEnter();
+    if (!TakeCaretPlacement())
+        return;
+    QLineEdit* edit = static_cast<QComboBox*>(View())->lineEdit();
+    if (!edit)
+        return;
+    const QPoint mouse = edit->mapFromGlobal(QCursor::pos());
+    if (!edit->rect().contains(mouse))
+        return;
+    // The edit selection counts bytes of the text.
+    const int caret = static_cast<int>(edit->text().left(edit->cursorPositionAt(mouse)).toUtf8().size());
+    SetEditSel(caret, 0);
 }
 
 void TGridCombo::DoExit() {

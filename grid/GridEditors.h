@@ -32,6 +32,8 @@ protected:
     TEditorType EditorType() const;
     const AnsiString& CellTextCache() const;
     void SetSpecialEditorOpen(bool value);
+    // True once after a click opened the editor and asks for the caret where the mouse is.
+    bool TakeCaretPlacement();
 
     TDataGrid& Grid;
 };
@@ -71,6 +73,8 @@ protected:
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyUp(WORD& key, TShiftState shift) override;
     void KeyPress(char& key) override;
+    // Opened by a click, the caret goes to the character under the mouse.
+    void DoEnter() override;
     void DoExit() override;
 
 private:

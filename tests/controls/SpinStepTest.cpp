@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -79,6 +80,50 @@ TEST(SpinStep, SmartStepsTheDigitLeftOfTheCaret) {
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.text) + " caret " + std::to_string(row.caret));
         EXPECT_DOUBLE_EQ(SmartStep(row.text, row.caret, '.', row.isFloat, 7), row.expected);
+    }
+}
+
+TEST(SpinStep, WholeNumbersStopAtTheirEndsAndValuesStayWithinLimitsGivenEitherWay) {
+    const struct {
+        int value;
+        double step;
+        int expected;
+    } steps[] = {
+        {5, 1, 6},
+        {5, -10, -5},
+        {INT_MAX, 1, INT_MAX},
+        {INT_MAX - 1, 5, INT_MAX},
+        {INT_MIN, -1, INT_MIN},
+        {INT_MIN + 2, -1e12, INT_MIN},
+        // A smart step of a tenth rounds back to the value.
+        {7, 0.4, 7},
+        {7, 0.5, 8},
+    };
+    for (const auto& row : steps) {
+        SCOPED_TRACE(std::to_string(row.value) + " + " + std::to_string(row.step));
+        EXPECT_EQ(StepWithinInt(row.value, row.step), row.expected);
+    }
+    const struct {
+        double value;
+        double lower;
+        double upper;
+        double expected;
+    } limits[] = {
+        {150, 0, 100, 100},
+        {-5, 0, 100, 0},
+        {50, 0, 100, 50},
+        // Limits the wrong way round still hold the value between them.
+        {150, 100, 0, 100},
+        {-5, 100, 0, 0},
+        {50, 100, 0, 50},
+        // Equal limits take anything.
+        {1e9, 0, 0, 1e9},
+        {-3, 2.5, 2.5, -3},
+    };
+    for (const auto& row : limits) {
+        SCOPED_TRACE(std::to_string(row.value) + " in " + std::to_string(row.lower) + ".." +
+                     std::to_string(row.upper));
+        EXPECT_EQ(WithinLimits(row.value, row.lower, row.upper), row.expected);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "tests/grid/SpecialCell.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include <QCursor>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -90,6 +91,37 @@ TEST(GridComboEditor, ButtonWidthLimitsAndTheDisabledFace) {
     EXPECT_EQ(combo.GetColor(), clYellow);
     combo.SetEnabled(true);
     EXPECT_EQ(combo.GetColor(), clAqua);
+}
+
+TEST(GridComboEditor, OpenedByAClickTheCaretStandsWhereTheMouseIs) {
+    struct Row {
+        const char* label;
+        bool caretPositioning;
+        int dx;
+    } rows[] = {{"near the start", true, 14}, {"further on", true, 34}, {"placement off", false, 34}};
+    int lastCaret = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        ComboCell window(edComboEdit, "abcdefghijkl", {"A"});
+        window.grid->MouseActions->DirectEdit = true;
+        window.grid->MouseActions->CaretPositioning = row.caretPositioning;
+        window.Show();
+        const QPoint at(64 + row.dx, 21 + 10);
+        QCursor::setPos(window.Cells()->mapToGlobal(at));
+        QTest::mouseClick(window.Cells(), Qt::LeftButton, {}, at);
+        TGridCombo& combo = window.Combo();
+        ASSERT_TRUE(combo.GetVisible());
+        UpdateStaleViews();
+        const int caret = combo.GetSelStart();
+        if (row.caretPositioning) {
+            EXPECT_EQ(combo.GetSelLength(), 0);
+            EXPECT_GT(caret, lastCaret);
+            EXPECT_LT(caret, 12);
+            lastCaret = caret;
+        } else {
+            EXPECT_TRUE(caret == 0 || caret == 12);
+        }
+    }
 }
 
 } // namespace
