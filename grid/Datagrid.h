@@ -273,6 +273,20 @@ public:
                         TStretchMode StretchMode, int Padding, TCellHAlign HAlign, TCellVAlign VAlign);
     TFilePicture* GetFilePicture(int ACol, int ARow) const;
     bool RemoveFilePicture(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, ctFilePicture); }
+    // Pictures from GridImages; nothing without an image list. A data image shows the image the
+    // cell's integer text names; multiple images are filled through GetCellImages, direction 0
+    // side by side, else one under the other.
+    void AddImageIdx(int ACol, int ARow, int Index, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddDataImage(int ACol, int ARow, int Index, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddMultiImage(int ACol, int ARow, int Direction, TCellHAlign HAlign, TCellVAlign VAlign);
+    // True with the index for an image-list cell while there is an image list.
+    bool GetImageIdx(int ACol, int ARow, int& Index) const;
+    bool RemoveImageIdx(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, ctImageList); }
+    // Either kind of single image.
+    bool RemoveDataImage(int ACol, int ARow);
+    void RemoveMultiImage(int ACol, int ARow) { RemoveCellGraphic(ACol, ARow, ctImages); }
+    // The cell whose list of images changed repainted; the whole grid once its row has moved.
+    void MultiImageChanged(TObject* Sender, int ACol, int ARow);
     // A data check box shows whether the cell's text is the check-true text.
     void AddCheckBox(int ACol, int ARow, bool State, bool Data);
     void RemoveCheckBox(int ACol, int ARow);
@@ -1233,6 +1247,9 @@ private:
     // progress bars, buttons, node boxes and tree lines.
     TRect CellTextRect(int ACol, int ARow, TRect R, TAlignment textAlign, bool& ShowText);
     void DrawCellGraphic(TCanvas& canvas, int ACol, int ARow, const TRect& R, TAlignment textAlign);
+    // The image indexes an image-list, data-image or multiple-image cell shows, in order.
+    std::vector<int> CellImageIndexes(int ACol, int ARow, const TCellGraphic& graphic) const;
+    void DrawCellImages(TCanvas& canvas, int ACol, int ARow, const TRect& G, const TCellGraphic& graphic);
     void DrawCheckBox(TCanvas& canvas, const TRect& G, bool Checked, bool Enabled);
     int RadioGlyphSize() const;
     // Where each item of a radio group stands in R: side by side or one under the other.

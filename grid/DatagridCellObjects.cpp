@@ -1,5 +1,5 @@
-// The objects a cell can carry besides its text: pictures, check boxes, radio groups, buttons,
-// progress bars, comments, markers and rotated text.
+// The objects a cell can carry besides its text: pictures, images from the image list, check
+// boxes, radio groups, buttons, progress bars, comments, markers and rotated text.
 #include "framework/StringList.h"
 #include "grid/Datagrid.h"
 
@@ -92,6 +92,49 @@ void TDataGrid::AddFilePicture(int ACol, int ARow, TFilePicture* APicture, bool 
 TFilePicture* TDataGrid::GetFilePicture(int ACol, int ARow) const {
     const TCellGraphic* graphic = OfKind(GetCellGraphic(ACol, ARow), {ctFilePicture});
     return graphic ? static_cast<TFilePicture*>(graphic->Object) : nullptr;
+}
+
+void TDataGrid::AddImageIdx(int ACol, int ARow, int Index, TCellHAlign HAlign, TCellVAlign VAlign) {
+    if (!GridImages)
+        return;
+    CreateCellGraphic(ACol, ARow)->SetImageIdx(Index, HAlign, VAlign);
+    RepaintCell(RemapColInv(ACol), ARow);
+}
+
+void TDataGrid::AddDataImage(int ACol, int ARow, int Index, TCellHAlign HAlign, TCellVAlign VAlign) {
+    if (!GridImages)
+        return;
+    CreateCellGraphic(ACol, ARow)->SetDataImage(Index, HAlign, VAlign);
+    RepaintCell(RemapColInv(ACol), ARow);
+}
+
+void TDataGrid::AddMultiImage(int ACol, int ARow, int Direction, TCellHAlign HAlign, TCellVAlign VAlign) {
+    if (!GridImages)
+        return;
+    CreateCellGraphic(ACol, ARow)
+        ->SetMultiImage(ACol, ARow, Direction, HAlign, VAlign,
+                        [this](TObject* Sender, int col, int row) { MultiImageChanged(Sender, col, row); });
+    RepaintCell(RemapColInv(ACol), ARow);
+}
+
+bool TDataGrid::GetImageIdx(int ACol, int ARow, int& Index) const {
+    const TCellGraphic* graphic = OfKind(GetCellGraphic(ACol, ARow), {ctImageList});
+    if (!graphic || !GridImages)
+        return false;
+    Index = graphic->Number;
+    return true;
+}
+
+bool TDataGrid::RemoveDataImage(int ACol, int ARow) {
+    return OfKind(GetCellGraphic(ACol, ARow), {ctImageList, ctDataImage}) && FreeCellGraphic(ACol, ARow);
+}
+
+void TDataGrid::MultiImageChanged(TObject* Sender, int ACol, int ARow) {
+    // The list keeps the cell it was made in; sorting, hiding or inserting rows may have moved it.
+    if (ACol < GetColCount() && ARow < GetRowCount() && GetCellImages(ACol, ARow) == Sender)
+        RepaintCell(RemapColInv(ACol), ARow);
+    else
+        Invalidate();
 }
 
 void TDataGrid::AddCheckBox(int ACol, int ARow, bool State, bool Data) {

@@ -1,5 +1,6 @@
 // Cell graphics: where a graphic stands beside the text, how each kind looks, check boxes and
 // radio buttons in the grid's control style, node boxes and tree lines.
+#include "framework/ImageList.h"
 #include "framework/NumberFormat.h"
 #include "framework/StringList.h"
 #include "grid/Datagrid.h"
@@ -141,7 +142,22 @@ TCellGraphic* TDataGrid::GetGraphicDetails(int ACol, int ARow, int& W, int& H, b
         if (const auto* icon = static_cast<const TIcon*>(graphic->SecondObject))
             size(icon->Width(), icon->Height());
         break;
+    case ctImageList:
     case ctDataImage:
+        if (GridImages)
+            size(GridImages->Width, GridImages->Height);
+        ShowText = graphic->CellType == ctImageList;
+        break;
+    case ctImages:
+        if (GridImages) {
+            const TIntList* images = GetCellImages(ACol, ARow);
+            const int count = images ? images->Count() : 0;
+            if (graphic->State)
+                size(count * GridImages->Width, GridImages->Height);
+            else
+                size(GridImages->Width, count * GridImages->Height);
+        }
+        break;
     case ctRotated:
     case ctRadio:
     case ctProgress:
@@ -219,6 +235,11 @@ void TDataGrid::DrawCellGraphic(TCanvas& canvas, int displayCol, int ARow, const
         if (const auto* picture = static_cast<const TFilePicture*>(graphic->Object))
             picture->DrawPicture(canvas, G);
         break;
+    case ctImageList:
+    case ctDataImage:
+    case ctImages:
+        DrawCellImages(canvas, ACol, ARow, G, *graphic);
+        break;
     case ctCheckBox:
     case ctDataCheckBox: {
         bool checked = false;
@@ -249,6 +270,45 @@ void TDataGrid::DrawCellGraphic(TCanvas& canvas, int displayCol, int ARow, const
         break;
     default:
         break;
+    }
+}
+
+std::vector<int> TDataGrid::CellImageIndexes(int ACol, int ARow, const TCellGraphic& graphic) const {
+    switch (graphic.CellType) {
+    case ctImageList:
+        return {graphic.Number};
+    case ctDataImage:
+        try {
+            return {GetInts(ACol, ARow)};
+        } catch (const EDataGridError&) {
+            // A text that names no image shows none.
+            return {};
+        }
+    case ctImages: {
+        std::vector<int> indexes;
+        if (const TIntList* images = GetCellImages(ACol, ARow))
+            for (int i = 0; i < images->Count(); ++i)
+                indexes.push_back(images->GetInteger(i));
+        return indexes;
+    }
+    default:
+        return {};
+    }
+}
+
+void TDataGrid::DrawCellImages(TCanvas& canvas, int ACol, int ARow, const TRect& G,
+                               const TCellGraphic& graphic) {
+    if (!GridImages)
+        return;
+    const bool across = graphic.CellType != ctImages || graphic.State;
+    int x = G.Left;
+    int y = G.Top;
+    for (const int index : CellImageIndexes(ACol, ARow, graphic)) {
+        GridImages->Draw(canvas, x, y, index);
+        if (across)
+            x += GridImages->Width;
+        else
+            y += GridImages->Height;
     }
 }
 

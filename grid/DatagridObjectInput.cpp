@@ -24,6 +24,9 @@ bool TDataGrid::PressCellObject(int ACol, int ARow, int X, int Y, const TRect& c
         HandleRadioClick(real, ARow, X - cell.Left, Y - cell.Top);
         return true;
     }
+    // A grouped grid's first column holds only the node boxes.
+    if (real == 0 && groupColumn > 0)
+        return true;
     if (HasButton(real, ARow)) {
         const TRect button = ButtonRect(ACol, ARow);
         if (X >= button.Left && X < button.Right && Y >= button.Top && Y < button.Bottom) {

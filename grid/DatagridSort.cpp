@@ -322,6 +322,17 @@ void TDataGrid::CrossReferenceChanged() {
 void TDataGrid::ClickSort(int ACol, TShiftState Shift) {
     QElapsedTimer timer;
     timer.start();
+    // Merged runs would not move as one with the sort: split before, merged anew after.
+    struct Remerge {
+        TDataGrid& grid;
+        const bool on;
+        ~Remerge() {
+            if (on)
+                grid.ApplyColumnMerge();
+        }
+    } remerge{*this, SortSettings->AutoColumnMerge};
+    if (remerge.on)
+        UndoColumnMerge();
     if (SortSettings->IndexShow) {
         const bool onlyThis = sortIndexList.Count() == 1 && sortIndexList.FindIndex(ACol) == 0;
         if (Shift.Contains(ssShift) || onlyThis) {

@@ -7,9 +7,11 @@
 #include "grid/GridSettings.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
+class TCellGraphic;
 class TDataGrid;
 
 // What a pass of the page builder does: draw for the preview or on the printer, or only count the
@@ -34,6 +36,9 @@ AnsiString PageNumberText(bool split, int pageInStrip, int strip, int pageIndex,
 using THeaderStrings = std::array<AnsiString, 6>;
 THeaderStrings HeaderStrings(const TPrintSettings& settings, const AnsiString& time, const AnsiString& date,
                              const AnsiString& pageNumber, bool htmlTitle = false);
+
+// Rounded as the framework rounds, halves to the even neighbour.
+int RoundEven(double value);
 
 // The cell edges a border setting draws.
 TCellBorders CellBordersOf(TPrintBorders borders);
@@ -122,11 +127,20 @@ private:
     bool PageInRange(int pageNumber) const;
     void DrawHeaderFooter();
     int DrawPrintRow(int y, int first, int last, int row);
-    void DrawCellText(int realCol, int displayCol, int row, const TRect& cell, int last);
-    // A cell's check box, the graphic a page shows, drawn after the text, which keeps clear of it
-    // (DgprintGraphics.cpp): the room it takes from the left of the cell, 0 without one.
-    int PrintedCheckBoxRoom(int realCol, int row);
-    void DrawPrintedCheckBox(int realCol, int row, const TRect& cell);
+    void DrawCellText(int realCol, int displayCol, int row, const TRect& whole, int last);
+    // Plain text in cell, drawn within cut.
+    void DrawPlainText(AnsiString text, int displayCol, const TRect& cell, const TRect& cut,
+                       TAlignment hAlign, TVAlignment vAlign);
+    // A cell's graphic on the page (DgprintGraphics.cpp), with PrintGraphics and of a kind that
+    // prints; none else.
+    const TCellGraphic* PrintedGraphic(int realCol, int row) const;
+    // Its size in the page's units, a picture's stretched for the printed cell when given one.
+    TPoint PrintedGraphicSize(int realCol, int row, const TRect* cell);
+    // Where it stands in the cell, with text cut to the room the text keeps; none without one.
+    std::optional<TRect> PlacePrintedGraphic(int realCol, int row, const TRect& cell, TRect& text);
+    void DrawPrintedGraphic(int realCol, int row, const TRect& G);
+    void DrawPrintedImages(int realCol, int row, const TRect& G, const TCellGraphic& graphic);
+    void DrawPrintedCheckBox(int realCol, int row, const TRect& G);
     // The cell's border lines, kept until the page's lines are drawn.
     void DrawCellBorders(int realCol, int row, TRect cell, int drawnHeight, int last);
     // The kept border lines: those of one solid pen that continue each other as one line.

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -194,14 +195,9 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
         for (int k = 0; k <= span.x && c + k < static_cast<int>(widths.size()); ++k)
             width += widths[static_cast<std::size_t>(c + k)] + spacing;
         const TRect cell = Rect(Edge(c), y, Edge(c) + width, y - (span.y + 1) * drawn);
-        if (const int box = PrintedCheckBoxRoom(realCol, row)) {
-            // A data check box shows its text as the box alone.
-            if (grid.GetCellType(realCol, row) == ctCheckBox)
-                DrawCellText(realCol, c, row, Rect(cell.Left + box, cell.Top, cell.Right, cell.Bottom), last);
-            DrawPrintedCheckBox(realCol, row, cell);
-        } else {
-            DrawCellText(realCol, c, row, cell, last);
-        }
+        // A white cell before this one left its brush clear.
+        canvas.Brush.Style = savedBrush.Style;
+        DrawCellText(realCol, c, row, cell, last);
         DrawCellBorders(realCol, row, cell, drawn, last);
     }
     canvas.Font = savedFont;
@@ -210,7 +206,7 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
     return drawn;
 }
 
-void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect& cell, int last) {
+void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect& whole, int last) {
     TAlignment hAlign = taLeftJustify;
     TVAlignment vAlign = vtaTop;
     UseCellFont(realCol, row, hAlign, vAlign);
@@ -224,7 +220,7 @@ void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect&
     }
     AnsiString text = CellText(realCol, row);
     // Cut at the page's last column, as far as one line or wrapped text goes.
-    TRect cut = cell;
+    TRect cut = whole;
     cut.Right = std::min(cut.Right, Edge(last + 1));
     if (TextType(text, false) == ttRTF) {
         if (canvas.Brush.Style != bsClear)
@@ -239,6 +235,28 @@ void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect&
         return;
     }
 
+    // A graphic stands beside plain text only; the text keeps clear of it.
+    TRect cell = whole;
+    const std::optional<TRect> graphic = PlacePrintedGraphic(realCol, row, whole, cell);
+    if (!graphic) {
+        DrawPlainText(text, displayCol, cell, cut, hAlign, vAlign);
+        return;
+    }
+    const TBrushStyle style = canvas.Brush.Style;
+    if (style != bsClear)
+        canvas.FillRect(cut);
+    canvas.Brush.Style = bsClear;
+    cut.Left = std::max(cut.Left, cell.Left);
+    cut.Right = std::min(cut.Right, cell.Right);
+    cut.Top = std::min(cut.Top, cell.Top);
+    cut.Bottom = std::max(cut.Bottom, cell.Bottom);
+    DrawPlainText(text, displayCol, cell, cut, hAlign, vAlign);
+    DrawPrintedGraphic(realCol, row, *graphic);
+    canvas.Brush.Style = style;
+}
+
+void TPrintPass::DrawPlainText(AnsiString text, int displayCol, const TRect& cell, const TRect& cut,
+                               TAlignment hAlign, TVAlignment vAlign) {
     if (grid.WordWrap && settings.NoAutoSize) {
         if (canvas.Brush.Style != bsClear)
             canvas.TextRect(cut, cut.Left, cut.Top, "");

@@ -29,12 +29,11 @@ constexpr std::array<unsigned char, 256> BreakKinds = [] {
     return kinds;
 }();
 
-// Rounded as the framework rounds, halves to the even neighbour.
+} // namespace
+
 int RoundEven(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
-
-} // namespace
 
 int MapFontHeight(int pointSize, double scale) {
     return -static_cast<int>(pointSize * 254.0 / 72.0 * scale);
@@ -175,6 +174,9 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
                 if (grid.IsXMergedCell(realCol, r))
                     continue;
             }
+            // A printed graphic beside the text: the row is left to its own measuring.
+            const int graphicWidth = plain ? 0 : PrintedGraphicSize(realCol, r, nullptr).x;
+            known = known && graphicWidth == 0;
             const AnsiString& stored = grid.cells.Text(realCol, r);
             const TTextType type = TextType(stored, grid.EnableHTML);
             const bool asStored = plain && !grid.OnGetDisplText && type != ttFormula;
@@ -218,7 +220,7 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
                 if (grid.URLShow && !grid.URLFull)
                     StripURLProtocol(line);
                 if (!line.IsEmpty() || lines > 1)
-                    need = std::max(need, canvas.TextWidth(line) + inset);
+                    need = std::max(need, canvas.TextWidth(line) + inset + graphicWidth);
             }
             height = std::max(height, lineHeight * lines);
         }
@@ -258,6 +260,9 @@ void TPrintPass::UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignme
 }
 
 AnsiString TPrintPass::CellText(int realCol, int row) const {
+    // A data check box shows its text as the box alone.
+    if (grid.cells.Object(realCol, row) && grid.HasDataCheckBox(realCol, row))
+        return {};
     AnsiString text = grid.GetCellEx(realCol, row);
     // A formula is known by its first character, whatever else the text holds.
     if (TextType(text, false) == ttFormula)
@@ -302,7 +307,10 @@ TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row) {
             size.y = canvas.DrawText(text, area, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
         }
     }
-    return size;
+    const TPoint graphic = PrintedGraphicSize(realCol, row, nullptr);
+    if (!(grid.WordWrap && settings.NoAutoSize))
+        size.x += graphic.x;
+    return Point(std::max(size.x, graphic.x), std::max(size.y, graphic.y));
 }
 
 int TPrintPass::PrintRowHeight(int row) {

@@ -1,5 +1,6 @@
 #include "grid/Datagrid.h"
 
+#include "framework/ImageList.h"
 #include "framework/StringList.h"
 #include "tests/grid/ErrorText.h"
 #include "tests/support/AnsiStringPrinter.h"
@@ -150,6 +151,62 @@ TEST(DatagridCellObjects, RadioGroups) {
     EXPECT_FALSE(grid.GetRadioIdx(1, 2, index));
     EXPECT_TRUE(grid.RemoveRadio(2, 1));
     EXPECT_EQ(shared.Count(), 3);
+}
+
+TEST(DatagridCellObjects, ImageListCells) {
+    TDataGrid grid(nullptr);
+    // Without an image list the calls make nothing.
+    grid.AddImageIdx(1, 1, 2, haLeft, vaTop);
+    grid.AddDataImage(1, 2, 2, haLeft, vaTop);
+    grid.AddMultiImage(1, 3, 0, haLeft, vaTop);
+    for (int row = 1; row <= 3; ++row)
+        EXPECT_EQ(grid.GetCellType(1, row), ctEmpty) << row;
+
+    TImageList images(nullptr);
+    grid.SetImages(&images);
+    grid.SetCells(2, 1, "kept");
+    grid.AddImageIdx(2, 1, 2, haRight, vaCenter);
+    grid.AddDataImage(2, 2, 1, haLeft, vaTop);
+    grid.AddMultiImage(2, 3, 0, haLeft, vaTop);
+    EXPECT_EQ(grid.GetCells(2, 1), "kept");
+    EXPECT_EQ(grid.GetCellType(2, 1), ctImageList);
+    EXPECT_EQ(grid.GetCellType(2, 2), ctDataImage);
+    int index = -1;
+    EXPECT_TRUE(grid.GetImageIdx(2, 1, index));
+    EXPECT_EQ(index, 2);
+    EXPECT_EQ(grid.GetCellImageIdx(2, 1), 2);
+    // Only an image-list cell answers, and only while the list is there.
+    index = -1;
+    EXPECT_FALSE(grid.GetImageIdx(2, 2, index));
+    EXPECT_EQ(index, -1);
+    grid.SetImages(nullptr);
+    EXPECT_FALSE(grid.GetImageIdx(2, 1, index));
+    grid.SetImages(&images);
+
+    TIntList* list = grid.GetCellImages(2, 3);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(grid.GetCellImageIdx(2, 3), -1);
+    list->Add(4);
+    list->Add(1);
+    EXPECT_EQ(grid.GetCellImageIdx(2, 3), 4);
+    EXPECT_EQ(grid.GetCellImages(2, 1), nullptr);
+
+    // Each removal takes only its own kinds.
+    EXPECT_FALSE(grid.RemoveImageIdx(2, 2));
+    EXPECT_FALSE(grid.RemoveDataImage(2, 3));
+    grid.RemoveMultiImage(2, 1);
+    EXPECT_EQ(grid.GetCellType(2, 1), ctImageList);
+    EXPECT_TRUE(grid.RemoveDataImage(2, 2));
+    EXPECT_EQ(grid.GetCellType(2, 2), ctEmpty);
+    grid.RemoveMultiImage(2, 3);
+    EXPECT_EQ(grid.GetCellGraphic(2, 3), nullptr);
+    EXPECT_TRUE(grid.RemoveImageIdx(2, 1));
+    grid.AddImageIdx(2, 1, 0, haLeft, vaTop);
+    EXPECT_TRUE(grid.RemoveDataImage(2, 1));
+    EXPECT_EQ(grid.GetCells(2, 1), "kept");
+    grid.AddCheckBox(3, 3, true, false);
+    EXPECT_FALSE(grid.RemoveDataImage(3, 3));
+    EXPECT_TRUE(grid.HasCheckBox(3, 3));
 }
 
 TEST(DatagridCellObjects, KindsAndRemovals) {

@@ -1,6 +1,7 @@
 #include "grid/Datagrid.h"
 
 #include "framework/GridScrollArea.h"
+#include "framework/ImageList.h"
 #include "framework/StringList.h"
 #include "tests/grid/PrintedGrid.h"
 #include "tests/grid/ShownGrid.h"
@@ -9,7 +10,9 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -41,6 +44,175 @@ QRect Drawn(const QImage& image) {
             if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
                 box |= QRect(x, y, 1, 1);
     return box;
+}
+
+// The box around the pixels of one colour.
+QRect DrawnIn(const QImage& image, QRgb colour) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == colour)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+constexpr QRgb Red = 0xFF0000;
+constexpr QRgb Green = 0x00FF00;
+constexpr QRgb Blue = 0x0000FF;
+
+// An image list of 16 x 16 squares: red, green, blue.
+struct Squares {
+    Squares() {
+        for (const QRgb colour : {Red, Green, Blue}) {
+            QImage square(16, 16, QImage::Format_RGB32);
+            square.fill(colour);
+            images.Add(square);
+        }
+    }
+    TImageList images{nullptr};
+};
+
+TEST(DatagridGraphics, ImageListCellsDrawTheirImagesWhereTheyArePlaced) {
+    struct Case {
+        const char* name;
+        std::function<void(TDataGrid&)> set;
+        // The squares' boxes in cell (1, 1), none where a colour must not show.
+        QRect red, green, blue;
+        bool text;
+    };
+    const Case cases[] = {
+        {"index at top left",
+         [](TDataGrid& g) { g.AddImageIdx(1, 1, 1, haLeft, vaTop); },
+         {},
+         QRect(1, 1, 16, 16),
+         {},
+         false},
+        {"index at bottom right",
+         [](TDataGrid& g) { g.AddImageIdx(1, 1, 2, haRight, vaBottom); },
+         {},
+         {},
+         QRect(47, 24, 16, 16),
+         false},
+        {"index centred",
+         [](TDataGrid& g) { g.AddImageIdx(1, 1, 0, haCenter, vaCenter); },
+         QRect(24, 12, 16, 16),
+         {},
+         {},
+         false},
+        {"index before text",
+         [](TDataGrid& g) {
+             g.SetCells(1, 1, "ab");
+             g.AddImageIdx(1, 1, 0, haBeforeText, vaTop);
+         },
+         QRect(1, 1, 16, 16),
+         {},
+         {},
+         true},
+        {"data image by the cell's number, no text",
+         [](TDataGrid& g) {
+             g.SetCells(1, 1, "2");
+             g.AddDataImage(1, 1, 0, haLeft, vaTop);
+         },
+         {},
+         {},
+         QRect(1, 1, 16, 16),
+         false},
+        {"data image of a text that is no number",
+         [](TDataGrid& g) {
+             g.SetCells(1, 1, "x");
+             g.AddDataImage(1, 1, 0, haLeft, vaTop);
+         },
+         {},
+         {},
+         {},
+         false},
+        {"data image beyond the list",
+         [](TDataGrid& g) {
+             g.SetCells(1, 1, "7");
+             g.AddDataImage(1, 1, 0, haLeft, vaTop);
+         },
+         {},
+         {},
+         {},
+         false},
+        {"images side by side",
+         [](TDataGrid& g) {
+             g.AddMultiImage(1, 1, 0, haLeft, vaTop);
+             g.GetCellImages(1, 1)->Add(2);
+             g.GetCellImages(1, 1)->Add(0);
+         },
+         QRect(17, 1, 16, 16),
+         {},
+         QRect(1, 1, 16, 16),
+         false},
+        {"images stacked",
+         [](TDataGrid& g) {
+             g.AddMultiImage(1, 1, 1, haLeft, vaTop);
+             g.GetCellImages(1, 1)->Add(1);
+             g.GetCellImages(1, 1)->Add(0);
+         },
+         QRect(1, 17, 16, 16),
+         QRect(1, 1, 16, 16),
+         {},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GraphicGrid shown;
+        shown.grid->VAlignment = vtaTop;
+        Squares squares;
+        shown.grid->SetImages(&squares.images);
+        c.set(*shown.grid);
+        const QImage cell = shown.Cell(1, 1);
+        EXPECT_EQ(DrawnIn(cell, Red), c.red);
+        EXPECT_EQ(DrawnIn(cell, Green), c.green);
+        EXPECT_EQ(DrawnIn(cell, Blue), c.blue);
+        // Text pixels: dark grey to black.
+        bool text = false;
+        for (int y = 0; y < cell.height(); ++y)
+            for (int x = 0; x < cell.width(); ++x) {
+                const QRgb pixel = cell.pixel(x, y);
+                text = text || std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)}) < 100;
+            }
+        EXPECT_EQ(text, c.text);
+        shown.grid->SetImages(nullptr);
+    }
+}
+
+TEST(DatagridGraphics, AListOfImagesRepaintsAsItChangesWhereverItsRowWent) {
+    GraphicGrid shown;
+    shown.grid->SetRowCount(3);
+    Squares squares;
+    shown.grid->SetImages(&squares.images);
+    shown.grid->SetCells(1, 1, "b");
+    shown.grid->SetCells(1, 2, "a");
+    shown.grid->AddMultiImage(1, 1, 0, haLeft, vaTop);
+    EXPECT_TRUE(DrawnIn(shown.Cell(1, 1), Green).isEmpty());
+    shown.grid->GetCellImages(1, 1)->Add(1);
+    EXPECT_EQ(DrawnIn(shown.Cell(1, 1), Green), QRect(1, 1, 16, 16));
+    // Sorted, the list is in row 2 and still shows what is added to it.
+    shown.grid->SortSettings->Column = 1;
+    shown.grid->QSort();
+    TIntList* moved = shown.grid->GetCellImages(1, 2);
+    ASSERT_NE(moved, nullptr);
+    moved->Add(2);
+    EXPECT_EQ(DrawnIn(shown.Cell(1, 2), Blue), QRect(17, 1, 16, 16));
+    EXPECT_TRUE(DrawnIn(shown.Cell(1, 1), Green).isEmpty());
+}
+
+TEST(DatagridGraphics, ImagesGoWithTheirImageList) {
+    GraphicGrid shown;
+    auto squares = std::make_unique<Squares>();
+    shown.grid->SetImages(&squares->images);
+    shown.grid->AddImageIdx(1, 1, 1, haLeft, vaTop);
+    EXPECT_FALSE(DrawnIn(shown.Cell(1, 1), Green).isEmpty());
+    // The list freed: the grid hears of it and draws nothing where its image was.
+    squares.reset();
+    EXPECT_EQ(shown.grid->GridImages, nullptr);
+    shown.grid->Invalidate();
+    EXPECT_TRUE(DrawnIn(shown.Cell(1, 1), Green).isEmpty());
+    int index = -1;
+    EXPECT_FALSE(shown.grid->GetImageIdx(1, 1, index));
 }
 
 TEST(DatagridGraphics, ACheckBoxStandsBeforeTheTextAndCentredDown) {
@@ -109,6 +281,7 @@ TEST(DatagridGraphics, TreeLinesJoinTheRowsOfANode) {
 }
 
 TEST_F(PrintedGrid, ACheckBoxPrintsBesideItsText) {
+    grid.PrintSettings->PrintGraphics = true;
     grid.SetCells(1, 0, "Pump");
     // The page's top left, 254 dots an inch: a dot is a tenth of a millimetre.
     const auto printed = [this] {

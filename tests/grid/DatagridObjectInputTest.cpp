@@ -130,6 +130,31 @@ TEST(DatagridObjectInput, ANodeBoxOpensAndClosesItsRows) {
     EXPECT_EQ(events, (std::vector<int>{11, -11}));
 }
 
+TEST(DatagridObjectInput, AGroupedGridsFirstColumnOnlyOpensAndClosesNodes) {
+    ObjectWindow window;
+    const char* groups[] = {"A", "A", "B"};
+    for (int r = 1; r <= 3; ++r) {
+        window.grid->SetCells(0, r, "r" + std::to_string(r));
+        window.grid->SetCells(1, r, groups[r - 1]);
+    }
+    window.grid->SetRowCount(4);
+    window.grid->Group(1);
+    // Node A, its two rows, node B, its row.
+    ASSERT_EQ(window.grid->GetRowCount(), 6);
+    int clicks = 0;
+    window.grid->OnClickCell = [&](TObject*, int, int) { ++clicks; };
+    window.Show();
+    window.grid->SetRow(1);
+    window.Click(0, 2, 8);
+    EXPECT_EQ(window.grid->GetRow(), 1);
+    window.Click(1, 2, 20);
+    EXPECT_EQ(window.grid->GetRow(), 2);
+    EXPECT_EQ(clicks, 1);
+    // The node box still closes its rows.
+    window.Click(0, 1, 8);
+    EXPECT_EQ(window.grid->GetRowCount(), 4);
+}
+
 TEST(DatagridObjectInput, ACommentShowsBesideItsCell) {
     ObjectWindow window;
     window.grid->AddComment(2, 1, "Check the invert");

@@ -367,6 +367,31 @@ TEST(DatagridSort, HeaderClicksWithIndexesAddAColumnWithShift) {
     EXPECT_EQ(window.grid->SortIndexes().Count(), 1);
 }
 
+TEST(DatagridSort, HeaderClicksMergeTheMergedColumnsAnewAroundTheSort) {
+    SortingWindow window;
+    // Column 1 alternates, so nothing merges before the sort.
+    const char* sides[] = {"x", "y", "x", "y"};
+    for (int r = 1; r <= 4; ++r)
+        window.grid->SetCells(1, r, sides[r - 1]);
+    window.grid->SortSettings->AutoColumnMerge = true;
+    window.grid->MergedColumns().Add(1);
+    window.Show();
+    const auto blocks = [&] {
+        std::string found;
+        for (int r = 1; r <= 4; ++r)
+            found += window.grid->GetCellEx(1, r).str() +
+                     (window.grid->IsBaseCell(1, r) ? std::to_string(window.grid->CellSpan(1, r).y) : "-");
+        return found;
+    };
+    // Sorted a, b, c, d the y rows come first, each pair one block.
+    window.ClickHeader(2);
+    EXPECT_EQ(Normal(*window.grid, 2), "a|b|c|d");
+    EXPECT_EQ(blocks(), "y1y-x1x-");
+    window.ClickHeader(2);
+    EXPECT_EQ(Normal(*window.grid, 2), "d|c|b|a");
+    EXPECT_EQ(blocks(), "x1x-y1y-");
+}
+
 TEST(DatagridSort, HeaderClicksNearABorderOrAfterAnAutoSizeDoNotSort) {
     SortingWindow window;
     window.grid->SetOptions(window.grid->GetOptions() | goColSizing);

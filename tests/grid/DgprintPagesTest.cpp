@@ -207,6 +207,32 @@ TEST_F(PrintedGrid, TheGridKeepsItsOwnFontScaleWhileItsCellsPrintLarger) {
     EXPECT_EQ(heights, std::vector<int>(heights.size(), -35));
 }
 
+TEST_F(PrintedGrid, ACellColouredAfterAWhiteOneInItsRowPrintsItsColour) {
+    grid.SetRowCount(2);
+    // The event takes the row first.
+    grid.OnGetCellPrintColor = [](TObject*, int, int ACol, TGridDrawState, TBrush* ABrush, TFont*) {
+        ABrush->Color = ACol == 1 ? clRed : clWhite;
+    };
+    const auto redIn = [](const QImage& page) {
+        int red = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                red += (page.pixel(x, y) & 0xFFFFFF) == 0xFF0000u;
+        return red;
+    };
+    // Printed, and on the preview's white sheet, where white cells are left unfilled.
+    QImage printed = PageImage(600, 300, 254);
+    TCanvas canvas;
+    canvas.SetImage(&printed);
+    grid.PrintDraw(&canvas, Rect(0, 0, 600, 300));
+    QImage preview = PageImage(600, 850, 96);
+    canvas.SetImage(&preview);
+    grid.PrintPreview(&canvas, Rect(0, 0, 600, 850));
+    // Two cells of 159 x 56 tenths printed; in the preview a page 2028 wide in 600 pixels.
+    EXPECT_NEAR(redIn(printed), 2 * 159 * 56, 2 * 159 * 6);
+    EXPECT_NEAR(redIn(preview), 2 * 47 * 16, 2 * 47 * 6);
+}
+
 TEST_F(PrintedGrid, BordersAsTheSettingsDrawThem) {
     // Drawn at one pixel per tenth: two columns of 254 and two rows of 122 from the top left.
     // The inner edge runs at x = 254, the line between the rows at y = 122, the right edge at
