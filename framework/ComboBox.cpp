@@ -250,7 +250,9 @@ void TComboBox::UpdateView() {
             });
     }
     UpdateItems();
-    view->setCurrentIndex(itemIndex);
+    // Setting the index again writes the edit field's text again, and its caret goes to the end.
+    if (view->currentIndex() != itemIndex)
+        view->setCurrentIndex(itemIndex);
     if (editable && view->currentText() != QString::fromStdString(text.str()))
         view->setEditText(QString::fromStdString(text.str()));
     view->setMaxVisibleItems(std::max(1, DropDownCount));

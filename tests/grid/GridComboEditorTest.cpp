@@ -112,6 +112,9 @@ TEST(GridComboEditor, OpenedByAClickTheCaretStandsWhereTheMouseIs) {
         TGridCombo& combo = window.Combo();
         ASSERT_TRUE(combo.GetVisible());
         UpdateStaleViews();
+        // The mouse coming over the box redraws it and leaves the caret where it is.
+        combo.ViewMouseEnter();
+        UpdateStaleViews();
         const int caret = combo.GetSelStart();
         if (row.caretPositioning) {
             EXPECT_EQ(combo.GetSelLength(), 0);
