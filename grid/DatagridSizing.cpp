@@ -23,7 +23,7 @@ TPoint TDataGrid::TextSize(int ACol, int ARow, const TFont& font) {
         textWidths = std::make_unique<TextWidths>();
     AnsiString rest = GetCellEx(ACol, ARow);
     if (TextType(rest, EnableHTML) == ttHTML)
-        return HTMLTextSize(rest, font, 0);
+        return BesideGraphic(ACol, ARow, HTMLTextSize(rest, font, 0));
     int widest = 0;
     int lines = 0;
     do {

@@ -31,6 +31,7 @@ void TPrintPass::DrawHTMLText(const AnsiString& text, const TRect& cell) {
     THTMLRenderContext context = grid.HTMLContext();
     context.Scale = pageDpi / std::max(1, grid.ScreenPixelsPerInch());
     context.BlinkOn = true;
+    context.PixelsPerInch = static_cast<int>(std::lround(pageDpi));
     THTMLRenderResult result;
     RenderHTMLText(canvas, text, Rect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y), context, result);
     canvas.SetMapMode(mode);

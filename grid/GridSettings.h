@@ -406,6 +406,8 @@ protected:
     void Paint() override;
 
 private:
+    // Whether the current row has a cell in column.
+    bool ShowsCell(int column) const;
     // The painted width: the fixed columns and those from the leftmost in view to the last.
     int PaintedWidth() const;
     void PaintFixedLastRow(int width);

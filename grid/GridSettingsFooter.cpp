@@ -68,10 +68,16 @@ AnsiString TFooterPanel::HTMLColReplace(const AnsiString& Template) const {
         const AnsiString number = rest.SubString(1, close - 1);
         rest.Delete(1, close);
         int column = 0;
-        if (TryStrToInt(number, column) && column >= 0 && column < grid->GetColCount())
+        if (TryStrToInt(number, column) && ShowsCell(column))
             result += grid->GetCells(column, grid->GetRow());
     }
     return result + rest;
+}
+
+bool TFooterPanel::ShowsCell(int column) const {
+    // A hidden selection leaves the current row past the last: no cell to show.
+    const int row = grid->GetRow();
+    return column >= 0 && column < grid->GetColCount() && row >= 0 && row < grid->GetRowCount();
 }
 
 int TFooterPanel::PaintedWidth() const {
@@ -96,7 +102,8 @@ void TFooterPanel::Paint() {
         const TRect frame = PreviewFrame(width);
         const TColor selectionText = grid->SelectionTextColor;
         grid->SelectionTextColor = clBlack;
-        grid->DrawGridCell(&canvas, grid->FloatingFooter->GetColumn(), grid->GetRow(), frame, 0);
+        if (ShowsCell(grid->FloatingFooter->GetColumn()))
+            grid->DrawGridCell(&canvas, grid->FloatingFooter->GetColumn(), grid->GetRow(), frame, 0);
         grid->SelectionTextColor = selectionText;
         break;
     }

@@ -52,7 +52,21 @@ std::vector<TRect> THTMLImage::PictureRects() const {
     }
 }
 
+void THTMLImage::Loaded() {
+    TControl::Loaded();
+    UseResolutionOf(View());
+}
+
+void THTMLImage::UseResolutionOf(const QPaintDevice* device) {
+    if (!device)
+        return;
+    HTMLPicture->PixelsPerInchX = device->logicalDpiX();
+    HTMLPicture->PixelsPerInchY = device->logicalDpiY();
+}
+
 void THTMLImage::ViewPaint(QPainter& painter) {
+    // The picture takes the room its size needs where it is drawn, on screen or on a page.
+    UseResolutionOf(painter.device());
     const QImage image = HTMLPicture->Image();
     for (const TRect& r : PictureRects())
         painter.drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), image);

@@ -33,6 +33,9 @@ struct THTMLRenderContext {
     double Scale = 1.0;
     // The blink phase: blinking text shows only while it is on.
     bool BlinkOn = true;
+    // The resolution pictures are sized for, so that they keep to the text on a page drawn
+    // smaller than its device; 0: the canvas's device's.
+    int PixelsPerInch = 0;
 };
 
 struct THTMLRenderResult {

@@ -2,47 +2,26 @@
 #include "grid/HTMLTextLayout.h"
 #include "grid/HTMLText.h"
 
-#include "framework/CanvasStyles.h"
+#include "grid/TextWidths.h"
 
-#include <QFontMetrics>
 #include <QPaintDevice>
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <map>
 #include <numbers>
-#include <optional>
-#include <tuple>
 #include <unordered_map>
 
 namespace {
 
-// Metrics of the sizes and styles texts use, at one resolution; kept for every text after, since
-// they depend on the device's resolution alone.
-class FontMeasures {
-public:
-    explicit FontMeasures(const QPaintDevice* device)
-        : device(device), dpi(device ? device->logicalDpiY() : 0) {}
-
-    const QFontMetrics& Of(int size, unsigned style) {
-        // Never freed: fonts must not outlive the application object.
-        static auto& made = *new std::map<std::tuple<int, unsigned, int>, QFontMetrics>;
-        const auto key = std::make_tuple(size, style, dpi);
-        if (const auto found = made.find(key); found != made.end())
-            return found->second;
-        TFont font;
-        font.Size = size;
-        font.Style = style;
-        return made.emplace(key, device ? QFontMetrics(font.ToQFont(), device) : QFontMetrics(font.ToQFont()))
-            .first->second;
-    }
-
-private:
-    const QPaintDevice* device;
-    int dpi;
-};
+// Widths and metrics of the sizes and styles texts use, kept for every text after, since they
+// depend on the device's resolution alone. Never freed: fonts must not outlive the application
+// object.
+TextWidths& Measures() {
+    static auto& widths = *new TextWidths;
+    return widths;
+}
 
 int ParseInt(std::string_view s, int fallback) {
     while (!s.empty() && s.front() == ' ')
@@ -79,13 +58,18 @@ public:
 
     LayoutBuilder(const TFont& font, int width, double scale, const QPaintDevice* device,
                   const HTMLSources& sources)
-        : width(width > 0 ? width : Unbounded), scale(scale), dpi(device ? device->logicalDpiX() : 96),
-          measures(device), sources(sources) {
+        : width(width > 0 ? width : Unbounded), scale(scale),
+          dpi(sources.PixelsPerInch > 0 ? sources.PixelsPerInch
+              : device                  ? device->logicalDpiX()
+                                        : 96),
+          device(device), sources(sources) {
         style.Size = font.Size;
         style.Style = font.Style;
+        StartLine();
     }
 
     std::shared_ptr<HTMLLayout> Build(std::string_view text) {
+        layout->PlainText.reserve(text.size());
         for (const HTMLToken& token : TokenizeHTML(text)) {
             if (!token.IsTag)
                 AddText(token.Text);
@@ -102,7 +86,13 @@ public:
 private:
     int Scaled(int pixels) const { return static_cast<int>(std::lround(pixels * scale)); }
     int FromDpi(int pixels) const { return pixels * dpi / 96; }
-    const QFontMetrics& Metrics() const { return measures.Of(style.Size, style.Style); }
+    // The font of the run's size and style.
+    const TFont& Font() const {
+        measureFont.Size = style.Size;
+        measureFont.Style = style.Style;
+        return measureFont;
+    }
+    const TextWidths::Line& Metrics() const { return Measures().LineOf(Font(), device); }
     bool Hidden() const { return counts[Z] > 0; }
 
     void SetFlag(unsigned bit, int& count, bool on) {
@@ -149,9 +139,9 @@ private:
         else if (name == "R")
             OpenRotation(tag);
         else if (name == "SUB")
-            shift = Metrics().ascent() / 3;
+            shift = Metrics().Ascent / 3;
         else if (name == "SUP")
-            shift = -Metrics().ascent() / 3;
+            shift = -Metrics().Ascent / 3;
         else if (name.starts_with("BL"))
             style.Blink = ++counts[BL] > 0;
         else if (name.starts_with("SH"))
@@ -321,16 +311,19 @@ private:
         const int height = FromDpi(h);
         if (penX + run.Width > width && !line.Runs.empty())
             FinishLine();
-        const int textHeight = Metrics().height();
+        const int textHeight = Metrics().Height;
         const std::string_view align = tag.Attribute("ALIGN");
         if (Upper(align, "MIDDLE"))
             run.Ascent = height / 2 + textHeight / 2;
         else if (Upper(align, "TOP"))
-            run.Ascent = std::min(height, Metrics().ascent());
+            run.Ascent = std::min(height, Metrics().Ascent);
         else
             run.Ascent = height;
         run.Descent = height - run.Ascent;
-        run.Picture = picture.Image;
+        if (!picture.Image.isNull()) {
+            run.Picture = static_cast<int>(layout->Pictures.size());
+            layout->Pictures.push_back(picture.Image);
+        }
         run.Animated = picture.Animated;
         run.Style = style;
         run.X = penX;
@@ -348,9 +341,7 @@ private:
             PlaceText(text);
     }
 
-    int Advance(std::string_view text) const {
-        return Metrics().horizontalAdvance(CanvasText(AnsiString(text)));
-    }
+    int Advance(std::string_view text) const { return Measures().Width(Font(), text, device); }
 
     // Words move to the next line whole; one wider than a line stays on its own.
     void PlaceText(std::string_view text) {
@@ -386,13 +377,13 @@ private:
     }
 
     void PlaceRun(std::string_view text, int runWidth) {
-        const QFontMetrics& metrics = Metrics();
+        const TextWidths::Line& metrics = Metrics();
         HTMLRun run;
         run.Text = std::string(text);
         run.X = penX;
         run.Width = runWidth;
-        run.Ascent = metrics.ascent();
-        run.Descent = metrics.descent();
+        run.Ascent = metrics.Ascent;
+        run.Descent = metrics.Descent;
         run.Shift = shift;
         run.Style = style;
         penX += runWidth;
@@ -401,10 +392,10 @@ private:
 
     // Turned about the start of its baseline; the run takes the turned box.
     void PlaceRotated(std::string_view text) {
-        const QFontMetrics& metrics = Metrics();
+        const TextWidths::Line& metrics = Metrics();
         const double w = Advance(text);
-        const double a = metrics.ascent();
-        const double d = metrics.descent();
+        const double a = metrics.Ascent;
+        const double d = metrics.Descent;
         const double angle = style.Angle * std::numbers::pi / 180;
         const double c = std::cos(angle);
         const double s = std::sin(angle);
@@ -441,8 +432,8 @@ private:
             right = std::max(right, run.X + run.Width);
         }
         if (line.Runs.empty()) {
-            ascent = Metrics().ascent();
-            descent = Metrics().descent();
+            ascent = Metrics().Ascent;
+            descent = Metrics().Descent;
         }
         // Without a width to align in, every line stays at the left.
         const int room = width == Unbounded ? 0 : std::max(0, width - right);
@@ -460,8 +451,14 @@ private:
         layout->Height += line.Height;
         layout->Width = std::max(layout->Width, line.Right);
         layout->Lines.push_back(std::move(line));
-        line = HTMLLine();
+        StartLine();
         penX = paragraphIndent;
+    }
+
+    // Room for the runs a line mostly holds, made at once.
+    void StartLine() {
+        line = HTMLLine();
+        line.Runs.reserve(8);
     }
 
     enum Counter { B, I, U, S, E, Z, HI, BL, SH, Counters };
@@ -469,7 +466,8 @@ private:
     int width;
     double scale;
     int dpi;
-    mutable FontMeasures measures;
+    const QPaintDevice* device;
+    mutable TFont measureFont;
     HTMLSources sources;
     std::shared_ptr<HTMLLayout> layout = std::make_shared<HTMLLayout>();
     HTMLLine line;

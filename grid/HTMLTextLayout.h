@@ -66,7 +66,8 @@ struct HTMLRun {
     int Shift = 0;
     std::string Text;
     HTMLRunStyle Style;
-    QImage Picture;
+    // An image's picture in the layout's Pictures, -1 for none.
+    int Picture = -1;
     // A picture of several frames: its area is filled first.
     bool Animated = false;
 };
@@ -90,6 +91,8 @@ struct HTMLLayout {
     int Height = 0;
     TColor BodyColor = clNone;
     QImage BodyPicture;
+    // The images' pictures, apart so that text runs carry none.
+    std::vector<QImage> Pictures;
     // Pictures may change, so such a layout is not kept.
     bool UsesPictures = false;
 };
@@ -98,6 +101,8 @@ struct HTMLSources {
     TPictureContainer* Container = nullptr;
     THTMLPictureCache* Cache = nullptr;
     const TImageList* Images = nullptr;
+    // Pictures' pixels per inch; 0: the device's.
+    int PixelsPerInch = 0;
 };
 
 // The lines of text set in font on device (none: the screen), broken to width pixels (0: no

@@ -39,6 +39,7 @@ public:
     }
 
     void Paint(const HTMLLayout& layout) {
+        pictures = &layout.Pictures;
         if (layout.BodyColor != clNone)
             Fill(rect, layout.BodyColor);
         if (!layout.BodyPicture.isNull())
@@ -86,8 +87,8 @@ private:
             const TRect area = Rect(left, top, left + run.Width, top + run.Ascent + run.Descent);
             if (run.Animated)
                 Fill(area, brush.Color);
-            if (!run.Picture.isNull())
-                canvas.StretchDraw(area, run.Picture);
+            if (run.Picture >= 0)
+                canvas.StretchDraw(area, (*pictures)[static_cast<std::size_t>(run.Picture)]);
             return;
         }
         if (background != clNone)
@@ -145,6 +146,8 @@ private:
     const TPen pen;
     // One pixel at the context's scale.
     int unit;
+    // The pictures of the layout painted.
+    const std::vector<QImage>* pictures = nullptr;
 };
 
 } // namespace
@@ -153,7 +156,7 @@ bool RenderHTMLText(TCanvas& canvas, const AnsiString& text, const TRect& rect,
                     const THTMLRenderContext& context, THTMLRenderResult& result) {
     const std::shared_ptr<const HTMLLayout> layout =
         LayOutHTML(text.view(), canvas.Font, rect.Width(), context.Scale, canvas.Device(),
-                   HTMLSources{context.Container, context.Cache, context.Images});
+                   HTMLSources{context.Container, context.Cache, context.Images, context.PixelsPerInch});
     const int hit = context.Mouse ? AnchorAt(*layout, rect, *context.Mouse) : -1;
     result.Anchor = hit >= 0 ? AnsiString(layout->Anchors[static_cast<std::size_t>(hit)]) : AnsiString();
     result.PlainText = layout->PlainText;

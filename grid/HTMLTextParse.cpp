@@ -30,6 +30,8 @@ bool StartsWithNoCase(std::string_view s, std::size_t at, std::string_view prefi
 std::string RunText(std::string_view s) {
     static constexpr std::array<std::pair<std::string_view, char>, 3> entities{
         {{"&nbsp;", ' '}, {"&lt;", '<'}, {"&gt;", '>'}}};
+    if (s.find_first_of("&\r\n") == s.npos)
+        return std::string(s);
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -109,6 +111,8 @@ bool HTMLToken::HasAttribute(std::string_view name) const {
 
 std::vector<HTMLToken> TokenizeHTML(std::string_view text) {
     std::vector<HTMLToken> tokens;
+    // A tag and the run before it for each "<".
+    tokens.reserve(2 * static_cast<std::size_t>(std::count(text.begin(), text.end(), '<')) + 1);
     std::size_t i = 0;
     while (i < text.size()) {
         std::size_t open = text.find('<', i);

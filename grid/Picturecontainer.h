@@ -13,6 +13,7 @@
 #include <vector>
 
 class TCanvas;
+class QPaintDevice;
 
 using TDownLoadProgressEvent = std::function<void(TObject* Sender, unsigned Size, unsigned Total)>;
 using TDownLoadCancelEvent = std::function<void(TObject* Sender, bool& Cancel)>;
@@ -163,6 +164,12 @@ public:
     TNotifyEvent OnDownLoadComplete;
     TDownLoadErrorEvent OnDownLoadError;
 
+protected:
+    void Loaded() override;
+
 private:
+    // The picture's pixels per inch become the device's.
+    void UseResolutionOf(const QPaintDevice* device);
+
     TPicturePosition position = bpTopLeft;
 };

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QPaintDevice>
 
 #include <algorithm>
 #include <array>
@@ -16,6 +17,11 @@ constexpr int Printables = 127 - FirstPrintable;
 // Whole texts remembered per font before the store starts again.
 constexpr std::size_t MostRemembered = 1 << 16;
 
+// Fonts count their sizes in the device's pixels per inch; 0 for the screen's.
+int DpiOf(const QPaintDevice* device) {
+    return device ? device->logicalDpiY() : 0;
+}
+
 bool Printable(char c) {
     return c >= FirstPrintable && c < FirstPrintable + Printables;
 }
@@ -23,8 +29,9 @@ bool Printable(char c) {
 } // namespace
 
 struct TextWidths::FontTable {
-    explicit FontTable(const TFont& font)
-        : Size(font.Size), Style(font.Style), Metrics(font.ToQFont()), MetricsF(font.ToQFont()) {
+    FontTable(const TFont& font, const QPaintDevice* device)
+        : Size(font.Size), Style(font.Style), Dpi(DpiOf(device)), Metrics(font.ToQFont(), device),
+          MetricsF(font.ToQFont(), device), Line{Metrics.ascent(), Metrics.descent(), Metrics.height()} {
         advances.fill(std::nan(""));
         kerning.fill(std::nan(""));
     }
@@ -57,8 +64,10 @@ struct TextWidths::FontTable {
 
     int Size;
     unsigned Style;
+    int Dpi;
     QFontMetrics Metrics;
     QFontMetricsF MetricsF;
+    TextWidths::Line Line;
 
 private:
     std::array<double, Printables> advances;
@@ -69,15 +78,16 @@ private:
 TextWidths::TextWidths() = default;
 TextWidths::~TextWidths() = default;
 
-TextWidths::FontTable& TextWidths::TableOf(const TFont& font) {
+TextWidths::FontTable& TextWidths::TableOf(const TFont& font, const QPaintDevice* device) {
+    const int dpi = DpiOf(device);
     for (const auto& table : tables)
-        if (table->Size == font.Size && table->Style == font.Style)
+        if (table->Size == font.Size && table->Style == font.Style && table->Dpi == dpi)
             return *table;
-    return *tables.emplace_back(std::make_unique<FontTable>(font));
+    return *tables.emplace_back(std::make_unique<FontTable>(font, device));
 }
 
-int TextWidths::Width(const TFont& font, std::string_view text) {
-    FontTable& table = TableOf(font);
+int TextWidths::Width(const TFont& font, std::string_view text, const QPaintDevice* device) {
+    FontTable& table = TableOf(font, device);
     const bool simple = text.find("ff") == std::string_view::npos &&
                         std::all_of(text.begin(), text.end(), [](char c) { return Printable(c); });
     if (!simple)
@@ -92,6 +102,10 @@ int TextWidths::Width(const TFont& font, std::string_view text) {
     return static_cast<int>(std::floor(width + 0.5));
 }
 
-int TextWidths::Height(const TFont& font) {
-    return TableOf(font).Metrics.height();
+int TextWidths::Height(const TFont& font, const QPaintDevice* device) {
+    return TableOf(font, device).Line.Height;
+}
+
+const TextWidths::Line& TextWidths::LineOf(const TFont& font, const QPaintDevice* device) {
+    return TableOf(font, device).Line;
 }

@@ -6,10 +6,13 @@
 #include <string_view>
 #include <vector>
 
-// Widths of texts as the canvas measures them (TCanvas::TextWidth) with a font, for sizing
-// columns over many cells. Texts of printable ASCII add up the advances of their characters and
-// the kerning of each pair of neighbours, both asked once per font; other texts (and those
-// where ligatures may join three letters) are measured whole, each once while the store lasts.
+class QPaintDevice;
+
+// Widths of texts as the canvas measures them (TCanvas::TextWidth) with a font on a device (none:
+// the screen), for sizing columns over many cells and laying out tagged text. Texts of printable ASCII add up
+// the advances of their characters and the kerning of each pair of neighbours, both asked once per font;
+// other texts (and those where ligatures may join three letters) are measured whole, each once while the
+// store lasts.
 class TextWidths {
 public:
     TextWidths();
@@ -17,13 +20,20 @@ public:
     TextWidths(const TextWidths&) = delete;
     TextWidths& operator=(const TextWidths&) = delete;
 
-    int Width(const TFont& font, std::string_view text);
+    int Width(const TFont& font, std::string_view text, const QPaintDevice* device = nullptr);
     // The height of a line of text (TCanvas::TextHeight).
-    int Height(const TFont& font);
+    int Height(const TFont& font, const QPaintDevice* device = nullptr);
+    // A line's room in a font, kept: Qt looks its font up again each time it is asked.
+    struct Line {
+        int Ascent;
+        int Descent;
+        int Height;
+    };
+    const Line& LineOf(const TFont& font, const QPaintDevice* device = nullptr);
 
 private:
     struct FontTable;
-    FontTable& TableOf(const TFont& font);
+    FontTable& TableOf(const TFont& font, const QPaintDevice* device);
 
     std::vector<std::unique_ptr<FontTable>> tables;
 };

@@ -2,6 +2,8 @@
 
 #include "framework/GridScrollArea.h"
 #include "grid/HTMLHintWindow.h"
+#include "grid/Picturecontainer.h"
+#include "tests/grid/HTMLPictures.h"
 #include "tests/grid/PrintedGrid.h"
 #include "tests/grid/ShownGrid.h"
 #include "tests/support/AnsiStringPrinter.h"
@@ -11,6 +13,8 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -106,6 +110,128 @@ TEST_F(PrintedGrid, HTMLCellsPrintTheirText) {
     EXPECT_NE(pages[0].find("bold and slanted"), std::string::npos);
     EXPECT_EQ(pages[0].find("<B>"), std::string::npos);
     EXPECT_NE(pages[0].find("plain"), std::string::npos);
+}
+
+// A black picture of 96 x 96 pixels, one inch on the screen, named "Ink".
+struct InkContainer {
+    InkContainer() {
+        TPictureItem* item = container.Items.Add();
+        item->Name = "Ink";
+        LoadBytes(*item->Picture, PngBytes(96, 96, Qt::black));
+    }
+    TPictureContainer container{nullptr};
+};
+
+TEST_F(PrintedGrid, HTMLTitlePrintsFormattedInItsMargin) {
+    InkContainer ink;
+    grid.SetPictureContainer(&ink.container);
+    grid.SetCells(0, 0, "cell");
+    TPrintSettings& settings = *grid.PrintSettings;
+    settings.HeaderSize = 300;
+    settings.FooterSize = 300;
+    settings.TitleLines.Add("<B>Riverside</B> <IMG SRC=\"ink\"> sewers");
+    // The margins' bands in points from the sheet's top: 10 points kept clear, 300 tenths of a
+    // millimetre = 85 points; an A4 sheet is 842 points high.
+    struct Row {
+        TPrintPosition title;
+        double top, bottom;
+    } rows[] = {{ppTopLeft, 10, 95}, {ppBottomLeft, 747, 832}};
+    QTemporaryDir dir;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.title);
+        settings.Title = row.title;
+        const AnsiString file = dir.filePath("title.pdf").toStdString();
+        Responder().AnswerFile(file);
+        grid.Print();
+        const QString pdf = QString::fromStdString(file.str());
+        std::vector<std::string> title;
+        for (const PdfWord& word : PdfWords(pdf)) {
+            if (word.Page != 1 || word.Text == "cell")
+                continue;
+            title.push_back(word.Text);
+            EXPECT_GE(word.YMin, row.top) << word.Text;
+            EXPECT_LE(word.YMax, row.bottom) << word.Text;
+        }
+        EXPECT_EQ(title, (std::vector<std::string>{"Riverside", "sewers"}));
+        // The picture keeps its inch on paper.
+        std::vector<PdfImage> images = PdfImages(pdf);
+        std::erase_if(images, [](const PdfImage& image) { return image.Page != 1; });
+        ASSERT_EQ(images.size(), 1u);
+        EXPECT_EQ(images[0].Width, 96);
+        EXPECT_EQ(images[0].PixelsPerInchX, 96);
+        EXPECT_EQ(images[0].PixelsPerInchY, 96);
+    }
+}
+
+// The shrunken sheet of a preview draws a cell's picture as small as it draws the text: an inch of
+// picture takes as many pixels as an inch of the sheet.
+TEST_F(PrintedGrid, HTMLPicturesShrinkWithThePreview) {
+    InkContainer ink;
+    grid.SetPictureContainer(&ink.container);
+    grid.SetCells(0, 0, "<IMG SRC=\"ink\">");
+    for (const int width : {210, 420}) {
+        SCOPED_TRACE(width);
+        TBitmap page;
+        page.SetSize(width, width * 297 / 210);
+        grid.PrintPreviewRect(page.Canvas, Rect(0, 0, page.Width(), page.Height()),
+                              TGridRect{0, 0, grid.GetColCount() - 1, grid.GetRowCount() - 1});
+        const QImage image = page.Image();
+        // The widest run of dark pixels on a line, and the tallest down a column.
+        TPoint picture = Point(0, 0);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0, run = 0; x < image.width(); ++x) {
+                run = Dark(image, x, y) ? run + 1 : 0;
+                picture.x = std::max(picture.x, run);
+            }
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0, run = 0; y < image.height(); ++y) {
+                run = Dark(image, x, y) ? run + 1 : 0;
+                picture.y = std::max(picture.y, run);
+            }
+        // The printable area is 2028 tenths of a millimetre wide; an inch is 254 of them.
+        int sheet = 0;
+        for (int x = 0; x < image.width(); ++x)
+            sheet += image.pixel(x, image.height() / 2) == qRgb(255, 255, 255);
+        const double inch = sheet * 254.0 / 2028;
+        EXPECT_NEAR(picture.x, inch, 1.5);
+        EXPECT_NEAR(picture.y, inch, 1.5);
+    }
+}
+
+// The footer's template, the current row's cells put in, shows formatted (printed to PDF as the
+// panel paints it); with the selection hidden there is no current row to put in.
+TEST(DatagridHTML, FooterTemplateShowsTheCurrentRowFormatted) {
+    struct Row {
+        bool hidden;
+        const char* text;
+    } rows[] = {{false, "Pipe S12 of 40 m"}, {true, "Pipe of"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        HTMLGrid window;
+        window.grid->SetCells(1, 2, "S12");
+        window.grid->SetCells(2, 2, "40 m");
+        window.grid->FloatingFooter->SetFooterStyle(fsCustomPreview);
+        window.grid->FloatingFooter->SetCustomTemplate("Pipe <B><#1></B> of <I><#2></I><#x>");
+        window.grid->FloatingFooter->SetVisible(true);
+        window.grid->UnHideSelection();
+        window.grid->SetRow(2);
+        if (row.hidden)
+            window.grid->HideSelection();
+        window.Show();
+        QApplication::processEvents();
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("footer.pdf");
+        {
+            QPdfWriter writer(pdf);
+            QPainter painter(&writer);
+            window.grid->FooterPanel->View()->render(&painter);
+        }
+        const auto pages = PdfPageTexts(pdf);
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_NE(pages[0].find(row.text), std::string::npos) << pages[0];
+        EXPECT_EQ(pages[0].find("<"), std::string::npos) << pages[0];
+        EXPECT_EQ(pages[0].find("S12") != std::string::npos, !row.hidden) << pages[0];
+    }
 }
 
 TEST(DatagridHTML, HintWindowKeepsInsideTheScreen) {

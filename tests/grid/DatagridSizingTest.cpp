@@ -1,8 +1,11 @@
 #include "grid/Datagrid.h"
 
+#include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "grid/TextWidths.h"
 #include "tests/grid/GridTexts.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -139,6 +142,30 @@ TEST(DatagridSizing, EveryCellAtOnce) {
     EXPECT_EQ(grid.GetRowHeights(0), grid.GetDefaultRowHeight());
 }
 
+// Tagged text is measured laid out whole, as wide as its lines need (the columns are sized after),
+// beside the cell's graphic as plain text is.
+TEST(DatagridSizing, EveryHTMLCellAtOnce) {
+    TDataGrid grid(nullptr);
+    grid.SetColCount(4);
+    grid.SetRowCount(3);
+    grid.SetColWidths(1, 10);
+    grid.SetColWidths(2, 10);
+    grid.SetCells(1, 1, "<B>aaa</B> bbb ccc");
+    grid.SetCells(2, 2, "a<BR><I>b</I>");
+    grid.SetCells(3, 1, "<B>x</B>");
+    TBitmap picture;
+    picture.SetSize(20, 30);
+    grid.AddBitmap(3, 1, &picture, false, haBeforeText, vaTop);
+    grid.AutoSizeCells(true, 6, 2);
+    TFont bold = grid.Font;
+    bold.Style = fsBold;
+    const int line = LineHeight(grid.Font);
+    EXPECT_EQ(grid.GetColWidths(1), Measured(bold, "aaa") + Measured(grid.Font, " bbb ccc") + 6);
+    EXPECT_EQ(grid.GetColWidths(3), 20 + Measured(bold, "x") + 6);
+    EXPECT_EQ(grid.GetRowHeights(1), std::max(line, 30) + 2);
+    EXPECT_EQ(grid.GetRowHeights(2), 2 * line + 2);
+}
+
 TEST(DatagridSizing, SmallGridsSizeWithoutFault) {
     TDataGrid grid(nullptr);
     grid.SetColCount(1);
@@ -160,17 +187,26 @@ TEST(TextWidths, MeasureAsTheCanvasDoes) {
         unsigned style;
     } fonts[] = {{8, 0}, {12, 0}, {9, fsBold}, {10, fsItalic}};
     TextWidths widths;
-    for (const Font& style : fonts) {
-        TCanvas canvas;
-        canvas.Font.Size = style.size;
-        canvas.Font.Style = style.style;
-        for (const char* text : texts) {
-            SCOPED_TRACE(std::to_string(style.size) + " " + text);
-            // Asked twice: once worked out, once from what was kept.
-            EXPECT_EQ(widths.Width(canvas.Font, text), canvas.TextWidth(text));
-            EXPECT_EQ(widths.Width(canvas.Font, text), canvas.TextWidth(text));
+    // On the screen, and on images of their own resolutions (none: the screen).
+    for (const int dpi : {0, 192, 72}) {
+        QImage image(10, 10, QImage::Format_RGB32);
+        image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254 + 0.5));
+        image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254 + 0.5));
+        const QPaintDevice* device = dpi > 0 ? &image : nullptr;
+        for (const Font& style : fonts) {
+            TCanvas canvas;
+            if (dpi > 0)
+                canvas.SetImage(&image);
+            canvas.Font.Size = style.size;
+            canvas.Font.Style = style.style;
+            for (const char* text : texts) {
+                SCOPED_TRACE(std::to_string(dpi) + " dpi " + std::to_string(style.size) + " " + text);
+                // Asked twice: once worked out, once from what was kept.
+                EXPECT_EQ(widths.Width(canvas.Font, text, device), canvas.TextWidth(text));
+                EXPECT_EQ(widths.Width(canvas.Font, text, device), canvas.TextWidth(text));
+            }
+            EXPECT_EQ(widths.Height(canvas.Font, device), canvas.TextHeight("gh"));
         }
-        EXPECT_EQ(widths.Height(canvas.Font), canvas.TextHeight("gh"));
     }
 }
 

@@ -39,10 +39,11 @@ struct Sheet {
     }
 
     // Metrics of the application's font as Qt gives them on this image.
-    QFontMetrics Metrics(int points, bool bold = false) const {
+    QFontMetrics Metrics(int points, bool bold = false, bool italic = false) const {
         QFont font = QApplication::font();
         font.setPointSize(points);
         font.setBold(bold);
+        font.setItalic(italic);
         return QFontMetrics(font, &image);
     }
 
@@ -89,6 +90,15 @@ TEST(HTMLText, Measured) {
          1},
         {"aaa bbb</B>", aaa + 2, widerWord, 2 * regular.height(), 2},
         {"&lt;B&gt;x", 0, regular.horizontalAdvance("<B>x"), regular.height(), 1},
+        // Runs measured each as a whole: kerned pairs, ligatures, letters beyond ASCII.
+        {"Pipe <B>S12</B> runs <I>5 m</I>", 0,
+         regular.horizontalAdvance("Pipe ") + bold.horizontalAdvance("S12") +
+             regular.horizontalAdvance(" runs ") + sheet.Metrics(10, false, true).horizontalAdvance("5 m"),
+         regular.height(), 1},
+        {"AV To<B>Wa</B>ffle café", 0,
+         regular.horizontalAdvance("AV To") + bold.horizontalAdvance("Wa") +
+             regular.horizontalAdvance("ffle café"),
+         regular.height(), 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);

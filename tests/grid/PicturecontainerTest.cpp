@@ -4,34 +4,18 @@
 #include "framework/Panel.h"
 #include "grid/HTMLText.h"
 #include "tests/grid/ErrorText.h"
+#include "tests/grid/HTMLPictures.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/GeometryPrinter.h"
 
-#include <QBuffer>
 #include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 const AnsiString ThreeFrames = AnsiString(DRENVALA_TEST_DATA "/grid/three-frames.gif");
-
-QByteArray PngBytes(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-void LoadBytes(THTMLPicture& picture, const QByteArray& bytes) {
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes.constData(), bytes.size());
-    stream.SetPosition(0);
-    picture.LoadFromStream(&stream);
-}
 
 TEST(Picturecontainer, GifFramesAndSteps) {
     THTMLPicture picture;
@@ -122,6 +106,34 @@ TEST(Picturecontainer, ImagePositions) {
     // Four across (0, 30, 60, 90) and five down (0, 20, ..., 80).
     ASSERT_EQ(tiles.size(), 20u);
     EXPECT_EQ(tiles.back(), Rect(90, 80, 120, 100));
+}
+
+TEST(Picturecontainer, ImageTakesThePixelsPerInchOfWhereItIsDrawn) {
+    TPanel form(nullptr);
+    THTMLImage image(&form);
+    LoadBytes(*image.HTMLPicture, PngBytes(30, 20));
+    struct Row {
+        int dpi;
+        TPoint size;
+    } rows[] = {{96, Point(30, 20)}, {192, Point(60, 40)}, {48, Point(15, 10)}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.dpi);
+        QImage sheet(100, 100, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        sheet.setDotsPerMeterX(static_cast<int>(row.dpi / 0.0254 + 0.5));
+        sheet.setDotsPerMeterY(static_cast<int>(row.dpi / 0.0254 + 0.5));
+        {
+            QPainter painter(&sheet);
+            image.ViewPaint(painter);
+        }
+        TPoint red = Point(0, 0);
+        while (red.x < sheet.width() && sheet.pixel(red.x, 0) == qRgb(255, 0, 0))
+            ++red.x;
+        while (red.y < sheet.height() && sheet.pixel(0, red.y) == qRgb(255, 0, 0))
+            ++red.y;
+        EXPECT_EQ(red, row.size);
+        EXPECT_EQ(image.PictureRects(), std::vector<TRect>{Rect(0, 0, row.size.x, row.size.y)});
+    }
 }
 
 TEST(Picturecontainer, PicturesInHTMLText) {
