@@ -1,5 +1,6 @@
 #include "framework/Form.h"
 #include "framework/GridScrollArea.h"
+#include "framework/ImageList.h"
 #include "framework/NumberFormat.h"
 #include "grid/Datagrid.h"
 
@@ -128,25 +129,50 @@ void GroupIntoAThousand(benchmark::State& state) {
 }
 BENCHMARK(GroupIntoAThousand)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMillisecond);
 
-// A screenful of check boxes painted, near the top of a grid of 100 or 100,000 rows.
-void RepaintCheckBoxes(benchmark::State& state) {
+// A screenful of cell objects painted, near the top of a grid of 100 or 100,000 rows: check
+// boxes, or pictures from the image list, one and two to a cell.
+void RepaintCellObjects(benchmark::State& state, bool images) {
     const int rows = static_cast<int>(state.range(0));
     TForm form(nullptr);
     form.SetBounds(0, 0, 900, 600);
+    TImageList list(nullptr);
+    for (const QRgb colour : {0xFF0000u, 0x00FF00u}) {
+        QImage square(16, 16, QImage::Format_RGB32);
+        square.fill(colour);
+        list.Add(square);
+    }
     auto* grid = new TDataGrid(&form);
     grid->SetParent(&form);
     grid->SetBounds(0, 0, 880, 580);
+    grid->SetImages(&list);
     grid->SetColCount(6);
     grid->SetRowCount(rows + 1);
     for (int r = 1; r <= rows; ++r)
         for (int c = 1; c < 6; ++c)
-            grid->AddCheckBox(c, r, (r + c) % 2 == 0, false);
+            if (!images) {
+                grid->AddCheckBox(c, r, (r + c) % 2 == 0, false);
+            } else if (c % 2 == 0) {
+                grid->AddImageIdx(c, r, (r + c) % 2, haBeforeText, vaCenter);
+            } else {
+                grid->AddMultiImage(c, r, 0, haBeforeText, vaCenter);
+                grid->GetCellImages(c, r)->Add(0);
+                grid->GetCellImages(c, r)->Add(1);
+            }
     form.Show();
     QApplication::processEvents();
     QWidget* surface = static_cast<GridScrollArea*>(grid->View())->viewport();
     for (auto _ : state)
         surface->repaint();
 }
+
+void RepaintCheckBoxes(benchmark::State& state) {
+    RepaintCellObjects(state, false);
+}
 BENCHMARK(RepaintCheckBoxes)->Arg(100)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMillisecond);
+
+void RepaintImages(benchmark::State& state) {
+    RepaintCellObjects(state, true);
+}
+BENCHMARK(RepaintImages)->Arg(100)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMillisecond);
 
 } // namespace

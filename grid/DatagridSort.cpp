@@ -6,9 +6,16 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <numeric>
+#include <optional>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -18,12 +25,11 @@ int Sign(int value) {
     return (value > 0) - (value < 0);
 }
 
-// Offsets 0 .. count - 1 in the order order(a, b) gives (above 0: a goes after b), ties keeping
-// their order. Bottom-up merging reads only indexes in range, whatever order answers.
-template <class Order> std::vector<int> StableOrder(int count, Order order) {
-    std::vector<int> from(static_cast<std::size_t>(count));
-    std::iota(from.begin(), from.end(), 0);
-    std::vector<int> to(from.size());
+// Items in the order order(a, b) gives (above 0: a goes after b), ties keeping their order.
+// Bottom-up merging reads only items in range, whatever order answers.
+template <class Item, class Order> void StableSort(std::vector<Item>& from, Order order) {
+    const int count = static_cast<int>(from.size());
+    std::vector<Item> to(from.size());
     for (int width = 1; width < count; width *= 2) {
         for (int low = 0; low < count; low += 2 * width) {
             const int middle = std::min(low + width, count);
@@ -43,7 +49,31 @@ template <class Order> std::vector<int> StableOrder(int count, Order order) {
         }
         from.swap(to);
     }
-    return from;
+}
+
+// A row's key in one column in brief, with the row's offset: where two briefs differ they order
+// their rows as the whole keys do; where they are equal the whole keys decide. Merging these
+// runs through memory in order instead of reaching for each row's key.
+struct TSortBrief {
+    // Blanks placed first, the rest, texts that are no number, blanks placed last.
+    std::uint8_t Group;
+    std::uint64_t Value;
+    int Offset;
+};
+
+// A number's bits as an unsigned value that orders as the numbers do (no NaN).
+std::uint64_t OrderedBits(double value) {
+    // -0 equals 0.
+    const auto bits = std::bit_cast<std::uint64_t>(value == 0 ? 0.0 : value);
+    return bits & 0x8000000000000000u ? ~bits : bits | 0x8000000000000000u;
+}
+
+// A text's first eight bytes, the first one highest, short texts padded with zeros.
+std::uint64_t LeadingBytes(std::string_view text) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        value = value << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+    return value;
 }
 
 // The style of a column as the grid's settings and GetColFormat give it; ssAutomatic is decided
@@ -60,7 +90,7 @@ TSortKey CellKey(TDataGrid& grid, TSortStyle style, int ACol, int ARow, const An
                  const AnsiString& suffix) {
     if (style == ssHTML)
         return MakeSortKey(style, grid.GetStrippedCell(ACol, ARow), prefix, suffix);
-    const AnsiString text = grid.GetCells(ACol, ARow);
+    AnsiString text = grid.GetCells(ACol, ARow);
     if (style == ssImages) {
         TSortKey key;
         key.Empty = text.IsEmpty();
@@ -69,11 +99,11 @@ TSortKey CellKey(TDataGrid& grid, TSortStyle style, int ACol, int ARow, const An
     }
     if (style == ssCustom || style == ssRaw) {
         TSortKey key;
-        key.Text = text;
         key.Empty = text.IsEmpty();
+        key.Text = std::move(text);
         return key;
     }
-    return MakeSortKey(style, text, prefix, suffix);
+    return MakeSortKey(style, std::move(text), prefix, suffix);
 }
 
 // The comparison before blanks and direction: the events for custom and raw styles.
@@ -111,6 +141,49 @@ public:
         keys.reserve(static_cast<std::size_t>(last - first + 1));
         for (int r = first; r <= last; ++r)
             keys.push_back(CellKey(grid, style, ACol, r, prefix, suffix));
+        numbers = IsNumericStyle(style) || style == ssDate || style == ssShortDateEU ||
+                  style == ssShortDateUS || style == ssImages;
+        briefed = numbers || style == ssAlphabetic || style == ssAlphaCase || style == ssAlphaNoCase ||
+                  style == ssHTML;
+        if (numbers)
+            for (const TSortKey& key : keys)
+                briefed = briefed && !std::isnan(key.Number);
+    }
+
+    // Whether the keys have briefs: not for styles that compare otherwise (events, collation),
+    // nor with a number that is no number.
+    bool Briefed() const { return briefed; }
+    // How many leading bytes the texts of the offsets share: briefs start after them.
+    template <class Offsets> std::size_t SharedLead(Offsets begin, Offsets end) const {
+        if (numbers || begin == end)
+            return 0;
+        const std::string_view first = keys[static_cast<std::size_t>(*begin)].Text.view();
+        std::size_t shared = first.size();
+        for (auto i = begin; i != end && shared > 0; ++i) {
+            const std::string_view text = keys[static_cast<std::size_t>(*i)].Text.view();
+            shared = static_cast<std::size_t>(
+                std::mismatch(first.begin(),
+                              first.begin() + static_cast<std::ptrdiff_t>(std::min(shared, text.size())),
+                              text.begin())
+                    .first -
+                first.begin());
+        }
+        return shared;
+    }
+    TSortBrief Brief(int offset, std::size_t lead) const {
+        const TSortKey& key = keys[static_cast<std::size_t>(offset)];
+        TSortBrief brief{1, 0, offset};
+        if (placement.IgnoreBlanks && key.Empty)
+            brief.Group = placement.BlanksLast ? 3 : 0;
+        else if (IsNumericStyle(style) && !key.IsNumber)
+            brief.Group = 2;
+        // Texts that are no number tie among themselves.
+        if (brief.Group != 2) {
+            brief.Value = numbers ? OrderedBits(key.Number) : LeadingBytes(key.Text.view().substr(lead));
+            if (placement.Descending)
+                brief.Value = ~brief.Value;
+        }
+        return brief;
     }
 
     // Where offset a goes against offset b, direction applied: -1 before, 1 after, 0 tied.
@@ -128,7 +201,49 @@ private:
     TSortPlacement placement;
     TSortStyle style = ssAlphabetic;
     std::vector<TSortKey> keys;
+    bool numbers = false;
+    bool briefed = false;
 };
+
+// Sorts the offsets order[from .. to) stably by key column level, and each run the column
+// leaves tied by the columns after it.
+template <class Keyed>
+void SortByKeys(std::vector<int>& order, int from, int to, std::size_t level, std::size_t levels,
+                Keyed& keyed) {
+    if (to - from < 2 || level >= levels)
+        return;
+    const ColumnKeys& keys = keyed(level);
+    const auto begin = order.begin() + from;
+    const auto end = order.begin() + to;
+    if (keys.Briefed()) {
+        std::vector<TSortBrief> briefs;
+        briefs.reserve(static_cast<std::size_t>(to - from));
+        const std::size_t lead = keys.SharedLead(begin, end);
+        for (auto i = begin; i != end; ++i)
+            briefs.push_back(keys.Brief(*i, lead));
+        StableSort(briefs, [&](const TSortBrief& a, const TSortBrief& b) {
+            if (a.Group != b.Group)
+                return a.Group < b.Group ? -1 : 1;
+            if (a.Value != b.Value)
+                return a.Value < b.Value ? -1 : 1;
+            return keys.Order(a.Offset, b.Offset);
+        });
+        std::transform(briefs.begin(), briefs.end(), begin,
+                       [](const TSortBrief& brief) { return brief.Offset; });
+    } else {
+        std::vector<int> run(begin, end);
+        StableSort(run, [&](int a, int b) { return keys.Order(a, b); });
+        std::copy(run.begin(), run.end(), begin);
+    }
+    for (int start = from; start < to;) {
+        int stop = start + 1;
+        while (stop < to && keys.Order(order[static_cast<std::size_t>(stop - 1)],
+                                       order[static_cast<std::size_t>(stop)]) == 0)
+            ++stop;
+        SortByKeys(order, start, stop, level + 1, levels, keyed);
+        start = stop;
+    }
+}
 
 } // namespace
 
@@ -258,12 +373,9 @@ void TDataGrid::SortRows(int First, int Last, const std::vector<SortKeyColumn>& 
             columns[k] = std::make_unique<ColumnKeys>(*this, keys[k].Col, keys[k].Descending, First, Last);
         return *columns[k];
     };
-    const std::vector<int> order = StableOrder(Last - First + 1, [&](int a, int b) {
-        for (std::size_t k = 0; k < keys.size(); ++k)
-            if (const int result = keyed(k).Order(a, b))
-                return result;
-        return 0;
-    });
+    std::vector<int> order(static_cast<std::size_t>(Last - First + 1));
+    std::iota(order.begin(), order.end(), 0);
+    SortByKeys(order, 0, static_cast<int>(order.size()), 0, keys.size(), keyed);
     MoveRowsInOrder(First, order);
 }
 

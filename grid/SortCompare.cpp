@@ -7,6 +7,7 @@
 #include <QCollator>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -57,8 +58,7 @@ TSortStyle AutomaticStyle(const AnsiString& text) {
     return ssAlphabetic;
 }
 
-TSortKey MakeSortKey(TSortStyle style, const AnsiString& text, const AnsiString& prefix,
-                     const AnsiString& suffix) {
+TSortKey MakeSortKey(TSortStyle style, AnsiString text, const AnsiString& prefix, const AnsiString& suffix) {
     TSortKey key;
     key.Empty = text.IsEmpty();
     switch (style) {
@@ -94,7 +94,7 @@ TSortKey MakeSortKey(TSortStyle style, const AnsiString& text, const AnsiString&
         key.Collated = Collated(text, style == ssAnsiAlphaCase);
         break;
     default:
-        key.Text = text;
+        key.Text = std::move(text);
         break;
     }
     return key;

@@ -34,8 +34,7 @@ inline bool IsNumericStyle(TSortStyle style) {
 // Ansi and HTML styles (HTML texts come stripped). Numbers lose the first prefix and suffix
 // found in them, financial ones every thousand separator; a date that does not convert, or
 // does not exist, is 0.
-TSortKey MakeSortKey(TSortStyle style, const AnsiString& text, const AnsiString& prefix,
-                     const AnsiString& suffix);
+TSortKey MakeSortKey(TSortStyle style, AnsiString text, const AnsiString& prefix, const AnsiString& suffix);
 
 // -1, 0 or 1: the order of two keys of one style as a single comparison answers it; a numeric
 // key that is no number equals everything. A style without a rule of its own here gives 1.

@@ -126,6 +126,28 @@ TEST(DatagridSort, OrdersByStyle) {
          },
          "333|22|1"},
         {"custom without its event: all equal", {"b", "a"}, [](TDataGrid& g) { Style(g, ssCustom); }, "b|a"},
+        {"long texts alike in their first eight characters",
+         {"Pipe run 12", "Pipe run 2", "Pipe ru", "Pipe run 1", "Pipe run 12"},
+         [](TDataGrid& g) { Style(g, ssAlphabetic); },
+         "Pipe ru|Pipe run 1|Pipe run 12|Pipe run 12|Pipe run 2"},
+        {"long texts descending",
+         {"Pipe run 12", "Pipe run 2", "Pipe ru", "Pipe run 1"},
+         [](TDataGrid& g) {
+             Style(g, ssAlphabetic);
+             g.SortSettings->Direction = sdDescending;
+         },
+         "Pipe run 2|Pipe run 12|Pipe run 1|Pipe ru"},
+        {"negative numbers, and -0 equal to 0 in its place",
+         {"0", "-0.5", "-0", "1000", "-20", "999.5"},
+         [](TDataGrid& g) { Style(g, ssNumeric); },
+         "-20|-0.5|0|-0|999.5|1000"},
+        {"the same descending",
+         {"0", "-0.5", "-0", "1000", "-20", "999.5"},
+         [](TDataGrid& g) {
+             Style(g, ssNumeric);
+             g.SortSettings->Direction = sdDescending;
+         },
+         "1000|999.5|0|-0|-0.5|-20"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
