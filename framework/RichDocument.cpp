@@ -62,11 +62,8 @@ private:
             result.setForeground(color(format.Color));
         if (format.Highlight > 0 && format.Highlight < colors)
             result.setBackground(color(format.Highlight));
-        if (format.Offset != 0) {
-            result.setProperty(OffsetProperty, format.Offset);
-            // Half points as a share of the font's size.
-            result.setBaselineOffset(format.Offset * 0.5 / points * 100.0);
-        }
+        if (format.Offset != 0)
+            SetRaisedBy(result, format.Offset, points);
         if (format.Script != 0)
             result.setVerticalAlignment(format.Script > 0 ? QTextCharFormat::AlignSuperScript
                                                           : QTextCharFormat::AlignSubScript);
@@ -114,7 +111,7 @@ RtfFormat FormatOf(const QTextCharFormat& format, const QFont& defaultFont, Tabl
         result.Color = tables.Color(format.foreground().color());
     if (format.hasProperty(QTextFormat::BackgroundBrush))
         result.Highlight = tables.Color(format.background().color());
-    result.Offset = format.property(OffsetProperty).toInt();
+    result.Offset = RaisedBy(format);
     if (format.verticalAlignment() == QTextCharFormat::AlignSuperScript)
         result.Script = 1;
     else if (format.verticalAlignment() == QTextCharFormat::AlignSubScript)
@@ -185,6 +182,16 @@ void AppendEscaped(std::string& out, const QString& text) {
 }
 
 } // namespace
+
+void SetRaisedBy(QTextCharFormat& format, int halfPoints, double points) {
+    format.setProperty(OffsetProperty, halfPoints);
+    // Half points as a share of the font's size.
+    format.setBaselineOffset(points > 0 ? halfPoints * 0.5 / points * 100.0 : 0.0);
+}
+
+int RaisedBy(const QTextCharFormat& format) {
+    return format.property(OffsetProperty).toInt();
+}
 
 void RtfToDocument(std::string_view rtf, QTextDocument& doc) {
     doc.clear();

@@ -13,3 +13,9 @@ void RtfToDocument(std::string_view rtf, QTextDocument& doc);
 // doc as rich text that RtfToDocument reads back the same: a font and a colour table, then the
 // paragraphs with the control words of each run's formatting.
 std::string DocumentToRtf(const QTextDocument& doc);
+
+class QTextCharFormat;
+// Characters raised by halfPoints above the baseline (lowered when negative) in a font of
+// points, kept exactly for "\up" and "\dn".
+void SetRaisedBy(QTextCharFormat& format, int halfPoints, double points);
+int RaisedBy(const QTextCharFormat& format);

@@ -26,6 +26,7 @@
 class QLabel;
 class TGridInplaceEdit;
 class TRichCells;
+class TRichEdit;
 struct TGridEditors;
 class THTMLPictureCache;
 class TImageList;
@@ -741,6 +742,10 @@ public:
     TEditLink* EditLink = nullptr;
     // Rich-text cell (ACol, ARow) (real column) drawn formatted into ARect.
     void RTFPaint(int ACol, int ARow, TCanvas* ACanvas, const TRect& ARect);
+    // Cell (ACol, ARow) (real column) read into a rich edit: its rich text, or its plain text;
+    // an empty cell empties the edit. The edit's rich text stored back into the cell.
+    void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
+    void RichToCell(int ACol, int ARow, TRichEdit* RichEdit);
     // The combo editor's items, typically filled from OnGetEditorProp. The combo selection is
     // the item a list shows for a cell text that is none of them (-1: the first).
     void ClearComboString();

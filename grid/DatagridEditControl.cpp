@@ -4,6 +4,7 @@
 #include "grid/Datagrid.h"
 #include "grid/EditLink.h"
 #include "grid/GridEditors.h"
+#include "grid/GridRichEdit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -155,6 +156,19 @@ void TDataGrid::ShowEditControl(int ACol, int ARow) {
         editors->Button->SetCaption(text);
         shown = editors->Button;
         break;
+    case edRichEdit: {
+        TGridRichEdit& rich = *editors->RichEdit;
+        rich.SetBounds(r.Left, r.Top, w, h);
+        // The cell's font first: the text is laid out in it while the row may not grow.
+        rich.Font = font;
+        rich.Lock();
+        CellToRich(c, ARow, &rich);
+        rich.Unlock();
+        rich.SetSelection(rich.GetTextLen(), 0);
+        takesKey = true;
+        shown = &rich;
+        break;
+    }
     case edCustom:
         if (EditLink)
             ShowEditLink(r, brush.Color, font, text);
@@ -261,6 +275,12 @@ void TDataGrid::HideEditControl(int ACol, int ARow) {
         case edUnitEditBtn:
             SetCellEx(c, ARow, editors->UnitEditBtn->GetWindowText() + editors->UnitEditBtn->GetUnitID());
             editor = editors->UnitEditBtn;
+            break;
+        case edRichEdit:
+            // A cell opened and left unchanged keeps its text as it was, plain or rich.
+            if (editors->RichEdit->GetModified())
+                RichToCell(c, ARow, editors->RichEdit);
+            editor = editors->RichEdit;
             break;
         case edCustom:
             // The link writes its value itself, to the cell it was opened on.

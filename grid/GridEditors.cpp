@@ -5,6 +5,7 @@
 #include "framework/TabKeys.h"
 #include "grid/Datagrid.h"
 #include "grid/EditorFilters.h"
+#include "grid/GridRichEdit.h"
 #include "grid/Gridxpvs.h"
 
 #include <QComboBox>
@@ -64,6 +65,7 @@ template class TGridEditor<TDgUnitEditBtn>;
 template class TGridEditor<TCheckBox>;
 template class TGridEditor<TDateTimePicker>;
 template class TGridEditor<TButton>;
+template class TGridEditor<TRichEdit>;
 
 ValueAndUnit SplitValueAndUnit(const AnsiString& text) {
     const std::string_view all = text.view();
@@ -475,7 +477,8 @@ void TGridButton::KeyDown(WORD& key, TShiftState shift) {
 TGridEditors::TGridEditors(TDataGrid& grid)
     : Spin(new TGridSpin(grid)), Combo(new TGridCombo(grid)), EditBtn(new TGridEditBtn(grid)),
       UnitEditBtn(new TGridUnitEditBtn(grid)), CheckBox(new TGridCheckBox(grid)),
-      DatePicker(new TGridDatePicker(grid)), Button(new TGridButton(grid)) {
+      DatePicker(new TGridDatePicker(grid)), Button(new TGridButton(grid)),
+      RichEdit(new TGridRichEdit(grid)) {
     EditBtn->SetButtonCaption("...");
     EditBtn->SetBorderStyle(bsNone);
     UnitEditBtn->SetButtonCaption("...");

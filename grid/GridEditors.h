@@ -11,6 +11,7 @@
 #include <functional>
 
 class TDataGrid;
+class TGridRichEdit;
 
 // What the special editors share: each is made hidden and disabled over its grid, hands the
 // grid back its editing when the focus leaves it, and counts as inside the grid for the grid's
@@ -154,6 +155,7 @@ struct TGridEditors {
     TGridCheckBox* const CheckBox;
     TGridDatePicker* const DatePicker;
     TGridButton* const Button;
+    TGridRichEdit* const RichEdit;
 };
 
 struct ValueAndUnit {

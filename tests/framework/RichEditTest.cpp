@@ -1,0 +1,136 @@
+#include "framework/RichEdit.h"
+#include "framework/RichDocument.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Each run of the edit: its text, its half points raised and its baseline offset in per cent.
+struct TextRun {
+    std::string Text;
+    int Raised;
+    double Offset;
+};
+
+std::vector<TextRun> Runs(const QTextDocument& doc) {
+    std::vector<TextRun> runs;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            runs.push_back({it.fragment().text().toStdString(), RaisedBy(format), format.baselineOffset()});
+        }
+    return runs;
+}
+
+int Count(const std::string& text, const std::string& word) {
+    int count = 0;
+    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        ++count;
+    return count;
+}
+
+TEST(RichEdit, RaisingTheSelectionKeepsItsTwipsAndShowsThemInEachRunsSize) {
+    struct Row {
+        const char* label;
+        int twips;
+        // "\up" or "\dn" words written, and the offsets of the 10- and 20-point runs:
+        // 4 half points are 2 points, 20 % of 10 points and 10 % of 20.
+        int up;
+        int down;
+        double small;
+        double large;
+    } rows[] = {
+        {"raised 40 twips", 40, 1, 0, 20, 10},
+        {"lowered 40 twips", -40, 0, 1, -20, -10},
+        {"back on the baseline", 0, 0, 0, 0, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        TRichEdit edit(nullptr);
+        edit.SetRichText("{\\rtf1\\ansi\\fs20 ab\\fs40 cd\\par}");
+        edit.SelectAll();
+        edit.SetSelOffset(row.twips);
+        EXPECT_EQ(edit.GetSelOffset(), row.twips);
+        EXPECT_TRUE(edit.GetModified());
+        const std::vector<TextRun> runs = Runs(edit.Document());
+        ASSERT_EQ(runs.size(), 2u);
+        EXPECT_EQ(runs[0].Text, "ab");
+        EXPECT_EQ(runs[0].Raised, row.twips / 10);
+        EXPECT_DOUBLE_EQ(runs[0].Offset, row.small);
+        EXPECT_EQ(runs[1].Raised, row.twips / 10);
+        EXPECT_DOUBLE_EQ(runs[1].Offset, row.large);
+        // Written once for both runs, and read back the same.
+        const std::string rtf = edit.GetRichText();
+        EXPECT_EQ(Count(rtf, "\\up4"), row.up) << rtf;
+        EXPECT_EQ(Count(rtf, "\\dn4"), row.down) << rtf;
+        TRichEdit again(nullptr);
+        again.SetRichText(rtf);
+        EXPECT_EQ(Runs(again.Document())[1].Raised, row.twips / 10);
+        EXPECT_FALSE(again.GetModified());
+    }
+}
+
+TEST(RichEdit, StyleSetsTheSelectionOrWhatIsTypedNext) {
+    TRichEdit edit(nullptr);
+    edit.SetRichText("abcd");
+    edit.SetSelection(1, 3);
+    EXPECT_EQ(edit.GetSelStyle(), 0u);
+    edit.SetSelStyle(fsBold | fsItalic);
+    EXPECT_EQ(edit.GetSelStyle(), static_cast<unsigned>(fsBold | fsItalic));
+    // Without a selection the style is the one the next character takes: the one before.
+    edit.SetSelection(3, 3);
+    EXPECT_EQ(edit.GetSelStyle(), static_cast<unsigned>(fsBold | fsItalic));
+    edit.SetSelection(4, 4);
+    EXPECT_EQ(edit.GetSelStyle(), 0u);
+    edit.SetSelStyle(fsUnderline);
+    EXPECT_EQ(edit.GetSelStyle(), static_cast<unsigned>(fsUnderline));
+    const std::string rtf = edit.GetRichText();
+    EXPECT_NE(rtf.find("a\\b\\i bc\\b0\\i0 d"), std::string::npos) << rtf;
+}
+
+TEST(RichEdit, AnEmptyEditWritesNothingAndAPlainTextReadsAsItStands) {
+    TRichEdit edit(nullptr);
+    EXPECT_EQ(edit.GetRichText(), "");
+    edit.SetRichText("plain {text}");
+    EXPECT_EQ(edit.GetTextLen(), 12);
+    EXPECT_FALSE(edit.GetModified());
+    TRichEdit again(nullptr);
+    again.SetRichText(edit.GetRichText());
+    EXPECT_EQ(again.Document().toPlainText().toStdString(), "plain {text}");
+    edit.Clear();
+    EXPECT_TRUE(edit.IsEmpty());
+    EXPECT_EQ(edit.GetRichText(), "");
+}
+
+TEST(RichEdit, ItAsksForTheHeightItsParagraphsNeedAtItsWidth) {
+    TRichEdit edit(nullptr);
+    std::vector<TRect> asked;
+    edit.OnResizeRequest = [&](TObject* Sender, const TRect& Rect) {
+        EXPECT_EQ(Sender, &edit);
+        asked.push_back(Rect);
+    };
+    edit.SetBounds(0, 0, 100, 20);
+    edit.SetTextInset(2);
+    edit.SetRichText("one");
+    ASSERT_FALSE(asked.empty());
+    const TRect one = asked.back();
+    edit.SetRichText("one\ntwo\nthree");
+    const TRect three = asked.back();
+    EXPECT_EQ(one.Width(), 100);
+    EXPECT_EQ(three.Width(), 100);
+    // Two more lines of the same height within the same 2-pixel margins.
+    const int line = one.Height() - 4;
+    EXPECT_GT(line, 5);
+    EXPECT_NEAR(three.Height(), 4 + 3 * line, 1);
+    // The same text again asks for nothing new.
+    const std::size_t count = asked.size();
+    edit.SetRichText("one\ntwo\nthree");
+    EXPECT_EQ(asked.size(), count);
+}
+
+} // namespace
