@@ -1,6 +1,7 @@
 #include "controls/TypedSpinButton.h"
 
 #include "framework/Application.h"
+#include "framework/Canvas.h"
 #include "framework/ControlView.h"
 #include "framework/Timer.h"
 #include "resources/ProgramResources.h"
@@ -56,6 +57,16 @@ void TTimerSpeedButton::TimerExpired(TObject*) {
         repeatTimer->SetEnabled(false);
         throw;
     }
+}
+
+void TTimerSpeedButton::ViewPaint(QPainter& painter) {
+    TSpeedButton::ViewPaint(painter);
+    if (!(TimeBtnState & tbFocusRect))
+        return;
+    TCanvas canvas;
+    canvas.Attach(painter);
+    canvas.DrawFocusRect(Rect(3, 3, Width() - 3, Height() - 3));
+    canvas.Release();
 }
 
 void TTimerSpeedButton::UpdateView() {
@@ -164,10 +175,16 @@ void TTypedSpinButton::PlaceButtons() {
 }
 
 void TTypedSpinButton::SetFocusBtn(TTimerSpeedButton* button) {
-    focusedButton->TimeBtnState &= ~static_cast<unsigned>(Typedspin::tbFocusRect);
+    ShowFocusRect(false);
     focusedButton = button;
-    if (Focused())
+    ShowFocusRect(Focused());
+}
+
+void TTypedSpinButton::ShowFocusRect(bool value) {
+    if (value)
         focusedButton->TimeBtnState |= Typedspin::tbFocusRect;
+    else
+        focusedButton->TimeBtnState &= ~static_cast<unsigned>(Typedspin::tbFocusRect);
     focusedButton->Invalidate();
 }
 
@@ -191,12 +208,12 @@ void TTypedSpinButton::KeyDown(WORD& key, TShiftState shift) {
 }
 
 void TTypedSpinButton::DoEnter() {
-    focusedButton->TimeBtnState |= Typedspin::tbFocusRect;
+    ShowFocusRect(true);
     TWinControl::DoEnter();
 }
 
 void TTypedSpinButton::DoExit() {
-    focusedButton->TimeBtnState &= ~static_cast<unsigned>(Typedspin::tbFocusRect);
+    ShowFocusRect(false);
     TWinControl::DoExit();
 }
 

@@ -32,6 +32,8 @@ public:
 
     void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
     void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
+    // With tbFocusRect, a dotted focus rectangle 3 pixels inside the button.
+    void ViewPaint(QPainter& painter) override;
 
 protected:
     void UpdateView() override;
@@ -82,6 +84,8 @@ private:
     void PlaceButtons();
     void ButtonMouseDown();
     void SetFocusBtn(Typedspin::TTimerSpeedButton* button);
+    // The focused button shows its focus rectangle, or no longer.
+    void ShowFocusRect(bool value);
 
     Typedspin::TTimerSpeedButton* upButton;
     Typedspin::TTimerSpeedButton* downButton;

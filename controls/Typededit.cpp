@@ -38,7 +38,15 @@ AnsiString FixedText(double value, int decimals) {
 } // namespace
 
 TTypedEdit::TTypedEdit(TComponent* owner)
-    : TCustomEdit(owner), normalColor(GetColor()), normalFontColor(Font.Color) {}
+    : TCustomEdit(owner), normalColor(GetColor()), normalFontColor(Font.Color) {
+    // While the window is being laid out the label takes the box's font; later it keeps its own.
+    Font.OnChange = [this, viewChanged = Font.OnChange](TObject* sender) {
+        if (viewChanged)
+            viewChanged(sender);
+        if (ComponentState & (csLoading | csDesigning))
+            attached.SetFont(Font);
+    };
+}
 
 void TTypedEdit::Loaded() {
     TCustomEdit::Loaded();

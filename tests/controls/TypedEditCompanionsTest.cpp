@@ -49,6 +49,33 @@ TEST(TypedEditLabel, TakesACopyOfItsFontAndStandsAgainWhenItChanges) {
     EXPECT_TRUE(box.GetLabelTransparent());
 }
 
+// A window still being laid out, with a labelled box, until the test ends the layout.
+struct LayingOutForm : TForm {
+    LayingOutForm() : TForm(nullptr) {
+        Box->SetParent(this);
+        Box->SetBounds(200, 50, 80, 21);
+    }
+    using TForm::EndLayout;
+    TTypedEdit* Box = new TTypedEdit(this);
+};
+
+TEST(TypedEditLabel, TakesTheBoxsFontOnlyWhileItsWindowIsLaidOut) {
+    LayingOutForm form;
+    TTypedEdit* box = form.Box;
+    box->SetLabelCaption("Datum level");
+    const int smallHeight = box->GetLabel()->Height();
+    box->Font.SetName("Arial");
+    box->Font.SetSize(14);
+    EXPECT_EQ(box->GetLabelFont().Name, "Arial");
+    EXPECT_EQ(box->GetLabelFont().Size, 14);
+    EXPECT_EQ(box->GetLabel()->Font.Size, 14);
+    EXPECT_GT(box->GetLabel()->Height(), smallHeight);
+    form.EndLayout();
+    box->Font.SetSize(20);
+    EXPECT_EQ(box->GetLabelFont().Size, 14);
+    EXPECT_EQ(box->GetLabel()->Font.Size, 14);
+}
+
 TEST_F(ShownBox, AFocusLabelIsBoldWhileTheBoxHasTheFocus) {
     box.SetLabelCaption("Datum level");
     box.FocusLabel = true;

@@ -1,4 +1,5 @@
 #include "controls/Typedspin.h"
+#include "framework/Geometry.h"
 #include "framework/Label.h"
 #include "framework/MessageBeep.h"
 #include "framework/Timer.h"
@@ -225,6 +226,76 @@ TEST(TypedSpinModes, ButtonsStandAtTheRightEdgeAndTheEditKeepsItsHeight) {
     EXPECT_GT(spin.Height(), QFontMetrics(spin.Font.ToQFont()).height());
     spin.SetLabelCaption("Top:");
     EXPECT_EQ(spin.GetLabel()->Left() + spin.GetLabel()->Width() + 4, spin.Left());
+}
+
+// A button pair that takes the focus itself (no FocusControl) beside a box to move it to.
+struct FocusPairForm : TForm {
+    FocusPairForm() : TForm(nullptr) {
+        Pair->SetParent(this);
+        Pair->SetBounds(10, 10, 30, 40);
+        Box->SetParent(this);
+        Box->SetBounds(10, 60, 90, 21);
+        EndLayout();
+    }
+    TTypedSpinButton* Pair = new TTypedSpinButton(this);
+    TTypedEdit* Box = new TTypedEdit(this);
+};
+
+QImage Picture(const Typedspin::TTimerSpeedButton& button) {
+    return button.View()->grab().toImage();
+}
+
+// Where two pictures of a button differ: on the rectangle 3 pixels inside its edges, and elsewhere.
+struct Differences {
+    int onFocusRect = 0;
+    int elsewhere = 0;
+};
+
+Differences Compare(const QImage& before, const QImage& after) {
+    Differences found;
+    const TRect ring = Rect(3, 3, before.width() - 4, before.height() - 4);
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x) {
+            if (before.pixel(x, y) == after.pixel(x, y))
+                continue;
+            const bool onRing = ((x == ring.Left || x == ring.Right) && y >= ring.Top && y <= ring.Bottom) ||
+                                ((y == ring.Top || y == ring.Bottom) && x >= ring.Left && x <= ring.Right);
+            ++(onRing ? found.onFocusRect : found.elsewhere);
+        }
+    return found;
+}
+
+TEST(TypedSpinModes, TheFocusedButtonOfAFocusedPairShowsAFocusRectangle) {
+    FocusPairForm form;
+    form.Show();
+    form.View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.View()));
+    form.Box->SetFocus();
+    QApplication::processEvents();
+    Typedspin::TTimerSpeedButton& up = *form.Pair->UpButton();
+    Typedspin::TTimerSpeedButton& down = *form.Pair->DownButton();
+    const QImage upPlain = Picture(up);
+    const QImage downPlain = Picture(down);
+
+    form.Pair->SetFocus();
+    QApplication::processEvents();
+    EXPECT_NE(up.TimeBtnState & Typedspin::tbFocusRect, 0u);
+    const Differences upFocused = Compare(upPlain, Picture(up));
+    EXPECT_GT(upFocused.onFocusRect, 0);
+    EXPECT_EQ(upFocused.elsewhere, 0);
+
+    // Down moves the focus rectangle to the down button.
+    QTest::keyClick(form.Pair->View(), Qt::Key_Down);
+    EXPECT_EQ(up.TimeBtnState & Typedspin::tbFocusRect, 0u);
+    EXPECT_EQ(Picture(up), upPlain);
+    const Differences downFocused = Compare(downPlain, Picture(down));
+    EXPECT_GT(downFocused.onFocusRect, 0);
+    EXPECT_EQ(downFocused.elsewhere, 0);
+
+    form.Box->SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(down.TimeBtnState & Typedspin::tbFocusRect, 0u);
+    EXPECT_EQ(Picture(down), downPlain);
 }
 
 } // namespace
