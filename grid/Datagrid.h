@@ -14,7 +14,6 @@
 #include "grid/HTMLText.h"
 
 #include <QCursor>
-#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -23,12 +22,12 @@
 #include <utility>
 #include <vector>
 
-class QLabel;
 class TGridInplaceEdit;
 class TRichCells;
 class TRichEdit;
 struct TGridEditors;
 class THTMLPictureCache;
+class THTMLHintWindow;
 class TImageList;
 class TPictureContainer;
 class TStream;
@@ -1276,6 +1275,8 @@ private:
     bool mouseSelecting = false;
     // Points added to the cell font by zooming.
     int zoomOffset = 0;
+    // A cell font grown or shrunk by the zoom level, to no less than 1 point.
+    void ZoomFont(TFont& font) const;
     // Sizes at zoom level 0, kept while zoomed so that zooming back gives them again.
     std::vector<int> zoomBaseCols;
     std::vector<int> zoomBaseRows;
@@ -1284,8 +1285,8 @@ private:
     void ScrollMessage(TWMScroll& Message, bool horizontal);
     void ShowScrollHint(const AnsiString& text);
     void HideScrollHint();
-    // The row or column number beside a thumb being dragged.
-    QPointer<QLabel> scrollHint;
+    // The row or column number beside a thumb being dragged; owned, made on first use.
+    THTMLHintWindow* scrollHint = nullptr;
     bool stretchAllowed = true;
     // A column (row) sized with the mouse: the others in proportion, its zoom base, the event.
     void SizingEnded(bool columns);

@@ -3,10 +3,9 @@
 #include "framework/NumberFormat.h"
 #include "grid/CellGraphic.h"
 #include "grid/Datagrid.h"
+#include "grid/HTMLHintWindow.h"
 
 #include <QCursor>
-#include <QLabel>
-#include <QPalette>
 #include <QWidget>
 
 #include <algorithm>
@@ -110,25 +109,19 @@ void TDataGrid::ScrollMessage(TWMScroll& Message, bool horizontal) {
 
 void TDataGrid::ShowScrollHint(const AnsiString& text) {
     if (!scrollHint) {
-        scrollHint = new QLabel(View(), Qt::ToolTip);
-        scrollHint->setObjectName("scrollHint");
-        scrollHint->setFrameStyle(QFrame::Box | QFrame::Plain);
-        scrollHint->setMargin(2);
-        scrollHint->setAutoFillBackground(true);
+        scrollHint = new THTMLHintWindow(this);
+        scrollHint->Name = "ScrollHint";
     }
-    QPalette palette = scrollHint->palette();
-    palette.setColor(QPalette::Window, ToQColor(HintColor));
-    scrollHint->setPalette(palette);
-    scrollHint->setText(QString::fromStdString(text.str()));
+    const TRect r = scrollHint->CalcHintRect(100, text, nullptr);
+    scrollHint->SetColor(HintColor);
     // Level with the cursor and 10 pixels right of it.
-    scrollHint->adjustSize();
-    scrollHint->move(QCursor::pos() + QPoint(10, 0));
-    scrollHint->show();
+    const QPoint cursor = QCursor::pos();
+    scrollHint->ActivateHint(Bounds(cursor.x() + 10, cursor.y(), r.Width(), r.Height()), text);
 }
 
 void TDataGrid::HideScrollHint() {
     if (scrollHint)
-        scrollHint->hide();
+        scrollHint->ReleaseHandle();
 }
 
 void TDataGrid::SizeChanged(int OldColCount, int OldRowCount) {

@@ -1,4 +1,5 @@
 #include "grid/Datagrid.h"
+#include "grid/HTMLHintWindow.h"
 
 #include "tests/grid/ShownGrid.h"
 #include "tests/support/GeometryPrinter.h"
@@ -6,8 +7,6 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCursor>
-#include <QLabel>
-#include <QPalette>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
@@ -30,14 +29,17 @@ void FitCells(TDataGrid& grid, int cols, int rows) {
 }
 
 // The hint beside the thumb, when it shows.
-QLabel* ScrollHint(const TDataGrid& grid) {
-    auto* hint = grid.View()->findChild<QLabel*>("scrollHint");
-    return hint && hint->isVisible() ? hint : nullptr;
+const THTMLHintWindow* ScrollHint(const TDataGrid& grid) {
+    for (const TComponent* owned : grid.Components())
+        if (const auto* hint = dynamic_cast<const THTMLHintWindow*>(owned);
+            hint && hint->Name == "ScrollHint")
+            return hint->GetVisible() && hint->View()->isVisible() ? hint : nullptr;
+    return nullptr;
 }
 
 std::string ScrollHintText(const TDataGrid& grid) {
-    const QLabel* hint = ScrollHint(grid);
-    return hint ? hint->text().toStdString() : "(none)";
+    const THTMLHintWindow* hint = ScrollHint(grid);
+    return hint ? hint->GetCaption().str() : "(none)";
 }
 
 QScrollBar* VerticalBar(const TDataGrid& grid) {
@@ -199,8 +201,10 @@ TEST(DatagridScroll, AThumbDraggedShowsTheRowItStandsAt) {
     drag.Drag(VerticalBar(*drag.shown.grid)->maximum());
     EXPECT_EQ(ScrollHintText(*drag.shown.grid), "Row : 980");
     // Level with the cursor, 10 pixels right of it, in the hint colour.
-    EXPECT_EQ(ScrollHint(*drag.shown.grid)->pos(), QCursor::pos() + QPoint(10, 0));
-    EXPECT_EQ(ScrollHint(*drag.shown.grid)->palette().color(QPalette::Window), ToQColor(clInfoBk));
+    const THTMLHintWindow& hint = *ScrollHint(*drag.shown.grid);
+    EXPECT_EQ(QPoint(hint.Left(), hint.Top()), QCursor::pos() + QPoint(10, 0));
+    EXPECT_EQ(hint.View()->pos(), QCursor::pos() + QPoint(10, 0));
+    EXPECT_EQ(hint.GetColor(), clInfoBk);
     // Without ScrollSynch the rows wait for the release.
     EXPECT_EQ(drag.shown.grid->GetTopRow(), 1);
     drag.Release();
@@ -215,9 +219,14 @@ TEST(DatagridScroll, TheScrollHintTakesWhatOnScrollHintMakesOfIt) {
         asked.push_back(ARow);
         hint = "Sewer " + hint;
     };
+    drag.shown.grid->HintColor = clAqua;
     drag.shown.Show();
     drag.Drag(500);
     EXPECT_EQ(ScrollHintText(*drag.shown.grid), "Sewer Row : 500");
+    // The window shows in the grid's hint colour, inside its frame and beside the text.
+    const THTMLHintWindow& hint = *ScrollHint(*drag.shown.grid);
+    EXPECT_EQ(hint.GetColor(), clAqua);
+    EXPECT_EQ(hint.View()->grab().toImage().pixelColor(2, 2), ToQColor(clAqua));
     drag.Release();
     EXPECT_EQ(asked, std::vector<int>{500});
 }
