@@ -76,7 +76,7 @@ void TDataGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
                         wordWrap);
     if ((AState & gdSelected) && !(AState & gdFocused) && SelectionColor == UnsetCellColor)
         canvas.Brush.Color = clHighlight;
-    canvas.Font.Size += zoomOffset;
+    ZoomFont(canvas.Font);
 
     TRect R = ARect;
     const bool indicator = ACol == 0 && ARow == GetRow() && GetFixedCols() > 0 && !RowIndicator.Empty();

@@ -15,7 +15,13 @@ void TDataGrid::CellFont(int ACol, int displayCol, int ARow, TFont& font, bool Z
     TBrush brush{GetColor(), bsSolid};
     GetCellColor(ACol, ARow, 0, &brush, &font);
     if (Zoomed)
-        font.Size += zoomOffset;
+        ZoomFont(font);
+}
+
+void TDataGrid::ZoomFont(TFont& font) const {
+    // Qt draws a size below 1 point in its default font, larger than the zoomed rows.
+    if (zoomOffset != 0)
+        font.Size = std::max(1, font.Size + zoomOffset);
 }
 
 TPoint TDataGrid::TextSize(int ACol, int ARow, const TFont& font) {

@@ -100,16 +100,30 @@ TEST(DatagridWheel, ZoomStaysWithinTenLevelsAndComesBack) {
     EXPECT_EQ(grid.GetRowHeights(1), 21);
 }
 
-TEST(DatagridWheel, CellFontsGrowWithTheZoomLevel) {
-    TDataGrid grid(nullptr);
-    grid.SetCells(1, 1, "Invert level");
-    grid.Zoom(4);
-    grid.AutoSizeCol(1);
-    TCanvas canvas;
-    canvas.Font = grid.Font;
-    canvas.Font.Size = grid.Font.Size + 4;
-    // The text's width in a font 4 points larger, and the column's 4 pixels.
-    EXPECT_EQ(grid.GetColWidths(1), canvas.TextWidth("Invert level") + 4);
+TEST(DatagridWheel, CellFontsGrowAndShrinkWithTheZoomLevel) {
+    const struct {
+        const char* name;
+        int level;
+        int fontSize;
+    } rows[] = {
+        {"4 points larger", 4, 12},
+        {"4 points smaller", -4, 4},
+        // 8 - 9 points would be no size at all: Qt would draw its own default size instead.
+        {"never below 1 point", -9, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        ASSERT_EQ(grid.Font.Size, 8);
+        grid.SetCells(1, 1, "Invert level");
+        grid.Zoom(row.level);
+        grid.AutoSizeCol(1);
+        TCanvas canvas;
+        canvas.Font = grid.Font;
+        canvas.Font.Size = row.fontSize;
+        // The text's width in the zoomed font, and the column's 4 pixels.
+        EXPECT_EQ(grid.GetColWidths(1), canvas.TextWidth("Invert level") + 4);
+    }
 }
 
 bool ShowsCursor(const TDataGrid& grid, int id) {
