@@ -29,10 +29,7 @@ AnsiString FixedFormat(int decimals, char conversion) {
 // Format("%.<decimals>f", value), without a format to build and read at each call: the design
 // loop writes boxes by the million.
 AnsiString FixedText(double value, int decimals) {
-    std::array<char, FixedTextRoom> text;
-    char* const end = WriteFixed(text.data(), value, 0, decimals);
-    std::replace(text.data(), end, '.', DecimalSeparator);
-    return std::string_view(text.data(), static_cast<std::size_t>(end - text.data()));
+    return FixedWidthText(value, 0, decimals, DecimalSeparator);
 }
 
 } // namespace

@@ -61,6 +61,20 @@ void GridCells::SetText(int col, int row, AnsiString text) {
     Slot(texts, col, columnHint) = std::move(text);
 }
 
+void GridCells::SetRowTexts(int row, std::span<AnsiString> texts) {
+    ++generation;
+    if (texts.empty())
+        return;
+    auto& own = Row(row).Texts;
+    Slot(own, static_cast<int>(texts.size()) - 1, columnHint);
+    std::move(texts.begin(), texts.end(), own.begin());
+}
+
+bool GridCells::RowHasObjects(int row) const {
+    const auto& objects = Row(row).Objects;
+    return std::any_of(objects.begin(), objects.end(), [](const auto& object) { return object != nullptr; });
+}
+
 TObject* GridCells::Object(int col, int row) const {
     const auto& objects = Row(row).Objects;
     return static_cast<std::size_t>(col) < objects.size() ? objects[static_cast<std::size_t>(col)].get()

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 // The texts and object slots of a grid's cells, row by row, so that rows insert, delete and
@@ -24,6 +25,10 @@ public:
     // Empty beyond the columns a row holds.
     const AnsiString& Text(int col, int row) const;
     void SetText(int col, int row, AnsiString text);
+    // The texts of columns 0 .. texts.size() - 1 of a row, moved in; the columns beyond keep theirs.
+    void SetRowTexts(int row, std::span<AnsiString> texts);
+    // Whether any slot of the row holds an object.
+    bool RowHasObjects(int row) const;
     TObject* Object(int col, int row) const;
     // Frees the object the slot held.
     void SetObject(int col, int row, std::unique_ptr<TObject> object);

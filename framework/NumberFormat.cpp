@@ -463,6 +463,19 @@ char* WriteFixed(char* out, double value, int width, int decimals) {
     return std::copy(text, end, out);
 }
 
+AnsiString FixedWidthText(double value, int width, int decimals, char decimal) {
+    static_assert(FixedTextRoom >= MostFixedWidth);
+    std::array<char, FixedTextRoom> written;
+    char* const end = WriteFixed(written.data(), value, std::min(width, MostFixedWidth), decimals);
+    if (decimal != '.')
+        std::replace(written.data(), end, '.', decimal);
+    return std::string_view(written.data(), static_cast<std::size_t>(end - written.data()));
+}
+
+AnsiString SprintfFixed(double value, int width, int decimals) {
+    return FixedWidthText(value, width, decimals, '.');
+}
+
 std::string FixedDigits(double value, int decimals) {
     std::array<char, FixedTextRoom> text;
     return {text.data(), WriteFixed(text.data(), value, 0, decimals)};
@@ -501,10 +514,7 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
         // Most numbers are written to their decimals as they stand, without a string between.
         if (format == ffFixed && std::isfinite(value) &&
             DecimalsCoarser(value, precision, std::clamp(digits, 0, 18))) {
-            std::array<char, FixedTextRoom> text;
-            char* const end = WriteFixed(text.data(), value, 0, std::clamp(digits, 0, 18));
-            std::replace(text.data(), end, '.', DecimalSeparator);
-            return std::string_view(text.data(), static_cast<std::size_t>(end - text.data()));
+            return FixedWidthText(value, 0, std::clamp(digits, 0, 18), DecimalSeparator);
         }
         const std::string fixed = PrecisionFixedText(value, precision, std::clamp(digits, 0, 18));
         const bool exponent = fixed.find('E') != std::string::npos;
@@ -707,7 +717,6 @@ namespace {
 // a double: written straight, as the general path would write it. False for any other format.
 bool OneFixedNumber(std::string_view format, std::initializer_list<FormatArg> args, char decimal,
                     AnsiString& text) {
-    constexpr int MostWidth = 64;
     const auto* value = args.size() == 1 ? std::get_if<double>(args.begin()) : nullptr;
     if (!value || format.size() < 4 || format.front() != '%' || format.back() != 'f')
         return false;
@@ -724,12 +733,9 @@ bool OneFixedNumber(std::string_view format, std::initializer_list<FormatArg> ar
             return false;
         }
     }
-    if (field == 0 || numbers[0] > MostWidth)
+    if (field == 0 || numbers[0] > MostFixedWidth)
         return false;
-    std::array<char, FixedTextRoom> written;
-    char* const end = WriteFixed(written.data(), *value, numbers[0], numbers[1]);
-    std::replace(written.data(), end, '.', decimal);
-    text = std::string_view(written.data(), static_cast<std::size_t>(end - written.data()));
+    text = FixedWidthText(*value, numbers[0], numbers[1], decimal);
     return true;
 }
 

@@ -53,6 +53,13 @@ constexpr std::size_t FixedTextRoom = 345;
 // Writes at out what Sprintf("%<width>.<decimals>f", value) gives, in room for
 // max(width, FixedTextRoom) characters; the end of what was written.
 char* WriteFixed(char* out, double value, int width, int decimals);
+// The widest field FixedWidthText and SprintfFixed pad to.
+constexpr int MostFixedWidth = 64;
+// WriteFixed's text with decimal for its point, for widths up to MostFixedWidth.
+AnsiString FixedWidthText(double value, int width, int decimals, char decimal);
+// What Sprintf("%<width>.<decimals>f", value) gives, for widths up to MostFixedWidth, without
+// reading a format.
+AnsiString SprintfFixed(double value, int width, int decimals);
 
 // A text argument is viewed, not copied: it lives until the formatting call returns.
 using FormatArg = std::variant<std::int64_t, double, std::string_view>;

@@ -79,6 +79,20 @@ void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
         EditorTakesCell(RemapColInv(base.x), base.y);
 }
 
+void TBaseGrid::SetRowCells(int ARow, std::span<AnsiString> Values) {
+    if (Values.empty())
+        return;
+    CheckCell(static_cast<int>(Values.size()) - 1, ARow);
+    // A row without properties holds no merged cell, and while nothing paints and no editor is
+    // open a write needs nothing else.
+    if (PaintsNow() || GetEditorMode() || cells.RowHasObjects(ARow)) {
+        for (std::size_t c = 0; c < Values.size(); ++c)
+            SetCellEx(static_cast<int>(c), ARow, Values[c]);
+        return;
+    }
+    cells.SetRowTexts(ARow, Values);
+}
+
 TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow) {
     if (TCellProperties* props = Properties(ACol, ARow))
         return props;

@@ -4,6 +4,7 @@
 #include "framework/Grids.h"
 
 #include <memory>
+#include <span>
 
 class TBaseGrid;
 
@@ -83,6 +84,9 @@ public:
     void SetCells(int ACol, int ARow, const AnsiString& Value) override { SetCellEx(ACol, ARow, Value); }
     AnsiString GetCellEx(int ACol, int ARow) const;
     void SetCellEx(int ACol, int ARow, const AnsiString& Value);
+    // Columns 0 .. Values.size() - 1 of a row take the texts (moved from), as SetCellEx gives
+    // them one by one.
+    void SetRowCells(int ARow, std::span<AnsiString> Values);
 
     // Made on the spot for a cell without.
     TCellProperties* GetCellProperties(int ACol, int ARow);

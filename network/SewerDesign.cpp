@@ -202,24 +202,24 @@ SewerDesignResult CheckdD(SewerDesignResult design, int frictionFormula, int siz
 
 SewerDesignTexts DesignTexts(const SewerDesignResult& design) {
     SewerDesignTexts texts;
-    texts.QinitialEdit = Sprintf("%10.3f", design.InitialDesignFlow * 1000);
-    texts.QfinalEdit = Sprintf("%10.3f", design.FinalDesignFlow * 1000);
-    texts.IminVscEdit = Sprintf("%8.4f", design.VscGradient);
+    texts.QinitialEdit = SprintfFixed(design.InitialDesignFlow * 1000, 10, 3);
+    texts.QfinalEdit = SprintfFixed(design.FinalDesignFlow * 1000, 10, 3);
+    texts.IminVscEdit = SprintfFixed(design.VscGradient, 8, 4);
     texts.GradVscEdit = Sprintf("1 in %-4d", design.VscGradientN);
-    texts.DVscEdit = Sprintf("%8.0f", design.VscDiameter * 1000);
-    texts.MinGradLabel = Sprintf("Minimum gradient = %8.4f", design.VscGradient);
-    texts.IminTauEdit = Sprintf("%8.4f", design.TauGradient);
+    texts.DVscEdit = SprintfFixed(design.VscDiameter * 1000, 8, 0);
+    texts.MinGradLabel = "Minimum gradient = " + SprintfFixed(design.VscGradient, 8, 4);
+    texts.IminTauEdit = SprintfFixed(design.TauGradient, 8, 4);
     texts.GradTauEdit = Sprintf("1 in %-4d", design.TauGradientN);
-    texts.DTauEdit = Sprintf("%8.0f", design.TauDiameter * 1000);
+    texts.DTauEdit = SprintfFixed(design.TauDiameter * 1000, 8, 0);
     if (design.ManningLabelsVisible) {
-        texts.ManningLabel = Sprintf("G-Manning's n (initial) = %8.4f", design.InitialManningN);
-        texts.ManningLabel2 = Sprintf("G-Manning's n (final) = %8.4f", design.FinalManningN);
+        texts.ManningLabel = "G-Manning's n (initial) = " + SprintfFixed(design.InitialManningN, 8, 4);
+        texts.ManningLabel2 = "G-Manning's n (final) = " + SprintfFixed(design.FinalManningN, 8, 4);
     }
     return texts;
 }
 
 DepthCheckTexts CheckTexts(const SewerDesignResult& design) {
-    const auto text = [](double value) { return Sprintf("%8.3f", value); };
+    const auto text = [](double value) { return SprintfFixed(value, 8, 3); };
     return {text(design.TauInitialdD),       text(design.TauFinaldD),      text(design.TauInitialVelocity),
             text(design.TauFinalVelocity),   text(design.VscInitialdD),    text(design.VscFinaldD),
             text(design.VscInitialVelocity), text(design.VscFinalVelocity)};

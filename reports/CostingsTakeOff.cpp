@@ -9,6 +9,7 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
+#include <array>
 #include <span>
 
 namespace {
@@ -71,21 +72,21 @@ void TCostingsForm::TakeOff(TDataGrid& table, const SimpleSewerNetwork& network)
         pipes.SetCellEx(pcBackfill, 0, "Backfill Volume (m³)");
         pipes.SetCellEx(pcSpoil, 0, "Spoil Volume (m³)");
         // Cells are read by real column: columns hidden in the results table count all the same.
-        for (int r = 0; r < tableRows; ++r) {
-            pipes.SetCellEx(pcSewer, r, table.GetCellEx(SewerColumn, r));
-            pipes.SetCellEx(pcLength, r, table.GetCellEx(LengthColumn, r));
-            pipes.SetCellEx(pcDiameter, r, table.GetCellEx(ChosenDiameterColumn, r));
-            pipes.SetCellEx(pcUSDepth, r, table.GetCellEx(USDepthColumn, r));
-            pipes.SetCellEx(pcDSDepth, r, table.GetCellEx(DSDepthColumn, r));
-        }
+        const std::array<int, pcDSDepth + 1> copied = {SewerColumn, LengthColumn, ChosenDiameterColumn,
+                                                       USDepthColumn, DSDepthColumn};
+        for (int c = pcSewer; c <= pcDSDepth && tableRows > 0; ++c)
+            pipes.SetCellEx(c, 0, table.GetCellEx(copied[static_cast<std::size_t>(c)], 0));
         // Every sewer end's depth at its junction too, in the same pass: the largest wins, and none
         // below 0.
         junctionDepths.clear();
+        std::array<AnsiString, PipeColumns> texts;
         for (int r = 1; r < tableRows; ++r) {
-            const double length = StrToFloat(table.GetCellEx(LengthColumn, r));
-            const double diameter = StrToFloat(table.GetCellEx(ChosenDiameterColumn, r));
-            const double usDepth = StrToFloat(table.GetCellEx(USDepthColumn, r));
-            const double dsDepth = StrToFloat(table.GetCellEx(DSDepthColumn, r));
+            for (int c = pcSewer; c <= pcDSDepth; ++c)
+                texts[static_cast<std::size_t>(c)] = table.GetCellEx(copied[static_cast<std::size_t>(c)], r);
+            const double length = StrToFloat(texts[pcLength]);
+            const double diameter = StrToFloat(texts[pcDiameter]);
+            const double usDepth = StrToFloat(texts[pcUSDepth]);
+            const double dsDepth = StrToFloat(texts[pcDSDepth]);
             for (const auto& [nameColumn, depth] :
                  {std::pair{USJunctionColumn, usDepth}, std::pair{DSJunctionColumn, dsDepth}}) {
                 double& deepest = junctionDepths[table.GetCellEx(nameColumn, r).str()];
@@ -98,13 +99,14 @@ void TCostingsForm::TakeOff(TDataGrid& table, const SimpleSewerNetwork& network)
             const double protection = 0;
             const double backfill = excavation - bedding - protection;
             const double spoil = excavation - backfill;
-            pipes.SetCellEx(pcTrenchWidth, r, FixedText(width));
-            pipes.SetCellEx(pcExcavation, r, FixedText(excavation));
-            pipes.SetCellEx(pcBedding, r, FixedText(bedding));
-            pipes.SetCellEx(pcProtection, r, FixedText(protection));
-            pipes.SetCellEx(pcBackfill, r, FixedText(backfill));
-            pipes.SetCellEx(pcSpoil, r, FixedText(spoil));
-            pipes.SetCellEx(pcProtected, r, "0");
+            texts[pcTrenchWidth] = FixedText(width);
+            texts[pcExcavation] = FixedText(excavation);
+            texts[pcBedding] = FixedText(bedding);
+            texts[pcProtected] = "0";
+            texts[pcProtection] = FixedText(protection);
+            texts[pcBackfill] = FixedText(backfill);
+            texts[pcSpoil] = FixedText(spoil);
+            pipes.SetRowCells(r, texts);
         }
         PipeTotals();
     }
@@ -120,6 +122,7 @@ void TCostingsForm::TakeOff(TDataGrid& table, const SimpleSewerNetwork& network)
         boxes.SetColCount(JunctionColumns);
         boxes.SetRowCount(junctions + 2);
         const double a = JBoxExcavationAllowance;
+        std::array<AnsiString, JunctionColumns> texts;
         for (int i = 0; i < junctions; ++i) {
             const int r = i + 1;
             const AnsiString& name = network.Junctions[static_cast<std::size_t>(i)]->Name;
@@ -128,19 +131,19 @@ void TCostingsForm::TakeOff(TDataGrid& table, const SimpleSewerNetwork& network)
             const double box = depth * JBoxWidth * JBoxBredth;
             const double excavation = (depth + a) * (JBoxWidth + a) * (JBoxBredth + a);
             const double wallHeight = depth - JBoxBaseHeight;
-            boxes.SetCellEx(jcName, r, name);
-            boxes.SetCellEx(jcDepthToInvert, r, FixedText(depthToInvert));
-            boxes.SetCellEx(jcDepth, r, FixedText(depth));
-            boxes.SetCellEx(jcLength, r, FixedText(JBoxWidth));
-            boxes.SetCellEx(jcBredth, r, FixedText(JBoxBredth));
-            boxes.SetCellEx(jcBoxVolume, r, FixedText(box));
-            boxes.SetCellEx(jcExcavation, r, FixedText(excavation));
-            boxes.SetCellEx(jcBase, r, FixedText(JBoxWidth * JBoxBaseHeight * JBoxBredth));
-            boxes.SetCellEx(jcStructure, r,
-                            FixedText(JBoxWidth * wallHeight * 2 + JBoxBredth * wallHeight * 2));
-            boxes.SetCellEx(jcCover, r, FixedText(JBoxWidth * JBoxBredth));
-            boxes.SetCellEx(jcBackfill, r, FixedText(excavation - box));
-            boxes.SetCellEx(jcSpoil, r, FixedText(box));
+            texts[jcName] = name;
+            texts[jcDepthToInvert] = FixedText(depthToInvert);
+            texts[jcDepth] = FixedText(depth);
+            texts[jcLength] = FixedText(JBoxWidth);
+            texts[jcBredth] = FixedText(JBoxBredth);
+            texts[jcBoxVolume] = FixedText(box);
+            texts[jcExcavation] = FixedText(excavation);
+            texts[jcBase] = FixedText(JBoxWidth * JBoxBaseHeight * JBoxBredth);
+            texts[jcStructure] = FixedText(JBoxWidth * wallHeight * 2 + JBoxBredth * wallHeight * 2);
+            texts[jcCover] = FixedText(JBoxWidth * JBoxBredth);
+            texts[jcBackfill] = FixedText(excavation - box);
+            texts[jcSpoil] = FixedText(box);
+            boxes.SetRowCells(r, texts);
         }
         JunctionTotals();
     }

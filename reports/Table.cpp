@@ -11,6 +11,7 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
+#include <array>
 #include <exception>
 
 namespace {
@@ -152,8 +153,9 @@ void TTableForm::NetworkReplaced() {
 }
 
 void TTableForm::FillRow(int row, Sewer& s, const SimpleSewerNetwork& network) {
-    const auto cell = [this, row](int column, const AnsiString& text) {
-        DataGrid1->SetCellEx(column, row, text);
+    std::array<AnsiString, ResultColumns> texts;
+    const auto cell = [&texts](int column, AnsiString text) {
+        texts[static_cast<std::size_t>(column)] = std::move(text);
     };
     // The totals are shown raised to the minimum flow the design raised them to; flows in l/s.
     const auto total = [&network](double flow) {
@@ -192,6 +194,7 @@ void TTableForm::FillRow(int row, Sewer& s, const SimpleSewerNetwork& network) {
     cell(FinalVelocityColumn, F3(s.FinalVelocity));
     cell(USDepthColumn, F3(zu - lu + s.ChosenDiameter));
     cell(DSDepthColumn, F3(zd - ld + s.ChosenDiameter));
+    DataGrid1->SetRowCells(row, texts);
 }
 
 void TTableForm::ApplyColumnVisibility() {

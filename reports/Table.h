@@ -180,10 +180,11 @@ private:
         double Value;
     };
     static constexpr std::size_t NumberSettingCount = 10;
+    static constexpr int ResultColumns = 26;
 
     void LoadCaptions();
     std::array<NumberSetting, NumberSettingCount> NumberSettings() const;
-    // The sewer's 26 results into the row.
+    // The sewer's results into the row, one text a column.
     void FillRow(int row, Sewer& s, const SimpleSewerNetwork& network);
     // Asks for a file and writes the table to it, or at its end.
     void SaveTable(bool append);

@@ -7,7 +7,6 @@ TTableForm* TableForm = nullptr;
 
 namespace {
 
-constexpr int ColumnCount = 26;
 // The settings stand in four rows, this far apart, above a row of the two choices.
 constexpr int RowStep = 22;
 constexpr int ChoiceTop = 96;
@@ -105,7 +104,7 @@ TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
     DataGrid1 = new TDataGrid(this);
     DataGrid1->SetParent(this);
     DataGrid1->SetAlign(alClient);
-    DataGrid1->SetColCount(ColumnCount);
+    DataGrid1->SetColCount(ResultColumns);
     DataGrid1->SetRowCount(2);
     DataGrid1->SetFixedRows(1);
     DataGrid1->SetFixedCols(1);

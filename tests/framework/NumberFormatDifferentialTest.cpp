@@ -228,8 +228,11 @@ TEST(NumberFormatDifferential, TextsAgreeWithExactRounding) {
     // The widths the design windows and files write; the typed edit boxes' precisions.
     for (const auto& [width, decimals] : {std::pair{8, 4}, {10, 5}, {10, 3}, {8, 3}, {8, 0}}) {
         const AnsiString format = "%" + std::to_string(width) + "." + std::to_string(decimals) + "f";
-        cases.push_back({"Sprintf " + format.str(), [format](double v) { return Sprintf(format, v); },
-                         [width, decimals](double v) { return RightAligned(Fixed(v, decimals), width); }});
+        const auto expected = [width, decimals](double v) { return RightAligned(Fixed(v, decimals), width); };
+        cases.push_back(
+            {"Sprintf " + format.str(), [format](double v) { return Sprintf(format, v); }, expected});
+        cases.push_back({"SprintfFixed " + format.str(),
+                         [width, decimals](double v) { return SprintfFixed(v, width, decimals); }, expected});
     }
     for (int decimals = 0; decimals <= 6; ++decimals) {
         const AnsiString format = "%." + std::to_string(decimals) + "f";

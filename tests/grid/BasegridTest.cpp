@@ -1,5 +1,6 @@
 #include "grid/Basegrid.h"
 
+#include "tests/grid/ShownGrid.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/GeometryPrinter.h"
 
@@ -13,7 +14,7 @@ namespace {
 // Six 64-pixel columns and ten 24-pixel rows (the base grid draws its lines inside the cells),
 // one fixed row and column, a 200 x 100 client area.
 struct TestGrid : TBaseGrid {
-    TestGrid() : TBaseGrid(nullptr) {
+    explicit TestGrid(TComponent* owner = nullptr) : TBaseGrid(owner) {
         SetScrollBars(ssNone);
         SetBounds(0, 0, 204, 104);
         SetColCount(6);
@@ -241,3 +242,53 @@ TEST(Basegrid, ArrowsStepOffBlocks) {
 }
 
 } // namespace
+
+// A row written whole reads as the same row written cell by cell: plain, beside and inside a
+// block, partly, and with the grid on screen.
+TEST(Basegrid, ARowWrittenWholeReadsAsWrittenCellByCell) {
+    struct RowCase {
+        const char* Label;
+        bool Shown;
+        bool Merged;
+        int Row;
+        int Columns;
+    };
+    const RowCase cases[] = {
+        {"plain row", false, false, 5, 6},         {"first columns only", false, false, 5, 3},
+        {"row beside a block", false, true, 4, 6}, {"row through a block", false, true, 3, 6},
+        {"shown grid", true, false, 5, 6},         {"shown grid through a block", true, true, 2, 6},
+    };
+    for (const RowCase& c : cases) {
+        SCOPED_TRACE(c.Label);
+        ShownGrid<TestGrid> byCell;
+        ShownGrid<TestGrid> byRow;
+        for (auto* shown : {&byCell, &byRow}) {
+            Letter(*shown->grid);
+            if (c.Merged)
+                shown->grid->MergeCells(1, 2, 2, 2);
+            if (c.Shown)
+                shown->Show();
+        }
+        std::vector<AnsiString> texts;
+        for (int col = 0; col < c.Columns; ++col)
+            texts.push_back("new" + std::to_string(col));
+        for (int col = 0; col < c.Columns; ++col)
+            byCell.grid->SetCellEx(col, c.Row, texts[static_cast<std::size_t>(col)]);
+        byRow.grid->SetRowCells(c.Row, texts);
+        for (int r = 0; r < byCell.grid->GetRowCount(); ++r)
+            for (int col = 0; col < byCell.grid->GetColCount(); ++col)
+                EXPECT_EQ(byRow.grid->GetCells(col, r), byCell.grid->GetCells(col, r)) << col << "," << r;
+    }
+}
+
+TEST(Basegrid, ARowWrittenOutOfRangeChangesNothing) {
+    TestGrid grid;
+    Letter(grid);
+    std::vector<AnsiString> tooWide(7, "x");
+    EXPECT_THROW(grid.SetRowCells(1, tooWide), EInvalidGridOperation);
+    std::vector<AnsiString> texts(2, "x");
+    EXPECT_THROW(grid.SetRowCells(10, texts), EInvalidGridOperation);
+    EXPECT_THROW(grid.SetRowCells(-1, texts), EInvalidGridOperation);
+    for (int c = 0; c < grid.GetColCount(); ++c)
+        EXPECT_EQ(grid.GetCells(c, 1), std::string(1, static_cast<char>('A' + c)) + "1");
+}
