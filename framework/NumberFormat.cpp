@@ -276,23 +276,32 @@ std::string WithDecimal(std::string text, char decimal) {
     return text;
 }
 
-// Mantissa and exponent, as "1.50E+003" (framework) or "1.50e+03" (C).
-std::string ExponentText(double value, int decimals, char letter, int minExponentDigits) {
-    if (!std::isfinite(value))
-        return NonFiniteText(value);
-    if (value == 0) {
-        std::string zero = decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0') : "0";
-        return zero + letter + "+" + std::string(static_cast<std::size_t>(minExponentDigits), '0');
+// Room for what WriteExponent writes with the exponent's digits padded to at most 8.
+constexpr std::size_t ExponentRoom = MostSignificantDigits + 16;
+
+// Writes the mantissa and exponent of value (finite, not zero) at out, as "1.50E+003" (framework)
+// or "1.50e+03" (C); the end.
+char* WriteExponent(char* out, double value, int decimals, char letter, int minExponentDigits) {
+    // Most numbers take their digits from one product, without a string between.
+    const int count = std::clamp(decimals + 1, 1, MostSignificantDigits);
+    std::array<char, 24> wholeDigits;
+    std::uint64_t whole = 0;
+    Decimal d;
+    std::string_view digits;
+    if (SignificantWhole(std::fabs(value), count, whole, d.Exponent)) {
+        digits = {wholeDigits.data(),
+                  std::to_chars(wholeDigits.data(), wholeDigits.data() + wholeDigits.size(), whole).ptr};
+    } else {
+        d = SignificantDigits(value, count);
+        digits = d.Digits;
     }
-    const Decimal d = SignificantDigits(value, decimals + 1);
-    std::array<char, MostSignificantDigits + 16> text;
-    char* at = text.data();
+    char* at = out;
     if (value < 0)
         *at++ = '-';
-    *at++ = d.Digits[0];
+    *at++ = digits[0];
     if (decimals > 0) {
         *at++ = '.';
-        at = std::copy(d.Digits.begin() + 1, d.Digits.end(), at);
+        at = std::copy(digits.begin() + 1, digits.end(), at);
     }
     *at++ = letter;
     *at++ = d.Exponent < 0 ? '-' : '+';
@@ -301,8 +310,25 @@ std::string ExponentText(double value, int decimals, char letter, int minExponen
         std::to_chars(exponent.data(), exponent.data() + exponent.size(), std::abs(d.Exponent)).ptr;
     for (auto written = exponentEnd - exponent.data(); written < minExponentDigits; ++written)
         *at++ = '0';
-    at = std::copy(static_cast<const char*>(exponent.data()), exponentEnd, at);
-    return {text.data(), at};
+    return std::copy(static_cast<const char*>(exponent.data()), exponentEnd, at);
+}
+
+std::string ExponentText(double value, int decimals, char letter, int minExponentDigits) {
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    if (value == 0) {
+        std::string zero = decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0') : "0";
+        return zero + letter + "+" + std::string(static_cast<std::size_t>(minExponentDigits), '0');
+    }
+    std::array<char, ExponentRoom> text;
+    return {text.data(), WriteExponent(text.data(), value, decimals, letter, minExponentDigits)};
+}
+
+// The text in [first, end) with decimal for its point.
+AnsiString WithDecimal(char* first, char* end, char decimal) {
+    if (decimal != '.')
+        std::replace(first, end, '.', decimal);
+    return std::string_view(first, static_cast<std::size_t>(end - first));
 }
 
 // Fixed point with decimals, value rounded once, half away from zero, at whichever place keeps
@@ -466,10 +492,8 @@ char* WriteFixed(char* out, double value, int width, int decimals) {
 AnsiString FixedWidthText(double value, int width, int decimals, char decimal) {
     static_assert(FixedTextRoom >= MostFixedWidth);
     std::array<char, FixedTextRoom> written;
-    char* const end = WriteFixed(written.data(), value, std::min(width, MostFixedWidth), decimals);
-    if (decimal != '.')
-        std::replace(written.data(), end, '.', decimal);
-    return std::string_view(written.data(), static_cast<std::size_t>(end - written.data()));
+    return WithDecimal(written.data(),
+                       WriteFixed(written.data(), value, std::min(width, MostFixedWidth), decimals), decimal);
 }
 
 AnsiString SprintfFixed(double value, int width, int decimals) {
@@ -505,9 +529,14 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
     switch (format) {
     case ffGeneral:
         return WithDecimal(GeneralText(value, precision), DecimalSeparator);
-    case ffExponent:
-        return WithDecimal(ExponentText(value, precision - 1, 'E', std::clamp(digits, 0, 4)),
-                           DecimalSeparator);
+    case ffExponent: {
+        if (!std::isfinite(value) || value == 0)
+            return WithDecimal(ExponentText(value, precision - 1, 'E', std::clamp(digits, 0, 4)),
+                               DecimalSeparator);
+        std::array<char, ExponentRoom> text;
+        char* const end = WriteExponent(text.data(), value, precision - 1, 'E', std::clamp(digits, 0, 4));
+        return WithDecimal(text.data(), end, DecimalSeparator);
+    }
     case ffFixed:
     case ffNumber:
     case ffCurrency: {

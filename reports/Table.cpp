@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -154,8 +155,8 @@ void TTableForm::NetworkReplaced() {
 
 void TTableForm::FillRow(int row, Sewer& s, const SimpleSewerNetwork& network) {
     std::array<AnsiString, ResultColumns> texts;
-    const auto cell = [&texts](int column, AnsiString text) {
-        texts[static_cast<std::size_t>(column)] = std::move(text);
+    const auto cell = [&texts](int column, auto&& text) {
+        texts[static_cast<std::size_t>(column)] = std::forward<decltype(text)>(text);
     };
     // The totals are shown raised to the minimum flow the design raised them to; flows in l/s.
     const auto total = [&network](double flow) {
