@@ -79,6 +79,9 @@ void TCostingsForm::TakeOff(TDataGrid& table, const SimpleSewerNetwork& network)
         // Every sewer end's depth at its junction too, in the same pass: the largest wins, and none
         // below 0.
         junctionDepths.clear();
+        // No sewer is protected, whatever the protection allowance.
+        constexpr double protection = 0;
+        const AnsiString protectionText = FixedText(protection);
         std::array<AnsiString, PipeColumns> texts;
         for (int r = 1; r < tableRows; ++r) {
             for (int c = pcSewer; c <= pcDSDepth; ++c)
@@ -95,15 +98,13 @@ void TCostingsForm::TakeOff(TDataGrid& table, const SimpleSewerNetwork& network)
             const double width = diameter + TrenchWidthAllowance;
             const double excavation = (usDepth + dsDepth) * 0.5 * width * length;
             const double bedding = (BeddingVolumeAllowance + diameter) * width * length;
-            // No sewer is protected, whatever the protection allowance.
-            const double protection = 0;
             const double backfill = excavation - bedding - protection;
             const double spoil = excavation - backfill;
             texts[pcTrenchWidth] = FixedText(width);
             texts[pcExcavation] = FixedText(excavation);
             texts[pcBedding] = FixedText(bedding);
             texts[pcProtected] = "0";
-            texts[pcProtection] = FixedText(protection);
+            texts[pcProtection] = protectionText;
             texts[pcBackfill] = FixedText(backfill);
             texts[pcSpoil] = FixedText(spoil);
             pipes.SetRowCells(r, texts);
@@ -122,6 +123,11 @@ void TCostingsForm::TakeOff(TDataGrid& table, const SimpleSewerNetwork& network)
         boxes.SetColCount(JunctionColumns);
         boxes.SetRowCount(junctions + 2);
         const double a = JBoxExcavationAllowance;
+        // The same for every box: written once.
+        const AnsiString lengthText = FixedText(JBoxWidth);
+        const AnsiString bredthText = FixedText(JBoxBredth);
+        const AnsiString baseText = FixedText(JBoxWidth * JBoxBaseHeight * JBoxBredth);
+        const AnsiString coverText = FixedText(JBoxWidth * JBoxBredth);
         std::array<AnsiString, JunctionColumns> texts;
         for (int i = 0; i < junctions; ++i) {
             const int r = i + 1;
@@ -134,13 +140,13 @@ void TCostingsForm::TakeOff(TDataGrid& table, const SimpleSewerNetwork& network)
             texts[jcName] = name;
             texts[jcDepthToInvert] = FixedText(depthToInvert);
             texts[jcDepth] = FixedText(depth);
-            texts[jcLength] = FixedText(JBoxWidth);
-            texts[jcBredth] = FixedText(JBoxBredth);
+            texts[jcLength] = lengthText;
+            texts[jcBredth] = bredthText;
             texts[jcBoxVolume] = FixedText(box);
             texts[jcExcavation] = FixedText(excavation);
-            texts[jcBase] = FixedText(JBoxWidth * JBoxBaseHeight * JBoxBredth);
+            texts[jcBase] = baseText;
             texts[jcStructure] = FixedText(JBoxWidth * wallHeight * 2 + JBoxBredth * wallHeight * 2);
-            texts[jcCover] = FixedText(JBoxWidth * JBoxBredth);
+            texts[jcCover] = coverText;
             texts[jcBackfill] = FixedText(excavation - box);
             texts[jcSpoil] = FixedText(box);
             boxes.SetRowCells(r, texts);
