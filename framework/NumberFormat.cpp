@@ -176,10 +176,18 @@ char* MagnitudeDigits(char* text, double magnitude, int decimals) {
 // The digits of a whole number ScaledWhole gave, read with a point before its last decimals
 // digits: how many stand before the point (one at least, a zero for a number below one).
 int IntegerDigits(std::uint64_t whole, int decimals) {
-    constexpr int MostDigits = 20;
-    int digits = 1;
-    for (std::uint64_t power = 10; digits < MostDigits && whole >= power; power *= 10)
-        ++digits;
+    static constexpr auto Powers = [] {
+        std::array<std::uint64_t, 20> powers{};
+        std::uint64_t power = 1;
+        for (auto& p : powers) {
+            p = power;
+            power *= 10;
+        }
+        return powers;
+    }();
+    // floor(log10(2) x bit length) digits, or one more where whole reaches the next power of ten.
+    const int below = (static_cast<int>(std::bit_width(whole)) * 1233) >> 12;
+    const int digits = below + (whole >= Powers[static_cast<std::size_t>(below)] ? 1 : 0);
     return std::max(digits - decimals, 1);
 }
 
