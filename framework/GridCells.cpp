@@ -53,6 +53,14 @@ const AnsiString& GridCells::Text(int col, int row) const {
     return static_cast<std::size_t>(col) < texts.size() ? texts[static_cast<std::size_t>(col)] : EmptyText;
 }
 
+void GridCells::PrefetchText(int col, int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
+        return;
+    const auto& texts = Row(row).Texts;
+    if (col >= 0 && static_cast<std::size_t>(col) < texts.size())
+        __builtin_prefetch(&texts[static_cast<std::size_t>(col)]);
+}
+
 void GridCells::SetText(int col, int row, AnsiString text) {
     ++generation;
     auto& texts = Row(row).Texts;

@@ -24,6 +24,9 @@ public:
 
     // Empty beyond the columns a row holds.
     const AnsiString& Text(int col, int row) const;
+    // Asks the processor to fetch a slot's text ahead of a read down a column, as each row's texts lie
+    // apart in memory.
+    void PrefetchText(int col, int row) const;
     void SetText(int col, int row, AnsiString text);
     // The texts of columns 0 .. texts.size() - 1 of a row, moved in; the columns beyond keep theirs.
     void SetRowTexts(int row, std::span<AnsiString> texts);

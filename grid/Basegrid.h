@@ -102,6 +102,8 @@ public:
     void SetGraphicObjectEx(int ACol, int ARow, std::unique_ptr<TObject> obj);
 
     TPoint BaseCell(int ACol, int ARow) const;
+    // A hint ahead of reading a column row by row: fetches the cell's slot, merged or not.
+    void PrefetchCell(int ACol, int ARow) const { cells.PrefetchText(ACol, ARow); }
     bool IsBaseCell(int ACol, int ARow) const;
     bool IsBaseCellEx(int ACol, int ARow, int& BCol, int& BRow) const;
     bool IsMergedCell(int ACol, int ARow) const;
