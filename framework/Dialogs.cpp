@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPixmap>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QUrl>
@@ -169,10 +170,15 @@ public:
         return QDesktopServices::openUrl(address ? QUrl(text) : QUrl::fromLocalFile(text));
     }
 
-    int DoDragDrop(QObject& source, std::unique_ptr<QMimeData> data, int allowedEffects) override {
+    int DoDragDrop(QObject& source, std::unique_ptr<QMimeData> data, int allowedEffects,
+                   const QPixmap& label) override {
         // A child of the source, freed with it at the latest.
         auto* drag = new QDrag(&source);
         drag->setMimeData(data.release());
+        if (!label.isNull()) {
+            drag->setPixmap(label);
+            drag->setHotSpot(QPoint(0, label.height()));
+        }
         Qt::DropActions actions;
         if (allowedEffects & DROPEFFECT_COPY)
             actions |= Qt::CopyAction;
@@ -192,7 +198,7 @@ namespace {
 DialogResponder* installed = nullptr;
 } // namespace
 
-int DialogResponder::DoDragDrop(QObject&, std::unique_ptr<QMimeData>, int) {
+int DialogResponder::DoDragDrop(QObject&, std::unique_ptr<QMimeData>, int, const QPixmap&) {
     return DROPEFFECT_NONE;
 }
 

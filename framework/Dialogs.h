@@ -45,6 +45,7 @@ AnsiString SaveExtension(const AnsiString& filter, int filterIndex, const AnsiSt
 
 class QMimeData;
 class QObject;
+class QPixmap;
 class TForm;
 class TFont;
 class TPopupMenu;
@@ -70,8 +71,10 @@ public:
     // one of its items or leaves it.
     virtual void TrackPopupMenu(TPopupMenu&, int, int) {}
     // Runs a drag of data from source, offering the allowed effects (DROPEFFECT_COPY and
-    // DROPEFFECT_MOVE); returns the effect of the drop, DROPEFFECT_NONE when it was given up.
-    virtual int DoDragDrop(QObject& source, std::unique_ptr<QMimeData> data, int allowedEffects);
+    // DROPEFFECT_MOVE), with label (unless null) following the pointer by its bottom-left corner;
+    // returns the effect of the drop, DROPEFFECT_NONE when it was given up.
+    virtual int DoDragDrop(QObject& source, std::unique_ptr<QMimeData> data, int allowedEffects,
+                           const QPixmap& label);
 };
 
 // Installs the responder every dialog goes through; null restores the Qt dialogs.

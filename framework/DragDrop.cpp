@@ -3,7 +3,11 @@
 #include "framework/Dialogs.h"
 
 #include <QMimeData>
+#include <QPixmap>
 #include <QUrl>
+
+#include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -40,6 +44,10 @@ bool TEnumFormats::HasFile() const {
     return SomeFiles(files);
 }
 
+bool TEnumFormats::HasCol() const {
+    return data.hasFormat(MimeGridColumn);
+}
+
 AnsiString TEnumFormats::Text() const {
     return HasText() ? AnsiString(data.text().toStdString()) : AnsiString();
 }
@@ -49,6 +57,16 @@ AnsiString TEnumFormats::RTF() const {
         if (data.hasFormat(format))
             return data.data(format).toStdString();
     return {};
+}
+
+int TEnumFormats::Col() const {
+    const QByteArray bytes = data.data(MimeGridColumn);
+    if (bytes.size() < 4)
+        return -1;
+    std::uint32_t bits = 0;
+    for (int i = 3; i >= 0; --i)
+        bits = bits << 8 | static_cast<std::uint8_t>(bytes[i]);
+    return static_cast<std::int32_t>(bits);
 }
 
 bool TEnumFormats::SomeFiles(std::vector<AnsiString>& files) const {
@@ -63,6 +81,7 @@ bool TEnumFormats::SomeFiles(std::vector<AnsiString>& files) const {
 
 void TAEDropTarget::DropText(TPoint, const AnsiString&) {}
 void TAEDropTarget::DropRTF(TPoint, const AnsiString&) {}
+void TAEDropTarget::DropCol(TPoint, int) {}
 void TAEDropTarget::DropFiles(TPoint, const std::vector<AnsiString>&) {}
 
 void TAEDropTarget::DragMouseMove(TPoint, bool& allow) {
@@ -71,7 +90,16 @@ void TAEDropTarget::DragMouseMove(TPoint, bool& allow) {
 
 int TAEDropTarget::DragEnter(const QMimeData& data, TShiftState shift, TPoint) {
     const TEnumFormats formats(data);
-    accept = formats.HasText() || formats.HasFile() || (formats.HasRTF() && RTFAware(family));
+    accept = (formats.HasText() && AcceptText) || (formats.HasFile() && AcceptFiles) ||
+             (formats.HasRTF() && RTFAware(family) && AcceptText) || (formats.HasCol() && AcceptCols);
+    Formats = {};
+    const std::pair<bool, TDropFormat> offered[] = {{formats.HasText(), dfText},
+                                                    {formats.HasFile(), dfFile},
+                                                    {formats.HasCol(), dfCol},
+                                                    {formats.HasRTF(), dfRTF}};
+    for (const auto& [has, format] : offered)
+        if (has)
+            Formats << format;
     KeyState = shift;
     return accept ? StandardEffect(shift) : DROPEFFECT_NONE;
 }
@@ -89,7 +117,9 @@ int TAEDropTarget::Drop(const QMimeData& data, TShiftState shift, TPoint point) 
     if (!accept)
         return DROPEFFECT_NONE;
     const TEnumFormats formats(data);
-    if (formats.HasRTF() && RTFAware(family))
+    if (formats.HasCol())
+        DropCol(point, formats.Col());
+    else if (formats.HasRTF() && RTFAware(family))
         DropRTF(point, formats.RTF());
     else if (formats.HasText())
         DropText(point, formats.Text());
@@ -106,8 +136,33 @@ std::unique_ptr<QMimeData> SourceData(TDropFamily family, const AnsiString& text
     return data;
 }
 
+std::unique_ptr<QMimeData> ColumnData(int col) {
+    auto data = std::make_unique<QMimeData>();
+    data->setData("text/plain", QByteArray());
+    data->setData(RTFFormats[0], QByteArray());
+    const auto bits = static_cast<std::uint32_t>(col);
+    QByteArray bytes;
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.append(static_cast<char>(bits >> shift & 0xFF));
+    data->setData(MimeGridColumn, bytes);
+    return data;
+}
+
+namespace {
+
+int RunDrag(QObject& source, std::unique_ptr<QMimeData> data, const QPixmap& label, int allowedEffects,
+            int& effect) {
+    effect = CurrentDialogResponder().DoDragDrop(source, std::move(data), allowedEffects, label);
+    return effect == DROPEFFECT_NONE ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
+}
+
+} // namespace
+
 int StartTextDoDragDrop(TDropFamily family, QObject& source, const AnsiString& text, const AnsiString& rtf,
                         int allowedEffects, int& effect) {
-    effect = CurrentDialogResponder().DoDragDrop(source, SourceData(family, text, rtf), allowedEffects);
-    return effect == DROPEFFECT_NONE ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
+    return RunDrag(source, SourceData(family, text, rtf), QPixmap(), allowedEffects, effect);
+}
+
+int StartColDoDragDrop(QObject& source, int col, const QPixmap& label, int allowedEffects, int& effect) {
+    return RunDrag(source, ColumnData(col), label, allowedEffects, effect);
 }

@@ -9,6 +9,7 @@
 
 class QMimeData;
 class QObject;
+class QPixmap;
 
 // What a drop does, as the drag-and-drop protocol counts it.
 constexpr int DROPEFFECT_NONE = 0;
@@ -27,8 +28,22 @@ bool RTFAware(TDropFamily family);
 // Copy with Ctrl held, else move.
 int StandardEffect(TShiftState shift);
 
+// A grid's column, dragged by its header: its real index, signed 32-bit little-endian.
+inline constexpr char MimeGridColumn[] = "application/x-drenvala-grid-column";
+
+// The formats a drag brings, one bit each.
+enum TDropFormat { dfText, dfFile, dfCol, dfRTF };
+struct TDropFormats {
+    unsigned Bits = 0;
+    bool Contains(TDropFormat format) const { return (Bits & (1u << format)) != 0; }
+    TDropFormats& operator<<(TDropFormat format) {
+        Bits |= 1u << format;
+        return *this;
+    }
+};
+
 // The formats a dropped data object offers: plain text ("text/plain"), rich text ("text/rtf" or
-// "application/rtf") and local files ("text/uri-list").
+// "application/rtf"), local files ("text/uri-list") and a grid's column.
 class TEnumFormats {
 public:
     explicit TEnumFormats(const QMimeData& data);
@@ -36,9 +51,12 @@ public:
     bool HasText() const;
     bool HasRTF() const;
     bool HasFile() const;
+    bool HasCol() const;
     // Empty where the format is not offered.
     AnsiString Text() const;
     AnsiString RTF() const;
+    // -1 where no column is offered or its bytes are too few.
+    int Col() const;
     // The local files offered; true when there is one at least.
     bool SomeFiles(std::vector<AnsiString>& files) const;
 
@@ -53,8 +71,15 @@ public:
     explicit TAEDropTarget(TDropFamily family) : family(family) {}
     virtual ~TAEDropTarget() = default;
 
+    // What the target takes; rich text counts as text.
+    bool AcceptText = true;
+    bool AcceptFiles = true;
+    bool AcceptCols = false;
+
     virtual void DropText(TPoint point, const AnsiString& text);
     virtual void DropRTF(TPoint point, const AnsiString& rtf);
+    // A column dropped takes the place of the empty texts beside it.
+    virtual void DropCol(TPoint point, int col);
     virtual void DropFiles(TPoint point, const std::vector<AnsiString>& files);
     // allow false refuses the drop at point.
     virtual void DragMouseMove(TPoint point, bool& allow);
@@ -66,8 +91,9 @@ public:
     int Drop(const QMimeData& data, TShiftState shift, TPoint point);
 
 protected:
-    // The keys held at the last drag event.
+    // The keys held at the last drag event, and what the drag brings.
     TShiftState KeyState;
+    TDropFormats Formats;
 
 private:
     TDropFamily family;
@@ -85,7 +111,12 @@ protected:
 
 // The data a drag from a control carries: the text, and the rich text while its family is aware.
 std::unique_ptr<QMimeData> SourceData(TDropFamily family, const AnsiString& text, const AnsiString& rtf);
+// The data a column drag carries: the column, with empty texts beside it so that a target taking
+// text takes the column.
+std::unique_ptr<QMimeData> ColumnData(int col);
 // Runs a drag of the text from source until it is dropped or given up, through the dialog seam;
 // returns DRAGDROP_S_DROP with the effect the drop had, or DRAGDROP_S_CANCEL (effect none).
 int StartTextDoDragDrop(TDropFamily family, QObject& source, const AnsiString& text, const AnsiString& rtf,
                         int allowedEffects, int& effect);
+// The same for a column, label following the pointer by its bottom-left corner.
+int StartColDoDragDrop(QObject& source, int col, const QPixmap& label, int allowedEffects, int& effect);

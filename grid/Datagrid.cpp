@@ -4,6 +4,7 @@
 #include "grid/Picturecontainer.h"
 
 #include "framework/Timer.h"
+#include "grid/Dgdd.h"
 #include "grid/EditLink.h"
 #include "grid/GridEditors.h"
 #include "grid/Gridutil.h"
@@ -20,7 +21,7 @@ TDataGrid::TDataGrid(TComponent* owner)
       FloatingFooter(std::make_unique<TFloatingFooter>(this)),
       PrintSettings(std::make_unique<TPrintSettings>()), HTMLSettings(std::make_unique<THTMLSettings>()),
       SortSettings(std::make_unique<TSortSettings>(this)),
-      DragDropSettings(std::make_unique<TDragDropSettings>()),
+      DragDropSettings(std::make_unique<TDragDropSettings>(this)),
       ControlLook(std::make_unique<TControlLook>(this)), Navigation(std::make_unique<TNavigation>()),
       ColumnSize(std::make_unique<TColumnSize>(this)), CellNode(std::make_unique<TCellNode>(this)),
       Bands(std::make_unique<TBands>(this)), SizeWhileTyping(std::make_unique<TSizeWhileTyping>()),
@@ -102,6 +103,10 @@ void TDataGrid::Loaded() {
     ShowColumnHeaders();
     ShowRowHeaders();
     linkCursor = crHandPoint;
+    if (dropTarget) {
+        dropTarget->AcceptText = DragDropSettings->OleAcceptText;
+        dropTarget->AcceptFiles = DragDropSettings->OleAcceptFiles;
+    }
 }
 
 void TDataGrid::SetIntegralHeight(bool value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/DragDrop.h"
 #include "framework/Form.h"
 #include "framework/Icon.h"
 #include "framework/Picture.h"
@@ -22,6 +23,8 @@
 #include <utility>
 #include <vector>
 
+class QPixmap;
+class TGridDropTarget;
 class TGridInplaceEdit;
 class TRichCells;
 class TRichEdit;
@@ -50,7 +53,7 @@ enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 // The string grid of every table window: the base grid with its settings objects, per-cell
 // queries and their events, an update lock, change notifiers, a blink tick, and sizes that may
 // follow its form.
-class TDataGrid : public TBaseGrid, public TFormResizeFollower {
+class TDataGrid : public TBaseGrid, public TFormResizeFollower, public TDropSite {
     // First of all members: Invalidate reads it while the owned objects below are made.
     bool skipNextRepaint = false;
 
@@ -1087,6 +1090,30 @@ private:
     void SmartFill(int Values);
     void LoadXLS(const AnsiString& FileName, const AnsiString& SheetName);
     void SaveXLS(const AnsiString& FileName, const AnsiString& SheetName);
+    // Drag and drop.
+    friend struct TDragDropSettings;
+    friend class TGridDropTarget;
+    TAEDropTarget* DropTarget() override;
+    // The cells take drops while OleDropTarget is set, or no longer.
+    void OleDropTargetChanged();
+    // A drag leaves the grid once the mouse has moved far enough from where the press armed it.
+    void StartOleDrag(int ACol, int ARow);
+    // What a move of the dragged selection leaves behind: its cells cleared or its rows removed.
+    void ClearMovedSelection();
+    // Points are in the cells' own coordinates.
+    void OleDragMouseMove(TPoint Pt, bool& Allow, bool Column);
+    void OleDropText(TPoint Pt, const AnsiString& Text);
+    void OleDropRTF(TPoint Pt, const AnsiString& RTF);
+    void OleDropCol(TPoint Pt, int DropCol);
+    void HideDropMarkers();
+    // The picture of a column's header cell that a column drag shows.
+    QPixmap HeaderPicture(int ARealCol) const;
+    std::unique_ptr<TGridDropTarget> dropTarget;
+    bool oleDragArmed = false;
+    // The selection a text drag took, and what a drop of it on this grid wrote.
+    TGridRect dragSelection{};
+    bool oleDragging = false;
+    std::optional<TGridRect> ownDrop;
     // The fixed row and column before which a reader stores nothing.
     int LoadStartRow() const { return IncludeFixedCells ? 0 : GetFixedRows(); }
     int LoadStartCol() const { return IncludeFixedCells ? 0 : GetFixedCols(); }

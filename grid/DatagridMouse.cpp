@@ -40,6 +40,7 @@ void TDataGrid::AnchorClick(int ACol, int ARow, const AnsiString& Anchor) {
 void TDataGrid::WMLButtonDown(TShiftState Shift, int X, int Y) {
     lookupText = "";
     press = {};
+    oleDragArmed = false;
     if (OnClick)
         OnClick(this);
     int col = -1;
@@ -75,6 +76,16 @@ void TDataGrid::WMLButtonDown(TShiftState Shift, int X, int Y) {
     press.DownPoint = Point(X, Y);
     if (PressCellObject(col, row, X, Y, cell))
         return;
+    // A press on the selection, or on a header, arms a drag that moving the mouse starts; one at
+    // a column's side is left to sizing.
+    const bool nearSide = X - cell.Left < BorderZone || cell.Right - X < BorderZone;
+    if ((IsSelected(col, row) || (row < GetFixedRows() && !EnhRowColMove)) && !(GetOptions() & goEditing) &&
+        DragDropSettings->OleDropSource && !((GetOptions() & goColSizing) && nearSide)) {
+        oleDragArmed = true;
+        if (OnClickCell)
+            OnClickCell(this, row, col);
+        return;
+    }
     const bool normalRow = row >= GetFixedRows();
     const bool normalCol = col >= GetFixedCols();
     if (MouseActions->DisjunctRowSelect && normalRow) {
@@ -179,6 +190,10 @@ void TDataGrid::WMLButtonUp(TShiftState Shift, int X, int Y) {
     int col = -1;
     int row = -1;
     MouseToCell(X, Y, col, row);
+    // A drag armed but never started: the press selects after all.
+    if (std::exchange(oleDragArmed, false) && col >= GetFixedCols() && row >= GetFixedRows())
+        SetSelection((GetOptions() & goRowSelect) ? TGridRect{GetFixedCols(), row, GetColCount() - 1, row}
+                                                  : TGridRect{col, row, col, row});
     if (MouseActions->DisjunctRowSelect && row >= GetFixedRows()) {
         if (wasSelected)
             SetRowSelect(row, false);
@@ -266,6 +281,10 @@ void TDataGrid::MouseMove(TShiftState Shift, int X, int Y) {
         fixedSizingX = std::max(0, X);
         Invalidate();
     }
+    if (oleDragArmed && col >= 0 && row >= 0 && DragDropSettings->OleDropSource &&
+        GetGridState() != gsColSizing &&
+        (std::abs(X - press.DownPoint.x) > 3 || std::abs(Y - press.DownPoint.y) > 3))
+        StartOleDrag(col, row);
     const TGridState state = GetGridState();
     press.ColSizing = state == gsColSizing;
     press.RowSizing = state == gsRowSizing;

@@ -343,8 +343,17 @@ private:
     TDataGrid* grid;
 };
 
-// Drag and drop: stored until the grid takes part in drag and drop.
+// Drag and drop: whether the grid starts drags and takes drops, and what they do.
 struct TDragDropSettings : TPersistent {
+    explicit TDragDropSettings(TDataGrid* grid) : grid(grid) {}
+    TDragDropSettings(const TDragDropSettings&) = delete;
+    TDragDropSettings& operator=(const TDragDropSettings&) = delete;
+
+    // Every grid's rich-text awareness switched to the value, then stored.
+    void SetOleDropRTF(bool value);
+    // Stored; the grid's cells then take drops, or no longer.
+    void SetOleDropTarget(bool value);
+
     bool OleDropRTF = false;
     bool OleAcceptText = true;
     bool OleEntireRows = false;
@@ -353,6 +362,9 @@ struct TDragDropSettings : TPersistent {
     bool OleAcceptFiles = true;
     bool OleDropTarget = false;
     bool OleInsertRows = false;
+
+private:
+    TDataGrid* grid;
 };
 
 enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview };

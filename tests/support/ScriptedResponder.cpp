@@ -5,6 +5,7 @@
 #include "framework/Menus.h"
 
 #include <QMimeData>
+#include <QPixmap>
 
 int ScriptedResponder::MessageBox(const MessageRequest& request) {
     Asked.push_back(request);
@@ -91,8 +92,9 @@ void ScriptedResponder::TrackPopupMenu(TPopupMenu& menu, int, int) {
     }
 }
 
-int ScriptedResponder::DoDragDrop(QObject&, std::unique_ptr<QMimeData> data, int allowedEffects) {
-    DragOffer offer{{}, data->text().toStdString(), allowedEffects};
+int ScriptedResponder::DoDragDrop(QObject&, std::unique_ptr<QMimeData> data, int allowedEffects,
+                                  const QPixmap& label) {
+    DragOffer offer{{}, data->text().toStdString(), allowedEffects, !label.isNull()};
     for (const QString& format : data->formats())
         offer.Formats.push_back(format.toStdString());
     DragsOffered.push_back(offer);

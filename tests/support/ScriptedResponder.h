@@ -28,9 +28,10 @@ public:
     // Records the captions of the menu's visible items ("-" for a separator) and runs the visible
     // item captioned as the next scripted choice; none, or an empty choice, leaves the menu.
     void TrackPopupMenu(TPopupMenu& menu, int x, int y) override;
-    // Records the formats and text offered and runs the next scripted drop, which may drop the
-    // data somewhere and gives the effect; none gives up the drag.
-    int DoDragDrop(QObject& source, std::unique_ptr<QMimeData> data, int allowedEffects) override;
+    // Records the formats, text and label offered and runs the next scripted drop, which may drop
+    // the data somewhere and gives the effect; none gives up the drag.
+    int DoDragDrop(QObject& source, std::unique_ptr<QMimeData> data, int allowedEffects,
+                   const QPixmap& label) override;
 
     void Answer(int id) { Answers.push_back(id); }
     // filterIndex 0 keeps the filter the dialog offers.
@@ -75,6 +76,7 @@ public:
         std::vector<AnsiString> Formats;
         AnsiString Text;
         int AllowedEffects = 0;
+        bool Labelled = false;
     };
     std::vector<DragOffer> DragsOffered;
 };

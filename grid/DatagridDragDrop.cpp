@@ -1,0 +1,215 @@
+// What a grid does as the source of a drag and as the target of a drop.
+#include "grid/Datagrid.h"
+
+#include "grid/Dgdd.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <algorithm>
+
+void TDragDropSettings::SetOleDropRTF(bool value) {
+    SetRTFAware(TDropFamily::Grids, value);
+    OleDropRTF = value;
+}
+
+void TDragDropSettings::SetOleDropTarget(bool value) {
+    OleDropTarget = value;
+    grid->OleDropTargetChanged();
+}
+
+TAEDropTarget* TDataGrid::DropTarget() {
+    return dropTarget.get();
+}
+
+void TDataGrid::OleDropTargetChanged() {
+    if (ComponentState & csDesigning)
+        return;
+    if (DragDropSettings->OleDropTarget) {
+        if (!dropTarget)
+            dropTarget = std::make_unique<TGridDropTarget>(*this);
+        dropTarget->AcceptText = DragDropSettings->OleAcceptText;
+        dropTarget->AcceptFiles = DragDropSettings->OleAcceptFiles;
+    } else {
+        dropTarget.reset();
+    }
+    ClientView()->setAcceptDrops(DragDropSettings->OleDropTarget);
+}
+
+QPixmap TDataGrid::HeaderPicture(int ARealCol) const {
+    const TRect cell = TCustomGrid::CellRect(RemapColInv(ARealCol), 0);
+    return ClientView()->grab(QRect(cell.Left, cell.Top, cell.Width(), cell.Height()));
+}
+
+void TDataGrid::StartOleDrag(int ACol, int ARow) {
+    oleDragArmed = false;
+    const int realCol = RemapCol(ACol);
+    bool allow = true;
+    if (OnOleDrag)
+        OnOleDrag(this, ARow, ACol, GetCellEx(realCol, ARow), allow);
+    if (!allow) {
+        if (GetGridState() == gsNormal)
+            SetGridState(gsSelecting);
+        return;
+    }
+    if (OnOleDragStart)
+        OnOleDragStart(this, ARow, ACol);
+    int effect = DROPEFFECT_NONE;
+    if (ARow < GetFixedRows()) {
+        const int result = StartColDoDragDrop(*ClientView(), realCol, HeaderPicture(realCol),
+                                              DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
+        if (result != DRAGDROP_S_CANCEL && OnOleDragStop)
+            OnOleDragStop(this, effect);
+        HideDropMarkers();
+        return;
+    }
+    dragSelection = GetSelection();
+    ownDrop.reset();
+    const AnsiString cellText = GetCellEx(realCol, ARow);
+    // Rich text goes only with a cell that holds it.
+    const AnsiString rtf = cellText.view().starts_with("{\\") ? cellText : AnsiString();
+    oleDragging = true;
+    struct Done {
+        bool& dragging;
+        ~Done() { dragging = false; }
+    } done{oleDragging};
+    const int result = StartTextDoDragDrop(TDropFamily::Grids, *ClientView(), SelectedText(), rtf,
+                                           DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
+    if (result == DRAGDROP_S_CANCEL)
+        return;
+    if (effect == DROPEFFECT_MOVE)
+        ClearMovedSelection();
+    if (OnOleDragStop)
+        OnOleDragStop(this, effect);
+}
+
+void TDataGrid::ClearMovedSelection() {
+    const TGridRect moved = dragSelection;
+    // Cells or rows that a drop on this grid just wrote stay.
+    const auto droppedRow = [&](int r) { return ownDrop && r >= ownDrop->Top && r <= ownDrop->Bottom; };
+    const auto dropped = [&](int c, int r) {
+        return droppedRow(r) && c >= ownDrop->Left && c <= ownDrop->Right;
+    };
+    if (DragDropSettings->OleRemoveRows && (GetOptions() & goRowSelect)) {
+        if (MouseActions->DisjunctRowSelect)
+            RemoveSelectedRows();
+        else
+            for (int r = moved.Bottom; r >= moved.Top; --r)
+                if (!droppedRow(r))
+                    RemoveRows(r, 1);
+        return;
+    }
+    for (int r = moved.Top; r <= moved.Bottom; ++r)
+        for (int c = moved.Left; c <= moved.Right; ++c)
+            if (!dropped(c, r))
+                ClearRect(RemapCol(c), r, RemapCol(c), r);
+}
+
+void TDataGrid::HideDropMarkers() {
+    for (const TArrowDirection direction : {arrDown, arrUp, arrLeft})
+        arrows[direction]->Hide();
+}
+
+void TDataGrid::OleDragMouseMove(TPoint Pt, bool& Allow, bool Column) {
+    const TGridCoord cell = MouseCoord(Pt.x, Pt.y);
+    int col = cell.X;
+    int row = cell.Y;
+    Allow = col >= 0 && row >= 0;
+    if (!Column && Allow) {
+        if (row == 0 && GetTopRow() > GetFixedRows())
+            SetTopRow(GetTopRow() - 1);
+        else if (row == GetTopRow() + VisibleRowCount() && row < GetRowCount())
+            SetTopRow(GetTopRow() + 1);
+    }
+    if (Column)
+        Allow = Allow && row < GetFixedRows() && col >= GetFixedCols();
+    else if (Allow && row < GetFixedRows())
+        Allow = GetRowCount() == 1 && FixedRowAlways;
+    if (OnOleDragOver)
+        OnOleDragOver(this, row, col, Allow);
+    if (!Allow) {
+        HideDropMarkers();
+        return;
+    }
+    // Markers are children of the grid, placed by cell corners in its own coordinates, and as
+    // large as the arrow outlines.
+    const auto place = [&](TArrowDirection direction, int x, int y) {
+        const QPoint at = ClientView()->mapTo(View(), QPoint(x, y));
+        arrows[direction]->SetBounds(at.x(), at.y(), 11, 11);
+        arrows[direction]->Show();
+    };
+    if (Column) {
+        const TRect r = TCustomGrid::CellRect(col, row);
+        place(arrDown, r.Left, r.Top - 8);
+        place(arrUp, r.Left, r.Bottom);
+        return;
+    }
+    if (row == 0 && FixedRowAlways)
+        row = 1;
+    const bool entire = DragDropSettings->OleEntireRows;
+    const TRect r = TCustomGrid::CellRect(entire ? 0 : col, row);
+    place(arrLeft, (entire ? r.Right : r.Left) - 12, r.Top);
+}
+
+void TDataGrid::OleDropText(TPoint Pt, const AnsiString& Text) {
+    const TGridCoord cell = MouseCoord(Pt.x, Pt.y);
+    int col = cell.X;
+    int row = cell.Y;
+    TPoint size;
+    PasteSize(Text, size);
+    if (GetOptions() & goRowSelect)
+        col = DragDropSettings->OleEntireRows ? 0 : GetFixedCols();
+    bool allow = true;
+    if (OnOleDrop)
+        OnOleDrop(this, row, col, Text, allow);
+    if (allow) {
+        if (row == 0 && FixedRowAlways && GetRowCount() == 1)
+            row = 1;
+        if (DragDropSettings->OleInsertRows) {
+            // Rows inserted at or above the dragged ones move them down.
+            if (oleDragging && row <= dragSelection.Top) {
+                dragSelection.Top += size.y;
+                dragSelection.Bottom += size.y;
+            }
+            int top = GetTopRow();
+            if (top > GetFixedRows())
+                ++top;
+            InsertRows(row, size.y);
+            if (top > 0)
+                SetTopRow(std::min(top, GetRowCount() - 1));
+        }
+        PasteText(col, row, Text);
+        col = std::max(col, GetFixedCols());
+        const TGridRect dropped{
+            col, row, (GetOptions() & goRowSelect) ? col + size.x - GetFixedCols() : col + size.x - 1,
+            row + size.y - 1};
+        SetSelection(dropped);
+        if (oleDragging)
+            ownDrop = dropped;
+    }
+    arrows[arrLeft]->Hide();
+    arrows[arrDown]->Hide();
+    if (allow && OnOleDropped) {
+        const TGridRect s = GetSelection();
+        OnOleDropped(this, Rect(s.Left, s.Top, s.Right, s.Bottom));
+    }
+}
+
+void TDataGrid::OleDropRTF(TPoint Pt, const AnsiString& RTF) {
+    const TGridCoord cell = MouseCoord(Pt.x, Pt.y);
+    bool allow = true;
+    if (OnOleDrop)
+        OnOleDrop(this, cell.Y, cell.X, RTF, allow);
+    if (allow && cell.X >= 0 && cell.Y >= 0)
+        SetCellEx(RemapCol(cell.X), cell.Y, RTF);
+    arrows[arrLeft]->Hide();
+    arrows[arrDown]->Hide();
+}
+
+void TDataGrid::OleDropCol(TPoint Pt, int DropCol) {
+    arrows[arrDown]->Hide();
+    arrows[arrUp]->Hide();
+    const TGridCoord cell = MouseCoord(Pt.x, Pt.y);
+    if (OnOleDropCol)
+        OnOleDropCol(this, cell.Y, cell.X, DropCol);
+}

@@ -1,0 +1,313 @@
+#include "framework/DragDrop.h"
+#include "grid/Datagrid.h"
+
+#include "tests/grid/GridFiles.h"
+#include "tests/grid/OfficeFiles.h"
+#include "tests/grid/ShownGrid.h"
+#include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/GeometryPrinter.h"
+#include "tests/support/ScriptedResponder.h"
+
+#include <QAbstractScrollArea>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A shown grid of 6 columns of 64 pixels and 9 rows of 21, one fixed row and column, its cell
+// texts "cr" (column, row).
+struct DragWindow : ShownGrid<TDataGrid> {
+    DragWindow() {
+        grid->SetColCount(6);
+        grid->SetRowCount(9);
+        for (int r = 0; r < 9; ++r)
+            for (int c = 0; c < 6; ++c)
+                grid->SetCellEx(c, r, std::to_string(c) + std::to_string(r));
+        Show();
+    }
+    QWidget* Cells() const { return static_cast<QAbstractScrollArea*>(grid->View())->viewport(); }
+    QPoint At(int col, int row, int dx = 20) const {
+        const TRect cell = grid->CellRect(col, row);
+        return QPoint(cell.Left + dx, cell.Top + 10);
+    }
+    // Carries data over a cell and drops it there as the mouse would; the effect the grid gave,
+    // DROPEFFECT_NONE when it refused the drop where the mouse was.
+    int DropOn(const QMimeData& data, int col, int row, Qt::KeyboardModifiers keys = {}) {
+        const QPoint at = At(col, row);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, keys);
+        QApplication::sendEvent(Cells(), &enter);
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, keys);
+        QApplication::sendEvent(Cells(), &move);
+        if (!move.isAccepted()) {
+            QDragLeaveEvent leave;
+            QApplication::sendEvent(Cells(), &leave);
+            return DROPEFFECT_NONE;
+        }
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, keys);
+        QApplication::sendEvent(Cells(), &drop);
+        if (!drop.isAccepted())
+            return DROPEFFECT_NONE;
+        return drop.dropAction() == Qt::CopyAction ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    }
+    void TakeDrops() {
+        grid->SetOptions(grid->GetOptions() | goEditing);
+        grid->DragDropSettings->SetOleDropTarget(true);
+    }
+    // Press on a cell, dx pixels in, then move the mouse by (mx, my).
+    void PressAndMove(int col, int row, int dx, int mx, int my) {
+        const QPoint at = At(col, row, dx);
+        QTest::mousePress(Cells(), Qt::LeftButton, {}, at);
+        QTest::mouseMove(Cells(), at + QPoint(mx, my));
+        QTest::mouseRelease(Cells(), Qt::LeftButton, {}, at + QPoint(mx, my));
+    }
+};
+
+// Text, and rich text beside it when there is some.
+std::unique_ptr<QMimeData> TextData(const char* text, const char* rtf = "") {
+    auto data = std::make_unique<QMimeData>();
+    data->setText(text);
+    if (*rtf)
+        data->setData("text/rtf", rtf);
+    return data;
+}
+
+std::unique_ptr<QMimeData> FileData(const std::vector<AnsiString>& names) {
+    auto data = std::make_unique<QMimeData>();
+    QList<QUrl> urls;
+    for (const AnsiString& name : names)
+        urls.push_back(QUrl::fromLocalFile(QString::fromStdString(name.str())));
+    data->setUrls(urls);
+    return data;
+}
+
+TEST(GridDragDrop, TextDropsPasteAndSelect) {
+    const struct {
+        const char* label;
+        const char* text;
+        bool insertRows;
+        TGridRect selected;
+        const char* row5;
+        const char* row7;
+    } rows[] = {
+        {"two lines of three fields",
+         "a\tb\tc\r\nd\te\tf\r\n",
+         false,
+         {2, 5, 4, 6},
+         "05 15 a b c 55",
+         "07 17 27 37 47 57"},
+        {"rows inserted first",
+         "a\tb\tc\r\nd\te\tf\r\n",
+         true,
+         {2, 5, 4, 6},
+         "  a b c ",
+         "05 15 25 35 45 55"},
+        {"a line break of CR LF counts once", "a\r\nb", true, {2, 5, 2, 6}, "  a   ", "05 15 25 35 45 55"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        DragWindow window;
+        window.TakeDrops();
+        window.grid->DragDropSettings->OleInsertRows = row.insertRows;
+        TRect dropped{};
+        window.grid->OnOleDropped = [&](TObject*, const TRect& R) { dropped = R; };
+        EXPECT_EQ(window.DropOn(*TextData(row.text), 2, 5), DROPEFFECT_MOVE);
+        EXPECT_EQ(window.grid->GetSelection(), row.selected);
+        EXPECT_EQ(dropped,
+                  Rect(row.selected.Left, row.selected.Top, row.selected.Right, row.selected.Bottom));
+        GridCellTexts expected5 = Cells(row.row5);
+        GridCellTexts expected7 = Cells(row.row7);
+        EXPECT_EQ(CellTexts(*window.grid)[5], expected5[0]);
+        EXPECT_EQ(CellTexts(*window.grid)[7], expected7[0]);
+    }
+}
+
+TEST(GridDragDrop, WhereDropsAreTaken) {
+    DragWindow window;
+    window.TakeDrops();
+    std::vector<std::string> heard;
+    window.grid->OnOleDropCol = [&](TObject*, int ARow, int ACol, int DropCol) {
+        heard.push_back("column " + std::to_string(DropCol) + " on " + std::to_string(ACol) + "," +
+                        std::to_string(ARow));
+    };
+    const auto before = CellTexts(*window.grid);
+    // Text is refused on the header row, columns everywhere but on the header row's normal cells.
+    EXPECT_EQ(window.DropOn(*TextData("x"), 2, 0), DROPEFFECT_NONE);
+    EXPECT_EQ(window.DropOn(*ColumnData(3), 2, 4), DROPEFFECT_NONE);
+    EXPECT_EQ(window.DropOn(*ColumnData(3), 0, 0), DROPEFFECT_NONE);
+    EXPECT_EQ(window.DropOn(*ColumnData(3), 2, 0, Qt::ControlModifier), DROPEFFECT_COPY);
+    EXPECT_EQ(heard, (std::vector<std::string>{"column 3 on 2,0"}));
+    EXPECT_EQ(CellTexts(*window.grid), before);
+
+    // A grid of its fixed row alone takes text on it, into row 1.
+    window.grid->SetRowCount(1);
+    window.grid->FixedRowAlways = true;
+    EXPECT_EQ(window.DropOn(*TextData("x"), 2, 0), DROPEFFECT_MOVE);
+    ASSERT_EQ(window.grid->GetRowCount(), 2);
+    EXPECT_EQ(window.grid->GetCellEx(2, 1), "x");
+
+    // Refused by the handler: nothing changes.
+    window.grid->OnOleDrop = [](TObject*, int, int, const AnsiString&, bool& Allow) { Allow = false; };
+    window.DropOn(*TextData("y"), 2, 1);
+    EXPECT_EQ(window.grid->GetCellEx(2, 1), "x");
+}
+
+TEST(GridDragDrop, RichTextOnlyWhileTheGridsTakeIt) {
+    DragWindow window;
+    window.TakeDrops();
+    const auto data = TextData("plain", "{\\rtf1 rich}");
+    window.DropOn(*data, 2, 3);
+    EXPECT_EQ(window.grid->GetCellEx(2, 3), "plain");
+    window.grid->DragDropSettings->SetOleDropRTF(true);
+    window.DropOn(*data, 3, 3);
+    window.grid->DragDropSettings->SetOleDropRTF(false);
+    EXPECT_EQ(window.grid->GetCellEx(3, 3), "{\\rtf1 rich}");
+}
+
+TEST(GridDragDrop, OneDroppedFileLoadsByItsSuffix) {
+    TestFolder folder;
+    const AnsiString csv = folder.Path("data.csv");
+    WriteFile(csv, "p,q\r\nr,s\r\n");
+    const AnsiString book = folder.Path("data.xlsx");
+    MakeWorkbook(book.str(), "wb.active['A1'] = 'w'; wb.active['B2'] = 'z'");
+    const AnsiString bak = folder.Path("data.csv.bak");
+    WriteFile(bak, "p,q\r\n");
+    const struct {
+        const char* label;
+        std::vector<AnsiString> files;
+        const char* expected;
+    } rows[] = {
+        {"a CSV file", {csv}, "p q|r s"},
+        {"a workbook", {book}, "w 10|01 z"},
+        {"two files", {csv, book}, "00 10|01 11"},
+        {"a name with .csv inside", {bak}, "00 10|01 11"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        DragWindow window;
+        window.TakeDrops();
+        std::vector<AnsiString> asked;
+        window.grid->OnOleDrop = [&](TObject*, int ARow, int ACol, const AnsiString& Data, bool&) {
+            EXPECT_EQ(ARow, -1);
+            EXPECT_EQ(ACol, -1);
+            asked.push_back(Data);
+        };
+        window.DropOn(*FileData(row.files), 2, 3);
+        const GridCellTexts all = CellTexts(*window.grid, 2);
+        EXPECT_EQ(GridCellTexts(all.begin(), all.begin() + 2), Cells(row.expected));
+        EXPECT_EQ(asked.size(),
+                  row.files.size() == 1 && std::string(row.label) != "a name with .csv inside" ? 1u : 0u);
+    }
+}
+
+// A grid that starts drags from its selection, columns 2-3 of rows 2-3.
+struct SourceWindow : DragWindow {
+    SourceWindow() {
+        grid->DragDropSettings->OleDropSource = true;
+        grid->SetSelection({2, 2, 3, 3});
+        grid->OnOleDragStop = [this](TObject*, int effect) { stops.push_back(effect); };
+        Responder().Clear();
+    }
+    ~SourceWindow() { Responder().Clear(); }
+    std::vector<int> stops;
+};
+
+TEST(GridDragDrop, DragsStartAwayFromWherePressed) {
+    const struct {
+        const char* label;
+        int dx;
+        int mx;
+        int my;
+        TGridOptions options;
+        bool starts;
+    } rows[] = {
+        {"3 pixels right", 20, 3, 0, 0, false},
+        {"4 pixels right", 20, 4, 0, 0, true},
+        {"4 pixels down", 20, 0, 4, 0, true},
+        {"near the side while columns size", 2, 10, 0, goColSizing, false},
+        {"away from the side while columns size", 20, 10, 0, goColSizing, true},
+        {"while editing", 20, 10, 0, goEditing, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SourceWindow window;
+        window.grid->SetOptions(window.grid->GetOptions() | row.options);
+        window.PressAndMove(3, 3, row.dx, row.mx, row.my);
+        ASSERT_EQ(Responder().DragsOffered.size(), row.starts ? 1u : 0u);
+        if (row.starts) {
+            EXPECT_EQ(Responder().DragsOffered[0].Text, "22\t32\r\n23\t33\r\n");
+        }
+        // A cancelled drag is no drag that stopped.
+        EXPECT_TRUE(window.stops.empty());
+    }
+}
+
+TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
+    const struct {
+        const char* label;
+        int effect;
+        bool rowSelect;
+        const char* rows2to4;
+    } rows[] = {
+        {"a copy keeps them", DROPEFFECT_COPY, false,
+         "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54"},
+        {"a move clears them", DROPEFFECT_MOVE, false, "02 12   42 52|03 13   43 53|04 14 24 34 44 54"},
+        {"a move of whole rows removes them", DROPEFFECT_MOVE, true,
+         "04 14 24 34 44 54|05 15 25 35 45 55|06 16 26 36 46 56"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SourceWindow window;
+        DragWindow target;
+        target.TakeDrops();
+        if (row.rowSelect) {
+            window.grid->SetOptions(window.grid->GetOptions() | goRowSelect);
+            window.grid->DragDropSettings->OleRemoveRows = true;
+            window.grid->SetSelection({1, 2, 5, 3});
+        }
+        Responder().DragActions.push_back([&](const QMimeData& data) {
+            return target.DropOn(data, 1, 6,
+                                 row.effect == DROPEFFECT_COPY ? Qt::ControlModifier : Qt::NoModifier);
+        });
+        window.PressAndMove(3, 3, 20, 10, 0);
+        EXPECT_EQ(window.stops, (std::vector<int>{row.effect}));
+        const GridCellTexts all = CellTexts(*window.grid);
+        EXPECT_EQ(GridCellTexts(all.begin() + 2, all.begin() + 5), Cells(row.rows2to4));
+        EXPECT_EQ(target.grid->GetCellEx(1, 6), row.rowSelect ? "12" : "22");
+    }
+}
+
+TEST(GridDragDrop, AMoveOntoItsOwnGridKeepsWhatItDropped) {
+    SourceWindow window;
+    window.TakeDrops();
+    window.grid->SetOptions(window.grid->GetOptions() & ~goEditing);
+    window.grid->Navigation->AllowClipboardAlways = true;
+    // Dropped one column right, onto half of the cells it came from.
+    Responder().DragActions.push_back([&](const QMimeData& data) { return window.DropOn(data, 3, 2); });
+    window.PressAndMove(3, 3, 20, 10, 0);
+    const GridCellTexts all = CellTexts(*window.grid);
+    EXPECT_EQ(GridCellTexts(all.begin() + 2, all.begin() + 4), Cells("02 12  22 32 52|03 13  23 33 53"));
+}
+
+TEST(GridDragDrop, AHeaderDragCarriesItsColumn) {
+    SourceWindow window;
+    DragWindow target;
+    target.TakeDrops();
+    int dropped = -1;
+    target.grid->OnOleDropCol = [&](TObject*, int, int, int DropCol) { dropped = DropCol; };
+    window.grid->HideColumn(1);
+    Responder().DragActions.push_back([&](const QMimeData& data) { return target.DropOn(data, 2, 0); });
+    // Display column 2 is real column 3 with column 1 hidden.
+    window.PressAndMove(2, 0, 20, 10, 0);
+    ASSERT_EQ(Responder().DragsOffered.size(), 1u);
+    EXPECT_TRUE(Responder().DragsOffered[0].Labelled);
+    EXPECT_EQ(dropped, 3);
+    EXPECT_EQ(window.stops, (std::vector<int>{DROPEFFECT_MOVE}));
+}
+
+} // namespace
