@@ -1101,7 +1101,7 @@ private:
     // What a move of the dragged selection leaves behind: its cells cleared or its rows removed.
     void ClearMovedSelection();
     // Points are in the cells' own coordinates.
-    void OleDragMouseMove(TPoint Pt, bool& Allow, bool Column);
+    void OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats);
     void OleDropText(TPoint Pt, const AnsiString& Text);
     void OleDropRTF(TPoint Pt, const AnsiString& RTF);
     void OleDropCol(TPoint Pt, int DropCol);

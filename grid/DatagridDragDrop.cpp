@@ -110,18 +110,21 @@ void TDataGrid::HideDropMarkers() {
         arrows[direction]->Hide();
 }
 
-void TDataGrid::OleDragMouseMove(TPoint Pt, bool& Allow, bool Column) {
+void TDataGrid::OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) {
     const TGridCoord cell = MouseCoord(Pt.x, Pt.y);
     int col = cell.X;
     int row = cell.Y;
-    Allow = col >= 0 && row >= 0;
-    if (!Column && Allow) {
+    const bool column = Formats.Contains(dfCol);
+    // Text the paste would not write is refused, so that a move does not clear its source.
+    const bool text = !column && Formats.Contains(dfText) && !Formats.Contains(dfFile);
+    Allow = col >= 0 && row >= 0 && (!text || (GetOptions() & goEditing) || Navigation->AllowClipboardAlways);
+    if (!column && Allow) {
         if (row == 0 && GetTopRow() > GetFixedRows())
             SetTopRow(GetTopRow() - 1);
         else if (row == GetTopRow() + VisibleRowCount() && row < GetRowCount())
             SetTopRow(GetTopRow() + 1);
     }
-    if (Column)
+    if (column)
         Allow = Allow && row < GetFixedRows() && col >= GetFixedCols();
     else if (Allow && row < GetFixedRows())
         Allow = GetRowCount() == 1 && FixedRowAlways;
@@ -138,7 +141,7 @@ void TDataGrid::OleDragMouseMove(TPoint Pt, bool& Allow, bool Column) {
         arrows[direction]->SetBounds(at.x(), at.y(), 11, 11);
         arrows[direction]->Show();
     };
-    if (Column) {
+    if (column) {
         const TRect r = TCustomGrid::CellRect(col, row);
         place(arrDown, r.Left, r.Top - 8);
         place(arrUp, r.Left, r.Bottom);

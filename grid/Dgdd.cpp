@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 void TGridDropTarget::DragMouseMove(TPoint point, bool& allow) {
-    grid.OleDragMouseMove(point, allow, Formats.Contains(dfCol));
+    grid.OleDragMouseMove(point, allow, Formats);
 }
 
 void TGridDropTarget::DragLeave() {

@@ -259,12 +259,16 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
         {"a move clears them", DROPEFFECT_MOVE, false, "02 12   42 52|03 13   43 53|04 14 24 34 44 54"},
         {"a move of whole rows removes them", DROPEFFECT_MOVE, true,
          "04 14 24 34 44 54|05 15 25 35 45 55|06 16 26 36 46 56"},
+        {"a grid that takes no typing refuses a move, which keeps them", DROPEFFECT_NONE, false,
+         "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         SourceWindow window;
         DragWindow target;
         target.TakeDrops();
+        if (row.effect == DROPEFFECT_NONE)
+            target.grid->SetOptions(target.grid->GetOptions() & ~goEditing);
         if (row.rowSelect) {
             window.grid->SetOptions(window.grid->GetOptions() | goRowSelect);
             window.grid->DragDropSettings->OleRemoveRows = true;
@@ -275,10 +279,13 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
                                  row.effect == DROPEFFECT_COPY ? Qt::ControlModifier : Qt::NoModifier);
         });
         window.PressAndMove(3, 3, 20, 10, 0);
-        EXPECT_EQ(window.stops, (std::vector<int>{row.effect}));
+        EXPECT_EQ(window.stops,
+                  row.effect == DROPEFFECT_NONE ? std::vector<int>{} : std::vector<int>{row.effect});
         const GridCellTexts all = CellTexts(*window.grid);
         EXPECT_EQ(GridCellTexts(all.begin() + 2, all.begin() + 5), Cells(row.rows2to4));
-        EXPECT_EQ(target.grid->GetCellEx(1, 6), row.rowSelect ? "12" : "22");
+        EXPECT_EQ(target.grid->GetCellEx(1, 6), row.effect == DROPEFFECT_NONE ? "16"
+                                                : row.rowSelect               ? "12"
+                                                                              : "22");
     }
 }
 
