@@ -64,11 +64,17 @@ TCellProperties* TBaseGrid::Properties(int ACol, int ARow) const {
 }
 
 AnsiString TBaseGrid::GetCellEx(int ACol, int ARow) const {
+    AnsiString spare;
+    return CellText(ACol, ARow, spare);
+}
+
+const AnsiString& TBaseGrid::CellText(int ACol, int ARow, AnsiString& spare) const {
     const TPoint base = BaseCell(ACol, ARow);
-    AnsiString text = cells.Text(base.x, base.y);
-    if (OnGetDisplText && base.y < DisplayRowBound)
-        OnGetDisplText(const_cast<TBaseGrid*>(this), base.x, base.y, text);
-    return text;
+    if (!OnGetDisplText || base.y >= DisplayRowBound)
+        return cells.Text(base.x, base.y);
+    spare = cells.Text(base.x, base.y);
+    OnGetDisplText(const_cast<TBaseGrid*>(this), base.x, base.y, spare);
+    return spare;
 }
 
 void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {

@@ -83,6 +83,8 @@ public:
     AnsiString GetCells(int ACol, int ARow) const override { return GetCellEx(ACol, ARow); }
     void SetCells(int ACol, int ARow, const AnsiString& Value) override { SetCellEx(ACol, ARow, Value); }
     AnsiString GetCellEx(int ACol, int ARow) const;
+    // GetCellEx's text, read in place where no display hook makes it; made into spare otherwise.
+    const AnsiString& CellText(int ACol, int ARow, AnsiString& spare) const;
     void SetCellEx(int ACol, int ARow, const AnsiString& Value);
     // Columns 0 .. Values.size() - 1 of a row take the texts (moved from), as SetCellEx gives
     // them one by one.

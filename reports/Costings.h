@@ -11,8 +11,7 @@
 #include "grid/Datagrid.h"
 
 #include <span>
-#include <string>
-#include <unordered_map>
+#include <vector>
 
 class SimpleSewerNetwork;
 
@@ -49,10 +48,8 @@ public:
     bool CalculateNetworkCosts();
     // The take-off of a filled results grid and the network's junctions.
     void TakeOff(TDataGrid& table, const SimpleSewerNetwork& network);
-    void PipeTotals();
-    void JunctionTotals();
-    // The largest depth of a sewer end at the junction in the last take-off's results grid; 0 for a
-    // junction no sewer uses.
+    // The largest depth of a sewer end at a junction of the last take-off's network, as its results
+    // grid gave them; 0 for a junction no sewer uses.
     double JunctionDepth(const AnsiString& name) const;
 
     // Pricing and the bill (CostingsPricing.cpp).
@@ -180,6 +177,10 @@ private:
                                                pcProtection, pcBackfill,   pcSpoil};
     static constexpr int JunctionTotalColumns[] = {jcExcavation, jcBase,     jcStructure,
                                                    jcCover,      jcBackfill, jcSpoil};
+    // The pipe grid and its totals, with the deepest sewer end at each junction; then the junction
+    // grid and its totals.
+    void TakeOffSewers(const TDataGrid& table, const SimpleSewerNetwork& network);
+    void TakeOffJunctions(const SimpleSewerNetwork& network);
     // A computed quantity or cost as the grids show it.
     static AnsiString FixedText(double value);
 
@@ -223,8 +224,9 @@ private:
     double JBoxWidth = 0;
     double JBoxBredth = 0;
     double JBoxExcavationAllowance = 0;
-    // Junction name to the largest sewer-end depth there, from the last take-off.
-    std::unordered_map<std::string, double> junctionDepths;
+    // The largest sewer-end depth at each junction of the last take-off, by the junction's place in
+    // the network's list.
+    std::vector<double> deepestEnds;
     bool matrixLoaded = false;
     // The take-off grids' last rows are totals, coloured, once a take-off has written them.
     bool takenOff = false;

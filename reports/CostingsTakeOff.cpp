@@ -11,22 +11,46 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <vector>
 
 namespace {
 
-// The columns' sums over the rows above the grid's last row, of the texts as shown, into that row,
-// which holds nothing else.
-void WriteTotals(TDataGrid& grid, std::span<const int> columns) {
-    const int totalsRow = grid.GetRowCount() - 1;
-    for (int c = 0; c < grid.GetColCount(); ++c)
-        grid.SetCellEx(c, totalsRow, AnsiString());
-    for (int c : columns) {
-        double total = 0;
-        for (int r = 1; r < totalsRow; ++r)
-            total += StrToFloat(grid.GetCellEx(c, r));
-        grid.SetCellEx(c, totalsRow, FloatToStr(total));
+// The totals of a take-off grid, added row by row as the rows are written, from the texts they
+// show, in the order reading the columns back would add them.
+class ShownTotals {
+public:
+    explicit ShownTotals(std::span<const int> columns) : columns(columns), totals(columns.size()) {}
+
+    void Add(std::span<const AnsiString> row) {
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            double value = 0;
+            readable = TryStrToFloat(row[static_cast<std::size_t>(columns[k])], value) && readable;
+            totals[k] += value;
+        }
     }
-}
+
+    // Into the grid's last row, which holds nothing else. A text that is no number (the "INF" of an
+    // overflow) is left to reading the columns back, which stops at it with the conversion error.
+    void Write(TDataGrid& grid) const {
+        const int totalsRow = grid.GetRowCount() - 1;
+        for (int c = 0; c < grid.GetColCount(); ++c)
+            grid.SetCellEx(c, totalsRow, AnsiString());
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            double total = totals[k];
+            if (!readable) {
+                total = 0;
+                for (int r = 1; r < totalsRow; ++r)
+                    total += StrToFloat(grid.GetCellEx(columns[k], r));
+            }
+            grid.SetCellEx(columns[k], totalsRow, FloatToStr(total));
+        }
+    }
+
+private:
+    std::span<const int> columns;
+    std::vector<double> totals;
+    bool readable = true;
+};
 
 } // namespace
 
@@ -57,111 +81,115 @@ void TCostingsForm::TakeOff(TDataGrid& table, const SimpleSewerNetwork& network)
     DSDepthColumn = TableForm->DSDepthColumn;
     USJunctionColumn = TableForm->USJunctionColumn;
     DSJunctionColumn = TableForm->DSJunctionColumn;
-
-    const int tableRows = table.GetRowCount();
-    TDataGrid& pipes = *NetworkCostPipeDataGrid;
-    {
-        GridUpdateLock lock(pipes);
-        pipes.SetColCount(PipeColumns);
-        pipes.SetRowCount(tableRows + 1);
-        pipes.SetCellEx(pcTrenchWidth, 0, "Trench Width (m)");
-        pipes.SetCellEx(pcExcavation, 0, "Excavation Volume (m³)");
-        pipes.SetCellEx(pcBedding, 0, "Bedding Volume (m³)");
-        pipes.SetCellEx(pcProtected, 0, "Protected?");
-        pipes.SetCellEx(pcProtection, 0, "Protection Volume (m³)");
-        pipes.SetCellEx(pcBackfill, 0, "Backfill Volume (m³)");
-        pipes.SetCellEx(pcSpoil, 0, "Spoil Volume (m³)");
-        // Cells are read by real column: columns hidden in the results table count all the same.
-        const std::array<int, pcDSDepth + 1> copied = {SewerColumn, LengthColumn, ChosenDiameterColumn,
-                                                       USDepthColumn, DSDepthColumn};
-        for (int c = pcSewer; c <= pcDSDepth && tableRows > 0; ++c)
-            pipes.SetCellEx(c, 0, table.GetCellEx(copied[static_cast<std::size_t>(c)], 0));
-        // Every sewer end's depth at its junction too, in the same pass: the largest wins, and none
-        // below 0.
-        junctionDepths.clear();
-        // No sewer is protected, whatever the protection allowance.
-        constexpr double protection = 0;
-        const AnsiString protectionText = FixedText(protection);
-        std::array<AnsiString, PipeColumns> texts;
-        for (int r = 1; r < tableRows; ++r) {
-            for (int c = pcSewer; c <= pcDSDepth; ++c)
-                texts[static_cast<std::size_t>(c)] = table.GetCellEx(copied[static_cast<std::size_t>(c)], r);
-            const double length = StrToFloat(texts[pcLength]);
-            const double diameter = StrToFloat(texts[pcDiameter]);
-            const double usDepth = StrToFloat(texts[pcUSDepth]);
-            const double dsDepth = StrToFloat(texts[pcDSDepth]);
-            for (const auto& [nameColumn, depth] :
-                 {std::pair{USJunctionColumn, usDepth}, std::pair{DSJunctionColumn, dsDepth}}) {
-                double& deepest = junctionDepths[table.GetCellEx(nameColumn, r).str()];
-                deepest = std::max(deepest, depth);
-            }
-            const double width = diameter + TrenchWidthAllowance;
-            const double excavation = (usDepth + dsDepth) * 0.5 * width * length;
-            const double bedding = (BeddingVolumeAllowance + diameter) * width * length;
-            const double backfill = excavation - bedding - protection;
-            const double spoil = excavation - backfill;
-            texts[pcTrenchWidth] = FixedText(width);
-            texts[pcExcavation] = FixedText(excavation);
-            texts[pcBedding] = FixedText(bedding);
-            texts[pcProtected] = "0";
-            texts[pcProtection] = protectionText;
-            texts[pcBackfill] = FixedText(backfill);
-            texts[pcSpoil] = FixedText(spoil);
-            pipes.SetRowCells(r, texts);
-        }
-        PipeTotals();
-    }
+    TakeOffSewers(table, network);
 
     JBoxBaseHeight = JBoxBaseHeightTypedEdit->GetFloat();
     JBoxWidth = JBoxWidthTypedEdit->GetFloat();
     JBoxBredth = JBoxBredthTypedEdit->GetFloat();
     JBoxExcavationAllowance = JBoxExcavationAllowanceTypedEdit->GetFloat();
-    TDataGrid& boxes = *NetworkCostJunctionDataGrid;
-    {
-        GridUpdateLock lock(boxes);
-        const int junctions = static_cast<int>(network.Junctions.size());
-        boxes.SetColCount(JunctionColumns);
-        boxes.SetRowCount(junctions + 2);
-        const double a = JBoxExcavationAllowance;
-        // The same for every box: written once.
-        const AnsiString lengthText = FixedText(JBoxWidth);
-        const AnsiString bredthText = FixedText(JBoxBredth);
-        const AnsiString baseText = FixedText(JBoxWidth * JBoxBaseHeight * JBoxBredth);
-        const AnsiString coverText = FixedText(JBoxWidth * JBoxBredth);
-        std::array<AnsiString, JunctionColumns> texts;
-        for (int i = 0; i < junctions; ++i) {
-            const int r = i + 1;
-            const AnsiString& name = network.Junctions[static_cast<std::size_t>(i)]->Name;
-            const double depthToInvert = JunctionDepth(name);
-            const double depth = JBoxBaseHeight + depthToInvert;
-            const double box = depth * JBoxWidth * JBoxBredth;
-            const double excavation = (depth + a) * (JBoxWidth + a) * (JBoxBredth + a);
-            const double wallHeight = depth - JBoxBaseHeight;
-            texts[jcName] = name;
-            texts[jcDepthToInvert] = FixedText(depthToInvert);
-            texts[jcDepth] = FixedText(depth);
-            texts[jcLength] = lengthText;
-            texts[jcBredth] = bredthText;
-            texts[jcBoxVolume] = FixedText(box);
-            texts[jcExcavation] = FixedText(excavation);
-            texts[jcBase] = baseText;
-            texts[jcStructure] = FixedText(JBoxWidth * wallHeight * 2 + JBoxBredth * wallHeight * 2);
-            texts[jcCover] = coverText;
-            texts[jcBackfill] = FixedText(excavation - box);
-            texts[jcSpoil] = FixedText(box);
-            boxes.SetRowCells(r, texts);
-        }
-        JunctionTotals();
-    }
+    TakeOffJunctions(network);
     takenOff = true;
 }
 
-void TCostingsForm::PipeTotals() {
-    WriteTotals(*NetworkCostPipeDataGrid, PipeTotalColumns);
+void TCostingsForm::TakeOffSewers(const TDataGrid& table, const SimpleSewerNetwork& network) {
+    const int tableRows = table.GetRowCount();
+    TDataGrid& pipes = *NetworkCostPipeDataGrid;
+    GridUpdateLock lock(pipes);
+    pipes.SetColCount(PipeColumns);
+    pipes.SetRowCount(tableRows + 1);
+    pipes.SetCellEx(pcTrenchWidth, 0, "Trench Width (m)");
+    pipes.SetCellEx(pcExcavation, 0, "Excavation Volume (m³)");
+    pipes.SetCellEx(pcBedding, 0, "Bedding Volume (m³)");
+    pipes.SetCellEx(pcProtected, 0, "Protected?");
+    pipes.SetCellEx(pcProtection, 0, "Protection Volume (m³)");
+    pipes.SetCellEx(pcBackfill, 0, "Backfill Volume (m³)");
+    pipes.SetCellEx(pcSpoil, 0, "Spoil Volume (m³)");
+    // Cells are read by real column: columns hidden in the results table count all the same.
+    const std::array<int, pcDSDepth + 1> copied = {SewerColumn, LengthColumn, ChosenDiameterColumn,
+                                                   USDepthColumn, DSDepthColumn};
+    for (int c = pcSewer; c <= pcDSDepth && tableRows > 0; ++c)
+        pipes.SetCellEx(c, 0, table.GetCellEx(copied[static_cast<std::size_t>(c)], 0));
+    // Every sewer end's depth at its junction too, in the same pass: the largest wins, and none
+    // below 0. A name the network lists twice is found at its first junction.
+    deepestEnds.assign(network.Junctions.size(), 0);
+    // No sewer is protected, whatever the protection allowance.
+    constexpr double protection = 0;
+    const AnsiString protectionText = FixedText(protection);
+    ShownTotals totals(PipeTotalColumns);
+    std::array<AnsiString, PipeColumns> texts;
+    AnsiString spare;
+    for (int r = 1; r < tableRows; ++r) {
+        for (int c = pcSewer; c <= pcDSDepth; ++c)
+            texts[static_cast<std::size_t>(c)] =
+                table.CellText(copied[static_cast<std::size_t>(c)], r, spare);
+        const double length = StrToFloat(texts[pcLength]);
+        const double diameter = StrToFloat(texts[pcDiameter]);
+        const double usDepth = StrToFloat(texts[pcUSDepth]);
+        const double dsDepth = StrToFloat(texts[pcDSDepth]);
+        for (const auto& [nameColumn, depth] :
+             {std::pair{USJunctionColumn, usDepth}, std::pair{DSJunctionColumn, dsDepth}}) {
+            const int junction = network.JunctionIndex(table.CellText(nameColumn, r, spare));
+            if (junction < 0)
+                continue;
+            double& deepest = deepestEnds[static_cast<std::size_t>(junction)];
+            deepest = std::max(deepest, depth);
+        }
+        const double width = diameter + TrenchWidthAllowance;
+        const double excavation = (usDepth + dsDepth) * 0.5 * width * length;
+        const double bedding = (BeddingVolumeAllowance + diameter) * width * length;
+        const double backfill = excavation - bedding - protection;
+        const double spoil = excavation - backfill;
+        texts[pcTrenchWidth] = FixedText(width);
+        texts[pcExcavation] = FixedText(excavation);
+        texts[pcBedding] = FixedText(bedding);
+        texts[pcProtected] = "0";
+        texts[pcProtection] = protectionText;
+        texts[pcBackfill] = FixedText(backfill);
+        texts[pcSpoil] = FixedText(spoil);
+        totals.Add(texts);
+        pipes.SetRowCells(r, texts);
+    }
+    totals.Write(pipes);
 }
 
-void TCostingsForm::JunctionTotals() {
-    WriteTotals(*NetworkCostJunctionDataGrid, JunctionTotalColumns);
+void TCostingsForm::TakeOffJunctions(const SimpleSewerNetwork& network) {
+    TDataGrid& boxes = *NetworkCostJunctionDataGrid;
+    GridUpdateLock lock(boxes);
+    const int junctions = static_cast<int>(network.Junctions.size());
+    boxes.SetColCount(JunctionColumns);
+    boxes.SetRowCount(junctions + 2);
+    const double a = JBoxExcavationAllowance;
+    // The same for every box: written once.
+    const AnsiString lengthText = FixedText(JBoxWidth);
+    const AnsiString bredthText = FixedText(JBoxBredth);
+    const AnsiString baseText = FixedText(JBoxWidth * JBoxBaseHeight * JBoxBredth);
+    const AnsiString coverText = FixedText(JBoxWidth * JBoxBredth);
+    ShownTotals totals(JunctionTotalColumns);
+    std::array<AnsiString, JunctionColumns> texts;
+    for (int i = 0; i < junctions; ++i) {
+        const int r = i + 1;
+        const AnsiString& name = network.Junctions[static_cast<std::size_t>(i)]->Name;
+        const double depthToInvert = deepestEnds[static_cast<std::size_t>(network.JunctionIndex(name))];
+        const double depth = JBoxBaseHeight + depthToInvert;
+        const double box = depth * JBoxWidth * JBoxBredth;
+        const double excavation = (depth + a) * (JBoxWidth + a) * (JBoxBredth + a);
+        const double wallHeight = depth - JBoxBaseHeight;
+        texts[jcName] = name;
+        texts[jcDepthToInvert] = FixedText(depthToInvert);
+        texts[jcDepth] = FixedText(depth);
+        texts[jcLength] = lengthText;
+        texts[jcBredth] = bredthText;
+        texts[jcBoxVolume] = FixedText(box);
+        texts[jcExcavation] = FixedText(excavation);
+        texts[jcBase] = baseText;
+        texts[jcStructure] = FixedText(JBoxWidth * wallHeight * 2 + JBoxBredth * wallHeight * 2);
+        texts[jcCover] = coverText;
+        texts[jcBackfill] = FixedText(excavation - box);
+        texts[jcSpoil] = FixedText(box);
+        totals.Add(texts);
+        boxes.SetRowCells(r, texts);
+    }
+    totals.Write(boxes);
 }
 
 AnsiString TCostingsForm::FixedText(double value) {
@@ -169,6 +197,14 @@ AnsiString TCostingsForm::FixedText(double value) {
 }
 
 double TCostingsForm::JunctionDepth(const AnsiString& name) const {
-    const auto found = junctionDepths.find(name.str());
-    return found == junctionDepths.end() ? 0 : found->second;
+    // Asked seldom: the junction grid's names are searched rather than indexed. The first junction
+    // of a name holds the depth found for it.
+    const TDataGrid& boxes = *NetworkCostJunctionDataGrid;
+    const auto junctions =
+        std::min(deepestEnds.size(), static_cast<std::size_t>(std::max(boxes.GetRowCount() - 2, 0)));
+    AnsiString spare;
+    for (std::size_t i = 0; i < junctions; ++i)
+        if (boxes.CellText(jcName, static_cast<int>(i) + 1, spare) == name)
+            return deepestEnds[i];
+    return 0;
 }
