@@ -70,6 +70,8 @@ public:
     // The place of the sewer or junction in its list; -1 once deleted, or for one of another network.
     int PositionOf(const Sewer* s) const { return sewerList.PositionOf(s); }
     int PositionOf(const SewerNode* j) const { return junctionList.PositionOf(j); }
+    // Whether some junction name stands more than once in the list.
+    bool JunctionNamesRepeat() const { return junctionList.HasRepeatedNames(); }
 
     int WriteToFile(const AnsiString& fileName);
     // Replaces the whole network by the file's; on a failure the network is left as it was.

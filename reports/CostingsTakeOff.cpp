@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -51,6 +52,51 @@ private:
     std::vector<double> totals;
     bool readable = true;
 };
+
+// The results table's rows, the network's sewers, their junctions and the junctions' depths each
+// lie apart in memory: the take-off asks for each a few rows before it reads it, following the
+// chain from a sewer to its junctions to their depths in steps this many rows apart.
+constexpr int RowsAhead = 8;
+
+void FetchNode(const SewerNode* node) {
+    if (!node)
+        return;
+    __builtin_prefetch(node);
+    __builtin_prefetch(reinterpret_cast<const char*>(node) + 64);
+}
+
+// Fetches the cells of row that the take-off reads and the deepest-end slots of its sewer's
+// junctions; the junctions of the sewer a step further on, and the sewer a step beyond that.
+void FetchAhead(const TDataGrid& table, std::span<const int> columns, const SimpleSewerNetwork& network,
+                std::span<const double> deepestEnds, int row) {
+    if (row < table.GetRowCount())
+        for (const int c : columns)
+            table.PrefetchCell(c, row);
+    const std::vector<Sewer*>& sewers = network.Sewers;
+    const auto at = static_cast<std::size_t>(row - 1);
+    if (at + 2 * RowsAhead < sewers.size())
+        __builtin_prefetch(&sewers[at + 2 * RowsAhead]->UpstreamNode);
+    if (at + RowsAhead < sewers.size()) {
+        FetchNode(sewers[at + RowsAhead]->UpstreamNode);
+        FetchNode(sewers[at + RowsAhead]->DownstreamNode);
+    }
+    if (at < sewers.size())
+        for (const SewerNode* node : {sewers[at]->UpstreamNode, sewers[at]->DownstreamNode})
+            if (const int position = network.PositionOf(node); position >= 0)
+                __builtin_prefetch(&deepestEnds[static_cast<std::size_t>(position)]);
+}
+
+// The place of the first junction of the name in the network's list, -1 for none. The table lists
+// the network's sewers in order, so the junction the row's sewer ends at is tried first: where no
+// name repeats, a junction of the network bearing the name is the one.
+int JunctionOfName(const SimpleSewerNetwork& network, const AnsiString& name, const SewerNode* node) {
+    if (node && !network.JunctionNamesRepeat() && node->Name == name) {
+        const int position = network.PositionOf(node);
+        if (position >= 0)
+            return position;
+    }
+    return network.JunctionIndex(name);
+}
 
 } // namespace
 
@@ -112,13 +158,20 @@ void TCostingsForm::TakeOffSewers(const TDataGrid& table, const SimpleSewerNetwo
     // Every sewer end's depth at its junction too, in the same pass: the largest wins, and none
     // below 0. A name the network lists twice is found at its first junction.
     deepestEnds.assign(network.Junctions.size(), 0);
+    const int sewers = static_cast<int>(network.Sewers.size());
     // No sewer is protected, whatever the protection allowance.
     constexpr double protection = 0;
     const AnsiString protectionText = FixedText(protection);
     ShownTotals totals(PipeTotalColumns);
     std::array<AnsiString, PipeColumns> texts;
     AnsiString spare;
+    const std::array<int, pcDSDepth + 3> read = {SewerColumn,     LengthColumn,  ChosenDiameterColumn,
+                                                 USDepthColumn,   DSDepthColumn, USJunctionColumn,
+                                                 DSJunctionColumn};
+    for (int r = 1 - RowsAhead; r < 1; ++r)
+        FetchAhead(table, read, network, deepestEnds, r + RowsAhead);
     for (int r = 1; r < tableRows; ++r) {
+        FetchAhead(table, read, network, deepestEnds, r + RowsAhead);
         for (int c = pcSewer; c <= pcDSDepth; ++c)
             texts[static_cast<std::size_t>(c)] =
                 table.CellText(copied[static_cast<std::size_t>(c)], r, spare);
@@ -126,9 +179,11 @@ void TCostingsForm::TakeOffSewers(const TDataGrid& table, const SimpleSewerNetwo
         const double diameter = StrToFloat(texts[pcDiameter]);
         const double usDepth = StrToFloat(texts[pcUSDepth]);
         const double dsDepth = StrToFloat(texts[pcDSDepth]);
-        for (const auto& [nameColumn, depth] :
-             {std::pair{USJunctionColumn, usDepth}, std::pair{DSJunctionColumn, dsDepth}}) {
-            const int junction = network.JunctionIndex(table.CellText(nameColumn, r, spare));
+        const Sewer* sewer = r <= sewers ? network.Sewers[static_cast<std::size_t>(r - 1)] : nullptr;
+        for (const auto& [nameColumn, node, depth] :
+             {std::tuple{USJunctionColumn, sewer ? sewer->UpstreamNode : nullptr, usDepth},
+              std::tuple{DSJunctionColumn, sewer ? sewer->DownstreamNode : nullptr, dsDepth}}) {
+            const int junction = JunctionOfName(network, table.CellText(nameColumn, r, spare), node);
             if (junction < 0)
                 continue;
             double& deepest = deepestEnds[static_cast<std::size_t>(junction)];
@@ -165,11 +220,16 @@ void TCostingsForm::TakeOffJunctions(const SimpleSewerNetwork& network) {
     const AnsiString baseText = FixedText(JBoxWidth * JBoxBaseHeight * JBoxBredth);
     const AnsiString coverText = FixedText(JBoxWidth * JBoxBredth);
     ShownTotals totals(JunctionTotalColumns);
+    // A name listed twice has its depths at its first junction.
+    const bool repeats = network.JunctionNamesRepeat();
     std::array<AnsiString, JunctionColumns> texts;
     for (int i = 0; i < junctions; ++i) {
+        if (i + RowsAhead < junctions)
+            FetchNode(network.Junctions[static_cast<std::size_t>(i + RowsAhead)]);
         const int r = i + 1;
         const AnsiString& name = network.Junctions[static_cast<std::size_t>(i)]->Name;
-        const double depthToInvert = deepestEnds[static_cast<std::size_t>(network.JunctionIndex(name))];
+        const int first = repeats ? network.JunctionIndex(name) : i;
+        const double depthToInvert = deepestEnds[static_cast<std::size_t>(first)];
         const double depth = JBoxBaseHeight + depthToInvert;
         const double box = depth * JBoxWidth * JBoxBredth;
         const double excavation = (depth + a) * (JBoxWidth + a) * (JBoxBredth + a);

@@ -94,6 +94,21 @@ TEST_F(TakeOff, AJunctionTakesTheDeepestSewerEndThere) {
     }
 }
 
+TEST_F(TakeOff, EachEndFindsItsJunctionByNameWhateverOrderTheNetworkListsItsSewersIn) {
+    // A: J1 (1.0 m) to J2 (1.4 m); B: J2 (1.2 m) to J3 (1.5 m). The network lists A, then B, and
+    // its junctions J1, J2, J3; the table shows B first. J2 takes the deeper of 1.4 and 1.2.
+    const TableRow a{"A", "J1", "J2", "10.00", "0.150", "1.000", "1.400"};
+    const TableRow b{"B", "J2", "J3", "20.00", "0.300", "1.200", "1.500"};
+    Results results({a, b});
+    results.Put(1, b);
+    results.Put(2, a);
+    results.Run();
+    EXPECT_EQ(PipeRow(1)[0], "B");
+    const char* const depths[] = {"1.00", "1.40", "1.50"};
+    for (int r = 1; r <= 3; ++r)
+        EXPECT_EQ(JunctionRow(r)[1], depths[r - 1]) << "row " << r;
+}
+
 TEST_F(TakeOff, AJunctionWithoutSewersGetsABoxOfItsBaseOnly) {
     Results results({{"S1", "J1", "J2", "10.00", "0.150", "1.000", "1.200"}});
     results.network.FindOrAddJunction("Lone");
