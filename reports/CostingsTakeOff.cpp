@@ -239,13 +239,14 @@ void TCostingsForm::TakeOffJunctions(const SimpleSewerNetwork& network) {
         texts[jcDepth] = FixedText(depth);
         texts[jcLength] = lengthText;
         texts[jcBredth] = bredthText;
+        // The spoil is the box's volume: written once.
         texts[jcBoxVolume] = FixedText(box);
         texts[jcExcavation] = FixedText(excavation);
         texts[jcBase] = baseText;
         texts[jcStructure] = FixedText(JBoxWidth * wallHeight * 2 + JBoxBredth * wallHeight * 2);
         texts[jcCover] = coverText;
         texts[jcBackfill] = FixedText(excavation - box);
-        texts[jcSpoil] = FixedText(box);
+        texts[jcSpoil] = texts[jcBoxVolume];
         totals.Add(texts);
         boxes.SetRowCells(r, texts);
     }
