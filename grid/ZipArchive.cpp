@@ -70,21 +70,22 @@ std::optional<std::string> ZipArchive::Read(std::string_view name, std::uint64_t
     zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(index), 0);
     if (!file)
         return std::nullopt;
-    // The header's size may lie: read no more than one byte past the limit.
+    // The header's size may lie: what lies past it is read a block at a time, so that a true
+    // header costs no larger buffer, and no further than a block past the limit.
     std::string bytes(static_cast<std::size_t>(stat.size), '\0');
     std::size_t got = 0;
     bool good = true;
-    for (;;) {
-        if (got == bytes.size()) {
-            if (bytes.size() > Limit)
-                break;
-            bytes.resize(std::min<std::uint64_t>(Limit + 1, bytes.size() * 2 + 4096));
-        }
-        const zip_int64_t n = zip_fread(file, bytes.data() + got, bytes.size() - got);
+    while (got <= Limit) {
+        char block[4096];
+        const bool past = got == bytes.size();
+        const zip_int64_t n = past ? zip_fread(file, block, sizeof block)
+                                   : zip_fread(file, bytes.data() + got, bytes.size() - got);
         if (n < 0)
             good = false;
         if (n <= 0)
             break;
+        if (past)
+            bytes.append(block, static_cast<std::size_t>(n));
         got += static_cast<std::size_t>(n);
     }
     zip_fclose(file);
