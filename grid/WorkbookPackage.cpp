@@ -58,15 +58,15 @@ WorkbookPackage ReadWorkbookPackage(const ZipArchive& package, const AnsiString&
     return workbook;
 }
 
-bool ParseCellReference(QStringView text, int& Col, int& Row) {
-    qsizetype i = 0;
+bool ParseCellReference(std::string_view text, int& Col, int& Row) {
+    std::size_t i = 0;
     long long col = 0;
-    while (i < text.size() && i < 4 && text[i] >= u'A' && text[i] <= u'Z')
-        col = col * 26 + (text[i++].unicode() - u'A' + 1);
+    while (i < text.size() && i < 4 && text[i] >= 'A' && text[i] <= 'Z')
+        col = col * 26 + (text[i++] - 'A' + 1);
     long long row = 0;
-    const qsizetype digitsFrom = i;
-    while (i < text.size() && i - digitsFrom < 8 && text[i] >= u'0' && text[i] <= u'9')
-        row = row * 10 + (text[i++].unicode() - u'0');
+    const std::size_t digitsFrom = i;
+    while (i < text.size() && i - digitsFrom < 8 && text[i] >= '0' && text[i] <= '9')
+        row = row * 10 + (text[i++] - '0');
     if (i != text.size() || digitsFrom == 0 || i == digitsFrom || col > SheetColumns || row < 1 ||
         row > SheetRows)
         return false;

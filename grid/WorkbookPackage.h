@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What a workbook part says of its sheets, and where its parts lie.
@@ -35,4 +36,4 @@ constexpr int SheetRows = 1048576;
 
 // A cell reference such as "B2" into 1-based column and row; false unless it lies within
 // A1:XFD1048576.
-bool ParseCellReference(QStringView text, int& Col, int& Row);
+bool ParseCellReference(std::string_view text, int& Col, int& Row);

@@ -2,9 +2,11 @@
 #include "framework/NumberFormat.h"
 #include "grid/OfficeOpenXml.h"
 #include "grid/WorkbookPackage.h"
+#include "grid/XmlScanner.h"
 
 #include <QDateTime>
 
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -15,22 +17,56 @@ QByteArray View(const std::string& bytes) {
     return QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+QString Utf16Of(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool IsDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// QString's toInt, toULongLong and toDouble, taking plain digits without making a QString.
+int ToInt(std::string_view text) {
+    int value = 0;
+    if (!text.empty() && text.size() <= 9 && IsDigits(text)) {
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    }
+    return Utf16Of(text).toInt();
+}
+
+qulonglong ToULongLong(std::string_view text, bool& good) {
+    qulonglong value = 0;
+    good = !text.empty() && text.size() <= 18 && IsDigits(text);
+    if (good) {
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    }
+    return Utf16Of(text).toULongLong(&good);
+}
+
+double ToDouble(std::string_view text, bool& good) {
+    // Both round a decimal correctly; QString's takes the spaces and signs from_chars leaves.
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    good = error == std::errc() && end == text.data() + text.size();
+    return good ? value : Utf16Of(text).toDouble(&good);
+}
+
 // The text of a string item (a shared string or an inline one) up to the end of the element
 // just started: its runs joined, phonetic hints left out.
-QString StringItem(PartReader& reader) {
-    QString text;
+std::string StringItem(XmlScanner& reader) {
+    std::string text;
     int depth = 1;
     while (depth > 0 && reader.Next()) {
-        if (reader.isEndElement())
+        if (!reader.IsStartElement())
             --depth;
-        else if (reader.isStartElement()) {
-            if (reader.name() == u"t")
-                text += reader.ElementText();
-            else if (reader.name() == u"rPh")
-                reader.skipCurrentElement();
-            else
-                ++depth;
-        }
+        else if (reader.Name() == "t")
+            text += reader.ElementText();
+        else if (reader.Name() == "rPh")
+            reader.SkipElement();
+        else
+            ++depth;
     }
     return text;
 }
@@ -41,10 +77,10 @@ std::vector<AnsiString> ReadSharedStrings(const ZipArchive& package, const std::
     if (part.empty())
         return strings;
     const std::string bytes = ReadPart(package, part, FileName);
-    PartReader reader(View(bytes), FileName);
+    XmlScanner reader(bytes, FileName);
     while (reader.Next())
-        if (reader.isStartElement() && reader.name() == u"si")
-            strings.emplace_back(StringItem(reader).toStdString());
+        if (reader.IsStartElement() && reader.Name() == "si")
+            strings.emplace_back(StringItem(reader));
     return strings;
 }
 
@@ -125,38 +161,38 @@ struct SheetContext {
 };
 
 // The text of the cell just started, read to its end; false when it holds no value.
-bool CellText(PartReader& reader, const SheetContext& context, AnsiString& text) {
-    const QString type = AttributeOf(reader, u"t").toString();
-    const int style = AttributeOf(reader, u"s").toInt();
-    QString value;
+bool CellText(XmlScanner& reader, const SheetContext& context, AnsiString& text) {
+    const std::string type(reader.Attribute("t"));
+    const int style = ToInt(reader.Attribute("s"));
+    std::string value;
     bool hasValue = false;
-    while (reader.Next() && !(reader.isEndElement() && reader.name() == u"c")) {
-        if (!reader.isStartElement())
+    while (reader.Next() && !(!reader.IsStartElement() && reader.Name() == "c")) {
+        if (!reader.IsStartElement())
             continue;
-        if (reader.name() == u"v") {
+        if (reader.Name() == "v") {
             value = reader.ElementText();
             hasValue = true;
-        } else if (reader.name() == u"is") {
+        } else if (reader.Name() == "is") {
             value = StringItem(reader);
             hasValue = true;
         } else
-            reader.skipCurrentElement();
+            reader.SkipElement();
     }
     // A formula not yet calculated has an empty value.
-    if (!hasValue || type == u"e" || (value.isEmpty() && type != u"inlineStr" && type != u"str"))
+    if (!hasValue || type == "e" || (value.empty() && type != "inlineStr" && type != "str"))
         return false;
-    if (type == u"s") {
+    if (type == "s") {
         bool good = false;
-        const qulonglong index = value.toULongLong(&good);
+        const qulonglong index = ToULongLong(value, good);
         if (!good || index >= context.SharedStrings.size())
             reader.Corrupt();
         text = context.SharedStrings[static_cast<std::size_t>(index)];
-    } else if (type == u"inlineStr" || type == u"str")
-        text = value.toStdString();
-    else if (type == u"b")
-        text = value.trimmed() == u"1" ? "TRUE" : "FALSE";
-    else if (type == u"d") {
-        const QDateTime at = QDateTime::fromString(value, Qt::ISODateWithMs);
+    } else if (type == "inlineStr" || type == "str")
+        text = std::move(value);
+    else if (type == "b")
+        text = Utf16Of(value).trimmed() == u"1" ? "TRUE" : "FALSE";
+    else if (type == "d") {
+        const QDateTime at = QDateTime::fromString(Utf16Of(value), Qt::ISODateWithMs);
         if (!at.isValid())
             reader.Corrupt();
         const QDate day = at.date();
@@ -167,7 +203,7 @@ bool CellText(PartReader& reader, const SheetContext& context, AnsiString& text)
                    : DateTimeToStr(date + EncodeTime(time.hour(), time.minute(), time.second(), time.msec()));
     } else {
         bool good = false;
-        const double number = value.toDouble(&good);
+        const double number = ToDouble(value, good);
         if (!good || !std::isfinite(number))
             reader.Corrupt();
         const bool isDate = style >= 0 && static_cast<std::size_t>(style) < context.DateStyles.size() &&
@@ -185,28 +221,28 @@ bool CellText(PartReader& reader, const SheetContext& context, AnsiString& text)
 WorksheetCells ReadSheetCells(const std::string& bytes, const SheetContext& context,
                               const AnsiString& FileName) {
     WorksheetCells cells;
-    PartReader reader(View(bytes), FileName);
+    XmlScanner reader(bytes, FileName);
     bool inData = false;
     int row = 0;
     int col = 0;
     while (reader.Next()) {
-        if (reader.isEndElement() && reader.name() == u"sheetData")
+        if (!reader.IsStartElement() && reader.Name() == "sheetData")
             inData = false;
-        if (!reader.isStartElement())
+        if (!reader.IsStartElement())
             continue;
-        if (reader.name() == u"sheetData")
+        if (reader.Name() == "sheetData")
             inData = true;
-        else if (inData && reader.name() == u"row") {
-            const QStringView number = AttributeOf(reader, u"r");
-            row = number.isEmpty() ? row + 1 : number.toInt();
+        else if (inData && reader.Name() == "row") {
+            const std::string_view number = reader.Attribute("r");
+            row = number.empty() ? row + 1 : ToInt(number);
             col = 0;
             if (row < 1 || row > SheetRows)
                 reader.Corrupt();
-        } else if (inData && reader.name() == u"c") {
-            const QStringView reference = AttributeOf(reader, u"r");
+        } else if (inData && reader.Name() == "c") {
+            const std::string_view reference = reader.Attribute("r");
             int cellRow = row;
-            if (reference.isEmpty() ? ++col > SheetColumns || row < 1
-                                    : !ParseCellReference(reference, col, cellRow))
+            if (reference.empty() ? ++col > SheetColumns || row < 1
+                                  : !ParseCellReference(reference, col, cellRow))
                 reader.Corrupt();
             row = cellRow;
             if (cells.FirstCol == 0) {

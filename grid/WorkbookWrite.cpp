@@ -189,7 +189,7 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
             const QStringView reference = AttributeOf(reader, u"r");
             int cellRow = row;
             if (reference.isEmpty() ? ++col > SheetColumns || row < 1
-                                    : !ParseCellReference(reference, col, cellRow))
+                                    : !ParseCellReference(reference.toLatin1().toStdString(), col, cellRow))
                 reader.Corrupt();
             KeptCell cell;
             cell.Style = AttributeOf(reader, u"s").toString();

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "framework/AnsiString.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// A reader of one large XML part (a worksheet, the shared strings) straight over its bytes: a
+// document that is not well-formed XML with namespaces, or holds a DTD, raises the corrupt-file
+// message. Elements are known by their local names, whatever their prefixes; texts come back as
+// UTF-8.
+class XmlScanner {
+public:
+    // The bytes must outlive the scanner; a part in another encoding than UTF-8 is converted first.
+    XmlScanner(std::string_view bytes, const AnsiString& FileName);
+    XmlScanner(const XmlScanner&) = delete;
+    XmlScanner& operator=(const XmlScanner&) = delete;
+
+    // The next start or end of an element, checking what lies between; false at the end of the
+    // document. An empty element gives a start and an end.
+    bool Next();
+    bool IsStartElement() const { return start; }
+    std::string_view Name() const { return localName; }
+    // The value of the first attribute of the element just started with that local name,
+    // whatever its prefix; empty when it has none. Valid until the next call.
+    std::string_view Attribute(std::string_view name) const;
+    // The text of the element just started, its children's included, read to its end. Valid until
+    // the next call.
+    std::string_view ElementText();
+    // Reads past the end of the element just started.
+    void SkipElement();
+    [[noreturn]] void Corrupt() const;
+
+private:
+    enum class Token { Start, End, Text, Done };
+    struct OpenElement {
+        std::string_view QualifiedName;
+        std::string_view LocalName;
+        std::size_t Bindings;
+    };
+    struct Binding {
+        std::string_view Prefix;
+        std::string Uri;
+    };
+    struct TagAttribute {
+        std::string_view QualifiedName;
+        std::string_view LocalName;
+        std::string_view Value;
+        bool Plain;
+        bool Declaration;
+    };
+    // How a text run is turned into text.
+    enum class Run { Plain, Content, CharacterData };
+
+    Token Advance();
+    void ConvertFrom(const char* encoding, std::string_view bytes);
+    std::string ReadDeclaration();
+    void ReadStartTag();
+    void ReadAttribute();
+    void ReadEndTag();
+    void ReadText();
+    void ReadMarkup();
+    std::string_view ReadQualifiedName(std::string_view& local);
+    bool ReadNameCharacter(bool first);
+    bool SkipSpace();
+    void Expect(std::string_view what);
+    void BindNamespaces();
+    std::string_view NamespaceOf(const TagAttribute& attribute);
+    void CloseElement();
+
+    std::string converted;
+    const char* at = nullptr;
+    const char* end = nullptr;
+    AnsiString fileName;
+
+    bool start = false;
+    bool emptyElement = false;
+    bool rootDone = false;
+    std::string_view localName;
+    std::vector<OpenElement> open;
+    std::vector<Binding> bindings;
+    std::vector<TagAttribute> attributes;
+    std::vector<std::string> attributeValues;
+
+    std::vector<std::pair<std::string_view, std::string_view>> expandedNames;
+
+    // The text of the last Text token, as it stands in the part.
+    std::string_view run;
+    Run runKind = Run::Plain;
+    std::string text;
+};

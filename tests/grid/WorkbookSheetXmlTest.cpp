@@ -1,0 +1,201 @@
+#include "grid/Datagrid.h"
+#include "grid/ZipArchive.h"
+
+#include "tests/grid/ErrorText.h"
+#include "tests/grid/GridFiles.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string Main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+const std::string Relationships = "http://schemas.openxmlformats.org/package/2006/relationships";
+const std::string Types = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+
+// A workbook of one sheet holding the given part, and a shared strings part when one is given.
+void WriteWorkbookOf(const AnsiString& file, const std::string& sheet, const std::string& strings) {
+    ZipArchive package = ZipArchive::Create();
+    package.Write("_rels/.rels", "<Relationships xmlns=\"" + Relationships +
+                                     "\"><Relationship Id=\"rId1\" Type=\"" + Types +
+                                     "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
+    package.Write("xl/workbook.xml", "<workbook xmlns=\"" + Main + "\" xmlns:r=\"" +
+                                         Types.substr(0, Types.size() - 1) +
+                                         "\"><sheets><sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\"/>"
+                                         "</sheets></workbook>");
+    std::string relationships = "<Relationships xmlns=\"" + Relationships +
+                                "\"><Relationship Id=\"rId1\" Type=\"" + Types +
+                                "worksheet\" Target=\"worksheets/sheet1.xml\"/>";
+    if (!strings.empty()) {
+        relationships +=
+            "<Relationship Id=\"rId2\" Type=\"" + Types + "sharedStrings\" Target=\"sharedStrings.xml\"/>";
+        package.Write("xl/sharedStrings.xml", strings);
+    }
+    package.Write("xl/_rels/workbook.xml.rels", relationships + "</Relationships>");
+    package.Write("xl/worksheets/sheet1.xml", sheet);
+    WriteFile(file, *package.Finish());
+}
+
+// The error loading a workbook of those parts into the grid raises, the file's name left out, or
+// "no error".
+std::string LoadWorkbookOf(TDataGrid& grid, const std::string& sheet, const std::string& strings) {
+    TestFolder folder;
+    const AnsiString file = folder.Path("sheet.xlsx");
+    WriteWorkbookOf(file, sheet, strings);
+    std::string error = ErrorText([&] { grid.LoadFromXLS(file); });
+    if (error.ends_with(file.str()))
+        error.resize(error.size() - file.str().size());
+    return error;
+}
+
+// A sheet whose first row holds the cells.
+std::string RowSheet(const std::string& cells) {
+    return "<worksheet xmlns=\"" + Main + "\"><sheetData><row r=\"1\">" + cells +
+           "</row></sheetData></worksheet>";
+}
+
+std::string Utf16WithMark(const std::string& utf8) {
+    const QString text = QString::fromStdString(utf8);
+    return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.utf16()), 2 * text.size());
+}
+
+TEST(WorkbookSheetXml, ReadsWhatWellFormedSheetsMayHold) {
+    const struct {
+        const char* label;
+        std::string sheet;
+        std::string strings;
+        std::vector<std::string> firstRow;
+    } rows[] = {
+        {"the five entities and character references",
+         RowSheet("<c r=\"A1\" "
+                  "t=\"inlineStr\"><is><t>&lt;&gt;&amp;&apos;&quot;&#65;&#x42;&#xe9;&#x1F600;</t></is></c>"),
+         "",
+         {"<>&'\"AB\xC3\xA9\xF0\x9F\x98\x80", ""}},
+        // CR LF and a lone CR are line feeds; a referenced CR stays.
+        {"line ends",
+         RowSheet("<c r=\"A1\" t=\"inlineStr\"><is><t>a\r\nb\rc&#13;d</t></is></c>"),
+         "",
+         {"a\nb\nc\rd", ""}},
+        {"spaces kept with or without xml:space",
+         RowSheet("<c r=\"A1\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> a </t></is></c>"
+                  "<c r=\"B1\" t=\"inlineStr\"><is><t> b </t></is></c>"),
+         "",
+         {" a ", " b "}},
+        {"a prefixed main namespace",
+         "<x:worksheet xmlns:x=\"" + Main +
+             "\"><x:sheetData><x:row r=\"1\"><x:c r=\"A1\"><x:v>1.5</x:v></x:c><x:c r=\"B1\" t=\"inlineStr\">"
+             "<x:is><x:t>p</x:t></x:is></x:c></x:row></x:sheetData></x:worksheet>",
+         "",
+         {"1.5", "p"}},
+        {"an empty cell widens the range",
+         RowSheet("<c r=\"A1\"><v>1</v></c><c r=\"C1\"/>"),
+         "",
+         {"1", "", ""}},
+        {"attributes in either quotes",
+         RowSheet("<c r='A1' t=\"inlineStr\"><is><t>it's</t></is></c><c r=\"B1\" t='str'><v>\"q\"</v></c>"),
+         "",
+         {"it's", "\"q\""}},
+        {"an entity in an attribute",
+         RowSheet("<c r=\"A1\" t=\"inline&#83;tr\"><is><t>x</t></is></c>"),
+         "",
+         {"x", ""}},
+        {"character data",
+         RowSheet("<c r=\"A1\" t=\"inlineStr\"><is><t>a<![CDATA[<b>&amp;]]>c</t></is></c>"),
+         "",
+         {"a<b>&amp;c", ""}},
+        // The cached value of a formula; a formula without one leaves its cell.
+        {"formulas",
+         RowSheet(
+             "<c r=\"A1\"><f>1+1</f><v>2</v></c><c r=\"B1\" t=\"str\"><f>\"a\"&amp;\"b\"</f><v>ab</v></c>"
+             "<c r=\"C1\"><f>D1</f></c><c r=\"D1\"><f>X</f><v></v></c>"),
+         "",
+         {"2", "ab", "", ""}},
+        {"rich text runs without their phonetic hints",
+         RowSheet("<c r=\"A1\" t=\"inlineStr\"><is><r><t>a</t></r><r><rPr><b/></rPr><t "
+                  "xml:space=\"preserve\"> b</t>"
+                  "</r><rPh sb=\"0\" eb=\"1\"><t>x</t></rPh></is></c>"),
+         "",
+         {"a b", ""}},
+        {"a byte order mark, a declaration, comments and instructions",
+         "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<!-- made by hand -->"
+         "<worksheet xmlns=\"" +
+             Main +
+             "\"><?app data?><sheetData><row r=\"1\"><!-- x --><c r=\"A1\"><v>3</v></c></row></sheetData>"
+             "</worksheet>\n<!-- end -->\n",
+         "",
+         {"3", ""}},
+        {"shared strings",
+         RowSheet("<c r=\"A1\" t=\"s\"><v>1</v></c><c r=\"B1\" t=\"s\"><v>0</v></c>"),
+         "<sst xmlns=\"" + Main + "\"><si><t>a&amp;b</t></si><si><r><t>c</t></r><r><t>d</t></r></si></sst>",
+         {"cd", "a&b"}},
+        {"numbers with spaces and signs",
+         RowSheet("<c r=\"A1\"><v> 7 </v></c><c r=\"B1\"><v>+3</v></c>"),
+         "",
+         {"7", "3"}},
+        {"UTF-16",
+         Utf16WithMark(RowSheet("<c r=\"A1\" t=\"inlineStr\"><is><t>\xC3\xA9</t></is></c>")),
+         "",
+         {"\xC3\xA9", ""}},
+        {"a declared Latin-1",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
+             RowSheet("<c r=\"A1\" t=\"inlineStr\"><is><t>\xE9t\xE9</t></is></c>"),
+         "",
+         {"\xC3\xA9t\xC3\xA9", ""}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid grid(nullptr);
+        grid.IncludeFixedCells = true;
+        EXPECT_EQ(LoadWorkbookOf(grid, row.sheet, row.strings), "no error");
+        // The grid keeps a column and a row past its fixed ones whatever it loads.
+        EXPECT_EQ(CellTexts(grid).front(), row.firstRow);
+    }
+}
+
+TEST(WorkbookSheetXml, RefusesSheetsThatAreNotWellFormed) {
+    const std::string cell = "<c r=\"A1\" t=\"inlineStr\"><is><t>";
+    const std::string cellEnd = "</t></is></c>";
+    const struct {
+        const char* label;
+        std::string sheet;
+        std::string strings = "";
+    } rows[] = {
+        {"a tag cut short", "<worksheet xmlns=\"" + Main + "\"><sheetData><row r=\"1\"><c r=\"A1\""},
+        {"a document cut short",
+         "<worksheet xmlns=\"" + Main + "\"><sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c>"},
+        {"an attribute value never closed", RowSheet("<c r=\"A1><v>1</v></c>")},
+        {"quotes that differ", RowSheet("<c r=\"A1'><v>1</v></c>")},
+        {"an attribute without quotes", RowSheet("<c r=A1><v>1</v></c>")},
+        {"an attribute twice", RowSheet("<c r=\"A1\" r=\"B1\"><v>1</v></c>")},
+        {"an end tag of another element", RowSheet("<c r=\"A1\"><v>1</c></v>")},
+        {"an undeclared prefix", RowSheet("<x:c r=\"A1\"><x:v>1</x:v></x:c>")},
+        {"an unknown entity", RowSheet(cell + "&nbsp;" + cellEnd)},
+        {"an entity without its semicolon", RowSheet(cell + "&amp" + cellEnd)},
+        {"a reference to character 0", RowSheet(cell + "&#0;" + cellEnd)},
+        {"a reference to a surrogate", RowSheet(cell + "&#xD800;" + cellEnd)},
+        {"a reference past the last character", RowSheet(cell + "&#x110000;" + cellEnd)},
+        {"a control character", RowSheet(cell + "\x01" + cellEnd)},
+        {"bytes that are no UTF-8", RowSheet(cell + "\xC3(" + cellEnd)},
+        {"]]> in text", RowSheet(cell + "a]]>b" + cellEnd)},
+        {"character data never closed", RowSheet(cell + "<![CDATA[a" + cellEnd)},
+        {"a comment never closed", RowSheet("<!-- x <c r=\"A1\"><v>1</v></c>")},
+        {"a DTD inside the sheet", RowSheet("<!DOCTYPE x><c r=\"A1\"><v>1</v></c>")},
+        {"text after the sheet", RowSheet("<c r=\"A1\"><v>1</v></c>") + "x"},
+        {"a second root", RowSheet("<c r=\"A1\"><v>1</v></c>") + "<worksheet/>"},
+        {"a declaration not at the start", " <?xml version=\"1.0\"?>" + RowSheet("<c r=\"A1\"><v>1</v></c>")},
+        {"version 1.1", "<?xml version=\"1.1\"?>" + RowSheet("<c r=\"A1\"><v>1</v></c>")},
+        {"an encoding nobody knows",
+         "<?xml version=\"1.0\" encoding=\"nobody\"?>" + RowSheet("<c r=\"A1\"><v>1</v></c>")},
+        {"shared strings cut short", RowSheet("<c r=\"A1\" t=\"s\"><v>0</v></c>"), "<sst><si><t>a</t></si>"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"x", "y"}});
+        EXPECT_EQ(LoadWorkbookOf(grid, row.sheet, row.strings), "File contains no data or corrupt file ");
+        EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"x", "y"}}));
+    }
+}
+
+} // namespace
