@@ -5,6 +5,7 @@
 #include "grid/XmlScanner.h"
 
 #include <QDateTime>
+#include <QStringDecoder>
 
 #include <charconv>
 #include <cmath>
@@ -17,8 +18,10 @@ QByteArray View(const std::string& bytes) {
     return QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+// A leading U+FEFF is part of the value (fromUtf8 would drop it as a byte order mark).
 QString Utf16Of(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 bool IsDigits(std::string_view text) {

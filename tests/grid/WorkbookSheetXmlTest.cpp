@@ -133,6 +133,11 @@ TEST(WorkbookSheetXml, ReadsWhatWellFormedSheetsMayHold) {
          RowSheet("<c r=\"A1\"><v> 7 </v></c><c r=\"B1\"><v>+3</v></c>"),
          "",
          {"7", "3"}},
+        // U+FEFF is no white space, and no byte order mark inside a value.
+        {"booleans",
+         RowSheet("<c r=\"A1\" t=\"b\"><v>&#xFEFF;1</v></c><c r=\"B1\" t=\"b\"><v> 1 </v></c>"),
+         "",
+         {"FALSE", "TRUE"}},
         {"UTF-16",
          Utf16WithMark(RowSheet("<c r=\"A1\" t=\"inlineStr\"><is><t>\xC3\xA9</t></is></c>")),
          "",
