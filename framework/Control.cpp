@@ -104,7 +104,12 @@ void TControl::SetParent(TWinControl* newParent) {
     if (parent)
         parent->controls.push_back(this);
     if (view) {
-        view->setParent(parent ? parent->ClientView() : nullptr);
+        QWidget* parentView = parent ? parent->ClientView() : nullptr;
+        // Qt's plain reparenting would turn a pop-up window into a child.
+        if (popupWindow)
+            view->setParent(parentView, view->windowFlags());
+        else
+            view->setParent(parentView);
         view->setVisible(visible && parent);
     }
     ViewChanged();
@@ -139,8 +144,15 @@ void TControl::SetAlign(TAlign value) {
 
 void TControl::SetVisible(bool value) {
     visible = value;
-    if (view && (parent || !value))
+    if (view && popupWindow && value) {
+        // Placed first: a window reports the place it shows at as its own.
+        if (viewDirty)
+            UpdateView();
+        view->show();
+        view->raise();
+    } else if (view && (parent || !value)) {
         view->setVisible(value);
+    }
     if (parent && align != alNone)
         parent->AlignControls();
 }
@@ -192,6 +204,14 @@ void TControl::ViewChanged() {
     if (!std::exchange(flushPosted, true))
         QMetaObject::invokeMethod(
             QCoreApplication::instance(), [] { UpdateStaleViews(); }, Qt::QueuedConnection);
+}
+
+void TControl::MakePopupWindow() {
+    popupWindow = true;
+    view->setParent(view->parentWidget(),
+                    Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    view->setAttribute(Qt::WA_ShowWithoutActivating);
+    view->setFocusPolicy(Qt::NoFocus);
 }
 
 // A window's place is its client area's, frame aside, as Qt places a window not yet shown.

@@ -115,6 +115,10 @@ protected:
     virtual void PlaceView();
     // The view needs UpdateView: after the current event if it is on screen, else when it is shown.
     void ViewChanged();
+    // Makes the view a small frameless window over all others that never takes the focus or
+    // activates, placed by the control's bounds in screen coordinates. It shows and hides with the
+    // control, with or without a parent; a parent keeps it as a window of its own, not a child.
+    void MakePopupWindow();
 
     virtual void Click();
     virtual void DblClick();
@@ -139,6 +143,7 @@ private:
     QPointer<QWidget> view;
     bool viewDirty = false;
     bool viewQueued = false;
+    bool popupWindow = false;
     int left = 0, top = 0, width = 0, height = 0;
     TAlign align = alNone;
     bool visible = true;

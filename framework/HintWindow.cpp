@@ -2,15 +2,11 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QWidget>
 
 THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
     TabStop = false;
     SetColor(clInfoBk);
-    QWidget* window = View();
-    window->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
-    window->setAttribute(Qt::WA_ShowWithoutActivating);
-    window->setFocusPolicy(Qt::NoFocus);
+    MakePopupWindow();
     Hide();
 }
 
@@ -23,10 +19,6 @@ void THintWindow::ActivateHint(TRect Rect, const AnsiString& AHint) {
     SetCaption(AHint);
     SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
     Show();
-    // A window without a parent places and shows itself.
-    UpdateView();
-    View()->show();
-    View()->raise();
 }
 
 TRect THintWindow::CalcHintRect(int MaxWidth, const AnsiString& AHint, void*) {

@@ -134,10 +134,10 @@ void TDataGrid::OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) {
         HideDropMarkers();
         return;
     }
-    // Markers are children of the grid, placed by cell corners in its own coordinates, and as
-    // large as the arrow outlines.
+    // Markers are windows of their own, placed on the screen by the cell's corners, and as large
+    // as the arrow outlines.
     const auto place = [&](TArrowDirection direction, int x, int y) {
-        const QPoint at = ClientView()->mapTo(View(), QPoint(x, y));
+        const QPoint at = ClientView()->mapToGlobal(QPoint(x, y));
         arrows[direction]->SetBounds(at.x(), at.y(), 11, 11);
         arrows[direction]->Show();
     };

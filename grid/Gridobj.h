@@ -43,8 +43,8 @@ public:
 
 enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
 
-// A small solid lime arrow the grid places where a moved row or column would drop. The window
-// is cut to the arrow's outline.
+// A small solid lime arrow the grid places where a moved row or column would drop: a pop-up
+// window placed in screen coordinates, cut to the arrow's outline.
 class TArrowWindow : public TPanel {
 public:
     TArrowWindow(TWinControl* AOwner, TArrowDirection ADirection);

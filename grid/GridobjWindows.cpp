@@ -29,8 +29,13 @@ TArrowWindow::TArrowWindow(TWinControl* AOwner, TArrowDirection ADirection)
     : TPanel(AOwner), Direction(ADirection), Arrow(OutlineOf(ADirection)) {
     SetBevelOuter(bvNone);
     SetColor(clLime);
-    SetParent(AOwner);
+    // A window of its own, so that the grid's edge does not cut the arrow above its header; the
+    // mouse and a drag pass through it to the grid.
+    MakePopupWindow();
+    View()->setWindowFlag(Qt::WindowTransparentForInput);
+    View()->setAttribute(Qt::WA_TransparentForMouseEvents);
     Hide();
+    SetParent(AOwner);
 }
 
 void TArrowWindow::UpdateView() {

@@ -1,5 +1,6 @@
 #include "framework/DragDrop.h"
 #include "grid/Datagrid.h"
+#include "grid/Gridobj.h"
 
 #include "tests/grid/GridFiles.h"
 #include "tests/grid/OfficeFiles.h"
@@ -15,7 +16,10 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,11 +44,7 @@ struct DragWindow : ShownGrid<TDataGrid> {
     // DROPEFFECT_NONE when it refused the drop where the mouse was.
     int DropOn(const QMimeData& data, int col, int row, Qt::KeyboardModifiers keys = {}) {
         const QPoint at = At(col, row);
-        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, keys);
-        QApplication::sendEvent(Cells(), &enter);
-        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, keys);
-        QApplication::sendEvent(Cells(), &move);
-        if (!move.isAccepted()) {
+        if (!CarryOver(data, at, keys)) {
             QDragLeaveEvent leave;
             QApplication::sendEvent(Cells(), &leave);
             return DROPEFFECT_NONE;
@@ -54,6 +54,14 @@ struct DragWindow : ShownGrid<TDataGrid> {
         if (!drop.isAccepted())
             return DROPEFFECT_NONE;
         return drop.dropAction() == Qt::CopyAction ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    }
+    // Brings data onto the cells at a point and moves it there; true when the grid would take it.
+    bool CarryOver(const QMimeData& data, QPoint at, Qt::KeyboardModifiers keys = {}) {
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, keys);
+        QApplication::sendEvent(Cells(), &enter);
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, keys);
+        QApplication::sendEvent(Cells(), &move);
+        return move.isAccepted();
     }
     void TakeDrops() {
         grid->SetOptions(grid->GetOptions() | goEditing);
@@ -315,6 +323,105 @@ TEST(GridDragDrop, AHeaderDragCarriesItsColumn) {
     EXPECT_TRUE(Responder().DragsOffered[0].Labelled);
     EXPECT_EQ(dropped, 3);
     EXPECT_EQ(window.stops, (std::vector<int>{DROPEFFECT_MOVE}));
+}
+
+// The grid's marker pointing that way, found among its controls.
+TArrowWindow& Arrow(TDataGrid& grid, TArrowDirection direction) {
+    for (int i = 0; i < grid.ControlCount(); ++i)
+        if (auto* arrow = dynamic_cast<TArrowWindow*>(grid.Controls(i));
+            arrow && arrow->Direction == direction)
+            return *arrow;
+    throw std::logic_error("no arrow");
+}
+
+TEST(GridDragDrop, ColumnArrowsAreWindowsBesideTheHeaderCell) {
+    // Columns start every 64 pixels after the fixed one, lines drawn within the cells; the header
+    // row is 21 high, so the down arrow stands from 8 above its top and the up arrow from its foot.
+    const struct {
+        const char* label;
+        int leftCol;
+        int col;
+        int dx;
+        int cellLeft;
+    } rows[] = {
+        {"first column, near its left end", 1, 1, 2, 64},
+        {"first column, near its right end", 1, 1, 62, 64},
+        {"last column of a grid scrolled right, near its left end", 3, 5, 2, 192},
+        {"last column of a grid scrolled right, near its right end", 3, 5, 62, 192},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        DragWindow window;
+        window.TakeDrops();
+        // Away from the screen's corner, so that the screen's coordinates differ from the window's.
+        window.form.SetBounds(150, 120, 400, 300);
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return window.form.View()->geometry().topLeft() == QPoint(150, 120); }));
+        window.grid->SetLeftCol(row.leftCol);
+        const QWidget* focused = QApplication::focusWidget();
+        const QWidget* active = QApplication::activeWindow();
+        const auto data = ColumnData(2);
+        ASSERT_TRUE(window.CarryOver(*data, window.At(row.col, 0, row.dx)));
+        const QPoint cells = window.Cells()->mapToGlobal(QPoint(0, 0));
+        for (const auto& [direction, top] : {std::pair{arrDown, -8}, std::pair{arrUp, 21}}) {
+            SCOPED_TRACE(direction == arrDown ? "down" : "up");
+            const QWidget& arrow = *Arrow(*window.grid, direction).View();
+            EXPECT_TRUE(arrow.isWindow());
+            EXPECT_TRUE(arrow.isVisible());
+            EXPECT_EQ(arrow.geometry(), QRect(cells + QPoint(row.cellLeft, top), QSize(11, 11)));
+            EXPECT_TRUE(arrow.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+            EXPECT_TRUE(arrow.testAttribute(Qt::WA_ShowWithoutActivating));
+        }
+        EXPECT_EQ(QApplication::focusWidget(), focused);
+        EXPECT_EQ(QApplication::activeWindow(), active);
+    }
+}
+
+TEST(GridDragDrop, ColumnArrowsGoWhenTheDragDoes) {
+    using Ending = std::function<void(DragWindow&, const QMimeData&)>;
+    const struct {
+        const char* label;
+        Ending end;
+        // Given up, the drag leaves the arrows to the grid it started from.
+        bool shownUntilTheDragEnds;
+    } rows[] = {
+        {"moved on to a cell", [](DragWindow& w, const QMimeData& d) { w.CarryOver(d, w.At(2, 3)); }, false},
+        {"left the grid",
+         [](DragWindow& w, const QMimeData&) {
+             QDragLeaveEvent leave;
+             QApplication::sendEvent(w.Cells(), &leave);
+         },
+         false},
+        {"dropped",
+         [](DragWindow& w, const QMimeData& d) {
+             QDropEvent drop(w.At(3, 0), Qt::MoveAction, &d, Qt::LeftButton, {});
+             QApplication::sendEvent(w.Cells(), &drop);
+         },
+         false},
+        {"given up with Escape", [](DragWindow&, const QMimeData&) {}, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SourceWindow window;
+        // Columns drop without typing, which would keep drags from starting.
+        window.grid->DragDropSettings->SetOleDropTarget(true);
+        const auto shown = [&] {
+            return std::pair{Arrow(*window.grid, arrDown).View()->isVisible(),
+                             Arrow(*window.grid, arrUp).View()->isVisible()};
+        };
+        std::pair<bool, bool> over, ended;
+        Responder().DragActions.push_back([&](const QMimeData& data) {
+            window.CarryOver(data, window.At(3, 0));
+            over = shown();
+            row.end(window, data);
+            ended = shown();
+            return DROPEFFECT_NONE;
+        });
+        window.PressAndMove(2, 0, 20, 10, 0);
+        EXPECT_EQ(over, std::pair(true, true));
+        EXPECT_EQ(ended, std::pair(row.shownUntilTheDragEnds, row.shownUntilTheDragEnds));
+        EXPECT_EQ(shown(), std::pair(false, false));
+    }
 }
 
 } // namespace
