@@ -161,11 +161,12 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
     std::map<int, KeptRow> rows;
     int row = 0;
     int col = 0;
-    for (qint64 start = 0; reader.Next(); start = reader.characterOffset()) {
+    while (reader.Next()) {
         if (reader.isEndElement() && reader.name() == u"sheetData" && dataEnd < 0)
             dataEnd = reader.characterOffset();
         if (!reader.isStartElement())
             continue;
+        const qint64 start = TagStart(text, reader);
         const QStringView name = reader.name();
         if (dataStart < 0 && name == u"dimension") {
             dimensionStart = start;

@@ -8,7 +8,7 @@ QString InsertBeforeEndTag(const QString& text, QStringView element,
     int depth = 0;
     int elementDepth = -1;
     QString prefix;
-    for (qint64 start = 0; reader.Next(); start = reader.characterOffset()) {
+    while (reader.Next()) {
         if (reader.isStartElement()) {
             ++depth;
             if (elementDepth < 0 && reader.name() == element) {
@@ -16,8 +16,10 @@ QString InsertBeforeEndTag(const QString& text, QStringView element,
                 prefix = PrefixOf(reader.qualifiedName());
             }
         } else if (reader.isEndElement()) {
-            if (depth-- == elementDepth)
+            if (depth-- == elementDepth) {
+                const qint64 start = TagStart(text, reader);
                 return text.left(start) + make(prefix) + text.mid(start);
+            }
         }
     }
     return text;
@@ -28,9 +30,10 @@ QString RemoveElements(const QString& text, const std::function<bool(const QXmlS
     PartReader reader(text, FileName);
     QString result;
     qint64 kept = 0;
-    for (qint64 start = 0; reader.Next(); start = reader.characterOffset()) {
+    while (reader.Next()) {
         if (!reader.isStartElement() || !match(reader))
             continue;
+        const qint64 start = TagStart(text, reader);
         reader.skipCurrentElement();
         if (reader.hasError())
             reader.Corrupt();
@@ -38,6 +41,11 @@ QString RemoveElements(const QString& text, const std::function<bool(const QXmlS
         kept = reader.characterOffset();
     }
     return result + text.mid(kept);
+}
+
+qint64 TagStart(const QString& text, const QXmlStreamReader& reader) {
+    // A tag holds no '<' of its own, not even in its attributes' values.
+    return text.lastIndexOf(u'<', reader.characterOffset() - 1);
 }
 
 QString PrefixOf(QStringView qualifiedName) {

@@ -17,6 +17,9 @@ QString InsertBeforeEndTag(const QString& text, QStringView element,
 // Every element that match accepts (at its start) removed with its content.
 QString RemoveElements(const QString& text, const std::function<bool(const QXmlStreamReader&)>& match,
                        const AnsiString& FileName);
+// Where the tag the reader has just read begins. The reader's offset will not do: it ends text
+// only once it has taken the '<' that follows.
+qint64 TagStart(const QString& text, const QXmlStreamReader& reader);
 // "x:" for "x:row", "" for "row".
 QString PrefixOf(QStringView qualifiedName);
 

@@ -170,6 +170,71 @@ TEST(DatagridWorkbook, WritesIntoANamedSheetKeepingTheRest) {
               "['Only']\n");
 }
 
+TEST(DatagridWorkbook, WritesIntoSheetsLaidOutWithWhiteSpace) {
+    // How the XML parts lay out their tags: LibreOffice ends its relationships on a line of their
+    // own; other programs indent every part.
+    const struct {
+        const char* label;
+        const char* layout;
+    } rows[] = {
+        {"relationships ending on a new line",
+         "text.replace('</Relationships>', '\\n</Relationships>') if name.endswith('.rels') else text"},
+        {"every part indented", "text.replace('><', '>\\n  <')"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TestFolder folder;
+        const std::string file = folder.Path("book.xlsx").str();
+        MakeWorkbook(file, "ws = wb.active; ws.title = 'First'; ws['A1'] = 'untouched'\n"
+                           "costs = wb.create_sheet('Costs'); costs['A1'] = '=1+1'; costs['E9'] = 'keep'\n"
+                           "costs['B2'].font = Font(bold=True)\n");
+        // The formula's place in a calculation chain, which a sheet written over it must lose.
+        RunPython(
+            "import sys, zipfile\n"
+            "src = zipfile.ZipFile(sys.argv[1]); items = [(i.filename, src.read(i).decode()) for i in "
+            "src.infolist()]\n"
+            "src.close()\n"
+            "items.append(('xl/calcChain.xml', '<?xml version=\"1.0\"?><calcChain xmlns=\"http://"
+            "schemas.openxmlformats.org/spreadsheetml/2006/main\"><c r=\"A1\" i=\"2\"/></calcChain>'))\n"
+            "def edit(name, text):\n"
+            "    if name == 'xl/_rels/workbook.xml.rels':\n"
+            "        text = text.replace('</Relationships>', '<Relationship Id=\"rId99\" Type=\"http://"
+            "schemas.openxmlformats.org/officeDocument/2006/relationships/calcChain\" "
+            "Target=\"calcChain.xml\"/></Relationships>')\n"
+            "    if name == '[Content_Types].xml':\n"
+            "        text = text.replace('</Types>', '<Override PartName=\"/xl/calcChain.xml\" "
+            "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml\"/>"
+            "</Types>')\n"
+            "    return " +
+                std::string(row.layout) +
+                "\n"
+                "with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as out:\n"
+                "    for name, text in items:\n"
+                "        out.writestr(name, edit(name, text) if name.endswith('.xml') or "
+                "name.endswith('.rels') else text)\n",
+            {QString::fromStdString(file)});
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"new", "2.5"}, {"", "x"}});
+        grid.SaveToXLSSheet(file, "Costs");
+        grid.SaveToXLSSheet(file, "Added");
+        EXPECT_EQ(SheetAsRead(file, "Costs"), "s:new n:2.5 - - -\n- s:x - - -\n- - - - -\n- - - - -\n"
+                                              "- - - - -\n- - - - -\n- - - - -\n- - - - -\n- - - - s:keep\n");
+        EXPECT_EQ(SheetAsRead(file, "Added"), "s:new n:2.5\n- s:x\n");
+        EXPECT_EQ(RunPython("import sys, openpyxl\nwb = openpyxl.load_workbook(sys.argv[1])\n"
+                            "print(wb.sheetnames, wb['Costs']['B2'].font.b, wb['First']['A1'].value)",
+                            {QString::fromStdString(file)}),
+                  "['First', 'Costs', 'Added'] True untouched\n");
+        // Every part still well-formed, and nothing left of the chain.
+        EXPECT_EQ(RunPython("import sys, zipfile, xml.dom.minidom\nz = zipfile.ZipFile(sys.argv[1])\n"
+                            "for n in z.namelist():\n"
+                            "    text = z.read(n).decode()\n"
+                            "    xml.dom.minidom.parseString(text)\n"
+                            "    if 'calcChain' in n or 'calcChain' in text: print(n)\n",
+                            {QString::fromStdString(file)}),
+                  "");
+    }
+}
+
 TEST(DatagridWorkbook, BadFilesChangeNothing) {
     TestFolder folder;
     const std::string good = folder.Path("good.xlsx").str();
