@@ -143,8 +143,7 @@ void TVisualEditForm::DrawName(int x, int y, const AnsiString& name) {
     if (canvas.Brush.Style != bsClear)
         painter.fillRect(QRect(x, y, metrics.horizontalAdvance(CanvasText(name)), metrics.height()),
                          ToQColor(canvas.Brush.Color));
-    painter.setPen(ToQColor(canvas.Font.Color));
-    namePainter->Glyphs.Draw(painter, x, y + metrics.ascent(), name.view());
+    namePainter->Glyphs.Draw(painter, x, y + metrics.ascent(), name.view(), ToQColor(canvas.Font.Color));
 }
 
 void TVisualEditForm::DrawOutline(TCanvas& canvas) {

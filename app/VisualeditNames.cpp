@@ -1,5 +1,6 @@
 #include "app/VisualeditNames.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -61,15 +62,34 @@ bool NameGlyphs::Compose(std::string_view text) {
     return true;
 }
 
-void NameGlyphs::Draw(QPainter& painter, int x, int y, std::string_view text) {
+void NameGlyphs::Draw(QPainter& painter, int x, int y, std::string_view text, const QColor& colour) {
     if (!raw.isValid() || !Compose(text)) {
+        painter.setPen(colour);
         painter.drawText(x, y, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
         return;
     }
     if (indexes.isEmpty())
         return;
+    if (!ink)
+        ink.emplace(raw, painter.renderHints());
+    if (!ink->Writable(painter, colour)) {
+        painter.setPen(colour);
+        DrawRun(painter, x, y, indexes, positions);
+        return;
+    }
+    // Written glyphs leave the painter's pen as the drawing before set it.
+    auto& image = *static_cast<QImage*>(painter.device());
+    for (qsizetype i = 0; i < indexes.size(); ++i)
+        if (!ink->Write(image, indexes[i], x + positions[i].x(), y, colour.rgb())) {
+            painter.setPen(colour);
+            DrawRun(painter, x, y, {indexes[i]}, {positions[i]});
+        }
+}
+
+void NameGlyphs::DrawRun(QPainter& painter, int x, int y, const QList<quint32>& glyphIndexes,
+                         const QList<QPointF>& glyphPositions) {
     run.setRawFont(raw);
-    run.setGlyphIndexes(indexes);
-    run.setPositions(positions);
+    run.setGlyphIndexes(glyphIndexes);
+    run.setPositions(glyphPositions);
     painter.drawGlyphRun(QPointF(x, y), run);
 }

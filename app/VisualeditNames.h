@@ -1,10 +1,13 @@
 #pragma once
 
+#include "app/VisualeditInk.h"
+
 #include <QFont>
 #include <QGlyphRun>
 #include <QRawFont>
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 class QPaintDevice;
@@ -19,8 +22,8 @@ class NameGlyphs {
 public:
     NameGlyphs(const QFont& font, QPaintDevice* device);
 
-    // The text with the left end of its baseline at (x, y).
-    void Draw(QPainter& painter, int x, int y, std::string_view text);
+    // The text in colour with the left end of its baseline at (x, y).
+    void Draw(QPainter& painter, int x, int y, std::string_view text, const QColor& colour);
 
 private:
     static constexpr int First = 32;
@@ -43,6 +46,8 @@ private:
     const Step& StepOf(char a, char b);
     // Puts text's glyphs into run; false where it must be shaped whole.
     bool Compose(std::string_view text);
+    void DrawRun(QPainter& painter, int x, int y, const QList<quint32>& glyphIndexes,
+                 const QList<QPointF>& glyphPositions);
 
     QFont font;
     QPaintDevice* device;
@@ -52,4 +57,6 @@ private:
     QGlyphRun run;
     QList<quint32> indexes;
     QList<QPointF> positions;
+    // Made at the first name, in the hints of the painter it is written with.
+    std::optional<NameInk> ink;
 };

@@ -1,5 +1,7 @@
 #include "tests/app/VisualEditor.h"
 
+#include "framework/NumberFormat.h"
+
 #include <initializer_list>
 #include <limits>
 #include <string>
@@ -41,6 +43,23 @@ protected:
     }
 
     static SimpleSewerNetwork& Network() { return *FrontForm->Network; }
+
+    // Names alone are drawn.
+    static void HideSymbols() {
+        for (TSpeedButton* symbols : {VisualEditForm->SewerSpeedButton, VisualEditForm->JunctionSpeedButton,
+                                      VisualEditForm->DropSpeedButton, VisualEditForm->DatumSpeedButton})
+            symbols->ViewClicked();
+    }
+
+    // The paint box's size, font and ground, as its picture starts.
+    static TCanvas& BlankPicture(TBitmap& picture) {
+        picture.SetSize(VisualEditForm->PaintBox->Width(), VisualEditForm->PaintBox->Height());
+        TCanvas& canvas = *picture.Canvas;
+        canvas.Font = VisualEditForm->PaintBox->Font;
+        canvas.Brush = TBrush{VisualEditForm->GetColor(), bsSolid};
+        canvas.FillRect(Rect(0, 0, picture.Width(), picture.Height()));
+        return canvas;
+    }
 };
 
 TEST_F(VisualEditDrawing, SewersAreBlueLimeInTheirSubnetAndRedWhenSelected) {
@@ -191,19 +210,13 @@ TEST_F(VisualEditDrawing, NamesLookAsTheCanvasWritesThem) {
         {"sewer and junction names", true, bsClear},
         {"junction names alone", false, bsSolid},
     };
-    for (TSpeedButton* symbols : {VisualEditForm->SewerSpeedButton, VisualEditForm->JunctionSpeedButton,
-                                  VisualEditForm->DropSpeedButton, VisualEditForm->DatumSpeedButton})
-        symbols->ViewClicked();
+    HideSymbols();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         if (VisualEditForm->SewerNameSpeedButton->GetDown() != row.sewerNames)
             VisualEditForm->SewerNameSpeedButton->ViewClicked();
         TBitmap expected;
-        expected.SetSize(VisualEditForm->PaintBox->Width(), VisualEditForm->PaintBox->Height());
-        TCanvas& canvas = *expected.Canvas;
-        canvas.Font = VisualEditForm->PaintBox->Font;
-        canvas.Brush = TBrush{VisualEditForm->GetColor(), bsSolid};
-        canvas.FillRect(Rect(0, 0, expected.Width(), expected.Height()));
+        TCanvas& canvas = BlankPicture(expected);
         canvas.Brush.Style = bsClear;
         if (row.sewerNames)
             for (const Name& name : sewerNames)
@@ -211,6 +224,56 @@ TEST_F(VisualEditDrawing, NamesLookAsTheCanvasWritesThem) {
         canvas.Brush.Style = row.junctionNameGround;
         for (const Name& name : junctionNames)
             canvas.TextOut(name.x, name.y, name.text);
+        EXPECT_TRUE(Shown() == expected.Image());
+    }
+}
+
+// A crowd of names, each a few thousand times over the picture at the widest view, looks as the
+// canvas writes them one after another at every zoom, however many times the same glyph is
+// written over itself.
+TEST_F(VisualEditDrawing, CrowdedNamesLookAsTheCanvasWritesThemAtEveryZoom) {
+    SimpleSewerNetwork& network = Network();
+    // 600 sewers on a 24 x 25 grid a metre apart, each to its neighbour on the left.
+    for (int k = 1; k < 600; ++k)
+        network.AddSewerAt("T" + IntToStr(k), "N" + IntToStr(k), "N" + IntToStr(k - 1), k % 24 - 12.0,
+                           k / 24 - 12.0, (k - 1) % 24 - 12.0, (k - 1) / 24 - 12.0);
+    network.BuildConnections();
+    HideSymbols();
+    const struct {
+        const char* label;
+        double scale;
+        bool sewerNames, junctionNames;
+    } rows[] = {
+        {"all names, whole town", 1, true, true},      {"all names, street", 10, true, true},
+        {"all names, close", 40, true, true},          {"junction names, whole town", 1, false, true},
+        {"sewer names, whole town", 1.5, true, false}, {"no names", 1, false, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        VisualEditForm->Scale = row.scale;
+        if (VisualEditForm->SewerNameSpeedButton->GetDown() != row.sewerNames)
+            VisualEditForm->SewerNameSpeedButton->ViewClicked();
+        if (VisualEditForm->JunctionNameSpeedButton->GetDown() != row.junctionNames)
+            VisualEditForm->JunctionNameSpeedButton->ViewClicked();
+        TBitmap expected;
+        TCanvas& canvas = BlankPicture(expected);
+        const auto screen = [](double x, double y) {
+            return std::pair(static_cast<int>(VisualEditForm->WorldToScreenX(x)),
+                             static_cast<int>(VisualEditForm->WorldToScreenY(y)));
+        };
+        if (row.sewerNames) {
+            canvas.Brush.Style = bsClear;
+            for (const Sewer* s : network.Sewers) {
+                const auto [x, y] = screen((s->UpstreamNode->X + s->DownstreamNode->X) * 0.5,
+                                           (s->UpstreamNode->Y + s->DownstreamNode->Y) * 0.5);
+                canvas.TextOut(x, y, s->Name);
+            }
+        }
+        if (row.junctionNames)
+            for (const SewerNode* j : network.Junctions) {
+                const auto [x, y] = screen(j->X, j->Y);
+                canvas.TextOut(x + 8, y + 8, j->Name);
+            }
         EXPECT_TRUE(Shown() == expected.Image());
     }
 }

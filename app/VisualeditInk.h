@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QPainter>
+#include <QRawFont>
+
+#include <array>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class QImage;
+
+// Writes a font's glyphs on a 32-bit picture from their coverage, pixel for pixel as the painter
+// writes them but without its per-glyph work. Each glyph is drawn once by the painter at each
+// 64th of a pixel it is asked at; its coverage is read back from that drawing, and writing it
+// from the coverage must give the painter's own pixels on a ground of every colour before it is
+// used in a colour. A glyph that fails, or is seldom used, is left to the painter.
+class NameInk {
+public:
+    NameInk(const QRawFont& raw, QPainter::RenderHints hints);
+
+    // Whether glyphs in colour can be written directly on the picture the painter draws on.
+    bool Writable(const QPainter& painter, const QColor& colour) const;
+    // The glyph with its origin at (x, y) in colour; false, with nothing written, where it must
+    // be drawn by the painter.
+    bool Write(QImage& image, quint32 glyph, double x, int y, QRgb colour);
+
+private:
+    static constexpr int Phases = 64;
+    // Checking a glyph costs about what the painter's drawing of it so many times costs; a glyph
+    // used less is left to the painter.
+    static constexpr int PainterUses = 256;
+    // The pixels a glyph covers, relative to the pixel its origin falls in.
+    struct Coverage {
+        int Uses = 0;
+        bool Read = false;
+        bool Usable = false;
+        bool Checked = false;
+        QRgb CheckedColour = 0;
+        int Left = 0;
+        int Top = 0;
+        int Width = 0;
+        int Height = 0;
+        // Rows of Width and three more, so that four alphas from any column can be read.
+        std::vector<uchar> Alpha;
+        // Each row's first column of ink and the column after its last.
+        std::vector<std::pair<int, int>> Ink;
+    };
+    using Phased = std::array<Coverage, Phases>;
+
+    Coverage& CoverageOf(quint32 glyph, int phase);
+    void Read(Coverage& coverage, quint32 glyph, int phase) const;
+    bool Agrees(const Coverage& coverage, quint32 glyph, int phase, QRgb colour) const;
+    // The glyph drawn by the painter on image with its origin at each origin moved by phase / 64.
+    void DrawnByPainter(QImage& image, quint32 glyph, const std::vector<QPoint>& origins, int phase,
+                        QRgb colour) const;
+    // The coverage in colour over image with the glyph's origin in pixel (x, y).
+    static void Put(QImage& image, const Coverage& coverage, int x, int y, QRgb colour);
+
+    QRawFont raw;
+    QPainter::RenderHints hints;
+    std::vector<std::unique_ptr<Phased>> glyphs;
+};
