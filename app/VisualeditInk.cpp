@@ -9,7 +9,7 @@
 #include <cstring>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace {
@@ -52,6 +52,36 @@ void BlendFour(QRgb colour, const uchar* alpha, QRgb* pixels) {
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels), _mm_packus_epi16(blended[0], blended[1]));
 }
+
+// Eight pixels at a time where the processor has 256-bit integer sums.
+__attribute__((target("avx2"))) void BlendEight(QRgb colour, const uchar* alpha, QRgb* pixels) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i full = _mm256_set1_epi16(255);
+    const __m256i half = _mm256_set1_epi16(0x80);
+    const __m256i ink = _mm256_unpacklo_epi8(_mm256_set1_epi32(static_cast<int>(colour)), zero);
+    std::uint64_t eight = 0;
+    std::memcpy(&eight, alpha, sizeof eight);
+    const __m128i spread =
+        _mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(eight)), _mm_setzero_si128());
+    const __m128i low = _mm_unpacklo_epi16(spread, spread);
+    const __m128i high = _mm_unpackhi_epi16(spread, spread);
+    // In-lane unpacking puts pixels 0, 1, 4, 5 in the first half and 2, 3, 6, 7 in the second.
+    const __m256i alphas[2] = {
+        _mm256_set_m128i(_mm_unpacklo_epi32(high, high), _mm_unpacklo_epi32(low, low)),
+        _mm256_set_m128i(_mm_unpackhi_epi32(high, high), _mm_unpackhi_epi32(low, low))};
+    const __m256i ground = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pixels));
+    const __m256i grounds[2] = {_mm256_unpacklo_epi8(ground, zero), _mm256_unpackhi_epi8(ground, zero)};
+    __m256i blended[2];
+    for (int part = 0; part < 2; ++part) {
+        __m256i t = _mm256_add_epi16(_mm256_mullo_epi16(ink, alphas[part]),
+                                     _mm256_mullo_epi16(grounds[part], _mm256_sub_epi16(full, alphas[part])));
+        t = _mm256_add_epi16(_mm256_add_epi16(t, _mm256_srli_epi16(t, 8)), half);
+        blended[part] = _mm256_srli_epi16(t, 8);
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(pixels), _mm256_packus_epi16(blended[0], blended[1]));
+}
+
+const bool Avx2 = __builtin_cpu_supports("avx2");
 #endif
 
 bool SameImage(const QImage& a, const QImage& b) {
@@ -133,7 +163,7 @@ void NameInk::Read(Coverage& coverage, quint32 glyph, int phase) const {
     coverage.Top = top - y;
     coverage.Width = right - left + 1;
     coverage.Height = bottom - top + 1;
-    coverage.Alpha.reserve(static_cast<std::size_t>((coverage.Width + 3) * coverage.Height));
+    coverage.Alpha.reserve(static_cast<std::size_t>((coverage.Width + Reach) * coverage.Height));
     for (int row = top; row <= bottom; ++row) {
         const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(row));
         std::pair<int, int> ink(coverage.Width, 0);
@@ -143,7 +173,7 @@ void NameInk::Read(Coverage& coverage, quint32 glyph, int phase) const {
             if (alpha != 0)
                 ink = {std::min(ink.first, column - left), column - left + 1};
         }
-        coverage.Alpha.insert(coverage.Alpha.end(), 3, 0);
+        coverage.Alpha.insert(coverage.Alpha.end(), Reach, 0);
         coverage.Ink.push_back(ink);
     }
     coverage.Usable = true;
@@ -175,30 +205,55 @@ bool NameInk::Agrees(const Coverage& coverage, quint32 glyph, int phase, QRgb co
     return SameImage(drawn, written);
 }
 
+// The rows of a glyph's coverage, each from its first ink to its last inside the picture, a
+// group of pixels at a time where the group lies inside the picture: columns past the ink take
+// the group's spare alphas of 0, which leave them as they are.
+template <int Group, typename Blender>
+[[gnu::always_inline]] inline void PutRows(const NameInk::Rows& rows, Blender blendGroup) {
+    for (int row = rows.FromRow; row < rows.ToRow; ++row) {
+        QRgb* pixels = rows.Pixels + row * rows.Stride;
+        const uchar* alpha = rows.Alpha + row * rows.AlphaStride;
+        const auto [first, end] = rows.Ink[row];
+        int column = std::max(first, rows.FromColumn);
+        const int last = std::min(end, rows.ToColumn);
+        for (; column < last && column + Group <= rows.Inside; column += Group)
+            blendGroup(alpha + column, pixels + column);
+        for (; column < last; ++column)
+            pixels[column] = Blend(rows.Colour, alpha[column], pixels[column]);
+    }
+}
+
+#if defined(__SSE2__)
+__attribute__((target("avx2"))) void PutEights(const NameInk::Rows& rows) {
+    PutRows<8>(rows, [&rows](const uchar* alpha, QRgb* pixels) { BlendEight(rows.Colour, alpha, pixels); });
+}
+#endif
+
 void NameInk::Put(QImage& image, const Coverage& coverage, int x, int y, QRgb colour) {
     const int left = x + coverage.Left;
     const int top = y + coverage.Top;
-    const int fromColumn = std::max(0, -left);
-    const int toColumn = std::min(coverage.Width, image.width() - left);
-    const int fromRow = std::max(0, -top);
-    const int toRow = std::min(coverage.Height, image.height() - top);
-    if (fromColumn >= toColumn || fromRow >= toRow)
+    Rows rows;
+    rows.Inside = image.width() - left;
+    rows.FromColumn = std::max(0, -left);
+    rows.ToColumn = std::min(coverage.Width, rows.Inside);
+    rows.FromRow = std::max(0, -top);
+    rows.ToRow = std::min(coverage.Height, image.height() - top);
+    if (rows.FromColumn >= rows.ToColumn || rows.FromRow >= rows.ToRow)
         return;
-    uchar* const bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
-    for (int row = fromRow; row < toRow; ++row) {
-        auto* pixels = reinterpret_cast<QRgb*>(bits + (top + row) * stride) + left;
-        const uchar* alpha = coverage.Alpha.data() + static_cast<std::size_t>(row * (coverage.Width + 3));
-        const auto [first, end] = coverage.Ink[static_cast<std::size_t>(row)];
-        int column = std::max(first, fromColumn);
-        const int last = std::min(end, toColumn);
+    rows.Stride = image.bytesPerLine() / 4;
+    rows.Pixels = reinterpret_cast<QRgb*>(image.bits()) + top * rows.Stride + left;
+    rows.AlphaStride = coverage.Width + Reach;
+    rows.Alpha = coverage.Alpha.data();
+    rows.Ink = coverage.Ink.data();
+    rows.Colour = colour;
 #if defined(__SSE2__)
-        for (; column < last && column + 4 <= toColumn; column += 4)
-            BlendFour(colour, alpha + column, pixels + column);
+    if (Avx2)
+        return PutEights(rows);
+    PutRows<4>(rows, [colour](const uchar* alpha, QRgb* pixels) { BlendFour(colour, alpha, pixels); });
+#else
+    PutRows<1>(rows,
+               [colour](const uchar* alpha, QRgb* pixels) { *pixels = Blend(colour, *alpha, *pixels); });
 #endif
-        for (; column < last; ++column)
-            pixels[column] = Blend(colour, alpha[column], pixels[column]);
-    }
 }
 
 bool NameInk::Write(QImage& image, quint32 glyph, double x, int y, QRgb colour) {

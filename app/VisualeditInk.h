@@ -17,6 +17,19 @@ class QImage;
 // used in a colour. A glyph that fails, or is seldom used, is left to the painter.
 class NameInk {
 public:
+    // Where a glyph's coverage rows meet the picture.
+    struct Rows {
+        QRgb* Pixels;
+        qsizetype Stride;
+        const uchar* Alpha;
+        int AlphaStride;
+        const std::pair<int, int>* Ink;
+        int FromRow, ToRow, FromColumn, ToColumn;
+        // Columns from the glyph's box's left to the picture's right edge.
+        int Inside;
+        QRgb Colour;
+    };
+
     NameInk(const QRawFont& raw, QPainter::RenderHints hints);
 
     // Whether glyphs in colour can be written directly on the picture the painter draws on.
@@ -30,6 +43,7 @@ private:
     // Checking a glyph costs about what the painter's drawing of it so many times costs; a glyph
     // used less is left to the painter.
     static constexpr int PainterUses = 256;
+    static constexpr int Reach = 7;
     // The pixels a glyph covers, relative to the pixel its origin falls in.
     struct Coverage {
         int Uses = 0;
@@ -41,7 +55,7 @@ private:
         int Top = 0;
         int Width = 0;
         int Height = 0;
-        // Rows of Width and three more, so that four alphas from any column can be read.
+        // Rows of Width and Reach more, so that eight alphas from any column can be read.
         std::vector<uchar> Alpha;
         // Each row's first column of ink and the column after its last.
         std::vector<std::pair<int, int>> Ink;
