@@ -194,6 +194,7 @@ private:
     // A text laid out in tenths of a millimetre, its box's top-left corner at (x, y).
     void DrawScaledText(QPainter& painter, int x, int y, const std::function<void(QPainter&)>& draw) const;
     void UsePen(QPainter& painter) const;
+    bool FillsThinOutline(QPainter& painter, const QRect& outline) const;
     void UseBrush(QPainter& painter) const;
     // Pen and Brush in Qt; while drawing in a run, made again only when they changed.
     const QPen& QtPen() const;

@@ -3,6 +3,7 @@
 #include "framework/PaintBox.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -82,6 +83,50 @@ TEST(Canvas, DrawsPixelsAsTheFrameworkDoes) {
             drawingAtOnce.reset();
             EXPECT_EQ(Pixels(bitmap), drawing.expected);
         }
+}
+
+// A rectangle's outline covers the pixels Qt's stroke of it with a one-pixel pen covers, whatever
+// its size, at the bitmap's edges and beyond them, on its own, in a run or on an attached painter.
+TEST(Canvas, ThinOutlinesCoverWhatQtsStrokeCovers) {
+    const struct {
+        int x1, y1, x2, y2;
+    } rectangles[] = {{2, 2, 4, 4},   {2, 2, 5, 3}, {1, 1, 2, 9},   {3, 3, 11, 11}, {-3, 2, 6, 7},
+                      {8, -2, 20, 5}, {4, 4, 3, 8}, {0, 0, 12, 10}, {5, 5, 5, 5},   {6, 1, 7, 2}};
+    const TColor colours[] = {clBlack, clMaroon, clRed};
+    enum class Painter { Own, Run, Attached };
+    for (const Painter way : {Painter::Own, Painter::Run, Painter::Attached})
+        for (const auto& r : rectangles)
+            for (const TColor colour : colours) {
+                SCOPED_TRACE(std::to_string(static_cast<int>(way)) + ": " + std::to_string(r.x1) + ", " +
+                             std::to_string(r.y1) + ", " + std::to_string(r.x2) + ", " +
+                             std::to_string(r.y2));
+                TBitmap bitmap;
+                bitmap.SetSize(12, 10);
+                TCanvas& canvas = *bitmap.Canvas;
+                canvas.Brush.Style = bsClear;
+                canvas.Pen.Color = colour;
+                QImage expected = bitmap.Image().copy();
+                {
+                    QPainter stroke(&expected);
+                    stroke.setPen(QPen(ToQColor(colour), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+                    stroke.drawRect(QRect(r.x1, r.y1, r.x2 - r.x1 - 1, r.y2 - r.y1 - 1));
+                }
+                std::optional<ScopedCanvasDrawing> run;
+                std::optional<QPainter> attached;
+                if (way == Painter::Run)
+                    run.emplace(canvas);
+                if (way == Painter::Attached) {
+                    attached.emplace(canvas.Device());
+                    canvas.Attach(*attached);
+                }
+                canvas.Rectangle(r.x1, r.y1, r.x2, r.y2);
+                if (attached) {
+                    canvas.Release();
+                    attached->end();
+                }
+                run.reset();
+                EXPECT_EQ(bitmap.Image(), expected);
+            }
 }
 
 TEST(Canvas, ExclusiveOrDrawnTwiceLeavesThePictureAsItWas) {
