@@ -287,9 +287,19 @@ std::string WithDecimal(std::string text, char decimal) {
 // Room for what WriteExponent writes with the exponent's digits padded to at most 8.
 constexpr std::size_t ExponentRoom = MostSignificantDigits + 16;
 
-// Writes the mantissa and exponent of value (finite, not zero) at out, as "1.50E+003" (framework)
-// or "1.50e+03" (C); the end.
+// Writes the mantissa and exponent of value (finite; zero with fewer than MostSignificantDigits
+// decimals) at out, as "1.50E+003" (framework) or "1.50e+03" (C); the end.
 char* WriteExponent(char* out, double value, int decimals, char letter, int minExponentDigits) {
+    if (value == 0) {
+        *out++ = '0';
+        if (decimals > 0) {
+            *out++ = '.';
+            out = std::fill_n(out, decimals, '0');
+        }
+        *out++ = letter;
+        *out++ = '+';
+        return std::fill_n(out, minExponentDigits, '0');
+    }
     // Most numbers take their digits from one product, without a string between.
     const int count = std::clamp(decimals + 1, 1, MostSignificantDigits);
     std::array<char, 24> wholeDigits;
@@ -378,40 +388,66 @@ std::string PrecisionFixedText(double value, int precision, int decimals) {
     return out;
 }
 
+// Room for what WriteGeneral writes: a sign, the integer digits of the largest double or a
+// point after four zeros, the most significant digits and an exponent.
+constexpr std::size_t GeneralRoom = 310 + MostSignificantDigits + 16;
+
 // The framework's general format: fixed while the integer digits fit in precision and the value
-// is at least 1e-4, else "1.5E-6"; no trailing zeros.
-std::string GeneralText(double value, int precision) {
-    if (!std::isfinite(value))
-        return NonFiniteText(value);
-    if (value == 0)
-        return "0";
-    const Decimal d = SignificantDigits(value, precision);
-    std::string_view digits = d.Digits;
+// is at least 1e-4, else "1.5E-6"; no trailing zeros. Written at out, which has GeneralRoom; the
+// end.
+char* WriteGeneral(char* out, double value, int precision) {
+    if (!std::isfinite(value)) {
+        const std::string_view text = NonFiniteText(value);
+        return std::copy(text.begin(), text.end(), out);
+    }
+    if (value == 0) {
+        *out = '0';
+        return out + 1;
+    }
+    // Most numbers take their digits from one whole number, without a string between.
+    std::array<char, 24> wholeDigits;
+    std::uint64_t whole = 0;
+    Decimal d;
+    std::string_view digits;
+    if (SignificantWhole(std::fabs(value), std::clamp(precision, 1, MostSignificantDigits), whole,
+                         d.Exponent)) {
+        digits = {wholeDigits.data(),
+                  std::to_chars(wholeDigits.data(), wholeDigits.data() + wholeDigits.size(), whole).ptr};
+    } else {
+        d = SignificantDigits(value, precision);
+        digits = d.Digits;
+    }
     digits = digits.substr(0, std::max<std::size_t>(1, digits.find_last_not_of('0') + 1));
-    std::string out;
     if (value < 0)
-        out += '-';
+        *out++ = '-';
     if (d.Exponent >= precision || d.Exponent < -4) {
-        out += digits[0];
-        if (digits.size() > 1)
-            out.append(1, '.').append(digits.substr(1));
-        std::array<char, 8> exponent;
-        out.append(1, 'E').append(
-            exponent.data(),
-            std::to_chars(exponent.data(), exponent.data() + exponent.size(), d.Exponent).ptr);
-        return out;
+        *out++ = digits[0];
+        if (digits.size() > 1) {
+            *out++ = '.';
+            out = std::copy(digits.begin() + 1, digits.end(), out);
+        }
+        *out++ = 'E';
+        return std::to_chars(out, out + 8, d.Exponent).ptr;
     }
     if (d.Exponent < 0) {
-        out.append("0.").append(static_cast<std::size_t>(-d.Exponent - 1), '0').append(digits);
-        return out;
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -d.Exponent - 1, '0');
+        return std::copy(digits.begin(), digits.end(), out);
     }
     const auto integerDigits = static_cast<std::size_t>(d.Exponent + 1);
     if (digits.size() <= integerDigits) {
-        out.append(digits).append(integerDigits - digits.size(), '0');
-        return out;
+        out = std::copy(digits.begin(), digits.end(), out);
+        return std::fill_n(out, integerDigits - digits.size(), '0');
     }
-    out.append(digits.substr(0, integerDigits)).append(1, '.').append(digits.substr(integerDigits));
-    return out;
+    out = std::copy(digits.begin(), digits.begin() + static_cast<std::ptrdiff_t>(integerDigits), out);
+    *out++ = '.';
+    return std::copy(digits.begin() + static_cast<std::ptrdiff_t>(integerDigits), digits.end(), out);
+}
+
+std::string GeneralText(double value, int precision) {
+    std::array<char, GeneralRoom> text;
+    return {text.data(), WriteGeneral(text.data(), value, precision)};
 }
 
 // C's %g: precision significant digits, scientific when the exponent is below -4 or not below
@@ -465,22 +501,22 @@ bool IsBlank(char c) {
 
 } // namespace
 
-char* WriteFixed(char* out, double value, int width, int decimals) {
-    decimals = std::clamp(decimals, 0, MostFixedDecimals);
-    // Blanks of the width, then a sign that is never on a zero, then the number.
-    const auto start = [&](int length, bool negative) {
-        length += negative ? 1 : 0;
-        if (width > length)
-            out = std::fill_n(out, width - length, ' ');
-        if (negative)
-            *out++ = '-';
-    };
-    std::uint64_t whole = 0;
-    if (std::isfinite(value) && ScaledWhole(std::fabs(value), decimals, whole)) {
-        const int integerDigits = IntegerDigits(whole, decimals);
-        start(integerDigits + (decimals > 0 ? decimals + 1 : 0), value < 0 && whole != 0);
-        return WriteScaledWhole(out, whole, decimals, integerDigits);
-    }
+namespace {
+
+// Blanks of the width before length characters and a sign, then the sign, which is never on a
+// zero; where the number goes.
+char* FixedStart(char* out, int width, int length, bool negative) {
+    length += negative ? 1 : 0;
+    if (width > length)
+        out = std::fill_n(out, width - length, ' ');
+    if (negative)
+        *out++ = '-';
+    return out;
+}
+
+// WriteFixed of a number one product does not settle, or of no finite number: apart, so that
+// the common numbers need no room for its digits.
+[[gnu::noinline]] char* WriteFixedDigits(char* out, double value, int width, int decimals) {
     static_assert(FixedTextRoom >= FixedRoom + 2);
     std::array<char, FixedRoom + 1> digits;
     const char* text = digits.data();
@@ -493,8 +529,20 @@ char* WriteFixed(char* out, double value, int width, int decimals) {
         text = NonFiniteText(value);
         end = text + std::strlen(text);
     }
-    start(static_cast<int>(end - text), negative);
+    out = FixedStart(out, width, static_cast<int>(end - text), negative);
     return std::copy(text, end, out);
+}
+
+} // namespace
+
+char* WriteFixed(char* out, double value, int width, int decimals) {
+    decimals = std::clamp(decimals, 0, MostFixedDecimals);
+    std::uint64_t whole = 0;
+    if (!std::isfinite(value) || !ScaledWhole(std::fabs(value), decimals, whole))
+        return WriteFixedDigits(out, value, width, decimals);
+    const int integerDigits = IntegerDigits(whole, decimals);
+    out = FixedStart(out, width, integerDigits + (decimals > 0 ? decimals + 1 : 0), value < 0 && whole != 0);
+    return WriteScaledWhole(out, whole, decimals, integerDigits);
 }
 
 AnsiString FixedWidthText(double value, int width, int decimals, char decimal) {
@@ -529,7 +577,8 @@ AnsiString IntToHex(std::uint64_t value, int digits) {
 }
 
 AnsiString FloatToStr(double value) {
-    return WithDecimal(GeneralText(value, 15), DecimalSeparator);
+    std::array<char, GeneralRoom> text;
+    return WithDecimal(text.data(), WriteGeneral(text.data(), value, 15), DecimalSeparator);
 }
 
 AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int digits) {
@@ -538,9 +587,9 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
     case ffGeneral:
         return WithDecimal(GeneralText(value, precision), DecimalSeparator);
     case ffExponent: {
-        if (!std::isfinite(value) || value == 0)
-            return WithDecimal(ExponentText(value, precision - 1, 'E', std::clamp(digits, 0, 4)),
-                               DecimalSeparator);
+        if (!std::isfinite(value))
+            return NonFiniteText(value);
+        // Zeros too: at most 17 decimals.
         std::array<char, ExponentRoom> text;
         char* const end = WriteExponent(text.data(), value, precision - 1, 'E', std::clamp(digits, 0, 4));
         return WithDecimal(text.data(), end, DecimalSeparator);
@@ -643,10 +692,12 @@ bool TryStrToFloat(std::string_view text, double& value) {
     }
     if (!digitSeen)
         return false;
-    // Up to 15 digits the whole number and the power of ten below it are exact doubles, so their
-    // quotient is the correctly rounded value from_chars would give.
-    constexpr std::size_t MostExactDigits = 15;
-    if (!exponentSeen && digits <= MostExactDigits) {
+    // A whole number up to 2^53 and a power of ten up to 10^19 are exact doubles, so their
+    // quotient is the correctly rounded value from_chars would give. Nineteen digits cannot
+    // overflow the whole number.
+    constexpr std::size_t MostWholeDigits = 19;
+    constexpr std::uint64_t MostExactWhole = std::uint64_t{1} << 53;
+    if (!exponentSeen && digits <= MostWholeDigits && whole <= MostExactWhole) {
         const double quick = static_cast<double>(whole) / PowersOfTen[decimals];
         value = negative ? -quick : quick;
         return true;
