@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -108,18 +109,27 @@ double TTypedEdit::MoneyValue(const AnsiString& value) const {
 }
 
 void TTypedEdit::SetText(const AnsiString& value) {
-    AnsiString shown = value;
-    if (!shown.IsEmpty()) {
-        if (!TakesValue(shown))
-            shown = "0";
+    // The value is copied only where the box changes it: boxes are written by the million.
+    AnsiString changed;
+    const AnsiString* shown = &value;
+    const auto show = [&](AnsiString text) {
+        changed = std::move(text);
+        shown = &changed;
+    };
+    if (!value.IsEmpty()) {
+        if (!TakesValue(value))
+            show("0");
         if (precision >= 1 && editType == etMoney)
-            shown = Format(FixedFormat(precision, 'n'), MoneyValue(shown));
+            show(Format(FixedFormat(precision, 'n'), MoneyValue(*shown)));
         else if (precision >= 1 && editType == etFloat)
-            shown = FixedText(EStrToFloat(shown), precision);
+            show(FixedText(EStrToFloat(*shown), precision));
     }
     if (editType == etHex)
-        shown = shown.UpperCase();
-    SetWindowText(prefix.IsEmpty() && suffix.IsEmpty() ? shown : prefix + shown + suffix);
+        show(shown->UpperCase());
+    if (prefix.IsEmpty() && suffix.IsEmpty())
+        SetWindowText(*shown);
+    else
+        SetWindowText(prefix + *shown + suffix);
     SetModified(false);
     if (showURL)
         ApplyURL(TestURL());
@@ -145,8 +155,16 @@ double TTypedEdit::EStrToFloat(const AnsiString& text) const {
 }
 
 double TTypedEdit::GetFloat() const {
-    // Most boxes show no prefix or suffix: their text is read where it stands.
-    return prefix.IsEmpty() && suffix.IsEmpty() ? FloatOf(GetWindowText()) : FloatOf(GetText());
+    if (!prefix.IsEmpty() || !suffix.IsEmpty())
+        return FloatOf(GetText());
+    // Most boxes show no prefix or suffix: their text is read where it stands, once for each text.
+    const FloatRead read{TextChanges(), DecimalSeparator, ThousandSeparator, precision, editType};
+    if (lastReadKept && read == lastRead)
+        return lastReadValue;
+    lastReadValue = FloatOf(GetWindowText());
+    lastRead = read;
+    lastReadKept = true;
+    return lastReadValue;
 }
 
 double TTypedEdit::FloatOf(const AnsiString& value) const {

@@ -219,6 +219,19 @@ private:
     double MoneyValue(const AnsiString& value) const;
     // GetFloat of the value without prefix and suffix.
     double FloatOf(const AnsiString& value) const;
+    // What GetFloat read last from a box without prefix and suffix, and all the reading depends
+    // on: a window reads its boxes again and again while only a few of them change.
+    struct FloatRead {
+        std::uint64_t TextChanges = 0;
+        char Decimal = 0;
+        char Thousand = 0;
+        std::int16_t Precision = 0;
+        TTypedEditType EditType = etString;
+        friend bool operator==(const FloatRead&, const FloatRead&) = default;
+    };
+    mutable FloatRead lastRead;
+    mutable double lastReadValue = 0;
+    mutable bool lastReadKept = false;
     // Position in the window text just after the value.
     int ValueEnd() const { return PrefixLength() + GetText().Length(); }
     // The part of the value the selection covers.

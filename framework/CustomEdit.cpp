@@ -75,6 +75,7 @@ void TCustomEdit::SetWindowText(const AnsiString& value) {
     if (value == text)
         return;
     text = value;
+    ++textChanges;
     anchor = caret = 0;
     nativeModified = false;
     ViewChanged();
@@ -393,6 +394,7 @@ void TCustomEdit::EditText(const AnsiString& newText, int newCaret) {
     undoText = text;
     undoCaret = caret;
     text = newText;
+    ++textChanges;
     anchor = caret = CharacterStart(text.view(), newCaret);
     nativeModified = true;
     ViewChanged();

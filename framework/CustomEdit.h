@@ -2,6 +2,8 @@
 
 #include "framework/Control.h"
 
+#include <cstdint>
+
 class QPainter;
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -17,6 +19,8 @@ public:
     // The whole window text. Setting it from code raises Change like typing does.
     const AnsiString& GetWindowText() const { return text; }
     void SetWindowText(const AnsiString& value);
+    // Counts the changes of the window text, so that what was read from it can be kept.
+    std::uint64_t TextChanges() const { return textChanges; }
 
     int GetSelStart() const;
     void SetSelStart(int position);
@@ -105,6 +109,7 @@ private:
     void EditText(const AnsiString& newText, int caret);
 
     AnsiString text;
+    std::uint64_t textChanges = 0;
     int anchor = 0;
     int caret = 0;
     bool nativeModified = false;

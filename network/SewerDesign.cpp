@@ -6,7 +6,11 @@
 #include "network/FloatingPointFaults.h"
 #include "network/Friction.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -89,6 +93,18 @@ DepthCheck CheckAtGradient(const SewerDesignResult& design, double initialN, dou
     return {Quotient(initialDepth, D), Quotient(finalDepth, D),
             VelocityAt(initialDepth, D, design.InitialDesignFlow),
             VelocityAt(finalDepth, D, design.FinalDesignFlow)};
+}
+
+// Sprintf("1 in %-4d", n) without reading a format: the design loop writes it twice a sewer.
+AnsiString OneInText(std::int32_t n) {
+    constexpr std::string_view Start = "1 in ";
+    constexpr std::ptrdiff_t Width = 4;
+    std::array<char, Start.size() + 16> text;
+    char* const number = std::copy(Start.begin(), Start.end(), text.data());
+    char* end = std::to_chars(number, text.data() + text.size(), n).ptr;
+    if (end - number < Width)
+        end = std::fill_n(end, Width - (end - number), ' ');
+    return std::string_view(text.data(), static_cast<std::size_t>(end - text.data()));
 }
 
 } // namespace
@@ -205,11 +221,11 @@ SewerDesignTexts DesignTexts(const SewerDesignResult& design) {
     texts.QinitialEdit = SprintfFixed(design.InitialDesignFlow * 1000, 10, 3);
     texts.QfinalEdit = SprintfFixed(design.FinalDesignFlow * 1000, 10, 3);
     texts.IminVscEdit = SprintfFixed(design.VscGradient, 8, 4);
-    texts.GradVscEdit = Sprintf("1 in %-4d", design.VscGradientN);
+    texts.GradVscEdit = OneInText(design.VscGradientN);
     texts.DVscEdit = SprintfFixed(design.VscDiameter * 1000, 8, 0);
     texts.MinGradLabel = "Minimum gradient = " + SprintfFixed(design.VscGradient, 8, 4);
     texts.IminTauEdit = SprintfFixed(design.TauGradient, 8, 4);
-    texts.GradTauEdit = Sprintf("1 in %-4d", design.TauGradientN);
+    texts.GradTauEdit = OneInText(design.TauGradientN);
     texts.DTauEdit = SprintfFixed(design.TauDiameter * 1000, 8, 0);
     if (design.ManningLabelsVisible) {
         texts.ManningLabel = "G-Manning's n (initial) = " + SprintfFixed(design.InitialManningN, 8, 4);

@@ -82,6 +82,36 @@ TEST(TypedEditValue, LocaleSeparatorsAreTheBoxs) {
     });
 }
 
+// A box read again and again reads the text it shows now, by the separators and the type in use
+// now: typing, text set from code, other separators and another type each read anew.
+TEST(TypedEditValue, ReadingAgainReadsTheTextShownNow) {
+    const auto form = ShownTypedEditForm();
+    TTypedEdit& box = *form->Box;
+    Apply(box, {etFloat});
+    box.SetText("1,234");
+    const auto read = [&box](const char* step, double expected) {
+        SCOPED_TRACE(step);
+        EXPECT_DOUBLE_EQ(box.GetFloat(), expected);
+        EXPECT_DOUBLE_EQ(box.GetFloat(), expected);
+    };
+    read("grouped digits", 1234);
+    {
+        const LocaleSeparators comma(',', '.');
+        // 1,234 with a decimal comma.
+        read("the same text, a decimal comma", 1.234);
+    }
+    read("the point again", 1234);
+    FocusOn(box);
+    box.SetSelStart(box.GetWindowText().Length());
+    Type(box, "5");
+    read("a digit typed", 12345);
+    box.SetText("7.5");
+    read("text set from code", 7.5);
+    box.SetEditType(etHex);
+    // 7.5 is no hex text: the box shows 0.
+    read("a hex box", 0);
+}
+
 // Text set from code passes what typing passes; what the box could not read back shows as 0.
 TEST(TypedEditValue, SetTextTakesOnlyNumbersTheBoxReadsBack) {
     CheckSetText({
