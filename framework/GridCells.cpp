@@ -78,6 +78,20 @@ void GridCells::SetRowTexts(int row, std::span<AnsiString> texts) {
     std::move(texts.begin(), texts.end(), own.begin());
 }
 
+void GridCells::SetRowTexts(int row, std::vector<AnsiString>&& texts) {
+    auto& own = Row(row).Texts;
+    if (texts.empty() || own.size() > texts.size()) {
+        SetRowTexts(row, std::span<AnsiString>(texts));
+        return;
+    }
+    ++generation;
+    // As the slots would have grown: to the column hint, unless the row was as wide already.
+    const bool grows = own.size() < texts.size();
+    own = std::move(texts);
+    if (grows && own.size() < static_cast<std::size_t>(columnHint))
+        own.resize(static_cast<std::size_t>(columnHint));
+}
+
 bool GridCells::RowHasObjects(int row) const {
     const auto& objects = Row(row).Objects;
     return std::any_of(objects.begin(), objects.end(), [](const auto& object) { return object != nullptr; });

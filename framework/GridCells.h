@@ -30,6 +30,9 @@ public:
     void SetText(int col, int row, AnsiString text);
     // The texts of columns 0 .. texts.size() - 1 of a row, moved in; the columns beyond keep theirs.
     void SetRowTexts(int row, std::span<AnsiString> texts);
+    // The same for a whole row of texts made for it: a row holding no more columns takes the
+    // texts without moving them one by one.
+    void SetRowTexts(int row, std::vector<AnsiString>&& texts);
     // Whether any slot of the row holds an object.
     bool RowHasObjects(int row) const;
     TObject* Object(int col, int row) const;

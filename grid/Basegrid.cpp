@@ -89,14 +89,29 @@ void TBaseGrid::SetRowCells(int ARow, std::span<AnsiString> Values) {
     if (Values.empty())
         return;
     CheckCell(static_cast<int>(Values.size()) - 1, ARow);
-    // A row without properties holds no merged cell, and while nothing paints and no editor is
-    // open a write needs nothing else.
-    if (PaintsNow() || GetEditorMode() || cells.RowHasObjects(ARow)) {
+    if (!WritesRowWhole(ARow)) {
         for (std::size_t c = 0; c < Values.size(); ++c)
             SetCellEx(static_cast<int>(c), ARow, Values[c]);
         return;
     }
     cells.SetRowTexts(ARow, Values);
+}
+
+void TBaseGrid::SetRowCells(int ARow, std::vector<AnsiString>&& Values) {
+    if (Values.empty())
+        return;
+    CheckCell(static_cast<int>(Values.size()) - 1, ARow);
+    if (!WritesRowWhole(ARow)) {
+        SetRowCells(ARow, std::span<AnsiString>(Values));
+        return;
+    }
+    cells.SetRowTexts(ARow, std::move(Values));
+}
+
+bool TBaseGrid::WritesRowWhole(int ARow) const {
+    // A row without properties holds no merged cell, and while nothing paints and no editor is
+    // open a write needs nothing else.
+    return !PaintsNow() && !GetEditorMode() && !cells.RowHasObjects(ARow);
 }
 
 TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow) {

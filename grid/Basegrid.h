@@ -89,6 +89,8 @@ public:
     // Columns 0 .. Values.size() - 1 of a row take the texts (moved from), as SetCellEx gives
     // them one by one.
     void SetRowCells(int ARow, std::span<AnsiString> Values);
+    // The same for a row of texts made for it, taken whole where nothing else needs telling.
+    void SetRowCells(int ARow, std::vector<AnsiString>&& Values);
 
     // Made on the spot for a cell without.
     TCellProperties* GetCellProperties(int ACol, int ARow);
@@ -186,6 +188,8 @@ private:
     TCellProperties* Properties(int ACol, int ARow) const;
     // The columns a row may hold cells in: the shown ones and those kept beyond them.
     int CellColumns() const;
+    // Whether a row's texts may be written without a repaint, an editor or merged cells to tell.
+    bool WritesRowWhole(int ARow) const;
 
     // Counts completed paints, from 1 so that no block counts as drawn before the first.
     int paintCounter = 1;

@@ -14,6 +14,7 @@
 #include <array>
 #include <exception>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -154,7 +155,8 @@ void TTableForm::NetworkReplaced() {
 }
 
 void TTableForm::FillRow(int row, Sewer& s, const SimpleSewerNetwork& network) {
-    std::array<AnsiString, ResultColumns> texts;
+    // Made for the row, which takes it whole.
+    std::vector<AnsiString> texts(ResultColumns);
     const auto cell = [&texts](int column, auto&& text) {
         texts[static_cast<std::size_t>(column)] = std::forward<decltype(text)>(text);
     };
@@ -195,7 +197,7 @@ void TTableForm::FillRow(int row, Sewer& s, const SimpleSewerNetwork& network) {
     cell(FinalVelocityColumn, F3(s.FinalVelocity));
     cell(USDepthColumn, F3(zu - lu + s.ChosenDiameter));
     cell(DSDepthColumn, F3(zd - ld + s.ChosenDiameter));
-    DataGrid1->SetRowCells(row, texts);
+    DataGrid1->SetRowCells(row, std::move(texts));
 }
 
 void TTableForm::ApplyColumnVisibility() {

@@ -243,29 +243,36 @@ TEST(Basegrid, ArrowsStepOffBlocks) {
 
 } // namespace
 
-// A row written whole reads as the same row written cell by cell: plain, beside and inside a
-// block, partly, and with the grid on screen.
+// A row written whole, from texts lent or given, reads as the same row written cell by cell:
+// plain, beside and inside a block, partly, a row just added, and with the grid on screen.
 TEST(Basegrid, ARowWrittenWholeReadsAsWrittenCellByCell) {
     struct RowCase {
         const char* Label;
         bool Shown;
         bool Merged;
-        int Row;
+        int Row; // -1 for a row added below the others
         int Columns;
     };
     const RowCase cases[] = {
         {"plain row", false, false, 5, 6},         {"first columns only", false, false, 5, 3},
         {"row beside a block", false, true, 4, 6}, {"row through a block", false, true, 3, 6},
         {"shown grid", true, false, 5, 6},         {"shown grid through a block", true, true, 2, 6},
+        {"a row just added", false, false, -1, 6}, {"a row just added, partly", false, false, -1, 3},
     };
     for (const RowCase& c : cases) {
         SCOPED_TRACE(c.Label);
         ShownGrid<TestGrid> byCell;
         ShownGrid<TestGrid> byRow;
-        for (auto* shown : {&byCell, &byRow}) {
+        ShownGrid<TestGrid> given;
+        int row = c.Row;
+        for (auto* shown : {&byCell, &byRow, &given}) {
             Letter(*shown->grid);
             if (c.Merged)
                 shown->grid->MergeCells(1, 2, 2, 2);
+            if (c.Row < 0) {
+                row = shown->grid->GetRowCount();
+                shown->grid->SetRowCount(row + 1);
+            }
             if (c.Shown)
                 shown->Show();
         }
@@ -273,11 +280,14 @@ TEST(Basegrid, ARowWrittenWholeReadsAsWrittenCellByCell) {
         for (int col = 0; col < c.Columns; ++col)
             texts.push_back("new" + std::to_string(col));
         for (int col = 0; col < c.Columns; ++col)
-            byCell.grid->SetCellEx(col, c.Row, texts[static_cast<std::size_t>(col)]);
-        byRow.grid->SetRowCells(c.Row, texts);
+            byCell.grid->SetCellEx(col, row, texts[static_cast<std::size_t>(col)]);
+        given.grid->SetRowCells(row, std::vector<AnsiString>(texts));
+        byRow.grid->SetRowCells(row, texts);
         for (int r = 0; r < byCell.grid->GetRowCount(); ++r)
-            for (int col = 0; col < byCell.grid->GetColCount(); ++col)
+            for (int col = 0; col < byCell.grid->GetColCount(); ++col) {
                 EXPECT_EQ(byRow.grid->GetCells(col, r), byCell.grid->GetCells(col, r)) << col << "," << r;
+                EXPECT_EQ(given.grid->GetCells(col, r), byCell.grid->GetCells(col, r)) << col << "," << r;
+            }
     }
 }
 
@@ -289,6 +299,8 @@ TEST(Basegrid, ARowWrittenOutOfRangeChangesNothing) {
     std::vector<AnsiString> texts(2, "x");
     EXPECT_THROW(grid.SetRowCells(10, texts), EInvalidGridOperation);
     EXPECT_THROW(grid.SetRowCells(-1, texts), EInvalidGridOperation);
+    EXPECT_THROW(grid.SetRowCells(10, std::vector<AnsiString>(2, "x")), EInvalidGridOperation);
+    EXPECT_THROW(grid.SetRowCells(1, std::vector<AnsiString>(7, "x")), EInvalidGridOperation);
     for (int c = 0; c < grid.GetColCount(); ++c)
         EXPECT_EQ(grid.GetCells(c, 1), std::string(1, static_cast<char>('A' + c)) + "1");
 }
