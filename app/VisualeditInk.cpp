@@ -256,12 +256,11 @@ void NameInk::Put(QImage& image, const Coverage& coverage, int x, int y, QRgb co
 #endif
 }
 
-bool NameInk::Write(QImage& image, quint32 glyph, double x, int y, QRgb colour) {
+bool NameInk::Writes(quint32 glyph, double x, QRgb colour) {
     const double sixtyFourths = x * Phases;
     if (!(std::abs(sixtyFourths) < 1 << 30) || sixtyFourths != std::floor(sixtyFourths))
         return false;
-    const auto at = static_cast<int>(sixtyFourths);
-    const int phase = at & (Phases - 1);
+    const int phase = static_cast<int>(sixtyFourths) & (Phases - 1);
     Coverage& coverage = CoverageOf(glyph, phase);
     if (coverage.Uses < PainterUses) {
         ++coverage.Uses;
@@ -274,8 +273,10 @@ bool NameInk::Write(QImage& image, quint32 glyph, double x, int y, QRgb colour) 
         coverage.CheckedColour = colour;
         coverage.Usable = Agrees(coverage, glyph, phase, colour);
     }
-    if (!coverage.Usable)
-        return false;
-    Put(image, coverage, at >> 6, y, colour);
-    return true;
+    return coverage.Usable;
+}
+
+void NameInk::Write(QImage& image, quint32 glyph, double x, int y, QRgb colour) {
+    const auto at = static_cast<int>(x * Phases);
+    Put(image, CoverageOf(glyph, at & (Phases - 1)), at >> 6, y, colour);
 }

@@ -34,15 +34,17 @@ public:
 
     // Whether glyphs in colour can be written directly on the picture the painter draws on.
     bool Writable(const QPainter& painter, const QColor& colour) const;
-    // The glyph with its origin at (x, y) in colour; false, with nothing written, where it must
-    // be drawn by the painter.
-    bool Write(QImage& image, quint32 glyph, double x, int y, QRgb colour);
+    // Whether the glyph with its origin x pixels from a pixel's left is written in colour rather
+    // than drawn by the painter, counting a use of it.
+    bool Writes(quint32 glyph, double x, QRgb colour);
+    // The glyph with its origin at (x, y) in colour, where it Writes.
+    void Write(QImage& image, quint32 glyph, double x, int y, QRgb colour);
 
 private:
     static constexpr int Phases = 64;
-    // Checking a glyph costs about what the painter's drawing of it so many times costs; a glyph
-    // used less is left to the painter.
-    static constexpr int PainterUses = 256;
+    // A glyph is checked once the painter has drawn it so many times: the check costs a few
+    // hundred of the painter's drawings, which only a much-used glyph repays.
+    static constexpr int PainterUses = 128;
     static constexpr int Reach = 7;
     // The pixels a glyph covers, relative to the pixel its origin falls in.
     struct Coverage {

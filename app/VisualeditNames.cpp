@@ -72,24 +72,24 @@ void NameGlyphs::Draw(QPainter& painter, int x, int y, std::string_view text, co
         return;
     if (!ink)
         ink.emplace(raw, painter.renderHints());
-    if (!ink->Writable(painter, colour)) {
+    // A name is written, leaving the painter's pen as the drawing before set it, or drawn whole.
+    const bool writable = ink->Writable(painter, colour);
+    bool written = writable;
+    for (qsizetype i = 0; writable && i < indexes.size(); ++i)
+        written = ink->Writes(indexes[i], x + positions[i].x(), colour.rgb()) && written;
+    if (!written) {
         painter.setPen(colour);
-        DrawRun(painter, x, y, indexes, positions);
+        DrawRun(painter, x, y);
         return;
     }
-    // Written glyphs leave the painter's pen as the drawing before set it.
     auto& image = *static_cast<QImage*>(painter.device());
     for (qsizetype i = 0; i < indexes.size(); ++i)
-        if (!ink->Write(image, indexes[i], x + positions[i].x(), y, colour.rgb())) {
-            painter.setPen(colour);
-            DrawRun(painter, x, y, {indexes[i]}, {positions[i]});
-        }
+        ink->Write(image, indexes[i], x + positions[i].x(), y, colour.rgb());
 }
 
-void NameGlyphs::DrawRun(QPainter& painter, int x, int y, const QList<quint32>& glyphIndexes,
-                         const QList<QPointF>& glyphPositions) {
+void NameGlyphs::DrawRun(QPainter& painter, int x, int y) {
     run.setRawFont(raw);
-    run.setGlyphIndexes(glyphIndexes);
-    run.setPositions(glyphPositions);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
     painter.drawGlyphRun(QPointF(x, y), run);
 }

@@ -46,8 +46,8 @@ private:
     const Step& StepOf(char a, char b);
     // Puts text's glyphs into run; false where it must be shaped whole.
     bool Compose(std::string_view text);
-    void DrawRun(QPainter& painter, int x, int y, const QList<quint32>& glyphIndexes,
-                 const QList<QPointF>& glyphPositions);
+    // The composed glyphs drawn by the painter.
+    void DrawRun(QPainter& painter, int x, int y);
 
     QFont font;
     QPaintDevice* device;

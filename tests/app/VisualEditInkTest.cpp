@@ -39,9 +39,11 @@ constexpr QRgb Odd = 0xff123456;
 // Writes the glyph as soon as it is written at all: a glyph is left to the painter for its
 // first uses.
 bool Written(NameInk& ink, QImage& image, quint32 glyph, double x, int y, QRgb colour) {
-    for (int use = 0; use < 1000; ++use)
-        if (ink.Write(image, glyph, x, y, colour))
+    for (int use = 0; use < 1100; ++use)
+        if (ink.Writes(glyph, x, colour)) {
+            ink.Write(image, glyph, x, y, colour);
             return true;
+        }
     return false;
 }
 
