@@ -57,8 +57,8 @@ protected:
     void UpdateView() override;
 };
 
-// The label the grid shows beside a row or column being moved: a bordered caption over every
-// other child of its parent.
+// The label the grid shows beside a row or column being moved: a bordered caption in a top-most
+// window of its own.
 class TPopupButton : public TCustomControl {
 public:
     explicit TPopupButton(TComponent* AOwner);
@@ -68,7 +68,6 @@ public:
 
 protected:
     void Paint() override;
-    void UpdateView() override;
 };
 
 // A picture known by its file, read again each time it is drawn.

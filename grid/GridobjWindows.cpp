@@ -53,12 +53,8 @@ void TArrowWindow::UpdateView() {
 TPopupButton::TPopupButton(TComponent* AOwner) : TCustomControl(AOwner) {
     SetColor(clBtnFace);
     TabStop = false;
-}
-
-void TPopupButton::UpdateView() {
-    TCustomControl::UpdateView();
-    // Over every other child of its parent, as a top-most window would be.
-    View()->raise();
+    // A top-most window of its own, so that a label dragged to the grid's edge shows whole.
+    MakePopupWindow();
 }
 
 void TPopupButton::Paint() {

@@ -107,6 +107,9 @@ TEST(Gridobj, PopupButtonDrawsAFramedCaption) {
     label->SetBounds(10, 10, 60, 20);
     label->Caption = "Length of the sewer";
     form.Show();
+    // A window of its own, not cut by its parent's edge, that never takes the focus.
+    EXPECT_TRUE(label->View()->isWindow());
+    EXPECT_TRUE(label->View()->windowFlags() & Qt::WindowDoesNotAcceptFocus);
     const QImage shown = label->View()->grab().toImage();
     EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFF, 0x000000u);
     EXPECT_EQ(shown.pixel(1, 5) & 0xFFFFFF, 0xFFFFFFu);
