@@ -192,8 +192,8 @@ int IntegerDigits(std::uint64_t whole, int decimals) {
 }
 
 // Writes whole with a point before its last decimals digits and integerDigits before the point,
-// from the last digit back, two at a time.
-char* WriteScaledWhole(char* out, std::uint64_t whole, int decimals, int integerDigits) {
+// from the last digit back, two at a time; in 32 bits where whole fits, which divides cheaper.
+template <typename Whole> char* WriteWholeDigits(char* out, Whole whole, int decimals, int integerDigits) {
     static constexpr std::string_view Pairs = "00010203040506070809101112131415161718192021222324"
                                               "25262728293031323334353637383940414243444546474849"
                                               "50515253545556575859606162636465666768697071727374"
@@ -204,8 +204,8 @@ char* WriteScaledWhole(char* out, std::uint64_t whole, int decimals, int integer
         for (; count >= 2; count -= 2) {
             const auto pair = static_cast<std::size_t>(whole % 100) * 2;
             whole /= 100;
-            *--at = Pairs[pair + 1];
-            *--at = Pairs[pair];
+            at -= 2;
+            std::memcpy(at, Pairs.data() + pair, 2);
         }
         if (count == 1) {
             *--at = static_cast<char>('0' + whole % 10);
@@ -217,6 +217,12 @@ char* WriteScaledWhole(char* out, std::uint64_t whole, int decimals, int integer
         *--at = '.';
     put(integerDigits);
     return end;
+}
+
+char* WriteScaledWhole(char* out, std::uint64_t whole, int decimals, int integerDigits) {
+    if (whole <= std::numeric_limits<std::uint32_t>::max())
+        return WriteWholeDigits(out, static_cast<std::uint32_t>(whole), decimals, integerDigits);
+    return WriteWholeDigits(out, whole, decimals, integerDigits);
 }
 
 // Significant digits of |value| rounded half away from zero to count digits, and the decimal
@@ -507,8 +513,16 @@ namespace {
 // zero; where the number goes.
 char* FixedStart(char* out, int width, int length, bool negative) {
     length += negative ? 1 : 0;
-    if (width > length)
-        out = std::fill_n(out, width - length, ' ');
+    if (width > length) {
+        // A field's blanks as one block of fixed size, which compiles to a few stores rather than
+        // a memset call: blanks past the field lie in the room every caller gives.
+        static_assert(FixedTextRoom >= static_cast<std::size_t>(MostFixedWidth));
+        if (width <= MostFixedWidth)
+            std::memset(out, ' ', MostFixedWidth);
+        else
+            std::fill_n(out, width - length, ' ');
+        out += width - length;
+    }
     if (negative)
         *out++ = '-';
     return out;

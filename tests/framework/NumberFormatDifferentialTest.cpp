@@ -266,4 +266,29 @@ TEST(NumberFormatDifferential, TextsAgreeWithExactRounding) {
     EXPECT_EQ(failures, 0);
 }
 
+// Where the writer changes its way: scaled numbers either side of 32 bits, and fields up to and
+// past the widest one blanked as one block, each in no more room than a caller gives.
+TEST(NumberFormatDifferential, WriteFixedAtItsBoundaries) {
+    std::vector<double> values = {0.0, -0.0, 0.5, -1.5, 99.995, 123.4565, -0.0004, 1e15, -2.5e17};
+    for (const int decimals : {0, 3, 5})
+        for (int step = -3; step <= 3; ++step) {
+            const double scaled = 4294967296.0 + step;
+            values.push_back(scaled / std::pow(10.0, decimals));
+            values.push_back((scaled + 0.5) / -std::pow(10.0, decimals));
+        }
+    int failures = 0;
+    for (const double value : values)
+        for (const int decimals : {0, 3, 5})
+            for (const int width : {0, 1, 8, 15, 16, 17, 31, 32, 33, 47, 63, 64, 65, 100}) {
+                std::vector<char> room(std::max(static_cast<std::size_t>(width), FixedTextRoom));
+                const std::string written(room.data(), WriteFixed(room.data(), value, width, decimals));
+                const std::string expected = RightAligned(Fixed(value == 0 ? 0.0 : value, decimals), width);
+                if (written != expected && ++failures <= 20)
+                    ADD_FAILURE() << "WriteFixed of " << ToChars(value, std::chars_format::scientific, 17)
+                                  << " width " << width << " decimals " << decimals << ": wrote \"" << written
+                                  << "\", expected \"" << expected << "\"";
+            }
+    EXPECT_EQ(failures, 0);
+}
+
 } // namespace
