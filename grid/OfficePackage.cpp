@@ -87,7 +87,8 @@ std::vector<Relationship> ReadRelationships(const ZipArchive& package, std::stri
 }
 
 const Relationship* FindRelationship(const std::vector<Relationship>& relationships, std::string_view kind) {
-    const std::string suffix = "/" + std::string(kind);
+    std::string suffix(1, '/');
+    suffix += kind;
     for (const Relationship& relationship : relationships)
         if (relationship.Type.ends_with(suffix))
             return &relationship;

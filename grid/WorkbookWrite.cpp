@@ -231,10 +231,11 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
         if (cells.empty() && kept.Attributes.isEmpty())
             continue;
         lastRow = std::max(lastRow, number);
-        data += "<" + Utf8Of(prefix) + "row r=\"" + std::to_string(number) + '"' + Utf8Of(kept.Attributes) +
-                '>' + cells + "</" + Utf8Of(prefix) + "row>";
+        const std::string tag = Utf8Of(prefix) + "row";
+        data.append("<").append(tag).append(" r=\"").append(std::to_string(number)).append("\"");
+        data.append(Utf8Of(kept.Attributes)).append(">").append(cells).append("</").append(tag).append(">");
     }
-    data += "</" + Utf8Of(prefix) + "sheetData>";
+    data.append("</").append(Utf8Of(prefix)).append("sheetData>");
     QString result = text.left(dataStart) + QStringOfUtf8(data) + text.mid(dataEnd);
     if (dimensionStart >= 0)
         result = result.left(dimensionStart) + QChar('<') + prefix + "dimension ref=\"" +
