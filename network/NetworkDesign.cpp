@@ -1,5 +1,6 @@
 #include "framework/Dialogs.h"
 #include "framework/VectorState.h"
+#include "network/SewerFetch.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
 #include "network/WindowLayout.h"
@@ -97,9 +98,12 @@ int SimpleSewerNetwork::DesignNetwork() {
     ClearUpperVectorState();
     // The settings are the same for every sewer, and designing one leaves them in their boxes.
     SettingsToDesignForm();
-    for (Sewer* s : DesignOrder(sewerList, junctionList))
-        if (DesignWithSettingsShown(s) != 0)
+    const std::vector<Sewer*> order = DesignOrder(sewerList, junctionList);
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        FetchSewersAhead(order, i);
+        if (DesignWithSettingsShown(order[i]) != 0)
             return 1;
+    }
     if (std::any_of(Sewers.begin(), Sewers.end(), [](const Sewer* s) { return !s->Designed; })) {
         ShowMessage(
             "Network not specified correctly. There is probably a loop. The network must be a tree type.");

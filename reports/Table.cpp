@@ -4,6 +4,7 @@
 #include "framework/Dialogs.h"
 #include "framework/NumberFormat.h"
 #include "grid/GridUpdateLock.h"
+#include "network/SewerFetch.h"
 #include "network/Sewernetwork.h"
 #include "network/WindowLayout.h"
 #include "reports/ResultFormats.h"
@@ -141,8 +142,10 @@ int TTableForm::FillTableFromNetwork() {
         return 0;
     DataGrid1->InsertRows(1, sewers);
     DataGrid1->SetFixedRows(1);
-    for (int i = 0; i < sewers; ++i)
-        FillRow(i + 1, *network.Sewers[static_cast<std::size_t>(i)], network);
+    for (std::size_t i = 0; i < network.Sewers.size(); ++i) {
+        FetchSewersAhead(network.Sewers, i);
+        FillRow(static_cast<int>(i) + 1, *network.Sewers[i], network);
+    }
     return 0;
 }
 
