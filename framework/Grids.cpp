@@ -204,6 +204,13 @@ int TCustomGrid::VisibleRowCount() const {
     return Vert().LastFullyVisible() - topLeft.Y + 1;
 }
 
+void TCustomGrid::SetScrollBarExtents(int verticalWidth, int horizontalHeight) {
+    vScrollWidth = verticalWidth;
+    hScrollHeight = horizontalHeight;
+    ClampToGrid();
+    ViewChanged();
+}
+
 TGridRect TCustomGrid::GetSelection() const {
     return Normalized(anchor, current);
 }
@@ -228,19 +235,19 @@ void TCustomGrid::ScrollBarsNeeded(int outerWidth, int outerHeight, bool& horizo
     horizontal = vertical = false;
     // A bar takes room from the other direction, which may then need its bar too.
     for (int pass = 0; pass < 2; ++pass) {
-        vertical = mayScrollV && needs(rows, fixedRows, height - (horizontal ? ScrollBarExtent() : 0));
-        horizontal = mayScrollH && needs(cols, fixedCols, width - (vertical ? ScrollBarExtent() : 0));
+        vertical = mayScrollV && needs(rows, fixedRows, height - (horizontal ? hScrollHeight : 0));
+        horizontal = mayScrollH && needs(cols, fixedCols, width - (vertical ? vScrollWidth : 0));
     }
 }
 
 const TCustomGrid::Layout& TCustomGrid::CurrentLayout() const {
-    const LayoutKey key{cols.Version(), rows.Version(), fixedCols, fixedRows, topLeft.X,
-                        topLeft.Y,      Width(),        Height(),  scrollBars};
+    const LayoutKey key{cols.Version(), rows.Version(), fixedCols,  fixedRows,    topLeft.X,    topLeft.Y,
+                        Width(),        Height(),       scrollBars, vScrollWidth, hScrollHeight};
     if (layoutKey != key) {
         bool horizontal = false, vertical = false;
         ScrollBarsNeeded(horizontal, vertical);
-        layout.ClientWidth = std::max(0, Width() - 2 * BorderWidth - (vertical ? ScrollBarExtent() : 0));
-        layout.ClientHeight = std::max(0, Height() - 2 * BorderWidth - (horizontal ? ScrollBarExtent() : 0));
+        layout.ClientWidth = std::max(0, Width() - 2 * BorderWidth - (vertical ? vScrollWidth : 0));
+        layout.ClientHeight = std::max(0, Height() - 2 * BorderWidth - (horizontal ? hScrollHeight : 0));
         layout.LastCol = GridAxisView{cols, fixedCols, topLeft.X, layout.ClientWidth}.LastVisible();
         layout.LastRow = GridAxisView{rows, fixedRows, topLeft.Y, layout.ClientHeight}.LastVisible();
         layoutKey = key;

@@ -254,6 +254,15 @@ protected:
     // The sunken border around the cells, in pixels.
     static constexpr int BorderWidth = 2;
     static int ScrollBarExtent();
+    // The vertical bar's width and the horizontal bar's height, as the bars are drawn now.
+    void SetScrollBarExtents(int verticalWidth, int horizontalHeight);
+    int VScrollBarWidth() const { return vScrollWidth; }
+    int HScrollBarHeight() const { return hScrollHeight; }
+    // Sets the bars from the counts and the place in view (at once when the grid shows).
+    void UpdateScrollBars();
+    // Called while the bars take the grid's counts and place, before they report moves again.
+    virtual void ScrollBarsSet() {}
+    bool SyncingScrollBars() const { return syncingScrollBars; }
     // Whether a change in view reaches the screen now: the grid shows and no lock holds.
     bool PaintsNow() const;
     // Whether a cell shows at least in part.
@@ -381,6 +390,7 @@ private:
         unsigned ColsVersion, RowsVersion;
         int FixedCols, FixedRows, LeftCol, TopRow, Width, Height;
         TScrollStyle ScrollBars;
+        int VScrollWidth, HScrollHeight;
         friend bool operator==(const LayoutKey&, const LayoutKey&) = default;
     };
     const Layout& CurrentLayout() const;
@@ -397,7 +407,6 @@ private:
     void SelectionMoved(const TGridRect& OldSel);
     void CountsChanged(int oldColCount, int oldRowCount);
     // The scroll bars as the counts, sizes and view are now.
-    void UpdateScrollBars();
     void ScrollBarMoved(const TWMScroll& Message, bool horizontal);
     // The client pixels a range of cells covers as far as it shows, empty when none shows.
     TRect ClientRectOf(const TGridRect& cells) const;
@@ -443,6 +452,8 @@ private:
     AnsiString typedText;
     int wheelAccumulator = 0;
     bool syncingScrollBars = false;
+    int vScrollWidth = ScrollBarExtent();
+    int hScrollHeight = ScrollBarExtent();
     mutable Layout layout;
     mutable std::optional<LayoutKey> layoutKey;
 };

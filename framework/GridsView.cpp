@@ -17,6 +17,9 @@
 
 namespace {
 
+// The value the grid last gave a bar: a change to it is no move of the user's.
+constexpr const char* PlacedKey = "gridPlaced";
+
 // The cells of one direction that show, with where each starts: the fixed ones, then those
 // from the first scrolled in.
 std::vector<std::pair<int, int>> CellsInView(const GridAxisView& view) {
@@ -152,13 +155,13 @@ void TCustomGrid::ConnectView() {
             report(SB_ENDSCROLL, bar->sliderPosition());
         });
         // A drag reports itself; the value the bar takes from the grid is no move.
-        QObject::connect(
-            bar, &QScrollBar::valueChanged, area, [this, report, pending, bar, horizontal](int value) {
-                if (syncingScrollBars || bar->isSliderDown() || value == (horizontal ? topLeft.X : topLeft.Y))
-                    return;
-                report(std::exchange(*pending, SB_THUMBPOSITION), value);
-                report(SB_ENDSCROLL, value);
-            });
+        QObject::connect(bar, &QScrollBar::valueChanged, area, [this, report, pending, bar](int value) {
+            if (syncingScrollBars || bar->isSliderDown() || value == bar->property(PlacedKey).toInt())
+                return;
+            bar->setProperty(PlacedKey, value);
+            report(std::exchange(*pending, SB_THUMBPOSITION), value);
+            report(SB_ENDSCROLL, value);
+        });
     }
 }
 
@@ -195,6 +198,9 @@ void TCustomGrid::UpdateScrollBars() {
     area->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     area->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     auto set = [this](QScrollBar* bar, int fixed, int maxFirst, int first, int page) {
+        // A thumb the user holds stays where it is held.
+        if (bar->isSliderDown())
+            return;
         bar->setTracking((options & goThumbTracking) != 0);
         bar->setRange(fixed, std::max(fixed, maxFirst));
         bar->setPageStep(std::max(1, page));
@@ -203,6 +209,9 @@ void TCustomGrid::UpdateScrollBars() {
     };
     set(area->horizontalScrollBar(), fixedCols, Horz().MaxFirst(), topLeft.X, VisibleColCount());
     set(area->verticalScrollBar(), fixedRows, Vert().MaxFirst(), topLeft.Y, VisibleRowCount());
+    ScrollBarsSet();
+    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
+        bar->setProperty(PlacedKey, bar->value());
     syncingScrollBars = false;
 }
 

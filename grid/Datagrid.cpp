@@ -26,8 +26,7 @@ TDataGrid::TDataGrid(TComponent* owner)
       ColumnSize(std::make_unique<TColumnSize>(this)), CellNode(std::make_unique<TCellNode>(this)),
       Bands(std::make_unique<TBands>(this)), SizeWhileTyping(std::make_unique<TSizeWhileTyping>()),
       MouseActions(std::make_unique<TMouseActions>()), BackGround(std::make_unique<TBackGround>(this)),
-      Filter(std::make_unique<TFilter>(this)), ScrollWidth(ScrollBarExtent()),
-      hiddenRows([] { return std::make_unique<TGridItem>(); }),
+      Filter(std::make_unique<TFilter>(this)), hiddenRows([] { return std::make_unique<TGridItem>(); }),
       wheelScrollLines(QApplication::wheelScrollLines()) {
     ColumnHeaders.OnChange = [this](TObject*) { ShowColumnHeaders(); };
     RowHeaders.OnChange = [this](TObject*) { ShowRowHeaders(); };
@@ -117,7 +116,7 @@ void TDataGrid::SetIntegralHeight(bool value) {
 int TDataGrid::IntegralHeight(int width, int height) const {
     bool horizontal = false, vertical = false;
     ScrollBarsNeeded(width, height, horizontal, vertical);
-    const int around = 2 * BorderWidth + (horizontal ? ScrollBarExtent() : 0);
+    const int around = 2 * BorderWidth + (horizontal ? HScrollBarHeight() : 0);
     const int rowHeight = std::max(1, GetDefaultRowHeight());
     return std::max(1, (height - around) / rowHeight) * rowHeight + around;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/DragDrop.h"
+#include "framework/FlatScrollBar.h"
 #include "framework/Form.h"
 #include "framework/Icon.h"
 #include "framework/Picture.h"
@@ -540,6 +541,16 @@ public:
     bool InSizeZone(int X, int Y) const;
     // A cell out of view becomes current and is centred in its direction.
     void ScrollInView(int ACol, int ARow);
+    // The scroll bars' look: the style's own, flat, or flat with the part under the mouse raised;
+    // their background (clNone: not set), width, and a thumb as long as the share in view.
+    TScrollType GetScrollType() const { return scrollType; }
+    void SetScrollType(TScrollType Value);
+    TColor GetScrollColor() const { return scrollColor; }
+    void SetScrollColor(TColor Value);
+    int GetScrollWidth() const { return scrollWidth; }
+    void SetScrollWidth(int Value);
+    bool GetScrollProportional() const { return scrollProportional; }
+    void SetScrollProportional(bool Value);
     void SetRowIndicator(const TBitmap& value);
     void SetBackground(const TBackGround& value);
     void SetActiveCellShow(bool value);
@@ -636,11 +647,7 @@ public:
     bool HintShowCells = false;
     bool HintShowLargeText = false;
     bool HintShowSizing = false;
-    TScrollType ScrollType = ssNormal;
-    TColor ScrollColor = clNone;
-    int ScrollWidth;
     bool ScrollSynch = false;
-    bool ScrollProportional = false;
     TScrollHintType ScrollHints = shNone;
     bool EnableWheel = true;
     TIntelliPan IntelliPan = ipVertical;
@@ -1307,6 +1314,31 @@ private:
     // Sizes at zoom level 0, kept while zoomed so that zooming back gives them again.
     std::vector<int> zoomBaseCols;
     std::vector<int> zoomBaseRows;
+
+    // Flat and proportional scroll bars (DatagridFlatScroll).
+    void FlatInit();
+    void FlatDone();
+    void FlatUpdate();
+    void FlatShowScrollBar(int Bar, bool Show);
+    void FlatSetScrollInfo(int Bar, const TScrollInfo& Info, bool Redraw);
+    void FlatSetScrollProp(int Index, int Value, bool Redraw);
+    void UpdateType();
+    void UpdateColor();
+    void UpdateWidth();
+    void UpdateVScrollBar();
+    void UpdateHScrollBar();
+    void UpdateScrollBar(int Bar);
+    void ScrollBarsSet() override;
+    // The proportional thumb's page, and the first column (row) a thumb position of 0-127 puts in view.
+    int ProportionalPage(bool horizontal) const;
+    int ProportionalCell(bool horizontal, int Pos) const;
+    // A bar's message in cells: the proportional thumb's positions become columns (rows).
+    void ProportionalToCells(TWMScroll& Message, bool horizontal) const;
+    TScrollType scrollType = ssNormal;
+    TColor scrollColor = clNone;
+    int scrollWidth = ScrollBarExtent();
+    bool scrollProportional = false;
+    bool flatActive = false;
 
     // Scroll bars and their hints (DatagridScroll).
     void ScrollMessage(TWMScroll& Message, bool horizontal);

@@ -69,6 +69,7 @@ void TDataGrid::WMVScroll(TWMScroll& Message) {
 }
 
 void TDataGrid::ScrollMessage(TWMScroll& Message, bool horizontal) {
+    ProportionalToCells(Message, horizontal);
     // The bars count columns (rows): the thumb's position is the first one in view.
     const int at = horizontal
                        ? std::clamp(Message.Pos, GetFixedCols(), std::max(GetFixedCols(), GetColCount() - 1))
@@ -102,6 +103,7 @@ void TDataGrid::ScrollMessage(TWMScroll& Message, bool horizontal) {
             RepaintRect(after);
         }
     }
+    horizontal ? UpdateHScrollBar() : UpdateVScrollBar();
     HideEditorOverCheckBox();
     if (horizontal)
         UpdateFooter();
@@ -129,7 +131,15 @@ void TDataGrid::SizeChanged(int OldColCount, int OldRowCount) {
     if (Parent() && ColumnSize->GetStretch())
         StretchRightColumn();
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
-    if (Parent() && (FixedFooters > 0 || FixedRightCols > 0))
+    if (!Parent())
+        return;
+    if (flatActive) {
+        FlatShowScrollBar(SB_VERT, VisibleRowCount() + GetFixedRows() < GetRowCount());
+        UpdateVScrollBar();
+        FlatShowScrollBar(SB_HORZ, VisibleColCount() + GetFixedCols() < GetColCount());
+        UpdateHScrollBar();
+    }
+    if (FixedFooters > 0 || FixedRightCols > 0)
         Invalidate();
 }
 

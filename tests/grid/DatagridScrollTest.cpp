@@ -12,6 +12,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,12 @@ TEST(DatagridScroll, SizingOneColumnSizesTheOthersInProportion) {
     }
 }
 
+// A grid that takes scroll messages as the platform sends them.
+struct MessagedGrid : TDataGrid {
+    using TDataGrid::TDataGrid;
+    using TDataGrid::WMVScroll;
+};
+
 // A 1,000-row grid with one fixed row showing 20, its vertical thumb dragged by the user.
 struct ThumbDrag {
     ThumbDrag() {
@@ -191,7 +198,7 @@ struct ThumbDrag {
         VerticalBar(*shown.grid)->setSliderPosition(to);
     }
     void Release() { VerticalBar(*shown.grid)->setSliderDown(false); }
-    ShownGrid<TDataGrid> shown;
+    ShownGrid<MessagedGrid> shown;
 };
 
 TEST(DatagridScroll, AThumbDraggedShowsTheRowItStandsAt) {
@@ -243,6 +250,115 @@ TEST(DatagridScroll, ScrollSynchFollowsTheThumbAndNoHintShowsWithoutScrollHints)
     EXPECT_EQ(ScrollHintText(*drag.shown.grid), "(none)");
     drag.Release();
     EXPECT_EQ(drag.shown.grid->GetTopRow(), 420);
+}
+
+// The colours a widget shows, each once.
+std::set<QRgb> ColoursOf(QWidget& widget) {
+    const QImage image = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    return colours;
+}
+
+TEST(DatagridScroll, FlatBarsAreDrawnWithoutBevelsInTheirColourAndWidth) {
+    struct Row {
+        const char* name;
+        TColor colour;
+        int width;
+    } rows[] = {
+        {"flat, the style's width and background", clNone, 0},
+        {"flat, red, 30 pixels", clRed, 30},
+        {"flat, aqua, 9 pixels", clAqua, 9},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ThumbDrag drag;
+        TDataGrid& grid = *drag.shown.grid;
+        grid.SetColCount(12);
+        drag.shown.Show();
+        grid.SetScrollType(ssFlat);
+        grid.SetScrollColor(row.colour);
+        if (row.width > 0)
+            grid.SetScrollWidth(row.width);
+        QApplication::processEvents();
+        QScrollBar& bar = *VerticalBar(grid);
+        const QPalette& palette = bar.palette();
+        const std::set<QRgb> colours = ColoursOf(bar);
+        // A flat bar has no light or dark edges: its groove, a plain face, an outline and arrows.
+        const QRgb groove =
+            row.colour == clNone ? palette.color(QPalette::Window).rgb() : ToQColor(row.colour).rgb();
+        const std::set<QRgb> flat = {groove, palette.color(QPalette::Button).rgb(),
+                                     palette.color(QPalette::Mid).rgb(),
+                                     palette.color(QPalette::ButtonText).rgb()};
+        for (const QRgb colour : colours)
+            EXPECT_TRUE(flat.count(colour)) << std::hex << colour;
+        EXPECT_TRUE(colours.count(groove));
+        const int width =
+            row.width > 0 ? row.width : QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        EXPECT_EQ(bar.width(), width);
+        EXPECT_EQ(static_cast<QAbstractScrollArea*>(grid.View())->horizontalScrollBar()->height(), width);
+        // The cells give the bar its room: the viewport and the grid's client agree.
+        EXPECT_EQ(Cells(grid)->width(), grid.ClientWidth());
+    }
+}
+
+TEST(DatagridScroll, NormalBarsComeBackWithTheirBevels) {
+    ThumbDrag drag;
+    TDataGrid& grid = *drag.shown.grid;
+    drag.shown.Show();
+    const std::set<QRgb> before = ColoursOf(*VerticalBar(grid));
+    grid.SetScrollType(ssEncarta);
+    grid.SetScrollWidth(30);
+    grid.SetScrollType(ssNormal);
+    QApplication::processEvents();
+    EXPECT_EQ(ColoursOf(*VerticalBar(grid)), before);
+    EXPECT_EQ(VerticalBar(grid)->width(), QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
+TEST(DatagridScroll, AProportionalThumbIsAsLongAsTheShareInView) {
+    ThumbDrag drag;
+    MessagedGrid& grid = *drag.shown.grid;
+    drag.shown.Show();
+    grid.SetScrollProportional(true);
+    QApplication::processEvents();
+    QScrollBar& bar = *VerticalBar(grid);
+    // 20 of 1,000 rows: a page of round(20 x 128 / 1000) = 3 of 0-127, the thumb from 0 to 125.
+    EXPECT_EQ(bar.minimum(), 0);
+    EXPECT_EQ(bar.maximum(), 125);
+    EXPECT_EQ(bar.pageStep(), 3);
+    // Position 127 is row MulDiv(127, 1000 - 20 - 1, 127) + 1.
+    TWMScroll track{SB_THUMBTRACK, 127};
+    grid.WMVScroll(track);
+    EXPECT_EQ(ScrollHintText(grid), "Row : 980");
+    struct Row {
+        const char* name;
+        int thumb;
+        int topRow;
+        int thumbAfter;
+    } rows[] = {
+        // The end of the thumb's way is 127: row 980, the last first row.
+        {"the thumb at its end", 125, 980, 125},
+        // round(62 x 127 / 125) = 63; MulDiv(63, 979, 127) + 1 = 487; back: MulDiv(486, 125, 979) = 62.
+        {"the thumb half way", 62, 487, 62},
+        {"the thumb at the top", 0, 1, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        drag.Drag(row.thumb);
+        drag.Release();
+        QApplication::processEvents();
+        EXPECT_EQ(grid.GetTopRow(), row.topRow);
+        EXPECT_EQ(bar.value(), row.thumbAfter);
+    }
+    // A step of the arrow is one row, whatever the thumb's units.
+    bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(grid.GetTopRow(), 2);
+    grid.SetScrollProportional(false);
+    QApplication::processEvents();
+    EXPECT_EQ(bar.maximum(), 980);
+    EXPECT_EQ(bar.value(), 2);
 }
 
 } // namespace
