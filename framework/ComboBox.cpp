@@ -7,8 +7,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStandardItemModel>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 #include <algorithm>
+#include <functional>
 
 class TSharedComboItems::Model : public QAbstractListModel {
 public:
@@ -74,8 +77,38 @@ int TComboBoxStrings::AddObject(const AnsiString& value, TObject* object) {
     return index;
 }
 
+namespace {
+
+// A box of style csSimple shows no button and drops no list down; Up and Down still step
+// through the items.
+class ComboWidget : public QComboBox {
+public:
+    std::function<bool()> Simple;
+
+    void showPopup() override {
+        if (!Simple())
+            QComboBox::showPopup();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (!Simple()) {
+            QComboBox::paintEvent(event);
+            return;
+        }
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        option.subControls &= ~QStyle::SC_ComboBoxArrow;
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    }
+};
+
+} // namespace
+
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
-    auto* view = new ControlView<QComboBox>(*this);
+    auto* view = new ControlView<ComboWidget>(*this);
+    view->Simple = [this] { return Style == csSimple; };
     view->setInsertPolicy(QComboBox::NoInsert);
     QObject::connect(view, &QComboBox::activated, view,
                      [this](int index) { CallFromView(*this, [this, index] { ViewPicked(index); }); });
@@ -241,7 +274,7 @@ void TComboBox::UpdateView() {
     TWinControl::UpdateView();
     auto* view = static_cast<QComboBox*>(View());
     const QSignalBlocker blocker(view);
-    const bool editable = Style == csDropDown;
+    const bool editable = Style != csDropDownList;
     if (view->isEditable() != editable) {
         view->setEditable(editable);
         if (editable)

@@ -10,7 +10,8 @@
 
 class TComboBox;
 
-enum TComboBoxStyle { csDropDown, csDropDownList };
+// csSimple: typed text with no button and no list to drop down.
+enum TComboBoxStyle { csDropDown, csDropDownList, csSimple };
 
 // A combo box's items: a string list that remembers from which index on the box's view no longer
 // matches it, so the view takes only what changed.
@@ -53,8 +54,8 @@ private:
 };
 
 // A drop-down list. A pick by the user raises OnChange; setting ItemIndex from code does not.
-// csDropDown boxes take typed text too (which also raises OnChange); csDropDownList ones only
-// pick.
+// csDropDown and csSimple boxes take typed text too (which also raises OnChange); csDropDownList
+// ones only pick.
 class TComboBox : public TWinControl {
 public:
     explicit TComboBox(TComponent* owner);

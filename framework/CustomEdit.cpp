@@ -5,6 +5,8 @@
 #include "framework/ControlView.h"
 #include "framework/TextEncoding.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPainter>
 #include <QToolTip>
@@ -250,6 +252,12 @@ void TCustomEdit::ViewPaint(QPainter& painter) {
 
 void TCustomEdit::ViewHintShow(AnsiString& hint, int& x, int& y) {
     CMHintShow(hint, x, y);
+}
+
+int TCustomEdit::TextLineMinHeight() const {
+    const int font = QFontMetrics(Font.ToQFont()).height();
+    const int system = QFontMetrics(QApplication::font()).height();
+    return font + std::min(font, system) / 4;
 }
 
 void TCustomEdit::Change() {

@@ -73,6 +73,9 @@ public:
     void ViewHintShow(AnsiString& hint, int& x, int& y);
 
 protected:
+    // The least height a line of text needs: the font's height and a quarter of the smaller of
+    // its and the system font's heights.
+    int TextLineMinHeight() const;
     virtual void Change();
     // The framework asks before dialog handling whether the box wants Enter or Escape;
     // setting key to 0 consumes it.

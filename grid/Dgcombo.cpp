@@ -28,7 +28,7 @@ public:
         if (control != CC_ComboBox || !combo.GetFlat())
             return QProxyStyle::subControlRect(control, option, part, widget);
         const QRect& client = option->rect;
-        const int width = combo.GetButtonWidth();
+        const int width = combo.Style == csSimple ? 0 : combo.GetButtonWidth();
         switch (part) {
         case SC_ComboBoxArrow:
             return QRect(client.width() - width, 0, width, client.height());
@@ -128,16 +128,20 @@ void TDGCustomCombo::UpdateView() {
     view->setFrame(!flat);
     // The box lays its edit field out again only when resized.
     if (QLineEdit* edit = view->lineEdit(); edit && flat)
-        edit->setGeometry(EditField(view->rect(), buttonWidth));
+        edit->setGeometry(EditField(view->rect(), Style == csSimple ? 0 : buttonWidth));
     view->update();
 }
 
 void TDGCustomCombo::DrawFlat(QPainter& painter, const QRect& client, bool pressed) const {
     painter.fillRect(client, ToQColor(GetColor()));
-    const QRect button(client.width() - buttonWidth + 1, 1, buttonWidth - 2, client.height() - 2);
-    DrawThemedArrowButton(painter, button, taComboDrop, pressed, GetEnabled(), Themed, true);
+    // A simple box has neither the button nor its border.
+    if (Style != csSimple) {
+        const QRect button(client.width() - buttonWidth + 1, 1, buttonWidth - 2, client.height() - 2);
+        DrawThemedArrowButton(painter, button, taComboDrop, pressed, GetEnabled(), Themed, true);
+    }
     DrawControlBorder(painter, client);
-    DrawButtonBorder(painter, client);
+    if (Style != csSimple)
+        DrawButtonBorder(painter, client);
 }
 
 void TDGCustomCombo::DrawControlBorder(QPainter& painter, const QRect& client) const {

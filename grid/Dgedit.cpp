@@ -98,6 +98,11 @@ void TDgEditBtn::WMCut() {
 
 void TDgEditBtn::Resize() {
     TCustomEdit::Resize();
+    // Raised to the least height a line needs; the new height places the button.
+    if (Height() < TextLineMinHeight()) {
+        SetBounds(Left(), Top(), Width(), TextLineMinHeight());
+        return;
+    }
     PlaceButton();
 }
 

@@ -331,6 +331,13 @@ void TDgSpinEdit::SetDirection(TSpinDirection value) {
 
 void TDgSpinEdit::Resize() {
     TCustomEdit::Resize();
+    // Raised to the least height a line needs, with room for a single border's edges; the new
+    // height places the button.
+    const int minimum = TextLineMinHeight() + 2 + (GetBorderStyle() == bsSingle ? 4 : 0);
+    if (Height() < minimum) {
+        SetBounds(Left(), Top(), Width(), minimum);
+        return;
+    }
     PlaceButton();
 }
 

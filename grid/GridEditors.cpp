@@ -362,6 +362,11 @@ void TGridEditBtn::KeyDown(WORD& key, TShiftState shift) {
                           [this](const AnsiString& text) { ShowAtEnd(*this, text); });
 }
 
+void TGridEditBtn::KeyPress(char& key) {
+    if (key == '\t' || (key >= '0' && key <= '9'))
+        TDgEditBtn::KeyPress(key);
+}
+
 void TGridEditBtn::WMChar(char& key, int keyData, TShiftState shift) {
     if (key == '\r')
         return;
@@ -399,6 +404,15 @@ void TGridUnitEditBtn::WMChar(char& key, int keyData, TShiftState shift) {
 }
 
 TGridCheckBox::TGridCheckBox(TDataGrid& grid) : TGridEditor(grid) {}
+
+void TGridCheckBox::ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
+    // The view never sees the press, so its release turns nothing back.
+    if (button == mbLeft) {
+        SetChecked(!GetChecked());
+        passOn = false;
+    }
+    TGridEditor::ViewMouseDown(button, shift, x, y, passOn);
+}
 
 void TGridCheckBox::KeyDown(WORD& key, TShiftState shift) {
     switch (key) {
@@ -479,6 +493,7 @@ TGridEditors::TGridEditors(TDataGrid& grid)
       UnitEditBtn(new TGridUnitEditBtn(grid)), CheckBox(new TGridCheckBox(grid)),
       DatePicker(new TGridDatePicker(grid)), Button(new TGridButton(grid)),
       RichEdit(new TGridRichEdit(grid)) {
+    Spin->SetBorderStyle(bsNone);
     EditBtn->SetButtonCaption("...");
     EditBtn->SetBorderStyle(bsNone);
     UnitEditBtn->SetButtonCaption("...");

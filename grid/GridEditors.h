@@ -99,6 +99,8 @@ public:
 
 protected:
     void KeyDown(WORD& key, TShiftState shift) override;
+    // Only Tab and digits reach the box's own key-press handling and its OnKeyPress.
+    void KeyPress(char& key) override;
     void WMChar(char& key, int keyData, TShiftState shift) override;
 };
 
@@ -116,6 +118,8 @@ protected:
 class TGridCheckBox : public TGridEditor<TCheckBox> {
 public:
     explicit TGridCheckBox(TDataGrid& grid);
+    // The box turns as the left button goes down, before anything else hears of the press.
+    void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
 
 protected:
     void KeyDown(WORD& key, TShiftState shift) override;

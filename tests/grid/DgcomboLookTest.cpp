@@ -111,4 +111,30 @@ TEST_F(FlatCombo, TheButtonSinksWhileItsListIsDown) {
     }
 }
 
+TEST_F(FlatCombo, ASimpleBoxHasNoButtonNorListAndItsTextRunsToTheBorder) {
+    struct Row {
+        const char* name;
+        bool flat;
+    } rows[] = {{"flat", true}, {"with the style's frame", false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        combo->SetFlat(row.flat);
+        combo->Style = csSimple;
+        combo->Items.Add("one");
+        combo->Items.Add("two");
+        combo->SetText("one");
+        UpdateStaleViews();
+        // Where the button stood, the face goes on in the box's own colour.
+        for (int x = W - 20; x < W - 4; ++x)
+            EXPECT_NE(At(x, 10), Rgb(clBtnFace)) << x;
+        const QLineEdit* edit = static_cast<QComboBox*>(combo->View())->lineEdit();
+        ASSERT_NE(edit, nullptr);
+        if (row.flat) {
+            EXPECT_EQ(edit->geometry(), QRect(3, 3, W - 7, H - 6));
+        }
+        combo->SetDroppedDown(true);
+        EXPECT_FALSE(combo->GetDroppedDown());
+    }
+}
+
 } // namespace

@@ -49,7 +49,8 @@ TEST(DgspinButtons, AHeldButtonStepsTheCellAfter400ThenEvery100Milliseconds) {
 }
 
 TEST(DgspinButtons, SideBySideButtonsStepDownOnTheLeftAndUpOnTheRight) {
-    OneControlForm<TDgSpinEdit> form(80, 21);
+    // Tall enough for its text, so the pair is 23 - 2 x 2 high within the border.
+    OneControlForm<TDgSpinEdit> form(80, 23);
     TDgSpinEdit& spin = *form.control;
     spin.SetValue(50);
     const struct {
@@ -61,9 +62,9 @@ TEST(DgspinButtons, SideBySideButtonsStepDownOnTheLeftAndUpOnTheRight) {
         TButtonDirection downArrow;
     } rows[] = {
         // Up above down; the down button overlaps the up one's bottom edge.
-        {spVertical, 15, QRect(0, 0, 15, 8), QRect(0, 7, 15, 10), bdUp, bdDown},
+        {spVertical, 15, QRect(0, 0, 15, 9), QRect(0, 8, 15, 11), bdUp, bdDown},
         // Down on the left, up on the right, a pixel apart.
-        {spHorizontal, 20, QRect(11, 0, 10, 17), QRect(0, 0, 10, 17), bdRight, bdLeft},
+        {spHorizontal, 20, QRect(11, 0, 10, 19), QRect(0, 0, 10, 19), bdRight, bdLeft},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.width);

@@ -1,12 +1,15 @@
 #include "framework/MessageBeep.h"
+#include "grid/Dgspin.h"
 #include "tests/grid/SpecialCell.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/ScriptedResponder.h"
 
+#include <QFontMetrics>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -124,6 +127,62 @@ TEST(GridButtonEditors, CheckBoxPickerAndButtonKeys) {
     QApplication::processEvents();
     EXPECT_FALSE(button.Editors().Button->GetVisible());
     EXPECT_EQ(button.grid->GetCol(), 2);
+}
+
+TEST(GridButtonEditors, OnlyTabAndDigitsReachTheEditsKeyPress) {
+    SpecialCell window(edEditBtn, "");
+    window.Open();
+    TGridEditBtn& edit = *window.Editors().EditBtn;
+    std::string heard;
+    edit.OnKeyPress = [&](TObject*, char& Key) { heard += Key; };
+    window.Type("a1-b2");
+    // Every character is still typed; only the digits were heard.
+    EXPECT_EQ(edit.GetWindowText(), "a1-b2");
+    EXPECT_EQ(heard, "12");
+}
+
+TEST(GridButtonEditors, ACheckBoxTurnsAsTheButtonGoesDown) {
+    SpecialCell window(edCheckBox, "");
+    window.Open();
+    TGridCheckBox& box = *window.Editors().CheckBox;
+    const bool before = box.GetChecked();
+    QTest::mousePress(box.View(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(box.GetChecked(), !before);
+    // Letting go turns nothing back.
+    QTest::mouseRelease(box.View(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(box.GetChecked(), !before);
+    // The right button turns nothing.
+    QTest::mouseClick(box.View(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(box.GetChecked(), !before);
+}
+
+TEST(GridButtonEditors, AnEditTooLowForItsTextIsRaisedAndItsButtonPlaced) {
+    // A line needs the font's height and a quarter of the smaller of its and the system font's;
+    // the spin edit 2 more, and 4 for a single border's edges.
+    TDgEditBtn edit(nullptr);
+    edit.Font.SetSize(14);
+    const int font = QFontMetrics(edit.Font.ToQFont()).height();
+    const int line = font + std::min(font, QFontMetrics(QApplication::font()).height()) / 4;
+    TDgSpinEdit spin(nullptr);
+    spin.Font.SetSize(14);
+    struct Row {
+        const char* name;
+        int asked;
+        int editHeight;
+        int spinHeight;
+    } rows[] = {
+        {"too low", 5, line, line + 2 + 4},
+        {"tall enough", 60, 60, 60},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        edit.SetBounds(0, 0, 80, row.asked);
+        EXPECT_EQ(edit.Height(), row.editHeight);
+        // With a border the button stands 5 pixels in from the right and the bottom.
+        EXPECT_EQ(edit.Button->Height(), row.editHeight - 5);
+        spin.SetBounds(0, 0, 80, row.asked);
+        EXPECT_EQ(spin.Height(), row.spinHeight);
+    }
 }
 
 } // namespace
