@@ -49,7 +49,7 @@ public:
     void ApplyColumnVisibility();
     void SaveToCSVButtonClick(TObject* Sender);
     void AppendToCSVButtonClick(TObject* Sender);
-    // The print setup window, with the network's title for the title line.
+    // The print setup window, showing the print settings in effect.
     void PrintLayoutButtonClick(TObject* Sender);
     // The printed pages of the table, one at a time.
     void PrintPreviewButtonClick(TObject* Sender);
@@ -117,12 +117,10 @@ public:
 
     // A design setting of the network changed: the network holds an edit not yet saved.
     TNotifyEvent OnSettingsChange;
-    // The open network (null while there is none) and its title, which the main window hands
-    // down: the reports sit below it.
+    // The open network (null while there is none), which the main window hands down: the reports
+    // sit below it.
     std::function<SimpleSewerNetwork*()> NetworkSource;
-    std::function<AnsiString()> TitleSource;
     SimpleSewerNetwork* Network() const { return NetworkSource ? NetworkSource() : nullptr; }
-    AnsiString Title() const { return TitleSource ? TitleSource() : AnsiString(); }
     // The main window takes a network made from the batch data, after offering to save its own:
     // false when it kept its own.
     std::function<bool(std::unique_ptr<SimpleSewerNetwork>)> TakeNetwork;
