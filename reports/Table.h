@@ -204,6 +204,8 @@ private:
     AnsiString WriteBatchResults(int row, const BatchRow& sewer, double lu);
     // A network of the kept sewers, or null after a message.
     std::unique_ptr<SimpleSewerNetwork> BatchToNetwork() const;
+    // The grid's columns made count in all, the chooser's hidden ones among them.
+    void SetRealColCount(int count);
     // The results' headers and columns back in place of the batch data, and the kept sewers gone.
     void LeaveBatchData();
     // The columns of a result beside the same result unlimited, which the layout's width cuts.

@@ -80,7 +80,7 @@ bool TTableForm::LoadBatchData(const AnsiString& FileName) {
         int columns = DataGrid1->ColumnHeaders.Count();
         for (const auto& record : data.Records)
             columns = std::max(columns, static_cast<int>(record.size()));
-        DataGrid1->SetColCount(columns);
+        SetRealColCount(columns);
         // An empty table keeps an empty row below its header, as the window starts.
         DataGrid1->SetRowCount(std::max(2, static_cast<int>(data.Records.size())));
         DataGrid1->SetFixedRows(1);
@@ -98,11 +98,22 @@ void TTableForm::LeaveBatchData() {
         return;
     batchRows.clear();
     batchDataShown = false;
-    DataGrid1->SetColCount(DataGrid1->ColumnHeaders.Count());
-    DataGrid1->ShowColumnHeaders();
+    SetRealColCount(DataGrid1->ColumnHeaders.Count());
+    // By real column, the hidden ones too: the grid's own header fill stops at the count it shows.
+    for (int column = 0; column < DataGrid1->ColumnHeaders.Count(); ++column)
+        DataGrid1->SetCellEx(column, 0, DataGrid1->ColumnHeaders[column]);
     for (const int column : BatchPairColumns())
         if (!DataGrid1->IsHiddenColumn(column))
             DataGrid1->SetColWidths(DataGrid1->DisplColIndex(column), DataGrid1->GetDefaultColWidth());
+}
+
+void TTableForm::SetRealColCount(int count) {
+    // The grid counts the columns it shows; the chooser's hidden ones stand among them.
+    int hidden = 0;
+    for (int column = 0; column < count; ++column)
+        if (DataGrid1->IsHiddenColumn(column))
+            ++hidden;
+    DataGrid1->SetColCount(count - hidden);
 }
 
 bool TTableForm::NoBatchData() const {
