@@ -189,8 +189,7 @@ private:
 
     // The batch's settings, every box read before any row is designed.
     struct BatchSettings {
-        double InitialPeople, FinalPeople, InitialLCD, FinalLCD, Return, Peak, Vsc, Tau, N, MinQ, MinD,
-            MinDepth;
+        double InitialPeople, FinalPeople, InitialLCD, FinalLCD, Return, Peak, Vsc, Tau, N, MinQ, MinD;
         int Friction, Sizing;
         bool FlowLimit, DiameterLimit, GroundSlopeLimit;
     };

@@ -50,6 +50,13 @@ AnsiString NameRefusal(const std::vector<BatchRow>& rows) {
     return {};
 }
 
+// The number a settings box holds. The box itself takes an empty text for 0; the batch, like the
+// table's update, stops at it with the conversion error.
+double SettingNumber(const TTypedEdit* box) {
+    const AnsiString text = box->GetText();
+    return text.Trim().IsEmpty() ? StrToFloat(text) : BoxNumber(box);
+}
+
 } // namespace
 
 void TTableForm::Button1Click(TObject*) {
@@ -126,18 +133,17 @@ bool TTableForm::NoBatchData() const {
 
 TTableForm::BatchSettings TTableForm::ReadBatchSettings() const {
     BatchSettings settings{};
-    settings.InitialPeople = BoxNumber(InitialPeopleTypedEdit);
-    settings.FinalPeople = BoxNumber(FinalPeopleTypedEdit);
-    settings.InitialLCD = BoxNumber(InitialLCDTypedEdit);
-    settings.FinalLCD = BoxNumber(FinalLCDTypedEdit);
-    settings.Return = BoxNumber(returnTypedEdit);
-    settings.Peak = BoxNumber(peakTypedEdit);
-    settings.Vsc = BoxNumber(vscTypedEdit);
-    settings.Tau = BoxNumber(tauTypedEdit);
-    settings.N = BoxNumber(nTypedEdit);
-    settings.MinQ = BoxNumber(MinQTypedEdit);
-    settings.MinD = BoxNumber(MinDTypedEdit);
-    settings.MinDepth = BoxNumber(MinDepthTypedEdit);
+    settings.InitialPeople = SettingNumber(InitialPeopleTypedEdit);
+    settings.FinalPeople = SettingNumber(FinalPeopleTypedEdit);
+    settings.InitialLCD = SettingNumber(InitialLCDTypedEdit);
+    settings.FinalLCD = SettingNumber(FinalLCDTypedEdit);
+    settings.Return = SettingNumber(returnTypedEdit);
+    settings.Peak = SettingNumber(peakTypedEdit);
+    settings.Vsc = SettingNumber(vscTypedEdit);
+    settings.Tau = SettingNumber(tauTypedEdit);
+    settings.N = SettingNumber(nTypedEdit);
+    settings.MinQ = SettingNumber(MinQTypedEdit);
+    settings.MinD = SettingNumber(MinDTypedEdit);
     settings.Friction = FrictionFormulaRadioGroup->GetItemIndex();
     settings.Sizing = CalcTypeRadioGroup->GetItemIndex();
     settings.FlowLimit = FlowLimitCheckBox->GetChecked();
@@ -190,9 +196,10 @@ void TTableForm::CalcAllButtonClick(TObject*) {
     if (NoBatchData())
         return;
     const BatchSettings settings = ReadBatchSettings();
+    const double minDepth = SettingNumber(MinDepthTypedEdit);
     BatchSettingsToDesignForm(settings);
     const GridUpdateLock lock(*DataGrid1);
-    double lu = batchRows.front().Zu - settings.MinDepth;
+    double lu = batchRows.front().Zu - minDepth;
     for (std::size_t i = 0; i < batchRows.size(); ++i) {
         BatchRowToDesignForm(batchRows[i], settings);
         SewerMainForm->CalcSewerButtonClick(this);
