@@ -280,12 +280,15 @@ void TDataEntryForm::ApplyJunctionChangesButtonClick(TObject*) {
     const Raised busy(applying);
     const int sel = JunctionListBox->GetItemIndex();
     AnsiString name = TypedName(JunctionNameTypedEdit->GetText());
-    if (const int found = network->JunctionIndex(name); found >= 0 && found != sel) {
+    const int found = network->JunctionIndex(name);
+    const bool taken = found >= 0 && found != sel;
+    if (taken)
         ShowError(LoadStr(3003));
+    if (taken || !AcceptName(*JunctionNameTypedEdit, 3004, name)) {
+        // The junction stays as it was, and the boxes show it so.
+        JunctionListBoxClick(this);
         return;
     }
-    if (!AcceptName(*JunctionNameTypedEdit, 3004, name))
-        return;
     const double z = BoxNumber(GroundLevelTypedEdit);
 
     const AnsiString oldName = junction->Name;

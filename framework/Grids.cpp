@@ -100,6 +100,8 @@ void TCustomGrid::Initialize() {
         anchor.X = GetColCount() - 1;
     if (!(old == topLeft))
         TopLeftChanged();
+    // The bars follow the cells back to the start.
+    UpdateScrollBars();
     InvalidateGrid();
 }
 

@@ -7,6 +7,18 @@
 
 TPrintSetupForm* PrintSetupForm = nullptr;
 
+namespace {
+
+// What a control that is on or off writes: off, or on where the setting stands when it is on
+// already, so that "Apply" with nothing changed leaves the settings as the window showed them.
+template <class T> T Chosen(bool on, T current, T off, T onValue) {
+    if (!on)
+        return off;
+    return current != off ? current : onValue;
+}
+
+} // namespace
+
 TPrintSetupForm::TPrintSetupForm(TComponent* Owner) : TForm(Owner) {
     SetBorderStyle(bsDialog);
     SetClientSize(397, 257);
@@ -75,14 +87,35 @@ void TPrintSetupForm::LoadCaptions() {
     OrientationRadioGroup->SetItemIndex(0);
 }
 
+void TPrintSetupForm::ShowSettings(const TPrintSettings& Settings) {
+    // The title prints only from a position.
+    const bool title = Settings.Title != ppNone && Settings.TitleLines.Count() > 0;
+    TitleEdit->SetText(title ? Settings.TitleLines[0] : AnsiString());
+    CheckBox2->SetChecked(Settings.Time != ppNone);
+    CheckBox1->SetChecked(Settings.Date != ppNone);
+    CheckBox3->SetChecked(Settings.PageNr != ppNone);
+    // Without borders the lines keep the last choice, for when borders are ticked again; lines of
+    // another kind leave none chosen, which "Apply" keeps.
+    CheckBox4->SetChecked(Settings.Borders != pbNoborder);
+    if (Settings.Borders != pbNoborder) {
+        RadioButton1->SetChecked(Settings.Borders == pbVertical);
+        RadioButton2->SetChecked(Settings.Borders == pbHorizontal);
+        RadioButton3->SetChecked(Settings.Borders == pbSingle);
+    }
+    CheckBox5->SetChecked(Settings.FitToPage != fpNever);
+    CheckBox7->SetChecked(!Settings.NoAutoSize);
+    CheckBox6->SetChecked(Settings.Centered);
+    OrientationRadioGroup->SetItemIndex(Settings.Orientation == poPortrait ? 0 : 1);
+}
+
 void TPrintSetupForm::ApplyTo(TPrintSettings& Settings) const {
     Settings.TitleLines.Clear();
     Settings.TitleLines.Add(TitleEdit->GetText());
-    // The title prints only from a position: at the top of every page, in the middle.
-    Settings.Title = ppTopCenter;
-    Settings.Time = CheckBox2->GetChecked() ? ppTopLeft : ppNone;
-    Settings.Date = CheckBox1->GetChecked() ? ppTopRight : ppNone;
-    Settings.PageNr = CheckBox3->GetChecked() ? ppBottomCenter : ppNone;
+    // A title prints at the top of every page, in the middle; an empty one takes no room.
+    Settings.Title = Chosen(!TitleEdit->GetText().IsEmpty(), Settings.Title, ppNone, ppTopCenter);
+    Settings.Time = Chosen(CheckBox2->GetChecked(), Settings.Time, ppNone, ppTopLeft);
+    Settings.Date = Chosen(CheckBox1->GetChecked(), Settings.Date, ppNone, ppTopRight);
+    Settings.PageNr = Chosen(CheckBox3->GetChecked(), Settings.PageNr, ppNone, ppBottomCenter);
     if (CheckBox4->GetChecked()) {
         if (RadioButton1->GetChecked())
             Settings.Borders = pbVertical;
@@ -93,7 +126,7 @@ void TPrintSetupForm::ApplyTo(TPrintSettings& Settings) const {
     } else {
         Settings.Borders = pbNoborder;
     }
-    Settings.FitToPage = CheckBox5->GetChecked() ? fpAlways : fpNever;
+    Settings.FitToPage = Chosen(CheckBox5->GetChecked(), Settings.FitToPage, fpNever, fpAlways);
     Settings.NoAutoSize = !CheckBox7->GetChecked();
     Settings.Centered = CheckBox6->GetChecked();
     Settings.Orientation = OrientationRadioGroup->GetItemIndex() == 0 ? poPortrait : poLandscape;

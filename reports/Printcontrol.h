@@ -14,8 +14,8 @@ class TPrintSettings;
 
 // The small dialog in which the user lays the results table out for printing: a title, date,
 // time and page numbers, borders, fit, centring, automatic widths, orientation and the print
-// font. "Apply" writes the choices into the results grid's print settings; the controls keep
-// their states from one showing to the next.
+// font. The opener shows the settings in effect; "Apply" writes the choices into the results
+// grid's print settings.
 class TPrintSetupForm : public TForm {
 public:
     explicit TPrintSetupForm(TComponent* Owner);
@@ -26,7 +26,10 @@ public:
     void CancelButtonClick(TObject* Sender);
     // The print font, chosen from the present one, applies at once.
     void Button8Click(TObject* Sender);
-    // The choices as settings; the title goes to the top centre of every page.
+    // The controls as the settings stand: what the next print will use.
+    void ShowSettings(const TPrintSettings& Settings);
+    // The choices as settings; a title goes to the top centre of every page. A position, or a
+    // fit, already on stays as it is while its control stays on.
     void ApplyTo(TPrintSettings& Settings) const;
 
     TButton* ApplyButton;

@@ -49,7 +49,7 @@ public:
     void ApplyColumnVisibility();
     void SaveToCSVButtonClick(TObject* Sender);
     void AppendToCSVButtonClick(TObject* Sender);
-    // The print setup window, with the network's title for the title line.
+    // The print setup window, showing the print settings in effect.
     void PrintLayoutButtonClick(TObject* Sender);
     // The printed pages of the table, one at a time.
     void PrintPreviewButtonClick(TObject* Sender);
@@ -117,12 +117,10 @@ public:
 
     // A design setting of the network changed: the network holds an edit not yet saved.
     TNotifyEvent OnSettingsChange;
-    // The open network (null while there is none) and its title, which the main window hands
-    // down: the reports sit below it.
+    // The open network (null while there is none), which the main window hands down: the reports
+    // sit below it.
     std::function<SimpleSewerNetwork*()> NetworkSource;
-    std::function<AnsiString()> TitleSource;
     SimpleSewerNetwork* Network() const { return NetworkSource ? NetworkSource() : nullptr; }
-    AnsiString Title() const { return TitleSource ? TitleSource() : AnsiString(); }
     // The main window takes a network made from the batch data, after offering to save its own:
     // false when it kept its own.
     std::function<bool(std::unique_ptr<SimpleSewerNetwork>)> TakeNetwork;
@@ -191,8 +189,7 @@ private:
 
     // The batch's settings, every box read before any row is designed.
     struct BatchSettings {
-        double InitialPeople, FinalPeople, InitialLCD, FinalLCD, Return, Peak, Vsc, Tau, N, MinQ, MinD,
-            MinDepth;
+        double InitialPeople, FinalPeople, InitialLCD, FinalLCD, Return, Peak, Vsc, Tau, N, MinQ, MinD;
         int Friction, Sizing;
         bool FlowLimit, DiameterLimit, GroundSlopeLimit;
     };
@@ -206,6 +203,8 @@ private:
     AnsiString WriteBatchResults(int row, const BatchRow& sewer, double lu);
     // A network of the kept sewers, or null after a message.
     std::unique_ptr<SimpleSewerNetwork> BatchToNetwork() const;
+    // The grid's columns made count in all, the chooser's hidden ones among them.
+    void SetRealColCount(int count);
     // The results' headers and columns back in place of the batch data, and the kept sewers gone.
     void LeaveBatchData();
     // The columns of a result beside the same result unlimited, which the layout's width cuts.

@@ -50,6 +50,13 @@ AnsiString NameRefusal(const std::vector<BatchRow>& rows) {
     return {};
 }
 
+// The number a settings box holds. The box itself takes an empty text for 0; the batch, like the
+// table's update, stops at it with the conversion error.
+double SettingNumber(const TTypedEdit* box) {
+    const AnsiString text = box->GetText();
+    return text.Trim().IsEmpty() ? StrToFloat(text) : BoxNumber(box);
+}
+
 } // namespace
 
 void TTableForm::Button1Click(TObject*) {
@@ -80,7 +87,7 @@ bool TTableForm::LoadBatchData(const AnsiString& FileName) {
         int columns = DataGrid1->ColumnHeaders.Count();
         for (const auto& record : data.Records)
             columns = std::max(columns, static_cast<int>(record.size()));
-        DataGrid1->SetColCount(columns);
+        SetRealColCount(columns);
         // An empty table keeps an empty row below its header, as the window starts.
         DataGrid1->SetRowCount(std::max(2, static_cast<int>(data.Records.size())));
         DataGrid1->SetFixedRows(1);
@@ -98,11 +105,22 @@ void TTableForm::LeaveBatchData() {
         return;
     batchRows.clear();
     batchDataShown = false;
-    DataGrid1->SetColCount(DataGrid1->ColumnHeaders.Count());
-    DataGrid1->ShowColumnHeaders();
+    SetRealColCount(DataGrid1->ColumnHeaders.Count());
+    // By real column, the hidden ones too: the grid's own header fill stops at the count it shows.
+    for (int column = 0; column < DataGrid1->ColumnHeaders.Count(); ++column)
+        DataGrid1->SetCellEx(column, 0, DataGrid1->ColumnHeaders[column]);
     for (const int column : BatchPairColumns())
         if (!DataGrid1->IsHiddenColumn(column))
             DataGrid1->SetColWidths(DataGrid1->DisplColIndex(column), DataGrid1->GetDefaultColWidth());
+}
+
+void TTableForm::SetRealColCount(int count) {
+    // The grid counts the columns it shows; the chooser's hidden ones stand among them.
+    int hidden = 0;
+    for (int column = 0; column < count; ++column)
+        if (DataGrid1->IsHiddenColumn(column))
+            ++hidden;
+    DataGrid1->SetColCount(count - hidden);
 }
 
 bool TTableForm::NoBatchData() const {
@@ -115,18 +133,17 @@ bool TTableForm::NoBatchData() const {
 
 TTableForm::BatchSettings TTableForm::ReadBatchSettings() const {
     BatchSettings settings{};
-    settings.InitialPeople = BoxNumber(InitialPeopleTypedEdit);
-    settings.FinalPeople = BoxNumber(FinalPeopleTypedEdit);
-    settings.InitialLCD = BoxNumber(InitialLCDTypedEdit);
-    settings.FinalLCD = BoxNumber(FinalLCDTypedEdit);
-    settings.Return = BoxNumber(returnTypedEdit);
-    settings.Peak = BoxNumber(peakTypedEdit);
-    settings.Vsc = BoxNumber(vscTypedEdit);
-    settings.Tau = BoxNumber(tauTypedEdit);
-    settings.N = BoxNumber(nTypedEdit);
-    settings.MinQ = BoxNumber(MinQTypedEdit);
-    settings.MinD = BoxNumber(MinDTypedEdit);
-    settings.MinDepth = BoxNumber(MinDepthTypedEdit);
+    settings.InitialPeople = SettingNumber(InitialPeopleTypedEdit);
+    settings.FinalPeople = SettingNumber(FinalPeopleTypedEdit);
+    settings.InitialLCD = SettingNumber(InitialLCDTypedEdit);
+    settings.FinalLCD = SettingNumber(FinalLCDTypedEdit);
+    settings.Return = SettingNumber(returnTypedEdit);
+    settings.Peak = SettingNumber(peakTypedEdit);
+    settings.Vsc = SettingNumber(vscTypedEdit);
+    settings.Tau = SettingNumber(tauTypedEdit);
+    settings.N = SettingNumber(nTypedEdit);
+    settings.MinQ = SettingNumber(MinQTypedEdit);
+    settings.MinD = SettingNumber(MinDTypedEdit);
     settings.Friction = FrictionFormulaRadioGroup->GetItemIndex();
     settings.Sizing = CalcTypeRadioGroup->GetItemIndex();
     settings.FlowLimit = FlowLimitCheckBox->GetChecked();
@@ -179,9 +196,10 @@ void TTableForm::CalcAllButtonClick(TObject*) {
     if (NoBatchData())
         return;
     const BatchSettings settings = ReadBatchSettings();
+    const double minDepth = SettingNumber(MinDepthTypedEdit);
     BatchSettingsToDesignForm(settings);
     const GridUpdateLock lock(*DataGrid1);
-    double lu = batchRows.front().Zu - settings.MinDepth;
+    double lu = batchRows.front().Zu - minDepth;
     for (std::size_t i = 0; i < batchRows.size(); ++i) {
         BatchRowToDesignForm(batchRows[i], settings);
         SewerMainForm->CalcSewerButtonClick(this);

@@ -3,7 +3,7 @@
 #include "reports/Table.h"
 
 void TTableForm::PrintLayoutButtonClick(TObject*) {
-    PrintSetupForm->TitleEdit->SetText(Title());
+    PrintSetupForm->ShowSettings(*DataGrid1->PrintSettings);
     PrintSetupForm->ShowModal();
 }
 

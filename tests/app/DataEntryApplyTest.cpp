@@ -129,6 +129,38 @@ TEST_F(DataEntryApply, ABoxLeftAppliesAllOrNothing) {
     EXPECT_DOUBLE_EQ(FrontForm->Network->Junctions.at(1)->Z, 101.5);
 }
 
+// Mended: a refused name stayed in its box beside the list's old one, and the ground level box,
+// which the user had not touched, turned red when the Tab key moved on to it.
+TEST_F(DataEntryApply, ARefusedJunctionNameLeavesTheBoxesShowingTheJunction) {
+    const struct {
+        const char* label;
+        const char* typed;
+        std::string told;
+    } rows[] = {
+        {"another junction's name", "J1",
+         "Error: This junction name already exists. Please choose another. (48)"},
+        {"no name", "", "Error: You must enter a junction name. (48)"},
+        {"a blank inside", "M 3", Refused("M 3")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        Restart();
+        FrontForm->Network->SetJunctionLevel("J2", 12.5);
+        ClickItem(DataEntryForm->JunctionListBox, 1);
+        Responder().Clear();
+        Type(DataEntryForm->JunctionNameTypedEdit, row.typed);
+        QTest::keyClick(DataEntryForm->JunctionNameTypedEdit->View(), Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(Asked(), Texts{row.told});
+        EXPECT_EQ(Names(DataEntryForm->JunctionListBox), (Texts{"J1", "J2", "J3"}));
+        EXPECT_EQ(DataEntryForm->JunctionListBox->GetItemIndex(), 1);
+        EXPECT_EQ(DataEntryForm->JunctionNameTypedEdit->Font.Color, clWindowText);
+        EXPECT_EQ(DataEntryForm->GroundLevelTypedEdit->Font.Color, clWindowText);
+        EXPECT_EQ(DataEntryForm->JunctionNameTypedEdit->GetText(), "J2");
+        EXPECT_EQ(DataEntryForm->GroundLevelTypedEdit->GetText(), "12.50");
+    }
+}
+
 TEST_F(DataEntryApply, ARenameAndAPopulationInOneApplyReachTheRenamedSewer) {
     Type(DataEntryForm->SewerNameTypedEdit, "S9");
     DataEntryForm->InitialPopTypedEdit->SetText("250");

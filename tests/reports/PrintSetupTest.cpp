@@ -2,6 +2,8 @@
 #include "tests/reports/ResultsTable.h"
 
 #include <functional>
+#include <initializer_list>
+#include <string>
 
 namespace {
 
@@ -31,96 +33,161 @@ void Scramble(TPrintSettings& s) {
     s.TitleLines.Add("lines");
 }
 
+// The controls as the user reads them: the title, then each check box and radio button ticked
+// ("x") or not ("-"): date, time, page numbers, borders, Vert., Horz., All, fit to page, centred,
+// auto size; then the orientation item.
+std::string Shown(const TPrintSetupForm& f) {
+    std::string shown = "\"" + f.TitleEdit->GetText().str() + "\" ";
+    for (const TControl* box : std::initializer_list<const TControl*>{
+             f.CheckBox1, f.CheckBox2, f.CheckBox3, f.CheckBox4, f.RadioButton1, f.RadioButton2,
+             f.RadioButton3, f.CheckBox5, f.CheckBox6, f.CheckBox7}) {
+        const auto* check = dynamic_cast<const TCheckBox*>(box);
+        const bool ticked = check ? check->GetChecked() : static_cast<const TRadioButton*>(box)->GetChecked();
+        shown += ticked ? "x" : "-";
+    }
+    return shown + " " + std::to_string(f.OrientationRadioGroup->GetItemIndex());
+}
+
+// Every field print setup writes, and the title lines.
+std::string Written(const TPrintSettings& s) {
+    std::string written;
+    for (const int value : {int(s.Time), int(s.Date), int(s.PageNr), int(s.Title), int(s.Borders),
+                            int(s.FitToPage), int(s.NoAutoSize), int(s.Centered), int(s.Orientation)})
+        written += std::to_string(value) + " ";
+    for (int line = 0; line < s.TitleLines.Count(); ++line)
+        written += "|" + s.TitleLines[line].str();
+    return written;
+}
+
+// Mended: the window opened with its own first choices, a title and single borders among them,
+// which the next print did not use until "Apply" was pressed with nothing changed.
+TEST_F(PrintSetup, TheWindowShowsWhatTheNextPrintUsesAndApplyUnchangedKeepsIt) {
+    const struct {
+        const char* label;
+        std::function<void(TPrintSettings&)> settings;
+        std::string shown;
+        // The settings after "Apply" with nothing changed: as before, the title one line.
+        std::string kept;
+    } rows[] = {
+        // No title, date, time or page number, no borders, shrunk to the page, centred, no auto
+        // size, portrait.
+        {"as the table's layout sets them", [](TPrintSettings&) {}, "\"\" ------xxx- 0",
+         "0 0 0 0 0 2 1 1 0 |"},
+        // Every position bottom right, double borders, grown to the page, not centred, auto size,
+        // landscape; the title's two lines.
+        {"settings print setup would not choose", Scramble, "\"old\" xxxx---x-x 1", "5 5 5 5 2 1 0 0 1 |old"},
+        {"single borders, a title at the top, a date, fit always",
+         [](TPrintSettings& s) {
+             s.Borders = pbSingle;
+             s.Title = ppTopCenter;
+             s.TitleLines.Add("Riverside estate");
+             s.Date = ppTopRight;
+             s.FitToPage = fpAlways;
+         },
+         "\"Riverside estate\" x--x--xxx- 0", "0 2 0 3 1 3 1 1 0 |Riverside estate"},
+        {"vertical lines, no fit",
+         [](TPrintSettings& s) {
+             s.Borders = pbVertical;
+             s.FitToPage = fpNever;
+         },
+         "\"\" ---xx---x- 0", "0 0 0 0 3 0 1 1 0 |"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        // Each row starts from the windows as the program makes them.
+        TearDown();
+        SetUp();
+        row.settings(Settings());
+        std::string shown;
+        Open([&shown](TPrintSetupForm& f) {
+            shown = Shown(f);
+            f.ApplyButton->Click();
+        });
+        EXPECT_EQ(shown, row.shown);
+        EXPECT_EQ(Written(Settings()), row.kept);
+    }
+}
+
 TEST_F(PrintSetup, ApplyWritesEveryChoiceIntoThePrintSettings) {
     struct Case {
         const char* label;
-        // The network's title: an empty one is one empty line.
-        const char* title;
         std::function<void(TPrintSetupForm&)> choose;
-        TPrintPosition time, date, pageNr;
-        TPrintBorders borders;
-        TFitToPage fit;
-        bool noAutoSize, centered;
-        TPrinterOrientation orientation;
+        // Time, date, page number, title, borders, fit, no auto size, centred, orientation; lines.
+        std::string written;
     };
     const Case cases[] = {
-        {"as the window opens first", "", [](TPrintSetupForm&) {}, ppNone, ppNone, ppNone, pbSingle, fpAlways,
-         true, true, poPortrait},
-        {"everything turned", "Riverside estate",
+        {"everything turned",
          [](TPrintSetupForm& f) {
+             f.TitleEdit->SetText("Riverside estate");
              f.CheckBox1->SetChecked(true);
              f.CheckBox2->SetChecked(true);
              f.CheckBox3->SetChecked(true);
+             f.CheckBox4->SetChecked(true);
              f.RadioButton1->SetChecked(true);
              f.CheckBox5->SetChecked(false);
              f.CheckBox6->SetChecked(false);
              f.CheckBox7->SetChecked(true);
              f.OrientationRadioGroup->SetItemIndex(1);
          },
-         ppTopLeft, ppTopRight, ppBottomCenter, pbVertical, fpNever, false, false, poLandscape},
-        {"no borders, whichever lines are chosen", "Riverside estate",
+         "1 2 6 3 3 0 0 0 1 |Riverside estate"},
+        // All is the window's first choice of lines.
+        {"borders ticked", [](TPrintSetupForm& f) { f.CheckBox4->SetChecked(true); }, "0 0 0 0 1 2 1 1 0 |"},
+        {"no borders, whichever lines are chosen",
          [](TPrintSetupForm& f) {
              f.RadioButton2->SetChecked(true);
              f.CheckBox4->SetChecked(false);
          },
-         ppNone, ppNone, ppNone, pbNoborder, fpAlways, true, true, poPortrait},
+         "0 0 0 0 0 2 1 1 0 |"},
+        {"fit to page turned off and on again",
+         [](TPrintSetupForm& f) {
+             f.CheckBox5->SetChecked(false);
+             f.CheckBox5->SetChecked(true);
+         },
+         "0 0 0 0 0 2 1 1 0 |"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        // Each case starts from the window as the program makes it.
-        PrintSetupForm = new TPrintSetupForm(TableForm);
-        Scramble(Settings());
-        DataEntryForm->TitleEdit->SetText(c.title);
+        TearDown();
+        SetUp();
         Open([&](TPrintSetupForm& f) {
             c.choose(f);
             f.ApplyButton->Click();
         });
-        const TPrintSettings& s = Settings();
-        EXPECT_EQ(s.Time, c.time);
-        EXPECT_EQ(s.Date, c.date);
-        EXPECT_EQ(s.PageNr, c.pageNr);
-        EXPECT_EQ(s.Borders, c.borders);
-        EXPECT_EQ(s.FitToPage, c.fit);
-        EXPECT_EQ(s.NoAutoSize, c.noAutoSize);
-        EXPECT_EQ(s.Centered, c.centered);
-        EXPECT_EQ(s.Orientation, c.orientation);
-        // The title, the only line, prints at the top of every page.
-        EXPECT_EQ(s.Title, ppTopCenter);
-        ASSERT_EQ(s.TitleLines.Count(), 1);
-        EXPECT_EQ(s.TitleLines[0], c.title);
-        delete PrintSetupForm;
+        EXPECT_EQ(Written(Settings()), c.written);
     }
-    PrintSetupForm = nullptr;
-}
-
-TEST_F(PrintSetup, CancelLeavesTheSettingsAndTheWindowKeepsItsChecks) {
-    Scramble(Settings());
-    DataEntryForm->TitleEdit->SetText("First title");
+    // Fit turned on from off fits always; a title emptied takes its position away.
+    Settings().FitToPage = fpNever;
+    Settings().Title = ppTopCenter;
+    Settings().TitleLines.Add("Riverside estate");
     Open([](TPrintSetupForm& f) {
-        EXPECT_EQ(f.TitleEdit->GetText(), "First title");
-        f.CheckBox1->SetChecked(true);
-        f.RadioButton2->SetChecked(true);
-        f.OrientationRadioGroup->SetItemIndex(1);
-        f.CancelButton->Click();
-    });
-    EXPECT_EQ(Settings().Date, ppBottomRight);
-    EXPECT_EQ(Settings().Borders, pbDouble);
-    EXPECT_EQ(Settings().Orientation, poLandscape);
-    ASSERT_EQ(Settings().TitleLines.Count(), 2);
-
-    // Shown again: the choices are as the user left them, the title is the network's again.
-    DataEntryForm->TitleEdit->SetText("Second title");
-    Open([](TPrintSetupForm& f) {
-        EXPECT_EQ(f.TitleEdit->GetText(), "Second title");
-        EXPECT_TRUE(f.CheckBox1->GetChecked());
-        EXPECT_TRUE(f.RadioButton2->GetChecked());
-        EXPECT_FALSE(f.RadioButton3->GetChecked());
-        EXPECT_EQ(f.OrientationRadioGroup->GetItemIndex(), 1);
+        f.CheckBox5->SetChecked(true);
+        f.TitleEdit->SetText("");
         f.ApplyButton->Click();
     });
-    EXPECT_EQ(Settings().Date, ppTopRight);
-    EXPECT_EQ(Settings().Borders, pbHorizontal);
-    EXPECT_EQ(Settings().Orientation, poLandscape);
+    EXPECT_EQ(Written(Settings()), "0 0 0 0 0 3 1 1 0 |");
+}
+
+TEST_F(PrintSetup, CancelLeavesTheSettingsAndTheNextShowingShowsThem) {
+    Scramble(Settings());
+    const std::string scrambled = Written(Settings());
+    Open([](TPrintSetupForm& f) {
+        EXPECT_EQ(f.TitleEdit->GetText(), "old");
+        f.TitleEdit->SetText("First title");
+        f.CheckBox1->SetChecked(false);
+        f.RadioButton2->SetChecked(true);
+        f.OrientationRadioGroup->SetItemIndex(0);
+        f.CancelButton->Click();
+    });
+    EXPECT_EQ(Written(Settings()), scrambled);
+
+    // Shown again: what is in effect, not what was cancelled.
+    std::string shown;
+    Open([&shown](TPrintSetupForm& f) {
+        shown = Shown(f);
+        f.CancelButton->Click();
+    });
+    EXPECT_EQ(shown, "\"old\" xxxx---x-x 1");
+    EXPECT_EQ(Written(Settings()), scrambled);
 }
 
 TEST_F(PrintSetup, TheChosenFontAppliesAtOnceEvenOnCancel) {

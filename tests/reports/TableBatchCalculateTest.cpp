@@ -136,6 +136,33 @@ TEST_F(TableBatchCalculate, ShowCalcFormDocksTheCalculatorWithTheRow) {
     EXPECT_FALSE(SewerMainForm->GetVisible());
 }
 
+// Mended: an empty cover put the first invert at ground level without a word, an empty Manning's n
+// stopped the batch with a division by zero.
+TEST_F(TableBatchCalculate, AnEmptySettingsBoxStopsTheBatchWithTheConversionError) {
+    const std::string empty = "Drenvala: '' is not a valid floating point value (16)";
+    const struct {
+        const char* label;
+        TTypedEdit* TTableForm::*box;
+    } boxes[] = {{"minimum cover", &TTableForm::MinDepthTypedEdit},
+                 {"Manning's n", &TTableForm::nTypedEdit},
+                 {"peak flow factor", &TTableForm::peakTypedEdit},
+                 {"persons per house", &TTableForm::InitialPeopleTypedEdit}};
+    for (const auto& row : boxes) {
+        SCOPED_TRACE(row.label);
+        ASSERT_TRUE(TableForm->LoadBatchData(Chain()));
+        const std::string loaded = Cells();
+        TTypedEdit& box = *(TableForm->*row.box);
+        const AnsiString kept = box.GetText();
+        box.SetWindowText("");
+        // As a click takes it, so that the error reaches the user as the program shows it.
+        CallFromView(*TableForm->CalcAllButton, [] { TableForm->CalcAllButtonClick(nullptr); });
+        EXPECT_EQ(Told(), Texts{empty});
+        // No row was designed.
+        EXPECT_EQ(Cells(), loaded);
+        box.SetText(kept);
+    }
+}
+
 TEST_F(TableBatchCalculate, WithoutDataTheBatchSaysSo) {
     const std::string header = "Sewer,Length (m),Houses\r\n";
     ASSERT_TRUE(WriteFileBytes(Path("header.csv"), header));

@@ -1,5 +1,6 @@
 #include "app/Dataentry.h"
 #include "tests/reports/BatchTable.h"
+#include "tests/support/LocaleSeparators.h"
 
 #include <QFile>
 
@@ -143,6 +144,33 @@ TEST_F(TableBatchLoad, LoadInToNetworkHandsTheMainWindowADesignedNetwork) {
     EXPECT_EQ(Row(2)[TableForm->DSJunctionColumn], "J3");
     TableForm->CalcAllButtonClick(nullptr);
     EXPECT_EQ(Told(), Texts{NoData});
+}
+
+// Mended: the batch data and the results after it were counted as shown columns, so each column the
+// chooser hid left a blank one at the right, written into every saved line.
+TEST_F(TableBatchLoad, HiddenColumnsStayHiddenThroughTheBatchAndAfter) {
+    const LocaleSeparators point('.', ',');
+    Install(TwoSewers());
+    SetChecks({1, 14});
+    TableForm->FillTableFromNetwork();
+    TableForm->ApplyColumnVisibility();
+    CalculateChain();
+    // The file's 26 fields, two of them hidden.
+    EXPECT_EQ(TableForm->DataGrid1->GetColCount(), 24);
+    EXPECT_EQ(Row(3)[TableForm->DSDepthColumn], "0.773");
+    for (int update = 1; update <= 2; ++update) {
+        SCOPED_TRACE(update);
+        TableForm->FillTableFromNetwork();
+        TableForm->ApplyColumnVisibility();
+        EXPECT_EQ(TableForm->DataGrid1->GetColCount(), 24);
+        EXPECT_EQ(TableForm->DataGrid1->NumHiddenColumns(), 2);
+        QFile::remove(QString::fromStdString(Path("table.csv").str()));
+        Responder().AnswerFile(Path("table.csv"));
+        TableForm->SaveToCSVButton->Click();
+        EXPECT_EQ(Bytes(Path("table.csv")),
+                  Bytes(DRENVALA_TEST_DATA "/results/two-sewers-without-length-and-groundslope.csv"));
+    }
+    EXPECT_EQ(Told(), Texts{});
 }
 
 // Mended: bad or repeated names made a network the file could not give back; a save the user
