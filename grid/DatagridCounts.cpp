@@ -192,7 +192,8 @@ void TDataGrid::SetRowHeaders(const TStringList& value) {
 }
 
 void TDataGrid::ClearColumnHeaders() {
-    for (int c = 0; c < GetColCount(); ++c)
+    // Headers belong to every column, hidden ones too.
+    for (int c = 0; c < RealColCount(); ++c)
         SetCells(c, 0, AnsiString());
 }
 
@@ -204,7 +205,7 @@ void TDataGrid::ClearRowHeaders() {
 void TDataGrid::ShowColumnHeaders() {
     if (GetFixedRows() < 1)
         return;
-    for (int i = 0; i < ColumnHeaders.Count() && i < GetColCount(); ++i)
+    for (int i = 0; i < ColumnHeaders.Count() && i < RealColCount(); ++i)
         SetCells(i, 0, CLFToLF(ColumnHeaders[i]));
 }
 

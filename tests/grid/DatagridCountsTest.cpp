@@ -72,6 +72,21 @@ TEST(DatagridCounts, HeadersFromLists) {
     EXPECT_EQ(RowTexts(grid, 0), "Flow\r(l/s)  ");
     grid.ClearColumnHeaders();
     EXPECT_EQ(RowTexts(grid, 0), "  ");
+
+    // A hidden column keeps its header, and the headers after it reach the last column.
+    TDataGrid hiding(nullptr);
+    FillLettered(hiding, 4, 2);
+    hiding.HideColumn(1);
+    TStringList four;
+    for (const char* header : {"A", "B", "C", "D"})
+        four.Add(header);
+    hiding.SetColumnHeaders(four);
+    hiding.UnHideColumn(1);
+    EXPECT_EQ(RowTexts(hiding, 0), "A B C D");
+    hiding.HideColumn(2);
+    hiding.ClearColumnHeaders();
+    hiding.UnHideColumn(2);
+    EXPECT_EQ(RowTexts(hiding, 0), "   ");
 }
 
 TEST(DatagridCounts, ThePrintedColumnTables) {
