@@ -1376,10 +1376,18 @@ private:
     bool ValidateOnFocusLoss(const AnsiString& NewValue);
     // What the cell being validated holds now; empty once it is gone.
     AnsiString ValidatedText() const;
-    // The rows of a column and the columns of a row that marks and checks run over.
+    // The rows of a column (a real one) and the columns of a row (on display) that marks and
+    // checks run over.
     TGridRect ColMarkRange(bool DoFixed, int ACol) const;
     TGridRect RowMarkRange(bool DoFixed, int ARow) const;
     TGridRect GridMarkRange(bool DoFixed) const;
+    using CellVisitor = std::function<void(int ACol, int ARow)>;
+    // Each cell of a range of display columns, at its real column.
+    void ForShownCells(const TGridRect& range, const CellVisitor& visit);
+    void MarkShownCells(const AnsiString& s, const AnsiString& tag, bool DoCase, const TGridRect& range);
+    void UnMarkShownCells(const AnsiString& tag, const TGridRect& range);
+    // The checker's frame around the cells visited.
+    bool CheckEach(const std::function<void(const CellVisitor& visit)>& cells);
     // The last cell of the normal area: columns before the right fixed ones, rows above the
     // footer rows.
     int LastNormalCol() const { return GetColCount() - 1 - FixedRightCols; }
