@@ -426,12 +426,17 @@ public:
     // Sorting (DatagridSort). A single comparison reads both cells through Cells; a sort reads
     // each cell of its columns once, orders the rows stably and moves them once, with their
     // heights, selection flags, objects and the cross-reference. Rows tied after the last key keep
-    // their order; a sort that raises leaves the rows as they were.
+    // their order; a sort that raises leaves the rows as they were. A descendant's SortSwapRows
+    // is given the order as exchanges instead, at most one fewer than the rows sorted.
     int Compare(int ACol, int ARow1, int ARow2);
     int CompareLine(int ACol, int ARow1, int ARow2);
     int CompareLineIndexed(int Idx, int ARow1, int ARow2);
     bool SortLine(int ACol, int ARow1, int ARow2);
     void SortByColumn(int ACol);
+    // Rows Left..Right on ACol (with Full, ties on the columns after it) and on SortIndexes
+    // from entry Idx.
+    void QuickSortRows(int ACol, int Left, int Right);
+    void QuickSortRowsIndexed(int Idx, int Left, int Right);
     void QuickSort(int ACol, int Left, int Right);
     void QuickSortIndexed(int Left, int Right);
     void QSort();
@@ -1137,17 +1142,23 @@ private:
         int Col;
         bool Descending;
     };
-    // Rows First..Last ordered by the key columns, each further one only on a tie; the rows move.
-    void SortRows(int First, int Last, const std::vector<SortKeyColumn>& keys);
-    // The key columns of QSort (the sort column, with Full the ones after it) and QSortIndexed.
+    // Rows First..Last ordered by the key columns, each further one only on a tie; the rows move,
+    // the current row with its data when currentFollows.
+    void SortRows(int First, int Last, const std::vector<SortKeyColumn>& keys, bool currentFollows);
+    // The key columns of QSort (the sort column, with Full the ones after it) and QSortIndexed
+    // (the index entries from entry from on, with Full).
     std::vector<SortKeyColumn> SortColumnKeys(int ACol) const;
-    std::vector<SortKeyColumn> SortIndexKeys() const;
+    std::vector<SortKeyColumn> SortIndexKeys(int from = 0) const;
     // QSort's frame: the sort index list emptied, with NormalCellsOnly column 0's texts kept.
     void SortKeepingHeaders(const std::function<void()>& sort);
     // A click on the sort row's cell of real column ACol: sorts on it, or turns its direction.
     void ClickSort(int ACol, TShiftState Shift);
     // Rows First + k take the rows First + order[k], with all they carry.
-    void MoveRowsInOrder(int First, const std::vector<int>& order);
+    void MoveRowsInOrder(int First, const std::vector<int>& order, bool currentFollows);
+    // The same order given to SortSwapRows as the exchanges of its cycles.
+    void ExchangeRowsInOrder(int First, const std::vector<int>& order, bool currentFollows);
+    // The current row while SortSwapRows exchanges rows for a sort, -1 outside one.
+    int sortTrackedRow = -1;
     // The cross-reference's inverse, rebuilt after each change.
     void CrossReferenceChanged();
     mutable std::vector<int> sortCrossInverse;
