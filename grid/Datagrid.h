@@ -1315,9 +1315,6 @@ private:
     int zoomOffset = 0;
     // A cell font grown or shrunk by the zoom level, to no less than 1 point.
     void ZoomFont(TFont& font) const;
-    // Sizes at zoom level 0, kept while zoomed so that zooming back gives them again.
-    std::vector<int> zoomBaseCols;
-    std::vector<int> zoomBaseRows;
 
     // Scroll bars and their hints (DatagridScroll).
     void ScrollMessage(TWMScroll& Message, bool horizontal);
