@@ -137,7 +137,7 @@ bool TDataGrid::CheckCell(int ACol, int ARow) {
     const AnsiString before = GetCellEx(ACol, ARow);
     AnsiString text = before;
     if (CellChecker->GotoCell)
-        FocusCell(ACol, ARow, true);
+        FocusCell(RemapColInv(ACol), ARow, true);
     if (CellChecker->UseCorrect)
         text = CellChecker->Correct(ACol, ARow, text);
     if (CellChecker->UseMarkError)

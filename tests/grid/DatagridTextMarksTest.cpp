@@ -182,6 +182,26 @@ TEST_F(HiddenColumnGrid, RowAndGridChecksReachTheShownColumns) {
     grid.SetCellChecker(nullptr);
 }
 
+TEST_F(HiddenColumnGrid, GoingToACheckedCellShowsItsColumn) {
+    struct WhereCheck : TDataGridCheck {
+        explicit WhereCheck(TDataGrid& grid) : TDataGridCheck(nullptr), grid(grid) {}
+        AnsiString Correct(int, int, const AnsiString& Value) override {
+            current.emplace_back(grid.GetCol(), grid.GetRow());
+            return Value;
+        }
+        TDataGrid& grid;
+        std::vector<std::pair<int, int>> current;
+    } check(grid);
+    check.UseCorrect = true;
+    check.GotoCell = true;
+    grid.SetCellChecker(&check);
+    // Real column 3 shows as display column 2.
+    grid.CheckCell(3, 2);
+    grid.CheckRow(false, 1);
+    EXPECT_EQ(check.current, (std::vector<std::pair<int, int>>{{2, 2}, {1, 1}, {2, 1}}));
+    grid.SetCellChecker(nullptr);
+}
+
 TEST_F(MarkedGrid, AFreedCheckerIsForgotten) {
     {
         TCapitalCheck check(nullptr);
