@@ -22,6 +22,7 @@ int GridAxis::Extent(int index) const {
 void GridAxis::SetCount(int count) {
     const int old = Count();
     ++version;
+    unshifted.resize(static_cast<std::size_t>(count), defaultSize - sizeOffset);
     if (count <= old) {
         total = Offset(count);
         sizes.resize(static_cast<std::size_t>(count));
@@ -38,6 +39,7 @@ void GridAxis::SetCount(int count) {
 void GridAxis::SetDefaultSize(int size) {
     defaultSize = size;
     std::fill(sizes.begin(), sizes.end(), size);
+    std::fill(unshifted.begin(), unshifted.end(), size - sizeOffset);
     Rebuild();
 }
 
@@ -49,6 +51,7 @@ void GridAxis::SetLineWidth(int width) {
 void GridAxis::SetSize(int index, int size) {
     const long long delta = std::max(0, size + lineWidth) - static_cast<long long>(Extent(index));
     sizes[static_cast<std::size_t>(index)] = size;
+    unshifted[static_cast<std::size_t>(index)] = size - sizeOffset;
     total += delta;
     ++version;
     for (std::size_t k = static_cast<std::size_t>(index) + 1; k < tree.size(); k += LowBit(k))
@@ -75,30 +78,40 @@ int GridAxis::IndexAt(long long position) const {
 
 void GridAxis::Insert(int index, int count) {
     sizes.insert(sizes.begin() + index, static_cast<std::size_t>(count), defaultSize);
+    unshifted.insert(unshifted.begin() + index, static_cast<std::size_t>(count), defaultSize - sizeOffset);
     Rebuild();
 }
 
 void GridAxis::Delete(int index, int count) {
     sizes.erase(sizes.begin() + index, sizes.begin() + index + count);
+    unshifted.erase(unshifted.begin() + index, unshifted.begin() + index + count);
     Rebuild();
 }
 
 void GridAxis::Delete(const std::vector<int>& indices) {
     EraseIndices(sizes, indices);
+    EraseIndices(unshifted, indices);
     Rebuild();
 }
 
 void GridAxis::Move(int from, int to) {
-    const auto first = sizes.begin();
-    if (from < to)
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    else
-        std::rotate(first + to, first + from, first + from + 1);
+    MoveElement(sizes, from, to);
+    MoveElement(unshifted, from, to);
     Rebuild();
 }
 
 void GridAxis::Permute(int first, const std::vector<int>& order) {
     PermuteElements(sizes, first, order);
+    PermuteElements(unshifted, first, order);
+    Rebuild();
+}
+
+void GridAxis::SetSizeOffset(int offset) {
+    sizeOffset = offset;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        const int shifted = unshifted[i] + offset;
+        sizes[i] = shifted > 0 ? shifted : std::min(sizes[i], unshifted[i]);
+    }
     Rebuild();
 }
 

@@ -44,6 +44,13 @@ public:
     // first + order[k]; one pass.
     void Permute(int first, const std::vector<int>& order);
 
+    // Pixels added to every size (a grid's zoom), 0 to start with. A cell's size is its size at
+    // offset 0 plus the offset where that is above 0; where it is not, the cell keeps the size it
+    // has, or takes its size at offset 0 when that is smaller, so that offset 0 gives every size
+    // back. A size set, and a cell made, at an offset counts as made at offset 0 and grown by it.
+    int SizeOffset() const { return sizeOffset; }
+    void SetSizeOffset(int offset);
+
 private:
     void Rebuild();
     void Append(int size);
@@ -51,6 +58,9 @@ private:
     int defaultSize;
     int lineWidth;
     std::vector<int> sizes;
+    // Each cell's size at offset 0, moving with the cell.
+    std::vector<int> unshifted;
+    int sizeOffset = 0;
     // tree[k] (1-based) sums the extents of cells k - lowbit(k) .. k - 1.
     std::vector<long long> tree{0};
     long long total = 0;

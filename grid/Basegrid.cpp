@@ -497,16 +497,20 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) {
 
 bool TBaseGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
     const bool handled = TStringGrid::DoMouseWheelDown(Shift, MousePos);
-    // The footer row never becomes current: the rows scroll instead.
-    if (LastRowIsFooter && GetRow() < GetRowCount() - 1 &&
-        VisibleRowCount() - GetFixedRows() <= GetRow() - GetTopRow() && GetTopRow() < GetRowCount() - 1)
-        SetTopRow(GetTopRow() + 1);
-    SelectBaseCell();
+    WheelStepped(true);
     return handled;
 }
 
 bool TBaseGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
     const bool handled = TStringGrid::DoMouseWheelUp(Shift, MousePos);
-    SelectBaseCell();
+    WheelStepped(false);
     return handled;
+}
+
+void TBaseGrid::WheelStepped(bool down) {
+    // The footer row never becomes current: the rows scroll instead.
+    if (down && LastRowIsFooter && GetRow() < GetRowCount() - 1 &&
+        VisibleRowCount() - GetFixedRows() <= GetRow() - GetTopRow() && GetTopRow() < GetRowCount() - 1)
+        SetTopRow(GetTopRow() + 1);
+    SelectBaseCell();
 }

@@ -167,6 +167,8 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    // After a wheel step: the footer row kept from being current, the current cell on its base.
+    void WheelStepped(bool down);
 
     // Each cell's properties know their cell again after rows or columns moved, from row
     // FromRow on.

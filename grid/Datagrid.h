@@ -427,12 +427,17 @@ public:
     // Sorting (DatagridSort). A single comparison reads both cells through Cells; a sort reads
     // each cell of its columns once, orders the rows stably and moves them once, with their
     // heights, selection flags, objects and the cross-reference. Rows tied after the last key keep
-    // their order; a sort that raises leaves the rows as they were.
+    // their order; a sort that raises leaves the rows as they were. A descendant's SortSwapRows
+    // is given the order as exchanges instead, at most one fewer than the rows sorted.
     int Compare(int ACol, int ARow1, int ARow2);
     int CompareLine(int ACol, int ARow1, int ARow2);
     int CompareLineIndexed(int Idx, int ARow1, int ARow2);
     bool SortLine(int ACol, int ARow1, int ARow2);
     void SortByColumn(int ACol);
+    // Rows Left..Right on ACol (with Full, ties on the columns after it) and on SortIndexes
+    // from entry Idx.
+    void QuickSortRows(int ACol, int Left, int Right);
+    void QuickSortRowsIndexed(int Idx, int Left, int Right);
     void QuickSort(int ACol, int Left, int Right);
     void QuickSortIndexed(int Left, int Right);
     void QSort();
@@ -1144,17 +1149,23 @@ private:
         int Col;
         bool Descending;
     };
-    // Rows First..Last ordered by the key columns, each further one only on a tie; the rows move.
-    void SortRows(int First, int Last, const std::vector<SortKeyColumn>& keys);
-    // The key columns of QSort (the sort column, with Full the ones after it) and QSortIndexed.
+    // Rows First..Last ordered by the key columns, each further one only on a tie; the rows move,
+    // the current row with its data when currentFollows.
+    void SortRows(int First, int Last, const std::vector<SortKeyColumn>& keys, bool currentFollows);
+    // The key columns of QSort (the sort column, with Full the ones after it) and QSortIndexed
+    // (the index entries from entry from on, with Full).
     std::vector<SortKeyColumn> SortColumnKeys(int ACol) const;
-    std::vector<SortKeyColumn> SortIndexKeys() const;
+    std::vector<SortKeyColumn> SortIndexKeys(int from = 0) const;
     // QSort's frame: the sort index list emptied, with NormalCellsOnly column 0's texts kept.
     void SortKeepingHeaders(const std::function<void()>& sort);
     // A click on the sort row's cell of real column ACol: sorts on it, or turns its direction.
     void ClickSort(int ACol, TShiftState Shift);
     // Rows First + k take the rows First + order[k], with all they carry.
-    void MoveRowsInOrder(int First, const std::vector<int>& order);
+    void MoveRowsInOrder(int First, const std::vector<int>& order, bool currentFollows);
+    // The same order given to SortSwapRows as the exchanges of its cycles.
+    void ExchangeRowsInOrder(int First, const std::vector<int>& order, bool currentFollows);
+    // The current row while SortSwapRows exchanges rows for a sort, -1 outside one.
+    int sortTrackedRow = -1;
     // The cross-reference's inverse, rebuilt after each change.
     void CrossReferenceChanged();
     mutable std::vector<int> sortCrossInverse;
@@ -1311,9 +1322,6 @@ private:
     int zoomOffset = 0;
     // A cell font grown or shrunk by the zoom level, to no less than 1 point.
     void ZoomFont(TFont& font) const;
-    // Sizes at zoom level 0, kept while zoomed so that zooming back gives them again.
-    std::vector<int> zoomBaseCols;
-    std::vector<int> zoomBaseRows;
 
     // Flat and proportional scroll bars (DatagridFlatScroll).
     void FlatInit();
@@ -1408,10 +1416,18 @@ private:
     bool ValidateOnFocusLoss(const AnsiString& NewValue);
     // What the cell being validated holds now; empty once it is gone.
     AnsiString ValidatedText() const;
-    // The rows of a column and the columns of a row that marks and checks run over.
+    // The rows of a column (a real one) and the columns of a row (on display) that marks and
+    // checks run over.
     TGridRect ColMarkRange(bool DoFixed, int ACol) const;
     TGridRect RowMarkRange(bool DoFixed, int ARow) const;
     TGridRect GridMarkRange(bool DoFixed) const;
+    using CellVisitor = std::function<void(int ACol, int ARow)>;
+    // Each cell of a range of display columns, at its real column.
+    void ForShownCells(const TGridRect& range, const CellVisitor& visit);
+    void MarkShownCells(const AnsiString& s, const AnsiString& tag, bool DoCase, const TGridRect& range);
+    void UnMarkShownCells(const AnsiString& tag, const TGridRect& range);
+    // The checker's frame around the cells visited.
+    bool CheckEach(const std::function<void(const CellVisitor& visit)>& cells);
     // The last cell of the normal area: columns before the right fixed ones, rows above the
     // footer rows.
     int LastNormalCol() const { return GetColCount() - 1 - FixedRightCols; }

@@ -186,11 +186,6 @@ void TDataGrid::SizingEnded(bool columns) {
     if (sized >= 0 && sized < (columns ? GetColCount() : GetRowCount())) {
         if (columns ? MouseActions->AllColumnSize : MouseActions->AllRowSize)
             SizeAllInProportion(columns, sized, columns ? press.SizingCellSize.x : press.SizingCellSize.y);
-        // Sized while zoomed: the size at level 0 follows.
-        std::vector<int>& bases = columns ? zoomBaseCols : zoomBaseRows;
-        if (zoomOffset != 0 && sized < static_cast<int>(bases.size()))
-            bases[static_cast<std::size_t>(sized)] =
-                std::max(1, (columns ? GetColWidths(sized) : GetRowHeights(sized)) - zoomOffset);
     }
     if (const TIndexEvent& ended = columns ? OnEndColumnSize : OnEndRowSize)
         ended(this, sized);

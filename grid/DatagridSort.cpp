@@ -15,6 +15,7 @@
 #include <numeric>
 #include <optional>
 #include <string_view>
+#include <typeinfo>
 #include <utility>
 
 namespace {
@@ -295,7 +296,8 @@ bool TDataGrid::SortLine(int ACol, int ARow1, int ARow2) {
 void TDataGrid::SortByColumn(int ACol) {
     if (GetRowCount() < 2)
         return;
-    SortRows(GetFixedRows(), LastNormalRow(), {{ACol, SortSettings->Direction == sdDescending}});
+    SortRows(GetFixedRows(), LastNormalRow(), {{ACol, SortSettings->Direction == sdDescending}},
+             Navigation->MoveRowOnSort);
 }
 
 std::vector<TDataGrid::SortKeyColumn> TDataGrid::SortColumnKeys(int ACol) const {
@@ -307,22 +309,30 @@ std::vector<TDataGrid::SortKeyColumn> TDataGrid::SortColumnKeys(int ACol) const 
     return keys;
 }
 
-std::vector<TDataGrid::SortKeyColumn> TDataGrid::SortIndexKeys() const {
+std::vector<TDataGrid::SortKeyColumn> TDataGrid::SortIndexKeys(int from) const {
     std::vector<SortKeyColumn> keys;
-    const int count = SortSettings->Full ? sortIndexList.Count() : std::min(sortIndexList.Count(), 1);
-    for (int i = 0; i < count; ++i) {
+    const int count = SortSettings->Full ? sortIndexList.Count() : std::min(sortIndexList.Count(), from + 1);
+    for (int i = std::max(from, 0); i < count; ++i) {
         const auto entry = static_cast<unsigned>(sortIndexList.GetInteger(i));
         keys.push_back({static_cast<int>(entry & ~DescendingBit), (entry & DescendingBit) != 0});
     }
     return keys;
 }
 
+void TDataGrid::QuickSortRows(int ACol, int Left, int Right) {
+    SortRows(Left, Right, SortColumnKeys(ACol), Navigation->MoveRowOnSort);
+}
+
+void TDataGrid::QuickSortRowsIndexed(int Idx, int Left, int Right) {
+    SortRows(Left, Right, SortIndexKeys(Idx), Navigation->MoveRowOnSort);
+}
+
 void TDataGrid::QuickSort(int ACol, int Left, int Right) {
-    SortRows(Left, Right, SortColumnKeys(ACol));
+    QuickSortRows(ACol, Left, Right);
 }
 
 void TDataGrid::QuickSortIndexed(int Left, int Right) {
-    SortRows(Left, Right, SortIndexKeys());
+    QuickSortRowsIndexed(0, Left, Right);
 }
 
 void TDataGrid::SortKeepingHeaders(const std::function<void()>& sort) {
@@ -338,8 +348,7 @@ void TDataGrid::SortKeepingHeaders(const std::function<void()>& sort) {
 }
 
 void TDataGrid::QSort() {
-    SortKeepingHeaders(
-        [this] { SortRows(GetFixedRows(), LastNormalRow(), SortColumnKeys(SortSettings->Column)); });
+    SortKeepingHeaders([this] { QuickSortRows(SortSettings->Column, GetFixedRows(), LastNormalRow()); });
 }
 
 void TDataGrid::QSortGroup() {
@@ -354,7 +363,8 @@ void TDataGrid::QSortGroup() {
             int end = r + 1;
             while (end <= last && GetCellType(0, end) != ctNode)
                 ++end;
-            SortRows(r + 1, end - 1, SortColumnKeys(SortSettings->Column));
+            // The current row follows its data here whatever MoveRowOnSort says.
+            SortRows(r + 1, end - 1, SortColumnKeys(SortSettings->Column), true);
             r = end;
         }
     });
@@ -363,10 +373,10 @@ void TDataGrid::QSortGroup() {
 void TDataGrid::QSortIndexed() {
     if (sortIndexList.Count() == 0)
         throw EDataGridError("No indexes specified for indexed sort");
-    SortRows(GetFixedRows(), LastNormalRow(), SortIndexKeys());
+    QuickSortRowsIndexed(0, GetFixedRows(), LastNormalRow());
 }
 
-void TDataGrid::SortRows(int First, int Last, const std::vector<SortKeyColumn>& keys) {
+void TDataGrid::SortRows(int First, int Last, const std::vector<SortKeyColumn>& keys, bool currentFollows) {
     if (Last <= First || keys.empty())
         return;
     HideEditor();
@@ -381,16 +391,47 @@ void TDataGrid::SortRows(int First, int Last, const std::vector<SortKeyColumn>& 
     std::vector<int> order(static_cast<std::size_t>(Last - First + 1));
     std::iota(order.begin(), order.end(), 0);
     SortByKeys(order, 0, static_cast<int>(order.size()), 0, keys.size(), keyed);
-    MoveRowsInOrder(First, order);
+    // A descendant may keep its own rows' data in step through SortSwapRows.
+    if (typeid(*this) == typeid(TDataGrid))
+        MoveRowsInOrder(First, order, currentFollows);
+    else
+        ExchangeRowsInOrder(First, order, currentFollows);
 }
 
-void TDataGrid::MoveRowsInOrder(int First, const std::vector<int>& order) {
+void TDataGrid::ExchangeRowsInOrder(int First, const std::vector<int>& order, bool currentFollows) {
+    const int count = static_cast<int>(order.size());
+    // at[k]: the row (as an offset before the sort) now at First + k; where[row]: its place.
+    std::vector<int> at(order.size());
+    std::iota(at.begin(), at.end(), 0);
+    std::vector<int> where = at;
+    sortTrackedRow = GetRow();
+    for (int k = 0; k < count - 1; ++k) {
+        const int wanted = order[static_cast<std::size_t>(k)];
+        const int from = where[static_cast<std::size_t>(wanted)];
+        if (from == k)
+            continue;
+        SortSwapRows(First + k, First + from);
+        const int displaced = at[static_cast<std::size_t>(k)];
+        at[static_cast<std::size_t>(from)] = displaced;
+        where[static_cast<std::size_t>(displaced)] = from;
+        at[static_cast<std::size_t>(k)] = wanted;
+        where[static_cast<std::size_t>(wanted)] = k;
+    }
+    const int tracked = std::exchange(sortTrackedRow, -1);
+    if (currentFollows && tracked != GetRow()) {
+        const bool pending = std::exchange(editPending, false);
+        SetRow(tracked);
+        editPending = pending;
+    }
+}
+
+void TDataGrid::MoveRowsInOrder(int First, const std::vector<int>& order, bool currentFollows) {
     const int count = static_cast<int>(order.size());
     if (SortSettings->SingleColumn) {
         cells.PermuteColumn(SortSettings->Column, First, order);
         RenumberCellProperties(First);
     } else {
-        PermuteDisplayRows(First, order, Navigation->MoveRowOnSort);
+        PermuteDisplayRows(First, order, currentFollows);
     }
     if (sortCrossReference.Count() >= First + count) {
         std::vector<int> references;
@@ -411,6 +452,13 @@ void TDataGrid::SortSwapRows(int ARow1, int ARow2) {
     }
     if (!SortSettings->SingleColumn) {
         SwapRows(ARow1, ARow2);
+        // The rows' data moves: so do the sort's current row and the row being validated.
+        for (int* row : {&sortTrackedRow, &validatedRow}) {
+            if (*row == ARow1)
+                *row = ARow2;
+            else if (*row == ARow2)
+                *row = ARow1;
+        }
         return;
     }
     const int col = SortSettings->Column;

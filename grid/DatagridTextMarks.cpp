@@ -52,6 +52,21 @@ void TDataGrid::UnMarkCells(const AnsiString& tag, const TGridRect& range) {
             SetCellEx(c, r, UnHiLight(GetCellEx(c, r), tag));
 }
 
+void TDataGrid::ForShownCells(const TGridRect& range, const CellVisitor& visit) {
+    for (int r = range.Top; r <= range.Bottom; ++r)
+        for (int c = range.Left; c <= range.Right; ++c)
+            visit(RemapCol(c), r);
+}
+
+void TDataGrid::MarkShownCells(const AnsiString& s, const AnsiString& tag, bool DoCase,
+                               const TGridRect& range) {
+    ForShownCells(range, [&](int ACol, int ARow) { MarkCells(s, tag, DoCase, {ACol, ARow, ACol, ARow}); });
+}
+
+void TDataGrid::UnMarkShownCells(const AnsiString& tag, const TGridRect& range) {
+    ForShownCells(range, [&](int ACol, int ARow) { UnMarkCells(tag, {ACol, ARow, ACol, ARow}); });
+}
+
 void TDataGrid::HilightInCell(bool DoCase, int ACol, int ARow, const AnsiString& s) {
     MarkCells(s, HighlightTag, DoCase, {ACol, ARow, ACol, ARow});
 }
@@ -69,19 +84,19 @@ void TDataGrid::UnHilightInCol(bool DoFixed, int ACol) {
 }
 
 void TDataGrid::HilightInRow(bool DoCase, bool DoFixed, int ARow, const AnsiString& s) {
-    MarkCells(s, HighlightTag, DoCase, RowMarkRange(DoFixed, ARow));
+    MarkShownCells(s, HighlightTag, DoCase, RowMarkRange(DoFixed, ARow));
 }
 
 void TDataGrid::UnHilightInRow(bool DoFixed, int ARow) {
-    UnMarkCells(HighlightTag, RowMarkRange(DoFixed, ARow));
+    UnMarkShownCells(HighlightTag, RowMarkRange(DoFixed, ARow));
 }
 
 void TDataGrid::HilightInGrid(bool DoCase, bool DoFixed, const AnsiString& s) {
-    MarkCells(s, HighlightTag, DoCase, GridMarkRange(DoFixed));
+    MarkShownCells(s, HighlightTag, DoCase, GridMarkRange(DoFixed));
 }
 
 void TDataGrid::UnHilightInGrid(bool DoFixed) {
-    UnMarkCells(HighlightTag, GridMarkRange(DoFixed));
+    UnMarkShownCells(HighlightTag, GridMarkRange(DoFixed));
 }
 
 void TDataGrid::MarkInCell(bool DoCase, int ACol, int ARow, const AnsiString& s) {
@@ -101,19 +116,19 @@ void TDataGrid::UnMarkInCol(bool DoFixed, int ACol) {
 }
 
 void TDataGrid::MarkInRow(bool DoCase, bool DoFixed, int ARow, const AnsiString& s) {
-    MarkCells(s, ErrorTag, DoCase, RowMarkRange(DoFixed, ARow));
+    MarkShownCells(s, ErrorTag, DoCase, RowMarkRange(DoFixed, ARow));
 }
 
 void TDataGrid::UnMarkInRow(bool DoFixed, int ARow) {
-    UnMarkCells(ErrorTag, RowMarkRange(DoFixed, ARow));
+    UnMarkShownCells(ErrorTag, RowMarkRange(DoFixed, ARow));
 }
 
 void TDataGrid::MarkInGrid(bool DoCase, bool DoFixed, const AnsiString& s) {
-    MarkCells(s, ErrorTag, DoCase, GridMarkRange(DoFixed));
+    MarkShownCells(s, ErrorTag, DoCase, GridMarkRange(DoFixed));
 }
 
 void TDataGrid::UnMarkInGrid(bool DoFixed) {
-    UnMarkCells(ErrorTag, GridMarkRange(DoFixed));
+    UnMarkShownCells(ErrorTag, GridMarkRange(DoFixed));
 }
 
 bool TDataGrid::CheckCell(int ACol, int ARow) {
@@ -122,7 +137,7 @@ bool TDataGrid::CheckCell(int ACol, int ARow) {
     const AnsiString before = GetCellEx(ACol, ARow);
     AnsiString text = before;
     if (CellChecker->GotoCell)
-        FocusCell(ACol, ARow, true);
+        FocusCell(RemapColInv(ACol), ARow, true);
     if (CellChecker->UseCorrect)
         text = CellChecker->Correct(ACol, ARow, text);
     if (CellChecker->UseMarkError)
@@ -132,15 +147,21 @@ bool TDataGrid::CheckCell(int ACol, int ARow) {
 }
 
 bool TDataGrid::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow) {
+    return CheckEach([&](const CellVisitor& visit) {
+        for (int r = FromRow; r <= ToRow; ++r)
+            for (int c = FromCol; c <= ToCol; ++c)
+                visit(c, r);
+    });
+}
+
+bool TDataGrid::CheckEach(const std::function<void(const CellVisitor& visit)>& cells) {
     if (!CellChecker)
         return true;
     const int col = GetCol();
     const int row = GetRow();
     CellChecker->StartCheck();
     bool passed = true;
-    for (int r = FromRow; r <= ToRow; ++r)
-        for (int c = FromCol; c <= ToCol; ++c)
-            passed = CheckCell(c, r) && passed;
+    cells([&](int ACol, int ARow) { passed = CheckCell(ACol, ARow) && passed; });
     CellChecker->StopCheck();
     if (CellChecker->GotoCell) {
         SetRow(row);
@@ -155,11 +176,9 @@ bool TDataGrid::CheckCol(bool DoFixed, int ACol) {
 }
 
 bool TDataGrid::CheckRow(bool DoFixed, int ARow) {
-    const TGridRect range = RowMarkRange(DoFixed, ARow);
-    return CheckCells(range.Left, range.Top, range.Right, range.Bottom);
+    return CheckEach([&](const CellVisitor& visit) { ForShownCells(RowMarkRange(DoFixed, ARow), visit); });
 }
 
 bool TDataGrid::CheckGrid(bool DoFixed) {
-    const TGridRect range = GridMarkRange(DoFixed);
-    return CheckCells(range.Left, range.Top, range.Right, range.Bottom);
+    return CheckEach([&](const CellVisitor& visit) { ForShownCells(GridMarkRange(DoFixed), visit); });
 }

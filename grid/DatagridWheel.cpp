@@ -3,12 +3,20 @@
 
 #include <algorithm>
 
+// The grid's own step stands for the framework's one-row step; the base grid's upkeep follows
+// either.
 bool TDataGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
-    return WheelNotch(Shift, true) || TBaseGrid::DoMouseWheelDown(Shift, MousePos);
+    if (!WheelNotch(Shift, true))
+        return TBaseGrid::DoMouseWheelDown(Shift, MousePos);
+    WheelStepped(true);
+    return true;
 }
 
 bool TDataGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
-    return WheelNotch(Shift, false) || TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+    if (!WheelNotch(Shift, false))
+        return TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+    WheelStepped(false);
+    return true;
 }
 
 bool TDataGrid::WheelNotch(TShiftState Shift, bool down) {
@@ -36,24 +44,9 @@ void TDataGrid::Zoom(int x) {
     const int level = zoomOffset + x;
     if (level < -10 || level > 10)
         return;
-    // Sizes come from those at level 0, so that zooming back restores every one of them.
-    auto bases = [](std::vector<int>& base, const GridAxis& axis, bool capture) {
-        if (capture)
-            base.clear();
-        for (int i = static_cast<int>(base.size()); i < axis.Count(); ++i)
-            base.push_back(axis.Size(i));
-    };
-    bases(zoomBaseCols, cols, zoomOffset == 0);
-    bases(zoomBaseRows, rows, zoomOffset == 0);
     zoomOffset = level;
-    auto resize = [level](const std::vector<int>& base, GridAxis& axis) {
-        for (int i = 0; i < axis.Count(); ++i) {
-            const int size = base[static_cast<std::size_t>(i)];
-            axis.SetSize(i, size + level > 0 ? size + level : size);
-        }
-    };
-    resize(zoomBaseCols, cols);
-    resize(zoomBaseRows, rows);
+    cols.SetSizeOffset(level);
+    rows.SetSizeOffset(level);
     // Once for all the sizes changed.
     ColWidthsChanged();
     RowHeightsChanged();

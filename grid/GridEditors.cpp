@@ -298,9 +298,9 @@ void TGridCombo::ComboChanged() {
     const int index = GetItemIndex();
     const AnsiString text = GetText();
     if (Grid.OnComboChange)
-        Grid.OnComboChange(&Grid, Grid.GetCol(), Grid.GetRow(), index, text);
+        Grid.OnComboChange(&Grid, Grid.GetRealCol(), Grid.GetRow(), index, text);
     if (Grid.OnComboObjectChange)
-        Grid.OnComboObjectChange(&Grid, Grid.GetCol(), Grid.GetRow(), index, text,
+        Grid.OnComboObjectChange(&Grid, Grid.GetRealCol(), Grid.GetRow(), index, text,
                                  index >= 0 ? Items.Objects(index) : nullptr);
 }
 
@@ -312,7 +312,7 @@ void TGridCombo::ViewPicked(int index) {
 void TGridCombo::ViewTyped(const AnsiString& typed) {
     TDGComboBox::ViewTyped(typed);
     if (Grid.OnComboChange)
-        Grid.OnComboChange(&Grid, Grid.GetCol(), Grid.GetRow(), -1, GetText());
+        Grid.OnComboChange(&Grid, Grid.GetRealCol(), Grid.GetRow(), -1, GetText());
 }
 
 bool TGridCombo::ViewMouseWheel(TShiftState, int wheelDelta, int, int) {

@@ -285,6 +285,23 @@ TEST(DatagridSort, TheCurrentRowFollowsItsDataOnlyWithMoveRowOnSort) {
     }
 }
 
+TEST(DatagridSort, WithinGroupsTheCurrentRowAlwaysFollowsItsData) {
+    for (const bool follow : {true, false}) {
+        SCOPED_TRACE(follow ? "MoveRowOnSort" : "without");
+        TDataGrid grid(nullptr);
+        FillColumn(grid, {"", "c", "a", "b", "", "z", "y"});
+        grid.AddNode(1, 4);
+        grid.AddNode(5, 3);
+        grid.Navigation->MoveRowOnSort = follow;
+        grid.SetRow(2);
+        grid.SortSettings->Column = 0;
+        grid.QSortGroup();
+        EXPECT_EQ(Normal(grid, 0), "|a|b|c||y|z");
+        // "c" went from row 2 to row 4.
+        EXPECT_EQ(grid.GetRow(), 4);
+    }
+}
+
 TEST(DatagridSort, AFailingSortLeavesTheRowsAsTheyWere) {
     TDataGrid grid(nullptr);
     FillColumn(grid, {"c", "a", "b"});

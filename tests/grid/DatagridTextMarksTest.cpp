@@ -28,23 +28,28 @@ TEST(CapitalCheck, CapitalisesSentences) {
     EXPECT_EQ(ReplaceOnce("abc", "x", "+"), "abc");
 }
 
+void FillAb(TDataGrid& grid, int cols, int rows) {
+    grid.SetColCount(cols);
+    grid.SetRowCount(rows);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            grid.SetCells(c, r, "ab");
+}
+
+// '*' for a cell whose "ab" is marked with tag, '.' for one left as it was, row by row over the
+// real columns.
+std::string MarkedCells(const TDataGrid& grid, int cols, int rows, const char* tag) {
+    std::string out;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            out += grid.GetCellEx(c, r) == "<" + std::string(tag) + ">ab</" + tag + ">" ? '*' : '.';
+    return out;
+}
+
 // A 3 x 3 grid with one fixed row and column, every cell "ab".
 struct MarkedGrid : testing::Test {
-    MarkedGrid() {
-        grid.SetColCount(3);
-        grid.SetRowCount(3);
-        for (int r = 0; r < 3; ++r)
-            for (int c = 0; c < 3; ++c)
-                grid.SetCells(c, r, "ab");
-    }
-    // '*' for a marked cell, '.' for an untouched one, row by row.
-    std::string Marks(const char* tag) {
-        std::string out;
-        for (int r = 0; r < 3; ++r)
-            for (int c = 0; c < 3; ++c)
-                out += grid.GetCells(c, r) == "<" + std::string(tag) + ">ab</" + tag + ">" ? '*' : '.';
-        return out;
-    }
+    MarkedGrid() { FillAb(grid, 3, 3); }
+    std::string Marks(const char* tag) { return MarkedCells(grid, 3, 3, tag); }
     TDataGrid grid{nullptr};
 };
 
@@ -116,6 +121,84 @@ TEST_F(MarkedGrid, CheckingCells) {
     EXPECT_EQ(grid.GetCol(), 1);
     EXPECT_EQ(grid.GetRow(), 1);
     EXPECT_TRUE(grid.CheckRow(false, 1));
+    grid.SetCellChecker(nullptr);
+}
+
+// Four real columns, one fixed row and column, every cell "ab", real column 1 hidden: display
+// columns 0, 1, 2 are real 0, 2, 3.
+struct HiddenColumnGrid : testing::Test {
+    HiddenColumnGrid() {
+        FillAb(grid, 4, 3);
+        grid.HideColumn(1);
+    }
+    std::string Marks(const char* tag) { return MarkedCells(grid, 4, 3, tag); }
+    TDataGrid grid{nullptr};
+};
+
+TEST_F(HiddenColumnGrid, RowAndGridMarksReachTheShownColumns) {
+    const struct {
+        const char* label;
+        void (*mark)(TDataGrid&);
+        const char* tag;
+        const char* expected;
+    } rows[] = {
+        {"row", [](TDataGrid& grid) { grid.HilightInRow(true, false, 1, "ab"); }, "hi", "......**...."},
+        {"row with fixed", [](TDataGrid& grid) { grid.HilightInRow(true, true, 1, "ab"); }, "hi",
+         "....*.**...."},
+        {"grid", [](TDataGrid& grid) { grid.MarkInGrid(true, false, "ab"); }, "e", "......**..**"},
+        {"row unmarked",
+         [](TDataGrid& grid) {
+             grid.MarkInGrid(true, true, "ab");
+             grid.UnMarkInRow(true, 1);
+         },
+         "e", "*.**....*.**"},
+        {"grid unmarked",
+         [](TDataGrid& grid) {
+             grid.HilightInGrid(true, true, "ab");
+             grid.UnHilightInGrid(false);
+         },
+         "hi", "*.***...*..."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        row.mark(grid);
+        EXPECT_EQ(Marks(row.tag), row.expected);
+        for (int c = 0; c < 4; ++c) {
+            grid.UnHilightInCol(true, c);
+            grid.UnMarkInCol(true, c);
+        }
+    }
+}
+
+TEST_F(HiddenColumnGrid, RowAndGridChecksReachTheShownColumns) {
+    CountingCheck check;
+    check.UseCorrect = true;
+    grid.SetCellChecker(&check);
+    grid.CheckRow(false, 1);
+    EXPECT_EQ(check.checked, (std::vector<std::pair<int, int>>{{2, 1}, {3, 1}}));
+    check.checked.clear();
+    grid.CheckGrid(false);
+    EXPECT_EQ(check.checked, (std::vector<std::pair<int, int>>{{2, 1}, {3, 1}, {2, 2}, {3, 2}}));
+    grid.SetCellChecker(nullptr);
+}
+
+TEST_F(HiddenColumnGrid, GoingToACheckedCellShowsItsColumn) {
+    struct WhereCheck : TDataGridCheck {
+        explicit WhereCheck(TDataGrid& grid) : TDataGridCheck(nullptr), grid(grid) {}
+        AnsiString Correct(int, int, const AnsiString& Value) override {
+            current.emplace_back(grid.GetCol(), grid.GetRow());
+            return Value;
+        }
+        TDataGrid& grid;
+        std::vector<std::pair<int, int>> current;
+    } check(grid);
+    check.UseCorrect = true;
+    check.GotoCell = true;
+    grid.SetCellChecker(&check);
+    // Real column 3 shows as display column 2.
+    grid.CheckCell(3, 2);
+    grid.CheckRow(false, 1);
+    EXPECT_EQ(check.current, (std::vector<std::pair<int, int>>{{2, 2}, {1, 1}, {2, 1}}));
     grid.SetCellChecker(nullptr);
 }
 

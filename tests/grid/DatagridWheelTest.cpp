@@ -6,6 +6,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -98,6 +99,92 @@ TEST(DatagridWheel, ZoomStaysWithinTenLevelsAndComesBack) {
     EXPECT_EQ(grid.GetColWidths(1), 64);
     EXPECT_EQ(grid.GetColWidths(2), 3);
     EXPECT_EQ(grid.GetRowHeights(1), 21);
+}
+
+// Column widths 1..n (or, for rows, heights), joined by '/'.
+std::string Widths(TDataGrid& grid) {
+    std::string widths;
+    for (int c = 1; c < grid.GetColCount(); ++c)
+        widths += (c > 1 ? "/" : "") + std::to_string(grid.GetColWidths(c));
+    return widths;
+}
+
+std::string Heights(TDataGrid& grid) {
+    std::string heights;
+    for (int r = 1; r < grid.GetRowCount(); ++r)
+        heights += (r > 1 ? "/" : "") + std::to_string(grid.GetRowHeights(r));
+    return heights;
+}
+
+TEST(DatagridWheel, SizesSetAndCellsMovedWhileZoomedKeepTheirPlace) {
+    const struct {
+        const char* name;
+        void (*act)(TDataGrid&);
+        int level;
+        const char* zoomed;
+        const char* level0;
+    } rows[] = {
+        // 8 - 5 = 3; at -10 the 3 pixels cannot lose 5 more and stay.
+        {"a narrow column zoomed out twice",
+         [](TDataGrid& grid) {
+             grid.SetColWidths(1, 8);
+             grid.Zoom(-5);
+             grid.Zoom(-5);
+         },
+         -10, "3/54/54/54", "8/64/64/64"},
+        // 10/20/30/40 + 2, column 1 removed, + 1: 23/33/43.
+        {"a column removed while zoomed",
+         [](TDataGrid& grid) {
+             for (int c = 1; c <= 4; ++c)
+                 grid.SetColWidths(c, 10 * c);
+             grid.Zoom(2);
+             grid.RemoveCols(1, 1);
+             grid.Zoom(1);
+         },
+         3, "23/33/43", "20/30/40"},
+        // 100 set at level 2 grows by the next level's 1, and is 98 at level 0.
+        {"a width set while zoomed",
+         [](TDataGrid& grid) {
+             grid.Zoom(2);
+             grid.SetColWidths(1, 100);
+             grid.Zoom(1);
+         },
+         3, "101/67/67/67", "98/64/64/64"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        grid.SetColCount(5);
+        row.act(grid);
+        EXPECT_EQ(Widths(grid), row.zoomed);
+        grid.Zoom(-row.level);
+        EXPECT_EQ(Widths(grid), row.level0);
+    }
+}
+
+TEST(DatagridWheel, RowsInsertedWhileZoomedKeepTheirPlace) {
+    TDataGrid grid(nullptr);
+    grid.SetRowCount(4);
+    grid.Zoom(4);
+    EXPECT_EQ(Heights(grid), "25/25/25");
+    // A new row comes at the default height, 4 pixels short of the zoomed ones.
+    grid.InsertRows(1, 1);
+    EXPECT_EQ(Heights(grid), "21/25/25/25");
+    grid.Zoom(-4);
+    EXPECT_EQ(Heights(grid), "17/21/21/21");
+}
+
+TEST(DatagridWheel, ANotchOntoMergedRowsStopsOnTheirBaseCell) {
+    const ThreeLinesANotch lines;
+    TDataGrid grid(nullptr);
+    grid.SetColCount(4);
+    grid.SetRowCount(12);
+    grid.MergeCells(1, 3, 1, 3);
+    grid.SetCol(1);
+    grid.SetRow(1);
+    // Three rows down lands on row 4, inside the block of rows 3-5.
+    Wheel(grid, -Notch);
+    EXPECT_EQ(grid.GetRow(), 3);
 }
 
 TEST(DatagridWheel, CellFontsGrowAndShrinkWithTheZoomLevel) {
