@@ -2,6 +2,7 @@
 #include "framework/NumberFormat.h"
 #include "grid/OfficeOpenXml.h"
 #include "grid/WorkbookPackage.h"
+#include "grid/XmlCharacters.h"
 #include "grid/XmlScanner.h"
 
 #include <QDateTime>
@@ -71,7 +72,7 @@ std::string StringItem(XmlScanner& reader) {
         else
             ++depth;
     }
-    return text;
+    return UnescapedXstring(std::move(text));
 }
 
 std::vector<AnsiString> ReadSharedStrings(const ZipArchive& package, const std::string& part,
@@ -190,8 +191,10 @@ bool CellText(XmlScanner& reader, const SheetContext& context, AnsiString& text)
         if (!good || index >= context.SharedStrings.size())
             reader.Corrupt();
         text = context.SharedStrings[static_cast<std::size_t>(index)];
-    } else if (type == "inlineStr" || type == "str")
+    } else if (type == "inlineStr")
         text = std::move(value);
+    else if (type == "str")
+        text = UnescapedXstring(std::move(value));
     else if (type == "b")
         text = Utf16Of(value).trimmed() == u"1" ? "TRUE" : "FALSE";
     else if (type == "d") {

@@ -1,4 +1,6 @@
 #include "framework/NumberFormat.h"
+#include "framework/TextEncoding.h"
+#include "grid/MarkupFormat.h"
 #include "grid/OfficeOpenXml.h"
 #include "grid/WorkbookPackage.h"
 #include "grid/XmlSplice.h"
@@ -47,7 +49,8 @@ void AppendCell(std::string& out, const QString& prefix, int Col, int Row, const
     }
     const std::string p = Utf8Of(prefix);
     out += " t=\"inlineStr\"><" + p + "is><" + p + "t xml:space=\"preserve\">";
-    AppendXmlText(out, text.view());
+    // Characters XML cannot hold, and a text's own "_xHHHH_", in the sheet's escape.
+    out += EscapeXmlText(text.view());
     out += "</" + p + "t></" + p + "is></" + c + '>';
 }
 
@@ -248,7 +251,7 @@ bool ValidSheetName(const QString& name) {
     if (name.isEmpty() || name.size() > 31)
         return false;
     for (const QChar c : name)
-        if (QStringView(u"[]:*?/\\").contains(c))
+        if (QStringView(u"[]:*?/\\").contains(c) || c.unicode() < 0x20 || c.unicode() >= 0xFFFE)
             return false;
     return true;
 }
@@ -385,7 +388,7 @@ void WriteWorkbook(const AnsiString& FileName, const OfficeCells& Cells) {
 }
 
 void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, const OfficeCells& Cells) {
-    const QString name = QString::fromStdString(SheetName.str());
+    const QString name = QString::fromStdString(TextFromFileBytes(SheetName.view()));
     if (!ValidSheetName(name))
         throw EOfficeFileError(InvalidSheetNameMessage(SheetName));
     if (!QFileInfo::exists(QString::fromStdString(FileName.str()))) {

@@ -312,7 +312,10 @@ TEST(DatagridWorkbook, BadFilesChangeNothing) {
     EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.SaveToXLSSheet(text, "Sheet1"); }),
               "File contains no data or corrupt file " + text);
     EXPECT_EQ(FileBytes(text), "Sewer,Length\r\n");
-    for (const char* name : {"a[1]", "x:y", "1234567890123456789012345678901x"})
+    for (const char* name : {"a[1]", "x:y", "1234567890123456789012345678901x",
+                             "a\x01"
+                             "b",
+                             "\xEF\xBF\xBF"})
         EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.SaveToXLSSheet(good, name); }),
                   std::string("Invalid worksheet name ") + name);
 }
