@@ -151,6 +151,17 @@ std::vector<bool> ReadDateStyles(const ZipArchive& package, const std::string& p
     return dateStyles;
 }
 
+// Whether a date lies from 0001-01-01 to 9999-12-31 once its time is rounded to the millisecond,
+// as it is shown.
+bool IsCalendarDate(TDateTime date) {
+    constexpr double FirstDay = -693593;
+    constexpr double DayAfterLast = 2958466;
+    if (!(date >= FirstDay && date < DayAfterLast))
+        return false;
+    const double day = std::floor(date);
+    return day + std::round((date - day) * 86400000) / 86400000 < DayAfterLast;
+}
+
 TDateTime DateOfSerial(double serial, bool Date1904) {
     if (Date1904)
         return serial + 1462;
@@ -214,12 +225,11 @@ bool CellText(XmlScanner& reader, const SheetContext& context, AnsiString& text)
             reader.Corrupt();
         const bool isDate = style >= 0 && static_cast<std::size_t>(style) < context.DateStyles.size() &&
                             context.DateStyles[static_cast<std::size_t>(style)];
-        if (!isDate)
+        const TDateTime date = isDate ? DateOfSerial(number, context.Date1904) : 0;
+        if (!isDate || !IsCalendarDate(date))
             text = FloatToStr(number);
-        else {
-            const TDateTime date = DateOfSerial(number, context.Date1904);
+        else
             text = date == std::floor(date) ? DateToStr(date) : DateTimeToStr(date);
-        }
     }
     return true;
 }

@@ -4,6 +4,7 @@
 #include "tests/grid/GridFiles.h"
 #include "tests/grid/OfficeFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/DateSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,35 @@ TEST(WorkbookCellText, ReadsTheEscapeOfTextAnotherProgramWrote) {
     grid.LoadFromXLS(file);
     for (std::size_t c = 0; c < std::size(rows); ++c) {
         SCOPED_TRACE(rows[c].label);
+        EXPECT_EQ(grid.GetCellEx(static_cast<int>(c), 0), rows[c].read);
+    }
+}
+
+TEST(WorkbookCellText, DatesBeyondTheCalendarReadAsNumbers) {
+    // Serials of the 1900 system: 2958465 is 9999-12-31, -693594 is 0001-01-01 (the system counts
+    // a 29 February 1900, so serials before 61 lie a day later than the day count says).
+    const struct {
+        const char* serial;
+        const char* read;
+    } rows[] = {
+        {"1e19", "1E19"},          {"123456789012345678", "1.23456789012346E17"},
+        {"2958466", "2958466"},    {"2958465.9999999999", "2958466"},
+        {"2958465", "31/12/9999"}, {"2958465.5", "31/12/9999 12:00:00"},
+        {"-693594", "01/01/0001"}, {"-693595", "-693595"},
+        {"40574", "31/01/2011"},
+    };
+    TestFolder folder;
+    const std::string file = folder.Path("dates.xlsx").str();
+    std::string program = "ws = wb.active\n";
+    for (std::size_t c = 0; c < std::size(rows); ++c)
+        program += "ws.cell(1, " + std::to_string(c + 1) + ").value = " + rows[c].serial + "\nws.cell(1, " +
+                   std::to_string(c + 1) + ").number_format = 'yyyy-mm-dd'\n";
+    MakeWorkbook(file, program);
+    DateSettings dates("dd/mm/yyyy", '/');
+    TDataGrid grid(nullptr);
+    grid.LoadFromXLS(file);
+    for (std::size_t c = 0; c < std::size(rows); ++c) {
+        SCOPED_TRACE(rows[c].serial);
         EXPECT_EQ(grid.GetCellEx(static_cast<int>(c), 0), rows[c].read);
     }
 }
