@@ -94,19 +94,22 @@ TEST(DatagridDatabase, FailuresChangeNothing) {
 
 TEST(DatagridDatabase, LeavesTheFolderAsItWas) {
     // A database in write-ahead mode: closed, its log gone; or left by a program that stopped
-    // with its records still in the log, which a reading must see.
+    // with its records still in the log, which a reading must see. A name may hold what an
+    // address reserves.
     const struct {
         const char* label;
+        const char* name;
         const char* end;
         const char* files;
     } rows[] = {
-        {"closed", "db.close()\n", "wal.sqlite"},
-        {"stopped", "os._exit(0)\n", "wal.sqlite wal.sqlite-shm wal.sqlite-wal"},
+        {"closed", "wal.sqlite", "db.close()\n", "wal.sqlite"},
+        {"closed, a name of reserved characters", "w #1?%20.sqlite", "db.close()\n", "w #1?%20.sqlite"},
+        {"stopped", "wal.sqlite", "os._exit(0)\n", "wal.sqlite wal.sqlite-shm wal.sqlite-wal"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         TestFolder folder;
-        const AnsiString file = folder.Path("wal.sqlite");
+        const AnsiString file = folder.Path(row.name);
         RunPython(std::string(
                       "import os, sys, sqlite3\n"
                       "db = sqlite3.connect(sys.argv[1])\n"
