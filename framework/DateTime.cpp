@@ -232,7 +232,13 @@ AnsiString FormatDateTime(const AnsiString& format, TDateTime value) {
                             : std::string(LongMonthNames[static_cast<std::size_t>(t.Month - 1)]);
             break;
         case 'y':
-            out += n <= 2 ? TwoDigits(t.Year % 100) : std::to_string(t.Year);
+            if (n <= 2)
+                out += TwoDigits(t.Year % 100);
+            else {
+                // Four digits at least: the year 1 is "0001".
+                const std::string year = std::to_string(t.Year);
+                out += std::string(year.size() < 4 ? 4 - year.size() : 0, '0') + year;
+            }
             break;
         case 'h':
             out += n == 1 ? std::to_string(hour) : TwoDigits(hour);

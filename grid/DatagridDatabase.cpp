@@ -6,10 +6,15 @@
 #include "grid/OfficeOpenXml.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrl>
+
+#include <sqlite3.h>
 
 #include <atomic>
 #include <string_view>
@@ -20,6 +25,10 @@ namespace {
 AnsiString DriverNotFoundMessage(const AnsiString& FileName) {
     return "Database driver not found for " + FileName;
 }
+
+// The most cells a query may give: a grid of more would not be usable.
+constexpr long long MaxQueryCells = 10'000'000;
+constexpr char TooManyCellsMessage[] = "The query gives more than 10,000,000 cells";
 
 // A query's answer, read whole before the grid changes.
 struct QueryResult {
@@ -54,6 +63,58 @@ AnsiString FieldText(const QVariant& value) {
     }
 }
 
+// The database as SQLite opens it read-only. Without a write-ahead log or a rollback journal
+// beside it the file alone holds the database, and it is opened as immutable: a database in
+// write-ahead mode would otherwise get a log and its index beside it, which a read-only
+// connection cannot remove.
+QString DatabaseName(const AnsiString& FileName) {
+    const QFileInfo file(QString::fromStdString(FileName.str()));
+    const QString path = file.absoluteFilePath();
+    if (QFileInfo::exists(path + "-wal") || QFileInfo::exists(path + "-journal"))
+        return path;
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + "?immutable=1";
+}
+
+// Why the connection's library will not run the statement as a read-only query: it would write
+// (VACUUM INTO writes a copy anywhere, though the connection is read-only); empty when it reads
+// only, or when running it will tell what is wrong with it.
+QString WriteRefusal(const QSqlDatabase& database, const std::string& sql) {
+    const QVariant handle = database.driver()->handle();
+    sqlite3* connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+                              ? *static_cast<sqlite3* const*>(handle.constData())
+                              : nullptr;
+    sqlite3_stmt* statement = nullptr;
+    if (!connection || sqlite3_prepare_v2(connection, sql.c_str(), static_cast<int>(sql.size()), &statement,
+                                          nullptr) != SQLITE_OK)
+        return {};
+    const bool reads = !statement || sqlite3_stmt_readonly(statement);
+    sqlite3_finalize(statement);
+    if (reads)
+        return {};
+    return QSqlError("Unable to execute statement", sqlite3_errstr(SQLITE_READONLY),
+                     QSqlError::StatementError)
+        .text();
+}
+
+// Runs the query into result; the error, or empty.
+QString ReadResult(QSqlQuery& query, const AnsiString& SQL, QueryResult& result) {
+    if (!query.exec(QString::fromStdString(SQL.str())))
+        return query.lastError().text();
+    const QSqlRecord record = query.record();
+    for (int i = 0; i < record.count(); ++i)
+        result.Fields.emplace_back(record.fieldName(i).toStdString());
+    const auto fieldCount = static_cast<long long>(result.Fields.size());
+    while (query.next()) {
+        if ((static_cast<long long>(result.Records.size()) + 1) * fieldCount > MaxQueryCells)
+            return TooManyCellsMessage;
+        auto& fields = result.Records.emplace_back();
+        fields.reserve(result.Fields.size());
+        for (int i = 0; i < record.count(); ++i)
+            fields.push_back(FieldText(query.value(i)));
+    }
+    return query.lastError().isValid() ? query.lastError().text() : QString();
+}
+
 QueryResult RunQuery(const AnsiString& FileName, const AnsiString& SQL) {
     if (!QSqlDatabase::isDriverAvailable("QSQLITE"))
         throw EDataGridError(DriverNotFoundMessage(FileName));
@@ -69,27 +130,19 @@ QueryResult RunQuery(const AnsiString& FileName, const AnsiString& SQL) {
     QString error;
     {
         QSqlDatabase database = QSqlDatabase::addDatabase("QSQLITE", connection);
-        database.setDatabaseName(QString::fromStdString(FileName.str()));
-        database.setConnectOptions("QSQLITE_OPEN_READONLY");
+        database.setDatabaseName(DatabaseName(FileName));
+        database.setConnectOptions("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
         if (!database.open())
             throw EDataGridError(CannotOpenMessage(FileName));
         QSqlQuery query(database);
         query.setForwardOnly(true);
-        if (!query.exec(QString::fromStdString(SQL.str())))
+        // Query-only mode refuses writes the statement's own check might miss.
+        if (!query.exec("PRAGMA query_only = ON"))
             error = query.lastError().text();
-        else {
-            const QSqlRecord record = query.record();
-            for (int i = 0; i < record.count(); ++i)
-                result.Fields.emplace_back(record.fieldName(i).toStdString());
-            while (query.next()) {
-                auto& fields = result.Records.emplace_back();
-                fields.reserve(result.Fields.size());
-                for (int i = 0; i < record.count(); ++i)
-                    fields.push_back(FieldText(query.value(i)));
-            }
-            if (query.lastError().isValid())
-                error = query.lastError().text();
-        }
+        if (error.isEmpty())
+            error = WriteRefusal(database, SQL.str());
+        if (error.isEmpty())
+            error = ReadResult(query, SQL, result);
         query.finish();
         database.close();
     }

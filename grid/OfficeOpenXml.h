@@ -48,8 +48,10 @@ struct WorksheetCells {
 };
 
 // The sheet named SheetName (the last of that name), or the active one for an empty name.
-// Strings, numbers (FloatToStr), TRUE and FALSE, dates by their number format (DateToStr, or
-// DateTimeToStr with a time) and cached formula values are read; error cells are not. Raises
+// Strings (each "_xHHHH_" in them read as the character it names), numbers (FloatToStr), TRUE
+// and FALSE, dates by their number format (DateToStr, or DateTimeToStr with a time; a serial
+// outside 0001-01-01 to 9999-12-31 as its number) and cached formula values are read; error
+// cells are not. Raises
 // EOfficeFileError: the file cannot be opened, the sheet is missing, or the file is no workbook,
 // is damaged, or is beyond reason (a part unpacking to more than 256 MiB, a cell beyond XFD1048576,
 // more than 20,000,000 cells, a DTD).
@@ -63,14 +65,17 @@ struct OfficeCells {
 };
 
 // A new workbook of the one sheet "Sheet1" holding Cells from A1. A text that StrToFloat reads
-// whole is written as a number, any other as a string, an empty one not at all.
+// whole is written as a number, any other as a string (characters XML cannot hold, and the text's
+// own "_xHHHH_", in the sheet's escape), an empty one not at all.
 void WriteWorkbook(const AnsiString& FileName, const OfficeCells& Cells);
 // Cells from A1 of the sheet named SheetName, replacing the values there (the cells keep their
 // styles); a sheet of that name is added when the workbook has none, and a missing file becomes
 // a new workbook of that one sheet. Every other part of the package keeps its bytes, except the
-// formula chain when a formula is overwritten. A file that is no workbook is left as it is.
+// formula chain when a formula is overwritten. A file that is no workbook, or whose sheet cannot
+// be copied whole, is left as it is.
 void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, const OfficeCells& Cells);
 
-// A new document holding one table of single borders, a paragraph for each line of a cell.
+// A new document holding one table of single borders, a paragraph for each line of a cell;
+// characters XML cannot hold are left out.
 void WriteDocument(const AnsiString& FileName, const OfficeCells& Cells,
                    const std::function<TAlignment(int Col, int Row)>& Alignment);

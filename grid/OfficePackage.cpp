@@ -1,6 +1,7 @@
 #include "grid/OfficePackage.h"
 
 #include "framework/FileBytes.h"
+#include "framework/TextEncoding.h"
 #include "grid/OfficeOpenXml.h"
 
 #include <algorithm>
@@ -128,8 +129,10 @@ QStringView AttributeOf(const QXmlStreamReader& reader, QStringView name) {
 
 namespace {
 
-void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
-    for (const char c : text) {
+void AppendEscaped(std::string& out, std::string_view bytes, bool attribute) {
+    const std::string text = TextFromFileBytes(bytes);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         switch (c) {
         case '&':
             out += "&amp;";
@@ -153,8 +156,12 @@ void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
             out += attribute ? "&#9;" : "\t";
             break;
         default:
-            // Other control characters have no place in XML 1.0.
-            if (static_cast<unsigned char>(c) >= 0x20)
+            // Other control characters, U+FFFE and U+FFFF (EF BF BE, EF BF BF) have no place in
+            // XML 1.0.
+            if (c == '\xEF' && i + 2 < text.size() && text[i + 1] == '\xBF' &&
+                (text[i + 2] == '\xBE' || text[i + 2] == '\xBF'))
+                i += 2;
+            else if (static_cast<unsigned char>(c) >= 0x20)
                 out += c;
         }
     }

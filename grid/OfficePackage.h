@@ -59,6 +59,7 @@ private:
 // An attribute by local name, whatever its namespace.
 QStringView AttributeOf(const QXmlStreamReader& reader, QStringView name);
 
-// Text escaped for XML content, or for an attribute value in double quotes.
+// Text escaped for XML content, or for an attribute value in double quotes; bytes that are not
+// UTF-8 are taken as Windows-1252, and characters XML 1.0 cannot hold are left out.
 void AppendXmlText(std::string& out, std::string_view text);
 void AppendXmlAttribute(std::string& out, std::string_view text);

@@ -2,6 +2,7 @@
 #include "framework/NumberFormat.h"
 #include "grid/OfficeOpenXml.h"
 #include "grid/WorkbookPackage.h"
+#include "grid/XmlCharacters.h"
 #include "grid/XmlScanner.h"
 
 #include <QDateTime>
@@ -71,7 +72,7 @@ std::string StringItem(XmlScanner& reader) {
         else
             ++depth;
     }
-    return text;
+    return UnescapedXstring(std::move(text));
 }
 
 std::vector<AnsiString> ReadSharedStrings(const ZipArchive& package, const std::string& part,
@@ -150,6 +151,17 @@ std::vector<bool> ReadDateStyles(const ZipArchive& package, const std::string& p
     return dateStyles;
 }
 
+// Whether a date lies from 0001-01-01 to 9999-12-31 once its time is rounded to the millisecond,
+// as it is shown.
+bool IsCalendarDate(TDateTime date) {
+    constexpr double FirstDay = -693593;
+    constexpr double DayAfterLast = 2958466;
+    if (!(date >= FirstDay && date < DayAfterLast))
+        return false;
+    const double day = std::floor(date);
+    return day + std::round((date - day) * 86400000) / 86400000 < DayAfterLast;
+}
+
 TDateTime DateOfSerial(double serial, bool Date1904) {
     if (Date1904)
         return serial + 1462;
@@ -190,8 +202,10 @@ bool CellText(XmlScanner& reader, const SheetContext& context, AnsiString& text)
         if (!good || index >= context.SharedStrings.size())
             reader.Corrupt();
         text = context.SharedStrings[static_cast<std::size_t>(index)];
-    } else if (type == "inlineStr" || type == "str")
+    } else if (type == "inlineStr")
         text = std::move(value);
+    else if (type == "str")
+        text = UnescapedXstring(std::move(value));
     else if (type == "b")
         text = Utf16Of(value).trimmed() == u"1" ? "TRUE" : "FALSE";
     else if (type == "d") {
@@ -211,12 +225,11 @@ bool CellText(XmlScanner& reader, const SheetContext& context, AnsiString& text)
             reader.Corrupt();
         const bool isDate = style >= 0 && static_cast<std::size_t>(style) < context.DateStyles.size() &&
                             context.DateStyles[static_cast<std::size_t>(style)];
-        if (!isDate)
+        const TDateTime date = isDate ? DateOfSerial(number, context.Date1904) : 0;
+        if (!isDate || !IsCalendarDate(date))
             text = FloatToStr(number);
-        else {
-            const TDateTime date = DateOfSerial(number, context.Date1904);
+        else
             text = date == std::floor(date) ? DateToStr(date) : DateTimeToStr(date);
-        }
     }
     return true;
 }

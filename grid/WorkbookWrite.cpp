@@ -1,4 +1,6 @@
 #include "framework/NumberFormat.h"
+#include "framework/TextEncoding.h"
+#include "grid/MarkupFormat.h"
 #include "grid/OfficeOpenXml.h"
 #include "grid/WorkbookPackage.h"
 #include "grid/XmlSplice.h"
@@ -47,7 +49,8 @@ void AppendCell(std::string& out, const QString& prefix, int Col, int Row, const
     }
     const std::string p = Utf8Of(prefix);
     out += " t=\"inlineStr\"><" + p + "is><" + p + "t xml:space=\"preserve\">";
-    AppendXmlText(out, text.view());
+    // Characters XML cannot hold, and a text's own "_xHHHH_", in the sheet's escape.
+    out += EscapeXmlText(text.view());
     out += "</" + p + "t></" + p + "is></" + c + '>';
 }
 
@@ -151,6 +154,21 @@ struct KeptRow {
     std::map<int, KeptCell> Cells;
 };
 
+// The attributes and namespace declarations of the element just started, each after a blank,
+// but for the attributes named in leftOut.
+QString StartTagAttributes(const QXmlStreamReader& reader, std::initializer_list<QStringView> leftOut) {
+    QString out;
+    for (const QXmlStreamNamespaceDeclaration& declaration : reader.namespaceDeclarations())
+        out += (declaration.prefix().isEmpty() ? QString(" xmlns")
+                                               : " xmlns:" + declaration.prefix().toString()) +
+               "=\"" + declaration.namespaceUri().toString().toHtmlEscaped() + QChar('"');
+    for (const QXmlStreamAttribute& attribute : reader.attributes())
+        if (std::find(leftOut.begin(), leftOut.end(), attribute.qualifiedName()) == leftOut.end())
+            out += QChar(' ') + attribute.qualifiedName().toString() + "=\"" +
+                   attribute.value().toString().toHtmlEscaped() + QChar('"');
+    return out;
+}
+
 // The sheet's text with Cells written from A1: the sheet data rebuilt, each cell outside the
 // range as it was, and the dimension updated. Formula is set when a formula was overwritten.
 QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiString& FileName,
@@ -158,6 +176,7 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
     PartReader reader(text, FileName);
     qint64 dimensionStart = -1, dimensionEnd = -1, dataStart = -1, dataEnd = -1;
     QString prefix;
+    QString dataAttributes;
     std::map<int, KeptRow> rows;
     int row = 0;
     int col = 0;
@@ -175,17 +194,14 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
         } else if (dataStart < 0 && name == u"sheetData") {
             dataStart = start;
             prefix = PrefixOf(reader.qualifiedName());
+            dataAttributes = StartTagAttributes(reader, {});
         } else if (dataStart >= 0 && dataEnd < 0 && name == u"row") {
             const QStringView number = AttributeOf(reader, u"r");
             row = number.isEmpty() ? row + 1 : number.toInt();
             col = 0;
             if (row < 1 || row > SheetRows)
                 reader.Corrupt();
-            KeptRow& kept = rows[row];
-            for (const QXmlStreamAttribute& attribute : reader.attributes())
-                if (attribute.qualifiedName() != u"r" && attribute.qualifiedName() != u"spans")
-                    kept.Attributes += QChar(' ') + attribute.qualifiedName().toString() + "=\"" +
-                                       attribute.value().toString().toHtmlEscaped() + QChar('"');
+            rows[row].Attributes += StartTagAttributes(reader, {u"r", u"spans"});
         } else if (dataStart >= 0 && dataEnd < 0 && name == u"c") {
             const QStringView reference = AttributeOf(reader, u"r");
             int cellRow = row;
@@ -194,16 +210,26 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
                 reader.Corrupt();
             KeptCell cell;
             cell.Style = AttributeOf(reader, u"s").toString();
-            while (reader.Next() && !(reader.isEndElement() && reader.name() == u"c"))
-                if (reader.isStartElement() && reader.name() == u"f")
-                    cell.Formula = true;
-            cell.Xml = text.mid(start, reader.characterOffset() - start);
+            const qsizetype nameEnd = start + 1 + reader.qualifiedName().size();
+            const bool referenced = !reference.isEmpty();
+            // The cell ends at its own end tag, whatever its content holds.
+            for (int depth = 1; depth > 0 && reader.Next();)
+                if (reader.isStartElement()) {
+                    ++depth;
+                    cell.Formula = cell.Formula || reader.name() == u"f";
+                } else if (reader.isEndElement())
+                    --depth;
+            // A cell without its reference would take its column from the cell before it.
+            cell.Xml = text.mid(start, nameEnd - start);
+            if (!referenced)
+                cell.Xml += " r=\"" + QString::fromStdString(CellAddress(col, cellRow).str()) + QChar('"');
+            cell.Xml += text.mid(nameEnd, reader.characterOffset() - nameEnd);
             rows[cellRow].Cells[col] = std::move(cell);
         }
     }
     if (dataStart < 0 || dataEnd < 0)
         reader.Corrupt();
-    std::string data = "<" + Utf8Of(prefix) + "sheetData>";
+    std::string data = "<" + Utf8Of(prefix) + "sheetData" + Utf8Of(dataAttributes) + ">";
     int lastCol = Cells.Rows > 0 ? Cells.Cols : 0;
     int lastRow = Cells.Rows;
     for (int r = 1; r <= Cells.Rows; ++r)
@@ -241,6 +267,10 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
         result = result.left(dimensionStart) + QChar('<') + prefix + "dimension ref=\"" +
                  QString::fromStdString(RangeAddress(lastCol, lastRow).str()) + "\"/>" +
                  result.mid(dimensionEnd);
+    // Elements the rewrite leaves out (anything between the sheet data and its rows) may declare
+    // prefixes that the rows use: such a sheet cannot be copied, and stays as it is.
+    for (PartReader written(result, FileName); written.Next();)
+        ;
     return result;
 }
 
@@ -248,7 +278,7 @@ bool ValidSheetName(const QString& name) {
     if (name.isEmpty() || name.size() > 31)
         return false;
     for (const QChar c : name)
-        if (QStringView(u"[]:*?/\\").contains(c))
+        if (QStringView(u"[]:*?/\\").contains(c) || c.unicode() < 0x20 || c.unicode() >= 0xFFFE)
             return false;
     return true;
 }
@@ -385,7 +415,7 @@ void WriteWorkbook(const AnsiString& FileName, const OfficeCells& Cells) {
 }
 
 void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, const OfficeCells& Cells) {
-    const QString name = QString::fromStdString(SheetName.str());
+    const QString name = QString::fromStdString(TextFromFileBytes(SheetName.view()));
     if (!ValidSheetName(name))
         throw EOfficeFileError(InvalidSheetNameMessage(SheetName));
     if (!QFileInfo::exists(QString::fromStdString(FileName.str()))) {

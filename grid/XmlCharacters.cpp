@@ -16,7 +16,33 @@ bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
-void AppendUtf8(std::string& out, std::uint32_t c) {
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The code of an "_xHHHH_" at text[i], or -1 when none stands there.
+int EscapeAt(std::string_view text, std::size_t i) {
+    if (i + 7 > text.size() || text[i] != '_' || text[i + 1] != 'x' || text[i + 6] != '_')
+        return -1;
+    int code = 0;
+    for (std::size_t k = i + 2; k < i + 6; ++k) {
+        const int digit = HexDigit(text[k]);
+        if (digit < 0)
+            return -1;
+        code = code * 16 + digit;
+    }
+    return code;
+}
+
+} // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80)
         out += static_cast<char>(c);
     else if (c < 0x800) {
@@ -34,7 +60,22 @@ void AppendUtf8(std::string& out, std::uint32_t c) {
     }
 }
 
-} // namespace
+std::string UnescapedXstring(std::string text) {
+    if (text.find("_x") == std::string::npos)
+        return text;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const int code = EscapeAt(text, i);
+        if (code <= 0 || (code >= 0xD800 && code <= 0xDFFF)) {
+            out += text[i++];
+            continue;
+        }
+        AppendUtf8(out, static_cast<char32_t>(code));
+        i += 7;
+    }
+    return out;
+}
 
 bool IsXmlCharacters(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());

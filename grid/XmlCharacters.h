@@ -9,6 +9,11 @@
 // line feed and carriage return, no U+FFFE or U+FFFF).
 bool IsXmlCharacters(std::string_view bytes);
 
+void AppendUtf8(std::string& out, char32_t c);
+// Text of spreadsheet XML with each "_xHHHH_" read as the character of that code (one that is
+// no character, 0 or a surrogate, stays as it stands).
+std::string UnescapedXstring(std::string text);
+
 // The code point of the UTF-8 sequence at from (checked already), and its end.
 char32_t CodePointAt(const char*& from);
 // Whether a character of a name other than ':' may begin one (first), or follow its first.

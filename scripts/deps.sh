@@ -1,5 +1,5 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs when missing.
-packages=(cmake g++ pkg-config qt6-base-dev qt6-svg-dev qt6-charts-dev libjpeg-dev libzip-dev libqt6sql6-sqlite libgtest-dev libbenchmark-dev ccache poppler-utils fonts-dejavu-core python3-openpyxl python3-docx)
+packages=(cmake g++ pkg-config qt6-base-dev qt6-svg-dev qt6-charts-dev libjpeg-dev libzip-dev libqt6sql6-sqlite libsqlite3-dev libgtest-dev libbenchmark-dev ccache poppler-utils fonts-dejavu-core python3-openpyxl python3-docx)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

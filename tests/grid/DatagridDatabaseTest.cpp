@@ -5,6 +5,7 @@
 #include "tests/grid/OfficeFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <gtest/gtest.h>
@@ -51,17 +52,27 @@ TEST(DatagridDatabase, FailuresChangeNothing) {
     const AnsiString access = folder.Path("old.mdb");
     WriteFile(access, std::string("\0\1\0\0Standard Jet DB\0", 20) + std::string(100, '\0'));
     const AnsiString missing = folder.Path("missing.sqlite");
+    const AnsiString copy = folder.Path("copy.sqlite");
     const struct {
         const char* label;
         AnsiString file;
-        const char* sql;
+        std::string sql;
         std::string message;
     } rows[] = {
         {"bad SQL", file, "SELEKT 1", "near \"SELEKT\": syntax error Unable to execute statement"},
         {"a delete", file, "DELETE FROM \"Pipe Sizes\"",
-         "attempt to write a readonly database Unable to fetch row"},
+         "attempt to write a readonly database Unable to execute statement"},
         {"a missing table", file, "SELECT * FROM Missing",
          "no such table: Missing Unable to execute statement"},
+        // Each would write a file beside the database.
+        {"a copy", file, "VACUUM INTO '" + copy.str() + "'",
+         "attempt to write a readonly database Unable to execute statement"},
+        {"a new database attached", file, "ATTACH '" + copy.str() + "' AS other",
+         "unable to open database: " + copy.str() + " Unable to fetch row"},
+        {"a change of journal", file, "PRAGMA journal_mode = WAL",
+         "attempt to write a readonly database Unable to execute statement"},
+        {"two statements", file, "SELECT 1; VACUUM INTO '" + copy.str() + "'",
+         "not an error Unable to execute multiple statements at a time"},
         {"a missing file", missing, "SELECT 1", "Cannot open file " + missing.str()},
         {"no database", text, "SELECT 1", "File contains no data or corrupt file " + text.str()},
         {"an Access file", access, "SELECT 1", "Database driver not found for " + access.str()},
@@ -73,11 +84,66 @@ TEST(DatagridDatabase, FailuresChangeNothing) {
         EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromMDBSQL(row.file, row.sql); }), row.message);
         EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"x", "y"}, {"z", "w"}}));
         EXPECT_TRUE(QSqlDatabase::connectionNames().isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(copy.str())));
     }
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(missing.str())));
     TDataGrid grid(nullptr);
     grid.LoadFromMDBTable(file, "Pipe Sizes");
     EXPECT_EQ(grid.GetRowCount(), 4);
+}
+
+TEST(DatagridDatabase, LeavesTheFolderAsItWas) {
+    // A database in write-ahead mode: closed, its log gone; or left by a program that stopped
+    // with its records still in the log, which a reading must see. A name may hold what an
+    // address reserves.
+    const struct {
+        const char* label;
+        const char* name;
+        const char* end;
+        const char* files;
+    } rows[] = {
+        {"closed", "wal.sqlite", "db.close()\n", "wal.sqlite"},
+        {"closed, a name of reserved characters", "w #1?%20.sqlite", "db.close()\n", "w #1?%20.sqlite"},
+        {"stopped", "wal.sqlite", "os._exit(0)\n", "wal.sqlite wal.sqlite-shm wal.sqlite-wal"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TestFolder folder;
+        const AnsiString file = folder.Path(row.name);
+        RunPython(std::string(
+                      "import os, sys, sqlite3\n"
+                      "db = sqlite3.connect(sys.argv[1])\n"
+                      "db.execute('PRAGMA journal_mode = WAL'); db.execute('PRAGMA wal_autocheckpoint = 0')\n"
+                      "db.execute('CREATE TABLE t (n INTEGER)'); db.commit()\n"
+                      "db.execute('INSERT INTO t VALUES (1), (2)'); db.commit()\n") +
+                      row.end,
+                  {QString::fromStdString(file.str())});
+        const auto files = [&] {
+            return QDir(folder.dir.path()).entryList(QDir::Files).join(' ').toStdString();
+        };
+        EXPECT_EQ(files(), row.files);
+        TDataGrid grid(nullptr);
+        grid.SetFixedRows(1);
+        grid.LoadFromMDBTable(file, "t");
+        EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "n"}, {"", "1"}, {"", "2"}}));
+        EXPECT_EQ(files(), row.files);
+    }
+}
+
+TEST(DatagridDatabase, RefusesAResultPastTheCellLimit) {
+    // 10,001 rows of 1,000 columns: 10,001,000 cells, past 10,000,000.
+    std::string sql =
+        "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r WHERE n < 10001) SELECT NULL";
+    for (int i = 1; i < 1000; ++i)
+        sql += ", NULL";
+    sql += " FROM r";
+    TestFolder folder;
+    const AnsiString file = PipeSizes(folder);
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"x", "y"}, {"z", "w"}});
+    EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromMDBSQL(file, sql); }),
+              "The query gives more than 10,000,000 cells");
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"x", "y"}, {"z", "w"}}));
 }
 
 } // namespace

@@ -39,6 +39,21 @@ TEST(DatagridDocument, OneTableAnotherProgramReads) {
               "S<2>/None 7/2 &/None\n");
 }
 
+TEST(DatagridDocument, CharactersXmlCannotHoldAreLeftOut) {
+    // U+FFFF and a control character go; a byte that is no UTF-8 is Windows-1252 (0x80 is the euro).
+    TestFolder folder;
+    const AnsiString file = folder.Path("t.docx");
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"a\xEF\xBF\xBF"
+                         "b",
+                         "x\x01y", "caf\xE9 \x80"}});
+    grid.SaveToDOC(file);
+    EXPECT_EQ(RunPython("import sys, docx\n"
+                        "for c in docx.Document(sys.argv[1]).tables[0].rows[0].cells: print(ascii(c.text))\n",
+                        {QString::fromStdString(file.str())}),
+              "'ab'\n'xy'\n'caf\\xe9 \\u20ac'\n");
+}
+
 TEST(DatagridDocument, AFileThatCannotBeMadeRaises) {
     TestFolder folder;
     TDataGrid grid(nullptr);

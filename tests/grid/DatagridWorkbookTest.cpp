@@ -235,6 +235,59 @@ TEST(DatagridWorkbook, WritesIntoSheetsLaidOutWithWhiteSpace) {
     }
 }
 
+TEST(DatagridWorkbook, KeptCellsStayInTheirPlaces) {
+    // A1:C1 hold 1, 2, 3; the grid writes "x" and an empty cell over A1:B1, so 3 stays in C1.
+    const std::string main = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
+    const struct {
+        const char* label;
+        std::string sheetData;
+        bool refused;
+    } rows[] = {
+        {"cells without their references",
+         "<sheetData><row r=\"1\"><c><v>1</v></c><c><v>2</v></c><c><v>3</v></c></row></sheetData>", false},
+        {"a cell nested in a value",
+         "<sheetData><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\"><v>2</v></c><c r=\"C1\"><v>3<c "
+         "r=\"Z1\"/></v></c></row></sheetData>",
+         false},
+        {"a prefix declared on the row",
+         "<sheetData><row r=\"1\" xmlns:g=\"urn:g\"><c r=\"A1\"><v>1</v></c><c r=\"C1\" "
+         "g:note=\"n\"><v>3</v></c></row></sheetData>",
+         false},
+        {"a prefix declared on the sheet data",
+         "<sheetData xmlns:g=\"urn:g\"><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"C1\" "
+         "g:note=\"n\"><v>3</v></c></row></sheetData>",
+         false},
+        // The rows are written again without the element around them.
+        {"a prefix declared around the rows",
+         "<sheetData><g:group xmlns:g=\"urn:g\"><row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"C1\" "
+         "g:note=\"n\"><v>3</v></c></row></g:group></sheetData>",
+         true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TestFolder folder;
+        const std::string file = folder.Path("kept.xlsx").str();
+        MakeWorkbook(file, "wb.active.title = 'Costs'");
+        ReplacePart(file, "xl/worksheets/sheet1.xml",
+                    "<?xml version=\"1.0\"?><worksheet " + main + ">" + row.sheetData + "</worksheet>");
+        const std::string before = FileBytes(file);
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"x", ""}});
+        if (row.refused) {
+            EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.SaveToXLSSheet(file, "Costs"); }),
+                      "File contains no data or corrupt file " + file);
+            EXPECT_EQ(FileBytes(file), before);
+            continue;
+        }
+        grid.SaveToXLSSheet(file, "Costs");
+        EXPECT_EQ(SheetAsRead(file), "s:x - n:3.0\n");
+        TDataGrid back(nullptr);
+        back.LoadFromXLS(file);
+        // The grid keeps a row past its fixed one.
+        EXPECT_EQ(CellTexts(back), (GridCellTexts{{"x", "", "3"}, {"", "", ""}}));
+    }
+}
+
 TEST(DatagridWorkbook, BadFilesChangeNothing) {
     TestFolder folder;
     const std::string good = folder.Path("good.xlsx").str();
@@ -312,7 +365,10 @@ TEST(DatagridWorkbook, BadFilesChangeNothing) {
     EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.SaveToXLSSheet(text, "Sheet1"); }),
               "File contains no data or corrupt file " + text);
     EXPECT_EQ(FileBytes(text), "Sewer,Length\r\n");
-    for (const char* name : {"a[1]", "x:y", "1234567890123456789012345678901x"})
+    for (const char* name : {"a[1]", "x:y", "1234567890123456789012345678901x",
+                             "a\x01"
+                             "b",
+                             "\xEF\xBF\xBF"})
         EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.SaveToXLSSheet(good, name); }),
                   std::string("Invalid worksheet name ") + name);
 }
