@@ -1129,6 +1129,8 @@ private:
     int NodeEnd(int ARow) const;
     // Set while the filter added the empty row that stands in for every normal row.
     bool filterAddedRow = false;
+    // No cell of display row ARow, hidden columns' too, holds text.
+    bool RowIsEmpty(int ARow) const;
     // The normal rows (display) that do not match the filter; OnFilterProgress hears of each.
     std::vector<int> UnmatchedRows();
     void CellsFrom(bool DoFixed, const std::function<void(int ACol, int ARow)>& fill);
@@ -1223,7 +1225,8 @@ private:
     void HiddenRowsInsertedAt(const std::vector<int>& places);
     // The display rows of the shown real rows FromRow..ToRow; none when FromRow is hidden.
     std::vector<int> ShownRowsBetween(int FromRow, int ToRow) const;
-    // Each display row taken into a new hidden-row item, then removed.
+    // Each display row taken into a new hidden-row item, then removed; a request for every row
+    // changes nothing.
     void HideDisplayRows(const std::vector<int>& ARows, bool Ex);
     // A run of hiddenByRow back at their places, in one pass over the rows.
     void RestoreHiddenRows(std::vector<TGridItem*>::const_iterator First,

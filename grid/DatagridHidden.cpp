@@ -136,11 +136,9 @@ void TDataGrid::PutRow(int ARow, TStringList& Items) {
 }
 
 void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex) {
-    if (ARows.empty())
+    // The framework keeps a row: a request for every row leaves the grid as it is.
+    if (ARows.empty() || static_cast<int>(ARows.size()) >= GetRowCount())
         return;
-    // The framework keeps a row; a grid that cannot lose them all keeps them all.
-    if (static_cast<int>(ARows.size()) >= GetRowCount())
-        throw EInvalidGridOperation("Grid index out of range");
     std::vector<TGridItem*> added;
     added.reserve(ARows.size());
     for (const int row : ARows) {
