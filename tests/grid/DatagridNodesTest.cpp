@@ -273,6 +273,9 @@ TEST(DatagridNodes, RowsHiddenByTheFilterAreNoPartOfAGroupsFigures) {
     grid.ContractNode(1);
     grid.GroupCount(3);
     EXPECT_EQ(Column(grid, 3), "Value|1|1|5");
+    // Expanding shows the rows the node hid, not the one the filter hid.
+    grid.ExpandNode(1);
+    EXPECT_EQ(Column(grid, 1), "Name||x3||x1");
 }
 
 // The group's text stands in the label column as shown: the second normal column of the grid
