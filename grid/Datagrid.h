@@ -352,10 +352,12 @@ public:
     // Node rows and grouping (DatagridNodes). A node row has a ctNode graphic in column 0: its
     // span (the rows it heads, itself counted; 0 up to the next node row) and whether the rows
     // under it are hidden. AddNode, RemoveNode, ExpandNode and ContractNode take real rows, the
-    // rest display rows.
+    // rest display rows. A span counts real rows, so rows a node inside it hides stay in it.
     void AddNode(int ARow, int Span);
     void RemoveNode(int ARow);
-    bool IsNode(int ARow) const { return GetCellType(0, ARow) == ctNode; }
+    bool IsNode(int ARow) const {
+        return ARow >= 0 && ARow < GetRowCount() && GetCellType(0, ARow) == ctNode;
+    }
     // True when contracted; false also for a row that is no node.
     bool GetNodeState(int ARow) const;
     void SetNodeState(int ARow, bool Contracted);
@@ -373,12 +375,13 @@ public:
     void SetGroupColumn(int ACol);
     int GetGroupColumn() const { return groupColumn; }
     // The rows sorted on ACol and each run of equal texts put under a node row holding the text
-    // in the value column; the group column goes. Nothing for a fixed column or without normal
-    // rows.
+    // in the label column; the group column goes, hidden rows keeping their cell of it. Nothing for a fixed
+    // column or without normal rows.
     void Group(int ACol);
     // The group column back with each row's text, the node rows gone.
     void UnGroup();
-    // Each node row's cell in ACol: the sum, average, least, greatest or count of its rows'.
+    // Each node row's cell in ACol: the sum, average, least, greatest or count of its group's rows',
+    // shown or hidden by the node.
     void GroupSum(int ACol) { GroupCalc(ACol, 1); }
     void GroupAvg(int ACol) { GroupCalc(ACol, 2); }
     void GroupMin(int ACol) { GroupCalc(ACol, 3); }
@@ -1135,12 +1138,21 @@ private:
     int nodeCount = 0;
     AnsiString savedGroupHeader;
     int savedGroupWidth = 0;
-    // The column a group's text stands in on its node row.
-    int GroupValueColumn() const;
-    // The display row after the rows node row ARow heads.
+    // The display column a group's text stands in on its node row, in the grid without the group
+    // column.
+    int GroupLabelColumn() const;
+    // The real row after the rows node row ARow (display) heads.
     int NodeEnd(int ARow) const;
+    // The display row of real row ARow when it is a shown node row, else -1.
+    int ShownNode(int ARow) const;
+    // The shown rows node row ARow (display) heads, hidden as the node's.
+    void HideNodeRows(int ARow);
+    // The numbers in real column ACol of node row ARow's (display) group, its hidden rows' too.
+    std::vector<double> GroupValues(int ACol, int ARow);
     // Set while the filter added the empty row that stands in for every normal row.
     bool filterAddedRow = false;
+    // No cell of display row ARow, hidden columns' too, holds text.
+    bool RowIsEmpty(int ARow) const;
     // The normal rows (display) that do not match the filter; OnFilterProgress hears of each.
     std::vector<int> UnmatchedRows();
     void CellsFrom(bool DoFixed, const std::function<void(int ACol, int ARow)>& fill);
@@ -1239,13 +1251,19 @@ private:
     void HiddenRowsInserted(int ARow, int RCount);
     // The same for empty display rows inserted at places (as InsertDisplayRowsAt takes them).
     void HiddenRowsInsertedAt(const std::vector<int>& places);
-    // The display rows of the shown real rows FromRow..ToRow; none when FromRow is hidden.
+    // The display rows of the shown real rows FromRow..ToRow, the range cut to the grid; none
+    // when FromRow is hidden.
     std::vector<int> ShownRowsBetween(int FromRow, int ToRow) const;
-    // Each display row taken into a new hidden-row item, then removed.
-    void HideDisplayRows(const std::vector<int>& ARows, bool Ex);
-    // A run of hiddenByRow back at their places, in one pass over the rows.
+    // The same without the rule for a hidden FromRow; the range lies inside the grid.
+    std::vector<int> ShownRowsIn(int FromRow, int ToRow) const;
+    // Each display row taken into a new hidden-row item, then removed; ByNode marks the rows a
+    // contracted node hides. A request for every row changes nothing.
+    void HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByNode = false);
+    // The items of a run of hiddenByRow that Returns accepts (all without it) back at their
+    // places, in one pass over the rows.
     void RestoreHiddenRows(std::vector<TGridItem*>::const_iterator First,
-                           std::vector<TGridItem*>::const_iterator Last);
+                           std::vector<TGridItem*>::const_iterator Last,
+                           const std::function<bool(const TGridItem&)>& Returns = {});
     // The first hidden row at or after real row ARow; the item of a hidden real row, or none.
     std::vector<TGridItem*>::const_iterator HiddenBelow(int ARow) const;
     TGridItem* HiddenRowItem(int ARow) const;
@@ -1271,6 +1289,8 @@ private:
     TPoint BesideGraphic(int ACol, int ARow, TPoint text);
     // An average of Count cells; no cells raise EInvalidOp.
     static double Average(double Sum, int Count);
+    // A cell's text as GetFloats reads it.
+    static double FloatOfText(const AnsiString& text);
 
     // Painting's steps (DatagridPaint, DatagridContent); R is the cell inside its lines.
     void DrawCellBorders(TCanvas& canvas, int ACol, int ARow, TRect R);

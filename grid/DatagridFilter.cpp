@@ -27,6 +27,13 @@ std::vector<int> TDataGrid::UnmatchedRows() {
     return unmatched;
 }
 
+bool TDataGrid::RowIsEmpty(int ARow) const {
+    for (int c = 0; c < StoredColCount(); ++c)
+        if (!cells.Text(c, ARow).IsEmpty())
+            return false;
+    return true;
+}
+
 void TDataGrid::ApplyFilter() {
     HideDisplayRows(UnmatchedRows(), false);
 }
@@ -36,9 +43,14 @@ void TDataGrid::SetFilterActive(bool value) {
         return;
     FilterActive = value;
     if (!value) {
+        // The stand-in goes only while it is still the one normal row, empty; a row added or
+        // typed in since stays, as does every data row.
+        const bool standIn = std::exchange(filterAddedRow, false) &&
+                             GetRowCount() == GetFixedRows() + FixedFooters + 1 && RowIsEmpty(GetFixedRows());
+        const int standInRow = RemapRowInv(GetFixedRows());
         UnHideRowsAll();
-        if (std::exchange(filterAddedRow, false))
-            RemoveRows(LastNormalRow(), 1);
+        if (standIn)
+            RemoveRows(standInRow, 1);
         return;
     }
     const std::vector<int> unmatched = UnmatchedRows();

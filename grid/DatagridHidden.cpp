@@ -135,17 +135,16 @@ void TDataGrid::PutRow(int ARow, TStringList& Items) {
     }
 }
 
-void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex) {
-    if (ARows.empty())
+void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByNode) {
+    // The framework keeps a row: a request for every row leaves the grid as it is.
+    if (ARows.empty() || static_cast<int>(ARows.size()) >= GetRowCount())
         return;
-    // The framework keeps a row; a grid that cannot lose them all keeps them all.
-    if (static_cast<int>(ARows.size()) >= GetRowCount())
-        throw EInvalidGridOperation("Grid index out of range");
     std::vector<TGridItem*> added;
     added.reserve(ARows.size());
     for (const int row : ARows) {
         auto* item = static_cast<TGridItem*>(hiddenRows.Add());
         item->Idx = RemapRowInv(row);
+        item->HiddenByNode = ByNode;
         TakeRow(row, item->Items);
         added.push_back(item);
     }
@@ -158,13 +157,20 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex) {
 }
 
 std::vector<int> TDataGrid::ShownRowsBetween(int FromRow, int ToRow) const {
-    if (FromRow < 0 || ToRow >= GetRowCount() + NumHiddenRows())
-        throw EInvalidGridOperation("Grid index out of range");
-    if (IsHiddenRow(FromRow))
+    // A range reaching outside the grid is cut to it.
+    FromRow = std::max(FromRow, 0);
+    ToRow = std::min(ToRow, GetRowCount() + NumHiddenRows() - 1);
+    if (FromRow > ToRow || IsHiddenRow(FromRow))
         return {};
+    return ShownRowsIn(FromRow, ToRow);
+}
+
+std::vector<int> TDataGrid::ShownRowsIn(int FromRow, int ToRow) const {
+    std::vector<int> rows;
+    if (FromRow > ToRow)
+        return rows;
     // The shown rows of the range follow each other on display.
     const int first = RemapRow(FromRow);
-    std::vector<int> rows;
     auto hidden = HiddenBelow(FromRow);
     for (int r = FromRow; r <= ToRow; ++r) {
         while (hidden != hiddenByRow.end() && (*hidden)->Idx < r)
@@ -184,28 +190,38 @@ void TDataGrid::HideRowsEx(int FromRow, int ToRow) {
 }
 
 void TDataGrid::RestoreHiddenRows(std::vector<TGridItem*>::const_iterator First,
-                                  std::vector<TGridItem*>::const_iterator Last) {
-    if (First == Last)
-        return;
+                                  std::vector<TGridItem*>::const_iterator Last,
+                                  const std::function<bool(const TGridItem&)>& Returns) {
+    const auto returning = [&](const TGridItem* item) { return !Returns || Returns(*item); };
     // Where each returning row lands: its real index less the rows that stay hidden before it.
-    const int staying = static_cast<int>(First - hiddenByRow.cbegin());
+    int staying = static_cast<int>(First - hiddenByRow.cbegin());
+    std::vector<TGridItem*> back;
     std::vector<int> places;
-    places.reserve(static_cast<std::size_t>(Last - First));
-    for (auto item = First; item != Last; ++item)
+    for (auto item = First; item != Last; ++item) {
+        if (!returning(*item)) {
+            ++staying;
+            continue;
+        }
+        back.push_back(*item);
         places.push_back((*item)->Idx - staying);
+    }
+    if (back.empty())
+        return;
     if (places.back() >= GetRowCount() + static_cast<int>(places.size()))
         throw EInvalidGridOperation("Grid index out of range");
     GridUpdateLock lock(*this);
     InsertDisplayRowsAt(places);
     for (std::size_t k = 0; k < places.size(); ++k)
-        PutRow(places[k], (*(First + static_cast<std::ptrdiff_t>(k)))->Items);
-    const int firstIdx = (*First)->Idx;
-    const int lastIdx = (*(Last - 1))->Idx;
+        PutRow(places[k], back[k]->Items);
+    const int firstIdx = back.front()->Idx;
+    const int lastIdx = back.back()->Idx;
+    const auto first = hiddenByRow.begin() + (First - hiddenByRow.cbegin());
+    const auto last = hiddenByRow.begin() + (Last - hiddenByRow.cbegin());
+    hiddenByRow.erase(std::remove_if(first, last, returning), last);
     hiddenRows.DeleteWhere([&](const TCollectionItem* item) {
-        const int idx = static_cast<const TGridItem*>(item)->Idx;
-        return idx >= firstIdx && idx <= lastIdx;
+        const auto* row = static_cast<const TGridItem*>(item);
+        return row->Idx >= firstIdx && row->Idx <= lastIdx && returning(row);
     });
-    hiddenByRow.erase(First, Last);
 }
 
 void TDataGrid::InsertDisplayRowsAt(const std::vector<int>& places) {

@@ -3,8 +3,18 @@
 #include "grid/GridUpdateLock.h"
 
 #include <algorithm>
+#include <numeric>
+
+int TDataGrid::ShownNode(int ARow) const {
+    if (ARow < 0 || ARow >= GetRowCount() + NumHiddenRows() || IsHiddenRow(ARow))
+        return -1;
+    const int d = RemapRow(ARow);
+    return IsNode(d) ? d : -1;
+}
 
 void TDataGrid::AddNode(int ARow, int Span) {
+    if (ARow < 0 || ARow >= GetRowCount() + NumHiddenRows() || IsHiddenRow(ARow))
+        return;
     TCellGraphic* graphic = CreateCellGraphic(0, RemapRow(ARow));
     graphic->CellType = ctNode;
     graphic->HAlign = haBeforeText;
@@ -19,7 +29,7 @@ void TDataGrid::AddNode(int ARow, int Span) {
 
 void TDataGrid::RemoveNode(int ARow) {
     ExpandNode(ARow);
-    if (RemoveCellGraphic(0, RemapRow(ARow), ctNode))
+    if (const int d = ShownNode(ARow); d >= 0 && RemoveCellGraphic(0, d, ctNode))
         nodeCount = std::max(0, nodeCount - 1);
 }
 
@@ -39,35 +49,42 @@ int TDataGrid::GetNodeSpan(int ARow) const {
 }
 
 int TDataGrid::NodeEnd(int ARow) const {
-    const int end = LastNormalRow() + 1;
+    const int normalEnd = LastNormalRow() + 1;
+    const int end = RemapRowInv(normalEnd);
     if (const int span = GetNodeSpan(ARow); span > 0)
-        return std::min(ARow + span, end);
+        return std::min(RemapRowInv(ARow) + span, end);
     int next = ARow + 1;
-    while (next < end && !IsNode(next))
+    while (next < normalEnd && !IsNode(next))
         ++next;
-    return next;
+    return RemapRowInv(next);
+}
+
+void TDataGrid::HideNodeRows(int ARow) {
+    HideDisplayRows(ShownRowsIn(RemapRowInv(ARow) + 1, NodeEnd(ARow) - 1), false, true);
 }
 
 void TDataGrid::ContractNode(int ARow) {
     HideInplaceEdit();
-    const int d = RemapRow(ARow);
-    if (!IsNode(d) || GetNodeState(d))
+    const int d = ShownNode(ARow);
+    if (d < 0 || GetNodeState(d))
         return;
     GetCellGraphic(0, d)->State = true;
-    const int e = NodeEnd(d);
-    if (e > d + 1)
-        HideRows(RemapRowInv(d) + 1, RemapRowInv(e) - 1);
+    HideNodeRows(d);
     RepaintCell(0, d);
 }
 
 void TDataGrid::ExpandNode(int ARow) {
-    const int d = RemapRow(ARow);
-    if (!IsNode(d) || !GetNodeState(d))
+    const int d = ShownNode(ARow);
+    if (d < 0 || !GetNodeState(d))
         return;
     GetCellGraphic(0, d)->State = false;
-    // The rows it heads are hidden, so the next row shown follows them.
-    if (RemapRowInv(d) + 1 <= RemapRowInv(d + 1) - 1)
-        UnHideRows(RemapRowInv(d) + 1, RemapRowInv(d + 1) - 1);
+    const int end = NodeEnd(d);
+    RestoreHiddenRows(HiddenBelow(ARow + 1), HiddenBelow(end),
+                      [](const TGridItem& item) { return item.HiddenByNode; });
+    // A contracted node inside the span keeps its own rows hidden.
+    for (int r = d + 1; r < GetRowCount() && RemapRowInv(r) < end; ++r)
+        if (IsNode(r) && GetNodeState(r))
+            HideNodeRows(r);
     RepaintCell(0, d);
 }
 
@@ -84,7 +101,7 @@ void TDataGrid::ContractAll() {
 }
 
 int TDataGrid::GetNodeSpanType(int ARow) const {
-    if (IsNode(ARow))
+    if (ARow < 0 || ARow >= GetRowCount() || IsNode(ARow))
         return 0;
     if (ARow == GetRowCount() - FixedFooters - 1)
         return 1;
@@ -93,7 +110,7 @@ int TDataGrid::GetNodeSpanType(int ARow) const {
         --node;
     if (node < GetFixedRows())
         return 0;
-    if (GetNodeSpan(node) != ARow - node + 1)
+    if (GetNodeSpan(node) != RemapRowInv(ARow) - RemapRowInv(node) + 1)
         return 2;
     return GetNodeState(node) ? 2 : 1;
 }
@@ -106,7 +123,7 @@ int TDataGrid::NodeIndent(int ARow) {
         --node;
     if (!IsNode(node) || GetNodeState(node))
         return 0;
-    return NodeEnd(node) > ARow ? 16 : 0;
+    return NodeEnd(node) > RemapRowInv(ARow) ? 16 : 0;
 }
 
 void TDataGrid::SetGroupColumn(int ACol) {
@@ -116,9 +133,9 @@ void TDataGrid::SetGroupColumn(int ACol) {
         Group(ACol);
 }
 
-int TDataGrid::GroupValueColumn() const {
-    const int value = GetFixedCols() + 1;
-    return value == groupColumn ? value + 1 : value;
+int TDataGrid::GroupLabelColumn() const {
+    // The second normal column, or the last one in a grid too narrow for it.
+    return std::max(0, std::min(GetFixedCols() + 1, GetColCount() - 1));
 }
 
 void TDataGrid::Group(int ACol) {
@@ -145,13 +162,24 @@ void TDataGrid::Group(int ACol) {
     const int end = LastNormalRow() + 1 + static_cast<int>(starts.size());
     InsertDisplayRowsAt(starts);
     HiddenRowsInsertedAt(starts);
-    const int value = GroupValueColumn();
     for (std::size_t i = 0; i < starts.size(); ++i) {
         const int next = i + 1 < starts.size() ? starts[i + 1] : end;
-        SetCellEx(value, starts[i], values[i]);
-        AddNode(RemapRowInv(starts[i]), next - starts[i]);
+        AddNode(RemapRowInv(starts[i]), RemapRowInv(next) - RemapRowInv(starts[i]));
+    }
+    // The rows hidden now keep their own text of the group column for UnGroup.
+    for (TGridItem* item : hiddenByRow) {
+        if (item->GroupCell.Count() > 0)
+            delete item->GroupCell.GetObject(0);
+        item->GroupCell.Clear();
+        if (ACol < item->Items.Count()) {
+            item->GroupCell.AddObject(item->Items[ACol], item->Items.GetObject(ACol));
+            item->Items.PutObject(ACol, nullptr);
+        }
     }
     RemoveCols(ACol, 1);
+    const int label = RemapCol(GroupLabelColumn());
+    for (std::size_t i = 0; i < starts.size(); ++i)
+        SetCellEx(label, starts[i], values[i]);
     SetRow(GetFixedRows());
 }
 
@@ -160,46 +188,80 @@ void TDataGrid::UnGroup() {
         return;
     GridUpdateLock lock(*this);
     ExpandAll();
+    const int label = RemapCol(GroupLabelColumn());
+    std::vector<int> nodes;
+    std::vector<AnsiString> labels;
+    for (int r = GetFixedRows(); r <= LastNormalRow(); ++r)
+        if (IsNode(r)) {
+            nodes.push_back(r);
+            labels.push_back(GetCellEx(label, r));
+        }
     InsertCols(groupColumn, 1);
     SetAllColWidths(groupColumn, savedGroupWidth);
     if (GetFixedRows() > 0)
         SetCellEx(groupColumn, 0, savedGroupHeader);
-    const int value = GroupValueColumn();
-    std::vector<int> nodes;
-    AnsiString current;
-    for (int r = GetFixedRows(); r <= LastNormalRow(); ++r) {
-        if (IsNode(r)) {
-            current = GetCellEx(value, r);
-            nodes.push_back(r);
-        } else {
-            SetCellEx(groupColumn, r, current);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const int end = i + 1 < nodes.size() ? nodes[i + 1] : LastNormalRow() + 1;
+        for (int r = nodes[i] + 1; r < end; ++r)
+            SetCellEx(groupColumn, r, labels[i]);
+    }
+    // A row hidden before the grouping gets its own text back, one hidden since its group's.
+    std::vector<int> nodeRows(nodes.size());
+    std::transform(nodes.begin(), nodes.end(), nodeRows.begin(), [this](int r) { return RemapRowInv(r); });
+    for (TGridItem* item : hiddenByRow) {
+        if (groupColumn >= item->Items.Count())
+            continue;
+        if (item->GroupCell.Count() > 0) {
+            item->Items.Put(groupColumn, item->GroupCell[0]);
+            delete item->Items.GetObject(groupColumn);
+            item->Items.PutObject(groupColumn, item->GroupCell.GetObject(0));
+            item->GroupCell.PutObject(0, nullptr);
+            item->GroupCell.Clear();
+        } else if (const auto node = std::upper_bound(nodeRows.begin(), nodeRows.end(), item->Idx);
+                   node != nodeRows.begin()) {
+            item->Items.Put(groupColumn, labels[static_cast<std::size_t>(node - nodeRows.begin() - 1)]);
         }
     }
     if (!nodes.empty()) {
         DeleteDisplayRows(nodes, false);
         HiddenRowsRemoved(nodes);
     }
-    nodeCount = std::max(0, nodeCount - static_cast<int>(nodes.size()));
     groupColumn = -1;
 }
 
+std::vector<double> TDataGrid::GroupValues(int ACol, int ARow) {
+    int next = ARow + 1;
+    while (next <= LastNormalRow() && !IsNode(next))
+        ++next;
+    std::vector<double> values;
+    for (int r = RemapRowInv(ARow) + 1; r < RemapRowInv(next); ++r) {
+        const TGridItem* hidden = HiddenRowItem(r);
+        // Rows hidden otherwise (by the filter) are no part of the group as it stands.
+        if (!hidden || hidden->HiddenByNode)
+            values.push_back(FloatOfText(GetCellsEx(ACol, r)));
+    }
+    return values;
+}
+
 void TDataGrid::GroupCalc(int ACol, int Code) {
-    using Figure = double (TDataGrid::*)(int, int, int) const;
-    static constexpr Figure figures[] = {&TDataGrid::ColumnSum, &TDataGrid::ColumnAvg, &TDataGrid::ColumnMin,
-                                         &TDataGrid::ColumnMax};
-    const int end = LastNormalRow() + 1;
-    int r = GetFixedRows();
-    while (r < end && !IsNode(r))
-        ++r;
-    while (r < end) {
-        int m = r + 1;
-        while (m < end && !IsNode(m))
-            ++m;
+    for (int r = GetFixedRows(); r <= LastNormalRow(); ++r) {
+        if (!IsNode(r) || Code < 1 || Code > 5)
+            continue;
+        const std::vector<double> values = GroupValues(ACol, r);
         if (Code == 5)
             // A count is a whole number.
-            SetInts(ACol, r, m - 1 - r);
-        else if (Code >= 1 && Code <= 4)
-            SetFloats(ACol, r, (this->*figures[Code - 1])(ACol, r + 1, m - 1));
-        r = m;
+            SetInts(ACol, r, static_cast<int>(values.size()));
+        else if (Code == 1)
+            SetFloats(ACol, r, std::accumulate(values.begin(), values.end(), 0.0));
+        else if (values.empty())
+            continue;
+        else if (Code == 2)
+            SetFloats(ACol, r,
+                      std::accumulate(values.begin(), values.end(), 0.0) /
+                          static_cast<double>(values.size()));
+        else
+            SetFloats(ACol, r,
+                      Code == 3 ? *std::min_element(values.begin(), values.end())
+                                : *std::max_element(values.begin(), values.end()));
     }
 }

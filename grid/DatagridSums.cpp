@@ -13,7 +13,10 @@
 #include <vector>
 
 double TDataGrid::GetFloats(int ACol, int ARow) const {
-    const AnsiString text = GetCellEx(ACol, ARow);
+    return FloatOfText(GetCellEx(ACol, ARow));
+}
+
+double TDataGrid::FloatOfText(const AnsiString& text) {
     if (text.Trim().IsEmpty())
         return 0;
     // RemoveSeps leaves the number with '.' as its point.

@@ -194,8 +194,9 @@ void TGridItem::Assign(const TPersistent& Source) {
 }
 
 TGridItem::~TGridItem() {
-    for (int i = 0; i < Items.Count(); ++i)
-        delete Items.GetObject(i);
+    for (const TStringList* cells : {&Items, &GroupCell})
+        for (int i = 0; i < cells->Count(); ++i)
+            delete cells->GetObject(i);
 }
 
 void TGridItem::SetItems(const TStringList& value) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,61 @@ TEST(DatagridFilter, RowsInsertedAmongHiddenRowsKeepThemInPlace) {
     grid.RemoveRows(1, 1);
     grid.SetFilterActive(false);
     EXPECT_EQ(Shown(grid, 1), "2|3|4|5|6|7|8|new|9|10");
+}
+
+// No row matches, so an empty row stands in for them; the act, then the filter goes off. The
+// stand-in goes only while it is the one normal row and nobody wrote in it; no data row goes.
+TEST(DatagridFilter, TurningOffRemovesOnlyTheUntouchedStandIn) {
+    const std::string all = "1|2|3|4|5|6|7|8|9|10";
+    struct Row {
+        const char* name;
+        bool footer;
+        std::function<void(TDataGrid&)> act;
+        std::string shown;
+    } rows[] = {
+        {"untouched", false, [](TDataGrid&) {}, all},
+        {"untouched, over a footer", true, [](TDataGrid&) {}, all + "|total"},
+        {"a row added after it", false,
+         [](TDataGrid& g) {
+             g.AddRow();
+             g.SetCells(1, g.GetRowCount() - 1, "added");
+         },
+         all + "||added"},
+        {"a row inserted before the footer", true,
+         [](TDataGrid& g) {
+             g.InsertRows(2, 1);
+             g.SetCells(1, 2, "added");
+         },
+         all + "||added|total"},
+        {"the stand-in removed", false, [](TDataGrid& g) { g.RemoveRows(1, 1); }, all},
+        {"typed into", false, [](TDataGrid& g) { g.SetCells(1, 1, "typed"); }, all + "|typed"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillTen(grid);
+        if (row.footer) {
+            grid.SetRowCount(12);
+            grid.SetFixedFooters(1);
+            grid.SetCells(1, 11, "total");
+        }
+        Condition(grid, 1, ">100");
+        grid.SetFilterActive(true);
+        ASSERT_EQ(grid.GetRowCount(), row.footer ? 3 : 2);
+        row.act(grid);
+        grid.SetFilterActive(false);
+        EXPECT_EQ(Shown(grid, 1), row.shown);
+        EXPECT_EQ(grid.NumHiddenRows(), 0);
+    }
+}
+
+TEST(DatagridFilter, ApplyingAFilterNoRowMatchesWithoutAFixedRowLeavesTheGrid) {
+    TDataGrid grid(nullptr);
+    FillTen(grid, 0);
+    Condition(grid, 1, ">100");
+    EXPECT_NO_THROW(grid.ApplyFilter());
+    EXPECT_EQ(Shown(grid, 1), "1|2|3|4|5|6|7|8|9|10");
+    EXPECT_EQ(grid.NumHiddenRows(), 0);
 }
 
 } // namespace

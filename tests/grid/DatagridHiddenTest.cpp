@@ -252,4 +252,29 @@ TEST(DatagridHidden, AColumnCountKeepsHiddenColumnsWhole) {
     }
 }
 
+// Ranges reaching outside the grid of ten rows are cut to it; one taking every row changes nothing.
+TEST(DatagridHidden, RowRangesOutsideTheGridAreCut) {
+    const std::string all = "a0 a1 a2 a3 a4 a5 a6 a7 a8 a9";
+    struct Row {
+        const char* name;
+        int from, to;
+        std::string shown;
+    } rows[] = {
+        {"past the end", 8, 20, "a0 a1 a2 a3 a4 a5 a6 a7"},
+        {"from a negative row", -1, 2, "a3 a4 a5 a6 a7 a8 a9"},
+        {"wholly past the end", 12, 20, all},
+        {"every row", 0, 9, all},
+        {"every row and beyond", -5, 30, all},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 10);
+        EXPECT_NO_THROW(grid.HideRows(row.from, row.to));
+        EXPECT_EQ(ColTexts(grid, 0), row.shown);
+        grid.UnHideRowsAll();
+        EXPECT_EQ(ColTexts(grid, 0), all);
+    }
+}
+
 } // namespace

@@ -136,4 +136,182 @@ TEST(DatagridNodes, SortingWithinGroups) {
     EXPECT_EQ(Column(grid, 1), "Name||x3|x2||x1");
 }
 
+TEST(DatagridNodes, ANodeInsideAnotherKeepsItsRows) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 3, 10);
+    // Node 1 heads rows 1-5, node 3 rows 3-4.
+    grid.AddNode(1, 5);
+    grid.AddNode(3, 2);
+    grid.ContractNode(3);
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b3|b5|b6|b7|b8|b9");
+    grid.ContractNode(1);
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b6|b7|b8|b9");
+    grid.ExpandNode(1);
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b3|b5|b6|b7|b8|b9");
+    EXPECT_TRUE(grid.GetNodeState(3));
+    grid.ExpandNode(3);
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b3|b4|b5|b6|b7|b8|b9");
+}
+
+TEST(DatagridNodes, RemovingTheOnlyNodeRowLeavesNoNodes) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 3, 6);
+    grid.AddNode(2, 3);
+    ASSERT_TRUE(grid.HasNodes());
+    grid.RemoveRows(2, 1);
+    EXPECT_FALSE(grid.HasNodes());
+}
+
+// Requests for rows outside the grid of ten rows change nothing and raise nothing.
+TEST(DatagridNodes, RowsOutsideTheGridAreIgnored) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+    } rows[] = {
+        {"add", [](TDataGrid& g) { g.AddNode(50, 1); }},
+        {"add before the first", [](TDataGrid& g) { g.AddNode(-1, 1); }},
+        {"contract", [](TDataGrid& g) { g.ContractNode(50); }},
+        {"expand", [](TDataGrid& g) { g.ExpandNode(50); }},
+        {"remove", [](TDataGrid& g) { g.RemoveNode(50); }},
+        {"state", [](TDataGrid& g) { g.SetNodeState(50, true); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 10);
+        grid.AddNode(2, 3);
+        EXPECT_NO_THROW(row.act(grid));
+        EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b3|b4|b5|b6|b7|b8|b9");
+        EXPECT_EQ(grid.GetNodeSpan(2), 3);
+        EXPECT_EQ(grid.GetNodeSpanType(50), 0);
+        EXPECT_EQ(grid.GetNodeSpanType(-1), 0);
+        EXPECT_EQ(grid.GetNodeSpan(50), -1);
+        EXPECT_FALSE(grid.GetNodeState(50));
+    }
+}
+
+// Values 1, 4, 5, 7 of kinds A, A, B, B in column 2, kinds in column 3; A's rows hidden under its
+// node row 1, B's node on display row 2.
+TEST(DatagridNodes, FiguresOfAContractedGroupComeFromItsHiddenRows) {
+    LocaleSeparators locale('.', ',');
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> calculate;
+        const char* groupA;
+        const char* groupB;
+    } rows[] = {
+        {"sum", [](TDataGrid& g) { g.GroupSum(2); }, "5.00", "12.00"},
+        {"average", [](TDataGrid& g) { g.GroupAvg(2); }, "2.50", "6.00"},
+        {"least", [](TDataGrid& g) { g.GroupMin(2); }, "1.00", "5.00"},
+        {"greatest", [](TDataGrid& g) { g.GroupMax(2); }, "4.00", "7.00"},
+        {"count", [](TDataGrid& g) { g.GroupCount(2); }, "2", "2"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        grid.SetColCount(4);
+        grid.SetRowCount(5);
+        const char* values[][2] = {{"1", "A"}, {"4", "A"}, {"5", "B"}, {"7", "B"}};
+        for (int r = 1; r <= 4; ++r) {
+            grid.SetCells(2, r, values[r - 1][0]);
+            grid.SetCells(3, r, values[r - 1][1]);
+        }
+        grid.Group(3);
+        grid.ContractNode(1);
+        ASSERT_TRUE(grid.IsNode(2));
+        row.calculate(grid);
+        EXPECT_EQ(grid.GetCells(2, 1), row.groupA);
+        EXPECT_EQ(grid.GetCells(2, 2), row.groupB);
+    }
+}
+
+// The kind column 4 goes out with the grouping while rows are hidden, and comes back whole.
+TEST(DatagridNodes, HiddenRowsKeepTheirGroupCells) {
+    struct Row {
+        const char* name;
+        bool filterFirst;
+        const char* hiddenName;
+        const char* kinds;
+        const char* names;
+    } rows[] = {
+        // x2 is of a kind of its own, hidden before the grouping and standing in A's rows since.
+        {"hidden before the grouping", true, "!x2", "Kind|A|C|B", "Name|x3|x2|x1"},
+        // x3 is hidden in group A after the grouping: it is of A.
+        {"hidden while grouped", false, "!x3", "Kind|A|A|B", "Name|x2|x3|x1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        grid.SetCells(4, 2, row.filterFirst ? "C" : "A");
+        TFilterData* condition = grid.Filter->Add();
+        condition->Column = 1;
+        condition->Condition = row.hiddenName;
+        if (row.filterFirst)
+            grid.SetFilterActive(true);
+        grid.Group(4);
+        if (!row.filterFirst)
+            grid.SetFilterActive(true);
+        grid.UnGroup();
+        grid.SetFilterActive(false);
+        EXPECT_EQ(Column(grid, 4), row.kinds);
+        EXPECT_EQ(Column(grid, 1), row.names);
+    }
+}
+
+TEST(DatagridNodes, RowsHiddenByTheFilterAreNoPartOfAGroupsFigures) {
+    TDataGrid grid(nullptr);
+    FillGroups(grid);
+    TFilterData* condition = grid.Filter->Add();
+    condition->Column = 1;
+    condition->Condition = "!x2";
+    grid.SetFilterActive(true);
+    grid.Group(4);
+    // A holds x3 alone (x2 stands hidden among its rows), B x1.
+    grid.GroupCount(3);
+    EXPECT_EQ(Column(grid, 3), "Value|1|4|1|5");
+    grid.ContractNode(1);
+    grid.GroupCount(3);
+    EXPECT_EQ(Column(grid, 3), "Value|1|1|5");
+    // Expanding shows the rows the node hid, not the one the filter hid.
+    grid.ExpandNode(1);
+    EXPECT_EQ(Column(grid, 1), "Name||x3||x1");
+}
+
+// The group's text stands in the label column as shown: the second normal column of the grid
+// without the group column, or its last column when there is no second.
+TEST(DatagridNodes, GroupLabelsStandWhereTheyShow) {
+    struct Row {
+        const char* name;
+        int colCount;
+        int hiddenCol;
+        int groupCol;
+        int labelRealCol;
+        const char* labels;
+    } rows[] = {
+        {"label column shown", 5, -1, 4, 2, "Label|A|||B|"},
+        // Label hidden: display column 2 is Value, real 3.
+        {"label column hidden", 5, 2, 4, 3, "Value|A|1|4|B|5"},
+        // Three columns grouped by the last: one normal column is left.
+        {"no second normal column", 3, -1, 2, 1, "Name|A|x2|x3|B|x1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        if (row.colCount == 3) {
+            for (int r = 0; r < 4; ++r)
+                grid.SetCells(2, r, grid.GetCells(4, r));
+            grid.SetColCount(3);
+        }
+        if (row.hiddenCol >= 0)
+            grid.HideColumn(row.hiddenCol);
+        grid.Group(row.groupCol);
+        EXPECT_EQ(Column(grid, row.labelRealCol), row.labels);
+        grid.UnGroup();
+        EXPECT_EQ(Column(grid, row.groupCol), "Kind|A|A|B");
+        EXPECT_EQ(grid.GetColCount() + grid.NumHiddenColumns(), row.colCount);
+    }
+}
+
 } // namespace

@@ -92,9 +92,6 @@ TEST(DatagridRowCol, RemovalRangesAndBadIndexes) {
         {"remove beyond", [](TDataGrid& g) { g.RemoveCols(2, 2); }},
         {"clear beyond", [](TDataGrid& g) { g.ClearRect(0, 0, 1, 9); }},
         {"swap beyond", [](TDataGrid& g) { g.SwapRows(1, 6); }},
-        {"hide rows past the end", [](TDataGrid& g) { g.HideRows(4, 6); }},
-        {"hide from a negative row", [](TDataGrid& g) { g.HideRows(-1, 1); }},
-        {"hide every row", [](TDataGrid& g) { g.HideRows(0, 5); }},
     };
     for (const Bad& row : bad) {
         SCOPED_TRACE(row.name);
