@@ -16,6 +16,12 @@ namespace {
 // baseline offset that shows it.
 constexpr int OffsetProperty = QTextFormat::UserProperty + 1;
 
+// Every character of text, a byte order mark at its start too.
+QString FromUtf8(std::string_view text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 // The text of each run goes in at once: a document lays its paragraph out again on every
 // insertion.
 class DocumentSink : public RtfSink {
@@ -56,9 +62,7 @@ private:
     void Flush() {
         if (pending.empty())
             return;
-        // Every character kept, a byte order mark too.
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-        cursor.insertText(utf8(pending), CharFormat(pendingFormat));
+        cursor.insertText(FromUtf8(pending), CharFormat(pendingFormat));
         pending.clear();
     }
 
@@ -230,7 +234,7 @@ int RaisedBy(const QTextCharFormat& format) {
 void RtfToDocument(std::string_view rtf, QTextDocument& doc) {
     doc.clear();
     if (!rtf.starts_with("{\\rtf")) {
-        doc.setPlainText(QString::fromUtf8(rtf.data(), static_cast<qsizetype>(rtf.size())));
+        doc.setPlainText(FromUtf8(rtf));
         return;
     }
     RtfParser parser(rtf);

@@ -144,6 +144,11 @@ TEST(RichDocument, PlainTextGoesInAsItStands) {
     QTextDocument doc;
     RtfToDocument("not {\\rtf", doc);
     EXPECT_EQ(doc.toPlainText().toStdString(), "not {\\rtf");
+    RtfToDocument("\xEF\xBB\xBF"
+                  "a",
+                  doc);
+    EXPECT_EQ(doc.toPlainText().toStdString(), "\xEF\xBB\xBF"
+                                               "a");
 }
 
 // Truncated, unbalanced and random texts read without failing, for a few seconds.
