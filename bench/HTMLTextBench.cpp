@@ -1,8 +1,10 @@
 // HTML cell text at scale: columns sized over 100,000 rows of distinct and of repeated texts, and
-// a screenful of HTML cells repainted at the top of a short and of a long grid.
+// a screenful of HTML cells repainted at the top of a short and of a long grid; words marked in
+// a long text and unmarked again.
 #include "framework/Form.h"
 #include "framework/GridScrollArea.h"
 #include "grid/Datagrid.h"
+#include "grid/HTMLText.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -59,5 +61,17 @@ void RepaintHTMLCells(benchmark::State& state) {
         window.Repaint();
 }
 BENCHMARK(RepaintHTMLCells)->Arg(100)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMillisecond);
+
+// A text of characters with a hit every second one, half of them in a tag, marked and unmarked.
+void HiLightAndBack(benchmark::State& state) {
+    std::string text;
+    while (static_cast<int>(text.size()) < state.range(0))
+        text += text.size() % 40 == 0 ? "<B>a</B>" : "ab";
+    const AnsiString S(text);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(UnHiLight(HiLight(S, "a", "hi", true), "hi"));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(HiLightAndBack)->Arg(4000)->Arg(40000)->ArgName("characters")->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -447,7 +447,7 @@ void TCanvas::TextOutRotated(int x, int y, const AnsiString& text, int angle) {
     Paint([&](QPainter& painter) {
         const QTransform before = painter.transform();
         painter.translate(x, y);
-        painter.rotate(-angle);
+        painter.rotate(-(angle % 360));
         painter.setFont(Font.ToQFont());
         painter.setPen(ToQColor(Font.Color));
         painter.drawText(0, 0, CanvasText(text));

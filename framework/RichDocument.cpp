@@ -2,6 +2,7 @@
 
 #include "framework/RtfParser.h"
 
+#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -15,29 +16,54 @@ namespace {
 // baseline offset that shows it.
 constexpr int OffsetProperty = QTextFormat::UserProperty + 1;
 
+// Every character of text, a byte order mark at its start too.
+QString FromUtf8(std::string_view text) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+// The text of each run goes in at once: a document lays its paragraph out again on every
+// insertion.
 class DocumentSink : public RtfSink {
 public:
-    DocumentSink(QTextDocument& doc, const RtfParser& parser) : cursor(&doc), parser(parser) {}
+    DocumentSink(QTextDocument& doc, const RtfParser& parser) : cursor(&doc), parser(parser) {
+        cursor.beginEditBlock();
+    }
+    // The text still held goes in, and the document is laid out once.
+    void Finish() {
+        Flush();
+        cursor.endEditBlock();
+    }
 
     void Text(std::string_view text, const RtfFormat& format) override {
         Open();
-        cursor.insertText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                          CharFormat(format));
+        if (format != pendingFormat)
+            Flush();
+        pendingFormat = format;
+        pending += text;
     }
-    void LineBreak(const RtfFormat& format) override {
-        Open();
-        cursor.insertText(QString(QChar::LineSeparator), CharFormat(format));
-    }
+    void LineBreak(const RtfFormat& format) override { Text("\u2028", format); }
     // The break waits for what follows, so that a closing "\par" leaves no empty paragraph.
     void ParagraphBreak(const RtfFormat&) override {
-        if (std::exchange(paragraphPending, true))
+        if (std::exchange(paragraphPending, true)) {
+            Flush();
             cursor.insertBlock();
+        }
     }
 
 private:
     void Open() {
-        if (std::exchange(paragraphPending, false))
+        if (std::exchange(paragraphPending, false)) {
+            Flush();
             cursor.insertBlock();
+        }
+    }
+
+    void Flush() {
+        if (pending.empty())
+            return;
+        cursor.insertText(FromUtf8(pending), CharFormat(pendingFormat));
+        pending.clear();
     }
 
     QTextCharFormat CharFormat(const RtfFormat& format) const {
@@ -73,6 +99,8 @@ private:
     QTextCursor cursor;
     const RtfParser& parser;
     bool paragraphPending = false;
+    std::string pending;
+    RtfFormat pendingFormat;
 };
 
 // The tables of the document's fonts and colours, in order of first use.
@@ -181,6 +209,16 @@ void AppendEscaped(std::string& out, const QString& text) {
     }
 }
 
+// A font name ends at a ';', so one inside it is escaped.
+void AppendFontName(std::string& out, const QString& name) {
+    const QStringList parts = name.split(u';');
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            out += "\\;";
+        AppendEscaped(out, parts[i]);
+    }
+}
+
 } // namespace
 
 void SetRaisedBy(QTextCharFormat& format, int halfPoints, double points) {
@@ -196,12 +234,13 @@ int RaisedBy(const QTextCharFormat& format) {
 void RtfToDocument(std::string_view rtf, QTextDocument& doc) {
     doc.clear();
     if (!rtf.starts_with("{\\rtf")) {
-        doc.setPlainText(QString::fromUtf8(rtf.data(), static_cast<qsizetype>(rtf.size())));
+        doc.setPlainText(FromUtf8(rtf));
         return;
     }
     RtfParser parser(rtf);
     DocumentSink sink(doc, parser);
     parser.Parse(sink);
+    sink.Finish();
 }
 
 std::string DocumentToRtf(const QTextDocument& doc) {
@@ -223,7 +262,7 @@ std::string DocumentToRtf(const QTextDocument& doc) {
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl";
     for (std::size_t i = 0; i < tables.Fonts.size(); ++i) {
         rtf += "{\\f" + std::to_string(i) + "\\fnil ";
-        AppendEscaped(rtf, tables.Fonts[i]);
+        AppendFontName(rtf, tables.Fonts[i]);
         rtf += ";}";
     }
     rtf += "}{\\colortbl ;";

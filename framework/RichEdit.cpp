@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -177,25 +178,33 @@ void TRichEdit::SetSelOffset(int twips) {
         edit.mergeCurrentCharFormat(format);
         return;
     }
-    // Each run of one size separately: the offset shows as a share of the run's own size.
+    // Each run of one size separately: the offset shows as a share of the run's own size. The
+    // runs are found first, since formatting one may merge it with its neighbours.
+    struct Run {
+        int From, To;
+        double Points;
+    };
+    std::vector<Run> runs;
     const int start = cursor.selectionStart();
     const int end = cursor.selectionEnd();
-    cursor.beginEditBlock();
     for (QTextBlock block = Document().findBlock(start); block.isValid() && block.position() < end;
          block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const int from = std::max(start, fragment.position());
             const int to = std::min(end, fragment.position() + fragment.length());
-            if (from >= to)
-                continue;
-            QTextCursor run(&Document());
-            run.setPosition(from);
-            run.setPosition(to, QTextCursor::KeepAnchor);
-            QTextCharFormat format;
-            SetRaisedBy(format, halfPoints, PointsOf(fragment.charFormat(), Document()));
-            run.mergeCharFormat(format);
+            if (from < to)
+                runs.push_back({from, to, PointsOf(fragment.charFormat(), Document())});
         }
+    }
+    cursor.beginEditBlock();
+    for (const Run& each : runs) {
+        QTextCursor run(&Document());
+        run.setPosition(each.From);
+        run.setPosition(each.To, QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        SetRaisedBy(format, halfPoints, each.Points);
+        run.mergeCharFormat(format);
     }
     cursor.endEditBlock();
 }

@@ -54,21 +54,16 @@ void RtfParser::Parse(RtfSink& target) {
                 groups.pop_back();
         } else if (c == '\\') {
             Control();
-        } else if (c != '\r' && c != '\n') {
-            if (Current().Where == Destination::FontTable || Current().Where == Destination::ColorTable)
-                TableText(c);
-            else
-                Emit(std::string_view(&c, 1));
+        } else if (c == ';' && (Current().Where == Destination::FontTable ||
+                                Current().Where == Destination::ColorTable)) {
+            EndTableEntry();
+        } else if (c != '\r' && c != '\n' && Current().Where != Destination::ColorTable) {
+            Emit(std::string_view(&c, 1));
         }
     }
 }
 
-void RtfParser::TableText(char c) {
-    if (c != ';') {
-        if (Current().Where == Destination::FontTable)
-            fontName += c;
-        return;
-    }
+void RtfParser::EndTableEntry() {
     if (Current().Where == Destination::FontTable) {
         Fonts.emplace_back(fontNumber, fontName);
         fontName.clear();
@@ -86,6 +81,8 @@ void RtfParser::Emit(std::string_view text) {
     }
     if (Current().Where == Destination::Text)
         sink->Text(text, Current().Format);
+    else if (Current().Where == Destination::FontTable)
+        fontName += text;
 }
 
 void RtfParser::Control() {
@@ -124,6 +121,7 @@ void RtfParser::Symbol(char c) {
     case '\\':
     case '{':
     case '}':
+    case ';':
         Emit(std::string_view(&c, 1));
         break;
     case '~':
@@ -190,6 +188,11 @@ void RtfParser::Word(std::string_view word, bool hasParameter, int parameter) {
         group.Where = Destination::ColorTable;
     } else if (SkippedDestinations.contains(word)) {
         group.Where = Destination::Skipped;
+    } else if (word == "uc" && hasParameter) {
+        group.UnicodeFallback = std::max(parameter, 0);
+    } else if (word == "u" && hasParameter) {
+        Unicode(static_cast<std::uint32_t>(parameter < 0 ? parameter + 65536 : parameter) & 0xFFFF);
+        fallbackLeft = group.UnicodeFallback;
     } else if (group.Where != Destination::Text) {
         return;
     } else if (word == "par") {
@@ -228,11 +231,6 @@ void RtfParser::Word(std::string_view word, bool hasParameter, int parameter) {
         format.Script = -1;
     } else if (word == "nosupersub") {
         format.Script = 0;
-    } else if (word == "uc" && hasParameter) {
-        group.UnicodeFallback = std::max(parameter, 0);
-    } else if (word == "u" && hasParameter) {
-        Unicode(static_cast<std::uint32_t>(parameter < 0 ? parameter + 65536 : parameter) & 0xFFFF);
-        fallbackLeft = group.UnicodeFallback;
     } else if (word == "bin" && hasParameter && parameter > 0) {
         at = std::min(rtf.size(), at + static_cast<std::size_t>(parameter));
     }

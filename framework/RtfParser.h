@@ -42,7 +42,8 @@ public:
 
 // Reads rich text: groups, control words and symbols; the font and colour tables kept; "\*"
 // destinations and unknown words skipped; "\'hh" as Windows-1252, "\uN" with "\ucN"
-// stand-ins. Never fails: a truncated or unbalanced text gives what it holds.
+// stand-ins, in the text and in font names, where "\;" is a ';' of the name. Never fails: a
+// truncated or unbalanced text gives what it holds.
 class RtfParser {
 public:
     explicit RtfParser(std::string_view rtf) : rtf(rtf) {}
@@ -67,7 +68,7 @@ private:
     void Hex();
     void Unicode(std::uint32_t code);
     void Word(std::string_view word, bool hasParameter, int parameter);
-    void TableText(char c);
+    void EndTableEntry();
 
     std::string_view rtf;
     RtfSink* sink = nullptr;

@@ -167,6 +167,7 @@ void TPrintPass::DrawHeaderFooter() {
     if (!htmlTitle.IsEmpty()) {
         canvas.Font.Assign(settings.HeaderFont);
         const double scale = std::exchange(fontScale, 1.0);
+        MapFont(canvas.Font);
         DrawHTMLText(htmlTitle, TopPosition(settings.Title)
                                     ? Rect(settings.LeftSize, 0, W, -settings.HeaderSize)
                                     : Rect(settings.LeftSize, H + settings.FooterSize, W, H));

@@ -7,29 +7,63 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// The points a font set for the page prints in: its height counts tenths of a millimetre, the
+// fit to the page included.
+int PrintedPoints(const TFont& font) {
+    return std::max(1, static_cast<int>(std::lround(-font.GetHeight() * 72.0 / 254.0)));
+}
+
+// The resolution HTML text is measured at for the page.
+constexpr int FinePixelsPerInch = 1200;
+
+// Device pixels an inch of the page takes.
+double PageDpi(const TCanvas& canvas) {
+    return canvas.LPtoDP(Point(254, 0)).x - canvas.LPtoDP(Point(0, 0)).x;
+}
+
+} // namespace
+
 TPoint TPrintPass::HTMLPrintSize(const AnsiString& text) {
-    // Laid out on the screen, then taken at the size that many screen pixels print.
-    const TPoint pixels = grid.HTMLTextSize(text, canvas.Font, 0);
-    const double tenths = screenFactor * fontScale;
-    return Point(static_cast<int>(std::ceil(pixels.x * tenths)),
-                 static_cast<int>(std::ceil(pixels.y * tenths)));
+    // Measured at a resolution fine enough that the widths are the font's own rather than a
+    // screen's rounded ones, so that the page draws the text in the room measured.
+    static QImage fine = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setDotsPerMeterX(static_cast<int>(std::lround(FinePixelsPerInch / 0.0254)));
+        image.setDotsPerMeterY(static_cast<int>(std::lround(FinePixelsPerInch / 0.0254)));
+        return image;
+    }();
+    TCanvas measure;
+    measure.SetImage(&fine);
+    measure.Font = canvas.Font;
+    measure.Font.SetSize(PrintedPoints(canvas.Font));
+    THTMLRenderContext context = grid.HTMLContext();
+    context.Paint = false;
+    context.Scale = double(FinePixelsPerInch) / std::max(1, grid.ScreenPixelsPerInch()) * fontScale;
+    context.PixelsPerInch = FinePixelsPerInch;
+    THTMLRenderResult result;
+    RenderHTMLText(measure, text, Rect(0, 0, 0, 0), context, result);
+    const double tenths = 254.0 / FinePixelsPerInch;
+    return Point(static_cast<int>(std::ceil(result.Size.x * tenths)),
+                 static_cast<int>(std::ceil(result.Size.y * tenths)));
 }
 
 void TPrintPass::DrawHTMLText(const AnsiString& text, const TRect& cell) {
     const TPoint topLeft = canvas.LPtoDP(Point(cell.Left, cell.Top));
     const TPoint bottomRight = canvas.LPtoDP(Point(cell.Right, cell.Bottom));
     // Device pixels an inch of the page takes, and those the device counts its fonts in.
-    const double pageDpi = (canvas.LPtoDP(Point(254, 0)).x - canvas.LPtoDP(Point(0, 0)).x);
+    const double pageDpi = PageDpi(canvas);
     const QPaintDevice* device = canvas.Device();
     const double deviceDpi = device ? device->logicalDpiX() : pageDpi;
     const TFont font = canvas.Font;
     const TBrush brush = canvas.Brush;
     const int mode = canvas.SetMapMode(MM_TEXT);
-    canvas.Font.Size = std::max(
-        1, static_cast<int>(std::lround(font.Size * fontScale * pageDpi / std::max(1.0, deviceDpi))));
+    canvas.Font.Size =
+        std::max(1, static_cast<int>(std::lround(PrintedPoints(font) * pageDpi / std::max(1.0, deviceDpi))));
     canvas.Brush.Style = bsClear;
     THTMLRenderContext context = grid.HTMLContext();
-    context.Scale = pageDpi / std::max(1, grid.ScreenPixelsPerInch());
+    context.Scale = pageDpi / std::max(1, grid.ScreenPixelsPerInch()) * fontScale;
     context.BlinkOn = true;
     context.PixelsPerInch = static_cast<int>(std::lround(pageDpi));
     THTMLRenderResult result;

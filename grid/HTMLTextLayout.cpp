@@ -86,6 +86,12 @@ public:
 private:
     int Scaled(int pixels) const { return static_cast<int>(std::lround(pixels * scale)); }
     int FromDpi(int pixels) const { return pixels * dpi / 96; }
+    // A tag's pen position, scaled, kept within the line's width; an unbounded line keeps room
+    // after its furthest indent, so that what follows neither wraps nor overflows.
+    int Indent(std::string_view value) const {
+        const double furthest = std::min(width, Unbounded / 2);
+        return static_cast<int>(std::clamp(std::round(ParseInt(value, 0) * scale), 0.0, furthest));
+    }
     // The font of the run's size and style.
     const TFont& Font() const {
         measureFont.Size = style.Size;
@@ -127,7 +133,7 @@ private:
         else if (name == "FONT")
             OpenFont(tag);
         else if (name == "IND")
-            penX = std::max(penX, Scaled(ParseInt(tag.Attribute("X"), 0)));
+            penX = Indent(tag.Attribute("X"));
         else if (name == "IMG")
             Image(tag);
         else if (name == "LI")
@@ -219,7 +225,7 @@ private:
 
     void OpenRotation(const HTMLToken& tag) {
         angles.push_back(style.Angle);
-        style.Angle = ParseInt(tag.Attribute("A"), 0);
+        style.Angle = ParseInt(tag.Attribute("A"), 0) % 360;
     }
 
     void CloseRotation() {
@@ -235,7 +241,7 @@ private:
         paragraphAlign = Upper(tag.Attribute("ALIGN"), "RIGHT")    ? Align::Right
                          : Upper(tag.Attribute("ALIGN"), "CENTER") ? Align::Center
                                                                    : Align::Left;
-        paragraphIndent = Scaled(ParseInt(tag.Attribute("INDENT"), 0));
+        paragraphIndent = Indent(tag.Attribute("INDENT"));
         paragraphBackground = tag.HasAttribute("BGCOLOR") ? HTMLColorValue(tag.Attribute("BGCOLOR")) : clNone;
         penX = std::max(penX, paragraphIndent);
     }
@@ -313,8 +319,9 @@ private:
             FinishLine();
         const int textHeight = Metrics().Height;
         const std::string_view align = tag.Attribute("ALIGN");
+        // Raised by half the text's height: its bottom stands that far above the baseline.
         if (Upper(align, "MIDDLE"))
-            run.Ascent = height / 2 + textHeight / 2;
+            run.Ascent = height + textHeight / 2;
         else if (Upper(align, "TOP"))
             run.Ascent = std::min(height, Metrics().Ascent);
         else

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace {
 
@@ -102,29 +103,62 @@ int HTMLFind(const AnsiString& Word, const AnsiString& S, int Start, bool Ignore
 AnsiString HiLight(const AnsiString& S, const AnsiString& Word, const AnsiString& Tag, bool CaseSensitive) {
     if (Word.IsEmpty())
         return S;
-    // Tags take no visible place, so line breaks are not counted either.
-    const AnsiString visible = HTMLStrip(S);
-    const AnsiString open = "<" + Tag + ">";
-    const AnsiString close = "</" + Tag + ">";
-    AnsiString result = S;
-    // Each wrap adds tags only, so the visible positions of later hits stay as they were.
-    for (int p = HTMLFind(Word, visible, 0, !CaseSensitive); p > 0;
-         p = HTMLFind(Word, visible, p - 1 + Word.Length(), !CaseSensitive)) {
-        const int start = VisibleToTaggedPos(result, p);
-        result.Insert(open, start);
-        const int end = VisibleToTaggedPos(result, p + Word.Length());
-        result.Insert(close, end);
+    const std::string_view s = S.view();
+    // The visible characters and where each stands in S; a '<' that no '>' closes is plain text,
+    // and so is all after it.
+    std::string visible;
+    std::vector<std::size_t> at;
+    std::size_t unclosed = std::string::npos;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '<' && unclosed == std::string::npos) {
+            if (const std::size_t close = s.find('>', i); close != s.npos) {
+                i = close;
+                continue;
+            }
+            unclosed = visible.size();
+        }
+        visible += s[i];
+        at.push_back(i);
     }
-    return result;
+    const std::string text = CaseSensitive ? visible : UpperCase(visible);
+    const std::string word = CaseSensitive ? Word.str() : UpperCase(Word.view());
+    // A tag placed after an unclosed '<' would close it and hide the text between.
+    const std::size_t limit = std::min(unclosed, text.size());
+    const std::string open = "<" + Tag.str() + ">";
+    const std::string close = "</" + Tag.str() + ">";
+    std::string out;
+    std::size_t copied = 0;
+    for (std::size_t p = text.find(word); p != text.npos && p + word.size() <= limit;
+         p = text.find(word, p + word.size())) {
+        const std::size_t first = at[p];
+        // The closing tag goes before the next visible character, after the tags that follow.
+        const std::size_t next = p + word.size() < at.size() ? at[p + word.size()] : s.size();
+        out.append(s.substr(copied, first - copied));
+        out += open;
+        out.append(s.substr(first, next - first));
+        out += close;
+        copied = next;
+    }
+    out.append(s.substr(copied));
+    return AnsiString(std::move(out));
 }
 
 AnsiString UnHiLight(const AnsiString& S, const AnsiString& Tag) {
-    std::string s = S.str();
-    const std::string upper = UpperCase(Tag.view());
-    for (const std::string& tag : {"<" + upper + ">", "</" + upper + ">"}) {
-        for (std::size_t at = UpperCase(s).find(tag); at != std::string::npos;
-             at = UpperCase(s).find(tag, at))
-            s.erase(at, tag.size());
+    const std::string_view s = S.view();
+    const std::string upper = UpperCase(s);
+    const std::string tag = UpperCase(Tag.view());
+    const std::string open = "<" + tag + ">";
+    const std::string close = "</" + tag + ">";
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        if (upper.compare(i, open.size(), open) == 0) {
+            i += open.size();
+        } else if (upper.compare(i, close.size(), close) == 0) {
+            i += close.size();
+        } else {
+            out += s[i++];
+        }
     }
-    return AnsiString(std::move(s));
+    return AnsiString(std::move(out));
 }

@@ -16,6 +16,9 @@ namespace {
 
 // FILE:// reads no file larger than this.
 constexpr qint64 LargestPictureFile = 20 * 1024 * 1024;
+// The decoded frames of one picture take no more than this together: a small GIF of many frames
+// on a large screen would take gigabytes. Past it the first frame alone is kept.
+constexpr qsizetype LargestDecodedFrames = qsizetype{256} * 1024 * 1024;
 
 bool StartsWith(const AnsiString& s, std::string_view prefix) {
     return s.view().starts_with(prefix);
@@ -39,8 +42,16 @@ void THTMLPicture::LoadPicture() {
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    qsizetype decoded = 0;
     for (QImage image; reader.read(&image);) {
-        frames.push_back(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        QImage shown = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        decoded += shown.sizeInBytes();
+        if (!frames.empty() && decoded > LargestDecodedFrames) {
+            frames.resize(1);
+            delays.resize(1);
+            break;
+        }
+        frames.push_back(std::move(shown));
         delays.push_back(std::max(0, reader.nextImageDelay()) / 10);
         if (!reader.supportsAnimation())
             break;

@@ -2,6 +2,7 @@
 #include "framework/RichText.h"
 
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
@@ -95,10 +96,59 @@ TEST(RichDocument, EachControlWordReadsWritesAndReadsAgainTheSame) {
     }
 }
 
+// Names a font table could not hold as they stand, and a byte order mark inside the text.
+TEST(RichDocument, FontNamesAndEveryCharacterReadBackAsWritten) {
+    const char* names[] = {"Z\xC3\xBCrich Sans", "A;B",          "back\\slash",
+                           "{braced}",           "\xCE\xA9mega", "\xF0\x9F\x98\x80 face"};
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        QTextDocument doc;
+        QTextCharFormat format;
+        format.setFontFamilies({QString::fromUtf8(name)});
+        format.setFontPointSize(12);
+        QTextCursor(&doc).insertText("x", format);
+        const std::string written = DocumentToRtf(doc);
+        QTextDocument again;
+        RtfToDocument(written, again);
+        EXPECT_EQ(Describe(again), std::string("[x ") + name + "]") << written;
+    }
+    struct Row {
+        const char* label;
+        const char* body;
+        const char* text;
+    } rows[] = {
+        {"a mark first", "\\u65279?a",
+         "\xEF\xBB\xBF"
+         "a"},
+        {"a mark after a change of format", "a{\\b \\u-257?b}",
+         "a\xEF\xBB\xBF"
+         "b"},
+        {"a mark as UTF-8 bytes",
+         "\xEF\xBB\xBF"
+         "a",
+         "\xEF\xBB\xBF"
+         "a"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        QTextDocument doc;
+        RtfToDocument(std::string(Head) + row.body + "}", doc);
+        EXPECT_EQ(doc.toPlainText().toStdString(), row.text);
+        QTextDocument again;
+        RtfToDocument(DocumentToRtf(doc), again);
+        EXPECT_EQ(again.toPlainText().toStdString(), row.text);
+    }
+}
+
 TEST(RichDocument, PlainTextGoesInAsItStands) {
     QTextDocument doc;
     RtfToDocument("not {\\rtf", doc);
     EXPECT_EQ(doc.toPlainText().toStdString(), "not {\\rtf");
+    RtfToDocument("\xEF\xBB\xBF"
+                  "a",
+                  doc);
+    EXPECT_EQ(doc.toPlainText().toStdString(), "\xEF\xBB\xBF"
+                                               "a");
 }
 
 // Truncated, unbalanced and random texts read without failing, for a few seconds.

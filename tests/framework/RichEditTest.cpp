@@ -75,6 +75,31 @@ TEST(RichEdit, RaisingTheSelectionKeepsItsTwipsAndShowsThemInEachRunsSize) {
     }
 }
 
+// Formatting a run merges it with its neighbour: the runs are found before any is formatted.
+TEST(RichEdit, OffsetOfASelectionWhoseRunsMerge) {
+    struct Row {
+        const char* label;
+        const char* rtf;
+        int twips;
+        const char* runs;
+    } rows[] = {
+        {"raised run brought back", "{\\rtf1 a{\\up4 b}}", 0, "ab:0"},
+        {"plain run raised to its neighbour", "{\\rtf1 a{\\up4 b}}", 40, "ab:4"},
+        {"three runs, the middle one apart", "{\\rtf1 a{\\dn2 b}c}", 0, "abc:0"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        TRichEdit edit(nullptr);
+        edit.SetRichText(row.rtf);
+        edit.SelectAll();
+        edit.SetSelOffset(row.twips);
+        std::string runs;
+        for (const TextRun& run : Runs(edit.Document()))
+            runs += (runs.empty() ? "" : " ") + run.Text + ":" + std::to_string(run.Raised);
+        EXPECT_EQ(runs, row.runs);
+    }
+}
+
 TEST(RichEdit, StyleSetsTheSelectionOrWhatIsTypedNext) {
     TRichEdit edit(nullptr);
     edit.SetRichText("abcd");

@@ -1,6 +1,8 @@
 #include "grid/HTMLText.h"
 
 #include "framework/Canvas.h"
+#include "grid/Picturecontainer.h"
+#include "tests/grid/HTMLPictures.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/GeometryPrinter.h"
 
@@ -9,6 +11,8 @@
 #include <QImage>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace {
 
@@ -106,6 +110,99 @@ TEST(HTMLText, Measured) {
         EXPECT_EQ(result.Size.x, row.expectedWidth);
         EXPECT_EQ(result.Size.y, row.expectedHeight);
         EXPECT_EQ(result.Lines, row.lines);
+    }
+}
+
+// The pen moves to an indent, left or right, and never past the line's end, however large the
+// number.
+TEST(HTMLText, IndentsMoveThePenWithinTheLine) {
+    Sheet sheet;
+    const QFontMetrics regular = sheet.Metrics(10);
+    const int a = regular.horizontalAdvance("a");
+    const int aaaa = regular.horizontalAdvance("aaaaaaaa");
+    struct Row {
+        const char* text;
+        int width;
+        int expectedWidth;
+        int lines;
+    } rows[] = {
+        {"a<IND X=\"50\">a", 0, 50 + a, 1},
+        // Back to 2 pixels: the second word overlaps the first, the line as wide as the first.
+        {"aaaaaaaa<IND X=\"2\">a", 0, aaaa, 1},
+        {"<IND X=\"2147483647\">a", 100, 100 + a, 1},
+        {"<IND X=\"-2147483648\">a", 100, a, 1},
+        {"<P INDENT=\"2147483647\">a</P>", 100, 100 + a, 1},
+        // Each word at the line's end, so the second starts a line of its own.
+        {"<IND X=\"2147483647\">a<IND X=\"2147483647\">a", 100, 100 + a, 2},
+        {"<P INDENT=\"2147483647\">a b</P>", 100, 100 + a, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        const THTMLRenderResult result = sheet.Measure(row.text, row.width);
+        EXPECT_EQ(result.Size.x, row.expectedWidth);
+        EXPECT_EQ(result.Lines, row.lines);
+        sheet.Render(row.text, {}, row.width);
+        // A text measured on no width is one line, however far its indents go.
+        THTMLRenderContext unbounded;
+        unbounded.Paint = false;
+        THTMLRenderResult oneLine;
+        RenderHTMLText(sheet.canvas, row.text, Rect(0, 0, 0, 0), unbounded, oneLine);
+        EXPECT_EQ(oneLine.Lines, 1);
+    }
+    // Lengths from tags double at a scale of 2: 2^30 pixels would pass the largest integer.
+    THTMLRenderContext scaled;
+    scaled.Scale = 2;
+    EXPECT_EQ(sheet.Render("<IND X=\"1073741824\">a<P INDENT=\"1073741824\">b", scaled).Lines, 2);
+}
+
+// An angle is a turn of the text however it is written: -2147483648 degrees turn as -128
+// (2147483648 = 5965232 x 360 + 128), 2147483647 as 127.
+TEST(HTMLText, AnglesTakenModuloATurn) {
+    struct Row {
+        const char* text;
+        const char* same;
+    } rows[] = {
+        {"<R A=\"-2147483648\">ab</R>", "<R A=\"-128\">ab</R>"},
+        {"<R A=\"2147483647\">ab</R>", "<R A=\"127\">ab</R>"},
+        {"<R A=\"450\">ab</R>", "<R A=\"90\">ab</R>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        Sheet turned(100, 100);
+        const THTMLRenderResult result = turned.Render(row.text);
+        Sheet same(100, 100);
+        const THTMLRenderResult expected = same.Render(row.same);
+        EXPECT_EQ(result.Size, expected.Size);
+        EXPECT_EQ(turned.image, same.image);
+    }
+    TCanvas canvas;
+    QImage image(40, 40, QImage::Format_RGB32);
+    canvas.SetImage(&image);
+    canvas.TextOutRotated(20, 20, "a", std::numeric_limits<int>::min());
+}
+
+// A picture stands on the baseline; MIDDLE raises it by half the height of a line of text.
+TEST(HTMLText, PicturesAlignedWithTheText) {
+    TPictureContainer container(nullptr);
+    TPictureItem* item = container.Items.Add();
+    item->Name = "Square";
+    LoadBytes(*item->Picture, PngBytes(16, 16));
+    Sheet sheet(200, 100);
+    const QFontMetrics regular = sheet.Metrics(10);
+    ASSERT_GT(16, regular.ascent());
+    struct Row {
+        const char* text;
+        int height;
+    } rows[] = {
+        {"x<IMG SRC=\"square\">", 16 + regular.descent()},
+        {"x<IMG SRC=\"square\" ALIGN=\"MIDDLE\">", 16 + regular.height() / 2 + regular.descent()},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        THTMLRenderContext context;
+        context.Container = &container;
+        context.Paint = false;
+        EXPECT_EQ(sheet.Render(row.text, context).Size.y, row.height);
     }
 }
 
@@ -306,11 +403,16 @@ TEST(HTMLText, HiLightAndBack) {
         {"<B>word</B> and word", "word", true, "<B><hi>word</B></hi> and <hi>word</hi>"},
         {"no hit", "zz", true, "no hit"},
         {"empty word", "", true, "empty word"},
+        {"a word<B>", "word", true, "a <hi>word<B></hi>"},
+        // A tag after an unclosed '<' would close it: the text there is left as it is.
+        {"b < b", "b", true, "<hi>b</hi> < b"},
+        {"a<b", "b", true, "a<b"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
         const AnsiString marked = HiLight(row.text, row.word, "hi", row.caseSensitive);
         EXPECT_EQ(marked, row.expected);
+        EXPECT_EQ(HTMLToPlainText(marked), HTMLToPlainText(row.text));
         EXPECT_EQ(UnHiLight(marked, "HI"), row.text);
     }
 }

@@ -45,6 +45,43 @@ TEST(Picturecontainer, GifFramesAndSteps) {
     EXPECT_EQ(frames, (std::vector<int>{2, 3, 1}));
 }
 
+// A GIF of frames one pixel each, every one shown for a tenth of a second, on a logical screen
+// of width x height: a pixel of colour 0 coded as clear, 0, end in 3-bit codes (0x44 0x01).
+QByteArray OnePixelFramesGif(int width, int height, int count) {
+    QByteArray gif("GIF89a");
+    const auto word = [&gif](int value) {
+        gif += static_cast<char>(value & 0xFF);
+        gif += static_cast<char>(value >> 8);
+    };
+    word(width);
+    word(height);
+    gif += QByteArray("\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF", 9);
+    for (int i = 0; i < count; ++i) {
+        gif += QByteArray("\x21\xF9\x04\x00\x0A\x00\x00\x00", 8);
+        gif += QByteArray("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10);
+        gif += QByteArray("\x02\x02\x44\x01\x00", 5);
+    }
+    return gif + "\x3B";
+}
+
+// Frames of 2000 x 2000 pixels take 16 MB each decoded: 40 of them, 640 MB, are more than a
+// picture may take, so only the first is kept.
+TEST(Picturecontainer, FramesKeptWithinTheirMemory) {
+    struct Row {
+        int side, count, frames;
+    } rows[] = {{20, 40, 40}, {2000, 10, 10}, {2000, 40, 1}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.count) + " frames of " + std::to_string(row.side));
+        THTMLPicture picture;
+        LoadBytes(picture, OnePixelFramesGif(row.side, row.side, row.count));
+        EXPECT_EQ(picture.GetFrameCount(), row.frames);
+        EXPECT_EQ(picture.GetFrameTime(1), 10);
+        EXPECT_EQ(picture.Image().width(), row.side);
+        picture.SetFrame(row.count);
+        EXPECT_EQ(picture.GetFrame(), row.frames);
+    }
+}
+
 TEST(Picturecontainer, BitmapHasNoFrames) {
     THTMLPicture picture;
     LoadBytes(picture, PngBytes(16, 8));
