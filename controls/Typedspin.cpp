@@ -8,7 +8,7 @@
 TTypedSpinEdit::TTypedSpinEdit(TComponent* owner) : TCustomMaskEdit(owner) {
     button = new TTypedSpinButton(this);
     button->SetParent(this);
-    button->FocusControl = this;
+    button->SetFocusControl(this);
     button->OnUpClick = [this](TObject*) { UpClick(this); };
     button->OnDownClick = [this](TObject*) { DownClick(this); };
     button->SetBounds(0, 0, 15, 17);

@@ -67,33 +67,9 @@ void TDgSpinButton::SetIsWinXP(bool value) {
     DownButton()->SetIsWinXP(value);
 }
 
-void TDgSpinButton::SetUpGlyph(const TBitmap* value) {
-    if (value)
-        UpButton()->SetGlyph(*value);
-    else
-        SetSpinGlyph(*UpButton(), bdUp);
-}
-
-void TDgSpinButton::SetDownGlyph(const TBitmap* value) {
-    if (value)
-        DownButton()->SetGlyph(*value);
-    else
-        SetSpinGlyph(*DownButton(), bdDown);
-}
-
-void TDgSpinButton::SetUpNumGlyphs(int value) {
-    UpButton()->NumGlyphs = value;
-    UpButton()->SetGlyph(UpButton()->GetGlyph());
-}
-
-void TDgSpinButton::SetDownNumGlyphs(int value) {
-    DownButton()->NumGlyphs = value;
-    DownButton()->SetGlyph(DownButton()->GetGlyph());
-}
-
 TDgSpinEdit::TDgSpinEdit(TComponent* owner) : TCustomEdit(owner), Button(new TDgSpinButton(this)) {
     Button->SetParent(this);
-    Button->FocusControl = this;
+    Button->SetFocusControl(this);
     Button->OnUpClick = [this](TObject* sender) { UpClick(sender); };
     Button->OnDownClick = [this](TObject* sender) { DownClick(sender); };
     Button->SetBounds(0, 0, 15, 17);

@@ -33,14 +33,6 @@ public:
     bool GetIsWinXP() const { return UpButton()->GetIsWinXP(); }
     // Both buttons drawn by the theme, or not.
     void SetIsWinXP(bool value);
-    const TBitmap& GetUpGlyph() const { return UpButton()->GetGlyph(); }
-    void SetUpGlyph(const TBitmap* value);
-    const TBitmap& GetDownGlyph() const { return DownButton()->GetGlyph(); }
-    void SetDownGlyph(const TBitmap* value);
-    int GetUpNumGlyphs() const { return UpButton()->NumGlyphs; }
-    void SetUpNumGlyphs(int value);
-    int GetDownNumGlyphs() const { return DownButton()->NumGlyphs; }
-    void SetDownNumGlyphs(int value);
 };
 
 // An edit with a spin button at its right end that spins a whole number, a number with
