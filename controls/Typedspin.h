@@ -115,12 +115,15 @@ protected:
 private:
     // A step of the ordinary or the page size; a smart step where it applies.
     void Step(int sign, bool page);
-    // The smart step; false where it does not apply (not a number, or a selection).
-    bool SmartStep(int sign);
+    // The smart step; false where it does not apply (not a number, or a page step over a
+    // selection).
+    bool SmartStep(int sign, bool page);
     // The value read, kept within its range, written back when that changed it.
     void KeepInRange();
     // Writes text keeping the caret where it was.
     void ShowKeepingCaret(const AnsiString& text);
+    // A hex spin's selection leaves its "0x" alone.
+    bool KeepsHexPrefix() const;
     int MinHeight() const;
     void PlaceButton();
     void ApplyFlat();
