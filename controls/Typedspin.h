@@ -65,9 +65,13 @@ public:
     // The attached label, as the typed edit box has it.
     AnsiString GetLabelCaption() const { return attached.GetCaption(); }
     void SetLabelCaption(const AnsiString& value) { attached.SetCaption(value); }
+    TLabelPosition GetLabelPosition() const { return attached.GetPosition(); }
     void SetLabelPosition(TLabelPosition value) { attached.SetPosition(value); }
+    int GetLabelMargin() const { return attached.GetMargin(); }
     void SetLabelMargin(int value) { attached.SetMargin(value); }
+    bool GetLabelTransparent() const { return attached.GetTransparent(); }
     void SetLabelTransparent(bool value) { attached.SetTransparent(value); }
+    const TFont& GetLabelFont() const { return attached.GetFont(); }
     void SetLabelFont(const TFont& value) { attached.SetFont(value); }
     TLabel* GetLabel() const { return attached.Label(); }
 
