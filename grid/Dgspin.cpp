@@ -111,7 +111,7 @@ double TDgSpinEdit::GetFloatValue() const {
 }
 
 void TDgSpinEdit::SetFloatValue(double value) {
-    value = CheckFloatValue(value);
+    value = WithinLimitsShown(CheckFloatValue(value), MinFloatValue, MaxFloatValue, precision);
     WriteValue(precision > 0 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
 }
 

@@ -3,6 +3,7 @@
 #include "framework/NumberFormat.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
+#include "tests/support/LocaleSeparators.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,16 @@ TEST(Dgspin, NumbersStayWithinTheirLimitsAndBadTextNeverRaises) {
     spin.SetFloatValue(3.5);
     spin.UpClick(&spin);
     EXPECT_EQ(spin.GetWindowText(), FloatToStr(3.5));
+
+    // A limit with more decimals than the spin shows: 1.005 would show as 1.01, past it.
+    const LocaleSeparators separators('.', ',');
+    spin.SetPrecision(2);
+    spin.MinFloatValue = -1.005;
+    spin.MaxFloatValue = 1.005;
+    spin.SetFloatValue(5);
+    EXPECT_EQ(spin.GetWindowText(), "1.00");
+    spin.SetFloatValue(-5);
+    EXPECT_EQ(spin.GetWindowText(), "-1.00");
 }
 
 TEST(Dgspin, FloatTypingKeepsToOneSeparatorAndThePrecision) {
