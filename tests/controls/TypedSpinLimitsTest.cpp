@@ -107,8 +107,8 @@ TEST(TypedSpinLimits, ExtremeIncrementsAndFinerLimits) {
         double min, max, value;
         const char* shown;
     } limits[] = {
-        // 1.005 would show as 1.01, above the limit.
-        {0, 1.005, 5, "1.00"}, {0, 1.005, 1.005, "1.00"}, {-1.005, 0, -5, "-1.00"},
+        // 0.125 would show as 0.13 (halves away from zero), above the limit; 0.121 as 0.12, below it.
+        {0, 0.125, 5, "0.12"}, {0, 0.125, 0.125, "0.12"}, {-0.125, 0, -5, "-0.12"},
         {0.125, 1, 0, "0.13"}, {0.121, 1, 0, "0.13"},     {0, 1.25, 5, "1.25"},
     };
     for (const auto& row : limits) {

@@ -90,15 +90,15 @@ TEST(Dgspin, NumbersStayWithinTheirLimitsAndBadTextNeverRaises) {
     spin.UpClick(&spin);
     EXPECT_EQ(spin.GetWindowText(), FloatToStr(3.5));
 
-    // A limit with more decimals than the spin shows: 1.005 would show as 1.01, past it.
+    // A limit with more decimals than the spin shows: 0.125 would show as 0.13, past it.
     const LocaleSeparators separators('.', ',');
     spin.SetPrecision(2);
-    spin.MinFloatValue = -1.005;
-    spin.MaxFloatValue = 1.005;
+    spin.MinFloatValue = -0.125;
+    spin.MaxFloatValue = 0.125;
     spin.SetFloatValue(5);
-    EXPECT_EQ(spin.GetWindowText(), "1.00");
+    EXPECT_EQ(spin.GetWindowText(), "0.12");
     spin.SetFloatValue(-5);
-    EXPECT_EQ(spin.GetWindowText(), "-1.00");
+    EXPECT_EQ(spin.GetWindowText(), "-0.12");
 }
 
 TEST(Dgspin, FloatTypingKeepsToOneSeparatorAndThePrecision) {
