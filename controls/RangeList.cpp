@@ -12,7 +12,16 @@
 
 namespace {
 
-constexpr std::int64_t LargestRange = 1000000;
+// The most numbers a list read from text holds: a short text of wide ranges must not fill memory.
+constexpr std::int64_t LargestList = 1000000;
+
+// Where the dash joining a range stands: the first '-' after the first number's own sign.
+std::size_t RangeDash(std::string_view item) {
+    std::size_t start = item.find_first_not_of(' ');
+    if (start != std::string_view::npos && (item[start] == '-' || item[start] == '+'))
+        ++start;
+    return start == std::string_view::npos ? std::string_view::npos : item.find('-', start);
+}
 
 std::optional<std::int32_t> ReadInt(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
@@ -70,7 +79,7 @@ bool TRangeList::StrToList(const AnsiString& text) {
         const std::size_t end = std::min(rest.find_first_of(",;"), rest.size());
         const std::string_view item = rest.substr(0, end);
         rest.remove_prefix(std::min(end + 1, rest.size()));
-        const std::size_t dash = item.find('-');
+        const std::size_t dash = RangeDash(item);
         if (dash == std::string_view::npos) {
             const auto value = ReadInt(item);
             if (value)
@@ -80,7 +89,7 @@ bool TRangeList::StrToList(const AnsiString& text) {
         }
         const auto first = ReadInt(item.substr(0, dash));
         const auto last = ReadInt(item.substr(dash + 1));
-        if (!first || !last || static_cast<std::int64_t>(*last) - *first >= LargestRange) {
+        if (!first || !last || static_cast<std::int64_t>(*last) - *first + 1 + Count() > LargestList) {
             ok = false;
             continue;
         }

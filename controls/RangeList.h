@@ -23,9 +23,9 @@ public:
     void Clear();
     void Sort();
     // Fills the list with the items of text separated by ',' or ';': a number, or a range "a-b"
-    // of every number from a to b (none when b < a). False when an item is malformed: not a
-    // number in 32 bits, or a range of more than a million numbers; nothing of that item is added,
-    // the items read before it stay.
+    // of every number from a to b (none when b < a); a number may be negative ("-5--1"). False
+    // when an item is malformed: not a number in 32 bits, or a range that would take the list
+    // past a million numbers; nothing of that item is added, the items read before it stay.
     bool StrToList(const AnsiString& text);
     // The sorted items as runs joined by ",": a run of consecutive numbers as "first-last", a
     // single number as itself; "" for an empty list.

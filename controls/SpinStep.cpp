@@ -1,6 +1,7 @@
 #include "controls/SpinStep.h"
 
 #include "framework/DateStep.h"
+#include "framework/NumberFormat.h"
 
 #include <cmath>
 #include <limits>
@@ -65,4 +66,18 @@ int StepWithinInt(int value, double step) {
     return static_cast<int>(std::clamp<double>(std::round(static_cast<double>(value) + step),
                                                std::numeric_limits<int>::min(),
                                                std::numeric_limits<int>::max()));
+}
+
+double WithinLimitsShown(double value, double lower, double upper, int precision) {
+    value = WithinLimits(value, lower, upper);
+    if (precision < 1 || lower == upper)
+        return value;
+    const double scale = std::pow(10.0, precision);
+    double shown = value;
+    TryStrToFloat(FloatToStrF(value, ffFixed, 15, precision), shown);
+    if (shown > std::max(lower, upper))
+        return std::floor(std::max(lower, upper) * scale) / scale;
+    if (shown < std::min(lower, upper))
+        return std::ceil(std::min(lower, upper) * scale) / scale;
+    return value;
 }

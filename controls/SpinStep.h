@@ -27,3 +27,6 @@ int StepWithinInt(int value, double step);
 template <class T> T WithinLimits(T value, T lower, T upper) {
     return lower == upper ? value : std::clamp(value, std::min(lower, upper), std::max(lower, upper));
 }
+// The value within its limits as FloatToStrF shows it with precision decimals: a limit with
+// more decimals is shown by the nearest text inside it.
+double WithinLimitsShown(double value, double lower, double upper, int precision);

@@ -129,9 +129,46 @@ TTypedSpinButton::TTypedSpinButton(TComponent* owner, const TButtonMaker& make) 
     SetBounds(0, 0, 15, 25);
 }
 
+void TTypedSpinButton::SetFocusControl(TWinControl* value) {
+    if (focusControl)
+        RemoveFreeNotification(focusControl);
+    focusControl = value;
+    FreeNotification(value);
+}
+
+void TTypedSpinButton::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == focusControl)
+        focusControl = nullptr;
+}
+
+void TTypedSpinButton::SetUpGlyph(const TBitmap* value) {
+    if (value)
+        upButton->SetGlyph(*value);
+    else
+        SetSpinGlyph(*upButton, bdUp);
+}
+
+void TTypedSpinButton::SetDownGlyph(const TBitmap* value) {
+    if (value)
+        downButton->SetGlyph(*value);
+    else
+        SetSpinGlyph(*downButton, bdDown);
+}
+
+void TTypedSpinButton::SetUpNumGlyphs(int value) {
+    upButton->NumGlyphs = value;
+    upButton->SetGlyph(upButton->GetGlyph());
+}
+
+void TTypedSpinButton::SetDownNumGlyphs(int value) {
+    downButton->NumGlyphs = value;
+    downButton->SetGlyph(downButton->GetGlyph());
+}
+
 void TTypedSpinButton::ButtonMouseDown() {
-    if (FocusControl && FocusControl->CanFocus())
-        FocusControl->SetFocus();
+    if (focusControl && focusControl->CanFocus())
+        focusControl->SetFocus();
     else if (CanFocus())
         SetFocus();
 }

@@ -63,9 +63,20 @@ public:
     void SetTransparent(bool value);
     Typedspin::TTimerSpeedButton* UpButton() const { return upButton; }
     Typedspin::TTimerSpeedButton* DownButton() const { return downButton; }
+    const TBitmap& GetUpGlyph() const { return upButton->GetGlyph(); }
+    // No bitmap brings back the pair's own picture, with one glyph.
+    void SetUpGlyph(const TBitmap* value);
+    const TBitmap& GetDownGlyph() const { return downButton->GetGlyph(); }
+    void SetDownGlyph(const TBitmap* value);
+    int GetUpNumGlyphs() const { return upButton->NumGlyphs; }
+    void SetUpNumGlyphs(int value);
+    int GetDownNumGlyphs() const { return downButton->NumGlyphs; }
+    void SetDownNumGlyphs(int value);
+    TWinControl* GetFocusControl() const { return focusControl; }
+    // Forgotten when it is freed.
+    void SetFocusControl(TWinControl* value);
     void SetBounds(int left, int top, int width, int height) override;
 
-    TWinControl* FocusControl = nullptr;
     TNotifyEvent OnUpClick;
     TNotifyEvent OnDownClick;
 
@@ -79,6 +90,7 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void UpdateView() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void PlaceButtons();
@@ -90,6 +102,7 @@ private:
     Typedspin::TTimerSpeedButton* upButton;
     Typedspin::TTimerSpeedButton* downButton;
     Typedspin::TTimerSpeedButton* focusedButton;
+    TWinControl* focusControl = nullptr;
     TSpinDirection direction = spVertical;
     bool transparent = false;
 };

@@ -32,8 +32,13 @@ public:
     // where it stands.
     AnsiString GetLabelCaption() const { return attached.GetCaption(); }
     void SetLabelCaption(const AnsiString& value) { attached.SetCaption(value); }
+    TLabelPosition GetLabelPosition() const { return attached.GetPosition(); }
     void SetLabelPosition(TLabelPosition value) { attached.SetPosition(value); }
+    int GetLabelMargin() const { return attached.GetMargin(); }
     void SetLabelMargin(int value) { attached.SetMargin(value); }
+    // Kept for the form; the label's transparency is left alone.
+    bool GetLabelTransparent() const { return attached.GetTransparent(); }
+    void SetLabelTransparent(bool value) { attached.SetTransparent(value); }
     TLabel* GetLabel() const { return attached.Label(); }
     void SetBounds(int left, int top, int width, int height) override;
     void SetParent(TWinControl* newParent) override;

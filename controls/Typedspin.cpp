@@ -8,7 +8,7 @@
 TTypedSpinEdit::TTypedSpinEdit(TComponent* owner) : TCustomMaskEdit(owner) {
     button = new TTypedSpinButton(this);
     button->SetParent(this);
-    button->FocusControl = this;
+    button->SetFocusControl(this);
     button->OnUpClick = [this](TObject*) { UpClick(this); };
     button->OnDownClick = [this](TObject*) { DownClick(this); };
     button->SetBounds(0, 0, 15, 17);
@@ -56,7 +56,7 @@ double TTypedSpinEdit::GetFloatValue() const {
 }
 
 void TTypedSpinEdit::SetFloatValue(double value) {
-    value = WithinLimits(value, MinFloatValue, MaxFloatValue);
+    value = WithinLimitsShown(value, MinFloatValue, MaxFloatValue, precision);
     SetWindowText(precision >= 1 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
 }
 
@@ -129,8 +129,9 @@ void TTypedSpinEdit::DownClick(TObject*) {
     Step(-1, false);
 }
 
-bool TTypedSpinEdit::SmartStep(int sign) {
-    if (!IncrementSmart || GetSelLength() > 0 || (spinType != sptNormal && spinType != sptFloat))
+bool TTypedSpinEdit::SmartStep(int sign, bool page) {
+    // A page step over a selection is a page step; a button's step is smart over one too.
+    if (!IncrementSmart || (page && GetSelLength() > 0) || (spinType != sptNormal && spinType != sptFloat))
         return false;
     const bool isFloat = spinType == sptFloat;
     const double step = ::SmartStep(GetWindowText().view(), GetSelStart(), DecimalSeparator, isFloat,
@@ -152,10 +153,11 @@ void TTypedSpinEdit::Step(int sign, bool page) {
     const int start = GetSelStart();
     const int length = GetSelLength();
     const AnsiString& text = GetWindowText();
-    if (!SmartStep(sign)) {
+    if (!SmartStep(sign, page)) {
         switch (spinType) {
         case sptNormal:
-            SetValue(StepWithinInt(GetValue(), sign * (page ? IncrementPage : Increment)));
+            SetValue(
+                StepWithinInt(GetValue(), static_cast<double>(sign) * (page ? IncrementPage : Increment)));
             break;
         case sptFloat:
             SetFloatValue(GetFloatValue() + sign * (page ? IncrementFloatPage : IncrementFloat));
@@ -170,8 +172,10 @@ void TTypedSpinEdit::Step(int sign, bool page) {
             break;
         case sptHex:
             if (!page)
-                SetHexValue(static_cast<int>(static_cast<std::uint32_t>(GetHexValue()) +
-                                             static_cast<std::uint32_t>(sign * Increment)));
+                SetHexValue(static_cast<int>(
+                    sign > 0
+                        ? static_cast<std::uint32_t>(GetHexValue()) + static_cast<std::uint32_t>(Increment)
+                        : static_cast<std::uint32_t>(GetHexValue()) - static_cast<std::uint32_t>(Increment)));
             break;
         }
     }

@@ -65,9 +65,13 @@ public:
     // The attached label, as the typed edit box has it.
     AnsiString GetLabelCaption() const { return attached.GetCaption(); }
     void SetLabelCaption(const AnsiString& value) { attached.SetCaption(value); }
+    TLabelPosition GetLabelPosition() const { return attached.GetPosition(); }
     void SetLabelPosition(TLabelPosition value) { attached.SetPosition(value); }
+    int GetLabelMargin() const { return attached.GetMargin(); }
     void SetLabelMargin(int value) { attached.SetMargin(value); }
+    bool GetLabelTransparent() const { return attached.GetTransparent(); }
     void SetLabelTransparent(bool value) { attached.SetTransparent(value); }
+    const TFont& GetLabelFont() const { return attached.GetFont(); }
     void SetLabelFont(const TFont& value) { attached.SetFont(value); }
     TLabel* GetLabel() const { return attached.Label(); }
 
@@ -115,12 +119,15 @@ protected:
 private:
     // A step of the ordinary or the page size; a smart step where it applies.
     void Step(int sign, bool page);
-    // The smart step; false where it does not apply (not a number, or a selection).
-    bool SmartStep(int sign);
+    // The smart step; false where it does not apply (not a number, or a page step over a
+    // selection).
+    bool SmartStep(int sign, bool page);
     // The value read, kept within its range, written back when that changed it.
     void KeepInRange();
     // Writes text keeping the caret where it was.
     void ShowKeepingCaret(const AnsiString& text);
+    // A hex spin's selection leaves its "0x" alone.
+    bool KeepsHexPrefix() const;
     int MinHeight() const;
     void PlaceButton();
     void ApplyFlat();
@@ -139,10 +146,13 @@ private:
     TAttachedLabel attached{*this};
 };
 
-// A spin edit whose text follows an edit mask.
+// A spin edit whose text follows an edit mask. The grid has a namesake of its own: this one is
+// known by its library's name.
+namespace Typedspin {
 class TTypedMaskSpinEdit : public TTypedSpinEdit {
 public:
     using TCustomMaskEdit::GetEditMask;
     using TCustomMaskEdit::SetEditMask;
     using TTypedSpinEdit::TTypedSpinEdit;
 };
+} // namespace Typedspin

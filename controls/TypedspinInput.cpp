@@ -1,7 +1,10 @@
 #include "controls/Typedspin.h"
 
+#include "framework/Clipboard.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
+
+#include <algorithm>
 
 // Keys and typing of the spin edit.
 
@@ -100,12 +103,25 @@ void TTypedSpinEdit::WMKillFocus() {
     KeepInRange();
 }
 
+bool TTypedSpinEdit::KeepsHexPrefix() const {
+    return spinType != sptHex || GetSelStart() >= HexPrefix;
+}
+
 void TTypedSpinEdit::WMPaste() {
-    if (EditorEnabled && !GetReadOnly())
-        TCustomMaskEdit::WMPaste();
+    if (!EditorEnabled || GetReadOnly())
+        return;
+    if (spinType == sptHex) {
+        // Only hex digits, and only after the "0x", as typing takes them.
+        const std::string pasted = Clipboard().GetAsText().str();
+        if (!KeepsHexPrefix() || !std::all_of(pasted.begin(), pasted.end(), IsHexDigit)) {
+            MessageBeep(0);
+            return;
+        }
+    }
+    TCustomMaskEdit::WMPaste();
 }
 
 void TTypedSpinEdit::WMCut() {
-    if (EditorEnabled && !GetReadOnly())
+    if (EditorEnabled && !GetReadOnly() && KeepsHexPrefix())
         TCustomMaskEdit::WMCut();
 }

@@ -38,7 +38,8 @@ public:
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
-    void Undo();
+    // Brings back the text before the last edit; a second Undo redoes it.
+    virtual void Undo();
 
     void SetBorderStyle(TBorderStyle value);
     TBorderStyle GetBorderStyle() const { return borderStyle; }

@@ -12,6 +12,11 @@ int DaysInMonth(int year, int month) {
     return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 
+// The calendar's first and last days, 0001-01-01 and 9999-12-31.
+bool WithinCalendar(int year) {
+    return year >= 1 && year <= 9999;
+}
+
 } // namespace
 
 int FieldAtCaret(std::string_view text, int caret, char separator) {
@@ -37,13 +42,17 @@ TDatePart DatePartOfField(int field) {
 }
 
 TDateTime StepDate(TDateTime value, TDatePart part, int sign) {
-    if (part == TDatePart::Day)
-        return value + sign;
     int year = 0;
     int month = 0;
     int day = 0;
     DecodeDate(value, year, month, day);
     const double timeOfDay = value - std::floor(value);
+    if (part == TDatePart::Day) {
+        // A step past the calendar's end stops there.
+        int nextYear = 0;
+        DecodeDate(value + sign, nextYear, month, day);
+        return WithinCalendar(nextYear) ? value + sign : value;
+    }
     if (part == TDatePart::Month) {
         month += sign;
         if (month < 1) {
@@ -56,6 +65,8 @@ TDateTime StepDate(TDateTime value, TDatePart part, int sign) {
     } else {
         year += sign;
     }
+    if (!WithinCalendar(year))
+        return value;
     day = std::min(day, DaysInMonth(year, month));
     return EncodeDate(year, month, day) + timeOfDay;
 }

@@ -2,6 +2,8 @@
 
 #include "framework/DateTime.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsDigit(char c) {
@@ -121,12 +123,16 @@ AnsiString MaskedText(const TEditMask& mask, const AnsiString& editText) {
 AnsiString EditTextOf(const TEditMask& mask, const AnsiString& text) {
     std::string shown = BlankMaskText(mask).str();
     const std::string_view from = text.view();
+    // A text without literals has one character for each place, a blank read as a space among
+    // them, so a space stays in its place even where it looks like a literal.
+    const auto places = std::count_if(mask.Places.begin(), mask.Places.end(),
+                                      [](const TMaskPlace& place) { return place.Kind != 0; });
+    const bool holdsLiterals = from.size() > static_cast<std::size_t>(places);
     std::size_t next = 0;
     for (std::size_t i = 0; i < mask.Places.size() && next < from.size(); ++i) {
         const TMaskPlace& place = mask.Places[i];
         if (place.Kind == 0) {
-            // A text that keeps literals holds one here.
-            if (from[next] == place.Literal || mask.SaveLiterals)
+            if (mask.SaveLiterals || (holdsLiterals && from[next] == place.Literal))
                 ++next;
             continue;
         }

@@ -39,8 +39,8 @@ AnsiString BlankMaskText(const TEditMask& mask);
 // Text as the mask keeps it: with SaveLiterals the edit text with blanks as spaces, else only
 // what the places hold.
 AnsiString MaskedText(const TEditMask& mask, const AnsiString& editText);
-// The edit text of a Text: its characters go into the places in order (literals of a text that
-// holds them are matched), what a place refuses leaves it blank.
+// The edit text of a Text: its characters go into the places in order, what a place refuses
+// leaving it blank. A text longer than the places has its literals matched where they stand.
 AnsiString EditTextOf(const TEditMask& mask, const AnsiString& text);
 // The first place at or after position a character is typed into; Length when none.
 int NextInputPlace(const TEditMask& mask, int position);

@@ -12,12 +12,40 @@ void TCustomMaskEdit::SetEditMask(const AnsiString& value) {
     SetText(text);
 }
 
+template <class Edit> void TCustomMaskEdit::Undoable(Edit edit) {
+    const AnsiString before = GetWindowText();
+    const int caret = GetSelStart();
+    edit();
+    if (GetWindowText() != before) {
+        undoText = before;
+        undoCaret = caret;
+    }
+}
+
+void TCustomMaskEdit::Undo() {
+    if (!IsMasked()) {
+        TCustomEdit::Undo();
+        return;
+    }
+    if (undoText == GetWindowText())
+        return;
+    const AnsiString previous = undoText;
+    const int caret = undoCaret;
+    undoText = GetWindowText();
+    undoCaret = GetSelStart();
+    ShowMasked(previous, caret);
+}
+
 AnsiString TCustomMaskEdit::GetText() const {
     return IsMasked() ? MaskedText(mask, GetWindowText()) : GetWindowText();
 }
 
 void TCustomMaskEdit::SetText(const AnsiString& value) {
     SetWindowText(IsMasked() ? EditTextOf(mask, value) : value);
+    // As after the native edit's text is set, nothing is left to undo.
+    undoText = GetWindowText();
+    undoCaret = 0;
+    ClearUndo();
 }
 
 void TCustomMaskEdit::ShowMasked(const AnsiString& text, int caret) {
@@ -78,15 +106,16 @@ void TCustomMaskEdit::WMChar(char& key, int keyData, TShiftState shift) {
     KeyPress(key);
     if (key == 0 || GetReadOnly())
         return;
-    if (key == '\b') {
-        if (GetSelLength() > 0)
-            BlankPlaces(GetSelStart(), GetSelStart() + GetSelLength());
-        else if (const int before = PreviousInputPlace(mask, GetSelStart()); before >= 0)
-            BlankPlaces(before, before + 1);
-        return;
-    }
-    if (!SkipLiteral(key) && !TypeMasked(key))
-        MessageBeep(0);
+    Undoable([&] {
+        if (key == '\b') {
+            if (GetSelLength() > 0)
+                BlankPlaces(GetSelStart(), GetSelStart() + GetSelLength());
+            else if (const int before = PreviousInputPlace(mask, GetSelStart()); before >= 0)
+                BlankPlaces(before, before + 1);
+        } else if (!SkipLiteral(key) && !TypeMasked(key)) {
+            MessageBeep(0);
+        }
+    });
 }
 
 void TCustomMaskEdit::WMKeyDown(WORD& key, TShiftState shift) {
@@ -98,7 +127,7 @@ void TCustomMaskEdit::WMKeyDown(WORD& key, TShiftState shift) {
     if (key == 0 || GetReadOnly())
         return;
     const int start = GetSelStart();
-    BlankPlaces(start, GetSelLength() > 0 ? start + GetSelLength() : start + 1);
+    Undoable([&] { BlankPlaces(start, GetSelLength() > 0 ? start + GetSelLength() : start + 1); });
 }
 
 void TCustomMaskEdit::WMPaste() {
@@ -110,9 +139,11 @@ void TCustomMaskEdit::WMPaste() {
         return;
     // The pasted text's own literals are passed over where the mask has them.
     const AnsiString pasted = Clipboard().GetAsText();
-    for (const char c : pasted.str())
-        if (!SkipLiteral(c) && (c == '\r' || c == '\n' || !TypeMasked(c)))
-            break;
+    Undoable([&] {
+        for (const char c : pasted.str())
+            if (!SkipLiteral(c) && (c == '\r' || c == '\n' || !TypeMasked(c)))
+                break;
+    });
 }
 
 void TCustomMaskEdit::WMCut() {
@@ -123,5 +154,5 @@ void TCustomMaskEdit::WMCut() {
     if (GetReadOnly() || GetPasswordChar() != 0 || GetSelLength() == 0)
         return;
     Clipboard().SetAsText(GetSelText());
-    BlankPlaces(GetSelStart(), GetSelStart() + GetSelLength());
+    Undoable([&] { BlankPlaces(GetSelStart(), GetSelStart() + GetSelLength()); });
 }

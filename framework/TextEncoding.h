@@ -8,6 +8,10 @@
 // were written in (so a file edited in both keeps every character).
 std::string TextFromFileBytes(std::string_view bytes);
 bool IsValidUtf8(std::string_view bytes);
+// Text (UTF-8, a stray byte taken as Windows-1252) as bytes of code page 850, the Western European
+// OEM page, a character the page lacks becoming '?'; and such bytes as UTF-8.
+std::string OemFromText(std::string_view text);
+std::string TextFromOem(std::string_view bytes);
 
 // Positions in UTF-8 text (bytes before the position), as the framework's strings count, against
 // the UTF-16 units Qt's text views count. A position inside a character's bytes counts as the

@@ -72,7 +72,10 @@ void TDataGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
     std::string bytes;
     if (!ReadFileBytes(FileName, bytes))
         throw EDataGridError("Cannot open file " + FileName);
-    const std::string text = TextOfFileBytes(std::move(bytes), true);
+    // OEM bytes are converted field by field, so they are not taken as Windows-1252 here.
+    if (OemConvert && bytes.ends_with('\x1A'))
+        bytes.pop_back();
+    const std::string text = OemConvert ? std::move(bytes) : TextOfFileBytes(std::move(bytes), true);
     const char separator = Delimiter != 0 ? Delimiter : DetectCsvDelimiter(text);
     // Reading cannot fail once the file is in memory: one pass finds the size, so the counts are
     // set once, and the next stores the fields.

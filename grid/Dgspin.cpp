@@ -67,33 +67,9 @@ void TDgSpinButton::SetIsWinXP(bool value) {
     DownButton()->SetIsWinXP(value);
 }
 
-void TDgSpinButton::SetUpGlyph(const TBitmap* value) {
-    if (value)
-        UpButton()->SetGlyph(*value);
-    else
-        SetSpinGlyph(*UpButton(), bdUp);
-}
-
-void TDgSpinButton::SetDownGlyph(const TBitmap* value) {
-    if (value)
-        DownButton()->SetGlyph(*value);
-    else
-        SetSpinGlyph(*DownButton(), bdDown);
-}
-
-void TDgSpinButton::SetUpNumGlyphs(int value) {
-    UpButton()->NumGlyphs = value;
-    UpButton()->SetGlyph(UpButton()->GetGlyph());
-}
-
-void TDgSpinButton::SetDownNumGlyphs(int value) {
-    DownButton()->NumGlyphs = value;
-    DownButton()->SetGlyph(DownButton()->GetGlyph());
-}
-
-TDgSpinEdit::TDgSpinEdit(TComponent* owner) : TCustomEdit(owner), Button(new TDgSpinButton(this)) {
+TDgSpinEdit::TDgSpinEdit(TComponent* owner) : TCustomMaskEdit(owner), Button(new TDgSpinButton(this)) {
     Button->SetParent(this);
-    Button->FocusControl = this;
+    Button->SetFocusControl(this);
     Button->OnUpClick = [this](TObject* sender) { UpClick(sender); };
     Button->OnDownClick = [this](TObject* sender) { DownClick(sender); };
     Button->SetBounds(0, 0, 15, 17);
@@ -120,27 +96,27 @@ void TDgSpinEdit::SetSpinType(TDgSpinType value) {
 
 int TDgSpinEdit::GetValue() const {
     int value = MinValue;
-    return TryStrToInt(GetWindowText(), value) ? value : MinValue;
+    return TryStrToInt(ValueText(), value) ? value : MinValue;
 }
 
 void TDgSpinEdit::SetValue(int value) {
-    SetWindowText(IntToStr(CheckValue(value)));
+    WriteValue(IntToStr(CheckValue(value)));
     if (!EditorEnabled)
         SelectAll();
 }
 
 double TDgSpinEdit::GetFloatValue() const {
     double value = MinFloatValue;
-    return TryStrToFloat(GetWindowText(), value) ? value : MinFloatValue;
+    return TryStrToFloat(ValueText(), value) ? value : MinFloatValue;
 }
 
 void TDgSpinEdit::SetFloatValue(double value) {
-    value = CheckFloatValue(value);
-    SetWindowText(precision > 0 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
+    value = WithinLimitsShown(CheckFloatValue(value), MinFloatValue, MaxFloatValue, precision);
+    WriteValue(precision > 0 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
 }
 
 TDateTime TDgSpinEdit::GetDateValue() const {
-    const AnsiString& text = GetWindowText();
+    const AnsiString text = ValueText();
     if (text.IsEmpty() || text == "0")
         return Now();
     TDateTime value = MinDateValue;
@@ -153,7 +129,7 @@ void TDgSpinEdit::SetDateValue(TDateTime value) {
 
 TDateTime TDgSpinEdit::GetTimeValue() const {
     TDateTime value = 0;
-    return TryStrToDateTime(GetWindowText(), value) ? value : 0;
+    return TryStrToDateTime(ValueText(), value) ? value : 0;
 }
 
 void TDgSpinEdit::SetTimeValue(TDateTime value) {
@@ -162,8 +138,19 @@ void TDgSpinEdit::SetTimeValue(TDateTime value) {
 
 void TDgSpinEdit::WriteKeepingCaret(const AnsiString& text) {
     const int caret = GetSelStart();
-    SetWindowText(text);
-    SetSelStart(std::min(caret, text.Length()));
+    WriteValue(text);
+    SetSelStart(std::min(caret, GetWindowText().Length()));
+}
+
+AnsiString TDgSpinEdit::ValueText() const {
+    return IsMasked() ? GetText().Trim() : GetWindowText();
+}
+
+void TDgSpinEdit::WriteValue(const AnsiString& text) {
+    if (IsMasked())
+        SetText(text);
+    else
+        SetWindowText(text);
 }
 
 int TDgSpinEdit::CheckValue(int value) const {
@@ -219,6 +206,11 @@ void TDgSpinEdit::Step(int sign) {
 }
 
 void TDgSpinEdit::WMKeyDown(WORD& key, TShiftState shift) {
+    if (IsMasked() && key == VK_DELETE && EditorEnabled) {
+        // Delete blanks the mask's places.
+        TCustomMaskEdit::WMKeyDown(key, shift);
+        return;
+    }
     // The key handler hears of the key first, as the native edit's key-down does.
     KeyDown(key, shift);
     switch (key) {
@@ -252,7 +244,7 @@ void TDgSpinEdit::WMChar(char& key, int keyData, TShiftState shift) {
         MessageBeep(0);
         return;
     }
-    TCustomEdit::WMChar(key, keyData, shift);
+    TCustomMaskEdit::WMChar(key, keyData, shift);
 }
 
 bool TDgSpinEdit::IsValidChar(char& Key) {
@@ -282,7 +274,7 @@ bool TDgSpinEdit::IsValidChar(char& Key) {
 }
 
 void TDgSpinEdit::WMKillFocus() {
-    TCustomEdit::WMKillFocus();
+    TCustomMaskEdit::WMKillFocus();
     // A value out of its limits comes back to the nearest one; a text that does not read stays.
     const AnsiString& text = GetWindowText();
     switch (spinType) {
@@ -305,12 +297,12 @@ void TDgSpinEdit::WMKillFocus() {
 
 void TDgSpinEdit::WMPaste() {
     if (EditorEnabled && !GetReadOnly())
-        TCustomEdit::WMPaste();
+        TCustomMaskEdit::WMPaste();
 }
 
 void TDgSpinEdit::WMCut() {
     if (EditorEnabled && !GetReadOnly())
-        TCustomEdit::WMCut();
+        TCustomMaskEdit::WMCut();
 }
 
 void TDgSpinEdit::SetSpinFlat(bool value) {
@@ -330,7 +322,7 @@ void TDgSpinEdit::SetDirection(TSpinDirection value) {
 }
 
 void TDgSpinEdit::Resize() {
-    TCustomEdit::Resize();
+    TCustomMaskEdit::Resize();
     // Raised to the least height a line needs, with room for a single border's edges; the new
     // height places the button.
     const int minimum = TextLineMinHeight() + 2 + (GetBorderStyle() == bsSingle ? 4 : 0);
@@ -349,7 +341,7 @@ void TDgSpinEdit::PlaceButton() {
 }
 
 void TDgSpinEdit::UpdateView() {
-    TCustomEdit::UpdateView();
+    TCustomMaskEdit::UpdateView();
     static_cast<QLineEdit*>(View())->setTextMargins(0, 0, Button->Width(), 0);
     Button->SetEnabled(GetEnabled());
 }

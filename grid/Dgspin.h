@@ -1,8 +1,8 @@
 #pragma once
 
 #include "controls/TypedSpinButton.h"
-#include "framework/CustomEdit.h"
 #include "framework/DateTime.h"
+#include "framework/MaskEdit.h"
 
 // Scoped: the typed spin edit of the controls has enumerators of the same names.
 enum class TDgSpinType { sptNormal, sptFloat, sptDate, sptTime };
@@ -33,21 +33,13 @@ public:
     bool GetIsWinXP() const { return UpButton()->GetIsWinXP(); }
     // Both buttons drawn by the theme, or not.
     void SetIsWinXP(bool value);
-    const TBitmap& GetUpGlyph() const { return UpButton()->GetGlyph(); }
-    void SetUpGlyph(const TBitmap* value);
-    const TBitmap& GetDownGlyph() const { return DownButton()->GetGlyph(); }
-    void SetDownGlyph(const TBitmap* value);
-    int GetUpNumGlyphs() const { return UpButton()->NumGlyphs; }
-    void SetUpNumGlyphs(int value);
-    int GetDownNumGlyphs() const { return DownButton()->NumGlyphs; }
-    void SetDownNumGlyphs(int value);
 };
 
 // An edit with a spin button at its right end that spins a whole number, a number with
 // decimals, a date or a time. The date and time step the part of the text under the caret.
 // Values written from code stay within their limits unless the two limits are equal; text
 // that does not read never raises from the getters.
-class TDgSpinEdit : public TCustomEdit {
+class TDgSpinEdit : public TCustomMaskEdit {
 public:
     explicit TDgSpinEdit(TComponent* owner);
 
@@ -101,8 +93,6 @@ public:
     bool EditorEnabled = true;
     // Enter moves the focus on as Tab does.
     bool ReturnIsTab = false;
-    // Kept for the form; the edit does not apply it.
-    AnsiString EditMask;
 
 protected:
     // The typing filter; a refused character beeps.
@@ -117,6 +107,10 @@ protected:
 
 private:
     void Step(int sign);
+    // The text a value is read from: with an edit mask, what the mask keeps, without blanks.
+    AnsiString ValueText() const;
+    // A value's text, fitted into the edit mask when there is one.
+    void WriteValue(const AnsiString& text);
     void PlaceButton();
     // The caret goes back to where it stood before the text was written again.
     void WriteKeepingCaret(const AnsiString& text);
@@ -127,8 +121,10 @@ private:
     bool spinTransparent = false;
 };
 
-// The spin edit whose mask a form sets.
+// The spin edit whose text follows an edit mask, as the mask edit's does.
 class TTypedMaskSpinEdit : public TDgSpinEdit {
 public:
+    using TCustomMaskEdit::GetEditMask;
+    using TCustomMaskEdit::SetEditMask;
     using TDgSpinEdit::TDgSpinEdit;
 };

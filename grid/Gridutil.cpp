@@ -2,6 +2,7 @@
 
 #include "framework/NumberFormat.h"
 #include "framework/StringList.h"
+#include "framework/TextEncoding.h"
 
 #include <QColor>
 
@@ -344,9 +345,13 @@ void StringToPassword(AnsiString& S, char Ch) {
     S = masked;
 }
 
-void StringToOem(AnsiString&) {}
+void StringToOem(AnsiString& S) {
+    S = OemFromText(S.view());
+}
 
-void OemToString(AnsiString&) {}
+void OemToString(AnsiString& S) {
+    S = TextFromOem(S.view());
+}
 
 AnsiString HTMLColor(TColor Color) {
     const QColor rgb = ToQColor(Color);

@@ -75,7 +75,8 @@ char FirstChar(std::string_view CharSet, const AnsiString& S);
 AnsiString StringListToText(const TStringList& list);
 // Every character (not byte) becomes Ch.
 void StringToPassword(AnsiString& S, char Ch);
-// Texts are UTF-8 here, so there is no OEM code page to convert to or from.
+// The text as bytes of the OEM code page (850 here), a character the page lacks becoming '?';
+// and back.
 void StringToOem(AnsiString& S);
 void OemToString(AnsiString& S);
 // "RRGGBB" in upper-case hexadecimal.

@@ -1,3 +1,5 @@
+#include "controls/Typedmaskedit.h"
+#include "controls/Typedspin.h"
 #include "framework/Label.h"
 #include "tests/controls/TypedEditSupport.h"
 
@@ -72,6 +74,38 @@ TEST(TypedEditLabel, FollowsTheBoxsPlaceVisibilityAndEnabledState) {
     EXPECT_FALSE(label.GetVisible());
     box.SetLabelMargin(9);
     EXPECT_EQ(label.Left() + label.Width(), 191);
+}
+
+// The spin edit's and the mask edit's label settings read back, from their own start values.
+TEST(TypedEditLabel, SpinAndMaskEditsReadTheirLabelSettings) {
+    TForm form(nullptr);
+    auto* spin = new TTypedSpinEdit(&form);
+    auto* mask = new TTypedMaskEdit(&form);
+    EXPECT_EQ(spin->GetLabelPosition(), lpLeftTop);
+    EXPECT_EQ(spin->GetLabelMargin(), 4);
+    EXPECT_FALSE(spin->GetLabelTransparent());
+    EXPECT_EQ(mask->GetLabelPosition(), lpLeftTop);
+    EXPECT_EQ(mask->GetLabelMargin(), 0);
+    EXPECT_FALSE(mask->GetLabelTransparent());
+
+    TFont font;
+    font.SetSize(14);
+    font.SetColor(clRed);
+    spin->SetLabelFont(font);
+    spin->SetLabelPosition(lpBottomCenter);
+    spin->SetLabelMargin(7);
+    spin->SetLabelTransparent(true);
+    EXPECT_EQ(spin->GetLabelFont().Size, 14);
+    EXPECT_EQ(spin->GetLabelFont().Color, clRed);
+    EXPECT_EQ(spin->GetLabelPosition(), lpBottomCenter);
+    EXPECT_EQ(spin->GetLabelMargin(), 7);
+    EXPECT_TRUE(spin->GetLabelTransparent());
+    mask->SetLabelPosition(lpTopLeft);
+    mask->SetLabelMargin(3);
+    mask->SetLabelTransparent(true);
+    EXPECT_EQ(mask->GetLabelPosition(), lpTopLeft);
+    EXPECT_EQ(mask->GetLabelMargin(), 3);
+    EXPECT_TRUE(mask->GetLabelTransparent());
 }
 
 } // namespace

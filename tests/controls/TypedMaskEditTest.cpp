@@ -24,11 +24,15 @@ struct MaskForm : TForm {
     TTypedMaskEdit* Other = new TTypedMaskEdit(this);
 };
 
-// Types keys as the view hands them on: Backspace as its key and character, others as characters.
+// Types keys as the view hands them on: Backspace as its key and character, others as characters;
+// '^' is Ctrl+Z and '>' the Right key.
 void TypeKeys(TTypedMaskEdit& edit, const char* keys) {
     for (const char* c = keys; *c; ++c) {
         bool passOn = true;
-        edit.ViewKeyDown(*c == '\b' ? VK_BACK : 0, {}, 0, *c, passOn);
+        if (*c == '>')
+            edit.ViewKeyDown(VK_RIGHT, {}, 0, 0, passOn);
+        else
+            edit.ViewKeyDown(*c == '\b' ? VK_BACK : 0, {}, 0, *c == '^' ? '\x1A' : *c, passOn);
     }
 }
 
@@ -53,6 +57,9 @@ TEST(TypedMaskEdit, TypingGoesThroughTheMask) {
         {"CCC;1;_", "a b", "a b", "a b"},
         {"9999;1;_", "1234\b\b", "12__", "12  "},
         {"", "x1", "x1", "x1"},
+        {"000 000;0;_", "123>>56", "123 _56", "123 56"},
+        {"000 000;1;_", "123>>56", "123 _56", "123  56"},
+        {"00-00;0;_", "1>34", "1_-34", "1 34"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.mask) + " + " + row.keys);
@@ -63,6 +70,11 @@ TEST(TypedMaskEdit, TypingGoesThroughTheMask) {
         TypeKeys(edit, row.keys);
         EXPECT_EQ(edit.GetEditText(), row.editText);
         EXPECT_EQ(edit.GetText(), row.text);
+        // Read and set back, or refitted to the same mask, every character stays in its place.
+        edit.SetText(edit.GetText());
+        EXPECT_EQ(edit.GetEditText(), row.editText);
+        edit.SetEditMask(row.mask);
+        EXPECT_EQ(edit.GetEditText(), row.editText);
     }
 }
 
@@ -88,6 +100,43 @@ TEST(TypedMaskEdit, DeleteBlanksAndAPasteGoesThroughTheMask) {
     const int beeps = MessageBeeps();
     TypeKeys(edit, "x");
     EXPECT_EQ(MessageBeeps(), beeps + 1);
+}
+
+// Ctrl+Z brings back the text before the last edit, a second one redoes it.
+TEST(TypedMaskEdit, UndoBringsBackTheMaskedText) {
+    const struct {
+        const char* mask;
+        const char* keys;
+        const char* pasted;
+        const char* editText;
+    } rows[] = {
+        {"00-00;1;_", "1^", "", "__-__"},    {"00-00;1;_", "1^234", "", "23-4_"},
+        {"00-00;1;_", "12^", "", "1_-__"},   {"00-00;1;_", "12^^", "", "12-__"},
+        {"00-00;1;_", "^", "", "__-__"},     {"00-00;1;_", "12\b^", "", "12-__"},
+        {"00-00;1;_", "^", "1234", "__-__"}, {"00-00;0;_", "1^", "", "__-__"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.mask) + " + " + row.keys + " after pasting " + row.pasted);
+        MaskForm form;
+        TTypedMaskEdit& edit = *form.Edit;
+        edit.SetEditMask(row.mask);
+        edit.SetSelStart(0);
+        if (*row.pasted) {
+            Clipboard().SetAsText(row.pasted);
+            edit.PasteFromClipboard();
+            EXPECT_EQ(edit.GetEditText(), "12-34");
+        }
+        TypeKeys(edit, row.keys);
+        EXPECT_EQ(edit.GetEditText(), row.editText);
+    }
+}
+
+// A text that holds the literals is read where they stand.
+TEST(TypedMaskEdit, ATextWithItsLiteralsIsReadWhereTheyStand) {
+    MaskForm form;
+    form.Edit->SetEditMask("00-00;0;_");
+    form.Edit->SetText("12-34");
+    EXPECT_EQ(form.Edit->GetEditText(), "12-34");
 }
 
 TEST(TypedMaskEdit, AFilledMaskRaisesOnMaskCompleteAndMovesOn) {

@@ -32,6 +32,25 @@ TEST(DatagridCsv, SavesEveryRowAndColumnWithItsQuotes) {
     EXPECT_EQ(FileBytes(file), saved + "12.50;a, b\r\n;\"line1\r\nline2 \"\"x\"\"\"\r\n");
 }
 
+// With OemConvert a file holds code page 850: "ü" is 0x81, "½" 0xAB, and "€", which the page
+// lacks, is written "?".
+TEST(DatagridCsv, OemConvertWritesAndReadsTheOemCodePage) {
+    TestFolder folder;
+    TDataGrid grid(nullptr);
+    grid.OemConvert = true;
+    SetCellTexts(grid, {{"Zürich", "½"}, {"€", "ÿ"}});
+    const AnsiString file = folder.Path("oem.csv");
+    grid.SaveToCSV(file);
+    EXPECT_EQ(FileBytes(file), "Z\x81rich,\xAB\r\n?,\x98\r\n");
+    TDataGrid read(nullptr);
+    read.OemConvert = true;
+    read.LoadFromCSV(file);
+    EXPECT_EQ(read.GetCells(0, 0), "Zürich");
+    EXPECT_EQ(read.GetCells(1, 0), "½");
+    EXPECT_EQ(read.GetCells(0, 1), "?");
+    EXPECT_EQ(read.GetCells(1, 1), "ÿ");
+}
+
 TEST(DatagridCsv, AppendingToAMissingFileCreatesIt) {
     TestFolder folder;
     TDataGrid grid(nullptr);

@@ -3,6 +3,7 @@
 #include "framework/NumberFormat.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
+#include "tests/support/LocaleSeparators.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,16 @@ TEST(Dgspin, NumbersStayWithinTheirLimitsAndBadTextNeverRaises) {
     spin.SetFloatValue(3.5);
     spin.UpClick(&spin);
     EXPECT_EQ(spin.GetWindowText(), FloatToStr(3.5));
+
+    // A limit with more decimals than the spin shows: 0.125 would show as 0.13, past it.
+    const LocaleSeparators separators('.', ',');
+    spin.SetPrecision(2);
+    spin.MinFloatValue = -0.125;
+    spin.MaxFloatValue = 0.125;
+    spin.SetFloatValue(5);
+    EXPECT_EQ(spin.GetWindowText(), "0.12");
+    spin.SetFloatValue(-5);
+    EXPECT_EQ(spin.GetWindowText(), "-0.12");
 }
 
 TEST(Dgspin, FloatTypingKeepsToOneSeparatorAndThePrecision) {
@@ -112,6 +123,43 @@ TEST(Dgspin, FloatTypingKeepsToOneSeparatorAndThePrecision) {
     // Letters never go in.
     spin.ViewKeyDown(0, {}, 0, 'x', passOn);
     EXPECT_EQ(spin.GetWindowText().Length(), 3);
+}
+
+// The mask spin's text follows its EditMask: values are fitted into it, typing overwrites its
+// places and skips its literals, Delete blanks a place, and a value is read from what the mask keeps.
+TEST(Dgspin, TheMaskSpinsTextFollowsItsEditMask) {
+    const DateSettings dates("dd/mm/yyyy", '/');
+    TTypedMaskSpinEdit spin(nullptr);
+    spin.MaxValue = 9999;
+    spin.SetEditMask("9999;1;_");
+    EXPECT_EQ(spin.GetEditMask(), "9999;1;_");
+    spin.SetValue(12);
+    EXPECT_EQ(spin.GetWindowText(), "12__");
+    EXPECT_EQ(spin.GetValue(), 12);
+    spin.UpClick(&spin);
+    EXPECT_EQ(spin.GetWindowText(), "13__");
+    bool passOn = false;
+    spin.SetSelStart(2);
+    spin.ViewKeyDown(0, {}, 0, '7', passOn);
+    EXPECT_EQ(spin.GetWindowText(), "137_");
+    EXPECT_EQ(spin.GetValue(), 137);
+    spin.SetSelStart(0);
+    spin.ViewKeyDown(VK_DELETE, {}, 0, 0, passOn);
+    EXPECT_EQ(spin.GetWindowText(), "_37_");
+    EXPECT_EQ(spin.GetValue(), 37);
+
+    spin.SetSpinType(TDgSpinType::sptDate);
+    spin.SetEditMask("99/99/0000;1;_");
+    spin.SetDateValue(EncodeDate(2024, 1, 31));
+    EXPECT_EQ(spin.GetWindowText(), "31/01/2024");
+    spin.SetSelStart(0);
+    spin.ViewKeyDown(0, {}, 0, '2', passOn);
+    spin.ViewKeyDown(0, {}, 0, '9', passOn);
+    spin.ViewKeyDown(0, {}, 0, '/', passOn);
+    spin.ViewKeyDown(0, {}, 0, '0', passOn);
+    spin.ViewKeyDown(0, {}, 0, '2', passOn);
+    EXPECT_EQ(spin.GetWindowText(), "29/02/2024");
+    EXPECT_DOUBLE_EQ(spin.GetDateValue(), EncodeDate(2024, 2, 29));
 }
 
 } // namespace

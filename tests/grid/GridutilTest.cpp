@@ -218,6 +218,31 @@ TEST(Gridutil, SmallTextHelpers) {
     EXPECT_EQ(HTMLColor(0x00336699), "996633");
 }
 
+// Code page 850 from its published table: "ü" 0x81, "½" 0xAB, "ÿ" 0x98, "═" 0xCD; "€" is not in it.
+TEST(Gridutil, OemCodePage) {
+    const struct {
+        const char* text;
+        const char* oem;
+        const char* back;
+    } rows[] = {
+        {"Zürich", "Z\x81rich", "Zürich"},
+        {"½", "\xAB", "½"},
+        {"€", "?", "?"},
+        {"ÿ═ plain", "\x98\xCD plain", "ÿ═ plain"},
+        {"日本", "??", "??"},
+        // A byte that is no UTF-8 is Windows-1252: 0xE9 is "é", 0x82 in code page 850.
+        {"caf\xE9", "caf\x82", "café"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        AnsiString text = row.text;
+        StringToOem(text);
+        EXPECT_EQ(text, row.oem);
+        OemToString(text);
+        EXPECT_EQ(text, row.back);
+    }
+}
+
 TEST(Gridutil, NameCapitals) {
     struct Row {
         const char* text;

@@ -1,0 +1,184 @@
+#include "controls/Typedspin.h"
+#include "framework/Clipboard.h"
+#include "framework/DateStep.h"
+#include "framework/MessageBeep.h"
+#include "tests/controls/TypedEditSupport.h"
+#include "tests/support/DateSettings.h"
+
+#include <climits>
+#include <string>
+
+namespace {
+
+struct LimitsForm : TForm {
+    LimitsForm() : TForm(nullptr) {
+        Spin->SetParent(this);
+        Spin->SetBounds(10, 10, 120, 21);
+        EndLayout();
+    }
+    TTypedSpinEdit* Spin = new TTypedSpinEdit(this);
+};
+
+// Puts the text in the edit with the caret at '|' or the selection in brackets.
+void Show(TTypedSpinEdit& spin, const char* marked) {
+    const Marked shown = Unmark(marked);
+    spin.SetWindowText(shown.text);
+    spin.SetSelection(shown.start, shown.end);
+}
+
+void Step(TTypedSpinEdit& spin, int sign) {
+    if (sign > 0)
+        spin.UpClick(&spin);
+    else
+        spin.DownClick(&spin);
+}
+
+} // namespace
+
+// A date without limits stops at the calendar's first and last days.
+TEST(TypedSpinLimits, DatesStopAtTheCalendarsEnds) {
+    const DateSettings dates("mm/dd/yyyy", '/');
+    LimitsForm form;
+    TTypedSpinEdit& spin = *form.Spin;
+    spin.SetSpinType(sptDate);
+    const struct {
+        const char* before;
+        int sign;
+        const char* after;
+    } rows[] = {
+        {"12/31/99|99", 1, "12/31/9999"},  {"1|2/31/9999", 1, "12/31/9999"}, {"12/3|1/9999", 1, "12/31/9999"},
+        {"12/15/99|99", 1, "12/15/9999"},  {"1|2/15/9999", 1, "12/15/9999"}, {"12/3|0/9999", 1, "12/31/9999"},
+        {"12/31/99|99", -1, "12/31/9998"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.before);
+        Show(spin, row.before);
+        EXPECT_NO_THROW(Step(spin, row.sign));
+        EXPECT_EQ(spin.GetWindowText(), row.after);
+    }
+    const TDateTime first = EncodeDate(1, 1, 1);
+    for (const TDatePart part : {TDatePart::Day, TDatePart::Month, TDatePart::Year}) {
+        SCOPED_TRACE(static_cast<int>(part));
+        EXPECT_DOUBLE_EQ(StepDate(first, part, -1), first);
+    }
+    EXPECT_DOUBLE_EQ(StepDate(EncodeDate(1, 2, 1), TDatePart::Month, -1), first);
+}
+
+// The extreme increments a caller may set step without overflowing, and a limit with more
+// decimals than the spin shows is written as the nearest text inside it.
+TEST(TypedSpinLimits, ExtremeIncrementsAndFinerLimits) {
+    const LocaleSeparators separators('.', ',');
+    LimitsForm form;
+    TTypedSpinEdit& spin = *form.Spin;
+    spin.MinValue = spin.MaxValue = 0;
+    spin.Increment = INT_MIN;
+    spin.IncrementPage = INT_MIN;
+    const struct {
+        TTypedSpinType type;
+        const char* before;
+        int sign;
+        WORD key;
+        const char* after;
+    } rows[] = {
+        // 5 - (-2^31) passes the largest int and stops there.
+        {sptNormal, "5|", -1, 0, "2147483647"},
+        {sptNormal, "5|", 1, 0, "-2147483643"},
+        {sptNormal, "5|", -1, VK_NEXT, "2147483647"},
+        // 0x10 - 0x80000000 in 32 bits.
+        {sptHex, "0x10|", -1, 0, "0x80000010"},
+        {sptHex, "0x10|", 1, 0, "0x80000010"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.before);
+        spin.SetSpinType(row.type);
+        Show(spin, row.before);
+        if (row.key) {
+            bool passOn = true;
+            spin.ViewKeyDown(row.key, {}, 0, 0, passOn);
+        } else {
+            Step(spin, row.sign);
+        }
+        EXPECT_EQ(spin.GetWindowText(), row.after);
+    }
+
+    spin.SetSpinType(sptFloat);
+    spin.SetPrecision(2);
+    const struct {
+        double min, max, value;
+        const char* shown;
+    } limits[] = {
+        // 0.125 would show as 0.13 (halves away from zero), above the limit; 0.121 as 0.12, below it.
+        {0, 0.125, 5, "0.12"}, {0, 0.125, 0.125, "0.12"}, {-0.125, 0, -5, "-0.12"},
+        {0.125, 1, 0, "0.13"}, {0.121, 1, 0, "0.13"},     {0, 1.25, 5, "1.25"},
+    };
+    for (const auto& row : limits) {
+        SCOPED_TRACE(row.value);
+        spin.MinFloatValue = row.min;
+        spin.MaxFloatValue = row.max;
+        spin.SetFloatValue(row.value);
+        EXPECT_EQ(spin.GetWindowText(), row.shown);
+    }
+}
+
+// The buttons and arrows step by the digit where a selection starts; the page keys step by the
+// page over a selection.
+TEST(TypedSpinLimits, SmartStepsOverASelection) {
+    LimitsForm form;
+    TTypedSpinEdit& spin = *form.Spin;
+    spin.IncrementSmart = true;
+    spin.MinValue = spin.MaxValue = 0;
+    const struct {
+        const char* before;
+        WORD key;
+        const char* after;
+    } rows[] = {
+        {"1[2]3", 0, "223"},        {"1[2]3", VK_UP, "223"},   {"1[2]3", VK_DOWN, "23"},
+        {"1[2]3", VK_PRIOR, "133"}, {"1|23", VK_PRIOR, "223"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.before) + " key " + std::to_string(row.key));
+        Show(spin, row.before);
+        const int start = spin.GetSelStart();
+        const int length = spin.GetSelLength();
+        if (row.key) {
+            bool passOn = true;
+            spin.ViewKeyDown(row.key, {}, 0, 0, passOn);
+        } else {
+            spin.UpClick(&spin);
+        }
+        EXPECT_EQ(spin.GetWindowText(), row.after);
+        EXPECT_EQ(spin.GetSelStart(), start);
+        EXPECT_EQ(spin.GetSelLength(), length);
+    }
+}
+
+// A paste or cut in a hex spin keeps its "0x" and takes only hex digits.
+TEST(TypedSpinLimits, AHexSpinKeepsItsPrefix) {
+    LimitsForm form;
+    TTypedSpinEdit& spin = *form.Spin;
+    spin.SetSpinType(sptHex);
+    const struct {
+        const char* before;
+        const char* clipboard;
+        bool cut;
+        const char* after;
+        int beeps;
+    } rows[] = {
+        {"[0x1]F", "2", false, "0x1F", 1},   {"0[x1F]", "", true, "0x1F", 0},
+        {"[0x]1F", "", true, "0x1F", 0},     {"0x[1]F", "A", false, "0xAF", 0},
+        {"0x[1]F", "0x2", false, "0x1F", 1}, {"0x1F|", "ab", false, "0x1Fab", 0},
+        {"0x[1]F", "", true, "0xF", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.before);
+        Show(spin, row.before);
+        Clipboard().SetAsText(row.clipboard);
+        const int beeps = MessageBeeps();
+        if (row.cut)
+            spin.CutToClipboard();
+        else
+            spin.PasteFromClipboard();
+        EXPECT_EQ(spin.GetWindowText(), row.after);
+        EXPECT_EQ(MessageBeeps(), beeps + row.beeps);
+    }
+}
