@@ -1,7 +1,5 @@
 #include "controls/Typedspin.h"
 
-#include <QApplication>
-#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -17,9 +15,7 @@ constexpr int FlatInsetY = 4;
 } // namespace
 
 int TTypedSpinEdit::MinHeight() const {
-    const int font = QFontMetrics(Font.ToQFont()).height();
-    const int system = QFontMetrics(QApplication::font()).height();
-    return font + std::min(font, system) / 4 + 2 + (GetBorderStyle() == bsSingle ? 4 : 0);
+    return TextLineMinHeight() + 2 + (GetBorderStyle() == bsSingle ? 4 : 0);
 }
 
 void TTypedSpinEdit::SetBounds(int left, int top, int width, int height) {
