@@ -261,6 +261,8 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
         int effect;
         bool rowSelect;
         const char* rows2to4;
+        // The target takes typing but its OnOleDrop handler says no.
+        bool handlerRefuses = false;
     } rows[] = {
         {"a copy keeps them", DROPEFFECT_COPY, false,
          "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54"},
@@ -269,13 +271,19 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
          "04 14 24 34 44 54|05 15 25 35 45 55|06 16 26 36 46 56"},
         {"a grid that takes no typing refuses a move, which keeps them", DROPEFFECT_NONE, false,
          "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54"},
+        {"a target's handler refuses the drop, which keeps them", DROPEFFECT_NONE, false,
+         "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         SourceWindow window;
         DragWindow target;
         target.TakeDrops();
-        if (row.effect == DROPEFFECT_NONE)
+        if (row.handlerRefuses)
+            target.grid->OnOleDrop = [](TObject*, int, int, const AnsiString&, bool& Allow) {
+                Allow = false;
+            };
+        else if (row.effect == DROPEFFECT_NONE)
             target.grid->SetOptions(target.grid->GetOptions() & ~goEditing);
         if (row.rowSelect) {
             window.grid->SetOptions(window.grid->GetOptions() | goRowSelect);
