@@ -2,8 +2,6 @@
 
 #include "grid/Datagrid.h"
 
-#include <QFileInfo>
-
 void TGridDropTarget::DragMouseMove(TPoint point, bool& allow) {
     grid.OleDragMouseMove(point, allow, Formats);
 }
@@ -26,24 +24,27 @@ bool TGridDropTarget::DropCol(TPoint point, int col) {
 }
 
 bool TGridDropTarget::DropFiles(TPoint, const std::vector<AnsiString>& files) {
+    // Before loading: a file that cannot be read leaves with its message.
     grid.HideDropMarkers();
     if (files.size() != 1)
         return false;
-    // One loader, chosen by the name's suffix.
     const AnsiString& name = files[0];
-    const QString suffix = QFileInfo(QString::fromStdString(name.str())).suffix().toLower();
-    const bool csv = suffix == "csv";
-    const bool workbook = suffix == "xlsx" || suffix == "xlsm";
-    if (!csv && !workbook)
-        return false;
+    const AnsiString upper = name.UpperCase();
     bool allow = true;
-    if (grid.OnOleDrop)
-        grid.OnOleDrop(&grid, -1, -1, name, allow);
-    if (!allow)
-        return false;
-    if (csv)
+    bool loaded = false;
+    // The second question starts from the first one's answer.
+    const auto ask = [&] {
+        if (grid.OnOleDrop)
+            grid.OnOleDrop(&grid, -1, -1, name, allow);
+        return allow;
+    };
+    if (upper.Pos(".CSV") > 0 && ask()) {
         grid.LoadFromCSV(name);
-    else
+        loaded = true;
+    }
+    if (upper.Pos(".XLS") > 0 && ask()) {
         grid.LoadFromXLS(name);
-    return true;
+        loaded = true;
+    }
+    return loaded;
 }
