@@ -3,6 +3,7 @@
 #include "framework/FlagScope.h"
 #include "framework/Form.h"
 #include "grid/Datagrid.h"
+#include "grid/GridInplaceEdit.h"
 
 #include <QTimer>
 
@@ -103,6 +104,8 @@ void TEditLink::EditExit(TObject*) {
 }
 
 void TEditLink::FormExit(TObject* Sender) {
+    if (grid && grid->GetInplaceEditor())
+        grid->GetInplaceEditor()->SetWindowText(GetEditorValue());
     if (leavingByKey)
         SetCellValue(GetEditorValue());
     else
