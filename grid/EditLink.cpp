@@ -73,12 +73,14 @@ void TEditLink::EditKeyDown(TObject*, WORD& Key, TShiftState Shift) {
     if (kept)
         return;
     TDataGrid& onGrid = *grid;
+    // Taken first: the focus leaving the editor writes its value, which the grid then keeps.
+    const AnsiString original = onGrid.cellTextCache;
     {
         const FlagScope leaving(leavingByKey);
         onGrid.SetFocus();
     }
     if (Key == VK_ESCAPE && editCol >= 0)
-        onGrid.SetCellEx(editCol, editRow, onGrid.cellTextCache);
+        onGrid.SetCellEx(editCol, editRow, original);
     onGrid.HideInplaceEdit();
     if (Key == VK_RETURN) {
         onGrid.AdvanceEdit(onGrid.GetCol(), onGrid.GetRow(), true, true, true);

@@ -163,6 +163,37 @@ TEST(EditLink, APopupWritesBackAndGoesWhenTheUserClicksElsewhere) {
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
+TEST(EditLink, KeysLeaveAPopupAsTheyLeaveTheCell) {
+    const struct {
+        const char* label;
+        TEditStyle style;
+        Qt::Key key;
+        const char* cell;
+        int col, row;
+    } rows[] = {
+        {"Escape in the cell", esInplace, Qt::Key_Escape, "old", 1, 1},
+        {"Escape in a pop-up", esPopup, Qt::Key_Escape, "old", 1, 1},
+        {"Return in a pop-up", esPopup, Qt::Key_Return, "typed", 2, 1},
+        {"Down in a pop-up", esPopup, Qt::Key_Down, "typed", 1, 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        LinkedCell window;
+        window.link.EditStyle = row.style;
+        window.link.PopupWidth = 120;
+        window.link.PopupHeight = 40;
+        window.Open();
+        window.Type("typed");
+        window.Press(row.key);
+        QApplication::processEvents();
+        EXPECT_EQ(window.grid->GetCells(1, 1), row.cell);
+        EXPECT_EQ(window.grid->GetCol(), row.col);
+        EXPECT_EQ(window.grid->GetRow(), row.row);
+        EXPECT_EQ(window.link.GetPopup(), nullptr);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+}
+
 TEST(EditLink, APopupGoesWithItsGrid) {
     std::vector<std::string> log;
     LineEditLink link(log);
