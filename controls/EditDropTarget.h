@@ -12,7 +12,7 @@ public:
 
     // Dropped on the box's own dragged selection, nothing happens; dragged from the box without
     // Ctrl, the selection moves.
-    void DropText(TPoint point, const AnsiString& text) override;
+    bool DropText(TPoint point, const AnsiString& text) override;
     void DragMouseMove(TPoint point, bool& allow) override;
     void DragLeave() override;
 

@@ -263,7 +263,9 @@ private:
     void EraseCaret();
     void PaintDropCaret(QPainter& painter) const;
     // Puts the first line of text under point; copy keeps a selection dragged from this box.
-    void DropTextAt(TPoint point, const AnsiString& text, bool copy);
+    // False when the box took nothing: the text fell on its own dragged selection, or a number
+    // box could not read the result.
+    bool DropTextAt(TPoint point, const AnsiString& text, bool copy);
 
     // Keyboard: the filter steps of each EditType.
     enum class TKeyOutcome { Passed, Ignored, Refused };
@@ -319,7 +321,6 @@ private:
     bool oleDropTarget = false;
     bool oleDropSource = false;
     bool draggingFrom = false;
-    bool droppedOnSelection = false;
     TPoint dropCaret{-1, -1};
     std::unique_ptr<TEditDropTarget> dropTarget;
 };

@@ -12,8 +12,8 @@
 
 TEditDropTarget::TEditDropTarget(TTypedEdit& box) : TAEDropTarget(TDropFamily::Boxes), box(box) {}
 
-void TEditDropTarget::DropText(TPoint point, const AnsiString& text) {
-    box.DropTextAt(point, text, KeyState.Contains(ssCtrl));
+bool TEditDropTarget::DropText(TPoint point, const AnsiString& text) {
+    return box.DropTextAt(point, text, KeyState.Contains(ssCtrl));
 }
 
 void TEditDropTarget::DragMouseMove(TPoint point, bool& allow) {
@@ -61,7 +61,7 @@ void TTypedEdit::EraseCaret() {
     MoveDropCaret(Point(-1, -1));
 }
 
-void TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
+bool TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
     AnsiString line = text;
     for (const char end : {'\r', '\n'})
         if (const int at = line.Pos(AnsiString(end)); at > 0)
@@ -70,10 +70,8 @@ void TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
     const int start = GetSelStart();
     const int length = GetSelLength();
     int at = CharFromPos(point.x);
-    if (draggingFrom && at >= start && at <= start + length) {
-        droppedOnSelection = true;
-        return;
-    }
+    if (draggingFrom && at >= start && at <= start + length)
+        return false;
     AnsiString value = GetText();
     const int valueStart = PrefixLength();
     // The caret stays between prefix and suffix.
@@ -86,12 +84,13 @@ void TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
     value.Insert(line, at - valueStart + 1);
     // A number box takes only what it could read back, as from the keyboard.
     if (!TakesValue(value))
-        return;
+        return false;
     if (draggingFrom && !copy)
         ReplaceSelection("");
     SetSelStart(at);
     ReplaceSelection(line);
     SetModified(true);
+    return true;
 }
 
 void TTypedEdit::MouseMove(TShiftState shift, int x, int y) {
@@ -100,13 +99,12 @@ void TTypedEdit::MouseMove(TShiftState shift, int x, int y) {
         return;
     mouseDownInSelection = false;
     draggingFrom = true;
-    droppedOnSelection = false;
     int effect = DROPEFFECT_NONE;
     const int result = StartTextDoDragDrop(TDropFamily::Boxes, *View(), GetSelText(), "",
                                            DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
     draggingFrom = false;
-    // A drop on the dragged text itself leaves it where it is.
-    if (result == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE && !droppedOnSelection && GetSelLength() > 0) {
+    // A drop that took nothing, as one on the dragged text itself, gives no effect.
+    if (result == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE && GetSelLength() > 0) {
         ReplaceSelection("");
         SetModified(true);
     }

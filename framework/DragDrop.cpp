@@ -79,10 +79,21 @@ bool TEnumFormats::SomeFiles(std::vector<AnsiString>& files) const {
     return !files.empty();
 }
 
-void TAEDropTarget::DropText(TPoint, const AnsiString&) {}
-void TAEDropTarget::DropRTF(TPoint, const AnsiString&) {}
-void TAEDropTarget::DropCol(TPoint, int) {}
-void TAEDropTarget::DropFiles(TPoint, const std::vector<AnsiString>&) {}
+bool TAEDropTarget::DropText(TPoint, const AnsiString&) {
+    return false;
+}
+
+bool TAEDropTarget::DropRTF(TPoint, const AnsiString&) {
+    return false;
+}
+
+bool TAEDropTarget::DropCol(TPoint, int) {
+    return false;
+}
+
+bool TAEDropTarget::DropFiles(TPoint, const std::vector<AnsiString>&) {
+    return false;
+}
 
 void TAEDropTarget::DragMouseMove(TPoint, bool& allow) {
     allow = true;
@@ -117,15 +128,16 @@ int TAEDropTarget::Drop(const QMimeData& data, TShiftState shift, TPoint point) 
     if (!accept)
         return DROPEFFECT_NONE;
     const TEnumFormats formats(data);
+    bool dropped = false;
     if (formats.HasCol())
-        DropCol(point, formats.Col());
+        dropped = DropCol(point, formats.Col());
     else if (formats.HasRTF() && RTFAware(family))
-        DropRTF(point, formats.RTF());
+        dropped = DropRTF(point, formats.RTF());
     else if (formats.HasText())
-        DropText(point, formats.Text());
+        dropped = DropText(point, formats.Text());
     if (std::vector<AnsiString> files; formats.SomeFiles(files))
-        DropFiles(point, files);
-    return StandardEffect(shift);
+        dropped = DropFiles(point, files) || dropped;
+    return dropped ? StandardEffect(shift) : DROPEFFECT_NONE;
 }
 
 std::unique_ptr<QMimeData> SourceData(TDropFamily family, const AnsiString& text, const AnsiString& rtf) {

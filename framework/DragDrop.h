@@ -76,15 +76,17 @@ public:
     bool AcceptFiles = true;
     bool AcceptCols = false;
 
-    virtual void DropText(TPoint point, const AnsiString& text);
-    virtual void DropRTF(TPoint point, const AnsiString& rtf);
+    // Each drop answers whether it took effect; one that wrote nothing is no move, so the source
+    // keeps what it offered.
+    virtual bool DropText(TPoint point, const AnsiString& text);
+    virtual bool DropRTF(TPoint point, const AnsiString& rtf);
     // A column dropped takes the place of the empty texts beside it.
-    virtual void DropCol(TPoint point, int col);
-    virtual void DropFiles(TPoint point, const std::vector<AnsiString>& files);
+    virtual bool DropCol(TPoint point, int col);
+    virtual bool DropFiles(TPoint point, const std::vector<AnsiString>& files);
     // allow false refuses the drop at point.
     virtual void DragMouseMove(TPoint point, bool& allow);
 
-    // The drag events; each returns the effect the drop would have.
+    // The drag events; each returns the effect the drop would have, Drop the effect it had.
     int DragEnter(const QMimeData& data, TShiftState shift, TPoint point);
     int DragOver(TShiftState shift, TPoint point);
     virtual void DragLeave() {}

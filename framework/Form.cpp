@@ -44,6 +44,10 @@ protected:
             const bool active = event->type() == QEvent::WindowActivate;
             CallFromView(form, [&] { form.ViewActivated(active); });
         }
+        // Qt never activates a pop-up window: it loses the activation as it closes, by a click
+        // elsewhere among others.
+        if (event->type() == QEvent::Hide && windowType() == Qt::Popup)
+            CallFromView(form, [&] { form.ViewActivated(false); });
         return ControlView<QWidget>::event(event);
     }
 

@@ -1115,10 +1115,10 @@ private:
     void StartOleDrag(int ACol, int ARow);
     // What a move of the dragged selection leaves behind: its cells cleared or its rows removed.
     void ClearMovedSelection();
-    // Points are in the cells' own coordinates.
+    // Points are in the cells' own coordinates; a drop answers whether it wrote the cells.
     void OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats);
-    void OleDropText(TPoint Pt, const AnsiString& Text);
-    void OleDropRTF(TPoint Pt, const AnsiString& RTF);
+    bool OleDropText(TPoint Pt, const AnsiString& Text);
+    bool OleDropRTF(TPoint Pt, const AnsiString& RTF);
     void OleDropCol(TPoint Pt, int DropCol);
     void HideDropMarkers();
     // The picture of a column's header cell that a column drag shows.

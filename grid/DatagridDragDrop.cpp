@@ -154,7 +154,7 @@ void TDataGrid::OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) {
     place(arrLeft, (entire ? r.Right : r.Left) - 12, r.Top);
 }
 
-void TDataGrid::OleDropText(TPoint Pt, const AnsiString& Text) {
+bool TDataGrid::OleDropText(TPoint Pt, const AnsiString& Text) {
     const TGridCoord cell = MouseCoord(Pt.x, Pt.y);
     int col = cell.X;
     int row = cell.Y;
@@ -196,17 +196,20 @@ void TDataGrid::OleDropText(TPoint Pt, const AnsiString& Text) {
         const TGridRect s = GetSelection();
         OnOleDropped(this, Rect(s.Left, s.Top, s.Right, s.Bottom));
     }
+    return allow;
 }
 
-void TDataGrid::OleDropRTF(TPoint Pt, const AnsiString& RTF) {
+bool TDataGrid::OleDropRTF(TPoint Pt, const AnsiString& RTF) {
     const TGridCoord cell = MouseCoord(Pt.x, Pt.y);
     bool allow = true;
     if (OnOleDrop)
         OnOleDrop(this, cell.Y, cell.X, RTF, allow);
-    if (allow && cell.X >= 0 && cell.Y >= 0)
+    const bool written = allow && cell.X >= 0 && cell.Y >= 0;
+    if (written)
         SetCellEx(RemapCol(cell.X), cell.Y, RTF);
     arrows[arrLeft]->Hide();
     arrows[arrDown]->Hide();
+    return written;
 }
 
 void TDataGrid::OleDropCol(TPoint Pt, int DropCol) {

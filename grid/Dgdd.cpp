@@ -2,8 +2,6 @@
 
 #include "grid/Datagrid.h"
 
-#include <QFileInfo>
-
 void TGridDropTarget::DragMouseMove(TPoint point, bool& allow) {
     grid.OleDragMouseMove(point, allow, Formats);
 }
@@ -12,36 +10,41 @@ void TGridDropTarget::DragLeave() {
     grid.HideDropMarkers();
 }
 
-void TGridDropTarget::DropText(TPoint point, const AnsiString& text) {
-    grid.OleDropText(point, text);
+bool TGridDropTarget::DropText(TPoint point, const AnsiString& text) {
+    return grid.OleDropText(point, text);
 }
 
-void TGridDropTarget::DropRTF(TPoint point, const AnsiString& rtf) {
-    grid.OleDropRTF(point, rtf);
+bool TGridDropTarget::DropRTF(TPoint point, const AnsiString& rtf) {
+    return grid.OleDropRTF(point, rtf);
 }
 
-void TGridDropTarget::DropCol(TPoint point, int col) {
+bool TGridDropTarget::DropCol(TPoint point, int col) {
     grid.OleDropCol(point, col);
+    return true;
 }
 
-void TGridDropTarget::DropFiles(TPoint, const std::vector<AnsiString>& files) {
+bool TGridDropTarget::DropFiles(TPoint, const std::vector<AnsiString>& files) {
+    // Before loading: a file that cannot be read leaves with its message.
     grid.HideDropMarkers();
     if (files.size() != 1)
-        return;
-    // One loader, chosen by the name's suffix.
+        return false;
     const AnsiString& name = files[0];
-    const QString suffix = QFileInfo(QString::fromStdString(name.str())).suffix().toLower();
-    const bool csv = suffix == "csv";
-    const bool workbook = suffix == "xlsx" || suffix == "xlsm";
-    if (!csv && !workbook)
-        return;
+    const AnsiString upper = name.UpperCase();
     bool allow = true;
-    if (grid.OnOleDrop)
-        grid.OnOleDrop(&grid, -1, -1, name, allow);
-    if (!allow)
-        return;
-    if (csv)
+    bool loaded = false;
+    // The second question starts from the first one's answer.
+    const auto ask = [&] {
+        if (grid.OnOleDrop)
+            grid.OnOleDrop(&grid, -1, -1, name, allow);
+        return allow;
+    };
+    if (upper.Pos(".CSV") > 0 && ask()) {
         grid.LoadFromCSV(name);
-    else
+        loaded = true;
+    }
+    if (upper.Pos(".XLS") > 0 && ask()) {
         grid.LoadFromXLS(name);
+        loaded = true;
+    }
+    return loaded;
 }

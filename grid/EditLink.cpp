@@ -3,6 +3,7 @@
 #include "framework/FlagScope.h"
 #include "framework/Form.h"
 #include "grid/Datagrid.h"
+#include "grid/GridInplaceEdit.h"
 
 #include <QTimer>
 
@@ -72,12 +73,14 @@ void TEditLink::EditKeyDown(TObject*, WORD& Key, TShiftState Shift) {
     if (kept)
         return;
     TDataGrid& onGrid = *grid;
+    // Taken first: the focus leaving the editor writes its value, which the grid then keeps.
+    const AnsiString original = onGrid.cellTextCache;
     {
         const FlagScope leaving(leavingByKey);
         onGrid.SetFocus();
     }
     if (Key == VK_ESCAPE && editCol >= 0)
-        onGrid.SetCellEx(editCol, editRow, onGrid.cellTextCache);
+        onGrid.SetCellEx(editCol, editRow, original);
     onGrid.HideInplaceEdit();
     if (Key == VK_RETURN) {
         onGrid.AdvanceEdit(onGrid.GetCol(), onGrid.GetRow(), true, true, true);
@@ -103,6 +106,8 @@ void TEditLink::EditExit(TObject*) {
 }
 
 void TEditLink::FormExit(TObject* Sender) {
+    if (grid && grid->GetInplaceEditor())
+        grid->GetInplaceEditor()->SetWindowText(GetEditorValue());
     if (leavingByKey)
         SetCellValue(GetEditorValue());
     else

@@ -135,6 +135,53 @@ TEST_F(DragDrop, WithinTheBoxTheTextMovesAndOntoItsOwnSelectionNothingChanges) {
     EXPECT_EQ(box.GetText(), "worldhello ");
 }
 
+TEST_F(DragDrop, ADropTheTargetCannotTakeLeavesTheSourceAsItWas) {
+    const struct {
+        const char* label;
+        const char* source;
+        TTypedEditType sourceType;
+        int start, end;
+        // The other box, or the source itself when null; where the drop lands.
+        const char* target;
+        int at;
+        int effect;
+        const char* sourceAfter;
+        const char* targetAfter;
+    } rows[] = {
+        {"a word onto a number box", "hello world", etString, 6, 11, "12", 1, DROPEFFECT_NONE, "hello world",
+         "12"},
+        {"a sign to its own number's end", "-5", etNumeric, 0, 1, nullptr, 2, DROPEFFECT_NONE, "-5", nullptr},
+        {"a digit onto a number box", "hello 3", etString, 6, 7, "12", 1, DROPEFFECT_MOVE, "hello ", "132"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        box.SetEditType(row.sourceType);
+        box.SetText(row.source);
+        other.SetEditType(etNumeric);
+        other.SetText(row.target ? row.target : "");
+        TTypedEdit& target = row.target ? other : box;
+        int effect = -1;
+        Responder().DragActions.push_back([&](const QMimeData& data) {
+            effect = DropOn(target, data, Over(target, row.at));
+            return effect;
+        });
+        // Pressed inside the selection and moved away with the button held, as a user drags.
+        FocusOn(box);
+        box.SetSelection(row.start, row.end);
+        const QPoint at = Over(box, row.start);
+        QTest::mousePress(box.View(), Qt::LeftButton, {}, at);
+        QTest::mouseMove(box.View(), at + QPoint(8, 0));
+        QTest::mouseRelease(box.View(), Qt::LeftButton, {}, at + QPoint(8, 0));
+        ASSERT_EQ(Responder().DragsOffered.size(), 1u);
+        EXPECT_EQ(effect, row.effect);
+        EXPECT_EQ(box.GetText(), row.sourceAfter);
+        if (row.target) {
+            EXPECT_EQ(other.GetText(), row.targetAfter);
+        }
+        Responder().Clear();
+    }
+}
+
 TEST_F(DragDrop, RichTextIsOfferedOnlyWhileTheBoxesAreAware) {
     const struct {
         bool boxes, grids, offered;

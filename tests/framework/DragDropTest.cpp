@@ -14,11 +14,21 @@ namespace {
 class HeardTarget : public TAEDropTarget {
 public:
     HeardTarget() : TAEDropTarget(TDropFamily::Grids) {}
-    void DropText(TPoint, const AnsiString& text) override { heard += "text " + text.str() + ";"; }
-    void DropRTF(TPoint, const AnsiString& rtf) override { heard += "rtf " + rtf.str() + ";"; }
-    void DropCol(TPoint, int col) override { heard += "col " + std::to_string(col) + ";"; }
-    void DropFiles(TPoint, const std::vector<AnsiString>& files) override {
+    bool DropText(TPoint, const AnsiString& text) override {
+        heard += "text " + text.str() + ";";
+        return takesText;
+    }
+    bool DropRTF(TPoint, const AnsiString& rtf) override {
+        heard += "rtf " + rtf.str() + ";";
+        return takesText;
+    }
+    bool DropCol(TPoint, int col) override {
+        heard += "col " + std::to_string(col) + ";";
+        return true;
+    }
+    bool DropFiles(TPoint, const std::vector<AnsiString>& files) override {
         heard += "files " + std::to_string(files.size()) + ";";
+        return takesFiles;
     }
     void DragMouseMove(TPoint, bool& allow) override {
         allow = true;
@@ -26,6 +36,9 @@ public:
     }
     std::string heard;
     TDropFormats formats;
+    // What the drops write.
+    bool takesText = true;
+    bool takesFiles = true;
 };
 
 std::unique_ptr<QMimeData> WithColumnBytes(const QByteArray& bytes) {
@@ -43,6 +56,12 @@ std::unique_ptr<QMimeData> Text(const char* text) {
 std::unique_ptr<QMimeData> File() {
     auto data = std::make_unique<QMimeData>();
     data->setUrls({QUrl::fromLocalFile("/tmp/a.csv")});
+    return data;
+}
+
+std::unique_ptr<QMimeData> TextAndFile() {
+    auto data = File();
+    data->setText("a");
     return data;
 }
 
@@ -82,6 +101,33 @@ TEST(DragDrop, WhatATargetTakesAndWhichHookADropReaches) {
         EXPECT_EQ(target.formats.Bits, row.formats);
         target.Drop(*row.data, {}, Point(1, 1));
         EXPECT_EQ(target.heard, row.heard);
+    }
+}
+
+TEST(DragDrop, ADropThatWritesNothingHasNoEffect) {
+    const struct {
+        const char* label;
+        std::unique_ptr<QMimeData> data;
+        bool takesText, takesFiles;
+        TShiftState keys;
+        int effect;
+    } rows[] = {
+        {"text written", Text("a"), true, true, {}, DROPEFFECT_MOVE},
+        {"text written with Ctrl", Text("a"), true, true, TShiftState() << ssCtrl, DROPEFFECT_COPY},
+        {"text refused", Text("a"), false, true, {}, DROPEFFECT_NONE},
+        {"text refused with Ctrl", Text("a"), false, true, TShiftState() << ssCtrl, DROPEFFECT_NONE},
+        {"a file refused", File(), true, false, {}, DROPEFFECT_NONE},
+        {"text refused, its file taken", TextAndFile(), false, true, {}, DROPEFFECT_MOVE},
+        {"text taken, its file refused", TextAndFile(), true, false, {}, DROPEFFECT_MOVE},
+        {"both refused", TextAndFile(), false, false, {}, DROPEFFECT_NONE},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        HeardTarget target;
+        target.takesText = row.takesText;
+        target.takesFiles = row.takesFiles;
+        target.DragEnter(*row.data, row.keys, Point(1, 1));
+        EXPECT_EQ(target.Drop(*row.data, row.keys, Point(1, 1)), row.effect);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -129,23 +130,68 @@ TEST(EditLink, EscapePutsBackTheTextOfTheCellItWasOpenedOn) {
     EXPECT_EQ(window.grid->GetCellEx(1, 1), "old");
 }
 
-TEST(EditLink, APopupWritesBackAndGoesWhenItLosesTheActivation) {
+TEST(EditLink, APopupWritesBackAndGoesWhenTheUserClicksElsewhere) {
     LinkedCell window;
     window.link.EditStyle = esPopup;
     window.link.PopupWidth = 120;
     window.link.PopupHeight = 40;
-    window.Open();
+    // The plain cell beside it edited first, so that the grid has its own text editor.
+    window.Show();
+    window.Select(2, 1);
+    window.Press(Qt::Key_F2);
+    window.Press(Qt::Key_Escape);
+    ASSERT_NE(window.grid->GetInplaceEditor(), nullptr);
+    window.Select(1, 1);
+    window.Press(Qt::Key_F2);
     ASSERT_NE(window.link.GetPopup(), nullptr);
     const QPointer<QWidget> popup = window.link.GetPopup()->View();
     EXPECT_EQ(window.link.GetParent(), window.link.GetPopup());
     EXPECT_EQ(window.link.edit->BoundsRect(),
               Rect(0, 0, 120 - window.grid->GetGridLineWidth(), 40 - window.grid->GetGridLineWidth()));
-    window.link.edit->SetText("popped");
-    window.link.GetPopup()->ViewActivated(false);
+    EXPECT_EQ(QApplication::activePopupWidget(), popup);
+    EXPECT_TRUE(window.HasFocus(*window.link.edit));
+    window.Type("typed");
+    // The click goes to the window under the pointer as the system hands it to Qt, which gives
+    // it to the open pop-up window, which closes.
+    QWindow* main = window.form.View()->windowHandle();
+    QTest::mouseClick(main, Qt::LeftButton, {}, window.edit->View()->mapTo(window.form.View(), QPoint(5, 5)));
     QApplication::processEvents();
-    EXPECT_EQ(window.grid->GetCells(1, 1), "popped");
+    EXPECT_EQ(window.grid->GetCells(1, 1), "typed");
+    EXPECT_EQ(window.EditorText(), "typed");
     EXPECT_EQ(window.link.GetPopup(), nullptr);
     EXPECT_TRUE(popup.isNull());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST(EditLink, KeysLeaveAPopupAsTheyLeaveTheCell) {
+    const struct {
+        const char* label;
+        TEditStyle style;
+        Qt::Key key;
+        const char* cell;
+        int col, row;
+    } rows[] = {
+        {"Escape in the cell", esInplace, Qt::Key_Escape, "old", 1, 1},
+        {"Escape in a pop-up", esPopup, Qt::Key_Escape, "old", 1, 1},
+        {"Return in a pop-up", esPopup, Qt::Key_Return, "typed", 2, 1},
+        {"Down in a pop-up", esPopup, Qt::Key_Down, "typed", 1, 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        LinkedCell window;
+        window.link.EditStyle = row.style;
+        window.link.PopupWidth = 120;
+        window.link.PopupHeight = 40;
+        window.Open();
+        window.Type("typed");
+        window.Press(row.key);
+        QApplication::processEvents();
+        EXPECT_EQ(window.grid->GetCells(1, 1), row.cell);
+        EXPECT_EQ(window.grid->GetCol(), row.col);
+        EXPECT_EQ(window.grid->GetRow(), row.row);
+        EXPECT_EQ(window.link.GetPopup(), nullptr);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
 }
 
 TEST(EditLink, APopupGoesWithItsGrid) {

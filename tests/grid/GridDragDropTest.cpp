@@ -177,40 +177,83 @@ TEST(GridDragDrop, RichTextOnlyWhileTheGridsTakeIt) {
     EXPECT_EQ(window.grid->GetCellEx(3, 3), "{\\rtf1 rich}");
 }
 
-TEST(GridDragDrop, OneDroppedFileLoadsByItsSuffix) {
+TEST(GridDragDrop, OneDroppedFileLoadsByWhatItsNameHolds) {
     TestFolder folder;
+    const std::string csvBytes = "p,q\r\nr,s\r\n";
     const AnsiString csv = folder.Path("data.csv");
-    WriteFile(csv, "p,q\r\nr,s\r\n");
-    const AnsiString book = folder.Path("data.xlsx");
-    MakeWorkbook(book.str(), "wb.active['A1'] = 'w'; wb.active['B2'] = 'z'");
+    WriteFile(csv, csvBytes);
+    const AnsiString upper = folder.Path("DATA.CSV");
+    WriteFile(upper, csvBytes);
     const AnsiString bak = folder.Path("data.csv.bak");
-    WriteFile(bak, "p,q\r\n");
+    WriteFile(bak, csvBytes);
+    const char* sheet = "wb.active['A1'] = 'w'; wb.active['B2'] = 'z'";
+    const AnsiString book = folder.Path("data.xlsx");
+    MakeWorkbook(book.str(), sheet);
+    const AnsiString both = folder.Path("data.csv.xlsx");
+    MakeWorkbook(both.str(), sheet);
+    // A workbook of the older binary kind, which the reader cannot read.
+    const AnsiString old = folder.Path("old.xls");
+    WriteFile(old, std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(504, '\0'));
+    const char* untouched = "00 11";
     const struct {
         const char* label;
         std::vector<AnsiString> files;
-        const char* expected;
+        // The handler refuses its first question and leaves the second as it comes.
+        bool refuseFirst;
+        // Cells (0, 0) and (1, 1).
+        const char* corners;
+        std::vector<AnsiString> asked;
+        int effect;
+        const char* message;
     } rows[] = {
-        {"a CSV file", {csv}, "p q|r s"},
-        {"a workbook", {book}, "w 10|01 z"},
-        {"two files", {csv, book}, "00 10|01 11"},
-        {"a name with .csv inside", {bak}, "00 10|01 11"},
+        {"a CSV file", {csv}, false, "p s", {csv}, DROPEFFECT_MOVE, ""},
+        {"an upper-case name", {upper}, false, "p s", {upper}, DROPEFFECT_MOVE, ""},
+        {"a name with .csv inside", {bak}, false, "p s", {bak}, DROPEFFECT_MOVE, ""},
+        {"a workbook", {book}, false, "w z", {book}, DROPEFFECT_MOVE, ""},
+        // Read as CSV first, then as the workbook it is.
+        {"a name holding both", {both}, false, "w z", {both, both}, DROPEFFECT_MOVE, ""},
+        {"a name holding both, the first refused",
+         {both},
+         true,
+         untouched,
+         {both, both},
+         DROPEFFECT_NONE,
+         ""},
+        {"a CSV file refused", {csv}, true, untouched, {csv}, DROPEFFECT_NONE, ""},
+        {"an old workbook",
+         {old},
+         false,
+         untouched,
+         {old},
+         DROPEFFECT_NONE,
+         "File contains no data or corrupt file "},
+        {"two files", {csv, book}, false, untouched, {}, DROPEFFECT_NONE, ""},
+        {"a file of another kind", {folder.Path("notes.txt")}, false, untouched, {}, DROPEFFECT_NONE, ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
+        Responder().Clear();
         DragWindow window;
         window.TakeDrops();
         std::vector<AnsiString> asked;
-        window.grid->OnOleDrop = [&](TObject*, int ARow, int ACol, const AnsiString& Data, bool&) {
+        window.grid->OnOleDrop = [&](TObject*, int ARow, int ACol, const AnsiString& Data, bool& Allow) {
             EXPECT_EQ(ARow, -1);
             EXPECT_EQ(ACol, -1);
+            if (asked.empty() && row.refuseFirst)
+                Allow = false;
             asked.push_back(Data);
         };
-        window.DropOn(*FileData(row.files), 2, 3);
-        const GridCellTexts all = CellTexts(*window.grid, 2);
-        EXPECT_EQ(GridCellTexts(all.begin(), all.begin() + 2), Cells(row.expected));
-        EXPECT_EQ(asked.size(),
-                  row.files.size() == 1 && std::string(row.label) != "a name with .csv inside" ? 1u : 0u);
+        EXPECT_EQ(window.DropOn(*FileData(row.files), 2, 3), row.effect);
+        EXPECT_EQ(window.grid->GetCellEx(0, 0) + " " + window.grid->GetCellEx(1, 1), row.corners);
+        EXPECT_EQ(asked, row.asked);
+        if (*row.message) {
+            ASSERT_EQ(Responder().Asked.size(), 1u);
+            EXPECT_EQ(Responder().Asked[0].Text, row.message + row.files[0]);
+        } else {
+            EXPECT_TRUE(Responder().Asked.empty());
+        }
     }
+    Responder().Clear();
 }
 
 // A grid that starts drags from its selection, columns 2-3 of rows 2-3.
@@ -261,6 +304,8 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
         int effect;
         bool rowSelect;
         const char* rows2to4;
+        // The target takes typing but its OnOleDrop handler says no.
+        bool handlerRefuses = false;
     } rows[] = {
         {"a copy keeps them", DROPEFFECT_COPY, false,
          "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54"},
@@ -269,13 +314,19 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
          "04 14 24 34 44 54|05 15 25 35 45 55|06 16 26 36 46 56"},
         {"a grid that takes no typing refuses a move, which keeps them", DROPEFFECT_NONE, false,
          "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54"},
+        {"a target's handler refuses the drop, which keeps them", DROPEFFECT_NONE, false,
+         "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         SourceWindow window;
         DragWindow target;
         target.TakeDrops();
-        if (row.effect == DROPEFFECT_NONE)
+        if (row.handlerRefuses)
+            target.grid->OnOleDrop = [](TObject*, int, int, const AnsiString&, bool& Allow) {
+                Allow = false;
+            };
+        else if (row.effect == DROPEFFECT_NONE)
             target.grid->SetOptions(target.grid->GetOptions() & ~goEditing);
         if (row.rowSelect) {
             window.grid->SetOptions(window.grid->GetOptions() | goRowSelect);
