@@ -40,6 +40,9 @@ public:
     // Tabs 2-5 design, take off and price the network again; 4 and 5 also build the bill or the
     // chart.
     void CostingsPageControlChange(TObject* Sender);
+    // The network was replaced or cleared: nothing of the network before stays to be shown or
+    // saved; the take-off grids and the bill keep their headers, the matrix its rates.
+    void NetworkReplaced();
 
     // The take-off (CostingsTakeOff.cpp).
 
@@ -60,6 +63,8 @@ public:
     void CalculateResourceCosts();
     void BuildBillColumns();
     void BuildBillOfQuantities();
+    // Empties the matrix cells the last pricing wrote from the network's quantities.
+    void ForgetPricing();
 
     // Chart, colours and exports (CostingsChart.cpp).
 
@@ -228,6 +233,8 @@ private:
     // the network's list.
     std::vector<double> deepestEnds;
     bool matrixLoaded = false;
+    // The matrix holds a pricing of the network's quantities.
+    bool priced = false;
     // The take-off grids' last rows are totals, coloured, once a take-off has written them.
     bool takenOff = false;
 };
