@@ -167,6 +167,37 @@ TEST_F(CostingsCommand, NothingIsPricedUnlessTheTakeOffCompletes) {
     }
 }
 
+// The riverside network with S2 20 m long the wrong way: the file reads, and neither the results
+// table nor the costings design or cost it.
+TEST_F(CostingsCommand, ANegativeLengthReadsButIsNeitherDesignedNorCosted) {
+    std::string bytes = Bytes(Data("riverside.snt"));
+    const std::string length = "  30.00000 <= length";
+    ASSERT_NE(bytes.find(length), std::string::npos);
+    bytes.replace(bytes.find(length), length.size(), " -20.00000 <= length");
+    ASSERT_TRUE(WriteFileBytes(Path("negative.snt"), bytes));
+    ShipRates(Rates());
+    Read(Path("negative.snt"));
+    ASSERT_NE(FrontForm->Network, nullptr);
+    EXPECT_EQ(FrontForm->Network->GetSewer("S2")->Length, -20);
+    FrontForm->Network->SetSewerDatum("S3", true, true, 0);
+    EXPECT_EQ(Told(), Texts{});
+
+    const std::string named =
+        "Drenvala: Error: Sewer S2 has a length of -20 m. The length of a sewer must be above zero. (0)";
+    FrontForm->ResultsTable1->Click();
+    EXPECT_EQ(Told(), (Texts{named, BadNetwork}));
+    EXPECT_NE(FrontForm->CurrentChildForm, TableForm);
+    EXPECT_EQ(TableForm->DataGrid1->GetRowCount(), 1);
+
+    ClickCosting();
+    for (int page : {2, 4}) {
+        Visit(page);
+        EXPECT_EQ(Told(), (Texts{named, BadNetwork})) << page;
+    }
+    EXPECT_EQ(CostingsForm->NetworkCostPipeDataGrid->GetRowCount(), 1);
+    EXPECT_EQ(CostingsForm->BOQDataGrid->GetRowCount(), 1);
+}
+
 TEST_F(CostingsCommand, ANetworkOfNothingCostsNothing) {
     ShipRates((QCoreApplication::applicationDirPath() + "/" + DefaultCostingRatesFile).toStdString());
     ClickCosting();
