@@ -81,8 +81,8 @@ TDataEntryForm::TDataEntryForm(TComponent* Owner) : TForm(Owner) {
     };
     SewerNameTypedEdit = row(SewerNameLabel, etString, 0, "");
     LengthTypedEdit = row(LengthLabel, etFloat, 2, "0.00");
-    InitialInfiltrationTypedEdit = row(InitialInfiltrationLabel, etFloat, 0, "0");
-    FinalInfiltrationTypedEdit = row(FinalInfiltrationLabel, etFloat, 0, "0");
+    InitialInfiltrationTypedEdit = row(InitialInfiltrationLabel, etFloat, 2, "0.00");
+    FinalInfiltrationTypedEdit = row(FinalInfiltrationLabel, etFloat, 2, "0.00");
     USJunctionTypedEdit = row(USJunctionLabel, etString, 0, "");
     DatumButton = NewButton(this, this, 180, top, 265);
     top += 32;

@@ -5,6 +5,7 @@
 #include "framework/Dialogs.h"
 #include "network/Sewermainform.h"
 #include "network/Sewernetwork.h"
+#include "reports/Costings.h"
 #include "reports/Table.h"
 #include "resources/StringTable.h"
 
@@ -18,6 +19,8 @@ void TFrontForm::ReplaceNetwork(std::unique_ptr<SimpleSewerNetwork> replacement)
         VisualEditForm->NetworkReplaced();
     if (TableForm)
         TableForm->NetworkReplaced();
+    if (CostingsForm)
+        CostingsForm->NetworkReplaced();
 }
 
 void TFrontForm::ShowReadNetwork() {

@@ -213,8 +213,8 @@ void TVisualEditForm::CreateSewerPage() {
                                                int y) {
         DSDropJunctionCheckBoxMouseUp(sender, button, shift, x, y);
     };
-    InitialInfiltrationTypedEdit = sewerBox(InitialInfiltrationLabel, 6, etFloat, 0, "0");
-    FinalInfiltrationTypedEdit = sewerBox(FinalInfiltrationLabel, 7, etFloat, 0, "0");
+    InitialInfiltrationTypedEdit = sewerBox(InitialInfiltrationLabel, 6, etFloat, 2, "0.00");
+    FinalInfiltrationTypedEdit = sewerBox(FinalInfiltrationLabel, 7, etFloat, 2, "0.00");
 
     PopulationLabel = NewLabel(this, page, 6, 12 + 8 * RowHeight);
     PopulationLabel->Font.SetColor(clGreen);

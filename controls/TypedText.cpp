@@ -51,7 +51,6 @@ TTextClass ClassifyText(const AnsiString& text) {
 
 TNumberShape ScanNumber(std::string_view text) {
     TNumberShape shape;
-    int previousThousand = -1;
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char c = text[at];
         const int position = static_cast<int>(at) + 1;
@@ -61,13 +60,34 @@ TNumberShape ScanNumber(std::string_view text) {
             ++shape.Decimals;
         } else if (c == ThousandSeparator) {
             ++shape.Thousands;
-            shape.Grouped = shape.Grouped && position - previousThousand >= 3;
-            previousThousand = shape.LastThousand = position;
+            shape.LastThousand = position;
         } else if (c != '-' || at > 0) {
             shape.Plain = false;
         }
     }
     return shape;
+}
+
+bool ThousandsInThrees(std::string_view text) {
+    if (text.starts_with('-'))
+        text.remove_prefix(1);
+    const std::size_t point = text.find(DecimalSeparator);
+    if (point != std::string_view::npos && text.find(ThousandSeparator, point) != std::string_view::npos)
+        return false;
+    // Digits in the group being read; the first group may be short, the others hold three.
+    std::size_t group = 0;
+    bool first = true;
+    for (const char c : text.substr(0, point)) {
+        if (c != ThousandSeparator) {
+            ++group;
+            continue;
+        }
+        if (group == 0 || group > 3 || (!first && group != 3))
+            return false;
+        first = false;
+        group = 0;
+    }
+    return first || group == 3;
 }
 
 std::int32_t HexToInt(const AnsiString& text) {

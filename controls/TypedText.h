@@ -19,11 +19,14 @@ struct TNumberShape {
     int Thousands = 0;
     // Position (from 1) of the last thousand separator.
     int LastThousand = 0;
-    // No thousand separator first, and at least two characters between two of them.
-    bool Grouped = true;
 };
 
 TNumberShape ScanNumber(std::string_view text);
+
+// Whether the thousand separators of a number text stand in groups of three digits before its
+// decimal separator, the first group of one to three: "12,345.5" and "2.5" do, "2,5" and
+// "1234,567" do not. Judged with the locale's separators.
+bool ThousandsInThrees(std::string_view text);
 
 // Hexadecimal digits summed in 32-bit arithmetic; a character that is no hex digit counts 0.
 std::int32_t HexToInt(const AnsiString& text);

@@ -2,6 +2,7 @@
 
 #include "controls/EditDropTarget.h"
 #include "controls/TypedText.h"
+#include "framework/Exceptions.h"
 #include "framework/NumberFormat.h"
 
 #include <algorithm>
@@ -86,12 +87,12 @@ bool TTypedEdit::TakesValue(const AnsiString& value) const {
         if (shape.Thousands == 0)
             return true;
         if (precision == 0)
-            return shape.Grouped;
+            return ThousandsInThrees(value.view());
         // With decimals the only thousand separator read is one standing for the decimal one.
         return precision > 0 && shape.Thousands == 1 && shape.Decimals == 0 &&
                shape.LastThousand == value.Length() - precision;
     case etMoney:
-        return shape.Plain && shape.Decimals <= 1 && shape.Grouped;
+        return shape.Plain && shape.Decimals <= 1 && ThousandsInThrees(value.view());
     case etHex: {
         const TTextClass kind = ClassifyText(value);
         return kind == tcNumeric || kind == tcHex;
@@ -144,8 +145,12 @@ void TTypedEdit::Show(const AnsiString& value) {
 double TTypedEdit::EStrToFloat(const AnsiString& text) const {
     // Read where it stands unless a separator has to change.
     const int point = text.Length() - precision;
-    if (precision == 0 && text.view().find(ThousandSeparator) != std::string_view::npos)
+    if (precision == 0 && text.view().find(ThousandSeparator) != std::string_view::npos) {
+        // "2,5" is no 25: only separators in their groups of three are read past.
+        if (!ThousandsInThrees(text.view()))
+            throw EConvertError("'" + text + "' is not a valid floating point value");
         return StrToFloat(WithoutChar(text, ThousandSeparator));
+    }
     if (precision > 0 && point > 0 && text[point] == ThousandSeparator) {
         AnsiString s = text;
         s[point] = DecimalSeparator;

@@ -200,6 +200,7 @@ protected:
     void WMChar(char& key, int keyData, TShiftState shift) override;
     void WMSetFocus() override;
     void WMKillFocus() override;
+    void ViewFocusOut(FocusChange how) override;
     void WMCopy() override;
     void WMCut() override;
     void WMPaste() override;
@@ -244,7 +245,13 @@ private:
     void Show(const AnsiString& value);
     // The font colour of a box not focused and not in error.
     TColor RestingFontColor() const;
-    bool ShowsError() const { return error && ShowError; }
+    bool ShowsError() const { return (error && ShowError) || thousandsHeld; }
+    // A float box without decimals, or a money box, whose thousand separators stand out of their
+    // groups of three: no reading gives it back as typed ("2,5" would read as 25).
+    bool ThousandsMisplaced() const;
+    // Holds the focus in the box, in the error colours, while its value is such a text; false
+    // gives the colours back.
+    void HoldThousands(bool value);
     // The label's caption turns bold with the focus when FocusLabel is on.
     void SetLabelBold(bool value);
     bool ShowsURL() const { return showURL && TestURL(); }
@@ -270,6 +277,8 @@ private:
     // Keyboard: the filter steps of each EditType.
     enum class TKeyOutcome { Passed, Ignored, Refused };
     TKeyOutcome FilterChar(char& key, int keyData, TShiftState shift);
+    // Whether a typed character the filter dropped, leaving the text as it was, beeps.
+    bool RefusalHeard(char typed, TShiftState shift) const;
     TKeyOutcome FilterFloat(char& key, int keyData, TShiftState shift);
     TKeyOutcome FilterMoney(char& key, int keyData, TShiftState shift);
     // Shared rules of float and money boxes after their first checks; Passed means none applied.
@@ -301,6 +310,8 @@ private:
     TEditAlign savedEditAlign = eaLeft;
     bool modified = false;
     bool error = false;
+    // The focus is held for misplaced thousand separators.
+    bool thousandsHeld = false;
     // The value when the box gained focus, which Escape brings back.
     AnsiString undoValue;
     bool mouseDownInSelection = false;

@@ -3,6 +3,7 @@
 #include "controls/TypedText.h"
 #include "framework/Clipboard.h"
 #include "framework/Links.h"
+#include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 
 #include <algorithm>
@@ -41,7 +42,12 @@ void TTypedEdit::WMChar(char& key, int keyData, TShiftState shift) {
             SetModified(true);
         return;
     }
-    if (FilterChar(key, keyData, shift) == TKeyOutcome::Refused)
+    const char typed = key;
+    const AnsiString before = GetWindowText();
+    const TKeyOutcome outcome = FilterChar(key, keyData, shift);
+    if (outcome != TKeyOutcome::Passed && RefusalHeard(typed, shift) && GetWindowText() == before)
+        MessageBeep(0);
+    if (outcome == TKeyOutcome::Refused)
         return;
     const int caret = GetSelStart();
     if (TabOnFullLength && LengthLimit > 0 && GetSelLength() == 0 && FixedLength(GetText()) > LengthLimit &&
@@ -49,6 +55,14 @@ void TTypedEdit::WMChar(char& key, int keyData, TShiftState shift) {
         PostKeyDown(VK_TAB);
     if (GetNativeModified())
         SetModified(true);
+}
+
+bool TTypedEdit::RefusalHeard(char typed, TShiftState shift) const {
+    // A number box drops what cannot stand in a number: the typist must hear it, or "12.5" in a
+    // box without decimals reads 125 unnoticed. Enter, Escape and the short-cuts drop silently.
+    const bool number = editType == etNumeric || editType == etFloat || editType == etMoney;
+    const bool typing = typed == '\b' || static_cast<unsigned char>(typed) >= 0x20;
+    return number && typing && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt) && !GetReadOnly();
 }
 
 TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftState shift) {

@@ -1,10 +1,13 @@
 #include "controls/Typededit.h"
 
+#include "controls/TypedText.h"
 #include "framework/Label.h"
+#include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTimer>
 
 // Colours, focus and validation of the typed edit box.
 
@@ -30,6 +33,8 @@ void TTypedEdit::SetEnabledEx(bool value) {
 }
 
 void TTypedEdit::Change() {
+    if (thousandsHeld && !ThousandsMisplaced())
+        HoldThousands(false);
     TCustomEdit::Change();
     if (showURL)
         ApplyURL(TestURL());
@@ -58,7 +63,9 @@ void TTypedEdit::WMSetFocus() {
     TCustomEdit::WMSetFocus();
     if (Loading())
         return;
-    undoValue = GetText();
+    // Given back for misplaced thousand separators, the box still undoes to the value it had.
+    if (!thousandsHeld)
+        undoValue = GetText();
     if (!ShowsError()) {
         TCustomEdit::SetColor(FocusColor);
         if (!ShowsURL())
@@ -93,7 +100,8 @@ void TTypedEdit::WMKillFocus() {
     const char marks[] = {'-', DecimalSeparator, ThousandSeparator};
     const bool empty =
         GetText().view().find_first_not_of(std::string_view(marks, sizeof marks)) == std::string_view::npos;
-    if (editType == etFloat || editType == etMoney) {
+    // Misplaced thousand separators stay as typed, unread, while another window is active.
+    if ((editType == etFloat || editType == etMoney) && !ThousandsMisplaced()) {
         if (empty)
             SetFloat(0);
         if (precision > 0)
@@ -114,6 +122,36 @@ void TTypedEdit::WMKillFocus() {
         SetEditAlign(savedEditAlign);
     if (!emptyText.IsEmpty() && GetText().IsEmpty())
         Invalidate();
+}
+
+void TTypedEdit::ViewFocusOut(FocusChange how) {
+    if (how == FocusChange::Window || Loading() || !ThousandsMisplaced()) {
+        TCustomEdit::ViewFocusOut(how);
+        return;
+    }
+    // Not left, so not read: the focus comes back once Qt has finished moving it.
+    MessageBeep(0);
+    HoldThousands(true);
+    QTimer::singleShot(0, View(), [this] {
+        CallFromView(*this, [this] {
+            if (thousandsHeld)
+                SetFocus();
+        });
+    });
+}
+
+bool TTypedEdit::ThousandsMisplaced() const {
+    if (editType != etMoney && (editType != etFloat || precision != 0))
+        return false;
+    const AnsiString value = GetText();
+    return value.view().find(ThousandSeparator) != std::string_view::npos && !ThousandsInThrees(value.view());
+}
+
+void TTypedEdit::HoldThousands(bool value) {
+    thousandsHeld = value;
+    if (GetEnabled())
+        TCustomEdit::SetColor(ShowsError() ? ErrorColor : Focused() ? FocusColor : normalColor);
+    Font.SetColor(ShowsError() ? ErrorFontColor : Focused() ? FocusFontColor : RestingFontColor());
 }
 
 void TTypedEdit::WMPaint(QPainter& painter) {

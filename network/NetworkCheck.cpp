@@ -135,6 +135,16 @@ void SimpleSewerNetwork::ClearDesignedFlags() {
         s->Designed = false;
 }
 
+bool SimpleSewerNetwork::LengthRefused(const Sewer& s) {
+    // A length of zero or less would be designed and costed as if it were laid: negative trench
+    // volumes, totals short of what is laid. NaN is refused too.
+    if (s.Length > 0)
+        return false;
+    ShowMessage("Error: Sewer " + s.Name + " has a length of " + FloatToStr(s.Length) +
+                " m. The length of a sewer must be above zero.");
+    return true;
+}
+
 int SimpleSewerNetwork::CheckNetwork() {
     ClearDesignedFlags();
     BuildConnections();
@@ -182,6 +192,8 @@ int SimpleSewerNetwork::CheckNetwork() {
             }
         }
     }
+    for (const Sewer* s : Sewers)
+        failed = LengthRefused(*s) || failed;
     ClearDesignedFlags();
     return failed ? 1 : 0;
 }

@@ -118,10 +118,8 @@ int SimpleSewerNetwork::DesignSewer(Sewer* s) {
 }
 
 int SimpleSewerNetwork::DesignWithSettingsShown(Sewer* s) {
-    if (s->Length == 0) {
-        ShowMessage("The sewer \"" + s->Name + "\" has no length, so it cannot be designed.");
+    if (LengthRefused(*s))
         return 1;
-    }
     const Sewer::Inflows above = s->FlowsFromAbove();
     s->InitialTotalQ =
         above.Initial + s->InitialInfiltration * PerDay * s->Length + s->Population.InitialFlow(InitialLCD);

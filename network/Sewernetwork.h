@@ -141,6 +141,8 @@ private:
     void SewerValuesToDesignForm(const Sewer* s, const Sewer::Inflows& above);
     // DesignSewer with SettingsToDesignForm done already.
     int DesignWithSettingsShown(Sewer* s);
+    // A sewer whose length is not above zero cannot be designed or costed: names it, and says so.
+    static bool LengthRefused(const Sewer& s);
     // Sets the network's water use, then the named sewer's infiltration; the sewer, or null.
     Sewer* SetSewerFlows(const AnsiString& name, double initialInfiltration, double finalInfiltration,
                          double initialLCD, double finalLCD);

@@ -114,6 +114,7 @@ void TCostingsForm::LoadCostMatrix(const AnsiString& FileName) {
             matrix.SetFixedRows(1);
     }
     matrixLoaded = true;
+    priced = false;
     FillUnitResourceGrid();
     FillUsageRateGrids();
 }
@@ -189,4 +190,15 @@ void TCostingsForm::CostingsPageControlChange(TObject*) {
         BuildBillOfQuantities();
     else if (page == 5)
         RefillChart();
+}
+
+void TCostingsForm::NetworkReplaced() {
+    // Emptied to their header rows, as the results table is.
+    for (TDataGrid* grid : {NetworkCostPipeDataGrid, NetworkCostJunctionDataGrid, BOQDataGrid}) {
+        const GridUpdateLock lock(*grid);
+        grid->RemoveRows(1, grid->GetRowCount() - 1);
+    }
+    takenOff = false;
+    ForgetPricing();
+    Series1->Clear();
 }

@@ -40,6 +40,9 @@ public:
     // Tabs 2-5 design, take off and price the network again; 4 and 5 also build the bill or the
     // chart.
     void CostingsPageControlChange(TObject* Sender);
+    // The network was replaced or cleared: nothing of the network before stays to be shown or
+    // saved; the take-off grids and the bill keep their headers, the matrix its rates.
+    void NetworkReplaced();
 
     // The take-off (CostingsTakeOff.cpp).
 
@@ -60,6 +63,8 @@ public:
     void CalculateResourceCosts();
     void BuildBillColumns();
     void BuildBillOfQuantities();
+    // Empties the matrix cells the last pricing wrote from the network's quantities.
+    void ForgetPricing();
 
     // Chart, colours and exports (CostingsChart.cpp).
 
@@ -206,8 +211,9 @@ private:
     // Writes the bill of every resource row into grid from column first on (description, unit,
     // quantity, rate, amount), and the total amount into the totals row.
     void WriteBill(TDataGrid& grid, int first);
-    // Asks for a CSV file to write the grid to, and writes it.
-    void SaveGridToCSV(TDataGrid& grid);
+    // Asks for the file a save command writes, offering the command's last one and its filter;
+    // on OK lastName holds the chosen file.
+    bool AskSaveName(AnsiString& lastName, int filterIndex);
 
     // The take-off's reading of the results grid, and the allowances at its run, in metres.
     int SewerColumn = 0;
@@ -228,6 +234,12 @@ private:
     // the network's list.
     std::vector<double> deepestEnds;
     bool matrixLoaded = false;
+    // The matrix holds a pricing of the network's quantities.
+    bool priced = false;
+    // Each save command offers the file it last wrote, never another command's.
+    AnsiString matrixFileName;
+    AnsiString billFileName;
+    AnsiString chartFileName;
     // The take-off grids' last rows are totals, coloured, once a take-off has written them.
     bool takenOff = false;
 };

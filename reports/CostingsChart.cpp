@@ -61,23 +61,27 @@ void TCostingsForm::MarkTotal(const TDataGrid& grid, std::span<const int> column
 }
 
 void TCostingsForm::SaveCostingMatrixButtonClick(TObject*) {
-    SaveGridToCSV(*CostingsMatrixDataGrid);
+    if (AskSaveName(matrixFileName, CsvFilter))
+        CostingsMatrixDataGrid->SaveToCSV(matrixFileName);
 }
 
 void TCostingsForm::SaveBOQButtonClick(TObject*) {
-    SaveGridToCSV(*BOQDataGrid);
+    if (AskSaveName(billFileName, CsvFilter))
+        BOQDataGrid->SaveToCSV(billFileName);
 }
 
-void TCostingsForm::SaveGridToCSV(TDataGrid& grid) {
-    SaveDialog1->FilterIndex = CsvFilter;
-    if (SaveDialog1->Execute())
-        grid.SaveToCSV(SaveDialog1->FileName);
+bool TCostingsForm::AskSaveName(AnsiString& lastName, int filterIndex) {
+    SaveDialog1->FileName = lastName;
+    SaveDialog1->FilterIndex = filterIndex;
+    if (!SaveDialog1->Execute())
+        return false;
+    lastName = SaveDialog1->FileName;
+    return true;
 }
 
 void TCostingsForm::SaveCostingsChartToWMFButtonClick(TObject*) {
-    SaveDialog1->FilterIndex = MetafileFilter;
-    if (SaveDialog1->Execute())
-        CostingsChart->SaveToMetafileEnh(SaveDialog1->FileName);
+    if (AskSaveName(chartFileName, MetafileFilter))
+        CostingsChart->SaveToMetafileEnh(chartFileName);
 }
 
 void TCostingsForm::CopyCostingsChartToClipboardButtonClick(TObject*) {

@@ -28,6 +28,7 @@ void TCostingsForm::CalculateCostMatrix() {
     StoreQuantities();
     CalculateResourceCosts();
     BuildBillColumns();
+    priced = true;
 }
 
 void TCostingsForm::StoreQuantities() {
@@ -74,6 +75,28 @@ void TCostingsForm::CalculateResourceCosts() {
         matrix.SetCellEx(NameCopyColumn, r, MatrixCell(NameColumn, r));
 }
 
+void TCostingsForm::ForgetPricing() {
+    if (!priced)
+        return;
+    TDataGrid& matrix = *CostingsMatrixDataGrid;
+    GridUpdateLock lock(matrix);
+    for (int c = FirstActivityColumn; c <= LastActivityColumn; ++c)
+        matrix.SetCellEx(c, QuantitiesRow, AnsiString());
+    // A row without a unit cost was not priced: it keeps the texts its file gave it.
+    for (int r = FirstResourceRow; r <= LastResourceRow; ++r) {
+        if (Blank(MatrixCell(UnitCostColumn, r)))
+            continue;
+        for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c)
+            matrix.SetCellEx(c, r, AnsiString());
+        matrix.SetCellEx(BillColumn + BillQuantity, r, AnsiString());
+        matrix.SetCellEx(BillColumn + BillAmount, r, AnsiString());
+    }
+    for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c)
+        matrix.SetCellEx(c, TotalsRow, AnsiString());
+    matrix.SetCellEx(BillColumn + BillAmount, TotalsRow, AnsiString());
+    priced = false;
+}
+
 void TCostingsForm::BuildBillColumns() {
     GridUpdateLock lock(*CostingsMatrixDataGrid);
     WriteBill(*CostingsMatrixDataGrid, BillColumn);
@@ -84,6 +107,8 @@ void TCostingsForm::BuildBillOfQuantities() {
     GridUpdateLock lock(bill);
     bill.SetRowCount(FirstResourceRow + (LastResourceRow - FirstResourceRow + 1) + 3);
     bill.SetColCount(BillAmount + 1);
+    // An emptied bill has lost its fixed row with its other rows.
+    bill.SetFixedRows(1);
     // The whole bill is built anew: nothing of an earlier matrix stays beside an empty row.
     bill.ClearNormalCells();
     WriteBill(bill, 0);

@@ -143,6 +143,8 @@ void TCostingsForm::TakeOffSewers(const TDataGrid& table, const SimpleSewerNetwo
     GridUpdateLock lock(pipes);
     pipes.SetColCount(PipeColumns);
     pipes.SetRowCount(tableRows + 1);
+    // An emptied grid has lost its fixed row with its other rows.
+    pipes.SetFixedRows(1);
     pipes.SetCellEx(pcTrenchWidth, 0, "Trench Width (m)");
     pipes.SetCellEx(pcExcavation, 0, "Excavation Volume (m³)");
     pipes.SetCellEx(pcBedding, 0, "Bedding Volume (m³)");
@@ -213,6 +215,7 @@ void TCostingsForm::TakeOffJunctions(const SimpleSewerNetwork& network) {
     const int junctions = static_cast<int>(network.Junctions.size());
     boxes.SetColCount(JunctionColumns);
     boxes.SetRowCount(junctions + 2);
+    boxes.SetFixedRows(1);
     const double a = JBoxExcavationAllowance;
     // The same for every box: written once.
     const AnsiString lengthText = FixedText(JBoxWidth);

@@ -226,7 +226,13 @@ void TTableForm::AppendToCSVButtonClick(TObject*) {
 
 void TTableForm::SaveTable(bool append) {
     SaveDialog1->FilterIndex = 1;
-    if (!SaveDialog1->Execute())
+    // An append never replaces a file: its dialog asks nothing about replacing one.
+    const unsigned options = SaveDialog1->Options;
+    if (append)
+        SaveDialog1->Options &= ~ofOverwritePrompt;
+    const bool chosen = SaveDialog1->Execute();
+    SaveDialog1->Options = options;
+    if (!chosen)
         return;
     if (append)
         DataGrid1->AppendToCSV(SaveDialog1->FileName);

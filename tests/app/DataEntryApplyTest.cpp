@@ -161,6 +161,25 @@ TEST_F(DataEntryApply, ARefusedJunctionNameLeavesTheBoxesShowingTheJunction) {
     }
 }
 
+// Infiltration typed with its decimals is stored as typed and shown with two, as a value from a
+// file is: 12.5, never 125.
+TEST_F(DataEntryApply, InfiltrationKeepsItsTypedDecimals) {
+    Type(DataEntryForm->InitialInfiltrationTypedEdit, "7.25");
+    Leave();
+    Type(DataEntryForm->FinalInfiltrationTypedEdit, "12.5");
+    Leave();
+    EXPECT_EQ(Asked(), Texts{});
+    EXPECT_EQ(S(1).InitialInfiltration, 7.25);
+    EXPECT_EQ(S(1).FinalInfiltration, 12.5);
+    EXPECT_EQ(DataEntryForm->InitialInfiltrationTypedEdit->GetText(), "7.25");
+    EXPECT_EQ(DataEntryForm->FinalInfiltrationTypedEdit->GetText(), "12.50");
+    // A value of the file's shows the same way.
+    FrontForm->Network->SetSewerPopulation("S1", 0.5, 12.5, 10, 10, 100, 100);
+    ClickItem(DataEntryForm->SewerListBox, 0);
+    EXPECT_EQ(DataEntryForm->InitialInfiltrationTypedEdit->GetText(), "0.50");
+    EXPECT_EQ(DataEntryForm->FinalInfiltrationTypedEdit->GetText(), "12.50");
+}
+
 TEST_F(DataEntryApply, ARenameAndAPopulationInOneApplyReachTheRenamedSewer) {
     Type(DataEntryForm->SewerNameTypedEdit, "S9");
     DataEntryForm->InitialPopTypedEdit->SetText("250");

@@ -34,7 +34,7 @@ TEST_F(VisualEditPages, ShowingASewerFillsThePageAndIsNoEdit) {
     EXPECT_EQ(VisualEditForm->LengthTypedEdit->GetText(), "40.00");
     EXPECT_EQ(VisualEditForm->USJunctionComboBox->GetText(), "J0");
     EXPECT_EQ(VisualEditForm->DSJunctionComboBox->GetText(), "J1");
-    EXPECT_EQ(VisualEditForm->InitialInfiltrationTypedEdit->GetText(), "2");
+    EXPECT_EQ(VisualEditForm->InitialInfiltrationTypedEdit->GetText(), "2.00");
     EXPECT_EQ(VisualEditForm->InitialPopTypedEdit->GetText(), "150");
     EXPECT_EQ(VisualEditForm->FinalPopTypedEdit->GetText(), "250");
     // Both lists show the network's junctions, from one list of names.
@@ -278,7 +278,7 @@ TEST_F(VisualEditPages, DeletingEmptiesThePage) {
              page.push_back(form.DSDropJunctionCheckBox->GetChecked() ? "drop" : "");
              return page;
          },
-         {"S0", "40.00", "2", "3", "150", "250", "J0", "J1", ""}},
+         {"S0", "40.00", "2.00", "3.00", "150", "250", "J0", "J1", ""}},
         {"a junction",
          1,
          100,

@@ -1,3 +1,5 @@
+#include "framework/Exceptions.h"
+#include "framework/MessageBeep.h"
 #include "tests/controls/TypedEditSupport.h"
 
 #include <vector>
@@ -23,6 +25,60 @@ TEST_F(ShownBox, AnotherWindowTakingTheActivationRaisesNoExit) {
     EXPECT_TRUE(events.empty());
     Leave();
     EXPECT_EQ(events, std::vector<std::string>{"exit"});
+}
+
+// Thousand separators out of their groups of three are no number the box can read as typed: leaving
+// beeps, shows the error colours and gives the focus back, the value unread, until it reads.
+TEST_F(ShownBox, ThousandsOutOfTheirGroupsKeepTheFocus) {
+    const struct {
+        const char* label;
+        BoxSetup setup;
+        const char* typed;
+        bool held;
+        const char* left;
+    } rows[] = {
+        {"one digit after the separator", {etFloat}, "2,5", true, "2,5"},
+        {"four digits before it", {etFloat}, "1234,567", true, "1234,567"},
+        {"four digits after it", {etFloat}, "1,2345", true, "1,2345"},
+        {"two groups, the second short", {etFloat}, "12,345,67", true, "12,345,67"},
+        {"in their groups", {etFloat}, "12,345,678", false, "12,345,678"},
+        {"with decimals a comma cannot be typed", {etFloat, 2}, "2,5", false, "25.00"},
+        {"a money box regroups as it is typed", {etMoney, 2}, "1234.5", false, "1,234.50"},
+    };
+    std::vector<std::string> exits;
+    box.OnExit = [&](TObject*) { exits.push_back(box.GetText().str()); };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        box.SetText("");
+        Apply(box, row.setup);
+        FocusOn(box);
+        Type(box, row.typed);
+        exits.clear();
+        const int beeps = MessageBeeps();
+        Leave();
+        QApplication::processEvents();
+        EXPECT_EQ(box.GetText(), row.left);
+        EXPECT_EQ(box.Focused(), row.held);
+        EXPECT_EQ(MessageBeeps() - beeps, row.held ? 1 : 0);
+        EXPECT_EQ(box.GetColor(), row.held ? box.ErrorColor : clWindow);
+        EXPECT_EQ(exits.size(), row.held ? 0u : 1u);
+        if (!row.held)
+            continue;
+        bool raised = false;
+        try {
+            box.GetFloat();
+        } catch (const EConvertError&) {
+            raised = true;
+        }
+        EXPECT_TRUE(raised);
+        // Mended, the value leaves as any other.
+        box.SelectAll();
+        Type(box, "25");
+        EXPECT_EQ(box.GetColor(), box.FocusColor);
+        Leave();
+        EXPECT_FALSE(box.Focused());
+        EXPECT_EQ(exits, std::vector<std::string>{"25"});
+    }
 }
 
 // A press that brings the focus into the box is the native edit's, so a drag selects.

@@ -1,4 +1,5 @@
 #include "framework/Clipboard.h"
+#include "framework/MessageBeep.h"
 #include "tests/controls/TypedEditSupport.h"
 #include "tests/support/ScriptedResponder.h"
 
@@ -298,6 +299,52 @@ TEST_F(TypedEditKeys, EventsFromTypingComeInOrder) {
         "down 88", "change 3.00", "validate 3.00", "validate 3.00", "exit 3.00",
     };
     EXPECT_EQ(events, expected);
+}
+
+// A number box beeps for every typed key it drops, so that no digit after a dropped separator
+// slips in unnoticed ("12.5" reading 125); what it takes, rewrites or leaves to the window is
+// silent, and other boxes never beep.
+TEST(TypedEditKeyboard, EveryKeyANumberBoxDropsBeeps) {
+    const BoxSetup signedFloat{etFloat, 2, "", "", true};
+    const struct {
+        const char* label;
+        BoxSetup box;
+        const char* start;
+        const char* keys;
+        const char* shown;
+        int beeps;
+    } rows[] = {
+        {"no decimals: the separator", {etFloat}, "12|", ".5", "125|", 1},
+        {"with decimals: a comma", {etFloat, 2}, "|", "2,5", "25|", 1},
+        {"a letter in a float box", {etFloat, 2}, "|", "1a2", "12|", 1},
+        {"a letter in an integer box", {etNumeric}, "5|", "x", "5|", 1},
+        {"unsigned: the minus", {etNumeric}, "5|", "-", "5|", 1},
+        {"a digit past a full fraction", {etFloat, 2}, "1.25|", "7", "1.25|", 1},
+        {"a second separator, the caret moved", {etFloat, 2}, "1|2.50", ".", "12.|50", 1},
+        {"a separator too near another", {etMoney}, "1,23|4", ",", "1,23|4", 1},
+        {"Backspace before the prefix", {etFloat, 2, "$"}, "$|1.00", "{Backspace}", "$|1.00", 1},
+        {"digits and the separator taken", {etFloat, 2}, "|", "12.5", "12.5|", 0},
+        {"a digit over the fraction", {etFloat, 2}, "1.2|5", "7", "1.27|", 0},
+        {"signed: the minus toggles", signedFloat, "5.00|", "-", "-5.00|", 0},
+        {"the separator first gets its 0", {etFloat, 2}, "|", ".", "0.|", 0},
+        {"Enter goes to the window", {etFloat, 2}, "5.00|", "{Return}", "5.00|", 0},
+        {"Ctrl+A selects", {etNumeric}, "5|", "{Ctrl+A}", "[5]", 0},
+        {"a text box takes anything", {etString}, "|", "a.,", "a.,|", 0},
+        {"a range box drops a letter silently", {etRange}, "1|", "x", "1|", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        auto form = ShownTypedEditForm();
+        TTypedEdit& box = *form->Box;
+        Apply(box, row.box);
+        const Marked start = SetShown(box, row.start);
+        FocusOn(box);
+        box.SetSelection(start.start, start.end);
+        const int before = MessageBeeps();
+        Strike(box, row.keys);
+        ExpectShown(box, row.shown);
+        EXPECT_EQ(MessageBeeps() - before, row.beeps);
+    }
 }
 
 } // namespace

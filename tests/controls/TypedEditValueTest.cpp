@@ -102,9 +102,9 @@ TEST(TypedEditValue, ReadingAgainReadsTheTextShownNow) {
     }
     read("the point again", 1234);
     FocusOn(box);
-    box.SetSelStart(box.GetWindowText().Length());
+    box.SetSelStart(0);
     Type(box, "5");
-    read("a digit typed", 12345);
+    read("a digit typed", 51234);
     box.SetText("7.5");
     read("text set from code", 7.5);
     box.SetEditType(etHex);
@@ -123,6 +123,9 @@ TEST(TypedEditValue, SetTextTakesOnlyNumbersTheBoxReadsBack) {
         {"minus after the digits, no decimals", {etFloat}, "12-", "0", 0},
         {"separator alone", {etFloat}, ".", "0", 0},
         {"grouped in a general float", {etFloat, -1}, "1,234", "0", 0},
+        {"grouped, no decimals", {etFloat}, "12,345", "12,345", 12345},
+        {"a comma out of its group, no decimals", {etFloat}, "2,5", "0", 0},
+        {"four digits before a comma, money", {etMoney}, "1234,567", "0", 0},
         {"negative float from code", {etFloat, 2}, "-1.5", "-1.50", -1.5},
         {"decimal separator first", {etFloat, 2}, ".5", "0.50", 0.5},
         {"decimal separator last", {etFloat, 2}, "12.", "12.00", 12},

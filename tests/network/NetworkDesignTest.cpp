@@ -152,6 +152,13 @@ TEST_F(NetworkDesign, FailuresAreReportedAndReturned) {
              n.ManningN = 0;
          },
          "Floating point division by zero", -1},
+        // Designed without the check, as the results table's own update designs.
+        {"a sewer 20 m long the wrong way",
+         [](SimpleSewerNetwork& n) {
+             BuildWorkedNetwork(n);
+             n.GetSewer("S2")->Length = -20;
+         },
+         "Error: Sewer S2 has a length of -20 m. The length of a sewer must be above zero."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);

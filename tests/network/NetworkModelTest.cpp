@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -262,6 +263,42 @@ TEST(NetworkCheckTest, ChecksLoopsSubnetsAndDatums) {
                 EXPECT_EQ(n.IsSewerInSubnet(static_cast<int>(i), s), std::ranges::count(n.Subnets[i], s) == 1)
                     << s->Name.str() << " in " << i;
         }
+    }
+}
+
+// A sewer of length zero or less is named, each one, beside the network's other faults; the
+// lengths are as a file could hold them.
+TEST(NetworkCheckTest, NamesEverySewerWhoseLengthIsNotAboveZero) {
+    const auto tooShort = [](const char* sewer, const char* length) {
+        return "Drenvala: Error: Sewer " + std::string(sewer) + " has a length of " + length +
+               " m. The length of a sewer must be above zero.";
+    };
+    const std::string looped = "Drenvala: Error: The network is looped. Junction J2 has 2 U/S ends joining.";
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* label;
+        const char* links;
+        std::vector<double> lengths;
+        Names told;
+    } rows[] = {
+        {"all above zero", "S1 J1 J2  S2 J2 J3  S3 J3 J4", {50, 0.001, 20}, {}},
+        {"one negative", "S1 J1 J2  S2 J2 J3  S3 J3 J4", {50, -20, 20}, {tooShort("S2", "-20")}},
+        {"zero and a fraction below it, in list order",
+         "S1 J1 J2  S2 J2 J3  S3 J3 J4",
+         {0, 30, -0.5},
+         {tooShort("S1", "0"), tooShort("S3", "-0.5")}},
+        {"not a number", "S1 J1 J2  S2 J2 J3  S3 J3 J4", {50, nan, 20}, {tooShort("S2", "NAN")}},
+        {"after a loop", "S1 J1 J2  S2 J2 J3  S3 J2 J4", {50, 30, -20}, {looped, tooShort("S3", "-20")}},
+    };
+    Responder().Clear();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SimpleSewerNetwork n;
+        Build(n, row.links, "S1");
+        for (std::size_t i = 0; i < row.lengths.size(); ++i)
+            n.Sewers[i]->Length = row.lengths[i];
+        EXPECT_EQ(n.CheckNetwork(), row.told.empty() ? 0 : 1);
+        EXPECT_EQ(Told(MB_OK), row.told);
     }
 }
 

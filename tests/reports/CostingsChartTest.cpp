@@ -163,6 +163,45 @@ TEST_F(ChartAndExports, TheChartIsSavedAsAnSvgPictureAndCopied) {
     EXPECT_EQ(Clipboard().GetAsBytes("image/svg+xml").str(), picture);
 }
 
+// Each save command offers the file it last wrote and its own filter, whatever another command
+// wrote in between: Enter on the chart's dialog never names the bill's file.
+TEST_F(ChartAndExports, EachSaveOffersItsOwnLastFileAndFilter) {
+    Price();
+    CostingsForm->BuildBillOfQuantities();
+    CostingsForm->RefillChart();
+    const AnsiString bill = Path("boq.csv");
+    const AnsiString chart = Path("chart.svg");
+    const AnsiString matrix = Path("matrix.csv");
+    struct Case {
+        const char* label;
+        TButton* button;
+        AnsiString answer;
+        // The file the dialog offers, and the filter it opens on.
+        AnsiString offered;
+        int filter;
+    };
+    const Case cases[] = {
+        {"bill, first", CostingsForm->SaveBOQButton, bill, "", 1},
+        {"chart after the bill", CostingsForm->SaveCostingsChartToWMFButton, chart, "", 2},
+        {"matrix after the chart", CostingsForm->SaveCostingMatrixButton, matrix, "", 1},
+        {"bill again", CostingsForm->SaveBOQButton, bill, bill, 1},
+        {"chart again", CostingsForm->SaveCostingsChartToWMFButton, chart, chart, 2},
+        {"matrix again", CostingsForm->SaveCostingMatrixButton, matrix, matrix, 1},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.label);
+        Responder().FilesAsked.clear();
+        Responder().AnswerFile(row.answer);
+        UserClicks(row.button);
+        ExpectSaveAsked(row.filter);
+        EXPECT_EQ(Responder().FilesAsked.at(0).FileName, row.offered);
+    }
+    EXPECT_EQ(Bytes(bill).substr(0, 38), "Description,Unit,Quantity,Rate,Amount\r");
+    EXPECT_EQ(Bytes(chart).rfind("<?xml", 0), 0u);
+    EXPECT_EQ(Bytes(matrix).substr(0, 24), "Resource,Code,Kind,Unit,");
+    EXPECT_TRUE(Told().empty());
+}
+
 TEST_F(ChartAndExports, ACancelledOrFailedSaveWritesNothing) {
     Price();
     const AnsiString unwritable = Path("missing/matrix.csv");

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -61,9 +62,10 @@ TEST_F(CostingsCommand, EveryVisitOfTabsTwoToFiveDesignsTakesOffAndPrices) {
     ShipRates(Rates());
     ClickCosting();
     const TDataGrid* pipes = CostingsForm->NetworkCostPipeDataGrid;
+    const int untouched = pipes->GetRowCount();
     for (int page : {0, 1}) {
         Visit(page);
-        EXPECT_EQ(pipes->GetRowCount(), 2);
+        EXPECT_EQ(pipes->GetRowCount(), untouched);
     }
     Visit(2);
     EXPECT_TRUE(Told().empty());
@@ -104,18 +106,16 @@ std::string Bars() {
     return text;
 }
 
+// Every row of a grid, from its first column to its last.
+std::vector<Texts> Rows(const TDataGrid* grid) {
+    std::vector<Texts> rows;
+    for (int row = 0; row < grid->GetRowCount(); ++row)
+        rows.push_back(CostingsWindow::GridRow(grid, row));
+    return rows;
+}
+
 TEST_F(CostingsCommand, NothingIsPricedUnlessTheTakeOffCompletes) {
-    ReadRiverside();
     ShipRates(Rates());
-    ClickCosting();
-    // A network priced, its bill and chart built: what a failed visit must leave as it is.
-    for (int page : {4, 5})
-        Visit(page);
-    ASSERT_TRUE(Told().empty());
-    ASSERT_EQ(CostingsForm->Series1->Count(), 11);
-    const std::string bill =
-        GridRow(CostingsForm->BOQDataGrid, 13)[4] + GridRow(CostingsForm->BOQDataGrid, 49)[4];
-    ASSERT_NE(bill, "");
     struct Case {
         const char* label;
         std::function<void()> prepare;
@@ -128,38 +128,74 @@ TEST_F(CostingsCommand, NothingIsPricedUnlessTheTakeOffCompletes) {
          {"Drenvala: Subnet: 1 has no datum junction set. (0)", BadNetwork}},
         {"a loop", [] { Install(Loop()); }, {LoopFound, BadNetwork}},
         {"a design that raises",
-         [this] {
-             ReadRiverside();
+         [] {
              TableForm->FrictionFormulaRadioGroup->SetItemIndex(0);
              TableForm->nTypedEdit->SetText("0");
          },
          {"Drenvala: Floating point division by zero (16)", Processing}},
         {"a settings box that is no number",
-         [this] {
-             ReadRiverside();
-             TableForm->peakTypedEdit->SetText("");
-         },
+         [] { TableForm->peakTypedEdit->SetText(""); },
          {"Drenvala: '' is not a valid floating point value (16)"}},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.label);
+        // A network priced, its bill and chart built: what a failed visit must leave as it is.
+        ReadRiverside();
+        ClickCosting();
+        for (int page : {4, 5})
+            Visit(page);
+        ASSERT_TRUE(Told().empty());
+        ASSERT_EQ(CostingsForm->Series1->Count(), 11);
+        ASSERT_NE(GridRow(CostingsForm->BOQDataGrid, 49)[4], "");
         row.prepare();
         Told();
         const std::string before = Pricing();
         const std::string bars = Bars();
-        const Texts pipes = GridRow(CostingsForm->NetworkCostPipeDataGrid, 1);
-        const Texts boxes = GridRow(CostingsForm->NetworkCostJunctionDataGrid, 1);
+        const std::vector<Texts> pipes = Rows(CostingsForm->NetworkCostPipeDataGrid);
+        const std::vector<Texts> boxes = Rows(CostingsForm->NetworkCostJunctionDataGrid);
+        const std::vector<Texts> bill = Rows(CostingsForm->BOQDataGrid);
         for (int page : {2, 3, 4, 5}) {
             Visit(page);
             EXPECT_EQ(Told(), row.told) << page;
         }
         EXPECT_EQ(Pricing(), before);
-        EXPECT_EQ(GridRow(CostingsForm->NetworkCostPipeDataGrid, 1), pipes);
-        EXPECT_EQ(GridRow(CostingsForm->NetworkCostJunctionDataGrid, 1), boxes);
-        EXPECT_EQ(GridRow(CostingsForm->BOQDataGrid, 13)[4] + GridRow(CostingsForm->BOQDataGrid, 49)[4],
-                  bill);
+        EXPECT_EQ(Rows(CostingsForm->NetworkCostPipeDataGrid), pipes);
+        EXPECT_EQ(Rows(CostingsForm->NetworkCostJunctionDataGrid), boxes);
+        EXPECT_EQ(Rows(CostingsForm->BOQDataGrid), bill);
         EXPECT_EQ(Bars(), bars);
+        FrontForm->DataEntryForm1Click(nullptr);
     }
+}
+
+// The riverside network with S2 20 m long the wrong way: the file reads, and neither the results
+// table nor the costings design or cost it.
+TEST_F(CostingsCommand, ANegativeLengthReadsButIsNeitherDesignedNorCosted) {
+    std::string bytes = Bytes(Data("riverside.snt"));
+    const std::string length = "  30.00000 <= length";
+    ASSERT_NE(bytes.find(length), std::string::npos);
+    bytes.replace(bytes.find(length), length.size(), " -20.00000 <= length");
+    ASSERT_TRUE(WriteFileBytes(Path("negative.snt"), bytes));
+    ShipRates(Rates());
+    Read(Path("negative.snt"));
+    ASSERT_NE(FrontForm->Network, nullptr);
+    EXPECT_EQ(FrontForm->Network->GetSewer("S2")->Length, -20);
+    FrontForm->Network->SetSewerDatum("S3", true, true, 0);
+    EXPECT_EQ(Told(), Texts{});
+
+    const std::string named =
+        "Drenvala: Error: Sewer S2 has a length of -20 m. The length of a sewer must be above zero. (0)";
+    FrontForm->ResultsTable1->Click();
+    EXPECT_EQ(Told(), (Texts{named, BadNetwork}));
+    EXPECT_NE(FrontForm->CurrentChildForm, TableForm);
+    EXPECT_EQ(TableForm->DataGrid1->GetRowCount(), 1);
+
+    ClickCosting();
+    for (int page : {2, 4}) {
+        Visit(page);
+        EXPECT_EQ(Told(), (Texts{named, BadNetwork})) << page;
+    }
+    EXPECT_EQ(CostingsForm->NetworkCostPipeDataGrid->GetRowCount(), 1);
+    EXPECT_EQ(CostingsForm->BOQDataGrid->GetRowCount(), 1);
 }
 
 TEST_F(CostingsCommand, ANetworkOfNothingCostsNothing) {

@@ -3,6 +3,7 @@
 #include "framework/FileBytes.h"
 #include "tests/app/ProgramWindows.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -109,6 +110,23 @@ protected:
         FrontForm->Network->SetSewerDatum("S3", true, true, 0);
         ASSERT_EQ(FrontForm->Network->CheckNetwork(), 0);
         Responder().Clear();
+    }
+
+    // The user's ways of putting another network in place of the one shown.
+    struct Replacement {
+        const char* label;
+        std::function<void()> replace;
+    };
+    std::vector<Replacement> Replacements() {
+        return {
+            {"File > Read Network", [this] { Read(Data("empty-network.snt")); }},
+            {"File > Clear Network", [] { FrontForm->ClearNetwork1->Click(); }},
+            {"the editor's Read Network",
+             [] {
+                 Responder().AnswerFile(Data("riverside.snt"));
+                 DataEntryForm->ReadNetworkButton->Click();
+             }},
+        };
     }
 
     // The cells of a row, hidden columns too, by real column.

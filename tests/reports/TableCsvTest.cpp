@@ -22,11 +22,11 @@ TEST_F(TableCsv, TheShownColumnsAreSavedOrAppendedAsTheyRead) {
     struct Case {
         const char* label;
         std::function<void()> prepare;
-        std::function<void()> save;
+        TButton* save;
         std::string expected;
     };
-    const auto save = [] { TableForm->SaveToCSVButton->Click(); };
-    const auto append = [] { TableForm->AppendToCSVButton->Click(); };
+    TButton* save = TableForm->SaveToCSVButton;
+    TButton* append = TableForm->AppendToCSVButton;
     const auto fill = [] {
         Install(TwoSewers());
         TableForm->FillTableFromNetwork();
@@ -54,14 +54,14 @@ TEST_F(TableCsv, TheShownColumnsAreSavedOrAppendedAsTheyRead) {
          [hideTwo, append, this] {
              hideTwo();
              Responder().AnswerFile(Path("table.csv"));
-             append();
+             append->Click();
          },
          append, hidden + hidden},
         {"saved over what was appended",
          [hideTwo, append, this] {
              hideTwo();
              Responder().AnswerFile(Path("table.csv"));
-             append();
+             append->Click();
          },
          save, hidden},
     };
@@ -73,14 +73,15 @@ TEST_F(TableCsv, TheShownColumnsAreSavedOrAppendedAsTheyRead) {
         Responder().FilesAsked.clear();
         // Chosen without an extension: the dialog adds ".csv".
         Responder().AnswerFile(Path("table"));
-        c.save();
+        c.save->Click();
         EXPECT_EQ(Bytes(Path("table.csv")), c.expected);
         ASSERT_EQ(Responder().FilesAsked.size(), 1u);
         const FileRequest& asked = Responder().FilesAsked[0];
         EXPECT_TRUE(asked.Saving);
         EXPECT_EQ(asked.Filter, "CSV files (*.csv)|*.csv|All files (*.*)|*.*");
         EXPECT_EQ(asked.FilterIndex, 1);
-        EXPECT_TRUE(asked.OverwritePrompt);
+        // An append never replaces the file: only the save asks about replacing one.
+        EXPECT_EQ(asked.OverwritePrompt, c.save == save);
         EXPECT_EQ(Told(), Texts{});
     }
 }

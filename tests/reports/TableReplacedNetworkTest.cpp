@@ -4,7 +4,6 @@
 
 #include <QFile>
 
-#include <functional>
 #include <string>
 
 namespace {
@@ -18,18 +17,6 @@ TEST_F(TableReplacedNetwork, NoResultsOfTheNetworkBeforeAreWrittenOrPrinted) {
     const std::string headerLine = fresh.substr(0, fresh.find("\r\n") + 2);
     const struct {
         const char* label;
-        std::function<void()> replace;
-    } replacements[] = {
-        {"File > Read Network", [this] { Read(Data("empty-network.snt")); }},
-        {"File > Clear Network", [] { FrontForm->ClearNetwork1->Click(); }},
-        {"the editor's Read Network",
-         [] {
-             Responder().AnswerFile(Data("riverside.snt"));
-             DataEntryForm->ReadNetworkButton->Click();
-         }},
-    };
-    const struct {
-        const char* label;
         TMenuItem* command;
         TButton* button;
         const char* file;
@@ -40,7 +27,7 @@ TEST_F(TableReplacedNetwork, NoResultsOfTheNetworkBeforeAreWrittenOrPrinted) {
     };
     UseA4PdfPrinter();
     UseDejaVu(*TableForm->DataGrid1->PrintSettings);
-    for (const auto& replacement : replacements) {
+    for (const Replacement& replacement : Replacements()) {
         for (const auto& out : exports) {
             SCOPED_TRACE(std::string(replacement.label) + ", then " + out.label);
             QFile::remove(dir.filePath(out.file));
