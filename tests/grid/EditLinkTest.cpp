@@ -26,6 +26,8 @@ public:
         if (edit)
             return;
         edit = new TEdit(AParent);
+        // A pop-up frees its edit with it: the next opening makes another.
+        edit->FreeNotification(this);
         edit->SetParent(AParent);
         edit->OnKeyDown = [this](TObject* Sender, WORD& Key, TShiftState Shift) {
             EditKeyDown(Sender, Key, Shift);
@@ -53,6 +55,13 @@ public:
     }
 
     TEdit* edit = nullptr;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        if (Operation == opRemove && AComponent == edit)
+            edit = nullptr;
+        TEditLink::Notification(AComponent, Operation);
+    }
 
 private:
     std::vector<std::string>& log;
@@ -161,6 +170,15 @@ TEST(EditLink, APopupWritesBackAndGoesWhenTheUserClicksElsewhere) {
     EXPECT_EQ(window.link.GetPopup(), nullptr);
     EXPECT_TRUE(popup.isNull());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    // Opened again, the pop-up has an edit of its own with the cell's text.
+    window.Select(1, 1);
+    QTest::keyClick(window.grid->View(), Qt::Key_F2);
+    ASSERT_NE(window.link.edit, nullptr);
+    EXPECT_EQ(window.link.edit->GetText(), "typed");
+    QTest::mouseClick(main, Qt::LeftButton, {}, window.edit->View()->mapTo(window.form.View(), QPoint(5, 5)));
+    QApplication::processEvents();
+    EXPECT_EQ(window.grid->GetCells(1, 1), "typed");
+    EXPECT_EQ(window.link.GetPopup(), nullptr);
 }
 
 TEST(EditLink, KeysLeaveAPopupAsTheyLeaveTheCell) {
