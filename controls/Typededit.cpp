@@ -143,15 +143,19 @@ void TTypedEdit::Show(const AnsiString& value) {
 }
 
 double TTypedEdit::EStrToFloat(const AnsiString& text) const {
+    return NumberOf(text, precision);
+}
+
+double TTypedEdit::NumberOf(const AnsiString& text, int decimals) {
     // Read where it stands unless a separator has to change.
-    const int point = text.Length() - precision;
-    if (precision == 0 && text.view().find(ThousandSeparator) != std::string_view::npos) {
+    const int point = text.Length() - decimals;
+    if (decimals == 0 && text.view().find(ThousandSeparator) != std::string_view::npos) {
         // "2,5" is no 25: only separators in their groups of three are read past.
         if (!ThousandsInThrees(text.view()))
             throw EConvertError("'" + text + "' is not a valid floating point value");
         return StrToFloat(WithoutChar(text, ThousandSeparator));
     }
-    if (precision > 0 && point > 0 && text[point] == ThousandSeparator) {
+    if (decimals > 0 && point > 0 && text[point] == ThousandSeparator) {
         AnsiString s = text;
         s[point] = DecimalSeparator;
         return StrToFloat(s);
@@ -279,9 +283,22 @@ void TTypedEdit::SetEditType(TTypedEditType value) {
 void TTypedEdit::SetPrecision(std::int16_t value) {
     if (value == precision || (editType != etFloat && editType != etMoney))
         return;
-    precision = value;
+    const std::int16_t old = std::exchange(precision, value);
     const TTextClass kind = ClassifyText(GetText());
-    SetFloat(kind == tcNumeric || kind == tcFloat ? GetFloat() : 0);
+    SetFloat(kind == tcNumeric || kind == tcFloat ? ValueForPrecision(old) : 0);
+}
+
+double TTypedEdit::ValueForPrecision(int old) const {
+    const AnsiString value = GetText();
+    // Read with the new decimals, else as the old ones read it, else as grouped whole digits
+    // ("12,345,678" left by a box without decimals); a text none of them reads is no number.
+    for (const int decimals : {static_cast<int>(precision), old, 0}) {
+        try {
+            return editType == etMoney ? MoneyValue(value) : NumberOf(value, decimals);
+        } catch (const EConvertError&) {
+        }
+    }
+    return 0;
 }
 
 void TTypedEdit::SetPrefix(const AnsiString& value) {

@@ -220,6 +220,10 @@ private:
     double MoneyValue(const AnsiString& value) const;
     // GetFloat of the value without prefix and suffix.
     double FloatOf(const AnsiString& value) const;
+    // EStrToFloat as a box with the given decimals reads text.
+    static double NumberOf(const AnsiString& text, int decimals);
+    // The value to show once Precision has changed from old; never raises.
+    double ValueForPrecision(int old) const;
     // What GetFloat read last from a box without prefix and suffix, and all the reading depends
     // on: a window reads its boxes again and again while only a few of them change.
     struct FloatRead {

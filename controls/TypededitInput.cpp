@@ -220,10 +220,16 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterRange(char key) const {
         return TKeyOutcome::Ignored;
     const AnsiString& shown = GetWindowText();
     const int caret = GetSelStart();
-    if (caret <= PrefixLength() || (caret >= 1 && IsRangeSeparator(shown[caret])) ||
-        (caret < shown.Length() && IsRangeSeparator(shown[caret + 1])))
+    const bool atStart = caret <= PrefixLength();
+    const char before = atStart ? 0 : shown[caret];
+    if (caret < shown.Length() && IsRangeSeparator(shown[caret + 1]))
         return TKeyOutcome::Refused;
-    return TKeyOutcome::Passed;
+    // The list reads a '-' where a number begins as its sign: first in an item ("-5,-1") or
+    // just after a range's dash ("-3--1").
+    const bool afterDash = before == '-' && caret - 1 > PrefixLength() && IsDigit(shown[caret - 1]);
+    if (key == '-' && (atStart || before == ',' || before == ';' || afterDash))
+        return TKeyOutcome::Passed;
+    return atStart || IsRangeSeparator(before) ? TKeyOutcome::Refused : TKeyOutcome::Passed;
 }
 
 bool TTypedEdit::RefuseDecimalSeparator() {

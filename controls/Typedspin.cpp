@@ -1,6 +1,7 @@
 #include "controls/Typedspin.h"
 
 #include "controls/SpinStep.h"
+#include "controls/SpinText.h"
 #include "controls/TypedText.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
@@ -41,27 +42,27 @@ void TTypedSpinEdit::SetSpinType(TTypedSpinType value) {
 
 int TTypedSpinEdit::GetValue() const {
     int value = MinValue;
-    return TryStrToInt(GetWindowText(), value) ? value : MinValue;
+    return TryStrToInt(SpinValueText(*this), value) ? value : MinValue;
 }
 
 void TTypedSpinEdit::SetValue(int value) {
-    SetWindowText(IntToStr(WithinLimits(value, MinValue, MaxValue)));
+    WriteSpinValue(*this, IntToStr(WithinLimits(value, MinValue, MaxValue)));
     if (!EditorEnabled)
         SelectAll();
 }
 
 double TTypedSpinEdit::GetFloatValue() const {
     double value = MinFloatValue;
-    return TryStrToFloat(GetWindowText(), value) ? value : MinFloatValue;
+    return TryStrToFloat(SpinValueText(*this), value) ? value : MinFloatValue;
 }
 
 void TTypedSpinEdit::SetFloatValue(double value) {
     value = WithinLimitsShown(value, MinFloatValue, MaxFloatValue, precision);
-    SetWindowText(precision >= 1 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
+    WriteSpinValue(*this, precision >= 1 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
 }
 
 TDateTime TTypedSpinEdit::GetDateValue() const {
-    const AnsiString& text = GetWindowText();
+    const AnsiString text = SpinValueText(*this);
     if (text.IsEmpty() || text == "0")
         return Now();
     TDateTime value = MinDateValue;
@@ -78,7 +79,7 @@ void TTypedSpinEdit::SetDateValue(TDateTime value) {
 
 TDateTime TTypedSpinEdit::GetTimeValue() const {
     TDateTime value = 0;
-    return TryStrToTime(GetWindowText(), value) ? value : 0;
+    return TryStrToTime(SpinValueText(*this), value) ? value : 0;
 }
 
 void TTypedSpinEdit::SetTimeValue(TDateTime value) {
@@ -88,18 +89,19 @@ void TTypedSpinEdit::SetTimeValue(TDateTime value) {
 }
 
 int TTypedSpinEdit::GetHexValue() const {
-    return HexToInt(GetWindowText().SubString(3, GetWindowText().Length()));
+    const AnsiString text = SpinValueText(*this);
+    return HexToInt(text.SubString(3, text.Length()));
 }
 
 void TTypedSpinEdit::SetHexValue(int value) {
     hexValue = value;
     if (!Loading())
-        SetWindowText("0x" + IntToHex(static_cast<std::uint32_t>(value), 0));
+        WriteSpinValue(*this, "0x" + IntToHex(static_cast<std::uint32_t>(value), 0));
 }
 
 void TTypedSpinEdit::ShowKeepingCaret(const AnsiString& text) {
     const int caret = GetSelStart();
-    SetWindowText(text);
+    WriteSpinValue(*this, text);
     SetSelStart(caret);
 }
 

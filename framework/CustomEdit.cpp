@@ -202,12 +202,25 @@ void TCustomEdit::ViewTextTyped(const AnsiString& typed) {
 void TCustomEdit::ViewFocusIn(FocusChange how) {
     TWinControl::ViewFocusIn(how);
     focusedByClick = how == FocusChange::Mouse;
-    windowReturned = how == FocusChange::Window;
+    // The activation gave the box the focus that was on its way to it: its arrival only enters.
+    if (std::exchange(enteredByActivation, false) && how != FocusChange::Window)
+        return;
+    enteredByActivation = how == FocusChange::Window && std::exchange(focusOnItsWay, false);
+    focusOnItsWay = false;
+    holdsFocus = true;
+    windowReturned = how == FocusChange::Window && !enteredByActivation;
     WMSetFocus();
     windowReturned = false;
 }
 
 void TCustomEdit::ViewFocusOut(FocusChange how) {
+    enteredByActivation = false;
+    // Qt makes a box its focus widget before telling it so: a message shown as the box before it
+    // is left takes the focus from a box that never had it, which has nothing to leave.
+    if (!std::exchange(holdsFocus, false)) {
+        focusOnItsWay = how == FocusChange::Window;
+        return;
+    }
     focusedByClick = false;
     WMKillFocus();
     TWinControl::ViewFocusOut(how);

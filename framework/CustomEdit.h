@@ -122,6 +122,12 @@ private:
     bool focusedByClick = false;
     // Focus given back with the window's activation, while WMSetFocus runs.
     bool windowReturned = false;
+    // Told of the focus and not yet of its loss.
+    bool holdsFocus = false;
+    // Qt's focus widget whose focus another window's activation took before it was told of it.
+    bool focusOnItsWay = false;
+    // That focus given back by the activation, before its own arrival is told.
+    bool enteredByActivation = false;
     // The whole character beyond ASCII being typed, while its first byte goes through WMChar.
     AnsiString typing;
     AnsiString undoText;

@@ -1,6 +1,7 @@
 #include "grid/Dgspin.h"
 
 #include "controls/SpinStep.h"
+#include "controls/SpinText.h"
 #include "framework/DateStep.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
@@ -96,27 +97,27 @@ void TDgSpinEdit::SetSpinType(TDgSpinType value) {
 
 int TDgSpinEdit::GetValue() const {
     int value = MinValue;
-    return TryStrToInt(ValueText(), value) ? value : MinValue;
+    return TryStrToInt(SpinValueText(*this), value) ? value : MinValue;
 }
 
 void TDgSpinEdit::SetValue(int value) {
-    WriteValue(IntToStr(CheckValue(value)));
+    WriteSpinValue(*this, IntToStr(CheckValue(value)));
     if (!EditorEnabled)
         SelectAll();
 }
 
 double TDgSpinEdit::GetFloatValue() const {
     double value = MinFloatValue;
-    return TryStrToFloat(ValueText(), value) ? value : MinFloatValue;
+    return TryStrToFloat(SpinValueText(*this), value) ? value : MinFloatValue;
 }
 
 void TDgSpinEdit::SetFloatValue(double value) {
     value = WithinLimitsShown(CheckFloatValue(value), MinFloatValue, MaxFloatValue, precision);
-    WriteValue(precision > 0 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
+    WriteSpinValue(*this, precision > 0 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
 }
 
 TDateTime TDgSpinEdit::GetDateValue() const {
-    const AnsiString text = ValueText();
+    const AnsiString text = SpinValueText(*this);
     if (text.IsEmpty() || text == "0")
         return Now();
     TDateTime value = MinDateValue;
@@ -129,7 +130,7 @@ void TDgSpinEdit::SetDateValue(TDateTime value) {
 
 TDateTime TDgSpinEdit::GetTimeValue() const {
     TDateTime value = 0;
-    return TryStrToDateTime(ValueText(), value) ? value : 0;
+    return TryStrToDateTime(SpinValueText(*this), value) ? value : 0;
 }
 
 void TDgSpinEdit::SetTimeValue(TDateTime value) {
@@ -138,19 +139,8 @@ void TDgSpinEdit::SetTimeValue(TDateTime value) {
 
 void TDgSpinEdit::WriteKeepingCaret(const AnsiString& text) {
     const int caret = GetSelStart();
-    WriteValue(text);
+    WriteSpinValue(*this, text);
     SetSelStart(std::min(caret, GetWindowText().Length()));
-}
-
-AnsiString TDgSpinEdit::ValueText() const {
-    return IsMasked() ? GetText().Trim() : GetWindowText();
-}
-
-void TDgSpinEdit::WriteValue(const AnsiString& text) {
-    if (IsMasked())
-        SetText(text);
-    else
-        SetWindowText(text);
 }
 
 int TDgSpinEdit::CheckValue(int value) const {

@@ -107,10 +107,6 @@ protected:
 
 private:
     void Step(int sign);
-    // The text a value is read from: with an edit mask, what the mask keeps, without blanks.
-    AnsiString ValueText() const;
-    // A value's text, fitted into the edit mask when there is one.
-    void WriteValue(const AnsiString& text);
     void PlaceButton();
     // The caret goes back to where it stood before the text was written again.
     void WriteKeepingCaret(const AnsiString& text);

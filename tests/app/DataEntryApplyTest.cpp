@@ -1,5 +1,7 @@
 #include "tests/app/DataEntryWindow.h"
 
+#include <QFocusEvent>
+#include <QPointer>
 #include <QRadioButton>
 
 #include <functional>
@@ -159,6 +161,64 @@ TEST_F(DataEntryApply, ARefusedJunctionNameLeavesTheBoxesShowingTheJunction) {
         EXPECT_EQ(DataEntryForm->JunctionNameTypedEdit->GetText(), "J2");
         EXPECT_EQ(DataEntryForm->GroundLevelTypedEdit->GetText(), "12.50");
     }
+}
+
+// Answers as the scripted responder does, moving the focus as a message box shown by a window
+// manager moves it: its window, made active, takes the focus from the application's focus widget
+// and gives it back as it closes.
+class ActivatingResponder : public ScriptedResponder {
+public:
+    ActivatingResponder() { SetDialogResponder(this); }
+    ~ActivatingResponder() override { SetDialogResponder(&Responder()); }
+    ActivatingResponder(const ActivatingResponder&) = delete;
+    ActivatingResponder& operator=(const ActivatingResponder&) = delete;
+
+    int MessageBox(const MessageRequest& request) override {
+        const QPointer<QWidget> focused = QApplication::focusWidget();
+        QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        if (focused)
+            QApplication::sendEvent(focused, &out);
+        if (WhileShown)
+            WhileShown();
+        const int answer = ScriptedResponder::MessageBox(request);
+        QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        if (focused)
+            QApplication::sendEvent(focused, &in);
+        return answer;
+    }
+
+    std::function<void()> WhileShown;
+};
+
+// Mended: Tab from a refused junction name makes the ground level box Qt's focus widget before
+// telling it so; the message shown meanwhile took the focus from it, and the box, never entered,
+// ran its leaving steps: marked modified and red while the message was on screen.
+TEST_F(DataEntryApply, AMessageOnLeavingANameLeavesTheNextBoxAsItWas) {
+    FrontForm->Network->SetJunctionLevel("J2", 12.5);
+    ClickItem(DataEntryForm->JunctionListBox, 1);
+    TTypedEdit* ground = DataEntryForm->GroundLevelTypedEdit;
+    ActivatingResponder responder;
+    int shown = 0;
+    responder.WhileShown = [&] {
+        ++shown;
+        EXPECT_EQ(QApplication::focusWidget(), ground->View());
+        EXPECT_EQ(ground->Font.Color, clWindowText);
+        EXPECT_FALSE(ground->GetModified());
+        EXPECT_EQ(ground->GetText(), "12.50");
+    };
+    Type(DataEntryForm->JunctionNameTypedEdit, "J1");
+    QTest::keyClick(DataEntryForm->JunctionNameTypedEdit->View(), Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(ground->Focused());
+    EXPECT_EQ(ground->GetColor(), ground->FocusColor);
+    EXPECT_EQ(ground->Font.Color, clWindowText);
+    EXPECT_EQ(ground->GetText(), "12.50");
+    EXPECT_EQ(DataEntryForm->JunctionNameTypedEdit->GetText(), "J2");
+    // The box was not touched: leaving it changes nothing.
+    Leave();
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(DataEntryForm->NetworkChanged);
 }
 
 // Infiltration typed with its decimals is stored as typed and shown with two, as a value from a

@@ -237,6 +237,35 @@ TEST(TypedEditValue, ChangesFromCodeReformatTheValue) {
     EXPECT_EQ(password->GetPasswordChar(), 0);
 }
 
+// Mended: a text the new decimals cannot read raised a conversion error from SetPrecision.
+TEST(TypedEditValue, ChangingThePrecisionNeverRaises) {
+    const struct {
+        const char* label;
+        BoxSetup box;
+        const char* shown;
+        std::int16_t precision;
+        const char* expected;
+    } rows[] = {
+        // Grouped by threes in a box without decimals: 12345678.
+        {"grouped digits given decimals", {etFloat}, "12,345,678", 2, "12345678.00"},
+        {"grouped digits left in a box with decimals", {etFloat, 2}, "12,345,678", 3, "12345678.000"},
+        // With two decimals "3,14" was 3.14; with none it shows 3.
+        {"decimals taken away", {etFloat, 2}, "3,14", 0, "3"},
+        // A thousand separator one place from the end stands for the decimal one: 1.5.
+        {"a separator read as the decimal one", {etFloat}, "1,5", 1, "1.5"},
+        {"no number", {etFloat}, "1-2", 2, "0.00"},
+        {"money that is no number", {etMoney}, "1-2", 2, "0.00"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        auto box = MakeBox(row.box);
+        box->SetWindowText(row.shown);
+        EXPECT_NO_THROW(box->SetPrecision(row.precision));
+        EXPECT_EQ(box->GetWindowText(), row.expected);
+        EXPECT_NO_THROW(box->GetFloat());
+    }
+}
+
 TEST(TypedEditValue, ASuffixTheUserBrokeLeavesTheRestWhole) {
     auto box = MakeBox({etFloat, 2, "L=", " km"}, "12.5");
     box->SetWindowText("L=12.50 k");

@@ -1,5 +1,6 @@
 #include "controls/Typedspin.h"
 #include "tests/controls/TypedEditSupport.h"
+#include "tests/support/DateSettings.h"
 
 #include <QToolButton>
 
@@ -48,6 +49,34 @@ struct ShownSpin : testing::Test {
     std::unique_ptr<SpinForm> form = std::make_unique<SpinForm>();
     TTypedSpinEdit& spin = *form->Spin;
 };
+
+// Mended: the mask spin wrote its values as they came, past its EditMask.
+TEST(TypedSpinEdit, TheMaskSpinFitsItsValuesIntoItsEditMask) {
+    const DateSettings dates("dd/mm/yyyy", '/');
+    LocaleSeparators separators{'.', ','};
+    Typedspin::TTypedMaskSpinEdit spin(nullptr);
+    spin.MaxValue = 9999;
+    spin.SetEditMask("9999;1;_");
+    spin.SetValue(12);
+    EXPECT_EQ(spin.GetWindowText(), "12__");
+    EXPECT_EQ(spin.GetValue(), 12);
+    spin.UpClick(&spin);
+    EXPECT_EQ(spin.GetWindowText(), "13__");
+    EXPECT_EQ(spin.GetValue(), 13);
+
+    spin.SetEditMask("9.999;1;_");
+    spin.SetSpinType(sptFloat);
+    spin.SetPrecision(2);
+    spin.SetFloatValue(3.5);
+    EXPECT_EQ(spin.GetWindowText(), "3.50_");
+    EXPECT_DOUBLE_EQ(spin.GetFloatValue(), 3.5);
+
+    spin.SetEditMask("99/99/0000;1;_");
+    spin.SetSpinType(sptDate);
+    spin.SetDateValue(EncodeDate(2024, 1, 31));
+    EXPECT_EQ(spin.GetWindowText(), "31/01/2024");
+    EXPECT_DOUBLE_EQ(spin.GetDateValue(), EncodeDate(2024, 1, 31));
+}
 
 } // namespace
 
