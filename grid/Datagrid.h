@@ -1143,6 +1143,8 @@ private:
     int GroupLabelColumn() const;
     // The real row after the rows node row ARow (display) heads.
     int NodeEnd(int ARow) const;
+    // The node rows among display rows FromRow..ToRow.
+    int NodeRowsIn(int FromRow, int ToRow) const;
     // The display row of real row ARow when it is a shown node row, else -1.
     int ShownNode(int ARow) const;
     // The shown rows node row ARow (display) heads, hidden as the node's.

@@ -27,10 +27,17 @@ void TDataGrid::AddNode(int ARow, int Span) {
         SetCol(1);
 }
 
+int TDataGrid::NodeRowsIn(int FromRow, int ToRow) const {
+    int nodes = 0;
+    for (int r = FromRow; r <= ToRow && nodes < nodeCount; ++r)
+        nodes += IsNode(r);
+    return nodes;
+}
+
 void TDataGrid::RemoveNode(int ARow) {
     ExpandNode(ARow);
-    if (const int d = ShownNode(ARow); d >= 0 && RemoveCellGraphic(0, d, ctNode))
-        nodeCount = std::max(0, nodeCount - 1);
+    if (const int d = ShownNode(ARow); d >= 0)
+        RemoveCellGraphic(0, d, ctNode);
 }
 
 bool TDataGrid::GetNodeState(int ARow) const {

@@ -162,6 +162,46 @@ TEST(DatagridNodes, RemovingTheOnlyNodeRowLeavesNoNodes) {
     EXPECT_FALSE(grid.HasNodes());
 }
 
+// Eight rows with node rows 2 and 5: whether a node row is left after each way of emptying cells.
+TEST(DatagridNodes, TheNodeCountFollowsTheNodeRowsLeft) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        bool nodesLeft;
+    } rows[] = {
+        {"fewer rows, both nodes gone", [](TDataGrid& g) { g.SetRowCount(2); }, false},
+        {"fewer rows, one node left", [](TDataGrid& g) { g.SetRowCount(4); }, true},
+        {"cleared", [](TDataGrid& g) { g.Clear(); }, false},
+        {"node rows cleared", [](TDataGrid& g) { g.ClearRows(2, 4); }, false},
+        {"both graphics freed",
+         [](TDataGrid& g) {
+             g.FreeCellGraphic(0, 2);
+             g.FreeCellGraphic(0, 5);
+         },
+         false},
+        {"one graphic freed", [](TDataGrid& g) { g.FreeCellGraphic(0, 5); }, true},
+        {"a node made again on a node row, both removed",
+         [](TDataGrid& g) {
+             g.AddNode(2, 2);
+             g.RemoveNode(2);
+             g.RemoveNode(5);
+         },
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 8);
+        grid.AddNode(2, 3);
+        grid.AddNode(5, 0);
+        row.act(grid);
+        EXPECT_EQ(grid.HasNodes(), row.nodesLeft);
+        // The grid grown again holds no node rows it had lost.
+        grid.SetRowCount(8);
+        EXPECT_EQ(grid.IsNode(2) || grid.IsNode(5), row.nodesLeft);
+    }
+}
+
 // Requests for rows outside the grid of ten rows change nothing and raise nothing.
 TEST(DatagridNodes, RowsOutsideTheGridAreIgnored) {
     struct Row {
