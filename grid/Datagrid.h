@@ -1149,6 +1149,8 @@ private:
     int ShownNode(int ARow) const;
     // The shown rows node row ARow (display) heads, hidden as the node's.
     void HideNodeRows(int ARow);
+    // The shown rows of every contracted node hidden as its own, as after rows were shown again.
+    void HideContractedRows();
     // The numbers in real column ACol of node row ARow's (display) group, its hidden rows' too.
     std::vector<double> GroupValues(int ACol, int ARow);
     // Set while the filter added the empty row that stands in for every normal row.

@@ -51,6 +51,7 @@ void TDataGrid::SetFilterActive(bool value) {
         UnHideRowsAll();
         if (standIn)
             RemoveRows(standInRow, 1);
+        HideContractedRows();
         return;
     }
     const std::vector<int> unmatched = UnmatchedRows();

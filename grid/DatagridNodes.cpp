@@ -95,6 +95,20 @@ void TDataGrid::ExpandNode(int ARow) {
     RepaintCell(0, d);
 }
 
+void TDataGrid::HideContractedRows() {
+    // Every contracted node's shown rows at once; a node inside a contracted span goes with it.
+    std::vector<int> rows;
+    for (int r = 0; r < GetRowCount(); ++r) {
+        if (!IsNode(r) || !GetNodeState(r))
+            continue;
+        const std::vector<int> span = ShownRowsIn(RemapRowInv(r) + 1, NodeEnd(r) - 1);
+        rows.insert(rows.end(), span.begin(), span.end());
+        if (!span.empty())
+            r = span.back();
+    }
+    HideDisplayRows(rows, false, true);
+}
+
 void TDataGrid::ExpandAll() {
     GridUpdateLock lock(*this);
     for (int r = 1; r < GetRowCount() + NumHiddenRows(); ++r)

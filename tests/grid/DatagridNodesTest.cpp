@@ -202,6 +202,67 @@ TEST(DatagridNodes, TheNodeCountFollowsTheNodeRowsLeft) {
     }
 }
 
+void FilterColumn1(TDataGrid& grid, const char* condition) {
+    TFilterData* data = grid.Filter->Add();
+    data->Column = 1;
+    data->Condition = condition;
+    grid.SetFilterActive(true);
+}
+
+// Ten rows; node 2 heads rows 2-4 and is contracted with the filter on. Once the filter is off the
+// rows a contracted node hides stay hidden, and expanding every node shows all.
+TEST(DatagridNodes, RowsOfAContractedNodeStayHiddenWhenTheFilterGoesOff) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* shownAfterFilter;
+    } rows[] = {
+        {"filtered after contracting",
+         [](TDataGrid& g) {
+             g.ContractNode(2);
+             FilterColumn1(g, "!b6");
+         },
+         "b0|b1|b2|b5|b6|b7|b8|b9"},
+        // b3 comes back from the filter into a span that is contracted by then.
+        {"filtered before contracting",
+         [](TDataGrid& g) {
+             FilterColumn1(g, "!b3");
+             g.ContractNode(2);
+         },
+         "b0|b1|b2|b5|b6|b7|b8|b9"},
+        // The filter leaves its empty stand-in row, which goes again.
+        {"every row filtered out",
+         [](TDataGrid& g) {
+             g.ContractNode(2);
+             FilterColumn1(g, "zzz");
+         },
+         "b0|b1|b2|b5|b6|b7|b8|b9"},
+        // Node 6 heads 6-7 inside node 5's span 5-8: both contracted, then node 5 filtered out.
+        {"a node filtered out with an inner node",
+         [](TDataGrid& g) {
+             g.AddNode(5, 4);
+             g.AddNode(6, 2);
+             g.ContractNode(2);
+             g.ContractNode(6);
+             g.ContractNode(5);
+             FilterColumn1(g, "!b5");
+         },
+         "b0|b1|b2|b5|b9"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 10);
+        grid.AddNode(2, 3);
+        row.act(grid);
+        grid.SetFilterActive(false);
+        EXPECT_EQ(Column(grid, 1), row.shownAfterFilter);
+        EXPECT_TRUE(grid.GetNodeState(2));
+        grid.ExpandAll();
+        EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b3|b4|b5|b6|b7|b8|b9");
+    }
+}
+
 // Requests for rows outside the grid of ten rows change nothing and raise nothing.
 TEST(DatagridNodes, RowsOutsideTheGridAreIgnored) {
     struct Row {
