@@ -1252,6 +1252,8 @@ private:
     void RemoveRowRange(int ARow, int RCount, bool Ex);
     // Hidden rows' real indexes as removing (inserting) display rows moves them.
     void HiddenRowsRemoved(const std::vector<int>& ARows);
+    // The hidden rows Drops picks removed for good, with their cells; answers how many went.
+    int DropHiddenRows(const std::function<bool(const TGridItem&)>& Drops);
     void HiddenRowsInserted(int ARow, int RCount);
     // The same for empty display rows inserted at places (as InsertDisplayRowsAt takes them).
     void HiddenRowsInsertedAt(const std::vector<int>& places);

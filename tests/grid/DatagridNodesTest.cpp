@@ -360,6 +360,70 @@ TEST(DatagridNodes, HiddenRowsKeepTheirGroupCells) {
     }
 }
 
+// Grouped by kind with the filter on column 1 (names) at some point; after UnGroup and the filter
+// off no node row is left, and every row has its own kind.
+TEST(DatagridNodes, UnGroupRemovesHiddenNodeRowsAndGivesEveryRowItsKind) {
+    struct Row {
+        const char* name;
+        const char* x2Kind;
+        std::function<void(TDataGrid&)> act;
+        const char* kinds;
+        const char* names;
+    } rows[] = {
+        // The node rows have no name: the filter hides them.
+        {"node rows filtered out", "A",
+         [](TDataGrid& g) {
+             g.Group(4);
+             FilterColumn1(g, "x*");
+         },
+         "Kind|A|A|B", "Name|x2|x3|x1"},
+        {"a contracted node filtered out", "A",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.ContractNode(1);
+             FilterColumn1(g, "x*");
+         },
+         "Kind|A|A|B", "Name|x2|x3|x1"},
+        // x2, of kind C, comes back among A's rows while grouped.
+        {"a row shown again while grouped", "C",
+         [](TDataGrid& g) {
+             FilterColumn1(g, "!x2");
+             g.Group(4);
+             g.SetFilterActive(false);
+         },
+         "Kind|A|C|B", "Name|x3|x2|x1"},
+        {"a row shown and hidden again while grouped", "C",
+         [](TDataGrid& g) {
+             FilterColumn1(g, "!x2");
+             g.Group(4);
+             g.SetFilterActive(false);
+             g.SetFilterActive(true);
+         },
+         "Kind|A|C|B", "Name|x3|x2|x1"},
+        {"a row shown again in a contracted group", "C",
+         [](TDataGrid& g) {
+             FilterColumn1(g, "!x2");
+             g.Group(4);
+             g.ContractNode(1);
+             g.SetFilterActive(false);
+         },
+         "Kind|A|C|B", "Name|x3|x2|x1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        grid.SetCells(4, 2, row.x2Kind);
+        row.act(grid);
+        grid.UnGroup();
+        grid.SetFilterActive(false);
+        EXPECT_FALSE(grid.HasNodes());
+        EXPECT_EQ(grid.NumHiddenRows(), 0);
+        EXPECT_EQ(Column(grid, 4), row.kinds);
+        EXPECT_EQ(Column(grid, 1), row.names);
+    }
+}
+
 TEST(DatagridNodes, RowsHiddenByTheFilterAreNoPartOfAGroupsFigures) {
     TDataGrid grid(nullptr);
     FillGroups(grid);
