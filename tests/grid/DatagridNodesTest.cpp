@@ -414,6 +414,7 @@ TEST(DatagridNodes, UnGroupRemovesHiddenNodeRowsAndGivesEveryRowItsKind) {
         TDataGrid grid(nullptr);
         FillGroups(grid);
         grid.SetCells(4, 2, row.x2Kind);
+        grid.SetColors(4, 2, clRed);
         row.act(grid);
         grid.UnGroup();
         grid.SetFilterActive(false);
@@ -421,6 +422,10 @@ TEST(DatagridNodes, UnGroupRemovesHiddenNodeRowsAndGivesEveryRowItsKind) {
         EXPECT_EQ(grid.NumHiddenRows(), 0);
         EXPECT_EQ(Column(grid, 4), row.kinds);
         EXPECT_EQ(Column(grid, 1), row.names);
+        // A kept cell comes back with its colour; the others take their group's text alone.
+        if (std::string(row.x2Kind) == "C") {
+            EXPECT_EQ(grid.GetColors(4, 2), clRed);
+        }
     }
 }
 
