@@ -183,6 +183,7 @@ public:
     void UnHideRow(int ARow) { UnHideRows(ARow, ARow); }
     // Nothing when FromRow is not hidden; each hidden row of the range returns to its place.
     void UnHideRows(int FromRow, int ToRow);
+    // Every hidden row back; a contracted node then reports expanded.
     void UnHideRowsAll();
     bool IsHiddenRow(int ARow) const;
     int NumHiddenRows() const { return hiddenRows.Count(); }

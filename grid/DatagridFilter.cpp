@@ -48,7 +48,7 @@ void TDataGrid::SetFilterActive(bool value) {
         const bool standIn = std::exchange(filterAddedRow, false) &&
                              GetRowCount() == GetFixedRows() + FixedFooters + 1 && RowIsEmpty(GetFixedRows());
         const int standInRow = RemapRowInv(GetFixedRows());
-        UnHideRowsAll();
+        RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend());
         if (standIn)
             RemoveRows(standInRow, 1);
         HideContractedRows();

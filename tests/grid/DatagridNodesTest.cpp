@@ -263,6 +263,22 @@ TEST(DatagridNodes, RowsOfAContractedNodeStayHiddenWhenTheFilterGoesOff) {
     }
 }
 
+TEST(DatagridNodes, ShowingEveryHiddenRowLeavesNoNodeContracted) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 3, 8);
+    grid.AddNode(2, 3);
+    grid.AddNode(5, 0);
+    grid.ContractAll();
+    ASSERT_EQ(Column(grid, 1), "b0|b1|b2|b5");
+    grid.UnHideRowsAll();
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b3|b4|b5|b6|b7");
+    EXPECT_FALSE(grid.GetNodeState(2));
+    EXPECT_FALSE(grid.GetNodeState(5));
+    // Expanded as they show, the nodes contract again.
+    grid.ContractNode(2);
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b5|b6|b7");
+}
+
 // Requests for rows outside the grid of ten rows change nothing and raise nothing.
 TEST(DatagridNodes, RowsOutsideTheGridAreIgnored) {
     struct Row {
