@@ -101,7 +101,7 @@ void TDataGrid::ExpandNode(int ARow) {
 void TDataGrid::HideContractedRows() {
     // Every contracted node's shown rows at once; a node inside a contracted span goes with it.
     std::vector<int> rows;
-    for (int r = 0; r < GetRowCount(); ++r) {
+    for (int r = 0; nodeCount > 0 && r < GetRowCount(); ++r) {
         if (!IsNode(r) || !GetNodeState(r))
             continue;
         const std::vector<int> span = ShownRowsIn(RemapRowInv(r) + 1, NodeEnd(r) - 1);
