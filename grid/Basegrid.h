@@ -20,6 +20,12 @@ constexpr TColor ColorOr(TColor color, TColor otherwise) {
 
 using TGetDisplTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
 
+// A cell kept apart from the grid's columns: its text and its properties.
+struct TKeptCell {
+    AnsiString Text;
+    std::unique_ptr<TObject> Object;
+};
+
 // What one cell has beyond its text: its user object and graphic, colour, alignment, word wrap
 // and its place in a merged block. Made on demand and kept in the cell's slot.
 class TCellProperties : public TObject {
@@ -56,6 +62,9 @@ public:
     // The paint in which the block was last drawn for another of its cells.
     int PaintStamp = 0;
     bool IsBaseCell = true;
+    // In column 0: the row's cell of the column the rows are grouped by, kept with the row while
+    // that column is out of the grid.
+    std::unique_ptr<TKeptCell> GroupCell;
 
 private:
     void Repaint();

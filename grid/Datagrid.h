@@ -183,6 +183,7 @@ public:
     void UnHideRow(int ARow) { UnHideRows(ARow, ARow); }
     // Nothing when FromRow is not hidden; each hidden row of the range returns to its place.
     void UnHideRows(int FromRow, int ToRow);
+    // Every hidden row back; a contracted node then reports expanded.
     void UnHideRowsAll();
     bool IsHiddenRow(int ARow) const;
     int NumHiddenRows() const { return hiddenRows.Count(); }
@@ -1143,10 +1144,14 @@ private:
     int GroupLabelColumn() const;
     // The real row after the rows node row ARow (display) heads.
     int NodeEnd(int ARow) const;
+    // The node rows among display rows FromRow..ToRow.
+    int NodeRowsIn(int FromRow, int ToRow) const;
     // The display row of real row ARow when it is a shown node row, else -1.
     int ShownNode(int ARow) const;
     // The shown rows node row ARow (display) heads, hidden as the node's.
     void HideNodeRows(int ARow);
+    // The shown rows of every contracted node hidden as its own, as after rows were shown again.
+    void HideContractedRows();
     // The numbers in real column ACol of node row ARow's (display) group, its hidden rows' too.
     std::vector<double> GroupValues(int ACol, int ARow);
     // Set while the filter added the empty row that stands in for every normal row.
@@ -1248,6 +1253,8 @@ private:
     void RemoveRowRange(int ARow, int RCount, bool Ex);
     // Hidden rows' real indexes as removing (inserting) display rows moves them.
     void HiddenRowsRemoved(const std::vector<int>& ARows);
+    // The hidden rows Drops picks removed for good, with their cells; answers how many went.
+    int DropHiddenRows(const std::function<bool(const TGridItem&)>& Drops);
     void HiddenRowsInserted(int ARow, int RCount);
     // The same for empty display rows inserted at places (as InsertDisplayRowsAt takes them).
     void HiddenRowsInsertedAt(const std::vector<int>& places);

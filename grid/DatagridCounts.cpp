@@ -13,7 +13,9 @@ void TDataGrid::SetRowCountEx(int value) {
 }
 
 void TDataGrid::ChangeRowCount(int value) {
+    const int nodesGone = NodeRowsIn(std::max(value, 0), GetRowCount() - 1);
     TBaseGrid::SetRowCount(value);
+    nodeCount -= nodesGone;
     RowCountSet();
 }
 

@@ -48,9 +48,10 @@ void TDataGrid::SetFilterActive(bool value) {
         const bool standIn = std::exchange(filterAddedRow, false) &&
                              GetRowCount() == GetFixedRows() + FixedFooters + 1 && RowIsEmpty(GetFixedRows());
         const int standInRow = RemapRowInv(GetFixedRows());
-        UnHideRowsAll();
+        RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend());
         if (standIn)
             RemoveRows(standInRow, 1);
+        HideContractedRows();
         return;
     }
     const std::vector<int> unmatched = UnmatchedRows();

@@ -5,6 +5,7 @@
 #include "grid/GridUpdateLock.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 bool TDataGrid::IsHiddenColumn(int ACol) const {
@@ -275,6 +276,33 @@ void TDataGrid::UnHideRows(int FromRow, int ToRow) {
 
 void TDataGrid::UnHideRowsAll() {
     RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend());
+    // Every row shows, so no node stays contracted.
+    for (int r = 0; r < GetRowCount() && nodeCount > 0; ++r)
+        if (GetNodeState(r)) {
+            GetCellGraphic(0, r)->State = false;
+            RepaintCell(0, r);
+        }
+}
+
+int TDataGrid::DropHiddenRows(const std::function<bool(const TGridItem&)>& Drops) {
+    // The rows after a dropped one move up a real row.
+    std::vector<const TGridItem*> dropped;
+    std::vector<TGridItem*> kept;
+    for (TGridItem* item : hiddenByRow) {
+        if (Drops(*item)) {
+            dropped.push_back(item);
+            continue;
+        }
+        item->Idx -= static_cast<int>(dropped.size());
+        kept.push_back(item);
+    }
+    hiddenByRow = std::move(kept);
+    std::sort(dropped.begin(), dropped.end(), std::less<>());
+    hiddenRows.DeleteWhere([&dropped](const TCollectionItem* item) {
+        return std::binary_search(dropped.begin(), dropped.end(), static_cast<const TGridItem*>(item),
+                                  std::less<>());
+    });
+    return static_cast<int>(dropped.size());
 }
 
 void TDataGrid::HiddenRowsRemoved(const std::vector<int>& ARows) {

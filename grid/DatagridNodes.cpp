@@ -3,7 +3,10 @@
 #include "grid/GridUpdateLock.h"
 
 #include <algorithm>
+#include <iterator>
+#include <memory>
 #include <numeric>
+#include <utility>
 
 int TDataGrid::ShownNode(int ARow) const {
     if (ARow < 0 || ARow >= GetRowCount() + NumHiddenRows() || IsHiddenRow(ARow))
@@ -27,10 +30,17 @@ void TDataGrid::AddNode(int ARow, int Span) {
         SetCol(1);
 }
 
+int TDataGrid::NodeRowsIn(int FromRow, int ToRow) const {
+    int nodes = 0;
+    for (int r = FromRow; r <= ToRow && nodes < nodeCount; ++r)
+        nodes += IsNode(r);
+    return nodes;
+}
+
 void TDataGrid::RemoveNode(int ARow) {
     ExpandNode(ARow);
-    if (const int d = ShownNode(ARow); d >= 0 && RemoveCellGraphic(0, d, ctNode))
-        nodeCount = std::max(0, nodeCount - 1);
+    if (const int d = ShownNode(ARow); d >= 0)
+        RemoveCellGraphic(0, d, ctNode);
 }
 
 bool TDataGrid::GetNodeState(int ARow) const {
@@ -86,6 +96,20 @@ void TDataGrid::ExpandNode(int ARow) {
         if (IsNode(r) && GetNodeState(r))
             HideNodeRows(r);
     RepaintCell(0, d);
+}
+
+void TDataGrid::HideContractedRows() {
+    // Every contracted node's shown rows at once; a node inside a contracted span goes with it.
+    std::vector<int> rows;
+    for (int r = 0; nodeCount > 0 && r < GetRowCount(); ++r) {
+        if (!IsNode(r) || !GetNodeState(r))
+            continue;
+        const std::vector<int> span = ShownRowsIn(RemapRowInv(r) + 1, NodeEnd(r) - 1);
+        rows.insert(rows.end(), span.begin(), span.end());
+        if (!span.empty())
+            r = span.back();
+    }
+    HideDisplayRows(rows, false, true);
 }
 
 void TDataGrid::ExpandAll() {
@@ -166,15 +190,19 @@ void TDataGrid::Group(int ACol) {
         const int next = i + 1 < starts.size() ? starts[i + 1] : end;
         AddNode(RemapRowInv(starts[i]), RemapRowInv(next) - RemapRowInv(starts[i]));
     }
-    // The rows hidden now keep their own text of the group column for UnGroup.
+    // The rows hidden now keep their own cell of the group column for UnGroup, also when they
+    // are shown again while grouped.
     for (TGridItem* item : hiddenByRow) {
-        if (item->GroupCell.Count() > 0)
-            delete item->GroupCell.GetObject(0);
-        item->GroupCell.Clear();
-        if (ACol < item->Items.Count()) {
-            item->GroupCell.AddObject(item->Items[ACol], item->Items.GetObject(ACol));
-            item->Items.PutObject(ACol, nullptr);
+        if (ACol >= item->Items.Count())
+            continue;
+        auto* props = dynamic_cast<TCellProperties*>(item->Items.GetObject(0));
+        if (!props) {
+            props = new TCellProperties(this, 0, item->Idx);
+            item->Items.PutObject(0, props);
         }
+        props->GroupCell = std::make_unique<TKeptCell>(
+            TKeptCell{item->Items[ACol], std::unique_ptr<TObject>(item->Items.GetObject(ACol))});
+        item->Items.PutObject(ACol, nullptr);
     }
     RemoveCols(ACol, 1);
     const int label = RemapCol(GroupLabelColumn());
@@ -183,49 +211,82 @@ void TDataGrid::Group(int ACol) {
     SetRow(GetFixedRows());
 }
 
+namespace {
+
+// The group cell a row kept in its column-0 slot, taken from it.
+std::unique_ptr<TKeptCell> TakeGroupCell(TObject* slot) {
+    auto* props = dynamic_cast<TCellProperties*>(slot);
+    return props ? std::move(props->GroupCell) : nullptr;
+}
+
+bool HoldsNode(const TGridItem& item) {
+    const auto* props =
+        item.Items.Count() > 0 ? dynamic_cast<TCellProperties*>(item.Items.GetObject(0)) : nullptr;
+    const auto* graphic = props ? dynamic_cast<TCellGraphic*>(props->GraphicObject.get()) : nullptr;
+    return graphic && graphic->CellType == ctNode;
+}
+
+} // namespace
+
 void TDataGrid::UnGroup() {
     if (groupColumn <= 0)
         return;
     GridUpdateLock lock(*this);
     ExpandAll();
+    // A node the filter hid leaves the rows it hid to the filter.
+    for (TGridItem* item : hiddenByRow)
+        item->HiddenByNode = false;
+    // Every node row by real row with its text, the hidden ones too.
     const int label = RemapCol(GroupLabelColumn());
-    std::vector<int> nodes;
-    std::vector<AnsiString> labels;
+    std::vector<int> shownNodes;
+    std::vector<std::pair<int, AnsiString>> nodes;
     for (int r = GetFixedRows(); r <= LastNormalRow(); ++r)
         if (IsNode(r)) {
-            nodes.push_back(r);
-            labels.push_back(GetCellEx(label, r));
+            shownNodes.push_back(r);
+            nodes.emplace_back(RemapRowInv(r), GetCellEx(label, r));
         }
+    for (const TGridItem* item : hiddenByRow)
+        if (HoldsNode(*item))
+            nodes.emplace_back(item->Idx, label < item->Items.Count() ? item->Items[label] : AnsiString());
+    std::sort(nodes.begin(), nodes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    // The text of the group real row ARow stands in: its node's, none before the first node.
+    const auto groupText = [&nodes](int ARow) -> const AnsiString* {
+        const auto node = std::upper_bound(nodes.begin(), nodes.end(), ARow,
+                                           [](int row, const auto& n) { return row < n.first; });
+        return node == nodes.begin() ? nullptr : &std::prev(node)->second;
+    };
     InsertCols(groupColumn, 1);
     SetAllColWidths(groupColumn, savedGroupWidth);
     if (GetFixedRows() > 0)
         SetCellEx(groupColumn, 0, savedGroupHeader);
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        const int end = i + 1 < nodes.size() ? nodes[i + 1] : LastNormalRow() + 1;
-        for (int r = nodes[i] + 1; r < end; ++r)
-            SetCellEx(groupColumn, r, labels[i]);
+    // A row that kept its own cell gets it back, any other its group's text.
+    for (int r = GetFixedRows(); r <= LastNormalRow(); ++r) {
+        if (IsNode(r))
+            continue;
+        if (std::unique_ptr<TKeptCell> kept = TakeGroupCell(GetObjects(0, r))) {
+            SetCellEx(groupColumn, r, kept->Text);
+            SetObjects(groupColumn, r, std::move(kept->Object));
+        } else if (const AnsiString* text = groupText(RemapRowInv(r))) {
+            SetCellEx(groupColumn, r, *text);
+        }
     }
-    // A row hidden before the grouping gets its own text back, one hidden since its group's.
-    std::vector<int> nodeRows(nodes.size());
-    std::transform(nodes.begin(), nodes.end(), nodeRows.begin(), [this](int r) { return RemapRowInv(r); });
     for (TGridItem* item : hiddenByRow) {
         if (groupColumn >= item->Items.Count())
             continue;
-        if (item->GroupCell.Count() > 0) {
-            item->Items.Put(groupColumn, item->GroupCell[0]);
+        if (std::unique_ptr<TKeptCell> kept = TakeGroupCell(item->Items.GetObject(0))) {
+            item->Items.Put(groupColumn, kept->Text);
             delete item->Items.GetObject(groupColumn);
-            item->Items.PutObject(groupColumn, item->GroupCell.GetObject(0));
-            item->GroupCell.PutObject(0, nullptr);
-            item->GroupCell.Clear();
-        } else if (const auto node = std::upper_bound(nodeRows.begin(), nodeRows.end(), item->Idx);
-                   node != nodeRows.begin()) {
-            item->Items.Put(groupColumn, labels[static_cast<std::size_t>(node - nodeRows.begin() - 1)]);
+            item->Items.PutObject(groupColumn, kept->Object.release());
+        } else if (const AnsiString* text = groupText(item->Idx)) {
+            item->Items.Put(groupColumn, *text);
         }
     }
-    if (!nodes.empty()) {
-        DeleteDisplayRows(nodes, false);
-        HiddenRowsRemoved(nodes);
+    RenumberCellProperties(GetFixedRows());
+    if (!shownNodes.empty()) {
+        DeleteDisplayRows(shownNodes, false);
+        HiddenRowsRemoved(shownNodes);
     }
+    nodeCount = std::max(0, nodeCount - DropHiddenRows(HoldsNode));
     groupColumn = -1;
 }
 

@@ -222,6 +222,8 @@ void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
         throw EInvalidGridOperation("Grid index out of range");
     if (GetRealCol() >= ACol1 && GetRealCol() <= ACol2 && GetRow() >= ARow1 && GetRow() <= ARow2)
         DropInplaceEdit();
+    if (ACol1 <= 0 && ACol2 >= 0)
+        nodeCount -= NodeRowsIn(ARow1, ARow2);
     {
         GridUpdateLock lock(*this);
         for (int r = ARow1; r <= ARow2; ++r)

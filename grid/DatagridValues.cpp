@@ -3,12 +3,14 @@
 #include "grid/Datagrid.h"
 #include "grid/GridUpdateLock.h"
 
+#include <algorithm>
 #include <cctype>
 #include <random>
 #include <string>
 #include <string_view>
 
 TCellGraphic* TDataGrid::CreateCellGraphic(int ACol, int ARow) {
+    FreeCellGraphic(ACol, ARow);
     auto graphic = std::make_unique<TCellGraphic>();
     TCellGraphic* made = graphic.get();
     SetGraphicObjectEx(ACol, ARow, std::move(graphic));
@@ -20,8 +22,11 @@ TCellGraphic* TDataGrid::GetCellGraphic(int ACol, int ARow) const {
 }
 
 bool TDataGrid::FreeCellGraphic(int ACol, int ARow) {
-    if (!GetCellGraphic(ACol, ARow))
+    const TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
+    if (!graphic)
         return false;
+    if (ACol == 0 && graphic->CellType == ctNode)
+        nodeCount = std::max(0, nodeCount - 1);
     SetGraphicObjectEx(ACol, ARow, nullptr);
     return true;
 }

@@ -194,9 +194,8 @@ void TGridItem::Assign(const TPersistent& Source) {
 }
 
 TGridItem::~TGridItem() {
-    for (const TStringList* cells : {&Items, &GroupCell})
-        for (int i = 0; i < cells->Count(); ++i)
-            delete cells->GetObject(i);
+    for (int i = 0; i < Items.Count(); ++i)
+        delete Items.GetObject(i);
 }
 
 void TGridItem::SetItems(const TStringList& value) {

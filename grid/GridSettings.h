@@ -439,8 +439,6 @@ public:
     TStringList Items;
     // Set when a contracted node row hid the row.
     bool HiddenByNode = false;
-    // The cell of the column the rows are grouped by, kept while that column is out of the grid.
-    TStringList GroupCell;
     // Texts only: an object has one owner.
     void SetItems(const TStringList& value);
     void Assign(const TPersistent& Source) override;

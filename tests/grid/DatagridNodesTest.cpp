@@ -162,6 +162,123 @@ TEST(DatagridNodes, RemovingTheOnlyNodeRowLeavesNoNodes) {
     EXPECT_FALSE(grid.HasNodes());
 }
 
+// Eight rows with node rows 2 and 5: whether a node row is left after each way of emptying cells.
+TEST(DatagridNodes, TheNodeCountFollowsTheNodeRowsLeft) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        bool nodesLeft;
+    } rows[] = {
+        {"fewer rows, both nodes gone", [](TDataGrid& g) { g.SetRowCount(2); }, false},
+        {"fewer rows, one node left", [](TDataGrid& g) { g.SetRowCount(4); }, true},
+        {"cleared", [](TDataGrid& g) { g.Clear(); }, false},
+        {"node rows cleared", [](TDataGrid& g) { g.ClearRows(2, 4); }, false},
+        {"both graphics freed",
+         [](TDataGrid& g) {
+             g.FreeCellGraphic(0, 2);
+             g.FreeCellGraphic(0, 5);
+         },
+         false},
+        {"one graphic freed", [](TDataGrid& g) { g.FreeCellGraphic(0, 5); }, true},
+        {"a node made again on a node row, both removed",
+         [](TDataGrid& g) {
+             g.AddNode(2, 2);
+             g.RemoveNode(2);
+             g.RemoveNode(5);
+         },
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 8);
+        grid.AddNode(2, 3);
+        grid.AddNode(5, 0);
+        row.act(grid);
+        EXPECT_EQ(grid.HasNodes(), row.nodesLeft);
+        // The grid grown again holds no node rows it had lost.
+        grid.SetRowCount(8);
+        EXPECT_EQ(grid.IsNode(2) || grid.IsNode(5), row.nodesLeft);
+    }
+}
+
+void FilterColumn1(TDataGrid& grid, const char* condition) {
+    TFilterData* data = grid.Filter->Add();
+    data->Column = 1;
+    data->Condition = condition;
+    grid.SetFilterActive(true);
+}
+
+// Ten rows; node 2 heads rows 2-4 and is contracted with the filter on. Once the filter is off the
+// rows a contracted node hides stay hidden, and expanding every node shows all.
+TEST(DatagridNodes, RowsOfAContractedNodeStayHiddenWhenTheFilterGoesOff) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* shownAfterFilter;
+    } rows[] = {
+        {"filtered after contracting",
+         [](TDataGrid& g) {
+             g.ContractNode(2);
+             FilterColumn1(g, "!b6");
+         },
+         "b0|b1|b2|b5|b6|b7|b8|b9"},
+        // b3 comes back from the filter into a span that is contracted by then.
+        {"filtered before contracting",
+         [](TDataGrid& g) {
+             FilterColumn1(g, "!b3");
+             g.ContractNode(2);
+         },
+         "b0|b1|b2|b5|b6|b7|b8|b9"},
+        // The filter leaves its empty stand-in row, which goes again.
+        {"every row filtered out",
+         [](TDataGrid& g) {
+             g.ContractNode(2);
+             FilterColumn1(g, "zzz");
+         },
+         "b0|b1|b2|b5|b6|b7|b8|b9"},
+        // Node 6 heads 6-7 inside node 5's span 5-8: both contracted, then node 5 filtered out.
+        {"a node filtered out with an inner node",
+         [](TDataGrid& g) {
+             g.AddNode(5, 4);
+             g.AddNode(6, 2);
+             g.ContractNode(2);
+             g.ContractNode(6);
+             g.ContractNode(5);
+             FilterColumn1(g, "!b5");
+         },
+         "b0|b1|b2|b5|b9"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 10);
+        grid.AddNode(2, 3);
+        row.act(grid);
+        grid.SetFilterActive(false);
+        EXPECT_EQ(Column(grid, 1), row.shownAfterFilter);
+        EXPECT_TRUE(grid.GetNodeState(2));
+        grid.ExpandAll();
+        EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b3|b4|b5|b6|b7|b8|b9");
+    }
+}
+
+TEST(DatagridNodes, ShowingEveryHiddenRowLeavesNoNodeContracted) {
+    TDataGrid grid(nullptr);
+    FillLettered(grid, 3, 8);
+    grid.AddNode(2, 3);
+    grid.AddNode(5, 0);
+    grid.ContractAll();
+    ASSERT_EQ(Column(grid, 1), "b0|b1|b2|b5");
+    grid.UnHideRowsAll();
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b3|b4|b5|b6|b7");
+    EXPECT_FALSE(grid.GetNodeState(2));
+    EXPECT_FALSE(grid.GetNodeState(5));
+    // Expanded as they show, the nodes contract again.
+    grid.ContractNode(2);
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b5|b6|b7");
+}
+
 // Requests for rows outside the grid of ten rows change nothing and raise nothing.
 TEST(DatagridNodes, RowsOutsideTheGridAreIgnored) {
     struct Row {
@@ -256,6 +373,75 @@ TEST(DatagridNodes, HiddenRowsKeepTheirGroupCells) {
         grid.SetFilterActive(false);
         EXPECT_EQ(Column(grid, 4), row.kinds);
         EXPECT_EQ(Column(grid, 1), row.names);
+    }
+}
+
+// Grouped by kind with the filter on column 1 (names) at some point; after UnGroup and the filter
+// off no node row is left, and every row has its own kind.
+TEST(DatagridNodes, UnGroupRemovesHiddenNodeRowsAndGivesEveryRowItsKind) {
+    struct Row {
+        const char* name;
+        const char* x2Kind;
+        std::function<void(TDataGrid&)> act;
+        const char* kinds;
+        const char* names;
+    } rows[] = {
+        // The node rows have no name: the filter hides them.
+        {"node rows filtered out", "A",
+         [](TDataGrid& g) {
+             g.Group(4);
+             FilterColumn1(g, "x*");
+         },
+         "Kind|A|A|B", "Name|x2|x3|x1"},
+        {"a contracted node filtered out", "A",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.ContractNode(1);
+             FilterColumn1(g, "x*");
+         },
+         "Kind|A|A|B", "Name|x2|x3|x1"},
+        // x2, of kind C, comes back among A's rows while grouped.
+        {"a row shown again while grouped", "C",
+         [](TDataGrid& g) {
+             FilterColumn1(g, "!x2");
+             g.Group(4);
+             g.SetFilterActive(false);
+         },
+         "Kind|A|C|B", "Name|x3|x2|x1"},
+        {"a row shown and hidden again while grouped", "C",
+         [](TDataGrid& g) {
+             FilterColumn1(g, "!x2");
+             g.Group(4);
+             g.SetFilterActive(false);
+             g.SetFilterActive(true);
+         },
+         "Kind|A|C|B", "Name|x3|x2|x1"},
+        {"a row shown again in a contracted group", "C",
+         [](TDataGrid& g) {
+             FilterColumn1(g, "!x2");
+             g.Group(4);
+             g.ContractNode(1);
+             g.SetFilterActive(false);
+         },
+         "Kind|A|C|B", "Name|x3|x2|x1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        grid.SetCells(4, 2, row.x2Kind);
+        grid.SetColors(4, 2, clRed);
+        row.act(grid);
+        grid.UnGroup();
+        grid.SetFilterActive(false);
+        EXPECT_FALSE(grid.HasNodes());
+        EXPECT_EQ(grid.NumHiddenRows(), 0);
+        EXPECT_EQ(Column(grid, 4), row.kinds);
+        EXPECT_EQ(Column(grid, 1), row.names);
+        // A kept cell comes back with its colour; the others take their group's text alone.
+        if (std::string(row.x2Kind) == "C") {
+            EXPECT_EQ(grid.GetColors(4, 2), clRed);
+        }
     }
 }
 
