@@ -138,9 +138,9 @@ public:
     int FixedColsWidth() const;
     int FixedRowsHeight() const;
     // Empties text and slot; an object still in the slot goes with it.
-    void NilCell(int ACol, int ARow);
-    void NilCol(int ACol);
-    void NilRow(int ARow);
+    virtual void NilCell(int ACol, int ARow);
+    virtual void NilCol(int ACol);
+    virtual void NilRow(int ARow);
     // Copies the texts and moves the slots of one column or row onto another.
     void CopyCols(int ToCol, int FromCol);
     void CopyRows(int ToRow, int FromRow);

@@ -246,6 +246,8 @@ public:
     // Cell graphics (DatagridValues): one TCellGraphic in a cell's properties, by real column.
     // Making one frees the cell's old graphic and leaves the text alone.
     TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    // The same without touching the node count.
+    TCellGraphic* AttachCellGraphic(int ACol, int ARow);
     virtual TCellGraphic* GetCellGraphic(int ACol, int ARow) const;
     bool FreeCellGraphic(int ACol, int ARow);
     // Frees the graphic only when it is of that kind.
@@ -370,7 +372,11 @@ public:
     void ContractAll();
     // 0 none, 1 the last row of a span, 2 a row inside one: the tree lines drawn beside it.
     int GetNodeSpanType(int ARow) const;
-    bool HasNodes() override { return nodeCount > 0; }
+    bool HasNodes() override { return NodeRowCount() > 0; }
+    // Emptying a node row's first cell takes its node with it.
+    void NilCell(int ACol, int ARow) override;
+    void NilCol(int ACol) override;
+    void NilRow(int ARow) override;
     int NodeIndent(int ARow) override;
     // -1 ungroups, a column above 0 groups; anything else does nothing.
     void SetGroupColumn(int ACol);
@@ -1136,7 +1142,10 @@ private:
 
     // What OnCanEditCell answers for the cell.
     bool MayEdit(int ACol, int ARow);
-    int nodeCount = 0;
+    // Node rows, hidden ones included. A graphic made in column 0 may be made a node by its
+    // caller after it is attached, so the count is taken again at the next look.
+    mutable int nodeCount = 0;
+    mutable bool nodeCountStale = false;
     AnsiString savedGroupHeader;
     int savedGroupWidth = 0;
     // The display column a group's text stands in on its node row, in the grid without the group
@@ -1144,6 +1153,7 @@ private:
     int GroupLabelColumn() const;
     // The real row after the rows node row ARow (display) heads.
     int NodeEnd(int ARow) const;
+    int NodeRowCount() const;
     // The node rows among display rows FromRow..ToRow.
     int NodeRowsIn(int FromRow, int ToRow) const;
     // The display row of real row ARow when it is a shown node row, else -1.

@@ -277,7 +277,7 @@ void TDataGrid::UnHideRows(int FromRow, int ToRow) {
 void TDataGrid::UnHideRowsAll() {
     RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend());
     // Every row shows, so no node stays contracted.
-    for (int r = 0; r < GetRowCount() && nodeCount > 0; ++r)
+    for (int r = 0; r < GetRowCount() && NodeRowCount() > 0; ++r)
         if (GetNodeState(r)) {
             GetCellGraphic(0, r)->State = false;
             RepaintCell(0, r);

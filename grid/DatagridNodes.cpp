@@ -8,6 +8,23 @@
 #include <numeric>
 #include <utility>
 
+namespace {
+
+// The group cell a row kept in its column-0 slot, taken from it.
+std::unique_ptr<TKeptCell> TakeGroupCell(TObject* slot) {
+    auto* props = dynamic_cast<TCellProperties*>(slot);
+    return props ? std::move(props->GroupCell) : nullptr;
+}
+
+bool HoldsNode(const TGridItem& item) {
+    const auto* props =
+        item.Items.Count() > 0 ? dynamic_cast<TCellProperties*>(item.Items.GetObject(0)) : nullptr;
+    const auto* graphic = props ? dynamic_cast<TCellGraphic*>(props->GraphicObject.get()) : nullptr;
+    return graphic && graphic->CellType == ctNode;
+}
+
+} // namespace
+
 int TDataGrid::ShownNode(int ARow) const {
     if (ARow < 0 || ARow >= GetRowCount() + NumHiddenRows() || IsHiddenRow(ARow))
         return -1;
@@ -18,23 +35,57 @@ int TDataGrid::ShownNode(int ARow) const {
 void TDataGrid::AddNode(int ARow, int Span) {
     if (ARow < 0 || ARow >= GetRowCount() + NumHiddenRows() || IsHiddenRow(ARow))
         return;
-    TCellGraphic* graphic = CreateCellGraphic(0, RemapRow(ARow));
+    const int d = RemapRow(ARow);
+    const int others = NodeRowCount() - NodeRowsIn(d, d);
+    TCellGraphic* graphic = AttachCellGraphic(0, d);
     graphic->CellType = ctNode;
     graphic->HAlign = haBeforeText;
     graphic->VAlign = vaCenter;
     graphic->Number = Span;
     graphic->State = false;
-    if (++nodeCount == 1)
+    nodeCount = others + 1;
+    if (nodeCount == 1)
         RepaintCol(0);
     if (GetCol() == 0 && GetColCount() > 1)
         SetCol(1);
 }
 
+int TDataGrid::NodeRowCount() const {
+    if (nodeCountStale) {
+        nodeCountStale = false;
+        int nodes = 0;
+        for (int r = 0; r < GetRowCount(); ++r)
+            nodes += IsNode(r);
+        nodeCount =
+            nodes + static_cast<int>(std::count_if(hiddenByRow.begin(), hiddenByRow.end(),
+                                                   [](const TGridItem* item) { return HoldsNode(*item); }));
+    }
+    return nodeCount;
+}
+
 int TDataGrid::NodeRowsIn(int FromRow, int ToRow) const {
+    const int all = NodeRowCount();
     int nodes = 0;
-    for (int r = FromRow; r <= ToRow && nodes < nodeCount; ++r)
+    for (int r = FromRow; r <= ToRow && nodes < all; ++r)
         nodes += IsNode(r);
     return nodes;
+}
+
+void TDataGrid::NilCell(int ACol, int ARow) {
+    if (ACol == 0)
+        nodeCount -= NodeRowsIn(ARow, ARow);
+    TBaseGrid::NilCell(ACol, ARow);
+}
+
+void TDataGrid::NilCol(int ACol) {
+    if (ACol == 0)
+        nodeCount -= NodeRowsIn(0, GetRowCount() - 1);
+    TBaseGrid::NilCol(ACol);
+}
+
+void TDataGrid::NilRow(int ARow) {
+    nodeCount -= NodeRowsIn(ARow, ARow);
+    TBaseGrid::NilRow(ARow);
 }
 
 void TDataGrid::RemoveNode(int ARow) {
@@ -101,7 +152,7 @@ void TDataGrid::ExpandNode(int ARow) {
 void TDataGrid::HideContractedRows() {
     // Every contracted node's shown rows at once; a node inside a contracted span goes with it.
     std::vector<int> rows;
-    for (int r = 0; nodeCount > 0 && r < GetRowCount(); ++r) {
+    for (int r = 0; NodeRowCount() > 0 && r < GetRowCount(); ++r) {
         if (!IsNode(r) || !GetNodeState(r))
             continue;
         const std::vector<int> span = ShownRowsIn(RemapRowInv(r) + 1, NodeEnd(r) - 1);
@@ -140,7 +191,7 @@ int TDataGrid::GetNodeSpanType(int ARow) const {
 }
 
 int TDataGrid::NodeIndent(int ARow) {
-    if (nodeCount == 0 || ARow == 0 || IsNode(ARow))
+    if (NodeRowCount() == 0 || ARow == 0 || IsNode(ARow))
         return 0;
     int node = ARow - 1;
     while (node > 0 && !IsNode(node))
@@ -211,23 +262,6 @@ void TDataGrid::Group(int ACol) {
     SetRow(GetFixedRows());
 }
 
-namespace {
-
-// The group cell a row kept in its column-0 slot, taken from it.
-std::unique_ptr<TKeptCell> TakeGroupCell(TObject* slot) {
-    auto* props = dynamic_cast<TCellProperties*>(slot);
-    return props ? std::move(props->GroupCell) : nullptr;
-}
-
-bool HoldsNode(const TGridItem& item) {
-    const auto* props =
-        item.Items.Count() > 0 ? dynamic_cast<TCellProperties*>(item.Items.GetObject(0)) : nullptr;
-    const auto* graphic = props ? dynamic_cast<TCellGraphic*>(props->GraphicObject.get()) : nullptr;
-    return graphic && graphic->CellType == ctNode;
-}
-
-} // namespace
-
 void TDataGrid::UnGroup() {
     if (groupColumn <= 0)
         return;
@@ -286,7 +320,8 @@ void TDataGrid::UnGroup() {
         DeleteDisplayRows(shownNodes, false);
         HiddenRowsRemoved(shownNodes);
     }
-    nodeCount = std::max(0, nodeCount - DropHiddenRows(HoldsNode));
+    const int nodeRows = NodeRowCount();
+    nodeCount = std::max(0, nodeRows - DropHiddenRows(HoldsNode));
     groupColumn = -1;
 }
 

@@ -50,7 +50,7 @@ void TDataGrid::DeleteDisplayRows(const std::vector<int>& ARows, bool Ex) {
     const int topRow = GetTopRow();
     const int row = GetRow();
     // A node row removed takes its node with it; a hidden one has handed its graphic on.
-    if (nodeCount > 0)
+    if (NodeRowCount() > 0)
         nodeCount =
             std::max(0, nodeCount - static_cast<int>(std::count_if(ARows.begin(), ARows.end(),
                                                                    [this](int r) { return IsNode(r); })));

@@ -10,6 +10,12 @@
 #include <string_view>
 
 TCellGraphic* TDataGrid::CreateCellGraphic(int ACol, int ARow) {
+    TCellGraphic* made = AttachCellGraphic(ACol, ARow);
+    nodeCountStale = nodeCountStale || ACol == 0;
+    return made;
+}
+
+TCellGraphic* TDataGrid::AttachCellGraphic(int ACol, int ARow) {
     FreeCellGraphic(ACol, ARow);
     auto graphic = std::make_unique<TCellGraphic>();
     TCellGraphic* made = graphic.get();
