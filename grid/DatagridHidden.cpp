@@ -131,6 +131,11 @@ void TDataGrid::TakeRow(int ARow, TStringList& Items) {
 void TDataGrid::PutRow(int ARow, TStringList& Items) {
     for (int c = 0; c < Items.Count() && c < StoredColCount(); ++c) {
         cells.SetText(c, ARow, Items[c]);
+        // The row comes back where it now belongs, not where it was hidden from.
+        if (auto* props = dynamic_cast<TCellProperties*>(Items.GetObject(c))) {
+            props->Col = c;
+            props->Row = ARow;
+        }
         SetObjects(c, ARow, std::unique_ptr<TObject>(Items.GetObject(c)));
         Items.PutObject(c, nullptr);
     }

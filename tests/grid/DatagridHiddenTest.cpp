@@ -1,9 +1,12 @@
 #include "grid/Datagrid.h"
 
+#include "framework/GridScrollArea.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/grid/GridTexts.h"
+#include "tests/grid/ShownGrid.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -100,6 +103,62 @@ TEST(DatagridHidden, HiddenRowsComeBackWhole) {
 }
 
 // Row 4 of eight hidden first, then the act, then every row shown again where asked.
+// A coloured cell of real row 3 hidden and shown again with other rows: a new colour repaints the
+// cell where the row now shows.
+TEST(DatagridHidden, AShownRowsCellRepaintsWhereItShows) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        int shownAt;
+    } rows[] = {
+        {"hidden after row 1, shown alone",
+         [](TDataGrid& g) {
+             g.HideRow(3);
+             g.HideRow(1);
+             g.UnHideRow(3);
+         },
+         2},
+        {"hidden after row 1, both shown one by one",
+         [](TDataGrid& g) {
+             g.HideRow(1);
+             g.HideRow(3);
+             g.UnHideRow(1);
+             g.UnHideRow(3);
+         },
+         3},
+        {"hidden after row 1, every row shown",
+         [](TDataGrid& g) {
+             g.HideRow(1);
+             g.HideRow(3);
+             g.UnHideRowsAll();
+         },
+         3},
+        {"under a node contracted, row 1 hidden, node expanded",
+         [](TDataGrid& g) {
+             g.AddNode(2, 3);
+             g.ContractNode(2);
+             g.HideRow(1);
+             g.ExpandNode(2);
+         },
+         2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ShownGrid<TDataGrid> shown;
+        TDataGrid* grid = shown.grid;
+        FillLettered(*grid, 3, 10);
+        grid->GetCellProperties(2, 3)->SetBrushColor(clRed);
+        row.act(*grid);
+        shown.Show();
+        QApplication::processEvents();
+        PaintedArea painted(static_cast<GridScrollArea*>(grid->View())->viewport());
+        grid->GetCellProperties(2, row.shownAt)->SetBrushColor(clLime);
+        QApplication::processEvents();
+        const TRect cell = grid->CellRect(2, row.shownAt);
+        EXPECT_EQ(painted.area.boundingRect(), QRect(cell.Left, cell.Top, cell.Width(), cell.Height()));
+    }
+}
+
 TEST(DatagridHidden, RangesWithHiddenRowsInside) {
     struct Row {
         const char* name;
