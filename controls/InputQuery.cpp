@@ -6,17 +6,6 @@
 
 #include <QFontMetrics>
 
-#include <cmath>
-
-namespace {
-
-// a × b / c, rounded, as dialog units are turned into pixels.
-int MulDiv(int a, int b, int c) {
-    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
-}
-
-} // namespace
-
 TPoint GetAveCharSize(const TFont& font) {
     const QFontMetrics metrics(font.ToQFont());
     const QString letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 // A point in pixels.
 struct TPoint {
     int x = 0;
@@ -31,4 +33,9 @@ inline TRect Rect(int left, int top, int right, int bottom) {
 // The rectangle of the given size at (left, top).
 inline TRect Bounds(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
+}
+
+// a × b / c, rounded half away from zero, without overflow in between; c must not be 0.
+inline int MulDiv(int a, int b, int c) {
+    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
 }

@@ -7,16 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 namespace {
-
-// The platform's a × b / c, rounded half away from zero.
-int MulDiv(int a, int b, int c) {
-    if (c == 0)
-        return -1;
-    return static_cast<int>(std::lround(static_cast<double>(std::int64_t{a} * b) / c));
-}
 
 bool Horizontal(int bar) {
     return bar == SB_HORZ;
