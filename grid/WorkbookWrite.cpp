@@ -180,11 +180,14 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
     std::map<int, KeptRow> rows;
     int row = 0;
     int col = 0;
+    bool declaresInData = false;
     while (reader.Next()) {
         if (reader.isEndElement() && reader.name() == u"sheetData" && dataEnd < 0)
             dataEnd = reader.characterOffset();
         if (!reader.isStartElement())
             continue;
+        declaresInData =
+            declaresInData || (dataStart >= 0 && dataEnd < 0 && !reader.namespaceDeclarations().isEmpty());
         const qint64 start = TagStart(text, reader);
         const QStringView name = reader.name();
         if (dataStart < 0 && name == u"dimension") {
@@ -269,8 +272,9 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
                  result.mid(dimensionEnd);
     // Elements the rewrite leaves out (anything between the sheet data and its rows) may declare
     // prefixes that the rows use: such a sheet cannot be copied, and stays as it is.
-    for (PartReader written(result, FileName); written.Next();)
-        ;
+    if (declaresInData)
+        for (PartReader written(result, FileName); written.Next();)
+            ;
     return result;
 }
 
