@@ -209,12 +209,12 @@ void AppendEscaped(std::string& out, const QString& text) {
     }
 }
 
-// A font name ends at a ';', so one inside it is escaped.
+// A font name ends at a ';', so one inside it is written as its hex escape.
 void AppendFontName(std::string& out, const QString& name) {
     const QStringList parts = name.split(u';');
     for (qsizetype i = 0; i < parts.size(); ++i) {
         if (i > 0)
-            out += "\\;";
+            out += "\\'3b";
         AppendEscaped(out, parts[i]);
     }
 }

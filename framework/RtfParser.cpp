@@ -121,7 +121,6 @@ void RtfParser::Symbol(char c) {
     case '\\':
     case '{':
     case '}':
-    case ';':
         Emit(std::string_view(&c, 1));
         break;
     case '~':

@@ -96,6 +96,17 @@ TEST(RichDocument, EachControlWordReadsWritesAndReadsAgainTheSame) {
     }
 }
 
+// A ';' in a font name is written as the hex escape every RTF reader takes, not a control symbol.
+TEST(RichDocument, SemicolonInFontNameWrittenAsHexEscape) {
+    QTextDocument doc;
+    QTextCharFormat format;
+    format.setFontFamilies({QString("A;B")});
+    QTextCursor(&doc).insertText("x", format);
+    const std::string written = DocumentToRtf(doc);
+    EXPECT_NE(written.find(" A\\'3bB;"), std::string::npos) << written;
+    EXPECT_EQ(written.find("\\;"), std::string::npos) << written;
+}
+
 // Names a font table could not hold as they stand, and a byte order mark inside the text.
 TEST(RichDocument, FontNamesAndEveryCharacterReadBackAsWritten) {
     const char* names[] = {"Z\xC3\xBCrich Sans", "A;B",          "back\\slash",
