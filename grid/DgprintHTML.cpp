@@ -10,9 +10,13 @@
 namespace {
 
 // The points a font set for the page prints in: its height counts tenths of a millimetre, the
-// fit to the page included.
-int PrintedPoints(const TFont& font) {
-    return std::max(1, static_cast<int>(std::lround(-font.GetHeight() * 72.0 / 254.0)));
+// fit to the page included. Unrounded: each use rounds once, after its own scale.
+double PrintedPoints(const TFont& font) {
+    return -font.GetHeight() * 72.0 / 254.0;
+}
+
+int WholePoints(double points) {
+    return std::max(1, static_cast<int>(std::lround(points)));
 }
 
 // The resolution HTML text is measured at for the page.
@@ -37,7 +41,7 @@ TPoint TPrintPass::HTMLPrintSize(const AnsiString& text) {
     TCanvas measure;
     measure.SetImage(&fine);
     measure.Font = canvas.Font;
-    measure.Font.SetSize(PrintedPoints(canvas.Font));
+    measure.Font.SetSize(WholePoints(PrintedPoints(canvas.Font)));
     THTMLRenderContext context = grid.HTMLContext();
     context.Paint = false;
     context.Scale = double(FinePixelsPerInch) / std::max(1, grid.ScreenPixelsPerInch()) * fontScale;
@@ -59,8 +63,7 @@ void TPrintPass::DrawHTMLText(const AnsiString& text, const TRect& cell) {
     const TFont font = canvas.Font;
     const TBrush brush = canvas.Brush;
     const int mode = canvas.SetMapMode(MM_TEXT);
-    canvas.Font.Size =
-        std::max(1, static_cast<int>(std::lround(PrintedPoints(font) * pageDpi / std::max(1.0, deviceDpi))));
+    canvas.Font.Size = WholePoints(PrintedPoints(font) * pageDpi / std::max(1.0, deviceDpi));
     canvas.Brush.Style = bsClear;
     THTMLRenderContext context = grid.HTMLContext();
     context.Scale = pageDpi / std::max(1, grid.ScreenPixelsPerInch()) * fontScale;
