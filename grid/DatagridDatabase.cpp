@@ -79,6 +79,8 @@ QString DatabaseName(const AnsiString& FileName) {
 // (VACUUM INTO writes a copy anywhere, though the connection is read-only); empty when it reads
 // only, or when running it will tell what is wrong with it.
 QString WriteRefusal(const QSqlDatabase& database, const std::string& sql) {
+    // Qt's driver hands over its own connection to the libsqlite3 linked here: sound while its
+    // plugin uses the system SQLite too, as it does on the systems built for.
     const QVariant handle = database.driver()->handle();
     sqlite3* connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
                               ? *static_cast<sqlite3* const*>(handle.constData())
@@ -91,9 +93,8 @@ QString WriteRefusal(const QSqlDatabase& database, const std::string& sql) {
     sqlite3_finalize(statement);
     if (reads)
         return {};
-    return QSqlError("Unable to execute statement", sqlite3_errstr(SQLITE_READONLY),
-                     QSqlError::StatementError)
-        .text();
+    // Worded as the driver words its own refusals.
+    return QString::fromUtf8(sqlite3_errstr(SQLITE_READONLY)) + " Unable to execute statement";
 }
 
 // Runs the query into result; the error, or empty.
@@ -136,11 +137,7 @@ QueryResult RunQuery(const AnsiString& FileName, const AnsiString& SQL) {
             throw EDataGridError(CannotOpenMessage(FileName));
         QSqlQuery query(database);
         query.setForwardOnly(true);
-        // Query-only mode refuses writes the statement's own check might miss.
-        if (!query.exec("PRAGMA query_only = ON"))
-            error = query.lastError().text();
-        if (error.isEmpty())
-            error = WriteRefusal(database, SQL.str());
+        error = WriteRefusal(database, SQL.str());
         if (error.isEmpty())
             error = ReadResult(query, SQL, result);
         query.finish();
