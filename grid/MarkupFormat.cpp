@@ -2,6 +2,7 @@
 
 #include "framework/TextEncoding.h"
 #include "grid/TextLines.h"
+#include "grid/XmlCharacters.h"
 
 #include <algorithm>
 #include <array>
@@ -31,10 +32,6 @@ bool AppendEntity(std::string& out, char c) {
     }
 }
 
-bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
 // Tag and attribute names are ASCII, matched whatever their case and whatever the locale.
 char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -44,14 +41,6 @@ void AppendXmlEscape(std::string& out, unsigned code) {
     char escape[8];
     std::snprintf(escape, sizeof escape, "_x%04X_", code);
     out += escape;
-}
-
-// "_xHHHH_" at text[i], which a reader of the escape would take for one.
-bool EscapeLikeAt(std::string_view text, std::size_t i) {
-    return i + 7 <= text.size() && text[i] == '_' && text[i + 1] == 'x' &&
-           std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i) + 2,
-                       text.begin() + static_cast<std::ptrdiff_t>(i) + 6, IsHexDigit) &&
-           text[i + 6] == '_';
 }
 
 bool SameLetters(std::string_view a, std::string_view b) {
@@ -178,11 +167,10 @@ std::string EscapeXmlText(std::string_view bytes) {
             out += "&#13;";
         else if (byte < 0x20 && c != '\t' && c != '\n')
             AppendXmlEscape(out, byte);
-        else if (EscapeLikeAt(text, i))
+        // A text's own "_xHHHH_", which a reader of the escape would take for one.
+        else if (XstringEscapeAt(text, i) >= 0)
             AppendXmlEscape(out, '_');
-        // U+FFFE and U+FFFF: EF BF BE and EF BF BF.
-        else if (byte == 0xEF && i + 2 < text.size() && text[i + 1] == '\xBF' &&
-                 (text[i + 2] == '\xBE' || text[i + 2] == '\xBF')) {
+        else if (IsNonCharacterAt(text, i)) {
             AppendXmlEscape(out, text[i + 2] == '\xBE' ? 0xFFFE : 0xFFFF);
             i += 2;
         } else {

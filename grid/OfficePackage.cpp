@@ -3,6 +3,7 @@
 #include "framework/FileBytes.h"
 #include "framework/TextEncoding.h"
 #include "grid/OfficeOpenXml.h"
+#include "grid/XmlCharacters.h"
 
 #include <algorithm>
 
@@ -158,8 +159,7 @@ void AppendEscaped(std::string& out, std::string_view bytes, bool attribute) {
         default:
             // Other control characters, U+FFFE and U+FFFF (EF BF BE, EF BF BF) have no place in
             // XML 1.0.
-            if (c == '\xEF' && i + 2 < text.size() && text[i + 1] == '\xBF' &&
-                (text[i + 2] == '\xBE' || text[i + 2] == '\xBF'))
+            if (IsNonCharacterAt(text, i))
                 i += 2;
             else if (static_cast<unsigned char>(c) >= 0x20)
                 out += c;

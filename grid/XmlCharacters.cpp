@@ -26,22 +26,6 @@ int HexDigit(char c) {
     return -1;
 }
 
-// The code of an "_xHHHH_" at text[i], or -1 when none stands there.
-int EscapeAt(std::string_view text, std::size_t i) {
-    if (i + 7 > text.size() || text[i] != '_' || text[i + 1] != 'x' || text[i + 6] != '_')
-        return -1;
-    int code = 0;
-    for (std::size_t k = i + 2; k < i + 6; ++k) {
-        const int digit = HexDigit(text[k]);
-        if (digit < 0)
-            return -1;
-        code = code * 16 + digit;
-    }
-    return code;
-}
-
-} // namespace
-
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80)
         out += static_cast<char>(c);
@@ -60,13 +44,28 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+} // namespace
+
+int XstringEscapeAt(std::string_view text, std::size_t i) {
+    if (i + 7 > text.size() || text[i] != '_' || text[i + 1] != 'x' || text[i + 6] != '_')
+        return -1;
+    int code = 0;
+    for (std::size_t k = i + 2; k < i + 6; ++k) {
+        const int digit = HexDigit(text[k]);
+        if (digit < 0)
+            return -1;
+        code = code * 16 + digit;
+    }
+    return code;
+}
+
 std::string UnescapedXstring(std::string text) {
     if (text.find("_x") == std::string::npos)
         return text;
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const int code = EscapeAt(text, i);
+        const int code = XstringEscapeAt(text, i);
         if (code <= 0 || (code >= 0xD800 && code <= 0xDFFF)) {
             out += text[i++];
             continue;

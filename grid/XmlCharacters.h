@@ -9,7 +9,13 @@
 // line feed and carriage return, no U+FFFE or U+FFFF).
 bool IsXmlCharacters(std::string_view bytes);
 
-void AppendUtf8(std::string& out, char32_t c);
+// Whether U+FFFE or U+FFFF (EF BF BE, EF BF BF), which XML 1.0 cannot hold, begins at text[i].
+inline bool IsNonCharacterAt(std::string_view text, std::size_t i) {
+    return i + 2 < text.size() && text[i] == '\xEF' && text[i + 1] == '\xBF' &&
+           (text[i + 2] == '\xBE' || text[i + 2] == '\xBF');
+}
+// The code of an "_xHHHH_" of spreadsheet XML at text[i], or -1 when none stands there.
+int XstringEscapeAt(std::string_view text, std::size_t i);
 // Text of spreadsheet XML with each "_xHHHH_" read as the character of that code (one that is
 // no character, 0 or a surrogate, stays as it stands).
 std::string UnescapedXstring(std::string text);
