@@ -6,6 +6,7 @@
 #include <iterator>
 #include <memory>
 #include <numeric>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -21,6 +22,14 @@ bool HoldsNode(const TGridItem& item) {
         item.Items.Count() > 0 ? dynamic_cast<TCellProperties*>(item.Items.GetObject(0)) : nullptr;
     const auto* graphic = props ? dynamic_cast<TCellGraphic*>(props->GraphicObject.get()) : nullptr;
     return graphic && graphic->CellType == ctNode;
+}
+
+// Every shown node after the first real row expanded or contracted, its rows left where they are.
+void SetShownNodeStates(TDataGrid& grid, bool Contracted) {
+    for (int r = 0; r < grid.GetRowCount(); ++r)
+        if (grid.IsNode(r) && grid.RemapRowInv(r) > 0)
+            grid.GetCellGraphic(0, r)->State = Contracted;
+    grid.RepaintCol(0);
 }
 
 } // namespace
@@ -165,14 +174,29 @@ void TDataGrid::HideContractedRows() {
 
 void TDataGrid::ExpandAll() {
     GridUpdateLock lock(*this);
-    for (int r = 1; r < GetRowCount() + NumHiddenRows(); ++r)
-        ExpandNode(r);
+    // A node the filter hid keeps hidden the rows it hid: the hidden rows that follow it with no
+    // shown row between.
+    std::unordered_set<const TGridItem*> staying;
+    bool underHiddenNode = false;
+    int previous = -2;
+    for (const TGridItem* item : hiddenByRow) {
+        underHiddenNode =
+            (underHiddenNode && item->Idx == previous + 1) || (!item->HiddenByNode && HoldsNode(*item));
+        previous = item->Idx;
+        if (item->HiddenByNode && underHiddenNode)
+            staying.insert(item);
+    }
+    RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend(), [&staying](const TGridItem& item) {
+        return item.HiddenByNode && !staying.contains(&item);
+    });
+    SetShownNodeStates(*this, false);
 }
 
 void TDataGrid::ContractAll() {
     GridUpdateLock lock(*this);
-    for (int r = GetRowCount() + NumHiddenRows() - 1; r >= 1; --r)
-        ContractNode(r);
+    HideInplaceEdit();
+    SetShownNodeStates(*this, true);
+    HideContractedRows();
 }
 
 int TDataGrid::GetNodeSpanType(int ARow) const {

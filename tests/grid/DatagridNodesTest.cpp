@@ -301,12 +301,30 @@ TEST(DatagridNodes, RowsOfAContractedNodeStayHiddenWhenTheFilterGoesOff) {
     }
 }
 
+// Rows b0 .. under node rows 2 (span 3) and second, every node contracted.
+void FillContracted(TDataGrid& grid, int rows, int second, int secondSpan) {
+    FillLettered(grid, 3, rows);
+    grid.AddNode(2, 3);
+    grid.AddNode(second, secondSpan);
+    grid.ContractAll();
+}
+
+TEST(DatagridNodes, ExpandingAllLeavesTheRowsOfANodeTheFilterHidHidden) {
+    TDataGrid grid(nullptr);
+    // Node 2 hides b3 and b4, node 6 hides b7; the filter then hides node 2 itself.
+    FillContracted(grid, 10, 6, 2);
+    FilterColumn1(grid, "!b2");
+    ASSERT_EQ(Column(grid, 1), "b0|b1|b5|b6|b8|b9");
+    grid.ExpandAll();
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b5|b6|b7|b8|b9");
+    EXPECT_FALSE(grid.GetNodeState(3));
+    grid.SetFilterActive(false);
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b5|b6|b7|b8|b9");
+}
+
 TEST(DatagridNodes, ShowingEveryHiddenRowLeavesNoNodeContracted) {
     TDataGrid grid(nullptr);
-    FillLettered(grid, 3, 8);
-    grid.AddNode(2, 3);
-    grid.AddNode(5, 0);
-    grid.ContractAll();
+    FillContracted(grid, 8, 5, 0);
     ASSERT_EQ(Column(grid, 1), "b0|b1|b2|b5");
     grid.UnHideRowsAll();
     EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b3|b4|b5|b6|b7");
