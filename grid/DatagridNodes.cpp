@@ -1,11 +1,12 @@
 // Node rows that hide and show the rows under them, and grouping the rows under node rows.
 #include "grid/Datagrid.h"
 #include "grid/GridUpdateLock.h"
+#include "grid/RangeFigures.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <memory>
-#include <numeric>
 #include <unordered_set>
 #include <utility>
 
@@ -368,20 +369,20 @@ void TDataGrid::GroupCalc(int ACol, int Code) {
         if (!IsNode(r) || Code < 1 || Code > 5)
             continue;
         const std::vector<double> values = GroupValues(ACol, r);
+        const int last = static_cast<int>(values.size()) - 1;
+        const auto valueAt = [&values](int i) { return values[static_cast<std::size_t>(i)]; };
         if (Code == 5)
             // A count is a whole number.
-            SetInts(ACol, r, static_cast<int>(values.size()));
+            SetInts(ACol, r, last + 1);
         else if (Code == 1)
-            SetFloats(ACol, r, std::accumulate(values.begin(), values.end(), 0.0));
-        else if (values.empty())
+            SetFloats(ACol, r, SumOf(0, last, valueAt));
+        else if (last < 0)
             continue;
         else if (Code == 2)
-            SetFloats(ACol, r,
-                      std::accumulate(values.begin(), values.end(), 0.0) /
-                          static_cast<double>(values.size()));
+            SetFloats(ACol, r, Average(SumOf(0, last, valueAt), last + 1));
+        else if (Code == 3)
+            SetFloats(ACol, r, ExtremeOf(0, last, valueAt, std::less<>()));
         else
-            SetFloats(ACol, r,
-                      Code == 3 ? *std::min_element(values.begin(), values.end())
-                                : *std::max_element(values.begin(), values.end()));
+            SetFloats(ACol, r, ExtremeOf(0, last, valueAt, std::greater<>()));
     }
 }
