@@ -522,6 +522,31 @@ TEST(DatagridNodes, RowsHiddenByTheFilterAreNoPartOfAGroupsFigures) {
 
 // The group's text stands in the label column as shown: the second normal column of the grid
 // without the group column, or its last column when there is no second.
+// With x1 filtered out, group B has no rows: a sum and a count write 0, the others nothing.
+TEST(DatagridNodes, AnEmptyGroupGetsOnlyItsSumAndCount) {
+    LocaleSeparators locale('.', ',');
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> calculate;
+        const char* figures;
+    } rows[] = {
+        {"sum", [](TDataGrid& g) { g.GroupSum(3); }, "Value|5.00|1|4|0.00"},
+        {"average", [](TDataGrid& g) { g.GroupAvg(3); }, "Value|2.50|1|4|"},
+        {"least", [](TDataGrid& g) { g.GroupMin(3); }, "Value|1.00|1|4|"},
+        {"greatest", [](TDataGrid& g) { g.GroupMax(3); }, "Value|4.00|1|4|"},
+        {"count", [](TDataGrid& g) { g.GroupCount(3); }, "Value|2|1|4|0"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        grid.Group(4);
+        FilterColumn1(grid, "!x1");
+        row.calculate(grid);
+        EXPECT_EQ(Column(grid, 3), row.figures);
+    }
+}
+
 TEST(DatagridNodes, GroupLabelsStandWhereTheyShow) {
     struct Row {
         const char* name;
