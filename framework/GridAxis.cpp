@@ -22,7 +22,7 @@ int GridAxis::Extent(int index) const {
 void GridAxis::SetCount(int count) {
     const int old = Count();
     ++version;
-    unshifted.resize(static_cast<std::size_t>(count), defaultSize - sizeOffset);
+    unshifted.resize(static_cast<std::size_t>(count), Unshifted(defaultSize));
     if (count <= old) {
         total = Offset(count);
         sizes.resize(static_cast<std::size_t>(count));
@@ -39,7 +39,7 @@ void GridAxis::SetCount(int count) {
 void GridAxis::SetDefaultSize(int size) {
     defaultSize = size;
     std::fill(sizes.begin(), sizes.end(), size);
-    std::fill(unshifted.begin(), unshifted.end(), size - sizeOffset);
+    std::fill(unshifted.begin(), unshifted.end(), Unshifted(size));
     Rebuild();
 }
 
@@ -51,11 +51,18 @@ void GridAxis::SetLineWidth(int width) {
 void GridAxis::SetSize(int index, int size) {
     const long long delta = std::max(0, size + lineWidth) - static_cast<long long>(Extent(index));
     sizes[static_cast<std::size_t>(index)] = size;
-    unshifted[static_cast<std::size_t>(index)] = size - sizeOffset;
+    unshifted[static_cast<std::size_t>(index)] = Unshifted(size);
     total += delta;
     ++version;
     for (std::size_t k = static_cast<std::size_t>(index) + 1; k < tree.size(); k += LowBit(k))
         tree[k] += delta;
+}
+
+int GridAxis::Unshifted(int size) const {
+    if (size <= 0)
+        return 0;
+    // A size too small to have grown by the offset counts as the size it keeps when shrunk.
+    return size - sizeOffset > 0 ? size - sizeOffset : size;
 }
 
 long long GridAxis::Offset(int index) const {
@@ -78,7 +85,7 @@ int GridAxis::IndexAt(long long position) const {
 
 void GridAxis::Insert(int index, int count) {
     sizes.insert(sizes.begin() + index, static_cast<std::size_t>(count), defaultSize);
-    unshifted.insert(unshifted.begin() + index, static_cast<std::size_t>(count), defaultSize - sizeOffset);
+    unshifted.insert(unshifted.begin() + index, static_cast<std::size_t>(count), Unshifted(defaultSize));
     Rebuild();
 }
 
@@ -110,7 +117,8 @@ void GridAxis::SetSizeOffset(int offset) {
     sizeOffset = offset;
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         const int shifted = unshifted[i] + offset;
-        sizes[i] = shifted > 0 ? shifted : std::min(sizes[i], unshifted[i]);
+        if (sizes[i] > 0)
+            sizes[i] = shifted > 0 ? shifted : std::min(sizes[i], unshifted[i]);
     }
     Rebuild();
 }

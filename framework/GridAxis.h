@@ -47,18 +47,22 @@ public:
     // Pixels added to every size (a grid's zoom), 0 to start with. A cell's size is its size at
     // offset 0 plus the offset where that is above 0; where it is not, the cell keeps the size it
     // has, or takes its size at offset 0 when that is smaller, so that offset 0 gives every size
-    // back. A size set, and a cell made, at an offset counts as made at offset 0 and grown by it.
+    // back. A size set, and a cell made, at an offset counts as made at offset 0 and grown by it,
+    // or as made at offset 0 with that size when it is too small to have grown. A hidden cell
+    // (size 0 or below) keeps its size at every offset.
     int SizeOffset() const { return sizeOffset; }
     void SetSizeOffset(int offset);
 
 private:
     void Rebuild();
     void Append(int size);
+    // The size at offset 0 of a size set at the current offset; never below 0.
+    int Unshifted(int size) const;
 
     int defaultSize;
     int lineWidth;
     std::vector<int> sizes;
-    // Each cell's size at offset 0, moving with the cell.
+    // Each cell's size at offset 0 (0 for a hidden cell), moving with the cell.
     std::vector<int> unshifted;
     int sizeOffset = 0;
     // tree[k] (1-based) sums the extents of cells k - lowbit(k) .. k - 1.

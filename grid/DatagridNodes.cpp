@@ -1,11 +1,13 @@
 // Node rows that hide and show the rows under them, and grouping the rows under node rows.
 #include "grid/Datagrid.h"
 #include "grid/GridUpdateLock.h"
+#include "grid/RangeFigures.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <memory>
-#include <numeric>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -21,6 +23,14 @@ bool HoldsNode(const TGridItem& item) {
         item.Items.Count() > 0 ? dynamic_cast<TCellProperties*>(item.Items.GetObject(0)) : nullptr;
     const auto* graphic = props ? dynamic_cast<TCellGraphic*>(props->GraphicObject.get()) : nullptr;
     return graphic && graphic->CellType == ctNode;
+}
+
+// Every shown node after the first real row expanded or contracted, its rows left where they are.
+void SetShownNodeStates(TDataGrid& grid, bool Contracted) {
+    for (int r = 0; r < grid.GetRowCount(); ++r)
+        if (grid.IsNode(r) && grid.RemapRowInv(r) > 0)
+            grid.GetCellGraphic(0, r)->State = Contracted;
+    grid.RepaintCol(0);
 }
 
 } // namespace
@@ -165,14 +175,29 @@ void TDataGrid::HideContractedRows() {
 
 void TDataGrid::ExpandAll() {
     GridUpdateLock lock(*this);
-    for (int r = 1; r < GetRowCount() + NumHiddenRows(); ++r)
-        ExpandNode(r);
+    // A node the filter hid keeps hidden the rows it hid: the hidden rows that follow it with no
+    // shown row between.
+    std::unordered_set<const TGridItem*> staying;
+    bool underHiddenNode = false;
+    int previous = -2;
+    for (const TGridItem* item : hiddenByRow) {
+        underHiddenNode =
+            (underHiddenNode && item->Idx == previous + 1) || (!item->HiddenByNode && HoldsNode(*item));
+        previous = item->Idx;
+        if (item->HiddenByNode && underHiddenNode)
+            staying.insert(item);
+    }
+    RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend(), [&staying](const TGridItem& item) {
+        return item.HiddenByNode && !staying.contains(&item);
+    });
+    SetShownNodeStates(*this, false);
 }
 
 void TDataGrid::ContractAll() {
     GridUpdateLock lock(*this);
-    for (int r = GetRowCount() + NumHiddenRows() - 1; r >= 1; --r)
-        ContractNode(r);
+    HideInplaceEdit();
+    SetShownNodeStates(*this, true);
+    HideContractedRows();
 }
 
 int TDataGrid::GetNodeSpanType(int ARow) const {
@@ -344,20 +369,20 @@ void TDataGrid::GroupCalc(int ACol, int Code) {
         if (!IsNode(r) || Code < 1 || Code > 5)
             continue;
         const std::vector<double> values = GroupValues(ACol, r);
+        const int last = static_cast<int>(values.size()) - 1;
+        const auto valueAt = [&values](int i) { return values[static_cast<std::size_t>(i)]; };
         if (Code == 5)
             // A count is a whole number.
-            SetInts(ACol, r, static_cast<int>(values.size()));
+            SetInts(ACol, r, last + 1);
         else if (Code == 1)
-            SetFloats(ACol, r, std::accumulate(values.begin(), values.end(), 0.0));
-        else if (values.empty())
+            SetFloats(ACol, r, SumOf(0, last, valueAt));
+        else if (last < 0)
             continue;
         else if (Code == 2)
-            SetFloats(ACol, r,
-                      std::accumulate(values.begin(), values.end(), 0.0) /
-                          static_cast<double>(values.size()));
+            SetFloats(ACol, r, Average(SumOf(0, last, valueAt), last + 1));
+        else if (Code == 3)
+            SetFloats(ACol, r, ExtremeOf(0, last, valueAt, std::less<>()));
         else
-            SetFloats(ACol, r,
-                      Code == 3 ? *std::min_element(values.begin(), values.end())
-                                : *std::max_element(values.begin(), values.end()));
+            SetFloats(ACol, r, ExtremeOf(0, last, valueAt, std::greater<>()));
     }
 }

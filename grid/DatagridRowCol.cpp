@@ -300,7 +300,13 @@ void TDataGrid::SwapRows(int ARow1, int ARow2) {
         rowSelect.resize(std::max(rowSelect.size(), last + 1));
         std::swap(rowSelect[static_cast<std::size_t>(ARow1)], rowSelect[static_cast<std::size_t>(ARow2)]);
     }
-    RenumberCellProperties(std::min(ARow1, ARow2));
+    // Only the two rows' cells changed place.
+    for (const int row : {ARow1, ARow2})
+        for (int col = 0; col < StoredColCount(); ++col)
+            if (auto* props = dynamic_cast<TCellProperties*>(cells.Object(col, row))) {
+                props->Col = col;
+                props->Row = row;
+            }
     InvalidateRow(ARow1);
     InvalidateRow(ARow2);
 }

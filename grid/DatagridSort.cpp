@@ -468,7 +468,9 @@ void TDataGrid::SortSwapRows(int ARow1, int ARow2) {
     std::unique_ptr<TObject> object = TakeObjects(col, ARow1);
     SetObjects(col, ARow1, TakeObjects(col, ARow2));
     SetObjects(col, ARow2, std::move(object));
-    RenumberCellProperties(std::min(ARow1, ARow2));
+    for (const int row : {ARow1, ARow2})
+        if (auto* props = dynamic_cast<TCellProperties*>(cells.Object(col, row)))
+            props->Row = row;
     InvalidateRow(ARow1);
     InvalidateRow(ARow2);
 }

@@ -5,6 +5,7 @@
 #include "framework/RichText.h"
 #include "grid/ClipboardFormat.h"
 #include "grid/Gridutil.h"
+#include "grid/RangeFigures.h"
 
 #include <algorithm>
 #include <charconv>
@@ -38,27 +39,6 @@ double TDataGrid::Average(double Sum, int Count) {
         throw EInvalidOp();
     return Sum / Count;
 }
-
-namespace {
-
-// Over the cells from..to, each read by valueAt.
-template <class ValueAt> double SumOf(int from, int to, ValueAt valueAt) {
-    double sum = 0;
-    for (int i = from; i <= to; ++i)
-        sum += valueAt(i);
-    return sum;
-}
-
-// The first cell's value, replaced by each later one that beats it.
-template <class ValueAt, class Beats> double ExtremeOf(int from, int to, ValueAt valueAt, Beats beats) {
-    double extreme = valueAt(from);
-    for (int i = from + 1; i <= to; ++i)
-        if (const double value = valueAt(i); beats(value, extreme))
-            extreme = value;
-    return extreme;
-}
-
-} // namespace
 
 double TDataGrid::ColumnSum(int ACol, int FromRow, int ToRow) const {
     return SumOf(FromRow, ToRow, [&](int r) { return GetFloats(ACol, r); });

@@ -58,13 +58,16 @@ void TDataGrid::ForShownCells(const TGridRect& range, const CellVisitor& visit) 
             visit(RemapCol(c), r);
 }
 
+// Each shown column's rows in one call, at its real column.
 void TDataGrid::MarkShownCells(const AnsiString& s, const AnsiString& tag, bool DoCase,
                                const TGridRect& range) {
-    ForShownCells(range, [&](int ACol, int ARow) { MarkCells(s, tag, DoCase, {ACol, ARow, ACol, ARow}); });
+    for (int c = range.Left; c <= range.Right; ++c)
+        MarkCells(s, tag, DoCase, {RemapCol(c), range.Top, RemapCol(c), range.Bottom});
 }
 
 void TDataGrid::UnMarkShownCells(const AnsiString& tag, const TGridRect& range) {
-    ForShownCells(range, [&](int ACol, int ARow) { UnMarkCells(tag, {ACol, ARow, ACol, ARow}); });
+    for (int c = range.Left; c <= range.Right; ++c)
+        UnMarkCells(tag, {RemapCol(c), range.Top, RemapCol(c), range.Bottom});
 }
 
 void TDataGrid::HilightInCell(bool DoCase, int ACol, int ARow, const AnsiString& s) {

@@ -131,4 +131,28 @@ TEST(GridAxis, SumsFollowEveryChange) {
     }
 }
 
+TEST(GridAxis, ZoomNeverTakesASizeBelowZeroAndKeepsHiddenCellsHidden) {
+    struct Row {
+        const char* label;
+        int setAt;
+        int size;
+        int zoomTo;
+        int expected;
+    } rows[] = {
+        {"20 set at +5 is 15 at 0", 5, 20, 0, 15},        {"3 set at +5 keeps 3 at 0", 5, 3, 0, 3},
+        {"3 set at +5 grows to 5 at +2", 5, 3, 2, 5},     {"3 set at 0 keeps 3 at -5", 0, 3, -5, 3},
+        {"0 set at +5 stays 0 at +6", 5, 0, 6, 0},        {"0 set at 0 stays 0 at +5", 0, 0, 5, 0},
+        {"-1 set at 0 stays hidden at +3", 0, -1, 3, -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        GridAxis axis(64, 1);
+        axis.SetCount(1);
+        axis.SetSizeOffset(row.setAt);
+        axis.SetSize(0, row.size);
+        axis.SetSizeOffset(row.zoomTo);
+        EXPECT_EQ(axis.Size(0), row.expected);
+    }
+}
+
 } // namespace

@@ -301,12 +301,30 @@ TEST(DatagridNodes, RowsOfAContractedNodeStayHiddenWhenTheFilterGoesOff) {
     }
 }
 
+// Rows b0 .. under node rows 2 (span 3) and second, every node contracted.
+void FillContracted(TDataGrid& grid, int rows, int second, int secondSpan) {
+    FillLettered(grid, 3, rows);
+    grid.AddNode(2, 3);
+    grid.AddNode(second, secondSpan);
+    grid.ContractAll();
+}
+
+TEST(DatagridNodes, ExpandingAllLeavesTheRowsOfANodeTheFilterHidHidden) {
+    TDataGrid grid(nullptr);
+    // Node 2 hides b3 and b4, node 6 hides b7; the filter then hides node 2 itself.
+    FillContracted(grid, 10, 6, 2);
+    FilterColumn1(grid, "!b2");
+    ASSERT_EQ(Column(grid, 1), "b0|b1|b5|b6|b8|b9");
+    grid.ExpandAll();
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b5|b6|b7|b8|b9");
+    EXPECT_FALSE(grid.GetNodeState(3));
+    grid.SetFilterActive(false);
+    EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b5|b6|b7|b8|b9");
+}
+
 TEST(DatagridNodes, ShowingEveryHiddenRowLeavesNoNodeContracted) {
     TDataGrid grid(nullptr);
-    FillLettered(grid, 3, 8);
-    grid.AddNode(2, 3);
-    grid.AddNode(5, 0);
-    grid.ContractAll();
+    FillContracted(grid, 8, 5, 0);
     ASSERT_EQ(Column(grid, 1), "b0|b1|b2|b5");
     grid.UnHideRowsAll();
     EXPECT_EQ(Column(grid, 1), "b0|b1|b2|b3|b4|b5|b6|b7");
@@ -504,6 +522,31 @@ TEST(DatagridNodes, RowsHiddenByTheFilterAreNoPartOfAGroupsFigures) {
 
 // The group's text stands in the label column as shown: the second normal column of the grid
 // without the group column, or its last column when there is no second.
+// With x1 filtered out, group B has no rows: a sum and a count write 0, the others nothing.
+TEST(DatagridNodes, AnEmptyGroupGetsOnlyItsSumAndCount) {
+    LocaleSeparators locale('.', ',');
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> calculate;
+        const char* figures;
+    } rows[] = {
+        {"sum", [](TDataGrid& g) { g.GroupSum(3); }, "Value|5.00|1|4|0.00"},
+        {"average", [](TDataGrid& g) { g.GroupAvg(3); }, "Value|2.50|1|4|"},
+        {"least", [](TDataGrid& g) { g.GroupMin(3); }, "Value|1.00|1|4|"},
+        {"greatest", [](TDataGrid& g) { g.GroupMax(3); }, "Value|4.00|1|4|"},
+        {"count", [](TDataGrid& g) { g.GroupCount(3); }, "Value|2|1|4|0"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        grid.Group(4);
+        FilterColumn1(grid, "!x1");
+        row.calculate(grid);
+        EXPECT_EQ(Column(grid, 3), row.figures);
+    }
+}
+
 TEST(DatagridNodes, GroupLabelsStandWhereTheyShow) {
     struct Row {
         const char* name;
