@@ -266,7 +266,7 @@ bool TDgSpinEdit::IsValidChar(char& Key) {
 void TDgSpinEdit::WMKillFocus() {
     TCustomMaskEdit::WMKillFocus();
     // A value out of its limits comes back to the nearest one; a text that does not read stays.
-    const AnsiString& text = GetWindowText();
+    const AnsiString text = SpinValueText(*this);
     switch (spinType) {
     case TDgSpinType::sptNormal:
         if (int value = 0; TryStrToInt(text, value) && CheckValue(value) != value)
