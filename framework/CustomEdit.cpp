@@ -273,6 +273,10 @@ int TCustomEdit::TextLineMinHeight() const {
     return font + std::min(font, system) / 4;
 }
 
+int TCustomEdit::SpinEditMinHeight() const {
+    return TextLineMinHeight() + 2 + (GetBorderStyle() == bsSingle ? 4 : 0);
+}
+
 void TCustomEdit::Change() {
     if (OnChange)
         OnChange(this);

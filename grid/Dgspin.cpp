@@ -311,15 +311,12 @@ void TDgSpinEdit::SetDirection(TSpinDirection value) {
     PlaceButton();
 }
 
+void TDgSpinEdit::SetBounds(int left, int top, int width, int height) {
+    TCustomMaskEdit::SetBounds(left, top, width, std::max(height, SpinEditMinHeight()));
+}
+
 void TDgSpinEdit::Resize() {
     TCustomMaskEdit::Resize();
-    // Raised to the least height a line needs, with room for a single border's edges; the new
-    // height places the button.
-    const int minimum = TextLineMinHeight() + 2 + (GetBorderStyle() == bsSingle ? 4 : 0);
-    if (Height() < minimum) {
-        SetBounds(Left(), Top(), Width(), minimum);
-        return;
-    }
     PlaceButton();
 }
 
