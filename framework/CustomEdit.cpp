@@ -133,8 +133,12 @@ void TCustomEdit::Undo() {
 }
 
 void TCustomEdit::ClearUndo() {
-    undoText = text;
-    undoCaret = caret;
+    RememberUndo(text, caret);
+}
+
+void TCustomEdit::RememberUndo(const AnsiString& before, int beforeCaret) {
+    undoText = before;
+    undoCaret = beforeCaret;
 }
 
 void TCustomEdit::SetBorderStyle(TBorderStyle value) {
@@ -416,8 +420,7 @@ void TCustomEdit::ReplaceSelection(const AnsiString& inserted) {
 }
 
 void TCustomEdit::EditText(const AnsiString& newText, int newCaret) {
-    undoText = text;
-    undoCaret = caret;
+    RememberUndo(text, caret);
     text = newText;
     ++textChanges;
     anchor = caret = CharacterStart(text.view(), newCaret);

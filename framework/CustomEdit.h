@@ -106,6 +106,8 @@ protected:
     void ReplaceSelection(const AnsiString& inserted);
     // Nothing typed before is left to undo, as after the native edit's text is set.
     void ClearUndo();
+    // Keeps a text and its caret as what the next Undo brings back.
+    void RememberUndo(const AnsiString& before, int caret);
     // The parent shows through the background.
     void SetClearBackground(bool value);
 
