@@ -290,11 +290,18 @@ void TTypedEdit::SetPrecision(std::int16_t value) {
 
 double TTypedEdit::ValueForPrecision(int old) const {
     const AnsiString value = GetText();
+    if (editType == etMoney) {
+        try {
+            return MoneyValue(value);
+        } catch (const EConvertError&) {
+            return 0;
+        }
+    }
     // Read with the new decimals, else as the old ones read it, else as grouped whole digits
     // ("12,345,678" left by a box without decimals); a text none of them reads is no number.
     for (const int decimals : {static_cast<int>(precision), old, 0}) {
         try {
-            return editType == etMoney ? MoneyValue(value) : NumberOf(value, decimals);
+            return NumberOf(value, decimals);
         } catch (const EConvertError&) {
         }
     }

@@ -256,6 +256,8 @@ private:
     // Holds the focus in the box, in the error colours, while its value is such a text; false
     // gives the colours back.
     void HoldThousands(bool value);
+    // The box's and its font's colours for the error it shows, else its focus, else its rest.
+    void ApplyStateColors();
     // The label's caption turns bold with the focus when FocusLabel is on.
     void SetLabelBold(bool value);
     bool ShowsURL() const { return showURL && TestURL(); }

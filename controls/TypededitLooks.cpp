@@ -52,11 +52,8 @@ void TTypedEdit::SetError(bool value) {
     if (value == error || Loading())
         return;
     error = value;
-    if (!ShowError)
-        return;
-    if (GetEnabled())
-        TCustomEdit::SetColor(error ? ErrorColor : Focused() ? FocusColor : normalColor);
-    Font.SetColor(error ? ErrorFontColor : Focused() ? FocusFontColor : RestingFontColor());
+    if (ShowError)
+        ApplyStateColors();
 }
 
 void TTypedEdit::WMSetFocus() {
@@ -149,6 +146,10 @@ bool TTypedEdit::ThousandsMisplaced() const {
 
 void TTypedEdit::HoldThousands(bool value) {
     thousandsHeld = value;
+    ApplyStateColors();
+}
+
+void TTypedEdit::ApplyStateColors() {
     if (GetEnabled())
         TCustomEdit::SetColor(ShowsError() ? ErrorColor : Focused() ? FocusColor : normalColor);
     Font.SetColor(ShowsError() ? ErrorFontColor : Focused() ? FocusFontColor : RestingFontColor());

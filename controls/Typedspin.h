@@ -128,7 +128,6 @@ private:
     void ShowKeepingCaret(const AnsiString& text);
     // A hex spin's selection leaves its "0x" alone.
     bool KeepsHexPrefix() const;
-    int MinHeight() const;
     void PlaceButton();
     void ApplyFlat();
 

@@ -14,12 +14,8 @@ constexpr int FlatInsetY = 4;
 
 } // namespace
 
-int TTypedSpinEdit::MinHeight() const {
-    return TextLineMinHeight() + 2 + (GetBorderStyle() == bsSingle ? 4 : 0);
-}
-
 void TTypedSpinEdit::SetBounds(int left, int top, int width, int height) {
-    TCustomMaskEdit::SetBounds(left, top, width, std::max(height, MinHeight()));
+    TCustomMaskEdit::SetBounds(left, top, width, std::max(height, SpinEditMinHeight()));
     attached.Place();
 }
 

@@ -133,8 +133,12 @@ void TCustomEdit::Undo() {
 }
 
 void TCustomEdit::ClearUndo() {
-    undoText = text;
-    undoCaret = caret;
+    RememberUndo(text, caret);
+}
+
+void TCustomEdit::RememberUndo(const AnsiString& before, int beforeCaret) {
+    undoText = before;
+    undoCaret = beforeCaret;
 }
 
 void TCustomEdit::SetBorderStyle(TBorderStyle value) {
@@ -271,6 +275,10 @@ int TCustomEdit::TextLineMinHeight() const {
     const int font = QFontMetrics(Font.ToQFont()).height();
     const int system = QFontMetrics(QApplication::font()).height();
     return font + std::min(font, system) / 4;
+}
+
+int TCustomEdit::SpinEditMinHeight() const {
+    return TextLineMinHeight() + 2 + (GetBorderStyle() == bsSingle ? 4 : 0);
 }
 
 void TCustomEdit::Change() {
@@ -412,8 +420,7 @@ void TCustomEdit::ReplaceSelection(const AnsiString& inserted) {
 }
 
 void TCustomEdit::EditText(const AnsiString& newText, int newCaret) {
-    undoText = text;
-    undoCaret = caret;
+    RememberUndo(text, caret);
     text = newText;
     ++textChanges;
     anchor = caret = CharacterStart(text.view(), newCaret);

@@ -77,6 +77,8 @@ protected:
     // The least height a line of text needs: the font's height and a quarter of the smaller of
     // its and the system font's heights.
     int TextLineMinHeight() const;
+    // The least height of a spin edit: a line of text, with room for a single border's edges.
+    int SpinEditMinHeight() const;
     virtual void Change();
     // The framework asks before dialog handling whether the box wants Enter or Escape;
     // setting key to 0 consumes it.
@@ -104,6 +106,8 @@ protected:
     void ReplaceSelection(const AnsiString& inserted);
     // Nothing typed before is left to undo, as after the native edit's text is set.
     void ClearUndo();
+    // Keeps a text and its caret as what the next Undo brings back.
+    void RememberUndo(const AnsiString& before, int caret);
     // The parent shows through the background.
     void SetClearBackground(bool value);
 

@@ -42,17 +42,16 @@ TDatePart DatePartOfField(int field) {
 }
 
 TDateTime StepDate(TDateTime value, TDatePart part, int sign) {
+    if (part == TDatePart::Day) {
+        // A step past the calendar's end stops there; the time of day rides along.
+        const TDateTime next = value + sign;
+        return next >= EncodeDate(1, 1, 1) && next < EncodeDate(9999, 12, 31) + 1 ? next : value;
+    }
     int year = 0;
     int month = 0;
     int day = 0;
     DecodeDate(value, year, month, day);
     const double timeOfDay = value - std::floor(value);
-    if (part == TDatePart::Day) {
-        // A step past the calendar's end stops there.
-        int nextYear = 0;
-        DecodeDate(value + sign, nextYear, month, day);
-        return WithinCalendar(nextYear) ? value + sign : value;
-    }
     if (part == TDatePart::Month) {
         month += sign;
         if (month < 1) {

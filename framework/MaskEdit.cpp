@@ -16,24 +16,8 @@ template <class Edit> void TCustomMaskEdit::Undoable(Edit edit) {
     const AnsiString before = GetWindowText();
     const int caret = GetSelStart();
     edit();
-    if (GetWindowText() != before) {
-        undoText = before;
-        undoCaret = caret;
-    }
-}
-
-void TCustomMaskEdit::Undo() {
-    if (!IsMasked()) {
-        TCustomEdit::Undo();
-        return;
-    }
-    if (undoText == GetWindowText())
-        return;
-    const AnsiString previous = undoText;
-    const int caret = undoCaret;
-    undoText = GetWindowText();
-    undoCaret = GetSelStart();
-    ShowMasked(previous, caret);
+    if (GetWindowText() != before)
+        RememberUndo(before, caret);
 }
 
 AnsiString TCustomMaskEdit::GetText() const {
@@ -43,8 +27,6 @@ AnsiString TCustomMaskEdit::GetText() const {
 void TCustomMaskEdit::SetText(const AnsiString& value) {
     SetWindowText(IsMasked() ? EditTextOf(mask, value) : value);
     // As after the native edit's text is set, nothing is left to undo.
-    undoText = GetWindowText();
-    undoCaret = 0;
     ClearUndo();
 }
 

@@ -19,7 +19,6 @@ public:
     void SetText(const AnsiString& value);
     const TEditMask& Mask() const { return mask; }
     // With a mask, the text before the last typing, deletion, cut or paste, as a whole.
-    void Undo() override;
 
 protected:
     const AnsiString& GetEditMask() const { return editMask; }
@@ -45,6 +44,4 @@ private:
 
     AnsiString editMask;
     TEditMask mask;
-    AnsiString undoText;
-    int undoCaret = 0;
 };

@@ -266,7 +266,7 @@ bool TDgSpinEdit::IsValidChar(char& Key) {
 void TDgSpinEdit::WMKillFocus() {
     TCustomMaskEdit::WMKillFocus();
     // A value out of its limits comes back to the nearest one; a text that does not read stays.
-    const AnsiString& text = GetWindowText();
+    const AnsiString text = SpinValueText(*this);
     switch (spinType) {
     case TDgSpinType::sptNormal:
         if (int value = 0; TryStrToInt(text, value) && CheckValue(value) != value)
@@ -311,15 +311,12 @@ void TDgSpinEdit::SetDirection(TSpinDirection value) {
     PlaceButton();
 }
 
+void TDgSpinEdit::SetBounds(int left, int top, int width, int height) {
+    TCustomMaskEdit::SetBounds(left, top, width, std::max(height, SpinEditMinHeight()));
+}
+
 void TDgSpinEdit::Resize() {
     TCustomMaskEdit::Resize();
-    // Raised to the least height a line needs, with room for a single border's edges; the new
-    // height places the button.
-    const int minimum = TextLineMinHeight() + 2 + (GetBorderStyle() == bsSingle ? 4 : 0);
-    if (Height() < minimum) {
-        SetBounds(Left(), Top(), Width(), minimum);
-        return;
-    }
     PlaceButton();
 }
 

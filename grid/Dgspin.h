@@ -46,6 +46,8 @@ public:
     TDgSpinType GetSpinType() const { return spinType; }
     // The value is written again in the new type's form.
     void SetSpinType(TDgSpinType value);
+    // Never lower than the font needs.
+    void SetBounds(int left, int top, int width, int height) override;
     // MinValue when the text is no whole number.
     int GetValue() const;
     void SetValue(int value);

@@ -106,9 +106,7 @@ void TTableForm::LeaveBatchData() {
     batchRows.clear();
     batchDataShown = false;
     SetRealColCount(DataGrid1->ColumnHeaders.Count());
-    // By real column, the hidden ones too: the grid's own header fill stops at the count it shows.
-    for (int column = 0; column < DataGrid1->ColumnHeaders.Count(); ++column)
-        DataGrid1->SetCellEx(column, 0, DataGrid1->ColumnHeaders[column]);
+    DataGrid1->ShowColumnHeaders();
     for (const int column : BatchPairColumns())
         if (!DataGrid1->IsHiddenColumn(column))
             DataGrid1->SetColWidths(DataGrid1->DisplColIndex(column), DataGrid1->GetDefaultColWidth());

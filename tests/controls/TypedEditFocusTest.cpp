@@ -147,4 +147,23 @@ TEST(TypedEditLifetime, DeletingTheWindowOfAFocusedEmptyBoxRunsNoHandler) {
     EXPECT_EQ(events, 0);
 }
 
+// Held for misplaced thousands, a box whose value reads valid again still shows the error colour.
+TEST_F(ShownBox, AHeldBoxKeepsTheErrorColourWhenItsValueTurnsValid) {
+    Apply(box, {etFloat});
+    box.ShowError = true;
+    box.OnValueValidate = [](TObject*, const AnsiString& value, bool& valid) {
+        valid = !value.view().ends_with('9');
+    };
+    FocusOn(box);
+    Type(box, "2,9");
+    Leave();
+    QApplication::processEvents();
+    ASSERT_TRUE(box.Focused());
+    box.SetSelStart(box.GetText().Length());
+    Type(box, "1");
+    EXPECT_EQ(box.GetText(), "2,91");
+    EXPECT_EQ(box.GetColor(), box.ErrorColor);
+    EXPECT_EQ(box.Font.Color, box.ErrorFontColor);
+}
+
 } // namespace

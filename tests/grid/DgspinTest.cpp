@@ -162,4 +162,24 @@ TEST(Dgspin, TheMaskSpinsTextFollowsItsEditMask) {
     EXPECT_DOUBLE_EQ(spin.GetDateValue(), EncodeDate(2024, 2, 29));
 }
 
+struct LeavingMaskSpin : TTypedMaskSpinEdit {
+    using TTypedMaskSpinEdit::TTypedMaskSpinEdit;
+    using TTypedMaskSpinEdit::WMKillFocus;
+};
+
+// Leaving a masked spin reads its value through the mask's blanks: 125 typed past a limit of 100
+// comes back to 100.
+TEST(Dgspin, AMaskedValueOutOfItsLimitsComesBackOnLeaving) {
+    LeavingMaskSpin spin(nullptr);
+    spin.MaxValue = 100;
+    spin.SetEditMask("9999;1;_");
+    spin.SetValue(12);
+    bool passOn = false;
+    spin.SetSelStart(2);
+    spin.ViewKeyDown(0, {}, 0, '5', passOn);
+    EXPECT_EQ(spin.GetWindowText(), "125_");
+    spin.WMKillFocus();
+    EXPECT_EQ(spin.GetWindowText(), "100_");
+}
+
 } // namespace
