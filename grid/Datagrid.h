@@ -1199,6 +1199,10 @@ private:
     long long lastSortDuration = 0;
     // The real column the rows are grouped by, -1 when they are not.
     int groupColumn = -1;
+    // The real column the node rows hold their group's text in, whatever shows since; -1 when
+    // not grouped or once the column is removed. It follows its column as columns move.
+    int groupLabelColumn = -1;
+    void GroupLabelMoved(const std::function<int(int)>& NewPlace);
     TSortIndexList sortIndexList{0, 0};
     TIntList sortCrossReference{0, 0};
     TIntList mergedColumns{0, 0};

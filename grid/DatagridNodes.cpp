@@ -281,9 +281,9 @@ void TDataGrid::Group(int ACol) {
         item->Items.PutObject(ACol, nullptr);
     }
     RemoveCols(ACol, 1);
-    const int label = RemapCol(GroupLabelColumn());
+    groupLabelColumn = RemapCol(GroupLabelColumn());
     for (std::size_t i = 0; i < starts.size(); ++i)
-        SetCellEx(label, starts[i], values[i]);
+        SetCellEx(groupLabelColumn, starts[i], values[i]);
     SetRow(GetFixedRows());
 }
 
@@ -296,17 +296,18 @@ void TDataGrid::UnGroup() {
     for (TGridItem* item : hiddenByRow)
         item->HiddenByNode = false;
     // Every node row by real row with its text, the hidden ones too.
-    const int label = RemapCol(GroupLabelColumn());
+    const int label = groupLabelColumn;
     std::vector<int> shownNodes;
     std::vector<std::pair<int, AnsiString>> nodes;
     for (int r = GetFixedRows(); r <= LastNormalRow(); ++r)
         if (IsNode(r)) {
             shownNodes.push_back(r);
-            nodes.emplace_back(RemapRowInv(r), GetCellEx(label, r));
+            nodes.emplace_back(RemapRowInv(r), label >= 0 ? GetCellEx(label, r) : AnsiString());
         }
     for (const TGridItem* item : hiddenByRow)
         if (HoldsNode(*item))
-            nodes.emplace_back(item->Idx, label < item->Items.Count() ? item->Items[label] : AnsiString());
+            nodes.emplace_back(item->Idx,
+                               label >= 0 && label < item->Items.Count() ? item->Items[label] : AnsiString());
     std::sort(nodes.begin(), nodes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     // The text of the group real row ARow stands in: its node's, none before the first node.
     const auto groupText = [&nodes](int ARow) -> const AnsiString* {
@@ -348,6 +349,12 @@ void TDataGrid::UnGroup() {
     const int nodeRows = NodeRowCount();
     nodeCount = std::max(0, nodeRows - DropHiddenRows(HoldsNode));
     groupColumn = -1;
+    groupLabelColumn = -1;
+}
+
+void TDataGrid::GroupLabelMoved(const std::function<int(int)>& NewPlace) {
+    if (groupLabelColumn >= 0)
+        groupLabelColumn = NewPlace(groupLabelColumn);
 }
 
 std::vector<double> TDataGrid::GroupValues(int ACol, int ARow) {

@@ -166,6 +166,7 @@ void TDataGrid::InsertCols(int ACol, int CCount) {
         for (int k = 0; k < CCount && ACol <= items.Count(); ++k)
             items.InsertObject(ACol, AnsiString(), nullptr);
     }
+    GroupLabelMoved([&](int c) { return c >= ACol ? c + CCount : c; });
     InsertStoredCols(ACol, CCount);
     InsertEmptyCols(display, CCount);
     RenumberCellProperties(0);
@@ -208,6 +209,7 @@ void TDataGrid::RemoveCols(int ACol, int CCount) {
     visibleCol.resize(std::max<std::size_t>(visibleCol.size(), VisibleFlags), true);
     savedColWidths.resize(visibleCol.size());
     hiddenCols -= hidden;
+    GroupLabelMoved([&](int c) { return c >= ACol + CCount ? c - CCount : c >= ACol ? -1 : c; });
     DeleteStoredCols(ACol, CCount);
     DeleteCols(display, shown);
     RenumberCellProperties(0);
@@ -341,10 +343,9 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
             ColWidthsChanged();
         }
     }
-    if (SortSettings->Column == ACol1)
-        SortSettings->Column = ACol2;
-    else if (SortSettings->Column == ACol2)
-        SortSettings->Column = ACol1;
+    const auto swapped = [&](int c) { return c == ACol1 ? ACol2 : c == ACol2 ? ACol1 : c; };
+    SortSettings->Column = swapped(SortSettings->Column);
+    GroupLabelMoved(swapped);
     RenumberCellProperties(0);
     Invalidate();
 }
@@ -455,6 +456,11 @@ void TDataGrid::MoveRealColumn(int FromIndex, int ToIndex) {
             items.InsertObject(to, text, object);
         }
     }
+    GroupLabelMoved([&](int c) {
+        if (c == from)
+            return to;
+        return c + (to < from && c >= to && c < from) - (from < to && c > from && c <= to);
+    });
     RenumberCellProperties(0);
     TCustomGrid::ColumnMoved(FromIndex, ToIndex);
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -578,6 +579,67 @@ TEST(DatagridNodes, GroupLabelsStandWhereTheyShow) {
         grid.UnGroup();
         EXPECT_EQ(Column(grid, row.groupCol), "Kind|A|A|B");
         EXPECT_EQ(grid.GetColCount() + grid.NumHiddenColumns(), row.colCount);
+    }
+}
+
+// Columns hidden, shown, moved or inserted while grouped: UnGroup reads each node's text where
+// Group wrote it, and every row gets its kind back.
+TEST(DatagridNodes, UnGroupReadsTheLabelsWhereTheyWereWritten) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        // Real columns 1 to 4 afterwards.
+        std::array<const char*, 4> columns;
+    } rows[] = {
+        {"a column before the label hidden while grouped",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.HideColumn(1);
+         },
+         {"Name|x2|x3|x1", "Label|||", "Value|1|4|5", "Kind|A|A|B"}},
+        // The labels went into Value (display column 2), which gets its own texts back.
+        {"the label column hidden at grouping, shown while grouped",
+         [](TDataGrid& g) {
+             g.HideColumn(2);
+             g.Group(4);
+             g.UnHideColumn(2);
+         },
+         {"Name|x2|x3|x1", "Label|||", "Value|1|4|5", "Kind|A|A|B"}},
+        {"a column before the label shown while grouped",
+         [](TDataGrid& g) {
+             g.HideColumn(1);
+             g.Group(4);
+             g.UnHideColumn(1);
+         },
+         {"Name|x2|x3|x1", "Label|||", "Value|1|4|5", "Kind|A|A|B"}},
+        {"the label column swapped while grouped",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.SwapColumns(2, 3);
+         },
+         {"Name|x2|x3|x1", "Value|1|4|5", "Label|||", "Kind|A|A|B"}},
+        {"the label column moved while grouped",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.MoveColumn(2, 1);
+         },
+         {"Label|||", "Name|x2|x3|x1", "Value|1|4|5", "Kind|A|A|B"}},
+        {"a column inserted before the label while grouped",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.InsertCols(1, 1);
+         },
+         {"|||", "Name|x2|x3|x1", "Label|||", "Kind|A|A|B"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        row.act(grid);
+        grid.UnGroup();
+        grid.UnHideColumnsAll();
+        for (int c = 1; c <= 4; ++c)
+            EXPECT_EQ(Column(grid, c), row.columns[static_cast<std::size_t>(c - 1)]) << "column " << c;
     }
 }
 
