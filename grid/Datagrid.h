@@ -1170,6 +1170,9 @@ private:
     bool RowIsEmpty(int ARow) const;
     // The normal rows (display) that do not match the filter; OnFilterProgress hears of each.
     std::vector<int> UnmatchedRows();
+    // The rows that do not match hidden, those a contracted node hid among them too; with
+    // StandIn an empty row stands in when no normal row is left.
+    void FilterRows(bool StandIn);
     void CellsFrom(bool DoFixed, const std::function<void(int ACol, int ARow)>& fill);
     // One sort's keys, order and move (DatagridSort).
     struct SortKeyColumn {

@@ -2,7 +2,9 @@
 #include "grid/Datagrid.h"
 #include "grid/Gridutil.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 bool TDataGrid::MatchFilter(int ARow) {
@@ -35,31 +37,53 @@ bool TDataGrid::RowIsEmpty(int ARow) const {
 }
 
 void TDataGrid::ApplyFilter() {
-    HideDisplayRows(UnmatchedRows(), false);
+    FilterRows(false);
+}
+
+void TDataGrid::FilterRows(bool StandIn) {
+    // The rows contracted nodes hide are judged too: shown for it, then hidden again, by the
+    // filter when they do not match, else by their node as before.
+    std::vector<int> byNode;
+    for (const TGridItem* item : hiddenByRow)
+        if (item->HiddenByNode)
+            byNode.push_back(item->Idx);
+    RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend(),
+                      [](const TGridItem& item) { return item.HiddenByNode; });
+    const std::vector<int> unmatched = UnmatchedRows();
+    std::vector<int> unmatchedReal;
+    for (const int row : unmatched)
+        unmatchedReal.push_back(RemapRowInv(row));
+    std::vector<int> nodeRows;
+    std::set_difference(byNode.begin(), byNode.end(), unmatchedReal.begin(), unmatchedReal.end(),
+                        std::back_inserter(nodeRows));
+    // An empty row stands in for the normal rows when none is left; the grid keeps a row.
+    if (StandIn && !FixedRowAlways && !unmatched.empty() &&
+        static_cast<int>(unmatched.size() + nodeRows.size()) ==
+            GetRowCount() - FixedFooters - GetFixedRows()) {
+        InsertRows(LastNormalRow() + 1, 1);
+        filterAddedRow = true;
+    }
+    HideDisplayRows(unmatched, false);
+    for (int& row : nodeRows)
+        row = RemapRow(row);
+    HideDisplayRows(nodeRows, false, true);
 }
 
 void TDataGrid::SetFilterActive(bool value) {
     if (value == FilterActive)
         return;
     FilterActive = value;
-    if (!value) {
-        // The stand-in goes only while it is still the one normal row, empty; a row added or
-        // typed in since stays, as does every data row.
-        const bool standIn = std::exchange(filterAddedRow, false) &&
-                             GetRowCount() == GetFixedRows() + FixedFooters + 1 && RowIsEmpty(GetFixedRows());
-        const int standInRow = RemapRowInv(GetFixedRows());
-        RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend());
-        if (standIn)
-            RemoveRows(standInRow, 1);
-        HideContractedRows();
+    if (value) {
+        FilterRows(true);
         return;
     }
-    const std::vector<int> unmatched = UnmatchedRows();
-    // An empty row stands in for the normal rows when none is left; the grid keeps a row.
-    if (!FixedRowAlways && !unmatched.empty() &&
-        static_cast<int>(unmatched.size()) == GetRowCount() - FixedFooters - GetFixedRows()) {
-        InsertRows(LastNormalRow() + 1, 1);
-        filterAddedRow = true;
-    }
-    HideDisplayRows(unmatched, false);
+    // The stand-in goes only while it is still the one normal row, empty; a row added or typed in
+    // since stays, as does every data row.
+    const bool standIn = std::exchange(filterAddedRow, false) &&
+                         GetRowCount() == GetFixedRows() + FixedFooters + 1 && RowIsEmpty(GetFixedRows());
+    const int standInRow = RemapRowInv(GetFixedRows());
+    RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend());
+    if (standIn)
+        RemoveRows(standInRow, 1);
+    HideContractedRows();
 }

@@ -643,4 +643,59 @@ TEST(DatagridNodes, UnGroupReadsTheLabelsWhereTheyWereWritten) {
     }
 }
 
+// Group A holds x2 (1) and x3 (4), B x1 (5); the filter leaves x2 out. Whichever of the filter and
+// the contraction comes first, A's sum is x3's alone, expanding shows no row the filter hides, and
+// with the filter off every row shows once.
+TEST(DatagridNodes, FilterAndContractionAgreeInEitherOrder) {
+    LocaleSeparators locale('.', ',');
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* shown;
+    } rows[] = {
+        {"filter, then contract",
+         [](TDataGrid& g) {
+             FilterColumn1(g, "!x2");
+             g.ContractNode(1);
+         },
+         "Name|||x1"},
+        {"contract, then filter",
+         [](TDataGrid& g) {
+             g.ContractNode(1);
+             FilterColumn1(g, "!x2");
+         },
+         "Name|||x1"},
+        {"contract, filter, filter applied again",
+         [](TDataGrid& g) {
+             g.ContractNode(1);
+             FilterColumn1(g, "!x2");
+             g.ApplyFilter();
+         },
+         "Name|||x1"},
+        {"contract all, then filter",
+         [](TDataGrid& g) {
+             g.ContractAll();
+             FilterColumn1(g, "!x2");
+         },
+         "Name||"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        grid.Group(4);
+        row.act(grid);
+        EXPECT_EQ(Column(grid, 1), row.shown);
+        grid.GroupSum(3);
+        EXPECT_EQ(grid.GetCells(3, 1), "4.00");
+        grid.ExpandAll();
+        EXPECT_EQ(Column(grid, 1), "Name||x3||x1");
+        grid.ContractNode(1);
+        grid.ExpandNode(1);
+        EXPECT_EQ(Column(grid, 1), "Name||x3||x1");
+        grid.SetFilterActive(false);
+        EXPECT_EQ(Column(grid, 1), "Name||x2|x3||x1");
+    }
+}
+
 } // namespace
