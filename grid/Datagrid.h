@@ -1173,6 +1173,9 @@ private:
     // The rows that do not match hidden, those a contracted node hid among them too; with
     // StandIn an empty row stands in when no normal row is left.
     void FilterRows(bool StandIn);
+    // Display rows about to be removed, with every contracted node among them expanded first:
+    // where the same rows then stand.
+    std::vector<int> ExpandRemovedNodes(const std::vector<int>& ARows);
     void CellsFrom(bool DoFixed, const std::function<void(int ACol, int ARow)>& fill);
     // One sort's keys, order and move (DatagridSort).
     struct SortKeyColumn {

@@ -134,6 +134,21 @@ void TDataGrid::HideNodeRows(int ARow) {
     HideDisplayRows(ShownRowsIn(RemapRowInv(ARow) + 1, NodeEnd(ARow) - 1), false, true);
 }
 
+std::vector<int> TDataGrid::ExpandRemovedNodes(const std::vector<int>& ARows) {
+    // A node row going shows its rows first, as RemoveNode does, so none stays hidden for good.
+    if (std::none_of(ARows.begin(), ARows.end(), [this](int row) { return GetNodeState(row); }))
+        return ARows;
+    std::vector<int> real;
+    for (const int row : ARows)
+        real.push_back(RemapRowInv(row));
+    for (const int row : real)
+        ExpandNode(row);
+    std::vector<int> rows;
+    for (const int row : real)
+        rows.push_back(RemapRow(row));
+    return rows;
+}
+
 void TDataGrid::ContractNode(int ARow) {
     HideInplaceEdit();
     const int d = ShownNode(ARow);

@@ -107,12 +107,13 @@ void TDataGrid::RemoveRowsEx(int ARow, int RCount) {
 }
 
 void TDataGrid::RemoveRowRange(int ARow, int RCount, bool Ex) {
-    const std::vector<int> rows = RowRange(ARow, RCount, GetRowCount());
-    if (rows.empty())
+    const std::vector<int> range = RowRange(ARow, RCount, GetRowCount());
+    if (range.empty())
         return;
+    const std::vector<int> rows = ExpandRemovedNodes(range);
     DeleteDisplayRows(rows, Ex);
     HiddenRowsRemoved(rows);
-    CellsChanged(Rect(0, ARow, GetColCount() - 1, ARow + static_cast<int>(rows.size())));
+    CellsChanged(Rect(0, ARow, GetColCount() - 1, rows.back() + 1));
 }
 
 void TDataGrid::InsertRows(int ARow, int RCount) {
@@ -122,12 +123,13 @@ void TDataGrid::InsertRows(int ARow, int RCount) {
 }
 
 void TDataGrid::RemoveSelectedRows() {
-    std::vector<int> rows;
+    std::vector<int> selected;
     for (int r = GetFixedRows(); r < GetRowCount(); ++r)
         if (GetRowSelect(r))
-            rows.push_back(r);
-    if (rows.empty())
+            selected.push_back(r);
+    if (selected.empty())
         return;
+    const std::vector<int> rows = ExpandRemovedNodes(selected);
     DeleteDisplayRows(rows, false);
     HiddenRowsRemoved(rows);
     CellsChanged(Rect(0, rows.front(), GetColCount() - 1, rows.back() + 1));

@@ -698,4 +698,46 @@ TEST(DatagridNodes, FilterAndContractionAgreeInEitherOrder) {
     }
 }
 
+// Rows b0..b7, node 2 heading b2-b4, contracted. Removing rows that hold the node shows its rows
+// first; rows inserted or removed around it leave its rows with it.
+TEST(DatagridNodes, RowsOfAContractedNodeOutliveItsRemoval) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* shown;
+        const char* expanded;
+    } rows[] = {
+        {"the node row removed", [](TDataGrid& g) { g.RemoveRows(2, 1); }, "b0|b1|b3|b4|b5|b6|b7",
+         "b0|b1|b3|b4|b5|b6|b7"},
+        {"the node row and the row after it removed", [](TDataGrid& g) { g.RemoveRows(2, 2); },
+         "b0|b1|b3|b4|b6|b7", "b0|b1|b3|b4|b6|b7"},
+        {"the node row removed as a selected row",
+         [](TDataGrid& g) {
+             g.MouseActions->DisjunctRowSelect = true;
+             g.SetRowSelect(2, true);
+             g.SetRowSelect(4, true);
+             g.RemoveSelectedRows();
+         },
+         "b0|b1|b3|b4|b5|b7", "b0|b1|b3|b4|b5|b7"},
+        {"a row inserted after the node", [](TDataGrid& g) { g.InsertRows(3, 1); }, "b0|b1|b2||b5|b6|b7",
+         "b0|b1|b2|b3|b4||b5|b6|b7"},
+        {"a row inserted before the node", [](TDataGrid& g) { g.InsertRows(2, 1); }, "b0|b1||b2|b5|b6|b7",
+         "b0|b1||b2|b3|b4|b5|b6|b7"},
+        {"the row after the node removed", [](TDataGrid& g) { g.RemoveRows(3, 1); }, "b0|b1|b2|b6|b7",
+         "b0|b1|b2|b3|b4|b6|b7"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 8);
+        grid.AddNode(2, 3);
+        grid.ContractNode(2);
+        row.act(grid);
+        EXPECT_EQ(Column(grid, 1), row.shown);
+        grid.ExpandAll();
+        EXPECT_EQ(Column(grid, 1), row.expanded);
+        EXPECT_EQ(grid.NumHiddenRows(), 0);
+    }
+}
+
 } // namespace
