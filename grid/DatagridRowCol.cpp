@@ -326,6 +326,18 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
     const int display1 = RemapColInv(ACol1);
     const int display2 = RemapColInv(ACol2);
     cells.ExchangeColumns(ACol1, ACol2);
+    // Hidden rows swap theirs too, objects with texts.
+    for (int i = 0; i < hiddenRows.Count(); ++i) {
+        TStringList& items = HiddenItem(i)->Items;
+        while (items.Count() <= std::max(ACol1, ACol2))
+            items.Add(AnsiString());
+        const AnsiString text = items[ACol1];
+        TObject* object = items.GetObject(ACol1);
+        items.Put(ACol1, items[ACol2]);
+        items.PutObject(ACol1, items.GetObject(ACol2));
+        items.Put(ACol2, text);
+        items.PutObject(ACol2, object);
+    }
     if (shown1 && shown2) {
         const int width1 = GetColWidths(display1);
         SetColWidths(display1, GetColWidths(display2));
@@ -413,8 +425,18 @@ void TDataGrid::SplitRowCells(int ARow) {
 void TDataGrid::MergeCols(int ACol1, int ACol2) {
     CheckGridIndex(ACol1, RealColCount());
     CheckGridIndex(ACol2, RealColCount());
+    const auto merged = [](const AnsiString& text1, const AnsiString& text2) {
+        return (text1 + " " + text2).Trim();
+    };
     for (int r = GetFixedRows(); r < GetRowCount(); ++r)
-        SetCells(ACol1, r, (GetCells(ACol1, r) + " " + GetCells(ACol2, r)).Trim());
+        SetCells(ACol1, r, merged(GetCells(ACol1, r), GetCells(ACol2, r)));
+    // Hidden rows are merged too, or they would come back without ACol2's texts.
+    for (TGridItem* item : hiddenByRow) {
+        TStringList& items = item->Items;
+        if (item->Idx < GetFixedRows() || ACol1 >= items.Count())
+            continue;
+        items.Put(ACol1, merged(items[ACol1], ACol2 < items.Count() ? items[ACol2] : AnsiString()));
+    }
     RemoveCols(ACol2, 1);
 }
 

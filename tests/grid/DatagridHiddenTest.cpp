@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -334,6 +335,79 @@ TEST(DatagridHidden, RowRangesOutsideTheGridAreCut) {
         grid.UnHideRowsAll();
         EXPECT_EQ(ColTexts(grid, 0), all);
     }
+}
+
+// a..d in 5 rows, row 2 out of view while columns 1 and 2 are swapped or merged: it comes back
+// changed as the others are, its colour with its cell.
+TEST(DatagridHidden, ColumnOperationsReachHiddenRows) {
+    struct Hiding {
+        const char* name;
+        std::function<void(TDataGrid&)> hide;
+        std::function<void(TDataGrid&)> show;
+    } hidings[] = {
+        {"hidden", [](TDataGrid& g) { g.HideRow(2); }, [](TDataGrid& g) { g.UnHideRowsAll(); }},
+        {"filtered out",
+         [](TDataGrid& g) {
+             TFilterData* data = g.Filter->Add();
+             data->Column = 0;
+             data->Condition = "!a2";
+             g.SetFilterActive(true);
+         },
+         [](TDataGrid& g) { g.SetFilterActive(false); }},
+        {"under a contracted node",
+         [](TDataGrid& g) {
+             g.AddNode(1, 2);
+             g.ContractNode(1);
+         },
+         [](TDataGrid& g) { g.ExpandNode(1); }},
+    };
+    struct Operation {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* row2;
+        const char* row3;
+        int colouredCol;
+    } operations[] = {
+        {"swap", [](TDataGrid& g) { g.SwapColumns(1, 2); }, "a2 c2 b2 d2", "a3 c3 b3 d3", 2},
+        {"swap with a hidden column",
+         [](TDataGrid& g) {
+             g.HideColumn(2);
+             g.SwapColumns(1, 2);
+             g.UnHideColumnsAll();
+         },
+         "a2 c2 b2 d2", "a3 c3 b3 d3", 2},
+        {"merge", [](TDataGrid& g) { g.MergeCols(1, 2); }, "a2 b2_c2 d2", "a3 b3_c3 d3", 1},
+        {"merge with a hidden column",
+         [](TDataGrid& g) {
+             g.HideColumn(3);
+             g.MergeCols(1, 2);
+             g.UnHideColumnsAll();
+         },
+         "a2 b2_c2 d2", "a3 b3_c3 d3", 1},
+    };
+    // Cells joined by blanks, a blank inside a cell shown as "_".
+    const auto texts = [](TDataGrid& g, int row) {
+        std::string joined;
+        for (int c = 0; c < g.GetColCount() + g.NumHiddenColumns(); ++c) {
+            std::string cell = g.GetCells(c, row).str();
+            std::replace(cell.begin(), cell.end(), ' ', '_');
+            joined += (c ? " " : "") + cell;
+        }
+        return joined;
+    };
+    for (const Hiding& hiding : hidings)
+        for (const Operation& operation : operations) {
+            SCOPED_TRACE(std::string(hiding.name) + ", " + operation.name);
+            TDataGrid grid(nullptr);
+            FillLettered(grid, 4, 5);
+            grid.SetColors(1, 2, clRed);
+            hiding.hide(grid);
+            operation.act(grid);
+            hiding.show(grid);
+            EXPECT_EQ(texts(grid, 2), operation.row2);
+            EXPECT_EQ(texts(grid, 3), operation.row3);
+            EXPECT_EQ(grid.GetColors(operation.colouredCol, 2), clRed);
+        }
 }
 
 } // namespace
