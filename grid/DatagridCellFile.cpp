@@ -113,6 +113,7 @@ void TDataGrid::LoadFromFile(const AnsiString& FileName) {
     if (cols == 0 || rows == 0 || !WidthsAreSane(text))
         throw EDataGridError(corrupt);
     // Nothing can fail from here on. Cell lines name grid cells as they stand.
+    DropHiddenRowsFrom(0);
     StoreCellFile(*this, reader, static_cast<int>(cols), static_cast<int>(rows), 0, 0, true);
 }
 
@@ -158,5 +159,6 @@ void TDataGrid::LoadFromStream(TStream* Stream) {
         if (!IsSaneWidth(line.Value))
             throw EDataGridError("File contains no data or corrupt file ");
     }
+    DropHiddenRowsFrom(firstRow);
     StoreCellFile(*this, reader, static_cast<int>(cols), static_cast<int>(rows), firstCol, firstRow, false);
 }

@@ -13,6 +13,9 @@ void TDataGrid::SetRowCountEx(int value) {
 }
 
 void TDataGrid::ChangeRowCount(int value) {
+    // Hidden rows past the new count go with it.
+    if (value >= 0 && value < GetRowCount())
+        DropHiddenRowsFrom(value);
     const int nodesGone = NodeRowsIn(std::max(value, 0), GetRowCount() - 1);
     TBaseGrid::SetRowCount(value);
     nodeCount -= nodesGone;

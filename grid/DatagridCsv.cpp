@@ -84,6 +84,8 @@ void TDataGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
     const int firstRow = Insert ? GetRowCount() : LoadStartRow();
     {
         GridUpdateLock lock(*this);
+        if (!Insert)
+            DropHiddenRowsFrom(firstRow);
         SetRowCount(std::max(1, firstRow + shape.Records));
         SetColCount(std::max(GetColCount(), firstCol + shape.MaxFields));
         GridCsvSink sink(*this, firstCol, firstRow, shape.Records);

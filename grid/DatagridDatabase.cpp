@@ -174,8 +174,10 @@ void TDataGrid::LoadFromMDBSQL(const AnsiString& FileName, const AnsiString& SQL
         if (fixedRows > 0)
             for (int i = 0; i < fields; ++i)
                 SetCellEx(fixedCols + i, fixedRows - 1, result.Fields[static_cast<std::size_t>(i)]);
-        if (!result.Records.empty())
+        if (!result.Records.empty()) {
+            DropHiddenRowsFrom(fixedRows);
             SetRowCount(fixedRows + static_cast<int>(result.Records.size()));
+        }
         for (std::size_t r = 0; r < result.Records.size(); ++r)
             for (int i = 0; i < fields; ++i)
                 SetCellEx(fixedCols + i, fixedRows + static_cast<int>(r),

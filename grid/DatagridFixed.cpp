@@ -82,6 +82,7 @@ void TDataGrid::LoadFromFixed(const AnsiString& FileName, TIntList* Positions) {
     {
         GridUpdateLock lock(*this);
         SetColCount(firstCol + count - 1);
+        DropHiddenRowsFrom(firstRow);
         if (!lines.empty())
             SetRowCount(std::max(GetRowCount(), firstRow + static_cast<int>(lines.size())));
         for (std::size_t k = 0; k < lines.size(); ++k)

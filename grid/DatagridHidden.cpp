@@ -310,6 +310,18 @@ int TDataGrid::DropHiddenRows(const std::function<bool(const TGridItem&)>& Drops
     return static_cast<int>(dropped.size());
 }
 
+void TDataGrid::DropHiddenRowsFrom(int ARow) {
+    // The k-th hidden row returns before display row Idx - k, which never falls as k grows.
+    std::size_t k = 0;
+    while (k < hiddenByRow.size() && hiddenByRow[k]->Idx - static_cast<int>(k) < ARow)
+        ++k;
+    if (k == hiddenByRow.size())
+        return;
+    const int first = hiddenByRow[k]->Idx;
+    DropHiddenRows([first](const TGridItem& item) { return item.Idx >= first; });
+    nodeCountStale = true;
+}
+
 void TDataGrid::HiddenRowsRemoved(const std::vector<int>& ARows) {
     // A hidden row moves up by the removed rows that lay before it on display; the order stays.
     for (std::size_t k = 0; k < hiddenByRow.size(); ++k) {

@@ -28,6 +28,7 @@ void TDataGrid::LoadXLS(const AnsiString& FileName, const AnsiString& SheetName)
         const int colOffset = IncludeFixedCells ? 0 : GetFixedCols();
         const int rowOffset = IncludeFixedCells ? 0 : GetFixedRows();
         GridUpdateLock lock(*this);
+        DropHiddenRowsFrom(rowOffset);
         SetColCount(std::max(sheet.LastCol - sheet.FirstCol + 1 + colOffset, GetFixedCols() + 1));
         SetRowCount(std::max(sheet.LastRow - sheet.FirstRow + 1 + rowOffset, GetFixedRows() + 1));
         for (const WorksheetCells::Value& value : sheet.Values)

@@ -410,4 +410,73 @@ TEST(DatagridHidden, ColumnOperationsReachHiddenRows) {
         }
 }
 
+// Ten rows a0..a9 with some hidden, then fewer rows or a load: rows past the new count go with
+// it, a load replaces those it loads over, and every row left shows again.
+TEST(DatagridHidden, ANewCountOrALoadTakesTheHiddenRowsAlong) {
+    TestFolder folder;
+    const AnsiString three = folder.Path("three.csv");
+    WriteFile(three, "p\r\nq\r\nr\r\n");
+    const AnsiString one = folder.Path("one.csv");
+    WriteFile(one, "p\r\n");
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* column1;
+    } rows[] = {
+        {"a row past the count",
+         [](TDataGrid& g) {
+             g.HideRow(8);
+             g.SetRowCount(5);
+         },
+         "b0 b1 b2 b3 b4"},
+        {"a row before the count",
+         [](TDataGrid& g) {
+             g.HideRow(3);
+             g.SetRowCount(5);
+         },
+         "b0 b1 b2 b3 b4 b5"},
+        {"a row right after the last row kept",
+         [](TDataGrid& g) {
+             g.HideRow(5);
+             g.SetRowCount(5);
+         },
+         "b0 b1 b2 b3 b4"},
+        {"a three-line load",
+         [&](TDataGrid& g) {
+             g.HideRow(2);
+             g.HideRow(8);
+             g.LoadFromCSV(three);
+         },
+         "b0 p q r"},
+        {"a one-line load under a filter that kept one row",
+         [&](TDataGrid& g) {
+             TFilterData* data = g.Filter->Add();
+             data->Column = 1;
+             data->Condition = "b5";
+             g.SetFilterActive(true);
+             g.LoadFromCSV(one);
+             g.SetFilterActive(false);
+             g.SetFilterActive(true);
+             g.SetFilterActive(false);
+         },
+         "b0 p"},
+        {"a load appended",
+         [&](TDataGrid& g) {
+             g.HideRow(2);
+             g.InsertFromCSV(one);
+         },
+         "b0 b1 b2 b3 b4 b5 b6 b7 b8 b9 p"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 10);
+        grid.IncludeFixedCells = false;
+        row.act(grid);
+        EXPECT_NO_THROW(grid.UnHideRowsAll());
+        EXPECT_EQ(ColTexts(grid, 1), row.column1);
+        EXPECT_EQ(grid.NumHiddenRows(), 0);
+    }
+}
+
 } // namespace
