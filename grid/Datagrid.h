@@ -1259,6 +1259,8 @@ private:
     // The cells of display columns FromCol..ToCol, rows ARow1..ARow2, emptied; hidden columns
     // between them keep theirs.
     void ClearShownCells(int FromCol, int ToCol, int ARow1, int ARow2);
+    // The marked normal rows among R's rows emptied in R's display columns.
+    void ClearMarkedRows(const TGridRect& R);
     // Raises the framework's error unless 0 <= Index < Count.
     void CheckGridIndex(int Index, int Count) const;
     // Raises the framework's error for a count of fixed rows or columns below 0.

@@ -97,15 +97,12 @@ void TDataGrid::CutToClipboard() {
 }
 
 void TDataGrid::CutSelectionToClipboard() {
-    CopyFunc(ClipboardSelection());
-    if (MouseActions->DisjunctRowSelect) {
-        GridUpdateLock lock(*this);
-        for (int r = GetFixedRows(); r < GetRowCount(); ++r)
-            if (GetRowSelect(r))
-                ClearRows(r, 1);
-    } else {
+    const TGridRect copied = ClipboardSelection();
+    CopyFunc(copied);
+    if (MouseActions->DisjunctRowSelect)
+        ClearMarkedRows(copied);
+    else
         CutCells(GetSelection());
-    }
     lastClipOperation = coCut;
 }
 

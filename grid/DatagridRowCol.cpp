@@ -271,12 +271,18 @@ void TDataGrid::ClearShownCells(int FromCol, int ToCol, int ARow1, int ARow2) {
     }
 }
 
+void TDataGrid::ClearMarkedRows(const TGridRect& R) {
+    GridUpdateLock lock(*this);
+    const int right = std::min(R.Right, GetColCount() - 1);
+    for (int r = std::max(R.Top, GetFixedRows()); r <= std::min(R.Bottom, GetRowCount() - 1); ++r)
+        if (GetRowSelect(r))
+            ClearShownCells(std::max(R.Left, 0), right, r, r);
+}
+
 void TDataGrid::ClearSelection() {
     // What the user sees selected is cleared; hidden columns keep their cells.
     if (MouseActions->DisjunctRowSelect) {
-        for (int r = GetFixedRows(); r < GetRowCount(); ++r)
-            if (GetRowSelect(r))
-                ClearShownCells(0, GetColCount() - 1, r, r);
+        ClearMarkedRows({0, 0, GetColCount() - 1, GetRowCount() - 1});
         return;
     }
     const TGridRect selection = GetSelection();

@@ -7,6 +7,7 @@
 #include "tests/grid/EditingWindow.h"
 #include "tests/grid/FieldRows.h"
 #include "tests/grid/GridFiles.h"
+#include "tests/grid/GridTexts.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
 #include "tests/support/GeometryPrinter.h"
@@ -128,6 +129,40 @@ TEST(DatagridClipboard, DisjunctRowsCopyAndCutTheMarkedRows) {
     EXPECT_EQ(Clipboard().GetAsText(), "a\tb\r\ne\tf\r\n");
     grid.CutSelectionToClipboard();
     EXPECT_EQ(CellTexts(grid), Cells("h H| |c d| "));
+}
+
+// a..d in 3 rows, row 1 marked: a cut empties the cells it copied and no others, so a paste of
+// what it copied gives the row back whole.
+TEST(DatagridClipboard, CuttingMarkedRowsKeepsWhatWasNotCopied) {
+    struct Row {
+        const char* name;
+        int hidden;
+        bool fixedCells;
+        const char* copied;
+        const char* afterCut;
+    } rows[] = {
+        {"no column hidden", -1, true, "a1\tb1\tc1\td1\r\n", "   "},
+        {"a hidden column keeps its cell", 2, true, "a1\tb1\td1\r\n", "  c1 "},
+        {"the last column hidden", 3, true, "a1\tb1\tc1\r\n", "   d1"},
+        {"without the fixed cells", 2, false, "b1\td1\r\n", "a1  c1 "},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PastingGrid grid(Blank3x3);
+        FillLettered(grid, 4, 3);
+        grid.IncludeFixedCells = row.fixedCells;
+        if (row.hidden >= 0)
+            grid.HideColumn(row.hidden);
+        grid.MouseActions->DisjunctRowSelect = true;
+        grid.SetRowSelect(1, true);
+        grid.CutSelectionToClipboard();
+        EXPECT_EQ(Clipboard().GetAsText(), row.copied);
+        EXPECT_EQ(RowTexts(grid, 1), row.afterCut);
+        EXPECT_EQ(RowTexts(grid, 2), "a2 b2 c2 d2");
+        grid.Navigation->AllowClipboardAlways = true;
+        grid.PasteText(row.fixedCells ? 0 : 1, 1, Clipboard().GetAsText());
+        EXPECT_EQ(RowTexts(grid, 1), "a1 b1 c1 d1");
+    }
 }
 
 TEST(DatagridClipboard, PastesLinesAndFieldsGrowingTheGridWhenAllowed) {
