@@ -967,6 +967,9 @@ public:
     // How many fields were pasted at (ACol, ARow); 0 for rich text or nothing.
     int PasteFunc(int ACol, int ARow);
     int PasteText(int ACol, int ARow, const AnsiString& Text);
+    // Whether PasteText at (ACol, ARow) would write every field of Text, once RowsAdded rows are
+    // inserted there.
+    bool PastesWhole(int ACol, int ARow, const AnsiString& Text, int RowsAdded);
     // The most fields of a line, and the lines.
     void PasteSize(const AnsiString& Text, TPoint& Size);
     void CopyFunc(const TGridRect& R);

@@ -177,6 +177,26 @@ int TDataGrid::PasteText(int ACol, int ARow, const AnsiString& Text) {
     return fields.Count;
 }
 
+bool TDataGrid::PastesWhole(int ACol, int ARow, const AnsiString& Text, int RowsAdded) {
+    const bool always = Navigation->AllowClipboardAlways;
+    if (ACol < 0 || ARow < 0 || (!(GetOptions() & goEditing) && !always))
+        return false;
+    const ClipboardFields fields = ReadClipboardText(Text.view(), ClipboardMultiLineQuoting);
+    const FieldTable& lines = fields.Rows;
+    int cols = GetColCount();
+    if (Navigation->AllowClipboardColGrow)
+        cols = std::max(cols, ACol + lines.MaxFieldCount());
+    int rows = GetRowCount() + RowsAdded;
+    if (Navigation->AllowClipboardRowGrow)
+        rows = std::max(rows, ARow + lines.RowCount());
+    for (int k = 0; k < lines.RowCount(); ++k)
+        for (int i = 0; i < lines.FieldCount(k); ++i)
+            if (ARow + k >= rows || ACol + i >= cols ||
+                (!always && !IsEditable(RemapCol(ACol + i), ARow + k)))
+                return false;
+    return true;
+}
+
 void TDataGrid::PasteSize(const AnsiString& Text, TPoint& Size) {
     const ClipboardFields fields = ReadClipboardText(Text.view(), ClipboardMultiLineQuoting);
     Size = Point(fields.Rows.MaxFieldCount(), std::max(1, fields.Rows.RowCount()));

@@ -165,9 +165,11 @@ bool TDataGrid::OleDropText(TPoint Pt, const AnsiString& Text) {
     bool allow = true;
     if (OnOleDrop)
         OnOleDrop(this, row, col, Text, allow);
+    if (allow && row == 0 && FixedRowAlways && GetRowCount() == 1)
+        row = 1;
+    // Text the cells cannot take whole is refused, so that a move never clears what did not arrive.
+    allow = allow && PastesWhole(col, row, Text, DragDropSettings->OleInsertRows ? size.y : 0);
     if (allow) {
-        if (row == 0 && FixedRowAlways && GetRowCount() == 1)
-            row = 1;
         if (DragDropSettings->OleInsertRows) {
             // Rows inserted at or above the dragged ones move them down.
             if (oleDragging && row <= dragSelection.Top) {
@@ -204,7 +206,8 @@ bool TDataGrid::OleDropRTF(TPoint Pt, const AnsiString& RTF) {
     bool allow = true;
     if (OnOleDrop)
         OnOleDrop(this, cell.Y, cell.X, RTF, allow);
-    const bool written = allow && cell.X >= 0 && cell.Y >= 0;
+    const bool written = allow && cell.X >= 0 && cell.Y >= 0 &&
+                         (Navigation->AllowClipboardAlways || IsEditable(RemapCol(cell.X), cell.Y));
     if (written)
         SetCellEx(RemapCol(cell.X), cell.Y, RTF);
     arrows[arrLeft]->Hide();

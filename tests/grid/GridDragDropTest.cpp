@@ -173,8 +173,12 @@ TEST(GridDragDrop, RichTextOnlyWhileTheGridsTakeIt) {
     EXPECT_EQ(window.grid->GetCellEx(2, 3), "plain");
     window.grid->DragDropSettings->SetOleDropRTF(true);
     window.DropOn(*data, 3, 3);
+    // A cell that takes nothing refuses rich text too.
+    window.grid->OnCanEditCell = [](TObject*, int, int ACol, bool& CanEdit) { CanEdit = ACol != 4; };
+    EXPECT_EQ(window.DropOn(*data, 4, 3), DROPEFFECT_NONE);
     window.grid->DragDropSettings->SetOleDropRTF(false);
     EXPECT_EQ(window.grid->GetCellEx(3, 3), "{\\rtf1 rich}");
+    EXPECT_EQ(window.grid->GetCellEx(4, 3), "43");
 }
 
 TEST(GridDragDrop, OneDroppedFileLoadsByWhatItsNameHolds) {
@@ -306,6 +310,10 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
         const char* rows2to4;
         // The target takes typing but its OnOleDrop handler says no.
         bool handlerRefuses = false;
+        // Where on the target the cells go, and what the target takes.
+        int dropCol = 1;
+        int dropRow = 6;
+        std::function<void(TDataGrid&)> targetSetUp = {};
     } rows[] = {
         {"a copy keeps them", DROPEFFECT_COPY, false,
          "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54"},
@@ -316,6 +324,42 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
          "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54"},
         {"a target's handler refuses the drop, which keeps them", DROPEFFECT_NONE, false,
          "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54", true},
+        // Text a drop cannot write in full is not taken, so a move leaves it where it was.
+        {"cells that take nothing", DROPEFFECT_NONE, false,
+         "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54", false, 1, 6,
+         [](TDataGrid& g) { g.OnCanEditCell = [](TObject*, int, int, bool& CanEdit) { CanEdit = false; }; }},
+        {"one cell that takes nothing", DROPEFFECT_NONE, false,
+         "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54", false, 1, 6,
+         [](TDataGrid& g) {
+             g.OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
+                 CanEdit = !(ARow == 7 && ACol == 2);
+             };
+         }},
+        {"a column past the grid", DROPEFFECT_NONE, false,
+         "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54", false, 3, 6,
+         [](TDataGrid& g) {
+             g.SetColCount(4);
+             g.Navigation->AllowClipboardColGrow = false;
+         }},
+        {"a row past the grid", DROPEFFECT_NONE, false,
+         "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54", false, 1, 7,
+         [](TDataGrid& g) {
+             g.SetRowCount(8);
+             g.Navigation->AllowClipboardRowGrow = false;
+         }},
+        {"a row past the grid, which grows", DROPEFFECT_MOVE, false,
+         "02 12   42 52|03 13   43 53|04 14 24 34 44 54", false, 1, 7,
+         [](TDataGrid& g) {
+             g.SetRowCount(8);
+             g.Navigation->AllowClipboardRowGrow = true;
+         }},
+        {"a row past the grid, rows inserted", DROPEFFECT_MOVE, false,
+         "02 12   42 52|03 13   43 53|04 14 24 34 44 54", false, 1, 7,
+         [](TDataGrid& g) {
+             g.SetRowCount(8);
+             g.Navigation->AllowClipboardRowGrow = false;
+             g.DragDropSettings->OleInsertRows = true;
+         }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -326,15 +370,18 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
             target.grid->OnOleDrop = [](TObject*, int, int, const AnsiString&, bool& Allow) {
                 Allow = false;
             };
+        else if (row.targetSetUp)
+            row.targetSetUp(*target.grid);
         else if (row.effect == DROPEFFECT_NONE)
             target.grid->SetOptions(target.grid->GetOptions() & ~goEditing);
+        const GridCellTexts targetBefore = CellTexts(*target.grid);
         if (row.rowSelect) {
             window.grid->SetOptions(window.grid->GetOptions() | goRowSelect);
             window.grid->DragDropSettings->OleRemoveRows = true;
             window.grid->SetSelection({1, 2, 5, 3});
         }
         Responder().DragActions.push_back([&](const QMimeData& data) {
-            return target.DropOn(data, 1, 6,
+            return target.DropOn(data, row.dropCol, row.dropRow,
                                  row.effect == DROPEFFECT_COPY ? Qt::ControlModifier : Qt::NoModifier);
         });
         window.PressAndMove(3, 3, 20, 10, 0);
@@ -342,9 +389,10 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
                   row.effect == DROPEFFECT_NONE ? std::vector<int>{} : std::vector<int>{row.effect});
         const GridCellTexts all = CellTexts(*window.grid);
         EXPECT_EQ(GridCellTexts(all.begin() + 2, all.begin() + 5), Cells(row.rows2to4));
-        EXPECT_EQ(target.grid->GetCellEx(1, 6), row.effect == DROPEFFECT_NONE ? "16"
-                                                : row.rowSelect               ? "12"
-                                                                              : "22");
+        if (row.effect == DROPEFFECT_NONE)
+            EXPECT_EQ(CellTexts(*target.grid), targetBefore);
+        else
+            EXPECT_EQ(target.grid->GetCellEx(row.dropCol, row.dropRow), row.rowSelect ? "12" : "22");
     }
 }
 
