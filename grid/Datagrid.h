@@ -968,8 +968,8 @@ public:
     int PasteFunc(int ACol, int ARow);
     int PasteText(int ACol, int ARow, const AnsiString& Text);
     // Whether PasteText at (ACol, ARow) would write every field of Text, once RowsAdded rows are
-    // inserted there.
-    bool PastesWhole(int ACol, int ARow, const AnsiString& Text, int RowsAdded);
+    // inserted there; with HeadersExempt the fields that land in fixed columns need not be written.
+    bool PastesWhole(int ACol, int ARow, const AnsiString& Text, int RowsAdded, bool HeadersExempt);
     // The most fields of a line, and the lines.
     void PasteSize(const AnsiString& Text, TPoint& Size);
     void CopyFunc(const TGridRect& R);

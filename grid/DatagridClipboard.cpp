@@ -177,7 +177,7 @@ int TDataGrid::PasteText(int ACol, int ARow, const AnsiString& Text) {
     return fields.Count;
 }
 
-bool TDataGrid::PastesWhole(int ACol, int ARow, const AnsiString& Text, int RowsAdded) {
+bool TDataGrid::PastesWhole(int ACol, int ARow, const AnsiString& Text, int RowsAdded, bool HeadersExempt) {
     const bool always = Navigation->AllowClipboardAlways;
     if (ACol < 0 || ARow < 0 || (!(GetOptions() & goEditing) && !always))
         return false;
@@ -189,10 +189,12 @@ bool TDataGrid::PastesWhole(int ACol, int ARow, const AnsiString& Text, int Rows
     int rows = GetRowCount() + RowsAdded;
     if (Navigation->AllowClipboardRowGrow)
         rows = std::max(rows, ARow + lines.RowCount());
+    const auto taken = [&](int col, int row) {
+        return always || (HeadersExempt && col < GetFixedCols()) || IsEditable(RemapCol(col), row);
+    };
     for (int k = 0; k < lines.RowCount(); ++k)
         for (int i = 0; i < lines.FieldCount(k); ++i)
-            if (ARow + k >= rows || ACol + i >= cols ||
-                (!always && !IsEditable(RemapCol(ACol + i), ARow + k)))
+            if (ARow + k >= rows || ACol + i >= cols || !taken(ACol + i, ARow + k))
                 return false;
     return true;
 }

@@ -167,8 +167,10 @@ bool TDataGrid::OleDropText(TPoint Pt, const AnsiString& Text) {
         OnOleDrop(this, row, col, Text, allow);
     if (allow && row == 0 && FixedRowAlways && GetRowCount() == 1)
         row = 1;
-    // Text the cells cannot take whole is refused, so that a move never clears what did not arrive.
-    allow = allow && PastesWhole(col, row, Text, DragDropSettings->OleInsertRows ? size.y : 0);
+    // Text the cells cannot take whole is refused, so that a move never clears what did not arrive;
+    // entire rows bring their header cells, which stay the target's own.
+    const bool entireRows = (GetOptions() & goRowSelect) && DragDropSettings->OleEntireRows;
+    allow = allow && PastesWhole(col, row, Text, DragDropSettings->OleInsertRows ? size.y : 0, entireRows);
     if (allow) {
         if (DragDropSettings->OleInsertRows) {
             // Rows inserted at or above the dragged ones move them down.

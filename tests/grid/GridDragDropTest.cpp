@@ -314,12 +314,21 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
         int dropCol = 1;
         int dropRow = 6;
         std::function<void(TDataGrid&)> targetSetUp = {};
+        // Whole rows go with their header cells, which the target's fixed column does not take.
+        bool entireRows = false;
     } rows[] = {
         {"a copy keeps them", DROPEFFECT_COPY, false,
          "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54"},
         {"a move clears them", DROPEFFECT_MOVE, false, "02 12   42 52|03 13   43 53|04 14 24 34 44 54"},
         {"a move of whole rows removes them", DROPEFFECT_MOVE, true,
          "04 14 24 34 44 54|05 15 25 35 45 55|06 16 26 36 46 56"},
+        {"a move of entire rows removes them", DROPEFFECT_MOVE, true,
+         "04 14 24 34 44 54|05 15 25 35 45 55|06 16 26 36 46 56", false, 1, 6,
+         [](TDataGrid& g) {
+             g.SetOptions(g.GetOptions() | goRowSelect);
+             g.DragDropSettings->OleEntireRows = true;
+         },
+         true},
         {"a grid that takes no typing refuses a move, which keeps them", DROPEFFECT_NONE, false,
          "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54"},
         {"a target's handler refuses the drop, which keeps them", DROPEFFECT_NONE, false,
@@ -379,6 +388,7 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
             window.grid->SetOptions(window.grid->GetOptions() | goRowSelect);
             window.grid->DragDropSettings->OleRemoveRows = true;
             window.grid->SetSelection({1, 2, 5, 3});
+            window.grid->DragDropSettings->OleEntireRows = row.entireRows;
         }
         Responder().DragActions.push_back([&](const QMimeData& data) {
             return target.DropOn(data, row.dropCol, row.dropRow,
