@@ -1206,7 +1206,8 @@ private:
     void CrossReferenceChanged();
     mutable std::vector<int> sortCrossInverse;
     long long lastSortDuration = 0;
-    // The real column the rows are grouped by, -1 when they are not.
+    // The real column the rows are grouped by, -1 when they are not; while grouped, where it
+    // goes back among the columns, as columns are inserted and removed before it.
     int groupColumn = -1;
     // The real column the node rows hold their group's text in, whatever shows since; -1 when
     // not grouped or once the column is removed. It follows its column as columns move.

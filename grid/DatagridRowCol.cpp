@@ -169,6 +169,9 @@ void TDataGrid::InsertCols(int ACol, int CCount) {
             items.InsertObject(ACol, AnsiString(), nullptr);
     }
     GroupLabelMoved([&](int c) { return c >= ACol ? c + CCount : c; });
+    // The group column comes back among the columns it stood among.
+    if (groupColumn > ACol)
+        groupColumn += CCount;
     InsertStoredCols(ACol, CCount);
     InsertEmptyCols(display, CCount);
     RenumberCellProperties(0);
@@ -212,6 +215,8 @@ void TDataGrid::RemoveCols(int ACol, int CCount) {
     savedColWidths.resize(visibleCol.size());
     hiddenCols -= hidden;
     GroupLabelMoved([&](int c) { return c >= ACol + CCount ? c - CCount : c >= ACol ? -1 : c; });
+    if (groupColumn > ACol)
+        groupColumn -= std::min(CCount, groupColumn - ACol);
     DeleteStoredCols(ACol, CCount);
     DeleteCols(display, shown);
     RenumberCellProperties(0);
@@ -443,6 +448,8 @@ void TDataGrid::MergeCols(int ACol1, int ACol2) {
             continue;
         items.Put(ACol1, merged(items[ACol1], ACol2 < items.Count() ? items[ACol2] : AnsiString()));
     }
+    // Node rows keep their group's text in the merged column.
+    GroupLabelMoved([&](int c) { return c == ACol2 ? ACol1 : c; });
     RemoveCols(ACol2, 1);
 }
 

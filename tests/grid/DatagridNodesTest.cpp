@@ -588,15 +588,15 @@ TEST(DatagridNodes, UnGroupReadsTheLabelsWhereTheyWereWritten) {
     struct Row {
         const char* name;
         std::function<void(TDataGrid&)> act;
-        // Real columns 1 to 4 afterwards.
-        std::array<const char*, 4> columns;
+        // Real columns 1 to 5 afterwards.
+        std::array<const char*, 5> columns;
     } rows[] = {
         {"a column before the label hidden while grouped",
          [](TDataGrid& g) {
              g.Group(4);
              g.HideColumn(1);
          },
-         {"Name|x2|x3|x1", "Label|||", "Value|1|4|5", "Kind|A|A|B"}},
+         {"Name|x2|x3|x1", "Label|||", "Value|1|4|5", "Kind|A|A|B", nullptr}},
         // The labels went into Value (display column 2), which gets its own texts back.
         {"the label column hidden at grouping, shown while grouped",
          [](TDataGrid& g) {
@@ -604,32 +604,44 @@ TEST(DatagridNodes, UnGroupReadsTheLabelsWhereTheyWereWritten) {
              g.Group(4);
              g.UnHideColumn(2);
          },
-         {"Name|x2|x3|x1", "Label|||", "Value|1|4|5", "Kind|A|A|B"}},
+         {"Name|x2|x3|x1", "Label|||", "Value|1|4|5", "Kind|A|A|B", nullptr}},
         {"a column before the label shown while grouped",
          [](TDataGrid& g) {
              g.HideColumn(1);
              g.Group(4);
              g.UnHideColumn(1);
          },
-         {"Name|x2|x3|x1", "Label|||", "Value|1|4|5", "Kind|A|A|B"}},
+         {"Name|x2|x3|x1", "Label|||", "Value|1|4|5", "Kind|A|A|B", nullptr}},
         {"the label column swapped while grouped",
          [](TDataGrid& g) {
              g.Group(4);
              g.SwapColumns(2, 3);
          },
-         {"Name|x2|x3|x1", "Value|1|4|5", "Label|||", "Kind|A|A|B"}},
+         {"Name|x2|x3|x1", "Value|1|4|5", "Label|||", "Kind|A|A|B", nullptr}},
         {"the label column moved while grouped",
          [](TDataGrid& g) {
              g.Group(4);
              g.MoveColumn(2, 1);
          },
-         {"Label|||", "Name|x2|x3|x1", "Value|1|4|5", "Kind|A|A|B"}},
+         {"Label|||", "Name|x2|x3|x1", "Value|1|4|5", "Kind|A|A|B", nullptr}},
         {"a column inserted before the label while grouped",
          [](TDataGrid& g) {
              g.Group(4);
              g.InsertCols(1, 1);
          },
-         {"|||", "Name|x2|x3|x1", "Label|||", "Kind|A|A|B"}},
+         {"|||", "Name|x2|x3|x1", "Label|||", "Value|1|4|5", "Kind|A|A|B"}},
+        {"a column removed before the label while grouped",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.RemoveCols(1, 1);
+         },
+         {"Label|||", "Value|1|4|5", "Kind|A|A|B", nullptr, nullptr}},
+        {"the label column merged into another while grouped",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.MergeCols(1, 2);
+         },
+         {"Name|x2|x3|x1", "Value|1|4|5", "Kind|A|A|B", nullptr, nullptr}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -638,8 +650,12 @@ TEST(DatagridNodes, UnGroupReadsTheLabelsWhereTheyWereWritten) {
         row.act(grid);
         grid.UnGroup();
         grid.UnHideColumnsAll();
-        for (int c = 1; c <= 4; ++c)
-            EXPECT_EQ(Column(grid, c), row.columns[static_cast<std::size_t>(c - 1)]) << "column " << c;
+        // A null text: the grid has no such column.
+        for (int c = 1; c <= 5; ++c)
+            if (const char* texts = row.columns[static_cast<std::size_t>(c - 1)])
+                EXPECT_EQ(Column(grid, c), texts) << "column " << c;
+            else
+                EXPECT_LE(grid.GetColCount() + grid.NumHiddenColumns(), c);
     }
 }
 
