@@ -1,6 +1,7 @@
 #include "framework/DateTime.h"
 
 #include "framework/Exceptions.h"
+#include "framework/NumberFormat.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -34,13 +35,28 @@ struct DateTimeParts {
     int Year, Month, Day, DayOfWeek, Hour, Minute, Second;
 };
 
+// 1 January 0001 and 31 December 9999.
+constexpr long long FirstDay = -693593;
+constexpr long long LastDay = 2958465;
+
+[[noreturn]] void RaiseNotADate(TDateTime value) {
+    throw EConvertError("'" + FloatToStr(value) + "' is not a valid date and time");
+}
+
+// Raises EConvertError for a value outside the calendar (NaN and the infinities among them).
 DateTimeParts Decode(TDateTime value) {
-    auto days = static_cast<long long>(std::floor(value));
-    long long ms = std::llround((value - static_cast<double>(days)) * MillisecondsPerDay);
+    const double whole = std::floor(value);
+    // Compared before the cast, which a value past the 64-bit integers would make undefined.
+    if (!(whole >= FirstDay && whole <= LastDay))
+        RaiseNotADate(value);
+    auto days = static_cast<long long>(whole);
+    long long ms = std::llround((value - whole) * MillisecondsPerDay);
     if (ms >= MillisecondsPerDay) {
         ++days;
         ms -= MillisecondsPerDay;
     }
+    if (days > LastDay)
+        RaiseNotADate(value);
     const std::chrono::sys_days date = Epoch + std::chrono::days{days};
     const std::chrono::year_month_day ymd{date};
     const long long seconds = ms / 1000;

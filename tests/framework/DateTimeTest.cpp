@@ -43,6 +43,38 @@ TEST(DateTime, MonthFirstFormatsAndAYearLeftOut) {
     EXPECT_DOUBLE_EQ(StrToDateTime("3/4"), EncodeDate(year, 3, 4));
 }
 
+// 1 January 0001 is day -693593 and 31 December 9999 day 2958465; no date lies outside them.
+TEST(DateTime, ValuesOutsideTheCalendarRaiseTheConversionError) {
+    DateSettings settings("d/m/yyyy", '/');
+    const struct {
+        TDateTime value;
+        const char* shown;
+    } rows[] = {
+        {-693593, "1/1/0001"},
+        {2958465.5, "31/12/9999"},
+        {-693594, nullptr},
+        {2958466, nullptr},
+        // 23:59:59.9996 on the last day rounds to the day after it.
+        {2958465.9999999995, nullptr},
+        {1e19, nullptr},
+        {-1e300, nullptr},
+        {HUGE_VAL, nullptr},
+        {std::nan(""), nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.value);
+        if (row.shown) {
+            EXPECT_EQ(DateToStr(row.value), row.shown);
+            continue;
+        }
+        EXPECT_THROW(DateToStr(row.value), EConvertError);
+        EXPECT_THROW(TimeToStr(row.value), EConvertError);
+        int year = 0, month = 0, day = 0;
+        EXPECT_THROW(DecodeDate(row.value, year, month, day), EConvertError);
+        EXPECT_THROW(IncMonth(row.value, 1), EConvertError);
+    }
+}
+
 TEST(DateTime, TimesAreWrittenInTheLongTimeFormat) {
     const AnsiString saved = LongTimeFormat;
     LongTimeFormat = "hh:nn:ss";
