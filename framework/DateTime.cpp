@@ -307,22 +307,34 @@ bool SplitNumbers(std::string_view text, char separator, std::vector<int>& numbe
     }
 }
 
+// This year for a date text that leaves it out, and the 1st of the month for a format without
+// the day.
+void PartsLeftOut(bool formatHasDay, int& year, int& month, int& day) {
+    DecodeDate(Now(), year, month, day);
+    if (!formatHasDay)
+        day = 1;
+}
+
 bool ScanDate(std::string_view text, TDateTime& value) {
     std::vector<int> numbers;
     std::vector<std::size_t> lengths;
     if (!SplitNumbers(text, DateSeparator, numbers, lengths) || numbers.size() < 2 || numbers.size() > 3)
         return false;
-    // The order of day, month and year in the short date format.
+    // The order of day, month and year in the short date format; the year may be left out, and
+    // a format without the day has none.
     const std::string format = ShortDateFormat.LowerCase().str();
     std::vector<std::pair<std::size_t, char>> order;
     for (const char part : {'d', 'm', 'y'})
-        order.emplace_back(std::min(format.find(part), format.size()), part);
+        if (const std::size_t at = format.find(part); part != 'd' || at != std::string::npos)
+            order.emplace_back(std::min(at, format.size()), part);
     std::sort(order.begin(), order.end());
+    if (numbers.size() > order.size())
+        return false;
     int day = 0, month = 0, year = 0;
-    DecodeDate(Now(), year, month, day);
+    PartsLeftOut(format.find('d') != std::string::npos, year, month, day);
     std::size_t next = 0;
     for (const auto& [position, part] : order) {
-        if (part == 'y' && numbers.size() == 2)
+        if (part == 'y' && numbers.size() < order.size())
             continue;
         const int number = numbers[next];
         if (part == 'd')
@@ -430,7 +442,7 @@ bool ScanDateRuns(std::string_view text, TDateTime& value) {
     if (runs.size() != fields.size() && !yearLeftOut)
         return false;
     int day = 0, month = 0, year = 0;
-    DecodeDate(Now(), year, month, day);
+    PartsLeftOut(fields.find('d') != std::string::npos, year, month, day);
     std::size_t next = 0;
     for (const char field : fields) {
         if (field == 'y' && yearLeftOut)

@@ -75,6 +75,29 @@ TEST(DateTime, ValuesOutsideTheCalendarRaiseTheConversionError) {
     }
 }
 
+// A short date format without the day reads a date on the 1st of its month, whatever today is.
+TEST(DateTime, AFormatWithoutTheDayReadsTheFirst) {
+    const struct {
+        const char* format;
+        char separator;
+        const char* text;
+        TDateTime expected;
+    } rows[] = {
+        {"mm/yyyy", '/', "02/1935", EncodeDate(1935, 2, 1)},
+        {"yyyy-mm", '-', "2024-02", EncodeDate(2024, 2, 1)},
+        {"mmmm yyyy", '/', "February 2024", EncodeDate(2024, 2, 1)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        DateSettings settings(row.format, row.separator);
+        EXPECT_DOUBLE_EQ(StrToDate(row.text), row.expected);
+        EXPECT_EQ(DateToStr(row.expected), row.text);
+    }
+    DateSettings settings("mm/yyyy", '/');
+    EXPECT_DOUBLE_EQ(StrToDateTime("02/1935"), EncodeDate(1935, 2, 1));
+    EXPECT_THROW(StrToDate("02/01/1935"), EConvertError);
+}
+
 TEST(DateTime, TimesAreWrittenInTheLongTimeFormat) {
     const AnsiString saved = LongTimeFormat;
     LongTimeFormat = "hh:nn:ss";
