@@ -68,16 +68,33 @@ int StepWithinInt(int value, double step) {
                                                std::numeric_limits<int>::max()));
 }
 
-double WithinLimitsShown(double value, double lower, double upper, int precision) {
+AnsiString FloatTextWithinLimits(double value, double lower, double upper, int precision) {
     value = WithinLimits(value, lower, upper);
-    if (precision < 1 || lower == upper)
-        return value;
+    if (precision < 1)
+        return FloatToStr(value);
+    const AnsiString text = FloatToStrF(value, ffFixed, 15, precision);
+    if (lower == upper)
+        return text;
+    const double least = std::min(lower, upper);
+    const double most = std::max(lower, upper);
+    const auto inside = [&](const AnsiString& candidate) {
+        double shown = 0;
+        return TryStrToFloat(candidate, shown) && shown >= least && shown <= most;
+    };
+    if (inside(text))
+        return text;
+    // The text rounded past a limit: the nearest one a last decimal inside it, or the next when
+    // scaling the limit rounded onto it.
     const double scale = std::pow(10.0, precision);
     double shown = value;
-    TryStrToFloat(FloatToStrF(value, ffFixed, 15, precision), shown);
-    if (shown > std::max(lower, upper))
-        return std::floor(std::max(lower, upper) * scale) / scale;
-    if (shown < std::min(lower, upper))
-        return std::ceil(std::min(lower, upper) * scale) / scale;
-    return value;
+    const bool aboveMost = TryStrToFloat(text, shown) && shown > most;
+    const double inward = aboveMost ? -1 : 1;
+    const double nearest = aboveMost ? std::floor(most * scale) : std::ceil(least * scale);
+    for (const double steps : {0.0, inward}) {
+        const AnsiString candidate = FloatToStrF((nearest + steps) / scale, ffFixed, 15, precision);
+        if (inside(candidate))
+            return candidate;
+    }
+    // No text at this precision lies within the limits.
+    return FloatToStr(least);
 }

@@ -27,6 +27,8 @@ int StepWithinInt(int value, double step);
 template <class T> T WithinLimits(T value, T lower, T upper) {
     return lower == upper ? value : std::clamp(value, std::min(lower, upper), std::max(lower, upper));
 }
-// The value within its limits as FloatToStrF shows it with precision decimals: a limit with
-// more decimals is shown by the nearest text inside it.
-double WithinLimitsShown(double value, double lower, double upper, int precision);
+// The text of a float spin's value within its limits: with precision decimals the text of the
+// value, or the nearest one that reads within the limits; the least limit itself, as its
+// shortest text, when no text of that precision lies within them. Precision 0 gives the
+// shortest text.
+AnsiString FloatTextWithinLimits(double value, double lower, double upper, int precision);

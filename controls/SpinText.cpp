@@ -1,12 +1,131 @@
 #include "controls/SpinText.h"
 
+#include "controls/TypedText.h"
+#include "framework/NumberFormat.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// A run of places a character is typed into, and the literals after it.
+struct MaskRun {
+    int Start = 0;
+    int Places = 0;
+    std::string Literals;
+};
+
+std::vector<MaskRun> RunsOf(const TEditMask& mask) {
+    std::vector<MaskRun> runs(1);
+    for (int i = 0; i < mask.Length(); ++i) {
+        if (mask.IsLiteral(i)) {
+            runs.back().Literals += mask.Places[static_cast<std::size_t>(i)].Literal;
+            continue;
+        }
+        if (!runs.back().Literals.empty())
+            runs.push_back({i, 0, {}});
+        ++runs.back().Places;
+    }
+    return runs;
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The edit text of a value's text in mask; nothing when a piece does not fit its places.
+std::optional<std::string> FitIntoMask(const TEditMask& mask, std::string_view text) {
+    std::string shown = BlankMaskText(mask).str();
+    std::size_t next = 0;
+    for (const MaskRun& run : RunsOf(mask)) {
+        const std::size_t found =
+            run.Literals.empty() ? std::string_view::npos : text.find(run.Literals, next);
+        std::string_view piece = text.substr(next, std::min(found, text.size()) - next);
+        // Literals before the first place stand whether the text has them or not.
+        if (run.Places == 0 && found == std::string_view::npos)
+            piece = {};
+        if (piece.size() > static_cast<std::size_t>(run.Places))
+            return std::nullopt;
+        const bool toTheRight = !run.Literals.empty();
+        const int lead = toTheRight ? run.Places - static_cast<int>(piece.size()) : 0;
+        for (int k = 0; k < run.Places; ++k) {
+            const TMaskPlace& place = mask.Places[static_cast<std::size_t>(run.Start + k)];
+            const int from = k - lead;
+            char& shownAt = shown[static_cast<std::size_t>(run.Start + k)];
+            if (from < 0) {
+                if (AllDigits(piece) && MaskCharacter(place, '0') != 0)
+                    shownAt = '0';
+            } else if (from < static_cast<int>(piece.size())) {
+                shownAt = MaskCharacter(place, piece[static_cast<std::size_t>(from)]);
+                if (shownAt == 0)
+                    return std::nullopt;
+            }
+        }
+        if (found != std::string_view::npos)
+            next = found + run.Literals.size();
+        else if (run.Places > 0)
+            next = text.size();
+    }
+    if (next < text.size())
+        return std::nullopt;
+    return shown;
+}
+
+} // namespace
+
+bool ReadSpinInt(const AnsiString& text, double& value) {
+    int whole = 0;
+    if (!TryStrToInt(text, whole))
+        return false;
+    value = whole;
+    return true;
+}
+
+bool ReadSpinFloat(const AnsiString& text, double& value) {
+    return TryStrToFloat(text, value);
+}
+
+bool ReadSpinDate(const AnsiString& text, double& value) {
+    return TryStrToDate(text, value) || TryStrToDateTime(text, value);
+}
+
+bool ReadSpinTime(const AnsiString& text, double& value) {
+    return TryStrToTime(text, value);
+}
+
+bool ReadSpinHex(const AnsiString& text, double& value) {
+    value = HexToInt(text.SubString(3, text.Length()));
+    return true;
+}
+
 AnsiString SpinValueText(const TCustomMaskEdit& edit) {
     return edit.IsMasked() ? edit.GetText().Trim() : edit.GetWindowText();
 }
 
-void WriteSpinValue(TCustomMaskEdit& edit, const AnsiString& text) {
-    if (edit.IsMasked())
-        edit.SetText(text);
-    else
+bool WriteSpinValue(TCustomMaskEdit& edit, const AnsiString& text, TSpinReader read) {
+    if (!edit.IsMasked()) {
         edit.SetWindowText(text);
+        return true;
+    }
+    const std::optional<std::string> shown = FitIntoMask(edit.Mask(), text.view());
+    double wanted = 0;
+    double held = 0;
+    if (!shown || !read(text, wanted) || !read(MaskedText(edit.Mask(), *shown).Trim(), held) ||
+        held != wanted)
+        return false;
+    // A whole edit text goes through the mask as it stands.
+    edit.SetText(*shown);
+    return true;
+}
+
+bool ReadShownDate(const TCustomMaskEdit& edit, const TShownDate& shown, TDateTime& value) {
+    if (!shown.Text.IsEmpty() && edit.GetWindowText() == shown.Text) {
+        value = shown.Value;
+        return true;
+    }
+    return ReadSpinDate(SpinValueText(edit), value);
 }

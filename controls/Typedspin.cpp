@@ -1,7 +1,6 @@
 #include "controls/Typedspin.h"
 
 #include "controls/SpinStep.h"
-#include "controls/SpinText.h"
 #include "controls/TypedText.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
@@ -19,25 +18,50 @@ TTypedSpinEdit::TTypedSpinEdit(TComponent* owner) : TCustomMaskEdit(owner) {
 
 void TTypedSpinEdit::SetSpinType(TTypedSpinType value) {
     spinType = value;
-    if (Loading())
-        return;
+    if (!Loading())
+        RewriteValue([] {});
+}
+
+void TTypedSpinEdit::RewriteValue(const std::function<void()>& change) {
     switch (spinType) {
-    case sptFloat:
-        SetFloatValue(GetFloatValue());
-        break;
-    case sptDate:
-        SetDateValue(GetDateValue());
-        break;
-    case sptTime:
-        SetTimeValue(GetTimeValue());
-        break;
-    case sptHex:
-        SetHexValue(GetHexValue());
-        break;
-    default:
-        SetValue(GetValue());
+    case sptFloat: {
+        const double value = GetFloatValue();
+        change();
+        SetFloatValue(value);
         break;
     }
+    case sptDate: {
+        const TDateTime value = GetDateValue();
+        change();
+        SetDateValue(value);
+        break;
+    }
+    case sptTime: {
+        const TDateTime value = GetTimeValue();
+        change();
+        SetTimeValue(value);
+        break;
+    }
+    case sptHex: {
+        const int value = GetHexValue();
+        change();
+        SetHexValue(value);
+        break;
+    }
+    default: {
+        const int value = GetValue();
+        change();
+        SetValue(value);
+        break;
+    }
+    }
+}
+
+void Typedspin::TTypedMaskSpinEdit::SetEditMask(const AnsiString& value) {
+    if (Loading())
+        TCustomMaskEdit::SetEditMask(value);
+    else
+        RewriteValue([&] { TCustomMaskEdit::SetEditMask(value); });
 }
 
 int TTypedSpinEdit::GetValue() const {
@@ -46,7 +70,7 @@ int TTypedSpinEdit::GetValue() const {
 }
 
 void TTypedSpinEdit::SetValue(int value) {
-    WriteSpinValue(*this, IntToStr(WithinLimits(value, MinValue, MaxValue)));
+    WriteSpinValue(*this, IntToStr(WithinLimits(value, MinValue, MaxValue)), ReadSpinInt);
     if (!EditorEnabled)
         SelectAll();
 }
@@ -57,8 +81,8 @@ double TTypedSpinEdit::GetFloatValue() const {
 }
 
 void TTypedSpinEdit::SetFloatValue(double value) {
-    value = WithinLimitsShown(value, MinFloatValue, MaxFloatValue, precision);
-    WriteSpinValue(*this, precision >= 1 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
+    WriteSpinValue(*this, FloatTextWithinLimits(value, MinFloatValue, MaxFloatValue, precision),
+                   ReadSpinFloat);
 }
 
 TDateTime TTypedSpinEdit::GetDateValue() const {
@@ -66,26 +90,28 @@ TDateTime TTypedSpinEdit::GetDateValue() const {
     if (text.IsEmpty() || text == "0")
         return Now();
     TDateTime value = MinDateValue;
-    return TryStrToDate(text, value) ? value : MinDateValue;
+    return ReadShownDate(*this, shownDate, value) ? value : MinDateValue;
 }
 
 void TTypedSpinEdit::SetDateValue(TDateTime value) {
-    dateValue = value;
-    if (Loading())
+    if (Loading()) {
+        shownDate = {value, {}};
         return;
-    dateValue = WithinLimits(dateValue, MinDateValue, MaxDateValue);
-    ShowKeepingCaret(DateToStr(dateValue));
+    }
+    const TDateTime kept = WithinLimits(value, MinDateValue, MaxDateValue);
+    if (ShowKeepingCaret(DateToStr(kept), ReadSpinDate))
+        shownDate = {kept, GetWindowText()};
 }
 
 TDateTime TTypedSpinEdit::GetTimeValue() const {
     TDateTime value = 0;
-    return TryStrToTime(SpinValueText(*this), value) ? value : 0;
+    return ReadSpinTime(SpinValueText(*this), value) ? value : 0;
 }
 
 void TTypedSpinEdit::SetTimeValue(TDateTime value) {
-    timeValue = value;
     if (!Loading())
-        ShowKeepingCaret(TimeToStr(timeValue));
+        ShowKeepingCaret(TimeToStr(value), ReadSpinTime);
+    timeValue = value;
 }
 
 int TTypedSpinEdit::GetHexValue() const {
@@ -96,13 +122,14 @@ int TTypedSpinEdit::GetHexValue() const {
 void TTypedSpinEdit::SetHexValue(int value) {
     hexValue = value;
     if (!Loading())
-        WriteSpinValue(*this, "0x" + IntToHex(static_cast<std::uint32_t>(value), 0));
+        WriteSpinValue(*this, "0x" + IntToHex(static_cast<std::uint32_t>(value), 0), ReadSpinHex);
 }
 
-void TTypedSpinEdit::ShowKeepingCaret(const AnsiString& text) {
+bool TTypedSpinEdit::ShowKeepingCaret(const AnsiString& text, TSpinReader read) {
     const int caret = GetSelStart();
-    WriteSpinValue(*this, text);
+    const bool shown = WriteSpinValue(*this, text, read);
     SetSelStart(caret);
+    return shown;
 }
 
 void TTypedSpinEdit::SetPrecision(int value) {
@@ -114,7 +141,7 @@ void TTypedSpinEdit::SetPrecision(int value) {
 void TTypedSpinEdit::Loaded() {
     TCustomMaskEdit::Loaded();
     if (spinType == sptDate)
-        SetDateValue(dateValue);
+        SetDateValue(shownDate.Value);
     else if (spinType == sptTime)
         SetTimeValue(timeValue);
     else if (spinType == sptHex)

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "controls/AttachedLabel.h"
+#include "controls/SpinText.h"
 #include "controls/TypedSpinButton.h"
 #include "framework/DateTime.h"
 #include "framework/MaskEdit.h"
+
+#include <functional>
 
 enum TTypedSpinType { sptNormal, sptFloat, sptDate, sptTime, sptHex };
 
@@ -29,10 +32,11 @@ public:
     // Kept within MinFloatValue..MaxFloatValue unless the two are equal; written with Precision
     // decimals, or as the shortest text with Precision 0.
     void SetFloatValue(double value);
-    // The text as a date: now for an empty text or "0", MinDateValue for one that is no date.
+    // The text as a date: now for an empty text or "0", MinDateValue for one that is no date; the
+    // date written while its text stands.
     TDateTime GetDateValue() const;
     // Kept within MinDateValue..MaxDateValue unless the two are equal, written as a short date;
-    // the caret stays.
+    // the caret stays. A date outside the calendar raises EConvertError.
     void SetDateValue(TDateTime value);
     // The text as a time; 0 for one that is no time.
     TDateTime GetTimeValue() const;
@@ -105,6 +109,8 @@ public:
 protected:
     // The typing filter: false refuses the character, which then beeps.
     virtual bool IsValidChar(char& Key);
+    // Reads the value, runs change and writes the value again in the spin type's form.
+    void RewriteValue(const std::function<void()>& change);
     void Loaded() override;
     void WMKeyDown(WORD& key, TShiftState shift) override;
     void WMChar(char& key, int keyData, TShiftState shift) override;
@@ -124,8 +130,8 @@ private:
     bool SmartStep(int sign, bool page);
     // The value read, kept within its range, written back when that changed it.
     void KeepInRange();
-    // Writes text keeping the caret where it was.
-    void ShowKeepingCaret(const AnsiString& text);
+    // Writes text keeping the caret where it was; false when the edit mask cannot hold it.
+    bool ShowKeepingCaret(const AnsiString& text, TSpinReader read);
     // A hex spin's selection leaves its "0x" alone.
     bool KeepsHexPrefix() const;
     void PlaceButton();
@@ -138,20 +144,22 @@ private:
     bool flat = false;
     TColor flatLineColor = clBlack;
     bool transparent = true;
-    TDateTime dateValue = 0;
+    TShownDate shownDate;
     TDateTime timeValue = 0;
     int hexValue = 0;
     TTypedSpinButton* button;
     TAttachedLabel attached{*this};
 };
 
-// A spin edit whose text follows an edit mask. The grid has a namesake of its own: this one is
-// known by its library's name.
+// A spin edit whose text follows an edit mask: a value's digits go on either side of the mask's
+// literals, and a value the mask cannot hold leaves the text as it was. The grid has a namesake
+// of its own: this one is known by its library's name.
 namespace Typedspin {
 class TTypedMaskSpinEdit : public TTypedSpinEdit {
 public:
     using TCustomMaskEdit::GetEditMask;
-    using TCustomMaskEdit::SetEditMask;
     using TTypedSpinEdit::TTypedSpinEdit;
+    // The value is written again into the new mask.
+    void SetEditMask(const AnsiString& value);
 };
 } // namespace Typedspin

@@ -1,6 +1,7 @@
 #include "framework/DateTime.h"
 
 #include "framework/Exceptions.h"
+#include "framework/NumberFormat.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -34,13 +35,28 @@ struct DateTimeParts {
     int Year, Month, Day, DayOfWeek, Hour, Minute, Second;
 };
 
+// 1 January 0001 and 31 December 9999.
+constexpr long long FirstDay = -693593;
+constexpr long long LastDay = 2958465;
+
+[[noreturn]] void RaiseNotADate(TDateTime value) {
+    throw EConvertError("'" + FloatToStr(value) + "' is not a valid date and time");
+}
+
+// Raises EConvertError for a value outside the calendar (NaN and the infinities among them).
 DateTimeParts Decode(TDateTime value) {
-    auto days = static_cast<long long>(std::floor(value));
-    long long ms = std::llround((value - static_cast<double>(days)) * MillisecondsPerDay);
+    const double whole = std::floor(value);
+    // Compared before the cast, which a value past the 64-bit integers would make undefined.
+    if (!(whole >= FirstDay && whole <= LastDay))
+        RaiseNotADate(value);
+    auto days = static_cast<long long>(whole);
+    long long ms = std::llround((value - whole) * MillisecondsPerDay);
     if (ms >= MillisecondsPerDay) {
         ++days;
         ms -= MillisecondsPerDay;
     }
+    if (days > LastDay)
+        RaiseNotADate(value);
     const std::chrono::sys_days date = Epoch + std::chrono::days{days};
     const std::chrono::year_month_day ymd{date};
     const long long seconds = ms / 1000;
@@ -291,22 +307,34 @@ bool SplitNumbers(std::string_view text, char separator, std::vector<int>& numbe
     }
 }
 
+// This year for a date text that leaves it out, and the 1st of the month for a format without
+// the day.
+void PartsLeftOut(bool formatHasDay, int& year, int& month, int& day) {
+    DecodeDate(Now(), year, month, day);
+    if (!formatHasDay)
+        day = 1;
+}
+
 bool ScanDate(std::string_view text, TDateTime& value) {
     std::vector<int> numbers;
     std::vector<std::size_t> lengths;
     if (!SplitNumbers(text, DateSeparator, numbers, lengths) || numbers.size() < 2 || numbers.size() > 3)
         return false;
-    // The order of day, month and year in the short date format.
+    // The order of day, month and year in the short date format; the year may be left out, and
+    // a format without the day has none.
     const std::string format = ShortDateFormat.LowerCase().str();
     std::vector<std::pair<std::size_t, char>> order;
     for (const char part : {'d', 'm', 'y'})
-        order.emplace_back(std::min(format.find(part), format.size()), part);
+        if (const std::size_t at = format.find(part); part != 'd' || at != std::string::npos)
+            order.emplace_back(std::min(at, format.size()), part);
     std::sort(order.begin(), order.end());
+    if (numbers.size() > order.size())
+        return false;
     int day = 0, month = 0, year = 0;
-    DecodeDate(Now(), year, month, day);
+    PartsLeftOut(format.find('d') != std::string::npos, year, month, day);
     std::size_t next = 0;
     for (const auto& [position, part] : order) {
-        if (part == 'y' && numbers.size() == 2)
+        if (part == 'y' && numbers.size() < order.size())
             continue;
         const int number = numbers[next];
         if (part == 'd')
@@ -414,7 +442,7 @@ bool ScanDateRuns(std::string_view text, TDateTime& value) {
     if (runs.size() != fields.size() && !yearLeftOut)
         return false;
     int day = 0, month = 0, year = 0;
-    DecodeDate(Now(), year, month, day);
+    PartsLeftOut(fields.find('d') != std::string::npos, year, month, day);
     std::size_t next = 0;
     for (const char field : fields) {
         if (field == 'y' && yearLeftOut)

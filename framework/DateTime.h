@@ -19,6 +19,8 @@ void ReadDateTimeSettings();
 // Raises EConvertError "Invalid argument to date encode" for a day that does not exist.
 TDateTime EncodeDate(int year, int month, int day);
 bool TryEncodeDate(int year, int month, int day, TDateTime& value);
+// Decoding and formatting raise EConvertError for a value outside 1 January 0001 to
+// 31 December 9999 (NaN and the infinities among them).
 void DecodeDate(TDateTime value, int& year, int& month, int& day);
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 // The local date and time.

@@ -1,7 +1,6 @@
 #include "grid/Dgspin.h"
 
 #include "controls/SpinStep.h"
-#include "controls/SpinText.h"
 #include "framework/DateStep.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
@@ -79,20 +78,43 @@ TDgSpinEdit::TDgSpinEdit(TComponent* owner) : TCustomMaskEdit(owner), Button(new
 
 void TDgSpinEdit::SetSpinType(TDgSpinType value) {
     spinType = value;
+    RewriteValue([] {});
+}
+
+void TDgSpinEdit::RewriteValue(const std::function<void()>& change) {
     switch (spinType) {
-    case TDgSpinType::sptNormal:
-        SetValue(GetValue());
-        break;
-    case TDgSpinType::sptFloat:
-        SetFloatValue(GetFloatValue());
-        break;
-    case TDgSpinType::sptDate:
-        SetDateValue(GetDateValue());
-        break;
-    case TDgSpinType::sptTime:
-        SetTimeValue(GetTimeValue());
+    case TDgSpinType::sptNormal: {
+        const int value = GetValue();
+        change();
+        SetValue(value);
         break;
     }
+    case TDgSpinType::sptFloat: {
+        const double value = GetFloatValue();
+        change();
+        SetFloatValue(value);
+        break;
+    }
+    case TDgSpinType::sptDate: {
+        const TDateTime value = GetDateValue();
+        change();
+        SetDateValue(value);
+        break;
+    }
+    case TDgSpinType::sptTime: {
+        const TDateTime value = GetTimeValue();
+        change();
+        SetTimeValue(value);
+        break;
+    }
+    }
+}
+
+void TTypedMaskSpinEdit::SetEditMask(const AnsiString& value) {
+    if (Loading())
+        TCustomMaskEdit::SetEditMask(value);
+    else
+        RewriteValue([&] { TCustomMaskEdit::SetEditMask(value); });
 }
 
 int TDgSpinEdit::GetValue() const {
@@ -101,19 +123,19 @@ int TDgSpinEdit::GetValue() const {
 }
 
 void TDgSpinEdit::SetValue(int value) {
-    WriteSpinValue(*this, IntToStr(CheckValue(value)));
+    WriteSpinValue(*this, IntToStr(CheckValue(value)), ReadSpinInt);
     if (!EditorEnabled)
         SelectAll();
 }
 
 double TDgSpinEdit::GetFloatValue() const {
-    double value = MinFloatValue;
-    return TryStrToFloat(SpinValueText(*this), value) ? value : MinFloatValue;
+    double value = 0;
+    return TryStrToFloat(SpinValueText(*this), value) ? value : MinValue;
 }
 
 void TDgSpinEdit::SetFloatValue(double value) {
-    value = WithinLimitsShown(CheckFloatValue(value), MinFloatValue, MaxFloatValue, precision);
-    WriteSpinValue(*this, precision > 0 ? FloatToStrF(value, ffFixed, 15, precision) : FloatToStr(value));
+    WriteSpinValue(*this, FloatTextWithinLimits(value, MinFloatValue, MaxFloatValue, precision),
+                   ReadSpinFloat);
 }
 
 TDateTime TDgSpinEdit::GetDateValue() const {
@@ -121,11 +143,17 @@ TDateTime TDgSpinEdit::GetDateValue() const {
     if (text.IsEmpty() || text == "0")
         return Now();
     TDateTime value = MinDateValue;
-    return TryStrToDateTime(text, value) ? value : MinDateValue;
+    return ReadShownDate(*this, shownDate, value) ? value : MinDateValue;
 }
 
 void TDgSpinEdit::SetDateValue(TDateTime value) {
-    WriteKeepingCaret(DateToStr(CheckDateValue(value)));
+    if (Loading()) {
+        shownDate = {value, {}};
+        return;
+    }
+    const TDateTime kept = CheckDateValue(value);
+    if (WriteKeepingCaret(DateToStr(kept), ReadSpinDate))
+        shownDate = {kept, GetWindowText()};
 }
 
 TDateTime TDgSpinEdit::GetTimeValue() const {
@@ -134,13 +162,16 @@ TDateTime TDgSpinEdit::GetTimeValue() const {
 }
 
 void TDgSpinEdit::SetTimeValue(TDateTime value) {
-    WriteKeepingCaret(TimeToStr(value));
+    if (!Loading())
+        WriteKeepingCaret(TimeToStr(value), ReadSpinTime);
+    timeValue = value;
 }
 
-void TDgSpinEdit::WriteKeepingCaret(const AnsiString& text) {
+bool TDgSpinEdit::WriteKeepingCaret(const AnsiString& text, TSpinReader read) {
     const int caret = GetSelStart();
-    WriteSpinValue(*this, text);
+    const bool shown = WriteSpinValue(*this, text, read);
     SetSelStart(std::min(caret, GetWindowText().Length()));
+    return shown;
 }
 
 int TDgSpinEdit::CheckValue(int value) const {
@@ -159,6 +190,15 @@ void TDgSpinEdit::SetPrecision(int value) {
     precision = value;
     if (spinType == TDgSpinType::sptFloat)
         SetFloatValue(GetFloatValue());
+}
+
+void TDgSpinEdit::Loaded() {
+    TCustomMaskEdit::Loaded();
+    if (spinType == TDgSpinType::sptDate)
+        SetDateValue(shownDate.Value);
+    else if (spinType == TDgSpinType::sptTime)
+        SetTimeValue(timeValue);
+    SetSpinType(spinType);
 }
 
 void TDgSpinEdit::UpClick(TObject*) {
@@ -277,7 +317,7 @@ void TDgSpinEdit::WMKillFocus() {
             SetFloatValue(value);
         break;
     case TDgSpinType::sptDate:
-        if (TDateTime value = 0; TryStrToDateTime(text, value) && CheckDateValue(value) != value)
+        if (TDateTime value = 0; ReadShownDate(*this, shownDate, value) && CheckDateValue(value) != value)
             SetDateValue(value);
         break;
     case TDgSpinType::sptTime:

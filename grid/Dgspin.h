@@ -1,8 +1,11 @@
 #pragma once
 
+#include "controls/SpinText.h"
 #include "controls/TypedSpinButton.h"
 #include "framework/DateTime.h"
 #include "framework/MaskEdit.h"
+
+#include <functional>
 
 // Scoped: the typed spin edit of the controls has enumerators of the same names.
 enum class TDgSpinType { sptNormal, sptFloat, sptDate, sptTime };
@@ -51,17 +54,19 @@ public:
     // MinValue when the text is no whole number.
     int GetValue() const;
     void SetValue(int value);
-    // MinFloatValue when the text is no number.
+    // The whole-number MinValue when the text is no number.
     double GetFloatValue() const;
     // Precision decimals, or the shortest form with Precision 0.
     void SetFloatValue(double value);
-    // Now for "0" or no text, MinDateValue for a text that is no date.
+    // Now for "0" or no text, MinDateValue for a text that is no date; the date written while its
+    // text stands.
     TDateTime GetDateValue() const;
-    // Written in the short date format, the caret kept where it was.
+    // Written in the short date format, the caret kept where it was; only kept while loading. A
+    // date outside the calendar raises EConvertError.
     void SetDateValue(TDateTime value);
     // 0 for a text that is no time.
     TDateTime GetTimeValue() const;
-    // Written in the long time format, not limited, the caret kept.
+    // Written in the long time format, not limited, the caret kept; only kept while loading.
     void SetTimeValue(TDateTime value);
     int CheckValue(int value) const;
     double CheckFloatValue(double value) const;
@@ -99,6 +104,10 @@ public:
 protected:
     // The typing filter; a refused character beeps.
     virtual bool IsValidChar(char& Key);
+    // Reads the value, runs change and writes the value again in the spin type's form.
+    void RewriteValue(const std::function<void()>& change);
+    // A date or time set while loading is written now.
+    void Loaded() override;
     void WMKeyDown(WORD& key, TShiftState shift) override;
     void WMChar(char& key, int keyData, TShiftState shift) override;
     void WMKillFocus() override;
@@ -110,19 +119,24 @@ protected:
 private:
     void Step(int sign);
     void PlaceButton();
-    // The caret goes back to where it stood before the text was written again.
-    void WriteKeepingCaret(const AnsiString& text);
+    // The caret goes back to where it stood before the text was written again; false when the
+    // edit mask cannot hold the text.
+    bool WriteKeepingCaret(const AnsiString& text, TSpinReader read);
 
     TDgSpinType spinType = TDgSpinType::sptNormal;
     int precision = 0;
     bool spinFlat = false;
     bool spinTransparent = false;
+    TShownDate shownDate;
+    TDateTime timeValue = 0;
 };
 
-// The spin edit whose text follows an edit mask, as the mask edit's does.
+// The spin edit whose text follows an edit mask: a value's digits go on either side of the mask's
+// literals, and a value the mask cannot hold leaves the text as it was.
 class TTypedMaskSpinEdit : public TDgSpinEdit {
 public:
     using TCustomMaskEdit::GetEditMask;
-    using TCustomMaskEdit::SetEditMask;
     using TDgSpinEdit::TDgSpinEdit;
+    // The value is written again into the new mask.
+    void SetEditMask(const AnsiString& value);
 };

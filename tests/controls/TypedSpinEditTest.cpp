@@ -78,6 +78,104 @@ TEST(TypedSpinEdit, TheMaskSpinFitsItsValuesIntoItsEditMask) {
     EXPECT_DOUBLE_EQ(spin.GetDateValue(), EncodeDate(2024, 1, 31));
 }
 
+// A mask spin holds a value with its digits on either side of the mask's literals, read back as
+// the same value; a value the mask cannot hold that way leaves the text as it was.
+TEST(TypedSpinEdit, AMaskSpinHoldsItsValueAroundTheMasksLiterals) {
+    const DateSettings dates("d/m/yyyy", '/');
+    const LocaleSeparators separators('.', ',');
+    const AnsiString longTime = LongTimeFormat;
+    LongTimeFormat = "h:nn:ss";
+    const TDateTime march5 = EncodeDate(2024, 3, 5);
+    const TDateTime time = EncodeTime(9, 5, 3, 0);
+    const struct {
+        const char* mask;
+        TTypedSpinType type;
+        int precision;
+        double first;
+        double then;
+        const char* shown;
+        double reads;
+    } rows[] = {
+        // "3.25" put in order gave "3_.5_", read as nothing.
+        {"99.99;1;_", sptFloat, 2, 13.5, 3.25, "03.25", 3.25},
+        {"99.99;1;_", sptFloat, 1, 13.5, 3.5, "03.5_", 3.5},
+        {"99.99;1;_", sptFloat, 0, 13.5, 3, "03.__", 3},
+        {"99.99;1;_", sptFloat, 2, 3.25, 123.5, "03.25", 3.25},
+        {"99.99;1;_", sptFloat, 2, 3.25, -1.5, "03.25", 3.25},
+        // Without its literals the text reads 325: no place for 3.25.
+        {"99.99;0;_", sptFloat, 0, 3, 3.25, "03.__", 3},
+        {"999;1;_", sptNormal, 0, 12, 42, "42_", 42},
+        {"999;1;_", sptNormal, 0, 432, 4321, "432", 432},
+        {"999;1;_", sptNormal, 0, 7, -7, "7__", 7},
+        {"#99;1;_", sptNormal, 0, 7, -7, "-7_", -7},
+        {"\\0xAA;1;_", sptHex, 0, 0x1F, 0xA, "0xA_", 0xA},
+        {"99:99:99;1;_", sptTime, 0, 0, time, "09:05:03", time},
+        {"99/99/9999;1;_", sptDate, 0, march5 + 1, march5, "05/03/2024", march5},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.mask) + " " + std::to_string(row.then));
+        Typedspin::TTypedMaskSpinEdit spin(nullptr);
+        spin.MinValue = spin.MaxValue = 0;
+        spin.MinFloatValue = spin.MaxFloatValue = 0;
+        spin.SetEditMask(row.mask);
+        spin.SetSpinType(row.type);
+        spin.SetPrecision(row.precision);
+        const auto set = [&](double value) {
+            switch (row.type) {
+            case sptFloat:
+                return spin.SetFloatValue(value);
+            case sptHex:
+                return spin.SetHexValue(static_cast<int>(value));
+            case sptTime:
+                return spin.SetTimeValue(value);
+            case sptDate:
+                return spin.SetDateValue(value);
+            default:
+                return spin.SetValue(static_cast<int>(value));
+            }
+        };
+        set(row.first);
+        set(row.then);
+        EXPECT_EQ(spin.GetWindowText(), row.shown);
+        const double read = row.type == sptFloat  ? spin.GetFloatValue()
+                            : row.type == sptHex  ? spin.GetHexValue()
+                            : row.type == sptTime ? spin.GetTimeValue()
+                            : row.type == sptDate ? spin.GetDateValue()
+                                                  : spin.GetValue();
+        EXPECT_DOUBLE_EQ(read, row.reads);
+    }
+
+    // A step goes on from the value read: 3.25 up by 1 is 4.25; 999 up has no place for 1000.
+    Typedspin::TTypedMaskSpinEdit spin(nullptr);
+    spin.MaxValue = spin.MaxFloatValue = 9999;
+    spin.SetEditMask("99.99;1;_");
+    spin.SetSpinType(sptFloat);
+    spin.SetPrecision(2);
+    spin.IncrementFloat = 1;
+    spin.SetFloatValue(3.25);
+    spin.UpClick(&spin);
+    EXPECT_EQ(spin.GetWindowText(), "04.25");
+    spin.SetEditMask("999;1;_");
+    spin.SetSpinType(sptNormal);
+    spin.SetValue(999);
+    spin.UpClick(&spin);
+    EXPECT_EQ(spin.GetWindowText(), "999");
+
+    // A new mask takes the value shown, as a value written.
+    Typedspin::TTypedMaskSpinEdit plain(nullptr);
+    plain.SetSpinType(sptFloat);
+    plain.SetPrecision(2);
+    plain.SetFloatValue(3.25);
+    plain.SetEditMask("99.99;1;_");
+    EXPECT_EQ(plain.GetWindowText(), "03.25");
+    Typedspin::TTypedMaskSpinEdit dated(nullptr);
+    dated.SetSpinType(sptDate);
+    dated.SetDateValue(march5);
+    dated.SetEditMask("99/99/9999;1;_");
+    EXPECT_EQ(dated.GetWindowText(), "05/03/2024");
+    LongTimeFormat = longTime;
+}
+
 } // namespace
 
 TEST(TypedSpinEdit, FloatValuesAreKeptInRangeAndShownWithTheirDecimals) {

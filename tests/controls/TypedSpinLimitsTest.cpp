@@ -4,6 +4,7 @@
 #include "framework/MessageBeep.h"
 #include "tests/controls/TypedEditSupport.h"
 #include "tests/support/DateSettings.h"
+#include "tests/support/SpinDates.h"
 
 #include <climits>
 #include <string>
@@ -108,8 +109,16 @@ TEST(TypedSpinLimits, ExtremeIncrementsAndFinerLimits) {
         const char* shown;
     } limits[] = {
         // 0.125 would show as 0.13 (halves away from zero), above the limit; 0.121 as 0.12, below it.
-        {0, 0.125, 5, "0.12"}, {0, 0.125, 0.125, "0.12"}, {-0.125, 0, -5, "-0.12"},
-        {0.125, 1, 0, "0.13"}, {0.121, 1, 0, "0.13"},     {0, 1.25, 5, "1.25"},
+        {0, 0.125, 5, "0.12"},
+        {0, 0.125, 0.125, "0.12"},
+        {-0.125, 0, -5, "-0.12"},
+        {0.125, 1, 0, "0.13"},
+        {0.121, 1, 0, "0.13"},
+        {0, 1.25, 5, "1.25"},
+        // No text of 2 decimals lies within 3.14159..3.1416: the least value shows itself.
+        {3.14159, 3.1416, 5, "3.14159"},
+        {3.14159, 3.1416, 0, "3.14159"},
+        {3.1416, 3.14159, 3.1416, "3.14159"},
     };
     for (const auto& row : limits) {
         SCOPED_TRACE(row.value);
@@ -118,6 +127,36 @@ TEST(TypedSpinLimits, ExtremeIncrementsAndFinerLimits) {
         spin.SetFloatValue(row.value);
         EXPECT_EQ(spin.GetWindowText(), row.shown);
     }
+}
+
+struct LeavingSpin : TTypedSpinEdit {
+    using TTypedSpinEdit::TTypedSpinEdit;
+    using TTypedSpinEdit::WMKillFocus;
+};
+
+// Leaving a float spin whose limits hold no text at its precision shows the least value.
+TEST(TypedSpinLimits, LeavingShowsAValueWithinLimitsFinerThanThePrecision) {
+    const LocaleSeparators separators('.', ',');
+    LeavingSpin spin(nullptr);
+    spin.SetSpinType(sptFloat);
+    spin.SetPrecision(3);
+    spin.MinFloatValue = 3.14159;
+    spin.MaxFloatValue = 3.1416;
+    for (const char* typed : {"3", "3.142", "3.141", "3.14159"}) {
+        SCOPED_TRACE(typed);
+        spin.SetWindowText(typed);
+        spin.WMKillFocus();
+        EXPECT_EQ(spin.GetWindowText(), "3.14159");
+        EXPECT_DOUBLE_EQ(spin.GetFloatValue(), 3.14159);
+    }
+}
+
+TEST(TypedSpinLimits, DatesOutsideTheCalendarRaiseOrAreLimited) {
+    ExpectDatesOutsideTheCalendarRaiseOrAreLimited<TTypedSpinEdit, sptDate, sptTime>();
+}
+
+TEST(TypedSpinLimits, DatesReadBackInEveryShortDateFormat) {
+    ExpectDatesReadBackInEveryShortDateFormat<LeavingSpin, sptDate>();
 }
 
 // The buttons and arrows step by the digit where a selection starts; the page keys step by the

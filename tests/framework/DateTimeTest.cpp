@@ -43,6 +43,61 @@ TEST(DateTime, MonthFirstFormatsAndAYearLeftOut) {
     EXPECT_DOUBLE_EQ(StrToDateTime("3/4"), EncodeDate(year, 3, 4));
 }
 
+// 1 January 0001 is day -693593 and 31 December 9999 day 2958465; no date lies outside them.
+TEST(DateTime, ValuesOutsideTheCalendarRaiseTheConversionError) {
+    DateSettings settings("d/m/yyyy", '/');
+    const struct {
+        TDateTime value;
+        const char* shown;
+    } rows[] = {
+        {-693593, "1/1/0001"},
+        {2958465.5, "31/12/9999"},
+        {-693594, nullptr},
+        {2958466, nullptr},
+        // 23:59:59.9996 on the last day rounds to the day after it.
+        {2958465.9999999995, nullptr},
+        {1e19, nullptr},
+        {-1e300, nullptr},
+        {HUGE_VAL, nullptr},
+        {std::nan(""), nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.value);
+        if (row.shown) {
+            EXPECT_EQ(DateToStr(row.value), row.shown);
+            continue;
+        }
+        EXPECT_THROW(DateToStr(row.value), EConvertError);
+        EXPECT_THROW(TimeToStr(row.value), EConvertError);
+        int year = 0, month = 0, day = 0;
+        EXPECT_THROW(DecodeDate(row.value, year, month, day), EConvertError);
+        EXPECT_THROW(IncMonth(row.value, 1), EConvertError);
+    }
+}
+
+// A short date format without the day reads a date on the 1st of its month, whatever today is.
+TEST(DateTime, AFormatWithoutTheDayReadsTheFirst) {
+    const struct {
+        const char* format;
+        char separator;
+        const char* text;
+        TDateTime expected;
+    } rows[] = {
+        {"mm/yyyy", '/', "02/1935", EncodeDate(1935, 2, 1)},
+        {"yyyy-mm", '-', "2024-02", EncodeDate(2024, 2, 1)},
+        {"mmmm yyyy", '/', "February 2024", EncodeDate(2024, 2, 1)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        DateSettings settings(row.format, row.separator);
+        EXPECT_DOUBLE_EQ(StrToDate(row.text), row.expected);
+        EXPECT_EQ(DateToStr(row.expected), row.text);
+    }
+    DateSettings settings("mm/yyyy", '/');
+    EXPECT_DOUBLE_EQ(StrToDateTime("02/1935"), EncodeDate(1935, 2, 1));
+    EXPECT_THROW(StrToDate("02/01/1935"), EConvertError);
+}
+
 TEST(DateTime, TimesAreWrittenInTheLongTimeFormat) {
     const AnsiString saved = LongTimeFormat;
     LongTimeFormat = "hh:nn:ss";

@@ -4,6 +4,7 @@
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
 #include "tests/support/LocaleSeparators.h"
+#include "tests/support/SpinDates.h"
 
 #include <gtest/gtest.h>
 
@@ -78,8 +79,9 @@ TEST(Dgspin, NumbersStayWithinTheirLimitsAndBadTextNeverRaises) {
     spin.MaxValue = 20;
     spin.SetWindowText("abc");
     EXPECT_EQ(spin.GetValue(), 7);
+    // A float that does not read gives the whole-number least value.
     spin.MinFloatValue = 2.5;
-    EXPECT_DOUBLE_EQ(spin.GetFloatValue(), 2.5);
+    EXPECT_DOUBLE_EQ(spin.GetFloatValue(), 7.0);
     EXPECT_DOUBLE_EQ(spin.GetTimeValue(), 0.0);
     spin.MinDateValue = 100;
     EXPECT_DOUBLE_EQ(spin.GetDateValue(), 100.0);
@@ -99,6 +101,14 @@ TEST(Dgspin, NumbersStayWithinTheirLimitsAndBadTextNeverRaises) {
     EXPECT_EQ(spin.GetWindowText(), "0.12");
     spin.SetFloatValue(-5);
     EXPECT_EQ(spin.GetWindowText(), "-0.12");
+    // No text of 2 decimals lies within 3.14159..3.1416: the least value shows itself.
+    spin.MinFloatValue = 3.14159;
+    spin.MaxFloatValue = 3.1416;
+    for (const double value : {0.0, 3.1416, 5.0}) {
+        SCOPED_TRACE(value);
+        spin.SetFloatValue(value);
+        EXPECT_EQ(spin.GetWindowText(), "3.14159");
+    }
 }
 
 TEST(Dgspin, FloatTypingKeepsToOneSeparatorAndThePrecision) {
@@ -180,6 +190,79 @@ TEST(Dgspin, AMaskedValueOutOfItsLimitsComesBackOnLeaving) {
     EXPECT_EQ(spin.GetWindowText(), "125_");
     spin.WMKillFocus();
     EXPECT_EQ(spin.GetWindowText(), "100_");
+}
+
+// The grid's mask spin holds a value with its digits on either side of the mask's literals; a
+// value the mask cannot hold leaves the text as it was.
+TEST(Dgspin, TheMaskSpinHoldsItsValueAroundTheMasksLiterals) {
+    const LocaleSeparators separators('.', ',');
+    TTypedMaskSpinEdit spin(nullptr);
+    spin.SetEditMask("99.99;1;_");
+    spin.SetSpinType(TDgSpinType::sptFloat);
+    spin.SetPrecision(2);
+    spin.IncrementFloat = 1;
+    spin.SetFloatValue(3.25);
+    EXPECT_EQ(spin.GetWindowText(), "03.25");
+    EXPECT_DOUBLE_EQ(spin.GetFloatValue(), 3.25);
+    spin.UpClick(&spin);
+    EXPECT_EQ(spin.GetWindowText(), "04.25");
+    // 123.5 is held to 100.00, which has no place.
+    spin.SetFloatValue(123.5);
+    EXPECT_EQ(spin.GetWindowText(), "04.25");
+
+    // 999 up has no place for 1000.
+    spin.SetEditMask("999;1;_");
+    spin.SetSpinType(TDgSpinType::sptNormal);
+    spin.MaxValue = 9999;
+    spin.SetValue(999);
+    spin.UpClick(&spin);
+    EXPECT_EQ(spin.GetWindowText(), "999");
+
+    // A new mask takes the value shown, as a value written.
+    TTypedMaskSpinEdit plain(nullptr);
+    plain.SetSpinType(TDgSpinType::sptFloat);
+    plain.SetPrecision(2);
+    plain.SetFloatValue(3.25);
+    plain.SetEditMask("99.99;1;_");
+    EXPECT_EQ(plain.GetWindowText(), "03.25");
+}
+
+TEST(Dgspin, DatesOutsideTheCalendarRaiseOrAreLimited) {
+    ExpectDatesOutsideTheCalendarRaiseOrAreLimited<TDgSpinEdit, TDgSpinType::sptDate, TDgSpinType::sptTime>();
+}
+
+TEST(Dgspin, DatesReadBackInEveryShortDateFormat) {
+    ExpectDatesReadBackInEveryShortDateFormat<LeavingMaskSpin, TDgSpinType::sptDate>();
+}
+
+// A date or time set while the spin is loading is kept, and written once loading ends.
+TEST(Dgspin, ADateOrTimeSetWhileLoadingIsWrittenWhenLoaded) {
+    const DateSettings dates("dd/mm/yyyy", '/');
+    const AnsiString longTime = LongTimeFormat;
+    LongTimeFormat = "hh:nn:ss";
+    const struct {
+        TDgSpinType type;
+        TDateTime value;
+        const char* shown;
+    } rows[] = {
+        {TDgSpinType::sptDate, EncodeDate(2024, 1, 31), "31/01/2024"},
+        {TDgSpinType::sptTime, EncodeTime(9, 5, 3, 0), "09:05:03"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.shown);
+        TComponent owner(nullptr);
+        owner.ComponentState |= csLoading;
+        auto* spin = new TDgSpinEdit(&owner);
+        spin->SetSpinType(row.type);
+        if (row.type == TDgSpinType::sptDate)
+            spin->SetDateValue(row.value);
+        else
+            spin->SetTimeValue(row.value);
+        EXPECT_EQ(spin->GetWindowText(), "0");
+        owner.EndLoading();
+        EXPECT_EQ(spin->GetWindowText(), row.shown);
+    }
+    LongTimeFormat = longTime;
 }
 
 } // namespace
