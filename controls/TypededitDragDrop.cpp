@@ -85,10 +85,13 @@ bool TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
     // A number box takes only what it could read back, as from the keyboard.
     if (!TakesValue(value))
         return false;
-    if (draggingFrom && !copy)
-        ReplaceSelection("");
-    SetSelStart(at);
-    ReplaceSelection(line);
+    // The move within the box and the insertion are one step to undo.
+    Undoable([&] {
+        if (draggingFrom && !copy)
+            ReplaceSelection("");
+        SetSelStart(at);
+        ReplaceSelection(line);
+    });
     SetModified(true);
     return true;
 }

@@ -44,7 +44,13 @@ void TTypedEdit::WMChar(char& key, int keyData, TShiftState shift) {
     }
     const char typed = key;
     const AnsiString before = GetWindowText();
-    const TKeyOutcome outcome = FilterChar(key, keyData, shift);
+    // A key and the box's own rewrite of the value for it are one step to undo; Enter only goes
+    // to OnKeyPress, whose handler may show another record.
+    TKeyOutcome outcome = TKeyOutcome::Refused;
+    if (key == '\r')
+        outcome = FilterChar(key, keyData, shift);
+    else
+        Undoable([&] { outcome = FilterChar(key, keyData, shift); });
     if (outcome != TKeyOutcome::Passed && RefusalHeard(typed, shift) && GetWindowText() == before)
         MessageBeep(0);
     if (outcome == TKeyOutcome::Refused)
@@ -349,10 +355,15 @@ void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
     default:
         break;
     }
-    const WORD pressed = key;
-    TCustomEdit::WMKeyDown(key, shift);
-    if (pressed == VK_DELETE && editType == etMoney && editable)
-        AutoSeparators();
+    // A money box regroups after Delete, in the same step to undo.
+    if (key == VK_DELETE && editType == etMoney && editable) {
+        Undoable([&] {
+            TCustomEdit::WMKeyDown(key, shift);
+            AutoSeparators();
+        });
+    } else {
+        TCustomEdit::WMKeyDown(key, shift);
+    }
     KeepCaretAfterPrefix();
 }
 
@@ -363,7 +374,7 @@ void TTypedEdit::KeepCaretAfterPrefix() {
 
 void TTypedEdit::WantSpecialKey(WORD& key) {
     if (key == VK_ESCAPE && canUndo) {
-        SetText(undoValue);
+        Undoable([this] { SetText(undoValue); });
         Font.SetColor(normalFontColor);
         SelectAll();
         SetModified(false);
@@ -397,60 +408,63 @@ void TTypedEdit::WMCut() {
 }
 
 void TTypedEdit::WMPaste() {
-    if (GetReadOnly() || !Clipboard().HasText())
-        return;
-    AnsiString pasted = Clipboard().GetAsText();
-    // One line only: a line break has no place in a single-line value.
-    const auto lineEnd = pasted.str().find_first_of("\r\n");
-    if (lineEnd != std::string::npos)
-        pasted = pasted.SubString(1, static_cast<int>(lineEnd));
-    if (!ClipboardAllowed(OnClipboardPaste))
-        return;
-    const AnsiString value = GetText();
-    const int start = std::clamp(GetSelStart() - PrefixLength(), 0, value.Length());
-    const int length = GetSelLength();
-    const AnsiString composed =
-        value.SubString(1, start) + pasted + value.SubString(start + length + 1, value.Length());
-    switch (editType) {
-    case etString:
-    case etPassword:
-        SetText(composed);
-        break;
-    case etNumeric:
-        if (!TakesValue(composed))
+    // The paste and the box's own rewrite of it are one step to undo.
+    Undoable([this] {
+        if (GetReadOnly() || !Clipboard().HasText())
             return;
-        SetText(composed);
-        SetModified(true);
-        break;
-    case etFloat:
-    case etMoney:
-        if (!TakesValue(composed) || (precision == 0 && Holds(pasted, DecimalSeparator)))
+        AnsiString pasted = Clipboard().GetAsText();
+        // One line only: a line break has no place in a single-line value.
+        const auto lineEnd = pasted.str().find_first_of("\r\n");
+        if (lineEnd != std::string::npos)
+            pasted = pasted.SubString(1, static_cast<int>(lineEnd));
+        if (!ClipboardAllowed(OnClipboardPaste))
             return;
-        SetText(composed);
-        SetFloat(GetFloat());
-        break;
-    case etUppercase:
-        SetText(composed.UpperCase());
-        break;
-    case etLowerCase:
-        SetText(composed.LowerCase());
-        break;
-    case etMixedCase:
-        SetText(MixedCase(composed));
-        break;
-    default:
-        return;
-    }
-    const int pastedStart = PrefixLength() + start;
-    if (editType == etMoney && GetText().Length() > 3)
-        SelectAll();
-    else if (length > 0)
-        SetSelection(pastedStart, pastedStart + pasted.Length());
-    else
-        SetSelStart(pastedStart + pasted.Length());
-    if (editType == etString || editType == etPassword || editType == etUppercase ||
-        editType == etLowerCase || editType == etMixedCase)
-        SetModified(true);
+        const AnsiString value = GetText();
+        const int start = std::clamp(GetSelStart() - PrefixLength(), 0, value.Length());
+        const int length = GetSelLength();
+        const AnsiString composed =
+            value.SubString(1, start) + pasted + value.SubString(start + length + 1, value.Length());
+        switch (editType) {
+        case etString:
+        case etPassword:
+            SetText(composed);
+            break;
+        case etNumeric:
+            if (!TakesValue(composed))
+                return;
+            SetText(composed);
+            SetModified(true);
+            break;
+        case etFloat:
+        case etMoney:
+            if (!TakesValue(composed) || (precision == 0 && Holds(pasted, DecimalSeparator)))
+                return;
+            SetText(composed);
+            SetFloat(GetFloat());
+            break;
+        case etUppercase:
+            SetText(composed.UpperCase());
+            break;
+        case etLowerCase:
+            SetText(composed.LowerCase());
+            break;
+        case etMixedCase:
+            SetText(MixedCase(composed));
+            break;
+        default:
+            return;
+        }
+        const int pastedStart = PrefixLength() + start;
+        if (editType == etMoney && GetText().Length() > 3)
+            SelectAll();
+        else if (length > 0)
+            SetSelection(pastedStart, pastedStart + pasted.Length());
+        else
+            SetSelStart(pastedStart + pasted.Length());
+        if (editType == etString || editType == etPassword || editType == etUppercase ||
+            editType == etLowerCase || editType == etMixedCase)
+            SetModified(true);
+    });
 }
 
 void TTypedEdit::WMLButtonDown(TShiftState, int x, int, bool& passOn) {
