@@ -182,6 +182,50 @@ TEST_F(DragDrop, ADropTheTargetCannotTakeLeavesTheSourceAsItWas) {
     }
 }
 
+// Mended: a box whose MaxLength cut the dropped text took what fitted and answered move, so the
+// source lost the rest. A drop goes in whole or not at all.
+TEST_F(DragDrop, ABoxThatCannotHoldTheWholeTextTakesNone) {
+    const struct {
+        const char* label;
+        int maxLength;
+        const char* target;
+        int effect;
+        const char* source;
+        const char* targetAfter;
+    } rows[] = {
+        {"onto a full box", 5, "abcde", DROPEFFECT_NONE, "hello world", "abcde"},
+        {"onto a box with room for part", 5, "abc", DROPEFFECT_NONE, "hello world", "abc"},
+        {"onto a box with room for all", 8, "abc", DROPEFFECT_MOVE, "hello ", "abcworld"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        box.SetText("hello world");
+        other.MaxLength = row.maxLength;
+        other.SetText(row.target);
+        int effect = -1;
+        Responder().DragActions.push_back([&](const QMimeData& data) {
+            effect = DropOn(other, data, QPoint(other.Width() - 3, 5));
+            return effect;
+        });
+        DragSelection(6, 11);
+        EXPECT_EQ(effect, row.effect);
+        EXPECT_EQ(box.GetText(), row.source);
+        EXPECT_EQ(other.GetText(), row.targetAfter);
+        Responder().Clear();
+    }
+    // The prefix and suffix count towards the length, as they do for typing.
+    other.SetPrefix("$");
+    other.SetText("ab");
+    other.MaxLength = 4;
+    QMimeData data;
+    data.setText("cd");
+    EXPECT_EQ(DropOn(other, data, Over(other, 2)), DROPEFFECT_NONE);
+    EXPECT_EQ(other.GetWindowText(), "$ab");
+    data.setText("c");
+    EXPECT_EQ(DropOn(other, data, Over(other, 2)), DROPEFFECT_MOVE);
+    EXPECT_EQ(other.GetWindowText(), "$acb");
+}
+
 TEST_F(DragDrop, RichTextIsOfferedOnlyWhileTheBoxesAreAware) {
     const struct {
         bool boxes, grids, offered;
