@@ -164,9 +164,8 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterFloat(char& key, int keyData, TShiftSt
         return TKeyOutcome::Ignored;
     if (key == DecimalSeparator && !Holds(GetSelText(), DecimalSeparator) && RefuseDecimalSeparator())
         return TKeyOutcome::Refused;
-    // Leaving the box reads its text back: a thousand separator reads only in a box without
-    // decimals (with them "1,5" could not be read), and a ',' or '.' that is neither separator never.
-    if ((key == ',' || key == '.') && key != DecimalSeparator && (key != ThousandSeparator || precision != 0))
+    // Leaving the box reads its text back: a ',' or '.' that is neither separator never reads.
+    if ((key == ',' || key == '.') && key != DecimalSeparator && key != ThousandSeparator)
         return TKeyOutcome::Refused;
     const TKeyOutcome outcome = FilterSeparatorsAndSign(key);
     if (outcome == TKeyOutcome::Passed)

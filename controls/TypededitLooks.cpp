@@ -138,10 +138,13 @@ void TTypedEdit::ViewFocusOut(FocusChange how) {
 }
 
 bool TTypedEdit::ThousandsMisplaced() const {
-    if (editType != etMoney && (editType != etFloat || precision != 0))
+    if (editType != etMoney && editType != etFloat)
         return false;
     const AnsiString value = GetText();
-    return value.view().find(ThousandSeparator) != std::string_view::npos && !ThousandsInThrees(value.view());
+    if (value.view().find(ThousandSeparator) == std::string_view::npos)
+        return false;
+    // With decimals the one thousand separator read is one standing for the decimal separator.
+    return editType == etFloat && precision != 0 ? !TakesValue(value) : !ThousandsInThrees(value.view());
 }
 
 void TTypedEdit::HoldThousands(bool value) {
