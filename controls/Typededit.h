@@ -250,9 +250,9 @@ private:
     // The font colour of a box not focused and not in error.
     TColor RestingFontColor() const;
     bool ShowsError() const { return (error && ShowError) || thousandsHeld; }
-    // A float or money box whose thousand separators no reading gives back as typed: out of their
-    // groups of three ("2,5" would read as 25), or, with decimals, other than one standing
-    // Precision places from the end for the decimal separator ("2,50" reads 2.50).
+    // A float box whose thousand separators no reading gives back as typed: out of their groups
+    // of three ("2,5" would read as 25), or, with decimals, other than one standing Precision
+    // places from the end for the decimal separator ("2,50" reads 2.50).
     bool ThousandsMisplaced() const;
     // Holds the focus in the box, in the error colours, while its value is such a text; false
     // gives the colours back.

@@ -93,6 +93,8 @@ bool TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
             ReplaceSelection("");
         SetSelStart(at);
         ReplaceSelection(line);
+        if (editType == etMoney)
+            AutoSeparators();
     });
     SetModified(true);
     return true;

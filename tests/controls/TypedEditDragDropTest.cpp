@@ -226,6 +226,17 @@ TEST_F(DragDrop, ABoxThatCannotHoldTheWholeTextTakesNone) {
     EXPECT_EQ(other.GetWindowText(), "$acb");
 }
 
+// Mended: a digit dropped into grouped money was refused. The box regroups what it takes.
+TEST_F(DragDrop, MoneyTakesADroppedDigitAndRegroups) {
+    other.SetEditType(etMoney);
+    other.SetText("1,234");
+    QMimeData data;
+    data.setText("5");
+    EXPECT_EQ(DropOn(other, data, Over(other, 3)), DROPEFFECT_MOVE);
+    EXPECT_EQ(other.GetText(), "12,534");
+    EXPECT_DOUBLE_EQ(other.GetFloat(), 12534);
+}
+
 TEST_F(DragDrop, RichTextIsOfferedOnlyWhileTheBoxesAreAware) {
     const struct {
         bool boxes, grids, offered;

@@ -123,6 +123,35 @@ TEST_F(ShownBox, ThousandsOutOfTheirGroupsKeepTheFocus) {
     }
 }
 
+// Mended: a money box left by a cut with its separators out of their groups kept the focus. A
+// money box's separators are its own: leaving regroups them.
+TEST_F(ShownBox, AMoneyBoxRegroupsOnLeaving) {
+    const struct {
+        const char* label;
+        std::int16_t precision;
+        const char* left;
+        double value;
+    } rows[] = {
+        {"no decimals", 0, "134", 134},
+        {"two decimals", 2, "134.00", 134},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        Apply(box, {etMoney, row.precision});
+        box.SetText("1,234");
+        FocusOn(box);
+        ASSERT_EQ(box.GetText().SubString(1, 5), "1,234");
+        box.SetSelection(2, 3);
+        Press(box, Qt::Key_X, Qt::ControlModifier);
+        ASSERT_EQ(box.GetText().SubString(1, 4), "1,34");
+        Leave();
+        QApplication::processEvents();
+        EXPECT_FALSE(box.Focused());
+        EXPECT_EQ(box.GetText(), row.left);
+        EXPECT_DOUBLE_EQ(box.GetFloat(), row.value);
+    }
+}
+
 // A press that brings the focus into the box is the native edit's, so a drag selects.
 TEST_F(ShownBox, ADragIntoAnUnfocusedBoxSelects) {
     box.SetText("123456789012");
