@@ -298,6 +298,8 @@ private:
     bool FractionFull() const;
     // Hands a character to the native edit, raising OnKeyPress.
     void PassChar(char& key, int keyData, TShiftState shift);
+    // Hands a character to the native edit in the locale's upper or lower case.
+    void PassCaseChar(char& key, int keyData, TShiftState shift);
     void KeepCaretAfterPrefix();
     // Raises a clipboard event with the selected part of the value; true when it allows.
     bool ClipboardAllowed(const TClipboardEvent& event);

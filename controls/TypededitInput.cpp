@@ -3,6 +3,7 @@
 #include "controls/TypedText.h"
 #include "framework/Clipboard.h"
 #include "framework/Links.h"
+#include "framework/LocaleCase.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 
@@ -125,11 +126,9 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
     case etMoney:
         return FilterMoney(key, keyData, shift);
     case etUppercase:
-        key = AnsiString(key).UpperCase()[1];
-        break;
     case etLowerCase:
-        key = AnsiString(key).LowerCase()[1];
-        break;
+        PassCaseChar(key, keyData, shift);
+        return TKeyOutcome::Passed;
     case etMixedCase: {
         PassChar(key, keyData, shift);
         const AnsiString capitalised = MixedCase(GetText());
@@ -295,6 +294,25 @@ void TTypedEdit::PassChar(char& key, int keyData, TShiftState shift) {
     TCustomEdit::WMChar(key, keyData, shift);
 }
 
+void TTypedEdit::PassCaseChar(char& key, int keyData, TShiftState shift) {
+    // A character beyond ASCII arrives as its first byte: the whole of it is converted once in.
+    const int start = GetSelStart();
+    PassChar(key, keyData, shift);
+    const int end = GetSelStart();
+    if (end <= start)
+        return;
+    const AnsiString shown = GetWindowText();
+    const AnsiString typed = shown.SubString(start + 1, end - start);
+    const AnsiString converted = editType == etUppercase ? AnsiUpperCase(typed) : AnsiLowerCase(typed);
+    // A conversion that lengthens the text ("ß" to "SS") may not take it past MaxLength.
+    if (converted == typed ||
+        (MaxLength > 0 && shown.Length() - typed.Length() + converted.Length() > MaxLength))
+        return;
+    SetWindowText(shown.SubString(1, start) + converted + shown.SubString(end + 1, shown.Length()));
+    SetNativeModified(true);
+    SetSelStart(start + converted.Length());
+}
+
 void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
     const int start = GetSelStart();
     const int end = start + GetSelLength();
@@ -442,10 +460,10 @@ void TTypedEdit::WMPaste() {
             SetFloat(GetFloat());
             break;
         case etUppercase:
-            SetText(composed.UpperCase());
+            SetText(AnsiUpperCase(composed));
             break;
         case etLowerCase:
-            SetText(composed.LowerCase());
+            SetText(AnsiLowerCase(composed));
             break;
         case etMixedCase:
             SetText(MixedCase(composed));

@@ -128,6 +128,47 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
     });
 }
 
+// Types each character as the keyboard does: a key press carrying its text, beyond ASCII too.
+void TypeCharacters(TTypedEdit& box, const QString& characters) {
+    for (const QChar character : characters) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(box.View(), &press);
+    }
+}
+
+// Mended: the case boxes converted ASCII letters only, typed or pasted.
+TEST(TypedEditKeyboard, CaseBoxesConvertByTheLocale) {
+    const struct {
+        const char* label;
+        TTypedEditType type;
+        const char* start;
+        const char* typed;
+        const char* pasted;
+        const char* shown;
+    } rows[] = {
+        {"upper case typed", etUppercase, "a|b", "éø", "", "aÉØ|b"},
+        {"lower case typed", etLowerCase, "|", "ÉA", "", "éa|"},
+        {"upper case pasted", etUppercase, "|", "", "éa", "ÉA|"},
+        {"lower case pasted", etLowerCase, "x|", "", "ÉØ", "xéø|"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        auto form = ShownTypedEditForm();
+        TTypedEdit& box = *form->Box;
+        box.SetEditType(row.type);
+        const Marked start = SetShown(box, row.start);
+        FocusOn(box);
+        box.SetSelection(start.start, start.end);
+        TypeCharacters(box, QString::fromUtf8(row.typed));
+        if (*row.pasted) {
+            Clipboard().SetAsText(row.pasted);
+            Press(box, Qt::Key_V, Qt::ControlModifier);
+        }
+        ExpectShown(box, row.shown);
+        EXPECT_EQ(static_cast<QLineEdit*>(box.View())->text().toStdString(), box.GetWindowText().str());
+    }
+}
+
 // Mended: a minus where a number begins was refused, though the range list reads it as a sign.
 TEST(TypedEditKeyboard, ARangeBoxTakesTheSignsItsListReads) {
     CheckTyping({
