@@ -237,6 +237,17 @@ TEST_F(DragDrop, MoneyTakesADroppedDigitAndRegroups) {
     EXPECT_DOUBLE_EQ(other.GetFloat(), 12534);
 }
 
+// A move within the box, the text taken out and put in again, is one step to undo.
+TEST_F(DragDrop, AMoveWithinTheBoxUndoesInOneStep) {
+    box.SetText("hello world");
+    Responder().DragActions.push_back(
+        [&](const QMimeData& data) { return DropOn(box, data, QPoint(box.Width() - 3, 5)); });
+    DragSelection(0, 6);
+    ASSERT_EQ(box.GetText(), "worldhello ");
+    QTest::keyClick(box.View(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.GetText(), "hello world");
+}
+
 TEST_F(DragDrop, RichTextIsOfferedOnlyWhileTheBoxesAreAware) {
     const struct {
         bool boxes, grids, offered;
