@@ -80,6 +80,10 @@ void TTimerSpeedButton::UpdateView() {
     view->setToolButtonStyle(sideways ? Qt::ToolButtonIconOnly : view->toolButtonStyle());
 }
 
+TWinCtrl::TWinCtrl(TComponent* owner) : TWinControl(owner) {
+    SetView(new ControlView<QWidget>(*this));
+}
+
 } // namespace Typedspin
 
 using Typedspin::TTimerSpeedButton;

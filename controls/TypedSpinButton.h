@@ -43,6 +43,12 @@ private:
     bool pressed = false;
 };
 
+// A windowed control with nothing of its own.
+class TWinCtrl : public TWinControl {
+public:
+    explicit TWinCtrl(TComponent* owner);
+};
+
 } // namespace Typedspin
 
 // Gives a spin pair's up button (bdUp) or down button the one picture it shows until another is

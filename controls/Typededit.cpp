@@ -91,8 +91,14 @@ bool TTypedEdit::TakesValue(const AnsiString& value) const {
         // With decimals the only thousand separator read is one standing for the decimal one.
         return precision > 0 && shape.Thousands == 1 && shape.Decimals == 0 &&
                shape.LastThousand == value.Length() - precision;
-    case etMoney:
-        return shape.Plain && shape.Decimals <= 1 && ThousandsInThrees(value.view());
+    case etMoney: {
+        // Its thousand separators are the box's own: read past wherever they stand in the
+        // integer part, and regrouped as the box is typed in and left.
+        const std::size_t point = value.view().find(DecimalSeparator);
+        return shape.Plain && shape.Decimals <= 1 &&
+               (point == std::string_view::npos ||
+                value.view().find(ThousandSeparator, point) == std::string_view::npos);
+    }
     case etHex: {
         const TTextClass kind = ClassifyText(value);
         return kind == tcNumeric || kind == tcHex;

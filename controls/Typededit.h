@@ -250,8 +250,9 @@ private:
     // The font colour of a box not focused and not in error.
     TColor RestingFontColor() const;
     bool ShowsError() const { return (error && ShowError) || thousandsHeld; }
-    // A float box without decimals, or a money box, whose thousand separators stand out of their
-    // groups of three: no reading gives it back as typed ("2,5" would read as 25).
+    // A float box whose thousand separators no reading gives back as typed: out of their groups
+    // of three ("2,5" would read as 25), or, with decimals, other than one standing Precision
+    // places from the end for the decimal separator ("2,50" reads 2.50).
     bool ThousandsMisplaced() const;
     // Holds the focus in the box, in the error colours, while its value is such a text; false
     // gives the colours back.
@@ -297,6 +298,8 @@ private:
     bool FractionFull() const;
     // Hands a character to the native edit, raising OnKeyPress.
     void PassChar(char& key, int keyData, TShiftState shift);
+    // Hands a character to the native edit in the locale's upper or lower case.
+    void PassCaseChar(char& key, int keyData, TShiftState shift);
     void KeepCaretAfterPrefix();
     // Raises a clipboard event with the selected part of the value; true when it allows.
     bool ClipboardAllowed(const TClipboardEvent& event);

@@ -82,13 +82,20 @@ bool TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
             at -= length;
     }
     value.Insert(line, at - valueStart + 1);
-    // A number box takes only what it could read back, as from the keyboard.
-    if (!TakesValue(value))
+    // A number box takes only what it could read back, as from the keyboard; a box that could
+    // not hold all of the text takes none of it, so that a move loses nothing.
+    if (!TakesValue(value) ||
+        (MaxLength > 0 && PrefixLength() + value.Length() + suffix.Length() > MaxLength))
         return false;
-    if (draggingFrom && !copy)
-        ReplaceSelection("");
-    SetSelStart(at);
-    ReplaceSelection(line);
+    // The move within the box and the insertion are one step to undo.
+    Undoable([&] {
+        if (draggingFrom && !copy)
+            ReplaceSelection("");
+        SetSelStart(at);
+        ReplaceSelection(line);
+        if (editType == etMoney)
+            AutoSeparators();
+    });
     SetModified(true);
     return true;
 }

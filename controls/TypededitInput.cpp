@@ -3,6 +3,7 @@
 #include "controls/TypedText.h"
 #include "framework/Clipboard.h"
 #include "framework/Links.h"
+#include "framework/LocaleCase.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 
@@ -44,7 +45,13 @@ void TTypedEdit::WMChar(char& key, int keyData, TShiftState shift) {
     }
     const char typed = key;
     const AnsiString before = GetWindowText();
-    const TKeyOutcome outcome = FilterChar(key, keyData, shift);
+    // A key and the box's own rewrite of the value for it are one step to undo; Enter only goes
+    // to OnKeyPress, whose handler may show another record.
+    TKeyOutcome outcome = TKeyOutcome::Refused;
+    if (key == '\r')
+        outcome = FilterChar(key, keyData, shift);
+    else
+        Undoable([&] { outcome = FilterChar(key, keyData, shift); });
     if (outcome != TKeyOutcome::Passed && RefusalHeard(typed, shift) && GetWindowText() == before)
         MessageBeep(0);
     if (outcome == TKeyOutcome::Refused)
@@ -119,11 +126,9 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
     case etMoney:
         return FilterMoney(key, keyData, shift);
     case etUppercase:
-        key = AnsiString(key).UpperCase()[1];
-        break;
     case etLowerCase:
-        key = AnsiString(key).LowerCase()[1];
-        break;
+        PassCaseChar(key, keyData, shift);
+        return TKeyOutcome::Passed;
     case etMixedCase: {
         PassChar(key, keyData, shift);
         const AnsiString capitalised = MixedCase(GetText());
@@ -158,9 +163,8 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterFloat(char& key, int keyData, TShiftSt
         return TKeyOutcome::Ignored;
     if (key == DecimalSeparator && !Holds(GetSelText(), DecimalSeparator) && RefuseDecimalSeparator())
         return TKeyOutcome::Refused;
-    // Leaving the box reads its text back: a thousand separator reads only in a box without
-    // decimals (with them "1,5" could not be read), and a ',' or '.' that is neither separator never.
-    if ((key == ',' || key == '.') && key != DecimalSeparator && (key != ThousandSeparator || precision != 0))
+    // Leaving the box reads its text back: a ',' or '.' that is neither separator never reads.
+    if ((key == ',' || key == '.') && key != DecimalSeparator && key != ThousandSeparator)
         return TKeyOutcome::Refused;
     const TKeyOutcome outcome = FilterSeparatorsAndSign(key);
     if (outcome == TKeyOutcome::Passed)
@@ -290,6 +294,25 @@ void TTypedEdit::PassChar(char& key, int keyData, TShiftState shift) {
     TCustomEdit::WMChar(key, keyData, shift);
 }
 
+void TTypedEdit::PassCaseChar(char& key, int keyData, TShiftState shift) {
+    // A character beyond ASCII arrives as its first byte: the whole of it is converted once in.
+    const int start = GetSelStart();
+    PassChar(key, keyData, shift);
+    const int end = GetSelStart();
+    if (end <= start)
+        return;
+    const AnsiString shown = GetWindowText();
+    const AnsiString typed = shown.SubString(start + 1, end - start);
+    const AnsiString converted = editType == etUppercase ? AnsiUpperCase(typed) : AnsiLowerCase(typed);
+    // A conversion that lengthens the text ("ß" to "SS") may not take it past MaxLength.
+    if (converted == typed ||
+        (MaxLength > 0 && shown.Length() - typed.Length() + converted.Length() > MaxLength))
+        return;
+    SetWindowText(shown.SubString(1, start) + converted + shown.SubString(end + 1, shown.Length()));
+    SetNativeModified(true);
+    SetSelStart(start + converted.Length());
+}
+
 void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
     const int start = GetSelStart();
     const int end = start + GetSelLength();
@@ -349,10 +372,15 @@ void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
     default:
         break;
     }
-    const WORD pressed = key;
-    TCustomEdit::WMKeyDown(key, shift);
-    if (pressed == VK_DELETE && editType == etMoney && editable)
-        AutoSeparators();
+    // A money box regroups after Delete, in the same step to undo.
+    if (key == VK_DELETE && editType == etMoney && editable) {
+        Undoable([&] {
+            TCustomEdit::WMKeyDown(key, shift);
+            AutoSeparators();
+        });
+    } else {
+        TCustomEdit::WMKeyDown(key, shift);
+    }
     KeepCaretAfterPrefix();
 }
 
@@ -363,7 +391,7 @@ void TTypedEdit::KeepCaretAfterPrefix() {
 
 void TTypedEdit::WantSpecialKey(WORD& key) {
     if (key == VK_ESCAPE && canUndo) {
-        SetText(undoValue);
+        Undoable([this] { SetText(undoValue); });
         Font.SetColor(normalFontColor);
         SelectAll();
         SetModified(false);
@@ -397,60 +425,63 @@ void TTypedEdit::WMCut() {
 }
 
 void TTypedEdit::WMPaste() {
-    if (GetReadOnly() || !Clipboard().HasText())
-        return;
-    AnsiString pasted = Clipboard().GetAsText();
-    // One line only: a line break has no place in a single-line value.
-    const auto lineEnd = pasted.str().find_first_of("\r\n");
-    if (lineEnd != std::string::npos)
-        pasted = pasted.SubString(1, static_cast<int>(lineEnd));
-    if (!ClipboardAllowed(OnClipboardPaste))
-        return;
-    const AnsiString value = GetText();
-    const int start = std::clamp(GetSelStart() - PrefixLength(), 0, value.Length());
-    const int length = GetSelLength();
-    const AnsiString composed =
-        value.SubString(1, start) + pasted + value.SubString(start + length + 1, value.Length());
-    switch (editType) {
-    case etString:
-    case etPassword:
-        SetText(composed);
-        break;
-    case etNumeric:
-        if (!TakesValue(composed))
+    // The paste and the box's own rewrite of it are one step to undo.
+    Undoable([this] {
+        if (GetReadOnly() || !Clipboard().HasText())
             return;
-        SetText(composed);
-        SetModified(true);
-        break;
-    case etFloat:
-    case etMoney:
-        if (!TakesValue(composed) || (precision == 0 && Holds(pasted, DecimalSeparator)))
+        AnsiString pasted = Clipboard().GetAsText();
+        // One line only: a line break has no place in a single-line value.
+        const auto lineEnd = pasted.str().find_first_of("\r\n");
+        if (lineEnd != std::string::npos)
+            pasted = pasted.SubString(1, static_cast<int>(lineEnd));
+        if (!ClipboardAllowed(OnClipboardPaste))
             return;
-        SetText(composed);
-        SetFloat(GetFloat());
-        break;
-    case etUppercase:
-        SetText(composed.UpperCase());
-        break;
-    case etLowerCase:
-        SetText(composed.LowerCase());
-        break;
-    case etMixedCase:
-        SetText(MixedCase(composed));
-        break;
-    default:
-        return;
-    }
-    const int pastedStart = PrefixLength() + start;
-    if (editType == etMoney && GetText().Length() > 3)
-        SelectAll();
-    else if (length > 0)
-        SetSelection(pastedStart, pastedStart + pasted.Length());
-    else
-        SetSelStart(pastedStart + pasted.Length());
-    if (editType == etString || editType == etPassword || editType == etUppercase ||
-        editType == etLowerCase || editType == etMixedCase)
-        SetModified(true);
+        const AnsiString value = GetText();
+        const int start = std::clamp(GetSelStart() - PrefixLength(), 0, value.Length());
+        const int length = GetSelLength();
+        const AnsiString composed =
+            value.SubString(1, start) + pasted + value.SubString(start + length + 1, value.Length());
+        switch (editType) {
+        case etString:
+        case etPassword:
+            SetText(composed);
+            break;
+        case etNumeric:
+            if (!TakesValue(composed))
+                return;
+            SetText(composed);
+            SetModified(true);
+            break;
+        case etFloat:
+        case etMoney:
+            if (!TakesValue(composed) || (precision == 0 && Holds(pasted, DecimalSeparator)))
+                return;
+            SetText(composed);
+            SetFloat(GetFloat());
+            break;
+        case etUppercase:
+            SetText(AnsiUpperCase(composed));
+            break;
+        case etLowerCase:
+            SetText(AnsiLowerCase(composed));
+            break;
+        case etMixedCase:
+            SetText(MixedCase(composed));
+            break;
+        default:
+            return;
+        }
+        const int pastedStart = PrefixLength() + start;
+        if (editType == etMoney && GetText().Length() > 3)
+            SelectAll();
+        else if (length > 0)
+            SetSelection(pastedStart, pastedStart + pasted.Length());
+        else
+            SetSelStart(pastedStart + pasted.Length());
+        if (editType == etString || editType == etPassword || editType == etUppercase ||
+            editType == etLowerCase || editType == etMixedCase)
+            SetModified(true);
+    });
 }
 
 void TTypedEdit::WMLButtonDown(TShiftState, int x, int, bool& passOn) {

@@ -103,6 +103,8 @@ void TTypedEdit::WMKillFocus() {
             SetFloat(0);
         if (precision > 0)
             SetFloat(GetFloat());
+        else if (editType == etMoney && !ThousandsInThrees(GetText().view()))
+            AutoSeparators();
     } else if (editType == etNumeric && empty) {
         SetText("0");
     }
@@ -138,10 +140,13 @@ void TTypedEdit::ViewFocusOut(FocusChange how) {
 }
 
 bool TTypedEdit::ThousandsMisplaced() const {
-    if (editType != etMoney && (editType != etFloat || precision != 0))
+    if (editType != etFloat)
         return false;
     const AnsiString value = GetText();
-    return value.view().find(ThousandSeparator) != std::string_view::npos && !ThousandsInThrees(value.view());
+    if (value.view().find(ThousandSeparator) == std::string_view::npos)
+        return false;
+    // With decimals the one thousand separator read is one standing for the decimal separator.
+    return precision != 0 ? !TakesValue(value) : !ThousandsInThrees(value.view());
 }
 
 void TTypedEdit::HoldThousands(bool value) {

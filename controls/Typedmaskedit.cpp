@@ -88,7 +88,7 @@ void TTypedMaskEdit::WantSpecialKey(WORD& key) {
         key = 0;
         PostKeyDown(VK_TAB);
     } else if (key == VK_ESCAPE && CanUndo) {
-        SetWindowText(undoText);
+        Undoable([this] { SetWindowText(undoText); });
         SelectAll();
     }
 }

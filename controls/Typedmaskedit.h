@@ -50,6 +50,8 @@ public:
     bool CanUndo = false;
     bool ShowModified = false;
     TColor FocusColor = clWindow;
+    // Kept for the form; the font keeps its colour with the focus.
+    TColor FocusFontColor = clWindowText;
     TColor ModifiedColor = clRed;
     bool ReturnIsTab = true;
     // Entering an edit with a mask selects its first character.

@@ -74,6 +74,8 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
 }
 
 void TCustomEdit::SetWindowText(const AnsiString& value) {
+    // As the native edit's text set from code: nothing is left to undo.
+    RememberUndo(value, 0);
     if (value == text)
         return;
     text = value;
@@ -130,10 +132,6 @@ void TCustomEdit::Undo() {
         return;
     const AnsiString previous = undoText;
     EditText(previous, undoCaret);
-}
-
-void TCustomEdit::ClearUndo() {
-    RememberUndo(text, caret);
 }
 
 void TCustomEdit::RememberUndo(const AnsiString& before, int beforeCaret) {

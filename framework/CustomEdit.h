@@ -16,7 +16,8 @@ class TCustomEdit : public TWinControl {
 public:
     explicit TCustomEdit(TComponent* owner);
 
-    // The whole window text. Setting it from code raises Change like typing does.
+    // The whole window text. Setting it from code raises Change like typing does, and leaves
+    // nothing to undo.
     const AnsiString& GetWindowText() const { return text; }
     void SetWindowText(const AnsiString& value);
     // Counts the changes of the window text, so that what was read from it can be kept.
@@ -104,10 +105,17 @@ protected:
     void DefaultKeyDown(WORD key, TShiftState shift);
     void DefaultChar(char key);
     void ReplaceSelection(const AnsiString& inserted);
-    // Nothing typed before is left to undo, as after the native edit's text is set.
-    void ClearUndo();
     // Keeps a text and its caret as what the next Undo brings back.
     void RememberUndo(const AnsiString& before, int caret);
+    // Runs a change the edit makes for a key, a paste or a drop as one step to undo: whatever
+    // the change wrote, Undo gives back the text just before it.
+    template <class Edit> void Undoable(Edit edit) {
+        const AnsiString before = text;
+        const int beforeCaret = caret;
+        edit();
+        if (text != before)
+            RememberUndo(before, beforeCaret);
+    }
     // The parent shows through the background.
     void SetClearBackground(bool value);
 

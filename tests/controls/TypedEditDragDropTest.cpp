@@ -182,6 +182,72 @@ TEST_F(DragDrop, ADropTheTargetCannotTakeLeavesTheSourceAsItWas) {
     }
 }
 
+// Mended: a box whose MaxLength cut the dropped text took what fitted and answered move, so the
+// source lost the rest. A drop goes in whole or not at all.
+TEST_F(DragDrop, ABoxThatCannotHoldTheWholeTextTakesNone) {
+    const struct {
+        const char* label;
+        int maxLength;
+        const char* target;
+        int effect;
+        const char* source;
+        const char* targetAfter;
+    } rows[] = {
+        {"onto a full box", 5, "abcde", DROPEFFECT_NONE, "hello world", "abcde"},
+        {"onto a box with room for part", 5, "abc", DROPEFFECT_NONE, "hello world", "abc"},
+        {"onto a box with room for all", 8, "abc", DROPEFFECT_MOVE, "hello ", "abcworld"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        box.SetText("hello world");
+        other.MaxLength = row.maxLength;
+        other.SetText(row.target);
+        int effect = -1;
+        Responder().DragActions.push_back([&](const QMimeData& data) {
+            effect = DropOn(other, data, QPoint(other.Width() - 3, 5));
+            return effect;
+        });
+        DragSelection(6, 11);
+        EXPECT_EQ(effect, row.effect);
+        EXPECT_EQ(box.GetText(), row.source);
+        EXPECT_EQ(other.GetText(), row.targetAfter);
+        Responder().Clear();
+    }
+    // The prefix and suffix count towards the length, as they do for typing.
+    other.SetPrefix("$");
+    other.SetText("ab");
+    other.MaxLength = 4;
+    QMimeData data;
+    data.setText("cd");
+    EXPECT_EQ(DropOn(other, data, Over(other, 2)), DROPEFFECT_NONE);
+    EXPECT_EQ(other.GetWindowText(), "$ab");
+    data.setText("c");
+    EXPECT_EQ(DropOn(other, data, Over(other, 2)), DROPEFFECT_MOVE);
+    EXPECT_EQ(other.GetWindowText(), "$acb");
+}
+
+// Mended: a digit dropped into grouped money was refused. The box regroups what it takes.
+TEST_F(DragDrop, MoneyTakesADroppedDigitAndRegroups) {
+    other.SetEditType(etMoney);
+    other.SetText("1,234");
+    QMimeData data;
+    data.setText("5");
+    EXPECT_EQ(DropOn(other, data, Over(other, 3)), DROPEFFECT_MOVE);
+    EXPECT_EQ(other.GetText(), "12,534");
+    EXPECT_DOUBLE_EQ(other.GetFloat(), 12534);
+}
+
+// A move within the box, the text taken out and put in again, is one step to undo.
+TEST_F(DragDrop, AMoveWithinTheBoxUndoesInOneStep) {
+    box.SetText("hello world");
+    Responder().DragActions.push_back(
+        [&](const QMimeData& data) { return DropOn(box, data, QPoint(box.Width() - 3, 5)); });
+    DragSelection(0, 6);
+    ASSERT_EQ(box.GetText(), "worldhello ");
+    QTest::keyClick(box.View(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box.GetText(), "hello world");
+}
+
 TEST_F(DragDrop, RichTextIsOfferedOnlyWhileTheBoxesAreAware) {
     const struct {
         bool boxes, grids, offered;

@@ -80,7 +80,10 @@ TEST_F(ShownBox, ThousandsOutOfTheirGroupsKeepTheFocus) {
         {"four digits after it", {etFloat}, "1,2345", true, "1,2345"},
         {"two groups, the second short", {etFloat}, "12,345,67", true, "12,345,67"},
         {"in their groups", {etFloat}, "12,345,678", false, "12,345,678"},
-        {"with decimals a comma cannot be typed", {etFloat, 2}, "2,5", false, "25.00"},
+        // Mended: with decimals the comma was refused, and "2,5" was read as 25.
+        {"with decimals, one digit after the comma", {etFloat, 2}, "2,5", true, "2,5"},
+        {"with decimals, grouped", {etFloat, 2}, "1,234.5", true, "1,234.5"},
+        {"with decimals, the comma standing for the decimal one", {etFloat, 2}, "2,50", false, "2.50"},
         {"a money box regroups as it is typed", {etMoney, 2}, "1234.5", false, "1,234.50"},
     };
     std::vector<std::string> exits;
@@ -115,7 +118,37 @@ TEST_F(ShownBox, ThousandsOutOfTheirGroupsKeepTheFocus) {
         EXPECT_EQ(box.GetColor(), box.FocusColor);
         Leave();
         EXPECT_FALSE(box.Focused());
-        EXPECT_EQ(exits, std::vector<std::string>{"25"});
+        EXPECT_EQ(exits, std::vector<std::string>{box.GetText().str()});
+        EXPECT_DOUBLE_EQ(box.GetFloat(), 25);
+    }
+}
+
+// Mended: a money box left by a cut with its separators out of their groups kept the focus. A
+// money box's separators are its own: leaving regroups them.
+TEST_F(ShownBox, AMoneyBoxRegroupsOnLeaving) {
+    const struct {
+        const char* label;
+        std::int16_t precision;
+        const char* left;
+        double value;
+    } rows[] = {
+        {"no decimals", 0, "134", 134},
+        {"two decimals", 2, "134.00", 134},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        Apply(box, {etMoney, row.precision});
+        box.SetText("1,234");
+        FocusOn(box);
+        ASSERT_EQ(box.GetText().SubString(1, 5), "1,234");
+        box.SetSelection(2, 3);
+        Press(box, Qt::Key_X, Qt::ControlModifier);
+        ASSERT_EQ(box.GetText().SubString(1, 4), "1,34");
+        Leave();
+        QApplication::processEvents();
+        EXPECT_FALSE(box.Focused());
+        EXPECT_EQ(box.GetText(), row.left);
+        EXPECT_DOUBLE_EQ(box.GetFloat(), row.value);
     }
 }
 

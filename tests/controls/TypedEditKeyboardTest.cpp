@@ -103,7 +103,6 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
         {"backspace inside the integer part", limited, "12|3.45", "{Backspace}", "1|3.45"},
         {"escape brings back the value at focus", {etFloat, 2}, "1.50", "7{Esc}", "[1.50]", 0},
         // Mended: each of these let through a text that leaving the box could not read.
-        {"no thousand separator with decimals", {etFloat, 2}, "|", "1,5", "15|"},
         {"separator over the whole value", {etFloat, 2}, "0.00", ".", "0.|"},
         {"separator over the whole signed value", signedFloat, "-1.00", ".5", "0.5|"},
         {"minus inside a selection toggles the sign", signedFloat, "12.[5]0", "-", "-12.[5]0"},
@@ -112,6 +111,10 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
         {"a digit typed before the minus goes after it", signedFloat, "|-2.00", "1", "-1|2.00"},
         {"so does an integer's", {etNumeric, 0, "", "", true}, "|-2", "1", "-1|2"},
         {"money minus inside a selection", {etMoney, 0, "", "", true}, "1,[23]4", "-", "-1,[23]4"},
+        // Mended: a comma was refused in a box with decimals, so that "2,5" closed up to 25.
+        {"a comma with decimals", {etFloat, 2}, "|", "2,5", "2,5|"},
+        {"a comma with decimals and a sign", signedFloat, "|", "-2,50", "-2,50|"},
+        {"no decimal separator too near a comma", {etFloat, 2}, "|", "1,2.", "1,2|"},
         // Mended: Ctrl and Alt with a character typed it.
         {"ctrl with a separator", {etNumeric}, "12|", "{Ctrl+,}{Ctrl+.}", "12|"},
         {"alt with a digit", {etNumeric}, "12|", "{Alt+3}", "12|"},
@@ -123,6 +126,47 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
         {"a point where the comma is the decimal separator", {etFloat, 2}, "|", "1.5,5", "15,5|"},
         {"a point where the blank is the thousand separator", {etFloat}, "1|", ".5", "15|"},
     });
+}
+
+// Types each character as the keyboard does: a key press carrying its text, beyond ASCII too.
+void TypeCharacters(TTypedEdit& box, const QString& characters) {
+    for (const QChar character : characters) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(box.View(), &press);
+    }
+}
+
+// Mended: the case boxes converted ASCII letters only, typed or pasted.
+TEST(TypedEditKeyboard, CaseBoxesConvertByTheLocale) {
+    const struct {
+        const char* label;
+        TTypedEditType type;
+        const char* start;
+        const char* typed;
+        const char* pasted;
+        const char* shown;
+    } rows[] = {
+        {"upper case typed", etUppercase, "a|b", "éø", "", "aÉØ|b"},
+        {"lower case typed", etLowerCase, "|", "ÉA", "", "éa|"},
+        {"upper case pasted", etUppercase, "|", "", "éa", "ÉA|"},
+        {"lower case pasted", etLowerCase, "x|", "", "ÉØ", "xéø|"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        auto form = ShownTypedEditForm();
+        TTypedEdit& box = *form->Box;
+        box.SetEditType(row.type);
+        const Marked start = SetShown(box, row.start);
+        FocusOn(box);
+        box.SetSelection(start.start, start.end);
+        TypeCharacters(box, QString::fromUtf8(row.typed));
+        if (*row.pasted) {
+            Clipboard().SetAsText(row.pasted);
+            Press(box, Qt::Key_V, Qt::ControlModifier);
+        }
+        ExpectShown(box, row.shown);
+        EXPECT_EQ(static_cast<QLineEdit*>(box.View())->text().toStdString(), box.GetWindowText().str());
+    }
 }
 
 // Mended: a minus where a number begins was refused, though the range list reads it as a sign.
@@ -159,7 +203,7 @@ TEST(TypedEditKeyboard, LeavingTheBoxReformats) {
         {"integer kept", {etNumeric}, "|", "12{Tab}", "12", 1},
         {"text kept", {}, "|", "ab{Tab}", "ab", 1},
         // Mended: these raised a conversion error and kept the text.
-        {"thousand separator typed with decimals", {etFloat, 2}, "|", "1,5{Tab}", "15.00", 1},
+        {"thousand separator typed with decimals", {etFloat, 2}, "|", "1,50{Tab}", "1.50", 1},
         {"separator typed over the whole value", {etFloat, 2}, "0.00", ".{Tab}", "0.00", 1},
         {"a minus alone", {etFloat, 2, "", "", true}, "|", "-{Tab}", "0.00", 1},
         {"an integer's minus alone", {etNumeric, 0, "", "", true}, "|", "-{Tab}", "0", 0},
@@ -339,7 +383,7 @@ TEST(TypedEditKeyboard, EveryKeyANumberBoxDropsBeeps) {
         int beeps;
     } rows[] = {
         {"no decimals: the separator", {etFloat}, "12|", ".5", "125|", 1},
-        {"with decimals: a comma", {etFloat, 2}, "|", "2,5", "25|", 1},
+        {"with decimals: a comma is taken", {etFloat, 2}, "|", "2,5", "2,5|", 0},
         {"a letter in a float box", {etFloat, 2}, "|", "1a2", "12|", 1},
         {"a letter in an integer box", {etNumeric}, "5|", "x", "5|", 1},
         {"unsigned: the minus", {etNumeric}, "5|", "-", "5|", 1},

@@ -171,6 +171,7 @@ TEST(TypedMaskEdit, ColoursAndEscape) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.View()));
     TTypedMaskEdit& edit = *form.Edit;
     edit.FocusColor = clYellow;
+    edit.FocusFontColor = clBlue;
     edit.ShowModified = true;
     edit.CanUndo = true;
     edit.SetText("abc");
@@ -179,6 +180,7 @@ TEST(TypedMaskEdit, ColoursAndEscape) {
     edit.SetFocus();
     QApplication::processEvents();
     EXPECT_EQ(edit.GetColor(), clYellow);
+    EXPECT_EQ(edit.Font.Color, clWindowText);
     QTest::keyClicks(edit.View(), "x");
     EXPECT_EQ(edit.Font.Color, clRed);
     QTest::keyClick(edit.View(), Qt::Key_Escape);

@@ -82,3 +82,18 @@ TEST(TypedSpinButton, GlyphsShowTheirFirstImageAndNoBitmapBringsBackTheArrow) {
         EXPECT_EQ(CountOf(Painted(button), qRgb(255, 0, 0)), 0);
     }
 }
+
+// The library's plain windowed control holds controls like any other and shows them within it.
+TEST(TypedSpinButton, ThePlainWindowedControlHoldsControls) {
+    TForm form(nullptr);
+    auto* holder = new Typedspin::TWinCtrl(&form);
+    holder->SetParent(&form);
+    holder->SetBounds(5, 5, 120, 40);
+    auto* box = new TTypedEdit(&form);
+    box->SetParent(holder);
+    form.Show();
+    QApplication::processEvents();
+    EXPECT_EQ(holder->ControlCount(), 1);
+    EXPECT_EQ(box->View()->parentWidget(), holder->View());
+    EXPECT_TRUE(box->View()->isVisible());
+}

@@ -224,4 +224,14 @@ TEST(GridInplaceEdit, TheEditorShowsTagsOnlyWhenAsked) {
     }
 }
 
+// The capitals a mixed-case cell's editor writes for a key belong to that key's undo step.
+TEST(GridInplaceEdit, AMixedCaseEditorUndoesTheLastKeyWithItsCapitals) {
+    OpenEditor window(edMixedCase, "");
+    window.Open();
+    window.Type("jo s");
+    EXPECT_EQ(window.EditorText(), "Jo S");
+    window.Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.EditorText(), "Jo ");
+}
+
 } // namespace

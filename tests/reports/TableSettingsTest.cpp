@@ -254,6 +254,9 @@ TEST_F(TableSettingsShown, AChangedSettingIsAnUnsavedEdit) {
         {"the return factor typed as it shows", [] { Type(TableForm->returnTypedEdit, "80"); }, false, "2.5",
          1, false},
         {"a peak factor typed", [] { Type(TableForm->peakTypedEdit, "2.6"); }, true, "2.6", 1, false},
+        // Mended: the comma was refused and the digits closed up to 260.
+        {"a peak factor typed with a decimal comma", [] { Type(TableForm->peakTypedEdit, "2,60"); }, true,
+         "2.6", 1, false},
         {"G-Manning clicked", [&] { clickRadio(TableForm->FrictionFormulaRadioGroup, "G-Manning"); }, true,
          "2.5", 0, false},
         {"the minimum flow checked", [&] { clickCheck(TableForm->FlowLimitCheckBox); }, true, "2.5", 1, true},
