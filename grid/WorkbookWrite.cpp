@@ -1,4 +1,5 @@
 #include "framework/NumberFormat.h"
+#include "framework/TextEncoding.h"
 #include "grid/MarkupFormat.h"
 #include "grid/OfficeOpenXml.h"
 #include "grid/WorkbookPackage.h"
@@ -336,12 +337,18 @@ void WritePart(ZipArchive& package, const std::string& part, const QString& text
         throw EOfficeFileError(CannotCreateMessage(FileName));
 }
 
-// A part's text to edit; one that is no well-formed XML, or holds bytes that are no UTF-8, is no
-// text to copy.
+// A part's text to edit. One that is no well-formed XML is no text to copy; nor is one in another
+// encoding than UTF-8, the encoding it is written back in.
 QString ReadXmlPart(const ZipArchive& package, const std::string& part, const AnsiString& FileName) {
     const std::string bytes = ReadPart(package, part, FileName);
     CheckWellFormedXml(bytes, FileName);
-    return QStringOfUtf8(bytes);
+    const QString text = QStringOfUtf8(bytes);
+    PartReader declaration(text, FileName);
+    declaration.Next();
+    const QStringView encoding = declaration.documentEncoding();
+    if (!IsValidUtf8(bytes) || (!encoding.isEmpty() && encoding.compare(u"UTF-8", Qt::CaseInsensitive) != 0))
+        declaration.Corrupt();
+    return text;
 }
 
 // Reads, edits and writes back one XML part of the package (once: the archive reads no part it

@@ -176,6 +176,46 @@ TEST(WorkbookSheetXml, ReadsWhatWellFormedSheetsMayHold) {
     }
 }
 
+TEST(WorkbookSheetXml, WritesOnlyIntoSheetsInUtf8) {
+    // The sheet goes back in UTF-8: one in another encoding would have its characters changed, or
+    // be declared in an encoding it is no longer in.
+    const std::string kept = "<c r=\"C1\" t=\"inlineStr\"><is><t>caf\xC3\xA9</t></is></c>";
+    const struct {
+        const char* label;
+        std::string sheet;
+        bool written;
+    } rows[] = {
+        {"UTF-8 declared", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + RowSheet(kept), true},
+        {"no encoding declared", "<?xml version=\"1.0\"?>" + RowSheet(kept), true},
+        {"Latin-1",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
+             RowSheet("<c r=\"C1\" t=\"inlineStr\"><is><t>caf\xE9</t></is></c>"),
+         false},
+        {"Latin-1 of ASCII letters alone", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + RowSheet(""),
+         false},
+        {"UTF-16", Utf16WithMark(RowSheet(kept)), false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TestFolder folder;
+        const AnsiString file = folder.Path("sheet.xlsx");
+        WriteWorkbookOf(file, row.sheet, "");
+        const std::string before = FileBytes(file);
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"x\xC3\xBC", ""}});
+        const std::string error = ErrorText([&] { grid.SaveToXLSSheet(file, "Sheet1"); });
+        if (!row.written) {
+            EXPECT_EQ(error, "File contains no data or corrupt file " + file.str());
+            EXPECT_TRUE(FileBytes(file) == before);
+            continue;
+        }
+        EXPECT_EQ(error, "no error");
+        TDataGrid back(nullptr);
+        back.LoadFromXLS(file);
+        EXPECT_EQ(CellTexts(back).front(), (std::vector<std::string>{"x\xC3\xBC", "", "caf\xC3\xA9"}));
+    }
+}
+
 TEST(WorkbookSheetXml, RefusesSheetsThatAreNotWellFormed) {
     const std::string cell = "<c r=\"A1\" t=\"inlineStr\"><is><t>";
     const std::string cellEnd = "</t></is></c>";
