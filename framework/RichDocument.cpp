@@ -175,25 +175,31 @@ std::string FormatWords(const RtfFormat& from, const RtfFormat& to) {
     return words;
 }
 
-void AppendEscaped(std::string& out, const QString& text) {
+// Text as the body or a font name holds it. A font name ends at a ';' and takes no control words
+// (a "\\tab" there would be lost), so a ';' and a tab in it are bytes of the code page, as every
+// control character is.
+void AppendEscaped(std::string& out, const QString& text, bool fontName = false) {
+    static const char digits[] = "0123456789abcdef";
+    const auto hex = [&out](char32_t code) {
+        out += "\\'";
+        out += digits[code >> 4];
+        out += digits[code & 0xF];
+    };
     for (const char32_t code : text.toUcs4()) {
         if (code == '\\' || code == '{' || code == '}') {
             out += '\\';
             out += static_cast<char>(code);
-        } else if (code == '\t') {
+        } else if (code == '\t' && !fontName) {
             out += "\\tab ";
         } else if (code == QChar::LineSeparator) {
             out += "\\line ";
         } else if (code == 0xA0) {
             out += "\\~";
+        } else if ((code > 0 && code < 0x20) || (fontName && code == ';') || (code >= 0xA0 && code < 0x100)) {
+            // Windows-1252 and Latin-1 agree below 0x80 and from 0xA0 to the end of the byte.
+            hex(code);
         } else if (code >= 0x20 && code < 0x7F) {
             out += static_cast<char>(code);
-        } else if (code >= 0xA0 && code < 0x100) {
-            // Windows-1252 and Latin-1 agree from here to the end of the byte.
-            static const char digits[] = "0123456789abcdef";
-            out += "\\'";
-            out += digits[code >> 4];
-            out += digits[code & 0xF];
         } else if (code >= 0x20) {
             const auto unit = [&out](char32_t half) {
                 out +=
@@ -206,16 +212,6 @@ void AppendEscaped(std::string& out, const QString& text) {
                 unit(code);
             }
         }
-    }
-}
-
-// A font name ends at a ';', so one inside it is written as its hex escape.
-void AppendFontName(std::string& out, const QString& name) {
-    const QStringList parts = name.split(u';');
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            out += "\\'3b";
-        AppendEscaped(out, parts[i]);
     }
 }
 
@@ -262,7 +258,7 @@ std::string DocumentToRtf(const QTextDocument& doc) {
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl";
     for (std::size_t i = 0; i < tables.Fonts.size(); ++i) {
         rtf += "{\\f" + std::to_string(i) + "\\fnil ";
-        AppendFontName(rtf, tables.Fonts[i]);
+        AppendEscaped(rtf, tables.Fonts[i], true);
         rtf += ";}";
     }
     rtf += "}{\\colortbl ;";

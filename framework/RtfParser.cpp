@@ -2,6 +2,8 @@
 
 #include "framework/TextEncoding.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <charconv>
 #include <set>
@@ -41,12 +43,45 @@ void AppendCodePoint(std::string& out, std::uint32_t code) {
     }
 }
 
+// Bytes of a Windows code page as UTF-8; Windows-1252 when the platform knows no other page of
+// that number.
+std::string TextFromCodePage(std::string_view bytes, int codePage) {
+    if (codePage != 1252) {
+        QStringDecoder decoder(("windows-" + std::to_string(codePage)).c_str());
+        if (decoder.isValid())
+            return QString(decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()))))
+                .toStdString();
+    }
+    std::string text;
+    for (const char byte : bytes)
+        text += TextFromFileBytes(std::string_view(&byte, 1));
+    return text;
+}
+
+// Bytes as they stand in the text: UTF-8 kept, as the program's own files are read, and any other
+// in the code page.
+std::string TextFromRtfBytes(std::string_view bytes, int codePage) {
+    if (codePage == 1252)
+        return TextFromFileBytes(bytes);
+    return IsValidUtf8(bytes) ? std::string(bytes) : TextFromCodePage(bytes, codePage);
+}
+
 } // namespace
 
 void RtfParser::Parse(RtfSink& target) {
     sink = &target;
     while (at < rtf.size()) {
         const char c = rtf[at++];
+        if (c == '\\' && at < rtf.size() && rtf[at] == '\'') {
+            ++at;
+            Hex();
+            continue;
+        }
+        if (static_cast<unsigned char>(c) >= 0x80 && Current().Where != Destination::ColorTable) {
+            EmitByte(c, false);
+            continue;
+        }
+        Flush();
         if (c == '{') {
             groups.push_back(groups.back());
         } else if (c == '}') {
@@ -61,6 +96,7 @@ void RtfParser::Parse(RtfSink& target) {
             Emit(std::string_view(&c, 1));
         }
     }
+    Flush();
 }
 
 void RtfParser::EndTableEntry() {
@@ -72,6 +108,28 @@ void RtfParser::EndTableEntry() {
         color = {};
         colorSet = false;
     }
+}
+
+void RtfParser::EmitByte(char byte, bool escaped) {
+    if (fallbackLeft > 0) {
+        --fallbackLeft;
+        return;
+    }
+    if (escaped != bytesEscaped)
+        Flush();
+    bytesEscaped = escaped;
+    bytes += byte;
+}
+
+void RtfParser::Flush() {
+    if (bytes.empty())
+        return;
+    std::string text = bytesEscaped ? TextFromCodePage(bytes, codePage) : TextFromRtfBytes(bytes, codePage);
+    bytes.clear();
+    if (Current().Where == Destination::Text)
+        sink->Text(text, Current().Format);
+    else if (Current().Where == Destination::FontTable)
+        fontName += text;
 }
 
 void RtfParser::Emit(std::string_view text) {
@@ -137,9 +195,6 @@ void RtfParser::Symbol(char c) {
         if (Current().Where == Destination::Text)
             sink->ParagraphBreak(Current().Format);
         break;
-    case '\'':
-        Hex();
-        break;
     default:
         break;
     }
@@ -151,8 +206,8 @@ void RtfParser::Hex() {
         std::from_chars(rtf.data() + at, rtf.data() + at + 2, byte, 16).ptr != rtf.data() + at + 2)
         return;
     at += 2;
-    const char raw = static_cast<char>(byte);
-    Emit(TextFromFileBytes(std::string_view(&raw, 1)));
+    if (Current().Where != Destination::ColorTable)
+        EmitByte(static_cast<char>(byte), true);
 }
 
 // A character beyond the first plane comes as two halves.
@@ -187,6 +242,8 @@ void RtfParser::Word(std::string_view word, bool hasParameter, int parameter) {
         group.Where = Destination::ColorTable;
     } else if (SkippedDestinations.contains(word)) {
         group.Where = Destination::Skipped;
+    } else if (word == "ansicpg" && hasParameter) {
+        codePage = parameter;
     } else if (word == "uc" && hasParameter) {
         group.UnicodeFallback = std::max(parameter, 0);
     } else if (word == "u" && hasParameter) {

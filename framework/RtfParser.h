@@ -41,9 +41,10 @@ public:
 };
 
 // Reads rich text: groups, control words and symbols; the font and colour tables kept; "\*"
-// destinations and unknown words skipped; "\'hh" as Windows-1252, "\uN" with "\ucN"
-// stand-ins, in the text and in font names, where "\;" is a ';' of the name. Never fails: a
-// truncated or unbalanced text gives what it holds.
+// destinations and unknown words skipped; "\'hh" in the document's code page ("\ansicpgN",
+// Windows-1252 unless it names another the platform knows), bytes of the text that are no UTF-8 as
+// well, "\uN" with "\ucN" stand-ins, in the text and in font names, where "\;" is a ';' of the
+// name. Never fails: a truncated or unbalanced text gives what it holds.
 class RtfParser {
 public:
     explicit RtfParser(std::string_view rtf) : rtf(rtf) {}
@@ -63,6 +64,10 @@ private:
 
     Group& Current() { return groups.back(); }
     void Emit(std::string_view text);
+    // A byte of the code page, "\'hh" (escaped) or one of the text that may begin UTF-8; kept
+    // until the run of such bytes ends, as a character may take more than one.
+    void EmitByte(char byte, bool escaped);
+    void Flush();
     void Control();
     void Symbol(char c);
     void Hex();
@@ -76,6 +81,9 @@ private:
     std::vector<Group> groups{Group{}};
     int fallbackLeft = 0;
     std::uint32_t highHalf = 0;
+    std::string bytes;
+    bool bytesEscaped = false;
+    int codePage = 1252;
     std::string fontName;
     int fontNumber = 0;
     RtfColor color;

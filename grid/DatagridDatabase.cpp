@@ -12,11 +12,13 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <sqlite3.h>
 
 #include <atomic>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -66,40 +68,75 @@ AnsiString FieldText(const QVariant& value) {
 // The database as SQLite opens it read-only. Without a write-ahead log or a rollback journal
 // beside it the file alone holds the database, and it is opened as immutable: a database in
 // write-ahead mode would otherwise get a log and its index beside it, which a read-only
-// connection cannot remove.
-QString DatabaseName(const AnsiString& FileName) {
+// connection cannot remove. A log without its index is read from a copy of the two in a folder of
+// its own (copy), as a reader would have to make the index beside them; no writer has the
+// database open then, for a writer keeps the index. A rollback journal stays where it is: one a
+// writer stopped in the middle of a change refuses the reading.
+QString DatabaseName(const AnsiString& FileName, std::optional<QTemporaryDir>& copy) {
     const QFileInfo file(QString::fromStdString(FileName.str()));
     const QString path = file.absoluteFilePath();
-    if (QFileInfo::exists(path + "-wal") || QFileInfo::exists(path + "-journal"))
+    const bool log = QFileInfo::exists(path + "-wal");
+    if (log && !QFileInfo::exists(path + "-shm")) {
+        copy.emplace();
+        const QString copied = copy->filePath("database");
+        if (!copy->isValid() || !QFile::copy(path, copied) || !QFile::copy(path + "-wal", copied + "-wal"))
+            throw EDataGridError(CannotOpenMessage(FileName));
+        return copied;
+    }
+    if (log || QFileInfo::exists(path + "-journal"))
         return path;
     return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + "?immutable=1";
 }
 
+// The connection of Qt's driver, or null. Qt's driver hands over its own connection to the
+// libsqlite3 linked here: sound while its plugin uses the system SQLite too, as it does on the
+// systems built for.
+sqlite3* ConnectionOf(const QSqlDatabase& database) {
+    const QVariant handle = database.driver()->handle();
+    return handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
+               ? *static_cast<sqlite3* const*>(handle.constData())
+               : nullptr;
+}
+
+// SQLite counts attaching a database as reading, yet opens the attached file as a writer does,
+// leaving a log and its index beside it.
+int RefuseAttach(void*, int action, const char*, const char*, const char*, const char*) {
+    return action == SQLITE_ATTACH || action == SQLITE_DETACH ? SQLITE_DENY : SQLITE_OK;
+}
+
 // Why the connection's library will not run the statement as a read-only query: it would write
 // (VACUUM INTO writes a copy anywhere, though the connection is read-only); empty when it reads
-// only, or when running it will tell what is wrong with it.
-QString WriteRefusal(const QSqlDatabase& database, const std::string& sql) {
-    // Qt's driver hands over its own connection to the libsqlite3 linked here: sound while its
-    // plugin uses the system SQLite too, as it does on the systems built for.
-    const QVariant handle = database.driver()->handle();
-    sqlite3* connection = handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
-                              ? *static_cast<sqlite3* const*>(handle.constData())
-                              : nullptr;
+// only, or when running it will tell what is wrong with it. Comments and blanks after the one
+// statement are cut from sql, since Qt's driver takes them for a second statement.
+QString WriteRefusal(sqlite3* connection, std::string& sql) {
     sqlite3_stmt* statement = nullptr;
-    if (!connection || sqlite3_prepare_v2(connection, sql.c_str(), static_cast<int>(sql.size()), &statement,
-                                          nullptr) != SQLITE_OK)
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(connection, sql.c_str(), static_cast<int>(sql.size()), &statement, &tail) !=
+        SQLITE_OK)
         return {};
     const bool reads = !statement || sqlite3_stmt_readonly(statement);
     sqlite3_finalize(statement);
-    if (reads)
-        return {};
-    // Worded as the driver words its own refusals.
-    return QString::fromUtf8(sqlite3_errstr(SQLITE_READONLY)) + " Unable to execute statement";
+    if (!reads)
+        // Worded as the driver words its own refusals.
+        return QString::fromUtf8(sqlite3_errstr(SQLITE_READONLY)) + " Unable to execute statement";
+    const std::size_t end = static_cast<std::size_t>(tail - sql.c_str());
+    // What follows holds no statement when each piece of it prepares to none.
+    for (const char* rest = tail; rest && *rest;) {
+        sqlite3_stmt* next = nullptr;
+        const char* after = nullptr;
+        const int prepared = sqlite3_prepare_v2(connection, rest, -1, &next, &after);
+        sqlite3_finalize(next);
+        if (prepared != SQLITE_OK || next || after == rest)
+            return {};
+        rest = after;
+    }
+    sql.resize(end);
+    return {};
 }
 
 // Runs the query into result; the error, or empty.
-QString ReadResult(QSqlQuery& query, const AnsiString& SQL, QueryResult& result) {
-    if (!query.exec(QString::fromStdString(SQL.str())))
+QString ReadResult(QSqlQuery& query, const std::string& sql, QueryResult& result) {
+    if (!query.exec(QString::fromStdString(sql)))
         return query.lastError().text();
     const QSqlRecord record = query.record();
     for (int i = 0; i < record.count(); ++i)
@@ -127,19 +164,27 @@ QueryResult RunQuery(const AnsiString& FileName, const AnsiString& SQL) {
         QString name;
         ~Removal() { QSqlDatabase::removeDatabase(name); }
     } removal{connection};
+    std::optional<QTemporaryDir> copy;
+    const QString name = DatabaseName(FileName, copy);
     QueryResult result;
     QString error;
     {
         QSqlDatabase database = QSqlDatabase::addDatabase("QSQLITE", connection);
-        database.setDatabaseName(DatabaseName(FileName));
+        database.setDatabaseName(name);
         database.setConnectOptions("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
         if (!database.open())
             throw EDataGridError(CannotOpenMessage(FileName));
+        sqlite3* handle = ConnectionOf(database);
+        // Without the connection itself nothing keeps a query from leaving files behind.
+        if (!handle)
+            throw EDataGridError(DriverNotFoundMessage(FileName));
+        sqlite3_set_authorizer(handle, RefuseAttach, nullptr);
         QSqlQuery query(database);
         query.setForwardOnly(true);
-        error = WriteRefusal(database, SQL.str());
+        std::string sql = SQL.str();
+        error = WriteRefusal(handle, sql);
         if (error.isEmpty())
-            error = ReadResult(query, SQL, result);
+            error = ReadResult(query, sql, result);
         query.finish();
         database.close();
     }

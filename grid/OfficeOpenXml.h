@@ -47,7 +47,8 @@ struct WorksheetCells {
     std::vector<Value> Values;
 };
 
-// The sheet named SheetName (the last of that name), or the active one for an empty name.
+// The sheet named SheetName (the last of that name; bytes of the name that are no UTF-8 taken as
+// Windows-1252, as the writer takes them), or the active one for an empty name.
 // Strings (each "_xHHHH_" in them read as the character it names), numbers (FloatToStr), TRUE
 // and FALSE, dates by their number format (DateToStr, or DateTimeToStr with a time; a serial
 // outside 0001-01-01 to 9999-12-31 as its number) and cached formula values are read; error
@@ -66,13 +67,15 @@ struct OfficeCells {
 
 // A new workbook of the one sheet "Sheet1" holding Cells from A1. A text that StrToFloat reads
 // whole is written as a number, any other as a string (characters XML cannot hold, and the text's
-// own "_xHHHH_", in the sheet's escape), an empty one not at all.
+// own "_xHHHH_", in the sheet's escape; NUL, which no escape gives back, left out), an empty one
+// not at all.
 void WriteWorkbook(const AnsiString& FileName, const OfficeCells& Cells);
 // Cells from A1 of the sheet named SheetName, replacing the values there (the cells keep their
 // styles); a sheet of that name is added when the workbook has none, and a missing file becomes
 // a new workbook of that one sheet. Every other part of the package keeps its bytes, except the
-// formula chain when a formula is overwritten. A file that is no workbook, or whose sheet cannot
-// be copied whole, is left as it is.
+// formula chain when a formula is overwritten; a row number the sheet holds twice becomes one row.
+// A file that is no workbook, whose sheet cannot be copied whole, or that ReadWorksheet would
+// refuse once written, is left as it is (the corrupt-file message).
 void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, const OfficeCells& Cells);
 
 // A new document holding one table of single borders, a paragraph for each line of a cell;

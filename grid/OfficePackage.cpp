@@ -24,9 +24,18 @@ std::string ReadPart(const ZipArchive& package, std::string_view name, const Ans
     return std::move(*bytes);
 }
 
-void SavePackage(ZipArchive& package, const AnsiString& FileName) {
+void SavePackage(ZipArchive& package, const AnsiString& FileName,
+                 const std::function<void(const ZipArchive&)>& check) {
     const std::optional<std::string> bytes = package.Finish();
-    if (!bytes || !WriteFileBytes(FileName, *bytes))
+    if (!bytes)
+        throw EOfficeFileError(CannotCreateMessage(FileName));
+    if (check) {
+        const std::optional<ZipArchive> written = ZipArchive::Open(*bytes);
+        if (!written)
+            throw EOfficeFileError(CorruptFileMessage(FileName));
+        check(*written);
+    }
+    if (!WriteFileBytes(FileName, *bytes))
         throw EOfficeFileError(CannotCreateMessage(FileName));
 }
 

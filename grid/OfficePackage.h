@@ -6,6 +6,7 @@
 #include <QXmlStreamReader>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +22,10 @@ constexpr std::uint64_t MaxPartBytes = std::uint64_t{256} << 20;
 ZipArchive OpenPackage(const AnsiString& FileName);
 // A part's bytes; a missing or damaged part is a corrupt file.
 std::string ReadPart(const ZipArchive& package, std::string_view name, const AnsiString& FileName);
-// Writes the finished package as the file's new content.
-void SavePackage(ZipArchive& package, const AnsiString& FileName);
+// Writes the finished package as the file's new content; when check is given, only once check
+// has passed on the package as it will stand (check raises to leave the file as it was).
+void SavePackage(ZipArchive& package, const AnsiString& FileName,
+                 const std::function<void(const ZipArchive&)>& check = {});
 
 struct Relationship {
     std::string Id;

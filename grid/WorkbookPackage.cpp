@@ -1,6 +1,6 @@
 #include "grid/WorkbookPackage.h"
 
-#include "grid/OfficeOpenXml.h"
+#include "framework/TextEncoding.h"
 
 std::string WorkbookPackage::SheetPart(const QString& name, const AnsiString& FileName) const {
     const Sheet* found = nullptr;
@@ -24,6 +24,10 @@ std::string WorkbookPackage::SheetPart(const QString& name, const AnsiString& Fi
 std::string WorkbookPackage::RelatedPart(std::string_view kind) const {
     const Relationship* relationship = FindRelationship(Relationships, kind);
     return relationship ? relationship->Target : std::string();
+}
+
+QString SheetNameText(const AnsiString& SheetName) {
+    return QString::fromStdString(TextFromFileBytes(SheetName.view()));
 }
 
 WorkbookPackage ReadWorkbookPackage(const ZipArchive& package, const AnsiString& FileName) {

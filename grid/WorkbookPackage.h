@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/OfficeOpenXml.h"
 #include "grid/OfficePackage.h"
 
 #include <QString>
@@ -27,8 +28,15 @@ struct WorkbookPackage {
     std::string RelatedPart(std::string_view kind) const;
 };
 
+// A sheet's name as asked for in bytes: UTF-8, a byte that is none taken as Windows-1252.
+QString SheetNameText(const AnsiString& SheetName);
+
 // The workbook of a package; a package without one is a corrupt file.
 WorkbookPackage ReadWorkbookPackage(const ZipArchive& package, const AnsiString& FileName);
+
+// ReadWorksheet over a package already open.
+WorksheetCells ReadPackageWorksheet(const ZipArchive& package, const AnsiString& FileName,
+                                    const AnsiString& SheetName);
 
 // The most columns and rows a sheet has.
 constexpr int SheetColumns = 16384;

@@ -260,18 +260,18 @@ WorksheetCells ReadSheetCells(const std::string& bytes, const SheetContext& cont
             if (reference.empty() ? ++col > SheetColumns || row < 1
                                   : !ParseCellReference(reference, col, cellRow))
                 reader.Corrupt();
-            row = cellRow;
+            // A referenced cell of another row leaves the row's own number for the cells after it.
             if (cells.FirstCol == 0) {
                 cells.FirstCol = cells.LastCol = col;
-                cells.FirstRow = cells.LastRow = row;
+                cells.FirstRow = cells.LastRow = cellRow;
             }
             cells.FirstCol = std::min(cells.FirstCol, col);
             cells.LastCol = std::max(cells.LastCol, col);
-            cells.FirstRow = std::min(cells.FirstRow, row);
-            cells.LastRow = std::max(cells.LastRow, row);
+            cells.FirstRow = std::min(cells.FirstRow, cellRow);
+            cells.LastRow = std::max(cells.LastRow, cellRow);
             AnsiString text;
             if (CellText(reader, context, text))
-                cells.Values.push_back({col, row, std::move(text)});
+                cells.Values.push_back({col, cellRow, std::move(text)});
         }
     }
     const long long area = static_cast<long long>(cells.LastCol - cells.FirstCol + 1) *
@@ -284,9 +284,13 @@ WorksheetCells ReadSheetCells(const std::string& bytes, const SheetContext& cont
 } // namespace
 
 WorksheetCells ReadWorksheet(const AnsiString& FileName, const AnsiString& SheetName) {
-    const ZipArchive package = OpenPackage(FileName);
+    return ReadPackageWorksheet(OpenPackage(FileName), FileName, SheetName);
+}
+
+WorksheetCells ReadPackageWorksheet(const ZipArchive& package, const AnsiString& FileName,
+                                    const AnsiString& SheetName) {
     const WorkbookPackage workbook = ReadWorkbookPackage(package, FileName);
-    const std::string sheetPart = workbook.SheetPart(QString::fromStdString(SheetName.str()), FileName);
+    const std::string sheetPart = workbook.SheetPart(SheetNameText(SheetName), FileName);
     if (sheetPart.empty()) {
         if (SheetName.IsEmpty())
             throw EOfficeFileError(CorruptFileMessage(FileName));

@@ -3,6 +3,7 @@
 #include "grid/MarkupFormat.h"
 #include "grid/OfficeOpenXml.h"
 #include "grid/WorkbookPackage.h"
+#include "grid/XmlScanner.h"
 #include "grid/XmlSplice.h"
 
 #include <QFileInfo>
@@ -25,8 +26,12 @@ constexpr char WorksheetContentType[] =
 
 // Appends one cell, a number where the text reads whole as one, else an inline string. Style is
 // the cell format kept from the cell it replaces.
-void AppendCell(std::string& out, const QString& prefix, int Col, int Row, const AnsiString& text,
+void AppendCell(std::string& out, const QString& prefix, int Col, int Row, const AnsiString& cellText,
                 const QString& style) {
+    // NUL is left out: its escape "_x0000_" would read back as those seven characters.
+    std::string kept(cellText.view());
+    std::erase(kept, '\0');
+    const AnsiString text(std::move(kept));
     const std::string c = Utf8Of(prefix) + "c";
     out += '<' + c + " r=\"" + CellAddress(Col, Row).str() + '"';
     if (!style.isEmpty()) {
@@ -148,24 +153,48 @@ struct KeptCell {
     bool Formula = false;
 };
 
+// A start tag's attributes and namespace declarations by qualified name, their values escaped.
+using TagAttributes = std::vector<std::pair<QString, QString>>;
+
 struct KeptRow {
     // The row's start tag without its number and its column span, which the rewrite changes.
-    QString Attributes;
+    TagAttributes Attributes;
     std::map<int, KeptCell> Cells;
 };
 
-// The attributes and namespace declarations of the element just started, each after a blank,
-// but for the attributes named in leftOut.
-QString StartTagAttributes(const QXmlStreamReader& reader, std::initializer_list<QStringView> leftOut) {
-    QString out;
+// The attributes and namespace declarations of the element just started, but for the attributes
+// named in leftOut.
+TagAttributes StartTagAttributes(const QXmlStreamReader& reader, std::initializer_list<QStringView> leftOut) {
+    TagAttributes out;
     for (const QXmlStreamNamespaceDeclaration& declaration : reader.namespaceDeclarations())
-        out += (declaration.prefix().isEmpty() ? QString(" xmlns")
-                                               : " xmlns:" + declaration.prefix().toString()) +
-               "=\"" + declaration.namespaceUri().toString().toHtmlEscaped() + QChar('"');
+        out.emplace_back(declaration.prefix().isEmpty() ? QString("xmlns")
+                                                        : "xmlns:" + declaration.prefix().toString(),
+                         declaration.namespaceUri().toString().toHtmlEscaped());
     for (const QXmlStreamAttribute& attribute : reader.attributes())
         if (std::find(leftOut.begin(), leftOut.end(), attribute.qualifiedName()) == leftOut.end())
-            out += QChar(' ') + attribute.qualifiedName().toString() + "=\"" +
-                   attribute.value().toString().toHtmlEscaped() + QChar('"');
+            out.emplace_back(attribute.qualifiedName().toString(),
+                             attribute.value().toString().toHtmlEscaped());
+    return out;
+}
+
+// A row number met again adds its attributes to the row's, a later value replacing an earlier
+// one, as its cells replace those of the same column.
+void MergeAttributes(TagAttributes& into, TagAttributes&& more) {
+    for (auto& [name, value] : more) {
+        const auto same =
+            std::find_if(into.begin(), into.end(), [&](const auto& kept) { return kept.first == name; });
+        if (same == into.end())
+            into.emplace_back(std::move(name), std::move(value));
+        else
+            same->second = std::move(value);
+    }
+}
+
+// The attributes as they stand in a tag, each after a blank.
+std::string AttributesText(const TagAttributes& attributes) {
+    std::string out;
+    for (const auto& [name, value] : attributes)
+        out += ' ' + Utf8Of(name) + "=\"" + Utf8Of(value) + '"';
     return out;
 }
 
@@ -176,18 +205,15 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
     PartReader reader(text, FileName);
     qint64 dimensionStart = -1, dimensionEnd = -1, dataStart = -1, dataEnd = -1;
     QString prefix;
-    QString dataAttributes;
+    std::string dataAttributes;
     std::map<int, KeptRow> rows;
     int row = 0;
     int col = 0;
-    bool declaresInData = false;
     while (reader.Next()) {
         if (reader.isEndElement() && reader.name() == u"sheetData" && dataEnd < 0)
             dataEnd = reader.characterOffset();
         if (!reader.isStartElement())
             continue;
-        declaresInData =
-            declaresInData || (dataStart >= 0 && dataEnd < 0 && !reader.namespaceDeclarations().isEmpty());
         const qint64 start = TagStart(text, reader);
         const QStringView name = reader.name();
         if (dataStart < 0 && name == u"dimension") {
@@ -197,14 +223,14 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
         } else if (dataStart < 0 && name == u"sheetData") {
             dataStart = start;
             prefix = PrefixOf(reader.qualifiedName());
-            dataAttributes = StartTagAttributes(reader, {});
+            dataAttributes = AttributesText(StartTagAttributes(reader, {}));
         } else if (dataStart >= 0 && dataEnd < 0 && name == u"row") {
             const QStringView number = AttributeOf(reader, u"r");
             row = number.isEmpty() ? row + 1 : number.toInt();
             col = 0;
             if (row < 1 || row > SheetRows)
                 reader.Corrupt();
-            rows[row].Attributes += StartTagAttributes(reader, {u"r", u"spans"});
+            MergeAttributes(rows[row].Attributes, StartTagAttributes(reader, {u"r", u"spans"}));
         } else if (dataStart >= 0 && dataEnd < 0 && name == u"c") {
             const QStringView reference = AttributeOf(reader, u"r");
             int cellRow = row;
@@ -232,7 +258,7 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
     }
     if (dataStart < 0 || dataEnd < 0)
         reader.Corrupt();
-    std::string data = "<" + Utf8Of(prefix) + "sheetData" + Utf8Of(dataAttributes) + ">";
+    std::string data = "<" + Utf8Of(prefix) + "sheetData" + dataAttributes + ">";
     int lastCol = Cells.Rows > 0 ? Cells.Cols : 0;
     int lastRow = Cells.Rows;
     for (int r = 1; r <= Cells.Rows; ++r)
@@ -257,12 +283,17 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
         }
         // Cells beyond the range lie to the right of the written ones.
         cells.insert(0, written);
-        if (cells.empty() && kept.Attributes.isEmpty())
+        if (cells.empty() && kept.Attributes.empty())
             continue;
         lastRow = std::max(lastRow, number);
         const std::string tag = Utf8Of(prefix) + "row";
         data.append("<").append(tag).append(" r=\"").append(std::to_string(number)).append("\"");
-        data.append(Utf8Of(kept.Attributes)).append(">").append(cells).append("</").append(tag).append(">");
+        data.append(AttributesText(kept.Attributes))
+            .append(">")
+            .append(cells)
+            .append("</")
+            .append(tag)
+            .append(">");
     }
     data.append("</").append(Utf8Of(prefix)).append("sheetData>");
     QString result = text.left(dataStart) + QStringOfUtf8(data) + text.mid(dataEnd);
@@ -270,11 +301,6 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
         result = result.left(dimensionStart) + QChar('<') + prefix + "dimension ref=\"" +
                  QString::fromStdString(RangeAddress(lastCol, lastRow).str()) + "\"/>" +
                  result.mid(dimensionEnd);
-    // Elements the rewrite leaves out (anything between the sheet data and its rows) may declare
-    // prefixes that the rows use: such a sheet cannot be copied, and stays as it is.
-    if (declaresInData)
-        for (PartReader written(result, FileName); written.Next();)
-            ;
     return result;
 }
 
@@ -300,17 +326,36 @@ std::string FolderOf(const std::string& part) {
     return slash == std::string::npos ? std::string() : part.substr(0, slash + 1);
 }
 
+// Every part rewritten is checked whole: an edit of a part that is no well-formed XML, or one that
+// makes it none (rows written again without an element around them that declared their prefixes),
+// leaves the file as it was.
 void WritePart(ZipArchive& package, const std::string& part, const QString& text,
                const AnsiString& FileName) {
-    if (!package.Write(part, Utf8Of(text)))
+    std::string bytes = Utf8Of(text);
+    CheckWellFormedXml(bytes, FileName);
+    if (!package.Write(part, std::move(bytes)))
         throw EOfficeFileError(CannotCreateMessage(FileName));
+}
+
+// A part's text to edit. One that is no well-formed XML is no text to copy; nor is one in another
+// encoding than UTF-8, the encoding it is written back in.
+QString ReadXmlPart(const ZipArchive& package, const std::string& part, const AnsiString& FileName) {
+    const std::string bytes = ReadPart(package, part, FileName);
+    CheckWellFormedXml(bytes, FileName);
+    const QString text = QStringOfUtf8(bytes);
+    PartReader declaration(text, FileName);
+    declaration.Next();
+    const QStringView encoding = declaration.documentEncoding();
+    if (!IsValidUtf8(bytes) || (!encoding.isEmpty() && encoding.compare(u"UTF-8", Qt::CaseInsensitive) != 0))
+        declaration.Corrupt();
+    return text;
 }
 
 // Reads, edits and writes back one XML part of the package (once: the archive reads no part it
 // was given).
 void EditPart(ZipArchive& package, const std::string& part, const AnsiString& FileName,
               const std::function<QString(const QString&)>& edit) {
-    WritePart(package, part, edit(QStringOfUtf8(ReadPart(package, part, FileName))), FileName);
+    WritePart(package, part, edit(ReadXmlPart(package, part, FileName)), FileName);
 }
 
 QString Attribute(const char* name, const std::string& value) {
@@ -337,7 +382,7 @@ std::string AddSheet(ZipArchive& package, const WorkbookPackage& workbook, const
 
     const std::string relsPart = RelationshipsPart(workbook.Part);
     const QString rels = package.Has(relsPart)
-                             ? QStringOfUtf8(ReadPart(package, relsPart, FileName))
+                             ? ReadXmlPart(package, relsPart, FileName)
                              : QString::fromUtf8(XmlDeclaration) +
                                    "<Relationships xmlns=\"http://schemas.openxmlformats.org/"
                                    "package/2006/relationships\"></Relationships>";
@@ -419,7 +464,7 @@ void WriteWorkbook(const AnsiString& FileName, const OfficeCells& Cells) {
 }
 
 void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, const OfficeCells& Cells) {
-    const QString name = QString::fromStdString(TextFromFileBytes(SheetName.view()));
+    const QString name = SheetNameText(SheetName);
     if (!ValidSheetName(name))
         throw EOfficeFileError(InvalidSheetNameMessage(SheetName));
     if (!QFileInfo::exists(QString::fromStdString(FileName.str()))) {
@@ -437,10 +482,12 @@ void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, con
                 throw EOfficeFileError(InvalidSheetNameMessage(SheetName));
         part = AddSheet(package, workbook, name, FileName, sheet);
     } else
-        sheet = QStringOfUtf8(ReadPart(package, part, FileName));
+        sheet = ReadXmlPart(package, part, FileName);
     bool formula = false;
     WritePart(package, part, RewriteSheet(sheet, Cells, FileName, formula), FileName);
     if (formula)
         RemoveFormulaChain(package, workbook, FileName);
-    SavePackage(package, FileName);
+    // Never a file the grid cannot read back: its shared strings, styles and kept cells too.
+    SavePackage(package, FileName,
+                [&](const ZipArchive& written) { ReadPackageWorksheet(written, FileName, SheetName); });
 }

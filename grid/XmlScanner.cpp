@@ -475,3 +475,9 @@ void XmlScanner::SkipElement() {
     while (Advance() != Token::End || open.size() >= depth) {
     }
 }
+
+void CheckWellFormedXml(std::string_view bytes, const AnsiString& FileName) {
+    XmlScanner scanner(bytes, FileName);
+    while (scanner.Next()) {
+    }
+}

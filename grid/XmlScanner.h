@@ -91,3 +91,7 @@ private:
     Run runKind = Run::Plain;
     std::string text;
 };
+
+// Reads the part through, raising the corrupt-file message unless it is well-formed XML with
+// namespaces; one pass, in time linear in its length.
+void CheckWellFormedXml(std::string_view bytes, const AnsiString& FileName);

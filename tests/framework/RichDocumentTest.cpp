@@ -109,8 +109,8 @@ TEST(RichDocument, SemicolonInFontNameWrittenAsHexEscape) {
 
 // Names a font table could not hold as they stand, and a byte order mark inside the text.
 TEST(RichDocument, FontNamesAndEveryCharacterReadBackAsWritten) {
-    const char* names[] = {"Z\xC3\xBCrich Sans", "A;B",          "back\\slash",
-                           "{braced}",           "\xCE\xA9mega", "\xF0\x9F\x98\x80 face"};
+    const char* names[] = {"Z\xC3\xBCrich Sans",    "A;B",       "back\\slash", "{braced}", "\xCE\xA9mega",
+                           "\xF0\x9F\x98\x80 face", "tab\tstop", "bell\x07"};
     for (const char* name : names) {
         SCOPED_TRACE(name);
         QTextDocument doc;
@@ -134,6 +134,10 @@ TEST(RichDocument, FontNamesAndEveryCharacterReadBackAsWritten) {
         {"a mark after a change of format", "a{\\b \\u-257?b}",
          "a\xEF\xBB\xBF"
          "b"},
+        {"a control character", "a\\'01b",
+         "a\x01"
+         "b"},
+        {"a Windows-1252 byte closing a group", "{caf\xE9}", "caf\xC3\xA9"},
         {"a mark as UTF-8 bytes",
          "\xEF\xBB\xBF"
          "a",

@@ -41,6 +41,9 @@ TEST(DatagridDatabase, LoadsATableAndAQuery) {
                                               {"", "PVC", "300", "1.5", ""}}));
     grid.LoadFromMDBSQL(file, "SELECT Name FROM \"Pipe Sizes\" WHERE Diameter > 200 ORDER BY Name DESC");
     EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "Name"}, {"", "Ødegård"}, {"", "PVC"}}));
+    // A statement followed only by comments and blanks is one statement.
+    grid.LoadFromMDBSQL(file, "SELECT 1 AS One; -- the first\n /* and only */ ;\n");
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "One"}, {"", "1"}}));
     EXPECT_TRUE(QSqlDatabase::connectionNames().isEmpty());
 }
 
@@ -68,7 +71,7 @@ TEST(DatagridDatabase, FailuresChangeNothing) {
         {"a copy", file, "VACUUM INTO '" + copy.str() + "'",
          "attempt to write a readonly database Unable to execute statement"},
         {"a new database attached", file, "ATTACH '" + copy.str() + "' AS other",
-         "unable to open database: " + copy.str() + " Unable to fetch row"},
+         "not authorized Unable to execute statement"},
         {"a change of journal", file, "PRAGMA journal_mode = WAL",
          "attempt to write a readonly database Unable to execute statement"},
         {"two statements", file, "SELECT 1; VACUUM INTO '" + copy.str() + "'",
@@ -94,29 +97,47 @@ TEST(DatagridDatabase, FailuresChangeNothing) {
 
 TEST(DatagridDatabase, LeavesTheFolderAsItWas) {
     // A database in write-ahead mode: closed, its log gone; or left by a program that stopped
-    // with its records still in the log, which a reading must see. A name may hold what an
-    // address reserves.
+    // with its records still in the log, which a reading must see, its index kept or lost. A name
+    // may hold what an address reserves.
+    const std::string inLog =
+        "db.execute('PRAGMA journal_mode = WAL'); db.execute('PRAGMA wal_autocheckpoint = 0')\n"
+        "db.execute('CREATE TABLE t (n INTEGER)'); db.commit()\n"
+        "db.execute('INSERT INTO t VALUES (1), (2)'); db.commit()\n";
+    // A rollback journal a writer that stopped mid-change left: only a writer can undo it.
+    const std::string stoppedChange =
+        "db.execute('PRAGMA cache_size = 1')\n"
+        "db.execute('CREATE TABLE t (n INTEGER, pad TEXT)')\n"
+        "db.execute('INSERT INTO t VALUES (1, \\'\\'), (2, \\'\\')'); db.commit()\n"
+        "db.execute('BEGIN')\n"
+        "for i in range(2000): db.execute('INSERT INTO t VALUES (?, ?)', (i, 'z' * 500))\n"
+        "os._exit(0)\n";
+    const GridCellTexts read = {{"", "n"}, {"", "1"}, {"", "2"}};
+    const GridCellTexts before = {{"", "x"}, {"", "y"}};
     const struct {
         const char* label;
         const char* name;
-        const char* end;
+        std::string make;
         const char* files;
+        std::string sql = "SELECT n FROM t";
+        std::string error = "";
     } rows[] = {
-        {"closed", "wal.sqlite", "db.close()\n", "wal.sqlite"},
-        {"closed, a name of reserved characters", "w #1?%20.sqlite", "db.close()\n", "w #1?%20.sqlite"},
-        {"stopped", "wal.sqlite", "os._exit(0)\n", "wal.sqlite wal.sqlite-shm wal.sqlite-wal"},
+        {"closed", "wal.sqlite", inLog + "db.close()\n", "wal.sqlite"},
+        {"closed, a name of reserved characters", "w #1?%20.sqlite", inLog + "db.close()\n",
+         "w #1?%20.sqlite"},
+        {"stopped", "wal.sqlite", inLog + "os._exit(0)\n", "wal.sqlite wal.sqlite-shm wal.sqlite-wal"},
+        {"stopped, its index gone", "wal.sqlite", inLog + "os.remove(sys.argv[1] + '-shm'); os._exit(0)\n",
+         "wal.sqlite wal.sqlite-wal"},
+        // An attached database would be opened as a writer opens it.
+        {"attached", "wal.sqlite", inLog + "db.close()\n", "wal.sqlite", "ATTACH 'wal.sqlite' AS w",
+         "not authorized Unable to execute statement"},
+        {"a change stopped halfway", "journal.sqlite", stoppedChange, "journal.sqlite journal.sqlite-journal",
+         "SELECT n FROM t", "attempt to write a readonly database Unable to execute statement"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         TestFolder folder;
         const AnsiString file = folder.Path(row.name);
-        RunPython(std::string(
-                      "import os, sys, sqlite3\n"
-                      "db = sqlite3.connect(sys.argv[1])\n"
-                      "db.execute('PRAGMA journal_mode = WAL'); db.execute('PRAGMA wal_autocheckpoint = 0')\n"
-                      "db.execute('CREATE TABLE t (n INTEGER)'); db.commit()\n"
-                      "db.execute('INSERT INTO t VALUES (1), (2)'); db.commit()\n") +
-                      row.end,
+        RunPython("import os, sys, sqlite3\ndb = sqlite3.connect(sys.argv[1])\n" + row.make,
                   {QString::fromStdString(file.str())});
         const auto files = [&] {
             return QDir(folder.dir.path()).entryList(QDir::Files).join(' ').toStdString();
@@ -124,8 +145,13 @@ TEST(DatagridDatabase, LeavesTheFolderAsItWas) {
         EXPECT_EQ(files(), row.files);
         TDataGrid grid(nullptr);
         grid.SetFixedRows(1);
-        grid.LoadFromMDBTable(file, "t");
-        EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "n"}, {"", "1"}, {"", "2"}}));
+        SetCellTexts(grid, before);
+        std::string sql = row.sql;
+        if (const std::size_t at = sql.find("'wal.sqlite'"); at != std::string::npos)
+            sql.replace(at + 1, 10, file.str());
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.LoadFromMDBSQL(file, sql); }),
+                  row.error.empty() ? "no error" : row.error);
+        EXPECT_EQ(CellTexts(grid), row.error.empty() ? read : before);
         EXPECT_EQ(files(), row.files);
     }
 }

@@ -37,6 +37,8 @@ TEST(WorkbookCellText, AwkwardCellsRoundTripThroughAnotherProgram) {
         {"a control character", "x\x01y", "'x\\x01y'", "x\x01y"},
         {"U+FFFF", "a\xEF\xBF\xBF", "'a\\uffff'", "a\xEF\xBF\xBF"},
         {"Windows-1252", "caf\xE9", "'caf\\xe9'", "caf\xC3\xA9"},
+        // The escape of NUL reads back as no character: it is left out.
+        {"NUL", std::string("a\0b", 3), "'ab'", "ab"},
     };
     TestFolder folder;
     const AnsiString file = folder.Path("awkward.xlsx");

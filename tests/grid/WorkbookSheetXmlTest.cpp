@@ -3,10 +3,14 @@
 
 #include "tests/grid/ErrorText.h"
 #include "tests/grid/GridFiles.h"
+#include "tests/grid/OfficeFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include <QFile>
 #include <QString>
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -17,6 +21,15 @@ const std::string Types = "http://schemas.openxmlformats.org/officeDocument/2006
 // A workbook of one sheet holding the given part, and a shared strings part when one is given.
 void WriteWorkbookOf(const AnsiString& file, const std::string& sheet, const std::string& strings) {
     ZipArchive package = ZipArchive::Create();
+    const std::string types = "application/vnd.openxmlformats-officedocument.spreadsheetml.";
+    package.Write(
+        "[Content_Types].xml",
+        "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\"><Default "
+        "Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+        "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" +
+            types + "sheet.main+xml\"/><Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"" +
+            types + "worksheet+xml\"/><Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"" + types +
+            "sharedStrings+xml\"/></Types>");
     package.Write("_rels/.rels", "<Relationships xmlns=\"" + Relationships +
                                      "\"><Relationship Id=\"rId1\" Type=\"" + Types +
                                      "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
@@ -142,6 +155,11 @@ TEST(WorkbookSheetXml, ReadsWhatWellFormedSheetsMayHold) {
          Utf16WithMark(RowSheet("<c r=\"A1\" t=\"inlineStr\"><is><t>\xC3\xA9</t></is></c>")),
          "",
          {"\xC3\xA9", ""}},
+        // The row's number, as the writer and other programs take it, not the row of the cell before.
+        {"a cell without its reference after a cell of another row",
+         RowSheet("<c r=\"A1\"><v>1</v></c><c r=\"C2\"><v>3</v></c><c><v>4</v></c>"),
+         "",
+         {"1", "", "", "4"}},
         {"a declared Latin-1",
          "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
              RowSheet("<c r=\"A1\" t=\"inlineStr\"><is><t>\xE9t\xE9</t></is></c>"),
@@ -155,6 +173,46 @@ TEST(WorkbookSheetXml, ReadsWhatWellFormedSheetsMayHold) {
         EXPECT_EQ(LoadWorkbookOf(grid, row.sheet, row.strings), "no error");
         // The grid keeps a column and a row past its fixed ones whatever it loads.
         EXPECT_EQ(CellTexts(grid).front(), row.firstRow);
+    }
+}
+
+TEST(WorkbookSheetXml, WritesOnlyIntoSheetsInUtf8) {
+    // The sheet goes back in UTF-8: one in another encoding would have its characters changed, or
+    // be declared in an encoding it is no longer in.
+    const std::string kept = "<c r=\"C1\" t=\"inlineStr\"><is><t>caf\xC3\xA9</t></is></c>";
+    const struct {
+        const char* label;
+        std::string sheet;
+        bool written;
+    } rows[] = {
+        {"UTF-8 declared", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + RowSheet(kept), true},
+        {"no encoding declared", "<?xml version=\"1.0\"?>" + RowSheet(kept), true},
+        {"Latin-1",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
+             RowSheet("<c r=\"C1\" t=\"inlineStr\"><is><t>caf\xE9</t></is></c>"),
+         false},
+        {"Latin-1 of ASCII letters alone", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + RowSheet(""),
+         false},
+        {"UTF-16", Utf16WithMark(RowSheet(kept)), false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TestFolder folder;
+        const AnsiString file = folder.Path("sheet.xlsx");
+        WriteWorkbookOf(file, row.sheet, "");
+        const std::string before = FileBytes(file);
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"x\xC3\xBC", ""}});
+        const std::string error = ErrorText([&] { grid.SaveToXLSSheet(file, "Sheet1"); });
+        if (!row.written) {
+            EXPECT_EQ(error, "File contains no data or corrupt file " + file.str());
+            EXPECT_TRUE(FileBytes(file) == before);
+            continue;
+        }
+        EXPECT_EQ(error, "no error");
+        TDataGrid back(nullptr);
+        back.LoadFromXLS(file);
+        EXPECT_EQ(CellTexts(back).front(), (std::vector<std::string>{"x\xC3\xBC", "", "caf\xC3\xA9"}));
     }
 }
 
@@ -200,7 +258,108 @@ TEST(WorkbookSheetXml, RefusesSheetsThatAreNotWellFormed) {
         SetCellTexts(grid, {{"x", "y"}});
         EXPECT_EQ(LoadWorkbookOf(grid, row.sheet, row.strings), "File contains no data or corrupt file ");
         EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"x", "y"}}));
+        // Nor is a sheet the grid cannot read written into.
+        TestFolder folder;
+        const AnsiString file = folder.Path("sheet.xlsx");
+        WriteWorkbookOf(file, row.sheet, row.strings);
+        const std::string before = FileBytes(file);
+        EXPECT_EQ(ErrorText([&] { grid.SaveToXLSSheet(file, "Sheet1"); }),
+                  "File contains no data or corrupt file " + file.str());
+        EXPECT_TRUE(FileBytes(file) == before);
     }
+}
+
+TEST(WorkbookSheetXml, AWriteIntoADamagedSheetIsRefusedOrReadsBack) {
+    // A sheet with much to keep, cut and patched at random with pieces of markup.
+    const std::string sheet =
+        "<worksheet xmlns=\"" + Main +
+        "\" xmlns:g=\"urn:g\"><dimension ref=\"A1:D2\"/><sheetData><row r=\"1\" ht=\"20\"><c r=\"A1\" "
+        "t=\"inlineStr\"><is><t>a&amp;b</t></is></c><c r=\"C1\"><v>3</v></c><c><v>4</v></c></row>"
+        "<row r=\"2\" g:x=\"y\"><c r=\"B2\" t=\"s\"><v>0</v></c><c r=\"D2\"><f>1+1</f><v>2</v></c></row>"
+        "</sheetData><mergeCells count=\"1\"><mergeCell ref=\"A1:B1\"/></mergeCells></worksheet>";
+    const std::string strings = "<sst xmlns=\"" + Main + "\"><si><t>s</t></si></sst>";
+    constexpr std::string_view pieces[] = {"<",
+                                           ">",
+                                           "/",
+                                           "\"",
+                                           "=",
+                                           "&",
+                                           ";",
+                                           " ",
+                                           "\xC3",
+                                           "r=\"1\"",
+                                           "<row r=\"1\">",
+                                           "<row r=\"1\" ht=\"5\">",
+                                           "</row>",
+                                           "<c>",
+                                           "</c>",
+                                           "<c r=\"B1\">",
+                                           "<c r=\"C2\"/>",
+                                           "<c/>",
+                                           "<c><v>5</v></c>",
+                                           "<v>6</v>",
+                                           "g:",
+                                           "xmlns:g=\"urn:h\"",
+                                           "<![CDATA[",
+                                           "]]>",
+                                           "<!--",
+                                           "-->",
+                                           "&#0;",
+                                           "_x0000_",
+                                           "</row><row>",
+                                           "</row><row r=\"2\" ht=\"7\">",
+                                           "</row><row r=\"1\" ht=\"8\">"};
+    std::mt19937 random(20250611);
+    TestFolder folder;
+    int written = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::string damaged = sheet;
+        for (int edit = std::uniform_int_distribution<int>(1, 2)(random); edit > 0; --edit) {
+            // Mostly a piece put before a tag within the sheet data or after it, so that many still read.
+            std::vector<std::size_t> tags;
+            for (std::size_t i = damaged.find("<sheetData>") + 1; i < damaged.size(); ++i)
+                if (damaged[i] == '<')
+                    tags.push_back(i);
+            const std::size_t at = tags.empty() ? 0 : tags[random() % tags.size()];
+            if (random() % 4 == 0)
+                damaged.erase(at + random() % 8, 1 + random() % 3);
+            else
+                damaged.insert(at, pieces[random() % std::size(pieces)]);
+        }
+        SCOPED_TRACE(damaged);
+        const std::string name = std::to_string(round) + ".xlsx";
+        const AnsiString in = folder.Path(("in" + name).c_str());
+        const AnsiString out = folder.Path(("out" + name).c_str());
+        WriteWorkbookOf(out, damaged, strings);
+        const std::string before = FileBytes(out);
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"x", ""}});
+        const std::string error = ErrorText([&] { grid.SaveToXLSSheet(out, "Sheet1"); });
+        if (error == "no error") {
+            ++written;
+            WriteFile(in, before);
+            continue;
+        }
+        EXPECT_EQ(error, "File contains no data or corrupt file " + out.str());
+        EXPECT_TRUE(FileBytes(out) == before);
+    }
+    EXPECT_GT(written, 60);
+    // Every part of each workbook written is well-formed XML, and one that another program opened
+    // before the write opens after it.
+    EXPECT_EQ(RunPython("import sys, os, zipfile, openpyxl, xml.dom.minidom\n"
+                        "def opens(path):\n"
+                        "    try: openpyxl.load_workbook(path); return True\n"
+                        "    except Exception: return False\n"
+                        "for name in sorted(os.listdir(sys.argv[1])):\n"
+                        "    if not name.startswith('in'): continue\n"
+                        "    out = os.path.join(sys.argv[1], 'out' + name[2:])\n"
+                        "    z = zipfile.ZipFile(out)\n"
+                        "    for part in z.namelist():\n"
+                        "        try: xml.dom.minidom.parseString(z.read(part))\n"
+                        "        except Exception as e: print(out, part, e)\n"
+                        "    if opens(os.path.join(sys.argv[1], name)) and not opens(out): print(out)\n",
+                        {folder.dir.path()}),
+              "");
 }
 
 } // namespace
