@@ -1147,6 +1147,7 @@ private:
     mutable int nodeCount = 0;
     mutable bool nodeCountStale = false;
     AnsiString savedGroupHeader;
+    // At zoom level 0.
     int savedGroupWidth = 0;
     // The display column a group's text stands in on its node row, in the grid without the group
     // column.
@@ -1211,8 +1212,11 @@ private:
     std::vector<TGridChangeNotifier*> notifiers;
     // One flag per real column, more than VisibleFlags once hidden columns are pushed beyond.
     std::vector<bool> visibleCol;
-    // The width each real column had when it was hidden.
+    // The width each real column had when it was hidden, at zoom level 0.
     std::vector<int> savedColWidths;
+    // A real column's width at zoom level 0, kept for hidden ones too.
+    int GetAllColBaseWidths(int ACol) const;
+    void SetAllColBaseWidths(int ACol, int Value);
     int hiddenCols = 0;
     int updateCount = 0;
     bool integralHeight = false;
