@@ -84,7 +84,6 @@ public:
     // Each change rewrites the header column.
     TStringList RowHeaders;
     TStringList LookupItems;
-    TBitmap RowIndicator;
     const std::unique_ptr<TBackGround> BackGround;
     const std::unique_ptr<TFilter> Filter;
 
@@ -566,6 +565,8 @@ public:
     void SetScrollWidth(int Value);
     bool GetScrollProportional() const { return scrollProportional; }
     void SetScrollProportional(bool Value);
+    // The picture beside the current row in the fixed column; the grid keeps a copy.
+    const TBitmap& GetRowIndicator() const { return rowIndicator; }
     void SetRowIndicator(const TBitmap& value);
     void SetBackground(const TBackGround& value);
     void SetActiveCellShow(bool value);
@@ -1388,6 +1389,7 @@ private:
     int scrollWidth = ScrollBarExtent();
     bool scrollProportional = false;
     bool flatActive = false;
+    TBitmap rowIndicator;
 
     // Scroll bars and their hints (DatagridScroll).
     void ScrollMessage(TWMScroll& Message, bool horizontal);
