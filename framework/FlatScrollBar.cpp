@@ -180,6 +180,21 @@ bool FlatSB_SetScrollProp(QAbstractScrollArea& area, int index, int value, bool 
     return true;
 }
 
+int FlatSB_GetScrollProp(const QAbstractScrollArea& area, int index) {
+    switch (index) {
+    case WSB_PROP_VSTYLE:
+    case WSB_PROP_HSTYLE:
+        return Bar(area, index == WSB_PROP_VSTYLE ? SB_VERT : SB_HORZ)->property(ModeKey).toInt();
+    case WSB_PROP_CXVSCROLL:
+    case WSB_PROP_CYHSCROLL: {
+        const QScrollBar* bar = Bar(area, index == WSB_PROP_CXVSCROLL ? SB_VERT : SB_HORZ);
+        return bar->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
+    }
+    default:
+        return 0;
+    }
+}
+
 bool FlatSB_ShowScrollBar(QAbstractScrollArea& area, int bar, bool show) {
     const Qt::ScrollBarPolicy policy = show ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
     bar == SB_VERT ? area.setVerticalScrollBarPolicy(policy) : area.setHorizontalScrollBarPolicy(policy);

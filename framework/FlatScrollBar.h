@@ -32,6 +32,8 @@ bool InitializeFlatSB(QAbstractScrollArea& area);
 // Gives the area back its style's own bars.
 void UninitializeFlatSB(QAbstractScrollArea& area);
 bool FlatSB_SetScrollProp(QAbstractScrollArea& area, int index, int value, bool redraw);
+// A bar's width as drawn (the style's for one set below 1) or its style; 0 for other properties.
+int FlatSB_GetScrollProp(const QAbstractScrollArea& area, int index);
 bool FlatSB_ShowScrollBar(QAbstractScrollArea& area, int bar, bool show);
 // Sets a bar without a scroll message, as setting it from code sends none.
 int FlatSB_SetScrollInfo(QAbstractScrollArea& area, int bar, const TScrollInfo& info, bool redraw);

@@ -13,7 +13,8 @@ int LowBit(std::size_t k) {
 
 } // namespace
 
-GridAxis::GridAxis(int defaultSize, int lineWidth) : defaultSize(defaultSize), lineWidth(lineWidth) {}
+GridAxis::GridAxis(int defaultSize, int lineWidth)
+    : defaultSize(defaultSize), defaultBase(std::max(0, defaultSize)), lineWidth(lineWidth) {}
 
 int GridAxis::Extent(int index) const {
     return std::max(0, Size(index) + lineWidth);
@@ -22,24 +23,25 @@ int GridAxis::Extent(int index) const {
 void GridAxis::SetCount(int count) {
     const int old = Count();
     ++version;
-    unshifted.resize(static_cast<std::size_t>(count), Unshifted(defaultSize));
+    unshifted.resize(static_cast<std::size_t>(count), defaultBase);
     if (count <= old) {
         total = Offset(count);
         sizes.resize(static_cast<std::size_t>(count));
         tree.resize(static_cast<std::size_t>(count) + 1);
     } else if (count - old > old) {
-        sizes.resize(static_cast<std::size_t>(count), defaultSize);
+        sizes.resize(static_cast<std::size_t>(count), MadeSize());
         Rebuild();
     } else {
         for (int i = old; i < count; ++i)
-            Append(defaultSize);
+            Append(MadeSize());
     }
 }
 
 void GridAxis::SetDefaultSize(int size) {
     defaultSize = size;
+    defaultBase = Unshifted(size);
     std::fill(sizes.begin(), sizes.end(), size);
-    std::fill(unshifted.begin(), unshifted.end(), Unshifted(size));
+    std::fill(unshifted.begin(), unshifted.end(), defaultBase);
     Rebuild();
 }
 
@@ -49,9 +51,32 @@ void GridAxis::SetLineWidth(int width) {
 }
 
 void GridAxis::SetSize(int index, int size) {
+    Place(index, size, Unshifted(size));
+}
+
+int GridAxis::BaseSize(int index) const {
+    const int size = Size(index);
+    return size > 0 ? unshifted[static_cast<std::size_t>(index)] : size;
+}
+
+void GridAxis::SetBaseSize(int index, int base) {
+    Place(index, AtOffset(base), std::max(0, base));
+}
+
+int GridAxis::AtOffset(int base) const {
+    if (base <= 0)
+        return base;
+    return base + sizeOffset > 0 ? base + sizeOffset : base;
+}
+
+int GridAxis::AtOffsetZero(int size) const {
+    return size > 0 ? Unshifted(size) : size;
+}
+
+void GridAxis::Place(int index, int size, int base) {
     const long long delta = std::max(0, size + lineWidth) - static_cast<long long>(Extent(index));
     sizes[static_cast<std::size_t>(index)] = size;
-    unshifted[static_cast<std::size_t>(index)] = Unshifted(size);
+    unshifted[static_cast<std::size_t>(index)] = base;
     total += delta;
     ++version;
     for (std::size_t k = static_cast<std::size_t>(index) + 1; k < tree.size(); k += LowBit(k))
@@ -84,8 +109,8 @@ int GridAxis::IndexAt(long long position) const {
 }
 
 void GridAxis::Insert(int index, int count) {
-    sizes.insert(sizes.begin() + index, static_cast<std::size_t>(count), defaultSize);
-    unshifted.insert(unshifted.begin() + index, static_cast<std::size_t>(count), Unshifted(defaultSize));
+    sizes.insert(sizes.begin() + index, static_cast<std::size_t>(count), MadeSize());
+    unshifted.insert(unshifted.begin() + index, static_cast<std::size_t>(count), defaultBase);
     Rebuild();
 }
 
@@ -114,12 +139,22 @@ void GridAxis::Permute(int first, const std::vector<int>& order) {
 }
 
 void GridAxis::SetSizeOffset(int offset) {
-    sizeOffset = offset;
+    if (offset == sizeOffset)
+        return;
+    const int step = offset - sizeOffset;
     for (std::size_t i = 0; i < sizes.size(); ++i) {
-        const int shifted = unshifted[i] + offset;
-        if (sizes[i] > 0)
-            sizes[i] = shifted > 0 ? shifted : std::min(sizes[i], unshifted[i]);
+        int& size = sizes[i];
+        if (size <= 0)
+            continue;
+        const int base = unshifted[i];
+        const int next = base + offset;
+        if (step > 0)
+            // One set too small for the offset grows with it, staying short of the others.
+            size = size < base + sizeOffset ? size + step : std::max(size, next);
+        else
+            size = std::min(size, next > 0 ? next : base);
     }
+    sizeOffset = offset;
     Rebuild();
 }
 

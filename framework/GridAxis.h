@@ -44,22 +44,35 @@ public:
     // first + order[k]; one pass.
     void Permute(int first, const std::vector<int>& order);
 
-    // Pixels added to every size (a grid's zoom), 0 to start with. A cell's size is its size at
-    // offset 0 plus the offset where that is above 0; where it is not, the cell keeps the size it
-    // has, or takes its size at offset 0 when that is smaller, so that offset 0 gives every size
-    // back. A size set, and a cell made, at an offset counts as made at offset 0 and grown by it,
-    // or as made at offset 0 with that size when it is too small to have grown. A hidden cell
-    // (size 0 or below) keeps its size at every offset.
+    // Pixels added to every size (a grid's zoom), 0 to start with. A cell follows its size at
+    // offset 0 plus the offset where that is above 0. A size never shrinks as the offset grows
+    // nor grows as it shrinks: a cell too small to follow keeps its size until the offset comes
+    // back to it, so offset 0 gives every size back. A size set at an offset counts as set at
+    // offset 0 and grown by it, or as set at offset 0 when it is too small to have grown. A new
+    // cell is a default cell grown by the offset. A hidden cell (size 0 or below) keeps its size
+    // at every offset.
     int SizeOffset() const { return sizeOffset; }
     void SetSizeOffset(int offset);
+    // A cell's size at offset 0 (a hidden cell's own size), and the cell given one.
+    int BaseSize(int index) const;
+    void SetBaseSize(int index, int base);
+    // The size at this offset of a cell whose size at offset 0 is base, and back.
+    int AtOffset(int base) const;
+    int AtOffsetZero(int size) const;
 
 private:
     void Rebuild();
     void Append(int size);
     // The size at offset 0 of a size set at the current offset; never below 0.
     int Unshifted(int size) const;
+    // A cell takes size, base being its size at offset 0.
+    void Place(int index, int size, int base);
+    // The size of a new cell.
+    int MadeSize() const { return defaultSize > 0 ? AtOffset(defaultBase) : defaultSize; }
 
     int defaultSize;
+    // The default size at offset 0.
+    int defaultBase;
     int lineWidth;
     std::vector<int> sizes;
     // Each cell's size at offset 0 (0 for a hidden cell), moving with the cell.

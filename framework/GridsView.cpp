@@ -9,8 +9,11 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -61,6 +64,33 @@ std::pair<int, int> SpanInView(const GridAxisView& view, int first, int last) {
     }
     return {std::max(from, 0), std::min(to, view.ClientExtent)};
 }
+
+// A notch of the wheel over a bar steps it by the system's lines, as its arrows do, whatever
+// units the bar counts in; with Ctrl or Shift by a page. A fine wheel's deltas add up to notches.
+class BarWheel : public QObject {
+public:
+    BarWheel(QScrollBar* bar, std::function<void(bool forward, bool page, int steps)> scroll)
+        : QObject(bar), scroll(std::move(scroll)) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Wheel)
+            return false;
+        const auto& wheel = *static_cast<QWheelEvent*>(event);
+        const QPoint angle = wheel.angleDelta();
+        accumulated += (angle.y() != 0 ? angle.y() : angle.x()) * (wheel.inverted() ? -1 : 1);
+        const int notches = accumulated / QWheelEvent::DefaultDeltasPerStep;
+        accumulated -= notches * QWheelEvent::DefaultDeltasPerStep;
+        const bool page = (wheel.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier)) != 0;
+        // Turned towards the user, the wheel goes down the bar.
+        if (notches != 0)
+            scroll(notches < 0, page, std::abs(notches) * (page ? 1 : QApplication::wheelScrollLines()));
+        return true;
+    }
+
+private:
+    std::function<void(bool, bool, int)> scroll;
+    int accumulated = 0;
+};
 
 } // namespace
 
@@ -148,6 +178,16 @@ void TCustomGrid::ConnectView() {
                 *pending = SB_THUMBPOSITION;
             }
         });
+        bar->installEventFilter(
+            new BarWheel(bar, [this, horizontal, report](bool forward, bool page, int steps) {
+                const TScrollCode code =
+                    page ? (forward ? SB_PAGEDOWN : SB_PAGEUP) : (forward ? SB_LINEDOWN : SB_LINEUP);
+                const int by =
+                    (page ? (horizontal ? VisibleColCount() : VisibleRowCount()) : 1) * (forward ? 1 : -1);
+                for (int i = 0; i < steps; ++i)
+                    report(code, (horizontal ? topLeft.X : topLeft.Y) + by);
+                report(SB_ENDSCROLL, horizontal ? topLeft.X : topLeft.Y);
+            }));
         QObject::connect(bar, &QScrollBar::sliderMoved, area,
                          [report](int pos) { report(SB_THUMBTRACK, pos); });
         QObject::connect(bar, &QScrollBar::sliderReleased, area, [report, bar] {

@@ -84,7 +84,6 @@ public:
     // Each change rewrites the header column.
     TStringList RowHeaders;
     TStringList LookupItems;
-    TBitmap RowIndicator;
     const std::unique_ptr<TBackGround> BackGround;
     const std::unique_ptr<TFilter> Filter;
 
@@ -566,6 +565,8 @@ public:
     void SetScrollWidth(int Value);
     bool GetScrollProportional() const { return scrollProportional; }
     void SetScrollProportional(bool Value);
+    // The picture beside the current row in the fixed column; the grid keeps a copy.
+    const TBitmap& GetRowIndicator() const { return rowIndicator; }
     void SetRowIndicator(const TBitmap& value);
     void SetBackground(const TBackGround& value);
     void SetActiveCellShow(bool value);
@@ -1150,6 +1151,7 @@ private:
     mutable int nodeCount = 0;
     mutable bool nodeCountStale = false;
     AnsiString savedGroupHeader;
+    // At zoom level 0.
     int savedGroupWidth = 0;
     // The display column a group's text stands in on its node row, in the grid without the group
     // column.
@@ -1225,8 +1227,11 @@ private:
     std::vector<TGridChangeNotifier*> notifiers;
     // One flag per real column, more than VisibleFlags once hidden columns are pushed beyond.
     std::vector<bool> visibleCol;
-    // The width each real column had when it was hidden.
+    // The width each real column had when it was hidden, at zoom level 0.
     std::vector<int> savedColWidths;
+    // A real column's width at zoom level 0, kept for hidden ones too.
+    int GetAllColBaseWidths(int ACol) const;
+    void SetAllColBaseWidths(int ACol, int Value);
     int hiddenCols = 0;
     int updateCount = 0;
     bool integralHeight = false;
@@ -1403,6 +1408,7 @@ private:
     int scrollWidth = ScrollBarExtent();
     bool scrollProportional = false;
     bool flatActive = false;
+    TBitmap rowIndicator;
 
     // Scroll bars and their hints (DatagridScroll).
     void ScrollMessage(TWMScroll& Message, bool horizontal);

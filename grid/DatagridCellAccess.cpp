@@ -70,16 +70,31 @@ void TDataGrid::SetColors(int ACol, int ARow, TColor Value) {
 int TDataGrid::GetAllColWidths(int ACol) const {
     CheckGridIndex(ACol, RealColCount());
     if (IsHiddenColumn(ACol) && ACol < static_cast<int>(savedColWidths.size()))
-        return savedColWidths[static_cast<std::size_t>(ACol)];
+        return cols.AtOffset(savedColWidths[static_cast<std::size_t>(ACol)]);
     return GetColWidths(RemapColInv(ACol));
 }
 
 void TDataGrid::SetAllColWidths(int ACol, int Value) {
     CheckGridIndex(ACol, RealColCount());
     if (IsHiddenColumn(ACol) && ACol < static_cast<int>(savedColWidths.size()))
-        savedColWidths[static_cast<std::size_t>(ACol)] = Value;
+        savedColWidths[static_cast<std::size_t>(ACol)] = cols.AtOffsetZero(Value);
     else if (!IsHiddenColumn(ACol))
         SetColWidths(RemapColInv(ACol), Value);
+}
+
+int TDataGrid::GetAllColBaseWidths(int ACol) const {
+    if (IsHiddenColumn(ACol) && ACol < static_cast<int>(savedColWidths.size()))
+        return savedColWidths[static_cast<std::size_t>(ACol)];
+    return cols.BaseSize(RemapColInv(ACol));
+}
+
+void TDataGrid::SetAllColBaseWidths(int ACol, int Value) {
+    if (IsHiddenColumn(ACol) && ACol < static_cast<int>(savedColWidths.size())) {
+        savedColWidths[static_cast<std::size_t>(ACol)] = Value;
+    } else if (!IsHiddenColumn(ACol)) {
+        cols.SetBaseSize(RemapColInv(ACol), Value);
+        ColWidthsChanged();
+    }
 }
 
 void TDataGrid::SetCursorEx(TCursor Value) {

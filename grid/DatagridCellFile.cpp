@@ -70,9 +70,7 @@ void StoreCellFile(TDataGrid& grid, CellFileReader& reader, int cols, int rows, 
 int TDataGrid::SaveColumnWidth(int index) const {
     if (!IncludeHiddenColumns)
         return GetColWidths(index);
-    if (IsHiddenColumn(index))
-        return savedColWidths[static_cast<std::size_t>(index)];
-    return GetColWidths(RemapColInv(index));
+    return GetAllColWidths(index);
 }
 
 void TDataGrid::SaveToFile(const AnsiString& FileName) {

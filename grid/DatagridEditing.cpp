@@ -175,7 +175,7 @@ bool TDataGrid::SelectCell(int ACol, int ARow) {
     // A refused cell never becomes current: Escape keeps to the text of the one that stays.
     if (answer)
         CacheCellText(ACol, ARow);
-    if (!RowIndicator.Empty() && GetFixedCols() > 0) {
+    if (!rowIndicator.Empty() && GetFixedCols() > 0) {
         RepaintCell(0, oldRow);
         RepaintCell(0, ARow);
     }

@@ -109,9 +109,12 @@ void TDataGrid::UpdateColor() {
 void TDataGrid::UpdateWidth() {
     FlatSetScrollProp(WSB_PROP_CXVSCROLL, scrollWidth, true);
     FlatSetScrollProp(WSB_PROP_CYHSCROLL, scrollWidth, true);
-    // The cells give way to bars of that size.
-    if (flatActive)
-        SetScrollBarExtents(scrollWidth, scrollWidth);
+    // The cells give way to the bars as drawn: a width below 1 leaves them the style's.
+    if (flatActive) {
+        const auto& area = *static_cast<QAbstractScrollArea*>(View());
+        SetScrollBarExtents(FlatSB_GetScrollProp(area, WSB_PROP_CXVSCROLL),
+                            FlatSB_GetScrollProp(area, WSB_PROP_CYHSCROLL));
+    }
 }
 
 void TDataGrid::UpdateVScrollBar() {
@@ -176,16 +179,15 @@ void TDataGrid::ProportionalToCells(TWMScroll& Message, bool horizontal) const {
     const int first = horizontal ? GetLeftCol() : GetTopRow();
     const int visible = std::max(1, horizontal ? VisibleColCount() : VisibleRowCount());
     switch (Message.ScrollCode) {
-    case SB_THUMBPOSITION: {
-        // The thumb ends 128 - page along: that end is 127, the last place.
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        // The thumb ends 128 - page along: that end is 127, the last place. The dragged thumb's
+        // hint names the row its release gives.
         const int room = 128 - ProportionalPage(horizontal);
         const int pos = room > 0 ? static_cast<int>(std::lround(Message.Pos * 127.0 / room)) : 0;
         Message.Pos = ProportionalCell(horizontal, pos);
         break;
     }
-    case SB_THUMBTRACK:
-        Message.Pos = ProportionalCell(horizontal, Message.Pos);
-        break;
     case SB_LINEUP:
         Message.Pos = first - 1;
         break;

@@ -49,9 +49,9 @@ void TDataGrid::HideColumns(int FromCol, int ToCol) {
         if (IsHiddenColumn(c) || c >= RealColCount() || GetColCount() < 2)
             continue;
         const int display = RemapColInv(c);
-        savedColWidths[static_cast<std::size_t>(c)] = GetColWidths(display);
-        for (int k = display; k < GetColCount() - 1; ++k)
-            SetColWidths(k, GetColWidths(k + 1));
+        // Kept as at zoom level 0, so that it comes back at the level then.
+        savedColWidths[static_cast<std::size_t>(c)] = cols.BaseSize(display);
+        cols.Move(display, GetColCount() - 1);
         ++hiddenCols;
         visibleCol[static_cast<std::size_t>(c)] = false;
         SetColCount(GetColCount() - 1);
@@ -73,9 +73,8 @@ void TDataGrid::UnHideColumns(int FromCol, int ToCol) {
         visibleCol[static_cast<std::size_t>(c)] = true;
         SetColCount(GetColCount() + 1);
         const int display = RemapColInv(c);
-        for (int k = GetColCount() - 1; k > display; --k)
-            SetColWidths(k, GetColWidths(k - 1));
-        SetColWidths(display, savedColWidths[static_cast<std::size_t>(c)]);
+        cols.Move(GetColCount() - 1, display);
+        SetAllColBaseWidths(c, savedColWidths[static_cast<std::size_t>(c)]);
     }
     Invalidate();
 }

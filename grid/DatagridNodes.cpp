@@ -260,7 +260,7 @@ void TDataGrid::Group(int ACol) {
         UnGroup();
     GridUpdateLock lock(*this);
     groupColumn = ACol;
-    savedGroupWidth = GetAllColWidths(ACol);
+    savedGroupWidth = GetAllColBaseWidths(ACol);
     savedGroupHeader = GetFixedRows() > 0 ? GetCellEx(ACol, 0) : AnsiString();
     SortSettings->Column = ACol;
     QSort();
@@ -331,7 +331,7 @@ void TDataGrid::UnGroup() {
         return node == nodes.begin() ? nullptr : &std::prev(node)->second;
     };
     InsertCols(groupColumn, 1);
-    SetAllColWidths(groupColumn, savedGroupWidth);
+    SetAllColBaseWidths(groupColumn, savedGroupWidth);
     if (GetFixedRows() > 0)
         SetCellEx(groupColumn, 0, savedGroupHeader);
     // A row that kept its own cell gets it back, any other its group's text.

@@ -79,11 +79,11 @@ void TDataGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
     ZoomFont(canvas.Font);
 
     TRect R = ARect;
-    const bool indicator = ACol == 0 && ARow == GetRow() && GetFixedCols() > 0 && !RowIndicator.Empty();
+    const bool indicator = ACol == 0 && ARow == GetRow() && GetFixedCols() > 0 && !rowIndicator.Empty();
     if (indicator) {
-        DrawBitmapTransp(canvas, RowIndicator, GetFixedColor(),
-                         Rect(R.Left, R.Top, R.Left + RowIndicator.Width(), R.Top + RowIndicator.Height()));
-        R.Left += RowIndicator.Width();
+        DrawBitmapTransp(canvas, rowIndicator, GetFixedColor(),
+                         Rect(R.Left, R.Top, R.Left + rowIndicator.Width(), R.Top + rowIndicator.Height()));
+        R.Left += rowIndicator.Width();
     }
 
     const TColor brushColor = canvas.Brush.Color;
@@ -95,7 +95,7 @@ void TDataGrid::DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, 
     R = Rect(R.Left - 1, R.Top - 1, R.Right + 1, R.Bottom + 1);
     DrawCellBorders(canvas, ACol, ARow, R);
     if (indicator)
-        R.Left -= RowIndicator.Width();
+        R.Left -= rowIndicator.Width();
 
     if (Look == glSoft && (IsFixed(displayCol, ARow) || displayCol < GetFixedCols() || ARow < GetFixedRows()))
         DrawFixedRelief(canvas, R);

@@ -222,7 +222,7 @@ void TDataGrid::HideEditorOverCheckBox() {
 }
 
 void TDataGrid::SetRowIndicator(const TBitmap& value) {
-    RowIndicator.Assign(value);
+    rowIndicator.Assign(value);
     if (GetRow() < GetRowCount())
         RepaintCell(0, GetRow());
 }

@@ -89,21 +89,40 @@ void TDGCustomCombo::SetDropWidth(int value) {
 }
 
 void TDGCustomCombo::SetEnabled(bool value) {
-    // A disabled flat face shows the parent through; enabled again it has its own colour back.
     if (flat && value != GetEnabled()) {
         if (!value) {
             savedColor = GetColor();
-            if (Parent())
-                SetColor(Parent()->GetColor());
+            savedParentColor = parentColor;
+            SetParentColor(true);
         } else {
             SetColor(savedColor);
+            SetParentColor(savedParentColor);
         }
     }
     TComboBox::SetEnabled(value);
 }
 
+void TDGCustomCombo::SetColor(TColor value) {
+    parentColor = false;
+    TComboBox::SetColor(value);
+}
+
+void TDGCustomCombo::SetParentColor(bool value) {
+    parentColor = value;
+    if (value && Parent())
+        TComboBox::SetColor(Parent()->GetColor());
+}
+
 bool TDGCustomCombo::IsHot() const {
     return mouseIn || Focused();
+}
+
+bool TDGCustomCombo::Is3DBorderControl() const {
+    return IsHot() && FocusBorder;
+}
+
+bool TDGCustomCombo::Is3DBorderButton() const {
+    return IsHot();
 }
 
 void TDGCustomCombo::MouseEnter() {
@@ -126,9 +145,14 @@ void TDGCustomCombo::UpdateView() {
     TComboBox::UpdateView();
     auto* view = static_cast<QComboBox*>(View());
     view->setFrame(!flat);
-    // The box lays its edit field out again only when resized.
-    if (QLineEdit* edit = view->lineEdit(); edit && flat)
+    if (QLineEdit* edit = view->lineEdit(); edit && flat) {
+        // The box lays its edit field out again only when resized.
         edit->setGeometry(EditField(view->rect(), Style == csSimple ? 0 : buttonWidth));
+        // The text lies on the face, enabled or not.
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::All, QPalette::Base, ToQColor(GetColor()));
+        edit->setPalette(palette);
+    }
     view->update();
 }
 
@@ -139,6 +163,10 @@ void TDGCustomCombo::DrawFlat(QPainter& painter, const QRect& client, bool press
         const QRect button(client.width() - buttonWidth + 1, 1, buttonWidth - 2, client.height() - 2);
         DrawThemedArrowButton(painter, button, taComboDrop, pressed, GetEnabled(), Themed, true);
     }
+    DrawBorders(painter, client);
+}
+
+void TDGCustomCombo::DrawBorders(QPainter& painter, const QRect& client) const {
     DrawControlBorder(painter, client);
     if (Style != csSimple)
         DrawButtonBorder(painter, client);
@@ -146,7 +174,7 @@ void TDGCustomCombo::DrawFlat(QPainter& painter, const QRect& client, bool press
 
 void TDGCustomCombo::DrawControlBorder(QPainter& painter, const QRect& client) const {
     const QColor face = ToQColor(GetColor());
-    if (FocusBorder && IsHot()) {
+    if (Is3DBorderControl()) {
         const QPalette& palette = QApplication::palette();
         qDrawShadeRect(&painter, client, palette, true, 1, 0);
         qDrawPlainRect(&painter, client.adjusted(1, 1, -1, -1), ToQColor(clBtnFace));
@@ -167,7 +195,7 @@ void TDGCustomCombo::DrawButtonBorder(QPainter& painter, const QRect& client) co
         QRegion(client).subtracted(QRegion(w - buttonWidth + 4, 4, buttonWidth - 8, h - 8)));
     const QRect edge(w - buttonWidth, 2, buttonWidth - 2, h - 4);
     const QPalette& palette = QApplication::palette();
-    if (IsHot()) {
+    if (Is3DBorderButton()) {
         if (GetDroppedDown())
             qDrawPlainRect(&painter, edge, palette.shadow().color());
         else if (etched)

@@ -140,7 +140,7 @@ TEST(GridAxis, ZoomNeverTakesASizeBelowZeroAndKeepsHiddenCellsHidden) {
         int expected;
     } rows[] = {
         {"20 set at +5 is 15 at 0", 5, 20, 0, 15},        {"3 set at +5 keeps 3 at 0", 5, 3, 0, 3},
-        {"3 set at +5 grows to 5 at +2", 5, 3, 2, 5},     {"3 set at 0 keeps 3 at -5", 0, 3, -5, 3},
+        {"3 set at +5 keeps 3 at +2", 5, 3, 2, 3},        {"3 set at 0 keeps 3 at -5", 0, 3, -5, 3},
         {"0 set at +5 stays 0 at +6", 5, 0, 6, 0},        {"0 set at 0 stays 0 at +5", 0, 0, 5, 0},
         {"-1 set at 0 stays hidden at +3", 0, -1, 3, -1},
     };

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -136,6 +137,36 @@ TEST(DatagridPaint, HiddenColumnsPaintAsTheirRealColumns) {
     EXPECT_EQ(shown.Inside(2, 1), Rgb(clLime));
     EXPECT_EQ(shown.Inside(3, 1), Rgb(clWhite));
     EXPECT_EQ(shown.Inside(3, 2), Rgb(clFuchsia));
+}
+
+TEST(DatagridPaint, TheRowIndicatorStandsBesideTheCurrentRow) {
+    PaintedGrid shown;
+    // A current row to stand beside.
+    shown.grid->UnHideSelection();
+    // A red square in a white frame, the white (the corner's colour) see-through.
+    TBitmap picture;
+    picture.SetSize(8, 8);
+    picture.Canvas->Brush = TBrush{clWhite, bsSolid};
+    picture.Canvas->FillRect(Rect(0, 0, 8, 8));
+    picture.Canvas->Brush = TBrush{clRed, bsSolid};
+    picture.Canvas->FillRect(Rect(2, 2, 6, 6));
+    shown.grid->SetRowIndicator(picture);
+    // The grid keeps a copy: the picture painted over afterwards changes nothing.
+    picture.Canvas->Brush = TBrush{clBlue, bsSolid};
+    picture.Canvas->FillRect(Rect(0, 0, 8, 8));
+    EXPECT_EQ(shown.grid->GetRowIndicator().Width(), 8);
+    shown.Show();
+    struct Row {
+        int currentRow;
+        int row;
+        TColor colour;
+    } rows[] = {{1, 1, clRed}, {1, 3, clSilver}, {3, 3, clRed}, {3, 1, clSilver}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.currentRow) + " " + std::to_string(row.row));
+        shown.grid->SetRow(row.currentRow);
+        // The picture's top left corner is the fixed cell's: its red from 2 to 5.
+        EXPECT_EQ(shown.Pixel(4, 21 * row.row + 4), Rgb(row.colour));
+    }
 }
 
 TEST(DatagridPaint, TheFixedCellsRelief) {

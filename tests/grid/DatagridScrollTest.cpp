@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -268,9 +269,11 @@ TEST(DatagridScroll, FlatBarsAreDrawnWithoutBevelsInTheirColourAndWidth) {
         TColor colour;
         int width;
     } rows[] = {
+        // A width below 1 leaves the bars the style's.
         {"flat, the style's width and background", clNone, 0},
         {"flat, red, 30 pixels", clRed, 30},
         {"flat, aqua, 9 pixels", clAqua, 9},
+        {"flat, the style's width for -5 pixels", clNone, -5},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -280,8 +283,7 @@ TEST(DatagridScroll, FlatBarsAreDrawnWithoutBevelsInTheirColourAndWidth) {
         drag.shown.Show();
         grid.SetScrollType(ssFlat);
         grid.SetScrollColor(row.colour);
-        if (row.width > 0)
-            grid.SetScrollWidth(row.width);
+        grid.SetScrollWidth(row.width);
         QApplication::processEvents();
         QScrollBar& bar = *VerticalBar(grid);
         const QPalette& palette = bar.palette();
@@ -299,8 +301,9 @@ TEST(DatagridScroll, FlatBarsAreDrawnWithoutBevelsInTheirColourAndWidth) {
             row.width > 0 ? row.width : QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         EXPECT_EQ(bar.width(), width);
         EXPECT_EQ(static_cast<QAbstractScrollArea*>(grid.View())->horizontalScrollBar()->height(), width);
-        // The cells give the bar its room: the viewport and the grid's client agree.
+        // The cells give the bars their room: the viewport and the grid's client agree.
         EXPECT_EQ(Cells(grid)->width(), grid.ClientWidth());
+        EXPECT_EQ(Cells(grid)->height(), grid.ClientHeight());
     }
 }
 
@@ -359,6 +362,73 @@ TEST(DatagridScroll, AProportionalThumbIsAsLongAsTheShareInView) {
     QApplication::processEvents();
     EXPECT_EQ(bar.maximum(), 980);
     EXPECT_EQ(bar.value(), 2);
+}
+
+TEST(DatagridScroll, TheHintOfAProportionalThumbShowsTheRowItsReleaseGives) {
+    struct Row {
+        const char* name;
+        int thumb;
+        const char* hint;
+        int topRow;
+    } rows[] = {
+        // round(62 x 127 / 125) = 63 of 127: MulDiv(63, 979, 127) + 1 = 487.
+        {"half way", 62, "Row : 487", 487},
+        {"at the end of its way", 125, "Row : 980", 980},
+        {"at the top", 0, "Row : 1", 1},
+    };
+    ThumbDrag drag;
+    MessagedGrid& grid = *drag.shown.grid;
+    drag.shown.Show();
+    grid.SetScrollProportional(true);
+    QApplication::processEvents();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        drag.Drag(row.thumb);
+        EXPECT_EQ(ScrollHintText(grid), row.hint);
+        drag.Release();
+        QApplication::processEvents();
+        EXPECT_EQ(grid.GetTopRow(), row.topRow);
+    }
+}
+
+void WheelOver(QWidget& widget, int delta, Qt::KeyboardModifiers modifiers = {}) {
+    const QPoint middle = widget.rect().center();
+    QWheelEvent wheel(middle, widget.mapToGlobal(middle), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &wheel);
+}
+
+TEST(DatagridScroll, AWheelNotchOverABarStepsItByTheSystemsLines) {
+    struct Row {
+        const char* name;
+        bool proportional;
+        std::vector<int> deltas;
+        Qt::KeyboardModifiers modifiers;
+        int topRow;
+    } rows[] = {
+        {"a notch down a normal bar", false, {-120}, {}, 104},
+        {"a notch down a proportional bar", true, {-120}, {}, 104},
+        {"two notches up a proportional bar", true, {120, 120}, {}, 95},
+        {"a fine wheel's thirds make a notch", true, {-40, -40, -40}, {}, 104},
+        // 20 rows show whole.
+        {"with Shift a page", true, {-120}, Qt::ShiftModifier, 121},
+    };
+    const int lines = QApplication::wheelScrollLines();
+    QApplication::setWheelScrollLines(3);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ThumbDrag drag;
+        MessagedGrid& grid = *drag.shown.grid;
+        drag.shown.Show();
+        grid.SetScrollProportional(row.proportional);
+        grid.SetTopRow(101);
+        QApplication::processEvents();
+        for (const int delta : row.deltas)
+            WheelOver(*VerticalBar(grid), delta, row.modifiers);
+        QApplication::processEvents();
+        EXPECT_EQ(grid.GetTopRow(), row.topRow);
+    }
+    QApplication::setWheelScrollLines(lines);
 }
 
 } // namespace

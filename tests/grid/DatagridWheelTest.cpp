@@ -1,6 +1,7 @@
 #include "framework/Canvas.h"
 #include "resources/Cursors.h"
 #include "tests/grid/EditingWindow.h"
+#include "tests/grid/GridTexts.h"
 
 #include <QApplication>
 #include <QTest>
@@ -167,11 +168,93 @@ TEST(DatagridWheel, RowsInsertedWhileZoomedKeepTheirPlace) {
     grid.SetRowCount(4);
     grid.Zoom(4);
     EXPECT_EQ(Heights(grid), "25/25/25");
-    // A new row comes at the default height, 4 pixels short of the zoomed ones.
+    // A new row is a default row grown by the level like the others.
     grid.InsertRows(1, 1);
-    EXPECT_EQ(Heights(grid), "21/25/25/25");
+    EXPECT_EQ(Heights(grid), "25/25/25/25");
     grid.Zoom(-4);
-    EXPECT_EQ(Heights(grid), "17/21/21/21");
+    EXPECT_EQ(Heights(grid), "21/21/21/21");
+}
+
+TEST(DatagridWheel, RowsAndColumnsShownAgainWhileZoomedTakeTheLevelAndGiveItBack) {
+    using Act = void (*)(TDataGrid&);
+    const Act none = [](TDataGrid&) {};
+    const struct {
+        const char* name;
+        Act atZero;
+        Act atFour;
+        Act backAtZero;
+    } rows[] = {
+        {"the filter off", none,
+         [](TDataGrid& grid) {
+             TFilterData* only = grid.Filter->Add();
+             only->Column = 1;
+             only->Condition = "b1;b2";
+             grid.SetFilterActive(true);
+             grid.SetFilterActive(false);
+         },
+         none},
+        {"a node expanded", none,
+         [](TDataGrid& grid) {
+             grid.AddNode(1, 4);
+             grid.ContractNode(1);
+             grid.ExpandNode(1);
+         },
+         none},
+        {"a column hidden at 0 shown at +4", [](TDataGrid& grid) { grid.HideColumn(2); },
+         [](TDataGrid& grid) { grid.UnHideColumn(2); }, none},
+        {"a column hidden at +4 shown at 0", none, [](TDataGrid& grid) { grid.HideColumn(2); },
+         [](TDataGrid& grid) { grid.UnHideColumn(2); }},
+        // Six different texts: a node row goes in before each row.
+        {"grouped at +4, ungrouped at 0", none, [](TDataGrid& grid) { grid.Group(3); },
+         [](TDataGrid& grid) { grid.UnGroup(); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 5, 7);
+        row.atZero(grid);
+        grid.Zoom(4);
+        row.atFour(grid);
+        // Every row and column that shows at +4 is 4 pixels larger than at 0.
+        for (int r = 0; r < grid.GetRowCount(); ++r)
+            EXPECT_EQ(grid.GetRowHeights(r), 25) << "row " << r;
+        for (int c = 0; c < grid.GetColCount(); ++c)
+            EXPECT_EQ(grid.GetColWidths(c), 68) << "column " << c;
+        grid.Zoom(-4);
+        row.backAtZero(grid);
+        EXPECT_EQ(Heights(grid), "21/21/21/21/21/21");
+        EXPECT_EQ(Widths(grid), "64/64/64/64");
+    }
+}
+
+TEST(DatagridWheel, ASizeNeverShrinksAsTheLevelGoesUp) {
+    const struct {
+        const char* name;
+        int width;
+        std::vector<int> zooms;
+        std::vector<int> widths;
+    } rows[] = {
+        // 3 - 5 is no width: the column keeps 3, and 3 it stays on the way back to 0.
+        {"3 pixels out by 5 and back one by one", 3, {-5, 1, 1, 1, 1, 1}, {3, 3, 3, 3, 3, 3}},
+        // 2 and 1 at -1 and -2; 0 would be none, so 1 down to -5 and up to -2.
+        {"3 pixels out and back one by one",
+         3,
+         {-1, -1, -1, -1, -1, 1, 1, 1, 1, 1},
+         {2, 1, 1, 1, 1, 1, 1, 1, 2, 3}},
+        {"3 pixels in by 10, out by 15, in by 5", 3, {10, -15, 5}, {13, 3, 3}},
+        {"8 pixels out by 10 in two and back", 8, {-5, -5, 5, 5}, {3, 3, 3, 8}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        grid.SetColWidths(1, row.width);
+        std::vector<int> widths;
+        for (const int x : row.zooms) {
+            grid.Zoom(x);
+            widths.push_back(grid.GetColWidths(1));
+        }
+        EXPECT_EQ(widths, row.widths);
+    }
 }
 
 TEST(DatagridWheel, ANotchOntoMergedRowsStopsOnTheirBaseCell) {

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 constexpr int W = 100;
@@ -83,6 +85,55 @@ TEST_F(FlatCombo, UnderTheMouseTheButtonIsRaisedOrEtchedAndTheFaceFramedWithFocu
     EXPECT_EQ(At(W - combo->GetButtonWidth(), 10), Rgb(clBtnFace));
 }
 
+TEST_F(FlatCombo, TheBordersAreRaisedWhileHotTheFaceOnlyWithFocusBorder) {
+    const struct {
+        bool mouseIn;
+        bool focusBorder;
+        bool control3D;
+        bool button3D;
+    } rows[] = {
+        {false, false, false, false},
+        {false, true, false, false},
+        {true, false, false, true},
+        {true, true, true, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.mouseIn) + " " + std::to_string(row.focusBorder));
+        row.mouseIn ? combo->ViewMouseEnter() : combo->ViewMouseLeave();
+        combo->FocusBorder = row.focusBorder;
+        EXPECT_EQ(combo->Is3DBorderControl(), row.control3D);
+        EXPECT_EQ(combo->Is3DBorderButton(), row.button3D);
+    }
+}
+
+TEST_F(FlatCombo, DisabledTheFaceAndTheTextTakeTheParentsColourAndEnabledTheirOwnAgain) {
+    // An editable box: the text's field covers most of the face.
+    const struct {
+        const char* name;
+        bool parentColor;
+        TColor enabledColour;
+    } rows[] = {
+        {"a colour of its own", false, clAqua},
+        {"the parent's colour", true, clYellow},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        combo->SetColor(clAqua);
+        combo->SetParentColor(row.parentColor);
+        combo->SetEnabled(false);
+        EXPECT_TRUE(combo->GetParentColor());
+        EXPECT_EQ(combo->GetColor(), clYellow);
+        // The face's inner frame and the text's field.
+        EXPECT_EQ(At(2, 10), Rgb(clYellow));
+        EXPECT_EQ(At(20, 10), Rgb(clYellow));
+        combo->SetEnabled(true);
+        EXPECT_EQ(combo->GetParentColor(), row.parentColor);
+        EXPECT_EQ(combo->GetColor(), row.enabledColour);
+        EXPECT_EQ(At(2, 10), Rgb(row.enabledColour));
+        EXPECT_EQ(At(20, 10), Rgb(row.enabledColour));
+    }
+}
+
 TEST_F(FlatCombo, TheButtonSinksWhileItsListIsDown) {
     combo->Items.Add("one");
     const int width = combo->GetButtonWidth();
@@ -131,6 +182,14 @@ TEST_F(FlatCombo, ASimpleBoxHasNoButtonNorListAndItsTextRunsToTheBorder) {
         ASSERT_NE(edit, nullptr);
         if (row.flat) {
             EXPECT_EQ(edit->geometry(), QRect(3, 3, W - 7, H - 6));
+            // Between the text and the frame, where a button's border would stand, the face
+            // shows, with the mouse away and over the box.
+            for (const bool hot : {false, true}) {
+                hot ? combo->ViewMouseEnter() : combo->ViewMouseLeave();
+                for (int y = 3; y <= H - 4; ++y)
+                    EXPECT_EQ(At(W - 4, y), Rgb(clAqua)) << hot << " " << y;
+            }
+            combo->ViewMouseLeave();
         }
         combo->SetDroppedDown(true);
         EXPECT_FALSE(combo->GetDroppedDown());
