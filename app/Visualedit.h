@@ -14,6 +14,7 @@
 #include "framework/Panel.h"
 #include "framework/RadioGroup.h"
 #include "framework/SpeedButton.h"
+#include "network/ShownNumber.h"
 
 #include <cstdint>
 #include <vector>
@@ -256,6 +257,8 @@ private:
     int pressX = 0, pressY = 0;
     // The page boxes are being filled from the network, which is not an edit.
     bool filling = false;
+    // What the number boxes were filled with.
+    ShownNumber shownLength, shownInitialInfiltration, shownFinalInfiltration, shownGroundLevel;
     TSharedComboItems junctionNames;
 };
 

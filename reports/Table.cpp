@@ -58,15 +58,8 @@ void TTableForm::SettingsToNetwork() {
     // Every box is read before the network changes: a box that is no number changes nothing.
     const auto settings = NumberSettings();
     std::array<double, NumberSettingCount> values{};
-    for (std::size_t i = 0; i < settings.size(); ++i) {
-        const NumberSetting& setting = settings[i];
-        const double current = network->*setting.Field;
-        const ShownSetting& shown = shownSettings[i];
-        // The box shows the value to its own decimals: untouched, it stands for the value itself.
-        const bool untouched =
-            !shown.Text.IsEmpty() && setting.Box->GetText() == shown.Text && shown.Value == current;
-        values[i] = untouched ? current : StrToFloat(setting.Box->GetText()) * setting.FromBox;
-    }
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        values[i] = SettingValue(settings[i], shownSettings[i], *network);
 
     bool changed = false;
     const auto set = [&changed](auto& field, auto value) {
@@ -86,6 +79,22 @@ void TTableForm::SettingsToNetwork() {
         OnSettingsChange(this);
 }
 
+double TTableForm::SettingValue(const NumberSetting& setting, const ShownNumber& shown,
+                                const SimpleSewerNetwork& network) {
+    const double current = network.*setting.Field;
+    return shown.Untouched(*setting.Box, current) ? current
+                                                  : StrToFloat(setting.Box->GetText()) * setting.FromBox;
+}
+
+double TTableForm::WaterUse(const TTypedEdit* box) const {
+    const auto settings = NumberSettings();
+    const SimpleSewerNetwork* network = Network();
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        if (settings[i].Box == box && network)
+            return SettingValue(settings[i], shownSettings[i], *network);
+    return StrToFloat(box->GetText());
+}
+
 void TTableForm::SettingsFromNetwork() {
     const SimpleSewerNetwork* network = Network();
     if (!network)
@@ -98,7 +107,7 @@ void TTableForm::SettingsFromNetwork() {
             SetWholeNumber(setting.Box, value * setting.ToBox);
         else
             SetNumber(setting.Box, value * setting.ToBox);
-        shownSettings[i] = {setting.Box->GetText(), value};
+        shownSettings[i].Shown(*setting.Box, value);
     }
     FrictionFormulaRadioGroup->SetItemIndex(std::clamp(network->FrictionFormula, -1, 2));
     CalcTypeRadioGroup->SetItemIndex(network->UseMinimumTauCalc ? 1 : 0);

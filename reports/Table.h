@@ -11,6 +11,7 @@
 #include "grid/Datagrid.h"
 #include "grid/Dgprev.h"
 #include "grid/DgprevSettings.h"
+#include "network/ShownNumber.h"
 #include "reports/BatchData.h"
 
 #include <array>
@@ -36,6 +37,9 @@ public:
     void SettingsToNetwork();
     // The main window's network's settings into the boxes.
     void SettingsFromNetwork();
+    // The water use per person InitialLCDTypedEdit or FinalLCDTypedEdit stands for, as
+    // SettingsToNetwork takes it: the network's own while the box shows what it was shown.
+    double WaterUse(const TTypedEdit* box) const;
     void UpdateTableFromNetworkButtonClick(TObject* Sender);
     // Designs the main window's network and fills the table with it: true when the table shows
     // the designed network, false after a message, the grid then showing what it showed before.
@@ -172,16 +176,14 @@ private:
         double FromBox;
         bool Whole;
     };
-    // The text SettingsFromNetwork put in a box, and the network's value it showed.
-    struct ShownSetting {
-        AnsiString Text;
-        double Value;
-    };
     static constexpr std::size_t NumberSettingCount = 10;
     static constexpr int ResultColumns = 26;
 
     void LoadCaptions();
     std::array<NumberSetting, NumberSettingCount> NumberSettings() const;
+    // The value the setting's box stands for in the network's units.
+    static double SettingValue(const NumberSetting& setting, const ShownNumber& shown,
+                               const SimpleSewerNetwork& network);
     // The sewer's results into the row, one text a column.
     void FillRow(int row, Sewer& s, const SimpleSewerNetwork& network);
     // Asks for a file and writes the table to it, or at its end.
@@ -215,7 +217,7 @@ private:
     void FitBatchColumns();
 
     // In the order of NumberSettings; empty texts until a network's settings are shown.
-    std::array<ShownSetting, NumberSettingCount> shownSettings{};
+    std::array<ShownNumber, NumberSettingCount> shownSettings{};
     // The sewers of the last batch load, while its data fills the grid.
     std::vector<BatchRow> batchRows;
     bool batchDataShown = false;

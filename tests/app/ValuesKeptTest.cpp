@@ -1,0 +1,135 @@
+#include "tests/app/DataEntryWindow.h"
+
+#include <QRadioButton>
+
+#include <functional>
+
+namespace {
+
+// The main window with a network read from its file: S0 in houses (20 and 30, infiltration 12.5
+// and 7.25) from J0 at (0, 0), ground 101.255, to J1 at (1.3, 2.3), ground 100.125; its length
+// is the file's 2.64197 (2.6419690 drawn), its fixed datum 101.255; water use 150.5 and 180.25.
+// Every box shows some of these rounded: "2.64", "13", "7", "101.25", "100.13", "151", "180".
+class ValuesKept : public DataEntryWindow {
+protected:
+    void SetUp() override {
+        DataEntryWindow::SetUp();
+        SimpleSewerNetwork network;
+        network.AddSewerAt("S0", "J0", "J1", 0, 0, 1.3, 2.3);
+        network.SetSewerHouses("S0", 12.5, 7.25, 20, 30, 4, 4, 150.5, 180.25);
+        network.Junctions[0]->Z = 101.255;
+        network.Junctions[1]->Z = 100.125;
+        network.SetSewerDatum("S0", true, false, 101.255);
+        ASSERT_EQ(network.WriteToFile(Path("kept.snt")), 0);
+        ReadKept();
+    }
+
+    // Read again, the tabular editor docked.
+    void ReadKept() {
+        Read(Path("kept.snt"));
+        ASSERT_EQ(Asked(), Texts{});
+        FrontForm->DataEntryShowButton->Click();
+        QApplication::processEvents();
+    }
+
+    static SimpleSewerNetwork& Network() { return *FrontForm->Network; }
+    static const Sewer& S0() { return *Network().Sewers.at(0); }
+
+    // The visual editor docked, picking sewers (item 0) or junctions (item 1), with a click on
+    // the world point (x, y).
+    static void PickInVisualEditor(int item, double x, double y) {
+        FrontForm->ShowVisulaEditorButton->Click();
+        QApplication::processEvents();
+        const auto radios = VisualEditForm->PickRadioGroup->View()->findChildren<QRadioButton*>();
+        ASSERT_EQ(radios.size(), 2);
+        QTest::mouseClick(radios[item], Qt::LeftButton);
+        const QPoint at(static_cast<int>(VisualEditForm->WorldToScreenX(x)),
+                        static_cast<int>(VisualEditForm->WorldToScreenY(y)));
+        QTest::mouseClick(VisualEditForm->PaintBox->View(), Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+    }
+
+    // The focus moved on to next, as a click there would.
+    static void LeaveFor(TTypedEdit* next) {
+        next->SetFocus();
+        QApplication::processEvents();
+    }
+
+    // The datum window opened by button and applied as it opened.
+    static void ApplyDatumUnchanged(TButton* button) {
+        Responder().ModalActions.push_back([](TForm&) { DatumForm->ApplyButton->Click(); });
+        button->Click();
+        EXPECT_TRUE(Responder().ModalActions.empty());
+    }
+};
+
+// Mended: an apply wrote back every box, rounded to its decimals; a population typed made the
+// length 2.64 and the water use 151 and 180, a renamed junction's ground level and an unchanged
+// datum lost their last decimal, and the inverts moved by 5 mm.
+TEST_F(ValuesKept, AnApplyWritesBackOnlyWhatWasTyped) {
+    const struct {
+        const char* label;
+        std::function<void()> act;
+        // The edit that was meant.
+        std::function<void()> check;
+    } rows[] = {
+        {"houses typed in the tabular editor",
+         [] {
+             Type(DataEntryForm->InitialPopTypedEdit, "25");
+             Leave();
+         },
+         [] { EXPECT_EQ(S0().Population.InitialNumberOfHouses, 25); }},
+        {"a junction renamed in the tabular editor",
+         [] {
+             Highlight(DataEntryForm->JunctionListBox, "J0");
+             Type(DataEntryForm->JunctionNameTypedEdit, "MH0");
+             Leave();
+         },
+         [] { EXPECT_EQ(S0().USJunctionName, "MH0"); }},
+        {"the datum applied unchanged from the tabular editor",
+         [] { ApplyDatumUnchanged(DataEntryForm->DatumButton); }, [] {}},
+        {"houses typed on the visual editor's sewer page",
+         [] {
+             PickInVisualEditor(0, 0.65, 1.15);
+             Type(VisualEditForm->FinalPopTypedEdit, "35");
+             LeaveFor(VisualEditForm->SewerNameTypedEdit);
+         },
+         [] { EXPECT_EQ(S0().Population.FinalNumberOfHouses, 35); }},
+        {"a junction renamed on the visual editor's junction page",
+         [] {
+             PickInVisualEditor(1, 1.3, 2.3);
+             Type(VisualEditForm->JunctionNameTypedEdit, "MH1");
+             LeaveFor(VisualEditForm->GroundLevelTypedEdit);
+         },
+         [] { EXPECT_EQ(S0().DSJunctionName, "MH1"); }},
+        {"the datum applied unchanged from the visual editor",
+         [] {
+             PickInVisualEditor(0, 0.65, 1.15);
+             ApplyDatumUnchanged(VisualEditForm->DatumButton);
+         },
+         [] {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ReadKept();
+        EXPECT_EQ(DataEntryForm->LengthTypedEdit->GetText(), "2.64");
+        row.act();
+        EXPECT_EQ(Asked(), Texts{});
+        EXPECT_TRUE(DataEntryForm->NetworkChanged);
+        row.check();
+        EXPECT_EQ(S0().Length, 2.64197);
+        EXPECT_EQ(S0().InitialInfiltration, 12.5);
+        EXPECT_EQ(S0().FinalInfiltration, 7.25);
+        EXPECT_EQ(Network().Junctions[0]->Z, 101.255);
+        EXPECT_EQ(Network().Junctions[1]->Z, 100.125);
+        EXPECT_EQ(S0().UpstreamEnd->DatumLevel, 101.255);
+        EXPECT_EQ(Network().InitialLCD, 150.5);
+        EXPECT_EQ(Network().FinalLCD, 180.25);
+        // The inverts start from the datum as the file has it.
+        FrontForm->ShowTableFormButton->Click();
+        EXPECT_EQ(Asked(), Texts{});
+        EXPECT_EQ(TableForm->DataGrid1->GetCellEx(TableForm->USInvertColumn, 1), "101.255");
+    }
+}
+
+} // namespace
