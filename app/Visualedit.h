@@ -45,7 +45,7 @@ public:
     double WorldToScreenY(double wy) const;
     // Fits every junction into the view, at the paint box's size, and repaints.
     void CentreSpeedButtonClick(TObject* Sender);
-    // Drops the selected sewer and junction and repaints.
+    // Drops the selected sewer and junction, empties their pages and repaints.
     void ClearSelection();
     // The main window replaced or cleared the network: nothing of the old one stays selected,
     // dragged, banded or highlighted.

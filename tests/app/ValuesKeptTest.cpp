@@ -132,4 +132,22 @@ TEST_F(ValuesKept, AnApplyWritesBackOnlyWhatWasTyped) {
     }
 }
 
+// Mended: Options > Remove highlights dropped the selection without leaving the box being typed
+// in, so the typed length was never applied, and the page went on showing it for no sewer.
+TEST_F(ValuesKept, RemoveHighlightsAppliesTheBoxBeingTypedInFirst) {
+    PickInVisualEditor(0, 0.65, 1.15);
+    DataEntryForm->NetworkChanged = false;
+    Type(VisualEditForm->LengthTypedEdit, "55");
+    ASSERT_TRUE(VisualEditForm->LengthTypedEdit->Focused());
+    FrontForm->Removehighlights1->Click();
+    QApplication::processEvents();
+    EXPECT_EQ(S0().Length, 55);
+    EXPECT_TRUE(DataEntryForm->NetworkChanged);
+    EXPECT_EQ(VisualEditForm->SelectedSewer, nullptr);
+    // The page shows no sewer, as none is selected.
+    EXPECT_EQ(VisualEditForm->SewerNameTypedEdit->GetText(), "");
+    EXPECT_EQ(VisualEditForm->LengthTypedEdit->GetText(), "");
+    EXPECT_EQ(Asked(), Texts{});
+}
+
 } // namespace
