@@ -11,6 +11,8 @@
 #include "reports/Tablecontrol.h"
 #include "resources/StringTable.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <array>
 #include <exception>
@@ -75,7 +77,47 @@ void TTableForm::SettingsToNetwork() {
     set(network->UseDiameterLimiting, DiameterLimitCheckBox->GetChecked());
     set(network->UseDischargeLimiting, FlowLimitCheckBox->GetChecked());
     set(network->UseGroundSlopeLimiting, GroundSlopeCheckBox->GetChecked());
+    settingsEdited = false;
     if (changed && OnSettingsChange)
+        OnSettingsChange(this);
+}
+
+void TTableForm::EditedSettingsToNetwork() {
+    if (settingsEdited)
+        SettingsToNetwork();
+}
+
+void TTableForm::SettingTyped(TObject*) {
+    if (!showingSettings)
+        settingTyped = true;
+}
+
+void TTableForm::SettingBoxExit(TObject* Sender) {
+    if (!std::exchange(settingTyped, false))
+        return;
+    const SimpleSewerNetwork* network = Network();
+    const auto settings = NumberSettings();
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        if (settings[i].Box == Sender &&
+            (!network || !shownSettings[i].Untouched(*settings[i].Box, network->*settings[i].Field)))
+            SettingEdited();
+}
+
+void TTableForm::ChoiceClick(TObject*) {
+    if (showingSettings)
+        return;
+    const SimpleSewerNetwork* network = Network();
+    if (!network || network->FrictionFormula != FrictionFormulaRadioGroup->GetItemIndex() ||
+        network->UseMinimumTauCalc != (CalcTypeRadioGroup->GetItemIndex() != 0) ||
+        network->UseDiameterLimiting != DiameterLimitCheckBox->GetChecked() ||
+        network->UseDischargeLimiting != FlowLimitCheckBox->GetChecked() ||
+        network->UseGroundSlopeLimiting != GroundSlopeCheckBox->GetChecked())
+        SettingEdited();
+}
+
+void TTableForm::SettingEdited() {
+    settingsEdited = true;
+    if (Network() && OnSettingsChange)
         OnSettingsChange(this);
 }
 
@@ -99,6 +141,8 @@ void TTableForm::SettingsFromNetwork() {
     const SimpleSewerNetwork* network = Network();
     if (!network)
         return;
+    const QScopedValueRollback<bool> showing(showingSettings, true);
+    settingsEdited = false;
     const auto settings = NumberSettings();
     for (std::size_t i = 0; i < settings.size(); ++i) {
         const NumberSetting& setting = settings[i];

@@ -1,8 +1,10 @@
+#include "framework/FileBytes.h"
 #include "tests/app/DataEntryWindow.h"
 
 #include <QRadioButton>
 
 #include <functional>
+#include <string>
 
 namespace {
 
@@ -14,6 +16,11 @@ class ValuesKept : public DataEntryWindow {
 protected:
     void SetUp() override {
         DataEntryWindow::SetUp();
+        ReadKept();
+    }
+
+    // The file written afresh and read, the tabular editor docked.
+    void ReadKept() {
         SimpleSewerNetwork network;
         network.AddSewerAt("S0", "J0", "J1", 0, 0, 1.3, 2.3);
         network.SetSewerHouses("S0", 12.5, 7.25, 20, 30, 4, 4, 150.5, 180.25);
@@ -21,11 +28,7 @@ protected:
         network.Junctions[1]->Z = 100.125;
         network.SetSewerDatum("S0", true, false, 101.255);
         ASSERT_EQ(network.WriteToFile(Path("kept.snt")), 0);
-        ReadKept();
-    }
-
-    // Read again, the tabular editor docked.
-    void ReadKept() {
+        Responder().Clear();
         Read(Path("kept.snt"));
         ASSERT_EQ(Asked(), Texts{});
         FrontForm->DataEntryShowButton->Click();
@@ -148,6 +151,74 @@ TEST_F(ValuesKept, RemoveHighlightsAppliesTheBoxBeingTypedInFirst) {
     EXPECT_EQ(VisualEditForm->SewerNameTypedEdit->GetText(), "");
     EXPECT_EQ(VisualEditForm->LengthTypedEdit->GetText(), "");
     EXPECT_EQ(Asked(), Texts{});
+}
+
+// Mended: a setting typed into the results window marked nothing and was not saved, so the file
+// kept Manning's n 0.0130 and quitting offered no save.
+TEST_F(ValuesKept, ASettingTypedInTheResultsWindowIsSaved) {
+    const std::string quitSave = MessageLine(
+        "Network Changed", "The network has been changed, do you want to save it before you quit?",
+        MB_YESNO | MB_ICONQUESTION);
+    const std::string quit =
+        MessageLine("Really Quit", "Do you really want to quit?", MB_YESNO | MB_ICONQUESTION);
+    const std::string typedN = "  0.0150 <= ManningN";
+    const std::string fileN = "  0.0130 <= ManningN";
+    const struct {
+        const char* label;
+        std::function<void()> edit;
+        std::function<void()> save;
+        Texts asked;
+        // Lines the file holds after the save.
+        Texts lines;
+    } rows[] = {
+        {"Manning's n typed, Save Network",
+         [] { Type(TableForm->nTypedEdit, "0.015"); },
+         [] { FrontForm->SaveNetwork1->Click(); },
+         {},
+         {typedN}},
+        {"Manning's n typed, quit, saved",
+         [] { Type(TableForm->nTypedEdit, "0.015"); },
+         [this] {
+             Responder().Answer(IDYES);
+             Responder().AnswerFile(Path("kept.snt"));
+             Responder().Answer(IDNO);
+             bool mayClose = true;
+             FrontForm->FormCloseQuery(FrontForm, mayClose);
+             EXPECT_FALSE(mayClose);
+         },
+         {quitSave, quit},
+         {typedN}},
+        {"ground slope limiting turned off, Save Network",
+         [] { QTest::mouseClick(TableForm->GroundSlopeCheckBox->View(), Qt::LeftButton, {}, QPoint(6, 8)); },
+         [] { FrontForm->SaveNetwork1->Click(); },
+         {},
+         {fileN, "0 <= Use GroundSlopeLimiting"}},
+        // Typed as the box showed it, the water use stands for the file's 150.5 still.
+        {"water use typed as shown, Save Network",
+         [] { Type(TableForm->InitialLCDTypedEdit, "151"); },
+         [] { FrontForm->SaveNetwork1->Click(); },
+         {},
+         {fileN}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ReadKept();
+        FrontForm->ShowTableFormButton->Click();
+        ASSERT_EQ(Asked(), Texts{});
+        // The design copies the settings into the network, as they were read.
+        ASSERT_FALSE(DataEntryForm->NetworkChanged);
+        row.edit();
+        row.save();
+        EXPECT_EQ(Asked(), row.asked);
+        EXPECT_FALSE(DataEntryForm->NetworkChanged);
+        std::string file;
+        ASSERT_TRUE(ReadFileBytes(Path("kept.snt"), file));
+        for (const std::string& line : row.lines)
+            EXPECT_NE(file.find(line + "\n"), std::string::npos) << line;
+        // The settings not touched keep the file's values, not the boxes' "151" and "180".
+        EXPECT_NE(file.find("150.5000 <= InitialLCD\n"), std::string::npos);
+        EXPECT_NE(file.find("180.2500 <= FinalLCD\n"), std::string::npos);
+    }
 }
 
 } // namespace
