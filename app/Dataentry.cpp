@@ -7,7 +7,6 @@
 #include "framework/NumberFormat.h"
 #include "network/NetworkNames.h"
 #include "network/Sewernetwork.h"
-#include "network/WindowLayout.h"
 #include "reports/Table.h"
 #include "resources/StringTable.h"
 
@@ -125,9 +124,9 @@ void TDataEntryForm::SewerListBoxClick(TObject*) {
         return;
     const Filling filling(*this);
     SewerNameTypedEdit->SetText(s->Name);
-    LengthTypedEdit->SetText(FloatToStr(s->Length));
-    InitialInfiltrationTypedEdit->SetText(FloatToStr(s->InitialInfiltration));
-    FinalInfiltrationTypedEdit->SetText(FloatToStr(s->FinalInfiltration));
+    shownLength.Show(*LengthTypedEdit, s->Length);
+    shownInitialInfiltration.Show(*InitialInfiltrationTypedEdit, s->InitialInfiltration);
+    shownFinalInfiltration.Show(*FinalInfiltrationTypedEdit, s->FinalInfiltration);
     USJunctionTypedEdit->SetText(s->USJunctionName);
     DSJunctionTypedEdit->SetText(s->DSJunctionName);
     DSDropJunctionCheckBox->SetChecked(s->DownstreamEnd->DropJunction);
@@ -162,7 +161,7 @@ void TDataEntryForm::JunctionListBoxClick(TObject*) {
         return;
     const Filling filling(*this);
     JunctionNameTypedEdit->SetText(junction->Name);
-    GroundLevelTypedEdit->SetText(FloatToStr(junction->Z));
+    shownGroundLevel.Show(*GroundLevelTypedEdit, junction->Z);
 }
 
 void TDataEntryForm::SewerEditChange(TObject*) {
@@ -242,13 +241,16 @@ void TDataEntryForm::ApplySewerChangeButtonClick(TObject*) {
         !AcceptName(*DSJunctionTypedEdit, 3013, boxes.DS))
         return;
     boxes.DSDrop = DSDropJunctionCheckBox->GetChecked();
-    boxes.Length = BoxNumber(LengthTypedEdit);
-    boxes.InitialInfiltration = BoxNumber(InitialInfiltrationTypedEdit);
-    boxes.FinalInfiltration = BoxNumber(FinalInfiltrationTypedEdit);
+    // Boxes the user left as shown stand for the sewer's values, not their rounding.
+    boxes.Length = shownLength.Read(*LengthTypedEdit, selected->Length);
+    boxes.InitialInfiltration =
+        shownInitialInfiltration.Read(*InitialInfiltrationTypedEdit, selected->InitialInfiltration);
+    boxes.FinalInfiltration =
+        shownFinalInfiltration.Read(*FinalInfiltrationTypedEdit, selected->FinalInfiltration);
     boxes.Initial = BoxInteger(*InitialPopTypedEdit);
     boxes.Final = BoxInteger(*FinalPopTypedEdit);
-    boxes.InitialLCD = StrToFloat(TableForm->InitialLCDTypedEdit->GetText());
-    boxes.FinalLCD = StrToFloat(TableForm->FinalLCDTypedEdit->GetText());
+    boxes.InitialLCD = TableForm->WaterUse(TableForm->InitialLCDTypedEdit);
+    boxes.FinalLCD = TableForm->WaterUse(TableForm->FinalLCDTypedEdit);
     boxes.InitialPeople = BoxInteger(*TableForm->InitialPeopleTypedEdit);
     boxes.FinalPeople = BoxInteger(*TableForm->FinalPeopleTypedEdit);
 
@@ -289,7 +291,7 @@ void TDataEntryForm::ApplyJunctionChangesButtonClick(TObject*) {
         JunctionListBoxClick(this);
         return;
     }
-    const double z = BoxNumber(GroundLevelTypedEdit);
+    const double z = shownGroundLevel.Read(*GroundLevelTypedEdit, junction->Z);
 
     const AnsiString oldName = junction->Name;
     junction->SetName(name);

@@ -10,6 +10,7 @@
 #include "framework/Menus.h"
 #include "framework/Panel.h"
 #include "framework/RadioGroup.h"
+#include "network/ShownNumber.h"
 
 class Sewer;
 class SewerNode;
@@ -124,6 +125,8 @@ private:
     Sewer* SelectedSewer() const;
     SewerNode* SelectedJunction() const;
 
+    // What the number boxes were filled with.
+    ShownNumber shownLength, shownInitialInfiltration, shownFinalInfiltration, shownGroundLevel;
     // A sewer box, the population choice or the drop box changed by the user since the last apply.
     bool SewerEditChanged = false;
     bool JunctionEditChanged = false;

@@ -102,7 +102,7 @@ void TDatumForm::Fill(const Sewer& sewer) {
     SetDatumCheckBox->SetChecked(sewer.UpstreamEnd->DatumReference);
     FixDatumCheckBox->SetChecked(!sewer.UpstreamEnd->AutoDatum);
     DatumTypedEdit->SetEnabledEx(!sewer.UpstreamEnd->AutoDatum);
-    DatumTypedEdit->SetText(FloatToStr(sewer.UpstreamEnd->DatumLevel));
+    shownLevel.Show(*DatumTypedEdit, sewer.UpstreamEnd->DatumLevel);
     filling = false;
 }
 
@@ -127,10 +127,14 @@ void TDatumForm::DatumTypedEditChange(TObject*) {
 void TDatumForm::ApplyButtonClick(TObject*) {
     const bool datumReference = SetDatumCheckBox->GetChecked();
     const bool autoDatum = !FixDatumCheckBox->GetChecked();
-    const double level = StrToFloat(DatumTypedEdit->GetText());
     SimpleSewerNetwork* network = FrontForm->Network;
-    if (network && network->GetSewer(SewerNameEdit->GetText())) {
-        network->SetSewerDatum(SewerNameEdit->GetText(), datumReference, autoDatum, level);
+    const Sewer* sewer = network ? network->GetSewer(SewerNameEdit->GetText()) : nullptr;
+    // A level left as shown stands for the sewer's own, not its rounding.
+    const double level = sewer && shownLevel.Untouched(*DatumTypedEdit, sewer->UpstreamEnd->DatumLevel)
+                             ? sewer->UpstreamEnd->DatumLevel
+                             : StrToFloat(DatumTypedEdit->GetText());
+    if (sewer) {
+        network->SetSewerDatum(sewer->Name, datumReference, autoDatum, level);
         DataEntryForm->NetworkChanged = true;
     }
     SetModalResult(mrOk);

@@ -6,6 +6,7 @@
 #include "framework/Edit.h"
 #include "framework/Form.h"
 #include "framework/Label.h"
+#include "network/ShownNumber.h"
 
 class Sewer;
 
@@ -46,6 +47,8 @@ private:
     void UserChanged();
 
     bool filling = false;
+    // What the level box was filled with.
+    ShownNumber shownLevel;
 };
 
 extern TDatumForm* DatumForm;

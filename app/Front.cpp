@@ -187,6 +187,7 @@ void TFrontForm::VisualEditor1Click(TObject*) {
 }
 
 void TFrontForm::Removehighlights1Click(TObject*) {
+    LeaveEditedBox();
     VisualEditForm->ClearSelection();
 }
 

@@ -136,6 +136,9 @@ private:
     void LoadCursors();
     // Saves under a chosen name: true when the network was written.
     bool SaveAs();
+    // The network, with the title box's title and the results window's edited settings, into
+    // the file: 0, or 1 after the write's message.
+    int WriteNetwork(const AnsiString& fileName);
     // Asks whether to save the changed network first and saves on Yes: false when the user asked
     // for a save that did not happen although there is a network to save.
     bool OfferToSave(const AnsiString& text, const AnsiString& caption, int flags);

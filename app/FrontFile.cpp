@@ -91,8 +91,7 @@ void TFrontForm::SaveNetwork1Click(TObject*) {
         SaveAs();
         return;
     }
-    Network->Name = DataEntryForm->TitleEdit->GetText();
-    if (Network->WriteToFile(NetworkFileName) == 0)
+    if (WriteNetwork(NetworkFileName) == 0)
         DataEntryForm->NetworkChanged = false;
 }
 
@@ -105,12 +104,18 @@ bool TFrontForm::SaveAs() {
     SaveDialog->FileName = NetworkFileName;
     if (!SaveDialog->Execute() || !Network)
         return false;
-    Network->Name = DataEntryForm->TitleEdit->GetText();
-    if (Network->WriteToFile(SaveDialog->FileName) != 0)
+    if (WriteNetwork(SaveDialog->FileName) != 0)
         return false;
     NetworkFileName = SaveDialog->FileName;
     DataEntryForm->NetworkChanged = false;
     return true;
+}
+
+int TFrontForm::WriteNetwork(const AnsiString& fileName) {
+    Network->Name = DataEntryForm->TitleEdit->GetText();
+    // The settings typed into the results window go into the file, as a design would take them.
+    TableForm->EditedSettingsToNetwork();
+    return Network->WriteToFile(fileName);
 }
 
 bool TFrontForm::OfferToSave(const AnsiString& text, const AnsiString& caption, int flags) {

@@ -14,6 +14,7 @@
 #include "framework/Panel.h"
 #include "framework/RadioGroup.h"
 #include "framework/SpeedButton.h"
+#include "network/ShownNumber.h"
 
 #include <cstdint>
 #include <vector>
@@ -44,7 +45,7 @@ public:
     double WorldToScreenY(double wy) const;
     // Fits every junction into the view, at the paint box's size, and repaints.
     void CentreSpeedButtonClick(TObject* Sender);
-    // Drops the selected sewer and junction and repaints.
+    // Drops the selected sewer and junction, empties their pages and repaints.
     void ClearSelection();
     // The main window replaced or cleared the network: nothing of the old one stays selected,
     // dragged, banded or highlighted.
@@ -256,6 +257,8 @@ private:
     int pressX = 0, pressY = 0;
     // The page boxes are being filled from the network, which is not an edit.
     bool filling = false;
+    // What the number boxes were filled with.
+    ShownNumber shownLength, shownInitialInfiltration, shownFinalInfiltration, shownGroundLevel;
     TSharedComboItems junctionNames;
 };
 

@@ -38,7 +38,7 @@ void TVisualEditForm::ShowSewer(Sewer* s) {
     }
     const QScopedValueRollback<bool> fill(filling, true);
     SewerNameTypedEdit->SetText(s->Name);
-    LengthTypedEdit->SetText(FloatToStr(s->Length));
+    shownLength.Show(*LengthTypedEdit, s->Length);
     std::vector<AnsiString> names;
     names.reserve(network->Junctions.size());
     for (const SewerNode* j : network->Junctions)
@@ -47,8 +47,8 @@ void TVisualEditForm::ShowSewer(Sewer* s) {
     USJunctionComboBox->SetItemIndex(network->PositionOf(s->UpstreamNode));
     DSJunctionComboBox->SetItemIndex(network->PositionOf(s->DownstreamNode));
     DSDropJunctionCheckBox->SetChecked(s->DownstreamEnd->DropJunction);
-    InitialInfiltrationTypedEdit->SetText(FloatToStr(s->InitialInfiltration));
-    FinalInfiltrationTypedEdit->SetText(FloatToStr(s->FinalInfiltration));
+    shownInitialInfiltration.Show(*InitialInfiltrationTypedEdit, s->InitialInfiltration);
+    shownFinalInfiltration.Show(*FinalInfiltrationTypedEdit, s->FinalInfiltration);
     PopRadioGroup->SetItemIndex(s->Population.PopulationEnteredDirectly ? 1 : 0);
     PopRadioGroupClick(PopRadioGroup);
     EditChanged = false;
@@ -62,7 +62,7 @@ void TVisualEditForm::ShowJunction(SewerNode* j) {
     }
     const QScopedValueRollback<bool> fill(filling, true);
     JunctionNameTypedEdit->SetText(j->Name);
-    GroundLevelTypedEdit->SetText(FloatToStr(j->Z));
+    shownGroundLevel.Show(*GroundLevelTypedEdit, j->Z);
     EditChanged = false;
 }
 
@@ -179,13 +179,16 @@ void TVisualEditForm::ApplySewerChangesButtonClick(TObject*) {
             Refuse(refusal);
             return;
         }
-    const double length = LengthTypedEdit->GetFloat();
-    const double initialInfiltration = InitialInfiltrationTypedEdit->GetFloat();
-    const double finalInfiltration = FinalInfiltrationTypedEdit->GetFloat();
+    // Boxes the user left as shown stand for the sewer's values, not their rounding.
+    const double length = shownLength.Read(*LengthTypedEdit, s->Length);
+    const double initialInfiltration =
+        shownInitialInfiltration.Read(*InitialInfiltrationTypedEdit, s->InitialInfiltration);
+    const double finalInfiltration =
+        shownFinalInfiltration.Read(*FinalInfiltrationTypedEdit, s->FinalInfiltration);
     const int initialPop = InitialPopTypedEdit->GetInt();
     const int finalPop = FinalPopTypedEdit->GetInt();
-    const double initialLCD = StrToFloat(TableForm->InitialLCDTypedEdit->GetText());
-    const double finalLCD = StrToFloat(TableForm->FinalLCDTypedEdit->GetText());
+    const double initialLCD = TableForm->WaterUse(TableForm->InitialLCDTypedEdit);
+    const double finalLCD = TableForm->WaterUse(TableForm->FinalLCDTypedEdit);
     const int initialPeople = StrToInt(TableForm->InitialPeopleTypedEdit->GetText());
     const int finalPeople = StrToInt(TableForm->FinalPeopleTypedEdit->GetText());
 
@@ -216,7 +219,7 @@ void TVisualEditForm::ApplyJunctionChangesButtonClick(TObject*) {
         Refuse(refusal);
         return;
     }
-    const double level = GroundLevelTypedEdit->GetFloat();
+    const double level = shownGroundLevel.Read(*GroundLevelTypedEdit, j->Z);
     network->RenameJunction(j->Name, name);
     j->SetName(name);
     j->Z = level;

@@ -177,6 +177,8 @@ void TVisualEditForm::ZoomAt(TMouseButton button, int x, int y) {
 void TVisualEditForm::ClearSelection() {
     SelectedSewer = nullptr;
     SelectedJunction = nullptr;
+    // The pages show no item either, so that nothing is typed there for an item no longer chosen.
+    ShowSelection();
     PaintBox->Refresh();
 }
 

@@ -279,11 +279,18 @@ QChart* TChart::NewQtChart() const {
 
     auto* categories = new QBarCategoryAxis;
     categories->append(DistinctCategories(bars));
+    // Without bars the axes show no figures. The category axis holds one unseen category: with
+    // none it lays its title out in the chart's corner.
+    if (bars.empty())
+        categories->append(QString(QChar(0x200B)));
     categories->setLabelsFont(Font.ToQFont());
     SetTitle(*categories, BottomAxis.Title);
     chart->addAxis(categories, Qt::AlignBottom);
     stack->attachAxis(categories);
     QValueAxis* values = NewValueAxis(bars);
+    // Blank labels rather than none, which would leave the axis's title no room.
+    if (bars.empty())
+        values->setLabelFormat(" ");
     values->setLabelsFont(Font.ToQFont());
     SetTitle(*values, LeftAxis.Title);
     chart->addAxis(values, Qt::AlignLeft);

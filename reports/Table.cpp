@@ -11,6 +11,8 @@
 #include "reports/Tablecontrol.h"
 #include "resources/StringTable.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <array>
 #include <exception>
@@ -58,15 +60,8 @@ void TTableForm::SettingsToNetwork() {
     // Every box is read before the network changes: a box that is no number changes nothing.
     const auto settings = NumberSettings();
     std::array<double, NumberSettingCount> values{};
-    for (std::size_t i = 0; i < settings.size(); ++i) {
-        const NumberSetting& setting = settings[i];
-        const double current = network->*setting.Field;
-        const ShownSetting& shown = shownSettings[i];
-        // The box shows the value to its own decimals: untouched, it stands for the value itself.
-        const bool untouched =
-            !shown.Text.IsEmpty() && setting.Box->GetText() == shown.Text && shown.Value == current;
-        values[i] = untouched ? current : StrToFloat(setting.Box->GetText()) * setting.FromBox;
-    }
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        values[i] = SettingValue(settings[i], shownSettings[i], *network);
 
     bool changed = false;
     const auto set = [&changed](auto& field, auto value) {
@@ -82,14 +77,72 @@ void TTableForm::SettingsToNetwork() {
     set(network->UseDiameterLimiting, DiameterLimitCheckBox->GetChecked());
     set(network->UseDischargeLimiting, FlowLimitCheckBox->GetChecked());
     set(network->UseGroundSlopeLimiting, GroundSlopeCheckBox->GetChecked());
+    settingsEdited = false;
     if (changed && OnSettingsChange)
         OnSettingsChange(this);
+}
+
+void TTableForm::EditedSettingsToNetwork() {
+    if (settingsEdited)
+        SettingsToNetwork();
+}
+
+void TTableForm::SettingTyped(TObject*) {
+    if (!showingSettings)
+        settingTyped = true;
+}
+
+void TTableForm::SettingBoxExit(TObject* Sender) {
+    if (!std::exchange(settingTyped, false))
+        return;
+    const SimpleSewerNetwork* network = Network();
+    const auto settings = NumberSettings();
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        if (settings[i].Box == Sender &&
+            (!network || !shownSettings[i].Untouched(*settings[i].Box, network->*settings[i].Field)))
+            SettingEdited();
+}
+
+void TTableForm::ChoiceClick(TObject*) {
+    if (showingSettings)
+        return;
+    const SimpleSewerNetwork* network = Network();
+    if (!network || network->FrictionFormula != FrictionFormulaRadioGroup->GetItemIndex() ||
+        network->UseMinimumTauCalc != (CalcTypeRadioGroup->GetItemIndex() != 0) ||
+        network->UseDiameterLimiting != DiameterLimitCheckBox->GetChecked() ||
+        network->UseDischargeLimiting != FlowLimitCheckBox->GetChecked() ||
+        network->UseGroundSlopeLimiting != GroundSlopeCheckBox->GetChecked())
+        SettingEdited();
+}
+
+void TTableForm::SettingEdited() {
+    settingsEdited = true;
+    if (Network() && OnSettingsChange)
+        OnSettingsChange(this);
+}
+
+double TTableForm::SettingValue(const NumberSetting& setting, const ShownNumber& shown,
+                                const SimpleSewerNetwork& network) {
+    const double current = network.*setting.Field;
+    return shown.Untouched(*setting.Box, current) ? current
+                                                  : StrToFloat(setting.Box->GetText()) * setting.FromBox;
+}
+
+double TTableForm::WaterUse(const TTypedEdit* box) const {
+    const auto settings = NumberSettings();
+    const SimpleSewerNetwork* network = Network();
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        if (settings[i].Box == box && network)
+            return SettingValue(settings[i], shownSettings[i], *network);
+    return StrToFloat(box->GetText());
 }
 
 void TTableForm::SettingsFromNetwork() {
     const SimpleSewerNetwork* network = Network();
     if (!network)
         return;
+    const QScopedValueRollback<bool> showing(showingSettings, true);
+    settingsEdited = false;
     const auto settings = NumberSettings();
     for (std::size_t i = 0; i < settings.size(); ++i) {
         const NumberSetting& setting = settings[i];
@@ -98,7 +151,7 @@ void TTableForm::SettingsFromNetwork() {
             SetWholeNumber(setting.Box, value * setting.ToBox);
         else
             SetNumber(setting.Box, value * setting.ToBox);
-        shownSettings[i] = {setting.Box->GetText(), value};
+        shownSettings[i].Shown(*setting.Box, value);
     }
     FrictionFormulaRadioGroup->SetItemIndex(std::clamp(network->FrictionFormula, -1, 2));
     CalcTypeRadioGroup->SetItemIndex(network->UseMinimumTauCalc ? 1 : 0);

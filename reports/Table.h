@@ -11,6 +11,7 @@
 #include "grid/Datagrid.h"
 #include "grid/Dgprev.h"
 #include "grid/DgprevSettings.h"
+#include "network/ShownNumber.h"
 #include "reports/BatchData.h"
 
 #include <array>
@@ -36,6 +37,13 @@ public:
     void SettingsToNetwork();
     // The main window's network's settings into the boxes.
     void SettingsFromNetwork();
+    // A setting the user changed since the network last took the settings or gave them: all of
+    // them into the network, as SettingsToNetwork puts them. Saves call it, so that the file
+    // holds what the window shows.
+    void EditedSettingsToNetwork();
+    // The water use per person InitialLCDTypedEdit or FinalLCDTypedEdit stands for, as
+    // SettingsToNetwork takes it: the network's own while the box shows what it was shown.
+    double WaterUse(const TTypedEdit* box) const;
     void UpdateTableFromNetworkButtonClick(TObject* Sender);
     // Designs the main window's network and fills the table with it: true when the table shows
     // the designed network, false after a message, the grid then showing what it showed before.
@@ -115,7 +123,7 @@ public:
     // Built with the window; nothing in the program runs it.
     TDataGridPrintSettingsDialog* DataGridPrintSettingsDialog1;
 
-    // A design setting of the network changed: the network holds an edit not yet saved.
+    // A design setting changed, in the network or typed in the window: an edit not yet saved.
     TNotifyEvent OnSettingsChange;
     // The open network (null while there is none), which the main window hands down: the reports
     // sit below it.
@@ -172,16 +180,20 @@ private:
         double FromBox;
         bool Whole;
     };
-    // The text SettingsFromNetwork put in a box, and the network's value it showed.
-    struct ShownSetting {
-        AnsiString Text;
-        double Value;
-    };
     static constexpr std::size_t NumberSettingCount = 10;
     static constexpr int ResultColumns = 26;
 
     void LoadCaptions();
+    // A setting the user typed counts once its box is left showing other than the network's
+    // value; a check box or choice once it differs from the network's.
+    void SettingTyped(TObject* Sender);
+    void SettingBoxExit(TObject* Sender);
+    void ChoiceClick(TObject* Sender);
+    void SettingEdited();
     std::array<NumberSetting, NumberSettingCount> NumberSettings() const;
+    // The value the setting's box stands for in the network's units.
+    static double SettingValue(const NumberSetting& setting, const ShownNumber& shown,
+                               const SimpleSewerNetwork& network);
     // The sewer's results into the row, one text a column.
     void FillRow(int row, Sewer& s, const SimpleSewerNetwork& network);
     // Asks for a file and writes the table to it, or at its end.
@@ -215,7 +227,13 @@ private:
     void FitBatchColumns();
 
     // In the order of NumberSettings; empty texts until a network's settings are shown.
-    std::array<ShownSetting, NumberSettingCount> shownSettings{};
+    std::array<ShownNumber, NumberSettingCount> shownSettings{};
+    // SettingsFromNetwork is filling the settings, which is no edit.
+    bool showingSettings = false;
+    // A setting's box was typed in since it was last left.
+    bool settingTyped = false;
+    // A setting was changed since the network last took the settings or gave them.
+    bool settingsEdited = false;
     // The sewers of the last batch load, while its data fills the grid.
     std::vector<BatchRow> batchRows;
     bool batchDataShown = false;

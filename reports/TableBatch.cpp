@@ -12,7 +12,6 @@
 #include "resources/StringTable.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <string>
 #include <unordered_set>
@@ -261,7 +260,17 @@ void TTableForm::Button2Click(TObject*) {
 }
 
 std::unique_ptr<SimpleSewerNetwork> TTableForm::BatchToNetwork() const {
-    const BatchSettings settings = ReadBatchSettings();
+    // Only the boxes the network is made from, each read before anything is made.
+    const int friction = FrictionFormulaRadioGroup->GetItemIndex();
+    const double n = SettingNumber(nTypedEdit);
+    const bool tauSizing = CalcTypeRadioGroup->GetItemIndex() == 1;
+    const bool diameterLimit = DiameterLimitCheckBox->GetChecked();
+    const double minD = diameterLimit ? SettingNumber(MinDTypedEdit) : 0;
+    const bool groundSlopeLimit = GroundSlopeCheckBox->GetChecked();
+    const int initialPeople = StrToInt(InitialPeopleTypedEdit->GetText());
+    const int finalPeople = StrToInt(FinalPeopleTypedEdit->GetText());
+    const double initialLCD = SettingNumber(InitialLCDTypedEdit);
+    const double finalLCD = SettingNumber(FinalLCDTypedEdit);
     if (const AnsiString refusal = NameRefusal(batchRows); !refusal.IsEmpty()) {
         ShowRefusal(refusal);
         return nullptr;
@@ -269,28 +278,26 @@ std::unique_ptr<SimpleSewerNetwork> TTableForm::BatchToNetwork() const {
     auto network = std::make_unique<SimpleSewerNetwork>();
     network->ReturnFactor = 0.85;
     network->PeakFlowFactor = 1.8;
-    network->FrictionFormula = settings.Friction;
-    network->ManningN = settings.N;
-    network->UseMinimumTauCalc = settings.Sizing == 1;
-    if (network->UseMinimumTauCalc)
+    network->FrictionFormula = friction;
+    network->ManningN = n;
+    network->UseMinimumTauCalc = tauSizing;
+    if (tauSizing)
         network->MinimumTau = 1.0;
     else
         network->MinimumSelfCleaningVel = 0.5;
     network->MinimumSewerCover = 0.4;
-    network->UseDiameterLimiting = settings.DiameterLimit;
-    if (settings.DiameterLimit)
-        network->MinimumDiameter = settings.MinD * 0.001;
+    network->UseDiameterLimiting = diameterLimit;
+    if (diameterLimit)
+        network->MinimumDiameter = minD * 0.001;
     network->UseDischargeLimiting = true;
     network->MinimumDischarge = 0.0015;
-    network->UseGroundSlopeLimiting = settings.GroundSlopeLimit;
-    const int initialPeople = static_cast<int>(std::lround(settings.InitialPeople));
-    const int finalPeople = static_cast<int>(std::lround(settings.FinalPeople));
+    network->UseGroundSlopeLimiting = groundSlopeLimit;
     for (const BatchRow& row : batchRows) {
         network->AddSewer(row.Name, row.USJunction, row.DSJunction, row.Length);
         // A network sewer's supplementary flow is per metre of its length.
         const double infiltration = row.SupplementaryFlow / row.Length;
         network->SetSewerHouses(row.Name, infiltration, infiltration, row.Houses, row.Houses, initialPeople,
-                                finalPeople, settings.InitialLCD, settings.FinalLCD);
+                                finalPeople, initialLCD, finalLCD);
     }
     network->ClearDesignedFlags();
     if (network->BuildConnections() != 0) {

@@ -3,6 +3,8 @@
 #include "network/WindowLayout.h"
 #include "resources/StringTable.h"
 
+#include <initializer_list>
+
 TTableForm* TableForm = nullptr;
 
 namespace {
@@ -165,6 +167,15 @@ TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
     EndLayout();
     DataGrid1->Delimiter = ',';
     LoadCaptions();
+    // Bound once the layout's own settings stand.
+    for (const NumberSetting& setting : NumberSettings()) {
+        setting.Box->OnChange = [this](TObject* sender) { SettingTyped(sender); };
+        setting.Box->OnExit = [this](TObject* sender) { SettingBoxExit(sender); };
+    }
+    for (TControl* control :
+         std::initializer_list<TControl*>{FlowLimitCheckBox, DiameterLimitCheckBox, GroundSlopeCheckBox,
+                                          CalcTypeRadioGroup, FrictionFormulaRadioGroup})
+        control->OnClick = [this](TObject* sender) { ChoiceClick(sender); };
 }
 
 void TTableForm::LoadCaptions() {

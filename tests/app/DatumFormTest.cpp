@@ -61,13 +61,14 @@ TEST_F(DatumWindow, ApplyStoresTheChoiceAndCancelNothing) {
              form.ApplyButton->Click();
          },
          mrOk, true, false, 12.5},
-        // The level is kept even where the program works it out.
+        // The level is kept even where the program works it out, as it was, not as the box
+        // rounds it.
         {"a datum at the calculated level",
          [](TDatumForm& form) {
              form.SetDatumCheckBox->SetChecked(true);
              form.ApplyButton->Click();
          },
-         mrOk, true, true, 12.35},
+         mrOk, true, true, 12.345},
         {"cancelled",
          [](TDatumForm& form) {
              form.SetDatumCheckBox->SetChecked(true);

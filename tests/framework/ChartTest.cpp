@@ -12,6 +12,7 @@
 
 #include <limits>
 #include <memory>
+#include <regex>
 #include <set>
 #include <vector>
 
@@ -166,6 +167,46 @@ TEST(Chart, LabelsTooWideForTheirBarsAreBrokenIntoLinesOrTurnedUpright) {
         EXPECT_EQ(svg.find("matrix(0,-1,1,0,") != std::string::npos, row.width == 700);
         for (const std::string& line : row.lines)
             EXPECT_NE(svg.find(">" + line + "<"), std::string::npos) << line;
+    }
+}
+
+// The texts the vector picture writes, each with the height at which its group is placed.
+std::vector<std::pair<std::string, double>> PlacedTexts(const std::string& svg) {
+    std::vector<std::pair<std::string, double>> texts;
+    const std::regex text(
+        R"re(transform="matrix\([^,]*,[^,]*,[^,]*,[^,]*,[^,]*,([^)]*)\)"[^>]*>\s*<text[^>]*>([^<]*)</text>)re");
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), text); it != std::sregex_iterator(); ++it)
+        texts.emplace_back((*it)[2].str(), std::stod((*it)[1].str()));
+    return texts;
+}
+
+// Mended: a chart emptied of its bars showed the figures 0 0 0 1 1 1 up its value axis, and the
+// title of its category axis in its top-left corner.
+TEST(Chart, AChartWithoutBarsShowsItsTitlesAndNoFigures) {
+    const struct {
+        const char* label;
+        std::vector<double> values; // added, then cleared
+    } cases[] = {{"never filled", {}}, {"emptied", {12, 30}}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.label);
+        BarChart c;
+        c.chart->BottomAxis.Title.Text = "Resources";
+        c.chart->LeftAxis.Title.Text = "Total Resource Cost";
+        for (double value : row.values)
+            c.series->Add(value, "a");
+        c.series->Clear();
+        std::vector<std::string> shown;
+        for (const auto& [text, y] : PlacedTexts(c.chart->SvgPicture())) {
+            // An unseen category holds the axis in its place.
+            if (text == "\u200B")
+                continue;
+            shown.push_back(text);
+            if (text == "Resources") {
+                // Below the plot, at the foot of the 400-pixel chart.
+                EXPECT_GT(y, 350);
+            }
+        }
+        EXPECT_EQ(shown, (std::vector<std::string>{"Costs", "Resources", "Total Resource Cost"}));
     }
 }
 

@@ -208,4 +208,52 @@ TEST_F(TableBatchLoad, LoadInToNetworkKeepsTheOldNetworkWhenItCannot) {
     }
 }
 
+// Mended: every settings box was read, so an empty box the network is not made from (tau, a
+// minimum diameter not applied) stopped it; an empty persons per house gave the float message.
+TEST_F(TableBatchLoad, LoadInToNetworkReadsOnlyTheBoxesItTakes) {
+    const std::string designed[] = {
+        "Drenvala: The U/S level for sewer \"S1\" have not been calculated correctly. (0)",
+        "Drenvala: Failure processing the network. (0)"};
+    const std::string noFloat = "Drenvala: '' is not a valid floating point value (16)";
+    const struct {
+        const char* label;
+        TTypedEdit* TTableForm::*box;
+        bool diameterLimit;
+        // Empty when the network is made.
+        std::string told;
+    } rows[] = {
+        {"tau", &TTableForm::tauTypedEdit, true, ""},
+        {"minimum cover", &TTableForm::MinDepthTypedEdit, true, ""},
+        {"minimum diameter, not applied", &TTableForm::MinDTypedEdit, false, ""},
+        {"minimum diameter, applied", &TTableForm::MinDTypedEdit, true, noFloat},
+        {"Manning's n", &TTableForm::nTypedEdit, true, noFloat},
+        {"initial water use", &TTableForm::InitialLCDTypedEdit, true, noFloat},
+        {"final persons per house", &TTableForm::FinalPeopleTypedEdit, true,
+         "Drenvala: '' is not a valid integer value (16)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SimpleSewerNetwork& old = Install(TwoSewers());
+        DataEntryForm->NetworkChanged = false;
+        ASSERT_TRUE(TableForm->LoadBatchData(Chain()));
+        TTypedEdit& box = *(TableForm->*row.box);
+        const AnsiString kept = box.GetText();
+        box.SetWindowText("");
+        TableForm->DiameterLimitCheckBox->SetChecked(row.diameterLimit);
+        // As a click takes it, so that the error reaches the user as the program shows it.
+        CallFromView(*TableForm->Button9, [] { TableForm->Button9Click(nullptr); });
+        if (row.told.empty()) {
+            EXPECT_EQ(Told(), (Texts{designed[0], designed[1]}));
+            ASSERT_NE(FrontForm->Network, &old);
+            EXPECT_EQ(FrontForm->Network->Sewers.size(), 3u);
+            EXPECT_EQ(FrontForm->Network->UseDiameterLimiting, row.diameterLimit);
+        } else {
+            EXPECT_EQ(Told(), Texts{row.told});
+            EXPECT_EQ(FrontForm->Network, &old);
+        }
+        box.SetText(kept);
+        TableForm->DiameterLimitCheckBox->SetChecked(true);
+    }
+}
+
 } // namespace
