@@ -10,7 +10,7 @@
 #include "framework/Menus.h"
 #include "framework/Panel.h"
 #include "framework/RadioGroup.h"
-#include "network/ShownNumber.h"
+#include "controls/ShownNumber.h"
 
 class Sewer;
 class SewerNode;

@@ -6,7 +6,7 @@
 #include "framework/Edit.h"
 #include "framework/Form.h"
 #include "framework/Label.h"
-#include "network/ShownNumber.h"
+#include "controls/ShownNumber.h"
 
 class Sewer;
 

@@ -14,7 +14,7 @@
 #include "framework/Panel.h"
 #include "framework/RadioGroup.h"
 #include "framework/SpeedButton.h"
-#include "network/ShownNumber.h"
+#include "controls/ShownNumber.h"
 
 #include <cstdint>
 #include <vector>

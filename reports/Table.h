@@ -11,7 +11,7 @@
 #include "grid/Datagrid.h"
 #include "grid/Dgprev.h"
 #include "grid/DgprevSettings.h"
-#include "network/ShownNumber.h"
+#include "controls/ShownNumber.h"
 #include "reports/BatchData.h"
 
 #include <array>

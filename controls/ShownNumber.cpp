@@ -1,4 +1,4 @@
-#include "network/ShownNumber.h"
+#include "controls/ShownNumber.h"
 
 #include "framework/NumberFormat.h"
 
