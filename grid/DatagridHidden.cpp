@@ -145,6 +145,13 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByN
     // The framework keeps a row: a request for every row leaves the grid as it is.
     if (ARows.empty() || static_cast<int>(ARows.size()) >= GetRowCount())
         return;
+    {
+        // The editor writes its text back while its cell still stands where it was opened; the
+        // edit is validated as after a removal.
+        const bool pending = std::exchange(editPending, Ex && editPending);
+        HideEditor();
+        editPending = pending;
+    }
     std::vector<TGridItem*> added;
     added.reserve(ARows.size());
     for (const int row : ARows) {
@@ -263,6 +270,7 @@ void TDataGrid::PermuteDisplayRows(int First, const std::vector<int>& order, boo
         return First + static_cast<int>(std::find(order.begin(), order.end(), row - First) - order.begin());
     };
     validatedRow = moved(validatedRow);
+    cachedCell.RowsPermuted(First, order);
     if (CurrentFollows && moved(current) != current) {
         const bool pending = std::exchange(editPending, false);
         SetRow(moved(current));

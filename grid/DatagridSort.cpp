@@ -429,6 +429,8 @@ void TDataGrid::MoveRowsInOrder(int First, const std::vector<int>& order, bool c
     const int count = static_cast<int>(order.size());
     if (SortSettings->SingleColumn) {
         cells.PermuteColumn(SortSettings->Column, First, order);
+        if (cachedCell.Col == SortSettings->Column)
+            cachedCell.RowsPermuted(First, order);
         RenumberCellProperties(First);
     } else {
         PermuteDisplayRows(First, order, currentFollows);
@@ -462,6 +464,8 @@ void TDataGrid::SortSwapRows(int ARow1, int ARow2) {
         return;
     }
     const int col = SortSettings->Column;
+    if (cachedCell.Col == col)
+        cachedCell.RowsSwapped(ARow1, ARow2);
     AnsiString text = cells.Text(col, ARow1);
     cells.SetText(col, ARow1, cells.Text(col, ARow2));
     cells.SetText(col, ARow2, std::move(text));
