@@ -256,24 +256,18 @@ void TDataGrid::InsertDisplayRowsAt(const std::vector<int>& places) {
 }
 
 void TDataGrid::PermuteDisplayRows(int First, const std::vector<int>& order, bool CurrentFollows) {
-    const int count = static_cast<int>(order.size());
     const int current = GetRow();
     cells.PermuteRows(First, order);
     rows.Permute(First, order);
     if (rowSelect.size() > static_cast<std::size_t>(First))
         PermuteElements(rowSelect, First, order);
     RenumberCellProperties(First);
-    // Where the row that stood at row now stands.
-    const auto moved = [&](int row) {
-        if (row < First || row >= First + count)
-            return row;
-        return First + static_cast<int>(std::find(order.begin(), order.end(), row - First) - order.begin());
-    };
-    validatedRow = moved(validatedRow);
+    validatedRow = PermutedIndex(validatedRow, First, order);
     cachedCell.RowsPermuted(First, order);
-    if (CurrentFollows && moved(current) != current) {
+    const int moved = PermutedIndex(current, First, order);
+    if (CurrentFollows && moved != current) {
         const bool pending = std::exchange(editPending, false);
-        SetRow(moved(current));
+        SetRow(moved);
         editPending = pending;
     }
 }

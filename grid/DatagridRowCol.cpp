@@ -296,6 +296,8 @@ void TDataGrid::SwapRows(int ARow1, int ARow2) {
         return;
     HideEditor();
     cells.ExchangeRows(ARow1, ARow2);
+    // The cells being validated and kept for Escape move with their rows.
+    validatedRow = SwappedIndex(validatedRow, ARow1, ARow2);
     cachedCell.RowsSwapped(ARow1, ARow2);
     const int height1 = GetRowHeights(ARow1);
     SetRowHeights(ARow1, GetRowHeights(ARow2));
@@ -327,6 +329,7 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
     const int display1 = RemapColInv(ACol1);
     const int display2 = RemapColInv(ACol2);
     cells.ExchangeColumns(ACol1, ACol2);
+    validatedCol = SwappedIndex(validatedCol, ACol1, ACol2);
     cachedCell.ColsSwapped(ACol1, ACol2);
     if (shown1 && shown2) {
         const int width1 = GetColWidths(display1);
@@ -436,6 +439,7 @@ void TDataGrid::RowMoved(int FromIndex, int ToIndex) {
     TBaseGrid::RowMoved(FromIndex, ToIndex);
     // The row's selection flag goes with it; a hidden row keeps its place among the others.
     MoveElement(rowSelect, FromIndex, ToIndex);
+    validatedRow = MovedIndex(validatedRow, FromIndex, ToIndex);
     cachedCell.RowMoved(FromIndex, ToIndex);
     HiddenRowsRemoved({FromIndex});
     HiddenRowsInserted(ToIndex, 1);
@@ -445,6 +449,7 @@ void TDataGrid::MoveRealColumn(int FromIndex, int ToIndex) {
     const int from = RemapCol(FromIndex);
     const int to = RemapCol(ToIndex);
     cells.MoveColumn(from, to);
+    validatedCol = MovedIndex(validatedCol, from, to);
     cachedCell.ColMoved(from, to);
     if (visibleCol.size() > static_cast<std::size_t>(std::min(from, to))) {
         // Columns beyond the flags are shown ones.

@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
-namespace {
-
-int Swapped(int index, int a, int b) {
+int SwappedIndex(int index, int a, int b) {
     return index == a ? b : index == b ? a : index;
 }
 
-// Where the element at index stands once the one at from moved to to.
-int Moved(int index, int from, int to) {
+int MovedIndex(int index, int from, int to) {
     if (index == from)
         return to;
     if (from < to && index > from && index <= to)
@@ -19,7 +16,10 @@ int Moved(int index, int from, int to) {
     return index;
 }
 
-} // namespace
+int PermutedIndex(int index, int first, const std::vector<int>& order) {
+    const auto at = std::find(order.begin(), order.end(), index - first);
+    return index >= first && at != order.end() ? first + static_cast<int>(at - order.begin()) : index;
+}
 
 void TrackedCell::RowsInserted(int ARow, int RCount) {
     if (Row >= ARow)
@@ -35,17 +35,15 @@ void TrackedCell::RowsDeleted(const std::vector<int>& ARows) {
 }
 
 void TrackedCell::RowsPermuted(int First, const std::vector<int>& order) {
-    const auto at = std::find(order.begin(), order.end(), Row - First);
-    if (Row >= First && at != order.end())
-        Row = First + static_cast<int>(at - order.begin());
+    Row = PermutedIndex(Row, First, order);
 }
 
 void TrackedCell::RowsSwapped(int ARow1, int ARow2) {
-    Row = Swapped(Row, ARow1, ARow2);
+    Row = SwappedIndex(Row, ARow1, ARow2);
 }
 
 void TrackedCell::RowMoved(int FromIndex, int ToIndex) {
-    Row = Moved(Row, FromIndex, ToIndex);
+    Row = MovedIndex(Row, FromIndex, ToIndex);
 }
 
 void TrackedCell::ColsInserted(int ACol, int CCount) {
@@ -61,9 +59,9 @@ void TrackedCell::ColsDeleted(int ACol, int CCount) {
 }
 
 void TrackedCell::ColsSwapped(int ACol1, int ACol2) {
-    Col = Swapped(Col, ACol1, ACol2);
+    Col = SwappedIndex(Col, ACol1, ACol2);
 }
 
 void TrackedCell::ColMoved(int FromIndex, int ToIndex) {
-    Col = Moved(Col, FromIndex, ToIndex);
+    Col = MovedIndex(Col, FromIndex, ToIndex);
 }

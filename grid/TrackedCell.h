@@ -2,6 +2,13 @@
 
 #include <vector>
 
+// Where the element at index stands once the elements at a and b changed places, once the
+// element at from moved to to, and once element first + k took what element first + order[k]
+// held.
+int SwappedIndex(int index, int a, int b);
+int MovedIndex(int index, int from, int to);
+int PermutedIndex(int index, int first, const std::vector<int>& order);
+
 // A cell (real column, display row) that keeps to its texts while rows and columns are inserted,
 // removed and moved; both indices are -1 once its row or column is gone.
 struct TrackedCell {

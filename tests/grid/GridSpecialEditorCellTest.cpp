@@ -249,3 +249,47 @@ TEST(GridSpecialEditorCell, AnUntouchedEditorWritesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// 42 typed into r2's value with the spin, then its row or column moved from code, then the user
+// moves on and the validation refuses the value: it hears of r2's cell where the cell now stands,
+// and r2 gets its text back there; no other row changes.
+TEST(GridSpecialEditorCell, AnEditIsValidatedInItsCellWhereverItMoved) {
+    struct Move {
+        const char* name;
+        std::function<void(NamedRows&)> act;
+        const char* validated;
+        std::map<std::string, std::string> rows;
+    } moves[] = {
+        {"SwapRows", [](NamedRows& w) { w.grid->SwapRows(2, 4); }, "1,4 42", MadeRows("1")},
+        {"MoveRow", [](NamedRows& w) { w.grid->MoveRow(2, 4); }, "1,4 42", MadeRows("1")},
+        {"QSort", [](NamedRows& w) { w.grid->QSort(); }, "1,3 42", MadeRows("1")},
+        {"SwapColumns", [](NamedRows& w) { w.grid->SwapColumns(1, 3); }, "3,2 42", MadeRows("1", true)},
+        // "42" sorts first and goes alone to r1's row, the other values moving down after it.
+        {"QSort of the value column alone",
+         [](NamedRows& w) {
+             w.grid->SortSettings->SingleColumn = true;
+             w.grid->SortSettings->Column = 1;
+             w.grid->QSort();
+         },
+         "1,1 42",
+         {{"r1", "1|d|x1|y1"}, {"r2", "v1|c|x2|y2"}, {"r3", "v3|b|x3|y3"}, {"r4", "v4|a|x4|y4"}}},
+    };
+    for (const Move& move : moves) {
+        SCOPED_TRACE(move.name);
+        NamedRows window(edSpinEdit, "1");
+        window.grid->OnCellValidate = [&](TObject*, int Col, int Row, AnsiString& Value, bool& Valid) {
+            window.log.push_back(std::to_string(Col) + "," + std::to_string(Row) + " " + Value.str());
+            Valid = false;
+        };
+        window.Open();
+        window.Type("42");
+        move.act(window);
+        window.Click(4, 1);
+        EXPECT_EQ(window.log, std::vector<std::string>{move.validated});
+        EXPECT_EQ(window.Rows(), move.rows);
+    }
+}
+
+} // namespace
