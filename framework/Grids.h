@@ -359,8 +359,9 @@ protected:
     // The editor opened with a typed character in place of the cell's text, handed over at once
     // so that no later key overtakes it.
     void ShowEditorChar(char Ch);
-    // Writes the editor's text back and hides it; focus in the editor goes back to the grid.
-    void HideEditor();
+    // Writes the editor's text back and hides it; focus in the editor goes back to the grid. A
+    // derived grid's editors of its own close with it.
+    virtual void HideEditor();
     // Hides the editor without writing its text back, as when its cell is being filled anew.
     void DiscardEditor();
     // The text of a display cell was set other than by its editor: an editor open on the cell

@@ -81,7 +81,7 @@ void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
     const TPoint base = BaseCell(ACol, ARow);
     cells.SetText(base.x, base.y, Value);
     RepaintCell(ACol, ARow);
-    if (GetEditorMode())
+    if (EditorOpen())
         EditorTakesCell(RemapColInv(base.x), base.y);
 }
 
@@ -111,7 +111,7 @@ void TBaseGrid::SetRowCells(int ARow, std::vector<AnsiString>&& Values) {
 bool TBaseGrid::WritesRowWhole(int ARow) const {
     // A row without properties holds no merged cell, and while nothing paints and no editor is
     // open a write needs nothing else.
-    return !PaintsNow() && !GetEditorMode() && !cells.RowHasObjects(ARow);
+    return !PaintsNow() && !EditorOpen() && !cells.RowHasObjects(ARow);
 }
 
 TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow) {

@@ -14,6 +14,7 @@
 #include "grid/GridSettings.h"
 #include "grid/Gridobj.h"
 #include "grid/HTMLText.h"
+#include "grid/TrackedCell.h"
 
 #include <QCursor>
 
@@ -758,9 +759,14 @@ public:
     void SetCellChecker(TDataGridCheck* value);
     void Invalidate() override;
     // The special editor of the cell's editor type over display cell (ACol, ARow), and its value
-    // back into the cell.
+    // back into the cell: only into the cell it was opened on, and only a value the user changed.
     void ShowEditControl(int ACol, int ARow);
     void HideEditControl(int ACol, int ARow);
+    // The open special editor's text stored in its cell as the user ends the edit, when the user
+    // changed it; the text to validate (the cell's own for an untouched editor).
+    AnsiString StoreSpecialEditorText(const AnsiString& text);
+    // The open special editor shows its cell's text again: it has nothing of its own to write.
+    void SpecialEditorSynced();
     // The special editors, made hidden with the grid.
     TGridEditors& Editors() const { return *editors; }
     // The editor of edCustom cells; none opens without one.
@@ -1079,6 +1085,9 @@ protected:
     void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
     // A text set from code in the cell being edited is no edit to validate, and Escape keeps it.
     bool EditorTakesCell(int ACol, int ARow) override;
+    bool EditorOpen() const override { return GetEditorMode() || specialEditorOpen; }
+    // The special editor closes with the text editor, before whatever change made it close.
+    void HideEditor() override;
     bool SelectCell(int ACol, int ARow) override;
     void TopLeftChanged() override;
     void Click() override;
@@ -1511,6 +1520,16 @@ private:
 
     // The custom editor opened over cell rectangle r with the cell's colour, font and text.
     void ShowEditLink(const TRect& r, TColor color, const TFont& font, const AnsiString& text);
+    // The special editor of the editor type (none for the custom one), filled from the text of
+    // its cell (real column c), and the text it would write back (none for the editors that
+    // write none, or a spin text that is no value of its type).
+    TWinControl* SpecialEditor() const;
+    void FillSpecialEditor(const AnsiString& text, int c, int ARow);
+    std::optional<AnsiString> SpecialEditorValue() const;
+    // Whether the open special editor holds another value than it showed of its cell.
+    bool SpecialEditorChanged() const;
+    // Closes the open special editor, writing what the user changed into its cell when Write.
+    void CloseSpecialEditor(bool Write);
     // The editing control's state.
     std::unique_ptr<TGridEditors> editors;
     std::unique_ptr<TRichCells> richCells;
@@ -1531,9 +1550,14 @@ private:
     bool losingFocus = false;
     // The key that started editing.
     char pendingKey = 0;
-    // The text of display cell cachedCell when it became current or its editor opened.
+    // The text of cell cachedCell when it became current or its editor opened.
     AnsiString cellTextCache;
-    TGridCoord cachedCell{-1, -1};
+    TrackedCell cachedCell;
+    // The cell the special editor was opened on, and the value it showed of it.
+    TrackedCell specialCell;
+    std::optional<AnsiString> specialShown;
+    // Set while the special editor stores its own text.
+    bool specialStoring = false;
 
     // The cell being validated (real column, -1 once removed) and its text when editing could
     // begin. It moves with inserted and removed rows and columns.

@@ -146,9 +146,8 @@ void TDataGrid::ShowInplaceEdit() {
 }
 
 void TDataGrid::HideInplaceEdit() {
+    // Closes the special editor too, onto its own cell.
     SetEditorMode(false);
-    if (specialEditorOpen)
-        HideEditControl(GetCol(), GetRow());
 }
 
 void TDataGrid::DoneInplaceEdit(WORD Key, TShiftState Shift) {

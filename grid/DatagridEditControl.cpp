@@ -1,4 +1,5 @@
 // The special editors over a cell: which one, where, filled with what, and the value back.
+#include "framework/FlagScope.h"
 #include "framework/Form.h"
 #include "framework/NumberFormat.h"
 #include "grid/Datagrid.h"
@@ -8,6 +9,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+
+#include <utility>
 
 namespace {
 
@@ -23,10 +26,6 @@ void PostCharacter(TWinControl& editor, char key) {
 void Close(TWinControl& editor) {
     editor.SetEnabled(false);
     editor.Hide();
-}
-
-bool IsSpinType(TEditorType type) {
-    return type == edSpinEdit || type == edFloatSpinEdit || type == edTimeSpinEdit || type == edDateSpinEdit;
 }
 
 } // namespace
@@ -46,7 +45,7 @@ void TDataGrid::ShowEditControl(int ACol, int ARow) {
     bool wrap = false;
     GetVisualProperties(c, ARow, state, false, false, &brush, &font, hAlign, vAlign, wrap);
     const AnsiString text = GetEditText(ACol, GetRow());
-    TWinControl* shown = nullptr;
+    TWinControl* shown = SpecialEditor();
     bool takesKey = false;
     switch (editorType) {
     case edComboEdit:
@@ -55,129 +54,48 @@ void TDataGrid::ShowEditControl(int ACol, int ARow) {
         combo.Style = editorType == edComboEdit ? csDropDown : csDropDownList;
         combo.EditHeight = h;
         combo.SetBounds(r.Left, r.Top, w, combo.ItemHeight * (combo.DropDownCount + 1) + h);
-        if (editorType == edComboEdit) {
-            combo.SetText(text);
-            takesKey = true;
-        } else {
-            int index = combo.Items.IndexOf(text);
-            if (index < 0)
-                index = comboSelection != -1 ? comboSelection : 0;
-            combo.SetItemIndex(index);
-        }
-        combo.SetFlat(Look == glSoft);
-        combo.SetEtched(Look == glSoft);
-        if (Navigation->AutoComboDropSize)
-            combo.SizeDropDownWidth();
-        shown = &combo;
+        takesKey = editorType == edComboEdit;
         break;
     }
-    case edSpinEdit:
-    case edFloatSpinEdit:
-    case edTimeSpinEdit:
-    case edDateSpinEdit: {
-        TGridSpin& spin = *editors->Spin;
-        spin.SetBounds(r.Left, r.Top, w, h);
-        // A cell that does not read as the type's value opens with its text as it stands.
-        int number = 0;
-        double real = 0;
-        TDateTime date = 0;
-        if (editorType == edSpinEdit) {
-            spin.SetSpinType(TDgSpinType::sptNormal);
-            if (TryStrToInt(text, number))
-                spin.SetValue(number);
-            else
-                spin.SetWindowText(text);
-        } else if (editorType == edFloatSpinEdit) {
-            spin.SetSpinType(TDgSpinType::sptFloat);
-            if (TryStrToFloat(text, real))
-                spin.SetFloatValue(real);
-            else
-                spin.SetWindowText(text);
-        } else if (editorType == edTimeSpinEdit) {
-            spin.SetSpinType(TDgSpinType::sptTime);
-            spin.SetWindowText(text);
-        } else {
-            spin.SetSpinType(TDgSpinType::sptDate);
-            if (TryStrToDateTime(text, date))
-                spin.SetDateValue(date);
-            else
-                spin.SetWindowText(text);
-        }
-        takesKey = true;
-        shown = &spin;
-        break;
-    }
-    case edDateEdit:
-    case edDateEditUpDown:
-    case edTimeEdit: {
-        TGridDatePicker& picker = *editors->DatePicker;
-        picker.SetBounds(r.Left, r.Top, w, h);
-        TDateTime value = 0;
-        const bool read = TryStrToDateTime(text, value);
-        if (editorType == edTimeEdit) {
-            picker.SetKind(dtkTime);
-            picker.SetTime(read ? value : Now());
-        } else {
-            picker.SetKind(dtkDate);
-            picker.SetDateMode(editorType == edDateEditUpDown ? dmUpDown : dmComboBox);
-            picker.SetDate(read ? value : Now());
-        }
-        shown = &picker;
-        break;
-    }
-    case edCheckBox:
-        editors->CheckBox->SetBounds(r.Left, r.Top, w, h);
-        editors->CheckBox->SetCaption(text);
-        editors->CheckBox->SetChecked(false);
-        shown = editors->CheckBox;
-        break;
     case edEditBtn:
     case edNumericEditBtn:
     case edFloatEditBtn:
-        editors->EditBtn->SetBounds(r.Left, r.Top, w, h);
-        editors->EditBtn->SetWindowText(text);
-        editors->EditBtn->MaxLength = 0;
+    case edUnitEditBtn:
+        // The framework grid's edit limit, which is none.
+        static_cast<TDgEditBtn*>(shown)->MaxLength = 0;
+        shown->SetBounds(r.Left, r.Top, w, h);
         takesKey = true;
-        shown = editors->EditBtn;
         break;
-    case edUnitEditBtn: {
-        TGridUnitEditBtn& unit = *editors->UnitEditBtn;
-        unit.SetBounds(r.Left, r.Top, w, h);
-        unit.MaxLength = 0;
-        const ValueAndUnit split = SplitValueAndUnit(text);
-        unit.SetWindowText(split.Value);
-        unit.SetUnitID(split.Unit);
-        takesKey = true;
-        shown = &unit;
-        break;
-    }
     case edButton:
-        editors->Button->SetBounds(r.Left - 1, r.Top - 1, w + 2, h + 2);
-        editors->Button->SetCaption(text);
-        shown = editors->Button;
+        shown->SetBounds(r.Left - 1, r.Top - 1, w + 2, h + 2);
         break;
-    case edRichEdit: {
-        TGridRichEdit& rich = *editors->RichEdit;
-        rich.SetBounds(r.Left, r.Top, w, h);
+    case edRichEdit:
         // The cell's font first: the text is laid out in it while the row may not grow.
-        rich.Font = font;
-        rich.Lock();
-        CellToRich(c, ARow, &rich);
-        rich.Unlock();
-        rich.SetSelection(rich.GetTextLen(), 0);
+        shown->Font = font;
+        shown->SetBounds(r.Left, r.Top, w, h);
         takesKey = true;
-        shown = &rich;
         break;
-    }
     case edCustom:
         if (EditLink)
             ShowEditLink(r, brush.Color, font, text);
         break;
     default:
+        if (shown)
+            shown->SetBounds(r.Left, r.Top, w, h);
+        takesKey = shown == editors->Spin;
         break;
     }
     if (shown) {
+        FillSpecialEditor(text, c, ARow);
         specialEditorOpen = true;
+        specialCell = {c, ARow};
+        specialShown = SpecialEditorValue();
+        if (shown == editors->Combo) {
+            editors->Combo->SetFlat(Look == glSoft);
+            editors->Combo->SetEtched(Look == glSoft);
+            if (Navigation->AutoComboDropSize)
+                editors->Combo->SizeDropDownWidth();
+        }
         shown->SetColor(brush.Color);
         shown->Font = font;
         shown->SetEnabled(true);
@@ -189,6 +107,183 @@ void TDataGrid::ShowEditControl(int ACol, int ARow) {
             PostCharacter(*shown, pendingKey);
     }
     pendingKey = 0;
+}
+
+TWinControl* TDataGrid::SpecialEditor() const {
+    switch (editorType) {
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit:
+        return editors->Spin;
+    case edComboEdit:
+    case edComboList:
+        return editors->Combo;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+        return editors->EditBtn;
+    case edUnitEditBtn:
+        return editors->UnitEditBtn;
+    case edCheckBox:
+        return editors->CheckBox;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit:
+        return editors->DatePicker;
+    case edButton:
+        return editors->Button;
+    case edRichEdit:
+        return editors->RichEdit;
+    default:
+        return nullptr;
+    }
+}
+
+void TDataGrid::FillSpecialEditor(const AnsiString& text, int c, int ARow) {
+    // A spin cell that does not read as the type's value opens with its text as it stands.
+    int number = 0;
+    double real = 0;
+    TDateTime date = 0;
+    TGridSpin& spin = *editors->Spin;
+    switch (editorType) {
+    case edComboEdit:
+        editors->Combo->SetText(text);
+        break;
+    case edComboList: {
+        int index = editors->Combo->Items.IndexOf(text);
+        if (index < 0)
+            index = comboSelection != -1 ? comboSelection : 0;
+        editors->Combo->SetItemIndex(index);
+        break;
+    }
+    case edSpinEdit:
+        spin.SetSpinType(TDgSpinType::sptNormal);
+        if (TryStrToInt(text, number))
+            spin.SetValue(number);
+        else
+            spin.SetWindowText(text);
+        break;
+    case edFloatSpinEdit:
+        spin.SetSpinType(TDgSpinType::sptFloat);
+        if (TryStrToFloat(text, real))
+            spin.SetFloatValue(real);
+        else
+            spin.SetWindowText(text);
+        break;
+    case edTimeSpinEdit:
+        spin.SetSpinType(TDgSpinType::sptTime);
+        spin.SetWindowText(text);
+        break;
+    case edDateSpinEdit:
+        spin.SetSpinType(TDgSpinType::sptDate);
+        if (TryStrToDateTime(text, date))
+            spin.SetDateValue(date);
+        else
+            spin.SetWindowText(text);
+        break;
+    case edDateEdit:
+    case edDateEditUpDown:
+    case edTimeEdit: {
+        TGridDatePicker& picker = *editors->DatePicker;
+        const bool read = TryStrToDateTime(text, date);
+        if (editorType == edTimeEdit) {
+            picker.SetKind(dtkTime);
+            picker.SetTime(read ? date : Now());
+        } else {
+            picker.SetKind(dtkDate);
+            picker.SetDateMode(editorType == edDateEditUpDown ? dmUpDown : dmComboBox);
+            picker.SetDate(read ? date : Now());
+        }
+        break;
+    }
+    case edCheckBox:
+        editors->CheckBox->SetCaption(text);
+        editors->CheckBox->SetChecked(false);
+        break;
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+        editors->EditBtn->SetWindowText(text);
+        break;
+    case edUnitEditBtn: {
+        const ValueAndUnit split = SplitValueAndUnit(text);
+        editors->UnitEditBtn->SetWindowText(split.Value);
+        editors->UnitEditBtn->SetUnitID(split.Unit);
+        break;
+    }
+    case edButton:
+        editors->Button->SetCaption(text);
+        break;
+    case edRichEdit: {
+        TGridRichEdit& rich = *editors->RichEdit;
+        rich.Lock();
+        CellToRich(c, ARow, &rich);
+        rich.Unlock();
+        rich.SetSelection(rich.GetTextLen(), 0);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+std::optional<AnsiString> TDataGrid::SpecialEditorValue() const {
+    TGridSpin& spin = *editors->Spin;
+    double real = 0;
+    TDateTime date = 0;
+    switch (editorType) {
+    case edSpinEdit:
+    case edTimeSpinEdit:
+        return spin.GetWindowText();
+    // Text that does not read as the value leaves the cell's text as it was.
+    case edFloatSpinEdit:
+        if (TryStrToFloat(spin.GetWindowText(), real))
+            return FloatToStr(spin.GetFloatValue());
+        return std::nullopt;
+    case edDateSpinEdit:
+        if (TryStrToDateTime(spin.GetWindowText(), date))
+            return DateToStr(spin.GetDateValue());
+        return std::nullopt;
+    case edComboEdit:
+    case edComboList:
+        return editors->Combo->GetText();
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+        return editors->EditBtn->GetWindowText();
+    case edDateEdit:
+    case edDateEditUpDown:
+        return DateToStr(editors->DatePicker->GetDate());
+    case edTimeEdit:
+        return TimeToStr(editors->DatePicker->GetTime());
+    case edUnitEditBtn:
+        return editors->UnitEditBtn->GetWindowText() + editors->UnitEditBtn->GetUnitID();
+    default:
+        return std::nullopt;
+    }
+}
+
+bool TDataGrid::SpecialEditorChanged() const {
+    if (!specialEditorOpen)
+        return false;
+    if (editorType == edRichEdit)
+        return editors->RichEdit->GetModified();
+    return SpecialEditorValue() != specialShown;
+}
+
+AnsiString TDataGrid::StoreSpecialEditorText(const AnsiString& text) {
+    if (!SpecialEditorChanged())
+        return GetCurrentCell();
+    const FlagScope storing(specialStoring);
+    SetCellEx(specialCell.Col, specialCell.Row, text);
+    return text;
+}
+
+void TDataGrid::SpecialEditorSynced() {
+    specialShown = SpecialEditorValue();
+    if (editorType == edRichEdit)
+        editors->RichEdit->SetModified(false);
 }
 
 void TDataGrid::ShowEditLink(const TRect& r, TColor color, const TFont& font, const AnsiString& text) {
@@ -225,76 +320,40 @@ void TDataGrid::ShowEditLink(const TRect& r, TColor color, const TFont& font, co
 }
 
 void TDataGrid::HideEditControl(int ACol, int ARow) {
-    const int c = RemapCol(ACol);
+    CloseSpecialEditor(TrackedCell{RemapCol(ACol), ARow} == specialCell);
+}
+
+void TDataGrid::HideEditor() {
+    TBaseGrid::HideEditor();
+    CloseSpecialEditor(true);
+}
+
+void TDataGrid::CloseSpecialEditor(bool Write) {
+    if (!specialEditorOpen)
+        return;
     pendingKey = 0;
-    TWinControl* editor = nullptr;
-    const bool wasOpen = specialEditorOpen;
-    if (IsSpinType(editorType)) {
-        TGridSpin& spin = *editors->Spin;
-        const AnsiString text = spin.GetWindowText();
-        double real = 0;
-        TDateTime date = 0;
-        // Text that does not read as the value leaves the cell's text as it was.
-        if (editorType == edSpinEdit || editorType == edTimeSpinEdit)
-            SetCellEx(c, ARow, text);
-        else if (editorType == edFloatSpinEdit && TryStrToFloat(text, real))
-            SetCellEx(c, ARow, FloatToStr(spin.GetFloatValue()));
-        else if (editorType == edDateSpinEdit && TryStrToDateTime(text, date))
-            SetCellEx(c, ARow, DateToStr(spin.GetDateValue()));
-        editor = &spin;
-    } else {
-        switch (editorType) {
-        case edComboEdit:
-        case edComboList:
-            if (!wasOpen)
-                return;
-            SetCellEx(c, ARow, editors->Combo->GetText());
-            editor = editors->Combo;
-            break;
-        case edEditBtn:
-        case edNumericEditBtn:
-        case edFloatEditBtn:
-            SetCellEx(c, ARow, editors->EditBtn->GetWindowText());
-            editor = editors->EditBtn;
-            break;
-        case edCheckBox:
-            editor = editors->CheckBox;
-            break;
-        case edButton:
-            editor = editors->Button;
-            break;
-        case edDateEdit:
-        case edDateEditUpDown:
-            SetCellEx(c, ARow, DateToStr(editors->DatePicker->GetDate()));
-            editor = editors->DatePicker;
-            break;
-        case edTimeEdit:
-            SetCellEx(c, ARow, TimeToStr(editors->DatePicker->GetTime()));
-            editor = editors->DatePicker;
-            break;
-        case edUnitEditBtn:
-            SetCellEx(c, ARow, editors->UnitEditBtn->GetWindowText() + editors->UnitEditBtn->GetUnitID());
-            editor = editors->UnitEditBtn;
-            break;
-        case edRichEdit:
-            // A cell opened and left unchanged keeps its text as it was, plain or rich.
-            if (editors->RichEdit->GetModified())
-                RichToCell(c, ARow, editors->RichEdit);
-            editor = editors->RichEdit;
-            break;
-        case edCustom:
-            // The link writes its value itself, to the cell it was opened on.
-            if (!EditLink)
-                return;
-            specialEditorOpen = false;
-            if (EditLink->EditStyle != esPopup)
-                EditLink->SetVisible(false);
-            return;
-        default:
-            return;
-        }
-    }
+    // Closed first: its own write is no text from elsewhere for it to take.
     specialEditorOpen = false;
+    const TrackedCell cell = std::exchange(specialCell, {});
+    if (editorType == edCustom) {
+        // The link writes its value itself, to the cell it was opened on.
+        if (EditLink && EditLink->EditStyle != esPopup)
+            EditLink->SetVisible(false);
+        return;
+    }
+    TWinControl* editor = SpecialEditor();
+    if (!editor)
+        return;
+    // An editor the user left as it showed its cell has nothing to write.
+    const bool write =
+        Write && cell.Col >= 0 && cell.Col < RealColCount() && cell.Row >= 0 && cell.Row < GetRowCount();
+    if (editorType == edRichEdit) {
+        if (write && editors->RichEdit->GetModified())
+            RichToCell(cell.Col, cell.Row, editors->RichEdit);
+    } else if (const std::optional<AnsiString> value = SpecialEditorValue();
+               write && value && value != specialShown) {
+        SetCellEx(cell.Col, cell.Row, *value);
+    }
     // The grid keeps the focus the editor had, so that hiding it sends the focus nowhere else.
     if (editor->Focused())
         SetFocus();

@@ -83,8 +83,13 @@ bool TDataGrid::CanEditShow() {
 }
 
 bool TDataGrid::EditorTakesCell(int ACol, int ARow) {
-    if (!TBaseGrid::EditorTakesCell(ACol, ARow))
+    if (specialEditorOpen && !specialStoring && editorType != edCustom &&
+        TrackedCell{RemapCol(ACol), ARow} == specialCell) {
+        FillSpecialEditor(GetEditText(ACol, ARow), specialCell.Col, ARow);
+        SpecialEditorSynced();
+    } else if (!TBaseGrid::EditorTakesCell(ACol, ARow)) {
         return false;
+    }
     // The validation's own write is the outcome of the edit, not a text from elsewhere.
     if (!validating) {
         InitValidate(ACol, ARow);
@@ -94,22 +99,24 @@ bool TDataGrid::EditorTakesCell(int ACol, int ARow) {
 }
 
 void TDataGrid::CacheCellText(int ACol, int ARow) {
-    cellTextCache = GetCellEx(RemapCol(ACol), ARow);
-    cachedCell = {ACol, ARow};
+    cachedCell = {RemapCol(ACol), ARow};
+    cellTextCache = GetCellEx(cachedCell.Col, ARow);
 }
 
 void TDataGrid::DropInplaceEdit() {
-    cachedCell = {-1, -1};
-    if (!GetEditorMode())
+    cachedCell.Drop();
+    if (!GetEditorMode() && !specialEditorOpen)
         return;
     // Cleared first: the editor's focus passing to the grid validates nothing.
     editPending = false;
+    CloseSpecialEditor(false);
     DiscardEditor();
 }
 
 void TDataGrid::RestoreCache() {
-    // A cache of another cell (the current one moved from code) is no text of this one.
-    if (!(cachedCell == TGridCoord{GetCol(), GetRow()}))
+    // A cache of another cell (the current one moved from code, or the cell moved away with its
+    // row or column) is no text of this one.
+    if (!(cachedCell == TrackedCell{GetRealCol(), GetRow()}))
         return;
     SetCellEx(GetRealCol(), GetRow(), cellTextCache);
     // Read and written once more, so that what shows follows.
@@ -154,14 +161,15 @@ bool TDataGrid::SelectCell(int ACol, int ARow) {
             InitValidate(ACol, ARow);
             SetOptions(GetOptions() | goEditing);
         }
-        if (specialEditorOpen) {
-            HideInplaceEdit();
-            SetFocus();
-        }
     } else if (!staticEdit && (GetOptions() & goEditing)) {
         editingSwitchedOff = true;
         skipNextRepaint = true;
         SetOptions(GetOptions() & ~static_cast<unsigned>(goEditing));
+    }
+    // The special editor closes onto its own cell, whatever the next cell may take.
+    if (specialEditorOpen) {
+        HideInplaceEdit();
+        SetFocus();
     }
     bool answer = false;
     const TInplaceEdit* editor = InplaceEditor();

@@ -144,6 +144,13 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByN
     // The framework keeps a row: a request for every row leaves the grid as it is.
     if (ARows.empty() || static_cast<int>(ARows.size()) >= GetRowCount())
         return;
+    {
+        // The editor writes its text back while its cell still stands where it was opened; the
+        // edit is validated as after a removal.
+        const bool pending = std::exchange(editPending, Ex && editPending);
+        HideEditor();
+        editPending = pending;
+    }
     std::vector<TGridItem*> added;
     added.reserve(ARows.size());
     for (const int row : ARows) {
@@ -248,23 +255,18 @@ void TDataGrid::InsertDisplayRowsAt(const std::vector<int>& places) {
 }
 
 void TDataGrid::PermuteDisplayRows(int First, const std::vector<int>& order, bool CurrentFollows) {
-    const int count = static_cast<int>(order.size());
     const int current = GetRow();
     cells.PermuteRows(First, order);
     rows.Permute(First, order);
     if (rowSelect.size() > static_cast<std::size_t>(First))
         PermuteElements(rowSelect, First, order);
     RenumberCellProperties(First);
-    // Where the row that stood at row now stands.
-    const auto moved = [&](int row) {
-        if (row < First || row >= First + count)
-            return row;
-        return First + static_cast<int>(std::find(order.begin(), order.end(), row - First) - order.begin());
-    };
-    validatedRow = moved(validatedRow);
-    if (CurrentFollows && moved(current) != current) {
+    validatedRow = PermutedIndex(validatedRow, First, order);
+    cachedCell.RowsPermuted(First, order);
+    const int moved = PermutedIndex(current, First, order);
+    if (CurrentFollows && moved != current) {
         const bool pending = std::exchange(editPending, false);
-        SetRow(moved(current));
+        SetRow(moved);
         editPending = pending;
     }
 }

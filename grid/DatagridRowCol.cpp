@@ -87,10 +87,12 @@ void TDataGrid::RowsInserted(int ARow, int RCount) {
     TBaseGrid::RowsInserted(ARow, RCount);
     if (validatedRow >= ARow)
         validatedRow += RCount;
+    cachedCell.RowsInserted(ARow, RCount);
 }
 
 void TDataGrid::RowsDeleted(const std::vector<int>& ARows) {
     TBaseGrid::RowsDeleted(ARows);
+    cachedCell.RowsDeleted(ARows);
     const auto before = std::lower_bound(ARows.begin(), ARows.end(), validatedRow);
     if (before != ARows.end() && *before == validatedRow)
         validatedRow = -1;
@@ -157,6 +159,7 @@ void TDataGrid::InsertCols(int ACol, int CCount) {
     HideEditor();
     if (validatedCol >= ACol)
         validatedCol += CCount;
+    cachedCell.ColsInserted(ACol, CCount);
     const int display = RemapColInv(ACol);
     const auto at = static_cast<std::size_t>(ACol);
     if (at < visibleCol.size()) {
@@ -195,6 +198,7 @@ void TDataGrid::RemoveCols(int ACol, int CCount) {
         validatedCol -= CCount;
     else if (validatedCol >= ACol)
         validatedCol = -1;
+    cachedCell.ColsDeleted(ACol, CCount);
     ClearCols(ACol, CCount);
     const int display = RemapColInv(ACol);
     for (int i = 0; i < hiddenRows.Count(); ++i) {
@@ -307,6 +311,9 @@ void TDataGrid::SwapRows(int ARow1, int ARow2) {
         return;
     HideEditor();
     cells.ExchangeRows(ARow1, ARow2);
+    // The cells being validated and kept for Escape move with their rows.
+    validatedRow = SwappedIndex(validatedRow, ARow1, ARow2);
+    cachedCell.RowsSwapped(ARow1, ARow2);
     const int height1 = GetRowHeights(ARow1);
     SetRowHeights(ARow1, GetRowHeights(ARow2));
     SetRowHeights(ARow2, height1);
@@ -349,6 +356,8 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
         items.Put(ACol2, text);
         items.PutObject(ACol2, object);
     }
+    validatedCol = SwappedIndex(validatedCol, ACol1, ACol2);
+    cachedCell.ColsSwapped(ACol1, ACol2);
     if (shown1 && shown2) {
         const int width1 = GetColWidths(display1);
         SetColWidths(display1, GetColWidths(display2));
@@ -468,6 +477,8 @@ void TDataGrid::RowMoved(int FromIndex, int ToIndex) {
     TBaseGrid::RowMoved(FromIndex, ToIndex);
     // The row's selection flag goes with it; a hidden row keeps its place among the others.
     MoveElement(rowSelect, FromIndex, ToIndex);
+    validatedRow = MovedIndex(validatedRow, FromIndex, ToIndex);
+    cachedCell.RowMoved(FromIndex, ToIndex);
     HiddenRowsRemoved({FromIndex});
     HiddenRowsInserted(ToIndex, 1);
 }
@@ -476,6 +487,8 @@ void TDataGrid::MoveRealColumn(int FromIndex, int ToIndex) {
     const int from = RemapCol(FromIndex);
     const int to = RemapCol(ToIndex);
     cells.MoveColumn(from, to);
+    validatedCol = MovedIndex(validatedCol, from, to);
+    cachedCell.ColMoved(from, to);
     if (visibleCol.size() > static_cast<std::size_t>(std::min(from, to))) {
         // Columns beyond the flags are shown ones.
         const auto needed = static_cast<std::size_t>(std::max(from, to)) + 1;

@@ -429,6 +429,11 @@ void TDataGrid::MoveRowsInOrder(int First, const std::vector<int>& order, bool c
     const int count = static_cast<int>(order.size());
     if (SortSettings->SingleColumn) {
         cells.PermuteColumn(SortSettings->Column, First, order);
+        // Only the sort column's cells move: the edited cell's row with them when it is one.
+        if (validatedCol == SortSettings->Column)
+            validatedRow = PermutedIndex(validatedRow, First, order);
+        if (cachedCell.Col == SortSettings->Column)
+            cachedCell.RowsPermuted(First, order);
         RenumberCellProperties(First);
     } else {
         PermuteDisplayRows(First, order, currentFollows);
@@ -452,16 +457,15 @@ void TDataGrid::SortSwapRows(int ARow1, int ARow2) {
     }
     if (!SortSettings->SingleColumn) {
         SwapRows(ARow1, ARow2);
-        // The rows' data moves: so do the sort's current row and the row being validated.
-        for (int* row : {&sortTrackedRow, &validatedRow}) {
-            if (*row == ARow1)
-                *row = ARow2;
-            else if (*row == ARow2)
-                *row = ARow1;
-        }
+        // The rows' data moves, and the sort's current row with it.
+        sortTrackedRow = SwappedIndex(sortTrackedRow, ARow1, ARow2);
         return;
     }
     const int col = SortSettings->Column;
+    if (validatedCol == col)
+        validatedRow = SwappedIndex(validatedRow, ARow1, ARow2);
+    if (cachedCell.Col == col)
+        cachedCell.RowsSwapped(ARow1, ARow2);
     AnsiString text = cells.Text(col, ARow1);
     cells.SetText(col, ARow1, cells.Text(col, ARow2));
     cells.SetText(col, ARow2, std::move(text));

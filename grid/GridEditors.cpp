@@ -77,15 +77,19 @@ ValueAndUnit SplitValueAndUnit(const AnsiString& text) {
 
 bool CommitOnNavigationKey(TDataGrid& grid, WORD key, TShiftState shift, const AnsiString& text,
                            const std::function<void(const AnsiString&)>& show) {
+    const auto showCell = [&] {
+        show(grid.GetCurrentCell());
+        grid.SpecialEditorSynced();
+    };
     if (key == VK_RETURN || key == VK_UP || key == VK_DOWN) {
-        grid.SetCurrentCell(text);
-        if (!grid.ValidateCell(text)) {
-            show(grid.GetCurrentCell());
+        const AnsiString value = grid.StoreSpecialEditorText(text);
+        if (!grid.ValidateCell(value)) {
+            showCell();
             return false;
         }
-        show(grid.GetCurrentCell());
+        showCell();
     } else if (key == VK_ESCAPE) {
-        show(grid.GetCurrentCell());
+        showCell();
     }
     grid.DoneInplaceEdit(key, shift);
     return true;
