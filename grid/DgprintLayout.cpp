@@ -104,7 +104,8 @@ void TPrintPass::SetUp() {
     // A layout is kept only while nothing that may change it from one pass to the next, unseen,
     // has a say.
     keeping = !grid.OnPrintSetColumnWidth && !grid.OnPrintSetRowHeight && !grid.OnGetDisplText &&
-              !grid.OnGetCellPrintColor && !(settings.FitToPage == fpCustom && grid.OnFitToPage);
+              !grid.OnGetCellPrintColor && !grid.OnGetAlignment &&
+              !(settings.FitToPage == fpCustom && grid.OnFitToPage);
     const std::string key = LayoutKey();
     if (!keeping || key != kept.Key) {
         kept = TPrintLayout{};
@@ -119,8 +120,8 @@ std::string TPrintPass::LayoutKey() const {
                       '|' + std::to_string(range.Right) + '|' + std::to_string(range.Bottom) + '|' +
                       std::to_string(grid.GetFixedRows()) + '|' + std::to_string(grid.GetFixedCols()) + '|' +
                       std::to_string(grid.WordWrap) + std::to_string(grid.Multilinecells) +
-                      std::to_string(grid.URLShow) + std::to_string(grid.URLFull) + '|' +
-                      std::to_string(screenFactor) + '|';
+                      std::to_string(grid.URLShow) + std::to_string(grid.URLFull) +
+                      std::to_string(grid.EnableHTML) + '|' + std::to_string(screenFactor) + '|';
     for (int c = range.Left; c <= range.Right; ++c)
         key += std::to_string(grid.RemapCol(c)) + ':' + std::to_string(grid.GetColWidths(c)) + ',';
     for (const TFont* font : {&settings.Font, &settings.HeaderFont, &settings.FooterFont})
