@@ -187,6 +187,8 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
     // Every cell sets the font and brush it prints with; the row leaves them as it found them.
     const TFont savedFont = canvas.Font;
     const TBrush savedBrush = canvas.Brush;
+    if (band)
+        canvas.SelectClipRect(Rect(0, band->Top, W, band->Bottom));
     for (int c = first; c <= last; ++c) {
         const int realCol = grid.RemapCol(c);
         if (!grid.IsBaseCell(realCol, row))
@@ -201,6 +203,8 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
         DrawCellText(realCol, c, row, cell, last);
         DrawCellBorders(realCol, row, cell, drawn, last);
     }
+    if (band)
+        canvas.RemoveClip();
     canvas.Font = savedFont;
     canvas.Brush = savedBrush;
     fontScale = 1;
@@ -236,6 +240,9 @@ void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect&
         return;
     }
 
+    // The lines of a part of a row fill the cell only from themselves down.
+    if (band && canvas.Brush.Style != bsClear)
+        canvas.FillRect(cut);
     // A graphic stands beside plain text only; the text keeps clear of it.
     TRect cell = whole;
     const std::optional<TRect> graphic = PlacePrintedGraphic(realCol, row, whole, cell);
@@ -287,7 +294,8 @@ void TPrintPass::DrawPlainText(AnsiString text, int displayCol, const TRect& cel
             const int width = canvas.TextWidth(line);
             TRect place = cell;
             PlaceRotatedText(place, hAlign, vAlign, -lineHeight, 0, 0, width, 0);
-            canvas.TextRect(cut, x(cell, width), place.Top, line);
+            if (InBand(place.Top))
+                canvas.TextRect(cut, x(cell, width), place.Top, line);
         } else {
             int offset = vAlign == vtaCenter   ? (drawnHeight - lineHeight * lines) / 2
                          : vAlign == vtaBottom ? drawnHeight - lineHeight * lines
@@ -295,8 +303,9 @@ void TPrintPass::DrawPlainText(AnsiString text, int displayCol, const TRect& cel
             int top = cell.Top;
             for (int i = 0; i < lines; ++i) {
                 const AnsiString line = next();
-                canvas.TextRect(Rect(cell.Left, top, cell.Right, cell.Bottom),
-                                x(cell, canvas.TextWidth(line)), top - offset, line);
+                if (InBand(top - offset))
+                    canvas.TextRect(Rect(cell.Left, top, cell.Right, cell.Bottom),
+                                    x(cell, canvas.TextWidth(line)), top - offset, line);
                 top -= offset + lineHeight;
                 offset = 0;
             }
@@ -316,6 +325,15 @@ void TPrintPass::DrawCellBorders(int realCol, int row, TRect cell, int drawnHeig
     }
     if (cell.Right > W)
         cell.Right = Edge(last + 1);
+    // A part of a row higher than the page: its edges within the part, closed where the row is.
+    if (band && cell.Top > band->Top) {
+        cell.Top = band->Top;
+        borders &= ~static_cast<unsigned>(cbTop);
+    }
+    if (band && cell.Bottom < band->Bottom) {
+        cell.Bottom = band->Bottom;
+        borders &= ~static_cast<unsigned>(cbBottom);
+    }
     if (borders & cbLeft)
         cellLines.push_back({pen, cell.Left, cell.Top, cell.Left, cell.Bottom});
     if (borders & cbRight)
