@@ -128,8 +128,14 @@ private:
     void UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignment& vAlign);
     void MapFont(TFont& font) const;
     AnsiString CellText(int realCol, int row) const;
-    // Where word-wrapped text of a column breaks: its printed width less the left inset.
-    int WrapWidth(int displayCol) const;
+    // The printed width of a column with its spacing, or of a merged cell there spanning
+    // spanCols more.
+    int SpanWidth(int displayCol, int spanCols) const;
+    // Where word-wrapped text of such a cell breaks: its width less the left inset.
+    int WrapWidth(int displayCol, int spanCols = 0) const;
+    // The further columns shown that a merged cell at displayCol covers: hidden ones take no
+    // room.
+    int DisplaySpan(int displayCol, int realCol, int row) const;
 
     // Drawing (DgprintDraw.cpp).
     bool Drawing() const { return method == prPreview || method == prPrint; }
@@ -137,8 +143,8 @@ private:
     void DrawHeaderFooter();
     int DrawPrintRow(int y, int first, int last, int row);
     void DrawCellText(int realCol, int displayCol, int row, const TRect& whole, int last);
-    // Plain text in cell, drawn within cut.
-    void DrawPlainText(AnsiString text, int displayCol, const TRect& cell, const TRect& cut,
+    // Plain text in cell, drawn within cut; a merged cell's spans spanCols more columns.
+    void DrawPlainText(AnsiString text, int displayCol, int spanCols, const TRect& cell, const TRect& cut,
                        TAlignment hAlign, TVAlignment vAlign);
     // A cell's graphic on the page (DgprintGraphics.cpp), with PrintGraphics and of a kind that
     // prints; none else.

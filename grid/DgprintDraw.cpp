@@ -194,10 +194,12 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
         if (!grid.IsBaseCell(realCol, row))
             continue;
         const TPoint span = grid.CellSpan(realCol, row);
-        int width = 0;
-        for (int k = 0; k <= span.x && c + k < static_cast<int>(widths.size()); ++k)
-            width += widths[static_cast<std::size_t>(c + k)] + spacing;
-        const TRect cell = Rect(Edge(c), y, Edge(c) + width, y - (span.y + 1) * drawn);
+        const int width = SpanWidth(c, DisplaySpan(c, realCol, row));
+        // A block of several rows is as high as they are.
+        int height = drawn;
+        for (int r = row + 1; r <= row + span.y && r <= range.Bottom; ++r)
+            height += DrawnRowHeight(r);
+        const TRect cell = Rect(Edge(c), y, Edge(c) + width, y - height);
         // A white cell before this one left its brush clear.
         canvas.Brush.Style = savedBrush.Style;
         DrawCellText(realCol, c, row, cell, last);
@@ -246,8 +248,9 @@ void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect&
     // A graphic stands beside plain text only; the text keeps clear of it.
     TRect cell = whole;
     const std::optional<TRect> graphic = PlacePrintedGraphic(realCol, row, whole, cell);
+    const int spanCols = DisplaySpan(displayCol, realCol, row);
     if (!graphic) {
-        DrawPlainText(text, displayCol, cell, cut, hAlign, vAlign);
+        DrawPlainText(text, displayCol, spanCols, cell, cut, hAlign, vAlign);
         return;
     }
     const TBrushStyle style = canvas.Brush.Style;
@@ -258,19 +261,19 @@ void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect&
     cut.Right = std::min(cut.Right, cell.Right);
     cut.Top = std::min(cut.Top, cell.Top);
     cut.Bottom = std::max(cut.Bottom, cell.Bottom);
-    DrawPlainText(text, displayCol, cell, cut, hAlign, vAlign);
+    DrawPlainText(text, displayCol, spanCols, cell, cut, hAlign, vAlign);
     DrawPrintedGraphic(realCol, row, *graphic);
     canvas.Brush.Style = style;
 }
 
-void TPrintPass::DrawPlainText(AnsiString text, int displayCol, const TRect& cell, const TRect& cut,
-                               TAlignment hAlign, TVAlignment vAlign) {
+void TPrintPass::DrawPlainText(AnsiString text, int displayCol, int spanCols, const TRect& cell,
+                               const TRect& cut, TAlignment hAlign, TVAlignment vAlign) {
     if (grid.WordWrap && settings.NoAutoSize) {
         if (canvas.Brush.Style != bsClear)
             canvas.TextRect(cut, cut.Left, cut.Top, "");
         TRect room = cut;
         room.Left += static_cast<int>(std::nearbyint(2 * screenFactor));
-        room.Right = std::min(cell.Right, room.Left + WrapWidth(displayCol));
+        room.Right = std::min(cell.Right, room.Left + WrapWidth(displayCol, spanCols));
         canvas.DrawText(text, room,
                         AlignmentFlag(hAlign) | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
     } else {
