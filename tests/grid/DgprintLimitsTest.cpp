@@ -100,6 +100,8 @@ TEST_F(PrintLimits, ARowTallerThanASheetGoesOnOverTheNextSheets) {
             EXPECT_EQ(order[i], static_cast<int>(i) + 1);
         // The row starts on a sheet of its own and goes on over more.
         EXPECT_GE(printed.Pages, row.pages);
+        // The preview counts the same pages, on the same sheet.
+        EXPECT_EQ(Preview(), printed.Pages);
     }
 }
 
