@@ -1,12 +1,14 @@
 // HTML cell text at scale: columns sized over 100,000 rows of distinct and of repeated texts, and
 // a screenful of HTML cells repainted at the top of a short and of a long grid; words marked in
-// a long text and unmarked again.
+// a long text and unmarked again; a long text of short words laid out in narrow and wide columns.
+#include "framework/Canvas.h"
 #include "framework/Form.h"
 #include "framework/GridScrollArea.h"
 #include "grid/Datagrid.h"
 #include "grid/HTMLText.h"
 
 #include <QApplication>
+#include <QImage>
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -73,5 +75,30 @@ void HiLightAndBack(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(HiLightAndBack)->Arg(4000)->Arg(40000)->ArgName("characters")->Unit(benchmark::kMillisecond);
+
+// 100,000 characters of "a a a ..." measured in a column the given pixels wide: a word a line,
+// some fifty words a line, and a dozen long lines; each well under 0.3 s.
+void LayOutLongText(benchmark::State& state) {
+    QImage image(400, 100, QImage::Format_RGB32);
+    TCanvas canvas;
+    canvas.SetImage(&image);
+    std::string words;
+    while (words.size() < 100000)
+        words += "a ";
+    THTMLRenderContext context;
+    context.Paint = false;
+    const TRect rect = Rect(0, 0, static_cast<int>(state.range(0)), 100);
+    int lines = 0;
+    static int laidOut = 0;
+    for (auto _ : state) {
+        // A text not laid out before, so that no kept layout answers.
+        const AnsiString text(words + std::to_string(++laidOut));
+        THTMLRenderResult result;
+        RenderHTMLText(canvas, text, rect, context, result);
+        lines = result.Lines;
+    }
+    state.counters["lines"] = lines;
+}
+BENCHMARK(LayOutLongText)->Arg(1)->Arg(300)->Arg(40000)->ArgName("pixels")->Unit(benchmark::kMillisecond);
 
 } // namespace

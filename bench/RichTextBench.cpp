@@ -1,4 +1,5 @@
-// Rich text read into an edit: one long paragraph, whose runs go in whole.
+// Rich text read into an edit: one long paragraph, whose runs go in whole, of words or of one word
+// with no blank at all.
 #include "framework/RichEdit.h"
 
 #include <benchmark/benchmark.h>
@@ -25,5 +26,30 @@ void SetLongRichText(benchmark::State& state) {
 }
 // 100,000 characters well under half a second.
 BENCHMARK(SetLongRichText)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// One paragraph of characters without a blank, every other run of nine bold.
+std::string WordParagraph(int characters) {
+    std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}\\f0 ";
+    for (int run = 0; run * 9 < characters; ++run)
+        rtf += run % 2 == 1 ? "{\\b sewerpipe}" : "sewerpipe";
+    return rtf + "}";
+}
+
+// Read into an edit 400 pixels wide, and into one 37 pixels wide: the word breaks where a line
+// is full. 100,000 characters well under half a second.
+void SetLongRichWord(benchmark::State& state) {
+    const std::string rtf = WordParagraph(static_cast<int>(state.range(0)));
+    TRichEdit edit(nullptr);
+    edit.SetBounds(0, 0, static_cast<int>(state.range(1)), 100);
+    for (auto _ : state)
+        edit.SetRichText(rtf);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(SetLongRichWord)
+    ->Args({10000, 400})
+    ->Args({100000, 400})
+    ->Args({100000, 37})
+    ->ArgNames({"characters", "pixels"})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -19,6 +19,25 @@ QTextEdit& EditOf(const TRichEdit& edit) {
     return *static_cast<QTextEdit*>(edit.View());
 }
 
+// A word this long breaks over lines in an edit of any width.
+constexpr int LongWord = 1000;
+
+// Whether the paragraphs from block up to the one holding position to hold a word that long.
+bool HoldsLongWord(QTextBlock block, int to) {
+    for (; block.isValid() && block.position() <= to; block = block.next()) {
+        const QString text = block.text();
+        if (text.size() < LongWord)
+            continue;
+        int word = 0;
+        for (const QChar c : text) {
+            word = c.isSpace() ? 0 : word + 1;
+            if (word >= LongWord)
+                return true;
+        }
+    }
+    return false;
+}
+
 // The point size characters of format show in.
 double PointsOf(const QTextCharFormat& format, const QTextDocument& document) {
     return format.fontPointSize() > 0 ? format.fontPointSize() : document.defaultFont().pointSizeF();
@@ -45,6 +64,11 @@ TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner) {
             NoteSize();
         });
     });
+    // Typed or pasted in: a long word breaks anywhere from now on.
+    QObject::connect(document, &QTextDocument::contentsChange, view, [this](int position, int, int added) {
+        if (!loading && HoldsLongWord(Document().findBlock(position), position + added))
+            EditOf(*this).setWordWrapMode(QTextOption::WrapAnywhere);
+    });
     QObject::connect(view, &QTextEdit::cursorPositionChanged, view,
                      [this] { CallFromView(*this, [this] { ViewSelectionMoved(); }); });
     QObject::connect(view, &QTextEdit::selectionChanged, view,
@@ -69,7 +93,18 @@ void TRichEdit::SetRichText(std::string_view rtf) {
     {
         const FlagScope quiet(loading);
         const QSignalBlocker quietView(&EditOf(*this));
+        // Without a page the document is not laid out: it is, once, when the text is in and
+        // its wrapping chosen.
+        const QSizeF page = Document().pageSize();
+        Document().setPageSize(QSizeF(0, 0));
         RtfToDocument(rtf, Document());
+        // A word wider than any line breaks where the line is full either way, but Qt looks
+        // through the whole rest of it for a blank for each of its lines: such a document
+        // breaks anywhere.
+        EditOf(*this).setWordWrapMode(HoldsLongWord(Document().begin(), GetTextLen())
+                                          ? QTextOption::WrapAnywhere
+                                          : QTextOption::WrapAtWordBoundaryOrAnywhere);
+        Document().setPageSize(page);
         EditOf(*this).setTextCursor(QTextCursor(&Document()));
     }
     Document().setModified(false);

@@ -6,6 +6,9 @@
 #include "grid/MarkupFormat.h"
 #include "grid/TextLines.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 void AddLine(std::string& text, std::string_view line) {
@@ -87,22 +90,35 @@ void TDataGrid::OutputToHTML(const AnsiString& FileName, bool Append) {
         AddLine(text, "</tr>");
     }
 
-    for (int r = headerRow ? 1 : firstRow; r < GetRowCount(); ++r) {
+    // The real column of each exported one.
+    std::vector<int> realCols;
+    for (int c = firstCol; c < GetColCount(); ++c)
+        realCols.push_back(RemapCol(c));
+    const int bodyRow = headerRow ? 1 : firstRow;
+    for (int r = bodyRow; r < GetRowCount(); ++r) {
         AddLine(text, "<tr>");
         for (int c = firstCol; c < GetColCount(); ++c) {
-            int baseCol = 0, baseRow = 0;
-            if (!IsBaseCellEx(c, r, baseCol, baseRow))
+            const std::size_t at = static_cast<std::size_t>(c - firstCol);
+            // A block goes out once, at its first exported cell, over the exported cells it
+            // covers: its base cell may lie in a column or row left out, or a column hidden.
+            const TRect block = FullCell(realCols[at], r);
+            if (r != std::max(block.Top, bodyRow) || (at > 0 && realCols[at - 1] >= block.Left))
                 continue;
-            const int col = RemapCol(c);
-            const TPoint span = CellSpan(c, r);
+            std::size_t end = at;
+            while (end < realCols.size() && realCols[end] <= block.Right)
+                ++end;
+            const TPoint span =
+                Point(static_cast<int>(end - at) - 1, std::min(block.Bottom, GetRowCount() - 1) - r);
+            const int col = block.Left;
+            const int baseRow = block.Top;
             AnsiString spans;
             if (span.x > 0)
                 spans += " COLSPAN=" + IntToStr(span.x + 1);
             if (span.y > 0)
                 spans += " ROWSPAN=" + IntToStr(span.y + 1);
-            AnsiString cell = cellText(col, r);
+            AnsiString cell = cellText(col, baseRow);
             const AnsiString align =
-                cell.IsEmpty() ? AnsiString() : AlignAttribute(GetCellAlignment(col, r).first);
+                cell.IsEmpty() ? AnsiString() : AlignAttribute(GetCellAlignment(col, baseRow).first);
 
             // Colours and font as printing asks them; "none" marks what the query left alone.
             const bool fixed = r < GetFixedRows() || c < GetFixedCols();
@@ -115,7 +131,7 @@ void TDataGrid::OutputToHTML(const AnsiString& FileName, bool Append) {
             TAlignment hAlign = taLeftJustify;
             TVAlignment vAlign = VAlignment;
             bool wordWrap = WordWrap;
-            GetVisualProperties(col, r, state, true, false, &brush, &font, hAlign, vAlign, wordWrap);
+            GetVisualProperties(col, baseRow, state, true, false, &brush, &font, hAlign, vAlign, wordWrap);
             AnsiString background = fixed ? fixedBackground : AnsiString();
             AnsiString fontOpen, fontClose;
             if (settings.SaveColor && brush.Color != clNone)

@@ -89,6 +89,15 @@ private:
     int StripColumns(int first) const;
     // The strip's rows on pages; true when its last page was closed at its last row.
     bool LayOutRows(int first, int last);
+    // Closes the page whose rows end at y; true when the rest of the strip is not wanted.
+    bool ClosePage(int first, int last, int y);
+    // A row of the strip, the fixed columns first when they repeat; its drawn height.
+    int DrawRow(int y, int first, int last, int row);
+    // Of a row higher than a page, the part of height part on the page from y, the part printed
+    // before on the pages before it.
+    void DrawRowPart(int y, int first, int last, int row, int printed, int part);
+    // How much of such a row a page with room left takes: whole lines.
+    int PagePart(int printed, int room);
     int Edge(int displayCol) const;
     // The widths and the strip's edges where the grid reports them.
     void PublishLayout() const;
@@ -119,8 +128,14 @@ private:
     void UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignment& vAlign);
     void MapFont(TFont& font) const;
     AnsiString CellText(int realCol, int row) const;
-    // Where word-wrapped text of a column breaks: its printed width less the left inset.
-    int WrapWidth(int displayCol) const;
+    // The printed width of a column with its spacing, or of a merged cell there spanning
+    // spanCols more.
+    int SpanWidth(int displayCol, int spanCols) const;
+    // Where word-wrapped text of such a cell breaks: its width less the left inset.
+    int WrapWidth(int displayCol, int spanCols = 0) const;
+    // The further columns shown that a merged cell at displayCol covers: hidden ones take no
+    // room.
+    int DisplaySpan(int displayCol, int realCol, int row) const;
 
     // Drawing (DgprintDraw.cpp).
     bool Drawing() const { return method == prPreview || method == prPrint; }
@@ -128,8 +143,8 @@ private:
     void DrawHeaderFooter();
     int DrawPrintRow(int y, int first, int last, int row);
     void DrawCellText(int realCol, int displayCol, int row, const TRect& whole, int last);
-    // Plain text in cell, drawn within cut.
-    void DrawPlainText(AnsiString text, int displayCol, const TRect& cell, const TRect& cut,
+    // Plain text in cell, drawn within cut; a merged cell's spans spanCols more columns.
+    void DrawPlainText(AnsiString text, int displayCol, int spanCols, const TRect& cell, const TRect& cut,
                        TAlignment hAlign, TVAlignment vAlign);
     // A cell's graphic on the page (DgprintGraphics.cpp), with PrintGraphics and of a kind that
     // prints; none else.
@@ -143,6 +158,9 @@ private:
     void DrawPrintedCheckBox(int realCol, int row, const TRect& G);
     // The cell's border lines, kept until the page's lines are drawn.
     void DrawCellBorders(int realCol, int row, TRect cell, int drawnHeight, int last);
+    // Whether a line of text whose top stands at y prints on the page: always, but in a part of
+    // a row higher than the page only when its top lies in that part.
+    bool InBand(int y) const { return !band || (y <= band->Top && y > band->Bottom); }
     // The kept border lines: those of one solid pen that continue each other as one line.
     void DrawCellLines();
     void DrawPageLines(int first, int last, int y);
@@ -197,6 +215,11 @@ private:
     // The bottom of the last row laid out.
     int lastY = 0;
     std::vector<TCellLine> cellLines;
+    // From its top down, the part of the page a part of a row higher than the page prints in.
+    struct TBand {
+        int Top, Bottom;
+    };
+    std::optional<TBand> band;
     // The last brush colour asked about, and whether it is white.
     TColor whiteAsked = clNone;
     bool white = false;

@@ -187,20 +187,26 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
     // Every cell sets the font and brush it prints with; the row leaves them as it found them.
     const TFont savedFont = canvas.Font;
     const TBrush savedBrush = canvas.Brush;
+    if (band)
+        canvas.SelectClipRect(Rect(0, band->Top, W, band->Bottom));
     for (int c = first; c <= last; ++c) {
         const int realCol = grid.RemapCol(c);
         if (!grid.IsBaseCell(realCol, row))
             continue;
         const TPoint span = grid.CellSpan(realCol, row);
-        int width = 0;
-        for (int k = 0; k <= span.x && c + k < static_cast<int>(widths.size()); ++k)
-            width += widths[static_cast<std::size_t>(c + k)] + spacing;
-        const TRect cell = Rect(Edge(c), y, Edge(c) + width, y - (span.y + 1) * drawn);
+        const int width = SpanWidth(c, DisplaySpan(c, realCol, row));
+        // A block of several rows is as high as they are.
+        int height = drawn;
+        for (int r = row + 1; r <= row + span.y && r <= range.Bottom; ++r)
+            height += DrawnRowHeight(r);
+        const TRect cell = Rect(Edge(c), y, Edge(c) + width, y - height);
         // A white cell before this one left its brush clear.
         canvas.Brush.Style = savedBrush.Style;
         DrawCellText(realCol, c, row, cell, last);
         DrawCellBorders(realCol, row, cell, drawn, last);
     }
+    if (band)
+        canvas.RemoveClip();
     canvas.Font = savedFont;
     canvas.Brush = savedBrush;
     fontScale = 1;
@@ -236,11 +242,15 @@ void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect&
         return;
     }
 
+    // The lines of a part of a row fill the cell only from themselves down.
+    if (band && canvas.Brush.Style != bsClear)
+        canvas.FillRect(cut);
     // A graphic stands beside plain text only; the text keeps clear of it.
     TRect cell = whole;
     const std::optional<TRect> graphic = PlacePrintedGraphic(realCol, row, whole, cell);
+    const int spanCols = DisplaySpan(displayCol, realCol, row);
     if (!graphic) {
-        DrawPlainText(text, displayCol, cell, cut, hAlign, vAlign);
+        DrawPlainText(text, displayCol, spanCols, cell, cut, hAlign, vAlign);
         return;
     }
     const TBrushStyle style = canvas.Brush.Style;
@@ -251,19 +261,19 @@ void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect&
     cut.Right = std::min(cut.Right, cell.Right);
     cut.Top = std::min(cut.Top, cell.Top);
     cut.Bottom = std::max(cut.Bottom, cell.Bottom);
-    DrawPlainText(text, displayCol, cell, cut, hAlign, vAlign);
+    DrawPlainText(text, displayCol, spanCols, cell, cut, hAlign, vAlign);
     DrawPrintedGraphic(realCol, row, *graphic);
     canvas.Brush.Style = style;
 }
 
-void TPrintPass::DrawPlainText(AnsiString text, int displayCol, const TRect& cell, const TRect& cut,
-                               TAlignment hAlign, TVAlignment vAlign) {
+void TPrintPass::DrawPlainText(AnsiString text, int displayCol, int spanCols, const TRect& cell,
+                               const TRect& cut, TAlignment hAlign, TVAlignment vAlign) {
     if (grid.WordWrap && settings.NoAutoSize) {
         if (canvas.Brush.Style != bsClear)
             canvas.TextRect(cut, cut.Left, cut.Top, "");
         TRect room = cut;
         room.Left += static_cast<int>(std::nearbyint(2 * screenFactor));
-        room.Right = std::min(cell.Right, room.Left + WrapWidth(displayCol));
+        room.Right = std::min(cell.Right, room.Left + WrapWidth(displayCol, spanCols));
         canvas.DrawText(text, room,
                         AlignmentFlag(hAlign) | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
     } else {
@@ -287,7 +297,8 @@ void TPrintPass::DrawPlainText(AnsiString text, int displayCol, const TRect& cel
             const int width = canvas.TextWidth(line);
             TRect place = cell;
             PlaceRotatedText(place, hAlign, vAlign, -lineHeight, 0, 0, width, 0);
-            canvas.TextRect(cut, x(cell, width), place.Top, line);
+            if (InBand(place.Top))
+                canvas.TextRect(cut, x(cell, width), place.Top, line);
         } else {
             int offset = vAlign == vtaCenter   ? (drawnHeight - lineHeight * lines) / 2
                          : vAlign == vtaBottom ? drawnHeight - lineHeight * lines
@@ -295,8 +306,9 @@ void TPrintPass::DrawPlainText(AnsiString text, int displayCol, const TRect& cel
             int top = cell.Top;
             for (int i = 0; i < lines; ++i) {
                 const AnsiString line = next();
-                canvas.TextRect(Rect(cell.Left, top, cell.Right, cell.Bottom),
-                                x(cell, canvas.TextWidth(line)), top - offset, line);
+                if (InBand(top - offset))
+                    canvas.TextRect(Rect(cell.Left, top, cell.Right, cell.Bottom),
+                                    x(cell, canvas.TextWidth(line)), top - offset, line);
                 top -= offset + lineHeight;
                 offset = 0;
             }
@@ -316,6 +328,15 @@ void TPrintPass::DrawCellBorders(int realCol, int row, TRect cell, int drawnHeig
     }
     if (cell.Right > W)
         cell.Right = Edge(last + 1);
+    // A part of a row higher than the page: its edges within the part, closed where the row is.
+    if (band && cell.Top > band->Top) {
+        cell.Top = band->Top;
+        borders &= ~static_cast<unsigned>(cbTop);
+    }
+    if (band && cell.Bottom < band->Bottom) {
+        cell.Bottom = band->Bottom;
+        borders &= ~static_cast<unsigned>(cbBottom);
+    }
     if (borders & cbLeft)
         cellLines.push_back({pen, cell.Left, cell.Top, cell.Left, cell.Bottom});
     if (borders & cbRight)

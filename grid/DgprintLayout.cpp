@@ -5,10 +5,12 @@
 #include "grid/Datagrid.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <typeinfo>
+#include <utility>
 
 namespace {
 
@@ -104,7 +106,8 @@ void TPrintPass::SetUp() {
     // A layout is kept only while nothing that may change it from one pass to the next, unseen,
     // has a say.
     keeping = !grid.OnPrintSetColumnWidth && !grid.OnPrintSetRowHeight && !grid.OnGetDisplText &&
-              !grid.OnGetCellPrintColor && !(settings.FitToPage == fpCustom && grid.OnFitToPage);
+              !grid.OnGetCellPrintColor && !grid.OnGetAlignment &&
+              !(settings.FitToPage == fpCustom && grid.OnFitToPage);
     const std::string key = LayoutKey();
     if (!keeping || key != kept.Key) {
         kept = TPrintLayout{};
@@ -119,8 +122,8 @@ std::string TPrintPass::LayoutKey() const {
                       '|' + std::to_string(range.Right) + '|' + std::to_string(range.Bottom) + '|' +
                       std::to_string(grid.GetFixedRows()) + '|' + std::to_string(grid.GetFixedCols()) + '|' +
                       std::to_string(grid.WordWrap) + std::to_string(grid.Multilinecells) +
-                      std::to_string(grid.URLShow) + std::to_string(grid.URLFull) + '|' +
-                      std::to_string(screenFactor) + '|';
+                      std::to_string(grid.URLShow) + std::to_string(grid.URLFull) +
+                      std::to_string(grid.EnableHTML) + '|' + std::to_string(screenFactor) + '|';
     for (int c = range.Left; c <= range.Right; ++c)
         key += std::to_string(grid.RemapCol(c)) + ':' + std::to_string(grid.GetColWidths(c)) + ',';
     for (const TFont* font : {&settings.Font, &settings.HeaderFont, &settings.FooterFont})
@@ -210,23 +213,43 @@ bool TPrintPass::LayOutRows(int first, int last) {
     int rowsOnPage = 0;
     int closedAt = -1;
     int y = 0;
+    // How much of the row at hand the pages before took: a row higher than a page goes on over
+    // the next ones.
+    int printed = 0;
     const int fixedRows = grid.GetFixedRows();
-    const int fixedCols = grid.GetFixedCols();
     for (int row = range.Top; row <= range.Bottom;) {
         if (rowsOnPage == 0) {
             y = -headerHeight;
             DrawHeaderFooter();
             y -= settings.TitleSpacing;
-            if (RepeatFixedRows(row, y))
-                for (int f = 0; f < fixedRows; ++f) {
-                    if (repeatColumns)
-                        DrawPrintRow(y, 0, fixedCols - 1, f);
-                    y -= DrawPrintRow(y, first, last, f);
-                }
+            if (printed == 0 && RepeatFixedRows(row, y))
+                for (int f = 0; f < fixedRows; ++f)
+                    y -= DrawRow(y, first, last, f);
         }
-        if (repeatColumns)
-            DrawPrintRow(y, 0, fixedCols - 1, row);
-        y -= DrawPrintRow(y, first, last, row);
+        const int rest = DrawnRowHeight(row) - printed;
+        const int room = y - (H + footerHeight);
+        // A row goes over pages only where it would not fit on an empty page as pages are
+        // filled: its measured height against the room.
+        if (rowsOnPage == 0 && (printed > 0 ? rest : PrintRowHeight(row)) > room) {
+            const int part = PagePart(printed, room);
+            DrawRowPart(y, first, last, row, printed, part);
+            printed += part;
+            y -= part;
+            if (Drawing() && grid.OnPrintPageDone) {
+                DrawCellLines();
+                grid.OnPrintPageDone(&grid, &canvas, row, y, pageIndex, W, H);
+            }
+            closedAt = row;
+            if (ClosePage(first, last, y))
+                return false;
+            continue;
+        }
+        if (printed > 0)
+            DrawRowPart(y, first, last, row, printed, rest);
+        else
+            DrawRow(y, first, last, row);
+        y -= rest;
+        printed = 0;
         ++row;
         ++rowsOnPage;
         bool newPage = false;
@@ -239,21 +262,63 @@ bool TPrintPass::LayOutRows(int first, int last) {
             grid.OnPrintPageDone(&grid, &canvas, row, y, pageIndex, W, H);
         }
         if (full || newPage) {
-            DrawPageLines(first, last, y);
             rowsOnPage = 0;
             closedAt = row;
-            StartNewPage();
-            const bool skipRest = grid.FastPreview && grid.FromPage < pageIndex;
-            ++pageIndex;
-            ++pageInStrip;
-            if (skipRest) {
-                lastY = y;
+            if (ClosePage(first, last, y))
                 return false;
-            }
         }
     }
     lastY = y;
     return closedAt == range.Bottom + 1;
+}
+
+bool TPrintPass::ClosePage(int first, int last, int y) {
+    DrawPageLines(first, last, y);
+    StartNewPage();
+    const bool skipRest = grid.FastPreview && grid.FromPage < pageIndex;
+    ++pageIndex;
+    ++pageInStrip;
+    lastY = y;
+    return skipRest;
+}
+
+int TPrintPass::DrawRow(int y, int first, int last, int row) {
+    if (repeatColumns)
+        DrawPrintRow(y, 0, grid.GetFixedCols() - 1, row);
+    return DrawPrintRow(y, first, last, row);
+}
+
+void TPrintPass::DrawRowPart(int y, int first, int last, int row, int printed, int part) {
+    band = TBand{y, y - part};
+    DrawRow(y + printed, first, last, row);
+    band.reset();
+}
+
+int TPrintPass::PagePart(int printed, int room) {
+    // Lines break between pages, none across one: lines of the print font as plain text sets
+    // them, or as word-wrapped text does, which all the row's cells then are.
+    const double scale = std::exchange(fontScale, fitScale);
+    UsePrintFont();
+    double line = 0;
+    if (grid.WordWrap && settings.NoAutoSize) {
+        // Word-wrapped lines follow each other at a fraction of a tenth: measured over many.
+        constexpr int Lines = 100;
+        AnsiString many = "gh";
+        for (int i = 1; i < Lines; ++i)
+            many += "\r\ngh";
+        TRect one = Rect(0, 0, W, 0);
+        TRect all = one;
+        const int first = canvas.DrawText("gh", one, DT_CALCRECT | DT_NOPREFIX);
+        line = (canvas.DrawText(many, all, DT_CALCRECT | DT_NOPREFIX) - first) / double(Lines - 1);
+    } else {
+        const int t = canvas.TextHeight("gh") + settings.RowSpacing;
+        line = t + t / 8;
+    }
+    fontScale = scale;
+    line = std::max(1.0, line);
+    const int end = static_cast<int>(std::floor(static_cast<int>((printed + room) / line) * line));
+    // A page without room for a line still takes one, so that the row comes to an end.
+    return end > printed ? end - printed : std::max(room, static_cast<int>(std::ceil(line)));
 }
 
 bool TPrintPass::RepeatFixedRows(int row, int y) {

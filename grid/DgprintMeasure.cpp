@@ -270,8 +270,23 @@ AnsiString TPrintPass::CellText(int realCol, int row) const {
     return text;
 }
 
-int TPrintPass::WrapWidth(int displayCol) const {
-    return widths[static_cast<std::size_t>(displayCol)] + spacing - RoundEven(2 * screenFactor);
+int TPrintPass::DisplaySpan(int displayCol, int realCol, int row) const {
+    const int right = grid.FullCell(realCol, row).Right;
+    int span = 0;
+    while (displayCol + span + 1 < grid.GetColCount() && grid.RemapCol(displayCol + span + 1) <= right)
+        ++span;
+    return span;
+}
+
+int TPrintPass::SpanWidth(int displayCol, int spanCols) const {
+    int width = 0;
+    for (int c = displayCol; c <= displayCol + spanCols && c < static_cast<int>(widths.size()); ++c)
+        width += widths[static_cast<std::size_t>(c)] + spacing;
+    return width;
+}
+
+int TPrintPass::WrapWidth(int displayCol, int spanCols) const {
+    return SpanWidth(displayCol, spanCols) - RoundEven(2 * screenFactor);
 }
 
 TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row) {
@@ -296,7 +311,7 @@ TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row) {
         }
         size.y = lineHeight * lines;
     } else {
-        const int room = WrapWidth(displayCol);
+        const int room = WrapWidth(displayCol, DisplaySpan(displayCol, realCol, row));
         size.x = widths[static_cast<std::size_t>(displayCol)];
         // Most cells fit on one line: measuring them whole is far cheaper than breaking them.
         const bool breaks = text.view().find_first_of("\r\n\t") != std::string_view::npos;
@@ -333,9 +348,13 @@ int TPrintPass::PrintRowHeight(int row) {
         int last = 0;
         for (int c = range.Left; c <= range.Right; ++c) {
             const int realCol = grid.RemapCol(c);
-            if (grid.IsMergedCell(realCol, row))
+            // A merged cell's text is measured over its block, its height shared by the rows
+            // the block spans; the columns it covers beside its first have none of their own.
+            const TRect block = grid.FullCell(realCol, row);
+            if (realCol != block.Left)
                 continue;
-            last = CellPrintSize(realCol, c, row).y;
+            const int rows = block.Bottom - block.Top + 1;
+            last = (CellPrintSize(block.Left, c, block.Top).y + rows - 1) / rows;
             height = std::max(height, last);
         }
         if (height == 0)

@@ -51,6 +51,44 @@ bool Upper(std::string_view value, std::string_view wanted) {
     return true;
 }
 
+// A run of text cut before and after every blank, with the width from its start to each cut:
+// each word and blank measured once. Between cuts of plain ASCII it is the width the text has
+// whole; words beyond ASCII are measured whole and meet their blanks unkerned.
+class WordRuler {
+public:
+    WordRuler(std::string_view text, const TFont& font, const QPaintDevice* device) : text(text) {
+        cuts.push_back(0);
+        offsets.push_back(0);
+        joins.push_back(0);
+        for (std::size_t from = 0; from < text.size();) {
+            const std::size_t to = text[from] == ' ' ? from + 1 : std::min(text.find(' ', from), text.size());
+            const double join = from > 0 ? Measures().Kerning(font, text[from - 1], text[from], device) : 0;
+            joins.back() = join;
+            cuts.push_back(to);
+            offsets.push_back(offsets.back() + join +
+                              Measures().Extent(font, text.substr(from, to - from), device));
+            joins.push_back(0);
+            from = to;
+        }
+    }
+
+    std::size_t Cuts() const { return cuts.size(); }
+    std::size_t At(std::size_t cut) const { return cuts[cut]; }
+    // Whether the text goes on with a blank at the cut.
+    bool Blank(std::size_t cut) const { return cuts[cut] < text.size() && text[cuts[cut]] == ' '; }
+    // The width of the text between two cuts, rounded as a whole text's.
+    int Width(std::size_t from, std::size_t to) const {
+        return static_cast<int>(std::floor(offsets[to] - offsets[from] - joins[from] + 0.5));
+    }
+
+private:
+    std::string_view text;
+    std::vector<std::size_t> cuts;
+    // From the text's start to each cut, and what the characters either side of a cut add.
+    std::vector<double> offsets;
+    std::vector<double> joins;
+};
+
 class LayoutBuilder {
 public:
     static constexpr int Unbounded = 1 << 30;
@@ -350,38 +388,46 @@ private:
 
     int Advance(std::string_view text) const { return Measures().Width(Font(), text, device); }
 
-    // Words move to the next line whole; one wider than a line stays on its own.
+    // Words move to the next line whole; one wider than a line stays on its own. Each word is
+    // measured once, so that a long text broken into many lines costs its length.
     void PlaceText(std::string_view text) {
-        int whole = Advance(text);
-        while (!text.empty()) {
-            if (penX + whole <= width) {
-                PlaceRun(text, whole);
+        // Most runs fit whole: those need no ruler.
+        if (const int whole = Advance(text); penX + whole <= width) {
+            PlaceRun(text, whole);
+            return;
+        }
+        const WordRuler ruler(text, Font(), device);
+        const std::size_t end = ruler.Cuts() - 1;
+        std::size_t start = 0;
+        while (start < end) {
+            if (penX + ruler.Width(start, end) <= width) {
+                PlaceRun(text.substr(ruler.At(start)));
                 return;
             }
-            std::size_t fits = 0;
-            int fitsWidth = 0;
-            for (std::size_t space = text.find(' ', 1); space != text.npos;
-                 space = text.find(' ', space + 1)) {
-                const int w = Advance(text.substr(0, space));
-                if (penX + w > width)
+            // The furthest blank before which the line's part of the text still fits.
+            std::size_t fits = start;
+            for (std::size_t cut = start + 1; cut < end; ++cut) {
+                if (!ruler.Blank(cut))
+                    continue;
+                if (penX + ruler.Width(start, cut) > width)
                     break;
-                fits = space;
-                fitsWidth = w;
+                fits = cut;
             }
-            if (fits == 0 && line.Runs.empty()) {
-                const std::size_t space = text.find(' ', 1);
-                fits = space == text.npos ? text.size() : space;
-                fitsWidth = Advance(text.substr(0, fits));
+            if (fits == start && line.Runs.empty()) {
+                fits = start + 1;
+                while (fits < end && !ruler.Blank(fits))
+                    ++fits;
             }
-            if (fits > 0)
-                PlaceRun(text.substr(0, fits), fitsWidth);
+            if (fits > start)
+                PlaceRun(text.substr(ruler.At(start), ruler.At(fits) - ruler.At(start)));
             FinishLine();
-            text.remove_prefix(fits);
-            while (!text.empty() && text.front() == ' ')
-                text.remove_prefix(1);
-            whole = Advance(text);
+            start = fits;
+            while (start < end && ruler.Blank(start))
+                ++start;
         }
     }
+
+    void PlaceRun(std::string_view text) { PlaceRun(text, Advance(text)); }
 
     void PlaceRun(std::string_view text, int runWidth) {
         const TextWidths::Line& metrics = Metrics();
@@ -511,8 +557,18 @@ struct LayoutKeyHash {
     }
 };
 
-// Laid-out texts kept for their next paint or measure; emptied when full.
+// Laid-out texts kept for their next paint or measure; emptied when full, by count or by the
+// bytes they hold, so that a few long texts laid out in narrow columns cannot hoard memory.
 constexpr std::size_t KeptLayouts = 4096;
+constexpr std::size_t KeptBytes = std::size_t{64} << 20;
+
+std::size_t BytesOf(const HTMLLayout& layout, std::size_t textSize) {
+    std::size_t bytes =
+        2 * textSize + layout.PlainText.capacity() + layout.Lines.capacity() * sizeof(HTMLLine);
+    for (const HTMLLine& line : layout.Lines)
+        bytes += line.Runs.capacity() * sizeof(HTMLRun);
+    return bytes;
+}
 
 } // namespace
 
@@ -521,14 +577,19 @@ std::shared_ptr<const HTMLLayout> LayOutHTML(std::string_view text, const TFont&
                                              const HTMLSources& sources) {
     const int dpi = device ? device->logicalDpiY() : 0;
     static std::unordered_map<LayoutKey, std::shared_ptr<const HTMLLayout>, LayoutKeyHash> kept;
+    static std::size_t keptBytes = 0;
     LayoutKey key{std::string(text), font.Size, font.Style, width, scale, dpi};
     if (const auto found = kept.find(key); found != kept.end())
         return found->second;
     std::shared_ptr<const HTMLLayout> layout = LayoutBuilder(font, width, scale, device, sources).Build(text);
     if (!layout->UsesPictures) {
-        if (kept.size() >= KeptLayouts)
+        const std::size_t bytes = BytesOf(*layout, text.size());
+        if (kept.size() >= KeptLayouts || keptBytes + bytes > KeptBytes) {
             kept.clear();
+            keptBytes = 0;
+        }
         kept.emplace(std::move(key), layout);
+        keptBytes += bytes;
     }
     return layout;
 }

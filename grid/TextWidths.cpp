@@ -52,15 +52,9 @@ struct TextWidths::FontTable {
         return kern;
     }
 
-    int Whole(std::string_view text) {
-        if (remembered.size() >= MostRemembered)
-            remembered.clear();
-        const auto [at, added] = remembered.try_emplace(std::string(text), 0);
-        if (added)
-            at->second = Metrics.horizontalAdvance(
-                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-        return at->second;
-    }
+    int Whole(std::string_view text) { return Remembered(remembered, text, Metrics); }
+    // Unrounded, for pieces that are added up.
+    double WholeExtent(std::string_view text) { return Remembered(rememberedExtents, text, MetricsF); }
 
     int Size;
     unsigned Style;
@@ -70,9 +64,22 @@ struct TextWidths::FontTable {
     TextWidths::Line Line;
 
 private:
+    template <typename Value, typename FontMetrics>
+    static Value Remembered(std::unordered_map<std::string, Value>& store, std::string_view text,
+                            const FontMetrics& metrics) {
+        if (store.size() >= MostRemembered)
+            store.clear();
+        const auto [at, added] = store.try_emplace(std::string(text), 0);
+        if (added)
+            at->second = metrics.horizontalAdvance(
+                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        return at->second;
+    }
+
     std::array<double, Printables> advances;
     std::array<double, Printables * Printables> kerning;
     std::unordered_map<std::string, int> remembered;
+    std::unordered_map<std::string, double> rememberedExtents;
 };
 
 TextWidths::TextWidths() = default;
@@ -86,20 +93,43 @@ TextWidths::FontTable& TextWidths::TableOf(const TFont& font, const QPaintDevice
     return *tables.emplace_back(std::make_unique<FontTable>(font, device));
 }
 
-int TextWidths::Width(const TFont& font, std::string_view text, const QPaintDevice* device) {
-    FontTable& table = TableOf(font, device);
-    const bool simple = text.find("ff") == std::string_view::npos &&
-                        std::all_of(text.begin(), text.end(), [](char c) { return Printable(c); });
-    if (!simple)
-        return table.Whole(text);
-    // Advances come in 64ths of a pixel, so their sum is exact; it rounds as the whole text's.
+namespace {
+
+bool Simple(std::string_view text) {
+    return text.find("ff") == std::string_view::npos &&
+           std::all_of(text.begin(), text.end(), [](char c) { return Printable(c); });
+}
+
+// Advances come in 64ths of a pixel, so their sum is exact, in any grouping.
+template <typename Table> double AdvancesOf(Table& table, std::string_view text) {
     double width = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         width += table.Advance(text[i]);
         if (i > 0)
             width += table.Kerning(text[i - 1], text[i]);
     }
-    return static_cast<int>(std::floor(width + 0.5));
+    return width;
+}
+
+} // namespace
+
+int TextWidths::Width(const TFont& font, std::string_view text, const QPaintDevice* device) {
+    FontTable& table = TableOf(font, device);
+    if (!Simple(text))
+        return table.Whole(text);
+    // It rounds as the whole text's width.
+    return static_cast<int>(std::floor(AdvancesOf(table, text) + 0.5));
+}
+
+double TextWidths::Extent(const TFont& font, std::string_view text, const QPaintDevice* device) {
+    FontTable& table = TableOf(font, device);
+    return Simple(text) ? AdvancesOf(table, text) : table.WholeExtent(text);
+}
+
+double TextWidths::Kerning(const TFont& font, char before, char after, const QPaintDevice* device) {
+    if (!Printable(before) || !Printable(after))
+        return 0;
+    return TableOf(font, device).Kerning(before, after);
 }
 
 int TextWidths::Height(const TFont& font, const QPaintDevice* device) {

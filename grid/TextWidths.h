@@ -21,6 +21,12 @@ public:
     TextWidths& operator=(const TextWidths&) = delete;
 
     int Width(const TFont& font, std::string_view text, const QPaintDevice* device = nullptr);
+    // The width before rounding, so that pieces measured apart add up: Width of plain ASCII is
+    // the rounded sum of its pieces' extents and the kerning where they meet.
+    double Extent(const TFont& font, std::string_view text, const QPaintDevice* device = nullptr);
+    // What setting after right after before adds beyond their own advances; 0 beyond printable
+    // ASCII.
+    double Kerning(const TFont& font, char before, char after, const QPaintDevice* device = nullptr);
     // The height of a line of text (TCanvas::TextHeight).
     int Height(const TFont& font, const QPaintDevice* device = nullptr);
     // A line's room in a font, kept: Qt looks its font up again each time it is asked.

@@ -1,8 +1,11 @@
 #include "framework/RichEdit.h"
 #include "framework/RichDocument.h"
 
+#include <QFontMetricsF>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -156,6 +159,59 @@ TEST(RichEdit, ItAsksForTheHeightItsParagraphsNeedAtItsWidth) {
     const std::size_t count = asked.size();
     edit.SetRichText("one\ntwo\nthree");
     EXPECT_EQ(asked.size(), count);
+}
+
+// How far the character at position moves the pen, in its own format.
+double NextAdvance(QTextDocument& document, int position) {
+    QTextCursor cursor(&document);
+    cursor.setPosition(position + 1);
+    return QFontMetricsF(cursor.charFormat().font()).horizontalAdvance(document.characterAt(position));
+}
+
+// A word wider than the edit breaks where each line is full; words of a paragraph with blanks go
+// to the next line whole, in a document that holds no such word.
+TEST(RichEdit, ALongWordBreaksWhereTheLineIsFull) {
+    // Runs of nine letters, every other one bold.
+    std::string word;
+    for (int run = 0; run < 200; ++run)
+        word += run % 2 == 1 ? "{\\b mmmmmmmmm}" : "mmmmmmmmm";
+    const std::string words = "pipe sewer manhole outfall gradient invert level cover depth flow";
+    struct Row {
+        const char* label;
+        std::string rtf;
+        int width;
+        // Typed in after the text is read.
+        int typed;
+        bool blanks;
+    } rows[] = {
+        {"one word read in", "{\\rtf1\\ansi " + word + "}", 200, 0, false},
+        {"one word in a narrow edit", "{\\rtf1\\ansi " + word + "}", 37, 0, false},
+        {"one word typed", "{\\rtf1\\ansi m}", 200, 1800, false},
+        {"words", std::string("{\\rtf1\\ansi ") + words + " " + words + "}", 120, 0, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        TRichEdit edit(nullptr);
+        edit.SetBounds(0, 0, row.width, 100);
+        edit.SetRichText(row.rtf);
+        if (row.typed > 0) {
+            QTextCursor cursor(&edit.Document());
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertText(QString(row.typed, 'm'));
+        }
+        const QString text = edit.Document().begin().text();
+        const QTextLayout& layout = *edit.Document().begin().layout();
+        ASSERT_GT(layout.lineCount(), 2);
+        for (int i = 0; i + 1 < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            const int next = line.textStart() + line.textLength();
+            EXPECT_LE(line.naturalTextWidth(), line.width());
+            if (row.blanks)
+                EXPECT_EQ(text[next - 1], ' ') << i;
+            else
+                EXPECT_GT(line.naturalTextWidth() + NextAdvance(edit.Document(), next), line.width()) << i;
+        }
+    }
 }
 
 } // namespace

@@ -70,6 +70,125 @@ TEST(DatagridMarkup, HtmlTablesCarryAlignmentSpansColoursAndLinks) {
     EXPECT_EQ(FileBytes(file), table + "<h1>Results</h1>\r\n<div>\r\n" + table + "</div>\r\n");
 }
 
+// The body cells of an exported table, row by row: each text, with " x2" for a column span
+// and " v2" for a row span.
+std::vector<std::vector<std::string>> TableCells(const std::string& html) {
+    std::vector<std::vector<std::string>> rows;
+    static const QRegularExpression cell("<td( COLSPAN=(\\d+))?( ROWSPAN=(\\d+))?[^>]*>(.*)</td>");
+    static const QRegularExpression tag("<[^>]*>");
+    std::size_t start = 0;
+    for (std::size_t end = html.find("\r\n"); end != std::string::npos; end = html.find("\r\n", start)) {
+        const QString line = QString::fromStdString(html.substr(start, end - start));
+        start = end + 2;
+        if (line == "<tr>")
+            rows.emplace_back();
+        const QRegularExpressionMatch match = cell.match(line);
+        if (!match.hasMatch())
+            continue;
+        std::string text = match.captured(5).remove(tag).toStdString();
+        if (!match.captured(2).isEmpty())
+            text += " x" + match.captured(2).toStdString();
+        if (!match.captured(4).isEmpty())
+            text += " v" + match.captured(4).toStdString();
+        rows.back().push_back(text);
+    }
+    return rows;
+}
+
+TEST(DatagridMarkup, MergedBlocksKeepEveryRowsColumns) {
+    using Rows = std::vector<std::vector<std::string>>;
+    struct Row {
+        const char* label;
+        int fixedCols, fixedRows;
+        bool includeFixed;
+        // A block of cols x rows at (col, row), and the real columns hidden.
+        int col, row, cols, rows;
+        int hideFrom, hideTo;
+        Rows expected;
+    } rows[] = {
+        {"hidden column left of the block",
+         0,
+         0,
+         true,
+         2,
+         0,
+         2,
+         1,
+         0,
+         0,
+         {{"B0", "C0 x2", "E0"}, {"B1", "C1", "D1", "E1"}}},
+        {"block starting in a hidden column",
+         0,
+         0,
+         true,
+         1,
+         0,
+         2,
+         1,
+         1,
+         1,
+         {{"A0", "B0", "D0", "E0"}, {"A1", "C1", "D1", "E1"}}},
+        {"hidden column inside the block",
+         0,
+         0,
+         true,
+         1,
+         0,
+         3,
+         1,
+         2,
+         2,
+         {{"A0", "B0 x2", "E0"}, {"A1", "B1", "D1", "E1"}}},
+        {"block starting in a fixed column left out",
+         1,
+         0,
+         false,
+         0,
+         0,
+         3,
+         2,
+         -1,
+         -1,
+         {{"A0 x2 v2", "D0", "E0"}, {"D1", "E1"}}},
+        {"block starting in the header row",
+         0,
+         1,
+         true,
+         1,
+         0,
+         2,
+         2,
+         -1,
+         -1,
+         {{"A0", "B0", "B0", "D0", "E0"}, {"A1", "B0 x2", "D1", "E1"}}},
+        {"block starting in a fixed row left out",
+         0,
+         1,
+         false,
+         1,
+         0,
+         1,
+         2,
+         -1,
+         -1,
+         {{"A1", "B0", "C1", "D1", "E1"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        TestFolder folder;
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"A0", "B0", "C0", "D0", "E0"}, {"A1", "B1", "C1", "D1", "E1"}});
+        grid.SetFixedCols(row.fixedCols);
+        grid.SetFixedRows(row.fixedRows);
+        grid.IncludeFixedCells = row.includeFixed;
+        grid.MergeCells(row.col, row.row, row.cols, row.rows);
+        if (row.hideFrom >= 0)
+            grid.HideColumns(row.hideFrom, row.hideTo);
+        grid.SaveToHTML(folder.Path("m.html"));
+        EXPECT_EQ(TableCells(FileBytes(folder.Path("m.html"))), row.expected);
+    }
+}
+
 TEST(DatagridMarkup, CellsHoldingHtmlStayHtml) {
     TestFolder folder;
     TDataGrid grid(nullptr);

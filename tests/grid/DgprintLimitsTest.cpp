@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,62 @@ TEST_F(PrintLimits, FixedRowsTallerThanASheetLeaveTheOtherRowsOnIt) {
         const std::size_t first = all.find(text);
         ASSERT_NE(first, std::string::npos);
         EXPECT_EQ(all.find(text, first + 1), std::string::npos);
+    }
+}
+
+TEST_F(PrintLimits, ARowTallerThanASheetGoesOnOverTheNextSheets) {
+    // Numbered lines, or numbered words broken into lines in a narrow column, many sheets high,
+    // between a row above and one below.
+    std::string lines, words;
+    for (int i = 1; i <= 120; ++i)
+        lines += (i > 1 ? "\r\n" : "") + ("L" + std::to_string(i));
+    for (int i = 1; i <= 700; ++i)
+        words += (i > 1 ? " " : "") + ("W" + std::to_string(i));
+    const struct {
+        const char* label;
+        std::string text;
+        const char* prefix;
+        int count;
+        bool wrapped;
+        int pages;
+    } rows[] = {
+        // Lines of 41 + 41 / 8 = 46 tenths, 62 to the 2854 a sheet has above its footer: "above"
+        // alone on the first sheet, then 62 lines and 58 with "below".
+        {"lines kept apart", lines, "L", 120, false, 3},
+        // Drawn clipped to each sheet's part: the PDF holds the lines beyond the clip too, unseen.
+        // Some 650 lines of about 41 tenths.
+        {"words wrapped", words, "W", 700, true, 11},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        grid.SetRowCount(3);
+        grid.Multilinecells = !row.wrapped;
+        grid.WordWrap = row.wrapped;
+        grid.SetColWidths(0, 80);
+        grid.SetCells(0, 0, "above");
+        grid.SetCells(0, 1, row.text);
+        grid.SetCells(1, 1, "beside");
+        grid.SetCells(0, 2, "below");
+        const PrintedPdf printed = PrintToPdf(grid);
+        // Each word on the sheet, in reading order: page by page, down each page.
+        std::map<std::string, int> seen;
+        std::vector<int> order;
+        for (const PdfWord& word : printed.Words) {
+            if (++seen[word.Text] > 1 && row.wrapped)
+                continue;
+            EXPECT_LE(word.YMax, 842) << word.Text;
+            if (word.Text.rfind(row.prefix, 0) == 0)
+                order.push_back(std::stoi(word.Text.substr(1)));
+        }
+        for (const char* text : {"above", "beside", "below"})
+            EXPECT_EQ(seen[text], 1) << text;
+        EXPECT_EQ(order.size(), static_cast<std::size_t>(row.count));
+        for (std::size_t i = 0; i < order.size(); ++i)
+            EXPECT_EQ(order[i], static_cast<int>(i) + 1);
+        // The row starts on a sheet of its own and goes on over more.
+        EXPECT_GE(printed.Pages, row.pages);
+        // The preview counts the same pages, on the same sheet.
+        EXPECT_EQ(Preview(), printed.Pages);
     }
 }
 

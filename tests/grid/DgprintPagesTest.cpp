@@ -137,6 +137,81 @@ TEST_F(PrintedGrid, AChangedCellIsMeasuredAgain) {
 
 namespace {
 
+// The last row of each page of the grid's preview.
+std::vector<int> PreviewedLastRows(TDataGrid& grid) {
+    std::vector<int> lastRows;
+    grid.OnPrintPageDone = [&](TObject*, TCanvas*, int LastRow, int, int, int, int) {
+        lastRows.push_back(LastRow);
+    };
+    TBitmap page;
+    page.SetSize(210, 297);
+    grid.PrintPreview(page.Canvas, Rect(0, 0, 210, 297));
+    return lastRows;
+}
+
+// Fifty rows of a tagged text in a large font, two lines and an address, measured from their texts.
+void FillMeasured(TDataGrid& grid) {
+    PrintTwoColumnsOnA4(grid);
+    grid.PrintSettings->NoAutoSize = false;
+    grid.SetColCount(3);
+    for (int r = 0; r < 50; ++r) {
+        grid.SetCells(0, r, "<FONT SIZE=\"30\">S" + std::to_string(r) + "</FONT>");
+        grid.SetCells(1, r, "first line\r\nsecond line");
+        grid.SetCells(2, r, "http://drenvala.example/sewers/" + std::to_string(r));
+    }
+}
+
+// The same in narrow columns as on the screen, which grow to show their texts whole.
+void FillNarrow(TDataGrid& grid) {
+    FillMeasured(grid);
+    grid.PrintSettings->NoAutoSize = true;
+    for (int c = 0; c < 3; ++c)
+        grid.SetColWidths(c, 20);
+}
+
+} // namespace
+
+TEST_F(PrintedGrid, ASettingThatChangesAMeasureMeasuresAgain) {
+    const struct {
+        const char* label;
+        void (*fill)(TDataGrid&);
+        void (*change)(TDataGrid&);
+    } rows[] = {
+        {"tags read", FillMeasured, [](TDataGrid& g) { g.EnableHTML = false; }},
+        {"lines kept apart", FillMeasured, [](TDataGrid& g) { g.Multilinecells = true; }},
+        {"addresses shown short", FillMeasured, [](TDataGrid& g) { g.URLShow = true; }},
+        // Centred text keeps no margin beside it.
+        {"centred by a handler", FillNarrow,
+         [](TDataGrid& g) {
+             g.OnGetAlignment = [](TObject*, int, int, TAlignment& HAlign, TVAlignment&) {
+                 HAlign = taCenter;
+             };
+         }},
+    };
+    // The pages' last rows, then the columns' widths.
+    const auto pagesOf = [](TDataGrid& printed) {
+        std::vector<int> lastRows = PreviewedLastRows(printed);
+        for (int c = 0; c < 3; ++c)
+            lastRows.push_back(printed.GetPrintColWidth(c));
+        return lastRows;
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid printed(nullptr);
+        row.fill(printed);
+        const std::vector<int> before = pagesOf(printed);
+        row.change(printed);
+        TDataGrid fresh(nullptr);
+        row.fill(fresh);
+        row.change(fresh);
+        const std::vector<int> expected = pagesOf(fresh);
+        EXPECT_NE(expected, before);
+        EXPECT_EQ(pagesOf(printed), expected);
+    }
+}
+
+namespace {
+
 // A grid of another class: nothing tells the page builder its cells print in one font.
 struct OtherGrid : TDataGrid {
     using TDataGrid::TDataGrid;
@@ -164,16 +239,7 @@ void FillWrapped(TDataGrid& grid) {
 TEST_F(PrintedGrid, RowsAreAsHighAsTheirLinesHoweverTheCellsAreMeasured) {
     // The same cells measured a row at a time, for a grid that may print each cell in a font of
     // its own, give the same pages as the one sweep over a grid that prints them in one font.
-    const auto pagesOf = [](TDataGrid& other) {
-        std::vector<int> lastRows;
-        other.OnPrintPageDone = [&](TObject*, TCanvas*, int LastRow, int, int, int, int) {
-            lastRows.push_back(LastRow);
-        };
-        TBitmap page;
-        page.SetSize(210, 297);
-        other.PrintPreview(page.Canvas, Rect(0, 0, 210, 297));
-        return lastRows;
-    };
+    const auto pagesOf = PreviewedLastRows;
     TDataGrid plain(nullptr);
     FillWrapped(plain);
     const std::vector<int> swept = pagesOf(plain);

@@ -113,6 +113,43 @@ TEST(HTMLText, Measured) {
     }
 }
 
+// Words go to the next line whole at their blanks; a word wider than the line stands alone on
+// its own line; lines are as wide as their words.
+TEST(HTMLText, WordsWrappedAtBlanks) {
+    Sheet sheet;
+    const QFontMetrics regular = sheet.Metrics(10);
+    const QFontMetrics bold = sheet.Metrics(10, true);
+    auto w = [&regular](const char* text) { return regular.horizontalAdvance(QString::fromUtf8(text)); };
+    std::string hundred;
+    for (int i = 0; i < 100; ++i)
+        hundred += i == 0 ? "a" : " a";
+    struct Row {
+        std::string text;
+        int width;
+        int lines;
+        int expectedWidth;
+    } rows[] = {
+        {"aa bb cc", w("aa bb"), 2, w("aa bb")},
+        {"aa bb cc", w("aa bb") - 1, 2, std::max(w("aa"), w("bb cc"))},
+        {"aa bb cc", 1, 3, std::max({w("aa"), w("bb"), w("cc")})},
+        // The blanks where a line breaks are left out of both lines.
+        {"aa   bb", w("aa"), 2, std::max(w("aa"), w("bb"))},
+        {"a<B>bbbbbbbb</B>", w("a") + 2, 2, std::max(w("a"), bold.horizontalAdvance("bbbbbbbb"))},
+        {"a <B>bbbbbbbb cc</B>", w("a") + 2, 3, bold.horizontalAdvance("bbbbbbbb")},
+        {"café olé", w("café"), 2, std::max(w("café"), w("olé"))},
+        {"Wa To AV", w("Wa To"), 2, w("Wa To")},
+        {hundred, 1, 100, w("a")},
+        {hundred, w("a a a a a"), 20, w("a a a a a")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text + " in " + std::to_string(row.width));
+        const THTMLRenderResult result = sheet.Measure(row.text, row.width);
+        EXPECT_EQ(result.Lines, row.lines);
+        EXPECT_EQ(result.Size.x, row.expectedWidth);
+        EXPECT_EQ(result.Size.y, row.lines * regular.height());
+    }
+}
+
 // The pen moves to an indent, left or right, and never past the line's end, however large the
 // number.
 TEST(HTMLText, IndentsMoveThePenWithinTheLine) {

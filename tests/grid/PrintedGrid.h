@@ -2,11 +2,13 @@
 
 #include "framework/Printer.h"
 #include "grid/Datagrid.h"
+#include "tests/support/PdfPages.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include "framework/Bitmap.h"
 
 #include <QImage>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -55,6 +57,19 @@ inline QImage PageImage(int width, int height, int dpi) {
 
 inline bool Dark(const QImage& image, int x, int y) {
     return qGray(image.pixel(x, y)) < 128;
+}
+
+// The grid printed into a PDF file, read back.
+struct PrintedPdf {
+    std::vector<PdfWord> Words;
+    int Pages;
+};
+inline PrintedPdf PrintToPdf(TDataGrid& grid) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("printed.pdf");
+    Responder().AnswerFile(file.toStdString());
+    grid.Print();
+    return {PdfWords(file), PdfPageCount(file)};
 }
 
 // A grid as PrintTwoColumnsOnA4 leaves it, with the last row of each page it lays out.

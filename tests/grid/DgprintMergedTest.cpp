@@ -1,0 +1,78 @@
+#include "grid/Datagrid.h"
+#include "tests/grid/PrintedGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// A merged cell prints its text over the whole block: broken into lines at the block's width and
+// given the height its lines need, so that the rows below keep clear of it.
+TEST_F(PrintedGrid, AMergedCellsTextTakesItsWholeBlock) {
+    const std::string twelve = "one two three four zero six seven eight nine ten eleven twelve";
+    const struct {
+        const char* label;
+        std::string text;
+        bool wrapped;
+        // Columns and rows of the block at (0, 1), and a column hidden (-1 none): the grid has
+        // one column more beyond the block then.
+        int cols, rows;
+        int hidden;
+    } rows[] = {
+        {"words broken over two columns", twelve, true, 2, 1, -1},
+        {"words broken over two columns and two rows", twelve, true, 2, 2, -1},
+        {"lines kept apart", "one\r\ntwo\r\nthree\r\nfour\r\nzero\r\nsix", false, 2, 1, -1},
+        {"lines kept apart over two rows", "one\r\ntwo\r\nthree\r\nfour\r\nzero\r\nsix", false, 1, 2, -1},
+        {"words broken over the two shown of three columns", twelve, true, 3, 1, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid printed(nullptr);
+        PrintTwoColumnsOnA4(printed);
+        printed.SetRowCount(5);
+        printed.WordWrap = row.wrapped;
+        printed.Multilinecells = !row.wrapped;
+        // Columns of (100 - 4) x 254 / 96 = 254 tenths: "seven eight" is about 240 wide.
+        printed.SetColCount(row.hidden < 0 ? 2 : 4);
+        for (int c = 0; c < printed.GetColCount(); ++c)
+            printed.SetColWidths(c, 100);
+        // The block's last column, and the grid's second one shown.
+        const int lastCol = row.hidden < 0 ? 1 : 2;
+        printed.SetCells(lastCol, 0, "right");
+        printed.SetCells(0, 1, row.text);
+        printed.MergeCells(0, 1, row.cols, row.rows);
+        printed.SetCells(0, 3, "under");
+        printed.SetCells(lastCol, 3, "beneath");
+        if (row.hidden >= 0)
+            printed.HideColumn(row.hidden);
+        const std::vector<PdfWord> words = PrintToPdf(printed).Words;
+        auto find = [&words](const std::string& text) {
+            return std::find_if(words.begin(), words.end(), [&](const PdfWord& w) { return w.Text == text; });
+        };
+        ASSERT_NE(find("right"), words.end());
+        ASSERT_NE(find("under"), words.end());
+        ASSERT_NE(find("beneath"), words.end());
+        const double secondColumn = find("right")->XMin;
+        const double rowBelow = std::min(find("under")->YMin, find("beneath")->YMin);
+        double widest = 0;
+        std::istringstream text(row.text);
+        for (std::string word; text >> word;) {
+            SCOPED_TRACE(word);
+            const auto printedWord = find(word);
+            if (printedWord == words.end()) {
+                ADD_FAILURE() << "not printed";
+                continue;
+            }
+            EXPECT_LT(printedWord->YMax, rowBelow);
+            widest = std::max(widest, printedWord->XMax);
+        }
+        // Broken at the block's width, a line reaches into the second column shown and ends in
+        // it: 254 tenths are 72 points, its text starting a letter (some 6 points) inside.
+        if (row.wrapped) {
+            EXPECT_GT(widest, secondColumn);
+            EXPECT_LT(widest, secondColumn + 67);
+        }
+    }
+}
