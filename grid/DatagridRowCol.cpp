@@ -307,9 +307,11 @@ void TDataGrid::SwapRows(int ARow1, int ARow2) {
         return;
     HideEditor();
     cells.ExchangeRows(ARow1, ARow2);
-    const int height1 = GetRowHeights(ARow1);
-    SetRowHeights(ARow1, GetRowHeights(ARow2));
-    SetRowHeights(ARow2, height1);
+    // Each height goes with its size at zoom level 0, which a row too small to follow does not show.
+    const bool differ = GetRowHeights(ARow1) != GetRowHeights(ARow2);
+    rows.Exchange(ARow1, ARow2);
+    if (differ)
+        RowHeightsChanged();
     const auto last = static_cast<std::size_t>(std::max(ARow1, ARow2));
     if (rowSelect.size() > static_cast<std::size_t>(std::min(ARow1, ARow2))) {
         rowSelect.resize(std::max(rowSelect.size(), last + 1));
@@ -350,9 +352,10 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
         items.PutObject(ACol2, object);
     }
     if (shown1 && shown2) {
-        const int width1 = GetColWidths(display1);
-        SetColWidths(display1, GetColWidths(display2));
-        SetColWidths(display2, width1);
+        const bool differ = GetColWidths(display1) != GetColWidths(display2);
+        cols.Exchange(display1, display2);
+        if (differ)
+            ColWidthsChanged();
     } else {
         // A column goes whole, hidden or not: the shown one of the two moves on display.
         const auto index1 = static_cast<std::size_t>(ACol1);
