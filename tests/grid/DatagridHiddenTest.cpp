@@ -418,6 +418,8 @@ TEST(DatagridHidden, ANewCountOrALoadTakesTheHiddenRowsAlong) {
     WriteFile(three, "p\r\nq\r\nr\r\n");
     const AnsiString one = folder.Path("one.csv");
     WriteFile(one, "p\r\n");
+    const AnsiString empty = folder.Path("empty.txt");
+    WriteFile(empty, "");
     struct Row {
         const char* name;
         std::function<void(TDataGrid&)> act;
@@ -466,6 +468,31 @@ TEST(DatagridHidden, ANewCountOrALoadTakesTheHiddenRowsAlong) {
              g.InsertFromCSV(one);
          },
          "b0 b1 b2 b3 b4 b5 b6 b7 b8 b9 p"},
+        // A fixed-width load writes its lines over the rows shown and keeps the rows after them,
+        // hidden ones too: b2 lay among the rows written over, b8 after them.
+        {"a fixed-width load of three lines",
+         [&](TDataGrid& g) {
+             g.HideRow(2);
+             g.HideRow(8);
+             TIntList positions = Positions({1, 2, 3});
+             g.LoadFromFixed(three, &positions);
+         },
+         "b0 p q r b5 b6 b7 b8 b9"},
+        {"an empty fixed-width load",
+         [&](TDataGrid& g) {
+             g.HideRow(2);
+             TIntList positions = Positions({1, 2, 3});
+             g.LoadFromFixed(empty, &positions);
+         },
+         "b0 b1 b2 b3 b4 b5 b6 b7 b8 b9"},
+        {"a fixed-width load past the rows",
+         [&](TDataGrid& g) {
+             g.SetRowCount(3);
+             g.HideRow(2);
+             TIntList positions = Positions({1, 2, 3});
+             g.LoadFromFixed(three, &positions);
+         },
+         "b0 p q r"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
