@@ -305,6 +305,8 @@ void TDataGrid::Group(int ACol) {
 void TDataGrid::UnGroup() {
     if (groupColumn <= 0)
         return;
+    // A column count lowered while grouped may have left the group column's place past the end.
+    groupColumn = std::min(groupColumn, RealColCount());
     GridUpdateLock lock(*this);
     ExpandAll();
     // A node the filter hid leaves the rows it hid to the filter.

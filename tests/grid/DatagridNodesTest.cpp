@@ -642,6 +642,20 @@ TEST(DatagridNodes, UnGroupReadsTheLabelsWhereTheyWereWritten) {
              g.MergeCols(1, 2);
          },
          {"Name|x2|x3|x1", "Value|1|4|5", "Kind|A|A|B", nullptr, nullptr}},
+        // The group column comes back after the columns left; the cells a lower count leaves out
+        // stay in the grid, the labels too.
+        {"the column count lowered before the group column's place while grouped",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.SetColCount(3);
+         },
+         {"Name|x2|x3|x1", "Label|||", "Kind|A|A|B", nullptr, nullptr}},
+        {"the column count lowered before the labels while grouped",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.SetColCount(2);
+         },
+         {"Name|x2|x3|x1", "Kind|A|A|B", nullptr, nullptr, nullptr}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
