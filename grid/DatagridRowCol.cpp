@@ -20,6 +20,14 @@ std::vector<int> RowRange(int ARow, int RCount, int rowCount) {
     return rows;
 }
 
+// A hidden row's cells reaching real column ACol: a row hidden before columns were added holds
+// fewer.
+TStringList& CellsTo(TStringList& Items, int ACol) {
+    while (Items.Count() <= ACol)
+        Items.Add(AnsiString());
+    return Items;
+}
+
 } // namespace
 
 void TDataGrid::CheckGridIndex(int ACol, int Count) const {
@@ -341,9 +349,7 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
     cells.ExchangeColumns(ACol1, ACol2);
     // Hidden rows swap theirs too, objects with texts.
     for (int i = 0; i < hiddenRows.Count(); ++i) {
-        TStringList& items = HiddenItem(i)->Items;
-        while (items.Count() <= std::max(ACol1, ACol2))
-            items.Add(AnsiString());
+        TStringList& items = CellsTo(HiddenItem(i)->Items, std::max(ACol1, ACol2));
         const AnsiString text = items[ACol1];
         TObject* object = items.GetObject(ACol1);
         items.Put(ACol1, items[ACol2]);
@@ -446,10 +452,10 @@ void TDataGrid::MergeCols(int ACol1, int ACol2) {
         SetCells(ACol1, r, merged(GetCells(ACol1, r), GetCells(ACol2, r)));
     // Hidden rows are merged too, or they would come back without ACol2's texts.
     for (TGridItem* item : hiddenByRow) {
-        TStringList& items = item->Items;
-        if (item->Idx < GetFixedRows() || ACol1 >= items.Count())
+        if (item->Idx < GetFixedRows())
             continue;
-        items.Put(ACol1, merged(items[ACol1], ACol2 < items.Count() ? items[ACol2] : AnsiString()));
+        TStringList& items = CellsTo(item->Items, std::max(ACol1, ACol2));
+        items.Put(ACol1, merged(items[ACol1], items[ACol2]));
     }
     // Node rows keep their group's text in the merged column.
     GroupLabelMoved([&](int c) { return c == ACol2 ? ACol1 : c; });
@@ -488,13 +494,11 @@ void TDataGrid::MoveRealColumn(int FromIndex, int ToIndex) {
         MoveElement(savedColWidths, from, to);
     }
     for (int i = 0; i < hiddenRows.Count(); ++i) {
-        TStringList& items = HiddenItem(i)->Items;
-        if (std::max(from, to) < items.Count()) {
-            const AnsiString text = items[from];
-            TObject* object = items.GetObject(from);
-            items.Delete(from);
-            items.InsertObject(to, text, object);
-        }
+        TStringList& items = CellsTo(HiddenItem(i)->Items, std::max(from, to));
+        const AnsiString text = items[from];
+        TObject* object = items.GetObject(from);
+        items.Delete(from);
+        items.InsertObject(to, text, object);
     }
     GroupLabelMoved([&](int c) {
         if (c == from)
