@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <random>
 #include <string>
 
@@ -128,6 +129,24 @@ void GroupIntoAThousand(benchmark::State& state) {
     }
 }
 BENCHMARK(GroupIntoAThousand)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMillisecond);
+
+// Grouped into a thousand with every group contracted, then every row removed: the rows of each
+// node row removed come back first.
+void RemoveContractedGroups(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto grid = std::make_unique<TDataGrid>(nullptr);
+        Fill(*grid, static_cast<int>(state.range(0)));
+        grid->Group(GroupCol);
+        grid->ContractAll();
+        state.ResumeTiming();
+        grid->RemoveRows(1, grid->GetRowCount() - 1);
+        state.PauseTiming();
+        grid.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(RemoveContractedGroups)->Arg(100000)->ArgName("rows")->Unit(benchmark::kMillisecond);
 
 // A screenful of cell objects painted, near the top of a grid of 100 or 100,000 rows: check
 // boxes, or pictures from the image list, one and two to a cell.

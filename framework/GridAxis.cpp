@@ -132,6 +132,13 @@ void GridAxis::Move(int from, int to) {
     Rebuild();
 }
 
+void GridAxis::Exchange(int index1, int index2) {
+    const int size1 = Size(index1);
+    const int base1 = unshifted[static_cast<std::size_t>(index1)];
+    Place(index1, Size(index2), unshifted[static_cast<std::size_t>(index2)]);
+    Place(index2, size1, base1);
+}
+
 void GridAxis::Permute(int first, const std::vector<int>& order) {
     PermuteElements(sizes, first, order);
     PermuteElements(unshifted, first, order);

@@ -40,6 +40,8 @@ public:
     void Delete(const std::vector<int>& indices);
     // The cell at from goes to to, the cells between close up.
     void Move(int from, int to);
+    // Two cells change places, each with its size at offset 0.
+    void Exchange(int index1, int index2);
     // Cells first .. first + order.size() - 1 rearranged: cell first + k takes the size of cell
     // first + order[k]; one pass.
     void Permute(int first, const std::vector<int>& order);

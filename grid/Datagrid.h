@@ -20,6 +20,7 @@
 
 #include <array>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -1295,9 +1296,9 @@ private:
     void HiddenRowsRemoved(const std::vector<int>& ARows);
     // The hidden rows Drops picks removed for good, with their cells; answers how many went.
     int DropHiddenRows(const std::function<bool(const TGridItem&)>& Drops);
-    // The hidden rows that would come back at display row ARow or after removed for good, as a
-    // lower row count or a load that writes from ARow on replaces them.
-    void DropHiddenRowsFrom(int ARow);
+    // The hidden rows that would come back at display row ARow or after, before EndRow, removed
+    // for good, as a lower row count or a load that writes over them replaces them.
+    void DropHiddenRowsFrom(int ARow, int EndRow = std::numeric_limits<int>::max());
     void HiddenRowsInserted(int ARow, int RCount);
     // The same for empty display rows inserted at places (as InsertDisplayRowsAt takes them).
     void HiddenRowsInsertedAt(const std::vector<int>& places);

@@ -66,10 +66,13 @@ void TDataGrid::CopyRTFFunc(int ACol, int ARow) {
 
 void TDataGrid::CutCells(const TGridRect& R) {
     GridUpdateLock lock(*this);
+    // Rows the copy passed over, unmarked ones among disjunct rows, keep their cells.
+    const bool markedRowsOnly = MouseActions->DisjunctRowSelect;
     for (int r = std::max(0, R.Top); r <= std::min(R.Bottom, GetRowCount() - 1); ++r)
-        for (int c = std::max(0, R.Left); c <= std::min(R.Right, GetColCount() - 1); ++c)
-            if (const int col = RemapCol(c); Navigation->AllowClipboardAlways || IsEditable(col, r))
-                SetCellEx(col, r, AnsiString());
+        if (!markedRowsOnly || GetRowSelect(r))
+            for (int c = std::max(0, R.Left); c <= std::min(R.Right, GetColCount() - 1); ++c)
+                if (const int col = RemapCol(c); Navigation->AllowClipboardAlways || IsEditable(col, r))
+                    SetCellEx(col, r, AnsiString());
 }
 
 void TDataGrid::CopyToClipBoard() {

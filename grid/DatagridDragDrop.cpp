@@ -99,10 +99,15 @@ void TDataGrid::ClearMovedSelection() {
                     RemoveRows(r, 1);
         return;
     }
-    for (int r = moved.Top; r <= moved.Bottom; ++r)
-        for (int c = moved.Left; c <= moved.Right; ++c)
-            if (!dropped(c, r))
-                ClearRect(RemapCol(c), r, RemapCol(c), r);
+    // The rows the drag took: among disjunct rows the marked ones, whatever the selection.
+    const bool markedRowsOnly = MouseActions->DisjunctRowSelect;
+    const int top = markedRowsOnly ? GetFixedRows() : moved.Top;
+    const int bottom = markedRowsOnly ? GetRowCount() - 1 : moved.Bottom;
+    for (int r = top; r <= bottom; ++r)
+        if (!markedRowsOnly || GetRowSelect(r))
+            for (int c = moved.Left; c <= moved.Right; ++c)
+                if (!dropped(c, r))
+                    ClearRect(RemapCol(c), r, RemapCol(c), r);
 }
 
 void TDataGrid::HideDropMarkers() {

@@ -7,6 +7,7 @@
 #include "grid/TextLines.h"
 
 #include <algorithm>
+#include <limits>
 
 void TDataGrid::SaveToASCII(const AnsiString& FileName) {
     ScopedScreenCursor hourglass(crHourGlass);
@@ -82,9 +83,11 @@ void TDataGrid::LoadFromFixed(const AnsiString& FileName, TIntList* Positions) {
     {
         GridUpdateLock lock(*this);
         SetColCount(firstCol + count - 1);
-        DropHiddenRowsFrom(firstRow);
+        // The rows after the lines stay, and so do the hidden rows among them.
+        const int end = firstRow + static_cast<int>(lines.size());
+        DropHiddenRowsFrom(firstRow, end < GetRowCount() ? end : std::numeric_limits<int>::max());
         if (!lines.empty())
-            SetRowCount(std::max(GetRowCount(), firstRow + static_cast<int>(lines.size())));
+            SetRowCount(std::max(GetRowCount(), end));
         for (std::size_t k = 0; k < lines.size(); ++k)
             for (int i = 1; i < count; ++i)
                 SetCellEx(firstCol + i - 1, firstRow + static_cast<int>(k),

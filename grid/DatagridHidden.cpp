@@ -311,15 +311,20 @@ int TDataGrid::DropHiddenRows(const std::function<bool(const TGridItem&)>& Drops
     return static_cast<int>(dropped.size());
 }
 
-void TDataGrid::DropHiddenRowsFrom(int ARow) {
+void TDataGrid::DropHiddenRowsFrom(int ARow, int EndRow) {
     // The k-th hidden row returns before display row Idx - k, which never falls as k grows.
-    std::size_t k = 0;
-    while (k < hiddenByRow.size() && hiddenByRow[k]->Idx - static_cast<int>(k) < ARow)
-        ++k;
-    if (k == hiddenByRow.size())
+    const auto place = [this](std::size_t k) { return hiddenByRow[k]->Idx - static_cast<int>(k); };
+    std::size_t first = 0;
+    while (first < hiddenByRow.size() && place(first) < ARow)
+        ++first;
+    std::size_t end = first;
+    while (end < hiddenByRow.size() && place(end) < EndRow)
+        ++end;
+    if (first == end)
         return;
-    const int first = hiddenByRow[k]->Idx;
-    DropHiddenRows([first](const TGridItem& item) { return item.Idx >= first; });
+    const int firstIdx = hiddenByRow[first]->Idx;
+    const int lastIdx = hiddenByRow[end - 1]->Idx;
+    DropHiddenRows([=](const TGridItem& item) { return item.Idx >= firstIdx && item.Idx <= lastIdx; });
     nodeCountStale = true;
 }
 

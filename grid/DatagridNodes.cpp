@@ -136,13 +136,34 @@ void TDataGrid::HideNodeRows(int ARow) {
 
 std::vector<int> TDataGrid::ExpandRemovedNodes(const std::vector<int>& ARows) {
     // A node row going shows its rows first, as RemoveNode does, so none stays hidden for good.
-    if (std::none_of(ARows.begin(), ARows.end(), [this](int row) { return GetNodeState(row); }))
+    // The spans (real rows, ascending and apart) of all of them come back in one pass.
+    std::vector<std::pair<int, int>> spans;
+    for (const int row : ARows)
+        if (GetNodeState(row)) {
+            GetCellGraphic(0, row)->State = false;
+            spans.emplace_back(RemapRowInv(row) + 1, NodeEnd(row));
+        }
+    if (spans.empty())
         return ARows;
     std::vector<int> real;
     for (const int row : ARows)
         real.push_back(RemapRowInv(row));
-    for (const int row : real)
-        ExpandNode(row);
+    RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend(), [&spans](const TGridItem& item) {
+        const auto span = std::upper_bound(spans.begin(), spans.end(), item.Idx,
+                                           [](int row, const auto& s) { return row < s.first; });
+        return item.HiddenByNode && span != spans.begin() && item.Idx < std::prev(span)->second;
+    });
+    // A contracted node inside a span keeps its own rows hidden.
+    std::vector<int> nested;
+    for (const auto& [first, end] : spans)
+        for (int r = RemapRow(first); r < GetRowCount() && RemapRowInv(r) < end; ++r)
+            if (IsNode(r) && GetNodeState(r)) {
+                const std::vector<int> rows = ShownRowsIn(RemapRowInv(r) + 1, NodeEnd(r) - 1);
+                nested.insert(nested.end(), rows.begin(), rows.end());
+                if (!rows.empty())
+                    r = rows.back();
+            }
+    HideDisplayRows(nested, false, true);
     std::vector<int> rows;
     for (const int row : real)
         rows.push_back(RemapRow(row));
@@ -305,6 +326,8 @@ void TDataGrid::Group(int ACol) {
 void TDataGrid::UnGroup() {
     if (groupColumn <= 0)
         return;
+    // A column count lowered while grouped may have left the group column's place past the end.
+    groupColumn = std::min(groupColumn, RealColCount());
     GridUpdateLock lock(*this);
     ExpandAll();
     // A node the filter hid leaves the rows it hid to the filter.

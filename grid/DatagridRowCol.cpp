@@ -20,6 +20,14 @@ std::vector<int> RowRange(int ARow, int RCount, int rowCount) {
     return rows;
 }
 
+// A hidden row's cells reaching real column ACol: a row hidden before columns were added holds
+// fewer.
+TStringList& CellsTo(TStringList& Items, int ACol) {
+    while (Items.Count() <= ACol)
+        Items.Add(AnsiString());
+    return Items;
+}
+
 } // namespace
 
 void TDataGrid::CheckGridIndex(int ACol, int Count) const {
@@ -314,9 +322,11 @@ void TDataGrid::SwapRows(int ARow1, int ARow2) {
     // The cells being validated and kept for Escape move with their rows.
     validatedRow = SwappedIndex(validatedRow, ARow1, ARow2);
     cachedCell.RowsSwapped(ARow1, ARow2);
-    const int height1 = GetRowHeights(ARow1);
-    SetRowHeights(ARow1, GetRowHeights(ARow2));
-    SetRowHeights(ARow2, height1);
+    // Each height goes with its size at zoom level 0, which a row too small to follow does not show.
+    const bool differ = GetRowHeights(ARow1) != GetRowHeights(ARow2);
+    rows.Exchange(ARow1, ARow2);
+    if (differ)
+        RowHeightsChanged();
     const auto last = static_cast<std::size_t>(std::max(ARow1, ARow2));
     if (rowSelect.size() > static_cast<std::size_t>(std::min(ARow1, ARow2))) {
         rowSelect.resize(std::max(rowSelect.size(), last + 1));
@@ -346,9 +356,7 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
     cells.ExchangeColumns(ACol1, ACol2);
     // Hidden rows swap theirs too, objects with texts.
     for (int i = 0; i < hiddenRows.Count(); ++i) {
-        TStringList& items = HiddenItem(i)->Items;
-        while (items.Count() <= std::max(ACol1, ACol2))
-            items.Add(AnsiString());
+        TStringList& items = CellsTo(HiddenItem(i)->Items, std::max(ACol1, ACol2));
         const AnsiString text = items[ACol1];
         TObject* object = items.GetObject(ACol1);
         items.Put(ACol1, items[ACol2]);
@@ -359,9 +367,10 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
     validatedCol = SwappedIndex(validatedCol, ACol1, ACol2);
     cachedCell.ColsSwapped(ACol1, ACol2);
     if (shown1 && shown2) {
-        const int width1 = GetColWidths(display1);
-        SetColWidths(display1, GetColWidths(display2));
-        SetColWidths(display2, width1);
+        const bool differ = GetColWidths(display1) != GetColWidths(display2);
+        cols.Exchange(display1, display2);
+        if (differ)
+            ColWidthsChanged();
     } else {
         // A column goes whole, hidden or not: the shown one of the two moves on display.
         const auto index1 = static_cast<std::size_t>(ACol1);
@@ -452,10 +461,10 @@ void TDataGrid::MergeCols(int ACol1, int ACol2) {
         SetCells(ACol1, r, merged(GetCells(ACol1, r), GetCells(ACol2, r)));
     // Hidden rows are merged too, or they would come back without ACol2's texts.
     for (TGridItem* item : hiddenByRow) {
-        TStringList& items = item->Items;
-        if (item->Idx < GetFixedRows() || ACol1 >= items.Count())
+        if (item->Idx < GetFixedRows())
             continue;
-        items.Put(ACol1, merged(items[ACol1], ACol2 < items.Count() ? items[ACol2] : AnsiString()));
+        TStringList& items = CellsTo(item->Items, std::max(ACol1, ACol2));
+        items.Put(ACol1, merged(items[ACol1], items[ACol2]));
     }
     // Node rows keep their group's text in the merged column.
     GroupLabelMoved([&](int c) { return c == ACol2 ? ACol1 : c; });
@@ -498,13 +507,11 @@ void TDataGrid::MoveRealColumn(int FromIndex, int ToIndex) {
         MoveElement(savedColWidths, from, to);
     }
     for (int i = 0; i < hiddenRows.Count(); ++i) {
-        TStringList& items = HiddenItem(i)->Items;
-        if (std::max(from, to) < items.Count()) {
-            const AnsiString text = items[from];
-            TObject* object = items.GetObject(from);
-            items.Delete(from);
-            items.InsertObject(to, text, object);
-        }
+        TStringList& items = CellsTo(HiddenItem(i)->Items, std::max(from, to));
+        const AnsiString text = items[from];
+        TObject* object = items.GetObject(from);
+        items.Delete(from);
+        items.InsertObject(to, text, object);
     }
     GroupLabelMoved([&](int c) {
         if (c == from)

@@ -131,6 +131,28 @@ TEST(DatagridClipboard, DisjunctRowsCopyAndCutTheMarkedRows) {
     EXPECT_EQ(CellTexts(grid), Cells("h H| |c d| "));
 }
 
+// Row 2 of four marked: either cut copies that row alone and empties it alone, the grid cut only
+// its editable cells.
+TEST(DatagridClipboard, EitherCutOfMarkedRowsEmptiesOnlyTheRowsItCopied) {
+    struct Row {
+        const char* name;
+        void (TDataGrid::*cut)();
+        const char* after;
+    } rows[] = {
+        {"the selection cut", &TDataGrid::CutSelectionToClipboard, "h H|a b| |e f"},
+        {"the grid cut", &TDataGrid::CutToClipboard, "h H|a b|c |e f"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PastingGrid grid(Cells("h H|a b|c d|e f"));
+        grid.MouseActions->DisjunctRowSelect = true;
+        grid.SetRowSelect(2, true);
+        (grid.*row.cut)();
+        EXPECT_EQ(Clipboard().GetAsText(), "c\td\r\n");
+        EXPECT_EQ(CellTexts(grid), Cells(row.after));
+    }
+}
+
 // a..d in 3 rows, row 1 marked: a cut empties the cells it copied and no others, so a paste of
 // what it copied gives the row back whole.
 TEST(DatagridClipboard, CuttingMarkedRowsKeepsWhatWasNotCopied) {

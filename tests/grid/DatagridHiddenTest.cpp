@@ -410,6 +410,37 @@ TEST(DatagridHidden, ColumnOperationsReachHiddenRows) {
         }
 }
 
+// Row 2 hidden while the grid had columns a..d, then e and f added: columns moved or merged since
+// reach it too.
+TEST(DatagridHidden, ColumnOperationsReachRowsHiddenBeforeColumnsWereAdded) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* row1;
+        const char* row2;
+    } rows[] = {
+        {"a column moved to the new end", [](TDataGrid& g) { g.MoveColumn(1, 5); }, "a1 c1 d1 e1 f1 b1",
+         "a2 c2 d2   b2"},
+        {"a new column moved before the old ones", [](TDataGrid& g) { g.MoveColumn(5, 1); },
+         "a1 f1 b1 c1 d1 e1", "a2  b2 c2 d2 "},
+        {"a column merged into a new one", [](TDataGrid& g) { g.MergeCols(5, 1); }, "a1 c1 d1 e1 f1 b1",
+         "a2 c2 d2  b2"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 4, 5);
+        grid.HideRow(2);
+        grid.SetColCount(6);
+        grid.SetCells(4, 1, "e1");
+        grid.SetCells(5, 1, "f1");
+        row.act(grid);
+        grid.UnHideRowsAll();
+        EXPECT_EQ(RowTexts(grid, 1), row.row1);
+        EXPECT_EQ(RowTexts(grid, 2), row.row2);
+    }
+}
+
 // Ten rows a0..a9 with some hidden, then fewer rows or a load: rows past the new count go with
 // it, a load replaces those it loads over, and every row left shows again.
 TEST(DatagridHidden, ANewCountOrALoadTakesTheHiddenRowsAlong) {
@@ -418,6 +449,8 @@ TEST(DatagridHidden, ANewCountOrALoadTakesTheHiddenRowsAlong) {
     WriteFile(three, "p\r\nq\r\nr\r\n");
     const AnsiString one = folder.Path("one.csv");
     WriteFile(one, "p\r\n");
+    const AnsiString empty = folder.Path("empty.txt");
+    WriteFile(empty, "");
     struct Row {
         const char* name;
         std::function<void(TDataGrid&)> act;
@@ -466,6 +499,31 @@ TEST(DatagridHidden, ANewCountOrALoadTakesTheHiddenRowsAlong) {
              g.InsertFromCSV(one);
          },
          "b0 b1 b2 b3 b4 b5 b6 b7 b8 b9 p"},
+        // A fixed-width load writes its lines over the rows shown and keeps the rows after them,
+        // hidden ones too: b2 lay among the rows written over, b8 after them.
+        {"a fixed-width load of three lines",
+         [&](TDataGrid& g) {
+             g.HideRow(2);
+             g.HideRow(8);
+             TIntList positions = Positions({1, 2, 3});
+             g.LoadFromFixed(three, &positions);
+         },
+         "b0 p q r b5 b6 b7 b8 b9"},
+        {"an empty fixed-width load",
+         [&](TDataGrid& g) {
+             g.HideRow(2);
+             TIntList positions = Positions({1, 2, 3});
+             g.LoadFromFixed(empty, &positions);
+         },
+         "b0 b1 b2 b3 b4 b5 b6 b7 b8 b9"},
+        {"a fixed-width load past the rows",
+         [&](TDataGrid& g) {
+             g.SetRowCount(3);
+             g.HideRow(2);
+             TIntList positions = Positions({1, 2, 3});
+             g.LoadFromFixed(three, &positions);
+         },
+         "b0 p q r"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

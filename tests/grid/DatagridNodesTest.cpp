@@ -642,6 +642,20 @@ TEST(DatagridNodes, UnGroupReadsTheLabelsWhereTheyWereWritten) {
              g.MergeCols(1, 2);
          },
          {"Name|x2|x3|x1", "Value|1|4|5", "Kind|A|A|B", nullptr, nullptr}},
+        // The group column comes back after the columns left; the cells a lower count leaves out
+        // stay in the grid, the labels too.
+        {"the column count lowered before the group column's place while grouped",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.SetColCount(3);
+         },
+         {"Name|x2|x3|x1", "Label|||", "Kind|A|A|B", nullptr, nullptr}},
+        {"the column count lowered before the labels while grouped",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.SetColCount(2);
+         },
+         {"Name|x2|x3|x1", "Kind|A|A|B", nullptr, nullptr, nullptr}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -741,6 +755,22 @@ TEST(DatagridNodes, RowsOfAContractedNodeOutliveItsRemoval) {
          "b0|b1||b2|b3|b4|b5|b6|b7"},
         {"the row after the node removed", [](TDataGrid& g) { g.RemoveRows(3, 1); }, "b0|b1|b2|b6|b7",
          "b0|b1|b2|b3|b4|b6|b7"},
+        {"two contracted node rows removed at once",
+         [](TDataGrid& g) {
+             g.AddNode(5, 2);
+             g.ContractNode(5);
+             g.RemoveRows(2, 2);
+         },
+         "b0|b1|b3|b4|b6|b7", "b0|b1|b3|b4|b6|b7"},
+        {"the node row removed with a contracted node inside",
+         [](TDataGrid& g) {
+             g.ExpandNode(2);
+             g.AddNode(3, 2);
+             g.ContractNode(3);
+             g.ContractNode(2);
+             g.RemoveRows(2, 1);
+         },
+         "b0|b1|b3|b5|b6|b7", "b0|b1|b3|b4|b5|b6|b7"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

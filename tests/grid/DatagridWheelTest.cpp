@@ -257,6 +257,42 @@ TEST(DatagridWheel, ASizeNeverShrinksAsTheLevelGoesUp) {
     }
 }
 
+// A grid whose sort moves its rows by swapping them, as a descendant keeping its own rows' data does.
+struct SwappingGrid : TDataGrid {
+    using TDataGrid::TDataGrid;
+};
+
+// Column 1 of 3 pixels and column 2 of 30 (rows the same) change places at -5, where the first is
+// too small to follow: back at 0 each has the other's size.
+TEST(DatagridWheel, SizesSwappedWhileZoomedOutComeBackWithTheirCells) {
+    const struct {
+        const char* name;
+        void (*swap)(TDataGrid&);
+        const char* widths;
+        const char* heights;
+    } rows[] = {
+        {"columns swapped", [](TDataGrid& grid) { grid.SwapColumns(1, 2); }, "30/3/64", "3/30/21"},
+        {"rows swapped", [](TDataGrid& grid) { grid.SwapRows(1, 2); }, "3/30/64", "30/3/21"},
+        // "z" in row 1 goes last, a2 and a3 move up.
+        {"rows sorted by swapping", [](TDataGrid& grid) { grid.SortByColumn(0); }, "3/30/64", "30/21/3"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SwappingGrid grid(nullptr);
+        FillLettered(grid, 4, 4);
+        grid.SetCells(0, 1, "z");
+        grid.SetColWidths(1, 3);
+        grid.SetColWidths(2, 30);
+        grid.SetRowHeights(1, 3);
+        grid.SetRowHeights(2, 30);
+        grid.Zoom(-5);
+        row.swap(grid);
+        grid.Zoom(5);
+        EXPECT_EQ(Widths(grid), row.widths);
+        EXPECT_EQ(Heights(grid), row.heights);
+    }
+}
+
 TEST(DatagridWheel, ANotchOntoMergedRowsStopsOnTheirBaseCell) {
     const ThreeLinesANotch lines;
     TDataGrid grid(nullptr);

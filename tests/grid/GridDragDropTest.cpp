@@ -406,6 +406,38 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
     }
 }
 
+// Rows 5 and 6 marked among disjunct rows, the selection elsewhere: a move takes the marked rows'
+// cells in the selection's columns and clears those, not the selection's own.
+TEST(GridDragDrop, AMoveOfMarkedRowsClearsTheRowsItTook) {
+    const struct {
+        const char* label;
+        TGridOptions options;
+    } rows[] = {
+        {"cells selected", 0},
+        {"rows selected", goRowSelect},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SourceWindow window;
+        DragWindow target;
+        target.TakeDrops();
+        window.grid->SetOptions(window.grid->GetOptions() | row.options);
+        window.grid->MouseActions->DisjunctRowSelect = true;
+        window.grid->SetRowSelect(5, true);
+        window.grid->SetRowSelect(6, true);
+        std::string dragged;
+        Responder().DragActions.push_back([&](const QMimeData& data) {
+            dragged = data.text().toStdString();
+            return target.DropOn(data, 1, 6);
+        });
+        window.PressAndMove(3, 5, 20, 10, 0);
+        EXPECT_EQ(dragged, "25\t35\r\n26\t36\r\n");
+        const GridCellTexts all = CellTexts(*window.grid);
+        EXPECT_EQ(GridCellTexts(all.begin() + 2, all.begin() + 7),
+                  Cells("02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54|05 15   45 55|06 16   46 56"));
+    }
+}
+
 TEST(GridDragDrop, AMoveOntoItsOwnGridKeepsWhatItDropped) {
     SourceWindow window;
     window.TakeDrops();
