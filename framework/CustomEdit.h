@@ -108,13 +108,18 @@ protected:
     // Keeps a text and its caret as what the next Undo brings back.
     void RememberUndo(const AnsiString& before, int caret);
     // Runs a change the edit makes for a key, a paste or a drop as one step to undo: whatever
-    // the change wrote, Undo gives back the text just before it.
+    // the change wrote, Undo gives back the text just before it. One that leaves the text as it
+    // was, though it wrote it again, leaves the last change to undo.
     template <class Edit> void Undoable(Edit edit) {
         const AnsiString before = text;
         const int beforeCaret = caret;
+        const AnsiString lastUndo = undoText;
+        const int lastUndoCaret = undoCaret;
         edit();
         if (text != before)
             RememberUndo(before, beforeCaret);
+        else
+            RememberUndo(lastUndo, lastUndoCaret);
     }
     // The parent shows through the background.
     void SetClearBackground(bool value);
