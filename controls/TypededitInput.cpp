@@ -295,22 +295,10 @@ void TTypedEdit::PassChar(char& key, int keyData, TShiftState shift) {
 }
 
 void TTypedEdit::PassCaseChar(char& key, int keyData, TShiftState shift) {
-    // A character beyond ASCII arrives as its first byte: the whole of it is converted once in.
-    const int start = GetSelStart();
-    PassChar(key, keyData, shift);
-    const int end = GetSelStart();
-    if (end <= start)
-        return;
-    const AnsiString shown = GetWindowText();
-    const AnsiString typed = shown.SubString(start + 1, end - start);
-    const AnsiString converted = editType == etUppercase ? AnsiUpperCase(typed) : AnsiLowerCase(typed);
-    // A conversion that lengthens the text ("ß" to "SS") may not take it past MaxLength.
-    if (converted == typed ||
-        (MaxLength > 0 && shown.Length() - typed.Length() + converted.Length() > MaxLength))
-        return;
-    SetWindowText(shown.SubString(1, start) + converted + shown.SubString(end + 1, shown.Length()));
-    SetNativeModified(true);
-    SetSelStart(start + converted.Length());
+    // Converted before it goes in, so that the box never shows it in the other case and MaxLength
+    // holds for the converted character.
+    const AnsiString typed = CharacterTyped(key);
+    TypeCharacter(editType == etUppercase ? AnsiUpperCase(typed) : AnsiLowerCase(typed), key, keyData, shift);
 }
 
 void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {

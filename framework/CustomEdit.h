@@ -104,6 +104,11 @@ protected:
     // What the native edit does with a key or character it is handed.
     void DefaultKeyDown(WORD key, TShiftState shift);
     void DefaultChar(char key);
+    // The whole character that key, its first byte, stands for while it is being typed.
+    AnsiString CharacterTyped(char key) const;
+    // Hands character to the framework's character handling in place of the one being typed;
+    // key becomes its first byte.
+    void TypeCharacter(const AnsiString& character, char& key, int keyData, TShiftState shift);
     void ReplaceSelection(const AnsiString& inserted);
     // Keeps a text and its caret as what the next Undo brings back.
     void RememberUndo(const AnsiString& before, int caret);
