@@ -427,8 +427,15 @@ void TTypedEdit::WMPaste() {
         const AnsiString value = GetText();
         const int start = std::clamp(GetSelStart() - PrefixLength(), 0, value.Length());
         const int length = GetSelLength();
-        const AnsiString composed =
+        AnsiString composed =
             value.SubString(1, start) + pasted + value.SubString(start + length + 1, value.Length());
+        if (editType == etUppercase)
+            composed = AnsiUpperCase(composed);
+        else if (editType == etLowerCase)
+            composed = AnsiLowerCase(composed);
+        // The whole of the paste or none of it, as a drop.
+        if (MaxLength > 0 && PrefixLength() + composed.Length() + suffix.Length() > MaxLength)
+            return;
         switch (editType) {
         case etString:
         case etPassword:
@@ -448,10 +455,8 @@ void TTypedEdit::WMPaste() {
             SetFloat(GetFloat());
             break;
         case etUppercase:
-            SetText(AnsiUpperCase(composed));
-            break;
         case etLowerCase:
-            SetText(AnsiLowerCase(composed));
+            SetText(composed);
             break;
         case etMixedCase:
             SetText(MixedCase(composed));
