@@ -129,17 +129,10 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
     case etLowerCase:
         PassCaseChar(key, keyData, shift);
         return TKeyOutcome::Passed;
-    case etMixedCase: {
+    case etMixedCase:
         PassChar(key, keyData, shift);
-        const AnsiString capitalised = MixedCase(GetText());
-        if (capitalised != GetText()) {
-            // The native edit has put the caret where the character went.
-            const int after = GetSelStart();
-            Show(capitalised);
-            SetSelStart(after);
-        }
+        ShowMixedCase();
         return TKeyOutcome::Passed;
-    }
     case etRange: {
         const TKeyOutcome outcome = FilterRange(key);
         if (outcome != TKeyOutcome::Passed)
@@ -292,6 +285,15 @@ bool TTypedEdit::FractionFull() const {
 
 void TTypedEdit::PassChar(char& key, int keyData, TShiftState shift) {
     TCustomEdit::WMChar(key, keyData, shift);
+}
+
+void TTypedEdit::ShowMixedCase() {
+    const AnsiString capitalised = MixedCase(GetText());
+    if (capitalised == GetText())
+        return;
+    const int caret = GetSelStart();
+    Show(capitalised);
+    SetSelStart(caret);
 }
 
 void TTypedEdit::PassCaseChar(char& key, int keyData, TShiftState shift) {
