@@ -186,6 +186,14 @@ TEST(TypedSpinEdit, AMaskSpinHoldsItsValueAroundTheMasksLiterals) {
     dated.SetDateValue(march5);
     dated.SetEditMask("99/99/9999;1;_");
     EXPECT_EQ(dated.GetWindowText(), "05/03/2024");
+    // A new mask that cannot hold the value shows none of it, never the value cut short.
+    Typedspin::TTypedMaskSpinEdit cut(nullptr);
+    cut.MaxValue = 9999;
+    cut.SetEditMask("9999;1;_");
+    cut.SetValue(1234);
+    cut.SetEditMask("99;1;_");
+    EXPECT_EQ(cut.GetWindowText(), "__");
+    EXPECT_EQ(cut.GetValue(), 0);
     LongTimeFormat = longTime;
 }
 
