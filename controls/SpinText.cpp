@@ -51,6 +51,13 @@ std::optional<std::string> FitIntoMask(const TEditMask& mask, std::string_view t
         if (piece.size() > static_cast<std::size_t>(run.Places))
             return std::nullopt;
         const bool toTheRight = !run.Literals.empty();
+        // A negative number keeps its sign first: "-5" in three places is "-05".
+        std::string signedPiece;
+        if (toTheRight && piece.size() > 1 && piece[0] == '-' && AllDigits(piece.substr(1))) {
+            signedPiece = "-" + std::string(static_cast<std::size_t>(run.Places) - piece.size(), '0');
+            signedPiece += piece.substr(1);
+            piece = signedPiece;
+        }
         const int lead = toTheRight ? run.Places - static_cast<int>(piece.size()) : 0;
         for (int k = 0; k < run.Places; ++k) {
             const TMaskPlace& place = mask.Places[static_cast<std::size_t>(run.Start + k)];

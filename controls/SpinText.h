@@ -20,8 +20,9 @@ bool ReadSpinHex(const AnsiString& text, double& value);
 AnsiString SpinValueText(const TCustomMaskEdit& edit);
 // Shows a value's text; with an edit mask, the text's pieces between the mask's literals each go
 // into the places between those literals, a piece followed by a literal to the right of its
-// places (led by zeros when it is all digits), the last one to the left. A text the mask cannot
-// hold so that read gives back the same value leaves the edit as it was, and answers false.
+// places (led by zeros when it is all digits, a minus before the zeros), the last one to the
+// left. A text the mask cannot hold so that read gives back the same value leaves the edit as it
+// was, and answers false.
 bool WriteSpinValue(TCustomMaskEdit& edit, const AnsiString& text, TSpinReader read);
 
 // The date a spin last wrote and the text it showed it as: a short date format may leave out

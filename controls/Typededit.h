@@ -298,6 +298,8 @@ private:
     bool FractionFull() const;
     // Hands a character to the native edit, raising OnKeyPress.
     void PassChar(char& key, int keyData, TShiftState shift);
+    // Rewrites the value by MixedCase, the caret staying where it was.
+    void ShowMixedCase();
     // Hands a character to the native edit in the locale's upper or lower case.
     void PassCaseChar(char& key, int keyData, TShiftState shift);
     void KeepCaretAfterPrefix();

@@ -1,5 +1,6 @@
 #include "controls/EditDropTarget.h"
 #include "controls/Typededit.h"
+#include "framework/LocaleCase.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -66,6 +67,10 @@ bool TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
     for (const char end : {'\r', '\n'})
         if (const int at = line.Pos(AnsiString(end)); at > 0)
             line = line.SubString(1, at - 1);
+    if (editType == etUppercase)
+        line = AnsiUpperCase(line);
+    else if (editType == etLowerCase)
+        line = AnsiLowerCase(line);
     EraseCaret();
     const int start = GetSelStart();
     const int length = GetSelLength();
@@ -95,6 +100,8 @@ bool TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
         ReplaceSelection(line);
         if (editType == etMoney)
             AutoSeparators();
+        if (editType == etMixedCase)
+            ShowMixedCase();
     });
     SetModified(true);
     return true;

@@ -129,17 +129,10 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
     case etLowerCase:
         PassCaseChar(key, keyData, shift);
         return TKeyOutcome::Passed;
-    case etMixedCase: {
+    case etMixedCase:
         PassChar(key, keyData, shift);
-        const AnsiString capitalised = MixedCase(GetText());
-        if (capitalised != GetText()) {
-            // The native edit has put the caret where the character went.
-            const int after = GetSelStart();
-            Show(capitalised);
-            SetSelStart(after);
-        }
+        ShowMixedCase();
         return TKeyOutcome::Passed;
-    }
     case etRange: {
         const TKeyOutcome outcome = FilterRange(key);
         if (outcome != TKeyOutcome::Passed)
@@ -294,23 +287,20 @@ void TTypedEdit::PassChar(char& key, int keyData, TShiftState shift) {
     TCustomEdit::WMChar(key, keyData, shift);
 }
 
+void TTypedEdit::ShowMixedCase() {
+    const AnsiString capitalised = MixedCase(GetText());
+    if (capitalised == GetText())
+        return;
+    const int caret = GetSelStart();
+    Show(capitalised);
+    SetSelStart(caret);
+}
+
 void TTypedEdit::PassCaseChar(char& key, int keyData, TShiftState shift) {
-    // A character beyond ASCII arrives as its first byte: the whole of it is converted once in.
-    const int start = GetSelStart();
-    PassChar(key, keyData, shift);
-    const int end = GetSelStart();
-    if (end <= start)
-        return;
-    const AnsiString shown = GetWindowText();
-    const AnsiString typed = shown.SubString(start + 1, end - start);
-    const AnsiString converted = editType == etUppercase ? AnsiUpperCase(typed) : AnsiLowerCase(typed);
-    // A conversion that lengthens the text ("ß" to "SS") may not take it past MaxLength.
-    if (converted == typed ||
-        (MaxLength > 0 && shown.Length() - typed.Length() + converted.Length() > MaxLength))
-        return;
-    SetWindowText(shown.SubString(1, start) + converted + shown.SubString(end + 1, shown.Length()));
-    SetNativeModified(true);
-    SetSelStart(start + converted.Length());
+    // Converted before it goes in, so that the box never shows it in the other case and MaxLength
+    // holds for the converted character.
+    const AnsiString typed = CharacterTyped(key);
+    TypeCharacter(editType == etUppercase ? AnsiUpperCase(typed) : AnsiLowerCase(typed), key, keyData, shift);
 }
 
 void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
@@ -439,8 +429,15 @@ void TTypedEdit::WMPaste() {
         const AnsiString value = GetText();
         const int start = std::clamp(GetSelStart() - PrefixLength(), 0, value.Length());
         const int length = GetSelLength();
-        const AnsiString composed =
+        AnsiString composed =
             value.SubString(1, start) + pasted + value.SubString(start + length + 1, value.Length());
+        if (editType == etUppercase)
+            composed = AnsiUpperCase(composed);
+        else if (editType == etLowerCase)
+            composed = AnsiLowerCase(composed);
+        // The whole of the paste or none of it, as a drop.
+        if (MaxLength > 0 && PrefixLength() + composed.Length() + suffix.Length() > MaxLength)
+            return;
         switch (editType) {
         case etString:
         case etPassword:
@@ -460,10 +457,8 @@ void TTypedEdit::WMPaste() {
             SetFloat(GetFloat());
             break;
         case etUppercase:
-            SetText(AnsiUpperCase(composed));
-            break;
         case etLowerCase:
-            SetText(AnsiLowerCase(composed));
+            SetText(composed);
             break;
         case etMixedCase:
             SetText(MixedCase(composed));

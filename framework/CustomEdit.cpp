@@ -399,10 +399,21 @@ void TCustomEdit::DefaultChar(char key) {
     }
     if (static_cast<unsigned char>(key) < 0x20 || readOnly)
         return;
-    const AnsiString typed = !typing.IsEmpty() && key == typing[1] ? typing : AnsiString(key);
+    const AnsiString typed = CharacterTyped(key);
     if (MaxLength > 0 && text.Length() - GetSelLength() + typed.Length() > MaxLength)
         return;
     ReplaceSelection(typed);
+}
+
+AnsiString TCustomEdit::CharacterTyped(char key) const {
+    return !typing.IsEmpty() && key == typing[1] ? typing : AnsiString(key);
+}
+
+void TCustomEdit::TypeCharacter(const AnsiString& character, char& key, int keyData, TShiftState shift) {
+    const AnsiString typed = std::exchange(typing, character);
+    key = character[1];
+    TCustomEdit::WMChar(key, keyData, shift);
+    typing = typed;
 }
 
 void TCustomEdit::ReplaceSelection(const AnsiString& inserted) {

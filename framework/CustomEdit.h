@@ -104,17 +104,27 @@ protected:
     // What the native edit does with a key or character it is handed.
     void DefaultKeyDown(WORD key, TShiftState shift);
     void DefaultChar(char key);
+    // The whole character that key, its first byte, stands for while it is being typed.
+    AnsiString CharacterTyped(char key) const;
+    // Hands character to the framework's character handling in place of the one being typed;
+    // key becomes its first byte.
+    void TypeCharacter(const AnsiString& character, char& key, int keyData, TShiftState shift);
     void ReplaceSelection(const AnsiString& inserted);
     // Keeps a text and its caret as what the next Undo brings back.
     void RememberUndo(const AnsiString& before, int caret);
     // Runs a change the edit makes for a key, a paste or a drop as one step to undo: whatever
-    // the change wrote, Undo gives back the text just before it.
+    // the change wrote, Undo gives back the text just before it. One that leaves the text as it
+    // was, though it wrote it again, leaves the last change to undo.
     template <class Edit> void Undoable(Edit edit) {
         const AnsiString before = text;
         const int beforeCaret = caret;
+        const AnsiString lastUndo = undoText;
+        const int lastUndoCaret = undoCaret;
         edit();
         if (text != before)
             RememberUndo(before, beforeCaret);
+        else
+            RememberUndo(lastUndo, lastUndoCaret);
     }
     // The parent shows through the background.
     void SetClearBackground(bool value);

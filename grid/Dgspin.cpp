@@ -114,7 +114,11 @@ void TTypedMaskSpinEdit::SetEditMask(const AnsiString& value) {
     if (Loading())
         TCustomMaskEdit::SetEditMask(value);
     else
-        RewriteValue([&] { TCustomMaskEdit::SetEditMask(value); });
+        RewriteValue([&] {
+            TCustomMaskEdit::SetEditMask(value);
+            // The value goes into the new mask whole or not at all, never cut into another.
+            SetWindowText(BlankMaskText(Mask()));
+        });
 }
 
 int TDgSpinEdit::GetValue() const {

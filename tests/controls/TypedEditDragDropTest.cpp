@@ -237,6 +237,31 @@ TEST_F(DragDrop, MoneyTakesADroppedDigitAndRegroups) {
     EXPECT_DOUBLE_EQ(other.GetFloat(), 12534);
 }
 
+// A case box takes a drop in its case, as it takes typing and pastes.
+TEST_F(DragDrop, ACaseBoxTakesADropInItsCase) {
+    const struct {
+        const char* label;
+        TTypedEditType type;
+        const char* target;
+        const char* dropped;
+        const char* shown;
+    } rows[] = {
+        {"upper case", etUppercase, "AB", "cé", "ABCÉ"},
+        {"lower case", etLowerCase, "ab", "CÉ", "abcé"},
+        {"mixed case", etMixedCase, "Jo", " smith", "Jo Smith"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        other.SetEditType(row.type);
+        other.SetText(row.target);
+        QMimeData data;
+        data.setText(QString::fromUtf8(row.dropped));
+        EXPECT_EQ(DropOn(other, data, QPoint(other.Width() - 3, 5)), DROPEFFECT_MOVE);
+        EXPECT_EQ(other.GetText(), row.shown);
+        EXPECT_EQ(other.GetSelStart(), other.GetText().Length());
+    }
+}
+
 // A move within the box, the text taken out and put in again, is one step to undo.
 TEST_F(DragDrop, AMoveWithinTheBoxUndoesInOneStep) {
     box.SetText("hello world");

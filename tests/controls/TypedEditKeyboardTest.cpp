@@ -169,6 +169,42 @@ TEST(TypedEditKeyboard, CaseBoxesConvertByTheLocale) {
     }
 }
 
+// A letter goes into a case box once, already in its case; one whose case takes more bytes than
+// MaxLength leaves room for is refused, never kept in the other case.
+TEST(TypedEditKeyboard, ACaseBoxWritesEachLetterOnceInItsCase) {
+    const struct {
+        const char* label;
+        TTypedEditType type;
+        int maxLength;
+        const char* start;
+        const char* typed;
+        const char* shown;
+        std::vector<std::string> changes;
+    } rows[] = {
+        {"ASCII", etUppercase, 0, "|", "ab", "AB|", {"A", "AB"}},
+        {"beyond ASCII", etLowerCase, 0, "x|", "ÉØ", "xéø|", {"xé", "xéø"}},
+        {"one letter becoming two", etUppercase, 0, "|", "ß", "SS|", {"SS"}},
+        // "Ⱥ" takes two bytes, "ⱥ" three.
+        {"longer in its case than the room left", etLowerCase, 4, "ab|", "Ⱥ", "ab|", {}},
+        {"as long as the room left", etLowerCase, 5, "ab|", "Ⱥ", "abⱥ|", {"abⱥ"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        auto form = ShownTypedEditForm();
+        TTypedEdit& box = *form->Box;
+        box.SetEditType(row.type);
+        box.MaxLength = row.maxLength;
+        const Marked start = SetShown(box, row.start);
+        FocusOn(box);
+        box.SetSelection(start.start, start.end);
+        std::vector<std::string> changes;
+        box.OnChange = [&](TObject*) { changes.push_back(box.GetWindowText().str()); };
+        TypeCharacters(box, QString::fromUtf8(row.typed));
+        ExpectShown(box, row.shown);
+        EXPECT_EQ(changes, row.changes);
+    }
+}
+
 // Mended: a minus where a number begins was refused, though the range list reads it as a sign.
 TEST(TypedEditKeyboard, ARangeBoxTakesTheSignsItsListReads) {
     CheckTyping({

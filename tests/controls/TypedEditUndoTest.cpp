@@ -1,4 +1,5 @@
 #include "controls/Typededit.h"
+#include "controls/Typedmaskedit.h"
 #include "controls/Typedspin.h"
 #include "framework/Clipboard.h"
 #include "tests/controls/TypedEditSupport.h"
@@ -180,3 +181,33 @@ TEST(TypedEditUndo, ASpinLeavesNothingToUndoAfterItsSetters) {
 }
 
 } // namespace
+
+// A key the box refuses changes nothing, also when the box writes its text again for it: Ctrl+Z
+// still gives back the text from before the last change.
+TEST(TypedEditUndo, ARefusedKeyKeepsTheLastChangeToUndo) {
+    const LocaleSeparators separators('.', ',');
+    auto form = ShownTypedEditForm();
+    TTypedEdit& money = *form->Box;
+    Apply(money, {etMoney});
+    money.MaxLength = 5;
+    money.SetText("");
+    FocusOn(money);
+    Type(money, "1234");
+    ASSERT_EQ(money.GetWindowText(), "1,234");
+    // A digit past MaxLength, the value regrouped as it stands.
+    Type(money, "5");
+    Undo(money);
+    EXPECT_EQ(money.GetWindowText(), "123");
+
+    TTypedMaskEdit masked(nullptr);
+    masked.SetEditMask("999;1;_");
+    masked.SetText("");
+    masked.ViewTextTyped("1");
+    masked.ViewTextTyped("2");
+    // Delete on the blank place after the digits.
+    bool passOn = true;
+    masked.ViewKeyDown(VK_DELETE, {}, 0, 0, passOn);
+    ASSERT_EQ(masked.GetWindowText(), "12_");
+    masked.Undo();
+    EXPECT_EQ(masked.GetWindowText(), "1__");
+}

@@ -232,6 +232,52 @@ TEST(TypedEditValue, ChangesFromCodeReformatTheValue) {
         {"pasted upper case", {etUppercase}, "|", [](auto& b) { Paste(b, "abc"); }, "ABC|", true},
         {"pasted lower case", {etLowerCase}, "|", [](auto& b) { Paste(b, "ABC"); }, "abc|", true},
         {"pasted mixed case", {etMixedCase}, "|", [](auto& b) { Paste(b, "jo smith"); }, "Jo Smith|", true},
+        // A paste MaxLength cannot hold whole goes in not at all, as a drop.
+        {"a paste past MaxLength",
+         {},
+         "abc|",
+         [](auto& b) {
+             b.MaxLength = 5;
+             Paste(b, "XYZ");
+         },
+         "abc|",
+         false},
+        {"a paste that just fits",
+         {},
+         "a[bcd]e",
+         [](auto& b) {
+             b.MaxLength = 5;
+             Paste(b, "XYZ");
+         },
+         "a[XYZ]e",
+         true},
+        {"digits past MaxLength",
+         {etNumeric},
+         "12|",
+         [](auto& b) {
+             b.MaxLength = 3;
+             Paste(b, "34");
+         },
+         "12|",
+         false},
+        {"a prefix counts",
+         {etUppercase, 0, "$"},
+         "$ab|",
+         [](auto& b) {
+             b.MaxLength = 4;
+             Paste(b, "cd");
+         },
+         "$ab|",
+         false},
+        {"the letters' case counts", // "ŉ" takes two bytes, "ʼN" three
+         {etUppercase},
+         "AB|",
+         [](auto& b) {
+             b.MaxLength = 4;
+             Paste(b, "ŉ");
+         },
+         "AB|",
+         false},
         {"range takes no paste", {etRange}, "1|", [](auto& b) { Paste(b, ",2"); }, "1|", false},
         {"hex takes no paste", {etHex}, "1|", [](auto& b) { Paste(b, "F"); }, "1|", false},
     };

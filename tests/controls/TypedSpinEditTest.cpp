@@ -108,6 +108,11 @@ TEST(TypedSpinEdit, AMaskSpinHoldsItsValueAroundTheMasksLiterals) {
         {"999;1;_", sptNormal, 0, 432, 4321, "432", 432},
         {"999;1;_", sptNormal, 0, 7, -7, "7__", 7},
         {"#99;1;_", sptNormal, 0, 7, -7, "-7_", -7},
+        // A sign stands in the first place, zeros between it and the digits.
+        {"#99.99;1;_", sptFloat, 2, 13.5, -5.5, "-05.50", -5.5},
+        {"#99.99;1;_", sptFloat, 2, 13.5, -0.25, "-00.25", -0.25},
+        {"#9.99;1;_", sptFloat, 2, 3.5, -5.5, "-5.50", -5.5},
+        {"999.99;1;_", sptFloat, 2, 3.5, -5.5, "003.50", 3.5},
         {"\\0xAA;1;_", sptHex, 0, 0x1F, 0xA, "0xA_", 0xA},
         {"99:99:99;1;_", sptTime, 0, 0, time, "09:05:03", time},
         {"99/99/9999;1;_", sptDate, 0, march5 + 1, march5, "05/03/2024", march5},
@@ -155,6 +160,14 @@ TEST(TypedSpinEdit, AMaskSpinHoldsItsValueAroundTheMasksLiterals) {
     spin.SetFloatValue(3.25);
     spin.UpClick(&spin);
     EXPECT_EQ(spin.GetWindowText(), "04.25");
+    // Down through 0 into a signed mask.
+    spin.MinFloatValue = -9999;
+    spin.SetEditMask("#99.99;1;_");
+    spin.SetFloatValue(0.5);
+    spin.DownClick(&spin);
+    EXPECT_EQ(spin.GetWindowText(), "-00.50");
+    spin.DownClick(&spin);
+    EXPECT_EQ(spin.GetWindowText(), "-01.50");
     spin.SetEditMask("999;1;_");
     spin.SetSpinType(sptNormal);
     spin.SetValue(999);
@@ -173,6 +186,14 @@ TEST(TypedSpinEdit, AMaskSpinHoldsItsValueAroundTheMasksLiterals) {
     dated.SetDateValue(march5);
     dated.SetEditMask("99/99/9999;1;_");
     EXPECT_EQ(dated.GetWindowText(), "05/03/2024");
+    // A new mask that cannot hold the value shows none of it, never the value cut short.
+    Typedspin::TTypedMaskSpinEdit cut(nullptr);
+    cut.MaxValue = 9999;
+    cut.SetEditMask("9999;1;_");
+    cut.SetValue(1234);
+    cut.SetEditMask("99;1;_");
+    EXPECT_EQ(cut.GetWindowText(), "__");
+    EXPECT_EQ(cut.GetValue(), 0);
     LongTimeFormat = longTime;
 }
 

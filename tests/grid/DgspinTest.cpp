@@ -225,6 +225,10 @@ TEST(Dgspin, TheMaskSpinHoldsItsValueAroundTheMasksLiterals) {
     plain.SetFloatValue(3.25);
     plain.SetEditMask("99.99;1;_");
     EXPECT_EQ(plain.GetWindowText(), "03.25");
+    // One that cannot hold it shows none of it: 3.25 is never 3.2.
+    plain.SetEditMask("99.9;1;_");
+    EXPECT_EQ(plain.GetWindowText(), "__._");
+    EXPECT_DOUBLE_EQ(plain.GetFloatValue(), 0);
 }
 
 TEST(Dgspin, DatesOutsideTheCalendarRaiseOrAreLimited) {
