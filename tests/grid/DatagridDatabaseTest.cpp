@@ -127,6 +127,12 @@ TEST(DatagridDatabase, LeavesTheFolderAsItWas) {
         {"stopped", "wal.sqlite", inLog + "os._exit(0)\n", "wal.sqlite wal.sqlite-shm wal.sqlite-wal"},
         {"stopped, its index gone", "wal.sqlite", inLog + "os.remove(sys.argv[1] + '-shm'); os._exit(0)\n",
          "wal.sqlite wal.sqlite-wal"},
+        // An empty rollback journal left beside a database now in write-ahead mode.
+        {"closed, a journal left", "wal.sqlite", inLog + "db.close(); open(sys.argv[1] + '-journal', 'w')\n",
+         "wal.sqlite wal.sqlite-journal"},
+        {"closed, a journal and an index left", "wal.sqlite",
+         inLog + "db.close(); open(sys.argv[1] + '-journal', 'w'); open(sys.argv[1] + '-shm', 'w')\n",
+         "wal.sqlite wal.sqlite-journal wal.sqlite-shm"},
         // An attached database would be opened as a writer opens it.
         {"attached", "wal.sqlite", inLog + "db.close()\n", "wal.sqlite", "ATTACH 'wal.sqlite' AS w",
          "not authorized Unable to execute statement"},
