@@ -201,6 +201,11 @@ TEST(DatagridWorkbook, FindsSheetsByTheNamesItWritesThem) {
                             {QString::fromStdString(file)}),
                   row.names);
         EXPECT_EQ(SheetAsRead(file, "Caf\xC3\xA9"), "n:3.0 n:4.0\n");
+        // A message names the sheet as the workbook would.
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { back.LoadFromXLSSheet(file, "Th\xE9"); }),
+                  "Excel worksheet Th\xC3\xA9 not found");
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.SaveToXLSSheet(file, "Th\xE9:"); }),
+                  "Invalid worksheet name Th\xC3\xA9:");
     }
 }
 
