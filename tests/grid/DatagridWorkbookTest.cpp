@@ -336,6 +336,16 @@ TEST(DatagridWorkbook, KeptCellsStayInTheirPlaces) {
          "</row></sheetData>",
          "s:x - - n:4.0\n- - n:3.0 -\n",
          {{"x", "", "", "4"}, {"", "", "3", ""}}},
+        // A1 holds the formula that B1 and C1 share, so C1 keeps its value alone; C2 and D2 keep
+        // theirs.
+        {"a shared formula whose first cell is written over",
+         "<sheetData><row r=\"1\"><c r=\"A1\"><f t=\"shared\" ref=\"A1:C1\" si=\"0\">0+1</f><v>1</v></c>"
+         "<c r=\"B1\"><f t=\"shared\" si=\"0\"/><v>2</v></c><c r=\"C1\" s=\"0\"><f t=\"shared\" si=\"0\"></f>"
+         "<v>3</v></c></row><row r=\"2\"><c r=\"C2\"><f t=\"shared\" ref=\"C2:D2\" "
+         "si=\"1\">A2</f><v>5</v></c>"
+         "<c r=\"D2\"><f t=\"shared\" si=\"1\"/><v>5</v></c></row></sheetData>",
+         "s:x - n:3.0 -\n- - s:=A2 s:=B2\n",
+         {{"x", "", "3", ""}, {"", "", "5", "5"}}},
         // Parts the grid's reader refuses, which the write would leave unreadable.
         {"a kept cell naming a string that is not there",
          "<sheetData><row r=\"1\"><c r=\"C1\" t=\"s\"><v>99</v></c></row></sheetData>", refused},
