@@ -2,6 +2,7 @@
 
 #include "framework/FileBytes.h"
 #include "framework/NumberFormat.h"
+#include "framework/TextEncoding.h"
 #include "grid/GridUpdateLock.h"
 #include "grid/OfficeOpenXml.h"
 
@@ -187,7 +188,8 @@ QueryResult RunQuery(const AnsiString& FileName, const AnsiString& SQL) {
         sqlite3_set_authorizer(handle, RefuseAttach, nullptr);
         QSqlQuery query(database);
         query.setForwardOnly(true);
-        std::string sql = SQL.str();
+        // Bytes that are no UTF-8 are Windows-1252, as in the text the program reads from its files.
+        std::string sql = TextFromFileBytes(SQL.view());
         error = WriteRefusal(handle, sql);
         if (error.isEmpty())
             error = ReadResult(query, sql, result);

@@ -41,6 +41,10 @@ TEST(DatagridDatabase, LoadsATableAndAQuery) {
                                               {"", "PVC", "300", "1.5", ""}}));
     grid.LoadFromMDBSQL(file, "SELECT Name FROM \"Pipe Sizes\" WHERE Diameter > 200 ORDER BY Name DESC");
     EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "Name"}, {"", "Ødegård"}, {"", "PVC"}}));
+    // Bytes of the query that are no UTF-8 are Windows-1252, as in the grid's other files.
+    grid.LoadFromMDBSQL(file, "SELECT Diameter FROM \"Pipe Sizes\" WHERE Name = '\xD8"
+                              "deg\xE5rd'");
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "Diameter"}, {"", "225"}}));
     // A statement followed only by comments and blanks is one statement.
     grid.LoadFromMDBSQL(file, "SELECT 1 AS One; -- the first\n /* and only */ ;\n");
     EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "One"}, {"", "1"}}));
