@@ -7,6 +7,7 @@
 #include "grid/XmlSplice.h"
 
 #include <QFileInfo>
+#include <QStringConverter>
 
 #include <charconv>
 #include <cmath>
@@ -375,8 +376,10 @@ QString ReadXmlPart(const ZipArchive& package, const std::string& part, const An
     const QString text = QStringOfUtf8(bytes);
     PartReader declaration(text, FileName);
     declaration.Next();
-    const QStringView encoding = declaration.documentEncoding();
-    if (!IsValidUtf8(bytes) || (!encoding.isEmpty() && encoding.compare(u"UTF-8", Qt::CaseInsensitive) != 0))
+    const QString encoding = declaration.documentEncoding().toString();
+    if (!IsValidUtf8(bytes) ||
+        (!encoding.isEmpty() &&
+         QStringConverter::encodingForName(encoding.toLatin1().constData()) != QStringConverter::Utf8))
         declaration.Corrupt();
     return text;
 }
