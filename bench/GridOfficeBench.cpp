@@ -14,6 +14,17 @@ void BM_SaveToXLS(benchmark::State& state) {
     TimeWrite(state, &TDataGrid::SaveToXLS, "t.xlsx");
 }
 
+// The grid written again over the sheet of a workbook it wrote before.
+void BM_SaveToXLSSheet(benchmark::State& state) {
+    const auto grid = ResultsLikeGrid(static_cast<int>(state.range(0)));
+    QTemporaryDir dir;
+    const AnsiString file = dir.filePath("t.xlsx").toStdString();
+    grid->SaveToXLS(file);
+    for (auto _ : state)
+        grid->SaveToXLSSheet(file, "Sheet1");
+    state.counters["rows"] = static_cast<double>(state.range(0));
+}
+
 void BM_SaveToDOC(benchmark::State& state) {
     TimeWrite(state, &TDataGrid::SaveToDOC, "t.docx");
 }
@@ -58,6 +69,7 @@ void BM_LoadFromMDBSQL(benchmark::State& state) {
 }
 
 BENCHMARK(BM_SaveToXLS)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveToXLSSheet)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromXLS)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveToDOC)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromMDBSQL)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 
 #include "framework/FileBytes.h"
 #include "framework/NumberFormat.h"
+#include "framework/TextEncoding.h"
 #include "grid/GridUpdateLock.h"
 #include "grid/OfficeOpenXml.h"
 
@@ -39,14 +40,14 @@ struct QueryResult {
 };
 
 // What a file's first bytes say it is: SQLite opens it; an Access file has no driver here; any
-// other is no database.
-void CheckDatabaseFile(const AnsiString& FileName) {
+// other is no database. True for a database in write-ahead mode (its header's format versions).
+bool CheckDatabaseFile(const AnsiString& FileName) {
     QFile file(QString::fromStdString(FileName.str()));
     if (!file.open(QIODevice::ReadOnly))
         throw EDataGridError(CannotOpenMessage(FileName));
     const QByteArray header = file.read(32);
     if (header.startsWith(QByteArray("SQLite format 3\0", 16)))
-        return;
+        return header.size() > 19 && (header[18] == 2 || header[19] == 2);
     if (header.mid(4, 15) == "Standard Jet DB" || header.mid(4, 15) == "Standard ACE DB")
         throw EDataGridError(DriverNotFoundMessage(FileName));
     throw EDataGridError(CorruptFileMessage(FileName));
@@ -68,24 +69,30 @@ AnsiString FieldText(const QVariant& value) {
 // The database as SQLite opens it read-only. Without a write-ahead log or a rollback journal
 // beside it the file alone holds the database, and it is opened as immutable: a database in
 // write-ahead mode would otherwise get a log and its index beside it, which a read-only
-// connection cannot remove. A log without its index is read from a copy of the two in a folder of
-// its own (copy), as a reader would have to make the index beside them; no writer has the
-// database open then, for a writer keeps the index. A rollback journal stays where it is: one a
-// writer stopped in the middle of a change refuses the reading.
-QString DatabaseName(const AnsiString& FileName, std::optional<QTemporaryDir>& copy) {
+// connection cannot remove. A database in write-ahead mode, or with a log beside it, that lacks
+// the log or its index is read from a copy of its files in a folder of its own (copy), as a reader
+// would have to make the missing ones beside them; no writer has the database open then, for a
+// writer keeps both. A rollback journal a writer stopped in the middle of a change refuses the
+// reading, here or in the copy.
+QString DatabaseName(const AnsiString& FileName, bool writeAhead, std::optional<QTemporaryDir>& copy) {
     const QFileInfo file(QString::fromStdString(FileName.str()));
     const QString path = file.absoluteFilePath();
     const bool log = QFileInfo::exists(path + "-wal");
-    if (log && !QFileInfo::exists(path + "-shm")) {
+    const bool journal = QFileInfo::exists(path + "-journal");
+    if (!log && !journal)
+        return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + "?immutable=1";
+    if ((log || writeAhead) && !(log && QFileInfo::exists(path + "-shm"))) {
         copy.emplace();
         const QString copied = copy->filePath("database");
-        if (!copy->isValid() || !QFile::copy(path, copied) || !QFile::copy(path + "-wal", copied + "-wal"))
+        bool copiedAll = copy->isValid() && QFile::copy(path, copied);
+        for (const char* companion : {"-wal", "-journal"})
+            if (QFileInfo::exists(path + companion))
+                copiedAll = copiedAll && QFile::copy(path + companion, copied + companion);
+        if (!copiedAll)
             throw EDataGridError(CannotOpenMessage(FileName));
         return copied;
     }
-    if (log || QFileInfo::exists(path + "-journal"))
-        return path;
-    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + "?immutable=1";
+    return path;
 }
 
 // The connection of Qt's driver, or null. Qt's driver hands over its own connection to the
@@ -156,7 +163,7 @@ QString ReadResult(QSqlQuery& query, const std::string& sql, QueryResult& result
 QueryResult RunQuery(const AnsiString& FileName, const AnsiString& SQL) {
     if (!QSqlDatabase::isDriverAvailable("QSQLITE"))
         throw EDataGridError(DriverNotFoundMessage(FileName));
-    CheckDatabaseFile(FileName);
+    const bool writeAhead = CheckDatabaseFile(FileName);
     // A connection of its own for each call, removed however the call ends.
     static std::atomic<int> calls{0};
     const QString connection = QString("drenvala-query-%1").arg(++calls);
@@ -165,7 +172,7 @@ QueryResult RunQuery(const AnsiString& FileName, const AnsiString& SQL) {
         ~Removal() { QSqlDatabase::removeDatabase(name); }
     } removal{connection};
     std::optional<QTemporaryDir> copy;
-    const QString name = DatabaseName(FileName, copy);
+    const QString name = DatabaseName(FileName, writeAhead, copy);
     QueryResult result;
     QString error;
     {
@@ -181,7 +188,8 @@ QueryResult RunQuery(const AnsiString& FileName, const AnsiString& SQL) {
         sqlite3_set_authorizer(handle, RefuseAttach, nullptr);
         QSqlQuery query(database);
         query.setForwardOnly(true);
-        std::string sql = SQL.str();
+        // Bytes that are no UTF-8 are Windows-1252, as in the text the program reads from its files.
+        std::string sql = TextFromFileBytes(SQL.view());
         error = WriteRefusal(handle, sql);
         if (error.isEmpty())
             error = ReadResult(query, sql, result);

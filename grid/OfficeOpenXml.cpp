@@ -1,5 +1,7 @@
 #include "grid/OfficeOpenXml.h"
 
+#include "framework/TextEncoding.h"
+
 AnsiString CannotOpenMessage(const AnsiString& FileName) {
     return "Cannot open file " + FileName;
 }
@@ -12,12 +14,14 @@ AnsiString CorruptFileMessage(const AnsiString& FileName) {
     return "File contains no data or corrupt file " + FileName;
 }
 
+// A sheet is named as the workbook names it, a byte of the name that is no UTF-8 read as
+// Windows-1252.
 AnsiString SheetNotFoundMessage(const AnsiString& SheetName) {
-    return "Excel worksheet " + SheetName + " not found";
+    return "Excel worksheet " + TextFromFileBytes(SheetName.view()) + " not found";
 }
 
 AnsiString InvalidSheetNameMessage(const AnsiString& SheetName) {
-    return "Invalid worksheet name " + SheetName;
+    return "Invalid worksheet name " + TextFromFileBytes(SheetName.view());
 }
 
 AnsiString ColumnLetters(int Col) {

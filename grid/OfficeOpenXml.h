@@ -73,7 +73,8 @@ void WriteWorkbook(const AnsiString& FileName, const OfficeCells& Cells);
 // Cells from A1 of the sheet named SheetName, replacing the values there (the cells keep their
 // styles); a sheet of that name is added when the workbook has none, and a missing file becomes
 // a new workbook of that one sheet. Every other part of the package keeps its bytes, except the
-// formula chain when a formula is overwritten; a row number the sheet holds twice becomes one row.
+// formula chain when a formula is overwritten; a row number the sheet holds twice becomes one row,
+// and a cell sharing the formula of a cell written over keeps its value alone.
 // A file that is no workbook, whose sheet cannot be copied whole, or that ReadWorksheet would
 // refuse once written, is left as it is (the corrupt-file message).
 void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, const OfficeCells& Cells);

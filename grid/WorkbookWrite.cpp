@@ -7,6 +7,7 @@
 #include "grid/XmlSplice.h"
 
 #include <QFileInfo>
+#include <QStringConverter>
 
 #include <charconv>
 #include <cmath>
@@ -151,6 +152,12 @@ struct KeptCell {
     QString Xml;
     QString Style;
     bool Formula = false;
+    // The shared formula the cell takes part in (its "si"), whether it is the first cell, which
+    // holds the formula's text, and where the formula lies in Xml.
+    int SharedFormula = -1;
+    bool SharedFirst = false;
+    int FormulaFrom = 0;
+    int FormulaTo = 0;
 };
 
 // A start tag's attributes and namespace declarations by qualified name, their values escaped.
@@ -241,17 +248,31 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
             cell.Style = AttributeOf(reader, u"s").toString();
             const qsizetype nameEnd = start + 1 + reader.qualifiedName().size();
             const bool referenced = !reference.isEmpty();
+            qint64 formulaFrom = -1, formulaTo = -1;
             // The cell ends at its own end tag, whatever its content holds.
             for (int depth = 1; depth > 0 && reader.Next();)
                 if (reader.isStartElement()) {
                     ++depth;
                     cell.Formula = cell.Formula || reader.name() == u"f";
-                } else if (reader.isEndElement())
-                    --depth;
+                    if (depth == 2 && reader.name() == u"f" && AttributeOf(reader, u"t") == u"shared") {
+                        bool number = false;
+                        const int index = AttributeOf(reader, u"si").toInt(&number);
+                        cell.SharedFormula = number ? index : -1;
+                        cell.SharedFirst = !AttributeOf(reader, u"ref").isEmpty();
+                        formulaFrom = TagStart(text, reader);
+                    }
+                } else if (reader.isEndElement()) {
+                    if (depth-- == 2 && formulaFrom >= 0 && formulaTo < 0)
+                        formulaTo = reader.characterOffset();
+                }
             // A cell without its reference would take its column from the cell before it.
             cell.Xml = text.mid(start, nameEnd - start);
             if (!referenced)
                 cell.Xml += " r=\"" + QString::fromStdString(CellAddress(col, cellRow).str()) + QChar('"');
+            if (formulaTo >= 0) {
+                cell.FormulaFrom = static_cast<int>(cell.Xml.size() + formulaFrom - nameEnd);
+                cell.FormulaTo = static_cast<int>(cell.Xml.size() + formulaTo - nameEnd);
+            }
             cell.Xml += text.mid(nameEnd, reader.characterOffset() - nameEnd);
             rows[cellRow].Cells[col] = std::move(cell);
         }
@@ -263,6 +284,13 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
     int lastRow = Cells.Rows;
     for (int r = 1; r <= Cells.Rows; ++r)
         rows.try_emplace(r);
+    // A shared formula whose first cell is written over is gone: the cells that shared it keep
+    // their values alone, as no formula of theirs would be left to read.
+    std::set<int> lostFormulas;
+    for (const auto& [number, kept] : rows)
+        for (const auto& [c, cell] : kept.Cells)
+            if (number <= Cells.Rows && c <= Cells.Cols && cell.SharedFirst)
+                lostFormulas.insert(cell.SharedFormula);
     for (auto& [number, kept] : rows) {
         std::string cells;
         for (const auto& [c, cell] : kept.Cells) {
@@ -270,7 +298,10 @@ QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiSt
                 Formula = Formula || cell.Formula;
                 continue;
             }
-            cells += Utf8Of(cell.Xml);
+            if (cell.SharedFormula >= 0 && !cell.SharedFirst && lostFormulas.contains(cell.SharedFormula))
+                cells += Utf8Of(cell.Xml.left(cell.FormulaFrom) + cell.Xml.mid(cell.FormulaTo));
+            else
+                cells += Utf8Of(cell.Xml);
             lastCol = std::max(lastCol, c);
         }
         std::string written;
@@ -345,8 +376,10 @@ QString ReadXmlPart(const ZipArchive& package, const std::string& part, const An
     const QString text = QStringOfUtf8(bytes);
     PartReader declaration(text, FileName);
     declaration.Next();
-    const QStringView encoding = declaration.documentEncoding();
-    if (!IsValidUtf8(bytes) || (!encoding.isEmpty() && encoding.compare(u"UTF-8", Qt::CaseInsensitive) != 0))
+    const QString encoding = declaration.documentEncoding().toString();
+    if (!IsValidUtf8(bytes) ||
+        (!encoding.isEmpty() &&
+         QStringConverter::encodingForName(encoding.toLatin1().constData()) != QStringConverter::Utf8))
         declaration.Corrupt();
     return text;
 }

@@ -108,8 +108,15 @@ bool ZipArchive::Write(std::string_view name, std::string bytes) {
         zip_source_free(entry);
         return false;
     }
-    // The fastest deflate: large sheets pack to nearly the same size.
-    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
+    // The fastest deflate: large sheets pack to nearly the same size. The library takes a level
+    // only with a change of method, and otherwise packs with its slowest: an entry that was
+    // deflated already is asked for its default method, which is deflate too.
+    zip_stat_t original;
+    const bool deflated =
+        zip_stat_index(archive, static_cast<zip_uint64_t>(index), ZIP_FL_UNCHANGED, &original) == 0 &&
+        (original.valid & ZIP_STAT_COMP_METHOD) && original.comp_method == ZIP_CM_DEFLATE;
+    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                             deflated ? ZIP_CM_DEFAULT : ZIP_CM_DEFLATE, 1);
     return true;
 }
 

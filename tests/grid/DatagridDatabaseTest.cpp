@@ -41,6 +41,10 @@ TEST(DatagridDatabase, LoadsATableAndAQuery) {
                                               {"", "PVC", "300", "1.5", ""}}));
     grid.LoadFromMDBSQL(file, "SELECT Name FROM \"Pipe Sizes\" WHERE Diameter > 200 ORDER BY Name DESC");
     EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "Name"}, {"", "Ødegård"}, {"", "PVC"}}));
+    // Bytes of the query that are no UTF-8 are Windows-1252, as in the grid's other files.
+    grid.LoadFromMDBSQL(file, "SELECT Diameter FROM \"Pipe Sizes\" WHERE Name = '\xD8"
+                              "deg\xE5rd'");
+    EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "Diameter"}, {"", "225"}}));
     // A statement followed only by comments and blanks is one statement.
     grid.LoadFromMDBSQL(file, "SELECT 1 AS One; -- the first\n /* and only */ ;\n");
     EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "One"}, {"", "1"}}));
@@ -127,6 +131,12 @@ TEST(DatagridDatabase, LeavesTheFolderAsItWas) {
         {"stopped", "wal.sqlite", inLog + "os._exit(0)\n", "wal.sqlite wal.sqlite-shm wal.sqlite-wal"},
         {"stopped, its index gone", "wal.sqlite", inLog + "os.remove(sys.argv[1] + '-shm'); os._exit(0)\n",
          "wal.sqlite wal.sqlite-wal"},
+        // An empty rollback journal left beside a database now in write-ahead mode.
+        {"closed, a journal left", "wal.sqlite", inLog + "db.close(); open(sys.argv[1] + '-journal', 'w')\n",
+         "wal.sqlite wal.sqlite-journal"},
+        {"closed, a journal and an index left", "wal.sqlite",
+         inLog + "db.close(); open(sys.argv[1] + '-journal', 'w'); open(sys.argv[1] + '-shm', 'w')\n",
+         "wal.sqlite wal.sqlite-journal wal.sqlite-shm"},
         // An attached database would be opened as a writer opens it.
         {"attached", "wal.sqlite", inLog + "db.close()\n", "wal.sqlite", "ATTACH 'wal.sqlite' AS w",
          "not authorized Unable to execute statement"},

@@ -170,6 +170,29 @@ TEST(DatagridWorkbook, WritesIntoANamedSheetKeepingTheRest) {
               "['Only']\n");
 }
 
+TEST(DatagridWorkbook, ASheetWrittenAgainIsPackedAsANewOne) {
+    // Packed as fast as in a new workbook, not with the archive library's slowest default: the
+    // same cells written over the same sheet give the same part, packed to the same size.
+    TestFolder folder;
+    const std::string file = folder.Path("again.xlsx").str();
+    TDataGrid grid(nullptr);
+    GridCellTexts texts;
+    for (int r = 0; r < 300; ++r)
+        texts.push_back(
+            {"S" + std::to_string(r), std::to_string(r * 37 % 1000) + ".25", "note " + std::to_string(r)});
+    SetCellTexts(grid, texts);
+    const auto packed = [&] {
+        return RunPython(
+            "import sys, zipfile\ni = zipfile.ZipFile(sys.argv[1]).getinfo('xl/worksheets/sheet1.xml')\n"
+            "print(i.CRC, i.compress_size)",
+            {QString::fromStdString(file)});
+    };
+    grid.SaveToXLS(file);
+    const std::string fresh = packed();
+    grid.SaveToXLSSheet(file, "Sheet1");
+    EXPECT_EQ(packed(), fresh);
+}
+
 TEST(DatagridWorkbook, FindsSheetsByTheNamesItWritesThem) {
     // 0xE9 is "\xC3\xA9" in Windows-1252: a name's bytes that are no UTF-8 read so on writing and
     // on reading.
@@ -201,6 +224,11 @@ TEST(DatagridWorkbook, FindsSheetsByTheNamesItWritesThem) {
                             {QString::fromStdString(file)}),
                   row.names);
         EXPECT_EQ(SheetAsRead(file, "Caf\xC3\xA9"), "n:3.0 n:4.0\n");
+        // A message names the sheet as the workbook would.
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { back.LoadFromXLSSheet(file, "Th\xE9"); }),
+                  "Excel worksheet Th\xC3\xA9 not found");
+        EXPECT_EQ(ErrorText<EDataGridError>([&] { grid.SaveToXLSSheet(file, "Th\xE9:"); }),
+                  "Invalid worksheet name Th\xC3\xA9:");
     }
 }
 
@@ -308,6 +336,16 @@ TEST(DatagridWorkbook, KeptCellsStayInTheirPlaces) {
          "</row></sheetData>",
          "s:x - - n:4.0\n- - n:3.0 -\n",
          {{"x", "", "", "4"}, {"", "", "3", ""}}},
+        // A1 holds the formula that B1 and C1 share, so C1 keeps its value alone; C2 and D2 keep
+        // theirs.
+        {"a shared formula whose first cell is written over",
+         "<sheetData><row r=\"1\"><c r=\"A1\"><f t=\"shared\" ref=\"A1:C1\" si=\"0\">0+1</f><v>1</v></c>"
+         "<c r=\"B1\"><f t=\"shared\" si=\"0\"/><v>2</v></c><c r=\"C1\" s=\"0\"><f t=\"shared\" si=\"0\"></f>"
+         "<v>3</v></c></row><row r=\"2\"><c r=\"C2\"><f t=\"shared\" ref=\"C2:D2\" "
+         "si=\"1\">A2</f><v>5</v></c>"
+         "<c r=\"D2\"><f t=\"shared\" si=\"1\"/><v>5</v></c></row></sheetData>",
+         "s:x - n:3.0 -\n- - s:=A2 s:=B2\n",
+         {{"x", "", "3", ""}, {"", "", "5", "5"}}},
         // Parts the grid's reader refuses, which the write would leave unreadable.
         {"a kept cell naming a string that is not there",
          "<sheetData><row r=\"1\"><c r=\"C1\" t=\"s\"><v>99</v></c></row></sheetData>", refused},

@@ -187,6 +187,8 @@ TEST(WorkbookSheetXml, WritesOnlyIntoSheetsInUtf8) {
     } rows[] = {
         {"UTF-8 declared", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + RowSheet(kept), true},
         {"no encoding declared", "<?xml version=\"1.0\"?>" + RowSheet(kept), true},
+        // Another name of UTF-8, as the reader takes it.
+        {"utf8 declared", "<?xml version=\"1.0\" encoding=\"utf8\"?>" + RowSheet(kept), true},
         {"Latin-1",
          "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
              RowSheet("<c r=\"C1\" t=\"inlineStr\"><is><t>caf\xE9</t></is></c>"),
