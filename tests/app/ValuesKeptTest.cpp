@@ -153,6 +153,49 @@ TEST_F(ValuesKept, RemoveHighlightsAppliesTheBoxBeingTypedInFirst) {
     EXPECT_EQ(Asked(), Texts{});
 }
 
+// Mended: the network cleared or read, or the shown junction swept away by Check Network, the
+// pages went on showing what was no longer selected, and what was typed there was dropped.
+TEST_F(ValuesKept, ThePagesShowNothingOnceTheirItemIsGone) {
+    const auto clickAt = [](Qt::MouseButton button, double x, double y) {
+        const QPoint at(static_cast<int>(VisualEditForm->WorldToScreenX(x)),
+                        static_cast<int>(VisualEditForm->WorldToScreenY(y)));
+        QTest::mouseClick(VisualEditForm->PaintBox->View(), button, {}, at);
+        QApplication::processEvents();
+    };
+    const struct {
+        const char* label;
+        // 0 the sewer page, 1 the junction page.
+        int page;
+        std::function<void()> act;
+    } rows[] = {
+        {"Clear Network", 0, [] { FrontForm->ClearNetwork1->Click(); }},
+        {"Read Network", 1, [this] { Read(Path("kept.snt")); }},
+        {"an unused junction swept by Check Network", 1,
+         [&] {
+             // J2 added at (1.3, 0) and shown, then swept as no sewer uses it.
+             Responder().MenuChoices.push_back("Add Junction");
+             clickAt(Qt::RightButton, 1.3, 0);
+             clickAt(Qt::LeftButton, 1.3, 0);
+             ASSERT_EQ(VisualEditForm->JunctionNameTypedEdit->GetText(), "J2");
+             VisualEditForm->CheckNetworkButton->Click();
+             ASSERT_EQ(Network().JunctionIndex("J2"), -1);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ReadKept();
+        PickInVisualEditor(row.page, 0.65, 1.15);
+        row.act();
+        QApplication::processEvents();
+        TTypedEdit* name =
+            row.page == 0 ? VisualEditForm->SewerNameTypedEdit : VisualEditForm->JunctionNameTypedEdit;
+        TTypedEdit* number =
+            row.page == 0 ? VisualEditForm->LengthTypedEdit : VisualEditForm->GroundLevelTypedEdit;
+        EXPECT_EQ(name->GetText(), "");
+        EXPECT_EQ(number->GetText(), "");
+    }
+}
+
 // Mended: a setting typed into the results window marked nothing and was not saved, so the file
 // kept Manning's n 0.0130 and quitting offered no save.
 TEST_F(ValuesKept, ASettingTypedInTheResultsWindowIsSaved) {
