@@ -264,4 +264,54 @@ TEST_F(ValuesKept, ASettingTypedInTheResultsWindowIsSaved) {
     }
 }
 
+// Mended: with another window active the box typed in kept the window's focus unseen by the main
+// window, which, closed from outside, offered no save, and the value was lost.
+TEST_F(ValuesKept, ClosedWhileAnotherWindowIsActiveTheTypedBoxIsLeftFirst) {
+    const struct {
+        const char* label;
+        std::function<void()> type;
+        // The line the saved file holds.
+        std::string line;
+    } rows[] = {
+        {"Manning's n in the results window",
+         [] {
+             FrontForm->ShowTableFormButton->Click();
+             Type(TableForm->nTypedEdit, "0.015");
+         },
+         "  0.0150 <= ManningN"},
+        {"a length in the tabular editor", [] { Type(DataEntryForm->LengthTypedEdit, "3"); },
+         "   3.00000 <= length "},
+        {"a length on the visual editor's page",
+         [] {
+             PickInVisualEditor(0, 0.65, 1.15);
+             Type(VisualEditForm->LengthTypedEdit, "3");
+         },
+         "   3.00000 <= length "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ReadKept();
+        Responder().Clear();
+        row.type();
+        TForm other(nullptr);
+        other.Show();
+        other.View()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(other.View()));
+        Responder().Answer(IDYES);
+        Responder().AnswerFile(Path("kept.snt"));
+        Responder().Answer(IDNO);
+        bool mayClose = true;
+        FrontForm->FormCloseQuery(FrontForm, mayClose);
+        EXPECT_EQ(
+            Asked(),
+            (Texts{MessageLine("Network Changed",
+                               "The network has been changed, do you want to save it before you quit?",
+                               MB_YESNO | MB_ICONQUESTION),
+                   MessageLine("Really Quit", "Do you really want to quit?", MB_YESNO | MB_ICONQUESTION)}));
+        std::string file;
+        ASSERT_TRUE(ReadFileBytes(Path("kept.snt"), file));
+        EXPECT_NE(file.find(row.line + "\n"), std::string::npos) << row.line;
+    }
+}
+
 } // namespace
