@@ -2,15 +2,6 @@
 
 namespace {
 
-// A point of the box over the character at index of its window text.
-QPoint Over(TTypedEdit& box, int index) {
-    UpdateStaleViews();
-    for (int x = 0; x < box.Width(); ++x)
-        if (box.CharFromPos(x) == index)
-            return QPoint(x, box.Height() / 2);
-    return QPoint(box.Width() - 4, box.Height() / 2);
-}
-
 // Clicks count times in quick succession at one point of the box, as a user's double or triple
 // click comes: press, release, double click, release, then a press and release.
 void ClickTimes(TTypedEdit& box, int count, QPoint at) {
