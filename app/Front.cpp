@@ -17,6 +17,7 @@
 #include "resources/StringTable.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QWidget>
 
 void TFrontForm::FormCreate(TObject*) {
@@ -85,9 +86,19 @@ void TFrontForm::FormClose(TObject*, TCloseAction&) {
 void TFrontForm::LeaveEditedBox() {
     if (!CurrentChildForm)
         return;
-    QWidget* focused = QApplication::focusWidget();
-    if (focused && CurrentChildForm->View()->isAncestorOf(focused))
-        focused->clearFocus();
+    // The window's own focus, which it keeps while another window is active.
+    QWidget* focused = View()->focusWidget();
+    if (!focused || !CurrentChildForm->View()->isAncestorOf(focused))
+        return;
+    if (!focused->hasFocus()) {
+        // Qt tells nothing to a window that is not active: the box is told as when this window
+        // comes back and the focus moves on, so that it is left as every other way leaves it.
+        QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(focused, &back);
+        QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+        QApplication::sendEvent(focused, &out);
+    }
+    focused->clearFocus();
 }
 
 void TFrontForm::ReadAppendMenuClick(TObject*) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/VisualeditIndex.h"
+#include "controls/ShownNumber.h"
 #include "controls/Typededit.h"
 #include "framework/Bitmap.h"
 #include "framework/Button.h"
@@ -14,7 +15,6 @@
 #include "framework/Panel.h"
 #include "framework/RadioGroup.h"
 #include "framework/SpeedButton.h"
-#include "controls/ShownNumber.h"
 
 #include <cstdint>
 #include <vector>
@@ -48,7 +48,7 @@ public:
     // Drops the selected sewer and junction, empties their pages and repaints.
     void ClearSelection();
     // The main window replaced or cleared the network: nothing of the old one stays selected,
-    // dragged, banded or highlighted.
+    // dragged, banded, highlighted or shown on the pages.
     void NetworkReplaced();
     void SpeedButtonClick(TObject* Sender);
     // The pages show the selection as the network now has it, which the other editor may have changed.

@@ -278,7 +278,8 @@ void TVisualEditForm::CheckNetworkButtonClick(TObject*) {
     if (FrontForm->DeleteUnusedJunctionsMenu->GetChecked() && network->DeleteUnusedJunctions() > 0) {
         planIndex.Invalidate();
         MarkNetworkChanged();
-        ShowSewer(CurrentSewer());
+        // The shown junction may be among those swept.
+        ShowSelection();
     }
     if (network->CheckNetwork() != 0)
         Application->MessageBox(LoadStr(3007), LoadStr(3001), MB_ICONEXCLAMATION);

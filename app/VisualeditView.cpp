@@ -193,6 +193,7 @@ void TVisualEditForm::NetworkReplaced() {
     ShowSubnet = false;
     SubnetIndex = 0;
     ShowSubNetsCheckBox->SetChecked(false);
+    ShowSelection();
 }
 
 void TVisualEditForm::SpeedButtonClick(TObject*) {

@@ -231,7 +231,7 @@ void TCustomEdit::ViewFocusOut(FocusChange how) {
 void TCustomEdit::ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) {
     // The middle button would paste the selection behind the box's back.
     passOn = button != mbMiddle;
-    if (button == mbLeft && !std::exchange(focusedByClick, false))
+    if (button == mbLeft && !std::exchange(focusedByClick, false) && !CompletesTripleClick(x, y))
         WMLButtonDown(shift, x, y, passOn);
     if (passOn)
         MouseDown(button, shift, x, y);
@@ -244,6 +244,19 @@ void TCustomEdit::ViewMouseUp(TMouseButton button, TShiftState shift, int x, int
     MouseUp(button, shift, x, y);
     if (button == mbLeft)
         Click();
+}
+
+void TCustomEdit::ViewDblClick(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft) {
+        doubleClicked.start();
+        doubleClickedAt = QPoint(x, y);
+    }
+    TWinControl::ViewDblClick(button, shift, x, y);
+}
+
+bool TCustomEdit::CompletesTripleClick(int x, int y) const {
+    return doubleClicked.isValid() && !doubleClicked.hasExpired(QApplication::doubleClickInterval()) &&
+           (QPoint(x, y) - doubleClickedAt).manhattanLength() < QApplication::startDragDistance();
 }
 
 void TCustomEdit::ViewSelectionChanged(int newAnchor, int newCaret) {

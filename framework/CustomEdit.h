@@ -2,6 +2,9 @@
 
 #include "framework/Control.h"
 
+#include <QElapsedTimer>
+#include <QPoint>
+
 #include <cstdint>
 
 class QPainter;
@@ -67,6 +70,7 @@ public:
     void ViewFocusOut(FocusChange how) override;
     void ViewMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
     void ViewMouseUp(TMouseButton button, TShiftState shift, int x, int y, bool& passOn) override;
+    void ViewDblClick(TMouseButton button, TShiftState shift, int x, int y) override;
     void ViewMouseEnter() override;
     void ViewMouseLeave() override;
     void ViewPaint(QPainter& painter) override;
@@ -133,6 +137,8 @@ protected:
 
 private:
     void EditText(const AnsiString& newText, int caret);
+    // A press at (x, y) is the third of a triple click, the native edit's own.
+    bool CompletesTripleClick(int x, int y) const;
 
     AnsiString text;
     std::uint64_t textChanges = 0;
@@ -142,6 +148,10 @@ private:
     // The focus came with a button press still to arrive: at that press the box was not yet
     // focused, so it is the native edit's.
     bool focusedByClick = false;
+    // The last left double click, where and when: a press soon after at the same place completes
+    // a triple click, which the native edit answers by selecting the whole line.
+    QElapsedTimer doubleClicked;
+    QPoint doubleClickedAt;
     // Focus given back with the window's activation, while WMSetFocus runs.
     bool windowReturned = false;
     // Told of the focus and not yet of its loss.

@@ -153,6 +153,49 @@ TEST_F(ValuesKept, RemoveHighlightsAppliesTheBoxBeingTypedInFirst) {
     EXPECT_EQ(Asked(), Texts{});
 }
 
+// Mended: the network cleared or read, or the shown junction swept away by Check Network, the
+// pages went on showing what was no longer selected, and what was typed there was dropped.
+TEST_F(ValuesKept, ThePagesShowNothingOnceTheirItemIsGone) {
+    const auto clickAt = [](Qt::MouseButton button, double x, double y) {
+        const QPoint at(static_cast<int>(VisualEditForm->WorldToScreenX(x)),
+                        static_cast<int>(VisualEditForm->WorldToScreenY(y)));
+        QTest::mouseClick(VisualEditForm->PaintBox->View(), button, {}, at);
+        QApplication::processEvents();
+    };
+    const struct {
+        const char* label;
+        // 0 the sewer page, 1 the junction page.
+        int page;
+        std::function<void()> act;
+    } rows[] = {
+        {"Clear Network", 0, [] { FrontForm->ClearNetwork1->Click(); }},
+        {"Read Network", 1, [this] { Read(Path("kept.snt")); }},
+        {"an unused junction swept by Check Network", 1,
+         [&] {
+             // J2 added at (1.3, 0) and shown, then swept as no sewer uses it.
+             Responder().MenuChoices.push_back("Add Junction");
+             clickAt(Qt::RightButton, 1.3, 0);
+             clickAt(Qt::LeftButton, 1.3, 0);
+             ASSERT_EQ(VisualEditForm->JunctionNameTypedEdit->GetText(), "J2");
+             VisualEditForm->CheckNetworkButton->Click();
+             ASSERT_EQ(Network().JunctionIndex("J2"), -1);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ReadKept();
+        PickInVisualEditor(row.page, 0.65, 1.15);
+        row.act();
+        QApplication::processEvents();
+        TTypedEdit* name =
+            row.page == 0 ? VisualEditForm->SewerNameTypedEdit : VisualEditForm->JunctionNameTypedEdit;
+        TTypedEdit* number =
+            row.page == 0 ? VisualEditForm->LengthTypedEdit : VisualEditForm->GroundLevelTypedEdit;
+        EXPECT_EQ(name->GetText(), "");
+        EXPECT_EQ(number->GetText(), "");
+    }
+}
+
 // Mended: a setting typed into the results window marked nothing and was not saved, so the file
 // kept Manning's n 0.0130 and quitting offered no save.
 TEST_F(ValuesKept, ASettingTypedInTheResultsWindowIsSaved) {
@@ -218,6 +261,56 @@ TEST_F(ValuesKept, ASettingTypedInTheResultsWindowIsSaved) {
         // The settings not touched keep the file's values, not the boxes' "151" and "180".
         EXPECT_NE(file.find("150.5000 <= InitialLCD\n"), std::string::npos);
         EXPECT_NE(file.find("180.2500 <= FinalLCD\n"), std::string::npos);
+    }
+}
+
+// Mended: with another window active the box typed in kept the window's focus unseen by the main
+// window, which, closed from outside, offered no save, and the value was lost.
+TEST_F(ValuesKept, ClosedWhileAnotherWindowIsActiveTheTypedBoxIsLeftFirst) {
+    const struct {
+        const char* label;
+        std::function<void()> type;
+        // The line the saved file holds.
+        std::string line;
+    } rows[] = {
+        {"Manning's n in the results window",
+         [] {
+             FrontForm->ShowTableFormButton->Click();
+             Type(TableForm->nTypedEdit, "0.015");
+         },
+         "  0.0150 <= ManningN"},
+        {"a length in the tabular editor", [] { Type(DataEntryForm->LengthTypedEdit, "3"); },
+         "   3.00000 <= length "},
+        {"a length on the visual editor's page",
+         [] {
+             PickInVisualEditor(0, 0.65, 1.15);
+             Type(VisualEditForm->LengthTypedEdit, "3");
+         },
+         "   3.00000 <= length "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ReadKept();
+        Responder().Clear();
+        row.type();
+        TForm other(nullptr);
+        other.Show();
+        other.View()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(other.View()));
+        Responder().Answer(IDYES);
+        Responder().AnswerFile(Path("kept.snt"));
+        Responder().Answer(IDNO);
+        bool mayClose = true;
+        FrontForm->FormCloseQuery(FrontForm, mayClose);
+        EXPECT_EQ(
+            Asked(),
+            (Texts{MessageLine("Network Changed",
+                               "The network has been changed, do you want to save it before you quit?",
+                               MB_YESNO | MB_ICONQUESTION),
+                   MessageLine("Really Quit", "Do you really want to quit?", MB_YESNO | MB_ICONQUESTION)}));
+        std::string file;
+        ASSERT_TRUE(ReadFileBytes(Path("kept.snt"), file));
+        EXPECT_NE(file.find(row.line + "\n"), std::string::npos) << row.line;
     }
 }
 

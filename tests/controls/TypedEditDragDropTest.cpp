@@ -27,15 +27,6 @@ int DropOn(TTypedEdit& box, const QMimeData& data, QPoint at, Qt::KeyboardModifi
     return drop.dropAction() == Qt::CopyAction ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
 }
 
-// A point of the box over the character at index.
-QPoint Over(TTypedEdit& box, int index) {
-    UpdateStaleViews();
-    for (int x = 0; x < box.Width(); ++x)
-        if (box.CharFromPos(x) == index)
-            return QPoint(x, box.Height() / 2);
-    return QPoint(box.Width() - 4, box.Height() / 2);
-}
-
 struct DragDrop : ShownBox {
     DragDrop() {
         Responder().Clear();

@@ -74,6 +74,15 @@ inline void ExpectShown(const TTypedEdit& box, const char* shown) {
     }
 }
 
+// A point of the box over the character at index of its window text.
+inline QPoint Over(TTypedEdit& box, int index) {
+    UpdateStaleViews();
+    for (int x = 0; x < box.Width(); ++x)
+        if (box.CharFromPos(x) == index)
+            return QPoint(x, box.Height() / 2);
+    return QPoint(box.Width() - 4, box.Height() / 2);
+}
+
 // A window with two typed boxes, the second to take the focus away from the first.
 class TypedEditForm : public TForm {
 public:

@@ -1,0 +1,56 @@
+#include "tests/controls/TypedEditSupport.h"
+
+namespace {
+
+// Clicks count times in quick succession at one point of the box, as a user's double or triple
+// click comes: press, release, double click, release, then a press and release.
+void ClickTimes(TTypedEdit& box, int count, QPoint at) {
+    QWidget* view = box.View();
+    if (count == 1)
+        QTest::mouseClick(view, Qt::LeftButton, {}, at);
+    else
+        QTest::mouseDClick(view, Qt::LeftButton, {}, at);
+    if (count == 3)
+        QTest::mouseClick(view, Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+}
+
+// Mended: the third click of a triple click fell inside the word the double click had selected,
+// so the box took it for the start of a drag and put the caret there: typing "20" over "25"
+// gave "2025". A triple click selects the whole value, as in the program's other edit boxes.
+TEST_F(ShownBox, ATripleClickSelectsTheValueForTypingOver) {
+    const struct {
+        const char* label;
+        BoxSetup setup;
+        const char* shown;
+        // The character clicked at, and how many times.
+        int at;
+        int clicks;
+        const char* typed;
+        // The window text, the caret marked.
+        const char* result;
+    } rows[] = {
+        // Clicks that already did what the user meant; one click inside the selection is kept
+        // for a drag, and let go puts the caret there. (First: a click just after a double
+        // click at its place would complete a triple click.)
+        {"one click", {etNumeric}, "25", 1, 1, "0", "20|5"},
+        {"double click", {etNumeric}, "25", 1, 2, "20", "20|"},
+        {"whole number, triple click", {etNumeric}, "25", 1, 3, "20", "20|"},
+        {"decimals, triple click", {etFloat, 2}, "2.64", 3, 3, "3", "3|"},
+        {"suffix, triple click", {etFloat, 2, "", " m"}, "101.26 m", 1, 3, "5", "5| m"},
+        {"text, triple click", {etString}, "two words", 1, 3, "x", "x|"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        Leave();
+        Apply(box, row.setup);
+        SetShown(box, row.shown);
+        // Entered already, as after a first click or a Tab: the value selected.
+        FocusOn(box);
+        ClickTimes(box, row.clicks, Over(box, row.at));
+        Type(box, row.typed);
+        ExpectShown(box, row.result);
+    }
+}
+
+} // namespace
