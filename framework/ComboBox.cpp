@@ -1,6 +1,7 @@
 #include "framework/ComboBox.h"
 
 #include "framework/ControlView.h"
+#include "framework/EditWords.h"
 
 #include <QAbstractItemView>
 #include <QAbstractListModel>
@@ -277,10 +278,15 @@ void TComboBox::UpdateView() {
     const bool editable = Style != csDropDownList;
     if (view->isEditable() != editable) {
         view->setEditable(editable);
-        if (editable)
-            QObject::connect(view->lineEdit(), &QLineEdit::textEdited, view, [this](const QString& typed) {
+        if (editable) {
+            // An edit field that double-clicks as the edit boxes do.
+            auto* field = new BlankWordLineEdit<QLineEdit>(view);
+            field->setPalette(view->palette());
+            view->setLineEdit(field);
+            QObject::connect(field, &QLineEdit::textEdited, view, [this](const QString& typed) {
                 CallFromView(*this, [this, &typed] { ViewTyped(typed.toStdString()); });
             });
+        }
     }
     UpdateItems();
     // Setting the index again writes the edit field's text again, and its caret goes to the end.

@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
 #include "framework/ControlView.h"
+#include "framework/EditWords.h"
 #include "framework/TextEncoding.h"
 
 #include <QApplication>
@@ -17,10 +18,11 @@
 namespace {
 
 // The edit's view: shows text and selection, and hands every key stroke and focus change to
-// the control instead of editing by itself. Mouse selection is Qt's and is reported back.
-class EditView : public ControlView<QLineEdit> {
+// the control instead of editing by itself. Mouse selection is Qt's (a double click's the native
+// edit's) and is reported back.
+class EditView : public BlankWordLineEdit<ControlView<QLineEdit>> {
 public:
-    explicit EditView(TCustomEdit& edit) : ControlView<QLineEdit>(edit), edit(edit) {
+    explicit EditView(TCustomEdit& edit) : BlankWordLineEdit<ControlView<QLineEdit>>(edit), edit(edit) {
         setContextMenuPolicy(Qt::NoContextMenu);
         setDragEnabled(false);
         setAcceptDrops(false);

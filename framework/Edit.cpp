@@ -1,12 +1,13 @@
 #include "framework/Edit.h"
 
 #include "framework/ControlView.h"
+#include "framework/EditWords.h"
 
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
-    auto* view = new ControlView<QPlainTextEdit>(*this);
+    auto* view = new BlankWordTextEdit<ControlView<QPlainTextEdit>>(*this);
     // Only the user's edits: the view is given the lines with its signals blocked.
     QObject::connect(view, &QPlainTextEdit::textChanged, view, [this, view] {
         const AnsiString text = view->toPlainText().toStdString();

@@ -1,5 +1,6 @@
 // The grid editor's view of several lines, for cells whose texts hold line breaks.
 #include "framework/ControlView.h"
+#include "framework/EditWords.h"
 #include "framework/Grids.h"
 #include "framework/TextEncoding.h"
 
@@ -50,9 +51,10 @@ int TextPosition(std::string_view text, int shownPosition) {
 
 // The view of several lines: shows the editor's text and selection, hands every key stroke to
 // the editor and reports the selection the mouse makes.
-class LinesView : public ControlView<QPlainTextEdit> {
+class LinesView : public BlankWordTextEdit<ControlView<QPlainTextEdit>> {
 public:
-    explicit LinesView(TInplaceEdit& edit) : ControlView<QPlainTextEdit>(edit), edit(edit) {
+    explicit LinesView(TInplaceEdit& edit)
+        : BlankWordTextEdit<ControlView<QPlainTextEdit>>(edit), edit(edit) {
         setContextMenuPolicy(Qt::NoContextMenu);
         setAcceptDrops(false);
         setAttribute(Qt::WA_InputMethodEnabled, false);

@@ -18,7 +18,10 @@ void ClickTimes(TTypedEdit& box, int count, QPoint at) {
 // Mended: the third click of a triple click fell inside the word the double click had selected,
 // so the box took it for the start of a drag and put the caret there: typing "20" over "25"
 // gave "2025". A triple click selects the whole value, as in the program's other edit boxes.
-TEST_F(ShownBox, ATripleClickSelectsTheValueForTypingOver) {
+// Mended too: a double click took Qt's words, which end at a '.' or ',': on "2.64" it selected
+// "64", and typing 5 gave 2.5, another value. As in a native edit it selects from blank to blank,
+// so a number goes whole and a suffix after a blank stays out.
+TEST_F(ShownBox, ADoubleOrTripleClickSelectsTheValueForTypingOver) {
     const struct {
         const char* label;
         BoxSetup setup;
@@ -39,6 +42,13 @@ TEST_F(ShownBox, ATripleClickSelectsTheValueForTypingOver) {
         {"decimals, triple click", {etFloat, 2}, "2.64", 3, 3, "3", "3|"},
         {"suffix, triple click", {etFloat, 2, "", " m"}, "101.26 m", 1, 3, "5", "5| m"},
         {"text, triple click", {etString}, "two words", 1, 3, "x", "x|"},
+        {"decimals, double click on the fraction", {etFloat, 2}, "2.64", 3, 2, "5", "5|"},
+        {"decimals, double click on the whole part", {etFloat, 2}, "2.64", 0, 2, "5", "5|"},
+        {"negative, double click", {etFloat, 1, "", "", true}, "-3.5", 3, 2, "7", "7|"},
+        {"thousands, double click", {etMoney, 2}, "1,234.50", 3, 2, "7", "7|"},
+        {"exponent, double click", {etString}, "-3.5e2", 4, 2, "x", "x|"},
+        {"suffix, double click", {etFloat, 2, "", " m"}, "12.50 m", 3, 2, "3", "3| m"},
+        {"second word, double click", {etString}, "two words", 5, 2, "x", "two x|"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);

@@ -4,6 +4,7 @@
 #include "framework/Form.h"
 #include "framework/NumberFormat.h"
 #include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/EditPoints.h"
 #include "tests/support/LocaleSeparators.h"
 
 #include <QApplication>
@@ -72,15 +73,6 @@ inline void ExpectShown(const TTypedEdit& box, const char* shown) {
         EXPECT_EQ(box.GetSelStart(), marked.start);
         EXPECT_EQ(box.GetSelLength(), marked.end - marked.start);
     }
-}
-
-// A point of the box over the character at index of its window text.
-inline QPoint Over(TTypedEdit& box, int index) {
-    UpdateStaleViews();
-    for (int x = 0; x < box.Width(); ++x)
-        if (box.CharFromPos(x) == index)
-            return QPoint(x, box.Height() / 2);
-    return QPoint(box.Width() - 4, box.Height() / 2);
 }
 
 // A window with two typed boxes, the second to take the focus away from the first.

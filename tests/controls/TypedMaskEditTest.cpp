@@ -164,6 +164,36 @@ TEST(TypedMaskEdit, AFilledMaskRaisesOnMaskCompleteAndMovesOn) {
     }
 }
 
+// A double click selects from blank to blank, so a masked date or number goes whole.
+TEST(TypedMaskEdit, ADoubleClickSelectsTheWordBetweenBlanks) {
+    MaskForm form;
+    form.Show();
+    form.View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.View()));
+    TTypedMaskEdit& edit = *form.Edit;
+    const struct {
+        const char* mask;
+        const char* text;
+        // The caret position the double click falls on.
+        int at;
+        const char* selected;
+    } rows[] = {
+        {"99/99/0000;1;_", "31/01/2011", 4, "31/01/2011"},
+        {"99.99;1;_", "12.50", 4, "12.50"},
+        {"000 000;1;_", "123 456", 5, "456"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        edit.SetEditMask(row.mask);
+        edit.SetText(row.text);
+        edit.SetFocus();
+        QApplication::processEvents();
+        QTest::mouseDClick(edit.View(), Qt::LeftButton, {}, Over(edit, row.at));
+        QApplication::processEvents();
+        EXPECT_EQ(edit.GetSelText(), row.selected);
+    }
+}
+
 TEST(TypedMaskEdit, ColoursAndEscape) {
     MaskForm form;
     form.Show();

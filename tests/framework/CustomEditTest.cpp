@@ -4,6 +4,7 @@
 #include "framework/Form.h"
 #include "framework/Label.h"
 #include "tests/framework/ActiveWindow.h"
+#include "tests/support/EditPoints.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextCursor>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -202,6 +204,41 @@ TEST(CustomEdit, ClipboardAndLengthLimit) {
     EXPECT_EQ(edit.GetWindowText(), "a12d");
 }
 
+// A double click selects what a native edit does: the word from blank to blank, so a number with
+// its point, separators, sign or exponent goes whole, whatever Qt's own words are.
+TEST(CustomEdit, ADoubleClickSelectsTheWordBetweenBlanks) {
+    const struct {
+        const char* text;
+        // The caret position the double click falls on.
+        int at;
+        const char* selected;
+    } rows[] = {
+        {"2.64", 3, "2.64"},
+        {"1,234.50", 6, "1,234.50"},
+        {"-3.5e2", 2, "-3.5e2"},
+        {"12.50 m", 5, "12.50"},
+        {"12.50 m", 6, "m"},
+        {"a\tb", 2, "b"},
+        // Characters of more than one byte, and blanks alone between words.
+        {"\xC3\x98"
+         "1.5 \xE2\x82\xAC",
+         2,
+         "\xC3\x98"
+         "1.5"},
+        {"a   b", 2, "   "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.text) + " at " + std::to_string(row.at));
+        ShownEditForm form;
+        TCustomEdit& edit = *form.Edit;
+        edit.SetWindowText(row.text);
+        QTest::mouseDClick(edit.View(), Qt::LeftButton, {}, Over(edit, row.at));
+        QApplication::processEvents();
+        EXPECT_EQ(edit.GetSelText(), row.selected);
+        EXPECT_EQ(ViewOf(edit).selectedText().toStdString(), row.selected);
+    }
+}
+
 // A caption set by the layout, while it loads, sizes the label once the layout is done; a later
 // caption sizes it again.
 TEST(Label, AutoSizeFollowsTheCaption) {
@@ -252,6 +289,20 @@ TEST(Memo, TypedAndSetLinesBothRaiseOnChange) {
     UpdateStaleViews();
     EXPECT_EQ(static_cast<QPlainTextEdit*>(memo->View())->toPlainText(), "One title");
     EXPECT_EQ(changes, 2);
+}
+
+// A double click in a memo selects the word from blank to blank in the line clicked.
+TEST(Memo, ADoubleClickSelectsTheWordBetweenBlanks) {
+    MemoForm form;
+    form.Memo->Lines.SetText("Outfall at\n1,234.50 m");
+    form.Show();
+    UpdateStaleViews();
+    auto* view = static_cast<QPlainTextEdit*>(form.Memo->View());
+    QTextCursor cursor(view->document());
+    cursor.setPosition(view->toPlainText().indexOf("34"));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                       view->cursorRect(cursor).center() + QPoint(2, 0));
+    EXPECT_EQ(view->textCursor().selectedText().toStdString(), "1,234.50");
 }
 
 } // namespace

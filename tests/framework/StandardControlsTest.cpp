@@ -216,6 +216,25 @@ TEST(ComboBox, ADropDownBoxTakesTypedTextAListBoxOnlyPicks) {
     EXPECT_EQ(changes, 3);
 }
 
+// The edit field of a drop-down box takes a double-clicked number whole, as an edit box does.
+TEST(ComboBox, ADoubleClickInTheEditFieldSelectsTheWordBetweenBlanks) {
+    ControlsForm form;
+    auto* typed = new TComboBox(&form);
+    typed->SetParent(&form);
+    typed->SetTop(60);
+    typed->SetText("2.64 m");
+    form.Show();
+    QApplication::processEvents();
+    QLineEdit* field = static_cast<QComboBox*>(typed->View())->lineEdit();
+    ASSERT_NE(field, nullptr);
+    int x = 0;
+    while (x < field->width() && field->cursorPositionAt(QPoint(x, 0)) != 3)
+        ++x;
+    QTest::mouseDClick(field, Qt::LeftButton, {}, QPoint(x, field->height() / 2));
+    EXPECT_EQ(typed->GetSelStart(), 0);
+    EXPECT_EQ(typed->GetSelLength(), 4);
+}
+
 // A copy of a control's font is a font of its own: changing it leaves the control alone.
 TEST(StandardControls, ACopiedFontHasNoHoldOnTheControl) {
     ControlsForm form;

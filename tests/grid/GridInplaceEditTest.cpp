@@ -3,6 +3,7 @@
 #include "tests/grid/EditingWindow.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -221,6 +222,49 @@ TEST(GridInplaceEdit, TheEditorShowsTagsOnlyWhenAsked) {
         window.Select(1, 1);
         window.Press(Qt::Key_F2);
         EXPECT_EQ(window.EditorText(), row.shown);
+    }
+}
+
+// A double click in a cell's editor selects the word from blank to blank, as in an edit box: a
+// number goes whole, with its point and separators, on one line or on several.
+TEST(GridInplaceEdit, ADoubleClickSelectsTheNumberWhole) {
+    struct Row {
+        const char* name;
+        // Cells of several lines, which their editor shows as such.
+        bool lines;
+        const char* text;
+        // The byte the double click falls on.
+        int at;
+        const char* typed;
+        const char* result;
+    } rows[] = {
+        {"one line", false, "2.64", 3, "5", "5"},
+        {"one line, the unit after a blank stays", false, "12.50 m", 3, "3", "3 m"},
+        {"lines of a cell of one", true, "2.64", 3, "5", "5"},
+        {"several lines", true, "a b\r\n1,234.50 m", 8, "7", "a b\r\n7 m"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        OpenEditor window(edNormal, row.text);
+        window.grid->Multilinecells = row.lines;
+        window.grid->SetRowHeights(1, 60);
+        window.Open();
+        TGridInplaceEdit& editor = window.Editor();
+        QApplication::processEvents();
+        // The view that takes the mouse: the line itself, or the area that shows the lines.
+        QWidget* view = editor.View();
+        if (auto* lines = qobject_cast<QAbstractScrollArea*>(view))
+            view = lines->viewport();
+        QPoint at(-1, -1);
+        for (int y = 1; y < view->height() && at.x() < 0; y += 2)
+            for (int x = 1; x < view->width() && at.x() < 0; ++x)
+                if (editor.CharAt(x, y) == row.at)
+                    at = QPoint(x + 2, y);
+        ASSERT_GE(at.x(), 0);
+        QTest::mouseDClick(view, Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+        window.Type(row.typed);
+        EXPECT_EQ(window.EditorText(), row.result);
     }
 }
 
