@@ -58,6 +58,17 @@ std::string TextFromCodePage(std::string_view bytes, int codePage) {
     return text;
 }
 
+// The Windows code page of a font's character set ("\fcharsetN"); 0 for the ANSI, default and
+// symbol sets, whose bytes are in the document's own page.
+int CharsetCodePage(int charset) {
+    static constexpr std::pair<int, int> pages[] = {
+        {77, 10000}, {128, 932},  {129, 949},  {130, 1361}, {134, 936},  {136, 950}, {161, 1253}, {162, 1254},
+        {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251}, {222, 874}, {238, 1250}, {255, 437}};
+    const auto page = std::find_if(std::begin(pages), std::end(pages),
+                                   [charset](const auto& entry) { return entry.first == charset; });
+    return page != std::end(pages) ? page->second : 0;
+}
+
 // Bytes as they stand in the text: UTF-8 kept, as the program's own files are read, and any other
 // in the code page.
 std::string TextFromRtfBytes(std::string_view bytes, int codePage) {
@@ -82,6 +93,9 @@ void RtfParser::Parse(RtfSink& target) {
             continue;
         }
         Flush();
+        // The stand-ins of a "\uN" belong to its group: either brace ends them.
+        if (c == '{' || c == '}')
+            fallbackLeft = 0;
         if (c == '{') {
             groups.push_back(groups.back());
         } else if (c == '}') {
@@ -102,6 +116,8 @@ void RtfParser::Parse(RtfSink& target) {
 void RtfParser::EndTableEntry() {
     if (Current().Where == Destination::FontTable) {
         Fonts.emplace_back(fontNumber, fontName);
+        if (fontCodePage != 0)
+            fontCodePages.emplace(fontNumber, fontCodePage);
         fontName.clear();
     } else {
         Colors.push_back(colorSet ? color : RtfColor{});
@@ -124,12 +140,10 @@ void RtfParser::EmitByte(char byte, bool escaped) {
 void RtfParser::Flush() {
     if (bytes.empty())
         return;
-    std::string text = bytesEscaped ? TextFromCodePage(bytes, codePage) : TextFromRtfBytes(bytes, codePage);
+    const int page = BytesCodePage();
+    const std::string text = bytesEscaped ? TextFromCodePage(bytes, page) : TextFromRtfBytes(bytes, page);
     bytes.clear();
-    if (Current().Where == Destination::Text)
-        sink->Text(text, Current().Format);
-    else if (Current().Where == Destination::FontTable)
-        fontName += text;
+    Deliver(text);
 }
 
 void RtfParser::Emit(std::string_view text) {
@@ -137,10 +151,31 @@ void RtfParser::Emit(std::string_view text) {
         --fallbackLeft;
         return;
     }
+    Deliver(text);
+}
+
+void RtfParser::Deliver(std::string_view text) {
+    // The writer leaves a NUL out, so reading does too: a text reads back as it was written.
+    if (text.find('\0') != std::string_view::npos) {
+        std::string kept(text);
+        std::erase(kept, '\0');
+        Deliver(kept);
+        return;
+    }
+    if (text.empty())
+        return;
     if (Current().Where == Destination::Text)
         sink->Text(text, Current().Format);
     else if (Current().Where == Destination::FontTable)
         fontName += text;
+}
+
+int RtfParser::BytesCodePage() const {
+    const Group& group = groups.back();
+    if (group.Where == Destination::FontTable)
+        return fontCodePage != 0 ? fontCodePage : codePage;
+    const auto font = fontCodePages.find(group.Format.Font);
+    return font != fontCodePages.end() ? font->second : codePage;
 }
 
 void RtfParser::Control() {
@@ -230,6 +265,9 @@ void RtfParser::Word(std::string_view word, bool hasParameter, int parameter) {
     const bool on = !hasParameter || parameter != 0;
     if (group.Where == Destination::FontTable && word == "f") {
         fontNumber = parameter;
+        fontCodePage = 0;
+    } else if (group.Where == Destination::FontTable && word == "fcharset" && hasParameter) {
+        fontCodePage = CharsetCodePage(parameter);
     } else if (group.Where == Destination::ColorTable &&
                (word == "red" || word == "green" || word == "blue")) {
         (word == "red"     ? color.Red

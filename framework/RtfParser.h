@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,9 +43,10 @@ public:
 
 // Reads rich text: groups, control words and symbols; the font and colour tables kept; "\*"
 // destinations and unknown words skipped; "\'hh" in the document's code page ("\ansicpgN",
-// Windows-1252 unless it names another the platform knows), bytes of the text that are no UTF-8 as
-// well, "\uN" with "\ucN" stand-ins, in the text and in font names, where "\;" is a ';' of the
-// name. Never fails: a truncated or unbalanced text gives what it holds.
+// Windows-1252 unless it names another the platform knows) or in that of the font's character set
+// ("\fcharsetN"), bytes of the text that are no UTF-8 as well, "\uN" with "\ucN" stand-ins (up to
+// the group's edge), in the text and in font names, where "\;" is a ';' of the name; a NUL left
+// out. Never fails: a truncated or unbalanced text gives what it holds.
 class RtfParser {
 public:
     explicit RtfParser(std::string_view rtf) : rtf(rtf) {}
@@ -68,6 +70,10 @@ private:
     // until the run of such bytes ends, as a character may take more than one.
     void EmitByte(char byte, bool escaped);
     void Flush();
+    // Text for the current destination, without any NUL.
+    void Deliver(std::string_view text);
+    // The code page of the bytes being read: the font's, where its character set names one.
+    int BytesCodePage() const;
     void Control();
     void Symbol(char c);
     void Hex();
@@ -86,6 +92,10 @@ private:
     int codePage = 1252;
     std::string fontName;
     int fontNumber = 0;
+    // The code page of the font table entry being read (0: the document's), and of each font
+    // whose character set names one.
+    int fontCodePage = 0;
+    std::map<int, int> fontCodePages;
     RtfColor color;
     bool colorSet = false;
 };

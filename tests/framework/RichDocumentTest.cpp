@@ -138,6 +138,7 @@ TEST(RichDocument, FontNamesAndEveryCharacterReadBackAsWritten) {
          "a\x01"
          "b"},
         {"a Windows-1252 byte closing a group", "{caf\xE9}", "caf\xC3\xA9"},
+        {"a NUL, which is written as nothing", "a\\'00b", "ab"},
         {"a mark as UTF-8 bytes",
          "\xEF\xBB\xBF"
          "a",
@@ -153,6 +154,19 @@ TEST(RichDocument, FontNamesAndEveryCharacterReadBackAsWritten) {
         RtfToDocument(DocumentToRtf(doc), again);
         EXPECT_EQ(again.toPlainText().toStdString(), row.text);
     }
+}
+
+// A font name in a character set of its own reads in that set's code page, as its text does.
+TEST(RichDocument, AFontNameReadsInItsCharacterSet) {
+    QTextDocument doc;
+    RtfToDocument("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 \\'cf\\'f0\\'e8\xEC\xE5\xF0;}}"
+                  "\\f1 \\'e9}",
+                  doc);
+    const char* name = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80";
+    EXPECT_EQ(Describe(doc), std::string("[\xD0\xB9 ") + name + "]");
+    QTextDocument again;
+    RtfToDocument(DocumentToRtf(doc), again);
+    EXPECT_EQ(Describe(again), Describe(doc));
 }
 
 TEST(RichDocument, PlainTextGoesInAsItStands) {

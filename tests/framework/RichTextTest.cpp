@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(RichText, ShowsTheTextOfRichText) {
@@ -34,6 +36,63 @@ TEST(RichText, ShowsTheTextOfRichText) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rtf);
         EXPECT_EQ(RtfToPlainText(row.rtf), row.expected);
+    }
+}
+
+// The stand-ins after a "\uN" are skipped within its group only: a group's edge ends them, and
+// the enclosing group's count is back after it. An escaped byte is one stand-in.
+TEST(RichText, UnicodeStandInsEndAtTheGroupsEdge) {
+    struct Row {
+        const char* label;
+        const char* rtf;
+        const char* expected;
+    } rows[] = {
+        {"count left at a closing brace", "{\\rtf1{\\uc2\\u945}ab}",
+         "\xCE\xB1"
+         "ab"},
+        {"count left at an opening brace", "{\\rtf1\\uc2\\u945{\\b x}y}", "\xCE\xB1xy"},
+        {"the enclosing count back", "{\\rtf1\\uc1{\\uc3 x}\\u945?y}", "x\xCE\xB1y"},
+        {"escaped bytes, one stand-in each", "{\\rtf1\\uc2\\u945\\'e1\\'e2z}", "\xCE\xB1z"},
+        {"a stand-in a symbol", "{\\rtf1\\u945\\{z}", "\xCE\xB1z"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        EXPECT_EQ(RtfToPlainText(row.rtf), row.expected);
+    }
+}
+
+// A NUL, escaped or not, is no character of the text: the writer leaves it out, and so does the
+// reader.
+TEST(RichText, ANulIsLeftOut) {
+    for (const std::string& rtf : {std::string("{\\rtf1 a\\'00b}"), std::string("{\\rtf1 a\\u0?b}"),
+                                   std::string("{\\rtf1 a") + '\0' + "b}"}) {
+        SCOPED_TRACE(rtf);
+        EXPECT_EQ(RtfToPlainText(rtf), "ab");
+    }
+}
+
+// A font whose character set names a code page holds its bytes, escaped or not, in that page: the
+// text in the font and the font's name. Other fonts keep the document's page.
+TEST(RichText, TextInAFontOfAnotherCharacterSetReadsInItsCodePage) {
+    const std::string fonts = "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Arial;}"
+                              "{\\f1\\fnil\\fcharset204 Times Cyr;}{\\f2\\fcharset161 Greek;}"
+                              "{\\f3\\fcharset1 Any;}}";
+    struct Row {
+        const char* label;
+        const char* body;
+        const char* expected;
+    } rows[] = {
+        {"Cyrillic, escaped", "\\f1 \\'cf\\'f0\\'e8", "\xD0\x9F\xD1\x80\xD0\xB8"},
+        {"Cyrillic, raw bytes", "\\f1 \xCF\xF0\xE8", "\xD0\x9F\xD1\x80\xD0\xB8"},
+        {"Greek", "\\f2 \\'e1", "\xCE\xB1"},
+        {"back in the Western font", "\\f1 \\'e9\\f0 \\'e9", "\xD0\xB9\xC3\xA9"},
+        {"a group's font ends with it", "{\\f1 \\'e9}\\'e9", "\xD0\xB9\xC3\xA9"},
+        {"the default character set keeps the document's page", "\\f3 \\'e9", "\xC3\xA9"},
+        {"a font not in the table", "\\f9 \\'e9", "\xC3\xA9"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        EXPECT_EQ(RtfToPlainText(fonts + row.body + "}"), row.expected);
     }
 }
 
