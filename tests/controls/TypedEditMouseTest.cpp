@@ -9,7 +9,7 @@ void ClickTimes(TTypedEdit& box, int count, QPoint at) {
     if (count == 1)
         QTest::mouseClick(view, Qt::LeftButton, {}, at);
     else
-        QTest::mouseDClick(view, Qt::LeftButton, {}, at);
+        DoubleClick(view, at);
     if (count == 3)
         QTest::mouseClick(view, Qt::LeftButton, {}, at);
     QApplication::processEvents();
@@ -49,6 +49,8 @@ TEST_F(ShownBox, ADoubleOrTripleClickSelectsTheValueForTypingOver) {
         {"exponent, double click", {etString}, "-3.5e2", 4, 2, "x", "x|"},
         {"suffix, double click", {etFloat, 2, "", " m"}, "12.50 m", 3, 2, "3", "3| m"},
         {"second word, double click", {etString}, "two words", 5, 2, "x", "two x|"},
+        {"prefix, double click", {etFloat, 2, "L="}, "L=12.50", 4, 2, "3", "L=3|"},
+        {"prefix and a blank, double click", {etFloat, 2, "$ "}, "$ 12.50", 4, 2, "3", "$ 3|"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);

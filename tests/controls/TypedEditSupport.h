@@ -4,7 +4,7 @@
 #include "framework/Form.h"
 #include "framework/NumberFormat.h"
 #include "tests/support/AnsiStringPrinter.h"
-#include "tests/support/EditPoints.h"
+#include "tests/support/EditMouse.h"
 #include "tests/support/LocaleSeparators.h"
 
 #include <QApplication>

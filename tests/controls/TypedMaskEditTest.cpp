@@ -188,8 +188,7 @@ TEST(TypedMaskEdit, ADoubleClickSelectsTheWordBetweenBlanks) {
         edit.SetText(row.text);
         edit.SetFocus();
         QApplication::processEvents();
-        QTest::mouseDClick(edit.View(), Qt::LeftButton, {}, Over(edit, row.at));
-        QApplication::processEvents();
+        DoubleClick(edit.View(), Over(edit, row.at));
         EXPECT_EQ(edit.GetSelText(), row.selected);
     }
 }

@@ -4,7 +4,7 @@
 #include "framework/Form.h"
 #include "framework/Label.h"
 #include "tests/framework/ActiveWindow.h"
-#include "tests/support/EditPoints.h"
+#include "tests/support/EditMouse.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -232,8 +232,7 @@ TEST(CustomEdit, ADoubleClickSelectsTheWordBetweenBlanks) {
         ShownEditForm form;
         TCustomEdit& edit = *form.Edit;
         edit.SetWindowText(row.text);
-        QTest::mouseDClick(edit.View(), Qt::LeftButton, {}, Over(edit, row.at));
-        QApplication::processEvents();
+        DoubleClick(edit.View(), Over(edit, row.at));
         EXPECT_EQ(edit.GetSelText(), row.selected);
         EXPECT_EQ(ViewOf(edit).selectedText().toStdString(), row.selected);
     }
@@ -300,8 +299,7 @@ TEST(Memo, ADoubleClickSelectsTheWordBetweenBlanks) {
     auto* view = static_cast<QPlainTextEdit*>(form.Memo->View());
     QTextCursor cursor(view->document());
     cursor.setPosition(view->toPlainText().indexOf("34"));
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
-                       view->cursorRect(cursor).center() + QPoint(2, 0));
+    DoubleClick(view->viewport(), view->cursorRect(cursor).center() + QPoint(2, 0));
     EXPECT_EQ(view->textCursor().selectedText().toStdString(), "1,234.50");
 }
 

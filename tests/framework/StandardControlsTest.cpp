@@ -3,6 +3,7 @@
 #include "framework/ComboBox.h"
 #include "framework/Form.h"
 #include "framework/RadioGroup.h"
+#include "tests/support/EditMouse.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -230,7 +231,7 @@ TEST(ComboBox, ADoubleClickInTheEditFieldSelectsTheWordBetweenBlanks) {
     int x = 0;
     while (x < field->width() && field->cursorPositionAt(QPoint(x, 0)) != 3)
         ++x;
-    QTest::mouseDClick(field, Qt::LeftButton, {}, QPoint(x, field->height() / 2));
+    DoubleClick(field, QPoint(x, field->height() / 2));
     EXPECT_EQ(typed->GetSelStart(), 0);
     EXPECT_EQ(typed->GetSelLength(), 4);
 }

@@ -2,6 +2,7 @@
 #include "framework/MessageBeep.h"
 #include "tests/grid/EditingWindow.h"
 #include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/EditMouse.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -261,8 +262,7 @@ TEST(GridInplaceEdit, ADoubleClickSelectsTheNumberWhole) {
                 if (editor.CharAt(x, y) == row.at)
                     at = QPoint(x + 2, y);
         ASSERT_GE(at.x(), 0);
-        QTest::mouseDClick(view, Qt::LeftButton, {}, at);
-        QApplication::processEvents();
+        DoubleClick(view, at);
         window.Type(row.typed);
         EXPECT_EQ(window.EditorText(), row.result);
     }
