@@ -1191,6 +1191,25 @@ private:
     // Display rows about to be removed, with every contracted node among them expanded first:
     // where the same rows then stand.
     std::vector<int> ExpandRemovedNodes(const std::vector<int>& ARows);
+    // The rows a contracted node row hides, held apart while node rows change places
+    // (DatagridContractedRows): the node's graphic, its display row, and the hidden items of the
+    // run right under it.
+    struct ContractedRows {
+        TCellGraphic* Node;
+        int Row;
+        std::vector<TGridItem*> Items;
+    };
+    // The contracted node rows among display rows ARows, ascending.
+    std::vector<ContractedRows> ContractedNodesAmong(const std::vector<int>& ARows) const;
+    std::vector<ContractedRows> ContractedNodesIn(int FromRow, int ToRow) const;
+    // Each node's rows taken out of the hidden rows, the real rows after them moving up.
+    void TakeContractedRows(std::vector<ContractedRows>& Nodes);
+    // Each node's rows put back right under its display row Row, the real rows after moving down.
+    void PutContractedRows(std::vector<ContractedRows>& Nodes);
+    // Where each node's graphic now stands among display rows FromRow..ToRow.
+    void FindMovedNodes(std::vector<ContractedRows>& Nodes, int FromRow, int ToRow) const;
+    // Set while a sort holds the contracted rows apart, so its row swaps leave them be.
+    bool contractedRowsTaken = false;
     void CellsFrom(bool DoFixed, const std::function<void(int ACol, int ARow)>& fill);
     // One sort's keys, order and move (DatagridSort).
     struct SortKeyColumn {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -783,6 +784,72 @@ TEST(DatagridNodes, RowsOfAContractedNodeOutliveItsRemoval) {
         grid.ExpandAll();
         EXPECT_EQ(Column(grid, 1), row.expanded);
         EXPECT_EQ(grid.NumHiddenRows(), 0);
+    }
+}
+
+// A descendant sorts through SortSwapRows, one exchange at a time.
+class TSwappingGrid : public TDataGrid {
+public:
+    using TDataGrid::TDataGrid;
+};
+
+// Rows b0..b7 with 7, 6, .. 1 in column 2 from row 1; node 2 heads b2-b4, contracted. Wherever a
+// move, swap or sort puts the node row, its rows go with it and come back under it.
+TEST(DatagridNodes, AContractedNodeTakesItsRowsAlong) {
+    struct Row {
+        const char* name;
+        bool descendant;
+        std::function<void(TDataGrid&)> act;
+        int nodeAt;
+        const char* expanded;
+        // After every node is expanded, when that shows more.
+        const char* expandedAll = nullptr;
+    } rows[] = {
+        {"moved down", false, [](TDataGrid& g) { g.MoveRow(2, 4); }, 4, "b0|b1|b5|b6|b2|b3|b4|b7"},
+        {"moved up", false, [](TDataGrid& g) { g.MoveRow(2, 1); }, 1, "b0|b2|b3|b4|b1|b5|b6|b7"},
+        {"moved last", false, [](TDataGrid& g) { g.MoveRow(2, 5); }, 5, "b0|b1|b5|b6|b7|b2|b3|b4"},
+        {"another row moved before it", false, [](TDataGrid& g) { g.MoveRow(4, 1); }, 3,
+         "b0|b6|b1|b2|b3|b4|b5|b7"},
+        {"swapped down", false, [](TDataGrid& g) { g.SwapRows(2, 4); }, 4, "b0|b1|b6|b5|b2|b3|b4|b7"},
+        {"swapped up", false, [](TDataGrid& g) { g.SwapRows(1, 2); }, 1, "b0|b2|b3|b4|b1|b5|b6|b7"},
+        // Node 6 heads b6-b7: the two contracted nodes change places.
+        {"swapped with another contracted node", false,
+         [](TDataGrid& g) {
+             g.AddNode(6, 2);
+             g.ContractNode(6);
+             g.SwapRows(2, 4);
+         },
+         4, "b0|b1|b6|b5|b2|b3|b4", "b0|b1|b6|b7|b5|b2|b3|b4"},
+        {"sorted", false,
+         [](TDataGrid& g) {
+             g.SortSettings->Column = 2;
+             g.QSort();
+         },
+         4, "b0|b7|b6|b5|b2|b3|b4|b1"},
+        {"sorted by column", false, [](TDataGrid& g) { g.SortByColumn(2); }, 4, "b0|b7|b6|b5|b2|b3|b4|b1"},
+        {"sorted by a descendant", true,
+         [](TDataGrid& g) {
+             g.SortSettings->Column = 2;
+             g.QSort();
+         },
+         4, "b0|b7|b6|b5|b2|b3|b4|b1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::unique_ptr<TDataGrid> grid =
+            row.descendant ? std::make_unique<TSwappingGrid>(nullptr) : std::make_unique<TDataGrid>(nullptr);
+        FillLettered(*grid, 3, 8);
+        for (int r = 1; r < 8; ++r)
+            grid->SetCells(2, r, std::to_string(8 - r));
+        grid->AddNode(2, 3);
+        grid->ContractNode(2);
+        row.act(*grid);
+        ASSERT_TRUE(grid->GetNodeState(row.nodeAt));
+        grid->SetNodeState(row.nodeAt, false);
+        EXPECT_EQ(Column(*grid, 1), row.expanded);
+        grid->ExpandAll();
+        EXPECT_EQ(Column(*grid, 1), row.expandedAll ? row.expandedAll : row.expanded);
+        EXPECT_EQ(grid->NumHiddenRows(), 0);
     }
 }
 
