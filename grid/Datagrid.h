@@ -1181,6 +1181,8 @@ private:
     std::vector<double> GroupValues(int ACol, int ARow);
     // Set while the filter added the empty row that stands in for every normal row.
     bool filterAddedRow = false;
+    // The display row of that stand-in while it is still the one normal row, empty; else -1.
+    int FilterStandIn() const;
     // No cell of display row ARow, hidden columns' too, holds text.
     bool RowIsEmpty(int ARow) const;
     // The normal rows (display) that do not match the filter; OnFilterProgress hears of each.

@@ -275,7 +275,9 @@ int TDataGrid::GroupLabelColumn() const {
 }
 
 void TDataGrid::Group(int ACol) {
-    if (ACol <= GetFixedCols() || LastNormalRow() < GetFixedRows() || ACol >= RealColCount())
+    // The filter's empty stand-in is no row to group.
+    if (ACol <= GetFixedCols() || LastNormalRow() < GetFixedRows() || ACol >= RealColCount() ||
+        FilterStandIn() >= 0)
         return;
     if (groupColumn > 0)
         UnGroup();
@@ -357,9 +359,11 @@ void TDataGrid::UnGroup() {
     SetAllColBaseWidths(groupColumn, savedGroupWidth);
     if (GetFixedRows() > 0)
         SetCellEx(groupColumn, 0, savedGroupHeader);
-    // A row that kept its own cell gets it back, any other its group's text.
+    // A row that kept its own cell gets it back, any other its group's text; the filter's empty
+    // stand-in is no group's row.
+    const int standIn = FilterStandIn();
     for (int r = GetFixedRows(); r <= LastNormalRow(); ++r) {
-        if (IsNode(r))
+        if (IsNode(r) || r == standIn)
             continue;
         if (std::unique_ptr<TKeptCell> kept = TakeGroupCell(GetObjects(0, r))) {
             SetCellEx(groupColumn, r, kept->Text);

@@ -853,4 +853,56 @@ TEST(DatagridNodes, AContractedNodeTakesItsRowsAlong) {
     }
 }
 
+// The filter hides every row, its empty stand-in row showing: UnGroup writes no kind into the
+// stand-in, which goes with the filter; the stand-in alone is nothing to group.
+TEST(DatagridNodes, UnGroupLeavesTheFiltersStandInEmpty) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* kinds;
+        const char* names;
+    } rows[] = {
+        {"grouped, then filtered",
+         [](TDataGrid& g) {
+             g.Group(4);
+             FilterColumn1(g, "zzz");
+         },
+         "Kind|A|A|B", "Name|x2|x3|x1"},
+        {"a group contracted, then filtered",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.ContractNode(1);
+             FilterColumn1(g, "zzz");
+         },
+         "Kind|A|A|B", "Name|x2|x3|x1"},
+        {"every group contracted, then filtered",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.ContractAll();
+             FilterColumn1(g, "zzz");
+         },
+         "Kind|A|A|B", "Name|x2|x3|x1"},
+        {"filtered, then grouped",
+         [](TDataGrid& g) {
+             FilterColumn1(g, "zzz");
+             g.Group(4);
+         },
+         "Kind|B|A|A", "Name|x1|x2|x3"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        row.act(grid);
+        ASSERT_EQ(grid.GetRowCount(), 2);
+        grid.UnGroup();
+        EXPECT_EQ(Column(grid, 4), "Kind|");
+        grid.SetFilterActive(false);
+        EXPECT_EQ(Column(grid, 4), row.kinds);
+        EXPECT_EQ(Column(grid, 1), row.names);
+        EXPECT_EQ(grid.NumHiddenRows(), 0);
+        EXPECT_FALSE(grid.HasNodes());
+    }
+}
+
 } // namespace
