@@ -1246,6 +1246,9 @@ private:
     // not grouped or once the column is removed. It follows its column as columns move.
     int groupLabelColumn = -1;
     void GroupLabelMoved(const std::function<int(int)>& NewPlace);
+    // Display rows FromRow..EndRow - 1 were just loaded over: while grouped they are no group's
+    // rows any more, so UnGroup neither removes them nor writes a group's text into them.
+    void GroupRowsLoadedOver(int FromRow, int EndRow);
     TSortIndexList sortIndexList{0, 0};
     TIntList sortCrossReference{0, 0};
     TIntList mergedColumns{0, 0};
