@@ -1181,6 +1181,8 @@ private:
     std::vector<double> GroupValues(int ACol, int ARow);
     // Set while the filter added the empty row that stands in for every normal row.
     bool filterAddedRow = false;
+    // The display row of that stand-in while it is still the one normal row, empty; else -1.
+    int FilterStandIn() const;
     // No cell of display row ARow, hidden columns' too, holds text.
     bool RowIsEmpty(int ARow) const;
     // The normal rows (display) that do not match the filter; OnFilterProgress hears of each.
@@ -1191,6 +1193,25 @@ private:
     // Display rows about to be removed, with every contracted node among them expanded first:
     // where the same rows then stand.
     std::vector<int> ExpandRemovedNodes(const std::vector<int>& ARows);
+    // The rows a contracted node row hides, held apart while node rows change places
+    // (DatagridContractedRows): the node's graphic, its display row, and the hidden items of the
+    // run right under it.
+    struct ContractedRows {
+        TCellGraphic* Node;
+        int Row;
+        std::vector<TGridItem*> Items;
+    };
+    // The contracted node rows among display rows ARows, ascending.
+    std::vector<ContractedRows> ContractedNodesAmong(const std::vector<int>& ARows) const;
+    std::vector<ContractedRows> ContractedNodesIn(int FromRow, int ToRow) const;
+    // Each node's rows taken out of the hidden rows, the real rows after them moving up.
+    void TakeContractedRows(std::vector<ContractedRows>& Nodes);
+    // Each node's rows put back right under its display row Row, the real rows after moving down.
+    void PutContractedRows(std::vector<ContractedRows>& Nodes);
+    // Where each node's graphic now stands among display rows FromRow..ToRow.
+    void FindMovedNodes(std::vector<ContractedRows>& Nodes, int FromRow, int ToRow) const;
+    // Set while a sort holds the contracted rows apart, so its row swaps leave them be.
+    bool contractedRowsTaken = false;
     void CellsFrom(bool DoFixed, const std::function<void(int ACol, int ARow)>& fill);
     // One sort's keys, order and move (DatagridSort).
     struct SortKeyColumn {
@@ -1225,6 +1246,9 @@ private:
     // not grouped or once the column is removed. It follows its column as columns move.
     int groupLabelColumn = -1;
     void GroupLabelMoved(const std::function<int(int)>& NewPlace);
+    // Display rows FromRow..EndRow - 1 were just loaded over: while grouped they are no group's
+    // rows any more, so UnGroup neither removes them nor writes a group's text into them.
+    void GroupRowsLoadedOver(int FromRow, int EndRow);
     TSortIndexList sortIndexList{0, 0};
     TIntList sortCrossReference{0, 0};
     TIntList mergedColumns{0, 0};

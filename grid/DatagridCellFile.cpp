@@ -113,6 +113,7 @@ void TDataGrid::LoadFromFile(const AnsiString& FileName) {
     // Nothing can fail from here on. Cell lines name grid cells as they stand.
     DropHiddenRowsFrom(0);
     StoreCellFile(*this, reader, static_cast<int>(cols), static_cast<int>(rows), 0, 0, true);
+    GroupRowsLoadedOver(0, GetRowCount());
 }
 
 void TDataGrid::SaveToStream(TStream* Stream) {
@@ -159,4 +160,5 @@ void TDataGrid::LoadFromStream(TStream* Stream) {
     }
     DropHiddenRowsFrom(firstRow);
     StoreCellFile(*this, reader, static_cast<int>(cols), static_cast<int>(rows), firstCol, firstRow, false);
+    GroupRowsLoadedOver(firstRow, GetRowCount());
 }

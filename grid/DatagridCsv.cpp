@@ -87,6 +87,7 @@ void TDataGrid::InputFromCSV(const AnsiString& FileName, bool Insert) {
         if (!Insert)
             DropHiddenRowsFrom(firstRow);
         SetRowCount(std::max(1, firstRow + shape.Records));
+        GroupRowsLoadedOver(firstRow, firstRow + shape.Records);
         SetColCount(std::max(GetColCount(), firstCol + shape.MaxFields));
         GridCsvSink sink(*this, firstCol, firstRow, shape.Records);
         ReadCsv(text, separator, TildeLineBreaks, sink);

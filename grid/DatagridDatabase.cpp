@@ -230,6 +230,7 @@ void TDataGrid::LoadFromMDBSQL(const AnsiString& FileName, const AnsiString& SQL
         if (!result.Records.empty()) {
             DropHiddenRowsFrom(fixedRows);
             SetRowCount(fixedRows + static_cast<int>(result.Records.size()));
+            GroupRowsLoadedOver(fixedRows, GetRowCount());
         }
         for (std::size_t r = 0; r < result.Records.size(); ++r)
             for (int i = 0; i < fields; ++i)

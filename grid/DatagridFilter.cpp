@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <utility>
 
 bool TDataGrid::MatchFilter(int ARow) {
     for (int i = 0; i < Filter->Count(); ++i) {
@@ -79,11 +78,17 @@ void TDataGrid::SetFilterActive(bool value) {
     }
     // The stand-in goes only while it is still the one normal row, empty; a row added or typed in
     // since stays, as does every data row.
-    const bool standIn = std::exchange(filterAddedRow, false) &&
-                         GetRowCount() == GetFixedRows() + FixedFooters + 1 && RowIsEmpty(GetFixedRows());
+    const bool standIn = FilterStandIn() >= 0;
+    filterAddedRow = false;
     const int standInRow = RemapRowInv(GetFixedRows());
     RestoreHiddenRows(hiddenByRow.cbegin(), hiddenByRow.cend());
     if (standIn)
         RemoveRows(standInRow, 1);
     HideContractedRows();
+}
+
+int TDataGrid::FilterStandIn() const {
+    const bool standIn =
+        filterAddedRow && GetRowCount() == GetFixedRows() + FixedFooters + 1 && RowIsEmpty(GetFixedRows());
+    return standIn ? GetFixedRows() : -1;
 }

@@ -88,6 +88,7 @@ void TDataGrid::LoadFromFixed(const AnsiString& FileName, TIntList* Positions) {
         DropHiddenRowsFrom(firstRow, end < GetRowCount() ? end : std::numeric_limits<int>::max());
         if (!lines.empty())
             SetRowCount(std::max(GetRowCount(), end));
+        GroupRowsLoadedOver(firstRow, end);
         for (std::size_t k = 0; k < lines.size(); ++k)
             for (int i = 1; i < count; ++i)
                 SetCellEx(firstCol + i - 1, firstRow + static_cast<int>(k),

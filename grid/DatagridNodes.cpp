@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <limits>
 #include <memory>
 #include <unordered_set>
 #include <utility>
@@ -16,6 +17,21 @@ namespace {
 std::unique_ptr<TKeptCell> TakeGroupCell(TObject* slot) {
     auto* props = dynamic_cast<TCellProperties*>(slot);
     return props ? std::move(props->GroupCell) : nullptr;
+}
+
+// A row's column-0 properties, made for a hidden row without.
+TCellProperties& HiddenRowProperties(TBaseGrid* grid, TGridItem& item) {
+    auto* props = dynamic_cast<TCellProperties*>(item.Items.GetObject(0));
+    if (!props) {
+        props = new TCellProperties(grid, 0, item.Idx);
+        item.Items.PutObject(0, props);
+    }
+    return *props;
+}
+
+bool KeepsGroupCell(const TObject* slot) {
+    const auto* props = dynamic_cast<const TCellProperties*>(slot);
+    return props && props->GroupCell;
 }
 
 bool HoldsNode(const TGridItem& item) {
@@ -275,7 +291,9 @@ int TDataGrid::GroupLabelColumn() const {
 }
 
 void TDataGrid::Group(int ACol) {
-    if (ACol <= GetFixedCols() || LastNormalRow() < GetFixedRows() || ACol >= RealColCount())
+    // The filter's empty stand-in is no row to group.
+    if (ACol <= GetFixedCols() || LastNormalRow() < GetFixedRows() || ACol >= RealColCount() ||
+        FilterStandIn() >= 0)
         return;
     if (groupColumn > 0)
         UnGroup();
@@ -307,12 +325,7 @@ void TDataGrid::Group(int ACol) {
     for (TGridItem* item : hiddenByRow) {
         if (ACol >= item->Items.Count())
             continue;
-        auto* props = dynamic_cast<TCellProperties*>(item->Items.GetObject(0));
-        if (!props) {
-            props = new TCellProperties(this, 0, item->Idx);
-            item->Items.PutObject(0, props);
-        }
-        props->GroupCell = std::make_unique<TKeptCell>(
+        HiddenRowProperties(this, *item).GroupCell = std::make_unique<TKeptCell>(
             TKeptCell{item->Items[ACol], std::unique_ptr<TObject>(item->Items.GetObject(ACol))});
         item->Items.PutObject(ACol, nullptr);
     }
@@ -333,19 +346,32 @@ void TDataGrid::UnGroup() {
     // A node the filter hid leaves the rows it hid to the filter.
     for (TGridItem* item : hiddenByRow)
         item->HiddenByNode = false;
-    // Every node row by real row with its text, the hidden ones too.
+    // Every node row by real row with its text, the hidden ones too. A node row a load wrote over
+    // heads no group any more: it loses its node and stays as a row.
     const int label = groupLabelColumn;
     std::vector<int> shownNodes;
     std::vector<std::pair<int, AnsiString>> nodes;
-    for (int r = GetFixedRows(); r <= LastNormalRow(); ++r)
-        if (IsNode(r)) {
-            shownNodes.push_back(r);
-            nodes.emplace_back(RemapRowInv(r), label >= 0 ? GetCellEx(label, r) : AnsiString());
+    for (int r = GetFixedRows(); r <= LastNormalRow(); ++r) {
+        if (!IsNode(r))
+            continue;
+        if (KeepsGroupCell(GetObjects(0, r))) {
+            RemoveCellGraphic(0, r, ctNode);
+            continue;
         }
-    for (const TGridItem* item : hiddenByRow)
-        if (HoldsNode(*item))
-            nodes.emplace_back(item->Idx,
-                               label >= 0 && label < item->Items.Count() ? item->Items[label] : AnsiString());
+        shownNodes.push_back(r);
+        nodes.emplace_back(RemapRowInv(r), label >= 0 ? GetCellEx(label, r) : AnsiString());
+    }
+    for (TGridItem* item : hiddenByRow) {
+        if (!HoldsNode(*item))
+            continue;
+        if (auto* props = dynamic_cast<TCellProperties*>(item->Items.GetObject(0)); props->GroupCell) {
+            props->GraphicObject.reset();
+            nodeCount = std::max(0, nodeCount - 1);
+            continue;
+        }
+        nodes.emplace_back(item->Idx,
+                           label >= 0 && label < item->Items.Count() ? item->Items[label] : AnsiString());
+    }
     std::sort(nodes.begin(), nodes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     // The text of the group real row ARow stands in: its node's, none before the first node.
     const auto groupText = [&nodes](int ARow) -> const AnsiString* {
@@ -357,9 +383,11 @@ void TDataGrid::UnGroup() {
     SetAllColBaseWidths(groupColumn, savedGroupWidth);
     if (GetFixedRows() > 0)
         SetCellEx(groupColumn, 0, savedGroupHeader);
-    // A row that kept its own cell gets it back, any other its group's text.
+    // A row that kept its own cell gets it back, any other its group's text; the filter's empty
+    // stand-in is no group's row.
+    const int standIn = FilterStandIn();
     for (int r = GetFixedRows(); r <= LastNormalRow(); ++r) {
-        if (IsNode(r))
+        if (IsNode(r) || r == standIn)
             continue;
         if (std::unique_ptr<TKeptCell> kept = TakeGroupCell(GetObjects(0, r))) {
             SetCellEx(groupColumn, r, kept->Text);
@@ -388,6 +416,42 @@ void TDataGrid::UnGroup() {
     nodeCount = std::max(0, nodeRows - DropHiddenRows(HoldsNode));
     groupColumn = -1;
     groupLabelColumn = -1;
+}
+
+void TDataGrid::GroupRowsLoadedOver(int FromRow, int EndRow) {
+    if (groupColumn <= 0)
+        return;
+    // Fixed rows belong to no group.
+    FromRow = std::max(FromRow, GetFixedRows());
+    EndRow = std::min(EndRow, GetRowCount());
+    int node = EndRow - 1;
+    while (node >= FromRow && !IsNode(node))
+        --node;
+    // The rows after the last node row written over, up to the next node row, are still of its
+    // group: they keep its text, hidden ones too.
+    if (node >= FromRow && groupLabelColumn >= 0) {
+        const AnsiString text = GetCellEx(groupLabelColumn, node);
+        const auto keep = [&text](TCellProperties& props) {
+            if (!props.GroupCell)
+                props.GroupCell = std::make_unique<TKeptCell>(TKeptCell{text, nullptr});
+        };
+        auto hidden = HiddenBelow(RemapRowInv(EndRow - 1) + 1);
+        int end = EndRow;
+        while (end < GetRowCount() && !IsNode(end))
+            ++end;
+        const auto hiddenNode =
+            std::find_if(hidden, hiddenByRow.cend(), [](const TGridItem* item) { return HoldsNode(*item); });
+        const int stop =
+            std::min(end < GetRowCount() ? RemapRowInv(end) : std::numeric_limits<int>::max(),
+                     hiddenNode != hiddenByRow.cend() ? (*hiddenNode)->Idx : std::numeric_limits<int>::max());
+        for (int r = EndRow; r < end && RemapRowInv(r) < stop; ++r)
+            keep(*GetCellProperties(0, r));
+        for (; hidden != hiddenByRow.cend() && (*hidden)->Idx < stop; ++hidden)
+            keep(HiddenRowProperties(this, **hidden));
+    }
+    // A row written over is no group's: its cell of the group column comes back empty.
+    for (int r = FromRow; r < EndRow; ++r)
+        GetCellProperties(0, r)->GroupCell = std::make_unique<TKeptCell>();
 }
 
 void TDataGrid::GroupLabelMoved(const std::function<int(int)>& NewPlace) {

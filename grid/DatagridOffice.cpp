@@ -31,6 +31,7 @@ void TDataGrid::LoadXLS(const AnsiString& FileName, const AnsiString& SheetName)
         DropHiddenRowsFrom(rowOffset);
         SetColCount(std::max(sheet.LastCol - sheet.FirstCol + 1 + colOffset, GetFixedCols() + 1));
         SetRowCount(std::max(sheet.LastRow - sheet.FirstRow + 1 + rowOffset, GetFixedRows() + 1));
+        GroupRowsLoadedOver(rowOffset, GetRowCount());
         for (const WorksheetCells::Value& value : sheet.Values)
             SetCellEx(value.Col - sheet.FirstCol + colOffset, value.Row - sheet.FirstRow + rowOffset,
                       value.Text);

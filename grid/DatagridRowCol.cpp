@@ -318,7 +318,16 @@ void TDataGrid::SwapRows(int ARow1, int ARow2) {
     if (ARow1 == ARow2)
         return;
     HideEditor();
+    // A contracted node row takes the rows it hides along; a sort has taken them already.
+    std::vector<ContractedRows> carried;
+    if (!contractedRowsTaken) {
+        carried = ContractedNodesAmong({ARow1, ARow2});
+        TakeContractedRows(carried);
+    }
     cells.ExchangeRows(ARow1, ARow2);
+    for (ContractedRows& node : carried)
+        node.Row = node.Row == ARow1 ? ARow2 : ARow1;
+    PutContractedRows(carried);
     // The cells being validated and kept for Escape move with their rows.
     validatedRow = SwappedIndex(validatedRow, ARow1, ARow2);
     cachedCell.RowsSwapped(ARow1, ARow2);
@@ -488,8 +497,16 @@ void TDataGrid::RowMoved(int FromIndex, int ToIndex) {
     MoveElement(rowSelect, FromIndex, ToIndex);
     validatedRow = MovedIndex(validatedRow, FromIndex, ToIndex);
     cachedCell.RowMoved(FromIndex, ToIndex);
+    // A contracted node row takes the rows it hides along.
+    std::vector<ContractedRows> carried;
+    if (GetNodeState(ToIndex)) {
+        carried.push_back({GetCellGraphic(0, ToIndex), FromIndex, {}});
+        TakeContractedRows(carried);
+        carried.front().Row = ToIndex;
+    }
     HiddenRowsRemoved({FromIndex});
     HiddenRowsInserted(ToIndex, 1);
+    PutContractedRows(carried);
 }
 
 void TDataGrid::MoveRealColumn(int FromIndex, int ToIndex) {

@@ -391,11 +391,26 @@ void TDataGrid::SortRows(int First, int Last, const std::vector<SortKeyColumn>& 
     std::vector<int> order(static_cast<std::size_t>(Last - First + 1));
     std::iota(order.begin(), order.end(), 0);
     SortByKeys(order, 0, static_cast<int>(order.size()), 0, keys.size(), keyed);
-    // A descendant may keep its own rows' data in step through SortSwapRows.
-    if (typeid(*this) == typeid(TDataGrid))
-        MoveRowsInOrder(First, order, currentFollows);
-    else
-        ExchangeRowsInOrder(First, order, currentFollows);
+    // The rows contracted nodes hide go along with their node rows, wherever the sort puts them.
+    std::vector<ContractedRows> carried = ContractedNodesIn(First, Last);
+    TakeContractedRows(carried);
+    contractedRowsTaken = true;
+    const auto putBack = [&] {
+        contractedRowsTaken = false;
+        FindMovedNodes(carried, First, Last);
+        PutContractedRows(carried);
+    };
+    try {
+        // A descendant may keep its own rows' data in step through SortSwapRows.
+        if (typeid(*this) == typeid(TDataGrid))
+            MoveRowsInOrder(First, order, currentFollows);
+        else
+            ExchangeRowsInOrder(First, order, currentFollows);
+    } catch (...) {
+        putBack();
+        throw;
+    }
+    putBack();
 }
 
 void TDataGrid::ExchangeRowsInOrder(int First, const std::vector<int>& order, bool currentFollows) {

@@ -1,6 +1,8 @@
 #include "grid/Datagrid.h"
 
+#include "tests/grid/GridFiles.h"
 #include "tests/grid/GridTexts.h"
+#include "tests/grid/OfficeFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/LocaleSeparators.h"
 
@@ -8,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -65,6 +68,13 @@ void FillGroups(TDataGrid& grid) {
         for (int r = 1; r <= 3; ++r)
             grid.SetCells(c, r, rows[r - 1][c]);
     }
+}
+
+// The rows of FillGroups grouped by kind, then act.
+void GroupByKind(TDataGrid& grid, const std::function<void(TDataGrid&)>& act) {
+    FillGroups(grid);
+    grid.Group(4);
+    act(grid);
 }
 
 TEST(DatagridNodes, GroupingPutsRunsUnderNodeRowsWithTheirFigures) {
@@ -712,9 +722,7 @@ TEST(DatagridNodes, FilterAndContractionAgreeInEitherOrder) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         TDataGrid grid(nullptr);
-        FillGroups(grid);
-        grid.Group(4);
-        row.act(grid);
+        GroupByKind(grid, row.act);
         EXPECT_EQ(Column(grid, 1), row.shown);
         grid.GroupSum(3);
         EXPECT_EQ(grid.GetCells(3, 1), "4.00");
@@ -782,6 +790,218 @@ TEST(DatagridNodes, RowsOfAContractedNodeOutliveItsRemoval) {
         EXPECT_EQ(Column(grid, 1), row.shown);
         grid.ExpandAll();
         EXPECT_EQ(Column(grid, 1), row.expanded);
+        EXPECT_EQ(grid.NumHiddenRows(), 0);
+    }
+}
+
+// A descendant sorts through SortSwapRows, one exchange at a time.
+class TSwappingGrid : public TDataGrid {
+public:
+    using TDataGrid::TDataGrid;
+};
+
+// Rows b0..b7 with 7, 6, .. 1 in column 2 from row 1; node 2 heads b2-b4, contracted. Wherever a
+// move, swap or sort puts the node row, its rows go with it and come back under it.
+TEST(DatagridNodes, AContractedNodeTakesItsRowsAlong) {
+    struct Row {
+        const char* name;
+        bool descendant;
+        std::function<void(TDataGrid&)> act;
+        int nodeAt;
+        const char* expanded;
+        // After every node is expanded, when that shows more.
+        const char* expandedAll = nullptr;
+    } rows[] = {
+        {"moved down", false, [](TDataGrid& g) { g.MoveRow(2, 4); }, 4, "b0|b1|b5|b6|b2|b3|b4|b7"},
+        {"moved up", false, [](TDataGrid& g) { g.MoveRow(2, 1); }, 1, "b0|b2|b3|b4|b1|b5|b6|b7"},
+        {"moved last", false, [](TDataGrid& g) { g.MoveRow(2, 5); }, 5, "b0|b1|b5|b6|b7|b2|b3|b4"},
+        {"another row moved before it", false, [](TDataGrid& g) { g.MoveRow(4, 1); }, 3,
+         "b0|b6|b1|b2|b3|b4|b5|b7"},
+        {"swapped down", false, [](TDataGrid& g) { g.SwapRows(2, 4); }, 4, "b0|b1|b6|b5|b2|b3|b4|b7"},
+        {"swapped up", false, [](TDataGrid& g) { g.SwapRows(1, 2); }, 1, "b0|b2|b3|b4|b1|b5|b6|b7"},
+        // Node 6 heads b6-b7: the two contracted nodes change places.
+        {"swapped with another contracted node", false,
+         [](TDataGrid& g) {
+             g.AddNode(6, 2);
+             g.ContractNode(6);
+             g.SwapRows(2, 4);
+         },
+         4, "b0|b1|b6|b5|b2|b3|b4", "b0|b1|b6|b7|b5|b2|b3|b4"},
+        {"sorted", false,
+         [](TDataGrid& g) {
+             g.SortSettings->Column = 2;
+             g.QSort();
+         },
+         4, "b0|b7|b6|b5|b2|b3|b4|b1"},
+        {"sorted by column", false, [](TDataGrid& g) { g.SortByColumn(2); }, 4, "b0|b7|b6|b5|b2|b3|b4|b1"},
+        {"sorted by a descendant", true,
+         [](TDataGrid& g) {
+             g.SortSettings->Column = 2;
+             g.QSort();
+         },
+         4, "b0|b7|b6|b5|b2|b3|b4|b1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::unique_ptr<TDataGrid> grid =
+            row.descendant ? std::make_unique<TSwappingGrid>(nullptr) : std::make_unique<TDataGrid>(nullptr);
+        FillLettered(*grid, 3, 8);
+        for (int r = 1; r < 8; ++r)
+            grid->SetCells(2, r, std::to_string(8 - r));
+        grid->AddNode(2, 3);
+        grid->ContractNode(2);
+        row.act(*grid);
+        ASSERT_TRUE(grid->GetNodeState(row.nodeAt));
+        grid->SetNodeState(row.nodeAt, false);
+        EXPECT_EQ(Column(*grid, 1), row.expanded);
+        grid->ExpandAll();
+        EXPECT_EQ(Column(*grid, 1), row.expandedAll ? row.expandedAll : row.expanded);
+        EXPECT_EQ(grid->NumHiddenRows(), 0);
+    }
+}
+
+// The filter hides every row, its empty stand-in row showing: UnGroup writes no kind into the
+// stand-in, which goes with the filter; the stand-in alone is nothing to group.
+TEST(DatagridNodes, UnGroupLeavesTheFiltersStandInEmpty) {
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        const char* kinds;
+        const char* names;
+    } rows[] = {
+        {"grouped, then filtered",
+         [](TDataGrid& g) {
+             g.Group(4);
+             FilterColumn1(g, "zzz");
+         },
+         "Kind|A|A|B", "Name|x2|x3|x1"},
+        {"a group contracted, then filtered",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.ContractNode(1);
+             FilterColumn1(g, "zzz");
+         },
+         "Kind|A|A|B", "Name|x2|x3|x1"},
+        {"every group contracted, then filtered",
+         [](TDataGrid& g) {
+             g.Group(4);
+             g.ContractAll();
+             FilterColumn1(g, "zzz");
+         },
+         "Kind|A|A|B", "Name|x2|x3|x1"},
+        {"filtered, then grouped",
+         [](TDataGrid& g) {
+             FilterColumn1(g, "zzz");
+             g.Group(4);
+         },
+         "Kind|B|A|A", "Name|x1|x2|x3"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        row.act(grid);
+        ASSERT_EQ(grid.GetRowCount(), 2);
+        grid.UnGroup();
+        EXPECT_EQ(Column(grid, 4), "Kind|");
+        grid.SetFilterActive(false);
+        EXPECT_EQ(Column(grid, 4), row.kinds);
+        EXPECT_EQ(Column(grid, 1), row.names);
+        EXPECT_EQ(grid.NumHiddenRows(), 0);
+        EXPECT_FALSE(grid.HasNodes());
+    }
+}
+
+// Rows loaded from a file into the grouped grid are no group's rows: UnGroup keeps every loaded
+// row, node rows among them too, and puts the kind column back empty in them; rows a load leaves
+// keep their group's kind.
+TEST(DatagridNodes, UnGroupKeepsRowsLoadedWhileGrouped) {
+    TestFolder folder;
+    const AnsiString csv = folder.Path("loaded.csv");
+    WriteFile(csv, ",Name,Label,Value\r\n,y1,L1,7\r\n,y2,L2,8\r\n,y3,L3,9\r\n");
+    const AnsiString line = folder.Path("line.csv");
+    WriteFile(line, ",y9,L9,9\r\n");
+    const AnsiString fixed = folder.Path("fixed.txt");
+    WriteFile(fixed, "pP7\r\nqQ8\r\n");
+    const AnsiString cells = folder.Path("loaded.cls");
+    {
+        TDataGrid source(nullptr);
+        source.LoadFromCSV(csv);
+        source.SaveToFile(cells);
+    }
+    const AnsiString workbook = folder.Path("loaded.xlsx");
+    MakeWorkbook(workbook.str(), "for row in [('h', 'Name', 'Label', 'Value'), ('a', 'y1', 'L1', 7),\n"
+                                 "            ('b', 'y2', 'L2', 8), ('c', 'y3', 'L3', 9)]:\n"
+                                 "    wb.active.append(row)\n");
+    const AnsiString database = folder.Path("loaded.sqlite");
+    RunPython("import sys, sqlite3\nsqlite3.connect(sys.argv[1]).execute('CREATE TABLE t (x)')\n",
+              {QString::fromStdString(database.str())});
+    const auto loadFixed = [&](TDataGrid& g) {
+        g.IncludeFixedCells = false;
+        TIntList positions = Positions({1, 2, 3, 4});
+        g.LoadFromFixed(fixed, &positions);
+    };
+    struct Columns {
+        const char* names;
+        const char* values;
+        const char* kinds;
+    };
+    // Every row written over by the file's three.
+    const Columns loaded{"Name|y1|y2|y3", "Value|7|8|9", "Kind|||"};
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        Columns columns;
+    } rows[] = {
+        {"a CSV file", [&](TDataGrid& g) { g.LoadFromCSV(csv); }, loaded},
+        {"a CSV file into a contracted group",
+         [&](TDataGrid& g) {
+             g.ContractNode(1);
+             g.LoadFromCSV(csv);
+         },
+         loaded},
+        {"a cell file", [&](TDataGrid& g) { g.LoadFromFile(cells); }, loaded},
+        // x2 keeps its own kind while grouped once the filter shows it again; the load writes over it.
+        {"over a row that kept its own kind",
+         [&](TDataGrid& g) {
+             g.UnGroup();
+             FilterColumn1(g, "!x2");
+             g.Group(4);
+             g.SetFilterActive(false);
+             g.LoadFromCSV(csv);
+         },
+         loaded},
+        {"a workbook", [&](TDataGrid& g) { g.LoadFromXLS(workbook); }, loaded},
+        {"a database query",
+         [&](TDataGrid& g) {
+             g.LoadFromMDBSQL(database, "SELECT 'y1' AS Name, 'L1' AS Label, 7 AS Value UNION ALL "
+                                        "SELECT 'y2', 'L2', 8 UNION ALL SELECT 'y3', 'L3', 9");
+         },
+         loaded},
+        {"a CSV line added after the rows",
+         [&](TDataGrid& g) { g.InsertFromCSV(line); },
+         {"Name|x2|x3|x1|y9", "Value|1|4|5|9", "Kind|A|A|B|"}},
+        // Two lines over node row A and x2: x3 is still of A.
+        {"a fixed-width file over the first rows",
+         loadFixed,
+         {"Name|p|q|x3|x1", "Value|7|8|4|5", "Kind|||A|B"}},
+        // Two lines over both node rows, x2 and x3 hidden under A between them: x1 is still of B.
+        {"a fixed-width file over a contracted group",
+         [&](TDataGrid& g) {
+             g.ContractNode(1);
+             loadFixed(g);
+         },
+         {"Name|p|q|x1", "Value|7|8|5", "Kind|||B"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        GroupByKind(grid, row.act);
+        grid.UnGroup();
+        EXPECT_EQ(Column(grid, 1), row.columns.names);
+        EXPECT_EQ(Column(grid, 3), row.columns.values);
+        EXPECT_EQ(Column(grid, 4), row.columns.kinds);
+        EXPECT_FALSE(grid.HasNodes());
         EXPECT_EQ(grid.NumHiddenRows(), 0);
     }
 }
