@@ -177,7 +177,7 @@ void TDataGrid::FillSpecialEditor(const AnsiString& text, int c, int ARow) {
         break;
     case edDateSpinEdit:
         spin.SetSpinType(TDgSpinType::sptDate);
-        if (TryStrToDateTime(text, date))
+        if (ReadSpinDate(text, date))
             spin.SetDateValue(date);
         else
             spin.SetWindowText(text);
@@ -186,7 +186,7 @@ void TDataGrid::FillSpecialEditor(const AnsiString& text, int c, int ARow) {
     case edDateEditUpDown:
     case edTimeEdit: {
         TGridDatePicker& picker = *editors->DatePicker;
-        const bool read = TryStrToDateTime(text, date);
+        const bool read = editorType == edTimeEdit ? TryStrToDateTime(text, date) : ReadSpinDate(text, date);
         if (editorType == edTimeEdit) {
             picker.SetKind(dtkTime);
             picker.SetTime(read ? date : Now());
@@ -242,8 +242,8 @@ std::optional<AnsiString> TDataGrid::SpecialEditorValue() const {
             return FloatToStr(spin.GetFloatValue());
         return std::nullopt;
     case edDateSpinEdit:
-        if (TryStrToDateTime(spin.GetWindowText(), date))
-            return DateToStr(spin.GetDateValue());
+        if (spin.ReadDateValue(date))
+            return DateToStr(date);
         return std::nullopt;
     case edComboEdit:
     case edComboList:

@@ -1,5 +1,6 @@
 #include "tests/grid/SpecialCell.h"
 #include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/DateSettings.h"
 
 #include <QApplication>
 #include <QTest>
@@ -90,6 +91,11 @@ std::map<std::string, std::string> MadeRows(const std::string& value, bool swapp
 // The special editors as a user meets them: a cell text the editor shows as it stands, the
 // user's keys and the text they leave; and a text the editor shows otherwise (clamped to the
 // spin's limits, no date, no item of the list), which it must not write back untouched.
+// A click on the up button of the grid's spin.
+void SpinUp(NamedRows& w) {
+    QTest::mouseClick(w.grid->Editors().Spin->Button->UpButton()->View(), Qt::LeftButton, {}, QPoint(3, 3));
+}
+
 struct Kind {
     const char* name;
     TEditorType type;
@@ -103,6 +109,8 @@ const std::vector<Kind>& Kinds() {
     static const std::vector<Kind> kinds{
         {"spin", edSpinEdit, "1", [](NamedRows& w) { w.Type("42"); }, "42", "150"},
         {"float spin", edFloatSpinEdit, "2.5", [](NamedRows& w) { w.Type("7.25"); }, "7.25", "1e300"},
+        {"time spin", edTimeSpinEdit, "13:45:10", SpinUp, "14:45:10", "later"},
+        {"date spin", edDateSpinEdit, "3/14/2024", SpinUp, "4/14/2024", "n/a"},
         {"edit with button", edEditBtn, "ab", [](NamedRows& w) { w.Type("cd"); }, "cd", "ab"},
         {"combo", edComboEdit, "x", [](NamedRows& w) { w.Type("y"); }, "xy", "x"},
         {"list combo", edComboList, "A", [](NamedRows& w) { w.Press(Qt::Key_Down); }, "B", "Z"},
@@ -289,6 +297,46 @@ TEST(GridSpecialEditorCell, AnEditIsValidatedInItsCellWhereverItMoved) {
         window.Click(4, 1);
         EXPECT_EQ(window.log, std::vector<std::string>{move.validated});
         EXPECT_EQ(window.Rows(), move.rows);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// r2's date stepped up by a month, with the spin's up button (caret on the first part, the month
+// in both formats) or the picker's Up key, then the user leaves: the editor opened on the cell's
+// date and the cell takes the new one in the short date format, the program's own
+// "mmmm d, yyyy" included.
+TEST(GridSpecialEditorCell, ASteppedDateIsWrittenInTheShortDateFormat) {
+    const struct {
+        const char* name;
+        const char* format;
+        TEditorType type;
+        const char* text;
+        bool byEnter;
+        const char* written;
+    } rows[] = {
+        {"spin, numbers", "m/d/yyyy", edDateSpinEdit, "3/14/2024", false, "4/14/2024"},
+        {"spin, month name", "mmmm d, yyyy", edDateSpinEdit, "March 14, 2024", false, "April 14, 2024"},
+        {"spin, month name, Enter", "mmmm d, yyyy", edDateSpinEdit, "March 14, 2024", true, "April 14, 2024"},
+        {"picker, month name", "mmmm d, yyyy", edDateEdit, "March 14, 2024", false, "April 14, 2024"},
+        {"up-down picker, month name", "mmmm d, yyyy", edDateEditUpDown, "March 14, 2024", true,
+         "April 14, 2024"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const DateSettings settings(row.format, '/');
+        NamedRows window(row.type, row.text);
+        window.Open();
+        if (row.type == edDateSpinEdit)
+            SpinUp(window);
+        else
+            window.Press(Qt::Key_Up);
+        if (row.byEnter)
+            window.Press(Qt::Key_Return);
+        window.Leave();
+        EXPECT_EQ(window.Rows(), MadeRows(row.written));
     }
 }
 
