@@ -314,6 +314,7 @@ void TDataGrid::ShowEditLink(const TRect& r, TColor color, const TFont& font, co
     if (OnGetEditorProp)
         OnGetEditorProp(this, RemapCol(GetCol()), GetRow(), &link);
     link.SetEditorValue(text);
+    link.ValueShown();
     link.SetFocus(true);
     if (TWinControl* control = link.GetEditControl(); control && pendingKey != 0)
         PostCharacter(*control, pendingKey);
@@ -337,8 +338,8 @@ void TDataGrid::CloseSpecialEditor(bool Write) {
     const TrackedCell cell = std::exchange(specialCell, {});
     if (editorType == edCustom) {
         // The link writes its value itself, to the cell it was opened on.
-        if (EditLink && EditLink->EditStyle != esPopup)
-            EditLink->SetVisible(false);
+        if (EditLink)
+            EditLink->GridClosed(Write);
         return;
     }
     TWinControl* editor = SpecialEditor();
