@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAbstractListModel>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QStandardItemModel>
 #include <QStyleOptionComboBox>
@@ -277,10 +278,14 @@ void TComboBox::UpdateView() {
     const bool editable = Style != csDropDownList;
     if (view->isEditable() != editable) {
         view->setEditable(editable);
-        if (editable)
+        if (editable) {
             QObject::connect(view->lineEdit(), &QLineEdit::textEdited, view, [this](const QString& typed) {
                 CallFromView(*this, [this, &typed] { ViewTyped(typed.toStdString()); });
             });
+            // Left by Enter or the focus, Qt picks an item whose text matches only in letter
+            // case and puts it in place of the text; a native box keeps the text.
+            view->completer()->setCaseSensitivity(Qt::CaseSensitive);
+        }
     }
     UpdateItems();
     // Setting the index again writes the edit field's text again, and its caret goes to the end.

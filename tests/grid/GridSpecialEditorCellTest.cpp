@@ -113,6 +113,7 @@ const std::vector<Kind>& Kinds() {
         {"date spin", edDateSpinEdit, "3/14/2024", SpinUp, "4/14/2024", "n/a"},
         {"edit with button", edEditBtn, "ab", [](NamedRows& w) { w.Type("cd"); }, "cd", "ab"},
         {"combo", edComboEdit, "x", [](NamedRows& w) { w.Type("y"); }, "xy", "x"},
+        {"combo on an item in other letters", edComboEdit, "x", [](NamedRows& w) { w.Type("y"); }, "xy", "b"},
         {"list combo", edComboList, "A", [](NamedRows& w) { w.Press(Qt::Key_Down); }, "B", "Z"},
         {"date", edDateEdit, "3/14/2024", [](NamedRows& w) { w.Press(Qt::Key_Up); }, "4/14/2024", "n/a"},
         {"time", edTimeEdit, "13:45:10", [](NamedRows& w) { w.Press(Qt::Key_Up); }, "14:45:10", "later"},
