@@ -342,3 +342,50 @@ TEST(GridSpecialEditorCell, ASteppedDateIsWrittenInTheShortDateFormat) {
 }
 
 } // namespace
+
+namespace {
+
+// 42 typed into r2's value, then a notch of the wheel with Ctrl over the grid zooms it three
+// pixels a size: a special editor, which would stay at the cell's old place and size, closes
+// onto its cell with what was typed, as it does when the grid scrolls; the text editor moves
+// and grows with its cell.
+TEST(GridSpecialEditorCell, ZoomingClosesASpecialEditorOntoItsCell) {
+    const struct {
+        const char* name;
+        TEditorType type;
+        std::function<TWinControl*(NamedRows&)> editor;
+        // The combo adds what is typed to the cell's text.
+        const char* typed = "42";
+    } rows[] = {
+        {"text editor", edNormal, [](NamedRows& w) -> TWinControl* { return w.grid->GetInplaceEditor(); }},
+        {"spin", edSpinEdit, [](NamedRows& w) -> TWinControl* { return w.grid->Editors().Spin; }},
+        {"edit with button", edEditBtn,
+         [](NamedRows& w) -> TWinControl* { return w.grid->Editors().EditBtn; }},
+        {"combo", edComboEdit, [](NamedRows& w) -> TWinControl* { return w.grid->Editors().Combo; }, "142"},
+    };
+    const int lines = QApplication::wheelScrollLines();
+    QApplication::setWheelScrollLines(3);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        NamedRows window(row.type, "1");
+        window.Open();
+        window.Type("42");
+        static_cast<TControl&>(*window.grid).ViewMouseWheel(TShiftState{ssCtrl}, -120, 300, 150);
+        QApplication::processEvents();
+        // 64 + 3 pixels wide, 21 + 3 high, one pixel short of the cell for the editor.
+        EXPECT_EQ(window.grid->GetColWidths(1), 67);
+        const TWinControl& editor = *row.editor(window);
+        if (row.type == edNormal) {
+            const TRect cell = window.grid->CellRect(1, 2);
+            EXPECT_EQ(editor.BoundsRect(), Rect(cell.Left, cell.Top, cell.Right - 1, cell.Bottom - 1));
+        } else {
+            EXPECT_FALSE(editor.GetVisible());
+            EXPECT_EQ(window.grid->GetCells(1, 2), row.typed);
+        }
+        window.Leave();
+        EXPECT_EQ(window.Rows(), MadeRows(row.typed));
+    }
+    QApplication::setWheelScrollLines(lines);
+}
+
+} // namespace
