@@ -186,12 +186,11 @@ void TDataGrid::FillSpecialEditor(const AnsiString& text, int c, int ARow) {
     case edDateEditUpDown:
     case edTimeEdit: {
         TGridDatePicker& picker = *editors->DatePicker;
-        const bool read = editorType == edTimeEdit ? TryStrToDateTime(text, date) : ReadSpinDate(text, date);
+        picker.SetKind(editorType == edTimeEdit ? dtkTime : dtkDate);
+        const bool read = picker.ReadCellText(text, date);
         if (editorType == edTimeEdit) {
-            picker.SetKind(dtkTime);
             picker.SetTime(read ? date : Now());
         } else {
-            picker.SetKind(dtkDate);
             picker.SetDateMode(editorType == edDateEditUpDown ? dmUpDown : dmComboBox);
             picker.SetDate(read ? date : Now());
         }

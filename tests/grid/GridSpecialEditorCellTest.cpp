@@ -306,24 +306,33 @@ TEST(GridSpecialEditorCell, AnEditIsValidatedInItsCellWhereverItMoved) {
 namespace {
 
 // r2's date stepped up by a month, with the spin's up button (caret on the first part, the month
-// in both formats) or the picker's Up key, then the user leaves: the editor opened on the cell's
-// date and the cell takes the new one in the short date format, the program's own
-// "mmmm d, yyyy" included.
+// in both formats) or the picker's Up key, then the user leaves, by Enter, Escape or the focus:
+// the editor opened on the cell's date and the cell takes the new one in the short date format,
+// the program's own "mmmm d, yyyy" included; Escape leaves the cell's date.
 TEST(GridSpecialEditorCell, ASteppedDateIsWrittenInTheShortDateFormat) {
     const struct {
         const char* name;
         const char* format;
         TEditorType type;
         const char* text;
-        bool byEnter;
+        // The key that ends the edit, if any, before the focus leaves.
+        Qt::Key key;
         const char* written;
     } rows[] = {
-        {"spin, numbers", "m/d/yyyy", edDateSpinEdit, "3/14/2024", false, "4/14/2024"},
-        {"spin, month name", "mmmm d, yyyy", edDateSpinEdit, "March 14, 2024", false, "April 14, 2024"},
-        {"spin, month name, Enter", "mmmm d, yyyy", edDateSpinEdit, "March 14, 2024", true, "April 14, 2024"},
-        {"picker, month name", "mmmm d, yyyy", edDateEdit, "March 14, 2024", false, "April 14, 2024"},
-        {"up-down picker, month name", "mmmm d, yyyy", edDateEditUpDown, "March 14, 2024", true,
+        {"spin, numbers", "m/d/yyyy", edDateSpinEdit, "3/14/2024", Qt::Key_unknown, "4/14/2024"},
+        {"spin, month name", "mmmm d, yyyy", edDateSpinEdit, "March 14, 2024", Qt::Key_unknown,
          "April 14, 2024"},
+        {"spin, month name, Enter", "mmmm d, yyyy", edDateSpinEdit, "March 14, 2024", Qt::Key_Return,
+         "April 14, 2024"},
+        {"spin, month name, Escape", "mmmm d, yyyy", edDateSpinEdit, "March 14, 2024", Qt::Key_Escape,
+         "March 14, 2024"},
+        {"picker, month name", "mmmm d, yyyy", edDateEdit, "March 14, 2024", Qt::Key_unknown,
+         "April 14, 2024"},
+        {"up-down picker, month name, Enter", "mmmm d, yyyy", edDateEditUpDown, "March 14, 2024",
+         Qt::Key_Return, "April 14, 2024"},
+        {"picker, numbers, Escape", "m/d/yyyy", edDateEdit, "3/14/2024", Qt::Key_Escape, "3/14/2024"},
+        {"picker, month name, Escape", "mmmm d, yyyy", edDateEdit, "March 14, 2024", Qt::Key_Escape,
+         "March 14, 2024"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -334,8 +343,8 @@ TEST(GridSpecialEditorCell, ASteppedDateIsWrittenInTheShortDateFormat) {
             SpinUp(window);
         else
             window.Press(Qt::Key_Up);
-        if (row.byEnter)
-            window.Press(Qt::Key_Return);
+        if (row.key != Qt::Key_unknown)
+            window.Press(row.key);
         window.Leave();
         EXPECT_EQ(window.Rows(), MadeRows(row.written));
     }
