@@ -398,3 +398,37 @@ TEST(GridSpecialEditorCell, ZoomingClosesASpecialEditorOntoItsCell) {
 }
 
 } // namespace
+
+namespace {
+
+// Column 0 hidden, 42 typed into r2's value (shown first), then r2's hidden name set from code:
+// the editor keeps what was typed, which its cell takes as the user leaves; the name is set.
+TEST(GridSpecialEditorCell, AHiddenCellOfItsRowSetFromCodeLeavesTheEditorAsItIs) {
+    const struct {
+        const char* name;
+        TEditorType type;
+        const char* typed;
+    } rows[] = {
+        {"text editor", edNormal, "42"},
+        {"spin", edSpinEdit, "42"},
+        {"edit with button", edEditBtn, "42"},
+        {"combo", edComboEdit, "142"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        NamedRows window(row.type, "1");
+        window.grid->HideColumn(0);
+        window.Show();
+        window.Select(0, 2);
+        window.Press(Qt::Key_F2);
+        window.Type("42");
+        window.grid->SetCells(0, 2, "named");
+        window.Leave();
+        std::map<std::string, std::string> expected = MadeRows(row.typed);
+        expected.erase("r2");
+        expected["named"] = std::string(row.typed) + "|c|x2|y2";
+        EXPECT_EQ(window.Rows(), expected);
+    }
+}
+
+} // namespace
