@@ -492,6 +492,10 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) {
             if (base.y + span.y >= GetRow() && GetRow() < rowCount - 1 && base.y < rowCount - 1)
                 SetRow(std::min(base.y + span.y, rowCount - 1));
             break;
+        case VK_F2:
+            // The editor opens on the block's base cell: a move there after it would close it.
+            SelectBaseCell();
+            break;
         }
     }
     TStringGrid::KeyDown(Key, Shift);

@@ -285,6 +285,7 @@ TEST(EditLink, WritesOnlyWhatTheUserChangedIntoItsOwnCell) {
         EXPECT_EQ(window.grid->GetCells(1, 1), row.cell1);
         EXPECT_EQ(window.grid->GetCells(1, 2), row.cell2);
         EXPECT_EQ(window.link.GetPopup(), nullptr);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     }
 }
 

@@ -432,3 +432,32 @@ TEST(GridSpecialEditorCell, AHiddenCellOfItsRowSetFromCodeLeavesTheEditorAsItIs)
 }
 
 } // namespace
+
+namespace {
+
+// r2's and r3's values and sort keys merged into one block of 2 x 2 cells, a click on one of its
+// cells, F2, 5 typed and the user leaves: the editor opened at once over the block, and the
+// block's text is 5.
+TEST(GridSpecialEditorCell, F2OpensTheEditorOfAMergedBlockWhereverItWasClicked) {
+    for (const TEditorType type : {edNormal, edSpinEdit})
+        for (const TGridCoord clicked : {TGridCoord{1, 2}, TGridCoord{2, 3}}) {
+            SCOPED_TRACE(std::string(type == edNormal ? "text editor" : "spin") + " on " +
+                         std::to_string(clicked.X) + "," + std::to_string(clicked.Y));
+            NamedRows window(type, "1");
+            window.grid->OnGetEditorType = [type](TObject*, int, int, TEditorType& AEditor) {
+                AEditor = type;
+            };
+            window.grid->MergeCells(1, 2, 2, 2);
+            window.Show();
+            window.Click(clicked.X, clicked.Y);
+            window.Press(Qt::Key_F2);
+            QApplication::processEvents();
+            EXPECT_NE(QApplication::focusWidget(), window.grid->View());
+            window.Type("5");
+            window.Leave();
+            EXPECT_EQ(window.grid->GetCells(1, 2), "5");
+            EXPECT_EQ(window.grid->GetCells(2, 3), "5");
+        }
+}
+
+} // namespace
