@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QAbstractListModel>
 #include <QComboBox>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QStandardItemModel>
 #include <QStyleOptionComboBox>
@@ -286,6 +287,9 @@ void TComboBox::UpdateView() {
             QObject::connect(field, &QLineEdit::textEdited, view, [this](const QString& typed) {
                 CallFromView(*this, [this, &typed] { ViewTyped(typed.toStdString()); });
             });
+            // Left by Enter or the focus, Qt picks an item whose text matches only in letter
+            // case and puts it in place of the text; a native box keeps the text.
+            view->completer()->setCaseSensitivity(Qt::CaseSensitive);
         }
     }
     UpdateItems();

@@ -81,8 +81,11 @@ void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
     const TPoint base = BaseCell(ACol, ARow);
     cells.SetText(base.x, base.y, Value);
     RepaintCell(ACol, ARow);
-    if (EditorOpen())
-        EditorTakesCell(RemapColInv(base.x), base.y);
+    if (!EditorOpen())
+        return;
+    // No editor stands on a hidden column's cell, whose display index is its shown neighbour's.
+    if (const int display = RemapColInv(base.x); RemapCol(display) == base.x)
+        EditorTakesCell(display, base.y);
 }
 
 void TBaseGrid::SetRowCells(int ARow, std::span<AnsiString> Values) {
@@ -488,6 +491,10 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) {
         case VK_DOWN:
             if (base.y + span.y >= GetRow() && GetRow() < rowCount - 1 && base.y < rowCount - 1)
                 SetRow(std::min(base.y + span.y, rowCount - 1));
+            break;
+        case VK_F2:
+            // The editor opens on the block's base cell: a move there after it would close it.
+            SelectBaseCell();
             break;
         }
     }

@@ -177,7 +177,7 @@ void TDataGrid::FillSpecialEditor(const AnsiString& text, int c, int ARow) {
         break;
     case edDateSpinEdit:
         spin.SetSpinType(TDgSpinType::sptDate);
-        if (TryStrToDateTime(text, date))
+        if (ReadSpinDate(text, date))
             spin.SetDateValue(date);
         else
             spin.SetWindowText(text);
@@ -186,12 +186,11 @@ void TDataGrid::FillSpecialEditor(const AnsiString& text, int c, int ARow) {
     case edDateEditUpDown:
     case edTimeEdit: {
         TGridDatePicker& picker = *editors->DatePicker;
-        const bool read = TryStrToDateTime(text, date);
+        picker.SetKind(editorType == edTimeEdit ? dtkTime : dtkDate);
+        const bool read = picker.ReadCellText(text, date);
         if (editorType == edTimeEdit) {
-            picker.SetKind(dtkTime);
             picker.SetTime(read ? date : Now());
         } else {
-            picker.SetKind(dtkDate);
             picker.SetDateMode(editorType == edDateEditUpDown ? dmUpDown : dmComboBox);
             picker.SetDate(read ? date : Now());
         }
@@ -242,8 +241,8 @@ std::optional<AnsiString> TDataGrid::SpecialEditorValue() const {
             return FloatToStr(spin.GetFloatValue());
         return std::nullopt;
     case edDateSpinEdit:
-        if (TryStrToDateTime(spin.GetWindowText(), date))
-            return DateToStr(spin.GetDateValue());
+        if (spin.ReadDateValue(date))
+            return DateToStr(date);
         return std::nullopt;
     case edComboEdit:
     case edComboList:
@@ -314,6 +313,7 @@ void TDataGrid::ShowEditLink(const TRect& r, TColor color, const TFont& font, co
     if (OnGetEditorProp)
         OnGetEditorProp(this, RemapCol(GetCol()), GetRow(), &link);
     link.SetEditorValue(text);
+    link.ValueShown();
     link.SetFocus(true);
     if (TWinControl* control = link.GetEditControl(); control && pendingKey != 0)
         PostCharacter(*control, pendingKey);
@@ -337,8 +337,8 @@ void TDataGrid::CloseSpecialEditor(bool Write) {
     const TrackedCell cell = std::exchange(specialCell, {});
     if (editorType == edCustom) {
         // The link writes its value itself, to the cell it was opened on.
-        if (EditLink && EditLink->EditStyle != esPopup)
-            EditLink->SetVisible(false);
+        if (EditLink)
+            EditLink->GridClosed(Write);
         return;
     }
     TWinControl* editor = SpecialEditor();

@@ -1,5 +1,6 @@
 // Whether the current cell may be edited, with which editor, and what happens as it moves.
 #include "grid/Datagrid.h"
+#include "grid/EditLink.h"
 #include "grid/GridInplaceEdit.h"
 
 #include <utility>
@@ -87,6 +88,9 @@ bool TDataGrid::EditorTakesCell(int ACol, int ARow) {
         TrackedCell{RemapCol(ACol), ARow} == specialCell) {
         FillSpecialEditor(GetEditText(ACol, ARow), specialCell.Col, ARow);
         SpecialEditorSynced();
+    } else if (specialEditorOpen && editorType == edCustom && EditLink) {
+        if (!EditLink->TakeCell(RemapCol(ACol), ARow, GetEditText(ACol, ARow)))
+            return false;
     } else if (!TBaseGrid::EditorTakesCell(ACol, ARow)) {
         return false;
     }

@@ -44,6 +44,10 @@ void TDataGrid::Zoom(int x) {
     const int level = zoomOffset + x;
     if (level < -10 || level > 10)
         return;
+    // A special editor keeps to the place and size it opened with: it closes onto its cell, as
+    // it does when the grid scrolls.
+    if (specialEditorOpen)
+        HideInplaceEdit();
     zoomOffset = level;
     cols.SetSizeOffset(level);
     rows.SetSizeOffset(level);

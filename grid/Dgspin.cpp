@@ -147,7 +147,11 @@ TDateTime TDgSpinEdit::GetDateValue() const {
     if (text.IsEmpty() || text == "0")
         return Now();
     TDateTime value = MinDateValue;
-    return ReadShownDate(*this, shownDate, value) ? value : MinDateValue;
+    return ReadDateValue(value) ? value : MinDateValue;
+}
+
+bool TDgSpinEdit::ReadDateValue(TDateTime& value) const {
+    return ReadShownDate(*this, shownDate, value);
 }
 
 void TDgSpinEdit::SetDateValue(TDateTime value) {
@@ -321,7 +325,7 @@ void TDgSpinEdit::WMKillFocus() {
             SetFloatValue(value);
         break;
     case TDgSpinType::sptDate:
-        if (TDateTime value = 0; ReadShownDate(*this, shownDate, value) && CheckDateValue(value) != value)
+        if (TDateTime value = 0; ReadDateValue(value) && CheckDateValue(value) != value)
             SetDateValue(value);
         break;
     case TDgSpinType::sptTime:

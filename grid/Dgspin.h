@@ -61,6 +61,9 @@ public:
     // Now for "0" or no text, MinDateValue for a text that is no date; the date written while its
     // text stands.
     TDateTime GetDateValue() const;
+    // The text as the date GetDateValue reads; false for a text that is no date, "0" and no text
+    // included.
+    bool ReadDateValue(TDateTime& value) const;
     // Written in the short date format, the caret kept where it was; only kept while loading. A
     // date outside the calendar raises EConvertError.
     void SetDateValue(TDateTime value);

@@ -73,14 +73,16 @@ void TEditLink::EditKeyDown(TObject*, WORD& Key, TShiftState Shift) {
     if (kept)
         return;
     TDataGrid& onGrid = *grid;
-    // Taken first: the focus leaving the editor writes its value, which the grid then keeps.
+    // Taken first: the focus leaving the editor writes its value and ends the edit.
     const AnsiString original = onGrid.cellTextCache;
+    const int col = editCol;
+    const int row = editRow;
     {
         const FlagScope leaving(leavingByKey);
         onGrid.SetFocus();
     }
-    if (Key == VK_ESCAPE && editCol >= 0)
-        onGrid.SetCellEx(editCol, editRow, original);
+    if (Key == VK_ESCAPE && col >= 0)
+        onGrid.SetCellEx(col, row, original);
     onGrid.HideInplaceEdit();
     if (Key == VK_RETURN) {
         onGrid.AdvanceEdit(onGrid.GetCol(), onGrid.GetRow(), true, true, true);
@@ -92,7 +94,7 @@ void TEditLink::EditKeyDown(TObject*, WORD& Key, TShiftState Shift) {
 }
 
 void TEditLink::HideEditor() {
-    SetCellValue(GetEditorValue());
+    WriteBack();
     if (grid)
         grid->HideInplaceEdit();
     if (TWinControl* control = GetEditControl())
@@ -100,18 +102,45 @@ void TEditLink::HideEditor() {
 }
 
 void TEditLink::EditExit(TObject*) {
-    HideEditor();
+    // Let go first: the grid closing its editors below then closes no pop-up a second time.
     if (EditStyle == esPopup)
         FreePopup();
+    HideEditor();
 }
 
 void TEditLink::FormExit(TObject* Sender) {
     if (grid && grid->GetInplaceEditor())
         grid->GetInplaceEditor()->SetWindowText(GetEditorValue());
     if (leavingByKey)
-        SetCellValue(GetEditorValue());
+        WriteBack();
     else
         EditExit(Sender);
+}
+
+void TEditLink::WriteBack() {
+    if (const AnsiString value = GetEditorValue(); value != shownValue)
+        SetCellValue(value);
+    editCol = -1;
+    editRow = -1;
+}
+
+bool TEditLink::TakeCell(int col, int row, const AnsiString& text) {
+    if (writing || col != editCol || row != editRow)
+        return false;
+    SetEditorValue(text);
+    ValueShown();
+    return true;
+}
+
+void TEditLink::GridClosed(bool Write) {
+    if (!Write) {
+        editCol = -1;
+        editRow = -1;
+    }
+    if (EditStyle != esPopup)
+        SetVisible(false);
+    else if (popup)
+        EditExit(nullptr);
 }
 
 AnsiString TEditLink::GetCellValue() {
@@ -119,6 +148,7 @@ AnsiString TEditLink::GetCellValue() {
 }
 
 void TEditLink::SetCellValue(const AnsiString& Value) {
+    const FlagScope own(writing);
     if (grid && editCol >= 0 && editCol < grid->RealColCount() && editRow < grid->GetRowCount())
         grid->SetCellEx(editCol, editRow, Value);
 }

@@ -67,10 +67,23 @@ private:
     // The grid is going: the pop-up window goes with it.
     void GridGone();
     void FreePopup();
+    // The value the editor showed of its cell, as the editor gives it back.
+    void ValueShown() { shownValue = GetEditorValue(); }
+    // The edit ends: a value the user changed goes into the cell, which is forgotten then, so that
+    // a later leaving of the editor writes nowhere.
+    void WriteBack();
+    // A text set from code in cell (col, row), which the editor takes unless it is its own.
+    bool TakeCell(int col, int row, const AnsiString& text);
+    // The grid closed its editors, before it changes, keeping what the user changed when Write:
+    // the editor in the cell hides, which ends its edit; a pop-up one ends its edit at once.
+    void GridClosed(bool Write);
 
     TDataGrid* grid = nullptr;
     std::unique_ptr<TForm> popup;
     bool leavingByKey = false;
+    // Set while the link writes its own cell.
+    bool writing = false;
     int editCol = -1;
     int editRow = -1;
+    AnsiString shownValue;
 };

@@ -445,6 +445,10 @@ void TGridCheckBox::KeyDown(WORD& key, TShiftState shift) {
 
 TGridDatePicker::TGridDatePicker(TDataGrid& grid) : TGridEditor(grid) {}
 
+bool TGridDatePicker::ReadCellText(const AnsiString& text, TDateTime& value) const {
+    return GetKind() == dtkTime ? TryStrToDateTime(text, value) : ReadSpinDate(text, value);
+}
+
 void TGridDatePicker::KeyDown(WORD& key, TShiftState shift) {
     if (key != VK_RETURN && key != VK_ESCAPE && key != VK_PRIOR && key != VK_NEXT && key != VK_END) {
         TDateTimePicker::KeyDown(key, shift);
@@ -453,7 +457,7 @@ void TGridDatePicker::KeyDown(WORD& key, TShiftState shift) {
     if (key == VK_ESCAPE) {
         // A cell that holds no date or time leaves the picker where it is.
         TDateTime value = 0;
-        if (TryStrToDateTime(Grid.GetCurrentCell(), value)) {
+        if (ReadCellText(Grid.GetCurrentCell(), value)) {
             if (GetKind() == dtkTime)
                 SetTime(value);
             else

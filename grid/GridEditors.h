@@ -131,6 +131,10 @@ class TGridDatePicker : public TGridEditor<TDateTimePicker> {
 public:
     explicit TGridDatePicker(TDataGrid& grid);
 
+    // A cell's text as its kind reads it: a time, or a short date, maybe with a time after it;
+    // false for a text that holds none.
+    bool ReadCellText(const AnsiString& text, TDateTime& value) const;
+
 protected:
     void KeyDown(WORD& key, TShiftState shift) override;
 };

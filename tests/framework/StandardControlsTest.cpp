@@ -280,3 +280,38 @@ TEST(StandardControls, ARadioGroupRefilledFromItsOwnClickKeepsWorking) {
 }
 
 } // namespace
+
+namespace {
+
+// A typed box whose text matches an item only in letter case, set from code or typed, keeps that
+// text as the user leaves it, by the focus or by Enter, and hears of no change then.
+TEST(ComboBox, ATextMatchingAnItemInOtherLettersStaysAsTheBoxIsLeft) {
+    for (const bool typed : {false, true})
+        for (const bool byEnter : {false, true}) {
+            SCOPED_TRACE(std::string(typed ? "typed" : "set from code") + (byEnter ? ", Enter" : ", focus"));
+            ControlsForm form;
+            auto* box = new TComboBox(&form);
+            box->SetParent(&form);
+            box->SetTop(60);
+            box->Items.Add("Pipe");
+            form.Show();
+            QApplication::processEvents();
+            auto* view = static_cast<QComboBox*>(box->View());
+            view->setFocus();
+            if (typed)
+                QTest::keyClicks(view->lineEdit(), "pipe");
+            else
+                box->SetText("pipe");
+            QApplication::processEvents();
+            int changes = 0;
+            box->OnChange = [&](TObject*) { ++changes; };
+            if (byEnter)
+                QTest::keyClick(view->lineEdit(), Qt::Key_Return);
+            form.Button->SetFocus();
+            QApplication::processEvents();
+            EXPECT_EQ(box->GetText(), "pipe");
+            EXPECT_EQ(changes, 0);
+        }
+}
+
+} // namespace

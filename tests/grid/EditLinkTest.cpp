@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -230,6 +231,62 @@ TEST(EditLink, APopupGoesWithItsGrid) {
     EXPECT_TRUE(popup.isNull());
     EXPECT_EQ(link.GetPopup(), nullptr);
     EXPECT_EQ(link.GetGrid(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// The custom editor on (1, 1) "old", in the cell or in a pop-up, typed into or not, then the grid
+// changed from code, then the user clicks the edit box beside the grid: the link writes only a
+// value the user changed, and only into its own cell wherever that went; a text set from code
+// in its cell is the editor's text from then on.
+TEST(EditLink, WritesOnlyWhatTheUserChangedIntoItsOwnCell) {
+    const struct {
+        const char* label;
+        TEditStyle style;
+        const char* typed;
+        std::function<void(TDataGrid&)> change;
+        const char* cell1;
+        const char* cell2;
+    } rows[] = {
+        {"untouched, its cell set", esInplace, "", [](TDataGrid& g) { g.SetCells(1, 1, "new"); }, "new",
+         "below"},
+        {"pop-up, untouched, its cell set", esPopup, "", [](TDataGrid& g) { g.SetCells(1, 1, "new"); }, "new",
+         "below"},
+        {"typed, its cell set", esInplace, "x", [](TDataGrid& g) { g.SetCells(1, 1, "new"); }, "new",
+         "below"},
+        {"pop-up, typed, its cell set", esPopup, "x", [](TDataGrid& g) { g.SetCells(1, 1, "new"); }, "new",
+         "below"},
+        {"typed, rows swapped", esInplace, "x", [](TDataGrid& g) { g.SwapRows(1, 2); }, "below", "x"},
+        {"pop-up, typed, rows swapped", esPopup, "x", [](TDataGrid& g) { g.SwapRows(1, 2); }, "below", "x"},
+        {"pop-up, untouched, rows swapped", esPopup, "", [](TDataGrid& g) { g.SwapRows(1, 2); }, "below",
+         "old"},
+        {"pop-up, typed, its row removed", esPopup, "x", [](TDataGrid& g) { g.RemoveRows(1, 1); }, "below",
+         ""},
+        {"pop-up, typed, nothing changed", esPopup, "x", [](TDataGrid&) {}, "x", "below"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        LinkedCell window;
+        window.grid->SetCells(1, 2, "below");
+        window.link.EditStyle = row.style;
+        window.link.PopupWidth = 120;
+        window.link.PopupHeight = 40;
+        window.Open();
+        window.Type(row.typed);
+        row.change(*window.grid);
+        QApplication::processEvents();
+        QWindow* main = window.form.View()->windowHandle();
+        QTest::mouseClick(main, Qt::LeftButton, {},
+                          window.edit->View()->mapTo(window.form.View(), QPoint(5, 5)));
+        window.edit->SetFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(window.grid->GetCells(1, 1), row.cell1);
+        EXPECT_EQ(window.grid->GetCells(1, 2), row.cell2);
+        EXPECT_EQ(window.link.GetPopup(), nullptr);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
 }
 
 } // namespace

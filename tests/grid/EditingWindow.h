@@ -32,6 +32,8 @@ struct EditingWindow {
         edit = new TEdit(&form);
         edit->SetParent(&form);
         edit->SetBounds(0, 220, 100, 21);
+        // Laid out, as a window of the program is once built.
+        form.EndLoading();
     }
     void Show() {
         form.Show();

@@ -1,5 +1,6 @@
 #include "tests/grid/SpecialCell.h"
 #include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/DateSettings.h"
 
 #include <QApplication>
 #include <QTest>
@@ -90,6 +91,11 @@ std::map<std::string, std::string> MadeRows(const std::string& value, bool swapp
 // The special editors as a user meets them: a cell text the editor shows as it stands, the
 // user's keys and the text they leave; and a text the editor shows otherwise (clamped to the
 // spin's limits, no date, no item of the list), which it must not write back untouched.
+// A click on the up button of the grid's spin.
+void SpinUp(NamedRows& w) {
+    QTest::mouseClick(w.grid->Editors().Spin->Button->UpButton()->View(), Qt::LeftButton, {}, QPoint(3, 3));
+}
+
 struct Kind {
     const char* name;
     TEditorType type;
@@ -103,8 +109,11 @@ const std::vector<Kind>& Kinds() {
     static const std::vector<Kind> kinds{
         {"spin", edSpinEdit, "1", [](NamedRows& w) { w.Type("42"); }, "42", "150"},
         {"float spin", edFloatSpinEdit, "2.5", [](NamedRows& w) { w.Type("7.25"); }, "7.25", "1e300"},
+        {"time spin", edTimeSpinEdit, "13:45:10", SpinUp, "14:45:10", "later"},
+        {"date spin", edDateSpinEdit, "3/14/2024", SpinUp, "4/14/2024", "n/a"},
         {"edit with button", edEditBtn, "ab", [](NamedRows& w) { w.Type("cd"); }, "cd", "ab"},
         {"combo", edComboEdit, "x", [](NamedRows& w) { w.Type("y"); }, "xy", "x"},
+        {"combo on an item in other letters", edComboEdit, "x", [](NamedRows& w) { w.Type("y"); }, "xy", "b"},
         {"list combo", edComboList, "A", [](NamedRows& w) { w.Press(Qt::Key_Down); }, "B", "Z"},
         {"date", edDateEdit, "3/14/2024", [](NamedRows& w) { w.Press(Qt::Key_Up); }, "4/14/2024", "n/a"},
         {"time", edTimeEdit, "13:45:10", [](NamedRows& w) { w.Press(Qt::Key_Up); }, "14:45:10", "later"},
@@ -290,6 +299,165 @@ TEST(GridSpecialEditorCell, AnEditIsValidatedInItsCellWhereverItMoved) {
         EXPECT_EQ(window.log, std::vector<std::string>{move.validated});
         EXPECT_EQ(window.Rows(), move.rows);
     }
+}
+
+} // namespace
+
+namespace {
+
+// r2's date stepped up by a month, with the spin's up button (caret on the first part, the month
+// in both formats) or the picker's Up key, then the user leaves, by Enter, Escape or the focus:
+// the editor opened on the cell's date and the cell takes the new one in the short date format,
+// the program's own "mmmm d, yyyy" included; Escape leaves the cell's date.
+TEST(GridSpecialEditorCell, ASteppedDateIsWrittenInTheShortDateFormat) {
+    const struct {
+        const char* name;
+        const char* format;
+        TEditorType type;
+        const char* text;
+        // The key that ends the edit, if any, before the focus leaves.
+        Qt::Key key;
+        const char* written;
+    } rows[] = {
+        {"spin, numbers", "m/d/yyyy", edDateSpinEdit, "3/14/2024", Qt::Key_unknown, "4/14/2024"},
+        {"spin, month name", "mmmm d, yyyy", edDateSpinEdit, "March 14, 2024", Qt::Key_unknown,
+         "April 14, 2024"},
+        {"spin, month name, Enter", "mmmm d, yyyy", edDateSpinEdit, "March 14, 2024", Qt::Key_Return,
+         "April 14, 2024"},
+        {"spin, month name, Escape", "mmmm d, yyyy", edDateSpinEdit, "March 14, 2024", Qt::Key_Escape,
+         "March 14, 2024"},
+        {"picker, month name", "mmmm d, yyyy", edDateEdit, "March 14, 2024", Qt::Key_unknown,
+         "April 14, 2024"},
+        {"up-down picker, month name, Enter", "mmmm d, yyyy", edDateEditUpDown, "March 14, 2024",
+         Qt::Key_Return, "April 14, 2024"},
+        {"picker, numbers, Escape", "m/d/yyyy", edDateEdit, "3/14/2024", Qt::Key_Escape, "3/14/2024"},
+        {"picker, month name, Escape", "mmmm d, yyyy", edDateEdit, "March 14, 2024", Qt::Key_Escape,
+         "March 14, 2024"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const DateSettings settings(row.format, '/');
+        NamedRows window(row.type, row.text);
+        window.Open();
+        if (row.type == edDateSpinEdit)
+            SpinUp(window);
+        else
+            window.Press(Qt::Key_Up);
+        if (row.key != Qt::Key_unknown)
+            window.Press(row.key);
+        window.Leave();
+        EXPECT_EQ(window.Rows(), MadeRows(row.written));
+    }
+}
+
+} // namespace
+
+namespace {
+
+// 42 typed into r2's value, then a notch of the wheel with Ctrl over the grid zooms it three
+// pixels a size: a special editor, which would stay at the cell's old place and size, closes
+// onto its cell with what was typed, as it does when the grid scrolls; the text editor moves
+// and grows with its cell.
+TEST(GridSpecialEditorCell, ZoomingClosesASpecialEditorOntoItsCell) {
+    const struct {
+        const char* name;
+        TEditorType type;
+        std::function<TWinControl*(NamedRows&)> editor;
+        // The combo adds what is typed to the cell's text.
+        const char* typed = "42";
+    } rows[] = {
+        {"text editor", edNormal, [](NamedRows& w) -> TWinControl* { return w.grid->GetInplaceEditor(); }},
+        {"spin", edSpinEdit, [](NamedRows& w) -> TWinControl* { return w.grid->Editors().Spin; }},
+        {"edit with button", edEditBtn,
+         [](NamedRows& w) -> TWinControl* { return w.grid->Editors().EditBtn; }},
+        {"combo", edComboEdit, [](NamedRows& w) -> TWinControl* { return w.grid->Editors().Combo; }, "142"},
+    };
+    const int lines = QApplication::wheelScrollLines();
+    QApplication::setWheelScrollLines(3);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        NamedRows window(row.type, "1");
+        window.Open();
+        window.Type("42");
+        static_cast<TControl&>(*window.grid).ViewMouseWheel(TShiftState{ssCtrl}, -120, 300, 150);
+        QApplication::processEvents();
+        // 64 + 3 pixels wide, 21 + 3 high, one pixel short of the cell for the editor.
+        EXPECT_EQ(window.grid->GetColWidths(1), 67);
+        const TWinControl& editor = *row.editor(window);
+        if (row.type == edNormal) {
+            const TRect cell = window.grid->CellRect(1, 2);
+            EXPECT_EQ(editor.BoundsRect(), Rect(cell.Left, cell.Top, cell.Right - 1, cell.Bottom - 1));
+        } else {
+            EXPECT_FALSE(editor.GetVisible());
+            EXPECT_EQ(window.grid->GetCells(1, 2), row.typed);
+        }
+        window.Leave();
+        EXPECT_EQ(window.Rows(), MadeRows(row.typed));
+    }
+    QApplication::setWheelScrollLines(lines);
+}
+
+} // namespace
+
+namespace {
+
+// Column 0 hidden, 42 typed into r2's value (shown first), then r2's hidden name set from code:
+// the editor keeps what was typed, which its cell takes as the user leaves; the name is set.
+TEST(GridSpecialEditorCell, AHiddenCellOfItsRowSetFromCodeLeavesTheEditorAsItIs) {
+    const struct {
+        const char* name;
+        TEditorType type;
+        const char* typed;
+    } rows[] = {
+        {"text editor", edNormal, "42"},
+        {"spin", edSpinEdit, "42"},
+        {"edit with button", edEditBtn, "42"},
+        {"combo", edComboEdit, "142"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        NamedRows window(row.type, "1");
+        window.grid->HideColumn(0);
+        window.Show();
+        window.Select(0, 2);
+        window.Press(Qt::Key_F2);
+        window.Type("42");
+        window.grid->SetCells(0, 2, "named");
+        window.Leave();
+        std::map<std::string, std::string> expected = MadeRows(row.typed);
+        expected.erase("r2");
+        expected["named"] = std::string(row.typed) + "|c|x2|y2";
+        EXPECT_EQ(window.Rows(), expected);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// r2's and r3's values and sort keys merged into one block of 2 x 2 cells, a click on one of its
+// cells, F2, 5 typed and the user leaves: the editor opened at once over the block, and the
+// block's text is 5.
+TEST(GridSpecialEditorCell, F2OpensTheEditorOfAMergedBlockWhereverItWasClicked) {
+    for (const TEditorType type : {edNormal, edSpinEdit})
+        for (const TGridCoord clicked : {TGridCoord{1, 2}, TGridCoord{2, 3}}) {
+            SCOPED_TRACE(std::string(type == edNormal ? "text editor" : "spin") + " on " +
+                         std::to_string(clicked.X) + "," + std::to_string(clicked.Y));
+            NamedRows window(type, "1");
+            window.grid->OnGetEditorType = [type](TObject*, int, int, TEditorType& AEditor) {
+                AEditor = type;
+            };
+            window.grid->MergeCells(1, 2, 2, 2);
+            window.Show();
+            window.Click(clicked.X, clicked.Y);
+            window.Press(Qt::Key_F2);
+            QApplication::processEvents();
+            EXPECT_NE(QApplication::focusWidget(), window.grid->View());
+            window.Type("5");
+            window.Leave();
+            EXPECT_EQ(window.grid->GetCells(1, 2), "5");
+            EXPECT_EQ(window.grid->GetCells(2, 3), "5");
+        }
 }
 
 } // namespace
