@@ -136,6 +136,10 @@ private:
     // The further columns shown that a merged cell at displayCol covers: hidden ones take no
     // room.
     int DisplaySpan(int displayCol, int realCol, int row) const;
+    // Where a block holding row prints: in its first row and column in the range, as its base
+    // cell may stand in a column hidden or outside the range, or in a row above it.
+    int FirstPrintedRow(int row, const TRect& block) const;
+    bool FirstPrintedColumn(int displayCol, const TRect& block) const;
 
     // Drawing (DgprintDraw.cpp).
     bool Drawing() const { return method == prPreview || method == prPrint; }

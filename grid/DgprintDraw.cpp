@@ -190,20 +190,19 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
     if (band)
         canvas.SelectClipRect(Rect(0, band->Top, W, band->Bottom));
     for (int c = first; c <= last; ++c) {
-        const int realCol = grid.RemapCol(c);
-        if (!grid.IsBaseCell(realCol, row))
+        const TRect block = grid.FullCell(grid.RemapCol(c), row);
+        if (row != FirstPrintedRow(row, block) || !FirstPrintedColumn(c, block))
             continue;
-        const TPoint span = grid.CellSpan(realCol, row);
-        const int width = SpanWidth(c, DisplaySpan(c, realCol, row));
+        const int width = SpanWidth(c, DisplaySpan(c, block.Left, block.Top));
         // A block of several rows is as high as they are.
         int height = drawn;
-        for (int r = row + 1; r <= row + span.y && r <= range.Bottom; ++r)
+        for (int r = row + 1; r <= block.Bottom && r <= range.Bottom; ++r)
             height += DrawnRowHeight(r);
         const TRect cell = Rect(Edge(c), y, Edge(c) + width, y - height);
         // A white cell before this one left its brush clear.
         canvas.Brush.Style = savedBrush.Style;
-        DrawCellText(realCol, c, row, cell, last);
-        DrawCellBorders(realCol, row, cell, drawn, last);
+        DrawCellText(block.Left, c, block.Top, cell, last);
+        DrawCellBorders(block.Left, block.Top, cell, drawn, last);
     }
     if (band)
         canvas.RemoveClip();

@@ -278,6 +278,15 @@ int TPrintPass::DisplaySpan(int displayCol, int realCol, int row) const {
     return span;
 }
 
+int TPrintPass::FirstPrintedRow(int row, const TRect& block) const {
+    // Fixed rows repeated above the range print as they are.
+    return block.Top < range.Top && row >= range.Top ? range.Top : block.Top;
+}
+
+bool TPrintPass::FirstPrintedColumn(int displayCol, const TRect& block) const {
+    return displayCol <= range.Left || grid.RemapCol(displayCol - 1) < block.Left;
+}
+
 int TPrintPass::SpanWidth(int displayCol, int spanCols) const {
     int width = 0;
     for (int c = displayCol; c <= displayCol + spanCols && c < static_cast<int>(widths.size()); ++c)
@@ -351,9 +360,10 @@ int TPrintPass::PrintRowHeight(int row) {
             // A merged cell's text is measured over its block, its height shared by the rows
             // the block spans; the columns it covers beside its first have none of their own.
             const TRect block = grid.FullCell(realCol, row);
-            if (realCol != block.Left)
+            if (!FirstPrintedColumn(c, block))
                 continue;
-            const int rows = block.Bottom - block.Top + 1;
+            const int rows =
+                std::max(1, std::min(block.Bottom, range.Bottom) - FirstPrintedRow(row, block) + 1);
             last = (CellPrintSize(block.Left, c, block.Top).y + rows - 1) / rows;
             height = std::max(height, last);
         }

@@ -1,6 +1,8 @@
 #include "grid/Datagrid.h"
 #include "tests/grid/PrintedGrid.h"
+#include "tests/support/PdfPages.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -74,5 +76,56 @@ TEST_F(PrintedGrid, AMergedCellsTextTakesItsWholeBlock) {
             EXPECT_GT(widest, secondColumn);
             EXPECT_LT(widest, secondColumn + 67);
         }
+    }
+}
+
+// A block whose base cell does not print, in a hidden column or outside the printed range, prints
+// its text in its first printed cell, broken over the columns of it that print.
+TEST_F(PrintedGrid, AMergedBlockPrintsInItsFirstPrintedCell) {
+    const struct {
+        const char* label;
+        bool hideBase;
+        TGridRect range;
+    } rows[] = {
+        {"base column hidden", true, TGridRect{0, 0, 3, 3}},
+        {"base column left of the range", false, TGridRect{1, 0, 3, 3}},
+        {"base row above the range", false, TGridRect{0, 2, 3, 3}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid printed(nullptr);
+        PrintTwoColumnsOnA4(printed);
+        printed.WordWrap = true;
+        printed.SetColCount(4);
+        printed.SetRowCount(4);
+        for (int c = 0; c < 4; ++c)
+            printed.SetColWidths(c, 100);
+        // Three columns of 254 tenths, two rows: the words need two columns' width a line.
+        printed.SetCells(0, 1, "seven eight nine seven eight nine");
+        printed.MergeCells(0, 1, 3, 2);
+        printed.SetCells(3, 2, "beside");
+        if (row.hideBase)
+            printed.HideColumn(0);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("block.pdf");
+        Responder().AnswerFile(file.toStdString());
+        printed.PrintRect(row.range);
+        const std::vector<PdfWord> words = PdfWords(file);
+        const auto beside =
+            std::find_if(words.begin(), words.end(), [](const PdfWord& w) { return w.Text == "beside"; });
+        ASSERT_NE(beside, words.end());
+        int nines = 0;
+        double widest = 0;
+        for (const PdfWord& word : words) {
+            if (word.Text == "nine")
+                ++nines;
+            if (word.Text != "beside") {
+                EXPECT_LT(word.XMax, beside->XMin) << word.Text;
+                widest = std::max(widest, word.XMax);
+            }
+        }
+        EXPECT_EQ(nines, 2);
+        // Two columns of 72 points from the sheet's left edge at 10: a line reaches into the second.
+        EXPECT_GT(widest, 10 + 72);
     }
 }
