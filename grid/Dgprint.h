@@ -128,6 +128,8 @@ private:
     void UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignment& vAlign);
     void MapFont(TFont& font) const;
     AnsiString CellText(int realCol, int row) const;
+    // What a cell's text shows, as it is measured: rich text's plain text, in lines.
+    AnsiString ShownText(const AnsiString& text) const;
     // The printed width of a column with its spacing, or of a merged cell there spanning
     // spanCols more.
     int SpanWidth(int displayCol, int spanCols) const;
