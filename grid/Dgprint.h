@@ -89,6 +89,8 @@ private:
     int StripColumns(int first) const;
     // The strip's rows on pages; true when its last page was closed at its last row.
     bool LayOutRows(int first, int last);
+    // Whether a row from y would cross into the footer, or draw its lines below the sheet.
+    bool RunsOver(int y, int row);
     // Closes the page whose rows end at y; true when the rest of the strip is not wanted.
     bool ClosePage(int first, int last, int y);
     // A row of the strip, the fixed columns first when they repeat; its drawn height.
