@@ -222,12 +222,17 @@ private:
     std::vector<int> sweptHeights;
     // The bottom of the last row laid out.
     int lastY = 0;
+    // The first row of the range on the page, below any fixed rows repeated there.
+    int pageFirstRow = -1;
     std::vector<TCellLine> cellLines;
     // From its top down, the part of the page a part of a row higher than the page prints in.
     struct TBand {
         int Top, Bottom;
     };
     std::optional<TBand> band;
+    // Of a block of rows from row to bottom whose first row on the page is at y, the part that
+    // prints on the page when the page cuts it or it goes on from the page before.
+    std::optional<TBand> BlockPart(int y, int row, int bottom, bool continued);
     // The last brush colour asked about, and whether it is white.
     TColor whiteAsked = clNone;
     bool white = false;

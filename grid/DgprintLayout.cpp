@@ -225,6 +225,7 @@ bool TPrintPass::LayOutRows(int first, int last) {
             if (printed == 0 && RepeatFixedRows(row, y))
                 for (int f = 0; f < fixedRows; ++f)
                     y -= DrawRow(y, first, last, f);
+            pageFirstRow = row;
         }
         const int rest = DrawnRowHeight(row) - printed;
         const int room = y - (H + footerHeight);

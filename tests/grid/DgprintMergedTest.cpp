@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -127,5 +128,48 @@ TEST_F(PrintedGrid, AMergedBlockPrintsInItsFirstPrintedCell) {
         EXPECT_EQ(nines, 2);
         // Two columns of 72 points from the sheet's left edge at 10: a line reaches into the second.
         EXPECT_GT(widest, 10 + 72);
+    }
+}
+
+// A block of rows that the page's end cuts goes on at the top of the next page: each of its lines
+// prints once, on the sheet.
+TEST_F(PrintedGrid, AMergedBlockCutByThePageGoesOnOverTheNext) {
+    const struct {
+        const char* label;
+        int topRow, rows, lines;
+    } rows[] = {
+        // 23 rows of 122 a page: rows 20 to 22 on the first, the rest on the second.
+        {"across one page end", 20, 6, 12},
+        // Rows 10 to 55 over three pages.
+        {"across two page ends", 10, 46, 90},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid printed(nullptr);
+        PrintTwoColumnsOnA4(printed);
+        printed.PrintSettings->UseFixedHeight = true;
+        printed.PrintSettings->FixedHeight = 100;
+        printed.Multilinecells = true;
+        printed.SetRowCount(60);
+        for (int r = 0; r < 60; ++r)
+            printed.SetCells(1, r, "r" + std::to_string(r));
+        std::string lines = "M1";
+        for (int i = 2; i <= row.lines; ++i)
+            lines += "\r\nM" + std::to_string(i);
+        printed.SetCells(0, row.topRow, lines);
+        printed.MergeCells(0, row.topRow, 1, row.rows);
+        std::map<std::string, int> seen;
+        int lastPage = 0;
+        for (const PdfWord& word : PrintToPdf(printed).Words) {
+            ++seen[word.Text];
+            EXPECT_LE(word.YMax, 832) << word.Text;
+            if (word.Text.rfind('M', 0) == 0) {
+                EXPECT_GE(word.Page, lastPage) << word.Text;
+                lastPage = word.Page;
+            }
+        }
+        for (int i = 1; i <= row.lines; ++i)
+            EXPECT_EQ(seen["M" + std::to_string(i)], 1) << i;
+        EXPECT_GT(lastPage, 1);
     }
 }
