@@ -89,6 +89,8 @@ private:
     int StripColumns(int first) const;
     // The strip's rows on pages; true when its last page was closed at its last row.
     bool LayOutRows(int first, int last);
+    // Whether a row from y would cross into the footer, or draw its lines below the sheet.
+    bool RunsOver(int y, int row);
     // Closes the page whose rows end at y; true when the rest of the strip is not wanted.
     bool ClosePage(int first, int last, int y);
     // A row of the strip, the fixed columns first when they repeat; its drawn height.
@@ -128,6 +130,8 @@ private:
     void UseCellFont(int realCol, int row, TAlignment& hAlign, TVAlignment& vAlign);
     void MapFont(TFont& font) const;
     AnsiString CellText(int realCol, int row) const;
+    // What a cell's text shows, as it is measured: rich text's plain text, in lines.
+    AnsiString ShownText(const AnsiString& text) const;
     // The printed width of a column with its spacing, or of a merged cell there spanning
     // spanCols more.
     int SpanWidth(int displayCol, int spanCols) const;
@@ -136,6 +140,10 @@ private:
     // The further columns shown that a merged cell at displayCol covers: hidden ones take no
     // room.
     int DisplaySpan(int displayCol, int realCol, int row) const;
+    // Where a block holding row prints: in its first row and column in the range, as its base
+    // cell may stand in a column hidden or outside the range, or in a row above it.
+    int FirstPrintedRow(int row, const TRect& block) const;
+    bool FirstPrintedColumn(int displayCol, const TRect& block) const;
 
     // Drawing (DgprintDraw.cpp).
     bool Drawing() const { return method == prPreview || method == prPrint; }
@@ -214,12 +222,17 @@ private:
     std::vector<int> sweptHeights;
     // The bottom of the last row laid out.
     int lastY = 0;
+    // The first row of the range on the page, below any fixed rows repeated there.
+    int pageFirstRow = -1;
     std::vector<TCellLine> cellLines;
     // From its top down, the part of the page a part of a row higher than the page prints in.
     struct TBand {
         int Top, Bottom;
     };
     std::optional<TBand> band;
+    // Of a block of rows from row to bottom whose first row on the page is at y, the part that
+    // prints on the page when the page cuts it or it goes on from the page before.
+    std::optional<TBand> BlockPart(int y, int row, int bottom, bool continued);
     // The last brush colour asked about, and whether it is white.
     TColor whiteAsked = clNone;
     bool white = false;

@@ -187,30 +187,58 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
     // Every cell sets the font and brush it prints with; the row leaves them as it found them.
     const TFont savedFont = canvas.Font;
     const TBrush savedBrush = canvas.Brush;
-    if (band)
+    const bool rowPart = band.has_value();
+    if (rowPart)
         canvas.SelectClipRect(Rect(0, band->Top, W, band->Bottom));
     for (int c = first; c <= last; ++c) {
-        const int realCol = grid.RemapCol(c);
-        if (!grid.IsBaseCell(realCol, row))
+        const TRect block = grid.FullCell(grid.RemapCol(c), row);
+        if (!FirstPrintedColumn(c, block))
             continue;
-        const TPoint span = grid.CellSpan(realCol, row);
-        const int width = SpanWidth(c, DisplaySpan(c, realCol, row));
-        // A block of several rows is as high as they are.
-        int height = drawn;
-        for (int r = row + 1; r <= row + span.y && r <= range.Bottom; ++r)
+        const int top = FirstPrintedRow(row, block);
+        const int bottom = std::min(block.Bottom, range.Bottom);
+        // A block cut by the page before goes on at the top of this one.
+        const bool continued = !band && row != top && row == pageFirstRow && row <= bottom;
+        if (row != top && !continued)
+            continue;
+        const int width = SpanWidth(c, DisplaySpan(c, block.Left, block.Top));
+        // A block of several rows is as high as they are, its rows on pages before above it.
+        int above = 0;
+        for (int r = top; r < row; ++r)
+            above += DrawnRowHeight(r);
+        int height = above + drawn;
+        for (int r = row + 1; r <= bottom; ++r)
             height += DrawnRowHeight(r);
-        const TRect cell = Rect(Edge(c), y, Edge(c) + width, y - height);
+        const TRect cell = Rect(Edge(c), y + above, Edge(c) + width, y + above - height);
         // A white cell before this one left its brush clear.
         canvas.Brush.Style = savedBrush.Style;
-        DrawCellText(realCol, c, row, cell, last);
-        DrawCellBorders(realCol, row, cell, drawn, last);
+        if (!band && (continued || height > drawn))
+            band = BlockPart(y, row, bottom, continued);
+        if (band)
+            canvas.SelectClipRect(Rect(0, band->Top, W, band->Bottom));
+        DrawCellText(block.Left, c, block.Top, cell, last);
+        DrawCellBorders(block.Left, block.Top, cell, drawn, last);
+        if (band && !rowPart) {
+            band.reset();
+            canvas.RemoveClip();
+        }
     }
-    if (band)
+    if (rowPart)
         canvas.RemoveClip();
     canvas.Font = savedFont;
     canvas.Brush = savedBrush;
     fontScale = 1;
     return drawn;
+}
+
+std::optional<TPrintPass::TBand> TPrintPass::BlockPart(int y, int row, int bottom, bool continued) {
+    // The block's rows that the page takes, as the pages are filled.
+    int end = y - DrawnRowHeight(row);
+    int r = row + 1;
+    for (; r <= bottom && !RunsOver(end, r); ++r)
+        end -= DrawnRowHeight(r);
+    if (!continued && r > bottom)
+        return std::nullopt;
+    return TBand{y, end};
 }
 
 void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect& whole, int last) {
@@ -322,7 +350,7 @@ void TPrintPass::DrawCellBorders(int realCol, int row, TRect cell, int drawnHeig
     grid.GetCellPrintBorder(realCol, row, &pen, borders);
     if (borders == 0)
         return;
-    if (cell.Bottom < H + settings.FooterSize) {
+    if (!band && cell.Bottom < H + settings.FooterSize) {
         cell.Bottom = cell.Top - drawnHeight;
         borders &= ~static_cast<unsigned>(cbBottom);
     }

@@ -225,12 +225,13 @@ bool TPrintPass::LayOutRows(int first, int last) {
             if (printed == 0 && RepeatFixedRows(row, y))
                 for (int f = 0; f < fixedRows; ++f)
                     y -= DrawRow(y, first, last, f);
+            pageFirstRow = row;
         }
         const int rest = DrawnRowHeight(row) - printed;
         const int room = y - (H + footerHeight);
         // A row goes over pages only where it would not fit on an empty page as pages are
-        // filled: its measured height against the room.
-        if (rowsOnPage == 0 && (printed > 0 ? rest : PrintRowHeight(row)) > room) {
+        // filled: its measured height against the room, or its lines past the sheet's edge.
+        if (rowsOnPage == 0 && (printed > 0 ? rest > room : RunsOver(y, row))) {
             const int part = PagePart(printed, room);
             DrawRowPart(y, first, last, row, printed, part);
             printed += part;
@@ -256,7 +257,7 @@ bool TPrintPass::LayOutRows(int first, int last) {
         if (grid.OnPrintNewPage)
             grid.OnPrintNewPage(&grid, row, newPage);
         const bool remain = row <= range.Bottom;
-        const bool full = remain && y - PrintRowHeight(row) < H + footerHeight;
+        const bool full = remain && RunsOver(y, row);
         if (Drawing() && (full || !remain || newPage) && grid.OnPrintPageDone) {
             DrawCellLines();
             grid.OnPrintPageDone(&grid, &canvas, row, y, pageIndex, W, H);
@@ -270,6 +271,10 @@ bool TPrintPass::LayOutRows(int first, int last) {
     }
     lastY = y;
     return closedAt == range.Bottom + 1;
+}
+
+bool TPrintPass::RunsOver(int y, int row) {
+    return y - PrintRowHeight(row) < H + footerHeight || y - DrawnRowHeight(row) < H;
 }
 
 bool TPrintPass::ClosePage(int first, int last, int y) {

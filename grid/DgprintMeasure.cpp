@@ -4,6 +4,7 @@
 
 #include "grid/Datagrid.h"
 #include "grid/Gridutil.h"
+#include "grid/RichCells.h"
 
 #include <algorithm>
 #include <array>
@@ -179,10 +180,12 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
             known = known && graphicWidth == 0;
             const AnsiString& stored = grid.cells.Text(realCol, r);
             const TTextType type = TextType(stored, grid.EnableHTML);
-            const bool asStored = plain && !grid.OnGetDisplText && type != ttFormula;
+            const bool asStored = plain && !grid.OnGetDisplText && type != ttFormula && type != ttRTF;
             AnsiString computed;
             if (!asStored)
-                computed = CellText(realCol, r);
+                computed = ShownText(CellText(realCol, r));
+            // Rich text shows its paragraphs apart.
+            const bool multiline = grid.Multilinecells || type == ttRTF;
             const AnsiString& text = asStored ? stored : computed;
             TAlignment hAlign = taLeftJustify;
             if (!uniformFont) {
@@ -214,9 +217,9 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
             }
             const int inset = hAlign == taCenter ? 0 : letterWidth;
             AnsiString rest = text;
-            const int lines = LinesInText(rest, grid.Multilinecells);
+            const int lines = LinesInText(rest, multiline);
             for (int k = 0; k < lines; ++k) {
-                AnsiString line = GetNextLine(rest, grid.Multilinecells);
+                AnsiString line = GetNextLine(rest, multiline);
                 if (grid.URLShow && !grid.URLFull)
                     StripURLProtocol(line);
                 if (!line.IsEmpty() || lines > 1)
@@ -270,12 +273,31 @@ AnsiString TPrintPass::CellText(int realCol, int row) const {
     return text;
 }
 
+AnsiString TPrintPass::ShownText(const AnsiString& text) const {
+    if (TextType(text, false) != ttRTF)
+        return text;
+    // The paragraphs as lines, without the empty one the closing paragraph mark leaves.
+    QString shown = grid.richCells->Document(text).toPlainText();
+    while (shown.endsWith(QChar('\n')))
+        shown.chop(1);
+    return shown.replace(QChar('\n'), QStringLiteral("\r\n")).toStdString();
+}
+
 int TPrintPass::DisplaySpan(int displayCol, int realCol, int row) const {
     const int right = grid.FullCell(realCol, row).Right;
     int span = 0;
     while (displayCol + span + 1 < grid.GetColCount() && grid.RemapCol(displayCol + span + 1) <= right)
         ++span;
     return span;
+}
+
+int TPrintPass::FirstPrintedRow(int row, const TRect& block) const {
+    // Fixed rows repeated above the range print as they are.
+    return block.Top < range.Top && row >= range.Top ? range.Top : block.Top;
+}
+
+bool TPrintPass::FirstPrintedColumn(int displayCol, const TRect& block) const {
+    return displayCol <= range.Left || grid.RemapCol(displayCol - 1) < block.Left;
 }
 
 int TPrintPass::SpanWidth(int displayCol, int spanCols) const {
@@ -297,14 +319,16 @@ TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row) {
     UseCellFont(realCol, row, hAlign, vAlign);
     if (TextType(text, grid.EnableHTML) == ttHTML)
         return HTMLPrintSize(text);
+    const bool multiline = grid.Multilinecells || TextType(text, false) == ttRTF;
+    text = ShownText(text);
     if (text.IsEmpty())
         text = "gh";
     TPoint size;
     const int lineHeight = canvas.TextHeight("gh");
     if (!(grid.WordWrap && settings.NoAutoSize)) {
-        const int lines = LinesInText(text, grid.Multilinecells);
+        const int lines = LinesInText(text, multiline);
         for (int i = 0; i < lines; ++i) {
-            AnsiString line = GetNextLine(text, grid.Multilinecells);
+            AnsiString line = GetNextLine(text, multiline);
             if (grid.URLShow && !grid.URLFull)
                 StripURLProtocol(line);
             size.x = std::max(size.x, canvas.TextWidth(line));
@@ -351,9 +375,10 @@ int TPrintPass::PrintRowHeight(int row) {
             // A merged cell's text is measured over its block, its height shared by the rows
             // the block spans; the columns it covers beside its first have none of their own.
             const TRect block = grid.FullCell(realCol, row);
-            if (realCol != block.Left)
+            if (!FirstPrintedColumn(c, block))
                 continue;
-            const int rows = block.Bottom - block.Top + 1;
+            const int rows =
+                std::max(1, std::min(block.Bottom, range.Bottom) - FirstPrintedRow(row, block) + 1);
             last = (CellPrintSize(block.Left, c, block.Top).y + rows - 1) / rows;
             height = std::max(height, last);
         }

@@ -1,9 +1,12 @@
 #include "grid/Datagrid.h"
 #include "tests/grid/PrintedGrid.h"
+#include "tests/support/PdfPages.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -74,5 +77,99 @@ TEST_F(PrintedGrid, AMergedCellsTextTakesItsWholeBlock) {
             EXPECT_GT(widest, secondColumn);
             EXPECT_LT(widest, secondColumn + 67);
         }
+    }
+}
+
+// A block whose base cell does not print, in a hidden column or outside the printed range, prints
+// its text in its first printed cell, broken over the columns of it that print.
+TEST_F(PrintedGrid, AMergedBlockPrintsInItsFirstPrintedCell) {
+    const struct {
+        const char* label;
+        bool hideBase;
+        TGridRect range;
+    } rows[] = {
+        {"base column hidden", true, TGridRect{0, 0, 3, 3}},
+        {"base column left of the range", false, TGridRect{1, 0, 3, 3}},
+        {"base row above the range", false, TGridRect{0, 2, 3, 3}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid printed(nullptr);
+        PrintTwoColumnsOnA4(printed);
+        printed.WordWrap = true;
+        printed.SetColCount(4);
+        printed.SetRowCount(4);
+        for (int c = 0; c < 4; ++c)
+            printed.SetColWidths(c, 100);
+        // Three columns of 254 tenths, two rows: the words need two columns' width a line.
+        printed.SetCells(0, 1, "seven eight nine seven eight nine");
+        printed.MergeCells(0, 1, 3, 2);
+        printed.SetCells(3, 2, "beside");
+        if (row.hideBase)
+            printed.HideColumn(0);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("block.pdf");
+        Responder().AnswerFile(file.toStdString());
+        printed.PrintRect(row.range);
+        const std::vector<PdfWord> words = PdfWords(file);
+        const auto beside =
+            std::find_if(words.begin(), words.end(), [](const PdfWord& w) { return w.Text == "beside"; });
+        ASSERT_NE(beside, words.end());
+        int nines = 0;
+        double widest = 0;
+        for (const PdfWord& word : words) {
+            if (word.Text == "nine")
+                ++nines;
+            if (word.Text != "beside") {
+                EXPECT_LT(word.XMax, beside->XMin) << word.Text;
+                widest = std::max(widest, word.XMax);
+            }
+        }
+        EXPECT_EQ(nines, 2);
+        // Two columns of 72 points from the sheet's left edge at 10: a line reaches into the second.
+        EXPECT_GT(widest, 10 + 72);
+    }
+}
+
+// A block of rows that the page's end cuts goes on at the top of the next page: each of its lines
+// prints once, on the sheet.
+TEST_F(PrintedGrid, AMergedBlockCutByThePageGoesOnOverTheNext) {
+    const struct {
+        const char* label;
+        int topRow, rows, lines;
+    } rows[] = {
+        // 23 rows of 122 a page: rows 20 to 22 on the first, the rest on the second.
+        {"across one page end", 20, 6, 12},
+        // Rows 10 to 55 over three pages.
+        {"across two page ends", 10, 46, 90},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid printed(nullptr);
+        PrintTwoColumnsOnA4(printed);
+        printed.PrintSettings->UseFixedHeight = true;
+        printed.PrintSettings->FixedHeight = 100;
+        printed.Multilinecells = true;
+        printed.SetRowCount(60);
+        for (int r = 0; r < 60; ++r)
+            printed.SetCells(1, r, "r" + std::to_string(r));
+        std::string lines = "M1";
+        for (int i = 2; i <= row.lines; ++i)
+            lines += "\r\nM" + std::to_string(i);
+        printed.SetCells(0, row.topRow, lines);
+        printed.MergeCells(0, row.topRow, 1, row.rows);
+        std::map<std::string, int> seen;
+        int lastPage = 0;
+        for (const PdfWord& word : PrintToPdf(printed).Words) {
+            ++seen[word.Text];
+            EXPECT_LE(word.YMax, 832) << word.Text;
+            if (word.Text.rfind('M', 0) == 0) {
+                EXPECT_GE(word.Page, lastPage) << word.Text;
+                lastPage = word.Page;
+            }
+        }
+        for (int i = 1; i <= row.lines; ++i)
+            EXPECT_EQ(seen["M" + std::to_string(i)], 1) << i;
+        EXPECT_GT(lastPage, 1);
     }
 }
