@@ -493,6 +493,17 @@ Qt::BrushStyle BrushStyleOf(TBrushStyle style) {
     }
 }
 
+std::vector<AnsiString> TCanvas::WrappedLines(const AnsiString& text, int width) const {
+    QString lines = CanvasText(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    lines = mapMode == MM_LOMETRIC ? BreakBetweenWords(lines, width, TenthsMetrics())
+                                   : BreakBetweenWords(lines, width, Metrics());
+    std::vector<AnsiString> wrapped;
+    for (const QString& line : lines.split(QChar('\n')))
+        wrapped.emplace_back(line.toStdString());
+    return wrapped;
+}
+
 QString CanvasText(const AnsiString& text) {
     return QString::fromUtf8(text.c_str(), text.Length());
 }

@@ -98,6 +98,9 @@ public:
     // DT_NOCLIP; the brush fills behind the text unless it is clear. With DT_CALCRECT nothing is
     // drawn and r ends where the text does. Returns the text's height.
     int DrawText(const AnsiString& text, TRect& r, unsigned format);
+    // The lines DrawText with DT_WORDBREAK sets text in, in a width: broken at CR or LF and
+    // between words.
+    std::vector<AnsiString> WrappedLines(const AnsiString& text, int width) const;
     // Drawing stays inside r until RemoveClip.
     void SelectClipRect(const TRect& r);
     void RemoveClip();

@@ -54,6 +54,11 @@ double FitScale(TFitToPage fit, int W, int leftSize, int rightSize, const std::v
 void PlaceRotatedText(TRect& R, TAlignment hAlign, TVAlignment vAlign, int e1, int e2, int e3, int e4,
                       int angle);
 
+// A laid-out line of a cell's text, from its top down, in tenths of a millimetre.
+struct TLineSpan {
+    double Top, Bottom;
+};
+
 // What a pass leaves for the next ones over the same layout: the columns' print widths, the fit
 // scale and the rows' measured heights (-1 not yet), kept while Key stays.
 struct TPrintLayout {
@@ -99,7 +104,12 @@ private:
     // before on the pages before it.
     void DrawRowPart(int y, int first, int last, int row, int printed, int part);
     // How much of such a row a page with room left takes: whole lines.
-    int PagePart(int printed, int room);
+    int PagePart(int row, int printed, int room);
+    // Where the lines of the row's HTML text lie, from the row's top down: a page ends
+    // between them.
+    std::vector<TLineSpan> LaidOutLines(int row);
+    // How far apart word-wrapped lines in the canvas's font follow each other.
+    double WrappedLinePitch();
     int Edge(int displayCol) const;
     // The widths and the strip's edges where the grid reports them.
     void PublishLayout() const;
@@ -119,7 +129,7 @@ private:
     TPoint CellPrintSize(int realCol, int displayCol, int row);
     // HTML text in the canvas's font: its size in tenths, and drawn into cell (tenths) in device
     // pixels at the device's ratio to the screen (DgprintHTML.cpp).
-    TPoint HTMLPrintSize(const AnsiString& text);
+    TPoint HTMLPrintSize(const AnsiString& text, std::vector<TLineSpan>* lines = nullptr);
     void DrawHTMLText(const AnsiString& text, const TRect& cell);
     int PrintRowHeight(int row);
     // The room a row takes on the page: its height with the gaps and spacing drawing adds.
@@ -169,6 +179,11 @@ private:
     // Whether a line of text whose top stands at y prints on the page: always, but in a part of
     // a row higher than the page only when its top lies in that part.
     bool InBand(int y) const { return !band || (y <= band->Top && y > band->Bottom); }
+    // Whether a laid-out line from top down height prints on the page: in such a part only
+    // when its middle lies in it, so that a line at the part's edge prints once.
+    bool MiddleInBand(double top, double height) const {
+        return !band || (top - height / 2 <= band->Top && top - height / 2 > band->Bottom);
+    }
     // The kept border lines: those of one solid pen that continue each other as one line.
     void DrawCellLines();
     void DrawPageLines(int first, int last, int y);

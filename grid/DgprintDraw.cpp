@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -302,8 +303,27 @@ void TPrintPass::DrawPlainText(AnsiString text, int displayCol, int spanCols, co
         TRect room = cut;
         room.Left += static_cast<int>(std::nearbyint(2 * screenFactor));
         room.Right = std::min(cell.Right, room.Left + WrapWidth(displayCol, spanCols));
-        canvas.DrawText(text, room,
-                        AlignmentFlag(hAlign) | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
+        const unsigned format =
+            AlignmentFlag(hAlign) | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
+        if (!band) {
+            canvas.DrawText(text, room, format);
+            return;
+        }
+        // A part of a row higher than the page draws its own lines alone, from where they stand.
+        const std::vector<AnsiString> lines = canvas.WrappedLines(text, room.Right - room.Left);
+        const double pitch = WrappedLinePitch();
+        std::size_t first = 0;
+        while (first < lines.size() && !MiddleInBand(room.Top - first * pitch, pitch) &&
+               room.Top - (first + 0.5) * pitch > band->Bottom)
+            ++first;
+        AnsiString part;
+        std::size_t end = first;
+        for (; end < lines.size() && MiddleInBand(room.Top - end * pitch, pitch); ++end)
+            part += (end > first ? "\n" : "") + lines[end];
+        if (end == first)
+            return;
+        room.Top -= RoundEven(first * pitch);
+        canvas.DrawText(part, room, format);
     } else {
         const int t = canvas.TextHeight("gh") + settings.RowSpacing;
         const int lineHeight = t + t / 8;

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -29,7 +32,7 @@ double PageDpi(const TCanvas& canvas) {
 
 } // namespace
 
-TPoint TPrintPass::HTMLPrintSize(const AnsiString& text) {
+TPoint TPrintPass::HTMLPrintSize(const AnsiString& text, std::vector<TLineSpan>* lines) {
     // Measured at a resolution fine enough that the widths are the font's own rather than a
     // screen's rounded ones, so that the page draws the text in the room measured.
     static QImage fine = [] {
@@ -49,6 +52,9 @@ TPoint TPrintPass::HTMLPrintSize(const AnsiString& text) {
     THTMLRenderResult result;
     RenderHTMLText(measure, text, Rect(0, 0, 0, 0), context, result);
     const double tenths = 254.0 / FinePixelsPerInch;
+    if (lines)
+        for (const auto& [top, bottom] : result.LineSpans)
+            lines->push_back({top * tenths, bottom * tenths});
     return Point(static_cast<int>(std::ceil(result.Size.x * tenths)),
                  static_cast<int>(std::ceil(result.Size.y * tenths)));
 }
@@ -56,6 +62,10 @@ TPoint TPrintPass::HTMLPrintSize(const AnsiString& text) {
 void TPrintPass::DrawHTMLText(const AnsiString& text, const TRect& cell) {
     const TPoint topLeft = canvas.LPtoDP(Point(cell.Left, cell.Top));
     const TPoint bottomRight = canvas.LPtoDP(Point(cell.Right, cell.Bottom));
+    // A part of a row going over pages shows only its own lines.
+    std::optional<std::pair<int, int>> shown;
+    if (band)
+        shown.emplace(canvas.LPtoDP(Point(0, band->Top)).y, canvas.LPtoDP(Point(0, band->Bottom)).y);
     // Device pixels an inch of the page takes, and those the device counts its fonts in.
     const double pageDpi = PageDpi(canvas);
     const QPaintDevice* device = canvas.Device();
@@ -68,6 +78,7 @@ void TPrintPass::DrawHTMLText(const AnsiString& text, const TRect& cell) {
     THTMLRenderContext context = grid.HTMLContext();
     context.Scale = pageDpi / std::max(1, grid.ScreenPixelsPerInch()) * fontScale;
     context.BlinkOn = true;
+    context.Shown = shown;
     context.PixelsPerInch = static_cast<int>(std::lround(pageDpi));
     THTMLRenderResult result;
     RenderHTMLText(canvas, text, Rect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y), context, result);

@@ -3,6 +3,7 @@
 
 #include "framework/Printer.h"
 #include "grid/Datagrid.h"
+#include "grid/Gridutil.h"
 
 #include <algorithm>
 #include <cmath>
@@ -232,7 +233,7 @@ bool TPrintPass::LayOutRows(int first, int last) {
         // A row goes over pages only where it would not fit on an empty page as pages are
         // filled: its measured height against the room, or its lines past the sheet's edge.
         if (rowsOnPage == 0 && (printed > 0 ? rest > room : RunsOver(y, row))) {
-            const int part = PagePart(printed, room);
+            const int part = PagePart(row, printed, room);
             DrawRowPart(y, first, last, row, printed, part);
             printed += part;
             y -= part;
@@ -299,22 +300,14 @@ void TPrintPass::DrawRowPart(int y, int first, int last, int row, int printed, i
     band.reset();
 }
 
-int TPrintPass::PagePart(int printed, int room) {
+int TPrintPass::PagePart(int row, int printed, int room) {
     // Lines break between pages, none across one: lines of the print font as plain text sets
     // them, or as word-wrapped text does, which all the row's cells then are.
     const double scale = std::exchange(fontScale, fitScale);
     UsePrintFont();
     double line = 0;
     if (grid.WordWrap && settings.NoAutoSize) {
-        // Word-wrapped lines follow each other at a fraction of a tenth: measured over many.
-        constexpr int Lines = 100;
-        AnsiString many = "gh";
-        for (int i = 1; i < Lines; ++i)
-            many += "\r\ngh";
-        TRect one = Rect(0, 0, W, 0);
-        TRect all = one;
-        const int first = canvas.DrawText("gh", one, DT_CALCRECT | DT_NOPREFIX);
-        line = (canvas.DrawText(many, all, DT_CALCRECT | DT_NOPREFIX) - first) / double(Lines - 1);
+        line = WrappedLinePitch();
     } else {
         const int t = canvas.TextHeight("gh") + settings.RowSpacing;
         line = t + t / 8;
@@ -322,8 +315,54 @@ int TPrintPass::PagePart(int printed, int room) {
     fontScale = scale;
     line = std::max(1.0, line);
     const int end = static_cast<int>(std::floor(static_cast<int>((printed + room) / line) * line));
+    // Nor across a line of HTML text, laid out apart: the page ends at the top of the line it
+    // would cut, to within a tenth.
+    int cut = end;
+    const std::vector<TLineSpan> spans = LaidOutLines(row);
+    for (bool moved = !spans.empty(); moved;) {
+        moved = false;
+        for (const TLineSpan& span : spans)
+            if (span.Top + 1 < cut && cut < span.Bottom - 1) {
+                cut = static_cast<int>(std::floor(span.Top));
+                moved = true;
+            }
+    }
+    if (cut > printed)
+        return cut - printed;
     // A page without room for a line still takes one, so that the row comes to an end.
     return end > printed ? end - printed : std::max(room, static_cast<int>(std::ceil(line)));
+}
+
+double TPrintPass::WrappedLinePitch() {
+    // Word-wrapped lines follow each other at a fraction of a tenth: measured over many.
+    constexpr int Lines = 100;
+    AnsiString many = "gh";
+    for (int i = 1; i < Lines; ++i)
+        many += "\r\ngh";
+    TRect one = Rect(0, 0, W, 0);
+    TRect all = one;
+    const int first = canvas.DrawText("gh", one, DT_CALCRECT | DT_NOPREFIX);
+    return (canvas.DrawText(many, all, DT_CALCRECT | DT_NOPREFIX) - first) / double(Lines - 1);
+}
+
+std::vector<TLineSpan> TPrintPass::LaidOutLines(int row) {
+    std::vector<TLineSpan> spans;
+    const double scale = std::exchange(fontScale, fitScale);
+    for (int c = range.Left; c <= range.Right; ++c) {
+        const TRect block = grid.FullCell(grid.RemapCol(c), row);
+        // A merged block breaks at its rows' ends.
+        if (!FirstPrintedColumn(c, block) || block.Top != block.Bottom)
+            continue;
+        const AnsiString text = CellText(block.Left, row);
+        if (TextType(text, grid.EnableHTML) != ttHTML)
+            continue;
+        TAlignment hAlign = taLeftJustify;
+        TVAlignment vAlign = vtaTop;
+        UseCellFont(block.Left, row, hAlign, vAlign);
+        HTMLPrintSize(text, &spans);
+    }
+    fontScale = scale;
+    return spans;
 }
 
 bool TPrintPass::RepeatFixedRows(int row, int y) {

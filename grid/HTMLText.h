@@ -6,6 +6,8 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class TCanvas;
 class TImageList;
@@ -36,6 +38,9 @@ struct THTMLRenderContext {
     // The resolution pictures are sized for, so that they keep to the text on a page drawn
     // smaller than its device; 0: the canvas's device's.
     int PixelsPerInch = 0;
+    // Painting, only the lines whose middles lie from the first y down to above the second: a
+    // part of a text going on over pages.
+    std::optional<std::pair<int, int>> Shown;
 };
 
 struct THTMLRenderResult {
@@ -45,6 +50,8 @@ struct THTMLRenderResult {
     AnsiString PlainText;
     TPoint Size;
     int Lines = 0;
+    // Where each line lies, from its top down to its bottom, from the text's top.
+    std::vector<std::pair<int, int>> LineSpans;
 };
 
 // Draws (or measures) text in rect with the canvas's font as the starting font; true when

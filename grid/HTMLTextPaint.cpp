@@ -48,6 +48,9 @@ public:
             const int top = rect.Top + line.Top;
             if (top >= rect.Bottom)
                 break;
+            const int middle = top + line.Height / 2;
+            if (context.Shown && (middle < context.Shown->first || middle >= context.Shown->second))
+                continue;
             if (line.Background != clNone)
                 Fill(Rect(rect.Left, top, rect.Right, top + line.Height), line.Background);
             for (const HTMLRun& run : line.Runs)
@@ -162,6 +165,9 @@ bool RenderHTMLText(TCanvas& canvas, const AnsiString& text, const TRect& rect,
     result.PlainText = layout->PlainText;
     result.Size = Point(layout->Width, layout->Height);
     result.Lines = static_cast<int>(layout->Lines.size());
+    result.LineSpans.clear();
+    for (const HTMLLine& line : layout->Lines)
+        result.LineSpans.emplace_back(line.Top, line.Top + line.Height);
     if (context.Paint)
         LayoutPainter(canvas, rect, context, hit).Paint(*layout);
     return hit >= 0;
