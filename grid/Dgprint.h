@@ -105,7 +105,7 @@ private:
     void DrawRowPart(int y, int first, int last, int row, int printed, int part);
     // How much of such a row a page with room left takes: whole lines.
     int PagePart(int row, int printed, int room);
-    // Where the lines of the row's HTML text lie, from the row's top down: a page ends
+    // Where the lines of the row's HTML and rich text lie, from the row's top down: a page ends
     // between them.
     std::vector<TLineSpan> LaidOutLines(int row);
     // How far apart word-wrapped lines in the canvas's font follow each other.

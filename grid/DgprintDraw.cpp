@@ -7,6 +7,7 @@
 #include "framework/Printer.h"
 #include "grid/Datagrid.h"
 #include "grid/Gridutil.h"
+#include "grid/RichCells.h"
 
 #include <algorithm>
 #include <cmath>
@@ -261,7 +262,11 @@ void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect&
     if (TextType(text, false) == ttRTF) {
         if (canvas.Brush.Style != bsClear)
             canvas.FillRect(cut);
-        grid.RTFPaint(realCol, row, &canvas, cut);
+        // A part of a row higher than the page draws its own lines alone.
+        if (band)
+            grid.richCells->Paint(canvas, text, cut, canvas.Font, std::make_pair(band->Top, band->Bottom));
+        else
+            grid.RTFPaint(realCol, row, &canvas, cut);
         return;
     }
     if (TextType(text, grid.EnableHTML) == ttHTML) {

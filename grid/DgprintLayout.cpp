@@ -4,6 +4,7 @@
 #include "framework/Printer.h"
 #include "grid/Datagrid.h"
 #include "grid/Gridutil.h"
+#include "grid/RichCells.h"
 
 #include <algorithm>
 #include <cmath>
@@ -315,7 +316,7 @@ int TPrintPass::PagePart(int row, int printed, int room) {
     fontScale = scale;
     line = std::max(1.0, line);
     const int end = static_cast<int>(std::floor(static_cast<int>((printed + room) / line) * line));
-    // Nor across a line of HTML text, laid out apart: the page ends at the top of the line it
+    // Nor across a line of HTML or rich text, laid out apart: the page ends at the top of the line it
     // would cut, to within a tenth.
     int cut = end;
     const std::vector<TLineSpan> spans = LaidOutLines(row);
@@ -354,12 +355,19 @@ std::vector<TLineSpan> TPrintPass::LaidOutLines(int row) {
         if (!FirstPrintedColumn(c, block) || block.Top != block.Bottom)
             continue;
         const AnsiString text = CellText(block.Left, row);
-        if (TextType(text, grid.EnableHTML) != ttHTML)
+        const TTextType type = TextType(text, grid.EnableHTML);
+        if (type != ttHTML && type != ttRTF)
             continue;
         TAlignment hAlign = taLeftJustify;
         TVAlignment vAlign = vtaTop;
         UseCellFont(block.Left, row, hAlign, vAlign);
-        HTMLPrintSize(text, &spans);
+        if (type == ttHTML) {
+            HTMLPrintSize(text, &spans);
+            continue;
+        }
+        const int width = SpanWidth(c, DisplaySpan(c, block.Left, block.Top));
+        for (const auto& [top, bottom] : grid.richCells->PrintedLines(text, canvas.Font, width))
+            spans.push_back({top, bottom});
     }
     fontScale = scale;
     return spans;

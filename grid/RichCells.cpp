@@ -2,14 +2,41 @@
 
 #include "framework/RichDocument.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
 // Texts kept before the store starts again: more than any window shows at once.
 constexpr std::size_t KeptDocuments = 1024;
+
+// Rich text is laid out at the screen's resolution.
+double ScreenDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchY() : 96.0;
+}
+
+// Each line of the document, from its top down to its bottom.
+std::vector<std::pair<double, double>> DocumentLines(QTextDocument& document) {
+    std::vector<std::pair<double, double>> lines;
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const double top = layout.blockBoundingRect(block).top();
+        const QTextLayout& text = *block.layout();
+        for (int i = 0; i < text.lineCount(); ++i) {
+            const QTextLine line = text.lineAt(i);
+            lines.emplace_back(top + line.y(), top + line.y() + line.height());
+        }
+    }
+    return lines;
+}
 
 } // namespace
 
@@ -25,22 +52,58 @@ QTextDocument& TRichCells::Document(const AnsiString& rtf) {
     return *documents.emplace(rtf.str(), std::move(document)).first->second;
 }
 
-void TRichCells::Paint(TCanvas& canvas, const AnsiString& rtf, const TRect& r, const TFont& font) {
+std::vector<std::pair<double, double>> TRichCells::PrintedLines(const AnsiString& rtf, const TFont& font,
+                                                                int width) {
+    QTextDocument& document = Document(rtf);
+    if (document.defaultFont() != font.ToQFont())
+        document.setDefaultFont(font.ToQFont());
+    const double tenths = 254.0 / ScreenDpi();
+    document.setTextWidth(width / tenths);
+    std::vector<std::pair<double, double>> lines = DocumentLines(document);
+    for (auto& [top, bottom] : lines) {
+        top *= tenths;
+        bottom *= tenths;
+    }
+    return lines;
+}
+
+void TRichCells::Paint(TCanvas& canvas, const AnsiString& rtf, const TRect& r, const TFont& font,
+                       std::optional<std::pair<int, int>> shown) {
     QTextDocument& document = Document(rtf);
     if (document.defaultFont() != font.ToQFont())
         document.setDefaultFont(font.ToQFont());
     canvas.PaintIn(r, [&](QPainter& painter, const QRectF& target) {
         // Laid out at the screen's resolution, drawn at the device's.
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        const double screenDpi = screen ? screen->logicalDotsPerInchY() : 96.0;
-        const double scale = painter.device() ? painter.device()->logicalDpiY() / screenDpi : 1.0;
+        const double scale = painter.device() ? painter.device()->logicalDpiY() / ScreenDpi() : 1.0;
         const QRectF room(0, 0, target.width() / scale, target.height() / scale);
         document.setTextWidth(room.width());
         painter.save();
         painter.setClipRect(target, Qt::IntersectClip);
         painter.translate(target.topLeft());
         painter.scale(scale, scale);
-        document.drawContents(&painter, room);
+        if (!shown) {
+            document.drawContents(&painter, room);
+        } else {
+            // The lines whose middles lie in the part, drawn whole: the painter's clip alone
+            // would leave those beside it in the page too.
+            const double down = r.Bottom != r.Top ? room.height() / (r.Bottom - r.Top) : 0;
+            const double from = (shown->first - r.Top) * down;
+            const double to = (shown->second - r.Top) * down;
+            double top = room.bottom();
+            double bottom = room.top();
+            for (const auto& [lineTop, lineBottom] : DocumentLines(document)) {
+                const double middle = (lineTop + lineBottom) / 2;
+                if (middle >= from && middle < to) {
+                    top = std::min(top, lineTop);
+                    bottom = std::max(bottom, lineBottom);
+                }
+            }
+            if (top < bottom) {
+                QAbstractTextDocumentLayout::PaintContext context;
+                context.clip = QRectF(0, top + 0.5, room.width(), bottom - top - 1);
+                document.documentLayout()->draw(&painter, context);
+            }
+        }
         painter.restore();
     });
 }

@@ -31,6 +31,7 @@ TEST_F(PrintRowParts, EachLineOfALaidOutRowPrintsOnceWithinItsSheet) {
         {"words wrapped", words, 'W', true, false},
         // HTML lines are 41 tenths apart, plain ones 46.
         {"HTML", html, 'H', false, true},
+        {"rich text", rich, 'R', false, false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
