@@ -7,8 +7,10 @@
 #include "grid/GridSettings.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TCellGraphic;
@@ -246,8 +248,16 @@ private:
     };
     std::optional<TBand> band;
     // Of a block of rows from row to bottom whose first row on the page is at y, the part that
-    // prints on the page when the page cuts it or it goes on from the page before.
-    std::optional<TBand> BlockPart(int y, int row, int bottom, bool continued);
+    // prints on the page when the page cuts it or it goes on from the page before: its text's
+    // part. text, the block's cell, becomes where its text stands; rowsEnd is where the block's
+    // rows on the page end (DgprintBlocks.cpp).
+    std::optional<TBand> BlockPart(int y, int row, int bottom, bool continued, int displayCol,
+                                   const TRect& block, TRect& text, int& rowsEnd);
+    // Where the lines of the block's text stand in text, from its top down.
+    std::vector<TLineSpan> BlockLines(int displayCol, const TRect& block, const TRect& text);
+    // By a cut block's top-left cell, how far its text stands lower than its rows: the pages
+    // before ended above the lines they would have cut, which go on at the next page's top.
+    std::map<std::pair<int, int>, int> blockCuts;
     // The last brush colour asked about, and whether it is white.
     TColor whiteAsked = clNone;
     bool white = false;

@@ -182,7 +182,9 @@ void TPrintPass::DrawHeaderFooter() {
 int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
     fontScale = fitScale;
     const int drawn = DrawnRowHeight(row);
-    if (!Drawing() || !PageInRange(pageIndex + 1)) {
+    // A page left out still cuts its blocks of rows where the pages after go on from.
+    const bool shown = PageInRange(pageIndex + 1);
+    if (!Drawing()) {
         fontScale = 1;
         return drawn;
     }
@@ -190,7 +192,7 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
     const TFont savedFont = canvas.Font;
     const TBrush savedBrush = canvas.Brush;
     const bool rowPart = band.has_value();
-    if (rowPart)
+    if (rowPart && shown)
         canvas.SelectClipRect(Rect(0, band->Top, W, band->Bottom));
     for (int c = first; c <= last; ++c) {
         const TRect block = grid.FullCell(grid.RemapCol(c), row);
@@ -213,34 +215,34 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
         const TRect cell = Rect(Edge(c), y + above, Edge(c) + width, y + above - height);
         // A white cell before this one left its brush clear.
         canvas.Brush.Style = savedBrush.Style;
-        if (!band && (continued || height > drawn))
-            band = BlockPart(y, row, bottom, continued);
+        TRect text = cell;
+        int rowsEnd = 0;
+        const bool blockPart = !band && (continued || height > drawn);
+        if (blockPart)
+            band = BlockPart(y, row, bottom, continued, c, block, text, rowsEnd);
+        if (!shown) {
+            if (!rowPart)
+                band.reset();
+            continue;
+        }
         if (band)
             canvas.SelectClipRect(Rect(0, band->Top, W, band->Bottom));
-        DrawCellText(block.Left, c, block.Top, cell, last);
+        DrawCellText(block.Left, c, block.Top, text, last);
+        // The block's edges run down to its rows' end, where its text's part may end higher.
+        if (blockPart && band)
+            band->Bottom = rowsEnd;
         DrawCellBorders(block.Left, block.Top, cell, drawn, last);
         if (band && !rowPart) {
             band.reset();
             canvas.RemoveClip();
         }
     }
-    if (rowPart)
+    if (rowPart && shown)
         canvas.RemoveClip();
     canvas.Font = savedFont;
     canvas.Brush = savedBrush;
     fontScale = 1;
     return drawn;
-}
-
-std::optional<TPrintPass::TBand> TPrintPass::BlockPart(int y, int row, int bottom, bool continued) {
-    // The block's rows that the page takes, as the pages are filled.
-    int end = y - DrawnRowHeight(row);
-    int r = row + 1;
-    for (; r <= bottom && !RunsOver(end, r); ++r)
-        end -= DrawnRowHeight(r);
-    if (!continued && r > bottom)
-        return std::nullopt;
-    return TBand{y, end};
 }
 
 void TPrintPass::DrawCellText(int realCol, int displayCol, int row, const TRect& whole, int last) {

@@ -219,6 +219,7 @@ bool TPrintPass::LayOutRows(int first, int last) {
     // the next ones.
     int printed = 0;
     const int fixedRows = grid.GetFixedRows();
+    blockCuts.clear();
     for (int row = range.Top; row <= range.Bottom;) {
         if (rowsOnPage == 0) {
             y = -headerHeight;

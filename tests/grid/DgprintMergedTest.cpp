@@ -132,41 +132,64 @@ TEST_F(PrintedGrid, AMergedBlockPrintsInItsFirstPrintedCell) {
 }
 
 // A block of rows that the page's end cuts goes on at the top of the next page: each of its lines
-// prints once, on the sheet.
+// prints once, whole, among the rows of its sheet.
 TEST_F(PrintedGrid, AMergedBlockCutByThePageGoesOnOverTheNext) {
     const struct {
         const char* label;
-        int topRow, rows, lines;
+        int topRow, rows, lines, height;
+        bool wrapped;
     } rows[] = {
         // 23 rows of 122 a page: rows 20 to 22 on the first, the rest on the second.
-        {"across one page end", 20, 6, 12},
+        {"across one page end", 20, 6, 12, 100, false},
         // Rows 10 to 55 over three pages.
-        {"across two page ends", 10, 46, 90},
+        {"across two page ends", 10, 46, 90, 100, false},
+        // Lines 46 apart: the sixth runs from 230 to 276 across the page's end at 244.
+        {"a line across the page end", 21, 6, 12, 100, false},
+        // Rows of 10 + 90 + 11: 25 a page; the sixth of lines 41 apart runs from 205 to 246 across 222.
+        {"a wrapped line across the page end", 23, 6, 12, 90, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         TDataGrid printed(nullptr);
         PrintTwoColumnsOnA4(printed);
         printed.PrintSettings->UseFixedHeight = true;
-        printed.PrintSettings->FixedHeight = 100;
-        printed.Multilinecells = true;
+        printed.PrintSettings->FixedHeight = row.height;
+        printed.Multilinecells = !row.wrapped;
+        printed.WordWrap = row.wrapped;
+        // A word a line when wrapped.
+        if (row.wrapped)
+            printed.SetColWidths(0, 30);
         printed.SetRowCount(60);
         for (int r = 0; r < 60; ++r)
             printed.SetCells(1, r, "r" + std::to_string(r));
         std::string lines = "M1";
         for (int i = 2; i <= row.lines; ++i)
-            lines += "\r\nM" + std::to_string(i);
+            lines += (row.wrapped ? " M" : "\r\nM") + std::to_string(i);
         printed.SetCells(0, row.topRow, lines);
         printed.MergeCells(0, row.topRow, 1, row.rows);
+        const std::vector<PdfWord> words = PrintToPdf(printed).Words;
+        // Each page's rows, from the top of the first to the end of the last: the row labels
+        // stand at their rows' tops as the block's first line does at its.
+        const double rowPoints = (10 + row.height + row.height / 8) * 72 / 254.0;
+        std::map<int, std::pair<double, double>> pageRows;
+        for (const PdfWord& word : words)
+            if (word.Text[0] == 'r') {
+                auto [it, added] = pageRows.try_emplace(word.Page, word.YMin, word.YMin + rowPoints);
+                it->second.first = std::min(it->second.first, word.YMin);
+                it->second.second = std::max(it->second.second, word.YMin + rowPoints);
+            }
         std::map<std::string, int> seen;
         int lastPage = 0;
-        for (const PdfWord& word : PrintToPdf(printed).Words) {
+        for (const PdfWord& word : words) {
             ++seen[word.Text];
             EXPECT_LE(word.YMax, 832) << word.Text;
-            if (word.Text.rfind('M', 0) == 0) {
-                EXPECT_GE(word.Page, lastPage) << word.Text;
-                lastPage = word.Page;
-            }
+            if (word.Text[0] != 'M')
+                continue;
+            EXPECT_GE(word.Page, lastPage) << word.Text;
+            lastPage = word.Page;
+            const auto [top, end] = pageRows[word.Page];
+            EXPECT_GE(word.YMin, top - 0.5) << word.Text << " cut at its page's top";
+            EXPECT_LE(word.YMax, end + 0.5) << word.Text << " cut at its page's end";
         }
         for (int i = 1; i <= row.lines; ++i)
             EXPECT_EQ(seen["M" + std::to_string(i)], 1) << i;
