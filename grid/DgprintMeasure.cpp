@@ -179,11 +179,15 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
             const int graphicWidth = plain ? 0 : PrintedGraphicSize(realCol, r, nullptr).x;
             known = known && graphicWidth == 0;
             const AnsiString& stored = grid.cells.Text(realCol, r);
-            const TTextType type = TextType(stored, grid.EnableHTML);
+            TTextType type = TextType(stored, grid.EnableHTML);
             const bool asStored = plain && !grid.OnGetDisplText && type != ttFormula && type != ttRTF;
+            // Measured as the text it prints: a cell of a merged block prints its base cell's.
             AnsiString computed;
-            if (!asStored)
-                computed = ShownText(CellText(realCol, r));
+            if (!asStored) {
+                const AnsiString shown = CellText(realCol, r);
+                type = TextType(shown, grid.EnableHTML);
+                computed = ShownText(shown);
+            }
             // Rich text shows its paragraphs apart.
             const bool multiline = grid.Multilinecells || type == ttRTF;
             const AnsiString& text = asStored ? stored : computed;
@@ -196,7 +200,7 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
                 hAlign = grid.GetCellAlignment(realCol, r).first;
             }
             int& need = needed[i];
-            if (type == ttHTML && TextType(text, grid.EnableHTML) == ttHTML) {
+            if (type == ttHTML) {
                 const TPoint size = HTMLPrintSize(text);
                 need = std::max(need, size.x + letterWidth);
                 height = std::max(height, size.y);

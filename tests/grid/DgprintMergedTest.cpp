@@ -137,16 +137,19 @@ TEST_F(PrintedGrid, AMergedBlockCutByThePageGoesOnOverTheNext) {
     const struct {
         const char* label;
         int topRow, rows, lines, height;
-        bool wrapped;
+        bool wrapped, html;
     } rows[] = {
         // 23 rows of 122 a page: rows 20 to 22 on the first, the rest on the second.
-        {"across one page end", 20, 6, 12, 100, false},
+        {"across one page end", 20, 6, 12, 100, false, false},
         // Rows 10 to 55 over three pages.
-        {"across two page ends", 10, 46, 90, 100, false},
+        {"across two page ends", 10, 46, 90, 100, false, false},
         // Lines 46 apart: the sixth runs from 230 to 276 across the page's end at 244.
-        {"a line across the page end", 21, 6, 12, 100, false},
+        {"a line across the page end", 21, 6, 12, 100, false, false},
         // Rows of 10 + 90 + 11: 25 a page; the sixth of lines 41 apart runs from 205 to 246 across 222.
-        {"a wrapped line across the page end", 23, 6, 12, 90, true},
+        {"a wrapped line across the page end", 23, 6, 12, 90, true, false},
+        // HTML lines 41 apart: the ninth runs from 328 to 369 across 366. Its column keeps its width,
+        // the rows' labels beside it on the same sheets.
+        {"HTML lines across the page end", 20, 6, 12, 100, false, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -156,15 +159,16 @@ TEST_F(PrintedGrid, AMergedBlockCutByThePageGoesOnOverTheNext) {
         printed.PrintSettings->FixedHeight = row.height;
         printed.Multilinecells = !row.wrapped;
         printed.WordWrap = row.wrapped;
+        printed.EnableHTML = row.html;
         // A word a line when wrapped.
         if (row.wrapped)
             printed.SetColWidths(0, 30);
         printed.SetRowCount(60);
         for (int r = 0; r < 60; ++r)
             printed.SetCells(1, r, "r" + std::to_string(r));
-        std::string lines = "M1";
+        std::string lines = row.html ? "<B>M1</B>" : "M1";
         for (int i = 2; i <= row.lines; ++i)
-            lines += (row.wrapped ? " M" : "\r\nM") + std::to_string(i);
+            lines += (row.html ? "<BR>M" : row.wrapped ? " M" : "\r\nM") + std::to_string(i);
         printed.SetCells(0, row.topRow, lines);
         printed.MergeCells(0, row.topRow, 1, row.rows);
         const std::vector<PdfWord> words = PrintToPdf(printed).Words;
@@ -187,7 +191,13 @@ TEST_F(PrintedGrid, AMergedBlockCutByThePageGoesOnOverTheNext) {
                 continue;
             EXPECT_GE(word.Page, lastPage) << word.Text;
             lastPage = word.Page;
-            const auto [top, end] = pageRows[word.Page];
+            // Beside the rows it spans, not on sheets apart from them.
+            const auto page = pageRows.find(word.Page);
+            if (page == pageRows.end()) {
+                ADD_FAILURE() << word.Text << " on a sheet without rows";
+                continue;
+            }
+            const auto [top, end] = page->second;
             EXPECT_GE(word.YMin, top - 0.5) << word.Text << " cut at its page's top";
             EXPECT_LE(word.YMax, end + 0.5) << word.Text << " cut at its page's end";
         }
