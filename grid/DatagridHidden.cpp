@@ -166,11 +166,7 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByN
     const auto middle = hiddenByRow.insert(hiddenByRow.end(), added.begin(), added.end());
     std::inplace_merge(hiddenByRow.begin(), middle, hiddenByRow.end(),
                        [](const TGridItem* a, const TGridItem* b) { return a->Idx < b->Idx; });
-    // The framework keeps no fixed row without a normal one under it.
-    const int fixedRows = TBaseGrid::GetFixedRows();
     DeleteDisplayRows(ARows, Ex);
-    if (TBaseGrid::GetFixedRows() < fixedRows)
-        hiddenFixedRows = std::max(hiddenFixedRows, fixedRows);
     CellsChanged(Rect(0, ARows.front(), GetColCount() - 1, ARows.back() + 1));
 }
 

@@ -188,6 +188,16 @@ TEST(DatagridFilter, HidingEveryNormalRowKeepsTheHeaderRowFixed) {
              g.SetFilterActive(false);
              g.UnHideRowsAll();
          }},
+        // The node rows' labels match where the numbers do not: ungrouping leaves only the header.
+        {"the filter on while grouped, then ungrouped",
+         [](TDataGrid& g) {
+             g.Group(2);
+             g.Filter->Clear();
+             Condition(g, 1, "A*;a*;b*;B*;c*;x*");
+             g.SetFilterActive(true);
+             g.UnGroup();
+         },
+         [](TDataGrid& g) { g.SetFilterActive(false); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
