@@ -1181,6 +1181,8 @@ private:
     std::vector<double> GroupValues(int ACol, int ARow);
     // Set while the filter added the empty row that stands in for every normal row.
     bool filterAddedRow = false;
+    // The fixed rows a hide of every normal row took down, given back once rows show again.
+    int hiddenFixedRows = 0;
     // The display row of that stand-in while it is still the one normal row, empty; else -1.
     int FilterStandIn() const;
     // No cell of display row ARow, hidden columns' too, holds text.

@@ -88,7 +88,8 @@ void TDataGrid::SetFilterActive(bool value) {
 }
 
 int TDataGrid::FilterStandIn() const {
-    const bool standIn =
-        filterAddedRow && GetRowCount() == GetFixedRows() + FixedFooters + 1 && RowIsEmpty(GetFixedRows());
+    // With the stand-in gone, the one row left may be the header the grid could not keep fixed.
+    const bool standIn = filterAddedRow && hiddenFixedRows <= TBaseGrid::GetFixedRows() &&
+                         GetRowCount() == GetFixedRows() + FixedFooters + 1 && RowIsEmpty(GetFixedRows());
     return standIn ? GetFixedRows() : -1;
 }

@@ -160,6 +160,8 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByN
         TakeRow(row, item->Items);
         added.push_back(item);
     }
+    if (hiddenByRow.empty())
+        hiddenFixedRows = 0;
     // Rows ascending on display are ascending in real rows too.
     const auto middle = hiddenByRow.insert(hiddenByRow.end(), added.begin(), added.end());
     std::inplace_merge(hiddenByRow.begin(), middle, hiddenByRow.end(),
@@ -225,6 +227,8 @@ void TDataGrid::RestoreHiddenRows(std::vector<TGridItem*>::const_iterator First,
     InsertDisplayRowsAt(places);
     for (std::size_t k = 0; k < places.size(); ++k)
         PutRow(places[k], back[k]->Items);
+    if (hiddenFixedRows > TBaseGrid::GetFixedRows() && GetRowCount() > hiddenFixedRows)
+        SetFixedRowsEx(std::exchange(hiddenFixedRows, 0));
     const int firstIdx = back.front()->Idx;
     const int lastIdx = back.back()->Idx;
     const auto first = hiddenByRow.begin() + (First - hiddenByRow.cbegin());

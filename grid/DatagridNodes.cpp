@@ -169,13 +169,15 @@ std::vector<int> TDataGrid::ExpandRemovedNodes(const std::vector<int>& ARows) {
                                            [](int row, const auto& s) { return row < s.first; });
         return item.HiddenByNode && span != spans.begin() && item.Idx < std::prev(span)->second;
     });
-    // A contracted node inside a span keeps its own rows hidden.
+    // A contracted node inside a span keeps its own rows hidden, but for those going now.
     std::vector<int> nested;
     for (const auto& [first, end] : spans)
         for (int r = RemapRow(first); r < GetRowCount() && RemapRowInv(r) < end; ++r)
             if (IsNode(r) && GetNodeState(r)) {
                 const std::vector<int> rows = ShownRowsIn(RemapRowInv(r) + 1, NodeEnd(r) - 1);
-                nested.insert(nested.end(), rows.begin(), rows.end());
+                std::copy_if(rows.begin(), rows.end(), std::back_inserter(nested), [&](int row) {
+                    return !std::binary_search(real.begin(), real.end(), RemapRowInv(row));
+                });
                 if (!rows.empty())
                     r = rows.back();
             }

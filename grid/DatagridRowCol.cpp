@@ -62,7 +62,12 @@ void TDataGrid::DeleteDisplayRows(const std::vector<int>& ARows, bool Ex) {
         nodeCount =
             std::max(0, nodeCount - static_cast<int>(std::count_if(ARows.begin(), ARows.end(),
                                                                    [this](int r) { return IsNode(r); })));
+    // The framework keeps no fixed row without a normal one under it; rows waiting hidden give
+    // the fixed rows back when they show again.
+    const int fixedRows = TBaseGrid::GetFixedRows();
     DeleteRows(ARows);
+    if (TBaseGrid::GetFixedRows() < fixedRows && !hiddenByRow.empty())
+        hiddenFixedRows = std::max(hiddenFixedRows, fixedRows);
     EraseIndices(rowSelect, ARows);
     // The moves below start over on their cell; an edit left pending keeps its own cell, moved
     // with its row, for the validation when the user moves on or leaves.

@@ -170,4 +170,49 @@ TEST(DatagridFilter, ApplyingAFilterNoRowMatchesWithoutAFixedRowLeavesTheGrid) {
     EXPECT_EQ(grid.NumHiddenRows(), 0);
 }
 
+TEST(DatagridFilter, HidingEveryNormalRowKeepsTheHeaderRowFixed) {
+    // Hiding every row under the header leaves only the header, which the grid can show only as
+    // a normal row; once rows show again it is the fixed header again and a sort leaves it on top.
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> hide;
+        std::function<void(TDataGrid&)> show;
+    } rows[] = {
+        {"a filter applied, rows shown", [](TDataGrid& g) { g.ApplyFilter(); },
+         [](TDataGrid& g) { g.UnHideRowsAll(); }},
+        {"rows hidden, shown again", [](TDataGrid& g) { g.HideRows(1, 10); },
+         [](TDataGrid& g) { g.UnHideRows(1, 10); }},
+        {"a filter applied, turned on and off", [](TDataGrid& g) { g.ApplyFilter(); },
+         [](TDataGrid& g) {
+             g.SetFilterActive(true);
+             g.SetFilterActive(false);
+             g.UnHideRowsAll();
+         }},
+        // The node rows' labels match where the numbers do not: ungrouping leaves only the header.
+        {"the filter on while grouped, then ungrouped",
+         [](TDataGrid& g) {
+             g.Group(2);
+             g.Filter->Clear();
+             Condition(g, 1, "A*;a*;b*;B*;c*;x*");
+             g.SetFilterActive(true);
+             g.UnGroup();
+         },
+         [](TDataGrid& g) { g.SetFilterActive(false); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillTen(grid);
+        grid.SetCells(1, 0, "Number");
+        Condition(grid, 1, ">100");
+        row.hide(grid);
+        row.show(grid);
+        EXPECT_EQ(grid.GetFixedRows(), 1);
+        grid.SortSettings->Column = 1;
+        grid.QSort();
+        EXPECT_EQ(grid.GetCells(1, 0), "Number");
+        EXPECT_EQ(Shown(grid, 1), "1|2|3|4|5|6|7|8|9|10");
+    }
+}
+
 } // namespace

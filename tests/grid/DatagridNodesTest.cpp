@@ -779,6 +779,15 @@ TEST(DatagridNodes, RowsOfAContractedNodeOutliveItsRemoval) {
              g.RemoveRows(2, 1);
          },
          "b0|b1|b3|b5|b6|b7", "b0|b1|b3|b4|b5|b6|b7"},
+        // The inner node reaches b5, which shows after the node row and goes with it.
+        {"the node row removed with the row after it, a contracted node inside reaching it",
+         [](TDataGrid& g) {
+             g.ExpandNode(2);
+             g.AddNode(3, 3);
+             g.ContractAll();
+             g.RemoveRows(2, 2);
+         },
+         "b0|b1|b3|b6|b7", "b0|b1|b3|b4|b6|b7"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
