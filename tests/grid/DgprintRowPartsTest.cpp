@@ -26,16 +26,23 @@ TEST_F(PrintRowParts, EachLineOfALaidOutRowPrintsOnceWithinItsSheet) {
         std::string text;
         char prefix;
         bool wrapped, html;
+        // The row above is a fixed row repeated on every sheet.
+        bool fixedAbove;
     } rows[] = {
         // A column one word wide: a word a line.
-        {"words wrapped", words, 'W', true, false},
+        {"words wrapped", words, 'W', true, false, false},
         // HTML lines are 41 tenths apart, plain ones 46.
-        {"HTML", html, 'H', false, true},
-        {"rich text", rich, 'R', false, false},
+        {"HTML", html, 'H', false, true, false},
+        {"rich text", rich, 'R', false, false, false},
+        {"words wrapped under a fixed row", words, 'W', true, false, true},
+        {"HTML under a fixed row", html, 'H', false, true, true},
+        {"rich text under a fixed row", rich, 'R', false, false, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         grid.SetRowCount(3);
+        grid.SetFixedRows(row.fixedAbove ? 1 : 0);
+        grid.PrintSettings->RepeatFixedRows = row.fixedAbove;
         grid.WordWrap = row.wrapped;
         grid.EnableHTML = row.html;
         grid.SetColWidths(0, 40);
@@ -53,7 +60,7 @@ TEST_F(PrintRowParts, EachLineOfALaidOutRowPrintsOnceWithinItsSheet) {
             if (word.Text.size() > 1 && word.Text[0] == row.prefix)
                 order.push_back(std::stoi(word.Text.substr(1)));
         }
-        EXPECT_EQ(seen["above"], 1);
+        EXPECT_EQ(seen["above"], row.fixedAbove ? printed.Pages : 1);
         EXPECT_EQ(seen["below"], 1);
         // In reading order, page by page: every line once, none cut in two.
         EXPECT_EQ(order.size(), 120u);
