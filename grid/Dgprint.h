@@ -110,6 +110,8 @@ private:
     // Where the lines of the row's HTML and rich text lie, from the row's top down: a page ends
     // between them.
     std::vector<TLineSpan> LaidOutLines(int row);
+    // How far apart the lines a page may end between follow each other.
+    double LinePitch();
     // How far apart word-wrapped lines in the canvas's font follow each other.
     double WrappedLinePitch();
     int Edge(int displayCol) const;

@@ -225,7 +225,7 @@ bool TPrintPass::LayOutRows(int first, int last) {
             y = -headerHeight;
             DrawHeaderFooter();
             y -= settings.TitleSpacing;
-            if (printed == 0 && RepeatFixedRows(row, y))
+            if (RepeatFixedRows(row, y))
                 for (int f = 0; f < fixedRows; ++f)
                     y -= DrawRow(y, first, last, f);
             pageFirstRow = row;
@@ -303,19 +303,7 @@ void TPrintPass::DrawRowPart(int y, int first, int last, int row, int printed, i
 }
 
 int TPrintPass::PagePart(int row, int printed, int room) {
-    // Lines break between pages, none across one: lines of the print font as plain text sets
-    // them, or as word-wrapped text does, which all the row's cells then are.
-    const double scale = std::exchange(fontScale, fitScale);
-    UsePrintFont();
-    double line = 0;
-    if (grid.WordWrap && settings.NoAutoSize) {
-        line = WrappedLinePitch();
-    } else {
-        const int t = canvas.TextHeight("gh") + settings.RowSpacing;
-        line = t + t / 8;
-    }
-    fontScale = scale;
-    line = std::max(1.0, line);
+    const double line = LinePitch();
     const int end = static_cast<int>(std::floor(static_cast<int>((printed + room) / line) * line));
     // Nor across a line of HTML or rich text, laid out apart: the page ends at the top of the line it
     // would cut, to within a tenth.
@@ -333,6 +321,22 @@ int TPrintPass::PagePart(int row, int printed, int room) {
         return cut - printed;
     // A page without room for a line still takes one, so that the row comes to an end.
     return end > printed ? end - printed : std::max(room, static_cast<int>(std::ceil(line)));
+}
+
+double TPrintPass::LinePitch() {
+    // Lines of the print font as plain text sets them, or as word-wrapped text does, which all
+    // the row's cells then are.
+    const double scale = std::exchange(fontScale, fitScale);
+    UsePrintFont();
+    double line = 0;
+    if (grid.WordWrap && settings.NoAutoSize) {
+        line = WrappedLinePitch();
+    } else {
+        const int t = canvas.TextHeight("gh") + settings.RowSpacing;
+        line = t + t / 8;
+    }
+    fontScale = scale;
+    return std::max(1.0, line);
 }
 
 double TPrintPass::WrappedLinePitch() {
@@ -381,9 +385,14 @@ bool TPrintPass::RepeatFixedRows(int row, int y) {
         (pageIndex == 0 && fixedRows > range.Top))
         return false;
     // Fixed rows that leave the page's own first row no room would push every row off the sheet.
+    int below = y;
     for (int f = 0; f < fixedRows; ++f)
-        y -= DrawnRowHeight(f);
-    return y - PrintRowHeight(row) >= H + footerHeight;
+        below -= DrawnRowHeight(f);
+    if (below - PrintRowHeight(row) >= H + footerHeight)
+        return true;
+    // A row higher than a page goes on over pages in any case: the fixed rows head each of its
+    // pages while they leave it room for a line.
+    return RunsOver(y, row) && below - LinePitch() >= H + footerHeight;
 }
 
 int TPrintPass::Edge(int displayCol) const {

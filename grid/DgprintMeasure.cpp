@@ -188,7 +188,9 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
                 type = TextType(shown, grid.EnableHTML);
                 computed = ShownText(shown);
             }
-            // Rich text shows its paragraphs apart.
+            // Rich text shows its paragraphs apart, as high as its own fonts set them: the row's
+            // own measuring lays it out.
+            known = known && type != ttRTF;
             const bool multiline = grid.Multilinecells || type == ttRTF;
             const AnsiString& text = asStored ? stored : computed;
             TAlignment hAlign = taLeftJustify;
@@ -323,7 +325,15 @@ TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row) {
     UseCellFont(realCol, row, hAlign, vAlign);
     if (TextType(text, grid.EnableHTML) == ttHTML)
         return HTMLPrintSize(text);
-    const bool multiline = grid.Multilinecells || TextType(text, false) == ttRTF;
+    const bool rich = TextType(text, false) == ttRTF;
+    // Rich text prints in its own fonts, which the fit to the page leaves as they are: its row
+    // holds its lines laid out in the cell.
+    double richHeight = 0;
+    if (rich)
+        for (const auto& [top, bottom] : grid.richCells->PrintedLines(
+                 text, canvas.Font, SpanWidth(displayCol, DisplaySpan(displayCol, realCol, row))))
+            richHeight = std::max(richHeight, bottom);
+    const bool multiline = grid.Multilinecells || rich;
     text = ShownText(text);
     if (text.IsEmpty())
         text = "gh";
@@ -349,6 +359,13 @@ TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row) {
             TRect area = Rect(0, 0, room, 0);
             size.y = canvas.DrawText(text, area, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
         }
+    }
+    // Drawn, a row holds its height and an eighth more: lines as high as the shown text's keep
+    // to it.
+    if (richHeight > size.y + size.y / 8) {
+        size.y = static_cast<int>(std::ceil(richHeight * 8 / 9));
+        while (size.y + size.y / 8 < richHeight)
+            ++size.y;
     }
     const TPoint graphic = PrintedGraphicSize(realCol, row, nullptr);
     if (!(grid.WordWrap && settings.NoAutoSize))

@@ -26,19 +26,34 @@ TEST_F(PrintRowParts, EachLineOfALaidOutRowPrintsOnceWithinItsSheet) {
         std::string text;
         char prefix;
         bool wrapped, html;
+        // The row above is a fixed row repeated on every sheet.
+        bool fixedAbove;
+        // A wide column beside shrinks the cells' fonts to less than half, to fit the sheet; the
+        // first column, wider then, still holds a line's word.
+        bool shrunk;
     } rows[] = {
         // A column one word wide: a word a line.
-        {"words wrapped", words, 'W', true, false},
+        {"words wrapped", words, 'W', true, false, false, false},
         // HTML lines are 41 tenths apart, plain ones 46.
-        {"HTML", html, 'H', false, true},
-        {"rich text", rich, 'R', false, false},
+        {"HTML", html, 'H', false, true, false, false},
+        {"rich text", rich, 'R', false, false, false, false},
+        {"words wrapped under a fixed row", words, 'W', true, false, true, false},
+        {"HTML under a fixed row", html, 'H', false, true, true, false},
+        {"rich text under a fixed row", rich, 'R', false, false, true, false},
+        // Rich text keeps its own fonts' size, its row as high as they set its lines.
+        {"rich text shrunk to the sheet", rich, 'R', false, false, false, true},
     };
+    const int secondWidth = grid.GetColWidths(1);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         grid.SetRowCount(3);
+        grid.SetFixedRows(row.fixedAbove ? 1 : 0);
+        grid.PrintSettings->RepeatFixedRows = row.fixedAbove;
         grid.WordWrap = row.wrapped;
         grid.EnableHTML = row.html;
-        grid.SetColWidths(0, 40);
+        grid.SetColWidths(0, row.shrunk ? 120 : 40);
+        grid.SetColWidths(1, row.shrunk ? 1500 : secondWidth);
+        grid.PrintSettings->FitToPage = row.shrunk ? fpShrink : fpNever;
         grid.SetCells(0, 0, "above");
         grid.SetCells(0, 1, row.text);
         grid.SetCells(0, 2, "below");
@@ -53,7 +68,7 @@ TEST_F(PrintRowParts, EachLineOfALaidOutRowPrintsOnceWithinItsSheet) {
             if (word.Text.size() > 1 && word.Text[0] == row.prefix)
                 order.push_back(std::stoi(word.Text.substr(1)));
         }
-        EXPECT_EQ(seen["above"], 1);
+        EXPECT_EQ(seen["above"], row.fixedAbove ? printed.Pages : 1);
         EXPECT_EQ(seen["below"], 1);
         // In reading order, page by page: every line once, none cut in two.
         EXPECT_EQ(order.size(), 120u);
