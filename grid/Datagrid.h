@@ -538,6 +538,8 @@ public:
     // The grid is editable (or only switched off on the current cell) and the cell neither
     // refused by OnCanEditCell nor fixed.
     bool IsEditable(int ACol, int ARow);
+    // Editing is on, or off only while the current cell refuses it.
+    bool EditingOn() const { return (GetOptions() & goEditing) || editingSwitchedOff; }
     // The cell's text without its HTML tags.
     AnsiString GetStrippedCell(int ACol, int ARow);
     // "<BR>" and "<HR>" as line breaks, every other tag left out; a "<" that no ">" closes stays

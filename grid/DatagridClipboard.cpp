@@ -143,7 +143,7 @@ int TDataGrid::PasteFunc(int ACol, int ARow) {
 
 int TDataGrid::PasteText(int ACol, int ARow, const AnsiString& Text) {
     const bool always = Navigation->AllowClipboardAlways;
-    if (ACol < 0 || ARow < 0 || (!(GetOptions() & goEditing) && !always))
+    if (ACol < 0 || ARow < 0 || (!EditingOn() && !always))
         return 0;
     const ClipboardFields fields = ReadClipboardText(Text.view(), ClipboardMultiLineQuoting);
     const FieldTable& lines = fields.Rows;
@@ -182,7 +182,7 @@ int TDataGrid::PasteText(int ACol, int ARow, const AnsiString& Text) {
 
 bool TDataGrid::PastesWhole(int ACol, int ARow, const AnsiString& Text, int RowsAdded, bool HeadersExempt) {
     const bool always = Navigation->AllowClipboardAlways;
-    if (ACol < 0 || ARow < 0 || (!(GetOptions() & goEditing) && !always))
+    if (ACol < 0 || ARow < 0 || (!EditingOn() && !always))
         return false;
     const ClipboardFields fields = ReadClipboardText(Text.view(), ClipboardMultiLineQuoting);
     const FieldTable& lines = fields.Rows;

@@ -122,7 +122,7 @@ void TDataGrid::OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) {
     const bool column = Formats.Contains(dfCol);
     // Text the paste would not write is refused, so that a move does not clear its source.
     const bool text = !column && Formats.Contains(dfText) && !Formats.Contains(dfFile);
-    Allow = col >= 0 && row >= 0 && (!text || (GetOptions() & goEditing) || Navigation->AllowClipboardAlways);
+    Allow = col >= 0 && row >= 0 && (!text || EditingOn() || Navigation->AllowClipboardAlways);
     if (!column && Allow) {
         if (row == 0 && GetTopRow() > GetFixedRows())
             SetTopRow(GetTopRow() - 1);

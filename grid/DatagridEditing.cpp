@@ -34,7 +34,7 @@ void TDataGrid::Invalidate() {
 }
 
 bool TDataGrid::IsEditable(int ACol, int ARow) {
-    if (!(GetOptions() & goEditing) && !editingSwitchedOff)
+    if (!EditingOn())
         return false;
     bool canEdit = true;
     GetCellReadOnly(ACol, ARow, canEdit);

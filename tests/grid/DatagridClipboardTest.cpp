@@ -236,6 +236,32 @@ TEST(DatagridClipboard, NothingIsPastedIntoAGridThatCannotBeEdited) {
     EXPECT_EQ(grid.GetCellEx(0, 0), "x");
 }
 
+// Cell (1, 1) refuses editing: a paste skips it and writes the rest, wherever the current cell
+// stands, also on the refused cell, which switches the grid's editing off while it is current.
+TEST(DatagridClipboard, APasteSkipsOnlyTheCellsThatRefuseEditing) {
+    const struct {
+        const char* label;
+        TPoint current;
+    } rows[] = {
+        {"current cell editable", {2, 2}},
+        {"current cell refused", {1, 1}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        PastingGrid grid(Blank3x3);
+        grid.OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
+            CanEdit = !(ACol == 1 && ARow == 1);
+        };
+        // Moved away from the cell a new grid starts on first, so that the grid hears of the move.
+        grid.SetCol(2);
+        grid.SetRow(2);
+        grid.SetCol(row.current.x);
+        grid.SetRow(row.current.y);
+        EXPECT_EQ(grid.PasteText(1, 1, "p\tq\r\nr\ts\r\n"), 5);
+        EXPECT_EQ(CellTexts(grid), Cells("  |  q| r s"));
+    }
+}
+
 TEST(DatagridClipboard, ASmartPasteFillsTheSelection) {
     struct Row {
         const char* text;
