@@ -82,15 +82,10 @@ TEST_F(PrintLimits, ARowTallerThanASheetGoesOnOverTheNextSheets) {
         grid.SetCells(1, 1, "beside");
         grid.SetCells(0, 2, "below");
         const PrintedPdf printed = PrintToPdf(grid);
-        // Each word on the sheet, in reading order: page by page, down each page.
-        std::map<std::string, int> seen;
-        std::vector<int> order;
-        for (const PdfWord& word : printed.Words) {
-            ++seen[word.Text];
+        for (const PdfWord& word : printed.Words)
             EXPECT_LE(word.YMax, 842) << word.Text;
-            if (word.Text.rfind(row.prefix, 0) == 0)
-                order.push_back(std::stoi(word.Text.substr(1)));
-        }
+        std::map<std::string, int> seen = WordCounts(printed);
+        const std::vector<int> order = NumberedWords(printed, row.prefix);
         for (const char* text : {"above", "beside", "below"})
             EXPECT_EQ(seen[text], 1) << text;
         EXPECT_EQ(order.size(), static_cast<std::size_t>(row.count));

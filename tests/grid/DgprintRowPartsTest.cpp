@@ -58,16 +58,13 @@ TEST_F(PrintRowParts, EachLineOfALaidOutRowPrintsOnceWithinItsSheet) {
         grid.SetCells(0, 1, row.text);
         grid.SetCells(0, 2, "below");
         const PrintedPdf printed = PrintToPdf(grid);
-        std::map<std::string, int> seen;
-        std::vector<int> order;
+        // A4's printable part lies 10 points in from each edge.
         for (const PdfWord& word : printed.Words) {
-            ++seen[word.Text];
-            // A4's printable part lies 10 points in from each edge.
             EXPECT_GE(word.YMin, 10) << word.Text << " on page " << word.Page;
             EXPECT_LE(word.YMax, 832) << word.Text << " on page " << word.Page;
-            if (word.Text.size() > 1 && word.Text[0] == row.prefix)
-                order.push_back(std::stoi(word.Text.substr(1)));
         }
+        std::map<std::string, int> seen = WordCounts(printed);
+        const std::vector<int> order = NumberedWords(printed, std::string(1, row.prefix));
         EXPECT_EQ(seen["above"], row.fixedAbove ? printed.Pages : 1);
         EXPECT_EQ(seen["below"], 1);
         // In reading order, page by page: every line once, none cut in two.

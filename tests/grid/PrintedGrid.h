@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <string>
 #include <vector>
 
 // The printer as the tests print: into PDF files on A4 sheets, upright. The PDF printer keeps 10
@@ -70,6 +74,28 @@ inline PrintedPdf PrintToPdf(TDataGrid& grid) {
     Responder().AnswerFile(file.toStdString());
     grid.Print();
     return {PdfWords(file), PdfPageCount(file)};
+}
+
+// How many times each word was printed.
+inline std::map<std::string, int> WordCounts(const PrintedPdf& printed) {
+    std::map<std::string, int> counts;
+    for (const PdfWord& word : printed.Words)
+        ++counts[word.Text];
+    return counts;
+}
+
+// The numbers of the printed words that are the prefix and a number ("L7"), in reading order: page
+// by page, down each page.
+inline std::vector<int> NumberedWords(const PrintedPdf& printed, const std::string& prefix) {
+    std::vector<int> numbers;
+    for (const PdfWord& word : printed.Words) {
+        const std::string& text = word.Text;
+        if (text.size() > prefix.size() && text.compare(0, prefix.size(), prefix) == 0 &&
+            std::all_of(text.begin() + prefix.size(), text.end(),
+                        [](unsigned char c) { return std::isdigit(c); }))
+            numbers.push_back(std::stoi(text.substr(prefix.size())));
+    }
+    return numbers;
 }
 
 // A grid as PrintTwoColumnsOnA4 leaves it, with the last row of each page it lays out.
