@@ -182,6 +182,10 @@ bool TDataGrid::OleDropText(TPoint Pt, const AnsiString& Text) {
             if (oleDragging && row <= dragSelection.Top) {
                 dragSelection.Top += size.y;
                 dragSelection.Bottom += size.y;
+            } else if (oleDragging && row <= dragSelection.Bottom) {
+                // Inserted between them, the lower dragged rows move down past the new ones,
+                // which the drop writes and a move then keeps.
+                dragSelection.Bottom += size.y;
             }
             int top = GetTopRow();
             if (top > GetFixedRows())

@@ -154,7 +154,8 @@ bool TDataGrid::SelectCell(int ACol, int ARow) {
     const int c = RemapCol(ACol);
     // A check box or radio group changes by clicking: it leaves editing as it was.
     const bool staticEdit = HasStaticEdit(c, ARow);
-    bool canEdit = (GetOptions() & goEditing) || editingSwitchedOff;
+    const bool editingOn = EditingOn();
+    bool canEdit = editingOn;
     if (!staticEdit) {
         editingSwitchedOff = false;
         GetCellReadOnly(c, ARow, canEdit);
@@ -165,10 +166,13 @@ bool TDataGrid::SelectCell(int ACol, int ARow) {
             InitValidate(ACol, ARow);
             SetOptions(GetOptions() | goEditing);
         }
-    } else if (!staticEdit && (GetOptions() & goEditing)) {
+    } else if (!staticEdit && editingOn) {
+        // Still only switched off when the cell before refused editing too.
         editingSwitchedOff = true;
-        skipNextRepaint = true;
-        SetOptions(GetOptions() & ~static_cast<unsigned>(goEditing));
+        if (GetOptions() & goEditing) {
+            skipNextRepaint = true;
+            SetOptions(GetOptions() & ~static_cast<unsigned>(goEditing));
+        }
     }
     // The special editor closes onto its own cell, whatever the next cell may take.
     if (specialEditorOpen) {

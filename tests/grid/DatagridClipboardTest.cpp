@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // An editable grid that counts how often it grows and hears of every paste.
@@ -236,29 +239,39 @@ TEST(DatagridClipboard, NothingIsPastedIntoAGridThatCannotBeEdited) {
     EXPECT_EQ(grid.GetCellEx(0, 0), "x");
 }
 
-// Cell (1, 1) refuses editing: a paste skips it and writes the rest, wherever the current cell
-// stands, also on the refused cell, which switches the grid's editing off while it is current.
+// A paste skips the refused cells and writes the rest, wherever the current cell stands, also
+// on a refused cell, which switches the grid's editing off while it is current; passing from one
+// refused cell to the next keeps it only switched off.
 TEST(DatagridClipboard, APasteSkipsOnlyTheCellsThatRefuseEditing) {
     const struct {
         const char* label;
-        TPoint current;
+        std::vector<TPoint> refused;
+        std::vector<TPoint> visits;
+        int pasted;
+        const char* after;
     } rows[] = {
-        {"current cell editable", {2, 2}},
-        {"current cell refused", {1, 1}},
+        {"current cell editable", {{1, 1}}, {{2, 2}}, 5, "  |  q| r s"},
+        {"current cell refused", {{1, 1}}, {{1, 1}}, 5, "  |  q| r s"},
+        {"from a refused cell to another", {{1, 1}, {2, 1}}, {{1, 1}, {2, 1}}, 5, "  |  | r s"},
+        {"past two refused cells", {{1, 1}, {2, 1}}, {{1, 1}, {2, 1}, {2, 2}}, 5, "  |  | r s"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         PastingGrid grid(Blank3x3);
-        grid.OnCanEditCell = [](TObject*, int ARow, int ACol, bool& CanEdit) {
-            CanEdit = !(ACol == 1 && ARow == 1);
+        const std::vector<TPoint> refused = row.refused;
+        grid.OnCanEditCell = [refused](TObject*, int ARow, int ACol, bool& CanEdit) {
+            if (std::find(refused.begin(), refused.end(), TPoint(ACol, ARow)) != refused.end())
+                CanEdit = false;
         };
         // Moved away from the cell a new grid starts on first, so that the grid hears of the move.
         grid.SetCol(2);
         grid.SetRow(2);
-        grid.SetCol(row.current.x);
-        grid.SetRow(row.current.y);
-        EXPECT_EQ(grid.PasteText(1, 1, "p\tq\r\nr\ts\r\n"), 5);
-        EXPECT_EQ(CellTexts(grid), Cells("  |  q| r s"));
+        for (const TPoint& at : row.visits) {
+            grid.SetCol(at.x);
+            grid.SetRow(at.y);
+        }
+        EXPECT_EQ(grid.PasteText(1, 1, "p\tq\r\nr\ts\r\n"), row.pasted);
+        EXPECT_EQ(CellTexts(grid), Cells(row.after));
     }
 }
 

@@ -438,16 +438,38 @@ TEST(GridDragDrop, AMoveOfMarkedRowsClearsTheRowsItTook) {
     }
 }
 
+// Cells (2-3, 2-3) moved within their own grid: what the drop wrote stays, the rest it took is
+// emptied, also where rows inserted for the drop pushed them down.
 TEST(GridDragDrop, AMoveOntoItsOwnGridKeepsWhatItDropped) {
-    SourceWindow window;
-    window.TakeDrops();
-    window.grid->SetOptions(window.grid->GetOptions() & ~goEditing);
-    window.grid->Navigation->AllowClipboardAlways = true;
-    // Dropped one column right, onto half of the cells it came from.
-    Responder().DragActions.push_back([&](const QMimeData& data) { return window.DropOn(data, 3, 2); });
-    window.PressAndMove(3, 3, 20, 10, 0);
-    const GridCellTexts all = CellTexts(*window.grid);
-    EXPECT_EQ(GridCellTexts(all.begin() + 2, all.begin() + 4), Cells("02 12  22 32 52|03 13  23 33 53"));
+    const struct {
+        const char* label;
+        int dropCol;
+        int dropRow;
+        bool insertRows;
+        const char* rows2to6;
+    } rows[] = {
+        {"one column right, onto half of them", 3, 2, false,
+         "02 12  22 32 52|03 13  23 33 53|04 14 24 34 44 54|05 15 25 35 45 55|06 16 26 36 46 56"},
+        {"rows inserted above them", 2, 2, true,
+         "  22 32  |  23 33  |02 12   42 52|03 13   43 53|04 14 24 34 44 54"},
+        {"rows inserted between them", 2, 3, true,
+         "02 12   42 52|  22 32  |  23 33  |03 13   43 53|04 14 24 34 44 54"},
+        {"rows inserted below them", 4, 4, true,
+         "02 12   42 52|03 13   43 53|    22 32|    23 33|04 14 24 34 44 54"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SourceWindow window;
+        window.TakeDrops();
+        window.grid->SetOptions(window.grid->GetOptions() & ~goEditing);
+        window.grid->Navigation->AllowClipboardAlways = true;
+        window.grid->DragDropSettings->OleInsertRows = row.insertRows;
+        Responder().DragActions.push_back(
+            [&](const QMimeData& data) { return window.DropOn(data, row.dropCol, row.dropRow); });
+        window.PressAndMove(3, 3, 20, 10, 0);
+        const GridCellTexts all = CellTexts(*window.grid);
+        EXPECT_EQ(GridCellTexts(all.begin() + 2, all.begin() + 7), Cells(row.rows2to6));
+    }
 }
 
 TEST(GridDragDrop, AHeaderDragCarriesItsColumn) {
