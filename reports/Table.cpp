@@ -70,8 +70,11 @@ void TTableForm::SettingsToNetwork() {
         field = value;
         changed = true;
     };
-    for (std::size_t i = 0; i < settings.size(); ++i)
+    for (std::size_t i = 0; i < settings.size(); ++i) {
         set(network->*settings[i].Field, values[i]);
+        // The box's text now stands for the value the network took from it.
+        shownSettings[i].Shown(*settings[i].Box, values[i]);
+    }
     set(network->FrictionFormula, FrictionFormulaRadioGroup->GetItemIndex());
     set(network->UseMinimumTauCalc, CalcTypeRadioGroup->GetItemIndex() != 0);
     set(network->UseDiameterLimiting, DiameterLimitCheckBox->GetChecked());

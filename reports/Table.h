@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/ShownNumber.h"
 #include "controls/Typededit.h"
 #include "framework/Button.h"
 #include "framework/CheckBox.h"
@@ -11,7 +12,6 @@
 #include "grid/Datagrid.h"
 #include "grid/Dgprev.h"
 #include "grid/DgprevSettings.h"
-#include "controls/ShownNumber.h"
 #include "reports/BatchData.h"
 
 #include <array>
@@ -31,9 +31,9 @@ public:
     explicit TTableForm(TComponent* Owner);
 
     // The boxes into the main window's network: all of them, or none when a box holds no number
-    // (the conversion error is raised). A box still holding the text SettingsFromNetwork showed
-    // for the network's present value leaves that value, which the box may show rounded; a
-    // setting that changes raises OnSettingsChange.
+    // (the conversion error is raised). A box still holding the text it last showed for the
+    // network's present value, given or taken, leaves that value, which the box may show rounded;
+    // a setting that changes raises OnSettingsChange.
     void SettingsToNetwork();
     // The main window's network's settings into the boxes.
     void SettingsFromNetwork();
@@ -226,7 +226,7 @@ private:
     // Those columns widened to their texts.
     void FitBatchColumns();
 
-    // In the order of NumberSettings; empty texts until a network's settings are shown.
+    // In the order of NumberSettings; empty texts until a network's settings are shown or taken.
     std::array<ShownNumber, NumberSettingCount> shownSettings{};
     // SettingsFromNetwork is filling the settings, which is no edit.
     bool showingSettings = false;

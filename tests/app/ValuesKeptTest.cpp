@@ -236,6 +236,21 @@ TEST_F(ValuesKept, ASettingTypedInTheResultsWindowIsSaved) {
          [] { FrontForm->SaveNetwork1->Click(); },
          {},
          {fileN, "0 <= Use GroundSlopeLimiting"}},
+        // Saved, the box stands for the saved 0.015: typed again as it shows it, nothing changed.
+        {"Manning's n typed, saved, typed again as saved, quit",
+         [] {
+             Type(TableForm->nTypedEdit, "0.015");
+             FrontForm->SaveNetwork1->Click();
+             Type(TableForm->nTypedEdit, "0.0150");
+             LeaveFor(TableForm->peakTypedEdit);
+         },
+         [] {
+             Responder().Answer(IDNO);
+             bool mayClose = true;
+             FrontForm->FormCloseQuery(FrontForm, mayClose);
+         },
+         {quit},
+         {typedN}},
         // Typed as the box showed it, the water use stands for the file's 150.5 still.
         {"water use typed as shown, Save Network",
          [] { Type(TableForm->InitialLCDTypedEdit, "151"); },
