@@ -977,9 +977,11 @@ public:
     // How many fields were pasted at (ACol, ARow); 0 for rich text or nothing.
     int PasteFunc(int ACol, int ARow);
     int PasteText(int ACol, int ARow, const AnsiString& Text);
-    // Whether PasteText at (ACol, ARow) would write every field of Text, once RowsAdded rows are
-    // inserted there; with HeadersExempt the fields that land in fixed columns need not be written.
-    bool PastesWhole(int ACol, int ARow, const AnsiString& Text, int RowsAdded, bool HeadersExempt);
+    // Whether a text paste at (ACol, ARow) may write at all: a cell, and editing on or allowed always.
+    bool PasteReaches(int ACol, int ARow) const;
+    // Whether PasteText at (ACol, ARow) would write every field of Text; with HeadersExempt the
+    // fields that land in fixed columns need not be written.
+    bool PastesWhole(int ACol, int ARow, const AnsiString& Text, bool HeadersExempt);
     // The most fields of a line, and the lines.
     void PasteSize(const AnsiString& Text, TPoint& Size);
     void CopyFunc(const TGridRect& R);
@@ -1318,6 +1320,9 @@ private:
     // current cell; the hidden rows stay where they are.
     void DeleteDisplayRows(const std::vector<int>& ARows, bool Ex);
     void InsertDisplayRows(int ARow, int RCount);
+    // Rows InsertRows just put in at ARow taken out again as if they had never come: the current
+    // cell follows its row and no change of cells is told.
+    void TakeBackInsertedRows(int ARow, int RCount);
     // RemoveRows and RemoveRowsEx, which differ only in where they leave the current cell.
     void RemoveRowRange(int ARow, int RCount, bool Ex);
     // Hidden rows' real indexes as removing (inserting) display rows moves them.

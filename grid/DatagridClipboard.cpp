@@ -141,9 +141,13 @@ int TDataGrid::PasteFunc(int ACol, int ARow) {
     return PasteText(ACol, ARow, Clipboard().GetAsText());
 }
 
+bool TDataGrid::PasteReaches(int ACol, int ARow) const {
+    return ACol >= 0 && ARow >= 0 && (EditingOn() || Navigation->AllowClipboardAlways);
+}
+
 int TDataGrid::PasteText(int ACol, int ARow, const AnsiString& Text) {
     const bool always = Navigation->AllowClipboardAlways;
-    if (ACol < 0 || ARow < 0 || (!EditingOn() && !always))
+    if (!PasteReaches(ACol, ARow))
         return 0;
     const ClipboardFields fields = ReadClipboardText(Text.view(), ClipboardMultiLineQuoting);
     const FieldTable& lines = fields.Rows;
@@ -180,16 +184,16 @@ int TDataGrid::PasteText(int ACol, int ARow, const AnsiString& Text) {
     return fields.Count;
 }
 
-bool TDataGrid::PastesWhole(int ACol, int ARow, const AnsiString& Text, int RowsAdded, bool HeadersExempt) {
+bool TDataGrid::PastesWhole(int ACol, int ARow, const AnsiString& Text, bool HeadersExempt) {
     const bool always = Navigation->AllowClipboardAlways;
-    if (ACol < 0 || ARow < 0 || (!EditingOn() && !always))
+    if (!PasteReaches(ACol, ARow))
         return false;
     const ClipboardFields fields = ReadClipboardText(Text.view(), ClipboardMultiLineQuoting);
     const FieldTable& lines = fields.Rows;
     int cols = GetColCount();
     if (Navigation->AllowClipboardColGrow)
         cols = std::max(cols, ACol + lines.MaxFieldCount());
-    int rows = GetRowCount() + RowsAdded;
+    int rows = GetRowCount();
     if (Navigation->AllowClipboardRowGrow)
         rows = std::max(rows, ARow + lines.RowCount());
     const auto taken = [&](int col, int row) {

@@ -175,9 +175,21 @@ bool TDataGrid::OleDropText(TPoint Pt, const AnsiString& Text) {
     // Text the cells cannot take whole is refused, so that a move never clears what did not arrive;
     // entire rows bring their header cells, which stay the target's own.
     const bool entireRows = (GetOptions() & goRowSelect) && DragDropSettings->OleEntireRows;
-    allow = allow && PastesWhole(col, row, Text, DragDropSettings->OleInsertRows ? size.y : 0, entireRows);
+    const int inserted = DragDropSettings->OleInsertRows ? size.y : 0;
+    int top = GetTopRow();
+    if (top > GetFixedRows())
+        ++top;
+    allow = allow && PasteReaches(col, row);
+    // Inserted rows are the cells that take the text, so they are asked, and go again if refused.
+    if (allow && inserted > 0)
+        InsertRows(row, inserted);
+    if (allow && !PastesWhole(col, row, Text, entireRows)) {
+        if (inserted > 0)
+            TakeBackInsertedRows(row, inserted);
+        allow = false;
+    }
     if (allow) {
-        if (DragDropSettings->OleInsertRows) {
+        if (inserted > 0) {
             // Rows inserted at or above the dragged ones move them down.
             if (oleDragging && row <= dragSelection.Top) {
                 dragSelection.Top += size.y;
@@ -187,10 +199,6 @@ bool TDataGrid::OleDropText(TPoint Pt, const AnsiString& Text) {
                 // which the drop writes and a move then keeps.
                 dragSelection.Bottom += size.y;
             }
-            int top = GetTopRow();
-            if (top > GetFixedRows())
-                ++top;
-            InsertRows(row, size.y);
             if (top > 0)
                 SetTopRow(std::min(top, GetRowCount() - 1));
         }

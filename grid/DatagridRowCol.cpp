@@ -137,6 +137,15 @@ void TDataGrid::InsertRows(int ARow, int RCount) {
         HiddenRowsInserted(ARow, RCount);
 }
 
+void TDataGrid::TakeBackInsertedRows(int ARow, int RCount) {
+    std::vector<int> rows(static_cast<std::size_t>(RCount));
+    std::iota(rows.begin(), rows.end(), ARow);
+    DeleteRows(rows);
+    EraseIndices(rowSelect, rows);
+    RowCountSet();
+    HiddenRowsRemoved(rows);
+}
+
 void TDataGrid::RemoveSelectedRows() {
     std::vector<int> selected;
     for (int r = GetFixedRows(); r < GetRowCount(); ++r)

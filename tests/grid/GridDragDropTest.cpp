@@ -369,6 +369,25 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
              g.Navigation->AllowClipboardRowGrow = false;
              g.DragDropSettings->OleInsertRows = true;
          }},
+        // Rows inserted for the drop are the cells that take it, not the rows they push down.
+        {"blank rows inserted that take nothing", DROPEFFECT_NONE, false,
+         "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54", false, 1, 6,
+         [](TDataGrid& g) {
+             // The current cell below the drop stays where it was.
+             g.SetRow(8);
+             g.DragDropSettings->OleInsertRows = true;
+             g.OnCanEditCell = [&g](TObject*, int ARow, int, bool& CanEdit) {
+                 CanEdit = !g.GetCellEx(0, ARow).IsEmpty();
+             };
+         }},
+        {"blank rows inserted that take it among rows that take nothing", DROPEFFECT_MOVE, false,
+         "02 12   42 52|03 13   43 53|04 14 24 34 44 54", false, 1, 6,
+         [](TDataGrid& g) {
+             g.DragDropSettings->OleInsertRows = true;
+             g.OnCanEditCell = [&g](TObject*, int ARow, int, bool& CanEdit) {
+                 CanEdit = g.GetCellEx(0, ARow).IsEmpty();
+             };
+         }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -384,6 +403,7 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
         else if (row.effect == DROPEFFECT_NONE)
             target.grid->SetOptions(target.grid->GetOptions() & ~goEditing);
         const GridCellTexts targetBefore = CellTexts(*target.grid);
+        const TGridCoord targetCurrent{target.grid->GetCol(), target.grid->GetRow()};
         if (row.rowSelect) {
             window.grid->SetOptions(window.grid->GetOptions() | goRowSelect);
             window.grid->DragDropSettings->OleRemoveRows = true;
@@ -399,9 +419,11 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
                   row.effect == DROPEFFECT_NONE ? std::vector<int>{} : std::vector<int>{row.effect});
         const GridCellTexts all = CellTexts(*window.grid);
         EXPECT_EQ(GridCellTexts(all.begin() + 2, all.begin() + 5), Cells(row.rows2to4));
-        if (row.effect == DROPEFFECT_NONE)
+        if (row.effect == DROPEFFECT_NONE) {
             EXPECT_EQ(CellTexts(*target.grid), targetBefore);
-        else
+            EXPECT_EQ(target.grid->GetCol(), targetCurrent.X);
+            EXPECT_EQ(target.grid->GetRow(), targetCurrent.Y);
+        } else
             EXPECT_EQ(target.grid->GetCellEx(row.dropCol, row.dropRow), row.rowSelect ? "12" : "22");
     }
 }
