@@ -54,7 +54,7 @@ void TCustomGrid::SetColCount(int value) {
     CheckCount(value, 1);
     if (value == GetColCount())
         return;
-    HideEditor();
+    CellsMoving();
     const int oldCols = GetColCount();
     if (value <= fixedCols)
         fixedCols = value - 1;
@@ -66,7 +66,7 @@ void TCustomGrid::SetRowCount(int value) {
     CheckCount(value, 1);
     if (value == GetRowCount())
         return;
-    HideEditor();
+    CellsMoving();
     const int oldRows = GetRowCount();
     if (value <= fixedRows)
         fixedRows = value - 1;
@@ -312,8 +312,9 @@ void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor) {
     CheckIndex(ACol, GetColCount());
     CheckIndex(ARow, GetRowCount());
     if (SelectCell(ACol, ARow)) {
-        if (!(options & goAlwaysShowEditor))
-            HideEditor();
+        // The editor closes onto its own cell before the current cell moves, also when it opens
+        // again on the next one: by key, click or code alike.
+        HideEditor();
         const TGridRect old = GetSelection();
         current = {(options & goRowSelect) ? fixedCols : ACol, ARow};
         if (MoveAnchor || !(options & goRangeSelect))
@@ -396,7 +397,7 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
     CheckIndex(ToIndex, GetRowCount());
     if (FromIndex == ToIndex)
         return;
-    HideEditor();
+    CellsMoving();
     rows.Move(FromIndex, ToIndex);
     current.Y = MoveAdjust(current.Y, FromIndex, ToIndex);
     anchor.Y = MoveAdjust(anchor.Y, FromIndex, ToIndex);
@@ -409,7 +410,7 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex) {
     CheckIndex(ToIndex, GetColCount());
     if (FromIndex == ToIndex)
         return;
-    HideEditor();
+    CellsMoving();
     cols.Move(FromIndex, ToIndex);
     current.X = MoveAdjust(current.X, FromIndex, ToIndex);
     anchor.X = MoveAdjust(anchor.X, FromIndex, ToIndex);
@@ -431,7 +432,7 @@ void TCustomGrid::InsertEmptyRows(int ARow, int RCount) {
     CheckCount(RCount, 0);
     if (RCount == 0)
         return;
-    HideEditor();
+    CellsMoving();
     const int oldRows = GetRowCount();
     rows.Insert(ARow, RCount);
     RowsInserted(ARow, RCount);
@@ -464,7 +465,7 @@ void TCustomGrid::DeleteRows(const std::vector<int>& ARows) {
     const int count = static_cast<int>(ARows.size());
     if (count >= GetRowCount())
         throw EInvalidGridOperation("Grid index out of range");
-    HideEditor();
+    CellsMoving();
     const int oldRows = GetRowCount();
     if (GetRowCount() - count <= fixedRows)
         fixedRows = GetRowCount() - count - 1;
@@ -484,7 +485,7 @@ void TCustomGrid::InsertEmptyCols(int ACol, int CCount) {
     CheckCount(CCount, 0);
     if (CCount == 0)
         return;
-    HideEditor();
+    CellsMoving();
     const int oldCols = GetColCount();
     cols.Insert(ACol, CCount);
     ColsInserted(ACol, CCount);
@@ -503,7 +504,7 @@ void TCustomGrid::DeleteCols(int ACol, int CCount) {
     CheckIndex(ACol + CCount - 1, GetColCount());
     if (CCount >= GetColCount())
         throw EInvalidGridOperation("Grid index out of range");
-    HideEditor();
+    CellsMoving();
     const int oldCols = GetColCount();
     if (GetColCount() - CCount <= fixedCols)
         fixedCols = GetColCount() - CCount - 1;

@@ -362,8 +362,10 @@ protected:
     // Writes the editor's text back and hides it; focus in the editor goes back to the grid. A
     // derived grid's editors of its own close with it.
     virtual void HideEditor();
-    // Hides the editor without writing its text back, as when its cell is being filled anew.
-    void DiscardEditor();
+    // Which cell a position names is about to change (rows or columns inserted, removed, moved,
+    // sorted, hidden, merged or split; counts; refills): every such change calls this first, so
+    // that the editor closes onto the cell it was opened on, with what was typed into it.
+    void CellsMoving() { HideEditor(); }
     // The text of a display cell was set other than by its editor: an editor open on the cell
     // with another text takes the new one, leaving nothing of its own to write. True when it did.
     virtual bool EditorTakesCell(int ACol, int ARow);

@@ -224,12 +224,6 @@ void TCustomGrid::HideEditor() {
     InvalidateCell(editing.X, editing.Y);
 }
 
-void TCustomGrid::DiscardEditor() {
-    if (editorMode)
-        syncedText = inplaceEdit->GetWindowText();
-    HideEditor();
-}
-
 void TCustomGrid::UpdateText() {
     if (!editorMode || loadingEditor || editing.X >= GetColCount() || editing.Y >= GetRowCount())
         return;

@@ -81,6 +81,7 @@ void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
     const TPoint base = BaseCell(ACol, ARow);
     cells.SetText(base.x, base.y, Value);
     RepaintCell(ACol, ARow);
+    TextsWritten(Rect(base.x, base.y, base.x, base.y));
     if (!EditorOpen())
         return;
     // No editor stands on a hidden column's cell, whose display index is its shown neighbour's.
@@ -98,6 +99,7 @@ void TBaseGrid::SetRowCells(int ARow, std::span<AnsiString> Values) {
         return;
     }
     cells.SetRowTexts(ARow, Values);
+    TextsWritten(Rect(0, ARow, static_cast<int>(Values.size()) - 1, ARow));
 }
 
 void TBaseGrid::SetRowCells(int ARow, std::vector<AnsiString>&& Values) {
@@ -108,7 +110,9 @@ void TBaseGrid::SetRowCells(int ARow, std::vector<AnsiString>&& Values) {
         SetRowCells(ARow, std::span<AnsiString>(Values));
         return;
     }
+    const int last = static_cast<int>(Values.size()) - 1;
     cells.SetRowTexts(ARow, std::move(Values));
+    TextsWritten(Rect(0, ARow, last, ARow));
 }
 
 bool TBaseGrid::WritesRowWhole(int ARow) const {
@@ -238,6 +242,7 @@ void TBaseGrid::MergeCells(int ACol, int ARow, int NCols, int NRows) {
     const int bottom = std::min(ARow + NRows, GetRowCount()) - 1;
     if (right < left || bottom < top)
         return;
+    CellsMoving();
     cells.Touch();
     // A cell of a block cut by the new one would point into it.
     for (int r = top; r <= bottom; ++r)
@@ -255,6 +260,7 @@ void TBaseGrid::MergeCells(int ACol, int ARow, int NCols, int NRows) {
 }
 
 void TBaseGrid::SplitCells(int ACol, int ARow) {
+    CellsMoving();
     cells.Touch();
     TCellProperties* own = GetCellProperties(ACol, ARow);
     const TPoint base = BaseCell(ACol, ARow);

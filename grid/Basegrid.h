@@ -160,6 +160,8 @@ protected:
     virtual bool IsFixed(int ACol, int ARow);
     // An editor is open over a cell, which takes a text set there from code (EditorTakesCell).
     virtual bool EditorOpen() const { return GetEditorMode(); }
+    // The texts of the cells (stored columns Left..Right, rows Top..Bottom) were written.
+    virtual void TextsWritten(const TRect&) {}
     virtual int NodeIndent(int ARow);
     virtual bool HasNodes();
     // Draws a cell's content inside its lines; here its text, one line centred both ways.

@@ -1091,6 +1091,7 @@ protected:
     // A text set from code in the cell being edited is no edit to validate, and Escape keeps it.
     bool EditorTakesCell(int ACol, int ARow) override;
     bool EditorOpen() const override { return GetEditorMode() || specialEditorOpen; }
+    void TextsWritten(const TRect& Cells) override;
     // The special editor closes with the text editor, before whatever change made it close.
     void HideEditor() override;
     bool SelectCell(int ACol, int ARow) override;
@@ -1548,9 +1549,6 @@ private:
     void ShowSizingHint(int X, int Y);
     // Keeps the text of display cell (ACol, ARow) for Escape to put back.
     void CacheCellText(int ACol, int ARow);
-    // The cells are being filled anew: an open editor closes without writing or validating its
-    // text, and Escape has no text of the cells before to put back.
-    void DropInplaceEdit();
 
     // The custom editor opened over cell rectangle r with the cell's colour, font and text.
     void ShowEditLink(const TRect& r, TColor color, const TFont& font, const AnsiString& text);
@@ -1590,8 +1588,8 @@ private:
     // The cell the special editor was opened on, and the value it showed of it.
     TrackedCell specialCell;
     std::optional<AnsiString> specialShown;
-    // Set while the special editor stores its own text.
-    bool specialStoring = false;
+    // Set while an editor writes its own text into its cell.
+    bool editorStoring = false;
 
     // The cell being validated (real column, -1 once removed) and its text when editing could
     // begin. It moves with inserted and removed rows and columns.

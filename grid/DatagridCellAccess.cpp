@@ -138,6 +138,7 @@ AnsiString TDataGrid::GetEditText(int ACol, int ARow) {
 }
 
 void TDataGrid::SetEditText(int ACol, int ARow, const AnsiString& Value) {
+    const FlagScope storing(editorStoring);
     TBaseGrid::SetEditText(RemapCol(ACol), ARow, Value);
 }
 

@@ -8,7 +8,7 @@
 
 void TDataGrid::SetRowCountEx(int value) {
     // Setting a count starts a refill, whether or not the count changes.
-    DropInplaceEdit();
+    CellsMoving();
     ChangeRowCount(value);
 }
 
@@ -34,7 +34,7 @@ void TDataGrid::RowCountSet() {
 }
 
 void TDataGrid::SetColCountEx(int value) {
-    DropInplaceEdit();
+    CellsMoving();
     ChangeColCount(value);
 }
 

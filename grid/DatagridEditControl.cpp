@@ -274,7 +274,7 @@ bool TDataGrid::SpecialEditorChanged() const {
 AnsiString TDataGrid::StoreSpecialEditorText(const AnsiString& text) {
     if (!SpecialEditorChanged())
         return GetCurrentCell();
-    const FlagScope storing(specialStoring);
+    const FlagScope storing(editorStoring);
     SetCellEx(specialCell.Col, specialCell.Row, text);
     return text;
 }
@@ -344,6 +344,7 @@ void TDataGrid::CloseSpecialEditor(bool Write) {
     TWinControl* editor = SpecialEditor();
     if (!editor)
         return;
+    const FlagScope storing(editorStoring);
     // An editor the user left as it showed its cell has nothing to write.
     const bool write =
         Write && cell.Col >= 0 && cell.Col < RealColCount() && cell.Row >= 0 && cell.Row < GetRowCount();

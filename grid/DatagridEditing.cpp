@@ -84,7 +84,7 @@ bool TDataGrid::CanEditShow() {
 }
 
 bool TDataGrid::EditorTakesCell(int ACol, int ARow) {
-    if (specialEditorOpen && !specialStoring && editorType != edCustom &&
+    if (specialEditorOpen && !editorStoring && editorType != edCustom &&
         TrackedCell{RemapCol(ACol), ARow} == specialCell) {
         FillSpecialEditor(GetEditText(ACol, ARow), specialCell.Col, ARow);
         SpecialEditorSynced();
@@ -107,14 +107,11 @@ void TDataGrid::CacheCellText(int ACol, int ARow) {
     cellTextCache = GetCellEx(cachedCell.Col, ARow);
 }
 
-void TDataGrid::DropInplaceEdit() {
-    cachedCell.Drop();
-    if (!GetEditorMode() && !specialEditorOpen)
-        return;
-    // Cleared first: the editor's focus passing to the grid validates nothing.
-    editPending = false;
-    CloseSpecialEditor(false);
-    DiscardEditor();
+void TDataGrid::TextsWritten(const TRect& Cells) {
+    // A text written from code is no edit for Escape to take back; the editors' own texts are.
+    if (!editorStoring && !validating && cachedCell.Col >= Cells.Left && cachedCell.Col <= Cells.Right &&
+        cachedCell.Row >= Cells.Top && cachedCell.Row <= Cells.Bottom)
+        cachedCell.Drop();
 }
 
 void TDataGrid::RestoreCache() {

@@ -42,8 +42,7 @@ int TDataGrid::RemapColInv(int ACol) const {
 }
 
 void TDataGrid::HideColumns(int FromCol, int ToCol) {
-    // The editor writes its text back while its cell still stands where it was opened.
-    HideEditor();
+    CellsMoving();
     for (int c = std::max(FromCol, 0); c <= ToCol && c < VisibleFlags - 1; ++c) {
         // The last shown column never hides.
         if (IsHiddenColumn(c) || c >= RealColCount() || GetColCount() < 2)
@@ -60,7 +59,7 @@ void TDataGrid::HideColumns(int FromCol, int ToCol) {
 }
 
 void TDataGrid::UnHideColumns(int FromCol, int ToCol) {
-    HideEditor();
+    CellsMoving();
     for (int c = std::max(FromCol, 0); c <= ToCol && c < static_cast<int>(visibleCol.size()); ++c) {
         if (!IsHiddenColumn(c))
             continue;
@@ -145,10 +144,9 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByN
     if (ARows.empty() || static_cast<int>(ARows.size()) >= GetRowCount())
         return;
     {
-        // The editor writes its text back while its cell still stands where it was opened; the
-        // edit is validated as after a removal.
+        // The edit is validated as after a removal.
         const bool pending = std::exchange(editPending, Ex && editPending);
-        HideEditor();
+        CellsMoving();
         editPending = pending;
     }
     std::vector<TGridItem*> added;
@@ -259,6 +257,7 @@ void TDataGrid::InsertDisplayRowsAt(const std::vector<int>& places) {
 }
 
 void TDataGrid::PermuteDisplayRows(int First, const std::vector<int>& order, bool CurrentFollows) {
+    CellsMoving();
     const int current = GetRow();
     cells.PermuteRows(First, order);
     rows.Permute(First, order);

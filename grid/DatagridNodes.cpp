@@ -61,6 +61,7 @@ int TDataGrid::ShownNode(int ARow) const {
 void TDataGrid::AddNode(int ARow, int Span) {
     if (ARow < 0 || ARow >= GetRowCount() + NumHiddenRows() || IsHiddenRow(ARow))
         return;
+    CellsMoving();
     const int d = RemapRow(ARow);
     const int others = NodeRowCount() - NodeRowsIn(d, d);
     TCellGraphic* graphic = AttachCellGraphic(0, d);
@@ -189,7 +190,7 @@ std::vector<int> TDataGrid::ExpandRemovedNodes(const std::vector<int>& ARows) {
 }
 
 void TDataGrid::ContractNode(int ARow) {
-    HideInplaceEdit();
+    CellsMoving();
     const int d = ShownNode(ARow);
     if (d < 0 || GetNodeState(d))
         return;
@@ -249,7 +250,7 @@ void TDataGrid::ExpandAll() {
 
 void TDataGrid::ContractAll() {
     GridUpdateLock lock(*this);
-    HideInplaceEdit();
+    CellsMoving();
     SetShownNodeStates(*this, true);
     HideContractedRows();
 }

@@ -177,8 +177,7 @@ void TDataGrid::InsertCols(int ACol, int CCount) {
         throw EInvalidGridOperation("Grid index out of range");
     if (CCount == 0)
         return;
-    // The editor writes its text back while its cell still stands where it was opened.
-    HideEditor();
+    CellsMoving();
     if (validatedCol >= ACol)
         validatedCol += CCount;
     cachedCell.ColsInserted(ACol, CCount);
@@ -215,7 +214,7 @@ void TDataGrid::RemoveCols(int ACol, int CCount) {
     // The framework keeps a column.
     if (shown >= GetColCount())
         throw EInvalidGridOperation("Grid index out of range");
-    HideEditor();
+    CellsMoving();
     if (validatedCol >= ACol + CCount)
         validatedCol -= CCount;
     else if (validatedCol >= ACol)
@@ -255,8 +254,7 @@ void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
     if (ACol1 <= ACol2 && ARow1 <= ARow2 &&
         (ACol1 < 0 || ARow1 < 0 || ACol2 >= StoredColCount() || ARow2 >= GetRowCount()))
         throw EInvalidGridOperation("Grid index out of range");
-    if (GetRealCol() >= ACol1 && GetRealCol() <= ACol2 && GetRow() >= ARow1 && GetRow() <= ARow2)
-        DropInplaceEdit();
+    CellsMoving();
     if (ACol1 <= 0 && ACol2 >= 0)
         nodeCount -= NodeRowsIn(ARow1, ARow2);
     {
@@ -269,6 +267,7 @@ void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
                     cells.SetText(c, r, AnsiString());
             }
     }
+    TextsWritten(Rect(ACol1, ARow1, ACol2, ARow2));
     CellsChanged(Rect(ACol1, ARow1, ACol2, ARow2));
 }
 
@@ -331,7 +330,7 @@ void TDataGrid::SwapRows(int ARow1, int ARow2) {
     CheckGridIndex(ARow2, GetRowCount());
     if (ARow1 == ARow2)
         return;
-    HideEditor();
+    CellsMoving();
     // A contracted node row takes the rows it hides along; a sort has taken them already.
     std::vector<ContractedRows> carried;
     if (!contractedRowsTaken) {
@@ -371,7 +370,7 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
     CheckGridIndex(ACol2, RealColCount());
     if (ACol1 == ACol2)
         return;
-    HideEditor();
+    CellsMoving();
     const bool shown1 = GetVisibleCol(ACol1);
     const bool shown2 = GetVisibleCol(ACol2);
     const int display1 = RemapColInv(ACol1);
@@ -417,6 +416,8 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
 }
 
 void TDataGrid::MergeColumnCells(int ACol, bool MainMerge) {
+    // The runs are read with what the editor holds.
+    CellsMoving();
     const int last = GetRowCount() - 1 - FixedFooters;
     int start = GetFixedRows();
     int run = 1;
@@ -434,6 +435,7 @@ void TDataGrid::MergeColumnCells(int ACol, bool MainMerge) {
 }
 
 void TDataGrid::MergeRowCells(int ARow, bool MainMerge) {
+    CellsMoving();
     const int last = GetColCount() - 1 - FixedRightCols;
     int start = GetFixedCols();
     int run = 1;
@@ -477,6 +479,7 @@ void TDataGrid::SplitRowCells(int ARow) {
 void TDataGrid::MergeCols(int ACol1, int ACol2) {
     CheckGridIndex(ACol1, RealColCount());
     CheckGridIndex(ACol2, RealColCount());
+    CellsMoving();
     const auto merged = [](const AnsiString& text1, const AnsiString& text2) {
         return (text1 + " " + text2).Trim();
     };

@@ -379,7 +379,7 @@ void TDataGrid::QSortIndexed() {
 void TDataGrid::SortRows(int First, int Last, const std::vector<SortKeyColumn>& keys, bool currentFollows) {
     if (Last <= First || keys.empty())
         return;
-    HideEditor();
+    CellsMoving();
     GridUpdateLock lock(*this);
     // Later key columns are read only once a tie needs them.
     std::vector<std::unique_ptr<ColumnKeys>> columns(keys.size());

@@ -1,0 +1,314 @@
+#include "grid/GridEditors.h"
+#include "tests/grid/EditingWindow.h"
+#include "tests/grid/GridFiles.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A window of 5 columns and 6 rows (one fixed) whose cell (c, r) reads 10 (c + 1) + r: "10" to
+// "55", every cell edited with the editor given.
+struct NumberedCells : EditingWindow {
+    explicit NumberedCells(TEditorType type) {
+        grid->SetRowCount(6);
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 5; ++c)
+                grid->SetCells(c, r, AnsiString(std::to_string(10 * (c + 1) + r)));
+        grid->OnGetEditorType = [type](TObject*, int, int, TEditorType& AEditor) { AEditor = type; };
+    }
+    // 77 typed into the editor opened with F2 on display cell (2, 3).
+    void TypeInto() {
+        Show();
+        Select(2, 3);
+        Press(Qt::Key_F2);
+        QApplication::processEvents();
+        Type("77");
+    }
+    void Leave() {
+        edit->SetFocus();
+        QApplication::processEvents();
+    }
+    // Every cell by real column and row, hidden ones among them.
+    GridCellTexts Texts() const {
+        GridCellTexts texts;
+        for (int r = 0; r < grid->GetRowCount() + grid->NumHiddenRows(); ++r) {
+            texts.emplace_back();
+            for (int c = 0; c < grid->GetColCount() + grid->NumHiddenColumns(); ++c)
+                texts.back().push_back(grid->GetCellsEx(c, r).str());
+        }
+        return texts;
+    }
+};
+
+struct Editor {
+    const char* name;
+    TEditorType type;
+    // Whether 77 typed goes after the cell's text instead of in its place.
+    bool appends;
+    // Whether the editor is open.
+    std::function<bool(TDataGrid&)> open;
+};
+
+const Editor editors[] = {
+    {"text editor", edNormal, false, [](TDataGrid& g) { return g.GetEditorMode(); }},
+    {"spin", edSpinEdit, false, [](TDataGrid& g) { return g.Editors().Spin->GetVisible(); }},
+    {"edit with button", edEditBtn, false, [](TDataGrid& g) { return g.Editors().EditBtn->GetVisible(); }},
+    {"combo", edComboEdit, true, [](TDataGrid& g) { return g.Editors().Combo->GetVisible(); }},
+};
+
+using Act = std::function<void(TDataGrid&)>;
+
+struct Call {
+    const char* name;
+    Act act;
+    // What the grid holds before the editor opens.
+    Act setup = [](TDataGrid&) {};
+};
+
+// A grid saved as a cell file and as CSV, for the loads.
+struct Files {
+    Files() {
+        TDataGrid grid(nullptr);
+        grid.SetColCount(3);
+        grid.SetRowCount(3);
+        grid.TextFill(true, "f");
+        grid.SaveToFile(Cell);
+        grid.SaveToCSV(Csv);
+    }
+    TestFolder folder;
+    AnsiString Cell = folder.Path("cells.cel");
+    AnsiString Csv = folder.Path("cells.csv");
+};
+
+std::vector<Call> Calls(const Files& files) {
+    const auto descending = [](TDataGrid& g) {
+        g.SortSettings->Column = 1;
+        g.SortSettings->Direction = sdDescending;
+    };
+    const auto node = [](TDataGrid& g) { g.AddNode(2, 3); };
+    const auto contracted = [](TDataGrid& g) {
+        g.AddNode(2, 3);
+        g.ContractNode(2);
+    };
+    const auto marked = [](TDataGrid& g) {
+        g.MouseActions->DisjunctRowSelect = true;
+        g.SetRowSelect(1, true);
+        g.SetRowSelect(4, true);
+    };
+    const auto merged = [](TDataGrid& g) { g.MergeCells(2, 3, 1, 2); };
+    return {
+        {"InsertRows above", [](TDataGrid& g) { g.InsertRows(1, 1); }},
+        {"InsertRows below", [](TDataGrid& g) { g.InsertRows(4, 2); }},
+        {"AddRow", [](TDataGrid& g) { g.AddRow(); }},
+        {"RemoveRows above", [](TDataGrid& g) { g.RemoveRows(1, 1); }},
+        {"RemoveRows of its row", [](TDataGrid& g) { g.RemoveRows(3, 1); }},
+        {"RemoveRowsEx", [](TDataGrid& g) { g.RemoveRowsEx(1, 2); }},
+        {"RemoveSelectedRows", [](TDataGrid& g) { g.RemoveSelectedRows(); }, marked},
+        {"MoveRow of its row", [](TDataGrid& g) { g.MoveRow(3, 5); }},
+        {"MoveRow past it", [](TDataGrid& g) { g.MoveRow(1, 4); }},
+        {"SwapRows", [](TDataGrid& g) { g.SwapRows(3, 5); }},
+        {"QSort", [](TDataGrid& g) { g.QSort(); }, descending},
+        {"SortByColumn", [](TDataGrid& g) { g.SortByColumn(1); }, descending},
+        {"QSortIndexed", [](TDataGrid& g) { g.QSortIndexed(); },
+         [](TDataGrid& g) { g.SortIndexes().AddIndex(1, false); }},
+        {"HideRow above", [](TDataGrid& g) { g.HideRow(1); }},
+        {"HideRow of its row", [](TDataGrid& g) { g.HideRow(3); }},
+        {"HideRowsEx of its row", [](TDataGrid& g) { g.HideRowsEx(2, 3); }},
+        {"HideSelectedRows", [](TDataGrid& g) { g.HideSelectedRows(); }, marked},
+        {"UnHideRow", [](TDataGrid& g) { g.UnHideRow(2); }, [](TDataGrid& g) { g.HideRow(2); }},
+        {"UnHideRowsAll", [](TDataGrid& g) { g.UnHideRowsAll(); }, [](TDataGrid& g) { g.HideRows(1, 2); }},
+        {"InsertCols before", [](TDataGrid& g) { g.InsertCols(1, 1); }},
+        {"AddColumn", [](TDataGrid& g) { g.AddColumn(); }},
+        {"RemoveCols before", [](TDataGrid& g) { g.RemoveCols(0, 2); }},
+        {"RemoveCols of its column", [](TDataGrid& g) { g.RemoveCols(2, 1); }},
+        {"MoveColumn of its column", [](TDataGrid& g) { g.MoveColumn(2, 4); }},
+        {"MoveColumn past it", [](TDataGrid& g) { g.MoveColumn(0, 3); }},
+        {"SwapColumns", [](TDataGrid& g) { g.SwapColumns(2, 4); }},
+        {"HideColumn before", [](TDataGrid& g) { g.HideColumn(1); }},
+        {"HideColumn of its column", [](TDataGrid& g) { g.HideColumn(2); }},
+        {"UnHideColumn", [](TDataGrid& g) { g.UnHideColumn(1); }, [](TDataGrid& g) { g.HideColumn(1); }},
+        {"MergeCols", [](TDataGrid& g) { g.MergeCols(1, 2); }},
+        {"MergeCells from above", [](TDataGrid& g) { g.MergeCells(2, 2, 1, 2); }},
+        {"MergeCells from its cell", [](TDataGrid& g) { g.MergeCells(2, 3, 2, 1); }},
+        {"MergeCells elsewhere", [](TDataGrid& g) { g.MergeCells(3, 4, 2, 2); }},
+        {"MergeColumnCells", [](TDataGrid& g) { g.MergeColumnCells(2, true); },
+         [](TDataGrid& g) { g.SetCells(2, 2, "33"); }},
+        {"MergeRowCells", [](TDataGrid& g) { g.MergeRowCells(3, true); },
+         [](TDataGrid& g) { g.SetCells(1, 3, "33"); }},
+        {"ApplyColumnMerge", [](TDataGrid& g) { g.MergedColumns().Add(2); },
+         [](TDataGrid& g) { g.SetCells(2, 4, "33"); }},
+        {"UndoColumnMerge", [](TDataGrid& g) { g.UndoColumnMerge(); }, merged},
+        {"SplitCells", [](TDataGrid& g) { g.SplitCells(2, 3); }, merged},
+        {"SplitColumnCells", [](TDataGrid& g) { g.SplitColumnCells(2); }, merged},
+        {"SplitRowCells", [](TDataGrid& g) { g.SplitRowCells(3); }, merged},
+        {"RowCount up", [](TDataGrid& g) { g.SetRowCount(8); }},
+        {"RowCount down past its row", [](TDataGrid& g) { g.SetRowCount(3); }},
+        {"ColCount up", [](TDataGrid& g) { g.SetColCount(7); }},
+        {"ColCount down past its column", [](TDataGrid& g) { g.SetColCount(2); }},
+        {"AddNode", [](TDataGrid& g) { g.AddNode(2, 3); }},
+        {"ContractNode", [](TDataGrid& g) { g.ContractNode(2); }, node},
+        {"ContractAll", [](TDataGrid& g) { g.ContractAll(); }, node},
+        {"ExpandNode", [](TDataGrid& g) { g.ExpandNode(2); }, contracted},
+        {"ExpandAll", [](TDataGrid& g) { g.ExpandAll(); }, contracted},
+        {"RemoveNode", [](TDataGrid& g) { g.RemoveNode(2); }, contracted},
+        {"Group", [](TDataGrid& g) { g.Group(4); }},
+        {"UnGroup", [](TDataGrid& g) { g.UnGroup(); }, [](TDataGrid& g) { g.Group(4); }},
+        {"filter on", [](TDataGrid& g) { g.SetFilterActive(true); },
+         [](TDataGrid& g) {
+             TFilterData* data = g.Filter->Add();
+             data->Column = 1;
+             data->Condition = "!22";
+         }},
+        {"filter off", [](TDataGrid& g) { g.SetFilterActive(false); },
+         [](TDataGrid& g) {
+             TFilterData* data = g.Filter->Add();
+             data->Column = 1;
+             data->Condition = "!22";
+             g.SetFilterActive(true);
+         }},
+        {"LoadFromCSV", [&files](TDataGrid& g) { g.LoadFromCSV(files.Csv); }},
+        {"InsertFromCSV", [&files](TDataGrid& g) { g.InsertFromCSV(files.Csv); }},
+        {"LoadFromFile", [&files](TDataGrid& g) { g.LoadFromFile(files.Cell); }},
+        {"Clear", [](TDataGrid& g) { g.Clear(); }},
+        {"ClearRows of its row", [](TDataGrid& g) { g.ClearRows(3, 1); }},
+        {"ClearRows above", [](TDataGrid& g) { g.ClearRows(1, 1); }},
+        {"ClearCols", [](TDataGrid& g) { g.ClearCols(2, 1); }},
+        {"ClearNormalCells", [](TDataGrid& g) { g.ClearNormalCells(); }},
+    };
+}
+
+// 77 typed into an open editor, then a call that changes which cell a position names, then the
+// user leaves: the grid holds what it holds when the editor is first closed onto its cell and
+// the call comes after.
+TEST(GridEditorClose, ACallThatMovesCellsClosesTheEditorOntoItsCellFirst) {
+    const Files files;
+    for (const Editor& editor : editors)
+        for (const Call& call : Calls(files)) {
+            SCOPED_TRACE(std::string(editor.name) + ", " + call.name);
+            NumberedCells closedFirst(editor.type);
+            call.setup(*closedFirst.grid);
+            const GridCellTexts before = closedFirst.Texts();
+            closedFirst.TypeInto();
+            closedFirst.grid->HideInplaceEdit();
+            // Only the edited cell changed, the block it heads read through any of its cells.
+            const GridCellTexts typed = closedFirst.Texts();
+            int changed = 0;
+            for (std::size_t r = 0; r < typed.size(); ++r)
+                for (std::size_t c = 0; c < typed[r].size(); ++c)
+                    if (typed[r][c] != before[r][c]) {
+                        ++changed;
+                        EXPECT_EQ(typed[r][c], (editor.appends ? before[r][c] : "") + "77");
+                    }
+            EXPECT_GE(changed, 1);
+            call.act(*closedFirst.grid);
+            closedFirst.Leave();
+
+            NumberedCells window(editor.type);
+            call.setup(*window.grid);
+            window.TypeInto();
+            call.act(*window.grid);
+            EXPECT_FALSE(editor.open(*window.grid));
+            window.Leave();
+            EXPECT_EQ(window.Texts(), closedFirst.Texts());
+        }
+}
+
+} // namespace
+
+namespace {
+
+// With the editor always shown, (2, 3) current and, when asked, x typed over its 33: every way of
+// moving on closes the editor onto (2, 3) first; the next cell keeps its own text and the editor
+// opens there with it.
+TEST(GridEditorClose, EveryMoveClosesTheAlwaysShownEditorOntoTheCellLeft) {
+    const struct {
+        const char* name;
+        std::function<void(NumberedCells&)> move;
+        int col;
+        int row;
+    } moves[] = {
+        {"Right", [](NumberedCells& w) { w.Press(Qt::Key_Right); }, 3, 3},
+        // From the caret at the text's start.
+        {"Left",
+         [](NumberedCells& w) {
+             w.grid->GetInplaceEditor()->SetSelStart(0);
+             w.Press(Qt::Key_Left);
+         },
+         1, 3},
+        {"Tab", [](NumberedCells& w) { w.Press(Qt::Key_Tab); }, 3, 3},
+        {"Shift+Tab", [](NumberedCells& w) { w.Press(Qt::Key_Backtab, Qt::ShiftModifier); }, 1, 3},
+        {"Down", [](NumberedCells& w) { w.Press(Qt::Key_Down); }, 2, 4},
+        {"Up", [](NumberedCells& w) { w.Press(Qt::Key_Up); }, 2, 2},
+        {"Enter", [](NumberedCells& w) { w.Press(Qt::Key_Return); }, 3, 3},
+        {"a click", [](NumberedCells& w) { w.Click(4, 4); }, 4, 4},
+        {"the current cell set from code", [](NumberedCells& w) { w.grid->SetCol(4); }, 4, 3},
+    };
+    for (const bool typed : {false, true})
+        for (const auto& move : moves) {
+            SCOPED_TRACE(std::string(move.name) + (typed ? ", x typed" : ""));
+            NumberedCells window(edNormal);
+            window.grid->SetOptions(window.grid->GetOptions() | goAlwaysShowEditor | goTabs);
+            window.Show();
+            window.Click(2, 3);
+            QApplication::processEvents();
+            if (typed)
+                window.Type("x");
+            move.move(window);
+            QApplication::processEvents();
+            EXPECT_EQ(window.grid->GetCells(2, 3), typed ? "x" : "33");
+            const std::string next = std::to_string(10 * (move.col + 1) + move.row);
+            EXPECT_EQ(window.grid->GetCells(move.col, move.row), next);
+            EXPECT_EQ(window.grid->GetCol(), move.col);
+            EXPECT_EQ(window.grid->GetRow(), move.row);
+            EXPECT_EQ(window.EditorText(), next);
+        }
+}
+
+// (2, 3) current, with 77 typed over its 33 and the editor closed or without an edit, then a
+// write from code, then Escape on the grid: Escape takes back only the user's own edit, never a
+// text the program wrote into the cell.
+TEST(GridEditorClose, EscapeTakesBackNoTextWrittenFromCode) {
+    const struct {
+        const char* name;
+        bool edited;
+        std::function<void(TDataGrid&)> write;
+        const char* text;
+    } rows[] = {
+        {"no write", true, [](TDataGrid&) {}, "33"},
+        {"SetCells of the cell", false, [](TDataGrid& g) { g.SetCells(2, 3, "new"); }, "new"},
+        {"SetCells of the cell after the edit", true, [](TDataGrid& g) { g.SetCells(2, 3, "new"); }, "new"},
+        {"SetCells of another cell", true, [](TDataGrid& g) { g.SetCells(1, 3, "new"); }, "33"},
+        {"SetCurrentCell", false, [](TDataGrid& g) { g.SetCurrentCell("new"); }, "new"},
+        {"SetRowCells", false,
+         [](TDataGrid& g) {
+             std::vector<AnsiString> texts{"a", "b", "new"};
+             g.SetRowCells(3, std::move(texts));
+         },
+         "new"},
+        {"ClearRows", true, [](TDataGrid& g) { g.ClearRows(3, 1); }, ""},
+        {"ClearNormalCells", false, [](TDataGrid& g) { g.ClearNormalCells(); }, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        NumberedCells window(edNormal);
+        window.grid->Navigation->AdvanceOnEnter = false;
+        window.Show();
+        window.Click(2, 3);
+        if (row.edited) {
+            window.Press(Qt::Key_F2);
+            window.Type("77");
+            window.Press(Qt::Key_Return);
+        }
+        row.write(*window.grid);
+        window.Press(Qt::Key_Escape);
+        EXPECT_EQ(window.grid->GetCells(2, 3), row.text);
+    }
+}
+
+} // namespace
