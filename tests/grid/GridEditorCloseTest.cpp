@@ -102,6 +102,16 @@ std::vector<Call> Calls(const Files& files) {
         g.SetRowSelect(4, true);
     };
     const auto merged = [](TDataGrid& g) { g.MergeCells(2, 3, 1, 2); };
+    // The row holding 22 filtered out, or not yet.
+    const auto filter = [](TDataGrid& g) {
+        TFilterData* data = g.Filter->Add();
+        data->Column = 1;
+        data->Condition = "!22";
+    };
+    const auto filtered = [filter](TDataGrid& g) {
+        filter(g);
+        g.SetFilterActive(true);
+    };
     return {
         {"InsertRows above", [](TDataGrid& g) { g.InsertRows(1, 1); }},
         {"InsertRows below", [](TDataGrid& g) { g.InsertRows(4, 2); }},
@@ -144,6 +154,8 @@ std::vector<Call> Calls(const Files& files) {
         {"ApplyColumnMerge", [](TDataGrid& g) { g.MergedColumns().Add(2); },
          [](TDataGrid& g) { g.SetCells(2, 4, "33"); }},
         {"UndoColumnMerge", [](TDataGrid& g) { g.UndoColumnMerge(); }, merged},
+        {"MergeCells with a column hidden", [](TDataGrid& g) { g.MergeCells(2, 2, 1, 2); },
+         [](TDataGrid& g) { g.HideColumn(0); }},
         {"SplitCells", [](TDataGrid& g) { g.SplitCells(2, 3); }, merged},
         {"SplitColumnCells", [](TDataGrid& g) { g.SplitColumnCells(2); }, merged},
         {"SplitRowCells", [](TDataGrid& g) { g.SplitRowCells(3); }, merged},
@@ -159,19 +171,10 @@ std::vector<Call> Calls(const Files& files) {
         {"RemoveNode", [](TDataGrid& g) { g.RemoveNode(2); }, contracted},
         {"Group", [](TDataGrid& g) { g.Group(4); }},
         {"UnGroup", [](TDataGrid& g) { g.UnGroup(); }, [](TDataGrid& g) { g.Group(4); }},
-        {"filter on", [](TDataGrid& g) { g.SetFilterActive(true); },
-         [](TDataGrid& g) {
-             TFilterData* data = g.Filter->Add();
-             data->Column = 1;
-             data->Condition = "!22";
-         }},
-        {"filter off", [](TDataGrid& g) { g.SetFilterActive(false); },
-         [](TDataGrid& g) {
-             TFilterData* data = g.Filter->Add();
-             data->Column = 1;
-             data->Condition = "!22";
-             g.SetFilterActive(true);
-         }},
+        {"filter on", [](TDataGrid& g) { g.SetFilterActive(true); }, filter},
+        {"filter off", [](TDataGrid& g) { g.SetFilterActive(false); }, filtered},
+        {"SwapRows under the filter", [](TDataGrid& g) { g.SwapRows(2, 4); }, filtered},
+        {"InsertRows under a contracted node", [](TDataGrid& g) { g.InsertRows(3, 1); }, contracted},
         {"LoadFromCSV", [&files](TDataGrid& g) { g.LoadFromCSV(files.Csv); }},
         {"InsertFromCSV", [&files](TDataGrid& g) { g.InsertFromCSV(files.Csv); }},
         {"LoadFromFile", [&files](TDataGrid& g) { g.LoadFromFile(files.Cell); }},
