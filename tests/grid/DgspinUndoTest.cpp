@@ -1,6 +1,7 @@
 #include "grid/Dgspin.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
+#include "tests/support/SpinStepUndo.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,11 @@ TEST(DgspinUndo, ASetterLeavesNothingToUndoAndTypingStillUndoes) {
     EXPECT_EQ(spin.GetWindowText(), "421");
     spin.Undo();
     EXPECT_EQ(spin.GetWindowText(), "42");
+}
+
+TEST(DgspinUndo, AStepByKeyOrButtonIsOneEditToUndo) {
+    ExpectUserStepsUndoOneByOne<TDgSpinEdit>(
+        [](TDgSpinEdit& spin) -> TTypedSpinButton& { return *spin.Button; }, false);
 }
 
 } // namespace
