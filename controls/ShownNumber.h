@@ -7,7 +7,8 @@
 // for the number itself, not for the number rounded.
 class ShownNumber {
 public:
-    // Fills the box with the number's shortest text of up to 15 significant digits.
+    // Fills the box with the number's shortest text of up to 15 significant digits, written
+    // without an exponent, as the box's format shows it.
     void Show(TTypedEdit& box, double value);
     // The box's text now shows value.
     void Shown(const TTypedEdit& box, double value);

@@ -1,6 +1,7 @@
 #include "controls/SpinStep.h"
 
 #include "framework/DateStep.h"
+#include "framework/Exceptions.h"
 #include "framework/NumberFormat.h"
 
 #include <cmath>
@@ -70,6 +71,9 @@ int StepWithinInt(int value, double step) {
 
 AnsiString FloatTextWithinLimits(double value, double lower, double upper, int precision) {
     value = WithinLimits(value, lower, upper);
+    // "NAN" and "INF" would read back as no number at all.
+    if (!std::isfinite(value))
+        throw EConvertError("'" + FloatToStr(value) + "' is not a valid floating point value");
     if (precision < 1)
         return FloatToStr(value);
     const AnsiString text = FloatToStrF(value, ffFixed, 15, precision);

@@ -30,5 +30,5 @@ template <class T> T WithinLimits(T value, T lower, T upper) {
 // The text of a float spin's value within its limits: with precision decimals the text of the
 // value, or the nearest one that reads within the limits; the least limit itself, as its
 // shortest text, when no text of that precision lies within them. Precision 0 gives the
-// shortest text.
+// shortest text. A value that is no number, or infinite and unlimited, raises EConvertError.
 AnsiString FloatTextWithinLimits(double value, double lower, double upper, int precision);

@@ -1,5 +1,6 @@
 #include "controls/SpinText.h"
 
+#include "controls/MaskNumber.h"
 #include "controls/TypedText.h"
 #include "framework/NumberFormat.h"
 
@@ -38,7 +39,7 @@ bool AllDigits(std::string_view text) {
 }
 
 // The edit text of a value's text in mask; nothing when a piece does not fit its places.
-std::optional<std::string> FitIntoMask(const TEditMask& mask, std::string_view text) {
+std::optional<AnsiString> FitIntoMask(const TEditMask& mask, std::string_view text) {
     std::string shown = BlankMaskText(mask).str();
     std::size_t next = 0;
     for (const MaskRun& run : RunsOf(mask)) {
@@ -82,6 +83,17 @@ std::optional<std::string> FitIntoMask(const TEditMask& mask, std::string_view t
     return shown;
 }
 
+// Shows the edit text shown when what it holds reads as the value text does.
+bool ShowReadingBack(TCustomMaskEdit& edit, const std::optional<AnsiString>& shown, const AnsiString& text,
+                     AnsiString (*held)(const TEditMask& mask, std::string_view editText), TSpinReader read) {
+    double wanted = 0;
+    double reads = 0;
+    if (!shown || !read(text, wanted) || !read(held(edit.Mask(), shown->view()), reads) || reads != wanted)
+        return false;
+    edit.SetWindowText(*shown);
+    return true;
+}
+
 } // namespace
 
 bool ReadSpinInt(const AnsiString& text, double& value) {
@@ -118,15 +130,30 @@ bool WriteSpinValue(TCustomMaskEdit& edit, const AnsiString& text, TSpinReader r
         edit.SetWindowText(text);
         return true;
     }
-    const std::optional<std::string> shown = FitIntoMask(edit.Mask(), text.view());
-    double wanted = 0;
-    double held = 0;
-    if (!shown || !read(text, wanted) || !read(MaskedText(edit.Mask(), *shown).Trim(), held) ||
-        held != wanted)
-        return false;
-    // A whole edit text goes through the mask as it stands.
-    edit.SetText(*shown);
-    return true;
+    const auto held = [](const TEditMask& mask, std::string_view editText) {
+        return MaskedText(mask, AnsiString(editText)).Trim();
+    };
+    return ShowReadingBack(edit, FitIntoMask(edit.Mask(), text.view()), text, held, read);
+}
+
+AnsiString SpinNumberText(const TCustomMaskEdit& edit) {
+    return edit.IsMasked() ? NumberInMask(edit.Mask(), edit.GetWindowText().view()) : edit.GetWindowText();
+}
+
+int SpinNumberCaret(const TCustomMaskEdit& edit) {
+    if (!edit.IsMasked())
+        return edit.GetSelStart();
+    const std::string_view before =
+        edit.GetWindowText().view().substr(0, static_cast<std::size_t>(edit.GetSelStart()));
+    return NumberInMask(edit.Mask(), before).Length();
+}
+
+bool WriteSpinNumber(TCustomMaskEdit& edit, const AnsiString& text, TSpinReader read) {
+    if (!edit.IsMasked()) {
+        edit.SetWindowText(text);
+        return true;
+    }
+    return ShowReadingBack(edit, MaskTextOfNumber(edit.Mask(), text.view()), text, NumberInMask, read);
 }
 
 bool ReadShownDate(const TCustomMaskEdit& edit, const TShownDate& shown, TDateTime& value) {

@@ -2,6 +2,7 @@
 
 #include "controls/SpinStep.h"
 #include "controls/TypedText.h"
+#include "framework/DateStep.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 
@@ -70,23 +71,23 @@ void Typedspin::TTypedMaskSpinEdit::SetEditMask(const AnsiString& value) {
 
 int TTypedSpinEdit::GetValue() const {
     int value = MinValue;
-    return TryStrToInt(SpinValueText(*this), value) ? value : MinValue;
+    return TryStrToInt(SpinNumberText(*this), value) ? value : MinValue;
 }
 
 void TTypedSpinEdit::SetValue(int value) {
-    WriteSpinValue(*this, IntToStr(WithinLimits(value, MinValue, MaxValue)), ReadSpinInt);
+    WriteSpinNumber(*this, IntToStr(WithinLimits(value, MinValue, MaxValue)), ReadSpinInt);
     if (!EditorEnabled)
         SelectAll();
 }
 
 double TTypedSpinEdit::GetFloatValue() const {
     double value = MinFloatValue;
-    return TryStrToFloat(SpinValueText(*this), value) ? value : MinFloatValue;
+    return TryStrToFloat(SpinNumberText(*this), value) ? value : MinFloatValue;
 }
 
 void TTypedSpinEdit::SetFloatValue(double value) {
-    WriteSpinValue(*this, FloatTextWithinLimits(value, MinFloatValue, MaxFloatValue, precision),
-                   ReadSpinFloat);
+    WriteSpinNumber(*this, FloatTextWithinLimits(value, MinFloatValue, MaxFloatValue, precision),
+                    ReadSpinFloat);
 }
 
 TDateTime TTypedSpinEdit::GetDateValue() const {
@@ -102,7 +103,7 @@ void TTypedSpinEdit::SetDateValue(TDateTime value) {
         shownDate = {value, {}};
         return;
     }
-    const TDateTime kept = WithinLimits(value, MinDateValue, MaxDateValue);
+    const TDateTime kept = DateWithinLimits(value, MinDateValue, MaxDateValue);
     if (ShowKeepingCaret(DateToStr(kept), ReadSpinDate))
         shownDate = {kept, GetWindowText()};
 }
@@ -167,8 +168,8 @@ bool TTypedSpinEdit::SmartStep(int sign, bool page) {
     if (!IncrementSmart || (page && GetSelLength() > 0) || (spinType != sptNormal && spinType != sptFloat))
         return false;
     const bool isFloat = spinType == sptFloat;
-    const double step = ::SmartStep(GetWindowText().view(), GetSelStart(), DecimalSeparator, isFloat,
-                                    isFloat ? IncrementFloat : Increment);
+    const double step = ::SmartStep(SpinNumberText(*this).view(), SpinNumberCaret(*this), DecimalSeparator,
+                                    isFloat, isFloat ? IncrementFloat : Increment);
     if (step == 0)
         return true;
     if (isFloat)
@@ -185,35 +186,41 @@ void TTypedSpinEdit::Step(int sign, bool page) {
     }
     const int start = GetSelStart();
     const int length = GetSelLength();
-    const AnsiString& text = GetWindowText();
-    if (!SmartStep(sign, page)) {
-        switch (spinType) {
-        case sptNormal:
-            SetValue(
-                StepWithinInt(GetValue(), static_cast<double>(sign) * (page ? IncrementPage : Increment)));
-            break;
-        case sptFloat:
-            SetFloatValue(GetFloatValue() + sign * (page ? IncrementFloatPage : IncrementFloat));
-            break;
-        case sptDate:
-            if (!page)
-                SetDateValue(StepDate(GetDateValue(), text.view(), start, sign));
-            break;
-        case sptTime:
-            if (!page)
-                SetTimeValue(StepTime(GetTimeValue(), text.view(), start, sign));
-            break;
-        case sptHex:
-            if (!page)
-                SetHexValue(static_cast<int>(
-                    sign > 0
-                        ? static_cast<std::uint32_t>(GetHexValue()) + static_cast<std::uint32_t>(Increment)
-                        : static_cast<std::uint32_t>(GetHexValue()) - static_cast<std::uint32_t>(Increment)));
-            break;
-        }
-    }
+    // A step is one edit to undo, as a key typed is.
+    Undoable([&] {
+        if (!SmartStep(sign, page))
+            OrdinaryStep(sign, page);
+    });
     SetSelStart(start);
     SetSelLength(length);
+}
+
+void TTypedSpinEdit::OrdinaryStep(int sign, bool page) {
+    const AnsiString& text = GetWindowText();
+    const int start = GetSelStart();
+    switch (spinType) {
+    case sptNormal:
+        SetValue(StepWithinInt(GetValue(), static_cast<double>(sign) * (page ? IncrementPage : Increment)));
+        break;
+    case sptFloat:
+        SetFloatValue(GetFloatValue() + sign * (page ? IncrementFloatPage : IncrementFloat));
+        break;
+    case sptDate:
+        if (!page)
+            SetDateValue(StepDate(GetDateValue(), text.view(), start, sign));
+        break;
+    case sptTime:
+        if (!page)
+            SetTimeValue(StepTime(GetTimeValue(), text.view(), start, sign));
+        break;
+    case sptHex:
+        if (!page)
+            SetHexValue(static_cast<int>(
+                sign > 0
+                    ? static_cast<std::uint32_t>(GetHexValue()) + static_cast<std::uint32_t>(Increment)
+                    : static_cast<std::uint32_t>(GetHexValue()) - static_cast<std::uint32_t>(Increment)));
+        break;
+    }
 }
 
 void TTypedSpinEdit::KeepInRange() {
@@ -232,7 +239,7 @@ void TTypedSpinEdit::KeepInRange() {
     }
     case sptDate: {
         const TDateTime value = GetDateValue();
-        if (WithinLimits(value, MinDateValue, MaxDateValue) != value)
+        if (DateWithinLimits(value, MinDateValue, MaxDateValue) != value)
             SetDateValue(value);
         break;
     }

@@ -35,8 +35,9 @@ public:
     // The text as a date: now for an empty text or "0", MinDateValue for one that is no date; the
     // date written while its text stands.
     TDateTime GetDateValue() const;
-    // Kept within MinDateValue..MaxDateValue unless the two are equal, written as a short date;
-    // the caret stays. A date outside the calendar raises EConvertError.
+    // Kept within MinDateValue..MaxDateValue unless the two are equal, a limit past the
+    // calendar's end at that end, written as a short date; the caret stays. A date outside the
+    // calendar raises EConvertError.
     void SetDateValue(TDateTime value);
     // The text as a time; 0 for one that is no time.
     TDateTime GetTimeValue() const;
@@ -123,8 +124,11 @@ protected:
     void Resize() override;
 
 private:
-    // A step of the ordinary or the page size; a smart step where it applies.
+    // A step of the ordinary or the page size, or a smart step where it applies, as one edit to
+    // undo.
     void Step(int sign, bool page);
+    // The step of the ordinary or the page size; a date or time by the part at the caret.
+    void OrdinaryStep(int sign, bool page);
     // The smart step; false where it does not apply (not a number, or a page step over a
     // selection).
     bool SmartStep(int sign, bool page);
@@ -152,8 +156,9 @@ private:
 };
 
 // A spin edit whose text follows an edit mask: a value's digits go on either side of the mask's
-// literals, and a value the mask cannot hold leaves the text as it was. The grid has a namesake
-// of its own: this one is known by its library's name.
+// literals, and a value the mask cannot hold leaves the text as it was. A number is read from the
+// mask's places alone, its '.' the decimal point (NumberInMask). The grid has a namesake of its
+// own: this one is known by its library's name.
 namespace Typedspin {
 class TTypedMaskSpinEdit : public TTypedSpinEdit {
 public:

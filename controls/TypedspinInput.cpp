@@ -84,7 +84,8 @@ bool TTypedSpinEdit::IsValidChar(char& Key) {
     // Hours, minutes and seconds: two separators at the most.
     if (Key == TimeSeparator && std::count(text.begin(), text.end(), TimeSeparator) >= 2)
         return false;
-    if (spinType != sptFloat || Key == VK_BACK || Key == VK_RETURN || Key == VK_ESCAPE)
+    // A mask's own places and literals hold a masked number's separator and decimals.
+    if (spinType != sptFloat || IsMasked() || Key == VK_BACK || Key == VK_RETURN || Key == VK_ESCAPE)
         return true;
     if (Key == ThousandSeparator)
         Key = DecimalSeparator;

@@ -1,5 +1,6 @@
 #include "framework/DateStep.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -82,4 +83,14 @@ TDateTime StepTime(TDateTime value, TTimePart part, int sign) {
             seconds -= day;
     }
     return static_cast<double>(seconds) / day;
+}
+
+TDateTime DateWithinLimits(TDateTime value, TDateTime lower, TDateTime upper) {
+    if (lower == upper)
+        return value;
+    // The calendar runs to the last millisecond of 31 December 9999.
+    const TDateTime first = EncodeDate(1, 1, 1);
+    const TDateTime last = EncodeDate(9999, 12, 31) + 86399999.0 / 86400000;
+    const auto onCalendar = [&](TDateTime limit) { return std::clamp(limit, first, last); };
+    return std::clamp(value, onCalendar(std::min(lower, upper)), onCalendar(std::max(lower, upper)));
 }

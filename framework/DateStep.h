@@ -19,3 +19,6 @@ TDateTime StepDate(TDateTime value, TDatePart part, int sign);
 // value one hour, minute or second on or back. Up may pass midnight; down from below the step
 // wraps to the evening.
 TDateTime StepTime(TDateTime value, TTimePart part, int sign);
+// value brought within lower..upper, given in either order, a limit past either end of the
+// calendar taken at that end; equal limits take any value.
+TDateTime DateWithinLimits(TDateTime value, TDateTime lower, TDateTime upper);

@@ -35,15 +35,6 @@ std::string TCustomMaskEdit::PlacesText() const {
     return text;
 }
 
-bool TCustomMaskEdit::SkipLiteral(char key) {
-    const int at = GetSelStart();
-    if (GetSelLength() > 0 || at >= mask.Length() || !mask.IsLiteral(at) ||
-        mask.Places[static_cast<std::size_t>(at)].Literal != key)
-        return false;
-    SetSelStart(at + 1);
-    return true;
-}
-
 void TCustomMaskEdit::BlankPlaces(int start, int end) {
     std::string text = PlacesText();
     for (int i = start; i < end && i < mask.Length(); ++i)
@@ -52,15 +43,29 @@ void TCustomMaskEdit::BlankPlaces(int start, int end) {
     ShowMasked(text, start);
 }
 
-bool TCustomMaskEdit::TypeMasked(char key) {
+bool TCustomMaskEdit::InputMasked(char key) {
     if (GetSelLength() > 0)
         BlankPlaces(GetSelStart(), GetSelStart() + GetSelLength());
-    const int at = NextInputPlace(mask, GetSelStart());
-    if (at >= mask.Length())
-        return false;
-    const char shown = MaskCharacter(mask.Places[static_cast<std::size_t>(at)], key);
-    if (shown == 0)
-        return false;
+    const int caret = GetSelStart();
+    const auto literalAt = [&](int position) {
+        return position < mask.Length() && mask.IsLiteral(position) &&
+               mask.Places[static_cast<std::size_t>(position)].Literal == key;
+    };
+    if (literalAt(caret)) {
+        SetSelStart(caret + 1);
+        return true;
+    }
+    const int at = NextInputPlace(mask, caret);
+    const char shown = at < mask.Length() ? MaskCharacter(mask.Places[static_cast<std::size_t>(at)], key) : 0;
+    if (shown == 0) {
+        int literal = at;
+        while (literal < mask.Length() && !mask.IsLiteral(literal))
+            ++literal;
+        if (!literalAt(literal))
+            return false;
+        SetSelStart(literal + 1);
+        return true;
+    }
     std::string text = PlacesText();
     text[static_cast<std::size_t>(at)] = shown;
     // The caret stops before a literal, which typing it or the next character passes over, or
@@ -84,7 +89,7 @@ void TCustomMaskEdit::WMChar(char& key, int keyData, TShiftState shift) {
                 BlankPlaces(GetSelStart(), GetSelStart() + GetSelLength());
             else if (const int before = PreviousInputPlace(mask, GetSelStart()); before >= 0)
                 BlankPlaces(before, before + 1);
-        } else if (!SkipLiteral(key) && !TypeMasked(key)) {
+        } else if (!InputMasked(key)) {
             MessageBeep(0);
         }
     });
@@ -109,11 +114,10 @@ void TCustomMaskEdit::WMPaste() {
     }
     if (GetReadOnly() || !Clipboard().HasText())
         return;
-    // The pasted text's own literals are passed over where the mask has them.
     const AnsiString pasted = Clipboard().GetAsText();
     Undoable([&] {
         for (const char c : pasted.str())
-            if (!SkipLiteral(c) && (c == '\r' || c == '\n' || !TypeMasked(c)))
+            if (c == '\r' || c == '\n' || !InputMasked(c))
                 break;
     });
 }

@@ -5,7 +5,8 @@
 
 // An edit whose text follows an EditMask: typing overwrites the place at the caret and skips
 // the literals, a character the place refuses beeps, Backspace and Delete blank places, and a
-// paste is typed through the mask. Without a mask it is a plain edit.
+// paste is typed through the mask up to its first character refused. Without a mask it is a
+// plain edit.
 class TCustomMaskEdit : public TCustomEdit {
 public:
     explicit TCustomMaskEdit(TComponent* owner);
@@ -29,12 +30,12 @@ protected:
     void WMCut() override;
 
 private:
-    // Types key at the caret through the mask; false when the place refuses it.
-    bool TypeMasked(char key);
+    // Types key at the caret through the mask, a typed key or a pasted character alike: the
+    // literal at the caret passes over it, the next place takes it, or else the next literal,
+    // when it is key, passes over it and the places before it stay blank. False when refused.
+    bool InputMasked(char key);
     // The window text, at least as long as the mask.
     std::string PlacesText() const;
-    // Moves past the literal at the caret when key is that literal.
-    bool SkipLiteral(char key);
     // Blanks the places from start to end (not included).
     void BlankPlaces(int start, int end);
     void ShowMasked(const AnsiString& text, int caret);

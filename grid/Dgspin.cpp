@@ -123,23 +123,23 @@ void TTypedMaskSpinEdit::SetEditMask(const AnsiString& value) {
 
 int TDgSpinEdit::GetValue() const {
     int value = MinValue;
-    return TryStrToInt(SpinValueText(*this), value) ? value : MinValue;
+    return TryStrToInt(SpinNumberText(*this), value) ? value : MinValue;
 }
 
 void TDgSpinEdit::SetValue(int value) {
-    WriteSpinValue(*this, IntToStr(CheckValue(value)), ReadSpinInt);
+    WriteSpinNumber(*this, IntToStr(CheckValue(value)), ReadSpinInt);
     if (!EditorEnabled)
         SelectAll();
 }
 
 double TDgSpinEdit::GetFloatValue() const {
     double value = 0;
-    return TryStrToFloat(SpinValueText(*this), value) ? value : MinValue;
+    return TryStrToFloat(SpinNumberText(*this), value) ? value : MinValue;
 }
 
 void TDgSpinEdit::SetFloatValue(double value) {
-    WriteSpinValue(*this, FloatTextWithinLimits(value, MinFloatValue, MaxFloatValue, precision),
-                   ReadSpinFloat);
+    WriteSpinNumber(*this, FloatTextWithinLimits(value, MinFloatValue, MaxFloatValue, precision),
+                    ReadSpinFloat);
 }
 
 TDateTime TDgSpinEdit::GetDateValue() const {
@@ -191,7 +191,7 @@ double TDgSpinEdit::CheckFloatValue(double value) const {
 }
 
 TDateTime TDgSpinEdit::CheckDateValue(TDateTime value) const {
-    return WithinLimits(value, MinDateValue, MaxDateValue);
+    return DateWithinLimits(value, MinDateValue, MaxDateValue);
 }
 
 void TDgSpinEdit::SetPrecision(int value) {
@@ -222,25 +222,28 @@ void TDgSpinEdit::Step(int sign) {
         MessageBeep(0);
         return;
     }
-    const std::string_view text = GetWindowText().view();
-    switch (spinType) {
-    case TDgSpinType::sptNormal:
-        SetValue(StepWithinInt(GetValue(), static_cast<double>(sign) * Increment));
-        break;
-    case TDgSpinType::sptFloat:
-        SetFloatValue(GetFloatValue() + sign * IncrementFloat);
-        break;
-    case TDgSpinType::sptDate: {
-        const TDatePart part = DatePartOfField(FieldAtCaret(text, GetSelStart(), DateSeparator));
-        SetDateValue(StepDate(GetDateValue(), part, sign));
-        break;
-    }
-    case TDgSpinType::sptTime: {
-        const auto part = static_cast<TTimePart>(FieldAtCaret(text, GetSelStart(), TimeSeparator));
-        SetTimeValue(StepTime(GetTimeValue(), part, sign));
-        break;
-    }
-    }
+    // A step is one edit to undo, as a key typed is.
+    Undoable([&] {
+        const std::string_view text = GetWindowText().view();
+        switch (spinType) {
+        case TDgSpinType::sptNormal:
+            SetValue(StepWithinInt(GetValue(), static_cast<double>(sign) * Increment));
+            break;
+        case TDgSpinType::sptFloat:
+            SetFloatValue(GetFloatValue() + sign * IncrementFloat);
+            break;
+        case TDgSpinType::sptDate: {
+            const TDatePart part = DatePartOfField(FieldAtCaret(text, GetSelStart(), DateSeparator));
+            SetDateValue(StepDate(GetDateValue(), part, sign));
+            break;
+        }
+        case TDgSpinType::sptTime: {
+            const auto part = static_cast<TTimePart>(FieldAtCaret(text, GetSelStart(), TimeSeparator));
+            SetTimeValue(StepTime(GetTimeValue(), part, sign));
+            break;
+        }
+        }
+    });
 }
 
 void TDgSpinEdit::WMKeyDown(WORD& key, TShiftState shift) {
@@ -297,7 +300,9 @@ bool TDgSpinEdit::IsValidChar(char& Key) {
     const std::string& text = GetWindowText().str();
     if (spinType == TDgSpinType::sptTime && Key == TimeSeparator)
         return std::count(text.begin(), text.end(), TimeSeparator) < 2;
-    if (spinType != TDgSpinType::sptFloat || Key == VK_BACK || Key == VK_RETURN || Key == VK_ESCAPE)
+    // A mask's own places and literals hold a masked number's separator and decimals.
+    if (spinType != TDgSpinType::sptFloat || IsMasked() || Key == VK_BACK || Key == VK_RETURN ||
+        Key == VK_ESCAPE)
         return true;
     if (Key == ThousandSeparator)
         Key = DecimalSeparator;
@@ -314,7 +319,7 @@ bool TDgSpinEdit::IsValidChar(char& Key) {
 void TDgSpinEdit::WMKillFocus() {
     TCustomMaskEdit::WMKillFocus();
     // A value out of its limits comes back to the nearest one; a text that does not read stays.
-    const AnsiString text = SpinValueText(*this);
+    const AnsiString text = SpinNumberText(*this);
     switch (spinType) {
     case TDgSpinType::sptNormal:
         if (int value = 0; TryStrToInt(text, value) && CheckValue(value) != value)

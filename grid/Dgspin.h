@@ -64,8 +64,8 @@ public:
     // The text as the date GetDateValue reads; false for a text that is no date, "0" and no text
     // included.
     bool ReadDateValue(TDateTime& value) const;
-    // Written in the short date format, the caret kept where it was; only kept while loading. A
-    // date outside the calendar raises EConvertError.
+    // Kept within the limits (CheckDateValue), written in the short date format, the caret kept
+    // where it was; only kept while loading. A date outside the calendar raises EConvertError.
     void SetDateValue(TDateTime value);
     // 0 for a text that is no time.
     TDateTime GetTimeValue() const;
@@ -73,6 +73,7 @@ public:
     void SetTimeValue(TDateTime value);
     int CheckValue(int value) const;
     double CheckFloatValue(double value) const;
+    // A limit past the calendar's end stands at that end.
     TDateTime CheckDateValue(TDateTime value) const;
     int GetPrecision() const { return precision; }
     void SetPrecision(int value);
@@ -135,7 +136,8 @@ private:
 };
 
 // The spin edit whose text follows an edit mask: a value's digits go on either side of the mask's
-// literals, and a value the mask cannot hold leaves the text as it was.
+// literals, and a value the mask cannot hold leaves the text as it was. A number is read from the
+// mask's places alone, its '.' the decimal point (NumberInMask).
 class TTypedMaskSpinEdit : public TDgSpinEdit {
 public:
     using TCustomMaskEdit::GetEditMask;

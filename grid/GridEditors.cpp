@@ -182,11 +182,14 @@ template <class Wide, class Value> Value PageStepped(WORD key, Wide value, Wide 
 } // namespace
 
 void TGridSpin::PageStep(WORD key) {
-    if (GetSpinType() == TDgSpinType::sptNormal)
-        SetValue(PageStepped<long long>(key, GetValue(), Increment, MinValue, MaxValue));
-    else if (GetSpinType() == TDgSpinType::sptFloat)
-        SetFloatValue(
-            PageStepped<double>(key, GetFloatValue(), IncrementFloat, MinFloatValue, MaxFloatValue));
+    // One edit to undo, as a step by the buttons is.
+    Undoable([&] {
+        if (GetSpinType() == TDgSpinType::sptNormal)
+            SetValue(PageStepped<long long>(key, GetValue(), Increment, MinValue, MaxValue));
+        else if (GetSpinType() == TDgSpinType::sptFloat)
+            SetFloatValue(
+                PageStepped<double>(key, GetFloatValue(), IncrementFloat, MinFloatValue, MaxFloatValue));
+    });
     if (Grid.OnSpinClick)
         Grid.OnSpinClick(&Grid, Grid.GetRealCol(), Grid.GetRow(), GetValue(),
                          key == VK_PRIOR || key == VK_HOME);

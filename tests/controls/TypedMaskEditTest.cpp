@@ -102,6 +102,42 @@ TEST(TypedMaskEdit, DeleteBlanksAndAPasteGoesThroughTheMask) {
     EXPECT_EQ(MessageBeeps(), beeps + 1);
 }
 
+// Typed or pasted, a character goes through the mask by one rule: a literal of the mask typed
+// before its place passes over the places up to it, left blank. A paste stops at the first
+// character refused, where typing beeps and goes on.
+TEST(TypedMaskEdit, PastedAndTypedCharactersPassTheMasksLiteralsAlike) {
+    const DateSettings dates("dd/mm/yyyy", '/');
+    const struct {
+        const char* mask;
+        const char* entered;
+        const char* typed;
+        const char* pasted;
+    } rows[] = {
+        // The paste stopped at the '-', the 9 not taken.
+        {"000-000;1;_", "78-9", "78_-9__", "78_-9__"},
+        {"000-000;1;_", "123-456", "123-456", "123-456"},
+        {"000-000;1;_", "1-2-3", "1__-23_", "1__-2__"},
+        {"99/99/0000;1;_", "1/2/2024", "1_/2_/2024", "1_/2_/2024"},
+        {"(999) 000;1;_", "(12) 345", "(12_) 345", "(12_) 345"},
+        {"$999;1;_", "$42", "$42_", "$42_"},
+        {"000-000;1;_", "12x45", "124-5__", "12_-___"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.mask) + " + " + row.entered);
+        MaskForm form;
+        TTypedMaskEdit& edit = *form.Edit;
+        edit.SetEditMask(row.mask);
+        edit.SetSelStart(0);
+        TypeKeys(edit, row.entered);
+        EXPECT_EQ(edit.GetEditText(), row.typed);
+        edit.SetText("");
+        edit.SetSelStart(0);
+        Clipboard().SetAsText(row.entered);
+        edit.PasteFromClipboard();
+        EXPECT_EQ(edit.GetEditText(), row.pasted);
+    }
+}
+
 // Ctrl+Z brings back the text before the last edit, a second one redoes it.
 TEST(TypedMaskEdit, UndoBringsBackTheMaskedText) {
     const struct {

@@ -1,6 +1,8 @@
 #include "controls/Typedspin.h"
 #include "tests/controls/TypedEditSupport.h"
 #include "tests/support/DateSettings.h"
+#include "tests/support/MaskSpinNumbers.h"
+#include "tests/support/SpinStepUndo.h"
 
 #include <QToolButton>
 
@@ -102,8 +104,8 @@ TEST(TypedSpinEdit, AMaskSpinHoldsItsValueAroundTheMasksLiterals) {
         {"99.99;1;_", sptFloat, 0, 13.5, 3, "03.__", 3},
         {"99.99;1;_", sptFloat, 2, 3.25, 123.5, "03.25", 3.25},
         {"99.99;1;_", sptFloat, 2, 3.25, -1.5, "03.25", 3.25},
-        // Without its literals the text reads 325: no place for 3.25.
-        {"99.99;0;_", sptFloat, 0, 3, 3.25, "03.__", 3},
+        // The point stands for the decimal separator whether Text keeps the literals or not.
+        {"99.99;0;_", sptFloat, 0, 3, 3.25, "03.25", 3.25},
         {"999;1;_", sptNormal, 0, 12, 42, "42_", 42},
         {"999;1;_", sptNormal, 0, 432, 4321, "432", 432},
         {"999;1;_", sptNormal, 0, 7, -7, "7__", 7},
@@ -195,6 +197,15 @@ TEST(TypedSpinEdit, AMaskSpinHoldsItsValueAroundTheMasksLiterals) {
     EXPECT_EQ(cut.GetWindowText(), "__");
     EXPECT_EQ(cut.GetValue(), 0);
     LongTimeFormat = longTime;
+}
+
+TEST(TypedSpinEdit, AMaskSpinHoldsNumbersInItsPlacesWithoutItsLiterals) {
+    ExpectMaskSpinsHoldNumbersInTheirPlaces<Typedspin::TTypedMaskSpinEdit, sptNormal, sptFloat>();
+}
+
+TEST(TypedSpinEdit, AStepByKeyOrButtonIsOneEditToUndo) {
+    ExpectUserStepsUndoOneByOne<TTypedSpinEdit>(
+        [](TTypedSpinEdit& spin) -> TTypedSpinButton& { return *spin.Button(); }, true);
 }
 
 } // namespace

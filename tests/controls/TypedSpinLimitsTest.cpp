@@ -5,6 +5,7 @@
 #include "tests/controls/TypedEditSupport.h"
 #include "tests/support/DateSettings.h"
 #include "tests/support/SpinDates.h"
+#include "tests/support/SpinFloats.h"
 
 #include <climits>
 #include <string>
@@ -155,6 +156,10 @@ TEST(TypedSpinLimits, DatesOutsideTheCalendarRaiseOrAreLimited) {
     ExpectDatesOutsideTheCalendarRaiseOrAreLimited<TTypedSpinEdit, sptDate, sptTime>();
 }
 
+TEST(TypedSpinLimits, AFloatThatIsNoNumberIsRefused) {
+    ExpectFloatSpinsRefuseNonNumbers<TTypedSpinEdit, sptFloat>();
+}
+
 TEST(TypedSpinLimits, DatesReadBackInEveryShortDateFormat) {
     ExpectDatesReadBackInEveryShortDateFormat<LeavingSpin, sptDate>();
 }
@@ -188,6 +193,39 @@ TEST(TypedSpinLimits, SmartStepsOverASelection) {
         EXPECT_EQ(spin.GetWindowText(), row.after);
         EXPECT_EQ(spin.GetSelStart(), start);
         EXPECT_EQ(spin.GetSelLength(), length);
+    }
+}
+
+// A smart step in a mask spin steps the figure left of the caret, the mask's blanks and literals
+// other than its point counting for nothing; they made "$4|2_" step by 100.
+TEST(TypedSpinLimits, AMaskedSmartStepStepsTheFigureLeftOfTheCaret) {
+    const LocaleSeparators separators('.', ',');
+    const struct {
+        const char* mask;
+        TTypedSpinType type;
+        const char* before;
+        const char* after;
+    } rows[] = {
+        {"$999;1;_", sptNormal, "$4|2_", "$52_"},
+        {"$999;1;_", sptNormal, "$42|_", "$43_"},
+        {"99,999.99;1;_", sptFloat, "01|,234.50", "02,234.50"},
+        {"99,999.99;1;_", sptFloat, "01,|234.50", "02,234.50"},
+        {"99,999.99;1;_", sptFloat, "01,23|4.50", "01,244.50"},
+        {"99,999.99;1;_", sptFloat, "01,234.|50", "01,235.50"},
+        {"99,999.99;1;_", sptFloat, "01,234.50|", "01,234.51"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.mask) + " " + row.before);
+        Typedspin::TTypedMaskSpinEdit spin(nullptr);
+        spin.IncrementSmart = true;
+        spin.MinValue = spin.MaxValue = 0;
+        spin.MinFloatValue = spin.MaxFloatValue = 0;
+        spin.SetEditMask(row.mask);
+        spin.SetSpinType(row.type);
+        spin.SetPrecision(2);
+        Show(spin, row.before);
+        spin.UpClick(&spin);
+        EXPECT_EQ(spin.GetWindowText(), row.after);
     }
 }
 

@@ -4,7 +4,9 @@
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
 #include "tests/support/LocaleSeparators.h"
+#include "tests/support/MaskSpinNumbers.h"
 #include "tests/support/SpinDates.h"
+#include "tests/support/SpinFloats.h"
 
 #include <gtest/gtest.h>
 
@@ -235,6 +237,10 @@ TEST(Dgspin, DatesOutsideTheCalendarRaiseOrAreLimited) {
     ExpectDatesOutsideTheCalendarRaiseOrAreLimited<TDgSpinEdit, TDgSpinType::sptDate, TDgSpinType::sptTime>();
 }
 
+TEST(Dgspin, AFloatThatIsNoNumberIsRefused) {
+    ExpectFloatSpinsRefuseNonNumbers<TDgSpinEdit, TDgSpinType::sptFloat>();
+}
+
 TEST(Dgspin, DatesReadBackInEveryShortDateFormat) {
     ExpectDatesReadBackInEveryShortDateFormat<LeavingMaskSpin, TDgSpinType::sptDate>();
 }
@@ -267,6 +273,11 @@ TEST(Dgspin, ADateOrTimeSetWhileLoadingIsWrittenWhenLoaded) {
         EXPECT_EQ(spin->GetWindowText(), row.shown);
     }
     LongTimeFormat = longTime;
+}
+
+TEST(Dgspin, AMaskSpinHoldsNumbersInItsPlacesWithoutItsLiterals) {
+    ExpectMaskSpinsHoldNumbersInTheirPlaces<TTypedMaskSpinEdit, TDgSpinType::sptNormal,
+                                            TDgSpinType::sptFloat>();
 }
 
 } // namespace

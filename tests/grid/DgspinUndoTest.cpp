@@ -1,6 +1,8 @@
 #include "grid/Dgspin.h"
+#include "tests/grid/SpecialCell.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
+#include "tests/support/SpinStepUndo.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +55,37 @@ TEST(DgspinUndo, ASetterLeavesNothingToUndoAndTypingStillUndoes) {
     EXPECT_EQ(spin.GetWindowText(), "421");
     spin.Undo();
     EXPECT_EQ(spin.GetWindowText(), "42");
+}
+
+TEST(DgspinUndo, AStepByKeyOrButtonIsOneEditToUndo) {
+    ExpectUserStepsUndoOneByOne<TDgSpinEdit>(
+        [](TDgSpinEdit& spin) -> TTypedSpinButton& { return *spin.Button; }, false);
+}
+
+// The grid's spin steps by its buttons and by its page keys, each one edit to undo.
+TEST(DgspinUndo, TheGridSpinsStepsByButtonOrPageKeyAreEditsToUndo) {
+    const struct {
+        const char* label;
+        WORD key;
+        const char* stepped;
+    } rows[] = {
+        {"up button", 0, "51"}, {"Page Up", VK_PRIOR, "51"}, {"Page Down", VK_NEXT, "49"},
+        {"End", VK_END, "0"},   {"Home", VK_HOME, "100"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SpecialCell window(edSpinEdit, "50");
+        window.Open();
+        TGridSpin& spin = *window.Editors().Spin;
+        bool passOn = true;
+        if (row.key)
+            spin.ViewKeyDown(row.key, {}, 0, 0, passOn);
+        else
+            spin.Button->UpButton()->ViewClicked();
+        EXPECT_EQ(spin.GetWindowText(), row.stepped);
+        spin.ViewKeyDown('Z', TShiftState{ssCtrl}, 0, 0x1A, passOn);
+        EXPECT_EQ(spin.GetWindowText(), "50");
+    }
 }
 
 } // namespace

@@ -72,7 +72,7 @@ template <class Spin, auto dateType> void ExpectDatesReadBackInEveryShortDateFor
 }
 
 // A date or time outside the calendar raises the conversion error and leaves the text and the
-// date read; with limits a date is brought within them first.
+// date read; with limits a date is brought within them first, and within the calendar.
 template <class Spin, auto dateType, auto timeType> void ExpectDatesOutsideTheCalendarRaiseOrAreLimited() {
     const DateSettings dates("dd/mm/yyyy", '/');
     Spin spin(nullptr);
@@ -102,4 +102,33 @@ template <class Spin, auto dateType, auto timeType> void ExpectDatesOutsideTheCa
     EXPECT_EQ(spin.GetWindowText(), "01/01/2000");
     EXPECT_THROW(spin.SetDateValue(std::nan("")), EConvertError);
     EXPECT_EQ(spin.GetWindowText(), "01/01/2000");
+
+    // A limit past the calendar's end stops a date there, as a step without limits stops; those
+    // past 9999 raised the conversion error.
+    const struct {
+        TDateTime lower, upper;
+        const char* typed;
+        TDateTime set;
+        const char* shown;
+        const char* up;
+    } pastTheCalendar[] = {
+        {EncodeDate(2000, 1, 1), 3e6, "", 1e19, "31/12/9999", "31/12/9999"},
+        {3e6, 3e6 + 10, "", EncodeDate(2024, 1, 31), "31/12/9999", "31/12/9999"},
+        {3e6, 3e6 + 10, "x", 0, "x", "31/12/9999"},
+        {-1e7, -1e6 - 10, "", EncodeDate(2024, 1, 31), "01/01/0001", "01/01/0001"},
+        {-1e7, EncodeDate(2, 1, 1), "x", 0, "x", "01/01/0001"},
+    };
+    for (const auto& row : pastTheCalendar) {
+        SCOPED_TRACE(std::to_string(row.lower) + ".." + std::to_string(row.upper) + " " + row.shown);
+        spin.MinDateValue = row.lower;
+        spin.MaxDateValue = row.upper;
+        if (*row.typed)
+            spin.SetWindowText(row.typed);
+        else
+            spin.SetDateValue(row.set);
+        EXPECT_EQ(spin.GetWindowText(), row.shown);
+        spin.SetSelStart(0);
+        EXPECT_NO_THROW(spin.UpClick(&spin));
+        EXPECT_EQ(spin.GetWindowText(), row.up);
+    }
 }
