@@ -51,7 +51,8 @@ public:
     // One row per sewer of the network, in list order, below the header row; 0.
     int FillTableFromNetwork();
     // The main window's network was replaced: the rows were another network's, so only the
-    // header row stays, as after an update of a network without sewers.
+    // header row stays, as after an update of a network without sewers; the settings shown stand
+    // as edited for it.
     void NetworkReplaced();
     // The columns the chooser's checks show, the others hidden.
     void ApplyColumnVisibility();
