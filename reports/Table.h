@@ -58,7 +58,8 @@ public:
     void ApplyColumnVisibility();
     void SaveToCSVButtonClick(TObject* Sender);
     void AppendToCSVButtonClick(TObject* Sender);
-    // The print setup window, showing the print settings in effect.
+    // The print setup window, showing the print settings in effect with the network's title in
+    // its title box.
     void PrintLayoutButtonClick(TObject* Sender);
     // The printed pages of the table, one at a time.
     void PrintPreviewButtonClick(TObject* Sender);
@@ -130,6 +131,9 @@ public:
     // sit below it.
     std::function<SimpleSewerNetwork*()> NetworkSource;
     SimpleSewerNetwork* Network() const { return NetworkSource ? NetworkSource() : nullptr; }
+    // The network's title as the network editor shows it, for the title line of the print.
+    std::function<AnsiString()> TitleSource;
+    AnsiString Title() const { return TitleSource ? TitleSource() : AnsiString(); }
     // The main window takes a network made from the batch data, after offering to save its own:
     // false when it kept its own.
     std::function<bool(std::unique_ptr<SimpleSewerNetwork>)> TakeNetwork;
