@@ -108,7 +108,11 @@ QString FittedLines(const QString& text, const QFont& font, int width) {
         layout.beginLayout();
         for (QTextLine part = layout.createLine(); part.isValid(); part = layout.createLine()) {
             part.setLineWidth(width);
-            fitted << line.mid(part.textStart(), part.textLength()).trimmed();
+            // The blank a line was broken at goes with the break.
+            QString shown = line.mid(part.textStart(), part.textLength());
+            while (shown.endsWith(' '))
+                shown.chop(1);
+            fitted << shown;
         }
         layout.endLayout();
     }
