@@ -1,5 +1,6 @@
 #include "app/Dataentry.h"
 
+#include "controls/EditedBox.h"
 #include "network/WindowLayout.h"
 #include "resources/StringTable.h"
 
@@ -164,6 +165,7 @@ TDataEntryForm::TDataEntryForm(TComponent* Owner) : TForm(Owner) {
     RemoveJunctionButton->OnClick = [this](TObject* sender) { RemoveJunctionButtonClick(sender); };
     AddJunctionButton->OnClick = [this](TObject* sender) { AddJunctionButtonClick(sender); };
     Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };
+    CommandsLeaveEditedBoxFirst(*this, [this] { return ::LeaveEditedBox(*this); });
     EndLayout();
     LoadCaptions();
 }

@@ -3,6 +3,7 @@
 #include "app/AboutUnit.h"
 #include "app/Dataentry.h"
 #include "app/Visualedit.h"
+#include "controls/EditedBox.h"
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Clipboard.h"
@@ -15,10 +16,6 @@
 #include "reports/Table.h"
 #include "reports/Tablecontrol.h"
 #include "resources/StringTable.h"
-
-#include <QApplication>
-#include <QFocusEvent>
-#include <QWidget>
 
 void TFrontForm::FormCreate(TObject*) {
     // The splash stays on top while the main window shows, and goes after two seconds.
@@ -83,22 +80,8 @@ void TFrontForm::FormClose(TObject*, TCloseAction&) {
         CurrentChildForm->Close();
 }
 
-void TFrontForm::LeaveEditedBox() {
-    if (!CurrentChildForm)
-        return;
-    // The window's own focus, which it keeps while another window is active.
-    QWidget* focused = View()->focusWidget();
-    if (!focused || !CurrentChildForm->View()->isAncestorOf(focused))
-        return;
-    if (!focused->hasFocus()) {
-        // Qt tells nothing to a window that is not active: the box is told as when this window
-        // comes back and the focus moves on, so that it is left as every other way leaves it.
-        QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
-        QApplication::sendEvent(focused, &back);
-        QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
-        QApplication::sendEvent(focused, &out);
-    }
-    focused->clearFocus();
+bool TFrontForm::LeaveEditedBox() {
+    return !CurrentChildForm || ::LeaveEditedBox(*CurrentChildForm);
 }
 
 void TFrontForm::ReadAppendMenuClick(TObject*) {
@@ -114,12 +97,10 @@ void TFrontForm::Print1Click(TObject*) {
 }
 
 void TFrontForm::Printlayoutoftable1Click(TObject*) {
-    LeaveEditedBox();
     TableForm->PrintLayoutButtonClick(this);
 }
 
 void TFrontForm::Printtable1Click(TObject*) {
-    LeaveEditedBox();
     TableForm->DataGrid1->Print();
 }
 
@@ -138,19 +119,16 @@ void TFrontForm::Exit1Click(TObject*) {
 }
 
 void TFrontForm::DataEntryForm1Click(TObject*) {
-    LeaveEditedBox();
     ShowChildForm(DataEntryForm);
     if (Network)
         DataEntryForm->RefreshLists();
 }
 
 void TFrontForm::SaveresultstableasCSV1Click(TObject*) {
-    LeaveEditedBox();
     TableForm->SaveToCSVButtonClick(this);
 }
 
 void TFrontForm::ResultsTable1Click(TObject*) {
-    LeaveEditedBox();
     if (!Network) {
         Application->MessageBox(LoadStr(3019), LoadStr(3020), MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -164,7 +142,6 @@ void TFrontForm::ResultsTable1Click(TObject*) {
 }
 
 void TFrontForm::CostingButtonClick(TObject*) {
-    LeaveEditedBox();
     // Read once: a matrix the user loaded, and the costs edited in it, stay.
     if (!CostingsForm->MatrixLoaded())
         CostingsForm->LoadDefaultCostingRates();
@@ -176,7 +153,6 @@ void TFrontForm::SelectColumnstoview1Click(TObject*) {
 }
 
 void TFrontForm::Calculationform1Click(TObject*) {
-    LeaveEditedBox();
     // The sewer of the results table's current row; its header row, 0, gives the first.
     const int row = TableForm->DataGrid1->GetRow();
     const std::size_t index = row >= 1 ? row - 1 : 0;
@@ -189,7 +165,6 @@ void TFrontForm::Calculationform1Click(TObject*) {
 }
 
 void TFrontForm::VisualEditor1Click(TObject*) {
-    LeaveEditedBox();
     if (Network) {
         VisualEditForm->PaintBox->Refresh();
         Network->BuildConnections();
@@ -198,7 +173,6 @@ void TFrontForm::VisualEditor1Click(TObject*) {
 }
 
 void TFrontForm::Removehighlights1Click(TObject*) {
-    LeaveEditedBox();
     VisualEditForm->ClearSelection();
 }
 

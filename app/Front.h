@@ -147,8 +147,9 @@ private:
     // The desktop shows nothing when it cannot open a page, so the user is told.
     void PageNotOpened(const AnsiString& page);
     // A menu command leaves the focus where it is, so the box being edited in the docked window
-    // is left first: its exit applies the edit, as leaving it by hand does.
-    void LeaveEditedBox();
+    // is left first: its exit applies the edit, as leaving it by hand does. False when the box
+    // cannot be left, and no command runs.
+    bool LeaveEditedBox();
     // The docked windows' close: the main window no longer shows one; the window stays for its
     // owner to free.
     void ChildFormClose(TObject* Sender, TCloseAction& Action);

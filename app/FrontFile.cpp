@@ -75,7 +75,6 @@ void TFrontForm::OpenCommandLineNetwork() {
 }
 
 void TFrontForm::ReadNetwork1Click(TObject*) {
-    LeaveEditedBox();
     if (ReadNetwork() != 0)
         return;
     DataEntryForm->NetworkChanged = false;
@@ -84,7 +83,6 @@ void TFrontForm::ReadNetwork1Click(TObject*) {
 }
 
 void TFrontForm::SaveNetwork1Click(TObject*) {
-    LeaveEditedBox();
     if (!Network)
         return;
     if (NetworkFileName.IsEmpty()) {
@@ -96,7 +94,6 @@ void TFrontForm::SaveNetwork1Click(TObject*) {
 }
 
 void TFrontForm::Save1Click(TObject*) {
-    LeaveEditedBox();
     SaveAs();
 }
 
@@ -125,7 +122,6 @@ bool TFrontForm::OfferToSave(const AnsiString& text, const AnsiString& caption, 
 }
 
 void TFrontForm::ClearNetwork1Click(TObject*) {
-    LeaveEditedBox();
     if (!OfferToSave(LoadStr(3022), LoadStr(3023), MB_YESNO | MB_ICONQUESTION) || !Network)
         return;
     ReplaceNetwork(nullptr);
@@ -142,7 +138,8 @@ void TFrontForm::ClearNetwork1Click(TObject*) {
 
 void TFrontForm::FormCloseQuery(TObject*, bool& CanClose) {
     CanClose = false;
-    LeaveEditedBox();
+    if (!LeaveEditedBox())
+        return;
     if (!OfferToSave(LoadStr(3014), LoadStr(3015), MB_YESNO | MB_ICONQUESTION))
         return;
     CanClose = Application->MessageBox(LoadStr(3016), LoadStr(3017), MB_YESNO | MB_ICONQUESTION) == IDYES;

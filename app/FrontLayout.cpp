@@ -1,5 +1,6 @@
 #include "app/AboutUnit.h"
 #include "app/Front.h"
+#include "controls/EditedBox.h"
 #include "framework/Application.h"
 #include "framework/Screen.h"
 #include "network/Sewernetwork.h"
@@ -131,6 +132,7 @@ TFrontForm::TFrontForm(TComponent* Owner) : TForm(Owner) {
     OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
     LoadCursors();
     SetCaption(LoadStr(1250));
+    CommandsLeaveEditedBoxFirst(*this, [this] { return LeaveEditedBox(); });
     EndLayout();
 }
 

@@ -9,8 +9,10 @@
 void ConnectStartupWindows() {
     // The results table writes design settings into the network, which the save prompts guard.
     TableForm->OnSettingsChange = [](TObject*) { DataEntryForm->NetworkChanged = true; };
-    // The results table and the costings report on the main window's network.
+    // The results table and the costings report on the main window's network, under the title
+    // the network editor shows.
     TableForm->NetworkSource = [] { return FrontForm->Network; };
+    TableForm->TitleSource = [] { return DataEntryForm->TitleEdit->GetText(); };
     // The batch mode hands the main window the network it makes, and docks the calculator.
     TableForm->TakeNetwork = [](std::unique_ptr<SimpleSewerNetwork> network) {
         return FrontForm->TakeNetwork(std::move(network));

@@ -237,8 +237,9 @@ private:
     static bool PastDragDistance(int fromX, int fromY, int x, int y);
     void EndGesture();
     void PopupAt(int x, int y);
-    // A box of a page that has the focus is left, so that its exit applies what was typed.
-    void LeaveEditedBox();
+    // A box of a page that has the focus is left, so that its exit applies what was typed: false
+    // when it cannot be left.
+    bool LeaveEditedBox();
 
     TBitmap networkPicture;
     bool outlineOnly = false;

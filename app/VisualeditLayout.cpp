@@ -1,6 +1,7 @@
 #include "app/Visualedit.h"
 
 #include "app/VisualeditGlyphs.h"
+#include "controls/EditedBox.h"
 #include "resources/StringTable.h"
 
 namespace {
@@ -139,6 +140,7 @@ void TVisualEditForm::CreateLayout() {
     PaintBox->OnMouseUp = [this](TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
         PaintBoxMouseUp(sender, button, shift, x, y);
     };
+    CommandsLeaveEditedBoxFirst(*this, [this] { return LeaveEditedBox(); });
     EndLayout();
 }
 

@@ -1,6 +1,7 @@
 #include "app/Visualedit.h"
 
 #include "app/Front.h"
+#include "controls/EditedBox.h"
 #include "framework/NumberFormat.h"
 #include "network/Sewernetwork.h"
 
@@ -39,7 +40,8 @@ void TVisualEditForm::PaintBoxMouseDown(TObject*, TMouseButton Button, TShiftSta
 
 void TVisualEditForm::EditPress(TMouseButton button, int x, int y) {
     // What was typed on a page is applied to the item it was typed for, before another is picked.
-    LeaveEditedBox();
+    if (!LeaveEditedBox())
+        return;
     if (Network()) {
         double wx = 0, wy = 0;
         ScreenToWorld(x, y, wx, wy);
@@ -97,10 +99,8 @@ void TVisualEditForm::PopupAt(int x, int y) {
     VisualEditPopupMenu->Popup(at.x(), at.y());
 }
 
-void TVisualEditForm::LeaveEditedBox() {
-    QWidget* focused = QApplication::focusWidget();
-    if (focused && Panel1->View()->isAncestorOf(focused))
-        focused->clearFocus();
+bool TVisualEditForm::LeaveEditedBox() {
+    return ::LeaveEditedBox(*this);
 }
 
 void TVisualEditForm::PaintBoxMouseMove(TObject*, TShiftState Shift, int X, int Y) {

@@ -55,6 +55,9 @@ public:
     void SetModified(bool value);
     bool GetError() const { return error; }
     void SetError(bool value);
+    // Left over text it cannot read (thousand separators no reading gives back), the box keeps
+    // the focus in its error colours until the text reads.
+    bool HoldsUnreadText() const { return thousandsHeld; }
 
     TTypedEditType GetEditType() const { return editType; }
     void SetEditType(TTypedEditType value);

@@ -20,6 +20,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -90,6 +91,20 @@ void SetTitle(QAbstractAxis& axis, const TChartTitle& title) {
     axis.setTitleBrush(ToQColor(title.Font.Color));
 }
 
+// The decimals that write every figure of an axis from low to high in tickCount steps exactly,
+// so that no two figures read alike: none for whole steps.
+int FigureDecimals(double low, double high, int tickCount) {
+    if (tickCount < 2)
+        return 0;
+    const double step = (high - low) / (tickCount - 1);
+    constexpr int MostDecimals = 6;
+    int decimals = 0;
+    for (double scaled = step; decimals < MostDecimals; scaled *= 10, ++decimals)
+        if (std::abs(scaled - std::round(scaled)) <= 1e-9 * std::max(1.0, std::abs(scaled)))
+            break;
+    return decimals;
+}
+
 // A value axis from zero (or the lowest value) to the highest, with room above for the marks.
 QValueAxis* NewValueAxis(const std::vector<Bar>& bars) {
     double low = 0;
@@ -101,7 +116,7 @@ QValueAxis* NewValueAxis(const std::vector<Bar>& bars) {
     auto* axis = new QValueAxis;
     axis->setRange(low, high > low ? high + (high - low) * 0.15 : low + 1);
     axis->applyNiceNumbers();
-    axis->setLabelFormat("%.0f");
+    axis->setLabelFormat(QString("%.%1f").arg(FigureDecimals(axis->min(), axis->max(), axis->tickCount())));
     return axis;
 }
 

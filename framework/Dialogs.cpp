@@ -13,13 +13,18 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QScreen>
+#include <QTextLayout>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace {
 
@@ -87,12 +92,52 @@ AnsiString SaveExtension(const AnsiString& filter, int filterIndex, const AnsiSt
     return defaultExt;
 }
 
+// The text broken into lines no wider than width pixels in font: at blanks where it can, else
+// anywhere, as a line of a file's bytes has no blanks.
+QString FittedLines(const QString& text, const QFont& font, int width) {
+    QStringList fitted;
+    for (const QString& line : text.split('\n')) {
+        if (line.isEmpty()) {
+            fitted << line;
+            continue;
+        }
+        QTextLayout layout(line, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine part = layout.createLine(); part.isValid(); part = layout.createLine()) {
+            part.setLineWidth(width);
+            // The blank a line was broken at goes with the break.
+            QString shown = line.mid(part.textStart(), part.textLength());
+            while (shown.endsWith(' '))
+                shown.chop(1);
+            fitted << shown;
+        }
+        layout.endLayout();
+    }
+    return fitted.join('\n');
+}
+
+// The widest line a message box shows beside its icon: narrower than the width Qt's message box
+// keeps to before it wraps words itself, which cannot break a line without blanks.
+int MessageLineWidth(const QWidget& box) {
+    const QScreen* screen = box.screen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+    return std::min(screenWidth / 2, 500) - 120;
+}
+
 // The program's answers: Qt's dialogs, over the window the user is working in.
 class QtDialogResponder : public DialogResponder {
 public:
     int MessageBox(const MessageRequest& request) override {
-        QMessageBox box(IconOf(request.Flags), QStringOf(request.Caption), QStringOf(request.Text),
+        QMessageBox box(IconOf(request.Flags), QStringOf(request.Caption), QString(),
                         ButtonsOf(request.Flags), QApplication::activeWindow());
+        // A message is text, whatever marks it holds.
+        box.setTextFormat(Qt::PlainText);
+        const auto* label = box.findChild<const QLabel*>("qt_msgbox_label");
+        box.setText(
+            FittedLines(QStringOf(request.Text), label ? label->font() : box.font(), MessageLineWidth(box)));
         switch (box.exec()) {
         case QMessageBox::Yes:
             return IDYES;

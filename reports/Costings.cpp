@@ -27,6 +27,9 @@ constexpr int UsageHeadingRows = 4;
 constexpr int RatesPerGrid = 6;
 // A loaded matrix has at least the layout's columns.
 constexpr int LayoutMatrixColumns = 40;
+// A file is a cost matrix when it reaches the totals row and, on some line, the last usage rate.
+constexpr int MatrixLines = TotalsRow + 1;
+constexpr int MatrixFields = FirstJunctionRateColumn + RatesPerGrid;
 
 // A usage-rate grid from the matrix: its column 0 the heading column and the resource names, its
 // columns 1-6 the six rates from firstRate on.
@@ -50,6 +53,19 @@ bool Blank(const AnsiString& text) {
     return text.Trim().IsEmpty();
 }
 
+[[noreturn]] void RefuseMatrix(const AnsiString& FileName, const AnsiString& why) {
+    throw EConvertError("The cost matrix " + FileName + " was not loaded: " + why);
+}
+
+// Refuses a file that is not a cost matrix, loaded as it is into a grid no wider than its widest
+// line.
+void CheckMatrixShape(const TDataGrid& file, const AnsiString& FileName) {
+    if (file.GetRowCount() < MatrixLines || file.GetColCount() < MatrixFields)
+        RefuseMatrix(FileName, "it is not a cost matrix, which has at least " + IntToStr(MatrixLines) +
+                                   " lines, the resources' usage rates reaching field " +
+                                   IntToStr(MatrixFields) + ".");
+}
+
 // Refuses a matrix whose pricing would stop at a cell that holds text but no number: a priced
 // row's unit cost and usage rates, or the costs and total that an unpriced row keeps.
 void CheckPricedCells(const TDataGrid& file, const AnsiString& FileName) {
@@ -58,9 +74,8 @@ void CheckPricedCells(const TDataGrid& file, const AnsiString& FileName) {
         double value = 0;
         if (Blank(text) || ReadFileNumber(text, value))
             return;
-        throw EConvertError("The cost matrix " + FileName + " was not loaded: line " + IntToStr(ARow + 1) +
-                            ", field " + IntToStr(ACol + 1) + " holds \"" + text +
-                            "\", which is not a number.");
+        RefuseMatrix(FileName, "line " + IntToStr(ARow + 1) + ", field " + IntToStr(ACol + 1) + " holds \"" +
+                                   text + "\", which is not a number.");
     };
     for (int r = FirstResourceRow; r <= LastResourceRow && r < file.GetRowCount(); ++r) {
         if (Blank(file.GetCellEx(UnitCostColumn, r))) {
@@ -96,8 +111,10 @@ void TCostingsForm::LoadCostMatrix(const AnsiString& FileName) {
     // A file that cannot be read raises here, before the matrix changes.
     TDataGrid file(nullptr);
     file.Delimiter = CostingsMatrixDataGrid->Delimiter;
-    file.SetColCount(LayoutMatrixColumns);
+    file.SetColCount(1);
     file.LoadFromCSV(FileName);
+    CheckMatrixShape(file, FileName);
+    file.SetColCount(std::max(file.GetColCount(), LayoutMatrixColumns));
     CheckPricedCells(file, FileName);
 
     TDataGrid& matrix = *CostingsMatrixDataGrid;

@@ -1,5 +1,6 @@
 #include "reports/Costings.h"
 
+#include "controls/EditedBox.h"
 #include "network/WindowLayout.h"
 
 namespace {
@@ -110,6 +111,7 @@ TCostingsForm::TCostingsForm(TComponent* Owner) : TForm(Owner) {
     SaveDialog1->Filter = CostFilesFilter;
     SaveDialog1->Options |= ofOverwritePrompt;
     CostingsMatrixDataGrid->Delimiter = ',';
+    CommandsLeaveEditedBoxFirst(*this, [this] { return ::LeaveEditedBox(*this); });
     EndLayout();
 }
 

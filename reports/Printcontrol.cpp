@@ -88,9 +88,6 @@ void TPrintSetupForm::LoadCaptions() {
 }
 
 void TPrintSetupForm::ShowSettings(const TPrintSettings& Settings) {
-    // The title prints only from a position.
-    const bool title = Settings.Title != ppNone && Settings.TitleLines.Count() > 0;
-    TitleEdit->SetText(title ? Settings.TitleLines[0] : AnsiString());
     CheckBox2->SetChecked(Settings.Time != ppNone);
     CheckBox1->SetChecked(Settings.Date != ppNone);
     CheckBox3->SetChecked(Settings.PageNr != ppNone);

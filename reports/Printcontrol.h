@@ -26,7 +26,8 @@ public:
     void CancelButtonClick(TObject* Sender);
     // The print font, chosen from the present one, applies at once.
     void Button8Click(TObject* Sender);
-    // The controls as the settings stand: what the next print will use.
+    // The controls as the settings stand: what the next print will use. The title box is the
+    // opener's to fill, with the network's title.
     void ShowSettings(const TPrintSettings& Settings);
     // The choices as settings; a title goes to the top centre of every page. A position, or a
     // fit, already on stays as it is while its control stays on.

@@ -206,6 +206,9 @@ int TTableForm::FillTableFromNetwork() {
 }
 
 void TTableForm::NetworkReplaced() {
+    // The settings shown are no longer the network's: until a network's own are shown, a save
+    // takes them from the window, as a design would.
+    settingsEdited = true;
     // Batch data is no network's results: the batch goes on with it.
     if (batchDataShown)
         return;

@@ -51,13 +51,15 @@ public:
     // One row per sewer of the network, in list order, below the header row; 0.
     int FillTableFromNetwork();
     // The main window's network was replaced: the rows were another network's, so only the
-    // header row stays, as after an update of a network without sewers.
+    // header row stays, as after an update of a network without sewers; the settings shown stand
+    // as edited for it.
     void NetworkReplaced();
     // The columns the chooser's checks show, the others hidden.
     void ApplyColumnVisibility();
     void SaveToCSVButtonClick(TObject* Sender);
     void AppendToCSVButtonClick(TObject* Sender);
-    // The print setup window, showing the print settings in effect.
+    // The print setup window, showing the print settings in effect with the network's title in
+    // its title box.
     void PrintLayoutButtonClick(TObject* Sender);
     // The printed pages of the table, one at a time.
     void PrintPreviewButtonClick(TObject* Sender);
@@ -129,6 +131,9 @@ public:
     // sit below it.
     std::function<SimpleSewerNetwork*()> NetworkSource;
     SimpleSewerNetwork* Network() const { return NetworkSource ? NetworkSource() : nullptr; }
+    // The network's title as the network editor shows it, for the title line of the print.
+    std::function<AnsiString()> TitleSource;
+    AnsiString Title() const { return TitleSource ? TitleSource() : AnsiString(); }
     // The main window takes a network made from the batch data, after offering to save its own:
     // false when it kept its own.
     std::function<bool(std::unique_ptr<SimpleSewerNetwork>)> TakeNetwork;

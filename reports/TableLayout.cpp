@@ -1,5 +1,6 @@
 #include "reports/Table.h"
 
+#include "controls/EditedBox.h"
 #include "network/WindowLayout.h"
 #include "resources/StringTable.h"
 
@@ -164,6 +165,7 @@ TTableForm::TTableForm(TComponent* Owner) : TForm(Owner) {
     Button2->OnClick = [this](TObject* sender) { Button2Click(sender); };
     Button7->OnClick = [this](TObject* sender) { Button7Click(sender); };
     Button9->OnClick = [this](TObject* sender) { Button9Click(sender); };
+    CommandsLeaveEditedBoxFirst(*this, [this] { return ::LeaveEditedBox(*this); });
     EndLayout();
     DataGrid1->Delimiter = ',';
     LoadCaptions();

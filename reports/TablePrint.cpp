@@ -4,6 +4,7 @@
 
 void TTableForm::PrintLayoutButtonClick(TObject*) {
     PrintSetupForm->ShowSettings(*DataGrid1->PrintSettings);
+    PrintSetupForm->TitleEdit->SetText(Title());
     PrintSetupForm->ShowModal();
 }
 

@@ -330,3 +330,44 @@ TEST_F(ValuesKept, ClosedWhileAnotherWindowIsActiveTheTypedBoxIsLeftFirst) {
 }
 
 } // namespace
+
+namespace {
+
+// Mended: after Clear Network the results window went on showing the settings of the network
+// read, "151" and "180", while a save wrote the fresh network's 100 l/cap/day for both.
+TEST_F(ValuesKept, ASaveAfterClearNetworkWritesTheSettingsTheWindowShows) {
+    const struct {
+        const char* label;
+        std::function<void()> after;
+        // The lines the saved file holds.
+        Texts lines;
+    } rows[] = {
+        {"saved once cleared",
+         [] {},
+         {"151.0000 <= InitialLCD", "180.0000 <= FinalLCD", "  0.0130 <= ManningN"}},
+        // The file's own settings shown again, and saved as the file has them.
+        {"read again, then saved",
+         [this] { Read(Path("kept.snt")); },
+         {"150.5000 <= InitialLCD", "180.2500 <= FinalLCD", "  0.0130 <= ManningN"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ReadKept();
+        FrontForm->ShowTableFormButton->Click();
+        DataEntryForm->NetworkChanged = true;
+        Responder().Answer(IDNO);
+        FrontForm->ClearNetwork1->Action()->trigger();
+        ASSERT_EQ(TableForm->InitialLCDTypedEdit->GetText(), "151");
+        ASSERT_EQ(TableForm->FinalLCDTypedEdit->GetText(), "180");
+        row.after();
+        Responder().AnswerFile(Path("saved.snt"));
+        FrontForm->Save1->Action()->trigger();
+        std::string file;
+        ASSERT_TRUE(ReadFileBytes(Path("saved.snt"), file));
+        for (const std::string& line : row.lines)
+            EXPECT_NE(file.find(line + "\n"), std::string::npos) << line;
+        EXPECT_EQ(TableForm->InitialLCDTypedEdit->GetText(), "151");
+    }
+}
+
+} // namespace

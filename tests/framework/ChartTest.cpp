@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <regex>
@@ -207,6 +208,44 @@ TEST(Chart, AChartWithoutBarsShowsItsTitlesAndNoFigures) {
             }
         }
         EXPECT_EQ(shown, (std::vector<std::string>{"Costs", "Resources", "Total Resource Cost"}));
+    }
+}
+
+// Mended: bars all 0 gave the value axis 0 0 0 1 1 1, its fifths written without decimals.
+TEST(Chart, TheValueAxisNeverShowsOneFigureTwice) {
+    const struct {
+        const char* label;
+        std::vector<double> values;
+        // Up the axis, from its foot.
+        std::vector<std::string> figures;
+    } cases[] = {
+        // The axis runs 0 to 1 where there is no height to show, in fifths.
+        {"eleven bars of 0", std::vector<double>(11, 0), {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}},
+        {"one bar of 0", {0}, {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}},
+        // 2.5 and its room above, 2.875, come up to 3.
+        {"bars up to 2.5", {1, 2.5}, {"0", "1", "2", "3"}},
+        // 0.3 and its room above, 0.345, come up to 0.4 in tenths.
+        {"bars up to 0.3", {0.1, 0.3}, {"0.0", "0.1", "0.2", "0.3", "0.4"}},
+        // 1200 and its room above, 1380, come up to 1500 in steps of 500.
+        {"bars up to 1200", {1200, 300}, {"0", "500", "1000", "1500"}},
+    };
+    const std::regex figure(R"(-?[0-9]+(\.[0-9]+)?)");
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.label);
+        BarChart c;
+        c.series->Marks.Visible = false;
+        c.chart->Legend.Visible = false;
+        for (double value : row.values)
+            c.series->Add(value, "a");
+        std::vector<std::pair<double, std::string>> placed;
+        for (const auto& [text, y] : PlacedTexts(c.chart->SvgPicture()))
+            if (std::regex_match(text, figure))
+                placed.emplace_back(-y, text);
+        std::sort(placed.begin(), placed.end());
+        std::vector<std::string> figures;
+        for (const auto& [height, text] : placed)
+            figures.push_back(text);
+        EXPECT_EQ(figures, row.figures);
     }
 }
 

@@ -11,6 +11,9 @@
 #include "tests/support/ScriptedResponder.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -189,6 +192,47 @@ TEST(ModalForm, AWindowThatRefusesToCloseKeepsRunning) {
     });
     EXPECT_EQ(form.ShowModal(), mrCancel);
     EXPECT_EQ(form.Events, (std::vector<std::string>{"query", "query", "close"}));
+}
+
+// Mended: a line without blanks, as a file's first bytes shown in the wrong-file message, ran
+// past the message box's right edge.
+TEST(QtMessageBox, EveryLineOfTheMessageFitsTheBox) {
+    const struct {
+        const char* label;
+        std::string text;
+    } cases[] = {
+        {"a file's bytes", "The first line of the file should read: #SNTV1.1 this file has: " +
+                               std::string(40, 'x') + std::string(60 * 4, '\\')},
+        {"a long sentence", "This doesn't appear to be Drenvala network file. Choose another. " +
+                                std::string(30, 'a') +
+                                " and more words after it, more than the box is wide."},
+        // Marks of a markup language are the message's own text.
+        {"marks", "Line <b>one</b>\n\nline two"},
+    };
+    const QtDialogs qtDialogs;
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.label);
+        QString shown;
+        bool fits = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+            ASSERT_NE(label, nullptr);
+            shown = label->text();
+            const QFontMetrics metrics(label->font());
+            const QRect area = label->contentsRect();
+            fits = label->geometry().right() < box->width();
+            for (const QString& line : shown.split('\n'))
+                fits = fits && metrics.horizontalAdvance(line) <= area.width();
+            box->accept();
+        });
+        Application->MessageBox(row.text, "Wrong file message", MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_TRUE(fits) << shown.toStdString();
+        // Nothing of the text is lost, only lines broken.
+        EXPECT_EQ(shown.remove('\n').remove(' ').toStdString(),
+                  QString::fromStdString(row.text).remove('\n').remove(' ').toStdString());
+    }
 }
 
 } // namespace

@@ -95,13 +95,16 @@ TEST_F(CostMatrix, AFileReadsAlikeWhateverEndsItsLines) {
 
 TEST_F(CostMatrix, ANewMatrixKeepsNothingOfTheOldOne) {
     LoadMatrix(Rates());
-    // Twelve lines of five fields: the matrix keeps the layout's forty columns.
+    // Fifty lines, the widest of twenty fields, the last a cost the pricing writes over: the matrix
+    // keeps the layout's forty columns.
     const AnsiString shorter = Path("short.csv");
-    ASSERT_TRUE(
-        WriteFileBytes(shorter, "a,b,c,d,e\r\n\r\n\r\n\r\n\r\nName,,,Unit,Cost\r\n\r\n\r\n\r\n\r\n\r\n\r\n"));
+    ASSERT_TRUE(WriteFileBytes(shorter, "a,b,c,d,e\r\n\r\n\r\n\r\n\r\nName,,,Unit,Cost" +
+                                            std::string(14, ',') + "Spoil\r\n" + std::string(43, '\n') +
+                                            std::string(23, ',') + "old\n"));
     LoadMatrix(shorter);
+    EXPECT_EQ(Told(), Texts{});
     const TDataGrid* matrix = CostingsForm->CostingsMatrixDataGrid;
-    EXPECT_EQ(matrix->GetRowCount(), 12);
+    EXPECT_EQ(matrix->GetRowCount(), 50);
     EXPECT_EQ(matrix->GetColCount(), 40);
     EXPECT_EQ(GridRow(CostingsForm->UnitResDataGrid, 0), (Texts{"Name", "", "", "Unit", "Cost"}));
     EXPECT_EQ(GridRow(CostingsForm->UnitResDataGrid, 4), (Texts{"", "", "", "", ""}));
@@ -187,24 +190,33 @@ TEST_F(CostMatrix, ShippedRatesLoadWithEveryChartRowPriced) {
 namespace {
 
 TEST_F(CostMatrix, OddFilesAreReadAndPricedWithoutHarm) {
-    // Thirteen empty lines, then a resource line of the given fields.
-    const auto resource = [](const std::string& fields) { return std::string(13, '\n') + fields + "\n"; };
+    // Thirteen empty lines, then a resource line of the given fields, and lines enough for a
+    // matrix, one of them of nineteen fields.
+    const auto resource = [](const std::string& fields) {
+        return std::string(13, '\n') + fields + "\n" + std::string(40, '\n') + std::string(18, ',') + "x\n";
+    };
     const AnsiString file = Path("odd.csv");
+    // Fewer lines or fields than a cost matrix has.
+    const Texts notMatrix{"Drenvala: The cost matrix " + file.str() +
+                          " was not loaded: it is not a cost matrix, which has at least 50 lines, the "
+                          "resources' usage rates reaching field 19. (16)"};
     struct Case {
         const char* label;
         std::string bytes;
         Texts told;
     };
     const Case cases[] = {
-        {"empty", "", {}},
-        {"one line", "a,b,c", {}},
-        {"an open quote", "\"a,b\r\nc,d", {}},
-        {"two hundred fields", std::string(199, ','), {}},
-        {"five thousand fields", std::string(13, '\n') + std::string(4999, ','), {}},
-        {"a line of a megabyte", std::string(1 << 20, 'x') + "\r\n", {}},
-        {"ten thousand lines", std::string(10000, '\n'), {}},
+        // Mended: these loaded without a word, leaving the grids headerless and the chart unpriced.
+        {"empty", "", notMatrix},
+        {"one line", "a,b,c", notMatrix},
+        {"an open quote", "\"a,b\r\nc,d", notMatrix},
+        {"two hundred fields", std::string(199, ','), notMatrix},
+        {"a line of a megabyte", std::string(1 << 20, 'x') + "\r\n", notMatrix},
+        {"ten thousand lines", std::string(10000, '\n'), notMatrix},
+        {"three fields on fifty lines", std::string(50, '\n') + "a,b,c\n", notMatrix},
+        {"five thousand fields", resource(std::string(4999, ',')), {}},
         {"bytes of no text",
-         std::string(13, '\n') + std::string("\0\xff\xfe,\x80\r\n\x1a", 8),
+         resource(std::string("\0\xff\xfe,\x80", 5)),
          // A named resource without a unit cost.
          {"Drenvala: '' is not a valid floating point value (16)"}},
         {"negative costs and rates", resource("Cement,,,bag,-10,,,-0.4,0,0,0,0,0,0,-6,0,0,0,0"), {}},

@@ -26,9 +26,12 @@ std::string RatesWith(const std::string& line, const std::string& replaced) {
     return bytes.replace(at, line.size(), replaced);
 }
 
-std::string Refusal(const AnsiString& file, const char* where) {
-    return "Drenvala: The cost matrix " + file.str() + " was not loaded: " + where +
-           ", which is not a number.";
+std::string Refusal(const AnsiString& file, const std::string& why) {
+    return "Drenvala: The cost matrix " + file.str() + " was not loaded: " + why;
+}
+
+std::string NotANumber(const AnsiString& file, const char* where) {
+    return Refusal(file, std::string(where) + ", which is not a number.");
 }
 
 // Mended: such a file replaced the matrix without a word, and the chart tab then stopped at the
@@ -40,7 +43,7 @@ TEST_F(CostingsRatesFile, ACellPricingCannotReadRefusesTheFile) {
     const AnsiString shipped = Path(DefaultCostingRatesFile);
     ASSERT_TRUE(WriteFileBytes(shipped, RatesWith("Cement,C1,,bag,10,", "Cement,C1,,bag,$10,")));
     UserClicks(FrontForm->CostingButton);
-    EXPECT_EQ(Told(), Texts{Refusal(shipped, "line 14, field 5 holds \"$10\"") + " (0)"});
+    EXPECT_EQ(Told(), Texts{NotANumber(shipped, "line 14, field 5 holds \"$10\"") + " (0)"});
     EXPECT_EQ(FrontForm->CurrentChildForm, CostingsForm);
     EXPECT_EQ(CostingsForm->UnitResDataGrid->GetCellEx(0, 4), "");
     ShipRates(Rates());
@@ -72,7 +75,7 @@ TEST_F(CostingsRatesFile, ACellPricingCannotReadRefusesTheFile) {
         ASSERT_TRUE(WriteFileBytes(file, RatesWith(row.line, row.replaced)));
         LoadMatrix(file);
         const bool refused = *row.where != '\0';
-        EXPECT_EQ(Told(), refused ? Texts{Refusal(file, row.where) + " (16)"} : Texts{});
+        EXPECT_EQ(Told(), refused ? Texts{NotANumber(file, row.where) + " (16)"} : Texts{});
         if (refused) {
             EXPECT_EQ(Grids(), before);
         }
@@ -81,6 +84,42 @@ TEST_F(CostingsRatesFile, ACellPricingCannotReadRefusesTheFile) {
         EXPECT_TRUE(Told().empty());
         EXPECT_EQ(CostingsForm->Series1->Count(), 11);
         LoadMatrix(Rates());
+    }
+}
+
+// Mended: a file of another shape loaded without a word: the unit-cost grid showed headerless
+// narrow columns, the bill stayed empty, and the chart tab told only of a cell it could not read.
+TEST_F(CostingsRatesFile, AFileThatIsNoCostMatrixIsRefused) {
+    ReadRiverside();
+    ShipRates(Rates());
+    UserClicks(FrontForm->CostingButton);
+    ASSERT_TRUE(Told().empty());
+    std::string rates;
+    ASSERT_TRUE(ReadFileBytes(Rates(), rates));
+    const struct {
+        const char* label;
+        std::string bytes;
+    } rows[] = {
+        {"three fields a line", "Item,Unit,Cost\nCement,bag,10\nSand,m3,20\n"},
+        // The resources without the totals' lines below them.
+        {"the rates cut after the resources", rates.substr(0, rates.find("\n", rates.find("Sand,")) + 1)},
+        {"the rates without their usage rates", std::string(60, '\n') + "Cement,C1,,bag,10\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        const AnsiString file = Path("other.csv");
+        ASSERT_TRUE(WriteFileBytes(file, row.bytes));
+        const std::string before = Grids();
+        LoadMatrix(file);
+        EXPECT_EQ(Told(),
+                  Texts{Refusal(file, "it is not a cost matrix, which has at least 50 lines, the resources' "
+                                      "usage rates reaching field 19.") +
+                        " (16)"});
+        EXPECT_EQ(Grids(), before);
+        // The matrix in use prices to the chart.
+        Visit(5);
+        EXPECT_TRUE(Told().empty());
+        EXPECT_EQ(CostingsForm->Series1->Count(), 11);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -74,8 +75,8 @@ TEST_F(PrintSetup, TheWindowShowsWhatTheNextPrintUsesAndApplyUnchangedKeepsIt) {
         {"as the table's layout sets them", [](TPrintSettings&) {}, "\"\" ------xxx- 0",
          "0 0 0 0 0 2 1 1 0 |"},
         // Every position bottom right, double borders, grown to the page, not centred, auto size,
-        // landscape; the title's two lines.
-        {"settings print setup would not choose", Scramble, "\"old\" xxxx---x-x 1", "5 5 5 5 2 1 0 0 1 |old"},
+        // landscape. The title box shows the network's title, here none.
+        {"settings print setup would not choose", Scramble, "\"\" xxxx---x-x 1", "5 5 5 0 2 1 0 0 1 |"},
         {"single borders, a title at the top, a date, fit always",
          [](TPrintSettings& s) {
              s.Borders = pbSingle;
@@ -84,7 +85,7 @@ TEST_F(PrintSetup, TheWindowShowsWhatTheNextPrintUsesAndApplyUnchangedKeepsIt) {
              s.Date = ppTopRight;
              s.FitToPage = fpAlways;
          },
-         "\"Riverside estate\" x--x--xxx- 0", "0 2 0 3 1 3 1 1 0 |Riverside estate"},
+         "\"\" x--x--xxx- 0", "0 2 0 0 1 3 1 1 0 |"},
         {"vertical lines, no fit",
          [](TPrintSettings& s) {
              s.Borders = pbVertical;
@@ -171,7 +172,7 @@ TEST_F(PrintSetup, CancelLeavesTheSettingsAndTheNextShowingShowsThem) {
     Scramble(Settings());
     const std::string scrambled = Written(Settings());
     Open([](TPrintSetupForm& f) {
-        EXPECT_EQ(f.TitleEdit->GetText(), "old");
+        EXPECT_EQ(f.TitleEdit->GetText(), "");
         f.TitleEdit->SetText("First title");
         f.CheckBox1->SetChecked(false);
         f.RadioButton2->SetChecked(true);
@@ -186,8 +187,52 @@ TEST_F(PrintSetup, CancelLeavesTheSettingsAndTheNextShowingShowsThem) {
         shown = Shown(f);
         f.CancelButton->Click();
     });
-    EXPECT_EQ(shown, "\"old\" xxxx---x-x 1");
+    EXPECT_EQ(shown, "\"\" xxxx---x-x 1");
     EXPECT_EQ(Written(Settings()), scrambled);
+}
+
+// Mended: the title box showed the title lines in effect, not the network's title, so a network
+// titled in the editor printed under its old title or none.
+TEST_F(PrintSetup, EachOpeningPutsTheNetworksTitleInTheTitleBox) {
+    const struct {
+        const char* label;
+        std::function<void()> open;
+    } rows[] = {
+        {"the results window's Printer Layout", [] { TableForm->PrintLayoutButton->Click(); }},
+        {"File > Printer Layout for Solution Table",
+         [] { FrontForm->Printlayoutoftable1->Action()->trigger(); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TearDown();
+        SetUp();
+        Scramble(Settings());
+        const std::string scrambled = Written(Settings());
+        DataEntryForm->TitleEdit->SetText("Day scheme");
+        std::vector<std::string> shown;
+        const auto show = [&shown](TPrintSetupForm& f) { shown.push_back(Shown(f)); };
+        // Changed and cancelled, then opened again with another title, then applied.
+        Responder().ModalActions.push_back([&show](TForm& form) {
+            auto& f = static_cast<TPrintSetupForm&>(form);
+            show(f);
+            f.TitleEdit->SetText("Night scheme");
+            f.CheckBox1->SetChecked(false);
+            f.CancelButton->Click();
+        });
+        row.open();
+        EXPECT_EQ(Written(Settings()), scrambled);
+        DataEntryForm->TitleEdit->SetText("Dusk scheme");
+        Responder().ModalActions.push_back([&show](TForm& form) {
+            auto& f = static_cast<TPrintSetupForm&>(form);
+            show(f);
+            f.ApplyButton->Click();
+        });
+        row.open();
+        EXPECT_EQ(shown,
+                  (std::vector<std::string>{"\"Day scheme\" xxxx---x-x 1", "\"Dusk scheme\" xxxx---x-x 1"}));
+        // Every position bottom right as before, the title's among them, and its one line.
+        EXPECT_EQ(Written(Settings()), "5 5 5 5 2 1 0 0 1 |Dusk scheme");
+    }
 }
 
 TEST_F(PrintSetup, TheChosenFontAppliesAtOnceEvenOnCancel) {

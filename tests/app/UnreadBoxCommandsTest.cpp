@@ -1,0 +1,179 @@
+#include "framework/Button.h"
+#include "framework/Clipboard.h"
+#include "framework/FileBytes.h"
+#include "framework/SpeedButton.h"
+#include "tests/app/DataEntryWindow.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QRadioButton>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Bytes(const AnsiString& path) {
+    std::string bytes;
+    return ReadFileBytes(path, bytes) ? bytes : "(no file)";
+}
+
+// A command of a window as the user runs it: a click on its button, or its menu item chosen.
+struct Command {
+    std::string label;
+    std::function<void()> run;
+};
+
+// Every command of window that the user can reach: its enabled buttons, speed buttons and menu
+// items with a command of their own.
+void CommandsOf(const TComponent& window, std::vector<Command>& commands) {
+    for (TComponent* part : window.Components()) {
+        CommandsOf(*part, commands);
+        if (auto* item = dynamic_cast<TMenuItem*>(part)) {
+            if (item->OnClick && item->GetEnabled() && item->GetVisible())
+                commands.push_back(
+                    {"menu " + item->GetCaption().str(), [item] { item->Action()->trigger(); }});
+        } else if (auto* control = dynamic_cast<TControl*>(part);
+                   control && control->OnClick && control->GetEnabled() &&
+                   (dynamic_cast<TButton*>(part) || dynamic_cast<TSpeedButton*>(part))) {
+            const auto* button = dynamic_cast<TButton*>(part);
+            const std::string caption = button ? button->GetCaption().str() : "speed button";
+            commands.push_back({"button " + caption, [control] {
+                                    // A button out of sight (another page) runs as its short-cut
+                                    // would run it.
+                                    if (control->View()->isVisible())
+                                        QTest::mouseClick(control->View(), Qt::LeftButton);
+                                    else
+                                        control->OnClick(control);
+                                }});
+        }
+    }
+}
+
+// The network of the file kept.snt: S0 of length 2.64197 from J0 to J1, its datum fixed;
+// Manning's n 0.013.
+class UnreadBoxCommands : public DataEntryWindow {
+protected:
+    void ReadKept() {
+        SimpleSewerNetwork network;
+        network.AddSewerAt("S0", "J0", "J1", 0, 0, 1.3, 2.3);
+        network.SetSewerPopulation("S0", 12.5, 7.25, 80, 120, 150.5, 180.25);
+        network.SetSewerDatum("S0", true, false, 101.255);
+        ASSERT_EQ(network.WriteToFile(Path("kept.snt")), 0);
+        Responder().Clear();
+        Read(Path("kept.snt"));
+        ASSERT_EQ(Asked(), Texts{});
+        QApplication::processEvents();
+    }
+
+    // The visual editor docked, its sewer page showing S0 picked by a click.
+    static void PickS0() {
+        FrontForm->ShowVisulaEditorButton->Click();
+        QApplication::processEvents();
+        const auto radios = VisualEditForm->PickRadioGroup->View()->findChildren<QRadioButton*>();
+        ASSERT_EQ(radios.size(), 2);
+        QTest::mouseClick(radios[0], Qt::LeftButton);
+        const QPoint at(static_cast<int>(VisualEditForm->WorldToScreenX(0.65)),
+                        static_cast<int>(VisualEditForm->WorldToScreenY(1.15)));
+        QTest::mouseClick(VisualEditForm->PaintBox->View(), Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+        ASSERT_EQ(VisualEditForm->SewerNameTypedEdit->GetText(), "S0");
+    }
+};
+
+// Mended: a command run over a box left holding text it cannot read went on with the value the
+// box held before: Save wrote the old value and marked nothing changed, Read and Clear replaced
+// the network, Remove highlights emptied the page, all without a word.
+TEST_F(UnreadBoxCommands, NoCommandRunsOverABoxThatCannotBeLeft) {
+    const struct {
+        const char* label;
+        // Docks the box's window and shows what the box is for.
+        std::function<void()> show;
+        std::function<TTypedEdit*()> box;
+        const char* typed;
+        // The window whose own commands are run besides the main window's.
+        std::function<TForm*()> window;
+    } boxes[] = {
+        {"the results table's Manning's n", [] { FrontForm->ShowTableFormButton->Click(); },
+         [] { return TableForm->nTypedEdit; }, "0,015", [] { return static_cast<TForm*>(TableForm); }},
+        {"the tabular editor's length", [] { FrontForm->DataEntryShowButton->Click(); },
+         [] { return DataEntryForm->LengthTypedEdit; }, "2,5",
+         [] { return static_cast<TForm*>(DataEntryForm); }},
+        {"the visual editor's sewer page length", [] { PickS0(); },
+         [] { return VisualEditForm->LengthTypedEdit; }, "2,5",
+         [] { return static_cast<TForm*>(VisualEditForm); }},
+        {"the costings window's trench allowance", [] { FrontForm->CostingButton->Click(); },
+         [] { return CostingsForm->TrenchWidthAllowanceTypedEdit; }, "0,15",
+         [] { return static_cast<TForm*>(CostingsForm); }},
+    };
+    for (const auto& box : boxes) {
+        std::vector<Command> commands;
+        CommandsOf(*FrontForm, commands);
+        CommandsOf(*box.window(), commands);
+        commands.push_back({"closing the main window", [] { FrontForm->View()->close(); }});
+        for (const Command& command : commands) {
+            SCOPED_TRACE(command.label + " over " + box.label);
+            ReadKept();
+            box.show();
+            QApplication::processEvents();
+            TTypedEdit* edit = box.box();
+            const AnsiString shown = edit->GetText();
+            Type(edit, box.typed);
+            QApplication::processEvents();
+            const SimpleSewerNetwork* network = FrontForm->Network;
+            const std::string before = Snapshot(*network);
+            // No design is made: the one the dock made is marked off.
+            network->Sewers[0]->ChosenDiameter = -1;
+            const TForm* docked = FrontForm->CurrentChildForm;
+            const bool changed = DataEntryForm->NetworkChanged;
+            const bool sweep = FrontForm->DeleteUnusedJunctionsMenu->GetChecked();
+            const std::string file = Bytes(Path("kept.snt"));
+            QGuiApplication::clipboard()->setText("kept");
+            Responder().Clear();
+            bool modal = false;
+            Responder().ModalActions.push_back([&modal](TForm& form) {
+                modal = true;
+                form.SetModalResult(mrCancel);
+            });
+
+            command.run();
+            QApplication::processEvents();
+
+            EXPECT_EQ(Asked(),
+                      Texts{MessageLine(
+                          "Drenvala", "'" + std::string(box.typed) + "' is not a valid floating point value",
+                          MB_OK | MB_ICONERROR)});
+            EXPECT_EQ(edit->GetText(), box.typed);
+            EXPECT_TRUE(edit->Focused());
+            EXPECT_EQ(edit->GetColor(), edit->ErrorColor);
+            // Nothing asked, opened, shown, written or replaced.
+            EXPECT_FALSE(modal);
+            EXPECT_TRUE(Responder().FilesAsked.empty());
+            EXPECT_TRUE(Responder().Opened.empty());
+            EXPECT_EQ(Responder().PrinterSetups, 0);
+            EXPECT_FALSE(TableColumnsEditorForm->GetVisible());
+            EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+            EXPECT_EQ(FrontForm->Network, network);
+            if (FrontForm->Network == network) {
+                EXPECT_EQ(Snapshot(*network), before);
+                EXPECT_EQ(network->Sewers[0]->ChosenDiameter, -1);
+            }
+            EXPECT_EQ(FrontForm->CurrentChildForm, docked);
+            EXPECT_EQ(DataEntryForm->NetworkChanged, changed);
+            EXPECT_EQ(FrontForm->DeleteUnusedJunctionsMenu->GetChecked(), sweep);
+            EXPECT_TRUE(FrontForm->View()->isVisible());
+            EXPECT_EQ(Bytes(Path("kept.snt")), file);
+            EXPECT_EQ(QDir(QString::fromStdString(Path("").str())).entryList(QDir::Files).size(), 1);
+            if (edit == VisualEditForm->LengthTypedEdit) {
+                EXPECT_NE(VisualEditForm->SelectedSewer, nullptr);
+            }
+            // Its text given back, the box lets go.
+            edit->SetText(shown);
+            edit->View()->clearFocus();
+        }
+    }
+}
+
+} // namespace
