@@ -144,12 +144,19 @@ TEST(CustomEdit, TextBeyondAsciiIsTypedSelectedAndEditedWhole) {
          "a€", "€"},
         {"mouse selection", "Ø1x", [](ShownEditForm& form) { ViewOf(*form.Edit).setSelection(0, 2); }, "Ø1x",
          "Ø1"},
+        // MaxLength counts characters, not their bytes.
         {"too long", "abØ",
          [](ShownEditForm& form) {
-             form.Edit->MaxLength = 5;
+             form.Edit->MaxLength = 3;
              TypeCharacters(form.Edit->View(), "€");
          },
          "abØ", ""},
+        {"as long as MaxLength", "abØ",
+         [](ShownEditForm& form) {
+             form.Edit->MaxLength = 4;
+             TypeCharacters(form.Edit->View(), "€");
+         },
+         "abØ€", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
