@@ -339,9 +339,9 @@ void TCustomEdit::WMPaste() {
     if (readOnly || !Clipboard().HasText())
         return;
     AnsiString pasted = Clipboard().GetAsText();
-    const int lineEnd = pasted.Pos("\n");
-    if (lineEnd > 0)
-        pasted = pasted.SubString(1, lineEnd - 1);
+    // The first line, without the carriage return of a line end.
+    if (const auto lineEnd = pasted.view().find_first_of("\r\n"); lineEnd != std::string_view::npos)
+        pasted = pasted.SubString(1, static_cast<int>(lineEnd));
     ReplaceSelection(pasted);
 }
 

@@ -209,6 +209,12 @@ TEST(CustomEdit, ClipboardAndLengthLimit) {
     Clipboard().SetAsText("123456\nsecond line");
     QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(edit.GetWindowText(), "a12d");
+    // Mended: a Windows line end left its carriage return in the text.
+    edit.MaxLength = 0;
+    edit.SetWindowText("");
+    Clipboard().SetAsText("xy\r\nsecond line");
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.GetWindowText(), "xy");
 }
 
 // A double click selects what a native edit does: the word from blank to blank, so a number with
