@@ -295,8 +295,8 @@ private:
     };
     // The value with text put in place of length characters at start (positions in the value),
     // by the rules every way in keeps: one line only, the case of a case box, the float box's own
-    // thousand separators giving way, what the EditType reads back, MaxLength. Range and hex
-    // boxes take only keys.
+    // thousand separators giving way, what the EditType reads back, LengthLimit, MaxLength. Range
+    // and hex boxes take only keys.
     TEntered Entered(const AnsiString& value, int start, int length, const AnsiString& text) const;
     // Shows an entered value as the box writes its EditType, marked modified; the position in
     // the window text where the text put in ends.

@@ -55,7 +55,8 @@ TTypedEdit::TEntered TTypedEdit::Entered(const AnsiString& value, int start, int
                       !Holds(line, ThousandSeparator);
     if (entered.Regroup)
         composed = WithoutChar(composed, ThousandSeparator);
-    if (!TakesValue(composed))
+    // The integer part keeps to LengthLimit as typing keeps it.
+    if (!TakesValue(composed) || (LengthLimit > 0 && FixedLength(composed) - 1 > LengthLimit))
         return entered;
     entered.Taken = true;
     // Counted without thousand separators where the box draws them again.

@@ -45,8 +45,9 @@ int DropAtCaret(TTypedEdit& box, const char* text) {
 
 } // namespace
 
-// Mended: a paste counted MaxLength in bytes, a drop of a second line answered move, a float box
-// refused digits pasted among its own groups, and an upper-case box full by bytes refused a letter.
+// Mended: a paste counted MaxLength in bytes and passed LengthLimit, a drop of a second line
+// answered move, a float box refused digits pasted among its own groups, and an upper-case box
+// full by bytes refused a letter.
 TEST(TypedEditEntryRules, EachRuleHoldsOnEveryWayIn) {
     const LocaleSeparators separators('.', ',');
     const struct {
@@ -86,6 +87,19 @@ TEST(TypedEditEntryRules, EachRuleHoldsOnEveryWayIn) {
         {"MaxLength full", Way::Drop, {}, 3, "éé|", "éé", "éé|", DROPEFFECT_NONE},
         // The program's own text is not held to it.
         {"MaxLength full", Way::Code, {}, 3, "éé|", "éé", "éééé", 0},
+        // LengthLimit: the integer part holds at most three digits.
+        {"LengthLimit", Way::Key, {etNumeric, 0, "", "", false, 3}, 0, "1|", "123", "112|", 0},
+        {"LengthLimit", Way::Paste, {etNumeric, 0, "", "", false, 3}, 0, "1|", "123", "1|", 0},
+        {"LengthLimit", Way::Drop, {etNumeric, 0, "", "", false, 3}, 0, "1|", "123", "1|", DROPEFFECT_NONE},
+        {"LengthLimit", Way::Paste, {etFloat, 2, "", "", false, 3}, 0, "1|.50", "23", "123|.50", 0},
+        {"LengthLimit",
+         Way::Drop,
+         {etFloat, 2, "", "", false, 3},
+         0,
+         "1|.50",
+         "234",
+         "1|.50",
+         DROPEFFECT_NONE},
         // Upper case by the locale, within MaxLength as the letters are shown.
         {"case", Way::Key, {etUppercase}, 2, "|", "aé", "AÉ|", 0},
         {"case", Way::Paste, {etUppercase}, 2, "|", "aé", "AÉ|", 0},
