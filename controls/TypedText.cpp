@@ -158,3 +158,10 @@ AnsiString WithoutChar(const AnsiString& text, char c) {
             out += ch;
     return out;
 }
+
+int PositionPast(std::string_view text, int count, char c) {
+    int position = 0;
+    for (; position < static_cast<int>(text.size()) && count > 0; ++position)
+        count -= text[static_cast<std::size_t>(position)] != c;
+    return position;
+}

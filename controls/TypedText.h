@@ -41,3 +41,5 @@ std::int32_t LeadingInteger(const AnsiString& text);
 
 // text without every occurrence of c.
 AnsiString WithoutChar(const AnsiString& text, char c);
+// The position in text (bytes before it) just past its first count characters other than c.
+int PositionPast(std::string_view text, int count, char c);

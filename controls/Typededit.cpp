@@ -140,6 +140,9 @@ void TTypedEdit::SetText(const AnsiString& value) {
     SetModified(false);
     if (showURL)
         ApplyURL(TestURL());
+    // Focus gained takes the undo value of a box written while it had none.
+    if (!entering && Focused())
+        undoValue = GetText();
 }
 
 void TTypedEdit::Show(const AnsiString& value) {

@@ -280,9 +280,32 @@ private:
     void EraseCaret();
     void PaintDropCaret(QPainter& painter) const;
     // Puts the first line of text under point; copy keeps a selection dragged from this box.
-    // False when the box took nothing: the text fell on its own dragged selection, or a number
-    // box could not read the result.
-    bool DropTextAt(TPoint point, const AnsiString& text, bool copy);
+    // False when the box took nothing: the text fell on its own dragged selection, or the box
+    // refused it as it refuses a paste. part is set when only the first line went in.
+    bool DropTextAt(TPoint point, const AnsiString& text, bool copy, bool& part);
+
+    // Text put in other than by a key (a paste, a drop): what the value becomes.
+    struct TEntered {
+        bool Taken = false;
+        AnsiString Value;
+        // Where the text put in ends in the value; with thousand separators that the box draws
+        // again, the characters other than them before that end.
+        int End = 0;
+        // Only the text's first line went in.
+        bool Cut = false;
+        // A float box's own thousand separators are drawn again round the new digits.
+        bool Regroup = false;
+    };
+    // The value with text put in place of length characters at start (positions in the value),
+    // by the rules every way in keeps: one line only, the case of a case box, the float box's own
+    // thousand separators giving way, what the EditType reads back, LengthLimit, MaxLength. Range
+    // and hex boxes take only keys.
+    TEntered Entered(const AnsiString& value, int start, int length, const AnsiString& text) const;
+    // Shows an entered value as the box writes its EditType, marked modified; the position in
+    // the window text where the text put in ends.
+    int TakeEntered(const TEntered& entered);
+    // The value converted as a case box converts what comes into it.
+    AnsiString InBoxCase(const AnsiString& value) const;
 
     // Keyboard: the filter steps of each EditType.
     enum class TKeyOutcome { Passed, Ignored, Refused };
@@ -303,8 +326,6 @@ private:
     void PassChar(char& key, int keyData, TShiftState shift);
     // Rewrites the value by MixedCase, the caret staying where it was.
     void ShowMixedCase();
-    // Hands a character to the native edit in the locale's upper or lower case.
-    void PassCaseChar(char& key, int keyData, TShiftState shift);
     void KeepCaretAfterPrefix();
     // Raises a clipboard event with the selected part of the value; true when it allows.
     bool ClipboardAllowed(const TClipboardEvent& event);
@@ -326,8 +347,10 @@ private:
     bool error = false;
     // The focus is held for misplaced thousand separators.
     bool thousandsHeld = false;
-    // The value when the box gained focus, which Escape brings back.
+    // The value when the box gained focus or the program last wrote it, which Escape brings back.
     AnsiString undoValue;
+    // A paste or drop is being shown: the value it writes is the user's, not one Escape returns to.
+    bool entering = false;
     bool mouseDownInSelection = false;
 
     TAttachedLabel attached{*this};

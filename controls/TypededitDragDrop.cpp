@@ -1,6 +1,5 @@
 #include "controls/EditDropTarget.h"
 #include "controls/Typededit.h"
-#include "framework/LocaleCase.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -14,7 +13,7 @@
 TEditDropTarget::TEditDropTarget(TTypedEdit& box) : TAEDropTarget(TDropFamily::Boxes), box(box) {}
 
 bool TEditDropTarget::DropText(TPoint point, const AnsiString& text) {
-    return box.DropTextAt(point, text, KeyState.Contains(ssCtrl));
+    return box.DropTextAt(point, text, KeyState.Contains(ssCtrl), PartTaken);
 }
 
 void TEditDropTarget::DragMouseMove(TPoint point, bool& allow) {
@@ -62,15 +61,7 @@ void TTypedEdit::EraseCaret() {
     MoveDropCaret(Point(-1, -1));
 }
 
-bool TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
-    AnsiString line = text;
-    for (const char end : {'\r', '\n'})
-        if (const int at = line.Pos(AnsiString(end)); at > 0)
-            line = line.SubString(1, at - 1);
-    if (editType == etUppercase)
-        line = AnsiUpperCase(line);
-    else if (editType == etLowerCase)
-        line = AnsiLowerCase(line);
+bool TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy, bool& part) {
     EraseCaret();
     const int start = GetSelStart();
     const int length = GetSelLength();
@@ -86,24 +77,13 @@ bool TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy) {
         if (at > start)
             at -= length;
     }
-    value.Insert(line, at - valueStart + 1);
-    // A number box takes only what it could read back, as from the keyboard; a box that could
-    // not hold all of the text takes none of it, so that a move loses nothing.
-    if (!TakesValue(value) ||
-        (MaxLength > 0 && PrefixLength() + value.Length() + suffix.Length() > MaxLength))
+    // A box that could not take all of its line takes none of it, so that a move loses nothing.
+    const TEntered entered = Entered(value, at - valueStart, 0, text);
+    if (!entered.Taken)
         return false;
     // The move within the box and the insertion are one step to undo.
-    Undoable([&] {
-        if (draggingFrom && !copy)
-            ReplaceSelection("");
-        SetSelStart(at);
-        ReplaceSelection(line);
-        if (editType == etMoney)
-            AutoSeparators();
-        if (editType == etMixedCase)
-            ShowMixedCase();
-    });
-    SetModified(true);
+    Undoable([&] { SetSelStart(TakeEntered(entered)); });
+    part = entered.Cut;
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include "controls/TypedText.h"
 #include "framework/Clipboard.h"
 #include "framework/Links.h"
-#include "framework/LocaleCase.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 
@@ -127,7 +126,7 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
         return FilterMoney(key, keyData, shift);
     case etUppercase:
     case etLowerCase:
-        PassCaseChar(key, keyData, shift);
+        TypeInCase(editType == etUppercase, key, keyData, shift);
         return TKeyOutcome::Passed;
     case etMixedCase:
         PassChar(key, keyData, shift);
@@ -296,13 +295,6 @@ void TTypedEdit::ShowMixedCase() {
     SetSelStart(caret);
 }
 
-void TTypedEdit::PassCaseChar(char& key, int keyData, TShiftState shift) {
-    // Converted before it goes in, so that the box never shows it in the other case and MaxLength
-    // holds for the converted character.
-    const AnsiString typed = CharacterTyped(key);
-    TypeCharacter(editType == etUppercase ? AnsiUpperCase(typed) : AnsiLowerCase(typed), key, keyData, shift);
-}
-
 void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
     const int start = GetSelStart();
     const int end = start + GetSelLength();
@@ -415,67 +407,23 @@ void TTypedEdit::WMCut() {
 }
 
 void TTypedEdit::WMPaste() {
+    if (GetReadOnly() || !Clipboard().HasText() || !ClipboardAllowed(OnClipboardPaste))
+        return;
+    const AnsiString value = GetText();
+    const int start = std::clamp(GetSelStart() - PrefixLength(), 0, value.Length());
+    const bool selected = GetSelLength() > 0;
+    const TEntered entered = Entered(value, start, GetSelLength(), Clipboard().GetAsText());
+    if (!entered.Taken)
+        return;
     // The paste and the box's own rewrite of it are one step to undo.
-    Undoable([this] {
-        if (GetReadOnly() || !Clipboard().HasText())
-            return;
-        AnsiString pasted = Clipboard().GetAsText();
-        // One line only: a line break has no place in a single-line value.
-        const auto lineEnd = pasted.str().find_first_of("\r\n");
-        if (lineEnd != std::string::npos)
-            pasted = pasted.SubString(1, static_cast<int>(lineEnd));
-        if (!ClipboardAllowed(OnClipboardPaste))
-            return;
-        const AnsiString value = GetText();
-        const int start = std::clamp(GetSelStart() - PrefixLength(), 0, value.Length());
-        const int length = GetSelLength();
-        AnsiString composed =
-            value.SubString(1, start) + pasted + value.SubString(start + length + 1, value.Length());
-        if (editType == etUppercase)
-            composed = AnsiUpperCase(composed);
-        else if (editType == etLowerCase)
-            composed = AnsiLowerCase(composed);
-        // The whole of the paste or none of it, as a drop.
-        if (MaxLength > 0 && PrefixLength() + composed.Length() + suffix.Length() > MaxLength)
-            return;
-        switch (editType) {
-        case etString:
-        case etPassword:
-            SetText(composed);
-            break;
-        case etNumeric:
-            if (!TakesValue(composed))
-                return;
-            SetText(composed);
-            SetModified(true);
-            break;
-        case etFloat:
-        case etMoney:
-            if (!TakesValue(composed) || (precision == 0 && Holds(pasted, DecimalSeparator)))
-                return;
-            SetText(composed);
-            SetFloat(GetFloat());
-            break;
-        case etUppercase:
-        case etLowerCase:
-            SetText(composed);
-            break;
-        case etMixedCase:
-            SetText(MixedCase(composed));
-            break;
-        default:
-            return;
-        }
-        const int pastedStart = PrefixLength() + start;
+    Undoable([&] {
+        const int end = TakeEntered(entered);
         if (editType == etMoney && GetText().Length() > 3)
             SelectAll();
-        else if (length > 0)
-            SetSelection(pastedStart, pastedStart + pasted.Length());
+        else if (selected)
+            SetSelection(PrefixLength() + start, end);
         else
-            SetSelStart(pastedStart + pasted.Length());
-        if (editType == etString || editType == etPassword || editType == etUppercase ||
-            editType == etLowerCase || editType == etMixedCase)
-            SetModified(true);
+            SetSelStart(end);
     });
 }
 

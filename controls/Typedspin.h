@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/AttachedLabel.h"
+#include "controls/SpinEntry.h"
 #include "controls/SpinText.h"
 #include "controls/TypedSpinButton.h"
 #include "framework/DateTime.h"
@@ -138,6 +139,8 @@ private:
     bool ShowKeepingCaret(const AnsiString& text, TSpinReader read);
     // A hex spin's selection leaves its "0x" alone.
     bool KeepsHexPrefix() const;
+    // What the spin takes, typed or pasted.
+    TSpinCharRule CharRule() const;
     void PlaceButton();
     void ApplyFlat();
 

@@ -10,18 +10,6 @@
 
 namespace {
 
-bool IsControl(char key) {
-    return static_cast<unsigned char>(key) < 32;
-}
-
-bool IsDigit(char key) {
-    return key >= '0' && key <= '9';
-}
-
-bool IsHexDigit(char key) {
-    return IsDigit(key) || (key >= 'A' && key <= 'F') || (key >= 'a' && key <= 'f');
-}
-
 // The "0x" of a hex spin.
 constexpr int HexPrefix = 2;
 
@@ -66,37 +54,14 @@ void TTypedSpinEdit::WMChar(char& key, int keyData, TShiftState shift) {
     TCustomMaskEdit::WMChar(key, keyData, shift);
 }
 
+TSpinCharRule TTypedSpinEdit::CharRule() const {
+    static constexpr TSpinChars kinds[] = {TSpinChars::Integer, TSpinChars::Float, TSpinChars::Date,
+                                           TSpinChars::Time, TSpinChars::Hex};
+    return {kinds[spinType], precision, true, EditorEnabled, IsMasked()};
+}
+
 bool TTypedSpinEdit::IsValidChar(char& Key) {
-    if (!EditorEnabled)
-        return IsControl(Key) && Key != VK_BACK && Key != VK_RETURN;
-    const std::string& text = GetWindowText().str();
-    if (spinType == sptHex) {
-        const bool hex = IsHexDigit(Key) || (IsControl(Key) && Key != VK_RETURN);
-        return hex && GetSelStart() >= HexPrefix && !(Key == VK_BACK && GetSelStart() == HexPrefix);
-    }
-    const bool allowed = Key == '+' || Key == '-' || IsDigit(Key) || Key == DecimalSeparator ||
-                         Key == ThousandSeparator || Key == DateSeparator || Key == TimeSeparator ||
-                         (IsControl(Key) && Key != VK_RETURN);
-    if (!allowed)
-        return false;
-    if ((Key == TimeSeparator && spinType != sptTime) || (Key == DateSeparator && spinType != sptDate))
-        return false;
-    // Hours, minutes and seconds: two separators at the most.
-    if (Key == TimeSeparator && std::count(text.begin(), text.end(), TimeSeparator) >= 2)
-        return false;
-    // A mask's own places and literals hold a masked number's separator and decimals.
-    if (spinType != sptFloat || IsMasked() || Key == VK_BACK || Key == VK_RETURN || Key == VK_ESCAPE)
-        return true;
-    if (Key == ThousandSeparator)
-        Key = DecimalSeparator;
-    const std::size_t separator = text.find(DecimalSeparator);
-    if (Key == DecimalSeparator)
-        return separator == std::string::npos && precision > 0;
-    // Room for no more decimals once Precision of them stand after the caret's separator.
-    if (precision >= 1 && separator != std::string::npos && GetSelLength() == 0 &&
-        static_cast<std::size_t>(GetSelStart()) > separator && !IsControl(Key))
-        return text.size() - separator - 1 < static_cast<std::size_t>(precision);
-    return true;
+    return SpinTakesChar(CharRule(), {GetWindowText(), GetSelStart(), GetSelLength()}, Key);
 }
 
 void TTypedSpinEdit::WMKillFocus() {
@@ -109,17 +74,17 @@ bool TTypedSpinEdit::KeepsHexPrefix() const {
 }
 
 void TTypedSpinEdit::WMPaste() {
-    if (!EditorEnabled || GetReadOnly())
+    if (!EditorEnabled || GetReadOnly() || !Clipboard().HasText())
         return;
-    if (spinType == sptHex) {
-        // Only hex digits, and only after the "0x", as typing takes them.
-        const std::string pasted = Clipboard().GetAsText().str();
-        if (!KeepsHexPrefix() || !std::all_of(pasted.begin(), pasted.end(), IsHexDigit)) {
-            MessageBeep(0);
-            return;
-        }
+    if (IsMasked()) {
+        TCustomMaskEdit::WMPaste();
+        return;
     }
-    TCustomMaskEdit::WMPaste();
+    // Taken as if typed, or refused whole: a float reads a pasted "2,5" as a typed one, 2.5.
+    const auto pasted =
+        SpinPasted(CharRule(), {GetWindowText(), GetSelStart(), GetSelLength()}, Clipboard().GetAsText());
+    if (!pasted || !EnterText(pasted->Text, pasted->SelStart))
+        MessageBeep(0);
 }
 
 void TTypedSpinEdit::WMCut() {

@@ -4,6 +4,7 @@
 #include "framework/Clipboard.h"
 #include "framework/ControlView.h"
 #include "framework/EditWords.h"
+#include "framework/LocaleCase.h"
 #include "framework/TextEncoding.h"
 
 #include <QApplication>
@@ -338,9 +339,9 @@ void TCustomEdit::WMPaste() {
     if (readOnly || !Clipboard().HasText())
         return;
     AnsiString pasted = Clipboard().GetAsText();
-    const int lineEnd = pasted.Pos("\n");
-    if (lineEnd > 0)
-        pasted = pasted.SubString(1, lineEnd - 1);
+    // The first line, without the carriage return of a line end.
+    if (const auto lineEnd = pasted.view().find_first_of("\r\n"); lineEnd != std::string_view::npos)
+        pasted = pasted.SubString(1, static_cast<int>(lineEnd));
     ReplaceSelection(pasted);
 }
 
@@ -415,9 +416,21 @@ void TCustomEdit::DefaultChar(char key) {
     if (static_cast<unsigned char>(key) < 0x20 || readOnly)
         return;
     const AnsiString typed = CharacterTyped(key);
-    if (MaxLength > 0 && text.Length() - GetSelLength() + typed.Length() > MaxLength)
+    if (!WithinMaxLength(text.SubString(1, GetSelStart()) + typed +
+                         text.SubString(GetSelStart() + GetSelLength() + 1, text.Length())))
         return;
     ReplaceSelection(typed);
+}
+
+bool TCustomEdit::WithinMaxLength(const AnsiString& newText) const {
+    return MaxLength <= 0 || CharacterCount(newText.view()) <= MaxLength;
+}
+
+bool TCustomEdit::EnterText(const AnsiString& newText, int newCaret) {
+    if (!WithinMaxLength(newText))
+        return false;
+    Undoable([&] { EditText(newText, newCaret); });
+    return true;
 }
 
 AnsiString TCustomEdit::CharacterTyped(char key) const {
@@ -431,12 +444,18 @@ void TCustomEdit::TypeCharacter(const AnsiString& character, char& key, int keyD
     typing = typed;
 }
 
+void TCustomEdit::TypeInCase(bool upper, char& key, int keyData, TShiftState shift) {
+    const AnsiString typed = CharacterTyped(key);
+    TypeCharacter(upper ? AnsiUpperCase(typed) : AnsiLowerCase(typed), key, keyData, shift);
+}
+
 void TCustomEdit::ReplaceSelection(const AnsiString& inserted) {
     const int start = GetSelStart();
     AnsiString fitting = inserted;
-    if (MaxLength > 0)
-        fitting = fitting.SubString(
-            1, CharacterStart(inserted.view(), std::max(0, MaxLength - (text.Length() - GetSelLength()))));
+    if (MaxLength > 0) {
+        const int kept = CharacterCount(text.view()) - CharacterCount(GetSelText().view());
+        fitting = fitting.SubString(1, BytesOfCharacters(inserted.view(), std::max(0, MaxLength - kept)));
+    }
     if (fitting.IsEmpty() && GetSelLength() == 0)
         return;
     EditText(text.SubString(1, start) + fitting + text.SubString(start + GetSelLength() + 1, text.Length()),

@@ -57,6 +57,8 @@ public:
     // The room left between the box's edges and its text rectangle.
     void SetTextMargins(int left, int top, int right, int bottom);
 
+    // The most characters the text may hold, however many bytes each takes; 0 for no limit.
+    // Typing, pasting and dropping keep to it; text set from code does not.
     int MaxLength = 0;
     bool AutoSelect = true;
     bool HideSelection = true;
@@ -113,6 +115,14 @@ protected:
     // Hands character to the framework's character handling in place of the one being typed;
     // key becomes its first byte.
     void TypeCharacter(const AnsiString& character, char& key, int keyData, TShiftState shift);
+    // Types the character key stands for in the locale's upper or lower case, converted before it
+    // goes in so that MaxLength holds for what is shown.
+    void TypeInCase(bool upper, char& key, int keyData, TShiftState shift);
+    // Whether newText, as the whole window text, keeps to MaxLength.
+    bool WithinMaxLength(const AnsiString& newText) const;
+    // Puts newText in place of the whole text as a paste does: one step to undo, the caret at
+    // caret. False, changing nothing, when it would pass MaxLength.
+    bool EnterText(const AnsiString& newText, int caret);
     void ReplaceSelection(const AnsiString& inserted);
     // Keeps a text and its caret as what the next Undo brings back.
     void RememberUndo(const AnsiString& before, int caret);

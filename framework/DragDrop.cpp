@@ -129,6 +129,7 @@ int TAEDropTarget::Drop(const QMimeData& data, TShiftState shift, TPoint point) 
         return DROPEFFECT_NONE;
     const TEnumFormats formats(data);
     bool dropped = false;
+    PartTaken = false;
     if (formats.HasCol())
         dropped = DropCol(point, formats.Col());
     else if (formats.HasRTF() && RTFAware(family))
@@ -137,7 +138,9 @@ int TAEDropTarget::Drop(const QMimeData& data, TShiftState shift, TPoint point) 
         dropped = DropText(point, formats.Text());
     if (std::vector<AnsiString> files; formats.SomeFiles(files))
         dropped = DropFiles(point, files) || dropped;
-    return dropped ? StandardEffect(shift) : DROPEFFECT_NONE;
+    if (!dropped)
+        return DROPEFFECT_NONE;
+    return PartTaken ? DROPEFFECT_COPY : StandardEffect(shift);
 }
 
 std::unique_ptr<QMimeData> SourceData(TDropFamily family, const AnsiString& text, const AnsiString& rtf) {

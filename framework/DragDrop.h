@@ -96,6 +96,9 @@ protected:
     // The keys held at the last drag event, and what the drag brings.
     TShiftState KeyState;
     TDropFormats Formats;
+    // Set by a drop that took only part of what it was given: it answers copy, so that a move
+    // leaves the source whole.
+    bool PartTaken = false;
 
 private:
     TDropFamily family;

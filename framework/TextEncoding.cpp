@@ -149,6 +149,18 @@ int PreviousCharacter(std::string_view utf8, int bytePosition) {
     return position > 0 ? CharacterStart(utf8, position - 1) : 0;
 }
 
+int CharacterCount(std::string_view utf8) {
+    return static_cast<int>(
+        std::count_if(utf8.begin(), utf8.end(), [](char byte) { return !Continues(byte); }));
+}
+
+int BytesOfCharacters(std::string_view utf8, int count) {
+    int position = 0;
+    for (int i = 0; i < count && position < static_cast<int>(utf8.size()); ++i)
+        position = NextCharacter(utf8, position);
+    return position;
+}
+
 int Utf16Position(std::string_view utf8, int bytePosition) {
     const int end = CharacterStart(utf8, bytePosition);
     int units = 0;

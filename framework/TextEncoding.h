@@ -23,3 +23,7 @@ int BytePosition(std::string_view utf8, int utf16Position);
 int CharacterStart(std::string_view utf8, int bytePosition);
 int NextCharacter(std::string_view utf8, int bytePosition);
 int PreviousCharacter(std::string_view utf8, int bytePosition);
+// The characters a text holds, each character beyond ASCII counted once; and the bytes its first
+// count characters take.
+int CharacterCount(std::string_view utf8);
+int BytesOfCharacters(std::string_view utf8, int count);

@@ -1,6 +1,7 @@
 #include "grid/Dgspin.h"
 
 #include "controls/SpinStep.h"
+#include "framework/Clipboard.h"
 #include "framework/DateStep.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
@@ -12,10 +13,6 @@
 #include <algorithm>
 
 namespace {
-
-bool IsControl(char key) {
-    return static_cast<unsigned char>(key) < 32;
-}
 
 TThemedArrow ArrowOf(TButtonDirection direction) {
     switch (direction) {
@@ -288,32 +285,14 @@ void TDgSpinEdit::WMChar(char& key, int keyData, TShiftState shift) {
     TCustomMaskEdit::WMChar(key, keyData, shift);
 }
 
+TSpinCharRule TDgSpinEdit::CharRule() const {
+    static constexpr TSpinChars kinds[] = {TSpinChars::Integer, TSpinChars::Float, TSpinChars::Date,
+                                           TSpinChars::Time};
+    return {kinds[static_cast<int>(spinType)], precision, false, EditorEnabled, IsMasked()};
+}
+
 bool TDgSpinEdit::IsValidChar(char& Key) {
-    if (!EditorEnabled)
-        return IsControl(Key) && Key != VK_BACK && Key != VK_RETURN;
-    const bool allowed =
-        Key == '+' || Key == '-' || (Key >= '0' && Key <= '9') || Key == DecimalSeparator ||
-        Key == ThousandSeparator || (Key == TimeSeparator && spinType == TDgSpinType::sptTime) ||
-        (Key == DateSeparator && spinType == TDgSpinType::sptDate) || (IsControl(Key) && Key != VK_RETURN);
-    if (!allowed)
-        return false;
-    const std::string& text = GetWindowText().str();
-    if (spinType == TDgSpinType::sptTime && Key == TimeSeparator)
-        return std::count(text.begin(), text.end(), TimeSeparator) < 2;
-    // A mask's own places and literals hold a masked number's separator and decimals.
-    if (spinType != TDgSpinType::sptFloat || IsMasked() || Key == VK_BACK || Key == VK_RETURN ||
-        Key == VK_ESCAPE)
-        return true;
-    if (Key == ThousandSeparator)
-        Key = DecimalSeparator;
-    const std::size_t separator = text.find(DecimalSeparator);
-    if (Key == DecimalSeparator)
-        return separator == std::string::npos;
-    // No more decimals once Precision of them stand after the separator the caret is past.
-    if (precision > 0 && separator != std::string::npos && GetSelLength() == 0 &&
-        static_cast<std::size_t>(GetSelStart()) >= separator + 1 && !IsControl(Key))
-        return text.size() < separator + 1 + static_cast<std::size_t>(precision);
-    return true;
+    return SpinTakesChar(CharRule(), {GetWindowText(), GetSelStart(), GetSelLength()}, Key);
 }
 
 void TDgSpinEdit::WMKillFocus() {
@@ -339,8 +318,17 @@ void TDgSpinEdit::WMKillFocus() {
 }
 
 void TDgSpinEdit::WMPaste() {
-    if (EditorEnabled && !GetReadOnly())
+    if (!EditorEnabled || GetReadOnly() || !Clipboard().HasText())
+        return;
+    if (IsMasked()) {
         TCustomMaskEdit::WMPaste();
+        return;
+    }
+    // Taken as if typed, or refused whole, as the controls' spin takes it.
+    const auto pasted =
+        SpinPasted(CharRule(), {GetWindowText(), GetSelStart(), GetSelLength()}, Clipboard().GetAsText());
+    if (!pasted || !EnterText(pasted->Text, pasted->SelStart))
+        MessageBeep(0);
 }
 
 void TDgSpinEdit::WMCut() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/SpinEntry.h"
 #include "controls/SpinText.h"
 #include "controls/TypedSpinButton.h"
 #include "framework/DateTime.h"
@@ -121,6 +122,8 @@ protected:
     void Resize() override;
 
 private:
+    // What the spin takes, typed or pasted.
+    TSpinCharRule CharRule() const;
     void Step(int sign);
     void PlaceButton();
     // The caret goes back to where it stood before the text was written again; false when the

@@ -1,5 +1,6 @@
 #include "grid/EditorFilters.h"
 
+#include "framework/LocaleCase.h"
 #include "framework/MessageBeep.h"
 
 namespace {
@@ -63,5 +64,17 @@ bool AcceptsTypedChar(TEditorType type, char Key, const AnsiString& text, int se
         return false;
     default:
         return false;
+    }
+}
+
+AnsiString InEditorCase(TEditorType type, const AnsiString& text) {
+    switch (type) {
+    case edCapital:
+    case edUpperCase:
+        return AnsiUpperCase(text);
+    case edLowerCase:
+        return AnsiLowerCase(text);
+    default:
+        return text;
     }
 }

@@ -94,7 +94,7 @@ void TGridInplaceEdit::WMChar(char& Key, int KeyData, TShiftState Shift) {
         return;
     ConvertKeypadDecimal(Key, KeyData);
     // At the length limit only Enter passes, and only when it advances.
-    if (MaxLength > 0 && GetWindowText().Length() >= MaxLength && GetSelLength() == 0 && Key != '\b' &&
+    if (!WithinMaxLength(GetWindowText() + CharacterTyped(Key)) && GetSelLength() == 0 && Key != '\b' &&
         Key != 0x1B && (Key != '\r' || !grid.Navigation->AdvanceOnEnter))
         return;
     const int type = EditorType();
@@ -104,11 +104,13 @@ void TGridInplaceEdit::WMChar(char& Key, int KeyData, TShiftState Shift) {
     }
     if (!Accepts(Key))
         return;
-    if ((type == edCapital || type == edUpperCase) && Key >= 'a' && Key <= 'z')
-        Key = static_cast<char>(Key - 'a' + 'A');
-    else if (type == edLowerCase && Key >= 'A' && Key <= 'Z')
-        Key = static_cast<char>(Key - 'A' + 'a');
-    if (type != edMixedCase || Key < ' ') {
+    const bool printable = static_cast<unsigned char>(Key) >= ' ';
+    if (printable && (type == edCapital || type == edUpperCase || type == edLowerCase)) {
+        // Converted before it goes in, as a paste is, so that the length limit holds for it.
+        TypeCharacter(InEditorCase(static_cast<TEditorType>(type), CharacterTyped(Key)), Key, KeyData, Shift);
+        return;
+    }
+    if (type != edMixedCase || !printable) {
         TInplaceEdit::WMChar(Key, KeyData, Shift);
         return;
     }
@@ -246,14 +248,14 @@ void TGridInplaceEdit::WMPaste() {
     // A cell copied elsewhere comes with its line end; a single-line cell takes its first line.
     if (const int lineEnd = FirstLineEnd(pasted); lineEnd > 0 && !grid.Multilinecells)
         pasted = pasted.SubString(1, lineEnd - 1);
-    if (MaxLength > 0 && pasted.Length() > MaxLength)
+    if (!WithinMaxLength(pasted))
         return;
     const AnsiString& text = GetWindowText();
     const int start = GetSelStart();
     const bool hadSelection = GetSelLength() > 0;
     AnsiString result =
         text.SubString(1, start) + pasted + text.SubString(start + GetSelLength() + 1, text.Length());
-    if (MaxLength > 0 && result.Length() > MaxLength)
+    if (!WithinMaxLength(result))
         return;
     if (!Allowed(grid.OnClipboardPaste))
         return;
@@ -270,13 +272,8 @@ void TGridInplaceEdit::WMPaste() {
     case edMixedCase:
         result = ShiftCase(result);
         break;
-    case edLowerCase:
-        result = AnsiLowerCase(result);
-        break;
-    case edUpperCase:
-        result = AnsiUpperCase(result);
-        break;
     default:
+        result = InEditorCase(static_cast<TEditorType>(EditorType()), result);
         break;
     }
     SetSelection(0, text.Length());

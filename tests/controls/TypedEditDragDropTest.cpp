@@ -56,11 +56,13 @@ TEST_F(DragDrop, ADroppedTextGoesInWhereItLandsOneLineOnly) {
     box.SetText("abc");
     QMimeData data;
     data.setText("XY\r\nZ");
-    EXPECT_EQ(DropOn(box, data, Over(box, 1)), DROPEFFECT_MOVE);
+    // The lines left out stay with the source: the drop copies.
+    EXPECT_EQ(DropOn(box, data, Over(box, 1)), DROPEFFECT_COPY);
     EXPECT_EQ(box.GetText(), "aXYbc");
     EXPECT_TRUE(box.GetModified());
     // Past the end it lands at the end.
-    EXPECT_EQ(DropOn(box, data, QPoint(box.Width() - 3, 5), Qt::ControlModifier), DROPEFFECT_COPY);
+    data.setText("XY\r\n");
+    EXPECT_EQ(DropOn(box, data, QPoint(box.Width() - 3, 5)), DROPEFFECT_MOVE);
     EXPECT_EQ(box.GetText(), "aXYbcXY");
     // A number box takes only what it could read.
     other.SetEditType(etNumeric);

@@ -135,6 +135,44 @@ TEST(TypedEditUndo, CtrlZGivesBackOnlyTheTextJustBeforeTheLastKeyOrPaste) {
     }
 }
 
+// Mended: Escape after the program wrote the focused box brought back the text from before that
+// write, as if the user had changed it.
+TEST(TypedEditUndo, EscapeGivesBackTheTextAsTheUsersEditBegan) {
+    const struct {
+        const char* label;
+        std::function<void(TTypedEdit&)> act;
+        const char* escaped;
+    } rows[] = {
+        {"written from code", [](TTypedEdit& box) { box.SetText("2.00"); }, "2.00"},
+        {"written from code, then typed",
+         [](TTypedEdit& box) {
+             box.SetText("2.00");
+             Type(box, "7");
+         },
+         "2.00"},
+        {"set as a number from code", [](TTypedEdit& box) { box.SetFloat(3); }, "3.00"},
+        {"typed only", [](TTypedEdit& box) { Type(box, "7"); }, "1.50"},
+        {"pasted only",
+         [](TTypedEdit& box) {
+             Clipboard().SetAsText("4");
+             Press(box, Qt::Key_V, Qt::ControlModifier);
+         },
+         "1.50"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        auto form = ShownTypedEditForm();
+        TTypedEdit& box = *form->Box;
+        Apply(box, {etFloat, 2});
+        box.SetText("1.50");
+        FocusOn(box);
+        row.act(box);
+        Press(box, Qt::Key_Escape);
+        EXPECT_EQ(box.GetText(), row.escaped);
+        EXPECT_FALSE(box.GetModified());
+    }
+}
+
 // Mended: the spins' setters left the text from before them to undo: "" after SetValue (which
 // then read 0), "0" after SetHexValue.
 TEST(TypedEditUndo, ASpinLeavesNothingToUndoAfterItsSetters) {

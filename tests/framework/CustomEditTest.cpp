@@ -144,12 +144,19 @@ TEST(CustomEdit, TextBeyondAsciiIsTypedSelectedAndEditedWhole) {
          "a€", "€"},
         {"mouse selection", "Ø1x", [](ShownEditForm& form) { ViewOf(*form.Edit).setSelection(0, 2); }, "Ø1x",
          "Ø1"},
+        // MaxLength counts characters, not their bytes.
         {"too long", "abØ",
          [](ShownEditForm& form) {
-             form.Edit->MaxLength = 5;
+             form.Edit->MaxLength = 3;
              TypeCharacters(form.Edit->View(), "€");
          },
          "abØ", ""},
+        {"as long as MaxLength", "abØ",
+         [](ShownEditForm& form) {
+             form.Edit->MaxLength = 4;
+             TypeCharacters(form.Edit->View(), "€");
+         },
+         "abØ€", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -202,6 +209,12 @@ TEST(CustomEdit, ClipboardAndLengthLimit) {
     Clipboard().SetAsText("123456\nsecond line");
     QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(edit.GetWindowText(), "a12d");
+    // Mended: a Windows line end left its carriage return in the text.
+    edit.MaxLength = 0;
+    edit.SetWindowText("");
+    Clipboard().SetAsText("xy\r\nsecond line");
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.GetWindowText(), "xy");
 }
 
 // A double click selects what a native edit does: the word from blank to blank, so a number with

@@ -1,4 +1,5 @@
 #include "grid/DgprevSettings.h"
+#include "framework/Clipboard.h"
 #include "framework/FileBytes.h"
 #include "grid/Datagrid.h"
 #include "tests/grid/ErrorText.h"
@@ -72,6 +73,20 @@ TEST_F(PrintSettingsWindow, LengthsInMillimetresOrInches) {
     });
     EXPECT_EQ(Settings().HeaderSize, 125);
     EXPECT_EQ(Settings().LeftSize, 254);
+}
+
+// Mended: a margin pasted as "2,5" stood in the box as pasted and read as the least margin, 0.
+TEST_F(PrintSettingsWindow, AMarginPastedWithACommaIsTakenAsTyped) {
+    Run([&](TDataGridPrintSettingsForm& form) {
+        form.TopMarginSpinEdit->SetFloatValue(12.5);
+        form.TopMarginSpinEdit->SelectAll();
+        Clipboard().SetAsText("2,5");
+        form.TopMarginSpinEdit->PasteFromClipboard();
+        EXPECT_EQ(form.TopMarginSpinEdit->GetWindowText(), "2.5");
+        EXPECT_EQ(Settings().HeaderSize, 25);
+    });
+    // 2.5 mm in tenths.
+    EXPECT_EQ(Settings().HeaderSize, 25);
 }
 
 TEST_F(PrintSettingsWindow, OpenedAndClosedWithOkChangesNothing) {

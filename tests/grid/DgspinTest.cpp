@@ -1,4 +1,5 @@
 #include "grid/Dgspin.h"
+#include "framework/Clipboard.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 #include "tests/support/AnsiStringPrinter.h"
@@ -135,6 +136,38 @@ TEST(Dgspin, FloatTypingKeepsToOneSeparatorAndThePrecision) {
     // Letters never go in.
     spin.ViewKeyDown(0, {}, 0, 'x', passOn);
     EXPECT_EQ(spin.GetWindowText().Length(), 3);
+}
+
+// Mended: a paste went in as it stood, so "2,5" or "4.2" read as the minimum; it is taken as the
+// same keys typed, or refused whole.
+TEST(Dgspin, APasteIsTakenAsTheSameKeysTyped) {
+    const LocaleSeparators separators('.', ',');
+    const struct {
+        const char* label;
+        TDgSpinType type;
+        const char* pasted;
+        const char* shown;
+    } rows[] = {
+        {"a comma into a float", TDgSpinType::sptFloat, "2,5", "2.5"},
+        {"a letter into a float", TDgSpinType::sptFloat, "2x", "12.50"},
+        {"more decimals than kept", TDgSpinType::sptFloat, "2.555", "12.50"},
+        {"a point into a whole number", TDgSpinType::sptNormal, "4.2", "12"},
+        {"a whole number", TDgSpinType::sptNormal, "42", "42"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDgSpinEdit spin(nullptr);
+        spin.MaxValue = 100;
+        spin.SetSpinType(row.type);
+        spin.SetPrecision(row.type == TDgSpinType::sptFloat ? 2 : 0);
+        spin.SetFloatValue(12.5);
+        if (row.type == TDgSpinType::sptNormal)
+            spin.SetValue(12);
+        spin.SelectAll();
+        Clipboard().SetAsText(row.pasted);
+        spin.PasteFromClipboard();
+        EXPECT_EQ(spin.GetWindowText(), row.shown);
+    }
 }
 
 // The mask spin's text follows its EditMask: values are fitted into it, typing overwrites its

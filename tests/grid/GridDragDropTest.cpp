@@ -1,4 +1,6 @@
+#include "controls/Typededit.h"
 #include "framework/DragDrop.h"
+#include "framework/Form.h"
 #include "grid/Datagrid.h"
 #include "grid/Gridobj.h"
 
@@ -426,6 +428,33 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
         } else
             EXPECT_EQ(target.grid->GetCellEx(row.dropCol, row.dropRow), row.rowSelect ? "12" : "22");
     }
+}
+
+// Mended: a typed box took the first line of the dragged cells and answered move, so the grid
+// emptied all four cells, the two the box left out too.
+TEST(GridDragDrop, CellsDroppedOnABoxThatTakesOneLineStayInTheGrid) {
+    SourceWindow window;
+    TForm form(nullptr);
+    auto* box = new TTypedEdit(&form);
+    box->SetParent(&form);
+    box->SetBounds(10, 10, 150, 21);
+    box->SetOleDropTarget(true);
+    form.Show();
+    Responder().DragActions.push_back([&](const QMimeData& data) {
+        const QPoint at(box->Width() - 4, box->Height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(box->View(), &enter);
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(box->View(), &move);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(box->View(), &drop);
+        return drop.dropAction() == Qt::CopyAction ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    });
+    window.PressAndMove(3, 3, 20, 10, 0);
+    EXPECT_EQ(box->GetText(), "22\t32");
+    EXPECT_EQ(window.stops, std::vector<int>{DROPEFFECT_COPY});
+    const GridCellTexts all = CellTexts(*window.grid);
+    EXPECT_EQ(GridCellTexts(all.begin() + 2, all.begin() + 4), Cells("02 12 22 32 42 52|03 13 23 33 43 53"));
 }
 
 // Rows 5 and 6 marked among disjunct rows, the selection elsewhere: a move takes the marked rows'

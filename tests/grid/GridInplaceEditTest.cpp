@@ -136,6 +136,49 @@ TEST(GridInplaceEdit, PastedTextKeepsToTheCellsType) {
     }
 }
 
+// Mended: typed letters turned upper case as ASCII only, pasted ones by the locale, and a capitals
+// cell took a paste as it stood; the length limit counted bytes, so "é" counted two.
+TEST(GridInplaceEdit, TypedAndPastedTextKeepTheSameCaseAndLengthRules) {
+    struct Row {
+        const char* name;
+        TEditorType type;
+        int maxLength;
+        const char* text;
+        bool paste;
+        const char* entered;
+        const char* result;
+    } rows[] = {
+        {"upper case typed", edUpperCase, 0, "", false, "éa", "ÉA"},
+        {"upper case pasted", edUpperCase, 0, "", true, "éa", "ÉA"},
+        {"capitals typed", edCapital, 0, "", false, "øb", "ØB"},
+        {"capitals pasted", edCapital, 0, "", true, "øb", "ØB"},
+        {"lower case typed", edLowerCase, 0, "", false, "ÉA", "éa"},
+        {"lower case pasted", edLowerCase, 0, "", true, "ÉA", "éa"},
+        {"the limit in characters, typed", edNormal, 3, "é", false, "ééé", "ééé"},
+        {"the limit in characters, pasted", edNormal, 3, "é", true, "éé", "ééé"},
+        {"past the limit, pasted", edNormal, 3, "éé", true, "éé", "éé"},
+        {"upper case at the limit, typed", edUpperCase, 2, "", false, "aé", "AÉ"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        OpenEditor window(row.type, row.text);
+        window.grid->MaxEditLength = row.maxLength;
+        window.Open();
+        window.Press(Qt::Key_End);
+        if (row.paste) {
+            Clipboard().SetAsText(row.entered);
+            window.Press(Qt::Key_V, Qt::ControlModifier);
+        } else {
+            // Each character as the keyboard types it, beyond ASCII too.
+            for (const QChar character : QString::fromUtf8(row.entered)) {
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+                QApplication::sendEvent(QApplication::focusWidget(), &press);
+            }
+        }
+        EXPECT_EQ(window.EditorText(), row.result);
+    }
+}
+
 TEST(GridInplaceEdit, LookUpCompletesFromTheItems) {
     OpenEditor window(edNormal, "");
     window.grid->Lookup = true;
