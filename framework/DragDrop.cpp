@@ -131,7 +131,7 @@ int TAEDropTarget::Drop(const QMimeData& data, TShiftState shift, TPoint point) 
     bool dropped = false;
     if (formats.HasCol())
         dropped = DropCol(point, formats.Col());
-    else if (formats.HasRTF() && RTFAware(family))
+    else if (formats.HasRTF() && RTFAware(family) && !formats.RTF().IsEmpty())
         dropped = DropRTF(point, formats.RTF());
     else if (formats.HasText())
         dropped = DropText(point, formats.Text());
@@ -143,7 +143,7 @@ int TAEDropTarget::Drop(const QMimeData& data, TShiftState shift, TPoint point) 
 std::unique_ptr<QMimeData> SourceData(TDropFamily family, const AnsiString& text, const AnsiString& rtf) {
     auto data = std::make_unique<QMimeData>();
     data->setText(QString::fromStdString(text.str()));
-    if (RTFAware(family))
+    if (RTFAware(family) && !rtf.IsEmpty())
         data->setData(RTFFormats[0], QByteArray::fromStdString(rtf.str()));
     return data;
 }

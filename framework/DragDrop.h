@@ -86,7 +86,8 @@ public:
     // allow false refuses the drop at point.
     virtual void DragMouseMove(TPoint point, bool& allow);
 
-    // The drag events; each returns the effect the drop would have, Drop the effect it had.
+    // The drag events; each returns the effect the drop would have, Drop the effect it had. An
+    // empty rich text is none: the text beside it drops.
     int DragEnter(const QMimeData& data, TShiftState shift, TPoint point);
     int DragOver(TShiftState shift, TPoint point);
     virtual void DragLeave() {}
@@ -111,7 +112,8 @@ protected:
     ~TDropSite() = default;
 };
 
-// The data a drag from a control carries: the text, and the rich text while its family is aware.
+// The data a drag from a control carries: the text, and the rich text, when there is some, while
+// its family is aware.
 std::unique_ptr<QMimeData> SourceData(TDropFamily family, const AnsiString& text, const AnsiString& rtf);
 // The data a column drag carries: the column, with empty texts beside it so that a target taking
 // text takes the column.
