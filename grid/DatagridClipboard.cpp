@@ -171,10 +171,12 @@ void TDataGrid::SmartFill(int Values) {
     }
     if (values.empty())
         return;
-    GridUpdateLock lock(*this);
-    auto value = values.begin();
-    for (int c = sel.Left; c <= sel.Right; ++c)
-        for (int r = sel.Top; r <= sel.Bottom; ++r, ++value)
-            if (const int col = RemapCol(c); IsEditable(col, r))
-                SetCellEx(col, r, *value);
+    // The values run column by column from the top-left cell; written as a paste writes.
+    FieldTable lines;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c)
+            lines.AddField(values[static_cast<std::size_t>(c * rows + r)].view());
+        lines.EndRow();
+    }
+    WriteTexts(sel.Left, sel.Top, lines, {.Whole = false, .Grows = false});
 }

@@ -35,7 +35,7 @@ const char* const SourceKept = "02 12 22 32 42 52|03 13 23 33 43 53";
 const char* const SourceMoved = "02 12   42 52|03 13   43 53";
 
 // How the texts reach the target grid.
-enum class WritePath { Paste, RichPaste, TextDrop, Move, Copy, RichDrop };
+enum class WritePath { Paste, SmartPaste, RichPaste, TextDrop, Move, Copy, RichDrop };
 
 // Every path that writes several texts, onto a target with a merged block (base column, row,
 // columns, rows): two texts that would land in the block refuse the whole write, so that none is
@@ -47,7 +47,7 @@ TEST(GridTextWrites, TwoTextsNeverLandInOneMergedBlock) {
         int block[4];
         // Pasted or dropped at (1, 6), or at (2, 6) for rich text; a move takes cells 22 32 / 23 33.
         const char* text;
-        // Pasted fields, or the effect a drop or drag had.
+        // Pasted fields, or the effect a drop or drag had; -1 for a path that answers nothing.
         int answer;
         // nullptr: the target as it was.
         const char* rows6and7;
@@ -80,6 +80,13 @@ TEST(GridTextWrites, TwoTextsNeverLandInOneMergedBlock) {
          "p\tq\tr",
          3,
          "06 p q r r 56|07 17 27 37 47 57"},
+        // Pasted into (1, 6) and (1, 7), the series goes on into (1, 8), which is (1, 7) again.
+        {"a smart paste continuing a series into a block",
+         WritePath::SmartPaste,
+         {1, 7, 1, 2},
+         "1\r\n2\r\n",
+         -1,
+         "06 1 26 36 46 56|07 2 27 37 47 57"},
         {"rich text dropped on a block's second cell",
          WritePath::RichDrop,
          {1, 6, 2, 1},
@@ -105,6 +112,12 @@ TEST(GridTextWrites, TwoTextsNeverLandInOneMergedBlock) {
         switch (row.path) {
         case WritePath::Paste:
             answer = grid.PasteText(1, 6, row.text);
+            break;
+        case WritePath::SmartPaste:
+            grid.Navigation->AllowSmartClipboard = true;
+            Clipboard().SetAsText(row.text);
+            grid.SetSelection({1, 6, 1, 8});
+            grid.PasteSelectionFromClipboard();
             break;
         case WritePath::RichPaste:
             grid.Navigation->AllowRTFClipboard = true;
