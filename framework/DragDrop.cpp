@@ -143,7 +143,7 @@ int TAEDropTarget::Drop(const QMimeData& data, TShiftState shift, TPoint point) 
 std::unique_ptr<QMimeData> SourceData(TDropFamily family, const AnsiString& text, const AnsiString& rtf) {
     auto data = std::make_unique<QMimeData>();
     data->setText(QString::fromStdString(text.str()));
-    if (RTFAware(family) && !rtf.IsEmpty())
+    if (RTFAware(family))
         data->setData(RTFFormats[0], QByteArray::fromStdString(rtf.str()));
     return data;
 }

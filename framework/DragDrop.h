@@ -112,8 +112,7 @@ protected:
     ~TDropSite() = default;
 };
 
-// The data a drag from a control carries: the text, and the rich text, when there is some, while
-// its family is aware.
+// The data a drag from a control carries: the text, and the rich text while its family is aware.
 std::unique_ptr<QMimeData> SourceData(TDropFamily family, const AnsiString& text, const AnsiString& rtf);
 // The data a column drag carries: the column, with empty texts beside it so that a target taking
 // text takes the column.
