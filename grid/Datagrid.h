@@ -1131,7 +1131,8 @@ private:
     struct TTextsWrite {
         // The text refuses the whole write, or is passed over.
         bool Whole = true;
-        // Texts in the fixed columns are passed over: entire rows bring their header cells.
+        // Texts in the fixed columns that their cells do not take are passed over, even in a whole
+        // write: entire rows bring their header cells.
         bool HeadersPassed = false;
         // Texts beyond the grid grow it as the clipboard settings allow.
         bool Grows = true;

@@ -14,10 +14,6 @@ struct PlannedWrite {
     std::string_view Text;
 };
 
-bool SameCell(TPoint a, TPoint b) {
-    return a.x == b.x && a.y == b.y;
-}
-
 bool CellBefore(TPoint a, TPoint b) {
     return a.x < b.x || (a.x == b.x && a.y < b.y);
 }
@@ -57,9 +53,8 @@ std::optional<TGridRect> TDataGrid::WriteTexts(int ACol, int ARow, const FieldTa
             const bool inBlock = col < colCount && row < rowCount && HasCellProperties(cell.x, cell.y);
             if (inBlock)
                 cell = BaseCell(cell.x, cell.y);
-            const bool header = How.HeadersPassed && col < GetFixedCols();
-            if (!inside || header || !(always || IsEditable(cell.x, cell.y))) {
-                if (How.Whole && !header)
+            if (!inside || !(always || IsEditable(cell.x, cell.y))) {
+                if (How.Whole && !(How.HeadersPassed && col < GetFixedCols()))
                     return std::nullopt;
                 continue;
             }
@@ -69,7 +64,7 @@ std::optional<TGridRect> TDataGrid::WriteTexts(int ACol, int ARow, const FieldTa
         }
     }
     std::sort(blockCells.begin(), blockCells.end(), CellBefore);
-    if (std::adjacent_find(blockCells.begin(), blockCells.end(), SameCell) != blockCells.end())
+    if (std::adjacent_find(blockCells.begin(), blockCells.end()) != blockCells.end())
         return std::nullopt;
     GridUpdateLock lock(*this);
     // The grid grows once, however many lines come.

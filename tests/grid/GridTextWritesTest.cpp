@@ -51,6 +51,8 @@ TEST(GridTextWrites, TwoTextsNeverLandInOneMergedBlock) {
         int answer;
         // nullptr: the target as it was.
         const char* rows6and7;
+        // A column of the target hidden first.
+        int hidden = -1;
     } rows[] = {
         {"a move onto a block across", WritePath::Move, {1, 6, 2, 1}, "", DROPEFFECT_NONE, nullptr},
         {"a move onto a block down", WritePath::Move, {1, 6, 1, 2}, "", DROPEFFECT_NONE, nullptr},
@@ -74,6 +76,14 @@ TEST(GridTextWrites, TwoTextsNeverLandInOneMergedBlock) {
          DROPEFFECT_MOVE,
          "06 p q r r 56|07 17 27 37 47 57"},
         {"a paste across a block", WritePath::Paste, {2, 6, 2, 1}, "p\tq\tr", 0, nullptr},
+        // Shown columns 1-3 are real columns 1, 3 and 4.
+        {"a paste across a block past a hidden column",
+         WritePath::Paste,
+         {3, 6, 2, 1},
+         "p\tq\tr",
+         0,
+         nullptr,
+         2},
         {"a paste giving a block one text",
          WritePath::Paste,
          {3, 6, 2, 1},
@@ -107,6 +117,8 @@ TEST(GridTextWrites, TwoTextsNeverLandInOneMergedBlock) {
         target.TakeDrops();
         TDataGrid& grid = *target.grid;
         grid.MergeCells(row.block[0], row.block[1], row.block[2], row.block[3]);
+        if (row.hidden >= 0)
+            grid.HideColumn(row.hidden);
         const std::string before = Rows6And7(grid);
         int answer = -1;
         switch (row.path) {
