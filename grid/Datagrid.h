@@ -1127,7 +1127,7 @@ private:
     // Empties the cells of R that may be edited, or all of them with AllowClipboardAlways; with
     // MouseActions.DisjunctRowSelect only in its marked rows, as the copy took them.
     void CutCells(const TGridRect& R);
-    // How a write of several texts treats a text its cell does not take.
+    // How a write of several texts treats texts that its cells do not take, and the grid's size.
     struct TTextsWrite {
         // The text refuses the whole write, or is passed over.
         bool Whole = true;
