@@ -132,7 +132,7 @@ int TAEDropTarget::Drop(const QMimeData& data, TShiftState shift, TPoint point) 
     PartTaken = false;
     if (formats.HasCol())
         dropped = DropCol(point, formats.Col());
-    else if (formats.HasRTF() && RTFAware(family))
+    else if (formats.HasRTF() && RTFAware(family) && !formats.RTF().IsEmpty())
         dropped = DropRTF(point, formats.RTF());
     else if (formats.HasText())
         dropped = DropText(point, formats.Text());

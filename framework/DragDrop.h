@@ -86,7 +86,8 @@ public:
     // allow false refuses the drop at point.
     virtual void DragMouseMove(TPoint point, bool& allow);
 
-    // The drag events; each returns the effect the drop would have, Drop the effect it had.
+    // The drag events; each returns the effect the drop would have, Drop the effect it had. An
+    // empty rich text is none: the text beside it drops.
     int DragEnter(const QMimeData& data, TShiftState shift, TPoint point);
     int DragOver(TShiftState shift, TPoint point);
     virtual void DragLeave() {}

@@ -23,14 +23,17 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+class FieldTable;
 class QPixmap;
 class TGridDropTarget;
 class TGridInplaceEdit;
 class TRichCells;
 class TRichEdit;
+struct ClipboardFields;
 struct TGridEditors;
 class THTMLPictureCache;
 class THTMLHintWindow;
@@ -979,9 +982,6 @@ public:
     int PasteText(int ACol, int ARow, const AnsiString& Text);
     // Whether a text paste at (ACol, ARow) may write at all: a cell, and editing on or allowed always.
     bool PasteReaches(int ACol, int ARow) const;
-    // Whether PasteText at (ACol, ARow) would write every field of Text; with HeadersExempt the
-    // fields that land in fixed columns need not be written.
-    bool PastesWhole(int ACol, int ARow, const AnsiString& Text, bool HeadersExempt);
     // The most fields of a line, and the lines.
     void PasteSize(const AnsiString& Text, TPoint& Size);
     void CopyFunc(const TGridRect& R);
@@ -1125,8 +1125,37 @@ private:
     // The clipboard text of the cells of R (display columns), only its marked rows with
     // MouseActions.DisjunctRowSelect.
     std::string ClipboardText(const TGridRect& R);
-    // Empties the cells of R that may be edited, or all of them with AllowClipboardAlways.
+    // Empties the cells of R that may be edited, or all of them with AllowClipboardAlways; with
+    // MouseActions.DisjunctRowSelect only in its marked rows, as the copy took them.
     void CutCells(const TGridRect& R);
+    // How a write of several texts treats texts that its cells do not take, and the grid's size.
+    struct TTextsWrite {
+        // The text refuses the whole write, or is passed over.
+        bool Whole = true;
+        // Texts in the fixed columns that their cells do not take are passed over, even in a whole
+        // write: entire rows bring their header cells.
+        bool HeadersPassed = false;
+        // Texts beyond the grid grow it as the clipboard settings allow.
+        bool Grows = true;
+    };
+    // Every write of several texts: field i of line k goes to the cell shown at (ACol + i,
+    // ARow + k), the base cell of its block. Writes them all, or none when two would land in one
+    // cell or, as How says, one lands where it is not taken (outside the grid, on a cell that
+    // takes no writing). The cells reached, from (ACol, ARow); none when nothing was written.
+    std::optional<TGridRect> WriteTexts(int ACol, int ARow, const FieldTable& Lines, TTextsWrite How);
+    // One text, rich text, into the cell shown at (ACol, ARow) through WriteTexts, the grid not
+    // grown for it; false when not written.
+    bool WriteCellText(int ACol, int ARow, std::string_view Text);
+    // A text paste of Fields at (ACol, ARow) through WriteTexts, told as PasteText tells it; false
+    // when refused.
+    bool PasteFields(int ACol, int ARow, const ClipboardFields& Fields, TTextsWrite How);
+    // The cells SelectedText takes: display columns Left..Right of the rows listed.
+    struct TSelectedCells {
+        int Left = 0;
+        int Right = -1;
+        std::vector<int> Rows;
+    };
+    TSelectedCells SelectedCells();
     // The selection filled from its first cells after a paste of Values values.
     void SmartFill(int Values);
     void LoadXLS(const AnsiString& FileName, const AnsiString& SheetName);

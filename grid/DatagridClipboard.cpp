@@ -102,10 +102,7 @@ void TDataGrid::CutToClipboard() {
 void TDataGrid::CutSelectionToClipboard() {
     const TGridRect copied = ClipboardSelection();
     CopyFunc(copied);
-    if (MouseActions->DisjunctRowSelect)
-        ClearMarkedRows(copied);
-    else
-        CutCells(GetSelection());
+    CutCells(copied);
     lastClipOperation = coCut;
 }
 
@@ -129,10 +126,7 @@ int TDataGrid::PasteFunc(int ACol, int ARow) {
                 continue;
             const AnsiString bytes = Clipboard().GetAsBytes(format);
             // Rich text runs to its terminating zero.
-            const AnsiString rich(bytes.view().substr(0, bytes.view().find('\0')));
-            if (ACol >= 0 && ARow >= 0 && ACol < GetColCount() && ARow < GetRowCount() &&
-                IsEditable(RemapCol(ACol), ARow))
-                SetCellEx(RemapCol(ACol), ARow, rich);
+            WriteCellText(ACol, ARow, bytes.view().substr(0, bytes.view().find('\0')));
             return 0;
         }
     }
@@ -146,64 +140,10 @@ bool TDataGrid::PasteReaches(int ACol, int ARow) const {
 }
 
 int TDataGrid::PasteText(int ACol, int ARow, const AnsiString& Text) {
-    const bool always = Navigation->AllowClipboardAlways;
-    if (!PasteReaches(ACol, ARow))
-        return 0;
     const ClipboardFields fields = ReadClipboardText(Text.view(), ClipboardMultiLineQuoting);
-    const FieldTable& lines = fields.Rows;
-    pastedValues = 0;
-    for (int k = 0; k < lines.RowCount(); ++k)
-        pastedValues += lines.FieldCount(k);
-    int lastCol = ACol;
-    int lastRow = ARow;
-    {
-        GridUpdateLock lock(*this);
-        // The grid grows once, however many lines come.
-        if (Navigation->AllowClipboardColGrow && ACol + lines.MaxFieldCount() > GetColCount())
-            SetColCount(ACol + lines.MaxFieldCount());
-        if (Navigation->AllowClipboardRowGrow && ARow + lines.RowCount() > GetRowCount())
-            SetRowCount(ARow + lines.RowCount());
-        // Pasted fields land in the columns the user sees.
-        std::vector<int> real;
-        for (int c = ACol; c < GetColCount() && c < ACol + lines.MaxFieldCount(); ++c)
-            real.push_back(RemapCol(c));
-        for (int k = 0; k < lines.RowCount() && ARow + k < GetRowCount(); ++k) {
-            const int row = ARow + k;
-            const int fieldCount = std::min(lines.FieldCount(k), static_cast<int>(real.size()));
-            for (int i = 0; i < fieldCount; ++i) {
-                const int col = real[static_cast<std::size_t>(i)];
-                if (always || IsEditable(col, row))
-                    SetCellEx(col, row, AnsiString(lines.Field(k, i)));
-                lastCol = std::max(lastCol, ACol + i);
-                lastRow = row;
-            }
-        }
-    }
-    PasteNotify(clipboardOrigin, {ACol, ARow, lastCol, lastRow}, lastClipOperation);
-    CellsChanged(Rect(ACol, ARow, lastCol, lastRow));
-    return fields.Count;
-}
-
-bool TDataGrid::PastesWhole(int ACol, int ARow, const AnsiString& Text, bool HeadersExempt) {
-    const bool always = Navigation->AllowClipboardAlways;
-    if (!PasteReaches(ACol, ARow))
-        return false;
-    const ClipboardFields fields = ReadClipboardText(Text.view(), ClipboardMultiLineQuoting);
-    const FieldTable& lines = fields.Rows;
-    int cols = GetColCount();
-    if (Navigation->AllowClipboardColGrow)
-        cols = std::max(cols, ACol + lines.MaxFieldCount());
-    int rows = GetRowCount();
-    if (Navigation->AllowClipboardRowGrow)
-        rows = std::max(rows, ARow + lines.RowCount());
-    const auto taken = [&](int col, int row) {
-        return always || (HeadersExempt && col < GetFixedCols()) || IsEditable(RemapCol(col), row);
-    };
-    for (int k = 0; k < lines.RowCount(); ++k)
-        for (int i = 0; i < lines.FieldCount(k); ++i)
-            if (ARow + k >= rows || ACol + i >= cols || !taken(ACol + i, ARow + k))
-                return false;
-    return true;
+    // Fields beyond the grid and cells that refuse editing are passed over; two fields in one
+    // merged block refuse the paste.
+    return PasteFields(ACol, ARow, fields, {.Whole = false}) ? fields.Count : 0;
 }
 
 void TDataGrid::PasteSize(const AnsiString& Text, TPoint& Size) {
@@ -231,10 +171,12 @@ void TDataGrid::SmartFill(int Values) {
     }
     if (values.empty())
         return;
-    GridUpdateLock lock(*this);
-    auto value = values.begin();
-    for (int c = sel.Left; c <= sel.Right; ++c)
-        for (int r = sel.Top; r <= sel.Bottom; ++r, ++value)
-            if (const int col = RemapCol(c); IsEditable(col, r))
-                SetCellEx(col, r, *value);
+    // The values run column by column from the top-left cell; written as a paste writes.
+    FieldTable lines;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c)
+            lines.AddField(values[static_cast<std::size_t>(c * rows + r)].view());
+        lines.EndRow();
+    }
+    WriteTexts(sel.Left, sel.Top, lines, {.Whole = false, .Grows = false});
 }

@@ -1,6 +1,7 @@
 // What a grid does as the source of a drag and as the target of a drop.
 #include "grid/Datagrid.h"
 
+#include "grid/ClipboardFormat.h"
 #include "grid/Dgdd.h"
 
 #include <QPixmap>
@@ -66,8 +67,11 @@ void TDataGrid::StartOleDrag(int ACol, int ARow) {
     dragSelection = GetSelection();
     ownDrop.reset();
     const AnsiString cellText = GetCellEx(realCol, ARow);
-    // Rich text goes only with a cell that holds it.
-    const AnsiString rtf = cellText.view().starts_with("{\\") ? cellText : AnsiString();
+    // Rich text goes only with a cell that holds it, and stands for that cell alone: a drag of
+    // several cells goes as their text.
+    const TSelectedCells dragged = SelectedCells();
+    const bool oneCell = dragged.Rows.size() == 1 && dragged.Left == dragged.Right;
+    const AnsiString rtf = oneCell && cellText.view().starts_with("{\\") ? cellText : AnsiString();
     oleDragging = true;
     struct Done {
         bool& dragging;
@@ -183,7 +187,8 @@ bool TDataGrid::OleDropText(TPoint Pt, const AnsiString& Text) {
     // Inserted rows are the cells that take the text, so they are asked, and go again if refused.
     if (allow && inserted > 0)
         InsertRows(row, inserted);
-    if (allow && !PastesWhole(col, row, Text, entireRows)) {
+    const ClipboardFields fields = ReadClipboardText(Text.view(), ClipboardMultiLineQuoting);
+    if (allow && !PasteFields(col, row, fields, {.HeadersPassed = entireRows})) {
         if (inserted > 0)
             TakeBackInsertedRows(row, inserted);
         allow = false;
@@ -202,7 +207,6 @@ bool TDataGrid::OleDropText(TPoint Pt, const AnsiString& Text) {
             if (top > 0)
                 SetTopRow(std::min(top, GetRowCount() - 1));
         }
-        PasteText(col, row, Text);
         col = std::max(col, GetFixedCols());
         const TGridRect dropped{
             col, row, (GetOptions() & goRowSelect) ? col + size.x - GetFixedCols() : col + size.x - 1,
@@ -225,10 +229,7 @@ bool TDataGrid::OleDropRTF(TPoint Pt, const AnsiString& RTF) {
     bool allow = true;
     if (OnOleDrop)
         OnOleDrop(this, cell.Y, cell.X, RTF, allow);
-    const bool written = allow && cell.X >= 0 && cell.Y >= 0 &&
-                         (Navigation->AllowClipboardAlways || IsEditable(RemapCol(cell.X), cell.Y));
-    if (written)
-        SetCellEx(RemapCol(cell.X), cell.Y, RTF);
+    const bool written = allow && WriteCellText(cell.X, cell.Y, RTF.view());
     arrows[arrLeft]->Hide();
     arrows[arrDown]->Hide();
     return written;

@@ -86,31 +86,37 @@ void TDataGrid::AutoNumberRow(int ARow) {
         SetInts(c, ARow, c - GetFixedCols() + 1);
 }
 
-AnsiString TDataGrid::SelectedText() {
+TDataGrid::TSelectedCells TDataGrid::SelectedCells() {
     TGridRect R = GetSelection();
     if ((GetOptions() & goRowSelect) && DragDropSettings->OleEntireRows) {
         R.Left = 0;
         R.Right = GetColCount() - 1;
     }
+    TSelectedCells cells;
+    cells.Left = std::max(R.Left, 0);
     // A hidden selection lies beyond the cells.
-    R.Right = std::min(R.Right, GetColCount() - 1);
-    std::vector<int> rows;
+    cells.Right = std::min(R.Right, GetColCount() - 1);
     if (MouseActions->DisjunctRowSelect) {
         for (int r = GetFixedRows(); r < GetRowCount(); ++r)
             if (GetRowSelect(r))
-                rows.push_back(r);
+                cells.Rows.push_back(r);
     } else {
         for (int r = std::max(R.Top, 0); r <= std::min(R.Bottom, GetRowCount() - 1); ++r)
-            rows.push_back(r);
+            cells.Rows.push_back(r);
     }
+    return cells;
+}
+
+AnsiString TDataGrid::SelectedText() {
+    const TSelectedCells cells = SelectedCells();
     std::string text;
-    for (const int r : rows) {
-        for (int c = std::max(R.Left, 0); c <= R.Right; ++c) {
+    for (const int r : cells.Rows) {
+        for (int c = cells.Left; c <= cells.Right; ++c) {
             AnsiString cell = GetCells(RemapCol(c), r);
             if (cell.Pos("{\\") > 0)
                 cell = RtfToPlainText(cell.view());
             AppendClipboardCell(text, cell.view(), ClipboardMultiLineQuoting);
-            if (c < R.Right)
+            if (c < cells.Right)
                 text += '\t';
         }
         text += "\r\n";

@@ -131,18 +131,19 @@ TEST(DatagridClipboard, DisjunctRowsCopyAndCutTheMarkedRows) {
     grid.CopySelectionToClipboard();
     EXPECT_EQ(Clipboard().GetAsText(), "a\tb\r\ne\tf\r\n");
     grid.CutSelectionToClipboard();
-    EXPECT_EQ(CellTexts(grid), Cells("h H| |c d| "));
+    // Column 0 is fixed.
+    EXPECT_EQ(CellTexts(grid), Cells("h H|a |c d|e "));
 }
 
-// Row 2 of four marked: either cut copies that row alone and empties it alone, the grid cut only
-// its editable cells.
+// Row 2 of four marked: either cut copies that row alone and empties it alone, only its editable
+// cells.
 TEST(DatagridClipboard, EitherCutOfMarkedRowsEmptiesOnlyTheRowsItCopied) {
     struct Row {
         const char* name;
         void (TDataGrid::*cut)();
         const char* after;
     } rows[] = {
-        {"the selection cut", &TDataGrid::CutSelectionToClipboard, "h H|a b| |e f"},
+        {"the selection cut", &TDataGrid::CutSelectionToClipboard, "h H|a b|c |e f"},
         {"the grid cut", &TDataGrid::CutToClipboard, "h H|a b|c |e f"},
     };
     for (const Row& row : rows) {
@@ -156,8 +157,8 @@ TEST(DatagridClipboard, EitherCutOfMarkedRowsEmptiesOnlyTheRowsItCopied) {
     }
 }
 
-// a..d in 3 rows, row 1 marked: a cut empties the cells it copied and no others, so a paste of
-// what it copied gives the row back whole.
+// a..d in 3 rows, row 1 marked: a cut empties the cells it copied that take editing and no others
+// (the fixed a1 stays), so a paste of what it copied gives the row back whole.
 TEST(DatagridClipboard, CuttingMarkedRowsKeepsWhatWasNotCopied) {
     struct Row {
         const char* name;
@@ -166,9 +167,9 @@ TEST(DatagridClipboard, CuttingMarkedRowsKeepsWhatWasNotCopied) {
         const char* copied;
         const char* afterCut;
     } rows[] = {
-        {"no column hidden", -1, true, "a1\tb1\tc1\td1\r\n", "   "},
-        {"a hidden column keeps its cell", 2, true, "a1\tb1\td1\r\n", "  c1 "},
-        {"the last column hidden", 3, true, "a1\tb1\tc1\r\n", "   d1"},
+        {"no column hidden", -1, true, "a1\tb1\tc1\td1\r\n", "a1   "},
+        {"a hidden column keeps its cell", 2, true, "a1\tb1\td1\r\n", "a1  c1 "},
+        {"the last column hidden", 3, true, "a1\tb1\tc1\r\n", "a1   d1"},
         {"without the fixed cells", 2, false, "b1\td1\r\n", "a1  c1 "},
     };
     for (const Row& row : rows) {
@@ -186,6 +187,42 @@ TEST(DatagridClipboard, CuttingMarkedRowsKeepsWhatWasNotCopied) {
         EXPECT_EQ(RowTexts(grid, 2), "a2 b2 c2 d2");
         grid.Navigation->AllowClipboardAlways = true;
         grid.PasteText(row.fixedCells ? 0 : 1, 1, Clipboard().GetAsText());
+        EXPECT_EQ(RowTexts(grid, 1), "a1 b1 c1 d1");
+    }
+}
+
+// a..d in 3 rows, column 2 refusing editing: every cut of row 1 empties b1 and d1 alone, keeping
+// the fixed a1 and the refusing c1, so a paste of what it copied, which passes over the same
+// cells, gives the row back whole.
+TEST(DatagridClipboard, EveryCutEmptiesOnlyTheCopiedCellsThatTakeEditing) {
+    struct Row {
+        const char* name;
+        bool marked;
+        void (TDataGrid::*cut)();
+        const char* copied;
+        int pasteCol;
+    } rows[] = {
+        {"marked rows, the selection cut", true, &TDataGrid::CutSelectionToClipboard, "a1\tb1\tc1\td1\r\n",
+         0},
+        {"marked rows, the grid cut", true, &TDataGrid::CutToClipboard, "a1\tb1\tc1\td1\r\n", 0},
+        {"the selection cut", false, &TDataGrid::CutSelectionToClipboard, "b1\tc1\td1", 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PastingGrid grid(Blank3x3);
+        FillLettered(grid, 4, 3);
+        grid.IncludeFixedCells = true;
+        grid.OnCanEditCell = [](TObject*, int, int ACol, bool& CanEdit) { CanEdit = ACol != 2; };
+        grid.MouseActions->DisjunctRowSelect = row.marked;
+        if (row.marked)
+            grid.SetRowSelect(1, true);
+        else
+            grid.SetSelection({1, 1, 3, 1});
+        (grid.*row.cut)();
+        EXPECT_EQ(Clipboard().GetAsText(), row.copied);
+        EXPECT_EQ(RowTexts(grid, 1), "a1  c1 ");
+        EXPECT_EQ(RowTexts(grid, 2), "a2 b2 c2 d2");
+        grid.PasteText(row.pasteCol, 1, Clipboard().GetAsText());
         EXPECT_EQ(RowTexts(grid, 1), "a1 b1 c1 d1");
     }
 }
@@ -260,7 +297,7 @@ TEST(DatagridClipboard, APasteSkipsOnlyTheCellsThatRefuseEditing) {
         PastingGrid grid(Blank3x3);
         const std::vector<TPoint> refused = row.refused;
         grid.OnCanEditCell = [refused](TObject*, int ARow, int ACol, bool& CanEdit) {
-            if (std::find(refused.begin(), refused.end(), TPoint(ACol, ARow)) != refused.end())
+            if (std::find(refused.begin(), refused.end(), Point(ACol, ARow)) != refused.end())
                 CanEdit = false;
         };
         // Moved away from the cell a new grid starts on first, so that the grid hears of the move.
