@@ -257,8 +257,11 @@ void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
         throw EInvalidGridOperation("Grid index out of range");
     if (GetRealCol() >= ACol1 && GetRealCol() <= ACol2 && GetRow() >= ARow1 && GetRow() <= ARow2)
         DropInplaceEdit();
-    if (ACol1 <= 0 && ACol2 >= 0)
+    // The rows a cleared node shows again inside the range are cleared with it.
+    if (ACol1 <= 0 && ACol2 >= 0 && ARow1 <= ARow2) {
+        ARow2 = ExpandNodesGoingIn(ARow1, ARow2);
         nodeCount -= NodeRowsIn(ARow1, ARow2);
+    }
     {
         GridUpdateLock lock(*this);
         for (int r = ARow1; r <= ARow2; ++r)
