@@ -1202,6 +1202,8 @@ private:
     // Display rows FromRow..ToRow about to lose their cells in column 0: every contracted node
     // among them, and among the rows that show again, expanded first; where row ToRow then stands.
     int ExpandNodesGoingIn(int FromRow, int ToRow);
+    // Column 0's cells about to move to another column: its nodes go with them, as nodes.
+    void NodeColumnMoving();
     // The rows a contracted node row hides, held apart while node rows change places
     // (DatagridContractedRows): the node's graphic, its display row, and the hidden items of the
     // run right under it.

@@ -206,6 +206,11 @@ int TDataGrid::ExpandNodesGoingIn(int FromRow, int ToRow) {
     return ToRow;
 }
 
+void TDataGrid::NodeColumnMoving() {
+    ExpandNodesGoingIn(0, GetRowCount() - 1);
+    nodeCountStale = true;
+}
+
 void TDataGrid::ContractNode(int ARow) {
     HideInplaceEdit();
     const int d = ShownNode(ARow);

@@ -179,6 +179,8 @@ void TDataGrid::InsertCols(int ACol, int CCount) {
         return;
     // The editor writes its text back while its cell still stands where it was opened.
     HideEditor();
+    if (ACol == 0)
+        NodeColumnMoving();
     if (validatedCol >= ACol)
         validatedCol += CCount;
     cachedCell.ColsInserted(ACol, CCount);
@@ -375,6 +377,8 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
     if (ACol1 == ACol2)
         return;
     HideEditor();
+    if (std::min(ACol1, ACol2) == 0)
+        NodeColumnMoving();
     const bool shown1 = GetVisibleCol(ACol1);
     const bool shown2 = GetVisibleCol(ACol2);
     const int display1 = RemapColInv(ACol1);
@@ -529,6 +533,8 @@ void TDataGrid::RowMoved(int FromIndex, int ToIndex) {
 void TDataGrid::MoveRealColumn(int FromIndex, int ToIndex) {
     const int from = RemapCol(FromIndex);
     const int to = RemapCol(ToIndex);
+    if (std::min(from, to) == 0)
+        NodeColumnMoving();
     cells.MoveColumn(from, to);
     validatedCol = MovedIndex(validatedCol, from, to);
     cachedCell.ColMoved(from, to);

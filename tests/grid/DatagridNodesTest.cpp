@@ -845,6 +845,10 @@ TEST(DatagridNodes, AContractedNodeShowsItsRowsWhateverTakesIt) {
         {"Clear", [](TDataGrid& g) { g.Clear(); }, "|||||||"},
         {"ClearCols", [](TDataGrid& g) { g.ClearCols(0, 1); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
         {"RemoveCols", [](TDataGrid& g) { g.RemoveCols(0, 1); }, "c0|c1|c2|c3|c4|c5|c6|c7"},
+        // Column 0's cells moved elsewhere take its node along, as no node.
+        {"InsertCols", [](TDataGrid& g) { g.InsertCols(0, 1); }, "a0|a1|a2|a3|a4|a5|a6|a7"},
+        {"SwapColumns", [](TDataGrid& g) { g.SwapColumns(0, 1); }, "a0|a1|a2|a3|a4|a5|a6|a7"},
+        {"MoveColumn", [](TDataGrid& g) { g.MoveColumn(0, 2); }, "c0|c1|c2|c3|c4|c5|c6|c7"},
         {"RemoveRows", [](TDataGrid& g) { g.RemoveRows(2, 1); }, "b0|b1|b3|b4|b5|b6|b7"},
         {"RemoveSelectedRows",
          [](TDataGrid& g) {
