@@ -259,9 +259,13 @@ void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
         throw EInvalidGridOperation("Grid index out of range");
     if (GetRealCol() >= ACol1 && GetRealCol() <= ACol2 && GetRow() >= ARow1 && GetRow() <= ARow2)
         DropInplaceEdit();
-    // The rows a cleared node shows again inside the range are cleared with it.
+    // The rows a cleared node shows again inside the range are cleared with it; a range to the
+    // grid's last row still reaches it.
     if (ACol1 <= 0 && ACol2 >= 0 && ARow1 <= ARow2) {
+        const bool toEnd = ARow2 == GetRowCount() - 1;
         ARow2 = ExpandNodesGoingIn(ARow1, ARow2);
+        if (toEnd)
+            ARow2 = GetRowCount() - 1;
         nodeCount -= NodeRowsIn(ARow1, ARow2);
     }
     {

@@ -843,6 +843,13 @@ TEST(DatagridNodes, AContractedNodeShowsItsRowsWhateverTakesIt) {
         // The rows shown again inside the range are cleared with it.
         {"ClearRows over the next row", [](TDataGrid& g) { g.ClearRows(2, 2); }, "b0|b1|||||b6|b7"},
         {"Clear", [](TDataGrid& g) { g.Clear(); }, "|||||||"},
+        {"Clear with the last rows under a node",
+         [](TDataGrid& g) {
+             g.AddNode(5, 0);
+             g.ContractNode(5);
+             g.Clear();
+         },
+         "|||||||"},
         {"ClearCols", [](TDataGrid& g) { g.ClearCols(0, 1); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
         {"RemoveCols", [](TDataGrid& g) { g.RemoveCols(0, 1); }, "c0|c1|c2|c3|c4|c5|c6|c7"},
         // Column 0's cells moved elsewhere take its node along, as no node.
