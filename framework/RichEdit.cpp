@@ -19,17 +19,18 @@ QTextEdit& EditOf(const TRichEdit& edit) {
     return *static_cast<QTextEdit*>(edit.View());
 }
 
-// A word this long breaks over lines in an edit of any width.
-constexpr int LongWord = 1000;
+// Breaking at blanks, Qt lays a word wider than a line out in a time that grows with the square
+// of its length (for each line it looks through the rest of the word for a blank), a word of many
+// runs of formatting most of all: a document holding a word this long breaks anywhere. Shorter
+// words wider than a line break where the line is full either way.
+constexpr int LongWord = 10000;
 
-// Whether the paragraphs from block up to the one holding position to hold a word that long.
-bool HoldsLongWord(QTextBlock block, int to) {
-    for (; block.isValid() && block.position() <= to; block = block.next()) {
-        const QString text = block.text();
-        if (text.size() < LongWord)
+bool HoldsLongWord(const QTextDocument& document) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.length() <= LongWord)
             continue;
         int word = 0;
-        for (const QChar c : text) {
+        for (const QChar c : block.text()) {
             word = c.isSpace() ? 0 : word + 1;
             if (word >= LongWord)
                 return true;
@@ -64,10 +65,10 @@ TRichEdit::TRichEdit(TComponent* owner) : TWinControl(owner) {
             NoteSize();
         });
     });
-    // Typed or pasted in: a long word breaks anywhere from now on.
-    QObject::connect(document, &QTextDocument::contentsChange, view, [this](int position, int, int added) {
-        if (!loading && HoldsLongWord(Document().findBlock(position), position + added))
-            EditOf(*this).setWordWrapMode(QTextOption::WrapAnywhere);
+    // Typed, pasted in or deleted: the wrapping follows the text as it now stands.
+    QObject::connect(document, &QTextDocument::contentsChange, view, [this](int, int, int) {
+        if (!loading)
+            ChooseWrapping();
     });
     QObject::connect(view, &QTextEdit::cursorPositionChanged, view,
                      [this] { CallFromView(*this, [this] { ViewSelectionMoved(); }); });
@@ -98,12 +99,7 @@ void TRichEdit::SetRichText(std::string_view rtf) {
         const QSizeF page = Document().pageSize();
         Document().setPageSize(QSizeF(0, 0));
         RtfToDocument(rtf, Document());
-        // A word wider than any line breaks where the line is full either way, but Qt looks
-        // through the whole rest of it for a blank for each of its lines: such a document
-        // breaks anywhere.
-        EditOf(*this).setWordWrapMode(HoldsLongWord(Document().begin(), GetTextLen())
-                                          ? QTextOption::WrapAnywhere
-                                          : QTextOption::WrapAtWordBoundaryOrAnywhere);
+        ChooseWrapping();
         Document().setPageSize(page);
         EditOf(*this).setTextCursor(QTextCursor(&Document()));
     }
@@ -260,6 +256,11 @@ void TRichEdit::SetBorderStyle(TBorderStyle value) {
 void TRichEdit::SetWordWrap(bool value) {
     wordWrap = value;
     Resize();
+}
+
+void TRichEdit::ChooseWrapping() {
+    EditOf(*this).setWordWrapMode(HoldsLongWord(Document()) ? QTextOption::WrapAnywhere
+                                                            : QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 void TRichEdit::SetTextInset(int pixels) {

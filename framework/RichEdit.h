@@ -74,6 +74,9 @@ protected:
 private:
     // Asks for the size the text needs when it is not the one last asked for.
     void NoteSize();
+    // Words break at blanks, and a word wider than a line where the line is full; a document
+    // holding a word too long for Qt to lay out that way in good time breaks anywhere.
+    void ChooseWrapping();
 
     TBorderStyle borderStyle = bsSingle;
     bool wordWrap = true;

@@ -69,14 +69,6 @@ int CharsetCodePage(int charset) {
     return page != std::end(pages) ? page->second : 0;
 }
 
-// Bytes as they stand in the text: UTF-8 kept, as the program's own files are read, and any other
-// in the code page.
-std::string TextFromRtfBytes(std::string_view bytes, int codePage) {
-    if (codePage == 1252)
-        return TextFromFileBytes(bytes);
-    return IsValidUtf8(bytes) ? std::string(bytes) : TextFromCodePage(bytes, codePage);
-}
-
 } // namespace
 
 void RtfParser::Parse(RtfSink& target) {
@@ -140,8 +132,11 @@ void RtfParser::EmitByte(char byte, bool escaped) {
 void RtfParser::Flush() {
     if (bytes.empty())
         return;
+    // Bytes as they stand in a text that names no code page are read as the program's own files
+    // are: UTF-8 kept, any other byte Windows-1252.
     const int page = BytesCodePage();
-    const std::string text = bytesEscaped ? TextFromCodePage(bytes, page) : TextFromRtfBytes(bytes, page);
+    const std::string text = bytesEscaped || page != 0 ? TextFromCodePage(bytes, page != 0 ? page : 1252)
+                                                       : TextFromFileBytes(bytes);
     bytes.clear();
     Deliver(text);
 }
@@ -281,7 +276,7 @@ void RtfParser::Word(std::string_view word, bool hasParameter, int parameter) {
     } else if (SkippedDestinations.contains(word)) {
         group.Where = Destination::Skipped;
     } else if (word == "ansicpg" && hasParameter) {
-        codePage = parameter;
+        codePage = parameter > 0 ? parameter : 1252;
     } else if (word == "uc" && hasParameter) {
         group.UnicodeFallback = std::max(parameter, 0);
     } else if (word == "u" && hasParameter) {

@@ -42,11 +42,12 @@ public:
 };
 
 // Reads rich text: groups, control words and symbols; the font and colour tables kept; "\*"
-// destinations and unknown words skipped; "\'hh" in the document's code page ("\ansicpgN",
-// Windows-1252 unless it names another the platform knows) or in that of the font's character set
-// ("\fcharsetN"), bytes of the text that are no UTF-8 as well, "\uN" with "\ucN" stand-ins (up to
-// the group's edge), in the text and in font names, where "\;" is a ';' of the name; a NUL left
-// out. Never fails: a truncated or unbalanced text gives what it holds.
+// destinations and unknown words skipped; "\'hh" and the text's own 8-bit bytes in the document's
+// code page ("\ansicpgN", Windows-1252 unless it names another the platform knows) or in that of
+// the font's character set ("\fcharsetN"), the text's bytes of a document that names neither as
+// UTF-8 where they form it, "\uN" with "\ucN" stand-ins (up to the group's edge), in the text and
+// in font names, where "\;" is a ';' of the name; a NUL left out. Never fails: a truncated or
+// unbalanced text gives what it holds.
 class RtfParser {
 public:
     explicit RtfParser(std::string_view rtf) : rtf(rtf) {}
@@ -72,7 +73,8 @@ private:
     void Flush();
     // Text for the current destination, without any NUL.
     void Deliver(std::string_view text);
-    // The code page of the bytes being read: the font's, where its character set names one.
+    // The code page of the bytes being read: the font's, where its character set names one; 0 when
+    // neither the font nor the document names one.
     int BytesCodePage() const;
     void Control();
     void Symbol(char c);
@@ -89,7 +91,8 @@ private:
     std::uint32_t highHalf = 0;
     std::string bytes;
     bool bytesEscaped = false;
-    int codePage = 1252;
+    // The document's code page; 0 while it names none.
+    int codePage = 0;
     std::string fontName;
     int fontNumber = 0;
     // The code page of the font table entry being read (0: the document's), and of each font

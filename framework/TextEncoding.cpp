@@ -94,6 +94,12 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
+std::size_t FileCharacterLength(std::string_view bytes, std::size_t at) {
+    if (at >= bytes.size())
+        return 0;
+    return std::max<std::size_t>(Utf8SequenceAt(bytes, at), 1);
+}
+
 std::string TextFromFileBytes(std::string_view bytes) {
     if (IsValidUtf8(bytes))
         return std::string(bytes);

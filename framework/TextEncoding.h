@@ -8,6 +8,9 @@
 // were written in (so a file edited in both keeps every character).
 std::string TextFromFileBytes(std::string_view bytes);
 bool IsValidUtf8(std::string_view bytes);
+// Bytes of the character at bytes[at] as TextFromFileBytes reads it: a UTF-8 character's, or 1 for
+// a byte that is not part of one (a Windows-1252 character); 0 at the end.
+std::size_t FileCharacterLength(std::string_view bytes, std::size_t at);
 // Text (UTF-8, a stray byte taken as Windows-1252) as bytes of code page 850, the Western European
 // OEM page, a character the page lacks becoming '?'; and such bytes as UTF-8.
 std::string OemFromText(std::string_view text);

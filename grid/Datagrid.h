@@ -1211,8 +1211,8 @@ private:
     void HideNodeRows(int ARow);
     // The shown rows of every contracted node hidden as its own, as after rows were shown again.
     void HideContractedRows();
-    // The numbers in real column ACol of node row ARow's (display) group, its hidden rows' too.
-    std::vector<double> GroupValues(int ACol, int ARow);
+    // The real rows of node row ARow's (display) group, its hidden rows' too.
+    std::vector<int> GroupRows(int ARow) const;
     // Set while the filter added the empty row that stands in for every normal row.
     bool filterAddedRow = false;
     // The fixed rows a hide of every normal row took down, given back once rows show again.
@@ -1229,6 +1229,11 @@ private:
     // Display rows about to be removed, with every contracted node among them expanded first:
     // where the same rows then stand.
     std::vector<int> ExpandRemovedNodes(const std::vector<int>& ARows);
+    // Display rows FromRow..ToRow about to lose their cells in column 0: every contracted node
+    // among them, and among the rows that show again, expanded first; where row ToRow then stands.
+    int ExpandNodesGoingIn(int FromRow, int ToRow);
+    // Column 0's cells about to move to another column: its nodes go with them, as nodes.
+    void NodeColumnMoving();
     // The rows a contracted node row hides, held apart while node rows change places
     // (DatagridContractedRows): the node's graphic, its display row, and the hidden items of the
     // run right under it.

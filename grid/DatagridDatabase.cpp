@@ -13,6 +13,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSqlResult>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -95,14 +96,17 @@ QString DatabaseName(const AnsiString& FileName, bool writeAhead, std::optional<
     return path;
 }
 
-// The connection of Qt's driver, or null. Qt's driver hands over its own connection to the
-// libsqlite3 linked here: sound while its plugin uses the system SQLite too, as it does on the
+// A handle of Qt's driver of the given type, or null. Qt's driver hands over its own objects to
+// the libsqlite3 linked here: sound while its plugin uses the system SQLite too, as it does on the
 // systems built for.
-sqlite3* ConnectionOf(const QSqlDatabase& database) {
-    const QVariant handle = database.driver()->handle();
-    return handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0
-               ? *static_cast<sqlite3* const*>(handle.constData())
+template <typename Handle> Handle* SqliteHandle(const QVariant& handle, const char* type) {
+    return handle.isValid() && qstrcmp(handle.typeName(), type) == 0
+               ? *static_cast<Handle* const*>(handle.constData())
                : nullptr;
+}
+
+sqlite3* ConnectionOf(const QSqlDatabase& database) {
+    return SqliteHandle<sqlite3>(database.driver()->handle(), "sqlite3*");
 }
 
 // SQLite counts attaching a database as reading, yet opens the attached file as a writer does,
@@ -146,8 +150,12 @@ QString ReadResult(QSqlQuery& query, const std::string& sql, QueryResult& result
     if (!query.exec(QString::fromStdString(sql)))
         return query.lastError().text();
     const QSqlRecord record = query.record();
-    for (int i = 0; i < record.count(); ++i)
-        result.Fields.emplace_back(record.fieldName(i).toStdString());
+    // Qt's driver takes every double quote out of a column's name; the statement has it whole.
+    sqlite3_stmt* statement = SqliteHandle<sqlite3_stmt>(query.result()->handle(), "sqlite3_stmt*");
+    for (int i = 0; i < record.count(); ++i) {
+        const char* name = statement ? sqlite3_column_name(statement, i) : nullptr;
+        result.Fields.emplace_back(name ? std::string(name) : record.fieldName(i).toStdString());
+    }
     const auto fieldCount = static_cast<long long>(result.Fields.size());
     while (query.next()) {
         if ((static_cast<long long>(result.Records.size()) + 1) * fieldCount > MaxQueryCells)

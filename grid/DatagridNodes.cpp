@@ -99,18 +99,23 @@ int TDataGrid::NodeRowsIn(int FromRow, int ToRow) const {
 }
 
 void TDataGrid::NilCell(int ACol, int ARow) {
-    if (ACol == 0)
+    if (ACol == 0) {
+        ExpandNodesGoingIn(ARow, ARow);
         nodeCount -= NodeRowsIn(ARow, ARow);
+    }
     TBaseGrid::NilCell(ACol, ARow);
 }
 
 void TDataGrid::NilCol(int ACol) {
-    if (ACol == 0)
+    if (ACol == 0) {
+        ExpandNodesGoingIn(0, GetRowCount() - 1);
         nodeCount -= NodeRowsIn(0, GetRowCount() - 1);
+    }
     TBaseGrid::NilCol(ACol);
 }
 
 void TDataGrid::NilRow(int ARow) {
+    ExpandNodesGoingIn(ARow, ARow);
     nodeCount -= NodeRowsIn(ARow, ARow);
     TBaseGrid::NilRow(ARow);
 }
@@ -187,6 +192,24 @@ std::vector<int> TDataGrid::ExpandRemovedNodes(const std::vector<int>& ARows) {
     for (const int row : real)
         rows.push_back(RemapRow(row));
     return rows;
+}
+
+int TDataGrid::ExpandNodesGoingIn(int FromRow, int ToRow) {
+    // A node in a span shown again goes as well: another pass takes it.
+    for (std::vector<ContractedRows> nodes; !(nodes = ContractedNodesIn(FromRow, ToRow)).empty();) {
+        std::vector<int> rows;
+        for (const ContractedRows& node : nodes)
+            rows.push_back(node.Row);
+        if (rows.back() != ToRow)
+            rows.push_back(ToRow);
+        ToRow = ExpandRemovedNodes(rows).back();
+    }
+    return ToRow;
+}
+
+void TDataGrid::NodeColumnMoving() {
+    ExpandNodesGoingIn(0, GetRowCount() - 1);
+    nodeCountStale = true;
 }
 
 void TDataGrid::ContractNode(int ARow) {
@@ -462,31 +485,36 @@ void TDataGrid::GroupLabelMoved(const std::function<int(int)>& NewPlace) {
         groupLabelColumn = NewPlace(groupLabelColumn);
 }
 
-std::vector<double> TDataGrid::GroupValues(int ACol, int ARow) {
+std::vector<int> TDataGrid::GroupRows(int ARow) const {
     int next = ARow + 1;
     while (next <= LastNormalRow() && !IsNode(next))
         ++next;
-    std::vector<double> values;
+    std::vector<int> rows;
     for (int r = RemapRowInv(ARow) + 1; r < RemapRowInv(next); ++r) {
         const TGridItem* hidden = HiddenRowItem(r);
         // Rows hidden otherwise (by the filter) are no part of the group as it stands.
         if (!hidden || hidden->HiddenByNode)
-            values.push_back(FloatOfText(GetCellsEx(ACol, r)));
+            rows.push_back(r);
     }
-    return values;
+    return rows;
 }
 
 void TDataGrid::GroupCalc(int ACol, int Code) {
     for (int r = GetFixedRows(); r <= LastNormalRow(); ++r) {
         if (!IsNode(r) || Code < 1 || Code > 5)
             continue;
-        const std::vector<double> values = GroupValues(ACol, r);
+        const std::vector<int> rows = GroupRows(r);
+        // A count is a whole number, and asks nothing of the texts it counts.
+        if (Code == 5) {
+            SetInts(ACol, r, static_cast<int>(rows.size()));
+            continue;
+        }
+        std::vector<double> values;
+        for (const int row : rows)
+            values.push_back(FloatOfText(GetCellsEx(ACol, row)));
         const int last = static_cast<int>(values.size()) - 1;
         const auto valueAt = [&values](int i) { return values[static_cast<std::size_t>(i)]; };
-        if (Code == 5)
-            // A count is a whole number.
-            SetInts(ACol, r, last + 1);
-        else if (Code == 1)
+        if (Code == 1)
             SetFloats(ACol, r, SumOf(0, last, valueAt));
         else if (last < 0)
             continue;

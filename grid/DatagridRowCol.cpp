@@ -178,6 +178,8 @@ void TDataGrid::InsertCols(int ACol, int CCount) {
     if (CCount == 0)
         return;
     CellsMoving();
+    if (ACol == 0)
+        NodeColumnMoving();
     if (validatedCol >= ACol)
         validatedCol += CCount;
     cachedCell.ColsInserted(ACol, CCount);
@@ -255,8 +257,15 @@ void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
         (ACol1 < 0 || ARow1 < 0 || ACol2 >= StoredColCount() || ARow2 >= GetRowCount()))
         throw EInvalidGridOperation("Grid index out of range");
     CellsMoving();
-    if (ACol1 <= 0 && ACol2 >= 0)
+    // The rows a cleared node shows again inside the range are cleared with it; a range to the
+    // grid's last row still reaches it.
+    if (ACol1 <= 0 && ACol2 >= 0 && ARow1 <= ARow2) {
+        const bool toEnd = ARow2 == GetRowCount() - 1;
+        ARow2 = ExpandNodesGoingIn(ARow1, ARow2);
+        if (toEnd)
+            ARow2 = GetRowCount() - 1;
         nodeCount -= NodeRowsIn(ARow1, ARow2);
+    }
     {
         GridUpdateLock lock(*this);
         for (int r = ARow1; r <= ARow2; ++r)
@@ -371,6 +380,8 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
     if (ACol1 == ACol2)
         return;
     CellsMoving();
+    if (std::min(ACol1, ACol2) == 0)
+        NodeColumnMoving();
     const bool shown1 = GetVisibleCol(ACol1);
     const bool shown2 = GetVisibleCol(ACol2);
     const int display1 = RemapColInv(ACol1);
@@ -529,6 +540,8 @@ void TDataGrid::RowMoved(int FromIndex, int ToIndex) {
 void TDataGrid::MoveRealColumn(int FromIndex, int ToIndex) {
     const int from = RemapCol(FromIndex);
     const int to = RemapCol(ToIndex);
+    if (std::min(from, to) == 0)
+        NodeColumnMoving();
     cells.MoveColumn(from, to);
     validatedCol = MovedIndex(validatedCol, from, to);
     cachedCell.ColMoved(from, to);

@@ -31,8 +31,10 @@ bool TDataGrid::FreeCellGraphic(int ACol, int ARow) {
     const TCellGraphic* graphic = GetCellGraphic(ACol, ARow);
     if (!graphic)
         return false;
-    if (ACol == 0 && graphic->CellType == ctNode)
+    if (ACol == 0 && graphic->CellType == ctNode) {
+        ExpandNodesGoingIn(ARow, ARow);
         nodeCount = std::max(0, nodeCount - 1);
+    }
     SetGraphicObjectEx(ACol, ARow, nullptr);
     return true;
 }

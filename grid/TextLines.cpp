@@ -8,16 +8,11 @@ namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
 // Byte offset of the 0-based character index, the text's size beyond its end.
 std::size_t CharOffset(std::string_view text, int index) {
     std::size_t at = 0;
     for (int n = 0; n < index && at < text.size(); ++n)
-        for (++at; at < text.size() && IsContinuationByte(text[at]);)
-            ++at;
+        at += FileCharacterLength(text, at);
     return at;
 }
 
@@ -75,8 +70,8 @@ std::string TextForCells(long long cells) {
 
 int CharCount(std::string_view text) {
     int count = 0;
-    for (char c : text)
-        count += !IsContinuationByte(c);
+    for (std::size_t at = 0; at < text.size(); at += FileCharacterLength(text, at))
+        ++count;
     return count;
 }
 

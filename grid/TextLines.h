@@ -44,7 +44,8 @@ std::size_t LineBreakAt(std::string_view text, std::size_t i);
 // large grid is not copied again and again as it grows. Room no cell fills costs no memory.
 std::string TextForCells(long long cells);
 
-// UTF-8 text counted and cut in characters, not bytes.
+// UTF-8 text counted and cut in characters, not bytes, each byte that is not UTF-8 one character
+// as TextOfFileBytes reads it back.
 int CharCount(std::string_view text);
 // Up to count characters from the 0-based character start.
 std::string_view CharSpan(std::string_view text, int start, int count);

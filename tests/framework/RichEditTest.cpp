@@ -8,6 +8,7 @@
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,73 @@ TEST(RichEdit, ALongWordBreaksWhereTheLineIsFull) {
                 EXPECT_EQ(text[next - 1], ' ') << i;
             else
                 EXPECT_GT(line.naturalTextWidth() + NextAdvance(edit.Document(), next), line.width()) << i;
+        }
+    }
+}
+
+// Every line of the paragraph but its last ends after a blank.
+void ExpectBreaksAtBlanks(const QTextBlock& block) {
+    const QTextLayout& layout = *block.layout();
+    ASSERT_GT(layout.lineCount(), 2);
+    for (int i = 0; i + 1 < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        EXPECT_EQ(block.text()[line.textStart() + line.textLength() - 1], ' ') << i;
+    }
+}
+
+// Only a word wider than the line breaks inside it: a paragraph of words beside it breaks at
+// blanks, while the long word is there and once it is gone.
+TEST(RichEdit, OnlyAWordWiderThanTheLineBreaksInsideIt) {
+    const std::string words = "pipe sewer manhole outfall gradient invert level cover depth flow";
+    const auto beside = [&words](int length) {
+        return "{\\rtf1\\ansi " + words + "\\par " + std::string(static_cast<std::size_t>(length), 'm') + "}";
+    };
+    struct Row {
+        const char* label;
+        std::function<void(TRichEdit&)> act;
+        // The long word still there.
+        bool longWord;
+    } rows[] = {
+        {"read in", [&](TRichEdit& edit) { edit.SetRichText(beside(1200)); }, true},
+        {"typed in",
+         [&](TRichEdit& edit) {
+             edit.SetRichText("{\\rtf1\\ansi " + words + "}");
+             QTextCursor cursor(&edit.Document());
+             cursor.movePosition(QTextCursor::End);
+             cursor.insertBlock();
+             cursor.insertText(QString(1200, 'm'));
+         },
+         true},
+        {"a word too long to lay out at blanks deleted",
+         [&](TRichEdit& edit) {
+             edit.SetRichText(beside(12000));
+             QTextCursor cursor(&edit.Document());
+             cursor.setPosition(edit.Document().begin().length() - 1);
+             cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+             cursor.removeSelectedText();
+         },
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        TRichEdit edit(nullptr);
+        edit.SetBounds(0, 0, 120, 100);
+        row.act(edit);
+        ASSERT_EQ(edit.Document().blockCount(), row.longWord ? 2 : 1);
+        ExpectBreaksAtBlanks(edit.Document().begin());
+        if (row.longWord) {
+            // The word's lines are full.
+            const QTextBlock word = edit.Document().lastBlock();
+            const QTextLayout& layout = *word.layout();
+            ASSERT_GT(layout.lineCount(), 2);
+            for (int i = 0; i + 1 < layout.lineCount(); ++i) {
+                const QTextLine line = layout.lineAt(i);
+                EXPECT_GT(
+                    line.naturalTextWidth() +
+                        NextAdvance(edit.Document(), word.position() + line.textStart() + line.textLength()),
+                    line.width())
+                    << i;
+            }
         }
     }
 }

@@ -25,12 +25,14 @@ TEST(RichText, ShowsTheTextOfRichText) {
         {"{\\rtf1 unclosed {group", "unclosed group"},
         {"{\\rtf1 \\", ""},
         {"plain {\\b text}", "plain {\\b text}"},
-        // Bytes that are no UTF-8 in the document's code page, Windows-1252 unless it names another;
-        // UTF-8 as it stands.
+        // The text's own bytes in the code page the document names; in one that names none, UTF-8
+        // as it stands and any other byte Windows-1252.
         {"{\\rtf1 caf\xE9 bar}", "caf\xC3\xA9 bar"},
         {"{\\rtf1 {caf\xE9}\x80}", "caf\xC3\xA9\xE2\x82\xAC"},
         {"{\\rtf1 caf\xC3\xA9}", "caf\xC3\xA9"},
         {"{\\rtf1\\ansi\\ansicpg1251 \xE9\\'e9}", "\xD0\xB9\xD0\xB9"},
+        {"{\\rtf1\\ansi\\ansicpg1252 \xC3\xA9}", "\xC3\x83\xC2\xA9"},
+        {"{\\rtf1\\ansi\\ansicpg1251 \xC3\xA9}", "\xD0\x93\xC2\xA9"},
         {"{\\rtf1\\uc1 \\u216\xE9x}", "\xC3\x98x"},
     };
     for (const Row& row : rows) {

@@ -48,6 +48,15 @@ TEST(DatagridDatabase, LoadsATableAndAQuery) {
     // A statement followed only by comments and blanks is one statement.
     grid.LoadFromMDBSQL(file, "SELECT 1 AS One; -- the first\n /* and only */ ;\n");
     EXPECT_EQ(CellTexts(grid), (GridCellTexts{{"", "One"}, {"", "1"}}));
+    // A field's name keeps its double quotes, with rows and without.
+    for (const char* where : {"Diameter = 150", "Diameter = 0"}) {
+        SCOPED_TRACE(where);
+        grid.LoadFromMDBSQL(file,
+                            AnsiString("SELECT Name AS \"name with \"\"quotes\"\"\" FROM \"Pipe Sizes\" "
+                                       "WHERE ") +
+                                where);
+        EXPECT_EQ(grid.GetCells(1, 0), "name with \"quotes\"");
+    }
     EXPECT_TRUE(QSqlDatabase::connectionNames().isEmpty());
 }
 

@@ -71,6 +71,37 @@ TEST(DatagridFixed, ReadsFieldsByTheirPositions) {
     EXPECT_EQ(small.GetRowCount(), 3);
 }
 
+// A byte that is not UTF-8 is one character, as the reader takes it (Windows-1252): widths written
+// and positions read count the same characters, so the fields after it stay in place.
+TEST(DatagridFixed, BytesThatAreNotUtf8CountOneCharacterEach) {
+    TestFolder folder;
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"a\x80\x80"
+                         "b",
+                         "xyz", "12:00:00"},
+                        {"ab", "x", "y"}});
+    TIntList widths(0, 0);
+    grid.SaveToFixed(folder.Path("f.txt"), &widths);
+    ASSERT_EQ(widths.Count(), 3);
+    EXPECT_EQ(widths.GetInteger(0), 5);
+    EXPECT_EQ(widths.GetInteger(1), 4);
+    EXPECT_EQ(widths.GetInteger(2), 9);
+    TIntList positions = Positions({1, 6, 10, 19});
+    TDataGrid back(nullptr);
+    back.SetRowCount(2);
+    back.LoadFromFixed(folder.Path("f.txt"), &positions);
+    // Each 0x80 read as the euro sign.
+    EXPECT_EQ(CellTexts(back), (GridCellTexts{{"a\xE2\x82\xAC\xE2\x82\xAC"
+                                               "b",
+                                               "xyz", "12:00:00"},
+                                              {"ab", "x", "y"}}));
+    // The readable table's columns line up in the same characters.
+    grid.SaveToASCII(folder.Path("t.txt"));
+    EXPECT_EQ(FileBytes(folder.Path("t.txt")), "a\x80\x80"
+                                               "b xyz 12:00:00 \r\n"
+                                               "ab   x   y        \r\n");
+}
+
 TEST(DatagridFixed, BadPositionsChangeNothing) {
     TestFolder folder;
     const AnsiString file = folder.Path("in.txt");

@@ -120,6 +120,18 @@ TEST(DatagridNodes, GroupingPutsRunsUnderNodeRowsWithTheirFigures) {
     EXPECT_EQ(grid.GetColWidths(4), 77);
 }
 
+// A count asks nothing of the texts it counts: names without a digit are counted as any.
+TEST(DatagridNodes, AGroupCountTakesTextsWithoutNumbers) {
+    TDataGrid grid(nullptr);
+    FillGroups(grid);
+    const char* names[] = {"ann", "bob", "cy"};
+    for (int r = 1; r <= 3; ++r)
+        grid.SetCells(1, r, names[r - 1]);
+    grid.Group(4);
+    grid.GroupCount(1);
+    EXPECT_EQ(Column(grid, 1), "Name|2|bob|cy|1|ann");
+}
+
 TEST(DatagridNodes, GroupingRefusesAFixedColumnAndAGridWithoutNormalRows) {
     TDataGrid grid(nullptr);
     FillGroups(grid);
@@ -800,6 +812,80 @@ TEST(DatagridNodes, RowsOfAContractedNodeOutliveItsRemoval) {
         grid.ExpandAll();
         EXPECT_EQ(Column(grid, 1), row.expanded);
         EXPECT_EQ(grid.NumHiddenRows(), 0);
+    }
+}
+
+// Rows b0..b7 with node 2 over b2-b4, contracted. Whatever call takes the node, its rows show
+// again: expanding the node leaves nothing hidden, and a saved file holds every row.
+TEST(DatagridNodes, AContractedNodeShowsItsRowsWhateverTakesIt) {
+    TestFolder folder;
+    const AnsiString loaded = folder.Path("loaded.csv");
+    WriteFile(loaded, "x0,y0\r\nx1,y1\r\nx2,y2\r\n");
+    const AnsiString cellFile = folder.Path("loaded.cel");
+    {
+        TDataGrid source(nullptr);
+        FillLettered(source, 3, 4);
+        source.SaveToFile(cellFile);
+    }
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        // Column 1 saved, row by row.
+        const char* saved;
+    } rows[] = {
+        {"RemoveNode", [](TDataGrid& g) { g.RemoveNode(2); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"AddNode again", [](TDataGrid& g) { g.AddNode(2, 3); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"RemoveCellGraphic", [](TDataGrid& g) { g.RemoveCellGraphic(0, 2, ctNode); },
+         "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"FreeCellGraphic", [](TDataGrid& g) { g.FreeCellGraphic(0, 2); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"another graphic made", [](TDataGrid& g) { g.CreateCellGraphic(0, 2); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"ClearRows", [](TDataGrid& g) { g.ClearRows(2, 1); }, "b0|b1||b3|b4|b5|b6|b7"},
+        // The rows shown again inside the range are cleared with it.
+        {"ClearRows over the next row", [](TDataGrid& g) { g.ClearRows(2, 2); }, "b0|b1|||||b6|b7"},
+        {"Clear", [](TDataGrid& g) { g.Clear(); }, "|||||||"},
+        {"Clear with the last rows under a node",
+         [](TDataGrid& g) {
+             g.AddNode(5, 0);
+             g.ContractNode(5);
+             g.Clear();
+         },
+         "|||||||"},
+        {"ClearCols", [](TDataGrid& g) { g.ClearCols(0, 1); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"RemoveCols", [](TDataGrid& g) { g.RemoveCols(0, 1); }, "c0|c1|c2|c3|c4|c5|c6|c7"},
+        // Column 0's cells moved elsewhere take its node along, as no node.
+        {"InsertCols", [](TDataGrid& g) { g.InsertCols(0, 1); }, "a0|a1|a2|a3|a4|a5|a6|a7"},
+        {"SwapColumns", [](TDataGrid& g) { g.SwapColumns(0, 1); }, "a0|a1|a2|a3|a4|a5|a6|a7"},
+        {"MoveColumn", [](TDataGrid& g) { g.MoveColumn(0, 2); }, "c0|c1|c2|c3|c4|c5|c6|c7"},
+        {"RemoveRows", [](TDataGrid& g) { g.RemoveRows(2, 1); }, "b0|b1|b3|b4|b5|b6|b7"},
+        {"RemoveSelectedRows",
+         [](TDataGrid& g) {
+             g.MouseActions->DisjunctRowSelect = true;
+             g.SetRowSelect(2, true);
+             g.RemoveSelectedRows();
+         },
+         "b0|b1|b3|b4|b5|b6|b7"},
+        {"SetRowCount lower", [](TDataGrid& g) { g.SetRowCount(2); }, "b0|b1"},
+        {"NilCell", [](TDataGrid& g) { g.NilCell(0, 2); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"NilRow", [](TDataGrid& g) { g.NilRow(2); }, "b0|b1||b3|b4|b5|b6|b7"},
+        {"NilCol", [](TDataGrid& g) { g.NilCol(0); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        // A load takes the rows it writes over, hidden ones too.
+        {"LoadFromCSV", [&](TDataGrid& g) { g.LoadFromCSV(loaded); }, "y0|y1|y2"},
+        {"LoadFromFile", [&](TDataGrid& g) { g.LoadFromFile(cellFile); }, "b0|b1|b2|b3"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 8);
+        grid.AddNode(2, 3);
+        grid.ContractNode(2);
+        row.act(grid);
+        grid.ExpandNode(2);
+        EXPECT_EQ(grid.NumHiddenRows(), 0);
+        const AnsiString saved = folder.Path("saved.csv");
+        grid.SaveToCSV(saved);
+        TDataGrid back(nullptr);
+        back.LoadFromCSV(saved);
+        EXPECT_EQ(Column(back, 1), row.saved);
     }
 }
 
