@@ -255,6 +255,8 @@ private:
     // Where pages begin is kept, and a drawing begins at the first page it shows: no handler
     // hears of the pages left out, nor breaks pages of its own.
     bool keepingPages = false;
+    // A fast preview left the rest of a strip's rows out: the pages after are numbered wrong.
+    bool rowsSkipped = false;
 
     int W = 0;
     int H = 0;

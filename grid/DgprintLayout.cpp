@@ -80,8 +80,12 @@ int TPrintPass::Run() {
     }
     while (first <= range.Right) {
         const int last = PlaceStrip(first);
-        if (from)
+        // The page gone on from is announced as the close of the one before would have.
+        if (from) {
             pageInStrip = from->PageInStrip;
+            if (pageIndex > 0 && PageInRange(pageIndex + 1) && grid.OnPrintPage)
+                grid.OnPrintPage(&grid, &canvas, pageIndex + 1, W, H);
+        }
         // A page closed at the strip's last row has already made way for the next.
         if (!LayOutRows(first, last, from ? &*from : nullptr)) {
             DrawPageLines(first, last, lastY);
@@ -94,7 +98,7 @@ int TPrintPass::Run() {
         if (PagesAfterShownLeftOut() && pageIndex >= grid.ToPage)
             return kept.PageCount;
     }
-    if (keepingPages && !grid.FastPreview)
+    if (keepingPages && !rowsSkipped)
         kept.PageCount = pageIndex;
     return pageIndex;
 }
@@ -104,7 +108,7 @@ bool TPrintPass::PagesAfterShownLeftOut() const {
 }
 
 void TPrintPass::NotePageStart(int next, int first, int row, int printed) {
-    if (!keepingPages || !Drawing() || pageIndex + next != static_cast<int>(kept.Pages.size()))
+    if (!keepingPages || !Drawing() || rowsSkipped || pageIndex + next != static_cast<int>(kept.Pages.size()))
         return;
     kept.Pages.push_back({first, stripNumber, pageInStrip + next, row, printed, split, blockCuts});
 }
@@ -321,8 +325,8 @@ bool TPrintPass::ClosePage(int first, int last, int y, int row, int printed) {
     if (row <= range.Bottom)
         NotePageStart(1, first, row, printed);
     StartNewPage();
-    const bool skipRest = (grid.FastPreview && grid.FromPage < pageIndex) ||
-                          (PagesAfterShownLeftOut() && pageIndex + 1 >= grid.ToPage);
+    rowsSkipped = rowsSkipped || (grid.FastPreview && grid.FromPage < pageIndex);
+    const bool skipRest = rowsSkipped || (PagesAfterShownLeftOut() && pageIndex + 1 >= grid.ToPage);
     ++pageIndex;
     ++pageInStrip;
     lastY = y;
