@@ -3,8 +3,6 @@
 #include "grid/Dgprint.h"
 
 #include "grid/Datagrid.h"
-#include "grid/Gridutil.h"
-#include "grid/RichCells.h"
 
 #include <algorithm>
 #include <cmath>

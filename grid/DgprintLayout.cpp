@@ -3,8 +3,6 @@
 
 #include "framework/Printer.h"
 #include "grid/Datagrid.h"
-#include "grid/Gridutil.h"
-#include "grid/RichCells.h"
 
 #include <algorithm>
 #include <cmath>
