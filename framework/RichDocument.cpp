@@ -268,3 +268,24 @@ std::string DocumentToRtf(const QTextDocument& doc) {
     rtf += "}\n\\pard\\plain " + body + "\\par\n}";
     return rtf;
 }
+
+bool HoldsOverlongWord(QTextBlock block, int to) {
+    constexpr int LongWord = 1000;
+    for (; block.isValid() && block.position() <= to; block = block.next()) {
+        const QString text = block.text();
+        if (text.size() < LongWord)
+            continue;
+        int word = 0;
+        for (const QChar c : text) {
+            word = c.isSpace() ? 0 : word + 1;
+            if (word >= LongWord)
+                return true;
+        }
+    }
+    return false;
+}
+
+QTextOption::WrapMode WrapModeOf(const QTextDocument& doc) {
+    return HoldsOverlongWord(doc.begin(), doc.characterCount()) ? QTextOption::WrapAnywhere
+                                                                : QTextOption::WrapAtWordBoundaryOrAnywhere;
+}

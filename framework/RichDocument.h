@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QTextOption>
+
 #include <string>
 #include <string_view>
 
+class QTextBlock;
 class QTextDocument;
 
 // Rich text read into doc, emptied first: paragraphs, "\line" breaks, tabs, and the fonts,
@@ -19,3 +22,10 @@ class QTextCharFormat;
 // points, kept exactly for "\up" and "\dn".
 void SetRaisedBy(QTextCharFormat& format, int halfPoints, double points);
 int RaisedBy(const QTextCharFormat& format);
+
+// Whether the paragraphs from block up to the one holding position to hold a word of a thousand
+// characters or more: Qt looks through the whole rest of such a word for a blank on each of its
+// lines, so text holding one breaks anywhere instead, where a line is full either way.
+bool HoldsOverlongWord(QTextBlock block, int to);
+// How doc's lines break: at blanks, or anywhere when it holds such a word.
+QTextOption::WrapMode WrapModeOf(const QTextDocument& doc);

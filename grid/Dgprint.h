@@ -61,13 +61,29 @@ struct TLineSpan {
     double Top, Bottom;
 };
 
+// Where a page begins: the first column of its strip, the strip's number and the page's within
+// it, its first row and how much of that row the pages before took, whether the columns are cut
+// into strips, and how far each block of rows cut by the pages before stands lower than its rows.
+struct TPageStart {
+    int First = 0;
+    int Strip = 0;
+    int PageInStrip = 0;
+    int Row = 0;
+    int Printed = 0;
+    bool Split = false;
+    std::map<std::pair<int, int>, int> BlockCuts;
+};
+
 // What a pass leaves for the next ones over the same layout: the columns' print widths, the fit
-// scale and the rows' measured heights (-1 not yet), kept while Key stays.
+// scale, the rows' measured heights (-1 not yet), where the pages drawn so far and the one after
+// each begin, and how many pages there are (-1 not yet counted); kept while Key stays.
 struct TPrintLayout {
     std::string Key;
     std::vector<int> Widths;
     double FitScale = 1;
     std::vector<int> RowHeights;
+    std::vector<TPageStart> Pages;
+    int PageCount = -1;
 };
 
 // One pass of the page builder over the grid's print range: it lays the range out in strips of
@@ -94,12 +110,18 @@ private:
     // The strip from first: its columns placed, its header and footer reserved; its last column.
     int PlaceStrip(int first);
     int StripColumns(int first) const;
-    // The strip's rows on pages; true when its last page was closed at its last row.
-    bool LayOutRows(int first, int last);
+    // The strip's rows on pages, from its first page or from the page start given; true when its
+    // last page was closed at its last row.
+    bool LayOutRows(int first, int last, const TPageStart* from);
+    // Keeps where the page pageIndex + next begins, when it is the first not yet kept.
+    void NotePageStart(int next, int first, int row, int printed);
+    // Whether the pages after the last one drawn are left out: their number is known.
+    bool PagesAfterShownLeftOut() const;
     // Whether a row from y would cross into the footer, or draw its lines below the sheet.
     bool RunsOver(int y, int row);
-    // Closes the page whose rows end at y; true when the rest of the strip is not wanted.
-    bool ClosePage(int first, int last, int y);
+    // Closes the page whose rows end at y, the next page beginning at row with printed of it
+    // taken; true when the rest of the strip is not wanted.
+    bool ClosePage(int first, int last, int y, int row, int printed);
     // A row of the strip, the fixed columns first when they repeat; its drawn height.
     int DrawRow(int y, int first, int last, int row);
     // Of a row higher than a page, the part of height part on the page from y, the part printed
@@ -107,13 +129,24 @@ private:
     void DrawRowPart(int y, int first, int last, int row, int printed, int part);
     // How much of such a row a page with room left takes: whole lines.
     int PagePart(int row, int printed, int room);
-    // Where the lines of the row's HTML and rich text lie, from the row's top down: a page ends
+
+    // Lines (DgprintLines.cpp). Where the lines of a cell's text lie from its top down, in the
+    // cell's font at the fit scale, at the width of the columns it prints over, with the row
+    // spacing; and its vertical alignment.
+    std::vector<TLineSpan> CellLines(int realCol, int displayCol, int row, TVAlignment& vAlign);
+    // Those of a block's text placed in its cell height high; none beside a graphic.
+    std::vector<TLineSpan> TextLines(int displayCol, const TRect& block, int height);
+    // Those of every cell over the row, blocks of rows too, from the row's top down: a page ends
     // between them.
-    std::vector<TLineSpan> LaidOutLines(int row);
+    std::vector<TLineSpan> RowLines(int row);
+    // How far apart lines of plain text in the canvas's font follow each other.
+    int PlainLinePitch();
     // How far apart the lines a page may end between follow each other.
     double LinePitch();
     // How far apart word-wrapped lines in the canvas's font follow each other.
     double WrappedLinePitch();
+    // The least height of a row whose drawn height holds lines extent high.
+    int HeightHolding(double extent) const;
     int Edge(int displayCol) const;
     // The widths and the strip's edges where the grid reports them.
     void PublishLayout() const;
@@ -130,10 +163,15 @@ private:
     // where no cell needs breaking into lines.
     void SweepCells(std::vector<int>& needed);
     int WidestWord(const AnsiString& text) const;
-    TPoint CellPrintSize(int realCol, int displayCol, int row);
-    // HTML text in the canvas's font: its size in tenths, and drawn into cell (tenths) in device
-    // pixels at the device's ratio to the screen (DgprintHTML.cpp).
-    TPoint HTMLPrintSize(const AnsiString& text, std::vector<TLineSpan>* lines = nullptr);
+    // A cell's size as it prints; its height only withHeight, once the widths are known.
+    TPoint CellPrintSize(int realCol, int displayCol, int row, bool withHeight = true);
+    // HTML text in the canvas's font broken at blanks to width tenths (0: not broken): its size in
+    // tenths; and drawn into cell (tenths) in device pixels at the device's ratio to the screen
+    // (DgprintHTML.cpp).
+    TPoint HTMLPrintSize(const AnsiString& text, int width, std::vector<TLineSpan>* lines = nullptr);
+    // Where HTML text of a cell at displayCol spanning spanCols more breaks: its width less the
+    // left inset it is drawn at.
+    int HTMLWidth(int displayCol, int spanCols = 0) const;
     void DrawHTMLText(const AnsiString& text, const TRect& cell);
     int PrintRowHeight(int row);
     // The room a row takes on the page: its height with the gaps and spacing drawing adds.
@@ -214,6 +252,11 @@ private:
     double fontScale = 1;
     TPrintLayout& kept;
     bool keeping = false;
+    // Where pages begin is kept, and a drawing begins at the first page it shows: no handler
+    // hears of the pages left out, nor breaks pages of its own.
+    bool keepingPages = false;
+    // A fast preview left the rest of a strip's rows out: the pages after are numbered wrong.
+    bool rowsSkipped = false;
 
     int W = 0;
     int H = 0;
@@ -247,16 +290,17 @@ private:
     // From its top down, the part of the page a part of a row higher than the page prints in.
     struct TBand {
         int Top, Bottom;
+        bool operator==(const TBand&) const = default;
     };
     std::optional<TBand> band;
-    // Of a block of rows from row to bottom whose first row on the page is at y, the part that
-    // prints on the page when the page cuts it or it goes on from the page before: its text's
-    // part. text, the block's cell, becomes where its text stands; rowsEnd is where the block's
-    // rows on the page end (DgprintBlocks.cpp).
-    std::optional<TBand> BlockPart(int y, int row, int bottom, bool continued, int displayCol,
+    // Of a block of rows from row to bottom, row's top at y and the block's part on the page
+    // beginning at from, the part that prints on the page when the page cuts it or it goes on
+    // from the page before: its text's part. text, the block's cell, becomes where its text
+    // stands; rowsEnd is where the block's rows on the page end (DgprintBlocks.cpp).
+    std::optional<TBand> BlockPart(int from, int y, int row, int bottom, bool continued, int displayCol,
                                    const TRect& block, TRect& text, int& rowsEnd);
-    // Where the lines of the block's text stand in text, from its top down.
-    std::vector<TLineSpan> BlockLines(int displayCol, const TRect& block, const TRect& text);
+    // Moves text down by what the pages before moved its block's text.
+    void MoveBlockText(const TRect& block, TRect& text) const;
     // By a cut block's top-left cell, how far its text stands lower than its rows: the pages
     // before ended above the lines they would have cut, which go on at the next page's top.
     std::map<std::pair<int, int>, int> blockCuts;
@@ -265,4 +309,7 @@ private:
     bool white = false;
     int cachedRow = -1;
     int cachedHeight = 0;
+    // The font word-wrapped lines were last measured in, and how far apart they follow.
+    std::string wrappedPitchFont;
+    double wrappedPitch = 0;
 };

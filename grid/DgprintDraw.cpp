@@ -191,17 +191,23 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
     // Every cell sets the font and brush it prints with; the row leaves them as it found them.
     const TFont savedFont = canvas.Font;
     const TBrush savedBrush = canvas.Brush;
-    const bool rowPart = band.has_value();
+    // The part of a row higher than the page that this page prints, if it is one.
+    const std::optional<TBand> rowPart = band;
     if (rowPart && shown)
-        canvas.SelectClipRect(Rect(0, band->Top, W, band->Bottom));
+        canvas.SelectClipRect(Rect(0, rowPart->Top, W, rowPart->Bottom));
     for (int c = first; c <= last; ++c) {
-        const TRect block = grid.FullCell(grid.RemapCol(c), row);
+        const int realCol = grid.RemapCol(c);
+        // A page left out only cuts blocks, and a cell without an object lies in none.
+        if (!shown && !grid.cells.Object(realCol, row))
+            continue;
+        const TRect block = grid.FullCell(realCol, row);
         if (!FirstPrintedColumn(c, block))
             continue;
         const int top = FirstPrintedRow(row, block);
         const int bottom = std::min(block.Bottom, range.Bottom);
-        // A block cut by the page before goes on at the top of this one.
-        const bool continued = !band && row != top && row == pageFirstRow && row <= bottom;
+        // A block goes on at the top of a page from the one before, or in each part of a row of
+        // it higher than a page.
+        const bool continued = row != top && row <= bottom && (rowPart || row == pageFirstRow);
         if (row != top && !continued)
             continue;
         const int width = SpanWidth(c, DisplaySpan(c, block.Left, block.Top));
@@ -217,25 +223,29 @@ int TPrintPass::DrawPrintRow(int y, int first, int last, int row) {
         canvas.Brush.Style = savedBrush.Style;
         TRect text = cell;
         int rowsEnd = 0;
-        const bool blockPart = !band && (continued || height > drawn);
-        if (blockPart)
-            band = BlockPart(y, row, bottom, continued, c, block, text, rowsEnd);
-        if (!shown) {
-            if (!rowPart)
-                band.reset();
-            continue;
+        // Where the block's part on the page ends: where the page cuts a row higher than it, else
+        // where its rows on the page end, between its lines.
+        const bool blockPart = continued || height > drawn;
+        const bool rowEnds = !rowPart || rowPart->Bottom <= y - drawn;
+        if (blockPart && rowEnds)
+            band = BlockPart(rowPart ? rowPart->Top : y, y, row, bottom, continued || rowPart, c, block, text,
+                             rowsEnd);
+        else if (blockPart)
+            MoveBlockText(block, text);
+        if (shown) {
+            if (band)
+                canvas.SelectClipRect(Rect(0, band->Top, W, band->Bottom));
+            DrawCellText(block.Left, c, block.Top, text, last);
+            // The block's edges run down to its rows' end, where its text's part may end higher.
+            if (blockPart && rowEnds && band)
+                band->Bottom = rowsEnd;
+            DrawCellBorders(block.Left, block.Top, cell, drawn, last);
+            if (band != rowPart && rowPart)
+                canvas.SelectClipRect(Rect(0, rowPart->Top, W, rowPart->Bottom));
+            else if (band && !rowPart)
+                canvas.RemoveClip();
         }
-        if (band)
-            canvas.SelectClipRect(Rect(0, band->Top, W, band->Bottom));
-        DrawCellText(block.Left, c, block.Top, text, last);
-        // The block's edges run down to its rows' end, where its text's part may end higher.
-        if (blockPart && band)
-            band->Bottom = rowsEnd;
-        DrawCellBorders(block.Left, block.Top, cell, drawn, last);
-        if (band && !rowPart) {
-            band.reset();
-            canvas.RemoveClip();
-        }
+        band = rowPart;
     }
     if (rowPart && shown)
         canvas.RemoveClip();
@@ -332,8 +342,7 @@ void TPrintPass::DrawPlainText(AnsiString text, int displayCol, int spanCols, co
         room.Top -= RoundEven(first * pitch);
         canvas.DrawText(part, room, format);
     } else {
-        const int t = canvas.TextHeight("gh") + settings.RowSpacing;
-        const int lineHeight = t + t / 8;
+        const int lineHeight = PlainLinePitch();
         const int lines = LinesInText(text, grid.Multilinecells);
         const int drawnHeight = cell.Top - cell.Bottom;
         auto next = [&] {

@@ -32,7 +32,11 @@ double PageDpi(const TCanvas& canvas) {
 
 } // namespace
 
-TPoint TPrintPass::HTMLPrintSize(const AnsiString& text, std::vector<TLineSpan>* lines) {
+int TPrintPass::HTMLWidth(int displayCol, int spanCols) const {
+    return std::max(1, SpanWidth(displayCol, spanCols) - letterWidth);
+}
+
+TPoint TPrintPass::HTMLPrintSize(const AnsiString& text, int width, std::vector<TLineSpan>* lines) {
     // Measured at a resolution fine enough that the widths are the font's own rather than a
     // screen's rounded ones, so that the page draws the text in the room measured.
     static QImage fine = [] {
@@ -50,8 +54,8 @@ TPoint TPrintPass::HTMLPrintSize(const AnsiString& text, std::vector<TLineSpan>*
     context.Scale = double(FinePixelsPerInch) / std::max(1, grid.ScreenPixelsPerInch()) * fontScale;
     context.PixelsPerInch = FinePixelsPerInch;
     THTMLRenderResult result;
-    RenderHTMLText(measure, text, Rect(0, 0, 0, 0), context, result);
     const double tenths = 254.0 / FinePixelsPerInch;
+    RenderHTMLText(measure, text, Rect(0, 0, static_cast<int>(width / tenths), 0), context, result);
     if (lines)
         for (const auto& [top, bottom] : result.LineSpans)
             lines->push_back({top * tenths, bottom * tenths});

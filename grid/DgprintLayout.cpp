@@ -3,8 +3,6 @@
 
 #include "framework/Printer.h"
 #include "grid/Datagrid.h"
-#include "grid/Gridutil.h"
-#include "grid/RichCells.h"
 
 #include <algorithm>
 #include <cmath>
@@ -61,18 +59,56 @@ int TPrintPass::Run() {
     if (Drawing())
         drawing.emplace(canvas);
     PrintColumnWidths();
-    for (int first = range.Left; first <= range.Right;) {
+    int first = range.Left;
+    // Counted before: the strips are placed, their pages known.
+    if (keepingPages && kept.PageCount >= 0 && !Drawing()) {
+        while (first <= range.Right)
+            first = PlaceStrip(first) + 1;
+        return kept.PageCount;
+    }
+    // A drawing goes on from the start of the last page kept at or before its first page shown.
+    std::optional<TPageStart> from;
+    if (keepingPages && Drawing() && grid.FromPage > 1 && !kept.Pages.empty()) {
+        from = kept.Pages[static_cast<std::size_t>(
+            std::min(grid.FromPage, static_cast<int>(kept.Pages.size())) - 1)];
+        first = from->First;
+        stripNumber = from->Strip - 1;
+        pageIndex = std::min(grid.FromPage, static_cast<int>(kept.Pages.size())) - 1;
+        split = from->Split;
+    }
+    while (first <= range.Right) {
         const int last = PlaceStrip(first);
+        // The page gone on from is announced as the close of the one before would have.
+        if (from) {
+            pageInStrip = from->PageInStrip;
+            if (pageIndex > 0 && PageInRange(pageIndex + 1) && grid.OnPrintPage)
+                grid.OnPrintPage(&grid, &canvas, pageIndex + 1, W, H);
+        }
         // A page closed at the strip's last row has already made way for the next.
-        if (!LayOutRows(first, last)) {
+        if (!LayOutRows(first, last, from ? &*from : nullptr)) {
             DrawPageLines(first, last, lastY);
             if (last < range.Right)
                 StartNewPage();
             ++pageIndex;
         }
+        from.reset();
         first = last + 1;
+        if (PagesAfterShownLeftOut() && pageIndex >= grid.ToPage)
+            return kept.PageCount;
     }
+    if (keepingPages && !rowsSkipped)
+        kept.PageCount = pageIndex;
     return pageIndex;
+}
+
+bool TPrintPass::PagesAfterShownLeftOut() const {
+    return keepingPages && Drawing() && kept.PageCount >= 0;
+}
+
+void TPrintPass::NotePageStart(int next, int first, int row, int printed) {
+    if (!keepingPages || !Drawing() || rowsSkipped || pageIndex + next != static_cast<int>(kept.Pages.size()))
+        return;
+    kept.Pages.push_back({first, stripNumber, pageInStrip + next, row, printed, split, blockCuts});
 }
 
 void TPrintPass::SetUp() {
@@ -110,6 +146,7 @@ void TPrintPass::SetUp() {
     keeping = !grid.OnPrintSetColumnWidth && !grid.OnPrintSetRowHeight && !grid.OnGetDisplText &&
               !grid.OnGetCellPrintColor && !grid.OnGetAlignment &&
               !(settings.FitToPage == fpCustom && grid.OnFitToPage);
+    keepingPages = keeping && !grid.OnPrintNewPage && !grid.OnPrintPageDone;
     const std::string key = LayoutKey();
     if (!keeping || key != kept.Key) {
         kept = TPrintLayout{};
@@ -211,17 +248,18 @@ int TPrintPass::PlaceStrip(int first) {
     return last;
 }
 
-bool TPrintPass::LayOutRows(int first, int last) {
+bool TPrintPass::LayOutRows(int first, int last, const TPageStart* from) {
     int rowsOnPage = 0;
     int closedAt = -1;
     int y = 0;
     // How much of the row at hand the pages before took: a row higher than a page goes on over
     // the next ones.
-    int printed = 0;
+    int printed = from ? from->Printed : 0;
     const int fixedRows = grid.GetFixedRows();
-    blockCuts.clear();
-    for (int row = range.Top; row <= range.Bottom;) {
+    blockCuts = from ? from->BlockCuts : std::map<std::pair<int, int>, int>{};
+    for (int row = from ? from->Row : range.Top; row <= range.Bottom;) {
         if (rowsOnPage == 0) {
+            NotePageStart(0, first, row, printed);
             y = -headerHeight;
             DrawHeaderFooter();
             y -= settings.TitleSpacing;
@@ -244,7 +282,7 @@ bool TPrintPass::LayOutRows(int first, int last) {
                 grid.OnPrintPageDone(&grid, &canvas, row, y, pageIndex, W, H);
             }
             closedAt = row;
-            if (ClosePage(first, last, y))
+            if (ClosePage(first, last, y, row, printed))
                 return false;
             continue;
         }
@@ -268,7 +306,7 @@ bool TPrintPass::LayOutRows(int first, int last) {
         if (full || newPage) {
             rowsOnPage = 0;
             closedAt = row;
-            if (ClosePage(first, last, y))
+            if (ClosePage(first, last, y, row, 0))
                 return false;
         }
     }
@@ -280,10 +318,13 @@ bool TPrintPass::RunsOver(int y, int row) {
     return y - PrintRowHeight(row) < H + footerHeight || y - DrawnRowHeight(row) < H;
 }
 
-bool TPrintPass::ClosePage(int first, int last, int y) {
+bool TPrintPass::ClosePage(int first, int last, int y, int row, int printed) {
     DrawPageLines(first, last, y);
+    if (row <= range.Bottom)
+        NotePageStart(1, first, row, printed);
     StartNewPage();
-    const bool skipRest = grid.FastPreview && grid.FromPage < pageIndex;
+    rowsSkipped = rowsSkipped || (grid.FastPreview && grid.FromPage < pageIndex);
+    const bool skipRest = rowsSkipped || (PagesAfterShownLeftOut() && pageIndex + 1 >= grid.ToPage);
     ++pageIndex;
     ++pageInStrip;
     lastY = y;
@@ -303,12 +344,10 @@ void TPrintPass::DrawRowPart(int y, int first, int last, int row, int printed, i
 }
 
 int TPrintPass::PagePart(int row, int printed, int room) {
-    const double line = LinePitch();
-    const int end = static_cast<int>(std::floor(static_cast<int>((printed + room) / line) * line));
-    // Nor across a line of HTML or rich text, laid out apart: the page ends at the top of the line it
-    // would cut, to within a tenth.
-    int cut = end;
-    const std::vector<TLineSpan> spans = LaidOutLines(row);
+    // Not across a line of any cell over the row, blocks of rows too: the page ends at the top of
+    // the line it would cut, to within a tenth.
+    int cut = printed + room;
+    const std::vector<TLineSpan> spans = RowLines(row);
     for (bool moved = !spans.empty(); moved;) {
         moved = false;
         for (const TLineSpan& span : spans)
@@ -320,62 +359,7 @@ int TPrintPass::PagePart(int row, int printed, int room) {
     if (cut > printed)
         return cut - printed;
     // A page without room for a line still takes one, so that the row comes to an end.
-    return end > printed ? end - printed : std::max(room, static_cast<int>(std::ceil(line)));
-}
-
-double TPrintPass::LinePitch() {
-    // Lines of the print font as plain text sets them, or as word-wrapped text does, which all
-    // the row's cells then are.
-    const double scale = std::exchange(fontScale, fitScale);
-    UsePrintFont();
-    double line = 0;
-    if (grid.WordWrap && settings.NoAutoSize) {
-        line = WrappedLinePitch();
-    } else {
-        const int t = canvas.TextHeight("gh") + settings.RowSpacing;
-        line = t + t / 8;
-    }
-    fontScale = scale;
-    return std::max(1.0, line);
-}
-
-double TPrintPass::WrappedLinePitch() {
-    // Word-wrapped lines follow each other at a fraction of a tenth: measured over many.
-    constexpr int Lines = 100;
-    AnsiString many = "gh";
-    for (int i = 1; i < Lines; ++i)
-        many += "\r\ngh";
-    TRect one = Rect(0, 0, W, 0);
-    TRect all = one;
-    const int first = canvas.DrawText("gh", one, DT_CALCRECT | DT_NOPREFIX);
-    return (canvas.DrawText(many, all, DT_CALCRECT | DT_NOPREFIX) - first) / double(Lines - 1);
-}
-
-std::vector<TLineSpan> TPrintPass::LaidOutLines(int row) {
-    std::vector<TLineSpan> spans;
-    const double scale = std::exchange(fontScale, fitScale);
-    for (int c = range.Left; c <= range.Right; ++c) {
-        const TRect block = grid.FullCell(grid.RemapCol(c), row);
-        // A merged block breaks at its rows' ends.
-        if (!FirstPrintedColumn(c, block) || block.Top != block.Bottom)
-            continue;
-        const AnsiString text = CellText(block.Left, row);
-        const TTextType type = TextType(text, grid.EnableHTML);
-        if (type != ttHTML && type != ttRTF)
-            continue;
-        TAlignment hAlign = taLeftJustify;
-        TVAlignment vAlign = vtaTop;
-        UseCellFont(block.Left, row, hAlign, vAlign);
-        if (type == ttHTML) {
-            HTMLPrintSize(text, &spans);
-            continue;
-        }
-        const int width = SpanWidth(c, DisplaySpan(c, block.Left, block.Top));
-        for (const auto& [top, bottom] : grid.richCells->PrintedLines(text, canvas.Font, width))
-            spans.push_back({top, bottom});
-    }
-    fontScale = scale;
-    return spans;
+    return std::max(room, static_cast<int>(std::ceil(LinePitch())));
 }
 
 bool TPrintPass::RepeatFixedRows(int row, int y) {

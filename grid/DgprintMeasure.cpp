@@ -84,7 +84,7 @@ void TPrintPass::PrintColumnWidths() {
                 if (grid.IsXMergedCell(realCol, r))
                     continue;
                 const int candidate =
-                    settings.UseFixedWidth ? settings.FixedWidth : CellPrintSize(realCol, c, r).x;
+                    settings.UseFixedWidth ? settings.FixedWidth : CellPrintSize(realCol, c, r, false).x;
                 int& width = widths[static_cast<std::size_t>(c)];
                 width = std::max(width, candidate);
             }
@@ -155,6 +155,7 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
         realCols[i] = grid.RemapCol(range.Left + static_cast<int>(i));
         rooms[i] = WrapWidth(range.Left + static_cast<int>(i));
     }
+    const int sheetRoom = W - settings.RightSize - (settings.Centered ? 0 : settings.LeftSize);
     int lineHeight = 0;
     if (uniformFont) {
         UsePrintFont();
@@ -203,9 +204,14 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
             }
             int& need = needed[i];
             if (type == ttHTML) {
-                const TPoint size = HTMLPrintSize(text);
-                need = std::max(need, size.x + letterWidth);
-                height = std::max(height, size.y);
+                // It breaks at blanks to the column's width, as high as that makes it: the column
+                // holds its widest word, and without word wrap its whole lines as far as the sheet
+                // allows.
+                int width = HTMLPrintSize(text, 1).x;
+                if (!grid.WordWrap)
+                    width = std::max(width, std::min(HTMLPrintSize(text, 0).x, sheetRoom - letterWidth));
+                need = std::max(need, width + letterWidth);
+                known = false;
                 continue;
             }
             if (wrapped) {
@@ -232,6 +238,8 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
                     need = std::max(need, canvas.TextWidth(line) + inset + graphicWidth);
             }
             height = std::max(height, lineHeight * lines);
+            // Spaced lines need more than their heights: the row's own measuring lays them out.
+            known = known && (lines < 2 || settings.RowSpacing == 0);
         }
         if (known && height > 0)
             sweptHeights[static_cast<std::size_t>(r)] = height;
@@ -317,29 +325,33 @@ int TPrintPass::WrapWidth(int displayCol, int spanCols) const {
     return SpanWidth(displayCol, spanCols) - RoundEven(2 * screenFactor);
 }
 
-TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row) {
+TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row, bool withHeight) {
     AnsiString text = CellText(realCol, row);
     // The canvas keeps the cell's font: whatever draws next sets its own.
     TAlignment hAlign = taLeftJustify;
     TVAlignment vAlign = vtaTop;
     UseCellFont(realCol, row, hAlign, vAlign);
+    const bool wrapped = grid.WordWrap && settings.NoAutoSize;
+    const int room = WrapWidth(displayCol, DisplaySpan(displayCol, realCol, row));
+    // Most cells fit on one line: measuring them whole is far cheaper than breaking them.
+    const bool oneLine = wrapped && TextType(text, grid.EnableHTML) == ttText &&
+                         text.view().find_first_of("\r\n\t") == std::string_view::npos &&
+                         canvas.TextWidth(text) <= room;
+    // The lines as they print, at the widths once they are known: the row holds them.
+    double extent = 0;
+    if (withHeight && !oneLine) {
+        for (const TLineSpan& line : CellLines(realCol, displayCol, row, vAlign))
+            extent = std::max(extent, line.Bottom);
+    }
     if (TextType(text, grid.EnableHTML) == ttHTML)
-        return HTMLPrintSize(text);
-    const bool rich = TextType(text, false) == ttRTF;
-    // Rich text prints in its own fonts, which the fit to the page leaves as they are: its row
-    // holds its lines laid out in the cell.
-    double richHeight = 0;
-    if (rich)
-        for (const auto& [top, bottom] : grid.richCells->PrintedLines(
-                 text, canvas.Font, SpanWidth(displayCol, DisplaySpan(displayCol, realCol, row))))
-            richHeight = std::max(richHeight, bottom);
-    const bool multiline = grid.Multilinecells || rich;
+        return Point(HTMLPrintSize(text, 0).x, static_cast<int>(std::ceil(extent)));
+    const bool multiline = grid.Multilinecells || TextType(text, false) == ttRTF;
     text = ShownText(text);
     if (text.IsEmpty())
         text = "gh";
     TPoint size;
     const int lineHeight = canvas.TextHeight("gh");
-    if (!(grid.WordWrap && settings.NoAutoSize)) {
+    if (!wrapped) {
         const int lines = LinesInText(text, multiline);
         for (int i = 0; i < lines; ++i) {
             AnsiString line = GetNextLine(text, multiline);
@@ -349,26 +361,17 @@ TPoint TPrintPass::CellPrintSize(int realCol, int displayCol, int row) {
         }
         size.y = lineHeight * lines;
     } else {
-        const int room = WrapWidth(displayCol, DisplaySpan(displayCol, realCol, row));
         size.x = widths[static_cast<std::size_t>(displayCol)];
-        // Most cells fit on one line: measuring them whole is far cheaper than breaking them.
-        const bool breaks = text.view().find_first_of("\r\n\t") != std::string_view::npos;
-        if (!breaks && canvas.TextWidth(text) <= room) {
+        if (oneLine) {
             size.y = lineHeight;
-        } else {
+        } else if (withHeight) {
             TRect area = Rect(0, 0, room, 0);
             size.y = canvas.DrawText(text, area, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
         }
     }
-    // Drawn, a row holds its height and an eighth more: lines as high as the shown text's keep
-    // to it.
-    if (richHeight > size.y + size.y / 8) {
-        size.y = static_cast<int>(std::ceil(richHeight * 8 / 9));
-        while (size.y + size.y / 8 < richHeight)
-            ++size.y;
-    }
+    size.y = std::max(size.y, HeightHolding(extent));
     const TPoint graphic = PrintedGraphicSize(realCol, row, nullptr);
-    if (!(grid.WordWrap && settings.NoAutoSize))
+    if (!wrapped)
         size.x += graphic.x;
     return Point(std::max(size.x, graphic.x), std::max(size.y, graphic.y));
 }

@@ -66,7 +66,9 @@ TTextType TextType(const AnsiString& S, bool EnableHTML) {
         return ttFormula;
     if (s.starts_with("{\\"))
         return ttRTF;
-    if (EnableHTML && (s.find("</") != s.npos || s.find("<B") != s.npos || s.find("<I") != s.npos))
+    // Most texts hold no tag at all: one look for its opening spares three.
+    if (EnableHTML && s.find('<') != s.npos &&
+        (s.find("</") != s.npos || s.find("<B") != s.npos || s.find("<I") != s.npos))
         return ttHTML;
     return ttText;
 }

@@ -49,6 +49,9 @@ QTextDocument& TRichCells::Document(const AnsiString& rtf) {
     auto document = std::make_unique<QTextDocument>();
     document->setDocumentMargin(1);
     RtfToDocument(rtf.view(), *document);
+    QTextOption option = document->defaultTextOption();
+    option.setWrapMode(WrapModeOf(*document));
+    document->setDefaultTextOption(option);
     return *documents.emplace(rtf.str(), std::move(document)).first->second;
 }
 
