@@ -215,6 +215,22 @@ void AppendEscaped(std::string& out, const QString& text, bool fontName = false)
     }
 }
 
+constexpr int LongWord = 10000;
+
+bool HoldsLongWord(const QTextDocument& document) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.length() <= LongWord)
+            continue;
+        int word = 0;
+        for (const QChar c : block.text()) {
+            word = c.isSpace() ? 0 : word + 1;
+            if (word >= LongWord)
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 void SetRaisedBy(QTextCharFormat& format, int halfPoints, double points) {
@@ -269,23 +285,6 @@ std::string DocumentToRtf(const QTextDocument& doc) {
     return rtf;
 }
 
-bool HoldsOverlongWord(QTextBlock block, int to) {
-    constexpr int LongWord = 1000;
-    for (; block.isValid() && block.position() <= to; block = block.next()) {
-        const QString text = block.text();
-        if (text.size() < LongWord)
-            continue;
-        int word = 0;
-        for (const QChar c : text) {
-            word = c.isSpace() ? 0 : word + 1;
-            if (word >= LongWord)
-                return true;
-        }
-    }
-    return false;
-}
-
 QTextOption::WrapMode WrapModeOf(const QTextDocument& doc) {
-    return HoldsOverlongWord(doc.begin(), doc.characterCount()) ? QTextOption::WrapAnywhere
-                                                                : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    return HoldsLongWord(doc) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
 }

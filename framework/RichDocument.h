@@ -23,9 +23,8 @@ class QTextCharFormat;
 void SetRaisedBy(QTextCharFormat& format, int halfPoints, double points);
 int RaisedBy(const QTextCharFormat& format);
 
-// Whether the paragraphs from block up to the one holding position to hold a word of a thousand
-// characters or more: Qt looks through the whole rest of such a word for a blank on each of its
-// lines, so text holding one breaks anywhere instead, where a line is full either way.
-bool HoldsOverlongWord(QTextBlock block, int to);
-// How doc's lines break: at blanks, or anywhere when it holds such a word.
+// How doc's lines break: at blanks, a word wider than a line where the line is full. Breaking at
+// blanks, Qt lays out a word wider than a line in a time that grows with the square of its length
+// (on each line it looks through the rest of the word for a blank), a word of many runs of
+// formatting most of all, so a document holding a word of ten thousand characters breaks anywhere.
 QTextOption::WrapMode WrapModeOf(const QTextDocument& doc);

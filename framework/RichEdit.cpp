@@ -19,26 +19,6 @@ QTextEdit& EditOf(const TRichEdit& edit) {
     return *static_cast<QTextEdit*>(edit.View());
 }
 
-// Breaking at blanks, Qt lays a word wider than a line out in a time that grows with the square
-// of its length (for each line it looks through the rest of the word for a blank), a word of many
-// runs of formatting most of all: a document holding a word this long breaks anywhere. Shorter
-// words wider than a line break where the line is full either way.
-constexpr int LongWord = 10000;
-
-bool HoldsLongWord(const QTextDocument& document) {
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block.length() <= LongWord)
-            continue;
-        int word = 0;
-        for (const QChar c : block.text()) {
-            word = c.isSpace() ? 0 : word + 1;
-            if (word >= LongWord)
-                return true;
-        }
-    }
-    return false;
-}
-
 // The point size characters of format show in.
 double PointsOf(const QTextCharFormat& format, const QTextDocument& document) {
     return format.fontPointSize() > 0 ? format.fontPointSize() : document.defaultFont().pointSizeF();
@@ -259,8 +239,7 @@ void TRichEdit::SetWordWrap(bool value) {
 }
 
 void TRichEdit::ChooseWrapping() {
-    EditOf(*this).setWordWrapMode(HoldsLongWord(Document()) ? QTextOption::WrapAnywhere
-                                                            : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EditOf(*this).setWordWrapMode(WrapModeOf(Document()));
 }
 
 void TRichEdit::SetTextInset(int pixels) {
