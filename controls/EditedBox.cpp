@@ -31,8 +31,8 @@ TTypedEdit* BoxHoldingUnreadText(const TComponent& window, bool keeping = false)
 // Stops the user's clicks, wheel turns and short-cut keys aimed at any control on window's
 // screen window but the box that cannot be left, as they would act on other values (a list's
 // selection, a radio group, a check box, a tab, a drawing, a grid) and reload the boxes. The
-// first of a gesture runs leave, which says why; the rest of it, and the focus passing through
-// the control meanwhile, go nowhere.
+// first of a gesture runs leave, which says why; the rest of it (its release, a double click, a
+// pop-up menu) and the focus passing through the control meanwhile go nowhere.
 class EditedBoxGate : public QObject {
 public:
     EditedBoxGate(TWinControl& window, std::function<bool()> leave)
@@ -51,6 +51,7 @@ protected:
             break;
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
+        case QEvent::ContextMenu:
         // The focus a click or Tab gave another control before the box took it back: that control
         // was never entered, so it is not left either.
         case QEvent::FocusIn:

@@ -5,13 +5,16 @@
 #include "framework/FileBytes.h"
 #include "framework/Grids.h"
 #include "framework/ListBox.h"
+#include "framework/Menus.h"
 #include "framework/PageControl.h"
 #include "framework/PaintBox.h"
 #include "framework/RadioGroup.h"
 #include "framework/SpeedButton.h"
 #include "tests/app/DataEntryWindow.h"
 
+#include <QAbstractScrollArea>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QListView>
@@ -77,6 +80,20 @@ void ChoicesOf(const TComponent& window, std::vector<Command>& commands) {
         if (!control || !control->View() || !control->View()->isVisible() || !control->GetEnabled())
             continue;
         QWidget* view = control->View();
+        if (control->PopupMenu && control->PopupMenu->Items->Count() > 0) {
+            const std::string choice = control->PopupMenu->Items->Items(0)->GetCaption().str();
+            commands.push_back({"pop-up menu's " + choice, [view, choice] {
+                                    Responder().MenuChoices.push_back(choice);
+                                    auto* area = qobject_cast<QAbstractScrollArea*>(view);
+                                    QWidget* surface = area ? area->viewport() : view;
+                                    const QPoint at(5, 5);
+                                    QTest::mousePress(surface, Qt::RightButton, {}, at);
+                                    QContextMenuEvent menu(QContextMenuEvent::Mouse, at,
+                                                           surface->mapToGlobal(at));
+                                    QApplication::sendEvent(surface, &menu);
+                                    QTest::mouseRelease(surface, Qt::RightButton, {}, at);
+                                }});
+        }
         if (auto* list = dynamic_cast<TListBox*>(part); list && list->Items.Count() > 1) {
             commands.push_back({"list row", [list] {
                                     auto* rows = static_cast<QListView*>(list->View());
