@@ -2,6 +2,7 @@
 
 #include "app/Dataentry.h"
 #include "app/Front.h"
+#include "controls/EditedBox.h"
 #include "framework/NumberFormat.h"
 #include "network/Sewernetwork.h"
 #include "resources/StringTable.h"
@@ -81,6 +82,7 @@ TDatumForm::TDatumForm(TComponent* Owner) : TForm(Owner) {
     DatumTypedEdit->OnChange = [this](TObject* sender) { DatumTypedEditChange(sender); };
     ApplyButton->OnClick = [this](TObject* sender) { ApplyButtonClick(sender); };
     CloseButton->OnClick = [this](TObject* sender) { CloseButtonClick(sender); };
+    CommandsLeaveEditedBoxFirst(*this, [this] { return LeaveEditedBox(*this); });
     EndLayout();
     LoadCaptions();
 }

@@ -8,22 +8,76 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QMenuBar>
 #include <QWidget>
 
 #include <exception>
 
 namespace {
 
-// The box of window, or of its parts, that was left over text it cannot read.
-TTypedEdit* BoxHoldingUnreadText(const TComponent& window) {
+// The box of window, or of its parts, that holds text it cannot read: left over it, or, with
+// keeping, still being typed in.
+TTypedEdit* BoxHoldingUnreadText(const TComponent& window, bool keeping = false) {
     for (TComponent* part : window.Components()) {
-        if (auto* box = dynamic_cast<TTypedEdit*>(part); box && box->HoldsUnreadText())
+        if (auto* box = dynamic_cast<TTypedEdit*>(part);
+            box && (keeping ? box->KeepsUnreadText() : box->HoldsUnreadText()))
             return box;
-        if (TTypedEdit* box = BoxHoldingUnreadText(*part))
+        if (TTypedEdit* box = BoxHoldingUnreadText(*part, keeping))
             return box;
     }
     return nullptr;
 }
+
+// Stops the user's clicks, wheel turns and short-cut keys aimed at any control on window's
+// screen window but the box that cannot be left, as they would act on other values (a list's
+// selection, a radio group, a check box, a tab, a drawing, a grid) and reload the boxes. The
+// first of a gesture runs leave, which says why; the rest of it (its release, a double click, a
+// pop-up menu) and the focus passing through the control meanwhile go nowhere.
+class EditedBoxGate : public QObject {
+public:
+    EditedBoxGate(TWinControl& window, std::function<bool()> leave)
+        : QObject(window.View()), window(window), leave(std::move(leave)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        bool starts = false;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::Wheel:
+        case QEvent::Shortcut:
+            starts = true;
+            break;
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::ContextMenu:
+        // The focus a click or Tab gave another control before the box took it back: that control
+        // was never entered, so it is not left either.
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            break;
+        default:
+            return false;
+        }
+        auto* aimed = qobject_cast<QWidget*>(target);
+        QWidget* view = window.View();
+        // The menu bar only opens menus; their items leave the box themselves.
+        if (!aimed || window.IsDestroying() || !view->isVisible() || aimed->window() != view->window() ||
+            qobject_cast<QMenuBar*>(aimed))
+            return false;
+        const TTypedEdit* box = BoxHoldingUnreadText(window, true);
+        if (!box || box->View() == aimed || box->View()->isAncestorOf(aimed))
+            return false;
+        if (starts)
+            leave();
+        return true;
+    }
+
+private:
+    TWinControl& window;
+    std::function<bool()> leave;
+};
 
 // The command run once leave has left the box.
 TNotifyEvent AfterLeaving(TNotifyEvent command, const std::function<bool()>& leave) {
@@ -31,6 +85,20 @@ TNotifyEvent AfterLeaving(TNotifyEvent command, const std::function<bool()>& lea
         if (leave())
             command(sender);
     };
+}
+
+// Wraps the clicks of window's buttons, speed buttons and menu items, as they are now.
+void WrapCommands(TComponent& window, const std::function<bool()>& leave) {
+    for (TComponent* part : window.Components()) {
+        TNotifyEvent* click = nullptr;
+        if (auto* item = dynamic_cast<TMenuItem*>(part))
+            click = &item->OnClick;
+        else if (dynamic_cast<TButton*>(part) || dynamic_cast<TSpeedButton*>(part))
+            click = &static_cast<TControl*>(part)->OnClick;
+        if (click && *click)
+            *click = AfterLeaving(*click, leave);
+        WrapCommands(*part, leave);
+    }
 }
 
 } // namespace
@@ -64,15 +132,7 @@ bool LeaveEditedBox(TWinControl& window) {
     return false;
 }
 
-void CommandsLeaveEditedBoxFirst(TComponent& window, const std::function<bool()>& leave) {
-    for (TComponent* part : window.Components()) {
-        TNotifyEvent* click = nullptr;
-        if (auto* item = dynamic_cast<TMenuItem*>(part))
-            click = &item->OnClick;
-        else if (dynamic_cast<TButton*>(part) || dynamic_cast<TSpeedButton*>(part))
-            click = &static_cast<TControl*>(part)->OnClick;
-        if (click && *click)
-            *click = AfterLeaving(*click, leave);
-        CommandsLeaveEditedBoxFirst(*part, leave);
-    }
+void CommandsLeaveEditedBoxFirst(TWinControl& window, const std::function<bool()>& leave) {
+    new EditedBoxGate(window, leave);
+    WrapCommands(window, leave);
 }

@@ -2,7 +2,6 @@
 
 #include <functional>
 
-class TComponent;
 class TWinControl;
 
 // Leaves the box being typed in within window, as moving on from it would, so that its exit
@@ -11,5 +10,7 @@ class TWinControl;
 bool LeaveEditedBox(TWinControl& window);
 
 // The commands of window (its buttons, speed buttons and menu items, as they are at the call) run
-// only once leave has left the box being typed in; while it cannot, they do nothing.
-void CommandsLeaveEditedBoxFirst(TComponent& window, const std::function<bool()>& leave);
+// only once leave has left the box being typed in; while it cannot, they do nothing. Nor does a
+// click, wheel turn or short-cut key on any other control of the screen window window is shown in
+// (a list, radio group, check box, tab, drawing or grid): the first of a gesture runs leave.
+void CommandsLeaveEditedBoxFirst(TWinControl& window, const std::function<bool()>& leave);

@@ -58,6 +58,8 @@ public:
     // Left over text it cannot read (thousand separators no reading gives back), the box keeps
     // the focus in its error colours until the text reads.
     bool HoldsUnreadText() const { return thousandsHeld; }
+    // Would be held so on being left: it holds such text and has its window's focus.
+    bool KeepsUnreadText() const;
 
     TTypedEditType GetEditType() const { return editType; }
     void SetEditType(TTypedEditType value);

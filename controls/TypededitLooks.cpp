@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTimer>
+#include <QWidget>
 
 // Colours, focus and validation of the typed edit box.
 
@@ -137,6 +138,13 @@ void TTypedEdit::ViewFocusOut(FocusChange how) {
                 SetFocus();
         });
     });
+}
+
+bool TTypedEdit::KeepsUnreadText() const {
+    if (thousandsHeld)
+        return true;
+    const QWidget* view = View();
+    return view && view == view->window()->focusWidget() && ThousandsMisplaced();
 }
 
 bool TTypedEdit::ThousandsMisplaced() const {

@@ -1,6 +1,7 @@
 #include "network/Sewermainform.h"
 #include "network/WindowLayout.h"
 
+#include "controls/EditedBox.h"
 #include "framework/Application.h"
 #include "framework/NumberFormat.h"
 #include "network/Sectionpropsform.h"
@@ -9,6 +10,7 @@ TSewerMainForm* SewerMainForm = nullptr;
 
 TSewerMainForm::TSewerMainForm(TComponent* Owner) : TForm(Owner) {
     CreateLayout();
+    CommandsLeaveEditedBoxFirst(*this, [this] { return LeaveEditedBox(*this); });
     EndLayout();
     ReadPipeSizes();
     PipeComboBox->SetItemIndex(2);

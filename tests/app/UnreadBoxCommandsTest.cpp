@@ -1,13 +1,27 @@
 #include "framework/Button.h"
+#include "framework/CheckBox.h"
 #include "framework/Clipboard.h"
+#include "framework/ComboBox.h"
 #include "framework/FileBytes.h"
+#include "framework/Grids.h"
+#include "framework/ListBox.h"
+#include "framework/Menus.h"
+#include "framework/PageControl.h"
+#include "framework/PaintBox.h"
+#include "framework/RadioGroup.h"
 #include "framework/SpeedButton.h"
 #include "tests/app/DataEntryWindow.h"
 
+#include <QAbstractScrollArea>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QGuiApplication>
+#include <QListView>
 #include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QWheelEvent>
 
 #include <functional>
 #include <string>
@@ -52,6 +66,107 @@ void CommandsOf(const TComponent& window, std::vector<Command>& commands) {
     }
 }
 
+QPoint Centre(const TRect& rect) {
+    return {(rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2};
+}
+
+// What the user can click on in window besides its commands, each clicked where it would change
+// something: a list's other row, a radio button not checked, a check box, a tab not shown, a grid's
+// cell off the current one, the drawing; a combo box's choice turned by the wheel.
+void ChoicesOf(const TComponent& window, std::vector<Command>& commands) {
+    for (TComponent* part : window.Components()) {
+        ChoicesOf(*part, commands);
+        auto* control = dynamic_cast<TControl*>(part);
+        if (!control || !control->View() || !control->View()->isVisible() || !control->GetEnabled())
+            continue;
+        QWidget* view = control->View();
+        if (control->PopupMenu && control->PopupMenu->Items->Count() > 0) {
+            const std::string choice = control->PopupMenu->Items->Items(0)->GetCaption().str();
+            commands.push_back({"pop-up menu's " + choice, [view, choice] {
+                                    Responder().MenuChoices.push_back(choice);
+                                    auto* area = qobject_cast<QAbstractScrollArea*>(view);
+                                    QWidget* surface = area ? area->viewport() : view;
+                                    const QPoint at(5, 5);
+                                    QTest::mousePress(surface, Qt::RightButton, {}, at);
+                                    QContextMenuEvent menu(QContextMenuEvent::Mouse, at,
+                                                           surface->mapToGlobal(at));
+                                    QApplication::sendEvent(surface, &menu);
+                                    QTest::mouseRelease(surface, Qt::RightButton, {}, at);
+                                }});
+        }
+        if (auto* list = dynamic_cast<TListBox*>(part); list && list->Items.Count() > 1) {
+            commands.push_back({"list row", [list] {
+                                    auto* rows = static_cast<QListView*>(list->View());
+                                    const int row = list->GetItemIndex() == 0 ? 1 : 0;
+                                    QTest::mouseClick(
+                                        rows->viewport(), Qt::LeftButton, {},
+                                        rows->visualRect(rows->model()->index(row, 0)).center());
+                                }});
+        } else if (dynamic_cast<TRadioGroup*>(part)) {
+            commands.push_back({"radio group", [view] {
+                                    for (QRadioButton* radio : view->findChildren<QRadioButton*>())
+                                        if (!radio->isChecked()) {
+                                            QTest::mouseClick(radio, Qt::LeftButton);
+                                            return;
+                                        }
+                                }});
+        } else if (dynamic_cast<TCheckBox*>(part)) {
+            commands.push_back({"check box", [view] { QTest::mouseClick(view, Qt::LeftButton); }});
+        } else if (dynamic_cast<TComboBox*>(part)) {
+            commands.push_back({"combo box wheel", [view] {
+                                    const QPointF at(5, 5);
+                                    QWheelEvent wheel(at, view->mapToGlobal(at), {}, QPoint(0, -120),
+                                                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+                                    QApplication::sendEvent(view, &wheel);
+                                }});
+        } else if (auto* pages = dynamic_cast<TPageControl*>(part); pages && pages->PageCount() > 1) {
+            commands.push_back({"page tab", [pages] {
+                                    QTabBar* tabs = static_cast<QTabWidget*>(pages->View())->tabBar();
+                                    const int tab = pages->GetActivePageIndex() == 0 ? 1 : 0;
+                                    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+                                }});
+        } else if (auto* grid = dynamic_cast<TCustomGrid*>(part)) {
+            commands.push_back({"grid cell", [grid] {
+                                    // Another row where there is one, else another column.
+                                    int col = grid->GetCol();
+                                    int row = grid->GetRow();
+                                    if (grid->GetRowCount() > grid->GetFixedRows() + 1)
+                                        row = row == grid->GetFixedRows() ? row + 1 : grid->GetFixedRows();
+                                    else
+                                        col = col == grid->GetFixedCols() ? col + 1 : grid->GetFixedCols();
+                                    QTest::mouseClick(
+                                        static_cast<QAbstractScrollArea*>(grid->View())->viewport(),
+                                        Qt::LeftButton, {}, Centre(grid->CellRect(col, row)));
+                                }});
+        } else if (dynamic_cast<TPaintBox*>(part)) {
+            commands.push_back(
+                {"drawing", [view] { QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(3, 3)); }});
+        }
+    }
+}
+
+// Where the user's choices stand in window: lists, radio groups, check boxes, combo boxes, pages
+// and grids.
+std::string Choices(const TComponent& window) {
+    std::string choices;
+    for (TComponent* part : window.Components()) {
+        if (auto* list = dynamic_cast<TListBox*>(part))
+            choices += " list " + std::to_string(list->GetItemIndex());
+        else if (auto* radios = dynamic_cast<TRadioGroup*>(part))
+            choices += " radio " + std::to_string(radios->GetItemIndex());
+        else if (auto* check = dynamic_cast<TCheckBox*>(part))
+            choices += check->GetChecked() ? " checked" : " unchecked";
+        else if (auto* combo = dynamic_cast<TComboBox*>(part))
+            choices += " combo " + std::to_string(combo->GetItemIndex());
+        else if (auto* pages = dynamic_cast<TPageControl*>(part))
+            choices += " page " + std::to_string(pages->GetActivePageIndex());
+        else if (auto* grid = dynamic_cast<TCustomGrid*>(part))
+            choices += " cell " + std::to_string(grid->GetCol()) + "," + std::to_string(grid->GetRow());
+        choices += Choices(*part);
+    }
+    return choices;
+}
+
 // The network of the file kept.snt: S0 of length 2.64197 from J0 to J1, its datum fixed;
 // Manning's n 0.013.
 class UnreadBoxCommands : public DataEntryWindow {
@@ -85,7 +200,9 @@ protected:
 
 // Mended: a command run over a box left holding text it cannot read went on with the value the
 // box held before: Save wrote the old value and marked nothing changed, Read and Clear replaced
-// the network, Remove highlights emptied the page, all without a word.
+// the network, Remove highlights emptied the page, all without a word. A click on a list's row, a
+// radio button, a check box, a tab or a grid's cell, or a combo box's choice turned by the wheel,
+// still changed that choice and reloaded the boxes.
 TEST_F(UnreadBoxCommands, NoCommandRunsOverABoxThatCannotBeLeft) {
     const struct {
         const char* label;
@@ -104,6 +221,9 @@ TEST_F(UnreadBoxCommands, NoCommandRunsOverABoxThatCannotBeLeft) {
         {"the visual editor's sewer page length", [] { PickS0(); },
          [] { return VisualEditForm->LengthTypedEdit; }, "2,5",
          [] { return static_cast<TForm*>(VisualEditForm); }},
+        {"the calculator's Manning's n", [] { FrontForm->ShowCalculationFormButton->Click(); },
+         [] { return SewerMainForm->nTypedEdit; }, "0,015",
+         [] { return static_cast<TForm*>(SewerMainForm); }},
         {"the costings window's trench allowance", [] { FrontForm->CostingButton->Click(); },
          [] { return CostingsForm->TrenchWidthAllowanceTypedEdit; }, "0,15",
          [] { return static_cast<TForm*>(CostingsForm); }},
@@ -112,6 +232,11 @@ TEST_F(UnreadBoxCommands, NoCommandRunsOverABoxThatCannotBeLeft) {
         std::vector<Command> commands;
         CommandsOf(*FrontForm, commands);
         CommandsOf(*box.window(), commands);
+        // The choices in sight once the box is.
+        ReadKept();
+        box.show();
+        QApplication::processEvents();
+        ChoicesOf(*box.window(), commands);
         commands.push_back({"closing the main window", [] { FrontForm->View()->close(); }});
         for (const Command& command : commands) {
             SCOPED_TRACE(command.label + " over " + box.label);
@@ -130,6 +255,7 @@ TEST_F(UnreadBoxCommands, NoCommandRunsOverABoxThatCannotBeLeft) {
             const bool changed = DataEntryForm->NetworkChanged;
             const bool sweep = FrontForm->DeleteUnusedJunctionsMenu->GetChecked();
             const std::string file = Bytes(Path("kept.snt"));
+            const std::string choices = Choices(*box.window());
             QGuiApplication::clipboard()->setText("kept");
             Responder().Clear();
             bool modal = false;
@@ -148,6 +274,7 @@ TEST_F(UnreadBoxCommands, NoCommandRunsOverABoxThatCannotBeLeft) {
             EXPECT_EQ(edit->GetText(), box.typed);
             EXPECT_TRUE(edit->Focused());
             EXPECT_EQ(edit->GetColor(), edit->ErrorColor);
+            EXPECT_EQ(Choices(*box.window()), choices);
             // Nothing asked, opened, shown, written or replaced.
             EXPECT_FALSE(modal);
             EXPECT_TRUE(Responder().FilesAsked.empty());
@@ -177,3 +304,45 @@ TEST_F(UnreadBoxCommands, NoCommandRunsOverABoxThatCannotBeLeft) {
 }
 
 } // namespace
+
+// Mended: in the datum window a click on a check box over a level it cannot read turned the box
+// over, and marked the network changed, without a word.
+TEST_F(UnreadBoxCommands, NothingInTheDatumWindowRunsOverALevelItCannotRead) {
+    ReadKept();
+    DatumForm->Show();
+    DatumForm->View()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(DatumForm->View()));
+    std::vector<Command> commands;
+    CommandsOf(*DatumForm, commands);
+    ChoicesOf(*DatumForm, commands);
+    TTypedEdit* edit = DatumForm->DatumTypedEdit;
+    for (const Command& command : commands) {
+        SCOPED_TRACE(command.label);
+        ReadKept();
+        // S0's datum is fixed, so the level box takes typing.
+        DatumForm->Fill(*FrontForm->Network->Sewers[0]);
+        DatumForm->SetModalResult(mrNone);
+        Type(edit, "2,5");
+        QApplication::processEvents();
+        DataEntryForm->NetworkChanged = false;
+        const std::string before = Snapshot(*FrontForm->Network);
+        const std::string choices = Choices(*DatumForm);
+        Responder().Clear();
+
+        command.run();
+        QApplication::processEvents();
+
+        EXPECT_EQ(Asked(), Texts{MessageLine("Drenvala", "'2,5' is not a valid floating point value",
+                                             MB_OK | MB_ICONERROR)});
+        EXPECT_EQ(edit->GetText(), "2,5");
+        EXPECT_TRUE(edit->Focused());
+        EXPECT_EQ(edit->GetColor(), edit->ErrorColor);
+        EXPECT_EQ(Choices(*DatumForm), choices);
+        EXPECT_EQ(DatumForm->GetModalResult(), mrNone);
+        EXPECT_EQ(Snapshot(*FrontForm->Network), before);
+        EXPECT_FALSE(DataEntryForm->NetworkChanged);
+        edit->SetText("1.00");
+        edit->View()->clearFocus();
+    }
+    DatumForm->Hide();
+}
