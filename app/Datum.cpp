@@ -82,7 +82,7 @@ TDatumForm::TDatumForm(TComponent* Owner) : TForm(Owner) {
     DatumTypedEdit->OnChange = [this](TObject* sender) { DatumTypedEditChange(sender); };
     ApplyButton->OnClick = [this](TObject* sender) { ApplyButtonClick(sender); };
     CloseButton->OnClick = [this](TObject* sender) { CloseButtonClick(sender); };
-    CommandsLeaveEditedBoxFirst(*this, [this] { return LeaveEditedBox(*this); });
+    CommandsLeaveEditedBoxFirst(*this, [this] { return LeaveEditedBox(*this); }, {CloseButton});
     EndLayout();
     LoadCaptions();
 }

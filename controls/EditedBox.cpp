@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QWidget>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -35,8 +36,8 @@ TTypedEdit* BoxHoldingUnreadText(const TComponent& window, bool keeping = false)
 // pop-up menu) and the focus passing through the control meanwhile go nowhere.
 class EditedBoxGate : public QObject {
 public:
-    EditedBoxGate(TWinControl& window, std::function<bool()> leave)
-        : QObject(window.View()), window(window), leave(std::move(leave)) {
+    EditedBoxGate(TWinControl& window, std::function<bool()> leave, std::vector<const TControl*> discarding)
+        : QObject(window.View()), window(window), leave(std::move(leave)), discarding(std::move(discarding)) {
         QCoreApplication::instance()->installEventFilter(this);
     }
 
@@ -67,7 +68,9 @@ protected:
             qobject_cast<QMenuBar*>(aimed))
             return false;
         const TTypedEdit* box = BoxHoldingUnreadText(window, true);
-        if (!box || box->View() == aimed || box->View()->isAncestorOf(aimed))
+        if (!box || Within(*box, aimed) ||
+            std::any_of(discarding.begin(), discarding.end(),
+                        [aimed](const TControl* control) { return Within(*control, aimed); }))
             return false;
         if (starts)
             leave();
@@ -75,8 +78,13 @@ protected:
     }
 
 private:
+    static bool Within(const TControl& control, const QWidget* aimed) {
+        return control.View() == aimed || control.View()->isAncestorOf(aimed);
+    }
+
     TWinControl& window;
     std::function<bool()> leave;
+    std::vector<const TControl*> discarding;
 };
 
 // The command run once leave has left the box.
@@ -88,8 +96,12 @@ TNotifyEvent AfterLeaving(TNotifyEvent command, const std::function<bool()>& lea
 }
 
 // Wraps the clicks of window's buttons, speed buttons and menu items, as they are now.
-void WrapCommands(TComponent& window, const std::function<bool()>& leave) {
+void WrapCommands(TComponent& window, const std::function<bool()>& leave,
+                  const std::vector<const TControl*>& discarding) {
     for (TComponent* part : window.Components()) {
+        WrapCommands(*part, leave, discarding);
+        if (std::find(discarding.begin(), discarding.end(), part) != discarding.end())
+            continue;
         TNotifyEvent* click = nullptr;
         if (auto* item = dynamic_cast<TMenuItem*>(part))
             click = &item->OnClick;
@@ -97,7 +109,6 @@ void WrapCommands(TComponent& window, const std::function<bool()>& leave) {
             click = &static_cast<TControl*>(part)->OnClick;
         if (click && *click)
             *click = AfterLeaving(*click, leave);
-        WrapCommands(*part, leave);
     }
 }
 
@@ -132,7 +143,8 @@ bool LeaveEditedBox(TWinControl& window) {
     return false;
 }
 
-void CommandsLeaveEditedBoxFirst(TWinControl& window, const std::function<bool()>& leave) {
-    new EditedBoxGate(window, leave);
-    WrapCommands(window, leave);
+void CommandsLeaveEditedBoxFirst(TWinControl& window, const std::function<bool()>& leave,
+                                 const std::vector<const TControl*>& discarding) {
+    new EditedBoxGate(window, leave, discarding);
+    WrapCommands(window, leave, discarding);
 }

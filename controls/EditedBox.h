@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
+class TControl;
 class TWinControl;
 
 // Leaves the box being typed in within window, as moving on from it would, so that its exit
@@ -13,4 +15,6 @@ bool LeaveEditedBox(TWinControl& window);
 // only once leave has left the box being typed in; while it cannot, they do nothing. Nor does a
 // click, wheel turn or short-cut key on any other control of the screen window window is shown in
 // (a list, radio group, check box, tab, drawing or grid): the first of a gesture runs leave.
-void CommandsLeaveEditedBoxFirst(TWinControl& window, const std::function<bool()>& leave);
+// The discarding controls (a dialog's Cancel) drop what was typed, so they run whatever it holds.
+void CommandsLeaveEditedBoxFirst(TWinControl& window, const std::function<bool()>& leave,
+                                 const std::vector<const TControl*>& discarding = {});

@@ -318,6 +318,9 @@ TEST_F(UnreadBoxCommands, NothingInTheDatumWindowRunsOverALevelItCannotRead) {
     TTypedEdit* edit = DatumForm->DatumTypedEdit;
     for (const Command& command : commands) {
         SCOPED_TRACE(command.label);
+        // Cancel drops what was typed: below.
+        if (command.label == "button &Cancel")
+            continue;
         ReadKept();
         // S0's datum is fixed, so the level box takes typing.
         DatumForm->Fill(*FrontForm->Network->Sewers[0]);
@@ -344,5 +347,20 @@ TEST_F(UnreadBoxCommands, NothingInTheDatumWindowRunsOverALevelItCannotRead) {
         edit->SetText("1.00");
         edit->View()->clearFocus();
     }
+
+    // Cancel closes without a word and writes nothing, whatever the box holds.
+    ReadKept();
+    DatumForm->Fill(*FrontForm->Network->Sewers[0]);
+    DatumForm->SetModalResult(mrNone);
+    Type(edit, "2,5");
+    QApplication::processEvents();
+    const std::string before = Snapshot(*FrontForm->Network);
+    Responder().Clear();
+    QTest::mouseClick(DatumForm->CloseButton->View(), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(Asked().empty());
+    EXPECT_EQ(DatumForm->GetModalResult(), mrCancel);
+    EXPECT_EQ(Snapshot(*FrontForm->Network), before);
+    edit->SetText("1.00");
     DatumForm->Hide();
 }
