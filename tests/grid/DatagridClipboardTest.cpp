@@ -260,7 +260,7 @@ TEST(DatagridClipboard, APasteSkipsOnlyTheCellsThatRefuseEditing) {
         PastingGrid grid(Blank3x3);
         const std::vector<TPoint> refused = row.refused;
         grid.OnCanEditCell = [refused](TObject*, int ARow, int ACol, bool& CanEdit) {
-            if (std::find(refused.begin(), refused.end(), TPoint(ACol, ARow)) != refused.end())
+            if (std::find(refused.begin(), refused.end(), TPoint{ACol, ARow}) != refused.end())
                 CanEdit = false;
         };
         // Moved away from the cell a new grid starts on first, so that the grid hears of the move.
