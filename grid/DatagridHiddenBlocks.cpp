@@ -24,8 +24,15 @@ void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, bool Hiding) {
         const int shown = RemapRow(row);
         if (item ? item->Items.Count() == 0 : shown >= GetRowCount() || !cells.RowHasObjects(shown))
             continue;
+        // The row's cells where they are, found once for the row.
+        const auto cellProperties = [&](int c) -> const TCellProperties* {
+            if (!item)
+                return Properties(c, shown);
+            return c < item->Items.Count() ? dynamic_cast<TCellProperties*>(item->Items.GetObject(c))
+                                           : nullptr;
+        };
         for (int c = 0; c < StoredColCount(); ++c) {
-            const TCellProperties* props = BlockRowProperties(c, row);
+            const TCellProperties* props = cellProperties(c);
             if (!props || props->SpanX < 0 || props->SpanY < 0)
                 continue;
             const TPoint base = props->GetBaseCell(c, row);
