@@ -25,6 +25,44 @@ void BM_SaveToXLSSheet(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(state.range(0));
 }
 
+// A sheet of state.range(0) rows of 10 numbers and names, the way another program leaves it.
+AnsiString LargeSheet(const QTemporaryDir& dir, int rows) {
+    const AnsiString file = dir.filePath("large.xlsx").toStdString();
+    TDataGrid grid(nullptr);
+    grid.SetColCount(10);
+    grid.SetRowCount(rows);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < 10; ++c)
+            grid.SetCellEx(c, r, c % 3 ? FloatToStrF(r * 0.37 + c, ffFixed, 7, 3) : "N" + IntToStr(r + c));
+    grid.SaveToXLS(file);
+    return file;
+}
+
+// A few cells written into that sheet, against reading it: the write should cost a small
+// multiple of the read.
+void BM_SaveFewCellsIntoLargeSheet(benchmark::State& state) {
+    QTemporaryDir dir;
+    const AnsiString file = LargeSheet(dir, static_cast<int>(state.range(0)));
+    TDataGrid few(nullptr);
+    few.SetColCount(3);
+    few.SetRowCount(3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            few.SetCellEx(c, r, "w" + IntToStr(r * 3 + c));
+    for (auto _ : state)
+        few.SaveToXLSSheet(file, "Sheet1");
+    state.counters["rows"] = static_cast<double>(state.range(0));
+}
+
+void BM_LoadLargeSheet(benchmark::State& state) {
+    QTemporaryDir dir;
+    const AnsiString file = LargeSheet(dir, static_cast<int>(state.range(0)));
+    TDataGrid grid(nullptr);
+    for (auto _ : state)
+        grid.LoadFromXLS(file);
+    state.counters["rows"] = static_cast<double>(state.range(0));
+}
+
 void BM_SaveToDOC(benchmark::State& state) {
     TimeWrite(state, &TDataGrid::SaveToDOC, "t.docx");
 }
@@ -71,6 +109,8 @@ void BM_LoadFromMDBSQL(benchmark::State& state) {
 BENCHMARK(BM_SaveToXLS)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveToXLSSheet)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromXLS)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveFewCellsIntoLargeSheet)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLargeSheet)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveToDOC)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadFromMDBSQL)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -113,6 +113,8 @@ void TControl::SetParent(TWinControl* newParent) {
         view->setVisible(visible && parent);
     }
     ViewChanged();
+    if (parent)
+        ParentColorChanged();
     if (parent && align != alNone)
         parent->AlignControls();
 }
@@ -353,6 +355,12 @@ TWinControl::~TWinControl() {
     for (TControl* child : controls)
         child->parent = nullptr;
     controls.clear();
+}
+
+void TWinControl::SetColor(TColor value) {
+    TControl::SetColor(value);
+    for (TControl* child : controls)
+        child->ParentColorChanged();
 }
 
 void TWinControl::AlignControls() {

@@ -128,6 +128,9 @@ protected:
     virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
+    // The parent took another colour, or the control another parent: one that shows its parent's
+    // colour takes it.
+    virtual void ParentColorChanged() {}
     // The size changed: children are aligned again and OnResize runs.
     virtual void Resize();
 
@@ -157,6 +160,8 @@ class TWinControl : public TControl {
 public:
     using TControl::TControl;
     ~TWinControl() override;
+
+    void SetColor(TColor value) override;
 
     int ControlCount() const { return static_cast<int>(controls.size()); }
     TControl* Controls(int index) const { return controls.at(static_cast<std::size_t>(index)); }

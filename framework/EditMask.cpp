@@ -32,7 +32,6 @@ TEditMask ParseEditMask(const AnsiString& editMask) {
     TEditMask mask;
     std::string_view text = editMask.view();
     // The last two fields, when given: ";save;blank".
-    std::string_view fields;
     if (const auto last = text.rfind(';'); last != std::string_view::npos && last > 0) {
         const auto middle = text.rfind(';', last - 1);
         if (middle != std::string_view::npos && last - middle == 2) {

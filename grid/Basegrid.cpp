@@ -156,26 +156,34 @@ void TBaseGrid::SetGraphicObjectEx(int ACol, int ARow, std::unique_ptr<TObject> 
     GetCellProperties(ACol, ARow)->GraphicObject = std::move(obj);
 }
 
-TPoint TBaseGrid::BaseCell(int ACol, int ARow) const {
+bool TBaseGrid::BlockOf(int ACol, int ARow, TPoint& Base, TPoint& Span) const {
     const TCellProperties* props = Properties(ACol, ARow);
-    if (!props)
-        return Point(ACol, ARow);
-    const TPoint base = props->GetBaseCell(ACol, ARow);
-    if (base == Point(ACol, ARow))
-        return base;
+    if (!props || props->SpanX < 0 || props->SpanY < 0)
+        return false;
+    const int row = BlockRow(ARow);
+    Base = props->GetBaseCell(ACol, row);
     // A cell whose base is gone or no longer spans it (rows moved under the block) stands alone.
-    if (base.x < 0 || base.y < 0 || base.x >= CellColumns() || base.y >= GetRowCount())
+    if (Base.x < 0 || Base.y < 0 || Base.x >= CellColumns())
+        return false;
+    const TCellProperties* baseProps = Base == Point(ACol, row) ? props : BlockRowProperties(Base.x, Base.y);
+    if (!baseProps || !baseProps->IsBaseCell || baseProps->SpanX < 0 || baseProps->SpanY < 0 ||
+        ACol > Base.x + baseProps->SpanX || row > Base.y + baseProps->SpanY)
+        return false;
+    Span = Point(baseProps->SpanX, baseProps->SpanY);
+    return true;
+}
+
+TPoint TBaseGrid::BaseCell(int ACol, int ARow) const {
+    TPoint base, span;
+    if (!BlockOf(ACol, ARow, base, span))
         return Point(ACol, ARow);
-    const TCellProperties* baseProps = Properties(base.x, base.y);
-    if (!baseProps || !baseProps->IsBaseCell || ACol > base.x + baseProps->SpanX ||
-        ARow > base.y + baseProps->SpanY)
-        return Point(ACol, ARow);
-    return base;
+    // A block whose first rows are hidden shows from its first shown row.
+    return Point(base.x, ShownRow(base.y));
 }
 
 bool TBaseGrid::IsBaseCell(int ACol, int ARow) const {
     const TCellProperties* props = Properties(ACol, ARow);
-    return !props || props->IsBaseCell;
+    return !props || props->IsBaseCell || BaseCell(ACol, ARow) == Point(ACol, ARow);
 }
 
 bool TBaseGrid::IsBaseCellEx(int ACol, int ARow, int& BCol, int& BRow) const {
@@ -200,11 +208,11 @@ bool TBaseGrid::IsYMergedCell(int ACol, int ARow) const {
 }
 
 TPoint TBaseGrid::CellSpan(int ACol, int ARow) const {
-    const TPoint base = BaseCell(ACol, ARow);
-    const TCellProperties* props = Properties(base.x, base.y);
-    if (!props || props->SpanX < 0 || props->SpanY < 0)
+    TPoint base, span;
+    if (!BlockOf(ACol, ARow, base, span))
         return Point(0, 0);
-    return Point(props->SpanX, props->SpanY);
+    // The block's shown rows.
+    return Point(span.x, ShownRow(base.y + span.y + 1) - ShownRow(base.y) - 1);
 }
 
 TRect TBaseGrid::FullCell(int ACol, int ARow) const {
@@ -249,12 +257,13 @@ void TBaseGrid::MergeCells(int ACol, int ARow, int NCols, int NRows) {
         for (int c = left; c <= right; ++c)
             if (IsMergedCell(c, r))
                 SplitCells(c, r);
+    const int blockTop = BlockRow(top);
     for (int r = top; r <= bottom; ++r)
         for (int c = left; c <= right; ++c) {
             TCellProperties* props = GetCellProperties(c, r);
             props->IsBaseCell = c == left && r == top;
             props->SpanX = props->IsBaseCell ? right - left : c - left;
-            props->SpanY = props->IsBaseCell ? bottom - top : r - top;
+            props->SpanY = (props->IsBaseCell ? BlockRow(bottom) : BlockRow(r)) - blockTop;
         }
     RepaintCell(left, top);
 }
@@ -263,22 +272,20 @@ void TBaseGrid::SplitCells(int ACol, int ARow) {
     CellsMoving();
     cells.Touch();
     TCellProperties* own = GetCellProperties(ACol, ARow);
-    const TPoint base = BaseCell(ACol, ARow);
-    const TCellProperties* baseProps = Properties(base.x, base.y);
-    if (!baseProps->IsBaseCell) {
+    TPoint base, span;
+    if (!BlockOf(ACol, ARow, base, span)) {
         own->IsBaseCell = true;
         own->SpanX = own->SpanY = -1;
         return;
     }
-    const TRect block = Rect(base.x, base.y, std::min(base.x + baseProps->SpanX, CellColumns() - 1),
-                             std::min(base.y + baseProps->SpanY, GetRowCount() - 1));
-    RepaintCell(base.x, base.y);
-    for (int r = block.Top; r <= block.Bottom; ++r)
-        for (int c = block.Left; c <= block.Right; ++c) {
-            TCellProperties* props = GetCellProperties(c, r);
-            props->IsBaseCell = true;
-            props->SpanX = props->SpanY = -1;
-        }
+    RepaintCell(base.x, ShownRow(base.y));
+    // Hidden rows of the block are split too, or they would come back into no block.
+    for (int r = base.y; r <= base.y + span.y; ++r)
+        for (int c = base.x; c <= std::min(base.x + span.x, CellColumns() - 1); ++c)
+            if (TCellProperties* props = BlockRowProperties(c, r)) {
+                props->IsBaseCell = true;
+                props->SpanX = props->SpanY = -1;
+            }
 }
 
 void TBaseGrid::RepaintCell(int ACol, int ARow) {

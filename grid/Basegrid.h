@@ -53,7 +53,8 @@ public:
     TColor FontColor = UnsetCellColor;
     int FontStyle = 0;
     // Merged blocks: the base cell holds the block's extra rows and columns, every other cell
-    // its distance from the base; -1 outside any block.
+    // its distance from the base; -1 outside any block. Rows count as the grid holds them, hidden
+    // ones too, so that a block keeps its shape while some of its rows are hidden.
     int SpanY = -1;
     int SpanX = -1;
     int BorderWidth = 0;
@@ -152,6 +153,15 @@ public:
     // The stored column behind a shown one, and back; the same here, where no column hides.
     virtual int RemapCol(int ACol) const { return ACol; }
     virtual int RemapColInv(int ACol) const { return ACol; }
+    // A shown row's index among all rows, hidden ones included, and back (a row that does not
+    // show gives the shown row after it); the same here, where no row hides.
+    virtual int BlockRow(int ARow) const { return ARow; }
+    virtual int ShownRow(int BRow) const { return BRow; }
+    // The properties of the cell of a row counted among all rows, shown or hidden; null for none.
+    virtual TCellProperties* BlockRowProperties(int ACol, int BRow) const {
+        return ACol >= 0 && BRow >= 0 && ACol < CellColumns() && BRow < GetRowCount() ? Properties(ACol, BRow)
+                                                                                      : nullptr;
+    }
 
     // Set while a visible floating footer shows the last row.
     bool LastRowIsFooter = false;
@@ -196,11 +206,15 @@ protected:
     // OnGetDisplText fires for rows below this bound only.
     int DisplayRowBound = 0;
 
+    // The properties of a cell, if it has any.
+    TCellProperties* Properties(int ACol, int ARow) const;
+    // The base cell of the block a cell lies in and the block's spans, in rows counted as
+    // BlockRow counts them; false when the cell is no part of a block that still spans it.
+    bool BlockOf(int ACol, int ARow, TPoint& Base, TPoint& Span) const;
+
 private:
     // A cell's pixel rectangle from the column and row positions.
     TRect GetCellRect(int ACol, int ARow) const;
-    // The properties of a cell, if it has any.
-    TCellProperties* Properties(int ACol, int ARow) const;
     // The columns a row may hold cells in: the shown ones and those kept beyond them.
     int CellColumns() const;
     // Whether a row's texts may be written without a repaint, an editor or merged cells to tell.

@@ -195,6 +195,10 @@ public:
     int RemapRow(int ARow) const;
     int DisplRowIndex(int ARow) const { return RemapRow(ARow); }
     int RemapRowInv(int ARow) const;
+    int BlockRow(int ARow) const override { return RemapRowInv(ARow); }
+    int ShownRow(int BRow) const override { return RemapRow(BRow); }
+    TCellProperties* BlockRowProperties(int ACol, int BRow) const override;
+    void SplitCells(int ACol, int ARow) override;
     int RealRowIndex(int ARow) const { return RemapRowInv(ARow); }
     int GetRealRow() const { return RemapRowInv(GetRow()); }
 
@@ -1395,6 +1399,12 @@ private:
     // A shown column moved by real column, with its cells (hidden rows' too), flag and saved
     // width, so the hidden columns between keep their places on display; OnColumnMoved hears.
     void MoveRealColumn(int FromIndex, int ToIndex);
+    // Before the real rows BRows are hidden (Hiding) or shown again: each merged block over them
+    // keeps its text in its first shown row, the other texts of its base column in their order.
+    void KeepBlockTexts(const std::vector<int>& BRows, bool Hiding);
+    // In column Col of the real rows Top..Bottom of a block, the text of row From goes to row To
+    // and the others keep their order.
+    void MoveBlockText(int Col, int Top, int Bottom, int From, int To);
     // A display row's cells into an item's list, and back; objects move, they are not copied.
     void TakeRow(int ARow, TStringList& Items);
     void PutRow(int ARow, TStringList& Items);

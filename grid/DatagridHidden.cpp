@@ -149,11 +149,17 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByN
         CellsMoving();
         editPending = pending;
     }
+    std::vector<int> realRows;
+    realRows.reserve(ARows.size());
+    for (const int row : ARows)
+        realRows.push_back(RemapRowInv(row));
+    KeepBlockTexts(realRows, true);
     std::vector<TGridItem*> added;
     added.reserve(ARows.size());
-    for (const int row : ARows) {
+    for (std::size_t k = 0; k < ARows.size(); ++k) {
+        const int row = ARows[k];
         auto* item = static_cast<TGridItem*>(hiddenRows.Add());
-        item->Idx = RemapRowInv(row);
+        item->Idx = realRows[k];
         item->HiddenByNode = ByNode;
         TakeRow(row, item->Items);
         added.push_back(item);
@@ -221,6 +227,10 @@ void TDataGrid::RestoreHiddenRows(std::vector<TGridItem*>::const_iterator First,
         return;
     if (places.back() >= GetRowCount() + static_cast<int>(places.size()))
         throw EInvalidGridOperation("Grid index out of range");
+    std::vector<int> realRows;
+    for (const TGridItem* item : back)
+        realRows.push_back(item->Idx);
+    KeepBlockTexts(realRows, false);
     GridUpdateLock lock(*this);
     InsertDisplayRowsAt(places);
     for (std::size_t k = 0; k < places.size(); ++k)

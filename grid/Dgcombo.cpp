@@ -109,7 +109,11 @@ void TDGCustomCombo::SetColor(TColor value) {
 
 void TDGCustomCombo::SetParentColor(bool value) {
     parentColor = value;
-    if (value && Parent())
+    ParentColorChanged();
+}
+
+void TDGCustomCombo::ParentColorChanged() {
+    if (parentColor && Parent())
         TComboBox::SetColor(Parent()->GetColor());
 }
 

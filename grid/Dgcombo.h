@@ -46,6 +46,7 @@ public:
 
 protected:
     void UpdateView() override;
+    void ParentColorChanged() override;
     void MouseEnter() override;
     void MouseLeave() override;
 

@@ -55,7 +55,8 @@ struct WorksheetCells {
 // cells are not. Raises
 // EOfficeFileError: the file cannot be opened, the sheet is missing, or the file is no workbook,
 // is damaged, or is beyond reason (a part unpacking to more than 256 MiB, a cell beyond XFD1048576,
-// more than 20,000,000 cells, a DTD).
+// a DTD). Only the cells listed take memory: a sheet from A1 to XFD1048576 with little in it reads
+// into a grid as large.
 WorksheetCells ReadWorksheet(const AnsiString& FileName, const AnsiString& SheetName);
 
 // Texts to write, by 0-based column and row.

@@ -2,6 +2,9 @@
 
 #include "framework/TextEncoding.h"
 
+#include <algorithm>
+#include <charconv>
+
 std::string WorkbookPackage::SheetPart(const QString& name, const AnsiString& FileName) const {
     const Sheet* found = nullptr;
     if (name.isEmpty()) {
@@ -77,4 +80,15 @@ bool ParseCellReference(std::string_view text, int& Col, int& Row) {
     Col = static_cast<int>(col);
     Row = static_cast<int>(row);
     return true;
+}
+
+int AttributeInt(std::string_view text) {
+    // Plain digits, the usual case, without making a QString.
+    int value = 0;
+    if (!text.empty() && text.size() <= 9 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    }
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toInt();
 }

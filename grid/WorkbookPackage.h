@@ -42,6 +42,9 @@ WorksheetCells ReadPackageWorksheet(const ZipArchive& package, const AnsiString&
 constexpr int SheetColumns = 16384;
 constexpr int SheetRows = 1048576;
 
+// An attribute's number as QString's toInt reads it; 0 for none.
+int AttributeInt(std::string_view text);
+
 // A cell reference such as "B2" into 1-based column and row; false unless it lies within
 // A1:XFD1048576.
 bool ParseCellReference(std::string_view text, int& Col, int& Row);

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr long long MaxCells = 20'000'000;
-
 QByteArray View(const std::string& bytes) {
     return QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
@@ -29,16 +27,7 @@ bool IsDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// QString's toInt, toULongLong and toDouble, taking plain digits without making a QString.
-int ToInt(std::string_view text) {
-    int value = 0;
-    if (!text.empty() && text.size() <= 9 && IsDigits(text)) {
-        std::from_chars(text.data(), text.data() + text.size(), value);
-        return value;
-    }
-    return Utf16Of(text).toInt();
-}
-
+// QString's toULongLong and toDouble, taking plain digits without making a QString.
 qulonglong ToULongLong(std::string_view text, bool& good) {
     qulonglong value = 0;
     good = !text.empty() && text.size() <= 18 && IsDigits(text);
@@ -178,7 +167,7 @@ struct SheetContext {
 // The text of the cell just started, read to its end; false when it holds no value.
 bool CellText(XmlScanner& reader, const SheetContext& context, AnsiString& text) {
     const std::string type(reader.Attribute("t"));
-    const int style = ToInt(reader.Attribute("s"));
+    const int style = AttributeInt(reader.Attribute("s"));
     std::string value;
     bool hasValue = false;
     while (reader.Next() && !(!reader.IsStartElement() && reader.Name() == "c")) {
@@ -250,7 +239,7 @@ WorksheetCells ReadSheetCells(const std::string& bytes, const SheetContext& cont
             inData = true;
         else if (inData && reader.Name() == "row") {
             const std::string_view number = reader.Attribute("r");
-            row = number.empty() ? row + 1 : ToInt(number);
+            row = number.empty() ? row + 1 : AttributeInt(number);
             col = 0;
             if (row < 1 || row > SheetRows)
                 reader.Corrupt();
@@ -274,10 +263,6 @@ WorksheetCells ReadSheetCells(const std::string& bytes, const SheetContext& cont
                 cells.Values.push_back({col, cellRow, std::move(text)});
         }
     }
-    const long long area = static_cast<long long>(cells.LastCol - cells.FirstCol + 1) *
-                           static_cast<long long>(cells.LastRow - cells.FirstRow + 1);
-    if (cells.FirstCol != 0 && area > MaxCells)
-        reader.Corrupt();
     return cells;
 }
 

@@ -1,18 +1,12 @@
-#include "framework/NumberFormat.h"
 #include "framework/TextEncoding.h"
-#include "grid/MarkupFormat.h"
 #include "grid/OfficeOpenXml.h"
 #include "grid/WorkbookPackage.h"
+#include "grid/WorksheetRewrite.h"
 #include "grid/XmlScanner.h"
 #include "grid/XmlSplice.h"
 
 #include <QFileInfo>
 #include <QStringConverter>
-
-#include <charconv>
-#include <cmath>
-#include <map>
-#include <set>
 
 namespace {
 
@@ -24,45 +18,6 @@ constexpr char WorksheetType[] =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet";
 constexpr char WorksheetContentType[] =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
-
-// Appends one cell, a number where the text reads whole as one, else an inline string. Style is
-// the cell format kept from the cell it replaces.
-void AppendCell(std::string& out, const QString& prefix, int Col, int Row, const AnsiString& cellText,
-                const QString& style) {
-    // NUL is left out: its escape "_x0000_" would read back as those seven characters.
-    std::string kept(cellText.view());
-    std::erase(kept, '\0');
-    const AnsiString text(std::move(kept));
-    const std::string c = Utf8Of(prefix) + "c";
-    out += '<' + c + " r=\"" + CellAddress(Col, Row).str() + '"';
-    if (!style.isEmpty()) {
-        out += " s=\"";
-        AppendXmlAttribute(out, Utf8Of(style));
-        out += '"';
-    }
-    if (text.IsEmpty()) {
-        out += "/>";
-        return;
-    }
-    double number = 0;
-    if (TryStrToFloat(text, number) && std::isfinite(number)) {
-        char digits[32];
-        const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-        out += "><v>";
-        out.append(digits, end);
-        out += "</v></" + c + '>';
-        return;
-    }
-    const std::string p = Utf8Of(prefix);
-    out += " t=\"inlineStr\"><" + p + "is><" + p + "t xml:space=\"preserve\">";
-    // Characters XML cannot hold, and a text's own "_xHHHH_", in the sheet's escape.
-    out += EscapeXmlText(text.view());
-    out += "</" + p + "t></" + p + "is></" + c + '>';
-}
-
-AnsiString RangeAddress(int Cols, int Rows) {
-    return "A1:" + CellAddress(std::max(Cols, 1), std::max(Rows, 1));
-}
 
 std::string NewSheet(const OfficeCells& Cells, const char* sheetNamespace) {
     std::string out = XmlDeclaration;
@@ -147,194 +102,6 @@ void WriteNewWorkbook(const AnsiString& FileName, const AnsiString& SheetName, c
     SavePackage(package, FileName);
 }
 
-// A cell of a sheet being rewritten, as the sheet has it.
-struct KeptCell {
-    QString Xml;
-    QString Style;
-    bool Formula = false;
-    // The shared formula the cell takes part in (its "si"), whether it is the first cell, which
-    // holds the formula's text, and where the formula lies in Xml.
-    int SharedFormula = -1;
-    bool SharedFirst = false;
-    int FormulaFrom = 0;
-    int FormulaTo = 0;
-};
-
-// A start tag's attributes and namespace declarations by qualified name, their values escaped.
-using TagAttributes = std::vector<std::pair<QString, QString>>;
-
-struct KeptRow {
-    // The row's start tag without its number and its column span, which the rewrite changes.
-    TagAttributes Attributes;
-    std::map<int, KeptCell> Cells;
-};
-
-// The attributes and namespace declarations of the element just started, but for the attributes
-// named in leftOut.
-TagAttributes StartTagAttributes(const QXmlStreamReader& reader, std::initializer_list<QStringView> leftOut) {
-    TagAttributes out;
-    for (const QXmlStreamNamespaceDeclaration& declaration : reader.namespaceDeclarations())
-        out.emplace_back(declaration.prefix().isEmpty() ? QString("xmlns")
-                                                        : "xmlns:" + declaration.prefix().toString(),
-                         declaration.namespaceUri().toString().toHtmlEscaped());
-    for (const QXmlStreamAttribute& attribute : reader.attributes())
-        if (std::find(leftOut.begin(), leftOut.end(), attribute.qualifiedName()) == leftOut.end())
-            out.emplace_back(attribute.qualifiedName().toString(),
-                             attribute.value().toString().toHtmlEscaped());
-    return out;
-}
-
-// A row number met again adds its attributes to the row's, a later value replacing an earlier
-// one, as its cells replace those of the same column.
-void MergeAttributes(TagAttributes& into, TagAttributes&& more) {
-    for (auto& [name, value] : more) {
-        const auto same =
-            std::find_if(into.begin(), into.end(), [&](const auto& kept) { return kept.first == name; });
-        if (same == into.end())
-            into.emplace_back(std::move(name), std::move(value));
-        else
-            same->second = std::move(value);
-    }
-}
-
-// The attributes as they stand in a tag, each after a blank.
-std::string AttributesText(const TagAttributes& attributes) {
-    std::string out;
-    for (const auto& [name, value] : attributes)
-        out += ' ' + Utf8Of(name) + "=\"" + Utf8Of(value) + '"';
-    return out;
-}
-
-// The sheet's text with Cells written from A1: the sheet data rebuilt, each cell outside the
-// range as it was, and the dimension updated. Formula is set when a formula was overwritten.
-QString RewriteSheet(const QString& text, const OfficeCells& Cells, const AnsiString& FileName,
-                     bool& Formula) {
-    PartReader reader(text, FileName);
-    qint64 dimensionStart = -1, dimensionEnd = -1, dataStart = -1, dataEnd = -1;
-    QString prefix;
-    std::string dataAttributes;
-    std::map<int, KeptRow> rows;
-    int row = 0;
-    int col = 0;
-    while (reader.Next()) {
-        if (reader.isEndElement() && reader.name() == u"sheetData" && dataEnd < 0)
-            dataEnd = reader.characterOffset();
-        if (!reader.isStartElement())
-            continue;
-        const qint64 start = TagStart(text, reader);
-        const QStringView name = reader.name();
-        if (dataStart < 0 && name == u"dimension") {
-            dimensionStart = start;
-            reader.skipCurrentElement();
-            dimensionEnd = reader.characterOffset();
-        } else if (dataStart < 0 && name == u"sheetData") {
-            dataStart = start;
-            prefix = PrefixOf(reader.qualifiedName());
-            dataAttributes = AttributesText(StartTagAttributes(reader, {}));
-        } else if (dataStart >= 0 && dataEnd < 0 && name == u"row") {
-            const QStringView number = AttributeOf(reader, u"r");
-            row = number.isEmpty() ? row + 1 : number.toInt();
-            col = 0;
-            if (row < 1 || row > SheetRows)
-                reader.Corrupt();
-            MergeAttributes(rows[row].Attributes, StartTagAttributes(reader, {u"r", u"spans"}));
-        } else if (dataStart >= 0 && dataEnd < 0 && name == u"c") {
-            const QStringView reference = AttributeOf(reader, u"r");
-            int cellRow = row;
-            if (reference.isEmpty() ? ++col > SheetColumns || row < 1
-                                    : !ParseCellReference(reference.toLatin1().toStdString(), col, cellRow))
-                reader.Corrupt();
-            KeptCell cell;
-            cell.Style = AttributeOf(reader, u"s").toString();
-            const qsizetype nameEnd = start + 1 + reader.qualifiedName().size();
-            const bool referenced = !reference.isEmpty();
-            qint64 formulaFrom = -1, formulaTo = -1;
-            // The cell ends at its own end tag, whatever its content holds.
-            for (int depth = 1; depth > 0 && reader.Next();)
-                if (reader.isStartElement()) {
-                    ++depth;
-                    cell.Formula = cell.Formula || reader.name() == u"f";
-                    if (depth == 2 && reader.name() == u"f" && AttributeOf(reader, u"t") == u"shared") {
-                        bool number = false;
-                        const int index = AttributeOf(reader, u"si").toInt(&number);
-                        cell.SharedFormula = number ? index : -1;
-                        cell.SharedFirst = !AttributeOf(reader, u"ref").isEmpty();
-                        formulaFrom = TagStart(text, reader);
-                    }
-                } else if (reader.isEndElement()) {
-                    if (depth-- == 2 && formulaFrom >= 0 && formulaTo < 0)
-                        formulaTo = reader.characterOffset();
-                }
-            // A cell without its reference would take its column from the cell before it.
-            cell.Xml = text.mid(start, nameEnd - start);
-            if (!referenced)
-                cell.Xml += " r=\"" + QString::fromStdString(CellAddress(col, cellRow).str()) + QChar('"');
-            if (formulaTo >= 0) {
-                cell.FormulaFrom = static_cast<int>(cell.Xml.size() + formulaFrom - nameEnd);
-                cell.FormulaTo = static_cast<int>(cell.Xml.size() + formulaTo - nameEnd);
-            }
-            cell.Xml += text.mid(nameEnd, reader.characterOffset() - nameEnd);
-            rows[cellRow].Cells[col] = std::move(cell);
-        }
-    }
-    if (dataStart < 0 || dataEnd < 0)
-        reader.Corrupt();
-    std::string data = "<" + Utf8Of(prefix) + "sheetData" + dataAttributes + ">";
-    int lastCol = Cells.Rows > 0 ? Cells.Cols : 0;
-    int lastRow = Cells.Rows;
-    for (int r = 1; r <= Cells.Rows; ++r)
-        rows.try_emplace(r);
-    // A shared formula whose first cell is written over is gone: the cells that shared it keep
-    // their values alone, as no formula of theirs would be left to read.
-    std::set<int> lostFormulas;
-    for (const auto& [number, kept] : rows)
-        for (const auto& [c, cell] : kept.Cells)
-            if (number <= Cells.Rows && c <= Cells.Cols && cell.SharedFirst)
-                lostFormulas.insert(cell.SharedFormula);
-    for (auto& [number, kept] : rows) {
-        std::string cells;
-        for (const auto& [c, cell] : kept.Cells) {
-            if (number <= Cells.Rows && c <= Cells.Cols) {
-                Formula = Formula || cell.Formula;
-                continue;
-            }
-            if (cell.SharedFormula >= 0 && !cell.SharedFirst && lostFormulas.contains(cell.SharedFormula))
-                cells += Utf8Of(cell.Xml.left(cell.FormulaFrom) + cell.Xml.mid(cell.FormulaTo));
-            else
-                cells += Utf8Of(cell.Xml);
-            lastCol = std::max(lastCol, c);
-        }
-        std::string written;
-        for (int c = 1; number <= Cells.Rows && c <= Cells.Cols; ++c) {
-            const auto old = kept.Cells.find(c);
-            const QString style = old == kept.Cells.end() ? QString() : old->second.Style;
-            const AnsiString value = Cells.Text(c - 1, number - 1);
-            if (!value.IsEmpty() || !style.isEmpty())
-                AppendCell(written, prefix, c, number, value, style);
-        }
-        // Cells beyond the range lie to the right of the written ones.
-        cells.insert(0, written);
-        if (cells.empty() && kept.Attributes.empty())
-            continue;
-        lastRow = std::max(lastRow, number);
-        const std::string tag = Utf8Of(prefix) + "row";
-        data.append("<").append(tag).append(" r=\"").append(std::to_string(number)).append("\"");
-        data.append(AttributesText(kept.Attributes))
-            .append(">")
-            .append(cells)
-            .append("</")
-            .append(tag)
-            .append(">");
-    }
-    data.append("</").append(Utf8Of(prefix)).append("sheetData>");
-    QString result = text.left(dataStart) + QStringOfUtf8(data) + text.mid(dataEnd);
-    if (dimensionStart >= 0)
-        result = result.left(dimensionStart) + QChar('<') + prefix + "dimension ref=\"" +
-                 QString::fromStdString(RangeAddress(lastCol, lastRow).str()) + "\"/>" +
-                 result.mid(dimensionEnd);
-    return result;
-}
-
 bool ValidSheetName(const QString& name) {
     if (name.isEmpty() || name.size() > 31)
         return false;
@@ -360,9 +127,7 @@ std::string FolderOf(const std::string& part) {
 // Every part rewritten is checked whole: an edit of a part that is no well-formed XML, or one that
 // makes it none (rows written again without an element around them that declared their prefixes),
 // leaves the file as it was.
-void WritePart(ZipArchive& package, const std::string& part, const QString& text,
-               const AnsiString& FileName) {
-    std::string bytes = Utf8Of(text);
+void WritePart(ZipArchive& package, const std::string& part, std::string bytes, const AnsiString& FileName) {
     CheckWellFormedXml(bytes, FileName);
     if (!package.Write(part, std::move(bytes)))
         throw EOfficeFileError(CannotCreateMessage(FileName));
@@ -388,7 +153,7 @@ QString ReadXmlPart(const ZipArchive& package, const std::string& part, const An
 // was given).
 void EditPart(ZipArchive& package, const std::string& part, const AnsiString& FileName,
               const std::function<QString(const QString&)>& edit) {
-    WritePart(package, part, edit(ReadXmlPart(package, part, FileName)), FileName);
+    WritePart(package, part, Utf8Of(edit(ReadXmlPart(package, part, FileName))), FileName);
 }
 
 QString Attribute(const char* name, const std::string& value) {
@@ -398,7 +163,7 @@ QString Attribute(const char* name, const std::string& value) {
 // A sheet's relationship, its entry in the workbook and its content type added; the sheet's
 // part and its empty text are given back.
 std::string AddSheet(ZipArchive& package, const WorkbookPackage& workbook, const QString& SheetName,
-                     const AnsiString& FileName, QString& sheetText) {
+                     const AnsiString& FileName, std::string& sheetText) {
     const std::string folder = FolderOf(workbook.Part);
     const int number = FirstFree(
         [&](int n) { return package.Has(folder + "worksheets/sheet" + std::to_string(n) + ".xml"); });
@@ -420,13 +185,13 @@ std::string AddSheet(ZipArchive& package, const WorkbookPackage& workbook, const
                                    "<Relationships xmlns=\"http://schemas.openxmlformats.org/"
                                    "package/2006/relationships\"></Relationships>";
     WritePart(package, relsPart,
-              InsertBeforeEndTag(
+              Utf8Of(InsertBeforeEndTag(
                   rels, u"Relationships",
                   [&](const QString& prefix) {
                       return QChar('<') + prefix + "Relationship " + Attribute("Id", id) + QChar(' ') +
                              Attribute("Type", type) + QChar(' ') + Attribute("Target", target) + "/>";
                   },
-                  FileName),
+                  FileName)),
               FileName);
 
     QString sheetNamespace = QString::fromUtf8(SheetNamespace);
@@ -459,7 +224,7 @@ std::string AddSheet(ZipArchive& package, const WorkbookPackage& workbook, const
             },
             FileName);
     });
-    sheetText = QStringOfUtf8(NewSheet({}, Utf8Of(sheetNamespace).c_str()));
+    sheetText = NewSheet({}, Utf8Of(sheetNamespace).c_str());
     return folder + target;
 }
 
@@ -507,7 +272,7 @@ void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, con
     ZipArchive package = OpenPackage(FileName);
     const WorkbookPackage workbook = ReadWorkbookPackage(package, FileName);
     std::string part = workbook.SheetPart(name, FileName);
-    QString sheet;
+    std::string sheet;
     if (part.empty()) {
         // The owner of the format tells sheet names apart without case.
         for (const WorkbookPackage::Sheet& other : workbook.Sheets)
@@ -515,7 +280,7 @@ void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, con
                 throw EOfficeFileError(InvalidSheetNameMessage(SheetName));
         part = AddSheet(package, workbook, name, FileName, sheet);
     } else
-        sheet = ReadXmlPart(package, part, FileName);
+        sheet = ReadPart(package, part, FileName);
     bool formula = false;
     WritePart(package, part, RewriteSheet(sheet, Cells, FileName, formula), FileName);
     if (formula)

@@ -223,6 +223,7 @@ XmlScanner::Token XmlScanner::Advance() {
         }
         if (end - at < 2)
             Corrupt();
+        tagBegin = at;
         if (at[1] == '/') {
             ReadEndTag();
             return Token::End;
@@ -334,6 +335,7 @@ void XmlScanner::ReadStartTag() {
     BindNamespaces();
     start = true;
     localName = local;
+    qualifiedName = name;
 }
 
 void XmlScanner::ReadAttribute() {
@@ -364,7 +366,7 @@ void XmlScanner::ReadAttribute() {
             attribute.Plain = false;
         ++at;
     }
-    attribute.Value = Between(from, at++);
+    attribute.Value = attribute.RawValue = Between(from, at++);
     attribute.Declaration =
         attribute.QualifiedName == "xmlns" || attribute.QualifiedName.starts_with("xmlns:");
     attributes.push_back(attribute);
@@ -384,7 +386,7 @@ void XmlScanner::BindNamespaces() {
     }
     const OpenElement& element = open.back();
     if (element.QualifiedName.size() != element.LocalName.size())
-        NamespaceOf({element.QualifiedName, element.LocalName, {}, true, false});
+        NamespaceOf({element.QualifiedName, element.LocalName, {}, {}, true, false});
     expandedNames.clear();
     for (const TagAttribute& attribute : attributes)
         if (!attribute.Declaration)
@@ -440,6 +442,14 @@ std::string_view XmlScanner::Attribute(std::string_view name) const {
         if (!attribute.Declaration && attribute.LocalName == name)
             return attribute.Value;
     return {};
+}
+
+std::vector<XmlScanner::RawAttribute> XmlScanner::RawAttributes() const {
+    std::vector<RawAttribute> out;
+    out.reserve(attributes.size());
+    for (const TagAttribute& attribute : attributes)
+        out.push_back({attribute.QualifiedName, attribute.RawValue});
+    return out;
 }
 
 std::string_view XmlScanner::ElementText() {

@@ -33,6 +33,22 @@ public:
     void SkipElement();
     [[noreturn]] void Corrupt() const;
 
+    // For a copy of the part's text around what is read: where the tag just read begins, and
+    // where reading stands, in the bytes given (for a part read as UTF-8, else in its conversion).
+    const char* TagBegin() const { return tagBegin; }
+    const char* Position() const { return at; }
+    // Whether the part was read as the UTF-8 bytes given, not converted from another encoding.
+    bool ReadAsGiven() const { return converted.empty(); }
+    // The name of the element just started as it stands, prefix and all.
+    std::string_view QualifiedName() const { return qualifiedName; }
+    // An attribute, or a namespace declaration, of the element just started as the tag has it:
+    // its value still escaped. Valid until the next call.
+    struct RawAttribute {
+        std::string_view QualifiedName;
+        std::string_view Value;
+    };
+    std::vector<RawAttribute> RawAttributes() const;
+
 private:
     enum class Token { Start, End, Text, Done };
     struct OpenElement {
@@ -48,6 +64,7 @@ private:
         std::string_view QualifiedName;
         std::string_view LocalName;
         std::string_view Value;
+        std::string_view RawValue;
         bool Plain;
         bool Declaration;
     };
@@ -75,6 +92,8 @@ private:
     const char* end = nullptr;
     AnsiString fileName;
 
+    const char* tagBegin = nullptr;
+    std::string_view qualifiedName;
     bool start = false;
     bool emptyElement = false;
     bool rootDone = false;

@@ -3,8 +3,6 @@
 #include "framework/NumberFormat.h"
 
 #include <cmath>
-#include <cstdint>
-#include <limits>
 
 TLabel* NewLabel(TComponent* owner, TWinControl* parent, int left, int top) {
     auto* label = new TLabel(owner);
@@ -41,7 +39,7 @@ void SetNumber(TTypedEdit* edit, double value) {
 }
 
 void SetWholeNumber(TTypedEdit* edit, double value) {
-    constexpr double limit = std::numeric_limits<std::int64_t>::max() / 2.0;
+    constexpr double limit = 0x1p62; // half the range of llround's result
     edit->SetText(std::isfinite(value) && std::fabs(value) < limit ? IntToStr(std::llround(value))
                                                                    : FloatToStr(value));
 }

@@ -226,7 +226,9 @@ TEST(NumberFormatDifferential, TextsAgreeWithExactRounding) {
          [](double v) { return Comma(Exponent(v, 3)); }},
     };
     // The widths the design windows and files write; the typed edit boxes' precisions.
-    for (const auto& [width, decimals] : {std::pair{8, 4}, {10, 5}, {10, 3}, {8, 3}, {8, 0}}) {
+    for (const auto& widthDecimals : {std::pair{8, 4}, {10, 5}, {10, 3}, {8, 3}, {8, 0}}) {
+        const int width = widthDecimals.first;
+        const int decimals = widthDecimals.second;
         const AnsiString format = "%" + std::to_string(width) + "." + std::to_string(decimals) + "f";
         const auto expected = [width, decimals](double v) { return RightAligned(Fixed(v, decimals), width); };
         cases.push_back(

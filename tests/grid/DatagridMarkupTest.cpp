@@ -10,6 +10,8 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // A grid whose cell (1, 1) prints red, in a blue bold font; the rest as the grid leaves them.
@@ -187,6 +189,112 @@ TEST(DatagridMarkup, MergedBlocksKeepEveryRowsColumns) {
         grid.SaveToHTML(folder.Path("m.html"));
         EXPECT_EQ(TableCells(FileBytes(folder.Path("m.html"))), row.expected);
     }
+}
+
+// A block of column 1 over rows 0-3 keeps its base cell, its text and its shown rows through
+// rows hidden from it, and comes back whole when they show again.
+TEST(DatagridMarkup, MergedBlocksKeepTheirShapeThroughHiddenRows) {
+    using Rows = std::vector<std::vector<std::string>>;
+    using Call = std::function<void(TDataGrid&)>;
+    const Call unhideAll = [](TDataGrid& grid) { grid.UnHideRowsAll(); };
+    struct Row {
+        const char* label;
+        Call hide;
+        Rows expected;
+        // A shown cell of the block: its base cell and the block's spans.
+        TPoint probe, base, span;
+        Call unhide;
+    } rows[] = {
+        {"a middle row",
+         [](TDataGrid& grid) { grid.HideRows(1, 1); },
+         {{"A0", "B0 v3", "C0"}, {"A2", "C2"}, {"A3", "C3"}, {"A4", "B4", "C4"}},
+         {1, 2},
+         {1, 0},
+         {0, 2},
+         [](TDataGrid& grid) { grid.UnHideRows(1, 1); }},
+        {"the top row",
+         [](TDataGrid& grid) { grid.HideRows(0, 0); },
+         {{"A1", "B0 v3", "C1"}, {"A2", "C2"}, {"A3", "C3"}, {"A4", "B4", "C4"}},
+         {1, 2},
+         {1, 0},
+         {0, 2},
+         unhideAll},
+        {"the last row, hidden as after a removal",
+         [](TDataGrid& grid) { grid.HideRowsEx(3, 3); },
+         {{"A0", "B0 v3", "C0"}, {"A1", "C1"}, {"A2", "C2"}, {"A4", "B4", "C4"}},
+         {1, 2},
+         {1, 0},
+         {0, 2},
+         [](TDataGrid& grid) { grid.UnHideRows(3, 3); }},
+        {"the top two rows one by one",
+         [](TDataGrid& grid) {
+             grid.HideRows(0, 0);
+             grid.HideRows(1, 1);
+         },
+         {{"A2", "B0 v2", "C2"}, {"A3", "C3"}, {"A4", "B4", "C4"}},
+         {1, 1},
+         {1, 0},
+         {0, 1},
+         [](TDataGrid& grid) {
+             grid.UnHideRows(1, 1);
+             grid.UnHideRows(0, 0);
+         }},
+        {"every row of the block",
+         [](TDataGrid& grid) { grid.HideRows(0, 3); },
+         {{"A4", "B4", "C4"}},
+         {1, 0},
+         {1, 0},
+         {0, 0},
+         unhideAll},
+    };
+    const Rows whole = {{"A0", "B0 v4", "C0"}, {"A1", "C1"}, {"A2", "C2"}, {"A3", "C3"}, {"A4", "B4", "C4"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        TestFolder folder;
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"A0", "B0", "C0"},
+                            {"A1", "B1", "C1"},
+                            {"A2", "B2", "C2"},
+                            {"A3", "B3", "C3"},
+                            {"A4", "B4", "C4"}});
+        grid.SetFixedCols(0);
+        grid.SetFixedRows(0);
+        grid.MergeCells(1, 0, 1, 4);
+        row.hide(grid);
+        grid.SaveToHTML(folder.Path("m.html"));
+        EXPECT_EQ(TableCells(FileBytes(folder.Path("m.html"))), row.expected);
+        EXPECT_EQ(grid.BaseCell(row.probe.x, row.probe.y), row.base);
+        EXPECT_EQ(grid.CellSpan(row.probe.x, row.probe.y), row.span);
+        EXPECT_EQ(grid.GetCellEx(row.probe.x, row.probe.y), row.expected[0][1].substr(0, 2));
+        row.unhide(grid);
+        grid.SaveToHTML(folder.Path("m.html"));
+        EXPECT_EQ(TableCells(FileBytes(folder.Path("m.html"))), whole);
+        EXPECT_EQ(grid.BaseCell(1, 3), Point(1, 0));
+        EXPECT_EQ(grid.CellSpan(1, 2), Point(0, 3));
+        // Split, each cell shows its own text again.
+        grid.SplitCells(1, 2);
+        for (int r = 0; r < 5; ++r)
+            EXPECT_EQ(grid.GetCellEx(1, r), "B" + std::to_string(r));
+    }
+}
+
+// Split while its base row is hidden, a block gives each cell its own text: the base's comes
+// back with its row.
+TEST(DatagridMarkup, ABlockSplitUnderItsHiddenBaseRowGivesEachCellItsText) {
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, {{"B0"}, {"B1"}, {"B2"}});
+    grid.SetFixedRows(0);
+    grid.SetFixedCols(0);
+    grid.MergeCells(0, 0, 1, 3);
+    grid.HideRow(0);
+    EXPECT_EQ(grid.GetCellEx(0, 1), "B0");
+    grid.SplitCells(0, 1);
+    EXPECT_EQ(grid.GetCellEx(0, 0), "B1");
+    EXPECT_EQ(grid.GetCellEx(0, 1), "B2");
+    grid.UnHideRowsAll();
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(grid.GetCellEx(0, r), "B" + std::to_string(r));
+    EXPECT_EQ(grid.CellSpan(0, 1), Point(0, 0));
 }
 
 TEST(DatagridMarkup, CellsHoldingHtmlStayHtml) {

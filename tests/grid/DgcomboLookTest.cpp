@@ -134,6 +134,34 @@ TEST_F(FlatCombo, DisabledTheFaceAndTheTextTakeTheParentsColourAndEnabledTheirOw
     }
 }
 
+TEST_F(FlatCombo, WithParentColorTheFaceFollowsTheParentsNewColour) {
+    const struct {
+        const char* name;
+        bool enabled;
+        bool parentColor;
+        TColor shown;
+        TColor enabledAgain;
+    } rows[] = {
+        {"enabled, its own colour", true, false, clAqua, clAqua},
+        {"enabled, the parent's colour", true, true, clLime, clLime},
+        {"disabled, its own colour", false, false, clLime, clAqua},
+        {"disabled, the parent's colour", false, true, clLime, clLime},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        form.SetColor(clYellow);
+        combo->SetColor(clAqua);
+        combo->SetParentColor(row.parentColor);
+        combo->SetEnabled(row.enabled);
+        form.SetColor(clLime);
+        EXPECT_EQ(combo->GetColor(), row.shown);
+        EXPECT_EQ(At(20, 10), Rgb(row.shown));
+        combo->SetEnabled(true);
+        EXPECT_EQ(combo->GetColor(), row.enabledAgain);
+        EXPECT_EQ(At(20, 10), Rgb(row.enabledAgain));
+    }
+}
+
 TEST_F(FlatCombo, TheButtonSinksWhileItsListIsDown) {
     combo->Items.Add("one");
     const int width = combo->GetButtonWidth();

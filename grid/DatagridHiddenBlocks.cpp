@@ -1,0 +1,92 @@
+// Merged blocks over hidden rows: a block counts its hidden rows and shows from its first shown
+// row, which holds the block's text.
+#include "grid/Datagrid.h"
+
+#include <algorithm>
+#include <set>
+#include <tuple>
+
+TCellProperties* TDataGrid::BlockRowProperties(int ACol, int BRow) const {
+    if (ACol < 0 || BRow < 0)
+        return nullptr;
+    if (const TGridItem* item = HiddenRowItem(BRow))
+        return ACol < item->Items.Count() ? dynamic_cast<TCellProperties*>(item->Items.GetObject(ACol))
+                                          : nullptr;
+    const int row = RemapRow(BRow);
+    return row < GetRowCount() && ACol < StoredColCount() ? Properties(ACol, row) : nullptr;
+}
+
+void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, bool Hiding) {
+    // Each block over the rows, by its base cell and its last row.
+    std::set<std::tuple<int, int, int>> blocks;
+    for (const int row : BRows) {
+        const TGridItem* item = HiddenRowItem(row);
+        const int shown = RemapRow(row);
+        if (item ? item->Items.Count() == 0 : shown >= GetRowCount() || !cells.RowHasObjects(shown))
+            continue;
+        // The row's cells where they are, found once for the row.
+        const auto cellProperties = [&](int c) -> const TCellProperties* {
+            if (!item)
+                return Properties(c, shown);
+            return c < item->Items.Count() ? dynamic_cast<TCellProperties*>(item->Items.GetObject(c))
+                                           : nullptr;
+        };
+        for (int c = 0; c < StoredColCount(); ++c) {
+            const TCellProperties* props = cellProperties(c);
+            if (!props || props->SpanX < 0 || props->SpanY < 0)
+                continue;
+            const TPoint base = props->GetBaseCell(c, row);
+            const TCellProperties* baseProps = BlockRowProperties(base.x, base.y);
+            if (baseProps && baseProps->IsBaseCell && baseProps->SpanY >= 0 &&
+                row <= base.y + baseProps->SpanY)
+                blocks.emplace(base.x, base.y, base.y + baseProps->SpanY);
+        }
+    }
+    const auto moving = [&](int row) { return std::binary_search(BRows.begin(), BRows.end(), row); };
+    for (const auto& [col, top, bottom] : blocks) {
+        // The first row that shows, before and after; the top row while none does.
+        int before = top;
+        while (before <= bottom && IsHiddenRow(before))
+            ++before;
+        int after = top;
+        while (after <= bottom &&
+               (Hiding ? IsHiddenRow(after) || moving(after) : IsHiddenRow(after) && !moving(after)))
+            ++after;
+        before = before > bottom ? top : before;
+        after = after > bottom ? top : after;
+        MoveBlockText(col, top, bottom, before, after);
+    }
+}
+
+void TDataGrid::MoveBlockText(int Col, int Top, int Bottom, int From, int To) {
+    if (From == To)
+        return;
+    // The text of a row's cell, with the row or with its hidden item.
+    const auto text = [&](int row) -> AnsiString {
+        if (const TGridItem* item = HiddenRowItem(row))
+            return Col < item->Items.Count() ? item->Items[Col] : AnsiString();
+        return cells.Text(Col, RemapRow(row));
+    };
+    std::vector<AnsiString> texts{text(From)};
+    for (int r = Top; r <= Bottom; ++r)
+        if (r != From)
+            texts.push_back(text(r));
+    std::size_t next = 1;
+    for (int r = Top; r <= Bottom; ++r) {
+        const AnsiString& moved = r == To ? texts.front() : texts[next++];
+        if (TGridItem* item = HiddenRowItem(r)) {
+            while (item->Items.Count() <= Col)
+                item->Items.Add(AnsiString());
+            item->Items.Put(Col, moved);
+        } else
+            cells.SetText(Col, RemapRow(r), moved);
+    }
+}
+
+void TDataGrid::SplitCells(int ACol, int ARow) {
+    // A block showing from below its hidden base row gives the base its text back.
+    TPoint base, span;
+    if (BlockOf(ACol, ARow, base, span))
+        MoveBlockText(base.x, base.y, base.y + span.y, RemapRowInv(ShownRow(base.y)), base.y);
+    TBaseGrid::SplitCells(ACol, ARow);
+}
