@@ -228,4 +228,63 @@ TEST(GridTextWrites, RichTextOnMovesEveryCellItsText) {
     }
 }
 
+// A move whose drop wrote every text empties the dragged cells of its source grid, a dragged cell
+// of a block standing for the whole block wherever its base cell lies, and keeps what a drop on
+// the source itself wrote.
+TEST(GridTextWrites, AMoveEmptiesExactlyTheDraggedCells) {
+    const struct {
+        const char* label;
+        // Merged in the source: base column, row, columns, rows.
+        int block[4];
+        TGridRect selection;
+        // Dropped on the source's (3, 2) rather than on the target's (1, 6).
+        bool ownGrid;
+        const char* rows6and7;
+        const char* sourceAfter;
+    } rows[] = {
+        {"a block reaching into the dragged cells",
+         {1, 3, 2, 1},
+         {2, 2, 3, 3},
+         false,
+         "06 22 32 36 46 56|07 13 33 37 47 57",
+         "02 12   42 52|03    43 53"},
+        {"a block reaching out of the dragged cells",
+         {3, 3, 2, 1},
+         {2, 2, 3, 3},
+         false,
+         "06 22 32 36 46 56|07 23 33 37 47 57",
+         "02 12   42 52|03 13    53"},
+        {"a dragged block that the drop on its own grid wrote",
+         {2, 3, 2, 1},
+         {2, 2, 2, 3},
+         true,
+         nullptr,
+         "02 12  22 42 52|03 13 23 23 43 53"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SourceWindow source;
+        DragWindow target;
+        target.TakeDrops();
+        TDataGrid& grid = *source.grid;
+        grid.MergeCells(row.block[0], row.block[1], row.block[2], row.block[3]);
+        grid.SetSelection(row.selection);
+        if (row.ownGrid) {
+            // A grid that starts drags takes no editing, so its drops are written always.
+            grid.Navigation->AllowClipboardAlways = true;
+            grid.DragDropSettings->SetOleDropTarget(true);
+        }
+        Responder().DragActions.push_back([&](const QMimeData& data) {
+            return row.ownGrid ? source.DropOn(data, 3, 2) : target.DropOn(data, 1, 6);
+        });
+        source.PressAndMove(2, 2, 20, 10, 0);
+        ASSERT_EQ(source.stops.size(), 1u);
+        EXPECT_EQ(source.stops[0], DROPEFFECT_MOVE);
+        if (row.rows6and7) {
+            EXPECT_EQ(Rows6And7(*target.grid), row.rows6and7);
+        }
+        EXPECT_EQ(Rows2And3(grid), row.sourceAfter);
+    }
+}
+
 } // namespace
