@@ -68,9 +68,13 @@ void TDataGrid::StartOleDrag(int ACol, int ARow) {
     ownDrop.reset();
     const AnsiString cellText = GetCellEx(realCol, ARow);
     // Rich text goes only with a cell that holds it, and stands for that cell alone: a drag of
-    // several cells goes as their text.
+    // several cells goes as their text. A merged block is one cell.
     const TSelectedCells dragged = SelectedCells();
-    const bool oneCell = dragged.Rows.size() == 1 && dragged.Left == dragged.Right;
+    const TPoint pressed = BaseCell(realCol, ARow);
+    bool oneCell = !dragged.Rows.empty();
+    for (const int r : dragged.Rows)
+        for (int c = dragged.Left; c <= dragged.Right; ++c)
+            oneCell = oneCell && BaseCell(RemapCol(c), r) == pressed;
     const AnsiString rtf = oneCell && cellText.view().starts_with("{\\") ? cellText : AnsiString();
     oleDragging = true;
     struct Done {

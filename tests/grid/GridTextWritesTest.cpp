@@ -164,8 +164,8 @@ TEST(GridTextWrites, TwoTextsNeverLandInOneMergedBlock) {
 }
 
 // Rich text on, cells moved from one grid onto (1, 6) of another: several cells go as their
-// texts whatever the pressed cell (3, 3) holds, one cell as its rich text when it holds some,
-// and an empty rich text beside a text from elsewhere is no drop of its own.
+// texts whatever the pressed cell (3, 3) holds, one cell (a merged block is one) as its rich text
+// when it holds some, and an empty rich text beside a text from elsewhere is no drop of its own.
 TEST(GridTextWrites, RichTextOnMovesEveryCellItsText) {
     const struct {
         const char* label;
@@ -176,6 +176,8 @@ TEST(GridTextWrites, RichTextOnMovesEveryCellItsText) {
         const char* elsewhere;
         const char* rows6and7;
         const char* sourceAfter;
+        // (3, 3) and (4, 3) one block.
+        bool merged = false;
     } rows[] = {
         {"plain cells", {2, 2, 3, 3}, "33", nullptr, "06 22 32 36 46 56|07 23 33 37 47 57", SourceMoved},
         {"rich text in the pressed cell among plain ones",
@@ -196,6 +198,13 @@ TEST(GridTextWrites, RichTextOnMovesEveryCellItsText) {
          nullptr,
          "06 {\\rtf1 rich} 26 36 46 56|07 17 27 37 47 57",
          "02 12 22 32 42 52|03 13 23  43 53"},
+        {"one block of rich text",
+         {3, 3, 4, 3},
+         "{\\rtf1 rich}",
+         nullptr,
+         "06 {\\rtf1 rich} 26 36 46 56|07 17 27 37 47 57",
+         "02 12 22 32 42 52|03 13 23   53",
+         true},
         {"text beside an empty rich text",
          {2, 2, 3, 3},
          "33",
@@ -209,6 +218,8 @@ TEST(GridTextWrites, RichTextOnMovesEveryCellItsText) {
         DragWindow target;
         target.TakeDrops();
         const RichTextOn rich(*target.grid);
+        if (row.merged)
+            source.grid->MergeCells(3, 3, 2, 1);
         source.grid->SetCellEx(3, 3, row.pressed);
         source.grid->SetSelection(row.selection);
         int effect = DROPEFFECT_NONE;
