@@ -70,9 +70,13 @@ void TDataGrid::CutCells(const TGridRect& R) {
     const bool markedRowsOnly = MouseActions->DisjunctRowSelect;
     for (int r = std::max(0, R.Top); r <= std::min(R.Bottom, GetRowCount() - 1); ++r)
         if (!markedRowsOnly || GetRowSelect(r))
-            for (int c = std::max(0, R.Left); c <= std::min(R.Right, GetColCount() - 1); ++c)
-                if (const int col = RemapCol(c); Navigation->AllowClipboardAlways || IsEditable(col, r))
-                    SetCellEx(col, r, AnsiString());
+            for (int c = std::max(0, R.Left); c <= std::min(R.Right, GetColCount() - 1); ++c) {
+                // A cell of a block empties the block's base cell, which is the one that must take
+                // editing, as a paste asks it.
+                const TPoint cell = BaseCell(RemapCol(c), r);
+                if (Navigation->AllowClipboardAlways || IsEditable(cell.x, cell.y))
+                    SetCellEx(cell.x, cell.y, AnsiString());
+            }
 }
 
 void TDataGrid::CopyToClipBoard() {

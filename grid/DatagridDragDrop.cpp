@@ -68,9 +68,13 @@ void TDataGrid::StartOleDrag(int ACol, int ARow) {
     ownDrop.reset();
     const AnsiString cellText = GetCellEx(realCol, ARow);
     // Rich text goes only with a cell that holds it, and stands for that cell alone: a drag of
-    // several cells goes as their text.
+    // several cells goes as their text. A merged block is one cell.
     const TSelectedCells dragged = SelectedCells();
-    const bool oneCell = dragged.Rows.size() == 1 && dragged.Left == dragged.Right;
+    const TPoint pressed = BaseCell(realCol, ARow);
+    bool oneCell = !dragged.Rows.empty();
+    for (const int r : dragged.Rows)
+        for (int c = dragged.Left; c <= dragged.Right; ++c)
+            oneCell = oneCell && BaseCell(RemapCol(c), r) == pressed;
     const AnsiString rtf = oneCell && cellText.view().starts_with("{\\") ? cellText : AnsiString();
     oleDragging = true;
     struct Done {
@@ -89,11 +93,7 @@ void TDataGrid::StartOleDrag(int ACol, int ARow) {
 
 void TDataGrid::ClearMovedSelection() {
     const TGridRect moved = dragSelection;
-    // Cells or rows that a drop on this grid just wrote stay.
     const auto droppedRow = [&](int r) { return ownDrop && r >= ownDrop->Top && r <= ownDrop->Bottom; };
-    const auto dropped = [&](int c, int r) {
-        return droppedRow(r) && c >= ownDrop->Left && c <= ownDrop->Right;
-    };
     if (DragDropSettings->OleRemoveRows && (GetOptions() & goRowSelect)) {
         if (MouseActions->DisjunctRowSelect)
             RemoveSelectedRows();
@@ -103,15 +103,28 @@ void TDataGrid::ClearMovedSelection() {
                     RemoveRows(r, 1);
         return;
     }
+    // A dragged cell of a block stands for the whole block, which goes as one, wherever its base
+    // cell lies; blocks are told by their base cells. What a drop on this grid just wrote stays.
+    std::vector<TPoint> written;
+    if (ownDrop)
+        for (int r = ownDrop->Top; r <= std::min(ownDrop->Bottom, GetRowCount() - 1); ++r)
+            for (int c = ownDrop->Left; c <= std::min(ownDrop->Right, GetColCount() - 1); ++c)
+                written.push_back(BaseCell(RemapCol(c), r));
     // The rows the drag took: among disjunct rows the marked ones, whatever the selection.
     const bool markedRowsOnly = MouseActions->DisjunctRowSelect;
     const int top = markedRowsOnly ? GetFixedRows() : moved.Top;
     const int bottom = markedRowsOnly ? GetRowCount() - 1 : moved.Bottom;
+    std::vector<TRect> emptied;
     for (int r = top; r <= bottom; ++r)
-        if (!markedRowsOnly || GetRowSelect(r))
-            for (int c = moved.Left; c <= moved.Right; ++c)
-                if (!dropped(c, r))
-                    ClearRect(RemapCol(c), r, RemapCol(c), r);
+        for (int c = moved.Left; c <= moved.Right && (!markedRowsOnly || GetRowSelect(r)); ++c) {
+            const TPoint base = BaseCell(RemapCol(c), r);
+            const TRect block = FullCell(base.x, base.y);
+            if (std::find(written.begin(), written.end(), base) == written.end() &&
+                std::find(emptied.begin(), emptied.end(), block) == emptied.end())
+                emptied.push_back(block);
+        }
+    for (const TRect& block : emptied)
+        ClearRect(block.Left, block.Top, block.Right, block.Bottom);
 }
 
 void TDataGrid::HideDropMarkers() {

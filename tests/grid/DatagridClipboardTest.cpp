@@ -193,7 +193,8 @@ TEST(DatagridClipboard, CuttingMarkedRowsKeepsWhatWasNotCopied) {
 
 // a..d in 3 rows, column 2 refusing editing: every cut of row 1 empties b1 and d1 alone, keeping
 // the fixed a1 and the refusing c1, so a paste of what it copied, which passes over the same
-// cells, gives the row back whole.
+// cells, gives the row back whole. With c1 and d1 one block, d1 stands for the refusing c1, which
+// stays, as the paste back passes over both.
 TEST(DatagridClipboard, EveryCutEmptiesOnlyTheCopiedCellsThatTakeEditing) {
     struct Row {
         const char* name;
@@ -201,11 +202,18 @@ TEST(DatagridClipboard, EveryCutEmptiesOnlyTheCopiedCellsThatTakeEditing) {
         void (TDataGrid::*cut)();
         const char* copied;
         int pasteCol;
+        bool merged = false;
+        const char* afterCut = "a1  c1 ";
+        const char* afterPaste = "a1 b1 c1 d1";
     } rows[] = {
         {"marked rows, the selection cut", true, &TDataGrid::CutSelectionToClipboard, "a1\tb1\tc1\td1\r\n",
          0},
         {"marked rows, the grid cut", true, &TDataGrid::CutToClipboard, "a1\tb1\tc1\td1\r\n", 0},
         {"the selection cut", false, &TDataGrid::CutSelectionToClipboard, "b1\tc1\td1", 1},
+        {"the selection cut over a block", false, &TDataGrid::CutSelectionToClipboard, "b1\tc1\tc1", 1, true,
+         "a1  c1 c1", "a1 b1 c1 c1"},
+        {"marked rows over a block", true, &TDataGrid::CutSelectionToClipboard, "a1\tb1\tc1\tc1\r\n", 0, true,
+         "a1  c1 c1", "a1 b1 c1 c1"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -213,6 +221,8 @@ TEST(DatagridClipboard, EveryCutEmptiesOnlyTheCopiedCellsThatTakeEditing) {
         FillLettered(grid, 4, 3);
         grid.IncludeFixedCells = true;
         grid.OnCanEditCell = [](TObject*, int, int ACol, bool& CanEdit) { CanEdit = ACol != 2; };
+        if (row.merged)
+            grid.MergeCells(2, 1, 2, 1);
         grid.MouseActions->DisjunctRowSelect = row.marked;
         if (row.marked)
             grid.SetRowSelect(1, true);
@@ -220,10 +230,10 @@ TEST(DatagridClipboard, EveryCutEmptiesOnlyTheCopiedCellsThatTakeEditing) {
             grid.SetSelection({1, 1, 3, 1});
         (grid.*row.cut)();
         EXPECT_EQ(Clipboard().GetAsText(), row.copied);
-        EXPECT_EQ(RowTexts(grid, 1), "a1  c1 ");
+        EXPECT_EQ(RowTexts(grid, 1), row.afterCut);
         EXPECT_EQ(RowTexts(grid, 2), "a2 b2 c2 d2");
         grid.PasteText(row.pasteCol, 1, Clipboard().GetAsText());
-        EXPECT_EQ(RowTexts(grid, 1), "a1 b1 c1 d1");
+        EXPECT_EQ(RowTexts(grid, 1), row.afterPaste);
     }
 }
 

@@ -164,8 +164,8 @@ TEST(GridTextWrites, TwoTextsNeverLandInOneMergedBlock) {
 }
 
 // Rich text on, cells moved from one grid onto (1, 6) of another: several cells go as their
-// texts whatever the pressed cell (3, 3) holds, one cell as its rich text when it holds some,
-// and an empty rich text beside a text from elsewhere is no drop of its own.
+// texts whatever the pressed cell (3, 3) holds, one cell (a merged block is one) as its rich text
+// when it holds some, and an empty rich text beside a text from elsewhere is no drop of its own.
 TEST(GridTextWrites, RichTextOnMovesEveryCellItsText) {
     const struct {
         const char* label;
@@ -176,6 +176,8 @@ TEST(GridTextWrites, RichTextOnMovesEveryCellItsText) {
         const char* elsewhere;
         const char* rows6and7;
         const char* sourceAfter;
+        // (3, 3) and (4, 3) one block.
+        bool merged = false;
     } rows[] = {
         {"plain cells", {2, 2, 3, 3}, "33", nullptr, "06 22 32 36 46 56|07 23 33 37 47 57", SourceMoved},
         {"rich text in the pressed cell among plain ones",
@@ -196,6 +198,13 @@ TEST(GridTextWrites, RichTextOnMovesEveryCellItsText) {
          nullptr,
          "06 {\\rtf1 rich} 26 36 46 56|07 17 27 37 47 57",
          "02 12 22 32 42 52|03 13 23  43 53"},
+        {"one block of rich text",
+         {3, 3, 4, 3},
+         "{\\rtf1 rich}",
+         nullptr,
+         "06 {\\rtf1 rich} 26 36 46 56|07 17 27 37 47 57",
+         "02 12 22 32 42 52|03 13 23   53",
+         true},
         {"text beside an empty rich text",
          {2, 2, 3, 3},
          "33",
@@ -209,6 +218,8 @@ TEST(GridTextWrites, RichTextOnMovesEveryCellItsText) {
         DragWindow target;
         target.TakeDrops();
         const RichTextOn rich(*target.grid);
+        if (row.merged)
+            source.grid->MergeCells(3, 3, 2, 1);
         source.grid->SetCellEx(3, 3, row.pressed);
         source.grid->SetSelection(row.selection);
         int effect = DROPEFFECT_NONE;
@@ -225,6 +236,65 @@ TEST(GridTextWrites, RichTextOnMovesEveryCellItsText) {
         EXPECT_EQ(effect, DROPEFFECT_MOVE);
         EXPECT_EQ(Rows6And7(*target.grid), row.rows6and7);
         EXPECT_EQ(Rows2And3(*source.grid), row.sourceAfter);
+    }
+}
+
+// A move whose drop wrote every text empties the dragged cells of its source grid, a dragged cell
+// of a block standing for the whole block wherever its base cell lies, and keeps what a drop on
+// the source itself wrote.
+TEST(GridTextWrites, AMoveEmptiesExactlyTheDraggedCells) {
+    const struct {
+        const char* label;
+        // Merged in the source: base column, row, columns, rows.
+        int block[4];
+        TGridRect selection;
+        // Dropped on the source's (3, 2) rather than on the target's (1, 6).
+        bool ownGrid;
+        const char* rows6and7;
+        const char* sourceAfter;
+    } rows[] = {
+        {"a block reaching into the dragged cells",
+         {1, 3, 2, 1},
+         {2, 2, 3, 3},
+         false,
+         "06 22 32 36 46 56|07 13 33 37 47 57",
+         "02 12   42 52|03    43 53"},
+        {"a block reaching out of the dragged cells",
+         {3, 3, 2, 1},
+         {2, 2, 3, 3},
+         false,
+         "06 22 32 36 46 56|07 23 33 37 47 57",
+         "02 12   42 52|03 13    53"},
+        {"a dragged block that the drop on its own grid wrote",
+         {2, 3, 2, 1},
+         {2, 2, 2, 3},
+         true,
+         nullptr,
+         "02 12  22 42 52|03 13 23 23 43 53"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        SourceWindow source;
+        DragWindow target;
+        target.TakeDrops();
+        TDataGrid& grid = *source.grid;
+        grid.MergeCells(row.block[0], row.block[1], row.block[2], row.block[3]);
+        grid.SetSelection(row.selection);
+        if (row.ownGrid) {
+            // A grid that starts drags takes no editing, so its drops are written always.
+            grid.Navigation->AllowClipboardAlways = true;
+            grid.DragDropSettings->SetOleDropTarget(true);
+        }
+        Responder().DragActions.push_back([&](const QMimeData& data) {
+            return row.ownGrid ? source.DropOn(data, 3, 2) : target.DropOn(data, 1, 6);
+        });
+        source.PressAndMove(2, 2, 20, 10, 0);
+        ASSERT_EQ(source.stops.size(), 1u);
+        EXPECT_EQ(source.stops[0], DROPEFFECT_MOVE);
+        if (row.rows6and7) {
+            EXPECT_EQ(Rows6And7(*target.grid), row.rows6and7);
+        }
+        EXPECT_EQ(Rows2And3(grid), row.sourceAfter);
     }
 }
 
