@@ -14,8 +14,13 @@ struct PlannedWrite {
     std::string_view Text;
 };
 
-bool CellBefore(TPoint a, TPoint b) {
-    return a.x < b.x || (a.x == b.x && a.y < b.y);
+bool CellBefore(const PlannedWrite& a, const PlannedWrite& b) {
+    return a.Col < b.Col || (a.Col == b.Col && a.Row < b.Row);
+}
+
+// Two different texts for one block's base cell: one of them would be lost.
+bool DifferentTextsInOneCell(const PlannedWrite& a, const PlannedWrite& b) {
+    return a.Col == b.Col && a.Row == b.Row && a.Text != b.Text;
 }
 
 } // namespace
@@ -37,8 +42,9 @@ std::optional<TGridRect> TDataGrid::WriteTexts(int ACol, int ARow, const FieldTa
     for (int c = ACol; c < ACol + Lines.MaxFieldCount(); ++c)
         real.push_back(RemapCol(c));
     std::vector<PlannedWrite> writes;
-    // Only cells with properties may belong to a block; their base cells must all differ.
-    std::vector<TPoint> blockCells;
+    // Only cells with properties may belong to a block; a block takes one text, as often as it
+    // comes (a block copied and pasted gives its text once for each of its cells).
+    std::vector<PlannedWrite> blockCells;
     TGridRect reached{ACol, ARow, ACol, ARow};
     for (int k = 0; k < Lines.RowCount(); ++k) {
         const int row = ARow + k;
@@ -58,13 +64,13 @@ std::optional<TGridRect> TDataGrid::WriteTexts(int ACol, int ARow, const FieldTa
                     return std::nullopt;
                 continue;
             }
-            if (inBlock)
-                blockCells.push_back(cell);
             writes.push_back({cell.x, cell.y, Lines.Field(k, i)});
+            if (inBlock)
+                blockCells.push_back(writes.back());
         }
     }
     std::sort(blockCells.begin(), blockCells.end(), CellBefore);
-    if (std::adjacent_find(blockCells.begin(), blockCells.end()) != blockCells.end())
+    if (std::adjacent_find(blockCells.begin(), blockCells.end(), DifferentTextsInOneCell) != blockCells.end())
         return std::nullopt;
     GridUpdateLock lock(*this);
     // The grid grows once, however many lines come.

@@ -90,6 +90,13 @@ TEST(GridTextWrites, TwoTextsNeverLandInOneMergedBlock) {
          "p\tq\tr",
          3,
          "06 p q r r 56|07 17 27 37 47 57"},
+        // A block copied and pasted gives its text once for each of its cells: nothing is lost.
+        {"a paste giving a block its one text twice",
+         WritePath::Paste,
+         {2, 6, 2, 1},
+         "p\tq\tq",
+         3,
+         "06 p q q 46 56|07 17 27 37 47 57"},
         // Pasted into (1, 6) and (1, 7), the series goes on into (1, 8), which is (1, 7) again.
         {"a smart paste continuing a series into a block",
          WritePath::SmartPaste,
