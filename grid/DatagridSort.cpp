@@ -282,6 +282,8 @@ int TDataGrid::CompareLineIndexed(int Idx, int ARow1, int ARow2) {
 }
 
 bool TDataGrid::SortLine(int ACol, int ARow1, int ARow2) {
+    // The rows are compared with what the editor holds.
+    CellsMoving();
     const int greater = SortSettings->Direction == sdDescending ? -1 : 1;
     const int result = Compare(ACol, ARow1, ARow2);
     if (result == greater) {
@@ -477,16 +479,11 @@ void TDataGrid::SortSwapRows(int ARow1, int ARow2) {
         return;
     }
     const int col = SortSettings->Column;
+    cells.ExchangeCells(col, ARow1, ARow2);
     if (validatedCol == col)
         validatedRow = SwappedIndex(validatedRow, ARow1, ARow2);
     if (cachedCell.Col == col)
         cachedCell.RowsSwapped(ARow1, ARow2);
-    AnsiString text = cells.Text(col, ARow1);
-    cells.SetText(col, ARow1, cells.Text(col, ARow2));
-    cells.SetText(col, ARow2, std::move(text));
-    std::unique_ptr<TObject> object = TakeObjects(col, ARow1);
-    SetObjects(col, ARow1, TakeObjects(col, ARow2));
-    SetObjects(col, ARow2, std::move(object));
     for (const int row : {ARow1, ARow2})
         if (auto* props = dynamic_cast<TCellProperties*>(cells.Object(col, row)))
             props->Row = row;

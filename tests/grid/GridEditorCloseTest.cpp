@@ -91,6 +91,12 @@ std::vector<Call> Calls(const Files& files) {
         g.SortSettings->Column = 1;
         g.SortSettings->Direction = sdDescending;
     };
+    // A sort that moves only the cells of the edited column.
+    const auto oneColumn = [](TDataGrid& g) {
+        g.SortSettings->Column = 2;
+        g.SortSettings->SingleColumn = true;
+        g.SortSettings->Direction = sdDescending;
+    };
     const auto node = [](TDataGrid& g) { g.AddNode(2, 3); };
     const auto contracted = [](TDataGrid& g) {
         g.AddNode(2, 3);
@@ -123,6 +129,8 @@ std::vector<Call> Calls(const Files& files) {
         {"MoveRow of its row", [](TDataGrid& g) { g.MoveRow(3, 5); }},
         {"MoveRow past it", [](TDataGrid& g) { g.MoveRow(1, 4); }},
         {"SwapRows", [](TDataGrid& g) { g.SwapRows(3, 5); }},
+        {"SortSwapRows of one column", [](TDataGrid& g) { g.SortSwapRows(3, 5); }, oneColumn},
+        {"SortLine of one column", [](TDataGrid& g) { g.SortLine(2, 3, 5); }, oneColumn},
         {"QSort", [](TDataGrid& g) { g.QSort(); }, descending},
         {"SortByColumn", [](TDataGrid& g) { g.SortByColumn(1); }, descending},
         {"QSortIndexed", [](TDataGrid& g) { g.QSortIndexed(); },
@@ -144,6 +152,7 @@ std::vector<Call> Calls(const Files& files) {
         {"HideColumn of its column", [](TDataGrid& g) { g.HideColumn(2); }},
         {"UnHideColumn", [](TDataGrid& g) { g.UnHideColumn(1); }, [](TDataGrid& g) { g.HideColumn(1); }},
         {"MergeCols", [](TDataGrid& g) { g.MergeCols(1, 2); }},
+        {"CopyCols onto its column", [](TDataGrid& g) { g.CopyCols(2, 1); }},
         {"MergeCells from above", [](TDataGrid& g) { g.MergeCells(2, 2, 1, 2); }},
         {"MergeCells from its cell", [](TDataGrid& g) { g.MergeCells(2, 3, 2, 1); }},
         {"MergeCells elsewhere", [](TDataGrid& g) { g.MergeCells(3, 4, 2, 2); }},
@@ -295,6 +304,7 @@ TEST(GridEditorClose, EscapeTakesBackNoTextWrittenFromCode) {
          },
          "new"},
         {"ClearRows", true, [](TDataGrid& g) { g.ClearRows(3, 1); }, ""},
+        {"CopyCols onto its column", false, [](TDataGrid& g) { g.CopyCols(2, 1); }, "23"},
         {"ClearNormalCells", false, [](TDataGrid& g) { g.ClearNormalCells(); }, ""},
     };
     for (const auto& row : rows) {
