@@ -15,7 +15,9 @@ namespace {
 // A window of 5 columns and 6 rows (one fixed) whose cell (c, r) reads 10 (c + 1) + r: "10" to
 // "55", every cell edited with the editor given.
 struct NumberedCells : EditingWindow {
-    explicit NumberedCells(TEditorType type) {
+    explicit NumberedCells(TEditorType type, bool alwaysShown = false) {
+        if (alwaysShown)
+            grid->SetOptions(grid->GetOptions() | goAlwaysShowEditor);
         grid->SetRowCount(6);
         for (int r = 0; r < 6; ++r)
             for (int c = 0; c < 5; ++c)
@@ -53,6 +55,8 @@ struct Editor {
     bool appends;
     // Whether the editor is open.
     std::function<bool(TDataGrid&)> open;
+    // With goAlwaysShowEditor, which opens the editor again on the current cell after the call.
+    bool alwaysShown = false;
 };
 
 const Editor editors[] = {
@@ -60,6 +64,7 @@ const Editor editors[] = {
     {"spin", edSpinEdit, false, [](TDataGrid& g) { return g.Editors().Spin->GetVisible(); }},
     {"edit with button", edEditBtn, false, [](TDataGrid& g) { return g.Editors().EditBtn->GetVisible(); }},
     {"combo", edComboEdit, true, [](TDataGrid& g) { return g.Editors().Combo->GetVisible(); }},
+    {"text editor always shown", edNormal, false, [](TDataGrid&) { return false; }, true},
 };
 
 using Act = std::function<void(TDataGrid&)>;
@@ -203,7 +208,7 @@ TEST(GridEditorClose, ACallThatMovesCellsClosesTheEditorOntoItsCellFirst) {
     for (const Editor& editor : editors)
         for (const Call& call : Calls(files)) {
             SCOPED_TRACE(std::string(editor.name) + ", " + call.name);
-            NumberedCells closedFirst(editor.type);
+            NumberedCells closedFirst(editor.type, editor.alwaysShown);
             call.setup(*closedFirst.grid);
             const GridCellTexts before = closedFirst.Texts();
             closedFirst.TypeInto();
@@ -221,7 +226,7 @@ TEST(GridEditorClose, ACallThatMovesCellsClosesTheEditorOntoItsCellFirst) {
             call.act(*closedFirst.grid);
             closedFirst.Leave();
 
-            NumberedCells window(editor.type);
+            NumberedCells window(editor.type, editor.alwaysShown);
             call.setup(*window.grid);
             window.TypeInto();
             call.act(*window.grid);
