@@ -184,10 +184,12 @@ bool TDataGrid::ValidateOnFocusLoss(const AnsiString& NewValue) {
 }
 
 void TDataGrid::ReturnToValidatedCell() {
-    auto back = [this, real = validatedCol, row = validatedRow] {
+    refusedCell = {validatedCol, validatedRow};
+    auto back = [this] {
+        const auto [real, row] = std::exchange(refusedCell, {});
         const int col = RemapColInv(real);
-        if (IsHiddenColumn(real) || col < GetFixedCols() || col >= GetColCount() || row < GetFixedRows() ||
-            row >= GetRowCount())
+        if (real < 0 || row < 0 || IsHiddenColumn(real) || col < GetFixedCols() || col >= GetColCount() ||
+            row < GetFixedRows() || row >= GetRowCount())
             return;
         if (col != GetCol() || row != GetRow())
             FocusCell(col, row, true);

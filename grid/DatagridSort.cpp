@@ -449,8 +449,9 @@ void TDataGrid::MoveRowsInOrder(int First, const std::vector<int>& order, bool c
         // Only the sort column's cells move: the edited cell's row with them when it is one.
         if (validatedCol == SortSettings->Column)
             validatedRow = PermutedIndex(validatedRow, First, order);
-        if (cachedCell.Col == SortSettings->Column)
-            cachedCell.RowsPermuted(First, order);
+        for (TrackedCell* cell : TrackedCells())
+            if (cell->Col == SortSettings->Column)
+                cell->RowsPermuted(First, order);
         RenumberCellProperties(First);
     } else {
         PermuteDisplayRows(First, order, currentFollows);
@@ -482,8 +483,9 @@ void TDataGrid::SortSwapRows(int ARow1, int ARow2) {
     cells.ExchangeCells(col, ARow1, ARow2);
     if (validatedCol == col)
         validatedRow = SwappedIndex(validatedRow, ARow1, ARow2);
-    if (cachedCell.Col == col)
-        cachedCell.RowsSwapped(ARow1, ARow2);
+    for (TrackedCell* cell : TrackedCells())
+        if (cell->Col == col)
+            cell->RowsSwapped(ARow1, ARow2);
     for (const int row : {ARow1, ARow2})
         if (auto* props = dynamic_cast<TCellProperties*>(cells.Object(col, row)))
             props->Row = row;

@@ -330,3 +330,40 @@ TEST(GridEditorClose, EscapeTakesBackNoTextWrittenFromCode) {
 }
 
 } // namespace
+
+namespace {
+
+// 77 typed over the 33 of (2, 3) and refused by OnCellValidate as a call closes the editor; the
+// call then moves the cell before the user is sent back: the user goes back into the refused cell where it
+// now stands, its 33 put back and the editor open on it.
+TEST(GridEditorClose, ARefusedValueSendsTheUserBackIntoItsCellWhereverTheCallMovedIt) {
+    const struct {
+        const char* name;
+        Act act;
+        int col;
+        int row;
+    } calls[] = {
+        {"InsertRows above", [](TDataGrid& g) { g.InsertRows(1, 1); }, 2, 4},
+        {"SwapRows", [](TDataGrid& g) { g.SwapRows(3, 5); }, 2, 5},
+        {"MoveRow", [](TDataGrid& g) { g.MoveRow(3, 5); }, 2, 5},
+        {"InsertCols before", [](TDataGrid& g) { g.InsertCols(1, 1); }, 3, 3},
+        {"HideColumn before", [](TDataGrid& g) { g.HideColumn(1); }, 1, 3},
+        {"SwapColumns", [](TDataGrid& g) { g.SwapColumns(2, 4); }, 4, 3},
+    };
+    for (const auto& call : calls) {
+        SCOPED_TRACE(call.name);
+        NumberedCells window(edNormal);
+        window.grid->OnCellValidate = [](TObject*, int, int, AnsiString& Value, bool& Valid) {
+            Valid = Value != "77";
+        };
+        window.TypeInto();
+        call.act(*window.grid);
+        QApplication::processEvents();
+        EXPECT_EQ(window.grid->GetCol(), call.col);
+        EXPECT_EQ(window.grid->GetRow(), call.row);
+        EXPECT_EQ(window.grid->GetCells(window.grid->RemapCol(call.col), call.row), "33");
+        EXPECT_TRUE(window.grid->GetEditorMode());
+    }
+}
+
+} // namespace
