@@ -120,27 +120,27 @@ std::unique_ptr<TObject> GridCells::TakeObject(int col, int row) {
 }
 
 void GridCells::InsertRows(int row, int count) {
-    ++generation;
+    Moving();
     InsertEmpty(rows, row, count);
 }
 
 void GridCells::DeleteRows(const std::vector<int>& indices) {
-    ++generation;
+    Moving();
     EraseIndices(rows, indices);
 }
 
 void GridCells::MoveRow(int from, int to) {
-    ++generation;
+    Moving();
     MoveElement(rows, from, to);
 }
 
 void GridCells::PermuteRows(int first, const std::vector<int>& order) {
-    ++generation;
+    Moving();
     PermuteElements(rows, first, order);
 }
 
 void GridCells::PermuteColumn(int col, int first, const std::vector<int>& order) {
-    ++generation;
+    Moving();
     const auto base = static_cast<std::size_t>(first);
     std::vector<AnsiString> texts;
     std::vector<std::unique_ptr<TObject>> objects;
@@ -159,7 +159,7 @@ void GridCells::PermuteColumn(int col, int first, const std::vector<int>& order)
 }
 
 void GridCells::InsertColumns(int col, int count) {
-    ++generation;
+    Moving();
     for (auto& row : rows) {
         InsertInto(row.Texts, col, count);
         InsertInto(row.Objects, col, count);
@@ -167,7 +167,7 @@ void GridCells::InsertColumns(int col, int count) {
 }
 
 void GridCells::DeleteColumns(int col, int count) {
-    ++generation;
+    Moving();
     for (auto& row : rows) {
         EraseFrom(row.Texts, col, count);
         EraseFrom(row.Objects, col, count);
@@ -175,7 +175,7 @@ void GridCells::DeleteColumns(int col, int count) {
 }
 
 void GridCells::MoveColumn(int from, int to) {
-    ++generation;
+    Moving();
     for (auto& row : rows) {
         MoveElement(row.Texts, from, to);
         MoveElement(row.Objects, from, to);
@@ -183,11 +183,35 @@ void GridCells::MoveColumn(int from, int to) {
 }
 
 void GridCells::ExchangeColumns(int a, int b) {
-    ++generation;
+    Moving();
     for (auto& row : rows) {
         ExchangeIn(row.Texts, a, b);
         ExchangeIn(row.Objects, a, b);
     }
+}
+
+void GridCells::ExchangeCells(int col, int a, int b) {
+    Moving();
+    AnsiString text = Text(col, a);
+    SetText(col, a, Text(col, b));
+    SetText(col, b, std::move(text));
+    std::unique_ptr<TObject> object = TakeObject(col, a);
+    SetObject(col, a, TakeObject(col, b));
+    SetObject(col, b, std::move(object));
+}
+
+void GridCells::CopyColumn(int to, int from) {
+    Moving();
+    for (int r = 0; r < RowCount(); ++r) {
+        SetText(to, r, Text(from, r));
+        SetObject(to, r, TakeObject(from, r));
+    }
+}
+
+void GridCells::Moving() {
+    if (cellsMoving)
+        cellsMoving();
+    ++generation;
 }
 
 void GridCells::ForEachObject(int fromRow,

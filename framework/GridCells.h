@@ -48,8 +48,8 @@ public:
     // The row at from goes to to, the rows between close up.
     void MoveRow(int from, int to);
     void ExchangeRows(int a, int b) {
+        Moving();
         std::swap(Row(a), Row(b));
-        ++generation;
     }
     // Rows first .. first + order.size() - 1 rearranged: the row at first + k takes what the row at
     // first + order[k] held (order a permutation of 0 .. size - 1).
@@ -61,6 +61,13 @@ public:
     void DeleteColumns(int col, int count);
     void MoveColumn(int from, int to);
     void ExchangeColumns(int a, int b);
+    // Rows a and b exchange the text and object of one column, the other cells staying.
+    void ExchangeCells(int col, int a, int b);
+    // Column to takes the texts of column from and its objects, which leave it.
+    void CopyColumn(int to, int from);
+    // Runs before any operation above that moves cells to other places, so that whatever stands
+    // on a cell (an open editor) is done with it while it is still where it was.
+    void SetCellsMoving(std::function<void()> hook) { cellsMoving = std::move(hook); }
     // Grows with every change of a text, an object or the rows and columns.
     unsigned long long Generation() const { return generation; }
     // A change within an object of a slot, which the store cannot see itself.
@@ -75,10 +82,14 @@ private:
         std::vector<std::unique_ptr<TObject>> Objects;
     };
 
+    // Every operation that moves cells starts here.
+    void Moving();
+
     CellRow& Row(int row) { return rows[static_cast<std::size_t>(row)]; }
     const CellRow& Row(int row) const { return rows[static_cast<std::size_t>(row)]; }
 
     std::vector<CellRow> rows;
     int columnHint = 0;
     unsigned long long generation = 0;
+    std::function<void()> cellsMoving;
 };

@@ -6,6 +6,8 @@ TStringGrid::TStringGrid(TComponent* owner) : TCustomGrid(owner) {
     cells.SetRowCount(GetRowCount());
     storedCols = GetColCount();
     cells.SetColumnHint(storedCols);
+    // Also the moves a derived grid makes in the store itself close the editor first.
+    cells.SetCellsMoving([this] { CellsMoving(); });
 }
 
 void TStringGrid::CheckCell(int ACol, int ARow) const {

@@ -334,10 +334,8 @@ void TBaseGrid::NilRow(int ARow) {
 }
 
 void TBaseGrid::CopyCols(int ToCol, int FromCol) {
-    for (int r = 0; r < GetRowCount(); ++r) {
-        cells.SetText(ToCol, r, cells.Text(FromCol, r));
-        SetObjects(ToCol, r, TakeObjects(FromCol, r));
-    }
+    cells.CopyColumn(ToCol, FromCol);
+    TextsWritten(Rect(ToCol, 0, ToCol, GetRowCount() - 1));
     InvalidateCol(ToCol);
 }
 

@@ -1629,6 +1629,10 @@ private:
     // The text of cell cachedCell when it became current or its editor opened.
     AnsiString cellTextCache;
     TrackedCell cachedCell;
+    // The cell a refused value sends the user back into once the focus has settled.
+    TrackedCell refusedCell;
+    // The cells above, which move with their rows and columns.
+    std::array<TrackedCell*, 2> TrackedCells() { return {&cachedCell, &refusedCell}; }
     // The cell the special editor was opened on, and the value it showed of it.
     TrackedCell specialCell;
     std::optional<AnsiString> specialShown;

@@ -152,10 +152,12 @@ bool TDataGrid::ValidateCell(const AnsiString& NewValue) {
     bool valid = true;
     const int column = validatedCol;
     const int row = validatedRow;
-    if (NewValue != startingText && column >= 0 && column < RealColCount() && row >= 0 &&
-        row < GetRowCount()) {
+    // NewValue is what the current cell's editor holds. An edit left pending while its row moved
+    // away under an editor opened again on the current cell is the edited cell's own text.
+    const AnsiString edited = column == GetRealCol() && row == GetRow() ? NewValue : ValidatedText();
+    if (edited != startingText && column >= 0 && column < RealColCount() && row >= 0 && row < GetRowCount()) {
         UpdateCell(column, row);
-        AnsiString value = NewValue;
+        AnsiString value = edited;
         if (CellChecker && CellChecker->AutoCorrect)
             value = CellChecker->Correct(column, row, value);
         if (OnCellValidate)
@@ -163,7 +165,7 @@ bool TDataGrid::ValidateCell(const AnsiString& NewValue) {
         if (CellChecker && CellChecker->AutoMarkError)
             value = CellChecker->MarkError(column, row, value);
         // A refusal keeps the handler's replacement, or else the text from before the edit.
-        SetCellEx(column, row, valid || value != NewValue ? value : startingText);
+        SetCellEx(column, row, valid || value != edited ? value : startingText);
         startingText = GetCellEx(column, row);
         CellsChanged(Rect(column, row, column, row));
         if (!valid) {
@@ -182,10 +184,12 @@ bool TDataGrid::ValidateOnFocusLoss(const AnsiString& NewValue) {
 }
 
 void TDataGrid::ReturnToValidatedCell() {
-    auto back = [this, real = validatedCol, row = validatedRow] {
+    refusedCell = {validatedCol, validatedRow};
+    auto back = [this] {
+        const auto [real, row] = std::exchange(refusedCell, {});
         const int col = RemapColInv(real);
-        if (IsHiddenColumn(real) || col < GetFixedCols() || col >= GetColCount() || row < GetFixedRows() ||
-            row >= GetRowCount())
+        if (real < 0 || row < 0 || IsHiddenColumn(real) || col < GetFixedCols() || col >= GetColCount() ||
+            row < GetFixedRows() || row >= GetRowCount())
             return;
         if (col != GetCol() || row != GetRow())
             FocusCell(col, row, true);

@@ -275,7 +275,8 @@ void TDataGrid::PermuteDisplayRows(int First, const std::vector<int>& order, boo
         PermuteElements(rowSelect, First, order);
     RenumberCellProperties(First);
     validatedRow = PermutedIndex(validatedRow, First, order);
-    cachedCell.RowsPermuted(First, order);
+    for (TrackedCell* cell : TrackedCells())
+        cell->RowsPermuted(First, order);
     const int moved = PermutedIndex(current, First, order);
     if (CurrentFollows && moved != current) {
         const bool pending = std::exchange(editPending, false);

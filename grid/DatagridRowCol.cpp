@@ -100,12 +100,14 @@ void TDataGrid::RowsInserted(int ARow, int RCount) {
     TBaseGrid::RowsInserted(ARow, RCount);
     if (validatedRow >= ARow)
         validatedRow += RCount;
-    cachedCell.RowsInserted(ARow, RCount);
+    for (TrackedCell* cell : TrackedCells())
+        cell->RowsInserted(ARow, RCount);
 }
 
 void TDataGrid::RowsDeleted(const std::vector<int>& ARows) {
     TBaseGrid::RowsDeleted(ARows);
-    cachedCell.RowsDeleted(ARows);
+    for (TrackedCell* cell : TrackedCells())
+        cell->RowsDeleted(ARows);
     const auto before = std::lower_bound(ARows.begin(), ARows.end(), validatedRow);
     if (before != ARows.end() && *before == validatedRow)
         validatedRow = -1;
@@ -182,7 +184,8 @@ void TDataGrid::InsertCols(int ACol, int CCount) {
         NodeColumnMoving();
     if (validatedCol >= ACol)
         validatedCol += CCount;
-    cachedCell.ColsInserted(ACol, CCount);
+    for (TrackedCell* cell : TrackedCells())
+        cell->ColsInserted(ACol, CCount);
     const int display = RemapColInv(ACol);
     const auto at = static_cast<std::size_t>(ACol);
     if (at < visibleCol.size()) {
@@ -221,7 +224,8 @@ void TDataGrid::RemoveCols(int ACol, int CCount) {
         validatedCol -= CCount;
     else if (validatedCol >= ACol)
         validatedCol = -1;
-    cachedCell.ColsDeleted(ACol, CCount);
+    for (TrackedCell* cell : TrackedCells())
+        cell->ColsDeleted(ACol, CCount);
     ClearCols(ACol, CCount);
     const int display = RemapColInv(ACol);
     for (int i = 0; i < hiddenRows.Count(); ++i) {
@@ -352,7 +356,8 @@ void TDataGrid::SwapRows(int ARow1, int ARow2) {
     PutContractedRows(carried);
     // The cells being validated and kept for Escape move with their rows.
     validatedRow = SwappedIndex(validatedRow, ARow1, ARow2);
-    cachedCell.RowsSwapped(ARow1, ARow2);
+    for (TrackedCell* cell : TrackedCells())
+        cell->RowsSwapped(ARow1, ARow2);
     // Each height goes with its size at zoom level 0, which a row too small to follow does not show.
     const bool differ = GetRowHeights(ARow1) != GetRowHeights(ARow2);
     rows.Exchange(ARow1, ARow2);
@@ -398,7 +403,8 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
         items.PutObject(ACol2, object);
     }
     validatedCol = SwappedIndex(validatedCol, ACol1, ACol2);
-    cachedCell.ColsSwapped(ACol1, ACol2);
+    for (TrackedCell* cell : TrackedCells())
+        cell->ColsSwapped(ACol1, ACol2);
     if (shown1 && shown2) {
         const bool differ = GetColWidths(display1) != GetColWidths(display2);
         cols.Exchange(display1, display2);
@@ -524,7 +530,8 @@ void TDataGrid::RowMoved(int FromIndex, int ToIndex) {
     // The row's selection flag goes with it; a hidden row keeps its place among the others.
     MoveElement(rowSelect, FromIndex, ToIndex);
     validatedRow = MovedIndex(validatedRow, FromIndex, ToIndex);
-    cachedCell.RowMoved(FromIndex, ToIndex);
+    for (TrackedCell* cell : TrackedCells())
+        cell->RowMoved(FromIndex, ToIndex);
     // A contracted node row takes the rows it hides along.
     std::vector<ContractedRows> carried;
     if (GetNodeState(ToIndex)) {
@@ -544,7 +551,8 @@ void TDataGrid::MoveRealColumn(int FromIndex, int ToIndex) {
         NodeColumnMoving();
     cells.MoveColumn(from, to);
     validatedCol = MovedIndex(validatedCol, from, to);
-    cachedCell.ColMoved(from, to);
+    for (TrackedCell* cell : TrackedCells())
+        cell->ColMoved(from, to);
     if (visibleCol.size() > static_cast<std::size_t>(std::min(from, to))) {
         // Columns beyond the flags are shown ones.
         const auto needed = static_cast<std::size_t>(std::max(from, to)) + 1;

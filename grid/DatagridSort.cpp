@@ -282,6 +282,8 @@ int TDataGrid::CompareLineIndexed(int Idx, int ARow1, int ARow2) {
 }
 
 bool TDataGrid::SortLine(int ACol, int ARow1, int ARow2) {
+    // The rows are compared with what the editor holds.
+    CellsMoving();
     const int greater = SortSettings->Direction == sdDescending ? -1 : 1;
     const int result = Compare(ACol, ARow1, ARow2);
     if (result == greater) {
@@ -447,8 +449,9 @@ void TDataGrid::MoveRowsInOrder(int First, const std::vector<int>& order, bool c
         // Only the sort column's cells move: the edited cell's row with them when it is one.
         if (validatedCol == SortSettings->Column)
             validatedRow = PermutedIndex(validatedRow, First, order);
-        if (cachedCell.Col == SortSettings->Column)
-            cachedCell.RowsPermuted(First, order);
+        for (TrackedCell* cell : TrackedCells())
+            if (cell->Col == SortSettings->Column)
+                cell->RowsPermuted(First, order);
         RenumberCellProperties(First);
     } else {
         PermuteDisplayRows(First, order, currentFollows);
@@ -477,16 +480,12 @@ void TDataGrid::SortSwapRows(int ARow1, int ARow2) {
         return;
     }
     const int col = SortSettings->Column;
+    cells.ExchangeCells(col, ARow1, ARow2);
     if (validatedCol == col)
         validatedRow = SwappedIndex(validatedRow, ARow1, ARow2);
-    if (cachedCell.Col == col)
-        cachedCell.RowsSwapped(ARow1, ARow2);
-    AnsiString text = cells.Text(col, ARow1);
-    cells.SetText(col, ARow1, cells.Text(col, ARow2));
-    cells.SetText(col, ARow2, std::move(text));
-    std::unique_ptr<TObject> object = TakeObjects(col, ARow1);
-    SetObjects(col, ARow1, TakeObjects(col, ARow2));
-    SetObjects(col, ARow2, std::move(object));
+    for (TrackedCell* cell : TrackedCells())
+        if (cell->Col == col)
+            cell->RowsSwapped(ARow1, ARow2);
     for (const int row : {ARow1, ARow2})
         if (auto* props = dynamic_cast<TCellProperties*>(cells.Object(col, row)))
             props->Row = row;

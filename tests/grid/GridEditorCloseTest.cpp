@@ -15,7 +15,9 @@ namespace {
 // A window of 5 columns and 6 rows (one fixed) whose cell (c, r) reads 10 (c + 1) + r: "10" to
 // "55", every cell edited with the editor given.
 struct NumberedCells : EditingWindow {
-    explicit NumberedCells(TEditorType type) {
+    explicit NumberedCells(TEditorType type, bool alwaysShown = false) {
+        if (alwaysShown)
+            grid->SetOptions(grid->GetOptions() | goAlwaysShowEditor);
         grid->SetRowCount(6);
         for (int r = 0; r < 6; ++r)
             for (int c = 0; c < 5; ++c)
@@ -53,6 +55,8 @@ struct Editor {
     bool appends;
     // Whether the editor is open.
     std::function<bool(TDataGrid&)> open;
+    // With goAlwaysShowEditor, which opens the editor again on the current cell after the call.
+    bool alwaysShown = false;
 };
 
 const Editor editors[] = {
@@ -60,6 +64,7 @@ const Editor editors[] = {
     {"spin", edSpinEdit, false, [](TDataGrid& g) { return g.Editors().Spin->GetVisible(); }},
     {"edit with button", edEditBtn, false, [](TDataGrid& g) { return g.Editors().EditBtn->GetVisible(); }},
     {"combo", edComboEdit, true, [](TDataGrid& g) { return g.Editors().Combo->GetVisible(); }},
+    {"text editor always shown", edNormal, false, [](TDataGrid&) { return false; }, true},
 };
 
 using Act = std::function<void(TDataGrid&)>;
@@ -89,6 +94,12 @@ struct Files {
 std::vector<Call> Calls(const Files& files) {
     const auto descending = [](TDataGrid& g) {
         g.SortSettings->Column = 1;
+        g.SortSettings->Direction = sdDescending;
+    };
+    // A sort that moves only the cells of the edited column.
+    const auto oneColumn = [](TDataGrid& g) {
+        g.SortSettings->Column = 2;
+        g.SortSettings->SingleColumn = true;
         g.SortSettings->Direction = sdDescending;
     };
     const auto node = [](TDataGrid& g) { g.AddNode(2, 3); };
@@ -123,6 +134,8 @@ std::vector<Call> Calls(const Files& files) {
         {"MoveRow of its row", [](TDataGrid& g) { g.MoveRow(3, 5); }},
         {"MoveRow past it", [](TDataGrid& g) { g.MoveRow(1, 4); }},
         {"SwapRows", [](TDataGrid& g) { g.SwapRows(3, 5); }},
+        {"SortSwapRows of one column", [](TDataGrid& g) { g.SortSwapRows(3, 5); }, oneColumn},
+        {"SortLine of one column", [](TDataGrid& g) { g.SortLine(2, 3, 5); }, oneColumn},
         {"QSort", [](TDataGrid& g) { g.QSort(); }, descending},
         {"SortByColumn", [](TDataGrid& g) { g.SortByColumn(1); }, descending},
         {"QSortIndexed", [](TDataGrid& g) { g.QSortIndexed(); },
@@ -144,6 +157,7 @@ std::vector<Call> Calls(const Files& files) {
         {"HideColumn of its column", [](TDataGrid& g) { g.HideColumn(2); }},
         {"UnHideColumn", [](TDataGrid& g) { g.UnHideColumn(1); }, [](TDataGrid& g) { g.HideColumn(1); }},
         {"MergeCols", [](TDataGrid& g) { g.MergeCols(1, 2); }},
+        {"CopyCols onto its column", [](TDataGrid& g) { g.CopyCols(2, 1); }},
         {"MergeCells from above", [](TDataGrid& g) { g.MergeCells(2, 2, 1, 2); }},
         {"MergeCells from its cell", [](TDataGrid& g) { g.MergeCells(2, 3, 2, 1); }},
         {"MergeCells elsewhere", [](TDataGrid& g) { g.MergeCells(3, 4, 2, 2); }},
@@ -194,7 +208,7 @@ TEST(GridEditorClose, ACallThatMovesCellsClosesTheEditorOntoItsCellFirst) {
     for (const Editor& editor : editors)
         for (const Call& call : Calls(files)) {
             SCOPED_TRACE(std::string(editor.name) + ", " + call.name);
-            NumberedCells closedFirst(editor.type);
+            NumberedCells closedFirst(editor.type, editor.alwaysShown);
             call.setup(*closedFirst.grid);
             const GridCellTexts before = closedFirst.Texts();
             closedFirst.TypeInto();
@@ -212,7 +226,7 @@ TEST(GridEditorClose, ACallThatMovesCellsClosesTheEditorOntoItsCellFirst) {
             call.act(*closedFirst.grid);
             closedFirst.Leave();
 
-            NumberedCells window(editor.type);
+            NumberedCells window(editor.type, editor.alwaysShown);
             call.setup(*window.grid);
             window.TypeInto();
             call.act(*window.grid);
@@ -295,6 +309,7 @@ TEST(GridEditorClose, EscapeTakesBackNoTextWrittenFromCode) {
          },
          "new"},
         {"ClearRows", true, [](TDataGrid& g) { g.ClearRows(3, 1); }, ""},
+        {"CopyCols onto its column", false, [](TDataGrid& g) { g.CopyCols(2, 1); }, "23"},
         {"ClearNormalCells", false, [](TDataGrid& g) { g.ClearNormalCells(); }, ""},
     };
     for (const auto& row : rows) {
@@ -311,6 +326,43 @@ TEST(GridEditorClose, EscapeTakesBackNoTextWrittenFromCode) {
         row.write(*window.grid);
         window.Press(Qt::Key_Escape);
         EXPECT_EQ(window.grid->GetCells(2, 3), row.text);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// 77 typed over the 33 of (2, 3) and refused by OnCellValidate as a call closes the editor; the
+// call then moves the cell before the user is sent back: the user goes back into the refused cell where it
+// now stands, its 33 put back and the editor open on it.
+TEST(GridEditorClose, ARefusedValueSendsTheUserBackIntoItsCellWhereverTheCallMovedIt) {
+    const struct {
+        const char* name;
+        Act act;
+        int col;
+        int row;
+    } calls[] = {
+        {"InsertRows above", [](TDataGrid& g) { g.InsertRows(1, 1); }, 2, 4},
+        {"SwapRows", [](TDataGrid& g) { g.SwapRows(3, 5); }, 2, 5},
+        {"MoveRow", [](TDataGrid& g) { g.MoveRow(3, 5); }, 2, 5},
+        {"InsertCols before", [](TDataGrid& g) { g.InsertCols(1, 1); }, 3, 3},
+        {"HideColumn before", [](TDataGrid& g) { g.HideColumn(1); }, 1, 3},
+        {"SwapColumns", [](TDataGrid& g) { g.SwapColumns(2, 4); }, 4, 3},
+    };
+    for (const auto& call : calls) {
+        SCOPED_TRACE(call.name);
+        NumberedCells window(edNormal);
+        window.grid->OnCellValidate = [](TObject*, int, int, AnsiString& Value, bool& Valid) {
+            Valid = Value != "77";
+        };
+        window.TypeInto();
+        call.act(*window.grid);
+        QApplication::processEvents();
+        EXPECT_EQ(window.grid->GetCol(), call.col);
+        EXPECT_EQ(window.grid->GetRow(), call.row);
+        EXPECT_EQ(window.grid->GetCells(window.grid->RemapCol(call.col), call.row), "33");
+        EXPECT_TRUE(window.grid->GetEditorMode());
     }
 }
 
