@@ -779,8 +779,9 @@ public:
     void SpecialEditorSynced();
     // The special editors, made hidden with the grid.
     TGridEditors& Editors() const { return *editors; }
-    // The editor of edCustom cells; none opens without one.
+    // The editor of edCustom cells; none opens without one. The grid hears when it is freed.
     TEditLink* EditLink = nullptr;
+    void SetEditLink(TEditLink* value);
     // Rich-text cell (ACol, ARow) (real column) drawn formatted into ARect.
     void RTFPaint(int ACol, int ARow, TCanvas* ACanvas, const TRect& ARect);
     // Cell (ACol, ARow) (real column) read into a rich edit: its rich text, or its plain text;

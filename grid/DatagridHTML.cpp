@@ -3,6 +3,7 @@
 #include "grid/Datagrid.h"
 
 #include "framework/ImageList.h"
+#include "grid/EditLink.h"
 #include "grid/Gridutil.h"
 #include "grid/HTMLHintWindow.h"
 #include "grid/HTMLTextLayout.h"
@@ -35,6 +36,10 @@ void TDataGrid::SetCellChecker(TDataGridCheck* value) {
     Watch(*this, CellChecker, value);
 }
 
+void TDataGrid::SetEditLink(TEditLink* value) {
+    Watch(*this, EditLink, value);
+}
+
 void TDataGrid::Notification(TComponent* AComponent, TOperation Operation) {
     TBaseGrid::Notification(AComponent, Operation);
     if (Operation != opRemove)
@@ -45,6 +50,8 @@ void TDataGrid::Notification(TComponent* AComponent, TOperation Operation) {
         PictureContainer = nullptr;
     if (AComponent == CellChecker)
         CellChecker = nullptr;
+    if (AComponent == EditLink)
+        EditLink = nullptr;
 }
 
 THintWindow* TDataGrid::CreateHintWindow() {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -70,7 +71,7 @@ private:
 
 struct LinkedCell : SpecialCell {
     LinkedCell() : SpecialCell(edCustom, "old"), link(log) {
-        grid->EditLink = &link;
+        grid->SetEditLink(&link);
         grid->OnGetEditorProp = [this](TObject*, int ACol, int ARow, TEditLink* AEditLink) {
             EXPECT_EQ(AEditLink, &link);
             log.push_back("OnGetEditorProp " + std::to_string(ACol) + "," + std::to_string(ARow));
@@ -219,7 +220,7 @@ TEST(EditLink, APopupGoesWithItsGrid) {
     QPointer<QWidget> popup;
     {
         LinkedCell window;
-        window.grid->EditLink = &link;
+        window.grid->SetEditLink(&link);
         window.grid->OnGetEditorProp = nullptr;
         link.EditStyle = esPopup;
         link.PopupWidth = 80;
@@ -290,3 +291,23 @@ TEST(EditLink, WritesOnlyWhatTheUserChangedIntoItsOwnCell) {
 }
 
 } // namespace
+
+// Mended: a link given to a grid and freed before it, never opened, left the grid pointing at it,
+// and the grid's own freeing then called into the freed link.
+TEST(EditLink, ALinkFreedBeforeItsGridIsForgotten) {
+    for (const bool opened : {false, true}) {
+        SCOPED_TRACE(opened ? "opened and closed" : "never opened");
+        SpecialCell cell(edCustom, "old");
+        auto link = std::make_unique<TEditLink>(nullptr);
+        cell.grid->SetEditLink(link.get());
+        if (opened) {
+            cell.Open();
+            cell.grid->HideEditor();
+        }
+        link.reset();
+        EXPECT_EQ(cell.grid->EditLink, nullptr);
+        // The cell opens no custom editor now, and nothing reads the freed link.
+        cell.Open();
+        EXPECT_EQ(cell.grid->GetCells(1, 1), "old");
+    }
+}
