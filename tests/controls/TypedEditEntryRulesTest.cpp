@@ -11,10 +11,11 @@
 
 namespace {
 
-enum class Way { Key, Paste, Drop, Code };
+// A paste by Ctrl+V, or by the call a window's menu makes, which keeps a selection made from code.
+enum class Way { Key, Paste, PasteCall, Drop, Code };
 
 const char* WayName(Way way) {
-    static const char* const names[] = {"key", "paste", "drop", "code"};
+    static const char* const names[] = {"key", "paste", "paste call", "drop", "code"};
     return names[static_cast<int>(way)];
 }
 
@@ -110,6 +111,10 @@ TEST(TypedEditEntryRules, EachRuleHoldsOnEveryWayIn) {
         {"lines", Way::Drop, {}, 0, "abc|", "XY\nZ", "abcXY|", DROPEFFECT_COPY},
         {"lines", Way::Drop, {}, 0, "abc|", "22\t32\r\n23\t33\r\n", "abc22\t32|", DROPEFFECT_COPY},
         {"lines", Way::Drop, {}, 0, "abc|", "XY\r\n", "abcXY|", DROPEFFECT_MOVE},
+        // Mended: a selection reaching into the prefix took as many characters from the value.
+        {"prefix", Way::PasteCall, {etNumeric, 0, "$", " m"}, 0, "[$12]345 m", "9", "$[9]345 m", 0},
+        {"suffix", Way::PasteCall, {etNumeric, 0, "$", " m"}, 0, "$123[45 m]", "9", "$123[9] m", 0},
+        {"prefix", Way::PasteCall, {etUppercase, 0, "<", ">"}, 0, "[<abc>]", "xé", "<[XÉ]>", 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.rule) + " by " + WayName(row.way) + " of " + row.text);
@@ -128,6 +133,10 @@ TEST(TypedEditEntryRules, EachRuleHoldsOnEveryWayIn) {
         case Way::Paste:
             Clipboard().SetAsText(row.text);
             Press(box, Qt::Key_V, Qt::ControlModifier);
+            break;
+        case Way::PasteCall:
+            Clipboard().SetAsText(row.text);
+            box.PasteFromClipboard();
             break;
         case Way::Drop:
             EXPECT_EQ(DropAtCaret(box, row.text), row.effect);
