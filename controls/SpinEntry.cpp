@@ -47,8 +47,9 @@ bool SpinTakesChar(const TSpinCharRule& rule, const TSpinTyping& typing, char& k
     if ((key == TimeSeparator && rule.Kind != TSpinChars::Time) ||
         (key == DateSeparator && rule.Kind != TSpinChars::Date))
         return false;
-    // Hours, minutes and seconds: two separators at the most.
-    if (key == TimeSeparator && std::count(text.begin(), text.end(), TimeSeparator) >= 2)
+    // Hours, minutes and seconds: two separators at the most. A mask's own are its literals, which
+    // a typed one passes over as a pasted one does.
+    if (key == TimeSeparator && !rule.Masked && std::count(text.begin(), text.end(), TimeSeparator) >= 2)
         return false;
     // A mask's own places and literals hold a masked number's separator and decimals.
     if (rule.Kind != TSpinChars::Float || rule.Masked || key == Backspace || key == Enter || key == Escape)

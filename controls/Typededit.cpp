@@ -393,14 +393,24 @@ void TTypedEdit::SelectAfterDecimal() {
     SetSelStart(PrefixLength() + decimal);
 }
 
+TTypedEdit::TValueRange TTypedEdit::SelectedRange() const {
+    const int length = GetText().Length();
+    const int start = std::clamp(GetSelStart() - PrefixLength(), 0, length);
+    const int end = std::clamp(GetSelStart() + GetSelLength() - PrefixLength(), start, length);
+    return {start, end - start};
+}
+
 AnsiString TTypedEdit::SelectedValue() const {
-    return GetText().SubString(GetSelStart() + 1 - PrefixLength(), GetSelLength());
+    const TValueRange range = SelectedRange();
+    return GetText().SubString(range.Start + 1, range.Length);
 }
 
 AnsiString TTypedEdit::ValueWithout(int caretOffset, int count) const {
     AnsiString value = GetText();
-    if (GetSelLength() > 0)
-        return value.Delete(GetSelStart() + 1 - PrefixLength(), GetSelLength());
+    if (GetSelLength() > 0) {
+        const TValueRange range = SelectedRange();
+        return value.Delete(range.Start + 1, range.Length);
+    }
     return value.Delete(GetSelStart() + 1 - PrefixLength() + caretOffset, count);
 }
 

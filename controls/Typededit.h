@@ -244,6 +244,13 @@ private:
     mutable bool lastReadKept = false;
     // Position in the window text just after the value.
     int ValueEnd() const { return PrefixLength() + GetText().Length(); }
+    // Where the selection lies in the value: Prefix and Suffix, which a selection made from code
+    // may reach into, are no part of it.
+    struct TValueRange {
+        int Start = 0;
+        int Length = 0;
+    };
+    TValueRange SelectedRange() const;
     // The part of the value the selection covers.
     AnsiString SelectedValue() const;
     // The value without the selection, or else without count characters starting caretOffset

@@ -73,9 +73,10 @@ bool TTypedEdit::DropTextAt(TPoint point, const AnsiString& text, bool copy, boo
     // The caret stays between prefix and suffix.
     at = std::clamp(at, valueStart, ValueEnd());
     if (draggingFrom && !copy) {
-        value.Delete(start - valueStart + 1, length);
-        if (at > start)
-            at -= length;
+        const TValueRange range = SelectedRange();
+        value.Delete(range.Start + 1, range.Length);
+        if (at > valueStart + range.Start)
+            at = std::max(at - range.Length, valueStart + range.Start);
     }
     // A box that could not take all of its line takes none of it, so that a move loses nothing.
     const TEntered entered = Entered(value, at - valueStart, 0, text);

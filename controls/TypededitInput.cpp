@@ -409,10 +409,10 @@ void TTypedEdit::WMCut() {
 void TTypedEdit::WMPaste() {
     if (GetReadOnly() || !Clipboard().HasText() || !ClipboardAllowed(OnClipboardPaste))
         return;
-    const AnsiString value = GetText();
-    const int start = std::clamp(GetSelStart() - PrefixLength(), 0, value.Length());
+    const TValueRange range = SelectedRange();
+    const int start = range.Start;
     const bool selected = GetSelLength() > 0;
-    const TEntered entered = Entered(value, start, GetSelLength(), Clipboard().GetAsText());
+    const TEntered entered = Entered(GetText(), start, range.Length, Clipboard().GetAsText());
     if (!entered.Taken)
         return;
     // The paste and the box's own rewrite of it are one step to undo.

@@ -1,6 +1,7 @@
 #include "framework/EditMask.h"
 
 #include "framework/DateTime.h"
+#include "framework/TextEncoding.h"
 
 #include <algorithm>
 
@@ -11,7 +12,7 @@ bool IsDigit(char c) {
 }
 
 bool IsLetter(char c) {
-    return ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+    return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
 }
 
 char WithCase(char c, int textCase) {
@@ -90,7 +91,7 @@ char MaskCharacter(const TMaskPlace& place, char key) {
         break;
     case 'C':
     case 'c':
-        fits = static_cast<unsigned char>(key) >= 0x20;
+        fits = static_cast<unsigned char>(key) >= 0x20 && static_cast<unsigned char>(key) < 0x80;
         break;
     default:
         break;
@@ -126,18 +127,20 @@ AnsiString EditTextOf(const TEditMask& mask, const AnsiString& text) {
     // them, so a space stays in its place even where it looks like a literal.
     const auto places = std::count_if(mask.Places.begin(), mask.Places.end(),
                                       [](const TMaskPlace& place) { return place.Kind != 0; });
-    const bool holdsLiterals = from.size() > static_cast<std::size_t>(places);
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < mask.Places.size() && next < from.size(); ++i) {
+    const bool holdsLiterals = CharacterCount(from) > places;
+    int next = 0;
+    for (std::size_t i = 0; i < mask.Places.size() && next < text.Length(); ++i) {
         const TMaskPlace& place = mask.Places[i];
+        const char c = from[static_cast<std::size_t>(next)];
         if (place.Kind == 0) {
-            if (mask.SaveLiterals || (holdsLiterals && from[next] == place.Literal))
-                ++next;
+            if (mask.SaveLiterals || (holdsLiterals && c == place.Literal))
+                next = NextCharacter(from, next);
             continue;
         }
-        const char c = MaskCharacter(place, from[next++]);
-        if (c != 0)
-            shown[i] = c;
+        // A character beyond ASCII is refused whole, leaving one place blank.
+        next = NextCharacter(from, next);
+        if (const char shownChar = MaskCharacter(place, c); shownChar != 0)
+            shown[i] = shownChar;
     }
     return shown;
 }

@@ -32,7 +32,8 @@ struct TEditMask {
 
 TEditMask ParseEditMask(const AnsiString& editMask);
 
-// The character shown for key typed into place, with its case; 0 when the place refuses it.
+// The character shown for key typed into place, with its case; 0 when the place refuses it. A
+// place holds one byte: a character beyond ASCII, which takes more, is refused by every place.
 char MaskCharacter(const TMaskPlace& place, char key);
 // The edit text with every place blank and every literal standing.
 AnsiString BlankMaskText(const TEditMask& mask);

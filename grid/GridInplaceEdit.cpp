@@ -93,9 +93,11 @@ void TGridInplaceEdit::WMChar(char& Key, int KeyData, TShiftState Shift) {
     if (std::exchange(dropReturn, false) && Key == '\r')
         return;
     ConvertKeypadDecimal(Key, KeyData);
-    // At the length limit only Enter passes, and only when it advances.
-    if (!WithinMaxLength(GetWindowText() + CharacterTyped(Key)) && GetSelLength() == 0 && Key != '\b' &&
-        Key != 0x1B && (Key != '\r' || !grid.Navigation->AdvanceOnEnter))
+    // At the length limit no character goes in, nor an Enter that does not advance; the control
+    // keys add nothing (Ctrl+Z, Ctrl+A) and keep working.
+    const bool adds =
+        static_cast<unsigned char>(Key) >= ' ' || (Key == '\r' && !grid.Navigation->AdvanceOnEnter);
+    if (adds && GetSelLength() == 0 && !WithinMaxLength(GetWindowText() + CharacterTyped(Key)))
         return;
     const int type = EditorType();
     if (Key == '\r' && grid.Navigation->LineFeedOnEnter && IsTextType(type)) {
@@ -248,40 +250,32 @@ void TGridInplaceEdit::WMPaste() {
     // A cell copied elsewhere comes with its line end; a single-line cell takes its first line.
     if (const int lineEnd = FirstLineEnd(pasted); lineEnd > 0 && !grid.Multilinecells)
         pasted = pasted.SubString(1, lineEnd - 1);
-    if (!WithinMaxLength(pasted))
-        return;
     const AnsiString& text = GetWindowText();
     const int start = GetSelStart();
     const bool hadSelection = GetSelLength() > 0;
-    AnsiString result =
-        text.SubString(1, start) + pasted + text.SubString(start + GetSelLength() + 1, text.Length());
-    if (!WithinMaxLength(result))
+    const AnsiString after = text.SubString(start + GetSelLength() + 1, text.Length());
+    const int type = EditorType();
+    // The text as the cell's case shows it: a letter may grow in its case ("ß" is "SS").
+    const auto inCase = [type](const AnsiString& value) {
+        return type == edMixedCase ? ShiftCase(value) : InEditorCase(static_cast<TEditorType>(type), value);
+    };
+    const AnsiString result = inCase(text.SubString(1, start) + pasted + after);
+    // Whole, or not at all: the limit holds for the text as it will stand.
+    if (!WithinMaxLength(inCase(pasted)) || !WithinMaxLength(result))
         return;
     if (!Allowed(grid.OnClipboardPaste))
         return;
-    switch (EditorType()) {
-    case edNumeric:
-    case edPositiveNumeric:
-        if (IsType(result) != 0)
-            return;
-        break;
-    case edFloat:
-        if (IsType(result) > 1)
-            return;
-        break;
-    case edMixedCase:
-        result = ShiftCase(result);
-        break;
-    default:
-        result = InEditorCase(static_cast<TEditorType>(EditorType()), result);
-        break;
-    }
+    if ((type == edNumeric || type == edPositiveNumeric) && IsType(result) != 0)
+        return;
+    if (type == edFloat && IsType(result) > 1)
+        return;
     SetSelection(0, text.Length());
     ReplaceSelection(result);
+    const int end = result.Length() - inCase(after).Length();
     if (hadSelection)
-        SetSelection(start, start + pasted.Length());
+        SetSelection(start, end);
     else
-        SetSelStart(start + pasted.Length());
+        SetSelStart(end);
 }
 
 void TGridInplaceEdit::WMSetFocus() {

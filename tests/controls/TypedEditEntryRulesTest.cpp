@@ -1,6 +1,7 @@
 #include "controls/Typedspin.h"
 #include "framework/Clipboard.h"
 #include "framework/DragDrop.h"
+#include "framework/MessageBeep.h"
 #include "tests/controls/TypedEditSupport.h"
 
 #include <QDropEvent>
@@ -11,10 +12,11 @@
 
 namespace {
 
-enum class Way { Key, Paste, Drop, Code };
+// A paste by Ctrl+V, or by the call a window's menu makes, which keeps a selection made from code.
+enum class Way { Key, Paste, PasteCall, Drop, Code };
 
 const char* WayName(Way way) {
-    static const char* const names[] = {"key", "paste", "drop", "code"};
+    static const char* const names[] = {"key", "paste", "paste call", "drop", "code"};
     return names[static_cast<int>(way)];
 }
 
@@ -110,6 +112,10 @@ TEST(TypedEditEntryRules, EachRuleHoldsOnEveryWayIn) {
         {"lines", Way::Drop, {}, 0, "abc|", "XY\nZ", "abcXY|", DROPEFFECT_COPY},
         {"lines", Way::Drop, {}, 0, "abc|", "22\t32\r\n23\t33\r\n", "abc22\t32|", DROPEFFECT_COPY},
         {"lines", Way::Drop, {}, 0, "abc|", "XY\r\n", "abcXY|", DROPEFFECT_MOVE},
+        // Mended: a selection reaching into the prefix took as many characters from the value.
+        {"prefix", Way::PasteCall, {etNumeric, 0, "$", " m"}, 0, "[$12]345 m", "9", "$[9]345 m", 0},
+        {"suffix", Way::PasteCall, {etNumeric, 0, "$", " m"}, 0, "$123[45 m]", "9", "$123[9] m", 0},
+        {"prefix", Way::PasteCall, {etUppercase, 0, "<", ">"}, 0, "[<abc>]", "xé", "<[XÉ]>", 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.rule) + " by " + WayName(row.way) + " of " + row.text);
@@ -128,6 +134,10 @@ TEST(TypedEditEntryRules, EachRuleHoldsOnEveryWayIn) {
         case Way::Paste:
             Clipboard().SetAsText(row.text);
             Press(box, Qt::Key_V, Qt::ControlModifier);
+            break;
+        case Way::PasteCall:
+            Clipboard().SetAsText(row.text);
+            box.PasteFromClipboard();
             break;
         case Way::Drop:
             EXPECT_EQ(DropAtCaret(box, row.text), row.effect);
@@ -151,30 +161,48 @@ TEST(TypedEditEntryRules, ASpinTakesAPasteAsItTakesTheSameKeys) {
         const char* text;
         const char* shown;
         double value;
+        int beeps;
+        const char* mask = nullptr;
     } rows[] = {
-        {"a comma typed", sptFloat, false, "2,5", "2.5", 2.5},
-        {"a comma pasted", sptFloat, true, "2,5", "2.5", 2.5},
-        {"a letter typed", sptFloat, false, "2x", "2", 2},
-        {"a letter pasted", sptFloat, true, "2x", "12.50", 12.5},
-        {"more decimals than kept, pasted", sptFloat, true, "2.555", "12.50", 12.5},
-        {"a whole number pasted", sptNormal, true, "42", "42", 42},
-        {"a point typed into a whole number", sptNormal, false, "4.2", "42", 42},
-        {"a point pasted into a whole number", sptNormal, true, "4.2", "12", 12},
+        {"a comma typed", sptFloat, false, "2,5", "2.5", 2.5, 0},
+        {"a comma pasted", sptFloat, true, "2,5", "2.5", 2.5, 0},
+        {"a letter typed", sptFloat, false, "2x", "2", 2, 1},
+        {"a letter pasted", sptFloat, true, "2x", "12.50", 12.5, 1},
+        {"more decimals than kept, pasted", sptFloat, true, "2.555", "12.50", 12.5, 1},
+        {"a whole number pasted", sptNormal, true, "42", "42", 42, 0},
+        {"a point typed into a whole number", sptNormal, false, "4.2", "42", 42, 1},
+        {"a point pasted into a whole number", sptNormal, true, "4.2", "12", 12, 1},
+        // Mended: a typed separator of a masked time beeped, its mask already holding two.
+        {"a time's separators typed through its mask", sptTime, false, "01:30:15", "01:30:15",
+         (3600 + 30 * 60 + 15) / 86400.0, 0, "00:00:00;1;_"},
+        {"a time's separators pasted through its mask", sptTime, true, "01:30:15", "01:30:15",
+         (3600 + 30 * 60 + 15) / 86400.0, 0, "00:00:00;1;_"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         TForm form(nullptr);
-        auto* spin = new TTypedSpinEdit(&form);
+        form.EndLoading();
+        TTypedSpinEdit* spin = nullptr;
+        if (row.mask) {
+            auto* masked = new Typedspin::TTypedMaskSpinEdit(&form);
+            masked->SetEditMask(row.mask);
+            spin = masked;
+        } else {
+            spin = new TTypedSpinEdit(&form);
+        }
         spin->SetParent(&form);
         spin->SetSpinType(row.type);
         spin->SetPrecision(row.type == sptFloat ? 2 : 0);
         if (row.type == sptFloat)
             spin->SetFloatValue(12.5);
+        else if (row.type == sptTime)
+            spin->SetTimeValue(0);
         else
             spin->SetValue(12);
         form.Show();
         spin->SetFocus();
         spin->SelectAll();
+        const int beeps = MessageBeeps();
         if (row.paste) {
             Clipboard().SetAsText(row.text);
             spin->PasteFromClipboard();
@@ -182,8 +210,11 @@ TEST(TypedEditEntryRules, ASpinTakesAPasteAsItTakesTheSameKeys) {
             TypeEach(*spin, row.text);
         }
         EXPECT_EQ(spin->GetWindowText(), row.shown);
+        EXPECT_EQ(MessageBeeps() - beeps, row.beeps);
         if (row.type == sptFloat)
             EXPECT_DOUBLE_EQ(spin->GetFloatValue(), row.value);
+        else if (row.type == sptTime)
+            EXPECT_NEAR(spin->GetTimeValue(), row.value, 1e-9);
         else
             EXPECT_EQ(spin->GetValue(), row.value);
     }

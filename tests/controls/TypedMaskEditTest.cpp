@@ -24,12 +24,18 @@ struct MaskForm : TForm {
     TTypedMaskEdit* Other = new TTypedMaskEdit(this);
 };
 
-// Types keys as the view hands them on: Backspace as its key and character, others as characters;
-// '^' is Ctrl+Z and '>' the Right key.
+// Types keys as the view hands them on: Backspace as its key and character, a character beyond
+// ASCII as the text typed, others as characters; '^' is Ctrl+Z and '>' the Right key.
 void TypeKeys(TTypedMaskEdit& edit, const char* keys) {
     for (const char* c = keys; *c; ++c) {
         bool passOn = true;
-        if (*c == '>')
+        if (static_cast<unsigned char>(*c) >= 0x80) {
+            const char* end = c + 1;
+            while ((static_cast<unsigned char>(*end) & 0xC0) == 0x80)
+                ++end;
+            edit.ViewTextTyped(std::string(c, end));
+            c = end - 1;
+        } else if (*c == '>')
             edit.ViewKeyDown(VK_RIGHT, {}, 0, 0, passOn);
         else
             edit.ViewKeyDown(*c == '\b' ? VK_BACK : 0, {}, 0, *c == '^' ? '\x1A' : *c, passOn);
@@ -121,6 +127,9 @@ TEST(TypedMaskEdit, PastedAndTypedCharactersPassTheMasksLiteralsAlike) {
         {"(999) 000;1;_", "(12) 345", "(12_) 345", "(12_) 345"},
         {"$999;1;_", "$42", "$42_", "$42_"},
         {"000-000;1;_", "12x45", "124-5__", "12_-___"},
+        // Mended: a place took the first byte of a typed "é", and two places a pasted one.
+        {"LLL;1;_", "éab", "ab_", "___"},
+        {"CCC;1;_", "aéb", "ab_", "a__"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.mask) + " + " + row.entered);

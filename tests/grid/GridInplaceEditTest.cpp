@@ -158,6 +158,12 @@ TEST(GridInplaceEdit, TypedAndPastedTextKeepTheSameCaseAndLengthRules) {
         {"the limit in characters, pasted", edNormal, 3, "é", true, "éé", "ééé"},
         {"past the limit, pasted", edNormal, 3, "éé", true, "éé", "éé"},
         {"upper case at the limit, typed", edUpperCase, 2, "", false, "aé", "AÉ"},
+        // Mended: the limit was held to the paste before its capitals, and "ß" grew to "SS", so
+        // that the end of the paste was cut off; Ctrl+Z did nothing once the text was full.
+        {"upper case past the limit in capitals, pasted", edUpperCase, 3, "", true, "ßab", ""},
+        {"upper case within the limit in capitals, pasted", edUpperCase, 3, "", true, "ßa", "SSA"},
+        {"undo at the limit, typed", edNormal, 3, "", false, "abc\x1A", "ab"},
+        {"undo at the limit, pasted", edNormal, 3, "ab", true, "c\x1A", "ab"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -165,15 +171,20 @@ TEST(GridInplaceEdit, TypedAndPastedTextKeepTheSameCaseAndLengthRules) {
         window.grid->MaxEditLength = row.maxLength;
         window.Open();
         window.Press(Qt::Key_End);
+        // A paste takes the text up to a Ctrl+Z ("\x1A"), which is typed after it.
+        const QString entered = QString::fromUtf8(row.entered);
+        const qsizetype found = entered.indexOf(QChar(0x1A));
+        const qsizetype typedFrom = !row.paste ? 0 : found < 0 ? entered.size() : found;
         if (row.paste) {
-            Clipboard().SetAsText(row.entered);
+            Clipboard().SetAsText(entered.left(typedFrom).toStdString());
             window.Press(Qt::Key_V, Qt::ControlModifier);
-        } else {
-            // Each character as the keyboard types it, beyond ASCII too.
-            for (const QChar character : QString::fromUtf8(row.entered)) {
-                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
-                QApplication::sendEvent(QApplication::focusWidget(), &press);
-            }
+        }
+        // Each character as the keyboard types it, beyond ASCII too.
+        for (const QChar character : entered.mid(typedFrom)) {
+            const bool undo = character == QChar(0x1A);
+            QKeyEvent press(QEvent::KeyPress, undo ? Qt::Key_Z : 0,
+                            undo ? Qt::ControlModifier : Qt::NoModifier, QString(character));
+            QApplication::sendEvent(QApplication::focusWidget(), &press);
         }
         EXPECT_EQ(window.EditorText(), row.result);
     }
