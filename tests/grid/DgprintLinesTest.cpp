@@ -84,6 +84,13 @@ TEST(PrintedCellLines, EveryLinePrintsOnceInsideItsSheetAboveTheNextRow) {
              g.VAlignment = vtaCenter;
              g.PrintSettings->RowSpacing = 30;
          }},
+        {"one line spaced 2 cm, at the bottom, right under the sheet's top", "L0", "L", 1, 1,
+         [](TDataGrid& g) {
+             g.VAlignment = vtaBottom;
+             g.PrintSettings->RowSpacing = 200;
+             g.PrintSettings->HeaderSize = 0;
+             g.PrintSettings->TitleSpacing = 0;
+         }},
         {"long HTML in a column of 20 pixels, word wrap on", Numbered("w", 1500, " ", "<b>x</b> w0"), "w",
          1500, 1,
          [](TDataGrid& g) {
