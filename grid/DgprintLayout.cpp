@@ -162,7 +162,8 @@ std::string TPrintPass::LayoutKey() const {
                       std::to_string(grid.GetFixedRows()) + '|' + std::to_string(grid.GetFixedCols()) + '|' +
                       std::to_string(grid.WordWrap) + std::to_string(grid.Multilinecells) +
                       std::to_string(grid.URLShow) + std::to_string(grid.URLFull) +
-                      std::to_string(grid.EnableHTML) + '|' + std::to_string(screenFactor) + '|';
+                      std::to_string(grid.EnableHTML) + std::to_string(grid.VAlignment) + '|' +
+                      std::to_string(screenFactor) + '|';
     for (int c = range.Left; c <= range.Right; ++c)
         key += std::to_string(grid.RemapCol(c)) + ':' + std::to_string(grid.GetColWidths(c)) + ',';
     for (const TFont* font : {&settings.Font, &settings.HeaderFont, &settings.FooterFont})

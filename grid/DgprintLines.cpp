@@ -36,11 +36,12 @@ std::vector<TLineSpan> TPrintPass::CellLines(int realCol, int displayCol, int ro
             lines.push_back({i * pitch, (i + 1) * pitch});
         return lines;
     }
+    // Each line takes its whole pitch, spacing included: centred or at the bottom, the lines are
+    // placed by their pitches, and the cell holds them so.
     const int pitch = PlainLinePitch();
-    const int height = canvas.TextHeight("gh");
     const int count = LinesInText(text, grid.Multilinecells);
     for (int i = 0; i < count; ++i)
-        lines.push_back({double(i * pitch), double(i * pitch + height)});
+        lines.push_back({double(i * pitch), double((i + 1) * pitch)});
     return lines;
 }
 

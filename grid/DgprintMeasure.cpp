@@ -238,8 +238,9 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
                     need = std::max(need, canvas.TextWidth(line) + inset + graphicWidth);
             }
             height = std::max(height, lineHeight * lines);
-            // Spaced lines need more than their heights: the row's own measuring lays them out.
-            known = known && (lines < 2 || settings.RowSpacing == 0);
+            // Spaced lines may need more than their heights, one line too: unless they fit, the
+            // row's own measuring lays them out.
+            known = known && (settings.RowSpacing == 0 || HeightHolding(lines * PlainLinePitch()) <= height);
         }
         if (known && height > 0)
             sweptHeights[static_cast<std::size_t>(r)] = height;

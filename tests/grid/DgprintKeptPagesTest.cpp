@@ -34,6 +34,8 @@ TEST(KeptPreviewPages, APageDrawnWhereItWasKeptToBeginIsThePageLaidOutAfresh) {
     const struct {
         const char* label;
         std::function<void(TDataGrid&)> fill;
+        // Made after the preview went through its pages: the pages it kept are dropped.
+        std::function<void(TDataGrid&)> change = nullptr;
     } rows[] = {
         {"rows of numbers", [](TDataGrid&) {}},
         {"a block of rows cut by page ends",
@@ -53,6 +55,13 @@ TEST(KeptPreviewPages, APageDrawnWhereItWasKeptToBeginIsThePageLaidOutAfresh) {
              g.SetCells(0, 30, Lines("B", 150));
              g.MergeCells(0, 30, 2, 2);
          }},
+        {"a block of rows cut by page ends, then centred",
+         [](TDataGrid& g) {
+             g.Multilinecells = true;
+             g.SetCells(0, 20, Lines("M", 60));
+             g.MergeCells(0, 20, 1, 30);
+         },
+         [](TDataGrid& g) { g.VAlignment = vtaCenter; }},
         {"columns in strips",
          [](TDataGrid& g) {
              for (int c = 0; c < g.GetColCount(); ++c)
@@ -80,6 +89,12 @@ TEST(KeptPreviewPages, APageDrawnWhereItWasKeptToBeginIsThePageLaidOutAfresh) {
         PreviewPage(kept, 1);
         kept.FastPreview = false;
         PreviewPage(kept, 1);
+        if (row.change) {
+            for (int page = 1; page <= kept.GetPrintPageCount(); ++page)
+                PreviewPage(kept, page);
+            row.change(kept);
+            row.change(afresh);
+        }
         PreviewPage(afresh, 1);
         const int pages = kept.GetPrintPageCount();
         EXPECT_EQ(afresh.GetPrintPageCount(), pages);

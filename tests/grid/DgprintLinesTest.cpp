@@ -78,6 +78,19 @@ TEST(PrintedCellLines, EveryLinePrintsOnceInsideItsSheetAboveTheNextRow) {
              g.Multilinecells = true;
              g.PrintSettings->RowSpacing = 40;
          }},
+        {"120 lines spaced 3 mm, centred", Numbered("L", 120, "\r\n"), "L", 120, 1,
+         [](TDataGrid& g) {
+             g.Multilinecells = true;
+             g.VAlignment = vtaCenter;
+             g.PrintSettings->RowSpacing = 30;
+         }},
+        {"one line spaced 2 cm, at the bottom, right under the sheet's top", "L0", "L", 1, 1,
+         [](TDataGrid& g) {
+             g.VAlignment = vtaBottom;
+             g.PrintSettings->RowSpacing = 200;
+             g.PrintSettings->HeaderSize = 0;
+             g.PrintSettings->TitleSpacing = 0;
+         }},
         {"long HTML in a column of 20 pixels, word wrap on", Numbered("w", 1500, " ", "<b>x</b> w0"), "w",
          1500, 1,
          [](TDataGrid& g) {
@@ -108,7 +121,10 @@ TEST(PrintedCellLines, EveryLinePrintsOnceInsideItsSheetAboveTheNextRow) {
         const PrintedPdf printed = PrintToPdf(grid);
         const auto below = std::find_if(printed.Words.begin(), printed.Words.end(),
                                         [](const PdfWord& w) { return w.Text == "below"; });
+        const auto above = std::find_if(printed.Words.begin(), printed.Words.end(),
+                                        [](const PdfWord& w) { return w.Text == "above"; });
         ASSERT_NE(below, printed.Words.end());
+        ASSERT_NE(above, printed.Words.end());
         std::map<std::string, int> seen = WordCounts(printed);
         EXPECT_EQ(seen["above"], 1);
         EXPECT_EQ(seen["below"], 1);
@@ -119,6 +135,9 @@ TEST(PrintedCellLines, EveryLinePrintsOnceInsideItsSheetAboveTheNextRow) {
             if (word.Text.rfind(row.prefix, 0) != 0)
                 continue;
             EXPECT_LE(word.Page, below->Page) << word.Text;
+            if (word.Page == above->Page) {
+                EXPECT_GE(word.YMin, above->YMax - 0.5) << word.Text << " over the row above";
+            }
             if (word.Page == below->Page) {
                 EXPECT_LE(word.YMax, below->YMin + 0.5) << word.Text << " over the row below";
             }
