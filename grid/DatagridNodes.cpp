@@ -98,26 +98,13 @@ int TDataGrid::NodeRowsIn(int FromRow, int ToRow) const {
     return nodes;
 }
 
-void TDataGrid::NilCell(int ACol, int ARow) {
-    if (ACol == 0) {
-        ExpandNodesGoingIn(ARow, ARow);
-        nodeCount -= NodeRowsIn(ARow, ARow);
-    }
-    TBaseGrid::NilCell(ACol, ARow);
-}
-
-void TDataGrid::NilCol(int ACol) {
-    if (ACol == 0) {
-        ExpandNodesGoingIn(0, GetRowCount() - 1);
-        nodeCount -= NodeRowsIn(0, GetRowCount() - 1);
-    }
-    TBaseGrid::NilCol(ACol);
-}
-
-void TDataGrid::NilRow(int ARow) {
+int TDataGrid::ObjectLeaving(int ACol, int ARow) {
+    if (ACol != 0 || GetCellType(0, ARow) != ctNode)
+        return 0;
+    const int rows = GetRowCount();
     ExpandNodesGoingIn(ARow, ARow);
-    nodeCount -= NodeRowsIn(ARow, ARow);
-    TBaseGrid::NilRow(ARow);
+    nodeCountStale = true;
+    return GetRowCount() - rows;
 }
 
 void TDataGrid::RemoveNode(int ARow) {

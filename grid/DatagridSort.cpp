@@ -484,9 +484,9 @@ void TDataGrid::SortSwapRows(int ARow1, int ARow2) {
     AnsiString text = cells.Text(col, ARow1);
     cells.SetText(col, ARow1, cells.Text(col, ARow2));
     cells.SetText(col, ARow2, std::move(text));
-    std::unique_ptr<TObject> object = TakeObjects(col, ARow1);
-    SetObjects(col, ARow1, TakeObjects(col, ARow2));
-    SetObjects(col, ARow2, std::move(object));
+    std::unique_ptr<TObject> object = cells.TakeObject(col, ARow1);
+    cells.SetObject(col, ARow1, cells.TakeObject(col, ARow2));
+    cells.SetObject(col, ARow2, std::move(object));
     for (const int row : {ARow1, ARow2})
         if (auto* props = dynamic_cast<TCellProperties*>(cells.Object(col, row)))
             props->Row = row;

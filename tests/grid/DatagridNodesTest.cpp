@@ -868,6 +868,16 @@ TEST(DatagridNodes, AContractedNodeShowsItsRowsWhateverTakesIt) {
         {"NilCell", [](TDataGrid& g) { g.NilCell(0, 2); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
         {"NilRow", [](TDataGrid& g) { g.NilRow(2); }, "b0|b1||b3|b4|b5|b6|b7"},
         {"NilCol", [](TDataGrid& g) { g.NilCol(0); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        // The first cell's slot emptied, replaced or taken whole.
+        {"SetObjects", [](TDataGrid& g) { g.SetObjects(0, 2, nullptr); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"SetCellProperties", [](TDataGrid& g) { g.SetCellProperties(0, 2, nullptr); },
+         "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"TakeObjects", [](TDataGrid& g) { g.TakeObjects(0, 2); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"CopyCols onto column 0", [](TDataGrid& g) { g.CopyCols(0, 2); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"CopyCols from column 0", [](TDataGrid& g) { g.CopyCols(1, 0); }, "a0|a1|a2|a3|a4|a5|a6|a7"},
+        // Display row 5 holds b7 while b3 and b4 are hidden, and still once they show.
+        {"CopyRows onto the node row", [](TDataGrid& g) { g.CopyRows(2, 5); }, "b0|b1|b7|b3|b4|b5|b6|b7"},
+        {"CopyRows from the node row", [](TDataGrid& g) { g.CopyRows(5, 2); }, "b0|b1|b2|b3|b4|b5|b6|b2"},
         // A load takes the rows it writes over, hidden ones too.
         {"LoadFromCSV", [&](TDataGrid& g) { g.LoadFromCSV(loaded); }, "y0|y1|y2"},
         {"LoadFromFile", [&](TDataGrid& g) { g.LoadFromFile(cellFile); }, "b0|b1|b2|b3"},
