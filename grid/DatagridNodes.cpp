@@ -311,6 +311,10 @@ void TDataGrid::Group(int ACol) {
     if (groupColumn > 0)
         UnGroup();
     GridUpdateLock lock(*this);
+    // Nodes made before would split the groups and go as their node rows at UnGroup: they go
+    // first, their rows shown again, a node inside one among them.
+    for (int r = 0; r < GetRowCount(); ++r)
+        RemoveCellGraphic(0, r, ctNode);
     groupColumn = ACol;
     savedGroupWidth = GetAllColBaseWidths(ACol);
     savedGroupHeader = GetFixedRows() > 0 ? GetCellEx(ACol, 0) : AnsiString();

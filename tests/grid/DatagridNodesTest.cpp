@@ -878,6 +878,13 @@ TEST(DatagridNodes, AContractedNodeShowsItsRowsWhateverTakesIt) {
         // Display row 5 holds b7 while b3 and b4 are hidden, and still once they show.
         {"CopyRows onto the node row", [](TDataGrid& g) { g.CopyRows(2, 5); }, "b0|b1|b7|b3|b4|b5|b6|b7"},
         {"CopyRows from the node row", [](TDataGrid& g) { g.CopyRows(5, 2); }, "b0|b1|b2|b3|b4|b5|b6|b2"},
+        // The grouping's own node rows go at UnGroup, the rows under the node made before stay.
+        {"Group and UnGroup",
+         [](TDataGrid& g) {
+             g.Group(2);
+             g.UnGroup();
+         },
+         "b0|b1|b2|b3|b4|b5|b6|b7"},
         // A load takes the rows it writes over, hidden ones too.
         {"LoadFromCSV", [&](TDataGrid& g) { g.LoadFromCSV(loaded); }, "y0|y1|y2"},
         {"LoadFromFile", [&](TDataGrid& g) { g.LoadFromFile(cellFile); }, "b0|b1|b2|b3"},
