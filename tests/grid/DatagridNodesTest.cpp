@@ -132,6 +132,22 @@ TEST(DatagridNodes, AGroupCountTakesTextsWithoutNumbers) {
     EXPECT_EQ(Column(grid, 1), "Name|2|bob|cy|1|ann");
 }
 
+// Group B's value is a word: a figure over the numbers raises before any node row is written.
+TEST(DatagridNodes, AGroupFigureOverAWordWritesNoNodeRow) {
+    const std::function<void(TDataGrid&)> figures[] = {
+        [](TDataGrid& g) { g.GroupSum(3); }, [](TDataGrid& g) { g.GroupAvg(3); },
+        [](TDataGrid& g) { g.GroupMin(3); }, [](TDataGrid& g) { g.GroupMax(3); }};
+    for (std::size_t i = 0; i < std::size(figures); ++i) {
+        SCOPED_TRACE(i);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        grid.SetCells(3, 1, "five");
+        grid.Group(4);
+        EXPECT_THROW(figures[i](grid), EDataGridError);
+        EXPECT_EQ(Column(grid, 3), "Value||1|4||five");
+    }
+}
+
 TEST(DatagridNodes, GroupingRefusesAFixedColumnAndAGridWithoutNormalRows) {
     TDataGrid grid(nullptr);
     FillGroups(grid);
