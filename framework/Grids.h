@@ -475,6 +475,9 @@ public:
     std::unique_ptr<TObject> TakeObjects(int ACol, int ARow);
 
 protected:
+    // A cell's object about to be replaced or taken out by SetObjects or TakeObjects: the rows
+    // the grid shows again under the cell, 0 here.
+    virtual int ObjectLeaving(int ACol, int ARow);
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     AnsiString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const AnsiString& Value) override;

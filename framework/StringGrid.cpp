@@ -34,12 +34,18 @@ TObject* TStringGrid::GetObjects(int ACol, int ARow) const {
 
 void TStringGrid::SetObjects(int ACol, int ARow, std::unique_ptr<TObject> Value) {
     CheckCell(ACol, ARow);
+    ObjectLeaving(ACol, ARow);
     cells.SetObject(ACol, ARow, std::move(Value));
 }
 
 std::unique_ptr<TObject> TStringGrid::TakeObjects(int ACol, int ARow) {
     CheckCell(ACol, ARow);
+    ObjectLeaving(ACol, ARow);
     return cells.TakeObject(ACol, ARow);
+}
+
+int TStringGrid::ObjectLeaving(int, int) {
+    return 0;
 }
 
 void TStringGrid::SizeChanged(int OldColCount, int OldRowCount) {

@@ -340,6 +340,14 @@ void TBaseGrid::CopyCols(int ToCol, int FromCol) {
 }
 
 void TBaseGrid::CopyRows(int ToRow, int FromRow) {
+    // Rows the first cells' slots show again as they go stand after them: the lower row first,
+    // then the upper one, which moves the lower one down.
+    if (ToRow != FromRow) {
+        CheckCell(0, ToRow);
+        CheckCell(0, FromRow);
+        ObjectLeaving(0, std::max(ToRow, FromRow));
+        (ToRow > FromRow ? ToRow : FromRow) += ObjectLeaving(0, std::min(ToRow, FromRow));
+    }
     for (int c = 0; c < CellColumns(); ++c) {
         SetCellEx(c, ToRow, GetCellEx(c, FromRow));
         SetObjects(c, ToRow, TakeObjects(c, FromRow));

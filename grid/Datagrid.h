@@ -381,10 +381,6 @@ public:
     // 0 none, 1 the last row of a span, 2 a row inside one: the tree lines drawn beside it.
     int GetNodeSpanType(int ARow) const;
     bool HasNodes() override { return NodeRowCount() > 0; }
-    // Emptying a node row's first cell takes its node with it.
-    void NilCell(int ACol, int ARow) override;
-    void NilCol(int ACol) override;
-    void NilRow(int ARow) override;
     int NodeIndent(int ARow) override;
     // -1 ungroups, a column above 0 groups; anything else does nothing.
     void SetGroupColumn(int ACol);
@@ -1053,6 +1049,9 @@ protected:
     void RowsInserted(int ARow, int RCount) override;
     void RowsDeleted(const std::vector<int>& ARows) override;
     void RowMoved(int FromIndex, int ToIndex) override;
+    // A node going with its first cell's slot, however the slot is emptied, written or taken,
+    // shows its rows again first.
+    int ObjectLeaving(int ACol, int ARow) override;
 
     // Keys, focus and the window's messages.
     void WMKeyDown(WORD& Key, TShiftState Shift, int KeyData) override;

@@ -123,7 +123,7 @@ int TDataGrid::RemapRowInv(int ARow) const {
 
 void TDataGrid::TakeRow(int ARow, TStringList& Items) {
     for (int c = 0; c < StoredColCount(); ++c)
-        Items.AddObject(cells.Text(c, ARow), TakeObjects(c, ARow).release());
+        Items.AddObject(cells.Text(c, ARow), cells.TakeObject(c, ARow).release());
 }
 
 void TDataGrid::PutRow(int ARow, TStringList& Items) {

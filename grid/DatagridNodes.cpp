@@ -98,26 +98,13 @@ int TDataGrid::NodeRowsIn(int FromRow, int ToRow) const {
     return nodes;
 }
 
-void TDataGrid::NilCell(int ACol, int ARow) {
-    if (ACol == 0) {
-        ExpandNodesGoingIn(ARow, ARow);
-        nodeCount -= NodeRowsIn(ARow, ARow);
-    }
-    TBaseGrid::NilCell(ACol, ARow);
-}
-
-void TDataGrid::NilCol(int ACol) {
-    if (ACol == 0) {
-        ExpandNodesGoingIn(0, GetRowCount() - 1);
-        nodeCount -= NodeRowsIn(0, GetRowCount() - 1);
-    }
-    TBaseGrid::NilCol(ACol);
-}
-
-void TDataGrid::NilRow(int ARow) {
+int TDataGrid::ObjectLeaving(int ACol, int ARow) {
+    if (ACol != 0 || GetCellType(0, ARow) != ctNode)
+        return 0;
+    const int rows = GetRowCount();
     ExpandNodesGoingIn(ARow, ARow);
-    nodeCount -= NodeRowsIn(ARow, ARow);
-    TBaseGrid::NilRow(ARow);
+    nodeCountStale = true;
+    return GetRowCount() - rows;
 }
 
 void TDataGrid::RemoveNode(int ARow) {
@@ -324,6 +311,10 @@ void TDataGrid::Group(int ACol) {
     if (groupColumn > 0)
         UnGroup();
     GridUpdateLock lock(*this);
+    // Nodes made before would split the groups and go as their node rows at UnGroup: they go
+    // first, their rows shown again, a node inside one among them.
+    for (int r = 0; r < GetRowCount(); ++r)
+        RemoveCellGraphic(0, r, ctNode);
     groupColumn = ACol;
     savedGroupWidth = GetAllColBaseWidths(ACol);
     savedGroupHeader = GetFixedRows() > 0 ? GetCellEx(ACol, 0) : AnsiString();
@@ -500,13 +491,18 @@ std::vector<int> TDataGrid::GroupRows(int ARow) const {
 }
 
 void TDataGrid::GroupCalc(int ACol, int Code) {
+    if (Code < 1 || Code > 5)
+        return;
+    // Every group's figure is worked out before any is written: a cell that holds no number
+    // raises with every node row as it was.
+    std::vector<std::pair<int, double>> figures;
     for (int r = GetFixedRows(); r <= LastNormalRow(); ++r) {
-        if (!IsNode(r) || Code < 1 || Code > 5)
+        if (!IsNode(r))
             continue;
         const std::vector<int> rows = GroupRows(r);
-        // A count is a whole number, and asks nothing of the texts it counts.
+        // A count asks nothing of the texts it counts.
         if (Code == 5) {
-            SetInts(ACol, r, static_cast<int>(rows.size()));
+            figures.emplace_back(r, static_cast<double>(rows.size()));
             continue;
         }
         std::vector<double> values;
@@ -515,14 +511,18 @@ void TDataGrid::GroupCalc(int ACol, int Code) {
         const int last = static_cast<int>(values.size()) - 1;
         const auto valueAt = [&values](int i) { return values[static_cast<std::size_t>(i)]; };
         if (Code == 1)
-            SetFloats(ACol, r, SumOf(0, last, valueAt));
+            figures.emplace_back(r, SumOf(0, last, valueAt));
         else if (last < 0)
             continue;
         else if (Code == 2)
-            SetFloats(ACol, r, Average(SumOf(0, last, valueAt), last + 1));
+            figures.emplace_back(r, Average(SumOf(0, last, valueAt), last + 1));
         else if (Code == 3)
-            SetFloats(ACol, r, ExtremeOf(0, last, valueAt, std::less<>()));
+            figures.emplace_back(r, ExtremeOf(0, last, valueAt, std::less<>()));
         else
-            SetFloats(ACol, r, ExtremeOf(0, last, valueAt, std::greater<>()));
+            figures.emplace_back(r, ExtremeOf(0, last, valueAt, std::greater<>()));
     }
+    // A count is a whole number.
+    for (const auto& figure : figures)
+        Code == 5 ? SetInts(ACol, figure.first, static_cast<int>(figure.second))
+                  : SetFloats(ACol, figure.first, figure.second);
 }

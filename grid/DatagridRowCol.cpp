@@ -268,7 +268,6 @@ void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
         ARow2 = ExpandNodesGoingIn(ARow1, ARow2);
         if (toEnd)
             ARow2 = GetRowCount() - 1;
-        nodeCount -= NodeRowsIn(ARow1, ARow2);
     }
     {
         GridUpdateLock lock(*this);

@@ -132,6 +132,22 @@ TEST(DatagridNodes, AGroupCountTakesTextsWithoutNumbers) {
     EXPECT_EQ(Column(grid, 1), "Name|2|bob|cy|1|ann");
 }
 
+// Group B's value is a word: a figure over the numbers raises before any node row is written.
+TEST(DatagridNodes, AGroupFigureOverAWordWritesNoNodeRow) {
+    const std::function<void(TDataGrid&)> figures[] = {
+        [](TDataGrid& g) { g.GroupSum(3); }, [](TDataGrid& g) { g.GroupAvg(3); },
+        [](TDataGrid& g) { g.GroupMin(3); }, [](TDataGrid& g) { g.GroupMax(3); }};
+    for (std::size_t i = 0; i < std::size(figures); ++i) {
+        SCOPED_TRACE(i);
+        TDataGrid grid(nullptr);
+        FillGroups(grid);
+        grid.SetCells(3, 1, "five");
+        grid.Group(4);
+        EXPECT_THROW(figures[i](grid), EDataGridError);
+        EXPECT_EQ(Column(grid, 3), "Value||1|4||five");
+    }
+}
+
 TEST(DatagridNodes, GroupingRefusesAFixedColumnAndAGridWithoutNormalRows) {
     TDataGrid grid(nullptr);
     FillGroups(grid);
@@ -868,6 +884,23 @@ TEST(DatagridNodes, AContractedNodeShowsItsRowsWhateverTakesIt) {
         {"NilCell", [](TDataGrid& g) { g.NilCell(0, 2); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
         {"NilRow", [](TDataGrid& g) { g.NilRow(2); }, "b0|b1||b3|b4|b5|b6|b7"},
         {"NilCol", [](TDataGrid& g) { g.NilCol(0); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        // The first cell's slot emptied, replaced or taken whole.
+        {"SetObjects", [](TDataGrid& g) { g.SetObjects(0, 2, nullptr); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"SetCellProperties", [](TDataGrid& g) { g.SetCellProperties(0, 2, nullptr); },
+         "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"TakeObjects", [](TDataGrid& g) { g.TakeObjects(0, 2); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"CopyCols onto column 0", [](TDataGrid& g) { g.CopyCols(0, 2); }, "b0|b1|b2|b3|b4|b5|b6|b7"},
+        {"CopyCols from column 0", [](TDataGrid& g) { g.CopyCols(1, 0); }, "a0|a1|a2|a3|a4|a5|a6|a7"},
+        // Display row 5 holds b7 while b3 and b4 are hidden, and still once they show.
+        {"CopyRows onto the node row", [](TDataGrid& g) { g.CopyRows(2, 5); }, "b0|b1|b7|b3|b4|b5|b6|b7"},
+        {"CopyRows from the node row", [](TDataGrid& g) { g.CopyRows(5, 2); }, "b0|b1|b2|b3|b4|b5|b6|b2"},
+        // The grouping's own node rows go at UnGroup, the rows under the node made before stay.
+        {"Group and UnGroup",
+         [](TDataGrid& g) {
+             g.Group(2);
+             g.UnGroup();
+         },
+         "b0|b1|b2|b3|b4|b5|b6|b7"},
         // A load takes the rows it writes over, hidden ones too.
         {"LoadFromCSV", [&](TDataGrid& g) { g.LoadFromCSV(loaded); }, "y0|y1|y2"},
         {"LoadFromFile", [&](TDataGrid& g) { g.LoadFromFile(cellFile); }, "b0|b1|b2|b3"},
