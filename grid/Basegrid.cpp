@@ -334,6 +334,10 @@ void TBaseGrid::NilRow(int ARow) {
 }
 
 void TBaseGrid::CopyCols(int ToCol, int FromCol) {
+    // Column 0's slots go on either side: the rows its contracted nodes hide show again first.
+    if (ToCol != FromCol && std::min(ToCol, FromCol) == 0)
+        for (int r = 0; r < GetRowCount(); ++r)
+            ObjectLeaving(0, r);
     cells.CopyColumn(ToCol, FromCol);
     TextsWritten(Rect(ToCol, 0, ToCol, GetRowCount() - 1));
     InvalidateCol(ToCol);
