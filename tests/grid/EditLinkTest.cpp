@@ -302,7 +302,7 @@ TEST(EditLink, ALinkFreedBeforeItsGridIsForgotten) {
         cell.grid->SetEditLink(link.get());
         if (opened) {
             cell.Open();
-            cell.grid->HideEditor();
+            cell.grid->HideInplaceEdit();
         }
         link.reset();
         EXPECT_EQ(cell.grid->EditLink, nullptr);
