@@ -121,6 +121,8 @@ TEST(PrintedCellLines, EveryLinePrintsOnceInsideItsSheetAboveTheNextRow) {
          }},
         {"three lines merged over rows, its middle row hidden", Numbered("L", 3, "\r\n"), "L", 3, 3,
          [](TDataGrid& g) { g.Multilinecells = true; }, [](TDataGrid& g) { g.HideRows(2, 2); }},
+        {"plain lines merged over three rows, higher than a sheet", Numbered("L", 130, "\r\n"), "L", 130, 3,
+         [](TDataGrid& g) { g.Multilinecells = true; }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
