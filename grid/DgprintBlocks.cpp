@@ -21,6 +21,8 @@ std::optional<TPrintPass::TBand> TPrintPass::BlockPart(int from, int y, int row,
     rowsEnd = end;
     if (!continued && r > bottom)
         return std::nullopt;
+    // The block's own bottom: its text moves down, it does not.
+    const int blockBottom = text.Bottom;
     int& moved = blockCuts[std::make_pair(block.Left, block.Top)];
     if (!continued)
         moved = 0;
@@ -35,7 +37,7 @@ std::optional<TPrintPass::TBand> TPrintPass::BlockPart(int from, int y, int row,
     for (bool again = !spans.empty(); again;) {
         again = false;
         for (const TLineSpan& span : spans)
-            if (text.Top - span.Top > cut + 1 && text.Top - span.Bottom < cut - 1) {
+            if (text.Top - span.Top > cut && text.Top - span.Bottom < cut - 1) {
                 cut = std::min(from, static_cast<int>(std::ceil(text.Top - span.Top)));
                 again = true;
             }
@@ -44,7 +46,7 @@ std::optional<TPrintPass::TBand> TPrintPass::BlockPart(int from, int y, int row,
     double lowest = 0;
     for (const TLineSpan& span : spans)
         lowest = std::max(lowest, span.Bottom);
-    if (text.Top - lowest - (cut - end) < text.Bottom - 1)
+    if (text.Top - lowest - (cut - end) < blockBottom - 1)
         return TBand{from, end};
     moved += cut - end;
     return TBand{from, cut};

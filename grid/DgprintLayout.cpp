@@ -352,7 +352,7 @@ int TPrintPass::PagePart(int row, int printed, int room) {
     for (bool moved = !spans.empty(); moved;) {
         moved = false;
         for (const TLineSpan& span : spans)
-            if (span.Top + 1 < cut && cut < span.Bottom - 1) {
+            if (span.Top < cut && cut < span.Bottom - 1) {
                 cut = static_cast<int>(std::floor(span.Top));
                 moved = true;
             }

@@ -404,7 +404,9 @@ int TPrintPass::PrintRowHeight(int row) {
                 continue;
             const int rows =
                 std::max(1, std::min(block.Bottom, range.Bottom) - FirstPrintedRow(row, block) + 1);
-            last = (CellPrintSize(block.Left, c, block.Top).y + rows - 1) / rows;
+            // Each page end between a block's rows may move its text down by up to a line.
+            const int extent = CellPrintSize(block.Left, c, block.Top).y + (rows - 1) * PlainLinePitch();
+            last = (extent + rows - 1) / rows;
             height = std::max(height, last);
         }
         if (height == 0)

@@ -212,6 +212,18 @@ TEST(DatagridMarkup, MergedBlocksKeepTheirShapeThroughHiddenRows) {
          {1, 0},
          {0, 2},
          [](TDataGrid& grid) { grid.UnHideRows(1, 1); }},
+        {"a middle row filtered out",
+         [](TDataGrid& grid) {
+             TFilterData* condition = grid.Filter->Add();
+             condition->Column = 0;
+             condition->Condition = "!A1";
+             grid.SetFilterActive(true);
+         },
+         {{"A0", "B0 v3", "C0"}, {"A2", "C2"}, {"A3", "C3"}, {"A4", "B4", "C4"}},
+         {1, 2},
+         {1, 0},
+         {0, 2},
+         [](TDataGrid& grid) { grid.SetFilterActive(false); }},
         {"the top row",
          [](TDataGrid& grid) { grid.HideRows(0, 0); },
          {{"A1", "B0 v3", "C1"}, {"A2", "C2"}, {"A3", "C3"}, {"A4", "B4", "C4"}},

@@ -48,6 +48,8 @@ TEST(PrintedCellLines, EveryLinePrintsOnceInsideItsSheetAboveTheNextRow) {
         // Rows of the block at (0, 1), over columns 0 and 1; 1 is no block.
         int rows;
         std::function<void(TDataGrid&)> set;
+        // Rows hidden once the cells are filled and merged.
+        std::function<void(TDataGrid&)> hide = nullptr;
     } rows[] = {
         {"plain lines merged over rows, higher than a sheet", Numbered("L", 130, "\r\n"), "L", 130, 2,
          [](TDataGrid& g) { g.Multilinecells = true; }},
@@ -104,6 +106,23 @@ TEST(PrintedCellLines, EveryLinePrintsOnceInsideItsSheetAboveTheNextRow) {
              g.EnableHTML = true;
              g.SetColWidths(0, 60);
          }},
+        {"plain lines merged over rows, its middle row hidden", Numbered("L", 130, "\r\n"), "L", 130, 3,
+         [](TDataGrid& g) { g.Multilinecells = true; }, [](TDataGrid& g) { g.HideRows(2, 2); }},
+        {"plain lines merged over rows, its top row hidden", Numbered("L", 130, "\r\n"), "L", 130, 3,
+         [](TDataGrid& g) { g.Multilinecells = true; }, [](TDataGrid& g) { g.HideRows(1, 1); }},
+        {"plain lines merged over rows, its middle row filtered out", Numbered("L", 130, "\r\n"), "L", 130, 3,
+         [](TDataGrid& g) { g.Multilinecells = true; },
+         [](TDataGrid& g) {
+             g.SetCells(2, 2, "drop");
+             TFilterData* condition = g.Filter->Add();
+             condition->Column = 2;
+             condition->Condition = "!drop";
+             g.SetFilterActive(true);
+         }},
+        {"three lines merged over rows, its middle row hidden", Numbered("L", 3, "\r\n"), "L", 3, 3,
+         [](TDataGrid& g) { g.Multilinecells = true; }, [](TDataGrid& g) { g.HideRows(2, 2); }},
+        {"plain lines merged over three rows, higher than a sheet", Numbered("L", 130, "\r\n"), "L", 130, 3,
+         [](TDataGrid& g) { g.Multilinecells = true; }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -114,10 +133,16 @@ TEST(PrintedCellLines, EveryLinePrintsOnceInsideItsSheetAboveTheNextRow) {
         grid.SetFixedRows(0);
         row.set(grid);
         grid.SetCells(0, 0, "above");
+        // The cells a block covers keep texts of their own, never printed while it covers them.
+        for (int r = 1; r < 1 + row.rows && row.rows > 1; ++r)
+            for (int c = 0; c < 2; ++c)
+                grid.SetCells(c, r, "covered");
         grid.SetCells(0, 1, row.text);
         if (row.rows > 1)
             grid.MergeCells(0, 1, 2, row.rows);
         grid.SetCells(0, 1 + row.rows, "below");
+        if (row.hide)
+            row.hide(grid);
         const PrintedPdf printed = PrintToPdf(grid);
         const auto below = std::find_if(printed.Words.begin(), printed.Words.end(),
                                         [](const PdfWord& w) { return w.Text == "below"; });
@@ -128,6 +153,7 @@ TEST(PrintedCellLines, EveryLinePrintsOnceInsideItsSheetAboveTheNextRow) {
         std::map<std::string, int> seen = WordCounts(printed);
         EXPECT_EQ(seen["above"], 1);
         EXPECT_EQ(seen["below"], 1);
+        EXPECT_EQ(seen["covered"], 0);
         for (const PdfWord& word : printed.Words) {
             // A4's printable part lies 10 points in from each edge.
             EXPECT_GE(word.YMin, 10) << word.Text << " on page " << word.Page;
