@@ -1215,6 +1215,12 @@ private:
     void HideNodeRows(int ARow);
     // The shown rows of every contracted node hidden as its own, as after rows were shown again.
     void HideContractedRows();
+    // Node row ARow (display) still has rows hidden as its own, not as a contracted node's
+    // shown inside its span.
+    bool HidesOwnRows(int ARow) const;
+    // Every contracted node among whose rows a row of Shown (real, ascending, once hidden by a
+    // node) lies, and that hides none of its own any more, marked expanded.
+    void ExpandNodesShown(const std::vector<int>& Shown);
     // The real rows of node row ARow's (display) group, its hidden rows' too.
     std::vector<int> GroupRows(int ARow) const;
     // Set while the filter added the empty row that stands in for every normal row.

@@ -289,9 +289,15 @@ void TDataGrid::UnHideRows(int FromRow, int ToRow) {
     if (!IsHiddenRow(FromRow))
         return;
     const auto first = HiddenBelow(FromRow);
-    RestoreHiddenRows(first, std::partition_point(first, hiddenByRow.cend(), [ToRow](const TGridItem* item) {
-                          return item->Idx <= ToRow;
-                      }));
+    const auto last = std::partition_point(first, hiddenByRow.cend(),
+                                           [ToRow](const TGridItem* item) { return item->Idx <= ToRow; });
+    // The rows a contracted node hid that show now may leave it nothing hidden.
+    std::vector<int> byNode;
+    for (auto item = first; item != last; ++item)
+        if ((*item)->HiddenByNode)
+            byNode.push_back((*item)->Idx);
+    RestoreHiddenRows(first, last);
+    ExpandNodesShown(byNode);
 }
 
 void TDataGrid::UnHideRowsAll() {

@@ -224,6 +224,35 @@ void TDataGrid::ExpandNode(int ARow) {
     RepaintCell(0, d);
 }
 
+bool TDataGrid::HidesOwnRows(int ARow) const {
+    const auto hidesIn = [this](int From, int End) {
+        return From < End && std::any_of(HiddenBelow(From), HiddenBelow(End),
+                                         [](const TGridItem* item) { return item->HiddenByNode; });
+    };
+    const int end = NodeEnd(ARow);
+    int from = RemapRowInv(ARow) + 1;
+    for (int r = ARow + 1; r < GetRowCount() && RemapRowInv(r) < end; ++r)
+        if (IsNode(r) && GetNodeState(r)) {
+            if (hidesIn(from, RemapRowInv(r)))
+                return true;
+            from = std::max(from, NodeEnd(r));
+        }
+    return hidesIn(from, end);
+}
+
+void TDataGrid::ExpandNodesShown(const std::vector<int>& Shown) {
+    for (int r = 0; !Shown.empty() && NodeRowCount() > 0 && r < GetRowCount(); ++r) {
+        if (!IsNode(r) || !GetNodeState(r))
+            continue;
+        // A node none of whose rows came back keeps its state, also one with nothing to hide.
+        const auto shown = std::lower_bound(Shown.begin(), Shown.end(), RemapRowInv(r) + 1);
+        if (shown == Shown.end() || *shown >= NodeEnd(r) || HidesOwnRows(r))
+            continue;
+        GetCellGraphic(0, r)->State = false;
+        RepaintCell(0, r);
+    }
+}
+
 void TDataGrid::HideContractedRows() {
     // Every contracted node's shown rows at once; a node inside a contracted span goes with it.
     std::vector<int> rows;

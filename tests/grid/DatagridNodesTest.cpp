@@ -1134,4 +1134,97 @@ TEST(DatagridNodes, UnGroupKeepsRowsLoadedWhileGrouped) {
     }
 }
 
+// The node rows' states, "+" contracted and "-" expanded, down the shown rows.
+std::string NodeStates(TDataGrid& grid) {
+    std::string states;
+    for (int r = 0; r < grid.GetRowCount(); ++r)
+        if (grid.IsNode(r))
+            states += grid.GetNodeState(r) ? '+' : '-';
+    return states;
+}
+
+TEST(DatagridNodes, ANodeWhoseHiddenRowsAllShowAgainIsExpanded) {
+    // Node 2 heads rows 2-4; in the nested rows node 1 heads rows 1-6 and node 3 rows 3-5.
+    const auto single = [](TDataGrid& g) {
+        g.AddNode(2, 3);
+        g.ContractNode(2);
+    };
+    const auto nested = [](TDataGrid& g) {
+        g.AddNode(1, 6);
+        g.AddNode(3, 3);
+        g.ContractNode(3);
+        g.ContractNode(1);
+    };
+    struct Row {
+        const char* name;
+        std::function<void(TDataGrid&)> act;
+        std::string shown;
+        std::string states;
+        std::function<void(TDataGrid&)> then;
+        std::string shownThen;
+        std::string statesThen;
+    } rows[] = {
+        {"all the node's rows",
+         [&](TDataGrid& g) {
+             single(g);
+             g.UnHideRows(3, 4);
+         },
+         "b0|b1|b2|b3|b4|b5|b6|b7", "-", [](TDataGrid& g) { g.ContractNode(2); }, "b0|b1|b2|b5|b6|b7", "+"},
+        {"part of them",
+         [&](TDataGrid& g) {
+             single(g);
+             g.UnHideRows(3, 3);
+         },
+         "b0|b1|b2|b3|b5|b6|b7", "+", [](TDataGrid& g) { g.ExpandNode(2); }, "b0|b1|b2|b3|b4|b5|b6|b7", "-"},
+        {"a wider range hidden and shown again",
+         [&](TDataGrid& g) {
+             single(g);
+             g.HideRows(1, 5);
+             g.UnHideRows(1, 5);
+         },
+         "b0|b1|b2|b3|b4|b5|b6|b7", "-", [](TDataGrid& g) { g.ContractNode(2); }, "b0|b1|b2|b5|b6|b7", "+"},
+        // Rows 4-5 stay hidden by node 3, which keeps its state.
+        {"around a contracted node inside",
+         [&](TDataGrid& g) {
+             nested(g);
+             g.UnHideRows(2, 3);
+             g.UnHideRows(6, 6);
+         },
+         "b0|b1|b2|b3|b6|b7", "-+", [](TDataGrid& g) { g.ExpandNode(3); }, "b0|b1|b2|b3|b4|b5|b6|b7", "--"},
+        {"part of the rows around a contracted node inside",
+         [&](TDataGrid& g) {
+             nested(g);
+             g.UnHideRows(2, 3);
+         },
+         "b0|b1|b2|b3|b7", "++", [](TDataGrid& g) { g.ExpandNode(1); }, "b0|b1|b2|b3|b6|b7", "-+"},
+        {"the rows of a contracted node inside too",
+         [&](TDataGrid& g) {
+             nested(g);
+             g.UnHideRows(2, 6);
+         },
+         "b0|b1|b2|b3|b4|b5|b6|b7", "--", [](TDataGrid& g) { g.ContractNode(3); }, "b0|b1|b2|b3|b6|b7", "-+"},
+        // Node 5 heads no row.
+        {"beside a node with nothing to hide",
+         [&](TDataGrid& g) {
+             g.AddNode(5, 1);
+             g.ContractNode(5);
+             single(g);
+             g.UnHideRows(3, 4);
+         },
+         "b0|b1|b2|b3|b4|b5|b6|b7", "-+", [](TDataGrid& g) { g.ExpandNode(5); }, "b0|b1|b2|b3|b4|b5|b6|b7",
+         "--"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TDataGrid grid(nullptr);
+        FillLettered(grid, 3, 8);
+        row.act(grid);
+        EXPECT_EQ(Column(grid, 1), row.shown);
+        EXPECT_EQ(NodeStates(grid), row.states);
+        row.then(grid);
+        EXPECT_EQ(Column(grid, 1), row.shownThen);
+        EXPECT_EQ(NodeStates(grid), row.statesThen);
+    }
+}
+
 } // namespace
