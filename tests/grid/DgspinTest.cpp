@@ -264,6 +264,19 @@ TEST(Dgspin, TheMaskSpinHoldsItsValueAroundTheMasksLiterals) {
     plain.SetEditMask("99.9;1;_");
     EXPECT_EQ(plain.GetWindowText(), "__._");
     EXPECT_DOUBLE_EQ(plain.GetFloatValue(), 0);
+
+    // A blank that is a figure reads as that figure: "100.00" read as 1, and 100 was kept out.
+    TTypedMaskSpinEdit zeros(nullptr);
+    zeros.SetEditMask("999.99;1;0");
+    zeros.SetSpinType(TDgSpinType::sptFloat);
+    zeros.SetPrecision(2);
+    zeros.SetFloatValue(100);
+    EXPECT_EQ(zeros.GetWindowText(), "100.00");
+    EXPECT_DOUBLE_EQ(zeros.GetFloatValue(), 100);
+    zeros.SetEditMask("99:99:99;1;0");
+    zeros.SetSpinType(TDgSpinType::sptTime);
+    zeros.SetTimeValue(EncodeTime(10, 0, 0, 0));
+    EXPECT_DOUBLE_EQ(zeros.GetTimeValue(), EncodeTime(10, 0, 0, 0));
 }
 
 TEST(Dgspin, DatesOutsideTheCalendarRaiseOrAreLimited) {
