@@ -7,6 +7,7 @@
 #include "tests/support/LocaleSeparators.h"
 #include "tests/support/MaskSpinNumbers.h"
 #include "tests/support/SpinDates.h"
+#include "tests/support/SpinEntries.h"
 #include "tests/support/SpinFloats.h"
 
 #include <gtest/gtest.h>
@@ -319,6 +320,11 @@ TEST(Dgspin, ADateOrTimeSetWhileLoadingIsWrittenWhenLoaded) {
         EXPECT_EQ(spin->GetWindowText(), row.shown);
     }
     LongTimeFormat = longTime;
+}
+
+TEST(Dgspin, TypedOrPastedASpinTakesOnlyWhatItsValueHolds) {
+    ExpectSpinsTakeOnlyWhatTheirValueHolds<TTypedMaskSpinEdit, TDgSpinType::sptNormal, TDgSpinType::sptFloat,
+                                           TDgSpinType::sptDate, TDgSpinType::sptTime>();
 }
 
 TEST(Dgspin, AMaskSpinHoldsNumbersInItsPlacesWithoutItsLiterals) {
