@@ -50,10 +50,12 @@ TSpinTyping WithoutSelection(const TSpinCharRule& rule, TSpinTyping typing) {
 }
 
 // key in place of the selection, or typed through the mask; nothing when the mask refuses it.
-// placed tells whether the text took key, rather than the mask passing over a literal of it.
-std::optional<TSpinTyping> Put(const TSpinCharRule& rule, const TSpinTyping& typing, char key, bool& placed) {
+// placed, when asked, tells whether the text took key, not the mask passing over a literal of it.
+std::optional<TSpinTyping> Put(const TSpinCharRule& rule, const TSpinTyping& typing, char key,
+                               bool* placed = nullptr) {
     TSpinTyping put = WithoutSelection(rule, typing);
-    placed = true;
+    if (placed)
+        *placed = true;
     if (!rule.Mask) {
         put.Text.Insert(AnsiString(key), put.SelStart + 1);
         ++put.SelStart;
@@ -62,7 +64,8 @@ std::optional<TSpinTyping> Put(const TSpinCharRule& rule, const TSpinTyping& typ
     const std::optional<TMaskTyped> typed = TypedIntoMask(*rule.Mask, put.Text, put.SelStart, key);
     if (!typed)
         return std::nullopt;
-    placed = typed->Placed;
+    if (placed)
+        *placed = typed->Placed;
     return TSpinTyping{typed->Text, typed->Caret, 0};
 }
 
@@ -113,8 +116,7 @@ std::optional<TSpinTyping> NumberTyped(const TSpinCharRule& rule, const TSpinTyp
     for (const char candidate : candidates) {
         if (rule.Kind == TSpinChars::Float && !FloatTakes(rule, typing, candidate))
             continue;
-        bool placed = true;
-        const std::optional<TSpinTyping> typed = Put(rule, typing, candidate, placed);
+        const std::optional<TSpinTyping> typed = Put(rule, typing, candidate);
         if (typed && NumberInTheMaking(rule, typed->Text)) {
             key = candidate;
             return typed;
@@ -137,7 +139,7 @@ std::optional<TSpinTyping> DateOrTimeTyped(const TSpinCharRule& rule, const TSpi
         std::count(text.begin(), text.end(), separator) >= 2)
         return std::nullopt;
     bool placed = true;
-    const std::optional<TSpinTyping> typed = Put(rule, typing, key, placed);
+    const std::optional<TSpinTyping> typed = Put(rule, typing, key, &placed);
     // A date or time holds no sign; a mask may pass over a literal that looks like one.
     if (IsSign(key) && key != separator && placed)
         return std::nullopt;
@@ -148,12 +150,11 @@ std::optional<TSpinTyping> DateOrTimeTyped(const TSpinCharRule& rule, const TSpi
 std::optional<TSpinTyping> SpinTyped(const TSpinCharRule& rule, const TSpinTyping& typing, char& key) {
     if (!rule.EditorEnabled)
         return std::nullopt;
-    bool placed = true;
     switch (rule.Kind) {
     case TSpinChars::Hex:
         if (!IsHexDigit(key) || typing.SelStart < HexPrefix)
             return std::nullopt;
-        return Put(rule, typing, key, placed);
+        return Put(rule, typing, key);
     case TSpinChars::Date:
     case TSpinChars::Time:
         return DateOrTimeTyped(rule, typing, key);
