@@ -22,6 +22,10 @@ int DecimalPoint(const TEditMask& mask) {
 
 } // namespace
 
+bool BlankIsFigure(const TEditMask& mask) {
+    return mask.Blank >= '0' && mask.Blank <= '9';
+}
+
 AnsiString NumberInMask(const TEditMask& mask, std::string_view editText) {
     const int point = DecimalPoint(mask);
     std::string number;
@@ -31,7 +35,7 @@ AnsiString NumberInMask(const TEditMask& mask, std::string_view editText) {
         const char c = editText[static_cast<std::size_t>(i)];
         if (i == point)
             pointAt = number.size();
-        else if (!mask.IsLiteral(i) && c != mask.Blank && c != ' ')
+        else if (!mask.IsLiteral(i) && (c != mask.Blank || BlankIsFigure(mask)) && c != ' ')
             number += c;
     }
     if (pointAt < number.size())
@@ -64,13 +68,16 @@ std::optional<AnsiString> MaskTextOfNumber(const TEditMask& mask, std::string_vi
         shown[place] = MaskCharacter(mask.Places[place], c);
         return shown[place] != 0;
     };
-    for (std::size_t k = 0; k < decimals.size(); ++k)
-        if (!put(decimalPlaces[k], decimals[k]))
+    // A blank figure would read as one: the places the number leaves over take zeros instead.
+    const bool zeroFilled = BlankIsFigure(mask);
+    for (std::size_t k = 0; k < decimalPlaces.size(); ++k)
+        if (k < decimals.size() ? !put(decimalPlaces[k], decimals[k])
+                                : zeroFilled && !put(decimalPlaces[k], '0'))
             return std::nullopt;
     // A run of whole places alone is filled from the left, as typing fills it; places up to a
     // point, or split by a grouping literal, from the right, led by zeros.
     const bool fromTheRight =
-        point < mask.Length() ||
+        zeroFilled || point < mask.Length() ||
         (!wholePlaces.empty() && wholePlaces.back() - wholePlaces.front() >= wholePlaces.size());
     const std::size_t lead = fromTheRight ? wholePlaces.size() - sign.size() - whole.size() : 0;
     const std::string figures = std::string(sign) + std::string(lead, '0') + std::string(whole);

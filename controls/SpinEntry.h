@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/AnsiString.h"
+#include "framework/EditMask.h"
 
 #include <optional>
 
@@ -15,8 +16,8 @@ struct TSpinCharRule {
     // A float takes a decimal separator only with Precision 1 or more.
     bool DecimalsNeedPrecision = false;
     bool EditorEnabled = true;
-    // The text follows an edit mask, whose literals are typed over.
-    bool Masked = false;
+    // The edit mask the text follows, whose literals are typed over; none when it has none.
+    const TEditMask* Mask = nullptr;
 };
 
 // A spin's text with its caret and selection, as a character coming in finds them.
@@ -26,12 +27,14 @@ struct TSpinTyping {
     int SelLength = 0;
 };
 
-// Whether the spin takes key into typing; in a float a thousand separator becomes the decimal
-// separator, so key may change.
+// Whether the spin takes key into typing. A number's text stays one in the making: a sign first
+// and nowhere else, a float's one decimal separator, nothing else but digits (in a mask, of what
+// its places hold); a date or time holds no sign. In a float a thousand or decimal separator
+// becomes the separator that the text, or the mask's decimal point, takes, so key may change.
 bool SpinTakesChar(const TSpinCharRule& rule, const TSpinTyping& typing, char& key);
 
-// Text pasted into a spin: its first line in place of the selection, each character taken as if
-// typed (a float's thousand separator becoming its decimal separator); nothing when the spin
-// refuses a character of it, so that what it shows always reads as what was pasted.
+// Text pasted into a spin: its first line in place of the selection (through the mask when there
+// is one), each character taken as if typed; nothing when the spin refuses a character of it, so
+// that what it shows always reads as what was pasted.
 std::optional<TSpinTyping> SpinPasted(const TSpinCharRule& rule, TSpinTyping typing,
                                       const AnsiString& pasted);

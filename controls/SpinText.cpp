@@ -51,7 +51,9 @@ std::optional<AnsiString> FitIntoMask(const TEditMask& mask, std::string_view te
             piece = {};
         if (piece.size() > static_cast<std::size_t>(run.Places))
             return std::nullopt;
-        const bool toTheRight = !run.Literals.empty();
+        // A blank that is a figure would read as one: pieces go to the right, led by zeros.
+        const bool zeroLed = BlankIsFigure(mask);
+        const bool toTheRight = !run.Literals.empty() || zeroLed;
         // A negative number keeps its sign first: "-5" in three places is "-05".
         std::string signedPiece;
         if (toTheRight && piece.size() > 1 && piece[0] == '-' && AllDigits(piece.substr(1))) {
@@ -65,7 +67,7 @@ std::optional<AnsiString> FitIntoMask(const TEditMask& mask, std::string_view te
             const int from = k - lead;
             char& shownAt = shown[static_cast<std::size_t>(run.Start + k)];
             if (from < 0) {
-                if (AllDigits(piece) && MaskCharacter(place, '0') != 0)
+                if ((AllDigits(piece) || zeroLed) && MaskCharacter(place, '0') != 0)
                     shownAt = '0';
             } else if (from < static_cast<int>(piece.size())) {
                 shownAt = MaskCharacter(place, piece[static_cast<std::size_t>(from)]);
@@ -81,6 +83,17 @@ std::optional<AnsiString> FitIntoMask(const TEditMask& mask, std::string_view te
     if (next < text.size())
         return std::nullopt;
     return shown;
+}
+
+// A date, time or hex text that an edit text of mask holds: its blanks left out unless figures.
+AnsiString ValueInMask(const TEditMask& mask, std::string_view editText) {
+    if (!BlankIsFigure(mask))
+        return MaskedText(mask, AnsiString(editText)).Trim();
+    std::string text;
+    for (std::size_t i = 0; i < mask.Places.size() && i < editText.size(); ++i)
+        if (mask.SaveLiterals || !mask.IsLiteral(static_cast<int>(i)))
+            text += editText[i];
+    return AnsiString(text).Trim();
 }
 
 // Shows the edit text shown when what it holds reads as the value text does.
@@ -122,7 +135,7 @@ bool ReadSpinHex(const AnsiString& text, double& value) {
 }
 
 AnsiString SpinValueText(const TCustomMaskEdit& edit) {
-    return edit.IsMasked() ? edit.GetText().Trim() : edit.GetWindowText();
+    return edit.IsMasked() ? ValueInMask(edit.Mask(), edit.GetWindowText().view()) : edit.GetWindowText();
 }
 
 bool WriteSpinValue(TCustomMaskEdit& edit, const AnsiString& text, TSpinReader read) {
@@ -130,10 +143,7 @@ bool WriteSpinValue(TCustomMaskEdit& edit, const AnsiString& text, TSpinReader r
         edit.SetWindowText(text);
         return true;
     }
-    const auto held = [](const TEditMask& mask, std::string_view editText) {
-        return MaskedText(mask, AnsiString(editText)).Trim();
-    };
-    return ShowReadingBack(edit, FitIntoMask(edit.Mask(), text.view()), text, held, read);
+    return ShowReadingBack(edit, FitIntoMask(edit.Mask(), text.view()), text, ValueInMask, read);
 }
 
 AnsiString SpinNumberText(const TCustomMaskEdit& edit) {

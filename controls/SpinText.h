@@ -16,14 +16,14 @@ bool ReadSpinTime(const AnsiString& text, double& value);
 // The hexadecimal digits after a "0x" of two characters.
 bool ReadSpinHex(const AnsiString& text, double& value);
 
-// A date, time or hex text: with an edit mask, what the mask keeps, without blanks; otherwise the
-// shown text.
+// A date, time or hex text: with an edit mask, what the mask keeps, without blanks unless they are
+// figures; otherwise the shown text.
 AnsiString SpinValueText(const TCustomMaskEdit& edit);
 // Shows a date, time or hex text; with an edit mask, the text's pieces between the mask's literals
 // each go into the places between those literals, a piece followed by a literal to the right of
 // its places (led by zeros when it is all digits, a minus before the zeros), the last one to the
-// left. A text the mask cannot hold so that read gives back the same value leaves the edit as it
-// was, and answers false.
+// left; with a blank that is a figure, every piece to the right, led by zeros. A text the mask cannot hold so
+// that read gives back the same value leaves the edit as it was, and answers false.
 bool WriteSpinValue(TCustomMaskEdit& edit, const AnsiString& text, TSpinReader read);
 // A whole or decimal number's text: with an edit mask, the number its places hold, the mask's
 // other literals left out (NumberInMask); otherwise the shown text.

@@ -57,7 +57,7 @@ void TTypedSpinEdit::WMChar(char& key, int keyData, TShiftState shift) {
 TSpinCharRule TTypedSpinEdit::CharRule() const {
     static constexpr TSpinChars kinds[] = {TSpinChars::Integer, TSpinChars::Float, TSpinChars::Date,
                                            TSpinChars::Time, TSpinChars::Hex};
-    return {kinds[spinType], precision, true, EditorEnabled, IsMasked()};
+    return {kinds[spinType], precision, true, EditorEnabled, IsMasked() ? &Mask() : nullptr};
 }
 
 bool TTypedSpinEdit::IsValidChar(char& Key) {
@@ -76,10 +76,6 @@ bool TTypedSpinEdit::KeepsHexPrefix() const {
 void TTypedSpinEdit::WMPaste() {
     if (!EditorEnabled || GetReadOnly() || !Clipboard().HasText())
         return;
-    if (IsMasked()) {
-        TCustomMaskEdit::WMPaste();
-        return;
-    }
     // Taken as if typed, or refused whole: a float reads a pasted "2,5" as a typed one, 2.5.
     const auto pasted =
         SpinPasted(CharRule(), {GetWindowText(), GetSelStart(), GetSelLength()}, Clipboard().GetAsText());

@@ -158,6 +158,50 @@ int PreviousInputPlace(const TEditMask& mask, int position) {
     return position;
 }
 
+namespace {
+
+std::string PlacesText(const TEditMask& mask, const AnsiString& editText) {
+    std::string text = editText.str();
+    if (text.size() < static_cast<std::size_t>(mask.Length()))
+        text.resize(static_cast<std::size_t>(mask.Length()), mask.Blank);
+    return text;
+}
+
+} // namespace
+
+AnsiString BlankedPlaces(const TEditMask& mask, const AnsiString& editText, int start, int end) {
+    std::string text = PlacesText(mask, editText);
+    for (int i = start; i < end && i < mask.Length(); ++i)
+        if (!mask.IsLiteral(i))
+            text[static_cast<std::size_t>(i)] = mask.Blank;
+    return text;
+}
+
+std::optional<TMaskTyped> TypedIntoMask(const TEditMask& mask, const AnsiString& editText, int caret,
+                                        char key) {
+    const auto literalAt = [&](int position) {
+        return position < mask.Length() && mask.IsLiteral(position) &&
+               mask.Places[static_cast<std::size_t>(position)].Literal == key;
+    };
+    if (literalAt(caret))
+        return TMaskTyped{editText, caret + 1, false};
+    const int at = NextInputPlace(mask, caret);
+    const char shown = at < mask.Length() ? MaskCharacter(mask.Places[static_cast<std::size_t>(at)], key) : 0;
+    if (shown == 0) {
+        int literal = at;
+        while (literal < mask.Length() && !mask.IsLiteral(literal))
+            ++literal;
+        if (!literalAt(literal))
+            return std::nullopt;
+        return TMaskTyped{editText, literal + 1, false};
+    }
+    std::string text = PlacesText(mask, editText);
+    text[static_cast<std::size_t>(at)] = shown;
+    // The caret stops before a literal, which typing it or the next character passes over, or
+    // goes to the end when only literals follow.
+    return TMaskTyped{text, NextInputPlace(mask, at + 1) == mask.Length() ? mask.Length() : at + 1, true};
+}
+
 bool MaskFilled(const TEditMask& mask, const AnsiString& editText) {
     const std::string_view shown = editText.view();
     for (std::size_t i = 0; i < mask.Places.size(); ++i)

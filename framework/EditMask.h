@@ -2,6 +2,7 @@
 
 #include "framework/AnsiString.h"
 
+#include <optional>
 #include <vector>
 
 // The rules of an edit mask "mask;save;blank", as plain functions of texts. In the mask, 0 is a
@@ -47,5 +48,19 @@ AnsiString EditTextOf(const TEditMask& mask, const AnsiString& text);
 int NextInputPlace(const TEditMask& mask, int position);
 // The last place before position a character is typed into; -1 when none.
 int PreviousInputPlace(const TEditMask& mask, int position);
+// editText at least as long as the mask, its places from start to end (not included) blank.
+AnsiString BlankedPlaces(const TEditMask& mask, const AnsiString& editText, int start, int end);
+// An edit text of a mask after a character typed at its caret.
+struct TMaskTyped {
+    AnsiString Text;
+    int Caret = 0;
+    // A place took the character; else it passed over a literal.
+    bool Placed = false;
+};
+// key typed at caret through mask, a typed key or a pasted character alike: the literal at the
+// caret passes over it, the next place takes it, or else the next literal, when it is key, passes
+// over it and the places before it are left as they are. Nothing when refused.
+std::optional<TMaskTyped> TypedIntoMask(const TEditMask& mask, const AnsiString& editText, int caret,
+                                        char key);
 // Every place that must be filled is.
 bool MaskFilled(const TEditMask& mask, const AnsiString& editText);

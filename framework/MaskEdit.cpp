@@ -28,49 +28,20 @@ void TCustomMaskEdit::ShowMasked(const AnsiString& text, int caret) {
         SetNativeModified(true);
 }
 
-std::string TCustomMaskEdit::PlacesText() const {
-    std::string text = GetWindowText().str();
-    if (text.size() < static_cast<std::size_t>(mask.Length()))
-        text.resize(static_cast<std::size_t>(mask.Length()), mask.Blank);
-    return text;
-}
-
 void TCustomMaskEdit::BlankPlaces(int start, int end) {
-    std::string text = PlacesText();
-    for (int i = start; i < end && i < mask.Length(); ++i)
-        if (!mask.IsLiteral(i))
-            text[static_cast<std::size_t>(i)] = mask.Blank;
-    ShowMasked(text, start);
+    ShowMasked(BlankedPlaces(mask, GetWindowText(), start, end), start);
 }
 
 bool TCustomMaskEdit::InputMasked(char key) {
     if (GetSelLength() > 0)
         BlankPlaces(GetSelStart(), GetSelStart() + GetSelLength());
-    const int caret = GetSelStart();
-    const auto literalAt = [&](int position) {
-        return position < mask.Length() && mask.IsLiteral(position) &&
-               mask.Places[static_cast<std::size_t>(position)].Literal == key;
-    };
-    if (literalAt(caret)) {
-        SetSelStart(caret + 1);
-        return true;
-    }
-    const int at = NextInputPlace(mask, caret);
-    const char shown = at < mask.Length() ? MaskCharacter(mask.Places[static_cast<std::size_t>(at)], key) : 0;
-    if (shown == 0) {
-        int literal = at;
-        while (literal < mask.Length() && !mask.IsLiteral(literal))
-            ++literal;
-        if (!literalAt(literal))
-            return false;
-        SetSelStart(literal + 1);
-        return true;
-    }
-    std::string text = PlacesText();
-    text[static_cast<std::size_t>(at)] = shown;
-    // The caret stops before a literal, which typing it or the next character passes over, or
-    // goes to the end when only literals follow.
-    ShowMasked(text, NextInputPlace(mask, at + 1) == mask.Length() ? mask.Length() : at + 1);
+    const std::optional<TMaskTyped> typed = TypedIntoMask(mask, GetWindowText(), GetSelStart(), key);
+    if (!typed)
+        return false;
+    if (typed->Placed)
+        ShowMasked(typed->Text, typed->Caret);
+    else
+        SetSelStart(typed->Caret);
     return true;
 }
 

@@ -30,12 +30,9 @@ protected:
     void WMCut() override;
 
 private:
-    // Types key at the caret through the mask, a typed key or a pasted character alike: the
-    // literal at the caret passes over it, the next place takes it, or else the next literal,
-    // when it is key, passes over it and the places before it stay blank. False when refused.
+    // Types key at the caret through the mask (TypedIntoMask), over the selection blanked. False
+    // when refused.
     bool InputMasked(char key);
-    // The window text, at least as long as the mask.
-    std::string PlacesText() const;
     // Blanks the places from start to end (not included).
     void BlankPlaces(int start, int end);
     void ShowMasked(const AnsiString& text, int caret);

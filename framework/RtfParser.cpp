@@ -69,6 +69,38 @@ int CharsetCodePage(int charset) {
     return page != std::end(pages) ? page->second : 0;
 }
 
+// Whether byte opens a character of two bytes in a Windows double-byte code page.
+bool IsLeadByte(int codePage, unsigned char byte) {
+    switch (codePage) {
+    case 932:
+        return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+        return byte >= 0x81 && byte <= 0xFE;
+    case 1361:
+        return (byte >= 0x84 && byte <= 0xD3) || (byte >= 0xD8 && byte <= 0xDE) ||
+               (byte >= 0xE0 && byte <= 0xF9);
+    default:
+        return false;
+    }
+}
+
+// Whether an ASCII character may close a character of two bytes in a double-byte code page; the
+// braces and the backslash stay the document's own.
+bool IsAsciiTrailByte(int codePage, char c) {
+    if (c == '\\' || c == '{' || c == '}')
+        return false;
+    switch (codePage) {
+    case 949:
+        return IsLetter(c);
+    case 1361:
+        return c >= 0x31 && c <= 0x7E;
+    default:
+        return c >= 0x40 && c <= 0x7E;
+    }
+}
+
 } // namespace
 
 void RtfParser::Parse(RtfSink& target) {
@@ -84,6 +116,13 @@ void RtfParser::Parse(RtfSink& target) {
             EmitByte(c, false);
             continue;
         }
+        if (AwaitsTrailByte() && IsAsciiTrailByte(BytesCodePage(), c)) {
+            EmitByte(c, false);
+            continue;
+        }
+        // A line end of the file is nothing of the text, not even the end of a character's bytes.
+        if (c == '\r' || c == '\n')
+            continue;
         Flush();
         // The stand-ins of a "\uN" belong to its group: either brace ends them.
         if (c == '{' || c == '}')
@@ -98,7 +137,7 @@ void RtfParser::Parse(RtfSink& target) {
         } else if (c == ';' && (Current().Where == Destination::FontTable ||
                                 Current().Where == Destination::ColorTable)) {
             EndTableEntry();
-        } else if (c != '\r' && c != '\n' && Current().Where != Destination::ColorTable) {
+        } else if (Current().Where != Destination::ColorTable) {
             Emit(std::string_view(&c, 1));
         }
     }
@@ -123,10 +162,19 @@ void RtfParser::EmitByte(char byte, bool escaped) {
         --fallbackLeft;
         return;
     }
-    if (escaped != bytesEscaped)
+    // In a named code page escaped and raw bytes read alike, so one character may mix them.
+    if (escaped != bytesEscaped && BytesCodePage() == 0)
         Flush();
     bytesEscaped = escaped;
     bytes += byte;
+}
+
+bool RtfParser::AwaitsTrailByte() const {
+    const int page = BytesCodePage();
+    std::size_t i = 0;
+    while (i < bytes.size())
+        i += IsLeadByte(page, static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+    return i > bytes.size();
 }
 
 void RtfParser::Flush() {

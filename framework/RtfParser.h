@@ -44,8 +44,9 @@ public:
 // Reads rich text: groups, control words and symbols; the font and colour tables kept; "\*"
 // destinations and unknown words skipped; "\'hh" and the text's own 8-bit bytes in the document's
 // code page ("\ansicpgN", Windows-1252 unless it names another the platform knows) or in that of
-// the font's character set ("\fcharsetN"), the text's bytes of a document that names neither as
-// UTF-8 where they form it, "\uN" with "\ucN" stand-ins (up to the group's edge), in the text and
+// the font's character set ("\fcharsetN"), a character of a double-byte page whole whether its
+// bytes are escaped or not and though its second byte is ASCII, the text's bytes of a document that names
+// neither as UTF-8 where they form it, "\uN" with "\ucN" stand-ins (up to the group's edge), in the text and
 // in font names, where "\;" is a ';' of the name; a NUL left out. Never fails: a truncated or
 // unbalanced text gives what it holds.
 class RtfParser {
@@ -70,6 +71,9 @@ private:
     // A byte of the code page, "\'hh" (escaped) or one of the text that may begin UTF-8; kept
     // until the run of such bytes ends, as a character may take more than one.
     void EmitByte(char byte, bool escaped);
+    // The bytes kept end with the first byte of a character of two in a double-byte code page,
+    // whose second byte may be ASCII.
+    bool AwaitsTrailByte() const;
     void Flush();
     // Text for the current destination, without any NUL.
     void Deliver(std::string_view text);

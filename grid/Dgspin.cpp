@@ -288,7 +288,8 @@ void TDgSpinEdit::WMChar(char& key, int keyData, TShiftState shift) {
 TSpinCharRule TDgSpinEdit::CharRule() const {
     static constexpr TSpinChars kinds[] = {TSpinChars::Integer, TSpinChars::Float, TSpinChars::Date,
                                            TSpinChars::Time};
-    return {kinds[static_cast<int>(spinType)], precision, false, EditorEnabled, IsMasked()};
+    return {kinds[static_cast<int>(spinType)], precision, false, EditorEnabled,
+            IsMasked() ? &Mask() : nullptr};
 }
 
 bool TDgSpinEdit::IsValidChar(char& Key) {
@@ -320,10 +321,6 @@ void TDgSpinEdit::WMKillFocus() {
 void TDgSpinEdit::WMPaste() {
     if (!EditorEnabled || GetReadOnly() || !Clipboard().HasText())
         return;
-    if (IsMasked()) {
-        TCustomMaskEdit::WMPaste();
-        return;
-    }
     // Taken as if typed, or refused whole, as the controls' spin takes it.
     const auto pasted =
         SpinPasted(CharRule(), {GetWindowText(), GetSelStart(), GetSelLength()}, Clipboard().GetAsText());

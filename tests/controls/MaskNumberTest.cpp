@@ -42,6 +42,15 @@ TEST(MaskNumber, ANumberIsWrittenIntoAndReadFromTheMasksPlacesOnly) {
         {"000-000;1;_", "123456", "123-456", "123456"},
         {"000-000;1;_", "1234567", "", ""},
         {"000-000;1;_", "1.5", "", ""},
+        // A blank that is a figure reads as that figure, so the places left over take zeros: "100.00"
+        // read as 1, and 42 went in as "420".
+        {"999.99;1;0", "100", "100.00", "100.00"},
+        {"999.99;1;0", "105.5", "105.50", "105.50"},
+        {"999.99;1;0", "0", "000.00", "000.00"},
+        {"#99.99;1;0", "-5.5", "-05.50", "-05.50"},
+        {"999;1;0", "42", "042", "042"},
+        {"999;1;0", "100", "100", "100"},
+        {"99.99;1;7", "3", "03.00", "03.00"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.mask) + " " + row.number);
@@ -66,6 +75,8 @@ TEST(MaskNumber, ANumberIsWrittenIntoAndReadFromTheMasksPlacesOnly) {
         {"99,999.99;0;_", "01,234.50", "01234.50"},
         {"000-000;1;_", "12_-3__", "123"},
         {"000-000;1;_", "___-___", ""},
+        {"999.99;1;0", "100.00", "100.00"},
+        {"999.99;1;0", "000.00", "000.00"},
     };
     for (const auto& row : typed) {
         SCOPED_TRACE(std::string(row.mask) + " " + row.shown);

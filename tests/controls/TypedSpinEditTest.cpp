@@ -118,6 +118,14 @@ TEST(TypedSpinEdit, AMaskSpinHoldsItsValueAroundTheMasksLiterals) {
         {"\\0xAA;1;_", sptHex, 0, 0x1F, 0xA, "0xA_", 0xA},
         {"99:99:99;1;_", sptTime, 0, 0, time, "09:05:03", time},
         {"99/99/9999;1;_", sptDate, 0, march5 + 1, march5, "05/03/2024", march5},
+        // A blank that is a figure reads as that figure: 100 was "100.00" read as 1, and kept out.
+        {"999.99;1;0", sptFloat, 2, 3.5, 100, "100.00", 100},
+        {"999.99;1;0", sptFloat, 1, 3.5, 105.5, "105.50", 105.5},
+        {"999;1;0", sptNormal, 0, 7, 42, "042", 42},
+        {"\\0xAA;1;0", sptHex, 0, 0x1F, 0xA0, "0xA0", 0xA0},
+        {"\\0xAA;1;0", sptHex, 0, 0x1F, 0xA, "0x0A", 0xA},
+        {"99:99:99;1;0", sptTime, 0, 0, EncodeTime(10, 0, 0, 0), "10:00:00", EncodeTime(10, 0, 0, 0)},
+        {"99/99/9999;1;0", sptDate, 0, march5 + 1, march5, "05/03/2024", march5},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.mask) + " " + std::to_string(row.then));

@@ -5,6 +5,7 @@
 #include "tests/controls/TypedEditSupport.h"
 #include "tests/support/DateSettings.h"
 #include "tests/support/SpinDates.h"
+#include "tests/support/SpinEntries.h"
 #include "tests/support/SpinFloats.h"
 
 #include <climits>
@@ -258,4 +259,9 @@ TEST(TypedSpinLimits, AHexSpinKeepsItsPrefix) {
         EXPECT_EQ(spin.GetWindowText(), row.after);
         EXPECT_EQ(MessageBeeps(), beeps + row.beeps);
     }
+}
+
+TEST(TypedSpinLimits, TypedOrPastedASpinTakesOnlyWhatItsValueHolds) {
+    ExpectSpinsTakeOnlyWhatTheirValueHolds<Typedspin::TTypedMaskSpinEdit, sptNormal, sptFloat, sptDate,
+                                           sptTime>();
 }

@@ -34,6 +34,20 @@ TEST(RichText, ShowsTheTextOfRichText) {
         {"{\\rtf1\\ansi\\ansicpg1252 \xC3\xA9}", "\xC3\x83\xC2\xA9"},
         {"{\\rtf1\\ansi\\ansicpg1251 \xC3\xA9}", "\xD0\x93\xC2\xA9"},
         {"{\\rtf1\\uc1 \\u216\xE9x}", "\xC3\x98x"},
+        // A character of a double-byte page whose second byte is ASCII stays whole: Shift-JIS
+        // "\x82\xA0\x81\x41" is U+3042 U+3001, Big5 "\xA1\x40" U+3000, GBK "\x81\x40" U+4E02, UHC "\x81\x41"
+        // U+AC02.
+        {"{\\rtf1\\ansi\\ansicpg932 \x82\xA0\x81\x41}", "\xE3\x81\x82\xE3\x80\x81"},
+        {"{\\rtf1\\ansi\\ansicpg950 \xA1\x40}", "\xE3\x80\x80"},
+        {"{\\rtf1\\ansi\\ansicpg936 \x81\x40}", "\xE4\xB8\x82"},
+        {"{\\rtf1\\ansi\\ansicpg949 \x81\x41}", "\xEA\xB0\x82"},
+        {"{\\rtf1\\ansi\\ansicpg932 \\'81A}", "\xE3\x80\x81"},
+        {"{\\rtf1\\ansi\\ansicpg932 \\'82\xA0\x81\\'41}", "\xE3\x81\x82\xE3\x80\x81"},
+        {"{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'81\\'41}", "\xE3\x81\x82\xE3\x80\x81"},
+        {"{\\rtf1\\ansi\\ansicpg932 \x82\r\n\xA0}", "\xE3\x81\x82"},
+        {"{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset128 MS Mincho;}}\\f1 \x81\x41}", "\xE3\x80\x81"},
+        // Single bytes of the page, and ASCII after a whole character, stay as they are.
+        {"{\\rtf1\\ansi\\ansicpg932 \xB1\x41\x82\xA0\x41}", "\xEF\xBD\xB1\x41\xE3\x81\x82\x41"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rtf);

@@ -89,6 +89,20 @@ TEST_F(PrintSettingsWindow, AMarginPastedWithACommaIsTakenAsTyped) {
     EXPECT_EQ(Settings().HeaderSize, 25);
 }
 
+// Mended: "1-2" typed over the margin stood in the box and read as the least margin, 0.
+TEST_F(PrintSettingsWindow, AMarginTypedWithASignInsideKeepsItsFigures) {
+    Run([&](TDataGridPrintSettingsForm& form) {
+        form.TopMarginSpinEdit->SetFloatValue(12.5);
+        form.TopMarginSpinEdit->SelectAll();
+        bool passOn = true;
+        for (const char key : std::string("1-2"))
+            form.TopMarginSpinEdit->ViewKeyDown(0, {}, 0, key, passOn);
+        EXPECT_EQ(form.TopMarginSpinEdit->GetWindowText(), "12");
+    });
+    // 12 mm in tenths.
+    EXPECT_EQ(Settings().HeaderSize, 120);
+}
+
 TEST_F(PrintSettingsWindow, OpenedAndClosedWithOkChangesNothing) {
     TPrintSettings& s = Settings();
     ChangeEverySetting(s);

@@ -7,6 +7,7 @@
 #include "tests/support/LocaleSeparators.h"
 #include "tests/support/MaskSpinNumbers.h"
 #include "tests/support/SpinDates.h"
+#include "tests/support/SpinEntries.h"
 #include "tests/support/SpinFloats.h"
 
 #include <gtest/gtest.h>
@@ -264,6 +265,19 @@ TEST(Dgspin, TheMaskSpinHoldsItsValueAroundTheMasksLiterals) {
     plain.SetEditMask("99.9;1;_");
     EXPECT_EQ(plain.GetWindowText(), "__._");
     EXPECT_DOUBLE_EQ(plain.GetFloatValue(), 0);
+
+    // A blank that is a figure reads as that figure: "100.00" read as 1, and 100 was kept out.
+    TTypedMaskSpinEdit zeros(nullptr);
+    zeros.SetEditMask("999.99;1;0");
+    zeros.SetSpinType(TDgSpinType::sptFloat);
+    zeros.SetPrecision(2);
+    zeros.SetFloatValue(100);
+    EXPECT_EQ(zeros.GetWindowText(), "100.00");
+    EXPECT_DOUBLE_EQ(zeros.GetFloatValue(), 100);
+    zeros.SetEditMask("99:99:99;1;0");
+    zeros.SetSpinType(TDgSpinType::sptTime);
+    zeros.SetTimeValue(EncodeTime(10, 0, 0, 0));
+    EXPECT_DOUBLE_EQ(zeros.GetTimeValue(), EncodeTime(10, 0, 0, 0));
 }
 
 TEST(Dgspin, DatesOutsideTheCalendarRaiseOrAreLimited) {
@@ -306,6 +320,11 @@ TEST(Dgspin, ADateOrTimeSetWhileLoadingIsWrittenWhenLoaded) {
         EXPECT_EQ(spin->GetWindowText(), row.shown);
     }
     LongTimeFormat = longTime;
+}
+
+TEST(Dgspin, TypedOrPastedASpinTakesOnlyWhatItsValueHolds) {
+    ExpectSpinsTakeOnlyWhatTheirValueHolds<TTypedMaskSpinEdit, TDgSpinType::sptNormal, TDgSpinType::sptFloat,
+                                           TDgSpinType::sptDate, TDgSpinType::sptTime>();
 }
 
 TEST(Dgspin, AMaskSpinHoldsNumbersInItsPlacesWithoutItsLiterals) {
