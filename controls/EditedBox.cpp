@@ -1,7 +1,6 @@
 #include "controls/EditedBox.h"
 
 #include "controls/Typededit.h"
-#include "framework/Application.h"
 #include "framework/Button.h"
 #include "framework/Menus.h"
 #include "framework/SpeedButton.h"
@@ -9,10 +8,10 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QMenuBar>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
-#include <exception>
 
 namespace {
 
@@ -61,7 +60,7 @@ protected:
         default:
             return false;
         }
-        auto* aimed = qobject_cast<QWidget*>(target);
+        QWidget* aimed = PointedAt(target, event);
         QWidget* view = window.View();
         // The menu bar only opens menus; their items leave the box themselves.
         if (!aimed || window.IsDestroying() || !view->isVisible() || aimed->window() != view->window() ||
@@ -78,6 +77,16 @@ protected:
     }
 
 private:
+    // A wheel turn the widget under the pointer ignores goes on to its parents, each told where
+    // the pointer stands within it: the turn is still aimed at that widget (the box itself, say).
+    static QWidget* PointedAt(QObject* target, QEvent* event) {
+        auto* aimed = qobject_cast<QWidget*>(target);
+        if (aimed && event->type() == QEvent::Wheel)
+            if (QWidget* under = aimed->childAt(static_cast<QWheelEvent*>(event)->position().toPoint()))
+                return under;
+        return aimed;
+    }
+
     static bool Within(const TControl& control, const QWidget* aimed) {
         return control.View() == aimed || control.View()->isAncestorOf(aimed);
     }
@@ -135,11 +144,7 @@ bool LeaveEditedBox(TWinControl& window) {
     if (!held)
         return true;
     held->SetFocus();
-    try {
-        held->GetFloat();
-    } catch (const std::exception& error) {
-        Application->HandleException(error);
-    }
+    held->TellWhyHeld();
     return false;
 }
 

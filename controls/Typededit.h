@@ -60,6 +60,9 @@ public:
     bool HoldsUnreadText() const { return thousandsHeld; }
     // Would be held so on being left: it holds such text and has its window's focus.
     bool KeepsUnreadText() const;
+    // Says why the box holding text it cannot read was not left: the message of the conversion
+    // error reading it raises. Every failed leave says so once.
+    void TellWhyHeld();
 
     TTypedEditType GetEditType() const { return editType; }
     void SetEditType(TTypedEditType value);
@@ -356,6 +359,8 @@ private:
     bool error = false;
     // The focus is held for misplaced thousand separators.
     bool thousandsHeld = false;
+    // Held by a leave that has not said why yet.
+    bool whyUntold = false;
     // The value when the box gained focus or the program last wrote it, which Escape brings back.
     AnsiString undoValue;
     // A paste or drop is being shown: the value it writes is the user's, not one Escape returns to.

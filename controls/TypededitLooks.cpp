@@ -1,6 +1,7 @@
 #include "controls/Typededit.h"
 
 #include "controls/TypedText.h"
+#include "framework/Application.h"
 #include "framework/Label.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
@@ -9,6 +10,8 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
+
+#include <exception>
 
 // Colours, focus and validation of the typed edit box.
 
@@ -129,15 +132,30 @@ void TTypedEdit::ViewFocusOut(FocusChange how) {
         TCustomEdit::ViewFocusOut(how);
         return;
     }
-    // Not left, so not read: the focus comes back once Qt has finished moving it.
+    // Not left, so not read: the focus comes back once Qt has finished moving it, and the box says
+    // why then, unless a command that tried to leave it has said so meanwhile. A click is its
+    // window's to answer: the window says why for every control but one that drops what was typed.
     MessageBeep(0);
     HoldThousands(true);
+    whyUntold = how != FocusChange::Mouse;
     QTimer::singleShot(0, View(), [this] {
         CallFromView(*this, [this] {
-            if (thousandsHeld)
-                SetFocus();
+            if (!thousandsHeld)
+                return;
+            SetFocus();
+            if (whyUntold)
+                TellWhyHeld();
         });
     });
+}
+
+void TTypedEdit::TellWhyHeld() {
+    whyUntold = false;
+    try {
+        GetFloat();
+    } catch (const std::exception& error) {
+        Application->HandleException(error);
+    }
 }
 
 bool TTypedEdit::KeepsUnreadText() const {
@@ -159,6 +177,7 @@ bool TTypedEdit::ThousandsMisplaced() const {
 
 void TTypedEdit::HoldThousands(bool value) {
     thousandsHeld = value;
+    whyUntold = whyUntold && value;
     ApplyStateColors();
 }
 

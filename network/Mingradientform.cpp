@@ -1,5 +1,6 @@
 #include "network/Mingradientform.h"
 
+#include "controls/EditedBox.h"
 #include "framework/Application.h"
 #include "framework/Dialogs.h"
 #include "framework/Exceptions.h"
@@ -56,6 +57,9 @@ TMinimumGradientForm::TMinimumGradientForm(TComponent* Owner) : TForm(Owner) {
     CalcButton->SetBounds(242, 340, 80, 25);
     CalcButton->OnClick = [this](TObject* sender) { TypedEditExit(sender); };
     ActiveControl = CloseButton;
+    CommandsLeaveEditedBoxFirst(*this, [this] { return LeaveEditedBox(*this); });
+    // The close box waits for the boxes as Close does: text left unread would fail every opening.
+    OnCloseQuery = [this](TObject*, bool& canClose) { canClose = LeaveEditedBox(*this); };
     EndLayout();
     LoadCaptions();
 }

@@ -114,7 +114,48 @@ int SimpleSewerNetwork::DesignNetwork() {
 
 int SimpleSewerNetwork::DesignSewer(Sewer* s) {
     SettingsToDesignForm();
+    if (HandDownFlowsTo(s) != 0)
+        return 1;
     return DesignWithSettingsShown(s);
+}
+
+int SimpleSewerNetwork::HandDownFlowsTo(Sewer* s) {
+    // The design loop hands each sewer the raw flows of the sewers just designed above it; a read or
+    // an edit since then leaves those stale or missing, so they are worked out afresh, heads first,
+    // through the same boxes and the engine's own first step.
+    for (Sewer* t : SewersAbove(s)) {
+        if (LengthRefused(*t))
+            return 1;
+        SewerValuesToDesignForm(t, t->FlowsFromAbove());
+        const SewerDesignResult flows = SewerMainForm->InputFlows();
+        t->InitialRawFlow = flows.InitialRawFlow;
+        t->FinalRawFlow = flows.FinalRawFlow;
+    }
+    return 0;
+}
+
+std::vector<Sewer*> SimpleSewerNetwork::SewersAbove(Sewer* s) const {
+    std::vector<Sewer*> above;
+    StartWalk();
+    Meet(s);
+    // Each sewer goes on the stack twice: first to put the sewers entering its upstream junction
+    // above it, then, once they are all listed, to be listed itself.
+    std::vector<std::pair<Sewer*, bool>> stack{{s, false}};
+    while (!stack.empty()) {
+        const auto [x, entered] = stack.back();
+        stack.pop_back();
+        if (entered) {
+            if (x != s)
+                above.push_back(x);
+            continue;
+        }
+        stack.emplace_back(x, true);
+        if (const SewerNode* j = x->UpstreamNode)
+            for (auto t = j->ConnectedSewers.rbegin(); t != j->ConnectedSewers.rend(); ++t)
+                if ((*t)->DownstreamNode == j && Meet(*t))
+                    stack.emplace_back(*t, false);
+    }
+    return above;
 }
 
 int SimpleSewerNetwork::DesignWithSettingsShown(Sewer* s) {
@@ -134,6 +175,7 @@ int SimpleSewerNetwork::DesignWithSettingsShown(Sewer* s) {
 
 void SimpleSewerNetwork::SewerToDesignForm(Sewer* s) {
     SettingsToDesignForm();
+    HandDownFlowsTo(s);
     SewerValuesToDesignForm(s, s->FlowsFromAbove());
 }
 

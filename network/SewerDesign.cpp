@@ -109,30 +109,35 @@ AnsiString OneInText(std::int32_t n) {
 
 } // namespace
 
-SewerDesignResult CalcSewer(const SewerDesignInput& input, const PipeSizeList& pipeSizes) {
+SewerDesignResult DesignFlows(const SewerDesignInput& input) {
     SewerDesignResult design;
     const double initialWaterUse = input.InitialLCD * 0.001; // m³/cap/day
     const double finalWaterUse = input.FinalLCD * 0.001;
     const double ret = input.ReturnFactor * 0.01;
     const double pk = input.PeakFactor;
-    const double vsc = input.MinimumVelocity;
-    const double tau = input.MinimumTau;
-    design.GroundSlope = input.GroundSlope;
     design.InitialInfiltrationFlow = input.InitialInfiltration * 0.001 / SecondsPerDay;
     design.FinalInfiltrationFlow = input.FinalInfiltration * 0.001 / SecondsPerDay;
     design.InitialUpstreamFlow = input.InitialUpstreamFlow * 0.001;
     design.FinalUpstreamFlow = input.FinalUpstreamFlow * 0.001;
+    // Return and peak factors act on the domestic flow only.
+    design.InitialRawFlow = input.InitialPopulation * initialWaterUse * ret * pk / SecondsPerDay +
+                            design.InitialInfiltrationFlow + design.InitialUpstreamFlow;
+    design.FinalRawFlow = input.FinalPopulation * finalWaterUse * ret * pk / SecondsPerDay +
+                          design.FinalInfiltrationFlow + design.FinalUpstreamFlow;
+    return design;
+}
+
+SewerDesignResult CalcSewer(const SewerDesignInput& input, const PipeSizeList& pipeSizes) {
+    SewerDesignResult design = DesignFlows(input);
+    const double vsc = input.MinimumVelocity;
+    const double tau = input.MinimumTau;
+    design.GroundSlope = input.GroundSlope;
     design.InitialManningN = input.ManningN;
     design.FinalManningN = design.InitialManningN;
     design.MinGradLabelVisible = input.FlowLimit;
     const double minQ = input.FlowLimit ? input.MinQ * 0.001 : 0;
     const double minD = input.DiameterLimit ? input.MinD * 0.001 : 0;
 
-    // Return and peak factors act on the domestic flow only.
-    design.InitialRawFlow = input.InitialPopulation * initialWaterUse * ret * pk / SecondsPerDay +
-                            design.InitialInfiltrationFlow + design.InitialUpstreamFlow;
-    design.FinalRawFlow = input.FinalPopulation * finalWaterUse * ret * pk / SecondsPerDay +
-                          design.FinalInfiltrationFlow + design.FinalUpstreamFlow;
     design.InitialDesignFlow = LimitedFrom(design.InitialRawFlow, input.FlowLimit, minQ);
     design.FinalDesignFlow = LimitedFrom(design.FinalRawFlow, input.FlowLimit, minQ);
     const bool minQGoverns = input.FlowLimit && design.InitialRawFlow < minQ;

@@ -110,6 +110,10 @@ struct SewerDesignResult {
     bool MinGradLabelVisible = false;  // the minimum flow applies
 };
 
+// The infiltration, upstream and raw flows, the first step of CalcSewer: the raw flows are what the
+// sewer hands down to the sewer below.
+SewerDesignResult DesignFlows(const SewerDesignInput& input);
+
 // Flows, minimum gradients, diameters and the pipe, then CheckdD.
 SewerDesignResult CalcSewer(const SewerDesignInput& input, const PipeSizeList& pipeSizes);
 

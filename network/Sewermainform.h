@@ -120,6 +120,8 @@ public:
     // The last run's design state; the network takes DesignGradient, DesignDiameter,
     // ChosenPipeDiameter, InitialdD, FinaldD, InitialVelocity, FinalVelocity and the raw flows.
     SewerDesignResult Design;
+    // The flows the boxes give, as a run would work them out first; the design state stays.
+    SewerDesignResult InputFlows() const { return DesignFlows(ReadInputs()); }
 
 private:
     // The components with their layout values.

@@ -89,6 +89,7 @@ public:
     // Designs every sewer from the heads downwards through the design window, then levels.
     // 0 when every sewer was designed and levelled; 1 after a message.
     int DesignNetwork();
+    // Designs s alone, with the flows from above that DesignNetwork would hand it.
     int DesignSewer(Sewer* s);
     // The network's settings and the sewer's values into the design window's boxes.
     void SewerToDesignForm(Sewer* s);
@@ -141,6 +142,11 @@ private:
     void SewerValuesToDesignForm(const Sewer* s, const Sewer::Inflows& above);
     // DesignSewer with SettingsToDesignForm done already.
     int DesignWithSettingsShown(Sewer* s);
+    // The raw flows of every sewer above s, worked out from the network as it stands, as the
+    // design loop would hand them down; 1 after a message when one of them has no length.
+    int HandDownFlowsTo(Sewer* s);
+    // The sewers whose flow reaches s, each after every sewer whose flow reaches it.
+    std::vector<Sewer*> SewersAbove(Sewer* s) const;
     // A sewer whose length is not above zero cannot be designed or costed: names it, and says so.
     static bool LengthRefused(const Sewer& s);
     // Sets the network's water use, then the named sewer's infiltration; the sewer, or null.

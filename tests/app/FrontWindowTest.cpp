@@ -114,16 +114,16 @@ TEST_F(FrontWindow, TheCalculatorDesignsTheFirstSewerOnFreshLinks) {
     SimpleSewerNetwork& network = *FrontForm->Network;
     network.AddSewer("S1", "J2", "J3", 50);
     network.AddSewer("S2", "J1", "J2", 40);
-    // S2, designed before, brings 4 l/s of raw flow into J2 at both horizons.
-    network.Sewers[1]->InitialRawFlow = 0.004;
-    network.Sewers[1]->FinalRawFlow = 0.004;
-    network.Sewers[1]->Designed = true;
+    // S2, never designed, brings 1,000 and 2,000 persons' peaked flow into J2: 1000 × 100 l × 0.85
+    // × 1.8 / 86400 s = 1.77 l/s at first and 3.54 l/s at last.
+    network.SetSewerPopulation("S2", 0, 0, 1000, 2000, 100, 100);
 
     FrontForm->Calculationform1->Click();
     EXPECT_EQ(FrontForm->CurrentChildForm, SewerMainForm);
     EXPECT_TRUE(network.Sewers[0]->Designed);
-    EXPECT_EQ(SewerMainForm->InitialUSFlowTypedEdit->GetText(), "4.0");
-    EXPECT_EQ(SewerMainForm->FinalUSFlowTypedEdit->GetText(), "4.0");
+    EXPECT_FALSE(network.Sewers[1]->Designed);
+    EXPECT_EQ(SewerMainForm->InitialUSFlowTypedEdit->GetText(), "1.8");
+    EXPECT_EQ(SewerMainForm->FinalUSFlowTypedEdit->GetText(), "3.5");
 
     // No sewer to design: the calculator is docked as it stands.
     FrontForm->ReplaceNetwork(std::make_unique<SimpleSewerNetwork>());

@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QListView>
 #include <QRadioButton>
+#include <QSpontaneKeyEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWheelEvent>
@@ -196,6 +197,54 @@ protected:
         QApplication::processEvents();
         ASSERT_EQ(VisualEditForm->SewerNameTypedEdit->GetText(), "S0");
     }
+
+    // A box of the main window's working windows, with text it cannot read.
+    struct HeldBox {
+        const char* label;
+        // Docks the box's window and shows what the box is for.
+        std::function<void()> show;
+        std::function<TTypedEdit*()> box;
+        const char* typed;
+        // The window whose own commands are run besides the main window's.
+        std::function<TForm*()> window;
+    };
+    static std::vector<HeldBox> Boxes() {
+        return {
+            {"the results table's Manning's n", [] { FrontForm->ShowTableFormButton->Click(); },
+             [] { return TableForm->nTypedEdit; }, "0,015", [] { return static_cast<TForm*>(TableForm); }},
+            {"the tabular editor's length", [] { FrontForm->DataEntryShowButton->Click(); },
+             [] { return DataEntryForm->LengthTypedEdit; }, "2,5",
+             [] { return static_cast<TForm*>(DataEntryForm); }},
+            {"the visual editor's sewer page length", [] { PickS0(); },
+             [] { return VisualEditForm->LengthTypedEdit; }, "2,5",
+             [] { return static_cast<TForm*>(VisualEditForm); }},
+            {"the calculator's Manning's n", [] { FrontForm->ShowCalculationFormButton->Click(); },
+             [] { return SewerMainForm->nTypedEdit; }, "0,015",
+             [] { return static_cast<TForm*>(SewerMainForm); }},
+            {"the costings window's trench allowance", [] { FrontForm->CostingButton->Click(); },
+             [] { return CostingsForm->TrenchWidthAllowanceTypedEdit; }, "0,15",
+             [] { return static_cast<TForm*>(CostingsForm); }},
+        };
+    }
+
+    // The kept network read, the box's window docked and the box's text typed into it; the text it
+    // showed before, to give back.
+    AnsiString TypeIn(const HeldBox& box) {
+        ReadKept();
+        box.show();
+        QApplication::processEvents();
+        TTypedEdit* edit = box.box();
+        const AnsiString shown = edit->GetText();
+        Type(edit, box.typed);
+        QApplication::processEvents();
+        return shown;
+    }
+
+    // The conversion message that says why the box cannot be left.
+    static std::string Why(const HeldBox& box) {
+        return MessageLine("Drenvala", "'" + std::string(box.typed) + "' is not a valid floating point value",
+                           MB_OK | MB_ICONERROR);
+    }
 };
 
 // Mended: a command run over a box left holding text it cannot read went on with the value the
@@ -204,31 +253,7 @@ protected:
 // radio button, a check box, a tab or a grid's cell, or a combo box's choice turned by the wheel,
 // still changed that choice and reloaded the boxes.
 TEST_F(UnreadBoxCommands, NoCommandRunsOverABoxThatCannotBeLeft) {
-    const struct {
-        const char* label;
-        // Docks the box's window and shows what the box is for.
-        std::function<void()> show;
-        std::function<TTypedEdit*()> box;
-        const char* typed;
-        // The window whose own commands are run besides the main window's.
-        std::function<TForm*()> window;
-    } boxes[] = {
-        {"the results table's Manning's n", [] { FrontForm->ShowTableFormButton->Click(); },
-         [] { return TableForm->nTypedEdit; }, "0,015", [] { return static_cast<TForm*>(TableForm); }},
-        {"the tabular editor's length", [] { FrontForm->DataEntryShowButton->Click(); },
-         [] { return DataEntryForm->LengthTypedEdit; }, "2,5",
-         [] { return static_cast<TForm*>(DataEntryForm); }},
-        {"the visual editor's sewer page length", [] { PickS0(); },
-         [] { return VisualEditForm->LengthTypedEdit; }, "2,5",
-         [] { return static_cast<TForm*>(VisualEditForm); }},
-        {"the calculator's Manning's n", [] { FrontForm->ShowCalculationFormButton->Click(); },
-         [] { return SewerMainForm->nTypedEdit; }, "0,015",
-         [] { return static_cast<TForm*>(SewerMainForm); }},
-        {"the costings window's trench allowance", [] { FrontForm->CostingButton->Click(); },
-         [] { return CostingsForm->TrenchWidthAllowanceTypedEdit; }, "0,15",
-         [] { return static_cast<TForm*>(CostingsForm); }},
-    };
-    for (const auto& box : boxes) {
+    for (const HeldBox& box : Boxes()) {
         std::vector<Command> commands;
         CommandsOf(*FrontForm, commands);
         CommandsOf(*box.window(), commands);
@@ -240,13 +265,8 @@ TEST_F(UnreadBoxCommands, NoCommandRunsOverABoxThatCannotBeLeft) {
         commands.push_back({"closing the main window", [] { FrontForm->View()->close(); }});
         for (const Command& command : commands) {
             SCOPED_TRACE(command.label + " over " + box.label);
-            ReadKept();
-            box.show();
-            QApplication::processEvents();
+            const AnsiString shown = TypeIn(box);
             TTypedEdit* edit = box.box();
-            const AnsiString shown = edit->GetText();
-            Type(edit, box.typed);
-            QApplication::processEvents();
             const SimpleSewerNetwork* network = FrontForm->Network;
             const std::string before = Snapshot(*network);
             // No design is made: the one the dock made is marked off.
@@ -267,10 +287,7 @@ TEST_F(UnreadBoxCommands, NoCommandRunsOverABoxThatCannotBeLeft) {
             command.run();
             QApplication::processEvents();
 
-            EXPECT_EQ(Asked(),
-                      Texts{MessageLine(
-                          "Drenvala", "'" + std::string(box.typed) + "' is not a valid floating point value",
-                          MB_OK | MB_ICONERROR)});
+            EXPECT_EQ(Asked(), Texts{Why(box)});
             EXPECT_EQ(edit->GetText(), box.typed);
             EXPECT_TRUE(edit->Focused());
             EXPECT_EQ(edit->GetColor(), edit->ErrorColor);
@@ -301,6 +318,52 @@ TEST_F(UnreadBoxCommands, NoCommandRunsOverABoxThatCannotBeLeft) {
             edit->View()->clearFocus();
         }
     }
+}
+
+// Mended: Tab out of a box holding text it cannot read kept the focus in the error colours
+// without a word, and a wheel turned over the box itself, which the box leaves to the panel under
+// it, was taken for a click elsewhere and showed the conversion message.
+TEST_F(UnreadBoxCommands, TheBoxSaysWhyOnceForEveryTryToLeaveItAndOnlyThen) {
+    const struct {
+        const char* label;
+        std::function<void(TTypedEdit*)> act;
+        bool told;
+    } ways[] = {
+        {"Tab", [](TTypedEdit* edit) { QTest::keyClick(edit->View(), Qt::Key_Tab); }, true},
+        {"Shift+Tab",
+         [](TTypedEdit* edit) { QTest::keyClick(edit->View(), Qt::Key_Backtab, Qt::ShiftModifier); }, true},
+        {"a wheel turned over the box",
+         [](TTypedEdit* edit) {
+             const QPointF at(5, 5);
+             QWheelEvent wheel(at, edit->View()->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
+             // As the system delivers it (sendEvent would not), so that Qt hands it on to the
+             // panel under the box, which ignores it.
+             QSpontaneKeyEvent::setSpontaneous(&wheel);
+             QApplication::instance()->notify(edit->View(), &wheel);
+         },
+         false},
+    };
+    for (const HeldBox& box : Boxes())
+        for (const auto& way : ways) {
+            SCOPED_TRACE(std::string(way.label) + " over " + box.label);
+            const AnsiString shown = TypeIn(box);
+            TTypedEdit* edit = box.box();
+            const std::string choices = Choices(*box.window());
+            for (const int attempt : {1, 2}) {
+                SCOPED_TRACE(attempt);
+                Responder().Clear();
+                way.act(edit);
+                QApplication::processEvents();
+                EXPECT_EQ(Asked(), way.told ? Texts{Why(box)} : Texts{});
+                EXPECT_EQ(edit->GetText(), box.typed);
+                EXPECT_TRUE(edit->Focused());
+                EXPECT_EQ(edit->GetColor() == edit->ErrorColor, way.told);
+                EXPECT_EQ(Choices(*box.window()), choices);
+            }
+            edit->SetText(shown);
+            edit->View()->clearFocus();
+        }
 }
 
 } // namespace

@@ -1,10 +1,24 @@
 #include "framework/Exceptions.h"
 #include "framework/MessageBeep.h"
 #include "tests/controls/TypedEditSupport.h"
+#include "tests/support/ScriptedResponder.h"
 
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
+
+using Texts = std::vector<std::string>;
+
+// What was asked, one line each: caption, text and flags.
+Texts Asked() {
+    Texts asked;
+    for (const MessageRequest& request : Responder().Asked)
+        asked.push_back(request.Caption.str() + ": " + request.Text.str() + " (" +
+                        std::to_string(request.Flags) + ")");
+    return asked;
+}
 
 // Another window taking the activation keeps the box focused in its own window: no exit and no
 // enter, while the box still reformats as its focus goes.
@@ -120,6 +134,54 @@ TEST_F(ShownBox, ThousandsOutOfTheirGroupsKeepTheFocus) {
         EXPECT_FALSE(box.Focused());
         EXPECT_EQ(exits, std::vector<std::string>{box.GetText().str()});
         EXPECT_DOUBLE_EQ(box.GetFloat(), 25);
+    }
+}
+
+// Mended: a box left by Tab kept the focus in the error colours without a word; only a click on
+// a command said why. Every way of leaving by the keyboard or from code that fails says why once,
+// each time. A click is the window's to answer (it says why for every control but one that drops
+// what was typed); a window taking the activation is no leaving.
+TEST_F(ShownBox, AFailedLeaveSaysWhyOnceWhicheverWay) {
+    const struct {
+        const char* label;
+        std::function<void(TypedEditForm&)> leave;
+        bool held, told;
+    } ways[] = {
+        {"Tab", [](TypedEditForm& f) { Press(*f.Box, Qt::Key_Tab); }, true, true},
+        {"Shift+Tab", [](TypedEditForm& f) { Press(*f.Box, Qt::Key_Backtab, Qt::ShiftModifier); }, true,
+         true},
+        {"the focus moved from code", [](TypedEditForm& f) { FocusOn(*f.Other); }, true, true},
+        {"a click on the other box",
+         [](TypedEditForm& f) { QTest::mouseClick(f.Other->View(), Qt::LeftButton); }, true, false},
+        {"another window activated",
+         [](TypedEditForm&) {
+             TypedEditForm other;
+             other.Show();
+             other.View()->activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(other.View()));
+         },
+         false, false},
+    };
+    const Texts why{"Drenvala: '2,5' is not a valid floating point value (16)"};
+    Apply(box, {etFloat, 2});
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.label);
+        form->View()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form->View()));
+        box.SetText("1.00");
+        FocusOn(box);
+        box.SelectAll();
+        Type(box, "2,5");
+        for (const int attempt : {1, 2}) {
+            SCOPED_TRACE(attempt);
+            Responder().Clear();
+            way.leave(*form);
+            QApplication::processEvents();
+            EXPECT_EQ(Asked(), way.told ? why : Texts{});
+            EXPECT_EQ(box.GetText(), "2,5");
+            EXPECT_EQ(box.Focused(), way.held);
+            EXPECT_EQ(box.GetColor() == box.ErrorColor, way.held);
+        }
     }
 }
 

@@ -7,7 +7,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -86,12 +89,62 @@ TEST(MinimumGradientForm, LeavingABoxRecalculates) {
         EXPECT_EQ(form->numTypedEdit->GetText(), row.houses ? row.houses : "12");
         ASSERT_EQ(Responder().Asked.size(), row.houses ? 0u : 1u);
         if (!row.houses) {
-            EXPECT_EQ(Responder().Asked[0].Text,
+            EXPECT_EQ(Responder().Asked[0].Text.str(),
                       "An error occured in the calculation. Check the input data.");
             EXPECT_EQ(Responder().Asked[0].Caption, "Error");
             EXPECT_EQ(Responder().Asked[0].Flags, MB_OK | MB_ICONERROR);
         }
     }
+}
+
+// Mended: text the box could not read ("0,015" with four decimals) was left beside the count
+// while Calculate told "An error occured in the calculation." and kept the count, and every
+// reopening told it again. Calculate, Close, the close box and Tab now wait for the box as the
+// other windows' commands do: its conversion message once, the box keeping its text and the focus,
+// the count kept; once the text reads, Calculate counts.
+TEST(MinimumGradientForm, ABoxItCannotReadHoldsEveryCommandWithOneMessage) {
+    const struct {
+        const char* label;
+        std::function<void(Form&)> run;
+    } commands[] = {
+        {"Calculate", [](Form& form) { QTest::mouseClick(form.CalcButton->View(), Qt::LeftButton); }},
+        {"Close", [](Form& form) { QTest::mouseClick(form.CloseButton->View(), Qt::LeftButton); }},
+        {"the close box", [](Form& form) { form.View()->close(); }},
+        {"Tab", [](Form& form) { QTest::keyClick(form.nTypedEdit->View(), Qt::Key_Tab); }},
+    };
+    for (const char* typed : {"0,015", "1,000"})
+        for (const auto& command : commands) {
+            SCOPED_TRACE(std::string(command.label) + " over " + typed);
+            auto form = ShownForm();
+            form->numTypedEdit->SetText("12");
+            TTypedEdit& box = *form->nTypedEdit;
+            box.SetFocus();
+            QApplication::processEvents();
+            box.SelectAll();
+            QTest::keyClicks(box.View(), typed);
+            Responder().Clear();
+
+            command.run(*form);
+            QApplication::processEvents();
+
+            std::vector<std::string> asked;
+            for (const MessageRequest& request : Responder().Asked)
+                asked.push_back(request.Text.str());
+            EXPECT_EQ(asked, std::vector<std::string>{"'" + std::string(typed) +
+                                                      "' is not a valid floating point value"});
+            EXPECT_EQ(form->numTypedEdit->GetText(), "12");
+            EXPECT_EQ(box.GetText(), typed);
+            EXPECT_TRUE(box.Focused());
+            EXPECT_TRUE(form->GetVisible());
+
+            // n 0.015 carries 13/15 of what 0.013 carries: 237.49 × 13 / 15 = 205.8 houses.
+            box.SelectAll();
+            QTest::keyClicks(box.View(), "0.015");
+            Responder().Clear();
+            QTest::mouseClick(form->CalcButton->View(), Qt::LeftButton);
+            EXPECT_TRUE(Responder().Asked.empty());
+            EXPECT_EQ(form->numTypedEdit->GetText(), "205");
+        }
 }
 
 // The focus leaves the box as the window goes, but nothing is left to calculate for.
