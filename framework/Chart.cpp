@@ -240,6 +240,13 @@ TColor TBarSeries::ValueColor(int index) const {
 }
 
 AnsiString TBarSeries::ValueText(double value) {
+    // Three decimals would show a value this small as 0, and grouped figures this large are longer
+    // than a double is exact.
+    constexpr double SmallestShown = 0.0005;
+    constexpr double LargestGrouped = 1e15;
+    const double magnitude = std::abs(value);
+    if (value != 0 && (magnitude < SmallestShown || magnitude >= LargestGrouped))
+        return FloatToStr(value);
     return FormatFloat("#,##0.###", value);
 }
 

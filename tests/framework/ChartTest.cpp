@@ -75,8 +75,13 @@ TEST(Chart, MarksSayTheValue) {
     BarChart c;
     c.series->Add(1234567.125, "Pipes");
     EXPECT_EQ(c.series->MarkText(0), "1,234,567.125");
-    EXPECT_EQ(TBarSeries::ValueText(0.5), "0.5");
-    EXPECT_EQ(TBarSeries::ValueText(0), "0");
+    // Mended: every bar below 0.0005 was marked 0, and a bar of 1e300 with 301 figures.
+    const std::pair<double, const char*> rows[] = {
+        {0.5, "0.5"},   {0, "0"},           {0.0005, "0.001"}, {0.0004999, "0.0004999"},
+        {3e-7, "3E-7"}, {-2e-10, "-2E-10"}, {1e300, "1E300"},  {999999999999999, "999,999,999,999,999"},
+        {1e15, "1E15"}};
+    for (const auto& [value, text] : rows)
+        EXPECT_EQ(TBarSeries::ValueText(value), text) << value;
 }
 
 TEST(Chart, EveryBarIsDrawnInItsColour) {
