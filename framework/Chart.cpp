@@ -124,12 +124,12 @@ int Decimals(double x, int most) {
 
 // The figures of an axis from low to high in tickCount steps, counted in units of ten to the
 // exponent: each with the decimals its step needs, so that no two read alike, and the exponent after
-// it.
+// it as the marks write one.
 QString FigureFormat(double low, double high, int tickCount, int exponent) {
     const double step = tickCount < 2 ? 0 : (high - low) / (tickCount - 1);
     constexpr int MostDecimals = 15;
     const QString fixed = QString("%.%1f").arg(step > 0 ? Decimals(step, MostDecimals) : 0);
-    return exponent == 0 ? fixed : fixed + QString::asprintf("e%+03d", exponent);
+    return exponent == 0 ? fixed : fixed + QString("E%1").arg(exponent);
 }
 
 // A value axis from zero (or the lowest bar) to the highest, with room above for the marks.

@@ -225,7 +225,7 @@ std::vector<std::string> ValueFigures(const std::vector<double>& values) {
     c.chart->Legend.Visible = false;
     for (double value : values)
         c.series->Add(value, "a");
-    const std::regex figure(R"(-?[0-9]+(\.[0-9]+)?(e[-+][0-9]+)?)");
+    const std::regex figure(R"(-?[0-9]+(\.[0-9]+)?(E-?[0-9]+)?)");
     std::vector<std::pair<double, std::string>> placed;
     for (const auto& [text, y] : PlacedTexts(c.chart->SvgPicture()))
         if (std::regex_match(text, figure))
@@ -256,11 +256,11 @@ TEST(Chart, TheValueAxisNeverShowsOneFigureTwice) {
         // 1200 and its room above, 1380, come up to 1500 in steps of 500.
         {"bars up to 1200", {1200, 300}, {"0", "500", "1000", "1500"}},
         // Counted in tenths of a millionth: 3 and its room above, 3.45, come up to 4.
-        {"bars up to 3e-7", {1e-7, 3e-7}, {"0e-07", "1e-07", "2e-07", "3e-07", "4e-07"}},
+        {"bars up to 3e-7", {1e-7, 3e-7}, {"0E-7", "1E-7", "2E-7", "3E-7", "4E-7"}},
         // Counted in units of 1e-10: 2 and its room above, 2.3, come up to 3.
-        {"bars up to 2e-10", {1e-10, 2e-10}, {"0e-10", "1e-10", "2e-10", "3e-10"}},
+        {"bars up to 2e-10", {1e-10, 2e-10}, {"0E-10", "1E-10", "2E-10", "3E-10"}},
         // Counted in units of 1e10: 1.2 and its room above, 1.38, come up to 1.5 in halves.
-        {"bars up to 1.2e10", {0.3e10, 1.2e10}, {"0.0e+10", "0.5e+10", "1.0e+10", "1.5e+10"}},
+        {"bars up to 1.2e10", {0.3e10, 1.2e10}, {"0.0E10", "0.5E10", "1.0E10", "1.5E10"}},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.label);

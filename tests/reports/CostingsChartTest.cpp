@@ -65,7 +65,7 @@ TEST_F(ChartAndExports, ABarRowHoldingNoNumberStopsTheChartThere) {
 Texts ShownFigures() {
     QCoreApplication::processEvents();
     const auto* view = static_cast<QChartView*>(CostingsForm->CostingsChart->View());
-    const std::regex figure(R"(-?[0-9]+(\.[0-9]+)?(e[-+][0-9]+)?)");
+    const std::regex figure(R"(-?[0-9]+(\.[0-9]+)?(E-?[0-9]+)?)");
     // Left of the plot: neither the marks above the bars nor the legend's values.
     const qreal left = view->chart()->plotArea().left();
     std::multimap<double, std::string> placed;
@@ -98,7 +98,7 @@ TEST_F(ChartAndExports, TheValueAxisOfBarsOfMillionthsReadsAlikeNowhere) {
     ASSERT_EQ(CostingsForm->Series1->Count(), 11);
     EXPECT_EQ(CostingsForm->Series1->YValue(10), 3e-7);
     // Counted in tenths of a millionth: 3 and its room above, 3.45, come up to 4.
-    EXPECT_EQ(ShownFigures(), (Texts{"0e-07", "1e-07", "2e-07", "3e-07", "4e-07"}));
+    EXPECT_EQ(ShownFigures(), (Texts{"0E-7", "1E-7", "2E-7", "3E-7", "4E-7"}));
     FrontForm->Hide();
 }
 
