@@ -36,6 +36,8 @@ QString ToQString(const AnsiString& text) {
 // One bar as the chart draws it.
 struct Bar {
     double Value;
+    // The value in the value axis's units.
+    double Height;
     QString Label;
     QColor Colour;
     QString Mark;
@@ -91,32 +93,57 @@ void SetTitle(QAbstractAxis& axis, const TChartTitle& title) {
     axis.setTitleBrush(ToQColor(title.Font.Color));
 }
 
-// The decimals that write every figure of an axis from low to high in tickCount steps exactly,
-// so that no two figures read alike: none for whole steps.
-int FigureDecimals(double low, double high, int tickCount) {
-    if (tickCount < 2)
+// The power of ten that the value axis counts in: none while the bars' figures are short in fixed
+// notation, else that of the largest bar. Qt Charts neither draws a range narrower than 1e-12 nor
+// one whose ticks overflow, so such bars are drawn in units of that power, between 1 and 10.
+int AxisExponent(const std::vector<Bar>& bars) {
+    double largest = 0;
+    for (const Bar& bar : bars)
+        largest = std::max(largest, std::abs(bar.Value));
+    constexpr double FixedFrom = 1e-4;
+    constexpr double FixedBelow = 1e10;
+    if (largest == 0 || (largest >= FixedFrom && largest < FixedBelow))
         return 0;
-    const double step = (high - low) / (tickCount - 1);
-    constexpr int MostDecimals = 6;
+    return static_cast<int>(std::floor(std::log10(largest)));
+}
+
+// value in units of ten to the exponent, multiplied in two halves lest the power itself overflow or
+// vanish.
+double InUnits(double value, int exponent) {
+    return value * std::pow(10.0, -(exponent / 2)) * std::pow(10.0, -(exponent - exponent / 2));
+}
+
+// The decimals, up to most, that write x exactly: none for a whole number.
+int Decimals(double x, int most) {
     int decimals = 0;
-    for (double scaled = step; decimals < MostDecimals; scaled *= 10, ++decimals)
-        if (std::abs(scaled - std::round(scaled)) <= 1e-9 * std::max(1.0, std::abs(scaled)))
+    for (double scaled = std::abs(x); decimals < most; scaled *= 10, ++decimals)
+        if (std::abs(scaled - std::round(scaled)) <= 1e-6 * scaled)
             break;
     return decimals;
 }
 
-// A value axis from zero (or the lowest value) to the highest, with room above for the marks.
-QValueAxis* NewValueAxis(const std::vector<Bar>& bars) {
+// The figures of an axis from low to high in tickCount steps, counted in units of ten to the
+// exponent: each with the decimals its step needs, so that no two read alike, and the exponent after
+// it as the marks write one.
+QString FigureFormat(double low, double high, int tickCount, int exponent) {
+    const double step = tickCount < 2 ? 0 : (high - low) / (tickCount - 1);
+    constexpr int MostDecimals = 15;
+    const QString fixed = QString("%.%1f").arg(step > 0 ? Decimals(step, MostDecimals) : 0);
+    return exponent == 0 ? fixed : fixed + QString("E%1").arg(exponent);
+}
+
+// A value axis from zero (or the lowest bar) to the highest, with room above for the marks.
+QValueAxis* NewValueAxis(const std::vector<Bar>& bars, int exponent) {
     double low = 0;
     double high = 0;
     for (const Bar& bar : bars) {
-        low = std::min(low, bar.Value);
-        high = std::max(high, bar.Value);
+        low = std::min(low, bar.Height);
+        high = std::max(high, bar.Height);
     }
     auto* axis = new QValueAxis;
     axis->setRange(low, high > low ? high + (high - low) * 0.15 : low + 1);
     axis->applyNiceNumbers();
-    axis->setLabelFormat(QString("%.%1f").arg(FigureDecimals(axis->min(), axis->max(), axis->tickCount())));
+    axis->setLabelFormat(FigureFormat(axis->min(), axis->max(), axis->tickCount(), exponent));
     return axis;
 }
 
@@ -213,6 +240,13 @@ TColor TBarSeries::ValueColor(int index) const {
 }
 
 AnsiString TBarSeries::ValueText(double value) {
+    // Three decimals would show a value this small as 0, and grouped figures this large are longer
+    // than a double is exact.
+    constexpr double SmallestShown = 0.0005;
+    constexpr double LargestGrouped = 1e15;
+    const double magnitude = std::abs(value);
+    if (value != 0 && (magnitude < SmallestShown || magnitude >= LargestGrouped))
+        return FloatToStr(value);
     return FormatFloat("#,##0.###", value);
 }
 
@@ -259,8 +293,11 @@ QChart* TChart::NewQtChart() const {
     std::vector<Bar> bars;
     for (const TBarSeries* s : series)
         for (int i = 0; i < s->Count(); ++i)
-            bars.push_back({s->YValue(i), ToQString(s->XLabel(i)), ToQColor(s->ValueColor(i)),
+            bars.push_back({s->YValue(i), 0, ToQString(s->XLabel(i)), ToQColor(s->ValueColor(i)),
                             ToQString(s->MarkText(i)), s->Marks.ArrowLength, s->Marks.Visible});
+    const int exponent = AxisExponent(bars);
+    for (Bar& bar : bars)
+        bar.Height = InUnits(bar.Value, exponent);
 
     auto* chart = new QChart;
     chart->setBackgroundRoundness(0);
@@ -285,7 +322,7 @@ QChart* TChart::NewQtChart() const {
         set->setColor(bars[i].Colour);
         set->setBorderColor(Qt::black);
         QList<qreal> values(static_cast<qsizetype>(bars.size()), 0.0);
-        values[static_cast<qsizetype>(i)] = bars[i].Value;
+        values[static_cast<qsizetype>(i)] = bars[i].Height;
         set->append(values);
         stack->append(set);
     }
@@ -302,7 +339,7 @@ QChart* TChart::NewQtChart() const {
     SetTitle(*categories, BottomAxis.Title);
     chart->addAxis(categories, Qt::AlignBottom);
     stack->attachAxis(categories);
-    QValueAxis* values = NewValueAxis(bars);
+    QValueAxis* values = NewValueAxis(bars, exponent);
     // Blank labels rather than none, which would leave the axis's title no room.
     if (bars.empty())
         values->setLabelFormat(" ");
@@ -318,7 +355,8 @@ QChart* TChart::NewQtChart() const {
     const auto place = [chart, stack, categories, marks, labels = DistinctCategories(bars)] {
         FitLabels(*categories, labels, chart->plotArea().width());
         for (std::size_t i = 0; i < marks.size(); ++i)
-            marks[i]->Place(chart->mapToPosition(QPointF(static_cast<qreal>(i), marks[i]->bar.Value), stack));
+            marks[i]->Place(
+                chart->mapToPosition(QPointF(static_cast<qreal>(i), marks[i]->bar.Height), stack));
     };
     QObject::connect(chart, &QChart::plotAreaChanged, chart, place);
     return chart;

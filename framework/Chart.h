@@ -42,7 +42,8 @@ public:
     const AnsiString& XLabel(int index) const { return points.at(static_cast<std::size_t>(index)).Label; }
     // The colour the point is drawn in.
     TColor ValueColor(int index) const;
-    // A value as the marks and the legend write it: thousands grouped, up to three decimals.
+    // A value as the marks and the legend write it: thousands grouped, up to three decimals; one
+    // those would write as 0, or of 1e15 or more, with fifteen significant digits.
     static AnsiString ValueText(double value);
     // What the point's mark says, by Marks.Style.
     AnsiString MarkText(int index) const;

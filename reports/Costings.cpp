@@ -6,7 +6,9 @@
 #include "framework/NumberFormat.h"
 #include "grid/GridUpdateLock.h"
 #include "reports/CostingsMatrix.h"
+#include "reports/CostingsMatrixCheck.h"
 #include "reports/FileNumber.h"
+#include "resources/StringTable.h"
 
 #include <algorithm>
 #include <functional>
@@ -49,9 +51,8 @@ void FillUsageRateGrid(TDataGrid& grid, int firstRate, const std::function<AnsiS
     }
 }
 
-bool Blank(const AnsiString& text) {
-    return text.Trim().IsEmpty();
-}
+constexpr const char* NoCostMatrix =
+    "There is no cost matrix to price the network with. Load one with \"Load Cost Matrix (CSV)\".";
 
 [[noreturn]] void RefuseMatrix(const AnsiString& FileName, const AnsiString& why) {
     throw EConvertError("The cost matrix " + FileName + " was not loaded: " + why);
@@ -66,27 +67,13 @@ void CheckMatrixShape(const TDataGrid& file, const AnsiString& FileName) {
                                    IntToStr(MatrixFields) + ".");
 }
 
-// Refuses a matrix whose pricing would stop at a cell that holds text but no number: a priced
-// row's unit cost and usage rates, or the costs and total that an unpriced row keeps.
-void CheckPricedCells(const TDataGrid& file, const AnsiString& FileName) {
-    const auto check = [&](int ACol, int ARow) {
-        const AnsiString text = file.GetCellEx(ACol, ARow);
-        double value = 0;
-        if (Blank(text) || ReadFileNumber(text, value))
-            return;
-        RefuseMatrix(FileName, "line " + IntToStr(ARow + 1) + ", field " + IntToStr(ACol + 1) + " holds \"" +
-                                   text + "\", which is not a number.");
-    };
-    for (int r = FirstResourceRow; r <= LastResourceRow && r < file.GetRowCount(); ++r) {
-        if (Blank(file.GetCellEx(UnitCostColumn, r))) {
-            for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c)
-                check(c, r);
-            continue;
-        }
-        check(UnitCostColumn, r);
-        for (int c = FirstActivityColumn; c <= LastActivityColumn; ++c)
-            check(c - RateOffset, r);
-    }
+// Refuses a matrix whose pricing, bill or chart would stop at a cell that holds no number.
+void CheckReadableCells(const TDataGrid& file, const AnsiString& FileName) {
+    const auto unreadable =
+        FirstUnreadableCell([&file](int ACol, int ARow) { return file.GetCellEx(ACol, ARow); });
+    if (unreadable)
+        RefuseMatrix(FileName, UnreadableText(*unreadable, "line " + IntToStr(unreadable->Row + 1) +
+                                                               ", field " + IntToStr(unreadable->Col + 1)));
 }
 
 } // namespace
@@ -115,7 +102,7 @@ void TCostingsForm::LoadCostMatrix(const AnsiString& FileName) {
     file.LoadFromCSV(FileName);
     CheckMatrixShape(file, FileName);
     file.SetColCount(std::max(file.GetColCount(), LayoutMatrixColumns));
-    CheckPricedCells(file, FileName);
+    CheckReadableCells(file, FileName);
 
     TDataGrid& matrix = *CostingsMatrixDataGrid;
     {
@@ -178,29 +165,69 @@ void TCostingsForm::FillUsageRateGrids() {
     FillUsageRateGrid(*UsageRjDataGrid, FirstJunctionRateColumn, cell);
 }
 
+std::optional<AnsiString> TCostingsForm::EditedText(int ACol, int ARow) const {
+    if (ARow < FirstResourceRow || ARow > LastResourceRow)
+        return std::nullopt;
+    const int gridRow = ARow - GridRowOffset;
+    if (ACol == UnitCostColumn)
+        return UnitResDataGrid->GetCellEx(UnitCostColumn, gridRow);
+    for (const auto& [grid, firstRate] : {std::pair{UsageRpDataGrid, FirstPipeRateColumn},
+                                          std::pair{UsageRjDataGrid, FirstJunctionRateColumn}})
+        if (ACol >= firstRate && ACol < firstRate + RatesPerGrid)
+            return grid->GetCellEx(ACol - firstRate + 1, gridRow);
+    return std::nullopt;
+}
+
+void TCostingsForm::CheckEditedMatrix() const {
+    const auto unreadable = FirstUnreadableCell(
+        [this](int ACol, int ARow) { return EditedText(ACol, ARow).value_or(MatrixCell(ACol, ARow)); });
+    if (!unreadable)
+        return;
+    const int col = unreadable->Col;
+    const int row = unreadable->Row;
+    const AnsiString name = MatrixCell(NameColumn, row).Trim();
+    const AnsiString resource =
+        name.IsEmpty() ? "the resource on line " + IntToStr(row + 1) : "\"" + name + "\"";
+    AnsiString where = "line " + IntToStr(row + 1) + ", field " + IntToStr(col + 1) + " of the cost matrix";
+    if (col == UnitCostColumn) {
+        where = "the unit cost of " + resource;
+    } else if (EditedText(col, row)) {
+        // The usage-rate grids head their columns with the matrix's heading row.
+        const AnsiString heading = MatrixCell(col, HeadingRow).Trim();
+        where = AnsiString(col < FirstJunctionRateColumn ? "the pipe" : "the junction box") + " usage rate " +
+                (heading.IsEmpty() ? AnsiString() : "\"" + heading + "\" ") + "of " + resource;
+    }
+    throw EConvertError("The network was not priced: " + UnreadableText(*unreadable, where));
+}
+
 void TCostingsForm::StoreUnitCosts() {
     TDataGrid& matrix = *CostingsMatrixDataGrid;
     GridUpdateLock lock(matrix);
-    for (int r = FirstGridResourceRow; r <= LastGridResourceRow; ++r)
-        matrix.SetCellEx(UnitCostColumn, r + GridRowOffset, UnitResDataGrid->GetCellEx(UnitCostColumn, r));
+    for (int r = FirstResourceRow; r <= LastResourceRow; ++r)
+        matrix.SetCellEx(UnitCostColumn, r, *EditedText(UnitCostColumn, r));
 }
 
 void TCostingsForm::StoreUsageRates() {
     TDataGrid& matrix = *CostingsMatrixDataGrid;
     GridUpdateLock lock(matrix);
-    for (const auto& [grid, firstRate] : {std::pair{UsageRjDataGrid, FirstJunctionRateColumn},
-                                          std::pair{UsageRpDataGrid, FirstPipeRateColumn}})
-        for (int r = FirstGridResourceRow; r <= LastGridResourceRow; ++r)
-            for (int k = 1; k <= RatesPerGrid; ++k)
-                matrix.SetCellEx(firstRate + k - 1, r + GridRowOffset, grid->GetCellEx(k, r));
+    for (int firstRate : {FirstJunctionRateColumn, FirstPipeRateColumn})
+        for (int r = FirstResourceRow; r <= LastResourceRow; ++r)
+            for (int c = firstRate; c < firstRate + RatesPerGrid; ++c)
+                matrix.SetCellEx(c, r, *EditedText(c, r));
 }
 
 void TCostingsForm::CostingsPageControlChange(TObject*) {
     const int page = CostingsPageControl->GetActivePageIndex();
     if (page < 2)
         return;
+    // The matrix, the bill and the chart show nothing without a matrix to price with; the
+    // take-off needs none.
+    if (!matrixLoaded && page > 2) {
+        Application->MessageBox(NoCostMatrix, LoadStr(3020), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     // Nothing is priced unless the take-off completed: no half-designed or absent network.
-    if (!CalculateNetworkCosts())
+    if (!CalculateNetworkCosts() || !matrixLoaded)
         return;
     CalculateCostMatrix();
     if (page == 4)

@@ -10,6 +10,7 @@
 #include "framework/Panel.h"
 #include "grid/Datagrid.h"
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -34,6 +35,9 @@ public:
     bool MatrixLoaded() const { return matrixLoaded; }
     void FillUnitResourceGrid();
     void FillUsageRateGrids();
+    // Raises, naming the cell, when the edited unit costs and usage rates would stop the pricing,
+    // the bill or the chart; the matrix then stays as it was.
+    void CheckEditedMatrix() const;
     // The edited unit costs and usage rates back into the matrix.
     void StoreUnitCosts();
     void StoreUsageRates();
@@ -188,6 +192,8 @@ private:
     void TakeOffJunctions(const SimpleSewerNetwork& network);
     // A computed quantity or cost as the grids show it.
     static AnsiString FixedText(double value);
+    // A cost the pricing writes on a matrix row; raises for one too large to write as a number.
+    AnsiString CostText(double value, int ARow) const;
 
     // The layout (CostingsLayout.cpp).
     void BuildUnitResourcePage();
@@ -205,6 +211,9 @@ private:
     AnsiString MatrixCell(int ACol, int ARow) const;
     // A number of the matrix.
     double MatrixNumber(int ACol, int ARow) const;
+    // The text the unit-cost or usage-rate grids hold for a matrix cell that they give back to the
+    // matrix; none for another cell.
+    std::optional<AnsiString> EditedText(int ACol, int ARow) const;
     // A total of a take-off grid's totals row, in one of the columns, yellow with bold red text.
     void MarkTotal(const TDataGrid& grid, std::span<const int> columns, int ARow, int ACol, TBrush* ABrush,
                    TFont* AFont) const;

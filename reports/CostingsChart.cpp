@@ -8,8 +8,6 @@ using namespace CostMatrix;
 
 namespace {
 
-// The resource rows the chart shows, one bar each.
-constexpr int ChartRows[] = {13, 14, 15, 16, 19, 23, 28, 38, 43, 44, 45};
 constexpr int CsvFilter = 1;
 constexpr int MetafileFilter = 2;
 

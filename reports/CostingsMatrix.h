@@ -30,6 +30,9 @@ constexpr int ResourceTotalColumn = 35;
 // Description, unit, quantity, rate, amount.
 constexpr int BillColumn = 37;
 
+// The resource rows the chart shows, one bar each.
+constexpr int ChartRows[] = {13, 14, 15, 16, 19, 23, 28, 38, 43, 44, 45};
+
 // The pricing addresses up to the totals row and the last bill column.
 constexpr int PricedRows = 50;
 constexpr int PricedColumns = 42;

@@ -1,7 +1,11 @@
 #include "reports/Costings.h"
 
+#include "framework/Exceptions.h"
+#include "framework/NumberFormat.h"
 #include "grid/GridUpdateLock.h"
 #include "reports/CostingsMatrix.h"
+
+#include <cmath>
 
 using namespace CostMatrix;
 
@@ -23,6 +27,7 @@ bool Blank(const AnsiString& text) {
 
 void TCostingsForm::CalculateCostMatrix() {
     EnlargeMatrix();
+    CheckEditedMatrix();
     StoreUnitCosts();
     StoreUsageRates();
     StoreQuantities();
@@ -58,10 +63,10 @@ void TCostingsForm::CalculateResourceCosts() {
         double rowTotal = 0;
         for (int c = FirstActivityColumn; c <= LastActivityColumn; ++c) {
             const double cost = unitCost * MatrixNumber(c - RateOffset, r) * MatrixNumber(c, QuantitiesRow);
-            matrix.SetCellEx(c, r, FixedText(cost));
+            matrix.SetCellEx(c, r, CostText(cost, r));
             rowTotal += cost;
         }
-        matrix.SetCellEx(ResourceTotalColumn, r, FixedText(rowTotal));
+        matrix.SetCellEx(ResourceTotalColumn, r, CostText(rowTotal, r));
     }
     // The totals add the costs as shown, skipped rows with whatever number they hold.
     for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c) {
@@ -69,10 +74,22 @@ void TCostingsForm::CalculateResourceCosts() {
         for (int r = FirstResourceRow; r <= LastResourceRow; ++r)
             if (!Blank(MatrixCell(c, r)))
                 total += MatrixNumber(c, r);
-        matrix.SetCellEx(c, TotalsRow, FixedText(total));
+        matrix.SetCellEx(c, TotalsRow, CostText(total, TotalsRow));
     }
     for (int r = FirstResourceRow; r <= LastResourceRow; ++r)
         matrix.SetCellEx(NameCopyColumn, r, MatrixCell(NameColumn, r));
+}
+
+AnsiString TCostingsForm::CostText(double value, int ARow) const {
+    // An infinity would be written as text that no later step reads back as a number.
+    if (std::isfinite(value))
+        return FixedText(value);
+    const AnsiString name = MatrixCell(NameColumn, ARow).Trim();
+    throw EConvertError("The network was not priced: the costs " +
+                        (ARow == TotalsRow || name.IsEmpty()
+                             ? "on line " + IntToStr(ARow + 1) + " of the cost matrix"
+                             : "of \"" + name + "\"") +
+                        " are too large to price.");
 }
 
 void TCostingsForm::ForgetPricing() {
@@ -136,8 +153,8 @@ void TCostingsForm::WriteBill(TDataGrid& grid, int first) {
         const double amount = MatrixNumber(ResourceTotalColumn, r);
         const double rate = MatrixNumber(UnitCostColumn, r);
         grid.SetCellEx(first + BillQuantity, r,
-                       rate > SmallestRate ? FixedText(amount / rate) : AnsiString("0.00"));
+                       rate > SmallestRate ? CostText(amount / rate, r) : AnsiString("0.00"));
         total += amount;
     }
-    grid.SetCellEx(first + BillAmount, TotalsRow, FixedText(total));
+    grid.SetCellEx(first + BillAmount, TotalsRow, CostText(total, TotalsRow));
 }

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <memory>
 #include <regex>
@@ -73,8 +75,13 @@ TEST(Chart, MarksSayTheValue) {
     BarChart c;
     c.series->Add(1234567.125, "Pipes");
     EXPECT_EQ(c.series->MarkText(0), "1,234,567.125");
-    EXPECT_EQ(TBarSeries::ValueText(0.5), "0.5");
-    EXPECT_EQ(TBarSeries::ValueText(0), "0");
+    // Mended: every bar below 0.0005 was marked 0, and a bar of 1e300 with 301 figures.
+    const std::pair<double, const char*> rows[] = {
+        {0.5, "0.5"},   {0, "0"},           {0.0005, "0.001"}, {0.0004999, "0.0004999"},
+        {3e-7, "3E-7"}, {-2e-10, "-2E-10"}, {1e300, "1E300"},  {999999999999999, "999,999,999,999,999"},
+        {1e15, "1E15"}};
+    for (const auto& [value, text] : rows)
+        EXPECT_EQ(TBarSeries::ValueText(value), text) << value;
 }
 
 TEST(Chart, EveryBarIsDrawnInItsColour) {
@@ -211,7 +218,27 @@ TEST(Chart, AChartWithoutBarsShowsItsTitlesAndNoFigures) {
     }
 }
 
-// Mended: bars all 0 gave the value axis 0 0 0 1 1 1, its fifths written without decimals.
+// The figures up the value axis of a chart of bars with the values, from its foot.
+std::vector<std::string> ValueFigures(const std::vector<double>& values) {
+    BarChart c;
+    c.series->Marks.Visible = false;
+    c.chart->Legend.Visible = false;
+    for (double value : values)
+        c.series->Add(value, "a");
+    const std::regex figure(R"(-?[0-9]+(\.[0-9]+)?(E-?[0-9]+)?)");
+    std::vector<std::pair<double, std::string>> placed;
+    for (const auto& [text, y] : PlacedTexts(c.chart->SvgPicture()))
+        if (std::regex_match(text, figure))
+            placed.emplace_back(-y, text);
+    std::sort(placed.begin(), placed.end());
+    std::vector<std::string> figures;
+    for (const auto& [height, text] : placed)
+        figures.push_back(text);
+    return figures;
+}
+
+// Mended: bars all 0 gave the value axis 0 0 0 1 1 1, its fifths written without decimals; bars up
+// to 3e-7 gave 0.000000 five times, and bars up to 2e-10 gave 0 0 0 0.
 TEST(Chart, TheValueAxisNeverShowsOneFigureTwice) {
     const struct {
         const char* label;
@@ -228,24 +255,47 @@ TEST(Chart, TheValueAxisNeverShowsOneFigureTwice) {
         {"bars up to 0.3", {0.1, 0.3}, {"0.0", "0.1", "0.2", "0.3", "0.4"}},
         // 1200 and its room above, 1380, come up to 1500 in steps of 500.
         {"bars up to 1200", {1200, 300}, {"0", "500", "1000", "1500"}},
+        // Counted in tenths of a millionth: 3 and its room above, 3.45, come up to 4.
+        {"bars up to 3e-7", {1e-7, 3e-7}, {"0E-7", "1E-7", "2E-7", "3E-7", "4E-7"}},
+        // Counted in units of 1e-10: 2 and its room above, 2.3, come up to 3.
+        {"bars up to 2e-10", {1e-10, 2e-10}, {"0E-10", "1E-10", "2E-10", "3E-10"}},
+        // Counted in units of 1e10: 1.2 and its room above, 1.38, come up to 1.5 in halves.
+        {"bars up to 1.2e10", {0.3e10, 1.2e10}, {"0.0E10", "0.5E10", "1.0E10", "1.5E10"}},
     };
-    const std::regex figure(R"(-?[0-9]+(\.[0-9]+)?)");
     for (const auto& row : cases) {
         SCOPED_TRACE(row.label);
-        BarChart c;
-        c.series->Marks.Visible = false;
-        c.chart->Legend.Visible = false;
-        for (double value : row.values)
-            c.series->Add(value, "a");
-        std::vector<std::pair<double, std::string>> placed;
-        for (const auto& [text, y] : PlacedTexts(c.chart->SvgPicture()))
-            if (std::regex_match(text, figure))
-                placed.emplace_back(-y, text);
-        std::sort(placed.begin(), placed.end());
-        std::vector<std::string> figures;
-        for (const auto& [height, text] : placed)
-            figures.push_back(text);
-        EXPECT_EQ(figures, row.figures);
+        EXPECT_EQ(ValueFigures(row.values), row.figures);
+    }
+}
+
+// Each figure up the value axis reads back as the value at its place, evenly up the axis and from
+// below the lowest bar and 0 to above the highest, at every scale of the bars, either sign.
+TEST(Chart, TheValueAxisReadsBackAtEveryScale) {
+    std::vector<double> maxima{std::numeric_limits<double>::max(),
+                               std::numeric_limits<double>::denorm_min(),
+                               9.9e-5,
+                               1e-4,
+                               9.99e9,
+                               1e10};
+    const double mantissas[] = {1.0, 2.5, 7.3};
+    for (int power = -300, i = 0; power <= 300; power += 20, ++i)
+        maxima.push_back((i % 2 ? -1 : 1) * mantissas[i % 3] * std::pow(10.0, power));
+    for (double most : maxima) {
+        SCOPED_TRACE(testing::Message() << "bars up to " << most);
+        const std::vector<std::string> figures = ValueFigures({most / 3, most});
+        const std::string shown = testing::PrintToString(figures);
+        ASSERT_GE(figures.size(), 2u) << shown;
+        // Read wider than a double: the axis may rise above the largest double.
+        std::vector<long double> read;
+        for (const std::string& text : figures)
+            read.push_back(std::strtold(text.c_str(), nullptr));
+        const long double step = (read.back() - read.front()) / static_cast<long double>(read.size() - 1);
+        ASSERT_GT(step, 0) << shown;
+        for (std::size_t i = 0; i < read.size(); ++i)
+            EXPECT_LE(std::abs(read[i] - (read.front() + static_cast<long double>(i) * step)), step / 1000)
+                << shown;
+        EXPECT_LE(read.front(), std::min(0.0, most) + step / 1000) << shown;
+        EXPECT_GE(read.back(), std::max(0.0, most) - step / 1000) << shown;
     }
 }
 

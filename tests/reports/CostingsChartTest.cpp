@@ -1,8 +1,15 @@
 #include "framework/Clipboard.h"
 #include "tests/reports/CostingsWindow.h"
 
+#include <QChartView>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGraphicsTextItem>
+
+#include <algorithm>
+#include <map>
+#include <regex>
 
 #include <optional>
 
@@ -52,6 +59,47 @@ TEST_F(ChartAndExports, ABarRowHoldingNoNumberStopsTheChartThere) {
     CallGuarded([] { CostingsForm->RefillChart(); });
     EXPECT_EQ(Told(), (Texts{"Drenvala: 'n/a' is not a valid floating point value (16)"}));
     EXPECT_EQ(CostingsForm->Series1->Count(), 3);
+}
+
+// The figures up the value axis of the chart as the window shows it, from its foot.
+Texts ShownFigures() {
+    QCoreApplication::processEvents();
+    const auto* view = static_cast<QChartView*>(CostingsForm->CostingsChart->View());
+    const std::regex figure(R"(-?[0-9]+(\.[0-9]+)?(E-?[0-9]+)?)");
+    // Left of the plot: neither the marks above the bars nor the legend's values.
+    const qreal left = view->chart()->plotArea().left();
+    std::multimap<double, std::string> placed;
+    for (const QGraphicsItem* item : view->scene()->items())
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item)) {
+            const std::string shown = text->toPlainText().toStdString();
+            if (text->isVisible() && text->sceneBoundingRect().right() <= left &&
+                std::regex_match(shown, figure))
+                placed.emplace(-text->sceneBoundingRect().center().y(), shown);
+        }
+    Texts figures;
+    for (const auto& [height, shown] : placed)
+        figures.push_back(shown);
+    return figures;
+}
+
+// The program shown, a matrix whose charted resources are not priced but hold small totals. Mended:
+// the value axis read "0.000000" at every figure.
+TEST_F(ChartAndExports, TheValueAxisOfBarsOfMillionthsReadsAlikeNowhere) {
+    ReadRiverside();
+    ShowProgram();
+    std::string bytes = std::string(18, ',') + "x\n" + ChartedZeros(1, 49);
+    for (std::size_t at = 0; (at = bytes.find(",0\n", at)) != std::string::npos;)
+        bytes.replace(at, 3, ",3e-7\n");
+    ASSERT_TRUE(WriteFileBytes(Path("small.csv"), bytes));
+    ShipRates(Path("small.csv"));
+    UserClicks(FrontForm->CostingButton);
+    Visit(5);
+    EXPECT_TRUE(Told().empty());
+    ASSERT_EQ(CostingsForm->Series1->Count(), 11);
+    EXPECT_EQ(CostingsForm->Series1->YValue(10), 3e-7);
+    // Counted in tenths of a millionth: 3 and its room above, 3.45, come up to 4.
+    EXPECT_EQ(ShownFigures(), (Texts{"0E-7", "1E-7", "2E-7", "3E-7", "4E-7"}));
+    FrontForm->Hide();
 }
 
 TEST_F(ChartAndExports, BandsOfTheMatrixAndTotalsOfTheTakeOffAreColoured) {

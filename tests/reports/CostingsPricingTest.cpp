@@ -115,16 +115,21 @@ TEST_F(Pricing, ARatesFileWithPointsPricesUnderACommaLocale) {
     EXPECT_EQ(MatrixRow(19, 39, 41), (Texts{"10,00", "2.5", "25,00"}));
 }
 
-TEST_F(Pricing, ANamedResourceWithoutAUnitCostStopsTheBill) {
+// Mended: the pricing wrote the rows before Sand's and the bill then stopped at Sand's empty cost
+// with "'' is not a valid floating point value".
+TEST_F(Pricing, ANamedResourceWithoutAUnitCostIsNotPriced) {
     LoadMatrix(Rates());
     CostingsForm->UnitResDataGrid->SetCellEx(4, 5, " ");
     Results results(TwoPricedSewers);
     results.Run();
     CallGuarded([] { CostingsForm->CalculateCostMatrix(); });
-    // Sand has no cost to price with, but a name: its amount is no number.
-    EXPECT_EQ(Told(), (Texts{"Drenvala: '' is not a valid floating point value (16)"}));
-    // The rows before it are in the bill.
-    EXPECT_EQ(MatrixRow(13, 37, 41), (Texts{"Cement", "bag", "13.74", "10", "137.40"}));
+    // Sand has no cost to price with, but a name that puts it in the bill.
+    EXPECT_EQ(Told(),
+              (Texts{"Drenvala: The network was not priced: the unit cost of \"Sand\" is empty, where the "
+                     "bill needs a number. (16)"}));
+    // The matrix stays as it was loaded.
+    EXPECT_EQ(MatrixRow(14, 4, 4), (Texts{"20"}));
+    EXPECT_EQ(MatrixRow(13, 35, 41), (Texts{"", "", "", "", "", "", ""}));
 }
 
 } // namespace

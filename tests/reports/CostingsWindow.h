@@ -5,6 +5,9 @@
 #include "reports/Costings.h"
 #include "tests/reports/ResultsTable.h"
 
+#include <QTest>
+
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +17,19 @@
 inline const std::string NoRates =
     "Drenvala: Error loading \"default-costing-rates.csv\". Make sure it exists and is not "
     "being used by another application (0)";
+
+// Lines first to last of a cost matrix, empty but for a total of 0 in field 36 of the resource lines
+// the chart shows, which it reads whether their resources are priced or not.
+inline std::string ChartedZeros(int first, int last) {
+    const std::vector<int> charted{13, 14, 15, 16, 19, 23, 28, 38, 43, 44, 45};
+    std::string lines;
+    for (int line = first; line <= last; ++line) {
+        if (std::find(charted.begin(), charted.end(), line) != charted.end())
+            lines += std::string(35, ',') + "0";
+        lines += "\n";
+    }
+    return lines;
+}
 
 // One sewer as the results table shows it.
 struct TableRow {
@@ -81,6 +97,13 @@ protected:
 public:
     // tests/data/costings/test-rates.csv: made-up rates, worked by hand in the tests.
     static AnsiString Rates() { return Data("costings/test-rates.csv"); }
+
+    // The main window shown and active, as the user has it.
+    static void ShowProgram() {
+        FrontForm->Show();
+        FrontForm->View()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(FrontForm->View()));
+    }
 
     // Puts a copy of file in the program's folder as its rates file.
     void ShipRates(const AnsiString& file) {

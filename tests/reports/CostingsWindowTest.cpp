@@ -215,9 +215,7 @@ TEST_F(CostingsCommand, ANetworkOfNothingCostsNothing) {
 TEST_F(CostingsCommand, AUnitCostTypedInTheGridIsPricedAtTheNextVisit) {
     ReadRiverside();
     ShipRates(Rates());
-    FrontForm->Show();
-    FrontForm->View()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(FrontForm->View()));
+    ShowProgram();
     ClickCosting();
     struct Case {
         const char* label;
@@ -282,9 +280,7 @@ TEST_F(CostingsCommand, AMatrixLoadedDuringAnEditTakesTheGridWhole) {
         bytes.replace(bytes.find(from), std::string(from).size(), to);
     }
     ASSERT_TRUE(WriteFileBytes(Path("other.csv"), bytes));
-    FrontForm->Show();
-    FrontForm->View()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(FrontForm->View()));
+    ShowProgram();
     ClickCosting();
     TDataGrid* units = CostingsForm->UnitResDataGrid;
     const auto type = [](const char* keys) { QTest::keyClicks(QApplication::focusWidget(), keys); };
