@@ -76,8 +76,9 @@ void WriteWorkbook(const AnsiString& FileName, const OfficeCells& Cells);
 // a new workbook of that one sheet. Every other part of the package keeps its bytes, except the
 // formula chain when a formula is overwritten; a row number the sheet holds twice becomes one row,
 // and a cell sharing the formula of a cell written over keeps its value alone.
-// A file that is no workbook, whose sheet cannot be copied whole, or that ReadWorksheet would
-// refuse once written, is left as it is (the corrupt-file message).
+// A file that is no workbook, whose sheet cannot be copied whole, whose sheet other programs
+// would not read as written with every other cell kept, or that ReadWorksheet would refuse once
+// written, is left as it is (the corrupt-file message).
 void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, const OfficeCells& Cells);
 
 // A new document holding one table of single borders, a paragraph for each line of a cell;

@@ -82,6 +82,24 @@ bool ParseCellReference(std::string_view text, int& Col, int& Row) {
     return true;
 }
 
+bool SheetPlace::StartRow(std::string_view number) {
+    row = number.empty() ? row + 1 : AttributeInt(number);
+    col = 0;
+    return row >= 1 && row <= SheetRows;
+}
+
+bool SheetPlace::StartCell(std::string_view reference, int& Col, int& Row) {
+    Row = row;
+    if (reference.empty() ? ++col > SheetColumns || row < 1 : !ParseCellReference(reference, col, Row))
+        return false;
+    Col = col;
+    return true;
+}
+
+bool CellHoldsValue(std::string_view type, std::string_view value) {
+    return type != "e" && (!value.empty() || type == "inlineStr" || type == "str");
+}
+
 int AttributeInt(std::string_view text) {
     // Plain digits, the usual case, without making a QString.
     int value = 0;
