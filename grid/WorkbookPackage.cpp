@@ -12,10 +12,17 @@ std::string WorkbookPackage::SheetPart(const QString& name, const AnsiString& Fi
             found = &Sheets[static_cast<std::size_t>(ActiveTab)];
         else if (!Sheets.empty())
             found = &Sheets.front();
-    } else
+    } else {
+        // The owner of the format tells sheet names apart without case, in any script.
+        const Sheet* sameButCase = nullptr;
         for (const Sheet& sheet : Sheets)
             if (sheet.Name == name)
                 found = &sheet;
+            else if (sheet.Name.compare(name, Qt::CaseInsensitive) == 0)
+                sameButCase = &sheet;
+        if (!found)
+            found = sameButCase;
+    }
     if (!found)
         return {};
     for (const Relationship& relationship : Relationships)

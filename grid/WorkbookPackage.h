@@ -21,8 +21,9 @@ struct WorkbookPackage {
     int ActiveTab = 0;
     bool Date1904 = false;
 
-    // The part of the last sheet of that name (the active sheet for an empty name); empty when
-    // there is none. A sheet whose part is missing makes the file corrupt.
+    // The part of the last sheet of that name, else of the last of that name in other cases (the
+    // active sheet for an empty name); empty when there is none. A sheet whose part is missing
+    // makes the file corrupt.
     std::string SheetPart(const QString& name, const AnsiString& FileName) const;
     // The part a relationship of the workbook of that kind points at; empty when none.
     std::string RelatedPart(std::string_view kind) const;
