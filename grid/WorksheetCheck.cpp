@@ -19,28 +19,36 @@ std::size_t ValueHash(std::string_view type, std::string_view value) {
     return h ^ (std::hash<std::string_view>{}(type) + 0x9E3779B97F4A7C15ULL + (h << 6) + (h >> 2));
 }
 
-struct ListedCell {
-    int Row;
-    int Col;
-    std::optional<std::size_t> Value;
-    // Whether the grid takes the value.
-    bool Read;
-};
-
-// What a reader finds at one place of the sheet.
+// What a reader finds at one place of the sheet, from the cells listed there so far.
 struct PlaceValue {
     int Row = 0;
     int Col = 0;
-    // The last cell listed there, when it holds a value.
-    std::optional<std::size_t> Last;
-    // The last cell there holding a value the grid takes.
-    std::optional<std::size_t> Read;
+    // The last cell listed there holds a value, Last.
+    bool HasLast = false;
+    // A cell there holds a value the grid takes, the last of them Read.
+    bool HasRead = false;
+    std::size_t Last = 0;
+    std::size_t Read = 0;
     bool operator==(const PlaceValue&) const = default;
 };
 
-constexpr auto ByPlace = [](const auto& a, const auto& b) {
+constexpr auto ByPlace = [](const PlaceValue& a, const PlaceValue& b) {
     return a.Row != b.Row ? a.Row < b.Row : a.Col < b.Col;
 };
+
+bool SamePlace(const PlaceValue& a, const PlaceValue& b) {
+    return a.Row == b.Row && a.Col == b.Col;
+}
+
+// The cells of a place listed later taken after those listed earlier.
+void TakeLater(PlaceValue& earlier, const PlaceValue& later) {
+    earlier.HasLast = later.HasLast;
+    earlier.Last = later.Last;
+    if (later.HasRead) {
+        earlier.HasRead = true;
+        earlier.Read = later.Read;
+    }
+}
 
 // The text of the string item just started, read to its end: its runs' texts joined, phonetic
 // hints left out.
@@ -82,7 +90,8 @@ std::optional<std::string> CellValue(XmlScanner& reader, std::string_view sheetN
 // both find nothing are left out.
 std::vector<PlaceValue> ReadPlaces(std::string_view text, const AnsiString& FileName) {
     XmlScanner reader(text, FileName);
-    std::vector<ListedCell> cells;
+    std::vector<PlaceValue> places;
+    bool ordered = true;
     std::string sheetNamespace;
     SheetPlace place;
     int depth = 0;
@@ -108,30 +117,40 @@ std::vector<PlaceValue> ReadPlaces(std::string_view text, const AnsiString& File
             if (!place.StartRow(reader.Attribute("r")))
                 reader.Corrupt();
         } else if (name == "c") {
-            ListedCell cell{};
+            PlaceValue cell;
             if (!place.StartCell(reader.Attribute("r"), cell.Col, cell.Row))
                 reader.Corrupt();
             const std::string type(reader.Attribute("t"));
             const std::optional<std::string> value = CellValue(reader, sheetNamespace);
             --depth;
             if (value) {
-                cell.Value = ValueHash(type, *value);
-                cell.Read = CellHoldsValue(type, *value);
+                cell.HasLast = true;
+                cell.Last = ValueHash(type, *value);
+                // Kept 0 when none, so that places compare by what the readers find alone.
+                if (CellHoldsValue(type, *value)) {
+                    cell.HasRead = true;
+                    cell.Read = cell.Last;
+                }
             }
-            cells.push_back(cell);
+            if (!places.empty() && SamePlace(places.back(), cell))
+                TakeLater(places.back(), cell);
+            else {
+                ordered = ordered && (places.empty() || ByPlace(places.back(), cell));
+                places.push_back(cell);
+            }
         }
     }
-    if (!std::is_sorted(cells.begin(), cells.end(), ByPlace))
-        std::stable_sort(cells.begin(), cells.end(), ByPlace);
-    std::vector<PlaceValue> places;
-    for (const ListedCell& cell : cells) {
-        if (places.empty() || places.back().Row != cell.Row || places.back().Col != cell.Col)
-            places.push_back({cell.Row, cell.Col, {}, {}});
-        places.back().Last = cell.Value;
-        if (cell.Read)
-            places.back().Read = cell.Value;
+    if (!ordered) {
+        std::stable_sort(places.begin(), places.end(), ByPlace);
+        std::vector<PlaceValue> folded;
+        for (const PlaceValue& cell : places)
+            if (!folded.empty() && SamePlace(folded.back(), cell))
+                TakeLater(folded.back(), cell);
+            else
+                folded.push_back(cell);
+        places = std::move(folded);
     }
-    std::erase_if(places, [](const PlaceValue& value) { return !value.Last && !value.Read; });
+    std::erase_if(places, [](const PlaceValue& value) { return !value.HasLast && !value.HasRead; });
     return places;
 }
 
@@ -149,11 +168,19 @@ bool KeepsEveryOtherCell(std::string_view before, std::string_view after, const 
             if (content.Text.empty())
                 continue;
             const std::size_t value = ValueHash(content.Number ? "" : "inlineStr", content.Text);
-            written.push_back({r, c, value, value});
+            written.push_back({r, c, true, true, value, value});
         }
-    std::vector<PlaceValue> expected;
-    expected.reserve(kept.size() + written.size());
-    std::merge(kept.begin(), kept.end(), written.begin(), written.end(), std::back_inserter(expected),
-               ByPlace);
-    return ReadPlaces(after, FileName) == expected;
+    const std::vector<PlaceValue> found = ReadPlaces(after, FileName);
+    if (found.size() != kept.size() + written.size())
+        return false;
+    // The kept cells and the written ones together, in order, are what is found.
+    auto keptPlace = kept.begin();
+    auto writtenPlace = written.begin();
+    for (const PlaceValue& value : found) {
+        const bool fromKept =
+            writtenPlace == written.end() || (keptPlace != kept.end() && ByPlace(*keptPlace, *writtenPlace));
+        if (!(value == *(fromKept ? keptPlace++ : writtenPlace++)))
+            return false;
+    }
+    return true;
 }

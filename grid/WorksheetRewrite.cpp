@@ -183,7 +183,10 @@ AnsiString RangeAddress(int Cols, int Rows) {
     return "A1:" + CellAddress(std::max(Cols, 1), std::max(Rows, 1));
 }
 
-std::string RewriteSheet(std::string_view text, const OfficeCells& Cells, const AnsiString& FileName,
+namespace {
+
+// RewriteSheet but for its check, so that what the rebuild held is freed before the check runs.
+std::string RebuiltSheet(std::string_view text, const OfficeCells& Cells, const AnsiString& FileName,
                          bool& Formula) {
     XmlScanner reader(text, FileName);
     // The part is written back as UTF-8, so its own bytes are copied only when they are that.
@@ -319,9 +322,17 @@ std::string RewriteSheet(std::string_view text, const OfficeCells& Cells, const 
         copied = dimensionEnd;
     }
     result.append(text.substr(copied, dataStart - copied)).append(data).append(text.substr(dataEnd));
+    return result;
+}
+
+} // namespace
+
+std::string RewriteSheet(std::string_view text, const OfficeCells& Cells, const AnsiString& FileName,
+                         bool& Formula) {
+    std::string result = RebuiltSheet(text, Cells, FileName, Formula);
     // A sheet laid out so that the written cells do not read back, or another cell reads otherwise,
     // is left as it was.
     if (!KeepsEveryOtherCell(text, result, Cells, FileName))
-        reader.Corrupt();
+        throw EOfficeFileError(CorruptFileMessage(FileName));
     return result;
 }
