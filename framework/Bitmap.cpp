@@ -1,6 +1,7 @@
 #include "framework/Bitmap.h"
 
 #include "framework/Exceptions.h"
+#include "framework/Picture.h"
 
 #include <QPainter>
 
@@ -29,7 +30,7 @@ void TBitmap::Assign(const TBitmap& other) {
 
 void TBitmap::LoadFromFile(const AnsiString& fileName) {
     QImage loaded;
-    if (!loaded.load(QString::fromStdString(fileName.str())))
+    if (!loaded.load(QString::fromStdString(fileName.str())) || !IsDrawablePictureSize(loaded.size()))
         throw EInvalidGraphic("Bitmap image is not valid");
     image = loaded.convertToFormat(QImage::Format_RGB32);
 }

@@ -5,6 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+bool IsDrawablePictureSize(QSize size) {
+    constexpr int LargestSide = 32767;
+    return size.width() <= LargestSide && size.height() <= LargestSide;
+}
+
 void TPicture::LoadFromFile(const AnsiString& fileName) {
     const QString name = QString::fromStdString(fileName.str());
     const QString extension = QFileInfo(name).suffix().toLower();
@@ -18,6 +23,8 @@ void TPicture::LoadFromFile(const AnsiString& fileName) {
     } else {
         image.load(name);
     }
+    if (!IsDrawablePictureSize(image.size()))
+        image = QImage();
     if (OnChange)
         OnChange(this);
 }

@@ -47,8 +47,9 @@ struct WorksheetCells {
     std::vector<Value> Values;
 };
 
-// The sheet named SheetName (the last of that name; bytes of the name that are no UTF-8 taken as
-// Windows-1252, as the writer takes them), or the active one for an empty name.
+// The sheet named SheetName (the last of that name, else the last of that name in other cases, as
+// the writer finds it; bytes of the name that are no UTF-8 taken as Windows-1252, as the writer
+// takes them), or the active one for an empty name.
 // Strings (each "_xHHHH_" in them read as the character it names), numbers (FloatToStr), TRUE
 // and FALSE, dates by their number format (DateToStr, or DateTimeToStr with a time; a serial
 // outside 0001-01-01 to 9999-12-31 as its number) and cached formula values are read; error
@@ -71,13 +72,15 @@ struct OfficeCells {
 // own "_xHHHH_", in the sheet's escape; NUL, which no escape gives back, left out), an empty one
 // not at all.
 void WriteWorkbook(const AnsiString& FileName, const OfficeCells& Cells);
-// Cells from A1 of the sheet named SheetName, replacing the values there (the cells keep their
-// styles); a sheet of that name is added when the workbook has none, and a missing file becomes
-// a new workbook of that one sheet. Every other part of the package keeps its bytes, except the
-// formula chain when a formula is overwritten; a row number the sheet holds twice becomes one row,
-// and a cell sharing the formula of a cell written over keeps its value alone.
-// A file that is no workbook, whose sheet cannot be copied whole, or that ReadWorksheet would
-// refuse once written, is left as it is (the corrupt-file message).
+// Cells from A1 of the sheet named SheetName as ReadWorksheet finds it, replacing the values there
+// (the cells keep their styles); a sheet of that name is added when the workbook has none, and a
+// missing file becomes a new workbook of that one sheet. Every other part of the package keeps its
+// bytes, except the formula chain when a formula is overwritten; a row number the sheet holds
+// twice becomes one row, and a cell sharing the formula of a cell written over keeps its value
+// alone.
+// A file that is no workbook, whose sheet cannot be copied whole, whose sheet other programs
+// would not read as written with every other cell kept, or that ReadWorksheet would refuse once
+// written, is left as it is (the corrupt-file message).
 void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, const OfficeCells& Cells);
 
 // A new document holding one table of single borders, a paragraph for each line of a cell;

@@ -3,6 +3,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Exceptions.h"
+#include "framework/Picture.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -44,6 +45,11 @@ void THTMLPicture::LoadPicture() {
     QImageReader reader(&buffer);
     qsizetype decoded = 0;
     for (QImage image; reader.read(&image);) {
+        if (!IsDrawablePictureSize(image.size())) {
+            frames.clear();
+            delays.clear();
+            break;
+        }
         QImage shown = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         decoded += shown.sizeInBytes();
         if (!frames.empty() && decoded > LargestDecodedFrames) {

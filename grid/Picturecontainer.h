@@ -20,8 +20,8 @@ using TDownLoadCancelEvent = std::function<void(TObject* Sender, bool& Cancel)>;
 using TDownLoadErrorEvent = std::function<void(TObject* Sender, const AnsiString& Error)>;
 
 // A picture shown by HTML text: the file's bytes, decoded (BMP, JPEG, PNG, GIF, ICO), with the
-// frames of an animated GIF shown one at a time. A failed load leaves it empty and raises
-// Exception with the reason.
+// frames of an animated GIF shown one at a time. A failed load, also of a picture larger than
+// drawing takes (IsDrawablePictureSize), leaves it empty and raises Exception with the reason.
 class THTMLPicture : public TObject {
 public:
     THTMLPicture() = default;

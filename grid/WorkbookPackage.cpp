@@ -12,10 +12,17 @@ std::string WorkbookPackage::SheetPart(const QString& name, const AnsiString& Fi
             found = &Sheets[static_cast<std::size_t>(ActiveTab)];
         else if (!Sheets.empty())
             found = &Sheets.front();
-    } else
+    } else {
+        // The owner of the format tells sheet names apart without case, in any script.
+        const Sheet* sameButCase = nullptr;
         for (const Sheet& sheet : Sheets)
             if (sheet.Name == name)
                 found = &sheet;
+            else if (sheet.Name.compare(name, Qt::CaseInsensitive) == 0)
+                sameButCase = &sheet;
+        if (!found)
+            found = sameButCase;
+    }
     if (!found)
         return {};
     for (const Relationship& relationship : Relationships)
@@ -80,6 +87,24 @@ bool ParseCellReference(std::string_view text, int& Col, int& Row) {
     Col = static_cast<int>(col);
     Row = static_cast<int>(row);
     return true;
+}
+
+bool SheetPlace::StartRow(std::string_view number) {
+    row = number.empty() ? row + 1 : AttributeInt(number);
+    col = 0;
+    return row >= 1 && row <= SheetRows;
+}
+
+bool SheetPlace::StartCell(std::string_view reference, int& Col, int& Row) {
+    Row = row;
+    if (reference.empty() ? ++col > SheetColumns || row < 1 : !ParseCellReference(reference, col, Row))
+        return false;
+    Col = col;
+    return true;
+}
+
+bool CellHoldsValue(std::string_view type, std::string_view value) {
+    return type != "e" && (!value.empty() || type == "inlineStr" || type == "str");
 }
 
 int AttributeInt(std::string_view text) {

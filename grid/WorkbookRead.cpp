@@ -183,7 +183,7 @@ bool CellText(XmlScanner& reader, const SheetContext& context, AnsiString& text)
             reader.SkipElement();
     }
     // A formula not yet calculated has an empty value.
-    if (!hasValue || type == "e" || (value.empty() && type != "inlineStr" && type != "str"))
+    if (!hasValue || !CellHoldsValue(type, value))
         return false;
     if (type == "s") {
         bool good = false;
@@ -228,8 +228,7 @@ WorksheetCells ReadSheetCells(const std::string& bytes, const SheetContext& cont
     WorksheetCells cells;
     XmlScanner reader(bytes, FileName);
     bool inData = false;
-    int row = 0;
-    int col = 0;
+    SheetPlace place;
     while (reader.Next()) {
         if (!reader.IsStartElement() && reader.Name() == "sheetData")
             inData = false;
@@ -238,18 +237,13 @@ WorksheetCells ReadSheetCells(const std::string& bytes, const SheetContext& cont
         if (reader.Name() == "sheetData")
             inData = true;
         else if (inData && reader.Name() == "row") {
-            const std::string_view number = reader.Attribute("r");
-            row = number.empty() ? row + 1 : AttributeInt(number);
-            col = 0;
-            if (row < 1 || row > SheetRows)
+            if (!place.StartRow(reader.Attribute("r")))
                 reader.Corrupt();
         } else if (inData && reader.Name() == "c") {
-            const std::string_view reference = reader.Attribute("r");
-            int cellRow = row;
-            if (reference.empty() ? ++col > SheetColumns || row < 1
-                                  : !ParseCellReference(reference, col, cellRow))
+            int col = 0;
+            int cellRow = 0;
+            if (!place.StartCell(reader.Attribute("r"), col, cellRow))
                 reader.Corrupt();
-            // A referenced cell of another row leaves the row's own number for the cells after it.
             if (cells.FirstCol == 0) {
                 cells.FirstCol = cells.LastCol = col;
                 cells.FirstRow = cells.LastRow = cellRow;

@@ -273,13 +273,9 @@ void WriteWorksheet(const AnsiString& FileName, const AnsiString& SheetName, con
     const WorkbookPackage workbook = ReadWorkbookPackage(package, FileName);
     std::string part = workbook.SheetPart(name, FileName);
     std::string sheet;
-    if (part.empty()) {
-        // The owner of the format tells sheet names apart without case.
-        for (const WorkbookPackage::Sheet& other : workbook.Sheets)
-            if (other.Name.compare(name, Qt::CaseInsensitive) == 0)
-                throw EOfficeFileError(InvalidSheetNameMessage(SheetName));
+    if (part.empty())
         part = AddSheet(package, workbook, name, FileName, sheet);
-    } else
+    else
         sheet = ReadPart(package, part, FileName);
     bool formula = false;
     WritePart(package, part, RewriteSheet(sheet, Cells, FileName, formula), FileName);

@@ -1,10 +1,12 @@
 #include "grid/WorksheetRewrite.h"
 
 #include "framework/NumberFormat.h"
+#include "framework/TextEncoding.h"
 #include "grid/MarkupFormat.h"
 #include "grid/OfficeOpenXml.h"
 #include "grid/OfficePackage.h"
 #include "grid/WorkbookPackage.h"
+#include "grid/WorksheetCheck.h"
 #include "grid/XmlScanner.h"
 
 #include <algorithm>
@@ -13,36 +15,41 @@
 #include <set>
 #include <vector>
 
-void AppendCell(std::string& out, std::string_view prefix, int Col, int Row, const AnsiString& cellText,
-                std::string_view style) {
-    // NUL is left out: its escape "_x0000_" would read back as those seven characters.
+CellContent ContentOfText(const AnsiString& cellText) {
     std::string kept(cellText.view());
     std::erase(kept, '\0');
-    const AnsiString text(std::move(kept));
-    const std::string c = std::string(prefix) + "c";
+    double number = 0;
+    if (TryStrToFloat(AnsiString(kept), number) && std::isfinite(number)) {
+        char digits[32];
+        const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+        return {true, std::string(digits, end)};
+    }
+    return {false, TextFromFileBytes(kept)};
+}
+
+void AppendCell(std::string& out, std::string_view prefix, int Col, int Row, const AnsiString& cellText,
+                std::string_view style) {
+    const CellContent content = ContentOfText(cellText);
+    const std::string p(prefix);
+    const std::string c = p + "c";
     out += '<' + c + " r=\"" + CellAddress(Col, Row).str() + '"';
     if (!style.empty()) {
         out += " s=\"";
         AppendXmlAttribute(out, style);
         out += '"';
     }
-    if (text.IsEmpty()) {
+    if (content.Text.empty()) {
         out += "/>";
         return;
     }
-    double number = 0;
-    if (TryStrToFloat(text, number) && std::isfinite(number)) {
-        char digits[32];
-        const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-        out += "><v>";
-        out.append(digits, end);
-        out += "</v></" + c + '>';
+    // Every element in the sheet's own namespace: a value of no namespace is no value to a reader.
+    if (content.Number) {
+        out += "><" + p + "v>" + content.Text + "</" + p + "v></" + c + '>';
         return;
     }
-    const std::string p(prefix);
     out += " t=\"inlineStr\"><" + p + "is><" + p + "t xml:space=\"preserve\">";
     // Characters XML cannot hold, and a text's own "_xHHHH_", in the sheet's escape.
-    out += EscapeXmlText(text.view());
+    out += EscapeXmlText(content.Text);
     out += "</" + p + "t></" + p + "is></" + c + '>';
 }
 
@@ -135,13 +142,11 @@ struct SheetData {
 };
 
 // Reads one cell, from its start tag to its end.
-KeptCell ReadCell(XmlScanner& reader, int row, int& col, const OfficeCells& written) {
+KeptCell ReadCell(XmlScanner& reader, SheetPlace& place, const OfficeCells& written) {
     const std::string_view reference = reader.Attribute("r");
     KeptCell cell;
-    cell.Row = row;
-    if (reference.empty() ? ++col > SheetColumns || row < 1 : !ParseCellReference(reference, col, cell.Row))
+    if (!place.StartCell(reference, cell.Col, cell.Row))
         reader.Corrupt();
-    cell.Col = col;
     cell.Referenced = !reference.empty();
     if (cell.Row <= written.Rows && cell.Col <= written.Cols)
         cell.Style = reader.Attribute("s");
@@ -178,7 +183,10 @@ AnsiString RangeAddress(int Cols, int Rows) {
     return "A1:" + CellAddress(std::max(Cols, 1), std::max(Rows, 1));
 }
 
-std::string RewriteSheet(std::string_view text, const OfficeCells& Cells, const AnsiString& FileName,
+namespace {
+
+// RewriteSheet but for its check, so that what the rebuild held is freed before the check runs.
+std::string RebuiltSheet(std::string_view text, const OfficeCells& Cells, const AnsiString& FileName,
                          bool& Formula) {
     XmlScanner reader(text, FileName);
     // The part is written back as UTF-8, so its own bytes are copied only when they are that.
@@ -188,8 +196,11 @@ std::string RewriteSheet(std::string_view text, const OfficeCells& Cells, const 
     constexpr std::size_t none = std::string_view::npos;
     std::size_t dimensionStart = none, dimensionEnd = none, dataStart = none, dataEnd = none;
     SheetData sheet;
-    int row = 0;
-    int col = 0;
+    SheetPlace place;
+    // The dimension's tag as it stands, but for its range: its prefix may be another than the
+    // sheet data's, declared where that one is not.
+    std::string_view dimensionName;
+    TagAttributes dimensionAttributes;
     while (reader.Next()) {
         if (!reader.IsStartElement()) {
             if (reader.Name() == "sheetData" && dataStart != none && dataEnd == none)
@@ -200,6 +211,11 @@ std::string RewriteSheet(std::string_view text, const OfficeCells& Cells, const 
         const bool inData = dataStart != none && dataEnd == none;
         if (dataStart == none && name == "dimension") {
             dimensionStart = offset(reader.TagBegin());
+            dimensionName = reader.QualifiedName();
+            dimensionAttributes = reader.RawAttributes();
+            std::erase_if(dimensionAttributes, [](const XmlScanner::RawAttribute& attribute) {
+                return attribute.QualifiedName == "ref";
+            });
             reader.SkipElement();
             dimensionEnd = offset(reader.Position());
         } else if (dataStart == none && name == "sheetData") {
@@ -208,18 +224,15 @@ std::string RewriteSheet(std::string_view text, const OfficeCells& Cells, const 
             sheet.Prefix = qualified.substr(0, qualified.size() - name.size());
             sheet.Attributes = reader.RawAttributes();
         } else if (inData && name == "row") {
-            const std::string_view number = reader.Attribute("r");
-            row = number.empty() ? row + 1 : AttributeInt(number);
-            col = 0;
-            if (row < 1 || row > SheetRows)
+            if (!place.StartRow(reader.Attribute("r")))
                 reader.Corrupt();
-            KeptRow kept{row, reader.RawAttributes()};
+            KeptRow kept{place.RowNumber(), reader.RawAttributes()};
             std::erase_if(kept.Attributes, [](const XmlScanner::RawAttribute& attribute) {
                 return attribute.QualifiedName == "r" || attribute.QualifiedName == "spans";
             });
             sheet.Rows.push_back(std::move(kept));
         } else if (inData && name == "c")
-            sheet.Cells.push_back(ReadCell(reader, row, col, Cells));
+            sheet.Cells.push_back(ReadCell(reader, place, Cells));
     }
     if (dataStart == none || dataEnd == none)
         reader.Corrupt();
@@ -303,10 +316,23 @@ std::string RewriteSheet(std::string_view text, const OfficeCells& Cells, const 
     std::size_t copied = 0;
     if (dimensionStart != none) {
         result.append(text.substr(0, dimensionStart));
-        result.append("<").append(sheet.Prefix).append("dimension ref=\"");
-        result.append(RangeAddress(lastCol, lastRow).str()).append("\"/>");
+        result.append("<").append(dimensionName);
+        AppendAttributes(result, dimensionAttributes);
+        result.append(" ref=\"").append(RangeAddress(lastCol, lastRow).str()).append("\"/>");
         copied = dimensionEnd;
     }
     result.append(text.substr(copied, dataStart - copied)).append(data).append(text.substr(dataEnd));
+    return result;
+}
+
+} // namespace
+
+std::string RewriteSheet(std::string_view text, const OfficeCells& Cells, const AnsiString& FileName,
+                         bool& Formula) {
+    std::string result = RebuiltSheet(text, Cells, FileName, Formula);
+    // A sheet laid out so that the written cells do not read back, or another cell reads otherwise,
+    // is left as it was.
+    if (!KeepsEveryOtherCell(text, result, Cells, FileName))
+        throw EOfficeFileError(CorruptFileMessage(FileName));
     return result;
 }

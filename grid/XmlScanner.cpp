@@ -376,8 +376,13 @@ void XmlScanner::ReadAttribute() {
 // two attributes share a namespace and a local name.
 void XmlScanner::BindNamespaces() {
     for (const TagAttribute& attribute : attributes) {
-        if (!attribute.Declaration || attribute.QualifiedName == "xmlns")
+        if (!attribute.Declaration)
             continue;
+        // A default namespace may also be undeclared with an empty value.
+        if (attribute.QualifiedName == "xmlns") {
+            bindings.push_back({{}, std::string(attribute.Value)});
+            continue;
+        }
         const std::string_view prefix = attribute.LocalName;
         if (prefix == "xmlns" || (prefix == "xml") != (attribute.Value == XmlNamespace) ||
             attribute.Value.empty() || attribute.Value == XmlnsNamespace)
@@ -405,10 +410,30 @@ std::string_view XmlScanner::NamespaceOf(const TagAttribute& attribute) {
         attribute.QualifiedName.substr(0, attribute.QualifiedName.size() - attribute.LocalName.size() - 1);
     if (prefix == "xml")
         return XmlNamespace;
+    if (const std::string* uri = BoundNamespace(prefix))
+        return *uri;
+    Corrupt();
+}
+
+const std::string* XmlScanner::BoundNamespace(std::string_view prefix) const {
     for (auto binding = bindings.rbegin(); binding != bindings.rend(); ++binding)
         if (binding->Prefix == prefix)
-            return binding->Uri;
-    Corrupt();
+            return &binding->Uri;
+    return nullptr;
+}
+
+std::string_view XmlScanner::NamespaceUri() const {
+    const OpenElement& element = open.back();
+    if (element.QualifiedName.size() == element.LocalName.size()) {
+        const std::string* uri = BoundNamespace({});
+        return uri ? std::string_view(*uri) : std::string_view();
+    }
+    const std::string_view prefix =
+        element.QualifiedName.substr(0, element.QualifiedName.size() - element.LocalName.size() - 1);
+    if (prefix == "xml")
+        return XmlNamespace;
+    // Bound already: the start tag was checked.
+    return *BoundNamespace(prefix);
 }
 
 void XmlScanner::ReadEndTag() {

@@ -23,6 +23,8 @@ public:
     bool Next();
     bool IsStartElement() const { return start; }
     std::string_view Name() const { return localName; }
+    // The namespace of the element just started; empty for none.
+    std::string_view NamespaceUri() const;
     // The value of the first attribute of the element just started with that local name,
     // whatever its prefix; empty when it has none. Valid until the next call.
     std::string_view Attribute(std::string_view name) const;
@@ -85,6 +87,9 @@ private:
     void Expect(std::string_view what);
     void BindNamespaces();
     std::string_view NamespaceOf(const TagAttribute& attribute);
+    // The namespace a prefix ("" for the default one) stands for where reading stands; null when
+    // it is not declared.
+    const std::string* BoundNamespace(std::string_view prefix) const;
     void CloseElement();
 
     std::string converted;

@@ -205,6 +205,9 @@ TEST(DatagridWorkbook, FindsSheetsByTheNamesItWritesThem) {
         {"Windows-1252", "Caf\xE9", "Caf\xE9", "['First', 'Caf\xC3\xA9']\n"},
         {"asked for in UTF-8", "Caf\xE9", "Caf\xC3\xA9", "['First', 'Caf\xC3\xA9']\n"},
         {"written in UTF-8", "Caf\xC3\xA9", "Caf\xE9", "['First', 'Caf\xC3\xA9']\n"},
+        // Names differing only in case, in any script, are one sheet's name.
+        {"asked for in capitals", "Caf\xC3\xA9", "CAF\xC3\x89", "['First', 'Caf\xC3\xA9']\n"},
+        {"asked for in capitals in Windows-1252", "Caf\xE9", "cAF\xC9", "['First', 'Caf\xC3\xA9']\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);

@@ -1,15 +1,21 @@
 #include "grid/Picturecontainer.h"
 
+#include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "framework/Icon.h"
 #include "framework/Panel.h"
+#include "framework/Picture.h"
+#include "grid/Gridobj.h"
 #include "grid/HTMLText.h"
 #include "tests/grid/ErrorText.h"
 #include "tests/grid/HTMLPictures.h"
 #include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/GeometryPrinter.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -98,6 +104,78 @@ TEST(Picturecontainer, BytesThatAreNoPicture) {
               "Could not load image. Invalid format");
     EXPECT_TRUE(picture.GetEmpty());
     EXPECT_EQ(picture.GetWidth(), 0);
+}
+
+// A bitmap file of 83 bytes declaring width x height pixels of one bit each, most of them missing
+// from it: a 14-byte file header, a 40-byte information header, two colours and 21 bytes of pixels.
+QByteArray BitmapDeclaring(std::int32_t width, std::int32_t height) {
+    QByteArray bmp(83, '\0');
+    const auto put = [&bmp](int at, std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            bmp[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put(2, 83, 4);
+    put(10, 62, 4);
+    put(14, 40, 4);
+    put(18, static_cast<std::uint32_t>(width), 4);
+    put(22, static_cast<std::uint32_t>(height), 4);
+    put(26, 1, 2);
+    put(28, 1, 2);
+    put(58, 0xFFFFFF, 4);
+    return bmp;
+}
+
+// Qt scales a picture drawn into a rectangle in 16.16 fixed point: a side above 32767 pixels drawn
+// into one pixel overflows it, so no loader takes such a picture.
+TEST(Picturecontainer, PicturesLargerThanDrawingTakesAreRefused) {
+    const struct {
+        const char* label;
+        int width, height;
+        bool loads;
+    } rows[] = {
+        {"4194309 x 5", 4194309, 5, false},
+        {"as wide as drawing takes", 32767, 1, true},
+        {"a pixel wider", 32768, 1, false},
+        {"a pixel higher than drawing takes", 1, 32768, false},
+    };
+    QTemporaryDir folder;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        const QByteArray bytes = BitmapDeclaring(row.width, row.height);
+        const QString path = folder.filePath("wide.bmp");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        const AnsiString name = path.toStdString();
+
+        THTMLPicture html;
+        EXPECT_EQ(ErrorText([&] { LoadBytes(html, bytes); }),
+                  row.loads ? "no error" : "Could not load image. Invalid format");
+        EXPECT_EQ(html.GetWidth(), row.loads ? row.width : 0);
+        THTMLPicture fromFile;
+        EXPECT_EQ(ErrorText([&] { fromFile.LoadFromFile(name); }) == "no error", row.loads);
+        TPicture cellPicture;
+        cellPicture.LoadFromFile(name);
+        EXPECT_EQ(cellPicture.Empty(), !row.loads);
+        TFilePicture filePicture;
+        EXPECT_EQ(ErrorText<EInvalidGraphic>([&] { filePicture.SetFileName(name); }) == "no error",
+                  row.loads);
+        TBitmap bitmap;
+        EXPECT_EQ(ErrorText<EInvalidGraphic>([&] { bitmap.LoadFromFile(name); }) == "no error", row.loads);
+        TIcon icon;
+        EXPECT_EQ(ErrorText<EInvalidGraphic>([&] { icon.LoadFromFile(name); }) == "no error", row.loads);
+        if (!row.loads)
+            continue;
+        // The widest it takes, drawn into a single pixel.
+        html.Stretch = true;
+        QImage sheet(1, 1, QImage::Format_RGB32);
+        TCanvas canvas;
+        canvas.SetImage(&sheet);
+        html.Draw(&canvas, Rect(0, 0, 1, 1));
+        canvas.StretchDraw(Rect(0, 0, 1, 1), cellPicture);
+    }
 }
 
 TEST(Picturecontainer, FindsByNameAndAddress) {

@@ -8,8 +8,11 @@
 
 #include <QFile>
 #include <QString>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <random>
 
 namespace {
@@ -66,6 +69,21 @@ std::string LoadWorkbookOf(TDataGrid& grid, const std::string& sheet, const std:
 std::string RowSheet(const std::string& cells) {
     return "<worksheet xmlns=\"" + Main + "\"><sheetData><row r=\"1\">" + cells +
            "</row></sheetData></worksheet>";
+}
+
+// Whether the grid writes the cells into the one sheet of a workbook of that part; a write refused
+// gives the corrupt-file message and leaves the file as it was.
+bool WriteIntoSheet(const AnsiString& file, const std::string& sheet, const GridCellTexts& cells) {
+    WriteWorkbookOf(file, sheet, "");
+    const std::string before = FileBytes(file);
+    TDataGrid grid(nullptr);
+    SetCellTexts(grid, cells);
+    const std::string error = ErrorText([&] { grid.SaveToXLSSheet(file, "Sheet1"); });
+    if (error == "no error")
+        return true;
+    EXPECT_EQ(error, "File contains no data or corrupt file " + file.str());
+    EXPECT_TRUE(FileBytes(file) == before);
+    return false;
 }
 
 std::string Utf16WithMark(const std::string& utf8) {
@@ -201,17 +219,9 @@ TEST(WorkbookSheetXml, WritesOnlyIntoSheetsInUtf8) {
         SCOPED_TRACE(row.label);
         TestFolder folder;
         const AnsiString file = folder.Path("sheet.xlsx");
-        WriteWorkbookOf(file, row.sheet, "");
-        const std::string before = FileBytes(file);
-        TDataGrid grid(nullptr);
-        SetCellTexts(grid, {{"x\xC3\xBC", ""}});
-        const std::string error = ErrorText([&] { grid.SaveToXLSSheet(file, "Sheet1"); });
-        if (!row.written) {
-            EXPECT_EQ(error, "File contains no data or corrupt file " + file.str());
-            EXPECT_TRUE(FileBytes(file) == before);
+        EXPECT_EQ(WriteIntoSheet(file, row.sheet, {{"x\xC3\xBC", ""}}), row.written);
+        if (!row.written)
             continue;
-        }
-        EXPECT_EQ(error, "no error");
         TDataGrid back(nullptr);
         back.LoadFromXLS(file);
         EXPECT_EQ(CellTexts(back).front(), (std::vector<std::string>{"x\xC3\xBC", "", "caf\xC3\xA9"}));
@@ -268,6 +278,80 @@ TEST(WorkbookSheetXml, RefusesSheetsThatAreNotWellFormed) {
         EXPECT_EQ(ErrorText([&] { grid.SaveToXLSSheet(file, "Sheet1"); }),
                   "File contains no data or corrupt file " + file.str());
         EXPECT_TRUE(FileBytes(file) == before);
+    }
+}
+
+// The cells of a sheet part as a reader that knows its elements by namespace takes them, the last
+// cell listed at a place winning: "A1=1.5 B1=p", places in the order of their names.
+std::string CellsByNamespace(const std::string& part) {
+    QXmlStreamReader reader(QByteArray::fromStdString(part));
+    std::map<std::string, std::string> cells;
+    std::string place;
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement ||
+            reader.namespaceUri() != QString::fromStdString(Main))
+            continue;
+        if (reader.name() == u"c") {
+            place = reader.attributes().value("r").toString().toStdString();
+            cells.erase(place);
+        } else if (reader.name() == u"v")
+            cells[place] = reader.readElementText().toStdString();
+        else if (reader.name() == u"t")
+            cells[place] += reader.readElementText().toStdString();
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    std::string out;
+    for (const auto& [at, value] : cells)
+        out += (out.empty() ? "" : " ") + at + "=" + value;
+    return out;
+}
+
+TEST(WorkbookSheetXml, WrittenCellsReadByNamespaceWithEveryOtherCellKept) {
+    // 1.5 and "p" written over A1:B1 of sheets holding C1 = 3.
+    const std::string refused = "refused";
+    const std::string prefixed = "<x:worksheet xmlns:x=\"" + Main + "\"><x:sheetData>";
+    const struct {
+        const char* label;
+        std::string sheet;
+        std::string asRead;
+    } rows[] = {
+        {"the main namespace by default", RowSheet("<c r=\"C1\"><v>3</v></c>"), "A1=1.5 B1=p C1=3"},
+        {"the main namespace by a prefix",
+         prefixed + "<x:row r=\"1\"><x:c r=\"C1\"><x:v>3</x:v></x:c></x:row></x:sheetData></x:worksheet>",
+         "A1=1.5 B1=p C1=3"},
+        {"the sheet data alone prefixed, its prefix declared on it",
+         "<worksheet xmlns=\"" + Main + "\"><dimension ref=\"C1\"/><x:sheetData xmlns:x=\"" + Main +
+             "\"><x:row r=\"1\"><x:c r=\"C1\"><x:v>3</x:v></x:c></x:row></x:sheetData></worksheet>",
+         "A1=1.5 B1=p C1=3"},
+        // Both readers take 7 from the later row before the write and after it.
+        {"a row listed twice, the later value taken by every reader",
+         RowSheet("<c r=\"C1\"><v>5</v></c></row><row r=\"1\"><c r=\"C1\"><v>7</v></c>"), "A1=1.5 B1=p C1=7"},
+        // The grid takes 3 from C1, skipping the error listed after it; one row would hold the
+        // error alone.
+        {"a row listed thrice, the later copies with a boolean and an error",
+         RowSheet("<c r=\"C1\"><v>3</v></c></row><row r=\"1\"><c r=\"D1\" t=\"b\"><v>1</v></c></row>"
+                  "<row r=\"1\"><c r=\"C1\" t=\"e\"><v>#N/A</v></c>"),
+         refused},
+        {"a row listed twice, the later with an empty boolean",
+         RowSheet("<c r=\"C1\"><v>3</v></c></row><row r=\"1\"><c r=\"C1\" t=\"b\"/>"), refused},
+        // Readers take the cells of both, the written ones from the first replaced by the second's.
+        {"an empty sheet data before the one holding the cells",
+         "<worksheet xmlns=\"" + Main +
+             "\"><sheetData/><sheetData><row r=\"1\"><c r=\"A1\"><v>9</v></c>"
+             "<c r=\"C1\"><v>3</v></c></row></sheetData></worksheet>",
+         refused},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TestFolder folder;
+        const AnsiString file = folder.Path("sheet.xlsx");
+        EXPECT_EQ(WriteIntoSheet(file, row.sheet, {{"1.5", "p"}}), row.asRead != refused);
+        if (row.asRead == refused)
+            continue;
+        const std::optional<std::string> part =
+            ZipArchive::Open(FileBytes(file))->Read("xl/worksheets/sheet1.xml", 1 << 20);
+        ASSERT_TRUE(part);
+        EXPECT_EQ(CellsByNamespace(*part), row.asRead);
     }
 }
 
