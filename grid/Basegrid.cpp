@@ -157,19 +157,13 @@ void TBaseGrid::SetGraphicObjectEx(int ACol, int ARow, std::unique_ptr<TObject> 
 }
 
 bool TBaseGrid::BlockOf(int ACol, int ARow, TPoint& Base, TPoint& Span) const {
+    // A cell without properties is no part of a block, whatever rows are hidden.
     const TCellProperties* props = Properties(ACol, ARow);
-    if (!props || props->SpanX < 0 || props->SpanY < 0)
+    TRect block;
+    if (!props || props->SpanX < 0 || props->SpanY < 0 || !BlockAt(ACol, BlockRow(ARow), block))
         return false;
-    const int row = BlockRow(ARow);
-    Base = props->GetBaseCell(ACol, row);
-    // A cell whose base is gone or no longer spans it (rows moved under the block) stands alone.
-    if (Base.x < 0 || Base.y < 0 || Base.x >= CellColumns())
-        return false;
-    const TCellProperties* baseProps = Base == Point(ACol, row) ? props : BlockRowProperties(Base.x, Base.y);
-    if (!baseProps || !baseProps->IsBaseCell || baseProps->SpanX < 0 || baseProps->SpanY < 0 ||
-        ACol > Base.x + baseProps->SpanX || row > Base.y + baseProps->SpanY)
-        return false;
-    Span = Point(baseProps->SpanX, baseProps->SpanY);
+    Base = Point(block.Left, block.Top);
+    Span = Point(block.Width(), block.Height());
     return true;
 }
 
@@ -243,51 +237,6 @@ TPoint TBaseGrid::CellSize(int ACol, int ARow) const {
     return Point(r.Width(), r.Height());
 }
 
-void TBaseGrid::MergeCells(int ACol, int ARow, int NCols, int NRows) {
-    const int left = std::max(ACol, 0);
-    const int top = std::max(ARow, 0);
-    const int right = std::min(ACol + NCols, GetColCount()) - 1;
-    const int bottom = std::min(ARow + NRows, GetRowCount()) - 1;
-    if (right < left || bottom < top)
-        return;
-    CellsMoving();
-    cells.Touch();
-    // A cell of a block cut by the new one would point into it.
-    for (int r = top; r <= bottom; ++r)
-        for (int c = left; c <= right; ++c)
-            if (IsMergedCell(c, r))
-                SplitCells(c, r);
-    const int blockTop = BlockRow(top);
-    for (int r = top; r <= bottom; ++r)
-        for (int c = left; c <= right; ++c) {
-            TCellProperties* props = GetCellProperties(c, r);
-            props->IsBaseCell = c == left && r == top;
-            props->SpanX = props->IsBaseCell ? right - left : c - left;
-            props->SpanY = (props->IsBaseCell ? BlockRow(bottom) : BlockRow(r)) - blockTop;
-        }
-    RepaintCell(left, top);
-}
-
-void TBaseGrid::SplitCells(int ACol, int ARow) {
-    CellsMoving();
-    cells.Touch();
-    TCellProperties* own = GetCellProperties(ACol, ARow);
-    TPoint base, span;
-    if (!BlockOf(ACol, ARow, base, span)) {
-        own->IsBaseCell = true;
-        own->SpanX = own->SpanY = -1;
-        return;
-    }
-    RepaintCell(base.x, ShownRow(base.y));
-    // Hidden rows of the block are split too, or they would come back into no block.
-    for (int r = base.y; r <= base.y + span.y; ++r)
-        for (int c = base.x; c <= std::min(base.x + span.x, CellColumns() - 1); ++c)
-            if (TCellProperties* props = BlockRowProperties(c, r)) {
-                props->IsBaseCell = true;
-                props->SpanX = props->SpanY = -1;
-            }
-}
-
 void TBaseGrid::RepaintCell(int ACol, int ARow) {
     // The current cell lies beyond the grid while the selection is hidden.
     if (!PaintsNow() || ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
@@ -334,6 +283,7 @@ void TBaseGrid::NilRow(int ARow) {
 }
 
 void TBaseGrid::CopyCols(int ToCol, int FromCol) {
+    BlocksFollowing blocks(*this);
     // Column 0's slots go on either side: the rows its contracted nodes hide show again first.
     if (ToCol != FromCol && std::min(ToCol, FromCol) == 0)
         for (int r = 0; r < GetRowCount(); ++r)
@@ -344,6 +294,7 @@ void TBaseGrid::CopyCols(int ToCol, int FromCol) {
 }
 
 void TBaseGrid::CopyRows(int ToRow, int FromRow) {
+    BlocksFollowing blocks(*this);
     // Rows the first cells' slots show again as they go stand after them: the lower row first,
     // then the upper one, which moves the lower one down.
     if (ToRow != FromRow) {
