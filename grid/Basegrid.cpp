@@ -221,11 +221,17 @@ TRect TBaseGrid::GetCellRect(int ACol, int ARow) const {
     return Rect(left, top, left + GetColWidths(ACol), top + GetRowHeights(ARow));
 }
 
+TRect TBaseGrid::ShownBlock(int ACol, int ARow) const {
+    const TRect block = FullCell(RemapCol(ACol), ARow);
+    // A hidden column of the block gives its place to the next shown one.
+    return Rect(RemapColInv(block.Left), block.Top, RemapColInv(block.Right + 1) - 1, block.Bottom);
+}
+
 TRect TBaseGrid::CellRect(int ACol, int ARow) const {
-    const TCellProperties* props = Properties(ACol, ARow);
+    const TCellProperties* props = Properties(RemapCol(ACol), ARow);
     if (!props || (props->SpanX == -1 && props->SpanY == -1))
         return GetCellRect(ACol, ARow);
-    const TRect block = FullCell(ACol, ARow);
+    const TRect block = ShownBlock(ACol, ARow);
     const TRect first = GetCellRect(block.Left, block.Top);
     const TRect last =
         GetCellRect(std::min(block.Right, GetColCount() - 1), std::min(block.Bottom, GetRowCount() - 1));
@@ -242,17 +248,18 @@ void TBaseGrid::RepaintCell(int ACol, int ARow) {
     if (!PaintsNow() || ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
         return;
     // A cell out of view may still belong to a block that shows.
-    if (!HasCellProperties(ACol, ARow) && !CellShows(ACol, ARow))
+    if (!HasCellProperties(RemapCol(ACol), ARow) && !CellShows(ACol, ARow))
         return;
     InvalidateClientRect(CellRect(ACol, ARow));
 }
 
 void TBaseGrid::SelectBaseCell() {
-    if (GetCol() >= GetColCount() || GetRow() >= GetRowCount() || !HasCellProperties(GetCol(), GetRow()))
+    if (GetCol() >= GetColCount() || GetRow() >= GetRowCount() ||
+        !HasCellProperties(RemapCol(GetCol()), GetRow()))
         return;
-    const TPoint base = BaseCell(GetCol(), GetRow());
-    SetCol(base.x);
-    SetRow(base.y);
+    const TRect block = ShownBlock(GetCol(), GetRow());
+    SetCol(block.Left);
+    SetRow(block.Top);
 }
 
 int TBaseGrid::FixedColsWidth() const {
@@ -353,9 +360,9 @@ bool TBaseGrid::IsSelected(int ACol, int ARow) const {
     if (ACol >= selection.Left && ACol <= selection.Right && ARow >= selection.Top &&
         ARow <= selection.Bottom)
         return true;
-    if (!HasCellProperties(ACol, ARow))
+    if (!HasCellProperties(RemapCol(ACol), ARow))
         return false;
-    const TRect block = FullCell(ACol, ARow);
+    const TRect block = ShownBlock(ACol, ARow);
     if (block.Left == block.Right && block.Top == block.Bottom)
         return false;
     return GetCol() >= block.Left && GetCol() <= block.Right && GetRow() >= block.Top &&
@@ -428,12 +435,12 @@ void TBaseGrid::TopLeftChanged() {
     if (GetFixedCols() > 0)
         for (int r = GetTopRow(); r <= lastRow; ++r)
             for (int c = 0; c < GetFixedCols(); ++c)
-                if (IsMergedCell(c, r))
+                if (IsMergedCell(RemapCol(c), r))
                     RepaintCell(c, r);
     if (GetFixedRows() > 0)
         for (int c = GetLeftCol(); c <= lastCol; ++c)
             for (int r = 0; r < GetFixedRows(); ++r)
-                if (IsMergedCell(c, r))
+                if (IsMergedCell(RemapCol(c), r))
                     RepaintCell(c, r);
 }
 
@@ -445,26 +452,25 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) {
         VisibleRowCount() + GetTopRow() - GetFixedRows() == rowCount - 1)
         SetRow(rowCount - 2);
     // A hidden selection leaves the current cell beyond the grid, in no block.
-    if (GetCol() < colCount && GetRow() < rowCount && HasCellProperties(GetCol(), GetRow())) {
+    if (GetCol() < colCount && GetRow() < rowCount && HasCellProperties(RemapCol(GetCol()), GetRow())) {
         // Arrows step off a merged block from its edge, not from the cell inside it.
-        const TPoint base = BaseCell(GetCol(), GetRow());
-        const TPoint span = CellSpan(GetCol(), GetRow());
+        const TRect block = ShownBlock(GetCol(), GetRow());
         switch (Key) {
         case VK_LEFT:
-            if (GetCol() > base.x && GetCol() > GetFixedCols() && base.x > 0)
-                SetCol(base.x);
+            if (GetCol() > block.Left && GetCol() > GetFixedCols() && block.Left > 0)
+                SetCol(block.Left);
             break;
         case VK_UP:
-            if (GetRow() > base.y && GetRow() > GetFixedRows() && base.y > 0)
-                SetRow(base.y);
+            if (GetRow() > block.Top && GetRow() > GetFixedRows() && block.Top > 0)
+                SetRow(block.Top);
             break;
         case VK_RIGHT:
-            if (base.x + span.x >= GetCol() && GetCol() < colCount - 1 && base.x < colCount - 1)
-                SetCol(std::min(base.x + span.x, colCount - 1));
+            if (block.Right >= GetCol() && GetCol() < colCount - 1 && block.Left < colCount - 1)
+                SetCol(std::min(block.Right, colCount - 1));
             break;
         case VK_DOWN:
-            if (base.y + span.y >= GetRow() && GetRow() < rowCount - 1 && base.y < rowCount - 1)
-                SetRow(std::min(base.y + span.y, rowCount - 1));
+            if (block.Bottom >= GetRow() && GetRow() < rowCount - 1 && block.Top < rowCount - 1)
+                SetRow(std::min(block.Bottom, rowCount - 1));
             break;
         case VK_F2:
             // The editor opens on the block's base cell: a move there after it would close it.

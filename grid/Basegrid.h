@@ -66,7 +66,8 @@ public:
     // The paint in which the block was last drawn for another of its cells.
     int PaintStamp = 0;
     bool IsBaseCell = true;
-    // While rows or columns move: the merged block the cell lay in before, -1 for none.
+    // While rows or columns move: the merged block the cell lay in before, as the grid numbers
+    // blocks taken; -1 for none.
     int MovingBlock = -1;
     // In column 0: the row's cell of the column the rows are grouped by, kept with the row while
     // that column is out of the grid.
@@ -133,14 +134,19 @@ public:
     TPoint CellSpan(int ACol, int ARow) const;
     // The block holding the cell, in cells, inclusive.
     TRect FullCell(int ACol, int ARow) const;
-    // The pixel rectangle of a cell, visible or not, over its whole block.
+    // The same for a cell on display (display column), in display columns: the block's shown
+    // columns and rows; its top-left cell stands for the block on screen.
+    TRect ShownBlock(int ACol, int ARow) const;
+    // The pixel rectangle of a cell on display, visible or not, over its whole block.
     TRect CellRect(int ACol, int ARow) const;
     TPoint CellSize(int ACol, int ARow) const;
     // Makes a block of the cells inside the grid (stored columns, shown rows), splitting any
     // block it overlaps first; rows hidden between its first and last row are in it.
     virtual void MergeCells(int ACol, int ARow, int NCols, int NRows);
     virtual void SplitCells(int ACol, int ARow);
+    // Display columns.
     void RepaintCell(int ACol, int ARow);
+    // The current cell onto the top-left cell its block shows at.
     void SelectBaseCell();
     int FixedColsWidth() const;
     int FixedRowsHeight() const;
@@ -257,6 +263,9 @@ protected:
         TBaseGrid& grid;
         bool active;
         std::vector<TRect> blocks;
+        // The number of the first block: a cell kept away and back since an earlier change may
+        // still hold its number then.
+        int firstBlock = 0;
         std::pair<int, int> freshRows{0, 0};
         std::pair<int, int> freshCols{0, 0};
     };
@@ -275,6 +284,8 @@ private:
     bool mergedBlocks = false;
     // The changes of rows or columns under way; only the outermost keeps the blocks.
     int blocksFollowing = 0;
+    // The blocks taken so far, which number them.
+    int blocksTaken = 0;
     bool defaultDrawing = false;
     int gridLineWidth = 1;
     TColor gridLineColor = clSilver;

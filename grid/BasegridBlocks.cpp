@@ -137,13 +137,15 @@ TBaseGrid::BlocksFollowing::BlocksFollowing(TBaseGrid& AGrid)
             blocks.push_back(Rect(col, row, col + props->SpanX, row + props->SpanY));
     });
     grid.mergedBlocks = !blocks.empty();
+    firstBlock = grid.blocksTaken;
+    grid.blocksTaken += static_cast<int>(blocks.size());
     for (std::size_t b = 0; b < blocks.size(); ++b) {
         const TRect& block = blocks[b];
         for (int r = block.Top; r <= block.Bottom; ++r)
             for (int c = block.Left; c <= block.Right; ++c)
                 if (TCellProperties* props = grid.BlockRowProperties(c, r);
                     props && NamesBase(*props, block, c, r))
-                    props->MovingBlock = static_cast<int>(b);
+                    props->MovingBlock = firstBlock + static_cast<int>(b);
     }
 }
 
@@ -154,9 +156,11 @@ TBaseGrid::BlocksFollowing::~BlocksFollowing() {
     std::vector<std::vector<Member>> members(blocks.size());
     grid.VisitBlockRowObjects([&](int col, int row, TObject* object) {
         auto* props = dynamic_cast<TCellProperties*>(object);
-        if (!props || props->MovingBlock < 0)
+        if (!props || props->MovingBlock < firstBlock)
             return;
-        const auto b = static_cast<std::size_t>(std::exchange(props->MovingBlock, -1));
+        const auto b = static_cast<std::size_t>(std::exchange(props->MovingBlock, -1) - firstBlock);
+        if (b >= blocks.size())
+            return;
         const TPoint at = props->IsBaseCell ? Point(0, 0) : Point(props->SpanX, props->SpanY);
         members[b].push_back({at, Point(col, row)});
     });

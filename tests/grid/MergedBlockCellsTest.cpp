@@ -93,6 +93,33 @@ void ExpectBlocks(TDataGrid& grid, const std::vector<Block>& blocks) {
             EXPECT_EQ(grid.BaseCell(c, row), Point(cells.Left, grid.RemapRow(cells.Top)));
             EXPECT_EQ(grid.GetCells(c, row), block->Text);
         }
+    // On screen each shown cell of a block stands for the block's shown columns and rows, drawn
+    // and selected from its top-left one.
+    for (int row = 0; row < grid.GetRowCount(); ++row)
+        for (int col = 0; col < grid.GetColCount(); ++col) {
+            SCOPED_TRACE("shown cell " + std::to_string(col) + ", " + std::to_string(row));
+            TRect shown = Rect(col, row, col, row);
+            if (const Block* block = BlockHolding(blocks, grid.RemapCol(col), grid.RemapRowInv(row))) {
+                const std::vector<int> rows = ShownRows(grid, block->Cells);
+                shown = Rect(grid.RemapColInv(block->Cells.Left), rows.front(),
+                             grid.RemapColInv(block->Cells.Right + 1) - 1, rows.back());
+            }
+            const auto offset = [](int count, const std::function<int(int)>& size) {
+                int sum = 0;
+                for (int k = 0; k < count; ++k)
+                    sum += size(k);
+                return sum;
+            };
+            const auto width = [&grid](int k) { return grid.GetColWidths(k); };
+            const auto height = [&grid](int k) { return grid.GetRowHeights(k); };
+            EXPECT_EQ(grid.CellRect(col, row),
+                      Rect(offset(shown.Left, width), offset(shown.Top, height),
+                           offset(shown.Right + 1, width), offset(shown.Bottom + 1, height)));
+            grid.SetCol(col);
+            grid.SetRow(row);
+            grid.SelectBaseCell();
+            EXPECT_EQ(Point(grid.GetCol(), grid.GetRow()), Point(shown.Left, shown.Top));
+        }
     // A text written into a block's last shown cell is the block's.
     for (const Block& block : blocks) {
         const std::vector<int> rows = ShownRows(grid, block.Cells);
@@ -105,8 +132,10 @@ void ExpectBlocks(TDataGrid& grid, const std::vector<Block>& blocks) {
     EXPECT_EQ(TableCells(FileBytes(folder.Path("blocks.html"))), ExpectedTable(grid, blocks));
 }
 
-// 6 columns A-F by 7 rows 0-6, no fixed ones; each cell holds its column's letter and row.
+// 6 columns A-F by 7 rows 0-6, no fixed ones, all in view; each cell holds its column's letter
+// and row.
 void FillGrid(TDataGrid& grid) {
+    grid.SetBounds(0, 0, 800, 400);
     GridCellTexts texts;
     for (int r = 0; r < 7; ++r) {
         texts.emplace_back();
