@@ -98,8 +98,9 @@ void ExpectBlocks(TDataGrid& grid, const std::vector<Block>& blocks) {
     for (int row = 0; row < grid.GetRowCount(); ++row)
         for (int col = 0; col < grid.GetColCount(); ++col) {
             SCOPED_TRACE("shown cell " + std::to_string(col) + ", " + std::to_string(row));
+            const Block* block = BlockHolding(blocks, grid.RemapCol(col), grid.RemapRowInv(row));
             TRect shown = Rect(col, row, col, row);
-            if (const Block* block = BlockHolding(blocks, grid.RemapCol(col), grid.RemapRowInv(row))) {
+            if (block) {
                 const std::vector<int> rows = ShownRows(grid, block->Cells);
                 shown = Rect(grid.RemapColInv(block->Cells.Left), rows.front(),
                              grid.RemapColInv(block->Cells.Right + 1) - 1, rows.back());
@@ -115,6 +116,8 @@ void ExpectBlocks(TDataGrid& grid, const std::vector<Block>& blocks) {
             EXPECT_EQ(grid.CellRect(col, row),
                       Rect(offset(shown.Left, width), offset(shown.Top, height),
                            offset(shown.Right + 1, width), offset(shown.Bottom + 1, height)));
+            if (!block)
+                continue;
             grid.SetCol(col);
             grid.SetRow(row);
             grid.SelectBaseCell();
@@ -339,6 +342,29 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.QSort();
          },
          {{{1, 2, 2, 2}, "B2"}}},
+        // Each row of column B opens a group: a node row goes in before each row, column B
+        // goes, and the block of row 2 moves whole to row 5, columns C-D.
+        {"rows grouped",
+         [](TDataGrid& grid) {
+             grid.MergeCells(3, 2, 2, 1);
+             grid.Group(1);
+         },
+         {{{2, 5, 3, 5}, "D2"}}},
+        {"rows grouped and ungrouped",
+         [](TDataGrid& grid) {
+             grid.MergeCells(3, 2, 2, 1);
+             grid.Group(1);
+             grid.UnGroup();
+         },
+         {{{3, 2, 4, 2}, "D2"}}},
+        // Grouped, column E is the fourth and rows 5-7 hold row 2, a node row and row 3.
+        {"a block over a node row, ungrouped",
+         [](TDataGrid& grid) {
+             grid.Group(1);
+             grid.MergeCells(3, 5, 1, 3);
+             grid.UnGroup();
+         },
+         {{{4, 2, 4, 3}, "E2"}}},
         {"part of a block cleared",
          [](TDataGrid& grid) {
              grid.MergeCells(1, 1, 2, 2);
