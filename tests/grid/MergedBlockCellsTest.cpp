@@ -245,6 +245,13 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.RemoveRows(1, 1);
          },
          {{{1, 1, 2, 2}, "B2"}}},
+        {"a selected row inside a block removed",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 3);
+             grid.SetRowSelect(2, true);
+             grid.RemoveSelectedRows();
+         },
+         {{{1, 1, 2, 2}, "B1"}}},
         {"every row of a block removed",
          [](TDataGrid& grid) {
              grid.MergeCells(1, 1, 2, 2);
