@@ -157,19 +157,13 @@ void TBaseGrid::SetGraphicObjectEx(int ACol, int ARow, std::unique_ptr<TObject> 
 }
 
 bool TBaseGrid::BlockOf(int ACol, int ARow, TPoint& Base, TPoint& Span) const {
+    // A cell without properties is no part of a block, whatever rows are hidden.
     const TCellProperties* props = Properties(ACol, ARow);
-    if (!props || props->SpanX < 0 || props->SpanY < 0)
+    TRect block;
+    if (!props || props->SpanX < 0 || props->SpanY < 0 || !BlockAt(ACol, BlockRow(ARow), block))
         return false;
-    const int row = BlockRow(ARow);
-    Base = props->GetBaseCell(ACol, row);
-    // A cell whose base is gone or no longer spans it (rows moved under the block) stands alone.
-    if (Base.x < 0 || Base.y < 0 || Base.x >= CellColumns())
-        return false;
-    const TCellProperties* baseProps = Base == Point(ACol, row) ? props : BlockRowProperties(Base.x, Base.y);
-    if (!baseProps || !baseProps->IsBaseCell || baseProps->SpanX < 0 || baseProps->SpanY < 0 ||
-        ACol > Base.x + baseProps->SpanX || row > Base.y + baseProps->SpanY)
-        return false;
-    Span = Point(baseProps->SpanX, baseProps->SpanY);
+    Base = Point(block.Left, block.Top);
+    Span = Point(block.Width(), block.Height());
     return true;
 }
 
@@ -227,11 +221,17 @@ TRect TBaseGrid::GetCellRect(int ACol, int ARow) const {
     return Rect(left, top, left + GetColWidths(ACol), top + GetRowHeights(ARow));
 }
 
+TRect TBaseGrid::ShownBlock(int ACol, int ARow) const {
+    const TRect block = FullCell(RemapCol(ACol), ARow);
+    // A hidden column of the block gives its place to the next shown one.
+    return Rect(RemapColInv(block.Left), block.Top, RemapColInv(block.Right + 1) - 1, block.Bottom);
+}
+
 TRect TBaseGrid::CellRect(int ACol, int ARow) const {
-    const TCellProperties* props = Properties(ACol, ARow);
+    const TCellProperties* props = Properties(RemapCol(ACol), ARow);
     if (!props || (props->SpanX == -1 && props->SpanY == -1))
         return GetCellRect(ACol, ARow);
-    const TRect block = FullCell(ACol, ARow);
+    const TRect block = ShownBlock(ACol, ARow);
     const TRect first = GetCellRect(block.Left, block.Top);
     const TRect last =
         GetCellRect(std::min(block.Right, GetColCount() - 1), std::min(block.Bottom, GetRowCount() - 1));
@@ -243,67 +243,23 @@ TPoint TBaseGrid::CellSize(int ACol, int ARow) const {
     return Point(r.Width(), r.Height());
 }
 
-void TBaseGrid::MergeCells(int ACol, int ARow, int NCols, int NRows) {
-    const int left = std::max(ACol, 0);
-    const int top = std::max(ARow, 0);
-    const int right = std::min(ACol + NCols, GetColCount()) - 1;
-    const int bottom = std::min(ARow + NRows, GetRowCount()) - 1;
-    if (right < left || bottom < top)
-        return;
-    CellsMoving();
-    cells.Touch();
-    // A cell of a block cut by the new one would point into it.
-    for (int r = top; r <= bottom; ++r)
-        for (int c = left; c <= right; ++c)
-            if (IsMergedCell(c, r))
-                SplitCells(c, r);
-    const int blockTop = BlockRow(top);
-    for (int r = top; r <= bottom; ++r)
-        for (int c = left; c <= right; ++c) {
-            TCellProperties* props = GetCellProperties(c, r);
-            props->IsBaseCell = c == left && r == top;
-            props->SpanX = props->IsBaseCell ? right - left : c - left;
-            props->SpanY = (props->IsBaseCell ? BlockRow(bottom) : BlockRow(r)) - blockTop;
-        }
-    RepaintCell(left, top);
-}
-
-void TBaseGrid::SplitCells(int ACol, int ARow) {
-    CellsMoving();
-    cells.Touch();
-    TCellProperties* own = GetCellProperties(ACol, ARow);
-    TPoint base, span;
-    if (!BlockOf(ACol, ARow, base, span)) {
-        own->IsBaseCell = true;
-        own->SpanX = own->SpanY = -1;
-        return;
-    }
-    RepaintCell(base.x, ShownRow(base.y));
-    // Hidden rows of the block are split too, or they would come back into no block.
-    for (int r = base.y; r <= base.y + span.y; ++r)
-        for (int c = base.x; c <= std::min(base.x + span.x, CellColumns() - 1); ++c)
-            if (TCellProperties* props = BlockRowProperties(c, r)) {
-                props->IsBaseCell = true;
-                props->SpanX = props->SpanY = -1;
-            }
-}
-
 void TBaseGrid::RepaintCell(int ACol, int ARow) {
     // The current cell lies beyond the grid while the selection is hidden.
     if (!PaintsNow() || ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount())
         return;
     // A cell out of view may still belong to a block that shows.
-    if (!HasCellProperties(ACol, ARow) && !CellShows(ACol, ARow))
+    if (!HasCellProperties(RemapCol(ACol), ARow) && !CellShows(ACol, ARow))
         return;
     InvalidateClientRect(CellRect(ACol, ARow));
 }
 
 void TBaseGrid::SelectBaseCell() {
-    if (GetCol() >= GetColCount() || GetRow() >= GetRowCount() || !HasCellProperties(GetCol(), GetRow()))
+    if (GetCol() >= GetColCount() || GetRow() >= GetRowCount() ||
+        !HasCellProperties(RemapCol(GetCol()), GetRow()))
         return;
-    const TPoint base = BaseCell(GetCol(), GetRow());
-    SetCol(base.x);
-    SetRow(base.y);
+    const TRect block = ShownBlock(GetCol(), GetRow());
+    SetCol(block.Left);
+    SetRow(block.Top);
 }
 
 int TBaseGrid::FixedColsWidth() const {
@@ -334,6 +290,7 @@ void TBaseGrid::NilRow(int ARow) {
 }
 
 void TBaseGrid::CopyCols(int ToCol, int FromCol) {
+    BlocksFollowing blocks(*this);
     // Column 0's slots go on either side: the rows its contracted nodes hide show again first.
     if (ToCol != FromCol && std::min(ToCol, FromCol) == 0)
         for (int r = 0; r < GetRowCount(); ++r)
@@ -344,6 +301,7 @@ void TBaseGrid::CopyCols(int ToCol, int FromCol) {
 }
 
 void TBaseGrid::CopyRows(int ToRow, int FromRow) {
+    BlocksFollowing blocks(*this);
     // Rows the first cells' slots show again as they go stand after them: the lower row first,
     // then the upper one, which moves the lower one down.
     if (ToRow != FromRow) {
@@ -402,9 +360,9 @@ bool TBaseGrid::IsSelected(int ACol, int ARow) const {
     if (ACol >= selection.Left && ACol <= selection.Right && ARow >= selection.Top &&
         ARow <= selection.Bottom)
         return true;
-    if (!HasCellProperties(ACol, ARow))
+    if (!HasCellProperties(RemapCol(ACol), ARow))
         return false;
-    const TRect block = FullCell(ACol, ARow);
+    const TRect block = ShownBlock(ACol, ARow);
     if (block.Left == block.Right && block.Top == block.Bottom)
         return false;
     return GetCol() >= block.Left && GetCol() <= block.Right && GetRow() >= block.Top &&
@@ -477,12 +435,12 @@ void TBaseGrid::TopLeftChanged() {
     if (GetFixedCols() > 0)
         for (int r = GetTopRow(); r <= lastRow; ++r)
             for (int c = 0; c < GetFixedCols(); ++c)
-                if (IsMergedCell(c, r))
+                if (IsMergedCell(RemapCol(c), r))
                     RepaintCell(c, r);
     if (GetFixedRows() > 0)
         for (int c = GetLeftCol(); c <= lastCol; ++c)
             for (int r = 0; r < GetFixedRows(); ++r)
-                if (IsMergedCell(c, r))
+                if (IsMergedCell(RemapCol(c), r))
                     RepaintCell(c, r);
 }
 
@@ -494,26 +452,25 @@ void TBaseGrid::KeyDown(WORD& Key, TShiftState Shift) {
         VisibleRowCount() + GetTopRow() - GetFixedRows() == rowCount - 1)
         SetRow(rowCount - 2);
     // A hidden selection leaves the current cell beyond the grid, in no block.
-    if (GetCol() < colCount && GetRow() < rowCount && HasCellProperties(GetCol(), GetRow())) {
+    if (GetCol() < colCount && GetRow() < rowCount && HasCellProperties(RemapCol(GetCol()), GetRow())) {
         // Arrows step off a merged block from its edge, not from the cell inside it.
-        const TPoint base = BaseCell(GetCol(), GetRow());
-        const TPoint span = CellSpan(GetCol(), GetRow());
+        const TRect block = ShownBlock(GetCol(), GetRow());
         switch (Key) {
         case VK_LEFT:
-            if (GetCol() > base.x && GetCol() > GetFixedCols() && base.x > 0)
-                SetCol(base.x);
+            if (GetCol() > block.Left && GetCol() > GetFixedCols() && block.Left > 0)
+                SetCol(block.Left);
             break;
         case VK_UP:
-            if (GetRow() > base.y && GetRow() > GetFixedRows() && base.y > 0)
-                SetRow(base.y);
+            if (GetRow() > block.Top && GetRow() > GetFixedRows() && block.Top > 0)
+                SetRow(block.Top);
             break;
         case VK_RIGHT:
-            if (base.x + span.x >= GetCol() && GetCol() < colCount - 1 && base.x < colCount - 1)
-                SetCol(std::min(base.x + span.x, colCount - 1));
+            if (block.Right >= GetCol() && GetCol() < colCount - 1 && block.Left < colCount - 1)
+                SetCol(std::min(block.Right, colCount - 1));
             break;
         case VK_DOWN:
-            if (base.y + span.y >= GetRow() && GetRow() < rowCount - 1 && base.y < rowCount - 1)
-                SetRow(std::min(base.y + span.y, rowCount - 1));
+            if (block.Bottom >= GetRow() && GetRow() < rowCount - 1 && block.Top < rowCount - 1)
+                SetRow(std::min(block.Bottom, rowCount - 1));
             break;
         case VK_F2:
             // The editor opens on the block's base cell: a move there after it would close it.

@@ -3,8 +3,11 @@
 #include "framework/CustomEdit.h"
 #include "framework/Grids.h"
 
+#include <functional>
 #include <memory>
 #include <span>
+#include <utility>
+#include <vector>
 
 class TBaseGrid;
 
@@ -63,6 +66,9 @@ public:
     // The paint in which the block was last drawn for another of its cells.
     int PaintStamp = 0;
     bool IsBaseCell = true;
+    // While rows or columns move: the merged block the cell lay in before, as the grid numbers
+    // blocks taken; -1 for none.
+    int MovingBlock = -1;
     // In column 0: the row's cell of the column the rows are grouped by, kept with the row while
     // that column is out of the grid.
     std::unique_ptr<TKeptCell> GroupCell;
@@ -128,13 +134,19 @@ public:
     TPoint CellSpan(int ACol, int ARow) const;
     // The block holding the cell, in cells, inclusive.
     TRect FullCell(int ACol, int ARow) const;
-    // The pixel rectangle of a cell, visible or not, over its whole block.
+    // The same for a cell on display (display column), in display columns: the block's shown
+    // columns and rows; its top-left cell stands for the block on screen.
+    TRect ShownBlock(int ACol, int ARow) const;
+    // The pixel rectangle of a cell on display, visible or not, over its whole block.
     TRect CellRect(int ACol, int ARow) const;
     TPoint CellSize(int ACol, int ARow) const;
-    // Makes a block of the cells inside the grid, splitting any block it overlaps first.
+    // Makes a block of the cells inside the grid (stored columns, shown rows), splitting any
+    // block it overlaps first; rows hidden between its first and last row are in it.
     virtual void MergeCells(int ACol, int ARow, int NCols, int NRows);
     virtual void SplitCells(int ACol, int ARow);
+    // Display columns.
     void RepaintCell(int ACol, int ARow);
+    // The current cell onto the top-left cell its block shows at.
     void SelectBaseCell();
     int FixedColsWidth() const;
     int FixedRowsHeight() const;
@@ -162,6 +174,9 @@ public:
         return ACol >= 0 && BRow >= 0 && ACol < CellColumns() && BRow < GetRowCount() ? Properties(ACol, BRow)
                                                                                       : nullptr;
     }
+    // The block holding a cell of a row counted as BlockRow counts, in cells of such rows,
+    // inclusive; false when the cell is no part of a block that still spans it.
+    bool BlockAt(int ACol, int BRow, TRect& Block) const;
 
     // Set while a visible floating footer shows the last row.
     bool LastRowIsFooter = false;
@@ -212,6 +227,49 @@ protected:
     // BlockRow counts them; false when the cell is no part of a block that still spans it.
     bool BlockOf(int ACol, int ARow, TPoint& Base, TPoint& Span) const;
 
+    // The one place where cells join and leave merged blocks (rows counted as BlockRow counts,
+    // inclusive): every cell of New names New's top-left cell its base, every cell of Old outside
+    // New is in no block. An empty rectangle (Right < Left) has no cells.
+    void SetBlockCells(const TRect& Old, const TRect& New);
+    // Ends a block, each of its cells standing alone again.
+    virtual void SplitBlock(const TRect& Block);
+    // The properties of a cell of a row counted among all rows, made for it when it has none.
+    virtual TCellProperties* MakeBlockRowProperties(int ACol, int BRow);
+    // Each object of the grid's cells, with its column and its row as BlockRow counts it.
+    virtual void VisitBlockRowObjects(const std::function<void(int ACol, int BRow, TObject*)>& Visit) const;
+
+    // Keeps the merged blocks whole through one change of rows or columns made while it lives:
+    // taken when it starts, each block is given at its end the cells it went to, with the rows or
+    // columns inserted inside it; a block whose cells no longer lie together is split, and one
+    // whose cells are all gone is gone.
+    class BlocksFollowing {
+    public:
+        explicit BlocksFollowing(TBaseGrid& AGrid);
+        ~BlocksFollowing();
+        BlocksFollowing(const BlocksFollowing&) = delete;
+        BlocksFollowing& operator=(const BlocksFollowing&) = delete;
+        // Rows counted as BlockRow counts them, and stored columns, that the change put in.
+        void RowsInserted(int BRow, int RCount) { freshRows = {BRow, RCount}; }
+        void ColsInserted(int ACol, int CCount) { freshCols = {ACol, CCount}; }
+
+    private:
+        struct Member {
+            TPoint At;
+            TPoint Now;
+        };
+        // One block's cells, each by its place in the block and its place now.
+        void Follow(const TRect& Block, const std::vector<Member>& Members);
+
+        TBaseGrid& grid;
+        bool active;
+        std::vector<TRect> blocks;
+        // The number of the first block: a cell kept away and back since an earlier change may
+        // still hold its number then.
+        int firstBlock = 0;
+        std::pair<int, int> freshRows{0, 0};
+        std::pair<int, int> freshCols{0, 0};
+    };
+
 private:
     // A cell's pixel rectangle from the column and row positions.
     TRect GetCellRect(int ACol, int ARow) const;
@@ -222,6 +280,12 @@ private:
 
     // Counts completed paints, from 1 so that no block counts as drawn before the first.
     int paintCounter = 1;
+    // Whether a block may exist: none was merged, or none was found since.
+    bool mergedBlocks = false;
+    // The changes of rows or columns under way; only the outermost keeps the blocks.
+    int blocksFollowing = 0;
+    // The blocks taken so far, which number them.
+    int blocksTaken = 0;
     bool defaultDrawing = false;
     int gridLineWidth = 1;
     TColor gridLineColor = clSilver;

@@ -13,14 +13,13 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect&, TGridDrawState AState
         canvas.FillRect(CellRect(ACol, ARow));
         return;
     }
-    int baseCol = ACol;
-    int baseRow = ARow;
-    if (!IsBaseCellEx(ACol, ARow, baseCol, baseRow)) {
-        // Every cell of a block draws the block once a paint, even with its base out of view.
-        TCellProperties* base = GetCellProperties(baseCol, baseRow);
-        if (base->PaintStamp != paintCounter) {
-            base->PaintStamp = paintCounter;
-            DrawCell(baseCol, baseRow, {}, AState);
+    // Every cell of a block draws the block once a paint, from its top-left shown cell, even
+    // with that cell out of view.
+    if (const TRect block = ShownBlock(ACol, ARow); block.Left != ACol || block.Top != ARow) {
+        TCellProperties* first = GetCellProperties(RemapCol(block.Left), block.Top);
+        if (first->PaintStamp != paintCounter) {
+            first->PaintStamp = paintCounter;
+            DrawCell(block.Left, block.Top, {}, AState);
         }
         return;
     }

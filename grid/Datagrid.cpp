@@ -258,8 +258,8 @@ AnsiString TDataGrid::GetCheckFalse(int ACol, int ARow) {
 
 bool TDataGrid::IsFixed(int ACol, int ARow) {
     // Footer rows and right fixed columns; the column is a display one, as the painting asks.
-    const TPoint base = BaseCell(ACol, ARow);
-    if (base.y >= GetRowCount() - FixedFooters || base.x >= GetColCount() - FixedRightCols)
+    const TRect block = ShownBlock(ACol, ARow);
+    if (block.Top >= GetRowCount() - FixedFooters || block.Left >= GetColCount() - FixedRightCols)
         return true;
     bool fixed = false;
     GetCellFixed(ACol, ARow, fixed);

@@ -198,7 +198,6 @@ public:
     int BlockRow(int ARow) const override { return RemapRowInv(ARow); }
     int ShownRow(int BRow) const override { return RemapRow(BRow); }
     TCellProperties* BlockRowProperties(int ACol, int BRow) const override;
-    void SplitCells(int ACol, int ARow) override;
     int RealRowIndex(int ARow) const { return RemapRowInv(ARow); }
     int GetRealRow() const { return RemapRowInv(GetRow()); }
 
@@ -1411,6 +1410,11 @@ private:
     // In column Col of the real rows Top..Bottom of a block, the text of row From goes to row To
     // and the others keep their order.
     void MoveBlockText(int Col, int Top, int Bottom, int From, int To);
+    // A block showing from below its hidden base row gives the base its text back.
+    void SplitBlock(const TRect& Block) override;
+    // Hidden rows' cells too, by real row.
+    TCellProperties* MakeBlockRowProperties(int ACol, int BRow) override;
+    void VisitBlockRowObjects(const std::function<void(int ACol, int BRow, TObject*)>& Visit) const override;
     // A display row's cells into an item's list, and back; objects move, they are not copied.
     void TakeRow(int ARow, TStringList& Items);
     void PutRow(int ARow, TStringList& Items);

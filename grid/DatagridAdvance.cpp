@@ -39,7 +39,7 @@ void TDataGrid::RepaintRect(const TRect& cells) {
 bool TDataGrid::AdvanceStep(int& c, int& r, bool Forward, bool& Added) {
     const int lastCol = LastNormalCol();
     const int lastRow = LastNormalRow();
-    const int span = CellSpan(c, r).x;
+    const int span = ShownBlock(c, r).Width();
     const bool leftRight = Navigation->AdvanceDirection == adLeftRight;
     if (Forward && leftRight) {
         if (c + span < lastCol) {
@@ -104,7 +104,8 @@ void TDataGrid::AdvanceEdit(int ACol, int ARow, bool Force, bool ShowEditor, boo
         return;
     if (LastNormalCol() < GetFixedCols() || LastNormalRow() < GetFixedRows())
         return;
-    const TPoint base = BaseCell(ACol, ARow);
+    const TRect block = ShownBlock(ACol, ARow);
+    const TPoint base = Point(block.Left, block.Top);
     int c = base.x;
     int r = base.y;
     // Each normal cell once at most: a grid without an editable cell leaves the current one be.

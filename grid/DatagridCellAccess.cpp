@@ -44,16 +44,9 @@ TObject* TDataGrid::GetObjectsEx(int ACol, int ARow) {
 }
 
 void TDataGrid::SetObjectsEx(int ACol, int ARow, TObject* Value) {
-    if (TStringList* row = HiddenRow(ARow)) {
+    if (HiddenRow(ARow)) {
         CheckGridIndex(ACol, RealColCount());
-        while (row->Count() <= ACol)
-            row->Add("");
-        auto* props = dynamic_cast<TCellProperties*>(row->GetObject(ACol));
-        if (!props) {
-            props = new TCellProperties(this, ACol, ARow);
-            row->PutObject(ACol, props);
-        }
-        props->CellObject = Value;
+        MakeBlockRowProperties(ACol, ARow)->CellObject = Value;
         return;
     }
     SetObjectEx(ACol, RemapRow(ARow), Value);

@@ -13,6 +13,7 @@ void TDataGrid::SetRowCountEx(int value) {
 }
 
 void TDataGrid::ChangeRowCount(int value) {
+    BlocksFollowing blocks(*this);
     // Hidden rows past the new count go with it.
     if (value >= 0 && value < GetRowCount())
         DropHiddenRowsFrom(value);

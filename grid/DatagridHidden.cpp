@@ -143,6 +143,8 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByN
     // The framework keeps a row: a request for every row leaves the grid as it is.
     if (ARows.empty() || static_cast<int>(ARows.size()) >= GetRowCount())
         return;
+    // Rows counted with hidden ones stay where they are; the blocks over them with them.
+    BlocksFollowing blocks(*this);
     {
         // The edit is validated as after a removal.
         const bool pending = std::exchange(editPending, Ex && editPending);
@@ -227,6 +229,7 @@ void TDataGrid::RestoreHiddenRows(std::vector<TGridItem*>::const_iterator First,
         return;
     if (places.back() >= GetRowCount() + static_cast<int>(places.size()))
         throw EInvalidGridOperation("Grid index out of range");
+    BlocksFollowing blocks(*this);
     std::vector<int> realRows;
     for (const TGridItem* item : back)
         realRows.push_back(item->Idx);
@@ -268,6 +271,7 @@ void TDataGrid::InsertDisplayRowsAt(const std::vector<int>& places) {
 
 void TDataGrid::PermuteDisplayRows(int First, const std::vector<int>& order, bool CurrentFollows) {
     CellsMoving();
+    BlocksFollowing blocks(*this);
     const int current = GetRow();
     cells.PermuteRows(First, order);
     rows.Permute(First, order);
@@ -342,6 +346,7 @@ void TDataGrid::DropHiddenRowsFrom(int ARow, int EndRow) {
         ++end;
     if (first == end)
         return;
+    BlocksFollowing blocks(*this);
     const int firstIdx = hiddenByRow[first]->Idx;
     const int lastIdx = hiddenByRow[end - 1]->Idx;
     DropHiddenRows([=](const TGridItem& item) { return item.Idx >= firstIdx && item.Idx <= lastIdx; });

@@ -83,10 +83,32 @@ void TDataGrid::MoveBlockText(int Col, int Top, int Bottom, int From, int To) {
     }
 }
 
-void TDataGrid::SplitCells(int ACol, int ARow) {
-    // A block showing from below its hidden base row gives the base its text back.
-    TPoint base, span;
-    if (BlockOf(ACol, ARow, base, span))
-        MoveBlockText(base.x, base.y, base.y + span.y, RemapRowInv(ShownRow(base.y)), base.y);
-    TBaseGrid::SplitCells(ACol, ARow);
+void TDataGrid::SplitBlock(const TRect& Block) {
+    // None of a block's rows may show: its text is back in its base then.
+    if (const int shown = RemapRowInv(ShownRow(Block.Top)); shown <= Block.Bottom)
+        MoveBlockText(Block.Left, Block.Top, Block.Bottom, shown, Block.Top);
+    TBaseGrid::SplitBlock(Block);
+}
+
+TCellProperties* TDataGrid::MakeBlockRowProperties(int ACol, int BRow) {
+    TGridItem* item = HiddenRowItem(BRow);
+    if (!item)
+        return GetCellProperties(ACol, RemapRow(BRow));
+    TStringList& items = item->Items;
+    while (items.Count() <= ACol)
+        items.Add(AnsiString());
+    auto* props = dynamic_cast<TCellProperties*>(items.GetObject(ACol));
+    if (!props) {
+        props = new TCellProperties(this, ACol, BRow);
+        items.PutObject(ACol, props);
+    }
+    return props;
+}
+
+void TDataGrid::VisitBlockRowObjects(const std::function<void(int ACol, int BRow, TObject*)>& Visit) const {
+    TBaseGrid::VisitBlockRowObjects(Visit);
+    for (const TGridItem* item : hiddenByRow)
+        for (int c = 0; c < item->Items.Count(); ++c)
+            if (TObject* object = item->Items.GetObject(c))
+                Visit(c, item->Idx, object);
 }

@@ -51,9 +51,9 @@ void TDataGrid::WMLButtonDown(TShiftState Shift, int X, int Y) {
         TBaseGrid::WMLButtonDown(Shift, X, Y);
         return;
     }
-    const TPoint base = BaseCell(col, row);
-    col = base.x;
-    row = base.y;
+    const TRect block = ShownBlock(col, row);
+    col = block.Left;
+    row = block.Top;
     const TRect cell = TBaseGrid::CellRect(col, row);
     press.CaretPositioning = MouseActions->CaretPositioning;
     if (fixedSizingZone) {
@@ -135,10 +135,9 @@ void TDataGrid::WMLButtonDown(TShiftState Shift, int X, int Y) {
     }
     if (OnClickCell)
         OnClickCell(this, row, col);
-    const TPoint span = CellSpan(col, row);
-    if (span.x > 0 || span.y > 0) {
-        const bool wasSelected = GetSelection() == TGridRect{col, row, col + span.x, row + span.y};
-        SetSelection({col, row, col + span.x, row + span.y});
+    if (block.Right > col || block.Bottom > row) {
+        const bool wasSelected = GetSelection() == TGridRect{col, row, block.Right, block.Bottom};
+        SetSelection({col, row, block.Right, block.Bottom});
         if (wasSelected && editable)
             TBaseGrid::ShowEditor();
     }

@@ -340,6 +340,7 @@ void TDataGrid::Group(int ACol) {
     if (groupColumn > 0)
         UnGroup();
     GridUpdateLock lock(*this);
+    BlocksFollowing blocks(*this);
     // Nodes made before would split the groups and go as their node rows at UnGroup: they go
     // first, their rows shown again, a node inside one among them.
     for (int r = 0; r < GetRowCount(); ++r)
@@ -388,6 +389,7 @@ void TDataGrid::UnGroup() {
     // A column count lowered while grouped may have left the group column's place past the end.
     groupColumn = std::min(groupColumn, RealColCount());
     GridUpdateLock lock(*this);
+    BlocksFollowing blocks(*this);
     ExpandAll();
     // A node the filter hid leaves the rows it hid to the filter.
     for (TGridItem* item : hiddenByRow)

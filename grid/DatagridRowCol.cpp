@@ -124,6 +124,7 @@ void TDataGrid::RemoveRowsEx(int ARow, int RCount) {
 }
 
 void TDataGrid::RemoveRowRange(int ARow, int RCount, bool Ex) {
+    BlocksFollowing blocks(*this);
     const std::vector<int> range = RowRange(ARow, RCount, GetRowCount());
     if (range.empty())
         return;
@@ -134,12 +135,17 @@ void TDataGrid::RemoveRowRange(int ARow, int RCount, bool Ex) {
 }
 
 void TDataGrid::InsertRows(int ARow, int RCount) {
+    BlocksFollowing blocks(*this);
+    // The new rows stand before the row at ARow, after the rows hidden before it.
+    const int first = RemapRowInv(ARow);
     InsertDisplayRows(ARow, RCount);
     if (RCount > 0)
         HiddenRowsInserted(ARow, RCount);
+    blocks.RowsInserted(first, RCount);
 }
 
 void TDataGrid::TakeBackInsertedRows(int ARow, int RCount) {
+    BlocksFollowing blocks(*this);
     std::vector<int> rows(static_cast<std::size_t>(RCount));
     std::iota(rows.begin(), rows.end(), ARow);
     DeleteRows(rows);
@@ -155,6 +161,7 @@ void TDataGrid::RemoveSelectedRows() {
             selected.push_back(r);
     if (selected.empty())
         return;
+    BlocksFollowing blocks(*this);
     const std::vector<int> rows = ExpandRemovedNodes(selected);
     DeleteDisplayRows(rows, false);
     HiddenRowsRemoved(rows);
@@ -180,6 +187,8 @@ void TDataGrid::InsertCols(int ACol, int CCount) {
     if (CCount == 0)
         return;
     CellsMoving();
+    BlocksFollowing blocks(*this);
+    blocks.ColsInserted(ACol, CCount);
     if (ACol == 0)
         NodeColumnMoving();
     if (validatedCol >= ACol)
@@ -220,6 +229,7 @@ void TDataGrid::RemoveCols(int ACol, int CCount) {
     if (shown >= GetColCount())
         throw EInvalidGridOperation("Grid index out of range");
     CellsMoving();
+    BlocksFollowing blocks(*this);
     if (validatedCol >= ACol + CCount)
         validatedCol -= CCount;
     else if (validatedCol >= ACol)
@@ -261,6 +271,8 @@ void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
         (ACol1 < 0 || ARow1 < 0 || ACol2 >= StoredColCount() || ARow2 >= GetRowCount()))
         throw EInvalidGridOperation("Grid index out of range");
     CellsMoving();
+    // A block partly cleared is split.
+    BlocksFollowing blocks(*this);
     // The rows a cleared node shows again inside the range are cleared with it; a range to the
     // grid's last row still reaches it.
     if (ACol1 <= 0 && ACol2 >= 0 && ARow1 <= ARow2) {
@@ -343,6 +355,7 @@ void TDataGrid::SwapRows(int ARow1, int ARow2) {
     if (ARow1 == ARow2)
         return;
     CellsMoving();
+    BlocksFollowing blocks(*this);
     // A contracted node row takes the rows it hides along; a sort has taken them already.
     std::vector<ContractedRows> carried;
     if (!contractedRowsTaken) {
@@ -384,6 +397,7 @@ void TDataGrid::SwapColumns(int ACol1, int ACol2) {
     if (ACol1 == ACol2)
         return;
     CellsMoving();
+    BlocksFollowing blocks(*this);
     if (std::min(ACol1, ACol2) == 0)
         NodeColumnMoving();
     const bool shown1 = GetVisibleCol(ACol1);
@@ -525,6 +539,8 @@ bool TDataGrid::IsCell(const AnsiString& S, int& ACol, int& ARow) const {
 }
 
 void TDataGrid::RowMoved(int FromIndex, int ToIndex) {
+    // The cells have not moved yet.
+    BlocksFollowing blocks(*this);
     TBaseGrid::RowMoved(FromIndex, ToIndex);
     // The row's selection flag goes with it; a hidden row keeps its place among the others.
     MoveElement(rowSelect, FromIndex, ToIndex);
@@ -544,6 +560,7 @@ void TDataGrid::RowMoved(int FromIndex, int ToIndex) {
 }
 
 void TDataGrid::MoveRealColumn(int FromIndex, int ToIndex) {
+    BlocksFollowing blocks(*this);
     const int from = RemapCol(FromIndex);
     const int to = RemapCol(ToIndex);
     if (std::min(from, to) == 0)

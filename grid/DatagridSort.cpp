@@ -443,6 +443,7 @@ void TDataGrid::ExchangeRowsInOrder(int First, const std::vector<int>& order, bo
 }
 
 void TDataGrid::MoveRowsInOrder(int First, const std::vector<int>& order, bool currentFollows) {
+    BlocksFollowing blocks(*this);
     const int count = static_cast<int>(order.size());
     if (SortSettings->SingleColumn) {
         cells.PermuteColumn(SortSettings->Column, First, order);
@@ -467,6 +468,7 @@ void TDataGrid::MoveRowsInOrder(int First, const std::vector<int>& order, bool c
 }
 
 void TDataGrid::SortSwapRows(int ARow1, int ARow2) {
+    BlocksFollowing blocks(*this);
     if (sortCrossReference.Count() > std::max(ARow1, ARow2)) {
         const int reference = sortCrossReference.GetInteger(ARow1);
         sortCrossReference.SetInteger(ARow1, sortCrossReference.GetInteger(ARow2));

@@ -4,6 +4,7 @@
 #include "grid/Gridutil.h"
 #include "grid/MarkupFormat.h"
 #include "tests/grid/GridFiles.h"
+#include "tests/grid/HtmlTableCells.h"
 #include "tests/support/AnsiStringPrinter.h"
 
 #include <QRegularExpression>
@@ -70,31 +71,6 @@ TEST(DatagridMarkup, HtmlTablesCarryAlignmentSpansColoursAndLinks) {
     grid.HTMLSettings->SuffixTag = "</div>";
     grid.AppendToHTML(file);
     EXPECT_EQ(FileBytes(file), table + "<h1>Results</h1>\r\n<div>\r\n" + table + "</div>\r\n");
-}
-
-// The body cells of an exported table, row by row: each text, with " x2" for a column span
-// and " v2" for a row span.
-std::vector<std::vector<std::string>> TableCells(const std::string& html) {
-    std::vector<std::vector<std::string>> rows;
-    static const QRegularExpression cell("<td( COLSPAN=(\\d+))?( ROWSPAN=(\\d+))?[^>]*>(.*)</td>");
-    static const QRegularExpression tag("<[^>]*>");
-    std::size_t start = 0;
-    for (std::size_t end = html.find("\r\n"); end != std::string::npos; end = html.find("\r\n", start)) {
-        const QString line = QString::fromStdString(html.substr(start, end - start));
-        start = end + 2;
-        if (line == "<tr>")
-            rows.emplace_back();
-        const QRegularExpressionMatch match = cell.match(line);
-        if (!match.hasMatch())
-            continue;
-        std::string text = match.captured(5).remove(tag).toStdString();
-        if (!match.captured(2).isEmpty())
-            text += " x" + match.captured(2).toStdString();
-        if (!match.captured(4).isEmpty())
-            text += " v" + match.captured(4).toStdString();
-        rows.back().push_back(text);
-    }
-    return rows;
 }
 
 TEST(DatagridMarkup, MergedBlocksKeepEveryRowsColumns) {

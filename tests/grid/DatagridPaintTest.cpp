@@ -139,6 +139,20 @@ TEST(DatagridPaint, HiddenColumnsPaintAsTheirRealColumns) {
     EXPECT_EQ(shown.Inside(3, 2), Rgb(clFuchsia));
 }
 
+// Real columns 3-4 merged in row 2 show at display columns 2-3 once column 1 hides: one block,
+// no line between them.
+TEST(DatagridPaint, ABlockPaintsOverItsShownColumnsBesideAHiddenOne) {
+    PaintedGrid shown;
+    shown.grid->MergeCells(3, 2, 2, 1);
+    shown.grid->GetCellProperties(3, 2)->SetBrushColor(clFuchsia);
+    shown.grid->HideColumn(1);
+    shown.Show();
+    EXPECT_EQ(shown.Inside(2, 2), Rgb(clFuchsia));
+    EXPECT_EQ(shown.Inside(3, 2), Rgb(clFuchsia));
+    EXPECT_EQ(shown.Pixel(64 * 3 - 1, 21 * 2 + 15), Rgb(clFuchsia));
+    EXPECT_EQ(shown.Inside(1, 2), Rgb(clWhite));
+}
+
 TEST(DatagridPaint, TheRowIndicatorStandsBesideTheCurrentRow) {
     PaintedGrid shown;
     // A current row to stand beside.

@@ -1,0 +1,391 @@
+#include "grid/Datagrid.h"
+
+#include "tests/grid/GridFiles.h"
+#include "tests/grid/HtmlTableCells.h"
+#include "tests/support/AnsiStringPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A merged block by its cells (stored columns, rows counted with hidden ones, inclusive) and the
+// text it shows.
+struct Block {
+    TRect Cells;
+    std::string Text;
+};
+
+const Block* BlockHolding(const std::vector<Block>& blocks, int col, int row) {
+    for (const Block& block : blocks)
+        if (col >= block.Cells.Left && col <= block.Cells.Right && row >= block.Cells.Top &&
+            row <= block.Cells.Bottom)
+            return &block;
+    return nullptr;
+}
+
+// The shown rows of a block, as display rows.
+std::vector<int> ShownRows(const TDataGrid& grid, const TRect& cells) {
+    std::vector<int> rows;
+    for (int r = cells.Top; r <= cells.Bottom; ++r)
+        if (!grid.IsHiddenRow(r))
+            rows.push_back(grid.RemapRow(r));
+    return rows;
+}
+
+// The table SaveToHTML should write: each block once, at its first shown cell, over its shown
+// columns and rows; every other cell its own text.
+std::vector<std::vector<std::string>> ExpectedTable(const TDataGrid& grid, const std::vector<Block>& blocks) {
+    std::vector<std::vector<std::string>> table;
+    for (int row = 0; row < grid.GetRowCount(); ++row) {
+        table.emplace_back();
+        for (int col = 0; col < grid.GetColCount(); ++col) {
+            const Block* block = BlockHolding(blocks, grid.RemapCol(col), grid.RemapRowInv(row));
+            if (!block) {
+                table.back().push_back(grid.GetCells(grid.RemapCol(col), row).str());
+                continue;
+            }
+            std::vector<int> cols;
+            for (int c = 0; c < grid.GetColCount(); ++c)
+                if (grid.RemapCol(c) >= block->Cells.Left && grid.RemapCol(c) <= block->Cells.Right)
+                    cols.push_back(c);
+            const std::vector<int> rows = ShownRows(grid, block->Cells);
+            if (col != cols.front() || row != rows.front())
+                continue;
+            std::string cell = block->Text;
+            if (cols.size() > 1)
+                cell += " x" + std::to_string(cols.size());
+            if (rows.size() > 1)
+                cell += " v" + std::to_string(rows.size());
+            table.back().push_back(cell);
+        }
+    }
+    return table;
+}
+
+// Every cell of each block names the block's base and no other cell names one; the shown cells
+// read, write and export as the blocks say.
+void ExpectBlocks(TDataGrid& grid, const std::vector<Block>& blocks) {
+    for (int r = 0; r < grid.GetRowCount() + grid.NumHiddenRows(); ++r)
+        for (int c = 0; c < grid.GetColCount() + grid.NumHiddenColumns(); ++c) {
+            SCOPED_TRACE("cell " + std::to_string(c) + ", " + std::to_string(r));
+            const TCellProperties* props = grid.BlockRowProperties(c, r);
+            const Block* block = BlockHolding(blocks, c, r);
+            const int row = grid.IsHiddenRow(r) ? -1 : grid.RemapRow(r);
+            if (!block) {
+                EXPECT_TRUE(!props || (props->SpanX == -1 && props->SpanY == -1));
+                if (row >= 0) {
+                    EXPECT_EQ(grid.BaseCell(c, row), Point(c, row));
+                }
+                continue;
+            }
+            ASSERT_NE(props, nullptr);
+            const TRect& cells = block->Cells;
+            const bool base = c == cells.Left && r == cells.Top;
+            EXPECT_EQ(props->IsBaseCell, base);
+            EXPECT_EQ(Point(props->SpanX, props->SpanY),
+                      base ? Point(cells.Width(), cells.Height()) : Point(c - cells.Left, r - cells.Top));
+            if (row < 0)
+                continue;
+            EXPECT_EQ(grid.BaseCell(c, row), Point(cells.Left, grid.RemapRow(cells.Top)));
+            EXPECT_EQ(grid.GetCells(c, row), block->Text);
+        }
+    // On screen each shown cell of a block stands for the block's shown columns and rows, drawn
+    // and selected from its top-left one.
+    for (int row = 0; row < grid.GetRowCount(); ++row)
+        for (int col = 0; col < grid.GetColCount(); ++col) {
+            SCOPED_TRACE("shown cell " + std::to_string(col) + ", " + std::to_string(row));
+            const Block* block = BlockHolding(blocks, grid.RemapCol(col), grid.RemapRowInv(row));
+            TRect shown = Rect(col, row, col, row);
+            if (block) {
+                const std::vector<int> rows = ShownRows(grid, block->Cells);
+                shown = Rect(grid.RemapColInv(block->Cells.Left), rows.front(),
+                             grid.RemapColInv(block->Cells.Right + 1) - 1, rows.back());
+            }
+            const auto offset = [](int count, const std::function<int(int)>& size) {
+                int sum = 0;
+                for (int k = 0; k < count; ++k)
+                    sum += size(k);
+                return sum;
+            };
+            const auto width = [&grid](int k) { return grid.GetColWidths(k); };
+            const auto height = [&grid](int k) { return grid.GetRowHeights(k); };
+            EXPECT_EQ(grid.CellRect(col, row),
+                      Rect(offset(shown.Left, width), offset(shown.Top, height),
+                           offset(shown.Right + 1, width), offset(shown.Bottom + 1, height)));
+            if (!block)
+                continue;
+            grid.SetCol(col);
+            grid.SetRow(row);
+            grid.SelectBaseCell();
+            EXPECT_EQ(Point(grid.GetCol(), grid.GetRow()), Point(shown.Left, shown.Top));
+        }
+    // A text written into a block's last shown cell is the block's.
+    for (const Block& block : blocks) {
+        const std::vector<int> rows = ShownRows(grid, block.Cells);
+        grid.SetCells(block.Cells.Right, rows.back(), "written");
+        EXPECT_EQ(grid.GetCells(block.Cells.Left, rows.front()), "written") << block.Text;
+        grid.SetCells(block.Cells.Right, rows.back(), block.Text);
+    }
+    TestFolder folder;
+    grid.SaveToHTML(folder.Path("blocks.html"));
+    EXPECT_EQ(TableCells(FileBytes(folder.Path("blocks.html"))), ExpectedTable(grid, blocks));
+}
+
+// 6 columns A-F by 7 rows 0-6, no fixed ones, all in view; each cell holds its column's letter
+// and row.
+void FillGrid(TDataGrid& grid) {
+    grid.SetBounds(0, 0, 800, 400);
+    GridCellTexts texts;
+    for (int r = 0; r < 7; ++r) {
+        texts.emplace_back();
+        for (char c = 'A'; c <= 'F'; ++c)
+            texts.back().push_back(c + std::to_string(r));
+    }
+    SetCellTexts(grid, texts);
+    grid.SetFixedCols(0);
+    grid.SetFixedRows(0);
+}
+
+TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
+    struct Row {
+        const char* label;
+        std::function<void(TDataGrid&)> change;
+        std::vector<Block> blocks;
+    } rows[] = {
+        // Real rows 1 and 3 merged: the block holds the hidden row between them.
+        {"merge over a hidden row, shown again",
+         [](TDataGrid& grid) {
+             grid.HideRows(2, 2);
+             grid.MergeCells(1, 1, 1, 2);
+             grid.UnHideRowsAll();
+         },
+         {{{1, 1, 1, 3}, "B1"}}},
+        {"merge over a hidden row still hidden",
+         [](TDataGrid& grid) {
+             grid.HideRows(2, 2);
+             grid.MergeCells(1, 1, 1, 2);
+         },
+         {{{1, 1, 1, 3}, "B1"}}},
+        {"merge over a hidden row holding a block of its own",
+         [](TDataGrid& grid) {
+             grid.MergeCells(2, 2, 1, 1);
+             grid.HideRows(2, 2);
+             grid.MergeCells(1, 1, 2, 2);
+             grid.UnHideRowsAll();
+         },
+         {{{1, 1, 2, 3}, "B1"}}},
+        // Columns are stored ones, as for the cells' texts.
+        {"merge over a hidden column, shown again",
+         [](TDataGrid& grid) {
+             grid.HideColumn(2);
+             grid.MergeCells(1, 1, 2, 1);
+             grid.UnHideColumnsAll();
+         },
+         {{{1, 1, 2, 1}, "B1"}}},
+        {"merge over a hidden column still hidden",
+         [](TDataGrid& grid) {
+             grid.HideColumn(2);
+             grid.MergeCells(1, 1, 3, 1);
+         },
+         {{{1, 1, 3, 1}, "B1"}}},
+        {"merge to the last column with an earlier one hidden",
+         [](TDataGrid& grid) {
+             grid.HideColumn(0);
+             grid.MergeCells(4, 1, 2, 1);
+         },
+         {{{4, 1, 5, 1}, "E1"}}},
+        {"a block's middle row hidden and shown again",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 3);
+             grid.HideRows(2, 2);
+             grid.UnHideRowsAll();
+         },
+         {{{1, 1, 2, 3}, "B1"}}},
+        {"a block's base row hidden",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 1, 3);
+             grid.HideRow(1);
+         },
+         {{{1, 1, 1, 3}, "B1"}}},
+        {"a row inserted inside a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 2);
+             grid.InsertRows(2, 1);
+         },
+         {{{1, 1, 2, 3}, "B1"}}},
+        {"a row inserted at a block's first row",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 2);
+             grid.InsertRows(1, 1);
+         },
+         {{{1, 2, 2, 3}, "B1"}}},
+        // Real rows 1-4, row 2 hidden; the new row goes in before real row 3.
+        {"a row inserted inside a block over a hidden row",
+         [](TDataGrid& grid) {
+             grid.HideRows(2, 2);
+             grid.MergeCells(1, 1, 1, 3);
+             grid.InsertRows(2, 1);
+             grid.UnHideRowsAll();
+         },
+         {{{1, 1, 1, 5}, "B1"}}},
+        {"a row removed inside a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 3);
+             grid.RemoveRows(2, 1);
+         },
+         {{{1, 1, 2, 2}, "B1"}}},
+        // The row holding the text goes; the next one is the base, with its own text.
+        {"a block's base row removed",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 3);
+             grid.RemoveRows(1, 1);
+         },
+         {{{1, 1, 2, 2}, "B2"}}},
+        {"a selected row inside a block removed",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 3);
+             grid.SetRowSelect(2, true);
+             grid.RemoveSelectedRows();
+         },
+         {{{1, 1, 2, 2}, "B1"}}},
+        {"every row of a block removed",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 2);
+             grid.RemoveRows(1, 2);
+         },
+         {}},
+        {"the row count lowered into a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 4, 1, 3);
+             grid.SetRowCount(5);
+         },
+         {{{1, 4, 1, 4}, "B4"}}},
+        {"a column inserted inside a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 2);
+             grid.InsertCols(2, 1);
+         },
+         {{{1, 1, 3, 2}, "B1"}}},
+        {"a column inserted inside a block over a hidden column",
+         [](TDataGrid& grid) {
+             grid.HideColumn(2);
+             grid.MergeCells(1, 1, 3, 1);
+             grid.InsertCols(2, 1);
+             grid.UnHideColumnsAll();
+         },
+         {{{1, 1, 4, 1}, "B1"}}},
+        {"a column removed inside a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 3, 2);
+             grid.RemoveCols(2, 1);
+         },
+         {{{1, 1, 2, 2}, "B1"}}},
+        // A row moved in or out leaves the block's rows apart: the block is split.
+        {"a row moved into a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 3);
+             grid.MoveRow(5, 2);
+         },
+         {}},
+        {"a row moved out of a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 3);
+             grid.MoveRow(2, 5);
+         },
+         {}},
+        {"a row moved past a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 2, 2, 2);
+             grid.MoveRow(1, 5);
+         },
+         {{{1, 1, 2, 2}, "B2"}}},
+        {"a column moved past a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(2, 1, 2, 2);
+             grid.MoveColumn(1, 4);
+         },
+         {{{1, 1, 2, 2}, "C1"}}},
+        {"two rows of a block swapped",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 1, 3);
+             grid.SwapRows(1, 3);
+         },
+         {}},
+        {"two rows swapped, each holding a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 1);
+             grid.MergeCells(3, 4, 3, 1);
+             grid.SwapRows(1, 4);
+         },
+         {{{3, 1, 5, 1}, "D4"}, {{1, 4, 2, 4}, "B1"}}},
+        {"two columns swapped, one of them in a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 2);
+             grid.SwapColumns(2, 4);
+         },
+         {}},
+        // Descending on column A turns the rows over: row r goes to 6 - r.
+        {"rows sorted",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 2, 2, 1);
+             grid.MergeCells(4, 3, 1, 2);
+             grid.SortSettings->Column = 0;
+             grid.SortSettings->Direction = sdDescending;
+             grid.QSort();
+         },
+         {{{1, 4, 2, 4}, "B2"}}},
+        // Only column A's cells move: a block beside it stays, one in it comes apart.
+        {"column A sorted alone",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 2, 2, 1);
+             grid.MergeCells(0, 1, 1, 2);
+             grid.SortSettings->Column = 0;
+             grid.SortSettings->Direction = sdDescending;
+             grid.SortSettings->SingleColumn = true;
+             grid.QSort();
+         },
+         {{{1, 2, 2, 2}, "B2"}}},
+        // Each row of column B opens a group: a node row goes in before each row, column B
+        // goes, and the block of row 2 moves whole to row 5, columns C-D.
+        {"rows grouped",
+         [](TDataGrid& grid) {
+             grid.MergeCells(3, 2, 2, 1);
+             grid.Group(1);
+         },
+         {{{2, 5, 3, 5}, "D2"}}},
+        {"rows grouped and ungrouped",
+         [](TDataGrid& grid) {
+             grid.MergeCells(3, 2, 2, 1);
+             grid.Group(1);
+             grid.UnGroup();
+         },
+         {{{3, 2, 4, 2}, "D2"}}},
+        // Grouped, column E is the fourth and rows 5-7 hold row 2, a node row and row 3.
+        {"a block over a node row, ungrouped",
+         [](TDataGrid& grid) {
+             grid.Group(1);
+             grid.MergeCells(3, 5, 1, 3);
+             grid.UnGroup();
+         },
+         {{{4, 2, 4, 3}, "E2"}}},
+        {"part of a block cleared",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 2);
+             grid.ClearRect(2, 2, 2, 2);
+         },
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid grid(nullptr);
+        FillGrid(grid);
+        row.change(grid);
+        ExpectBlocks(grid, row.blocks);
+    }
+}
+
+} // namespace
