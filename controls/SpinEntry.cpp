@@ -1,6 +1,7 @@
 #include "controls/SpinEntry.h"
 
 #include "framework/DateTime.h"
+#include "framework/KeyMapping.h"
 #include "framework/NumberFormat.h"
 
 #include <algorithm>
@@ -32,6 +33,9 @@ bool SpinTakesChar(const TSpinCharRule& rule, const TSpinTyping& typing, char& k
         return IsControl(key) && key != Backspace && key != Enter;
     const std::string& text = typing.Text.str();
     if (rule.Kind == TSpinChars::Hex) {
+        // Selecting, the clipboard and undo work wherever the caret is; cut and paste keep "0x".
+        if (IsEditingShortcut(key))
+            return true;
         const bool hex = IsHexDigit(key) || (IsControl(key) && key != Enter);
         return hex && typing.SelStart >= HexPrefix && !(key == Backspace && typing.SelStart == HexPrefix);
     }
