@@ -2,6 +2,7 @@
 
 #include "controls/MaskNumber.h"
 #include "framework/DateTime.h"
+#include "framework/KeyMapping.h"
 #include "framework/NumberFormat.h"
 
 #include <algorithm>
@@ -32,7 +33,8 @@ bool IsSign(char key) {
 bool TakesControl(const TSpinCharRule& rule, const TSpinTyping& typing, char key) {
     if (!rule.EditorEnabled)
         return key != Backspace && key != Enter;
-    if (rule.Kind == TSpinChars::Hex)
+    // Selecting, the clipboard and undo work wherever the caret is; cut and paste keep "0x".
+    if (rule.Kind == TSpinChars::Hex && !IsEditingShortcut(key))
         return key != Enter && typing.SelStart >= HexPrefix &&
                !(key == Backspace && typing.SelStart == HexPrefix);
     return key != Enter;

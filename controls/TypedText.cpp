@@ -2,7 +2,9 @@
 
 #include "framework/NumberFormat.h"
 
+#include <algorithm>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -88,6 +90,19 @@ bool ThousandsInThrees(std::string_view text) {
         group = 0;
     }
     return first || group == 3;
+}
+
+bool NumberFits(std::string_view text) {
+    // No number of up to 308 digits lies beyond a double's range, either way.
+    constexpr std::ptrdiff_t MostSafeDigits = 308;
+    if (std::count_if(text.begin(), text.end(), IsDigit) <= MostSafeDigits)
+        return true;
+    std::string number;
+    for (const char c : text)
+        if (IsDigit(c) || (c == DecimalSeparator && number.find(c) == std::string::npos))
+            number += c;
+    double value = 0;
+    return TryStrToFloat(std::string_view(number), value);
 }
 
 std::int32_t HexToInt(const AnsiString& text) {

@@ -28,6 +28,10 @@ TNumberShape ScanNumber(std::string_view text);
 // "1234,567" do not. Judged with the locale's separators.
 bool ThousandsInThrees(std::string_view text);
 
+// Whether the digits of a number text make a number a double holds, neither too large nor too
+// small to read: read past its sign and thousand separators, judged with the locale's separators.
+bool NumberFits(std::string_view text);
+
 // Hexadecimal digits summed in 32-bit arithmetic; a character that is no hex digit counts 0.
 std::int32_t HexToInt(const AnsiString& text);
 

@@ -4,6 +4,7 @@
 #include "controls/TypedText.h"
 #include "framework/Exceptions.h"
 #include "framework/NumberFormat.h"
+#include "framework/TextEncoding.h"
 
 #include <algorithm>
 #include <array>
@@ -77,6 +78,9 @@ AnsiString TTypedEdit::GetText() const {
 }
 
 bool TTypedEdit::TakesValue(const AnsiString& value) const {
+    // A number no double holds could not be read back either.
+    if (NumberBox() && !NumberFits(value.view()))
+        return false;
     const TNumberShape shape = ScanNumber(value.view());
     switch (editType) {
     case etNumeric:
@@ -368,7 +372,8 @@ int TTypedEdit::DecimalPos() const {
 int TTypedEdit::FixedLength(const AnsiString& text) {
     const AnsiString digits = WithoutChar(text, ThousandSeparator);
     const int decimal = digits.Pos(AnsiString(DecimalSeparator));
-    return decimal > 0 ? decimal : digits.Length() + 1;
+    // Characters, not bytes: "é" is one.
+    return CharacterCount(digits.view().substr(0, decimal > 0 ? decimal - 1 : digits.view().size())) + 1;
 }
 
 void TTypedEdit::SelectAll() {

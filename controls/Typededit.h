@@ -222,6 +222,8 @@ protected:
 
 private:
     int PrefixLength() const { return prefix.Length(); }
+    // Numeric, float and money boxes: their values are read as numbers.
+    bool NumberBox() const { return editType == etNumeric || editType == etFloat || editType == etMoney; }
     // Whether the box reads value back as its EditType's number (any text for the other types).
     bool TakesValue(const AnsiString& value) const;
     // A money value read past its thousand separators and a trailing decimal separator.
@@ -310,8 +312,8 @@ private:
     };
     // The value with text put in place of length characters at start (positions in the value),
     // by the rules every way in keeps: one line only, the case of a case box, the float box's own
-    // thousand separators giving way, what the EditType reads back, LengthLimit, MaxLength. Range
-    // and hex boxes take only keys.
+    // thousand separators giving way, a minus only in a Signed box, what the EditType reads back,
+    // LengthLimit, MaxLength. Range and hex boxes take only keys, a read-only box nothing.
     TEntered Entered(const AnsiString& value, int start, int length, const AnsiString& text) const;
     // Shows an entered value as the box writes its EditType, marked modified; the position in
     // the window text where the text put in ends.
@@ -339,6 +341,12 @@ private:
     // Rewrites the value by MixedCase, the caret staying where it was.
     void ShowMixedCase();
     void KeepCaretAfterPrefix();
+    // Brings a caret or selection that reaches into Prefix or Suffix, as a write from code leaves
+    // it, back within the value, where every key edits.
+    void KeepSelectionInValue();
+    // Whether a deletion may leave rest as the value: the integer part within LengthLimit, and a
+    // number box's digits a number it can read.
+    bool KeepsAfterDeleting(const AnsiString& rest) const;
     // Raises a clipboard event with the selected part of the value; true when it allows.
     bool ClipboardAllowed(const TClipboardEvent& event);
 

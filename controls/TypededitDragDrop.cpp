@@ -95,11 +95,13 @@ void TTypedEdit::MouseMove(TShiftState shift, int x, int y) {
     mouseDownInSelection = false;
     draggingFrom = true;
     int effect = DROPEFFECT_NONE;
-    const int result = StartTextDoDragDrop(TDropFamily::Boxes, *View(), GetSelText(), "",
-                                           DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
+    // Text dragged out of a read-only box can only be copied: the box keeps it.
+    const int allowed = GetReadOnly() ? DROPEFFECT_COPY : DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    const int result = StartTextDoDragDrop(TDropFamily::Boxes, *View(), GetSelText(), "", allowed, effect);
     draggingFrom = false;
     // A drop that took nothing, as one on the dragged text itself, gives no effect.
-    if (result == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE && GetSelLength() > 0) {
+    if (result == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE && (allowed & DROPEFFECT_MOVE) &&
+        GetSelLength() > 0) {
         ReplaceSelection("");
         SetModified(true);
     }

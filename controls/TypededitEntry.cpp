@@ -33,7 +33,7 @@ AnsiString TTypedEdit::InBoxCase(const AnsiString& value) const {
 TTypedEdit::TEntered TTypedEdit::Entered(const AnsiString& value, int start, int length,
                                          const AnsiString& text) const {
     TEntered entered;
-    if (editType == etRange || editType == etHex)
+    if (GetReadOnly() || editType == etRange || editType == etHex)
         return entered;
     // One line only: a line break has no place in a single-line value.
     AnsiString line = text;
@@ -43,6 +43,9 @@ TTypedEdit::TEntered TTypedEdit::Entered(const AnsiString& value, int start, int
     }
     const bool fraction = editType == etFloat || editType == etMoney;
     if (fraction && precision == 0 && Holds(line, DecimalSeparator))
+        return entered;
+    // A box without a sign takes no minus, as it refuses a typed one.
+    if (NumberBox() && !Signed && Holds(line, '-'))
         return entered;
     const AnsiString after = value.SubString(start + length + 1, value.Length());
     AnsiString composed = InBoxCase(value.SubString(1, start) + line + after);

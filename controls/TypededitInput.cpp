@@ -2,9 +2,11 @@
 
 #include "controls/TypedText.h"
 #include "framework/Clipboard.h"
+#include "framework/KeyMapping.h"
 #include "framework/Links.h"
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
+#include "framework/TextEncoding.h"
 
 #include <algorithm>
 
@@ -14,11 +16,6 @@ namespace {
 
 constexpr char Escape = 0x1B;
 constexpr int KeypadKeyData = 1 << 22;
-
-// Ctrl+A, C, V, X and Z as the character message carries them.
-bool IsEditingKey(char c) {
-    return c == 0x01 || c == 0x03 || c == 0x16 || c == 0x18 || c == 0x1A;
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -36,7 +33,7 @@ bool Holds(const AnsiString& text, char c) {
 
 void TTypedEdit::WMChar(char& key, int keyData, TShiftState shift) {
     // Selecting, the clipboard and undo work in every box: no type's filter takes them for typing.
-    if (IsEditingKey(key)) {
+    if (IsEditingShortcut(key)) {
         PassChar(key, keyData, shift);
         if (GetNativeModified())
             SetModified(true);
@@ -57,7 +54,9 @@ void TTypedEdit::WMChar(char& key, int keyData, TShiftState shift) {
         return;
     const int caret = GetSelStart();
     if (TabOnFullLength && LengthLimit > 0 && GetSelLength() == 0 && FixedLength(GetText()) > LengthLimit &&
-        caret == PrefixLength() + LengthLimit)
+        caret >= PrefixLength() &&
+        CharacterCount(GetText().view().substr(0, static_cast<std::size_t>(caret - PrefixLength()))) ==
+            LengthLimit)
         PostKeyDown(VK_TAB);
     if (GetNativeModified())
         SetModified(true);
@@ -66,9 +65,8 @@ void TTypedEdit::WMChar(char& key, int keyData, TShiftState shift) {
 bool TTypedEdit::RefusalHeard(char typed, TShiftState shift) const {
     // A number box drops what cannot stand in a number: the typist must hear it, or "12.5" in a
     // box without decimals reads 125 unnoticed. Enter, Escape and the short-cuts drop silently.
-    const bool number = editType == etNumeric || editType == etFloat || editType == etMoney;
     const bool typing = typed == '\b' || static_cast<unsigned char>(typed) >= 0x20;
-    return number && typing && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt) && !GetReadOnly();
+    return NumberBox() && typing && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt) && !GetReadOnly();
 }
 
 TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftState shift) {
@@ -92,6 +90,7 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
     }
     if (ExcelStyleDecimalSeparator && key == '.' && (keyData & KeypadKeyData) != 0)
         key = DecimalSeparator;
+    KeepSelectionInValue();
     const AnsiString value = GetText();
     const int caret = GetSelStart();
     const bool selected = GetSelLength() > 0;
@@ -101,11 +100,17 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
     if (LengthLimit > 0 && FixedLength(value) > LengthLimit && !selected && caret < DecimalPos() &&
         key != '\b' && key != DecimalSeparator)
         return TKeyOutcome::Refused;
-    if (key == '\b' && LengthLimit > 0 && FixedLength(ValueWithout(-1, 1)) - 1 > LengthLimit)
+    if (key == '\b' && !KeepsAfterDeleting(ValueWithout(-1, 1)))
         return TKeyOutcome::Refused;
-    const bool number = editType == etNumeric || editType == etFloat || editType == etMoney;
+    const bool number = NumberBox();
     if (key == '-' && !Signed && number)
         return TKeyOutcome::Refused;
+    // Nor a digit that makes a number no double holds, which the box could not read back.
+    if (number && IsDigit(key)) {
+        AnsiString typedValue = ValueWithout(0, 0);
+        if (!NumberFits(typedValue.Insert(AnsiString(key), SelectedRange().Start + 1).view()))
+            return TKeyOutcome::Refused;
+    }
     // A minus is only ever the first character: what is typed before it goes after it.
     if (number && !selected && caret == PrefixLength() && value.view().starts_with('-') && key != '-' &&
         static_cast<unsigned char>(key) >= 0x20)
@@ -296,6 +301,8 @@ void TTypedEdit::ShowMixedCase() {
 }
 
 void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
+    if (key == VK_DELETE && !GetReadOnly())
+        KeepSelectionInValue();
     const int start = GetSelStart();
     const int end = start + GetSelLength();
     const int prefixEnd = PrefixLength();
@@ -346,7 +353,7 @@ void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
             return;
         if (start < prefixEnd)
             break;
-        if (LengthLimit > 0 && FixedLength(ValueWithout(0, 1)) - 1 > LengthLimit)
+        if (!KeepsAfterDeleting(ValueWithout(0, 1)))
             return;
         if (editable)
             SetModified(true);
@@ -364,6 +371,18 @@ void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
         TCustomEdit::WMKeyDown(key, shift);
     }
     KeepCaretAfterPrefix();
+}
+
+void TTypedEdit::KeepSelectionInValue() {
+    const TValueRange range = SelectedRange();
+    const int start = PrefixLength() + range.Start;
+    if (start != GetSelStart() || range.Length != GetSelLength())
+        SetSelection(start, start + range.Length);
+}
+
+bool TTypedEdit::KeepsAfterDeleting(const AnsiString& rest) const {
+    return (LengthLimit <= 0 || FixedLength(rest) - 1 <= LengthLimit) &&
+           (!NumberBox() || NumberFits(rest.view()));
 }
 
 void TTypedEdit::KeepCaretAfterPrefix() {
@@ -402,7 +421,7 @@ void TTypedEdit::WMCopy() {
 }
 
 void TTypedEdit::WMCut() {
-    if (ClipboardAllowed(OnClipboardCut))
+    if (KeepsAfterDeleting(ValueWithout(0, 0)) && ClipboardAllowed(OnClipboardCut))
         TCustomEdit::WMCut();
 }
 

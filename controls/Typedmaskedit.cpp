@@ -72,6 +72,12 @@ void TTypedMaskEdit::WMSetFocus() {
     undoText = GetEditText();
 }
 
+void TTypedMaskEdit::SetText(const AnsiString& value) {
+    TCustomMaskEdit::SetText(value);
+    if (Focused())
+        undoText = GetEditText();
+}
+
 void TTypedMaskEdit::WMKillFocus() {
     TCustomMaskEdit::WMKillFocus();
     TCustomMaskEdit::SetColor(normalColor);

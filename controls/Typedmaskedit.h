@@ -14,6 +14,9 @@ public:
     using TCustomMaskEdit::GetEditMask;
     using TCustomMaskEdit::SetEditMask;
 
+    // Written while the edit has the focus, the text is what Escape brings back.
+    void SetText(const AnsiString& value) override;
+
     bool GetFlat() const { return flat; }
     // The parent's colour without a frame, a gray line under the text.
     void SetFlat(bool value);
@@ -46,7 +49,7 @@ public:
 
     bool AutoFocus = false;
     bool AutoTab = true;
-    // Escape brings back the text the edit had when it gained the focus.
+    // Escape brings back the text the edit had when it gained the focus, or the program last wrote.
     bool CanUndo = false;
     bool ShowModified = false;
     TColor FocusColor = clWindow;
@@ -76,6 +79,7 @@ private:
     TColor disabledColor = clSilver;
     bool flat = false;
     TAlignment alignement = taLeftJustify;
+    // The text when the edit gained the focus or the program last wrote it, which Escape brings back.
     AnsiString undoText;
     TAttachedLabel attached{*this};
 };

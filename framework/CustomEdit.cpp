@@ -338,11 +338,12 @@ void TCustomEdit::WMCut() {
 void TCustomEdit::WMPaste() {
     if (readOnly || !Clipboard().HasText())
         return;
-    AnsiString pasted = Clipboard().GetAsText();
-    // The first line, without the carriage return of a line end.
-    if (const auto lineEnd = pasted.view().find_first_of("\r\n"); lineEnd != std::string_view::npos)
-        pasted = pasted.SubString(1, static_cast<int>(lineEnd));
-    ReplaceSelection(pasted);
+    ReplaceSelection(PastedLine(Clipboard().GetAsText()));
+}
+
+AnsiString TCustomEdit::PastedLine(const AnsiString& pasted) {
+    const auto lineEnd = pasted.view().find_first_of("\r\n");
+    return lineEnd == std::string_view::npos ? pasted : pasted.SubString(1, static_cast<int>(lineEnd));
 }
 
 void TCustomEdit::WMLButtonDown(TShiftState, int, int, bool&) {}

@@ -70,6 +70,10 @@ char CharacterOf(const QKeyEvent& event) {
     return 0;
 }
 
+bool IsEditingShortcut(char key) {
+    return key == 0x01 || key == 0x03 || key == 0x16 || key == 0x18 || key == 0x1A;
+}
+
 AnsiString TypedTextOf(const QKeyEvent& event) {
     const QString text = event.text();
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier) || text.isEmpty())

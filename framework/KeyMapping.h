@@ -16,6 +16,9 @@ int QtKeyOf(WORD key);
 // The character a key stroke types, as the framework's character message carries it:
 // control characters for Backspace, Enter, Escape and Ctrl+letter; 0 for none.
 char CharacterOf(const QKeyEvent& event);
+// Ctrl+A, C, V, X and Z as the character message carries them: select all, copy, paste, cut and
+// undo, which every edit box takes wherever its caret is.
+bool IsEditingShortcut(char key);
 // The text a key stroke types when it is one printable character beyond ASCII (as UTF-8); empty
 // otherwise, and with Ctrl or Alt held.
 AnsiString TypedTextOf(const QKeyEvent& event);

@@ -17,7 +17,7 @@ public:
     // The text as the mask keeps it (literals left out with save 0); the shown text unmasked.
     AnsiString GetText() const;
     // Fits value into the mask.
-    void SetText(const AnsiString& value);
+    virtual void SetText(const AnsiString& value);
     const TEditMask& Mask() const { return mask; }
 
 protected:

@@ -1,5 +1,6 @@
 #include "grid/EditorFilters.h"
 
+#include "framework/KeyMapping.h"
 #include "framework/LocaleCase.h"
 #include "framework/MessageBeep.h"
 
@@ -12,19 +13,44 @@ bool IsDigit(char key) {
 // Keys every number filter lets through: Backspace, Tab, Enter, and Escape and the clipboard's
 // control keys, whose own handling (restore, paste) keeps the rules.
 bool IsEditingKey(char key) {
-    switch (key) {
-    case '\b':
-    case '\t':
-    case '\r':
-    case 0x1B:
-    case 0x01:
-    case 0x03:
-    case 0x16:
-    case 0x18:
-    case 0x1A:
-        return true;
+    return key == '\b' || key == '\t' || key == '\r' || key == 0x1B || IsEditingShortcut(key);
+}
+
+bool IsNumberType(TEditorType type) {
+    return type == edNumeric || type == edPositiveNumeric || type == edFloat;
+}
+
+enum class TVerdict { Taken, Refused, Beeped };
+
+// What an editor of the given type does with Key typed over the selection selText at selStart.
+TVerdict TypedVerdict(TEditorType type, char Key, const AnsiString& text, int selStart,
+                      const AnsiString& selText) {
+    if (!IsNumberType(type))
+        return type == edNormal || type == edPassword || type == edCapital || type == edUpperCase ||
+                       type == edLowerCase || type == edMixedCase
+                   ? TVerdict::Taken
+                   : TVerdict::Refused;
+    if (IsEditingKey(Key))
+        return TVerdict::Taken;
+    const bool selected = selText.Pos(AnsiString(Key)) > 0;
+    // A minus is only ever the first character: nothing goes in before it.
+    const bool beforeSign = selStart == 0 && text.SubString(selText.Length() + 1, 1) == "-";
+    switch (type) {
+    case edNumeric:
+        if ((IsDigit(Key) && !beforeSign) || (Key == '-' && text.Pos("-") == 0 && selStart == 0))
+            return TVerdict::Taken;
+        return TVerdict::Beeped;
+    case edPositiveNumeric:
+        return IsDigit(Key) ? TVerdict::Taken : TVerdict::Beeped;
     default:
-        return false;
+        if (IsDigit(Key))
+            return beforeSign ? TVerdict::Beeped : TVerdict::Taken;
+        if (Key == '.' || Key == ',')
+            return !beforeSign && (text.Pos(AnsiString(Key)) == 0 || selected) ? TVerdict::Taken
+                                                                               : TVerdict::Refused;
+        if (Key == '-')
+            return (selStart == 0 && text.Pos("-") == 0) || selected ? TVerdict::Taken : TVerdict::Beeped;
+        return TVerdict::Refused;
     }
 }
 
@@ -32,39 +58,27 @@ bool IsEditingKey(char key) {
 
 bool AcceptsTypedChar(TEditorType type, char Key, const AnsiString& text, int selStart,
                       const AnsiString& selText) {
-    const bool selected = selText.Pos(AnsiString(Key)) > 0;
-    switch (type) {
-    case edNormal:
-    case edPassword:
-    case edCapital:
-    case edUpperCase:
-    case edLowerCase:
-    case edMixedCase:
+    const TVerdict verdict = TypedVerdict(type, Key, text, selStart, selText);
+    if (verdict == TVerdict::Beeped)
+        MessageBeep(0);
+    return verdict == TVerdict::Taken;
+}
+
+bool AcceptsPastedText(TEditorType type, const AnsiString& text, int selStart, int selLength,
+                       const AnsiString& pasted) {
+    if (!IsNumberType(type))
         return true;
-    case edNumeric:
-        if (IsEditingKey(Key) || IsDigit(Key) || (Key == '-' && text.Pos("-") == 0 && selStart == 0))
-            return true;
-        MessageBeep(0);
-        return false;
-    case edPositiveNumeric:
-        if (IsEditingKey(Key) || IsDigit(Key))
-            return true;
-        MessageBeep(0);
-        return false;
-    case edFloat:
-        if (IsEditingKey(Key) || IsDigit(Key))
-            return true;
-        if (Key == '.' || Key == ',')
-            return text.Pos(AnsiString(Key)) == 0 || selected;
-        if (Key == '-') {
-            if ((selStart == 0 && text.Pos("-") == 0) || selected)
-                return true;
-            MessageBeep(0);
-        }
-        return false;
-    default:
-        return false;
+    AnsiString typed = text;
+    typed.Delete(selStart + 1, selLength);
+    int at = selStart;
+    for (const char key : pasted.str()) {
+        // In pasted text a control character is no editing key but a character no number holds.
+        if (static_cast<unsigned char>(key) < 0x20 ||
+            TypedVerdict(type, key, typed, at, "") != TVerdict::Taken)
+            return false;
+        typed.Insert(AnsiString(key), ++at);
     }
+    return true;
 }
 
 AnsiString InEditorCase(TEditorType type, const AnsiString& text) {

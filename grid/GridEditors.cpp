@@ -1,5 +1,6 @@
 #include "grid/GridEditors.h"
 
+#include "framework/Clipboard.h"
 #include "framework/LocaleCase.h"
 #include "framework/MessageBeep.h"
 #include "framework/TabKeys.h"
@@ -374,17 +375,28 @@ void TGridEditBtn::KeyPress(char& key) {
         TDgEditBtn::KeyPress(key);
 }
 
+TEditorType TGridEditBtn::TypedRule() const {
+    switch (EditorType()) {
+    case edEditBtn:
+        return edNormal;
+    case edNumericEditBtn:
+        return edNumeric;
+    case edFloatEditBtn:
+        return edFloat;
+    default:
+        return edCustom;
+    }
+}
+
 void TGridEditBtn::WMChar(char& key, int keyData, TShiftState shift) {
-    if (key == '\r')
-        return;
-    const TEditorType type = EditorType();
-    const bool accepted = type == edEditBtn ||
-                          (type == edNumericEditBtn &&
-                           AcceptsTypedChar(edNumeric, key, GetWindowText(), GetSelStart(), GetSelText())) ||
-                          (type == edFloatEditBtn &&
-                           AcceptsTypedChar(edFloat, key, GetWindowText(), GetSelStart(), GetSelText()));
-    if (accepted)
+    if (key != '\r' && AcceptsTypedChar(TypedRule(), key, GetWindowText(), GetSelStart(), GetSelText()))
         TDgEditBtn::WMChar(key, keyData, shift);
+}
+
+void TGridEditBtn::WMPaste() {
+    if (AcceptsPastedText(TypedRule(), GetWindowText(), GetSelStart(), GetSelLength(),
+                          PastedLine(Clipboard().GetAsText())))
+        TDgEditBtn::WMPaste();
 }
 
 TGridUnitEditBtn::TGridUnitEditBtn(TDataGrid& grid) : TGridEditor(grid) {

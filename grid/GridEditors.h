@@ -102,6 +102,13 @@ protected:
     // Only Tab and digits reach the box's own key-press handling and its OnKeyPress.
     void KeyPress(char& key) override;
     void WMChar(char& key, int keyData, TShiftState shift) override;
+    // A number cell takes a paste only as it would take its characters typed.
+    void WMPaste() override;
+
+private:
+    // The text editor type whose rules the characters of this cell keep: edNumeric or edFloat for
+    // the number cells, edNormal for the others, none (edCustom) for a cell of no button type.
+    TEditorType TypedRule() const;
 };
 
 // The edit with a unit and a button over value-with-unit cells.

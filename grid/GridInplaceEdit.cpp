@@ -93,15 +93,20 @@ void TGridInplaceEdit::WMChar(char& Key, int KeyData, TShiftState Shift) {
     if (std::exchange(dropReturn, false) && Key == '\r')
         return;
     ConvertKeypadDecimal(Key, KeyData);
+    const int type = EditorType();
+    // Enter as a line feed puts a whole line break in.
+    const bool lineBreak = Key == '\r' && grid.Navigation->LineFeedOnEnter && IsTextType(type);
     // At the length limit no character goes in, nor an Enter that does not advance; the control
     // keys add nothing (Ctrl+Z, Ctrl+A) and keep working.
-    const bool adds =
-        static_cast<unsigned char>(Key) >= ' ' || (Key == '\r' && !grid.Navigation->AdvanceOnEnter);
-    if (adds && GetSelLength() == 0 && !WithinMaxLength(GetWindowText() + CharacterTyped(Key)))
+    const bool adds = lineBreak || static_cast<unsigned char>(Key) >= ' ' ||
+                      (Key == '\r' && !grid.Navigation->AdvanceOnEnter);
+    const AnsiString& text = GetWindowText();
+    const AnsiString typed = lineBreak ? AnsiString("\r\n") : CharacterTyped(Key);
+    if (adds && !WithinMaxLength(text.SubString(1, GetSelStart()) + typed +
+                                 text.SubString(GetSelStart() + GetSelLength() + 1, text.Length())))
         return;
-    const int type = EditorType();
-    if (Key == '\r' && grid.Navigation->LineFeedOnEnter && IsTextType(type)) {
-        ReplaceSelection("\r\n");
+    if (lineBreak) {
+        ReplaceSelection(typed);
         return;
     }
     if (!Accepts(Key))
@@ -264,6 +269,9 @@ void TGridInplaceEdit::WMPaste() {
     if (!WithinMaxLength(inCase(pasted)) || !WithinMaxLength(result))
         return;
     if (!Allowed(grid.OnClipboardPaste))
+        return;
+    // Each character as typed there, so that a sign stands only where a typed one may.
+    if (!AcceptsPastedText(static_cast<TEditorType>(type), text, start, GetSelLength(), pasted))
         return;
     if ((type == edNumeric || type == edPositiveNumeric) && IsType(result) != 0)
         return;

@@ -94,14 +94,18 @@ TEST_F(DragDrop, AWordDraggedToAnotherBoxMovesOrWithCtrlIsCopied) {
         bool dropped;
         const char* source;
         const char* target;
+        bool readOnly = false;
     } rows[] = {
         {"move", Qt::NoModifier, true, "hello ", "xworld"},
         {"copy", Qt::ControlModifier, true, "hello world", "xworld"},
         {"cancelled", Qt::NoModifier, false, "hello world", "x"},
+        // Mended: a move out of a read-only box deleted the dragged text.
+        {"out of a read-only box", Qt::NoModifier, true, "hello world", "xworld", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         box.SetText("hello world");
+        box.SetReadOnly(row.readOnly);
         other.SetText("x");
         Responder().DragActions.push_back([&](const QMimeData& data) {
             return row.dropped ? DropOn(other, data, QPoint(other.Width() - 3, 5), row.keys)
@@ -110,7 +114,8 @@ TEST_F(DragDrop, AWordDraggedToAnotherBoxMovesOrWithCtrlIsCopied) {
         DragSelection(6, 11);
         ASSERT_EQ(Responder().DragsOffered.size(), 1u);
         EXPECT_EQ(Responder().DragsOffered[0].Text, "world");
-        EXPECT_EQ(Responder().DragsOffered[0].AllowedEffects, DROPEFFECT_COPY | DROPEFFECT_MOVE);
+        EXPECT_EQ(Responder().DragsOffered[0].AllowedEffects,
+                  row.readOnly ? DROPEFFECT_COPY : DROPEFFECT_COPY | DROPEFFECT_MOVE);
         EXPECT_EQ(box.GetText(), row.source);
         EXPECT_EQ(other.GetText(), row.target);
         Responder().Clear();

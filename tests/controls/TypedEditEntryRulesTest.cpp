@@ -3,6 +3,7 @@
 #include "framework/DragDrop.h"
 #include "framework/MessageBeep.h"
 #include "tests/controls/TypedEditSupport.h"
+#include "tests/support/ScriptedResponder.h"
 
 #include <QDropEvent>
 #include <QMimeData>
@@ -51,7 +52,13 @@ int DropAtCaret(TTypedEdit& box, const char* text) {
 // answered move, a float box refused digits pasted among its own groups, and an upper-case box
 // full by bytes refused a letter.
 TEST(TypedEditEntryRules, EachRuleHoldsOnEveryWayIn) {
-    const LocaleSeparators separators('.', ',');
+    // A number a double cannot hold: 400 nines; 1e320 typed digit by digit stops at 1e308.
+    const std::string nines(400, '9');
+    const std::string typedTens = "1" + std::string(320, '0');
+    const std::string keptTens = "1" + std::string(308, '0') + "|";
+    const BoxSetup signedFloat{etFloat, 2, "", "", true};
+    const BoxSetup limited{etString, 0, "", "", false, 3};
+    const BoxSetup readOnly{etString, 0, "", "", false, 0, true};
     const struct {
         const char* rule;
         Way way;
@@ -60,7 +67,8 @@ TEST(TypedEditEntryRules, EachRuleHoldsOnEveryWayIn) {
         const char* start; // marked as the box shows it
         const char* text;  // typed, pasted or dropped at the caret; from code, put there and set
         const char* shown;
-        int effect; // of a drop
+        int effect;         // of a drop
+        char decimal = '.'; // the locale's decimal separator; ',' swaps the two
     } rows[] = {
         // What the box reads back: a typed letter is ignored, a paste or drop holding one is
         // refused whole, and code writing it gets "0".
@@ -116,11 +124,53 @@ TEST(TypedEditEntryRules, EachRuleHoldsOnEveryWayIn) {
         {"prefix", Way::PasteCall, {etNumeric, 0, "$", " m"}, 0, "[$12]345 m", "9", "$[9]345 m", 0},
         {"suffix", Way::PasteCall, {etNumeric, 0, "$", " m"}, 0, "$123[45 m]", "9", "$123[9] m", 0},
         {"prefix", Way::PasteCall, {etUppercase, 0, "<", ">"}, 0, "[<abc>]", "xé", "<[XÉ]>", 0},
+        // Mended: a minus pasted or dropped into a box without a sign went in, though typed it is
+        // refused.
+        {"sign", Way::Key, {etFloat, 2}, 0, "|", "-3", "3|", 0},
+        {"sign", Way::Paste, {etFloat, 2}, 0, "|", "-3", "|", 0},
+        {"sign", Way::Drop, {etFloat, 2}, 0, "|", "-3", "|", DROPEFFECT_NONE},
+        {"sign", Way::Paste, {etNumeric}, 0, "12|", "-", "12|", 0},
+        {"sign", Way::Paste, {etMoney, 2}, 0, "|", "-3,5", "|", 0, ','},
+        {"sign", Way::Drop, {etFloat, 2}, 0, "|", "-3,5", "|", DROPEFFECT_NONE, ','},
+        // The program's own values may be negative.
+        {"sign", Way::Code, {etFloat, 2}, 0, "|", "-3", "-3.00", 0},
+        // A signed box takes a minus where a sign stands, first.
+        {"sign", Way::Paste, signedFloat, 0, "|", "-3", "-3|.00", 0},
+        {"sign", Way::Paste, signedFloat, 0, "|", "5-3", "|", 0},
+        {"sign", Way::Drop, signedFloat, 0, "|", "-3,5", "-3,5|0", DROPEFFECT_MOVE, ','},
+        // Mended: a number too large for a double went in, and the box could not read it back.
+        {"too large", Way::Key, {etFloat, 2}, 0, "|", typedTens.c_str(), keptTens.c_str(), 0},
+        {"too large", Way::Paste, {etFloat, 2}, 0, "|", nines.c_str(), "|", 0},
+        {"too large", Way::Drop, {etFloat}, 0, "|", nines.c_str(), "|", DROPEFFECT_NONE},
+        {"too large", Way::Paste, {etNumeric}, 0, "|", nines.c_str(), "|", 0, ','},
+        {"too large", Way::Paste, {etMoney, 2}, 0, "|", nines.c_str(), "|", 0, ','},
+        {"too large", Way::Code, {etFloat, 2}, 0, "|", nines.c_str(), "0.00", 0},
+        {"too large", Way::Code, {etFloat, 2}, 0, "|", nines.c_str(), "0,00", 0, ','},
+        // Mended: LengthLimit counted bytes, so "é" counted two.
+        {"LengthLimit in characters", Way::Key, limited, 0, "|", "éééé", "ééé|", 0},
+        {"LengthLimit in characters", Way::Paste, limited, 0, "|", "ééé", "ééé|", 0},
+        {"LengthLimit in characters", Way::Drop, limited, 0, "é|", "éé", "ééé|", DROPEFFECT_MOVE},
+        {"LengthLimit in characters", Way::Paste, limited, 0, "é|", "ééé", "é|", 0},
+        // Mended: a read-only box took a drop.
+        {"read-only", Way::Key, readOnly, 0, "abc|", "XY", "abc|", 0},
+        {"read-only", Way::Paste, readOnly, 0, "abc|", "XY", "abc|", 0},
+        {"read-only", Way::Drop, readOnly, 0, "abc|", "XY", "abc|", DROPEFFECT_NONE},
+        // Mended: a key typed where a write from code left the caret, before the prefix, went in
+        // before it, and the box could no longer read its value.
+        {"caret in the prefix", Way::Key, {etFloat, 0, "0"}, 0, "|0-907617", "6", "0-6|907617", 0},
+        {"caret in the prefix", Way::Key, {etNumeric, 0, "$"}, 0, "|$12", "3", "$3|12", 0},
+        {"caret in the prefix", Way::Paste, {etNumeric, 0, "$"}, 0, "|$12", "3", "$3|12", 0},
+        {"caret in the prefix", Way::Drop, {etNumeric, 0, "$"}, 0, "|$12", "3", "$3|12", DROPEFFECT_MOVE},
+        {"caret in the suffix", Way::Key, {etNumeric, 0, "", " m"}, 0, "12 m|", "3", "123| m", 0},
+        {"caret in the suffix", Way::Paste, {etNumeric, 0, "", " m"}, 0, "12 m|", "3", "123| m", 0},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.rule) + " by " + WayName(row.way) + " of " + row.text);
+        SCOPED_TRACE(std::string(row.rule) + " by " + WayName(row.way) + " of " +
+                     std::string(row.text).substr(0, 20) + " with the decimal " + row.decimal);
+        const LocaleSeparators separators(row.decimal, row.decimal == '.' ? ',' : '.');
         auto form = ShownTypedEditForm();
         TTypedEdit& box = *form->Box;
+        Responder().Clear();
         Apply(box, row.box);
         box.MaxLength = row.maxLength;
         box.SetOleDropTarget(true);
@@ -148,6 +198,9 @@ TEST(TypedEditEntryRules, EachRuleHoldsOnEveryWayIn) {
             break;
         }
         ExpectShown(box, row.shown);
+        // What the box refuses it refuses quietly: nothing raises.
+        for (const MessageRequest& told : Responder().Asked)
+            ADD_FAILURE() << told.Text.str().substr(0, 80);
     }
 }
 

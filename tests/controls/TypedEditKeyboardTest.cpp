@@ -66,6 +66,11 @@ void CheckTyping(const std::vector<TypingRow>& rows, bool readOnly = false) {
 TEST(TypedEditKeyboard, TypingIsFilteredByType) {
     const BoxSetup signedFloat{etFloat, 2, "", "", true};
     const BoxSetup limited{etFloat, 2, "", "", false, 3};
+    // 1e308 and a fraction: without the point its digits make 1e309, more than a double holds.
+    const std::string big = "1" + std::string(308, '0');
+    const std::string bigAfterPoint = big + ".|5";
+    const std::string bigBeforePoint = big + "|.5";
+    const std::string bigPointSelected = big + "[.]5";
     CheckTyping({
         {"digit inside a full fraction replaces the next", {etFloat, 2}, "1.2|5", "7", "1.27|"},
         {"digit at the end of a full fraction is refused", {etFloat, 2}, "1.25|", "7", "1.25|"},
@@ -119,6 +124,25 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
         {"ctrl with a separator", {etNumeric}, "12|", "{Ctrl+,}{Ctrl+.}", "12|"},
         {"alt with a digit", {etNumeric}, "12|", "{Alt+3}", "12|"},
         {"ctrl with a character in a text box", {}, "ab|", "{Ctrl+.}{Alt+x}", "ab|"},
+        // Mended: taking out the point joined the digits into a number the box could not read.
+        {"backspace may not make a number too large",
+         {etFloat},
+         bigAfterPoint.c_str(),
+         "{Backspace}",
+         bigAfterPoint.c_str()},
+        {"delete may not make a number too large",
+         {etFloat},
+         bigBeforePoint.c_str(),
+         "{Del}",
+         bigBeforePoint.c_str()},
+        {"cut may not make a number too large",
+         {etFloat},
+         bigBeforePoint.c_str(),
+         "{Shift+Right}{Ctrl+X}",
+         bigPointSelected.c_str()},
+        // Mended: with the caret left in the prefix by a write from code, Delete took the prefix's
+        // character.
+        {"delete with the caret in the prefix", {etNumeric, 0, "$"}, "|$12", "{Del}", "$|2"},
     });
     // Where the point is no separator of the locale it cannot be read either.
     const LocaleSeparators comma(',', ' ');
@@ -350,18 +374,33 @@ TEST_F(TypedEditKeys, EnterGoesToTheWindowAndCanMoveOn) {
     EXPECT_TRUE(form->Other->Focused());
 }
 
+// Mended: the caret was measured in bytes, so that a box full of "é" did not move on.
 TEST_F(TypedEditKeys, FullLengthMovesOn) {
-    // The prefix does not count towards the length.
-    Apply(box, {etNumeric, 0, "#", "", false, 3});
-    box.TabOnFullLength = true;
-    FocusOn(box);
-    Type(box, "12");
-    QApplication::processEvents();
-    EXPECT_TRUE(box.Focused());
-    Type(box, "3");
-    QApplication::processEvents();
-    EXPECT_TRUE(form->Other->Focused());
-    EXPECT_EQ(box.GetText(), "123");
+    const struct {
+        const char* label;
+        BoxSetup setup;
+        const char* first;
+        const char* last;
+        const char* value;
+    } rows[] = {
+        // The prefix does not count towards the length.
+        {"digits after a prefix", {etNumeric, 0, "#", "", false, 3}, "12", "3", "123"},
+        {"characters, not bytes", {etString, 0, "", "", false, 3}, "éé", "é", "ééé"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        Apply(box, row.setup);
+        box.TabOnFullLength = true;
+        box.SetText("");
+        FocusOn(box);
+        TypeCharacters(box, QString::fromUtf8(row.first));
+        QApplication::processEvents();
+        EXPECT_TRUE(box.Focused());
+        TypeCharacters(box, QString::fromUtf8(row.last));
+        QApplication::processEvents();
+        EXPECT_TRUE(form->Other->Focused());
+        EXPECT_EQ(box.GetText(), row.value);
+    }
 }
 
 TEST_F(TypedEditKeys, EscapeGoesToTheWindowOnlyWithUndo) {

@@ -23,6 +23,7 @@ struct BoxSetup {
     const char* suffix = "";
     bool isSigned = false;
     std::int16_t lengthLimit = 0;
+    bool readOnly = false;
 };
 
 inline void Apply(TTypedEdit& box, const BoxSetup& setup) {
@@ -32,6 +33,7 @@ inline void Apply(TTypedEdit& box, const BoxSetup& setup) {
     box.SetSuffix(setup.suffix);
     box.Signed = setup.isSigned;
     box.LengthLimit = setup.lengthLimit;
+    box.SetReadOnly(setup.readOnly);
 }
 
 // Window text with the caret as '|' or the selection in brackets; start -1 when unmarked.

@@ -271,6 +271,41 @@ TEST(TypedMaskEdit, ColoursAndEscape) {
     EXPECT_EQ(edit.GetBorderStyle(), bsNone);
 }
 
+// Mended: Escape after the program wrote the focused edit brought back the text from before that
+// write, as if the user had changed it.
+TEST(TypedMaskEdit, EscapeGivesBackTheTextAsTheUsersEditBegan) {
+    const struct {
+        const char* label;
+        const char* written; // from code once the edit has the focus
+        const char* typed;
+        const char* escaped;
+    } rows[] = {
+        {"written from code", "333-444", "", "333-444"},
+        {"written from code, then typed", "333-444", "5", "333-444"},
+        {"typed only", nullptr, "5", "111-222"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        MaskForm form;
+        TTypedMaskEdit& edit = *form.Edit;
+        edit.SetEditMask("000-000;1;_");
+        edit.CanUndo = true;
+        edit.SetText("111-222");
+        form.Show();
+        form.View()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.View()));
+        form.Other->SetFocus();
+        QApplication::processEvents();
+        edit.SetFocus();
+        QApplication::processEvents();
+        if (row.written)
+            edit.SetText(row.written);
+        TypeKeys(edit, row.typed);
+        QTest::keyClick(edit.View(), Qt::Key_Escape);
+        EXPECT_EQ(edit.GetEditText(), row.escaped);
+    }
+}
+
 TEST(GridInputQuery, OkGivesTheBoxsValueAndCancelKeepsTheOld) {
     const LocaleSeparators separators('.', ',');
     const TQueryParams params{2, false, 0, "", ""};

@@ -230,6 +230,40 @@ TEST(TypedSpinLimits, AMaskedSmartStepStepsTheFigureLeftOfTheCaret) {
     }
 }
 
+// Mended: selecting all and copying were refused, with a beep, while the selection started in
+// "0x"; the cut and paste these keys run keep the prefix themselves.
+TEST(TypedSpinLimits, AHexSpinTakesItsEditingKeysWhereverItsSelectionStarts) {
+    LimitsForm form;
+    TTypedSpinEdit& spin = *form.Spin;
+    spin.SetSpinType(sptHex);
+    const struct {
+        const char* before;
+        char key;
+        const char* after;
+        const char* clipboard;
+    } rows[] = {
+        {"0|x1F", 0x01, "[0x1F]", ""},
+        {"[0x1]F", 0x03, "[0x1]F", "0x1"},
+        {"[0x1]F", 0x18, "[0x1]F", ""},
+        {"0x[1]F", 0x18, "0x|F", "1"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.before) + " + " + std::to_string(row.key));
+        Show(spin, row.before);
+        Clipboard().SetAsText("");
+        const int beeps = MessageBeeps();
+        char key = row.key;
+        bool passOn = true;
+        spin.ViewKeyDown(0, {}, 0, key, passOn);
+        const Marked after = Unmark(row.after);
+        EXPECT_EQ(spin.GetWindowText(), after.text);
+        EXPECT_EQ(spin.GetSelStart(), after.start);
+        EXPECT_EQ(spin.GetSelLength(), after.end - after.start);
+        EXPECT_EQ(Clipboard().GetAsText(), row.clipboard);
+        EXPECT_EQ(MessageBeeps(), beeps);
+    }
+}
+
 // A paste or cut in a hex spin keeps its "0x" and takes only hex digits.
 TEST(TypedSpinLimits, AHexSpinKeepsItsPrefix) {
     LimitsForm form;

@@ -1,3 +1,4 @@
+#include "framework/Clipboard.h"
 #include "framework/MessageBeep.h"
 #include "grid/Dgspin.h"
 #include "tests/grid/SpecialCell.h"
@@ -52,18 +53,31 @@ TEST(GridButtonEditors, NumberTypesFilterWhatIsTyped) {
         const char* typed;
         const char* result;
         int beeps;
+        bool pasted = false;
     } rows[] = {
         {"anything", edEditBtn, "a-1.x", "a-1.x", 0},
         {"whole numbers: letters beep", edNumericEditBtn, "1a2", "12", 1},
         {"whole numbers: a sign at the start", edNumericEditBtn, "-3", "-3", 0},
         {"float: one point, letters dropped", edFloatEditBtn, "2x.5.", "2.5", 0},
+        // Mended: a paste went in whatever it held.
+        {"anything, pasted", edEditBtn, "a-1.x", "a-1.x", 0, true},
+        {"whole numbers: letters, pasted", edNumericEditBtn, "1a2", "", 0, true},
+        {"whole numbers: a sign only first, pasted", edNumericEditBtn, "5-3", "", 0, true},
+        {"whole numbers: a sign at the start, pasted", edNumericEditBtn, "-3\r\n", "-3", 0, true},
+        {"float: two points, pasted", edFloatEditBtn, "2.5.", "", 0, true},
+        {"float: a number, pasted", edFloatEditBtn, "-2.5", "-2.5", 0, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         SpecialCell window(row.type, "");
         window.Open();
         const int beeps = MessageBeeps();
-        window.Type(row.typed);
+        if (row.pasted) {
+            Clipboard().SetAsText(row.typed);
+            window.Press(Qt::Key_V, Qt::ControlModifier);
+        } else {
+            window.Type(row.typed);
+        }
         EXPECT_EQ(window.Editors().EditBtn->GetWindowText(), row.result);
         EXPECT_EQ(MessageBeeps() - beeps, row.beeps);
     }

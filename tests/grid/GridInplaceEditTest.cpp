@@ -43,6 +43,9 @@ TEST(GridInplaceEdit, TheEditorTypeFiltersTypedCharacters) {
         {"numeric: a sign at the start", edNumeric, "12", "<-", "-12", 0},
         {"numeric: a second sign beeps", edNumeric, "12", "<-<-", "-12", 1},
         {"numeric: letters beep", edNumeric, "", "1a2", "12", 1},
+        // Mended: a digit typed before the sign went in, and the cell held no number.
+        {"numeric: nothing before the sign", edNumeric, "-3", "<5", "-3", 1},
+        {"float: nothing before the sign", edFloat, "-3", "<5.", "-3", 1},
         {"positive: no sign", edPositiveNumeric, "12", "<-", "12", 1},
         {"float: one point", edFloat, "1.5", ">.", "1.5", 0},
         {"float: letters dropped without a beep", edFloat, "", "2x.5", "2.5", 0},
@@ -147,6 +150,7 @@ TEST(GridInplaceEdit, TypedAndPastedTextKeepTheSameCaseAndLengthRules) {
         bool paste;
         const char* entered;
         const char* result;
+        bool lineFeedOnEnter = false;
     } rows[] = {
         {"upper case typed", edUpperCase, 0, "", false, "éa", "ÉA"},
         {"upper case pasted", edUpperCase, 0, "", true, "éa", "ÉA"},
@@ -164,11 +168,29 @@ TEST(GridInplaceEdit, TypedAndPastedTextKeepTheSameCaseAndLengthRules) {
         {"upper case within the limit in capitals, pasted", edUpperCase, 3, "", true, "ßa", "SSA"},
         {"undo at the limit, typed", edNormal, 3, "", false, "abc\x1A", "ab"},
         {"undo at the limit, pasted", edNormal, 3, "ab", true, "c\x1A", "ab"},
+        // Mended: a number cell's paste was checked as a whole number only, so that a sign could
+        // stand anywhere in it, and a positive cell took one.
+        {"no sign in a positive cell, typed", edPositiveNumeric, 0, "", false, "-5", "5"},
+        {"no sign in a positive cell, pasted", edPositiveNumeric, 0, "", true, "-5", ""},
+        {"a sign only first, typed", edNumeric, 0, "", false, "5-3", "53"},
+        {"a sign only first, pasted", edNumeric, 0, "", true, "5-3", ""},
+        {"a sign first, pasted", edNumeric, 0, "", true, "-53", "-53"},
+        {"a float's sign only first, typed", edFloat, 0, "", false, "1-2", "12"},
+        {"a float's sign only first, pasted", edFloat, 0, "", true, "1-2", ""},
+        {"a float's sign not last, pasted", edFloat, 0, "", true, "2.5-", ""},
+        {"a float's sign first, pasted", edFloat, 0, "", true, "-2.5", "-2.5"},
+        {"a float's sign, pasted after one", edFloat, 0, "-", true, "2.5", "-2.5"},
+        // Mended: Enter as a line feed at the limit put in a lone carriage return.
+        {"a line break at the limit, typed", edNormal, 3, "ab", false, "\r", "ab", true},
+        {"a line break within the limit, typed", edNormal, 4, "ab", false, "\r", "ab\r\n", true},
+        {"a line break at the limit, pasted", edNormal, 3, "a", true, "b\r\nc", "a", true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         OpenEditor window(row.type, row.text);
         window.grid->MaxEditLength = row.maxLength;
+        window.grid->Navigation->LineFeedOnEnter = row.lineFeedOnEnter;
+        window.grid->Multilinecells = row.lineFeedOnEnter;
         window.Open();
         window.Press(Qt::Key_End);
         // A paste takes the text up to a Ctrl+Z ("\x1A"), which is typed after it.
@@ -182,8 +204,9 @@ TEST(GridInplaceEdit, TypedAndPastedTextKeepTheSameCaseAndLengthRules) {
         // Each character as the keyboard types it, beyond ASCII too.
         for (const QChar character : entered.mid(typedFrom)) {
             const bool undo = character == QChar(0x1A);
-            QKeyEvent press(QEvent::KeyPress, undo ? Qt::Key_Z : 0,
-                            undo ? Qt::ControlModifier : Qt::NoModifier, QString(character));
+            const int key = undo ? Qt::Key_Z : character == QChar('\r') ? Qt::Key_Return : 0;
+            QKeyEvent press(QEvent::KeyPress, key, undo ? Qt::ControlModifier : Qt::NoModifier,
+                            QString(character));
             QApplication::sendEvent(QApplication::focusWidget(), &press);
         }
         EXPECT_EQ(window.EditorText(), row.result);
