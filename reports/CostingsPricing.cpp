@@ -56,8 +56,8 @@ void TCostingsForm::CalculateResourceCosts() {
     TDataGrid& matrix = *CostingsMatrixDataGrid;
     GridUpdateLock lock(matrix);
     for (int r = FirstResourceRow; r <= LastResourceRow; ++r) {
-        // A row without a unit cost is no priced resource: its cost cells keep what they hold.
-        if (Blank(MatrixCell(UnitCostColumn, r)))
+        // An unpriced row's cost cells keep what they hold.
+        if (!Priced(MatrixCell(UnitCostColumn, r)))
             continue;
         const double unitCost = MatrixNumber(UnitCostColumn, r);
         double rowTotal = 0;
@@ -68,11 +68,12 @@ void TCostingsForm::CalculateResourceCosts() {
         }
         matrix.SetCellEx(ResourceTotalColumn, r, CostText(rowTotal, r));
     }
-    // The totals add the costs as shown, skipped rows with whatever number they hold.
+    // The totals add the costs as shown, of the priced rows alone: what an unpriced row holds is a
+    // file's text or an earlier pricing's.
     for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c) {
         double total = 0;
         for (int r = FirstResourceRow; r <= LastResourceRow; ++r)
-            if (!Blank(MatrixCell(c, r)))
+            if (Priced(MatrixCell(UnitCostColumn, r)))
                 total += MatrixNumber(c, r);
         matrix.SetCellEx(c, TotalsRow, CostText(total, TotalsRow));
     }
@@ -99,9 +100,9 @@ void TCostingsForm::ForgetPricing() {
     GridUpdateLock lock(matrix);
     for (int c = FirstActivityColumn; c <= LastActivityColumn; ++c)
         matrix.SetCellEx(c, QuantitiesRow, AnsiString());
-    // A row without a unit cost was not priced: it keeps the texts its file gave it.
+    // An unpriced row keeps the texts it holds.
     for (int r = FirstResourceRow; r <= LastResourceRow; ++r) {
-        if (Blank(MatrixCell(UnitCostColumn, r)))
+        if (!Priced(MatrixCell(UnitCostColumn, r)))
             continue;
         for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c)
             matrix.SetCellEx(c, r, AnsiString());
