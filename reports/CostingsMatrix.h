@@ -1,7 +1,5 @@
 #pragma once
 
-#include "framework/AnsiString.h"
-
 // Where things stand in the cost matrix, rows and columns counted from 0 with its header row.
 namespace CostMatrix {
 
@@ -38,11 +36,5 @@ constexpr int ChartRows[] = {13, 14, 15, 16, 19, 23, 28, 38, 43, 44, 45};
 // The pricing addresses up to the totals row and the last bill column.
 constexpr int PricedRows = 50;
 constexpr int PricedColumns = 42;
-
-// Whether a resource row with this unit cost is priced. An unpriced row takes no part in the
-// pricing or its totals, whatever costs it holds.
-inline bool Priced(const AnsiString& unitCost) {
-    return !unitCost.Trim().IsEmpty();
-}
 
 } // namespace CostMatrix

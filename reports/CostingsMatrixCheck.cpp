@@ -27,17 +27,19 @@ std::optional<UnreadableCell> FirstUnreadableCell(const CellTexts& cell) {
             found = UnreadableCell{ACol, ARow, text, reader};
     };
     for (int r = FirstResourceRow; r <= LastResourceRow && !found; ++r) {
-        if (Priced(cell(UnitCostColumn, r))) {
+        if (!Blank(cell(UnitCostColumn, r))) {
             read(UnitCostColumn, r, "the pricing", true);
             for (int c = FirstActivityColumn; c <= LastActivityColumn; ++c)
                 read(c - RateOffset, r, "the pricing", true);
             continue;
         }
-        // An unpriced row: the bill prices it when it is named, and the chart reads the total it
-        // keeps.
+        // A row the pricing skips: the bill prices it when it is named, and the totals and the
+        // chart read the costs it keeps.
         read(UnitCostColumn, r, "the bill", !Blank(cell(NameColumn, r)));
-        if (std::find(std::begin(ChartRows), std::end(ChartRows), r) != std::end(ChartRows))
-            read(ResourceTotalColumn, r, "the chart", true);
+        const bool charted = std::find(std::begin(ChartRows), std::end(ChartRows), r) != std::end(ChartRows);
+        for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c)
+            read(c, r, c == ResourceTotalColumn && charted ? "the chart" : "the pricing",
+                 c == ResourceTotalColumn && charted);
     }
     return found;
 }

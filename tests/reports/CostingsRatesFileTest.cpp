@@ -70,9 +70,9 @@ TEST_F(CostingsRatesFile, ACellPricingCannotReadRefusesTheFile) {
         {"a unit cost", "Cement,C1,,bag,10,", "Cement,C1,,bag,ten,", "line 14, field 5 holds \"ten\""},
         {"a usage rate", "Sand,S1,,m3,20,,,0,1,", "Sand,S1,,m3,20,,,0,n/a,",
          "line 15, field 9 holds \"n/a\""},
-        // Pricing reads no rate or cost of a row without a unit cost, and overwrites a priced row's
-        // costs.
-        {"a kept cost of a row without a unit cost", ",,,1.5,", ",,,1.5 m3,", ""},
+        {"a kept cost of a row without a unit cost", ",,,1.5,", ",,,1.5 m3,",
+         "line 18, field 24 holds \"1.5 m3\""},
+        // Pricing reads no rate of a row without a unit cost, and overwrites a priced row's costs.
         {"a rate of a row without a unit cost", std::string(23, ',') + "1.5,",
          std::string(8, ',') + "x" + std::string(15, ',') + "1.5,", ""},
         {"a cost that pricing overwrites", "Sand,S1,,m3,20,,,0,1,0,0,0,0,0,0,0,0,0,0",
