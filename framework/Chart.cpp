@@ -9,6 +9,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QBuffer>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QFontMetricsF>
@@ -122,17 +123,18 @@ int Decimals(double x, int most) {
     return decimals;
 }
 
-// The figures of an axis from low to high in tickCount steps, counted in units of ten to the
-// exponent: each with the decimals its step needs, so that no two read alike, and the exponent after
-// it as the marks write one.
-QString FigureFormat(double low, double high, int tickCount, int exponent) {
-    const double step = tickCount < 2 ? 0 : (high - low) / (tickCount - 1);
-    constexpr int MostDecimals = 15;
-    const QString fixed = QString("%.%1f").arg(step > 0 ? Decimals(step, MostDecimals) : 0);
-    return exponent == 0 ? fixed : fixed + QString("E%1").arg(exponent);
+// A figure of the value axis, counted in units of ten to the exponent: with decimals and the
+// locale's decimal separator, and the exponent after it, as the marks write them.
+QString FigureText(double value, int decimals, int exponent) {
+    AnsiString text = FixedWidthText(value, 0, decimals, DecimalSeparator);
+    if (exponent != 0)
+        text += "E" + IntToStr(exponent);
+    return ToQString(text);
 }
 
-// A value axis from zero (or the lowest bar) to the highest, with room above for the marks.
+// A value axis from zero (or the lowest bar) to the highest, with room above for the marks. Its
+// figures are written here, with the framework's decimal separator, which no Qt locale need share:
+// each with the decimals its step needs, so that no two read alike.
 QValueAxis* NewValueAxis(const std::vector<Bar>& bars, int exponent) {
     double low = 0;
     double high = 0;
@@ -140,10 +142,22 @@ QValueAxis* NewValueAxis(const std::vector<Bar>& bars, int exponent) {
         low = std::min(low, bar.Height);
         high = std::max(high, bar.Height);
     }
-    auto* axis = new QValueAxis;
+    auto* axis = new QCategoryAxis;
     axis->setRange(low, high > low ? high + (high - low) * 0.15 : low + 1);
     axis->applyNiceNumbers();
-    axis->setLabelFormat(FigureFormat(axis->min(), axis->max(), axis->tickCount(), exponent));
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setStartValue(axis->min());
+    const int ticks = axis->tickCount();
+    const double step = ticks < 2 ? 0 : (axis->max() - axis->min()) / (ticks - 1);
+    constexpr int MostDecimals = 15;
+    const int decimals = step > 0 ? Decimals(step, MostDecimals) : 0;
+    for (int i = 0; i < ticks; ++i) {
+        const double value = axis->min() + i * step;
+        // Without bars, blank figures rather than none, which would leave the axis's title no room;
+        // the axis takes no two alike.
+        axis->append(bars.empty() ? QString(i + 1, QChar(' ')) : FigureText(value, decimals, exponent),
+                     value);
+    }
     return axis;
 }
 
@@ -340,9 +354,6 @@ QChart* TChart::NewQtChart() const {
     chart->addAxis(categories, Qt::AlignBottom);
     stack->attachAxis(categories);
     QValueAxis* values = NewValueAxis(bars, exponent);
-    // Blank labels rather than none, which would leave the axis's title no room.
-    if (bars.empty())
-        values->setLabelFormat(" ");
     values->setLabelsFont(Font.ToQFont());
     SetTitle(*values, LeftAxis.Title);
     chart->addAxis(values, Qt::AlignLeft);

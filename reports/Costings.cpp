@@ -203,8 +203,14 @@ void TCostingsForm::CheckEditedMatrix() const {
 void TCostingsForm::StoreUnitCosts() {
     TDataGrid& matrix = *CostingsMatrixDataGrid;
     GridUpdateLock lock(matrix);
-    for (int r = FirstResourceRow; r <= LastResourceRow; ++r)
-        matrix.SetCellEx(UnitCostColumn, r, *EditedText(UnitCostColumn, r));
+    for (int r = FirstResourceRow; r <= LastResourceRow; ++r) {
+        const AnsiString unitCost = *EditedText(UnitCostColumn, r);
+        // A row no longer priced keeps no costs of the pricing that priced it: they would count in
+        // the totals as a file's own figures do.
+        if (priced && Blank(unitCost) && !Blank(MatrixCell(UnitCostColumn, r)))
+            ForgetRowPricing(r);
+        matrix.SetCellEx(UnitCostColumn, r, unitCost);
+    }
 }
 
 void TCostingsForm::StoreUsageRates() {

@@ -69,6 +69,8 @@ public:
     void BuildBillOfQuantities();
     // Empties the matrix cells the last pricing wrote from the network's quantities.
     void ForgetPricing();
+    // Empties the costs and bill figures the last pricing wrote into one resource row.
+    void ForgetRowPricing(int ARow);
 
     // Chart, colours and exports (CostingsChart.cpp).
 

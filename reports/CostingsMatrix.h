@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/AnsiString.h"
+
 // Where things stand in the cost matrix, rows and columns counted from 0 with its header row.
 namespace CostMatrix {
 
@@ -36,5 +38,10 @@ constexpr int ChartRows[] = {13, 14, 15, 16, 19, 23, 28, 38, 43, 44, 45};
 // The pricing addresses up to the totals row and the last bill column.
 constexpr int PricedRows = 50;
 constexpr int PricedColumns = 42;
+
+// A cell holding nothing but blanks: a unit cost so is no priced resource.
+inline bool Blank(const AnsiString& text) {
+    return text.Trim().IsEmpty();
+}
 
 } // namespace CostMatrix

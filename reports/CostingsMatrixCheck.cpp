@@ -8,14 +8,6 @@
 
 namespace CostMatrix {
 
-namespace {
-
-bool Blank(const AnsiString& text) {
-    return text.Trim().IsEmpty();
-}
-
-} // namespace
-
 std::optional<UnreadableCell> FirstUnreadableCell(const CellTexts& cell) {
     std::optional<UnreadableCell> found;
     // A blank cell is refused only where it must hold a number; other cells only when they hold text

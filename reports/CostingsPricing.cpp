@@ -19,10 +19,6 @@ constexpr int BillAmount = 4;
 // A rate this small is taken as none: the quantity is not worked back from it.
 constexpr double SmallestRate = 1e-6;
 
-bool Blank(const AnsiString& text) {
-    return text.Trim().IsEmpty();
-}
-
 } // namespace
 
 void TCostingsForm::CalculateCostMatrix() {
@@ -92,6 +88,14 @@ AnsiString TCostingsForm::CostText(double value, int ARow) const {
                         " are too large to price.");
 }
 
+void TCostingsForm::ForgetRowPricing(int ARow) {
+    TDataGrid& matrix = *CostingsMatrixDataGrid;
+    for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c)
+        matrix.SetCellEx(c, ARow, AnsiString());
+    matrix.SetCellEx(BillColumn + BillQuantity, ARow, AnsiString());
+    matrix.SetCellEx(BillColumn + BillAmount, ARow, AnsiString());
+}
+
 void TCostingsForm::ForgetPricing() {
     if (!priced)
         return;
@@ -100,14 +104,9 @@ void TCostingsForm::ForgetPricing() {
     for (int c = FirstActivityColumn; c <= LastActivityColumn; ++c)
         matrix.SetCellEx(c, QuantitiesRow, AnsiString());
     // A row without a unit cost was not priced: it keeps the texts its file gave it.
-    for (int r = FirstResourceRow; r <= LastResourceRow; ++r) {
-        if (Blank(MatrixCell(UnitCostColumn, r)))
-            continue;
-        for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c)
-            matrix.SetCellEx(c, r, AnsiString());
-        matrix.SetCellEx(BillColumn + BillQuantity, r, AnsiString());
-        matrix.SetCellEx(BillColumn + BillAmount, r, AnsiString());
-    }
+    for (int r = FirstResourceRow; r <= LastResourceRow; ++r)
+        if (!Blank(MatrixCell(UnitCostColumn, r)))
+            ForgetRowPricing(r);
     for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c)
         matrix.SetCellEx(c, TotalsRow, AnsiString());
     matrix.SetCellEx(BillColumn + BillAmount, TotalsRow, AnsiString());

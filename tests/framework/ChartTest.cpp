@@ -4,6 +4,7 @@
 #include "framework/Exceptions.h"
 #include "framework/FileBytes.h"
 #include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/LocaleSeparators.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -218,14 +219,15 @@ TEST(Chart, AChartWithoutBarsShowsItsTitlesAndNoFigures) {
     }
 }
 
-// The figures up the value axis of a chart of bars with the values, from its foot.
+// The figures up the value axis of a chart of bars with the values, from its foot, written with
+// the locale's decimal separator.
 std::vector<std::string> ValueFigures(const std::vector<double>& values) {
     BarChart c;
     c.series->Marks.Visible = false;
     c.chart->Legend.Visible = false;
     for (double value : values)
         c.series->Add(value, "a");
-    const std::regex figure(R"(-?[0-9]+(\.[0-9]+)?(E-?[0-9]+)?)");
+    const std::regex figure(std::string(R"(-?[0-9]+(\)") + DecimalSeparator + R"([0-9]+)?(E-?[0-9]+)?)");
     std::vector<std::pair<double, std::string>> placed;
     for (const auto& [text, y] : PlacedTexts(c.chart->SvgPicture()))
         if (std::regex_match(text, figure))
@@ -238,38 +240,51 @@ std::vector<std::string> ValueFigures(const std::vector<double>& values) {
 }
 
 // Mended: bars all 0 gave the value axis 0 0 0 1 1 1, its fifths written without decimals; bars up
-// to 3e-7 gave 0.000000 five times, and bars up to 2e-10 gave 0 0 0 0.
+// to 3e-7 gave 0.000000 five times, and bars up to 2e-10 gave 0 0 0 0. Mended too: the comma
+// locale's axis wrote its decimals after a point, where the marks write a comma.
 TEST(Chart, TheValueAxisNeverShowsOneFigureTwice) {
     const struct {
+        char decimal;
         const char* label;
         std::vector<double> values;
         // Up the axis, from its foot.
         std::vector<std::string> figures;
     } cases[] = {
         // The axis runs 0 to 1 where there is no height to show, in fifths.
-        {"eleven bars of 0", std::vector<double>(11, 0), {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}},
-        {"one bar of 0", {0}, {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}},
+        {'.', "eleven bars of 0", std::vector<double>(11, 0), {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}},
+        {'.', "one bar of 0", {0}, {"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}},
         // 2.5 and its room above, 2.875, come up to 3.
-        {"bars up to 2.5", {1, 2.5}, {"0", "1", "2", "3"}},
+        {'.', "bars up to 2.5", {1, 2.5}, {"0", "1", "2", "3"}},
         // 0.3 and its room above, 0.345, come up to 0.4 in tenths.
-        {"bars up to 0.3", {0.1, 0.3}, {"0.0", "0.1", "0.2", "0.3", "0.4"}},
+        {'.', "bars up to 0.3", {0.1, 0.3}, {"0.0", "0.1", "0.2", "0.3", "0.4"}},
         // 1200 and its room above, 1380, come up to 1500 in steps of 500.
-        {"bars up to 1200", {1200, 300}, {"0", "500", "1000", "1500"}},
+        {'.', "bars up to 1200", {1200, 300}, {"0", "500", "1000", "1500"}},
         // Counted in tenths of a millionth: 3 and its room above, 3.45, come up to 4.
-        {"bars up to 3e-7", {1e-7, 3e-7}, {"0E-7", "1E-7", "2E-7", "3E-7", "4E-7"}},
+        {'.', "bars up to 3e-7", {1e-7, 3e-7}, {"0E-7", "1E-7", "2E-7", "3E-7", "4E-7"}},
         // Counted in units of 1e-10: 2 and its room above, 2.3, come up to 3.
-        {"bars up to 2e-10", {1e-10, 2e-10}, {"0E-10", "1E-10", "2E-10", "3E-10"}},
+        {'.', "bars up to 2e-10", {1e-10, 2e-10}, {"0E-10", "1E-10", "2E-10", "3E-10"}},
         // Counted in units of 1e10: 1.2 and its room above, 1.38, come up to 1.5 in halves.
-        {"bars up to 1.2e10", {0.3e10, 1.2e10}, {"0.0E10", "0.5E10", "1.0E10", "1.5E10"}},
+        {'.', "bars up to 1.2e10", {0.3e10, 1.2e10}, {"0.0E10", "0.5E10", "1.0E10", "1.5E10"}},
+        // The same axes where the locale writes a decimal comma, as the marks then do.
+        {',',
+         "eleven bars of 0, comma",
+         std::vector<double>(11, 0),
+         {"0,0", "0,2", "0,4", "0,6", "0,8", "1,0"}},
+        {',', "bars up to 0.3, comma", {0.1, 0.3}, {"0,0", "0,1", "0,2", "0,3", "0,4"}},
+        {',', "bars up to 1200, comma", {1200, 300}, {"0", "500", "1000", "1500"}},
+        {',', "bars up to 3e-7, comma", {1e-7, 3e-7}, {"0E-7", "1E-7", "2E-7", "3E-7", "4E-7"}},
+        {',', "bars up to 1.2e10, comma", {0.3e10, 1.2e10}, {"0,0E10", "0,5E10", "1,0E10", "1,5E10"}},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.label);
+        const LocaleSeparators separators(row.decimal, row.decimal == '.' ? ',' : '.');
         EXPECT_EQ(ValueFigures(row.values), row.figures);
     }
 }
 
 // Each figure up the value axis reads back as the value at its place, evenly up the axis and from
-// below the lowest bar and 0 to above the highest, at every scale of the bars, either sign.
+// below the lowest bar and 0 to above the highest, at every scale of the bars, either sign, in
+// either locale.
 TEST(Chart, TheValueAxisReadsBackAtEveryScale) {
     std::vector<double> maxima{std::numeric_limits<double>::max(),
                                std::numeric_limits<double>::denorm_min(),
@@ -280,23 +295,28 @@ TEST(Chart, TheValueAxisReadsBackAtEveryScale) {
     const double mantissas[] = {1.0, 2.5, 7.3};
     for (int power = -300, i = 0; power <= 300; power += 20, ++i)
         maxima.push_back((i % 2 ? -1 : 1) * mantissas[i % 3] * std::pow(10.0, power));
-    for (double most : maxima) {
-        SCOPED_TRACE(testing::Message() << "bars up to " << most);
-        const std::vector<std::string> figures = ValueFigures({most / 3, most});
-        const std::string shown = testing::PrintToString(figures);
-        ASSERT_GE(figures.size(), 2u) << shown;
-        // Read wider than a double: the axis may rise above the largest double.
-        std::vector<long double> read;
-        for (const std::string& text : figures)
-            read.push_back(std::strtold(text.c_str(), nullptr));
-        const long double step = (read.back() - read.front()) / static_cast<long double>(read.size() - 1);
-        ASSERT_GT(step, 0) << shown;
-        for (std::size_t i = 0; i < read.size(); ++i)
-            EXPECT_LE(std::abs(read[i] - (read.front() + static_cast<long double>(i) * step)), step / 1000)
-                << shown;
-        EXPECT_LE(read.front(), std::min(0.0, most) + step / 1000) << shown;
-        EXPECT_GE(read.back(), std::max(0.0, most) - step / 1000) << shown;
-    }
+    for (const char decimal : {'.', ','})
+        for (double most : maxima) {
+            SCOPED_TRACE(testing::Message() << "bars up to " << most << ", decimal " << decimal);
+            const LocaleSeparators separators(decimal, decimal == '.' ? ',' : '.');
+            const std::vector<std::string> figures = ValueFigures({most / 3, most});
+            const std::string shown = testing::PrintToString(figures);
+            ASSERT_GE(figures.size(), 2u) << shown;
+            // Read wider than a double: the axis may rise above the largest double.
+            std::vector<long double> read;
+            for (std::string text : figures) {
+                std::replace(text.begin(), text.end(), decimal, '.');
+                read.push_back(std::strtold(text.c_str(), nullptr));
+            }
+            const long double step = (read.back() - read.front()) / static_cast<long double>(read.size() - 1);
+            ASSERT_GT(step, 0) << shown;
+            for (std::size_t i = 0; i < read.size(); ++i)
+                EXPECT_LE(std::abs(read[i] - (read.front() + static_cast<long double>(i) * step)),
+                          step / 1000)
+                    << shown;
+            EXPECT_LE(read.front(), std::min(0.0, most) + step / 1000) << shown;
+            EXPECT_GE(read.back(), std::max(0.0, most) - step / 1000) << shown;
+        }
 }
 
 TEST(Chart, SeriesAndChartMayGoInEitherOrder) {

@@ -1,6 +1,8 @@
 #include "framework/NumberFormat.h"
 #include "tests/reports/CostingsWindow.h"
 
+#include <functional>
+
 namespace {
 
 using Pricing = CostingsWindow;
@@ -113,6 +115,59 @@ TEST_F(Pricing, ARatesFileWithPointsPricesUnderACommaLocale) {
     EXPECT_EQ(MatrixRow(13, 23, 23), (Texts{"33,00"}));
     EXPECT_EQ(MatrixRow(13, 35, 35), (Texts{"37,80"}));
     EXPECT_EQ(MatrixRow(19, 39, 41), (Texts{"10,00", "2.5", "25,00"}));
+}
+
+// Mended: a line that had been priced kept its costs once its unit cost was emptied, and they
+// counted in the totals as a file's own figures do, whichever way the matrix was priced again.
+TEST_F(Pricing, AnEmptiedUnitCostTakesBackTheCostsItsPricingWrote) {
+    const AnsiString saved = Path("matrix.csv");
+    struct Case {
+        const char* label;
+        // After line 18's unit cost is emptied in the grid and the matrix priced again.
+        std::function<void(Results&)> then;
+    };
+    const Case cases[] = {
+        {"emptied in the grid", [](Results&) {}},
+        {"the matrix saved and loaded again",
+         [&saved](Results&) {
+             Responder().AnswerFile(saved);
+             UserClicks(CostingsForm->SaveCostingMatrixButton);
+             LoadMatrix(saved);
+             CostingsForm->CalculateCostMatrix();
+         }},
+        {"the network replaced and priced again",
+         [](Results& results) {
+             CostingsForm->NetworkReplaced();
+             results.Run();
+             CostingsForm->CalculateCostMatrix();
+         }},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.label);
+        LoadMatrix(Rates());
+        Results results(TwoPricedSewers);
+        results.Run();
+        // Line 18, with no name and the file's 1.5: 2 a cubic metre dug, 2 x 1 x 32.55 = 65.10.
+        CostingsForm->UnitResDataGrid->SetCellEx(4, 8, "2");
+        for (TDataGrid* rates : {CostingsForm->UsageRpDataGrid, CostingsForm->UsageRjDataGrid})
+            for (int col = 1; col <= 6; ++col)
+                rates->SetCellEx(col, 8, col == 1 && rates == CostingsForm->UsageRpDataGrid ? "1" : "0");
+        CostingsForm->CalculateCostMatrix();
+        // 130.20 + 0.33 + 65.10 = 195.63; 711.36 + 65.10 = 776.46.
+        ASSERT_EQ(MatrixRow(17, 23, 23), (Texts{"65.10"}));
+        ASSERT_EQ(MatrixRow(49, 23, 23), (Texts{"195.63"}));
+        ASSERT_EQ(MatrixRow(49, 35, 35), (Texts{"776.46"}));
+
+        CostingsForm->UnitResDataGrid->SetCellEx(4, 8, " ");
+        CostingsForm->CalculateCostMatrix();
+        row.then(results);
+        EXPECT_TRUE(Told().empty());
+        // The pricing's 65.10 is gone: 130.20 + 0.33, and the 711.36 of the named resources.
+        EXPECT_EQ(MatrixRow(17, 23, 23), (Texts{""}));
+        EXPECT_EQ(MatrixRow(49, 23, 23), (Texts{"130.53"}));
+        EXPECT_EQ(MatrixRow(49, 35, 35), (Texts{"711.36"}));
+        EXPECT_EQ(MatrixRow(49, 41, 41), (Texts{"711.36"}));
+    }
 }
 
 // Mended: the pricing wrote the rows before Sand's and the bill then stopped at Sand's empty cost
