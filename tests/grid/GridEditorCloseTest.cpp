@@ -3,7 +3,10 @@
 #include "tests/grid/GridFiles.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -90,6 +93,21 @@ struct Files {
     AnsiString Cell = folder.Path("cells.cel");
     AnsiString Csv = folder.Path("cells.csv");
 };
+
+// Text dropped on a cell as the mouse drops it.
+void DropText(TDataGrid& grid, const char* text, int col, int row) {
+    QMimeData data;
+    data.setText(text);
+    const TRect cell = grid.CellRect(col, row);
+    const QPoint at(cell.Left + 20, cell.Top + 10);
+    QWidget* cells = static_cast<QAbstractScrollArea*>(grid.View())->viewport();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(cells, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(cells, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(cells, &drop);
+}
 
 std::vector<Call> Calls(const Files& files) {
     const auto descending = [](TDataGrid& g) {
@@ -197,6 +215,15 @@ std::vector<Call> Calls(const Files& files) {
         {"ClearRows above", [](TDataGrid& g) { g.ClearRows(1, 1); }},
         {"ClearCols", [](TDataGrid& g) { g.ClearCols(2, 1); }},
         {"ClearNormalCells", [](TDataGrid& g) { g.ClearNormalCells(); }},
+        {"SetSelection elsewhere",
+         [](TDataGrid& g) {
+             g.SetSelection({4, 4, 4, 4});
+         }},
+        {"SelectRange", [](TDataGrid& g) { g.SelectRange(1, 4, 1, 4); }},
+        {"SelectRows", [](TDataGrid& g) { g.SelectRows(4, 2); }},
+        {"SelectCols", [](TDataGrid& g) { g.SelectCols(3, 1); }},
+        {"a text dropped elsewhere", [](TDataGrid& g) { DropText(g, "dropped", 4, 4); },
+         [](TDataGrid& g) { g.DragDropSettings->SetOleDropTarget(true); }},
     };
 }
 
@@ -265,6 +292,13 @@ TEST(GridEditorClose, EveryMoveClosesTheAlwaysShownEditorOntoTheCellLeft) {
         {"Enter", [](NumberedCells& w) { w.Press(Qt::Key_Return); }, 3, 3},
         {"a click", [](NumberedCells& w) { w.Click(4, 4); }, 4, 4},
         {"the current cell set from code", [](NumberedCells& w) { w.grid->SetCol(4); }, 4, 3},
+        {"a selection set from code", [](NumberedCells& w) { w.grid->SelectRange(3, 4, 2, 4); }, 4, 4},
+        {"a text dropped",
+         [](NumberedCells& w) {
+             w.grid->DragDropSettings->SetOleDropTarget(true);
+             DropText(*w.grid, "54", 4, 4);
+         },
+         4, 4},
     };
     for (const bool typed : {false, true})
         for (const auto& move : moves) {
