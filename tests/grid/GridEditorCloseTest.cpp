@@ -101,6 +101,13 @@ struct Files {
     AnsiString Csv = folder.Path("cells.csv");
 };
 
+// A condition of the filter, not yet active.
+void AddFilter(TDataGrid& grid, int col, const char* condition) {
+    TFilterData* data = grid.Filter->Add();
+    data->Column = col;
+    data->Condition = condition;
+}
+
 // Text dropped on a cell as the mouse drops it.
 void DropText(TDataGrid& grid, const char* text, int col, int row) {
     QMimeData data;
@@ -139,17 +146,9 @@ std::vector<Call> Calls(const Files& files) {
     };
     const auto merged = [](TDataGrid& g) { g.MergeCells(2, 3, 1, 2); };
     // The row holding 22 filtered out, or not yet.
-    const auto filter = [](TDataGrid& g) {
-        TFilterData* data = g.Filter->Add();
-        data->Column = 1;
-        data->Condition = "!22";
-    };
+    const auto filter = [](TDataGrid& g) { AddFilter(g, 1, "!22"); };
     // The row of the edited cell judged by what was typed into it: out once it ends in 77.
-    const auto ownFilter = [](TDataGrid& g) {
-        TFilterData* data = g.Filter->Add();
-        data->Column = 2;
-        data->Condition = "!*77";
-    };
+    const auto ownFilter = [](TDataGrid& g) { AddFilter(g, 2, "!*77"); };
     // Grouped under the labels A and B, the label of B's node row on (2, 3).
     const auto labelled = [](TDataGrid& g) {
         g.SetFixedCols(1);
@@ -375,6 +374,34 @@ TEST(GridEditorClose, ACallThatReadsCellsReadsWhatTheOpenEditorHolds) {
                 EXPECT_FALSE(editor.open(*window.grid));
             }
         }
+}
+
+// 77 typed into the spin on display cell (2, 3) of a grid arranged otherwise, then a read of the
+// cell where the spin writes it (real column, shown row; the block's base cell): it reads 77.
+TEST(GridEditorClose, ACallReadsTheEditWhereverItsCellIsStored) {
+    const struct {
+        const char* name;
+        Act setup;
+        int col;
+        int row;
+    } grids[] = {
+        {"a column hidden before it", [](TDataGrid& g) { g.HideColumn(0); }, 3, 3},
+        {"in a block merged from above", [](TDataGrid& g) { g.MergeCells(2, 2, 1, 2); }, 2, 2},
+        {"with a row filtered out above it",
+         [](TDataGrid& g) {
+             AddFilter(g, 1, "!22");
+             g.SetFilterActive(true);
+         },
+         2, 3},
+    };
+    for (const auto& arranged : grids) {
+        SCOPED_TRACE(arranged.name);
+        NumberedCells window(edSpinEdit);
+        arranged.setup(*window.grid);
+        window.TypeInto();
+        EXPECT_EQ(window.grid->GetCellEx(arranged.col, arranged.row), "77");
+        EXPECT_FALSE(window.grid->Editors().Spin->GetVisible());
+    }
 }
 
 // 77 typed into the editor on (2, 3), then the program sets that cell: the editor takes the
