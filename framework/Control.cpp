@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <utility>
 
 // Brings a hidden control's view up to date when it is shown.
 class ViewWatcher : public QObject {
@@ -32,6 +33,9 @@ namespace {
 std::vector<TControl*> staleViews;
 bool flushPosted = false;
 bool flushing = false;
+// The view of the control whose view event runs now, the innermost, and the paints running.
+QPointer<QWidget> eventView;
+int paints = 0;
 
 } // namespace
 
@@ -55,18 +59,31 @@ void CallFromView(TControl& control, const std::function<void()>& handler) {
     if (control.IsDestroying())
         return;
     UpdateStaleViews();
+    const QPointer<QWidget> outer = std::exchange(eventView, control.View());
     CallGuarded(handler);
+    eventView = outer;
     UpdateStaleViews();
 }
 
 void PaintFromView(TControl& control, const std::function<void()>& handler) {
     if (control.IsDestroying())
         return;
+    ++paints;
     try {
         handler();
     } catch (...) {
         Application->HandlePaintException(std::current_exception());
     }
+    --paints;
+}
+
+bool PaintRunning() {
+    return paints > 0;
+}
+
+bool InViewEventOf(const TControl& control) {
+    const QWidget* view = control.View();
+    return view && eventView && (eventView == view || view->isAncestorOf(eventView));
 }
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {

@@ -231,3 +231,8 @@ void CallFromView(TControl& control, const std::function<void()>& handler);
 // of the event loop after a change.
 void UpdateStaleViews();
 void PaintFromView(TControl& control, const std::function<void()>& handler);
+// Whether a paint runs now.
+bool PaintRunning();
+// Whether the view event being handled now, the innermost, came to the control or to a control
+// inside it.
+bool InViewEventOf(const TControl& control);

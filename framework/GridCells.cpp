@@ -49,6 +49,9 @@ template <class T> void ExchangeIn(std::vector<T>& cells, int a, int b) {
 } // namespace
 
 const AnsiString& GridCells::Text(int col, int row) const {
+    // The hook may write this very cell: the slot is looked up after it.
+    if (col == editedCol && row == editedRow && editedCellRead) [[unlikely]]
+        editedCellRead();
     const auto& texts = Row(row).Texts;
     return static_cast<std::size_t>(col) < texts.size() ? texts[static_cast<std::size_t>(col)] : EmptyText;
 }
@@ -211,7 +214,15 @@ void GridCells::CopyColumn(int to, int from) {
 void GridCells::Moving() {
     if (cellsMoving)
         cellsMoving();
+    editedCol = editedRow = -1;
     ++generation;
+}
+
+void GridCells::SetEditedCell(int col, int row) {
+    editedCol = col;
+    editedRow = row;
+    if (col >= 0 && row >= 0 && row < RowCount())
+        Slot(Row(row).Texts, col, columnHint);
 }
 
 void GridCells::ForEachObject(int fromRow,

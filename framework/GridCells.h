@@ -68,6 +68,12 @@ public:
     // Runs before any operation above that moves cells to other places, so that whatever stands
     // on a cell (an open editor) is done with it while it is still where it was.
     void SetCellsMoving(std::function<void()> hook) { cellsMoving = std::move(hook); }
+    // The cell an open editor stands on that may hold a text the cell does not hold yet: a read of
+    // the cell runs the hook first, so that the editor can write its text there before anything
+    // reads it. The cell is given its slot, so that the write moves no other text of its row.
+    // (-1, -1) for none; cells moving end it.
+    void SetEditedCell(int col, int row);
+    void SetEditedCellRead(std::function<void()> hook) { editedCellRead = std::move(hook); }
     // Grows with every change of a text, an object or the rows and columns.
     unsigned long long Generation() const { return generation; }
     // A change within an object of a slot, which the store cannot see itself.
@@ -92,4 +98,7 @@ private:
     int columnHint = 0;
     unsigned long long generation = 0;
     std::function<void()> cellsMoving;
+    int editedCol = -1;
+    int editedRow = -1;
+    std::function<void()> editedCellRead;
 };

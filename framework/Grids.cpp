@@ -219,9 +219,16 @@ TGridRect TCustomGrid::GetSelection() const {
 
 void TCustomGrid::SetSelection(const TGridRect& value) {
     const TGridRect old = GetSelection();
+    const TGridCoord next{value.Right, value.Bottom};
+    // As for every move of the current cell, the editor closes onto its own cell first.
+    const bool moves = !(next == current);
+    if (moves)
+        HideEditor();
     anchor = {value.Left, value.Top};
-    current = {value.Right, value.Bottom};
+    current = next;
     SelectionMoved(old);
+    if (moves && (options & goAlwaysShowEditor))
+        ShowEditor();
 }
 
 void TCustomGrid::ScrollBarsNeeded(int outerWidth, int outerHeight, bool& horizontal, bool& vertical) const {

@@ -177,7 +177,8 @@ public:
     int VisibleColCount() const;
     int VisibleRowCount() const;
     // From the anchor to the current cell. A selection set from code is taken as it is, even
-    // beyond the grid, which is how a grid shows nothing selected.
+    // beyond the grid, which is how a grid shows nothing selected. A selection that moves the
+    // current cell closes the editor onto its own cell first, as any move of the current cell does.
     TGridRect GetSelection() const;
     void SetSelection(const TGridRect& value);
 

@@ -61,6 +61,7 @@ TDataGrid::TDataGrid(TComponent* owner)
     dragLabel->Hide();
     editors = std::make_unique<TGridEditors>(*this);
     richCells = std::make_unique<TRichCells>();
+    cells.SetEditedCellRead([this] { SpecialEditorCellRead(); });
 }
 
 TDataGrid::~TDataGrid() {

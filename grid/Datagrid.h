@@ -1616,6 +1616,10 @@ private:
     bool SpecialEditorChanged() const;
     // Closes the open special editor, writing what the user changed into its cell when Write.
     void CloseSpecialEditor(bool Write);
+    // The cell the open special editor stands on is about to be read: a call that reads it reads
+    // what the user changed, the editor closed onto the cell first as for a call that moves cells.
+    // A paint, and the editor's own handling, read the cell as it stands.
+    void SpecialEditorCellRead();
     // The editing control's state.
     std::unique_ptr<TGridEditors> editors;
     std::unique_ptr<TRichCells> richCells;

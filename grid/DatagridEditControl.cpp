@@ -90,6 +90,8 @@ void TDataGrid::ShowEditControl(int ACol, int ARow) {
         specialEditorOpen = true;
         specialCell = {c, ARow};
         specialShown = SpecialEditorValue();
+        const TPoint stored = BaseCell(c, ARow);
+        cells.SetEditedCell(stored.x, stored.y);
         if (shown == editors->Combo) {
             editors->Combo->SetFlat(Look == glSoft);
             editors->Combo->SetEtched(Look == glSoft);
@@ -334,6 +336,7 @@ void TDataGrid::CloseSpecialEditor(bool Write) {
     pendingKey = 0;
     // Closed first: its own write is no text from elsewhere for it to take.
     specialEditorOpen = false;
+    cells.SetEditedCell(-1, -1);
     const TrackedCell cell = std::exchange(specialCell, {});
     if (editorType == edCustom) {
         // The link writes its value itself, to the cell it was opened on.
@@ -359,6 +362,16 @@ void TDataGrid::CloseSpecialEditor(bool Write) {
     if (editor->Focused())
         SetFocus();
     Close(*editor);
+}
+
+void TDataGrid::SpecialEditorCellRead() {
+    if (!specialEditorOpen) {
+        cells.SetEditedCell(-1, -1);
+        return;
+    }
+    const TWinControl* editor = SpecialEditor();
+    if (!PaintRunning() && editor && !InViewEventOf(*editor) && SpecialEditorChanged())
+        HideEditor();
 }
 
 void TDataGrid::ClearComboString() {

@@ -86,6 +86,9 @@ bool TDataGrid::CanEditShow() {
 bool TDataGrid::EditorTakesCell(int ACol, int ARow) {
     if (specialEditorOpen && !editorStoring && editorType != edCustom &&
         TrackedCell{RemapCol(ACol), ARow} == specialCell) {
+        // The text written replaces the user's edit, which goes before the cell is read: a read
+        // would write it first.
+        SpecialEditorSynced();
         FillSpecialEditor(GetEditText(ACol, ARow), specialCell.Col, ARow);
         SpecialEditorSynced();
     } else if (specialEditorOpen && editorType == edCustom && EditLink) {

@@ -1,10 +1,17 @@
+#include "framework/Clipboard.h"
 #include "grid/GridEditors.h"
 #include "tests/grid/EditingWindow.h"
 #include "tests/grid/GridFiles.h"
+#include "tests/grid/PrintedGrid.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <functional>
 #include <string>
@@ -74,6 +81,9 @@ struct Call {
     Act act;
     // What the grid holds before the editor opens.
     Act setup = [](TDataGrid&) {};
+    // Whether the call reads the edited cell and moves none: the text editor, which writes as the
+    // user types, holds nothing for it to close for.
+    bool onlyReads = false;
 };
 
 // A grid saved as a cell file and as CSV, for the loads.
@@ -90,6 +100,28 @@ struct Files {
     AnsiString Cell = folder.Path("cells.cel");
     AnsiString Csv = folder.Path("cells.csv");
 };
+
+// A condition of the filter, not yet active.
+void AddFilter(TDataGrid& grid, int col, const char* condition) {
+    TFilterData* data = grid.Filter->Add();
+    data->Column = col;
+    data->Condition = condition;
+}
+
+// Text dropped on a cell as the mouse drops it.
+void DropText(TDataGrid& grid, const char* text, int col, int row) {
+    QMimeData data;
+    data.setText(text);
+    const TRect cell = grid.CellRect(col, row);
+    const QPoint at(cell.Left + 20, cell.Top + 10);
+    QWidget* cells = static_cast<QAbstractScrollArea*>(grid.View())->viewport();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(cells, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(cells, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(cells, &drop);
+}
 
 std::vector<Call> Calls(const Files& files) {
     const auto descending = [](TDataGrid& g) {
@@ -114,10 +146,15 @@ std::vector<Call> Calls(const Files& files) {
     };
     const auto merged = [](TDataGrid& g) { g.MergeCells(2, 3, 1, 2); };
     // The row holding 22 filtered out, or not yet.
-    const auto filter = [](TDataGrid& g) {
-        TFilterData* data = g.Filter->Add();
-        data->Column = 1;
-        data->Condition = "!22";
+    const auto filter = [](TDataGrid& g) { AddFilter(g, 1, "!22"); };
+    // The row of the edited cell judged by what was typed into it: out once it ends in 77.
+    const auto ownFilter = [](TDataGrid& g) { AddFilter(g, 2, "!*77"); };
+    // Grouped under the labels A and B, the label of B's node row on (2, 3).
+    const auto labelled = [](TDataGrid& g) {
+        g.SetFixedCols(1);
+        for (int r = 1; r < 6; ++r)
+            g.SetCells(4, r, r == 1 ? "A" : "B");
+        g.Group(4);
     };
     const auto filtered = [filter](TDataGrid& g) {
         filter(g);
@@ -197,12 +234,25 @@ std::vector<Call> Calls(const Files& files) {
         {"ClearRows above", [](TDataGrid& g) { g.ClearRows(1, 1); }},
         {"ClearCols", [](TDataGrid& g) { g.ClearCols(2, 1); }},
         {"ClearNormalCells", [](TDataGrid& g) { g.ClearNormalCells(); }},
+        {"SetSelection elsewhere",
+         [](TDataGrid& g) {
+             g.SetSelection({4, 4, 4, 4});
+         }},
+        {"SelectRange", [](TDataGrid& g) { g.SelectRange(1, 4, 1, 4); }},
+        {"SelectRows", [](TDataGrid& g) { g.SelectRows(4, 2); }},
+        {"SelectCols", [](TDataGrid& g) { g.SelectCols(3, 1); }},
+        {"a text dropped elsewhere", [](TDataGrid& g) { DropText(g, "dropped", 4, 4); },
+         [](TDataGrid& g) { g.DragDropSettings->SetOleDropTarget(true); }},
+        {"filter judging its cell", [](TDataGrid& g) { g.SetFilterActive(true); }, ownFilter},
+        {"ApplyFilter judging its cell", [](TDataGrid& g) { g.ApplyFilter(); }, ownFilter},
+        {"CopyRows out of its row", [](TDataGrid& g) { g.CopyRows(5, 3); }, [](TDataGrid&) {}, true},
+        {"UnGroup of its label", [](TDataGrid& g) { g.UnGroup(); }, labelled},
     };
 }
 
-// 77 typed into an open editor, then a call that changes which cell a position names, then the
-// user leaves: the grid holds what it holds when the editor is first closed onto its cell and
-// the call comes after.
+// 77 typed into an open editor, then a call that changes which cell a position names, moves the
+// current cell or reads the edited cell, then the user leaves: the grid holds what it holds when
+// the editor is first closed onto its cell and the call comes after.
 TEST(GridEditorClose, ACallThatMovesCellsClosesTheEditorOntoItsCellFirst) {
     const Files files;
     for (const Editor& editor : editors)
@@ -230,7 +280,9 @@ TEST(GridEditorClose, ACallThatMovesCellsClosesTheEditorOntoItsCellFirst) {
             call.setup(*window.grid);
             window.TypeInto();
             call.act(*window.grid);
-            EXPECT_FALSE(editor.open(*window.grid));
+            if (!call.onlyReads || editor.type != edNormal) {
+                EXPECT_FALSE(editor.open(*window.grid));
+            }
             window.Leave();
             EXPECT_EQ(window.Texts(), closedFirst.Texts());
         }
@@ -239,6 +291,132 @@ TEST(GridEditorClose, ACallThatMovesCellsClosesTheEditorOntoItsCellFirst) {
 } // namespace
 
 namespace {
+
+// 77 typed into the editor on (2, 3), which holds 33, then a call that reads the cells: it reads
+// what was typed (the combo's 77 follows the 33), the editor that held it closed onto the cell
+// first. Each call gives what it read, which holds the typed text, or what the row says.
+TEST(GridEditorClose, ACallThatReadsCellsReadsWhatTheOpenEditorHolds) {
+    using Read = std::function<std::string(TDataGrid&, const AnsiString& typed)>;
+    const TestFolder folder;
+    const auto saved = [&folder](const char* name, void (TDataGrid::*save)(const AnsiString&)) -> Read {
+        return [&folder, name, save](TDataGrid& g, const AnsiString&) {
+            const AnsiString path = folder.Path(name);
+            (g.*save)(path);
+            return FileBytes(path);
+        };
+    };
+    const auto foundAt = [](bool found, int col, int row) {
+        return found ? std::to_string(col) + "," + std::to_string(row) : std::string("none");
+    };
+    const struct {
+        const char* name;
+        Read read;
+        std::function<std::string(const std::string& typed)> holds = [](const std::string& typed) {
+            return typed;
+        };
+    } calls[] = {
+        {"FindFirst",
+         [&](TDataGrid& g, const AnsiString& typed) {
+             const TPoint found = g.FindFirst(typed, fnMatchFull);
+             return foundAt(found.x >= 0, found.x, found.y);
+         },
+         [](const std::string&) { return std::string("2,3"); }},
+        {"IsCell",
+         [&](TDataGrid& g, const AnsiString& typed) {
+             int col = -1;
+             int row = -1;
+             const bool found = g.IsCell(typed, col, row);
+             return foundAt(found, col, row);
+         },
+         [](const std::string&) { return std::string("2,3"); }},
+        // 31 + 32 + 33 + 34 + 35 = 165, with the typed number in place of the 33.
+        {"ColumnSum",
+         [](TDataGrid& g, const AnsiString&) { return std::to_string(std::lround(g.ColumnSum(2, 1, 5))); },
+         [](const std::string& typed) { return std::to_string(165 - 33 + std::stoi(typed)); }},
+        {"SelectedText", [](TDataGrid& g, const AnsiString&) { return g.SelectedText().str(); }},
+        {"CopyToClipBoard",
+         [](TDataGrid& g, const AnsiString&) {
+             g.CopyToClipBoard();
+             return Clipboard().GetAsText().str();
+         }},
+        {"SaveToCSV", saved("cells.csv", &TDataGrid::SaveToCSV)},
+        {"SaveToFile", saved("cells.cel", &TDataGrid::SaveToFile)},
+        {"SaveToHTML", saved("cells.html", &TDataGrid::SaveToHTML)},
+        {"SaveToASCII", saved("cells.txt", &TDataGrid::SaveToASCII)},
+        {"SaveToXML",
+         [&folder](TDataGrid& g, const AnsiString&) {
+             const AnsiString path = folder.Path("cells.xml");
+             g.SaveToXML(path, "list", "row", nullptr);
+             return FileBytes(path);
+         }},
+        {"Print",
+         [&folder](TDataGrid& g, const AnsiString&) {
+             UseA4PdfPrinter();
+             const AnsiString path = folder.Path("cells.pdf");
+             Responder().AnswerFile(path.str());
+             g.Print();
+             std::string text;
+             for (const std::string& page : PdfPageTexts(QString::fromStdString(path.str())))
+                 text += page;
+             return text;
+         }},
+    };
+    for (const Editor& editor : editors)
+        for (const auto& call : calls) {
+            SCOPED_TRACE(std::string(editor.name) + ", " + call.name);
+            NumberedCells window(editor.type, editor.alwaysShown);
+            window.TypeInto();
+            const std::string typed = editor.appends ? "3377" : "77";
+            const std::string read = call.read(*window.grid, typed);
+            EXPECT_NE(read.find(call.holds(typed)), std::string::npos) << read;
+            // The text editor writes as the user types: it holds nothing its cell lacks.
+            if (editor.type != edNormal) {
+                EXPECT_FALSE(editor.open(*window.grid));
+            }
+        }
+}
+
+// 77 typed into the spin on display cell (2, 3) of a grid arranged otherwise, then a read of the
+// cell where the spin writes it (real column, shown row; the block's base cell): it reads 77.
+TEST(GridEditorClose, ACallReadsTheEditWhereverItsCellIsStored) {
+    const struct {
+        const char* name;
+        Act setup;
+        int col;
+        int row;
+    } grids[] = {
+        {"a column hidden before it", [](TDataGrid& g) { g.HideColumn(0); }, 3, 3},
+        {"in a block merged from above", [](TDataGrid& g) { g.MergeCells(2, 2, 1, 2); }, 2, 2},
+        {"with a row filtered out above it",
+         [](TDataGrid& g) {
+             AddFilter(g, 1, "!22");
+             g.SetFilterActive(true);
+         },
+         2, 3},
+    };
+    for (const auto& arranged : grids) {
+        SCOPED_TRACE(arranged.name);
+        NumberedCells window(edSpinEdit);
+        arranged.setup(*window.grid);
+        window.TypeInto();
+        EXPECT_EQ(window.grid->GetCellEx(arranged.col, arranged.row), "77");
+        EXPECT_FALSE(window.grid->Editors().Spin->GetVisible());
+    }
+}
+
+// 77 typed into the editor on (2, 3), then the program sets that cell: the editor takes the
+// program's text in place of what was typed, and the cell keeps it as the user leaves.
+TEST(GridEditorClose, ATextSetFromCodeInTheEditedCellReplacesWhatWasTyped) {
+    for (const Editor& editor : editors) {
+        SCOPED_TRACE(editor.name);
+        NumberedCells window(editor.type, editor.alwaysShown);
+        window.TypeInto();
+        window.grid->SetCells(2, 3, "new");
+        EXPECT_TRUE(editor.alwaysShown || editor.open(*window.grid));
+        window.Leave();
+        EXPECT_EQ(window.grid->GetCells(2, 3), "new");
+    }
+}
 
 // With the editor always shown, (2, 3) current and, when asked, x typed over its 33: every way of
 // moving on closes the editor onto (2, 3) first; the next cell keeps its own text and the editor
@@ -265,6 +443,13 @@ TEST(GridEditorClose, EveryMoveClosesTheAlwaysShownEditorOntoTheCellLeft) {
         {"Enter", [](NumberedCells& w) { w.Press(Qt::Key_Return); }, 3, 3},
         {"a click", [](NumberedCells& w) { w.Click(4, 4); }, 4, 4},
         {"the current cell set from code", [](NumberedCells& w) { w.grid->SetCol(4); }, 4, 3},
+        {"a selection set from code", [](NumberedCells& w) { w.grid->SelectRange(3, 4, 2, 4); }, 4, 4},
+        {"a text dropped",
+         [](NumberedCells& w) {
+             w.grid->DragDropSettings->SetOleDropTarget(true);
+             DropText(*w.grid, "54", 4, 4);
+         },
+         4, 4},
     };
     for (const bool typed : {false, true})
         for (const auto& move : moves) {

@@ -180,7 +180,10 @@ TEST(GridRichEdit, UpAndDownLeaveTheEditorUnlessCellsHoldSeveralLines) {
         EXPECT_EQ(window.Rich().GetVisible(), !row.leaves);
         EXPECT_EQ(window.grid->GetRow(), row.row);
         EXPECT_EQ(window.grid->GetCol(), 2);
-        // Left, the typed text is the cell's; kept, the cell is as it was.
+        // Left, the typed text is the cell's; kept, Escape then leaves the cell as it was, so the key
+        // wrote nothing.
+        if (!row.leaves)
+            window.Press(Qt::Key_Escape);
         EXPECT_EQ(Runs(window.grid->GetCells(2, 2)), row.leaves ? "[q]" : "[abc]");
     }
 }
