@@ -1,6 +1,6 @@
 #include "controls/EditedBox.h"
 
-#include "controls/Typededit.h"
+#include "controls/UnreadTextBox.h"
 #include "framework/Button.h"
 #include "framework/Menus.h"
 #include "framework/SpeedButton.h"
@@ -17,12 +17,12 @@ namespace {
 
 // The box of window, or of its parts, that holds text it cannot read: left over it, or, with
 // keeping, still being typed in.
-TTypedEdit* BoxHoldingUnreadText(const TComponent& window, bool keeping = false) {
+TUnreadTextBox* BoxHoldingUnreadText(const TComponent& window, bool keeping = false) {
     for (TComponent* part : window.Components()) {
-        if (auto* box = dynamic_cast<TTypedEdit*>(part);
+        if (auto* box = dynamic_cast<TUnreadTextBox*>(part);
             box && (keeping ? box->KeepsUnreadText() : box->HoldsUnreadText()))
             return box;
-        if (TTypedEdit* box = BoxHoldingUnreadText(*part, keeping))
+        if (TUnreadTextBox* box = BoxHoldingUnreadText(*part, keeping))
             return box;
     }
     return nullptr;
@@ -66,8 +66,8 @@ protected:
         if (!aimed || window.IsDestroying() || !view->isVisible() || aimed->window() != view->window() ||
             qobject_cast<QMenuBar*>(aimed))
             return false;
-        const TTypedEdit* box = BoxHoldingUnreadText(window, true);
-        if (!box || Within(*box, aimed) ||
+        const TUnreadTextBox* box = BoxHoldingUnreadText(window, true);
+        if (!box || Within(box->Box(), aimed) ||
             std::any_of(discarding.begin(), discarding.end(),
                         [aimed](const TControl* control) { return Within(*control, aimed); }))
             return false;
@@ -140,10 +140,10 @@ bool LeaveEditedBox(TWinControl& window) {
         focused->clearFocus();
     }
     // Left by this leave, or by a click on the command's button, which took the focus first.
-    TTypedEdit* held = BoxHoldingUnreadText(window);
+    TUnreadTextBox* held = BoxHoldingUnreadText(window);
     if (!held)
         return true;
-    held->SetFocus();
+    held->Box().SetFocus();
     held->TellWhyHeld();
     return false;
 }

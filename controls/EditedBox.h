@@ -7,8 +7,9 @@ class TControl;
 class TWinControl;
 
 // Leaves the box being typed in within window, as moving on from it would, so that its exit
-// applies what was typed. False when a typed box there cannot be left, as it holds text it cannot
-// read: it keeps that text, its error colours and the focus, and its conversion message is shown.
+// applies what was typed. False when a box there (a typed edit box, a spin edit) cannot be left,
+// as it holds text it cannot read: it keeps that text and the focus, and its conversion message
+// is shown.
 bool LeaveEditedBox(TWinControl& window);
 
 // The commands of window (its buttons, speed buttons and menu items, as they are at the call) run

@@ -38,7 +38,8 @@ AnsiString FixedText(double value, int decimals) {
 } // namespace
 
 TTypedEdit::TTypedEdit(TComponent* owner)
-    : TCustomEdit(owner), normalColor(GetColor()), normalFontColor(Font.Color) {
+    : TCustomEdit(owner), TUnreadTextBox(static_cast<TWinControl&>(*this)), normalColor(GetColor()),
+      normalFontColor(Font.Color) {
     // While the window is being laid out the label takes the box's font; later it keeps its own.
     Font.OnChange = [this, viewChanged = Font.OnChange](TObject* sender) {
         if (viewChanged)

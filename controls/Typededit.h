@@ -2,6 +2,7 @@
 
 #include "controls/AttachedLabel.h"
 #include "controls/Persistence.h"
+#include "controls/UnreadTextBox.h"
 #include "framework/CustomEdit.h"
 #include "framework/DragDrop.h"
 
@@ -34,8 +35,9 @@ using TClipboardEvent = std::function<void(TObject* Sender, const AnsiString& va
 // The edit box every window takes numbers and names through. It holds a value of a declared kind,
 // shown between a fixed Prefix and Suffix, with a fixed number of decimals for float and money
 // values; typing is filtered to what the kind allows, and the box shows its modified, focused,
-// error and disabled states in colour.
-class TTypedEdit : public TCustomEdit, public TDropSite {
+// error and disabled states in colour. Left over thousand separators no reading gives back as
+// typed, it keeps the focus in its error colours until the text reads.
+class TTypedEdit : public TCustomEdit, public TDropSite, public TUnreadTextBox {
 public:
     explicit TTypedEdit(TComponent* owner);
     // Saves the value when Persistence is enabled.
@@ -55,14 +57,6 @@ public:
     void SetModified(bool value);
     bool GetError() const { return error; }
     void SetError(bool value);
-    // Left over text it cannot read (thousand separators no reading gives back), the box keeps
-    // the focus in its error colours until the text reads.
-    bool HoldsUnreadText() const { return thousandsHeld; }
-    // Would be held so on being left: it holds such text and has its window's focus.
-    bool KeepsUnreadText() const;
-    // Says why the box holding text it cannot read was not left: the message of the conversion
-    // error reading it raises. Every failed leave says so once.
-    void TellWhyHeld();
 
     TTypedEditType GetEditType() const { return editType; }
     void SetEditType(TTypedEditType value);
@@ -219,6 +213,9 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void WMPaint(QPainter& painter) override;
     void CMHintShow(AnsiString& hint, int& x, int& y) override;
+    bool TextUnread() const override { return ThousandsMisplaced(); }
+    void ReadText() const override { GetFloat(); }
+    void ShowHeld() override { ApplyStateColors(); }
 
 private:
     int PrefixLength() const { return prefix.Length(); }
@@ -266,14 +263,11 @@ private:
     void Show(const AnsiString& value);
     // The font colour of a box not focused and not in error.
     TColor RestingFontColor() const;
-    bool ShowsError() const { return (error && ShowError) || thousandsHeld; }
+    bool ShowsError() const { return (error && ShowError) || HoldsUnreadText(); }
     // A float box whose thousand separators no reading gives back as typed: out of their groups
     // of three ("2,5" would read as 25), or, with decimals, other than one standing Precision
     // places from the end for the decimal separator ("2,50" reads 2.50).
     bool ThousandsMisplaced() const;
-    // Holds the focus in the box, in the error colours, while its value is such a text; false
-    // gives the colours back.
-    void HoldThousands(bool value);
     // The box's and its font's colours for the error it shows, else its focus, else its rest.
     void ApplyStateColors();
     // The label's caption turns bold with the focus when FocusLabel is on.
@@ -365,10 +359,6 @@ private:
     TEditAlign savedEditAlign = eaLeft;
     bool modified = false;
     bool error = false;
-    // The focus is held for misplaced thousand separators.
-    bool thousandsHeld = false;
-    // Held by a leave that has not said why yet.
-    bool whyUntold = false;
     // The value when the box gained focus or the program last wrote it, which Escape brings back.
     AnsiString undoValue;
     // A paste or drop is being shown: the value it writes is the user's, not one Escape returns to.

@@ -1,17 +1,11 @@
 #include "controls/Typededit.h"
 
 #include "controls/TypedText.h"
-#include "framework/Application.h"
 #include "framework/Label.h"
-#include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QTimer>
-#include <QWidget>
-
-#include <exception>
 
 // Colours, focus and validation of the typed edit box.
 
@@ -37,8 +31,7 @@ void TTypedEdit::SetEnabledEx(bool value) {
 }
 
 void TTypedEdit::Change() {
-    if (thousandsHeld && !ThousandsMisplaced())
-        HoldThousands(false);
+    TextChanged();
     TCustomEdit::Change();
     if (showURL)
         ApplyURL(TestURL());
@@ -65,7 +58,7 @@ void TTypedEdit::WMSetFocus() {
     if (Loading())
         return;
     // Given back for misplaced thousand separators, the box still undoes to the value it had.
-    if (!thousandsHeld)
+    if (!HoldsUnreadText())
         undoValue = GetText();
     if (!ShowsError()) {
         TCustomEdit::SetColor(FocusColor);
@@ -128,41 +121,9 @@ void TTypedEdit::WMKillFocus() {
 }
 
 void TTypedEdit::ViewFocusOut(FocusChange how) {
-    if (how == FocusChange::Window || Loading() || !ThousandsMisplaced()) {
+    // Not left, so not read.
+    if (!HeldOnLeaving(how))
         TCustomEdit::ViewFocusOut(how);
-        return;
-    }
-    // Not left, so not read: the focus comes back once Qt has finished moving it, and the box says
-    // why then, unless a command that tried to leave it has said so meanwhile. A click is its
-    // window's to answer: the window says why for every control but one that drops what was typed.
-    MessageBeep(0);
-    HoldThousands(true);
-    whyUntold = how != FocusChange::Mouse;
-    QTimer::singleShot(0, View(), [this] {
-        CallFromView(*this, [this] {
-            if (!thousandsHeld)
-                return;
-            SetFocus();
-            if (whyUntold)
-                TellWhyHeld();
-        });
-    });
-}
-
-void TTypedEdit::TellWhyHeld() {
-    whyUntold = false;
-    try {
-        GetFloat();
-    } catch (const std::exception& error) {
-        Application->HandleException(error);
-    }
-}
-
-bool TTypedEdit::KeepsUnreadText() const {
-    if (thousandsHeld)
-        return true;
-    const QWidget* view = View();
-    return view && view == view->window()->focusWidget() && ThousandsMisplaced();
 }
 
 bool TTypedEdit::ThousandsMisplaced() const {
@@ -173,12 +134,6 @@ bool TTypedEdit::ThousandsMisplaced() const {
         return false;
     // With decimals the one thousand separator read is one standing for the decimal separator.
     return precision != 0 ? !TakesValue(value) : !ThousandsInThrees(value.view());
-}
-
-void TTypedEdit::HoldThousands(bool value) {
-    thousandsHeld = value;
-    whyUntold = whyUntold && value;
-    ApplyStateColors();
 }
 
 void TTypedEdit::ApplyStateColors() {

@@ -6,7 +6,8 @@
 #include "framework/MessageBeep.h"
 #include "framework/NumberFormat.h"
 
-TTypedSpinEdit::TTypedSpinEdit(TComponent* owner) : TCustomMaskEdit(owner) {
+TTypedSpinEdit::TTypedSpinEdit(TComponent* owner)
+    : TCustomMaskEdit(owner), TUnreadTextBox(static_cast<TWinControl&>(*this)) {
     button = new TTypedSpinButton(this);
     button->SetParent(this);
     button->SetFocusControl(this);
@@ -67,6 +68,12 @@ void Typedspin::TTypedMaskSpinEdit::SetEditMask(const AnsiString& value) {
             // The value goes into the new mask whole or not at all, never cut into another.
             SetWindowText(BlankMaskText(Mask()));
         });
+}
+
+bool TTypedSpinEdit::ReadsNumber() const {
+    double value = 0;
+    return (spinType == sptNormal && ReadSpinInt(SpinNumberText(*this), value)) ||
+           (spinType == sptFloat && ReadSpinFloat(SpinNumberText(*this), value));
 }
 
 int TTypedSpinEdit::GetValue() const {

@@ -4,6 +4,7 @@
 #include "controls/SpinEntry.h"
 #include "controls/SpinText.h"
 #include "controls/TypedSpinButton.h"
+#include "controls/UnreadTextBox.h"
 #include "framework/DateTime.h"
 #include "framework/MaskEdit.h"
 
@@ -17,13 +18,18 @@ enum TTypedSpinType { sptNormal, sptFloat, sptDate, sptTime, sptHex };
 // Page Down step the value, a date or time by the part under the caret, and a number by the digit
 // left of the caret with IncrementSmart; a value written from code stays within its range; typing
 // is filtered to what the type takes; leaving the edit brings a value outside the range back in.
-class TTypedSpinEdit : public TCustomMaskEdit {
+// A number's text that is not yet one (a sign, a separator without figures) holds the focus until
+// it reads; an empty one is left and reads as the least value.
+class TTypedSpinEdit : public TCustomMaskEdit, public TUnreadTextBox {
 public:
     explicit TTypedSpinEdit(TComponent* owner);
 
     TTypedSpinType GetSpinType() const { return spinType; }
     // The value is read and written again in the new type's form.
     void SetSpinType(TTypedSpinType value);
+    // A whole or decimal number's text reads as its number; where it does not, the value reads
+    // as the least one.
+    bool ReadsNumber() const;
     // The text as a whole number; MinValue when it is none.
     int GetValue() const;
     // Kept within MinValue..MaxValue unless the two are equal.
@@ -114,9 +120,13 @@ protected:
     // Reads the value, runs change and writes the value again in the spin type's form.
     void RewriteValue(const std::function<void()>& change);
     void Loaded() override;
+    void WantSpecialKey(WORD& key) override;
     void WMKeyDown(WORD& key, TShiftState shift) override;
     void WMChar(char& key, int keyData, TShiftState shift) override;
     void WMKillFocus() override;
+    void ViewFocusOut(FocusChange how) override;
+    bool TextUnread() const override;
+    void ReadText() const override;
     void WMPaste() override;
     void WMCut() override;
     void WMPaint(QPainter& painter) override;

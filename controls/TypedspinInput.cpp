@@ -27,13 +27,6 @@ void TTypedSpinEdit::WMKeyDown(WORD& key, TShiftState shift) {
         Step(key == VK_PRIOR ? 1 : -1, true);
         key = 0;
         return;
-    case VK_RETURN:
-        if (ReturnIsTab) {
-            key = 0;
-            PostKeyDown(VK_TAB);
-            return;
-        }
-        break;
     case VK_DELETE:
         if (!EditorEnabled || (spinType == sptHex && GetSelStart() < HexPrefix)) {
             key = 0;
@@ -44,6 +37,15 @@ void TTypedSpinEdit::WMKeyDown(WORD& key, TShiftState shift) {
         break;
     }
     TCustomMaskEdit::WMKeyDown(key, shift);
+}
+
+// Asked before the window's default button takes Enter.
+void TTypedSpinEdit::WantSpecialKey(WORD& key) {
+    if (key == VK_RETURN && ReturnIsTab) {
+        key = 0;
+        PostKeyDown(VK_TAB);
+    }
+    TCustomMaskEdit::WantSpecialKey(key);
 }
 
 void TTypedSpinEdit::WMChar(char& key, int keyData, TShiftState shift) {
@@ -67,6 +69,25 @@ bool TTypedSpinEdit::IsValidChar(char& Key) {
 void TTypedSpinEdit::WMKillFocus() {
     TCustomMaskEdit::WMKillFocus();
     KeepInRange();
+}
+
+void TTypedSpinEdit::ViewFocusOut(FocusChange how) {
+    // Not left, so not read as the least value.
+    if (!HeldOnLeaving(how))
+        TCustomMaskEdit::ViewFocusOut(how);
+}
+
+bool TTypedSpinEdit::TextUnread() const {
+    return (spinType == sptNormal || spinType == sptFloat) && !SpinNumberText(*this).IsEmpty() &&
+           !ReadsNumber();
+}
+
+void TTypedSpinEdit::ReadText() const {
+    const AnsiString text = SpinNumberText(*this);
+    if (spinType == sptFloat)
+        StrToFloat(text);
+    else
+        StrToInt(text);
 }
 
 bool TTypedSpinEdit::KeepsHexPrefix() const {

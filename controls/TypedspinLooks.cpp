@@ -86,6 +86,7 @@ void TTypedSpinEdit::PlaceButton() {
 }
 
 void TTypedSpinEdit::Change() {
+    TextChanged();
     TCustomMaskEdit::Change();
     if (transparent)
         Invalidate();

@@ -175,12 +175,13 @@ void TDataGridPrintSettingsForm::UpdatePreviewer() {
         s.PageSuffix = PagesSuffixEdit->GetText();
         s.TitleLines.Assign(TitleMemo->Lines);
         // A length still showing what it was stays as it was: two decimals of an inch hold no
-        // tenth of a millimetre exactly.
+        // tenth of a millimetre exactly. So does one whose text is no number yet, which would
+        // read as the least length.
         const auto spins = Lengths();
         const auto fields = LengthFields();
         const int unit = TenthsPerUnit();
         for (std::size_t i = 0; i < spins.size(); ++i)
-            if (spins[i]->GetWindowText() != LengthText(*fields[i], unit))
+            if (spins[i]->ReadsNumber() && spins[i]->GetWindowText() != LengthText(*fields[i], unit))
                 *fields[i] = static_cast<int>(std::nearbyint(spins[i]->GetFloatValue() * unit));
     }
     if (showPreview)

@@ -2,6 +2,7 @@
 // Cancel below.
 #include "grid/DgprevSettings.h"
 
+#include "controls/EditedBox.h"
 #include "framework/PlaceControl.h"
 
 #include <initializer_list>
@@ -111,6 +112,8 @@ TDataGridPrintSettingsForm::TDataGridPrintSettingsForm(TComponent* Owner) : TFor
         dialog->Options = ofHideReadOnly | ofNoChangeDir | ofEnableSizing;
     }
     OnShow = [this](TObject*) { UpdatePreviewer(); };
+    // Cancel drops the settings, so it closes whatever a length holds.
+    CommandsLeaveEditedBoxFirst(*this, [this] { return LeaveEditedBox(*this); }, {CancelButton});
     EndLayout();
 }
 

@@ -1,13 +1,16 @@
 #include "controls/Typedspin.h"
+#include "framework/MessageBeep.h"
 #include "tests/controls/TypedEditSupport.h"
 #include "tests/support/DateSettings.h"
 #include "tests/support/MaskSpinNumbers.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tests/support/SpinStepUndo.h"
 
 #include <QToolButton>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -354,4 +357,86 @@ TEST_F(ShownSpin, EnterMovesOnWhenReturnIsTab) {
     QTest::keyClick(spin.View(), Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_TRUE(form->Other->Focused());
+}
+
+// Mended: a spin left holding a sign, or a separator without figures, was read as its least value
+// without a word. It keeps the focus and its text, beeps, and says why once for each try to leave
+// it by the keyboard or from code (a click is its window's to answer), until the text reads; an
+// empty text is left and reads as the least value.
+TEST_F(ShownSpin, ANumberNotYetTypedKeepsTheFocus) {
+    spin.ReturnIsTab = true;
+    const struct {
+        const char* label;
+        std::function<void()> leave;
+        bool told;
+        // Beeps of the way itself: the spin takes no Enter character.
+        int beeps;
+    } ways[] = {
+        {"Tab", [&] { QTest::keyClick(spin.View(), Qt::Key_Tab); }, true, 0},
+        {"Shift+Tab", [&] { QTest::keyClick(spin.View(), Qt::Key_Backtab, Qt::ShiftModifier); }, true, 0},
+        {"Enter",
+         [&] {
+             QTest::keyClick(spin.View(), Qt::Key_Return);
+             // The Tab it posts.
+             QApplication::processEvents();
+         },
+         true, 1},
+        {"the focus moved from code", [&] { form->Other->SetFocus(); }, true, 0},
+        {"a click on the other spin", [&] { QTest::mouseClick(form->Other->View(), Qt::LeftButton); }, false,
+         0},
+    };
+    const struct {
+        TTypedSpinType type;
+        const char* typed;
+        const char* why;
+    } texts[] = {
+        {sptFloat, "-", "'-' is not a valid floating point value"},
+        {sptFloat, "+", "'+' is not a valid floating point value"},
+        {sptFloat, "-.", "'-.' is not a valid floating point value"},
+        {sptFloat, ".", "'.' is not a valid floating point value"},
+        {sptNormal, "-", "'-' is not a valid integer value"},
+        {sptFloat, "", nullptr},
+    };
+    int exits = 0;
+    spin.OnExit = [&](TObject*) { ++exits; };
+    for (const auto& way : ways)
+        for (const auto& text : texts) {
+            SCOPED_TRACE(std::string(way.label) + " over '" + text.typed + "'");
+            spin.SetFocus();
+            QApplication::processEvents();
+            spin.SetSpinType(text.type);
+            spin.SetFloatValue(12);
+            spin.SelectAll();
+            QTest::keyClick(spin.View(), Qt::Key_Backspace);
+            QTest::keyClicks(spin.View(), text.typed);
+            ASSERT_EQ(spin.GetWindowText(), text.typed);
+            exits = 0;
+            const bool held = text.why != nullptr;
+            for (const int attempt : {1, 2}) {
+                SCOPED_TRACE(attempt);
+                Responder().Clear();
+                const int beeps = MessageBeeps();
+                way.leave();
+                QApplication::processEvents();
+                const std::vector<std::string> why =
+                    held && way.told ? std::vector<std::string>{text.why} : std::vector<std::string>{};
+                EXPECT_EQ(Responder().AskedTexts(), why);
+                EXPECT_EQ(spin.GetWindowText(), text.typed);
+                EXPECT_EQ(spin.Focused(), held);
+                EXPECT_EQ(MessageBeeps() - beeps, way.beeps + (held ? 1 : 0));
+                EXPECT_EQ(exits, held ? 0 : 1);
+                if (!held)
+                    break;
+            }
+            if (!held)
+                continue;
+            // A number at last, the spin is left as any other.
+            spin.SelectAll();
+            QTest::keyClicks(spin.View(), "7");
+            way.leave();
+            QApplication::processEvents();
+            EXPECT_FALSE(spin.Focused());
+            EXPECT_EQ(exits, 1);
+            EXPECT_EQ(spin.GetWindowText(), "7");
+        }
 }

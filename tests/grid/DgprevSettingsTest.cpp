@@ -6,13 +6,17 @@
 #include "tests/grid/PrintSettingsText.h"
 #include "tests/grid/PrintedGrid.h"
 #include "tests/support/LocaleSeparators.h"
+#include "tests/support/ScriptedResponder.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -101,6 +105,88 @@ TEST_F(PrintSettingsWindow, AMarginTypedWithASignInsideKeepsItsFigures) {
     });
     // 12 mm in tenths.
     EXPECT_EQ(Settings().HeaderSize, 120);
+}
+
+// Mended: a top margin of 12.5 mm left holding "-", "+" or "-." was read as the least margin, 0,
+// which OK kept without a word, and Enter in a length pressed OK instead of moving on. The margin
+// stays, the length keeps the focus and says why once for each try to leave it, OK waits, and a
+// number typed then leaves as any other. An empty length changes no setting, nor does a change
+// elsewhere write it as the least.
+TEST_F(PrintSettingsWindow, AMarginThatIsNoNumberYetIsHeldNotReadAsTheLeast) {
+    using Form = TDataGridPrintSettingsForm;
+    const struct {
+        const char* label;
+        std::function<void(Form&)> leave;
+        bool closes;
+    } ways[] = {
+        {"Tab", [](Form& form) { QTest::keyClick(form.TopMarginSpinEdit->View(), Qt::Key_Tab); }, false},
+        {"Enter",
+         [](Form& form) {
+             QTest::keyClick(form.TopMarginSpinEdit->View(), Qt::Key_Return);
+             // The Tab it posts.
+             QApplication::processEvents();
+         },
+         false},
+        {"a click on the left margin",
+         [](Form& form) { QTest::mouseClick(form.LeftMarginSpinEdit->View(), Qt::LeftButton); }, false},
+        {"OK", [](Form& form) { QTest::mouseClick(form.OKButton->View(), Qt::LeftButton); }, true},
+    };
+    const struct {
+        const char* typed;
+        bool held;
+    } texts[] = {{"-", true}, {"+", true}, {"-.", true}, {"", false}};
+    for (const auto& way : ways)
+        for (const auto& text : texts) {
+            SCOPED_TRACE(std::string(way.label) + " over '" + text.typed + "'");
+            Settings().HeaderSize = 125;
+            const std::vector<std::string> why{"'" + std::string(text.typed) +
+                                               "' is not a valid floating point value"};
+            const bool accepted = Run([&](Form& form) {
+                // Shown once for all the rows.
+                if (!form.View()->isVisible()) {
+                    form.Show();
+                    form.View()->activateWindow();
+                    ASSERT_TRUE(QTest::qWaitForWindowActive(form.View()));
+                }
+                form.PageControl->SetActivePage(form.MarginsTabSheet);
+                TTypedSpinEdit& top = *form.TopMarginSpinEdit;
+                top.SetFocus();
+                QApplication::processEvents();
+                top.SelectAll();
+                QTest::keyClick(top.View(), Qt::Key_Backspace);
+                QTest::keyClicks(top.View(), text.typed);
+                for (const int attempt : {1, 2}) {
+                    SCOPED_TRACE(attempt);
+                    Responder().Asked.clear();
+                    way.leave(form);
+                    QApplication::processEvents();
+                    EXPECT_EQ(Responder().AskedTexts(), text.held ? why : std::vector<std::string>{});
+                    EXPECT_EQ(top.GetWindowText(), text.typed);
+                    EXPECT_EQ(top.Focused(), text.held);
+                    EXPECT_EQ(form.GetModalResult(), way.closes && !text.held ? mrOk : mrNone);
+                    EXPECT_EQ(Settings().HeaderSize, 125);
+                    if (!text.held)
+                        break;
+                }
+                if (text.held) {
+                    top.SelectAll();
+                    QTest::keyClicks(top.View(), "7.5");
+                    Responder().Asked.clear();
+                    way.leave(form);
+                    QApplication::processEvents();
+                    EXPECT_TRUE(Responder().AskedTexts().empty());
+                    EXPECT_FALSE(top.Focused());
+                    EXPECT_EQ(form.GetModalResult(), way.closes ? mrOk : mrNone);
+                } else {
+                    form.BorderComboBox->SetItemIndex(1);
+                    form.BorderComboBoxChange(form.BorderComboBox);
+                    EXPECT_EQ(Settings().HeaderSize, 125);
+                }
+            });
+            EXPECT_TRUE(accepted);
+            // 7.5 mm in tenths, or the 12.5 mm kept.
+            EXPECT_EQ(Settings().HeaderSize, text.held ? 75 : 125);
+        }
 }
 
 TEST_F(PrintSettingsWindow, OpenedAndClosedWithOkChangesNothing) {

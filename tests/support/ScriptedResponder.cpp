@@ -7,6 +7,13 @@
 #include <QMimeData>
 #include <QPixmap>
 
+std::vector<std::string> ScriptedResponder::AskedTexts() const {
+    std::vector<std::string> texts;
+    for (const MessageRequest& request : Asked)
+        texts.push_back(request.Text.str());
+    return texts;
+}
+
 int ScriptedResponder::MessageBox(const MessageRequest& request) {
     Asked.push_back(request);
     if (!Answers.empty()) {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 // Answers every dialog from a script and records what was asked. Unscripted questions get
@@ -34,6 +35,8 @@ public:
                    const QPixmap& label) override;
 
     void Answer(int id) { Answers.push_back(id); }
+    // The texts of the messages asked, in order.
+    std::vector<std::string> AskedTexts() const;
     // filterIndex 0 keeps the filter the dialog offers.
     void AnswerFile(std::optional<AnsiString> fileName, int filterIndex = 0) {
         FileAnswers.push_back({std::move(fileName), filterIndex});
