@@ -5,6 +5,7 @@
 #include "grid/Basegrid.h"
 #include "grid/DatagridEvents.h"
 #include "grid/GridSettings.h"
+#include "grid/HTMLText.h"
 
 #include <array>
 #include <map>
@@ -109,7 +110,16 @@ private:
     bool RepeatFixedRows(int row, int y);
     // The strip from first: its columns placed, its header and footer reserved; its last column.
     int PlaceStrip(int first);
-    int StripColumns(int first) const;
+    // Of the strip from first, whether the fixed columns stand again at its left, their width
+    // then, and its last column.
+    struct TStrip {
+        bool Repeat = false;
+        int FixedWidth = 0;
+        int Last = 0;
+    };
+    TStrip StripFrom(int first) const;
+    // The last column of each column's strip, once the widths are known.
+    void NoteStrips();
     // The strip's rows on pages, from its first page or from the page start given; true when its
     // last page was closed at its last row.
     bool LayOutRows(int first, int last, const TPageStart* from);
@@ -166,13 +176,15 @@ private:
     // A cell's size as it prints; its height only withHeight, once the widths are known.
     TPoint CellPrintSize(int realCol, int displayCol, int row, bool withHeight = true);
     // HTML text in the canvas's font broken at blanks to width tenths (0: not broken): its size in
-    // tenths; and drawn into cell (tenths) in device pixels at the device's ratio to the screen
+    // tenths and its lines; and that layout drawn into cell, broken at the cell's width
     // (DgprintHTML.cpp).
     TPoint HTMLPrintSize(const AnsiString& text, int width, std::vector<TLineSpan>* lines = nullptr);
     // Where HTML text of a cell at displayCol spanning spanCols more breaks: its width less the
     // left inset it is drawn at.
     int HTMLWidth(int displayCol, int spanCols = 0) const;
     void DrawHTMLText(const AnsiString& text, const TRect& cell);
+    // The canvas HTML text is laid out on for the page, in the canvas's font, and how.
+    THTMLRenderContext FineHTML(TCanvas& measure) const;
     int PrintRowHeight(int row);
     // The room a row takes on the page: its height with the gaps and spacing drawing adds.
     int DrawnRowHeight(int row);
@@ -189,8 +201,9 @@ private:
     int SpanWidth(int displayCol, int spanCols) const;
     // Where word-wrapped text of such a cell breaks: its width less the left inset.
     int WrapWidth(int displayCol, int spanCols = 0) const;
-    // The further columns shown that a merged cell at displayCol covers: hidden ones take no
-    // room.
+    // The further columns shown that a merged cell at displayCol covers within its strip, or
+    // within the fixed columns printed again: hidden ones take no room, and the strip's last
+    // column cuts the block, its text laid out in the part before.
     int DisplaySpan(int displayCol, int realCol, int row) const;
     // Where a block holding row prints: in its first row and column in the range, as its base
     // cell may stand in a column hidden or outside the range, or in a row above it.
@@ -278,6 +291,12 @@ private:
     bool split = false;
     bool repeatColumns = false;
     int fixedWidth = 0;
+    // By display column, the last column of the strip it prints in; empty until the widths are known.
+    std::vector<int> stripEnds;
+    // Whether the fixed columns print again left of a later strip; while they do, the last of
+    // them, where a block over them is cut as a strip's last column cuts it (-1 else).
+    bool fixedRepeated = false;
+    int partEnd = -1;
     // The cells print in the print font, unchanged: it is set once, not for every cell.
     bool uniformFont = false;
     // Row heights the sweep found at the fit scale of the final widths, -1 where it did not.

@@ -59,6 +59,7 @@ int TPrintPass::Run() {
     if (Drawing())
         drawing.emplace(canvas);
     PrintColumnWidths();
+    NoteStrips();
     int first = range.Left;
     // Counted before: the strips are placed, their pages known.
     if (keepingPages && kept.PageCount >= 0 && !Drawing()) {
@@ -181,33 +182,49 @@ std::string TPrintPass::LayoutKey() const {
     return key;
 }
 
-int TPrintPass::StripColumns(int first) const {
-    int x = fixedWidth;
-    int last = first;
+TPrintPass::TStrip TPrintPass::StripFrom(int first) const {
+    const int fixedCols = grid.GetFixedCols();
+    TStrip strip;
+    for (int c = 0; c < fixedCols; ++c)
+        strip.FixedWidth += widths[static_cast<std::size_t>(c)] + spacing;
+    // The fixed columns stand again only left of a strip of other columns, and only when they leave
+    // its first column room on the sheet: else that strip would be pushed off the sheet.
+    strip.Repeat =
+        first > range.Left && first >= fixedCols && fixedCols > 0 && settings.RepeatFixedCols &&
+        strip.FixedWidth + widths[static_cast<std::size_t>(first)] + spacing <= W - settings.RightSize;
+    if (!strip.Repeat)
+        strip.FixedWidth = 0;
+    int x = strip.FixedWidth;
+    strip.Last = first;
     for (int c = first; c <= range.Right; ++c) {
         const int width = widths[static_cast<std::size_t>(c)] + spacing;
         if (c > first && x + width > W - settings.RightSize)
             break;
         x += width;
-        last = c;
+        strip.Last = c;
     }
-    return last;
+    return strip;
+}
+
+void TPrintPass::NoteStrips() {
+    stripEnds.assign(widths.size(), -1);
+    fixedRepeated = false;
+    for (int first = range.Left; first <= range.Right;) {
+        const TStrip strip = StripFrom(first);
+        std::fill(stripEnds.begin() + first, stripEnds.begin() + strip.Last + 1, strip.Last);
+        fixedRepeated = fixedRepeated || strip.Repeat;
+        first = strip.Last + 1;
+    }
 }
 
 int TPrintPass::PlaceStrip(int first) {
     ++stripNumber;
     pageInStrip = 0;
     const int fixedCols = grid.GetFixedCols();
-    fixedWidth = 0;
-    for (int c = 0; c < fixedCols; ++c)
-        fixedWidth += widths[static_cast<std::size_t>(c)] + spacing;
-    // The fixed columns stand again only left of a strip of other columns, and only when they leave
-    // its first column room on the sheet: else that strip would be pushed off the sheet.
-    repeatColumns = first > range.Left && first >= fixedCols && fixedCols > 0 && settings.RepeatFixedCols &&
-                    fixedWidth + widths[static_cast<std::size_t>(first)] + spacing <= W - settings.RightSize;
-    if (!repeatColumns)
-        fixedWidth = 0;
-    const int last = StripColumns(first);
+    const TStrip strip = StripFrom(first);
+    repeatColumns = strip.Repeat;
+    fixedWidth = strip.FixedWidth;
+    const int last = strip.Last;
     split = split || last < range.Right;
     int used = fixedWidth;
     for (int c = first; c <= last; ++c)
@@ -333,8 +350,11 @@ bool TPrintPass::ClosePage(int first, int last, int y, int row, int printed) {
 }
 
 int TPrintPass::DrawRow(int y, int first, int last, int row) {
-    if (repeatColumns)
-        DrawPrintRow(y, 0, grid.GetFixedCols() - 1, row);
+    if (repeatColumns) {
+        partEnd = grid.GetFixedCols() - 1;
+        DrawPrintRow(y, 0, partEnd, row);
+        partEnd = -1;
+    }
     return DrawPrintRow(y, first, last, row);
 }
 

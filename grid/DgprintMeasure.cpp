@@ -300,8 +300,11 @@ AnsiString TPrintPass::ShownText(const AnsiString& text) const {
 
 int TPrintPass::DisplaySpan(int displayCol, int realCol, int row) const {
     const int right = grid.FullCell(realCol, row).Right;
+    int end = stripEnds.empty() ? grid.GetColCount() - 1 : stripEnds[static_cast<std::size_t>(displayCol)];
+    if (partEnd >= 0)
+        end = std::min(end, partEnd);
     int span = 0;
-    while (displayCol + span + 1 < grid.GetColCount() && grid.RemapCol(displayCol + span + 1) <= right)
+    while (displayCol + span + 1 <= end && grid.RemapCol(displayCol + span + 1) <= right)
         ++span;
     return span;
 }
@@ -404,8 +407,17 @@ int TPrintPass::PrintRowHeight(int row) {
                 continue;
             const int rows =
                 std::max(1, std::min(block.Bottom, range.Bottom) - FirstPrintedRow(row, block) + 1);
+            // A block over the fixed columns and beyond prints its part over them again left of
+            // later strips, laid out at their width: the row holds either.
+            int size = CellPrintSize(block.Left, c, block.Top).y;
+            if (fixedRepeated && c < grid.GetFixedCols() &&
+                DisplaySpan(c, block.Left, block.Top) >= grid.GetFixedCols() - c) {
+                partEnd = grid.GetFixedCols() - 1;
+                size = std::max(size, CellPrintSize(block.Left, c, block.Top).y);
+                partEnd = -1;
+            }
             // Each page end between a block's rows may move its text down by up to a line.
-            const int extent = CellPrintSize(block.Left, c, block.Top).y + (rows - 1) * PlainLinePitch();
+            const int extent = size + (rows - 1) * PlainLinePitch();
             last = (extent + rows - 1) / rows;
             height = std::max(height, last);
         }

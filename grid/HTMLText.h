@@ -38,9 +38,6 @@ struct THTMLRenderContext {
     // The resolution pictures are sized for, so that they keep to the text on a page drawn
     // smaller than its device; 0: the canvas's device's.
     int PixelsPerInch = 0;
-    // Painting, only the lines whose middles lie from the first y down to above the second: a
-    // part of a text going on over pages.
-    std::optional<std::pair<int, int>> Shown;
 };
 
 struct THTMLRenderResult {
@@ -58,6 +55,22 @@ struct THTMLRenderResult {
 // context.Mouse lies on an anchor. Painting, measuring and hit testing share one layout.
 bool RenderHTMLText(TCanvas& canvas, const AnsiString& text, const TRect& rect,
                     const THTMLRenderContext& context, THTMLRenderResult& result);
+
+// Where text laid out on one canvas is painted on a page in tenths of a millimetre (MM_LOMETRIC,
+// y upward): the page point of the layout's top-left corner, the tenths each of its pixels takes,
+// and, for a part of a text going on over pages, the lines that show: those whose middles lie
+// from the first pixel below its top down to above the second.
+struct THTMLPagePlacement {
+    TPoint TopLeft;
+    double PixelTenths = 1;
+    std::optional<std::pair<int, int>> Shown;
+};
+
+// Lays text out in rect on measure, as RenderHTMLText does, and paints that very layout on page:
+// the same words on the same lines, whatever page draws it how large.
+void PaintHTMLTextOnPage(TCanvas& measure, const AnsiString& text, const TRect& rect,
+                         const THTMLRenderContext& context, TCanvas& page,
+                         const THTMLPagePlacement& placement);
 
 // A colour value of a tag: "#RRGGBB" (hexadecimal, either case) or a colour name such as
 // "clRed" in any case; anything else is black.

@@ -23,6 +23,12 @@ double ScreenDpi() {
     return screen ? screen->logicalDotsPerInchY() : 96.0;
 }
 
+// The width in screen pixels that rich text a page prints width tenths of a millimetre wide is set
+// in.
+double PageTextWidth(int width) {
+    return width * ScreenDpi() / 254.0;
+}
+
 // Each line of the document, from its top down to its bottom.
 std::vector<std::pair<double, double>> DocumentLines(QTextDocument& document) {
     std::vector<std::pair<double, double>> lines;
@@ -61,7 +67,7 @@ std::vector<std::pair<double, double>> TRichCells::PrintedLines(const AnsiString
     if (document.defaultFont() != font.ToQFont())
         document.setDefaultFont(font.ToQFont());
     const double tenths = 254.0 / ScreenDpi();
-    document.setTextWidth(width / tenths);
+    document.setTextWidth(PageTextWidth(width));
     std::vector<std::pair<double, double>> lines = DocumentLines(document);
     for (auto& [top, bottom] : lines) {
         top *= tenths;
@@ -75,9 +81,15 @@ void TRichCells::Paint(TCanvas& canvas, const AnsiString& rtf, const TRect& r, c
     QTextDocument& document = Document(rtf);
     if (document.defaultFont() != font.ToQFont())
         document.setDefaultFont(font.ToQFont());
+    // On a page in tenths of a millimetre the text is set at its width there, as PrintedLines sets
+    // it, however large the page is drawn.
+    const double pageWidth =
+        canvas.GetMapMode() == MM_LOMETRIC ? PageTextWidth(std::abs(r.Right - r.Left)) : 0;
     canvas.PaintIn(r, [&](QPainter& painter, const QRectF& target) {
         // Laid out at the screen's resolution, drawn at the device's.
-        const double scale = painter.device() ? painter.device()->logicalDpiY() / ScreenDpi() : 1.0;
+        const double scale = pageWidth > 0      ? target.width() / pageWidth
+                             : painter.device() ? painter.device()->logicalDpiY() / ScreenDpi()
+                                                : 1.0;
         const QRectF room(0, 0, target.width() / scale, target.height() / scale);
         document.setTextWidth(room.width());
         painter.save();

@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // The printer as on a machine without one: every job goes to a PDF file named when it begins.
@@ -24,12 +27,12 @@ struct PdfPrinter : testing::Test {
     QTemporaryDir dir;
 };
 
-void WriteLine(const AnsiString& text) {
+void WriteLine(const AnsiString& text, int x = 200, int y = -200) {
     TCanvas& canvas = *Printer()->Canvas;
     canvas.SetMapMode(MM_LOMETRIC);
     canvas.Font.Name = "DejaVu Sans";
     canvas.Font.SetHeight(-35);
-    canvas.TextOut(200, -200, text);
+    canvas.TextOut(x, y, text);
 }
 
 } // namespace
@@ -88,5 +91,35 @@ TEST_F(PdfPrinter, TheSheetTurnsWithTheOrientation) {
         Printer()->SetOrientation(row.orientation);
         EXPECT_NEAR(Printer()->PageWidth() * 254.0 / Printer()->PixelsPerInchX(), row.width, 1);
         EXPECT_NEAR(Printer()->PageHeight() * 254.0 / Printer()->PixelsPerInchY(), row.height, 1);
+    }
+}
+
+// A word drawn partly above or left of the sheet still counts: the page holds it, at coordinates
+// below 0. The printable area starts 10 points into the sheet: 50 tenths are 14.2 points. A
+// character wholly off the sheet is not on the page: these words start with wide ones.
+TEST_F(PdfPrinter, WordsReadBackWithTheirPlacesAlsoBeyondTheSheetsTopAndLeft) {
+    const struct {
+        const char* word;
+        int x, y;
+        bool leftOfSheet, aboveSheet;
+    } rows[] = {{"inside", 200, -200, false, false},
+                {"above", 200, 50, false, true},
+                {"West", -50, -400, true, false},
+                {"Northwest", -50, 50, true, true}};
+    const AnsiString file = Path("beyond.pdf");
+    Responder().AnswerFile(file);
+    ASSERT_TRUE(Printer()->BeginDoc());
+    for (const auto& row : rows)
+        WriteLine(row.word, row.x, row.y);
+    Printer()->EndDoc();
+    const std::vector<PdfWord> words = PdfWords(QString::fromStdString(file.str()));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.word);
+        const auto word =
+            std::find_if(words.begin(), words.end(), [&row](const PdfWord& w) { return w.Text == row.word; });
+        ASSERT_NE(word, words.end());
+        EXPECT_EQ(word->Page, 1);
+        EXPECT_EQ(word->XMin < 0, row.leftOfSheet);
+        EXPECT_EQ(word->YMin < 0, row.aboveSheet);
     }
 }

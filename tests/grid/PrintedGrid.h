@@ -8,6 +8,8 @@
 #include "framework/Bitmap.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -73,6 +75,32 @@ inline PrintedPdf PrintToPdf(TDataGrid& grid) {
     const QString file = dir.filePath("printed.pdf");
     Responder().AnswerFile(file.toStdString());
     grid.Print();
+    return {PdfWords(file), PdfPageCount(file)};
+}
+
+// The preview's pages drawn one after another into a PDF file, each sheet of 2028 x 2900 tenths of
+// a millimetre in a rectangle of 406 x 580 pixels at 96 an inch from the file page's top-left
+// corner: 0.2 pixels, 0.15 points, a tenth.
+inline PrintedPdf PreviewToPdf(TDataGrid& grid) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("preview.pdf");
+    {
+        QPdfWriter writer(file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(96);
+        QPainter painter(&writer);
+        TCanvas canvas;
+        canvas.Attach(painter);
+        grid.FastPreview = false;
+        for (int page = 1; page == 1 || page <= grid.GetPrintPageCount(); ++page) {
+            if (page > 1)
+                writer.newPage();
+            grid.SetPreviewPage(page);
+            grid.PrintPreview(&canvas, Rect(0, 0, 406, 580));
+        }
+        canvas.Release();
+    }
     return {PdfWords(file), PdfPageCount(file)};
 }
 

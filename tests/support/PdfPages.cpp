@@ -49,7 +49,7 @@ std::vector<std::string> PdfPageTexts(const QString& file) {
 
 std::vector<PdfWord> PdfWords(const QString& file) {
     static const QRegularExpression word(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">(.*)</word>)re");
+        R"re(<word xMin="(-?[\d.]+)" yMin="(-?[\d.]+)" xMax="(-?[\d.]+)" yMax="(-?[\d.]+)">(.*)</word>)re");
     std::vector<PdfWord> words;
     int page = 0;
     for (const QString& line : Output("pdftotext", {"-bbox", file, "-"}).split(QChar('\n'))) {
