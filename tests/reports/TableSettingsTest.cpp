@@ -1,3 +1,4 @@
+#include "framework/Clipboard.h"
 #include "framework/Exceptions.h"
 #include "framework/NumberFormat.h"
 #include "tests/reports/ResultsTable.h"
@@ -225,6 +226,26 @@ TEST_F(TableSettingsShown, AnUpdateLeavesTheNetworksOwnValuesAndAsksNothingMore)
     const std::string saved = Bytes(Path("saved.snt"));
     EXPECT_NE(saved.find("  0.8555 <= ReturnFactor"), std::string::npos);
     EXPECT_NE(saved.find("  1.0121 <= PeakFlowFactor"), std::string::npos);
+}
+
+// Mended: a minus pasted into the unsigned peak factor went in, and Update then set the network's
+// peak factor to -3 and failed to design it.
+TEST_F(TableSettingsShown, ASignPastedIntoAnUnsignedSettingIsRefused) {
+    const LocaleSeparators point('.', ',');
+    ShowTable(Data("riverside.snt"));
+    ASSERT_EQ(TableForm->peakTypedEdit->GetText(), "2.50");
+    for (const char* pasted : {"-3", "3-", "-"}) {
+        SCOPED_TRACE(pasted);
+        TableForm->peakTypedEdit->SetFocus();
+        QApplication::processEvents();
+        TableForm->peakTypedEdit->SelectAll();
+        Clipboard().SetAsText(pasted);
+        QTest::keyClick(TableForm->peakTypedEdit->View(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(TableForm->peakTypedEdit->GetText(), "2.50");
+        ClickUpdate();
+        EXPECT_EQ(Told(), Texts{});
+        EXPECT_DOUBLE_EQ(FrontForm->Network->PeakFlowFactor, 2.5);
+    }
 }
 
 // A setting the user changes in the table is an edit the quit offers to save; one typed as the
