@@ -1,6 +1,7 @@
 #include "controls/SpinEntry.h"
 
 #include "controls/MaskNumber.h"
+#include "controls/TypedText.h"
 #include "framework/DateTime.h"
 #include "framework/KeyMapping.h"
 #include "framework/NumberFormat.h"
@@ -20,10 +21,6 @@ bool IsControl(char key) {
 
 bool IsDigit(char key) {
     return key >= '0' && key <= '9';
-}
-
-bool IsHexDigit(char key) {
-    return IsDigit(key) || (key >= 'A' && key <= 'F') || (key >= 'a' && key <= 'f');
 }
 
 bool IsSign(char key) {

@@ -130,7 +130,10 @@ bool ReadSpinTime(const AnsiString& text, double& value) {
 }
 
 bool ReadSpinHex(const AnsiString& text, double& value) {
-    value = HexToInt(text.SubString(3, text.Length()));
+    const AnsiString digits = text.SubString(3, text.Length());
+    if (digits.IsEmpty() || !std::all_of(digits.view().begin(), digits.view().end(), IsHexDigit))
+        return false;
+    value = HexToInt(digits);
     return true;
 }
 

@@ -13,7 +13,7 @@ bool ReadSpinFloat(const AnsiString& text, double& value);
 // A short date, or a date followed by a time.
 bool ReadSpinDate(const AnsiString& text, double& value);
 bool ReadSpinTime(const AnsiString& text, double& value);
-// The hexadecimal digits after a "0x" of two characters.
+// The hexadecimal digits after a "0x" of two characters; false without any.
 bool ReadSpinHex(const AnsiString& text, double& value);
 
 // A date, time or hex text: with an edit mask, what the mask keeps, without blanks unless they are

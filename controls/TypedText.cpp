@@ -18,6 +18,10 @@ bool IsHexLetter(char c) {
 
 } // namespace
 
+bool IsHexDigit(char c) {
+    return IsDigit(c) || IsHexLetter(c);
+}
+
 TTextClass ClassifyText(const AnsiString& text) {
     if (text.IsEmpty())
         return tcOther;

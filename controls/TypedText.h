@@ -32,6 +32,9 @@ bool ThousandsInThrees(std::string_view text);
 // small to read: read past its sign and thousand separators, judged with the locale's separators.
 bool NumberFits(std::string_view text);
 
+// 0 to 9, A to F in either case.
+bool IsHexDigit(char c);
+
 // Hexadecimal digits summed in 32-bit arithmetic; a character that is no hex digit counts 0.
 std::int32_t HexToInt(const AnsiString& text);
 

@@ -70,10 +70,25 @@ void Typedspin::TTypedMaskSpinEdit::SetEditMask(const AnsiString& value) {
         });
 }
 
-bool TTypedSpinEdit::ReadsNumber() const {
+AnsiString TTypedSpinEdit::ValueText() const {
+    return spinType == sptNormal || spinType == sptFloat ? SpinNumberText(*this) : SpinValueText(*this);
+}
+
+bool TTypedSpinEdit::ReadsValue() const {
     double value = 0;
-    return (spinType == sptNormal && ReadSpinInt(SpinNumberText(*this), value)) ||
-           (spinType == sptFloat && ReadSpinFloat(SpinNumberText(*this), value));
+    switch (spinType) {
+    case sptFloat:
+        return ReadSpinFloat(ValueText(), value);
+    case sptDate:
+        return ReadDate(value);
+    case sptTime:
+        return ReadSpinTime(ValueText(), value);
+    case sptHex:
+        return ReadSpinHex(ValueText(), value);
+    case sptNormal:
+        break;
+    }
+    return ReadSpinInt(ValueText(), value);
 }
 
 int TTypedSpinEdit::GetValue() const {
@@ -98,11 +113,17 @@ void TTypedSpinEdit::SetFloatValue(double value) {
 }
 
 TDateTime TTypedSpinEdit::GetDateValue() const {
-    const AnsiString text = SpinValueText(*this);
-    if (text.IsEmpty() || text == "0")
-        return Now();
     TDateTime value = MinDateValue;
-    return ReadShownDate(*this, shownDate, value) ? value : MinDateValue;
+    return ReadDate(value) ? value : MinDateValue;
+}
+
+bool TTypedSpinEdit::ReadDate(TDateTime& value) const {
+    const AnsiString text = SpinValueText(*this);
+    if (text.IsEmpty() || text == "0") {
+        value = Now();
+        return true;
+    }
+    return ReadShownDate(*this, shownDate, value);
 }
 
 void TTypedSpinEdit::SetDateValue(TDateTime value) {

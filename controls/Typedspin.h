@@ -18,8 +18,9 @@ enum TTypedSpinType { sptNormal, sptFloat, sptDate, sptTime, sptHex };
 // Page Down step the value, a date or time by the part under the caret, and a number by the digit
 // left of the caret with IncrementSmart; a value written from code stays within its range; typing
 // is filtered to what the type takes; leaving the edit brings a value outside the range back in.
-// A number's text that is not yet one (a sign, a separator without figures) holds the focus until
-// it reads; an empty one is left and reads as the least value.
+// A text that is not yet a value of the type (a sign, a separator without figures, a date or time
+// half typed, "0x" without digits) holds the focus until it reads, where it can be typed over; an
+// empty one is left, a number or a time reading as the least value.
 class TTypedSpinEdit : public TCustomMaskEdit, public TUnreadTextBox {
 public:
     explicit TTypedSpinEdit(TComponent* owner);
@@ -27,9 +28,9 @@ public:
     TTypedSpinType GetSpinType() const { return spinType; }
     // The value is read and written again in the new type's form.
     void SetSpinType(TTypedSpinType value);
-    // A whole or decimal number's text reads as its number; where it does not, the value reads
-    // as the least one.
-    bool ReadsNumber() const;
+    // The text reads as a value of the spin type: a date's empty text or "0" as now. Where it does
+    // not, the value reads as the least one (a time as 0).
+    bool ReadsValue() const;
     // The text as a whole number; MinValue when it is none.
     int GetValue() const;
     // Kept within MinValue..MaxValue unless the two are equal.
@@ -147,6 +148,10 @@ private:
     void KeepInRange();
     // Writes text keeping the caret where it was; false when the edit mask cannot hold it.
     bool ShowKeepingCaret(const AnsiString& text, TSpinReader read);
+    // The text the value of the spin type is read from.
+    AnsiString ValueText() const;
+    // The text as a date: now for an empty text or "0"; false for a text that is no date.
+    bool ReadDate(TDateTime& value) const;
     // A hex spin's selection leaves its "0x" alone.
     bool KeepsHexPrefix() const;
     // What the spin takes, typed or pasted.

@@ -78,16 +78,28 @@ void TTypedSpinEdit::ViewFocusOut(FocusChange how) {
 }
 
 bool TTypedSpinEdit::TextUnread() const {
-    return (spinType == sptNormal || spinType == sptFloat) && !SpinNumberText(*this).IsEmpty() &&
-           !ReadsNumber();
+    // Only a text that can be typed over is held: no one could mend the rest.
+    return EditorEnabled && !GetReadOnly() && !ValueText().IsEmpty() && !ReadsValue();
 }
 
 void TTypedSpinEdit::ReadText() const {
-    const AnsiString text = SpinNumberText(*this);
-    if (spinType == sptFloat)
+    const AnsiString text = ValueText();
+    switch (spinType) {
+    case sptFloat:
         StrToFloat(text);
-    else
+        break;
+    case sptDate:
+        StrToDate(text);
+        break;
+    case sptTime:
+        StrToTime(text);
+        break;
+    case sptNormal:
+    case sptHex:
+        // "0x" without digits is no whole number either.
         StrToInt(text);
+        break;
+    }
 }
 
 bool TTypedSpinEdit::KeepsHexPrefix() const {

@@ -181,7 +181,7 @@ void TDataGridPrintSettingsForm::UpdatePreviewer() {
         const auto fields = LengthFields();
         const int unit = TenthsPerUnit();
         for (std::size_t i = 0; i < spins.size(); ++i)
-            if (spins[i]->ReadsNumber() && spins[i]->GetWindowText() != LengthText(*fields[i], unit))
+            if (spins[i]->ReadsValue() && spins[i]->GetWindowText() != LengthText(*fields[i], unit))
                 *fields[i] = static_cast<int>(std::nearbyint(spins[i]->GetFloatValue() * unit));
     }
     if (showPreview)

@@ -1,6 +1,7 @@
 #include "controls/Typedspin.h"
 #include "framework/MessageBeep.h"
 #include "tests/controls/TypedEditSupport.h"
+#include "tests/support/AnsiStringPrinter.h"
 #include "tests/support/DateSettings.h"
 #include "tests/support/MaskSpinNumbers.h"
 #include "tests/support/ScriptedResponder.h"
@@ -27,7 +28,7 @@ struct SpinForm : TForm {
         Spin->OnChange = [this](TObject*) { ++Changes; };
         EndLayout();
     }
-    TTypedSpinEdit* Spin = new TTypedSpinEdit(this);
+    Typedspin::TTypedMaskSpinEdit* Spin = new Typedspin::TTypedMaskSpinEdit(this);
     TTypedSpinEdit* Other = new TTypedSpinEdit(this);
     int Changes = 0;
 };
@@ -359,11 +360,12 @@ TEST_F(ShownSpin, EnterMovesOnWhenReturnIsTab) {
     EXPECT_TRUE(form->Other->Focused());
 }
 
-// Mended: a spin left holding a sign, or a separator without figures, was read as its least value
-// without a word. It keeps the focus and its text, beeps, and says why once for each try to leave
-// it by the keyboard or from code (a click is its window's to answer), until the text reads; an
-// empty text is left and reads as the least value.
-TEST_F(ShownSpin, ANumberNotYetTypedKeepsTheFocus) {
+// Mended: a spin left holding a sign, a separator without figures, a date or time half typed or
+// "0x" without digits was read as its least value (a time as 0) without a word. It keeps the
+// focus and its text, beeps, and says why once for each try to leave it by the keyboard or from
+// code (a click is its window's to answer), until the text reads; an empty text is left, and so
+// is a date's "0", which reads as now.
+TEST_F(ShownSpin, AValueNotYetTypedKeepsTheFocus) {
     spin.ReturnIsTab = true;
     const struct {
         const char* label;
@@ -385,31 +387,50 @@ TEST_F(ShownSpin, ANumberNotYetTypedKeepsTheFocus) {
         {"a click on the other spin", [&] { QTest::mouseClick(form->Other->View(), Qt::LeftButton); }, false,
          0},
     };
+    const DateSettings dates("dd/mm/yyyy", '/');
     const struct {
         TTypedSpinType type;
+        const char* mask;
+        // Shown with the caret at '|' before the keys are typed.
+        const char* before;
         const char* typed;
+        const char* shown;
         const char* why;
+        // Typed next, and the text the spin is left with then, within 0..100 for a number.
+        const char* rest = "";
+        const char* left = "";
     } texts[] = {
-        {sptFloat, "-", "'-' is not a valid floating point value"},
-        {sptFloat, "+", "'+' is not a valid floating point value"},
-        {sptFloat, "-.", "'-.' is not a valid floating point value"},
-        {sptFloat, ".", "'.' is not a valid floating point value"},
-        {sptNormal, "-", "'-' is not a valid integer value"},
-        {sptFloat, "", nullptr},
+        {sptFloat, "", "|", "-", "-", "'-' is not a valid floating point value", "7", "0.00"},
+        {sptFloat, "", "|", "+", "+", "'+' is not a valid floating point value", "7", "+7"},
+        {sptFloat, "", "|", "-.", "-.", "'-.' is not a valid floating point value", "5", "0.00"},
+        {sptFloat, "", "|", ".", ".", "'.' is not a valid floating point value", "5", ".5"},
+        {sptNormal, "", "|", "-", "-", "'-' is not a valid integer value", "7", "0"},
+        {sptFloat, "", "|", "", "", nullptr},
+        {sptDate, "", "|", "12/", "12/", "'12/' is not a valid date", "01/2024", "12/01/2024"},
+        {sptDate, "", "|", "0", "0", nullptr},
+        {sptDate, "", "|", "", "", nullptr},
+        {sptTime, "", "|", "1:", "1:", "'1:' is not a valid time", "30:00", "1:30:00"},
+        {sptTime, "", "|", "", "", nullptr},
+        {sptHex, "", "0x1|", "\b", "0x", "'0x' is not a valid integer value", "1F", "0x1F"},
+        {sptDate, "99/99/9999;1;_", "|__/__/____", "12", "12/__/____", "'12/  /' is not a valid date",
+         "012024", "12/01/2024"},
+        {sptTime, "99:99:99;1;_", "|__:__:__", "10", "10:__:__", "'10:  :' is not a valid time", "3000",
+         "10:30:00"},
+        {sptHex, "\\0xAA;1;_", "0x|__", "", "0x__", "'0x' is not a valid integer value", "1F", "0x1F"},
     };
     int exits = 0;
     spin.OnExit = [&](TObject*) { ++exits; };
     for (const auto& way : ways)
         for (const auto& text : texts) {
-            SCOPED_TRACE(std::string(way.label) + " over '" + text.typed + "'");
+            SCOPED_TRACE(std::string(way.label) + " over '" + text.shown + "'");
             spin.SetFocus();
             QApplication::processEvents();
+            form->Spin->SetEditMask(text.mask);
             spin.SetSpinType(text.type);
-            spin.SetFloatValue(12);
-            spin.SelectAll();
-            QTest::keyClick(spin.View(), Qt::Key_Backspace);
+            Show(text.before);
             QTest::keyClicks(spin.View(), text.typed);
-            ASSERT_EQ(spin.GetWindowText(), text.typed);
+            ASSERT_EQ(spin.GetWindowText(), text.shown);
+            const int caret = spin.GetSelStart();
             exits = 0;
             const bool held = text.why != nullptr;
             for (const int attempt : {1, 2}) {
@@ -421,7 +442,7 @@ TEST_F(ShownSpin, ANumberNotYetTypedKeepsTheFocus) {
                 const std::vector<std::string> why =
                     held && way.told ? std::vector<std::string>{text.why} : std::vector<std::string>{};
                 EXPECT_EQ(Responder().AskedTexts(), why);
-                EXPECT_EQ(spin.GetWindowText(), text.typed);
+                EXPECT_EQ(spin.GetWindowText(), text.shown);
                 EXPECT_EQ(spin.Focused(), held);
                 EXPECT_EQ(MessageBeeps() - beeps, way.beeps + (held ? 1 : 0));
                 EXPECT_EQ(exits, held ? 0 : 1);
@@ -430,13 +451,40 @@ TEST_F(ShownSpin, ANumberNotYetTypedKeepsTheFocus) {
             }
             if (!held)
                 continue;
-            // A number at last, the spin is left as any other.
-            spin.SelectAll();
-            QTest::keyClicks(spin.View(), "7");
+            // A value at last, the spin is left as any other.
+            spin.SetSelStart(caret);
+            spin.SetSelLength(0);
+            QTest::keyClicks(spin.View(), text.rest);
             way.leave();
             QApplication::processEvents();
             EXPECT_FALSE(spin.Focused());
             EXPECT_EQ(exits, 1);
-            EXPECT_EQ(spin.GetWindowText(), "7");
+            EXPECT_EQ(spin.GetWindowText(), text.left);
         }
+}
+
+// A spin no one can type into is left over any text set from code: nothing typed could mend it.
+TEST_F(ShownSpin, ASpinNoOneTypesIntoIsLeftOverAnyText) {
+    const struct {
+        const char* label;
+        std::function<void()> lock;
+    } rows[] = {
+        {"read-only", [&] { spin.SetReadOnly(true); }},
+        {"typing not allowed", [&] { spin.EditorEnabled = false; }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        spin.SetReadOnly(false);
+        spin.EditorEnabled = true;
+        spin.SetFocus();
+        QApplication::processEvents();
+        row.lock();
+        spin.SetWindowText("-");
+        Responder().Clear();
+        QTest::keyClick(spin.View(), Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_FALSE(spin.Focused());
+        EXPECT_TRUE(Responder().AskedTexts().empty());
+        EXPECT_EQ(spin.GetWindowText(), "-");
+    }
 }

@@ -1,11 +1,14 @@
+#include "framework/Clipboard.h"
 #include "tests/grid/SpecialCell.h"
 #include "tests/support/AnsiStringPrinter.h"
+#include "tests/support/DateSettings.h"
 
 #include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -175,6 +178,79 @@ TEST(GridSpecialEditors, SpinKeysStepWithinTheLimitsAndCommitOnlyValidatedText) 
     typed.Type("150");
     typed.edit->SetFocus();
     EXPECT_EQ(typed.grid->GetCells(1, 1), "100");
+}
+
+// A spin closed over a text that is no value of its type never gives its cell the least value:
+// Enter stores the text as typed, for the grid's validation to judge; otherwise a whole number or
+// a time is written as typed, and a float or a date that does not read leaves its cell as it was.
+// A sign goes only first, so "12-" is refused whole.
+TEST(GridSpecialEditors, ASpinClosedOverNoValueNeverGivesItsCellTheLeastValue) {
+    const DateSettings dates("dd/mm/yyyy", '/');
+    const struct {
+        const char* label;
+        TEditorType type;
+        const char* cell;
+    } types[] = {
+        {"whole number", edSpinEdit, "12"},
+        {"float", edFloatSpinEdit, "12"},
+        {"date", edDateSpinEdit, "12/01/2024"},
+        {"time", edTimeSpinEdit, "10:30:00"},
+    };
+    const struct {
+        const char* label;
+        const char* text;
+        bool pasted;
+        // What each type's spin shows then, over its whole text selected: a refused character
+        // leaves it as it was.
+        const char* shown[4];
+        // The cell of each type once the spin is closed by other ways than Enter.
+        const char* closed[4];
+    } entries[] = {
+        {"typed", "-", false, {"-", "-", "12/01/2024", "10:30:00"}, {"-", "12", "12/01/2024", "10:30:00"}},
+        {"pasted", "-", true, {"-", "-", "12/01/2024", "10:30:00"}, {"-", "12", "12/01/2024", "10:30:00"}},
+        {"pasted after figures",
+         "12-",
+         true,
+         {"12", "12", "12/01/2024", "10:30:00"},
+         {"12", "12", "12/01/2024", "10:30:00"}},
+        {"a date half typed", "12/", false, {"12", "12", "12/", "12"}, {"12", "12", "12/01/2024", "12"}},
+        {"a time half typed", "1:", false, {"1", "1", "1", "1:"}, {"1", "1", "12/01/2024", "1:"}},
+    };
+    const struct {
+        const char* label;
+        std::function<void(SpecialCell&)> close;
+        // The row the edited cell is in afterwards.
+        int row;
+    } ways[] = {
+        {"Enter", [](SpecialCell& w) { w.Press(Qt::Key_Return); }, 1},
+        {"Tab", [](SpecialCell& w) { w.Press(Qt::Key_Tab); }, 1},
+        {"a click on another cell", [](SpecialCell& w) { w.Click(2, 2); }, 1},
+        {"a call that moves cells", [](SpecialCell& w) { w.grid->InsertRows(1, 1); }, 2},
+    };
+    for (std::size_t t = 0; t < std::size(types); ++t)
+        for (const auto& entry : entries)
+            for (const auto& way : ways) {
+                const auto& type = types[t];
+                SCOPED_TRACE(std::string(type.label) + ", " + entry.label + " '" + entry.text + "', " +
+                             way.label);
+                SpecialCell window(type.type, type.cell);
+                window.grid->SetOptions(window.grid->GetOptions() | goTabs);
+                window.Open();
+                TGridSpin& spin = *window.Editors().Spin;
+                spin.SelectAll();
+                if (entry.pasted) {
+                    Clipboard().SetAsText(entry.text);
+                    window.Press(Qt::Key_V, Qt::ControlModifier);
+                } else {
+                    window.Type(entry.text);
+                }
+                ASSERT_EQ(spin.GetWindowText(), entry.shown[t]);
+                way.close(window);
+                QApplication::processEvents();
+                EXPECT_FALSE(spin.GetVisible());
+                const bool enter = std::string(way.label) == "Enter";
+                EXPECT_EQ(window.grid->GetCells(1, way.row), enter ? entry.shown[t] : entry.closed[t]);
+            }
 }
 
 } // namespace
