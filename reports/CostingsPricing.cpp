@@ -33,10 +33,11 @@ void TCostingsForm::CalculateCostMatrix() {
     CheckEditedMatrix();
     StoreUnitCosts();
     StoreUsageRates();
+    // From here the matrix holds figures of the network, should the pricing stop part way.
+    priced = true;
     StoreQuantities();
     CalculateResourceCosts();
     BuildBillColumns();
-    priced = true;
 }
 
 void TCostingsForm::StoreQuantities() {
