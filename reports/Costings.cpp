@@ -179,8 +179,8 @@ std::optional<AnsiString> TCostingsForm::EditedText(int ACol, int ARow) const {
 }
 
 void TCostingsForm::CheckEditedMatrix() const {
-    const auto unreadable = FirstUnreadableCell(
-        [this](int ACol, int ARow) { return EditedText(ACol, ARow).value_or(MatrixCell(ACol, ARow)); });
+    const auto unreadable =
+        FirstUnreadableCell([this](int ACol, int ARow) { return StoredText(ACol, ARow); });
     if (!unreadable)
         return;
     const int col = unreadable->Col;
@@ -189,7 +189,8 @@ void TCostingsForm::CheckEditedMatrix() const {
     const AnsiString resource =
         name.IsEmpty() ? "the resource on line " + IntToStr(row + 1) : "\"" + name + "\"";
     AnsiString where = "line " + IntToStr(row + 1) + ", field " + IntToStr(col + 1) + " of the cost matrix";
-    if (col == UnitCostColumn) {
+    // A row whose unit cost was emptied loses the costs it was priced with.
+    if (col == UnitCostColumn || LosesPricing(row)) {
         where = "the unit cost of " + resource;
     } else if (EditedText(col, row)) {
         // The usage-rate grids head their columns with the matrix's heading row.
@@ -204,13 +205,16 @@ void TCostingsForm::StoreUnitCosts() {
     TDataGrid& matrix = *CostingsMatrixDataGrid;
     GridUpdateLock lock(matrix);
     for (int r = FirstResourceRow; r <= LastResourceRow; ++r) {
-        const AnsiString unitCost = *EditedText(UnitCostColumn, r);
-        // A row no longer priced keeps no costs of the pricing that priced it: they would count in
-        // the totals as a file's own figures do.
-        if (priced && Blank(unitCost) && !Blank(MatrixCell(UnitCostColumn, r)))
+        if (LosesPricing(r))
             ForgetRowPricing(r);
-        matrix.SetCellEx(UnitCostColumn, r, unitCost);
+        matrix.SetCellEx(UnitCostColumn, r, *EditedText(UnitCostColumn, r));
     }
+}
+
+bool TCostingsForm::LosesPricing(int ARow) const {
+    // Its costs would count in the totals as a file's own figures do.
+    const std::optional<AnsiString> unitCost = EditedText(UnitCostColumn, ARow);
+    return priced && unitCost && Blank(*unitCost) && !Blank(MatrixCell(UnitCostColumn, ARow));
 }
 
 void TCostingsForm::StoreUsageRates() {

@@ -216,6 +216,11 @@ private:
     // The text the unit-cost or usage-rate grids hold for a matrix cell that they give back to the
     // matrix; none for another cell.
     std::optional<AnsiString> EditedText(int ACol, int ARow) const;
+    // Whether storing the edits takes back the pricing of a resource row: its unit cost emptied
+    // since it was priced.
+    bool LosesPricing(int ARow) const;
+    // A matrix cell's text once the edits are stored.
+    AnsiString StoredText(int ACol, int ARow) const;
     // A total of a take-off grid's totals row, in one of the columns, yellow with bold red text.
     void MarkTotal(const TDataGrid& grid, std::span<const int> columns, int ARow, int ACol, TBrush* ABrush,
                    TFont* AFont) const;

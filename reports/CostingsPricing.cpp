@@ -19,6 +19,13 @@ constexpr int BillAmount = 4;
 // A rate this small is taken as none: the quantity is not worked back from it.
 constexpr double SmallestRate = 1e-6;
 
+// The cells of a resource row that its pricing writes from the network's quantities: the costs, and
+// the bill's quantity and amount.
+bool PricingCell(int ACol) {
+    return (ACol >= FirstActivityColumn && ACol <= ResourceTotalColumn) ||
+           ACol == BillColumn + BillQuantity || ACol == BillColumn + BillAmount;
+}
+
 } // namespace
 
 void TCostingsForm::CalculateCostMatrix() {
@@ -26,10 +33,11 @@ void TCostingsForm::CalculateCostMatrix() {
     CheckEditedMatrix();
     StoreUnitCosts();
     StoreUsageRates();
+    // From here the matrix holds figures of the network, should the pricing stop part way.
+    priced = true;
     StoreQuantities();
     CalculateResourceCosts();
     BuildBillColumns();
-    priced = true;
 }
 
 void TCostingsForm::StoreQuantities() {
@@ -90,10 +98,15 @@ AnsiString TCostingsForm::CostText(double value, int ARow) const {
 
 void TCostingsForm::ForgetRowPricing(int ARow) {
     TDataGrid& matrix = *CostingsMatrixDataGrid;
-    for (int c = FirstActivityColumn; c <= ResourceTotalColumn; ++c)
-        matrix.SetCellEx(c, ARow, AnsiString());
-    matrix.SetCellEx(BillColumn + BillQuantity, ARow, AnsiString());
-    matrix.SetCellEx(BillColumn + BillAmount, ARow, AnsiString());
+    for (int c = FirstActivityColumn; c <= BillColumn + BillAmount; ++c)
+        if (PricingCell(c))
+            matrix.SetCellEx(c, ARow, AnsiString());
+}
+
+AnsiString TCostingsForm::StoredText(int ACol, int ARow) const {
+    if (const std::optional<AnsiString> edited = EditedText(ACol, ARow))
+        return *edited;
+    return PricingCell(ACol) && LosesPricing(ARow) ? AnsiString() : MatrixCell(ACol, ARow);
 }
 
 void TCostingsForm::ForgetPricing() {

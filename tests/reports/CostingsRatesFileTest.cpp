@@ -208,12 +208,13 @@ TEST_F(CostingsRatesFile, WithoutAMatrixTheTabsSaySoAndAMatrixThatWouldNotPriceI
     FrontForm->Hide();
 }
 
-// The program shown, the test rates priced. Mended: an edit that left a cost or rate without a number
-// priced the rows before it, and then the bill or the chart said only "'...' is not a valid floating
-// point value".
+// The program shown, the test rates priced, Cover's line without its name. Mended: an edit that left a
+// cost or rate without a number priced the rows before it, and then the bill or the chart said only
+// "'...' is not a valid floating point value"; so did the chart once the unit cost of the charted line
+// without a name was emptied, its total taken back with its pricing.
 TEST_F(CostingsRatesFile, AnEditThatWouldNotPriceIsRefusedWithTheMatrixKept) {
     ReadRiverside();
-    ShipRates(Rates());
+    ASSERT_TRUE(WriteFileBytes(Path(DefaultCostingRatesFile), RatesWith("Cover,K1,", ",K1,")));
     ShowProgram();
     UserClicks(FrontForm->CostingButton);
     for (int page : {4, 5})
@@ -241,6 +242,8 @@ TEST_F(CostingsRatesFile, AnEditThatWouldNotPriceIsRefusedWithTheMatrixKept) {
          "the pipe usage rate \"Bed\" of \"Sand\" is empty, where the pricing needs a number."},
         {"Cement's base rate typed as a word", 1, 2, 4, "n/a", "6",
          "the junction box usage rate \"Base\" of \"Cement\" holds \"n/a\", which is not a number."},
+        {"the unit cost of the charted line without a name emptied", -1, 4, 14, " ", "0",
+         "the unit cost of the resource on line 24 is empty, where the chart needs a number."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);

@@ -61,4 +61,34 @@ TEST_F(CostingsReplacedNetwork, NothingOfTheNetworkBeforeIsShownOrSaved) {
     EXPECT_NE(GridRow(CostingsForm->BOQDataGrid, 49)[4], "");
 }
 
+// The riverside network priced until the pump's costs grew too large to write, then replaced.
+// Mended: the quantities and costs written before the pricing stopped stayed, to be shown and saved.
+TEST_F(CostingsReplacedNetwork, APricingThatStoppedPartWayIsForgottenToo) {
+    std::string rates = Bytes(Rates());
+    const std::string pump = "Pump,U1,,hour,7,,,0,";
+    rates.replace(rates.find(pump), pump.size(), "Pump,U1,,hour,1e300,,,1e300,");
+    ASSERT_TRUE(WriteFileBytes(Path(DefaultCostingRatesFile), rates));
+    for (const Replacement& replacement : Replacements()) {
+        SCOPED_TRACE(replacement.label);
+        ReadRiverside();
+        UserClicks(FrontForm->CostingButton);
+        Visit(3);
+        // 1e300 x 1e300 for each cubic metre dug.
+        ASSERT_EQ(
+            Told(),
+            Texts{
+                "Drenvala: The network was not priced: the costs of \"Pump\" are too large to price. (16)"});
+        ASSERT_EQ(MatrixRow(13, 35, 35), Texts{"1075.48"});
+        DataEntryForm->NetworkChanged = false;
+
+        replacement.replace();
+        EXPECT_EQ(Told(), Texts{});
+        for (int row : {10, 13, 14, 15, 16, 19})
+            EXPECT_EQ(MatrixRow(row, 23, 35), Texts(13, "")) << row;
+        EXPECT_EQ(MatrixRow(17, 23, 23), Texts{"1.5"});
+        // The next round's visit changes the tab.
+        Visit(0);
+    }
+}
+
 } // namespace
