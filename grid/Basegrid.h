@@ -157,6 +157,7 @@ public:
     // Copies the texts and moves the slots of one column or row onto another.
     void CopyCols(int ToCol, int FromCol);
     void CopyRows(int ToRow, int FromRow);
+    // Spans of shown rows, over every stored column (as MergeCells takes them), hidden ones too.
     int MinRowSpan(int ARow) const;
     int MaxRowSpan(int ARow) const;
     bool RowSpanIdentical(int ARow1, int ARow2) const;

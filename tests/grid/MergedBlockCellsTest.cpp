@@ -19,6 +19,21 @@ struct Block {
     std::string Text;
 };
 
+// Column E's rows 0-3 read x, rows 4-6 y.
+void TwoRunsInE(TDataGrid& grid) {
+    for (int r = 0; r < 7; ++r)
+        grid.SetCells(4, r, r < 4 ? "x" : "y");
+}
+
+// Column E's runs merged within column F's blocks over rows 0-3 and 4-6, a column hidden.
+void MergeEWithinF(TDataGrid& grid, int hidden) {
+    TwoRunsInE(grid);
+    grid.MergeCells(5, 0, 1, 4);
+    grid.MergeCells(5, 4, 1, 3);
+    grid.HideColumn(hidden);
+    grid.MergeColumnCells(4, false);
+}
+
 const Block* BlockHolding(const std::vector<Block>& blocks, int col, int row) {
     for (const Block& block : blocks)
         if (col >= block.Cells.Left && col <= block.Cells.Right && row >= block.Cells.Top &&
@@ -372,6 +387,50 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.UnGroup();
          },
          {{{4, 2, 4, 3}, "E2"}}},
+        // Column C hidden: column F shows fourth but is stored fifth; its blocks rule E's runs.
+        {"column cells merged within the blocks of a column past a hidden one",
+         [](TDataGrid& grid) { MergeEWithinF(grid, 2); },
+         {{{4, 0, 4, 3}, "x"}, {{4, 4, 4, 6}, "y"}, {{5, 0, 5, 3}, "F0"}, {{5, 4, 5, 6}, "F4"}}},
+        {"column cells merged within the blocks of a hidden column",
+         [](TDataGrid& grid) { MergeEWithinF(grid, 5); },
+         {{{4, 0, 4, 3}, "x"}, {{4, 4, 4, 6}, "y"}, {{5, 0, 5, 3}, "F0"}, {{5, 4, 5, 6}, "F4"}}},
+        // Runs over shown rows take the hidden rows between.
+        {"column cells merged over a hidden row",
+         [](TDataGrid& grid) {
+             TwoRunsInE(grid);
+             grid.HideRow(2);
+             grid.MergeColumnCells(4, true);
+             grid.UnHideRowsAll();
+         },
+         {{{4, 0, 4, 3}, "x"}, {{4, 4, 4, 6}, "y"}}},
+        // Column C hidden: the shown columns A, B, D read x and E, F w; the block takes C between.
+        {"row cells merged over a hidden column",
+         [](TDataGrid& grid) {
+             for (int c = 0; c < 6; ++c)
+                 grid.SetCells(c, 1, c == 2 ? "z" : c < 4 ? "x" : "w");
+             grid.HideColumn(2);
+             grid.MergeRowCells(1, true);
+         },
+         {{{0, 1, 3, 1}, "x"}, {{4, 1, 5, 1}, "w"}}},
+        // Row 4 reads y throughout; the block over D-F in row 2 parts B from D.
+        {"row cells merged within the blocks of other rows, a column hidden",
+         [](TDataGrid& grid) {
+             for (int c = 0; c < 6; ++c)
+                 grid.SetCells(c, 4, "y");
+             grid.MergeCells(3, 2, 3, 1);
+             grid.HideColumn(2);
+             grid.MergeRowCells(4, false);
+         },
+         {{{0, 4, 1, 4}, "y"}, {{3, 4, 5, 4}, "y"}, {{3, 2, 5, 2}, "D2"}}},
+        // Columns C and D hidden: the block over E-F shows third and fourth.
+        {"row cells split with columns hidden",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 1);
+             grid.MergeCells(4, 1, 2, 1);
+             grid.HideColumns(2, 3);
+             grid.SplitRowCells(1);
+         },
+         {}},
         {"part of a block cleared",
          [](TDataGrid& grid) {
              grid.MergeCells(1, 1, 2, 2);
@@ -385,6 +444,32 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
         FillGrid(grid);
         row.change(grid);
         ExpectBlocks(grid, row.blocks);
+    }
+}
+
+// A block over rows 1-3 counts in the rows' spans wherever its columns are stored, shown or not.
+TEST(MergedBlockCells, RowSpansCountEveryStoredColumn) {
+    struct Row {
+        const char* label;
+        TRect block;
+        int hidden;
+    } rows[] = {
+        {"no column hidden", {5, 1, 5, 3}, -1},
+        {"a column hidden before the block", {5, 1, 5, 3}, 2},
+        {"the block's column hidden", {5, 1, 5, 3}, 5},
+        {"a column hidden inside the block", {3, 1, 5, 3}, 4},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid grid(nullptr);
+        FillGrid(grid);
+        grid.MergeCells(row.block.Left, row.block.Top, row.block.Width() + 1, row.block.Height() + 1);
+        if (row.hidden >= 0)
+            grid.HideColumn(row.hidden);
+        EXPECT_EQ(grid.MinRowSpan(2), 2);
+        EXPECT_EQ(grid.MaxRowSpan(2), 2);
+        EXPECT_TRUE(grid.RowSpanIdentical(2, 3));
+        EXPECT_FALSE(grid.RowSpanIdentical(3, 4));
     }
 }
 
