@@ -1407,11 +1407,9 @@ private:
     // Before the real rows BRows are hidden (Hiding) or shown again: each merged block over them
     // keeps its text in its first shown row, the other texts of its base column in their order.
     void KeepBlockTexts(const std::vector<int>& BRows, bool Hiding);
-    // In column Col of the real rows Top..Bottom of a block, the text of row From goes to row To
-    // and the others keep their order.
-    void MoveBlockText(int Col, int Top, int Bottom, int From, int To);
-    // A block showing from below its hidden base row gives the base its text back.
-    void SplitBlock(const TRect& Block) override;
+    // Hidden rows' texts too, by real row.
+    AnsiString BlockRowText(int ACol, int BRow) const override;
+    void SetBlockRowText(int ACol, int BRow, AnsiString Text) override;
     // Hidden rows' cells too, by real row.
     TCellProperties* MakeBlockRowProperties(int ACol, int BRow) override;
     void VisitBlockRowObjects(const std::function<void(int ACol, int BRow, TObject*)>& Visit) const override;

@@ -54,40 +54,26 @@ void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, bool Hiding) {
             ++after;
         before = before > bottom ? top : before;
         after = after > bottom ? top : after;
-        MoveBlockText(col, top, bottom, before, after);
+        MoveBlockText(BaseColumn(Rect(col, top, col, bottom)), static_cast<std::size_t>(before - top),
+                      static_cast<std::size_t>(after - top));
     }
 }
 
-void TDataGrid::MoveBlockText(int Col, int Top, int Bottom, int From, int To) {
-    if (From == To)
+AnsiString TDataGrid::BlockRowText(int ACol, int BRow) const {
+    if (const TGridItem* item = HiddenRowItem(BRow))
+        return ACol < item->Items.Count() ? item->Items[ACol] : AnsiString();
+    return cells.Text(ACol, RemapRow(BRow));
+}
+
+void TDataGrid::SetBlockRowText(int ACol, int BRow, AnsiString Text) {
+    TGridItem* item = HiddenRowItem(BRow);
+    if (!item) {
+        cells.SetText(ACol, RemapRow(BRow), std::move(Text));
         return;
-    // The text of a row's cell, with the row or with its hidden item.
-    const auto text = [&](int row) -> AnsiString {
-        if (const TGridItem* item = HiddenRowItem(row))
-            return Col < item->Items.Count() ? item->Items[Col] : AnsiString();
-        return cells.Text(Col, RemapRow(row));
-    };
-    std::vector<AnsiString> texts{text(From)};
-    for (int r = Top; r <= Bottom; ++r)
-        if (r != From)
-            texts.push_back(text(r));
-    std::size_t next = 1;
-    for (int r = Top; r <= Bottom; ++r) {
-        const AnsiString& moved = r == To ? texts.front() : texts[next++];
-        if (TGridItem* item = HiddenRowItem(r)) {
-            while (item->Items.Count() <= Col)
-                item->Items.Add(AnsiString());
-            item->Items.Put(Col, moved);
-        } else
-            cells.SetText(Col, RemapRow(r), moved);
     }
-}
-
-void TDataGrid::SplitBlock(const TRect& Block) {
-    // None of a block's rows may show: its text is back in its base then.
-    if (const int shown = RemapRowInv(ShownRow(Block.Top)); shown <= Block.Bottom)
-        MoveBlockText(Block.Left, Block.Top, Block.Bottom, shown, Block.Top);
-    TBaseGrid::SplitBlock(Block);
+    while (item->Items.Count() <= ACol)
+        item->Items.Add(AnsiString());
+    item->Items.Put(ACol, Text);
 }
 
 TCellProperties* TDataGrid::MakeBlockRowProperties(int ACol, int BRow) {

@@ -19,6 +19,27 @@ struct Block {
     std::string Text;
 };
 
+// A cell by its stored column and its row counted with hidden ones, and the text it holds.
+struct CellText {
+    int Col;
+    int Row;
+    std::string Text;
+};
+
+// Real rows 1-3 of column B merged, row 1 hidden: the block shows from row 2, which holds its
+// text while the block lasts.
+void BlockUnderHiddenBase(TDataGrid& grid) {
+    grid.MergeCells(1, 1, 1, 3);
+    grid.HideRow(1);
+}
+
+// Turns the shown rows over.
+void SortDescendingOnA(TDataGrid& grid) {
+    grid.SortSettings->Column = 0;
+    grid.SortSettings->Direction = sdDescending;
+    grid.QSort();
+}
+
 // Column E's rows 0-3 read x, rows 4-6 y.
 void TwoRunsInE(TDataGrid& grid) {
     for (int r = 0; r < 7; ++r)
@@ -170,6 +191,8 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
         const char* label;
         std::function<void(TDataGrid&)> change;
         std::vector<Block> blocks;
+        // Cells that hold their own texts again, the base's too, once a block is split.
+        std::vector<CellText> texts = {};
     } rows[] = {
         // Real rows 1 and 3 merged: the block holds the hidden row between them.
         {"merge over a hidden row, shown again",
@@ -387,6 +410,38 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.UnGroup();
          },
          {{{4, 2, 4, 3}, "E2"}}},
+        // With the shown rows turned over A2's row is at real row 5, A3's at 4.
+        {"a block whose base row is hidden split by a sort",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             SortDescendingOnA(grid);
+         },
+         {},
+         {{1, 1, "B1"}, {1, 5, "B2"}, {1, 4, "B3"}}},
+        {"a block whose base row is hidden split by a sort, shown again",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             SortDescendingOnA(grid);
+             grid.UnHideRowsAll();
+         },
+         {},
+         {{1, 1, "B1"}, {1, 5, "B2"}, {1, 4, "B3"}}},
+        // The new row before real row 2 is the block's first shown row.
+        {"a row inserted below a block's hidden base row",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             grid.InsertRows(1, 1);
+         },
+         {{{1, 1, 1, 4}, "B1"}}},
+        {"a row inserted below a block's hidden base row, the block split",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             grid.InsertRows(1, 1);
+             grid.UnHideRowsAll();
+             grid.SplitCells(1, 1);
+         },
+         {},
+         {{1, 1, "B1"}, {1, 2, ""}, {1, 3, "B2"}, {1, 4, "B3"}}},
         // Column C hidden: column F shows fourth but is stored fifth; its blocks rule E's runs.
         {"column cells merged within the blocks of a column past a hidden one",
          [](TDataGrid& grid) { MergeEWithinF(grid, 2); },
@@ -444,6 +499,8 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
         FillGrid(grid);
         row.change(grid);
         ExpectBlocks(grid, row.blocks);
+        for (const CellText& cell : row.texts)
+            EXPECT_EQ(grid.GetCellsEx(cell.Col, cell.Row), cell.Text) << cell.Col << ", " << cell.Row;
     }
 }
 
