@@ -253,14 +253,16 @@ protected:
     void BlockTextToShownRow(const TRect& Block);
     // The block's base column, its rows counted among all rows.
     static std::vector<TPoint> BaseColumn(const TRect& Block);
+    // Whether a row counted among all rows shows.
     bool RowShows(int BRow) const { return BlockRow(ShownRow(BRow)) == BRow; }
     // Each object of the grid's cells, with its column and its row as BlockRow counts it.
     virtual void VisitBlockRowObjects(const std::function<void(int ACol, int BRow, TObject*)>& Visit) const;
 
     // Keeps the merged blocks whole through one change of rows or columns made while it lives:
     // taken when it starts, each block is given at its end the cells it went to, with the rows or
-    // columns inserted inside it; a block whose cells no longer lie together is split, and one
-    // whose cells are all gone is gone.
+    // columns inserted inside it, its text showing from its first shown row; a block whose cells
+    // no longer lie together is split, each cell with its own text, and one whose cells are all
+    // gone is gone.
     class BlocksFollowing {
     public:
         explicit BlocksFollowing(TBaseGrid& AGrid);

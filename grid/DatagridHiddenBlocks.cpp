@@ -16,7 +16,7 @@ TCellProperties* TDataGrid::BlockRowProperties(int ACol, int BRow) const {
     return row < GetRowCount() && ACol < StoredColCount() ? Properties(ACol, row) : nullptr;
 }
 
-void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, bool Hiding) {
+void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange Change) {
     // Each block over the rows, by its base cell and its last row.
     std::set<std::tuple<int, int, int>> blocks;
     for (const int row : BRows) {
@@ -43,19 +43,21 @@ void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, bool Hiding) {
         }
     }
     const auto moving = [&](int row) { return std::binary_search(BRows.begin(), BRows.end(), row); };
+    const auto showsAfter = [&](int row) {
+        return Change == TBlockRowsChange::Showing ? !IsHiddenRow(row) || moving(row)
+                                                   : !IsHiddenRow(row) && !moving(row);
+    };
     for (const auto& [col, top, bottom] : blocks) {
-        // The first row that shows, before and after; the top row while none does.
-        int before = top;
-        while (before <= bottom && IsHiddenRow(before))
-            ++before;
-        int after = top;
-        while (after <= bottom &&
-               (Hiding ? IsHiddenRow(after) || moving(after) : IsHiddenRow(after) && !moving(after)))
-            ++after;
-        before = before > bottom ? top : before;
-        after = after > bottom ? top : after;
-        MoveBlockText(BaseColumn(Rect(col, top, col, bottom)), static_cast<std::size_t>(before - top),
-                      static_cast<std::size_t>(after - top));
+        // The text back in the base from the first row that shows, then out to the first row that
+        // will show; the top row holds it while none does.
+        std::vector<TPoint> column = BaseColumn(Rect(col, top, col, bottom));
+        BlockTextToBase(column);
+        if (Change == TBlockRowsChange::Removing)
+            std::erase_if(column, [&](const TPoint& cell) { return moving(cell.y); });
+        const auto after = std::find_if(column.begin(), column.end(),
+                                        [&](const TPoint& cell) { return showsAfter(cell.y); });
+        if (after != column.end())
+            MoveBlockText(column, 0, static_cast<std::size_t>(after - column.begin()));
     }
 }
 

@@ -129,9 +129,18 @@ void TDataGrid::RemoveRowRange(int ARow, int RCount, bool Ex) {
     if (range.empty())
         return;
     const std::vector<int> rows = ExpandRemovedNodes(range);
-    DeleteDisplayRows(rows, Ex);
-    HiddenRowsRemoved(rows);
+    RemoveDisplayRows(rows, Ex);
     CellsChanged(Rect(0, ARow, GetColCount() - 1, rows.back() + 1));
+}
+
+void TDataGrid::RemoveDisplayRows(const std::vector<int>& ARows, bool Ex) {
+    std::vector<int> realRows;
+    realRows.reserve(ARows.size());
+    for (const int row : ARows)
+        realRows.push_back(RemapRowInv(row));
+    KeepBlockTexts(realRows, TBlockRowsChange::Removing);
+    DeleteDisplayRows(ARows, Ex);
+    HiddenRowsRemoved(ARows);
 }
 
 void TDataGrid::InsertRows(int ARow, int RCount) {
@@ -163,8 +172,7 @@ void TDataGrid::RemoveSelectedRows() {
         return;
     BlocksFollowing blocks(*this);
     const std::vector<int> rows = ExpandRemovedNodes(selected);
-    DeleteDisplayRows(rows, false);
-    HiddenRowsRemoved(rows);
+    RemoveDisplayRows(rows, false);
     CellsChanged(Rect(0, rows.front(), GetColCount() - 1, rows.back() + 1));
 }
 

@@ -33,6 +33,12 @@ void BlockUnderHiddenBase(TDataGrid& grid) {
     grid.HideRow(1);
 }
 
+// Every row shown again, then the block over B1 split.
+void ShowAllAndSplitB1(TDataGrid& grid) {
+    grid.UnHideRowsAll();
+    grid.SplitCells(1, 1);
+}
+
 // Turns the shown rows over.
 void SortDescendingOnA(TDataGrid& grid) {
     grid.SortSettings->Column = 0;
@@ -40,15 +46,11 @@ void SortDescendingOnA(TDataGrid& grid) {
     grid.QSort();
 }
 
-// Column E's rows 0-3 read x, rows 4-6 y.
-void TwoRunsInE(TDataGrid& grid) {
+// Column E's runs, rows 0-3 reading x and 4-6 y, merged within column F's blocks over the same
+// rows, a column hidden.
+void MergeEWithinF(TDataGrid& grid, int hidden) {
     for (int r = 0; r < 7; ++r)
         grid.SetCells(4, r, r < 4 ? "x" : "y");
-}
-
-// Column E's runs merged within column F's blocks over rows 0-3 and 4-6, a column hidden.
-void MergeEWithinF(TDataGrid& grid, int hidden) {
-    TwoRunsInE(grid);
     grid.MergeCells(5, 0, 1, 4);
     grid.MergeCells(5, 4, 1, 3);
     grid.HideColumn(hidden);
@@ -418,14 +420,6 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
          },
          {},
          {{1, 1, "B1"}, {1, 5, "B2"}, {1, 4, "B3"}}},
-        {"a block whose base row is hidden split by a sort, shown again",
-         [](TDataGrid& grid) {
-             BlockUnderHiddenBase(grid);
-             SortDescendingOnA(grid);
-             grid.UnHideRowsAll();
-         },
-         {},
-         {{1, 1, "B1"}, {1, 5, "B2"}, {1, 4, "B3"}}},
         // The new row before real row 2 is the block's first shown row.
         {"a row inserted below a block's hidden base row",
          [](TDataGrid& grid) {
@@ -437,11 +431,33 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
          [](TDataGrid& grid) {
              BlockUnderHiddenBase(grid);
              grid.InsertRows(1, 1);
-             grid.UnHideRowsAll();
-             grid.SplitCells(1, 1);
+             ShowAllAndSplitB1(grid);
          },
          {},
          {{1, 1, "B1"}, {1, 2, ""}, {1, 3, "B2"}, {1, 4, "B3"}}},
+        // The row removed goes with its own text; the block's text stays the block's.
+        {"the row showing a block's text removed below its hidden base",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             grid.RemoveRows(1, 1);
+         },
+         {{{1, 1, 1, 2}, "B1"}}},
+        {"the row showing a block's text removed below its hidden base, the block split",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             grid.RemoveRows(1, 1);
+             ShowAllAndSplitB1(grid);
+         },
+         {},
+         {{1, 1, "B1"}, {1, 2, "B3"}}},
+        // Row 2 becomes the block's base, hidden, with its own text.
+        {"a block's base row removed, the row below it hidden",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 1, 3);
+             grid.HideRow(2);
+             grid.RemoveRows(1, 1);
+         },
+         {{{1, 1, 1, 2}, "B2"}}},
         // Column C hidden: column F shows fourth but is stored fifth; its blocks rule E's runs.
         {"column cells merged within the blocks of a column past a hidden one",
          [](TDataGrid& grid) { MergeEWithinF(grid, 2); },
@@ -449,15 +465,6 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
         {"column cells merged within the blocks of a hidden column",
          [](TDataGrid& grid) { MergeEWithinF(grid, 5); },
          {{{4, 0, 4, 3}, "x"}, {{4, 4, 4, 6}, "y"}, {{5, 0, 5, 3}, "F0"}, {{5, 4, 5, 6}, "F4"}}},
-        // Runs over shown rows take the hidden rows between.
-        {"column cells merged over a hidden row",
-         [](TDataGrid& grid) {
-             TwoRunsInE(grid);
-             grid.HideRow(2);
-             grid.MergeColumnCells(4, true);
-             grid.UnHideRowsAll();
-         },
-         {{{4, 0, 4, 3}, "x"}, {{4, 4, 4, 6}, "y"}}},
         // Column C hidden: the shown columns A, B, D read x and E, F w; the block takes C between.
         {"row cells merged over a hidden column",
          [](TDataGrid& grid) {
