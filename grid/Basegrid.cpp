@@ -318,7 +318,7 @@ void TBaseGrid::CopyRows(int ToRow, int FromRow) {
 
 int TBaseGrid::MinRowSpan(int ARow) const {
     int smallest = GetRowCount();
-    for (int c = 0; c < GetColCount(); ++c)
+    for (int c = 0; c < CellColumns(); ++c)
         if (const int span = CellSpan(c, ARow).y; span > 0)
             smallest = std::min(smallest, span);
     return smallest;
@@ -326,14 +326,14 @@ int TBaseGrid::MinRowSpan(int ARow) const {
 
 int TBaseGrid::MaxRowSpan(int ARow) const {
     int largest = 0;
-    for (int c = 0; c < GetColCount(); ++c)
+    for (int c = 0; c < CellColumns(); ++c)
         largest = std::max(largest, CellSpan(c, ARow).y);
     return largest;
 }
 
 bool TBaseGrid::RowSpanIdentical(int ARow1, int ARow2) const {
     bool seen = false;
-    for (int c = 0; c < GetColCount(); ++c) {
+    for (int c = 0; c < CellColumns(); ++c) {
         if (CellSpan(c, ARow1).y <= 0 || CellSpan(c, ARow2).y <= 0)
             continue;
         seen = true;

@@ -157,6 +157,7 @@ public:
     // Copies the texts and moves the slots of one column or row onto another.
     void CopyCols(int ToCol, int FromCol);
     void CopyRows(int ToRow, int FromRow);
+    // Spans of shown rows, over every stored column (as MergeCells takes them), hidden ones too.
     int MinRowSpan(int ARow) const;
     int MaxRowSpan(int ARow) const;
     bool RowSpanIdentical(int ARow1, int ARow2) const;
@@ -231,17 +232,37 @@ protected:
     // inclusive): every cell of New names New's top-left cell its base, every cell of Old outside
     // New is in no block. An empty rectangle (Right < Left) has no cells.
     void SetBlockCells(const TRect& Old, const TRect& New);
-    // Ends a block, each of its cells standing alone again.
-    virtual void SplitBlock(const TRect& Block);
+    // Ends a block, each of its cells standing alone again with its own text.
+    void SplitBlock(const TRect& Block);
     // The properties of a cell of a row counted among all rows, made for it when it has none.
     virtual TCellProperties* MakeBlockRowProperties(int ACol, int BRow);
+    // The stored text of a cell of a row counted among all rows, and its writing.
+    virtual AnsiString BlockRowText(int ACol, int BRow) const { return cells.Text(ACol, BRow); }
+    virtual void SetBlockRowText(int ACol, int BRow, AnsiString Text) {
+        cells.SetText(ACol, BRow, std::move(Text));
+    }
+    // A block shows its text from its first shown row, and while its base row is hidden it keeps it
+    // there: the texts of its base column from the base to that row then lie each one row up.
+    // Cells (column, row counted among all rows) in order: the text of Cells[From] goes to
+    // Cells[To], the others keep their order.
+    void MoveBlockText(const std::vector<TPoint>& Cells, std::size_t From, std::size_t To);
+    // A block's base column as it lies now, in block order: its text back in its base cell, the
+    // first of them, from the first whose row shows.
+    void BlockTextToBase(const std::vector<TPoint>& Column);
+    // A block whose text is in its base cell: the text to its first shown row.
+    void BlockTextToShownRow(const TRect& Block);
+    // The block's base column, its rows counted among all rows.
+    static std::vector<TPoint> BaseColumn(const TRect& Block);
+    // Whether a row counted among all rows shows.
+    bool RowShows(int BRow) const { return BlockRow(ShownRow(BRow)) == BRow; }
     // Each object of the grid's cells, with its column and its row as BlockRow counts it.
     virtual void VisitBlockRowObjects(const std::function<void(int ACol, int BRow, TObject*)>& Visit) const;
 
     // Keeps the merged blocks whole through one change of rows or columns made while it lives:
     // taken when it starts, each block is given at its end the cells it went to, with the rows or
-    // columns inserted inside it; a block whose cells no longer lie together is split, and one
-    // whose cells are all gone is gone.
+    // columns inserted inside it, its text showing from its first shown row; a block whose cells
+    // no longer lie together is split, each cell with its own text, and one whose cells are all
+    // gone is gone.
     class BlocksFollowing {
     public:
         explicit BlocksFollowing(TBaseGrid& AGrid);

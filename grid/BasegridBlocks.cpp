@@ -82,7 +82,46 @@ void TBaseGrid::SetBlockCells(const TRect& Old, const TRect& New) {
 }
 
 void TBaseGrid::SplitBlock(const TRect& Block) {
+    BlockTextToBase(BaseColumn(Block));
     SetBlockCells(Block, NoCells);
+}
+
+std::vector<TPoint> TBaseGrid::BaseColumn(const TRect& Block) {
+    std::vector<TPoint> column;
+    for (int r = Block.Top; r <= Block.Bottom; ++r)
+        column.push_back(Point(Block.Left, r));
+    return column;
+}
+
+void TBaseGrid::MoveBlockText(const std::vector<TPoint>& Cells, std::size_t From, std::size_t To) {
+    if (From == To)
+        return;
+    std::vector<AnsiString> texts;
+    for (const TPoint& cell : Cells)
+        texts.push_back(BlockRowText(cell.x, cell.y));
+    const auto first = texts.begin() + static_cast<std::ptrdiff_t>(std::min(From, To));
+    const auto last = texts.begin() + static_cast<std::ptrdiff_t>(std::max(From, To));
+    if (From < To)
+        std::rotate(first, first + 1, last + 1);
+    else
+        std::rotate(first, last, last + 1);
+    for (std::size_t k = std::min(From, To); k <= std::max(From, To); ++k)
+        SetBlockRowText(Cells[k].x, Cells[k].y, std::move(texts[k]));
+}
+
+void TBaseGrid::BlockTextToBase(const std::vector<TPoint>& Column) {
+    // While none of its rows shows, a block keeps its text in its base.
+    for (std::size_t k = 0; k < Column.size(); ++k)
+        if (RowShows(Column[k].y)) {
+            MoveBlockText(Column, k, 0);
+            return;
+        }
+}
+
+void TBaseGrid::BlockTextToShownRow(const TRect& Block) {
+    const int shown = BlockRow(ShownRow(Block.Top));
+    if (shown > Block.Top && shown <= Block.Bottom)
+        MoveBlockText(BaseColumn(Block), 0, static_cast<std::size_t>(shown - Block.Top));
 }
 
 TCellProperties* TBaseGrid::MakeBlockRowProperties(int ACol, int BRow) {
@@ -187,9 +226,21 @@ void TBaseGrid::BlocksFollowing::Follow(const TRect& Block, const std::vector<Me
     whole = whole && LinesKept(colsNow, freshCols, cols, now.Left, now.Right) &&
             LinesKept(rowsNow, freshRows, rows, now.Top, now.Bottom) &&
             static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows) == Members.size();
+    // The text back in the base wherever the rows went, then out to the first row that shows now.
+    std::vector<std::pair<int, TPoint>> baseColumn;
+    for (const Member& member : Members)
+        if (member.At.x == 0)
+            baseColumn.emplace_back(member.At.y, member.Now);
+    std::sort(baseColumn.begin(), baseColumn.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<TPoint> column;
+    for (const auto& cell : baseColumn)
+        column.push_back(cell.second);
+    grid.BlockTextToBase(column);
     if (whole) {
         if (now != Block)
             grid.SetBlockCells(NoCells, now);
+        grid.BlockTextToShownRow(now);
         return;
     }
     for (const Member& member : Members)

@@ -1369,6 +1369,9 @@ private:
     void TakeBackInsertedRows(int ARow, int RCount);
     // RemoveRows and RemoveRowsEx, which differ only in where they leave the current cell.
     void RemoveRowRange(int ARow, int RCount, bool Ex);
+    // Display rows ARows (ascending) out of the grid for good, the hidden rows after them moving
+    // up and the merged blocks over them keeping their texts.
+    void RemoveDisplayRows(const std::vector<int>& ARows, bool Ex);
     // Hidden rows' real indexes as removing (inserting) display rows moves them.
     void HiddenRowsRemoved(const std::vector<int>& ARows);
     // The hidden rows Drops picks removed for good, with their cells; answers how many went.
@@ -1404,14 +1407,15 @@ private:
     // A shown column moved by real column, with its cells (hidden rows' too), flag and saved
     // width, so the hidden columns between keep their places on display; OnColumnMoved hears.
     void MoveRealColumn(int FromIndex, int ToIndex);
-    // Before the real rows BRows are hidden (Hiding) or shown again: each merged block over them
-    // keeps its text in its first shown row, the other texts of its base column in their order.
-    void KeepBlockTexts(const std::vector<int>& BRows, bool Hiding);
-    // In column Col of the real rows Top..Bottom of a block, the text of row From goes to row To
-    // and the others keep their order.
-    void MoveBlockText(int Col, int Top, int Bottom, int From, int To);
-    // A block showing from below its hidden base row gives the base its text back.
-    void SplitBlock(const TRect& Block) override;
+    // What is about to happen to some rows, for the merged blocks over them.
+    enum class TBlockRowsChange { Hiding, Showing, Removing };
+    // Before the real rows BRows (ascending) change: each merged block over them keeps its text
+    // in its first shown row, the other texts of its base column in their order; rows removed
+    // go with their own texts.
+    void KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange Change);
+    // Hidden rows' texts too, by real row.
+    AnsiString BlockRowText(int ACol, int BRow) const override;
+    void SetBlockRowText(int ACol, int BRow, AnsiString Text) override;
     // Hidden rows' cells too, by real row.
     TCellProperties* MakeBlockRowProperties(int ACol, int BRow) override;
     void VisitBlockRowObjects(const std::function<void(int ACol, int BRow, TObject*)>& Visit) const override;

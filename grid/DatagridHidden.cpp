@@ -155,7 +155,7 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByN
     realRows.reserve(ARows.size());
     for (const int row : ARows)
         realRows.push_back(RemapRowInv(row));
-    KeepBlockTexts(realRows, true);
+    KeepBlockTexts(realRows, TBlockRowsChange::Hiding);
     std::vector<TGridItem*> added;
     added.reserve(ARows.size());
     for (std::size_t k = 0; k < ARows.size(); ++k) {
@@ -233,7 +233,7 @@ void TDataGrid::RestoreHiddenRows(std::vector<TGridItem*>::const_iterator First,
     std::vector<int> realRows;
     for (const TGridItem* item : back)
         realRows.push_back(item->Idx);
-    KeepBlockTexts(realRows, false);
+    KeepBlockTexts(realRows, TBlockRowsChange::Showing);
     GridUpdateLock lock(*this);
     InsertDisplayRowsAt(places);
     for (std::size_t k = 0; k < places.size(); ++k)

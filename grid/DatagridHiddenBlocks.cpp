@@ -16,7 +16,7 @@ TCellProperties* TDataGrid::BlockRowProperties(int ACol, int BRow) const {
     return row < GetRowCount() && ACol < StoredColCount() ? Properties(ACol, row) : nullptr;
 }
 
-void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, bool Hiding) {
+void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange Change) {
     // Each block over the rows, by its base cell and its last row.
     std::set<std::tuple<int, int, int>> blocks;
     for (const int row : BRows) {
@@ -43,51 +43,39 @@ void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, bool Hiding) {
         }
     }
     const auto moving = [&](int row) { return std::binary_search(BRows.begin(), BRows.end(), row); };
-    for (const auto& [col, top, bottom] : blocks) {
-        // The first row that shows, before and after; the top row while none does.
-        int before = top;
-        while (before <= bottom && IsHiddenRow(before))
-            ++before;
-        int after = top;
-        while (after <= bottom &&
-               (Hiding ? IsHiddenRow(after) || moving(after) : IsHiddenRow(after) && !moving(after)))
-            ++after;
-        before = before > bottom ? top : before;
-        after = after > bottom ? top : after;
-        MoveBlockText(col, top, bottom, before, after);
-    }
-}
-
-void TDataGrid::MoveBlockText(int Col, int Top, int Bottom, int From, int To) {
-    if (From == To)
-        return;
-    // The text of a row's cell, with the row or with its hidden item.
-    const auto text = [&](int row) -> AnsiString {
-        if (const TGridItem* item = HiddenRowItem(row))
-            return Col < item->Items.Count() ? item->Items[Col] : AnsiString();
-        return cells.Text(Col, RemapRow(row));
+    const auto showsAfter = [&](int row) {
+        return Change == TBlockRowsChange::Showing ? !IsHiddenRow(row) || moving(row)
+                                                   : !IsHiddenRow(row) && !moving(row);
     };
-    std::vector<AnsiString> texts{text(From)};
-    for (int r = Top; r <= Bottom; ++r)
-        if (r != From)
-            texts.push_back(text(r));
-    std::size_t next = 1;
-    for (int r = Top; r <= Bottom; ++r) {
-        const AnsiString& moved = r == To ? texts.front() : texts[next++];
-        if (TGridItem* item = HiddenRowItem(r)) {
-            while (item->Items.Count() <= Col)
-                item->Items.Add(AnsiString());
-            item->Items.Put(Col, moved);
-        } else
-            cells.SetText(Col, RemapRow(r), moved);
+    for (const auto& [col, top, bottom] : blocks) {
+        // The text back in the base from the first row that shows, then out to the first row that
+        // will show; the top row holds it while none does.
+        std::vector<TPoint> column = BaseColumn(Rect(col, top, col, bottom));
+        BlockTextToBase(column);
+        if (Change == TBlockRowsChange::Removing)
+            std::erase_if(column, [&](const TPoint& cell) { return moving(cell.y); });
+        const auto after = std::find_if(column.begin(), column.end(),
+                                        [&](const TPoint& cell) { return showsAfter(cell.y); });
+        if (after != column.end())
+            MoveBlockText(column, 0, static_cast<std::size_t>(after - column.begin()));
     }
 }
 
-void TDataGrid::SplitBlock(const TRect& Block) {
-    // None of a block's rows may show: its text is back in its base then.
-    if (const int shown = RemapRowInv(ShownRow(Block.Top)); shown <= Block.Bottom)
-        MoveBlockText(Block.Left, Block.Top, Block.Bottom, shown, Block.Top);
-    TBaseGrid::SplitBlock(Block);
+AnsiString TDataGrid::BlockRowText(int ACol, int BRow) const {
+    if (const TGridItem* item = HiddenRowItem(BRow))
+        return ACol < item->Items.Count() ? item->Items[ACol] : AnsiString();
+    return cells.Text(ACol, RemapRow(BRow));
+}
+
+void TDataGrid::SetBlockRowText(int ACol, int BRow, AnsiString Text) {
+    TGridItem* item = HiddenRowItem(BRow);
+    if (!item) {
+        cells.SetText(ACol, RemapRow(BRow), std::move(Text));
+        return;
+    }
+    while (item->Items.Count() <= ACol)
+        item->Items.Add(AnsiString());
+    item->Items.Put(ACol, Text);
 }
 
 TCellProperties* TDataGrid::MakeBlockRowProperties(int ACol, int BRow) {

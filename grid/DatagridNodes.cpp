@@ -456,10 +456,8 @@ void TDataGrid::UnGroup() {
         }
     }
     RenumberCellProperties(GetFixedRows());
-    if (!shownNodes.empty()) {
-        DeleteDisplayRows(shownNodes, false);
-        HiddenRowsRemoved(shownNodes);
-    }
+    if (!shownNodes.empty())
+        RemoveDisplayRows(shownNodes, false);
     const int nodeRows = NodeRowCount();
     nodeCount = std::max(0, nodeRows - DropHiddenRows(HoldsNode));
     groupColumn = -1;

@@ -129,9 +129,18 @@ void TDataGrid::RemoveRowRange(int ARow, int RCount, bool Ex) {
     if (range.empty())
         return;
     const std::vector<int> rows = ExpandRemovedNodes(range);
-    DeleteDisplayRows(rows, Ex);
-    HiddenRowsRemoved(rows);
+    RemoveDisplayRows(rows, Ex);
     CellsChanged(Rect(0, ARow, GetColCount() - 1, rows.back() + 1));
+}
+
+void TDataGrid::RemoveDisplayRows(const std::vector<int>& ARows, bool Ex) {
+    std::vector<int> realRows;
+    realRows.reserve(ARows.size());
+    for (const int row : ARows)
+        realRows.push_back(RemapRowInv(row));
+    KeepBlockTexts(realRows, TBlockRowsChange::Removing);
+    DeleteDisplayRows(ARows, Ex);
+    HiddenRowsRemoved(ARows);
 }
 
 void TDataGrid::InsertRows(int ARow, int RCount) {
@@ -163,8 +172,7 @@ void TDataGrid::RemoveSelectedRows() {
         return;
     BlocksFollowing blocks(*this);
     const std::vector<int> rows = ExpandRemovedNodes(selected);
-    DeleteDisplayRows(rows, false);
-    HiddenRowsRemoved(rows);
+    RemoveDisplayRows(rows, false);
     CellsChanged(Rect(0, rows.front(), GetColCount() - 1, rows.back() + 1));
 }
 
@@ -466,20 +474,22 @@ void TDataGrid::MergeColumnCells(int ACol, bool MainMerge) {
 
 void TDataGrid::MergeRowCells(int ARow, bool MainMerge) {
     CellsMoving();
+    // Runs of the shown columns; a block takes the hidden columns between its first and last.
+    const auto merge = [&](int first, int last) {
+        MergeCells(RemapCol(first), ARow, RemapCol(last) - RemapCol(first) + 1, 1);
+    };
     const int last = GetColCount() - 1 - FixedRightCols;
     int start = GetFixedCols();
-    int run = 1;
-    for (int c = start + 1; c <= last; ++c) {
-        if (GetCells(c, ARow) == GetCells(c - 1, ARow) && (MainMerge || ColSpanIdentical(c, c - 1))) {
-            ++run;
+    for (int d = start + 1; d <= last; ++d) {
+        const int c = RemapCol(d);
+        const int previous = RemapCol(d - 1);
+        if (GetCells(c, ARow) == GetCells(previous, ARow) && (MainMerge || ColSpanIdentical(c, previous)))
             continue;
-        }
-        MergeCells(start, ARow, run, 1);
-        start = c;
-        run = 1;
+        merge(start, d - 1);
+        start = d;
     }
-    if (run > 1)
-        MergeCells(start, ARow, run, 1);
+    if (start < last)
+        merge(start, last);
 }
 
 void TDataGrid::SplitColumnCells(int ACol) {
@@ -495,14 +505,16 @@ void TDataGrid::SplitColumnCells(int ACol) {
 }
 
 void TDataGrid::SplitRowCells(int ARow) {
-    for (int c = GetFixedCols(); c <= GetColCount() - 1 - FixedRightCols;) {
+    // The shown columns; a block's span counts its stored ones.
+    for (int d = GetFixedCols(); d <= GetColCount() - 1 - FixedRightCols;) {
+        const int c = RemapCol(d);
         if (!IsMergedCell(c, ARow)) {
-            ++c;
+            ++d;
             continue;
         }
         const int span = CellSpan(c, ARow).x;
         SplitCells(c, ARow);
-        c += span + 1;
+        d = RemapColInv(c + span + 1);
     }
 }
 

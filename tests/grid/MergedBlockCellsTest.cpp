@@ -19,6 +19,44 @@ struct Block {
     std::string Text;
 };
 
+// A cell by its stored column and its row counted with hidden ones, and the text it holds.
+struct CellText {
+    int Col;
+    int Row;
+    std::string Text;
+};
+
+// Real rows 1-3 of column B merged, row 1 hidden: the block shows from row 2, which holds its
+// text while the block lasts.
+void BlockUnderHiddenBase(TDataGrid& grid) {
+    grid.MergeCells(1, 1, 1, 3);
+    grid.HideRow(1);
+}
+
+// Every row shown again, then the block over B1 split.
+void ShowAllAndSplitB1(TDataGrid& grid) {
+    grid.UnHideRowsAll();
+    grid.SplitCells(1, 1);
+}
+
+// Turns the shown rows over.
+void SortDescendingOnA(TDataGrid& grid) {
+    grid.SortSettings->Column = 0;
+    grid.SortSettings->Direction = sdDescending;
+    grid.QSort();
+}
+
+// Column E's runs, rows 0-3 reading x and 4-6 y, merged within column F's blocks over the same
+// rows, a column hidden.
+void MergeEWithinF(TDataGrid& grid, int hidden) {
+    for (int r = 0; r < 7; ++r)
+        grid.SetCells(4, r, r < 4 ? "x" : "y");
+    grid.MergeCells(5, 0, 1, 4);
+    grid.MergeCells(5, 4, 1, 3);
+    grid.HideColumn(hidden);
+    grid.MergeColumnCells(4, false);
+}
+
 const Block* BlockHolding(const std::vector<Block>& blocks, int col, int row) {
     for (const Block& block : blocks)
         if (col >= block.Cells.Left && col <= block.Cells.Right && row >= block.Cells.Top &&
@@ -155,6 +193,8 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
         const char* label;
         std::function<void(TDataGrid&)> change;
         std::vector<Block> blocks;
+        // Cells that hold their own texts again, the base's too, once a block is split.
+        std::vector<CellText> texts = {};
     } rows[] = {
         // Real rows 1 and 3 merged: the block holds the hidden row between them.
         {"merge over a hidden row, shown again",
@@ -372,6 +412,87 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.UnGroup();
          },
          {{{4, 2, 4, 3}, "E2"}}},
+        // With the shown rows turned over A2's row is at real row 5, A3's at 4.
+        {"a block whose base row is hidden split by a sort",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             SortDescendingOnA(grid);
+         },
+         {},
+         {{1, 1, "B1"}, {1, 5, "B2"}, {1, 4, "B3"}}},
+        // The new row before real row 2 is the block's first shown row.
+        {"a row inserted below a block's hidden base row",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             grid.InsertRows(1, 1);
+         },
+         {{{1, 1, 1, 4}, "B1"}}},
+        {"a row inserted below a block's hidden base row, the block split",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             grid.InsertRows(1, 1);
+             ShowAllAndSplitB1(grid);
+         },
+         {},
+         {{1, 1, "B1"}, {1, 2, ""}, {1, 3, "B2"}, {1, 4, "B3"}}},
+        // The row removed goes with its own text; the block's text stays the block's.
+        {"the row showing a block's text removed below its hidden base",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             grid.RemoveRows(1, 1);
+         },
+         {{{1, 1, 1, 2}, "B1"}}},
+        {"the row showing a block's text removed below its hidden base, the block split",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             grid.RemoveRows(1, 1);
+             ShowAllAndSplitB1(grid);
+         },
+         {},
+         {{1, 1, "B1"}, {1, 2, "B3"}}},
+        // Row 2 becomes the block's base, hidden, with its own text.
+        {"a block's base row removed, the row below it hidden",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 1, 3);
+             grid.HideRow(2);
+             grid.RemoveRows(1, 1);
+         },
+         {{{1, 1, 1, 2}, "B2"}}},
+        // Column C hidden: column F shows fourth but is stored fifth; its blocks rule E's runs.
+        {"column cells merged within the blocks of a column past a hidden one",
+         [](TDataGrid& grid) { MergeEWithinF(grid, 2); },
+         {{{4, 0, 4, 3}, "x"}, {{4, 4, 4, 6}, "y"}, {{5, 0, 5, 3}, "F0"}, {{5, 4, 5, 6}, "F4"}}},
+        {"column cells merged within the blocks of a hidden column",
+         [](TDataGrid& grid) { MergeEWithinF(grid, 5); },
+         {{{4, 0, 4, 3}, "x"}, {{4, 4, 4, 6}, "y"}, {{5, 0, 5, 3}, "F0"}, {{5, 4, 5, 6}, "F4"}}},
+        // Column C hidden: the shown columns A, B, D read x and E, F w; the block takes C between.
+        {"row cells merged over a hidden column",
+         [](TDataGrid& grid) {
+             for (int c = 0; c < 6; ++c)
+                 grid.SetCells(c, 1, c == 2 ? "z" : c < 4 ? "x" : "w");
+             grid.HideColumn(2);
+             grid.MergeRowCells(1, true);
+         },
+         {{{0, 1, 3, 1}, "x"}, {{4, 1, 5, 1}, "w"}}},
+        // Row 4 reads y throughout; the block over D-F in row 2 parts B from D.
+        {"row cells merged within the blocks of other rows, a column hidden",
+         [](TDataGrid& grid) {
+             for (int c = 0; c < 6; ++c)
+                 grid.SetCells(c, 4, "y");
+             grid.MergeCells(3, 2, 3, 1);
+             grid.HideColumn(2);
+             grid.MergeRowCells(4, false);
+         },
+         {{{0, 4, 1, 4}, "y"}, {{3, 4, 5, 4}, "y"}, {{3, 2, 5, 2}, "D2"}}},
+        // Columns C and D hidden: the block over E-F shows third and fourth.
+        {"row cells split with columns hidden",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 1);
+             grid.MergeCells(4, 1, 2, 1);
+             grid.HideColumns(2, 3);
+             grid.SplitRowCells(1);
+         },
+         {}},
         {"part of a block cleared",
          [](TDataGrid& grid) {
              grid.MergeCells(1, 1, 2, 2);
@@ -385,6 +506,34 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
         FillGrid(grid);
         row.change(grid);
         ExpectBlocks(grid, row.blocks);
+        for (const CellText& cell : row.texts)
+            EXPECT_EQ(grid.GetCellsEx(cell.Col, cell.Row), cell.Text) << cell.Col << ", " << cell.Row;
+    }
+}
+
+// A block over rows 1-3 counts in the rows' spans wherever its columns are stored, shown or not.
+TEST(MergedBlockCells, RowSpansCountEveryStoredColumn) {
+    struct Row {
+        const char* label;
+        TRect block;
+        int hidden;
+    } rows[] = {
+        {"no column hidden", {5, 1, 5, 3}, -1},
+        {"a column hidden before the block", {5, 1, 5, 3}, 2},
+        {"the block's column hidden", {5, 1, 5, 3}, 5},
+        {"a column hidden inside the block", {3, 1, 5, 3}, 4},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        TDataGrid grid(nullptr);
+        FillGrid(grid);
+        grid.MergeCells(row.block.Left, row.block.Top, row.block.Width() + 1, row.block.Height() + 1);
+        if (row.hidden >= 0)
+            grid.HideColumn(row.hidden);
+        EXPECT_EQ(grid.MinRowSpan(2), 2);
+        EXPECT_EQ(grid.MaxRowSpan(2), 2);
+        EXPECT_TRUE(grid.RowSpanIdentical(2, 3));
+        EXPECT_FALSE(grid.RowSpanIdentical(3, 4));
     }
 }
 
