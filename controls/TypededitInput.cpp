@@ -421,8 +421,11 @@ void TTypedEdit::WMCopy() {
 }
 
 void TTypedEdit::WMCut() {
-    if (KeepsAfterDeleting(ValueWithout(0, 0)) && ClipboardAllowed(OnClipboardCut))
-        TCustomEdit::WMCut();
+    if (!KeepsAfterDeleting(ValueWithout(0, 0)) || !ClipboardAllowed(OnClipboardCut))
+        return;
+    if (!GetReadOnly())
+        KeepSelectionInValue();
+    TCustomEdit::WMCut();
 }
 
 void TTypedEdit::WMPaste() {

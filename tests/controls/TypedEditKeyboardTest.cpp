@@ -143,6 +143,8 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
         // Mended: with the caret left in the prefix by a write from code, Delete took the prefix's
         // character.
         {"delete with the caret in the prefix", {etNumeric, 0, "$"}, "|$12", "{Del}", "$|2"},
+        // Mended: a cut of a selection reaching into the suffix cut its characters.
+        {"cut with the selection into the suffix", {etNumeric, 0, "", " m"}, "1[2 m]", "{Ctrl+X}", "1| m"},
     });
     // Where the point is no separator of the locale it cannot be read either.
     const LocaleSeparators comma(',', ' ');
