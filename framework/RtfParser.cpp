@@ -118,7 +118,7 @@ void RtfParser::Parse(RtfSink& target) {
             EmitByte(c, false);
             continue;
         }
-        if (AwaitsTrailByte()) {
+        if (awaitsTrailByte) {
             // A brace or backslash as it stands is the document's own; escaped ("\{", "\}",
             // "\\"), it is a byte of the text, which may close the character.
             const bool escaped = c == '\\' && at < rtf.size() && IsSyntax(rtf[at]);
@@ -177,14 +177,8 @@ void RtfParser::EmitByte(char byte, bool escaped) {
         Flush();
     bytesEscaped = escaped;
     bytes += byte;
-}
-
-bool RtfParser::AwaitsTrailByte() const {
-    const int page = BytesCodePage();
-    std::size_t i = 0;
-    while (i < bytes.size())
-        i += IsLeadByte(page, static_cast<unsigned char>(bytes[i])) ? 2 : 1;
-    return i > bytes.size();
+    // Kept as the bytes come, not read again from the first: a paragraph's run may be long.
+    awaitsTrailByte = !awaitsTrailByte && IsLeadByte(BytesCodePage(), static_cast<unsigned char>(byte));
 }
 
 void RtfParser::Flush() {
@@ -196,6 +190,7 @@ void RtfParser::Flush() {
     const std::string text = bytesEscaped || page != 0 ? TextFromCodePage(bytes, page != 0 ? page : 1252)
                                                        : TextFromFileBytes(bytes);
     bytes.clear();
+    awaitsTrailByte = false;
     Deliver(text);
 }
 
