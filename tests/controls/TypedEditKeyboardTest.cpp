@@ -106,6 +106,9 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
         {"backspace may not join too many digits", limited, "123.|45", "{Backspace}", "123.|45"},
         {"delete may not join too many digits", limited, "123|.45", "{Del}", "123|.45"},
         {"backspace inside the integer part", limited, "12|3.45", "{Backspace}", "1|3.45"},
+        // Mended: typed over a selection holding the point, a digit joined too many digits.
+        {"a digit over the point may not join too many digits", limited, "123[.4]5", "9", "123[.4]5"},
+        {"a digit over digits of a full integer part", limited, "1[23].45", "9", "19|.45"},
         {"escape brings back the value at focus", {etFloat, 2}, "1.50", "7{Esc}", "[1.50]", 0},
         // Mended: each of these let through a text that leaving the box could not read.
         {"separator over the whole value", {etFloat, 2}, "0.00", ".", "0.|"},
