@@ -420,6 +420,10 @@ AnsiString TTypedEdit::ValueWithout(int caretOffset, int count) const {
     return value.Delete(GetSelStart() + 1 - PrefixLength() + caretOffset, count);
 }
 
+AnsiString TTypedEdit::ValueTyped(char key) const {
+    return ValueWithout(0, 0).Insert(CharacterTyped(key), SelectedRange().Start + 1);
+}
+
 void TTypedEdit::SetEditAlign(TEditAlign value) {
     if (value == editAlign)
         return;

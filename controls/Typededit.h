@@ -258,6 +258,8 @@ private:
     // The value without the selection, or else without count characters starting caretOffset
     // from the caret.
     AnsiString ValueWithout(int caretOffset, int count) const;
+    // The value with the character key begins typed in place of the selection.
+    AnsiString ValueTyped(char key) const;
     // Writes Prefix + value + Suffix as it is; the native edit keeps its modified flag, since the
     // box rewrites text on the user's behalf while they type.
     void Show(const AnsiString& value);

@@ -95,8 +95,10 @@ void TTypedEdit::MouseMove(TShiftState shift, int x, int y) {
     mouseDownInSelection = false;
     draggingFrom = true;
     int effect = DROPEFFECT_NONE;
-    // Text dragged out of a read-only box can only be copied: the box keeps it.
-    const int allowed = GetReadOnly() ? DROPEFFECT_COPY : DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    // Text dragged out of a read-only box, or one that may not lose it as a cut may not, can only
+    // be copied: the box keeps it.
+    const bool movable = !GetReadOnly() && KeepsAfterDeleting(ValueWithout(0, 0));
+    const int allowed = movable ? DROPEFFECT_COPY | DROPEFFECT_MOVE : DROPEFFECT_COPY;
     const int result = StartTextDoDragDrop(TDropFamily::Boxes, *View(), GetSelText(), "", allowed, effect);
     draggingFrom = false;
     // A drop that took nothing, as one on the dragged text itself, gives no effect.

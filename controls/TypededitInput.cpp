@@ -102,15 +102,17 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
         return TKeyOutcome::Refused;
     if (key == '\b' && !KeepsAfterDeleting(ValueWithout(-1, 1)))
         return TKeyOutcome::Refused;
+    // A character typed over a selection takes its place, which may join the digits around the
+    // point (a minus toggles the sign instead).
+    if (LengthLimit > 0 && selected && key != '-' && static_cast<unsigned char>(key) >= 0x20 &&
+        FixedLength(ValueTyped(key)) - 1 > LengthLimit)
+        return TKeyOutcome::Refused;
     const bool number = NumberBox();
     if (key == '-' && !Signed && number)
         return TKeyOutcome::Refused;
     // Nor a digit that makes a number no double holds, which the box could not read back.
-    if (number && IsDigit(key)) {
-        AnsiString typedValue = ValueWithout(0, 0);
-        if (!NumberFits(typedValue.Insert(AnsiString(key), SelectedRange().Start + 1).view()))
-            return TKeyOutcome::Refused;
-    }
+    if (number && IsDigit(key) && !NumberFits(ValueTyped(key).view()))
+        return TKeyOutcome::Refused;
     // A minus is only ever the first character: what is typed before it goes after it.
     if (number && !selected && caret == PrefixLength() && value.view().starts_with('-') && key != '-' &&
         static_cast<unsigned char>(key) >= 0x20)
@@ -421,8 +423,11 @@ void TTypedEdit::WMCopy() {
 }
 
 void TTypedEdit::WMCut() {
-    if (KeepsAfterDeleting(ValueWithout(0, 0)) && ClipboardAllowed(OnClipboardCut))
-        TCustomEdit::WMCut();
+    if (!KeepsAfterDeleting(ValueWithout(0, 0)) || !ClipboardAllowed(OnClipboardCut))
+        return;
+    if (!GetReadOnly())
+        KeepSelectionInValue();
+    TCustomEdit::WMCut();
 }
 
 void TTypedEdit::WMPaste() {

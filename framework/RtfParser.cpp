@@ -86,11 +86,13 @@ bool IsLeadByte(int codePage, unsigned char byte) {
     }
 }
 
-// Whether an ASCII character may close a character of two bytes in a double-byte code page; the
-// braces and the backslash stay the document's own.
+// The characters that open and close groups and begin control words.
+bool IsSyntax(char c) {
+    return c == '\\' || c == '{' || c == '}';
+}
+
+// Whether an ASCII character may close a character of two bytes in a double-byte code page.
 bool IsAsciiTrailByte(int codePage, char c) {
-    if (c == '\\' || c == '{' || c == '}')
-        return false;
     switch (codePage) {
     case 949:
         return IsLetter(c);
@@ -116,9 +118,17 @@ void RtfParser::Parse(RtfSink& target) {
             EmitByte(c, false);
             continue;
         }
-        if (AwaitsTrailByte() && IsAsciiTrailByte(BytesCodePage(), c)) {
-            EmitByte(c, false);
-            continue;
+        if (awaitsTrailByte) {
+            // A brace or backslash as it stands is the document's own; escaped ("\{", "\}",
+            // "\\"), it is a byte of the text, which may close the character.
+            const bool escaped = c == '\\' && at < rtf.size() && IsSyntax(rtf[at]);
+            const char byte = escaped ? rtf[at] : c;
+            if ((escaped || !IsSyntax(c)) && IsAsciiTrailByte(BytesCodePage(), byte)) {
+                if (escaped)
+                    ++at;
+                EmitByte(byte, escaped);
+                continue;
+            }
         }
         // A line end of the file is nothing of the text, not even the end of a character's bytes.
         if (c == '\r' || c == '\n')
@@ -167,14 +177,8 @@ void RtfParser::EmitByte(char byte, bool escaped) {
         Flush();
     bytesEscaped = escaped;
     bytes += byte;
-}
-
-bool RtfParser::AwaitsTrailByte() const {
-    const int page = BytesCodePage();
-    std::size_t i = 0;
-    while (i < bytes.size())
-        i += IsLeadByte(page, static_cast<unsigned char>(bytes[i])) ? 2 : 1;
-    return i > bytes.size();
+    // Kept as the bytes come, not read again from the first: a paragraph's run may be long.
+    awaitsTrailByte = !awaitsTrailByte && IsLeadByte(BytesCodePage(), static_cast<unsigned char>(byte));
 }
 
 void RtfParser::Flush() {
@@ -186,6 +190,7 @@ void RtfParser::Flush() {
     const std::string text = bytesEscaped || page != 0 ? TextFromCodePage(bytes, page != 0 ? page : 1252)
                                                        : TextFromFileBytes(bytes);
     bytes.clear();
+    awaitsTrailByte = false;
     Deliver(text);
 }
 

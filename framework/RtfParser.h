@@ -71,9 +71,6 @@ private:
     // A byte of the code page, "\'hh" (escaped) or one of the text that may begin UTF-8; kept
     // until the run of such bytes ends, as a character may take more than one.
     void EmitByte(char byte, bool escaped);
-    // The bytes kept end with the first byte of a character of two in a double-byte code page,
-    // whose second byte may be ASCII.
-    bool AwaitsTrailByte() const;
     void Flush();
     // Text for the current destination, without any NUL.
     void Deliver(std::string_view text);
@@ -95,6 +92,9 @@ private:
     std::uint32_t highHalf = 0;
     std::string bytes;
     bool bytesEscaped = false;
+    // The bytes kept end with the first byte of a character of two in a double-byte code page,
+    // whose second byte may be ASCII.
+    bool awaitsTrailByte = false;
     // The document's code page; 0 while it names none.
     int codePage = 0;
     std::string fontName;

@@ -88,24 +88,33 @@ TEST_F(DragDrop, FilesAreNotInsertedAndABoxWithoutATargetTakesNothing) {
 }
 
 TEST_F(DragDrop, AWordDraggedToAnotherBoxMovesOrWithCtrlIsCopied) {
+    const BoxSetup readOnly{etString, 0, "", "", false, 0, true};
+    const BoxSetup limited{etFloat, 0, "", "", false, 6};
     const struct {
         const char* label;
         Qt::KeyboardModifiers keys;
         bool dropped;
         const char* source;
         const char* target;
-        bool readOnly = false;
+        int allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        BoxSetup setup = {};
+        // The box's text; the characters from 6 to 11 are dragged.
+        const char* text = "hello world";
     } rows[] = {
         {"move", Qt::NoModifier, true, "hello ", "xworld"},
         {"copy", Qt::ControlModifier, true, "hello world", "xworld"},
         {"cancelled", Qt::NoModifier, false, "hello world", "x"},
         // Mended: a move out of a read-only box deleted the dragged text.
-        {"out of a read-only box", Qt::NoModifier, true, "hello world", "xworld", true},
+        {"out of a read-only box", Qt::NoModifier, true, "hello world", "xworld", DROPEFFECT_COPY, readOnly},
+        // Mended: a move took the point out, leaving an integer part longer than LengthLimit,
+        // which Backspace, Delete and a cut refuse.
+        {"out of a box it would leave too long", Qt::NoModifier, true, "123456.7890123", "x.7890",
+         DROPEFFECT_COPY, limited, "123456.7890123"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        box.SetText("hello world");
-        box.SetReadOnly(row.readOnly);
+        Apply(box, row.setup);
+        box.SetText(row.text);
         other.SetText("x");
         Responder().DragActions.push_back([&](const QMimeData& data) {
             return row.dropped ? DropOn(other, data, QPoint(other.Width() - 3, 5), row.keys)
@@ -113,9 +122,8 @@ TEST_F(DragDrop, AWordDraggedToAnotherBoxMovesOrWithCtrlIsCopied) {
         });
         DragSelection(6, 11);
         ASSERT_EQ(Responder().DragsOffered.size(), 1u);
-        EXPECT_EQ(Responder().DragsOffered[0].Text, "world");
-        EXPECT_EQ(Responder().DragsOffered[0].AllowedEffects,
-                  row.readOnly ? DROPEFFECT_COPY : DROPEFFECT_COPY | DROPEFFECT_MOVE);
+        EXPECT_EQ(Responder().DragsOffered[0].Text, std::string(row.text).substr(6, 5));
+        EXPECT_EQ(Responder().DragsOffered[0].AllowedEffects, row.allowed);
         EXPECT_EQ(box.GetText(), row.source);
         EXPECT_EQ(other.GetText(), row.target);
         Responder().Clear();

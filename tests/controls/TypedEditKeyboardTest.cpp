@@ -106,6 +106,9 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
         {"backspace may not join too many digits", limited, "123.|45", "{Backspace}", "123.|45"},
         {"delete may not join too many digits", limited, "123|.45", "{Del}", "123|.45"},
         {"backspace inside the integer part", limited, "12|3.45", "{Backspace}", "1|3.45"},
+        // Mended: typed over a selection holding the point, a digit joined too many digits.
+        {"a digit over the point may not join too many digits", limited, "123[.4]5", "9", "123[.4]5"},
+        {"a digit over digits of a full integer part", limited, "1[23].45", "9", "19|.45"},
         {"escape brings back the value at focus", {etFloat, 2}, "1.50", "7{Esc}", "[1.50]", 0},
         // Mended: each of these let through a text that leaving the box could not read.
         {"separator over the whole value", {etFloat, 2}, "0.00", ".", "0.|"},
@@ -143,6 +146,8 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
         // Mended: with the caret left in the prefix by a write from code, Delete took the prefix's
         // character.
         {"delete with the caret in the prefix", {etNumeric, 0, "$"}, "|$12", "{Del}", "$|2"},
+        // Mended: a cut of a selection reaching into the suffix cut its characters.
+        {"cut with the selection into the suffix", {etNumeric, 0, "", " m"}, "1[2 m]", "{Ctrl+X}", "1| m"},
     });
     // Where the point is no separator of the locale it cannot be read either.
     const LocaleSeparators comma(',', ' ');

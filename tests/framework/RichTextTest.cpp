@@ -46,6 +46,13 @@ TEST(RichText, ShowsTheTextOfRichText) {
         {"{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'81\\'41}", "\xE3\x81\x82\xE3\x80\x81"},
         {"{\\rtf1\\ansi\\ansicpg932 \x82\r\n\xA0}", "\xE3\x81\x82"},
         {"{\\rtf1\\ansi{\\fonttbl{\\f1\\fcharset128 MS Mincho;}}\\f1 \x81\x41}", "\xE3\x80\x81"},
+        // Mended: a second byte written as "\\", "\{" or "\}" ended the character, which was lost:
+        // Shift-JIS "\x95\\" is U+8868, GBK "\x81{" U+4E84, Big5 "\xA1}" U+FE59.
+        {"{\\rtf1\\ansi\\ansicpg932 \\'95\\\\}", "\xE8\xA1\xA8"},
+        {"{\\rtf1\\ansi\\ansicpg936 \x81\\{}", "\xE4\xBA\x84"},
+        {"{\\rtf1\\ansi\\ansicpg950 \xA1\r\n\\}}", "\xEF\xB9\x99"},
+        // As they stand, they are the document's own.
+        {"{\\rtf1\\ansi\\ansicpg932 {\\b \x95}\\'82\\'a0}", "\xE3\x81\x82"},
         // Single bytes of the page, and ASCII after a whole character, stay as they are.
         {"{\\rtf1\\ansi\\ansicpg932 \xB1\x41\x82\xA0\x41}", "\xEF\xBD\xB1\x41\xE3\x81\x82\x41"},
     };
