@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <span>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -101,7 +102,7 @@ int SimpleSewerNetwork::DesignNetwork() {
     const std::vector<Sewer*> order = DesignOrder(sewerList, junctionList);
     for (std::size_t i = 0; i < order.size(); ++i) {
         FetchSewersAhead(order, i);
-        if (DesignWithSettingsShown(order[i]) != 0)
+        if (DesignWithSettingsShown(order[i], order[i]->FlowsFromAbove()) != 0)
             return 1;
     }
     if (std::any_of(Sewers.begin(), Sewers.end(), [](const Sewer* s) { return !s->Designed; })) {
@@ -114,23 +115,32 @@ int SimpleSewerNetwork::DesignNetwork() {
 
 int SimpleSewerNetwork::DesignSewer(Sewer* s) {
     SettingsToDesignForm();
-    if (HandDownFlowsTo(s) != 0)
+    Sewer::Inflows above;
+    if (HandDownFlowsTo(s, above) != 0)
         return 1;
-    return DesignWithSettingsShown(s);
+    return DesignWithSettingsShown(s, above);
 }
 
-int SimpleSewerNetwork::HandDownFlowsTo(Sewer* s) {
-    // The design loop hands each sewer the raw flows of the sewers just designed above it; a read or
-    // an edit since then leaves those stale or missing, so they are worked out afresh, heads first,
-    // through the same boxes and the engine's own first step.
+int SimpleSewerNetwork::HandDownFlowsTo(Sewer* s, Sewer::Inflows& above) {
+    // The design loop hands each sewer the flows of the sewers just designed above it; a read or an
+    // edit since then leaves those stale or missing, so they are worked out afresh, heads first,
+    // through the same boxes and the engine's own first step. They are kept here, by list
+    // position: the sewers above keep their last design.
+    std::vector<Sewer::Inflows> handed(Sewers.size());
+    const auto handedBy = [&](const Sewer& t) {
+        const int at = PositionOf(&t);
+        return at >= 0 ? handed[static_cast<std::size_t>(at)] : Sewer::Inflows{};
+    };
     for (Sewer* t : SewersAbove(s)) {
         if (LengthRefused(*t))
             return 1;
-        SewerValuesToDesignForm(t, t->FlowsFromAbove());
+        Sewer::Inflows& down = handed[static_cast<std::size_t>(PositionOf(t))];
+        std::tie(down.Initial, down.Final) = SewerValuesToDesignForm(*t, t->FlowsFromAbove(handedBy));
         const SewerDesignResult flows = SewerMainForm->InputFlows();
-        t->InitialRawFlow = flows.InitialRawFlow;
-        t->FinalRawFlow = flows.FinalRawFlow;
+        down.InitialRaw = flows.InitialRawFlow;
+        down.FinalRaw = flows.FinalRawFlow;
     }
+    above = s->FlowsFromAbove(handedBy);
     return 0;
 }
 
@@ -158,15 +168,10 @@ std::vector<Sewer*> SimpleSewerNetwork::SewersAbove(Sewer* s) const {
     return above;
 }
 
-int SimpleSewerNetwork::DesignWithSettingsShown(Sewer* s) {
+int SimpleSewerNetwork::DesignWithSettingsShown(Sewer* s, const Sewer::Inflows& above) {
     if (LengthRefused(*s))
         return 1;
-    const Sewer::Inflows above = s->FlowsFromAbove();
-    s->InitialTotalQ =
-        above.Initial + s->InitialInfiltration * PerDay * s->Length + s->Population.InitialFlow(InitialLCD);
-    s->FinalTotalQ =
-        above.Final + s->FinalInfiltration * PerDay * s->Length + s->Population.FinalFlow(FinalLCD);
-    SewerValuesToDesignForm(s, above);
+    std::tie(s->InitialTotalQ, s->FinalTotalQ) = SewerValuesToDesignForm(*s, above);
     SewerMainForm->CalcSewerButtonClick(nullptr);
     SewerFromDesignForm(s);
     s->Designed = true;
@@ -175,8 +180,9 @@ int SimpleSewerNetwork::DesignWithSettingsShown(Sewer* s) {
 
 void SimpleSewerNetwork::SewerToDesignForm(Sewer* s) {
     SettingsToDesignForm();
-    HandDownFlowsTo(s);
-    SewerValuesToDesignForm(s, s->FlowsFromAbove());
+    Sewer::Inflows above;
+    if (HandDownFlowsTo(s, above) == 0)
+        SewerValuesToDesignForm(*s, above);
 }
 
 void SimpleSewerNetwork::SettingsToDesignForm() {
@@ -197,15 +203,21 @@ void SimpleSewerNetwork::SettingsToDesignForm() {
     form.SizingRadioGroup->SetItemIndex(UseMinimumTauCalc ? 1 : 0);
 }
 
-void SimpleSewerNetwork::SewerValuesToDesignForm(const Sewer* s, const Sewer::Inflows& above) {
+std::pair<double, double> SimpleSewerNetwork::SewerValuesToDesignForm(Sewer& s, const Sewer::Inflows& above) {
+    // Worked out first: in house mode the domestic flow sets the population the boxes take.
+    const double initialTotal =
+        above.Initial + s.InitialInfiltration * PerDay * s.Length + s.Population.InitialFlow(InitialLCD);
+    const double finalTotal =
+        above.Final + s.FinalInfiltration * PerDay * s.Length + s.Population.FinalFlow(FinalLCD);
     TSewerMainForm& form = *SewerMainForm;
-    SetWholeNumber(form.IPopTypedEdit, s->Population.InitialPopulation);
-    SetWholeNumber(form.FPopTypedEdit, s->Population.FinalPopulation);
-    SetWholeNumber(form.InitialSuplementaryFlowTypedEdit, s->InitialInfiltration * s->Length);
-    SetWholeNumber(form.FinalSuplementaryFlowTypedEdit, s->FinalInfiltration * s->Length);
+    SetWholeNumber(form.IPopTypedEdit, s.Population.InitialPopulation);
+    SetWholeNumber(form.FPopTypedEdit, s.Population.FinalPopulation);
+    SetWholeNumber(form.InitialSuplementaryFlowTypedEdit, s.InitialInfiltration * s.Length);
+    SetWholeNumber(form.FinalSuplementaryFlowTypedEdit, s.FinalInfiltration * s.Length);
     SetNumber(form.InitialUSFlowTypedEdit, above.InitialRaw * 1000);
     SetNumber(form.FinalUSFlowTypedEdit, above.FinalRaw * 1000);
-    SetNumber(form.GroundSlopeTypedEdit, (s->UpstreamNode->Z - s->DownstreamNode->Z) / s->Length);
+    SetNumber(form.GroundSlopeTypedEdit, (s.UpstreamNode->Z - s.DownstreamNode->Z) / s.Length);
+    return {initialTotal, finalTotal};
 }
 
 void SimpleSewerNetwork::SewerFromDesignForm(Sewer* s) {

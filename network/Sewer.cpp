@@ -2,7 +2,6 @@
 
 #include "network/NetworkFileReader.h"
 #include "network/NetworkFileWriter.h"
-#include "network/Sewernode.h"
 
 Sewer::Sewer(AnsiString name) : name(std::move(name)) {}
 
@@ -19,17 +18,9 @@ double Sewer::UpstreamFinalFlow() const {
 }
 
 Sewer::Inflows Sewer::FlowsFromAbove() const {
-    Inflows sum;
-    if (!UpstreamNode)
-        return sum;
-    for (const Sewer* t : UpstreamNode->ConnectedSewers)
-        if (t->DownstreamNode == UpstreamNode) {
-            sum.Initial += t->InitialTotalQ;
-            sum.Final += t->FinalTotalQ;
-            sum.InitialRaw += t->InitialRawFlow;
-            sum.FinalRaw += t->FinalRawFlow;
-        }
-    return sum;
+    return FlowsFromAbove([](const Sewer& t) {
+        return Inflows{t.InitialTotalQ, t.FinalTotalQ, t.InitialRawFlow, t.FinalRawFlow};
+    });
 }
 
 void Sewer::Write(NetworkFileWriter& out) const {

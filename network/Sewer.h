@@ -4,6 +4,7 @@
 #include "network/Flowcalc.h"
 #include "network/NamedList.h"
 #include "network/Sewerend.h"
+#include "network/Sewernode.h"
 
 #include <string>
 
@@ -39,6 +40,8 @@ public:
     };
     // In one pass over the upstream junction.
     Inflows FlowsFromAbove() const;
+    // The same pass, with handed(t) giving what each sewer t entering the junction hands down.
+    template <class Handed> Inflows FlowsFromAbove(Handed handed) const;
 
     AnsiString USJunctionName;
     AnsiString DSJunctionName;
@@ -85,3 +88,18 @@ private:
     // The sub-network the last BuildSubnets placed the sewer in, -1 for none.
     int subnet = -1;
 };
+
+template <class Handed> Sewer::Inflows Sewer::FlowsFromAbove(Handed handed) const {
+    Inflows sum;
+    if (!UpstreamNode)
+        return sum;
+    for (const Sewer* t : UpstreamNode->ConnectedSewers)
+        if (t->DownstreamNode == UpstreamNode) {
+            const Inflows down = handed(*t);
+            sum.Initial += down.Initial;
+            sum.Final += down.Final;
+            sum.InitialRaw += down.InitialRaw;
+            sum.FinalRaw += down.FinalRaw;
+        }
+    return sum;
+}

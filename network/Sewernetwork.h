@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class NetworkFileReader;
@@ -139,12 +140,15 @@ private:
     void TakeOver(SimpleSewerNetwork& other);
     int DeleteJunctionIn(const AnsiString& name, bool tell);
     void SettingsToDesignForm();
-    void SewerValuesToDesignForm(const Sewer* s, const Sewer::Inflows& above);
-    // DesignSewer with SettingsToDesignForm done already.
-    int DesignWithSettingsShown(Sewer* s);
-    // The raw flows of every sewer above s, worked out from the network as it stands, as the
-    // design loop would hand them down; 1 after a message when one of them has no length.
-    int HandDownFlowsTo(Sewer* s);
+    // The sewer's values into the design window's boxes, above entering it; its total flows, the
+    // plain sums it hands down (m^3/s), initial first.
+    std::pair<double, double> SewerValuesToDesignForm(Sewer& s, const Sewer::Inflows& above);
+    // DesignSewer with SettingsToDesignForm done already, above entering s.
+    int DesignWithSettingsShown(Sewer* s, const Sewer::Inflows& above);
+    // The flows entering s, worked out from the network as it stands as the design loop would
+    // hand them down, the sewers above left as they are; 1 after a message when one of them has
+    // no length.
+    int HandDownFlowsTo(Sewer* s, Sewer::Inflows& above);
     // The sewers whose flow reaches s, each after every sewer whose flow reaches it.
     std::vector<Sewer*> SewersAbove(Sewer* s) const;
     // A sewer whose length is not above zero cannot be designed or costed: names it, and says so.
