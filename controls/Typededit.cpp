@@ -38,7 +38,7 @@ AnsiString FixedText(double value, int decimals) {
 } // namespace
 
 TTypedEdit::TTypedEdit(TComponent* owner)
-    : TCustomEdit(owner), TUnreadTextBox(static_cast<TWinControl&>(*this)), normalColor(GetColor()),
+    : TCustomEdit(owner), TUnreadTextBox(static_cast<TCustomEdit&>(*this)), normalColor(GetColor()),
       normalFontColor(Font.Color) {
     // While the window is being laid out the label takes the box's font; later it keeps its own.
     Font.OnChange = [this, viewChanged = Font.OnChange](TObject* sender) {

@@ -7,7 +7,7 @@
 #include "framework/NumberFormat.h"
 
 TTypedSpinEdit::TTypedSpinEdit(TComponent* owner)
-    : TCustomMaskEdit(owner), TUnreadTextBox(static_cast<TWinControl&>(*this)) {
+    : TCustomMaskEdit(owner), TUnreadTextBox(static_cast<TCustomEdit&>(*this)) {
     button = new TTypedSpinButton(this);
     button->SetParent(this);
     button->SetFocusControl(this);

@@ -127,6 +127,7 @@ protected:
     void WMKillFocus() override;
     void ViewFocusOut(FocusChange how) override;
     bool TextUnread() const override;
+    bool Typable() const override;
     void ReadText() const override;
     void WMPaste() override;
     void WMCut() override;

@@ -78,8 +78,12 @@ void TTypedSpinEdit::ViewFocusOut(FocusChange how) {
 }
 
 bool TTypedSpinEdit::TextUnread() const {
-    // Only a text that can be typed over is held: no one could mend the rest.
-    return EditorEnabled && !GetReadOnly() && !ValueText().IsEmpty() && !ReadsValue();
+    return !ValueText().IsEmpty() && !ReadsValue();
+}
+
+bool TTypedSpinEdit::Typable() const {
+    // With its editor off the spin only steps.
+    return EditorEnabled && TUnreadTextBox::Typable();
 }
 
 void TTypedSpinEdit::ReadText() const {

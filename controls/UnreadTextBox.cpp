@@ -12,7 +12,7 @@ bool TUnreadTextBox::KeepsUnreadText() const {
     if (held)
         return true;
     const QWidget* view = box.View();
-    return view && view == view->window()->focusWidget() && TextUnread();
+    return view && view == view->window()->focusWidget() && Unread();
 }
 
 void TUnreadTextBox::TellWhyHeld() {
@@ -25,7 +25,7 @@ void TUnreadTextBox::TellWhyHeld() {
 }
 
 bool TUnreadTextBox::HeldOnLeaving(TWinControl::FocusChange how) {
-    if (how == TWinControl::FocusChange::Window || box.Loading() || !TextUnread())
+    if (how == TWinControl::FocusChange::Window || box.Loading() || !Unread())
         return false;
     MessageBeep(0);
     Hold(true);
@@ -43,7 +43,7 @@ bool TUnreadTextBox::HeldOnLeaving(TWinControl::FocusChange how) {
 }
 
 void TUnreadTextBox::TextChanged() {
-    if (held && !TextUnread())
+    if (held && !Unread())
         Hold(false);
 }
 

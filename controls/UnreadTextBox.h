@@ -1,10 +1,10 @@
 #pragma once
 
-#include "framework/Control.h"
+#include "framework/CustomEdit.h"
 
-// An edit box that is not left while it holds text it cannot read: leaving it by the keyboard,
-// from code or by a click beeps and gives it the focus back with its text unread until the text
-// reads. Another window taking the activation is no leaving.
+// An edit box the user types into is not left while it holds text it cannot read: leaving it by
+// the keyboard, from code or by a click beeps and gives it the focus back with its text unread
+// until the text reads. Another window taking the activation is no leaving.
 class TUnreadTextBox {
 public:
     virtual ~TUnreadTextBox() = default;
@@ -21,10 +21,12 @@ public:
     void TellWhyHeld();
 
 protected:
-    explicit TUnreadTextBox(TWinControl& box) : box(box) {}
+    explicit TUnreadTextBox(TCustomEdit& box) : box(box) {}
 
     // The box holds text it cannot read.
     virtual bool TextUnread() const = 0;
+    // The user can type into the box.
+    virtual bool Typable() const { return !box.GetReadOnly(); }
     // Reads the text as the box reads its value, raising the conversion error of a text it
     // cannot read.
     virtual void ReadText() const = 0;
@@ -40,9 +42,11 @@ protected:
     void TextChanged();
 
 private:
+    // Only text that can be typed over is held: no one could mend the rest.
+    bool Unread() const { return Typable() && TextUnread(); }
     void Hold(bool value);
 
-    TWinControl& box;
+    TCustomEdit& box;
     bool held = false;
     // Held by a leave that has not said why yet.
     bool whyUntold = false;

@@ -498,23 +498,24 @@ void TDataGrid::SplitColumnCells(int ACol) {
             ++r;
             continue;
         }
-        const int span = CellSpan(ACol, r).y;
+        // On past the block's last row: it may start above the row found.
+        const int next = FullCell(ACol, r).Bottom + 1;
         SplitCells(ACol, r);
-        r += span + 1;
+        r = next;
     }
 }
 
 void TDataGrid::SplitRowCells(int ARow) {
-    // The shown columns; a block's span counts its stored ones.
+    // The shown columns; a block's cells are stored ones, and it may start left of the cell found.
     for (int d = GetFixedCols(); d <= GetColCount() - 1 - FixedRightCols;) {
         const int c = RemapCol(d);
         if (!IsMergedCell(c, ARow)) {
             ++d;
             continue;
         }
-        const int span = CellSpan(c, ARow).x;
+        const int next = FullCell(c, ARow).Right + 1;
         SplitCells(c, ARow);
-        d = RemapColInv(c + span + 1);
+        d = RemapColInv(next);
     }
 }
 

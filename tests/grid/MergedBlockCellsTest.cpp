@@ -57,6 +57,28 @@ void MergeEWithinF(TDataGrid& grid, int hidden) {
     grid.MergeColumnCells(4, false);
 }
 
+// Column B merged over its first rows and the two below them, a row hidden (-1 for none), two
+// rows fixed: the first block reaches into the fixed rows and ends past them, then the column is
+// split.
+void SplitBelowFixedBlock(TDataGrid& grid, int firstRows, int hidden) {
+    grid.MergeCells(1, 0, 1, firstRows);
+    grid.MergeCells(1, firstRows, 1, 2);
+    if (hidden >= 0)
+        grid.HideRow(hidden);
+    grid.SetFixedRows(2);
+    grid.SplitColumnCells(1);
+}
+
+// The same along row 1 with two fixed columns.
+void SplitBesideFixedBlock(TDataGrid& grid, int firstCols, int hidden) {
+    grid.MergeCells(0, 1, firstCols, 1);
+    grid.MergeCells(firstCols, 1, 2, 1);
+    if (hidden >= 0)
+        grid.HideColumn(hidden);
+    grid.SetFixedCols(2);
+    grid.SplitRowCells(1);
+}
+
 const Block* BlockHolding(const std::vector<Block>& blocks, int col, int row) {
     for (const Block& block : blocks)
         if (col >= block.Cells.Left && col <= block.Cells.Right && row >= block.Cells.Top &&
@@ -492,6 +514,18 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.HideColumns(2, 3);
              grid.SplitRowCells(1);
          },
+         {}},
+        {"column cells split below a block reaching into the fixed rows",
+         [](TDataGrid& grid) { SplitBelowFixedBlock(grid, 3, -1); },
+         {}},
+        {"column cells split below a block reaching into the fixed rows over a hidden row",
+         [](TDataGrid& grid) { SplitBelowFixedBlock(grid, 4, 1); },
+         {}},
+        {"row cells split beside a block reaching into the fixed columns",
+         [](TDataGrid& grid) { SplitBesideFixedBlock(grid, 3, -1); },
+         {}},
+        {"row cells split beside a block reaching into the fixed columns over a hidden column",
+         [](TDataGrid& grid) { SplitBesideFixedBlock(grid, 4, 1); },
          {}},
         {"part of a block cleared",
          [](TDataGrid& grid) {
