@@ -33,8 +33,8 @@ namespace {
 std::vector<TControl*> staleViews;
 bool flushPosted = false;
 bool flushing = false;
-// The view of the control whose view event runs now, the innermost, and the paints running.
-QPointer<QWidget> eventView;
+// The views of the controls whose view events run now, the outermost first, and the paints running.
+std::vector<QPointer<QWidget>> eventViews;
 int paints = 0;
 
 } // namespace
@@ -59,9 +59,9 @@ void CallFromView(TControl& control, const std::function<void()>& handler) {
     if (control.IsDestroying())
         return;
     UpdateStaleViews();
-    const QPointer<QWidget> outer = std::exchange(eventView, control.View());
+    eventViews.emplace_back(control.View());
     CallGuarded(handler);
-    eventView = outer;
+    eventViews.pop_back();
     UpdateStaleViews();
 }
 
@@ -83,7 +83,9 @@ bool PaintRunning() {
 
 bool InViewEventOf(const TControl& control) {
     const QWidget* view = control.View();
-    return view && eventView && (eventView == view || view->isAncestorOf(eventView));
+    return view && std::any_of(eventViews.begin(), eventViews.end(), [view](const QPointer<QWidget>& at) {
+               return at && (at == view || view->isAncestorOf(at));
+           });
 }
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {

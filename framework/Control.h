@@ -233,6 +233,6 @@ void UpdateStaleViews();
 void PaintFromView(TControl& control, const std::function<void()>& handler);
 // Whether a paint runs now.
 bool PaintRunning();
-// Whether the view event being handled now, the innermost, came to the control or to a control
-// inside it.
+// Whether a view event that came to the control or to a control inside it is being handled now,
+// also while events of other controls run within that handling (a window it opened).
 bool InViewEventOf(const TControl& control);

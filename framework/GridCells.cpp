@@ -9,6 +9,10 @@ namespace {
 
 const AnsiString EmptyText;
 
+const AnsiString& SlotText(const std::vector<AnsiString>& texts, int col) {
+    return static_cast<std::size_t>(col) < texts.size() ? texts[static_cast<std::size_t>(col)] : EmptyText;
+}
+
 // Room for cell col in a row's vector, and for the columns the grid shows.
 template <class T> T& Slot(std::vector<T>& cells, int col, int columnHint) {
     const auto index = static_cast<std::size_t>(col);
@@ -49,11 +53,16 @@ template <class T> void ExchangeIn(std::vector<T>& cells, int a, int b) {
 } // namespace
 
 const AnsiString& GridCells::Text(int col, int row) const {
+    if (col == editedCol && row == editedRow) [[unlikely]]
+        return EditedText(col, row);
+    return SlotText(Row(row).Texts, col);
+}
+
+const AnsiString& GridCells::EditedText(int col, int row) const {
     // The hook may write this very cell: the slot is looked up after it.
-    if (col == editedCol && row == editedRow && editedCellRead) [[unlikely]]
+    if (editedCellRead)
         editedCellRead();
-    const auto& texts = Row(row).Texts;
-    return static_cast<std::size_t>(col) < texts.size() ? texts[static_cast<std::size_t>(col)] : EmptyText;
+    return SlotText(Row(row).Texts, col);
 }
 
 void GridCells::PrefetchText(int col, int row) const {

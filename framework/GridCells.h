@@ -90,6 +90,8 @@ private:
 
     // Every operation that moves cells starts here.
     void Moving();
+    // The read of the edited cell, apart so that the read of every other cell stays a leaf call.
+    [[gnu::noinline]] const AnsiString& EditedText(int col, int row) const;
 
     CellRow& Row(int row) { return rows[static_cast<std::size_t>(row)]; }
     const CellRow& Row(int row) const { return rows[static_cast<std::size_t>(row)]; }

@@ -1622,7 +1622,8 @@ private:
     void CloseSpecialEditor(bool Write);
     // The cell the open special editor stands on is about to be read: a call that reads it reads
     // what the user changed, the editor closed onto the cell first as for a call that moves cells.
-    // A paint, and the editor's own handling, read the cell as it stands.
+    // A paint, and the grid's own handling (its timers, its editors' events and what they call),
+    // read the cell as it stands.
     void SpecialEditorCellRead();
     // The editing control's state.
     std::unique_ptr<TGridEditors> editors;

@@ -369,8 +369,7 @@ void TDataGrid::SpecialEditorCellRead() {
         cells.SetEditedCell(-1, -1);
         return;
     }
-    const TWinControl* editor = SpecialEditor();
-    if (!PaintRunning() && editor && !InViewEventOf(*editor) && SpecialEditorChanged())
+    if (!PaintRunning() && !InViewEventOf(*this) && SpecialEditorChanged())
         HideEditor();
 }
 

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -401,6 +402,44 @@ TEST(GridEditorClose, ACallReadsTheEditWhereverItsCellIsStored) {
         window.TypeInto();
         EXPECT_EQ(window.grid->GetCellEx(arranged.col, arranged.row), "77");
         EXPECT_FALSE(window.grid->Editors().Spin->GetVisible());
+    }
+}
+
+// 77 typed into the editor on (2, 3), then the grid's own handling reads that cell: the editor stays
+// open for the user to go on with, and the cell takes what they leave in it.
+TEST(GridEditorClose, TheGridsOwnReadsLeaveTheEditorOpen) {
+    const auto blinkTick = [](NumberedCells& w) {
+        // As the grid's timer delivers it.
+        CallFromView(*w.grid, [&w] { w.grid->WMTimer(111); });
+        w.Press(Qt::Key_Backspace);
+    };
+    const struct {
+        const char* name;
+        TEditorType type;
+        std::function<void(NumberedCells&)> act;
+        const char* left;
+    } rows[] = {
+        {"the blink tick over a spin", edSpinEdit, blinkTick, "7"},
+        {"the blink tick over a combo", edComboEdit, blinkTick, "337"},
+        // The window the ellipsis opens reads the cell as it shows.
+        {"a window of the ellipsis", edEditBtn,
+         [](NumberedCells& w) {
+             w.grid->OnEllipsClick = [&w](TObject*, int, int, AnsiString& S) {
+                 CallFromView(*w.edit, [&w] { w.grid->GetCells(2, 3); });
+                 S = "picked";
+             };
+             QTest::mouseClick(w.grid->Editors().EditBtn->Button->View()->findChild<QToolButton*>(),
+                               Qt::LeftButton);
+         },
+         "picked"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        NumberedCells window(row.type);
+        window.TypeInto();
+        row.act(window);
+        window.Leave();
+        EXPECT_EQ(window.grid->GetCells(2, 3), row.left);
     }
 }
 
