@@ -8,6 +8,7 @@
 #include "grid/HTMLText.h"
 
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -205,6 +206,10 @@ private:
     // within the fixed columns printed again: hidden ones take no room, and the strip's last
     // column cuts the block, its text laid out in the part before.
     int DisplaySpan(int displayCol, int realCol, int row) const;
+    // Runs measure for each width the block from displayCol is laid out at: within its strip and,
+    // where the fixed columns print again left of later strips and it reaches past them, over those
+    // alone.
+    void ForEachBlockLayout(int displayCol, const TRect& block, const std::function<void()>& measure);
     // Where a block holding row prints: in its first row and column in the range, as its base
     // cell may stand in a column hidden or outside the range, or in a row above it.
     int FirstPrintedRow(int row, const TRect& block) const;

@@ -85,8 +85,10 @@ std::vector<TLineSpan> TPrintPass::RowLines(int row) {
         int height = 0;
         for (int r = top; r <= std::min(block.Bottom, range.Bottom); ++r)
             height += DrawnRowHeight(r);
-        for (const TLineSpan& line : TextLines(c, block, height))
-            spans.push_back({line.Top - above, line.Bottom - above});
+        ForEachBlockLayout(c, block, [&] {
+            for (const TLineSpan& line : TextLines(c, block, height))
+                spans.push_back({line.Top - above, line.Bottom - above});
+        });
     }
     fontScale = scale;
     return spans;

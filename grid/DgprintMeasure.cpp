@@ -309,6 +309,18 @@ int TPrintPass::DisplaySpan(int displayCol, int realCol, int row) const {
     return span;
 }
 
+void TPrintPass::ForEachBlockLayout(int displayCol, const TRect& block,
+                                    const std::function<void()>& measure) {
+    measure();
+    const int fixedCols = grid.GetFixedCols();
+    if (!fixedRepeated || displayCol >= fixedCols ||
+        DisplaySpan(displayCol, block.Left, block.Top) < fixedCols - displayCol)
+        return;
+    partEnd = fixedCols - 1;
+    measure();
+    partEnd = -1;
+}
+
 int TPrintPass::FirstPrintedRow(int row, const TRect& block) const {
     // Fixed rows repeated above the range print as they are.
     return block.Top < range.Top && row >= range.Top ? range.Top : block.Top;
@@ -407,15 +419,10 @@ int TPrintPass::PrintRowHeight(int row) {
                 continue;
             const int rows =
                 std::max(1, std::min(block.Bottom, range.Bottom) - FirstPrintedRow(row, block) + 1);
-            // A block over the fixed columns and beyond prints its part over them again left of
-            // later strips, laid out at their width: the row holds either.
-            int size = CellPrintSize(block.Left, c, block.Top).y;
-            if (fixedRepeated && c < grid.GetFixedCols() &&
-                DisplaySpan(c, block.Left, block.Top) >= grid.GetFixedCols() - c) {
-                partEnd = grid.GetFixedCols() - 1;
-                size = std::max(size, CellPrintSize(block.Left, c, block.Top).y);
-                partEnd = -1;
-            }
+            // The row holds the block as every strip lays it out.
+            int size = 0;
+            ForEachBlockLayout(c, block,
+                               [&] { size = std::max(size, CellPrintSize(block.Left, c, block.Top).y); });
             // Each page end between a block's rows may move its text down by up to a line.
             const int extent = size + (rows - 1) * PlainLinePitch();
             last = (extent + rows - 1) / rows;

@@ -195,14 +195,20 @@ std::string AddSheet(ZipArchive& package, const WorkbookPackage& workbook, const
               FileName);
 
     QString sheetNamespace = QString::fromUtf8(SheetNamespace);
+    // A strict workbook links its sheets in a relationship namespace of its own.
+    QString relationshipNamespace = QString::fromUtf8(RelationshipNamespace);
     EditPart(package, workbook.Part, FileName, [&](const QString& text) {
         int sheetId = 0;
         PartReader reader(text, FileName);
         while (reader.Next())
             if (reader.isStartElement() && reader.name() == u"workbook")
                 sheetNamespace = reader.namespaceUri().toString();
-            else if (reader.isStartElement() && reader.name() == u"sheet")
+            else if (reader.isStartElement() && reader.name() == u"sheet") {
                 sheetId = std::max(sheetId, AttributeOf(reader, u"sheetId").toInt());
+                for (const QXmlStreamAttribute& attribute : reader.attributes())
+                    if (attribute.name() == u"id" && !attribute.namespaceUri().isEmpty())
+                        relationshipNamespace = attribute.namespaceUri().toString();
+            }
         // The relationship prefix is declared on the element itself: a workbook may declare it
         // only where its own sheets use it.
         return InsertBeforeEndTag(
@@ -210,7 +216,7 @@ std::string AddSheet(ZipArchive& package, const WorkbookPackage& workbook, const
             [&](const QString& prefix) {
                 return QChar('<') + prefix + "sheet " + Attribute("name", Utf8Of(SheetName)) + QChar(' ') +
                        Attribute("sheetId", std::to_string(sheetId + 1)) + " xmlns:r=\"" +
-                       QString::fromUtf8(RelationshipNamespace) + "\" " + Attribute("r:id", id) + "/>";
+                       relationshipNamespace + "\" " + Attribute("r:id", id) + "/>";
             },
             FileName);
     });

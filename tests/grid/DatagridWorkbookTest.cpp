@@ -170,6 +170,44 @@ TEST(DatagridWorkbook, WritesIntoANamedSheetKeepingTheRest) {
               "['Only']\n");
 }
 
+TEST(DatagridWorkbook, AnAddedSheetIsLinkedAsTheWorkbooksOwnSheets) {
+    // A strict workbook names its parts' relationships in a namespace of its own.
+    const std::string transitional = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    const std::string strict = "http://purl.oclc.org/ooxml/officeDocument/relationships";
+    const struct {
+        const char* label;
+        std::string relationships;
+    } rows[] = {{"transitional", transitional}, {"strict", strict}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TestFolder folder;
+        const std::string file = folder.Path("book.xlsx").str();
+        MakeWorkbook(file, "wb.active.title = 'First'");
+        RunPython("import sys, zipfile\n"
+                  "src = zipfile.ZipFile(sys.argv[1]); items = [(i, src.read(i.filename)) for i in "
+                  "src.infolist()]\n"
+                  "src.close()\n"
+                  "with zipfile.ZipFile(sys.argv[1], 'w') as out:\n"
+                  "    for info, data in items:\n"
+                  "        out.writestr(info, data.replace(sys.argv[2].encode(), sys.argv[3].encode()))\n",
+                  {QString::fromStdString(file), QString::fromStdString(transitional),
+                   QString::fromStdString(row.relationships)});
+        TDataGrid grid(nullptr);
+        SetCellTexts(grid, {{"1"}});
+        grid.SaveToXLSSheet(file, "Added");
+        // Each sheet with the namespace of its relationship's id.
+        EXPECT_EQ(
+            RunPython(
+                "import sys, zipfile, xml.etree.ElementTree as ET\n"
+                "root = ET.fromstring(zipfile.ZipFile(sys.argv[1]).read('xl/workbook.xml'))\n"
+                "for s in root.iter():\n"
+                "    if s.tag.endswith('}sheet'):\n"
+                "        print(s.get('name'), *[k[1:k.index('}')] for k in s.attrib if k.endswith('}id')])\n",
+                {QString::fromStdString(file)}),
+            "First " + row.relationships + "\nAdded " + row.relationships + "\n");
+    }
+}
+
 TEST(DatagridWorkbook, ASheetWrittenAgainIsPackedAsANewOne) {
     // Packed as fast as in a new workbook, not with the archive library's slowest default: the
     // same cells written over the same sheet give the same part, packed to the same size.

@@ -77,6 +77,10 @@ TEST_F(PrintedGrid, EveryWordOfABlockPrintsOnceWithinItsStripAndOnThePreviewsPag
          true, fpNever, 1, 3, 232, 10, 454},
         {"rich words of a block over the fixed column, repeated", btRichWords, 'w', 150, 4, 300, 0, 1, 2, 1,
          true, fpNever, 1, 3, 232, 10, 454},
+        // Laid out narrower over the fixed column again, the block's lines stand elsewhere there:
+        // pages end between those lines too.
+        {"HTML words of a block over the fixed column, repeated, higher than a sheet", btHTMLWords, 'w', 900,
+         4, 300, 0, 1, 2, 1, true, fpNever, 1, 3, 232, 10, 454},
         // Unwrapped HTML widens its columns to hold its lines as far as the sheet allows: each of the
         // block's columns takes the sheet's width, a strip of its own, the text in the first.
         {"HTML words of a block the sheet's last column cuts, not wrapped", btHTMLWords, 'w', 400, 4, 300, 1,
