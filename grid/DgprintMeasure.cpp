@@ -80,7 +80,7 @@ void TPrintPass::PrintColumnWidths() {
         for (const int c : measuredCols)
             width(c) = std::max(0, RoundEven((grid.GetColWidths(c) - 4) * screenFactor));
     } else {
-        for (int r = range.Top; r <= range.Bottom; ++r)
+        for (const int r : measuredRows)
             for (const int c : measuredCols) {
                 const int realCol = grid.RemapCol(c);
                 if (grid.IsXMergedCell(realCol, r))
@@ -168,7 +168,7 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
         lineHeight = canvas.TextHeight("gh");
     }
     sweptHeights.assign(static_cast<std::size_t>(grid.GetRowCount()), -1);
-    for (int r = range.Top; r <= range.Bottom; ++r) {
+    for (const int r : measuredRows) {
         int height = 0;
         // The fixed columns left of the range print only beside later strips: unless they print
         // no higher than the range's cells, the row's own measuring decides.

@@ -12,27 +12,35 @@
 #include <utility>
 #include <vector>
 
-// A range printed alone prints each of its cells, and the fixed columns again left of its later
-// strips: each word once where it prints, showing, on the sheet and within its column, left of
-// every column printed right of it.
+// A range printed alone prints each of its cells, the fixed columns again left of its later strips
+// and the fixed row again at the top of its pages: each word once where it prints, showing, on the
+// sheet and within its column, left of every column printed right of it.
 TEST_F(PrintedGrid, EveryCellOfARangePrintsOnceWithinItsColumn) {
     const struct {
         const char* label;
         TGridRect range;
-        bool repeat, noAutoSize;
+        bool repeat, noAutoSize, repeatRows;
         // Strips the range prints in: one a wide column, the fixed ones in the range with the first.
         int strips;
     } rows[] = {
-        {"whole grid", {0, 0, 4, 5}, true, false, 3},
-        {"in the fixed columns", {1, 0, 4, 5}, true, false, 3},
-        {"at the fixed columns' end", {2, 0, 4, 5}, true, false, 3},
-        {"past the fixed columns", {3, 0, 4, 5}, true, false, 2},
-        {"past the fixed columns, rows", {3, 2, 4, 4}, true, false, 2},
-        {"in the fixed columns, rows", {1, 3, 4, 5}, true, false, 3},
-        {"past the fixed columns, not repeated", {3, 0, 4, 5}, false, false, 2},
-        {"in the fixed columns, not repeated", {1, 1, 4, 3}, false, false, 3},
-        {"in the fixed columns, screen widths", {1, 0, 4, 5}, true, true, 3},
-        {"past the fixed columns, screen widths, rows", {3, 1, 4, 5}, true, true, 2},
+        {"whole grid", {0, 0, 4, 5}, true, false, false, 3},
+        {"in the fixed columns", {1, 0, 4, 5}, true, false, false, 3},
+        {"at the fixed columns' end", {2, 0, 4, 5}, true, false, false, 3},
+        {"past the fixed columns", {3, 0, 4, 5}, true, false, false, 2},
+        {"past the fixed columns, rows", {3, 2, 4, 4}, true, false, false, 2},
+        {"in the fixed columns, rows", {1, 3, 4, 5}, true, false, false, 3},
+        {"past the fixed columns, not repeated", {3, 0, 4, 5}, false, false, false, 2},
+        {"in the fixed columns, not repeated", {1, 1, 4, 3}, false, false, false, 3},
+        {"in the fixed columns, screen widths", {1, 0, 4, 5}, true, true, false, 3},
+        {"past the fixed columns, screen widths, rows", {3, 1, 4, 5}, true, true, false, 2},
+        {"past the fixed columns, rows, fixed row repeated", {3, 2, 4, 4}, true, false, true, 2},
+        {"in the fixed columns, rows, fixed row repeated", {1, 3, 4, 5}, false, false, true, 3},
+        {"at the fixed columns' end, screen widths, rows, fixed row repeated",
+         {2, 1, 4, 5},
+         true,
+         true,
+         true,
+         3},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
@@ -41,14 +49,19 @@ TEST_F(PrintedGrid, EveryCellOfARangePrintsOnceWithinItsColumn) {
         printed.SetColCount(5);
         printed.SetRowCount(6);
         printed.SetFixedCols(2);
+        printed.SetFixedRows(1);
         printed.PrintSettings->NoAutoSize = row.noAutoSize;
         printed.PrintSettings->RepeatFixedCols = row.repeat;
-        // Narrow fixed columns; the others each wider than half the sheet, a strip of their own.
+        printed.PrintSettings->RepeatFixedRows = row.repeatRows;
+        // Narrow fixed columns; the others each wider than half the sheet, a strip of their own, a
+        // page each. The fixed row's headings are the widest of their columns.
         for (int c = 0; c < 5; ++c)
-            for (int r = 0; r < 6; ++r)
+            for (int r = 0; r < 6; ++r) {
+                const int xs = (c < 2 ? 0 : 45) + (r == 0 ? 10 : 0);
                 printed.SetCells(c, r,
                                  "C" + std::to_string(c) + "R" + std::to_string(r) +
-                                     (c < 2 ? std::string() : "-" + std::string(50, 'x')));
+                                     (xs > 0 ? "-" + std::string(xs, 'x') : std::string()));
+            }
         // A fixed cell of two lines: its row holds both.
         printed.Multilinecells = true;
         printed.SetCells(1, 4, "C1R4\r\nC1R4");
@@ -93,7 +106,9 @@ TEST_F(PrintedGrid, EveryCellOfARangePrintsOnceWithinItsColumn) {
         for (int c = 0; c < 5; ++c)
             for (int r = 0; r < 6; ++r) {
                 const int right = r == 2 && c == 0 ? 1 : c;
-                const bool inRows = r >= row.range.Top && r <= row.range.Bottom && !(r == 2 && c == 1);
+                const bool inRows =
+                    ((r >= row.range.Top && r <= row.range.Bottom) || (r == 0 && row.repeatRows)) &&
+                    !(r == 2 && c == 1);
                 const bool inRange = inRows && right >= row.range.Left && c <= row.range.Right;
                 const bool again = inRows && c < 2 && row.repeat;
                 const int lines = c == 1 && r == 4 ? 2 : 1;
