@@ -307,9 +307,11 @@ private:
     // its later strips, then the range's own.
     std::vector<int> measuredCols;
     int fixedBefore = 0;
-    // The rows measured: the fixed ones above the range, which print again at the top of its pages,
-    // then the range's own.
-    std::vector<int> measuredRows;
+    // The rows measured, by number from 0: the fixed ones above the range, which print again at the
+    // top of its pages, then the range's own.
+    int fixedRowsBefore = 0;
+    int MeasuredRows() const { return fixedRowsBefore + range.Bottom - range.Top + 1; }
+    int MeasuredRow(int n) const { return n < fixedRowsBefore ? n : range.Top + n - fixedRowsBefore; }
     // Those a row prints in: the fixed ones left of the range only once they print again.
     std::span<const int> RowColumns() const {
         return std::span(measuredCols).subspan(fixedRepeated ? 0 : static_cast<std::size_t>(fixedBefore));

@@ -11,7 +11,6 @@
 #include <string>
 #include <typeinfo>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -31,16 +30,6 @@ bool AnyAt(const TPrintSettings& settings, bool (*at)(TPrintPosition)) {
 TGridRect InsideGrid(const TGridRect& range, const TDataGrid& grid) {
     return {std::max(range.Left, 0), std::max(range.Top, 0), std::min(range.Right, grid.GetColCount() - 1),
             std::min(range.Bottom, grid.GetRowCount() - 1)};
-}
-
-// The first fixed columns or rows, then those from first to last.
-std::vector<int> FixedThen(int fixed, int first, int last) {
-    std::vector<int> indices;
-    for (int i = 0; i < fixed; ++i)
-        indices.push_back(i);
-    for (int i = first; i <= last; ++i)
-        indices.push_back(i);
-    return indices;
 }
 
 void AddFont(std::string& key, const TFont& font) {
@@ -151,9 +140,12 @@ void TPrintPass::SetUp() {
     widths.resize(grid.printColWidths.size());
     edges.resize(grid.printColOffsets.size());
     fixedBefore = settings.RepeatFixedCols ? std::min(grid.GetFixedCols(), range.Left) : 0;
-    measuredCols = FixedThen(fixedBefore, range.Left, range.Right);
-    measuredRows = FixedThen(settings.RepeatFixedRows ? std::min(grid.GetFixedRows(), range.Top) : 0,
-                             range.Top, range.Bottom);
+    measuredCols.clear();
+    for (int c = 0; c < fixedBefore; ++c)
+        measuredCols.push_back(c);
+    for (int c = range.Left; c <= range.Right; ++c)
+        measuredCols.push_back(c);
+    fixedRowsBefore = settings.RepeatFixedRows ? std::min(grid.GetFixedRows(), range.Top) : 0;
     // Only a grid of this very class, whose cells' print colours no handler changes, is known to
     // print every cell in the print font.
     uniformFont = typeid(grid) == typeid(TDataGrid) && !grid.OnGetCellPrintColor;

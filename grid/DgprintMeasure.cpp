@@ -80,7 +80,8 @@ void TPrintPass::PrintColumnWidths() {
         for (const int c : measuredCols)
             width(c) = std::max(0, RoundEven((grid.GetColWidths(c) - 4) * screenFactor));
     } else {
-        for (const int r : measuredRows)
+        for (int n = 0; n < MeasuredRows(); ++n) {
+            const int r = MeasuredRow(n);
             for (const int c : measuredCols) {
                 const int realCol = grid.RemapCol(c);
                 if (grid.IsXMergedCell(realCol, r))
@@ -89,6 +90,7 @@ void TPrintPass::PrintColumnWidths() {
                     settings.UseFixedWidth ? settings.FixedWidth : CellPrintSize(realCol, c, r, false).x;
                 width(c) = std::max(width(c), candidate);
             }
+        }
     }
     std::vector<int> measured;
     for (const int c : measuredCols)
@@ -168,7 +170,8 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
         lineHeight = canvas.TextHeight("gh");
     }
     sweptHeights.assign(static_cast<std::size_t>(grid.GetRowCount()), -1);
-    for (const int r : measuredRows) {
+    for (int n = 0; n < MeasuredRows(); ++n) {
+        const int r = MeasuredRow(n);
         int height = 0;
         // The fixed columns left of the range print only beside later strips: unless they print
         // no higher than the range's cells, the row's own measuring decides.
