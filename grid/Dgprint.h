@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -208,7 +209,7 @@ private:
     int DisplaySpan(int displayCol, int realCol, int row) const;
     // Runs measure for each width the block from displayCol is laid out at: within its strip and,
     // where the fixed columns print again left of later strips and it reaches past them, over those
-    // alone.
+    // alone; from a fixed column left of the range, only over those.
     void ForEachBlockLayout(int displayCol, const TRect& block, const std::function<void()>& measure);
     // Where a block holding row prints: in its first row and column in the range, as its base
     // cell may stand in a column hidden or outside the range, or in a row above it.
@@ -302,6 +303,19 @@ private:
     // them, where a block over them is cut as a strip's last column cuts it (-1 else).
     bool fixedRepeated = false;
     int partEnd = -1;
+    // The display columns measured: the fixed ones left of the range, which may print again left of
+    // its later strips, then the range's own.
+    std::vector<int> measuredCols;
+    int fixedBefore = 0;
+    // The rows measured, by number from 0: the fixed ones above the range, which print again at the
+    // top of its pages, then the range's own.
+    int fixedRowsBefore = 0;
+    int MeasuredRows() const { return fixedRowsBefore + range.Bottom - range.Top + 1; }
+    int MeasuredRow(int n) const { return n < fixedRowsBefore ? n : range.Top + n - fixedRowsBefore; }
+    // Those a row prints in: the fixed ones left of the range only once they print again.
+    std::span<const int> RowColumns() const {
+        return std::span(measuredCols).subspan(fixedRepeated ? 0 : static_cast<std::size_t>(fixedBefore));
+    }
     // The cells print in the print font, unchanged: it is set once, not for every cell.
     bool uniformFont = false;
     // Row heights the sweep found at the fit scale of the final widths, -1 where it did not.

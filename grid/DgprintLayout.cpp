@@ -139,6 +139,13 @@ void TPrintPass::SetUp() {
     }
     widths.resize(grid.printColWidths.size());
     edges.resize(grid.printColOffsets.size());
+    fixedBefore = settings.RepeatFixedCols ? std::min(grid.GetFixedCols(), range.Left) : 0;
+    measuredCols.clear();
+    for (int c = 0; c < fixedBefore; ++c)
+        measuredCols.push_back(c);
+    for (int c = range.Left; c <= range.Right; ++c)
+        measuredCols.push_back(c);
+    fixedRowsBefore = settings.RepeatFixedRows ? std::min(grid.GetFixedRows(), range.Top) : 0;
     // Only a grid of this very class, whose cells' print colours no handler changes, is known to
     // print every cell in the print font.
     uniformFont = typeid(grid) == typeid(TDataGrid) && !grid.OnGetCellPrintColor;
@@ -165,7 +172,7 @@ std::string TPrintPass::LayoutKey() const {
                       std::to_string(grid.URLShow) + std::to_string(grid.URLFull) +
                       std::to_string(grid.EnableHTML) + std::to_string(grid.VAlignment) + '|' +
                       std::to_string(screenFactor) + '|';
-    for (int c = range.Left; c <= range.Right; ++c)
+    for (const int c : measuredCols)
         key += std::to_string(grid.RemapCol(c)) + ':' + std::to_string(grid.GetColWidths(c)) + ',';
     for (const TFont* font : {&settings.Font, &settings.HeaderFont, &settings.FooterFont})
         AddFont(key, *font);
@@ -208,6 +215,8 @@ TPrintPass::TStrip TPrintPass::StripFrom(int first) const {
 
 void TPrintPass::NoteStrips() {
     stripEnds.assign(widths.size(), -1);
+    // Left of the range, the fixed columns print only again, as far as the last of them.
+    std::fill(stripEnds.begin(), stripEnds.begin() + fixedBefore, grid.GetFixedCols() - 1);
     fixedRepeated = false;
     for (int first = range.Left; first <= range.Right;) {
         const TStrip strip = StripFrom(first);
@@ -250,6 +259,9 @@ int TPrintPass::PlaceStrip(int first) {
     }
     for (int c = first; c <= last + 1; ++c)
         edge(c) += fixedWidth;
+    // The fixed columns printed again end where the strip's own begin, whatever lies between.
+    if (repeatColumns)
+        edge(fixedCols) = edge(first);
     PublishLayout();
 
     const int titleExtra = settings.TitleLines.Count() > 0 ? (settings.TitleLines.Count() - 1) : 0;

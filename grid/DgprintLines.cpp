@@ -69,7 +69,7 @@ std::vector<TLineSpan> TPrintPass::TextLines(int displayCol, const TRect& block,
 std::vector<TLineSpan> TPrintPass::RowLines(int row) {
     std::vector<TLineSpan> spans;
     const double scale = std::exchange(fontScale, fitScale);
-    for (int c = range.Left; c <= range.Right; ++c) {
+    for (const int c : RowColumns()) {
         const TRect block = grid.FullCell(grid.RemapCol(c), row);
         if (!FirstPrintedColumn(c, block))
             continue;

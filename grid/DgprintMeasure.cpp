@@ -67,29 +67,34 @@ void TPrintPass::MapFont(TFont& font) const {
 }
 
 void TPrintPass::PrintColumnWidths() {
+    auto width = [this](int c) -> int& { return widths[static_cast<std::size_t>(c)]; };
     if (!kept.Widths.empty()) {
-        std::copy(kept.Widths.begin(), kept.Widths.end(), widths.begin() + range.Left);
+        for (std::size_t i = 0; i < measuredCols.size(); ++i)
+            width(measuredCols[i]) = kept.Widths[i];
         fitScale = kept.FitScale;
         return;
     }
-    std::fill(widths.begin() + range.Left, widths.begin() + range.Right + 1, 0);
+    for (const int c : measuredCols)
+        width(c) = 0;
     if (settings.NoAutoSize) {
-        for (int c = range.Left; c <= range.Right; ++c)
-            widths[static_cast<std::size_t>(c)] =
-                std::max(0, RoundEven((grid.GetColWidths(c) - 4) * screenFactor));
+        for (const int c : measuredCols)
+            width(c) = std::max(0, RoundEven((grid.GetColWidths(c) - 4) * screenFactor));
     } else {
-        for (int r = range.Top; r <= range.Bottom; ++r)
-            for (int c = range.Left; c <= range.Right; ++c) {
+        for (int n = 0; n < MeasuredRows(); ++n) {
+            const int r = MeasuredRow(n);
+            for (const int c : measuredCols) {
                 const int realCol = grid.RemapCol(c);
                 if (grid.IsXMergedCell(realCol, r))
                     continue;
                 const int candidate =
                     settings.UseFixedWidth ? settings.FixedWidth : CellPrintSize(realCol, c, r, false).x;
-                int& width = widths[static_cast<std::size_t>(c)];
-                width = std::max(width, candidate);
+                width(c) = std::max(width(c), candidate);
             }
+        }
     }
-    std::vector<int> measured(widths.begin() + range.Left, widths.begin() + range.Right + 1);
+    std::vector<int> measured;
+    for (const int c : measuredCols)
+        measured.push_back(width(c));
     // Widths taken from the screen may be too narrow for a text in the print font at the scale
     // it prints at: such a column grows, and the fit is made again for the wider columns; a few
     // rounds settle it. Widths measured from the texts are left as they are.
@@ -99,16 +104,20 @@ void TPrintPass::PrintColumnWidths() {
             break;
     }
     if (grid.OnPrintSetColumnWidth)
-        for (int c = range.Left; c <= range.Right; ++c)
-            grid.OnPrintSetColumnWidth(&grid, c, widths[static_cast<std::size_t>(c)]);
+        for (const int c : measuredCols)
+            grid.OnPrintSetColumnWidth(&grid, c, width(c));
     if (keeping) {
-        kept.Widths.assign(widths.begin() + range.Left, widths.begin() + range.Right + 1);
+        kept.Widths.clear();
+        for (const int c : measuredCols)
+            kept.Widths.push_back(width(c));
         kept.FitScale = fitScale;
     }
 }
 
 void TPrintPass::FitColumns(const std::vector<int>& measured) {
-    fitScale = FitScale(settings.FitToPage, W, settings.LeftSize, settings.RightSize, measured, spacing);
+    // The range's columns fill the sheet: the fixed ones left of it print only beside later strips.
+    fitScale = FitScale(settings.FitToPage, W, settings.LeftSize, settings.RightSize,
+                        std::vector<int>(measured.begin() + fixedBefore, measured.end()), spacing);
     if (settings.FitToPage == fpCustom && fitScale != 1) {
         bool allow = true;
         if (grid.OnFitToPage)
@@ -116,23 +125,22 @@ void TPrintPass::FitColumns(const std::vector<int>& measured) {
         if (!allow)
             fitScale = 1;
     }
-    for (int c = range.Left; c <= range.Right; ++c) {
-        const int width = measured[static_cast<std::size_t>(c - range.Left)];
-        widths[static_cast<std::size_t>(c)] = fitScale != 1 ? static_cast<int>(width * fitScale) : width;
-    }
+    for (std::size_t i = 0; i < measuredCols.size(); ++i)
+        widths[static_cast<std::size_t>(measuredCols[i])] =
+            fitScale != 1 ? static_cast<int>(measured[i] * fitScale) : measured[i];
 }
 
 bool TPrintPass::WidenForWholeTexts(std::vector<int>& measured) {
     std::vector<int> needed(measured.size(), 0);
     SweepCells(needed);
     bool widened = false;
-    for (int c = range.Left; c <= range.Right; ++c) {
-        const int room = widths[static_cast<std::size_t>(c)] + spacing;
-        const int need = needed[static_cast<std::size_t>(c - range.Left)];
+    for (std::size_t i = 0; i < measuredCols.size(); ++i) {
+        const int room = widths[static_cast<std::size_t>(measuredCols[i])] + spacing;
+        const int need = needed[i];
         if (need <= room)
             continue;
         // The narrowest measured width that scales to the room needed.
-        int& width = measured[static_cast<std::size_t>(c - range.Left)];
+        int& width = measured[i];
         width = static_cast<int>(std::ceil((need - spacing) / fitScale));
         while (static_cast<int>(width * fitScale) + spacing < need)
             ++width;
@@ -152,8 +160,8 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
     std::vector<int> realCols(columns);
     std::vector<int> rooms(columns);
     for (std::size_t i = 0; i < columns; ++i) {
-        realCols[i] = grid.RemapCol(range.Left + static_cast<int>(i));
-        rooms[i] = WrapWidth(range.Left + static_cast<int>(i));
+        realCols[i] = grid.RemapCol(measuredCols[i]);
+        rooms[i] = WrapWidth(measuredCols[i]);
     }
     const int sheetRoom = W - settings.RightSize - (settings.Centered ? 0 : settings.LeftSize);
     int lineHeight = 0;
@@ -162,12 +170,17 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
         lineHeight = canvas.TextHeight("gh");
     }
     sweptHeights.assign(static_cast<std::size_t>(grid.GetRowCount()), -1);
-    for (int r = range.Top; r <= range.Bottom; ++r) {
+    for (int n = 0; n < MeasuredRows(); ++n) {
+        const int r = MeasuredRow(n);
         int height = 0;
+        // The fixed columns left of the range print only beside later strips: unless they print
+        // no higher than the range's cells, the row's own measuring decides.
+        int fixedHeight = 0;
         // A merged cell, or a text broken into lines, is left to the row's own measuring.
         bool known = true;
         for (std::size_t i = 0; i < columns; ++i) {
             const int realCol = realCols[i];
+            int& cellsHeight = i < static_cast<std::size_t>(fixedBefore) ? fixedHeight : height;
             // A cell with no object is its own base cell: its text shows as the store holds it,
             // unless a handler or a formula says otherwise.
             const bool plain = !grid.cells.Object(realCol, r);
@@ -224,7 +237,7 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
                 if (!text.IsEmpty())
                     need = std::max(need, (kinds != 0 ? WidestWord(text) : whole) + wrapInset);
                 known = known && !breaks && whole <= rooms[i];
-                height = std::max(height, lineHeight);
+                cellsHeight = std::max(cellsHeight, lineHeight);
                 continue;
             }
             const int inset = hAlign == taCenter ? 0 : letterWidth;
@@ -237,12 +250,13 @@ void TPrintPass::SweepCells(std::vector<int>& needed) {
                 if (!line.IsEmpty() || lines > 1)
                     need = std::max(need, canvas.TextWidth(line) + inset + graphicWidth);
             }
-            height = std::max(height, lineHeight * lines);
+            cellsHeight = std::max(cellsHeight, lineHeight * lines);
             // Spaced lines may need more than their heights, one line too: unless they fit, the
             // row's own measuring lays them out.
-            known = known && (settings.RowSpacing == 0 || HeightHolding(lines * PlainLinePitch()) <= height);
+            known =
+                known && (settings.RowSpacing == 0 || HeightHolding(lines * PlainLinePitch()) <= cellsHeight);
         }
-        if (known && height > 0)
+        if (known && height > 0 && fixedHeight <= height)
             sweptHeights[static_cast<std::size_t>(r)] = height;
     }
     fontScale = scale;
@@ -311,13 +325,17 @@ int TPrintPass::DisplaySpan(int displayCol, int realCol, int row) const {
 
 void TPrintPass::ForEachBlockLayout(int displayCol, const TRect& block,
                                     const std::function<void()>& measure) {
-    measure();
+    // Left of the range a fixed column prints only again, left of later strips.
+    const bool own = displayCol >= range.Left;
+    if (own)
+        measure();
     const int fixedCols = grid.GetFixedCols();
     if (!fixedRepeated || displayCol >= fixedCols ||
-        DisplaySpan(displayCol, block.Left, block.Top) < fixedCols - displayCol)
+        (own && DisplaySpan(displayCol, block.Left, block.Top) < fixedCols - displayCol))
         return;
     partEnd = fixedCols - 1;
-    measure();
+    if (FirstPrintedColumn(displayCol, block))
+        measure();
     partEnd = -1;
 }
 
@@ -327,7 +345,9 @@ int TPrintPass::FirstPrintedRow(int row, const TRect& block) const {
 }
 
 bool TPrintPass::FirstPrintedColumn(int displayCol, const TRect& block) const {
-    return displayCol <= range.Left || grid.RemapCol(displayCol - 1) < block.Left;
+    // The fixed columns printed again begin at the first of them, the range's own at its left.
+    const int start = displayCol < range.Left || partEnd >= 0 ? 0 : range.Left;
+    return displayCol <= start || grid.RemapCol(displayCol - 1) < block.Left;
 }
 
 int TPrintPass::SpanWidth(int displayCol, int spanCols) const {
@@ -410,7 +430,7 @@ int TPrintPass::PrintRowHeight(int row) {
     } else {
         const double scale = std::exchange(fontScale, fitScale);
         int last = 0;
-        for (int c = range.Left; c <= range.Right; ++c) {
+        for (const int c : RowColumns()) {
             const int realCol = grid.RemapCol(c);
             // A merged cell's text is measured over its block, its height shared by the rows
             // the block spans; the columns it covers beside its first have none of their own.

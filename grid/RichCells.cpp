@@ -9,8 +9,8 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-#include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -29,18 +29,23 @@ double PageTextWidth(int width) {
     return width * ScreenDpi() / 254.0;
 }
 
+// Runs visit for each line of the document with the top-left corner of its paragraph.
+void ForEachLine(QTextDocument& document, const std::function<void(const QTextLine&, QPointF)>& visit) {
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QPointF at = layout.blockBoundingRect(block).topLeft();
+        const QTextLayout& text = *block.layout();
+        for (int i = 0; i < text.lineCount(); ++i)
+            visit(text.lineAt(i), at);
+    }
+}
+
 // Each line of the document, from its top down to its bottom.
 std::vector<std::pair<double, double>> DocumentLines(QTextDocument& document) {
     std::vector<std::pair<double, double>> lines;
-    QAbstractTextDocumentLayout& layout = *document.documentLayout();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const double top = layout.blockBoundingRect(block).top();
-        const QTextLayout& text = *block.layout();
-        for (int i = 0; i < text.lineCount(); ++i) {
-            const QTextLine line = text.lineAt(i);
-            lines.emplace_back(top + line.y(), top + line.y() + line.height());
-        }
-    }
+    ForEachLine(document, [&lines](const QTextLine& line, QPointF at) {
+        lines.emplace_back(at.y() + line.y(), at.y() + line.y() + line.height());
+    });
     return lines;
 }
 
@@ -99,25 +104,17 @@ void TRichCells::Paint(TCanvas& canvas, const AnsiString& rtf, const TRect& r, c
         if (!shown) {
             document.drawContents(&painter, room);
         } else {
-            // The lines whose middles lie in the part, drawn whole: the painter's clip alone
-            // would leave those beside it in the page too.
+            // The lines whose middles lie in the part, each drawn whole and alone: the painter's
+            // clip would leave those beside it in the page too, and the layout, given a clip,
+            // still draws the line above it.
             const double down = r.Bottom != r.Top ? room.height() / (r.Bottom - r.Top) : 0;
             const double from = (shown->first - r.Top) * down;
             const double to = (shown->second - r.Top) * down;
-            double top = room.bottom();
-            double bottom = room.top();
-            for (const auto& [lineTop, lineBottom] : DocumentLines(document)) {
-                const double middle = (lineTop + lineBottom) / 2;
-                if (middle >= from && middle < to) {
-                    top = std::min(top, lineTop);
-                    bottom = std::max(bottom, lineBottom);
-                }
-            }
-            if (top < bottom) {
-                QAbstractTextDocumentLayout::PaintContext context;
-                context.clip = QRectF(0, top + 0.5, room.width(), bottom - top - 1);
-                document.documentLayout()->draw(&painter, context);
-            }
+            ForEachLine(document, [&](const QTextLine& line, QPointF at) {
+                const double middle = at.y() + line.y() + line.height() / 2;
+                if (middle >= from && middle < to)
+                    line.draw(&painter, at);
+            });
         }
         painter.restore();
     });

@@ -96,6 +96,12 @@ TEST_F(PrintedGrid, EveryWordOfABlockPrintsOnceWithinItsStripAndOnThePreviewsPag
          0, 1, 0, 10, 585},
         {"rich lines of a block higher than a sheet", btRichLines, 'R', 130, 2, 0, 0, 1, 1, 3, false, fpNever,
          0, 1, 0, 10, 585},
+        // A paragraph of rich words breaks into lines that pages end between: each line prints on
+        // its page alone, none again just above the next page's top.
+        {"rich words of a row higher than a sheet", btRichWords, 'w', 1500, 2, 300, 0, 1, 1, 1, true, fpNever,
+         0, 1, 0, 10, 232},
+        {"rich words of a block higher than a sheet", btRichWords, 'w', 1500, 2, 300, 0, 1, 1, 3, true,
+         fpNever, 0, 1, 0, 10, 232},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);

@@ -1,7 +1,9 @@
 #include "tests/support/PdfPages.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -64,4 +66,29 @@ std::vector<PdfWord> PdfWords(const QString& file) {
                          m.captured(4).toDouble(), text.toStdString()});
     }
     return words;
+}
+
+std::vector<QImage> PdfPageImages(const QString& file) {
+    const QTemporaryDir dir;
+    const QString prefix = dir.filePath("page");
+    Output("pdftoppm", {"-r", "72", "-gray", file, prefix});
+    // "page-1.pgm" on, the numbers padded to the same width: in order by name.
+    std::vector<QImage> pages;
+    for (const QString& name : QDir(dir.path()).entryList({"page-*.pgm"}, QDir::Files, QDir::Name))
+        pages.emplace_back(dir.filePath(name));
+    return pages;
+}
+
+bool PdfWordShows(const std::vector<QImage>& pages, const PdfWord& word) {
+    if (word.Page < 1 || word.Page > static_cast<int>(pages.size()))
+        return false;
+    const QImage& page = pages[static_cast<std::size_t>(word.Page - 1)];
+    const QRect box = QRect(QPoint(static_cast<int>(word.XMin), static_cast<int>(word.YMin)),
+                            QPoint(static_cast<int>(word.XMax), static_cast<int>(word.YMax)))
+                          .intersected(page.rect());
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (qGray(page.pixel(x, y)) < 128)
+                return true;
+    return false;
 }

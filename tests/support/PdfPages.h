@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 #include <string>
@@ -18,6 +19,10 @@ struct PdfWord {
     std::string Text;
 };
 std::vector<PdfWord> PdfWords(const QString& file);
+// Each page rendered as poppler renders it, clipping and all, a pixel a point.
+std::vector<QImage> PdfPageImages(const QString& file);
+// Whether anything of a word shows there: pdftotext reads a text the clip hides as well.
+bool PdfWordShows(const std::vector<QImage>& pages, const PdfWord& word);
 
 // A picture placed in a PDF: on which page, its size in pixels and how many of them an inch holds.
 struct PdfImage {
