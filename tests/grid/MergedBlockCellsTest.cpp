@@ -533,6 +533,15 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.ClearRect(2, 2, 2, 2);
          },
          {}},
+        // Row 1 heads rows 1-3, contracted; turned over, the rows are 6, 5, 4, 1, 2, 3, 0.
+        {"rows sorted with a block over a contracted node's rows",
+         [](TDataGrid& grid) {
+             grid.MergeCells(2, 1, 1, 3);
+             grid.AddNode(1, 3);
+             grid.ContractNode(1);
+             SortDescendingOnA(grid);
+         },
+         {{{2, 3, 2, 5}, "C1"}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
