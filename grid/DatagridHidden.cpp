@@ -121,6 +121,14 @@ int TDataGrid::RemapRowInv(int ARow) const {
     return ARow + static_cast<int>(low);
 }
 
+std::vector<int> TDataGrid::RealRows(const std::vector<int>& ARows) const {
+    std::vector<int> real;
+    real.reserve(ARows.size());
+    for (const int row : ARows)
+        real.push_back(RemapRowInv(row));
+    return real;
+}
+
 void TDataGrid::TakeRow(int ARow, TStringList& Items) {
     for (int c = 0; c < StoredColCount(); ++c)
         Items.AddObject(cells.Text(c, ARow), cells.TakeObject(c, ARow).release());
@@ -151,10 +159,7 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByN
         CellsMoving();
         editPending = pending;
     }
-    std::vector<int> realRows;
-    realRows.reserve(ARows.size());
-    for (const int row : ARows)
-        realRows.push_back(RemapRowInv(row));
+    const std::vector<int> realRows = RealRows(ARows);
     KeepBlockTexts(realRows, TBlockRowsChange::Hiding);
     std::vector<TGridItem*> added;
     added.reserve(ARows.size());

@@ -16,7 +16,8 @@ TCellProperties* TDataGrid::BlockRowProperties(int ACol, int BRow) const {
     return row < GetRowCount() && ACol < StoredColCount() ? Properties(ACol, row) : nullptr;
 }
 
-void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange Change) {
+void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange Change, int FromCol,
+                               int ToCol) {
     // Each block over the rows, by its base cell and its last row.
     std::set<std::tuple<int, int, int>> blocks;
     for (const int row : BRows) {
@@ -38,7 +39,7 @@ void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange C
             const TPoint base = props->GetBaseCell(c, row);
             const TCellProperties* baseProps = BlockRowProperties(base.x, base.y);
             if (baseProps && baseProps->IsBaseCell && baseProps->SpanY >= 0 &&
-                row <= base.y + baseProps->SpanY)
+                row <= base.y + baseProps->SpanY && base.x >= FromCol && base.x <= ToCol)
                 blocks.emplace(base.x, base.y, base.y + baseProps->SpanY);
         }
     }

@@ -33,6 +33,15 @@ void BlockUnderHiddenBase(TDataGrid& grid) {
     grid.HideRow(1);
 }
 
+// Real rows 1-3 from column B, cols columns wide, merged over row 2 hidden; B1 cleared, then every
+// row shown again.
+void ClearB1AboveHiddenRow(TDataGrid& grid, int cols) {
+    grid.HideRow(2);
+    grid.MergeCells(1, 1, cols, 2);
+    grid.ClearRect(1, 1, 1, 1);
+    grid.UnHideRowsAll();
+}
+
 // Every row shown again, then the block over B1 split.
 void ShowAllAndSplitB1(TDataGrid& grid) {
     grid.UnHideRowsAll();
@@ -533,6 +542,24 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.ClearRect(2, 2, 2, 2);
          },
          {}},
+        // Its base cleared, the block is split and the others keep their texts; its first row
+        // cleared, the rows left go on as a block, as after a removal.
+        {"a block's base cleared above a hidden row",
+         [](TDataGrid& grid) { ClearB1AboveHiddenRow(grid, 2); },
+         {},
+         {{1, 1, ""}, {1, 2, "B2"}, {1, 3, "B3"}, {2, 1, "C1"}}},
+        {"a block's first row cleared above a hidden row",
+         [](TDataGrid& grid) { ClearB1AboveHiddenRow(grid, 1); },
+         {{{1, 2, 1, 3}, "B2"}},
+         {{1, 1, ""}}},
+        {"the row showing a block's text cleared below its hidden base",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             grid.ClearRect(1, 1, 1, 1);
+             grid.UnHideRowsAll();
+         },
+         {},
+         {{1, 1, "B1"}, {1, 2, ""}, {1, 3, "B3"}}},
         // Row 1 heads rows 1-3, contracted; turned over, the rows are 6, 5, 4, 1, 2, 3, 0.
         {"rows sorted with a block over a contracted node's rows",
          [](TDataGrid& grid) {
