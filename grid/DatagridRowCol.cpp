@@ -153,6 +153,7 @@ void TDataGrid::TakeBackInsertedRows(int ARow, int RCount) {
     BlocksFollowing blocks(*this);
     std::vector<int> rows(static_cast<std::size_t>(RCount));
     std::iota(rows.begin(), rows.end(), ARow);
+    KeepBlockTexts(RealRows(rows), TBlockRowsChange::Removing);
     DeleteRows(rows);
     EraseIndices(rowSelect, rows);
     RowCountSet();
