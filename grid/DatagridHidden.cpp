@@ -320,6 +320,13 @@ void TDataGrid::UnHideRowsAll() {
 }
 
 int TDataGrid::DropHiddenRows(const std::function<bool(const TGridItem&)>& Drops) {
+    // The rows leave the blocks over them with their own texts.
+    BlocksFollowing blocks(*this);
+    std::vector<int> dropping;
+    for (const TGridItem* item : hiddenByRow)
+        if (Drops(*item))
+            dropping.push_back(item->Idx);
+    KeepBlockTexts(dropping, TBlockRowsChange::Removing);
     // The rows after a dropped one move up a real row.
     std::vector<const TGridItem*> dropped;
     std::vector<TGridItem*> kept;
@@ -351,7 +358,6 @@ void TDataGrid::DropHiddenRowsFrom(int ARow, int EndRow) {
         ++end;
     if (first == end)
         return;
-    BlocksFollowing blocks(*this);
     const int firstIdx = hiddenByRow[first]->Idx;
     const int lastIdx = hiddenByRow[end - 1]->Idx;
     DropHiddenRows([=](const TGridItem& item) { return item.Idx >= firstIdx && item.Idx <= lastIdx; });

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
@@ -389,7 +390,7 @@ void TDataGrid::UnGroup() {
     // A column count lowered while grouped may have left the group column's place past the end.
     groupColumn = std::min(groupColumn, RealColCount());
     GridUpdateLock lock(*this);
-    BlocksFollowing blocks(*this);
+    std::optional<BlocksFollowing> blocks(std::in_place, *this);
     ExpandAll();
     // A node the filter hid leaves the rows it hid to the filter.
     for (TGridItem* item : hiddenByRow)
@@ -458,6 +459,8 @@ void TDataGrid::UnGroup() {
     RenumberCellProperties(GetFixedRows());
     if (!shownNodes.empty())
         RemoveDisplayRows(shownNodes, false);
+    // The hidden node rows go next, from the blocks as they lie once the shown ones have gone.
+    blocks.reset();
     const int nodeRows = NodeRowCount();
     nodeCount = std::max(0, nodeRows - DropHiddenRows(HoldsNode));
     groupColumn = -1;

@@ -569,6 +569,16 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              SortDescendingOnA(grid);
          },
          {{{2, 3, 2, 5}, "C1"}}},
+        // Grouped, rows 2-4 hold B1's node row, row 1 and B2's node row; B1's is hidden. The node
+        // rows go, row 1 stays with its own text.
+        {"a block below a hidden node row, ungrouped",
+         [](TDataGrid& grid) {
+             grid.Group(1);
+             grid.MergeCells(3, 2, 1, 3);
+             grid.HideRow(2);
+             grid.UnGroup();
+         },
+         {{{4, 1, 4, 1}, "E1"}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
