@@ -21,6 +21,7 @@
 #include <array>
 #include <functional>
 #include <limits>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -1417,6 +1418,9 @@ private:
     // only the rows' cells of those columns change.
     void KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange Change, int FromCol = 0,
                         int ToCol = std::numeric_limits<int>::max());
+    // The own text of each hidden row's cell of a column, also where a block whose base row is
+    // hidden keeps another text there.
+    std::map<const TGridItem*, AnsiString> HiddenCellTexts(int ACol);
     // Hidden rows' texts too, by real row.
     AnsiString BlockRowText(int ACol, int BRow) const override;
     void SetBlockRowText(int ACol, int BRow, AnsiString Text) override;

@@ -3,6 +3,7 @@
 #include "grid/Datagrid.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <tuple>
 
@@ -60,6 +61,21 @@ void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange C
         if (after != column.end())
             MoveBlockText(column, 0, static_cast<std::size_t>(after - column.begin()));
     }
+}
+
+std::map<const TGridItem*, AnsiString> TDataGrid::HiddenCellTexts(int ACol) {
+    std::map<const TGridItem*, AnsiString> texts;
+    for (const TGridItem* item : hiddenByRow) {
+        // The block's texts in their own cells for the reading, then back as they lay.
+        TRect block;
+        const bool shifted = BlockAt(ACol, item->Idx, block) && block.Left == ACol;
+        if (shifted)
+            BlockTextToBase(BaseColumn(block));
+        texts[item] = BlockRowText(ACol, item->Idx);
+        if (shifted)
+            BlockTextToShownRow(block);
+    }
+    return texts;
 }
 
 AnsiString TDataGrid::BlockRowText(int ACol, int BRow) const {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <iterator>
 #include <limits>
+#include <map>
 #include <memory>
 #include <optional>
 #include <unordered_set>
@@ -349,6 +350,8 @@ void TDataGrid::Group(int ACol) {
     groupColumn = ACol;
     savedGroupWidth = GetAllColBaseWidths(ACol);
     savedGroupHeader = GetFixedRows() > 0 ? GetCellEx(ACol, 0) : AnsiString();
+    // Read while the blocks still lie as they did.
+    const std::map<const TGridItem*, AnsiString> keptTexts = HiddenCellTexts(ACol);
     SortSettings->Column = ACol;
     QSort();
     // Each run of equal texts opens with a node row, all node rows inserted in one pass.
@@ -369,12 +372,15 @@ void TDataGrid::Group(int ACol) {
         AddNode(RemapRowInv(starts[i]), RemapRowInv(next) - RemapRowInv(starts[i]));
     }
     // The rows hidden now keep their own cell of the group column for UnGroup, also when they
-    // are shown again while grouped.
+    // are shown again while grouped; it leaves its block.
     for (TGridItem* item : hiddenByRow) {
         if (ACol >= item->Items.Count())
             continue;
-        HiddenRowProperties(this, *item).GroupCell = std::make_unique<TKeptCell>(
-            TKeptCell{item->Items[ACol], std::unique_ptr<TObject>(item->Items.GetObject(ACol))});
+        LeaveBlock(ACol, item->Idx);
+        const auto kept = keptTexts.find(item);
+        HiddenRowProperties(this, *item).GroupCell =
+            std::make_unique<TKeptCell>(TKeptCell{kept != keptTexts.end() ? kept->second : item->Items[ACol],
+                                                  std::unique_ptr<TObject>(item->Items.GetObject(ACol))});
         item->Items.PutObject(ACol, nullptr);
     }
     RemoveCols(ACol, 1);

@@ -42,6 +42,16 @@ void ClearB1AboveHiddenRow(TDataGrid& grid, int cols) {
     grid.UnHideRowsAll();
 }
 
+// Rows 1-3 of column D merged, one of them hidden, the rows grouped on D and ungrouped, then every
+// row shown again.
+void GroupOnD1ToD3Hiding(TDataGrid& grid, int hidden) {
+    grid.MergeCells(3, 1, 1, 3);
+    grid.HideRow(hidden);
+    grid.Group(3);
+    grid.UnGroup();
+    grid.UnHideRowsAll();
+}
+
 // Every row shown again, then the block over B1 split.
 void ShowAllAndSplitB1(TDataGrid& grid) {
     grid.UnHideRowsAll();
@@ -579,6 +589,16 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.UnGroup();
          },
          {{{4, 1, 4, 1}, "E1"}}},
+        // A hidden row keeps its own cell of column D, out of any block, while grouped; the shown
+        // ones come back with their group's text.
+        {"rows grouped by a column holding a block over a hidden row, and ungrouped",
+         [](TDataGrid& grid) { GroupOnD1ToD3Hiding(grid, 2); },
+         {},
+         {{3, 1, "D1"}, {3, 2, "D2"}, {3, 3, "D1"}}},
+        {"rows grouped by a column holding a block below its hidden base, and ungrouped",
+         [](TDataGrid& grid) { GroupOnD1ToD3Hiding(grid, 1); },
+         {},
+         {{3, 1, "D1"}, {3, 2, "D1"}, {3, 3, "D1"}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
