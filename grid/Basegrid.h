@@ -234,6 +234,8 @@ protected:
     void SetBlockCells(const TRect& Old, const TRect& New);
     // Ends a block, each of its cells standing alone again with its own text.
     void SplitBlock(const TRect& Block);
+    // One cell (row counted as BlockRow counts) out of its block, whose other cells stay in it.
+    void LeaveBlock(int ACol, int BRow);
     // The properties of a cell of a row counted among all rows, made for it when it has none.
     virtual TCellProperties* MakeBlockRowProperties(int ACol, int BRow);
     // The stored text of a cell of a row counted among all rows, and its writing.

@@ -86,6 +86,10 @@ void TBaseGrid::SplitBlock(const TRect& Block) {
     SetBlockCells(Block, NoCells);
 }
 
+void TBaseGrid::LeaveBlock(int ACol, int BRow) {
+    SetBlockCells(Rect(ACol, BRow, ACol, BRow), NoCells);
+}
+
 std::vector<TPoint> TBaseGrid::BaseColumn(const TRect& Block) {
     std::vector<TPoint> column;
     for (int r = Block.Top; r <= Block.Bottom; ++r)
@@ -244,5 +248,5 @@ void TBaseGrid::BlocksFollowing::Follow(const TRect& Block, const std::vector<Me
         return;
     }
     for (const Member& member : Members)
-        grid.SetBlockCells(Rect(member.Now.x, member.Now.y, member.Now.x, member.Now.y), NoCells);
+        grid.LeaveBlock(member.Now.x, member.Now.y);
 }

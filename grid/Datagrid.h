@@ -21,6 +21,7 @@
 #include <array>
 #include <functional>
 #include <limits>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -1407,12 +1408,19 @@ private:
     // A shown column moved by real column, with its cells (hidden rows' too), flag and saved
     // width, so the hidden columns between keep their places on display; OnColumnMoved hears.
     void MoveRealColumn(int FromIndex, int ToIndex);
+    // The real rows of display rows, in their order.
+    std::vector<int> RealRows(const std::vector<int>& ARows) const;
     // What is about to happen to some rows, for the merged blocks over them.
     enum class TBlockRowsChange { Hiding, Showing, Removing };
     // Before the real rows BRows (ascending) change: each merged block over them keeps its text
     // in its first shown row, the other texts of its base column in their order; rows removed
-    // go with their own texts.
-    void KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange Change);
+    // go with their own texts. Only the blocks whose base column lies in FromCol..ToCol, when
+    // only the rows' cells of those columns change.
+    void KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange Change, int FromCol = 0,
+                        int ToCol = std::numeric_limits<int>::max());
+    // The own text of each hidden row's cell of a column, also where a block whose base row is
+    // hidden keeps another text there.
+    std::map<const TGridItem*, AnsiString> HiddenCellTexts(int ACol);
     // Hidden rows' texts too, by real row.
     AnsiString BlockRowText(int ACol, int BRow) const override;
     void SetBlockRowText(int ACol, int BRow, AnsiString Text) override;

@@ -121,6 +121,14 @@ int TDataGrid::RemapRowInv(int ARow) const {
     return ARow + static_cast<int>(low);
 }
 
+std::vector<int> TDataGrid::RealRows(const std::vector<int>& ARows) const {
+    std::vector<int> real;
+    real.reserve(ARows.size());
+    for (const int row : ARows)
+        real.push_back(RemapRowInv(row));
+    return real;
+}
+
 void TDataGrid::TakeRow(int ARow, TStringList& Items) {
     for (int c = 0; c < StoredColCount(); ++c)
         Items.AddObject(cells.Text(c, ARow), cells.TakeObject(c, ARow).release());
@@ -151,10 +159,7 @@ void TDataGrid::HideDisplayRows(const std::vector<int>& ARows, bool Ex, bool ByN
         CellsMoving();
         editPending = pending;
     }
-    std::vector<int> realRows;
-    realRows.reserve(ARows.size());
-    for (const int row : ARows)
-        realRows.push_back(RemapRowInv(row));
+    const std::vector<int> realRows = RealRows(ARows);
     KeepBlockTexts(realRows, TBlockRowsChange::Hiding);
     std::vector<TGridItem*> added;
     added.reserve(ARows.size());
@@ -315,6 +320,13 @@ void TDataGrid::UnHideRowsAll() {
 }
 
 int TDataGrid::DropHiddenRows(const std::function<bool(const TGridItem&)>& Drops) {
+    // The rows leave the blocks over them with their own texts.
+    BlocksFollowing blocks(*this);
+    std::vector<int> dropping;
+    for (const TGridItem* item : hiddenByRow)
+        if (Drops(*item))
+            dropping.push_back(item->Idx);
+    KeepBlockTexts(dropping, TBlockRowsChange::Removing);
     // The rows after a dropped one move up a real row.
     std::vector<const TGridItem*> dropped;
     std::vector<TGridItem*> kept;
@@ -346,7 +358,6 @@ void TDataGrid::DropHiddenRowsFrom(int ARow, int EndRow) {
         ++end;
     if (first == end)
         return;
-    BlocksFollowing blocks(*this);
     const int firstIdx = hiddenByRow[first]->Idx;
     const int lastIdx = hiddenByRow[end - 1]->Idx;
     DropHiddenRows([=](const TGridItem& item) { return item.Idx >= firstIdx && item.Idx <= lastIdx; });

@@ -3,6 +3,7 @@
 #include "grid/Datagrid.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <tuple>
 
@@ -16,7 +17,8 @@ TCellProperties* TDataGrid::BlockRowProperties(int ACol, int BRow) const {
     return row < GetRowCount() && ACol < StoredColCount() ? Properties(ACol, row) : nullptr;
 }
 
-void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange Change) {
+void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange Change, int FromCol,
+                               int ToCol) {
     // Each block over the rows, by its base cell and its last row.
     std::set<std::tuple<int, int, int>> blocks;
     for (const int row : BRows) {
@@ -38,7 +40,7 @@ void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange C
             const TPoint base = props->GetBaseCell(c, row);
             const TCellProperties* baseProps = BlockRowProperties(base.x, base.y);
             if (baseProps && baseProps->IsBaseCell && baseProps->SpanY >= 0 &&
-                row <= base.y + baseProps->SpanY)
+                row <= base.y + baseProps->SpanY && base.x >= FromCol && base.x <= ToCol)
                 blocks.emplace(base.x, base.y, base.y + baseProps->SpanY);
         }
     }
@@ -59,6 +61,21 @@ void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange C
         if (after != column.end())
             MoveBlockText(column, 0, static_cast<std::size_t>(after - column.begin()));
     }
+}
+
+std::map<const TGridItem*, AnsiString> TDataGrid::HiddenCellTexts(int ACol) {
+    std::map<const TGridItem*, AnsiString> texts;
+    for (const TGridItem* item : hiddenByRow) {
+        // The block's texts in their own cells for the reading, then back as they lay.
+        TRect block;
+        const bool shifted = BlockAt(ACol, item->Idx, block) && block.Left == ACol;
+        if (shifted)
+            BlockTextToBase(BaseColumn(block));
+        texts[item] = BlockRowText(ACol, item->Idx);
+        if (shifted)
+            BlockTextToShownRow(block);
+    }
+    return texts;
 }
 
 AnsiString TDataGrid::BlockRowText(int ACol, int BRow) const {

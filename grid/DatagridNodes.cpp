@@ -7,7 +7,9 @@
 #include <functional>
 #include <iterator>
 #include <limits>
+#include <map>
 #include <memory>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
@@ -348,6 +350,8 @@ void TDataGrid::Group(int ACol) {
     groupColumn = ACol;
     savedGroupWidth = GetAllColBaseWidths(ACol);
     savedGroupHeader = GetFixedRows() > 0 ? GetCellEx(ACol, 0) : AnsiString();
+    // Read while the blocks still lie as they did.
+    const std::map<const TGridItem*, AnsiString> keptTexts = HiddenCellTexts(ACol);
     SortSettings->Column = ACol;
     QSort();
     // Each run of equal texts opens with a node row, all node rows inserted in one pass.
@@ -368,12 +372,15 @@ void TDataGrid::Group(int ACol) {
         AddNode(RemapRowInv(starts[i]), RemapRowInv(next) - RemapRowInv(starts[i]));
     }
     // The rows hidden now keep their own cell of the group column for UnGroup, also when they
-    // are shown again while grouped.
+    // are shown again while grouped; it leaves its block.
     for (TGridItem* item : hiddenByRow) {
         if (ACol >= item->Items.Count())
             continue;
-        HiddenRowProperties(this, *item).GroupCell = std::make_unique<TKeptCell>(
-            TKeptCell{item->Items[ACol], std::unique_ptr<TObject>(item->Items.GetObject(ACol))});
+        LeaveBlock(ACol, item->Idx);
+        const auto kept = keptTexts.find(item);
+        HiddenRowProperties(this, *item).GroupCell =
+            std::make_unique<TKeptCell>(TKeptCell{kept != keptTexts.end() ? kept->second : item->Items[ACol],
+                                                  std::unique_ptr<TObject>(item->Items.GetObject(ACol))});
         item->Items.PutObject(ACol, nullptr);
     }
     RemoveCols(ACol, 1);
@@ -389,7 +396,7 @@ void TDataGrid::UnGroup() {
     // A column count lowered while grouped may have left the group column's place past the end.
     groupColumn = std::min(groupColumn, RealColCount());
     GridUpdateLock lock(*this);
-    BlocksFollowing blocks(*this);
+    std::optional<BlocksFollowing> blocks(std::in_place, *this);
     ExpandAll();
     // A node the filter hid leaves the rows it hid to the filter.
     for (TGridItem* item : hiddenByRow)
@@ -458,6 +465,8 @@ void TDataGrid::UnGroup() {
     RenumberCellProperties(GetFixedRows());
     if (!shownNodes.empty())
         RemoveDisplayRows(shownNodes, false);
+    // The hidden node rows go next, from the blocks as they lie once the shown ones have gone.
+    blocks.reset();
     const int nodeRows = NodeRowCount();
     nodeCount = std::max(0, nodeRows - DropHiddenRows(HoldsNode));
     groupColumn = -1;

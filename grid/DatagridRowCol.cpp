@@ -134,11 +134,7 @@ void TDataGrid::RemoveRowRange(int ARow, int RCount, bool Ex) {
 }
 
 void TDataGrid::RemoveDisplayRows(const std::vector<int>& ARows, bool Ex) {
-    std::vector<int> realRows;
-    realRows.reserve(ARows.size());
-    for (const int row : ARows)
-        realRows.push_back(RemapRowInv(row));
-    KeepBlockTexts(realRows, TBlockRowsChange::Removing);
+    KeepBlockTexts(RealRows(ARows), TBlockRowsChange::Removing);
     DeleteDisplayRows(ARows, Ex);
     HiddenRowsRemoved(ARows);
 }
@@ -157,6 +153,7 @@ void TDataGrid::TakeBackInsertedRows(int ARow, int RCount) {
     BlocksFollowing blocks(*this);
     std::vector<int> rows(static_cast<std::size_t>(RCount));
     std::iota(rows.begin(), rows.end(), ARow);
+    KeepBlockTexts(RealRows(rows), TBlockRowsChange::Removing);
     DeleteRows(rows);
     EraseIndices(rowSelect, rows);
     RowCountSet();
@@ -279,7 +276,7 @@ void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
         (ACol1 < 0 || ARow1 < 0 || ACol2 >= StoredColCount() || ARow2 >= GetRowCount()))
         throw EInvalidGridOperation("Grid index out of range");
     CellsMoving();
-    // A block partly cleared is split.
+    // A block keeps the rows and columns it has left whole, or is split.
     BlocksFollowing blocks(*this);
     // The rows a cleared node shows again inside the range are cleared with it; a range to the
     // grid's last row still reaches it.
@@ -289,6 +286,10 @@ void TDataGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
         if (toEnd)
             ARow2 = GetRowCount() - 1;
     }
+    // The cleared cells leave their blocks as removed ones do, each clearing its own text.
+    std::vector<int> rows(static_cast<std::size_t>(std::max(0, ARow2 - ARow1 + 1)));
+    std::iota(rows.begin(), rows.end(), ARow1);
+    KeepBlockTexts(RealRows(rows), TBlockRowsChange::Removing, ACol1, ACol2);
     {
         GridUpdateLock lock(*this);
         for (int r = ARow1; r <= ARow2; ++r)

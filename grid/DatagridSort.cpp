@@ -393,6 +393,8 @@ void TDataGrid::SortRows(int First, int Last, const std::vector<SortKeyColumn>& 
     std::vector<int> order(static_cast<std::size_t>(Last - First + 1));
     std::iota(order.begin(), order.end(), 0);
     SortByKeys(order, 0, static_cast<int>(order.size()), 0, keys.size(), keyed);
+    // Also over the rows the contracted nodes hide while they are out of the grid.
+    BlocksFollowing blocks(*this);
     // The rows contracted nodes hide go along with their node rows, wherever the sort puts them.
     std::vector<ContractedRows> carried = ContractedNodesIn(First, Last);
     TakeContractedRows(carried);
@@ -443,7 +445,6 @@ void TDataGrid::ExchangeRowsInOrder(int First, const std::vector<int>& order, bo
 }
 
 void TDataGrid::MoveRowsInOrder(int First, const std::vector<int>& order, bool currentFollows) {
-    BlocksFollowing blocks(*this);
     const int count = static_cast<int>(order.size());
     if (SortSettings->SingleColumn) {
         cells.PermuteColumn(SortSettings->Column, First, order);

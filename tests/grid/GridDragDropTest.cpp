@@ -310,6 +310,15 @@ TEST(GridDragDrop, AMoveTakesTheCellsAlong) {
                  CanEdit = !g.GetCellEx(0, ARow).IsEmpty();
              };
          }},
+        // The rows go again from the block they joined below its hidden base, which shows its text.
+        {"blank rows inserted into a block below its hidden base that take nothing", DROPEFFECT_NONE, false,
+         "02 12 22 32 42 52|03 13 23 33 43 53|04 14 24 34 44 54", false, 1, 5,
+         [](TDataGrid& g) {
+             g.MergeCells(1, 5, 1, 3);
+             g.HideRow(5);
+             g.DragDropSettings->OleInsertRows = true;
+             g.OnCanEditCell = [](TObject*, int, int, bool& CanEdit) { CanEdit = false; };
+         }},
         {"blank rows inserted that take it among rows that take nothing", DROPEFFECT_MOVE, false,
          "02 12   42 52|03 13   43 53|04 14 24 34 44 54", false, 1, 6,
          [](TDataGrid& g) {

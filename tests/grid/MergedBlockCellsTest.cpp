@@ -33,6 +33,25 @@ void BlockUnderHiddenBase(TDataGrid& grid) {
     grid.HideRow(1);
 }
 
+// Real rows 1-3 from column B, cols columns wide, merged over row 2 hidden; B1 cleared, then every
+// row shown again.
+void ClearB1AboveHiddenRow(TDataGrid& grid, int cols) {
+    grid.HideRow(2);
+    grid.MergeCells(1, 1, cols, 2);
+    grid.ClearRect(1, 1, 1, 1);
+    grid.UnHideRowsAll();
+}
+
+// Rows 1-3 of column D merged, one of them hidden, the rows grouped on D and ungrouped, then every
+// row shown again.
+void GroupOnD1ToD3Hiding(TDataGrid& grid, int hidden) {
+    grid.MergeCells(3, 1, 1, 3);
+    grid.HideRow(hidden);
+    grid.Group(3);
+    grid.UnGroup();
+    grid.UnHideRowsAll();
+}
+
 // Every row shown again, then the block over B1 split.
 void ShowAllAndSplitB1(TDataGrid& grid) {
     grid.UnHideRowsAll();
@@ -533,6 +552,53 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.ClearRect(2, 2, 2, 2);
          },
          {}},
+        // Its base cleared, the block is split and the others keep their texts; its first row
+        // cleared, the rows left go on as a block, as after a removal.
+        {"a block's base cleared above a hidden row",
+         [](TDataGrid& grid) { ClearB1AboveHiddenRow(grid, 2); },
+         {},
+         {{1, 1, ""}, {1, 2, "B2"}, {1, 3, "B3"}, {2, 1, "C1"}}},
+        {"a block's first row cleared above a hidden row",
+         [](TDataGrid& grid) { ClearB1AboveHiddenRow(grid, 1); },
+         {{{1, 2, 1, 3}, "B2"}},
+         {{1, 1, ""}}},
+        {"the row showing a block's text cleared below its hidden base",
+         [](TDataGrid& grid) {
+             BlockUnderHiddenBase(grid);
+             grid.ClearRect(1, 1, 1, 1);
+             grid.UnHideRowsAll();
+         },
+         {},
+         {{1, 1, "B1"}, {1, 2, ""}, {1, 3, "B3"}}},
+        // Row 1 heads rows 1-3, contracted; turned over, the rows are 6, 5, 4, 1, 2, 3, 0.
+        {"rows sorted with a block over a contracted node's rows",
+         [](TDataGrid& grid) {
+             grid.MergeCells(2, 1, 1, 3);
+             grid.AddNode(1, 3);
+             grid.ContractNode(1);
+             SortDescendingOnA(grid);
+         },
+         {{{2, 3, 2, 5}, "C1"}}},
+        // Grouped, rows 2-4 hold B1's node row, row 1 and B2's node row; B1's is hidden. The node
+        // rows go, row 1 stays with its own text.
+        {"a block below a hidden node row, ungrouped",
+         [](TDataGrid& grid) {
+             grid.Group(1);
+             grid.MergeCells(3, 2, 1, 3);
+             grid.HideRow(2);
+             grid.UnGroup();
+         },
+         {{{4, 1, 4, 1}, "E1"}}},
+        // A hidden row keeps its own cell of column D, out of any block, while grouped; the shown
+        // ones come back with their group's text.
+        {"rows grouped by a column holding a block over a hidden row, and ungrouped",
+         [](TDataGrid& grid) { GroupOnD1ToD3Hiding(grid, 2); },
+         {},
+         {{3, 1, "D1"}, {3, 2, "D2"}, {3, 3, "D1"}}},
+        {"rows grouped by a column holding a block below its hidden base, and ungrouped",
+         [](TDataGrid& grid) { GroupOnD1ToD3Hiding(grid, 1); },
+         {},
+         {{3, 1, "D1"}, {3, 2, "D1"}, {3, 3, "D1"}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
