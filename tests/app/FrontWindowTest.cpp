@@ -122,6 +122,11 @@ TEST_F(FrontWindow, TheCalculatorDesignsTheFirstSewerOnFreshLinks) {
     EXPECT_EQ(FrontForm->CurrentChildForm, SewerMainForm);
     EXPECT_TRUE(network.Sewers[0]->Designed);
     EXPECT_FALSE(network.Sewers[1]->Designed);
+    // The flows S2 hands down are worked out beside it: it keeps the none it held.
+    const Sewer& above = *network.Sewers[1];
+    EXPECT_EQ((std::vector<double>{above.InitialTotalQ, above.FinalTotalQ, above.InitialRawFlow,
+                                   above.FinalRawFlow}),
+              std::vector<double>(4, 0.0));
     EXPECT_EQ(SewerMainForm->InitialUSFlowTypedEdit->GetText(), "1.8");
     EXPECT_EQ(SewerMainForm->FinalUSFlowTypedEdit->GetText(), "3.5");
 
