@@ -87,8 +87,9 @@ std::optional<std::string> CellValue(XmlScanner& reader, std::string_view sheetN
 }
 
 // The places of a sheet's cells in order, each with what the two readers find there; places where
-// both find nothing are left out.
-std::vector<PlaceValue> ReadPlaces(std::string_view text, const AnsiString& FileName) {
+// both find nothing, and those from A1 to the row and column written, are left out.
+std::vector<PlaceValue> ReadPlaces(std::string_view text, const AnsiString& FileName, int writtenRows = 0,
+                                   int writtenCols = 0) {
     XmlScanner reader(text, FileName);
     std::vector<PlaceValue> places;
     bool ordered = true;
@@ -120,6 +121,12 @@ std::vector<PlaceValue> ReadPlaces(std::string_view text, const AnsiString& File
             PlaceValue cell;
             if (!place.StartCell(reader.Attribute("r"), cell.Col, cell.Row))
                 reader.Corrupt();
+            // A cell written over is checked by what is written, not by what it held.
+            if (cell.Row <= writtenRows && cell.Col <= writtenCols) {
+                reader.SkipElement();
+                --depth;
+                continue;
+            }
             const std::string type(reader.Attribute("t"));
             const std::optional<std::string> value = CellValue(reader, sheetNamespace);
             --depth;
@@ -158,29 +165,29 @@ std::vector<PlaceValue> ReadPlaces(std::string_view text, const AnsiString& File
 
 bool KeepsEveryOtherCell(std::string_view before, std::string_view after, const OfficeCells& Cells,
                          const AnsiString& FileName) {
-    std::vector<PlaceValue> kept = ReadPlaces(before, FileName);
-    std::erase_if(
-        kept, [&](const PlaceValue& value) { return value.Row <= Cells.Rows && value.Col <= Cells.Cols; });
-    std::vector<PlaceValue> written;
+    const std::vector<PlaceValue> kept = ReadPlaces(before, FileName, Cells.Rows, Cells.Cols);
+    const std::vector<PlaceValue> found = ReadPlaces(after, FileName);
+    // The kept cells and the written ones together, in order, are what is found.
+    auto keptPlace = kept.begin();
+    auto foundPlace = found.begin();
+    auto finds = [&](const PlaceValue& expected) {
+        return foundPlace != found.end() && *foundPlace++ == expected;
+    };
     for (int r = 1; r <= Cells.Rows; ++r)
         for (int c = 1; c <= Cells.Cols; ++c) {
             const CellContent content = ContentOfText(Cells.Text(c - 1, r - 1));
             if (content.Text.empty())
                 continue;
             const std::size_t value = ValueHash(content.Number ? "" : "inlineStr", content.Text);
-            written.push_back({r, c, true, true, value, value});
+            const PlaceValue written{r, c, true, true, value, value};
+            for (; keptPlace != kept.end() && ByPlace(*keptPlace, written); ++keptPlace)
+                if (!finds(*keptPlace))
+                    return false;
+            if (!finds(written))
+                return false;
         }
-    const std::vector<PlaceValue> found = ReadPlaces(after, FileName);
-    if (found.size() != kept.size() + written.size())
-        return false;
-    // The kept cells and the written ones together, in order, are what is found.
-    auto keptPlace = kept.begin();
-    auto writtenPlace = written.begin();
-    for (const PlaceValue& value : found) {
-        const bool fromKept =
-            writtenPlace == written.end() || (keptPlace != kept.end() && ByPlace(*keptPlace, *writtenPlace));
-        if (!(value == *(fromKept ? keptPlace++ : writtenPlace++)))
+    for (; keptPlace != kept.end(); ++keptPlace)
+        if (!finds(*keptPlace))
             return false;
-    }
-    return true;
+    return foundPlace == found.end();
 }

@@ -19,7 +19,7 @@ CellContent ContentOfText(const AnsiString& cellText) {
     std::string kept(cellText.view());
     std::erase(kept, '\0');
     double number = 0;
-    if (TryStrToFloat(AnsiString(kept), number) && std::isfinite(number)) {
+    if (TryStrToFloat(std::string_view(kept), number) && std::isfinite(number)) {
         char digits[32];
         const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
         return {true, std::string(digits, end)};
