@@ -389,11 +389,15 @@ void TBaseGrid::ColumnMoved(int FromIndex, int ToIndex) {
 }
 
 void TBaseGrid::RowsInserted(int ARow, int RCount) {
+    // Also rows the framework inserts by itself, outside any change of the grid's own.
+    BlocksFollowing blocks(*this);
+    blocks.RowsInserted(BlockRow(ARow), RCount);
     TStringGrid::RowsInserted(ARow, RCount);
     RenumberCellProperties(ARow);
 }
 
 void TBaseGrid::RowsDeleted(const std::vector<int>& ARows) {
+    BlocksFollowing blocks(*this);
     TStringGrid::RowsDeleted(ARows);
     RenumberCellProperties(ARows.front());
 }

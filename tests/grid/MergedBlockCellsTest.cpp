@@ -313,6 +313,19 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.UnHideRowsAll();
          },
          {{{1, 1, 1, 5}, "B1"}}},
+        // The framework's own row calls, which know nothing of hidden rows.
+        {"a row the framework inserts inside a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 2);
+             grid.InsertEmptyRows(2, 1);
+         },
+         {{{1, 1, 2, 3}, "B1"}}},
+        {"a block's base row the framework deletes",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 3);
+             grid.DeleteRow(1);
+         },
+         {{{1, 1, 2, 2}, "B2"}}},
         {"a row removed inside a block",
          [](TDataGrid& grid) {
              grid.MergeCells(1, 1, 2, 3);
