@@ -289,6 +289,15 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.UnHideRowsAll();
          },
          {{{1, 1, 2, 3}, "B1"}}},
+        {"a block's middle row filtered out",
+         [](TDataGrid& grid) {
+             TFilterData* data = grid.Filter->Add();
+             data->Column = 0;
+             data->Condition = "!A2";
+             grid.SetFilterActive(true);
+             grid.MergeCells(1, 1, 2, 2);
+         },
+         {{{1, 1, 2, 3}, "B1"}}},
         {"a block's base row hidden",
          [](TDataGrid& grid) {
              grid.MergeCells(1, 1, 1, 3);
