@@ -80,7 +80,8 @@ const AnsiString& TBaseGrid::CellText(int ACol, int ARow, AnsiString& spare) con
 void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
     const TPoint base = BaseCell(ACol, ARow);
     cells.SetText(base.x, base.y, Value);
-    RepaintCell(ACol, ARow);
+    // Where the cell shows: hidden columns before it put it further left.
+    RepaintCell(RemapColInv(ACol), ARow);
     TextsWritten(Rect(base.x, base.y, base.x, base.y));
     if (!EditorOpen())
         return;
