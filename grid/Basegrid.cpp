@@ -80,7 +80,8 @@ const AnsiString& TBaseGrid::CellText(int ACol, int ARow, AnsiString& spare) con
 void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value) {
     const TPoint base = BaseCell(ACol, ARow);
     cells.SetText(base.x, base.y, Value);
-    RepaintCell(ACol, ARow);
+    // Where the cell shows: hidden columns before it put it further left.
+    RepaintCell(RemapColInv(ACol), ARow);
     TextsWritten(Rect(base.x, base.y, base.x, base.y));
     if (!EditorOpen())
         return;
@@ -389,11 +390,15 @@ void TBaseGrid::ColumnMoved(int FromIndex, int ToIndex) {
 }
 
 void TBaseGrid::RowsInserted(int ARow, int RCount) {
+    // Also rows the framework inserts by itself, outside any change of the grid's own.
+    BlocksFollowing blocks(*this);
+    blocks.RowsInserted(BlockRow(ARow), RCount);
     TStringGrid::RowsInserted(ARow, RCount);
     RenumberCellProperties(ARow);
 }
 
 void TBaseGrid::RowsDeleted(const std::vector<int>& ARows) {
+    BlocksFollowing blocks(*this);
     TStringGrid::RowsDeleted(ARows);
     RenumberCellProperties(ARows.front());
 }

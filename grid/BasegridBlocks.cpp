@@ -152,7 +152,8 @@ void TBaseGrid::MergeCells(int ACol, int ARow, int NCols, int NRows) {
             if (TRect cut; BlockAt(c, r, cut))
                 SplitBlock(cut);
     SetBlockCells(NoCells, block);
-    RepaintCell(left, top);
+    // Where it shows: the columns are stored ones.
+    RepaintCell(RemapColInv(left), top);
 }
 
 void TBaseGrid::SplitCells(int ACol, int ARow) {
@@ -165,7 +166,7 @@ void TBaseGrid::SplitCells(int ACol, int ARow) {
         own->SpanX = own->SpanY = -1;
         return;
     }
-    RepaintCell(block.Left, ShownRow(block.Top));
+    RepaintCell(RemapColInv(block.Left), ShownRow(block.Top));
     SplitBlock(block);
 }
 

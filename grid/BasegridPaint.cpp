@@ -23,8 +23,9 @@ void TBaseGrid::DrawCell(int ACol, int ARow, const TRect&, TGridDrawState AState
         }
         return;
     }
-    const bool fixed = IsFixed(ACol, ARow) || (AState & gdFixed);
-    if (IsFixed(ACol, ARow))
+    const bool fixedCell = IsFixed(ACol, ARow);
+    const bool fixed = fixedCell || (AState & gdFixed);
+    if (fixedCell)
         AState = (AState & ~static_cast<unsigned>(gdSelected)) | gdFixed;
     TRect r = CellRect(ACol, ARow);
     const int clipLeft = ACol >= GetFixedCols() ? FixedColsWidth() : 0;

@@ -28,10 +28,7 @@ void TDataGrid::SetCellsEx(int ACol, int ARow, const AnsiString& Value) {
         row->Put(ACol, Value);
         return;
     }
-    const int display = RemapRow(ARow);
-    SetCellEx(ACol, display, Value);
-    if (RemapColInv(ACol) != ACol)
-        RepaintCell(RemapColInv(ACol), display);
+    SetCellEx(ACol, RemapRow(ARow), Value);
 }
 
 TObject* TDataGrid::GetObjectsEx(int ACol, int ARow) {

@@ -37,11 +37,8 @@ void TDataGrid::KeepBlockTexts(const std::vector<int>& BRows, TBlockRowsChange C
             const TCellProperties* props = cellProperties(c);
             if (!props || props->SpanX < 0 || props->SpanY < 0)
                 continue;
-            const TPoint base = props->GetBaseCell(c, row);
-            const TCellProperties* baseProps = BlockRowProperties(base.x, base.y);
-            if (baseProps && baseProps->IsBaseCell && baseProps->SpanY >= 0 &&
-                row <= base.y + baseProps->SpanY && base.x >= FromCol && base.x <= ToCol)
-                blocks.emplace(base.x, base.y, base.y + baseProps->SpanY);
+            if (TRect block; BlockAt(c, row, block) && block.Left >= FromCol && block.Left <= ToCol)
+                blocks.emplace(block.Left, block.Top, block.Bottom);
         }
     }
     const auto moving = [&](int row) { return std::binary_search(BRows.begin(), BRows.end(), row); };

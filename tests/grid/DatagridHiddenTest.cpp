@@ -160,6 +160,31 @@ TEST(DatagridHidden, AShownRowsCellRepaintsWhereItShows) {
     }
 }
 
+// Column A hidden: a text written into real column C repaints it where it shows, second.
+TEST(DatagridHidden, AWrittenCellRepaintsWhereItShows) {
+    const struct {
+        const char* name;
+        std::function<void(TDataGrid&)> write;
+    } rows[] = {
+        {"SetCells", [](TDataGrid& g) { g.SetCells(2, 1, "new"); }},
+        {"SetCellsEx", [](TDataGrid& g) { g.SetCellsEx(2, 1, "new"); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ShownGrid<TDataGrid> shown;
+        TDataGrid* grid = shown.grid;
+        FillLettered(*grid, 4, 4);
+        grid->HideColumn(0);
+        shown.Show();
+        QApplication::processEvents();
+        PaintedArea painted(static_cast<GridScrollArea*>(grid->View())->viewport());
+        row.write(*grid);
+        QApplication::processEvents();
+        const TRect cell = grid->CellRect(1, 1);
+        EXPECT_EQ(painted.area.boundingRect(), QRect(cell.Left, cell.Top, cell.Width(), cell.Height()));
+    }
+}
+
 TEST(DatagridHidden, RangesWithHiddenRowsInside) {
     struct Row {
         const char* name;

@@ -388,6 +388,13 @@ TEST(GridEditorClose, ACallReadsTheEditWhereverItsCellIsStored) {
     } grids[] = {
         {"a column hidden before it", [](TDataGrid& g) { g.HideColumn(0); }, 3, 3},
         {"in a block merged from above", [](TDataGrid& g) { g.MergeCells(2, 2, 1, 2); }, 2, 2},
+        // Real rows 2-4 merged, row 2 hidden: the block shows from display row 2.
+        {"in a block below its hidden base",
+         [](TDataGrid& g) {
+             g.MergeCells(2, 2, 1, 3);
+             g.HideRow(2);
+         },
+         2, 2},
         {"with a row filtered out above it",
          [](TDataGrid& g) {
              AddFilter(g, 1, "!22");

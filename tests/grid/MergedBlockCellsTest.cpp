@@ -1,9 +1,12 @@
 #include "grid/Datagrid.h"
 
+#include "framework/GridScrollArea.h"
 #include "tests/grid/GridFiles.h"
 #include "tests/grid/HtmlTableCells.h"
+#include "tests/grid/ShownGrid.h"
 #include "tests/support/AnsiStringPrinter.h"
 
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -286,6 +289,15 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.UnHideRowsAll();
          },
          {{{1, 1, 2, 3}, "B1"}}},
+        {"a block's middle row filtered out",
+         [](TDataGrid& grid) {
+             TFilterData* data = grid.Filter->Add();
+             data->Column = 0;
+             data->Condition = "!A2";
+             grid.SetFilterActive(true);
+             grid.MergeCells(1, 1, 2, 2);
+         },
+         {{{1, 1, 2, 3}, "B1"}}},
         {"a block's base row hidden",
          [](TDataGrid& grid) {
              grid.MergeCells(1, 1, 1, 3);
@@ -313,6 +325,19 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
              grid.UnHideRowsAll();
          },
          {{{1, 1, 1, 5}, "B1"}}},
+        // The framework's own row calls, which know nothing of hidden rows.
+        {"a row the framework inserts inside a block",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 2);
+             grid.InsertEmptyRows(2, 1);
+         },
+         {{{1, 1, 2, 3}, "B1"}}},
+        {"a block's base row the framework deletes",
+         [](TDataGrid& grid) {
+             grid.MergeCells(1, 1, 2, 3);
+             grid.DeleteRow(1);
+         },
+         {{{1, 1, 2, 2}, "B2"}}},
         {"a row removed inside a block",
          [](TDataGrid& grid) {
              grid.MergeCells(1, 1, 2, 3);
@@ -608,6 +633,35 @@ TEST(MergedBlockCells, EveryCellOfABlockNamesItsBaseThroughEveryChange) {
         ExpectBlocks(grid, row.blocks);
         for (const CellText& cell : row.texts)
             EXPECT_EQ(grid.GetCellsEx(cell.Col, cell.Row), cell.Text) << cell.Col << ", " << cell.Row;
+    }
+}
+
+// Columns A and B hidden, C and D show first: a block over C1:D1 merged or split repaints there.
+TEST(MergedBlockCells, ABlockMergedOrSplitRepaintsWhereItShows) {
+    const struct {
+        const char* label;
+        std::function<void(TDataGrid&)> before;
+        std::function<void(TDataGrid&)> change;
+    } rows[] = {
+        {"merged", [](TDataGrid&) {}, [](TDataGrid& grid) { grid.MergeCells(2, 1, 2, 1); }},
+        {"split", [](TDataGrid& grid) { grid.MergeCells(2, 1, 2, 1); },
+         [](TDataGrid& grid) { grid.SplitCells(2, 1); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        ShownGrid<TDataGrid> shown;
+        TDataGrid& grid = *shown.grid;
+        FillGrid(grid);
+        grid.HideColumns(0, 1);
+        row.before(grid);
+        shown.Show();
+        QApplication::processEvents();
+        PaintedArea painted(static_cast<GridScrollArea*>(grid.View())->viewport());
+        row.change(grid);
+        QApplication::processEvents();
+        const QRect block(0, grid.GetRowHeights(0), grid.GetColWidths(0) + grid.GetColWidths(1),
+                          grid.GetRowHeights(1));
+        EXPECT_TRUE(painted.area.contains(block));
     }
 }
 
