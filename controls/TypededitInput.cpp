@@ -100,7 +100,7 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
     if (LengthLimit > 0 && FixedLength(value) > LengthLimit && !selected && caret < DecimalPos() &&
         key != '\b' && key != DecimalSeparator)
         return TKeyOutcome::Refused;
-    if (key == '\b' && !KeepsAfterDeleting(ValueWithout(-1, 1)))
+    if (key == '\b' && !KeepsAfterDeleting(ValueWithout(1, 0)))
         return TKeyOutcome::Refused;
     // A character typed over a selection takes its place, which may join the digits around the
     // point (a minus toggles the sign instead).
