@@ -338,7 +338,8 @@ private:
     void ShowMixedCase();
     void KeepCaretAfterPrefix();
     // Brings a caret or selection that reaches into Prefix or Suffix, as a write from code leaves
-    // it, back within the value, where every key edits.
+    // it, back within the value, where every key, cut and drag edits. A read-only box's stays: it
+    // is only copied from.
     void KeepSelectionInValue();
     // Whether a deletion may leave rest as the value: the integer part within LengthLimit, and a
     // number box's digits a number it can read.

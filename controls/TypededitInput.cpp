@@ -303,7 +303,7 @@ void TTypedEdit::ShowMixedCase() {
 }
 
 void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
-    if (key == VK_DELETE && !GetReadOnly())
+    if (key == VK_DELETE)
         KeepSelectionInValue();
     const int start = GetSelStart();
     const int end = start + GetSelLength();
@@ -376,6 +376,8 @@ void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
 }
 
 void TTypedEdit::KeepSelectionInValue() {
+    if (GetReadOnly())
+        return;
     const TValueRange range = SelectedRange();
     const int start = PrefixLength() + range.Start;
     if (start != GetSelStart() || range.Length != GetSelLength())
@@ -425,8 +427,7 @@ void TTypedEdit::WMCopy() {
 void TTypedEdit::WMCut() {
     if (!KeepsAfterDeleting(ValueWithout(0, 0)) || !ClipboardAllowed(OnClipboardCut))
         return;
-    if (!GetReadOnly())
-        KeepSelectionInValue();
+    KeepSelectionInValue();
     TCustomEdit::WMCut();
 }
 
