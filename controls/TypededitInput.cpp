@@ -146,8 +146,7 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
         break;
     }
     case etHex:
-        if (key != '\b' && key != '\t' && key != '-' && !IsDigit(key) &&
-            !((key >= 'A' && key <= 'F') || (key >= 'a' && key <= 'f')))
+        if (key != '\b' && key != '\t' && key != '-' && !IsHexDigit(key))
             return TKeyOutcome::Ignored;
         break;
     default:
