@@ -86,17 +86,19 @@ bool NumberInTheMaking(const TSpinCharRule& rule, const AnsiString& text) {
 }
 
 // A plain float's own rules for a key: one decimal separator, with Precision 1 or more where the
-// spin asks for it, and no more decimals after the caret's separator than Precision. A mask's
-// places hold a masked float's.
+// spin asks for it, and no more decimals after the caret's separator than Precision, judged on
+// the text the key goes into, without the selection it replaces. A mask's places hold a masked
+// float's.
 bool FloatTakes(const TSpinCharRule& rule, const TSpinTyping& typing, char key) {
     if (rule.Mask)
         return true;
-    const std::string& text = typing.Text.str();
+    const TSpinTyping rest = WithoutSelection(rule, typing);
+    const std::string& text = rest.Text.str();
     const std::size_t separator = text.find(DecimalSeparator);
     if (key == DecimalSeparator)
         return separator == std::string::npos && (!rule.DecimalsNeedPrecision || rule.Precision > 0);
-    if (rule.Precision >= 1 && separator != std::string::npos && typing.SelLength == 0 &&
-        static_cast<std::size_t>(typing.SelStart) > separator)
+    if (rule.Precision >= 1 && separator != std::string::npos &&
+        static_cast<std::size_t>(rest.SelStart) > separator)
         return text.size() - separator - 1 < static_cast<std::size_t>(rule.Precision);
     return true;
 }
