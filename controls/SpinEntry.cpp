@@ -133,12 +133,13 @@ std::optional<TSpinTyping> DateOrTimeTyped(const TSpinCharRule& rule, const TSpi
     if (!IsDigit(key) && !IsSign(key) && key != DecimalSeparator && key != ThousandSeparator &&
         key != separator)
         return std::nullopt;
-    // Hours, minutes and seconds: two separators at the most. A mask's own are its literals, which
-    // a typed one passes over as a pasted one does.
-    const std::string& text = typing.Text.str();
-    if (rule.Kind == TSpinChars::Time && key == separator && !rule.Mask &&
-        std::count(text.begin(), text.end(), separator) >= 2)
-        return std::nullopt;
+    // Hours, minutes and seconds: two separators at the most, besides any the key replaces. A
+    // mask's own are its literals, which a typed one passes over as a pasted one does.
+    if (rule.Kind == TSpinChars::Time && key == separator && !rule.Mask) {
+        const std::string rest = WithoutSelection(rule, typing).Text.str();
+        if (std::count(rest.begin(), rest.end(), separator) >= 2)
+            return std::nullopt;
+    }
     bool placed = true;
     const std::optional<TSpinTyping> typed = Put(rule, typing, key, &placed);
     // A date or time holds no sign; a mask may pass over a literal that looks like one.
