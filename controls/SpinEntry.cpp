@@ -48,11 +48,10 @@ TSpinTyping WithoutSelection(const TSpinCharRule& rule, TSpinTyping typing) {
     return typing;
 }
 
-// key in place of the selection, or typed through the mask; nothing when the mask refuses it.
-// placed, when asked, tells whether the text took key, not the mask passing over a literal of it.
-std::optional<TSpinTyping> Put(const TSpinCharRule& rule, const TSpinTyping& typing, char key,
-                               bool* placed = nullptr) {
-    TSpinTyping put = WithoutSelection(rule, typing);
+// key at the caret of typing, which has no selection, or typed through the mask; nothing when the
+// mask refuses it. placed, when asked, tells whether the text took key, not the mask passing over
+// a literal of it.
+std::optional<TSpinTyping> Put(const TSpinCharRule& rule, TSpinTyping put, char key, bool* placed = nullptr) {
     if (placed)
         *placed = true;
     if (!rule.Mask) {
@@ -86,19 +85,17 @@ bool NumberInTheMaking(const TSpinCharRule& rule, const AnsiString& text) {
 }
 
 // A plain float's own rules for a key: one decimal separator, with Precision 1 or more where the
-// spin asks for it, and no more decimals after the caret's separator than Precision, judged on
-// the text the key goes into, without the selection it replaces. A mask's places hold a masked
-// float's.
+// spin asks for it, and no more decimals after the caret's separator than Precision. A mask's
+// places hold a masked float's.
 bool FloatTakes(const TSpinCharRule& rule, const TSpinTyping& typing, char key) {
     if (rule.Mask)
         return true;
-    const TSpinTyping rest = WithoutSelection(rule, typing);
-    const std::string& text = rest.Text.str();
+    const std::string& text = typing.Text.str();
     const std::size_t separator = text.find(DecimalSeparator);
     if (key == DecimalSeparator)
         return separator == std::string::npos && (!rule.DecimalsNeedPrecision || rule.Precision > 0);
     if (rule.Precision >= 1 && separator != std::string::npos &&
-        static_cast<std::size_t>(rest.SelStart) > separator)
+        static_cast<std::size_t>(typing.SelStart) > separator)
         return text.size() - separator - 1 < static_cast<std::size_t>(rule.Precision);
     return true;
 }
@@ -133,13 +130,12 @@ std::optional<TSpinTyping> DateOrTimeTyped(const TSpinCharRule& rule, const TSpi
     if (!IsDigit(key) && !IsSign(key) && key != DecimalSeparator && key != ThousandSeparator &&
         key != separator)
         return std::nullopt;
-    // Hours, minutes and seconds: two separators at the most, besides any the key replaces. A
-    // mask's own are its literals, which a typed one passes over as a pasted one does.
-    if (rule.Kind == TSpinChars::Time && key == separator && !rule.Mask) {
-        const std::string rest = WithoutSelection(rule, typing).Text.str();
-        if (std::count(rest.begin(), rest.end(), separator) >= 2)
-            return std::nullopt;
-    }
+    // Hours, minutes and seconds: two separators at the most. A mask's own are its literals, which
+    // a typed one passes over as a pasted one does.
+    const std::string& text = typing.Text.str();
+    if (rule.Kind == TSpinChars::Time && key == separator && !rule.Mask &&
+        std::count(text.begin(), text.end(), separator) >= 2)
+        return std::nullopt;
     bool placed = true;
     const std::optional<TSpinTyping> typed = Put(rule, typing, key, &placed);
     // A date or time holds no sign; a mask may pass over a literal that looks like one.
@@ -148,7 +144,8 @@ std::optional<TSpinTyping> DateOrTimeTyped(const TSpinCharRule& rule, const TSpi
     return typed;
 }
 
-// The spin's text once key, no control character, is typed into it; nothing when refused.
+// The spin's text once key, no control character, is typed at the caret of typing, which has no
+// selection; nothing when refused.
 std::optional<TSpinTyping> SpinTyped(const TSpinCharRule& rule, const TSpinTyping& typing, char& key) {
     if (!rule.EditorEnabled)
         return std::nullopt;
@@ -170,7 +167,10 @@ std::optional<TSpinTyping> SpinTyped(const TSpinCharRule& rule, const TSpinTypin
 } // namespace
 
 bool SpinTakesChar(const TSpinCharRule& rule, const TSpinTyping& typing, char& key) {
-    return IsControl(key) ? TakesControl(rule, typing, key) : SpinTyped(rule, typing, key).has_value();
+    if (IsControl(key))
+        return TakesControl(rule, typing, key);
+    // The key takes the place of the selection: every rule judges the text without it.
+    return SpinTyped(rule, WithoutSelection(rule, typing), key).has_value();
 }
 
 std::optional<TSpinTyping> SpinPasted(const TSpinCharRule& rule, TSpinTyping typing,
