@@ -31,9 +31,10 @@ bool TakesControl(const TSpinCharRule& rule, const TSpinTyping& typing, char key
     if (!rule.EditorEnabled)
         return key != Backspace && key != Enter;
     // Selecting, the clipboard and undo work wherever the caret is; cut and paste keep "0x".
+    // Backspace takes the selection, or else the character before the caret.
     if (rule.Kind == TSpinChars::Hex && !IsEditingShortcut(key))
         return key != Enter && typing.SelStart >= HexPrefix &&
-               !(key == Backspace && typing.SelStart == HexPrefix);
+               !(key == Backspace && typing.SelStart == HexPrefix && typing.SelLength == 0);
     return key != Enter;
 }
 
