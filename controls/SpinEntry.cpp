@@ -2,6 +2,7 @@
 
 #include "controls/MaskNumber.h"
 #include "controls/TypedText.h"
+#include "framework/Clipboard.h"
 #include "framework/DateTime.h"
 #include "framework/KeyMapping.h"
 #include "framework/NumberFormat.h"
@@ -176,12 +177,11 @@ bool SpinTakesChar(const TSpinCharRule& rule, const TSpinTyping& typing, char& k
 
 std::optional<TSpinTyping> SpinPasted(const TSpinCharRule& rule, TSpinTyping typing,
                                       const AnsiString& pasted) {
-    if (pasted.IsEmpty() || pasted[1] == '\r' || pasted[1] == '\n')
+    const AnsiString line = PastedLine(pasted);
+    if (line.IsEmpty())
         return std::nullopt;
     typing = WithoutSelection(rule, typing);
-    for (char key : pasted.str()) {
-        if (key == '\r' || key == '\n')
-            break;
+    for (char key : line.str()) {
         // In pasted text a control character is no editing key but a character no number holds.
         const std::optional<TSpinTyping> typed = IsControl(key) ? std::nullopt : SpinTyped(rule, typing, key);
         if (!typed)
