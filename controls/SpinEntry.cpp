@@ -2,6 +2,7 @@
 
 #include "controls/MaskNumber.h"
 #include "controls/TypedText.h"
+#include "framework/Clipboard.h"
 #include "framework/DateTime.h"
 #include "framework/KeyMapping.h"
 #include "framework/NumberFormat.h"
@@ -31,9 +32,10 @@ bool TakesControl(const TSpinCharRule& rule, const TSpinTyping& typing, char key
     if (!rule.EditorEnabled)
         return key != Backspace && key != Enter;
     // Selecting, the clipboard and undo work wherever the caret is; cut and paste keep "0x".
+    // Backspace takes the selection, or else the character before the caret.
     if (rule.Kind == TSpinChars::Hex && !IsEditingShortcut(key))
         return key != Enter && typing.SelStart >= HexPrefix &&
-               !(key == Backspace && typing.SelStart == HexPrefix);
+               !(key == Backspace && typing.SelStart == HexPrefix && typing.SelLength == 0);
     return key != Enter;
 }
 
@@ -48,11 +50,10 @@ TSpinTyping WithoutSelection(const TSpinCharRule& rule, TSpinTyping typing) {
     return typing;
 }
 
-// key in place of the selection, or typed through the mask; nothing when the mask refuses it.
-// placed, when asked, tells whether the text took key, not the mask passing over a literal of it.
-std::optional<TSpinTyping> Put(const TSpinCharRule& rule, const TSpinTyping& typing, char key,
-                               bool* placed = nullptr) {
-    TSpinTyping put = WithoutSelection(rule, typing);
+// key at the caret of typing, which has no selection, or typed through the mask; nothing when the
+// mask refuses it. placed, when asked, tells whether the text took key, not the mask passing over
+// a literal of it.
+std::optional<TSpinTyping> Put(const TSpinCharRule& rule, TSpinTyping put, char key, bool* placed = nullptr) {
     if (placed)
         *placed = true;
     if (!rule.Mask) {
@@ -95,7 +96,7 @@ bool FloatTakes(const TSpinCharRule& rule, const TSpinTyping& typing, char key) 
     const std::size_t separator = text.find(DecimalSeparator);
     if (key == DecimalSeparator)
         return separator == std::string::npos && (!rule.DecimalsNeedPrecision || rule.Precision > 0);
-    if (rule.Precision >= 1 && separator != std::string::npos && typing.SelLength == 0 &&
+    if (rule.Precision >= 1 && separator != std::string::npos &&
         static_cast<std::size_t>(typing.SelStart) > separator)
         return text.size() - separator - 1 < static_cast<std::size_t>(rule.Precision);
     return true;
@@ -145,7 +146,8 @@ std::optional<TSpinTyping> DateOrTimeTyped(const TSpinCharRule& rule, const TSpi
     return typed;
 }
 
-// The spin's text once key, no control character, is typed into it; nothing when refused.
+// The spin's text once key, no control character, is typed at the caret of typing, which has no
+// selection; nothing when refused.
 std::optional<TSpinTyping> SpinTyped(const TSpinCharRule& rule, const TSpinTyping& typing, char& key) {
     if (!rule.EditorEnabled)
         return std::nullopt;
@@ -167,17 +169,19 @@ std::optional<TSpinTyping> SpinTyped(const TSpinCharRule& rule, const TSpinTypin
 } // namespace
 
 bool SpinTakesChar(const TSpinCharRule& rule, const TSpinTyping& typing, char& key) {
-    return IsControl(key) ? TakesControl(rule, typing, key) : SpinTyped(rule, typing, key).has_value();
+    if (IsControl(key))
+        return TakesControl(rule, typing, key);
+    // The key takes the place of the selection: every rule judges the text without it.
+    return SpinTyped(rule, WithoutSelection(rule, typing), key).has_value();
 }
 
 std::optional<TSpinTyping> SpinPasted(const TSpinCharRule& rule, TSpinTyping typing,
                                       const AnsiString& pasted) {
-    if (pasted.IsEmpty() || pasted[1] == '\r' || pasted[1] == '\n')
+    const AnsiString line = PastedLine(pasted);
+    if (line.IsEmpty())
         return std::nullopt;
     typing = WithoutSelection(rule, typing);
-    for (char key : pasted.str()) {
-        if (key == '\r' || key == '\n')
-            break;
+    for (char key : line.str()) {
         // In pasted text a control character is no editing key but a character no number holds.
         const std::optional<TSpinTyping> typed = IsControl(key) ? std::nullopt : SpinTyped(rule, typing, key);
         if (!typed)

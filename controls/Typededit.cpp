@@ -411,13 +411,19 @@ AnsiString TTypedEdit::SelectedValue() const {
     return GetText().SubString(range.Start + 1, range.Length);
 }
 
-AnsiString TTypedEdit::ValueWithout(int caretOffset, int count) const {
+AnsiString TTypedEdit::ValueWithout(int before, int after) const {
     AnsiString value = GetText();
-    if (GetSelLength() > 0) {
-        const TValueRange range = SelectedRange();
+    const TValueRange range = SelectedRange();
+    if (GetSelLength() > 0)
         return value.Delete(range.Start + 1, range.Length);
-    }
-    return value.Delete(GetSelStart() + 1 - PrefixLength() + caretOffset, count);
+    // Whole characters, as Backspace and Delete take them: "é" is one.
+    int start = range.Start;
+    int end = range.Start;
+    for (int i = 0; i < before; ++i)
+        start = PreviousCharacter(value.view(), start);
+    for (int i = 0; i < after; ++i)
+        end = NextCharacter(value.view(), end);
+    return value.Delete(start + 1, end - start);
 }
 
 AnsiString TTypedEdit::ValueTyped(char key) const {

@@ -255,9 +255,9 @@ private:
     TValueRange SelectedRange() const;
     // The part of the value the selection covers.
     AnsiString SelectedValue() const;
-    // The value without the selection, or else without count characters starting caretOffset
-    // from the caret.
-    AnsiString ValueWithout(int caretOffset, int count) const;
+    // The value without the selection, or else without as many characters as before says before
+    // the caret and after says after it.
+    AnsiString ValueWithout(int before, int after) const;
     // The value with the character key begins typed in place of the selection.
     AnsiString ValueTyped(char key) const;
     // Writes Prefix + value + Suffix as it is; the native edit keeps its modified flag, since the
@@ -338,7 +338,8 @@ private:
     void ShowMixedCase();
     void KeepCaretAfterPrefix();
     // Brings a caret or selection that reaches into Prefix or Suffix, as a write from code leaves
-    // it, back within the value, where every key edits.
+    // it, back within the value, where every key, cut and drag edits. A read-only box's stays: it
+    // is only copied from.
     void KeepSelectionInValue();
     // Whether a deletion may leave rest as the value: the integer part within LengthLimit, and a
     // number box's digits a number it can read.

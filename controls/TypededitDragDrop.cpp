@@ -93,6 +93,10 @@ void TTypedEdit::MouseMove(TShiftState shift, int x, int y) {
     if (!mouseDownInSelection || !oleDropSource || GetSelLength() == 0 || !shift.Contains(ssLeft))
         return;
     mouseDownInSelection = false;
+    // What a drag takes is the value's part of the selection, as a cut takes it.
+    KeepSelectionInValue();
+    if (GetSelLength() == 0)
+        return;
     draggingFrom = true;
     int effect = DROPEFFECT_NONE;
     // Text dragged out of a read-only box, or one that may not lose it as a cut may not, can only

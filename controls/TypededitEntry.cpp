@@ -1,6 +1,7 @@
 #include "controls/Typededit.h"
 
 #include "controls/TypedText.h"
+#include "framework/Clipboard.h"
 #include "framework/LocaleCase.h"
 #include "framework/NumberFormat.h"
 
@@ -36,11 +37,8 @@ TTypedEdit::TEntered TTypedEdit::Entered(const AnsiString& value, int start, int
     if (GetReadOnly() || editType == etRange || editType == etHex)
         return entered;
     // One line only: a line break has no place in a single-line value.
-    AnsiString line = text;
-    if (const auto end = text.view().find_first_of("\r\n"); end != std::string_view::npos) {
-        line = text.SubString(1, static_cast<int>(end));
-        entered.Cut = text.view().find_first_not_of("\r\n", end) != std::string_view::npos;
-    }
+    const AnsiString line = PastedLine(text);
+    entered.Cut = text.view().find_first_not_of("\r\n", line.view().size()) != std::string_view::npos;
     const bool fraction = editType == etFloat || editType == etMoney;
     if (fraction && precision == 0 && Holds(line, DecimalSeparator))
         return entered;

@@ -100,7 +100,7 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
     if (LengthLimit > 0 && FixedLength(value) > LengthLimit && !selected && caret < DecimalPos() &&
         key != '\b' && key != DecimalSeparator)
         return TKeyOutcome::Refused;
-    if (key == '\b' && !KeepsAfterDeleting(ValueWithout(-1, 1)))
+    if (key == '\b' && !KeepsAfterDeleting(ValueWithout(1, 0)))
         return TKeyOutcome::Refused;
     // A character typed over a selection takes its place, which may join the digits around the
     // point (a minus toggles the sign instead).
@@ -146,8 +146,7 @@ TTypedEdit::TKeyOutcome TTypedEdit::FilterChar(char& key, int keyData, TShiftSta
         break;
     }
     case etHex:
-        if (key != '\b' && key != '\t' && key != '-' && !IsDigit(key) &&
-            !((key >= 'A' && key <= 'F') || (key >= 'a' && key <= 'f')))
+        if (key != '\b' && key != '\t' && key != '-' && !IsHexDigit(key))
             return TKeyOutcome::Ignored;
         break;
     default:
@@ -303,7 +302,7 @@ void TTypedEdit::ShowMixedCase() {
 }
 
 void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
-    if (key == VK_DELETE && !GetReadOnly())
+    if (key == VK_DELETE)
         KeepSelectionInValue();
     const int start = GetSelStart();
     const int end = start + GetSelLength();
@@ -376,6 +375,8 @@ void TTypedEdit::WMKeyDown(WORD& key, TShiftState shift) {
 }
 
 void TTypedEdit::KeepSelectionInValue() {
+    if (GetReadOnly())
+        return;
     const TValueRange range = SelectedRange();
     const int start = PrefixLength() + range.Start;
     if (start != GetSelStart() || range.Length != GetSelLength())
@@ -425,8 +426,7 @@ void TTypedEdit::WMCopy() {
 void TTypedEdit::WMCut() {
     if (!KeepsAfterDeleting(ValueWithout(0, 0)) || !ClipboardAllowed(OnClipboardCut))
         return;
-    if (!GetReadOnly())
-        KeepSelectionInValue();
+    KeepSelectionInValue();
     TCustomEdit::WMCut();
 }
 

@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include <string_view>
+
 namespace {
 
 const QMimeData* Current() {
@@ -84,4 +86,9 @@ void TClipboard::SetAsImage(const QImage& image) {
 TClipboard& Clipboard() {
     static TClipboard clipboard;
     return clipboard;
+}
+
+AnsiString PastedLine(const AnsiString& pasted) {
+    const auto lineEnd = pasted.view().find_first_of("\r\n");
+    return lineEnd == std::string_view::npos ? pasted : pasted.SubString(1, static_cast<int>(lineEnd));
 }

@@ -40,3 +40,6 @@ private:
 };
 
 TClipboard& Clipboard();
+
+// The first line of a clipboard text, without its line end: what a paste puts in one line.
+AnsiString PastedLine(const AnsiString& pasted);

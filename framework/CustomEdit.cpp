@@ -341,11 +341,6 @@ void TCustomEdit::WMPaste() {
     ReplaceSelection(PastedLine(Clipboard().GetAsText()));
 }
 
-AnsiString TCustomEdit::PastedLine(const AnsiString& pasted) {
-    const auto lineEnd = pasted.view().find_first_of("\r\n");
-    return lineEnd == std::string_view::npos ? pasted : pasted.SubString(1, static_cast<int>(lineEnd));
-}
-
 void TCustomEdit::WMLButtonDown(TShiftState, int, int, bool&) {}
 void TCustomEdit::WMLButtonUp(TShiftState, int, int) {}
 void TCustomEdit::CMMouseEnter() {}

@@ -118,8 +118,6 @@ protected:
     // Types the character key stands for in the locale's upper or lower case, converted before it
     // goes in so that MaxLength holds for what is shown.
     void TypeInCase(bool upper, char& key, int keyData, TShiftState shift);
-    // The first line of a clipboard text, without its line end: what a paste puts in one line.
-    static AnsiString PastedLine(const AnsiString& pasted);
     // Whether newText, as the whole window text, keeps to MaxLength.
     bool WithinMaxLength(const AnsiString& newText) const;
     // Puts newText in place of the whole text as a paste does: one step to undo, the caret at

@@ -85,10 +85,10 @@ void TCustomMaskEdit::WMPaste() {
     }
     if (GetReadOnly() || !Clipboard().HasText())
         return;
-    const AnsiString pasted = Clipboard().GetAsText();
+    const AnsiString pasted = PastedLine(Clipboard().GetAsText());
     Undoable([&] {
         for (const char c : pasted.str())
-            if (c == '\r' || c == '\n' || !InputMasked(c))
+            if (!InputMasked(c))
                 break;
     });
 }

@@ -130,6 +130,35 @@ TEST_F(DragDrop, AWordDraggedToAnotherBoxMovesOrWithCtrlIsCopied) {
     }
 }
 
+// Mended: a move of a selection that a write from code left reaching into the prefix or the
+// suffix took their characters out of the box. Only the value's part moves, as a cut takes it.
+TEST_F(DragDrop, AMoveTakesOnlyTheValuesPartOfTheSelection) {
+    const struct {
+        const char* label;
+        BoxSetup setup;
+        int start, end; // of the selection in the shown text, around the value "12"
+        const char* moved;
+        const char* shown; // the box after the move
+    } rows[] = {
+        {"into the prefix", {etString, 0, "$"}, 0, 2, "1", "$2"},
+        {"into the suffix", {etString, 0, "", " m"}, 1, 4, "2", "1 m"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        Apply(box, row.setup);
+        box.SetText("12");
+        other.SetText("x");
+        Responder().DragActions.push_back(
+            [&](const QMimeData& data) { return DropOn(other, data, QPoint(other.Width() - 3, 5)); });
+        DragSelection(row.start, row.end);
+        ASSERT_EQ(Responder().DragsOffered.size(), 1u);
+        EXPECT_EQ(Responder().DragsOffered[0].Text, row.moved);
+        EXPECT_EQ(box.GetWindowText(), row.shown);
+        EXPECT_EQ(other.GetText(), std::string("x") + row.moved);
+        Responder().Clear();
+    }
+}
+
 TEST_F(DragDrop, WithinTheBoxTheTextMovesAndOntoItsOwnSelectionNothingChanges) {
     box.SetText("hello world");
     Responder().DragActions.push_back([&](const QMimeData& data) { return DropOn(box, data, Over(box, 8)); });

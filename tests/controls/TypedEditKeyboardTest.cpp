@@ -66,6 +66,7 @@ void CheckTyping(const std::vector<TypingRow>& rows, bool readOnly = false) {
 TEST(TypedEditKeyboard, TypingIsFilteredByType) {
     const BoxSetup signedFloat{etFloat, 2, "", "", true};
     const BoxSetup limited{etFloat, 2, "", "", false, 3};
+    const BoxSetup limitedText{etString, 0, "", "", false, 3};
     // 1e308 and a fraction: without the point its digits make 1e309, more than a double holds.
     const std::string big = "1" + std::string(308, '0');
     const std::string bigAfterPoint = big + ".|5";
@@ -106,6 +107,10 @@ TEST(TypedEditKeyboard, TypingIsFilteredByType) {
         {"backspace may not join too many digits", limited, "123.|45", "{Backspace}", "123.|45"},
         {"delete may not join too many digits", limited, "123|.45", "{Del}", "123|.45"},
         {"backspace inside the integer part", limited, "12|3.45", "{Backspace}", "1|3.45"},
+        // Mended: Backspace was judged as taking one byte of "é", so a text the program wrote
+        // longer than LengthLimit kept its last character; Delete took it.
+        {"backspace takes a character whole", limitedText, "abcé|", "{Backspace}", "abc|"},
+        {"delete takes a character whole", limitedText, "abc|é", "{Del}", "abc|"},
         // Mended: typed over a selection holding the point, a digit joined too many digits.
         {"a digit over the point may not join too many digits", limited, "123[.4]5", "9", "123[.4]5"},
         {"a digit over digits of a full integer part", limited, "1[23].45", "9", "19|.45"},

@@ -246,6 +246,8 @@ TEST(TypedSpinLimits, AHexSpinTakesItsEditingKeysWhereverItsSelectionStarts) {
         {"[0x1]F", 0x03, "[0x1]F", "0x1"},
         {"[0x1]F", 0x18, "[0x1]F", ""},
         {"0x[1]F", 0x18, "0x|F", "1"},
+        // Mended: Backspace over digits just after "0x" was refused as if it took the "x".
+        {"0x[1]F", '\b', "0x|F", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.before) + " + " + std::to_string(row.key));

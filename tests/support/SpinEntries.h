@@ -45,6 +45,12 @@ void ExpectSpinsTakeOnlyWhatTheirValueHolds() {
         {"a figure before the sign", Whole, "", '.', "-12", 0, Typed, "1", "-12", 1, -12},
         {"a sign first", Whole, "", '.', "12", 0, Typed, "-", "-12", 0, -12},
         {"a sign first", Float, "", ',', "7", -1, Pasted, "-2,5", "-2,5", 0, -2.5},
+        // Mended: typed over a selection holding the point, a point was refused as a second one.
+        {"a point over the point", Float, "", '.', "12.50", -1, Typed, ".5", ".5", 0, 0.5},
+        {"a point over the point", Float, "", '.', "12.50", -1, Pasted, ".5", ".5", 0, 0.5},
+        // Mended: typed over a selection holding both, a time's separator was refused as a third.
+        {"a time separator over the separators", Time, "", '.', "10:30:00", -1, Typed, ":", ":", 0, NAN},
+        {"a time separator over the separators", Time, "", '.', "10:30:00", -1, Pasted, ":", ":", 0, NAN},
         {"a sign in a date", Date, "", '.', "1", 1, Typed, "-", "1", 1, NAN},
         {"a sign in a time", Time, "", '.', "1", 1, Pasted, "+", "1", 1, NAN},
         // A masked float took a comma for a grouping literal it has not got: "25.__" read 25, and
